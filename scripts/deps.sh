@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need. Idempotent: apt-get runs only when a
+# package is missing, so a second run on a complete machine returns at once.
+set -euo pipefail
+
+PACKAGES=(
+  cmake ninja-build g++ ccache pkg-config
+  qt6-base-dev
+  libpugixml-dev libcurl4-openssl-dev libjpeg62-turbo-dev
+  libgtest-dev libgmock-dev
+  fonts-dejavu-core libxml2-utils
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y --no-install-recommends "${missing[@]}"
