@@ -1,0 +1,440 @@
+// Loading and saving documents: the input encodings, the well-formedness checks the parser leaves
+// out, and the saved form.
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/xml/XMLDoc.h"
+#include "platform/xml/XMLDocImpl.h"
+
+namespace xmldoc {
+
+namespace {
+
+String Quoted(const String& s) { return u"\"" + s + u"\""; }
+
+std::string Lower(std::string s) {
+  for (char& c : s) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return s;
+}
+
+// Converts bytes of a single-byte code page to UTF-8; bytes the code page leaves undefined
+// become '?'.
+std::string CodePageToUtf8(const std::string& bytes, Integer codePage) {
+  const char* name = codePage == 850 ? "CP850" : codePage == 1252 ? "CP1252" : nullptr;
+  if (!name) Fail(u"Unsupported code page " + AsciiToString(std::to_string(codePage)));
+  iconv_t cd = iconv_open("UTF-8", name);
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
+    Fail(u"The code page " + AsciiToString(std::to_string(codePage)) + u" is not available");
+  }
+  std::string out;
+  out.reserve(bytes.size() * 2);
+  char buffer[1024];
+  char* in = const_cast<char*>(bytes.data());
+  size_t inLeft = bytes.size();
+  while (inLeft > 0) {
+    char* o = buffer;
+    size_t oLeft = sizeof buffer;
+    const size_t r = iconv(cd, &in, &inLeft, &o, &oLeft);
+    out.append(buffer, static_cast<size_t>(o - buffer));
+    if (r == static_cast<size_t>(-1)) {
+      if (errno == E2BIG) continue;
+      // An undefined byte: write '?' and go on after it.
+      out.push_back('?');
+      ++in;
+      --inLeft;
+    }
+  }
+  iconv_close(cd);
+  return out;
+}
+
+// The value of encoding="..." in an XML declaration at the start of the bytes; empty when there
+// is no declaration or it names no encoding.
+std::string DeclaredEncoding(const std::string& bytes, size_t start) {
+  if (bytes.compare(start, 5, "<?xml") != 0) return "";
+  const size_t end = bytes.find("?>", start);
+  if (end == std::string::npos) return "";
+  const std::string decl = bytes.substr(start, end - start);
+  size_t p = decl.find("encoding");
+  if (p == std::string::npos) return "";
+  p += 8;
+  while (p < decl.size() && (decl[p] == ' ' || decl[p] == '\t' || decl[p] == '\r' || decl[p] == '\n')) ++p;
+  if (p >= decl.size() || decl[p] != '=') return "";
+  ++p;
+  while (p < decl.size() && (decl[p] == ' ' || decl[p] == '\t' || decl[p] == '\r' || decl[p] == '\n')) ++p;
+  if (p >= decl.size() || (decl[p] != '"' && decl[p] != '\'')) return "";
+  const char quote = decl[p++];
+  const size_t close = decl.find(quote, p);
+  if (close == std::string::npos) return "";
+  return Lower(decl.substr(p, close - p));
+}
+
+bool LooksUtf16(const std::string& b) {
+  if (b.size() >= 2) {
+    const auto c0 = static_cast<unsigned char>(b[0]);
+    const auto c1 = static_cast<unsigned char>(b[1]);
+    if ((c0 == 0xFF && c1 == 0xFE) || (c0 == 0xFE && c1 == 0xFF)) return true;
+  }
+  // "<?" without a byte order mark, in either byte order.
+  return b.size() >= 4 && ((b[0] == '<' && b[1] == 0 && b[2] == '?' && b[3] == 0) ||
+                           (b[0] == 0 && b[1] == '<' && b[2] == 0 && b[3] == '?'));
+}
+
+}  // namespace
+
+bool IsValidUtf8(const std::string& bytes) {
+  const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
+  const size_t n = bytes.size();
+  size_t i = 0;
+  while (i < n) {
+    const unsigned c = s[i];
+    if (c < 0x80) {
+      ++i;
+      continue;
+    }
+    size_t len;
+    unsigned cp;
+    if (c >= 0xC2 && c <= 0xDF) {
+      len = 2;
+      cp = c & 0x1F;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+      len = 3;
+      cp = c & 0x0F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+      len = 4;
+      cp = c & 0x07;
+    } else {
+      return false;
+    }
+    if (i + len > n) return false;
+    for (size_t k = 1; k < len; ++k) {
+      if ((s[i + k] & 0xC0) != 0x80) return false;
+      cp = (cp << 6) | (s[i + k] & 0x3F);
+    }
+    // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
+    if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+        (cp >= 0xD800 && cp <= 0xDFFF)) {
+      return false;
+    }
+    i += len;
+  }
+  return true;
+}
+
+TDecoded DecodeInput(const std::string& bytes, Integer fallbackCodePage, const String& what) {
+  TDecoded result;
+  if (LooksUtf16(bytes)) {
+    // pugixml reads UTF-16 in either byte order and converts it itself.
+    result.Bytes = bytes;
+    result.Encoding = pugi::encoding_auto;
+    return result;
+  }
+  size_t start = 0;
+  bool bom = false;
+  if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+    start = 3;
+    bom = true;
+  }
+  const std::string declared = bom ? std::string("utf-8") : DeclaredEncoding(bytes, start);
+  std::string body = bytes.substr(start);
+  if (declared.empty() || declared == "utf-8" || declared == "utf8" || declared == "us-ascii" ||
+      declared == "ascii") {
+    if (!IsValidUtf8(body)) {
+      if (declared.empty() && (fallbackCodePage == 850 || fallbackCodePage == 1252)) {
+        result.Bytes = CodePageToUtf8(body, fallbackCodePage);
+        return result;
+      }
+      Fail(what + u" is not valid UTF-8 text");
+    }
+    result.Bytes = std::move(body);
+    return result;
+  }
+  if (declared == "iso-8859-1" || declared == "latin1" || declared == "latin-1" ||
+      declared == "iso_8859-1" || declared == "l1") {
+    result.Bytes = std::move(body);
+    result.Encoding = pugi::encoding_latin1;
+    return result;
+  }
+  if (declared == "windows-1252" || declared == "cp1252") {
+    result.Bytes = CodePageToUtf8(body, 1252);
+    return result;
+  }
+  if (declared == "ibm850" || declared == "cp850" || declared == "850") {
+    result.Bytes = CodePageToUtf8(body, 850);
+    return result;
+  }
+  Fail(what + u" declares the unsupported encoding " + Quoted(AsciiToString(declared)));
+}
+
+String CheckWellFormed(const pugi::xml_document& doc) {
+  Integer elements = 0;
+  for (pugi::xml_node c = doc.first_child(); c; c = c.next_sibling()) {
+    if (c.type() == pugi::node_element) ++elements;
+    if (c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata) {
+      return u"text outside the root element";
+    }
+  }
+  if (elements == 0) return u"no root element";
+  if (elements > 1) return u"more than one root element";
+
+  // Every element, walked without recursion (a deeply nested file must not exhaust the stack).
+  pugi::xml_node n = doc.first_child();
+  while (n) {
+    if (n.type() == pugi::node_element) {
+      for (pugi::xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) {
+        for (pugi::xml_attribute b = a.next_attribute(); b; b = b.next_attribute()) {
+          if (std::strcmp(a.name(), b.name()) == 0) {
+            return u"the attribute " + Quoted(Utf8ToString(a.name())) +
+                   u" appears twice in the element " + Quoted(Utf8ToString(n.name()));
+          }
+        }
+      }
+    }
+    if (n.first_child()) {
+      n = n.first_child();
+      continue;
+    }
+    while (n && !n.next_sibling()) {
+      n = n.parent();
+      if (n.type() == pugi::node_document) n = pugi::xml_node();
+    }
+    if (n) n = n.next_sibling();
+  }
+  return u"";
+}
+
+namespace {
+
+void AppendEscaped(std::string& out, const char* s, bool attribute) {
+  for (; *s; ++s) {
+    switch (*s) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '\r': out += "&#13;"; break;
+      case '"':
+        if (attribute) {
+          out += "&quot;";
+        } else {
+          out += '"';
+        }
+        break;
+      case '\n':
+        if (attribute) {
+          out += "&#10;";
+        } else {
+          out += '\n';
+        }
+        break;
+      case '\t':
+        if (attribute) {
+          out += "&#9;";
+        } else {
+          out += '\t';
+        }
+        break;
+      default: out += *s;
+    }
+  }
+}
+
+// A comment may not hold "--" nor end in "-": a blank goes between, so the file stays readable.
+void AppendComment(std::string& out, const char* s) {
+  out += "<!--";
+  for (; *s; ++s) {
+    out += *s;
+    if (*s == '-' && (s[1] == '-' || s[1] == 0)) out += ' ';
+  }
+  out += "-->";
+}
+
+// "]]>" cannot stand inside a CDATA section: the section is split there.
+void AppendCData(std::string& out, const char* s) {
+  out += "<![CDATA[";
+  for (; *s; ++s) {
+    if (s[0] == ']' && s[1] == ']' && s[2] == '>') {
+      out += "]]]]><![CDATA[>";
+      s += 2;
+      continue;
+    }
+    out += *s;
+  }
+  out += "]]>";
+}
+
+bool HasTextChild(pugi::xml_node n) {
+  for (pugi::xml_node c = n.first_child(); c; c = c.next_sibling()) {
+    if (c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata) return true;
+  }
+  return false;
+}
+
+// Writes a node without its children: the start tag of an element with children, the whole of
+// any other node.
+void AppendOpen(std::string& out, pugi::xml_node n) {
+  switch (n.type()) {
+    case pugi::node_element:
+      out += '<';
+      out += n.name();
+      for (pugi::xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) {
+        out += ' ';
+        out += a.name();
+        out += "=\"";
+        AppendEscaped(out, a.value(), true);
+        out += '"';
+      }
+      out += n.first_child() ? ">" : "/>";
+      break;
+    case pugi::node_pcdata: AppendEscaped(out, n.value(), false); break;
+    case pugi::node_cdata: AppendCData(out, n.value()); break;
+    case pugi::node_comment: AppendComment(out, n.value()); break;
+    default: break;
+  }
+}
+
+}  // namespace
+
+std::string Serialize(const pugi::xml_document& doc, bool declaration, bool indent) {
+  static const char* const kEol = "\r\n";
+  std::string out;
+  if (declaration) {
+    out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+    out += kEol;
+  }
+  // A walk over the tree without recursion. `inlineFrom` is the element from which on nothing is
+  // broken into lines (an element holding text), when indenting.
+  pugi::xml_node inlineFrom;
+  int depth = 0;
+  pugi::xml_node n = doc.first_child();
+  while (n) {
+    const bool broken = indent && !inlineFrom;
+    if (broken) out.append(static_cast<size_t>(depth) * 2, ' ');
+    AppendOpen(out, n);
+    if (n.type() == pugi::node_element && n.first_child()) {
+      if (broken && HasTextChild(n)) inlineFrom = n;
+      if (indent && !inlineFrom) out += kEol;
+      n = n.first_child();
+      ++depth;
+      continue;
+    }
+    if (indent && !inlineFrom) out += kEol;
+    // Up to the next sibling, closing the elements left on the way.
+    while (n && !n.next_sibling()) {
+      n = n.parent();
+      if (!n || n.type() == pugi::node_document) {
+        n = pugi::xml_node();
+        break;
+      }
+      --depth;
+      if (indent && !inlineFrom) out.append(static_cast<size_t>(depth) * 2, ' ');
+      out += "</";
+      out += n.name();
+      out += '>';
+      if (n == inlineFrom) inlineFrom = pugi::xml_node();
+      if (indent && !inlineFrom) out += kEol;
+    }
+    if (n) n = n.next_sibling();
+  }
+  return out;
+}
+
+}  // namespace xmldoc
+
+// ----------------------------------------------------------------------------------------------
+// TXMLDocument: loading and saving
+
+namespace {
+
+void Parse(TXMLDocumentData& data, const std::string& bytes, Integer fallbackCodePage,
+           const String& what) {
+  data.Doc.reset();
+  data.Active = true;
+  const xmldoc::TDecoded decoded = xmldoc::DecodeInput(bytes, fallbackCodePage, what);
+  // A NUL byte cannot stand in an XML document; the parser would take it as the end.
+  if (decoded.Encoding == pugi::encoding_utf8 && decoded.Bytes.find('\0') != std::string::npos) {
+    xmldoc::Fail(what + u" is not well-formed XML: it contains a NUL character");
+  }
+  const pugi::xml_parse_result r = data.Doc.load_buffer(decoded.Bytes.data(), decoded.Bytes.size(),
+                                                       xmldoc::ParseOptions, decoded.Encoding);
+  if (!r) {
+    data.Doc.reset();
+    xmldoc::Fail(what + u" is not well-formed XML: " + AsciiToString(r.description()) +
+                 u" (at byte " + AsciiToString(std::to_string(r.offset)) + u")");
+  }
+  const String problem = xmldoc::CheckWellFormed(data.Doc);
+  if (!problem.empty()) {
+    data.Doc.reset();
+    xmldoc::Fail(what + u" is not well-formed XML: " + problem);
+  }
+}
+
+}  // namespace
+
+void TXMLDocument::LoadFromFile(const String& fileName, Integer fallbackCodePage) {
+  const String what = u"The XML file \"" + fileName + u"\"";
+  const std::string path = StringToUtf8(fileName);
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) {
+    const int err = errno;
+    FData->Doc.reset();
+    FData->Active = true;
+    if (err == ENOENT) xmldoc::Fail(what + u" does not exist");
+    xmldoc::Fail(u"Cannot open the XML file \"" + fileName + u"\": " +
+                 Utf8ToString(std::strerror(err)));
+  }
+  std::string bytes;
+  char buffer[65536];
+  size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, got);
+  const bool failed = std::ferror(f) != 0;
+  const int err = errno;
+  std::fclose(f);
+  if (failed) {
+    FData->Doc.reset();
+    FData->Active = true;
+    xmldoc::Fail(u"Cannot read the XML file \"" + fileName + u"\": " +
+                 Utf8ToString(std::strerror(err)));
+  }
+  Parse(*FData, bytes, fallbackCodePage, what);
+}
+
+void TXMLDocument::LoadFromBytes(const std::string& bytes, Integer fallbackCodePage) {
+  Parse(*FData, bytes, fallbackCodePage, u"The XML text");
+}
+
+void TXMLDocument::LoadFromXML(const String& xml) {
+  Parse(*FData, StringToUtf8(xml), 0, u"The XML text");
+}
+
+std::string TXMLDocument::SaveToBytes() const {
+  RequireActive();
+  return xmldoc::Serialize(FData->Doc, FDeclaration, FIndent);
+}
+
+String TXMLDocument::SaveToXML() const { return Utf8ToString(SaveToBytes()); }
+
+void TXMLDocument::SaveToFile(const String& fileName) const {
+  const std::string bytes = SaveToBytes();
+  const std::string path = StringToUtf8(fileName);
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) {
+    const int err = errno;
+    xmldoc::Fail(u"Cannot create the XML file \"" + fileName + u"\": " +
+                 Utf8ToString(std::strerror(err)));
+  }
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  int err = errno;
+  const bool closed = std::fclose(f) == 0;
+  if (!closed && written) err = errno;
+  if (!written || !closed) {
+    xmldoc::Fail(u"Cannot write the XML file \"" + fileName + u"\": " +
+                 Utf8ToString(std::strerror(err)));
+  }
+}
