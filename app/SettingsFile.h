@@ -1,0 +1,44 @@
+// The settings file "Lumitor.xml" in the program folder: the last configuration, the last device
+// IP address, the language and the four option flags, carried from one run to the next.
+//
+//   <Conf_Settings>
+//     <lastproj><projectname>name</projectname></lastproj>
+//     <lastipadd><ipaddress>192.168.2.205</ipaddress></lastipadd>
+//     <lastlang><language>English</language></lastlang>
+//     <lastinternet><enable_internet>0</enable_internet><enable_update>0</enable_update>
+//       <enable_jump_field_tables>0</enable_jump_field_tables>
+//       <Double_Click_Auto_Size>0</Double_Click_Auto_Size></lastinternet>
+//   </Conf_Settings>
+//
+// Written without declaration and indentation. Values are stored as they are; a flag is on exactly
+// when its text is "1".
+#pragma once
+
+#include "platform/rtl/System.h"
+
+extern const String Settings_File_Name;  // "Lumitor.xml"
+
+struct TSettings {
+  String Conf_Name;
+  String Last_IP_Address = u"192.168.2.205";
+  String Language_Name = u"English";
+  bool Opt_Enable_Internet = false;
+  bool Opt_Enable_Update = false;
+  bool Opt_Jump_Field_Tables = false;
+  bool Opt_Double_Click_Auto_Size = false;
+};
+
+// Reads the file. Never raises: a missing file, or one that is not well-formed XML, gives all
+// defaults; otherwise each value is read on its own, and a missing or malformed part gives only
+// that value's default. The root's name is not checked.
+TSettings Read_Settings_File(const String& FileName);
+
+// Writes the file whole, replacing it. Raises the XML layer's error when it cannot be written.
+void Write_Settings_File(const String& FileName, const TSettings& Settings);
+
+// The settings held by the program state, and the other way round.
+TSettings Current_Settings();
+void Apply_Settings(const TSettings& Settings);
+
+// Writes the program state's settings to Path_Program/Lumitor.xml (raises on failure).
+void Save_Setting();

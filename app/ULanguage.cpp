@@ -1,0 +1,109 @@
+#include "app/ULanguage.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "app/ConfigurationFolder.h"
+#include "app/UComon.h"
+#include "platform/rtl/Classes.h"
+#include "platform/rtl/SysUtils.h"
+
+std::unique_ptr<TStringList> Text_SL;
+Integer Text_Count = 0;
+
+namespace {
+
+// The quote character of language files: a text that begins with it ends before the next one.
+constexpr Char Pilcrow = u'\u00B6';
+
+}  // namespace
+
+void Create_Text_Table() { Text_SL = std::make_unique<TStringList>(); }
+
+String Get_Text(Integer Id) {
+  if (!Text_SL) throw EStringListError(Format(u"List index out of bounds (%d)", Id));
+  return Text_SL->Get(Id);
+}
+
+void Load_Default_Texts(TStringList& SL) {
+  std::vector<String> texts(Text_Count_Built_In);
+  Fill_Built_In_Texts(texts.data(), Text_Count_Built_In);
+  SL.BeginUpdate();
+  SL.Clear();
+  for (const String& t : texts) SL.Add(t);
+  SL.EndUpdate();
+}
+
+void Load_Default_Texts() {
+  if (!Text_SL) Create_Text_Table();
+  Load_Default_Texts(*Text_SL);
+  Text_Count = Text_Count_Built_In;
+}
+
+bool Parse_Lng_Line(const String& Line, Integer TextCount, Integer& Id, String& Text) {
+  const String S = Trim(Line);
+  if (Copy(S, 1, 3) != u"STR") return false;
+
+  // The id stands between "STR" and the character just before "=": "STR12 = text".
+  const Integer P = Pos(u"=", S);
+  if (P == 0) return false;
+  Integer id = 0;
+  if (!TryStrToInt(Trim(Copy(S, 4, P - 5)), id)) return false;
+  if (id < 0 || id >= TextCount) return false;
+
+  String T = Trim(Copy(S, P + 1, Length(S)));
+  if (T.empty()) return false;
+
+  const Integer C = Pos(u"/#/", T);
+  if (C > 0) {
+    T = Trim(Copy(T, 1, C - 1));
+    if (T.empty()) return false;
+  }
+
+  // "¶text ¶" keeps the blanks of a text; anything after the closing mark is dropped.
+  if (T[0] == Pilcrow) T.erase(0, 1);
+  const size_t Q = T.find(Pilcrow);
+  if (Q != String::npos) T.erase(Q);
+
+  Id = id;
+  Text = T;
+  return true;
+}
+
+void Load_Lng_File(TStringList& SL, const String& FileName) {
+  TStringList lines;
+  lines.LoadFromFile(FileName);
+  // Ids run up to the table's size; a list shorter than that takes only the ids it has.
+  const Integer limit = std::min(Text_Count > 0 ? Text_Count : Text_Count_Built_In, SL.Count());
+  SL.BeginUpdate();
+  for (Integer i = 0; i < lines.Count(); ++i) {
+    Integer id = 0;
+    String text;
+    if (Parse_Lng_Line(lines.Get(i), limit, id, text)) SL.Put(id, text);
+  }
+  SL.EndUpdate();
+}
+
+void Load_Lng_File(const String& FileName) {
+  if (!Text_SL) Load_Default_Texts();
+  Load_Lng_File(*Text_SL, FileName);
+}
+
+void Init_Language(TStringList& SL, const String& PathLanguage, String& LanguageName) {
+  Load_Default_Texts(SL);
+  const String chosen = Path_Join(PathLanguage, LanguageName + u".lng");
+  // The name comes from the settings file and becomes a path: only a plain file name is used.
+  if (Is_Plain_File_Name(LanguageName) && FileExists(chosen)) {
+    Load_Lng_File(SL, chosen);
+    return;
+  }
+  LanguageName = Def_Language_Name;
+  const String english = Path_Join(PathLanguage, Def_Language_Name + u".lng");
+  if (FileExists(english)) Load_Lng_File(SL, english);
+}
+
+void Init_Language() {
+  if (!Text_SL) Create_Text_Table();
+  Text_Count = Text_Count_Built_In;
+  Init_Language(*Text_SL, Path_Language, Language_Name);
+}

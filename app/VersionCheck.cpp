@@ -1,0 +1,59 @@
+#include "app/VersionCheck.h"
+
+#include "app/UComon.h"
+#include "platform/os/Http.h"
+#include "platform/rtl/CodePages.h"
+#include "platform/rtl/SysUtils.h"
+
+const String Version_SW = u"1.002";
+const String Maker_Web_Address = u"http://www.tavrel.com";
+const String Version_Query_Path = u"/home/download/GetversionSW.asp";
+const String Version_Query_User_Agent = u"Mozilla/3.0 (compatible; Indy Library)";
+const String Version_Query_Accept = u"text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8";
+
+const String Update_Link_Main = Maker_Web_Address + u"/Home/download/download.asp#GX31A08";
+const String Update_Link_Options = Maker_Web_Address + u"/Home/download/download.asp#GX31XYZ";
+
+Integer Conv_Version(const String& Ver_str) {
+  const Integer blank = Pos(u" ", Ver_str);
+  const String t = Trim(blank > 0 ? Copy(Ver_str, blank + 1, Length(Ver_str)) : Ver_str);
+  if (Length(t) < 5) return -1;
+  // The second character is the point between the major and the minor number; it is skipped.
+  const String digits = Copy(t, 1, 1) + Copy(t, 3, 3);
+  // Only plain decimal digits make a version ("1.0x1" or "$.123" are not versions).
+  for (Char c : digits) {
+    if (c < u'0' || c > u'9') return -1;
+  }
+  return StrToIntDef(digits, -1);
+}
+
+bool Is_Newer_Version(const String& Answer, const String& LocalVersion) {
+  const String R = Trim(AnsiUpperCase(Answer));
+  if (R.empty() || R == u"VER. 0.000") return false;
+  const Integer local = Conv_Version(LocalVersion);
+  const Integer remote = Conv_Version(Trim(Answer));
+  return local != -1 && remote != -1 && remote > local;
+}
+
+String Version_Query_Url(const String& BaseAddress, const String& SoftwareCode) {
+  return BaseAddress + Version_Query_Path + u"?nomesw=" + SoftwareCode;
+}
+
+String Query_Version(const String& BaseAddress, const String& SoftwareCode) {
+  THttpRequest request;
+  request.Url = Version_Query_Url(BaseAddress, SoftwareCode);
+  request.Headers.push_back(u"Accept: " + Version_Query_Accept);
+  request.UserAgent = Version_Query_User_Agent;
+  request.TimeoutMs = Version_Query_Timeout_Ms;
+  const std::string body = HttpGet(request);
+  // The answer is plain ASCII; anything else is read byte for byte so that it can never fail here.
+  return Trim(IsValidUtf8(body) ? Utf8ToString(body) : AnsiToString(body));
+}
+
+bool Check_Version(const String& BaseAddress) {
+  return Is_Newer_Version(Query_Version(BaseAddress, SW_Code_Update));
+}
+
+String Update_Link_Html(const String& Url, const String& Caption) {
+  return u"<a href=\"" + Url + u"\">" + Caption + u"</a>";
+}

@@ -1,0 +1,42 @@
+// The version check: asks the maker's web server for the latest version of this software and
+// compares it with the built-in version. The server answers with text such as "VER. 1.003"
+// ("VER. 0.000" when it knows no version).
+#pragma once
+
+#include "platform/rtl/System.h"
+
+extern const String Version_SW;          // the built-in version, "1.002"
+extern const String Maker_Web_Address;   // the maker's web server, "http://..." without a trailing "/"
+extern const String Version_Query_Path;  // "/home/download/GetversionSW.asp"
+extern const String Version_Query_User_Agent;
+extern const String Version_Query_Accept;
+constexpr Cardinal Version_Query_Timeout_Ms = 10000;
+
+// The links shown when a newer version is known: the main window's (fragment "#GX31A08") and the
+// options dialog's (fragment "#GX31XYZ").
+extern const String Update_Link_Main;
+extern const String Update_Link_Options;
+
+// A version text as a number: the part after the first blank (all of it when there is none),
+// trimmed; characters 1, 3, 4 and 5 of it joined and read as a decimal integer, so "1.002" gives
+// 1002 and "VER. 1.010" gives 1010. -1 when that part is shorter than 5 characters or the joined
+// characters are not a number.
+Integer Conv_Version(const String& Ver_str);
+
+// Whether the server's answer names a version newer than LocalVersion. An empty answer and
+// "VER. 0.000" (in any letter case) name none; nor does an answer that Conv_Version cannot read.
+bool Is_Newer_Version(const String& Answer, const String& LocalVersion = Version_SW);
+
+// The URL of the query: BaseAddress + the query path + "?nomesw=" + SoftwareCode.
+String Version_Query_Url(const String& BaseAddress, const String& SoftwareCode);
+
+// The server's answer, trimmed: an HTTP GET (HTTP/1.0, no proxy) with a total time limit of 10 s.
+// Any failure (no connection, time-out, an error status) gives an empty answer.
+String Query_Version(const String& BaseAddress, const String& SoftwareCode);
+
+// True when the server at BaseAddress names a version newer than the built-in one for the
+// software code SW_Code_Update. A failed query counts as no newer version.
+bool Check_Version(const String& BaseAddress = Maker_Web_Address);
+
+// The HTML link of a newer version: "<a href=\"" + Url + "\">" + Caption + "</a>".
+String Update_Link_Html(const String& Url, const String& Caption);
