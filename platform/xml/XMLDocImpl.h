@@ -24,8 +24,9 @@ struct TXMLPendingNode {
 namespace xmldoc {
 
 // The parse options of every load: comments kept, white-space-only text dropped, CDATA and
-// character references decoded, line ends normalised.
-constexpr unsigned ParseOptions = pugi::parse_default | pugi::parse_comments;
+// character references decoded, line ends normalised; text at top level kept, so that the check
+// below can refuse it.
+constexpr unsigned ParseOptions = pugi::parse_default | pugi::parse_comments | pugi::parse_fragment;
 
 // Raises EXMLDocError with the message.
 [[noreturn]] void Fail(const String& message);

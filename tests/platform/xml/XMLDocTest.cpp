@@ -1,0 +1,485 @@
+#include "platform/xml/XMLDoc.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string kFixtures = std::string(KP_FIXTURES_DIR) + "/platform/xml/";
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_TRUE(in.good()) << path;
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+String Fixture(const char* name) { return Utf8ToString(kFixtures + name); }
+
+// A fresh folder under the system's temporary folder, removed at the end of the test.
+class TempDir {
+ public:
+  TempDir() {
+    char pattern[] = "/tmp/xmldoc_test_XXXXXX";
+    FPath = mkdtemp(pattern);
+  }
+  ~TempDir() { std::filesystem::remove_all(FPath); }
+  String File(const char* name) const { return Utf8ToString(FPath + "/" + name); }
+
+ private:
+  std::string FPath;
+};
+
+// ---------------------------------------------------------------------------------------------
+// The saved form
+
+TEST(XMLDocSave, PrettyFileWithCommentAfterRootSavesCompactToExactBytes) {
+  TXMLDocument doc;
+  doc.LoadFromFile(Fixture("pretty_with_comment.xml"));
+  TempDir dir;
+  doc.SaveToFile(dir.File("out.xml"));
+  EXPECT_EQ(ReadBytes(StringToUtf8(dir.File("out.xml"))),
+            ReadBytes(kFixtures + "pretty_with_comment.saved.xml"));
+}
+
+TEST(XMLDocSave, DeclarationAndIndentWhenAsked) {
+  TXMLDocument doc;
+  doc.LoadFromFile(Fixture("pretty_with_comment.xml"));
+  doc.SetXMLDeclaration(true);
+  doc.SetIndent(true);
+  EXPECT_EQ(doc.SaveToBytes(), ReadBytes(kFixtures + "pretty_with_comment.indented.xml"));
+}
+
+TEST(XMLDocSave, IndentedMixedContentStaysOnOneLine) {
+  TXMLDocument doc;
+  doc.LoadFromXML(u"<a><b>x<c/>y</b><d/></a>");
+  doc.SetIndent(true);
+  EXPECT_EQ(doc.SaveToBytes(), "<a>\r\n  <b>x<c/>y</b>\r\n  <d/>\r\n</a>\r\n");
+}
+
+// The writers' sequence: clear, add the root, append the version comment at document level after
+// the root, then the children; attributes in the order set, a re-set one keeping its place.
+TEST(XMLDocSave, DocumentBuiltLikeTheConfigurationWritersDo) {
+  TXMLDocument doc;
+  doc.LoadFromXML(u"<Old><Stuff/></Old>");
+  doc.SetActive(true);
+  doc.Clear();
+  EXPECT_EQ(doc.ChildNodes().Count(), 0);
+  IXMLNode root = doc.AddChild(u"Par_Gen");
+  IXMLNode comment = doc.CreateNode(u"SW_VERSION = 1.002", ntComment);
+  IXMLNode placed = doc.ChildNodes().Add(comment);
+  EXPECT_EQ(placed, comment);  // the created handle follows the node into the tree
+  EXPECT_EQ(comment.NodeType(), ntComment);
+  root.AddChild(u"Ethernet_IP1").SetText(u"192");
+  root.AddChild(u"Empty").SetText(u"");
+  IXMLNode device = root.AddChild(u"Device");
+  device.SetAttributes(u"Id", u"0");
+  device.SetAttributes(u"Key", u"");
+  device.SetAttributes(u"PTM", 2);
+  device.SetAttributes(u"Id", 7);  // keeps its first place
+  EXPECT_EQ(doc.SaveToBytes(), ReadBytes(kFixtures + "built_document.xml"));
+  EXPECT_EQ(doc.DocumentElement(), root);
+}
+
+TEST(XMLDocSave, SpecialAndNonAsciiCharactersRoundTrip) {
+  const String attr = u"&<>\"' \u00e9\t\n\r";
+  const String text = u"&<>\"' \u00e9\u20ac\U0001F600\r";
+  TXMLDocument doc;
+  doc.SetActive(true);
+  IXMLNode a = doc.AddChild(u"a");
+  a.SetAttributes(u"t", attr);
+  a.SetText(text);
+  const std::string bytes = doc.SaveToBytes();
+  EXPECT_EQ(bytes, ReadBytes(kFixtures + "escapes.saved.xml"));
+
+  TXMLDocument back;
+  back.LoadFromBytes(bytes);
+  EXPECT_EQ(back.DocumentElement().Attributes(u"t"), attr);
+  EXPECT_EQ(back.DocumentElement().Text(), text);
+  EXPECT_EQ(back.SaveToXML(), doc.SaveToXML());
+}
+
+TEST(XMLDocSave, CommentAndCDataThatWouldBreakTheFileStayWellFormed) {
+  TXMLDocument doc;
+  IXMLNode root = doc.AddChild(u"r");
+  root.ChildNodes().Add(doc.CreateNode(u"a--b-", ntComment));
+  root.ChildNodes().Add(doc.CreateNode(u"x]]>y", ntCData));
+  const std::string bytes = doc.SaveToBytes();
+  EXPECT_EQ(bytes, "<r><!--a- -b- --><![CDATA[x]]]]><![CDATA[>y]]></r>");
+  TXMLDocument back;
+  back.LoadFromBytes(bytes);
+  EXPECT_EQ(back.DocumentElement().Text(), u"x]]>y");
+}
+
+TEST(XMLDocSave, UnwritableFileRaises) {
+  TXMLDocument doc;
+  doc.AddChild(u"a");
+  TempDir dir;
+  EXPECT_THROW(doc.SaveToFile(dir.File("missing/folder/out.xml")), EXMLDocError);
+}
+
+TEST(XMLDocSave, InactiveDocumentRaisesOnSave) {
+  TXMLDocument doc;
+  EXPECT_FALSE(doc.Active());
+  EXPECT_THROW(doc.SaveToBytes(), EXMLDocError);
+  doc.LoadFromXML(u"<a/>");
+  doc.SetActive(false);
+  EXPECT_TRUE(doc.DocumentElement().IsNull());
+  EXPECT_THROW(doc.SaveToBytes(), EXMLDocError);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Reading
+
+TEST(XMLDocRead, RootIsTheFirstTopLevelNodeWhateverItsKind) {
+  TXMLDocument doc;
+  doc.LoadFromXML(u"<!--first--><Other><x/></Other><!--last-->");
+  EXPECT_EQ(doc.ChildNodes().Count(), 3);
+  EXPECT_EQ(doc.DocumentElement().NodeType(), ntComment);
+  EXPECT_EQ(doc.DocumentElement().Text(), u"first");
+  EXPECT_EQ(doc.ChildNodes().FindNode(u"Other").ChildNodes().Count(), 1);
+  EXPECT_EQ(doc.ChildNodes()[2].NodeName(), u"#comment");
+
+  doc.LoadFromXML(u"<Conf_Other><lastproj/></Conf_Other><!--c-->");
+  EXPECT_EQ(doc.DocumentElement().NodeName(), u"Conf_Other");
+  EXPECT_EQ(doc.DocumentElement().ParentNode().NodeType(), ntDocument);
+}
+
+TEST(XMLDocRead, WhiteSpaceOnlyTextIsDroppedOtherTextKept) {
+  TXMLDocument pretty;
+  pretty.LoadFromXML(u"<a>\r\n  <b> x </b>\r\n  <c>   </c>\n\t<!--n-->\n</a>");
+  IXMLNode a = pretty.DocumentElement();
+  ASSERT_EQ(a.ChildNodes().Count(), 3);
+  EXPECT_EQ(a.ChildNodes()[0].Text(), u" x ");
+  EXPECT_FALSE(a.ChildNodes()[1].HasChildNodes());
+  EXPECT_EQ(a.ChildNodes()[1].Text(), u"");
+  EXPECT_EQ(a.ChildNodes()[2].NodeType(), ntComment);
+}
+
+TEST(XMLDocRead, TextAndIsTextElement) {
+  TXMLDocument doc;
+  doc.LoadFromXML(u"<r><t>v</t><e/><m>x<!--c-->y</m><p><q/></p><d>a<![CDATA[<b>]]></d></r>");
+  IXMLNodeList c = doc.DocumentElement().ChildNodes();
+  struct Row {
+    const char* name;
+    const char16_t* node;
+    bool isText;
+    const char16_t* text;  // nullptr: reading raises
+  } rows[] = {
+      {"plain text", u"t", true, u"v"},
+      {"empty element", u"e", false, u""},
+      {"text around a comment", u"m", false, u"xy"},
+      {"element children", u"p", false, nullptr},
+      {"text and CDATA", u"d", true, u"a<b>"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    IXMLNode n = c[row.node];
+    EXPECT_EQ(n.IsTextElement(), row.isText);
+    if (row.text) {
+      EXPECT_EQ(n.Text(), row.text);
+    } else {
+      EXPECT_THROW(n.Text(), EXMLDocError);
+    }
+  }
+  EXPECT_THROW(doc.DocumentElement().Text(), EXMLDocError);
+}
+
+TEST(XMLDocRead, AttributesInOrderAndMissingOnesEmpty) {
+  TXMLDocument doc;
+  doc.LoadFromXML(u"<Device Id=\"5\" Key=\"\" PTM=\"1\"/>");
+  IXMLNode d = doc.DocumentElement();
+  EXPECT_TRUE(d.HasAttribute(u"Key"));
+  EXPECT_EQ(d.Attributes(u"Key"), u"");
+  EXPECT_FALSE(d.HasAttribute(u"Missing"));
+  EXPECT_EQ(d.Attributes(u"Missing"), u"");
+  std::vector<String> names;
+  for (IXMLNode a : d.AttributeNodes()) {
+    EXPECT_EQ(a.NodeType(), ntAttribute);
+    EXPECT_EQ(a.ParentNode(), d);
+    names.push_back(a.NodeName() + u"=" + a.Text());
+  }
+  EXPECT_EQ(names, (std::vector<String>{u"Id=5", u"Key=", u"PTM=1"}));
+  EXPECT_TRUE(d.RemoveAttribute(u"Key"));
+  EXPECT_EQ(d.AttributeNodes().Count(), 2);
+  EXPECT_EQ(d.AttributeNodes()[1].NodeName(), u"PTM");
+}
+
+TEST(XMLDocRead, AttributeAsInteger) {
+  struct Row {
+    const char* name;
+    const char16_t* value;  // nullptr: attribute missing
+    Integer expected;
+    bool raises;
+  } rows[] = {
+      {"decimal", u"12", 12, false},
+      {"negative", u"-7", -7, false},
+      {"leading blanks", u" 12", 12, false},
+      {"dollar hex", u"$0C", 12, false},
+      {"0x hex", u"0xA5", 165, false},
+      {"x hex", u"x1F", 31, false},
+      {"negative hex", u"-0x10", -16, false},
+      {"largest", u"2147483647", 2147483647, false},
+      {"smallest", u"-2147483648", INT32_MIN, false},
+      {"trailing blank", u"12 ", 0, true},
+      {"empty", u"", 0, true},
+      {"letters", u"abc", 0, true},
+      {"fraction", u"1.5", 0, true},
+      {"overflow", u"2147483648", 0, true},
+      {"missing", nullptr, 0, true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TXMLDocument doc;
+    IXMLNode v = doc.AddChild(u"Variable");
+    if (row.value) v.SetAttributes(u"Position", row.value);
+    if (row.raises) {
+      EXPECT_THROW(v.AttributeAsInteger(u"Position"), Exception);
+    } else {
+      EXPECT_EQ(v.AttributeAsInteger(u"Position"), row.expected);
+      EXPECT_EQ(v.AttributeAsInt64(u"Position"), row.expected);
+    }
+  }
+  TXMLDocument doc;
+  IXMLNode v = doc.AddChild(u"V");
+  EXPECT_THROW(v.AttributeAsInteger(u"Position"), EXMLDocError);
+  v.SetAttributes(u"Position", u"abc");
+  EXPECT_THROW(v.AttributeAsInteger(u"Position"), EConvertError);
+  v.SetAttributes(u"Big", u"4294967296");
+  EXPECT_EQ(v.AttributeAsInt64(u"Big"), 4294967296LL);
+}
+
+// A comment among elements that a reader takes for an element has no attributes: reading one as
+// a number raises, which ends such a reader.
+TEST(XMLDocRead, CommentAmongElementsHasNoAttributes) {
+  TXMLDocument doc;
+  doc.LoadFromXML(u"<DevicesList><Device PTM=\"1\"/><!--x--></DevicesList>");
+  IXMLNode comment = doc.DocumentElement().ChildNodes()[1];
+  EXPECT_EQ(comment.Attributes(u"PTM"), u"");
+  EXPECT_THROW(comment.AttributeAsInteger(u"PTM"), EXMLDocError);
+  EXPECT_THROW(comment.SetAttributes(u"PTM", u"1"), EXMLDocError);
+}
+
+TEST(XMLDocRead, NavigationAndLookups) {
+  TXMLDocument doc;
+  doc.LoadFromXML(u"<r><a>1</a><b/><a>2</a></r>");
+  IXMLNode r = doc.DocumentElement();
+  IXMLNodeList list = r.ChildNodes();
+  EXPECT_EQ(list.FindNode(u"a").Text(), u"1");  // the first match
+  EXPECT_TRUE(list.FindNode(u"zz").IsNull());
+  EXPECT_THROW(list[u"zz"], EXMLDocError);
+  EXPECT_EQ(list[u"b"].NextSibling().Text(), u"2");
+  EXPECT_EQ(list.First().PreviousSibling(), IXMLNode());
+  EXPECT_EQ(list.Last().Text(), u"2");
+  EXPECT_EQ(list.IndexOf(list[u"b"]), 1);
+  EXPECT_EQ(list[u"b"].ParentNode(), r);
+  std::vector<String> seen;
+  for (IXMLNode n : list) seen.push_back(n.NodeName());
+  EXPECT_EQ(seen, (std::vector<String>{u"a", u"b", u"a"}));
+
+  // A null handle reads as empty and refuses changes.
+  IXMLNode none;
+  EXPECT_TRUE(none.IsNull());
+  EXPECT_EQ(none.Text(), u"");
+  EXPECT_EQ(none.ChildNodes().Count(), 0);
+  EXPECT_THROW(none.AddChild(u"x"), EXMLDocError);
+  EXPECT_THROW(none.SetText(u"x"), EXMLDocError);
+}
+
+TEST(XMLDocRead, ListIndexOutsideRaisesListError) {
+  TXMLDocument doc;
+  doc.LoadFromXML(u"<r><a/><b/></r>");
+  IXMLNodeList list = doc.DocumentElement().ChildNodes();
+  for (Integer index : {-1, 2, 100}) {
+    SCOPED_TRACE(index);
+    try {
+      list.Get(index);
+      ADD_FAILURE() << "no exception";
+    } catch (const EListError& e) {
+      EXPECT_EQ(e.Message(), u"List index out of bounds (" + AsciiToString(std::to_string(index)) + u")");
+    }
+  }
+  EXPECT_THROW(list.Delete(5), EListError);
+  EXPECT_THROW(doc.DocumentElement().AttributeNodes()[0], EListError);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Changing the tree
+
+TEST(XMLDocEdit, ListOperations) {
+  TXMLDocument doc;
+  doc.LoadFromXML(u"<r><a/><b/><c/></r>");
+  IXMLNode r = doc.DocumentElement();
+  IXMLNodeList list = r.ChildNodes();
+  list.Delete(1);
+  EXPECT_EQ(doc.SaveToBytes(), "<r><a/><c/></r>");
+  list.Insert(0, doc.CreateNode(u"z"));
+  EXPECT_EQ(doc.SaveToBytes(), "<r><z/><a/><c/></r>");
+  list.Add(list[u"z"]);  // a node of the tree moves
+  EXPECT_EQ(doc.SaveToBytes(), "<r><a/><c/><z/></r>");
+  EXPECT_EQ(list.Remove(list[u"c"]), 1);
+  EXPECT_EQ(list.Remove(IXMLNode()), -1);
+  list.Insert(1, doc.CreateNode(u"t", ntText));
+  EXPECT_EQ(doc.SaveToBytes(), "<r><a/>t<z/></r>");
+  list.Clear();
+  EXPECT_EQ(doc.SaveToBytes(), "<r/>");
+  EXPECT_THROW(list.Insert(2, doc.CreateNode(u"y")), EListError);
+}
+
+TEST(XMLDocEdit, SetTextReplacesChildren) {
+  TXMLDocument doc;
+  doc.LoadFromXML(u"<r><a><b/>x</a></r>");
+  IXMLNode a = doc.DocumentElement().ChildNodes()[0];
+  a.SetText(u"new");
+  EXPECT_EQ(doc.SaveToBytes(), "<r><a>new</a></r>");
+  a.SetText(u"");
+  EXPECT_EQ(doc.SaveToBytes(), "<r><a/></r>");
+}
+
+TEST(XMLDocEdit, ChangesThatWouldBreakTheDocumentRaise) {
+  TXMLDocument doc;
+  IXMLNode root = doc.AddChild(u"r");
+  IXMLNode child = root.AddChild(u"c");
+  struct Row {
+    const char* name;
+    std::function<void()> change;
+  } rows[] = {
+      {"second root element", [&] { doc.AddChild(u"other"); }},
+      {"text at top level", [&] { doc.ChildNodes().Add(doc.CreateNode(u"t", ntText)); }},
+      {"element name with a blank", [&] { root.AddChild(u"a b"); }},
+      {"element name starting with a digit", [&] { root.AddChild(u"1a"); }},
+      {"empty attribute name", [&] { root.SetAttributes(u"", u"v"); }},
+      {"child under a comment",
+       [&] { root.ChildNodes().Add(doc.CreateNode(u"c", ntComment)).AddChild(u"x"); }},
+      {"node moved into its own child", [&] { child.ChildNodes().Add(root); }},
+      {"node of another document",
+       [&] {
+         TXMLDocument other;
+         root.ChildNodes().Add(other.CreateNode(u"x"));
+       }},
+      {"processing instruction", [&] { doc.CreateNode(u"x", ntProcessingInstr); }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_THROW(row.change(), EXMLDocError);
+  }
+  // Only the comment, placed before the failing step, stays behind.
+  EXPECT_EQ(doc.SaveToBytes(), "<r><c/><!--c--></r>");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Loading: failures and encodings
+
+TEST(XMLDocLoad, MalformedInputRaises) {
+  struct Row {
+    const char* name;
+    std::string bytes;
+  } rows[] = {
+      {"empty", ""},
+      {"only blanks", "  \r\n "},
+      {"only a comment", "<!-- c -->"},
+      {"unclosed element", "<a><b></b>"},
+      {"mismatched end tags", "<a><b></a></b>"},
+      {"truncated comment", "<a><!-- c"},
+      {"two root elements", "<a/><b/>"},
+      {"text before the root", "text<a/>"},
+      {"text after the root", "<a/>text"},
+      {"duplicate attribute", "<a x=\"1\" x=\"2\"/>"},
+      {"unquoted attribute", "<a x=1/>"},
+      {"NUL character", std::string("<a>\0</a>", 8)},
+      {"invalid UTF-8", "<a>\xff\xfe</a>"},
+      {"UTF-8 declared but invalid", "<?xml version=\"1.0\" encoding=\"UTF-8\"?><a>\xe9</a>"},
+      {"unsupported encoding", "<?xml version=\"1.0\" encoding=\"EBCDIC-US\"?><a/>"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TXMLDocument doc;
+    EXPECT_THROW(doc.LoadFromBytes(row.bytes), EXMLDocError);
+    EXPECT_TRUE(doc.Active());
+    EXPECT_EQ(doc.ChildNodes().Count(), 0);
+  }
+}
+
+TEST(XMLDocLoad, FileErrorsNameTheFile) {
+  TempDir dir;
+  TXMLDocument doc;
+  try {
+    doc.LoadFromFile(dir.File("Lumitor.xml"));
+    ADD_FAILURE() << "no exception";
+  } catch (const EXMLDocError& e) {
+    EXPECT_NE(e.Message().find(u"Lumitor.xml"), String::npos);
+    EXPECT_NE(e.Message().find(u"does not exist"), String::npos);
+  }
+  try {
+    doc.LoadFromFile(Fixture("fuzz/mismatched.xml"));
+    ADD_FAILURE() << "no exception";
+  } catch (const EXMLDocError& e) {
+    EXPECT_NE(e.Message().find(u"mismatched.xml"), String::npos);
+    EXPECT_NE(e.Message().find(u"not well-formed"), String::npos);
+  }
+}
+
+TEST(XMLDocLoad, LoadReplacesTheDocument) {
+  TXMLDocument doc;
+  doc.LoadFromXML(u"<a><x/></a>");
+  doc.LoadFromXML(u"<b/>");
+  EXPECT_EQ(doc.SaveToBytes(), "<b/>");
+}
+
+TEST(XMLDocLoad, Encodings) {
+  struct Row {
+    const char* name;
+    std::string bytes;
+    Integer fallback;
+    const char16_t* text;
+  } rows[] = {
+      {"UTF-8", "<a>\xc3\xa9</a>", 0, u"\u00e9"},
+      {"UTF-8 with byte order mark", "\xef\xbb\xbf<a>\xc3\xa9</a>", 0, u"\u00e9"},
+      {"UTF-8 is not re-read with the fallback", "<a>\xc3\xa9</a>", 850, u"\u00e9"},
+      {"undeclared code page 850", "<a>\x82t\x82 \x9c</a>", 850, u"\u00e9t\u00e9 \u00a3"},
+      {"undeclared code page 1252", "<a>\x80\xe9</a>", 1252, u"\u20ac\u00e9"},
+      {"declared windows-1252", "<?xml version=\"1.0\" encoding=\"windows-1252\"?><a>\x80</a>", 0,
+       u"\u20ac"},
+      {"declared ISO-8859-1", "<?xml version='1.0' encoding='ISO-8859-1'?><a>\xe9</a>", 0,
+       u"\u00e9"},
+      {"declared IBM850", "<?xml version=\"1.0\" encoding=\"IBM850\"?><a>\x82</a>", 0, u"\u00e9"},
+      {"UTF-16LE with byte order mark",
+       std::string("\xff\xfe<\0a\0>\0\xe9\0<\0/\0a\0>\0", 18), 0, u"\u00e9"},
+      {"UTF-16BE with byte order mark",
+       std::string("\xfe\xff\0<\0a\0>\0\xe9\0<\0/\0a\0>", 18), 0, u"\u00e9"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TXMLDocument doc;
+    doc.LoadFromBytes(row.bytes, row.fallback);
+    EXPECT_EQ(doc.DocumentElement().Text(), row.text);
+  }
+  // The same undeclared bytes without a fallback are refused.
+  TXMLDocument doc;
+  EXPECT_THROW(doc.LoadFromBytes("<a>\x82t\x82</a>"), EXMLDocError);
+  doc.LoadFromFile(Fixture("fuzz/cp850_undeclared.xml"), 850);
+  EXPECT_EQ(doc.DocumentElement().Text(), u"\u00e9t\u00e9 \u00a3");
+}
+
+TEST(XMLDocLoad, DeepNestingLoadsSavesAndClears) {
+  std::string deep;
+  for (int i = 0; i < 100000; ++i) deep += "<a>";
+  for (int i = 0; i < 100000; ++i) deep += "</a>";
+  TXMLDocument doc;
+  doc.LoadFromBytes(deep);
+  std::string expected;
+  for (int i = 0; i < 99999; ++i) expected += "<a>";
+  expected += "<a/>";
+  for (int i = 0; i < 99999; ++i) expected += "</a>";
+  EXPECT_EQ(doc.SaveToBytes(), expected);
+  doc.Clear();
+  EXPECT_EQ(doc.ChildNodes().Count(), 0);
+}
+
+}  // namespace
