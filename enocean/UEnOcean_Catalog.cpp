@@ -1,0 +1,393 @@
+#include "enocean/UEnOcean_Catalog.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "platform/rtl/SysUtils.h"
+#include "platform/xml/XMLDoc.h"
+
+namespace {
+
+const Integer Rorg_RPS = 0xF6;  // status bits in the telegram's status byte select the case
+const Integer Rorg_VLD = 0xD2;  // a data field of the telegram selects the case
+
+// Releases the children of a node from the last to the first, before the lists themselves go.
+template <typename T>
+void Release_Backwards(std::vector<std::unique_ptr<T>>& list) {
+  while (!list.empty()) list.pop_back();
+}
+
+bool Is_Element(const IXMLNode& node, const char16_t* name) {
+  return node.NodeType() == ntElement && node.NodeName() == name;
+}
+
+// The integer of a `number`, `bitoffs`, `bitsize` or `value` element: decimal, or hexadecimal
+// after "$", "x" or "0x"; anything that does not convert completely gives 0. An element that holds
+// child elements instead of text raises (its Text does).
+Integer Child_Integer(const IXMLNode& child) { return StrToIntDef(child.Text(), 0); }
+
+// The free texts `description` and `info`: their text when they hold plain text only, the empty
+// string when they hold child elements.
+String Plain_Text(const IXMLNode& node) {
+  for (IXMLNode child : node.ChildNodes()) {
+    if (child.NodeType() == ntElement) return String();
+  }
+  return node.Text();
+}
+
+String Number_Line(Integer Number, const String& Title) { return Catalog_Hex_Str(Number) + u" : " + Title; }
+
+String Case_Line(Integer CaseNum, const String& Title) { return IntToStr(CaseNum + 1) + u" -> " + Title; }
+
+String DataField_Line(const TDataField& Field) {
+  return Field.FData + u" : " + IntToStr(Field.FBitOffs) + u", " + IntToStr(Field.FBitSize);
+}
+
+// Reads `number` and `title` of a RORG, FUNC or TYPE element when present.
+void Read_Number_Title(const IXMLNode& node, Integer& Number, String& Title) {
+  const IXMLNodeList children = node.ChildNodes();
+  const IXMLNode number = children.FindNode(u"number");
+  if (number) Number = Child_Integer(number);
+  const IXMLNode title = children.FindNode(u"title");
+  if (title) Title = title.Text();
+}
+
+bool In_Range(Integer Index, size_t Count) { return Index >= 0 && static_cast<size_t>(Index) < Count; }
+
+}  // namespace
+
+String Catalog_Hex_Str(Integer Number) { return u"0x" + IntToHex(Number, 2); }
+
+// ---- TDataField ----
+
+bool TDataField::Read_DataField_XML(const IXMLNode& DataField) {
+  try {
+    const IXMLNodeList children = DataField.ChildNodes();
+    if (children.FindNode(u"reserved")) return false;
+    if (const IXMLNode node = children.FindNode(u"data")) FData = node.Text();
+    if (const IXMLNode node = children.FindNode(u"shortcut")) FShortcut = node.Text();
+    if (const IXMLNode node = children.FindNode(u"description")) FDescription = Plain_Text(node);
+    if (const IXMLNode node = children.FindNode(u"info")) FInfo = Plain_Text(node);
+    if (const IXMLNode node = children.FindNode(u"bitoffs")) FBitOffs = Child_Integer(node);
+    if (const IXMLNode node = children.FindNode(u"bitsize")) FBitSize = Child_Integer(node);
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+// ---- TCase ----
+
+TCase::~TCase() { Release_Backwards(List_DataField); }
+
+bool TCase::Read_Case_XML(const IXMLNode& Case_, Integer Rorg, Integer /*Func*/, Integer /*Type_*/) {
+  try {
+    if (const IXMLNode title = Case_.ChildNodes().FindNode(u"title")) FTitle = title.Text();
+    FCaseIdSize = 0;
+    FCaseIdOffset = 0;
+    FCaseId = 0;
+    // Working values of the status-bit selector, carried from one statusfield to the next over the
+    // whole case: a statusfield that leaves out a child reuses the previous one's number.
+    uint8_t V = 0;
+    uint8_t S = 0;
+    uint8_t Z = 0;
+    for (IXMLNode child : Case_.ChildNodes()) {
+      if (Is_Element(child, u"datafield")) {
+        auto field = std::make_unique<TDataField>();
+        if (field->Read_DataField_XML(child)) {
+          DataField_SL.push_back(DataField_Line(*field));
+          List_DataField.push_back(std::move(field));
+        }
+      } else if (Is_Element(child, u"condition") && (Rorg == Rorg_RPS || Rorg == Rorg_VLD)) {
+        FCaseId = 0;
+        for (IXMLNode part : child.ChildNodes()) {
+          const IXMLNodeList items = part.ChildNodes();
+          if (Rorg == Rorg_RPS && Is_Element(part, u"statusfield")) {
+            if (const IXMLNode value = items.FindNode(u"value")) V = static_cast<uint8_t>(Child_Integer(value));
+            if (V == 0) continue;
+            if (const IXMLNode offs = items.FindNode(u"bitoffs")) S = static_cast<uint8_t>(7 - Child_Integer(offs));
+            if (const IXMLNode size = items.FindNode(u"bitsize")) Z = static_cast<uint8_t>(Child_Integer(size));
+            if (Z == 0) continue;
+            // Bit offsets count from the status byte's top bit: offset 0 is bit 7.
+            FCaseId = static_cast<Integer>(static_cast<uint32_t>(FCaseId) + (static_cast<uint32_t>(V) << (S % 32)));
+          } else if (Rorg == Rorg_VLD && Is_Element(part, u"datafield")) {
+            if (const IXMLNode value = items.FindNode(u"value")) FCaseId = Child_Integer(value);
+            if (const IXMLNode offs = items.FindNode(u"bitoffs")) FCaseIdOffset = Child_Integer(offs);
+            if (const IXMLNode size = items.FindNode(u"bitsize")) FCaseIdSize = Child_Integer(size);
+          }
+        }
+      }
+    }
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+// ---- TType ----
+
+TType::~TType() { Release_Backwards(List_Case); }
+
+bool TType::Read_Type_XML(const IXMLNode& Type_, Integer Rorg, Integer Func) {
+  try {
+    Read_Number_Title(Type_, FNumber, FTitle);
+    bool result = true;
+    for (IXMLNode child : Type_.ChildNodes()) {
+      if (!Is_Element(child, u"case")) continue;
+      auto item = std::make_unique<TCase>();
+      result = item->Read_Case_XML(child, Rorg, Func, FNumber);
+      if (result) {
+        Case_SL.push_back(Case_Line(static_cast<Integer>(List_Case.size()), item->FTitle));
+        List_Case.push_back(std::move(item));
+      }
+    }
+    return result;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+// ---- TFunc ----
+
+TFunc::~TFunc() { Release_Backwards(List_Type); }
+
+bool TFunc::Read_Func_XML(const IXMLNode& Func, Integer Rorg) {
+  try {
+    Read_Number_Title(Func, FNumber, FTitle);
+    bool result = true;
+    for (IXMLNode child : Func.ChildNodes()) {
+      if (!Is_Element(child, u"type")) continue;
+      auto item = std::make_unique<TType>();
+      result = item->Read_Type_XML(child, Rorg, FNumber);
+      // A TYPE is listed whatever its read gave; only its result travels upward.
+      Type_SL.push_back(Number_Line(item->FNumber, item->FTitle));
+      List_Type.push_back(std::move(item));
+    }
+    return result;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+// ---- TRorg ----
+
+TRorg::~TRorg() { Release_Backwards(List_Func); }
+
+bool TRorg::Read_Rorg_XML(const IXMLNode& Rorg) {
+  try {
+    Read_Number_Title(Rorg, FNumber, FTitle);
+    bool result = true;
+    for (IXMLNode child : Rorg.ChildNodes()) {
+      if (!Is_Element(child, u"func")) continue;
+      auto item = std::make_unique<TFunc>();
+      result = item->Read_Func_XML(child, FNumber);
+      if (result) {
+        Func_SL.push_back(Number_Line(item->FNumber, item->FTitle));
+        List_Func.push_back(std::move(item));
+      }
+    }
+    return result;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+// ---- TCatalog_EnOcean ----
+
+TCatalog_EnOcean::TCatalog_EnOcean() = default;
+
+TCatalog_EnOcean::~TCatalog_EnOcean() { Release_Backwards(List_Rorg); }
+
+bool TCatalog_EnOcean::Read_Cat_EnOcean_XML(const String& FileName) {
+  if (!FileExists(FileName)) return false;
+  std::ifstream in(StringToUtf8(FileName), std::ios::binary);
+  if (!in) return false;
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return Read_Cat_EnOcean_Bytes(bytes);
+}
+
+bool TCatalog_EnOcean::Read_Cat_EnOcean_Bytes(const std::string& Bytes) {
+  try {
+    TXMLDocument doc;
+    // Catalogues are often written in code page 850 without saying so: bytes that declare no
+    // encoding and are not valid UTF-8 are read in that code page.
+    doc.LoadFromBytes(Bytes, 850);
+    // The container `profile` stands at the top level, or under a top-level `eep`.
+    IXMLNode profile;
+    for (IXMLNode node : doc.ChildNodes()) {
+      if (Is_Element(node, u"profile")) {
+        profile = node;
+        break;
+      }
+    }
+    if (!profile) {
+      for (IXMLNode node : doc.ChildNodes()) {
+        if (Is_Element(node, u"eep")) {
+          for (IXMLNode child : node.ChildNodes()) {
+            if (Is_Element(child, u"profile")) {
+              profile = child;
+              break;
+            }
+          }
+          break;
+        }
+      }
+    }
+    if (!profile) return true;
+    bool result = true;
+    for (IXMLNode child : profile.ChildNodes()) {
+      if (!Is_Element(child, u"rorg")) continue;
+      auto item = std::make_unique<TRorg>();
+      result = item->Read_Rorg_XML(child);
+      if (result) {
+        Rorg_SL.push_back(Number_Line(item->FNumber, item->FTitle));
+        List_Rorg.push_back(std::move(item));
+      }
+    }
+    return result;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+// ---- Lookups, first match only ----
+
+namespace {
+
+const TRorg* First_Rorg(const TCatalog_EnOcean& Cat, Integer RorgNum) {
+  for (const auto& rorg : Cat.List_Rorg) {
+    if (rorg->FNumber == RorgNum) return rorg.get();
+  }
+  return nullptr;
+}
+
+const TFunc* First_Func(const TRorg* Rorg, Integer FuncNum) {
+  if (!Rorg) return nullptr;
+  for (const auto& func : Rorg->List_Func) {
+    if (func->FNumber == FuncNum) return func.get();
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+Integer TCatalog_EnOcean::Get_RorgNum_Index(Integer RorgNum) const {
+  for (size_t i = 0; i < List_Rorg.size(); ++i) {
+    if (List_Rorg[i]->FNumber == RorgNum) return static_cast<Integer>(i);
+  }
+  return -1;
+}
+
+Integer TCatalog_EnOcean::Get_FuncNum_Index(Integer RorgNum, Integer FuncNum) const {
+  const TRorg* rorg = First_Rorg(*this, RorgNum);
+  if (!rorg) return -1;
+  for (size_t i = 0; i < rorg->List_Func.size(); ++i) {
+    if (rorg->List_Func[i]->FNumber == FuncNum) return static_cast<Integer>(i);
+  }
+  return -1;
+}
+
+Integer TCatalog_EnOcean::Get_TypeNum_Index(Integer RorgNum, Integer FuncNum, Integer TypeNum) const {
+  const TFunc* func = First_Func(First_Rorg(*this, RorgNum), FuncNum);
+  if (!func) return -1;
+  for (size_t i = 0; i < func->List_Type.size(); ++i) {
+    if (func->List_Type[i]->FNumber == TypeNum) return static_cast<Integer>(i);
+  }
+  return -1;
+}
+
+Integer TCatalog_EnOcean::Get_DataField_Index(Integer RorgNum, Integer FuncNum, Integer TypeNum,
+                                              Integer CaseNum, const String& Data) const {
+  const TFunc* func = First_Func(First_Rorg(*this, RorgNum), FuncNum);
+  if (!func) return -1;
+  for (const auto& type : func->List_Type) {
+    if (type->FNumber != TypeNum || !In_Range(CaseNum, type->List_Case.size())) continue;
+    const TCase& item = *type->List_Case[CaseNum];
+    for (size_t i = 0; i < item.List_DataField.size(); ++i) {
+      if (item.List_DataField[i]->FData == Data) return static_cast<Integer>(i);
+    }
+    return -1;
+  }
+  return -1;
+}
+
+String TCatalog_EnOcean::Get_Rorg_Name_Str(Integer RorgNum) const {
+  const Integer index = Get_RorgNum_Index(RorgNum);
+  return index < 0 ? String() : Rorg_SL[index];
+}
+
+// ---- Lookups, every match ----
+
+const TCase* TCatalog_EnOcean::Get_CaseObj(Integer RorgNum, Integer FuncNum, Integer TypeNum,
+                                           Integer CaseNum) const {
+  for (const auto& rorg : List_Rorg) {
+    if (rorg->FNumber != RorgNum) continue;
+    for (const auto& func : rorg->List_Func) {
+      if (func->FNumber != FuncNum) continue;
+      for (const auto& type : func->List_Type) {
+        if (type->FNumber == TypeNum && In_Range(CaseNum, type->List_Case.size())) {
+          return type->List_Case[CaseNum].get();
+        }
+      }
+    }
+  }
+  return nullptr;
+}
+
+String TCatalog_EnOcean::Get_Func_Name_Str(Integer RorgNum, Integer FuncNum) const {
+  for (const auto& rorg : List_Rorg) {
+    if (rorg->FNumber != RorgNum) continue;
+    for (const auto& func : rorg->List_Func) {
+      if (func->FNumber == FuncNum) return Number_Line(FuncNum, func->FTitle);
+    }
+  }
+  return String();
+}
+
+String TCatalog_EnOcean::Get_Type_Name_Str(Integer RorgNum, Integer FuncNum, Integer TypeNum) const {
+  for (const auto& rorg : List_Rorg) {
+    if (rorg->FNumber != RorgNum) continue;
+    for (const auto& func : rorg->List_Func) {
+      if (func->FNumber != FuncNum) continue;
+      for (const auto& type : func->List_Type) {
+        if (type->FNumber == TypeNum) return Number_Line(TypeNum, type->FTitle);
+      }
+    }
+  }
+  return String();
+}
+
+String TCatalog_EnOcean::Get_Case_Name_Str(Integer RorgNum, Integer FuncNum, Integer TypeNum,
+                                           Integer CaseNum) const {
+  const TCase* item = Get_CaseObj(RorgNum, FuncNum, TypeNum, CaseNum);
+  return item ? Case_Line(CaseNum, item->FTitle) : String();
+}
+
+// ---- Lookups by list position ----
+
+const TRorg* TCatalog_EnOcean::Get_Rorg(Integer RorgInd) const {
+  return In_Range(RorgInd, List_Rorg.size()) ? List_Rorg[RorgInd].get() : nullptr;
+}
+
+const TFunc* TCatalog_EnOcean::Get_Func(Integer RorgInd, Integer FuncInd) const {
+  const TRorg* rorg = Get_Rorg(RorgInd);
+  return rorg && In_Range(FuncInd, rorg->List_Func.size()) ? rorg->List_Func[FuncInd].get() : nullptr;
+}
+
+const TType* TCatalog_EnOcean::Get_Type(Integer RorgInd, Integer FuncInd, Integer TypeInd) const {
+  const TFunc* func = Get_Func(RorgInd, FuncInd);
+  return func && In_Range(TypeInd, func->List_Type.size()) ? func->List_Type[TypeInd].get() : nullptr;
+}
+
+const TCase* TCatalog_EnOcean::Get_Case(Integer RorgInd, Integer FuncInd, Integer TypeInd,
+                                        Integer CaseInd) const {
+  const TType* type = Get_Type(RorgInd, FuncInd, TypeInd);
+  return type && In_Range(CaseInd, type->List_Case.size()) ? type->List_Case[CaseInd].get() : nullptr;
+}
+
+const TDataField* TCatalog_EnOcean::Get_DataField(Integer RorgInd, Integer FuncInd, Integer TypeInd,
+                                                  Integer CaseInd, Integer DataFieldInd) const {
+  const TCase* item = Get_Case(RorgInd, FuncInd, TypeInd, CaseInd);
+  return item && In_Range(DataFieldInd, item->List_DataField.size()) ? item->List_DataField[DataFieldInd].get()
+                                                                     : nullptr;
+}

@@ -1,0 +1,222 @@
+#include "enocean/VariableChoice.h"
+
+#include "enocean/UEnOcean_Catalog.h"
+#include "platform/rtl/SysUtils.h"
+
+namespace {
+
+bool In_Range(Integer Index, size_t Count) { return Index >= 0 && static_cast<size_t>(Index) < Count; }
+
+Integer Device_EEP_Count(const TDevice_EnOcean& Device) {
+  return static_cast<Integer>(Device.UnidirectionalList.size() + Device.SmartACKList.size());
+}
+
+// The variable at the editor's selection, or nullptr.
+TVarEnOcean* Selected_Variable(TDevice_EnOcean& Device, Integer Uni_SAck, Integer Ind_EEP, Integer Ind_Var) {
+  TRorFunTyp_List& list = Device_EEP_List(Device, Uni_SAck);
+  if (!In_Range(Ind_EEP, list.size())) return nullptr;
+  auto& vars = list[Ind_EEP]->VariableList;
+  return In_Range(Ind_Var, vars.size()) ? vars[Ind_Var].get() : nullptr;
+}
+
+// True when EEP Index already holds a variable with the chosen case and data field. A modified
+// variable is left out, so keeping its case and field is no duplicate.
+bool Check_Var(const TDevice_EnOcean& Device, const TVariable_Choice& Choice, const TDataField& Field, Integer Index) {
+  const TRorFunTyp_List& list = Device_EEP_List(Device, Choice.Uni_SAck);
+  if (!In_Range(Index, list.size())) return false;
+  const bool modifies_variable = Choice.Mode == 1 && Choice.Modify_EEP_Var == 1;
+  const auto& vars = list[Index]->VariableList;
+  for (size_t i = 0; i < vars.size(); ++i) {
+    if (modifies_variable && static_cast<Integer>(i) == Choice.Ind_Var) continue;
+    if (vars[i]->FCaseIndex == Choice.CaseInd && vars[i]->FData == Field.FData) return true;
+  }
+  return false;
+}
+
+// Fills the case, variable, position and start bit of a prefill from variable Ind_Var of EEP.
+void Prefill_Variable(const TCatalog_EnOcean& Catalog, const TRorFunTyp& EEP, Integer Ind_Var,
+                      TVariable_Prefill& Prefill) {
+  if (!In_Range(Ind_Var, EEP.VariableList.size())) return;
+  const TVarEnOcean& var = *EEP.VariableList[Ind_Var];
+  if (!Catalog.Get_Case(Prefill.RorgInd, Prefill.FuncInd, Prefill.TypeInd, var.FCaseIndex)) return;
+  Prefill.CaseInd = var.FCaseIndex;
+  Prefill.VarInd = Catalog.Get_DataField_Index(EEP.FRorgNum, EEP.FFuncNum, EEP.FTypeNum, var.FCaseIndex, var.FData);
+  Prefill.Position = IntToStr(var.FPosition);
+  Prefill.BitStart = var.FBitStart;
+}
+
+}  // namespace
+
+bool Modifies_EEP_Only(const TVariable_Choice& Choice) { return Choice.Mode == 1 && Choice.Modify_EEP_Var == 0; }
+
+Integer Variable_Position_Value(const String& Position) { return StrToIntDef(Position, -1); }
+
+TVariable_Check Check_Variable_Data(const TCatalog_EnOcean& Catalog, const TDevice_EnOcean& Device,
+                                    const TVariable_Choice& Choice) {
+  TVariable_Check result;
+  if (!Catalog.Get_Rorg(Choice.RorgInd)) {
+    result.TextId = Text_Select_Rorg;
+    return result;
+  }
+  if (!Catalog.Get_Func(Choice.RorgInd, Choice.FuncInd)) {
+    result.TextId = Text_Select_Func;
+    return result;
+  }
+  const TType* type = Catalog.Get_Type(Choice.RorgInd, Choice.FuncInd, Choice.TypeInd);
+  if (!type) {
+    result.TextId = Text_Select_Type;
+    return result;
+  }
+  const bool eep_only = Modifies_EEP_Only(Choice);
+  const TDataField* field = nullptr;
+  if (!eep_only) {
+    field = Catalog.Get_DataField(Choice.RorgInd, Choice.FuncInd, Choice.TypeInd, Choice.CaseInd, Choice.VarInd);
+    if (!field) {
+      result.TextId = Text_Select_Variable;
+      return result;
+    }
+    const Integer position = Variable_Position_Value(Choice.Position);
+    if (position < 0 || position > Max_Var_Position) {
+      result.TextId = Text_Position_Range;
+      result.Value = IntToStr(Max_Var_Position);
+      return result;
+    }
+  }
+
+  // Is the chosen triple already an EEP of the device (in the chosen list)?
+  const Integer rorg = Catalog.Get_Rorg(Choice.RorgInd)->FNumber;
+  const Integer func = Catalog.Get_Func(Choice.RorgInd, Choice.FuncInd)->FNumber;
+  const TRorFunTyp_List& list = Device_EEP_List(Device, Choice.Uni_SAck);
+  for (size_t i = 0; i < list.size(); ++i) {
+    if (list[i]->FRorgNum == rorg && list[i]->FFuncNum == func && list[i]->FTypeNum == type->FNumber) {
+      result.EEP_Index = static_cast<Integer>(i);
+      break;
+    }
+  }
+
+  if (result.EEP_Index < 0) {
+    // A modified EEP takes its new numbers in place: the device keeps its number of EEPs.
+    const bool replaces = eep_only && In_Range(Choice.Ind_EEP, list.size());
+    if (!replaces && Device_EEP_Count(Device) >= Max_EEP_Per_Device) {
+      result.TextId = Text_No_Space_EEP;
+      return result;
+    }
+  } else if (field && Check_Var(Device, Choice, *field, result.EEP_Index)) {
+    result.TextId = Text_Variable_Twice;
+    return result;
+  }
+  return result;
+}
+
+TVariable_Prefill ShowData_Uni_Prefill(const TCatalog_EnOcean& Catalog, const TDevice_EnOcean& Device,
+                                       Integer Ind_EEP, Integer Ind_Var) {
+  TVariable_Prefill prefill;
+  const TRorFunTyp_List& list = Device.UnidirectionalList;
+  if (!In_Range(Ind_EEP, list.size())) return prefill;
+  const TRorFunTyp& eep = *list[Ind_EEP];
+  prefill.Prefilled = true;
+  prefill.RorgInd = Catalog.Get_RorgNum_Index(eep.FRorgNum);
+  if (prefill.RorgInd < 0) return prefill;
+  prefill.FuncInd = Catalog.Get_FuncNum_Index(eep.FRorgNum, eep.FFuncNum);
+  if (prefill.FuncInd < 0) return prefill;
+  prefill.TypeInd = Catalog.Get_TypeNum_Index(eep.FRorgNum, eep.FFuncNum, eep.FTypeNum);
+  if (prefill.TypeInd < 0) return prefill;
+  Prefill_Variable(Catalog, eep, Ind_Var, prefill);
+  return prefill;
+}
+
+TVariable_Prefill ShowData_SAck_Prefill(const TCatalog_EnOcean& Catalog, const TDevice_EnOcean& Device,
+                                        Integer Ind_EEP, Integer Ind_Var) {
+  TVariable_Prefill prefill;
+  const TRorFunTyp_List& list = Device.SmartACKList;
+  if (!In_Range(Ind_EEP, list.size())) return prefill;
+  const TRorFunTyp& eep = *list[Ind_EEP];
+  prefill.Prefilled = true;
+  // The fixed positions select nothing in a catalogue that is too short.
+  if (Catalog.Get_Rorg(SAck_Rorg_Position)) prefill.RorgInd = SAck_Rorg_Position;
+  if (Catalog.Get_Func(SAck_Rorg_Position, SAck_Func_Position)) prefill.FuncInd = SAck_Func_Position;
+  if (prefill.RorgInd < 0 || prefill.FuncInd < 0) return prefill;
+  if (Catalog.Get_RorgNum_Index(eep.FRorgNum) != SAck_Rorg_Position ||
+      Catalog.Get_FuncNum_Index(eep.FRorgNum, eep.FFuncNum) != SAck_Func_Position) {
+    return prefill;
+  }
+  prefill.TypeInd = Catalog.Get_TypeNum_Index(eep.FRorgNum, eep.FFuncNum, eep.FTypeNum);
+  if (prefill.TypeInd < 0) return prefill;
+  Prefill_Variable(Catalog, eep, Ind_Var, prefill);
+  return prefill;
+}
+
+std::unique_ptr<TVarEnOcean> Make_Variable(const TCatalog_EnOcean& Catalog, const TVariable_Choice& Choice) {
+  auto var = std::make_unique<TVarEnOcean>();
+  var->FCaseIndex = Choice.CaseInd;
+  if (const TDataField* field =
+          Catalog.Get_DataField(Choice.RorgInd, Choice.FuncInd, Choice.TypeInd, Choice.CaseInd, Choice.VarInd)) {
+    var->FData = field->FData;
+    var->FBitOffs = field->FBitOffs;
+    var->FBitSize = field->FBitSize;
+  }
+  var->FPosition = StrToIntDef(Choice.Position, 0);
+  var->FBitStart = Choice.BitStart;
+  return var;
+}
+
+Integer Add_Variable(const TCatalog_EnOcean& Catalog, TDevice_EnOcean& Device, const TVariable_Choice& Choice,
+                     Integer EEP_Index) {
+  TRorFunTyp_List& list = Device_EEP_List(Device, Choice.Uni_SAck);
+  if (!In_Range(EEP_Index, list.size())) {
+    auto eep = std::make_unique<TRorFunTyp>();
+    if (const TType* type = Catalog.Get_Type(Choice.RorgInd, Choice.FuncInd, Choice.TypeInd)) {
+      eep->FRorgNum = Catalog.Get_Rorg(Choice.RorgInd)->FNumber;
+      eep->FFuncNum = Catalog.Get_Func(Choice.RorgInd, Choice.FuncInd)->FNumber;
+      eep->FTypeNum = type->FNumber;
+    }
+    list.push_back(std::move(eep));
+    EEP_Index = static_cast<Integer>(list.size()) - 1;
+  }
+  list[EEP_Index]->VariableList.push_back(Make_Variable(Catalog, Choice));
+  return EEP_Index;
+}
+
+bool Modify_Variable(const TCatalog_EnOcean& Catalog, TDevice_EnOcean& Device, const TVariable_Choice& Choice) {
+  TVarEnOcean* var = Selected_Variable(Device, Choice.Uni_SAck, Choice.Ind_EEP, Choice.Ind_Var);
+  if (!var) return false;
+  const auto made = Make_Variable(Catalog, Choice);
+  var->FCaseIndex = made->FCaseIndex;
+  var->FData = made->FData;
+  var->FBitOffs = made->FBitOffs;
+  var->FBitSize = made->FBitSize;
+  var->FPosition = made->FPosition;
+  var->FBitStart = made->FBitStart;
+  return true;
+}
+
+bool Modify_EEP(const TCatalog_EnOcean& Catalog, TDevice_EnOcean& Device, const TVariable_Choice& Choice,
+                bool Release_Variables) {
+  TRorFunTyp_List& list = Device_EEP_List(Device, Choice.Uni_SAck);
+  const TType* type = Catalog.Get_Type(Choice.RorgInd, Choice.FuncInd, Choice.TypeInd);
+  if (!In_Range(Choice.Ind_EEP, list.size()) || !type) return false;
+  TRorFunTyp& eep = *list[Choice.Ind_EEP];
+  if (Release_Variables) {
+    while (!eep.VariableList.empty()) eep.VariableList.pop_back();
+  }
+  eep.FRorgNum = Catalog.Get_Rorg(Choice.RorgInd)->FNumber;
+  eep.FFuncNum = Catalog.Get_Func(Choice.RorgInd, Choice.FuncInd)->FNumber;
+  eep.FTypeNum = type->FNumber;
+  return true;
+}
+
+bool Remove_EEP(TDevice_EnOcean& Device, Integer Uni_SAck, Integer Ind_EEP) {
+  TRorFunTyp_List& list = Device_EEP_List(Device, Uni_SAck);
+  if (!In_Range(Ind_EEP, list.size())) return false;
+  list.erase(list.begin() + Ind_EEP);
+  return true;
+}
+
+bool Remove_Variable(TDevice_EnOcean& Device, Integer Uni_SAck, Integer Ind_EEP, Integer Ind_Var) {
+  TRorFunTyp_List& list = Device_EEP_List(Device, Uni_SAck);
+  if (!In_Range(Ind_EEP, list.size())) return false;
+  auto& vars = list[Ind_EEP]->VariableList;
+  if (!In_Range(Ind_Var, vars.size())) return false;
+  vars.erase(vars.begin() + Ind_Var);
+  return true;
+}

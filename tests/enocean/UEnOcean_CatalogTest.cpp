@@ -1,0 +1,260 @@
+#include "enocean/UEnOcean_Catalog.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/rtl/SysUtils.h"
+
+namespace {
+
+const String Fixtures = Utf8ToString(KP_FIXTURES_DIR "/enocean/catalog/");
+
+String Fixture(const char* name) { return Fixtures + Utf8ToString(name); }
+
+// The hand-made catalogue: every reading rule in a few entries.
+class HandMadeCatalog : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(Cat.Read_Cat_EnOcean_XML(Fixture("hand_made.xml"))); }
+
+  const TType& Type(Integer r, Integer f, Integer t) const { return *Cat.List_Rorg[r]->List_Func[f]->List_Type[t]; }
+
+  TCatalog_EnOcean Cat;
+};
+
+TEST_F(HandMadeCatalog, KeepsFileOrderAndDropsFailedRorgAndFunc) {
+  // 0xD5 fails (its only FUNC's only TYPE's only case fails), 0xD4 has no FUNC and reads True.
+  EXPECT_EQ(Cat.Rorg_SL, (std::vector<String>{u"0xF6 : RPS", u"0xD2 : VLD", u"0xA5 : 4BS", u"0xA5 : 4BS again",
+                                              u"0xD4 : Last RORG"}));
+  ASSERT_EQ(Cat.List_Rorg.size(), Cat.Rorg_SL.size());
+  const TRorg& a5 = *Cat.List_Rorg[2];
+  // FUNC 0x04 ends with a failing TYPE and is dropped; FUNC 0x03 ends with a good one and stays.
+  EXPECT_EQ(a5.Func_SL,
+            (std::vector<String>{u"0x02 : Temperature", u"0x03 : Kept with a failing type", u"0x05 : Last"}));
+  ASSERT_EQ(a5.List_Func.size(), a5.Func_SL.size());
+}
+
+TEST_F(HandMadeCatalog, TypeWithFailingCaseStaysListedWithoutCases) {
+  const TFunc& func = *Cat.List_Rorg[2]->List_Func[1];
+  EXPECT_EQ(func.Type_SL, (std::vector<String>{u"0x01 : Only case fails", u"0x02 : Good"}));
+  EXPECT_TRUE(func.List_Type[0]->List_Case.empty());
+  EXPECT_TRUE(func.List_Type[0]->Case_SL.empty());
+  EXPECT_EQ(func.List_Type[1]->Case_SL, (std::vector<String>{u"1 -> Fine"}));
+  EXPECT_EQ(Cat.Get_CaseObj(0xA5, 3, 1, 0), nullptr);
+}
+
+TEST_F(HandMadeCatalog, NumbersConvertLikeIntegerTexts) {
+  const TFunc& func = *Cat.List_Rorg[2]->List_Func[0];
+  EXPECT_EQ(func.FNumber, 2);  // "$02"
+  // "0x0A" and "$0A" give 10, "10 " gives 0, "-1" is shown with eight hex digits.
+  EXPECT_EQ(func.Type_SL, (std::vector<String>{u"0x0A : Hex with 0x", u"0x0A : Hex with dollar",
+                                               u"0x00 : Trailing blank", u"0xFFFFFFFF : Negative"}));
+  EXPECT_EQ(func.List_Type[0]->FNumber, 10);
+  EXPECT_EQ(func.List_Type[1]->FNumber, 10);
+  EXPECT_EQ(func.List_Type[2]->FNumber, 0);
+  EXPECT_EQ(func.List_Type[3]->FNumber, -1);
+}
+
+TEST_F(HandMadeCatalog, DataFieldsSkipReservedAndShowTheirLines) {
+  const TCase& pressed = *Type(0, 0, 0).List_Case[0];
+  EXPECT_EQ(pressed.DataField_SL, (std::vector<String>{u"R1 : 0, 3", u"EB : 4, 1"}));
+  ASSERT_EQ(pressed.List_DataField.size(), 2u);
+  const TDataField& r1 = *pressed.List_DataField[0];
+  EXPECT_EQ(r1.FShortcut, u"R1S");
+  EXPECT_EQ(r1.FDescription, u"Rocker action");
+  EXPECT_EQ(r1.FInfo, u"0..7");
+  // A description made of elements reads as the empty string; the field itself stays.
+  const TDataField& ov = *Type(1, 0, 0).List_Case[0]->List_DataField[1];
+  EXPECT_EQ(ov.FData, u"OV");
+  EXPECT_EQ(ov.FDescription, u"");
+  EXPECT_EQ(ov.FInfo, u"0..100");
+  EXPECT_EQ(Type(0, 0, 0).Case_SL,
+            (std::vector<String>{u"1 -> Pressed", u"2 -> Zero value and zero size", u"3 -> Carried over"}));
+}
+
+TEST_F(HandMadeCatalog, CaseSelectors) {
+  struct Row {
+    const char* name;
+    Integer rorg, func, type, caseNum;
+    Integer id, offset, size;
+  };
+  const Row rows[] = {
+      // Status bits: value << (7 - bitoffs), summed.
+      {"rps two status bits", 0xF6, 2, 1, 0, 12, 0, 0},
+      {"rps value 0 and bitsize 0 add nothing", 0xF6, 2, 1, 1, 32, 0, 0},
+      {"rps missing children carry over", 0xF6, 2, 1, 2, 4 + 64, 0, 0},
+      {"vld selector field", 0xD2, 1, 0x12, 0, 3, 0, 4},
+      {"vld last value wins", 0xD2, 1, 0x12, 1, 7, 4, 4},
+      {"other rorg ignores its condition", 0xA5, 2, 10, 0, 0, 0, 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const TCase* item = Cat.Get_CaseObj(row.rorg, row.func, row.type, row.caseNum);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->FCaseId, row.id);
+    EXPECT_EQ(item->FCaseIdOffset, row.offset);
+    EXPECT_EQ(item->FCaseIdSize, row.size);
+  }
+}
+
+TEST_F(HandMadeCatalog, FirstMatchAgainstEveryMatch) {
+  // The second RORG 0xA5 holds FUNC 0x20: first-match lookups stop at the first 0xA5.
+  EXPECT_EQ(Cat.Get_FuncNum_Index(0xA5, 0x20), -1);
+  EXPECT_EQ(Cat.Get_Func_Name_Str(0xA5, 0x20), u"0x20 : Only in the second");
+  EXPECT_EQ(Cat.Get_TypeNum_Index(0xA5, 0x20, 1), -1);
+  EXPECT_EQ(Cat.Get_Type_Name_Str(0xA5, 0x20, 1), u"0x01 : Second type");
+  EXPECT_EQ(Cat.Get_Case_Name_Str(0xA5, 0x20, 1, 0), u"1 -> Second case");
+  ASSERT_NE(Cat.Get_CaseObj(0xA5, 0x20, 1, 0), nullptr);
+  EXPECT_EQ(Cat.Get_CaseObj(0xA5, 0x20, 1, 0)->FTitle, u"Second case");
+  EXPECT_EQ(Cat.Get_Rorg_Name_Str(0xA5), u"0xA5 : 4BS");
+  EXPECT_EQ(Cat.Get_RorgNum_Index(0xA5), 2);
+  EXPECT_EQ(Cat.Get_FuncNum_Index(0xA5, 3), 1);
+  EXPECT_EQ(Cat.Get_TypeNum_Index(0xA5, 2, 10), 0);
+}
+
+TEST_F(HandMadeCatalog, CaseLookupsTakeTheFirstTypeThatHasTheCase) {
+  // Two TYPEs numbered 10: only the second has a case at position 1.
+  EXPECT_EQ(Cat.Get_CaseObj(0xA5, 2, 10, 0)->FTitle, u"With a condition");
+  EXPECT_EQ(Cat.Get_CaseObj(0xA5, 2, 10, 1)->FTitle, u"Second");
+  EXPECT_EQ(Cat.Get_DataField_Index(0xA5, 2, 10, 1, u"X"), 1);
+  EXPECT_EQ(Cat.Get_DataField_Index(0xA5, 2, 10, 0, u"HUM"), -1);  // the first type's case 0 has no HUM
+  EXPECT_EQ(Cat.Get_DataField_Index(0xF6, 2, 1, 0, u"EB"), 1);
+  EXPECT_EQ(Cat.Get_DataField_Index(0xF6, 2, 1, 0, u"Spare"), -1);  // reserved
+  EXPECT_EQ(Cat.Get_DataField_Index(0xF6, 2, 1, 0, u"eb"), -1);     // exact comparison
+  EXPECT_EQ(Cat.Get_Case_Name_Str(0xF6, 2, 1, 0), u"1 -> Pressed");
+  EXPECT_EQ(Cat.Get_Case_Name_Str(0xF6, 2, 1, -1), u"");
+  EXPECT_EQ(Cat.Get_Case_Name_Str(0xF6, 2, 1, 3), u"");
+  EXPECT_EQ(Cat.Get_CaseObj(0xF6, 2, 1, -1), nullptr);
+}
+
+TEST_F(HandMadeCatalog, LookupsByListPosition) {
+  EXPECT_EQ(Cat.Get_Rorg(1)->FNumber, 0xD2);
+  EXPECT_EQ(Cat.Get_Func(2, 1)->FNumber, 3);
+  EXPECT_EQ(Cat.Get_Type(0, 0, 0)->FTitle, u"Rocker type");
+  EXPECT_EQ(Cat.Get_Case(0, 0, 0, 2)->FTitle, u"Carried over");
+  EXPECT_EQ(Cat.Get_DataField(0, 0, 0, 0, 1)->FData, u"EB");
+  EXPECT_EQ(Cat.Get_Rorg(-1), nullptr);
+  EXPECT_EQ(Cat.Get_Rorg(5), nullptr);
+  EXPECT_EQ(Cat.Get_Func(0, 1), nullptr);
+  EXPECT_EQ(Cat.Get_DataField(0, 0, 0, 0, 2), nullptr);
+  EXPECT_EQ(Cat.Get_DataField(0, 0, 0, -1, 0), nullptr);
+}
+
+TEST(Catalog, EmptyCatalogAnswersNothing) {
+  TCatalog_EnOcean cat;
+  EXPECT_FALSE(cat.Read_Cat_EnOcean_XML(Fixture("no_such_file.xml")));
+  EXPECT_TRUE(cat.List_Rorg.empty());
+  EXPECT_TRUE(cat.Rorg_SL.empty());
+  EXPECT_EQ(cat.Get_RorgNum_Index(0xF6), -1);
+  EXPECT_EQ(cat.Get_FuncNum_Index(0xF6, 2), -1);
+  EXPECT_EQ(cat.Get_TypeNum_Index(0xF6, 2, 1), -1);
+  EXPECT_EQ(cat.Get_DataField_Index(0xF6, 2, 1, 0, u"R1"), -1);
+  EXPECT_EQ(cat.Get_CaseObj(0xF6, 2, 1, 0), nullptr);
+  EXPECT_EQ(cat.Get_Rorg_Name_Str(0xF6), u"");
+  EXPECT_EQ(cat.Get_Func_Name_Str(0xF6, 2), u"");
+  EXPECT_EQ(cat.Get_Type_Name_Str(0xF6, 2, 1), u"");
+  EXPECT_EQ(cat.Get_Case_Name_Str(0xF6, 2, 1, 0), u"");
+}
+
+TEST(Catalog, LoadResults) {
+  struct Row {
+    const char* name;
+    std::string bytes;
+    bool result;
+    size_t rorgs;
+  };
+  const Row rows[] = {
+      {"top element not profile", "<catalog><rorg><number>1</number></rorg></catalog>", true, 0},
+      {"profile under a top-level eep", "<eep><profile><rorg><number>1</number></rorg></profile></eep>", true, 1},
+      {"profile after a comment", "<!--c--><profile><rorg/></profile>", true, 1},
+      {"not well-formed", "<profile><rorg>", false, 0},
+      {"last rorg fails", "<profile><rorg/><rorg><title><x/></title></rorg></profile>", false, 1},
+      {"empty input", "", false, 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TCatalog_EnOcean cat;
+    EXPECT_EQ(cat.Read_Cat_EnOcean_Bytes(row.bytes), row.result);
+    EXPECT_EQ(cat.List_Rorg.size(), row.rorgs);
+    EXPECT_EQ(cat.Rorg_SL.size(), row.rorgs);
+  }
+}
+
+TEST(Catalog, LoadingAppendsAndAFailedLoadKeepsWhatWasThere) {
+  TCatalog_EnOcean cat;
+  ASSERT_TRUE(cat.Read_Cat_EnOcean_XML(Fixture("same_content_utf8.xml")));
+  EXPECT_FALSE(cat.Read_Cat_EnOcean_Bytes("<profile><rorg>"));
+  EXPECT_EQ(cat.Rorg_SL.size(), 1u);
+  ASSERT_TRUE(cat.Read_Cat_EnOcean_XML(Fixture("same_content_utf8.xml")));
+  EXPECT_EQ(cat.Rorg_SL, (std::vector<String>{u"0xA5 : 4BS Telegram", u"0xA5 : 4BS Telegram"}));
+}
+
+// The tree as lines, level by level, to compare two catalogues.
+std::vector<String> Tree_Lines(const TCatalog_EnOcean& cat) {
+  std::vector<String> lines;
+  for (size_t r = 0; r < cat.List_Rorg.size(); ++r) {
+    lines.push_back(cat.Rorg_SL[r]);
+    const TRorg& rorg = *cat.List_Rorg[r];
+    for (size_t f = 0; f < rorg.List_Func.size(); ++f) {
+      lines.push_back(u"  " + rorg.Func_SL[f]);
+      const TFunc& func = *rorg.List_Func[f];
+      for (size_t t = 0; t < func.List_Type.size(); ++t) {
+        lines.push_back(u"    " + func.Type_SL[t]);
+        const TType& type = *func.List_Type[t];
+        for (size_t c = 0; c < type.List_Case.size(); ++c) {
+          lines.push_back(u"      " + type.Case_SL[c]);
+          for (const auto& field : type.List_Case[c]->List_DataField) {
+            lines.push_back(u"        " + field->FData + u"|" + field->FShortcut + u"|" + field->FDescription + u"|" +
+                            field->FInfo);
+          }
+        }
+      }
+    }
+  }
+  return lines;
+}
+
+TEST(Catalog, EncodingsAndPublishedLayoutReadTheSameTree) {
+  TCatalog_EnOcean utf8;
+  ASSERT_TRUE(utf8.Read_Cat_EnOcean_XML(Fixture("same_content_utf8.xml")));
+  ASSERT_EQ(utf8.Rorg_SL.size(), 1u);
+  EXPECT_EQ(utf8.Get_Type_Name_Str(0xA5, 2, 0x30), u"0x30 : 10 Bit Temperature Sensor Range -40°C to +62.3°C");
+  EXPECT_EQ(utf8.Get_CaseObj(0xA5, 2, 0x30, 0)->List_DataField[0]->FInfo, u"-40°C");
+  EXPECT_EQ(utf8.Get_CaseObj(0xA5, 0x13, 1, 0)->List_DataField[0]->FInfo, u"Sample period 100 µs");
+
+  const char* others[] = {"published_cp850.xml", "declared_latin1.xml"};
+  for (const char* name : others) {
+    SCOPED_TRACE(name);
+    TCatalog_EnOcean cat;
+    ASSERT_TRUE(cat.Read_Cat_EnOcean_XML(Fixture(name)));
+    EXPECT_EQ(Tree_Lines(cat), Tree_Lines(utf8));
+  }
+}
+
+TEST(Catalog, DefaultCatalogLoads) {
+  TCatalog_EnOcean cat;
+  ASSERT_TRUE(cat.Read_Cat_EnOcean_XML(Utf8ToString(KP_FIXTURES_DIR "/../../data/eep.xml")));
+  EXPECT_EQ(cat.Rorg_SL, (std::vector<String>{u"0xF6 : RPS Telegram", u"0xD5 : 1BS Telegram", u"0xA5 : 4BS Telegram",
+                                              u"0xD2 : VLD Telegram"}));
+  size_t types = 0;
+  for (const auto& rorg : cat.List_Rorg) {
+    for (const auto& func : rorg->List_Func) types += func->List_Type.size();
+  }
+  EXPECT_EQ(types, 12u);
+  // The rocker's pressed case is selected by T21 and NU; the actuator's cases by its command.
+  EXPECT_EQ(cat.Get_CaseObj(0xF6, 2, 1, 0)->FCaseId, 0x30);
+  EXPECT_EQ(cat.Get_CaseObj(0xF6, 2, 1, 1)->FCaseId, 0x20);
+  const Integer commands[] = {1, 4, 7};
+  for (Integer c = 0; c < 3; ++c) {
+    const TCase* item = cat.Get_CaseObj(0xD2, 1, 0x12, c);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->FCaseId, commands[c]);
+    EXPECT_EQ(item->FCaseIdOffset, 4);
+    EXPECT_EQ(item->FCaseIdSize, 4);
+  }
+  EXPECT_EQ(cat.Get_Type_Name_Str(0xA5, 2, 0x30), u"0x30 : 10 Bit Temperature Sensor Range -40°C to +62.3°C");
+  EXPECT_EQ(cat.Get_DataField_Index(0xD5, 0, 1, 0, u"Contact"), 1);  // after a reserved field
+}
+
+}  // namespace
