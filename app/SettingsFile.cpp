@@ -26,16 +26,11 @@ void Guarded(F&& step) {
 
 }  // namespace
 
-TSettings Read_Settings_File(const String& FileName) {
-  TSettings s;
-  if (!FileExists(FileName)) return s;
+namespace {
 
-  TXMLDocument xml;
-  try {
-    xml.LoadFromFile(FileName);
-  } catch (const std::exception&) {
-    return s;
-  }
+// Reads the values of a loaded document, each in a step of its own.
+TSettings Read_Settings(const TXMLDocument& xml) {
+  TSettings s;
   const IXMLNode root = xml.DocumentElement();
   auto child = [&root](const String& name) { return root.ChildNodes().FindNode(name); };
 
@@ -50,6 +45,30 @@ TSettings Read_Settings_File(const String& FileName) {
   Guarded([&] { s.Opt_Jump_Field_Tables = Leaf_Text(internet, u"enable_jump_field_tables") == u"1"; });
   Guarded([&] { s.Opt_Double_Click_Auto_Size = Leaf_Text(internet, u"Double_Click_Auto_Size") == u"1"; });
   return s;
+}
+
+}  // namespace
+
+TSettings Read_Settings_File(const String& FileName) {
+  if (!FileExists(FileName)) return TSettings();
+  TXMLDocument xml;
+  try {
+    xml.LoadFromFile(FileName);
+  } catch (const std::exception&) {
+    // A file that is not XML at all counts as a missing one.
+    return TSettings();
+  }
+  return Read_Settings(xml);
+}
+
+TSettings Read_Settings_Bytes(const std::string& Bytes) {
+  TXMLDocument xml;
+  try {
+    xml.LoadFromBytes(Bytes);
+  } catch (const std::exception&) {
+    return TSettings();
+  }
+  return Read_Settings(xml);
 }
 
 void Write_Settings_File(const String& FileName, const TSettings& Settings) {

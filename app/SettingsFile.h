@@ -14,6 +14,8 @@
 // when its text is "1".
 #pragma once
 
+#include <string>
+
 #include "platform/rtl/System.h"
 
 extern const String Settings_File_Name;  // "Lumitor.xml"
@@ -32,6 +34,8 @@ struct TSettings {
 // defaults; otherwise each value is read on its own, and a missing or malformed part gives only
 // that value's default. The root's name is not checked.
 TSettings Read_Settings_File(const String& FileName);
+// The same on the bytes of such a file.
+TSettings Read_Settings_Bytes(const std::string& Bytes);
 
 // Writes the file whole, replacing it. Raises the XML layer's error when it cannot be written.
 void Write_Settings_File(const String& FileName, const TSettings& Settings);

@@ -1,0 +1,210 @@
+#include "app/ULanguage.h"
+
+#include <gtest/gtest.h>
+
+#include "app/UComon.h"
+#include "tests/app/AppTestFolder.h"
+#include "platform/rtl/Classes.h"
+#include "platform/rtl/CodePages.h"
+#include "platform/rtl/SysUtils.h"
+
+namespace {
+
+TEST(BuiltInTexts, TableHasEveryIdAndOnlyTheListedOnesCarryText) {
+  TStringList sl;
+  Load_Default_Texts(sl);
+  ASSERT_EQ(sl.Count(), 2100);
+  Integer withText = 0;
+  for (Integer i = 0; i < sl.Count(); ++i) {
+    ASSERT_FALSE(sl.Get(i).empty()) << "id " << i;
+    if (sl.Get(i) != u" ") ++withText;
+  }
+  EXPECT_EQ(withText, 896);
+}
+
+TEST(BuiltInTexts, SamplesKeepTheirBlanksAndQuotes) {
+  TStringList sl;
+  Load_Default_Texts(sl);
+  struct Row {
+    const char* name;
+    Integer id;
+    String text;
+  };
+  const Row rows[] = {
+      {"first", 0, u"Begin"},
+      {"trailing blank", 9, u"None Configuration Opened "},
+      {"trailing blank after colon", 11, u"Opened Configuration of the Converter : "},
+      {"refusal", 18, u"Error! Project not Valid"},
+      {"blanks at both ends", 306, u" / "},
+      {"page", 305, u"Page "},
+      {"language question", 316, u"Do you want to change the Language from "},
+      {"gap between blocks", 38, u" "},
+      {"hole inside a block", 1119, u" "},
+      {"unused shared message", 1705, u"File already exists. Do you want to overwrite?"},
+      {"typographic quotes", 1626, u"Description for the M-Bus meter (defined in the section \u201CM-Bus\u201D)"},
+      {"inner double quotes", 1936,
+       u"!! [BACnet in Read] Length with variable \"Positive Integer Value\" must be between 1 and 4"},
+      {"message joined with a number", 1948, u"!! [BACnet in Write] Position must be between 0 and "},
+      {"last text", 2008, u"Select Engineering Unit"},
+      {"last id", 2099, u" "},
+  };
+  for (const Row& r : rows) EXPECT_EQ(sl.Get(r.id), r.text) << r.name;
+}
+
+TEST(LanguageFileLine, Grammar) {
+  struct Row {
+    const char* name;
+    String line;
+    bool sets;
+    Integer id;
+    String text;
+  };
+  const Row rows[] = {
+      {"plain line", u"STR12 = Hello", true, 12, u"Hello"},
+      {"no blank before = drops the id's last digit", u"STR12= Hello", true, 1, u"Hello"},
+      {"no id left", u"STR5=Hello", false, 0, u""},
+      {"blanks and controls around the line", u"  \tSTR12 = Hello \r", true, 12, u"Hello"},
+      {"blank between STR and the id", u"STR 12 = Hello", true, 12, u"Hello"},
+      {"hexadecimal id", u"STR$C = Hello", true, 12, u"Hello"},
+      {"lower-case str", u"str12 = Hello", false, 0, u""},
+      {"another character before STR", u"#STR12 = Hello", false, 0, u""},
+      {"no =", u"STR12 Hello", false, 0, u""},
+      {"id not a number", u"STRab = Hello", false, 0, u""},
+      {"last id", u"STR2099 = Last", true, 2099, u"Last"},
+      {"id past the table", u"STR2100 = Past", false, 0, u""},
+      {"negative id", u"STR-1  = Before", false, 0, u""},
+      {"nothing after =", u"STR12 =", false, 0, u""},
+      {"only a note after =", u"STR12 = /#/ a note", false, 0, u""},
+      {"text and note", u"STR12 = Hello  /#/ a note", true, 12, u"Hello"},
+      {"quoted text keeps its blank", u"STR305 = \u00B6Seite \u00B6", true, 305, u"Seite "},
+      {"text ends at the quote", u"STR305 = Seite \u00B6x", true, 305, u"Seite "},
+      {"quoted blanks only", u"STR306 = \u00B6 / \u00B6", true, 306, u" / "},
+      {"several =", u"STR20 = a=b = c", true, 20, u"a=b = c"},
+  };
+  for (const Row& r : rows) {
+    Integer id = -5;
+    String text = u"unchanged";
+    const bool sets = Parse_Lng_Line(r.line, 2100, id, text);
+    EXPECT_EQ(sets, r.sets) << r.name;
+    if (sets && r.sets) {
+      EXPECT_EQ(id, r.id) << r.name;
+      EXPECT_EQ(text, r.text) << r.name;
+    }
+  }
+}
+
+// The fixture's lines, as every test expects them to land in the table.
+void Expect_German_Overlay(const TStringList& sl, const char* encoding) {
+  SCOPED_TRACE(encoding);
+  ASSERT_EQ(sl.Count(), 2100);
+  EXPECT_EQ(sl.Get(0), u"Beginn");
+  EXPECT_EQ(sl.Get(1), u"Schritt 1");
+  EXPECT_EQ(sl.Get(12), u"Information");
+  EXPECT_EQ(sl.Get(305), u"Seite ");
+  EXPECT_EQ(sl.Get(306), u" / ");
+  EXPECT_EQ(sl.Get(13), u"Einstellungen");               // the later line wins
+  EXPECT_EQ(sl.Get(14), u"Close Configurator");          // lower-case str ignored
+  EXPECT_EQ(sl.Get(15), u"New Configuration");           // text before STR
+  EXPECT_EQ(sl.Get(16), u"Open Configuration");          // nothing after =
+  EXPECT_EQ(sl.Get(17), u"Update Device UDP");           // only a note
+  EXPECT_EQ(sl.Get(2099), u" ");
+  EXPECT_EQ(sl.Get(20), u"Kommunikation = Parameter");
+  EXPECT_EQ(sl.Get(1626), u"\u00C4nderung \u201EM-Bus\u201C");
+  EXPECT_EQ(sl.Get(18), u"Error! Project not Valid");    // not named: stays English
+}
+
+std::string Utf16(const String& s, bool bigEndian) {
+  std::string out = bigEndian ? std::string("\xFE\xFF", 2) : std::string("\xFF\xFE", 2);
+  for (Char c : s) {
+    const char hi = static_cast<char>(c >> 8), lo = static_cast<char>(c & 0xFF);
+    out += bigEndian ? hi : lo;
+    out += bigEndian ? lo : hi;
+  }
+  return out;
+}
+
+TEST(LanguageFile, SameLinesInEveryEncoding) {
+  const std::string utf8 = Fixture_Bytes("lng/Deutsch.lng");
+  ASSERT_EQ(utf8.substr(0, 3), "\xEF\xBB\xBF");
+  const String text = Utf8ToString(utf8.substr(3));
+
+  TTestFolder folder;
+  folder.Write("utf8_bom.lng", utf8);
+  folder.Write("utf16le_bom.lng", Utf16(text, false));
+  folder.Write("utf16be_bom.lng", Utf16(text, true));
+  folder.Write("ansi.lng", StringToAnsi(text, 1252));
+  for (const char* name : {"utf8_bom.lng", "utf16le_bom.lng", "utf16be_bom.lng", "ansi.lng"}) {
+    TStringList sl;
+    Load_Default_Texts(sl);
+    Load_Lng_File(sl, folder.Path(name));
+    Expect_German_Overlay(sl, name);
+  }
+}
+
+TEST(LanguageFile, UnreadableFileRaisesAndLeavesTheTable) {
+  TStringList sl;
+  Load_Default_Texts(sl);
+  TTestFolder folder;
+  EXPECT_THROW(Load_Lng_File(sl, folder.Path("missing.lng")), Exception);
+  EXPECT_EQ(sl.Count(), 2100);
+  EXPECT_EQ(sl.Get(0), u"Begin");
+}
+
+TEST(InitLanguage, ChoosesTheFileOrFallsBackToEnglish) {
+  TTestFolder folder;
+  folder.Write("Deutsch.lng", Fixture_Bytes("lng/Deutsch.lng"));
+  struct Row {
+    const char* name;
+    bool englishFile;  // an "English.lng" with one translated text is present
+    String language;
+    String expectedName;
+    String text0;
+  };
+  const Row rows[] = {
+      {"file of the language", false, u"Deutsch", u"Deutsch", u"Beginn"},
+      {"missing language", false, u"Klingon", u"English", u"Begin"},
+      {"missing language, English file present", true, u"Klingon", u"English", u"Start"},
+      {"empty name", false, u"", u"English", u"Begin"},
+      {"name that leaves the folder", false, u"../" + ExtractFileName(folder.Path()) + u"/Deutsch", u"English",
+       u"Begin"},
+  };
+  for (const Row& r : rows) {
+    if (r.englishFile) {
+      folder.Write("English.lng", "STR0 = Start\r\n");
+    } else {
+      std::filesystem::remove(folder.FsPath("English.lng"));
+    }
+    TStringList sl;
+    sl.Add(u"left over from the previous language");
+    String name = r.language;
+    Init_Language(sl, folder.Path(), name);
+    EXPECT_EQ(name, r.expectedName) << r.name;
+    EXPECT_EQ(sl.Count(), 2100) << r.name;
+    EXPECT_EQ(sl.Get(0), r.text0) << r.name;
+  }
+}
+
+TEST(InitLanguage, ChangingTheLanguageRebuildsTheWholeTable) {
+  TTestFolder folder;
+  folder.Write("Deutsch.lng", Fixture_Bytes("lng/Deutsch.lng"));
+  folder.Write("Nederlands.lng", "STR1 = Stap 1\r\n");
+  TStringList sl;
+  String name = u"Deutsch";
+  Init_Language(sl, folder.Path(), name);
+  ASSERT_EQ(sl.Get(0), u"Beginn");
+  name = u"Nederlands";
+  Init_Language(sl, folder.Path(), name);
+  EXPECT_EQ(sl.Get(0), u"Begin");  // no German text survives
+  EXPECT_EQ(sl.Get(1), u"Stap 1");
+}
+
+TEST(TextTable, GetTextReadsTheGlobalTable) {
+  Create_Text_Table();
+  Load_Default_Texts();
+  EXPECT_EQ(Text_Count, 2100);
+  EXPECT_EQ(Get_Text(18), u"Error! Project not Valid");
+  EXPECT_THROW(Get_Text(2100), EStringListError);
+  EXPECT_THROW(Get_Text(-1), EStringListError);
+}
+
+}  // namespace
