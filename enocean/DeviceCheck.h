@@ -4,6 +4,8 @@
 
 #include "platform/rtl/System.h"
 
+class TDevice_EnOcean;
+
 // Text ids of the device dialog's messages.
 const Integer Text_Device_Id_Range = 1026;  // "Error!! Device ID must be between 0 and 4294967295"
 const Integer Text_RollCode_Range = 1027;   // "Error!! Rolling Code must be between 0 and 4294967295"
@@ -54,3 +56,7 @@ TDevice_Check Check_Device_Data(const TDevice_Data& Data);
 // 1 (the key) for "Secure Pre Shared Key", 7 for "Secure with Manual Setting"; -1 for no selection
 // (the dialog keeps what it shows). The pairs shown are always the first ones in that order.
 Integer Secure_Pairs_Shown(Integer Secure_Type);
+
+// The editor's copies between the dialog's fields and a device: all nine values, hidden ones too.
+TDevice_Data Get_Device_Data(const TDevice_EnOcean& Device);
+void Set_Device_Data(TDevice_EnOcean& Device, const TDevice_Data& Data);

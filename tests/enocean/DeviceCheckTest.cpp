@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "enocean/EnOceanNetwork.h"
+
 namespace {
 
 TEST(DeviceCheck, DeviceIdRule) {
@@ -81,6 +83,31 @@ TEST(DeviceCheck, SecurityPairsShownPerType) {
   EXPECT_EQ(Secure_Pairs_Shown(1), 1);
   EXPECT_EQ(Secure_Pairs_Shown(2), 7);
   EXPECT_EQ(Secure_Pairs_Shown(-1), -1);
+}
+
+TEST(DeviceCheck, DeviceDataRoundTrip) {
+  TDevice_Data data;
+  data.Id = u" 0x1A";
+  data.Secure_Type = 2;
+  data.Key = u"key";
+  data.RollCode = u"12";
+  data.RollCodeAlg = 1;
+  data.RollCodeTx = 1;
+  data.CMACAlg = 2;
+  data.DataCript = 2;
+  data.PTM = 1;
+  TDevice_EnOcean device;
+  Set_Device_Data(device, data);
+  const TDevice_Data back = Get_Device_Data(device);
+  EXPECT_EQ(back.Id, data.Id);
+  EXPECT_EQ(back.Secure_Type, 2);
+  EXPECT_EQ(back.Key, u"key");
+  EXPECT_EQ(back.RollCode, u"12");
+  EXPECT_EQ(back.RollCodeAlg, 1);
+  EXPECT_EQ(back.RollCodeTx, 1);
+  EXPECT_EQ(back.CMACAlg, 2);
+  EXPECT_EQ(back.DataCript, 2);
+  EXPECT_EQ(back.PTM, 1);
 }
 
 }  // namespace
