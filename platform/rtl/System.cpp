@@ -1,5 +1,7 @@
 #include "platform/rtl/System.h"
 
+#include <cmath>
+
 namespace {
 
 // Appends the UTF-16 form of one code point.
@@ -130,4 +132,43 @@ void Insert(const String& Source, String& S, Integer Index) {
 
 String StringOfChar(Char C, Integer Count) {
   return Count > 0 ? String(static_cast<size_t>(Count), C) : String();
+}
+
+Char UpCase(Char C) { return (C >= u'a' && C <= u'z') ? static_cast<Char>(C - 32) : C; }
+
+namespace {
+
+// Converts a double that is already integral to Int64; out of range or NaN gives the smallest
+// Int64, like the processor's own conversion.
+Int64 ToInt64(double X) {
+  if (!(X >= -9223372036854775808.0 && X < 9223372036854775808.0)) return INT64_MIN;
+  return static_cast<Int64>(X);
+}
+
+}  // namespace
+
+Int64 Round(double X) {
+  // Ties to even, independent of the current rounding mode.
+  double r = std::floor(X);
+  const double diff = X - r;
+  if (diff > 0.5 || (diff == 0.5 && std::fmod(r, 2.0) != 0.0)) r += 1.0;
+  return ToInt64(r);
+}
+
+Int64 Trunc(double X) { return ToInt64(std::trunc(X)); }
+
+double Frac(double X) { return X - std::trunc(X); }
+
+double Int(double X) { return std::trunc(X); }
+
+Integer MulDiv(Integer Number, Integer Numerator, Integer Denominator) {
+  if (Denominator == 0) return -1;
+  const Int64 product = static_cast<Int64>(Number) * Numerator;
+  const bool negative = (product < 0) != (Denominator < 0);
+  const UInt64 p = product < 0 ? static_cast<UInt64>(-product) : static_cast<UInt64>(product);
+  const UInt64 d = Denominator < 0 ? static_cast<UInt64>(-static_cast<Int64>(Denominator)) : static_cast<UInt64>(Denominator);
+  const UInt64 q = (p + d / 2) / d;  // half away from zero
+  const Int64 result = negative ? -static_cast<Int64>(q) : static_cast<Int64>(q);
+  if (result > INT32_MAX || result < INT32_MIN) return -1;
+  return static_cast<Integer>(result);
 }

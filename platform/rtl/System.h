@@ -36,6 +36,36 @@ void Insert(const String& Source, String& S, Integer Index);
 inline Integer Length(const String& S) { return static_cast<Integer>(S.size()); }
 String StringOfChar(Char C, Integer Count);
 
+// Upper case of one character, ASCII letters only (other characters are returned unchanged).
+Char UpCase(Char C);
+
+// The folder separator of file paths on this system.
+constexpr Char PathDelim = u'/';
+// The separator of entries in a path list ($PATH-like).
+constexpr Char PathSep = u':';
+// The line break that text files of the system are written with.
+inline const String sLineBreak = u"\r\n";
+
+// Rounding: Round takes the nearest integer and, on a tie, the even one (2.5 -> 2, 3.5 -> 4,
+// -2.5 -> -2). Trunc cuts toward zero. Both return Int64; a value outside the Int64 range (or NaN)
+// gives the smallest Int64, as the processor's conversion does.
+Int64 Round(double X);
+Int64 Trunc(double X);
+// Frac: the fractional part, with the sign of X. Int: the integral part as a double.
+double Frac(double X);
+double Int(double X);
+
+// MulDiv: (Number * Numerator) / Denominator computed in 64 bits and rounded half away from zero;
+// -1 when Denominator is 0 or the result does not fit an Integer.
+Integer MulDiv(Integer Number, Integer Numerator, Integer Denominator);
+
+inline Integer Min(Integer A, Integer B) { return A < B ? A : B; }
+inline Int64 Min(Int64 A, Int64 B) { return A < B ? A : B; }
+inline double Min(double A, double B) { return A < B ? A : B; }
+inline Integer Max(Integer A, Integer B) { return A > B ? A : B; }
+inline Int64 Max(Int64 A, Int64 B) { return A > B ? A : B; }
+inline double Max(double A, double B) { return A > B ? A : B; }
+
 // The root of every class that has a classic class name.
 class TObject {
  public:

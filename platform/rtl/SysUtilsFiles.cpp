@@ -1,0 +1,433 @@
+// Files, folders, file names and the program folder.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <memory>
+#include <mutex>
+
+#include "platform/rtl/SysUtils.h"
+
+namespace {
+
+std::string Native(const String& Path) { return StringToUtf8(Path); }
+
+// The last error number of a file call of this library (errno is kept by the caller's thread).
+thread_local Integer LastError = 0;
+
+TDateTime UnixToDateTime(time_t Secs) {
+  tm local{};
+  localtime_r(&Secs, &local);
+  TDateTime d = 0, t = 0;
+  TryEncodeDate(static_cast<Word>(local.tm_year + 1900), static_cast<Word>(local.tm_mon + 1),
+                static_cast<Word>(local.tm_mday), d);
+  TryEncodeTime(static_cast<Word>(local.tm_hour), static_cast<Word>(local.tm_min),
+                static_cast<Word>(local.tm_sec > 59 ? 59 : local.tm_sec), 0, t);
+  return d + t;
+}
+
+// The packed DOS date and time (bits: year-1980, month, day | hour, minute, second / 2).
+Integer DosDateTime(time_t Secs) {
+  tm local{};
+  localtime_r(&Secs, &local);
+  if (local.tm_year < 80) return (1 << 5 | 1) << 16;  // before 1980: 1980-01-01 00:00
+  const unsigned date = ((local.tm_year - 80) << 9) | ((local.tm_mon + 1) << 5) | local.tm_mday;
+  const unsigned time = (local.tm_hour << 11) | (local.tm_min << 5) | (local.tm_sec / 2);
+  return static_cast<Integer>((date << 16) | time);
+}
+
+// Whether the write bit that applies to this user (owner, group or others) is clear. The mode
+// bits decide, not the user's privileges, so a protected file reads as read-only for root too.
+bool WriteProtected(const struct stat& St) {
+  if (St.st_uid == geteuid()) return (St.st_mode & S_IWUSR) == 0;
+  bool member = St.st_gid == getegid();
+  if (!member) {
+    gid_t groups[256];
+    const int n = getgroups(256, groups);
+    for (int i = 0; i < n && !member; ++i) member = groups[i] == St.st_gid;
+  }
+  if (member) return (St.st_mode & S_IWGRP) == 0;
+  return (St.st_mode & S_IWOTH) == 0;
+}
+
+// The fa... attributes of an entry named Name with status St.
+Integer AttrOf(const String& Name, const struct stat& St) {
+  Integer attr = 0;
+  if (S_ISDIR(St.st_mode)) attr |= faDirectory;
+  else if (S_ISREG(St.st_mode)) attr |= faArchive;
+  else attr |= faSysFile;  // devices, pipes and sockets
+  if (WriteProtected(St)) attr |= faReadOnly;
+  if (!Name.empty() && Name[0] == u'.' && Name != u"." && Name != u"..") attr |= faHidden;
+  return attr;
+}
+
+}  // namespace
+
+Integer GetLastError() { return LastError; }
+
+String SysErrorMessage(Integer ErrorCode) {
+  char buf[256];
+  buf[0] = 0;
+  // The GNU strerror_r returns the text (which may or may not be buf).
+  const char* text = strerror_r(ErrorCode, buf, sizeof buf);
+  return Utf8ToString(text ? text : buf);
+}
+
+bool FileExists(const String& FileName) {
+  struct stat st{};
+  return !FileName.empty() && stat(Native(FileName).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool DirectoryExists(const String& Directory) {
+  struct stat st{};
+  return !Directory.empty() && stat(Native(Directory).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool CreateDir(const String& Dir) {
+  if (Dir.empty()) return false;
+  if (mkdir(Native(Dir).c_str(), 0777) == 0) return true;
+  LastError = errno;
+  return false;
+}
+
+bool ForceDirectories(const String& Dir) {
+  if (Dir.empty()) return false;
+  const String d = ExcludeTrailingPathDelimiter(ExpandFileName(Dir));
+  if (d.empty() || DirectoryExists(d)) return true;
+  const String parent = ExtractFileDir(d);
+  if (parent != d && !ForceDirectories(parent)) return false;
+  return CreateDir(d) || DirectoryExists(d);
+}
+
+bool RemoveDir(const String& Dir) {
+  if (rmdir(Native(Dir).c_str()) == 0) return true;
+  LastError = errno;
+  return false;
+}
+
+bool DeleteFile(const String& FileName) {
+  if (DirectoryExists(FileName)) return false;
+  if (unlink(Native(FileName).c_str()) == 0) return true;
+  LastError = errno;
+  return false;
+}
+
+bool RenameFile(const String& OldName, const String& NewName) {
+  // The classic rename does not replace an existing target.
+  struct stat st{};
+  if (lstat(Native(NewName).c_str(), &st) == 0) {
+    LastError = EEXIST;
+    return false;
+  }
+  if (rename(Native(OldName).c_str(), Native(NewName).c_str()) == 0) return true;
+  LastError = errno;
+  return false;
+}
+
+String GetCurrentDir() {
+  std::unique_ptr<char, decltype(&free)> cwd(getcwd(nullptr, 0), &free);
+  return cwd ? Utf8ToString(cwd.get()) : String();
+}
+
+bool SetCurrentDir(const String& Dir) { return chdir(Native(Dir).c_str()) == 0; }
+
+bool FileAge(const String& FileName, TDateTime& FileDateTime) {
+  struct stat st{};
+  if (stat(Native(FileName).c_str(), &st) != 0) return false;
+  FileDateTime = UnixToDateTime(st.st_mtime);
+  return true;
+}
+
+Int64 FileSize(const String& FileName) {
+  struct stat st{};
+  if (stat(Native(FileName).c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return -1;
+  return static_cast<Int64>(st.st_size);
+}
+
+Integer FileGetAttr(const String& FileName) {
+  const std::string path = Native(FileName);
+  struct stat st{};
+  if (stat(path.c_str(), &st) != 0) return -1;
+  return AttrOf(ExtractFileName(ExcludeTrailingPathDelimiter(FileName)), st);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Masks and searching
+
+bool MatchesMask(const String& FileName, const String& Mask) {
+  // Iterative wildcard match with one back-tracking point for the last '*'.
+  const String name = AnsiUpperCase(FileName);
+  const String mask = AnsiUpperCase(Mask);
+  size_t n = 0, m = 0, starM = String::npos, starN = 0;
+  while (n < name.size()) {
+    if (m < mask.size() && (mask[m] == u'?' || mask[m] == name[n])) {
+      ++n;
+      ++m;
+    } else if (m < mask.size() && mask[m] == u'*') {
+      starM = m++;
+      starN = n;
+    } else if (starM != String::npos) {
+      m = starM + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (m < mask.size() && mask[m] == u'*') ++m;
+  return m == mask.size();
+}
+
+namespace {
+
+struct TFindData {
+  DIR* Dir = nullptr;
+  std::string Folder;  // with a trailing '/'
+  String Mask;
+};
+
+// Reads entries until one matches the mask and the attribute filter.
+Integer FindMatching(TSearchRec& Rec) {
+  auto* fd = static_cast<TFindData*>(Rec.FindHandle);
+  if (!fd || !fd->Dir) return ENOENT;
+  while (dirent* e = readdir(fd->Dir)) {
+    const String name = Utf8ToString(e->d_name);
+    if (!MatchesMask(name, fd->Mask)) continue;
+    const std::string full = fd->Folder + e->d_name;
+    struct stat st{};
+    if (stat(full.c_str(), &st) != 0 && lstat(full.c_str(), &st) != 0) continue;
+    const Integer attr = AttrOf(name, st);
+    if ((attr & Rec.ExcludeAttr) != 0) continue;
+    Rec.Name = name;
+    Rec.Attr = attr;
+    Rec.Size = S_ISDIR(st.st_mode) ? 0 : static_cast<Int64>(st.st_size);
+    Rec.Time = DosDateTime(st.st_mtime);
+    Rec.TimeStamp = UnixToDateTime(st.st_mtime);
+    return 0;
+  }
+  return ENOENT;
+}
+
+}  // namespace
+
+Integer FindFirst(const String& Path, Integer Attr, TSearchRec& Rec) {
+  FindClose(Rec);
+  // Folders, hidden and system files are found only when asked for.
+  Rec.ExcludeAttr = ~Attr & (faHidden | faSysFile | faVolumeID | faDirectory);
+  String folder = ExtractFilePath(Path);
+  auto* fd = new TFindData;
+  fd->Mask = ExtractFileName(Path);
+  fd->Folder = Native(folder.empty() ? String(u"./") : folder);
+  fd->Dir = opendir(fd->Folder.c_str());
+  if (!fd->Dir) {
+    const Integer err = errno;
+    delete fd;
+    LastError = err;
+    return err;
+  }
+  Rec.FindHandle = fd;
+  const Integer r = FindMatching(Rec);
+  if (r != 0) FindClose(Rec);
+  return r;
+}
+
+Integer FindNext(TSearchRec& Rec) { return FindMatching(Rec); }
+
+void FindClose(TSearchRec& Rec) {
+  auto* fd = static_cast<TFindData*>(Rec.FindHandle);
+  if (!fd) return;
+  if (fd->Dir) closedir(fd->Dir);
+  delete fd;
+  Rec.FindHandle = nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// File names
+
+String ExtractFilePath(const String& FileName) {
+  return FileName.substr(0, static_cast<size_t>(LastDelimiter(String(1, PathDelim), FileName)));
+}
+
+String ExtractFileDir(const String& FileName) {
+  const Integer i = LastDelimiter(String(1, PathDelim), FileName);
+  if (i == 0) return String();
+  if (i == 1) return String(1, PathDelim);  // the root keeps its delimiter
+  return FileName.substr(0, static_cast<size_t>(i - 1));
+}
+
+String ExtractFileName(const String& FileName) {
+  return FileName.substr(static_cast<size_t>(LastDelimiter(String(1, PathDelim), FileName)));
+}
+
+String ExtractFileExt(const String& FileName) {
+  const Integer i = LastDelimiter(String(u".") + PathDelim, FileName);
+  if (i > 0 && FileName[i - 1] == u'.') return FileName.substr(static_cast<size_t>(i - 1));
+  return String();
+}
+
+String ChangeFileExt(const String& FileName, const String& Extension) {
+  Integer i = LastDelimiter(String(u".") + PathDelim, FileName);
+  if (i == 0 || FileName[i - 1] != u'.') i = Length(FileName) + 1;
+  return FileName.substr(0, static_cast<size_t>(i - 1)) + Extension;
+}
+
+String IncludeTrailingPathDelimiter(const String& S) {
+  if (!S.empty() && S.back() == PathDelim) return S;
+  return S + PathDelim;
+}
+
+String ExcludeTrailingPathDelimiter(const String& S) {
+  if (S.size() > 1 && S.back() == PathDelim) return S.substr(0, S.size() - 1);
+  return S;
+}
+
+String ExpandFileName(const String& FileName) {
+  String path = FileName;
+  if (path.empty() || path[0] != PathDelim) path = IncludeTrailingPathDelimiter(GetCurrentDir()) + path;
+  // Resolves "." and ".." by name and collapses repeated delimiters.
+  std::vector<String> parts;
+  size_t i = 0;
+  while (i <= path.size()) {
+    size_t j = path.find(PathDelim, i);
+    if (j == String::npos) j = path.size();
+    const String part = path.substr(i, j - i);
+    if (part == u"..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != u".") {
+      parts.push_back(part);
+    }
+    i = j + 1;
+  }
+  String out;
+  for (const auto& p : parts) out += PathDelim + p;
+  if (out.empty()) out = String(1, PathDelim);
+  if (FileName.size() > 1 && FileName.back() == PathDelim && out.size() > 1) out += PathDelim;
+  return out;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The program folder
+
+namespace {
+
+std::mutex& FolderMutex() {
+  static std::mutex m;
+  return m;
+}
+String& FolderOverride() {
+  static String s;
+  return s;
+}
+String& NameOverride() {
+  static String s;
+  return s;
+}
+
+String ExecutablePath() {
+  char buf[4096];
+  const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+  if (n <= 0) return String();
+  return Utf8ToString(std::string_view(buf, static_cast<size_t>(n)));
+}
+
+String HomeFolder() {
+  const char* home = getenv("HOME");
+  return home && *home ? ExcludeTrailingPathDelimiter(Utf8ToString(home)) : String(u"/tmp");
+}
+
+}  // namespace
+
+String ProgramName() {
+  {
+    std::lock_guard<std::mutex> lock(FolderMutex());
+    if (!NameOverride().empty()) return NameOverride();
+  }
+  const String exe = ExtractFileName(ExecutablePath());
+  const String name = ChangeFileExt(exe, String());
+  return name.empty() ? String(u"program") : name;
+}
+
+void SetProgramName(const String& Name) {
+  std::lock_guard<std::mutex> lock(FolderMutex());
+  NameOverride() = Name;
+}
+
+void SetProgramFolder(const String& Folder) {
+  std::lock_guard<std::mutex> lock(FolderMutex());
+  FolderOverride() = ExcludeTrailingPathDelimiter(Folder);
+}
+
+String UserConfigFolder() {
+  const char* xdg = getenv("XDG_CONFIG_HOME");
+  if (xdg && *xdg == '/') return ExcludeTrailingPathDelimiter(Utf8ToString(xdg));
+  return HomeFolder() + u"/.config";
+}
+
+String ProgramFolder() {
+  {
+    std::lock_guard<std::mutex> lock(FolderMutex());
+    if (!FolderOverride().empty()) return FolderOverride();
+  }
+  const String exeDir = ExtractFileDir(ExecutablePath());
+  if (!exeDir.empty() && access(Native(exeDir).c_str(), W_OK) == 0) return exeDir;
+  // Only absolute XDG paths count; a relative one is ignored as the XDG rules say.
+  const char* xdg = getenv("XDG_DATA_HOME");
+  const String base = (xdg && *xdg == '/') ? ExcludeTrailingPathDelimiter(Utf8ToString(xdg))
+                                           : HomeFolder() + u"/.local/share";
+  const String folder = base + PathDelim + ProgramName();
+  ForceDirectories(folder);
+  return folder;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Raw file bytes
+
+std::string ReadFileBytes(const String& FileName) {
+  const int fd = open(Native(FileName).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    const int err = errno;
+    throw EFOpenError(u"Cannot open file \"" + FileName + u"\". " + SysErrorMessage(err));
+  }
+  std::string out;
+  char buf[65536];
+  while (true) {
+    const ssize_t n = read(fd, buf, sizeof buf);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int err = errno;
+      close(fd);
+      throw EReadError(u"Cannot read file \"" + FileName + u"\". " + SysErrorMessage(err));
+    }
+    if (n == 0) break;
+    out.append(buf, static_cast<size_t>(n));
+  }
+  close(fd);
+  return out;
+}
+
+void WriteFileBytes(const String& FileName, std::string_view Bytes) {
+  const int fd = open(Native(FileName).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    const int err = errno;
+    throw EFCreateError(u"Cannot create file \"" + FileName + u"\". " + SysErrorMessage(err));
+  }
+  size_t done = 0;
+  while (done < Bytes.size()) {
+    const ssize_t n = write(fd, Bytes.data() + done, Bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int err = errno;
+      close(fd);
+      throw EWriteError(u"Cannot write file \"" + FileName + u"\". " + SysErrorMessage(err));
+    }
+    done += static_cast<size_t>(n);
+  }
+  if (close(fd) != 0) {
+    const int err = errno;
+    throw EWriteError(u"Cannot write file \"" + FileName + u"\". " + SysErrorMessage(err));
+  }
+}
