@@ -1,0 +1,96 @@
+// "ParGen.xml": the communication parameters of a configuration.
+//
+// The file is an XML document whose first top-level node is the root (its name is not checked) and
+// whose values are the texts of the root's child elements, found by name. The communication
+// parameters dialog writes it; the image builder and the description-file writers read it again
+// whenever they run. Every reader reads each value on its own: a missing element, or one whose text
+// cannot be read, gives that reader's default for the value, and the next value is read.
+//
+// The dialog writes the root `Par_Gen`, then the comment "SW_VERSION = 1.002" after the root at the
+// top level, then these 21 children in this order, each as typed:
+//   Ethernet_IP1..4, Ethernet_SM1..4, Ethernet_GAT1..4, Ethernet_EN_GAT ("1"/"0"),
+//   Ethernet_DNS1..4, Ethernet_EN_DNS ("1"/"0"), PROFIBUS_ID_Device, PROFINET_NB_IN, PROFINET_NB_OUT.
+// The PROFIBUS input and output byte counts live under the element names PROFINET_NB_IN and
+// PROFINET_NB_OUT, which the PROFINET writer reads as its data lengths too.
+//
+// Elements that only the sister variants write, read by other writers with their own defaults:
+// PROFINET_NAME_STA, BACnet_Type, BACnet_DEV_IDE, BACnet_Ser_DEV_IDE, BACnet_Desc_Chars_Limit.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "platform/rtl/System.h"
+
+class TXMLDocument;
+
+// The file's name inside the configuration folder.
+inline constexpr const char16_t* ParGen_File_Name = u"ParGen.xml";
+// The comment that follows the root.
+inline constexpr const char16_t* ParGen_Version_Comment = u"SW_VERSION = 1.002";
+
+// Reads single values of a loaded "ParGen.xml", each in a guarded step of its own.
+class TParGen_Reader {
+ public:
+  TParGen_Reader();
+  ~TParGen_Reader();
+  TParGen_Reader(const TParGen_Reader&) = delete;
+  TParGen_Reader& operator=(const TParGen_Reader&) = delete;
+
+  // Loads the file. False when it does not exist (every read then gives its default). A file that is
+  // not well-formed XML raises the XML document's error.
+  bool Load(const String& FileName);
+  // Loads the bytes of such a file; raises like Load.
+  void Load_Bytes(const std::string& Bytes);
+
+  // True when a file was loaded.
+  bool Loaded() const { return FLoaded; }
+  // True when the root has a child element of that name.
+  bool Has(const String& Name) const;
+  // The text of the root's first child of that name, unchanged; Default when the element is
+  // missing or its text cannot be read (it holds elements).
+  String Read_Text(const String& Name, const String& Default) const;
+  // The text converted as an integer; Default when it is missing or does not convert.
+  Integer Read_Integer(const String& Name, Integer Default) const;
+  // A flag is set only when its text is exactly "1".
+  bool Read_Flag(const String& Name) const;
+
+ private:
+  std::unique_ptr<TXMLDocument> FDoc;
+  bool FLoaded = false;
+};
+
+// The values of the dialog of this converter, as the user typed them.
+struct TParGen_Values {
+  std::array<String, 4> Ethernet_IP;
+  std::array<String, 4> Ethernet_SM;
+  std::array<String, 4> Ethernet_GAT;
+  bool Ethernet_EN_GAT = false;
+  std::array<String, 4> Ethernet_DNS;
+  bool Ethernet_EN_DNS = false;
+  String PROFIBUS_ID_Device;
+  String PROFINET_NB_IN;   // the PROFIBUS input byte count
+  String PROFINET_NB_OUT;  // the PROFIBUS output byte count
+
+  bool operator==(const TParGen_Values&) const = default;
+};
+
+// The dialog's defaults: 192.168.0.10, 255.255.255.0, gateway 192.168.0.1 off, DNS 8.8.8.8 off,
+// station 10, byte counts 244 and 244.
+TParGen_Values Default_ParGen_Values();
+
+// The dialog's values from a loaded file: each value's text unchanged, or its default when the
+// element is missing or cannot be read.
+TParGen_Values Read_ParGen_Values(const TParGen_Reader& Reader);
+
+// Reads the file for the dialog: the defaults when it does not exist. A file that is not
+// well-formed XML raises the XML document's error.
+TParGen_Values Read_ParGen_File(const String& FileName);
+
+// The document the dialog writes: the root, the version comment, the 21 values.
+std::string ParGen_File_Bytes(const TParGen_Values& Values);
+
+// Rewrites the file whole, dropping any element this converter does not write. Raises the XML
+// document's error when the file cannot be written.
+void Write_ParGen_File(const String& FileName, const TParGen_Values& Values);

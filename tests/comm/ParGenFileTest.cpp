@@ -1,0 +1,103 @@
+#include "comm/ParGenFile.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/xml/XMLDoc.h"
+#include "tests/comm/CommTestSupport.h"
+
+namespace {
+
+TEST(ParGenFile, NoFileGivesTheDialogDefaults) {
+  TTempFolder Dir;
+  const TParGen_Values V = Read_ParGen_File(Dir.File(u"ParGen.xml"));
+  EXPECT_EQ(V, Default_ParGen_Values());
+  EXPECT_EQ(V.Ethernet_IP, (std::array<String, 4>{u"192", u"168", u"0", u"10"}));
+  EXPECT_EQ(V.Ethernet_SM, (std::array<String, 4>{u"255", u"255", u"255", u"0"}));
+  EXPECT_EQ(V.Ethernet_GAT, (std::array<String, 4>{u"192", u"168", u"0", u"1"}));
+  EXPECT_FALSE(V.Ethernet_EN_GAT);
+  EXPECT_EQ(V.Ethernet_DNS, (std::array<String, 4>{u"8", u"8", u"8", u"8"}));
+  EXPECT_FALSE(V.Ethernet_EN_DNS);
+  EXPECT_EQ(V.PROFIBUS_ID_Device, u"10");
+  EXPECT_EQ(V.PROFINET_NB_IN, u"244");
+  EXPECT_EQ(V.PROFINET_NB_OUT, u"244");
+}
+
+TEST(ParGenFile, TheDefaultsAreWrittenAsTheGoldenFile) {
+  TTempFolder Dir;
+  const String File = Dir.File(u"ParGen.xml");
+  Write_ParGen_File(File, Default_ParGen_Values());
+  EXPECT_EQ(File_Bytes(File), Fixture_Bytes("pargen/defaults.xml"));
+}
+
+TEST(ParGenFile, ValuesAreWrittenAsTyped) {
+  // Gateway ticked with 10 in each octet, DNS unticked holding 300, a station address with blanks
+  // around it and an empty output count: all stored exactly as they stand.
+  TParGen_Values V = Default_ParGen_Values();
+  V.Ethernet_IP = {u"10", u"0", u"0", u"7"};
+  V.Ethernet_SM = {u"255", u"255", u"0", u"0"};
+  V.Ethernet_GAT = {u"10", u"10", u"10", u"10"};
+  V.Ethernet_EN_GAT = true;
+  V.Ethernet_DNS = {u"300", u"8", u"4", u"4"};
+  V.PROFIBUS_ID_Device = u" 7 ";
+  V.PROFINET_NB_IN = u"32";
+  V.PROFINET_NB_OUT = u"";
+  EXPECT_EQ(ParGen_File_Bytes(V), Fixture_Bytes("pargen/gateway_on.xml"));
+}
+
+// Loading a file the dialog wrote and saving it again without an edit gives the same bytes.
+TEST(ParGenFile, LoadThenWriteIsStable) {
+  for (const char* Name : {"pargen/defaults.xml", "pargen/gateway_on.xml"}) {
+    SCOPED_TRACE(Name);
+    TTempFolder Dir;
+    const String File = Dir.File(u"ParGen.xml");
+    Write_ParGen_File(File, Read_ParGen_File(Fixture(Name)));
+    EXPECT_EQ(File_Bytes(File), Fixture_Bytes(Name));
+  }
+}
+
+TEST(ParGenFile, ReadsEachValueOnItsOwn) {
+  // Another root name, an XML declaration and indentation; a value that holds an element, a
+  // missing value and a flag that is not exactly "1" take their defaults; the file of another
+  // variant loses its own elements on the next save.
+  const TParGen_Values V = Read_ParGen_File(Fixture("pargen/other_variant.xml"));
+  EXPECT_EQ(V.Ethernet_IP, (std::array<String, 4>{u"172", u"16", u"0", u"20"}));
+  EXPECT_EQ(V.Ethernet_SM, (std::array<String, 4>{u"255", u"255", u"255", u"0"}));
+  EXPECT_EQ(V.Ethernet_GAT, (std::array<String, 4>{u"192", u"168", u"0", u"1"}));
+  EXPECT_FALSE(V.Ethernet_EN_GAT);
+  EXPECT_TRUE(V.Ethernet_EN_DNS);
+  EXPECT_EQ(V.PROFIBUS_ID_Device, u"5");
+  EXPECT_EQ(ParGen_File_Bytes(V), Fixture_Bytes("pargen/other_variant_written.xml"));
+}
+
+TEST(ParGenFile, TheFirstTopLevelNodeIsTheRoot) {
+  // A comment before the root element is taken as the root: it has no values, so all are defaults.
+  EXPECT_EQ(Read_ParGen_File(Fixture("pargen/comment_first.xml")), Default_ParGen_Values());
+}
+
+TEST(ParGenFile, AMalformedFileRaises) {
+  EXPECT_THROW(Read_ParGen_File(Fixture("pargen/malformed.xml")), EXMLDocError);
+}
+
+TEST(ParGenFile, AFileThatCannotBeWrittenRaises) {
+  TTempFolder Dir;
+  EXPECT_THROW(Write_ParGen_File(Dir.File(u"missing/ParGen.xml"), Default_ParGen_Values()),
+               EXMLDocError);
+}
+
+TEST(ParGenReader, ReadsTheValuesOfOtherReaders) {
+  TParGen_Reader R;
+  ASSERT_TRUE(R.Load(Fixture("pargen/other_variant.xml")));
+  EXPECT_EQ(R.Read_Integer(u"BACnet_Type", 0), 1);
+  EXPECT_EQ(R.Read_Text(u"PROFINET_NAME_STA", u"x"), u"station-a");
+  EXPECT_EQ(R.Read_Text(u"BACnet_DEV_IDE", u"77"), u"77");
+  EXPECT_EQ(R.Read_Integer(u"Ethernet_IP3", 9), 9);  // holds an element
+  EXPECT_FALSE(R.Read_Flag(u"BACnet_Desc_Chars_Limit"));
+  EXPECT_TRUE(R.Has(u"BACnet_Type"));
+  EXPECT_FALSE(R.Has(u"BACnet_DEV_IDE"));
+
+  TParGen_Reader None;
+  EXPECT_FALSE(None.Load(Fixture("pargen/no_such_file.xml")));
+  EXPECT_EQ(None.Read_Integer(u"PROFINET_NB_IN", 244), 244);
+}
+
+}  // namespace
