@@ -1,6 +1,7 @@
 #include "app/VersionCheck.h"
 
 #include "app/UComon.h"
+#include "app/ULanguage.h"
 #include "platform/os/Http.h"
 #include "platform/rtl/CodePages.h"
 #include "platform/rtl/SysUtils.h"
@@ -57,3 +58,11 @@ bool Check_Version(const String& BaseAddress) {
 String Update_Link_Html(const String& Url, const String& Caption) {
   return u"<a href=\"" + Url + u"\">" + Caption + u"</a>";
 }
+
+bool Timer_Update_Wanted(bool Enable_Internet, bool Enable_Update) { return Enable_Internet && Enable_Update; }
+
+String Check_Update_Result_Text(bool Newer) {
+  return Newer ? Update_Link_Html(Update_Link_Options, Get_Text(314)) : Get_Text(315);
+}
+
+String Update_Link_Main_Html() { return Update_Link_Html(Update_Link_Main, Get_Text(19)); }

@@ -38,5 +38,17 @@ String Query_Version(const String& BaseAddress, const String& SoftwareCode);
 // software code SW_Code_Update. A failed query counts as no newer version.
 bool Check_Version(const String& BaseAddress = Maker_Web_Address);
 
+// The version-check timer of the main window: it runs while both internet options are on; its
+// first tick comes a minute after it is armed, the following ones every two hours.
+constexpr Cardinal Timer_Update_First_Interval_Ms = 60000;
+constexpr Cardinal Timer_Update_Interval_Ms = 7200000;
+bool Timer_Update_Wanted(bool Enable_Internet, bool Enable_Update);
+
+// What the options dialog shows after its check: the link to the download page with text 314
+// when a newer version is known, else text 315 ("No Update Available") as plain text.
+String Check_Update_Result_Text(bool Newer);
+// The main window's link to a newer version, with text 19.
+String Update_Link_Main_Html();
+
 // The HTML link of a newer version: "<a href=\"" + Url + "\">" + Caption + "</a>".
 String Update_Link_Html(const String& Url, const String& Caption);

@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "app/UComon.h"
+#include "app/ULanguage.h"
 #include "platform/os/Http.h"
 
 namespace {
@@ -178,11 +179,15 @@ TEST(VersionQuery, AnswerIsTrimmed) {
   EXPECT_EQ(Query_Version(server.Address(), SW_Code_Update), u"VER. 1.003");
 }
 
-TEST(UpdateLink, Html) {
-  EXPECT_EQ(Update_Link_Html(u"http://host/Home/download/download.asp#GX31A08", u"New Version"),
-            u"<a href=\"http://host/Home/download/download.asp#GX31A08\">New Version</a>");
-  EXPECT_NE(Update_Link_Main.find(u"/Home/download/download.asp#GX31A08"), String::npos);
-  EXPECT_NE(Update_Link_Options.find(u"/Home/download/download.asp#GX31XYZ"), String::npos);
+TEST(UpdateLink, WhatTheDialogAndTheMainWindowShow) {
+  Load_Default_Texts();
+  EXPECT_EQ(Check_Update_Result_Text(false), u"No Update Available");
+  EXPECT_EQ(Check_Update_Result_Text(true),
+            u"<a href=\"" + Maker_Web_Address +
+                u"/Home/download/download.asp#GX31XYZ\">New Version Available. Click Here for more Details</a>");
+  EXPECT_EQ(Update_Link_Main_Html(),
+            u"<a href=\"" + Maker_Web_Address +
+                u"/Home/download/download.asp#GX31A08\">New Version Available. Click Here for more Details</a>");
 }
 
 }  // namespace
