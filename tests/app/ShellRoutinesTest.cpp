@@ -83,7 +83,7 @@ TEST(StartProgram, ReturnsShortlyAfterTheProgramEnds) {
   ASSERT_EQ(result, spEnded);
   const long long ended = std::stoll(folder.Read("ended"));
   EXPECT_GE(returned - ended, 0);
-  EXPECT_LE(returned - ended, 40);  // 10 to 20 ms by design; the rest is slack for a loaded machine
+  EXPECT_LE(returned - ended, 50);  // 10 to 20 ms by design; the rest is slack for a loaded machine
 }
 
 TEST(StartProgram, StopsWaitingAtTheTimeLimit) {
