@@ -89,3 +89,21 @@ TCheck_Result Check_BACnetSlave(const TBACnetSlave_Fields& F) {
   if (!In_Range(F.MSTP_Network, 1, 65534)) return TCheck_Result::Fail(750);
   return TCheck_Result::Pass();
 }
+
+TCheck_Result Check_Variant_31A05(const TModbusTCPSlave_Fields& ModbusTCP) {
+  return Check_ModbusTCPSlave(ModbusTCP);
+}
+
+TCheck_Result Check_Variant_31A06(const TBACnetSlave_Fields& BACnet, const TParGen_Values& Ethernet) {
+  const TCheck_Result R = Check_BACnetSlave(BACnet);
+  if (!R.Ok() || BACnet.Type_Index == 0) return R;
+  return Check_Ethernet_Values(Ethernet);
+}
+
+TCheck_Result Check_Variant_31A07(const TParGen_Values& Ethernet, const String& NTP_Poll_Time) {
+  const TCheck_Result R = Check_Ethernet_Values(Ethernet);
+  if (!R.Ok()) return R;
+  return Check_NTP(NTP_Poll_Time);
+}
+
+TCheck_Result Check_Variant_31A08(const TParGen_Values& Values) { return Check_ParGen_Values(Values); }

@@ -90,3 +90,16 @@ TCheck_Result Check_BACnetSlave(const TBACnetSlave_Fields& F);
 
 // A BACnet device name: 1 to 15 characters, each a lower-case letter or a digit.
 bool Is_Valid_BACnet_Device_Name(const String& Name);
+
+// ---- The checks of each variant, panel by panel in their stacking order ----
+
+// Modbus TCP slave: its one panel.
+TCheck_Result Check_Variant_31A05(const TModbusTCPSlave_Fields& ModbusTCP);
+// BACnet slave: the BACnet panel, then the Ethernet panel, which is shown (and so checked) only
+// with BACnet MS/TP.
+TCheck_Result Check_Variant_31A06(const TBACnetSlave_Fields& BACnet, const TParGen_Values& Ethernet);
+// MQTT: the Ethernet panel, then the NTP poll time; the MQTT and TLS panels have no bounds to check.
+TCheck_Result Check_Variant_31A07(const TParGen_Values& Ethernet, const String& NTP_Poll_Time);
+// This converter: the Ethernet panel, then the PROFIBUS panel (Check_ParGen_Values).
+TCheck_Result Check_Variant_31A08(const TParGen_Values& Values);
+// PROFINET has no checks of its own.

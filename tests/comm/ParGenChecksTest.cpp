@@ -270,6 +270,41 @@ TEST(ParGenChecks, SisterVariantPanels) {
   }
 }
 
+TEST(ParGenChecks, PerVariant) {
+  TParGen_Values Broken_Ethernet = Default_ParGen_Values();
+  Broken_Ethernet.Ethernet_IP[0] = u"";
+  TBACnetSlave_Fields MSTP = Good_BACnet();
+  MSTP.Type_Index = 1;
+  TBACnetSlave_Fields MSTP_Bad_MAC = MSTP;
+  MSTP_Bad_MAC.MSTP_MAC_Address = u"200";
+  TModbusTCPSlave_Fields Port_5000 = Good_ModbusTCP();
+  Port_5000.Port = u"5000";
+  TParGen_Values Bad_Station = Default_ParGen_Values();
+  Bad_Station.PROFIBUS_ID_Device = u"126";
+
+  struct TVariantRow {
+    const char* Name;
+    TCheck_Result Result;
+    Integer Text_Id;
+  };
+  const std::vector<TVariantRow> Rows = {
+      {"31A05 port", Check_Variant_31A05(Port_5000), 524},
+      {"31A06 BACnet/IP does not check the hidden Ethernet panel",
+       Check_Variant_31A06(Good_BACnet(), Broken_Ethernet), -1},
+      {"31A06 MS/TP checks the Ethernet panel", Check_Variant_31A06(MSTP, Broken_Ethernet), 527},
+      {"31A06 the BACnet panel comes first", Check_Variant_31A06(MSTP_Bad_MAC, Broken_Ethernet), 746},
+      {"31A07 Ethernet before NTP", Check_Variant_31A07(Broken_Ethernet, u"-1"), 527},
+      {"31A07 NTP", Check_Variant_31A07(Default_ParGen_Values(), u"-1"), 545},
+      {"31A07 passes", Check_Variant_31A07(Default_ParGen_Values(), u"64"), -1},
+      {"31A08 Ethernet before PROFIBUS", Check_Variant_31A08(Broken_Ethernet), 527},
+      {"31A08 PROFIBUS", Check_Variant_31A08(Bad_Station), 760},
+  };
+  for (const TVariantRow& Row : Rows) {
+    SCOPED_TRACE(Row.Name);
+    EXPECT_EQ(Row.Result.Text_Id, Row.Text_Id);
+  }
+}
+
 TEST(ParGenChecks, BACnetDeviceNames) {
   EXPECT_TRUE(Is_Valid_BACnet_Device_Name(u"a"));
   EXPECT_TRUE(Is_Valid_BACnet_Device_Name(u"devicename12345"));   // 15 characters
