@@ -14,6 +14,8 @@
 // - An element without children is written "<name/>", otherwise "<name>...</name>"; attributes are
 //   written in their order, each as ` name="value"`.
 // - In text, "&", "<" and ">" are written "&amp;", "&lt;" and "&gt;", a carriage return "&#13;".
+//   A text of blanks, tabs and line ends only is written as character references ("&#32;", "&#9;",
+//   "&#10;", "&#13;"), since plain it would be dropped as white space when the file is read again.
 // - In attribute values, "&", "<", ">" and '"' are written "&amp;", "&lt;", "&gt;" and "&quot;", and
 //   tab, line feed and carriage return "&#9;", "&#10;" and "&#13;" (so they read back unchanged).
 // - A comment is written "<!--text-->", a CDATA section "<![CDATA[text]]>".

@@ -89,7 +89,7 @@ bool LooksUtf16(const std::string& b) {
 
 }  // namespace
 
-bool IsValidUtf8(const std::string& bytes) {
+bool IsValidUtf8(std::string_view bytes) {
   const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
   const size_t n = bytes.size();
   size_t i = 0;
@@ -187,8 +187,16 @@ String CheckWellFormed(const pugi::xml_document& doc) {
   // Every element, walked without recursion (a deeply nested file must not exhaust the stack).
   pugi::xml_node n = doc.first_child();
   while (n) {
+    // A character reference to no character (past U+10FFFF, a surrogate) comes out of the
+    // parser as bytes that are not UTF-8.
+    if (!IsValidUtf8(n.name()) || !IsValidUtf8(n.value())) {
+      return u"a character reference to an invalid character";
+    }
     if (n.type() == pugi::node_element) {
       for (pugi::xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) {
+        if (!IsValidUtf8(a.name()) || !IsValidUtf8(a.value())) {
+          return u"a character reference to an invalid character";
+        }
         for (pugi::xml_attribute b = a.next_attribute(); b; b = b.next_attribute()) {
           if (std::strcmp(a.name(), b.name()) == 0) {
             return u"the attribute " + Quoted(Utf8ToString(a.name())) +
@@ -208,6 +216,29 @@ String CheckWellFormed(const pugi::xml_document& doc) {
     if (n) n = n.next_sibling();
   }
   return u"";
+}
+
+void MergeAdjacentTexts(pugi::xml_document& doc) {
+  pugi::xml_node n = doc.first_child();
+  while (n) {
+    if (n.type() == pugi::node_pcdata) {
+      while (n.next_sibling().type() == pugi::node_pcdata) {
+        const pugi::xml_node next = n.next_sibling();
+        const std::string joined = std::string(n.value()) + next.value();
+        n.set_value(joined.c_str());
+        n.parent().remove_child(next);
+      }
+    }
+    if (n.first_child()) {
+      n = n.first_child();
+      continue;
+    }
+    while (n && !n.next_sibling()) {
+      n = n.parent();
+      if (n.type() == pugi::node_document) n = pugi::xml_node();
+    }
+    if (n) n = n.next_sibling();
+  }
 }
 
 namespace {
@@ -242,6 +273,24 @@ void AppendEscaped(std::string& out, const char* s, bool attribute) {
         break;
       default: out += *s;
     }
+  }
+}
+
+// Text of blanks and line ends only would be dropped when the file is read again: such text is
+// written as character references, which the reader keeps.
+void AppendText(std::string& out, const char* s) {
+  bool blank = *s != 0;
+  for (const char* p = s; *p && blank; ++p) {
+    blank = *p == ' ' || *p == '\t' || *p == '\n' || *p == '\r';
+  }
+  if (!blank) {
+    AppendEscaped(out, s, false);
+    return;
+  }
+  for (; *s; ++s) {
+    out += "&#";
+    out += std::to_string(static_cast<int>(*s));
+    out += ';';
   }
 }
 
@@ -292,7 +341,7 @@ void AppendOpen(std::string& out, pugi::xml_node n) {
       }
       out += n.first_child() ? ">" : "/>";
       break;
-    case pugi::node_pcdata: AppendEscaped(out, n.value(), false); break;
+    case pugi::node_pcdata: AppendText(out, n.value()); break;
     case pugi::node_cdata: AppendCData(out, n.value()); break;
     case pugi::node_comment: AppendComment(out, n.value()); break;
     default: break;
@@ -373,6 +422,7 @@ void Parse(TXMLDocumentData& data, const std::string& bytes, Integer fallbackCod
     data.Doc.reset();
     xmldoc::Fail(what + u" is not well-formed XML: " + problem);
   }
+  xmldoc::MergeAdjacentTexts(data.Doc);
 }
 
 }  // namespace

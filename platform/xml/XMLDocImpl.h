@@ -5,6 +5,7 @@
 #include <pugixml.hpp>
 
 #include <string>
+#include <string_view>
 
 #include "platform/xml/XMLDoc.h"
 
@@ -36,6 +37,10 @@ constexpr unsigned ParseOptions = pugi::parse_default | pugi::parse_comments | p
 // empty text when the tree is sound, else the reason.
 String CheckWellFormed(const pugi::xml_document& doc);
 
+// Joins text nodes that stand next to each other (left so where the parser skipped a processing
+// instruction between them), so a loaded text is one node, as it will be when read again.
+void MergeAdjacentTexts(pugi::xml_document& doc);
+
 // True when the name is usable as an element or attribute name in the written file.
 bool IsValidName(const String& name);
 
@@ -51,6 +56,6 @@ struct TDecoded {
 };
 TDecoded DecodeInput(const std::string& bytes, Integer fallbackCodePage, const String& what);
 
-bool IsValidUtf8(const std::string& bytes);
+bool IsValidUtf8(std::string_view bytes);
 
 }  // namespace xmldoc

@@ -105,6 +105,23 @@ TEST(XMLDocSave, SpecialAndNonAsciiCharactersRoundTrip) {
   EXPECT_EQ(back.SaveToXML(), doc.SaveToXML());
 }
 
+// A value of blanks only (typed in an edit box) must read back as it was written.
+TEST(XMLDocSave, BlankOnlyTextSurvivesTheRoundTrip) {
+  TXMLDocument doc;
+  IXMLNode root = doc.AddChild(u"r");
+  root.AddChild(u"blank").SetText(u" ");
+  root.AddChild(u"mixed").SetText(u" \t\r\n");
+  root.AddChild(u"padded").SetText(u" x ");
+  const std::string bytes = doc.SaveToBytes();
+  EXPECT_EQ(bytes, "<r><blank>&#32;</blank><mixed>&#32;&#9;&#13;&#10;</mixed><padded> x </padded></r>");
+  TXMLDocument back;
+  back.LoadFromBytes(bytes);
+  IXMLNodeList c = back.DocumentElement().ChildNodes();
+  EXPECT_EQ(c[u"blank"].Text(), u" ");
+  EXPECT_EQ(c[u"mixed"].Text(), u" \t\r\n");
+  EXPECT_EQ(c[u"padded"].Text(), u" x ");
+}
+
 TEST(XMLDocSave, CommentAndCDataThatWouldBreakTheFileStayWellFormed) {
   TXMLDocument doc;
   IXMLNode root = doc.AddChild(u"r");
@@ -160,6 +177,15 @@ TEST(XMLDocRead, WhiteSpaceOnlyTextIsDroppedOtherTextKept) {
   EXPECT_FALSE(a.ChildNodes()[1].HasChildNodes());
   EXPECT_EQ(a.ChildNodes()[1].Text(), u"");
   EXPECT_EQ(a.ChildNodes()[2].NodeType(), ntComment);
+}
+
+// Processing instructions are not kept; the texts on both sides of one become one text.
+TEST(XMLDocRead, ProcessingInstructionsAreSkipped) {
+  TXMLDocument doc;
+  doc.LoadFromXML(u"<?xml-stylesheet href=\"a\"?><a>x<?pi data?>&#10;</a>");
+  EXPECT_EQ(doc.ChildNodes().Count(), 1);
+  EXPECT_EQ(doc.DocumentElement().ChildNodes().Count(), 1);
+  EXPECT_EQ(doc.DocumentElement().Text(), u"x\n");
 }
 
 TEST(XMLDocRead, TextAndIsTextElement) {
@@ -396,6 +422,8 @@ TEST(XMLDocLoad, MalformedInputRaises) {
       {"invalid UTF-8", "<a>\xff\xfe</a>"},
       {"UTF-8 declared but invalid", "<?xml version=\"1.0\" encoding=\"UTF-8\"?><a>\xe9</a>"},
       {"unsupported encoding", "<?xml version=\"1.0\" encoding=\"EBCDIC-US\"?><a/>"},
+      {"character reference past U+10FFFF", "<a>&#1111111111113;</a>"},
+      {"character reference to a surrogate", "<a t=\"&#xD800;\"/>"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
