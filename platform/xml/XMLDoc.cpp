@@ -10,10 +10,9 @@ namespace {
 
 String Quoted(const String& s) { return u"\"" + s + u"\""; }
 
-String IntText(Int64 v) { return AsciiToString(std::to_string(v)); }
 
 [[noreturn]] void IndexError(Integer index) {
-  throw EListError(u"List index out of bounds (" + IntText(index) + u")");
+  throw EListError(u"List index out of bounds (" + IntToStr(index) + u")");
 }
 
 TNodeType TypeOf(pugi::xml_node_type t) {
@@ -42,67 +41,6 @@ String NameOfKind(TNodeType t) {
 
 bool IsTextKind(pugi::xml_node n) {
   return n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata;
-}
-
-// Integer text with the conversion rules of StrToInt: leading blanks, an optional sign, decimal
-// digits or hexadecimal digits after "$", "x", "X", "0x", "0X"; nothing may follow.
-bool ParseInt64(const String& s, Int64& out, Int64 minValue, Int64 maxValue) {
-  size_t i = 0;
-  while (i < s.size() && s[i] == u' ') ++i;
-  bool negative = false;
-  if (i < s.size() && (s[i] == u'-' || s[i] == u'+')) {
-    negative = s[i] == u'-';
-    ++i;
-  }
-  unsigned base = 10;
-  if (i < s.size() && s[i] == u'$') {
-    base = 16;
-    ++i;
-  } else if (i < s.size() && (s[i] == u'x' || s[i] == u'X')) {
-    base = 16;
-    ++i;
-  } else if (i + 1 < s.size() && s[i] == u'0' && (s[i + 1] == u'x' || s[i + 1] == u'X')) {
-    base = 16;
-    i += 2;
-  }
-  if (i >= s.size()) return false;
-  // Hexadecimal text may fill all bits (as the classic conversion allows "$FFFFFFFF" for -1 in
-  // 32 bits); decimal text must fit the signed range.
-  const unsigned __int128 limit =
-      base == 16 ? (maxValue == INT64_MAX ? static_cast<unsigned __int128>(UINT64_MAX)
-                                          : static_cast<unsigned __int128>(UINT32_MAX))
-                 : static_cast<unsigned __int128>(maxValue) + (negative ? 1 : 0);
-  unsigned __int128 value = 0;
-  for (; i < s.size(); ++i) {
-    const char16_t c = s[i];
-    unsigned digit;
-    if (c >= u'0' && c <= u'9') {
-      digit = c - u'0';
-    } else if (base == 16 && c >= u'a' && c <= u'f') {
-      digit = c - u'a' + 10;
-    } else if (base == 16 && c >= u'A' && c <= u'F') {
-      digit = c - u'A' + 10;
-    } else {
-      return false;
-    }
-    value = value * base + digit;
-    if (value > limit) return false;
-  }
-  Int64 result;
-  if (base == 16) {
-    // Reinterpret the bits in the target width, then apply the sign.
-    if (maxValue == INT64_MAX) {
-      result = static_cast<Int64>(static_cast<uint64_t>(value));
-    } else {
-      result = static_cast<int32_t>(static_cast<uint32_t>(value));
-    }
-    if (negative) result = -result;
-  } else {
-    result = negative ? -static_cast<Int64>(value) : static_cast<Int64>(value);
-  }
-  if (result < minValue || result > maxValue) return false;
-  out = result;
-  return true;
 }
 
 }  // namespace
@@ -288,7 +226,7 @@ void IXMLNode::SetAttributes(const String& name, const String& value) {
 }
 
 void IXMLNode::SetAttributes(const String& name, Integer value) {
-  SetAttributes(name, IntText(value));
+  SetAttributes(name, IntToStr(value));
 }
 
 namespace {
@@ -300,24 +238,14 @@ String RequireAttribute(const IXMLNode& node, const String& name) {
   return node.Attributes(name);
 }
 
-[[noreturn]] void NotAnInteger(const String& text) {
-  throw EConvertError(u"'" + text + u"' is not a valid integer value");
-}
-
 }  // namespace
 
 Integer IXMLNode::AttributeAsInteger(const String& name) const {
-  const String text = RequireAttribute(*this, name);
-  Int64 v = 0;
-  if (!ParseInt64(text, v, INT32_MIN, INT32_MAX)) NotAnInteger(text);
-  return static_cast<Integer>(v);
+  return StrToInt(RequireAttribute(*this, name));
 }
 
 Int64 IXMLNode::AttributeAsInt64(const String& name) const {
-  const String text = RequireAttribute(*this, name);
-  Int64 v = 0;
-  if (!ParseInt64(text, v, INT64_MIN, INT64_MAX)) NotAnInteger(text);
-  return v;
+  return StrToInt64(RequireAttribute(*this, name));
 }
 
 bool IXMLNode::RemoveAttribute(const String& name) {

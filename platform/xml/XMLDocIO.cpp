@@ -1,13 +1,12 @@
 // Loading and saving documents: the input encodings, the well-formedness checks the parser leaves
 // out, and the saved form.
-#include <iconv.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "platform/rtl/CodePages.h"
 #include "platform/xml/XMLDoc.h"
 #include "platform/xml/XMLDocImpl.h"
 
@@ -24,35 +23,9 @@ std::string Lower(std::string s) {
   return s;
 }
 
-// Converts bytes of a single-byte code page to UTF-8; bytes the code page leaves undefined
-// become '?'.
+// Converts bytes of a single-byte code page to UTF-8.
 std::string CodePageToUtf8(const std::string& bytes, Integer codePage) {
-  const char* name = codePage == 850 ? "CP850" : codePage == 1252 ? "CP1252" : nullptr;
-  if (!name) Fail(u"Unsupported code page " + AsciiToString(std::to_string(codePage)));
-  iconv_t cd = iconv_open("UTF-8", name);
-  if (cd == reinterpret_cast<iconv_t>(-1)) {
-    Fail(u"The code page " + AsciiToString(std::to_string(codePage)) + u" is not available");
-  }
-  std::string out;
-  out.reserve(bytes.size() * 2);
-  char buffer[1024];
-  char* in = const_cast<char*>(bytes.data());
-  size_t inLeft = bytes.size();
-  while (inLeft > 0) {
-    char* o = buffer;
-    size_t oLeft = sizeof buffer;
-    const size_t r = iconv(cd, &in, &inLeft, &o, &oLeft);
-    out.append(buffer, static_cast<size_t>(o - buffer));
-    if (r == static_cast<size_t>(-1)) {
-      if (errno == E2BIG) continue;
-      // An undefined byte: write '?' and go on after it.
-      out.push_back('?');
-      ++in;
-      --inLeft;
-    }
-  }
-  iconv_close(cd);
-  return out;
+  return StringToUtf8(AnsiToString(bytes, codePage));
 }
 
 // The value of encoding="..." in an XML declaration at the start of the bytes; empty when there
@@ -88,45 +61,6 @@ bool LooksUtf16(const std::string& b) {
 }
 
 }  // namespace
-
-bool IsValidUtf8(std::string_view bytes) {
-  const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
-  const size_t n = bytes.size();
-  size_t i = 0;
-  while (i < n) {
-    const unsigned c = s[i];
-    if (c < 0x80) {
-      ++i;
-      continue;
-    }
-    size_t len;
-    unsigned cp;
-    if (c >= 0xC2 && c <= 0xDF) {
-      len = 2;
-      cp = c & 0x1F;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      len = 3;
-      cp = c & 0x0F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      len = 4;
-      cp = c & 0x07;
-    } else {
-      return false;
-    }
-    if (i + len > n) return false;
-    for (size_t k = 1; k < len; ++k) {
-      if ((s[i + k] & 0xC0) != 0x80) return false;
-      cp = (cp << 6) | (s[i + k] & 0x3F);
-    }
-    // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
-    if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-        (cp >= 0xD800 && cp <= 0xDFFF)) {
-      return false;
-    }
-    i += len;
-  }
-  return true;
-}
 
 TDecoded DecodeInput(const std::string& bytes, Integer fallbackCodePage, const String& what) {
   TDecoded result;

@@ -56,6 +56,4 @@ struct TDecoded {
 };
 TDecoded DecodeInput(const std::string& bytes, Integer fallbackCodePage, const String& what);
 
-bool IsValidUtf8(std::string_view bytes);
-
 }  // namespace xmldoc
