@@ -19,7 +19,7 @@ TEST(BuiltInTexts, TableHasEveryIdAndOnlyTheListedOnesCarryText) {
     ASSERT_FALSE(sl.Get(i).empty()) << "id " << i;
     if (sl.Get(i) != u" ") ++withText;
   }
-  EXPECT_EQ(withText, 896);
+  EXPECT_EQ(withText, 899);
 }
 
 TEST(BuiltInTexts, SamplesKeepTheirBlanksAndQuotes) {
@@ -35,6 +35,9 @@ TEST(BuiltInTexts, SamplesKeepTheirBlanksAndQuotes) {
       {"trailing blank", 9, u"None Configuration Opened "},
       {"trailing blank after colon", 11, u"Opened Configuration of the Converter : "},
       {"refusal", 18, u"Error! Project not Valid"},
+      {"device id bound", 1026, u"Error!! Device ID must be between 0 and 4294967295"},
+      {"rolling code bound", 1027, u"Error!! Rolling Code must be between 0 and 4294967295"},
+      {"update tool missing", 938, u"Error!!! Update tool not found: "},
       {"blanks at both ends", 306, u" / "},
       {"page", 305, u"Page "},
       {"language question", 316, u"Do you want to change the Language from "},
