@@ -1,0 +1,182 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+#include "platform/rtl/SysUtils.h"
+#include "tests/platform/rtl/TempFolder.h"
+
+namespace {
+
+// Every match of a search: name -> attributes.
+std::map<String, Integer> FindAll(const String& Path, Integer Attr) {
+  std::map<String, Integer> found;
+  TSearchRec sr;
+  if (FindFirst(Path, Attr, sr) == 0) {
+    do {
+      found[sr.Name] = sr.Attr;
+    } while (FindNext(sr) == 0);
+    FindClose(sr);
+  }
+  return found;
+}
+
+std::set<String> Names(const std::map<String, Integer>& Found) {
+  std::set<String> out;
+  for (const auto& [name, attr] : Found) out.insert(name);
+  return out;
+}
+
+}  // namespace
+
+TEST(FilesTest, FindFirstFiltersByAttributeAndMask) {
+  TTempFolder tmp;
+  WriteFileBytes(tmp / u"a.lng", "a");
+  WriteFileBytes(tmp / u"B.LNG", "bb");
+  WriteFileBytes(tmp / u"ro.lng", "r");
+  chmod(StringToUtf8(tmp / u"ro.lng").c_str(), 0444);
+  WriteFileBytes(tmp / u".hidden.lng", "h");
+  WriteFileBytes(tmp / u"other.txt", "o");
+  ASSERT_TRUE(CreateDir(tmp / u"sub.lng"));
+
+  struct Row {
+    const char* name;
+    String mask;
+    Integer attr;
+    std::set<String> found;
+  };
+  const Row rows[] = {
+      {"plain files only", u"*.lng", 0, {u"a.lng", u"B.LNG", u"ro.lng"}},
+      {"read-only and archive do not filter", u"*.lng", faReadOnly | faArchive, {u"a.lng", u"B.LNG", u"ro.lng"}},
+      {"hidden asked for", u"*.lng", faHidden, {u"a.lng", u"B.LNG", u"ro.lng", u".hidden.lng"}},
+      {"folders asked for", u"*.lng", faDirectory, {u"a.lng", u"B.LNG", u"ro.lng", u"sub.lng"}},
+      {"everything", u"*.lng", faAnyFile, {u"a.lng", u"B.LNG", u"ro.lng", u".hidden.lng", u"sub.lng"}},
+      {"mask ignores case", u"*.LnG", 0, {u"a.lng", u"B.LNG", u"ro.lng"}},
+      {"question mark is one character", u"?.lng", 0, {u"a.lng", u"B.LNG"}},
+      {"exact name", u"other.txt", 0, {u"other.txt"}},
+      {"no match", u"*.xyz", faAnyFile, {}},
+      {"dot folders come with folders", u"*", faDirectory,
+       {u".", u"..", u"a.lng", u"B.LNG", u"ro.lng", u"other.txt", u"sub.lng"}},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    EXPECT_EQ(Names(FindAll(tmp / r.mask, r.attr)), r.found);
+  }
+
+  const auto all = FindAll(tmp / u"*", faAnyFile);
+  EXPECT_EQ(all.at(u"a.lng"), faArchive);
+  EXPECT_EQ(all.at(u"ro.lng"), faArchive | faReadOnly);
+  EXPECT_EQ(all.at(u".hidden.lng"), faArchive | faHidden);
+  EXPECT_EQ(all.at(u"sub.lng"), faDirectory);
+  EXPECT_EQ(all.at(u".."), faDirectory);  // the dot entries are not hidden
+
+  TSearchRec sr;
+  ASSERT_EQ(FindFirst(tmp / u"B.*", 0, sr), 0);
+  EXPECT_EQ(sr.Size, 2);
+  EXPECT_GT(sr.TimeStamp, EncodeDate(2000, 1, 1));
+  EXPECT_NE(sr.Time, 0);
+  EXPECT_NE(FindNext(sr), 0);
+  FindClose(sr);
+  FindClose(sr);  // a second close does nothing
+
+  EXPECT_NE(FindFirst(tmp / u"missing/*", faAnyFile, sr), 0);
+  EXPECT_EQ(sr.FindHandle, nullptr);
+}
+
+TEST(FilesTest, FoldersAndFiles) {
+  TTempFolder tmp;
+  const String deep = tmp / u"one/two/three";
+  EXPECT_FALSE(CreateDir(deep));  // one level only
+  EXPECT_TRUE(ForceDirectories(deep));
+  EXPECT_TRUE(DirectoryExists(deep));
+  EXPECT_TRUE(ForceDirectories(deep + u"/"));  // already there
+  EXPECT_FALSE(CreateDir(deep));
+  EXPECT_FALSE(FileExists(deep));
+
+  const String file = deep + u"/f.bin";
+  WriteFileBytes(file, std::string("\0\1\2", 3));
+  EXPECT_TRUE(FileExists(file));
+  EXPECT_FALSE(DirectoryExists(file));
+  EXPECT_EQ(FileSize(file), 3);
+  EXPECT_EQ(FileSize(deep), -1);
+  EXPECT_EQ(ReadFileBytes(file), std::string("\0\1\2", 3));
+  TDateTime age;
+  EXPECT_TRUE(FileAge(file, age));
+  EXPECT_FALSE(FileAge(deep + u"/none", age));
+  EXPECT_EQ(FileGetAttr(file), faArchive);
+  EXPECT_EQ(FileGetAttr(deep + u"/none"), -1);
+
+  EXPECT_FALSE(RemoveDir(deep));  // not empty
+  const String other = deep + u"/g.bin";
+  WriteFileBytes(other, "x");
+  EXPECT_FALSE(RenameFile(file, other));  // an existing target stays
+  EXPECT_EQ(ReadFileBytes(other), "x");
+  EXPECT_TRUE(DeleteFile(other));
+  EXPECT_TRUE(RenameFile(file, other));
+  EXPECT_FALSE(FileExists(file));
+  EXPECT_FALSE(DeleteFile(deep));  // a folder is no file
+  EXPECT_TRUE(DeleteFile(other));
+  EXPECT_FALSE(DeleteFile(other));
+  EXPECT_TRUE(RemoveDir(deep));
+  EXPECT_FALSE(DirectoryExists(deep));
+
+  EXPECT_THROW(ReadFileBytes(tmp / u"none"), EFOpenError);
+  EXPECT_THROW(WriteFileBytes(tmp / u"no/such/file", "x"), EFCreateError);
+}
+
+TEST(FilesTest, FileNameParts) {
+  struct Row {
+    String name, path, dir, file, ext;
+  };
+  const Row rows[] = {
+      {u"/a/b/c.txt", u"/a/b/", u"/a/b", u"c.txt", u".txt"},
+      {u"c.tar.gz", u"", u"", u"c.tar.gz", u".gz"},
+      {u"/a.d/noext", u"/a.d/", u"/a.d", u"noext", u""},
+      {u"/root.txt", u"/", u"/", u"root.txt", u".txt"},
+      {u"/a/b/", u"/a/b/", u"/a/b", u"", u""},
+      {u".profile", u"", u"", u".profile", u".profile"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(StringToUtf8(r.name));
+    EXPECT_EQ(ExtractFilePath(r.name), r.path);
+    EXPECT_EQ(ExtractFileDir(r.name), r.dir);
+    EXPECT_EQ(ExtractFileName(r.name), r.file);
+    EXPECT_EQ(ExtractFileExt(r.name), r.ext);
+  }
+  EXPECT_EQ(ChangeFileExt(u"/a.d/file.gsd", u".bak"), u"/a.d/file.bak");
+  EXPECT_EQ(ChangeFileExt(u"/a.d/file", u".gsd"), u"/a.d/file.gsd");
+  EXPECT_EQ(ChangeFileExt(u"file.gsd", u""), u"file");
+  EXPECT_EQ(IncludeTrailingPathDelimiter(u"/a"), u"/a/");
+  EXPECT_EQ(IncludeTrailingPathDelimiter(u"/a/"), u"/a/");
+  EXPECT_EQ(ExcludeTrailingPathDelimiter(u"/a/"), u"/a");
+  EXPECT_EQ(ExcludeTrailingPathDelimiter(u"/"), u"/");
+  EXPECT_EQ(ExpandFileName(u"/a/./b/../c//d"), u"/a/c/d");
+  EXPECT_EQ(ExpandFileName(u"/.."), u"/");
+  EXPECT_EQ(ExpandFileName(u"x/y"), IncludeTrailingPathDelimiter(GetCurrentDir()) + u"x/y");
+  EXPECT_TRUE(MatchesMask(u"Data.XML", u"*.xml"));
+  EXPECT_TRUE(MatchesMask(u"abc", u"a*b*c"));
+  EXPECT_FALSE(MatchesMask(u"abc", u"a*d"));
+  EXPECT_TRUE(MatchesMask(u"", u"*"));
+}
+
+TEST(FilesTest, ProgramFolder) {
+  // By default the executable's folder (a build folder is writable).
+  SetProgramFolder(u"");
+  char buf[4096];
+  const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+  ASSERT_GT(n, 0);
+  EXPECT_EQ(ProgramFolder(), ExtractFileDir(Utf8ToString(std::string_view(buf, static_cast<size_t>(n)))));
+  EXPECT_EQ(ProgramName(), u"rtl_tests");
+
+  TTempFolder tmp;
+  SetProgramFolder(tmp.Path() + u"/");
+  EXPECT_EQ(ProgramFolder(), tmp.Path());
+  SetProgramFolder(u"");
+  SetProgramName(u"Configurator");
+  EXPECT_EQ(ProgramName(), u"Configurator");
+  SetProgramName(u"");
+}
