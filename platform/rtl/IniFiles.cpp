@@ -231,16 +231,19 @@ void TIniFile::Flush() {
 }
 
 void TIniFile::WriteString(const String& Section, const String& Ident, const String& Value) {
+  LoadValues();
   TCustomIniFile::WriteString(Section, Ident, Value);
   Flush();
 }
 
 void TIniFile::EraseSection(const String& Section) {
+  LoadValues();
   TCustomIniFile::EraseSection(Section);
   Flush();
 }
 
 void TIniFile::DeleteKey(const String& Section, const String& Ident) {
+  LoadValues();
   TCustomIniFile::DeleteKey(Section, Ident);
   Flush();
 }

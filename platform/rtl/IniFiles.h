@@ -81,7 +81,8 @@ class TMemIniFile : public TCustomIniFile {
 };
 
 // Every change is written to the file at once; EIniFileException "Unable to write to %s" when
-// the file cannot be written.
+// the file cannot be written. Each change first reads the file again, so changes that other
+// objects made to the same file in the meantime are kept.
 class TIniFile : public TCustomIniFile {
  public:
   explicit TIniFile(const String& FileName);

@@ -99,6 +99,8 @@ String IntToStr(Int64 Value);
 inline String IntToStr(Cardinal Value) { return IntToStr(static_cast<Int64>(Value)); }
 inline String IntToStr(long long Value) { return IntToStr(static_cast<Int64>(Value)); }
 String UIntToStr(UInt64 Value);
+inline String IntToStr(unsigned long Value) { return UIntToStr(Value); }
+inline String IntToStr(unsigned long long Value) { return UIntToStr(Value); }
 // Upper-case hexadecimal, at least Digits digits (zero-padded). A negative value that fits an
 // Integer is written as its 32-bit two's complement ("FFFFFFFF" for -1); a smaller one as 64-bit.
 String IntToHex(Int64 Value, Integer Digits);
@@ -187,6 +189,7 @@ struct TVarRec {
   TVarRec(const void* v) : VType(vtPointer), VPointer(v) {}
   TVarRec(std::nullptr_t) : VType(vtPointer), VPointer(nullptr) {}
   TVarRec(const char*) = delete;  // narrow text is not a String: write u"..."
+  TVarRec(char) = delete;         // a narrow character is not a Char: write u'x'
 };
 
 String FormatV(const String& Fmt, const TVarRec* Args, size_t Count, const TFormatSettings& Settings);
@@ -302,7 +305,8 @@ Integer FindFirst(const String& Path, Integer Attr, TSearchRec& Rec);
 Integer FindNext(TSearchRec& Rec);
 void FindClose(TSearchRec& Rec);
 
-// Matches a file name against a mask with * and ?, ignoring case.
+// Matches a file name against a mask with * and ?, ignoring case. As on the classic system, a
+// mask ending in ".*" also matches a name without any extension ("*.*" matches every name).
 bool MatchesMask(const String& FileName, const String& Mask);
 
 // Path parts: the folder with its trailing delimiter, the folder without it, the name, and the

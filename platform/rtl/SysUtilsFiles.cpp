@@ -159,10 +159,10 @@ Integer FileGetAttr(const String& FileName) {
 // ---------------------------------------------------------------------------------------------
 // Masks and searching
 
-bool MatchesMask(const String& FileName, const String& Mask) {
-  // Iterative wildcard match with one back-tracking point for the last '*'.
-  const String name = AnsiUpperCase(FileName);
-  const String mask = AnsiUpperCase(Mask);
+namespace {
+
+// Iterative wildcard match with one back-tracking point for the last '*'.
+bool WildcardMatch(const String& name, const String& mask) {
   size_t n = 0, m = 0, starM = String::npos, starN = 0;
   while (n < name.size()) {
     if (m < mask.size() && (mask[m] == u'?' || mask[m] == name[n])) {
@@ -180,6 +180,17 @@ bool MatchesMask(const String& FileName, const String& Mask) {
   }
   while (m < mask.size() && mask[m] == u'*') ++m;
   return m == mask.size();
+}
+
+}  // namespace
+
+bool MatchesMask(const String& FileName, const String& Mask) {
+  const String name = AnsiUpperCase(FileName);
+  const String mask = AnsiUpperCase(Mask);
+  if (WildcardMatch(name, mask)) return true;
+  // "name.*" also stands for "name" without an extension.
+  return mask.size() >= 2 && mask.compare(mask.size() - 2, 2, u".*") == 0 && name.find(u'.') == String::npos &&
+         WildcardMatch(name, mask.substr(0, mask.size() - 2));
 }
 
 namespace {

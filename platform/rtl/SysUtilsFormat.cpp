@@ -13,21 +13,52 @@ struct TDecimal {
   int Exponent = 0;
 };
 
-TDecimal ToDecimal(double Value, int Precision) {
+// The first significant digits of a finite, positive double: enough of its exact binary value to
+// see whether a cut lies exactly halfway.
+TDecimal LongDecimal(double Value) {
   TDecimal d;
-  if (Value == 0) {
-    d.Digits = std::string(static_cast<size_t>(Precision), '0');
-    return d;
-  }
-  // to_chars rounds the exact binary value once and does not depend on the C locale.
-  char buf[64];
-  const auto res = std::to_chars(buf, buf + sizeof buf, Value, std::chars_format::scientific, Precision - 1);
+  char buf[80];
+  const auto res = std::to_chars(buf, buf + sizeof buf, Value, std::chars_format::scientific, 39);
   const std::string s(buf, res.ptr);
   const size_t e = s.find('e');
-  for (size_t i = 0; i < e; ++i) {
+  for (size_t i = 0; i < e; ++i)
     if (s[i] != '.') d.Digits.push_back(s[i]);
-  }
   d.Exponent = std::stoi(s.substr(e + 1)) + 1;
+  return d;
+}
+
+// |Value| rounded to Count significant digits, halves away from zero (the way decimal amounts
+// are rounded by hand). Count may be 0 or less: the value then rounds to 0 or to one unit of the
+// place before its first digit. Digits holds Count digits ("" for zero).
+TDecimal RoundedDecimal(double Value, int Count) {
+  TDecimal d;
+  if (Value == 0 || Count < 0) return d;
+  const TDecimal full = LongDecimal(std::fabs(Value));
+  d.Exponent = full.Exponent;
+  if (Count >= static_cast<int>(full.Digits.size())) {
+    d.Digits = full.Digits + std::string(static_cast<size_t>(Count) - full.Digits.size(), '0');
+    return d;
+  }
+  d.Digits = full.Digits.substr(0, static_cast<size_t>(Count));
+  if (full.Digits[static_cast<size_t>(Count)] >= '5') {
+    int i = Count - 1;
+    while (i >= 0 && d.Digits[static_cast<size_t>(i)] == '9') d.Digits[static_cast<size_t>(i--)] = '0';
+    if (i >= 0) {
+      ++d.Digits[static_cast<size_t>(i)];
+    } else {
+      // 9.99 -> 10.0: one more integer digit.
+      d.Digits.insert(d.Digits.begin(), '1');
+      if (Count > 0) d.Digits.pop_back();
+      ++d.Exponent;
+    }
+  }
+  return d;
+}
+
+// Exactly Precision significant digits (zeros for zero).
+TDecimal ToDecimal(double Value, int Precision) {
+  TDecimal d = RoundedDecimal(Value, Precision);
+  if (d.Digits.empty()) d.Digits = std::string(static_cast<size_t>(Precision), '0');
   return d;
 }
 
@@ -54,28 +85,19 @@ String ExponentText(int Exp, int MinDigits, bool ForceSign) {
 // Precision and Scientific fallback is allowed.
 bool FixedParts(double Value, int Decimals, int Precision, bool AllowScientific, std::string& IntPart,
                 std::string& FracPart) {
-  const TDecimal probe = ToDecimal(Value, Precision);
+  const TDecimal probe = RoundedDecimal(Value, Precision);
   if (AllowScientific && probe.Exponent > Precision) return false;
-  if (Value != 0 && probe.Exponent + Decimals <= Precision) {
-    // Rounding once at the wanted decimal.
-    char buf[400];
-    const auto res = std::to_chars(buf, buf + sizeof buf, Value, std::chars_format::fixed, Decimals);
-    const std::string s(buf, res.ptr);
-    const size_t dot = s.find('.');
-    IntPart = s.substr(0, dot);
-    FracPart = dot == std::string::npos ? std::string() : s.substr(dot + 1);
-    return true;
-  }
-  // Precision significant digits, placed and padded with zeros.
-  const TDecimal d = Value == 0 ? TDecimal{"0", 1} : probe;
+  // One rounding, at the wanted decimal or at the last significant digit, whichever comes first.
+  const int count = std::min(Precision, probe.Exponent + Decimals);
+  const TDecimal d = RoundedDecimal(Value, count);
   IntPart.clear();
   FracPart.clear();
-  const int exp = d.Exponent;
-  for (int i = 0; i < exp; ++i) IntPart.push_back(i < static_cast<int>(d.Digits.size()) ? d.Digits[i] : '0');
+  const int n = static_cast<int>(d.Digits.size());
+  for (int i = 0; i < d.Exponent; ++i) IntPart.push_back(i < n ? d.Digits[static_cast<size_t>(i)] : '0');
   if (IntPart.empty()) IntPart = "0";
   for (int i = 0; i < Decimals; ++i) {
-    const int k = exp + i;  // index into the digits
-    FracPart.push_back(k >= 0 && k < static_cast<int>(d.Digits.size()) ? d.Digits[k] : '0');
+    const int k = d.Exponent + i;  // index into the digits
+    FracPart.push_back(k >= 0 && k < n ? d.Digits[static_cast<size_t>(k)] : '0');
   }
   return true;
 }
@@ -170,6 +192,44 @@ String SpecialText(double Value) {
   return Value < 0 ? u"-INF" : u"INF";
 }
 
+// Whether a decimal text that is out of the double range is too large (else too small).
+struct TDecimalProbe {
+  bool TooLarge = false;
+};
+
+TDecimalProbe ProbeMagnitude(const std::string& Ascii) {
+  // Decimal exponent of the first non-zero digit: its place in the mantissa plus the exponent.
+  long place = 0;
+  bool seenDigit = false, seenPoint = false;
+  size_t i = 0;
+  if (i < Ascii.size() && Ascii[i] == '-') ++i;
+  for (; i < Ascii.size() && Ascii[i] != 'e'; ++i) {
+    const char c = Ascii[i];
+    if (c == '.') {
+      seenPoint = true;
+      continue;
+    }
+    if (!seenDigit && c == '0') {
+      if (seenPoint) --place;
+      continue;
+    }
+    if (!seenDigit) {
+      seenDigit = true;
+      if (seenPoint) --place;
+    } else if (!seenPoint) {
+      ++place;
+    }
+  }
+  long exponent = 0;
+  if (i < Ascii.size()) {
+    const std::string e = Ascii.substr(i + 1);
+    exponent = e.size() > 9 ? (e[0] == '-' ? -999999999L : 999999999L) : std::stol(e);
+  }
+  TDecimalProbe p;
+  p.TooLarge = seenDigit && place + exponent > 0;
+  return p;
+}
+
 }  // namespace
 
 String FloatToStrF(double Value, TFloatFormat Format, Integer Precision, Integer Digits,
@@ -234,14 +294,15 @@ bool TryStrToFloat(const String& S, double& Value, const TFormatSettings& Settin
   if (i != n) return false;
   double v = 0;
   const auto res = std::from_chars(ascii.data(), ascii.data() + ascii.size(), v);
-  if (res.ec != std::errc() || res.ptr != ascii.data() + ascii.size()) {
-    // An underflow towards zero is still a number; an overflow is not.
-    if (res.ec == std::errc::result_out_of_range && std::fabs(v) < 1) {
-      Value = 0;
-      return true;
-    }
-    return false;
+  if (res.ec == std::errc::result_out_of_range) {
+    // An underflow towards zero is still a number (zero); an overflow is not. The sign of the
+    // decimal exponent, corrected by the position of the first digit, tells them apart.
+    const TDecimalProbe p = ProbeMagnitude(ascii);
+    if (p.TooLarge) return false;
+    Value = 0;
+    return true;
   }
+  if (res.ec != std::errc() || res.ptr != ascii.data() + ascii.size()) return false;
   Value = v;
   return true;
 }

@@ -161,6 +161,9 @@ TEST(FilesTest, FileNameParts) {
   EXPECT_TRUE(MatchesMask(u"abc", u"a*b*c"));
   EXPECT_FALSE(MatchesMask(u"abc", u"a*d"));
   EXPECT_TRUE(MatchesMask(u"", u"*"));
+  EXPECT_TRUE(MatchesMask(u"README", u"*.*"));  // ".*" also stands for no extension
+  EXPECT_TRUE(MatchesMask(u"readme", u"README.*"));
+  EXPECT_FALSE(MatchesMask(u"README", u"*.txt"));
 }
 
 TEST(FilesTest, ProgramFolder) {

@@ -72,6 +72,18 @@ TEST(IniFileTest, TypedValuesAndListings) {
   }
 }
 
+TEST(IniFileTest, TwoWritersOfOneFileKeepEachOthersValues) {
+  TTempFolder tmp;
+  const String file = tmp / u"shared.ini";
+  TIniFile first(file);
+  TIniFile second(file);  // read before the first one wrote
+  first.WriteString(u"A", u"One", u"1");
+  second.WriteString(u"A", u"Two", u"2");
+  TMemIniFile check(file);
+  EXPECT_EQ(check.ReadString(u"A", u"One", u""), u"1");
+  EXPECT_EQ(check.ReadString(u"A", u"Two", u""), u"2");
+}
+
 TEST(IniFileTest, KeepsTheEncodingOfAUtf8File) {
   TTempFolder tmp;
   const String file = tmp / u"utf8.ini";

@@ -404,6 +404,7 @@ TEST_F(SysUtilsTest, CodePagesRoundTripAndMarkTheUnmappable) {
   const std::string oem = "\x81\x9A";                    // ü Ü in CP850
   EXPECT_EQ(AnsiToString(oem, 850), u"\u00fc\u00dc");
   EXPECT_EQ(StringToAnsi(u"\u00fc\u00dc\u20ac", 850), "\x81\x9A?");
+  EXPECT_EQ(OemToString("\xF8" "C \xE6s"), u"\u00b0C \u00b5s");  // degree and micro signs
   EXPECT_THROW(AnsiToString("x", 99999), EConvertError);
   EXPECT_TRUE(IsValidUtf8("plain \xC3\xBC \xF0\x9F\x98\x80"));
   EXPECT_FALSE(IsValidUtf8("\xC3"));              // cut short
