@@ -335,13 +335,30 @@ std::string Serialize(const pugi::xml_document& doc, bool declaration, bool inde
 
 namespace {
 
+// True when the text holds a character reference to character 0 ("&#0;", "&#x00;", ...). The
+// text is looked at as a whole, so such a reference written inside a CDATA section or a comment
+// is refused too; no file of ours holds one.
+bool HasNulReference(const std::string& s) {
+  for (size_t p = s.find("&#"); p != std::string::npos; p = s.find("&#", p + 2)) {
+    size_t i = p + 2;
+    const bool hex = i < s.size() && s[i] == 'x';
+    if (hex) ++i;
+    const size_t digits = i;
+    while (i < s.size() && s[i] == '0') ++i;
+    if (i > digits && i < s.size() && s[i] == ';') return true;
+  }
+  return false;
+}
+
 void Parse(TXMLDocumentData& data, const std::string& bytes, Integer fallbackCodePage,
            const String& what) {
   data.Doc.reset();
   data.Active = true;
   const xmldoc::TDecoded decoded = xmldoc::DecodeInput(bytes, fallbackCodePage, what);
-  // A NUL byte cannot stand in an XML document; the parser would take it as the end.
-  if (decoded.Encoding == pugi::encoding_utf8 && decoded.Bytes.find('\0') != std::string::npos) {
+  // A NUL character cannot stand in an XML document, neither as a byte nor as a reference; the
+  // parser would take it as the end of the text and silently cut it there.
+  if (decoded.Encoding != pugi::encoding_auto &&
+      (decoded.Bytes.find('\0') != std::string::npos || HasNulReference(decoded.Bytes))) {
     xmldoc::Fail(what + u" is not well-formed XML: it contains a NUL character");
   }
   const pugi::xml_parse_result r = data.Doc.load_buffer(decoded.Bytes.data(), decoded.Bytes.size(),

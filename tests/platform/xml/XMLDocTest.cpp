@@ -422,6 +422,8 @@ TEST(XMLDocLoad, MalformedInputRaises) {
       {"invalid UTF-8", "<a>\xff\xfe</a>"},
       {"UTF-8 declared but invalid", "<?xml version=\"1.0\" encoding=\"UTF-8\"?><a>\xe9</a>"},
       {"unsupported encoding", "<?xml version=\"1.0\" encoding=\"EBCDIC-US\"?><a/>"},
+      {"character reference to NUL", "<a>ab&#00;cd</a>"},
+      {"hexadecimal reference to NUL", "<a t=\"&#x0;\"/>"},
       {"character reference past U+10FFFF", "<a>&#1111111111113;</a>"},
       {"character reference to a surrogate", "<a t=\"&#xD800;\"/>"},
   };
