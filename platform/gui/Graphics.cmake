@@ -1,3 +1,13 @@
 # Sources of the graphics part of the GUI library, relative to platform/gui.
 set(KP_GRAPHICS_SOURCES
+  Graphics.cpp
+  GraphicsBitmap.cpp
+  GraphicsCanvas.cpp
+  GraphicsEdges.cpp
+  GraphicsJpeg.cpp
+  GraphicsPicture.cpp
+  GraphicsRaster.cpp
+  GraphicsText.cpp
+  ../qt/QtGraphics.cpp
+  ../qt/QtGraphicsBridge.cpp
 )

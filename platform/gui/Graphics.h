@@ -13,15 +13,14 @@
 #include <memory>
 #include <vector>
 
-#include "platform/rtl/System.h"
+#include "platform/gui/Component.h"
+#include "platform/rtl/Classes.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/rtl/System.h"
 
-class TStream;
 class TCanvas;
 class TBitmap;
 class TGraphic;
-
-using TNotifyEvent = std::function<void(TObject* Sender)>;
 
 // Raised when a graphic cannot be read, written or converted.
 KP_DECLARE_EXCEPTION(EInvalidGraphic, Exception)
@@ -195,7 +194,7 @@ class TRegion {
 // ---------------------------------------------------------------------------------------------
 
 // Base of fonts, pens and brushes: change notification and assignment.
-class TGraphicsObject : public TObject {
+class TGraphicsObject : public TPersistent {
  public:
   TNotifyEvent OnChange;
   String ClassName() const override { return u"TGraphicsObject"; }
@@ -254,6 +253,7 @@ class TFont : public TGraphicsObject {
  public:
   TFont();
   String ClassName() const override { return u"TFont"; }
+  void Assign(TPersistent* Source) override;
   void Assign(const TFont* Source);
 
   const String& Name() const { return FName; }
@@ -310,6 +310,7 @@ enum TPenMode : Byte {
 class TPen : public TGraphicsObject {
  public:
   String ClassName() const override { return u"TPen"; }
+  void Assign(TPersistent* Source) override;
   void Assign(const TPen* Source);
   TColor Color() const { return FColor; }
   void SetColor(TColor Value);
@@ -341,6 +342,7 @@ enum TBrushStyle : Byte {
 class TBrush : public TGraphicsObject {
  public:
   String ClassName() const override { return u"TBrush"; }
+  void Assign(TPersistent* Source) override;
   void Assign(const TBrush* Source);
   TColor Color() const { return FColor; }
   void SetColor(TColor Value);  // a clear brush becomes solid, as a colour is chosen
@@ -383,7 +385,7 @@ constexpr TCopyMode cmWhiteness = 0x00FF0062;
 
 // A drawing surface with GDI rules. A bitmap owns one (TBitmap::Canvas); the control library makes
 // one over a control's backing image. A canvas without a surface ignores drawing and measures text.
-class TCanvas : public TObject {
+class TCanvas : public TPersistent {
  public:
   TCanvas();
   ~TCanvas() override;
@@ -463,8 +465,9 @@ class TCanvas : public TObject {
   // fsBorder: fills from (X, Y) up to pixels of Color. fsSurface: fills the area of Color.
   void FloodFill(Integer X, Integer Y, TColor Color, TFillStyle FillStyle);
 
-  // Clipping. The clip is a region in logical coordinates; no clip means the whole surface.
-  // ClipRect is the bounding box of what can currently be drawn.
+  // Clipping; no clip means the whole surface. As on a device context, regions are given and
+  // returned in surface pixels, rectangles in logical coordinates (see WindowOrg).
+  // ClipRect is the bounding box of what can currently be drawn, in logical coordinates.
   TRect ClipRect() const;
   bool HasClip() const { return FHasClip; }
   // Replaces the clip; nullptr removes it.
@@ -474,7 +477,8 @@ class TCanvas : public TObject {
   void ExcludeClipRect(const TRect& R);
   // Copies the current clip; false when there is none.
   bool GetClipRgn(TRegion& Rgn) const;
-  // Saves pen, brush, font, positions, modes, clip and origin; returns the level (1, 2, ...).
+  // Saves the state of the surface: clip, window origin, pen position, text background mode and
+  // colour. Pen, brush and font stay as the program set them. Returns the level (1, 2, ...).
   Integer SaveDC();
   // Restores a level from SaveDC (a negative value counts back from the latest). False if unknown.
   bool RestoreDC(Integer SavedDC);
@@ -636,20 +640,15 @@ bool DrawFrameControl(TCanvas* Canvas, TRect& R, Cardinal Type, Cardinal State);
 bool AlphaBlend(TCanvas* Dest, const TRect& DestRect, TCanvas* Src, const TRect& SourceRect,
                 Byte SourceConstantAlpha, bool PerPixelAlpha);
 
-// Fills R with a linear gradient from Color1 to Color2 (Vertical: top to bottom).
-void GradientFillRect(TCanvas* Canvas, const TRect& R, TColor Color1, TColor Color2, bool Vertical);
-
 // ---------------------------------------------------------------------------------------------
 // Graphics: bitmaps, icons, JPEG images, pictures
 // ---------------------------------------------------------------------------------------------
 
 // Anything that can be drawn on a canvas and read from or written to a file.
-class TGraphic : public TObject {
+class TGraphic : public TPersistent {
  public:
   ~TGraphic() override;
   String ClassName() const override { return u"TGraphic"; }
-  // Copies another graphic; raises EInvalidGraphicOperation when the kinds do not convert.
-  virtual void Assign(const TGraphic* Source);
 
   virtual bool Empty() const = 0;
   virtual Integer Width() const = 0;
@@ -705,7 +704,7 @@ class TBitmap : public TGraphic {
   ~TBitmap() override;
   String ClassName() const override { return u"TBitmap"; }
 
-  void Assign(const TGraphic* Source) override;
+  void Assign(TPersistent* Source) override;
   bool Empty() const override;
   Integer Width() const override;
   Integer Height() const override;
@@ -739,6 +738,8 @@ class TBitmap : public TGraphic {
 
   void LoadFromMemory(const Byte* Data, size_t Size) override;  // BMP files
   std::vector<Byte> SaveToMemory() const override;             // BMP files
+  // Reads exactly one BMP file (its length from its header) from the stream.
+  void LoadFromStream(TStream* Stream) override;
   // A bitmap from the built-in resource table; EResNotFound when the name is unknown.
   void LoadFromResourceName(const String& ResName);
 
@@ -751,7 +752,10 @@ class TBitmap : public TGraphic {
 
  private:
   void NewCanvasSurface();
+  void SyncSize();
   std::unique_ptr<Image> FImage;
+  Integer FWidth = 0;   // the sides asked for; the pixels exist only when both are above 0
+  Integer FHeight = 0;
   std::unique_ptr<TCanvas> FCanvas;
   TColor FTransparentColor = clDefault;
   TTransparentMode FTransparentMode = tmAuto;
@@ -770,7 +774,7 @@ class TIcon : public TGraphic {
   TIcon();
   ~TIcon() override;
   String ClassName() const override { return u"TIcon"; }
-  void Assign(const TGraphic* Source) override;
+  void Assign(TPersistent* Source) override;
   bool Empty() const override;
   Integer Width() const override;
   Integer Height() const override;
@@ -793,7 +797,7 @@ class TJPEGImage : public TGraphic {
   ~TJPEGImage() override;
   String ClassName() const override { return u"TJPEGImage"; }
   // From a bitmap (or another JPEG image): the pixels are taken over; saving encodes them.
-  void Assign(const TGraphic* Source) override;
+  void Assign(TPersistent* Source) override;
   bool Empty() const override;
   Integer Width() const override;
   Integer Height() const override;
@@ -820,12 +824,13 @@ class TJPEGImage : public TGraphic {
 // BMP, ICO, JPEG; GIF (the first frame at its own size) and PNG become pf32bit bitmaps with
 // premultiplied alpha. Metafiles are not supported: their load raises EInvalidGraphic and the
 // picture stays empty.
-class TPicture : public TObject {
+class TPicture : public TPersistent {
  public:
   TPicture();
   ~TPicture() override;
   String ClassName() const override { return u"TPicture"; }
-  void Assign(const TPicture* Source);
+  // From another picture or any graphic (nullptr empties the picture).
+  void Assign(TPersistent* Source) override;
 
   // nullptr when empty.
   TGraphic* Graphic() const { return FGraphic.get(); }
@@ -857,13 +862,14 @@ class TPicture : public TObject {
 std::unique_ptr<TGraphic> LoadGraphicFromMemory(const Byte* Data, size_t Size);
 
 // A list of images of one size, kept with their transparency.
-class TImageList : public TObject {
+class TImageList : public TComponent {
  public:
-  TImageList();
-  TImageList(Integer AWidth, Integer AHeight);
+  explicit TImageList(TComponent* AOwner);
+  TImageList(TComponent* AOwner, Integer AWidth, Integer AHeight);
   ~TImageList() override;
   String ClassName() const override { return u"TImageList"; }
-  void Assign(const TImageList* Source);
+  // From another image list: size, background colour and copies of the images.
+  void Assign(TPersistent* Source) override;
 
   Integer Width() const { return FWidth; }
   Integer Height() const { return FHeight; }

@@ -65,8 +65,23 @@ String ResolveFontFamily(const String& Name, TFontPitch Pitch);
 // The pixel size of the em for a TFont Height (negative: em height; positive: cell height).
 Integer FontPixelSize(const TFont& Font);
 
-// Shapes painted without antialiasing; coordinates are surface pixels, Clip (may be nullptr)
-// limits the pixels touched, Mode combines pen and brush with the pixels below.
+// A coverage mask: Width x Height bytes, row by row, non-zero where covered; its top-left pixel
+// lies at (Left, Top) of the surface.
+struct TMask {
+  Integer Left = 0;
+  Integer Top = 0;
+  Integer Width = 0;
+  Integer Height = 0;
+  std::vector<Byte> Bits;
+  bool At(Integer X, Integer Y) const {
+    X -= Left;
+    Y -= Top;
+    return X >= 0 && Y >= 0 && X < Width && Y < Height && Bits[static_cast<size_t>(Y) * Width + X];
+  }
+};
+
+// Shapes rasterised without antialiasing, in surface pixels. The layer colours the masks itself
+// (clip, pen mode, pixel format).
 enum class TShapeKind { Ellipse, RoundRect, Polygon, Polyline, Arc, Pie };
 struct TShape {
   TShapeKind Kind = TShapeKind::Polygon;
@@ -76,23 +91,18 @@ struct TShape {
   TPoint Start, End;           // Arc, Pie: the rays' points
   bool Winding = false;        // Polygon fill rule
 };
-struct TPaintPen {
-  TColor RGB = 0;
+struct TShapePen {
   Integer Width = 1;
   TPenStyle Style = psSolid;  // psClear: no outline
 };
-struct TPaintBrush {
-  TColor RGB = 0;
-  TBrushStyle Style = bsSolid;  // bsClear: no fill
-  TColor BkRGB = 0xFFFFFF;      // hatch background
-  bool BkOpaque = true;
-};
-void PaintShape(TBitmap::Image& Target, const TRegion* Clip, const TShape& Shape,
-                const TPaintPen& Pen, const TPaintBrush& Brush, TPenMode Mode);
+// Fill: the pixels the shape's area covers (nothing for Arc and Polyline or when WantFill is
+// false); Outline: the pixels the pen covers. Lines leave out the end point of an open figure.
+void RasterizeShape(const TShape& Shape, const TShapePen& Pen, bool WantFill, TMask& Fill,
+                    TMask& Outline);
 // One line of text, the top-left of its cell at (X, Y), rotated by the font's orientation about
-// that point; with Opaque the text cell is first filled with BkRGB.
-void PaintText(TBitmap::Image& Target, const TRegion* Clip, const TFont& Font, Integer X, Integer Y,
-               const String& Text, TColor TextRGB, bool Opaque, TColor BkRGB);
+// that point: Glyphs covers the ink (underline and strike-out included), Cell the text cell.
+void RasterizeText(const TFont& Font, Integer X, Integer Y, const String& Text, bool RightToLeft,
+                   TMask& Glyphs, TMask& Cell);
 
 // Decodes an ICO, GIF (its first frame on the frame's own canvas), PNG or other format the backend
 // reads into Bitmap as pf32bit with premultiplied alpha. False when the data cannot be read.
@@ -101,3 +111,64 @@ bool DecodeImage(const Byte* Data, size_t Size, TBitmap& Bitmap);
 std::vector<Byte> EncodePng(const TBitmap& Bitmap);
 
 }  // namespace GraphicsBackend
+
+// The layer's own raster code (Qt-free): every pixel the canvas changes goes through these, so
+// the clip, the pen modes and the pixel formats are handled in one place. Coordinates are surface
+// pixels; Clip is already cut to the surface.
+namespace GraphicsRaster {
+
+// The pixels a canvas draws on now: its surface, the clip in surface pixels (cut to the surface) and
+// its window origin. False when the canvas has no surface or nothing can be drawn.
+bool CanvasTarget(const TCanvas& Canvas, TBitmap::Image*& Image, TRegion& Clip, TPoint& Origin);
+
+// The binary raster operation of a pen mode on 0x00BBGGRR values.
+Cardinal Rop2(TPenMode Mode, Cardinal Pen, Cardinal Dest);
+// The ternary raster operations of CopyRect for source S, destination D and pattern P.
+Cardinal Rop3(TCopyMode Mode, Cardinal S, Cardinal D, Cardinal P);
+
+struct TRasterBrush {
+  TColor RGB = 0xFFFFFF;
+  TBrushStyle Style = bsSolid;  // hatches draw RGB on BkRGB (or on what is there when !BkOpaque)
+  TColor BkRGB = 0xFFFFFF;
+  bool BkOpaque = true;
+};
+
+// The surface's pixel rectangle.
+TRect ImageRect(const TBitmap::Image& Image);
+// Fills R with the brush, combined by Mode.
+void FillRect(TBitmap::Image& Image, const TRegion& Clip, const TRect& R, const TRasterBrush& Brush,
+              TPenMode Mode);
+// Colours the covered pixels of Mask (those also covered by Except are skipped).
+void FillMask(TBitmap::Image& Image, const TRegion& Clip, const GraphicsBackend::TMask& Mask,
+              const TRasterBrush& Brush, TPenMode Mode,
+              const GraphicsBackend::TMask* Except = nullptr);
+// A one-pixel line from (X0, Y0) towards (X1, Y1), the end pixel left out; Style dashes it (gaps in
+// BkRGB when BkOpaque). Pattern carries the dash phase from one segment to the next.
+void Line(TBitmap::Image& Image, const TRegion& Clip, Integer X0, Integer Y0, Integer X1, Integer Y1,
+          TColor RGB, TPenStyle Style, TPenMode Mode, bool BkOpaque, TColor BkRGB,
+          Integer& Pattern);
+void SetPixel(TBitmap::Image& Image, const TRegion& Clip, Integer X, Integer Y, TColor RGB,
+              TPenMode Mode);
+// Inverts every other pixel of R's frame (checkerboard aligned to the surface).
+void FocusRect(TBitmap::Image& Image, const TRegion& Clip, const TRect& R);
+// Fills from (X, Y): fsBorder up to pixels of Color, fsSurface the pixels of Color.
+void FloodFill(TBitmap::Image& Image, const TRegion& Clip, Integer X, Integer Y, TColor Color,
+               TFillStyle Style, const TRasterBrush& Brush);
+
+// How a source block is put down by Blit.
+struct TBlitMode {
+  enum TKind { Rop, Transparent, Alpha } Kind = Rop;
+  TCopyMode CopyMode = cmSrcCopy;   // Rop
+  TColor PatternRGB = 0xFFFFFF;     // Rop: the brush as pattern
+  TColor KeyRGB = 0;                // Transparent: this source colour is left out
+  TColor ReplaceRGB = clNone;       // Transparent and Rop: when set, KeyRGB pixels become this
+  Byte ConstantAlpha = 255;         // Alpha
+  bool PerPixelAlpha = false;       // Alpha: the source is premultiplied 32-bit
+  bool Premultiply = false;         // Alpha: premultiply the source's straight alpha first
+};
+// Copies SourceRect of Source to DestRect of Dest, nearest-neighbour stretched when the sizes
+// differ (a negative width or height mirrors). Source and Dest may be the same image.
+void Blit(TBitmap::Image& Dest, const TRegion& Clip, const TRect& DestRect,
+          const TBitmap::Image& Source, const TRect& SourceRect, const TBlitMode& Mode);
+
+}  // namespace GraphicsRaster

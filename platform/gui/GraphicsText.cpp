@@ -1,0 +1,287 @@
+// Our own DrawText: prefix characters, tabs, line and word breaks, ellipses, alignment, clipping
+// and measuring, on the font metrics of the backend.
+#include <algorithm>
+
+#include "platform/gui/Graphics.h"
+#include "platform/gui/GraphicsBackend.h"
+
+namespace {
+
+const String kEllipsis = u"...";
+
+// One line laid out: its text and the position of the underlined prefix character (-1: none).
+struct TLine {
+  String Text;
+  Integer Prefix = -1;
+};
+
+struct TMeasure {
+  const TFont& Font;
+  Integer TabWidth;
+  bool ExpandTabs;
+  // Width of a line, tabs expanded to the next stop when asked.
+  Integer Width(const String& S) const {
+    if (!ExpandTabs || S.find(u'\t') == String::npos) return GraphicsBackend::TextWidth(Font, S);
+    Integer X = 0;
+    size_t Start = 0;
+    for (;;) {
+      const size_t Tab = S.find(u'\t', Start);
+      X += GraphicsBackend::TextWidth(Font, S.substr(Start, Tab - Start));
+      if (Tab == String::npos) break;
+      X = TabWidth > 0 ? (X / TabWidth + 1) * TabWidth : X;
+      Start = Tab + 1;
+    }
+    return X;
+  }
+  // Width of the first N characters.
+  Integer Width(const String& S, size_t N) const { return Width(S.substr(0, N)); }
+};
+
+// Removes the prefix markers: "&&" gives "&", "&x" gives x and marks it; a lone "&" at the end
+// is dropped. The last marked character is the one underlined.
+String StripPrefix(const String& S, Integer& Prefix) {
+  String Out;
+  Prefix = -1;
+  for (size_t I = 0; I < S.size(); ++I) {
+    if (S[I] != u'&') {
+      Out.push_back(S[I]);
+      continue;
+    }
+    if (I + 1 >= S.size()) break;
+    ++I;
+    if (S[I] != u'&') Prefix = static_cast<Integer>(Out.size());
+    Out.push_back(S[I]);
+  }
+  return Out;
+}
+
+// Cuts Line (keeping its prefix mark when it survives) so that it plus "..." fits in Width.
+void EndEllipsis(TLine& Line, const TMeasure& M, Integer Width, bool AtWord) {
+  if (M.Width(Line.Text) <= Width) return;
+  String Text = Line.Text;
+  size_t Keep = Text.size();
+  while (Keep > 0 && M.Width(Text.substr(0, Keep) + kEllipsis) > Width) --Keep;
+  if (AtWord) {
+    // Prefer to end at a word boundary inside the part that fits.
+    size_t Space = Text.find_last_of(u' ', Keep);
+    if (Space != String::npos && Space > 0 && Space <= Keep) Keep = Space;
+  }
+  while (Keep > 0 && Text[Keep - 1] == u' ') --Keep;
+  Line.Text = Text.substr(0, Keep) + kEllipsis;
+  if (Line.Prefix >= static_cast<Integer>(Keep)) Line.Prefix = -1;
+}
+
+// Replaces the middle of a path with "...", keeping the last component: "C:\a\b\file.txt" gives
+// "C:\a...\file.txt". When even the last component does not fit, the end is cut instead.
+void PathEllipsis(TLine& Line, const TMeasure& M, Integer Width) {
+  if (M.Width(Line.Text) <= Width) return;
+  const String& Text = Line.Text;
+  const size_t Sep = Text.find_last_of(u"\\/");
+  if (Sep == String::npos || Sep == 0) {
+    EndEllipsis(Line, M, Width, false);
+    return;
+  }
+  const String Tail = Text.substr(Sep);
+  size_t Keep = Sep;
+  while (Keep > 0 && M.Width(Text.substr(0, Keep) + kEllipsis + Tail) > Width) --Keep;
+  if (M.Width(Text.substr(0, Keep) + kEllipsis + Tail) > Width) {
+    TLine T{kEllipsis + Tail, -1};
+    EndEllipsis(T, M, Width, false);
+    Line = T;
+    return;
+  }
+  const Integer Prefix = Line.Prefix;
+  Line.Text = Text.substr(0, Keep) + kEllipsis + Tail;
+  if (Prefix >= static_cast<Integer>(Keep) && Prefix < static_cast<Integer>(Sep))
+    Line.Prefix = -1;
+  else if (Prefix >= static_cast<Integer>(Sep))
+    Line.Prefix = Prefix - static_cast<Integer>(Sep - Keep) + static_cast<Integer>(kEllipsis.size());
+}
+
+// Breaks one paragraph into lines of at most Width: at blanks, and inside a word that is too
+// long for a line of its own (unless KeepWords, when such a word stays whole on its line).
+void WrapParagraph(const TLine& Para, const TMeasure& M, Integer Width, bool KeepWords,
+                   std::vector<TLine>& Out) {
+  const String& S = Para.Text;
+  size_t Start = 0;
+  if (S.empty()) {
+    Out.push_back(Para);
+    return;
+  }
+  while (Start < S.size()) {
+    // The longest run from Start that fits, ending before a blank when possible.
+    size_t End = Start;
+    size_t LastBreak = String::npos;
+    while (End < S.size()) {
+      if (S[End] == u' ') LastBreak = End;
+      if (M.Width(S.substr(Start, End - Start + 1)) > Width) break;
+      ++End;
+    }
+    size_t Cut, Next;
+    if (End >= S.size()) {
+      Cut = Next = S.size();
+    } else if (S[End] == u' ') {
+      Cut = End;
+      Next = End;
+    } else if (LastBreak != String::npos && LastBreak >= Start) {
+      Cut = LastBreak;
+      Next = LastBreak;
+    } else if (KeepWords) {
+      Cut = S.find(u' ', End);
+      if (Cut == String::npos) Cut = S.size();
+      Next = Cut;
+    } else {
+      Cut = Next = std::max(End, Start + 1);  // at least one character per line
+    }
+    TLine L;
+    L.Text = S.substr(Start, Cut - Start);
+    while (!L.Text.empty() && L.Text.back() == u' ') L.Text.pop_back();
+    if (Para.Prefix >= static_cast<Integer>(Start) && Para.Prefix < static_cast<Integer>(Cut))
+      L.Prefix = Para.Prefix - static_cast<Integer>(Start);
+    Out.push_back(L);
+    Start = Next;
+    while (Start < S.size() && S[Start] == u' ') ++Start;  // blanks at a break are dropped
+  }
+}
+
+}  // namespace
+
+Integer DrawText(TCanvas* Canvas, const String& Text, TRect& R, Cardinal Format) {
+  return DrawText(Canvas, Text, -1, R, Format);
+}
+
+Integer DrawText(TCanvas* Canvas, const String& AText, Integer Count, TRect& R, Cardinal Format) {
+  if (!Canvas) return 0;
+  String Text = Count >= 0 && Count < static_cast<Integer>(AText.size()) ? AText.substr(0, Count) : AText;
+  const TFont& Font = *Canvas->Font();
+  const GraphicsBackend::TFontInfo Info = GraphicsBackend::FontInfo(Font);
+  const TMeasure M{Font, 8 * std::max<Integer>(Info.AveCharWidth, 1), (Format & DT_EXPANDTABS) != 0};
+  const Integer LineH = Info.Height + ((Format & DT_EXTERNALLEADING) ? Info.ExternalLeading : 0);
+  const Integer Width = R.Width();
+  const bool Single = (Format & DT_SINGLELINE) != 0;
+  const bool Ellipsis = (Format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS)) != 0;
+  const bool Calc = (Format & DT_CALCRECT) != 0;
+
+  // Paragraphs: line ends split them unless the text is one line.
+  std::vector<TLine> Paras;
+  {
+    String Para;
+    auto Flush = [&] {
+      TLine L;
+      if (Format & DT_NOPREFIX) {
+        L.Text = Para;
+      } else {
+        L.Text = StripPrefix(Para, L.Prefix);
+        if (Format & DT_HIDEPREFIX) L.Prefix = -1;
+      }
+      Paras.push_back(L);
+      Para.clear();
+    };
+    for (size_t I = 0; I < Text.size(); ++I) {
+      const Char C = Text[I];
+      if (C == u'\r' || C == u'\n') {
+        if (Single) continue;
+        if (C == u'\r' && I + 1 < Text.size() && Text[I + 1] == u'\n') ++I;
+        Flush();
+        continue;
+      }
+      Para.push_back(C);
+    }
+    Flush();
+  }
+
+  std::vector<TLine> Lines;
+  for (const TLine& P : Paras) {
+    if (!Single && (Format & DT_WORDBREAK))
+      WrapParagraph(P, M, Width, Ellipsis, Lines);
+    else
+      Lines.push_back(P);
+  }
+
+  // Lines that do not fit are shortened with an ellipsis when drawing.
+  if (!Calc && Ellipsis) {
+    for (TLine& L : Lines) {
+      if (Format & DT_PATH_ELLIPSIS)
+        PathEllipsis(L, M, Width);
+      else
+        EndEllipsis(L, M, Width, (Format & DT_WORD_ELLIPSIS) != 0);
+    }
+  }
+
+  Integer MaxW = 0;
+  for (const TLine& L : Lines) MaxW = std::max(MaxW, M.Width(L.Text));
+  const Integer TextH = LineH * static_cast<Integer>(Lines.size());
+
+  if (Calc) {
+    R.Right = R.Left + MaxW;
+    R.Bottom = R.Top + TextH;
+    return TextH;
+  }
+
+  Integer Y = R.Top;
+  if (Single) {
+    if (Format & DT_VCENTER)
+      Y = (R.Top + R.Bottom - LineH) / 2;
+    else if (Format & DT_BOTTOM)
+      Y = R.Bottom - LineH;
+  }
+
+  TCanvas::Surface* S = Canvas->GetSurface();
+  if (S && S->Target && !S->Target->Empty()) {
+    const TPoint Org = Canvas->WindowOrg();
+    TRegion Clip(GraphicsRaster::ImageRect(*S->Target));
+    TRegion Current;
+    if (Canvas->GetClipRgn(Current)) Clip.Intersect(Current);
+    if (!(Format & DT_NOCLIP)) {
+      TRect D = R;
+      OffsetRect(D, -Org.X, -Org.Y);
+      Clip.Intersect(D);
+    }
+    GraphicsRaster::TRasterBrush TextBrush, BkBrush;
+    TextBrush.RGB = ColorToRGB(Font.Color()) & 0xFFFFFF;
+    BkBrush.RGB = ColorToRGB(Canvas->BkColor()) & 0xFFFFFF;
+    const bool Opaque = Canvas->BkMode() == OPAQUE;
+    const bool Rtl = (Format & DT_RTLREADING) != 0;
+    Integer LineY = Y;
+    for (const TLine& L : Lines) {
+      // An edit control shows no partly visible last line.
+      if ((Format & DT_EDITCONTROL) && LineY + LineH > R.Bottom && LineY != Y) break;
+      const Integer LW = M.Width(L.Text);
+      Integer X = R.Left;
+      if (Format & DT_CENTER)
+        X = (R.Left + R.Right - LW) / 2;
+      else if (Format & DT_RIGHT)
+        X = R.Right - LW;
+      const Integer DX = X - Org.X, DY = LineY - Org.Y;
+      if (!(Format & DT_PREFIXONLY)) {
+        // Tabs: each run is drawn at its own stop.
+        size_t Start = 0;
+        for (;;) {
+          size_t Tab = M.ExpandTabs ? L.Text.find(u'\t', Start) : String::npos;
+          const String Run = L.Text.substr(Start, Tab == String::npos ? String::npos : Tab - Start);
+          if (!Run.empty()) {
+            GraphicsBackend::TMask Glyphs, Cell;
+            const Integer RX = DX + (Start ? M.Width(L.Text, Start) : 0);
+            GraphicsBackend::RasterizeText(Font, RX, DY, Run, Rtl, Glyphs, Cell);
+            if (Opaque) GraphicsRaster::FillMask(*S->Target, Clip, Cell, BkBrush, pmCopy);
+            GraphicsRaster::FillMask(*S->Target, Clip, Glyphs, TextBrush, pmCopy);
+          }
+          if (Tab == String::npos) break;
+          Start = Tab + 1;
+        }
+      }
+      if (L.Prefix >= 0 && L.Prefix < static_cast<Integer>(L.Text.size())) {
+        const Integer UX0 = DX + M.Width(L.Text, L.Prefix);
+        const Integer UX1 = DX + M.Width(L.Text, L.Prefix + 1);
+        const Integer UY = DY + Info.Ascent + std::max<Integer>(Info.UnderlinePos, 1);
+        GraphicsRaster::FillRect(*S->Target, Clip,
+                                 TRect(UX0, UY, UX1, UY + std::max<Integer>(Info.LineWidth, 1)),
+                                 TextBrush, pmCopy);
+      }
+      LineY += LineH;
+    }
+    if (Canvas->OnChange) Canvas->OnChange(Canvas);
+  }
+  if (Single && (Format & (DT_VCENTER | DT_BOTTOM))) return Y - R.Top + TextH;
+  return TextH;
+}

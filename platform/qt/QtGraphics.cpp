@@ -1,0 +1,314 @@
+// The graphics backend on Qt: font metrics, shapes and text rasterised without antialiasing into
+// coverage masks, and image decoding and PNG encoding. The layer itself writes every pixel.
+#include <QBuffer>
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTextLayout>
+#include <QTransform>
+
+#include <cmath>
+#include <cstring>
+#include <map>
+#include <tuple>
+
+#include "platform/gui/GraphicsBackend.h"
+#include "platform/qt/QtGraphicsBridge.h"
+
+namespace {
+
+QString ToQString(const String& S) {
+  return QString::fromUtf16(S.data(), static_cast<qsizetype>(S.size()));
+}
+
+// The font a TFont draws with on a canvas: the resolved face at its pixel size, not antialiased.
+QFont CanvasFont(const TFont& Font) {
+  QFont F = QtGraphicsBridge::ToQFont(Font);
+  F.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferMatch));
+  F.setHintingPreference(QFont::PreferFullHinting);
+  F.setKerning(false);
+  return F;
+}
+
+// Metrics are asked for very often (every DrawText measures character by character), so the
+// fonts and their metrics are kept per face, size and style.
+struct TCachedFont {
+  QFont Font;
+  QFontMetrics Metrics;
+  explicit TCachedFont(const QFont& F) : Font(F), Metrics(F) {}
+};
+
+const TCachedFont& Cached(const TFont& Font) {
+  using Key = std::tuple<String, Integer, Byte>;
+  thread_local std::map<Key, std::unique_ptr<TCachedFont>> Cache;
+  const Key K(GraphicsBackend::ResolveFontFamily(Font.Name(), Font.Pitch()),
+              GraphicsBackend::FontPixelSize(Font), Font.Style().Bits());
+  auto It = Cache.find(K);
+  if (It == Cache.end()) {
+    if (Cache.size() > 256) Cache.clear();
+    It = Cache.emplace(K, std::make_unique<TCachedFont>(CanvasFont(Font))).first;
+  }
+  return *It->second;
+}
+
+// Turns the painted pixels of Img (alpha > 0) into a mask placed at (Left, Top).
+void ToMask(const QImage& Img, Integer Left, Integer Top, GraphicsBackend::TMask& Mask) {
+  Mask.Left = Left;
+  Mask.Top = Top;
+  Mask.Width = Img.width();
+  Mask.Height = Img.height();
+  Mask.Bits.assign(static_cast<size_t>(Mask.Width) * Mask.Height, 0);
+  for (int Y = 0; Y < Img.height(); ++Y) {
+    const QRgb* Row = reinterpret_cast<const QRgb*>(Img.constScanLine(Y));
+    for (int X = 0; X < Img.width(); ++X)
+      if (qAlpha(Row[X]) >= 128) Mask.Bits[static_cast<size_t>(Y) * Mask.Width + X] = 1;
+  }
+}
+
+QImage NewMaskImage(const QRect& R) {
+  QImage Img(std::max(R.width(), 1), std::max(R.height(), 1), QImage::Format_ARGB32_Premultiplied);
+  Img.fill(Qt::transparent);
+  return Img;
+}
+
+// The angle (degrees, counter-clockwise, parametric) on the ellipse in R of the ray from its
+// centre towards P, as GDI picks arc ends: where the ray meets the ellipse.
+double RayAngle(const QRectF& R, const TPoint& P) {
+  const double RX = std::max(R.width() / 2, 0.5), RY = std::max(R.height() / 2, 0.5);
+  const double DX = P.X - R.center().x(), DY = -(P.Y - R.center().y());
+  if (DX == 0 && DY == 0) return 0;
+  return std::atan2(DY * RX, DX * RY) * 180.0 / M_PI;
+}
+
+// The shape's outline path in pixel-centre coordinates: integer k is the centre of pixel k.
+QPainterPath ShapePath(const GraphicsBackend::TShape& S, bool ForFill) {
+  using GraphicsBackend::TShapeKind;
+  QPainterPath Path;
+  const QRectF Box(S.Bounds.Left, S.Bounds.Top, S.Bounds.Width() - 1, S.Bounds.Height() - 1);
+  switch (S.Kind) {
+    case TShapeKind::Ellipse: Path.addEllipse(Box); break;
+    case TShapeKind::RoundRect:
+      Path.addRoundedRect(Box, std::min<double>(S.Corner.cx, Box.width()) / 2,
+                          std::min<double>(S.Corner.cy, Box.height()) / 2);
+      break;
+    case TShapeKind::Polygon:
+    case TShapeKind::Polyline: {
+      if (S.Points.empty()) break;
+      Path.moveTo(S.Points[0].X, S.Points[0].Y);
+      for (size_t I = 1; I < S.Points.size(); ++I) Path.lineTo(S.Points[I].X, S.Points[I].Y);
+      if (S.Kind == TShapeKind::Polygon) Path.closeSubpath();
+      Path.setFillRule(S.Winding ? Qt::WindingFill : Qt::OddEvenFill);
+      break;
+    }
+    case TShapeKind::Arc:
+    case TShapeKind::Pie: {
+      const double A1 = RayAngle(Box, S.Start), A2 = RayAngle(Box, S.End);
+      double Sweep = A2 - A1;
+      while (Sweep <= 0) Sweep += 360;  // the same ray twice gives the whole ellipse
+      if (S.Kind == TShapeKind::Pie && ForFill) {
+        Path.moveTo(Box.center());
+        Path.arcTo(Box, A1, Sweep);
+        Path.closeSubpath();
+      } else if (S.Kind == TShapeKind::Pie) {
+        Path.moveTo(Box.center());
+        Path.arcTo(Box, A1, Sweep);
+        Path.closeSubpath();
+      } else {
+        Path.arcMoveTo(Box, A1);
+        Path.arcTo(Box, A1, Sweep);
+      }
+      break;
+    }
+  }
+  return Path;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Fonts
+
+namespace GraphicsBackend {
+
+TFontInfo FontInfo(const TFont& Font) {
+  const QFontMetrics& M = Cached(Font).Metrics;
+  TFontInfo I;
+  I.Ascent = M.ascent();
+  I.Descent = M.descent();
+  I.Height = I.Ascent + I.Descent;
+  I.InternalLeading = std::max(0, I.Height - FontPixelSize(Font));
+  I.ExternalLeading = std::max(0, M.leading());
+  I.AveCharWidth = M.averageCharWidth();
+  I.MaxCharWidth = M.maxWidth();
+  I.UnderlinePos = M.underlinePos();
+  I.LineWidth = std::max(1, M.lineWidth());
+  return I;
+}
+
+Integer TextWidth(const TFont& Font, const String& Text) {
+  if (Text.empty()) return 0;
+  return Cached(Font).Metrics.horizontalAdvance(ToQString(Text));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Shapes
+
+void RasterizeShape(const TShape& Shape, const TShapePen& Pen, bool WantFill, TMask& Fill,
+                    TMask& Outline) {
+  Fill = TMask();
+  Outline = TMask();
+  const bool HasArea = Shape.Kind != TShapeKind::Arc && Shape.Kind != TShapeKind::Polyline;
+  const bool Wide = Pen.Width > 1;
+  const QPainterPath Path = ShapePath(Shape, false);
+  const QRect Box = Path.boundingRect().toAlignedRect().adjusted(-Pen.Width - 2, -Pen.Width - 2,
+                                                                 Pen.Width + 2, Pen.Width + 2);
+  if (WantFill && HasArea) {
+    // Pixels whose centres lie inside the shape.
+    QImage Img = NewMaskImage(Box);
+    QPainter P(&Img);
+    P.setRenderHint(QPainter::Antialiasing, false);
+    P.translate(-Box.left() + 0.5, -Box.top() + 0.5);
+    P.fillPath(ShapePath(Shape, true), Qt::black);
+    P.end();
+    ToMask(Img, Box.left(), Box.top(), Fill);
+  }
+  if (Pen.Style != psClear) {
+    QImage Img = NewMaskImage(Box);
+    QPainter P(&Img);
+    P.setRenderHint(QPainter::Antialiasing, false);
+    QPen QP(Qt::black);
+    QP.setCapStyle(Qt::FlatCap);
+    QP.setJoinStyle(Qt::MiterJoin);
+    switch (Pen.Style) {
+      case psDash: QP.setStyle(Qt::DashLine); break;
+      case psDot: QP.setStyle(Qt::DotLine); break;
+      case psDashDot: QP.setStyle(Qt::DashDotLine); break;
+      case psDashDotDot: QP.setStyle(Qt::DashDotDotLine); break;
+      default: break;
+    }
+    if (Wide) {
+      // A wide pen covers the pixel centres within half its width of the path.
+      QP.setWidth(Pen.Width);
+      P.setPen(QP);
+      P.translate(-Box.left() + 0.5, -Box.top() + 0.5);
+      P.drawPath(Path);
+    } else {
+      // One-pixel outlines go through the pixels on the path.
+      QP.setWidth(0);
+      P.setPen(QP);
+      P.translate(-Box.left(), -Box.top());
+      if (Shape.Kind == TShapeKind::Polygon) {
+        QPolygon Poly;
+        for (const TPoint& Pt : Shape.Points) Poly << QPoint(Pt.X, Pt.Y);
+        P.drawPolygon(Poly);
+      } else {
+        P.drawPath(Path);
+      }
+    }
+    P.end();
+    ToMask(Img, Box.left(), Box.top(), Outline);
+    if (Shape.Kind == TShapeKind::Polyline && !Shape.Points.empty() && !Wide) {
+      // An open figure leaves out its last point.
+      const TPoint& L = Shape.Points.back();
+      if (Outline.At(L.X, L.Y))
+        Outline.Bits[static_cast<size_t>(L.Y - Outline.Top) * Outline.Width + (L.X - Outline.Left)] = 0;
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Text
+
+void RasterizeText(const TFont& Font, Integer X, Integer Y, const String& Text, bool RightToLeft,
+                   TMask& Glyphs, TMask& Cell) {
+  Glyphs = TMask();
+  Cell = TMask();
+  const TCachedFont& C = Cached(Font);
+  const QString S = ToQString(Text);
+  const int Advance = C.Metrics.horizontalAdvance(S);
+  const int Height = C.Metrics.ascent() + C.Metrics.descent();
+  const int Pad = std::max(2, Height / 2);  // room for italic overhang and accents
+  const QRectF CellRect(0, 0, Advance, Height);
+  const QRectF Inked = CellRect.adjusted(-Pad, -Pad, Pad, Pad);
+
+  QTransform T;
+  T.translate(X, Y);
+  if (Font.Orientation() % 3600 != 0) T.rotate(-Font.Orientation() / 10.0);
+  const QRect Box = T.mapRect(Inked).toAlignedRect();
+
+  QImage Img = NewMaskImage(Box);
+  {
+    QPainter P(&Img);
+    P.setRenderHint(QPainter::TextAntialiasing, false);
+    P.setRenderHint(QPainter::Antialiasing, false);
+    P.translate(-Box.left(), -Box.top());
+    P.setTransform(T, true);
+    P.setFont(C.Font);
+    P.setPen(Qt::black);
+    if (RightToLeft) {
+      QTextLayout Layout(S, C.Font);
+      QTextOption Option;
+      Option.setTextDirection(Qt::RightToLeft);
+      Layout.setTextOption(Option);
+      Layout.beginLayout();
+      QTextLine Line = Layout.createLine();
+      Line.setLineWidth(Advance);
+      Layout.endLayout();
+      Layout.draw(&P, QPointF(0, 0));
+    } else {
+      P.drawText(QPointF(0, C.Metrics.ascent()), S);
+    }
+  }
+  ToMask(Img, Box.left(), Box.top(), Glyphs);
+
+  const QRect CellBox = T.mapRect(CellRect).toAlignedRect();
+  if (Font.Orientation() % 3600 == 0) {
+    Cell.Left = X;
+    Cell.Top = Y;
+    Cell.Width = Advance;
+    Cell.Height = Height;
+    Cell.Bits.assign(static_cast<size_t>(Advance) * Height, 1);
+  } else {
+    QImage CellImg = NewMaskImage(CellBox);
+    QPainter P(&CellImg);
+    P.setRenderHint(QPainter::Antialiasing, false);
+    P.translate(-CellBox.left() + 0.5, -CellBox.top() + 0.5);
+    QPainterPath Path;
+    Path.addPolygon(T.map(QPolygonF(CellRect.adjusted(0, 0, -1, -1))));
+    Path.closeSubpath();
+    P.fillPath(Path, Qt::black);
+    P.end();
+    ToMask(CellImg, CellBox.left(), CellBox.top(), Cell);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Image files
+
+bool DecodeImage(const Byte* Data, size_t Size, TBitmap& Bitmap) {
+  QByteArray Bytes(reinterpret_cast<const char*>(Data), static_cast<qsizetype>(Size));
+  QBuffer Buffer(&Bytes);
+  Buffer.open(QIODevice::ReadOnly);
+  QImageReader Reader(&Buffer);
+  Reader.setAutoTransform(false);
+  QImage Img;
+  if (!Reader.read(&Img) || Img.isNull()) return false;
+  QtGraphicsBridge::ImageToBitmap(Img, &Bitmap);
+  return true;
+}
+
+std::vector<Byte> EncodePng(const TBitmap& Bitmap) {
+  const QImage View = QtGraphicsBridge::BitmapImage(const_cast<TBitmap*>(&Bitmap));
+  QByteArray Bytes;
+  QBuffer Buffer(&Bytes);
+  Buffer.open(QIODevice::WriteOnly);
+  QImageWriter Writer(&Buffer, "PNG");
+  Writer.write(View);
+  return std::vector<Byte>(Bytes.begin(), Bytes.end());
+}
+
+}  // namespace GraphicsBackend
