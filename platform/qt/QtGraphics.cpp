@@ -197,17 +197,11 @@ void RasterizeShape(const TShape& Shape, const TShapePen& Pen, bool WantFill, TM
       P.translate(-Box.left() + 0.5, -Box.top() + 0.5);
       P.drawPath(Path);
     } else {
-      // One-pixel outlines go through the pixels on the path.
+      // One-pixel outlines go through the pixels on the path (their centres).
       QP.setWidth(0);
       P.setPen(QP);
-      P.translate(-Box.left(), -Box.top());
-      if (Shape.Kind == TShapeKind::Polygon) {
-        QPolygon Poly;
-        for (const TPoint& Pt : Shape.Points) Poly << QPoint(Pt.X, Pt.Y);
-        P.drawPolygon(Poly);
-      } else {
-        P.drawPath(Path);
-      }
+      P.translate(-Box.left() + 0.5, -Box.top() + 0.5);
+      P.drawPath(Path);
     }
     P.end();
     ToMask(Img, Box.left(), Box.top(), Outline);

@@ -1,0 +1,250 @@
+// Text on the canvas and our own DrawText: measuring, prefix characters, ellipses, word breaks,
+// tabs and alignment, with the pinned font (DejaVu Sans, 11 pixels).
+#include <gtest/gtest.h>
+
+#include "platform/gui/Graphics.h"
+#include "platform/gui/GraphicsBackend.h"
+
+namespace {
+
+std::unique_ptr<TBitmap> NewBitmap(Integer W, Integer H) {
+  auto B = std::make_unique<TBitmap>();
+  B->SetSize(W, H);
+  TCanvas* C = B->Canvas();
+  C->Brush()->SetColor(clWhite);
+  C->FillRect(Rect(0, 0, W, H));
+  C->Font()->SetName(u"Verdana");
+  C->Font()->SetHeight(-11);
+  C->Font()->SetColor(clBlack);
+  C->Brush()->SetStyle(bsClear);
+  return B;
+}
+
+std::vector<TColor> Pixels(TBitmap& B) {
+  std::vector<TColor> Out;
+  for (Integer Y = 0; Y < B.Height(); ++Y)
+    for (Integer X = 0; X < B.Width(); ++X) Out.push_back(B.Canvas()->Pixels(X, Y));
+  return Out;
+}
+
+// The ink (non-white pixels) of a bitmap: its bounding box, empty when there is none.
+TRect Ink(TBitmap& B) {
+  TRect R(1 << 20, 1 << 20, -1, -1);
+  bool Any = false;
+  for (Integer Y = 0; Y < B.Height(); ++Y)
+    for (Integer X = 0; X < B.Width(); ++X)
+      if (B.Canvas()->Pixels(X, Y) != clWhite) {
+        Any = true;
+        R = Rect(std::min(R.Left, X), std::min(R.Top, Y), std::max(R.Right, X + 1), std::max(R.Bottom, Y + 1));
+      }
+  return Any ? R : TRect();
+}
+
+}  // namespace
+
+TEST(GraphicsText, TextOutTakesTheTopOfTheCellAndMovesThePen) {
+  auto B = NewBitmap(80, 30);
+  TCanvas* C = B->Canvas();
+  const Integer H = C->TextHeight(u"Hg");
+  EXPECT_GE(H, 11);
+  EXPECT_LE(H, 16);
+  C->TextOut(5, 10, u"Hg");
+  const TRect I = Ink(*B);
+  EXPECT_GE(I.Top, 10);
+  EXPECT_LE(I.Bottom, 10 + H);
+  EXPECT_GE(I.Left, 5);
+  EXPECT_EQ(C->PenPos(), Point(5 + C->TextWidth(u"Hg"), 10));
+  EXPECT_EQ(C->TextExtent(u"Hg"), TSize(C->TextWidth(u"Hg"), H));
+}
+
+TEST(GraphicsText, OpaqueTextFillsItsCellWithTheBrushColour) {
+  auto B = NewBitmap(60, 20);
+  TCanvas* C = B->Canvas();
+  C->Brush()->SetColor(clYellow);
+  C->TextOut(2, 2, u"ab");
+  const Integer W = C->TextWidth(u"ab"), H = C->TextHeight(u"ab");
+  EXPECT_EQ(C->Pixels(2, 2), clYellow);                // top-left of the cell
+  EXPECT_EQ(C->Pixels(2 + W - 1, 2 + H - 1), clYellow);  // bottom-right
+  EXPECT_EQ(C->Pixels(2 + W, 2), clWhite);
+  EXPECT_EQ(C->Pixels(1, 2), clWhite);
+}
+
+TEST(GraphicsText, TextRectClipsToItsRectangle) {
+  auto B = NewBitmap(60, 20);
+  TCanvas* C = B->Canvas();
+  C->TextRect(Rect(0, 0, 8, 20), 0, 0, u"WWWW");
+  const TRect I = Ink(*B);
+  EXPECT_GT(I.Right, 0);
+  EXPECT_LE(I.Right, 8);
+}
+
+TEST(GraphicsDrawText, CalcRectMeasuresWithoutDrawing) {
+  auto B = NewBitmap(200, 60);
+  TCanvas* C = B->Canvas();
+  const Integer LineH = C->TextHeight(u"x");
+  const Integer Tab = 8 * GraphicsBackend::FontInfo(*C->Font()).AveCharWidth;
+  struct Row {
+    const char* Name;
+    String Text;
+    Cardinal Format;
+    Integer Width;
+    Integer Lines;
+  } Rows[] = {
+      {"single line", u"Hello", DT_SINGLELINE, C->TextWidth(u"Hello"), 1},
+      {"prefix removed", u"&File", DT_SINGLELINE, C->TextWidth(u"File"), 1},
+      {"double ampersand shows one", u"A&&B", DT_SINGLELINE, C->TextWidth(u"A&B"), 1},
+      {"no prefix keeps the ampersand", u"&File", DT_SINGLELINE | DT_NOPREFIX, C->TextWidth(u"&File"), 1},
+      {"hidden prefix still removed", u"&File", DT_SINGLELINE | DT_HIDEPREFIX, C->TextWidth(u"File"), 1},
+      {"line ends split lines", u"ab\r\ncdef\nx", 0, C->TextWidth(u"cdef"), 3},
+      {"single line ignores line ends", u"ab\r\ncd", DT_SINGLELINE, C->TextWidth(u"abcd"), 1},
+      {"tabs expand to the next stop", u"a\tb", DT_SINGLELINE | DT_EXPANDTABS, Tab + C->TextWidth(u"b"), 1},
+      {"empty text is one empty line", u"", 0, 0, 1},
+  };
+  for (const Row& R : Rows) {
+    TRect Rc = Rect(10, 5, 150, 50);
+    const Integer H = DrawText(C, R.Text, Rc, R.Format | DT_CALCRECT);
+    EXPECT_EQ(Rc.Left, 10) << R.Name;
+    EXPECT_EQ(Rc.Top, 5) << R.Name;
+    EXPECT_EQ(Rc.Width(), R.Width) << R.Name;
+    EXPECT_EQ(Rc.Height(), R.Lines * LineH) << R.Name;
+    EXPECT_EQ(H, R.Lines * LineH) << R.Name;
+  }
+  EXPECT_EQ(Ink(*B), TRect());
+}
+
+TEST(GraphicsDrawText, WordBreakWrapsAtBlanksAndInsideLongWords) {
+  auto B = NewBitmap(10, 10);
+  TCanvas* C = B->Canvas();
+  const Integer LineH = C->TextHeight(u"x");
+  const Integer Two = C->TextWidth(u"aaa bbb");
+  struct Row {
+    const char* Name;
+    String Text;
+    Integer Width;
+    Integer Lines;
+    Integer Widest;
+  } Rows[] = {
+      {"two words fit", u"aaa bbb ccc", Two, 2, Two},
+      {"everything fits", u"aaa bbb", Two + 50, 1, Two},
+      {"blanks at the break vanish", u"aaa     bbb", C->TextWidth(u"aaa "), 2, C->TextWidth(u"aaa")},
+      {"a long word breaks", u"abcdefghij", C->TextWidth(u"abcde"), 2, C->TextWidth(u"abcde")},
+  };
+  for (const Row& R : Rows) {
+    TRect Rc = Rect(0, 0, R.Width, 100);
+    DrawText(C, R.Text, Rc, DT_WORDBREAK | DT_CALCRECT);
+    EXPECT_EQ(Rc.Height(), R.Lines * LineH) << R.Name;
+    EXPECT_EQ(Rc.Width(), R.Widest) << R.Name;
+  }
+}
+
+TEST(GraphicsDrawText, AlignmentPlacesTheLineLikeTextOut) {
+  const String Text = u"Caption";
+  struct Row {
+    const char* Name;
+    Cardinal Format;
+  } Rows[] = {{"left top", DT_SINGLELINE},
+              {"centre", DT_SINGLELINE | DT_CENTER},
+              {"right", DT_SINGLELINE | DT_RIGHT},
+              {"vertical centre", DT_SINGLELINE | DT_VCENTER | DT_CENTER},
+              {"bottom right", DT_SINGLELINE | DT_BOTTOM | DT_RIGHT}};
+  for (const Row& R : Rows) {
+    auto A = NewBitmap(120, 40), E = NewBitmap(120, 40);
+    const TRect Box = Rect(10, 4, 110, 36);
+    TRect Rc = Box;
+    const Integer H = DrawText(A->Canvas(), Text, Rc, R.Format);
+    const Integer W = E->Canvas()->TextWidth(Text), LH = E->Canvas()->TextHeight(Text);
+    Integer X = Box.Left, Y = Box.Top;
+    if (R.Format & DT_CENTER) X = (Box.Left + Box.Right - W) / 2;
+    if (R.Format & DT_RIGHT) X = Box.Right - W;
+    if (R.Format & DT_VCENTER) Y = (Box.Top + Box.Bottom - LH) / 2;
+    if (R.Format & DT_BOTTOM) Y = Box.Bottom - LH;
+    E->Canvas()->TextOut(X, Y, Text);
+    EXPECT_EQ(Pixels(*A), Pixels(*E)) << R.Name;
+    EXPECT_EQ(H, Y - Box.Top + LH) << R.Name;
+  }
+}
+
+TEST(GraphicsDrawText, PrefixCharacterIsUnderlinedUnlessHidden) {
+  const String Text = u"&ab";
+  auto Plain = NewBitmap(40, 20), Marked = NewBitmap(40, 20), Hidden = NewBitmap(40, 20);
+  TRect R = Rect(0, 0, 40, 20);
+  DrawText(Plain->Canvas(), u"ab", R, DT_SINGLELINE | DT_NOPREFIX);
+  R = Rect(0, 0, 40, 20);
+  DrawText(Marked->Canvas(), Text, R, DT_SINGLELINE);
+  R = Rect(0, 0, 40, 20);
+  DrawText(Hidden->Canvas(), Text, R, DT_SINGLELINE | DT_HIDEPREFIX);
+  EXPECT_EQ(Pixels(*Hidden), Pixels(*Plain));
+  // The extra ink of the marked text lies under the "a" only.
+  const Integer WA = Plain->Canvas()->TextWidth(u"a");
+  Integer Extra = 0;
+  for (Integer Y = 0; Y < 20; ++Y)
+    for (Integer X = 0; X < 40; ++X)
+      if (Marked->Canvas()->Pixels(X, Y) != Plain->Canvas()->Pixels(X, Y)) {
+        ++Extra;
+        EXPECT_LT(X, WA);
+        EXPECT_GE(Y, GraphicsBackend::FontInfo(*Plain->Canvas()->Font()).Ascent);
+      }
+  EXPECT_GT(Extra, 0);
+}
+
+TEST(GraphicsDrawText, EndEllipsisCutsTheTextAndAddsThreeDots) {
+  const String Text = u"A caption much too long";
+  auto A = NewBitmap(120, 20);
+  TCanvas* C = A->Canvas();
+  const Integer Width = 60;
+  TRect R = Rect(0, 0, Width, 20);
+  DrawText(C, Text, R, DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOCLIP);
+  EXPECT_LE(Ink(*A).Right, Width);
+  // It is the longest start of the text that fits with the dots.
+  String Expected;
+  for (size_t N = Text.size(); N > 0; --N)
+    if (C->TextWidth(Text.substr(0, N) + u"...") <= Width) {
+      Expected = Text.substr(0, N) + u"...";
+      break;
+    }
+  while (!Expected.empty() && Expected[Expected.size() - 4] == u' ') Expected.erase(Expected.size() - 4, 1);
+  auto E = NewBitmap(120, 20);
+  E->Canvas()->TextOut(0, 0, Expected);
+  EXPECT_EQ(Pixels(*A), Pixels(*E));
+  // Text that fits is left alone.
+  auto F = NewBitmap(120, 20), G = NewBitmap(120, 20);
+  R = Rect(0, 0, 120, 20);
+  DrawText(F->Canvas(), u"short", R, DT_SINGLELINE | DT_END_ELLIPSIS);
+  G->Canvas()->TextOut(0, 0, u"short");
+  EXPECT_EQ(Pixels(*F), Pixels(*G));
+}
+
+TEST(GraphicsDrawText, PathEllipsisKeepsTheFileName) {
+  const String Path = u"C:\\Projects\\Configuration\\Devices\\file.xml";
+  auto A = NewBitmap(200, 20);
+  TCanvas* C = A->Canvas();
+  const Integer Width = C->TextWidth(u"C:\\Pro...\\file.xml");
+  TRect R = Rect(0, 0, Width, 20);
+  DrawText(C, Path, R, DT_SINGLELINE | DT_PATH_ELLIPSIS);
+  bool Found = false;
+  for (size_t K = 0; K < Path.size() && !Found; ++K) {
+    auto E = NewBitmap(200, 20);
+    E->Canvas()->TextOut(0, 0, Path.substr(0, K) + u"...\\file.xml");
+    Found = Pixels(*A) == Pixels(*E);
+  }
+  EXPECT_TRUE(Found) << "the text drawn is a start of the path, \"...\" and the file name";
+}
+
+TEST(GraphicsDrawText, ClipsToTheRectangleUnlessNoClip) {
+  auto A = NewBitmap(100, 20), B = NewBitmap(100, 20);
+  TRect R = Rect(0, 0, 10, 20);
+  DrawText(A->Canvas(), u"WWWWWW", R, DT_SINGLELINE);
+  EXPECT_LE(Ink(*A).Right, 10);
+  R = Rect(0, 0, 10, 20);
+  DrawText(B->Canvas(), u"WWWWWW", R, DT_SINGLELINE | DT_NOCLIP);
+  EXPECT_GT(Ink(*B).Right, 10);
+}
+
+TEST(GraphicsDrawText, EditControlDropsAPartlyVisibleLastLine) {
+  auto A = NewBitmap(100, 40);
+  TCanvas* C = A->Canvas();
+  const Integer LineH = C->TextHeight(u"x");
+  TRect R = Rect(0, 0, 100, LineH + LineH / 2);
+  DrawText(C, u"one\ntwo", R, DT_EDITCONTROL | DT_NOCLIP);
+  EXPECT_LE(Ink(*A).Bottom, LineH);
+}
