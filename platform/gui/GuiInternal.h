@@ -1,0 +1,37 @@
+// Shared helpers of the GUI layer's own sources (not for use outside platform/gui and
+// platform/qt).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "platform/gui/Controls.h"
+#include "platform/gui/Forms.h"
+
+namespace GuiInternal {
+
+// A link of a link label was activated: LParam points at the link's String.
+constexpr UINT CM_LINKCLICK = CM_BASE + 100;
+
+
+// The handle registry.
+HWND AllocateHandle(TWinControl* Control);
+void ReleaseHandle(HWND Handle);
+
+// Timers.
+uint64_t StartCallbackTimer(Cardinal IntervalMs, std::function<void()> Tick);
+void StopCallbackTimer(uint64_t Key);
+void KillTimersOf(HWND Wnd);
+void SetFakeClock(bool On);
+void AdvanceFakeClock(Cardinal Ms);
+
+// The modal runner installed by the harness (empty when none).
+const TModalRunner& ModalRunner();
+
+// Forgets a control that is going away (capture, hint, mouse-over, focus bookkeeping).
+void ControlGone(TControl* Control);
+
+// Shows a control's popup menu at a screen point (Menus.cpp).
+void PopupMenuAt(TPopupMenu* Menu, TPoint ScreenPos, TControl* Control);
+
+}  // namespace GuiInternal

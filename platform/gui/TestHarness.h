@@ -1,0 +1,103 @@
+// The test harness of the GUI layer (Qt-free): scripted modal forms, message boxes, file dialogs
+// and popup menus; input through the window system or at message level; event processing with a
+// bound; screen grabs; the fake clock. The GUI test main installs it in strict mode: a modal form,
+// message box, file dialog or popup menu that no expectation announced fails the test at once and
+// is answered with Cancel, so nothing ever waits for a user.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "platform/gui/Controls.h"
+#include "platform/gui/Dialogs.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/Menus.h"
+
+namespace TestHarness {
+
+using TFailureReporter = std::function<void(const String& Message)>;
+// Installs the scripted dialog service, the modal runner and the popup runner.
+void Install(TFailureReporter Reporter);
+void Uninstall();
+bool Installed();
+// Forgets pending expectations and the logs (the test main does it before each test).
+void Reset();
+
+// --- Expectations, met in the order they were stated ---------------------------------------------
+
+// A modal form whose class name or caption is Name; Script runs while it is shown and active and
+// must leave a ModalResult (or close it). A script may open further modal forms and boxes.
+void ExpectModal(const String& Name, std::function<void(TCustomForm& Form)> Script);
+// A modal form answered at once with Result.
+void ExpectModal(const String& Name, TModalResult Result);
+// A message box with exactly this text and type, answered with Answer.
+void ExpectMessage(const String& Text, TMsgDlgType Type, TModalResult Answer = mrOk);
+// A message box whose text contains Part.
+void ExpectMessageContaining(const String& Part, TMsgDlgType Type, TModalResult Answer = mrOk);
+// A file dialog (Save or open) answered with FileName; an empty name cancels it.
+void ExpectFileDialog(bool Save, const String& FileName);
+// The folder picker answered with Directory; an empty one cancels it.
+void ExpectSelectDirectory(const String& Directory);
+// A popup menu; Choose picks the item (nullptr closes the menu without a choice).
+void ExpectPopupMenu(std::function<TMenuItem*(TPopupMenu& Menu)> Choose);
+
+// Reports every expectation still pending and forgets them; true when none was.
+bool Verify();
+Integer PendingExpectations();
+// Every message box shown since the last Reset, in order.
+const std::vector<TMessageBoxRequest>& ShownMessages();
+// Every file dialog shown since the last Reset, in order (with what the program asked for).
+const std::vector<TFileDialogRequest>& ShownFileDialogs();
+
+// --- Input through the window system (the backend's full translation) ----------------------------
+
+// A left click at P (client coordinates; the centre when omitted).
+void Click(TControl* Control);
+void Click(TControl* Control, TPoint P, TShiftState Shift = TShiftState());
+// Press, release, double click, release, as the window system sends them.
+void DoubleClick(TControl* Control, TPoint P);
+void MouseDown(TControl* Control, TMouseButton Button, TPoint P, TShiftState Shift = TShiftState());
+void MouseMove(TControl* Control, TPoint P, TShiftState Shift = TShiftState());
+void MouseUp(TControl* Control, TMouseButton Button, TPoint P, TShiftState Shift = TShiftState());
+void MouseEnter(TControl* Control);
+void MouseLeave(TControl* Control);
+// A wheel turn of Delta (120 per notch, positive away from the user) at client point P.
+void Wheel(TControl* Control, Integer Delta, TPoint P, TShiftState Shift = TShiftState());
+// Press and release of a key on Control. Text: the characters the key types; by default those of
+// the key (letters lower case unless Shift, digits, blank, the control characters).
+void Key(TWinControl* Control, Word VirtualKey, TShiftState Shift = TShiftState(), bool Keypad = false);
+void KeyWithText(TWinControl* Control, Word VirtualKey, TShiftState Shift, const String& Text,
+                 bool Keypad = false);
+// Types each character as its own key press and release.
+void TypeText(TWinControl* Control, const String& Text);
+
+// --- Input at message level (the layer's translation only, no window-system events) ---------------
+
+// The classic key sequence: CN_KEYDOWN (dialog keys), WM_KEYDOWN, CN_CHAR/WM_CHAR per character,
+// then CN_KEYUP/WM_KEYUP.
+void SendKeyStroke(TWinControl* Control, Word VirtualKey, TShiftState Shift, const String& Chars,
+                   bool Keypad = false);
+// One mouse message at a client point with MK_* keys.
+void SendMouse(TControl* Control, UINT Msg, TPoint P, Word Keys = 0);
+
+// --- Events and time ---------------------------------------------------------------------------------
+
+// Handles the events that are waiting (posted messages included).
+void ProcessEvents();
+// Processes events until Condition holds or TimeoutMs of real time passed; true when it held.
+bool WaitUntil(const std::function<bool()>& Condition, Integer TimeoutMs = 5000);
+// Shows a form, makes it the active window and processes the events that follow.
+void ShowForm(TCustomForm* Form);
+// The fake clock: timers fire only from AdvanceClock, in due order; GetTickCount reads it.
+void UseFakeClock(bool On);
+void AdvanceClock(Cardinal Ms);
+
+// --- The screen --------------------------------------------------------------------------------------
+
+// The control and its children as they show, as a PNG file or its bytes.
+bool GrabPng(TControl* Control, const String& FileName);
+std::vector<Byte> GrabPngBytes(TControl* Control);
+// One pixel of the grab (0x00BBGGRR), clNone outside.
+TColor Pixel(TControl* Control, Integer X, Integer Y);
+
+}  // namespace TestHarness

@@ -1,0 +1,1103 @@
+// The widgets behind the controls and the translation of their Qt events into window messages.
+// Every Qt event that concerns our code becomes messages through the layer's input functions,
+// which run our code under the exception guard; a stock widget's own behaviour runs only when a
+// message reaches its default handler, which rebuilds the Qt event from the message.
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QFont>
+#include <QHeaderView>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QTreeWidget>
+#include <QWheelEvent>
+#include <QWidget>
+#include <map>
+
+#include "platform/gui/ControlsBackend.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/GraphicsBackend.h"
+#include "platform/qt/QtInternal.h"
+#include "platform/qt/QtKeys.h"
+
+namespace {
+
+QString QStr(const String& s) {
+  return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
+}
+String FromQ(const QString& s) {
+  return String(reinterpret_cast<const Char*>(s.utf16()), static_cast<size_t>(s.size()));
+}
+
+QColor QColorOf(TColor c) {
+  Integer rgb = ColorToRGB(c);
+  return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+}
+
+Qt::CursorShape ShapeOf(TCursor c) {
+  switch (c) {
+    case crHandPoint: return Qt::PointingHandCursor;
+    case crIBeam: return Qt::IBeamCursor;
+    case crHSplit: return Qt::SplitHCursor;
+    case crVSplit: return Qt::SplitVCursor;
+    case crSizeWE: return Qt::SizeHorCursor;
+    case crSizeNS: return Qt::SizeVerCursor;
+    case crSizeNESW: return Qt::SizeBDiagCursor;
+    case crSizeNWSE: return Qt::SizeFDiagCursor;
+    case crSizeAll: return Qt::SizeAllCursor;
+    case crHourGlass:
+    case crSQLWait: return Qt::WaitCursor;
+    case crAppStart: return Qt::BusyCursor;
+    case crCross: return Qt::CrossCursor;
+    case crNo:
+    case crNoDrop: return Qt::ForbiddenCursor;
+    case crDrag:
+    case crMultiDrag: return Qt::DragMoveCursor;
+    case crUpArrow: return Qt::UpArrowCursor;
+    case crHelp: return Qt::WhatsThisCursor;
+    case crNone: return Qt::BlankCursor;
+    default: return Qt::ArrowCursor;
+  }
+}
+
+Word MouseKeys(Qt::MouseButtons b, Qt::KeyboardModifiers m) {
+  Word k = 0;
+  if (b & Qt::LeftButton) k |= MK_LBUTTON;
+  if (b & Qt::RightButton) k |= MK_RBUTTON;
+  if (b & Qt::MiddleButton) k |= MK_MBUTTON;
+  if (m & Qt::ShiftModifier) k |= MK_SHIFT;
+  if (m & Qt::ControlModifier) k |= MK_CONTROL;
+  return k;
+}
+
+Qt::MouseButtons ButtonsOfKeys(Word k) {
+  Qt::MouseButtons b;
+  if (k & MK_LBUTTON) b |= Qt::LeftButton;
+  if (k & MK_RBUTTON) b |= Qt::RightButton;
+  if (k & MK_MBUTTON) b |= Qt::MiddleButton;
+  return b;
+}
+
+Qt::KeyboardModifiers ModsNow() {
+  return Qt::KeyboardModifiers(QtKeys::ModifiersOf(KeyboardShiftState()));
+}
+
+class QtWidgetImpl;
+
+// What our widget classes share, whatever stock widget they derive from.
+class KAdapter {
+ public:
+  virtual ~KAdapter() = default;
+  TControl* control = nullptr;
+  bool painted = false;
+  virtual QWidget* Widget() = 0;
+  // The stock widget's own handlers, for the default handling of messages.
+  virtual void BaseKeyPress(QKeyEvent* e) = 0;
+  virtual void BaseKeyRelease(QKeyEvent* e) = 0;
+  virtual void BaseMouse(QMouseEvent* e) = 0;
+  virtual void BaseWheel(QWheelEvent* e) = 0;
+  // The offset of the widget that takes the mouse (the viewport of a scroll area).
+  virtual QPoint MouseOrigin() { return QPoint(0, 0); }
+};
+
+HWND gLastFocusLost = 0;
+
+TWinControl* WinOf(TControl* c) { return dynamic_cast<TWinControl*>(c); }
+
+// Copies the control's retained image to the screen, after Paint ran if the control was
+// invalidated.
+void PaintBacking(KAdapter* a, QWidget* w) {
+  TControl* c = a->control;
+  if (!c) return;
+  GuardedCall([&] { c->PaintIfNeeded(); });
+  TBitmap* b = c->BackingImage();
+  if (!b || b->Empty()) return;
+  TBitmap::Image* img = b->GetImage();
+  if (!img || img->Empty()) return;
+  QImage::Format f = img->Format == pf32bit ? QImage::Format_ARGB32_Premultiplied
+                     : img->Format == pf24bit ? QImage::Format_BGR888
+                                               : QImage::Format_RGB32;
+  QImage q(img->Bits(), img->Width, img->Height, img->BytesPerLine, f);
+  QPainter p(w);
+  p.drawImage(0, 0, q);
+}
+
+void HandleFocus(KAdapter* a, QEvent* e) {
+  TWinControl* wc = WinOf(a->control);
+  if (!wc) return;
+  auto* fe = static_cast<QFocusEvent*>(e);
+  if (fe->reason() == Qt::PopupFocusReason) return;
+  if (e->type() == QEvent::FocusOut) {
+    TControl* next = QtInternal::ControlOfWidget(QApplication::focusWidget());
+    TWinControl* nw = WinOf(next);
+    const HWND h = wc->Handle();
+    gLastFocusLost = h;
+    GuardedCall([&] { SendMessage(h, WM_KILLFOCUS, static_cast<WPARAM>(nw ? nw->Handle() : 0), 0); });
+  } else {
+    const HWND prev = IsWindow(gLastFocusLost) ? gLastFocusLost : 0;
+    gLastFocusLost = 0;
+    const HWND h = wc->Handle();
+    GuardedCall([&] { SendMessage(h, WM_SETFOCUS, static_cast<WPARAM>(prev), 0); });
+  }
+}
+
+// Translates one Qt event; true when it was consumed.
+bool HandleEvent(KAdapter* a, QEvent* e) {
+  TControl* c = a->control;
+  if (!c) return false;
+  TWinControl* wc = WinOf(c);
+  switch (e->type()) {
+    case QEvent::ShortcutOverride:
+      // Every key is ours: no application shortcut may take it.
+      e->accept();
+      return true;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+      auto* ke = static_cast<QKeyEvent*>(e);
+      e->accept();
+      if (!wc) return true;
+      const bool keypad = ke->modifiers() & Qt::KeypadModifier;
+      TKeyInput k;
+      k.VirtualKey = QtKeys::VirtualKeyOf(ke->key(), keypad);
+      k.Shift = QtKeys::ShiftOf(static_cast<unsigned>(ke->modifiers()));
+      if (ke->key() == Qt::Key_Backtab) k.Shift = k.Shift | TShiftState(ssShift);
+      k.Keypad = keypad;
+      k.Extended = !keypad && QtKeys::IsExtendedKey(k.VirtualKey);
+      k.AutoRepeat = ke->isAutoRepeat();
+      if (e->type() == QEvent::KeyPress) {
+        k.Chars = QtKeys::CharsOf(k.VirtualKey, k.Shift, FromQ(ke->text()));
+        if (k.VirtualKey == 0 && k.Chars.empty()) return true;
+        InputKeyDown(wc, k);
+      } else {
+        if (k.VirtualKey == 0) return true;
+        InputKeyUp(wc, k);
+      }
+      return true;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove: {
+      auto* me = static_cast<QMouseEvent*>(e);
+      e->accept();
+      UINT msg = WM_MOUSEMOVE;
+      const bool press = e->type() == QEvent::MouseButtonPress;
+      const bool dbl = e->type() == QEvent::MouseButtonDblClick;
+      if (e->type() != QEvent::MouseMove) {
+        switch (me->button()) {
+          case Qt::LeftButton: msg = dbl ? WM_LBUTTONDBLCLK : press ? WM_LBUTTONDOWN : WM_LBUTTONUP; break;
+          case Qt::RightButton: msg = dbl ? WM_RBUTTONDBLCLK : press ? WM_RBUTTONDOWN : WM_RBUTTONUP; break;
+          case Qt::MiddleButton: msg = dbl ? WM_MBUTTONDBLCLK : press ? WM_MBUTTONDOWN : WM_MBUTTONUP; break;
+          default: return true;
+        }
+      }
+      QPoint p = me->position().toPoint() + a->MouseOrigin();
+      InputMouse(c, msg, TPoint(p.x(), p.y()), MouseKeys(me->buttons(), me->modifiers()));
+      return true;
+    }
+    case QEvent::Wheel: {
+      auto* we = static_cast<QWheelEvent*>(e);
+      e->accept();
+      QPoint g = we->globalPosition().toPoint();
+      InputWheel(c, we->angleDelta().y(), TPoint(g.x(), g.y()), MouseKeys(we->buttons(), we->modifiers()));
+      return true;
+    }
+    case QEvent::Enter:
+      InputMouseEnter(c);
+      return false;
+    case QEvent::Leave:
+      InputMouseLeave(c);
+      return false;
+    case QEvent::ContextMenu:
+      // The layer raises WM_CONTEXTMENU itself after the right button's release.
+      e->accept();
+      return true;
+    case QEvent::Close:
+      if (auto* f = dynamic_cast<TCustomForm*>(c)) {
+        e->ignore();
+        InputCloseRequest(f);
+        return true;
+      }
+      return false;
+    case QEvent::Resize:
+      if (auto* f = dynamic_cast<TCustomForm*>(c)) {
+        QSize s = a->Widget()->size();
+        if (s.width() != f->ClientWidth() || s.height() != f->ClientHeight())
+          InputResized(f, s.width(), s.height());
+      }
+      return false;
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
+      if (auto* f = dynamic_cast<TCustomForm*>(c)) {
+        if (a->Widget()->isWindow()) InputActivated(f, e->type() == QEvent::WindowActivate);
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+template <class Base>
+class KWidget : public Base, public KAdapter {
+ public:
+  using Base::Base;
+  QWidget* Widget() override { return this; }
+  void BaseKeyPress(QKeyEvent* e) override { Base::keyPressEvent(e); }
+  void BaseKeyRelease(QKeyEvent* e) override { Base::keyReleaseEvent(e); }
+  void BaseMouse(QMouseEvent* e) override {
+    switch (e->type()) {
+      case QEvent::MouseButtonPress: Base::mousePressEvent(e); break;
+      case QEvent::MouseButtonRelease: Base::mouseReleaseEvent(e); break;
+      case QEvent::MouseButtonDblClick: Base::mouseDoubleClickEvent(e); break;
+      default: Base::mouseMoveEvent(e); break;
+    }
+  }
+  void BaseWheel(QWheelEvent* e) override { Base::wheelEvent(e); }
+
+ protected:
+  bool event(QEvent* e) override {
+    if (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut) {
+      bool r = Base::event(e);
+      HandleFocus(this, e);
+      return r;
+    }
+    if (HandleEvent(this, e)) return true;
+    return Base::event(e);
+  }
+  void paintEvent(QPaintEvent* e) override {
+    if (painted)
+      PaintBacking(this, this);
+    else
+      Base::paintEvent(e);
+  }
+};
+
+// Scroll areas take the mouse on their viewport.
+template <class Base>
+class KScroll : public KWidget<Base> {
+ public:
+  using KWidget<Base>::KWidget;
+  QPoint MouseOrigin() override { return this->viewport()->pos(); }
+  void BaseMouse(QMouseEvent* e) override {
+    QPoint o = MouseOrigin();
+    QMouseEvent local(e->type(), e->position() - QPointF(o), e->globalPosition(), e->button(),
+                      e->buttons(), e->modifiers());
+    switch (e->type()) {
+      case QEvent::MouseButtonPress: Base::mousePressEvent(&local); break;
+      case QEvent::MouseButtonRelease: Base::mouseReleaseEvent(&local); break;
+      case QEvent::MouseButtonDblClick: Base::mouseDoubleClickEvent(&local); break;
+      default: Base::mouseMoveEvent(&local); break;
+    }
+  }
+
+ protected:
+  bool viewportEvent(QEvent* e) override {
+    switch (e->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::MouseMove:
+      case QEvent::Wheel:
+      case QEvent::ContextMenu:
+        if (HandleEvent(this, e)) return true;
+        break;
+      default:
+        break;
+    }
+    return Base::viewportEvent(e);
+  }
+};
+
+class KCombo : public KWidget<QComboBox> {
+ public:
+  using KWidget<QComboBox>::KWidget;
+  void showPopup() override {
+    if (auto* w = WinOf(control)) InputNotify(w, CBN_DROPDOWN);
+    QComboBox::showPopup();
+  }
+  void hidePopup() override {
+    QComboBox::hidePopup();
+    if (auto* w = WinOf(control)) InputNotify(w, CBN_CLOSEUP);
+  }
+};
+
+class QtWidgetImpl : public TWidgetImpl {
+ public:
+  QtWidgetImpl(TControl* c, TWidgetKind kind) : control_(c), kind_(kind) { Create(); }
+  ~QtWidgetImpl() override {
+    if (adapter_) adapter_->control = nullptr;
+    delete widget_.data();
+  }
+
+  void Create();
+
+  // --- geometry and state
+  void SetParent(TWidgetImpl* Parent) override {
+    QWidget* w = widget_;
+    if (!w || kind_ == wkForm || kind_ == wkPopup) return;
+    auto* p = static_cast<QtWidgetImpl*>(Parent);
+    if (p && p->widget_) {
+      w->setParent(p->widget_);
+      if (kind_ == wkGraphic) {
+        // Controls without a window lie below their windowed siblings.
+        for (QObject* o : p->widget_->children()) {
+          auto* sib = qobject_cast<QWidget*>(o);
+          if (!sib || sib == w) continue;
+          auto* ka = dynamic_cast<KAdapter*>(sib);
+          if (ka && ka->control && WinOf(ka->control)) {
+            w->stackUnder(sib);
+            break;
+          }
+        }
+      }
+      w->setVisible(control_->Visible());
+    } else {
+      w->hide();
+      w->setParent(nullptr);
+    }
+  }
+  void SetBounds(Integer l, Integer t, Integer wd, Integer h) override {
+    QWidget* w = widget_;
+    if (!w) return;
+    if (auto* f = dynamic_cast<TCustomForm*>(control_)) {
+      TRect fr = f->FrameSize();
+      const int cw = std::max(0, wd - fr.Left - fr.Right), ch = std::max(0, h - fr.Top - fr.Bottom);
+      if (!sizeable_) w->setFixedSize(cw, ch);
+      w->setGeometry(l + fr.Left, t + fr.Top, cw, ch);
+      return;
+    }
+    w->setGeometry(l, t, wd, h);
+  }
+  void SetVisible(bool v) override {
+    if (!widget_) return;
+    if (kind_ == wkForm || kind_ == wkPopup) {
+      widget_->setVisible(v);
+      return;
+    }
+    if (!widget_->parentWidget()) return;
+    widget_->setVisible(v);
+  }
+  bool IsVisibleOnScreen() const override { return widget_ && widget_->isVisible(); }
+  void SetEnabled(bool v) override {
+    if (widget_) widget_->setEnabled(v);
+  }
+  void SetFocus() override {
+    if (widget_) widget_->setFocus(Qt::OtherFocusReason);
+  }
+  bool HasFocus() const override {
+    if (!widget_) return false;
+    QWidget* f = QApplication::focusWidget();
+    return f && (f == widget_ || (kind_ == wkComboBox && widget_->isAncestorOf(f)));
+  }
+  bool AcceptsFocus() const override { return widget_ && widget_->focusPolicy() != Qt::NoFocus; }
+  void SetCursor(TCursor c) override {
+    if (!widget_) return;
+    if (c == crDefault)
+      widget_->unsetCursor();
+    else
+      widget_->setCursor(ShapeOf(c));
+  }
+  void SetFont(const TFont& f) override {
+    if (widget_ && !painted()) QtInternal::ApplyFont(widget_, f);
+  }
+  void SetColor(TColor c) override {
+    if (!widget_ || painted()) return;
+    QPalette pal = widget_->palette();
+    if (kind_ == wkForm) {
+      pal.setColor(QPalette::Window, QColorOf(c));
+      widget_->setAutoFillBackground(true);
+    } else if (kind_ == wkLinkLabel) {
+      pal.setColor(QPalette::Window, QColorOf(c));
+    } else {
+      pal.setColor(QPalette::Base, QColorOf(c));
+    }
+    widget_->setPalette(pal);
+  }
+  void RaiseToTop() override {
+    if (widget_) widget_->raise();
+  }
+  void LowerToBottom() override {
+    if (widget_) widget_->lower();
+  }
+  TPoint ClientOriginOnScreen() const override {
+    if (!widget_) return TPoint();
+    QPoint p = widget_->mapToGlobal(QPoint(0, 0));
+    return TPoint(p.x(), p.y());
+  }
+  void Invalidate() override {
+    if (widget_) widget_->update();
+  }
+  void ScheduleScreenUpdate() override {
+    if (widget_) widget_->update();
+  }
+  void UpdateNow() override {
+    if (widget_ && widget_->isVisible()) widget_->repaint();
+  }
+  void DefaultHandler(TMessage& m) override;
+
+  bool GrabToPng(const String& file) override {
+    if (!widget_) return false;
+    QPixmap pm = widget_->grab();
+    return pm.save(QStr(file), "PNG");
+  }
+  TColor GrabPixel(Integer x, Integer y) override {
+    if (!widget_) return clNone;
+    QImage img = widget_->grab().toImage();
+    if (x < 0 || y < 0 || x >= img.width() || y >= img.height()) return clNone;
+    QRgb p = img.pixel(x, y);
+    return static_cast<TColor>(qRed(p) | (qGreen(p) << 8) | (qBlue(p) << 16));
+  }
+
+  // --- top-level windows
+  void SetWindowTitle(const String& t) override {
+    if (widget_) widget_->setWindowTitle(QStr(t));
+  }
+  void SetWindowFrame(Integer Border, Integer Icons) override {
+    if (!widget_) return;
+    Qt::WindowFlags f = Qt::Window;
+    if (Border == 0) {
+      f |= Qt::FramelessWindowHint;
+    } else {
+      f |= Qt::WindowTitleHint | Qt::CustomizeWindowHint;
+      if (Icons & 1) f |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+      if (Icons & 2) f |= Qt::WindowMinimizeButtonHint;
+      if (Icons & 4) f |= Qt::WindowMaximizeButtonHint;
+    }
+    sizeable_ = Border == 2;
+    const bool vis = widget_->isVisible();
+    widget_->setWindowFlags(f);
+    if (!sizeable_) {
+      widget_->setFixedSize(widget_->size());
+    } else {
+      widget_->setMinimumSize(0, 0);
+      widget_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+    if (vis) widget_->show();
+  }
+  void SetWindowModal(bool m) override {
+    if (widget_) widget_->setWindowModality(m ? Qt::ApplicationModal : Qt::NonModal);
+  }
+  void ActivateWindow() override {
+    if (!widget_) return;
+    widget_->activateWindow();
+    QApplication::setActiveWindow(widget_);
+  }
+  bool IsActiveWindow() const override { return widget_ && widget_->isActiveWindow(); }
+
+  // --- text editors
+  QLineEdit* Line() const { return qobject_cast<QLineEdit*>(widget_.data()); }
+  QPlainTextEdit* Memo() const { return qobject_cast<QPlainTextEdit*>(widget_.data()); }
+  QComboBox* Combo() const { return qobject_cast<QComboBox*>(widget_.data()); }
+  QListWidget* List() const { return qobject_cast<QListWidget*>(widget_.data()); }
+  QTreeWidget* Tree() const { return qobject_cast<QTreeWidget*>(widget_.data()); }
+  QLineEdit* EditLine() const {
+    if (auto* l = Line()) return l;
+    if (auto* c = Combo()) return c->lineEdit();
+    return nullptr;
+  }
+
+  String GetText() const override {
+    if (auto* l = EditLine()) return FromQ(l->text());
+    if (auto* m = Memo()) return FromQ(m->toPlainText());
+    if (auto* c = Combo()) return FromQ(c->currentText());
+    return String();
+  }
+  void SetText(const String& t) override {
+    if (auto* l = EditLine()) {
+      l->setText(QStr(t));
+    } else if (auto* m = Memo()) {
+      m->setPlainText(QStr(t));
+    }
+  }
+  void SetMaxLength(Integer n) override {
+    if (auto* l = EditLine()) l->setMaxLength(n <= 0 ? 32767 : n);
+  }
+  void SetReadOnly(bool r) override {
+    if (auto* l = EditLine()) l->setReadOnly(r);
+    if (auto* m = Memo()) m->setReadOnly(r);
+  }
+  void SetPasswordChar(Char c) override {
+    if (auto* l = Line()) l->setEchoMode(c ? QLineEdit::Password : QLineEdit::Normal);
+  }
+  void SetTextAlignment(TAlignment a) override {
+    Qt::Alignment al = a == taRightJustify ? Qt::AlignRight : a == taCenter ? Qt::AlignHCenter : Qt::AlignLeft;
+    if (auto* l = Line()) l->setAlignment(al | Qt::AlignVCenter);
+  }
+  void SetWordWrap(bool w) override {
+    if (auto* m = Memo()) m->setLineWrapMode(w ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+  }
+  void SetScrollBars(Integer b) override {
+    if (auto* m = Memo()) {
+      m->setHorizontalScrollBarPolicy((b & 1) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+      m->setVerticalScrollBarPolicy((b & 2) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    }
+  }
+  void SetFrame(bool f) override {
+    if (auto* l = Line()) l->setFrame(f);
+    if (auto* fr = qobject_cast<QFrame*>(widget_.data())) fr->setFrameShape(f ? QFrame::StyledPanel : QFrame::NoFrame);
+  }
+  Integer SelStart() const override {
+    if (auto* l = EditLine()) return l->hasSelectedText() ? l->selectionStart() : l->cursorPosition();
+    if (auto* m = Memo()) return m->textCursor().selectionStart();
+    return 0;
+  }
+  Integer SelLength() const override {
+    if (auto* l = EditLine()) return l->hasSelectedText() ? static_cast<Integer>(l->selectedText().size()) : 0;
+    if (auto* m = Memo()) return m->textCursor().selectionEnd() - m->textCursor().selectionStart();
+    return 0;
+  }
+  void SetSelection(Integer s, Integer n) override {
+    if (auto* l = EditLine()) {
+      const int len = static_cast<int>(l->text().size());
+      s = std::clamp<Integer>(s, 0, len);
+      n = std::clamp<Integer>(n, 0, len - s);
+      if (n == 0)
+        l->setCursorPosition(s);
+      else
+        l->setSelection(s, n);
+    } else if (auto* m = Memo()) {
+      QTextCursor c = m->textCursor();
+      const int len = m->document()->characterCount() - 1;
+      s = std::clamp<Integer>(s, 0, len);
+      n = std::clamp<Integer>(n, 0, len - s);
+      c.setPosition(s);
+      c.setPosition(s + n, QTextCursor::KeepAnchor);
+      m->setTextCursor(c);
+    }
+  }
+  Integer CaretPos() const override {
+    if (auto* l = EditLine()) return l->cursorPosition();
+    if (auto* m = Memo()) return m->textCursor().position();
+    return 0;
+  }
+  void ReplaceSelection(const String& t) override {
+    if (auto* l = EditLine()) l->insert(QStr(t));
+    if (auto* m = Memo()) m->insertPlainText(QStr(t));
+  }
+  void Undo() override {
+    if (auto* l = EditLine()) l->undo();
+    if (auto* m = Memo()) m->undo();
+  }
+  bool CanUndo() const override {
+    if (auto* l = EditLine()) return l->isUndoAvailable();
+    if (auto* m = Memo()) return m->document()->isUndoAvailable();
+    return false;
+  }
+  bool Modified() const override {
+    if (auto* l = EditLine()) return l->isModified();
+    if (auto* m = Memo()) return m->document()->isModified();
+    return false;
+  }
+  void SetModified(bool v) override {
+    if (auto* l = EditLine()) l->setModified(v);
+    if (auto* m = Memo()) m->document()->setModified(v);
+  }
+  Integer LineCount() const override {
+    auto* m = Memo();
+    if (!m) return 1;
+    Integer n = 0;
+    for (QTextBlock b = m->document()->begin(); b.isValid(); b = b.next())
+      n += b.layout() && b.layout()->lineCount() > 0 ? b.layout()->lineCount() : 1;
+    return n;
+  }
+  Integer LineFromChar(Integer index) const override {
+    auto* m = Memo();
+    if (!m) return 0;
+    if (index < 0) index = m->textCursor().position();
+    Integer line = 0;
+    for (QTextBlock b = m->document()->begin(); b.isValid(); b = b.next()) {
+      const Integer lines = b.layout() && b.layout()->lineCount() > 0 ? b.layout()->lineCount() : 1;
+      if (index < b.position() + b.length() || !b.next().isValid()) {
+        if (b.layout() && b.layout()->lineCount() > 0) {
+          QTextLine tl = b.layout()->lineForTextPosition(index - b.position());
+          return line + (tl.isValid() ? tl.lineNumber() : lines - 1);
+        }
+        return line;
+      }
+      line += lines;
+    }
+    return line;
+  }
+  Integer LineIndex(Integer lineNo) const override {
+    auto* m = Memo();
+    if (!m) return 0;
+    Integer line = 0;
+    for (QTextBlock b = m->document()->begin(); b.isValid(); b = b.next()) {
+      const Integer lines = b.layout() && b.layout()->lineCount() > 0 ? b.layout()->lineCount() : 1;
+      if (lineNo < line + lines) {
+        if (b.layout() && b.layout()->lineCount() > 0)
+          return b.position() + b.layout()->lineAt(lineNo - line).textStart();
+        return b.position();
+      }
+      line += lines;
+    }
+    return -1;
+  }
+  TPoint PosFromChar(Integer index) const override {
+    if (auto* m = Memo()) {
+      QTextCursor c(m->document());
+      c.setPosition(std::clamp<Integer>(index, 0, m->document()->characterCount() - 1));
+      QRect r = m->cursorRect(c);
+      QPoint p = r.topLeft() + m->viewport()->pos();
+      return TPoint(p.x(), p.y());
+    }
+    if (auto* l = EditLine()) {
+      QString t = l->text().left(index);
+      QMargins mg = l->textMargins();
+      int x = l->fontMetrics().horizontalAdvance(t) + mg.left() + 2;
+      return TPoint(x, 2);
+    }
+    return TPoint();
+  }
+  Integer CharFromPos(TPoint p) const override {
+    if (auto* m = Memo()) {
+      QPoint vp = QPoint(p.X, p.Y) - m->viewport()->pos();
+      return m->cursorForPosition(vp).position();
+    }
+    if (auto* l = EditLine()) return l->cursorPositionAt(QPoint(p.X, p.Y));
+    return 0;
+  }
+
+  // --- lists
+  void SetItems(const std::vector<String>& items) override {
+    suppress_ = true;
+    if (auto* c = Combo()) {
+      QString text = c->isEditable() ? c->currentText() : QString();
+      int idx = c->currentIndex();
+      c->clear();
+      for (const String& s : items) c->addItem(QStr(s));
+      c->setCurrentIndex(idx < c->count() ? idx : -1);
+      if (c->isEditable()) c->setEditText(text);
+    } else if (auto* l = List()) {
+      int idx = l->currentRow();
+      l->clear();
+      for (const String& s : items) l->addItem(QStr(s));
+      l->setCurrentRow(idx < l->count() ? idx : -1);
+    }
+    suppress_ = false;
+  }
+  Integer ItemIndex() const override {
+    if (auto* c = Combo()) return c->currentIndex();
+    if (auto* l = List()) return l->currentRow();
+    return -1;
+  }
+  void SetItemIndex(Integer i) override {
+    suppress_ = true;
+    if (auto* c = Combo()) {
+      c->setCurrentIndex(i < c->count() ? i : -1);
+    } else if (auto* l = List()) {
+      l->setCurrentRow(i < l->count() ? i : -1);
+      if (i < 0) l->clearSelection();
+    }
+    suppress_ = false;
+  }
+  void SetComboEditable(bool e) override {
+    if (auto* c = Combo()) {
+      c->setEditable(e);
+      if (e && c->lineEdit()) {
+        QObject::connect(c->lineEdit(), &QLineEdit::textEdited, c, [this](const QString&) {
+          if (auto* w = WinOf(control_)) InputNotify(w, CBN_EDITCHANGE);
+        });
+      }
+    }
+  }
+  void SetDroppedDown(bool d) override {
+    if (auto* c = Combo()) {
+      if (d)
+        c->showPopup();
+      else
+        c->hidePopup();
+    }
+  }
+  bool DroppedDown() const override {
+    auto* c = Combo();
+    return c && c->view() && c->view()->isVisible();
+  }
+  void SetDropDownCount(Integer n) override {
+    if (auto* c = Combo()) c->setMaxVisibleItems(std::max<Integer>(1, n));
+  }
+  void SetItemHeight(Integer h) override {
+    if (auto* c = Combo()) {
+      c->view()->setStyleSheet(QString("QAbstractItemView::item { height: %1px; }").arg(h));
+    }
+  }
+  Integer TopIndex() const override {
+    if (auto* l = List()) {
+      QListWidgetItem* it = l->itemAt(0, 0);
+      return it ? l->row(it) : 0;
+    }
+    return 0;
+  }
+  void SetTopIndex(Integer i) override {
+    if (auto* l = List()) {
+      if (i >= 0 && i < l->count()) l->scrollToItem(l->item(i), QAbstractItemView::PositionAtTop);
+    }
+  }
+  Integer ItemAtPos(TPoint p) const override {
+    if (auto* l = List()) {
+      QPoint vp = QPoint(p.X, p.Y) - l->viewport()->pos();
+      QListWidgetItem* it = l->itemAt(vp);
+      return it ? l->row(it) : -1;
+    }
+    return -1;
+  }
+
+  // --- trees
+  void TreeInsert(intptr_t id, intptr_t parent, Integer index, const String& text) override {
+    auto* t = Tree();
+    if (!t) return;
+    suppress_ = true;
+    auto* item = new QTreeWidgetItem();
+    item->setText(0, QStr(text));
+    item->setData(0, Qt::UserRole, QVariant::fromValue<qlonglong>(id));
+    nodes_[id] = item;
+    QTreeWidgetItem* p = parent ? nodes_[parent] : nullptr;
+    if (p)
+      p->insertChild(std::clamp<int>(index, 0, p->childCount()), item);
+    else
+      t->insertTopLevelItem(std::clamp<int>(index, 0, t->topLevelItemCount()), item);
+    suppress_ = false;
+  }
+  void TreeRemove(intptr_t id) override {
+    auto it = nodes_.find(id);
+    if (it == nodes_.end()) return;
+    suppress_ = true;
+    ForgetSubtree(it->second);
+    delete it->second;
+    suppress_ = false;
+  }
+  void ForgetSubtree(QTreeWidgetItem* item) {
+    for (int i = 0; i < item->childCount(); ++i) ForgetSubtree(item->child(i));
+    nodes_.erase(static_cast<intptr_t>(item->data(0, Qt::UserRole).toLongLong()));
+  }
+  void TreeClear() override {
+    if (auto* t = Tree()) {
+      suppress_ = true;
+      t->clear();
+      nodes_.clear();
+      suppress_ = false;
+    }
+  }
+  void TreeSetText(intptr_t id, const String& text) override {
+    auto it = nodes_.find(id);
+    if (it != nodes_.end()) it->second->setText(0, QStr(text));
+  }
+  void TreeSetExpanded(intptr_t id, bool e) override {
+    auto it = nodes_.find(id);
+    if (it != nodes_.end()) it->second->setExpanded(e);
+  }
+  void TreeSetSelected(intptr_t id) override {
+    auto* t = Tree();
+    if (!t) return;
+    suppress_ = true;
+    auto it = nodes_.find(id);
+    t->setCurrentItem(it == nodes_.end() ? nullptr : it->second);
+    suppress_ = false;
+  }
+  intptr_t TreeSelected() const override {
+    auto* t = Tree();
+    if (!t || !t->currentItem()) return 0;
+    return static_cast<intptr_t>(t->currentItem()->data(0, Qt::UserRole).toLongLong());
+  }
+  intptr_t TreeNodeAt(TPoint p) const override {
+    auto* t = Tree();
+    if (!t) return 0;
+    QTreeWidgetItem* it = t->itemAt(QPoint(p.X, p.Y) - t->viewport()->pos());
+    return it ? static_cast<intptr_t>(it->data(0, Qt::UserRole).toLongLong()) : 0;
+  }
+  void TreeSetOptions(bool showRoot, bool rowSelect, bool hideSelection, bool readOnly) override {
+    auto* t = Tree();
+    if (!t) return;
+    t->setRootIsDecorated(showRoot);
+    t->setAllColumnsShowFocus(rowSelect);
+    (void)hideSelection;
+    t->setEditTriggers(readOnly ? QAbstractItemView::NoEditTriggers : QAbstractItemView::EditKeyPressed);
+  }
+
+  void SetLinkText(const String& text) override {
+    if (auto* l = qobject_cast<QLabel*>(widget_.data())) l->setText(QStr(text));
+  }
+
+  bool painted() const { return adapter_ && adapter_->painted; }
+  QWidget* widget() const { return widget_; }
+  bool suppress_ = false;
+
+ private:
+  template <class W>
+  W* Make(QWidget* parent = nullptr) {
+    auto* w = new W(parent);
+    w->control = control_;
+    adapter_ = w;
+    return w;
+  }
+
+  TControl* control_;
+  TWidgetKind kind_;
+  QPointer<QWidget> widget_;
+  KAdapter* adapter_ = nullptr;
+  bool sizeable_ = true;
+  std::map<intptr_t, QTreeWidgetItem*> nodes_;
+};
+
+void QtWidgetImpl::Create() {
+  QWidget* w = nullptr;
+  switch (kind_) {
+    case wkPaintBox:
+    case wkGraphic: {
+      auto* k = Make<KWidget<QWidget>>();
+      k->painted = true;
+      k->setFocusPolicy(Qt::NoFocus);
+      if (kind_ == wkPaintBox) k->setAttribute(Qt::WA_OpaquePaintEvent);
+      w = k;
+      break;
+    }
+    case wkPopup: {
+      auto* k = Make<KWidget<QWidget>>();
+      k->painted = true;
+      k->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint);
+      k->setAttribute(Qt::WA_ShowWithoutActivating);
+      k->setFocusPolicy(Qt::NoFocus);
+      w = k;
+      break;
+    }
+    case wkForm: {
+      auto* k = Make<KWidget<QWidget>>();
+      k->setWindowFlags(Qt::Window);
+      k->setFocusPolicy(Qt::NoFocus);
+      k->setAutoFillBackground(true);
+      w = k;
+      break;
+    }
+    case wkEdit: {
+      auto* k = Make<KWidget<QLineEdit>>();
+      k->setFocusPolicy(Qt::ClickFocus);
+      k->setContextMenuPolicy(Qt::NoContextMenu);
+      QObject::connect(k, &QLineEdit::textChanged, k, [this](const QString&) {
+        if (auto* wc = WinOf(control_)) InputNotify(wc, EN_CHANGE);
+      });
+      w = k;
+      break;
+    }
+    case wkMemo: {
+      auto* k = Make<KScroll<QPlainTextEdit>>();
+      k->setFocusPolicy(Qt::ClickFocus);
+      k->setContextMenuPolicy(Qt::NoContextMenu);
+      k->viewport()->setMouseTracking(true);
+      QObject::connect(k, &QPlainTextEdit::textChanged, k, [this] {
+        if (auto* wc = WinOf(control_)) InputNotify(wc, EN_CHANGE);
+      });
+      w = k;
+      break;
+    }
+    case wkComboBox: {
+      auto* k = Make<KCombo>();
+      k->setFocusPolicy(Qt::ClickFocus);
+      QObject::connect(k, QOverload<int>::of(&QComboBox::activated), k, [this](int) {
+        if (suppress_) return;
+        if (auto* wc = WinOf(control_)) InputNotify(wc, CBN_SELCHANGE);
+      });
+      w = k;
+      break;
+    }
+    case wkListBox: {
+      auto* k = Make<KScroll<QListWidget>>();
+      k->setFocusPolicy(Qt::ClickFocus);
+      k->viewport()->setMouseTracking(true);
+      QObject::connect(k, &QListWidget::currentRowChanged, k, [this](int) {
+        if (suppress_) return;
+        if (auto* wc = WinOf(control_)) InputNotify(wc, LBN_SELCHANGE);
+      });
+      w = k;
+      break;
+    }
+    case wkTreeView: {
+      auto* k = Make<KScroll<QTreeWidget>>();
+      k->setFocusPolicy(Qt::ClickFocus);
+      k->setHeaderHidden(true);
+      k->setColumnCount(1);
+      k->viewport()->setMouseTracking(true);
+      QObject::connect(k, &QTreeWidget::currentItemChanged, k, [this](QTreeWidgetItem*, QTreeWidgetItem*) {
+        if (suppress_) return;
+        if (auto* wc = WinOf(control_)) InputNotify(wc, 1);
+      });
+      w = k;
+      break;
+    }
+    case wkLinkLabel: {
+      auto* k = Make<KWidget<QLabel>>();
+      k->setTextFormat(Qt::RichText);
+      k->setOpenExternalLinks(false);
+      k->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+      k->setFocusPolicy(Qt::NoFocus);
+      QObject::connect(k, &QLabel::linkActivated, k, [this](const QString& link) {
+        if (auto* wc = WinOf(control_)) InputLinkActivated(wc, FromQ(link));
+      });
+      w = k;
+      break;
+    }
+  }
+  w->setMouseTracking(true);
+  w->setAttribute(Qt::WA_Hover, false);
+  widget_ = w;
+}
+
+// The stock widget's own handling of a message: the Qt event is rebuilt from it.
+void QtWidgetImpl::DefaultHandler(TMessage& m) {
+  if (!widget_ || !adapter_ || painted()) return;
+  switch (m.Msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+      const Word vk = static_cast<Word>(m.WParam);
+      TShiftState shift = KeyboardShiftState();
+      // Keys that type characters act through WM_CHAR.
+      if (!QtKeys::CharsOf(vk, shift, vk >= 0x20 && vk < 0x7F ? String(1, Char(vk)) : String()).empty() &&
+          (vk == VK_BACK || vk == VK_TAB || vk == VK_RETURN || vk == VK_ESCAPE || vk == VK_SPACE ||
+           (vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z') || (vk >= VK_NUMPAD0 && vk <= VK_DIVIDE) ||
+           (vk >= VK_OEM_1 && vk <= VK_OEM_7)))
+        return;
+      const int key = QtKeys::QtKeyOf(vk);
+      if (!key) return;
+      Qt::KeyboardModifiers mods = ModsNow();
+      if (m.LParam & KF_KEYPAD) mods |= Qt::KeypadModifier;
+      QKeyEvent e(QEvent::KeyPress, key, mods);
+      adapter_->BaseKeyPress(&e);
+      return;
+    }
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+      const int key = QtKeys::QtKeyOf(static_cast<Word>(m.WParam));
+      if (!key) return;
+      QKeyEvent e(QEvent::KeyRelease, key, ModsNow());
+      adapter_->BaseKeyRelease(&e);
+      return;
+    }
+    case WM_CHAR:
+    case WM_SYSCHAR: {
+      const Char ch = static_cast<Char>(m.WParam);
+      int key = 0;
+      Qt::KeyboardModifiers mods = ModsNow() & ~Qt::ControlModifier;
+      QString text(QChar(static_cast<char16_t>(ch)));
+      switch (ch) {
+        case 8: key = Qt::Key_Backspace; break;
+        case 9: key = Qt::Key_Tab; break;
+        case 13: key = Qt::Key_Return; break;
+        case 10: key = Qt::Key_Return; mods |= Qt::ControlModifier; break;
+        case 27: key = Qt::Key_Escape; break;
+        case 127: key = Qt::Key_Backspace; mods |= Qt::ControlModifier; break;
+        default:
+          if (ch >= 1 && ch <= 26) {
+            key = Qt::Key_A + (ch - 1);
+            mods |= Qt::ControlModifier;
+          } else if (ch < 32) {
+            return;
+          } else {
+            key = ch >= 'a' && ch <= 'z' ? Qt::Key_A + (ch - 'a')
+                  : ch >= 'A' && ch <= 'Z' ? Qt::Key_A + (ch - 'A')
+                                             : static_cast<int>(ch);
+          }
+      }
+      if (m.LParam & KF_KEYPAD) mods |= Qt::KeypadModifier;
+      QKeyEvent e(QEvent::KeyPress, key, mods, text);
+      adapter_->BaseKeyPress(&e);
+      return;
+    }
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK: {
+      QEvent::Type type = QEvent::MouseMove;
+      Qt::MouseButton button = Qt::NoButton;
+      switch (m.Msg) {
+        case WM_LBUTTONDOWN: type = QEvent::MouseButtonPress; button = Qt::LeftButton; break;
+        case WM_LBUTTONUP: type = QEvent::MouseButtonRelease; button = Qt::LeftButton; break;
+        case WM_LBUTTONDBLCLK: type = QEvent::MouseButtonDblClick; button = Qt::LeftButton; break;
+        case WM_RBUTTONDOWN: type = QEvent::MouseButtonPress; button = Qt::RightButton; break;
+        case WM_RBUTTONUP: type = QEvent::MouseButtonRelease; button = Qt::RightButton; break;
+        case WM_RBUTTONDBLCLK: type = QEvent::MouseButtonDblClick; button = Qt::RightButton; break;
+        case WM_MBUTTONDOWN: type = QEvent::MouseButtonPress; button = Qt::MiddleButton; break;
+        case WM_MBUTTONUP: type = QEvent::MouseButtonRelease; button = Qt::MiddleButton; break;
+        case WM_MBUTTONDBLCLK: type = QEvent::MouseButtonDblClick; button = Qt::MiddleButton; break;
+        default: break;
+      }
+      const Word keys = static_cast<Word>(m.WParam);
+      QPointF local(SmallIntLo(static_cast<uintptr_t>(m.LParam)), SmallIntHi(static_cast<uintptr_t>(m.LParam)));
+      QPointF global = widget_->mapToGlobal(local.toPoint());
+      Qt::KeyboardModifiers mods;
+      if (keys & MK_SHIFT) mods |= Qt::ShiftModifier;
+      if (keys & MK_CONTROL) mods |= Qt::ControlModifier;
+      QMouseEvent e(type, local, global, button, ButtonsOfKeys(keys), mods);
+      adapter_->BaseMouse(&e);
+      return;
+    }
+    case WM_MOUSEWHEEL: {
+      const Integer delta = SmallIntHi(m.WParam);
+      QPoint global(SmallIntLo(static_cast<uintptr_t>(m.LParam)), SmallIntHi(static_cast<uintptr_t>(m.LParam)));
+      QPointF local = widget_->mapFromGlobal(global);
+      QWheelEvent e(local, QPointF(global), QPoint(), QPoint(0, delta), ButtonsOfKeys(m.WParamLo()), ModsNow(),
+                    Qt::NoScrollPhase, false);
+      adapter_->BaseWheel(&e);
+      m.Result = 1;
+      return;
+    }
+    default:
+      return;
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<TWidgetImpl> NewWidgetImpl(TControl* Control, TWidgetKind Kind) {
+  return std::make_unique<QtWidgetImpl>(Control, Kind);
+}
+
+namespace QtInternal {
+
+QWidget* WidgetOf(const TControl* Control) {
+  if (!Control) return nullptr;
+  auto* impl = static_cast<QtWidgetImpl*>(Control->Impl());
+  return impl ? impl->widget() : nullptr;
+}
+
+TControl* ControlOfWidget(QWidget* w) {
+  for (; w; w = w->parentWidget()) {
+    if (auto* a = dynamic_cast<KAdapter*>(w)) {
+      if (a->control) return a->control;
+    }
+  }
+  return nullptr;
+}
+
+void ApplyFont(QWidget* w, const TFont& f) {
+  QFont q(QStr(GraphicsBackend::ResolveFontFamily(f.Name(), f.Pitch())));
+  q.setPixelSize(std::max<Integer>(1, GraphicsBackend::FontPixelSize(f)));
+  TFontStyles s = f.Style();
+  q.setBold(s.Contains(fsBold));
+  q.setItalic(s.Contains(fsItalic));
+  q.setUnderline(s.Contains(fsUnderline));
+  q.setStrikeOut(s.Contains(fsStrikeOut));
+  w->setFont(q);
+  QPalette pal = w->palette();
+  pal.setColor(QPalette::Text, QColorOf(f.Color()));
+  pal.setColor(QPalette::WindowText, QColorOf(f.Color()));
+  pal.setColor(QPalette::ButtonText, QColorOf(f.Color()));
+  w->setPalette(pal);
+}
+
+}  // namespace QtInternal

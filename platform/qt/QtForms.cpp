@@ -1,0 +1,164 @@
+// The backend of the application layer: the event loop, the queue of posted calls, native timers,
+// the screen, the mouse and the cursor.
+#include <QApplication>
+#include <QCursor>
+#include <QEvent>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QObject>
+#include <QScreen>
+#include <QThread>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+#include "platform/gui/ControlsBackend.h"
+#include "platform/gui/FormsBackend.h"
+#include "platform/qt/QtInternal.h"
+
+namespace {
+
+const QEvent::Type kCallEvent = static_cast<QEvent::Type>(QEvent::User + 101);
+const QEvent::Type kWakeEvent = static_cast<QEvent::Type>(QEvent::User + 102);
+
+class CallEvent : public QEvent {
+ public:
+  explicit CallEvent(std::function<void()> f) : QEvent(kCallEvent), call(std::move(f)) {}
+  std::function<void()> call;
+};
+
+// Lives in the GUI thread and runs the posted calls in the order they were posted.
+class Dispatcher : public QObject {
+ public:
+  bool event(QEvent* e) override {
+    if (e->type() == kCallEvent) {
+      auto f = std::move(static_cast<CallEvent*>(e)->call);
+      GuardedCall(f);
+      return true;
+    }
+    if (e->type() == kWakeEvent) return true;
+    return QObject::event(e);
+  }
+};
+
+Dispatcher* gDispatcher = nullptr;
+bool gOverrideCursor = false;
+
+String FromQ(const QString& s) {
+  return String(reinterpret_cast<const Char*>(s.utf16()), static_cast<size_t>(s.size()));
+}
+
+}  // namespace
+
+namespace FormsBackend {
+
+void Initialize() {
+  if (!gDispatcher) gDispatcher = new Dispatcher;
+}
+
+void ProcessEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+void WaitAndProcessEvents(Integer TimeoutMs) {
+  if (TimeoutMs >= 0) {
+    QTimer t;
+    t.setSingleShot(true);
+    t.start(TimeoutMs);
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    return;
+  }
+  QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
+void WakeUp() {
+  if (gDispatcher) QCoreApplication::postEvent(gDispatcher, new QEvent(kWakeEvent));
+}
+
+void PostCall(std::function<void()> Call) {
+  Initialize();
+  QCoreApplication::postEvent(gDispatcher, new CallEvent(std::move(Call)));
+}
+
+intptr_t StartTimer(Cardinal IntervalMs, std::function<void()> Tick) {
+  Initialize();
+  auto* t = new QTimer(gDispatcher);
+  t->setTimerType(Qt::PreciseTimer);
+  QObject::connect(t, &QTimer::timeout, t, [Tick] { Tick(); });
+  t->start(static_cast<int>(IntervalMs));
+  return reinterpret_cast<intptr_t>(t);
+}
+
+void StopTimer(intptr_t Timer) {
+  auto* t = reinterpret_cast<QTimer*>(Timer);
+  if (!t) return;
+  t->stop();
+  t->deleteLater();
+}
+
+TRect ScreenRect() {
+  QScreen* s = QGuiApplication::primaryScreen();
+  if (!s) return Rect(0, 0, 800, 600);
+  QRect r = s->geometry();
+  return Rect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
+}
+
+TRect WorkArea() {
+  QScreen* s = QGuiApplication::primaryScreen();
+  if (!s) return Rect(0, 0, 800, 600);
+  QRect r = s->availableGeometry();
+  return Rect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
+}
+
+TPoint CursorPos() {
+  QPoint p = QCursor::pos();
+  return TPoint(p.x(), p.y());
+}
+
+TControl* ControlAtScreenPoint(TPoint P) {
+  QWidget* w = QApplication::widgetAt(QPoint(P.X, P.Y));
+  return QtInternal::ControlOfWidget(w);
+}
+
+Integer WheelScrollLines() { return QApplication::wheelScrollLines(); }
+
+void Beep() { QApplication::beep(); }
+
+std::vector<String> FontFamilies() {
+  std::vector<String> out;
+  for (const QString& f : QFontDatabase::families()) out.push_back(FromQ(f));
+  return out;
+}
+
+String ExecutableName() { return FromQ(QCoreApplication::applicationFilePath()); }
+
+void SetOverrideCursor(TCursor Cursor) {
+  if (gOverrideCursor) {
+    QApplication::restoreOverrideCursor();
+    gOverrideCursor = false;
+  }
+  if (Cursor == crDefault) return;
+  Qt::CursorShape shape = Qt::ArrowCursor;
+  switch (Cursor) {
+    case crHourGlass:
+    case crSQLWait: shape = Qt::WaitCursor; break;
+    case crHandPoint: shape = Qt::PointingHandCursor; break;
+    case crHSplit: shape = Qt::SplitHCursor; break;
+    case crVSplit: shape = Qt::SplitVCursor; break;
+    case crAppStart: shape = Qt::BusyCursor; break;
+    case crIBeam: shape = Qt::IBeamCursor; break;
+    default: break;
+  }
+  QApplication::setOverrideCursor(QCursor(shape));
+  gOverrideCursor = true;
+}
+
+TWinControl* FocusWidgetControl() {
+  TControl* c = QtInternal::ControlOfWidget(QApplication::focusWidget());
+  return dynamic_cast<TWinControl*>(c);
+}
+
+bool HasRealDisplay() {
+  const QString p = QGuiApplication::platformName();
+  return p != QLatin1String("offscreen") && p != QLatin1String("minimal");
+}
+
+}  // namespace FormsBackend

@@ -1,0 +1,118 @@
+// The window-system side of the test harness: Qt events sent straight to a control's widget.
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QWheelEvent>
+#include <QWidget>
+
+#include "platform/gui/HarnessBackend.h"
+#include "platform/qt/QtInternal.h"
+#include "platform/qt/QtKeys.h"
+
+namespace {
+
+// The widget that takes the mouse: the viewport of a scroll area.
+QWidget* MouseTarget(QWidget* w, QPoint& p) {
+  if (auto* sa = qobject_cast<QAbstractScrollArea*>(w)) {
+    QWidget* vp = sa->viewport();
+    if (vp->geometry().contains(p)) {
+      p -= vp->pos();
+      return vp;
+    }
+  }
+  return w;
+}
+
+Qt::MouseButton QtButton(TMouseButton b) {
+  return b == mbLeft ? Qt::LeftButton : b == mbRight ? Qt::RightButton : Qt::MiddleButton;
+}
+
+Qt::MouseButtons QtButtons(Word down) {
+  Qt::MouseButtons b;
+  if (down & MK_LBUTTON) b |= Qt::LeftButton;
+  if (down & MK_RBUTTON) b |= Qt::RightButton;
+  if (down & MK_MBUTTON) b |= Qt::MiddleButton;
+  return b;
+}
+
+}  // namespace
+
+namespace HarnessBackend {
+
+void SendKey(TControl* Control, Word VirtualKey, TShiftState Shift, const String& Text, bool Keypad, bool Down) {
+  QWidget* w = QtInternal::WidgetOf(Control);
+  if (!w) return;
+  Qt::KeyboardModifiers mods(QtKeys::ModifiersOf(Shift));
+  if (Keypad) mods |= Qt::KeypadModifier;
+  int key = QtKeys::QtKeyOf(VirtualKey);
+  if (!key && !Text.empty()) key = Text[0];
+  QString text = QString::fromUtf16(Text.data(), static_cast<qsizetype>(Text.size()));
+  QKeyEvent e(Down ? QEvent::KeyPress : QEvent::KeyRelease, key, mods, text);
+  QApplication::sendEvent(w, &e);
+}
+
+void SendMouse(TControl* Control, Integer Kind, TMouseButton Button, TPoint P, TShiftState Shift, Word ButtonsDown) {
+  QWidget* w = QtInternal::WidgetOf(Control);
+  if (!w) return;
+  QPoint p(P.X, P.Y);
+  QWidget* target = MouseTarget(w, p);
+  QPointF global = target->mapToGlobal(p);
+  QEvent::Type type = Kind == 0 ? QEvent::MouseMove
+                      : Kind == 1 ? QEvent::MouseButtonPress
+                      : Kind == 2 ? QEvent::MouseButtonRelease
+                                  : QEvent::MouseButtonDblClick;
+  Qt::MouseButton b = Kind == 0 ? Qt::NoButton : QtButton(Button);
+  QMouseEvent e(type, QPointF(p), global, b, QtButtons(ButtonsDown),
+                Qt::KeyboardModifiers(QtKeys::ModifiersOf(Shift)));
+  QApplication::sendEvent(target, &e);
+}
+
+void SendWheel(TControl* Control, Integer Delta, TPoint P, TShiftState Shift) {
+  QWidget* w = QtInternal::WidgetOf(Control);
+  if (!w) return;
+  QPoint p(P.X, P.Y);
+  QWidget* target = MouseTarget(w, p);
+  QPointF global = target->mapToGlobal(p);
+  QWheelEvent e(QPointF(p), global, QPoint(), QPoint(0, Delta), Qt::NoButton,
+                Qt::KeyboardModifiers(QtKeys::ModifiersOf(Shift)), Qt::NoScrollPhase, false);
+  QApplication::sendEvent(target, &e);
+}
+
+void SendEnterLeave(TControl* Control, bool Enter) {
+  QWidget* w = QtInternal::WidgetOf(Control);
+  if (!w) return;
+  if (Enter) {
+    QPointF c(w->width() / 2.0, w->height() / 2.0);
+    QEnterEvent e(c, c, w->mapToGlobal(c));
+    QApplication::sendEvent(w, &e);
+  } else {
+    QEvent e(QEvent::Leave);
+    QApplication::sendEvent(w, &e);
+  }
+}
+
+std::vector<Byte> GrabPngBytes(TControl* Control) {
+  QWidget* w = QtInternal::WidgetOf(Control);
+  if (!w) return {};
+  QPixmap pm = w->grab();
+  QByteArray bytes;
+  QBuffer buf(&bytes);
+  buf.open(QIODevice::WriteOnly);
+  pm.save(&buf, "PNG");
+  return std::vector<Byte>(bytes.begin(), bytes.end());
+}
+
+Int64 Milliseconds() {
+  static QElapsedTimer t = [] {
+    QElapsedTimer x;
+    x.start();
+    return x;
+  }();
+  return t.elapsed();
+}
+
+}  // namespace HarnessBackend

@@ -1,0 +1,190 @@
+// Forms and the application: creation order, modal loops scripted by the harness, closing, the
+// default exception handler, frames and placement.
+#include <gtest/gtest.h>
+
+#include "platform/gui/Dialogs.h"
+#include "platform/gui/TestHarness.h"
+#include "tests/platform/gui/GuiTestUtil.h"
+
+namespace {
+
+class TFirst : public TForm {
+ public:
+  using TForm::TForm;
+  String ClassName() const override { return u"TFirst"; }
+};
+class TSecond : public TForm {
+ public:
+  using TForm::TForm;
+  String ClassName() const override { return u"TSecond"; }
+};
+
+TEST(Application, TheFirstFormCreatedIsTheMainFormAndOnCreateRunsAfterConstruction) {
+  TApplication app(nullptr);
+  TFirst* first = nullptr;
+  TSecond* second = nullptr;
+  app.CreateForm(first);
+  app.CreateForm(second);
+  EXPECT_EQ(app.MainForm(), first);
+  EXPECT_EQ(first->Owner(), &app);
+  EXPECT_FALSE(first->Visible());
+  EXPECT_FALSE(first->HasState(csLoading));
+}
+
+TEST(Forms, NestedModalFormsAndAMessageBoxReturnTheScriptedResultsInOrder) {
+  FormHolder outer, inner;
+  outer->SetCaption(u"Outer");
+  inner->SetCaption(u"Inner");
+  std::vector<std::string> order;
+  TestHarness::ExpectModal(u"Outer", [&](TCustomForm& f) {
+    order.push_back("outer shown");
+    EXPECT_TRUE(f.Visible());
+    EXPECT_TRUE(f.Modal());
+    TModalResult r = inner->ShowModal();
+    order.push_back("inner gave " + std::to_string(r));
+    Integer answer = MessageDlg(u"Overwrite?", mtConfirmation, mbYesNoCancel);
+    order.push_back("box gave " + std::to_string(answer));
+    f.SetModalResult(mrOk);
+  });
+  TestHarness::ExpectModal(u"Inner", mrCancel);
+  TestHarness::ExpectMessage(u"Overwrite?", mtConfirmation, mrNo);
+  EXPECT_EQ(outer->ShowModal(), mrOk);
+  EXPECT_EQ(order, (std::vector<std::string>{"outer shown", "inner gave 2", "box gave 7"}));
+  EXPECT_FALSE(outer->Visible());
+  EXPECT_FALSE(inner->Visible());
+  EXPECT_TRUE(TestHarness::Verify());
+}
+
+TEST(Forms, ShowModalRefusesAVisibleForm) {
+  FormHolder f;
+  TestHarness::ShowForm(f.Form);
+  EXPECT_THROW(f->ShowModal(), EInvalidOperation);
+}
+
+TEST(Forms, CloseOnAModalFormGivesCancelAndOnCloseCanKeepAFormOpen) {
+  FormHolder f;
+  Integer closes = 0;
+  f->OnClose = [&](TObject*, TCloseAction& a) {
+    ++closes;
+    EXPECT_EQ(a, caHide);
+  };
+  TestHarness::ExpectModal(u"TTestForm", [](TCustomForm& form) { form.Close(); });
+  EXPECT_EQ(f->ShowModal(), mrCancel);
+  EXPECT_EQ(closes, 1);
+
+  TestHarness::ShowForm(f.Form);
+  f->OnClose = [](TObject*, TCloseAction& a) { a = caNone; };
+  f->Close();
+  EXPECT_TRUE(f->Visible());
+  f->OnClose = nullptr;
+  f->Close();
+  EXPECT_FALSE(f->Visible());
+}
+
+TEST(Forms, AnExceptionInAHandlerReachesTheDefaultHandlerAndTheProgramGoesOn) {
+  FormHolder f;
+  auto* r = new TRecorder(f.Form);
+  r->SetParent(f.Form);
+  r->SetBounds(10, 10, 50, 20);
+  Integer clicks = 0;
+  r->OnClick = [&](TObject*) {
+    ++clicks;
+    throw EConvertError(u"'x' is not a valid integer value");
+  };
+  TestHarness::ShowForm(f.Form);
+  TestHarness::ExpectMessage(u"'x' is not a valid integer value", mtError);
+  TestHarness::Click(r);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_TRUE(TestHarness::Verify());
+  // Still alive: the next click runs the handler again.
+  TestHarness::ExpectMessage(u"'x' is not a valid integer value", mtError);
+  TestHarness::Click(r);
+  EXPECT_EQ(clicks, 2);
+  EXPECT_TRUE(TestHarness::Verify());
+}
+
+TEST(Forms, OnExceptionReplacesTheMessageBox) {
+  FormHolder f;
+  String seen;
+  auto saved = Application->OnException;
+  Application->OnException = [&](TObject*, const Exception& e) { seen = e.Message(); };
+  GuardedCall([] { throw Exception(u"boom"); });
+  GuardedCall([] { throw std::runtime_error("plain"); });
+  Application->OnException = saved;
+  EXPECT_EQ(seen, u"plain");
+  EXPECT_TRUE(TestHarness::ShownMessages().empty());
+}
+
+TEST(Forms, ClientSizeExcludesTheFrameAndTheScreenCentrePlacesTheForm) {
+  FormHolder f;
+  f->SetBorderStyle(bsSingle);
+  f->SetClientWidth(460);
+  f->SetClientHeight(700 - 300);
+  EXPECT_EQ(f->ClientWidth(), 460);
+  EXPECT_EQ(f->ClientHeight(), 400);
+  EXPECT_EQ(f->Width(), 460 + 6);
+  EXPECT_EQ(f->Height(), 400 + 26 + 3);
+  f->SetPosition(poScreenCenter);
+  TestHarness::ShowForm(f.Form);
+  TRect wa = Screen->WorkAreaRect();
+  EXPECT_EQ(f->Left(), wa.Left + (wa.Width() - f->Width()) / 2);
+  EXPECT_EQ(f->Top(), wa.Top + (wa.Height() - f->Height()) / 2);
+  // A border style change keeps the client size.
+  f->SetBorderStyle(bsNone);
+  EXPECT_EQ(f->ClientWidth(), 460);
+  EXPECT_EQ(f->Width(), 460);
+}
+
+TEST(Forms, OnCanResizeAdjustsTheNewSizeAndOnResizeFollows) {
+  FormHolder f;
+  Integer resizes = 0;
+  f->OnCanResize = [](TObject*, Integer& w, Integer&, bool&) { w = 466; };
+  f->OnResize = [&](TObject*) { ++resizes; };
+  f->SetBounds(0, 0, 800, 500);
+  EXPECT_EQ(f->Width(), 466);
+  EXPECT_EQ(f->Height(), 500);
+  EXPECT_EQ(resizes, 1);
+  f->OnCanResize = [](TObject*, Integer&, Integer&, bool& ok) { ok = false; };
+  f->SetBounds(0, 0, 100, 100);
+  EXPECT_EQ(f->Width(), 466);
+}
+
+TEST(Forms, UnexpectedModalFormsAndBoxesAreCancelledNotWaitedFor) {
+  // The harness reports them as failures; here a local reporter catches them instead.
+  std::vector<String> reports;
+  TestHarness::Install([&](const String& m) { reports.push_back(m); });
+  FormHolder f;
+  EXPECT_EQ(f->ShowModal(), mrCancel);
+  EXPECT_EQ(MessageDlg(u"Really?", mtConfirmation, mbYesNo), mrNo);
+  TSaveDialog sd(nullptr);
+  EXPECT_FALSE(sd.Execute());
+  TestHarness::Install([](const String& m) { ADD_FAILURE() << StringToUtf8(m); });
+  ASSERT_EQ(reports.size(), 3u);
+  EXPECT_NE(reports[0].find(u"TTestForm"), String::npos);
+  EXPECT_NE(reports[1].find(u"Really?"), String::npos);
+}
+
+TEST(Forms, SaveDialogReturnsTheScriptedNameAsChosen) {
+  TSaveDialog sd(nullptr);
+  sd.InitialDir = u"/tmp/conf";
+  sd.Filter = u"CSV (MS-DOS) (*.csv)|*.csv";
+  TestHarness::ExpectFileDialog(true, u"/tmp/conf/objects");
+  ASSERT_TRUE(sd.Execute());
+  EXPECT_EQ(sd.FileName, u"/tmp/conf/objects") << "no default extension is added";
+  ASSERT_EQ(TestHarness::ShownFileDialogs().size(), 1u);
+  EXPECT_EQ(TestHarness::ShownFileDialogs()[0].InitialDir, u"/tmp/conf");
+  TestHarness::ExpectFileDialog(true, u"");
+  EXPECT_FALSE(sd.Execute());
+}
+
+TEST(Forms, ReleaseFreesTheFormOnceEventsAreProcessed) {
+  auto* f = new TTestForm;
+  bool destroyed = false;
+  f->OnDestroy = [&](TObject*) { destroyed = true; };
+  f->Release();
+  EXPECT_FALSE(destroyed);
+  TestHarness::ProcessEvents();
+  EXPECT_TRUE(destroyed);
+}
+
+}  // namespace
