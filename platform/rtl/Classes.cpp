@@ -314,9 +314,10 @@ void TStrings::SetDelimitedTextWith(const String& Value, Char Delim, Char Quote,
     Clear();
     const size_t n = Value.size();
     size_t i = 0;
+    // Blanks and control characters (NUL included) separate items unless the delimiter is strict.
     auto skipBlanks = [&] {
       if (!Strict)
-        while (i < n && Value[i] >= 1 && Value[i] <= u' ') ++i;
+        while (i < n && Value[i] <= u' ') ++i;
     };
     skipBlanks();
     while (i < n) {

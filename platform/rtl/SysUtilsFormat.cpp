@@ -451,6 +451,16 @@ class TFormatter {
     }
   }
 
+  // Upper-case hexadecimal of the bits as they are.
+  static String HexDigits(UInt64 Bits) {
+    String out;
+    do {
+      out.insert(out.begin(), u"0123456789ABCDEF"[Bits & 0xF]);
+      Bits >>= 4;
+    } while (Bits != 0);
+    return out;
+  }
+
   static String ZeroPad(String Digits, int Precision) {
     if (Precision > 0 && static_cast<int>(Digits.size()) < Precision)
       Digits.insert(0, static_cast<size_t>(Precision) - Digits.size(), u'0');
@@ -478,8 +488,7 @@ class TFormatter {
           case TVarRec::vtUInt64: bits = a.VUInt64; break;
           default: InvalidFormat();
         }
-        String digits = IntToHex(static_cast<Int64>(bits), 0);
-        return ZeroPad(digits, Precision);
+        return ZeroPad(HexDigits(bits), Precision);
       }
       case u'E':
       case u'F':
@@ -512,7 +521,7 @@ class TFormatter {
       }
       case u'P': {
         if (a.VType != TVarRec::vtPointer) InvalidFormat();
-        return IntToHex(static_cast<Int64>(reinterpret_cast<uintptr_t>(a.VPointer)), 16);
+        return ZeroPad(HexDigits(reinterpret_cast<uintptr_t>(a.VPointer)), 16);
       }
       default:
         InvalidFormat();

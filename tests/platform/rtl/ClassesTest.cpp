@@ -120,6 +120,7 @@ TEST(StringListTest, CommaAndDelimitedText) {
       {"comma at the end", u"a,", {u"a", u""}},
       {"quoted empty", u"\"\"", {u""}},
       {"nothing", u"  ", {}},
+      {"NUL separates like a blank", String(u"a\0b", 3), {u"a", u"b"}},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);

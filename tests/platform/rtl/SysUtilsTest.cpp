@@ -280,6 +280,7 @@ TEST_F(SysUtilsTest, FormatDirectives) {
       {"hex", Format(u"%x", 255), u"FF"},
       {"hex of negative", Format(u"%x", -1), u"FFFFFFFF"},
       {"hex precision", Format(u"%.4x", 10), u"000A"},
+      {"hex of negative Int64", Format(u"%x", Int64(-1)), u"FFFFFFFFFFFFFFFF"},
       {"string precision cuts", Format(u"%.2s", s), u"ab"},
       {"character", Format(u"%s", Char(u'Z')), u"Z"},
       {"literal", Format(u"<%s>", u"lit"), u"<lit>"},
