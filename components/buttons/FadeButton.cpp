@@ -1,6 +1,7 @@
 #include "components/buttons/FadeButton.h"
 
 #include "platform/gui/Forms.h"
+#include "platform/gui/Menus.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace {
@@ -422,5 +423,11 @@ void TFadeButton::DoButtonClick() {
   if (OnClick) OnClick(this);
   if (FModalResult != mrNone) {
     if (TCustomForm* form = GetParentForm(this, true)) form->SetModalResult(FModalResult);
+  }
+  if (TPopupMenu* menu = PopupMenu()) {
+    // The menu opens below the button, at its bottom-left corner.
+    const TPoint p = ClientToScreen(Point(0, Height()));
+    menu->SetPopupComponent(this);
+    menu->Popup(p.X, p.Y);
   }
 }
