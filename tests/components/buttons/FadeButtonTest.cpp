@@ -492,3 +492,35 @@ TEST_F(FadeButtonTest, FadeStepsLowerTheColourOneEighthAtATime) {
   b->DoFadeStep();
   EXPECT_EQ(b->HotTrackStep(), 0);
 }
+
+TEST_F(FadeButtonTest, FocusDrawsTheFocusRectangleAndTheOldStyleOutline) {
+  auto* b = NewButton(u"", 10, 10);
+  auto* box = new TFocusBox(Form);
+  box->SetParent(Form);
+  box->SetBounds(10, 60, 50, 20);
+  b->SetColor(0x303030);
+  b->SetLightColor(0xF0F0F0);
+  TestHarness::ShowForm(Form);
+  box->SetFocus();
+  b->Invalidate();
+  const TColor plain = Shown(b, 4, 4);
+  EXPECT_EQ(plain, 0x303030);
+  b->SetFocus();
+  b->Invalidate();
+  EXPECT_NE(Shown(b, 4, 4), plain);  // the dotted focus rectangle at (4, 4, W-4, H-4)
+  EXPECT_EQ(Shown(b, 3, 3), plain);
+
+  // A focused old-style button sits one pixel in, inside a black outline.
+  b->SetStyle(bsOld);
+  b->Invalidate();
+  EXPECT_EQ(Shown(b, 0, 0), clBlack);
+  EXPECT_EQ(Shown(b, 79, 23), clBlack);
+  EXPECT_EQ(Shown(b, 1, 1), 0xF0F0F0);
+
+  // A shape button never shows the focus rectangle.
+  b->SetStyle(bsShape);
+  b->SetColor(0x303030);
+  Form->SetColor(0x303030);
+  b->Invalidate();
+  EXPECT_EQ(Shown(b, 4, 4), 0x303030);
+}
