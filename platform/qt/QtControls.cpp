@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QTreeWidget>
@@ -513,10 +514,13 @@ class QtWidgetImpl : public TWidgetImpl {
     if (auto* c = Combo()) return FromQ(c->currentText());
     return String();
   }
+  // Text set by the layer: the layer sends the change notification itself.
   void SetText(const String& t) override {
     if (auto* l = EditLine()) {
+      QSignalBlocker block(l);
       l->setText(QStr(t));
     } else if (auto* m = Memo()) {
+      QSignalBlocker block(m);
       m->setPlainText(QStr(t));
     }
   }

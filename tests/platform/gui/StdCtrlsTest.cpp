@@ -1,0 +1,299 @@
+// The standard controls: the change and click rules the dialogs rely on, the clipboard keys in
+// edits, Default and Cancel buttons, lines of memos, lists and scroll bars.
+#include <gtest/gtest.h>
+
+#include "platform/gui/Clipbrd.h"
+#include "platform/gui/StdCtrls.h"
+#include "platform/gui/TestHarness.h"
+#include "tests/platform/gui/GuiTestUtil.h"
+
+namespace {
+
+template <class T>
+T* Put(TWinControl* parent, Integer left, Integer top) {
+  T* c = new T(parent);
+  c->SetParent(parent);
+  c->SetLeft(left);
+  c->SetTop(top);
+  return c;
+}
+
+// Types into whichever control has the focus, one key at a time.
+void TypeToFocused(const String& text) {
+  for (Char ch : text) TestHarness::TypeText(FocusedControl(), String(1, ch));
+}
+
+TEST(StdCtrls, EditOnChangeFiresForTypingAndForTextSetInCodeButNotForTheSameText) {
+  FormHolder f;
+  auto* e = Put<TEdit>(f.Form, 10, 10);
+  Integer changes = 0;
+  e->OnChange = [&](TObject*) { ++changes; };
+  e->SetText(u"10");
+  EXPECT_EQ(changes, 1);
+  e->SetText(u"10");
+  EXPECT_EQ(changes, 1);
+  TestHarness::ShowForm(f.Form);
+  e->SetFocus();
+  e->SetSelStart(2);
+  TestHarness::TypeText(e, u"5");
+  EXPECT_EQ(e->Text(), u"105");
+  EXPECT_EQ(changes, 2);
+}
+
+TEST(StdCtrls, EditMaxLengthCharCaseAndKeyPressFilter) {
+  FormHolder f;
+  auto* e = Put<TEdit>(f.Form, 10, 10);
+  e->SetMaxLength(4);
+  e->SetCharCase(ecLowerCase);
+  e->OnKeyPress = [](TObject*, Char& k) {
+    if (k == u'#') k = 0;
+  };
+  TestHarness::ShowForm(f.Form);
+  e->SetFocus();
+  TestHarness::TypeText(e, u"AB#CDE");
+  EXPECT_EQ(e->Text(), u"abcd");
+  e->SetText(u"XY");
+  EXPECT_EQ(e->Text(), u"xy") << "the case applies to text set in code too";
+}
+
+TEST(StdCtrls, OctetEditsDiscardTheDotAndMoveTheFocus) {
+  FormHolder f;
+  auto* ip1 = Put<TEdit>(f.Form, 10, 10);
+  auto* ip2 = Put<TEdit>(f.Form, 70, 10);
+  auto keyPress = [&](TObject* sender, Char& key) {
+    if (key != u'.') return;
+    key = 0;
+    if (sender == ip1 && ip2->CanFocus()) ip2->SetFocus();
+  };
+  ip1->OnKeyPress = keyPress;
+  ip2->OnKeyPress = keyPress;
+  TestHarness::ShowForm(f.Form);
+  ip1->SetFocus();
+  TypeToFocused(u"192.168.");
+  EXPECT_EQ(ip1->Text(), u"192");
+  EXPECT_EQ(ip2->Text(), u"168");
+  EXPECT_TRUE(ip2->Focused());
+}
+
+// An edit that records its clipboard messages.
+class TClipEdit : public TEdit {
+ public:
+  using TEdit::TEdit;
+  std::vector<UINT> Seen;
+  void WndProc(TMessage& m) override {
+    if (m.Msg == WM_COPY || m.Msg == WM_PASTE || m.Msg == WM_CUT) Seen.push_back(m.Msg);
+    TEdit::WndProc(m);
+  }
+};
+
+TEST(StdCtrls, ClipboardKeysInEditsGoThroughTheirMessages) {
+  FormHolder f;
+  auto* e = Put<TClipEdit>(f.Form, 10, 10);
+  TestHarness::ShowForm(f.Form);
+  e->SetFocus();
+  e->SetText(u"hello world");
+  e->SetSelStart(0);
+  e->SetSelLength(5);
+  EXPECT_EQ(e->SelText(), u"hello");
+  TestHarness::Key(e, 'C', TShiftState(ssCtrl));
+  EXPECT_EQ(Clipboard()->AsText(), u"hello");
+  TestHarness::Key(e, 'X', TShiftState(ssCtrl));
+  EXPECT_EQ(e->Text(), u" world");
+  Clipboard()->SetAsText(u"bye\r\nsecond line");
+  e->SetSelStart(0);
+  TestHarness::Key(e, 'V', TShiftState(ssCtrl));
+  EXPECT_EQ(e->Text(), u"bye world") << "a one-line edit pastes the first line";
+  EXPECT_EQ(e->Seen, (std::vector<UINT>{WM_COPY, WM_CUT, WM_COPY, WM_PASTE}));
+  e->SelectAll();
+  EXPECT_EQ(e->SelLength(), 9);
+}
+
+TEST(StdCtrls, ComboOnChangeFiresOnTheUsersChoiceOnly) {
+  FormHolder f;
+  auto* cb = Put<TComboBox>(f.Form, 10, 10);
+  cb->SetStyle(csDropDownList);
+  cb->Items()->Add(u"Auto Baudrate");
+  cb->Items()->Add(u"9600");
+  cb->Items()->Add(u"19200");
+  std::vector<std::string> events;
+  cb->OnChange = [&](TObject*) { events.push_back("change " + std::to_string(cb->ItemIndex())); };
+  cb->OnSelect = [&](TObject*) { events.push_back("select"); };
+  cb->SetItemIndex(0);
+  cb->SetText(u"19200");
+  EXPECT_EQ(cb->ItemIndex(), 2);
+  EXPECT_EQ(cb->Text(), u"19200");
+  EXPECT_TRUE(events.empty()) << "code changes fire nothing";
+  TestHarness::ShowForm(f.Form);
+  cb->SetFocus();
+  TestHarness::Key(cb, VK_UP);
+  EXPECT_EQ(cb->ItemIndex(), 1);
+  EXPECT_EQ(events, (std::vector<std::string>{"change 1", "select"}));
+  // A list filled again keeps no stale selection beyond its end.
+  cb->Items()->Clear();
+  EXPECT_EQ(cb->ItemIndex(), -1);
+  cb->SetItemIndex(5);
+  EXPECT_EQ(cb->ItemIndex(), -1);
+}
+
+TEST(StdCtrls, CheckBoxOnClickFiresWhenCheckedIsSetInCodeAndOnTheUsersToggle) {
+  FormHolder f;
+  auto* cb = Put<TCheckBox>(f.Form, 10, 10);
+  cb->SetCaption(u"Gateway");
+  Integer clicks = 0;
+  cb->OnClick = [&](TObject*) { ++clicks; };
+  cb->SetChecked(true);
+  EXPECT_EQ(clicks, 1);
+  cb->SetChecked(true);
+  EXPECT_EQ(clicks, 1) << "no change, no click";
+  TestHarness::ShowForm(f.Form);
+  TestHarness::Click(cb);
+  EXPECT_FALSE(cb->Checked());
+  EXPECT_EQ(clicks, 2);
+  TestHarness::Key(cb, VK_SPACE);
+  EXPECT_TRUE(cb->Checked());
+  EXPECT_EQ(clicks, 3);
+}
+
+TEST(StdCtrls, RadioButtonsBesideEachOtherAreExclusive) {
+  FormHolder f;
+  auto* a = Put<TRadioButton>(f.Form, 10, 10);
+  auto* b = Put<TRadioButton>(f.Form, 10, 30);
+  Integer clicksA = 0;
+  a->OnClick = [&](TObject*) { ++clicksA; };
+  a->SetChecked(true);
+  b->SetChecked(true);
+  EXPECT_FALSE(a->Checked());
+  EXPECT_TRUE(b->Checked());
+  EXPECT_EQ(clicksA, 1) << "unchecking by a sibling fires nothing";
+}
+
+struct DialogKeys : ::testing::Test {
+  FormHolder f;
+  TEdit* edit = nullptr;
+  TMemo* memo = nullptr;
+  TButton* ok = nullptr;
+  TButton* cancel = nullptr;
+  std::vector<std::string> clicks;
+  void SetUp() override {
+    edit = Put<TEdit>(f.Form, 10, 10);
+    memo = Put<TMemo>(f.Form, 10, 40);
+    ok = Put<TButton>(f.Form, 200, 200);
+    ok->SetCaption(u"OK");
+    ok->SetDefault(true);
+    ok->SetModalResult(mrOk);
+    cancel = Put<TButton>(f.Form, 280, 200);
+    cancel->SetCaption(u"Cancel");
+    cancel->SetCancel(true);
+    cancel->SetModalResult(mrCancel);
+    ok->OnClick = [this](TObject*) { clicks.push_back("ok"); };
+    cancel->OnClick = [this](TObject*) { clicks.push_back("cancel"); };
+  }
+};
+
+TEST_F(DialogKeys, EnterPressesTheDefaultButtonUnlessTheFocusedControlWantsIt) {
+  TestHarness::ExpectModal(u"TTestForm", [this](TCustomForm& form) {
+    memo->SetFocus();
+    TestHarness::Key(memo, VK_RETURN);
+    EXPECT_EQ(form.ModalResult(), mrNone) << "the memo took Enter";
+    EXPECT_TRUE(clicks.empty());
+    EXPECT_EQ(memo->Lines()->Count(), 1) << "a line break went into the memo";
+    edit->SetFocus();
+    TestHarness::Key(edit, VK_RETURN);
+  });
+  EXPECT_EQ(f->ShowModal(), mrOk);
+  EXPECT_EQ(clicks, (std::vector<std::string>{"ok"}));
+}
+
+TEST_F(DialogKeys, EscPressesTheCancelButton) {
+  TestHarness::ExpectModal(u"TTestForm", [this](TCustomForm&) {
+    edit->SetFocus();
+    TestHarness::Key(edit, VK_ESCAPE);
+  });
+  EXPECT_EQ(f->ShowModal(), mrCancel);
+  EXPECT_EQ(clicks, (std::vector<std::string>{"cancel"}));
+}
+
+TEST_F(DialogKeys, EnterOnAFocusedButtonPressesThatButton) {
+  TestHarness::ExpectModal(u"TTestForm", [this](TCustomForm&) {
+    cancel->SetFocus();
+    TestHarness::Key(cancel, VK_RETURN);
+  });
+  EXPECT_EQ(f->ShowModal(), mrCancel);
+  EXPECT_EQ(clicks, (std::vector<std::string>{"cancel"}));
+}
+
+TEST_F(DialogKeys, AClickOnAButtonClosesTheDialogWithItsModalResult) {
+  TestHarness::ExpectModal(u"TTestForm", [this](TCustomForm&) { TestHarness::Click(ok); });
+  EXPECT_EQ(f->ShowModal(), mrOk);
+  EXPECT_EQ(ok->ClassName(), u"TButton");
+}
+
+TEST(StdCtrls, MemoLinesJoinWithCrLf) {
+  FormHolder f;
+  auto* m = Put<TMemo>(f.Form, 10, 10);
+  m->Lines()->Add(u"first");
+  m->Lines()->Add(u"second");
+  EXPECT_EQ(m->Text(), u"first\r\nsecond");
+  EXPECT_EQ(m->Lines()->Count(), 2);
+  m->SetText(u"a\nb\r\nc\r\n");
+  EXPECT_EQ(m->Lines()->Count(), 3);
+  EXPECT_EQ(m->Lines()->Get(2), u"c");
+  m->Lines()->Clear();
+  EXPECT_EQ(m->Lines()->Count(), 0);
+  EXPECT_THROW(m->Lines()->Get(0), EStringListError);
+}
+
+TEST(StdCtrls, ListBoxClickFollowsTheSelection) {
+  FormHolder f;
+  auto* lb = Put<TListBox>(f.Form, 10, 10);
+  lb->Items()->Add(u"one");
+  lb->Items()->Add(u"two");
+  Integer clicks = 0;
+  lb->OnClick = [&](TObject*) { ++clicks; };
+  lb->SetItemIndex(1);
+  EXPECT_EQ(lb->ItemIndex(), 1);
+  EXPECT_EQ(clicks, 0);
+  TestHarness::ShowForm(f.Form);
+  lb->SetFocus();
+  TestHarness::Key(lb, VK_UP);
+  EXPECT_EQ(lb->ItemIndex(), 0);
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST(StdCtrls, ScrollBarArrowsScrollThroughTheParentAndReportCodes) {
+  FormHolder f;
+  auto* sb = Put<TScrollBar>(f.Form, 10, 10);
+  sb->SetKind(sbVertical);
+  sb->SetBounds(10, 10, 17, 200);
+  sb->SetParams(0, 0, 10);
+  std::vector<Integer> codes;
+  sb->OnScroll = [&](TObject*, TScrollCode code, Integer&) { codes.push_back(code); };
+  Integer changes = 0;
+  sb->OnChange = [&](TObject*) { ++changes; };
+  TestHarness::ShowForm(f.Form);
+  TestHarness::Click(sb, TPoint(8, 195));
+  EXPECT_EQ(sb->Position(), 1);
+  TestHarness::Click(sb, TPoint(8, 3));
+  EXPECT_EQ(sb->Position(), 0);
+  TestHarness::Click(sb, TPoint(8, 3));
+  EXPECT_EQ(sb->Position(), 0) << "clamped at Min";
+  EXPECT_EQ(codes, (std::vector<Integer>{SB_LINEDOWN, SB_ENDSCROLL, SB_LINEUP, SB_ENDSCROLL, SB_LINEUP, SB_ENDSCROLL}));
+  EXPECT_EQ(changes, 2);
+}
+
+TEST(StdCtrls, LabelSizesItselfToItsCaption) {
+  FormHolder f;
+  auto* l = new TLabel(f.Form);
+  l->SetParent(f.Form);
+  l->SetCaption(u"Step 1");
+  Integer w1 = l->Width();
+  l->SetCaption(u"Step 1 and more");
+  EXPECT_GT(l->Width(), w1);
+  EXPECT_GT(l->Height(), 5);
+  l->SetAutoSize(false);
+  l->SetWidth(10);
+  l->SetCaption(u"Other text");
+  EXPECT_EQ(l->Width(), 10);
+}
+
+}  // namespace
