@@ -1,5 +1,6 @@
 # Sources of the graphics part of the GUI library, relative to platform/gui.
 set(KP_GRAPHICS_SOURCES
+  GdiPlus.cpp
   Graphics.cpp
   GraphicsBitmap.cpp
   GraphicsCanvas.cpp
@@ -10,4 +11,5 @@ set(KP_GRAPHICS_SOURCES
   GraphicsText.cpp
   ../qt/QtGraphics.cpp
   ../qt/QtGraphicsBridge.cpp
+  ../qt/QtGraphicsGdiPlus.cpp
 )

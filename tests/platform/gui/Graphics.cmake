@@ -2,6 +2,7 @@
 # the GUI test suite.
 set(KP_GRAPHICS_TEST_SOURCES
   GraphicsCanvasTest.cpp
+  GraphicsGdiPlusTest.cpp
   GraphicsImageTest.cpp
   GraphicsTextTest.cpp
 )
