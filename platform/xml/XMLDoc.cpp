@@ -10,7 +10,6 @@ namespace {
 
 String Quoted(const String& s) { return u"\"" + s + u"\""; }
 
-
 [[noreturn]] void IndexError(Integer index) {
   throw EListError(u"List index out of bounds (" + IntToStr(index) + u")");
 }
