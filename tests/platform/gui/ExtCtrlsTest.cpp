@@ -1,0 +1,227 @@
+// Timers, panels with alignment and anchors, the category panel group, pages, trees, link labels.
+#include <gtest/gtest.h>
+
+#include "platform/gui/ComCtrls.h"
+#include "platform/gui/ControlsBackend.h"
+#include "platform/gui/ExtCtrls.h"
+#include "platform/gui/TestHarness.h"
+#include "tests/platform/gui/GuiTestUtil.h"
+
+namespace {
+
+struct FakeClock : ::testing::Test {
+  void SetUp() override { TestHarness::UseFakeClock(true); }
+  void TearDown() override { TestHarness::UseFakeClock(false); }
+};
+
+TEST_F(FakeClock, ATimerReEnabledStartsItsIntervalAnew) {
+  TTimer t(nullptr);
+  t.SetInterval(1000);
+  Integer ticks = 0;
+  t.OnTimer = [&](TObject*) { ++ticks; };
+  TestHarness::AdvanceClock(900);
+  t.SetEnabled(false);
+  t.SetEnabled(true);
+  TestHarness::AdvanceClock(999);
+  EXPECT_EQ(ticks, 0) << "the old interval did not carry over";
+  TestHarness::AdvanceClock(1);
+  EXPECT_EQ(ticks, 1);
+  TestHarness::AdvanceClock(3000);
+  EXPECT_EQ(ticks, 4);
+}
+
+TEST_F(FakeClock, ATimerStopsWhenDisabledOrFreedAndANewIntervalRestartsIt) {
+  Integer ticks = 0;
+  auto* t = new TTimer(nullptr);
+  t->SetInterval(60000);
+  t->OnTimer = [&](TObject*) { ++ticks; };
+  t->SetEnabled(false);
+  TestHarness::AdvanceClock(120000);
+  EXPECT_EQ(ticks, 0);
+  t->SetEnabled(true);
+  TestHarness::AdvanceClock(50000);
+  t->SetInterval(7200000);
+  TestHarness::AdvanceClock(7199999);
+  EXPECT_EQ(ticks, 0);
+  TestHarness::AdvanceClock(1);
+  EXPECT_EQ(ticks, 1);
+  TComponent::Free(t);
+  TestHarness::AdvanceClock(10000000);
+  EXPECT_EQ(ticks, 1);
+}
+
+TEST(ExtCtrls, AlignedPanelsShareTheClientAreaAndAnchoredButtonsFollowTheRightEdge) {
+  FormHolder f;
+  f->SetClientWidth(300);
+  f->SetClientHeight(200);
+  auto* title = new TPanel(f.Form);
+  title->SetParent(f.Form);
+  title->SetHeight(69);
+  title->SetAlign(alTop);
+  auto* buttons = new TPanel(f.Form);
+  buttons->SetParent(f.Form);
+  buttons->SetHeight(40);
+  buttons->SetAlign(alBottom);
+  auto* body = new TPanel(f.Form);
+  body->SetParent(f.Form);
+  body->SetAlign(alClient);
+  auto* ok = new TPanel(f.Form);
+  ok->SetParent(buttons);
+  ok->SetBounds(180, 6, 110, 28);
+  ok->SetAnchors(akTop | akRight);
+  EXPECT_EQ(title->BoundsRect(), Rect(0, 0, 300, 69));
+  EXPECT_EQ(buttons->BoundsRect(), Rect(0, 160, 300, 200));
+  EXPECT_EQ(body->BoundsRect(), Rect(0, 69, 300, 160));
+  f->SetClientWidth(460);
+  EXPECT_EQ(buttons->Width(), 460);
+  EXPECT_EQ(ok->Left(), 340) << "10 pixels from the right edge as before";
+  EXPECT_EQ(body->BoundsRect(), Rect(0, 69, 460, 160));
+}
+
+struct CategoryGroup : ::testing::Test {
+  FormHolder f;
+  TCategoryPanelGroup* cpg = nullptr;
+  TCategoryPanel* profibus = nullptr;
+  TCategoryPanel* ethernet = nullptr;
+  void SetUp() override {
+    cpg = new TCategoryPanelGroup(f.Form);
+    cpg->SetParent(f.Form);
+    cpg->SetBounds(0, 0, 300, 200);
+    cpg->SetHeaderHeight(30);
+    ethernet = AddPanel(u"2. Ethernet", 500);
+    profibus = AddPanel(u"1. PROFIBUS", 150);
+    profibus->SetTop(0);
+    ethernet->SetTop(profibus->Top() + profibus->Height());
+  }
+  TCategoryPanel* AddPanel(const String& caption, Integer height) {
+    auto* p = new TCategoryPanel(f.Form);
+    p->SetPanelGroup(cpg);
+    p->SetCaption(caption);
+    p->SetHeight(height);
+    return p;
+  }
+};
+
+TEST_F(CategoryGroup, PanelsStackInOrderOfTheirTopAndControlsSitBelowTheHeader) {
+  EXPECT_EQ(cpg->Panels(0), profibus);
+  EXPECT_EQ(profibus->Top(), 0);
+  EXPECT_EQ(ethernet->Top(), 150);
+  EXPECT_EQ(cpg->ContentHeight(), 650);
+  EXPECT_TRUE(cpg->ScrollBarVisible());
+  EXPECT_EQ(profibus->Width(), 300 - GetSystemMetrics(SM_CXVSCROLL));
+  auto* e = new TPanel(f.Form);
+  e->SetParent(profibus);
+  e->SetBounds(191, 8, 238, 21);
+  EXPECT_EQ(e->Parent(), profibus->Surface());
+  EXPECT_EQ(profibus->Surface()->Top(), 30);
+  EXPECT_EQ(e->ClientToScreen(TPoint(0, 0)).Y - profibus->ClientToScreen(TPoint(0, 0)).Y, 30 + 8);
+}
+
+TEST_F(CategoryGroup, VerticalScrollMessagesMoveThePanelsByLines) {
+  const Integer line = cpg->ScrollLine();
+  cpg->Perform(WM_VSCROLL, SB_LINEDOWN, 0);
+  cpg->Perform(WM_VSCROLL, SB_ENDSCROLL, 0);
+  EXPECT_EQ(cpg->ScrollPos(), line);
+  EXPECT_EQ(profibus->Top(), -line);
+  cpg->Perform(WM_VSCROLL, SB_LINEUP, 0);
+  cpg->Perform(WM_VSCROLL, SB_LINEUP, 0);
+  EXPECT_EQ(cpg->ScrollPos(), 0) << "no scrolling above the top";
+  cpg->Perform(WM_VSCROLL, SB_BOTTOM, 0);
+  EXPECT_EQ(cpg->ScrollPos(), 650 - 200);
+  cpg->Perform(WM_VSCROLL, SB_LINEDOWN, 0);
+  EXPECT_EQ(cpg->ScrollPos(), 450) << "nor below the bottom";
+}
+
+TEST_F(CategoryGroup, CollapsingAPanelLeavesItsHeaderAndMovesTheOthersUp) {
+  profibus->SetCollapsed(true);
+  EXPECT_EQ(profibus->Height(), 30);
+  EXPECT_EQ(ethernet->Top(), 30);
+  EXPECT_FALSE(profibus->Surface()->Visible());
+  profibus->SetCollapsed(false);
+  EXPECT_EQ(profibus->Height(), 150);
+  ethernet->SetVisible(false);
+  cpg->ArrangePanels();
+  EXPECT_FALSE(cpg->ScrollBarVisible());
+}
+
+TEST(ExtCtrls, PageControlShowsTheActivePageAndHidesPagesWhoseTabIsHidden) {
+  FormHolder f;
+  auto* pc = new TPageControl(f.Form);
+  pc->SetParent(f.Form);
+  auto* a = new TTabSheet(f.Form);
+  a->SetPageControl(pc);
+  a->SetCaption(u"General");
+  auto* b = new TTabSheet(f.Form);
+  b->SetPageControl(pc);
+  b->SetCaption(u"Publish");
+  Integer changes = 0;
+  pc->OnChange = [&](TObject*) { ++changes; };
+  EXPECT_EQ(pc->PageCount(), 2);
+  EXPECT_EQ(pc->ActivePage(), a);
+  pc->SetActivePage(b);
+  EXPECT_TRUE(b->Visible());
+  EXPECT_FALSE(a->Visible());
+  EXPECT_EQ(changes, 0) << "no OnChange for a page chosen in code";
+  b->SetTabVisible(false);
+  EXPECT_EQ(pc->ActivePage(), a);
+  EXPECT_EQ(b->TabIndex(), -1);
+  b->SetTabVisible(true);
+  TestHarness::ShowForm(f.Form);
+  TRect tab = pc->TabRect(1);
+  TestHarness::Click(pc, TPoint(tab.Left + 3, tab.Top + 3));
+  EXPECT_EQ(pc->ActivePage(), b);
+  EXPECT_EQ(changes, 1);
+  EXPECT_THROW(pc->Pages(2), EListError);
+}
+
+TEST(ExtCtrls, TreeNodesByIndexAndTheListIndexError) {
+  FormHolder f;
+  auto* tv = new TTreeView(f.Form);
+  tv->SetParent(f.Form);
+  EXPECT_THROW(tv->Items()->Item(0), EListError) << "no root yet";
+  TTreeNode* root = tv->Items()->Add(nullptr, u"Devices");
+  TTreeNode* d1 = tv->Items()->AddChild(root, u"Device 1");
+  TTreeNode* d2 = tv->Items()->AddChild(root, u"Device 2");
+  tv->Items()->AddChild(d1, u"EEP A5-02-05");
+  EXPECT_EQ(tv->Items()->Count(), 4);
+  EXPECT_EQ(tv->Items()->Item(0)->Item(1), d2);
+  EXPECT_EQ(d2->Index(), 1);
+  EXPECT_EQ(d2->Parent(), root);
+  EXPECT_EQ(d1->Item(0)->Level(), 2);
+  EXPECT_THROW(root->Item(2), EListError);
+  std::vector<String> seen;
+  tv->OnChange = [&](TObject*, TTreeNode* n) { seen.push_back(n ? n->Text() : u"none"); };
+  tv->SetSelected(d2);
+  d2->Delete();
+  EXPECT_EQ(tv->Selected(), nullptr);
+  EXPECT_EQ(root->Count(), 1);
+  tv->FullExpand();
+  EXPECT_TRUE(d1->Expanded());
+  tv->Items()->Clear();
+  EXPECT_EQ(tv->Items()->Count(), 0);
+  EXPECT_EQ(seen, (std::vector<String>{u"Device 2"}));
+}
+
+TEST(ExtCtrls, LinkLabelReportsTheLinkClicked) {
+  FormHolder f;
+  auto* ll = new TLinkLabel(f.Form);
+  ll->SetParent(f.Form);
+  ll->SetCaption(u"New version: <a href=\"https://example.invalid/download\">1.003</a>");
+  String link;
+  ll->OnLinkClick = [&](TObject*, const String& l, TSysLinkType) { link = l; };
+  InputLinkActivated(ll, u"https://example.invalid/download");
+  EXPECT_EQ(link, u"https://example.invalid/download");
+}
+
+TEST(ExtCtrls, RichEditLinesJoinWithCrLf) {
+  FormHolder f;
+  auto* re = new TRichEdit(f.Form);
+  re->SetParent(f.Form);
+  re->Lines()->Add(u"{");
+  re->Lines()->Add(u"  \"value\": 1");
+  re->Lines()->Add(u"}");
+  EXPECT_EQ(re->Text(), u"{\r\n  \"value\": 1\r\n}");
+  EXPECT_EQ(re->ClassName(), u"TRichEdit");
+}
+
+}  // namespace
