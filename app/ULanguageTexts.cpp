@@ -452,6 +452,7 @@ const TBuiltInText Built_In_Texts[] = {
     {760, u"Error PROFIBUS!! ID Device must be between 1 and 125"},
     {761, u"Error PROFIBUS!! Number Bytes Input must be between 0 and 244"},
     {762, u"Error PROFIBUS!! Number Bytes OutPut must be between 0 and 244"},
+    {763, u"Do you want to exit and discard the changes?"},
     {800, u"EnOcean Set Access"},
     {801, u"EnOcean Set Access"},
     {802, u"OK"},

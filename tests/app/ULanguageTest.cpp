@@ -19,7 +19,7 @@ TEST(BuiltInTexts, TableHasEveryIdAndOnlyTheListedOnesCarryText) {
     ASSERT_FALSE(sl.Get(i).empty()) << "id " << i;
     if (sl.Get(i) != u" ") ++withText;
   }
-  EXPECT_EQ(withText, 901);
+  EXPECT_EQ(withText, 902);
 }
 
 TEST(BuiltInTexts, SamplesKeepTheirBlanksAndQuotes) {
@@ -48,6 +48,7 @@ TEST(BuiltInTexts, SamplesKeepTheirBlanksAndQuotes) {
       {"inner double quotes", 1936,
        u"!! [BACnet in Read] Length with variable \"Positive Integer Value\" must be between 1 and 4"},
       {"message joined with a number", 1948, u"!! [BACnet in Write] Position must be between 0 and "},
+      {"question before leaving the parameters", 763, u"Do you want to exit and discard the changes?"},
       {"last text", 2008, u"Select Engineering Unit"},
       {"last id", 2099, u" "},
   };
