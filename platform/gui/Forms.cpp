@@ -6,6 +6,7 @@
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/FormsBackend.h"
 #include "platform/gui/GuiInternal.h"
+#include "platform/gui/Threads.h"
 
 TApplication* Application = nullptr;
 TScreen* Screen = nullptr;
@@ -48,9 +49,12 @@ void InitializeGuiLayer() {
   Application = new TApplication(nullptr);
   Screen = new TScreen(nullptr);
   if (!Mouse) Mouse = new TMouse;
+  // A synchronised call from a worker wakes the event loop, which serves it.
+  SetWakeMainThread([] { FormsBackend::PostCall([] { CheckSynchronize(); }); });
 }
 
 void FinalizeGuiLayer() {
+  SetWakeMainThread(nullptr);
   TComponent::Free(Application);
   Application = nullptr;
   TComponent::Free(Screen);

@@ -1,0 +1,192 @@
+#include "platform/gui/Threads.h"
+
+#include <chrono>
+#include <deque>
+
+namespace {
+
+struct SyncRequest {
+  std::function<void()> Method;
+  bool Done = false;
+  std::exception_ptr Error;
+};
+
+std::mutex gSyncMutex;
+std::condition_variable gSyncCv;
+std::deque<SyncRequest*> gSyncQueue;
+std::function<void()> gWake;
+const std::thread::id gMainThread = std::this_thread::get_id();
+thread_local TThread* tCurrent = nullptr;
+
+}  // namespace
+
+bool IsMainThread() { return std::this_thread::get_id() == gMainThread; }
+
+void SetWakeMainThread(std::function<void()> Wake) {
+  std::lock_guard<std::mutex> g(gSyncMutex);
+  gWake = std::move(Wake);
+}
+
+bool CheckSynchronize(Integer TimeoutMs) {
+  if (!IsMainThread()) return false;
+  std::deque<SyncRequest*> work;
+  {
+    std::unique_lock<std::mutex> lock(gSyncMutex);
+    if (gSyncQueue.empty() && TimeoutMs > 0)
+      gSyncCv.wait_for(lock, std::chrono::milliseconds(TimeoutMs), [] { return !gSyncQueue.empty(); });
+    work.swap(gSyncQueue);
+  }
+  for (SyncRequest* r : work) {
+    try {
+      r->Method();
+    } catch (...) {
+      r->Error = std::current_exception();
+    }
+    {
+      std::lock_guard<std::mutex> g(gSyncMutex);
+      r->Done = true;
+    }
+    gSyncCv.notify_all();
+  }
+  return !work.empty();
+}
+
+void TThread::Synchronize(TThread* Thread, const std::function<void()>& Method) {
+  (void)Thread;
+  if (IsMainThread()) {
+    Method();
+    return;
+  }
+  SyncRequest r;
+  r.Method = Method;
+  std::function<void()> wake;
+  {
+    std::lock_guard<std::mutex> g(gSyncMutex);
+    gSyncQueue.push_back(&r);
+    wake = gWake;
+  }
+  gSyncCv.notify_all();
+  if (wake) wake();
+  std::unique_lock<std::mutex> lock(gSyncMutex);
+  gSyncCv.wait(lock, [&] { return r.Done; });
+  lock.unlock();
+  if (r.Error) std::rethrow_exception(r.Error);
+}
+
+TThread* TThread::CurrentThread() { return tCurrent; }
+
+TThread::TThread(bool CreateSuspended) : FSuspended(CreateSuspended) {
+  if (!CreateSuspended) Launch();
+}
+
+TThread::~TThread() {
+  if (FThread.get_id() == std::this_thread::get_id()) {
+    // Freed by its own worker (FreeOnTerminate): nothing to wait for.
+    if (FThread.joinable()) FThread.detach();
+    return;
+  }
+  if (FStarted) {
+    Terminate();
+    while (Suspended()) Resume();
+    WaitFor();
+  }
+  if (FThread.joinable()) FThread.join();
+}
+
+void TThread::Launch() {
+  if (FStarted.exchange(true)) return;
+  FThread = std::thread([this] { Run(); });
+}
+
+void TThread::Run() {
+  tCurrent = this;
+  try {
+    Execute();
+  } catch (...) {
+    FFatal = std::current_exception();
+  }
+  if (OnTerminate) {
+    try {
+      Synchronize([this] { OnTerminate(this); });
+    } catch (...) {
+      // An exception in OnTerminate ends nothing more.
+    }
+  }
+  const bool freeSelf = FFreeOnTerminate;
+  {
+    std::lock_guard<std::mutex> g(gSyncMutex);
+    FFinished = true;
+  }
+  gSyncCv.notify_all();
+  tCurrent = nullptr;
+  if (freeSelf) delete this;
+}
+
+void TThread::Start() {
+  if (FStarted && !Suspended()) throw EThread(u"Cannot call Start on a running or suspended thread");
+  Resume();
+}
+
+void TThread::Resume() {
+  {
+    std::lock_guard<std::mutex> g(FGate);
+    FSuspended = false;
+  }
+  FGateCv.notify_all();
+  Launch();
+}
+
+void TThread::Suspend() {
+  {
+    std::lock_guard<std::mutex> g(FGate);
+    FSuspended = true;
+  }
+  if (tCurrent == this) CheckGate();
+}
+
+bool TThread::Suspended() const {
+  std::lock_guard<std::mutex> g(FGate);
+  return FSuspended;
+}
+
+void TThread::CheckGate() {
+  std::unique_lock<std::mutex> lock(FGate);
+  FGateCv.wait(lock, [this] { return !FSuspended; });
+}
+
+void TThread::Synchronize(const std::function<void()>& Method) {
+  Synchronize(this, Method);
+  CheckGate();
+}
+
+Integer TThread::WaitFor() {
+  if (tCurrent == this) throw EThread(u"A thread cannot wait for itself");
+  if (!FStarted) return FReturnValue;
+  if (IsMainThread()) {
+    // Serve the synchronised calls the worker may be waiting for.
+    while (!FFinished) {
+      {
+        std::unique_lock<std::mutex> lock(gSyncMutex);
+        gSyncCv.wait_for(lock, std::chrono::milliseconds(10),
+                         [this] { return !gSyncQueue.empty() || FFinished.load(); });
+      }
+      CheckSynchronize(0);
+    }
+  } else {
+    std::unique_lock<std::mutex> lock(gSyncMutex);
+    gSyncCv.wait(lock, [this] { return FFinished.load(); });
+  }
+  if (FThread.joinable()) FThread.join();
+  return FReturnValue;
+}
+
+void Sleep(Cardinal Milliseconds) {
+  if (TThread* t = TThread::CurrentThread()) t->CheckGate();
+  if (Milliseconds) std::this_thread::sleep_for(std::chrono::milliseconds(Milliseconds));
+}
+
+Cardinal SleepEx(Cardinal Milliseconds, bool Alertable) {
+  (void)Alertable;
+  Sleep(Milliseconds);
+  return 0;
+}
