@@ -32,6 +32,7 @@ class DialogFrameTest : public ::testing::Test {
   void SetUp() override {
     SW_Code = u"KP31A08";
     Form = new TFSample(nullptr);
+    Form->AfterConstruction();
   }
   void TearDown() override { TComponent::Free(Form); }
   TFSample* Form = nullptr;
