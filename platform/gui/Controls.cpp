@@ -1,6 +1,7 @@
 #include "platform/gui/Controls.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/gui/ControlsBackend.h"
 #include "platform/gui/Forms.h"
@@ -15,6 +16,18 @@ bool gKeyDown[256] = {};
 Integer gWheelLines = -1;  // -1: ask the backend
 Integer gBeeps = 0;
 TCursorPosSource gCursorPosSource;
+
+// The drag in progress.
+struct DragState {
+  TControl* Source = nullptr;
+  TControl* Target = nullptr;
+  bool Started = false;
+  bool Accepted = false;
+  Integer Threshold = 5;
+  TPoint StartPos;  // screen
+};
+DragState gDrag;
+
 TWindowFromPointSource gWindowFromPointSource;
 
 String IntText(Integer v) { return Utf8ToString(std::to_string(v)); }
@@ -27,6 +40,7 @@ namespace GuiInternal {
 
 void ControlGone(TControl* Control) {
   if (gCapture == Control) gCapture = nullptr;
+  if (gDrag.Source == Control || gDrag.Target == Control) gDrag = DragState();
   if (gMouseControl == Control) gMouseControl = nullptr;
 }
 
@@ -274,7 +288,97 @@ void TControl::DeliverMessage(TMessage& Message) {
     WndProc(Message);
 }
 
+// --- Dragging --------------------------------------------------------------------------------------
+
+namespace {
+
+TPoint MsgScreenPos(TControl* c, const TMessage& m) {
+  return c->ClientToScreen(TPoint(SmallIntLo(static_cast<uintptr_t>(m.LParam)), SmallIntHi(static_cast<uintptr_t>(m.LParam))));
+}
+
+void DragMoveTo(TPoint sp) {
+  TControl* target = FindDragTarget(sp, false);
+  if (target != gDrag.Target) {
+    if (gDrag.Target) {
+      TPoint p = gDrag.Target->ScreenToClient(sp);
+      gDrag.Target->DragOver(gDrag.Source, p.X, p.Y, dsDragLeave);
+    }
+    gDrag.Target = target;
+    gDrag.Accepted = false;
+    if (target) {
+      TPoint p = target->ScreenToClient(sp);
+      gDrag.Accepted = target->DragOver(gDrag.Source, p.X, p.Y, dsDragEnter);
+    }
+  } else if (target) {
+    TPoint p = target->ScreenToClient(sp);
+    gDrag.Accepted = target->DragOver(gDrag.Source, p.X, p.Y, dsDragMove);
+  }
+  if (gDrag.Source) gDrag.Source->SetCursor(gDrag.Accepted ? gDrag.Source->DragCursor() : crNoDrop);
+}
+
+}  // namespace
+
+void TControl::BeginDrag(bool Immediate, Integer Threshold) {
+  if (gDrag.Source) return;
+  gDrag = DragState();
+  gDrag.Source = this;
+  gDrag.Threshold = Threshold < 0 ? 5 : Threshold;
+  gDrag.StartPos = GetCursorPos();
+  SetCaptureControl(this);
+  if (Immediate) {
+    gDrag.Started = true;
+    if (OnStartDrag) OnStartDrag(this);
+  }
+}
+
+void TControl::EndDrag(bool Drop) {
+  if (gDrag.Source != this) return;
+  DragState d = gDrag;
+  gDrag = DragState();
+  if (GetCaptureControl() == this) SetCaptureControl(nullptr);
+  SetCursor(crDefault);
+  if (!d.Started) return;
+  TPoint sp = GetCursorPos();
+  TControl* target = Drop && d.Accepted ? d.Target : nullptr;
+  TPoint p = target ? target->ScreenToClient(sp) : TPoint();
+  if (target) target->DragDrop(this, p.X, p.Y);
+  if (OnEndDrag) OnEndDrag(this, target, p.X, p.Y);
+}
+
+bool TControl::Dragging() const { return gDrag.Source == this && gDrag.Started; }
+
+bool TControl::DragOver(TObject* Source, Integer X, Integer Y, TDragState State) {
+  bool accept = false;
+  if (OnDragOver) OnDragOver(this, Source, X, Y, State, accept);
+  return accept;
+}
+
+void TControl::DragDrop(TObject* Source, Integer X, Integer Y) {
+  if (OnDragDrop) OnDragDrop(this, Source, X, Y);
+}
+
 void TControl::WndProc(TMessage& Message) {
+  // While this control is dragged, the mouse drives the drag.
+  if (gDrag.Source == this) {
+    if (Message.Msg == WM_MOUSEMOVE) {
+      TPoint sp = MsgScreenPos(this, Message);
+      if (!gDrag.Started && (std::abs(sp.X - gDrag.StartPos.X) >= gDrag.Threshold ||
+                             std::abs(sp.Y - gDrag.StartPos.Y) >= gDrag.Threshold)) {
+        gDrag.Started = true;
+        if (OnStartDrag) OnStartDrag(this);
+      }
+      if (gDrag.Started) DragMoveTo(sp);
+      return;
+    }
+    if (Message.Msg == WM_LBUTTONUP || Message.Msg == WM_RBUTTONUP) {
+      const bool started = gDrag.Started;
+      EndDrag(true);
+      if (started) return;
+    }
+  }
+  if (Message.Msg == WM_LBUTTONDOWN && FDragMode == dmAutomatic && IsEnabledInTree()) {
+    BeginDrag(false);
+  }
   // A control without double clicks sees a double click as a second press.
   if (!(FControlStyle & csDoubleClicks)) {
     switch (Message.Msg) {

@@ -158,6 +158,18 @@ using TCanResizeEvent =
     std::function<void(TObject* Sender, Integer& NewWidth, Integer& NewHeight, bool& Resize)>;
 using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
 
+// Dragging inside the program: a control with DragMode dmAutomatic (or one that calls BeginDrag)
+// is dragged with the left button; the control under the mouse is asked with OnDragOver and gets
+// OnDragDrop on release when it accepted; the source hears OnEndDrag either way.
+enum TDragMode { dmManual, dmAutomatic };
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+using TDragOverEvent = std::function<void(TObject* Sender, TObject* Source, Integer X, Integer Y,
+                                          TDragState State, bool& Accept)>;
+using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, Integer X, Integer Y)>;
+using TStartDragEvent = std::function<void(TObject* Sender)>;
+// Target is nullptr when the drag ended without a drop.
+using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, Integer X, Integer Y)>;
+
 // --- TControl -------------------------------------------------------------------------------------
 
 class TControl : public TComponent {
@@ -277,6 +289,23 @@ class TControl : public TComponent {
   TCanResizeEvent OnCanResize;
   TContextPopupEvent OnContextPopup;
 
+  TDragMode DragMode() const { return FDragMode; }
+  void SetDragMode(TDragMode v) { FDragMode = v; }
+  TCursor DragCursor() const { return FDragCursor; }
+  void SetDragCursor(TCursor v) { FDragCursor = v; }
+  // Starts dragging this control: at once, or once the mouse moved Threshold pixels (-1: 5).
+  void BeginDrag(bool Immediate, Integer Threshold = -1);
+  // Ends the drag; with Drop the control under the mouse gets OnDragDrop if it accepts.
+  void EndDrag(bool Drop);
+  bool Dragging() const;
+  TDragOverEvent OnDragOver;
+  TDragDropEvent OnDragDrop;
+  TStartDragEvent OnStartDrag;
+  TEndDragEvent OnEndDrag;
+  // Asks whether the control takes Source at a client point (OnDragOver; false without it).
+  virtual bool DragOver(TObject* Source, Integer X, Integer Y, TDragState State);
+  virtual void DragDrop(TObject* Source, Integer X, Integer Y);
+
   // Runs the click behaviour (OnClick).
   virtual void Click();
   virtual void DblClick();
@@ -355,6 +384,8 @@ class TControl : public TComponent {
   String FHint;
   TCursor FCursor = crDefault;
   TPopupMenu* FPopupMenu = nullptr;
+  TDragMode FDragMode = dmManual;
+  TCursor FDragCursor = crDrag;
   TControlStyle FControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
   TControlState FControlState = 0;
   // Anchor bookkeeping: the distances to the parent's right and bottom edges when last placed.

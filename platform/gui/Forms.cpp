@@ -510,7 +510,13 @@ void THintWindow::Paint() {
 // --- TApplication ----------------------------------------------------------------------------------
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
-  FTitle = FormsBackend::ExecutableName();
+  // The title is the program's file name without folder and extension.
+  String exe = FormsBackend::ExecutableName();
+  size_t slash = exe.find_last_of(u"/\\");
+  if (slash != String::npos) exe.erase(0, slash + 1);
+  size_t dot = exe.find_last_of(u'.');
+  if (dot != String::npos && dot > 0) exe.erase(dot);
+  FTitle = exe;
 }
 
 TApplication::~TApplication() {

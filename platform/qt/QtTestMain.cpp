@@ -3,6 +3,7 @@
 // box, file dialog or popup menu that a test did not announce fails that test and is cancelled.
 #include <QApplication>
 #include <QFont>
+#include <cstdio>
 #include <cstdlib>
 
 #include <gtest/gtest.h>
@@ -12,11 +13,22 @@
 
 namespace {
 
+bool gLeftovers = false;
+
 class HarnessListener : public testing::EmptyTestEventListener {
   void OnTestStart(const testing::TestInfo&) override {
     TestHarness::Reset();
     TestHarness::UseFakeClock(false);
     ClearKeyboardState();
+  }
+  // Expectations a test stated but never saw fail the run (a test can check them itself with
+  // TestHarness::Verify, which reports each one).
+  void OnTestEnd(const testing::TestInfo& info) override {
+    if (TestHarness::PendingExpectations() > 0) {
+      std::fprintf(stderr, "%s.%s left %d expected dialog(s) never shown\n", info.test_suite_name(),
+                   info.name(), static_cast<int>(TestHarness::PendingExpectations()));
+      gLeftovers = true;
+    }
   }
 };
 
@@ -38,5 +50,5 @@ int main(int argc, char** argv) {
   int rc = RUN_ALL_TESTS();
   TestHarness::Uninstall();
   FinalizeGuiLayer();
-  return rc;
+  return rc != 0 ? rc : gLeftovers ? 1 : 0;
 }

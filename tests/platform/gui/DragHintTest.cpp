@@ -1,0 +1,104 @@
+// Hints shown after the hint pause (with a replaceable hint window) and dragging between controls.
+#include <gtest/gtest.h>
+
+#include "platform/gui/TestHarness.h"
+#include "tests/platform/gui/GuiTestUtil.h"
+
+namespace {
+
+class TRecordingHint : public THintWindow {
+ public:
+  explicit TRecordingHint(TComponent* owner) : THintWindow(owner) {}
+  static std::vector<String>& Shown() {
+    static std::vector<String> s;
+    return s;
+  }
+  void ActivateHint(const TRect& r, const String& hint) override {
+    Shown().push_back(hint);
+    THintWindow::ActivateHint(r, hint);
+  }
+};
+
+// A control whose CM_HINTSHOW handler rewrites the hint.
+class THintAsker : public TRecorder {
+ public:
+  using TRecorder::TRecorder;
+  void WndProc(TMessage& m) override {
+    if (m.Msg == CM_HINTSHOW) {
+      auto* info = reinterpret_cast<THintInfo*>(m.LParam);
+      info->HintStr += u" (cell 2, 3)";
+    }
+    TRecorder::WndProc(m);
+  }
+};
+
+TEST(Hints, TheHintShowsAfterThePauseThroughCmHintShowAndHidesAgain) {
+  TestHarness::UseFakeClock(true);
+  Application->SetHintWindowClass([](TComponent* o) { return new TRecordingHint(o); });
+  TRecordingHint::Shown().clear();
+  FormHolder f;
+  auto* c = new THintAsker(f.Form);
+  c->SetParent(f.Form);
+  c->SetBounds(10, 10, 80, 20);
+  c->SetHint(u"Information|The long text");
+  c->SetShowHint(true);
+  TestHarness::ShowForm(f.Form);
+  SetCursorPosSource([c] { return c->ClientToScreen(TPoint(5, 5)); });
+  TestHarness::MouseMove(c, TPoint(5, 5));
+  TestHarness::AdvanceClock(Application->HintPause() - 1);
+  EXPECT_TRUE(TRecordingHint::Shown().empty());
+  TestHarness::AdvanceClock(1);
+  ASSERT_EQ(TRecordingHint::Shown().size(), 1u);
+  EXPECT_EQ(TRecordingHint::Shown()[0], u"Information (cell 2, 3)");
+  ASSERT_NE(Application->HintWindow(), nullptr);
+  EXPECT_TRUE(Application->HintWindow()->Active());
+  TestHarness::AdvanceClock(Application->HintHidePause());
+  EXPECT_FALSE(Application->HintWindow()->Active());
+  SetCursorPosSource(nullptr);
+  Application->SetHintWindowClass(nullptr);
+  TestHarness::UseFakeClock(false);
+}
+
+TEST(Drag, AnAutomaticDragDropsOnAControlThatAccepts) {
+  FormHolder f;
+  auto* source = new TRecorder(f.Form);
+  source->SetParent(f.Form);
+  source->SetBounds(10, 10, 50, 20);
+  source->SetDragMode(dmAutomatic);
+  auto* target = new TRecorder(f.Form);
+  target->SetParent(f.Form);
+  target->SetBounds(100, 10, 50, 20);
+  std::vector<std::string> log;
+  target->OnDragOver = [&](TObject*, TObject* src, Integer, Integer, TDragState st, bool& accept) {
+    log.push_back(st == dsDragEnter ? "enter" : st == dsDragMove ? "move" : "leave");
+    accept = src == source;
+  };
+  target->OnDragDrop = [&](TObject*, TObject* src, Integer x, Integer y) {
+    log.push_back("drop " + std::to_string(x) + "," + std::to_string(y) + (src == source ? " from source" : ""));
+  };
+  source->OnEndDrag = [&](TObject*, TObject* t, Integer, Integer) {
+    log.push_back(t == target ? "ended on target" : "ended nowhere");
+  };
+  TestHarness::ShowForm(f.Form);
+  TPoint cursor = source->ClientToScreen(TPoint(5, 5));
+  SetCursorPosSource([&] { return cursor; });
+  SetWindowFromPointSource([&](TPoint p) {
+    return PtInRect(TRect(target->ClientToScreen(TPoint(0, 0)), target->ClientToScreen(TPoint(50, 20))), p)
+               ? target->Handle()
+               : f->Handle();
+  });
+  TestHarness::MouseDown(source, mbLeft, TPoint(5, 5));
+  EXPECT_FALSE(source->Dragging()) << "not before the mouse moved past the threshold";
+  cursor = target->ClientToScreen(TPoint(7, 8));
+  TestHarness::MouseMove(source, source->ScreenToClient(cursor), TShiftState(ssLeft));
+  EXPECT_TRUE(source->Dragging());
+  cursor = target->ClientToScreen(TPoint(9, 8));
+  TestHarness::MouseMove(source, source->ScreenToClient(cursor), TShiftState(ssLeft));
+  TestHarness::MouseUp(source, mbLeft, source->ScreenToClient(cursor));
+  EXPECT_EQ(log, (std::vector<std::string>{"enter", "move", "drop 9,8 from source", "ended on target"}));
+  EXPECT_FALSE(source->Dragging());
+  SetCursorPosSource(nullptr);
+  SetWindowFromPointSource(nullptr);
+}
+
+}  // namespace
