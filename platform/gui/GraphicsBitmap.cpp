@@ -181,10 +181,21 @@ void ReadBmp(const Byte* D, size_t N, TBitmap::Image& Image) {
   if (Bpp != 1 && Bpp != 4 && Bpp != 8 && Bpp != 16 && Bpp != 24 && Bpp != 32) Invalid();
   if (TopDown && (Rle8 || Rle4)) Invalid();
 
+  if (OffBits > N) Invalid();
+  const size_t Stride = ((static_cast<size_t>(W) * Bpp + 31) / 32) * 4;
+  // Uncompressed pixels must all be there before anything is allocated for them; run-length
+  // encoded ones are limited to a sane number of pixels.
+  if (!Rle8 && !Rle4 && Stride * static_cast<size_t>(H) > N - OffBits) Invalid();
+  if ((Rle8 || Rle4) && W * H > (Int64(1) << 26)) Invalid();
+
   const TPixelFormat Format = Bpp == 32 ? pf32bit : pf24bit;
   TBitmap::Image Out;
   Out.Format = Format;
-  GraphicsBackend::ResizeImage(Out, static_cast<Integer>(W), static_cast<Integer>(H), Format, 0);
+  try {
+    GraphicsBackend::ResizeImage(Out, static_cast<Integer>(W), static_cast<Integer>(H), Format, 0);
+  } catch (const EInvalidGraphicOperation&) {
+    Invalid();
+  }
   if (Out.Empty()) {
     Image = std::move(Out);
     Image.Format = Format;
@@ -201,7 +212,6 @@ void ReadBmp(const Byte* D, size_t N, TBitmap::Image& Image) {
       Palette[K] = {D[At], D[At + 1], D[At + 2]};
     }
   }
-  if (OffBits > N) Invalid();
   const Byte* Bits = D + OffBits;
   const size_t Avail = N - OffBits;
   const Integer Width = static_cast<Integer>(W), Height = static_cast<Integer>(H);
@@ -225,8 +235,6 @@ void ReadBmp(const Byte* D, size_t N, TBitmap::Image& Image) {
     return;
   }
 
-  const size_t Stride = ((static_cast<size_t>(Width) * Bpp + 31) / 32) * 4;
-  if (Stride * Height > Avail) Invalid();
   const TChannel R16(Fields ? Masks[0] : 0x7C00), G16(Fields ? Masks[1] : 0x03E0),
       B16(Fields ? Masks[2] : 0x001F);
   const TChannel R32(Masks[0]), G32(Masks[1]), B32(Masks[2]), A32(Masks[3]);

@@ -48,7 +48,7 @@ bool Decode(const Byte* Data, size_t Size, TBitmap::Image& Out, bool& Gray, std:
   jpeg_read_header(&Info, TRUE);
   if (Info.image_width == 0 || Info.image_height == 0 || Info.image_width > kMaxSide ||
       Info.image_height > kMaxSide ||
-      static_cast<Int64>(Info.image_width) * Info.image_height > (Int64(1) << 28)) {
+      static_cast<Int64>(Info.image_width) * Info.image_height > (Int64(1) << 26)) {
     jpeg_destroy_decompress(&Info);
     Error = "image size out of range";
     return false;

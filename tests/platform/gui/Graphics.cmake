@@ -6,3 +6,9 @@ set(KP_GRAPHICS_TEST_SOURCES
   GraphicsImageTest.cpp
   GraphicsTextTest.cpp
 )
+
+# The picture readers' fuzz entry point, replayed over the graphics fixtures.
+kp_add_fuzz_target(graphics_fuzz
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/GraphicsFuzz.cpp
+  LIBS platform_gui
+  CORPUS platform/gui/graphics)
