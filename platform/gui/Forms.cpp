@@ -286,9 +286,12 @@ TModalResult TCustomForm::ShowModal() {
     TCustomForm* form;
     TCustomForm* previous;
     ~Restore() {
+      // Hide first, then drop the modality: a window whose modality is dropped while it is
+      // still shown stays in the window system's list of modal windows, and once freed it
+      // crashes the next form that is shown.
       form->FModal = false;
-      if (form->FImpl) form->FImpl->SetWindowModal(false);
       if (form->FVisible) form->SetVisible(false);
+      if (form->FImpl) form->FImpl->SetWindowModal(false);
       if (Application) Application->LeaveModal();
       if (previous && previous != form && previous->Visible() && previous->Impl()) {
         previous->Impl()->ActivateWindow();
