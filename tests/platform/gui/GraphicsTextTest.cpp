@@ -248,3 +248,30 @@ TEST(GraphicsDrawText, EditControlDropsAPartlyVisibleLastLine) {
   DrawText(C, u"one\ntwo", R, DT_EDITCONTROL | DT_NOCLIP);
   EXPECT_LE(Ink(*A).Bottom, LineH);
 }
+
+TEST(GraphicsText, RotatedFontRunsUpwardsFromTheStartPoint) {
+  auto B = NewBitmap(60, 120);
+  TCanvas* C = B->Canvas();
+  C->Font()->SetOrientation(900);
+  const Integer W = C->TextWidth(u"Vertical"), H = C->TextHeight(u"Vertical");
+  C->TextOut(20, 100, u"Vertical");
+  const TRect I = Ink(*B);
+  EXPECT_GT(I.Height(), I.Width());
+  EXPECT_GE(I.Left, 20 - 1);
+  EXPECT_LE(I.Right, 20 + H + 1);
+  EXPECT_GE(I.Top, 100 - W - 1);
+  EXPECT_LE(I.Bottom, 100 + 1);
+}
+
+TEST(GraphicsText, ACanvasWithoutSurfaceMeasuresAndIgnoresDrawing) {
+  TCanvas C;
+  C.Font()->SetHeight(-11);
+  EXPECT_GT(C.TextWidth(u"abc"), 0);
+  C.TextOut(0, 0, u"abc");
+  C.FillRect(Rect(0, 0, 10, 10));
+  C.LineTo(5, 5);
+  EXPECT_EQ(C.Pixels(0, 0), clNone);
+  EXPECT_EQ(C.SurfaceSize(), TSize());
+  TRect R = Rect(0, 0, 100, 100);
+  EXPECT_EQ(DrawText(&C, u"abc", R, DT_CALCRECT | DT_SINGLELINE), C.TextHeight(u"abc"));
+}
