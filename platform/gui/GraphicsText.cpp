@@ -153,9 +153,15 @@ Integer DrawText(TCanvas* Canvas, const String& Text, TRect& R, Cardinal Format)
 Integer DrawText(TCanvas* Canvas, const String& AText, Integer Count, TRect& R, Cardinal Format) {
   if (!Canvas) return 0;
   String Text = Count >= 0 && Count < static_cast<Integer>(AText.size()) ? AText.substr(0, Count) : AText;
+  // With DT_TABSTOP the second byte is the tab width in average characters, not flags.
+  Integer TabChars = 8;
+  if (Format & DT_TABSTOP) {
+    TabChars = static_cast<Integer>((Format >> 8) & 0xFF);
+    Format &= ~Cardinal(0xFF00);
+  }
   const TFont& Font = *Canvas->Font();
   const GraphicsBackend::TFontInfo Info = GraphicsBackend::FontInfo(Font);
-  const TMeasure M{Font, 8 * std::max<Integer>(Info.AveCharWidth, 1), (Format & DT_EXPANDTABS) != 0};
+  const TMeasure M{Font, TabChars * std::max<Integer>(Info.AveCharWidth, 1), (Format & DT_EXPANDTABS) != 0};
   const Integer LineH = Info.Height + ((Format & DT_EXTERNALLEADING) ? Info.ExternalLeading : 0);
   const Integer Width = R.Width();
   const bool Single = (Format & DT_SINGLELINE) != 0;

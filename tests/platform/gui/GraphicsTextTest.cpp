@@ -112,6 +112,17 @@ TEST(GraphicsDrawText, CalcRectMeasuresWithoutDrawing) {
   EXPECT_EQ(Ink(*B), TRect());
 }
 
+TEST(GraphicsDrawText, TabStopTakesItsWidthFromTheSecondByte) {
+  // The second byte is the tab width, so it cannot hold other flags (calc-rect among them).
+  auto A = NewBitmap(200, 20), E = NewBitmap(200, 20);
+  const Integer Tab = 8 * GraphicsBackend::FontInfo(*A->Canvas()->Font()).AveCharWidth;
+  TRect R = Rect(0, 0, 200, 20);
+  DrawText(A->Canvas(), u"a\tb", R, DT_SINGLELINE | DT_EXPANDTABS | DT_TABSTOP | (16 << 8));
+  E->Canvas()->TextOut(0, 0, u"a");
+  E->Canvas()->TextOut(2 * Tab, 0, u"b");
+  EXPECT_EQ(Pixels(*A), Pixels(*E));
+}
+
 TEST(GraphicsDrawText, WordBreakWrapsAtBlanksAndInsideLongWords) {
   auto B = NewBitmap(10, 10);
   TCanvas* C = B->Canvas();
