@@ -187,12 +187,7 @@ void TFadeButton::StopThread() {
   // thread again, or the wait would never end.
   FStoppingThread = true;
   try {
-    while (FThread->Suspended()) {
-      FThread->Resume();
-      if (FThread->Suspended()) break;  // the resume failed: stop trying
-    }
-    FThread->Terminate();
-    FThread->WaitFor();
+    FThread->Stop();
   } catch (...) {
     // A failure while stopping still forgets the thread.
   }

@@ -551,10 +551,61 @@ void DrawFadeButtonFace(TCanvas* Canvas, const TFadeButtonFace& Face) {
 
 // --- The fade thread -------------------------------------------------------------------------------
 
-TFadeButtonThread::TFadeButtonThread(TNotifyEvent Notify) : FNotify(std::move(Notify)) {}
+namespace {
 
-TFadeButtonThread::~TFadeButtonThread() = default;
+std::mutex gSleepMutex;
+TFadeSleepFunction gSleep;
+
+void FadeSleep(Cardinal Ms) {
+  TFadeSleepFunction f;
+  {
+    std::lock_guard<std::mutex> g(gSleepMutex);
+    f = gSleep;
+  }
+  if (f)
+    f(Ms);
+  else
+    SleepEx(Ms, false);
+}
+
+}  // namespace
+
+TFadeSleepFunction SetFadeSleepFunction(TFadeSleepFunction F) {
+  std::lock_guard<std::mutex> g(gSleepMutex);
+  TFadeSleepFunction old = std::move(gSleep);
+  gSleep = std::move(F);
+  return old;
+}
+
+TFadeButtonThread::TFadeButtonThread(TNotifyEvent Notify) : TThread(true), FNotify(std::move(Notify)) {}
+
+TFadeButtonThread::~TFadeButtonThread() {
+  // Execute reads FNotify: the worker ends before the member goes.
+  Stop();
+}
+
+void TFadeButtonThread::Resume() {
+  FLaunched = true;
+  TThread::Resume();
+}
+
+void TFadeButtonThread::Stop() {
+  Terminate();
+  if (!FLaunched) return;
+  // The worker may wait at the gate: let it through so that it sees it is terminated.
+  while (Suspended()) TThread::Resume();
+  WaitFor();
+}
+
+void TFadeButtonThread::Execute() {
+  while (!Terminated()) {
+    CheckGate();
+    FadeSleep(FadeStepInterval);
+    if (Terminated()) break;
+    Synchronize([this] { DoEvent(); });
+  }
+}
 
 void TFadeButtonThread::DoEvent() {
-  if (FNotify) FNotify(nullptr);
+  if (FNotify) FNotify(this);
 }

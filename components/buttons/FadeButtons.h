@@ -3,10 +3,12 @@
 // and the layout can be checked on a plain bitmap.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "platform/gui/Controls.h"
 #include "platform/gui/Graphics.h"
+#include "platform/gui/Threads.h"
 
 // Drawing styles of the button face.
 enum TFadeButtonStyle { bsNormal, bsEncarta, bsModern, bsOld, bsShape, bsQuicken };
@@ -150,24 +152,33 @@ void DrawFadeButtonFace(TCanvas* Canvas, const TFadeButtonFace& Face);
 
 // --- The fade thread -------------------------------------------------------------------------------
 
-// The thread that fades a button's hot-track colour out: created suspended; once resumed it sleeps
-// FadeStepInterval ms and then runs its callback in the GUI thread, over and over until it is
-// terminated. The callback suspends it again from inside that call when the fade is done.
-class TFadeButtonThread {
+// The thread that fades a button's hot-track colour out. It is created suspended; once resumed it
+// pauses FadeStepInterval ms and then runs its callback in the GUI thread through a synchronised
+// call, over and over until it is terminated. The callback suspends it from inside that call when
+// the fade is done; the worker then waits at the thread's gate until it is resumed again.
+class TFadeButtonThread : public TThread {
  public:
   explicit TFadeButtonThread(TNotifyEvent Notify);
-  ~TFadeButtonThread();
-  bool Suspended() const { return FSuspended; }
-  void Resume() { FSuspended = false; }
-  void Suspend() { FSuspended = true; }
-  void Terminate() { FTerminated = true; }
-  bool Terminated() const { return FTerminated; }
-  void WaitFor() {}
+  ~TFadeButtonThread() override;
+  String ClassName() const override { return u"TFadeButtonThread"; }
+  // Resumes the thread; the first resume starts its worker.
+  void Resume();
+  // Ends the worker and waits for it, serving its synchronised calls meanwhile. A thread never
+  // resumed has no worker and returns at once.
+  void Stop();
   // Runs the callback (in the GUI thread).
   void DoEvent();
 
+ protected:
+  void Execute() override;
+
  private:
   TNotifyEvent FNotify;
-  bool FSuspended = true;
-  bool FTerminated = false;
+  bool FLaunched = false;
 };
+
+// The pause of the fade thread before each step. Tests replace it to drive the fade without
+// waiting; an empty function restores the real pause. Returns the function that was in place
+// (empty for the real one). Safe to call while fade threads run.
+using TFadeSleepFunction = std::function<void(Cardinal Ms)>;
+TFadeSleepFunction SetFadeSleepFunction(TFadeSleepFunction F);

@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
 #include "platform/gui/Forms.h"
 #include "platform/gui/Menus.h"
 #include "platform/gui/TestHarness.h"
+#include "platform/gui/Threads.h"
 
 namespace {
 
@@ -523,4 +525,113 @@ TEST_F(FadeButtonTest, FocusDrawsTheFocusRectangleAndTheOldStyleOutline) {
   Form->SetColor(0x303030);
   b->Invalidate();
   EXPECT_EQ(Shown(b, 4, 4), 0x303030);
+}
+
+// --- The fade thread ---------------------------------------------------------------------------------
+
+namespace {
+
+// The fade thread's pause, replaced: it returns at once and adds up the time asked for.
+class FakeFadeClock {
+ public:
+  FakeFadeClock() {
+    SetFadeSleepFunction([this](Cardinal Ms) { Slept += Ms; });
+  }
+  ~FakeFadeClock() { SetFadeSleepFunction(nullptr); }
+  std::atomic<Cardinal> Slept{0};
+};
+
+// Serves the fade thread's synchronised steps until Done holds (at most a few seconds) and returns
+// the fade steps seen after each one.
+std::vector<Integer> PumpFade(TFadeButton* B, const std::function<bool()>& Done) {
+  std::vector<Integer> steps;
+  for (int i = 0; i < 250 && !Done(); ++i)
+    if (CheckSynchronize(20)) steps.push_back(B->HotTrackStep());
+  return steps;
+}
+
+}  // namespace
+
+TEST_F(FadeButtonTest, FadeThreadRunsOnlyWithSlowDeceaseAndTakesEightStepsOfThirtyMs) {
+  FakeFadeClock clock;
+  auto* b = NewButton(u"", 10, 10);
+  b->SetColor(0x000000);
+  b->SetHotTrackColor(0xFFFFFF);
+  TestHarness::ShowForm(Form);
+
+  // Switched off: leaving drops the colour at once and the thread stays asleep.
+  TestHarness::MouseEnter(b);
+  TestHarness::MouseLeave(b);
+  EXPECT_EQ(b->HotTrackStep(), 0);
+  EXPECT_TRUE(b->FadeThread()->Suspended());
+  EXPECT_EQ(clock.Slept, 0u);
+
+  // Switched on: leaving wakes the thread, which lowers the step once per pause.
+  b->SetSlowDecease(true);
+  for (Cardinal round = 1; round <= 2; ++round) {
+    SCOPED_TRACE(round);
+    TestHarness::MouseEnter(b);
+    TestHarness::MouseLeave(b);
+    EXPECT_EQ(b->HotTrackStep(), 8);  // nothing drops at once
+    const std::vector<Integer> steps =
+        PumpFade(b, [&] { return b->HotTrackStep() == 0 && b->FadeThread()->Suspended(); });
+    EXPECT_EQ(steps, (std::vector<Integer>{7, 6, 5, 4, 3, 2, 1, 0}));
+    EXPECT_TRUE(b->FadeThread()->Suspended());
+    EXPECT_EQ(clock.Slept, round * 8 * 30);
+    EXPECT_EQ(Shown(b, 40, 12), 0x000000);
+  }
+}
+
+TEST_F(FadeButtonTest, EnteringDuringTheFadeStartsItAgainFromTheTop) {
+  FakeFadeClock clock;
+  auto* b = NewButton(u"", 10, 10);
+  b->SetHotTrackColor(0xFFFFFF);
+  b->SetSlowDecease(true);
+  TestHarness::ShowForm(Form);
+  TestHarness::MouseEnter(b);
+  TestHarness::MouseLeave(b);
+  PumpFade(b, [&] { return b->HotTrackStep() <= 5; });
+  TestHarness::MouseEnter(b);
+  EXPECT_EQ(b->HotTrackStep(), 8);
+  // The thread keeps running, so the colour fades under the mouse too.
+  PumpFade(b, [&] { return b->HotTrackStep() == 0 && b->FadeThread()->Suspended(); });
+  EXPECT_EQ(b->HotTrackStep(), 0);
+  EXPECT_TRUE(b->CursorOnButton());
+}
+
+TEST_F(FadeButtonTest, FadeThreadStopsCleanlyWithItsButton) {
+  FakeFadeClock clock;
+  auto* b = NewButton(u"", 10, 10);
+  b->SetHotTrackColor(0xFFFFFF);
+  b->SetSlowDecease(true);
+  TestHarness::ShowForm(Form);
+  TestHarness::MouseEnter(b);
+  TestHarness::MouseLeave(b);
+  // The thread is running and its first step may be waiting to be served: freeing the button
+  // serves it while it waits, and the step no longer touches the button.
+  TComponent::Free(b);
+  EXPECT_FALSE(CheckSynchronize(0));
+}
+
+TEST_F(FadeButtonTest, SwitchingSlowDeceaseOffStopsAndForgetsTheThread) {
+  FakeFadeClock clock;
+  auto* b = NewButton(u"", 10, 10);
+  b->SetHotTrackColor(0xFFFFFF);
+  b->SetSlowDecease(true);
+  TestHarness::ShowForm(Form);
+  TestHarness::MouseEnter(b);
+  TestHarness::MouseLeave(b);
+  PumpFade(b, [&] { return b->HotTrackStep() <= 6; });
+  b->SetSlowDecease(false);
+  EXPECT_EQ(b->FadeThread(), nullptr);
+  EXPECT_EQ(b->HotTrackStep(), 0);
+  EXPECT_FALSE(CheckSynchronize(0));
+  // Without a thread, leaving drops the colour at once.
+  TestHarness::MouseEnter(b);
+  TestHarness::MouseLeave(b);
+  EXPECT_EQ(b->HotTrackStep(), 0);
+  // Switching it on again makes a new, waiting thread.
+  b->SetSlowDecease(true);
+  ASSERT_NE(b->FadeThread(), nullptr);
+  EXPECT_TRUE(b->FadeThread()->Suspended());
 }
