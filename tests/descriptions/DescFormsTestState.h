@@ -40,3 +40,37 @@ class TDescFormsTest : public ::testing::Test {
 };
 
 }  // namespace desc_test
+
+namespace desc_test {
+
+// Creates a form as the application does (construction, then OnCreate) and frees it at the end of
+// the scope.
+template <class T>
+struct TFormHolder {
+  T* Form;
+  TFormHolder() : Form(new T(nullptr)) { Form->AfterConstruction(); }
+  ~TFormHolder() { TComponent::Free(Form); }
+  T* operator->() const { return Form; }
+};
+
+// One row of a layout check: a control's bounds and visibility as the design places it.
+struct TLayoutRow {
+  const char* Name;
+  TControl* Control;
+  Integer Left, Top, Width, Height;
+  bool Visible;
+};
+
+inline void Expect_Layout(const std::vector<TLayoutRow>& Rows) {
+  for (const TLayoutRow& row : Rows) {
+    SCOPED_TRACE(row.Name);
+    ASSERT_NE(row.Control, nullptr);
+    EXPECT_EQ(row.Control->Left(), row.Left);
+    EXPECT_EQ(row.Control->Top(), row.Top);
+    EXPECT_EQ(row.Control->Width(), row.Width);
+    EXPECT_EQ(row.Control->Height(), row.Height);
+    EXPECT_EQ(row.Control->Visible(), row.Visible);
+  }
+}
+
+}  // namespace desc_test
