@@ -105,6 +105,10 @@ TEST_F(UProfibus_GSD, NameRuleAndOverwriteQuestion) {
     }
     Create_GSD_File();
     EXPECT_TRUE(TestHarness::Verify());
+    if (c.Exists) {
+      ASSERT_EQ(TestHarness::ShownMessages().size(), 1u);
+      EXPECT_EQ(TestHarness::ShownMessages()[0].Buttons, mbYesNo);
+    }
     const std::string after = Read_Bytes(written);
     if (c.Replaced) {
       EXPECT_EQ(after, golden);

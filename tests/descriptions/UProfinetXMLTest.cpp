@@ -70,6 +70,10 @@ TEST_F(UProfinetXML, CancelAndTheOverwriteQuestion) {
     }
     Save_GSDML_File(Name);
     EXPECT_TRUE(TestHarness::Verify());
+    if (c.Exists) {
+      ASSERT_EQ(TestHarness::ShownMessages().size(), 1u);
+      EXPECT_EQ(TestHarness::ShownMessages()[0].Buttons, mbYesNo);
+    }
     if (c.Replaced) {
       EXPECT_EQ(Read_Bytes(target), Read_Bytes(Fixture("gsdml/in10_out20_serial.xml")));
     } else {
