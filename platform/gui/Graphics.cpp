@@ -373,11 +373,10 @@ namespace GraphicsBackend {
 String ResolveFontFamily(const String& Name, TFontPitch Pitch) {
   std::string Lower;
   for (Char C : Name) Lower.push_back(C < 128 ? static_cast<char>(std::tolower(C)) : '?');
-  const bool Fixed = Pitch == fpFixed || Lower.find("courier") != std::string::npos ||
-                     Lower.find("consolas") != std::string::npos ||
-                     Lower.find("lucida console") != std::string::npos ||
-                     Lower.find("mono") != std::string::npos ||
-                     Lower.find("fixedsys") != std::string::npos;
+  auto Has = [&](const char* Part) { return Lower.find(Part) != std::string::npos; };
+  const bool EndsMono = Lower.size() >= 5 && Lower.compare(Lower.size() - 5, 5, " mono") == 0;
+  const bool Fixed = Pitch == fpFixed || Has("courier") || Has("consolas") ||
+                     Has("lucida console") || Has("fixedsys") || Has("terminal") || EndsMono;
   return Fixed ? String(u"DejaVu Sans Mono") : String(u"DejaVu Sans");
 }
 

@@ -85,7 +85,7 @@ double RayAngle(const QRectF& R, const TPoint& P) {
 }
 
 // The shape's outline path in pixel-centre coordinates: integer k is the centre of pixel k.
-QPainterPath ShapePath(const GraphicsBackend::TShape& S, bool ForFill) {
+QPainterPath ShapePath(const GraphicsBackend::TShape& S) {
   using GraphicsBackend::TShapeKind;
   QPainterPath Path;
   const QRectF Box(S.Bounds.Left, S.Bounds.Top, S.Bounds.Width() - 1, S.Bounds.Height() - 1);
@@ -109,11 +109,7 @@ QPainterPath ShapePath(const GraphicsBackend::TShape& S, bool ForFill) {
       const double A1 = RayAngle(Box, S.Start), A2 = RayAngle(Box, S.End);
       double Sweep = A2 - A1;
       while (Sweep <= 0) Sweep += 360;  // the same ray twice gives the whole ellipse
-      if (S.Kind == TShapeKind::Pie && ForFill) {
-        Path.moveTo(Box.center());
-        Path.arcTo(Box, A1, Sweep);
-        Path.closeSubpath();
-      } else if (S.Kind == TShapeKind::Pie) {
+      if (S.Kind == TShapeKind::Pie) {
         Path.moveTo(Box.center());
         Path.arcTo(Box, A1, Sweep);
         Path.closeSubpath();
@@ -163,7 +159,7 @@ void RasterizeShape(const TShape& Shape, const TShapePen& Pen, bool WantFill, TM
   Outline = TMask();
   const bool HasArea = Shape.Kind != TShapeKind::Arc && Shape.Kind != TShapeKind::Polyline;
   const bool Wide = Pen.Width > 1;
-  const QPainterPath Path = ShapePath(Shape, false);
+  const QPainterPath Path = ShapePath(Shape);
   const QRect Box = Path.boundingRect().toAlignedRect().adjusted(-Pen.Width - 2, -Pen.Width - 2,
                                                                  Pen.Width + 2, Pen.Width + 2);
   if (WantFill && HasArea) {
@@ -172,7 +168,7 @@ void RasterizeShape(const TShape& Shape, const TShapePen& Pen, bool WantFill, TM
     QPainter P(&Img);
     P.setRenderHint(QPainter::Antialiasing, false);
     P.translate(-Box.left() + 0.5, -Box.top() + 0.5);
-    P.fillPath(ShapePath(Shape, true), Qt::black);
+    P.fillPath(Path, Qt::black);
     P.end();
     ToMask(Img, Box.left(), Box.top(), Fill);
   }

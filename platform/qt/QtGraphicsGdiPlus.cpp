@@ -27,13 +27,9 @@ QRectF ToQ(const TGPRectF& R) { return QRectF(R.X, R.Y, R.Width, R.Height); }
 QRectF ToQ(const TGPRect& R) { return QRectF(R.X, R.Y, R.Width, R.Height); }
 
 // GDI+ angles run clockwise, Qt's counter-clockwise.
-void AppendArc(QPainterPath& Path, const QRectF& R, float Start, float Sweep, bool Connect) {
-  if (Connect && Path.elementCount() > 0) {
-    Path.arcTo(R, -Start, -Sweep);
-  } else {
-    Path.arcMoveTo(R, -Start);
-    Path.arcTo(R, -Start, -Sweep);
-  }
+void AppendArc(QPainterPath& Path, const QRectF& R, float Start, float Sweep) {
+  Path.arcMoveTo(R, -Start);
+  Path.arcTo(R, -Start, -Sweep);
 }
 
 QImage::Format QtFormat(TPixelFormat F) {
@@ -298,7 +294,7 @@ TStatus TGPGraphicsPath::AddEllipse(const TGPRect& R) {
 }
 
 TStatus TGPGraphicsPath::AddArc(const TGPRectF& R, float StartAngle, float SweepAngle) {
-  AppendArc(FImpl->Path, ToQ(R), StartAngle, SweepAngle, false);
+  AppendArc(FImpl->Path, ToQ(R), StartAngle, SweepAngle);
   return Ok;
 }
 
@@ -679,7 +675,7 @@ TStatus TGPGraphics::DrawEllipse(const TGPPen* Pen, const TGPRect& R) {
 
 TStatus TGPGraphics::DrawArc(const TGPPen* Pen, const TGPRectF& R, float StartAngle, float SweepAngle) {
   QPainterPath P;
-  AppendArc(P, ToQ(R), StartAngle, SweepAngle, false);
+  AppendArc(P, ToQ(R), StartAngle, SweepAngle);
   return Done(StrokeWith(*FImpl, Pen, P) ? Ok : InvalidParameter);
 }
 
