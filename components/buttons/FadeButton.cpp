@@ -53,7 +53,7 @@ TFadeButton::~TFadeButton() {
 void TFadeButton::BeforeDestruction() {
   // The fade thread goes first, while the whole button still exists: its last synchronised step
   // may still be served while it is being stopped.
-  SetComponentStateFlag(csDestroying, true);
+  Destroying();
   StopThread();
   TCustomControl::BeforeDestruction();
 }
