@@ -94,7 +94,6 @@ Cardinal RealTicks() {
 
 }  // namespace
 
-Cardinal GetTickCount() { return gFakeClock ? gFakeNow : RealTicks(); }
 Cardinal timeGetTime() { return GetTickCount(); }
 bool UsingFakeClock() { return gFakeClock; }
 
@@ -221,6 +220,14 @@ void SetFakeClock(bool On) {
   for (auto& [k, e] : Timers()) Disarm(e);
   gFakeNow = RealTicks();
   gFakeClock = On;
+  // The program's clock (GetTickCount) reads the fake time while it is on.
+  static TTickCountFunction previous;
+  if (On) {
+    previous = SetTickCountFunction([] { return static_cast<UInt64>(gFakeNow); });
+  } else {
+    SetTickCountFunction(previous);
+    previous = nullptr;
+  }
   for (auto& [k, e] : Timers()) Arm(k, e);
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "platform/rtl/System.h"
+#include "platform/os/Clock.h"
 
 // A window handle is an integer from the handle registry; 0 is no window. A handle is never reused
 // within a run, so a message to a window that is gone reaches nobody.
@@ -525,9 +526,9 @@ bool IsWindow(HWND wnd);
 bool IsTimerRunning(HWND wnd, uintptr_t id);
 
 // --- Clock -----------------------------------------------------------------------------------------
-// Milliseconds since an arbitrary start, as unsigned 32-bit values that wrap. Window timers and
-// TTimer run on the same clock; tests can replace it with a fake one that they advance by hand
-// (see TestHarness.h), and then timers fire only when the fake clock passes their due time.
-Cardinal GetTickCount();
+// GetTickCount (platform/os/Clock.h): milliseconds since an arbitrary start, as unsigned 32-bit
+// values that wrap. Window timers and TTimer run on the same clock; tests can replace it with a fake
+// one that they advance by hand (see TestHarness.h), and then timers fire only when the fake clock
+// passes their due time.
 Cardinal timeGetTime();
 bool UsingFakeClock();

@@ -1,5 +1,7 @@
 #include "platform/gui/Threads.h"
 
+#include "platform/os/Clock.h"
+
 #include <chrono>
 #include <deque>
 
@@ -180,13 +182,9 @@ Integer TThread::WaitFor() {
   return FReturnValue;
 }
 
-void Sleep(Cardinal Milliseconds) {
-  if (TThread* t = TThread::CurrentThread()) t->CheckGate();
-  if (Milliseconds) std::this_thread::sleep_for(std::chrono::milliseconds(Milliseconds));
-}
-
 Cardinal SleepEx(Cardinal Milliseconds, bool Alertable) {
   (void)Alertable;
-  Sleep(Milliseconds);
+  if (TThread* t = TThread::CurrentThread()) t->CheckGate();
+  if (Milliseconds) Sleep(Milliseconds);
   return 0;
 }

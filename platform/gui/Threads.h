@@ -91,6 +91,6 @@ bool IsMainThread();
 // The GUI layer sets this to wake its event loop when a synchronised call arrives.
 void SetWakeMainThread(std::function<void()> Wake);
 
-// Sleeps the calling thread; a TThread first waits at its gate while suspended.
-void Sleep(Cardinal Milliseconds);
+// Sleeps the calling thread (through Sleep of platform/os/Clock.h, which tests can replace); a
+// TThread first waits at its gate while suspended.
 Cardinal SleepEx(Cardinal Milliseconds, bool Alertable);
