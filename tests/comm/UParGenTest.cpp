@@ -460,6 +460,19 @@ TEST_F(UParGen, CancelAsksOnlyAfterAChange) {
   }
 }
 
+// The close box leaves without a question and without saving, also after a change.
+TEST_F(UParGen, TheCloseBoxLeavesWithoutAskingOrSaving) {
+  Make();
+  const TModalResult R = Show([](TFParGen& F) {
+    TestHarness::TypeText(F.E_PROFIBUS_IDDevice, u"9");
+    EXPECT_TRUE(F.Is_Change);
+    F.Close();
+  });
+  EXPECT_EQ(R, mrCancel);
+  EXPECT_TRUE(TestHarness::ShownMessages().empty());
+  EXPECT_FALSE(File_Written());
+}
+
 // ---- The "." of the octet boxes -----------------------------------------------------------------------
 
 TEST_F(UParGen, DotMovesAlongTheEthernetOctetsAndNeverEntersTheText) {
