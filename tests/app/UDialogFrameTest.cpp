@@ -15,6 +15,7 @@ class TFSample : public TFDialog {
   explicit TFSample(TComponent* AOwner) : TFDialog(AOwner) {
     SetName(u"FSample");
     Label1 = Create_Label(this, u"Label1", 16, 80);
+    Label1->SetCaption(u"A caption given while the form is built");
     Create_Title_Panel();
     Create_Button_Panel();
     Btn_OK = Create_Dialog_Button(P_Button, u"Btn_OK", 16, 6, 110, 28, dgOK, mrOk);
@@ -71,6 +72,13 @@ TEST_F(DialogFrameTest, TitleLabelsShowCodeAndDescriptionInGrey) {
   EXPECT_EQ(Form->L_SW_Desc->Top(), 42);
   EXPECT_TRUE(Form->L_SW_Desc->Font()->Style().Contains(fsBold));
   EXPECT_EQ(Form->L_SW_Desc->Font()->Color(), clGray);
+}
+
+// Labels that got their text while the form was built are sized to it once the form is complete.
+TEST_F(DialogFrameTest, LabelsAreSizedToTheirTexts) {
+  EXPECT_GT(Form->Label1->Width(), 150);
+  EXPECT_GE(Form->L_SW_Code->Height(), 32);
+  EXPECT_GT(Form->L_SW_Code->Width(), 100);
 }
 
 TEST_F(DialogFrameTest, ButtonsHaveTheSharedLookAndAGlyph) {
