@@ -53,6 +53,7 @@ TControl::TControl(TComponent* AOwner) : TControl(AOwner, wkGraphic) {}
 TControl::TControl(TComponent* AOwner, TWidgetKind Kind) : TComponent(AOwner) {
   FFont.OnChange = [this](TObject*) { FontChanged(); };
   FImpl = NewWidgetImpl(this, Kind);
+  if (FImpl) FImpl->SetFont(FFont);
   if (AOwner && AOwner->HasState(csLoading)) SetComponentStateFlag(csLoading, true);
 }
 

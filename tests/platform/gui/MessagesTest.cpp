@@ -91,3 +91,63 @@ TEST(Messages, FakeClockDrivesGetTickCount) {
 }
 
 }  // namespace
+
+namespace {
+
+// A child that notifies its parent with WM_NOTIFY and hears the reflection.
+class TNotifier : public TRecorder {
+ public:
+  using TRecorder::TRecorder;
+  Integer Reflected = 0;
+  void WndProc(TMessage& m) override {
+    if (m.Msg == CN_NOTIFY) {
+      ++Reflected;
+      m.Result = 77;
+      return;
+    }
+    if (m.Msg == CN_COMMAND) {
+      Reflected += 10;
+      return;
+    }
+    TRecorder::WndProc(m);
+  }
+};
+
+TEST(Messages, ChildNotificationsAreReflectedBackToTheChild) {
+  FormHolder f;
+  auto* c = new TNotifier(f.Form);
+  c->SetParent(f.Form);
+  NMHDR hdr;
+  hdr.hwndFrom = c->Handle();
+  hdr.code = 5;
+  EXPECT_EQ(f->Perform(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&hdr)), 77);
+  f->NotifyCommand(c, EN_CHANGE);
+  EXPECT_EQ(c->Reflected, 11);
+}
+
+// Closes its form when a posted message arrives, inside the form's own modal loop.
+class TCloser : public TRecorder {
+ public:
+  using TRecorder::TRecorder;
+  void WndProc(TMessage& m) override {
+    if (m.Msg == WM_USER + 9) {
+      GetParentForm(this)->SetModalResult(static_cast<TModalResult>(m.WParam));
+      return;
+    }
+    TRecorder::WndProc(m);
+  }
+};
+
+TEST(Messages, ARealModalLoopRunsPostedMessagesUntilTheResultIsSet) {
+  FormHolder f;
+  auto* c = new TCloser(f.Form);
+  c->SetParent(f.Form);
+  SetModalRunner(nullptr);  // the event loop itself, not the harness's script
+  PostMessage(c->Handle(), WM_USER + 9, mrYes, 0);
+  TModalResult r = f->ShowModal();
+  TestHarness::Install([](const String& m) { ADD_FAILURE() << StringToUtf8(m); });
+  EXPECT_EQ(r, mrYes);
+  EXPECT_FALSE(f->Visible());
+}
+
+}  // namespace

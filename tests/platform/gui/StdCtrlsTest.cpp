@@ -297,3 +297,22 @@ TEST(StdCtrls, LabelSizesItselfToItsCaption) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Clipboard, CustomFormatsTravelBesideTheText) {
+  TClipboardFormat cells = RegisterClipboardFormat(u"TExStringGrid Cells");
+  EXPECT_EQ(RegisterClipboardFormat(u"TExStringGrid Cells"), cells);
+  EXPECT_GE(cells, 0xC000);
+  Clipboard()->Open();
+  Clipboard()->SetAsText(u"a\tb");
+  Clipboard()->SetData(cells, {1, 2, 3});
+  Clipboard()->Close();
+  EXPECT_EQ(Clipboard()->AsText(), u"a\tb");
+  EXPECT_TRUE(Clipboard()->HasFormat(cells));
+  EXPECT_EQ(Clipboard()->GetData(cells), (std::vector<Byte>{1, 2, 3}));
+  Clipboard()->SetAsText(u"only text");
+  EXPECT_FALSE(Clipboard()->HasFormat(cells)) << "a new content replaces the old";
+}
+
+}  // namespace
