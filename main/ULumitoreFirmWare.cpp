@@ -11,6 +11,7 @@
 #include "app/VersionCheck.h"
 #include "comm/ParGenFile.h"
 #include "comm/UBoot.h"
+#include "comm/UParGen.h"
 #include "comm/USaveBincc.h"
 #include "components/buttons/FadeButton.h"
 #include "descriptions/UBACnet_EDE_File.h"
@@ -106,7 +107,7 @@ void TFLumitoreFirmWare::Btn_Click(TObject* Sender) {
   } else if (Path_Conf.empty()) {
     MessageDlg(Get_Text(18), mtError, TMsgDlgButtons{mbOK});
   } else if (Sender == Btn_Prm_Gen) {
-    // The communication-parameters dialog joins the window once it is part of the program.
+    if (FParGen) FParGen->ShowModal();
   } else if (Sender == Btn_EnOcean_Access) {
     // The network editor joins the window once it is part of the program.
   } else if (Sender == Btn_MQTT_Set_Topic) {
@@ -188,6 +189,7 @@ void TFLumitoreFirmWare::Change_Language() {
   if (FOpenConf) FOpenConf->Set_Lang();
   if (FSoftOptions) FSoftOptions->Set_Lang();
   if (FBoot) FBoot->Set_Lang();
+  if (FParGen) FParGen->Set_Lang();
   if (FProfinetFileName) FProfinetFileName->Set_Lang();
   if (FBACnet_Eng_Unit) FBACnet_Eng_Unit->Set_Lang();
 }

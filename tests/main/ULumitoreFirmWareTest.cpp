@@ -13,6 +13,7 @@
 #include "app/USoftOptions.h"
 #include "app/VersionCheck.h"
 #include "comm/UBoot.h"
+#include "comm/UParGen.h"
 #include "components/buttons/FadeButton.h"
 #include "descriptions/UBACnet_Eng_Unit.h"
 #include "descriptions/UProfinetFileName.h"
@@ -67,6 +68,7 @@ class MainWindowTest : public ::testing::Test {
     Destroy(FProfinetFileName);
     Destroy(FEnOcean_Variable);
     Destroy(FEnOcean_Device);
+    Destroy(FParGen);
     Destroy(FBoot);
     Destroy(Form1);
     Destroy(FSoftOptions);
@@ -89,6 +91,7 @@ class MainWindowTest : public ::testing::Test {
     Create(FAbout);
     Create(FSoftOptions);
     Create(Form1);
+    Create(FParGen);
     Create(FBoot);
     Create(FEnOcean_Device);
     Create(FEnOcean_Variable);
@@ -426,7 +429,7 @@ TEST_F(MainWindowTest, ChangeOfLanguageRelabels) {
   Start();
   Folder.Write("LANGUAGE/Deutsch.lng",
                "\xEF\xBB\xBFSTR0 = Anfang\r\nSTR15 = Neue Konfiguration\r\nSTR100 = Neue Konfiguration erstellen\r\n"
-               "STR200 = Konfiguration \xC3\xB6" "ffnen\r\nSTR300 = Optionen\r\nSTR9 = \xC2\xB6Keine Konfiguration \xC2\xB6\r\n");
+               "STR200 = Konfiguration \xC3\xB6" "ffnen\r\nSTR300 = Optionen\r\nSTR400 = Kommunikation\r\nSTR9 = \xC2\xB6Keine Konfiguration \xC2\xB6\r\n");
   TestHarness::ShowForm(Main);
   TestHarness::ExpectModal(u"TFSoftOptions", [&](TCustomForm&) {
     TestHarness::ExpectMessageContaining(u"Deutsch", mtConfirmation, mrYes);
@@ -442,6 +445,7 @@ TEST_F(MainWindowTest, ChangeOfLanguageRelabels) {
   EXPECT_EQ(FNew_Project->Caption(), u"Neue Konfiguration erstellen");
   EXPECT_EQ(FOpenConf->Caption(), u"Konfiguration \u00F6ffnen");
   EXPECT_EQ(FSoftOptions->Caption(), u"Optionen");
+  EXPECT_EQ(FParGen->Caption(), u"Kommunikation");
   EXPECT_EQ(FAbout->Label3->Caption(), u"Version :");
   EXPECT_EQ(Language_Name, u"English");
 }
@@ -475,6 +479,18 @@ TEST_F(MainWindowTest, UpdateDeviceWritesTheBankFilesFirst) {
   EXPECT_TRUE(TestHarness::Verify());
   EXPECT_EQ(fs::file_size(Folder.FsPath("PROJECTS/Plant/bin/bank1.bin")), 2048u);
   EXPECT_TRUE(fs::exists(Folder.FsPath("PROJECTS/Plant/bin/bank2.bin")));
+}
+
+TEST_F(MainWindowTest, StepsOpenTheirDialogs) {
+  fs::create_directories(Folder.FsPath("PROJECTS/Plant"));
+  TSettings settings;
+  settings.Conf_Name = u"Plant";
+  Write_Settings(settings);
+  Start();
+  TestHarness::ShowForm(Main);
+  TestHarness::ExpectModal(u"TFParGen", mrCancel);
+  TestHarness::Click(Main->Btn_Prm_Gen);
+  EXPECT_TRUE(TestHarness::Verify());
 }
 
 TEST_F(MainWindowTest, EdeFileStartsInTheConfigurationFolder) {
