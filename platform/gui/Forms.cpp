@@ -53,6 +53,11 @@ void InitializeGuiLayer() {
   SetWakeMainThread([] { FormsBackend::PostCall([] { CheckSynchronize(); }); });
 }
 
+void InitializeGuiLayer(int& argc, char** argv) {
+  FormsBackend::CreateApplication(argc, argv);
+  InitializeGuiLayer();
+}
+
 void FinalizeGuiLayer() {
   SetWakeMainThread(nullptr);
   TComponent::Free(Application);
@@ -61,6 +66,7 @@ void FinalizeGuiLayer() {
   Screen = nullptr;
   delete Mouse;
   Mouse = nullptr;
+  FormsBackend::DestroyApplication();
 }
 
 // --- TCustomForm -----------------------------------------------------------------------------------

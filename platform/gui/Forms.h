@@ -300,10 +300,14 @@ class TScreen : public TComponent {
 extern TApplication* Application;
 extern TScreen* Screen;
 
-// Creates Application and Screen once (the program's start and the test main call it; a second
-// call does nothing). The backend must be running (the Qt application exists).
+// Creates Application and Screen once (a second call does nothing). The window system's
+// application object must exist already (the test main makes it).
 void InitializeGuiLayer();
-// Frees every form, Application and Screen.
+// The program's start: makes the window system's application object from the command line when
+// none exists yet, then the GUI layer. argc and argv must live until FinalizeGuiLayer.
+void InitializeGuiLayer(int& argc, char** argv);
+// Frees every form, Application and Screen (and the window system's application object when
+// InitializeGuiLayer made it).
 void FinalizeGuiLayer();
 
 // Runs f; an exception it throws goes to Application->HandleException (the message box) instead of

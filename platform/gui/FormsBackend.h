@@ -9,6 +9,10 @@
 
 namespace FormsBackend {
 
+// Makes the window system's application object when none exists; DestroyApplication frees the one
+// made here.
+void CreateApplication(int& argc, char** argv);
+void DestroyApplication();
 // Starts the backend's side of the layer (the object that receives posted calls). Needs the Qt
 // application to exist.
 void Initialize();

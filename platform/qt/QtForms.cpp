@@ -52,6 +52,22 @@ String FromQ(const QString& s) {
 
 namespace FormsBackend {
 
+namespace {
+QApplication* gOwnApplication = nullptr;
+}  // namespace
+
+void CreateApplication(int& argc, char** argv) {
+  if (QCoreApplication::instance()) return;
+  gOwnApplication = new QApplication(argc, argv);
+}
+
+void DestroyApplication() {
+  delete gDispatcher;
+  gDispatcher = nullptr;
+  delete gOwnApplication;
+  gOwnApplication = nullptr;
+}
+
 void Initialize() {
   if (!gDispatcher) gDispatcher = new Dispatcher;
 }
