@@ -35,8 +35,10 @@ String Write_Temporary(const String& Target, const Byte* Data, Integer Len) {
     }
     Done += static_cast<Integer>(N);
   }
-  if (::fsync(Fd) != 0 || ::close(Fd) != 0) {
-    const int Err = errno;
+  // The file is closed whether or not it reached the disk, so a failed flush leaks no descriptor.
+  int Err = ::fsync(Fd) == 0 ? 0 : errno;
+  if (::close(Fd) != 0 && Err == 0) Err = errno;
+  if (Err != 0) {
     ::unlink(Path.c_str());
     throw EConfigImageError(Cannot_Write(Target, Err));
   }

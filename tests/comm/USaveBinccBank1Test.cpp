@@ -111,6 +111,28 @@ TEST(Bank1Image, ValuesFromParGen) {
   EXPECT_EQ(Odd.Param_Rec.Get_Cardinal(0x030), 0xFFFFFFFFu);
 }
 
+// A file whose root holds none of the values: each value takes the default of its own read, which
+// differs from the record's default (address 192.168.0.10, not 192.168.2.205; station 1, not 0 and
+// not the dialog's 10; byte counts 244, not 0), and the missing flags switch gateway and DNS off.
+TEST(Bank1Image, AnEmptyParGenGivesTheDefaultOfEachValue) {
+  const auto Catalog = Make_Test_Catalog();
+  TTempFolder Dir;
+  Write_Bytes(Dir.File(u"ParGen.xml"), "<Par_Gen/>");
+  TSaveBincc B;
+  B.Create_Bin(Dir.File(u"ParGen.xml"), Dir.File(u"EnOcean.xml"), *Catalog);
+  const auto At = [&](Integer Ofs, Integer Len) {
+    return std::vector<Byte>(B.Bank1_Buf.begin() + Ofs, B.Bank1_Buf.begin() + Ofs + Len);
+  };
+  EXPECT_EQ(At(0x028, 4), (std::vector<Byte>{192, 168, 0, 10}));
+  EXPECT_EQ(At(0x02C, 4), (std::vector<Byte>{255, 255, 255, 0}));
+  EXPECT_EQ(At(0x030, 4), (std::vector<Byte>{255, 255, 255, 255}));
+  EXPECT_EQ(At(0x58C, 4), (std::vector<Byte>{255, 255, 255, 255}));
+  EXPECT_EQ(B.Bank1_Buf[0x081], 1);
+  EXPECT_EQ(At(0x074, 8), (std::vector<Byte>{244, 0, 0, 0, 244, 0, 0, 0}));
+  // 3467 - (192 + 168 + 2 + 205) + (192 + 168 + 0 + 10) + 4 x 255 + 1 + 2 x 244
+  EXPECT_EQ(B.Param_Rec.Get_Cardinal(0x7FC), 4779u);
+}
+
 TEST(Bank1Image, EveryBuildStartsFromTheDefaults) {
   const auto Catalog = Make_Test_Catalog();
   TTempFolder Dir;

@@ -255,6 +255,25 @@ TEST_F(Bank2, SecurityRecords) {
   EXPECT_EQ(Devs[4].Sec.Bytes, std::vector<uint8_t>(6, 0));
 }
 
+// The security type is compared as an unsigned number: -1 is neither unsecured nor a pre-shared
+// key, so the key goes to the private-key field and the manual settings are read.
+TEST_F(Bank2, TheSecurityTypeIsComparedUnsigned) {
+  const String Network = Dir.File(u"EnOcean.xml");
+  Write_Bytes(Network,
+              "<EnOcean><DevicesList><Device Id=\"9\" Secure_Type=\"-1\" Key=\"k\" RollCode=\"5\" "
+              "RollCodeAlg=\"1\" RollCodeTx=\"1\" CMACAlg=\"2\" DataCript=\"2\" PTM=\"1\"/></DevicesList>"
+              "</EnOcean>");
+  B.Create_Bin(Dir.File(u"ParGen.xml"), Network, *Catalog);
+  TDecoder D(std::string(reinterpret_cast<const char*>(B.Bank2_Buf.data()), B.Bank2_Len));
+  const auto Devs = D.Decode();
+  ASSERT_EQ(Devs.size(), 1u);
+  EXPECT_EQ(Devs[0].SecurityOption, 0xFFFFFFFFu);
+  EXPECT_EQ(Devs[0].Sec.PreSharedKey, std::string(16, '\0'));
+  EXPECT_EQ(Devs[0].Sec.PrivateKey, "k" + std::string(15, '\0'));
+  EXPECT_EQ(Devs[0].Sec.RollingCode, 5u);
+  EXPECT_EQ(Devs[0].Sec.Bytes, (std::vector<uint8_t>{1, 1, 2, 4, 1, 0}));
+}
+
 TEST(Bank2Map, DataEncryption) {
   EXPECT_EQ(Map_Data_Encryption(0), 0);
   EXPECT_EQ(Map_Data_Encryption(1), 3);
