@@ -271,6 +271,12 @@ void TCustomForm::Activated(bool Active) {
       if (target->Impl()) target->Impl()->SetFocus();
     }
   } else {
+    // A control of this window that holds the mouse capture loses it.
+    TControl* cap = GetCaptureControl();
+    if (cap && (cap == this || ContainsControl(cap))) {
+      cap->Perform(WM_CANCELMODE, 0, 0);
+      if (GetCaptureControl() == cap) SetCaptureControl(nullptr);
+    }
     if (OnDeactivate) OnDeactivate(this);
   }
 }

@@ -18,6 +18,9 @@ constexpr UINT CM_LINKCLICK = CM_BASE + 100;
 HWND AllocateHandle(TWinControl* Control);
 void ReleaseHandle(HWND Handle);
 
+// Posted messages not yet delivered to a window.
+Integer PendingPosted(HWND Wnd, UINT Msg);
+
 // Timers.
 uint64_t StartCallbackTimer(Cardinal IntervalMs, std::function<void()> Tick);
 void StopCallbackTimer(uint64_t Key);

@@ -57,9 +57,35 @@ LRESULT SendMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return m.Result;
 }
 
+namespace {
+// Posted messages not yet delivered, by window and message (test support).
+std::map<std::pair<HWND, UINT>, Integer>& Pending() {
+  static std::map<std::pair<HWND, UINT>, Integer> p;
+  return p;
+}
+std::mutex gPendingLock;
+}  // namespace
+
+namespace GuiInternal {
+Integer PendingPosted(HWND Wnd, UINT Msg) {
+  std::lock_guard<std::mutex> g(gPendingLock);
+  auto it = Pending().find({Wnd, Msg});
+  return it == Pending().end() ? 0 : it->second;
+}
+}  // namespace GuiInternal
+
 bool PostMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (!wnd) return false;
+  {
+    std::lock_guard<std::mutex> g(gPendingLock);
+    ++Pending()[{wnd, msg}];
+  }
   FormsBackend::PostCall([wnd, msg, wParam, lParam] {
+    {
+      std::lock_guard<std::mutex> g(gPendingLock);
+      auto it = Pending().find({wnd, msg});
+      if (it != Pending().end() && --it->second <= 0) Pending().erase(it);
+    }
     // The window may be gone by the time the message comes up: then nobody gets it.
     if (!FindControl(wnd)) return;
     GuardedCall([&] { SendMessage(wnd, msg, wParam, lParam); });

@@ -375,6 +375,8 @@ void ShowForm(TCustomForm* Form) {
   ProcessEvents();
 }
 
+Integer PendingPosted(HWND Wnd, UINT Msg) { return GuiInternal::PendingPosted(Wnd, Msg); }
+
 void UseFakeClock(bool On) { GuiInternal::SetFakeClock(On); }
 void AdvanceClock(Cardinal Ms) { GuiInternal::AdvanceFakeClock(Ms); }
 

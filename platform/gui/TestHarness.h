@@ -84,6 +84,8 @@ void SendMouse(TControl* Control, UINT Msg, TPoint P, Word Keys = 0);
 
 // Handles the events that are waiting (posted messages included).
 void ProcessEvents();
+// How many messages Msg posted to Wnd wait for the event loop.
+Integer PendingPosted(HWND Wnd, UINT Msg);
 // Processes events until Condition holds or TimeoutMs of real time passed; true when it held.
 bool WaitUntil(const std::function<bool()>& Condition, Integer TimeoutMs = 5000);
 // Shows a form, makes it the active window and processes the events that follow.

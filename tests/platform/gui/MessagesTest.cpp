@@ -18,7 +18,10 @@ TEST(Messages, SendAndPostReachTheWindowAndPostedOnesComeInOrder) {
   r->Log.clear();
   for (int i = 0; i < 5; ++i) PostMessage(r->Handle(), i % 2 ? b : a, static_cast<WPARAM>(i), 0);
   EXPECT_TRUE(r->Log.empty()) << "posted messages wait for the event loop";
+  EXPECT_EQ(TestHarness::PendingPosted(r->Handle(), a), 3);
+  EXPECT_EQ(TestHarness::PendingPosted(r->Handle(), b), 2);
   TestHarness::ProcessEvents();
+  EXPECT_EQ(TestHarness::PendingPosted(r->Handle(), a), 0);
   ASSERT_EQ(r->Log.size(), 5u);
   for (int i = 0; i < 5; ++i)
     EXPECT_EQ(r->Log[static_cast<size_t>(i)].substr(0, 9), (i % 2 ? "0x0402 " : "0x0401 ") + std::to_string(i) + " ")
