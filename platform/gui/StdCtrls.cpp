@@ -135,6 +135,11 @@ Cardinal TCustomLabel::DrawTextFlags() const {
   return f;
 }
 
+void TCustomLabel::Loaded() {
+  TGraphicControl::Loaded();
+  AdjustBounds();
+}
+
 void TCustomLabel::AdjustBounds() {
   if (!FAutoSize || HasState(csLoading)) return;
   TCanvas measure;

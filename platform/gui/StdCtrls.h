@@ -37,6 +37,9 @@ class TCustomLabel : public TGraphicControl {
   void AdjustBounds();
 
  protected:
+  // A label whose caption or font was set while its form was being built sizes itself once the
+  // form has finished loading.
+  void Loaded() override;
   void Paint() override;
   void Dispatch(TMessage& M) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
