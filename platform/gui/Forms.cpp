@@ -322,7 +322,8 @@ TModalResult TCustomForm::ShowModal() {
     if (CloseQuery()) DoClose(action);
   } else {
     for (;;) {
-      FormsBackend::WaitAndProcessEvents();
+      // A result set before the loop (in OnShow, say) ends it without waiting for an event.
+      if (FModalResult == mrNone) FormsBackend::WaitAndProcessEvents();
       if (Application && Application->Terminated() && FModalResult == mrNone) FModalResult = mrCancel;
       if (FModalResult == mrNone) continue;
       // Closing may be refused; the form then stays up.

@@ -296,6 +296,27 @@ TEST(StdCtrls, LabelSizesItselfToItsCaption) {
   EXPECT_EQ(l->Width(), 10);
 }
 
+// A form whose label gets its caption while the form is being built.
+class TLabelForm : public TForm {
+ public:
+  explicit TLabelForm(TComponent* owner) : TForm(owner) {
+    Label = new TLabel(this);
+    Label->SetParent(this);
+    Label->SetCaption(u"None Configuration Opened ");
+  }
+  TLabel* Label;
+};
+
+TEST(StdCtrls, ALabelCaptionedWhileItsFormIsBuiltSizesItselfWhenTheFormIsComplete) {
+  TApplication app(nullptr);
+  TLabelForm* f = nullptr;
+  app.CreateForm(f);
+  TLabel probe(nullptr);
+  probe.SetCaption(u"None Configuration Opened ");
+  EXPECT_EQ(f->Label->Width(), probe.Width());
+  EXPECT_GT(f->Label->Width(), 65);
+}
+
 }  // namespace
 
 namespace {
