@@ -11,14 +11,18 @@ const char16_t* const Write_Name = u"BACnet_in_Write";
 const char16_t* const Row_Name = u"row";
 const char16_t* const Version_Comment = u"SW_VERSION = 1.000";
 
-String Required(const IXMLNode& Row, const String& Name) {
+// The text of a row's attribute; a missing one raises when it is required, else reads as empty.
+String Row_Attribute(const IXMLNode& Row, const String& Name, bool Required) {
   if (!Row.HasAttribute(Name)) {
+    if (!Required) return String();
     throw EXMLDocError(u"The row of \"BACnet_Slave.xml\" has no attribute \"" + Name + u"\"");
   }
   return Row.Attributes(Name);
 }
 
-std::vector<TBACnet_Slave_Row> Read_Table(const IXMLNode& Root, const String& Name) {
+std::vector<TBACnet_Slave_Row> Read_Table(const IXMLNode& Root, const String& Name,
+                                          TBACnet_Slave_Required Need) {
+  const bool all = Need == TBACnet_Slave_Required::All_Columns;
   const IXMLNode table = Root.ChildNodes().FindNode(Name);
   if (table.IsNull()) {
     throw EXMLDocError(u"\"BACnet_Slave.xml\" has no element \"" + Name + u"\"");
@@ -28,23 +32,23 @@ std::vector<TBACnet_Slave_Row> Read_Table(const IXMLNode& Root, const String& Na
   for (IXMLNode node : table.ChildNodes()) {
     if (node.NodeType() != ntElement || node.NodeName() != Row_Name) continue;
     TBACnet_Slave_Row row;
-    row.Data_Type = Required(node, u"Data_Type");
-    row.Eng_Unit = Required(node, u"Eng_Unit");
-    row.Position = Required(node, u"Position");
-    row.Bit = Required(node, u"Bit");
-    row.Length = Required(node, u"Length");
+    row.Data_Type = Row_Attribute(node, u"Data_Type", true);
+    row.Eng_Unit = Row_Attribute(node, u"Eng_Unit", true);
+    row.Position = Row_Attribute(node, u"Position", all);
+    row.Bit = Row_Attribute(node, u"Bit", all);
+    row.Length = Row_Attribute(node, u"Length", all);
     if (node.HasAttribute(u"Swap")) row.Swap = node.Attributes(u"Swap");
-    row.Mnemonic = Required(node, u"Mnemonic");
+    row.Mnemonic = Row_Attribute(node, u"Mnemonic", true);
     rows.push_back(std::move(row));
   }
   return rows;
 }
 
-TBACnet_Slave_Tables Read_Document(const TXMLDocument& Doc) {
+TBACnet_Slave_Tables Read_Document(const TXMLDocument& Doc, TBACnet_Slave_Required Need) {
   const IXMLNode root = Doc.DocumentElement();
   TBACnet_Slave_Tables tables;
-  tables.In_Read = Read_Table(root, Read_Name);
-  tables.In_Write = Read_Table(root, Write_Name);
+  tables.In_Read = Read_Table(root, Read_Name, Need);
+  tables.In_Write = Read_Table(root, Write_Name, Need);
   return tables;
 }
 
@@ -75,16 +79,18 @@ void Build_Document(TXMLDocument& Doc, const TBACnet_Slave_Tables& Tables) {
 
 }  // namespace
 
-TBACnet_Slave_Tables Read_BACnet_Slave_File(const String& FileName) {
+TBACnet_Slave_Tables Read_BACnet_Slave_File(const String& FileName,
+                                            TBACnet_Slave_Required Required) {
   TXMLDocument doc;
   doc.LoadFromFile(FileName);
-  return Read_Document(doc);
+  return Read_Document(doc, Required);
 }
 
-TBACnet_Slave_Tables Read_BACnet_Slave_Bytes(const std::string& Bytes) {
+TBACnet_Slave_Tables Read_BACnet_Slave_Bytes(const std::string& Bytes,
+                                             TBACnet_Slave_Required Required) {
   TXMLDocument doc;
   doc.LoadFromBytes(Bytes);
-  return Read_Document(doc);
+  return Read_Document(doc, Required);
 }
 
 Integer BACnet_Slave_Row_Count(const std::vector<TBACnet_Slave_Row>& Rows) {

@@ -28,12 +28,20 @@ struct TBACnet_Slave_Tables {
   std::vector<TBACnet_Slave_Row> In_Write;  // "BACnet in Write": objects written into it
 };
 
+// The attributes a row must carry. The table dialog reads every column (Swap aside); the EDE
+// export reads only Data_Type, Eng_Unit and Mnemonic, so a row without the others is still an
+// object for it (they read as empty).
+enum class TBACnet_Slave_Required { All_Columns, EDE_Columns };
+
 // Reads the file. The root is the document's first node. A missing table element, or a row
-// without one of Data_Type, Eng_Unit, Position, Bit, Length or Mnemonic raises EXMLDocError; a
-// row without Swap reads "N". A missing file or one that is not XML raises EXMLDocError.
-TBACnet_Slave_Tables Read_BACnet_Slave_File(const String& FileName);
+// without one of the required attributes raises EXMLDocError; a row without Swap reads "N". A
+// missing file or one that is not XML raises EXMLDocError.
+TBACnet_Slave_Tables Read_BACnet_Slave_File(
+    const String& FileName,
+    TBACnet_Slave_Required Required = TBACnet_Slave_Required::All_Columns);
 // The same from the bytes of a file.
-TBACnet_Slave_Tables Read_BACnet_Slave_Bytes(const std::string& Bytes);
+TBACnet_Slave_Tables Read_BACnet_Slave_Bytes(
+    const std::string& Bytes, TBACnet_Slave_Required Required = TBACnet_Slave_Required::All_Columns);
 
 // The number of rows of a table that the file keeps: the rows before the first one whose Data Type
 // is blank.

@@ -74,7 +74,7 @@ struct TEDE_Objects {
 TEDE_Objects Make_EDE_Objects(const TBACnet_Slave_Tables& Tables, const TEDE_Device_Param& Device);
 
 // The same from "BACnet_Slave.xml"; a missing file gives no objects. A file that cannot be read
-// (not XML, a table or a required attribute missing) raises EXMLDocError.
+// (not XML, a table missing, a row without Data_Type, Eng_Unit or Mnemonic) raises EXMLDocError.
 TEDE_Objects Read_BACnet_Slave_Objects(const String& File_BACnet_Slave,
                                        const TEDE_Device_Param& Device);
 

@@ -240,6 +240,42 @@ TEST(EDEFile, AFileThatCannotBeReadLeavesTheTargetUntouched) {
   }
 }
 
+// The export reads only the type, the unit and the name of a row: a row without the columns it
+// does not use is still written, a row without one it uses fails the export.
+TEST(EDEFile, ARowNeedsOnlyTheAttributesTheFileUses) {
+  struct Case {
+    const char* Name;
+    const char* Attributes;
+    bool Exported;
+  };
+  const Case cases[] = {
+      {"without_position_bit_length_swap",
+       "Data_Type=\"Analog Input\" Eng_Unit=\"62\" Mnemonic=\"T\"", true},
+      {"without_data_type",
+       "Eng_Unit=\"62\" Position=\"0\" Bit=\"\" Length=\"4\" Mnemonic=\"T\"", false},
+      {"without_eng_unit",
+       "Data_Type=\"Analog Input\" Position=\"0\" Bit=\"\" Length=\"4\" Mnemonic=\"T\"", false},
+      {"without_mnemonic",
+       "Data_Type=\"Analog Input\" Eng_Unit=\"62\" Position=\"0\" Bit=\"\" Length=\"4\"", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TScratch dir;
+    const String slave = dir.Path("BACnet_Slave.xml");
+    Write_Bytes(slave, std::string("<BACnet_to_Modbus><BACnet_in_Read/><BACnet_in_Write><row ") +
+                           c.Attributes + "/></BACnet_in_Write></BACnet_to_Modbus>");
+    const String file = dir.Path("objects.csv");
+    Write_Bytes(file, "old");
+    if (c.Exported) {
+      Create_EDE_File(file, Sources(dir.Path("none.xml"), slave));
+      EXPECT_NE(Read_Bytes(file).find("\r\n_T_0;;T;0;0;T;62;\r\n"), std::string::npos);
+    } else {
+      EXPECT_THROW(Create_EDE_File(file, Sources(dir.Path("none.xml"), slave)), EXMLDocError);
+      EXPECT_EQ(Read_Bytes(file), "old");
+    }
+  }
+}
+
 TEST(EDEFile, FileNameGetsTheExtensionUnlessItHasIt) {
   const std::pair<String, String> cases[] = {
       {u"/cfg/objects.CSV", u"/cfg/objects.CSV"}, {u"/cfg/objects.csv", u"/cfg/objects.csv"},
