@@ -218,6 +218,9 @@ constexpr Integer GSD_Ident_Number = 0x31A8;
 // Bytes per module: each module carries at most 64 bytes of one direction.
 constexpr Int64 GSD_Module_Bytes = 64;
 
+// The module number is the last configuration byte of a module, so a file numbers at most 255.
+constexpr Int64 GSD_Max_Modules = 255;
+
 // Appends the lines of a fixed piece. The piece starts with the line break after the literal's
 // opening and ends with the one before its closing; both belong to the literal, not to the file.
 void Add_Piece(std::vector<String>& Lines, const char* Piece) {
@@ -304,6 +307,13 @@ String GSD_File_Name(const String& Chosen) {
 std::vector<String> Make_GSD_Lines(Integer GSD_Input_Len, Integer GSD_Output_Len) {
   const Int64 max_module = Module_Count(GSD_Input_Len) + Module_Count(GSD_Output_Len);
   const Int64 max_data_len = static_cast<Int64>(GSD_Input_Len) + GSD_Output_Len;
+  // Counts this large can only come from a hand-edited "ParGen.xml": their modules could not be
+  // numbered, and building millions of lines would exhaust the memory.
+  if (max_module > GSD_Max_Modules) {
+    throw EConvertError(u"The byte counts " + Dec(GSD_Input_Len) + u" and " + Dec(GSD_Output_Len) +
+                        u" need " + Dec(max_module) + u" modules; a GSD file holds at most " +
+                        Dec(GSD_Max_Modules) + u".");
+  }
 
   std::vector<String> lines;
   Add_Piece(lines, GSD_Head);

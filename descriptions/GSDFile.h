@@ -33,6 +33,7 @@ String GSD_File_Name(const String& Chosen);
 
 // The lines of the file for the given counts. Each direction is split into modules of at most 64
 // bytes, inputs first, numbered on across both directions; a count of 0 or less has no modules.
+// Counts that need more than 255 modules (the module number is one byte) raise EConvertError.
 std::vector<String> Make_GSD_Lines(Integer GSD_Input_Len, Integer GSD_Output_Len);
 
 // Writes the file (ASCII, CR LF after every line), replacing an existing one without asking.

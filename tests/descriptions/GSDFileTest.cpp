@@ -83,6 +83,35 @@ TEST(GSDFile, SplitsEachDirectionInto64ByteModules) {
   EXPECT_EQ(Line_Starting(-5, 3, u"Max_Data_Len="), u"Max_Data_Len=-2");
 }
 
+// The module number is one byte: counts that need more than 255 modules (only a hand-edited
+// "ParGen.xml" holds them) are refused before anything is built or written.
+TEST(GSDFile, RefusesCountsThatNeedMoreThan255Modules) {
+  const std::vector<String> modules = Module_Lines(64 * 255, 0);
+  ASSERT_EQ(modules.size(), 255u);
+  EXPECT_EQ(modules.back(), u"Module=\"DI  (PORT255)    \" 0x42,0x3F,0x00,0xFF");
+
+  struct Case {
+    const char* Name;
+    Integer In, Out;
+  };
+  const Case cases[] = {
+      {"256_modules", 64 * 255, 1},
+      {"outputs_alone", 0, 64 * 255 + 1},
+      {"largest_counts", 2147483647, 2147483647},
+  };
+  TScratch dir;
+  const String file = dir.Path("Device.gsd");
+  Write_Bytes(file, "old");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    EXPECT_THROW(Make_GSD_Lines(c.In, c.Out), EConvertError);
+    EXPECT_THROW(Save_GSD_File(file, TGSD_Param{c.In, c.Out},
+                               [](Integer) { return TOverwrite_Answer::Yes; }),
+                 EConvertError);
+    EXPECT_EQ(Read_Bytes(file), "old");
+  }
+}
+
 TEST(GSDFile, FileNameGetsTheExtensionUnlessItHasIt) {
   const std::pair<String, String> cases[] = {
       {u"/cfg/Device.GSD", u"/cfg/Device.GSD"},
