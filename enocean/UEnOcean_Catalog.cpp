@@ -105,7 +105,10 @@ bool TCase::Read_Case_XML(const IXMLNode& Case_, Integer Rorg, Integer /*Func*/,
           if (Rorg == Rorg_RPS && Is_Element(part, u"statusfield")) {
             if (const IXMLNode value = items.FindNode(u"value")) V = static_cast<uint8_t>(Child_Integer(value));
             if (V == 0) continue;
-            if (const IXMLNode offs = items.FindNode(u"bitoffs")) S = static_cast<uint8_t>(7 - Child_Integer(offs));
+            // 7 - bitoffs kept in 8 bits; worked out unsigned so that any number the file holds wraps.
+            if (const IXMLNode offs = items.FindNode(u"bitoffs")) {
+              S = static_cast<uint8_t>(7u - static_cast<uint32_t>(Child_Integer(offs)));
+            }
             if (const IXMLNode size = items.FindNode(u"bitsize")) Z = static_cast<uint8_t>(Child_Integer(size));
             if (Z == 0) continue;
             // Bit offsets count from the status byte's top bit: offset 0 is bit 7.

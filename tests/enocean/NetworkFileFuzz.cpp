@@ -1,5 +1,5 @@
 // Fuzz entry point of the "EnOcean.xml" reader: any bytes read without a crash, and whatever was
-// read writes back.
+// read gives the editor's lines and is released.
 #include <cstddef>
 #include <cstdint>
 #include <string>

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/rtl/SysUtils.h"
@@ -181,6 +184,31 @@ TEST(Catalog, LoadResults) {
   }
 }
 
+TEST(Catalog, StatusSelectorNumbersKeepTheirLowEightBits) {
+  struct Row {
+    const char* name;
+    std::string statusfield;
+    Integer id;
+  };
+  const Row rows[] = {
+      {"value keeps its low 8 bits", "<value>$101</value><bitoffs>7</bitoffs><bitsize>1</bitsize>", 1},
+      {"value 256 counts as 0", "<value>256</value><bitoffs>7</bitoffs><bitsize>1</bitsize>", 0},
+      {"bitsize 256 counts as 0", "<value>1</value><bitoffs>7</bitoffs><bitsize>256</bitsize>", 0},
+      {"offset 8 shifts by 31", "<value>1</value><bitoffs>8</bitoffs><bitsize>1</bitsize>", INT32_MIN},
+      {"most negative offset shifts by 7", "<value>1</value><bitoffs>-2147483648</bitoffs><bitsize>1</bitsize>", 128},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TCatalog_EnOcean cat;
+    ASSERT_TRUE(cat.Read_Cat_EnOcean_Bytes(
+        "<profile><rorg><number>0xF6</number><func><type><case><condition><statusfield>" + row.statusfield +
+        "</statusfield></condition></case></type></func></rorg></profile>"));
+    const TCase* item = cat.Get_CaseObj(0xF6, 0, 0, 0);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->FCaseId, row.id);
+  }
+}
+
 TEST(Catalog, LoadingAppendsAndAFailedLoadKeepsWhatWasThere) {
   TCatalog_EnOcean cat;
   ASSERT_TRUE(cat.Read_Cat_EnOcean_XML(Fixture("same_content_utf8.xml")));
@@ -255,6 +283,98 @@ TEST(Catalog, DefaultCatalogLoads) {
   }
   EXPECT_EQ(cat.Get_Type_Name_Str(0xA5, 2, 0x30), u"0x30 : 10 Bit Temperature Sensor Range -40°C to +62.3°C");
   EXPECT_EQ(cat.Get_DataField_Index(0xD5, 0, 1, 0, u"Contact"), 1);  // after a reserved field
+}
+
+// Every profile of the default catalogue, as the editors list it: the TYPE line, then each case's
+// line with the number of data fields it offers (reserved fields left out).
+TEST(Catalog, DefaultCatalogHoldsEveryProfile) {
+  struct Profile {
+    Integer rorg, func, type;
+    const char16_t* typeLine;
+    std::vector<std::pair<String, size_t>> cases;
+  };
+  const Profile profiles[] = {
+      {0xF6, 0x02, 0x01, u"0x01 : Light and Blind Control - Application Style 1",
+       {{u"1 -> Rocker pressed", 4}, {u"2 -> Buttons released or pressed together", 2}}},
+      {0xF6, 0x10, 0x00, u"0x00 : Window Handle", {{u"1 -> Handle position", 1}}},
+      {0xD5, 0x00, 0x01, u"0x01 : Single Input Contact", {{u"1 -> Contact state", 2}}},
+      {0xA5, 0x02, 0x05, u"0x05 : Temperature Sensor Range 0°C to +40°C", {{u"1 -> Temperature", 2}}},
+      {0xA5, 0x02, 0x30, u"0x30 : 10 Bit Temperature Sensor Range -40°C to +62.3°C", {{u"1 -> Temperature", 2}}},
+      {0xA5, 0x04, 0x01, u"0x01 : Range 0°C to +40°C and 0% to 100%", {{u"1 -> Humidity and temperature", 4}}},
+      {0xA5, 0x06, 0x01, u"0x01 : Range 300lx to 60.000lx", {{u"1 -> Illumination", 4}}},
+      {0xA5, 0x07, 0x01, u"0x01 : Occupancy with Supply voltage monitor", {{u"1 -> Occupancy", 3}}},
+      {0xA5, 0x09, 0x04, u"0x04 : CO2 Sensor", {{u"1 -> CO2, humidity and temperature", 5}}},
+      {0xA5, 0x12, 0x01, u"0x01 : Electricity", {{u"1 -> Meter reading", 4}}},
+      {0xD2, 0x01, 0x12, u"0x12 : Slot-in Module, dual channels, with external button control",
+       {{u"1 -> Actuator Set Output", 4}, {u"2 -> Actuator Status Response", 8},
+        {u"3 -> Actuator Measurement Response", 4}}},
+      {0xD2, 0x05, 0x00, u"0x00 : Type 0x00", {{u"1 -> Go to Position and Angle", 6}, {u"2 -> Reply Position and Angle", 5}}},
+  };
+  TCatalog_EnOcean cat;
+  ASSERT_TRUE(cat.Read_Cat_EnOcean_XML(Utf8ToString(KP_FIXTURES_DIR "/../../data/eep.xml")));
+  size_t types = 0;
+  for (const auto& rorg : cat.List_Rorg) {
+    for (const auto& func : rorg->List_Func) types += func->List_Type.size();
+  }
+  EXPECT_EQ(types, std::size(profiles));
+  for (const Profile& p : profiles) {
+    SCOPED_TRACE(StringToUtf8(p.typeLine));
+    // Reachable by number the way the editors find an EEP of the network.
+    const Integer r = cat.Get_RorgNum_Index(p.rorg);
+    const Integer f = cat.Get_FuncNum_Index(p.rorg, p.func);
+    const Integer t = cat.Get_TypeNum_Index(p.rorg, p.func, p.type);
+    const TType* type = cat.Get_Type(r, f, t);
+    ASSERT_NE(type, nullptr);
+    EXPECT_EQ(cat.Get_Rorg(r)->Func_SL[f].substr(0, 4), Catalog_Hex_Str(p.func));
+    EXPECT_EQ(cat.Get_Func(r, f)->Type_SL[t], p.typeLine);
+    ASSERT_EQ(type->Case_SL.size(), p.cases.size());
+    for (size_t c = 0; c < p.cases.size(); ++c) {
+      EXPECT_EQ(type->Case_SL[c], p.cases[c].first);
+      EXPECT_EQ(type->List_Case[c]->List_DataField.size(), p.cases[c].second);
+    }
+  }
+}
+
+// The image builder files a variable under the case whose selector it carries, so the cases of one
+// TYPE must carry different selectors; a VLD selector is the command field of its own case.
+TEST(Catalog, DefaultCatalogCasesAreToldApartBySelector) {
+  TCatalog_EnOcean cat;
+  ASSERT_TRUE(cat.Read_Cat_EnOcean_XML(Utf8ToString(KP_FIXTURES_DIR "/../../data/eep.xml")));
+  for (const auto& rorg : cat.List_Rorg) {
+    for (const auto& func : rorg->List_Func) {
+      for (const auto& type : func->List_Type) {
+        SCOPED_TRACE(StringToUtf8(cat.Get_Type_Name_Str(rorg->FNumber, func->FNumber, type->FNumber)));
+        for (size_t a = 0; a < type->List_Case.size(); ++a) {
+          const TCase& x = *type->List_Case[a];
+          for (size_t b = a + 1; b < type->List_Case.size(); ++b) {
+            const TCase& y = *type->List_Case[b];
+            EXPECT_FALSE(x.FCaseId == y.FCaseId && x.FCaseIdOffset == y.FCaseIdOffset && x.FCaseIdSize == y.FCaseIdSize)
+                << "cases " << a << " and " << b;
+          }
+          if (rorg->FNumber != 0xD2) continue;
+          bool selector_is_a_field = false;
+          for (const auto& field : x.List_DataField) {
+            if (field->FData == u"Command ID" && field->FBitOffs == x.FCaseIdOffset && field->FBitSize == x.FCaseIdSize) {
+              selector_is_a_field = true;
+            }
+          }
+          EXPECT_TRUE(selector_is_a_field) << "case " << a;
+          EXPECT_GT(x.FCaseIdSize, 0) << "case " << a;
+        }
+      }
+    }
+  }
+  // The blinds control's two cases are its commands 1 and 4 in the last four bits.
+  const Integer commands[] = {1, 4};
+  for (Integer c = 0; c < 2; ++c) {
+    const TCase* item = cat.Get_CaseObj(0xD2, 5, 0, c);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->FCaseId, commands[c]);
+    EXPECT_EQ(item->FCaseIdOffset, 28);
+    EXPECT_EQ(item->FCaseIdSize, 4);
+  }
+  // The window handle's telegrams carry T21 set and NU clear.
+  EXPECT_EQ(cat.Get_CaseObj(0xF6, 0x10, 0, 0)->FCaseId, 0x20);
 }
 
 }  // namespace
