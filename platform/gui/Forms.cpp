@@ -373,12 +373,14 @@ void TCustomForm::FocusControl(TWinControl* Control) {
   if (!Control->CanFocus())
     throw EInvalidOperation(u"Cannot focus a disabled or invisible window");
   FActiveControl = Control;
-  if (FVisible) {
-    if (!FActive && FImpl) {
-      FImpl->ActivateWindow();
-      Activated(true);
-    }
-    if (Control->Impl()) Control->Impl()->SetFocus();
+  // A form not on the screen yet (OnShow runs before) remembers the control and focuses it once
+  // it is shown and active.
+  if (!FVisible || !FImpl || !FImpl->IsVisibleOnScreen()) return;
+  if (!FActive) {
+    FImpl->ActivateWindow();
+    Activated(true);
+  } else if (Control->Impl()) {
+    Control->Impl()->SetFocus();
   }
 }
 

@@ -128,6 +128,20 @@ TEST_F(InputFixture, FocusMessagesNameTheOtherWindowAndEnterExitFollow) {
   EXPECT_TRUE(b->Focused());
 }
 
+TEST(Focus, AControlFocusedInOnShowHasTheFocusOnceTheFormIsUp) {
+  FormHolder f;
+  auto* a = new TRecorder(f.Form);
+  a->SetParent(f.Form);
+  auto* b = new TRecorder(f.Form);
+  b->SetParent(f.Form);
+  b->SetTop(30);
+  f->OnShow = [&](TObject*) { b->SetFocus(); };
+  TestHarness::ShowForm(f.Form);
+  EXPECT_TRUE(b->Focused());
+  EXPECT_EQ(f->ActiveControl(), b);
+  EXPECT_EQ(Screen->ActiveControl(), b);
+}
+
 TEST_F(InputFixture, TabMovesInTabOrderAndShiftTabBack) {
   c->SetTabOrder(0);  // order: c, a, b
   c->SetFocus();
