@@ -76,7 +76,7 @@ void SetDialogService(TDialogService* Service);
 
 // A message box with the type's caption; returns the modal result of the button chosen.
 Integer MessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, Integer HelpCtx = 0);
-// An information box with an OK button and the application's title.
+// A plain box (type mtCustom, no icon) with an OK button and the application's title.
 void ShowMessage(const String& Msg);
 
 enum TOpenOptionFlag : uint32_t {
