@@ -337,3 +337,24 @@ TEST(Clipboard, CustomFormatsTravelBesideTheText) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(StdCtrls, TypingInADropDownComboChangesItsTextAndFiresOnChange) {
+  FormHolder f;
+  auto* cb = new TComboBox(f.Form);
+  cb->SetParent(f.Form);
+  cb->Items()->Add(u"Topic/A");
+  Integer changes = 0;
+  cb->OnChange = [&](TObject*) { ++changes; };
+  cb->SetText(u"Top");
+  EXPECT_EQ(changes, 0);
+  TestHarness::ShowForm(f.Form);
+  cb->SetFocus();
+  cb->SelectAll();
+  TestHarness::TypeText(cb, u"xy");
+  EXPECT_EQ(cb->Text(), u"xy");
+  EXPECT_EQ(changes, 2);
+}
+
+}  // namespace
