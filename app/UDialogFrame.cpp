@@ -67,18 +67,7 @@ TLabel* Create_SW_Desc_Label(TComponent* Owner, TWinControl* Parent, Integer Lef
   return label;
 }
 
-void Adjust_Label_Sizes(TComponent* Owner) {
-  for (Integer i = 0; i < Owner->ComponentCount(); ++i) {
-    if (auto* label = dynamic_cast<TCustomLabel*>(Owner->Components(i))) label->AdjustBounds();
-  }
-}
-
 TFDialog::TFDialog(TComponent* AOwner) : TForm(AOwner) { Setup_Dialog_Form(this); }
-
-void TFDialog::AfterConstruction() {
-  TForm::AfterConstruction();
-  Adjust_Label_Sizes(this);
-}
 
 void TFDialog::Set_Client_Size(Integer Width, Integer Height) {
   SetClientWidth(Width);

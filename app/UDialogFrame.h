@@ -85,18 +85,12 @@ void Setup_Dialog_Button(TFadeButton* Button, TDialogGlyph Glyph, Integer GlyphS
 TLabel* Create_SW_Code_Label(TComponent* Owner, TWinControl* Parent, Integer Left, Integer Top);
 TLabel* Create_SW_Desc_Label(TComponent* Owner, TWinControl* Parent, Integer Left, Integer Top);
 
-// Sizes every auto-sized label owned by Owner to its text. Labels given their text while the form
-// was being built in code are sized only by this, once the form is complete.
-void Adjust_Label_Sizes(TComponent* Owner);
-
 // The base of the configurator's dialogs.
 class TFDialog : public TForm {
  public:
   // Sets the look (Setup_Dialog_Form); the controls come from the derived class.
   explicit TFDialog(TComponent* AOwner);
   String ClassName() const override { return u"TFDialog"; }
-  // Ends the construction (OnCreate included), then sizes the labels to their texts.
-  void AfterConstruction() override;
 
   // Created by Create_Title_Panel / Create_Button_Panel; nullptr until then.
   TPanel* P_Title = nullptr;

@@ -67,7 +67,6 @@ void TFLumitoreFirmWare::FormCreate(TObject*) {
   } catch (const Exception&) {
   }
 
-  Adjust_Label_Sizes(this);
   if (!FStart_Language_Error.empty()) MessageDlg(FStart_Language_Error, mtError, TMsgDlgButtons{mbOK});
 }
 

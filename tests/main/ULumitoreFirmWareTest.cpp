@@ -218,6 +218,9 @@ TEST_F(MainWindowTest, LayoutOfThisVariant) {
   EXPECT_EQ(Main->Btn_New->Style(), bsEncarta);
   EXPECT_GT(Main->Btn_New->NumGlyphs(), 0);
   EXPECT_EQ(Main->Btn_Info->Caption(), u"");
+  // The web address shows whole in its link font.
+  EXPECT_EQ(Main->L_Tavrel->Caption(), Maker_Web_Address_Text());
+  EXPECT_GT(Main->L_Tavrel->Width(), 80);
 }
 
 TEST_F(MainWindowTest, TextsOfTheWindow) {
