@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -257,7 +258,7 @@ TRegMonitorThread::TRegMonitorThread()
 
 TRegMonitorThread::~TRegMonitorThread() {
   // A thread freed by another thread is stopped first, so its Execute no longer uses the members.
-  if (TThread::CurrentThread() != this) {
+  if (std::this_thread::get_id() != FWorkerId) {
     Stop();
     WaitFor();
   }
@@ -302,6 +303,7 @@ void TRegMonitorThread::NotifyWindows() {
 }
 
 void TRegMonitorThread::Execute() {
+  FWorkerId = std::this_thread::get_id();
   FReg->SetRootKey(FRootKey);
   if (!FReg->OpenKeyReadOnly(FKey)) throw ERegistryException(u"Unable to open registry key " + FKey);
   // The whole subtree is watched, whatever FWatchSub says.

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <thread>
 
 #include "platform/gui/Controls.h"
 #include "platform/gui/Graphics.h"
@@ -178,6 +179,7 @@ class TRegMonitorThread : public TThread {
   std::unique_ptr<THandleList> FWinList;
   mutable std::mutex FWinLock;  // the list is read by the worker and changed by the GUI thread
   std::unique_ptr<TRegChangeSource> FEvent;
+  std::thread::id FWorkerId;  // the worker, which may free the thread itself
 };
 
 // The hidden window of the notifier: WM_OFFICETHEMECHANGED fires OnOfficeThemeChange and is then
