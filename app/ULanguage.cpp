@@ -16,6 +16,27 @@ namespace {
 // The quote character of language files: a text that begins with it ends before the next one.
 constexpr Char Pilcrow = u'\u00B6';
 
+// The language file of LanguageName in PathLanguage: "<name>.lng", or a file whose extension
+// differs from ".lng" only in letter case (the options dialog lists "Deutsch.LNG" as Deutsch, so
+// choosing it must load it). The name itself must match exactly. "" when there is none.
+String Find_Language_File(const String& PathLanguage, const String& LanguageName) {
+  const String exact = Path_Join(PathLanguage, LanguageName + u".lng");
+  if (FileExists(exact)) return exact;
+  String found;
+  TSearchRec rec;
+  if (FindFirst(Path_Join(PathLanguage, u"*.lng"), faAnyFile & ~faDirectory, rec) == 0) {
+    do {
+      if ((rec.Attr & faDirectory) == 0 && Length(rec.Name) == Length(LanguageName) + 4 &&
+          Copy(rec.Name, 1, Length(LanguageName)) == LanguageName) {
+        found = Path_Join(PathLanguage, rec.Name);
+        break;
+      }
+    } while (FindNext(rec) == 0);
+    FindClose(rec);
+  }
+  return found;
+}
+
 }  // namespace
 
 void Create_Text_Table() { Text_SL = std::make_unique<TStringList>(); }
@@ -91,15 +112,15 @@ void Load_Lng_File(const String& FileName) {
 
 void Init_Language(TStringList& SL, const String& PathLanguage, String& LanguageName) {
   Load_Default_Texts(SL);
-  const String chosen = Path_Join(PathLanguage, LanguageName + u".lng");
   // The name comes from the settings file and becomes a path: only a plain file name is used.
-  if (Is_Plain_File_Name(LanguageName) && FileExists(chosen)) {
+  const String chosen = Is_Plain_File_Name(LanguageName) ? Find_Language_File(PathLanguage, LanguageName) : String();
+  if (!chosen.empty()) {
     Load_Lng_File(SL, chosen);
     return;
   }
   LanguageName = Def_Language_Name;
-  const String english = Path_Join(PathLanguage, Def_Language_Name + u".lng");
-  if (FileExists(english)) Load_Lng_File(SL, english);
+  const String english = Find_Language_File(PathLanguage, Def_Language_Name);
+  if (!english.empty()) Load_Lng_File(SL, english);
 }
 
 void Init_Language() {

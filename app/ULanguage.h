@@ -44,7 +44,8 @@ bool Parse_Lng_Line(const String& Line, Integer TextCount, Integer& Id, String& 
 void Load_Lng_File(TStringList& SL, const String& FileName);
 void Load_Lng_File(const String& FileName);
 
-// Fills the list with the English texts, then overlays the file PathLanguage/LanguageName.lng.
+// Fills the list with the English texts, then overlays the file PathLanguage/LanguageName.lng (an
+// extension in other letter case, such as ".LNG", counts too, as the options dialog lists it).
 // When that file is missing, LanguageName becomes "English" and "English.lng" is used when present.
 // A file that exists but cannot be read raises its error after the English texts are in place.
 void Init_Language(TStringList& SL, const String& PathLanguage, String& LanguageName);

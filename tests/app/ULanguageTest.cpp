@@ -137,7 +137,16 @@ TEST(LanguageFile, SameLinesInEveryEncoding) {
   folder.Write("utf16le_bom.lng", Utf16(text, false));
   folder.Write("utf16be_bom.lng", Utf16(text, true));
   folder.Write("ansi.lng", StringToAnsi(text, 1252));
-  for (const char* name : {"utf8_bom.lng", "utf16le_bom.lng", "utf16be_bom.lng", "ansi.lng"}) {
+  // Lines may also end with LF or CR alone.
+  auto with_line_ends = [](std::string bytes, const std::string& end) {
+    for (size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at + end.size()))
+      bytes.replace(at, 2, end);
+    return bytes;
+  };
+  folder.Write("utf8_lf.lng", with_line_ends(utf8, "\n"));
+  folder.Write("ansi_cr.lng", with_line_ends(StringToAnsi(text, 1252), "\r"));
+  for (const char* name :
+       {"utf8_bom.lng", "utf16le_bom.lng", "utf16be_bom.lng", "ansi.lng", "utf8_lf.lng", "ansi_cr.lng"}) {
     TStringList sl;
     Load_Default_Texts(sl);
     Load_Lng_File(sl, folder.Path(name));
@@ -157,6 +166,8 @@ TEST(LanguageFile, UnreadableFileRaisesAndLeavesTheTable) {
 TEST(InitLanguage, ChoosesTheFileOrFallsBackToEnglish) {
   TTestFolder folder;
   folder.Write("Deutsch.lng", Fixture_Bytes("lng/Deutsch.lng"));
+  // Listed by the options dialog as Dansk, so it must load as Dansk.
+  folder.Write("Dansk.LNG", "STR0 = Begynd\r\n");
   struct Row {
     const char* name;
     bool englishFile;  // an "English.lng" with one translated text is present
@@ -166,6 +177,7 @@ TEST(InitLanguage, ChoosesTheFileOrFallsBackToEnglish) {
   };
   const Row rows[] = {
       {"file of the language", false, u"Deutsch", u"Deutsch", u"Beginn"},
+      {"extension in capitals", false, u"Dansk", u"Dansk", u"Begynd"},
       {"missing language", false, u"Klingon", u"English", u"Begin"},
       {"missing language, English file present", true, u"Klingon", u"English", u"Start"},
       {"empty name", false, u"", u"English", u"Begin"},
