@@ -432,7 +432,9 @@ TEST_F(MainWindowTest, ChangeOfLanguageRelabels) {
   Start();
   Folder.Write("LANGUAGE/Deutsch.lng",
                "\xEF\xBB\xBFSTR0 = Anfang\r\nSTR15 = Neue Konfiguration\r\nSTR100 = Neue Konfiguration erstellen\r\n"
-               "STR200 = Konfiguration \xC3\xB6" "ffnen\r\nSTR300 = Optionen\r\nSTR400 = Kommunikation\r\nSTR9 = \xC2\xB6Keine Konfiguration \xC2\xB6\r\n");
+               "STR200 = Konfiguration \xC3\xB6" "ffnen\r\nSTR300 = Optionen\r\nSTR400 = Kommunikation\r\nSTR9 = \xC2\xB6Keine Konfiguration \xC2\xB6\r\n"
+               "STR906 = IP-Adresse\r\nSTR1800 = GSDML-Datei\r\nSTR2000 = Einheit w\xC3\xA4hlen\r\nSTR1000 = Ger\xC3\xA4t\r\n");
+  const String deviceCaption = FEnOcean_Device->Caption();
   TestHarness::ShowForm(Main);
   TestHarness::ExpectModal(u"TFSoftOptions", [&](TCustomForm&) {
     TestHarness::ExpectMessageContaining(u"Deutsch", mtConfirmation, mrYes);
@@ -449,6 +451,11 @@ TEST_F(MainWindowTest, ChangeOfLanguageRelabels) {
   EXPECT_EQ(FOpenConf->Caption(), u"Konfiguration \u00F6ffnen");
   EXPECT_EQ(FSoftOptions->Caption(), u"Optionen");
   EXPECT_EQ(FParGen->Caption(), u"Kommunikation");
+  EXPECT_EQ(FBoot->L_IP_Address->Caption(), u"IP-Adresse");
+  EXPECT_EQ(FProfinetFileName->Caption(), u"GSDML-Datei");
+  EXPECT_EQ(FBACnet_Eng_Unit->Caption(), u"Einheit w\u00E4hlen");
+  // The EnOcean dialogs and the About dialog keep the texts they took when they were created.
+  EXPECT_EQ(FEnOcean_Device->Caption(), deviceCaption);
   EXPECT_EQ(FAbout->Label3->Caption(), u"Version :");
   EXPECT_EQ(Language_Name, u"English");
 }
