@@ -242,6 +242,8 @@ void DrawParentBackground(TControl* Control, TCanvas* Canvas) {
   Canvas->Brush()->SetStyle(bsSolid);
   Canvas->Brush()->SetColor(parent->Color());
   Canvas->FillRect(area);
+  // A parent that paints itself keeps its pixels in its backing image; bring them up to date.
+  if (parent->BackingImage()) parent->PaintIfNeeded();
   if (TBitmap* painted = parent->BackingImage(); painted && !painted->Empty())
     Canvas->CopyRect(area, painted->Canvas(), TRect(0, 0, parent->ClientWidth(), parent->ClientHeight()));
 }

@@ -1,0 +1,217 @@
+// Saving and loading the option and look-and-feel trees in the textual component format.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "components/tabs/TabStripClasses.h"
+#include "components/tabs/TabStripUtils.h"
+#include "tests/components/tabs/FakeTabStrip.h"
+
+namespace {
+
+std::string Fixture(const std::string& Name) {
+  std::ifstream in(std::string(KP_FIXTURES_DIR) + "/components/tabs/" + Name, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+std::string OptionsText(TOptions* Options) {
+  TStringStream stream;
+  SaveTabStripOptions(Options, &stream);
+  return stream.DataString();
+}
+
+std::string LookAndFeelText(TTabStripLookAndFeel* LookAndFeel) {
+  TStringStream stream;
+  SaveTabStripLookAndFeel(LookAndFeel, &stream);
+  return stream.DataString();
+}
+
+void LoadOptionsText(TOptions* Options, const std::string& Text) {
+  TStringStream stream(Text);
+  LoadTabStripOptions(Options, &stream);
+}
+
+String TempFile(const char* Name) { return Utf8ToString(::testing::TempDir() + Name); }
+
+class PersistenceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetDefaultTabStripOptions(Strip.GetOptions());
+    SetDefaultTabStripLookAndFeel(Strip.GetLookAndFeel());
+    Strip.Reports.clear();
+  }
+  TOptions* Options() { return Strip.GetOptions(); }
+  TFakeTabStrip Strip;
+};
+
+TEST_F(PersistenceTest, DefaultOptionsAreWrittenPropertyByProperty) {
+  EXPECT_EQ(OptionsText(Options()), Fixture("default-options.txt"));
+}
+
+TEST_F(PersistenceTest, DefaultLookAndFeelIsWrittenPropertyByProperty) {
+  EXPECT_EQ(LookAndFeelText(Strip.GetLookAndFeel()), Fixture("default-lookandfeel.txt"));
+}
+
+TEST_F(PersistenceTest, CodeRenderingIsOneStatementPerStoredProperty) {
+  const String code = TabStripOptionsToCode(Options());
+  TStringList lines;
+  lines.SetText(code);
+  EXPECT_EQ(lines.Count(), 121);  // the text's lines without the header and "end"
+  EXPECT_EQ(lines[0], u"TabStrip1.Options.Display.CloseButton.Offsets.Vertical := 6;");
+  EXPECT_NE(code.find(u"\r\nTabStrip1.Options.Display.Tabs.TabOverlap := 15;\r\n"), String::npos);
+  EXPECT_NE(code.find(u"TabStrip1.Options.DragDrop.DragControlImageResizeFactor := 0.500000000000000000;"),
+            String::npos);
+  EXPECT_EQ(code.substr(code.size() - 2), u"\r\n");
+  const String lookAndFeel = TabStripLookAndFeelToCode(Strip.GetLookAndFeel());
+  EXPECT_NE(lookAndFeel.find(u"TabStrip1.LookAndFeel.Tabs.DefaultFont.Name := 'Segoe UI';\r\n"), String::npos);
+}
+
+TEST_F(PersistenceTest, CodeOfShortTextsAndOfNestedObjects) {
+  TTabsOptions wrapper(nullptr);
+  EXPECT_EQ(ComponentToCode(&wrapper, u"P"), u"");  // header and end only
+  TTabStripOffsets offsets(nullptr);
+  offsets.SetVertical(20);
+  wrapper.SetOptions(&offsets);
+  EXPECT_EQ(ComponentToCode(&wrapper, u"P"), u"P.Options.Vertical := 20;\r\nP.Options.Horizontal := 0;\r\n");
+}
+
+TEST_F(PersistenceTest, SavedFileLoadedIntoAnotherStripGivesTheSameOptions) {
+  TTabStripOptions* tabs = Options()->Display()->Tabs();
+  tabs->SetTabOverlap(-4);
+  tabs->SetTextTrimType(tttEllipsisPath);
+  Options()->DragDrop()->SetDragCursor(crHandPoint);
+  Options()->DragDrop()->SetDragControlImageResizeFactor(0.125);
+  Options()->Animation()->SetDefaultStyleAnimationTimeMS(4000000000u);
+  Options()->Scrolling()->SetEnabled(false);
+
+  const String file = TempFile("tabs-options.txt");
+  {
+    TStringList garbage;
+    garbage.Add(u"something else, longer than nothing");
+    garbage.SaveToFile(file);
+  }
+  SaveTabStripOptionsToFile(Options(), file);
+
+  TFakeTabStrip other;
+  SetDefaultTabStripOptions(other.GetOptions());
+  other.Reports.clear();
+  LoadTabStripOptionsFromFile(other.GetOptions(), file);
+  EXPECT_EQ(OptionsText(other.GetOptions()), OptionsText(Options()));
+  EXPECT_EQ(other.GetOptions()->DragDrop()->DragCursor(), crHandPoint);
+  EXPECT_EQ(other.GetOptions()->Display()->Tabs()->TabOverlap(), -4);
+  // The values arrive as ordinary writes.
+  EXPECT_FALSE(other.Reports.empty());
+}
+
+TEST_F(PersistenceTest, LookAndFeelRoundTripKeepsStringsColoursAndReals) {
+  TTabStripLookAndFeel* lf = Strip.GetLookAndFeel();
+  lf->Tabs()->DefaultFont()->SetName(u"It's \u00C9t\u00E9");
+  lf->Tabs()->Hot()->Style()->SetStartColor(clBtnFace);
+  lf->Tabs()->Hot()->Style()->SetStopColor(0x010203);
+  lf->Tabs()->BaseLine()->SetThickness(0.3f);
+  lf->Tabs()->BaseLine()->SetAlpha(-5);
+  const std::string text = LookAndFeelText(lf);
+  EXPECT_NE(text.find("Tabs.DefaultFont.Name = 'It''s '#201't'#233\r\n"), std::string::npos);
+  EXPECT_NE(text.find("Tabs.Hot.Style.StartColor = clBtnFace\r\n"), std::string::npos);
+  EXPECT_NE(text.find("Tabs.Hot.Style.StopColor = 66051\r\n"), std::string::npos);
+  EXPECT_NE(text.find("Tabs.BaseLine.Thickness = 0.300000011920929000\r\n"), std::string::npos);
+
+  TFakeTabStrip other;
+  TStringStream in(text);
+  LoadTabStripLookAndFeel(other.GetLookAndFeel(), &in);
+  EXPECT_EQ(LookAndFeelText(other.GetLookAndFeel()), text);
+  EXPECT_EQ(other.GetLookAndFeel()->Tabs()->DefaultFont()->Name(), u"It's \u00C9t\u00E9");
+  EXPECT_FLOAT_EQ(other.GetLookAndFeel()->Tabs()->BaseLine()->Thickness(), 0.3f);
+}
+
+TEST_F(PersistenceTest, ReadingAcceptsTheFormatsVariants) {
+  LoadOptionsText(Options(),
+                  "OBJECT Saved: TTabsOptions\n"
+                  "  options.display.tabs.taboverlap = $10\n"
+                  "  Options.Display.Tabs.TextAlignmentHorizontal = TACENTER\n"
+                  "  Options.DragDrop.DragFormBorderColor = -1\n"
+                  "  Options.DragDrop.DragCursor = -21\n"
+                  "  Options.DragDrop.DragControlImageResizeFactor = 2\n"
+                  "  Options.Scrolling.Enabled = false\n"
+                  "END\n");
+  TTabStripOptions* tabs = Options()->Display()->Tabs();
+  EXPECT_EQ(tabs->TabOverlap(), 16);
+  EXPECT_EQ(tabs->TextAlignmentHorizontal(), taCenter);
+  EXPECT_EQ(Options()->DragDrop()->DragFormBorderColor(), -1);
+  EXPECT_EQ(Options()->DragDrop()->DragCursor(), crHandPoint);
+  EXPECT_EQ(Options()->DragDrop()->DragControlImageResizeFactor(), 2.0);
+  EXPECT_FALSE(Options()->Scrolling()->Enabled());
+
+  TStringStream in(std::string("object TTabsLookAndFeel\r\n"
+                               "  LookAndFeel.Tabs.DefaultFont.Name = 'Deja' +\r\n"
+                               "    'Vu'#32'Sans'\r\n"
+                               "  LookAndFeel.TabsContainer.StartColor = $FF00000F\r\n"
+                               "end\r\n"));
+  LoadTabStripLookAndFeel(Strip.GetLookAndFeel(), &in);
+  EXPECT_EQ(Strip.GetLookAndFeel()->Tabs()->DefaultFont()->Name(), u"DejaVu Sans");
+  EXPECT_EQ(Strip.GetLookAndFeel()->TabsContainer()->StartColor(), clBtnFace);
+}
+
+TEST_F(PersistenceTest, BadTextsRaiseAndKeepWhatWasReadBefore) {
+  struct TCase {
+    const char* Name;
+    const char* Text;
+    bool ParseError;      // EParserError (nothing written) or EReadError (earlier lines written)
+  };
+  const std::string good = "  Options.Display.Tabs.TabOverlap = 3\n";
+  const TCase cases[] = {
+      {"no end", "  Options.Scrolling.ScrollStep = 2\n", true},
+      {"no value", "  Options.Scrolling.ScrollStep =\nend\n", true},
+      {"unterminated string", "  Options.Scrolling.ScrollStep = 'x\nend\n", true},
+      {"nested object", "  object X: TFoo\n  end\nend\n", true},
+      {"set value", "  Options.Scrolling.ScrollStep = [a]\nend\n", true},
+      {"text after end", "end\nmore\n", true},
+      {"unknown property", "  Options.Display.Tabs.Nothing = 1\nend\n", false},
+      {"unknown branch", "  Options.Nowhere.TabOverlap = 1\nend\n", false},
+      {"path through a value", "  Options.Display.Tabs.TabOverlap.X = 1\nend\n", false},
+      {"object given a value", "  Options.Display = 1\nend\n", false},
+      {"Boolean given a number", "  Options.Scrolling.Enabled = 1\nend\n", false},
+      {"byte out of range", "  Options.DragDrop.DragOutsideImageAlpha = 256\nend\n", false},
+      {"unknown enumeration value", "  Options.Display.Tabs.Orientation = toLeft\nend\n", false},
+      {"integer too large", "  Options.Scrolling.ScrollStep = 2147483648\nend\n", false},
+      {"number given a string", "  Options.Scrolling.ScrollStep = '2'\nend\n", false},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TFakeTabStrip strip;
+    TTabStripOptions* tabs = strip.GetOptions()->Display()->Tabs();
+    const std::string text = "object TTabsOptions\n" + good + c.Text;
+    if (c.ParseError) {
+      EXPECT_THROW(LoadOptionsText(strip.GetOptions(), text), EParserError);
+      EXPECT_EQ(tabs->TabOverlap(), 15);
+    } else {
+      EXPECT_THROW(LoadOptionsText(strip.GetOptions(), text), EReadError);
+      EXPECT_EQ(tabs->TabOverlap(), 3);
+    }
+  }
+}
+
+TEST_F(PersistenceTest, ErrorsNameTheLineAndTheProperty) {
+  try {
+    LoadOptionsText(Options(), "object TTabsOptions\n  Options.Display.Tabs.TabOverlap 3\nend\n");
+    FAIL() << "no error";
+  } catch (const EParserError& e) {
+    EXPECT_EQ(e.Message(), u"'=' expected on line 2");
+  }
+  try {
+    LoadOptionsText(Options(), "object TTabsOptions\n  Options.Display.Tabs.Nothing = 1\nend\n");
+    FAIL() << "no error";
+  } catch (const EReadError& e) {
+    EXPECT_EQ(e.Message(),
+              u"Error reading TTabsOptions.Options.Display.Tabs.Nothing: Property Nothing does not exist");
+  }
+}
+
+TEST_F(PersistenceTest, MissingFileRaisesTheOpenError) {
+  EXPECT_THROW(LoadTabStripOptionsFromFile(Options(), TempFile("no-such-options.txt")), EFOpenError);
+}
+
+}  // namespace
