@@ -309,3 +309,63 @@ TEST(DrawButtonGradientTest, BandsRunFromTheFirstToTheSecondColourInsideTheFrame
   EXPECT_EQ(C->Pixels(0, 0), clGreen);
   EXPECT_EQ(C->Pixels(9, 15), clGreen);
 }
+
+namespace {
+
+// Where the button shows the marker pixel (green) of its glyph, (-1, -1) when nowhere.
+TPoint FindGreen(TExGridButton* B) {
+  B->Invalidate();
+  B->PaintIfNeeded();
+  TCanvas* C = B->BackingImage()->Canvas();
+  for (Integer Y = 0; Y < B->Height(); ++Y)
+    for (Integer X = 0; X < B->Width(); ++X)
+      if (C->Pixels(X, Y) == clLime) return TPoint(X, Y);
+  return TPoint(-1, -1);
+}
+
+}  // namespace
+
+TEST_F(ExGridButtonTest, GlyphAndCaptionAreLaidOutByMarginAndSpacing) {
+  // A 16 x 16 glyph, transparent but for its top-left pixel.
+  TBitmap G;
+  G.SetPixelFormat(pf24bit);
+  G.SetSize(16, 16);
+  G.Canvas()->Brush()->SetColor(clFuchsia);
+  G.Canvas()->FillRect(Rect(0, 0, 16, 16));
+  G.Canvas()->SetPixels(0, 0, clLime);
+  auto* B = NewButton(10, 100);
+  B->SetGlyph(&G);
+  B->SetCaption(u"Find");
+  TBitmap Measure;
+  Measure.Canvas()->Font()->Assign(B->Font());
+  TRect TR(0, 0, 96, 0);
+  DrawText(Measure.Canvas(), u"Find", TR, DT_CALCRECT | DT_SINGLELINE);
+  const Integer T = TR.Width();
+  // A flat button that is not hot lays out inside its client area less 2 pixels each side.
+  struct Case {
+    const char* Name;
+    TButtonLayout Layout;
+    Integer Margin, Spacing;
+    bool Hot;
+    TPoint Glyph;
+  };
+  const Case Cases[] = {
+      {"block centred", blGlyphLeft, -1, 4, false, {2 + (96 - (16 + 4 + T) + 1) / 2, 3}},
+      {"given margin, spread spacing", blGlyphLeft, 3, -1, false, {5, 3}},
+      {"margin and spacing a third each", blGlyphLeft, -1, -1, false, {2 + (96 - (16 + T)) / 3, 3}},
+      {"glyph right", blGlyphRight, 3, 4, false, {2 + 96 - 3 - 16, 3}},
+      {"glyph on top", blGlyphTop, 0, 0, false, {2 + (96 - 16 + 1) / 2, 2}},
+      {"hot and shaded: one up and left", blGlyphLeft, 3, 4, true, {4, 2}},
+  };
+  for (const Case& C : Cases) {
+    B->SetLayout(C.Layout);
+    B->SetMargin(C.Margin);
+    B->SetSpacing(C.Spacing);
+    B->Perform(C.Hot ? CM_MOUSEENTER : CM_MOUSELEAVE);
+    EXPECT_EQ(FindGreen(B), C.Glyph) << C.Name;
+  }
+  // Without a caption the glyph sits at the top-left corner.
+  B->Perform(CM_MOUSELEAVE);
+  B->SetCaption(u"");
+  EXPECT_EQ(FindGreen(B), TPoint(0, 0));
+}
