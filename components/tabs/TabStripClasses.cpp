@@ -241,6 +241,16 @@ void TTabStripList::DeleteTab(Integer Index, bool DeleteNow) {
     strip->TabChanged(nullptr, tcDeleted);
   }
   if (activate > Count() - 1) activate = Count() - 1;
+  // A tab that is shrinking away is no heir: it would vanish while active. Take the next tab that
+  // stays, else the nearest one to the left.
+  if (activate != -1 && Items(activate)->MarkedForDeletion()) {
+    const Integer from = activate;
+    activate = -1;
+    for (Integer i = from + 1; i < Count() && activate == -1; ++i)
+      if (!Items(i)->MarkedForDeletion()) activate = i;
+    for (Integer i = from - 1; i >= 0 && activate == -1; --i)
+      if (!Items(i)->MarkedForDeletion()) activate = i;
+  }
   if (activate != -1) Items(activate)->SetActive(true);
 }
 

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "components/tabs/TabStripClasses.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/TestHarness.h"
 #include "tests/components/tabs/FakeTabStrip.h"
 
 namespace {
@@ -195,6 +197,19 @@ TEST_F(TabModelTest, MarkedTabIsRemovedSilentlyOnTheSecondDelete) {
   EXPECT_TRUE(Strip.Reports.empty());
 }
 
+TEST_F(TabModelTest, ATabShrinkingAwayIsNeverMadeActive) {
+  MakeTabs(4);  // A B C D
+  Tab(1)->SetActive(true);
+  Strip.Tabs()->DeleteTab(2, false);  // C shrinks
+  ASSERT_TRUE(Tab(2)->MarkedForDeletion());
+  // Closing the active B would hand over to its right neighbour C, which is going: D takes over.
+  Strip.Tabs()->DeleteTab(1, false);
+  EXPECT_EQ(Strip.Tabs()->ActiveTab(), Tab(3));
+  // Closing D, the last, with everything between marked: the nearest staying tab to the left.
+  Strip.Tabs()->DeleteTab(3, true);
+  EXPECT_EQ(Strip.Tabs()->ActiveTab(), Tab(0));
+}
+
 TEST_F(TabModelTest, HidingTheActiveTabDeactivatesItBeforeTheVisibilityReport) {
   MakeTabs(2);
   Tab(1)->SetActive(true);
@@ -355,6 +370,31 @@ TEST(DragTabObjectTest, KeepsItsValuesAndReleasesItsForm) {
   EXPECT_EQ(drag->GetDragCursorOffset(), TPoint(5, 6));
   EXPECT_EQ(drag->GetDragForm(), nullptr);
   drag.reset();  // without a form nothing more happens
+}
+
+// Learns when a component it watches is freed.
+class TFreeWatcher : public TComponent {
+ public:
+  TFreeWatcher() : TComponent(nullptr) {}
+  bool Freed = false;
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove) Freed = true;
+  }
+};
+
+TEST(DragTabObjectTest, ReleasingTheLastReferenceFreesTheDragFormLater) {
+  TFreeWatcher watcher;
+  auto* form = new TForm(nullptr);
+  form->FreeNotification(&watcher);
+  TDragTabObjectPtr drag = std::make_shared<TDragTabObject>();
+  drag->SetDragForm(form);
+  drag.reset();
+  EXPECT_FALSE(watcher.Freed);  // closed once the events being handled are done
+  TestHarness::ProcessEvents();
+  EXPECT_TRUE(watcher.Freed);
 }
 
 }  // namespace
