@@ -335,3 +335,23 @@ TEST_F(ThemeNotifierTest, AKeyThatCannotBeOpenedEndsTheMonitorThreadWithItsError
   delete T;
   Shared->Arms = 0;  // the thread never armed its source; nothing to wait for
 }
+
+TEST_F(ThemeNotifierTest, AMonitorThreadThatEndsOnItsOwnIsForgottenByTheNotifier) {
+  CreateKey(OfficeGeneralKey14);
+  // The key disappears between the version check and the thread's start: the factory, which runs
+  // while the thread is made, points the registry at an empty store.
+  const String Empty = Utf8ToString((Folder / "empty.ini").string());
+  std::shared_ptr<TManualChangeSource::TShared> S = Shared;
+  SetRegChangeSourceFactory([S, Empty] {
+    SetRegistryFile(Empty);
+    return std::make_unique<TManualChangeSource>(S);
+  });
+  auto* N = new TThemeNotifier(Form);
+  ASSERT_TRUE(TestHarness::WaitUntil([&] { return N->RegMonitorThread == nullptr; }));
+  EXPECT_TRUE(TestHarness::WaitUntil([&] { return Shared->Destroyed.load(); }));
+  // Registration after the thread's end does nothing, and does not touch the freed thread.
+  N->RegisterWindow(Form->Handle());
+  N->UnRegisterWindow(Form->Handle());
+  TComponent::Free(N);
+  EXPECT_EQ(Shared->Arms, 0);
+}
