@@ -4,17 +4,6 @@
 
 namespace {
 
-// The image Index (0-based) of a glyph strip of Count images, copied into Dest with the strip's
-// transparent colour kept.
-void ExtractImage(TBitmap* Strip, Integer Count, Integer Index, TBitmap& Dest) {
-  const Integer w = Strip->Width() / std::max(Count, 1);
-  const Integer h = Strip->Height();
-  Dest.SetSize(w, h);
-  Dest.Canvas()->CopyRect(Rect(0, 0, w, h), Strip->Canvas(), Bounds(Index * w, 0, w, h));
-  Dest.SetTransparentColor(Strip->TransparentColor());
-  Dest.SetTransparent(true);
-}
-
 // The disabled look of an image without its own disabled picture: every pixel that is not the
 // transparent colour becomes a shadow pixel with a highlight one pixel right and down.
 void EmbossImage(TBitmap& Image) {
@@ -168,6 +157,15 @@ void TSpeedButton::CMEnabledChanged(TMessage& M) {
   Invalidate();
 }
 
+void TSpeedButton::ExtractGlyphImage(Integer Index, TBitmap& Dest) const {
+  const Integer w = FGlyph->Width() / std::max(FNumGlyphs, 1);
+  const Integer h = FGlyph->Height();
+  Dest.SetSize(w, h);
+  Dest.Canvas()->CopyRect(Rect(0, 0, w, h), FGlyph->Canvas(), Bounds(Index * w, 0, w, h));
+  Dest.SetTransparentColor(FGlyph->TransparentColor());
+  Dest.SetTransparent(true);
+}
+
 Integer TSpeedButton::GlyphImage() const {
   switch (FState) {
     case bsDisabled: return FNumGlyphs > 1 ? 1 : 0;
@@ -205,7 +203,7 @@ void TSpeedButton::PaintGlyphAndCaption(const TRect& R, Integer Offset) {
   TBitmap image;
   Integer gw = 0, gh = 0;
   if (hasGlyph) {
-    ExtractImage(FGlyph.get(), FNumGlyphs, GlyphImage(), image);
+    ExtractGlyphImage(GlyphImage(), image);
     if (FState == bsDisabled && FNumGlyphs < 2) EmbossImage(image);
     gw = image.Width();
     gh = image.Height();

@@ -67,6 +67,8 @@ class TSpeedButton : public TGraphicControl {
   void PaintGlyphAndCaption(const TRect& R, Integer Offset);
   // The index of the glyph image for the current state.
   Integer GlyphImage() const;
+  // Copies glyph image Index into Dest, drawn transparent in the glyph's transparent colour.
+  void ExtractGlyphImage(Integer Index, TBitmap& Dest) const;
   // Lets the other down buttons of the group up.
   void UpdateExclusive();
 

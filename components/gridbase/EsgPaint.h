@@ -1,0 +1,54 @@
+// Painting shared by the editor controls that draw over a stock widget (the combo box, the unit
+// edit) or frame themselves (the combo box and the date-time picker).
+#pragma once
+
+#include <memory>
+
+#include "platform/gui/Controls.h"
+
+// The surface a control's window device context draws on. A stock widget of this platform
+// (edit, combo box) paints itself and offers no device context, so what the control draws over it
+// (its own frame, its drop-down button, a unit text) goes into this image of the window's size;
+// it is kept current by the control but is not shown on the screen.
+class TEsgWindowImage {
+ public:
+  // The canvas over an image of the control's width and height (pixels kept where the size did
+  // not change), with no clipping and the origin at the window's top-left corner.
+  TCanvas* Canvas(TControl* Control);
+  // The image as last painted (empty before the first paint).
+  TBitmap* Image() { return &FImage; }
+
+ private:
+  TBitmap FImage;
+};
+
+// The colour of the frame a disabled themed control gets without its disabled border
+// (red 127, green 157, blue 185).
+constexpr TColor EsgDisabledFrameColor = 12164479;
+
+// What the control border of the flat combo box and the flat date-time picker depends on.
+struct TEsgBorderState {
+  bool Enabled = true;
+  bool IsThemed = false;
+  bool DisabledBorder = true;
+  bool HasFocus = false;
+  bool ShowsFocusBorder = false;
+  TColor BorderColor = clNone;
+  TColor FocusBorderColor = clNone;
+  TColor Color = clWindow;        // the control's own colour (the inner frame)
+  TColor ParentColor = clBtnFace;  // the parent's brush colour (the outer frame)
+  Integer ButtonWidth = 0;
+};
+
+// Draws the control border in F (the window rectangle at 0, 0): the blue-grey frame of a disabled
+// themed control, the border colour, the focus border colour while focused, or else the double
+// frame (with a sunken edge while the focus border shows). Returns the rectangle inside the
+// double frame (F itself for the one-colour frames), which the flat underline starts from.
+TRect PaintEsgControlBorder(TCanvas* C, TRect F, const TEsgBorderState& S);
+
+// The combo-box states of the visual theme's drop-down button: 4 disabled, 3 pressed while the
+// list is down, 1 pressed or not hovered or dropped down, else 2 (hot).
+Integer EsgComboButtonThemeState(bool Enabled, bool MouseButtonDown, bool DroppedDown, bool ButtonHover);
+
+// Whether the left or the right mouse button is down at this moment.
+bool EsgMouseButtonDown();
