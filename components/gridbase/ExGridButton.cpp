@@ -488,9 +488,12 @@ void TExGridButton::CreateShadeGlyph() {
   FGlyphShade->SetTransparent(true);
 }
 
-void TExGridButton::DrawCheckedFace(TCanvas* C, const TRect& R, TColor FramePen) {
+void TExGridButton::DrawCheckedFace(TCanvas* C, const TRect& R, TColor FramePen, bool PlainFill) {
   if (FColorCheckedTo != clNone) {
     DrawButtonGradient(C, FColorChecked, FColorCheckedTo, false, R, 16, FramePen);
+  } else if (PlainFill) {
+    C->Brush()->SetColor(FColorChecked);
+    C->FillRect(R);
   } else {
     C->Brush()->SetColor(FColorChecked);
     C->Pen()->SetColor(FramePen != clNone ? FramePen : FColorChecked);
@@ -681,7 +684,7 @@ void TExGridButton::Paint() {
       }
     } else {
       if (FStyle == tasCheck && FDown) {
-        DrawCheckedFace(C, R, FBorderDownColor);
+        DrawCheckedFace(C, R, FBorderDownColor, false);
       } else if (FColorTo != clNone) {
         const TColor Frame = FRounded ? clNone : (FDown ? FBorderDownColor : FBorderColor);
         DrawButtonGradient(C, Color(), FColorTo, false, R, 16, Frame);
@@ -711,7 +714,7 @@ void TExGridButton::Paint() {
     if (FState == bsExclusive && (!FFlat || !IsHot)) {
       TRect F = R;
       InflateRect(F, 1, 1);
-      DrawCheckedFace(C, F, FDown ? FBorderDownColor : FBorderColor);
+      DrawCheckedFace(C, F, FDown ? FBorderDownColor : FBorderColor, true);
     }
     if (!FFlat && !HasState(csDesigning)) P = TPoint(1, 1);
   }

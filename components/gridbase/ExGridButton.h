@@ -133,8 +133,9 @@ class TExGridButton : public TGraphicControl {
   void DrawGlyph(TCanvas* Canvas, const TPoint& GlyphPos, bool HasCaption);
   void DrawCaption(TCanvas* Canvas, const TRect& TextBounds, TButtonState State);
   void DrawButtonContent(TCanvas* Canvas, const TRect& R, const TPoint& Offset, TButtonState State);
-  // The face of a checked button: plain, or a gradient to ColorCheckedTo, framed with FramePen.
-  void DrawCheckedFace(TCanvas* Canvas, const TRect& R, TColor FramePen);
+  // The face of a checked button: a gradient to ColorCheckedTo framed with FramePen, else a plain
+  // fill (PlainFill) or a rectangle outlined in FramePen (the face colour when it is clNone).
+  void DrawCheckedFace(TCanvas* Canvas, const TRect& R, TColor FramePen, bool PlainFill);
 
   bool FIsComCtl6 = false;
   Integer FGroupIndex = 0;

@@ -280,6 +280,25 @@ TEST_F(ExGridButtonTest, TheFaceFollowsTheState) {
   }
 }
 
+TEST_F(ExGridButtonTest, DownButtonsShowTheCheckedFace) {
+  auto* Grouped = NewButton(10);
+  Grouped->SetGroupIndex(1);
+  Grouped->SetColorChecked(0x0A0B0C);
+  Grouped->SetDown(true);
+  EXPECT_EQ(Shown(Grouped, 20, 11), 0x0A0B0C);
+  EXPECT_EQ(Grouped->State(), bsExclusive);
+
+  auto* Check = NewButton(60);
+  Check->SetStyle(tasCheck);
+  Check->SetColorChecked(0x0D0E0F);
+  Check->SetDown(true);
+  EXPECT_EQ(Shown(Check, 20, 11), 0x0D0E0F);
+  // A gradient to ColorCheckedTo runs from the top down.
+  Check->SetColorCheckedTo(0x0D0E8F);
+  EXPECT_EQ(Shown(Check, 20, 1), 0x0D0E0F);
+  EXPECT_NE(Shown(Check, 20, 18), 0x0D0E0F);
+}
+
 TEST_F(ExGridButtonTest, ANonFlatButtonDrawsTheClassicFrame) {
   auto* B = NewButton(10);
   B->SetFlat(false);
