@@ -13,7 +13,7 @@ TTimerThread::TTimerThread(TThreadTimer* Timer) : TThread(true), FTimer(Timer) {
 TTimerThread::~TTimerThread() {
   // Execute reads the timer: end it before the thread object goes.
   Terminate();
-  if (!Suspended() || Finished()) WaitFor();
+  WaitFor();  // returns at once for a worker never started
 }
 
 void TTimerThread::Execute() {

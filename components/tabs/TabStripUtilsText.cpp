@@ -482,14 +482,15 @@ void ApplyAssignment(TComponent* Component, const TAssignment& A) {
       case pkObject:
         ReadError(Format(u"Invalid property value of %s", where));
       case pkSingle:
-      case pkDouble:
-        if (v.Kind == tkReal)
-          p->SetFloat(instance, v.Real);
-        else if (v.Kind == tkInteger)
-          p->SetFloat(instance, static_cast<double>(v.IntValue));
-        else
+      case pkDouble: {
+        if (v.Kind != tkReal && v.Kind != tkInteger) ReadError(Format(u"Invalid property value of %s", where));
+        const double value = v.Kind == tkReal ? v.Real : static_cast<double>(v.IntValue);
+        // A single-precision value must fit its type.
+        if (p->Kind == pkSingle && std::fabs(value) > std::numeric_limits<float>::max())
           ReadError(Format(u"Invalid property value of %s", where));
+        p->SetFloat(instance, value);
         return;
+      }
       case pkString:
         if (v.Kind != tkString) ReadError(Format(u"Invalid property value of %s", where));
         p->SetString(instance, v.Text);

@@ -178,6 +178,7 @@ TEST_F(PersistenceTest, BadTextsRaiseAndKeepWhatWasReadBefore) {
       {"unknown enumeration value", "  Options.Display.Tabs.Orientation = toLeft\nend\n", false},
       {"integer too large", "  Options.Scrolling.ScrollStep = 2147483648\nend\n", false},
       {"number given a string", "  Options.Scrolling.ScrollStep = '2'\nend\n", false},
+      {"real beyond the number range", "  Options.DragDrop.DragControlImageResizeFactor = 1e999\nend\n", true},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -192,6 +193,14 @@ TEST_F(PersistenceTest, BadTextsRaiseAndKeepWhatWasReadBefore) {
       EXPECT_EQ(tabs->TabOverlap(), 3);
     }
   }
+}
+
+TEST_F(PersistenceTest, ASingleValueBeyondItsRangeIsRefused) {
+  TStringStream in(std::string("object TTabsLookAndFeel\n"
+                               "  LookAndFeel.Tabs.BaseLine.Thickness = 1e300\n"
+                               "end\n"));
+  EXPECT_THROW(LoadTabStripLookAndFeel(Strip.GetLookAndFeel(), &in), EReadError);
+  EXPECT_FLOAT_EQ(Strip.GetLookAndFeel()->Tabs()->BaseLine()->Thickness(), 1.0f);
 }
 
 TEST_F(PersistenceTest, ErrorsNameTheLineAndTheProperty) {
