@@ -19,7 +19,13 @@
 
 inline constexpr const char16_t* Lan_Uploader_File_Name = u"Lan_Uploader.xml";
 
+// The layout of the file: the one the update dialog writes, and the older one of a previous tool
+// generation (other ports, protection and flash addresses; the firmware file "Sim31A10.sim", whose
+// operation carries no internal-data elements). Nothing in this program writes the older one.
+enum TLan_Uploader_Layout { luNew_Boot, luOlder };
+
 struct TLan_Uploader_Params {
+  TLan_Uploader_Layout Layout = luNew_Boot;
   String IP_Address;        // the device address, the four boxes joined by "."
   Integer Update_Option = 0;
   bool Read_Back = true;

@@ -6,6 +6,7 @@
 #include "app/UComon.h"
 #include "app/ULanguage.h"
 #include "comm/LanUploaderFile.h"
+#include "comm/ParGenFile.h"
 #include "comm/UpdateTool.h"
 #include "components/buttons/FadeButton.h"
 #include "platform/gui/Dialogs.h"
@@ -26,6 +27,23 @@ TFBoot::TFBoot(TComponent* AOwner) : TFDialog(AOwner) {
 
 String TFBoot::IP_Address_Text() const {
   return E_IP1->Text() + u"." + E_IP2->Text() + u"." + E_IP3->Text() + u"." + E_IP4->Text();
+}
+
+void TFBoot::Compile_XML_Parameter() {
+  TLan_Uploader_Params P;
+  P.Layout = luOlder;
+  P.IP_Address = IP_Address_Text();
+  P.Update_Option = CB_Update_Options->ItemIndex();
+  P.Read_Back = CB_Update_Option_Read_Back->Checked();
+  P.Path_Master = Path_Master;
+  P.Path_Conf = Path_Conf;
+  Write_Lan_Uploader_File(Path_Program, P);
+}
+
+Integer TFBoot::Get_Type_Dev() {
+  TParGen_Reader Reader;
+  Reader.Load(File_ParGen);
+  return 0;
 }
 
 void TFBoot::Set_Lang() {

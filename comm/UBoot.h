@@ -100,6 +100,12 @@ class TFBoot : public TFDialog {
   // The four boxes joined by ".", exactly as typed.
   String IP_Address_Text() const;
 
+  // Older routines that nothing in this program calls: the parameter file in the layout of a
+  // previous tool generation (from the controls, like the current one), and the converter type,
+  // which loads "ParGen.xml" when it exists and is 0 in every case.
+  void Compile_XML_Parameter();
+  Integer Get_Type_Dev();
+
  private:
   // Creates the controls (UBootLayout.cpp).
   void Create_Controls();

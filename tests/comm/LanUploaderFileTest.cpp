@@ -35,6 +35,12 @@ TEST(LanUploaderFile, GoldenFilesPerOptionAndReadBack) {
   }
 }
 
+TEST(LanUploaderFile, OlderLayoutHasItsOwnPortsAddressesAndFirmware) {
+  TLan_Uploader_Params P = Params(0, true);
+  P.Layout = luOlder;
+  EXPECT_EQ(Lan_Uploader_File_Bytes(P), Fixture_Bytes("lan_uploader/older_option0_readback_on.xml"));
+}
+
 TEST(LanUploaderFile, WrittenInTheProgramFolder) {
   TTempFolder Dir;
   Write_Lan_Uploader_File(Dir.Path(), Params(0, true));

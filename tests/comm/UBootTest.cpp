@@ -21,6 +21,7 @@
 #include "platform/os/Process.h"
 #include "platform/rtl/SysUtils.h"
 #include "tests/comm/CommTestSupport.h"
+#include "platform/xml/XMLDoc.h"
 
 namespace {
 
@@ -502,6 +503,23 @@ TEST_F(UBoot, ParameterFilePerOption) {
     EXPECT_EQ(File_Bytes(Lan_Uploader_Xml()), Fixture_Bytes(R.Golden));
   }
   EXPECT_EQ(Tool.Programs.size(), std::size(Rows));
+}
+
+TEST_F(UBoot, OlderRoutinesWriteTheOlderFileAndAlwaysGiveTypeZero) {
+  Show();
+  Set_Address(u"192", u"168", u"2", u"205");
+  Form->CB_Update_Options->SetItemIndex(0);
+  Form->CB_Update_Option_Read_Back->SetChecked(true);
+  Form->Compile_XML_Parameter();
+  EXPECT_EQ(File_Bytes(Lan_Uploader_Xml()), Fixture_Bytes("lan_uploader/older_option0_readback_on.xml"));
+
+  File_ParGen = Dir.File(u"ParGen.xml");
+  EXPECT_EQ(Form->Get_Type_Dev(), 0);  // no file
+  Write_Bytes(File_ParGen, "<Par_Gen><BACnet_Type>2</BACnet_Type></Par_Gen>");
+  EXPECT_EQ(Form->Get_Type_Dev(), 0);
+  Write_Bytes(File_ParGen, "<Par_Gen>");
+  EXPECT_THROW(Form->Get_Type_Dev(), EXMLDocError);
+  File_ParGen.clear();
 }
 
 // A real stand-in for the tool: it copies the parameter file aside and notes how many parameters
