@@ -20,8 +20,8 @@
 #include "platform/os/Icmp.h"
 #include "platform/os/Process.h"
 #include "platform/rtl/SysUtils.h"
-#include "tests/comm/CommTestSupport.h"
 #include "platform/xml/XMLDoc.h"
+#include "tests/comm/CommTestSupport.h"
 
 namespace {
 
