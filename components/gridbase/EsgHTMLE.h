@@ -50,8 +50,8 @@ String MarkTextInHtml(const String& S, const String& Search, const String& Tag, 
 // S without the tags "<Tag>" and "</Tag>" (any case), "&lt;" and "&gt;" turned back.
 String UnmarkTextInHtml(const String& S, const String& Tag);
 
-// The visible text of S for search marking: tags are left out while each "<" has a ">" after it
-// that comes before the next "<"... see MarkTextInHtml.
+// The visible text of S for search marking: from the start, each "<" ... ">" is left out as long as
+// a ">" follows the next "<"; from the first "<" without one (or a ">" before it) the rest is kept.
 String HtmlVisibleText(const String& S);
 // The 1-based position in S where the N-th visible character's run begins, in front of the tags
 // that precede it; one past the last visible character gives Length(S) + 1.

@@ -5,6 +5,7 @@
 
 #include "components/gridbase/EsgHTMLE.h"
 #include "components/gridbase/EsgHTMLEInternal.h"
+#include "components/gridbase/ExXPVS.h"
 #include "platform/rtl/SysUtils.h"
 
 using HtmlInternal::LeadingInt;
@@ -15,8 +16,9 @@ namespace {
 constexpr Integer kAlignLeft = 0;
 constexpr Integer kAlignRight = 1;
 constexpr Integer kAlignCenter = 2;
-// Border colour of embedded controls drawn without themes.
+// Border colours of embedded controls, drawn with and without visual styles.
 constexpr TColor kControlBorder = 0x808080;
+constexpr TColor kThemedControlBorder = 0xB99D7F;
 
 std::unique_ptr<TFont> CopyFont(TFont* F) {
   auto Copy = std::make_unique<TFont>();
@@ -109,8 +111,10 @@ class THtmlRenderer {
   THTMLPictureCache* Cache = nullptr;
   TPictureContainer* Container = nullptr;
   String HitControlIDIn;
+  HWND WindowHandle = 0;
   Cardinal Flags = 0;
   bool Rtl = false;
+  bool Themed = false;
 
   // Outputs.
   String* HitAnchor = nullptr;
@@ -169,7 +173,18 @@ class THtmlRenderer {
   // The point's x as an offset into the line rectangle (mirrored for right-to-left reading).
   Integer HitOffset(const TLineState& L) const { return Rtl ? L.Rect.Right - HitX : HitX - L.Rect.Left; }
   bool Drawing(bool Measure) const { return !Measure; }
+  // Draws a part of a theme class with the window's theme data; false when no theme data opens.
+  bool ThemedPart(const Char* ThemeClass, Integer Part, Integer State, const TRect& Box);
 };
+
+bool THtmlRenderer::ThemedPart(const Char* ThemeClass, Integer Part, Integer State, const TRect& Box) {
+  if (!Themed) return false;
+  const HTHEME Theme = ThemeApi.OpenThemeData(WindowHandle, ThemeClass);
+  if (!Theme) return false;
+  ThemeApi.DrawThemeBackground(Theme, C, Part, State, &Box, nullptr);
+  ThemeApi.CloseThemeData(Theme);
+  return true;
+}
 
 TSnapshot THtmlRenderer::Save() const {
   TSnapshot S;
@@ -933,7 +948,7 @@ bool THtmlRenderer::Control(const String& T, TLineState& L, bool Measure, bool F
     const Integer s = LineS;
     auto Hot = [&](Integer h) { return HitX > x - 2 && HitX < x + W - 2 && HitY > b - h - 2 && HitY < b - 2; };
     auto WhiteBox = [&] {
-      C->Pen()->SetColor(kControlBorder);
+      C->Pen()->SetColor(Themed ? kThemedControlBorder : kControlBorder);
       C->Pen()->SetWidth(1);
       C->Pen()->SetStyle(psSolid);
       C->Brush()->SetColor(clWhite);
@@ -955,16 +970,22 @@ bool THtmlRenderer::Control(const String& T, TLineState& L, bool Measure, bool F
       WhiteBox();
       Value(Ctl.CValue, TRect(x + 4, b - s + 4, x + W - 18, b), 0);
       TRect Btn(x + W - 18, b - s + 5, x + W - 1, b + 1);
-      DrawFrameControl(C, Btn, DFC_SCROLL, DFCS_SCROLLCOMBOBOX);
+      if (!ThemedPart(u"combobox", 1, Hot(Gh + 10) ? 2 : 1, Btn))
+        DrawFrameControl(C, Btn, DFC_SCROLL, DFCS_SCROLLCOMBOBOX);
     } else if (Type == u"CHECK") {
       TRect Bx(x + 2, b - 15, x + 15, b);
-      DrawFrameControl(C, Bx, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (Checked ? DFCS_CHECKED : 0));
+      if (!ThemedPart(u"button", 3, Checked ? 5 : 1, Bx))
+        DrawFrameControl(C, Bx, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (Checked ? DFCS_CHECKED : 0));
     } else if (Type == u"RADIO") {
       TRect Bx(x + 2, b - 14, x + 14, b);
-      DrawFrameControl(C, Bx, DFC_BUTTON, DFCS_BUTTONRADIO | DFCS_FLAT | (Checked ? DFCS_CHECKED : 0));
+      if (!ThemedPart(u"button", 2, Checked ? 5 : 1, Bx))
+        DrawFrameControl(C, Bx, DFC_BUTTON, DFCS_BUTTONRADIO | DFCS_FLAT | (Checked ? DFCS_CHECKED : 0));
     } else if (Type == u"BUTTON") {
       TRect Bx(x + 2, b - Height, x + W - 2, b);
-      DrawFrameControl(C, Bx, DFC_BUTTON, DFCS_BUTTONPUSH | (Hot(24) && ControlDown ? DFCS_PUSHED : 0));
+      // Pressed only under the point, as in the classic look: the button held is the one there.
+      const Integer State = Hot(24) ? (ControlDown ? 3 : 2) : 1;
+      if (!ThemedPart(u"button", 1, State, Bx))
+        DrawFrameControl(C, Bx, DFC_BUTTON, DFCS_BUTTONPUSH | (Hot(24) && ControlDown ? DFCS_PUSHED : 0));
       TRect Caption(x + 2, b - Height, x + W - 2, b);
       InflateRect(Caption, -2, -2);
       Value(Ctl.CValue, Caption, DT_CENTER);
@@ -1045,7 +1066,7 @@ bool DrawHtmlText(TCanvas* Canvas, const String& Text, const TRect& Rect, TImage
                   String& PlainText, String& FocusedAnchor, String& HitAnchorTitle, Integer& MaxLineWidth,
                   Integer& TotalHeight, Integer& AnchorCount, Integer& HitAnchorIndex, TRect& HitAnchorRect,
                   TRect& HitControlRect, String& HitControlID, String& HitControlValue, String& HitControlType,
-                  THTMLPictureCache* PictureCache, TPictureContainer* Container, HWND /*WindowHandle*/,
+                  THTMLPictureCache* PictureCache, TPictureContainer* Container, HWND WindowHandle,
                   Integer BiDiMode) {
   HitControlRect = TRect(0, 0, 0, 0);
   const String HitControlIDIn = HitControlID;
@@ -1097,6 +1118,9 @@ bool DrawHtmlText(TCanvas* Canvas, const String& Text, const TRect& Rect, TImage
   H.Cache = PictureCache;
   H.Container = Container;
   H.HitControlIDIn = HitControlIDIn;
+  H.WindowHandle = WindowHandle;
+  // Decided once per call: visual styles count only on a system version that has them.
+  H.Themed = IsWinXPOrLater() && ThemeApi.IsThemeActive() != 0;
   H.Flags = BiDiDrawFlags(DT_BOTTOM | DT_SINGLELINE | DT_EXPANDTABS | DT_EXTERNALLEADING, BiDiMode);
   if (!WordWrap) H.Flags |= DT_END_ELLIPSIS;
   H.Rtl = (H.Flags & DT_RTLREADING) != 0;

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "components/gridbase/ExXPVS.h"
 #include "tests/components/gridbase/EsgHTMLETestUtil.h"
 
 namespace {
@@ -39,6 +41,39 @@ bool AllColor(TCanvas* C, const TRect& R, TColor Color) {
       if (C->Pixels(X, Y) != Color) return false;
   return true;
 }
+
+// A stand-in visual-styles library that records the parts drawn: "class part state" each.
+struct TRecordingTheme {
+  static inline std::vector<std::string> Drawn;
+  static inline String Class;
+  static inline Integer Opened = 0, Closed = 0;
+  static Integer IsThemeActive() { return 1; }
+  static HTHEME Open(HWND, const Char* ThemeClass) {
+    Class = ThemeClass;
+    ++Opened;
+    return 5;
+  }
+  static HRESULT Close(HTHEME) {
+    ++Closed;
+    return 0;
+  }
+  static HRESULT Draw(HTHEME, TCanvas*, Integer Part, Integer State, const TRect*, const TRect*) {
+    Drawn.push_back(StringToUtf8(Class) + " " + std::to_string(Part) + " " + std::to_string(State));
+    return 0;
+  }
+  static HRESULT Other() { return 0; }
+  static uintptr_t Load(const String&) { return 0x3000; }
+  static void* Proc(uintptr_t, const char* Name) {
+    if (!std::strcmp(Name, "IsThemeActive")) return reinterpret_cast<void*>(&IsThemeActive);
+    if (!std::strcmp(Name, "OpenThemeData")) return reinterpret_cast<void*>(&Open);
+    if (!std::strcmp(Name, "CloseThemeData")) return reinterpret_cast<void*>(&Close);
+    if (!std::strcmp(Name, "DrawThemeBackground")) return reinterpret_cast<void*>(&Draw);
+    return reinterpret_cast<void*>(&Other);
+  }
+  static void Free(uintptr_t) {}
+};
+constexpr TThemeLibraryLoader RecordingLoader{&TRecordingTheme::Load, &TRecordingTheme::Proc,
+                                              &TRecordingTheme::Free};
 
 }  // namespace
 
@@ -475,6 +510,43 @@ TEST(EsgHTMLEDraw, EmbeddedControlsAreDrawn) {
   EXPECT_EQ(C->Pixels(60, S + 1), static_cast<TColor>(0x808080));
   EXPECT_EQ(C->Pixels(30, S - S + 6), clWhite);
   EXPECT_TRUE(HasColor(C, Rect(3, 4, 60, S), clBlack));  // the value
+}
+
+TEST(EsgHTMLEDraw, WithVisualStylesControlsAreThemedParts) {
+  const TThemeLibraryLoader* Old = SetThemeLibraryLoader(&RecordingLoader);
+  FreeThemeApi();
+  LoadThemeApi();
+  ASSERT_TRUE(ThemeApi.Loaded);
+  const String Form = u"<control type=\"COMBO\" id=\"a\" width=\"60\"><control type=\"CHECK\" id=\"b\" "
+                      u"width=\"16\" value=\"true\"><control type=\"RADIO\" id=\"c\" width=\"16\">"
+                      u"<control type=\"BUTTON\" id=\"d\" width=\"40\">";
+  struct Case {
+    const char* Name;
+    Integer HitX;
+    bool ControlDown;
+    std::vector<std::string> Want;
+  };
+  const Case Cases[] = {
+      {"nothing under the point", -50, false, {"combobox 1 1", "button 3 5", "button 2 1", "button 1 1"}},
+      {"the point on the combo box", 30, false, {"combobox 1 2", "button 3 5", "button 2 1", "button 1 1"}},
+      {"the point on the button", 110, false, {"combobox 1 1", "button 3 5", "button 2 1", "button 1 2"}},
+      {"the button held", 110, true, {"combobox 1 1", "button 3 5", "button 2 1", "button 1 3"}},
+  };
+  for (const Case& K : Cases) {
+    TRecordingTheme::Drawn.clear();
+    auto B = HtmlBitmap(200, 40);
+    THtmlCall H;
+    H.HitX = K.HitX;
+    H.HitY = 15;
+    H.ControlDown = K.ControlDown;
+    H.Run(B->Canvas(), Form);
+    EXPECT_EQ(TRecordingTheme::Drawn, K.Want) << K.Name;
+    // The box of the combo box has the themed border colour.
+    EXPECT_EQ(B->Canvas()->Pixels(1, 4), static_cast<TColor>(0xB99D7F)) << K.Name;
+  }
+  EXPECT_EQ(TRecordingTheme::Opened, TRecordingTheme::Closed);
+  FreeThemeApi();
+  SetThemeLibraryLoader(Old);
 }
 
 TEST(EsgHTMLEDraw, CanvasStateIsGivenBack) {
