@@ -71,6 +71,18 @@ bool OnOutline(const std::vector<TPoint>& Pts, double X, double Y) {
   return false;
 }
 
+// True when the outline covers the pixel: its centre or one of four points around it lies inside
+// or on the outline, so sloping edges show no gaps.
+bool CoversPixel(const std::vector<TPoint>& Pts, Integer X, Integer Y) {
+  static constexpr double Offsets[5][2] = {
+      {0.5, 0.5}, {0.25, 0.25}, {0.75, 0.25}, {0.25, 0.75}, {0.75, 0.75}};
+  for (const auto& O : Offsets) {
+    const double PX = X + O[0], PY = Y + O[1];
+    if (WindingNumber(Pts, PX, PY) != 0 || OnOutline(Pts, PX, PY)) return true;
+  }
+  return false;
+}
+
 // Marks the pixels of the line from A to B, both ends included.
 void MarkLine(std::vector<bool>& Px, Integer Stride, TPoint A, const TPoint& B) {
   const Integer DX = std::abs(B.X - A.X), DY = -std::abs(B.Y - A.Y);
@@ -94,8 +106,8 @@ void MarkLine(std::vector<bool>& Px, Integer Stride, TPoint A, const TPoint& B) 
 }  // namespace
 
 TRegion ArrowRegion(TArrowDirection Dir) {
-  // The pixels whose centre lies inside or on the outline (winding rule), and the outline itself, so the
-  // tips and edges given by the points show.
+  // The pixels the outline covers (winding rule) and the outline itself, so the tips and edges
+  // given by the points show.
   const std::vector<TPoint> Outline = ArrowOutline(Dir);
   const TSize S = OutlineExtent(Outline);
   std::vector<bool> Px(static_cast<size_t>(S.cx * S.cy), false);
@@ -103,8 +115,7 @@ TRegion ArrowRegion(TArrowDirection Dir) {
     MarkLine(Px, S.cx, Outline[I], Outline[(I + 1) % Outline.size()]);
   for (Integer Y = 0; Y < S.cy; ++Y)
     for (Integer X = 0; X < S.cx; ++X)
-      if (WindingNumber(Outline, X + 0.5, Y + 0.5) != 0 || OnOutline(Outline, X + 0.5, Y + 0.5))
-        Px[static_cast<size_t>(Y * S.cx + X)] = true;
+      if (CoversPixel(Outline, X, Y)) Px[static_cast<size_t>(Y * S.cx + X)] = true;
   TRegion R;
   for (Integer Y = 0; Y < S.cy; ++Y) {
     Integer Start = -1;
