@@ -14,6 +14,7 @@
 
 #include "platform/gui/Controls.h"
 #include "platform/gui/Graphics.h"
+#include "platform/grids/Grids.h"
 #include "platform/rtl/System.h"
 
 class TBaseGrid;
@@ -178,6 +179,8 @@ using TExpandClickEvent = std::function<void(TObject* Sender, Integer ACol, Inte
 using TCheckBoxClickEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool State)>;
 using TGetEditorTypeEvent =
     std::function<void(TObject* Sender, Integer ACol, Integer ARow, TEditorType& AEditor)>;
+using TCustomCellDrawEvent = std::function<void(TObject* Sender, TCanvas* Canvas, Integer ACol, Integer ARow,
+                                                TGridDrawState AState, TRect ARect, bool Printing)>;
 using TAnchorClickEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol, const String& Anchor,
                                              bool& AutoHandle)>;
 using TAnchorHintEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol, String& Anchor)>;
@@ -190,6 +193,8 @@ using TRawCompareEvent =
     std::function<void(TObject* Sender, Integer ACol, Integer Row1, Integer Row2, Integer& Res)>;
 using TGridFormatEvent = std::function<void(TObject* Sender, Integer ACol, TSortStyle& AStyle, String& aPrefix,
                                             String& aSuffix)>;
+using TGridColorEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol, TGridDrawState AState,
+                                           TBrush* ABrush, TFont* AFont)>;
 using TGridGradientEvent =
     std::function<void(TObject* Sender, Integer ARow, Integer ACol, TColor& Color, TColor& ColorTo,
                        TColor& ColorMirror, TColor& ColorMirrorTo, TCellGradientDirection& GD)>;

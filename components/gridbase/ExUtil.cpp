@@ -105,7 +105,7 @@ void FillChars(String& S, Char Ch) {
   for (Char& C : S) C = Ch;
 }
 
-bool CellInGridRect(const TRect& R, Integer c, Integer r) {
+bool CellInGridRect(const TGridRect& R, Integer c, Integer r) {
   return c >= R.Left && c <= R.Right && r >= R.Top && r <= R.Bottom;
 }
 

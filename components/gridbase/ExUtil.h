@@ -18,6 +18,7 @@
 #include "platform/gui/Controls.h"
 #include "platform/gui/Graphics.h"
 #include "platform/gui/Messages.h"
+#include "platform/grids/Grids.h"
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/System.h"
@@ -50,7 +51,7 @@ String ConcatStrings(const TStrings* List);
 // Every character of S replaced by Ch; the length is kept.
 void FillChars(String& S, Char Ch);
 // True when column c lies within R.Left..R.Right and row r within R.Top..R.Bottom (bounds included).
-bool CellInGridRect(const TRect& R, Integer c, Integer r);
+bool CellInGridRect(const TGridRect& R, Integer c, Integer r);
 // "R<row>C<column>" in either letter case: True with Cell.X := column and Cell.Y := row. The text
 // must be longer than 3 characters, begin with "R" and hold two whole integers; otherwise False and
 // Cell stays as it is.

@@ -67,4 +67,7 @@ TEST(ExGridTypes, EventsKeepTheirOrderOfRowAndColumn) {
   static_assert(std::is_invocable_v<TGetEditorTypeEvent, TObject*, Integer, Integer, TEditorType&>);
   static_assert(!std::is_invocable_v<TGetEditorTypeEvent, TObject*, Integer, Integer, const TEditorType&>);
   static_assert(std::is_invocable_v<TGridFormatEvent, TObject*, Integer, TSortStyle&, String&, String&>);
+  static_assert(std::is_invocable_v<TCustomCellDrawEvent, TObject*, TCanvas*, Integer, Integer, TGridDrawState,
+                                    TRect, bool>);
+  static_assert(std::is_invocable_v<TGridColorEvent, TObject*, Integer, Integer, TGridDrawState, TBrush*, TFont*>);
 }

@@ -278,7 +278,7 @@ TEST(ExUtilText, SmallHelpers) {
   L.Add(u"bc");
   EXPECT_EQ(U8(ConcatStrings(&L)), "abc");
 
-  const TRect G(1, 2, 3, 4);
+  const TGridRect G{1, 2, 3, 4};
   EXPECT_TRUE(CellInGridRect(G, 3, 4));
   EXPECT_TRUE(CellInGridRect(G, 1, 2));
   EXPECT_FALSE(CellInGridRect(G, 4, 3));
