@@ -1,5 +1,6 @@
 // The mini-HTML renderer: lays a markup text out line by line in a rectangle, measuring each line
 // first and then drawing it (or hit-testing it), with the tags' effects on the drawing state.
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -19,6 +20,13 @@ constexpr Integer kAlignCenter = 2;
 // Border colours of embedded controls, drawn with and without visual styles.
 constexpr TColor kControlBorder = 0x808080;
 constexpr TColor kThemedControlBorder = 0xB99D7F;
+
+// Numbers written in the markup become pixel sizes and offsets: they are kept to the range of
+// 16-bit coordinates, so no sum of them overflows and no size asks for a giant surface.
+constexpr Integer kMaxCoord = 32767;
+Integer MarkupCoord(Integer V) { return std::clamp(V, -kMaxCoord, kMaxCoord); }
+// The largest font size a font tag selects, in points.
+constexpr Integer kMaxFontPoints = 1000;
 
 std::unique_ptr<TFont> CopyFont(TFont* F) {
   auto Copy = std::make_unique<TFont>();
@@ -529,7 +537,7 @@ bool THtmlRenderer::OpenTag(const String& T, const String& U, TLineState& L, boo
         const Integer N = LeadingInt(V, -1);
         if (N > 0) {
           static const Integer kPoints[] = {0, 8, 10, 12, 14, 16};
-          F->SetSize(N <= 5 ? kPoints[N] : N);
+          F->SetSize(N <= 5 ? kPoints[N] : std::min(N, kMaxFontPoints));
         }
       }
       return true;
@@ -559,7 +567,7 @@ bool THtmlRenderer::OpenTag(const String& T, const String& U, TLineState& L, boo
       if (Next == u'N') {
         const size_t XAt = U.find(u'X');
         if (XAt != String::npos) {
-          const Integer N = LeadingInt(TagValue(U.substr(XAt), U.substr(XAt), u"X"), 0);
+          const Integer N = MarkupCoord(LeadingInt(TagValue(U.substr(XAt), U.substr(XAt), u"X"), 0));
           if (L.Width < N) {
             L.Width = N;
             L.X = L.Rect.Left + N;
@@ -581,7 +589,7 @@ bool THtmlRenderer::OpenTag(const String& T, const String& U, TLineState& L, boo
         if (V.find(u"LEFT") != String::npos) Align = kAlignLeft;
         if (V.find(u"CENTER") != String::npos) Align = kAlignCenter;
       }
-      if (U.find(u"INDENT") != String::npos) Indent = LeadingInt(TagValue(U, U, u"INDENT"), 0);
+      if (U.find(u"INDENT") != String::npos) Indent = MarkupCoord(LeadingInt(TagValue(U, U, u"INDENT"), 0));
       if (Drawing(Measure) && U.find(u"BGCOLOR") != String::npos) {
         TColor Color;
         if (BackgroundColor(TagValue(U, U, u"BGCOLOR"), Color)) {
@@ -597,7 +605,7 @@ bool THtmlRenderer::OpenTag(const String& T, const String& U, TLineState& L, boo
     case u'R': {
       const size_t AAt = U.find(u'A', 1);
       Integer Degrees = 0;
-      if (AAt != String::npos) Degrees = LeadingInt(TagValue(U.substr(AAt), U.substr(AAt), u"A"), 0);
+      if (AAt != String::npos) Degrees = MarkupCoord(LeadingInt(TagValue(U.substr(AAt), U.substr(AAt), u"A"), 0));
       RotSaved = CopyFont(F);
       F->SetOrientation(Degrees * 10);
       return true;
@@ -793,8 +801,8 @@ TImageSource THtmlRenderer::Resolve(const String& Value, bool ListForms) {
 bool THtmlRenderer::Image(const String& T, const String& U, TLineState& L, bool Measure, bool FirstPass) {
   const Integer Index = ++ImageCounter;
   const Integer Ppi = C->PixelsPerInch();
-  const Integer AttrW = LeadingInt(TagValue(U, U, u"WIDTH"), 0);
-  const Integer AttrH = LeadingInt(TagValue(U, U, u"HEIGHT"), 0);
+  const Integer AttrW = MarkupCoord(LeadingInt(TagValue(U, U, u"WIDTH"), 0));
+  const Integer AttrH = MarkupCoord(LeadingInt(TagValue(U, U, u"HEIGHT"), 0));
   // Picture sources keep the case they were written in: file paths depend on it here.
   const String Src = TagValue(T, U, u"SRC");
   const String Alt = TagValue(T, U, u"ALT");
@@ -825,6 +833,8 @@ bool THtmlRenderer::Image(const String& T, const String& U, TLineState& L, bool 
         P.DrawW = PW;
         P.DrawH = PH;
       }
+      P.DrawW = MarkupCoord(P.DrawW);
+      P.DrawH = MarkupCoord(P.DrawH);
       const bool Sized = AttrW > 0 || AttrH > 0;
       P.ElemW = MulDiv(Sized ? P.DrawW : Pic->MaxWidth(), Ppi, 96);
       P.ElemH = MulDiv(Sized ? P.DrawH : Pic->MaxHeight(), Ppi, 96);
@@ -911,8 +921,8 @@ bool THtmlRenderer::Control(const String& T, TLineState& L, bool Measure, bool F
   const String& Type = Ctl.CType;
   const bool Box = Type == u"CHECK" || Type == u"RADIO";
   const Integer Gh = C->TextHeight(u"gh");
-  Integer Height = StrToIntDef(Ctl.CHeight, 25);
-  const Integer W = Box ? 16 : LeadingInt(Ctl.CWidth, 0);
+  const Integer Height = MarkupCoord(StrToIntDef(Ctl.CHeight, 25));
+  const Integer W = Box ? 16 : MarkupCoord(LeadingInt(Ctl.CWidth, 0));
   Integer H = Gh + 10;
   if (Type == u"COMBO" || Type == u"BUTTON") H = 25;
   if (Box) H = 16;

@@ -419,6 +419,39 @@ TEST(EsgHTMLEDraw, ColoursOfFontTags) {
   EXPECT_FALSE(HasColor(B->Canvas(), Rect(0, 0, 60, 20), clBlue));
 }
 
+TEST(EsgHTMLEDraw, TagsThatDrawTheSame) {
+  struct Case {
+    const char* Name;
+    String A, B;
+    bool BlinkVisible;
+  };
+  const Case Cases[] = {
+      {"tags in either case", u"<b>x</b>y", u"<B>x</B>y", true},
+      {"every tag beginning with BL blinks", u"<BLINK>MM</BLINK>", u"<BLUE>MM</BLUE>", false},
+      {"closing list tag outside a list ends underline", u"<u>a</ul>b", u"<u>a</u>b", true},
+      {"the ampersand entity is a doubled prefix", u"a &amp; b", u"a && b", true},
+      {"line feeds are dropped", u"a\nb", u"ab", true},
+      {"carriage return is a line break", u"a\rb", u"a<br>b", true},
+  };
+  for (const Case& K : Cases) {
+    auto A = HtmlBitmap(60, 40), B = HtmlBitmap(60, 40);
+    THtmlCall H;
+    H.BlinkVisible = K.BlinkVisible;
+    H.Run(A->Canvas(), K.A);
+    H.Run(B->Canvas(), K.B);
+    bool Same = true;
+    for (Integer Y = 0; Y < 40 && Same; ++Y)
+      for (Integer X = 0; X < 60 && Same; ++X) Same = A->Canvas()->Pixels(X, Y) == B->Canvas()->Pixels(X, Y);
+    EXPECT_TRUE(Same) << K.Name;
+    EXPECT_TRUE(HasColor(A->Canvas(), Rect(0, 0, 60, 40), clBlack) == K.BlinkVisible) << K.Name;
+  }
+  // Each line once in the plain text, also when the line is measured and then drawn.
+  auto C = HtmlBitmap(60, 40);
+  THtmlCall P;
+  P.Run(C->Canvas(), u"a<br>b");
+  EXPECT_EQ(U8(P.PlainText), "a\rb");
+}
+
 TEST(EsgHTMLEDraw, DrawnPixels) {
   TMetrics M{HtmlBitmap(1, 1)->Canvas()};
   const Integer Gh = M.Gh();
