@@ -162,6 +162,7 @@ class THtmlRenderer {
   // The line being laid out.
   Integer LineNo = 0;
   Integer LineS = 0, LineQ = 0, LineR = 0, LineP = 0, LineH0 = 0;
+  TLineState LastLine;  // the second pass of the last line
 
   TSnapshot Save() const;
   void Restore(const TSnapshot& S);
@@ -281,6 +282,7 @@ bool THtmlRenderer::Run(const String& Text, Integer& TotalHeight, Integer& Ancho
       L2.Rect = D;
       size_t At2 = 0;
       Line(Consumed, At2, L2, HitTestOnly, false);
+      LastLine = L2;
       const Integer TextBottom = D.Top + LineQ + LineS;
       if (L2.CtrlHit ||
           (L2.AnchorHit && HitY > TextBottom - LineP - LineH0 && HitY < TextBottom - LineP))
@@ -293,6 +295,13 @@ bool THtmlRenderer::Run(const String& Text, Integer& TotalHeight, Integer& Ancho
     if (!MeasureOnly && LineRect.Top + LineH0 > R.Bottom) break;
     // A line that took nothing would never end the loop; it cannot happen, but stay safe.
     if (At == Start) break;
+  }
+  if (AnchorMarkedHit) {
+    // The end of the text closes an anchor left open: its rectangle ends where the text ends.
+    const bool Started = AnchorStartLine == LineNo - 1;
+    *HitAnchorRect = TRect(Started ? AnchorStartX : LastLine.Rect.Left, Started ? AnchorStartTop : LastLine.Rect.Top,
+                           LastLine.Rect.Left + LastLine.Width, LastLine.Rect.Bottom);
+    *HitAnchorIndex = AnchorCounter;
   }
   if (TotalHeight == 0) {
     C->Font()->Assign(BaseFont.get());

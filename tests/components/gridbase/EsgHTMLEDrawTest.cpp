@@ -303,6 +303,17 @@ TEST(EsgHTMLEDraw, HitTestOfAnchors) {
   L.HitY = 5 + Gh + Gh / 2;
   EXPECT_TRUE(L.Run(C, u"ab <a href=\"w\">x<br>yz</a>"));
   EXPECT_EQ(L.HitAnchorRect, Rect(Left, 5 + Gh, Left + M.W(u"yz"), 5 + 2 * Gh));
+
+  // An anchor left open ends with the text.
+  THtmlCall O;
+  O.Area = Rect(10, 5, 300, 100);
+  O.HitTestOnly = true;
+  O.HitX = Left + M.W(u"ab ") + 2;
+  O.HitY = 5 + Gh / 2;
+  EXPECT_TRUE(O.Run(C, u"ab <a href=\"o\">open"));
+  EXPECT_EQ(O.HitAnchorIndex, 1);
+  EXPECT_EQ(U8(O.HitAnchor), "o");
+  EXPECT_EQ(O.HitAnchorRect, Rect(Left + M.W(u"ab "), 5, Left + M.W(u"ab ") + M.W(u"open"), 5 + Gh));
 }
 
 TEST(EsgHTMLEDraw, RightAlignedParagraphEndsAtTheRightEdge) {
