@@ -242,7 +242,9 @@ void TCustomGrid::SetOptions(TGridOptions Value) {
   if (!Value.Contains(goEditing) || Value.Contains(goRowSelect)) HideEditor();
   UpdateScrollRange();
   PlaceEditor();
-  if (Value.Contains(goAlwaysShowEditor) && !old.Contains(goAlwaysShowEditor)) UpdateEdit();
+  // An editor that is always shown is in editor mode from the start.
+  if (Value.Contains(goEditing) && Value.Contains(goAlwaysShowEditor) && !old.Contains(goAlwaysShowEditor))
+    ShowEditor();
   Invalidate();
 }
 

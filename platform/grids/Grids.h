@@ -352,6 +352,9 @@ class TCustomGrid : public TCustomControl {
   void ScrollInView(Integer ACol, Integer ARow);
   // The cursor the control shows now, without changing its Cursor property.
   void ShowCursor(TCursor Value);
+  // The client point of the last mouse move; WM_SETCURSOR, which comes just before the move is
+  // handled, asks for the cursor there.
+  TPoint LastMousePos() const { return FLastMouse; }
   // A cell's text became NewText by other means than the editor: the open editor on that cell
   // loads it again when its text differs.
   void EditorCellChanged(Integer ACol, Integer ARow, const String& NewText);

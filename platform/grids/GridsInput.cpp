@@ -276,10 +276,11 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Int
 }
 
 void TCustomGrid::EndDrag(bool Apply, Integer X, Integer Y) {
+  // The release point counts as the last move of the drag.
+  if (Apply) DragTo(X, Y);
   const TGridState state = FGridState;
   switch (state) {
     case gsSelecting:
-      if (Apply) DragTo(X, Y);
       StopTimer();
       FGridState = gsNormal;
       if (Apply) {

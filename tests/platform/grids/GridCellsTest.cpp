@@ -1,0 +1,112 @@
+// The cell store: cells read back as written, rows and columns move as wholes (a row is a handle),
+// and nothing written is lost past the counts the grid uses.
+#include <gtest/gtest.h>
+
+#include "platform/grids/GridCells.h"
+
+namespace {
+
+// Row r, column c holds "r,c".
+void Fill(TGridCellStore& s, Integer cols, Integer rows) {
+  for (Integer r = 0; r < rows; ++r)
+    for (Integer c = 0; c < cols; ++c)
+      s.SetText(c, r, Utf8ToString(std::to_string(r) + "," + std::to_string(c)));
+}
+
+std::string Row(const TGridCellStore& s, Integer r, Integer cols) {
+  std::string out;
+  for (Integer c = 0; c < cols; ++c) out += (c ? " " : "") + StringToUtf8(s.Text(c, r));
+  return out;
+}
+
+std::string Col(const TGridCellStore& s, Integer c, Integer rows) {
+  std::string out;
+  for (Integer r = 0; r < rows; ++r) out += (r ? " " : "") + StringToUtf8(s.Text(c, r));
+  return out;
+}
+
+TEST(GridCellStore, UnwrittenCellsAreEmptyAndEmptyingThemStoresNothing) {
+  TGridCellStore s;
+  EXPECT_EQ(s.Text(3, 7), u"");
+  EXPECT_EQ(s.Object(3, 7), nullptr);
+  EXPECT_EQ(s.Text(-1, 0), u"");
+  s.SetText(3, 7, u"");
+  s.SetObject(3, 7, nullptr);
+  EXPECT_EQ(s.StoredRows(), 0);
+  TObject o;
+  s.SetText(2, 1, u"x");
+  s.SetObject(2, 1, &o);
+  EXPECT_EQ(s.Text(2, 1), u"x");
+  EXPECT_EQ(s.Object(2, 1), &o);
+  EXPECT_EQ(s.Text(1, 1), u"");
+}
+
+TEST(GridCellStore, MovingRowsMovesTheirHandlesNotTheirTexts) {
+  TGridCellStore s;
+  Fill(s, 3, 5);
+  TObject o;
+  s.SetObject(1, 1, &o);
+  const TGridCellRow* moved = s.RowHandle(1);
+  const TGridCellRow* between = s.RowHandle(2);
+  s.MoveRow(1, 3);
+  // The row itself travelled; the rows between shifted one place toward the gap.
+  EXPECT_EQ(s.RowHandle(3), moved);
+  EXPECT_EQ(s.RowHandle(1), between);
+  EXPECT_EQ(Col(s, 0, 5), "0,0 2,0 3,0 1,0 4,0");
+  EXPECT_EQ(s.Object(1, 3), &o);
+  s.MoveRow(3, 0);
+  EXPECT_EQ(Col(s, 0, 5), "1,0 0,0 2,0 3,0 4,0");
+}
+
+TEST(GridCellStore, MoveTable) {
+  struct Case {
+    const char* Name;
+    bool Rows;
+    Integer From, To;
+    const char* After;  // column 0 for row moves, row 0 for column moves
+  };
+  const Case cases[] = {
+      {"row down", true, 0, 2, "1,0 2,0 0,0 3,0"},
+      {"row up", true, 3, 1, "0,0 3,0 1,0 2,0"},
+      {"row past the stored rows", true, 1, 5, "0,0 2,0 3,0  "},
+      {"column right", false, 0, 3, "0,1 0,2 0,3 0,0"},
+      {"column left", false, 2, 0, "0,2 0,0 0,1 0,3"},
+      {"column past the stored cells", false, 1, 5, "0,0 0,2 0,3  "},
+      {"same index", true, 2, 2, "0,0 1,0 2,0 3,0"},
+  };
+  for (const Case& k : cases) {
+    TGridCellStore s;
+    Fill(s, 4, 4);
+    if (k.Rows)
+      s.MoveRow(k.From, k.To);
+    else
+      s.MoveColumn(k.From, k.To);
+    const std::string got = k.Rows ? Col(s, 0, k.To == 5 ? 5 : 4) : Row(s, 0, k.To == 5 ? 5 : 4);
+    EXPECT_EQ(got, k.After) << k.Name;
+  }
+}
+
+TEST(GridCellStore, MovingAColumnMovesItInEveryStoredRowAndKeepsCellsBeyond) {
+  TGridCellStore s;
+  Fill(s, 3, 3);
+  s.SetText(9, 1, u"far");  // a cell far to the right, as hidden columns keep theirs
+  s.MoveColumn(0, 2);
+  EXPECT_EQ(Row(s, 0, 3), "0,1 0,2 0,0");
+  EXPECT_EQ(Row(s, 2, 3), "2,1 2,2 2,0");
+  EXPECT_EQ(s.Text(9, 1), u"far");
+}
+
+TEST(GridCellStore, ClearingDropsTextsAndObjectReferences) {
+  TGridCellStore s;
+  Fill(s, 3, 3);
+  TObject o;
+  s.SetObject(1, 1, &o);
+  s.ClearRow(1);
+  EXPECT_EQ(Row(s, 1, 3), "  ");
+  EXPECT_EQ(s.Object(1, 1), nullptr);
+  s.ClearColumn(2);
+  EXPECT_EQ(Col(s, 2, 3), "  ");
+  EXPECT_EQ(s.Text(1, 0), u"0,1");
+}
+
+}  // namespace
