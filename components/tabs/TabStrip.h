@@ -217,6 +217,8 @@ class TCustomTabStrip : public TCustomControl, public ITabStrip, public IStripTa
   // Draws the strip onto Target (the control's canvas when painting).
   void PaintWindow(TCanvas* Target);
   void Resize() override;
+  // Placing the strip on a parent makes its window: scrolling starts and the first paint lays out.
+  void SetParent(TWinControl* AParent) override;
 
   // --- Tabs, hit tests and scrolling
   // The tab's caption, "<No Caption>" for an empty one, empty text for an invalid index.
@@ -389,7 +391,6 @@ class TCustomTabStrip : public TCustomControl, public ITabStrip, public IStripTa
   // --- The class library's hooks
   void Paint() override;
   void Dispatch(TMessage& Message) override;
-  void SetParent(TWinControl* AParent) override;
   void BoundsChanged() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
