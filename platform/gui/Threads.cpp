@@ -97,7 +97,13 @@ TThread::~TThread() {
 
 void TThread::Launch() {
   if (FStarted.exchange(true)) return;
-  FThread = std::thread([this] { Run(); });
+  // The worker waits until its std::thread object is stored: a thread that frees itself at its end
+  // must not be deleted while this assignment is still running.
+  std::lock_guard<std::mutex> g(FLaunchMutex);
+  FThread = std::thread([this] {
+    { std::lock_guard<std::mutex> stored(FLaunchMutex); }
+    Run();
+  });
 }
 
 void TThread::Run() {

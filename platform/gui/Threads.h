@@ -79,6 +79,8 @@ class TThread : public TObject {
   Integer FReturnValue = 0;
   std::exception_ptr FFatal;
   mutable std::mutex FGate;
+  // Held by Launch while it stores the std::thread; the worker takes it once before it runs.
+  std::mutex FLaunchMutex;
   std::condition_variable FGateCv;
   bool FSuspended = false;
 };
