@@ -49,6 +49,18 @@ void TCustomGrid::Loaded() {
   UpdateScrollRange();
 }
 
+void TCustomGrid::Notification(TComponent* AComponent, TOperation Operation) {
+  TCustomControl::Notification(AComponent, Operation);
+  if (Operation != opRemove) return;
+  if (AComponent == FInplaceEdit) {
+    FInplaceEdit = nullptr;
+    FInplaceCell = {-1, -1};
+    FEditorMode = false;
+  }
+  if (AComponent == FVertBar) FVertBar = nullptr;
+  if (AComponent == FHorzBar) FHorzBar = nullptr;
+}
+
 // --- Layout ----------------------------------------------------------------------------------------
 
 TCustomGrid::TAxis TCustomGrid::ColAxis(Integer Extent) const {
@@ -496,7 +508,7 @@ Integer TCustomGrid::SetScrollBarInfo(Integer Bar, const TScrollInfo& Info, bool
 }
 
 bool TCustomGrid::ShowScrollBarOf(Integer Bar, bool Show) {
-  if (Bar != SB_VERT && Bar != SB_HORZ && Bar != SB_BOTH) return false;
+  if ((Bar != SB_VERT && Bar != SB_HORZ && Bar != SB_BOTH) || !FVertBar || !FHorzBar) return false;
   if (Bar == SB_VERT || Bar == SB_BOTH) FVertBar->SetVisible(Show);
   if (Bar == SB_HORZ || Bar == SB_BOTH) FHorzBar->SetVisible(Show);
   LayoutScrollBars();
@@ -507,7 +519,7 @@ bool TCustomGrid::ShowScrollBarOf(Integer Bar, bool Show) {
 }
 
 bool TCustomGrid::EnableScrollBarOf(Integer Bar, UINT Arrows) {
-  if (Bar != SB_VERT && Bar != SB_HORZ && Bar != SB_BOTH) return false;
+  if ((Bar != SB_VERT && Bar != SB_HORZ && Bar != SB_BOTH) || !FVertBar || !FHorzBar) return false;
   const bool enable = Arrows != ESB_DISABLE_BOTH;
   if (Bar == SB_VERT || Bar == SB_BOTH) FVertBar->SetEnabled(enable);
   if (Bar == SB_HORZ || Bar == SB_BOTH) FHorzBar->SetEnabled(enable);

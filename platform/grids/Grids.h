@@ -316,6 +316,8 @@ class TCustomGrid : public TCustomControl {
   void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void BoundsChanged() override;
   void Loaded() override;
+  // Forgets the editor or a scroll bar that is being freed.
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
   // Message handlers.
   void WMSize(TMessage& M) override;
