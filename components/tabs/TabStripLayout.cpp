@@ -353,9 +353,11 @@ Integer TCustomTabStrip::MaxScrollOffset() {
 }
 
 void TCustomTabStrip::SetScrollOffset(Integer Value) {
-  if (!FOptions->Scrolling()->Enabled() || Value == FScrollOffset) return;
+  if (!FOptions->Scrolling()->Enabled()) return;
   if (FTabs->Count() > 0) Value = std::min(Value, MaxScrollOffset());
   Value = std::max(0, Value);
+  // Pushing against a limit moves nothing: no repaint and no OnScroll.
+  if (Value == FScrollOffset) return;
   FScrollOffset = Value;
   AddState(stsControlPositionsInvalidated);
   SetControlDrawStates(true);

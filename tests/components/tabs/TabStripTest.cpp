@@ -182,3 +182,317 @@ TEST_F(TabStripTest, TimerIntervalsFollowTheOptionsOnlyFromTheFirstChangeOnwards
 }
 
 }  // namespace
+
+namespace {
+
+// --- Layout -------------------------------------------------------------------------------------------------
+
+TEST_F(TabStripTest, UnpinnedTabsShareTheContainerWithinTheirLimits) {
+  PlainLayout();
+  struct TCase {
+    const char* Name;
+    Integer MinWidth, MaxWidth;
+    std::vector<Integer> Lefts;
+    Integer Width;  // of every control
+  };
+  const TCase cases[] = {
+      // 500 - 15 = 485 = 3 x 161 + 2: the first two tabs take one remainder pixel each.
+      {"width from the container", 25, 200, {0, 162, 324}, 176},
+      {"width capped", 100, 160, {0, 160, 320}, 175},
+      {"width raised", 250, 300, {0, 250, 500}, 265},
+  };
+  for (Integer i = 0; i < 3; ++i) AddTab(u"T");
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Strip->Options()->Display()->Tabs()->SetMinWidth(c.MinWidth);
+    Strip->Options()->Display()->Tabs()->SetMaxWidth(c.MaxWidth);
+    for (Integer i = 0; i < 3; ++i) {
+      EXPECT_EQ(EndRect(i).Left, c.Lefts[static_cast<size_t>(i)]);
+      EXPECT_EQ(EndRect(i).Width(), c.Width);
+      EXPECT_EQ(EndRect(i).Top, 4);
+      EXPECT_EQ(EndRect(i).Bottom, 30);
+    }
+  }
+  EXPECT_EQ(Strip->TabEndSpace(), 0);
+}
+
+TEST_F(TabStripTest, DefaultGeometry) {
+  AddTab(u"A");
+  AddTab(u"B");
+  Settle();
+  // Scroll buttons at the right end (the left one before the right one), then the add button's
+  // room; the tabs 4 pixels below the top.
+  EXPECT_EQ(Strip->ScrollButtonRightControl()->ControlRect(), TRect(484, 10, 499, 25));
+  EXPECT_EQ(Strip->ScrollButtonLeftControl()->ControlRect(), TRect(467, 10, 482, 25));
+  EXPECT_EQ(Strip->MaxAddButtonRight(), 433);
+  EXPECT_EQ(Strip->TabContainerRect(), TRect(0, 4, 432, 30));
+  // (432 - 15) div 2 = 208 is above the maximum 200.
+  EXPECT_EQ(EndRect(0), TRect(0, 4, 215, 30));
+  EXPECT_EQ(EndRect(1), TRect(200, 4, 415, 30));
+  // The add button floats 3 pixels into the last tab.
+  EXPECT_EQ(Strip->AddButtonControl()->ControlRect(), TRect(412, 10, 443, 24));
+  EXPECT_EQ(Strip->GetTabDisplayState(), tdNormal);
+}
+
+TEST_F(TabStripTest, ScrollButtonsHideWhenEverythingFitsOnlyWithAutoHide) {
+  AddTab(u"A");
+  Strip->Options()->Scrolling()->SetAutoHideButtons(true);
+  EXPECT_TRUE(IsRectEmpty(Strip->ScrollButtonLeftControl()->ControlRect()));
+  EXPECT_TRUE(IsRectEmpty(Strip->ScrollButtonRightControl()->ControlRect()));
+  EXPECT_EQ(Strip->TabContainerRect().Right, 466);
+  Strip->Options()->Scrolling()->SetAutoHideButtons(false);
+  EXPECT_FALSE(IsRectEmpty(Strip->ScrollButtonRightControl()->ControlRect()));
+}
+
+TEST_F(TabStripTest, DisplayStates) {
+  PlainLayout();
+  AddTab(u"A");
+  EXPECT_EQ(Strip->GetTabDisplayState(), tdNormal);
+  for (Integer i = 0; i < 3; ++i) AddTab(u"T");
+  EXPECT_EQ(Strip->GetTabDisplayState(), tdCompressed);
+  Strip->Options()->Scrolling()->SetEnabled(true);
+  Strip->Options()->Display()->Tabs()->SetMinWidth(150);
+  EXPECT_EQ(Strip->GetTabDisplayState(), tdScrolling);
+}
+
+class ScrollingTest : public TabStripFixture {
+ protected:
+  void SetUp() override {
+    TabStripFixture::SetUp();
+    Strip->Options()->Display()->Tabs()->SetMinWidth(100);
+    for (Integer i = 0; i < 10; ++i) AddTab(u"T");
+    Strip->SetActiveTabIndex(0);
+    Strip->SetScrollOffset(0);
+    Settle();
+  }
+  void Wheel(Integer Delta) { Strip->Perform(WM_MOUSEWHEEL, MakeWParam(0, Delta), MakeLParam(100, 100)); }
+};
+
+TEST_F(ScrollingTest, RowWiderThanTheStripScrolls) {
+  ASSERT_EQ(Strip->GetTabDisplayState(), tdScrolling);
+  EXPECT_EQ(Strip->ScrollWidth(), 1000);
+  // 1000 - 432 + the overlap of the last tab.
+  EXPECT_EQ(Strip->MaxScrollOffset(), 583);
+  // The add button stands at its rightmost place.
+  EXPECT_EQ(Strip->AddButtonControl()->ControlRect().Left, 433);
+}
+
+TEST_F(ScrollingTest, WheelNotchScrolls120PixelsWithinTheLimits) {
+  Wheel(120);
+  EXPECT_EQ(Strip->ScrollOffset(), 120);
+  for (int i = 0; i < 5; ++i) Wheel(120);
+  EXPECT_EQ(Strip->ScrollOffset(), 583);
+  // At the limit nothing moves and nothing is reported.
+  Integer scrolls = 0;
+  Strip->OnScroll = [&](TObject*) { ++scrolls; };
+  Wheel(120);
+  EXPECT_EQ(scrolls, 0);
+  Wheel(-1200);
+  EXPECT_EQ(Strip->ScrollOffset(), 0);
+  EXPECT_EQ(scrolls, 1);
+  // Controls draw with the offset.
+  Wheel(120);
+  EXPECT_EQ(Strip->GetTabControl(2)->ControlRectScrolled().Left, EndRect(2).Left - 120);
+}
+
+TEST_F(ScrollingTest, ScrollButtonsStepAndRepeatWhileHeld) {
+  const TRect R = Strip->ScrollButtonRightControl()->ControlRect();
+  const TPoint P(R.Left + 7, R.Top + 7);
+  Press(P);
+  EXPECT_EQ(Strip->ScrollOffset(), 20);
+  EXPECT_TRUE(Strip->ScrollTimer()->Enabled());
+  TestHarness::AdvanceClock(20);
+  EXPECT_EQ(Strip->ScrollOffset(), 40);
+  TestHarness::AdvanceClock(20);
+  EXPECT_EQ(Strip->ScrollOffset(), 60);
+  Release(P);
+  EXPECT_FALSE(Strip->ScrollTimer()->Enabled());
+  TestHarness::AdvanceClock(100);
+  EXPECT_EQ(Strip->ScrollOffset(), 60);
+  // The left button is disabled at offset 0 and active once the row scrolled.
+  EXPECT_EQ(Strip->ScrollButtonLeftControl()->DrawState(), dsActive);
+}
+
+TEST_F(ScrollingTest, NewTabIsScrolledIntoViewWhenItsMovementEnds) {
+  TStripTab* T = AddTab(u"New");
+  EXPECT_TRUE(Strip->HasState(stsAnimatingNewTab));
+  Settle();
+  EXPECT_FALSE(Strip->HasState(stsAnimatingNewTab));
+  EXPECT_EQ(Strip->ScrollOffset(), Strip->MaxScrollOffset());
+  const TRect R = Strip->GetTabControl(T->Index())->ControlRectScrolled();
+  EXPECT_LE(R.Right, Strip->TabContainerRect().Right + 15);
+}
+
+// --- Hit testing ----------------------------------------------------------------------------------------------
+
+TEST_F(TabStripTest, HitTests) {
+  PlainLayout();
+  for (Integer i = 0; i < 3; ++i) AddTab(u"T");
+  Strip->SetActiveTabIndex(1);
+  Settle();
+  // Near their feet tabs 0 and 1 overlap from 166 to 172: the active tab wins there.
+  EXPECT_EQ(Strip->HitTest(TPoint(170, 27), false), (THitTestResult{1, htTab}));
+  Strip->SetActiveTabIndex(0);
+  EXPECT_EQ(Strip->HitTest(TPoint(170, 27), false), (THitTestResult{0, htTab}));
+  EXPECT_EQ(Strip->HitTest(TPoint(250, 20), false), (THitTestResult{1, htTab}));
+  const TRect Close = Strip->GetTabControl(2)->GetCloseButonRect();
+  EXPECT_EQ(Strip->HitTest(TPoint(Close.Left + 3, Close.Top + 3), false), (THitTestResult{2, htCloseButton}));
+  EXPECT_EQ(Strip->HitTest(TPoint(250, 1), false), (THitTestResult{-1, htBackground}));
+  EXPECT_EQ(Strip->HitTest(TPoint(600, 10), false), (THitTestResult{-1, htNowhere}));
+}
+
+TEST_F(TabStripTest, DisabledScrollButtonsCanBeIgnoredByHitTests) {
+  const TRect R = Strip->ScrollButtonLeftControl()->ControlRect();
+  const TPoint P(R.Left + 7, R.Top + 7);
+  ASSERT_EQ(Strip->ScrollButtonLeftControl()->DrawState(), dsDisabled);
+  EXPECT_EQ(Strip->HitTest(P, false).HitTestArea, htScrollButtonLeft);
+  EXPECT_EQ(Strip->HitTest(P, true).HitTestArea, htBackground);
+}
+
+// --- Closing with the mouse: smart resizing ---------------------------------------------------------------------
+
+TEST_F(TabStripTest, ClosedTabsLeaveTheOthersTheirWidthsUntilTheMouseHasBeenAwayAWhile) {
+  PlainLayout();
+  for (Integer i = 0; i < 4; ++i) AddTab(u"T");
+  Strip->SetActiveTabIndex(0);
+  Settle();
+  const TRect Closed = EndRect(1);
+  const TRect Left = EndRect(0);
+  const Integer Width3 = EndRect(3).Width();
+  const TRect CloseButton = Strip->GetTabControl(1)->GetCloseButonRect();
+  const TPoint P(CloseButton.Left + 4, CloseButton.Top + 4);
+  Move(P);
+  Press(P);
+  Release(P);
+  // The tab shrinks away; the next one takes its place and width, the left one stays.
+  ASSERT_TRUE(Strip->Tabs()->Items(1)->MarkedForDeletion());
+  EXPECT_TRUE(Strip->HasState(stsDeletingUnPinnedTabs));
+  Settle();
+  ASSERT_EQ(Strip->Tabs()->Count(), 3);
+  EXPECT_EQ(EndRect(0), Left);
+  EXPECT_EQ(EndRect(1), Closed);
+  EXPECT_EQ(EndRect(2).Left, Closed.Right - 15);
+  EXPECT_EQ(EndRect(2).Width(), Width3);
+  // Inside the strip the widths stay frozen.
+  TestHarness::AdvanceClock(2000);
+  Strip->Redraw();
+  EXPECT_EQ(EndRect(1), Closed);
+  // Away from the strip for 700 ms: the tabs share the width again.
+  Strip->Perform(CM_MOUSELEAVE, 0, 0);
+  TestHarness::AdvanceClock(699);
+  EXPECT_TRUE(Strip->HasState(stsDeletingUnPinnedTabs));
+  TestHarness::AdvanceClock(1);
+  EXPECT_FALSE(Strip->HasState(stsDeletingUnPinnedTabs));
+  EXPECT_EQ(EndRect(1).Width(), (500 - 15) / 3 + 15);
+}
+
+TEST_F(TabStripTest, ClosingCanBeRefused) {
+  PlainLayout();
+  AddTab(u"A");
+  TStripTab* B = AddTab(u"B");
+  Settle();
+  TStripTab* asked = nullptr;
+  Strip->OnButtonCloseTabClick = [&](TObject*, TStripTab* T, bool& Close) {
+    asked = T;
+    Close = false;
+  };
+  const TRect CloseButton = Strip->GetTabControl(1)->GetCloseButonRect();
+  const TPoint P(CloseButton.Left + 4, CloseButton.Top + 4);
+  Press(P);
+  Release(P);
+  EXPECT_EQ(asked, B);
+  EXPECT_EQ(Strip->Tabs()->Count(), 2);
+  EXPECT_FALSE(Strip->HasState(stsDeletingUnPinnedTabs));
+}
+
+// --- The animation tick ------------------------------------------------------------------------------------------
+
+TEST_F(TabStripTest, DeletedTabShrinksAndGoesOnceItIsNarrowEnough) {
+  PlainLayout();
+  AddTab(u"A");
+  AddTab(u"B");
+  Settle();
+  Strip->Tabs()->DeleteTab(1, false);
+  ASSERT_EQ(Strip->Tabs()->Count(), 2);
+  EXPECT_TRUE(Strip->HasState(stsAnimatingCloseTab));
+  TStripTabControl* C = Strip->GetTabControl(1);
+  ASSERT_EQ(C->ControlRect().Width(), 215);
+  TestHarness::AdvanceClock(50);
+  Strip->AnimationTick(nullptr);
+  ASSERT_EQ(Strip->Tabs()->Count(), 2);
+  // Half of the default 100 ms: 215 + (40 - 215) / 2 = 127.5, rounded to the even 128.
+  EXPECT_EQ(C->ControlRect().Width(), 128);
+  TestHarness::AdvanceClock(50);
+  Strip->AnimationTick(nullptr);
+  EXPECT_EQ(Strip->Tabs()->Count(), 1);
+  EXPECT_FALSE(Strip->HasState(stsAnimatingCloseTab));
+}
+
+TEST_F(TabStripTest, AQuietStripOnlyClearsItsStatesOnATick) {
+  AddTab(u"A");
+  Settle();
+  Integer changes = 0, paints = 0;
+  Strip->OnStateChange = [&](TObject*, TStripTabStates, TStripTabStates) { ++changes; };
+  Strip->OnAfterDrawItem = [&](TObject*, TGPGraphics*, const TRect&, TStripTabItemType T, Integer) {
+    if (T == itTabContainer) ++paints;
+  };
+  TestHarness::AdvanceClock(15);
+  Strip->AnimationTick(nullptr);
+  EXPECT_EQ(changes, 0);
+  EXPECT_EQ(paints, 0);
+}
+
+TEST_F(TabStripTest, SpinnersStepAtTheirOwnPace) {
+  TStripTab* T = AddTab(u"A");
+  Settle();
+  T->SetSpinnerState(tssRenderedDownload);
+  TStripTabControl* C = Strip->GetTabControl(0);
+  // Ticks every 15 ms; the spinner steps once its 50 ms have passed, that is every fourth tick.
+  std::vector<int> steps;
+  Integer angle = C->SpinnerRenderedDegrees();
+  for (int i = 0; i < 12; ++i) {
+    TestHarness::AdvanceClock(15);
+    Strip->AnimationTick(nullptr);
+    if (C->SpinnerRenderedDegrees() != angle) {
+      steps.push_back(i);
+      EXPECT_TRUE(Strip->HasState(stsAnimatingStyle));
+    }
+    angle = C->SpinnerRenderedDegrees();
+  }
+  ASSERT_EQ(steps.size(), 3u);
+  EXPECT_EQ(steps[1] - steps[0], 4);
+  EXPECT_EQ(steps[2] - steps[1], 4);
+}
+
+// --- Persistence -------------------------------------------------------------------------------------------------
+
+TEST_F(TabStripTest, OptionsAsStatements) {
+  const String Code = Strip->OptionsToCode();
+  EXPECT_NE(Code.find(u"TabStrip1.Options.Display.Tabs.TabOverlap := 15;\r\n"), String::npos);
+  EXPECT_EQ(Code.find(u" = "), String::npos);
+  EXPECT_NE(Strip->LookAndFeelToCode().find(u"TabStrip1.LookAndFeel."), String::npos);
+}
+
+TEST_F(TabStripTest, SavedOptionsReplaceTheFileAndLoadIntoAnotherStrip) {
+  const String Name = Utf8ToString(::testing::TempDir() + "tabs-view-options.txt");
+  {
+    TFileStream Old(Name, fmCreate);
+    Old.WriteBuffer(std::string_view("left over from before, much longer than nothing at all"));
+  }
+  Strip->Options()->Display()->Tabs()->SetTabOverlap(9);
+  Strip->Options()->Behaviour()->SetDebugMode(true);
+  Strip->SaveOptions(Name);
+  TTabStrip* Other = MakeStrip(Form, 100);
+  Integer paints = 0;
+  Other->OnAfterDrawItem = [&](TObject*, TGPGraphics*, const TRect&, TStripTabItemType T, Integer) {
+    if (T == itTabContainer) ++paints;
+  };
+  Other->LoadOptions(Name);
+  EXPECT_EQ(paints, 1);
+  EXPECT_EQ(Other->Options()->Display()->Tabs()->TabOverlap(), 9);
+  EXPECT_TRUE(Other->Options()->Behaviour()->DebugMode());
+  EXPECT_EQ(Other->OptionsToCode(), Strip->OptionsToCode());
+  DeleteFile(Name);
+}
+
+}  // namespace
