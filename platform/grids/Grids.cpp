@@ -362,20 +362,8 @@ void TCustomGrid::MoveTopLeft(Integer ALeft, Integer ATop) {
 
 void TCustomGrid::ScrollInView(Integer ACol, Integer ARow) {
   Integer left = FTopLeft.X, top = FTopLeft.Y;
-  if (ACol >= FFixedCols && ACol < FColCount) {
-    const TAxis a = ColAxis();
-    if (ACol < left)
-      left = ACol;
-    else
-      while (left < ACol && !a.FitsWhole(left, ACol)) ++left;
-  }
-  if (ARow >= FFixedRows && ARow < FRowCount) {
-    const TAxis a = RowAxis();
-    if (ARow < top)
-      top = ARow;
-    else
-      while (top < ARow && !a.FitsWhole(top, ARow)) ++top;
-  }
+  if (ACol >= FFixedCols && ACol < FColCount) left = ColAxis().FirstShowing(ACol);
+  if (ARow >= FFixedRows && ARow < FRowCount) top = RowAxis().FirstShowing(ARow);
   MoveTopLeft(left, top);
 }
 

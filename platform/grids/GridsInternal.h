@@ -33,6 +33,8 @@ struct TCustomGrid::TAxis {
     return p;
   }
 
+  // The position of index I; for an index starting at or past the client size only some value
+  // at or past Extent (the walk stops there, so far indexes cost no more than near ones).
   Integer StartOf(Integer I) const {
     if (I < 0 || I >= Count) return NotLaidOut;
     Integer p = 0;
@@ -42,7 +44,7 @@ struct TCustomGrid::TAxis {
     }
     if (I < First) return NotLaidOut;
     p = FixedExtent();
-    for (Integer i = First; i < I; ++i) p += Step(i);
+    for (Integer i = First; i < I && p < Extent; ++i) p += Step(i);
     return p;
   }
 
@@ -62,11 +64,18 @@ struct TCustomGrid::TAxis {
     return -1;
   }
 
-  // Whether index I shows whole when the scrolled part starts at AFirst.
-  bool FitsWhole(Integer AFirst, Integer I) const {
-    Integer p = FixedExtent();
-    for (Integer i = AFirst; i < I; ++i) p += Step(i);
-    return p + Size(I) <= Extent;
+  // The first scrolled index, not before First, from which index I shows whole (I itself when
+  // it is before First or too big to show whole). Walks back from I only as far as the cells fit.
+  Integer FirstShowing(Integer I) const {
+    if (I < First) return I;
+    const Integer avail = Extent - FixedExtent();
+    Integer f = I;
+    Integer acc = Size(I);
+    while (f - 1 >= First && acc + Step(f - 1) <= avail) {
+      acc += Step(f - 1);
+      --f;
+    }
+    return f;
   }
 
   // The scrolled indexes that show whole from First, at least 1 while First is an index.

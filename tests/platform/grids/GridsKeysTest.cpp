@@ -102,6 +102,18 @@ TEST_F(Keys, MovingScrollsTheCurrentCellIntoView) {
   EXPECT_EQ(Grid->LeftCol(), 1);
 }
 
+TEST_F(Keys, AMillionRowsScrollToTheEndAndBackAtOnce) {
+  Grid->SetRowCount(1000000);
+  Key(VK_END, ssCtrl);
+  EXPECT_EQ(Current(Grid), "4,999999");
+  EXPECT_EQ(Grid->TopRow(), 1000000 - 4);
+  Grid->Repaint();
+  Key(VK_PRIOR);
+  EXPECT_EQ(Grid->TopRow(), 1000000 - 8);
+  Key(VK_HOME, ssCtrl);
+  EXPECT_EQ(Grid->TopRow(), 1);
+}
+
 TEST_F(Keys, OnKeyDownComesFirstAndCanSwallowTheKey) {
   std::vector<std::string> order;
   Grid->OnKeyDown = [&](TObject*, Word& key, TShiftState) {

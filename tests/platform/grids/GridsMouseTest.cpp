@@ -202,6 +202,23 @@ TEST_F(Mouse, TimerOneScrollsTheSelectionPastTheEdge) {
   SetCursorPosSource(nullptr);
 }
 
+TEST_F(Mouse, TimerOneScrollsTheColumnsWhileAHeaderIsDraggedPastTheRightEdge) {
+  Grid->SetColCount(8);
+  Grid->SetOptions(Grid->Options() << goColMoving);
+  TestHarness::UseFakeClock(true);
+  const TPoint right(Grid->ClientWidth() + 5, 10);
+  const TPoint rightOnScreen = Grid->ClientToScreen(right);
+  SetCursorPosSource([&] { return rightOnScreen; });
+  Press(CentreOf(1, 0));
+  MoveTo(right);
+  TestHarness::AdvanceClock(120);
+  EXPECT_EQ(Grid->LeftCol(), 3);
+  EXPECT_EQ(Grid->TopRow(), 1) << "a column drag scrolls only across";
+  Release(right);
+  EXPECT_EQ(Grid->Log.back(), "ColumnMoved 1,6") << "dropped on the last column in view";
+  SetCursorPosSource(nullptr);
+}
+
 TEST_F(Mouse, TheWheelMovesTheCurrentRowUnlessAHandlerTakesIt) {
   const TPoint at = Grid->ClientToScreen(CentreOf(2, 2));
   Grid->Perform(CM_MOUSEWHEEL, MakeWParam(0, -WHEEL_DELTA), MakeLParam(at.X, at.Y));
@@ -233,6 +250,23 @@ TEST_F(Mouse, ADoubleClickFiresOnDblClickOnce) {
   Release(p);
   EXPECT_EQ(dbl, 1);
   EXPECT_EQ(clicks, 1);
+}
+
+// The same through the window system's own events.
+TEST_F(Mouse, RealClicksAndKeys) {
+  TestHarness::Click(Grid, CentreOf(3, 2));
+  EXPECT_EQ(Current(Grid), "3,2");
+  TestHarness::Key(Grid, VK_DOWN);
+  EXPECT_EQ(Current(Grid), "3,3");
+  Grid->SetOptions(Grid->Options() << goEditing);
+  TestHarness::DoubleClick(Grid, CentreOf(2, 4));
+  ASSERT_TRUE(Grid->EditorMode());
+  TInplaceEdit* ed = Grid->InplaceEditor();
+  TestHarness::TypeText(ed, u"hi");
+  TestHarness::Key(ed, VK_RETURN);
+  EXPECT_FALSE(Grid->EditorMode());
+  EXPECT_EQ(Grid->Cells(2, 4), u"hi");
+  EXPECT_TRUE(Grid->Focused());
 }
 
 }  // namespace
