@@ -89,9 +89,6 @@ TCustomGrid::TAxis TCustomGrid::RowAxis(Integer Extent) const {
   return a;
 }
 
-Integer TCustomGrid::LineWidthOfCol(Integer ACol) const { return ColAxis(0).Line(ACol); }
-Integer TCustomGrid::LineWidthOfRow(Integer ARow) const { return RowAxis(0).Line(ARow); }
-
 TRect TCustomGrid::ClientRect() const {
   Integer w = FWidth, h = FHeight;
   if (FVertBar && FVertBar->Visible()) w -= kBarSize;

@@ -375,8 +375,6 @@ class TCustomGrid : public TCustomControl {
   // Extent: the client size to lay out in, -1 for the current one.
   TAxis ColAxis(Integer Extent = -1) const;
   TAxis RowAxis(Integer Extent = -1) const;
-  Integer LineWidthOfCol(Integer ACol) const;
-  Integer LineWidthOfRow(Integer ARow) const;
   void SetCountsAfterChange(Integer OldColCount, Integer OldRowCount);
   void MoveTopLeft(Integer ALeft, Integer ATop);
   void ScrollBarMessage(TMessage& M, bool Vertical);
