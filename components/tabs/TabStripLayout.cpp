@@ -339,8 +339,8 @@ void TCustomTabStrip::CalculateTabRects() {
 
 TTabDisplayState TCustomTabStrip::GetTabDisplayState() {
   if (ClientWidth() < FScrollWidth - FTabEndSpace) return tdScrolling;
-  TStripTab* Last = LastVisibleTab(true);
-  if (!Last) return tdNormal;
+  if (!LastVisibleTab(true)) return tdNormal;
+  TStripTab* Last = LastVisibleTab(false);
   TStripTabControl* C = ControlOf(Last);
   if (C && C->EndRect().Right >= FTabContainerRect.Right) return tdCompressed;
   return tdNormal;

@@ -496,3 +496,34 @@ TEST_F(TabStripTest, SavedOptionsReplaceTheFileAndLoadIntoAnotherStrip) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TabStripTest, LastTabOfAFullRowGoesAtOnceAndIsReportedGone) {
+  PlainLayout();
+  for (Integer i = 0; i < 3; ++i) AddTab(u"T");
+  Settle();
+  ASSERT_EQ(Strip->GetTabDisplayState(), tdCompressed);
+  std::vector<std::pair<TStripTab*, TTabChangeType>> seen;
+  Strip->OnChange = [&](TObject*, TStripTab* T, TTabChangeType C) { seen.emplace_back(T, C); };
+  Strip->Tabs()->DeleteTab(2, false);
+  EXPECT_EQ(Strip->Tabs()->Count(), 2);
+  ASSERT_FALSE(seen.empty());
+  bool reportedGone = false;
+  for (const auto& [T, C] : seen)
+    if (C == tcDeleted) reportedGone = T == nullptr;
+  EXPECT_TRUE(reportedGone);
+}
+
+TEST_F(TabStripTest, TabsRemovedAtOnceLeaveNoGap) {
+  PlainLayout();
+  for (Integer i = 0; i < 3; ++i) AddTab(u"T");
+  Strip->SetActiveTabIndex(2);
+  Settle();
+  Strip->Tabs()->DeleteTab(0, true);
+  ASSERT_EQ(Strip->Tabs()->Count(), 2);
+  EXPECT_EQ(EndRect(0).Left, 0);
+  EXPECT_EQ(EndRect(1).Left, 200);
+}
+
+}  // namespace
