@@ -1,0 +1,262 @@
+#include "components/gridbase/EsgDatePicker.h"
+
+#include "components/gridbase/EsgPaint.h"
+#include "components/gridbase/ExStyleIF.h"
+#include "components/gridbase/ExXPVS.h"
+#include "platform/gui/Forms.h"
+
+TEsgDateTimePicker::TEsgDateTimePicker(TComponent* AOwner) : TDateTimePicker(AOwner) {
+  FButtonWidth = GetSystemMetrics(SM_CXVSCROLL) + 2;
+  FMetroStyle = false;
+  SetDoubleBuffered(true);
+  SetParentCtl3D(false);
+  SetBorderStyle(bsSingle);
+  SetCtl3D(true);
+  FMouseInControl = false;
+  FBorderStyle = bsNone;
+  FIsWinXP = IsWinXPOrLater();
+  // The common-controls library of this system draws themes (an unknown version counts as such).
+  FIsThemed = IsComCtl6();
+}
+
+String TEsgDateTimePicker::Version() const {
+  const Cardinal v = static_cast<Cardinal>(GetVersionNr());
+  return IntToStr(static_cast<Integer>(v >> 24)) + u"." + IntToStr(static_cast<Integer>((v >> 16) & 0xFF)) + u"." +
+         IntToStr(static_cast<Integer>((v >> 8) & 0xFF)) + u"." + IntToStr(static_cast<Integer>(v & 0xFF));
+}
+
+void TEsgDateTimePicker::SetVersion(const String& Value) { (void)Value; }
+
+void TEsgDateTimePicker::SetBorderStyle(TBorderStyle Value) {
+  if (Value == FBorderStyle) return;
+  FBorderStyle = Value;
+  Invalidate();
+}
+
+void TEsgDateTimePicker::SetBorderColor(TColor Value) {
+  if (Value == FBorderColor) return;
+  FBorderColor = Value;
+  Invalidate();
+}
+
+void TEsgDateTimePicker::SetMetroStyle(bool Value) {
+  if (Value == FMetroStyle) return;
+  FMetroStyle = Value;
+  Invalidate();
+}
+
+// --- Tests the painting uses -----------------------------------------------------------------------
+
+bool TEsgDateTimePicker::ThemesInUse() const { return FIsThemed && ThemeApi.IsThemeActive() != 0; }
+bool TEsgDateTimePicker::MetroActive() const { return FMetroStyle && !HasState(csDesigning); }
+
+bool TEsgDateTimePicker::IsHotOrActive() const {
+  if (HasState(csDesigning)) return Enabled();
+  return FMouseInControl || (Screen && Screen->ActiveControl() == static_cast<const TWinControl*>(this));
+}
+
+bool TEsgDateTimePicker::ShowsFocusBorder() const {
+  return !HasState(csDesigning) &&
+         (FMouseInControl || (Screen && Screen->ActiveControl() == static_cast<const TWinControl*>(this))) &&
+         FFocusBorder;
+}
+
+// --- Messages --------------------------------------------------------------------------------------
+
+void TEsgDateTimePicker::WndProc(TMessage& Message) {
+  TDateTimePicker::WndProc(Message);
+  if (Message.Msg == WM_NCPAINT) PaintFrameAfterNC();
+}
+
+void TEsgDateTimePicker::Dispatch(TMessage& M) {
+  switch (M.Msg) {
+    case WM_NCPAINT: WMNCPaint(M); break;
+    case CM_CTL3DCHANGED:
+      TDateTimePicker::Dispatch(M);
+      Invalidate();
+      break;
+    default: TDateTimePicker::Dispatch(M);
+  }
+}
+
+void TEsgDateTimePicker::WMPaint(TMessage& M) {
+  TDateTimePicker::WMPaint(M);
+  if (!((!Ctl3D() || MetroActive()) && IsVistaOrLater())) return;
+  TCanvas* c = Canvas();
+  const Integer saved = c->SaveDC();
+  if (MetroActive() && Kind() != dtkTime) {
+    if (IsVistaOrLater() && IsComCtl6()) {
+      const Integer cw = ClientWidth();
+      c->Brush()->SetStyle(bsSolid);
+      c->Brush()->SetColor(Color());
+      if (ThemeApi.IsThemeActive())
+        c->FillRect(Rect(cw - FButtonWidth - 15, 1, cw, FHeight));
+      else
+        c->FillRect(Rect(cw - FButtonWidth - 2, 4, cw - 2, FHeight - 4));
+    }
+    PaintDropButton(c);
+  }
+  c->RestoreDC(saved);
+  PaintFrame();
+}
+
+void TEsgDateTimePicker::WMNCPaint(TMessage& M) {
+  DefaultHandler(M);
+  PaintFlatBorder();
+  if (!Enabled() && ThemesInUse() && !FDisabledBorder) PaintFrame();
+  if ((FFocusBorderColor != clNone && Focused()) || FBorderColor != clNone) PaintFrame();
+  M.Result = 0;
+}
+
+void TEsgDateTimePicker::PaintFrameAfterNC() {
+  if (!Enabled() && ThemesInUse() && !FDisabledBorder) PaintFrame();
+  if ((FFocusBorderColor != clNone && Focused()) || FBorderColor != clNone) PaintFrame();
+}
+
+// --- Focus and mouse -------------------------------------------------------------------------------
+
+void TEsgDateTimePicker::CMEnter(TMessage& M) {
+  if (!HasState(csDesigning)) {
+    FHasFocus = true;
+    PaintFrame();
+  }
+  TDateTimePicker::CMEnter(M);
+}
+
+void TEsgDateTimePicker::CMExit(TMessage& M) {
+  if (!HasState(csDesigning)) {
+    FHasFocus = false;
+    PaintFrame();
+  }
+  TDateTimePicker::CMExit(M);
+}
+
+void TEsgDateTimePicker::CMMouseEnter(TMessage& M) {
+  TDateTimePicker::CMMouseEnter(M);
+  if (HasState(csDesigning) || !Enabled()) return;
+  FMouseInControl = true;
+  PaintFrame();
+  if (FIsWinXP) Invalidate();
+}
+
+void TEsgDateTimePicker::CMMouseLeave(TMessage& M) {
+  TDateTimePicker::CMMouseLeave(M);
+  if (HasState(csDesigning) || !Enabled()) return;
+  FMouseInControl = false;
+  PaintFrame();
+  FButtonHover = false;
+  if (FIsWinXP) Invalidate();
+}
+
+void TEsgDateTimePicker::MouseMove(TShiftState Shift, Integer X, Integer Y) {
+  TDateTimePicker::MouseMove(Shift, X, Y);
+  if (HasState(csDesigning)) return;
+  const bool hover = FWidth - FButtonWidth < X && X < FWidth;
+  if (hover != FButtonHover) {
+    FButtonHover = hover;
+    Invalidate();
+  }
+}
+
+// --- Painting --------------------------------------------------------------------------------------
+
+void TEsgDateTimePicker::PaintFrame() {
+  if (!MetroActive()) return;
+  if (Enabled() && FBorderColor == clNone && FFocusBorderColor == clNone) return;
+  TCanvas* c = Canvas();
+  const Integer saved = c->SaveDC();
+  TEsgBorderState s;
+  s.Enabled = Enabled();
+  s.IsThemed = FIsThemed;
+  s.DisabledBorder = FDisabledBorder;
+  s.HasFocus = FHasFocus;
+  s.ShowsFocusBorder = ShowsFocusBorder();
+  s.BorderColor = FBorderColor;
+  s.FocusBorderColor = FFocusBorderColor;
+  s.Color = Color();
+  s.ParentColor = FParent ? FParent->Color() : clBtnFace;
+  s.ButtonWidth = FButtonWidth;
+  PaintEsgControlBorder(c, Rect(0, 0, FWidth, FHeight), s);
+  if (!(FIsWinXP && ThemesInUse())) PaintButtonBorder(c);
+  c->RestoreDC(saved);
+}
+
+void TEsgDateTimePicker::PaintButtonBorder(TCanvas* C) {
+  const Integer cw = ClientWidth(), ch = ClientHeight();
+  C->ExcludeClipRect(Rect(cw - FButtonWidth + 4, 4, cw - 4, ch - 4));
+  TRect b = Rect(0, 0, FWidth, FHeight);
+  b.Left += cw - FButtonWidth - 2;
+  InflateRect(b, -2, -2);
+  if (IsHotOrActive()) {
+    TRect e = b;
+    DrawEdge(C, e, EDGE_RAISED, BF_RECT | (DroppedDown() ? BF_FLAT : 0));
+  } else {
+    C->Brush()->SetStyle(bsSolid);
+    C->Brush()->SetColor(clBtnFace);
+    C->FillRect(Rect(b.Left, b.Top + 1, b.Right - 1, b.Bottom - 1));
+  }
+  C->ExcludeClipRect(b);
+}
+
+void TEsgDateTimePicker::PaintDropButton(TCanvas* C) {
+  const Integer cw = ClientWidth(), ch = ClientHeight();
+  TRect b = Rect(0, 0, FWidth, FHeight);
+  b.Left += cw - FButtonWidth + 2;
+  InflateRect(b, -1, -1);
+  const bool mouseDown = EsgMouseButtonDown();
+  bool painted = false;
+  if (FButtonColor != clNone) {
+    TColor fill = FButtonColor;
+    if (FButtonHover) fill = FButtonColorHot;
+    if (mouseDown && FButtonHover) fill = FButtonColorDown;
+    C->Brush()->SetStyle(bsSolid);
+    C->Brush()->SetColor(fill);
+    C->FillRect(Rect(b.Left + 2, b.Top, b.Right, b.Bottom));
+    C->Pen()->SetStyle(psSolid);
+    C->Pen()->SetWidth(1);
+    C->Pen()->SetColor(FButtonBorderColor);
+    C->MoveTo(b.Left, b.Top);
+    C->LineTo(b.Left, b.Bottom);
+    const TColor arrow = mouseDown ? FButtonTextColorDown : FButtonTextColor;
+    C->Pen()->SetColor(arrow);
+    C->Brush()->SetColor(arrow);
+    const TPoint p[3] = {Point(b.Left + 5, b.Top + 7), Point(b.Left + 11, b.Top + 7), Point(b.Left + 8, b.Top + 10)};
+    C->Polygon(p, 3);
+    painted = true;
+  } else if (ThemesInUse()) {
+    if (HTHEME theme = ThemeApi.OpenThemeData(Handle(), u"combobox")) {
+      const Integer state = EsgComboButtonThemeState(Enabled(), mouseDown, DroppedDown(), FButtonHover);
+      ThemeApi.DrawThemeBackground(theme, C, 1, state, &b, nullptr);
+      ThemeApi.CloseThemeData(theme);
+      painted = true;
+    }
+  }
+  if (!painted) DrawFrameControl(C, b, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | (Enabled() ? DFCS_FLAT : DFCS_INACTIVE));
+  C->ExcludeClipRect(Rect(cw - FButtonWidth - 4, 0, cw + 2, ch));
+}
+
+void TEsgDateTimePicker::PaintFlatBorder() {
+  if (Ctl3D() || FBorderColor == clNone) return;
+  TCanvas* c = Canvas();
+  const Integer saved = c->SaveDC();
+  TColor pen = FBorderColor;
+  if (FBorderStyle == bsNone && FParent)
+    pen = FParent->Color();
+  else if (FIsThemed)
+    pen = EsgDisabledFrameColor;
+  c->Pen()->SetStyle(psSolid);
+  c->Pen()->SetWidth(1);
+  c->Pen()->SetColor(pen);
+  c->MoveTo(0, FHeight);
+  c->LineTo(0, 0);
+  c->LineTo(FWidth - 1, 0);
+  c->LineTo(FWidth - 1, FHeight - 1);
+  c->LineTo(0, FHeight - 1);
+  if (FParent) {
+    if (FBorderStyle == bsSingle) c->Pen()->SetColor(FParent->Color());
+    c->MoveTo(1, FHeight - 2);
+    c->LineTo(1, 1);
+    c->LineTo(FWidth - 1, 1);
+  }
+  c->RestoreDC(saved);
+}
