@@ -7,6 +7,8 @@
 
 #include "components/tabs/TabStrip.h"
 #include "platform/gui/ExtCtrls.h"
+#include "platform/gui/Threads.h"
+#include "platform/os/Clock.h"
 #include "tests/components/tabs/TabStripTestUtil.h"
 
 namespace {
@@ -524,6 +526,33 @@ TEST_F(TabStripTest, TabsRemovedAtOnceLeaveNoGap) {
   ASSERT_EQ(Strip->Tabs()->Count(), 2);
   EXPECT_EQ(EndRect(0).Left, 0);
   EXPECT_EQ(EndRect(1).Left, 200);
+}
+
+}  // namespace
+
+namespace {
+
+// The strip's own clock: its worker hands every tick to the GUI thread, which serves it here.
+TEST(TabStripClockTest, TheTimerThreadDrivesTheAnimationAndStopsWithTheStrip) {
+  TManualClock Clock;
+  TForm* Form = new TForm(nullptr);
+  Form->SetBounds(0, 0, 640, 240);
+  TTabStrip* Strip = new TTabStrip(Form);
+  Strip->SetParent(Form);
+  Strip->SetBounds(0, 0, 500, 30);
+  Form->AfterConstruction();
+  ASSERT_TRUE(Strip->AnimateTimer()->Enabled());
+  Strip->Tabs()->Add();
+  Strip->Tabs()->Add();
+  TStripTabControl* C = Strip->GetTabControl(1);
+  ASSERT_TRUE(C->Moving());
+  // Each served tick lets the worker sleep on the manual clock, which moves time on.
+  while (C->Moving() || Strip->HasState(stsAnimatingNewTab))
+    ASSERT_TRUE(CheckSynchronize(5000)) << "no tick came";
+  EXPECT_EQ(C->ControlRect(), C->EndRect());
+  // The first option change gave the clock the strip's interval.
+  EXPECT_EQ(Strip->AnimateTimer()->Interval(), 15);
+  TComponent::Free(Form);
 }
 
 }  // namespace
