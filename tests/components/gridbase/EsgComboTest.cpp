@@ -280,6 +280,24 @@ TEST_F(ComboTest, TheDoubleFrameLeavesTheButtonOutOfItsSecondRing) {
   EXPECT_EQ(b.Canvas()->Pixels(58, 5), clFuchsia) << "none over the button";
 }
 
+TEST(ComboThemeStateTest, TheThemedButtonStateFollowsTheMouseAndTheList) {
+  struct Row {
+    const char* Name;
+    bool Enabled, MouseDown, Dropped, Hover;
+    Integer State;
+  };
+  const Row rows[] = {
+      {"disabled", false, true, true, true, 4},
+      {"pressed while dropped down", true, true, true, false, 3},
+      {"pressed", true, true, false, true, 1},
+      {"not hovered", true, false, false, false, 1},
+      {"dropped down", true, false, true, true, 1},
+      {"hot", true, false, false, true, 2},
+  };
+  for (const Row& r : rows)
+    EXPECT_EQ(EsgComboButtonThemeState(r.Enabled, r.MouseDown, r.Dropped, r.Hover), r.State) << r.Name;
+}
+
 TEST_F(ComboTest, AVistaComboWithoutCustomColoursLeavesThePaintingToTheLibrary) {
   TEsgComboBox* c = NewCombo();
   c->SetIsVista(true);

@@ -718,3 +718,78 @@ TEST_F(SpinButtonTest, TheClassicLookShowsTheGlyph) {
   EXPECT_EQ(c->Pixels(gx + 4, gy + 1), clBlack);
   EXPECT_NE(c->Pixels(gx, gy), clOlive) << "the olive background is transparent";
 }
+
+TEST(NumberCharTest, DigitsAndNumberSignsOfAnyScriptAreNumbers) {
+  struct Row {
+    const char* Name;
+    Char C;
+    bool Number;
+  };
+  const Row rows[] = {
+      {"ASCII digit", u'7', true},         {"Arabic-Indic digit", 0x0665, true},
+      {"Devanagari digit", 0x096F, true},  {"full-width digit", 0xFF19, true},
+      {"superscript two", 0x00B2, true},   {"vulgar fraction one half", 0x00BD, true},
+      {"Roman numeral", 0x2163, true},     {"circled digit", 0x2460, true},
+      {"letter", u'A', false},             {"minus", u'-', false},
+      {"after the ASCII digits", u':', false}, {"a surrogate half", 0xD835, false},
+  };
+  for (const Row& r : rows) EXPECT_EQ(IsNumberChar(r.C), r.Number) << r.Name;
+}
+
+// --- The speed button the spin buttons stand on ----------------------------------------------------
+
+TEST_F(SpinButtonTest, AGroupButtonStaysDownAndLetsTheOthersUp) {
+  ShowForm();
+  auto* a = new TSpeedButton(Form);
+  auto* b = new TSpeedButton(Form);
+  for (TSpeedButton* s : {a, b}) {
+    s->SetParent(Form);
+    s->SetGroupIndex(1);
+  }
+  a->SetBounds(10, 100, 23, 22);
+  b->SetBounds(40, 100, 23, 22);
+  Integer clicks = 0;
+  b->OnClick = [&](TObject*) { ++clicks; };
+  a->SetDown(true);
+  EXPECT_EQ(a->State(), bsExclusive);
+  TestHarness::Click(b);
+  EXPECT_TRUE(b->Down());
+  EXPECT_FALSE(a->Down());
+  EXPECT_EQ(clicks, 1);
+  TestHarness::Click(b);
+  EXPECT_TRUE(b->Down()) << "the only down button of a group stays down";
+  b->SetAllowAllUp(true);
+  TestHarness::Click(b);
+  EXPECT_FALSE(b->Down());
+}
+
+TEST_F(SpinButtonTest, TheGlyphImageFollowsTheButtonState) {
+  // A strip of four 4 x 4 images in red, green, blue and yellow on a white background pixel.
+  TBitmap strip(16, 4);
+  const TColor colours[] = {clRed, clLime, clBlue, clYellow};
+  for (Integer i = 0; i < 4; ++i) {
+    strip.Canvas()->Brush()->SetColor(colours[i]);
+    strip.Canvas()->FillRect(Bounds(i * 4, 0, 4, 4));
+  }
+  strip.Canvas()->SetPixels(0, 3, clWhite);  // the transparent colour
+  auto* s = new TSpeedButton(Form);
+  s->SetParent(Form);
+  s->SetBounds(0, 0, 24, 24);
+  s->SetGlyph(&strip);
+  s->SetNumGlyphs(4);
+  auto centre = [&] {
+    s->Invalidate();
+    s->PaintIfNeeded();
+    return s->BackingImage()->Canvas()->Pixels(11, 11);
+  };
+  EXPECT_EQ(centre(), clRed) << "up";
+  s->SetEnabled(false);
+  EXPECT_EQ(centre(), clLime) << "disabled";
+  s->SetEnabled(true);
+  s->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(5, 5));
+  EXPECT_EQ(centre(), clBlue) << "pressed (drawn one pixel right and down)";
+  s->Perform(WM_LBUTTONUP, 0, MakeLParam(5, 5));
+  s->SetGroupIndex(2);
+  s->SetDown(true);
+  EXPECT_EQ(centre(), clYellow) << "down";
+}
