@@ -409,10 +409,12 @@ void TCustomTabStrip::KeepRightEdgeInView(bool Force) {
 void TCustomTabStrip::Resize() {
   TCustomControl::Resize();
   if (!FOptions || FDestroying) return;
-  KeepRightEdgeInView(false);
   AddState(stsResizing);
   SetControlDrawStates(true);
+  // The row is laid out at the new size first, so that keeping its right edge in view scrolls to
+  // the new maximum rather than to the one of the old size.
   InvalidateAllControls();
+  KeepRightEdgeInView(false);
   Redraw();
 }
 

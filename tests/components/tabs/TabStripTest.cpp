@@ -556,3 +556,98 @@ TEST(TabStripClockTest, TheTimerThreadDrivesTheAnimationAndStopsWithTheStrip) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TabStripTest, TabsAsWideAsTheirContent) {
+  PlainLayout();
+  Strip->Options()->Display()->Tabs()->SetTabWidthFromContent(true);
+  AddTab(u"A");
+  AddTab(u"A much longer caption");
+  Settle();
+  const Integer Short = EndRect(0).Width(), Long = EndRect(1).Width();
+  EXPECT_GE(Short, 25 + 15);
+  EXPECT_GT(Long, Short);
+  EXPECT_EQ(EndRect(1).Left, EndRect(0).Right - 15);
+  // A handler has the last word on each width.
+  Strip->OnSetTabWidth = [](TObject*, TStripTabControl*, Integer& Width) { Width = 50; };
+  Strip->Options()->Display()->Tabs()->SetTabOverlap(10);
+  EXPECT_EQ(EndRect(0).Width(), 60);
+  EXPECT_EQ(EndRect(1), TRect(50, 4, 110, 30));
+}
+
+TEST_F(TabStripTest, MirroredLayoutsDrawAndHitFromTheRight) {
+  PlainLayout();
+  AddTab(u"A");
+  AddTab(u"B");
+  Strip->SetActiveTabIndex(0);
+  Settle();
+  Strip->SetBiDiMode(bdRightToLeft);
+  // The layout stays; the controls draw mirrored within the client area.
+  EXPECT_EQ(EndRect(0), TRect(0, 4, 215, 30));
+  EXPECT_EQ(Strip->GetTabControl(0)->GetBiDiControlRect(), TRect(285, 4, 500, 30));
+  EXPECT_EQ(Strip->HitTest(TPoint(480, 20), false), (THitTestResult{0, htTab}));
+  EXPECT_EQ(Strip->HitTest(TPoint(20, 20), false).HitTestArea, htBackground);
+  // Reading order alone does not mirror.
+  Strip->SetBiDiMode(bdRightToLeftReadingOnly);
+  EXPECT_EQ(Strip->HitTest(TPoint(20, 20), false), (THitTestResult{0, htTab}));
+}
+
+TEST_F(TabStripTest, WideningAScrolledStripKeepsTheRightEdgeInView) {
+  Strip->Options()->Display()->Tabs()->SetMinWidth(100);
+  for (Integer i = 0; i < 10; ++i) AddTab(u"T");
+  Settle();
+  Strip->SetScrollOffset(Strip->MaxScrollOffset());
+  ASSERT_EQ(Strip->ScrollOffset(), 583);
+  Strip->SetWidth(600);
+  Strip->Redraw();
+  EXPECT_EQ(Strip->ScrollOffset(), Strip->MaxScrollOffset());
+  EXPECT_LT(Strip->ScrollOffset(), 583);
+}
+
+TEST_F(TabStripTest, DebugModeLogsEachPaint) {
+  std::vector<String> log;
+  Strip->OnDebugLog = [&](TObject*, const String& Text) { log.push_back(Text); };
+  Strip->Redraw();
+  EXPECT_TRUE(log.empty());
+  Strip->Options()->Behaviour()->SetDebugMode(true);
+  Strip->Redraw();
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(log.back(), u"Canvas Draw: 0 ms");
+}
+
+// The page selector of a dialog: three tabs, one hidden, no add button, no close buttons, no
+// dragging; clicks through the window system choose the page.
+TEST(TabStripPageSelectorTest, ClicksChooseThePage) {
+  TestHarness::UseFakeClock(true);
+  TForm* Form = new TForm(nullptr);
+  Form->SetBounds(0, 0, 640, 240);
+  TTabStrip* Strip = new TTabStrip(Form);
+  Strip->AnimateTimer()->SetEnabled(false);
+  Strip->SetParent(Form);
+  Strip->SetBounds(8, 8, 400, 30);
+  Strip->Options()->Display()->AddButton()->SetVisibility(avNone);
+  Strip->Options()->Display()->CloseButton()->SetVisibility(bvNever);
+  Strip->Options()->DragDrop()->SetDragType(dtNone);
+  for (const char16_t* C : {u"Devices", u"Smart-ACK", u"Gateway"}) Strip->Tabs()->Add()->SetCaption(C);
+  Form->AfterConstruction();
+  std::vector<String> pages;
+  Strip->OnActiveTabChanged = [&](TObject*, TStripTab* T) { pages.push_back(T->Caption()); };
+  Strip->Tabs()->Items(2)->SetVisible(false);
+  Strip->SetActiveTabIndex(0);
+  TestHarness::ShowForm(Form);
+  for (int i = 0; i < 20; ++i) {
+    TestHarness::AdvanceClock(15);
+    Strip->AnimationTick(nullptr);
+  }
+  const TRect Second = Strip->GetTabControl(1)->ControlRectScrolled();
+  TestHarness::Click(Strip, TPoint(Second.Left + 40, 20));
+  const TRect First = Strip->GetTabControl(0)->ControlRectScrolled();
+  TestHarness::Click(Strip, TPoint(First.Left + 40, 20));
+  EXPECT_EQ(pages, (std::vector<String>{u"Smart-ACK", u"Devices"}));
+  EXPECT_EQ(Strip->ActiveTabIndex(), 0);
+  TComponent::Free(Form);
+  TestHarness::UseFakeClock(false);
+}
+
+}  // namespace

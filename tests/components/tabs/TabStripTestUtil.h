@@ -19,6 +19,8 @@ class TabStripFixture : public ::testing::Test {
     Strip->Redraw();
   }
   void TearDown() override {
+    // Forms released during the test (drag images) go first, as the event loop would free them.
+    TestHarness::ProcessEvents();
     TComponent::Free(Form);
     TestHarness::UseFakeClock(false);
   }
