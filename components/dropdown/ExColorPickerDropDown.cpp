@@ -1,0 +1,708 @@
+// The colour picker: its colours, the four popup controls, selection by entry and by colour, the
+// value painted in the edit, and its keys.
+#include "components/dropdown/ExColorPickerDropDown.h"
+
+#include <algorithm>
+
+#include "platform/gui/Forms.h"
+#include "platform/rtl/SysUtils.h"
+
+// ---------------------------------------------------------------------------------------------
+// Colour notations
+
+namespace {
+
+String Hex2(Integer V) { return IntToHex(V & 0xFF, 2); }
+
+String RRGGBB(Integer Rgb) { return Hex2(Rgb) + Hex2(Rgb >> 8) + Hex2(Rgb >> 16); }
+
+struct TWebName {
+  TColor Color;
+  const char16_t* Name;
+};
+
+constexpr TWebName WebNames[] = {
+    {0x000000, u"black"}, {0xC0C0C0, u"silver"}, {0x808080, u"gray"},    {0xFFFFFF, u"white"},
+    {0x000080, u"maroon"}, {0x0000FF, u"red"},   {0x800080, u"purple"},  {0xFF00FF, u"fuchsia"},
+    {0x008000, u"green"}, {0x00FF00, u"lime"},   {0x008080, u"olive"},   {0x00FFFF, u"yellow"},
+    {0x800000, u"navy"},  {0xFF0000, u"blue"},   {0x808000, u"teal"},    {0xFFFF00, u"aqua"},
+};
+
+}  // namespace
+
+String WebColorName(TColor Color) {
+  const Integer rgb = ColorToRGB(Color);
+  for (const TWebName& w : WebNames)
+    if (w.Color == rgb) return w.Name;
+  return u"#" + RRGGBB(rgb);
+}
+
+String ColorValueToText(TColor Color, TColorValueText Notation) {
+  switch (Notation) {
+    case cvtNone: return String();
+    case cvtHex: return IntToHex(static_cast<Int64>(static_cast<uint32_t>(Color)), 6);
+    case cvtWebName: return WebColorName(Color);
+    case cvtRGB: {
+      const Integer rgb = ColorToRGB(Color);
+      return u"Red:" + IntToStr(GetRValue(rgb)) + u",Green:" + IntToStr(GetGValue(rgb)) + u",Blue:" +
+             IntToStr(GetBValue(rgb));
+    }
+    case cvtHTML: return u"#" + RRGGBB(ColorToRGB(Color));
+  }
+  return String();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Colour items
+
+void TColorItem::SetCaption(const String& Value) {
+  if (Value == FCaption) return;
+  FCaption = Value;
+  if (auto* items = dynamic_cast<TColorItems*>(Collection())) items->DoChange();
+}
+
+void TColorItem::SetColor(TColor Value) {
+  if (Value == FColor) return;
+  FColor = Value;
+  if (auto* items = dynamic_cast<TColorItems*>(Collection())) items->DoChange();
+}
+
+void TColorItem::Assign(TPersistent* Source) {
+  if (auto* src = dynamic_cast<TColorItem*>(Source)) {
+    SetCaption(src->FCaption);
+    SetColor(src->FColor);
+    FEnabled = src->FEnabled;
+    FHint = src->FHint;
+    return;
+  }
+  TCollectionItem::Assign(Source);
+}
+
+TColorItems::TColorItems(TPersistent* AOwner)
+    : TCollection([](TCollection* c) { return new TColorItem(c); }), FOwner(AOwner) {}
+
+TColorItem* TColorItems::Add() { return static_cast<TColorItem*>(TCollection::Add()); }
+
+TColorItem* TColorItems::Insert(Integer Index) { return static_cast<TColorItem*>(TCollection::Insert(Index)); }
+
+TColorItem* TColorItems::Items(Integer Index) const { return static_cast<TColorItem*>(GetItem(Index)); }
+
+void TColorItems::DoChange() {
+  if (OnChange) OnChange(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Construction
+
+TExColorPickerDropDown::TExColorPickerDropDown(TComponent* AOwner) : TExCustomDropDown(AOwner) {
+  FColors = std::make_unique<TColorItems>(this);
+  FColors->OnChange = [this](TObject* Sender) { ColorsChanged(Sender); };
+  FItemAppearance = std::make_unique<TItemAppearance>(this);
+  // The popup exists from construction, with the list of the initial style.
+  CreateDropDownForm();
+  SetEditorEnabled(false);
+  SetDropDownHeight(200);
+  DropDownHeader()->SetVisible(false);
+  DropDownFooter()->SetVisible(false);
+  SetCursor(crArrow);
+  FKeyTimer = new TTimer(this);
+  FKeyTimer->SetEnabled(false);
+  FKeyTimer->SetInterval(500);
+  FKeyTimer->OnTimer = [this](TObject* Sender) { ResetSearch(Sender); };
+}
+
+TExColorPickerDropDown::~TExColorPickerDropDown() {
+  FColors.reset();
+  FItemAppearance.reset();
+}
+
+void TExColorPickerDropDown::BeforeDestruction() {
+  FDestroying = true;
+  if (FKeyTimer) FKeyTimer->SetEnabled(false);
+  TExCustomDropDown::BeforeDestruction();
+}
+
+void TExColorPickerDropDown::Notification(TComponent* AComponent, TOperation Operation) {
+  TExCustomDropDown::Notification(AComponent, Operation);
+  if (Operation != opRemove) return;
+  if (AComponent == FItemSelector) FItemSelector = nullptr;
+  if (AComponent == FColorSelector) FColorSelector = nullptr;
+  if (AComponent == FColorCubePanel) FColorCubePanel = nullptr;
+  if (AComponent == FSpectrumPanel) FSpectrumPanel = nullptr;
+  if (AComponent == FKeyTimer) FKeyTimer = nullptr;
+}
+
+void TExColorPickerDropDown::AddDefaultColors() {
+  static constexpr struct {
+    const char16_t* Caption;
+    TColor Color;
+  } Defaults[] = {
+      {u"Black", 0x000000},  {u"Maroon", 0x000080}, {u"Green", 0x008000},  {u"Olive", 0x008080},
+      {u"Navy", 0x800000},   {u"Purple", 0x800080}, {u"Teal", 0x808000},   {u"Gray", 0x808080},
+      {u"Silver", 0xC0C0C0}, {u"Red", 0x0000FF},    {u"Lime", 0x00FF00},   {u"Yellow", 0x00FFFF},
+      {u"Blue", 0xFF0000},   {u"Fuchsia", 0xFF00FF}, {u"Aqua", 0xFFFF00},  {u"White", 0xFFFFFF},
+  };
+  for (const auto& d : Defaults) {
+    TColorItem* item = FColors->Add();
+    item->SetCaption(d.Caption);
+    item->SetColor(d.Color);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The popup controls
+
+TControl* TExColorPickerDropDown::StyleControl(TColorSelectionStyle Style) const {
+  switch (Style) {
+    case csList: return FItemSelector;
+    case csDiscrete: return FColorSelector;
+    case csColorCube: return FColorCubePanel;
+    case csSpectrum: return FSpectrumPanel;
+  }
+  return nullptr;
+}
+
+void TExColorPickerDropDown::EnsureListSelector() {
+  if (!DropDownForm()) return;
+  if (!FItemSelector) {
+    FItemSelector = new TExCustomItemSelector(this);
+    FItemSelector->SetParent(DropDownForm());
+    FItemSelector->SetSelectorType(stColor);
+    FItemSelector->SetBounds(0, 0, FItemSelector->Width(), 150);
+  }
+  FItemSelector->SetColor(DropDownColor());
+  FItemSelector->UpdateSelectorPanel();
+  SetControl(FItemSelector);
+}
+
+void TExColorPickerDropDown::EnsurePalette() {
+  if (!DropDownForm()) return;
+  if (!FColorSelector) {
+    FColorSelector = new TCustomColorSelector(this);
+    FColorSelector->SetParent(DropDownForm());
+    FColorSelector->AddDefaultPalette();
+    FColorSelector->SetBounds(0, 0, FColorSelector->Width(), FColorSelector->Height());
+  }
+  FColorSelector->SetColor(DropDownColor());
+  FColorSelector->UpdateLayout();
+  SetControl(FColorSelector);
+}
+
+void TExColorPickerDropDown::EnsureCubePanel() {
+  if (!DropDownForm()) return;
+  if (!FColorCubePanel) {
+    FColorCubePanel = new TExColorCubePanel(this);
+    FColorCubePanel->SetParent(DropDownForm());
+    FColorCubePanel->SetBounds(0, 0, FColorCubePanel->Width(), FColorCubePanel->Height());
+  }
+  FColorCubePanel->SetColor(DropDownColor());
+  SetControl(FColorCubePanel);
+}
+
+void TExColorPickerDropDown::EnsureSpectrumPanel() {
+  if (!DropDownForm()) return;
+  if (!FSpectrumPanel) {
+    FSpectrumPanel = new TExColorSpectrumPanel(this);
+    FSpectrumPanel->SetParent(DropDownForm());
+    FSpectrumPanel->SetBounds(0, 0, FSpectrumPanel->Width(), FSpectrumPanel->Height());
+  }
+  FSpectrumPanel->SetColor(DropDownColor());
+  SetControl(FSpectrumPanel);
+}
+
+void TExColorPickerDropDown::CreateDropDownForm() {
+  TExCustomDropDown::CreateDropDownForm();
+  switch (FColorSelectionStyle) {
+    case csList: EnsureListSelector(); break;
+    case csDiscrete: EnsurePalette(); break;
+    case csColorCube: EnsureCubePanel(); break;
+    case csSpectrum: EnsureSpectrumPanel(); break;
+  }
+}
+
+void TExColorPickerDropDown::CopyColorsToList() {
+  TSelectorItems* items = FItemSelector->Items();
+  items->Clear();
+  for (Integer i = 0; i < FColors->Count(); ++i) {
+    TColorItem* c = FColors->Items(i);
+    TSelectorItem* item = items->Add();
+    item->SetCaption(c->Caption());
+    item->SetColor(c->Color());
+    item->SetHint(c->Hint());
+  }
+}
+
+void TExColorPickerDropDown::UpdateList() {
+  if (!FItemSelector) return;
+  FItemSelector->OnItemSelect = nullptr;
+  FItemSelector->SetColumns(FColumns);
+  FItemSelector->SetImages(Images());
+  FItemSelector->SetItemLayout(FLayout);
+  FItemSelector->SetColor(DropDownColor());
+  CopyColorsToList();
+  FItemSelector->SetColorBoxHeight(FColorBoxHeight);
+  FItemSelector->SetColorBoxWidth(FColorBoxWidth);
+  FItemSelector->SetItemAppearance(FItemAppearance.get());
+  FItemSelector->UpdateSelectorPanel();
+  FItemSelector->SetItemIndex(FItemIndex);
+  FItemSelector->OnItemSelect = [this](TObject* Sender) { ListItemSelected(Sender); };
+  FItemSelector->SetShowHint(ShowHint());
+}
+
+void TExColorPickerDropDown::HideOtherControls(TColorSelectionStyle Style) {
+  for (TColorSelectionStyle s : {csList, csDiscrete, csColorCube, csSpectrum})
+    if (s != Style)
+      if (TControl* c = StyleControl(s)) c->SetVisible(false);
+}
+
+void TExColorPickerDropDown::PrepareStyleControl(TColorSelectionStyle Style) {
+  switch (Style) {
+    case csList:
+      EnsureListSelector();
+      UpdateList();
+      if (FItemSelector) {
+        if (OnDrawColor)
+          FItemSelector->OnDrawItem = [this](TObject*, TCanvas* Canvas, TRect R, Integer Index) {
+            if (OnDrawColor) OnDrawColor(this, Canvas, R, Index);
+          };
+        else
+          FItemSelector->OnDrawItem = nullptr;
+      }
+      FOldItemIndex = FItemIndex;
+      break;
+    case csDiscrete:
+      EnsurePalette();
+      if (FColorSelector) {
+        FColorSelector->OnItemSelect = nullptr;
+        FColorSelector->SetSelectedColor(FSelectedColor);
+        FColorSelector->UpdateLayout();
+        FColorSelector->OnItemSelect = [this](TObject* Sender) { PaletteSelected(Sender); };
+        FColorSelector->SetItemColorStyle(SelectionColorStyle());
+        FColorSelector->SetVisible(true);
+      }
+      break;
+    case csColorCube:
+      EnsureCubePanel();
+      if (FColorCubePanel) {
+        FColorCubePanel->SetSelectedColor(FSelectedColor);
+        FColorCubePanel->InitCells();
+        FColorCubePanel->ResetCube();
+        FColorCubePanel->OnSelect = [this](TObject* Sender) { CubeSelected(Sender); };
+        FColorCubePanel->SetVisible(true);
+      }
+      break;
+    case csSpectrum:
+      EnsureSpectrumPanel();
+      if (FSpectrumPanel) {
+        FSpectrumPanel->SetSelectedColor(FSelectedColor);
+        FSpectrumPanel->UpdateLayout();
+        FSpectrumPanel->OnSelect = [this](TObject* Sender) { SpectrumSelected(Sender); };
+        FSpectrumPanel->SetVisible(true);
+      }
+      break;
+  }
+  HideOtherControls(Style);
+}
+
+void TExColorPickerDropDown::BeforeDropDown() {
+  TExCustomDropDown::BeforeDropDown();
+  PrepareStyleControl(FColorSelectionStyle);
+  if (FColorSelectionStyle == csList && FItemSelector) FItemSelector->SetVisible(true);
+  FOldSelectedColor = FSelectedColor;
+}
+
+void TExColorPickerDropDown::PlaceDropDownControl() {
+  TExCustomDropDown::PlaceDropDownControl();
+  if (FColorSelectionStyle != csList && DropDownForm()) DropDownForm()->SetSizeable(false);
+}
+
+void TExColorPickerDropDown::SizePopupToControl() {
+  TDropDownForm* form = DropDownForm();
+  if (!form) return;
+  TControl* c = Control();
+  const bool visible = c && c->Visible();
+  const Integer border = DropDownBorderWidth();
+  const Integer width = visible ? c->Width() + 2 * border : Width();
+  Integer height = 2 * border;
+  if (DropDownHeader()->Visible()) height += DropDownHeader()->Height();
+  if (DropDownFooter()->Visible()) height += DropDownFooter()->Height();
+  if (visible) height += c->Height();
+  form->SetBounds(form->Left(), form->Top(), width, height);
+}
+
+void TExColorPickerDropDown::UpdateDropDownSize() {
+  if (FColorSelectionStyle != csList) {
+    SizePopupToControl();
+    return;
+  }
+  if (FItemSelector) {
+    FItemSelector->SetAlign(alNone);
+    TSize panel;
+    FItemSelector->GetPanelSize(panel);
+    if (DropDownWidth() < 1) FItemSelector->SetWidth(panel.cx);
+    if (DropDownHeight() < 1) FItemSelector->SetHeight(panel.cy);
+  }
+  TExCustomDropDown::UpdateDropDownSize();
+  if (FItemSelector && FItemSelector->VertScrollBar()->IsScrollBarVisible() && DropDownForm())
+    DropDownForm()->SetWidth(DropDownForm()->Width() + GetSystemMetrics(SM_CXVSCROLL));
+}
+
+void TExColorPickerDropDown::SetColorSelectionStyle(TColorSelectionStyle Value) {
+  if (Value == FColorSelectionStyle) return;
+  FColorSelectionStyle = Value;
+  if (HasState(csDesigning)) return;
+  TDropDownForm* form = DropDownForm();
+  if (Value == csList) {
+    PrepareStyleControl(csList);
+    if (FItemSelector && form) {
+      FItemSelector->SetVisible(true);
+      FItemSelector->SetAlign(alNone);
+      TSize panel;
+      FItemSelector->GetPanelSize(panel);
+      if (DropDownWidth() < 1) FItemSelector->SetWidth(panel.cx);
+      if (DropDownHeight() < 1) FItemSelector->SetHeight(panel.cy);
+      TExCustomDropDown::UpdateDropDownSize();
+      if (FItemSelector->VertScrollBar()->IsScrollBarVisible())
+        form->SetWidth(form->Width() + GetSystemMetrics(SM_CXVSCROLL));
+      FItemSelector->SetAlign(alClient);
+    }
+  } else {
+    PrepareStyleControl(Value);
+    if (TControl* c = StyleControl(Value)) c->SetAlign(alNone);
+    if (FItemSelector) FItemSelector->SetVisible(false);
+  }
+  FOldSelectedColor = FSelectedColor;
+  if (Value != csList && form) {
+    if (TControl* c = StyleControl(Value)) {
+      c->SetAlign(alNone);
+      SizePopupToControl();
+      c->SetAlign(alClient);
+    }
+  }
+  if (form) form->Invalidate();
+}
+
+void TExColorPickerDropDown::DoHideDropDown(bool CancelChanges) {
+  const bool wasVisible = DropDownForm() && DropDownForm()->Visible();
+  TExCustomDropDown::DoHideDropDown(CancelChanges);
+  if (!CancelChanges || !wasVisible) return;
+  if (FColorSelectionStyle == csList && FItemSelector) {
+    SetItemIndex(FOldItemIndex);
+    // A colour that was no entry of the list comes back too, not the entry moved to meanwhile.
+    if (FOldItemIndex < 0 && FSelectedColor != FOldSelectedColor) {
+      FSelectedColor = FOldSelectedColor;
+      Invalidate();
+    }
+  } else if (FColorSelectionStyle == csDiscrete && FColorSelector) {
+    FColorSelector->SetSelectedColor(FOldSelectedColor);
+    // The grid has no box of a colour chosen elsewhere: the picker takes it back itself.
+    if (FSelectedColor != FOldSelectedColor) SetSelectedColor(FOldSelectedColor);
+  }
+}
+
+void TExColorPickerDropDown::DropDownFormDestroyed() {
+  TExCustomDropDown::DropDownFormDestroyed();
+  if (FDestroying) return;
+  FItemSelector = nullptr;
+  FColorSelector = nullptr;
+  FColorCubePanel = nullptr;
+  FSpectrumPanel = nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Choosing
+
+void TExColorPickerDropDown::ListItemSelected(TObject* /*Sender*/) {
+  if (!FItemSelector) return;
+  SetItemIndex(FItemSelector->ItemIndex());
+  if (!FInternalCall) DoHideDropDown(false);
+}
+
+void TExColorPickerDropDown::PaletteSelected(TObject* /*Sender*/) {
+  if (!FColorSelector) return;
+  SetSelectedColor(FColorSelector->SelectedColor());
+  SetItemIndex(-1);
+  if (!FInternalCall) DoHideDropDown(false);
+}
+
+void TExColorPickerDropDown::CubeSelected(TObject* /*Sender*/) {
+  if (!FColorCubePanel) return;
+  SetSelectedColor(FColorCubePanel->SelectedColor());
+  SetItemIndex(-1);
+  DoHideDropDown(false);
+}
+
+void TExColorPickerDropDown::SpectrumSelected(TObject* /*Sender*/) {
+  if (!FSpectrumPanel) return;
+  SetSelectedColor(FSpectrumPanel->SelectedColor());
+  SetItemIndex(-1);
+  DoHideDropDown(false);
+}
+
+void TExColorPickerDropDown::SetItemIndex(Integer Value) {
+  if (Value < -1 || Value >= FColors->Count()) return;
+  FItemIndex = Value;
+  if (Value >= 0) FSelectedColor = FColors->Items(Value)->Color();
+  Invalidate();
+  if (OnSelect) OnSelect(this);
+}
+
+void TExColorPickerDropDown::SetSelectedColor(TColor Value) {
+  if (Value == FSelectedColor) return;
+  FSelectedColor = Value;
+  Integer found = -1;
+  for (Integer i = 0; i < FColors->Count(); ++i)
+    if (FColors->Items(i)->Color() == Value) {
+      found = i;
+      break;
+    }
+  SetItemIndex(found);
+  Invalidate();
+}
+
+String TExColorPickerDropDown::SelectedColorText() const {
+  if (FColorSelectionStyle == csList && FItemIndex >= 0 && FItemIndex < FColors->Count())
+    return FColors->Items(FItemIndex)->Caption();
+  return ColorValueToText(FSelectedColor, FColorValueText);
+}
+
+void TExColorPickerDropDown::SetShowText(bool Value) {
+  if (Value == FShowText) return;
+  FShowText = Value;
+  Invalidate();
+}
+
+void TExColorPickerDropDown::SelectFirst() {
+  if (FColors->Count() > 0) SetItemIndex(0);
+}
+
+void TExColorPickerDropDown::SelectLast() {
+  if (FColors->Count() > 0) SetItemIndex(FColors->Count() - 1);
+}
+
+void TExColorPickerDropDown::SelectNext() {
+  if (FColors->Count() == 0) return;
+  if (FItemIndex < 0)
+    SetItemIndex(0);
+  else if (FItemIndex + 1 < FColors->Count())
+    SetItemIndex(FItemIndex + 1);
+}
+
+void TExColorPickerDropDown::SelectPrevious() {
+  if (FColors->Count() == 0) return;
+  if (FItemIndex < 0)
+    SetItemIndex(0);
+  else if (FItemIndex - 1 >= 0)
+    SetItemIndex(FItemIndex - 1);
+}
+
+void TExColorPickerDropDown::ResetSearch(TObject* /*Sender*/) {
+  if (FKeyTimer) FKeyTimer->SetEnabled(false);
+  FCurSearch.clear();
+}
+
+void TExColorPickerDropDown::ApplyListTarget(Integer Target) {
+  if (!FItemSelector) return;
+  FInternalCall = true;
+  if (Target < FItemSelector->Items()->Count()) FItemSelector->SetItemIndex(Target);
+  FItemSelector->ScrollItemInView(Target);
+  FInternalCall = false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Hooks: wheel, styles, painting
+
+void TExColorPickerDropDown::SelectNextValue() {
+  if (!Enabled() || ReadOnly()) return;
+  if (FColorSelectionStyle == csList && FItemSelector) {
+    if (DroppedDown()) {
+      FItemSelector->HotNext();
+    } else {
+      FInternalCall = true;
+      FItemSelector->SelectNext();
+      FInternalCall = false;
+    }
+  } else if (FColorSelectionStyle == csDiscrete && FColorSelector) {
+    if (DroppedDown()) {
+      FColorSelector->HotNext();
+    } else {
+      FInternalCall = true;
+      FColorSelector->SelectNext();
+      FInternalCall = false;
+    }
+  }
+}
+
+void TExColorPickerDropDown::SelectPreviousValue() {
+  if (!Enabled() || ReadOnly()) return;
+  if (FColorSelectionStyle == csList && FItemSelector) {
+    if (DroppedDown()) {
+      FItemSelector->HotPrevious();
+    } else {
+      FInternalCall = true;
+      FItemSelector->SelectPrevious();
+      FInternalCall = false;
+    }
+  } else if (FColorSelectionStyle == csDiscrete && FColorSelector) {
+    if (DroppedDown()) {
+      FColorSelector->HotPrevious();
+    } else {
+      FInternalCall = true;
+      FColorSelector->SelectPrevious();
+      FInternalCall = false;
+    }
+  }
+}
+
+void TExColorPickerDropDown::SetSelectionColorStyle(TSelectionColorStyle Value) {
+  TExCustomDropDown::SetSelectionColorStyle(Value);
+  if (FItemSelector) FItemSelector->ItemAppearance()->SetColorStyle(Value);
+}
+
+void TExColorPickerDropDown::SetComponentStyle(TNorvStyle AStyle) {
+  TExCustomDropDown::SetComponentStyle(AStyle);
+  ItemAppearanceStyle(FItemAppearance.get(), AStyle);
+}
+
+void TExColorPickerDropDown::PaintSelectedValue() {
+  TExCustomDropDown::PaintSelectedValue();
+  PaintSelectedColor();
+}
+
+void TExColorPickerDropDown::WMPaint(TMessage& M) {
+  TExCustomDropDown::WMPaint(M);
+  PaintSelectedColor();
+}
+
+void TExColorPickerDropDown::PaintSelectedColor() {
+  TBitmap* image = WindowImage();
+  if (image->Width() != Width() || image->Height() != Height()) return;
+  TCanvas* c = image->Canvas();
+  TRect R = Rect(1, 1, Width() - DropDownButtonWidth() - 2, Height() - 2);
+  if (OnDrawSelectedColor) {
+    OnDrawSelectedColor(this, c, R);
+    return;
+  }
+  const TRect box = Bounds(R.Left + 4, R.Top + (Height() - FColorBoxHeight) / 2, FColorBoxWidth, FColorBoxHeight);
+  if (FSelectedColor != clNone) {
+    c->Pen()->SetStyle(psSolid);
+    c->Pen()->SetColor(clBlack);
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(FSelectedColor);
+    c->Rectangle(box);
+  }
+  if (!FShowText) return;
+  const bool focused = Focused();
+  c->Font()->Assign(Font());
+  if (!EditorEnabled() && focused) c->Font()->SetColor(clHighlightText);
+  TRect T = Rect(box.Right + 4, R.Top, R.Right, R.Bottom);
+  c->Brush()->SetStyle(bsSolid);
+  c->Brush()->SetColor(focused ? clHighlight : Color());
+  c->FillRect(T);
+  c->Brush()->SetStyle(bsClear);
+  DrawText(c, SelectedColorText(), T, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keys
+
+void TExColorPickerDropDown::WMKeyDown(TMessage& M) {
+  TWMKey k{M};
+  const bool alt = GetKeyState(VK_MENU) < 0;
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  bool enterHandled = false;
+  // 1. Enter in the open popup takes the hot entry or box.
+  if (Enabled() && DroppedDown() && k.CharCode() == VK_RETURN) {
+    if (FColorSelectionStyle == csList && FItemSelector && FItemSelector->ItemHot() >= 0) {
+      FItemSelector->SetItemIndex(FItemSelector->ItemHot());
+      enterHandled = true;
+    } else if (FColorSelectionStyle == csDiscrete && FColorSelector && FColorSelector->ItemHot() >= 0) {
+      FColorSelector->SetItemIndex(FColorSelector->ItemHot());
+      enterHandled = true;
+    }
+  }
+  const Word key = k.CharCode();
+  // 2. The base's handling.
+  TExCustomDropDown::WMKeyDown(M);
+  if (!Enabled() || alt) return;
+  // 3. The list.
+  if (FColorSelectionStyle == csList) {
+    switch (key) {
+      case VK_RETURN:
+        if (!enterHandled && OnSelect) OnSelect(this);
+        break;
+      case VK_PRIOR:
+      case VK_NEXT: {
+        if (!FItemSelector) break;
+        if (FItemSelector->Items()->Count() != FColors->Count()) UpdateList();
+        const Integer n = FItemSelector->GetVisibleItemCount();
+        if (n <= 0) break;
+        const Integer current = FItemSelector->ItemIndex();
+        if (key == VK_PRIOR)
+          ApplyListTarget(std::max<Integer>(0, current - n));
+        else
+          ApplyListTarget(std::min<Integer>(FColors->Count() - 1, current + n));
+        break;
+      }
+      case VK_HOME:
+      case VK_END:
+        if (DroppedDown() && FItemSelector) {
+          FInternalCall = true;
+          if (key == VK_HOME)
+            FItemSelector->SelectFirst();
+          else
+            FItemSelector->SelectLast();
+          FInternalCall = false;
+        } else if (key == VK_HOME) {
+          SelectFirst();
+        } else {
+          SelectLast();
+        }
+        break;
+      case VK_UP:
+      case VK_DOWN:
+        if (DroppedDown() && FItemSelector) {
+          const Integer current = FItemSelector->ItemIndex();
+          const Integer target = current < 0 ? 0 : (key == VK_UP ? current - FColumns : current + FColumns);
+          if (target >= 0) ApplyListTarget(target);
+        } else if (key == VK_UP) {
+          SelectPrevious();
+        } else {
+          SelectNext();
+        }
+        break;
+      case VK_LEFT:
+      case VK_RIGHT:
+        if (DroppedDown() && !EditorEnabled() && FItemSelector) {
+          FInternalCall = true;
+          if (key == VK_LEFT)
+            FItemSelector->SelectPrevious();
+          else
+            FItemSelector->SelectNext();
+          FInternalCall = false;
+        }
+        break;
+      case VK_SHIFT:
+      case VK_CONTROL:
+      case VK_MENU:
+        // A modifier alone types nothing: it must not spoil the search text.
+        break;
+      default:
+        if (ctrl || !FItemSelector) break;
+        FCurSearch += static_cast<Char>(key);
+        FInternalCall = true;
+        FItemSelector->LookupItem(FCurSearch);
+        FInternalCall = false;
+        if (FKeyTimer && !FKeyTimer->Enabled()) FKeyTimer->SetEnabled(true);
+        break;
+    }
+    return;
+  }
+  // 4. The grid.
+  if (FColorSelectionStyle == csDiscrete && FColorSelector) {
+    FInternalCall = true;
+    FColorSelector->HandleKey(key, EditorEnabled(), DroppedDown());
+    FInternalCall = false;
+    if (key == VK_RETURN && !enterHandled && OnSelect) OnSelect(this);
+  }
+}
