@@ -91,6 +91,24 @@ TEST_F(PaintTest, BaseLineAndActiveTab) {
   EXPECT_EQ(Strip->Canvas()->Pixels(300, 29), BufferPixel(300, 29));
 }
 
+TEST_F(PaintTest, InactiveTabsHideTheirNeighboursUnlessSeeThrough) {
+  PlainLayout();
+  for (Integer i = 0; i < 3; ++i) AddTab(u"");
+  Settle();
+  // Tabs 0 (0..176) and 1 (162..338) are inactive; at (167, 25) tab 1's left edge runs under the
+  // half-transparent body of tab 0.
+  Strip->Redraw();
+  const TColor Hidden = BufferPixel(167, 25);
+  Strip->Options()->Display()->Tabs()->SetSeeThroughTabs(true);
+  const TColor Shown = BufferPixel(167, 25);
+  EXPECT_NE(Hidden, Shown);
+  // Away from the overlap nothing changes.
+  Strip->Options()->Display()->Tabs()->SetSeeThroughTabs(false);
+  const TColor Plain = BufferPixel(100, 20);
+  Strip->Options()->Display()->Tabs()->SetSeeThroughTabs(true);
+  EXPECT_EQ(BufferPixel(100, 20), Plain);
+}
+
 TEST_F(PaintTest, ButtonsShowWhenEnabled) {
   std::vector<TStripTabItemType> drawn;
   Strip->OnAfterDrawItem = [&](TObject*, TGPGraphics*, const TRect&, TStripTabItemType T, Integer) {
