@@ -2,6 +2,8 @@
 // tab control is in TabStripTabControl.cpp.
 #include "components/tabs/TabStripControls.h"
 
+#include <algorithm>
+
 #include "platform/os/Clock.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -129,7 +131,8 @@ void TBaseTabStripControl::SetPosition(const TRect& R, Cardinal AnimationTimeMS,
     if (SameRect(R, FEndRect)) return;
     FEndRect = R;
     FStartRect = FControlRect;
-    FStartTicks = GetTickCount();
+    // A start tick of 0 means "no movement": a clock that reads 0 just now counts as 1.
+    FStartTicks = std::max<Cardinal>(1, GetTickCount());
     FCurrentTickCount = 0;
     return;
   }
@@ -214,7 +217,7 @@ void TStripTabControlPropertyItems::SetProperties(TTabStripLookAndFeelStyle* Sty
     S.StopAlpha = Style->StopAlpha();
   }
   FStartTabProperties = FCurrentTabProperties;
-  FStartTickCount = GetTickCount();
+  FStartTickCount = std::max<Cardinal>(1, GetTickCount());
   FCurrentTickCount = 0;
   if (EaseType == ttNone || Duration == 0) {
     // No fade (also when a fade is asked for with no time to run in): the new look at once.
