@@ -1,0 +1,527 @@
+// The detail picker: its items, the completion of typed text, the list drawn row by row in the
+// popup, and its keys.
+#include "components/dropdown/ExDetailDropDown.h"
+
+#include <algorithm>
+
+#include "platform/gui/Forms.h"
+#include "platform/rtl/SysUtils.h"
+
+// ---------------------------------------------------------------------------------------------
+// Items
+
+TDetailItem::TDetailItem(TCollection* Collection)
+    : TCollectionItem(Collection), FImage(std::make_unique<TPicture>()) {}
+
+TDetailItem::~TDetailItem() = default;
+
+void TDetailItem::SetCaption(const String& Value) {
+  if (Value == FCaption) return;
+  FCaption = Value;
+  if (auto* items = dynamic_cast<TDetailItems*>(Collection())) items->DoChange();
+}
+
+void TDetailItem::SetImageIndex(Integer Value) {
+  if (Value == FImageIndex) return;
+  FImageIndex = Value;
+  if (auto* items = dynamic_cast<TDetailItems*>(Collection())) items->DoChange();
+}
+
+void TDetailItem::Assign(TPersistent* Source) {
+  if (auto* src = dynamic_cast<TDetailItem*>(Source)) {
+    SetCaption(src->FCaption);
+    SetImageIndex(src->FImageIndex);
+    SetImage(src->FImage.get());
+    FEnabled = src->FEnabled;
+    FNotes = src->FNotes;
+    FTag = src->FTag;
+    FItemObject = src->FItemObject;
+    return;
+  }
+  TCollectionItem::Assign(Source);
+}
+
+TDetailItems::TDetailItems(TPersistent* AOwner)
+    : TCollection([](TCollection* c) { return new TDetailItem(c); }), FOwner(AOwner) {}
+
+TDetailItem* TDetailItems::Add() { return static_cast<TDetailItem*>(TCollection::Add()); }
+
+TDetailItem* TDetailItems::Insert(Integer Index) { return static_cast<TDetailItem*>(TCollection::Insert(Index)); }
+
+TDetailItem* TDetailItems::Items(Integer Index) const { return static_cast<TDetailItem*>(GetItem(Index)); }
+
+Integer TDetailItems::IndexOf(const String& AValue) const {
+  for (Integer i = 0; i < Count(); ++i)
+    if (Items(i)->Caption() == AValue) return i;
+  return -1;
+}
+
+void TDetailItems::DoChange() {
+  if (OnChange) OnChange(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Completion
+
+TAutoCompletion AutoCompleteText(const String& Text, Integer SelStart, const std::vector<String>& Captions,
+                                 bool MatchCase) {
+  TAutoCompletion r;
+  const size_t typedLen = static_cast<size_t>(std::clamp<Integer>(SelStart, 0, static_cast<Integer>(Text.size())));
+  const String typed = Text.substr(0, typedLen);
+  String key;
+  CaseText(typed, MatchCase, key);
+  if (!key.empty()) {
+    for (size_t i = 0; i < Captions.size(); ++i) {
+      String caption;
+      CaseText(Captions[i], MatchCase, caption);
+      if (caption.compare(0, key.size(), key) != 0) continue;
+      r.Matched = true;
+      r.Index = static_cast<Integer>(i);
+      String text = Text.substr(0, key.size()) + Captions[i].substr(std::min(key.size(), Captions[i].size()));
+      if (text.size() > 255) text.resize(255);
+      r.Text = text;
+      r.SelStart = static_cast<Integer>(key.size());
+      r.SelLength = static_cast<Integer>(text.size() - key.size());
+      r.Changed = true;
+      return r;
+    }
+  }
+  if (!typed.empty()) {
+    r.Text = typed;
+    r.SelStart = static_cast<Integer>(typed.size());
+    r.Changed = true;
+  }
+  return r;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Construction
+
+TExDetailDropDown::TExDetailDropDown(TComponent* AOwner) : TExCustomDropDown(AOwner) {
+  FItems = std::make_unique<TDetailItems>(this);
+  FItems->OnChange = [this](TObject* Sender) { ItemsChanged(Sender); };
+  FItemAppearance = std::make_unique<TItemAppearance>(this);
+  FCaptionFont = std::make_unique<TFont>();
+  FCaptionFont->Assign(Font());
+  FNotesFont = std::make_unique<TFont>();
+  FNotesFont->Assign(Font());
+  // The popup exists from construction, with its list.
+  CreateDropDownForm();
+  SetEditorEnabled(true);
+  FKeyTimer = new TTimer(this);
+  FKeyTimer->SetEnabled(false);
+  FKeyTimer->SetInterval(500);
+  FKeyTimer->OnTimer = [this](TObject* Sender) { ResetSearch(Sender); };
+}
+
+TExDetailDropDown::~TExDetailDropDown() {
+  FCaptionFont.reset();
+  FNotesFont.reset();
+  FItems.reset();
+  FItemAppearance.reset();
+}
+
+void TExDetailDropDown::BeforeDestruction() {
+  if (FKeyTimer) FKeyTimer->SetEnabled(false);
+  TExCustomDropDown::BeforeDestruction();
+}
+
+void TExDetailDropDown::Notification(TComponent* AComponent, TOperation Operation) {
+  TExCustomDropDown::Notification(AComponent, Operation);
+  if (Operation != opRemove) return;
+  if (AComponent == FItemSelector) FItemSelector = nullptr;
+  if (AComponent == FKeyTimer) FKeyTimer = nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The list in the popup
+
+void TExDetailDropDown::CreateDropDownForm() {
+  TExCustomDropDown::CreateDropDownForm();
+  if (!DropDownForm()) return;
+  if (!FItemSelector) {
+    FItemSelector = new TExCustomItemSelector(this);
+    FItemSelector->SetParent(DropDownForm());
+    FItemSelector->SetSelectorType(stImage);
+    FItemSelector->SetBounds(0, 0, FItemSelector->Width(), 150);
+    FItemSelector->SetDoubleBuffered(true);
+    FItemSelector->OnDrawItem = [this](TObject* Sender, TCanvas* Canvas, TRect R, Integer Index) {
+      DrawDetailItem(Sender, Canvas, R, Index);
+    };
+    FItemSelector->OnItemSize = [this](TObject* Sender, TSize& Size) { MeasureItem(Sender, Size); };
+    FItemSelector->UpdateSelectorPanel();
+    FItemSelector->OnResize = [this](TObject* Sender) { SelectorResized(Sender); };
+  }
+  FItemSelector->SetColor(DropDownColor());
+  FItemSelector->UpdateSelectorPanel();
+  SetControl(FItemSelector);
+}
+
+void TExDetailDropDown::SelectorResized(TObject* /*Sender*/) {
+  if (FItemSelector) FItemSelector->UpdateSelectorPanel();
+}
+
+void TExDetailDropDown::CopyItemsToList() {
+  TSelectorItems* list = FItemSelector->Items();
+  list->Clear();
+  for (Integer i = 0; i < FItems->Count(); ++i) {
+    TDetailItem* src = FItems->Items(i);
+    TSelectorItem* item = list->Add();
+    item->SetCaption(src->Caption());
+    item->SetImage(src->Image());
+    item->SetImageIndex(src->ImageIndex());
+  }
+}
+
+void TExDetailDropDown::UpdateList() {
+  if (!FItemSelector) return;
+  FItemSelector->OnItemSelect = nullptr;
+  FItemSelector->SetColumns(1);
+  FItemSelector->SetImages(Images());
+  FItemSelector->SetItemLayout(FLayout);
+  FItemSelector->SetColor(DropDownColor());
+  FItemSelector->SetItemAppearance(FItemAppearance.get());
+  CopyItemsToList();
+  FItemSelector->UpdateSelectorPanel();
+  FItemSelector->SetItemIndex(FItemIndex);
+  FItemSelector->OnItemSelect = [this](TObject* Sender) { ListItemSelected(Sender); };
+}
+
+void TExDetailDropDown::BeforeDropDown() {
+  TExCustomDropDown::BeforeDropDown();
+  UpdateList();
+  FOldItemIndex = FItemIndex;
+}
+
+void TExDetailDropDown::DoShowDropDown() {
+  TExCustomDropDown::DoShowDropDown();
+  if (DroppedDown() && FItemSelector && FItemSelector->CanFocus()) FItemSelector->SetFocus();
+}
+
+void TExDetailDropDown::UpdateDropDownSize() {
+  if (FItemSelector) {
+    FItemSelector->SetAlign(alNone);
+    if (DropDownWidth() <= 0) FItemSelector->SetWidth(Width());
+    if (DropDownHeight() <= 0) FItemSelector->SetHeight(100);
+  }
+  TExCustomDropDown::UpdateDropDownSize();
+}
+
+void TExDetailDropDown::DoHideDropDown(bool CancelChanges) {
+  const bool wasVisible = DropDownForm() && DropDownForm()->Visible();
+  TExCustomDropDown::DoHideDropDown(CancelChanges);
+  if (CancelChanges && wasVisible && FOldItemIndex != -1) SetItemIndex(FOldItemIndex);
+}
+
+void TExDetailDropDown::DropDownSizing() {
+  TExCustomDropDown::DropDownSizing();
+  if (FItemSelector) FItemSelector->UpdateSelectorPanel();
+}
+
+void TExDetailDropDown::MeasureItem(TObject* /*Sender*/, TSize& ASize) {
+  Integer width = DropDownWidth();
+  if (width <= 0) width = DropDownForm() ? DropDownForm()->Width() : Width();
+  if (FItemSelector && FItemSelector->VertScrollBar()->IsScrollBarVisible()) width -= GetSystemMetrics(SM_CXVSCROLL);
+  width -= 2 * GetSystemMetrics(SM_CXBORDER);
+  width -= 4;
+  ASize = TSize(width, FItemHeight);
+}
+
+void TExDetailDropDown::DrawDetailItem(TObject* /*Sender*/, TCanvas* ACanvas, TRect R, Integer Index) {
+  if (OnDrawSelectedImage) {
+    OnDrawSelectedImage(this, ACanvas, R);
+    return;
+  }
+  if (Index < 0 || Index >= FItems->Count()) return;
+  TDetailItem* item = FItems->Items(Index);
+  const bool hasCaption = !item->Caption().empty();
+  TGraphic* g = item->Image()->Graphic();
+  if (g && !g->Empty()) {
+    const Integer w = g->Width(), h = g->Height();
+    const Integer x = hasCaption ? R.Left + 2 : R.Left + (R.Width() - w) / 2;
+    if (auto* bmp = dynamic_cast<TBitmap*>(g)) {
+      bmp->SetTransparentMode(tmAuto);
+      bmp->SetTransparent(true);
+    }
+    ACanvas->Draw(x, R.Top + (R.Height() - h) / 2, g);
+    R.Left += w + 4;
+  } else if (Images() && item->ImageIndex() >= 0) {
+    TImageList* list = Images();
+    const Integer x = hasCaption ? R.Left + 2 : R.Left + (R.Width() - list->Width()) / 2;
+    list->Draw(ACanvas, x, R.Top + (R.Height() - list->Height()) / 2, item->ImageIndex(), true);
+    R.Left += list->Width() + 4;
+  }
+  const bool hot = FItemSelector && FItemSelector->ItemHot() == Index;
+  const bool selected = FItemIndex == Index;
+  auto stateColor = [&](TFont* f) {
+    if (hot) f->SetColor(FItemAppearance->ColorHotText());
+    if (selected) f->SetColor(FItemAppearance->ColorSelectedText());
+  };
+  ACanvas->Font()->Assign(FCaptionFont.get());
+  stateColor(ACanvas->Font());
+  ACanvas->Brush()->SetStyle(bsClear);
+  R = Rect(R.Left + 4, R.Top + 2, R.Right - 4, R.Bottom);
+  TRect T = R;
+  DrawText(ACanvas, item->Caption(), T, DT_END_ELLIPSIS | DT_NOPREFIX);
+  if (item->Notes().empty()) return;
+  R.Top += ACanvas->TextHeight(u"gh");
+  ACanvas->Font()->Assign(FNotesFont.get());
+  stateColor(ACanvas->Font());
+  TSize size;
+  DrawHtmlItemText(ACanvas, item->Notes(), R, Images(), true, FItemSelector ? FItemSelector->Handle() : 0, size);
+}
+
+void TExDetailDropDown::ListItemSelected(TObject* /*Sender*/) {
+  if (!FItemSelector) return;
+  const Integer index = FItemSelector->ItemIndex();
+  SetItemIndex(index);
+  if (index >= 0 && index < FItems->Count()) SetOwnText(FItems->Items(index)->Caption());
+  SelectAll();
+  if (!FInternalCall) DoHideDropDown(false);
+}
+
+void TExDetailDropDown::ApplyListTarget(Integer Target) {
+  if (!FItemSelector) return;
+  FInternalCall = true;
+  if (Target < FItemSelector->Items()->Count()) FItemSelector->SetItemIndex(Target);
+  FItemSelector->ScrollItemInView(Target);
+  FInternalCall = false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Selection
+
+void TExDetailDropDown::SetOwnText(const String& Value) {
+  const bool was = FOwnText;
+  FOwnText = true;
+  SetText(Value);
+  FOwnText = was;
+}
+
+void TExDetailDropDown::SetItemIndex(Integer Value) {
+  if (Value == FItemIndex) return;
+  if (Value >= 0 && Value < FItems->Count()) {
+    FItemIndex = Value;
+    SetOwnText(FItems->Items(Value)->Caption());
+    SelectAll();
+    Invalidate();
+    if (FItemSelector) FItemSelector->Invalidate();
+    if (OnSelect) OnSelect(this);
+  } else if (Value == -1) {
+    SetOwnText(String());
+    FItemIndex = -1;
+  }
+}
+
+void TExDetailDropDown::SelectFirst() {
+  if (FItems->Count() > 0) SetItemIndex(0);
+}
+
+void TExDetailDropDown::SelectLast() {
+  if (FItems->Count() > 0) SetItemIndex(FItems->Count() - 1);
+}
+
+void TExDetailDropDown::SelectNext() {
+  if (FItems->Count() == 0) return;
+  if (FItemIndex < 0)
+    SetItemIndex(0);
+  else if (FItemIndex + 1 < FItems->Count())
+    SetItemIndex(FItemIndex + 1);
+}
+
+void TExDetailDropDown::SelectPrevious() {
+  if (FItems->Count() == 0) return;
+  if (FItemIndex < 0)
+    SetItemIndex(0);
+  else if (FItemIndex - 1 >= 0)
+    SetItemIndex(FItemIndex - 1);
+}
+
+void TExDetailDropDown::ResetSearch(TObject* /*Sender*/) {
+  if (FKeyTimer) FKeyTimer->SetEnabled(false);
+  FCurSearch.clear();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Typing
+
+void TExDetailDropDown::Change() {
+  FItemChange = false;
+  TExCustomDropDown::Change();
+  if (FOwnText || !FWorkMode || HasState(csDesigning)) return;
+  const String text = EditText();
+  SetModified(!text.empty());
+  std::vector<String> captions;
+  captions.reserve(static_cast<size_t>(FItems->Count()));
+  for (Integer i = 0; i < FItems->Count(); ++i) captions.push_back(FItems->Items(i)->Caption());
+  const TAutoCompletion c = AutoCompleteText(text, SelStart(), captions, FMatchCase);
+  if (c.Matched) {
+    FItemIndex = c.Index;
+    FItemIdx = c.Index;
+    FItemSel = c.SelStart;
+    FItemChange = true;
+  }
+  if (!c.Changed) return;
+  const bool was = FOwnText;
+  FOwnText = true;
+  if (c.Text != text) SetRawText(c.Text);
+  SetSelStart(c.SelStart);
+  if (c.SelLength > 0) SetSelLength(c.SelLength);
+  FOwnText = was;
+}
+
+void TExDetailDropDown::KeyDown(Word& Key, TShiftState Shift) {
+  if (FItems->Count() == 0) {
+    TExCustomDropDown::KeyDown(Key, Shift);
+    return;
+  }
+  const Word key = Key;
+  switch (key) {
+    case VK_BACK:
+    case VK_ESCAPE:
+    case VK_DELETE: FWorkMode = false; break;
+    case VK_RETURN: {
+      const Integer i = FItems->IndexOf(Text());
+      if (i >= 0) {
+        SetOwnText(FItems->Items(i)->Caption());
+        SetItemIndex(i);
+        Change();
+      }
+      break;
+    }
+    default: FWorkMode = true; break;
+  }
+  TExCustomDropDown::KeyDown(Key, Shift);
+  if (key == VK_ESCAPE) {
+    const Integer i = FItems->IndexOf(Text());
+    if (i >= 0) SetItemIndex(i);
+  }
+}
+
+void TExDetailDropDown::KeyUp(Word& Key, TShiftState Shift) {
+  TExCustomDropDown::KeyUp(Key, Shift);
+  if (FItemChange) {
+    SetItemIndex(FItemIdx);
+    FItemChange = false;
+  }
+}
+
+void TExDetailDropDown::WMKeyDown(TMessage& M) {
+  TWMKey k{M};
+  const Word key = k.CharCode();
+  const bool alt = GetKeyState(VK_MENU) < 0;
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  if (Enabled() && !alt) {
+    switch (key) {
+      case VK_PRIOR:
+      case VK_NEXT: {
+        if (!FItemSelector) break;
+        if (FItemSelector->Items()->Count() != FItems->Count()) UpdateList();
+        const Integer n = FItemSelector->GetVisibleItemCount();
+        if (n < 1) break;
+        const Integer current = FItemSelector->ItemIndex();
+        if (key == VK_PRIOR)
+          ApplyListTarget(std::max<Integer>(0, current - n));
+        else
+          ApplyListTarget(std::min<Integer>(FItems->Count() - 1, current + n));
+        break;
+      }
+      case VK_HOME:
+      case VK_END:
+        if (DroppedDown() && FItemSelector) {
+          FInternalCall = true;
+          if (key == VK_HOME)
+            FItemSelector->SelectFirst();
+          else
+            FItemSelector->SelectLast();
+          FInternalCall = false;
+        } else if (!EditorEnabled()) {
+          if (key == VK_HOME)
+            SelectFirst();
+          else
+            SelectLast();
+        }
+        break;
+      case VK_UP:
+      case VK_DOWN:
+        if (DroppedDown() && FItemSelector) {
+          const Integer current = FItemSelector->ItemIndex();
+          const Integer target = current < 0 ? 0 : (key == VK_UP ? current - 1 : current + 1);
+          if (target >= 0) ApplyListTarget(target);
+          Invalidate();
+        } else if (key == VK_UP) {
+          SelectPrevious();
+        } else {
+          SelectNext();
+        }
+        break;
+      case VK_LEFT:
+      case VK_RIGHT:
+        if (DroppedDown() && !EditorEnabled() && FItemSelector) {
+          FInternalCall = true;
+          if (key == VK_LEFT)
+            FItemSelector->SelectPrevious();
+          else
+            FItemSelector->SelectNext();
+          FInternalCall = false;
+        }
+        break;
+      case VK_SHIFT:
+      case VK_CONTROL:
+      case VK_MENU:
+        // A modifier alone types nothing: it must not spoil the search text.
+        break;
+      default:
+        if (ctrl || !FItemSelector) break;
+        FCurSearch += static_cast<Char>(key);
+        FInternalCall = true;
+        FItemSelector->LookupItem(FCurSearch);
+        FInternalCall = false;
+        if (FKeyTimer && !FKeyTimer->Enabled()) FKeyTimer->SetEnabled(true);
+        break;
+    }
+    // While the popup is open the list's moving keys are the picker's alone.
+    if (DroppedDown() && (key == VK_PRIOR || key == VK_NEXT || key == VK_LEFT || key == VK_UP ||
+                          key == VK_RIGHT || key == VK_DOWN)) {
+      M.WParam = 0;
+      M.Result = 1;
+      return;
+    }
+  }
+  TExCustomDropDown::WMKeyDown(M);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Hooks: wheel and styles
+
+void TExDetailDropDown::SelectNextValue() {
+  if (!DroppedDown() || !FItemSelector) {
+    SelectNext();
+    return;
+  }
+  const Integer current = FItemSelector->ItemIndex();
+  const Integer target = current < 0 ? 0 : current + 1;
+  if (target < FItemSelector->Items()->Count()) ApplyListTarget(target);
+  Invalidate();
+}
+
+void TExDetailDropDown::SelectPreviousValue() {
+  if (!DroppedDown() || !FItemSelector) {
+    SelectPrevious();
+    return;
+  }
+  const Integer current = FItemSelector->ItemIndex();
+  const Integer target = current < 0 ? 0 : current - 1;
+  if (target >= 0 && target < FItemSelector->Items()->Count()) ApplyListTarget(target);
+  Invalidate();
+}
+
+void TExDetailDropDown::SetSelectionColorStyle(TSelectionColorStyle Value) {
+  TExCustomDropDown::SetSelectionColorStyle(Value);
+  if (FItemSelector) FItemSelector->ItemAppearance()->SetColorStyle(Value);
+}
+
+void TExDetailDropDown::SetComponentStyle(TNorvStyle AStyle) {
+  TExCustomDropDown::SetComponentStyle(AStyle);
+  ItemAppearanceStyle(FItemAppearance.get(), AStyle);
+}

@@ -1,0 +1,413 @@
+// The image picker: its items, filling them from an image list or a folder, the list in the popup,
+// the picture painted in the edit, and its keys.
+#include "components/dropdown/ExImagePickerDropDown.h"
+
+#include <algorithm>
+
+#include "platform/gui/Forms.h"
+#include "platform/rtl/SysUtils.h"
+
+// ---------------------------------------------------------------------------------------------
+// Items
+
+TImageItem::TImageItem(TCollection* Collection)
+    : TCollectionItem(Collection), FImage(std::make_unique<TPicture>()) {}
+
+TImageItem::~TImageItem() = default;
+
+void TImageItem::SetCaption(const String& Value) {
+  if (Value == FCaption) return;
+  FCaption = Value;
+  if (auto* items = dynamic_cast<TImageItems*>(Collection())) items->DoChange();
+}
+
+void TImageItem::SetImageIndex(Integer Value) {
+  if (Value == FImageIndex) return;
+  FImageIndex = Value;
+  if (auto* items = dynamic_cast<TImageItems*>(Collection())) items->DoChange();
+}
+
+void TImageItem::Assign(TPersistent* Source) {
+  if (auto* src = dynamic_cast<TImageItem*>(Source)) {
+    SetCaption(src->FCaption);
+    SetImageIndex(src->FImageIndex);
+    SetImage(src->FImage.get());
+    FEnabled = src->FEnabled;
+    FHint = src->FHint;
+    return;
+  }
+  TCollectionItem::Assign(Source);
+}
+
+TImageItems::TImageItems(TPersistent* AOwner)
+    : TCollection([](TCollection* c) { return new TImageItem(c); }), FOwner(AOwner) {}
+
+TImageItem* TImageItems::Add() { return static_cast<TImageItem*>(TCollection::Add()); }
+
+TImageItem* TImageItems::Insert(Integer Index) { return static_cast<TImageItem*>(TCollection::Insert(Index)); }
+
+void TImageItems::DoChange() {
+  if (OnChange) OnChange(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Construction
+
+TExImagePickerDropDown::TExImagePickerDropDown(TComponent* AOwner) : TExCustomDropDown(AOwner) {
+  FItems = std::make_unique<TImageItems>(this);
+  FItems->OnChange = [this](TObject* Sender) { ItemsChanged(Sender); };
+  FItemAppearance = std::make_unique<TItemAppearance>(this);
+  // The popup exists from construction, with its list.
+  CreateDropDownForm();
+  SetEditorEnabled(false);
+  FKeyTimer = new TTimer(this);
+  FKeyTimer->SetEnabled(false);
+  FKeyTimer->SetInterval(500);
+  FKeyTimer->OnTimer = [this](TObject* Sender) { ResetSearch(Sender); };
+  SetCursor(crArrow);
+}
+
+TExImagePickerDropDown::~TExImagePickerDropDown() {
+  FItems.reset();
+  FItemAppearance.reset();
+}
+
+void TExImagePickerDropDown::BeforeDestruction() {
+  if (FKeyTimer) FKeyTimer->SetEnabled(false);
+  TExCustomDropDown::BeforeDestruction();
+}
+
+void TExImagePickerDropDown::Notification(TComponent* AComponent, TOperation Operation) {
+  TExCustomDropDown::Notification(AComponent, Operation);
+  if (Operation != opRemove) return;
+  if (AComponent == FItemSelector) FItemSelector = nullptr;
+  if (AComponent == FKeyTimer) FKeyTimer = nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Filling
+
+void TExImagePickerDropDown::AddImagesFromImageList() {
+  TImageList* images = Images();
+  if (!images) return;
+  for (Integer i = 0; i < images->Count(); ++i) FItems->Add()->SetImageIndex(i);
+}
+
+void TExImagePickerDropDown::AddImageFile(const String& FileName, bool SetImageCaption) {
+  TImageItem* item = FItems->Add();
+  try {
+    item->Image()->LoadFromFile(FileName);
+    if (SetImageCaption) item->SetCaptionQuiet(ExtractFileName(FileName));
+  } catch (...) {
+    item->Image()->Assign(nullptr);
+  }
+}
+
+void TExImagePickerDropDown::AddImagesFromFolder(const String& AFolder, bool SetImageCaption) {
+  const String folder = ExtractFilePath(AFolder);
+  TSearchRec rec;
+  if (FindFirst(AFolder, 255, rec) == 0) {
+    do {
+      AddImageFile(folder + rec.Name, SetImageCaption);
+    } while (FindNext(rec) == 0);
+  }
+  FindClose(rec);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The list in the popup
+
+void TExImagePickerDropDown::CreateDropDownForm() {
+  TExCustomDropDown::CreateDropDownForm();
+  if (!DropDownForm()) return;
+  if (!FItemSelector) {
+    FItemSelector = new TExCustomItemSelector(this);
+    FItemSelector->SetParent(DropDownForm());
+    FItemSelector->SetSelectorType(stImage);
+    FItemSelector->SetBounds(0, 0, FItemSelector->Width(), 150);
+  }
+  FItemSelector->SetColor(DropDownColor());
+  FItemSelector->UpdateSelectorPanel();
+  SetControl(FItemSelector);
+}
+
+void TExImagePickerDropDown::CopyItemsToList() {
+  TSelectorItems* list = FItemSelector->Items();
+  list->Clear();
+  for (Integer i = 0; i < FItems->Count(); ++i) {
+    TImageItem* src = FItems->Items(i);
+    TSelectorItem* item = list->Add();
+    item->SetCaption(src->Caption());
+    item->SetImage(src->Image());
+    item->SetImageIndex(src->ImageIndex());
+    item->SetHint(src->Hint());
+  }
+}
+
+void TExImagePickerDropDown::UpdateList() {
+  if (!FItemSelector) return;
+  FItemSelector->OnItemSelect = nullptr;
+  FItemSelector->SetColumns(FColumns);
+  FItemSelector->SetImages(Images());
+  FItemSelector->SetItemLayout(FLayout);
+  FItemSelector->SetColor(DropDownColor());
+  FItemSelector->SetItemAppearance(FItemAppearance.get());
+  CopyItemsToList();
+  FItemSelector->UpdateSelectorPanel();
+  FItemSelector->SetItemIndex(FItemIndex);
+  FItemSelector->OnItemSelect = [this](TObject* Sender) { ListItemSelected(Sender); };
+  FItemSelector->SetShowHint(ShowHint());
+}
+
+void TExImagePickerDropDown::BeforeDropDown() {
+  TExCustomDropDown::BeforeDropDown();
+  UpdateList();
+  if (FItemSelector) {
+    if (OnDrawItem)
+      FItemSelector->OnDrawItem = [this](TObject*, TCanvas* Canvas, TRect R, Integer Index) {
+        if (OnDrawItem) OnDrawItem(this, Canvas, R, Index);
+      };
+    else
+      FItemSelector->OnDrawItem = nullptr;
+  }
+  FOldItemIndex = FItemIndex;
+}
+
+void TExImagePickerDropDown::UpdateDropDownSize() {
+  if (FItemSelector) {
+    FItemSelector->SetAlign(alNone);
+    TSize panel;
+    FItemSelector->GetPanelSize(panel);
+    if (DropDownWidth() < 1) FItemSelector->SetWidth(panel.cx);
+    if (DropDownHeight() < 1) FItemSelector->SetHeight(panel.cy);
+  }
+  TExCustomDropDown::UpdateDropDownSize();
+  if (FItemSelector && FItemSelector->VertScrollBar()->IsScrollBarVisible() && DropDownForm())
+    DropDownForm()->SetWidth(DropDownForm()->Width() + GetSystemMetrics(SM_CXVSCROLL));
+}
+
+void TExImagePickerDropDown::DoHideDropDown(bool CancelChanges) {
+  const bool wasVisible = DropDownForm() && DropDownForm()->Visible();
+  TExCustomDropDown::DoHideDropDown(CancelChanges);
+  if (CancelChanges && wasVisible) SetItemIndex(FOldItemIndex);
+}
+
+void TExImagePickerDropDown::ListItemSelected(TObject* /*Sender*/) {
+  if (!FItemSelector) return;
+  SetItemIndex(FItemSelector->ItemIndex());
+  if (!FInternalCall) DoHideDropDown(false);
+}
+
+void TExImagePickerDropDown::ApplyListTarget(Integer Target) {
+  if (!FItemSelector) return;
+  FInternalCall = true;
+  if (Target < FItemSelector->Items()->Count()) FItemSelector->SetItemIndex(Target);
+  FItemSelector->ScrollItemInView(Target);
+  FInternalCall = false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Selection
+
+void TExImagePickerDropDown::SetItemIndex(Integer Value) {
+  if (Value == FItemIndex || Value < -1 || Value >= FItems->Count()) return;
+  FItemIndex = Value;
+  Invalidate();
+  Change();
+  if (OnSelect) OnSelect(this);
+}
+
+Integer TExImagePickerDropDown::ImageIndex() const {
+  if (FItemIndex < 0 || FItemIndex >= FItems->Count()) return -1;
+  return FItems->Items(FItemIndex)->ImageIndex();
+}
+
+void TExImagePickerDropDown::SetImageIndex(Integer Value) {
+  for (Integer i = 0; i < FItems->Count(); ++i)
+    if (FItems->Items(i)->ImageIndex() == Value) {
+      SetItemIndex(i);
+      return;
+    }
+  SetItemIndex(-1);
+}
+
+void TExImagePickerDropDown::SelectFirst() {
+  if (FItems->Count() > 0) SetItemIndex(0);
+}
+
+void TExImagePickerDropDown::SelectLast() {
+  if (FItems->Count() > 0) SetItemIndex(FItems->Count() - 1);
+}
+
+void TExImagePickerDropDown::SelectNext() {
+  if (FItems->Count() == 0) return;
+  if (FItemIndex < 0)
+    SetItemIndex(0);
+  else if (FItemIndex + 1 < FItems->Count())
+    SetItemIndex(FItemIndex + 1);
+}
+
+void TExImagePickerDropDown::SelectPrevious() {
+  if (FItems->Count() == 0) return;
+  if (FItemIndex < 0)
+    SetItemIndex(0);
+  else if (FItemIndex - 1 >= 0)
+    SetItemIndex(FItemIndex - 1);
+}
+
+void TExImagePickerDropDown::ResetSearch(TObject* /*Sender*/) {
+  if (FKeyTimer) FKeyTimer->SetEnabled(false);
+  FCurSearch.clear();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Hooks: wheel, styles, painting
+
+void TExImagePickerDropDown::SelectNextValue() {
+  if (!Enabled() || ReadOnly() || !FItemSelector) return;
+  if (DroppedDown()) {
+    FItemSelector->HotNext();
+    return;
+  }
+  FInternalCall = true;
+  FItemSelector->SelectNext();
+  FInternalCall = false;
+}
+
+void TExImagePickerDropDown::SelectPreviousValue() {
+  if (!Enabled() || ReadOnly() || !FItemSelector) return;
+  if (DroppedDown()) {
+    FItemSelector->HotPrevious();
+    return;
+  }
+  FInternalCall = true;
+  FItemSelector->SelectPrevious();
+  FInternalCall = false;
+}
+
+void TExImagePickerDropDown::SetSelectionColorStyle(TSelectionColorStyle Value) {
+  TExCustomDropDown::SetSelectionColorStyle(Value);
+  if (FItemSelector) FItemSelector->ItemAppearance()->SetColorStyle(Value);
+}
+
+void TExImagePickerDropDown::SetComponentStyle(TNorvStyle AStyle) {
+  TExCustomDropDown::SetComponentStyle(AStyle);
+  ItemAppearanceStyle(FItemAppearance.get(), AStyle);
+}
+
+void TExImagePickerDropDown::PaintSelectedValue() {
+  TExCustomDropDown::PaintSelectedValue();
+  PaintSelectedImage();
+}
+
+void TExImagePickerDropDown::WMPaint(TMessage& M) {
+  TExCustomDropDown::WMPaint(M);
+  PaintSelectedImage();
+}
+
+void TExImagePickerDropDown::PaintSelectedImage() {
+  TBitmap* image = WindowImage();
+  if (image->Width() != Width() || image->Height() != Height()) return;
+  TCanvas* c = image->Canvas();
+  const TRect R = FormattingRect();
+  if (OnDrawSelectedImage) {
+    OnDrawSelectedImage(this, c, R);
+    return;
+  }
+  if (FItemIndex < 0 || FItemIndex >= FItems->Count()) return;
+  TImageItem* item = FItems->Items(FItemIndex);
+  TGraphic* g = item->Image()->Graphic();
+  if (g && !g->Empty()) {
+    c->Draw(R.Left + (R.Width() - g->Width()) / 2, R.Top + (R.Height() - g->Height()) / 2, g);
+  } else if (Images() && item->ImageIndex() >= 0) {
+    TImageList* list = Images();
+    list->Draw(c, R.Left + (R.Width() - list->Width()) / 2, R.Top + (R.Height() - list->Height()) / 2,
+               item->ImageIndex(), true);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keys
+
+void TExImagePickerDropDown::WMKeyDown(TMessage& M) {
+  TWMKey k{M};
+  const bool alt = GetKeyState(VK_MENU) < 0;
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  bool enterHandled = false;
+  if (Enabled() && DroppedDown() && k.CharCode() == VK_RETURN && FItemSelector && FItemSelector->ItemHot() >= 0) {
+    FItemSelector->SetItemIndex(FItemSelector->ItemHot());
+    enterHandled = true;
+  }
+  const Word key = k.CharCode();
+  TExCustomDropDown::WMKeyDown(M);
+  if (!Enabled() || alt) return;
+  switch (key) {
+    case VK_RETURN:
+      if (!enterHandled && OnSelect) OnSelect(this);
+      break;
+    case VK_PRIOR:
+    case VK_NEXT: {
+      if (!FItemSelector) break;
+      if (FItemSelector->Items()->Count() != FItems->Count()) UpdateList();
+      const Integer n = FItemSelector->GetVisibleItemCount();
+      if (n < 1) break;
+      const Integer current = FItemSelector->ItemIndex();
+      if (key == VK_PRIOR)
+        ApplyListTarget(std::max<Integer>(0, current - n));
+      else
+        ApplyListTarget(std::min<Integer>(FItems->Count() - 1, current + n));
+      break;
+    }
+    case VK_HOME:
+    case VK_END:
+      if (DroppedDown() && FItemSelector) {
+        FInternalCall = true;
+        if (key == VK_HOME)
+          FItemSelector->SelectFirst();
+        else
+          FItemSelector->SelectLast();
+        FInternalCall = false;
+      } else if (key == VK_HOME) {
+        SelectFirst();
+      } else {
+        SelectLast();
+      }
+      break;
+    case VK_UP:
+    case VK_DOWN:
+      if (DroppedDown() && FItemSelector) {
+        const Integer current = FItemSelector->ItemIndex();
+        const Integer target = current < 0 ? 0 : (key == VK_UP ? current - FColumns : current + FColumns);
+        if (target >= 0) ApplyListTarget(target);
+      } else if (key == VK_UP) {
+        SelectPrevious();
+      } else {
+        SelectNext();
+      }
+      break;
+    case VK_LEFT:
+    case VK_RIGHT:
+      if (DroppedDown() && !EditorEnabled() && FItemSelector) {
+        FInternalCall = true;
+        if (key == VK_LEFT)
+          FItemSelector->SelectPrevious();
+        else
+          FItemSelector->SelectNext();
+        FInternalCall = false;
+      }
+      break;
+    case VK_SHIFT:
+    case VK_CONTROL:
+    case VK_MENU:
+      // A modifier alone types nothing: it must not spoil the search text.
+      break;
+    default:
+      if (ctrl || !FItemSelector) break;
+      FCurSearch += static_cast<Char>(key);
+      FInternalCall = true;
+      FItemSelector->LookupItem(FCurSearch);
+      FInternalCall = false;
+      if (FKeyTimer && !FKeyTimer->Enabled()) FKeyTimer->SetEnabled(true);
+      break;
+  }
+}
