@@ -153,7 +153,7 @@ class TExColorPickerDropDown : public TExCustomDropDown {
   void CubeSelected(TObject* Sender);
   void SpectrumSelected(TObject* Sender);
   void ResetSearch(TObject* Sender);
-  void ColorsChanged(TObject* Sender) {}
+  void ColorsChanged(TObject* /*Sender*/) {}
   void PaintSelectedColor();
   // Sizes the popup for the discrete, cube and spectrum styles (fixed by the control's size).
   void SizePopupToControl();

@@ -148,7 +148,7 @@ class TExDetailDropDown : public TExCustomDropDown {
   void CopyItemsToList();
   void ListItemSelected(TObject* Sender);
   void ResetSearch(TObject* Sender);
-  void ItemsChanged(TObject* Sender) {}
+  void ItemsChanged(TObject* /*Sender*/) {}
   void MeasureItem(TObject* Sender, TSize& ASize);
   void DrawDetailItem(TObject* Sender, TCanvas* ACanvas, TRect R, Integer Index);
   void SelectorResized(TObject* Sender);

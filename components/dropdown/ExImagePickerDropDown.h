@@ -127,7 +127,7 @@ class TExImagePickerDropDown : public TExCustomDropDown {
   void CopyItemsToList();
   void ListItemSelected(TObject* Sender);
   void ResetSearch(TObject* Sender);
-  void ItemsChanged(TObject* Sender) {}
+  void ItemsChanged(TObject* /*Sender*/) {}
   void PaintSelectedImage();
   void ApplyListTarget(Integer Target);
 
