@@ -613,6 +613,9 @@ class TExHeader : public TCustomControl {
 
   // The client rectangle inset where the buttons are placed.
   TRect ButtonArea() const;
+  // The click handler of the band's buttons: reports the item index (the button's Tag) to the
+  // drop-down's OnDropDownHeaderButtonClick. Senders other than TExButton are ignored.
+  void ButtonClick(TObject* Sender);
 
   TDrawBackGroundEvent OnDrawBackGround;
   TGetTextEvent OnGetText;
@@ -621,7 +624,6 @@ class TExHeader : public TCustomControl {
   void Paint() override;
   void Resize() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
-  void ButtonClick(TObject* Sender);
   void AppearanceChanged(TObject* Sender);
 
   std::unique_ptr<THeaderAppearance> FAppearance;
@@ -654,6 +656,8 @@ class TExFooter : public TCustomControl {
   virtual void RefreshButtons();
 
   TRect ButtonArea() const;
+  // Reports a button's item index to the drop-down's OnDropDownFooterButtonClick.
+  void ButtonClick(TObject* Sender);
   // SizeGrip is set, a drop-down is attached and its popup is sizeable.
   bool GripShows() const;
   // The grip zone: x > Width - 12 and y > Height - 15, while the grip shows.
@@ -672,7 +676,6 @@ class TExFooter : public TCustomControl {
   void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void CMMouseEnter(TMessage& M) override;
   void CMMouseLeave(TMessage& M) override;
-  void ButtonClick(TObject* Sender);
   void AppearanceChanged(TObject* Sender);
   void DrawSizeGrip(TRect R);
 
@@ -734,6 +737,8 @@ class TDropDownForm : public TForm {
   void SetBlockActivate(bool Value) { FBlockActivate = Value; }
   // The tick count (ms) when the popup last lost activation while visible.
   Cardinal DeActivateTick() const { return FDeActivate; }
+  // False until the popup first lost activation while visible.
+  bool DeActivated() const { return FDeActivated; }
   // The minimum size the opening sets.
   Integer MinWidth() const { return FMinWidth; }
   Integer MinHeight() const { return FMinHeight; }
@@ -778,6 +783,8 @@ class TDropDownForm : public TForm {
   void EndSizing();
 
   Cardinal FDeActivate = 0;
+  // Whether the popup ever lost activation: until then no re-open guard applies.
+  bool FDeActivated = false;
   bool FShadow = true;
   bool FClassShadow = false;
   TExFooter* FFooter = nullptr;
@@ -895,6 +902,12 @@ class TDropDownEditButton : public TWinControl {
 // The drop-down editor base
 // ---------------------------------------------------------------------------------------------
 
+// The drop-down editor base. Its constructor creates the popup form and the drop button and
+// applies the selection style scOffice2007 and the colour style tsOffice2007Luna; being a
+// constructor, it runs the base versions of those hooks. A specialisation that extends
+// SetComponentStyle applies its style again in its own constructor; one that wants a popup of its
+// own class frees DropDownForm() and creates its own there (CreateDropDownForm does nothing while
+// a popup exists).
 class TExCustomDropDown : public TCustomMaskEdit, public INorvStyle, public INorvTones {
  public:
   explicit TExCustomDropDown(TComponent* AOwner);
@@ -954,7 +967,8 @@ class TExCustomDropDown : public TCustomMaskEdit, public INorvStyle, public INor
   void Assign(TPersistent* Source) override;
 
   // Streaming of the two always-written integers: "SelectionColorStyle" and "NorvStyle" (the
-  // ordinals). Reading only stores the ordinal; a name it does not know answers false.
+  // ordinals). Reading only stores the ordinal; an unknown name or an ordinal outside its
+  // enumeration answers false and changes nothing.
   void WriteStyleProperties(std::function<void(const String& Name, Integer Value)> Writer) const;
   bool ReadStyleProperty(const String& Name, Integer Value);
 
@@ -1275,4 +1289,8 @@ class TExCustomDropDown : public TCustomMaskEdit, public INorvStyle, public INor
   String FOldText;
   TEsgWindowImage FWindowImage;
   bool FInUpdateButtonBounds = false;
+  // Set by KeyDown for the work done once the edit has handled the key itself: the money
+  // formatting after a Delete, and keeping the caret out of the prefix.
+  bool FFormatAfterKey = false;
+  bool FFixCaretAfterKey = false;
 };

@@ -1,0 +1,635 @@
+// The header and footer of the popup: their settings with the button collections, the
+// range-checked button list, and the two band controls that paint the settings and carry the
+// push buttons.
+#include <algorithm>
+#include <type_traits>
+
+#include "components/dropdown/ExDropDown.h"
+
+// ---------------------------------------------------------------------------------------------
+// TDbgList
+
+void* TDbgList::GetItemsEx(Integer Index) const {
+  if (Index >= Count()) throw Exception(u"Index out of bounds in list read access");
+  return Get(Index);
+}
+
+void TDbgList::SetItemsEx(Integer Index, void* Value) {
+  if (Index >= Count()) throw Exception(u"Index out of bounds in list write access");
+  Put(Index, Value);
+}
+
+void TDbgList::AssignList(const TList* ListA) {
+  Clear();
+  if (!ListA) return;
+  for (Integer i = 0; i < ListA->Count(); ++i) Add(ListA->Get(i));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Button items and collections
+
+THeaderButton::THeaderButton(TCollection* Collection) : TCollectionItem(Collection) {}
+
+void THeaderButton::NotifyCollection() {
+  if (auto* c = dynamic_cast<THeaderButtons*>(Collection())) c->ItemChanged();
+}
+
+void THeaderButton::SetCaption(const String& Value) {
+  if (FCaption == Value) return;
+  FCaption = Value;
+  NotifyCollection();
+}
+
+void THeaderButton::SetEnabled(bool Value) {
+  if (FEnabled == Value) return;
+  FEnabled = Value;
+  NotifyCollection();
+}
+
+void THeaderButton::SetWidth(Integer Value) {
+  if (FWidth == Value) return;
+  FWidth = Value;
+  NotifyCollection();
+}
+
+void THeaderButton::Assign(TPersistent* Source) {
+  auto* src = dynamic_cast<THeaderButton*>(Source);
+  if (!src) {
+    TCollectionItem::Assign(Source);
+    return;
+  }
+  SetCaption(src->FCaption);
+  SetImageIndex(src->FImageIndex);
+  SetEnabled(src->FEnabled);
+  SetWidth(src->FWidth);
+  SetHeight(src->FHeight);
+}
+
+TFooterButton::TFooterButton(TCollection* Collection) : TCollectionItem(Collection) {}
+
+void TFooterButton::NotifyCollection() {
+  if (auto* c = dynamic_cast<TFooterButtons*>(Collection())) c->ItemChanged();
+}
+
+void TFooterButton::SetCaption(const String& Value) {
+  if (FCaption == Value) return;
+  FCaption = Value;
+  NotifyCollection();
+}
+
+void TFooterButton::SetEnabled(bool Value) {
+  if (FEnabled == Value) return;
+  FEnabled = Value;
+  NotifyCollection();
+}
+
+void TFooterButton::SetWidth(Integer Value) {
+  if (FWidth == Value) return;
+  FWidth = Value;
+  NotifyCollection();
+}
+
+void TFooterButton::Assign(TPersistent* Source) {
+  auto* src = dynamic_cast<TFooterButton*>(Source);
+  if (!src) {
+    TCollectionItem::Assign(Source);
+    return;
+  }
+  SetCaption(src->FCaption);
+  SetImageIndex(src->FImageIndex);
+  SetModalResult(src->FModalResult);
+  SetEnabled(src->FEnabled);
+  SetWidth(src->FWidth);
+  SetHeight(src->FHeight);
+}
+
+THeaderButtons::THeaderButtons(TPersistent* AOwner)
+    : TOwnedCollection(AOwner, [](TCollection* c) -> TCollectionItem* { return new THeaderButton(c); }),
+      FMyOwner(AOwner) {}
+
+void THeaderButtons::ItemChanged() {
+  if (OnChange) OnChange(this);
+}
+
+TFooterButtons::TFooterButtons(TPersistent* AOwner)
+    : TCollection([](TCollection* c) -> TCollectionItem* { return new TFooterButton(c); }), FMyOwner(AOwner) {}
+
+void TFooterButtons::ItemChanged() {
+  if (OnChange) OnChange(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// THeaderAppearance
+
+THeaderAppearance::THeaderAppearance(TComponent* AOwner)
+    : FOwner(AOwner), FFont(std::make_unique<TFont>()), FButtons(std::make_unique<THeaderButtons>(this)) {
+  FFont->SetName(u"Tahoma");
+  FButtons->OnChange = [this](TObject*) {
+    if (OnButtonsChanged) OnButtonsChanged(this);
+  };
+}
+
+THeaderAppearance::~THeaderAppearance() = default;
+
+void THeaderAppearance::SetFont(const TFont* Value) {
+  if (Value) FFont->Assign(Value);
+}
+
+void THeaderAppearance::SetVisible(bool Value) {
+  if (FVisible == Value) return;
+  FVisible = Value;
+  if (OnChange) OnChange(this);
+}
+
+void THeaderAppearance::SetButtons(THeaderButtons* Value) {
+  if (Value) FButtons->Assign(Value);
+}
+
+void THeaderAppearance::Assign(TPersistent* Source) {
+  auto* src = dynamic_cast<THeaderAppearance*>(Source);
+  if (!src || src == this) return;
+  FColorTo = src->FColorTo;
+  FColor = src->FColor;
+  FBorderColor = src->FBorderColor;
+  FCaption = src->FCaption;
+  FFont->Assign(src->FFont.get());
+  FImageIndex = src->FImageIndex;
+  FBorderWidth = src->FBorderWidth;
+  FGradientDirection = src->FGradientDirection;
+  FHeight = src->FHeight;
+  SetVisible(src->FVisible);
+  FButtonAlignment = src->FButtonAlignment;
+  FButtons->Assign(src->FButtons.get());
+}
+
+void THeaderAppearance::AssignColors(TPersistent* Source) {
+  auto* src = dynamic_cast<THeaderAppearance*>(Source);
+  if (!src || src == this) return;
+  FColor = src->FColor;
+  FColorTo = src->FColorTo;
+  FBorderColor = src->FBorderColor;
+  FFont->Assign(src->FFont.get());
+  FGradientDirection = src->FGradientDirection;
+}
+
+// ---------------------------------------------------------------------------------------------
+// TFooterAppearance
+
+TFooterAppearance::TFooterAppearance(TComponent* AOwner)
+    : FOwner(AOwner), FFont(std::make_unique<TFont>()), FButtons(std::make_unique<TFooterButtons>(this)) {
+  FButtons->OnChange = [this](TObject*) {
+    if (OnButtonsChanged) OnButtonsChanged(this);
+  };
+}
+
+TFooterAppearance::~TFooterAppearance() = default;
+
+void TFooterAppearance::SetFont(const TFont* Value) {
+  if (Value) FFont->Assign(Value);
+}
+
+void TFooterAppearance::SetVisible(bool Value) {
+  if (FVisible == Value) return;
+  FVisible = Value;
+  if (OnChange) OnChange(this);
+}
+
+void TFooterAppearance::SetButtons(TFooterButtons* Value) {
+  if (Value) FButtons->Assign(Value);
+}
+
+void TFooterAppearance::Assign(TPersistent* Source) {
+  auto* src = dynamic_cast<TFooterAppearance*>(Source);
+  if (!src || src == this) return;
+  FBorderColor = src->FBorderColor;
+  FColor = src->FColor;
+  FColorTo = src->FColorTo;
+  FGradientDirection = src->FGradientDirection;
+  FFont->Assign(src->FFont.get());
+  FCaption = src->FCaption;
+  FSizeGrip = src->FSizeGrip;
+  FBorderWidth = src->FBorderWidth;
+  FHeight = src->FHeight;
+  FImageIndex = src->FImageIndex;
+  SetVisible(src->FVisible);
+  FButtonAlignment = src->FButtonAlignment;
+  FButtons->Assign(src->FButtons.get());
+}
+
+void TFooterAppearance::AssignColors(TPersistent* Source) {
+  auto* src = dynamic_cast<TFooterAppearance*>(Source);
+  if (!src || src == this) return;
+  FColor = src->FColor;
+  FColorTo = src->FColorTo;
+  FBorderColor = src->FBorderColor;
+  FFont->Assign(src->FFont.get());
+  FGradientDirection = src->FGradientDirection;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Band painting shared by header and footer
+
+namespace {
+
+struct TBandLook {
+  TColor Color, ColorTo, BorderColor;
+  Integer BorderWidth, ImageIndex;
+  TGradientDirection Direction;
+  const TFont* Font;
+  String Caption;
+};
+
+// Whether the popup of DropDown draws a frame of its own (then the band draws only its inner edge).
+bool PopupHasFrame(const TExCustomDropDown* DropDown) {
+  return DropDown && DropDown->DropDownBorderWidth() > 0 && DropDown->DropDownBorderColor() != clNone;
+}
+
+// Background, border, image and caption of a band. Footer mirrors the header top for bottom.
+void PaintBand(TCustomControl* Band, const TBandLook& L, bool Footer, TExCustomDropDown* DropDown,
+               TImageList* Images, TDbgList* Buttons, const TGetTextEvent& OnGetText) {
+  TCanvas* c = Band->Canvas();
+  const TRect R = Band->ClientRect();
+  if (L.ColorTo == clNone) {
+    if (L.Color != clNone) {
+      c->Brush()->SetStyle(bsSolid);
+      c->Brush()->SetColor(L.Color);
+      c->FillRect(R);
+    }
+  } else {
+    DrawGradient(c, L.Color, L.ColorTo, 80, R, L.Direction == gdHorizontal);
+  }
+  if (L.BorderColor != clNone && L.BorderWidth > 0) {
+    c->Pen()->SetWidth(L.BorderWidth);
+    c->Pen()->SetColor(L.BorderColor);
+    if (!Footer) {
+      c->MoveTo(R.Left, R.Bottom - 1);
+      c->LineTo(R.Right, R.Bottom - 1);
+    } else {
+      c->MoveTo(R.Left, R.Top);
+      c->LineTo(R.Right, R.Top);
+    }
+    if (!PopupHasFrame(DropDown)) {
+      if (!Footer) {
+        c->MoveTo(R.Left, R.Bottom - 1);
+        c->LineTo(R.Left, R.Top);
+        c->LineTo(R.Right, R.Top);
+        c->MoveTo(R.Right, R.Top);
+        c->LineTo(R.Right, R.Bottom - 1);
+      } else {
+        c->MoveTo(R.Left, R.Top);
+        c->LineTo(R.Left, R.Bottom);
+        c->LineTo(R.Right, R.Bottom);
+        c->LineTo(R.Right, R.Top);
+      }
+    }
+    c->Pen()->SetWidth(1);
+    c->Brush()->SetStyle(bsClear);
+    c->Pen()->SetColor(BlendColor(L.BorderColor, clWhite, 20));
+    TRect inner = R;
+    if (!Footer)
+      inner.Bottom -= L.BorderWidth;
+    else
+      inner.Top += L.BorderWidth;
+    c->Rectangle(inner);
+  }
+  TRect C = R;
+  InflateRect(C, -L.BorderWidth, -L.BorderWidth);
+  if (L.ImageIndex >= 0 && Images) {
+    Images->Draw(c, C.Left + 4, C.Top + (C.Height() - Images->Height()) / 2, L.ImageIndex, true);
+    C.Left += Images->Width() + 8;
+  }
+  String text = L.Caption;
+  if (OnGetText) OnGetText(Band, text);
+  if (text.empty()) return;
+  if (Buttons->Count() > 0) C.Right = static_cast<TControl*>(Buttons->Last())->Left() - 2;
+  c->Font()->Assign(L.Font);
+  c->Brush()->SetStyle(bsClear);
+  TSize sz;
+  DrawHtmlItemText(c, text, C, Images, false, Band->Handle(), sz);
+  if (sz.cy < C.Height()) C.Top += (C.Height() - sz.cy) / 2;
+  DrawHtmlItemText(c, text, C, Images, true, Band->Handle(), sz);
+}
+
+// Creates a band's buttons from the items, sized to their content and clamped to the area height.
+template <class TItems, class TBand>
+void BuildBandButtons(TBand* Band, TItems* Items, TExCustomDropDown* DropDown, TDbgList* List, bool Footer) {
+  const Integer h = Band->ButtonArea().Height();
+  for (Integer i = 0; i < Items->Count(); ++i) {
+    auto* item = Items->GetItem(i);
+    auto* b = new TExButton(Band);
+    b->SetParent(Band);
+    if (Footer) b->SetExDropDown(DropDown);
+    b->SetAppearance(DropDown->ButtonAppearance());
+    b->SetText(item->Caption());
+    b->SetImages(Band->Images());
+    b->SetImageIndex(item->ImageIndex());
+    b->SetEnabled(item->Enabled());
+    if constexpr (std::is_same_v<TItems, TFooterButtons>) b->SetModalResult(item->ModalResult());
+    b->SizeToContent();
+    if (item->Width() > 0) b->SetWidth(item->Width());
+    if (item->Height() > 0) b->SetHeight(item->Height());
+    if (b->Height() > h) b->SetHeight(h);
+    b->SetTag(i);
+    b->OnClick = [Band](TObject* Sender) { Band->ButtonClick(Sender); };
+    List->Add(b);
+  }
+}
+
+void PlaceBandButtons(TDbgList* List, const TRect& Area, TButtonAlignment Alignment) {
+  Integer x = Alignment == baRight ? Area.Right : Area.Left;
+  for (Integer i = 0; i < List->Count(); ++i) {
+    auto* b = static_cast<TExButton*>(List->Get(i));
+    const Integer top = std::max(Area.Top, (Area.Bottom - b->Height()) / 2);
+    if (Alignment == baRight) {
+      b->SetBounds(x - b->Width(), top, b->Width(), b->Height());
+      x = b->Left();
+    } else {
+      b->SetBounds(x, top, b->Width(), b->Height());
+      x += b->Width();
+    }
+  }
+}
+
+void FreeBandButtons(TDbgList* List) {
+  for (Integer i = List->Count() - 1; i >= 0; --i) TComponent::Free(static_cast<TExButton*>(List->Get(i)));
+  List->Clear();
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// TExHeader
+
+TExHeader::TExHeader(TComponent* AOwner)
+    : TCustomControl(AOwner),
+      FAppearance(std::make_unique<THeaderAppearance>(AOwner)),
+      FButtonList(std::make_unique<TDbgList>()) {
+  FAppearance->OnChange = [this](TObject* Sender) { AppearanceChanged(Sender); };
+  FAppearance->OnButtonsChanged = [](TObject*) {};
+  FControlStyle = csAcceptsControls | csClickEvents | csDoubleClicks;
+  SetDoubleBuffered(true);
+}
+
+TExHeader::~TExHeader() = default;
+
+void TExHeader::AppearanceChanged(TObject* Sender) {
+  (void)Sender;
+  SetVisible(FAppearance->Visible());
+  SetHeight(FAppearance->Height());
+}
+
+void TExHeader::SetAppearance(THeaderAppearance* Value) {
+  FAppearance->Assign(Value);
+  Invalidate();
+}
+
+void TExHeader::SetImages(TImageList* Value) {
+  if (FImages) FImages->RemoveFreeNotification(this);
+  FImages = Value;
+  if (FImages) FImages->FreeNotification(this);
+  Invalidate();
+}
+
+void TExHeader::Notification(TComponent* AComponent, TOperation Operation) {
+  TCustomControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FImages) {
+    FImages = nullptr;
+    Invalidate();
+  }
+}
+
+THeaderButtons* TExHeader::Buttons() const { return FExDropDown ? FExDropDown->DropDownHeader()->Buttons() : nullptr; }
+
+void TExHeader::AttachDropDown(TExCustomDropDown* DropDown) {
+  FExDropDown = DropDown;
+  if (!DropDown) {
+    SetImages(nullptr);
+    return;
+  }
+  SetImages(DropDown->Images());
+  SetAppearance(DropDown->DropDownHeader());
+}
+
+TRect TExHeader::ButtonArea() const {
+  TRect r = ClientRect();
+  return TRect(r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 3);
+}
+
+void TExHeader::BuildButtons() {
+  if (!FExDropDown || !Buttons()) return;
+  FreeButtons();
+  BuildBandButtons(this, Buttons(), FExDropDown, FButtonList.get(), false);
+  PlaceButtons();
+}
+
+void TExHeader::FreeButtons() { FreeBandButtons(FButtonList.get()); }
+
+void TExHeader::PlaceButtons() {
+  if (FButtonList->Count() == 0) return;
+  PlaceBandButtons(FButtonList.get(), ButtonArea(), FAppearance->ButtonAlignment());
+}
+
+void TExHeader::RefreshButtons() {
+  THeaderButtons* items = Buttons();
+  for (Integer i = 0; i < FButtonList->Count(); ++i) {
+    auto* b = static_cast<TExButton*>(FButtonList->Get(i));
+    if (FExDropDown) b->SetAppearance(FExDropDown->ButtonAppearance());
+    b->SetImages(FImages);
+    if (items && i < items->Count()) {
+      b->SetText(items->GetItem(i)->Caption());
+      b->SetImageIndex(items->GetItem(i)->ImageIndex());
+      b->SetEnabled(items->GetItem(i)->Enabled());
+    }
+    b->SetAutoSize(true);
+  }
+  PlaceButtons();
+}
+
+void TExHeader::Resize() {
+  TCustomControl::Resize();
+  PlaceButtons();
+}
+
+void TExHeader::ButtonClick(TObject* Sender) {
+  auto* b = dynamic_cast<TExButton*>(Sender);
+  if (!b || !FExDropDown) return;
+  if (FExDropDown->OnDropDownHeaderButtonClick)
+    FExDropDown->OnDropDownHeaderButtonClick(FExDropDown, static_cast<Integer>(b->Tag()));
+}
+
+void TExHeader::Paint() {
+  const TRect R = ClientRect();
+  if (OnDrawBackGround) {
+    OnDrawBackGround(this, Canvas(), R);
+    return;
+  }
+  const THeaderAppearance* a = FAppearance.get();
+  TBandLook look{a->Color(),       a->ColorTo(),           a->BorderColor(), a->BorderWidth(),
+                 a->ImageIndex(),  a->GradientDirection(), a->Font(),        a->Caption()};
+  PaintBand(this, look, false, FExDropDown, FImages, FButtonList.get(), OnGetText);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TExFooter
+
+TExFooter::TExFooter(TComponent* AOwner)
+    : TCustomControl(AOwner),
+      FAppearance(std::make_unique<TFooterAppearance>(AOwner)),
+      FButtonList(std::make_unique<TDbgList>()) {
+  FAppearance->OnChange = [this](TObject* Sender) { AppearanceChanged(Sender); };
+  FControlStyle = csAcceptsControls | csCaptureMouse | csClickEvents | csDoubleClicks;
+  SetDoubleBuffered(true);
+}
+
+TExFooter::~TExFooter() = default;
+
+void TExFooter::AppearanceChanged(TObject* Sender) {
+  (void)Sender;
+  SetVisible(FAppearance->Visible());
+  SetHeight(FAppearance->Height());
+}
+
+void TExFooter::SetAppearance(TFooterAppearance* Value) {
+  FAppearance->Assign(Value);
+  Invalidate();
+}
+
+void TExFooter::SetImages(TImageList* Value) {
+  if (FImages) FImages->RemoveFreeNotification(this);
+  FImages = Value;
+  if (FImages) FImages->FreeNotification(this);
+  Invalidate();
+}
+
+void TExFooter::Notification(TComponent* AComponent, TOperation Operation) {
+  TCustomControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FImages) {
+    FImages = nullptr;
+    Invalidate();
+  }
+}
+
+TFooterButtons* TExFooter::Buttons() const { return FExDropDown ? FExDropDown->DropDownFooter()->Buttons() : nullptr; }
+
+void TExFooter::AttachDropDown(TExCustomDropDown* DropDown) {
+  FExDropDown = DropDown;
+  if (!DropDown) {
+    SetImages(nullptr);
+    return;
+  }
+  SetImages(DropDown->Images());
+  SetAppearance(DropDown->DropDownFooter());
+}
+
+bool TExFooter::GripShows() const {
+  return FAppearance->SizeGrip() && FExDropDown && FExDropDown->DropDownSizeable();
+}
+
+bool TExFooter::InGripZone(Integer X, Integer Y) const {
+  return GripShows() && X > FWidth - 12 && Y > FHeight - 15;
+}
+
+TRect TExFooter::ButtonArea() const {
+  TRect r = ClientRect();
+  return TRect(r.Left + 2, r.Top + 2, r.Right - (GripShows() ? 14 : 2), r.Bottom - 2);
+}
+
+void TExFooter::BuildButtons() {
+  if (!FExDropDown || !Buttons()) return;
+  FreeButtons();
+  BuildBandButtons(this, Buttons(), FExDropDown, FButtonList.get(), true);
+  PlaceButtons();
+}
+
+void TExFooter::FreeButtons() { FreeBandButtons(FButtonList.get()); }
+
+void TExFooter::PlaceButtons() { PlaceBandButtons(FButtonList.get(), ButtonArea(), FAppearance->ButtonAlignment()); }
+
+void TExFooter::RefreshButtons() {
+  TFooterButtons* items = Buttons();
+  for (Integer i = 0; i < FButtonList->Count(); ++i) {
+    auto* b = static_cast<TExButton*>(FButtonList->Get(i));
+    if (FExDropDown) b->SetAppearance(FExDropDown->ButtonAppearance());
+    b->SetImages(FImages);
+    if (items && i < items->Count()) {
+      b->SetText(items->GetItem(i)->Caption());
+      b->SetImageIndex(items->GetItem(i)->ImageIndex());
+      b->SetEnabled(items->GetItem(i)->Enabled());
+    }
+    b->SetAutoSize(true);
+  }
+  PlaceButtons();
+}
+
+void TExFooter::Resize() {
+  TCustomControl::Resize();
+  PlaceButtons();
+}
+
+void TExFooter::ButtonClick(TObject* Sender) {
+  auto* b = dynamic_cast<TExButton*>(Sender);
+  if (!b || !FExDropDown) return;
+  if (FExDropDown->OnDropDownFooterButtonClick)
+    FExDropDown->OnDropDownFooterButtonClick(FExDropDown, static_cast<Integer>(b->Tag()));
+}
+
+void TExFooter::Paint() {
+  const TRect R = ClientRect();
+  if (OnDrawBackGround) {
+    OnDrawBackGround(this, Canvas(), R);
+    return;
+  }
+  const TFooterAppearance* a = FAppearance.get();
+  TBandLook look{a->Color(),       a->ColorTo(),           a->BorderColor(), a->BorderWidth(),
+                 a->ImageIndex(),  a->GradientDirection(), a->Font(),        a->Caption()};
+  PaintBand(this, look, true, FExDropDown, FImages, FButtonList.get(), OnGetText);
+  if (GripShows())
+    DrawSizeGrip(TRect(R.Right - a->BorderWidth() - 16, 1, R.Right - a->BorderWidth() - 1, R.Bottom));
+}
+
+void TExFooter::DrawSizeGrip(TRect R) {
+  TCanvas* c = Canvas();
+  const Integer L = R.Left, B = R.Bottom;
+  const TPoint squares[6] = {TPoint(L + 5, B - 4), TPoint(L + 9, B - 4),  TPoint(L + 13, B - 4),
+                             TPoint(L + 9, B - 8), TPoint(L + 13, B - 8), TPoint(L + 13, B - 12)};
+  auto fill = [c, &squares](TColor Color, Integer Shift) {
+    c->Pen()->SetWidth(1);
+    c->Pen()->SetColor(Color);
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(Color);
+    for (const TPoint& p : squares) c->Rectangle(p.X - Shift, p.Y - Shift, p.X - Shift + 2, p.Y - Shift + 2);
+  };
+  fill(BlendColor(clWhite, clWhite, 50), 0);
+  fill(BlendColor(FAppearance->BorderColor(), clWhite, 100), 1);
+}
+
+void TExFooter::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  if (Button == mbLeft && InGripZone(X, Y) && FParent) {
+    // The popup resizes itself from its bottom-right corner, as a drag on its sizing border would.
+    SetCaptureControl(nullptr);
+    const TPoint p = ClientToScreen(TPoint(X, Y));
+    FParent->Perform(WM_NCLBUTTONDOWN, static_cast<WPARAM>(HTBOTTOMRIGHT), MakeLParam(p.X, p.Y));
+    return;
+  }
+  TCustomControl::MouseDown(Button, Shift, X, Y);
+}
+
+void TExFooter::MouseMove(TShiftState Shift, Integer X, Integer Y) {
+  if (Screen) Screen->SetCursor(InGripZone(X, Y) ? crSizeNWSE : FOldCursor);
+  TCustomControl::MouseMove(Shift, X, Y);
+}
+
+void TExFooter::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  if (Screen) Screen->SetCursor(FOldCursor);
+  TCustomControl::MouseUp(Button, Shift, X, Y);
+}
+
+void TExFooter::CMMouseEnter(TMessage& M) {
+  if (Screen && Screen->Cursor() != crSizeNWSE) FOldCursor = Screen->Cursor();
+  TCustomControl::CMMouseEnter(M);
+}
+
+void TExFooter::CMMouseLeave(TMessage& M) {
+  if (Screen) Screen->SetCursor(FOldCursor);
+  TCustomControl::CMMouseLeave(M);
+}
