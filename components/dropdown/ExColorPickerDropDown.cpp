@@ -273,6 +273,8 @@ void TExColorPickerDropDown::PrepareStyleControl(TColorSelectionStyle Style) {
     case csDiscrete:
       EnsurePalette();
       if (FColorSelector) {
+        // The panels size themselves; the popup is sized from them before they fill it.
+        FColorSelector->SetAlign(alNone);
         FColorSelector->OnItemSelect = nullptr;
         FColorSelector->SetSelectedColor(FSelectedColor);
         FColorSelector->UpdateLayout();
@@ -284,6 +286,7 @@ void TExColorPickerDropDown::PrepareStyleControl(TColorSelectionStyle Style) {
     case csColorCube:
       EnsureCubePanel();
       if (FColorCubePanel) {
+        FColorCubePanel->SetAlign(alNone);
         FColorCubePanel->SetSelectedColor(FSelectedColor);
         FColorCubePanel->InitCells();
         FColorCubePanel->ResetCube();
@@ -294,6 +297,7 @@ void TExColorPickerDropDown::PrepareStyleControl(TColorSelectionStyle Style) {
     case csSpectrum:
       EnsureSpectrumPanel();
       if (FSpectrumPanel) {
+        FSpectrumPanel->SetAlign(alNone);
         FSpectrumPanel->SetSelectedColor(FSelectedColor);
         FSpectrumPanel->UpdateLayout();
         FSpectrumPanel->OnSelect = [this](TObject* Sender) { SpectrumSelected(Sender); };
@@ -320,6 +324,7 @@ void TExColorPickerDropDown::SizePopupToControl() {
   TDropDownForm* form = DropDownForm();
   if (!form) return;
   TControl* c = Control();
+  if (c) c->SetAlign(alNone);
   const bool visible = c && c->Visible();
   const Integer border = DropDownBorderWidth();
   const Integer width = visible ? c->Width() + 2 * border : Width();
@@ -383,8 +388,14 @@ void TExColorPickerDropDown::SetColorSelectionStyle(TColorSelectionStyle Value) 
 }
 
 void TExColorPickerDropDown::DoHideDropDown(bool CancelChanges) {
-  const bool wasVisible = DropDownForm() && DropDownForm()->Visible();
+  TDropDownForm* form = DropDownForm();
+  const bool wasVisible = form && form->Visible();
+  // Hiding the popup deactivates it, and a deactivation closes it as cancelled: while this close
+  // runs, that second close must not happen.
+  const bool blocked = form && form->BlockActivate();
+  if (form) form->SetBlockActivate(true);
   TExCustomDropDown::DoHideDropDown(CancelChanges);
+  if (form) form->SetBlockActivate(blocked);
   if (!CancelChanges || !wasVisible) return;
   if (FColorSelectionStyle == csList && FItemSelector) {
     SetItemIndex(FOldItemIndex);
@@ -575,9 +586,7 @@ void TExColorPickerDropDown::WMPaint(TMessage& M) {
 }
 
 void TExColorPickerDropDown::PaintSelectedColor() {
-  TBitmap* image = WindowImage();
-  if (image->Width() != Width() || image->Height() != Height()) return;
-  TCanvas* c = image->Canvas();
+  TCanvas* c = FWindowImage.Canvas(this);
   TRect R = Rect(1, 1, Width() - DropDownButtonWidth() - 2, Height() - 2);
   if (OnDrawSelectedColor) {
     OnDrawSelectedColor(this, c, R);

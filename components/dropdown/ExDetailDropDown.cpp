@@ -158,7 +158,12 @@ void TExDetailDropDown::CreateDropDownForm() {
 }
 
 void TExDetailDropDown::SelectorResized(TObject* /*Sender*/) {
-  if (FItemSelector) FItemSelector->UpdateSelectorPanel();
+  if (!FItemSelector) return;
+  // The rows' width depends on the vertical scroll bar, which the layout itself shows or hides:
+  // when it did, the rows are measured once more.
+  const bool bar = FItemSelector->VertScrollBar()->IsScrollBarVisible();
+  FItemSelector->UpdateSelectorPanel();
+  if (FItemSelector->VertScrollBar()->IsScrollBarVisible() != bar) FItemSelector->UpdateSelectorPanel();
 }
 
 void TExDetailDropDown::CopyItemsToList() {
@@ -208,8 +213,14 @@ void TExDetailDropDown::UpdateDropDownSize() {
 }
 
 void TExDetailDropDown::DoHideDropDown(bool CancelChanges) {
-  const bool wasVisible = DropDownForm() && DropDownForm()->Visible();
+  TDropDownForm* form = DropDownForm();
+  const bool wasVisible = form && form->Visible();
+  // Hiding the popup deactivates it, and a deactivation closes it as cancelled: while this close
+  // runs, that second close must not happen.
+  const bool blocked = form && form->BlockActivate();
+  if (form) form->SetBlockActivate(true);
   TExCustomDropDown::DoHideDropDown(CancelChanges);
+  if (form) form->SetBlockActivate(blocked);
   if (CancelChanges && wasVisible && FOldItemIndex != -1) SetItemIndex(FOldItemIndex);
 }
 
@@ -290,6 +301,15 @@ void TExDetailDropDown::ApplyListTarget(Integer Target) {
 
 // ---------------------------------------------------------------------------------------------
 // Selection
+
+// Text written by the program (the caller or the picker itself) is taken as it is: only typing
+// is completed.
+void TExDetailDropDown::SetText(const String& Value) {
+  const bool was = FOwnText;
+  FOwnText = true;
+  TExCustomDropDown::SetText(Value);
+  FOwnText = was;
+}
 
 void TExDetailDropDown::SetOwnText(const String& Value) {
   const bool was = FOwnText;

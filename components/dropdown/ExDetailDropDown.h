@@ -109,6 +109,8 @@ class TExDetailDropDown : public TExCustomDropDown {
   void SetCaptionFont(const TFont* Value) { FCaptionFont->Assign(Value); }
   TFont* NotesFont() const { return FNotesFont.get(); }
   void SetNotesFont(const TFont* Value) { FNotesFont->Assign(Value); }
+  // The Text write; text written by the program is not completed.
+  void SetText(const String& Value) override;
   bool MatchCase() const { return FMatchCase; }
   void SetMatchCase(bool Value) { FMatchCase = Value; }
 

@@ -187,8 +187,14 @@ void TExImagePickerDropDown::UpdateDropDownSize() {
 }
 
 void TExImagePickerDropDown::DoHideDropDown(bool CancelChanges) {
-  const bool wasVisible = DropDownForm() && DropDownForm()->Visible();
+  TDropDownForm* form = DropDownForm();
+  const bool wasVisible = form && form->Visible();
+  // Hiding the popup deactivates it, and a deactivation closes it as cancelled: while this close
+  // runs, that second close must not happen.
+  const bool blocked = form && form->BlockActivate();
+  if (form) form->SetBlockActivate(true);
   TExCustomDropDown::DoHideDropDown(CancelChanges);
+  if (form) form->SetBlockActivate(blocked);
   if (CancelChanges && wasVisible) SetItemIndex(FOldItemIndex);
 }
 
@@ -306,9 +312,7 @@ void TExImagePickerDropDown::WMPaint(TMessage& M) {
 }
 
 void TExImagePickerDropDown::PaintSelectedImage() {
-  TBitmap* image = WindowImage();
-  if (image->Width() != Width() || image->Height() != Height()) return;
-  TCanvas* c = image->Canvas();
+  TCanvas* c = FWindowImage.Canvas(this);
   const TRect R = FormattingRect();
   if (OnDrawSelectedImage) {
     OnDrawSelectedImage(this, c, R);
