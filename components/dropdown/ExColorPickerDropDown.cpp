@@ -317,7 +317,18 @@ void TExColorPickerDropDown::BeforeDropDown() {
 
 void TExColorPickerDropDown::PlaceDropDownControl() {
   TExCustomDropDown::PlaceDropDownControl();
-  if (FColorSelectionStyle != csList && DropDownForm()) DropDownForm()->SetSizeable(false);
+  if (FColorSelectionStyle != csList && DropDownForm()) {
+    DropDownForm()->SetSizeable(false);
+    // The panels' popups have their panel's size: a size the user left with the list does not
+    // apply to them (it is given back when the popup closes).
+    if (!FFixedSizeOpen) {
+      FListUserWidth = FUserDropDownWidth;
+      FListUserHeight = FUserDropDownHeight;
+      FFixedSizeOpen = true;
+    }
+    FUserDropDownWidth = -1;
+    FUserDropDownHeight = -1;
+  }
 }
 
 void TExColorPickerDropDown::SizePopupToControl() {
@@ -348,8 +359,18 @@ void TExColorPickerDropDown::UpdateDropDownSize() {
     if (DropDownHeight() < 1) FItemSelector->SetHeight(panel.cy);
   }
   TExCustomDropDown::UpdateDropDownSize();
-  if (FItemSelector && FItemSelector->VertScrollBar()->IsScrollBarVisible() && DropDownForm())
-    DropDownForm()->SetWidth(DropDownForm()->Width() + GetSystemMetrics(SM_CXVSCROLL));
+  WidenForList();
+}
+
+void TExColorPickerDropDown::WidenForList() {
+  TDropDownForm* form = DropDownForm();
+  if (!form || !FItemSelector) return;
+  Integer extra = 0;
+  if (FItemSelector->VertScrollBar()->IsScrollBarVisible()) extra += GetSystemMetrics(SM_CXVSCROLL);
+  // The list sits inside the popup's frame: a popup only as wide as the list would cut it short and
+  // show a horizontal scroll bar for the frame's width.
+  if (DropDownWidth() < 1) extra += 2 * DropDownBorderWidth();
+  if (extra > 0) form->SetWidth(form->Width() + extra);
 }
 
 void TExColorPickerDropDown::SetColorSelectionStyle(TColorSelectionStyle Value) {
@@ -367,8 +388,7 @@ void TExColorPickerDropDown::SetColorSelectionStyle(TColorSelectionStyle Value) 
       if (DropDownWidth() < 1) FItemSelector->SetWidth(panel.cx);
       if (DropDownHeight() < 1) FItemSelector->SetHeight(panel.cy);
       TExCustomDropDown::UpdateDropDownSize();
-      if (FItemSelector->VertScrollBar()->IsScrollBarVisible())
-        form->SetWidth(form->Width() + GetSystemMetrics(SM_CXVSCROLL));
+      WidenForList();
       FItemSelector->SetAlign(alClient);
     }
   } else {
@@ -396,6 +416,11 @@ void TExColorPickerDropDown::DoHideDropDown(bool CancelChanges) {
   if (form) form->SetBlockActivate(true);
   TExCustomDropDown::DoHideDropDown(CancelChanges);
   if (form) form->SetBlockActivate(blocked);
+  if (wasVisible && FFixedSizeOpen) {
+    FUserDropDownWidth = FListUserWidth;
+    FUserDropDownHeight = FListUserHeight;
+    FFixedSizeOpen = false;
+  }
   if (!CancelChanges || !wasVisible) return;
   if (FColorSelectionStyle == csList && FItemSelector) {
     SetItemIndex(FOldItemIndex);

@@ -157,6 +157,9 @@ class TExColorPickerDropDown : public TExCustomDropDown {
   void PaintSelectedColor();
   // Sizes the popup for the discrete, cube and spectrum styles (fixed by the control's size).
   void SizePopupToControl();
+  // Widens the list's popup by the vertical scroll bar when the list shows it, and by the frame
+  // when the popup takes the list's width.
+  void WidenForList();
   // Selects Target in the list as the picker's own selection: the popup stays open.
   void ApplyListTarget(Integer Target);
   void SelectFirst();
@@ -187,4 +190,8 @@ class TExColorPickerDropDown : public TExCustomDropDown {
   bool FDesignTime = false;
   TColorValueText FColorValueText = cvtNone;
   bool FDestroying = false;
+  // While a panel's popup is open: the popup size the user left with the list, kept aside.
+  bool FFixedSizeOpen = false;
+  Integer FListUserWidth = -1;
+  Integer FListUserHeight = -1;
 };

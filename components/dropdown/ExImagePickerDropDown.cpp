@@ -182,8 +182,14 @@ void TExImagePickerDropDown::UpdateDropDownSize() {
     if (DropDownHeight() < 1) FItemSelector->SetHeight(panel.cy);
   }
   TExCustomDropDown::UpdateDropDownSize();
-  if (FItemSelector && FItemSelector->VertScrollBar()->IsScrollBarVisible() && DropDownForm())
-    DropDownForm()->SetWidth(DropDownForm()->Width() + GetSystemMetrics(SM_CXVSCROLL));
+  TDropDownForm* form = DropDownForm();
+  if (!form || !FItemSelector) return;
+  Integer extra = 0;
+  if (FItemSelector->VertScrollBar()->IsScrollBarVisible()) extra += GetSystemMetrics(SM_CXVSCROLL);
+  // The list sits inside the popup's frame: a popup only as wide as the list would cut it short and
+  // show a horizontal scroll bar for the frame's width.
+  if (DropDownWidth() < 1) extra += 2 * DropDownBorderWidth();
+  if (extra > 0) form->SetWidth(form->Width() + extra);
 }
 
 void TExImagePickerDropDown::DoHideDropDown(bool CancelChanges) {

@@ -318,3 +318,30 @@ TEST_F(ExColorPickerDropDownTest, TheStylesReachTheAppearanceAndTheList) {
   Picker->SetSelectionColorStyle(scWindowsVista);
   EXPECT_EQ(Picker->ItemSelector()->ItemAppearance()->ColorStyle(), scWindowsVista);
 }
+
+TEST_F(ExColorPickerDropDownTest, TheListsPopupHoldsTheListWithinItsFrame) {
+  Picker->ShowDropDown();
+  TExCustomItemSelector* List = Picker->ItemSelector();
+  TSize panel;
+  List->GetPanelSize(panel);
+  ASSERT_TRUE(List->VertScrollBar()->IsScrollBarVisible()) << "16 colours in 200 pixels";
+  EXPECT_FALSE(List->HorzScrollBar()->IsScrollBarVisible());
+  EXPECT_EQ(Picker->DropDownForm()->Width(), panel.cx + GetSystemMetrics(SM_CXVSCROLL) + 2);
+  EXPECT_EQ(Picker->DropDownForm()->Height(), 200);
+}
+
+TEST_F(ExColorPickerDropDownTest, APanelsPopupIgnoresTheSizeLeftWithTheList) {
+  Picker->ShowDropDown();
+  Picker->HideDropDown(false);
+  const Integer listWidth = Picker->UserDropDownWidth();
+  ASSERT_NE(listWidth, -1);
+  Picker->SetColorSelectionStyle(csColorCube);
+  Picker->ShowDropDown();
+  EXPECT_EQ(Picker->DropDownForm()->Width(), 182 + 2);
+  EXPECT_EQ(Picker->DropDownForm()->Height(), 160 + 2);
+  Picker->HideDropDown(false);
+  Picker->SetColorSelectionStyle(csList);
+  Picker->ShowDropDown();
+  EXPECT_EQ(Picker->DropDownForm()->Width(), listWidth) << "the list's size comes back";
+  EXPECT_EQ(Picker->DropDownForm()->Height(), 200);
+}
