@@ -205,7 +205,7 @@ void TExCalculatorDropdown::CalculatorButtonClick(TObject*, Integer ButtonIndex)
 
 // --- Typing ----------------------------------------------------------------------------------------
 
-void TExCalculatorDropdown::KeyPress(Char& Key) {
+void TExCalculatorDropdown::FieldKeyPress(Char& Key) {
   const Char C = Key;
   if (!PopupShowing()) {
     switch (C) {
@@ -246,16 +246,29 @@ void TExCalculatorDropdown::KeyPress(Char& Key) {
     SetSelLength(0);
     return;
   }
-  if (C == DecimalSeparator() && HasChar(Text(), DecimalSeparator())) {
-    Key = 0;
+  if (C == DecimalSeparator() && HasChar(Text(), DecimalSeparator())) Key = 0;
+}
+
+void TExCalculatorDropdown::WMChar(TMessage& M) {
+  if (!EditorEnabled()) {
+    TExCustomDropDown::WMChar(M);
     return;
   }
-  TExCustomDropDown::KeyPress(Key);
+  const Char Typed = static_cast<Char>(M.WParam);
+  Char Key = Typed;
+  FieldKeyPress(Key);
+  // Enter goes on to the edit's own Enter handling (its key-press event, the parent's default
+  // button) after the calculator has taken the result.
+  if (Typed == u'\r') Key = Typed;
+  if (Key == 0) return;
+  M.WParam = Key;
+  TExCustomDropDown::WMChar(M);
 }
 
 void TExCalculatorDropdown::WMKeyDown(TMessage& M) {
+  const Word Pressed = static_cast<Word>(M.WParam);
   TExCustomDropDown::WMKeyDown(M);
-  if (static_cast<Word>(M.WParam) == VK_DELETE && (Text().empty() || Text() == u"Error")) SetText(u"0");
+  if (Pressed == VK_DELETE && (Text().empty() || Text() == u"Error")) SetText(u"0");
 }
 
 void TExCalculatorDropdown::CMEnter(TMessage& M) {
@@ -334,6 +347,10 @@ void TExCalculatorDropdown::BeforeDropDown() {
   TExCustomDropDown::BeforeDropDown();
   if (!DropDownForm() || !FExButtonPanel) return;
   DropDownForm()->SetCancelOnDeActivate(false);
+  // Sized apart from the popup: the opening sizes the popup after it and aligns it to the popup's
+  // client area again.
+  FExButtonPanel->SetAlign(alNone);
+  FExButtonPanel->SetBounds(0, 0, DropDownWidth(), 150);
   FExButtonPanel->ButtonAppearance()->Assign(FCalcButtonAppearance.get());
   FExButtonPanel->SetColor(DropDownColor());
   FExButtonPanel->ArrangeButtons();

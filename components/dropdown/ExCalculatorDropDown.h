@@ -81,7 +81,9 @@ class TExCalculatorDropdown : public TExCustomDropDown {
   void DropDownFormKeyDown(Word& Key, TShiftState Shift) override;
 
  protected:
-  void KeyPress(Char& Key) override;
+  // Characters typed into the field run the calculator's own handling first (FieldKeyPress); what
+  // it lets through takes the typed entry of the edit type.
+  void WMChar(TMessage& M) override;
   void WMKeyDown(TMessage& M) override;
   void CMEnter(TMessage& M) override;
 
@@ -95,6 +97,9 @@ class TExCalculatorDropdown : public TExCustomDropDown {
   void DoMultiply();
   void DoDivide();
   void DoPercent();
+  // The calculator's handling of a character typed into the field: operators act, characters
+  // that cannot be part of a number are dropped (Key becomes 0), a digit starts a new number.
+  void FieldKeyPress(Char& Key);
   // The calculator's own handling of a character typed in the popup.
   void CalculatorKeyPress(Char& Key);
   // True while the popup shows (it was opened once and its form is visible).

@@ -124,6 +124,10 @@ void TExMemoDropDown::BeforeDropDown() {
   FMemoTextAtOpening = FMemoText->Text();
   DropDownForm()->SetCancelOnDeActivate(false);
   if (!FMemo) return;
+  // Sized apart from the popup: the opening sizes the popup after it and aligns it to the popup's
+  // client area again. A size the user dragged the popup to wins over this one.
+  FMemo->SetAlign(alNone);
+  FMemo->SetBounds(0, 0, Width(), 100);
   FMemo->Lines()->Assign(FMemoText.get());
   FMemo->SetPopupMenu(FMemoPopup);
   FMemo->SetMaxLength(MaxLength());

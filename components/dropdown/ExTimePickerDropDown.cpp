@@ -124,12 +124,14 @@ void TExTimePickerDropDown::Change() {
 }
 
 void TExTimePickerDropDown::KeyDown(Word& Key, TShiftState Shift) {
+  // The base swallows the keys of a field without typing; the arrows still step the time.
+  const Word Pressed = Key;
   TExCustomDropDown::KeyDown(Key, Shift);
   if (GetKeyState(VK_MENU) < 0 || Shift.Contains(ssAlt) || Shift.Contains(ssCtrl)) return;
-  if (Key != VK_UP && Key != VK_DOWN) return;
+  if (Pressed != VK_UP && Pressed != VK_DOWN) return;
   const Integer Caret = SelStart();
   const Integer Part = TimePartAtCaret(EditText(), Caret, FShowSeconds, TimeSeparator());
-  const Integer Delta = Key == VK_UP ? -1 : 1;
+  const Integer Delta = Pressed == VK_UP ? -1 : 1;
   Word H, M, S, MS;
   DecodeTime(FTime, H, M, S, MS);
   switch (Part) {
@@ -176,6 +178,9 @@ void TExTimePickerDropDown::BeforeDropDown() {
   TDropDownForm* F = DropDownForm();
   if (!F || !FPanelCtrl || !FExWatch) return;
   FTimeAtOpening = FTime;
+  // Sized apart from the popup: the opening sizes the popup after it and aligns it to the popup's
+  // client area again.
+  FPanelCtrl->SetAlign(alNone);
   FPanelCtrl->SetBounds(FPanelCtrl->Left(), FPanelCtrl->Top(), 170, 170);
   F->SetWidth(F->Width() + 1);
   F->SetWidth(F->Width() - 1);

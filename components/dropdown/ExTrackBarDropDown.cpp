@@ -206,9 +206,10 @@ void TExTrackBarDropDown::Change() {
 }
 
 void TExTrackBarDropDown::WMKeyDown(TMessage& M) {
+  // The base swallows the keys of a field without typing; the arrows still step the value.
+  const Word Key = static_cast<Word>(M.WParam);
   TExCustomDropDown::WMKeyDown(M);
   if (EditorEnabled() || GetKeyState(VK_MENU) < 0) return;
-  const Word Key = static_cast<Word>(M.WParam);
   if (Key == VK_UP) {
     if (FPosition - FFrequency >= FMin) SetPosition(FPosition - FFrequency);
   } else if (Key == VK_DOWN) {
@@ -263,7 +264,10 @@ void TExTrackBarDropDown::BeforeDropDown() {
   FTrackBar->SetPosition(FPosition);
   FTrackBar->SetPageSize(FPageSize);
   FTrackBar->SetFrequency(FFrequency);
-  FTrackBar->SetWidth(Width());
+  // Sized apart from the popup: the opening sizes the popup after it and aligns it to the popup's
+  // client area again.
+  FTrackBar->SetAlign(alNone);
+  FTrackBar->SetBounds(0, 0, Width(), 40);
   // The range of the track bar may have moved the value.
   FMin = FTrackBar->Min();
   FMax = FTrackBar->Max();
