@@ -750,6 +750,10 @@ class TDropDownForm : public TForm {
   // every change of those settings while dropped down).
   void InitializeAndUpdate();
 
+  // Hides the popup as a close does: the loss of activation that hiding brings is not taken as a
+  // click elsewhere.
+  void HidePopup();
+
   // Hit test of a client point: HTBOTTOMRIGHT in the 10 x 10 corner when sizeable, else HTNOWHERE.
   Integer HitTest(Integer X, Integer Y) const;
   // True while the user drags the bottom-right corner.
@@ -796,6 +800,7 @@ class TDropDownForm : public TForm {
   Integer FMinWidth = 0;
   Integer FMinHeight = 0;
   bool FSizingActive = false;
+  bool FHiding = false;
   TPoint FSizingStart;
   TSize FSizingStartSize;
   TDropDownFormSurface* FSurface = nullptr;
@@ -1293,4 +1298,8 @@ class TExCustomDropDown : public TCustomMaskEdit, public INorvStyle, public INor
   // formatting after a Delete, and keeping the caret out of the prefix.
   bool FFormatAfterKey = false;
   bool FFixCaretAfterKey = false;
+  // The hosted control's own size, taken before the popup aligns it to its client area: the
+  // automatic popup size is measured from it while the control fills the popup.
+  Integer FControlWidth = 0;
+  Integer FControlHeight = 0;
 };

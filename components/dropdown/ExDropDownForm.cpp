@@ -165,6 +165,15 @@ void TDropDownForm::InitializeAndUpdate() {
   }
 }
 
+void TDropDownForm::HidePopup() {
+  FHiding = true;
+  struct Reset {
+    bool& Flag;
+    ~Reset() { Flag = false; }
+  } reset{FHiding};
+  SetVisible(false);
+}
+
 Integer TDropDownForm::HitTest(Integer X, Integer Y) const {
   if (FSizeable && X >= ClientWidth() - 10 && Y >= ClientHeight() - 10 && X < ClientWidth() && Y < ClientHeight())
     return HTBOTTOMRIGHT;
@@ -245,20 +254,15 @@ void TDropDownForm::FormActivate(TObject* Sender) {
 
 void TDropDownForm::FormDeactivate(TObject* Sender) {
   (void)Sender;
-  if (FBlockActivate || !FVisible) return;
+  if (FBlockActivate || FHiding || !FVisible) return;
   FDeActivate = GetTickCount();
   FDeActivated = true;
-  // A window that lies inside the popup (its parent chain reaches the popup) keeps it open.
-  if (Screen) {
-    if (TCustomForm* active = Screen->ActiveForm(); active && active != this) {
-      for (TWinControl* p = active->Parent(); p; p = p->Parent())
-        if (p == this) return;
-    }
-  }
+  // Every window that can take the activation is a top-level form of its own, never one inside
+  // the popup: losing the activation always closes.
   if (FExDropDown)
     FExDropDown->DoHideDropDown(FCancelOnDeActivate);
   else
-    SetVisible(false);
+    HidePopup();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -292,10 +296,15 @@ void TExCustomDropDown::CreateDropDownForm() {
 void TExCustomDropDown::UpdateDropDownSize() {
   if (!FDropDownForm) return;
   Integer w, h;
+  // A control that fills the popup has the popup's size, not its own: its own was taken when it
+  // was placed.
+  const bool filling = FControl && FControl->Align() == alClient && FControl->Parent() == FDropDownForm;
+  const Integer controlWidth = FControl ? (filling ? FControlWidth : FControl->Width()) : 0;
+  const Integer controlHeight = FControl ? (filling ? FControlHeight : FControl->Height()) : 0;
   if (FDropDownWidth > 0)
     w = FDropDownWidth;
   else if (FControl && FControl->Visible())
-    w = FControl->Width();
+    w = controlWidth;
   else
     w = FWidth;
   if (FDropDownHeight > 0) {
@@ -304,13 +313,17 @@ void TExCustomDropDown::UpdateDropDownSize() {
     h = 2 * FDropDownBorderWidth;
     if (FDropDownHeader->Visible()) h += FDropDownHeader->Height();
     if (FDropDownFooter->Visible()) h += FDropDownFooter->Height();
-    if (FControl && FControl->Visible()) h += FControl->Height();
+    if (FControl && FControl->Visible()) h += controlHeight;
   }
   FDropDownForm->SetBounds(FDropDownForm->Left(), FDropDownForm->Top(), w, h);
 }
 
 void TExCustomDropDown::PlaceDropDownControl() {
   if (!FDropDownForm || !FControl) return;
+  if (FControl->Align() != alClient || FControl->Parent() != FDropDownForm) {
+    FControlWidth = FControl->Width();
+    FControlHeight = FControl->Height();
+  }
   FControl->SetParent(FDropDownForm);
   FControl->SetTop(FDropDownHeader->Visible() ? FDropDownHeader->Height() + 2 : FDropDownBorderWidth);
   FControl->SetAlign(alClient);
@@ -360,7 +373,7 @@ void TExCustomDropDown::DoShowDropDown() {
   f->SetBounds(x0, y0, 0, 0);
   f->SetVisible(true);
   if (FDropDownShadow && FForceShadow) {
-    f->SetVisible(false);
+    f->HidePopup();
     f->SetBounds(x0, y0, 1, 1);
     f->SetVisible(true);
   }
@@ -381,7 +394,7 @@ void TExCustomDropDown::DoHideDropDown(bool CancelChanges) {
   if (OnBeforeDropUp) OnBeforeDropUp(this);
   FUserDropDownWidth = FDropDownForm->Width();
   FUserDropDownHeight = FDropDownForm->Height();
-  FDropDownForm->SetVisible(false);
+  FDropDownForm->HidePopup();
   if (Application) Application->CancelHint();
   if (CancelChanges) SetText(FOldText);
   if (OnDropUp) OnDropUp(this, CancelChanges);
