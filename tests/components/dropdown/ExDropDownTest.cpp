@@ -1045,3 +1045,81 @@ TEST_F(DropDownTest, GradientBands) {
   EXPECT_EQ(c->Pixels(5, 2), 0x00FF00);
   EXPECT_EQ(c->Pixels(0, 0), 0x0000FF) << "the frame";
 }
+
+// --- The push button of the bands ---------------------------------------------------------------------
+
+TEST_F(DropDownTest, PushButtonsGroupAndCheck) {
+  auto make = [this](Integer Group) {
+    auto* b = new TExButton(Form);
+    b->SetParent(Form);
+    b->SetGroupIndex(Group);
+    return b;
+  };
+  TExButton* a = make(1);
+  TExButton* b = make(1);
+  TExButton* lone = make(0);
+  a->SetDown(true);
+  EXPECT_TRUE(a->Down());
+  EXPECT_EQ(a->State(), absExclusive);
+  b->SetDown(true);
+  EXPECT_TRUE(b->Down());
+  EXPECT_FALSE(a->Down()) << "the other button of the group goes up";
+  b->SetDown(false);
+  EXPECT_TRUE(b->Down()) << "without AllowAllUp the down button stays down";
+  lone->SetDown(true);
+  EXPECT_FALSE(lone->Down()) << "a plain button outside a group is never down";
+  lone->SetStyle(ExDropDown::tasCheck);
+  lone->SetDown(true);
+  EXPECT_TRUE(lone->Down());
+  EXPECT_EQ(lone->State(), absDown);
+}
+
+TEST_F(DropDownTest, APushButtonLeavesItsHotLookWhenTheCursorIsGone) {
+  TestHarness::UseFakeClock(true);
+  TestHarness::ShowForm(Form);
+  auto* b = new TExButton(Form);
+  b->SetParent(Form);
+  b->SetBounds(20, 20, 40, 20);
+  TPoint cursor = b->ClientToScreen(TPoint(5, 5));
+  SetCursorPosSource([&cursor] { return cursor; });
+  b->Perform(CM_MOUSEENTER, 0, 0);
+  EXPECT_TRUE(b->MouseInControl());
+  EXPECT_TRUE(b->UnHotTimer()->Enabled());
+  TestHarness::AdvanceClock(1);
+  EXPECT_TRUE(b->MouseInControl()) << "the cursor is still over it";
+  cursor = b->ClientToScreen(TPoint(100, 5));
+  TestHarness::AdvanceClock(1);
+  EXPECT_FALSE(b->MouseInControl());
+  EXPECT_FALSE(b->UnHotTimer()->Enabled());
+  SetCursorPosSource(nullptr);
+}
+
+// --- Enter as Tab and Enter passed to the parent -------------------------------------------------------
+
+TEST_F(DropDownTest, EnterMovesOnAsTabWhenAsked) {
+  TestHarness::ShowForm(Form);
+  TTestDropDown* first = NewEdit();
+  TTestDropDown* second = NewEdit();
+  second->SetTop(50);
+  first->SetReturnIsTab(true);
+  first->SetFocus();
+  TestHarness::ProcessEvents();
+  ASSERT_TRUE(first->Focused());
+  TestHarness::SendKeyStroke(first, VK_RETURN, TShiftState(), u"\r");
+  TestHarness::ProcessEvents();
+  EXPECT_TRUE(second->Focused());
+}
+
+TEST_F(DropDownTest, WithoutDefaultHandlingEnterGoesToTheParent) {
+  TestHarness::ShowForm(Form);
+  TTestDropDown* e = NewEdit();
+  e->SetDefaultHandling(false);
+  std::vector<Integer> pressed;
+  e->OnKeyPress = [&](TObject*, Char& Key) { pressed.push_back(Key); };
+  TestHarness::SendKeyStroke(e, 0, TShiftState(), u"\r");
+  EXPECT_EQ(pressed, (std::vector<Integer>{13})) << "OnKeyPress hears Enter";
+  EXPECT_EQ(TestHarness::PendingPosted(Form->Handle(), WM_KEYDOWN), 1);
+  EXPECT_EQ(TestHarness::PendingPosted(Form->Handle(), WM_KEYUP), 1);
+  EXPECT_EQ(e->EditText(), u"") << "Enter types nothing";
+  TestHarness::ProcessEvents();
+}
