@@ -1123,3 +1123,16 @@ TEST_F(DropDownTest, WithoutDefaultHandlingEnterGoesToTheParent) {
   EXPECT_EQ(e->EditText(), u"") << "Enter types nothing";
   TestHarness::ProcessEvents();
 }
+
+TEST_F(DropDownTest, AnEditorGoesWithItsOpenPopup) {
+  TTestDropDown* e = NewEdit();
+  e->DropDownHeader()->Buttons()->Add()->SetCaption(u"A");
+  e->DropDownFooter()->Buttons()->Add()->SetCaption(u"B");
+  int dropUps = 0;
+  e->OnDropUp = [&](TObject*, bool) { ++dropUps; };
+  e->ShowDropDown();
+  ASSERT_TRUE(e->DropDownForm()->Visible());
+  TComponent::Free(e);
+  EXPECT_EQ(dropUps, 0) << "freeing is no close the editor reports";
+  EXPECT_EQ(Form->ControlCount(), 0);
+}
