@@ -30,8 +30,11 @@ TExCalculatorDropdown::TExCalculatorDropdown(TComponent* AOwner)
   SetDropDownColor(0xFFFFFF);
 }
 
-TExCalculatorDropdown::~TExCalculatorDropdown() {
-  if (FExButtonPanel) FExButtonPanel->OnButtonClick = nullptr;
+TExCalculatorDropdown::~TExCalculatorDropdown() = default;
+
+void TExCalculatorDropdown::Notification(TComponent* AComponent, TOperation Operation) {
+  TExCustomDropDown::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FExButtonPanel) FExButtonPanel = nullptr;
 }
 
 void TExCalculatorDropdown::BeforeCalculatorInput() {}

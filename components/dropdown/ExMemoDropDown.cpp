@@ -42,9 +42,20 @@ TExMemoDropDown::TExMemoDropDown(TComponent* AOwner)
   FAutoDrop = false;
 }
 
-TExMemoDropDown::~TExMemoDropDown() {
-  FMemoText->OnChange = nullptr;
-  if (FMemo) FMemo->OnChange = nullptr;
+TExMemoDropDown::~TExMemoDropDown() { FMemoText->OnChange = nullptr; }
+
+void TExMemoDropDown::Notification(TComponent* AComponent, TOperation Operation) {
+  TExCustomDropDown::Notification(AComponent, Operation);
+  if (Operation != opRemove) return;
+  if (AComponent == FMemo) FMemo = nullptr;
+  if (AComponent == FMemoPopup) FMemoPopup = nullptr;
+}
+
+void TExMemoDropDown::SetMemoPopup(TPopupMenu* Value) {
+  if (FMemoPopup == Value) return;
+  if (FMemoPopup) FMemoPopup->RemoveFreeNotification(this);
+  FMemoPopup = Value;
+  if (FMemoPopup) FMemoPopup->FreeNotification(this);
 }
 
 TStrings* TExMemoDropDown::MemoText() const { return FMemoText.get(); }

@@ -31,7 +31,7 @@ class TExMemoDropDown : public TExCustomDropDown {
   TStrings* MemoText() const;
   void SetMemoText(const TStrings* Value);
   TPopupMenu* MemoPopup() const { return FMemoPopup; }
-  void SetMemoPopup(TPopupMenu* Value) { FMemoPopup = Value; }
+  void SetMemoPopup(TPopupMenu* Value);
   TScrollStyle MemoScrollBars() const { return FMemoScrollBars; }
   void SetMemoScrollBars(TScrollStyle Value) { FMemoScrollBars = Value; }
   bool MemoReadOnly() const { return FMemoReadOnly; }
@@ -57,6 +57,8 @@ class TExMemoDropDown : public TExCustomDropDown {
  protected:
   void Change() override;
   void DoEnter() override;
+  // Forgets the memo when it is freed (owned components go before the destructor runs).
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   void MemoChanged(TObject* Sender);
   void MemoTextChanged(TObject* Sender);
 

@@ -36,9 +36,14 @@ TExTimePickerDropDown::TExTimePickerDropDown(TComponent* AOwner)
   ApplyWatchComponentStyle(FWatchAppearance.get(), GetComponentStyle());
 }
 
-TExTimePickerDropDown::~TExTimePickerDropDown() {
-  if (FExWatch) FExWatch->OnChange = nullptr;
-  if (FDateTimePicker) FDateTimePicker->OnChange = nullptr;
+TExTimePickerDropDown::~TExTimePickerDropDown() = default;
+
+void TExTimePickerDropDown::Notification(TComponent* AComponent, TOperation Operation) {
+  TExCustomDropDown::Notification(AComponent, Operation);
+  if (Operation != opRemove) return;
+  if (AComponent == FExWatch) FExWatch = nullptr;
+  if (AComponent == FDateTimePicker) FDateTimePicker = nullptr;
+  if (AComponent == FPanelCtrl) FPanelCtrl = nullptr;
 }
 
 String TExTimePickerDropDown::TimeText(TDateTime Value) const {

@@ -94,6 +94,8 @@ class TExTimePickerDropDown : public TExCustomDropDown {
 
  protected:
   void KeyDown(Word& Key, TShiftState Shift) override;
+  // Forgets the popup's controls when they are freed (owned components go before the destructor).
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   void Change() override;
   void WatchChanged(TObject* Sender);
   void TimePickerChanged(TObject* Sender);

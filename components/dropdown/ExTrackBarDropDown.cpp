@@ -148,8 +148,11 @@ TExTrackBarDropDown::TExTrackBarDropDown(TComponent* AOwner) : TExCustomDropDown
   SetForceShadow(true);
 }
 
-TExTrackBarDropDown::~TExTrackBarDropDown() {
-  if (FTrackBar) FTrackBar->OnChange = nullptr;
+TExTrackBarDropDown::~TExTrackBarDropDown() = default;
+
+void TExTrackBarDropDown::Notification(TComponent* AComponent, TOperation Operation) {
+  TExCustomDropDown::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FTrackBar) FTrackBar = nullptr;
 }
 
 void TExTrackBarDropDown::SetPosition(Integer Value) {

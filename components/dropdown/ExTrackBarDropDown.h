@@ -93,6 +93,8 @@ class TExTrackBarDropDown : public TExCustomDropDown {
 
  protected:
   void Loaded() override;
+  // Forgets the track bar when it is freed (owned components go before the destructor runs).
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   void Change() override;
   void WMKeyDown(TMessage& M) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
