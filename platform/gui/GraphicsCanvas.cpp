@@ -213,6 +213,60 @@ void TCanvas::Rectangle(Integer X1, Integer Y1, Integer X2, Integer Y2) {
 }
 
 // Fills and outlines a shape given in logical coordinates.
+// A one-pixel outline of a polygon runs along the same pixels as LineTo between its points; each
+// edge leaves out its end pixel, which is the start of the next, so every corner is covered.
+static void AddPolygonEdges(GraphicsBackend::TMask& M, const std::vector<TPoint>& Points) {
+  if (Points.empty()) return;
+  Integer L = Points[0].X, T = Points[0].Y, R = L + 1, B = T + 1;
+  for (const TPoint& P : Points) {
+    L = std::min(L, P.X);
+    T = std::min(T, P.Y);
+    R = std::max(R, P.X + 1);
+    B = std::max(B, P.Y + 1);
+  }
+  if (M.Width > 0 && M.Height > 0) {
+    L = std::min(L, M.Left);
+    T = std::min(T, M.Top);
+    R = std::max(R, M.Left + M.Width);
+    B = std::max(B, M.Top + M.Height);
+  }
+  if (L != M.Left || T != M.Top || R - L != M.Width || B - T != M.Height) {
+    GraphicsBackend::TMask Grown;
+    Grown.Left = L;
+    Grown.Top = T;
+    Grown.Width = R - L;
+    Grown.Height = B - T;
+    Grown.Bits.assign(static_cast<size_t>(Grown.Width) * Grown.Height, 0);
+    for (Integer Y = 0; Y < M.Height; ++Y)
+      for (Integer X = 0; X < M.Width; ++X)
+        if (M.Bits[static_cast<size_t>(Y) * M.Width + X])
+          Grown.Bits[static_cast<size_t>(Y + M.Top - T) * Grown.Width + (X + M.Left - L)] = 1;
+    M = std::move(Grown);
+  }
+  auto Set = [&M](Integer X, Integer Y) {
+    M.Bits[static_cast<size_t>(Y - M.Top) * M.Width + (X - M.Left)] = 1;
+  };
+  for (size_t I = 0; I < Points.size(); ++I) {
+    const TPoint A = Points[I], Z = Points[(I + 1) % Points.size()];
+    const Integer DX = std::abs(Z.X - A.X), DY = std::abs(Z.Y - A.Y);
+    const Integer SX = A.X < Z.X ? 1 : -1, SY = A.Y < Z.Y ? 1 : -1;
+    Integer X = A.X, Y = A.Y, Err = (DX > DY ? DX : -DY) / 2;
+    Set(X, Y);
+    for (Integer S = std::max(DX, DY); S > 0; --S) {
+      const Integer E2 = Err;
+      if (E2 > -DX) {
+        Err -= DY;
+        X += SX;
+      }
+      if (E2 < DY) {
+        Err += DX;
+        Y += SY;
+      }
+      if (S > 1) Set(X, Y);
+    }
+  }
+}
+
 static void DrawShape(TCanvas& C, GraphicsBackend::TShape Shape, bool HasArea) {
   TTarget T;
   if (!Prepare(C, T)) return;
@@ -236,6 +290,9 @@ static void DrawShape(TCanvas& C, GraphicsBackend::TShape Shape, bool HasArea) {
   const bool WantFill = HasArea && C.Brush()->Style() != bsClear;
   GraphicsBackend::TMask Fill, Outline;
   GraphicsBackend::RasterizeShape(Shape, SP, WantFill, Fill, Outline);
+  if (!NoPen && SP.Width == 1 && SP.Style == psSolid &&
+      Shape.Kind == GraphicsBackend::TShapeKind::Polygon)
+    AddPolygonEdges(Outline, Shape.Points);
   if (WantFill)
     GraphicsRaster::FillMask(*T.Image, T.Clip, Fill, BrushOf(C), Pen->Mode(),
                              NoPen ? nullptr : &Outline);

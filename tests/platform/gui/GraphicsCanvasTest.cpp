@@ -365,6 +365,25 @@ TEST(GraphicsCanvasAreas, PolygonFillRuleDecidesTheInnerPartOfAStar) {
   }
 }
 
+TEST(GraphicsCanvasAreas, PolygonOutlineCoversEveryCorner) {
+  struct Row {
+    const char* Name;
+    std::vector<TPoint> Points;
+  } Rows[] = {
+      {"triangle", {Point(3, 2), Point(9, 2), Point(6, 5)}},
+      {"diamond", {Point(6, 1), Point(11, 6), Point(6, 11), Point(1, 6)}},
+      {"arrow", {Point(2, 9), Point(7, 3), Point(12, 9)}},
+  };
+  for (const Row& R : Rows) {
+    auto B = NewBitmap(14, 14);
+    TCanvas* C = B->Canvas();
+    C->Pen()->SetColor(clBlack);
+    C->Brush()->SetColor(clRed);
+    C->Polygon(R.Points);
+    for (const TPoint& P : R.Points) EXPECT_EQ(C->Pixels(P.X, P.Y), clBlack) << R.Name;
+  }
+}
+
 TEST(GraphicsCanvasAreas, PenModesCombinePenAndScreen) {
   const TColor D = 0x00F0C30F, P = 0x00AA55CC;
   struct Row {
