@@ -13,10 +13,19 @@ struct SyncRequest {
   std::exception_ptr Error;
 };
 
-std::mutex gSyncMutex;
-std::condition_variable gSyncCv;
-std::deque<SyncRequest*> gSyncQueue;
-std::function<void()> gWake;
+// The queue of synchronised calls lives until the process ends and is never destroyed: a worker
+// may still wait in Synchronize while the program exits, and destroying a condition variable
+// that has a waiter blocks the exit for good.
+struct SyncState {
+  std::mutex Mutex;
+  std::condition_variable Cv;
+  std::deque<SyncRequest*> Queue;
+  std::function<void()> Wake;
+};
+SyncState& Sync() {
+  static SyncState* const State = new SyncState;
+  return *State;
+}
 const std::thread::id gMainThread = std::this_thread::get_id();
 thread_local TThread* tCurrent = nullptr;
 
@@ -25,18 +34,19 @@ thread_local TThread* tCurrent = nullptr;
 bool IsMainThread() { return std::this_thread::get_id() == gMainThread; }
 
 void SetWakeMainThread(std::function<void()> Wake) {
-  std::lock_guard<std::mutex> g(gSyncMutex);
-  gWake = std::move(Wake);
+  std::lock_guard<std::mutex> g(Sync().Mutex);
+  Sync().Wake = std::move(Wake);
 }
 
 bool CheckSynchronize(Integer TimeoutMs) {
   if (!IsMainThread()) return false;
   std::deque<SyncRequest*> work;
   {
-    std::unique_lock<std::mutex> lock(gSyncMutex);
-    if (gSyncQueue.empty() && TimeoutMs > 0)
-      gSyncCv.wait_for(lock, std::chrono::milliseconds(TimeoutMs), [] { return !gSyncQueue.empty(); });
-    work.swap(gSyncQueue);
+    std::unique_lock<std::mutex> lock(Sync().Mutex);
+    if (Sync().Queue.empty() && TimeoutMs > 0)
+      Sync().Cv.wait_for(lock, std::chrono::milliseconds(TimeoutMs),
+                         [] { return !Sync().Queue.empty(); });
+    work.swap(Sync().Queue);
   }
   for (SyncRequest* r : work) {
     try {
@@ -45,10 +55,10 @@ bool CheckSynchronize(Integer TimeoutMs) {
       r->Error = std::current_exception();
     }
     {
-      std::lock_guard<std::mutex> g(gSyncMutex);
+      std::lock_guard<std::mutex> g(Sync().Mutex);
       r->Done = true;
     }
-    gSyncCv.notify_all();
+    Sync().Cv.notify_all();
   }
   return !work.empty();
 }
@@ -63,14 +73,14 @@ void TThread::Synchronize(TThread* Thread, const std::function<void()>& Method) 
   r.Method = Method;
   std::function<void()> wake;
   {
-    std::lock_guard<std::mutex> g(gSyncMutex);
-    gSyncQueue.push_back(&r);
-    wake = gWake;
+    std::lock_guard<std::mutex> g(Sync().Mutex);
+    Sync().Queue.push_back(&r);
+    wake = Sync().Wake;
   }
-  gSyncCv.notify_all();
+  Sync().Cv.notify_all();
   if (wake) wake();
-  std::unique_lock<std::mutex> lock(gSyncMutex);
-  gSyncCv.wait(lock, [&] { return r.Done; });
+  std::unique_lock<std::mutex> lock(Sync().Mutex);
+  Sync().Cv.wait(lock, [&] { return r.Done; });
   lock.unlock();
   if (r.Error) std::rethrow_exception(r.Error);
 }
@@ -122,10 +132,10 @@ void TThread::Run() {
   }
   const bool freeSelf = FFreeOnTerminate;
   {
-    std::lock_guard<std::mutex> g(gSyncMutex);
+    std::lock_guard<std::mutex> g(Sync().Mutex);
     FFinished = true;
   }
-  gSyncCv.notify_all();
+  Sync().Cv.notify_all();
   tCurrent = nullptr;
   if (freeSelf) delete this;
 }
@@ -174,15 +184,15 @@ Integer TThread::WaitFor() {
     // Serve the synchronised calls the worker may be waiting for.
     while (!FFinished) {
       {
-        std::unique_lock<std::mutex> lock(gSyncMutex);
-        gSyncCv.wait_for(lock, std::chrono::milliseconds(10),
-                         [this] { return !gSyncQueue.empty() || FFinished.load(); });
+        std::unique_lock<std::mutex> lock(Sync().Mutex);
+        Sync().Cv.wait_for(lock, std::chrono::milliseconds(10),
+                           [this] { return !Sync().Queue.empty() || FFinished.load(); });
       }
       CheckSynchronize(0);
     }
   } else {
-    std::unique_lock<std::mutex> lock(gSyncMutex);
-    gSyncCv.wait(lock, [this] { return FFinished.load(); });
+    std::unique_lock<std::mutex> lock(Sync().Mutex);
+    Sync().Cv.wait(lock, [this] { return FFinished.load(); });
   }
   if (FThread.joinable()) FThread.join();
   return FReturnValue;

@@ -95,6 +95,7 @@ class TManualChangeSource : public TRegChangeSource {
     String ArmedKey;
     bool ArmedSubtree = false;
     Integer ArmedFilter = 0;
+    std::atomic<int> Created{0};
     std::atomic<bool> Destroyed{false};
     void Signal() {
       {
@@ -104,7 +105,7 @@ class TManualChangeSource : public TRegChangeSource {
       Cv.notify_all();
     }
   };
-  explicit TManualChangeSource(std::shared_ptr<TShared> S) : FS(std::move(S)) {}
+  explicit TManualChangeSource(std::shared_ptr<TShared> S) : FS(std::move(S)) { ++FS->Created; }
   ~TManualChangeSource() override { FS->Destroyed = true; }
   void Arm(HKEY, const String& Key, bool WatchSubtree, Integer Filter) override {
     std::lock_guard<std::mutex> G(FS->Lock);
@@ -161,8 +162,9 @@ class ThemeNotifierTest : public RegistryFixture {
   }
   void TearDown() override {
     TComponent::Free(Form);
-    // A stopped monitor thread frees itself; wait until it has, so nothing outlives the test.
-    if (Shared->Arms > 0) {
+    // A stopped monitor thread frees itself; wait until it has, so nothing outlives the test
+    // (also a thread stopped before it came to arm its source).
+    if (Shared->Created > 0) {
       EXPECT_TRUE(TestHarness::WaitUntil([&] { return Shared->Destroyed.load(); }));
     }
     SetRegChangeSourceFactory(OldFactory);
@@ -333,7 +335,6 @@ TEST_F(ThemeNotifierTest, AKeyThatCannotBeOpenedEndsTheMonitorThreadWithItsError
     EXPECT_EQ(E.Message(), u"Unable to open registry key Software\\Nowhere");
   }
   delete T;
-  Shared->Arms = 0;  // the thread never armed its source; nothing to wait for
 }
 
 TEST_F(ThemeNotifierTest, AMonitorThreadThatEndsOnItsOwnIsForgottenByTheNotifier) {
