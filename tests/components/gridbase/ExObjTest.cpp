@@ -3,6 +3,7 @@
 #include "components/gridbase/ExObj.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -162,8 +163,10 @@ TEST(ControlList, FindsControlsByCellAndHandleAndNeverFreesThem) {
 struct FilePicture : ::testing::Test {
   String Dir;
   void SetUp() override {
+    // One folder per test process: tests of this suite run side by side under ctest.
     const auto Path = std::filesystem::temp_directory_path() /
-                      ("gridbase_filepicture_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+                      ("gridbase_filepicture_" + std::to_string(::getpid()) + "_" +
+                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(Path);
     Dir = Utf8ToString(Path.string());
   }

@@ -1,6 +1,7 @@
 // Pictures of mini-HTML texts: loading from files, streams, resources and URLs, GIF frames and
 // their animation, the picture cache and the picture container.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -18,7 +19,8 @@ class TempFile {
  public:
   TempFile(const std::string& Name, const std::vector<Byte>& Bytes) {
     Dir_ = std::filesystem::temp_directory_path() /
-           ("gridhtml-" + std::to_string(reinterpret_cast<uintptr_t>(this)) + "-" + Name);
+           ("gridhtml-" + std::to_string(::getpid()) + "-" +
+            std::to_string(reinterpret_cast<uintptr_t>(this)) + "-" + Name);
     std::filesystem::create_directories(Dir_);
     Path_ = Dir_ / Name;
     std::ofstream(Path_, std::ios::binary).write(reinterpret_cast<const char*>(Bytes.data()),
