@@ -1,0 +1,304 @@
+// Drag and drop of cells between grids and other windows of the program:
+// - TDragDropSettings (the grid's DragDropSettings): what the grid offers and takes;
+// - TDragScrollOptions (the grid's DragScrollOptions): auto-scrolling while the class library's
+//   own drag runs over the grid;
+// - TESGDropTarget / TESGDropSource: the drop-target and drop-source bases. The window system here
+//   offers no data-exchange drag and drop between programs, so a drag is described by TDragData
+//   and delivered to the target registered for a control (RegisterDropTarget);
+// - TGridDropTarget / TGridDropSource: the grid's own target and source.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "components/gridbase/ExGridTypes.h"  // TGridSet
+#include "platform/gui/Controls.h"
+#include "platform/gui/Graphics.h"
+#include "platform/rtl/Classes.h"
+#include "platform/rtl/System.h"
+
+class TExStringGrid;
+class TGridDropTarget;
+
+// --- Data offered by a drag ----------------------------------------------------------------------
+
+enum TDropFormat : Byte { dfText, dfFile, dfCol, dfRTF, dfURL, dfGridCells };
+using TDropFormats = TGridSet<TDropFormat>;
+
+// The drop effects.
+constexpr Integer DROPEFFECT_NONE = 0;
+constexpr Integer DROPEFFECT_COPY = 1;
+constexpr Integer DROPEFFECT_MOVE = 2;
+constexpr Integer DROPEFFECT_LINK = 4;
+
+// What a drag offers: the formats present and their data.
+struct TDragData {
+  bool HasText = false;
+  String Text;
+  bool HasRTF = false;
+  String RTF;
+  std::vector<String> Files;
+  bool HasURL = false;
+  String URL;
+  // The index of a dragged grid column, -1 when no column is dragged.
+  Integer Col = -1;
+  // The grid's binary cell stream, empty when no cells are offered.
+  std::vector<Byte> GridCells;
+};
+
+// The program-wide switch that lets every drop target take rich text.
+void SetRTFDropAllowed(bool Value);
+bool RTFDropAllowed();
+
+// --- Drop target base ----------------------------------------------------------------------------
+
+class TESGDropTarget : public TObject {
+ public:
+  TESGDropTarget() = default;
+  ~TESGDropTarget() override = default;
+  String ClassName() const override { return u"TESGDropTarget"; }
+
+  bool AcceptText() const { return FAcceptText; }
+  void SetAcceptText(bool Value) { FAcceptText = Value; }
+  bool AcceptFiles() const { return FAcceptFiles; }
+  void SetAcceptFiles(bool Value) { FAcceptFiles = Value; }
+  bool AcceptCols() const { return FAcceptCols; }
+  void SetAcceptCols(bool Value) { FAcceptCols = Value; }
+  bool AcceptURLs() const { return FAcceptURLs; }
+  void SetAcceptURLs(bool Value) { FAcceptURLs = Value; }
+  // The formats the current drag offers that this target takes.
+  TDropFormats DropFormats() const { return FDropFormats; }
+
+  // The platform side of a drag over the target's control. Pt is in screen coordinates; Keys are
+  // the MK_* bits held; Effect receives the effect (DROPEFFECT_*).
+  void DragEnter(const TDragData& Data, Word Keys, TPoint Pt, Integer& Effect);
+  void DragOver(Word Keys, TPoint Pt, Integer& Effect);
+  void DragLeave();
+  void Drop(const TDragData& Data, Word Keys, TPoint Pt, Integer& Effect);
+
+  // The target's operations, in this order.
+  virtual void DropText(TPoint Pt, const String& S) {}
+  virtual void DropStream(TPoint Pt, TStream* Stream) {}
+  virtual void DropCol(TPoint Pt, Integer Col) {}
+  virtual void DropRTF(TPoint Pt, const String& S) {}
+  virtual void DropFiles(TPoint Pt, TStrings* Files) {}
+  virtual void DropURL(TPoint Pt, const String& S) {}
+  virtual void DragMouseMove(TPoint Pt, bool& Allow, TDropFormats DropFormats) {}
+  virtual void DragMouseLeave() {}
+
+ private:
+  // The effect by the keys held: Ctrl copies, otherwise a move.
+  static Integer EffectFromKeys(Word Keys);
+  // The offered formats this target takes; empty when none.
+  TDropFormats Acceptable(const TDragData& Data) const;
+
+  bool FAcceptText = true;
+  bool FAcceptFiles = true;
+  bool FAcceptCols = false;
+  bool FAcceptURLs = true;
+  TDropFormats FDropFormats;
+  bool FAccepted = false;
+};
+
+// The targets registered for controls. Registering fails (false) for a nullptr control or target.
+bool RegisterDropTarget(TWinControl* Control, TESGDropTarget* Target);
+void RevokeDropTarget(TWinControl* Control);
+TESGDropTarget* FindDropTarget(TWinControl* Control);
+
+// --- Drop source base ----------------------------------------------------------------------------
+
+// Answers of QueryContinueDrag.
+enum TDragContinue : Byte { dcContinue, dcDrop, dcCancel };
+
+class TESGDropSource : public TObject {
+ public:
+  String ClassName() const override { return u"TESGDropSource"; }
+  // Asked while the drag runs: Escape cancels and a released left button drops, both calling
+  // DropEnded; every ask calls QueryDrag.
+  TDragContinue QueryContinueDrag(bool EscapePressed, Word Keys);
+  // The effect the target reports, passed to CurrentEffect; the default cursors are used.
+  void GiveFeedback(Integer Effect);
+
+  virtual void CurrentEffect(Integer Effect) {}
+  virtual void QueryDrag() {}
+  virtual void DropEnded() {}
+};
+
+// --- The grid's settings ------------------------------------------------------------------------
+
+class TDragDropSettings : public TPersistent {
+ public:
+  // The grid is kept, not owned (nullptr for a free-standing copy of settings).
+  explicit TDragDropSettings(TExStringGrid* AGrid);
+  ~TDragDropSettings() override;
+  String ClassName() const override { return u"TDragDropSettings"; }
+  // Copies the fifteen values of another TDragDropSettings as plain fields: no drop target is
+  // registered or revoked and the rich-text switch is left alone. Any other source raises the
+  // assign error.
+  void Assign(TPersistent* Source) override;
+
+  TExStringGrid* Grid() const { return FGrid; }
+
+  bool ShowCells() const { return FShowCells; }
+  void SetShowCells(bool Value) { FShowCells = Value; }
+  bool OleAcceptFiles() const { return FOleAcceptFiles; }
+  void SetOleAcceptFiles(bool Value) { FOleAcceptFiles = Value; }
+  bool OleAcceptText() const { return FOleAcceptText; }
+  void SetOleAcceptText(bool Value) { FOleAcceptText = Value; }
+  bool OleAcceptURLs() const { return FOleAcceptURLs; }
+  void SetOleAcceptURLs(bool Value) { FOleAcceptURLs = Value; }
+  bool OleAppendRows() const { return FOleAppendRows; }
+  void SetOleAppendRows(bool Value) { FOleAppendRows = Value; }
+  bool OleColumnDragDrop() const { return FOleColumnDragDrop; }
+  void SetOleColumnDragDrop(bool Value) { FOleColumnDragDrop = Value; }
+  bool OleColumnReorder() const { return FOleColumnReorder; }
+  void SetOleColumnReorder(bool Value) { FOleColumnReorder = Value; }
+  bool OleColumnsOnly() const { return FOleColumnsOnly; }
+  void SetOleColumnsOnly(bool Value) { FOleColumnsOnly = Value; }
+  bool OleCopyAlways() const { return FOleCopyAlways; }
+  void SetOleCopyAlways(bool Value) { FOleCopyAlways = Value; }
+  // True creates the grid's drop target and registers the grid for drops (remembering whether
+  // that worked); false revokes a registration that worked. Only stored while designing.
+  bool OleDropTarget() const { return FOleDropTarget; }
+  void SetOleDropTarget(bool Value);
+  bool OleDropSource() const { return FOleDropSource; }
+  void SetOleDropSource(bool Value) { FOleDropSource = Value; }
+  bool OleEntireRows() const { return FOleEntireRows; }
+  void SetOleEntireRows(bool Value) { FOleEntireRows = Value; }
+  bool OleInsertRows() const { return FOleInsertRows; }
+  void SetOleInsertRows(bool Value) { FOleInsertRows = Value; }
+  bool OleRemoveRows() const { return FOleRemoveRows; }
+  void SetOleRemoveRows(bool Value) { FOleRemoveRows = Value; }
+  // Also sets the program-wide rich-text switch.
+  bool OleDropRTF() const { return FOleDropRTF; }
+  void SetOleDropRTF(bool Value);
+
+  // The grid's drop target (nullptr until OleDropTarget was first switched on) and whether its
+  // registration worked.
+  TGridDropTarget* DropTarget() const { return FDropTarget.get(); }
+  bool DropTargetAssigned() const { return FDropTargetAssigned; }
+  // Copies the accept flags into the drop target when it is registered (the grid's end of
+  // streaming).
+  void UpdateDropTargetAccept();
+  // Revokes a registration that worked (the grid's window goes away).
+  void RevokeDropTarget();
+
+ private:
+  TExStringGrid* FGrid;
+  bool FShowCells = true;
+  bool FOleAcceptFiles = true;
+  bool FOleAcceptText = true;
+  bool FOleAcceptURLs = true;
+  bool FOleAppendRows = false;
+  bool FOleColumnDragDrop = false;
+  bool FOleColumnReorder = false;
+  bool FOleColumnsOnly = false;
+  bool FOleCopyAlways = false;
+  bool FOleDropTarget = false;
+  bool FOleDropSource = false;
+  bool FOleEntireRows = false;
+  bool FOleInsertRows = false;
+  bool FOleRemoveRows = false;
+  bool FOleDropRTF = false;
+  std::unique_ptr<TGridDropTarget> FDropTarget;
+  bool FDropTargetAssigned = false;
+};
+
+class TDragScrollDelays : public TPersistent {
+ public:
+  String ClassName() const override { return u"TDragScrollDelays"; }
+  void Assign(TPersistent* Source) override;
+  Integer InitialDelay() const { return FInitialDelay; }
+  void SetInitialDelay(Integer Value) { FInitialDelay = Value; }
+  Integer RepeatDelay() const { return FRepeatDelay; }
+  void SetRepeatDelay(Integer Value) { FRepeatDelay = Value; }
+
+ private:
+  Integer FInitialDelay = 1000;
+  Integer FRepeatDelay = 250;
+};
+
+class TDragScrollMargins : public TPersistent {
+ public:
+  String ClassName() const override { return u"TDragScrollMargins"; }
+  void Assign(TPersistent* Source) override;
+  Integer TopMargin() const { return FTopMargin; }
+  void SetTopMargin(Integer Value) { FTopMargin = Value; }
+  Integer BottomMargin() const { return FBottomMargin; }
+  void SetBottomMargin(Integer Value) { FBottomMargin = Value; }
+  Integer LeftMargin() const { return FLeftMargin; }
+  void SetLeftMargin(Integer Value) { FLeftMargin = Value; }
+  Integer RightMargin() const { return FRightMargin; }
+  void SetRightMargin(Integer Value) { FRightMargin = Value; }
+
+ private:
+  Integer FTopMargin = 50;
+  Integer FBottomMargin = 50;
+  Integer FLeftMargin = 50;
+  Integer FRightMargin = 50;
+};
+
+class TDragScrollOptions : public TPersistent {
+ public:
+  TDragScrollOptions();
+  ~TDragScrollOptions() override;
+  String ClassName() const override { return u"TDragScrollOptions"; }
+  // Copies the margins, the delays and Active; any other source raises the assign error.
+  void Assign(TPersistent* Source) override;
+
+  bool Active() const { return FActive; }
+  void SetActive(bool Value) { FActive = Value; }
+  // The setters copy the given settings into the owned objects.
+  TDragScrollDelays* Delays() const { return FDelays.get(); }
+  void SetDelays(const TDragScrollDelays* Value);
+  TDragScrollMargins* Margins() const { return FMargins.get(); }
+  void SetMargins(const TDragScrollMargins* Value);
+
+ private:
+  bool FActive = false;
+  std::unique_ptr<TDragScrollDelays> FDelays;
+  std::unique_ptr<TDragScrollMargins> FMargins;
+};
+
+// --- The grid's target and source ---------------------------------------------------------------
+
+class TGridDropTarget : public TESGDropTarget {
+ public:
+  explicit TGridDropTarget(TExStringGrid* AGrid);
+  String ClassName() const override { return u"TGridDropTarget"; }
+  TExStringGrid* Grid() const { return FGrid; }
+
+  void DropText(TPoint Pt, const String& S) override;
+  void DropStream(TPoint Pt, TStream* Stream) override;
+  void DropCol(TPoint Pt, Integer Col) override;
+  void DropRTF(TPoint Pt, const String& S) override;
+  void DropFiles(TPoint Pt, TStrings* Files) override;
+  void DropURL(TPoint Pt, const String& S) override;
+  void DragMouseMove(TPoint Pt, bool& Allow, TDropFormats DropFormats) override;
+  void DragMouseLeave() override;
+
+ private:
+  // The cell under a screen point ((-1, -1) outside the cells) and whether the point means
+  // "append a row" (below the last row with whole-row drops that append).
+  void DropCell(TPoint Pt, bool ColOffered, Integer& ACol, Integer& ARow, bool& Append);
+  void HideMarkers();
+
+  TExStringGrid* FGrid;
+};
+
+class TGridDropSource : public TESGDropSource {
+ public:
+  explicit TGridDropSource(TExStringGrid* AGrid);
+  String ClassName() const override { return u"TGridDropSource"; }
+  TExStringGrid* Grid() const { return FGrid; }
+  // The last effect reported while the drag ran when that was copy (1) or move (2).
+  Integer LastEffect() const { return FLastEffect; }
+
+  void CurrentEffect(Integer Effect) override;
+  void QueryDrag() override;
+  void DropEnded() override;
+
+ private:
+  TExStringGrid* FGrid;
+  Integer FLastEffect = 0;
+};
