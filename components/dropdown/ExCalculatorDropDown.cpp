@@ -252,20 +252,12 @@ void TExCalculatorDropdown::FieldKeyPress(Char& Key) {
   if (C == DecimalSeparator() && HasChar(Text(), DecimalSeparator())) Key = 0;
 }
 
-void TExCalculatorDropdown::WMChar(TMessage& M) {
-  if (!EditorEnabled()) {
-    TExCustomDropDown::WMChar(M);
-    return;
-  }
-  const Char Typed = static_cast<Char>(M.WParam);
-  Char Key = Typed;
+void TExCalculatorDropdown::BeforeTypedEntry(Char& Key) {
+  const Char Typed = Key;
   FieldKeyPress(Key);
   // Enter goes on to the edit's own Enter handling (its key-press event, the parent's default
   // button) after the calculator has taken the result.
   if (Typed == u'\r') Key = Typed;
-  if (Key == 0) return;
-  M.WParam = Key;
-  TExCustomDropDown::WMChar(M);
 }
 
 void TExCalculatorDropdown::WMKeyDown(TMessage& M) {
@@ -345,8 +337,6 @@ void TExCalculatorDropdown::CreateDropDownForm() {
 }
 
 void TExCalculatorDropdown::BeforeDropDown() {
-  // The keypad comes with the first popup.
-  CreateDropDownForm();
   TExCustomDropDown::BeforeDropDown();
   if (!DropDownForm() || !FExButtonPanel) return;
   DropDownForm()->SetCancelOnDeActivate(false);

@@ -83,7 +83,7 @@ class TExCalculatorDropdown : public TExCustomDropDown {
  protected:
   // Characters typed into the field run the calculator's own handling first (FieldKeyPress); what
   // it lets through takes the typed entry of the edit type.
-  void WMChar(TMessage& M) override;
+  void BeforeTypedEntry(Char& Key) override;
   // Forgets the keypad when it is freed (owned components go before the destructor runs).
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void WMKeyDown(TMessage& M) override;

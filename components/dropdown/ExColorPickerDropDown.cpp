@@ -410,12 +410,7 @@ void TExColorPickerDropDown::SetColorSelectionStyle(TColorSelectionStyle Value) 
 void TExColorPickerDropDown::DoHideDropDown(bool CancelChanges) {
   TDropDownForm* form = DropDownForm();
   const bool wasVisible = form && form->Visible();
-  // Hiding the popup deactivates it, and a deactivation closes it as cancelled: while this close
-  // runs, that second close must not happen.
-  const bool blocked = form && form->BlockActivate();
-  if (form) form->SetBlockActivate(true);
   TExCustomDropDown::DoHideDropDown(CancelChanges);
-  if (form) form->SetBlockActivate(blocked);
   if (wasVisible && FFixedSizeOpen) {
     FUserDropDownWidth = FListUserWidth;
     FUserDropDownHeight = FListUserHeight;

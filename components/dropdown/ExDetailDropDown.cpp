@@ -215,12 +215,7 @@ void TExDetailDropDown::UpdateDropDownSize() {
 void TExDetailDropDown::DoHideDropDown(bool CancelChanges) {
   TDropDownForm* form = DropDownForm();
   const bool wasVisible = form && form->Visible();
-  // Hiding the popup deactivates it, and a deactivation closes it as cancelled: while this close
-  // runs, that second close must not happen.
-  const bool blocked = form && form->BlockActivate();
-  if (form) form->SetBlockActivate(true);
   TExCustomDropDown::DoHideDropDown(CancelChanges);
-  if (form) form->SetBlockActivate(blocked);
   if (CancelChanges && wasVisible && FOldItemIndex != -1) SetItemIndex(FOldItemIndex);
 }
 

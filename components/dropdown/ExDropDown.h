@@ -912,7 +912,9 @@ class TDropDownEditButton : public TWinControl {
 // constructor, it runs the base versions of those hooks. A specialisation that extends
 // SetComponentStyle applies its style again in its own constructor; one that wants a popup of its
 // own class frees DropDownForm() and creates its own there (CreateDropDownForm does nothing while
-// a popup exists).
+// a popup exists). Every opening runs CreateDropDownForm through the virtual before BeforeDropDown,
+// so a specialisation's override, which creates its popup controls once and sets them up, has run
+// by the time its other hooks do.
 class TExCustomDropDown : public TCustomMaskEdit, public INorvStyle, public INorvTones {
  public:
   explicit TExCustomDropDown(TComponent* AOwner);
@@ -1166,6 +1168,10 @@ class TExCustomDropDown : public TCustomMaskEdit, public INorvStyle, public INor
   void KeyUp(Word& Key, TShiftState Shift) override;
   void KeyPress(Char& Key) override;
   void WMChar(TMessage& M) override;
+  // Runs for every character typed into the editable field, before the typed entry of the edit
+  // type: a specialisation acts on the character here, changes it, or drops it by setting it to 0.
+  // Nothing here.
+  virtual void BeforeTypedEntry(Char& Key);
   void WMKeyDown(TMessage& M) override;
   void WMSysKeyDown(TMessage& M) override;
   void WMSetFocus(TMessage& M) override;

@@ -330,8 +330,12 @@ void TExCustomDropDown::PlaceDropDownControl() {
 }
 
 void TExCustomDropDown::DoShowDropDown() {
-  if (HasState(csDesigning) || !FDropDownForm || FDropDownForm->Visible()) return;
+  if (HasState(csDesigning) || (FDropDownForm && FDropDownForm->Visible())) return;
   if (!Enabled() || ReadOnly()) return;
+  // The constructor reaches only the base's CreateDropDownForm: every opening runs it through the
+  // virtual, so a specialisation's controls exist (and are set up again) before its hooks run.
+  CreateDropDownForm();
+  if (!FDropDownForm) return;
   TDropDownForm* f = FDropDownForm;
   BeforeDropDown();
   f->SetShadow(FDropDownShadow);

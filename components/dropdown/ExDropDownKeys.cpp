@@ -199,16 +199,21 @@ void TExCustomDropDown::KeyPress(Char& Key) {
 // ---------------------------------------------------------------------------------------------
 // Characters
 
+void TExCustomDropDown::BeforeTypedEntry(Char& Key) { (void)Key; }
+
 void TExCustomDropDown::WMChar(TMessage& M) {
   if (!FEditorEnabled) return;
   Char ch = static_cast<Char>(M.WParam);
+  BeforeTypedEntry(ch);
+  if (ch == 0) return;
+  M.WParam = ch;
   const Integer lp = Length(FPrefix);
   const String value = Text();
   const bool ctrl = CtrlDown();
   if (ch == 13 && ctrl) return;
   if (ch == 13) {
     Char k = ch;
-    TWinControl::KeyPress(k);
+    KeyPress(k);
     M.WParam = 0;
     if (!FDefaultHandling && FParent) {
       PostKeyToParent(WM_KEYDOWN, VK_RETURN);

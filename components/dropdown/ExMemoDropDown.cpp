@@ -128,8 +128,6 @@ void TExMemoDropDown::CreateDropDownForm() {
 }
 
 void TExMemoDropDown::BeforeDropDown() {
-  // The popup's controls come with the first popup.
-  CreateDropDownForm();
   TExCustomDropDown::BeforeDropDown();
   if (!DropDownForm()) return;
   FMemoTextAtOpening = FMemoText->Text();

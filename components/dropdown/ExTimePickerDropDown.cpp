@@ -177,8 +177,6 @@ void TExTimePickerDropDown::CreateDropDownForm() {
 }
 
 void TExTimePickerDropDown::BeforeDropDown() {
-  // The popup's controls come with the first popup.
-  CreateDropDownForm();
   TExCustomDropDown::BeforeDropDown();
   TDropDownForm* F = DropDownForm();
   if (!F || !FPanelCtrl || !FExWatch) return;

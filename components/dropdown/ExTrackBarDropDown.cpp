@@ -256,8 +256,6 @@ void TExTrackBarDropDown::CreateDropDownForm() {
 }
 
 void TExTrackBarDropDown::BeforeDropDown() {
-  // The popup's controls come with the first popup.
-  CreateDropDownForm();
   TExCustomDropDown::BeforeDropDown();
   if (!DropDownForm() || !FTrackBar) return;
   FPositionAtOpening = FPosition;
