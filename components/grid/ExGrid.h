@@ -1,0 +1,1770 @@
+// The string grid TExStringGrid: the table control of the component library, built on the base
+// grid (cell texts, per-cell properties, merged cells, undo). It adds hidden and moved columns and
+// rows, the cell API by display and by real index, selection, cell graphics, painting with looks,
+// in-place editing with a family of editor controls, keyboard and mouse input, and the hooks its
+// data operations and the column grid plug into.
+//
+// Indexes: a column's real index is the one its cells are stored under; hiding a column changes only
+// the view. A hidden row is taken out of the platform grid and kept in a TGridItem. Cells and the
+// per-cell look take (real column, display row); AllCells and its family take (real column, real
+// row); Col, Row, Selection and painting use display indexes.
+//
+// The class is written in several sources by concern: ExGrid.cpp (lifecycle, dimensions, dispatch
+// operations, properties), ExGridCells.cpp (cell access), ExGridColumns.cpp (hidden and moved columns
+// and rows), ExGridSelection.cpp, ExGridMessages.cpp (window messages, update lock, timers), and the
+// painting, editing and input sources named at their sections below.
+#pragma once
+
+#include <vector>
+
+#include "components/grid/ExGridDefs.h"
+#include "components/gridbase/BaseGrid.h"
+#include "components/gridbase/ExGridOptions.h"
+#include "components/gridbase/ExObj.h"
+#include "components/gridbase/ExStyleIF.h"
+#include "platform/gui/Controls.h"
+#include "platform/gui/Graphics.h"
+#include "platform/gui/Messages.h"
+#include "platform/rtl/Classes.h"
+
+// Owned objects and references of classes declared elsewhere.
+class TExStringGridCheck;
+class TPictureContainer;
+class THTMLPictureCache;
+class TArrowWindow;
+class TGridFocusWindow;
+class TCustomListBox;
+class TForm;
+class TScrollBar;
+// Painting and cell graphics.
+class TCellGraphic;
+class TControlLook;
+class TBackGround;
+class TGridProgressAppearance;
+enum TCellType : Byte;
+enum TExGridStyle : Byte;
+// Editing.
+class TEditLink;
+class TCustomForm;
+class TSizeWhileTyping;
+class TShowModified;
+class TExRichEdit;
+class TGridCombo;
+class TGridSpin;
+class TGridTransEdit;
+class TGridTransCombo;
+class TGridCheckBox;
+class TGridEditBtn;
+class TGridUnitEditBtn;
+class TGridButton;
+class TGridDatePicker;
+class TGridDateTimePicker;
+class TControlEdit;
+class TControlCombo;
+class TGridTrackbarDropDown;
+class TGridMemoDropDown;
+class TGridCalculatorDropDown;
+class TGridTimepickerDropDown;
+class TGridDetailPickerDropDown;
+class TGridGridDropDown;
+class TGridColorDropDown;
+class TGridImageDropDown;
+class TGridExGridDropDown;
+// Input.
+class THeaderDragButton;
+class TScrollControl;
+// Settings groups and panels of the data operations.
+class TSortSettings;
+class TFilter;
+class TFilterDropDown;
+class TDropList;
+class TDropCheckList;
+class TFloatingFooter;
+class TFooterPanel;
+class TSearchPanel;
+class TBalloonSettings;
+class TDragDropSettings;
+class TDragScrollOptions;
+class TGrouping;
+class THTMLHintWindow;
+class TGridDropTarget;
+class TCellNode;
+class TPrintSettings;
+class THTMLSettings;
+
+// ---------------------------------------------------------------------------------------------
+// Helper classes
+// ---------------------------------------------------------------------------------------------
+
+enum TColumnSizeLocation : Byte { clRegistry, clIniFile };
+enum TAutoSizeRows : Byte { arAll, arNormal, arFixed };
+
+// The settings of column-width persistence and stretching (the grid's ColumnSize).
+class TColumnSize : public TPersistent {
+ public:
+  explicit TColumnSize(TExStringGrid* AOwner);
+  String ClassName() const override { return u"TColumnSize"; }
+  // Copies the settings of another TColumnSize; any other source is ignored.
+  void Assign(TPersistent* Source) override;
+
+  TExStringGrid* Owner() const { return FOwner; }
+  bool Save() const { return FSave; }
+  void SetSave(bool Value) { FSave = Value; }
+  const String& Key() const { return FKey; }
+  void SetKey(const String& Value) { FKey = Value; }
+  const String& Section() const { return FSection; }
+  void SetSection(const String& Value) { FSection = Value; }
+  bool Stretch() const { return FStretch; }
+  // Stores the value and, when the grid has a parent, stretches the column whatever the value.
+  void SetStretch(bool Value);
+  // The column that stretches, -1 for the last one.
+  Integer StretchColumn() const { return FStretchColumn; }
+  void SetStretchColumn(Integer Value) { FStretchColumn = Value; }
+  bool SynchWithGrid() const { return FSynchWithGrid; }
+  void SetSynchWithGrid(bool Value) { FSynchWithGrid = Value; }
+  bool SynchNormalCellsOnly() const { return FSynchNormalCellsOnly; }
+  void SetSynchNormalCellsOnly(bool Value) { FSynchNormalCellsOnly = Value; }
+  TColumnSizeLocation Location() const { return FLocation; }
+  void SetLocation(TColumnSizeLocation Value) { FLocation = Value; }
+  TAutoSizeRows Rows() const { return FRows; }
+  void SetRows(TAutoSizeRows Value) { FRows = Value; }
+
+ private:
+  TExStringGrid* FOwner;
+  bool FSave = false;
+  String FKey;
+  String FSection;
+  bool FStretch = false;
+  Integer FStretchColumn = -1;
+  bool FSynchWithGrid = false;
+  bool FSynchNormalCellsOnly = false;
+  TColumnSizeLocation FLocation = clRegistry;
+  TAutoSizeRows FRows = arAll;
+};
+
+// An object that wants to hear of cell changes; register it with the grid's RegisterNotifier.
+class TGridChangeNotifier : public TComponent {
+ public:
+  explicit TGridChangeNotifier(TComponent* AOwner) : TComponent(AOwner) {}
+  String ClassName() const override { return u"TGridChangeNotifier"; }
+  // The cells of R (columns Left … Right, rows Top … Bottom) changed.
+  virtual void NotifyCellsChanged(TRect R) { (void)R; }
+};
+
+// A listener told of every change of the current cell. The grid holds at most one and does not
+// own it.
+class ITExStringGridSelect {
+ public:
+  virtual ~ITExStringGridSelect() = default;
+  virtual void CellSelected(Integer ACol, Integer ARow) = 0;
+};
+
+// A hidden row: its real index, its height, its cells (entry i the text of column i, object i that
+// cell's property object) and the filter level that hid it.
+class TGridItem : public TCollectionItem {
+ public:
+  explicit TGridItem(TCollection* Collection);
+  ~TGridItem() override;
+  String ClassName() const override { return u"TGridItem"; }
+
+  Integer Idx() const { return FIdx; }
+  void SetIdx(Integer Value) { FIdx = Value; }
+  Integer Height() const { return FHeight; }
+  void SetHeight(Integer Value) { FHeight = Value; }
+  TStrings* Items() const { return FItems; }
+  // Takes over the given list (freed with the item); the old list is not freed.
+  void SetItems(TStrings* Value) { FItems = Value; }
+  Integer Level() const { return FLevel; }
+  void SetLevel(Integer Value) { FLevel = Value; }
+
+ private:
+  Integer FIdx = 0;
+  Integer FHeight = 0;
+  TStrings* FItems;
+  Integer FLevel = 0;
+};
+
+// The number of real columns that take part in hiding (0 … 511), plus one spare entry.
+constexpr Integer MaxGridColumns = 513;
+
+// ---------------------------------------------------------------------------------------------
+// Module values
+// ---------------------------------------------------------------------------------------------
+
+// The grid's clipboard format "TExStringGrid Cells" and its registered messages "GridEditDone" and
+// "DTPShiftFocus", registered when the module starts (InitExGridModule, run by the first grid).
+extern Word GridCellsClipboardFormat;
+extern UINT GridEditDoneMessage;
+extern UINT DTPShiftFocusMessage;
+// The font name of the grid whose cell hint is being shown.
+extern String GridHintFontName;
+// The grid whose focus-frame window follows window moves, nullptr when none.
+extern TExStringGrid* ActiveFocusGrid;
+// The date and time editors are available.
+extern bool DateTimePickerSupported;
+// The cursor shown over links.
+extern TCursor GridURLCursor;
+
+// Registers the clipboard format and the messages once per process; later calls do nothing but
+// count. DoneExGridModule undoes the count and clears the module values on the last call.
+void InitExGridModule();
+void DoneExGridModule();
+
+// The arrow and focus-frame windows of the grid foundation, made and freed through these (their
+// header cannot share a source with the grid's vocabulary).
+TArrowWindow* CreateGridArrow(TComponent* AOwner, Integer Direction);
+TGridFocusWindow* CreateGridFocusWindow(TComponent* AOwner);
+TControl* AsControl(TArrowWindow* Window);
+TControl* AsControl(TGridFocusWindow* Window);
+
+// The locale's separators and formats.
+Char GridTimeSeparator();
+Char GridDateSeparator();
+Char GridThousandSeparator();
+Char GridDecimalSeparator();
+String GridShortDateFormat();
+String GridShortTimeFormat();
+String GridLongTimeFormat();
+
+// ---------------------------------------------------------------------------------------------
+// TExStringGrid
+// ---------------------------------------------------------------------------------------------
+
+class TExStringGrid : public TBaseGrid {
+ public:
+  explicit TExStringGrid(TComponent* AOwner);
+  ~TExStringGrid() override;
+  String ClassName() const override { return u"TExStringGrid"; }
+
+  // ===== core: ExGrid.cpp, ExGridCells.cpp, ExGridColumns.cpp, ExGridSelection.cpp,
+  //       ExGridMessages.cpp =====
+
+  // --- Lifecycle ------------------------------------------------------------------------------
+  // Copies the settings and then the cells of another TExStringGrid; any other source is ignored.
+  void Assign(TPersistent* Source) override;
+  void Loaded() override;
+  // Completes the window-dependent set-up; run when the grid is first given a parent.
+  virtual void CreateWnd();
+  void SetParent(TWinControl* AParent) override;
+  void Invalidate() override;
+  void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
+  void ChangeScale(Integer M, Integer D);
+  void WndProc(TMessage& Message) override;
+
+  void RegisterNotifier(TGridChangeNotifier* ANotifier);
+  void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
+  void RegisterSelListener(ITExStringGridSelect* AListener);
+  void UnRegisterSelListener(ITExStringGridSelect* AListener);
+  ITExStringGridSelect* SelListener() const { return FISelect; }
+  // Applies ScrollBarAlways: shows, hides, enables and disables the scroll bars by what fits.
+  void UpdateScrollBarsAlways(bool Force);
+
+  String Version() const;
+  void SetVersion(const String& Value) { (void)Value; }
+  Integer VersionNr() { return GetVersionNr(); }
+  String VersionString() { return GetVersionString(); }
+
+  // --- Dimensions -----------------------------------------------------------------------------
+  Integer RowCount() const { return TBaseGrid::RowCount(); }
+  void SetRowCount(Integer Value);
+  Integer ColCount() const { return TBaseGrid::ColCount(); }
+  void SetColCount(Integer Value);
+  Integer FixedRows() const;
+  void SetFixedRows(Integer Value);
+  Integer FixedCols() const;
+  void SetFixedCols(Integer Value);
+  bool FixedRowAlways() const { return FFixedRowAlways; }
+  void SetFixedRowAlways(bool Value) { FFixedRowAlways = Value; }
+  bool FixedColAlways() const { return FFixedColAlways; }
+  void SetFixedColAlways(bool Value) { FFixedColAlways = Value; }
+  Integer FixedFooters() const { return FFixedFooters; }
+  void SetFixedFooters(Integer Value);
+  Integer FixedRightCols() const { return FFixedRightCols; }
+  void SetFixedRightCols(Integer Value);
+  Integer DefaultRowHeight() const { return TBaseGrid::DefaultRowHeight(); }
+  void SetDefaultRowHeight(Integer Value);
+  Integer FixedRowHeight() const { return FFixedRowHeight; }
+  void SetFixedRowHeight(Integer Value);
+  Integer FixedColWidth() const { return ColWidths(0); }
+  void SetFixedColWidth(Integer Value);
+  bool WordWrap() const { return FWordWrapEx; }
+  void SetWordWrap(bool Value);
+  Integer Col() const { return TBaseGrid::Col(); }
+  void SetCol(Integer Value);
+  Integer Row() const { return TBaseGrid::Row(); }
+  void SetRow(Integer Value);
+  Integer TopRow() const { return TBaseGrid::TopRow(); }
+  void SetTopRow(Integer Value);
+  TGridRect Selection() const { return TBaseGrid::Selection(); }
+  void SetSelection(const TGridRect& Value);
+  Integer AllColCount() { return ColCount() + NumHiddenColumns(); }
+  Integer AllRowCount() const { return RowCount() + NumHiddenRows(); }
+  Integer TotalRowCount() const { return AllRowCount(); }
+
+  // --- Cell access (real column, display row unless said) --------------------------------------
+  String WideCells(Integer ACol, Integer ARow) { return GetCellEx(ACol, ARow); }
+  void SetWideCells(Integer ACol, Integer ARow, const String& Value) { SetCellEx(ACol, ARow, Value); }
+  // By real row: also the rows held aside by row hiding.
+  String AllCells(Integer ACol, Integer ARow);
+  void SetAllCells(Integer ACol, Integer ARow, const String& Value);
+  String AllGridCells(Integer ACol, Integer ARow);
+  void SetAllGridCells(Integer ACol, Integer ARow, const String& Value);
+  String AllWideCells(Integer ACol, Integer ARow) { return AllCells(ACol, ARow); }
+  void SetAllWideCells(Integer ACol, Integer ARow, const String& Value) { SetAllCells(ACol, ARow, Value); }
+  TObject* AllObjects(Integer ACol, Integer ARow);
+  void SetAllObjects(Integer ACol, Integer ARow, TObject* AObject);
+  TObject* GetAllGridObject(Integer ACol, Integer ARow);
+  TStrings* HiddenRowStrings(Integer ARow) const;
+  String StrippedCells(Integer ACol, Integer ARow);
+  Integer LinesInCell(Integer ACol, Integer ARow);
+  String UnSortedCells(Integer ACol, Integer ARow);
+  void SetUnSortedCells(Integer ACol, Integer ARow, const String& Value);
+  String OriginalCells(Integer ACol, Integer ARow);
+  void SetOriginalCells(Integer ACol, Integer ARow, const String& Value);
+  String CurrentCell() { return GetCurrentCell(); }
+  void SetCurrentCellText(const String& Value) { SetCurrentCell(Value); }
+  Integer Ints(Integer ACol, Integer ARow);
+  void SetInts(Integer ACol, Integer ARow, Integer Value);
+  Integer AllInts(Integer ACol, Integer ARow);
+  void SetAllInts(Integer ACol, Integer ARow, Integer Value);
+  double Floats(Integer ACol, Integer ARow);
+  void SetFloats(Integer ACol, Integer ARow, double Value);
+  double AllFloats(Integer ACol, Integer ARow);
+  void SetAllFloats(Integer ACol, Integer ARow, double Value);
+  String ControlValues(Integer ACol, Integer ARow, const String& ID);
+  void SetControlValues(Integer ACol, Integer ARow, const String& ID, const String& Value);
+  // Per-cell look: reads answer the default without creating a property object.
+  TColor Colors(Integer ACol, Integer ARow) const;
+  void SetColors(Integer ACol, Integer ARow, TColor Value);
+  TColor ColorsTo(Integer ACol, Integer ARow) const;
+  void SetColorsTo(Integer ACol, Integer ARow, TColor Value);
+  TCellGradientDirection Gradients(Integer ACol, Integer ARow) const;
+  void SetGradients(Integer ACol, Integer ARow, TCellGradientDirection Value);
+  TColor FontColors(Integer ACol, Integer ARow) const;
+  void SetFontColors(Integer ACol, Integer ARow, TColor Value);
+  TFontStyles FontStyles(Integer ACol, Integer ARow) const;
+  void SetFontStyles(Integer ACol, Integer ARow, TFontStyles Value);
+  Integer FontSizes(Integer ACol, Integer ARow) const;
+  void SetFontSizes(Integer ACol, Integer ARow, Integer Value);
+  String FontNames(Integer ACol, Integer ARow) const;
+  void SetFontNames(Integer ACol, Integer ARow, const String& Value);
+  // The grid's one scratch font loaded with the cell's font (the grid's Font without properties).
+  TFont* Fonts(Integer ACol, Integer ARow);
+  void SetFonts(Integer ACol, Integer ARow, TFont* Value);
+  TAlignment Alignments(Integer ACol, Integer ARow) const;
+  void SetAlignments(Integer ACol, Integer ARow, TAlignment Value);
+  bool ReadOnly(Integer ACol, Integer ARow) const;
+  void SetReadOnly(Integer ACol, Integer ARow, bool Value);
+  // Creates the property object when the cell has none.
+  bool WordWraps(Integer ACol, Integer ARow);
+  void SetWordWraps(Integer ACol, Integer ARow, bool Value);
+  TControl* CellControls(Integer ACol, Integer ARow) const;
+  void SetCellControls(Integer ACol, Integer ARow, TControl* AControl);
+  // Row looks over the normal columns, hidden ones included.
+  void SetRowColor(Integer ARow, TColor Value);
+  void SetRowColorTo(Integer ARow, TColor Value);
+  void SetRowFontColor(Integer ARow, TColor Value);
+  Integer SortedRowIndex(Integer ARow);
+  Integer UnSortedRowIndex(Integer ARow);
+  Integer NumCellControls() const { return FNumCellControls; }
+  TControlList* ControlList() const { return FControlList; }
+
+  // --- Hidden and moved columns and rows ------------------------------------------------------
+  Integer RealToDisplayCol(Integer ACol) const;
+  Integer DisplayToRealCol(Integer ACol) const;
+  Integer RealColIndex(Integer ACol) const { return DisplayToRealCol(ACol); }
+  Integer RealCol() const { return DisplayToRealCol(Col()); }
+  bool IsHiddenColumn(Integer Colindex) const;
+  Integer NumHiddenColumns() const { return FNumHidden; }
+  Integer AllColWidths(Integer ACol) const;
+  void SetAllColWidths(Integer ACol, Integer Value);
+  Integer RealRowToDisplayRow(Integer ARow) const;
+  Integer DisplRowIndex(Integer ARow) const { return RealRowToDisplayRow(ARow); }
+  Integer DisplayRowToRealRow(Integer ARow) const;
+  Integer RealRowIndex(Integer ARow) const { return DisplayRowToRealRow(ARow); }
+  Integer RealRow() const { return DisplayRowToRealRow(Row()); }
+  bool IsHiddenRow(Integer Rowindex) const;
+  // The same answer; the first call with a nil list builds the list of hidden rows into it (the
+  // caller frees it).
+  bool IsHiddenRow(Integer Rowindex, TIntList*& ListHidden) const;
+  Integer NumHiddenRows() const;
+  bool IsIgnoredColumn(Integer ACol) const;
+  Integer ColumnPosition(Integer ACol);
+  Integer ColumnAtPosition(Integer APos);
+  Integer ColumnByHeader(const String& AValue);
+  void HideColumn(Integer ColIndex) { HideColumns(ColIndex, ColIndex); }
+  void HideColumns(Integer FromCol, Integer ToCol);
+  void UnHideColumn(Integer ColIndex) { UnHideColumns(ColIndex, ColIndex); }
+  void UnHideColumns(Integer FromCol, Integer ToCol);
+  void UnHideColumnsAll();
+  void HideRow(Integer Rowindex) { HideRows(Rowindex, Rowindex); }
+  void HideRows(Integer FromRow, Integer ToRow);
+  void HideRowsEx(Integer FromRow, Integer ToRow);
+  void HideRowList(TIntList* RowList);
+  void UnHideRow(Integer Rowindex);
+  void UnHideRows(Integer FromRow, Integer ToRow);
+  void UnHideRowsAll();
+  void UnHideRowList();
+  void HideSelection();
+  void UnHideSelection();
+  void UpdateEditMode();
+  void MoveColumn(Integer FromIndex, Integer ToIndex);
+  void MoveRow(Integer FromIndex, Integer ToIndex);
+  void MoveRows(Integer FromIndex, Integer ToIndex, Integer Count);
+  void ScrollInView(Integer ColIndex, Integer RowIndex);
+  void SetColumnOrder();
+  void ResetColumnOrder();
+  TIntList* ColumnOrder() const { return FColumnOrder; }
+  TCollection* GridItems() const { return FGridItems; }
+  Integer FilterLevel() const { return FFilterLevel; }
+  void SetFilterLevel(Integer Value) { FFilterLevel = Value; }
+
+  // Row structure steps the hiding uses (display rows): insert empty rows, delete rows whose cell
+  // objects were taken over elsewhere, clear rows.
+  void InsertRowsInternal(Integer RowIndex, Integer RCount, bool UpdateCellControls);
+  void DeleteRowsInternal(Integer RowIndex, Integer RCount, bool UpdateHidden);
+  void ClearRows(Integer RowIndex, Integer RCount);
+  void ClearCols(Integer ColIndex, Integer CCount);
+
+  // Automatic column widths (display columns): widest content plus Padding, within the limits.
+  void AutoSizeCol(Integer ACol, Integer Padding = 0);
+  void AutoSizeColumns(bool DoFixedCols, Integer Padding);
+  // Zoom steps of the whole grid (ZoomFactor within -10 … 10) and sizing every cell to fit.
+  void Zoom(Integer Delta);
+  void AutoSizeCells(bool DoFixedCells, Integer PaddingX, Integer PaddingY);
+  void ZoomGrid(Integer Delta) {
+    Zoom(Delta);
+    AutoSizeCells(true, 4, 4);
+  }
+  // The search panel's buttons: true when Key is the accelerator of a shown, enabled button, whose
+  // action then ran.
+  bool SearchPanelDialogChar(Char Key);
+
+  // --- Selection ------------------------------------------------------------------------------
+  bool RowSelect(Integer ARow);
+  void SetRowSelect(Integer ARow, bool Value);
+  bool ColSelect(Integer ACol);
+  void SetColSelect(Integer ACol, bool Value);
+  bool RowModified(Integer ARow) const;
+  void SetRowModified(Integer ARow, bool Value);
+  bool RowEnabled(Integer ARow) const;
+  void SetRowEnabled(Integer ARow, bool Value);
+  bool SelectedCells(Integer ACol, Integer ARow) const;
+  void SetSelectedCells(Integer ACol, Integer ARow, bool Value);
+  TGridCoord SelectedCell(Integer I) const;
+  Integer SelectedRow(Integer I) const;
+  Integer RowSelectCount() const;
+  Integer ColSelectCount() const;
+  Integer SelectedRowCount() const;
+  Integer SelectedColCount() const;
+  Integer SelectedCellsCount();
+  Integer ModifiedRowCount() const;
+  void SelectRows(Integer RowIndex, Integer RCount);
+  void UnSelectRows(Integer RowIndex, Integer RCount);
+  void SelectCols(Integer ColIndex, Integer CCount);
+  void UnSelectCols(Integer ColIndex, Integer CCount);
+  void SelectRange(Integer FromCol, Integer ToCol, Integer FromRow, Integer ToRow);
+  void SelectCells(Integer FromCol, Integer FromRow, Integer ToCol, Integer ToRow);
+  void ClearRowSelect();
+  void ClearColSelect();
+  void ClearSelectedCells();
+  void ClearModifiedRows();
+  bool IsSelected(Integer ACol, Integer ARow);
+  String SelectedText();
+  void GotoCell(Integer ACol, Integer ARow);
+  void EditCell(Integer ACol, Integer ARow);
+  void FocusCell(Integer ACol, Integer ARow);
+  void MoveToColRow(Integer ACol, Integer ARow);
+  void SwapCells(TGridCoord FromCell, TGridCoord ToCell);
+  void RepaintRow(Integer ARow);
+  void RepaintCol(Integer ACol);
+  void RepaintRect(TRect R);
+  void InvalidateGridRect(TGridRect R);
+  // The height the search panel takes at the bottom of the grid, 0 when it is not shown.
+  Integer SearchPanelHeight() const;
+  bool LastRowAboveSearchPanel();
+  void ScrollLastRowAboveSearchPanel();
+  void SelectionToRowSelect(bool Force);
+  void SelectionToColSelect(bool Force);
+  TIntList* SelectedRowsList() const { return FSelectedRows; }
+
+  // --- Update locking, timer and messages -----------------------------------------------------
+  void BeginUpdate();
+  void StartUpdate() { ++FUpdateCount; }
+  void EndUpdate();
+  void ResetUpdate() { FUpdateCount = 0; }
+  bool LockUpdate() const { return FUpdateCount != 0; }
+  void SetLockUpdate(bool Value);
+  Integer UpdateCount() const { return FUpdateCount; }
+  void ResetFixedCellHighlight();
+  bool IsHoverFixedCell(Integer ACol, Integer ARow) const;
+  TCanvas* FooterCanvas();
+  Integer TimerTicks() const { return FTimerTicks; }
+  Integer GridTimerID() const { return FGridTimerID; }
+  bool GridBlink() const { return FGridBlink; }
+
+  // --- Published properties -------------------------------------------------------------------
+  TColor HighlightColor() const { return FHighlightColor; }
+  void SetHighlightColor(TColor Value);
+  TColor HighlightTextColor() const { return FHighLightTextColor; }
+  void SetHighlightTextColor(TColor Value);
+  TColor HintColor() const { return FHintColor; }
+  void SetHintColor(TColor Value) { FHintColor = Value; }
+  TColor ActiveCellColor() const { return FActiveCellColor; }
+  void SetActiveCellColor(TColor Value);
+  TColor ActiveCellColorTo() const { return FActiveCellColorTo; }
+  void SetActiveCellColorTo(TColor Value);
+  TFont* ActiveCellFont() const { return FActiveCellFont; }
+  void SetActiveCellFont(TFont* Value);
+  bool ActiveCellShow() const { return FActiveCellShow; }
+  void SetActiveCellShow(bool Value);
+  TColor BorderColor() const { return FBorderColor; }
+  void SetBorderColor(TColor Value);
+  TColor DisabledFontColor() const { return FDisabledFontColor; }
+  void SetDisabledFontColor(TColor Value) { FDisabledFontColor = Value; }
+  TColor SelectionColor() const { return FSelectionColor; }
+  void SetSelectionColor(TColor Value);
+  TColor SelectionColorTo() const { return FSelectionColorTo; }
+  void SetSelectionColorTo(TColor Value);
+  TColor SelectionMirrorColor() const { return FSelectionMirrorColor; }
+  void SetSelectionMirrorColor(TColor Value);
+  TColor SelectionMirrorColorTo() const { return FSelectionMirrorColorTo; }
+  void SetSelectionMirrorColorTo(TColor Value);
+  TColor SelectionTextColor() const { return FSelectionTextColor; }
+  void SetSelectionTextColor(TColor Value);
+  bool SelectionColorMixer() const { return FSelectionColorMixer; }
+  void SetSelectionColorMixer(bool Value);
+  Integer SelectionColorMixerFactor() const { return FSelectionColorMixerFactor; }
+  void SetSelectionColorMixerFactor(Integer Value);
+  bool SelectionRectangle() const { return FSelectionRectangle; }
+  void SetSelectionRectangle(bool Value);
+  bool SelectionResizer() const { return FSelectionResizer; }
+  void SetSelectionResizer(bool Value);
+  bool SelectionRTFKeep() const { return FSelectionRTFKeep; }
+  void SetSelectionRTFKeep(bool Value) { FSelectionRTFKeep = Value; }
+  TColor URLColor() const { return FURLColor; }
+  void SetURLColor(TColor Value);
+  bool URLShow() const { return FURLShow; }
+  void SetURLShow(bool Value);
+  bool URLShowInText() const { return FURLShowInText; }
+  void SetURLShowInText(bool Value);
+  bool URLUnderlineOnHover() const { return FURLUnderlineOnHover; }
+  void SetURLUnderlineOnHover(bool Value) { FURLUnderlineOnHover = Value; }
+  bool URLFull() const { return FURLFull; }
+  void SetURLFull(bool Value);
+  bool URLEdit() const { return FURLEdit; }
+  void SetURLEdit(bool Value) { FURLEdit = Value; }
+  bool AutoFilterUpdate() const { return FAutoFilterUpdate; }
+  void SetAutoFilterUpdate(bool Value) { FAutoFilterUpdate = Value; }
+  bool EnableHTML() const { return FEnableHTML; }
+  void SetEnableHTML(bool Value) { FEnableHTML = Value; }
+  bool EnableWheel() const { return FEnableWheel; }
+  void SetEnableWheel(bool Value) { FEnableWheel = Value; }
+  bool EnhRowColMove() const { return FEnhRowColMove; }
+  void SetEnhRowColMove(bool Value) { FEnhRowColMove = Value; }
+  bool FilterNormalCellsOnly() const { return FFilterNormalCellsOnly; }
+  void SetFilterNormalCellsOnly(bool Value) { FFilterNormalCellsOnly = Value; }
+  bool IntelliZoom() const { return FIntelliZoom; }
+  void SetIntelliZoom(bool Value) { FIntelliZoom = Value; }
+  bool ShowSelection() const { return FShowSelection; }
+  void SetShowSelection(bool Value);
+  bool ShowDesignHelper() const { return FShowDesignHelper; }
+  void SetShowDesignHelper(bool Value);
+  bool UseInternalHintClass() const { return FUseInternalHintClass; }
+  void SetUseInternalHintClass(bool Value) { FUseInternalHintClass = Value; }
+  bool HintShowCells() const { return FHintShowCells; }
+  void SetHintShowCells(bool Value) { FHintShowCells = Value; }
+  bool HintShowLargeText() const { return FHintShowLargeText; }
+  void SetHintShowLargeText(bool Value) { FHintShowLargeText = Value; }
+  THintShowLargeTextPos HintShowLargeTextPos() const { return FHintShowLargeTextPos; }
+  void SetHintShowLargeTextPos(THintShowLargeTextPos Value) { FHintShowLargeTextPos = Value; }
+  bool HintShowSizing() const { return FHintShowSizing; }
+  void SetHintShowSizing(bool Value) { FHintShowSizing = Value; }
+  bool HTMLHint() const { return FHTMLHint; }
+  void SetHTMLHint(bool Value) { FHTMLHint = Value; }
+  bool OemConvert() const { return FOemConvert; }
+  void SetOemConvert(bool Value) { FOemConvert = Value; }
+  bool AnchorHint() const { return FAnchorHint; }
+  void SetAnchorHint(bool Value) { FAnchorHint = Value; }
+  bool AutoNumAlign() const { return FAutoNumAlign; }
+  void SetAutoNumAlign(bool Value) { FAutoNumAlign = Value; }
+  bool AutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool Value);
+  bool AutoThemeAdapt() const { return FAutoThemeAdapt; }
+  void SetAutoThemeAdapt(bool Value);
+  bool EditWithTags() const { return FEditWithTags; }
+  void SetEditWithTags(bool Value) { FEditWithTags = Value; }
+  bool EnableBlink() const { return FEnableBlink; }
+  void SetEnableBlink(bool Value) { FEnableBlink = Value; }
+  bool EnhTextSize() const { return FEnhTextSize; }
+  void SetEnhTextSize(bool Value) { FEnhTextSize = Value; }
+  bool ExcelStyleDecimalSeparator() const { return FExcelStyleDecimalSeparator; }
+  void SetExcelStyleDecimalSeparator(bool Value) { FExcelStyleDecimalSeparator = Value; }
+  bool FixedAsButtons() const { return FFixedAsButtons; }
+  void SetFixedAsButtons(bool Value) { FFixedAsButtons = Value; }
+  bool Flat() const { return FFlat; }
+  void SetFlat(bool Value);
+  bool HideFocusRect() const { return FHideFocusRect; }
+  void SetHideFocusRect(bool Value) { FHideFocusRect = Value; }
+  bool Hovering() const { return FHovering; }
+  void SetHovering(bool Value) { FHovering = Value; }
+  bool IntegralHeight() const { return FIntegralHeight; }
+  bool Lookup() const { return FLookup; }
+  void SetLookup(bool Value) { FLookup = Value; }
+  bool LookupCaseSensitive() const { return FLookupCaseSensitive; }
+  void SetLookupCaseSensitive(bool Value) { FLookupCaseSensitive = Value; }
+  bool LookupHistory() const { return FLookupHistory; }
+  void SetLookupHistory(bool Value) { FLookupHistory = Value; }
+  bool Multilinecells() const { return FMultilineCells; }
+  void SetMultilinecells(bool Value) { FMultilineCells = Value; }
+  bool ScrollProportional() const { return FScrollProportional; }
+  bool ScrollSynch() const { return FScrollSynch; }
+  void SetScrollSynch(bool Value) { FScrollSynch = Value; }
+  bool SizeWithForm() const { return FSizeWithForm; }
+  void SetSizeWithForm(bool Value) { FSizeWithForm = Value; }
+  Integer MaxEditLength() const { return FMaxEditLength; }
+  void SetMaxEditLength(Integer Value);
+  Integer MaxComboLength() const { return FMaxComboLength; }
+  void SetMaxComboLength(Integer Value) { FMaxComboLength = Value; }
+  Integer ScrollWidth() const { return FScrollWidth; }
+  TColor ScrollColor() const { return FScrollColor; }
+  TScrollType ScrollType() const { return FScrollType; }
+  TScrollHintType ScrollHints() const { return FScrollHints; }
+  void SetScrollHints(TScrollHintType Value) { FScrollHints = Value; }
+  TScrollBarAlways ScrollBarAlways() const { return FScrollBarAlways; }
+  void SetScrollBarAlways(TScrollBarAlways Value);
+  TAlignment DefaultAlignment() const { return FDefaultAlignment; }
+  void SetDefaultAlignment(TAlignment Value);
+  TEditorType DefaultEditor() const { return FDefaultEditor; }
+  void SetDefaultEditor(TEditorType Value) { FDefaultEditor = Value; }
+  TFilterDropDownColumns FilterDropDownColumns() const { return FFilterDropDownColumns; }
+  void SetFilterDropDownColumns(TFilterDropDownColumns Value) { FFilterDropDownColumns = Value; }
+  THoverFixedCells HoverFixedCells() const { return FHoverFixedCells; }
+  void SetHoverFixedCells(THoverFixedCells Value) { FHoverFixedCells = Value; }
+  TIntelliPan IntelliPan() const { return FIntelliPan; }
+  void SetIntelliPan(TIntelliPan Value) { FIntelliPan = Value; }
+  TInvalidEntryIcon InvalidEntryIcon() const { return FInvalidEntryIcon; }
+  void SetInvalidEntryIcon(TInvalidEntryIcon Value) { FInvalidEntryIcon = Value; }
+  const String& InvalidEntryTitle() const { return FInvalidEntryTitle; }
+  void SetInvalidEntryTitle(const String& Value) { FInvalidEntryTitle = Value; }
+  const String& InvalidEntryText() const { return FInvalidEntryText; }
+  void SetInvalidEntryText(const String& Value) { FInvalidEntryText = Value; }
+  TGridLook Look() const { return FLook; }
+  TVAlignment VAlignment() const { return FVAlignment; }
+  void SetVAlignment(TVAlignment Value);
+  Cardinal VAlign() const { return FVAlign; }
+  TScrollStyle ScrollBars() const { return FScrollBars; }
+  const String& FilterDropDownClear() const { return FFilterDropDownClear; }
+  void SetFilterDropDownClear(const String& Value) { FFilterDropDownClear = Value; }
+  const String& FloatFormat() const { return FFloatFormat; }
+  void SetFloatFormat(const String& Value) { FFloatFormat = Value; }
+  const String& ValidChars() const { return FValidChars; }
+  void SetValidChars(const String& Value) { FValidChars = Value; }
+  Integer FilterDropDownRow() const { return FFilterRow; }
+  bool FilterActive() const { return FFilterActive; }
+  bool FilterDropDownAuto() const { return FFilterDropDownAuto; }
+  bool FilterDropDownCheck() const { return FFilterDropDownCheck; }
+  TCursor Cursor() const { return TBaseGrid::Cursor(); }
+  void SetCursor(TCursor Value);
+
+  // Owned settings objects (written by assigning into them).
+  TNavigation* Navigation() const { return FNavigation; }
+  void SetNavigation(TNavigation* Value) { FNavigation->Assign(Value); }
+  TMouseActions* MouseActions() const { return FMouseActions; }
+  void SetMouseActions(TMouseActions* Value) { FMouseActions->Assign(Value); }
+  TBands* Bands() const { return FBands; }
+  void SetBands(TBands* Value) { FBands->Assign(Value); }
+  TSyncGrid* SyncGrid() const { return FSyncGrid; }
+  TSearchFooter* SearchFooter() const { return FSearchFooter; }
+  void SetSearchFooter(TSearchFooter* Value) { FSearchFooter->Assign(Value); }
+  TFocusHelper* FocusHelper() const { return FFocusHelper; }
+  void SetFocusHelper(TFocusHelper* Value) { FFocusHelper->Assign(Value); }
+  TColumnSize* ColumnSize() const { return FColumnSize; }
+  void SetColumnSize(TColumnSize* Value) { FColumnSize->Assign(Value); }
+  TStringList* ColumnHeaders() const { return FColumnHeaders; }
+  TStringList* RowHeaders() const { return FRowHeaders; }
+  TStringList* LookupItems() const { return FLookupItems; }
+  TFont* FixedFont() const { return FFixedFont; }
+  TBitmap* RowIndicator() const { return FRowIndicator; }
+  void SetRowIndicator(TBitmap* Value);
+  TSortSettings* SortSettings() const { return FSortSettings; }
+  TFilter* Filter() const { return FFilter; }
+  TFilterDropDown* FilterDropDown() const { return FFilterDropDown; }
+  TFloatingFooter* FloatingFooter() const { return FFloatingFooter; }
+  TBalloonSettings* Balloon() const { return FBalloonSettings; }
+  TDragDropSettings* DragDropSettings() const { return FDragDropSettings; }
+  TDragScrollOptions* DragScrollOptions() const { return FDragScrollOptions; }
+  TGrouping* Grouping() const { return FGrouping; }
+  TCellNode* CellNode() const { return FCellNode; }
+  TPrintSettings* PrintSettings() const { return FPrintSettings; }
+  THTMLSettings* HTMLSettings() const { return FHTMLSettings; }
+  TControlLook* ControlLook() const { return FControlLook; }
+  TBackGround* BackGround() const { return FBackGround; }
+  TGridProgressAppearance* ProgressAppearance() const { return FProgressAppearance; }
+  TShowModified* ShowModified() const { return FShowModified; }
+  TSizeWhileTyping* SizeWhileTyping() const { return FSizeWhileTyping; }
+  // References, not owned.
+  TExStringGridCheck* CellChecker() const { return FCellChecker; }
+  void SetCellChecker(TExStringGridCheck* Value);
+  TPopupMenu* FixedDropDownMenu() const { return FFixedDropDownMenu; }
+  void SetFixedDropDownMenu(TPopupMenu* Value);
+  TImageList* GridImages() const { return FGridImages; }
+  void SetGridImages(TImageList* Value);
+  TPictureContainer* PictureContainer() const { return FContainer; }
+  void SetPictureContainer(TPictureContainer* Value);
+
+  // --- Public properties ----------------------------------------------------------------------
+  bool IsThemed() const { return FIsComCtl6; }
+  bool IsPrintPreview() const { return FIsPrintPreview; }
+  void SetIsPrintPreview(bool Value) { FIsPrintPreview = Value; }
+  bool FitCellsInGrid() const { return FFitCellsInGrid; }
+  void SetFitCellsInGrid(bool Value) { FFitCellsInGrid = Value; }
+  Integer ZoomFactor() const { return FZoomFactor; }
+  void SetZoomFactor(Integer Value) { FZoomFactor = Value; }
+  bool EditActive() const { return FEditActive; }
+  bool FindBusy() const { return FFindBusy; }
+  bool Modified() const { return FGridModified; }
+  void SetModified(bool Value) { FGridModified = Value; }
+  TEditorType CurrentEditor() const { return EditControl; }
+  bool ShowNullDates() const { return FShowNullDates; }
+  void SetShowNullDates(bool Value) { FShowNullDates = Value; }
+  bool SpreadSheet() const { return FSpreadSheet; }
+  void SetSpreadSheet(bool Value);
+  TPoint XYOffset() const { return FXYOffset; }
+  void SetXYOffset(TPoint Value);
+  void UpdateXYOffset(Integer X, Integer Y) { FXYOffset = TPoint{X, Y}; }
+  bool XYOffsetTopLeftOnly() const { return FXYOffsetTopLeftOnly; }
+  void SetXYOffsetTopLeftOnly(bool Value) { FXYOffsetTopLeftOnly = Value; }
+  bool UseHTMLHints() const { return FUseHTMLHints; }
+  void SetUseHTMLHints(bool Value) { FUseHTMLHints = Value; }
+  bool UseDisabledFont() const { return FUseDisabledFont; }
+  void SetUseDisabledFont(bool Value) { FUseDisabledFont = Value; }
+  const TCharSet& ValidCharSet() const { return FValidCharSet; }
+  void SetValidCharSet(const TCharSet& Value) { FValidCharSet = Value; }
+  bool FilterIncremental() const { return FFilterIncremental; }
+  void SetFilterIncremental(bool Value) { FFilterIncremental = Value; }
+  Integer GroupColumn() const { return FGroupColumn; }
+  const String& OriginalCellValue() const { return FCellCache; }
+  void SetOriginalCellValue(const String& Value) { FCellCache = Value; }
+  const String& IncrSearchText() const { return SearchInc; }
+  void SetIncrSearchText(const String& Value) { SearchInc = Value; }
+  TColor SelectionRectangleColor() const { return FSelectionRectangleColor; }
+  void SetSelectionRectangleColor(TColor Value) { FSelectionRectangleColor = Value; }
+  Char Delimiter() const { return FDelimiter; }
+  void SetDelimiter(Char Value) { FDelimiter = Value; }
+  Char PasswordChar() const { return FPasswordChar; }
+  void SetPasswordChar(Char Value) { FPasswordChar = Value; }
+  bool JavaCSV() const { return FJavaCSV; }
+  void SetJavaCSV(bool Value) { FJavaCSV = Value; }
+  const String& CheckTrue() const { return FCheckTrue; }
+  void SetCheckTrue(const String& Value) { FCheckTrue = Value; }
+  const String& CheckFalse() const { return FCheckFalse; }
+  void SetCheckFalse(const String& Value) { FCheckFalse = Value; }
+  const String& EditMask() const { return FEditMask; }
+  void SetEditMask(const String& Value) { FEditMask = Value; }
+  const String& XMLEncoding() const { return FXMLEncoding; }
+  void SetXMLEncoding(const String& Value) { FXMLEncoding = Value; }
+  bool QuoteEmptyCells() const { return FQuoteEmptyCells; }
+  void SetQuoteEmptyCells(bool Value) { FQuoteEmptyCells = Value; }
+  bool AlwaysQuotes() const { return FAlwaysQuotes; }
+  void SetAlwaysQuotes(bool Value) { FAlwaysQuotes = Value; }
+  bool NoDefaultDraw() const { return FNoDefaultDraw; }
+  void SetNoDefaultDraw(bool Value) { FNoDefaultDraw = Value; }
+  bool NoImageAndText() const { return FNoImageAndText; }
+  void SetNoImageAndText(bool Value) { FNoImageAndText = Value; }
+  bool ClearTextOnly() const { return FClearTextOnly; }
+  void SetClearTextOnly(bool Value) { FClearTextOnly = Value; }
+  bool ExcelClipboardFormat() const { return FExcelClipboardFormat; }
+  void SetExcelClipboardFormat(bool Value) { FExcelClipboardFormat = Value; }
+  TSortDirection AutoNumberDirection() const { return FAutoNumberDirection; }
+  void SetAutoNumberDirection(TSortDirection Value) { FAutoNumberDirection = Value; }
+  Integer AutoNumberOffset() const { return FAutoNumberOffset; }
+  void SetAutoNumberOffset(Integer Value) { FAutoNumberOffset = Value; }
+  Integer AutoNumberStart() const { return FAutoNumberStart; }
+  void SetAutoNumberStart(Integer Value) { FAutoNumberStart = Value; }
+  bool LoadFirstRow() const { return FLoadFirstRow; }
+  void SetLoadFirstRow(bool Value) { FLoadFirstRow = Value; }
+  bool SaveFixedCells() const { return FSaveFixedCells; }
+  void SetSaveFixedCells(bool Value) { FSaveFixedCells = Value; }
+  bool SaveFixedCols() const { return FSaveFixedCols; }
+  void SetSaveFixedCols(bool Value) { FSaveFixedCols = Value; }
+  bool SaveFixedRows() const { return FSaveFixedRows; }
+  void SetSaveFixedRows(bool Value) { FSaveFixedRows = Value; }
+  bool SaveHiddenCells() const { return FSaveHiddenCells; }
+  void SetSaveHiddenCells(bool Value) { FSaveHiddenCells = Value; }
+  bool SaveVirtCells() const { return FSaveVirtCells; }
+  void SetSaveVirtCells(bool Value) { FSaveVirtCells = Value; }
+  bool SaveWithHTML() const { return FSaveWithHTML; }
+  void SetSaveWithHTML(bool Value) { FSaveWithHTML = Value; }
+  bool SaveWithRTF() const { return FSaveWithRTF; }
+  void SetSaveWithRTF(bool Value) { FSaveWithRTF = Value; }
+  bool FastPrint() const { return FFastPrint; }
+  void SetFastPrint(bool Value) { FFastPrint = Value; }
+  bool PrinterDriverFix() const { return FPrinterdriverfix; }
+  void SetPrinterDriverFix(bool Value) { FPrinterdriverfix = Value; }
+  Integer FindCol() const { return FFindCol; }
+  void SetFindCol(Integer Value) { FFindCol = Value; }
+  Integer FindRow() const { return FFindRow; }
+  void SetFindRow(Integer Value) { FFindRow = Value; }
+  bool AlwaysValidate() const { return FAlwaysValidate; }
+  void SetAlwaysValidate(bool Value) { FAlwaysValidate = Value; }
+  bool SizeGrowOnly() const { return FSizeGrowOnly; }
+  void SetSizeGrowOnly(bool Value) { FSizeGrowOnly = Value; }
+  Integer MaxRowHeight() const { return FMaxRowHeight; }
+  void SetMaxRowHeight(Integer Value) { FMaxRowHeight = Value; }
+  Integer MinRowHeight() const { return FMinRowHeight; }
+  void SetMinRowHeight(Integer Value) { FMinRowHeight = Value; }
+  Integer MaxColWidth() const { return FMaxColWidth; }
+  void SetMaxColWidth(Integer Value) { FMaxColWidth = Value; }
+  Integer MinColWidth() const { return FMinColWidth; }
+  void SetMinColWidth(Integer Value) { FMinColWidth = Value; }
+  TColor NorvGradientFrom() const { return FNorvGradFrom; }
+  void SetNorvGradientFrom(TColor Value);
+  TColor NorvGradientTo() const { return FNorvGradTo; }
+  void SetNorvGradientTo(TColor Value);
+  TColor NorvGradientMirrorFrom() const { return FNorvGradMirrorFrom; }
+  void SetNorvGradientMirrorFrom(TColor Value);
+  TColor NorvGradientMirrorTo() const { return FNorvGradMirrorTo; }
+  void SetNorvGradientMirrorTo(TColor Value);
+  TColor NorvGradientHoverFrom() const { return FNorvGradHoverFrom; }
+  void SetNorvGradientHoverFrom(TColor Value) { FNorvGradHoverFrom = Value; }
+  TColor NorvGradientHoverTo() const { return FNorvGradHoverTo; }
+  void SetNorvGradientHoverTo(TColor Value) { FNorvGradHoverTo = Value; }
+  TColor NorvGradientHoverMirrorFrom() const { return FNorvGradHoverMirrorFrom; }
+  void SetNorvGradientHoverMirrorFrom(TColor Value) { FNorvGradHoverMirrorFrom = Value; }
+  TColor NorvGradientHoverMirrorTo() const { return FNorvGradHoverMirrorTo; }
+  void SetNorvGradientHoverMirrorTo(TColor Value) { FNorvGradHoverMirrorTo = Value; }
+  TColor NorvGradientHoverBorder() const { return FNorvGradHoverBorder; }
+  void SetNorvGradientHoverBorder(TColor Value) { FNorvGradHoverBorder = Value; }
+  TColor NorvGradientDownFrom() const { return FNorvGradDownFrom; }
+  void SetNorvGradientDownFrom(TColor Value) { FNorvGradDownFrom = Value; }
+  TColor NorvGradientDownTo() const { return FNorvGradDownTo; }
+  void SetNorvGradientDownTo(TColor Value) { FNorvGradDownTo = Value; }
+  TColor NorvGradientDownMirrorFrom() const { return FNorvGradDownMirrorFrom; }
+  void SetNorvGradientDownMirrorFrom(TColor Value) { FNorvGradDownMirrorFrom = Value; }
+  TColor NorvGradientDownMirrorTo() const { return FNorvGradDownMirrorTo; }
+  void SetNorvGradientDownMirrorTo(TColor Value) { FNorvGradDownMirrorTo = Value; }
+  TColor NorvGradientDownBorder() const { return FNorvGradDownBorder; }
+  void SetNorvGradientDownBorder(TColor Value) { FNorvGradDownBorder = Value; }
+  TStringList* FilterList() const { return FFilterList; }
+  TSortIndexList* SortIndexes() const { return FSortIndexes; }
+  TIntList* IgnoreColumns() const { return FIgnoreColumns; }
+  THTMLPictureCache* ImageCache() const { return FImageCache; }
+  TIntList* MergedColumns() const { return FMergedColumns; }
+  TSearchPanel* SearchPanel() const { return FSearchPanel; }
+  TFooterPanel* FooterPanel() const { return FFooterPanel; }
+  TEditLink* EditLink() const { return FEditLink; }
+  void SetEditLink(TEditLink* Value) { FEditLink = Value; }
+  TGridCombo* Combobox() const { return EditCombo; }
+  TGridCombo* UniCombo() const { return EditCombo; }
+  TGridEditBtn* BtnEdit() const { return EditBtn; }
+  TGridButton* Btn() const { return GridButton; }
+  TGridUnitEditBtn* BtnUnitEdit() const { return UnitEditBtn; }
+  TGridCheckBox* CheckBoxEditor() const { return EditCheck; }
+  bool InEditMode() const { return EditMode; }
+  TCellGraphic* SharedCellGraphic() const { return FCellGraphic; }
+  Integer PaintCount() const { return FPaintCount; }
+
+  // --- Events ---------------------------------------------------------------------------------
+  TGridColorEvent OnGetCellColor;
+  TCellCursorEvent OnGetCellCursor;
+  TGridGradientEvent OnGetCellGradient;
+  TGridColorEvent OnGetCellPrintColor;
+  TGridBorderEvent OnGetCellBorder;
+  TGridBorderEvent OnGetCellPrintBorder;
+  TGridAlignEvent OnGetAlignment;
+  TGridFormatEvent OnGetFormat;
+  TFloatFormatEvent OnGetFloatFormat;
+  TGetCheckEvent OnGetCheckTrue;
+  TGetCheckEvent OnGetCheckFalse;
+  TRowDisjunctSelectEvent OnRowDisjunctSelect;
+  TAutoInsertRowEvent OnRowDisjunctSelected;
+  TGridHintEvent OnGridHint;
+  TGridWideHintEvent OnGridWideHint;
+  TRowChangingEvent OnRowChanging;
+  TRowUpdateEvent OnRowUpdate;
+  TColChangingEvent OnColChanging;
+  TCellChangingEvent OnCellChanging;
+  TAutoAdvanceEvent OnAutoAdvance;
+  TShowHintEvent OnShowHint;
+  TCanAddRowEvent OnCanAddRow;
+  TAutoAddRowEvent OnAutoAddRow;
+  TCanInsertRowEvent OnCanInsertRow;
+  TAutoInsertRowEvent OnAutoInsertRow;
+  TAutoInsertColEvent OnAutoInsertCol;
+  TCanDeleteRowEvent OnCanDeleteRow;
+  TAutoDeleteRowEvent OnAutoDeleteRow;
+  TOleDragDropEvent OnOleDrop;
+  TOleDragDropEvent OnOleDrag;
+  TOleDragOverEvent OnOleDragOver;
+  TOleDragStartEvent OnOleDragStart;
+  TOleDragStopEvent OnOleDragStop;
+  TOleDropColEvent OnOleDropCol;
+  TOleDroppedEvent OnOleDropped;
+  TOleDragDropEvent OnOleDropFile;
+  TOleDragDropEvent OnOleDropURL;
+  TClickSortEvent OnClickSort;
+  TCanSortEvent OnCanSort;
+  TNodeClickEvent OnExpandNode;
+  TNodeClickEvent OnContractNode;
+  TNodeAllowEvent OnBeforeExpandNode;
+  TNodeAllowEvent OnBeforeContractNode;
+  TCustomCompareEvent OnCustomCompare;
+  TRawCompareEvent OnRawCompare;
+  TSearchEditChangeEvent OnSearchEditChange;
+  TSearchFooterActionEvent OnSearchFooterAction;
+  TNotifyEvent OnSearchFooterClose;
+  TClipboardEvent OnClipboardPaste;
+  TClipboardEvent OnClipboardCut;
+  TClipboardEvent OnClipboardCopy;
+  TClipboardBeforePasteEvent OnClipboardBeforePasteCell;
+  TClipboardAfterPasteEvent OnClipboardAfterPasteCell;
+  TClipboardBeforePasteEvent OnClipboardBeforePasteWideCell;
+  TClipboardAfterPasteEvent OnClipboardAfterPasteWideCell;
+  TPrintStartEvent OnPrintStart;
+  TPrintCancelEvent OnPrintCancel;
+  TPrintPageEvent OnPrintPage;
+  TPrintGetPageNumEvent OnPrintGetPageNum;
+  TPrintNewPageEvent OnPrintNewPage;
+  TPrintPageDoneEvent OnPrintPageDone;
+  TPrintColumnWidthEvent OnPrintSetColumnWidth;
+  TPrintRowHeightEvent OnPrintSetRowHeight;
+  TFitToPageEvent OnFitToPage;
+  TClickCellEvent OnClickCell;
+  TClickCellEvent OnRightClickCell;
+  TDblClickCellEvent OnDblClickCell;
+  TCanEditCellEvent OnCanEditCell;
+  TCanClickCellEvent OnCanClickCell;
+  TIsFixedCellEvent OnIsFixedCell;
+  TFixedEditEvent OnFixedEdit;
+  TIsPasswordCellEvent OnIsPasswordCell;
+  TAnchorClickEvent OnAnchorClick;
+  TAnchorEvent OnAnchorEnter;
+  TAnchorEvent OnAnchorExit;
+  TAnchorHintEvent OnAnchorHint;
+  TControlClickEvent OnControlClick;
+  TControlEditDoneEvent OnControlEditDone;
+  TControlComboListEvent OnControlComboList;
+  TControlComboSelectEvent OnControlComboSelect;
+  TCellValidateEvent OnCellValidate;
+  TCellValidateWideEvent OnCellValidateWide;
+  TCellsChangedEvent OnCellsChanged;
+  TGridProgressEvent OnFileProgress;
+  TGridProgressEvent OnFilterProgress;
+  TFixedDropDownClickEvent OnFixedDropDownClick;
+  TCanShowFixedDropDownEvent OnCanShowFixedDropDown;
+  TNotifyEvent OnRichEditSelectionChange;
+  TGetColumnFilterEvent OnGetColumnFilter;
+  TFilterSelectEvent OnFilterSelect;
+  TFilterCheckEvent OnFilterCheck;
+  TColorSelectedEvent OnColorSelected;
+  TColorSelectEvent OnColorSelect;
+  TImageSelectedEvent OnImageSelected;
+  TImageSelectEvent OnImageSelect;
+  TNotifyEvent OnFilterDone;
+  TColumnSizeEvent OnColumnSize;
+  TRowSizingEvent OnRowSizing;
+  TColumnSizingEvent OnColumnSizing;
+  TRowSizeEvent OnRowSize;
+  TRowColMoveEvent OnColumnMove;
+  TRowColMoveEvent OnColumnMoving;
+  TRowColMoveEvent OnRowMove;
+  TRowColMoveEvent OnRowMoving;
+  TEndColumnSizeEvent OnEndColumnSize;
+  TEndRowSizeEvent OnEndRowSize;
+  TGetEditorTypeEvent OnGetEditorType;
+  THasComboEvent OnHasComboBox;
+  THasSpinEditEvent OnHasSpinEdit;
+  TGetEditorPropEvent OnGetEditorProp;
+  TGetEditorPropIntEvent OnGetEditorPropInt;
+  TEllipsClickEvent OnEllipsClick;
+  TGridUnitChangedEvent OnUnitChanged;
+  TButtonClickEvent OnButtonClick;
+  TExpandClickEvent OnExpandClick;
+  TCheckBoxClickEvent OnCheckBoxClick;
+  TCheckBoxClickEvent OnCheckBoxMouseUp;
+  TCheckBoxClickEvent OnCheckBoxChange;
+  TRatingChangeEvent OnRatingChange;
+  TRadioClickEvent OnRadioClick;
+  TRadioClickEvent OnRadioMouseUp;
+  TButtonClickEvent OnRadioButtonClick;
+  TComboChangeEvent OnComboChange;
+  TClickCellEvent OnComboCloseUp;
+  TClickCellEvent OnComboDropDown;
+  TClickCellEvent OnDatePickerCloseUp;
+  TClickCellEvent OnDatePickerDropDown;
+  TComboObjectChangeEvent OnComboObjectChange;
+  TSpinClickEvent OnSpinClick;
+  TFloatSpinClickEvent OnFloatSpinClick;
+  TDateTimeSpinClickEvent OnTimeSpinClick;
+  TDateTimeSpinClickEvent OnDateSpinClick;
+  TDateTimeChangeEvent OnDateTimeChange;
+  TScrollHintEvent OnScrollHint;
+  TNotifyEvent OnEditingDone;
+  TEditChangeEvent OnEditChange;
+  TEditCellDoneEvent OnEditCellDone;
+  TUpdateColumnSizeEvent OnUpdateColumnSize;
+  // OnResize is the control's own (fired by Resize); the owner form's handler is kept apart in
+  // FOnResize while the grid follows the form.
+  TCustomFilterEvent OnCustomFilter;
+  TCustomCellDrawEvent OnCustomCellDraw;
+  TCustomCellDrawEvent OnCustomCellBkgDraw;
+  TCustomCellSizeEvent OnCustomCellSize;
+  TSelectionResizeEvent OnSelectionResize;
+  TSelectionResizedEvent OnSelectionResized;
+  TWordWrapEvent OnGetWordWrap;
+  TGroupCalcEvent OnGroupCalc;
+  TGroupCalcEvent OnColumnCalc;
+  TSelectionChanged OnSelectionChanged;
+  TScrollCellEvent OnScrollCell;
+  TNotifyEvent OnPainted;
+  TGridBalloonEvent OnCellBalloon;
+  TFooterPaintEvent OnFooterPaint;
+  TFloatingFooterCalcEvent OnFooterCalc;
+  TCellSaveLoadEvent OnSaveCell;
+  TCellSaveLoadEvent OnLoadCell;
+  TCustomStrToDateEvent OnCustomStrToDate;
+  TNotifyEvent OnCreatedFloatingFooter;
+  TNotifyEvent OnCreatedSearchFooter;
+  TDropDownButtonClickEvent OnDropDownHeaderButtonClick;
+  TDropDownButtonClickEvent OnDropDownFooterButtonClick;
+  TNotifyEvent OnStartBlockFocus;
+  TNotifyEvent OnEndBlockFocus;
+  TGridBorderPropEvent OnGetCellBorderProp;
+
+  // --- The grid's own virtual operations, in slot order ---------------------------------------
+  virtual void DoCalcFooter(Integer ACol);
+  virtual void DoClickSort(Integer ACol);
+  virtual void AfterF2Key();
+  virtual void SetEditCellText(Integer ACol, Integer ARow, const String& Value);
+  virtual void AdjustKeySelectAll(TGridRect& R);
+  virtual void PasteCellValue(Integer ACol, Integer ARow, const String& Value);
+  virtual String GetCurrentCell();
+  virtual void SetCurrentCell(const String& Value);
+  virtual String GetCurrentCellText();
+  virtual void SetCurrentEditText(const String& Value);
+  virtual void RestoreCellValue();
+  virtual bool ToggleCheckBox(Integer ACol, Integer ARow, bool CheckEditable);
+  virtual bool ToggleRadioButton(Integer ACol, Integer ARow, bool CheckEditable);
+  virtual String GetFormattedCell(Integer ACol, Integer ARow);
+  virtual String GetCellFloatFormat(Integer ACol, Integer ARow);
+  virtual TCellType GetCellType(Integer ACol, Integer ARow);
+  virtual TCellGraphic* GetCellGraphic(Integer ACol, Integer ARow);
+  virtual TPoint GetCellGraphicSize(Integer ACol, Integer ARow);
+  virtual TPoint CalcCellGraphicSize(Integer ACol, Integer ARow, Integer HeightReserve);
+  virtual TPoint GetPrintGraphicSize(Integer ACol, Integer ARow, Integer cw, Integer ch, double Scale);
+  virtual void PrintGetPageNum(Integer PageNum, Integer PageColNum, String& PageNumString);
+  virtual void GetEditorProp(Integer ACol, Integer ARow, TEditLink* AEditLink);
+  virtual void CheckBoxClick(Integer ACol, Integer ARow, bool State);
+  virtual void FixedEdit(Integer ACol, Integer ARow, TGridFixedCellEditor& AEditor, TStrings* Values);
+  virtual void DoSelectionChanged(Integer ALeft, Integer ATop, Integer ARight, Integer ABottom);
+  virtual void EditorCaretChange(const String& Text, Integer CaretPos, Integer SelStart);
+  virtual void DoInsertRow(Integer ARow);
+  virtual void DoDeleteRow(Integer ARow);
+  virtual void FilterDone();
+  virtual void UpdateColumnSize(Integer ACol, Integer& AWidth);
+  virtual void UpdateAutoColumnSize(Integer ACol, Integer& AWidth);
+  virtual void SyncColumnHeaders();
+  virtual void EllipsClick(const String& Value, String& Result);
+  virtual bool MatchFilterRow(Integer ARow);
+  virtual void PasteStarted();
+  virtual void PasteFinished();
+  virtual void CellsPasted(TPoint& TopLeft, TGridRect& R, TClipOperation Op);
+  virtual String GetCellText(Integer ACol, Integer ARow);
+  virtual String SaveCell(Integer ACol, Integer ARow);
+  virtual void LoadCell(Integer ACol, Integer ARow, const String& Value);
+  virtual void RecalcFooterCol(Integer ACol);
+  virtual void RememberCellValue(Integer ACol, Integer ARow);
+  virtual void DoCanEditCell(Integer ACol, Integer ARow, bool& CanEdit);
+  virtual void SearchFooterAction(const String& Value, Integer ACol, Integer ARow, TSearchAction SearchAction);
+  virtual void ButtonClick(Integer ACol, Integer ARow);
+  virtual void ExpandClick(Integer ACol, Integer ARow, bool Expanded);
+  virtual void ComboCloseUp(Integer ARow, Integer ACol);
+  virtual void ComboDropDown(Integer ARow, Integer ACol);
+  virtual void GetCellCursor(Integer ACol, Integer ARow, Integer X, Integer Y);
+  virtual void CellsChanged(TRect R);
+  virtual void AllCellsChanged();
+  virtual void GetCellHint(Integer ACol, Integer ARow, String& Hint, String& WideHint);
+  virtual void GetCellColor(Integer ACol, Integer ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+  virtual void GetCellPrintColor(Integer ACol, Integer ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+  virtual void GetCellBorder(Integer ACol, Integer ARow, TPen* APen, TCellBorders& Borders);
+  virtual void GetCellPrintBorder(Integer ACol, Integer ARow, TPen* APen, TCellBorders& Borders);
+  virtual void GetCellAlignment(Integer ACol, Integer ARow, TAlignment& HAlign, TVAlignment& VAlign);
+  virtual void GetColFormat(Integer ACol, TSortStyle& AStyle, String& APrefix, String& ASuffix);
+  virtual void GetEditorType(Integer ACol, Integer ARow, TEditorType& AEditor);
+  virtual void GetCellEditor(Integer ACol, Integer ARow, TEditorType& AEditor);
+  virtual bool IsNoEditCell(Integer ACol, Integer ARow);
+  virtual void IsFixedCell(Integer ACol, Integer ARow, bool& IsFixed);
+  virtual void CanEditCell(Integer ACol, Integer ARow, bool& CanEdit);
+  virtual void IsPasswordCell(Integer ACol, Integer ARow, bool& IsPassword);
+  virtual void GetCellWordWrap(Integer ACol, Integer ARow, bool& WordWrap);
+  virtual bool HasComboBox(Integer ACol, Integer ARow);
+  virtual bool HasSpinEdit(Integer ACol, Integer ARow);
+  virtual void GetCheckTrue(Integer ACol, Integer ARow, String& Value);
+  virtual void GetCheckFalse(Integer ACol, Integer ARow, String& Value);
+  virtual bool BuildFilterList(Integer ACol);
+  virtual TGridRect GetUsedCells();
+  virtual void DoRemoveRows(Integer RowIndex, Integer RCount);
+  virtual void CanAddRow(bool& CanAdd);
+  virtual void CanInsertRow(Integer ARow, bool& CanInsert);
+  virtual void MouseWheelHook(Integer Delta, bool& Handled);
+  virtual void AddRowInternal();
+  virtual void CellSelectorClick(Integer ACol, Integer ARow);
+  virtual void FormulaEditChange(bool Active);
+  virtual void AdjustClickSelectAll(TGridRect& R);
+  virtual void MouseActionsChanged();
+  virtual void IsDesigning(TObject* Sender, bool& Designing);
+  virtual void MouseActionsInvalidate();
+  virtual void ClearEditingOption();
+  virtual void EditorKeyDown(Word& Key, TShiftState Shift);
+  virtual void EditorWMKeyDown(TMessage& Msg);
+  virtual void NavigationChanged();
+  virtual void MoveToFirstRow();
+  virtual bool AllowFormattedClipboard();
+  virtual void FilterListSelect();
+  virtual void FilterCheckListSelect();
+  virtual void PaintDesignHelper();
+  virtual void DesignHelperClick(Integer X, Integer Y);
+  virtual void CheckBoxChange(Integer ACol, Integer ARow, bool State);
+  virtual bool RatingChange(Integer ACol, Integer ARow, double& NewRate);
+  virtual void ColorSelect(Integer ACol, Integer ARow, TColor Color, const String& Value);
+  virtual void ImageSelect(Integer ACol, Integer ARow, Integer Index);
+  virtual bool CellChanging(Integer NewCol, Integer NewRow, bool& Allow);
+  virtual void ScrollCell(Integer ACol, Integer ARow, Integer ScrollPosition, Integer ScrollMin, Integer ScrollMax);
+  virtual bool CanShowFixedDropDown(Integer ACol);
+  virtual void StartBlockFocus();
+  virtual void EndBlockFocus();
+  virtual TImageList* GetCellImageList(Integer ACol, Integer ARow);
+  virtual void ExportNotification(TGridExportState AState, Integer ARow);
+  virtual void ImportNotification(TGridImportState AState, Integer ARow);
+  virtual void AssignCells(TPersistent* Source);
+  virtual Integer GetVersionNr();
+  virtual String GetVersionString();
+  virtual bool ValidateCell(const String& NewValue);
+  virtual bool ValidateCellWide(const String& NewValue);
+  virtual void RemoveRowsEx(Integer RowIndex, Integer RCount);
+  virtual void RemoveRows(Integer RowIndex, Integer RCount);
+  virtual void InsertRows(Integer RowIndex, Integer RCount, bool UpdateCellControls = true);
+  virtual void RemoveCols(Integer ColIndex, Integer CCount);
+  virtual void InsertCols(Integer ColIndex, Integer CCount);
+  virtual void SubGroup(Integer Colindex);
+  virtual void SubUnGroup(Integer Colindex);
+  virtual void Group(Integer Colindex);
+  virtual void UnGroup();
+  virtual void SortSwapRows(Integer ARow1, Integer ARow2);
+  virtual void ClearRect(Integer ACol1, Integer ARow1, Integer ACol2, Integer ARow2);
+  virtual void TrimRect(Integer ACol1, Integer ARow1, Integer ACol2, Integer ARow2);
+  virtual void SaveColPositions();
+  virtual void LoadColPositions();
+  virtual void SetStyle(TExGridStyle AStyle);
+  virtual void QSort();
+  virtual void QSortIndexed();
+  virtual void QSortGroup();
+  virtual void QSortGroupIndexed();
+  virtual void QUnSort();
+  virtual void CalcFooter(Integer ACol);
+
+  // --- Overrides of the base grid's virtual operations ----------------------------------------
+  bool IsFixed(Integer ACol, Integer ARow) override;
+  Integer GetRowIndent(Integer ARow) override;
+  bool HasNodes() override;
+  void DrawGridCell(TCanvas* ACanvas, Integer ACol, Integer ARow, TRect ARect, TGridDrawState AState) override;
+  void LastRowChanged() override;
+  void DoGetDisplText(Integer ACol, Integer ARow, String& Value) override;
+  void GetCellDefaults(Integer ACol, Integer ARow, TFont* AFont, TBrush* ABrush, TColor& AColorTo,
+                       TColor& AMirrorColor, TColor& AMirrorColorTo, TAlignment& HA, TVAlignment& VA, bool& WW,
+                       TCellGradientDirection& GD) override;
+  void CellTextChanged(Integer ACol, Integer ARow) override;
+  bool HasCellBorderEvent() override { return static_cast<bool>(OnGetCellBorder); }
+  bool UsesVCLStyles() override { return FUseVCLStyles; }
+  void GetVisualProperties(Integer ACol, Integer ARow, TGridDrawState& AState, bool Print, bool Select, bool Remap,
+                           TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor, TColor& AMirrorColorTo,
+                           TFont* AFont, TAlignment& HA, TVAlignment& VA, bool& WW,
+                           TCellGradientDirection& GD) override;
+  Integer DisplColIndex(Integer ACol) override { return RealToDisplayCol(ACol); }
+  Integer TotalColCount() override { return ColCount() + FNumHidden; }
+
+  // The platform dynamic Click: OnClick, then the cell value is remembered for Esc.
+  void Click() override;
+
+  // The combo editor as a window and its state, and the texts of the other editors (read by the
+  // window procedure's command handling; bodies in the editing sources).
+  TWinControl* ComboEditorControl() const;
+  Integer ComboEditorItemIndex() const;
+  String ComboEditorText() const;
+  void SetComboEditorText(const String& Value);
+  String ComboEditorItem(Integer Index) const;
+  TObject* ComboEditorObject(Integer Index) const;
+  // The text of the editor shown now (text, spin or edit-button editor).
+  String ActiveEditorText() const;
+  // The window of the edit link's control and the text of its combo item, when it has one.
+  TWinControl* EditLinkControl() const;
+  String EditLinkItemText(Integer Index) const;
+
+  // ===== end core =====
+
+  // ===== painting and cell graphics: ExGridPaint*.cpp =====
+  // Frame of the non-client border in BorderColor.
+  void PaintNCBorder();
+  // Moves the focus-frame window back over the current cell.
+  void MoveFocusFrame();
+  // Writes ColumnHeaders / RowHeaders into the header cells.
+  void ShowColumnHeaders();
+  void ShowRowHeaders();
+  // Re-places the controls of the cell control list over their cells (Rebuild: from the cells).
+  void CellControlsUpdate(bool Rebuild = false);
+  // Applies the desktop's current Office theme.
+  void ApplyOfficeTheme();
+  // Adapts the look to a change of the platform's theme.
+  void ThemeAdapt();
+  void SetLook(TGridLook Value);
+  // Makes and frees the owned painting objects (control look, background, progress look, the
+  // shared cell graphic).
+  void CreatePaintObjects();
+  void FreePaintObjects();
+  // ===== end painting =====
+
+  // ===== editing: ExGridEdit*.cpp =====
+  // Closes any in-place editor (committing a special editor) and leaves edit mode.
+  void HideInplaceEdit();
+  void ShowInplaceEdit();
+  // Makes and frees the owned editing objects and editor controls.
+  void CreateEditObjects();
+  void FreeEditObjects();
+  // ===== end editing =====
+
+  // ===== input: ExGridKeys.cpp, ExGridMouse.cpp =====
+  // Stretches the stretch column (ColumnSize.StretchColumn, the last when -1) to fill the width.
+  void StretchColumn(Integer ACol);
+  // Takes the current widths as the base widths of stretching and form-following sizing.
+  void InitOrigColSizes();
+  // Proportional scroll thumbs and the flat scroll bars.
+  void UpdateVScrollBar();
+  void UpdateHScrollBar();
+  void FlatSetScrollBars();
+  void FlatShowScrollBar(Integer Bar, bool Show);
+  void SetScrollBars(TScrollStyle Value);
+  void SetScrollColor(TColor Value);
+  void SetScrollProportional(bool Value);
+  void SetScrollType(TScrollType Value);
+  void SetScrollWidth(Integer Value);
+  void SetIntegralHeight(bool Value);
+  // The owner form's resize handler while the grid follows the form (SizeWithForm).
+  void OwnerFormResize(TObject* Sender);
+  // Makes and frees the owned input objects (header drag button, scroll controls).
+  void CreateInputObjects();
+  void FreeInputObjects();
+  // ===== end input =====
+
+ protected:
+  // ===== core (protected) =====
+  // The in-place editor reads and writes the display cell through these.
+  void Resize() override;
+  void TopLeftChanged() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void DoEnter() override;
+  void DoExit() override;
+  void WMTimer(TMessage& M) override;
+  void WMSize(TMessage& M) override;
+  void WMEraseBkgnd(TMessage& M) override;
+  void WMSetCursor(TMessage& M) override;
+  void WMSetFocus(TMessage& M) override;
+  void WMKillFocus(TMessage& M) override;
+  void CMDialogChar(TMessage& M) override;
+  void CMHintShow(TMessage& M) override;
+  void CMEnabledChanged(TMessage& M) override;
+  void CMColorChanged(TMessage& M) override;
+  void CMFontChanged(TMessage& M) override;
+  void CMCursorChanged(TMessage& M) override;
+
+  // The WM_COMMAND part of the window procedure: editor and combo notifications.
+  bool HandleCommand(TMessage& Message);
+  // The wheel part of the window procedure; true when the message was handled.
+  bool HandleWheel(TMessage& Message);
+  // IntelliPan: the 10 ms step, its start and its end.
+  void PanStep();
+  void StartPan(Integer X, Integer Y);
+  void EndPan();
+  void InvalidatePanMark();
+  void DrawPanMark();
+  // The 500 ms tick: incremental-search reset, hover selection, blinking text.
+  void GridTimerTick();
+  // Runs on window destruction: stops the timer, revokes the drop target, leaves the notifier.
+  void DestroyWnd();
+  // Moves a row's texts, objects and height (hidden columns' cells included).
+  void CopyRowCells(Integer FromRow, Integer ToRow);
+  TStrings* RowCellsCopy(Integer ARow, Integer Cols);
+  void PutRowCells(Integer ARow, TStrings* Cells, Integer Cols);
+  Integer CellControlRow(Integer ARow) const { return ARow; }
+  // Creates the settings objects and panels the data operations use.
+  void CreateSettingsObjects();
+  void FreeSettingsObjects();
+
+  // --- Fields (runs of related state) ---------------------------------------------------------
+  TScrollControl* vscrlctrl = nullptr;
+  TScrollControl* hscrlctrl = nullptr;
+  TNorvStyle FStyle = tsWindowsXP;
+  TPoint FLastKeyCell{-1, -1};
+  Integer FFilterLevel = 0;
+  String FLastFilter;
+  bool FForceSel = false;
+  Integer FMoveColInd = -1;
+  Integer FMoveRowInd = -1;
+  Integer FGroupColumn = -1;
+  String FGroupCaption;
+  String FGroupFooter;
+  Integer FGroupWidth = 0;
+  bool FAutoSize = false;
+  bool FAutoNumAlign = false;
+  bool FEnhTextSize = false;
+  bool FEditWithTags = false;
+  bool FOemConvert = false;
+  bool FLookup = false;
+  bool FLoaded = false;
+  bool FLookupCaseSensitive = false;
+  bool FDeselectState = false;
+  bool FSelectionClick = false;
+  bool FMouseDown = false;
+  bool FSelChange = false;
+  bool FDoOnClick = false;
+  bool FMouseKeepDown = false;
+  bool FCtrlDown = false;
+  bool FMouseResize = false;
+  bool FMouseDownMove = false;
+  bool FLookupHistory = false;
+  bool FEnhRowColMove = true;
+  bool FSizeWithForm = false;
+  bool FMultilineCells = false;
+  TIntList* FSortRowXRef = nullptr;
+  TIntList* FUnSortRowXRef = nullptr;
+  TIntList* FMergedColumns = nullptr;
+  TIntList* FSelectedCells = nullptr;
+  TIntList* FSelectedRows = nullptr;
+  TIntList* FModifiedRows = nullptr;
+  TIntList* FEnabledRows = nullptr;
+  TOnResizeEvent FOnResize;  // the owner form's own OnResize while the grid follows the form
+  TGridDropTarget* FGridDropTarget = nullptr;
+  TColor FHintColor = clInfoBk;
+  TColor FHighlightColor = clHighlight;
+  TColor FHighLightTextColor = clHighlightText;
+  bool FHintShowCells = false;
+  bool FHintShowLargeText = false;
+  THintShowLargeTextPos FHintShowLargeTextPos = hpCell;
+  bool FHintShowSizing = false;
+  TPoint FLastHintPos{-1, -1};
+  TPoint FLastBalloonPos{-1, -1};
+  TBitmap* FRowIndicator = nullptr;
+  TSortIndexList* FSortIndexes = nullptr;
+  TBackGround* FBackGround = nullptr;
+  TGridRect FDropSelection;
+  bool FOleDropTargetAssigned = false;
+  TArrowWindow* ArwU = nullptr;
+  TArrowWindow* ArwD = nullptr;
+  TArrowWindow* ArwL = nullptr;
+  TArrowWindow* ArwR = nullptr;
+  TPrintSettings* FPrintSettings = nullptr;
+  bool FFastPrint = false;
+  TOfficeTheme FOldOfficeTheme = otUnknown;
+  TGridFocusWindow* FFocusWindow = nullptr;
+  THTMLSettings* FHTMLSettings = nullptr;
+  TBands* FBands = nullptr;
+  TColor FBorderColor = 0xB99D7F;
+  TNavigation* FNavigation = nullptr;
+  TColumnSize* FColumnSize = nullptr;
+  bool FScrollProportional = false;
+  TCellNode* FCellNode = nullptr;
+  TSizeWhileTyping* FSizeWhileTyping = nullptr;
+  TMouseActions* FMouseActions = nullptr;
+  TGrouping* FGrouping = nullptr;
+  bool FVisibleCol[MaxGridColumns];
+  int16_t FAllColWidths[MaxGridColumns];
+  Integer FUpdateCount = 0;
+  bool FLastValidation = true;
+  Integer FNumNodes = 0;
+  Integer FNumHidden = 0;
+  TColor FSelectionColor = 0xEACAB6;
+  TColor FSelectionColorTo = clNone;
+  bool FSelectionColorMixer = false;
+  Integer FSelectionColorMixerFactor = 50;
+  TColor FSelectionMirrorColor = clNone;
+  TColor FSelectionMirrorColorTo = clNone;
+  TColor FSelectionTextColor = clBlack;
+  bool FSelectionRectangle = false;
+  bool FSelectionRTFKeep = false;
+  TVAlignment FVAlignment = vtaTop;
+  Cardinal FVAlign = 0;
+  bool FURLShow = false;
+  bool FURLShowInText = false;
+  bool FURLUnderlineOnHover = false;
+  bool FURLFull = false;
+  TColor FURLColor = clBlue;
+  bool FURLEdit = false;
+  TImageList* FGridImages = nullptr;
+  TIntelliPan FIntelliPan = ipVertical;
+  bool FIntelliZoom = true;
+  TScrollType FScrollType = ssNormal;
+  TColor FScrollColor = clNone;
+  Integer FScrollWidth = 17;
+  bool FScrollSynch = false;
+  TScrollHintType FScrollHints = shNone;
+  bool FIsFlat = false;
+  TExRichEdit* FRichEdit = nullptr;
+  TExRichEdit* FInplaceRichEdit = nullptr;
+  bool FFixedAsButtons = false;
+  TPopupMenu* FFixedDropDownMenu = nullptr;
+  bool FFixedCellPushed = false;
+  TRect FPushedFixedCell;
+  TPoint FPushedCellButton{-1, -1};
+  bool FHideFocusRect = false;
+  TFont* FFixedFont = nullptr;
+  bool FFixedRowAlways = false;
+  bool FFixedColAlways = false;
+  Integer FFixedRowsMin = 1;
+  Integer FFixedColsMin = 1;
+  Integer FFixedColEdit = -1;
+  Integer FFixedRowEdit = -1;
+  TStringList* FColumnHeaders = nullptr;
+  TStringList* FRowHeaders = nullptr;
+  TStringList* FLookupItems = nullptr;
+  TList* FRowSelect = nullptr;
+  TList* FColSelect = nullptr;
+  Integer FFixedFooters = 0;
+  Integer FFixedRightCols = 0;
+  Char FDelimiter = 0;
+  bool FNoDefaultDraw = false;
+  Char FPasswordChar = u'*';
+  bool FJavaCSV = false;
+  String FCheckTrue = u"Y";
+  String FCheckFalse = u"N";
+  String FEditMask;
+  bool FEnableHTML = true;
+  bool FEnableWheel = true;
+  bool FFlat = false;
+  String FLastAnchorHint;
+  bool FAnchorHint = false;
+  bool FSaveFixedCells = true;
+  bool FSaveFixedCols = false;
+  bool FSaveFixedRows = false;
+  bool FLoadFirstRow = true;
+  bool FSaveHiddenCells = false;
+  bool FSaveVirtCells = true;
+  bool FSaveWithHTML = true;
+  bool FSaveWithRTF = false;
+  bool FWordWrapEx = true;
+  bool FModified = false;
+  bool FEditDisable = false;
+  bool FEditChange = false;
+  bool FExcelStyleDecimalSeparator = false;
+  bool FHovering = false;
+  THoverFixedCells FHoverFixedCells = hfNone;
+  bool FNoMouseLeave = false;
+  bool FDropDownDown = false;
+  Integer FHoverFixedX = -1;
+  Integer FHoverFixedY = -1;
+  String FFloatFormat = u"%.2f";
+  String FOldCellText;
+  String FNewCellText;
+  String FOldCellTextWide;
+  Char FStartEditChar = 0;
+  Integer FOldCol = -1;
+  Integer FOldRow = -1;
+  Integer FOldRowSel = -1;
+  bool FOldModifiedValue = false;
+  TCursor FOldCursor = crDefault;
+  bool FBlockFocus = false;
+  bool FBlockKill = false;
+  bool FDblClk = false;
+  TGridRect FOldSelection;
+  TGridRect FSizeSelection;
+  TGridRect FMoveSelection;
+  bool FEntered = false;
+  bool FEditing = false;
+  bool FSpecialEditor = false;
+  bool FEditActive = false;
+  bool FValidating = false;
+  bool FFindBusy = false;
+  Integer FComboIdx = -1;
+  Integer SortDir = 0;
+  Integer SortRow = 0;
+  TPoint SearchCell;
+  bool ResizeAssigned = false;
+  TGridRect FPrintRect;
+  Word FFindParams = 0;
+  String SearchCache;
+  String SearchCacheWide;
+  String SearchInc;
+  Integer SearchTics = 0;
+  String FAnchor;
+  Integer FZoomFactor = 0;
+  bool FIsColChanging = false;
+  bool ColchgFlg = false;
+  bool ColMoveFlg = false;
+  bool ColSizeFlg = false;
+  bool ColSized = false;
+  bool Rowsized = false;
+  Integer Colclicked = -1;
+  Integer Rowclicked = -1;
+  Integer Colclickedsize = 0;
+  Integer Rowclickedsize = 0;
+  Integer Movecell = 0;
+  Integer MoveOfsX = 0;
+  Integer MoveOfsY = 0;
+  Integer Clickposx = 0;
+  Integer Clickposy = 0;
+  Integer Clickposdx = 0;
+  Integer Clickposdy = 0;
+  bool Invokedchange = false;
+  bool InvokedFocusChange = false;
+  Cardinal wheelmsg = 0;
+  Integer wheelscrl = 0;
+  bool wheelpan = false;
+  TPoint wheelpanpos;
+  uintptr_t wheeltimer = 0;
+  TFont* cf = nullptr;
+  TCursor prevcurs = crDefault;
+  TMouseSelectMode FMouseSelectMode = msNormal;
+  Integer FMouseSelectStart = -1;
+  bool FPrinterdriverfix = false;
+  TRect PrevRect;
+  double Fontscalefactor = 1.0;
+  Integer FPrintPageWidth = 0;
+  TRect FPrintPageRect;
+  Integer FPrintColStart = 0;
+  Integer FPrintColEnd = 0;
+  Integer FPrintPageFrom = 1;
+  Integer FPrintPageTo = 1;
+  Integer FPrintPageNum = 0;
+  bool FExcelClipboardFormat = false;
+  Integer FGridTimerID = 0;
+  bool FGridBlink = false;
+  Integer FMaxEditLength = 0;
+  Integer FMaxComboLength = 0;
+  TGridLook FLook = glXP;
+  TPictureContainer* FContainer = nullptr;
+  TExStringGridCheck* FCellChecker = nullptr;
+  THTMLPictureCache* FImageCache = nullptr;
+  TPoint FCtrlXY;
+  String FCtrlID;
+  String FCtrlType;
+  bool FCtrlEditing = false;
+  bool FPasteAll = false;
+  bool FSpinUpClick = false;
+  bool FSpinDnClick = false;
+  Integer MaxWidths[MaxGridColumns];
+  Integer Indents[MaxGridColumns];
+  TEditLink* FEditLink = nullptr;
+  TControlEdit* FEditControl = nullptr;
+  TControlCombo* FComboControl = nullptr;
+  TWinControl* EditCtrl = nullptr;
+  TGridCombo* EditCombo = nullptr;
+  TGridSpin* FEditSpin = nullptr;
+  TGridTransEdit* EditTrans = nullptr;
+  TGridTransCombo* ComboTrans = nullptr;
+  TGridTrackbarDropDown* FEditTrackBar = nullptr;
+  TGridMemoDropDown* FEditMemo = nullptr;
+  TGridCalculatorDropDown* FEditCalculator = nullptr;
+  TGridTimepickerDropDown* FEditTimePicker = nullptr;
+  TGridDetailPickerDropDown* FEditDetailPicker = nullptr;
+  TGridGridDropDown* FEditGridPicker = nullptr;
+  TGridColorDropDown* FEditColorPicker = nullptr;
+  TGridImageDropDown* FEditImagePicker = nullptr;
+  TGridExGridDropDown* FEditExGridPicker = nullptr;
+  TGridCheckBox* EditCheck = nullptr;
+  TGridEditBtn* EditBtn = nullptr;
+  TGridUnitEditBtn* UnitEditBtn = nullptr;
+  TGridDatePicker* FEditDate = nullptr;
+  TGridDateTimePicker* FEditDateTime = nullptr;
+  TGridButton* GridButton = nullptr;
+  THeaderDragButton* MoveButton = nullptr;
+  TForm* MoveForm = nullptr;
+  TEditorType EditControl = edNormal;
+  TCollection* FGridItems = nullptr;
+  TFilter* FFilter = nullptr;
+  bool FFilterActive = false;
+  bool FFilterNormalCellsOnly = true;
+  Integer FFilterCol = -1;
+  Integer FFilterFixedRows = 0;
+  TFilterDropDown* FFilterDropDown = nullptr;
+  TDropList* FDropList = nullptr;
+  TDropCheckList* FDropCheckList = nullptr;
+  TStringList* FFilterList = nullptr;
+  bool FAutoFilterUpdate = true;
+  TList* FNotifierList = nullptr;
+  bool FActiveCellShow = false;
+  TFont* FActiveCellFont = nullptr;
+  TPoint FXYOffset{2, 2};
+  bool FXYOffsetTopLeftOnly = false;
+  Integer FOldSize = -1;
+  TIntList* FOrigColSizes = nullptr;
+  bool FSizeFixed = false;
+  Integer FSizingFixedCol = 0;
+  bool FSizingFixed = false;
+  Integer FSizingFixedRow = 0;
+  bool FSizeFixedR = false;
+  bool FSizingFixedR = false;
+  Integer FSizeFixedX = 0;
+  Integer FSizeFixedY = 0;
+  bool FDisableChange = false;
+  bool FNilObjects = false;
+  bool FQuoteEmptyCells = true;
+  bool FAutoThemeAdapt = false;
+  bool FAlwaysQuotes = false;
+  TSortSettings* FSortSettings = nullptr;
+  TColor FSelectionRectangleColor = clBlack;
+  TDragDropSettings* FDragDropSettings = nullptr;
+  TControlLook* FControlLook = nullptr;
+  TFooterPanel* FFooterPanel = nullptr;
+  TSearchPanel* FSearchPanel = nullptr;
+  TSearchFooter* FSearchFooter = nullptr;
+  TFloatingFooter* FFloatingFooter = nullptr;
+  bool FIntegralHeight = false;
+  bool FIsWinXP = true;
+  bool FIsWin7 = true;
+  bool FIsWinVista = true;
+  bool FIsComCtl6 = true;
+  bool FClearTextOnly = false;
+  bool FHTMLHint = false;
+  bool FAlwaysValidate = false;
+  bool FEnableBlink = false;
+  bool FSizeGrowOnly = false;
+  TColor FActiveCellColor = clGray;
+  TColor FActiveCellColorTo = clNone;
+  bool FSelectionResizer = false;
+  Integer FMaxColWidth = 0;
+  Integer FMinRowHeight = 0;
+  Integer FMinColWidth = 0;
+  Integer FMaxRowHeight = 0;
+  TColor FNorvGradFrom = clWhite;
+  TColor FNorvGradTo = 0;
+  TColor FNorvGradMirrorFrom = clNone;
+  TColor FNorvGradMirrorTo = clNone;
+  TColor FNorvGradHoverFrom = 0;
+  TColor FNorvGradHoverTo = 0;
+  TColor FNorvGradHoverMirrorFrom = 0;
+  TColor FNorvGradHoverMirrorTo = 0;
+  TColor FNorvGradHoverBorder = 0;
+  TColor FNorvGradDownFrom = 0;
+  TColor FNorvGradDownTo = 0;
+  TColor FNorvGradDownMirrorFrom = 0;
+  TColor FNorvGradDownMirrorTo = 0;
+  TColor FNorvGradDownBorder = 0;
+  bool FUseHTMLHints = false;
+  bool FShowNullDates = true;
+  TCursor FICursor = crDefault;
+  Integer FFixedRowHeight = 22;
+  bool FSelHidden = false;
+  TIntList* FColumnOrder = nullptr;
+  TSortDirection FAutoNumberDirection = sdAscending;
+  Integer FAutoNumberOffset = 0;
+  Integer FAutoNumberStart = 0;
+  Integer FOldLeftCol = 0;
+  Integer FOldKeepLeftCol = 0;
+  Integer FOldTopRow = 0;
+  TScrollStyle FScrollBars = ssBoth;
+  Integer FNumCellControls = 0;
+  TControlList* FControlList = nullptr;
+  bool FDisableSize = false;
+  TEditorType FDefaultEditor = edNormal;
+  TAlignment FDefaultAlignment = taLeftJustify;
+  TColor FDisabledFontColor = clSilver;
+  TPoint FHotFixedCell{-1, -1};
+  bool FCellSelectorMode = false;
+  Integer FAECol = -1;
+  Integer FAERow = -1;
+  bool FShowEditProcess = false;
+  bool FEditStart = false;
+  TBalloonSettings* FBalloonSettings = nullptr;
+  HWND FHToolTip = 0;
+  TScrollBarAlways FScrollBarAlways = saNone;
+  TShowModified* FShowModified = nullptr;
+  TCellGraphic* FCellGraphic = nullptr;
+  TDragScrollOptions* FDragScrollOptions = nullptr;
+  Integer FTimerTicks = 0;
+  Integer FFindCol = 0;
+  Integer FFindRow = 0;
+  bool FNoImageAndText = false;
+  Integer FMaxRowCount = 0;
+  Integer FMaxColCount = 0;
+  bool FUseEnabledRows = false;
+  bool FUseDisabledFont = true;
+  Integer FLastTabCol = -1;
+  Integer FLastTabRow = -1;
+  TGridProgressAppearance* FProgressAppearance = nullptr;
+  bool FScrollLock = false;
+  Integer FPaintCount = 0;
+  String FEditText;
+  String FEditWideText;
+  bool FNoEditChange = false;
+  bool FNoAutoAdvance = false;
+  bool FGridModified = false;
+  TIntList* FIgnoreColumns = nullptr;
+  String FXMLEncoding = u"ISO-8859-1";
+  Integer FFilterRow = 0;
+  bool FFilterDropDownAuto = false;
+  bool FFilterDropDownCheck = false;
+  TFilterDropDownColumns FFilterDropDownColumns = fdNormal;
+  bool FFilterIncremental = false;
+  String FFilterDropDownClear = u"(All)";
+  TDateTime FOriginalDateTime = 0;
+  TScrollBar* FScrollBar = nullptr;
+  TScrollBar* FPaintScrollBar = nullptr;
+  Integer FScrollCol = -1;
+  Integer FScrollRow = -1;
+  String FInvalidEntryTitle;
+  String FInvalidEntryText;
+  TInvalidEntryIcon FInvalidEntryIcon = ieWarning;
+  bool FBlockCellChange = false;
+  Integer FLastDesignChoice = -1;
+  bool FShowDesignHelper = true;
+  bool FIsPrintPreview = false;
+  String FValidChars;
+  TCharSet FValidCharSet;
+  bool FUseInternalHintClass = true;
+  TSyncGrid* FSyncGrid = nullptr;
+  bool FFitCellsInGrid = true;
+  bool FShowSelection = true;
+  bool FSpreadSheet = false;
+  TPoint FHoverCell{-1, -1};
+  TPoint FHoverButton{-1, -1};
+  Integer FHoverlink = -1;
+  Integer FOleDragCol = -1;
+  Integer FOleDragIndex = 0;
+  TCustomListBox* FOleDragList = nullptr;
+  TColorTones FTones;
+  bool FShowColNrs = true;
+  TFocusHelper* FFocusHelper = nullptr;
+  ITExStringGridSelect* FISelect = nullptr;
+  bool FUseVCLStyles = false;
+  TPoint FClipTopLeft{-1, -1};
+  TClipOperation FClipLastOp = coCopy;
+  THTMLHintWindow* FScrollHintWnd = nullptr;
+  bool FScrollHintShow = false;
+  bool FVirtualCells = false;
+  String FCellCache;
+  bool FNoRTLOrientation = false;
+  bool FIsGrouping = false;
+  bool FIsDBVersion = false;
+  bool FSyncedMove = false;
+  bool LButFlg = false;
+  Integer Compares = 0;
+  Integer Swaps = 0;
+  Cardinal SortTime = 0;
+  TStringList* Sortlist = nullptr;
+  Integer PrevSizeX = 0;
+  Integer PrevSizeY = 0;
+  bool EditMode = false;
+  // Window state of this platform: the window counts as created once the grid has a parent.
+  bool FWindowCreated = false;
+  bool FDestroyingGrid = false;
+  bool FRedrawOff = false;
+  // ===== end core (protected) =====
+
+  // ===== painting (protected): ExGridPaint*.cpp =====
+  // ===== end painting (protected) =====
+
+  // ===== editing (protected): ExGridEdit*.cpp =====
+  // ===== end editing (protected) =====
+
+  // ===== input (protected): ExGridKeys.cpp, ExGridMouse.cpp =====
+  // ===== end input (protected) =====
+};

@@ -1,0 +1,570 @@
+// TExStringGrid: hidden and moved columns and rows, the conversions between real and display
+// indexes, the current row and top row, and the row structure steps hiding uses.
+#include <algorithm>
+
+#include "components/grid/ExGrid.h"
+#include "components/gridbase/EsgHTMLE.h"
+#include "components/gridbase/ExUtil.h"
+
+namespace {
+TGridItem* ItemAt(TCollection* Items, Integer Index) { return static_cast<TGridItem*>(Items->GetItem(Index)); }
+}  // namespace
+
+// --- Column conversions -------------------------------------------------------------------------
+
+Integer TExStringGrid::RealToDisplayCol(Integer ACol) const {
+  if (ACol >= MaxGridColumns - 1 || FNumHidden == 0) return ACol;
+  Integer Hidden = 0;
+  for (Integer i = 0; i < ACol && i < MaxGridColumns - 1; ++i)
+    if (!FVisibleCol[i]) ++Hidden;
+  return ACol - Hidden;
+}
+
+Integer TExStringGrid::DisplayToRealCol(Integer ACol) const {
+  if (ACol >= MaxGridColumns - 1 || FNumHidden == 0) return ACol;
+  Integer Visible = -1;
+  for (Integer j = 0; j < MaxGridColumns - 1; ++j) {
+    if (FVisibleCol[j]) ++Visible;
+    if (Visible == ACol) return j;
+  }
+  return 0;
+}
+
+bool TExStringGrid::IsHiddenColumn(Integer Colindex) const {
+  if (Colindex < 0 || Colindex > MaxGridColumns - 2) return false;
+  return !FVisibleCol[Colindex];
+}
+
+Integer TExStringGrid::AllColWidths(Integer ACol) const {
+  if (IsHiddenColumn(ACol)) return FAllColWidths[ACol];
+  return ColWidths(RealToDisplayCol(ACol));
+}
+
+void TExStringGrid::SetAllColWidths(Integer ACol, Integer Value) {
+  if (ACol >= 0 && ACol < MaxGridColumns) FAllColWidths[ACol] = static_cast<int16_t>(Value);
+  if (!IsHiddenColumn(ACol)) SetColWidths(RealToDisplayCol(ACol), Value);
+}
+
+bool TExStringGrid::IsIgnoredColumn(Integer ACol) const { return FIgnoreColumns->HasValue(ACol); }
+
+Integer TExStringGrid::ColumnPosition(Integer ACol) {
+  if (FColumnOrder->Count() == 0) return ACol;
+  Integer P = ACol;
+  const Integer N = std::min(FColumnOrder->Count(), ColCount() + NumHiddenColumns());
+  for (Integer i = 0; i < N; ++i)
+    if (FColumnOrder->Items(i) == ACol) {
+      P = i;
+      break;
+    }
+  if (FGroupColumn != -1 && ACol >= FGroupColumn) --P;
+  return P;
+}
+
+Integer TExStringGrid::ColumnAtPosition(Integer APos) {
+  if (FColumnOrder->Count() == 0) SetColumnOrder();
+  if (APos < 0 || APos >= FColumnOrder->Count()) return APos;
+  Integer C = FColumnOrder->Items(APos);
+  if (FGroupColumn != -1 && C >= FGroupColumn) ++C;
+  return C;
+}
+
+Integer TExStringGrid::ColumnByHeader(const String& AValue) {
+  for (Integer c = 0; c < TotalColCount(); ++c)
+    if (AllCells(c, 0) == AValue) return c;
+  return -1;
+}
+
+// --- Hiding and showing columns -----------------------------------------------------------------
+
+void TExStringGrid::HideColumns(Integer FromCol, Integer ToCol) {
+  HideInplaceEdit();
+  for (Integer C = FromCol; C <= ToCol; ++C) {
+    if (C < 0 || C > MaxGridColumns - 2) continue;
+    if (!FVisibleCol[C] || C >= ColCount() + FNumHidden || ColCount() <= 1) continue;
+    const Integer D = RealToDisplayCol(C);
+    FAllColWidths[C] = static_cast<int16_t>(ColWidths(D));
+    for (Integer i = D; i < ColCount() - 1; ++i) SetColWidths(i, ColWidths(i + 1));
+    ++FNumHidden;
+    FVisibleCol[C] = false;
+    if (Col() == ColCount() - 1 && Col() > 0) TBaseGrid::SetCol(Col() - 1);
+    SetColCount(ColCount() - 1);
+  }
+  Invalidate();
+}
+
+void TExStringGrid::UnHideColumns(Integer FromCol, Integer ToCol) {
+  HideInplaceEdit();
+  for (Integer C = std::max(FromCol, 0); C <= ToCol && C < MaxGridColumns - 1; ++C) {
+    if (FVisibleCol[C]) continue;
+    --FNumHidden;
+    FVisibleCol[C] = true;
+    SetColCount(ColCount() + 1);
+    const Integer D = RealToDisplayCol(C);
+    for (Integer i = ColCount() - 1; i > D; --i) SetColWidths(i, ColWidths(i - 1));
+    SetColWidths(D, FAllColWidths[C]);
+  }
+  Invalidate();
+}
+
+void TExStringGrid::UnHideColumnsAll() { UnHideColumns(0, ColCount() + NumHiddenColumns()); }
+
+// --- Row conversions ----------------------------------------------------------------------------
+
+Integer TExStringGrid::NumHiddenRows() const { return FGridItems ? FGridItems->Count() : 0; }
+
+Integer TExStringGrid::RealRowToDisplayRow(Integer ARow) const {
+  Integer Hidden = 0;
+  for (Integer i = 0; i < NumHiddenRows(); ++i)
+    if (ItemAt(FGridItems, i)->Idx() < ARow) ++Hidden;
+  return ARow - Hidden;
+}
+
+Integer TExStringGrid::DisplayRowToRealRow(Integer ARow) const {
+  const Integer N = NumHiddenRows();
+  if (N == 0) return ARow;
+  std::vector<Integer> Hidden;
+  Hidden.reserve(N);
+  for (Integer i = 0; i < N; ++i) Hidden.push_back(ItemAt(FGridItems, i)->Idx());
+  std::sort(Hidden.begin(), Hidden.end());
+  // Each hidden real index at or below the answer pushes it one further.
+  Integer R = ARow;
+  for (Integer h : Hidden) {
+    if (h <= R)
+      ++R;
+    else
+      break;
+  }
+  return R;
+}
+
+bool TExStringGrid::IsHiddenRow(Integer Rowindex) const { return HiddenRowStrings(Rowindex) != nullptr; }
+
+bool TExStringGrid::IsHiddenRow(Integer Rowindex, TIntList*& ListHidden) const {
+  if (!ListHidden) {
+    ListHidden = new TIntList(0, 0);
+    for (Integer i = 0; i < NumHiddenRows(); ++i) ListHidden->Add(ItemAt(FGridItems, i)->Idx());
+  }
+  return ListHidden->HasValue(Rowindex);
+}
+
+TStrings* TExStringGrid::HiddenRowStrings(Integer ARow) const {
+  for (Integer i = 0; i < NumHiddenRows(); ++i) {
+    TGridItem* It = ItemAt(FGridItems, i);
+    if (It->Idx() == ARow) return It->Items();
+  }
+  return nullptr;
+}
+
+// --- Row structure steps ------------------------------------------------------------------------
+
+TStrings* TExStringGrid::RowCellsCopy(Integer ARow, Integer Cols) {
+  auto* L = new TStringList();
+  for (Integer c = 0; c < Cols; ++c) L->AddObject(GetGridCell(c, ARow), GetGridObject(c, ARow));
+  return L;
+}
+
+void TExStringGrid::PutRowCells(Integer ARow, TStrings* Cells, Integer Cols) {
+  const Integer N = std::max(Cols, Cells ? Cells->Count() : 0);
+  for (Integer c = 0; c < N; ++c) {
+    const bool Has = Cells && c < Cells->Count();
+    SetGridCell(c, ARow, Has ? Cells->Strings(c) : String());
+    SetGridObject(c, ARow, Has ? Cells->Objects(c) : nullptr);
+  }
+}
+
+void TExStringGrid::InsertRowsInternal(Integer RowIndex, Integer RCount, bool UpdateCellControls) {
+  if (RCount <= 0) return;
+  HideEditor();
+  const Integer Old = RowCount();
+  RowIndex = std::clamp(RowIndex, 0, Old);
+  std::vector<Integer> Heights(Old);
+  for (Integer r = 0; r < Old; ++r) Heights[r] = RowHeights(r);
+  TBaseGrid::SetRowCount(Old + RCount);
+  FNormalRowCount = RowCount();
+  if (RowCount() > FMaxRowCount) FMaxRowCount = RowCount();
+  // New rows come in empty, whatever the store kept at those positions.
+  const Integer Cols = TotalColCount();
+  for (Integer r = Old; r < Old + RCount; ++r) PutRowCells(r, nullptr, Cols);
+  for (Integer k = 0; k < RCount; ++k)
+    if (Old + k != RowIndex + k) TBaseGrid::MoveRow(Old + k, RowIndex + k);
+  for (Integer r = 0; r < RowCount(); ++r) {
+    if (r < RowIndex)
+      continue;
+    else if (r < RowIndex + RCount)
+      SetRowHeights(r, DefaultRowHeight());
+    else
+      SetRowHeights(r, Heights[r - RCount]);
+  }
+  if (UpdateCellControls) CellControlsUpdate(true);
+}
+
+void TExStringGrid::DeleteRowsInternal(Integer RowIndex, Integer RCount, bool) {
+  HideEditor();
+  for (Integer k = 0; k < RCount && RowIndex < RowCount() && RowCount() > 1; ++k) DeleteRow(RowIndex);
+  FNormalRowCount = RowCount();
+}
+
+void TExStringGrid::ClearRows(Integer RowIndex, Integer RCount) {
+  const Integer Cols = TotalColCount();
+  for (Integer r = RowIndex; r < RowIndex + RCount; ++r) {
+    if (FNilObjects) {
+      for (Integer c = 0; c < Cols; ++c) SetGridObject(c, r, nullptr);
+    } else if (r < RowCount()) {
+      FreeCellPropsRange(0, r, Cols - 1, r);
+    }
+    for (Integer c = 0; c < Cols; ++c) SetGridCell(c, r, String());
+  }
+  if (!FBlockCellChange) CellsChanged(TRect{0, RowIndex, Cols - 1, RowIndex + RCount - 1});
+  Invalidate();
+}
+
+void TExStringGrid::ClearCols(Integer ColIndex, Integer CCount) {
+  for (Integer c = ColIndex; c < ColIndex + CCount; ++c) {
+    if (FNilObjects) {
+      for (Integer r = 0; r < RowCount(); ++r) SetGridObject(c, r, nullptr);
+    } else {
+      FreeCellPropsRange(c, 0, c, RowCount() - 1);
+    }
+    for (Integer r = 0; r < RowCount(); ++r) SetGridCell(c, r, String());
+  }
+  if (!FBlockCellChange) CellsChanged(TRect{ColIndex, 0, ColIndex + CCount - 1, RowCount() - 1});
+  Invalidate();
+}
+
+void TExStringGrid::ClearRect(Integer ACol1, Integer ARow1, Integer ACol2, Integer ARow2) {
+  for (Integer r = ARow1; r <= ARow2; ++r)
+    for (Integer c = ACol1; c <= ACol2; ++c) {
+      if (FNilObjects) {
+        SetGridObject(c, r, nullptr);
+      } else if (!FClearTextOnly) {
+        FreeCellProps(c, r);
+      }
+      SetGridCell(c, r, String());
+    }
+  if (!FBlockCellChange) CellsChanged(TRect{ACol1, ARow1, ACol2, ARow2});
+  Invalidate();
+}
+
+void TExStringGrid::InsertRows(Integer RowIndex, Integer RCount, bool UpdateCellControls) {
+  InsertRowsInternal(RowIndex, RCount, UpdateCellControls);
+  if (!FBlockCellChange) CellsChanged(TRect{0, RowIndex, TotalColCount() - 1, RowCount() - 1});
+}
+
+// Removes rows whose cell objects were taken over by someone else: nothing is freed.
+void TExStringGrid::RemoveRowsEx(Integer RowIndex, Integer RCount) {
+  DeleteRowsInternal(RowIndex, RCount, true);
+  CellControlsUpdate(true);
+}
+
+void TExStringGrid::RemoveRows(Integer RowIndex, Integer RCount) {
+  const Integer Cols = TotalColCount();
+  const Integer Last = std::min(RowIndex + RCount, RowCount()) - 1;
+  if (Last >= RowIndex) FreeCellPropsRange(0, RowIndex, Cols - 1, Last);
+  RemoveRowsEx(RowIndex, RCount);
+  if (!FBlockCellChange) CellsChanged(TRect{0, RowIndex, Cols - 1, RowCount() - 1});
+}
+
+void TExStringGrid::DoRemoveRows(Integer RowIndex, Integer RCount) { RemoveRows(RowIndex, RCount); }
+
+// --- Hiding and showing rows --------------------------------------------------------------------
+
+void TExStringGrid::HideRows(Integer FromRow, Integer ToRow) {
+  HideInplaceEdit();
+  const Integer Cols = TotalColCount();
+  bool Any = false;
+  for (Integer R = FromRow; R <= ToRow; ++R) {
+    if (R < 0 || IsHiddenRow(R)) continue;
+    const Integer D = RealRowToDisplayRow(R);
+    if (D < 0 || D >= RowCount() || RowCount() <= 1) continue;
+    // The item goes where it keeps the items sorted by real index.
+    Integer P = 0;
+    for (Integer i = 0; i < NumHiddenRows(); ++i)
+      if (ItemAt(FGridItems, i)->Idx() < R) ++P;
+    auto* It = static_cast<TGridItem*>(FGridItems->Insert(P));
+    delete It->Items();
+    It->SetItems(RowCellsCopy(D, Cols));
+    It->SetIdx(R);
+    It->SetHeight(RowHeights(D));
+    // Not a filter level: showing a filter level leaves these rows alone.
+    It->SetLevel(-1);
+    for (Integer c = 0; c < Cols; ++c) SetGridObject(c, D, nullptr);
+    DeleteRowsInternal(D, 1, false);
+    Any = true;
+  }
+  if (Any) CellControlsUpdate(true);
+}
+
+void TExStringGrid::HideRowsEx(Integer FromRow, Integer ToRow) {
+  if (IsHiddenRow(FromRow)) return;
+  HideRows(FromRow, ToRow);
+}
+
+void TExStringGrid::HideRowList(TIntList* RowList) {
+  if (!RowList || RowList->Count() == 0) return;
+  HideInplaceEdit();
+  const Integer Cols = TotalColCount();
+  std::vector<Integer> Rows;
+  for (Integer i = 0; i < RowList->Count(); ++i) {
+    const Integer d = RowList->Items(i);
+    if (d >= 0 && d < RowCount()) Rows.push_back(d);
+  }
+  std::sort(Rows.begin(), Rows.end());
+  Rows.erase(std::unique(Rows.begin(), Rows.end()), Rows.end());
+  for (Integer d : Rows) {
+    auto* It = static_cast<TGridItem*>(FGridItems->Add());
+    delete It->Items();
+    It->SetItems(RowCellsCopy(d, Cols));
+    It->SetIdx(d);
+    It->SetHeight(RowHeights(d));
+    It->SetLevel(FFilterLevel);
+  }
+  ++FFilterLevel;
+  for (auto it = Rows.rbegin(); it != Rows.rend(); ++it) {
+    for (Integer c = 0; c < Cols; ++c) SetGridObject(c, *it, nullptr);
+    DeleteRowsInternal(*it, 1, false);
+  }
+  CellControlsUpdate(true);
+}
+
+void TExStringGrid::UnHideRowList() {
+  if (FFilterLevel <= 0) return;
+  const Integer Level = FFilterLevel - 1;
+  const Integer Cols = TotalColCount();
+  std::vector<TGridItem*> Items;
+  for (Integer i = 0; i < NumHiddenRows(); ++i)
+    if (ItemAt(FGridItems, i)->Level() == Level) Items.push_back(ItemAt(FGridItems, i));
+  std::stable_sort(Items.begin(), Items.end(), [](TGridItem* a, TGridItem* b) { return a->Idx() < b->Idx(); });
+  if (Row() >= RowCount()) FocusCell(FixedCols(), FixedRows());
+  for (TGridItem* It : Items) {
+    const Integer T = std::min(It->Idx(), RowCount());
+    InsertRowsInternal(T, 1, false);
+    PutRowCells(T, It->Items(), Cols);
+    SetRowHeights(T, It->Height());
+    delete It;
+  }
+  CellControlsUpdate(true);
+}
+
+void TExStringGrid::UnHideRow(Integer Rowindex) { UnHideRows(Rowindex, Rowindex); }
+
+void TExStringGrid::UnHideRows(Integer FromRow, Integer ToRow) {
+  if (!IsHiddenRow(FromRow)) return;
+  const Integer Cols = TotalColCount();
+  std::vector<TGridItem*> Items;
+  for (Integer i = 0; i < NumHiddenRows(); ++i) {
+    TGridItem* It = ItemAt(FGridItems, i);
+    if (It->Idx() >= FromRow && It->Idx() <= ToRow) Items.push_back(It);
+  }
+  std::stable_sort(Items.begin(), Items.end(), [](TGridItem* a, TGridItem* b) { return a->Idx() < b->Idx(); });
+  for (TGridItem* It : Items) {
+    // The rows still hidden before it are counted, the item itself is not (its Idx is not below).
+    const Integer D = std::min(RealRowToDisplayRow(It->Idx()), RowCount());
+    InsertRowsInternal(D, 1, false);
+    PutRowCells(D, It->Items(), Cols);
+    SetRowHeights(D, It->Height());
+    delete It;
+  }
+  CellControlsUpdate(true);
+}
+
+void TExStringGrid::UnHideRowsAll() {
+  while (NumHiddenRows() > 0) {
+    const Integer First = ItemAt(FGridItems, 0)->Idx();
+    Integer Last = First;
+    for (Integer i = 1; i < NumHiddenRows() && ItemAt(FGridItems, i)->Idx() == Last + 1; ++i) ++Last;
+    const Integer Before = NumHiddenRows();
+    UnHideRows(First, Last);
+    if (NumHiddenRows() == Before) delete ItemAt(FGridItems, 0);
+  }
+  FFilterLevel = 0;
+}
+
+// --- Selection hiding ---------------------------------------------------------------------------
+
+void TExStringGrid::HideSelection() {
+  FOldSelection = Selection();
+  TBaseGrid::SetSelection(TGridRect{ColCount(), RowCount(), ColCount(), RowCount()});
+  FSelHidden = true;
+}
+
+void TExStringGrid::UnHideSelection() {
+  FSelHidden = false;
+  if (FOldSelection.Top < RowCount() && FOldSelection.Left < ColCount()) {
+    TBaseGrid::SetSelection(FOldSelection);
+    return;
+  }
+  const Integer T = (FFixedRowAlways && TBaseGrid::FixedRows() == RowCount()) ? 0 : TBaseGrid::FixedRows();
+  const Integer L = (FFixedColAlways && TBaseGrid::FixedCols() == ColCount()) ? 0 : TBaseGrid::FixedCols();
+  TBaseGrid::SetSelection(TGridRect{L, T, L, T});
+}
+
+void TExStringGrid::UpdateEditMode() { (void)SelectCell(Col(), Row()); }
+
+// --- Moving -------------------------------------------------------------------------------------
+
+void TExStringGrid::SetColumnOrder() {
+  FColumnOrder->Clear();
+  for (Integer i = 0; i < ColCount(); ++i) FColumnOrder->Add(i);
+}
+
+void TExStringGrid::MoveColumn(Integer FromIndex, Integer ToIndex) {
+  if (FColumnOrder->Count() == 0) SetColumnOrder();
+  TBaseGrid::MoveColumn(FromIndex, ToIndex);
+  if (FNumCellControls <= 0) return;
+  for (Integer i = 0; i < FControlList->Count(); ++i) {
+    TControlItem* It = FControlList->GetControl(i);
+    const Integer X = It->X();
+    if (X == FromIndex)
+      It->SetX(ToIndex);
+    else if (ToIndex < FromIndex && X >= ToIndex && X < FromIndex)
+      It->SetX(X + 1);
+    else if (ToIndex > FromIndex && X > FromIndex && X <= ToIndex)
+      It->SetX(X - 1);
+  }
+  CellControlsUpdate(false);
+}
+
+void TExStringGrid::MoveRow(Integer FromIndex, Integer ToIndex) {
+  TBaseGrid::MoveRow(FromIndex, ToIndex);
+  if (FNumCellControls <= 0) return;
+  for (Integer i = 0; i < FControlList->Count(); ++i) {
+    TControlItem* It = FControlList->GetControl(i);
+    const Integer Y = It->Y();
+    if (Y == FromIndex)
+      It->SetY(ToIndex);
+    else if (ToIndex < FromIndex && Y >= ToIndex && Y < FromIndex)
+      It->SetY(Y + 1);
+    else if (ToIndex > FromIndex && Y > FromIndex && Y <= ToIndex)
+      It->SetY(Y - 1);
+  }
+  CellControlsUpdate(false);
+}
+
+void TExStringGrid::MoveRows(Integer FromIndex, Integer ToIndex, Integer Count) {
+  if (FromIndex == ToIndex || Count <= 0) return;
+  // The whole rows travel, the cells of hidden columns and the heights included.
+  const Integer Cols = TotalColCount();
+  std::vector<TStrings*> Saved;
+  std::vector<Integer> Heights;
+  for (Integer r = FromIndex; r < FromIndex + Count; ++r) {
+    Saved.push_back(RowCellsCopy(r, Cols));
+    Heights.push_back(RowHeights(r));
+    for (Integer c = 0; c < Cols; ++c) SetGridObject(c, r, nullptr);
+  }
+  if (FromIndex + Count < ToIndex) ToIndex -= Count;
+  RemoveRowsEx(FromIndex, Count);
+  InsertRows(ToIndex, Count, true);
+  for (Integer k = 0; k < Count; ++k) {
+    PutRowCells(ToIndex + k, Saved[k], Cols);
+    SetRowHeights(ToIndex + k, Heights[k]);
+    delete Saved[k];
+  }
+}
+
+void TExStringGrid::ResetColumnOrder() {
+  UnHideColumnsAll();
+  if (FColumnOrder->Count() == 0) {
+    SetColumnOrder();
+    return;
+  }
+  bool Moved = true;
+  for (Integer Pass = 0; Moved && Pass <= ColCount(); ++Pass) {
+    Moved = false;
+    for (Integer P = 0; P < ColCount() && P < FColumnOrder->Count(); ++P) {
+      const Integer Target = FColumnOrder->Items(P);
+      if (Target < P) {
+        MoveColumn(P, Target);
+        Moved = true;
+      }
+    }
+  }
+}
+
+// --- Scrolling, current row, top row ------------------------------------------------------------
+
+void TExStringGrid::ScrollInView(Integer ColIndex, Integer RowIndex) {
+  if (ColIndex >= ColCount() || RowIndex >= RowCount()) return;
+  Integer L = LeftCol();
+  Integer T = TopRow();
+  const Integer FC = TBaseGrid::FixedCols();
+  const Integer FR = TBaseGrid::FixedRows();
+  if (ColIndex < LeftCol() || ColIndex >= LeftCol() + VisibleColCount()) {
+    SetCol(ColIndex);
+    L = std::max(ColIndex - VisibleColCount() / 2, FC);
+  }
+  if (RowIndex < TopRow() || RowIndex >= TopRow() + VisibleRowCount()) {
+    SetRow(RowIndex);
+    T = std::max(RowIndex - VisibleRowCount() / 2, FR);
+  }
+  L = std::min(L, ColCount() - VisibleColCount() + 1);
+  if (FC + VisibleColCount() < ColCount()) SetLeftCol(std::clamp(L, FC, ColCount() - 1));
+  T = std::min(T, RowCount() - VisibleRowCount() + 1);
+  if (FR + VisibleRowCount() >= RowCount()) return;
+  SetTopRow(T);
+  if (FSearchFooter->Visible()) {
+    Integer H = Height() - SearchPanelHeight();
+    if (VisibleColCount() < ColCount()) H -= GetSystemMetrics(SM_CYHSCROLL);
+    // Advances while the row's bottom lies below the limit and the top row can still move.
+    while (RawCellRect(0, RowIndex).Bottom > H && TopRow() < RowCount() - 1) {
+      const Integer Before = TopRow();
+      SetTopRow(TopRow() + 1);
+      if (TopRow() == Before) break;
+    }
+  }
+}
+
+void TExStringGrid::SetRow(Integer Value) {
+  if (Col() < 0 || Col() >= ColCount()) MoveToColRow(TBaseGrid::FixedCols(), Value);
+  TBaseGrid::SetRow(Value);
+  if (Row() != FOldRowSel && OnRowUpdate) {
+    OnRowUpdate(this, FOldRowSel, Row());
+    FOldRowSel = Row();
+  }
+  if (FMouseActions->DisjunctRowSelect()) SelectionToRowSelect(false);
+  if (FSyncGrid->Grid() && FSyncGrid->SelectionRow()) {
+    if (auto* Other = dynamic_cast<TExStringGrid*>(FSyncGrid->Grid()))
+      Other->SetRow(Row());
+    else
+      FSyncGrid->Grid()->SetRow(Row());
+  }
+  if (Value == RowCount() - 1 && FSearchFooter->Visible()) ScrollLastRowAboveSearchPanel();
+}
+
+void TExStringGrid::SetTopRow(Integer Value) {
+  if (Value < TBaseGrid::FixedRows() || Value > RowCount() - 1) return;
+  TBaseGrid::SetTopRow(Value);
+}
+
+// --- Automatic column widths --------------------------------------------------------------------
+
+void TExStringGrid::AutoSizeCol(Integer ACol, Integer Padding) {
+  if (ACol < 0 || ACol >= ColCount()) return;
+  TCanvas* C = Canvas();
+  C->Font()->Assign(Font());
+  const Integer R = DisplayToRealCol(ACol);
+  Integer W = 0;
+  for (Integer r = 0; r < RowCount(); ++r) {
+    String S = GetCellText(R, r);
+    if (GetCellTextKind(S, FEnableHTML) == 1) S = StripHtml(S);
+    // Each line of a multi-line text counts on its own.
+    String Line;
+    for (size_t i = 0; i <= S.size(); ++i) {
+      if (i == S.size() || S[i] == u'\r' || S[i] == u'\n') {
+        W = std::max(W, C->TextWidth(Line));
+        Line.clear();
+      } else {
+        Line += S[i];
+      }
+    }
+  }
+  W += 2 * FXYOffset.X + Padding;
+  if (FSizeGrowOnly) W = std::max(W, ColWidths(ACol));
+  if (FMinColWidth > 0) W = std::max(W, FMinColWidth);
+  if (FMaxColWidth > 0) W = std::min(W, FMaxColWidth);
+  UpdateAutoColumnSize(ACol, W);
+  SetColWidths(ACol, W);
+}
+
+void TExStringGrid::AutoSizeColumns(bool DoFixedCols, Integer Padding) {
+  for (Integer c = DoFixedCols ? 0 : TBaseGrid::FixedCols(); c < ColCount(); ++c) AutoSizeCol(c, Padding);
+}

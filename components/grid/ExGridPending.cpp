@@ -1,0 +1,136 @@
+// Temporary bodies of the operations whose sources are still being written, grouped by source.
+// Each doing the least: the default answer. An entry leaves this file when its real body lands.
+#include "components/grid/ExGrid.h"
+
+// ===== painting and cell graphics =====
+String TExStringGrid::GetFormattedCell(Integer ACol, Integer ARow) { return GetCellEx(ACol, ARow); }
+TCellType TExStringGrid::GetCellType(Integer, Integer) { return static_cast<TCellType>(0); }
+TCellGraphic* TExStringGrid::GetCellGraphic(Integer, Integer) { return nullptr; }
+TPoint TExStringGrid::GetCellGraphicSize(Integer ACol, Integer ARow) { return CalcCellGraphicSize(ACol, ARow, 0); }
+TPoint TExStringGrid::CalcCellGraphicSize(Integer, Integer, Integer) { return TPoint{0, 0}; }
+TPoint TExStringGrid::GetPrintGraphicSize(Integer, Integer, Integer, Integer, double) { return TPoint{0, 0}; }
+bool TExStringGrid::ToggleCheckBox(Integer, Integer, bool) { return false; }
+bool TExStringGrid::ToggleRadioButton(Integer, Integer, bool) { return false; }
+void TExStringGrid::CheckBoxChange(Integer, Integer, bool) {}
+bool TExStringGrid::RatingChange(Integer, Integer, double&) { return true; }
+void TExStringGrid::ColorSelect(Integer, Integer, TColor, const String&) {}
+void TExStringGrid::ImageSelect(Integer, Integer, Integer) {}
+void TExStringGrid::CanAddRow(bool&) {}
+void TExStringGrid::CanInsertRow(Integer, bool&) {}
+TImageList* TExStringGrid::GetCellImageList(Integer, Integer) { return FGridImages; }
+void TExStringGrid::SetStyle(TExGridStyle) {}
+void TExStringGrid::PaintDesignHelper() {}
+void TExStringGrid::DesignHelperClick(Integer, Integer) {}
+Integer TExStringGrid::GetRowIndent(Integer ARow) { return TBaseGrid::GetRowIndent(ARow); }
+bool TExStringGrid::HasNodes() { return FNumNodes > 0; }
+void TExStringGrid::DrawGridCell(TCanvas* ACanvas, Integer ACol, Integer ARow, TRect ARect, TGridDrawState AState) {
+  TBaseGrid::DrawGridCell(ACanvas, ACol, ARow, ARect, AState);
+}
+void TExStringGrid::DoGetDisplText(Integer ACol, Integer ARow, String& Value) {
+  TBaseGrid::DoGetDisplText(ACol, ARow, Value);
+}
+void TExStringGrid::GetVisualProperties(Integer ACol, Integer ARow, TGridDrawState& AState, bool Print, bool Select,
+                                        bool Remap, TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor,
+                                        TColor& AMirrorColorTo, TFont* AFont, TAlignment& HA, TVAlignment& VA,
+                                        bool& WW, TCellGradientDirection& GD) {
+  TBaseGrid::GetVisualProperties(ACol, ARow, AState, Print, Select, Remap, ABrush, AColorTo, AMirrorColor,
+                                 AMirrorColorTo, AFont, HA, VA, WW, GD);
+}
+void TExStringGrid::PaintNCBorder() {}
+void TExStringGrid::MoveFocusFrame() {}
+void TExStringGrid::ShowColumnHeaders() {}
+void TExStringGrid::ShowRowHeaders() {}
+void TExStringGrid::CellControlsUpdate(bool) {}
+void TExStringGrid::ApplyOfficeTheme() {}
+void TExStringGrid::ThemeAdapt() {}
+void TExStringGrid::SetLook(TGridLook Value) { FLook = Value; }
+void TExStringGrid::CreatePaintObjects() {}
+void TExStringGrid::FreePaintObjects() {}
+// ===== end painting =====
+
+// ===== editing =====
+void TExStringGrid::RestoreCellValue() {}
+void TExStringGrid::PrintGetPageNum(Integer, Integer, String&) {}
+void TExStringGrid::GetEditorProp(Integer, Integer, TEditLink*) {}
+void TExStringGrid::CheckBoxClick(Integer, Integer, bool) {}
+void TExStringGrid::EllipsClick(const String&, String&) {}
+void TExStringGrid::RememberCellValue(Integer, Integer) {}
+bool TExStringGrid::CellChanging(Integer, Integer, bool& Allow) { return Allow; }
+void TExStringGrid::ScrollCell(Integer, Integer, Integer, Integer, Integer) {}
+bool TExStringGrid::CanShowFixedDropDown(Integer) { return true; }
+void TExStringGrid::StartBlockFocus() {}
+void TExStringGrid::EndBlockFocus() {}
+bool TExStringGrid::ValidateCell(const String&) { return true; }
+bool TExStringGrid::ValidateCellWide(const String&) { return true; }
+void TExStringGrid::DoClickSort(Integer) {}
+bool TExStringGrid::IsFixed(Integer ACol, Integer ARow) { return TBaseGrid::IsFixed(ACol, ARow); }
+void TExStringGrid::HideInplaceEdit() { HideEditor(); }
+void TExStringGrid::ShowInplaceEdit() { ShowEditor(); }
+void TExStringGrid::CreateEditObjects() {}
+void TExStringGrid::FreeEditObjects() {}
+TWinControl* TExStringGrid::ComboEditorControl() const { return nullptr; }
+Integer TExStringGrid::ComboEditorItemIndex() const { return -1; }
+String TExStringGrid::ComboEditorText() const { return String(); }
+void TExStringGrid::SetComboEditorText(const String&) {}
+String TExStringGrid::ComboEditorItem(Integer) const { return String(); }
+TObject* TExStringGrid::ComboEditorObject(Integer) const { return nullptr; }
+String TExStringGrid::ActiveEditorText() const { return String(); }
+TWinControl* TExStringGrid::EditLinkControl() const { return nullptr; }
+String TExStringGrid::EditLinkItemText(Integer) const { return String(); }
+// ===== end editing =====
+
+// ===== input =====
+void TExStringGrid::UpdateColumnSize(Integer, Integer&) {}
+void TExStringGrid::UpdateAutoColumnSize(Integer, Integer&) {}
+void TExStringGrid::MoveToFirstRow() { SetRow(FixedRows()); }
+void TExStringGrid::StretchColumn(Integer) {}
+void TExStringGrid::InitOrigColSizes() {}
+void TExStringGrid::UpdateVScrollBar() {}
+void TExStringGrid::UpdateHScrollBar() {}
+void TExStringGrid::FlatSetScrollBars() {}
+void TExStringGrid::FlatShowScrollBar(Integer, bool) {}
+void TExStringGrid::SetScrollBars(TScrollStyle Value) {
+  FScrollBars = Value;
+  TBaseGrid::SetScrollBars(Value);
+}
+void TExStringGrid::SetScrollColor(TColor Value) { FScrollColor = Value; }
+void TExStringGrid::SetScrollProportional(bool Value) { FScrollProportional = Value; }
+void TExStringGrid::SetScrollType(TScrollType Value) { FScrollType = Value; }
+void TExStringGrid::SetScrollWidth(Integer Value) { FScrollWidth = Value; }
+void TExStringGrid::SetIntegralHeight(bool Value) { FIntegralHeight = Value; }
+void TExStringGrid::OwnerFormResize(TObject*) {}
+void TExStringGrid::CreateInputObjects() {}
+void TExStringGrid::FreeInputObjects() {}
+// ===== end input =====
+
+// ===== data operations =====
+void TExStringGrid::DoCalcFooter(Integer) {}
+void TExStringGrid::CalcFooter(Integer ACol) { DoCalcFooter(ACol); }
+void TExStringGrid::LastRowChanged() {}
+void TExStringGrid::PasteCellValue(Integer ACol, Integer ARow, const String& Value) { SetCellEx(ACol, ARow, Value); }
+void TExStringGrid::CellsPasted(TPoint&, TGridRect&, TClipOperation) {}
+bool TExStringGrid::AllowFormattedClipboard() { return FNavigation->AllowFmtClipboard(); }
+bool TExStringGrid::MatchFilterRow(Integer) { return true; }
+bool TExStringGrid::BuildFilterList(Integer) { return false; }
+void TExStringGrid::FilterListSelect() {}
+void TExStringGrid::FilterCheckListSelect() {}
+TGridRect TExStringGrid::GetUsedCells() { return TGridRect{0, 0, ColCount() - 1, RowCount() - 1}; }
+void TExStringGrid::RemoveCols(Integer, Integer) {}
+void TExStringGrid::InsertCols(Integer, Integer) {}
+void TExStringGrid::TrimRect(Integer, Integer, Integer, Integer) {}
+void TExStringGrid::SubGroup(Integer) {}
+void TExStringGrid::SubUnGroup(Integer) {}
+void TExStringGrid::Group(Integer) {}
+void TExStringGrid::UnGroup() {}
+void TExStringGrid::SortSwapRows(Integer, Integer) {}
+void TExStringGrid::SaveColPositions() {}
+void TExStringGrid::LoadColPositions() {}
+void TExStringGrid::QSort() {}
+void TExStringGrid::QSortIndexed() {}
+void TExStringGrid::QSortGroup() {}
+void TExStringGrid::QSortGroupIndexed() {}
+void TExStringGrid::QUnSort() {}
+void TExStringGrid::Zoom(Integer) {}
+void TExStringGrid::AutoSizeCells(bool, Integer, Integer) {}
+bool TExStringGrid::SearchPanelDialogChar(Char) { return false; }
+// ===== end data operations =====
