@@ -9,6 +9,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "components/gridbase/ExGridTypes.h"  // TGridSet
@@ -42,8 +43,8 @@ struct TDragData {
   String URL;
   // The index of a dragged grid column, -1 when no column is dragged.
   Integer Col = -1;
-  // The grid's binary cell stream, empty when no cells are offered.
-  std::vector<Byte> GridCells;
+  // The bytes of the grid's binary cell stream, empty when no cells are offered.
+  std::string GridCells;
 };
 
 // The program-wide switch that lets every drop target take rich text.
@@ -77,13 +78,13 @@ class TESGDropTarget : public TObject {
   void Drop(const TDragData& Data, Word Keys, TPoint Pt, Integer& Effect);
 
   // The target's operations, in this order.
-  virtual void DropText(TPoint Pt, const String& S) {}
-  virtual void DropStream(TPoint Pt, TStream* Stream) {}
-  virtual void DropCol(TPoint Pt, Integer Col) {}
-  virtual void DropRTF(TPoint Pt, const String& S) {}
-  virtual void DropFiles(TPoint Pt, TStrings* Files) {}
-  virtual void DropURL(TPoint Pt, const String& S) {}
-  virtual void DragMouseMove(TPoint Pt, bool& Allow, TDropFormats DropFormats) {}
+  virtual void DropText(TPoint /*Pt*/, const String& /*S*/) {}
+  virtual void DropStream(TPoint /*Pt*/, TStream* /*Stream*/) {}
+  virtual void DropCol(TPoint /*Pt*/, Integer /*Col*/) {}
+  virtual void DropRTF(TPoint /*Pt*/, const String& /*S*/) {}
+  virtual void DropFiles(TPoint /*Pt*/, TStrings* /*Files*/) {}
+  virtual void DropURL(TPoint /*Pt*/, const String& /*S*/) {}
+  virtual void DragMouseMove(TPoint /*Pt*/, bool& /*Allow*/, TDropFormats /*DropFormats*/) {}
   virtual void DragMouseLeave() {}
 
  private:
@@ -119,7 +120,7 @@ class TESGDropSource : public TObject {
   // The effect the target reports, passed to CurrentEffect; the default cursors are used.
   void GiveFeedback(Integer Effect);
 
-  virtual void CurrentEffect(Integer Effect) {}
+  virtual void CurrentEffect(Integer /*Effect*/) {}
   virtual void QueryDrag() {}
   virtual void DropEnded() {}
 };
@@ -289,16 +290,26 @@ class TGridDropTarget : public TESGDropTarget {
 class TGridDropSource : public TESGDropSource {
  public:
   explicit TGridDropSource(TExStringGrid* AGrid);
+  ~TGridDropSource() override;
   String ClassName() const override { return u"TGridDropSource"; }
   TExStringGrid* Grid() const { return FGrid; }
   // The last effect reported while the drag ran when that was copy (1) or move (2).
   Integer LastEffect() const { return FLastEffect; }
 
+  // The picture of the dragged cells that follows the cursor (with ShowCells); the source frees it
+  // when the drag ends.
+  TControl* DragImage() const { return FDragImage; }
+  void SetDragImage(TControl* Image);
+
   void CurrentEffect(Integer Effect) override;
+  // Moves the picture of the dragged cells to the cursor + (4, 4), or without ShowCells the header
+  // drag button so that its bottom-left corner is at the cursor.
   void QueryDrag() override;
+  // Frees the picture of the dragged cells.
   void DropEnded() override;
 
  private:
   TExStringGrid* FGrid;
   Integer FLastEffect = 0;
+  TControl* FDragImage = nullptr;
 };

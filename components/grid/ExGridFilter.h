@@ -163,23 +163,24 @@ class TDropList : public TCustomListBox {
 
  protected:
   void WMLButtonUp(TMessage& M) override;
+  void WMGetDlgCode(TMessage& M) override;
+  // Cancel mode, or the focus going elsewhere: closes the list when the mouse is outside it.
   void CMCancelMode(TMessage& M);
 };
 
-// The multiple-choice filter list: entries with check marks. Space and clicks toggle a mark; each
-// change of a mark fires OnSelect(Self, -1). The list stays open until cancel mode closes it.
-class TDropCheckList : public TCustomControl {
+// A list box whose entries carry check marks, drawn by the list itself: Space and clicks toggle
+// the mark of an entry, each change of a mark runs ClickCheck (OnClickCheck).
+class TCheckListBox : public TCustomControl {
  public:
-  // The owner is the grid whose filter the list serves.
-  explicit TDropCheckList(TComponent* AOwner);
-  ~TDropCheckList() override;
-  String ClassName() const override { return u"TDropCheckList"; }
+  explicit TCheckListBox(TComponent* AOwner);
+  ~TCheckListBox() override;
+  String ClassName() const override { return u"TCheckListBox"; }
 
   TStrings* Items() { return FItems.get(); }
   Integer Count() const;
   void Clear();
   bool Checked(Integer Index) const;
-  // Sets a mark without firing OnSelect.
+  // Sets a mark without running ClickCheck.
   void SetChecked(Integer Index, bool Value);
   // The entry with the focus frame, -1 when none.
   Integer ItemIndex() const { return FItemIndex; }
@@ -191,24 +192,25 @@ class TDropCheckList : public TCustomControl {
   Integer ItemHeight();
   // The entry at a client point, -1 when none.
   Integer ItemAtPos(TPoint Pos);
-  // Toggles the mark of an entry as a click does, firing OnSelect(Self, -1).
+  // Toggles the mark of an entry as a click does, then runs ClickCheck.
   void ToggleItem(Integer Index);
 
+  // The width of Text in the list's font, for sizing the list to its entries.
   Integer TextWidth(const String& Text);
   // The width the list adds to its widest entry: frame, check box and scroll bar.
   Integer ExtraWidth() const;
 
-  TDropListSelectEvent OnSelect;
+  TNotifyEvent OnClickCheck;
 
-  void Dispatch(TMessage& M) override;
   void KeyDown(Word& Key, TShiftState Shift) override;
   bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) override;
 
  protected:
+  // A mark changed by the user.
+  virtual void ClickCheck();
   void Paint() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void Resize() override;
-  void CMCancelMode(TMessage& M);
 
  private:
   Integer VisibleItems();
@@ -221,5 +223,22 @@ class TDropCheckList : public TCustomControl {
   Integer FItemIndex = -1;
   Integer FTopIndex = 0;
   TScrollBar* FScrollBar = nullptr;  // a child, freed with the list
-  bool FSyncingScrollBar = false;
+};
+
+// The multiple-choice filter list: each change of a check mark fires OnSelect(Self, -1). The list
+// stays open until cancel mode closes it.
+class TDropCheckList : public TCheckListBox {
+ public:
+  // The owner is the grid whose filter the list serves.
+  explicit TDropCheckList(TComponent* AOwner);
+  String ClassName() const override { return u"TDropCheckList"; }
+
+  TDropListSelectEvent OnSelect;
+
+  void Dispatch(TMessage& M) override;
+
+ protected:
+  void ClickCheck() override;
+  // Cancel mode, or the focus going elsewhere: closes the list when the mouse is outside it.
+  void CMCancelMode(TMessage& M);
 };

@@ -10,6 +10,7 @@
 
 #include <functional>
 
+#include "components/grid/ExGridDefs.h"     // TFooterPaintEvent, TFloatingFooterCalcEvent
 #include "components/gridbase/BaseGrid.h"  // TColumnCalcType
 #include "platform/gui/Controls.h"
 #include "platform/gui/ExtCtrls.h"
@@ -23,10 +24,7 @@ class TFooterPanel;
 enum TFooterStyle : Byte { fsFixedLastRow, fsColumnPreview, fsCustomPreview, fsCustomPaint };
 
 // The text of a custom footer calculation (Value starts empty).
-using TCalcFooterEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, String& Value)>;
-// Paints the footer of column ACol into ARect; Sender is the footer panel.
-using TFooterPaintEvent =
-    std::function<void(TObject* Sender, Integer ACol, TCanvas* Canvas, const TRect& ARect)>;
+using TCalcFooterEvent = TFloatingFooterCalcEvent;
 
 // Fills a footer template: every "<#" N ">" (N a decimal column number) becomes CellText(N); text
 // outside the markers is copied. A marker whose number does not read as an integer is dropped; a

@@ -124,6 +124,10 @@ class TSearchPanel : public TCustomPanel {
   void HighlightClick(TObject* Sender);
   // Fires the grid's OnCreatedSearchFooter.
   void NotifyCreated();
+  // The owner as a string grid, nullptr when it is none.
+  static TExStringGrid* GridOf(TComponent* AOwner);
+  // The grid's line colour (silver without a grid).
+  static TColor GridLineColorOf(TExStringGrid* Grid);
 
   TExStringGrid* FGrid;
   TRetEdit* FEditControl = nullptr;

@@ -8,13 +8,13 @@
 
 #include <memory>
 
+#include "components/grid/ExGridDefs.h"  // TSortDirection
 #include "platform/gui/Graphics.h"
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/System.h"
 
 class TExStringGrid;
 
-enum TSortDirection : Byte { sdAscending, sdDescending };
 // The key held while clicking a header to add its column to the sort index list.
 enum TIndexSortKey : Byte { ikShift, ikCtrl };
 // Where empty cells go when IgnoreBlanks is set, in both directions.
