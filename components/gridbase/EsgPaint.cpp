@@ -3,12 +3,23 @@
 #include <algorithm>
 
 TCanvas* TEsgWindowImage::Canvas(TControl* Control) {
+  if (auto* wc = dynamic_cast<TWinControl*>(Control)) {
+    if (TCanvas* c = wc->OverlayCanvas()) {
+      FOverlayOf = wc;
+      return c;
+    }
+  }
   const Integer w = std::max(Control->Width(), 0), h = std::max(Control->Height(), 0);
   if (FImage.Width() != w || FImage.Height() != h) FImage.SetSize(w, h);
   TCanvas* c = FImage.Canvas();
   c->SelectClipRgn(nullptr);
   c->SetWindowOrg(TPoint(0, 0));
   return c;
+}
+
+TBitmap* TEsgWindowImage::Image() {
+  TBitmap* overlay = FOverlayOf ? FOverlayOf->OverlayImage() : nullptr;
+  return overlay ? overlay : &FImage;
 }
 
 TRect PaintEsgControlBorder(TCanvas* C, TRect F, const TEsgBorderState& S) {

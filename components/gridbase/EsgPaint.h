@@ -7,18 +7,20 @@
 #include "platform/gui/Controls.h"
 
 // The surface a control's window device context draws on. A stock widget of this platform
-// (edit, combo box) paints itself and offers no device context, so what the control draws over it
-// (its own frame, its drop-down button, a unit text) goes into this image of the window's size;
-// it is kept current by the control but is not shown on the screen.
+// (edit, combo box) paints itself; what the control draws over it (its own frame, its drop-down
+// button, a unit text) goes to the widget's overlay (TWinControl::OverlayCanvas), which the
+// screen shows over the widget. A control without an overlay draws into an image of its own that
+// is not shown.
 class TEsgWindowImage {
  public:
   // The canvas over an image of the control's width and height (pixels kept where the size did
   // not change), with no clipping and the origin at the window's top-left corner.
   TCanvas* Canvas(TControl* Control);
   // The image as last painted (empty before the first paint).
-  TBitmap* Image() { return &FImage; }
+  TBitmap* Image();
 
  private:
+  TWinControl* FOverlayOf = nullptr;  // the control whose overlay the canvas draws on
   TBitmap FImage;
 };
 

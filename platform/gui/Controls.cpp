@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <map>
 
 #include "platform/gui/ControlsBackend.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/FormsBackend.h"
+#include "platform/gui/GraphicsBackend.h"
 #include "platform/gui/GuiInternal.h"
 
 namespace {
@@ -30,6 +32,28 @@ DragState gDrag;
 
 TWindowFromPointSource gWindowFromPointSource;
 
+// The caption's move the layer runs itself (where the window system cannot move the window).
+struct SystemMoveState {
+  TCustomForm* Form = nullptr;
+  TPoint Anchor;  // screen position of the mouse when the move began
+  TPoint Origin;  // the form's Left and Top then
+};
+SystemMoveState gSystemMove;
+// Where the left button was last pressed, in screen coordinates: a move by the caption starts
+// from that press.
+TPoint gLastLeftPress;
+
+// What makes a window layered or shaped.
+struct WindowLayer {
+  bool HasShape = false;
+  TRegion Shape;  // window coordinates
+  TColor Key = 0;
+  Byte Alpha = 255;
+  Cardinal Flags = 0;
+  std::unique_ptr<TBitmap> Image;  // the image of UpdateLayeredWindow
+};
+std::map<const TControl*, WindowLayer> gLayers;
+
 String IntText(Integer v) { return Utf8ToString(std::to_string(v)); }
 
 }  // namespace
@@ -38,7 +62,27 @@ TMouse* Mouse = nullptr;
 
 namespace GuiInternal {
 
+void BeginSystemMove(TCustomForm* Form) {
+  if (!Form || !Form->Visible()) return;
+  gSystemMove = SystemMoveState();
+  if (Form->Impl() && Form->Impl()->StartSystemMove()) return;
+  // A move by the keyboard is not offered; the mouse moves the form while the left button is down.
+  if (GetKeyState(VK_LBUTTON) >= 0) return;
+  SetCaptureControl(nullptr);
+  gSystemMove.Form = Form;
+  gSystemMove.Anchor = gLastLeftPress;
+  gSystemMove.Origin = TPoint(Form->Left(), Form->Top());
+}
+
+bool SystemMoveActive() { return gSystemMove.Form != nullptr; }
+
 void ControlGone(TControl* Control) {
+  auto layer = gLayers.find(Control);
+  if (layer != gLayers.end()) {
+    if (Control->Impl()) Control->Impl()->SetLayeredImage(nullptr);
+    gLayers.erase(layer);
+  }
+  if (gSystemMove.Form == Control) gSystemMove = SystemMoveState();
   if (gCapture == Control) gCapture = nullptr;
   if (gDrag.Source == Control || gDrag.Target == Control) gDrag = DragState();
   if (gMouseControl == Control) gMouseControl = nullptr;
@@ -358,7 +402,36 @@ void TControl::DragDrop(TObject* Source, Integer X, Integer Y) {
   if (OnDragDrop) OnDragDrop(this, Source, X, Y);
 }
 
+namespace {
+
+bool IsMouseMessage(UINT Msg) {
+  return Msg >= WM_MOUSEFIRST && Msg <= WM_MBUTTONDBLCLK && Msg != WM_MOUSEWHEEL;
+}
+
+// While a form is moved by its caption, the mouse messages of its controls move it and go no
+// further; the release of the left button (or a move without it) ends the move.
+bool SystemMoveMouse(TControl* c, TMessage& m) {
+  TCustomForm* f = gSystemMove.Form;
+  if (!f || GetParentForm(c) != f) return false;
+  const Word keys = static_cast<Word>(m.WParam);
+  if (m.Msg == WM_MOUSEMOVE && (keys & MK_LBUTTON)) {
+    const TPoint sp = MsgScreenPos(c, m);
+    f->SetBounds(gSystemMove.Origin.X + sp.X - gSystemMove.Anchor.X,
+                 gSystemMove.Origin.Y + sp.Y - gSystemMove.Anchor.Y, f->Width(), f->Height());
+  } else if (m.Msg == WM_MOUSEMOVE || m.Msg == WM_LBUTTONUP) {
+    gSystemMove = SystemMoveState();
+  }
+  return true;
+}
+
+}  // namespace
+
 void TControl::WndProc(TMessage& Message) {
+  if (IsMouseMessage(Message.Msg)) {
+    if (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK)
+      gLastLeftPress = MsgScreenPos(this, Message);
+    if (gSystemMove.Form && SystemMoveMouse(this, Message)) return;
+  }
   // While this control is dragged, the mouse drives the drag.
   if (gDrag.Source == this) {
     if (Message.Msg == WM_MOUSEMOVE) {
@@ -652,6 +725,7 @@ TWinControl::~TWinControl() {
 
 void TWinControl::BeforeDestruction() {
   TControl::BeforeDestruction();
+  if (FOverlay && FImpl) FImpl->SetOverlay(nullptr);
   // Children go with their parent, whoever owns them.
   while (!FControls.empty()) {
     TControl* c = FControls.back();
@@ -922,7 +996,74 @@ void TWinControl::NotifyCommand(TWinControl* Child, Word Code) {
   Perform(WM_COMMAND, MakeWParam(0, Code), static_cast<LPARAM>(Child ? Child->Handle() : 0));
 }
 
+// --- The overlay of a stock widget --------------------------------------------------------------------
+
+namespace {
+
+// Pixels of the overlay nothing covers: white with alpha 0.
+void ClearOverlayRect(TBitmap& b, TRect r) {
+  TRect all = Rect(0, 0, b.Width(), b.Height());
+  if (!IntersectRect(r, r, all)) return;
+  for (Integer y = r.Top; y < r.Bottom; ++y) {
+    auto* row = static_cast<Byte*>(b.ScanLine(y)) + static_cast<size_t>(r.Left) * 4;
+    for (Integer x = r.Left; x < r.Right; ++x, row += 4) {
+      row[0] = row[1] = row[2] = 0xFF;
+      row[3] = 0;
+    }
+  }
+}
+
+}  // namespace
+
+TCanvas* TWinControl::OverlayCanvas() {
+  if (BackingImage()) return nullptr;
+  const Integer w = std::max(FWidth, 0), h = std::max(FHeight, 0);
+  const bool fresh = !FOverlay;
+  if (fresh) {
+    FOverlay = std::make_unique<TBitmap>();
+    FOverlay->SetPixelFormat(pf32bit);
+  }
+  if (FOverlay->Width() != w || FOverlay->Height() != h) {
+    // A widget of a new size paints all of itself again.
+    FOverlay->SetSize(w, h);
+    ClearOverlayRect(*FOverlay, Rect(0, 0, w, h));
+  }
+  TCanvas* c = FOverlay->Canvas();
+  c->SelectClipRgn(nullptr);
+  c->SetWindowOrg(TPoint(0, 0));
+  if (FImpl) {
+    if (fresh) FImpl->SetOverlay(FOverlay.get());
+    // Drawing outside a paint message shows once the events now being handled are done.
+    if (!FInPaint) FImpl->UpdateOverlay();
+  }
+  return c;
+}
+
+void TWinControl::ClearOverlay() {
+  if (!FOverlay || FOverlay->Empty()) return;
+  TCanvas* c = FOverlay->Canvas();
+  TRegion clip;
+  if (c->GetClipRgn(clip)) {
+    for (const TRect& r : clip.Rects()) ClearOverlayRect(*FOverlay, r);
+  } else {
+    ClearOverlayRect(*FOverlay, Rect(0, 0, FOverlay->Width(), FOverlay->Height()));
+  }
+  if (FImpl && !FInPaint) FImpl->UpdateOverlay();
+}
+
+void TWinControl::DefaultHandler(TMessage& Message) {
+  // A stock widget paints its whole window over what the overlay held there.
+  if (Message.Msg == WM_PAINT && FOverlay) ClearOverlay();
+  TControl::DefaultHandler(Message);
+}
+
 void TWinControl::Dispatch(TMessage& M) {
+  // Each paint message starts with a fresh device context on the overlay.
+  if (M.Msg == WM_PAINT && FOverlay) {
+    TCanvas* c = FOverlay->Canvas();
+    c->SelectClipRgn(nullptr);
+    c->SetWindowOrg(TPoint(0, 0));
+  }
   switch (M.Msg) {
     case WM_KEYDOWN: WMKeyDown(M); break;
     case WM_KEYUP: WMKeyUp(M); break;
@@ -1437,6 +1578,122 @@ Integer GetSystemMetrics(Integer Index) {
   }
 }
 
+// --- Window shapes and layered windows ---------------------------------------------------------------
+
+namespace {
+
+// The offset of a window's client area from its outer top-left corner.
+TPoint WindowToClient(const TControl* c) {
+  if (auto* f = dynamic_cast<const TCustomForm*>(c)) {
+    const TRect fr = f->FrameSize();
+    return TPoint(fr.Left, fr.Top);
+  }
+  return TPoint();
+}
+
+}  // namespace
+
+Integer SetWindowRgn(HWND Wnd, const TRegion* Rgn, bool Redraw) {
+  TWinControl* c = FindControl(Wnd);
+  if (!c) return 0;
+  WindowLayer& l = gLayers[c];
+  l.HasShape = Rgn != nullptr;
+  l.Shape = Rgn ? *Rgn : TRegion();
+  if (c->Impl()) {
+    if (Rgn) {
+      TRegion client = *Rgn;
+      const TPoint o = WindowToClient(c);
+      client.Offset(-o.X, -o.Y);
+      c->Impl()->SetWindowShape(&client);
+    } else {
+      c->Impl()->SetWindowShape(nullptr);
+    }
+  }
+  if (Redraw) c->Invalidate();
+  return 1;
+}
+
+bool GetWindowRgn(HWND Wnd, TRegion& Rgn) {
+  TWinControl* c = FindControl(Wnd);
+  if (!c) return false;
+  auto it = gLayers.find(c);
+  if (it == gLayers.end() || !it->second.HasShape) return false;
+  Rgn = it->second.Shape;
+  return true;
+}
+
+bool SetLayeredWindowAttributes(HWND Wnd, TColor Key, Byte Alpha, Cardinal Flags) {
+  TWinControl* c = FindControl(Wnd);
+  if (!c) return false;
+  WindowLayer& l = gLayers[c];
+  l.Key = Key;
+  l.Alpha = Alpha;
+  l.Flags = Flags;
+  if (c->Impl()) {
+    c->Impl()->SetWindowOpacity((Flags & LWA_ALPHA) ? Alpha : 255);
+    c->Impl()->SetColorKey((Flags & LWA_COLORKEY) ? Key : clNone);
+  }
+  return true;
+}
+
+bool GetLayeredWindowAttributes(HWND Wnd, TColor* Key, Byte* Alpha, Cardinal* Flags) {
+  TWinControl* c = FindControl(Wnd);
+  if (!c) return false;
+  auto it = gLayers.find(c);
+  if (it == gLayers.end()) return false;
+  if (Key) *Key = it->second.Key;
+  if (Alpha) *Alpha = it->second.Alpha;
+  if (Flags) *Flags = it->second.Flags;
+  return true;
+}
+
+bool UpdateLayeredWindow(HWND Wnd, TCanvas* DstDC, const TPoint* DstPos, const TSize* Size, TCanvas* SrcDC,
+                         const TPoint* SrcPos, TColor Key, const BLENDFUNCTION* Blend, Cardinal Flags) {
+  (void)DstDC;
+  TWinControl* c = FindControl(Wnd);
+  if (!c) return false;
+  if (DstPos || Size) {
+    TPoint p = DstPos ? *DstPos : TPoint(c->Left(), c->Top());
+    if (DstPos && c->Parent()) p = c->Parent()->ScreenToClient(p);
+    c->SetBounds(p.X, p.Y, Size ? Size->cx : c->Width(), Size ? Size->cy : c->Height());
+  }
+  if (!SrcDC) return true;
+  const TCanvas::Surface* surface = SrcDC->GetSurface();
+  const TBitmap::Image* src = surface ? surface->Target : nullptr;
+  const Integer w = Size ? Size->cx : c->Width(), h = Size ? Size->cy : c->Height();
+  const TPoint from = SrcPos ? *SrcPos : TPoint();
+  const bool perPixel = (Flags & ULW_ALPHA) && Blend && (Blend->AlphaFormat & AC_SRC_ALPHA) && src &&
+                        src->Format == pf32bit && !(Flags & ULW_OPAQUE);
+  const Cardinal constant = (Flags & ULW_ALPHA) && Blend ? Blend->SourceConstantAlpha : 255;
+  const Integer key = ColorToRGB(Key);
+  WindowLayer& l = gLayers[c];
+  if (!l.Image) {
+    l.Image = std::make_unique<TBitmap>();
+    l.Image->SetPixelFormat(pf32bit);
+  }
+  l.Image->SetSize(std::max(w, 0), std::max(h, 0));
+  for (Integer y = 0; y < h; ++y) {
+    auto* out = static_cast<Byte*>(l.Image->ScanLine(y));
+    for (Integer x = 0; x < w; ++x, out += 4) {
+      const Integer sx = from.X + x, sy = from.Y + y;
+      Byte px[4] = {0, 0, 0, 0};  // B, G, R, A premultiplied
+      if (src && sx >= 0 && sy >= 0 && sx < src->Width && sy < src->Height) {
+        const Byte* in = src->Row(sy) + static_cast<size_t>(sx) * src->BytesPerPixel();
+        px[0] = in[0];
+        px[1] = in[1];
+        px[2] = in[2];
+        px[3] = perPixel ? in[3] : 0xFF;
+        const bool keyed = (Flags & ULW_COLORKEY) && px[3] == 0xFF &&
+                           (px[2] | (px[1] << 8) | (px[0] << 16)) == key;
+        if (keyed) px[0] = px[1] = px[2] = px[3] = 0;
+      }
+      for (int i = 0; i < 4; ++i) out[i] = static_cast<Byte>((px[i] * constant + 127) / 255);
+    }
+  }
+  if (c->Impl()) c->Impl()->SetLayeredImage(l.Image.get());
+  return true;
+}
+
 void Beep() {
   ++gBeeps;
   if (FormsBackend::HasRealDisplay()) FormsBackend::Beep();
@@ -1595,6 +1852,18 @@ void InputNotify(TWinControl* Control, Word Code) {
 void InputActivated(TCustomForm* Form, bool Active) {
   if (!Form) return;
   GuardedCall([&] { Form->Activated(Active); });
+}
+
+void InputMoved(TCustomForm* Form, Integer Left, Integer Top) {
+  if (!Form) return;
+  GuardedCall([&] {
+    if (Left != Form->Left() || Top != Form->Top()) Form->SetBounds(Left, Top, Form->Width(), Form->Height());
+  });
+}
+
+void InputWindowState(TCustomForm* Form, Integer State) {
+  if (!Form) return;
+  GuardedCall([&] { Form->WindowStateChanged(State == 1 ? wsMinimized : State == 2 ? wsMaximized : wsNormal); });
 }
 
 void InputLinkActivated(TWinControl* Control, const String& Link) {

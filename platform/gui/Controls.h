@@ -480,6 +480,21 @@ class TWinControl : public TControl {
   virtual void InsertControl(TControl* C);
   virtual void RemoveControl(TControl* C);
 
+  // The overlay of a control over a stock widget (an edit, a combo box): a device context on the
+  // whole window, for what the control draws over the widget (its own frame, a button, a unit
+  // text). The canvas comes without clip, its origin at the window's top-left corner, over an
+  // image of the control's size; the screen shows what is drawn on it over the widget's own
+  // painting. The widget's own painting (a paint message reaching the default handling) clears
+  // it again inside the canvas's clip region, as a stock control paints over whatever lay in its
+  // window: what the control draws before it and leaves outside the clip, and whatever it draws
+  // after it, stays. Cleared pixels read as white with alpha 0. A control that paints itself has
+  // no overlay (nullptr): it draws on its backing image.
+  TCanvas* OverlayCanvas();
+  // The overlay's image, nullptr before the first OverlayCanvas.
+  TBitmap* OverlayImage() const { return FOverlay.get(); }
+
+  void DefaultHandler(TMessage& Message) override;
+
  protected:
   TWinControl(TComponent* AOwner, TWidgetKind Kind);
 
@@ -531,6 +546,9 @@ class TWinControl : public TControl {
 
  private:
   void RegisterHandle();
+  // Clears the overlay inside its canvas's clip (the whole image without one).
+  void ClearOverlay();
+  std::unique_ptr<TBitmap> FOverlay;
   friend class TControl;
 };
 
@@ -611,6 +629,44 @@ void SetWindowFromPointSource(TWindowFromPointSource Source);
 
 // The control under a screen point (windowed or not), nullptr when none.
 TControl* FindDragTarget(const TPoint& Pos, bool AllowDisabled);
+
+// --- Window shapes and layered windows --------------------------------------------------------------
+
+// A window's shape: only the pixels of Rgn (window coordinates: a form's outer top-left corner is
+// 0, 0) show and take the mouse; nullptr gives the whole rectangle back. Redraw repaints the
+// window. Returns 0 when Wnd is no window.
+Integer SetWindowRgn(HWND Wnd, const TRegion* Rgn, bool Redraw);
+// Copies a window's shape; false when it has none.
+bool GetWindowRgn(HWND Wnd, TRegion& Rgn);
+
+// Layered windows. Flags of SetLayeredWindowAttributes and UpdateLayeredWindow, and the blend.
+constexpr Cardinal LWA_COLORKEY = 0x1;
+constexpr Cardinal LWA_ALPHA = 0x2;
+constexpr Cardinal ULW_COLORKEY = 0x1;
+constexpr Cardinal ULW_ALPHA = 0x2;
+constexpr Cardinal ULW_OPAQUE = 0x4;
+constexpr Byte AC_SRC_OVER = 0x00;
+constexpr Byte AC_SRC_ALPHA = 0x01;
+struct BLENDFUNCTION {
+  Byte BlendOp = AC_SRC_OVER;
+  Byte BlendFlags = 0;
+  Byte SourceConstantAlpha = 255;
+  Byte AlphaFormat = 0;  // AC_SRC_ALPHA: the source has per-pixel alpha, premultiplied
+};
+// A window painted by the program with a constant opacity (LWA_ALPHA: Alpha, 255 opaque) and a
+// colour that shows as transparent (LWA_COLORKEY: Key). The opacity applies to the whole window.
+// The colour key applies to what the window paints itself; on a form, to its background where
+// the form's colour is the key (the window system offers no keying of its child controls).
+// False when Wnd is no window.
+bool SetLayeredWindowAttributes(HWND Wnd, TColor Key, Byte Alpha, Cardinal Flags);
+bool GetLayeredWindowAttributes(HWND Wnd, TColor* Key, Byte* Alpha, Cardinal* Flags);
+// The window shows an image instead of its painting: Size pixels of SrcDC from SrcPos (0, 0 when
+// nullptr). ULW_ALPHA blends with Blend: its constant alpha, and with AC_SRC_ALPHA the source's
+// premultiplied per-pixel alpha (a 32-bit source); ULW_COLORKEY makes the pixels of Key
+// transparent; ULW_OPAQUE shows every pixel opaque. DstPos (screen) moves the window and Size
+// sizes it; without SrcDC only those change. DstDC is not used. False when Wnd is no window.
+bool UpdateLayeredWindow(HWND Wnd, TCanvas* DstDC, const TPoint* DstPos, const TSize* Size, TCanvas* SrcDC,
+                         const TPoint* SrcPos, TColor Key, const BLENDFUNCTION* Blend, Cardinal Flags);
 
 // System settings.
 Integer WheelScrollLines();

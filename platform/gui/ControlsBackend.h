@@ -55,6 +55,32 @@ class TWidgetImpl {
   virtual bool IsActiveWindow() const { return false; }
   // The size of the frame around the client area: left, top, right, bottom.
   virtual TRect FrameExtents() const { return TRect(); }
+  // 0 normal, 1 minimised, 2 maximised; a hidden window takes the state when it is shown.
+  virtual void SetWindowState(Integer State) { (void)State; }
+  // Lets the window system move the window with the mouse (the caption's move); false when it
+  // cannot, and the layer then moves the window itself.
+  virtual bool StartSystemMove() { return false; }
+
+  // Window shapes and translucency (top-level windows; a shape also for child windows). Region
+  // in client coordinates, nullptr for none.
+  virtual void SetWindowShape(const TRegion* Region) { (void)Region; }
+  // The whole window's opacity, 255 opaque.
+  virtual void SetWindowOpacity(Byte Alpha) { (void)Alpha; }
+  // The colour that shows as transparent in what the window paints itself; clNone for none.
+  virtual void SetColorKey(TColor Key) { (void)Key; }
+  // The window shows Image (32-bit, premultiplied alpha) instead of its own painting; nullptr
+  // returns to its own painting. The image stays the layer's and may change; UpdateLayeredImage
+  // shows a change.
+  virtual void SetLayeredImage(TBitmap* Image) { (void)Image; }
+
+  // The overlay of a stock widget: an image our code paints, shown over the widget's own
+  // painting. Pixels whose alpha byte is 0 let the widget show; the others are opaque colour.
+  // nullptr removes it; UpdateOverlay shows a change.
+  virtual void SetOverlay(TBitmap* Image) { (void)Image; }
+  virtual void UpdateOverlay() {}
+  // Text editors: the space kept free around the text inside the widget (left, top, right,
+  // bottom), the edit rectangle of the control.
+  virtual void SetTextMargins(const TRect& Margins) { (void)Margins; }
 
   // Text editors (wkEdit, wkMemo).
   virtual String GetText() const { return String(); }
@@ -160,3 +186,7 @@ void InputNotify(TWinControl* Control, Word Code);
 void InputLinkActivated(TWinControl* Control, const String& Link);
 // The window's activation changed (top-level windows).
 void InputActivated(TCustomForm* Form, bool Active);
+// The window system moved a top-level window: Left and Top of its outer frame.
+void InputMoved(TCustomForm* Form, Integer Left, Integer Top);
+// The window system changed the window's state (0 normal, 1 minimised, 2 maximised).
+void InputWindowState(TCustomForm* Form, Integer State);

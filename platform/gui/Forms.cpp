@@ -88,18 +88,20 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner, wkForm) {
 TCustomForm::~TCustomForm() { TCustomForm::BeforeDestruction(); }
 
 void TCustomForm::BeforeDestruction() {
-  if (HasState(csDestroying)) {
-    TWinControl::BeforeDestruction();
-    return;
+  if (!FFormGone) {
+    FFormGone = true;
+    // OnDestroy runs for a form freed on its own; a form going with its owner is not told.
+    if (OnDestroy && !HasState(csDestroying)) {
+      auto ev = OnDestroy;
+      GuardedCall([&] { ev(this); });
+    }
+    // Whoever frees the form, the screen and the application forget it: a form released and then
+    // freed with its owner must not be freed a second time by the release queue.
+    if (Screen) Screen->RemoveForm(this);
+    if (Application) Application->RemoveForm(this);
+    FActiveControl = nullptr;
+    FFocusedControl = nullptr;
   }
-  if (OnDestroy) {
-    auto ev = OnDestroy;
-    GuardedCall([&] { ev(this); });
-  }
-  if (Screen) Screen->RemoveForm(this);
-  if (Application) Application->RemoveForm(this);
-  FActiveControl = nullptr;
-  FFocusedControl = nullptr;
   TWinControl::BeforeDestruction();
 }
 
@@ -445,7 +447,61 @@ void TCustomForm::DefocusControl(TWinControl* Control, bool Removing) {
   if (FFocusedControl && Control && Control->ContainsControl(FFocusedControl)) FFocusedControl = nullptr;
 }
 
-void TCustomForm::Dispatch(TMessage& M) { TWinControl::Dispatch(M); }
+namespace {
+// The press of the left button in the non-client area (a caption press starts a move).
+constexpr UINT kNcLButtonDown = 0x00A1;
+}  // namespace
+
+void TCustomForm::Dispatch(TMessage& M) {
+  switch (M.Msg) {
+    case WM_SYSCOMMAND: WMSysCommand(M); break;
+    case kNcLButtonDown:
+      if (static_cast<Integer>(M.WParam) == HTCAPTION) {
+        M.Result = Perform(WM_SYSCOMMAND, SC_MOVE | HTCAPTION, M.LParam);
+        break;
+      }
+      TWinControl::Dispatch(M);
+      break;
+    default: TWinControl::Dispatch(M); break;
+  }
+}
+
+void TCustomForm::WMSysCommand(TMessage& M) {
+  M.Result = 0;
+  switch (M.WParam & 0xFFF0) {
+    case SC_MOVE: GuiInternal::BeginSystemMove(this); break;
+    case SC_MINIMIZE: SetWindowState(wsMinimized); break;
+    case SC_MAXIMIZE: SetWindowState(wsMaximized); break;
+    case SC_RESTORE: SetWindowState(wsNormal); break;
+    case SC_CLOSE: Close(); break;
+    default: DefaultHandler(M); break;
+  }
+}
+
+void TCustomForm::SetWindowState(TWindowState v) {
+  if (v == FWindowState) return;
+  const TWindowState old = FWindowState;
+  if (old == wsNormal) FRestoredBounds = BoundsRect();
+  FWindowState = v;
+  if (v == wsMaximized) {
+    const TRect area = FormsBackend::WorkArea();
+    SetBounds(area.Left, area.Top, area.Width(), area.Height());
+    FMaximizedBounds = true;
+  } else if (v == wsNormal && FMaximizedBounds) {
+    // Also from a minimised form that was maximised before.
+    FMaximizedBounds = false;
+    SetBoundsRect(FRestoredBounds);
+  }
+  if (FImpl) FImpl->SetWindowState(static_cast<Integer>(v));
+}
+
+void TCustomForm::WindowStateChanged(TWindowState State) {
+  if (State == FWindowState) return;
+  if (FWindowState == wsNormal) FRestoredBounds = BoundsRect();
+  FWindowState = State;
+  // The window system places a window whose state it changed itself.
+  FMaximizedBounds = false;
+}
 
 void TCustomForm::CMDialogKey(TMessage& M) {
   if (GetKeyState(VK_MENU) >= 0) {
@@ -698,15 +754,32 @@ void StopHintTimers() {
 }
 }  // namespace
 
-void TApplication::HintMouseMessage(TControl* Control) {
-  if (Control == FHintControl) return;
-  CancelHint();
-  FHintControl = Control;
-  if (!Control || !FShowHint || !Control->ShowHint() || ShortHint(Control->Hint()).empty()) return;
-  gHintTimer = GuiInternal::StartCallbackTimer(static_cast<Cardinal>(FHintPause), [this] {
+void TApplication::StartHintTimer(Integer Pause) {
+  StopHintTimers();
+  gHintTimer = GuiInternal::StartCallbackTimer(static_cast<Cardinal>(std::max(Pause, 0)), [this] {
     StopHintTimers();
     ActivateHint(GetCursorPos());
   });
+}
+
+void TApplication::HintMouseMessage(TControl* Control) {
+  if (Control && Control == FHintControl) {
+    // A control's hint may belong to a part of it (a tab, a cell): once the mouse leaves the part
+    // the control was asked for, it is asked again for the new place.
+    if (!FHintAsked || gHintTimer) return;
+    if (PtInRect(FHintCursorRect, Control->ScreenToClient(GetCursorPos()))) return;
+    const bool shown = FHintWindow && FHintWindow->Active();
+    HideHint();
+    FHintAsked = false;
+    if (FShowHint && Control->ShowHint()) StartHintTimer(shown ? FHintShortPause : FHintPause);
+    return;
+  }
+  CancelHint();
+  FHintControl = Control;
+  // Every control that shows hints is asked, also one without a hint of its own: its CM_HINTSHOW
+  // handler may give one for the place under the mouse.
+  if (!Control || !FShowHint || !Control->ShowHint()) return;
+  StartHintTimer(FHintPause);
 }
 
 void TApplication::ActivateHint(const TPoint& CursorPos) {
@@ -722,8 +795,12 @@ void TApplication::ActivateHint(const TPoint& CursorPos) {
   info.CursorRect = c->ClientRect();
   info.HintPos = TPoint(CursorPos.X, CursorPos.Y + 20);
   info.HideTimeout = FHintHidePause;
-  if (c->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) != 0) return;
-  if (info.HintStr.empty()) return;
+  const LRESULT refused = c->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info));
+  if (c == FHintControl) {
+    FHintAsked = true;
+    FHintCursorRect = info.CursorRect;
+  }
+  if (refused != 0 || info.HintStr.empty()) return;
   FHint = info.HintStr;
   if (OnHint) OnHint(this);
   if (!FHintWindow) {
@@ -744,6 +821,7 @@ void TApplication::CancelHint() {
   StopHintTimers();
   HideHint();
   FHintControl = nullptr;
+  FHintAsked = false;
 }
 
 void TApplication::HideHint() {

@@ -45,7 +45,10 @@ class TCustomForm : public TWinControl {
   TPosition Position() const { return FPosition; }
   void SetPosition(TPosition v) { FPosition = v; }
   TWindowState WindowState() const { return FWindowState; }
-  void SetWindowState(TWindowState v) { FWindowState = v; }
+  // Maximising gives the form the work area and remembers its bounds; wsNormal brings those back.
+  // A minimised form keeps its bounds. The window system follows, also for a hidden form (the
+  // state shows when it is shown).
+  void SetWindowState(TWindowState v);
   bool Scaled() const { return FScaled; }
   void SetScaled(bool v) { FScaled = v; }
   bool KeyPreview() const { return FKeyPreview; }
@@ -99,6 +102,9 @@ class TCustomForm : public TWinControl {
   void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
   // Called by the layer when the window system activates or deactivates the window.
   void Activated(bool Active);
+  // Called by the layer when the window system changed the window's state (the user maximised or
+  // minimised it): the state is taken without acting on it again.
+  void WindowStateChanged(TWindowState State);
 
  protected:
   virtual void DoCreate();
@@ -107,6 +113,9 @@ class TCustomForm : public TWinControl {
   virtual void DoClose(TCloseAction& Action);
   void SetTextImpl(const String& v) override;
   void CMDialogKey(TMessage& M) override;
+  // The system commands: SC_MOVE (the caption's move, also as WM_NCLBUTTONDOWN on HTCAPTION),
+  // SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE and SC_CLOSE.
+  virtual void WMSysCommand(TMessage& M);
   void Resize() override;
   void PlaceWindow();
   void ApplyFrame();
@@ -124,6 +133,9 @@ class TCustomForm : public TWinControl {
   bool FPlaced = false;
   TWinControl* FActiveControl = nullptr;
   TWinControl* FFocusedControl = nullptr;  // the control that last had the focus
+  TRect FRestoredBounds;                   // the bounds wsNormal brings back
+  bool FMaximizedBounds = false;           // the bounds are the maximised ones
+  bool FFormGone = false;                  // the form's part of the destruction has run
 };
 
 class TForm : public TCustomForm {
@@ -258,7 +270,10 @@ class TApplication : public TComponent {
   THintWindow* FHintWindow = nullptr;
   THintWindowClass FHintWindowClass;
   TControl* FHintControl = nullptr;
+  bool FHintAsked = false;  // FHintControl answered CM_HINTSHOW for FHintCursorRect
+  TRect FHintCursorRect;
   std::vector<TCustomForm*> FReleased;
+  void StartHintTimer(Integer Pause);
 };
 
 class TScreen : public TComponent {

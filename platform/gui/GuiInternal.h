@@ -34,6 +34,11 @@ const TModalRunner& ModalRunner();
 // Forgets a control that is going away (capture, hint, mouse-over, focus bookkeeping).
 void ControlGone(TControl* Control);
 
+// The caption's move of a form (SC_MOVE): the window system moves it when it can; otherwise the
+// mouse moves it until the left button is released (Controls.cpp).
+void BeginSystemMove(TCustomForm* Form);
+bool SystemMoveActive();
+
 // Shows a control's popup menu at a screen point (Menus.cpp).
 void PopupMenuAt(TPopupMenu* Menu, TPoint ScreenPos, TControl* Control);
 

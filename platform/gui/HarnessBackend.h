@@ -16,6 +16,8 @@ void SendMouse(TControl* Control, Integer Kind, TMouseButton Button, TPoint P, T
 void SendWheel(TControl* Control, Integer Delta, TPoint P, TShiftState Shift);
 void SendEnterLeave(TControl* Control, bool Enter);
 std::vector<Byte> GrabPngBytes(TControl* Control);
+// A pixel as the window system composes the window (0xAARRGGBB, straight alpha).
+Cardinal ComposedPixel(TControl* Control, Integer X, Integer Y);
 // Real milliseconds (for WaitUntil's bound).
 Int64 Milliseconds();
 

@@ -224,6 +224,16 @@ constexpr UINT WM_UNDO = 0x0304;
 constexpr UINT WM_USER = 0x0400;
 constexpr UINT WM_APP = 0x8000;
 
+// System commands (WM_SYSCOMMAND WParam; the low four bits carry extra information, such as the
+// hit-test code HTCAPTION of a move that the caption started) and the caption's hit-test code.
+constexpr WPARAM SC_SIZE = 0xF000;
+constexpr WPARAM SC_MOVE = 0xF010;
+constexpr WPARAM SC_MINIMIZE = 0xF020;
+constexpr WPARAM SC_MAXIMIZE = 0xF030;
+constexpr WPARAM SC_CLOSE = 0xF060;
+constexpr WPARAM SC_RESTORE = 0xF120;
+constexpr Integer HTCAPTION = 2;
+
 // --- Control messages of the class library -------------------------------------------------------
 constexpr UINT CM_BASE = 0xB000;
 constexpr UINT CM_ACTIVATE = CM_BASE + 0;

@@ -322,8 +322,34 @@ void TCustomEdit::DoEnter() {
   TWinControl::DoEnter();
 }
 
+TRect TCustomEdit::EditRect() const { return FHasEditRect ? FEditRect : ClientRect(); }
+
+void TCustomEdit::ApplyEditRect() {
+  if (!FImpl) return;
+  const TRect c = ClientRect(), r = EditRect();
+  FImpl->SetTextMargins(Rect(std::max(0, r.Left - c.Left), std::max(0, r.Top - c.Top),
+                             std::max(0, c.Right - r.Right), std::max(0, c.Bottom - r.Bottom)));
+}
+
+void TCustomEdit::BoundsChanged() {
+  TWinControl::BoundsChanged();
+  if (FHasEditRect) ApplyEditRect();
+}
+
 void TCustomEdit::Dispatch(TMessage& M) {
   switch (M.Msg) {
+    case EM_SETRECT:
+    case EM_SETRECTNP: {
+      const auto* r = reinterpret_cast<const TRect*>(M.LParam);
+      FHasEditRect = r != nullptr;
+      if (r) FEditRect = *r;
+      ApplyEditRect();
+      if (M.Msg == EM_SETRECT) Invalidate();
+      break;
+    }
+    case EM_GETRECT:
+      if (auto* r = reinterpret_cast<TRect*>(M.LParam)) *r = EditRect();
+      break;
     case WM_COPY: {
       String s = SelText();
       if (!s.empty() && !FPasswordChar) Clipboard()->SetAsText(s);

@@ -83,6 +83,11 @@ class TCustomEdit : public TWinControl {
   void SetAlignment(TAlignment v);
   bool Modified() const;
   void SetModified(bool v);
+  // The edit rectangle: the part of the edit that shows the text. EM_SETRECT / EM_SETRECTNP set it
+  // (LParam: a TRect* in client coordinates; nullptr gives the whole client area back) and the
+  // editor keeps the space outside it free of text; EM_GETRECT reads it (LParam: a TRect* to
+  // fill). The rectangle set last, or the client area when none was set.
+  TRect EditRect() const;
 
   Integer SelStart() const;
   void SetSelStart(Integer v);
@@ -113,8 +118,13 @@ class TCustomEdit : public TWinControl {
   void WMGetDlgCode(TMessage& M) override;
   void WMChar(TMessage& M) override;
   void DoEnter() override;
+  void BoundsChanged() override;
   String ApplyCase(const String& s) const;
+  // Gives the editor the margins of the edit rectangle.
+  void ApplyEditRect();
 
+  bool FHasEditRect = false;
+  TRect FEditRect;
   Integer FMaxLength = 0;
   TEditCharCase FCharCase = ecNormal;
   bool FReadOnly = false;

@@ -390,4 +390,6 @@ TColor Pixel(TControl* Control, Integer X, Integer Y) {
   return Control->Impl() ? Control->Impl()->GrabPixel(X, Y) : clNone;
 }
 
+Cardinal PixelARGB(TControl* Control, Integer X, Integer Y) { return HarnessBackend::ComposedPixel(Control, X, Y); }
+
 }  // namespace TestHarness

@@ -101,5 +101,8 @@ bool GrabPng(TControl* Control, const String& FileName);
 std::vector<Byte> GrabPngBytes(TControl* Control);
 // One pixel of the grab (0x00BBGGRR), clNone outside.
 TColor Pixel(TControl* Control, Integer X, Integer Y);
+// One pixel of a control as the window system composes its window: 0xAARRGGBB with straight
+// alpha, after the window's shape, its own translucency and its opacity; 0 outside the control.
+Cardinal PixelARGB(TControl* Control, Integer X, Integer Y);
 
 }  // namespace TestHarness

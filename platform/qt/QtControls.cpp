@@ -17,6 +17,8 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QRegion>
+#include <QWindow>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextBlock>
@@ -28,6 +30,7 @@
 
 #include "platform/gui/ControlsBackend.h"
 #include "platform/gui/Forms.h"
+#include "platform/gui/FormsBackend.h"
 #include "platform/gui/GraphicsBackend.h"
 #include "platform/qt/QtInternal.h"
 #include "platform/qt/QtKeys.h"
@@ -102,6 +105,15 @@ class KAdapter {
   virtual ~KAdapter() = default;
   TControl* control = nullptr;
   bool painted = false;
+  // A stock widget runs the control's paint message before it paints itself (the control draws
+  // its overlay there).
+  bool stockPaint = false;
+  // Translucency: the colour that paints as transparent (clNone: none), the opacity of a child
+  // window's own painting, and the image a layered window shows instead of its painting.
+  TColor colorKey = clNone;
+  Byte opacity = 255;
+  TBitmap* layered = nullptr;
+  TPoint layeredOffset;  // where the image's top-left corner lies in the widget
   virtual QWidget* Widget() = 0;
   // The stock widget's own handlers, for the default handling of messages.
   virtual void BaseKeyPress(QKeyEvent* e) = 0;
@@ -116,23 +128,94 @@ HWND gLastFocusLost = 0;
 
 TWinControl* WinOf(TControl* c) { return dynamic_cast<TWinControl*>(c); }
 
+// A bitmap's pixels as a Qt image over the same memory (valid while the bitmap is unchanged).
+QImage ImageOf(TBitmap* b) {
+  if (!b || b->Empty()) return QImage();
+  TBitmap::Image* img = b->GetImage();
+  if (!img || img->Empty()) return QImage();
+  QImage::Format f = img->Format == pf32bit ? QImage::Format_ARGB32_Premultiplied
+                     : img->Format == pf24bit ? QImage::Format_BGR888
+                                               : QImage::Format_RGB32;
+  return QImage(img->Bits(), img->Width, img->Height, img->BytesPerLine, f);
+}
+
+// The pixels of colour Key made transparent (Key as 0x00BBGGRR).
+QImage KeyedOut(const QImage& src, TColor Key) {
+  QImage q = src.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  const Integer rgb = ColorToRGB(Key);
+  const QRgb key = qRgb(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+  for (int y = 0; y < q.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(q.scanLine(y));
+    for (int x = 0; x < q.width(); ++x)
+      if (qAlpha(row[x]) == 255 && (row[x] & 0xFFFFFF) == (key & 0xFFFFFF)) row[x] = 0;
+  }
+  return q;
+}
+
+// Paints the image of a layered window: it replaces whatever the window would paint.
+void PaintLayered(KAdapter* a, QWidget* w) {
+  QPainter p(w);
+  p.setCompositionMode(QPainter::CompositionMode_Source);
+  p.fillRect(w->rect(), Qt::transparent);
+  QImage q = ImageOf(a->layered);
+  if (!q.isNull()) p.drawImage(a->layeredOffset.X, a->layeredOffset.Y, q);
+}
+
 // Copies the control's retained image to the screen, after Paint ran if the control was
 // invalidated.
 void PaintBacking(KAdapter* a, QWidget* w) {
   TControl* c = a->control;
   if (!c) return;
   GuardedCall([&] { c->PaintIfNeeded(); });
-  TBitmap* b = c->BackingImage();
-  if (!b || b->Empty()) return;
-  TBitmap::Image* img = b->GetImage();
-  if (!img || img->Empty()) return;
-  QImage::Format f = img->Format == pf32bit ? QImage::Format_ARGB32_Premultiplied
-                     : img->Format == pf24bit ? QImage::Format_BGR888
-                                               : QImage::Format_RGB32;
-  QImage q(img->Bits(), img->Width, img->Height, img->BytesPerLine, f);
+  if (a->layered) {
+    PaintLayered(a, w);
+    return;
+  }
+  QImage q = ImageOf(c->BackingImage());
+  if (q.isNull()) return;
   QPainter p(w);
+  if (a->colorKey != clNone) {
+    // The keyed pixels show what lies below (the desktop for a window).
+    if (w->isWindow()) {
+      p.setCompositionMode(QPainter::CompositionMode_Source);
+      p.fillRect(w->rect(), Qt::transparent);
+    }
+    q = KeyedOut(q, a->colorKey);
+  }
+  if (a->opacity != 255 && !w->isWindow()) p.setOpacity(a->opacity / 255.0);
   p.drawImage(0, 0, q);
 }
+
+// The overlay of a stock widget: a child covering it, painted after it, that shows the control's
+// overlay image and lets the mouse through to the widget below.
+class KOverlay : public QWidget {
+ public:
+  KOverlay(QWidget* parent, TBitmap* image) : QWidget(parent), image_(image) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::NoFocus);
+  }
+  void SetImage(TBitmap* image) { image_ = image; }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QImage src = ImageOf(image_);
+    if (src.isNull()) return;
+    // The alpha byte says whether a pixel was drawn: 0 lets the widget show, anything else is
+    // the pixel's colour.
+    QImage q(src.width(), src.height(), QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < src.height(); ++y) {
+      const auto* in = reinterpret_cast<const QRgb*>(src.constScanLine(y));
+      auto* out = reinterpret_cast<QRgb*>(q.scanLine(y));
+      for (int x = 0; x < src.width(); ++x) out[x] = qAlpha(in[x]) == 0 ? 0 : (in[x] | 0xFF000000u);
+    }
+    QPainter p(this);
+    p.drawImage(0, 0, q);
+  }
+
+ private:
+  TBitmap* image_;
+};
 
 void HandleFocus(KAdapter* a, QEvent* e) {
   TWinControl* wc = WinOf(a->control);
@@ -238,6 +321,23 @@ bool HandleEvent(KAdapter* a, QEvent* e) {
           InputResized(f, s.width(), s.height());
       }
       return false;
+    case QEvent::Move:
+      if (auto* f = dynamic_cast<TCustomForm*>(c)) {
+        if (a->Widget()->isWindow()) {
+          const QRect g = a->Widget()->geometry();
+          const TRect fr = f->FrameSize();
+          InputMoved(f, g.x() - fr.Left, g.y() - fr.Top);
+        }
+      }
+      return false;
+    case QEvent::WindowStateChange:
+      if (auto* f = dynamic_cast<TCustomForm*>(c)) {
+        if (a->Widget()->isWindow() && FormsBackend::HasRealDisplay()) {
+          const Qt::WindowStates st = a->Widget()->windowState();
+          InputWindowState(f, st & Qt::WindowMinimized ? 1 : st & Qt::WindowMaximized ? 2 : 0);
+        }
+      }
+      return false;
     case QEvent::WindowActivate:
     case QEvent::WindowDeactivate:
       if (auto* f = dynamic_cast<TCustomForm*>(c)) {
@@ -277,10 +377,19 @@ class KWidget : public Base, public KAdapter {
     return Base::event(e);
   }
   void paintEvent(QPaintEvent* e) override {
-    if (painted)
+    if (painted) {
       PaintBacking(this, this);
-    else
-      Base::paintEvent(e);
+      return;
+    }
+    if (layered) {
+      PaintLayered(this, this);
+      return;
+    }
+    if (stockPaint && control) {
+      TControl* c = control;
+      GuardedCall([&] { c->PaintIfNeeded(); });
+    }
+    Base::paintEvent(e);
   }
 };
 
@@ -290,6 +399,7 @@ class KScroll : public KWidget<Base> {
  public:
   using KWidget<Base>::KWidget;
   QPoint MouseOrigin() override { return this->viewport()->pos(); }
+  void SetViewportMargins(int l, int t, int r, int b) { this->setViewportMargins(l, t, r, b); }
   void BaseMouse(QMouseEvent* e) override {
     QPoint o = MouseOrigin();
     QMouseEvent local(e->type(), e->position() - QPointF(o), e->globalPosition(), e->button(),
@@ -379,6 +489,7 @@ class QtWidgetImpl : public TWidgetImpl {
       return;
     }
     w->setGeometry(l, t, wd, h);
+    if (overlay_) overlay_->setGeometry(0, 0, wd, h);
   }
   void SetVisible(bool v) override {
     if (!widget_) return;
@@ -413,11 +524,13 @@ class QtWidgetImpl : public TWidgetImpl {
     if (widget_ && !painted()) QtInternal::ApplyFont(widget_, f);
   }
   void SetColor(TColor c) override {
+    color_ = c;
     if (!widget_ || painted()) return;
     QPalette pal = widget_->palette();
     if (kind_ == wkForm) {
       pal.setColor(QPalette::Window, QColorOf(c));
       widget_->setAutoFillBackground(true);
+      ApplyTranslucency();
     } else if (kind_ == wkLinkLabel) {
       pal.setColor(QPalette::Window, QColorOf(c));
     } else {
@@ -495,6 +608,102 @@ class QtWidgetImpl : public TWidgetImpl {
     QApplication::setActiveWindow(widget_);
   }
   bool IsActiveWindow() const override { return widget_ && widget_->isActiveWindow(); }
+  void SetWindowState(Integer State) override {
+    // Without a window manager (the offscreen platform) the layer's bounds are the state.
+    if (!widget_ || !widget_->isWindow() || !FormsBackend::HasRealDisplay()) return;
+    Qt::WindowStates st = widget_->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    if (State == 1) st |= Qt::WindowMinimized;
+    if (State == 2) st |= Qt::WindowMaximized;
+    widget_->setWindowState(st);
+  }
+  bool StartSystemMove() override {
+    if (!widget_ || !widget_->isWindow() || !widget_->windowHandle()) return false;
+    return widget_->windowHandle()->startSystemMove();
+  }
+
+  // --- shapes and translucency
+  void SetWindowShape(const TRegion* Region) override {
+    if (!widget_) return;
+    if (!Region) {
+      widget_->clearMask();
+      return;
+    }
+    QRegion r;
+    for (const TRect& R : Region->Rects()) r += QRect(R.Left, R.Top, R.Width(), R.Height());
+    // An empty shape hides the whole window (an empty mask would mean none).
+    if (r.isEmpty()) r = QRegion(-1, -1, 1, 1);
+    widget_->setMask(r);
+  }
+  void SetWindowOpacity(Byte Alpha) override {
+    if (!widget_ || !adapter_) return;
+    adapter_->opacity = Alpha;
+    if (widget_->isWindow()) widget_->setWindowOpacity(Alpha / 255.0);
+    widget_->update();
+  }
+  void SetColorKey(TColor Key) override {
+    if (!adapter_) return;
+    adapter_->colorKey = Key;
+    ApplyTranslucency();
+  }
+  void SetLayeredImage(TBitmap* Image) override {
+    if (!adapter_) return;
+    adapter_->layered = Image;
+    if (auto* f = dynamic_cast<TCustomForm*>(control_)) {
+      // The image covers the whole window, frame included.
+      const TRect fr = f->FrameSize();
+      adapter_->layeredOffset = TPoint(-fr.Left, -fr.Top);
+    }
+    ApplyTranslucency();
+  }
+  // A top-level window shows the desktop through what it leaves transparent: a layered image, a
+  // colour key, or a form whose colour is the key.
+  void ApplyTranslucency() {
+    QWidget* w = widget_;
+    if (!w || !adapter_) return;
+    const bool keyedForm = kind_ == wkForm && adapter_->colorKey != clNone &&
+                           ColorToRGB(adapter_->colorKey) == ColorToRGB(color_);
+    if (kind_ == wkForm) w->setAutoFillBackground(!keyedForm && !adapter_->layered);
+    const bool translucent = w->isWindow() && (adapter_->layered || adapter_->colorKey != clNone);
+    if (w->testAttribute(Qt::WA_TranslucentBackground) != translucent) {
+      w->setAttribute(Qt::WA_TranslucentBackground, translucent);
+      // A native window made before takes the alpha channel only when it is made again.
+      if (w->isWindow() && w->windowHandle() && w->windowHandle()->handle()) {
+        const bool vis = w->isVisible();
+        w->setWindowFlags(w->windowFlags());
+        if (vis) w->show();
+      }
+    }
+    w->update();
+  }
+
+  // --- the overlay of a stock widget
+  void SetOverlay(TBitmap* Image) override {
+    if (!widget_) return;
+    if (!Image) {
+      delete overlay_.data();
+      return;
+    }
+    if (!overlay_) {
+      overlay_ = new KOverlay(widget_, Image);
+      overlay_->setGeometry(widget_->rect());
+      overlay_->show();
+    }
+    overlay_->SetImage(Image);
+    UpdateOverlay();
+  }
+  void UpdateOverlay() override {
+    if (!overlay_) return;
+    // Children the widget made later (a combo box's editor) stay below the overlay.
+    overlay_->raise();
+    overlay_->update();
+  }
+  void SetTextMargins(const TRect& m) override {
+    if (auto* l = EditLine()) {
+      l->setTextMargins(m.Left, m.Top, m.Right, m.Bottom);
+    } else if (auto* k = dynamic_cast<KScroll<QPlainTextEdit>*>(adapter_)) {
+      k->SetViewportMargins(m.Left, m.Top, m.Right, m.Bottom);
+    }
+  }
 
   // --- text editors
   QLineEdit* Line() const { return qobject_cast<QLineEdit*>(widget_.data()); }
@@ -849,6 +1058,8 @@ class QtWidgetImpl : public TWidgetImpl {
   TControl* control_;
   TWidgetKind kind_;
   QPointer<QWidget> widget_;
+  QPointer<KOverlay> overlay_;
+  TColor color_ = clNone;
   KAdapter* adapter_ = nullptr;
   bool sizeable_ = true;
   std::map<intptr_t, QTreeWidgetItem*> nodes_;
@@ -953,6 +1164,7 @@ void QtWidgetImpl::Create() {
   }
   w->setMouseTracking(true);
   w->setAttribute(Qt::WA_Hover, false);
+  adapter_->stockPaint = kind_ != wkPaintBox && kind_ != wkGraphic && kind_ != wkPopup && kind_ != wkForm;
   widget_ = w;
 }
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -104,6 +105,21 @@ std::vector<Byte> GrabPngBytes(TControl* Control) {
   buf.open(QIODevice::WriteOnly);
   pm.save(&buf, "PNG");
   return std::vector<Byte>(bytes.begin(), bytes.end());
+}
+
+Cardinal ComposedPixel(TControl* Control, Integer X, Integer Y) {
+  QWidget* w = QtInternal::WidgetOf(Control);
+  if (!w || X < 0 || Y < 0 || X >= w->width() || Y >= w->height()) return 0;
+  // Rendered over nothing: what the window leaves transparent (its shape, its translucent
+  // pixels) stays so.
+  QImage img(w->size(), QImage::Format_ARGB32);
+  img.fill(Qt::transparent);
+  w->render(&img);
+  QColor c = img.pixelColor(X, Y);
+  const double opacity = w->isWindow() ? w->windowOpacity() : 1.0;
+  const int a = static_cast<int>(c.alpha() * opacity + 0.5);
+  return (static_cast<Cardinal>(a) << 24) | (static_cast<Cardinal>(c.red()) << 16) |
+         (static_cast<Cardinal>(c.green()) << 8) | static_cast<Cardinal>(c.blue());
 }
 
 Int64 Milliseconds() {

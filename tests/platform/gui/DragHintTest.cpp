@@ -59,6 +59,80 @@ TEST(Hints, TheHintShowsAfterThePauseThroughCmHintShowAndHidesAgain) {
   TestHarness::UseFakeClock(false);
 }
 
+// A control without a hint of its own that names the half of it under the mouse; its right half
+// has no hint.
+class THalvesHint : public TRecorder {
+ public:
+  using TRecorder::TRecorder;
+  Integer Asked = 0;
+  void WndProc(TMessage& m) override {
+    if (m.Msg == CM_HINTSHOW) {
+      ++Asked;
+      auto* info = reinterpret_cast<THintInfo*>(m.LParam);
+      const bool left = info->CursorPos.X < Width() / 2;
+      info->HintStr = left ? u"left half" : u"";
+      info->CursorRect = left ? Rect(0, 0, Width() / 2, Height()) : Rect(Width() / 2, 0, Width(), Height());
+      m.Result = 0;
+      return;
+    }
+    TRecorder::WndProc(m);
+  }
+};
+
+TEST(Hints, AControlWithoutAHintOfItsOwnIsAskedPerPlace) {
+  TestHarness::UseFakeClock(true);
+  Application->SetHintWindowClass([](TComponent* o) { return new TRecordingHint(o); });
+  TRecordingHint::Shown().clear();
+  FormHolder f;
+  auto* c = new THalvesHint(f.Form);
+  c->SetParent(f.Form);
+  c->SetBounds(10, 10, 100, 20);
+  c->SetShowHint(true);
+  TestHarness::ShowForm(f.Form);
+  TPoint at(5, 5);
+  SetCursorPosSource([&] { return c->ClientToScreen(at); });
+  auto MoveTo = [&](TPoint p) {
+    at = p;
+    TestHarness::MouseMove(c, p);
+  };
+  auto Showing = [] { return Application->HintWindow() && Application->HintWindow()->Active(); };
+
+  MoveTo(TPoint(5, 5));
+  TestHarness::AdvanceClock(Application->HintPause());
+  ASSERT_EQ(TRecordingHint::Shown().size(), 1u);
+  EXPECT_EQ(TRecordingHint::Shown()[0], u"left half");
+  // Moving inside the part the hint is for changes nothing.
+  MoveTo(TPoint(20, 15));
+  TestHarness::AdvanceClock(Application->HintPause());
+  EXPECT_EQ(c->Asked, 1);
+  EXPECT_TRUE(Showing());
+  // Leaving it hides the hint; the control is asked again after the short pause and has none.
+  MoveTo(TPoint(70, 5));
+  EXPECT_FALSE(Showing());
+  TestHarness::AdvanceClock(Application->HintShortPause());
+  EXPECT_EQ(c->Asked, 2);
+  EXPECT_FALSE(Showing());
+  EXPECT_EQ(TRecordingHint::Shown().size(), 1u) << "an empty answer shows nothing";
+  // Back on the left half, after the full pause as no hint was showing.
+  MoveTo(TPoint(5, 5));
+  TestHarness::AdvanceClock(Application->HintShortPause());
+  EXPECT_EQ(c->Asked, 2);
+  TestHarness::AdvanceClock(Application->HintPause() - Application->HintShortPause());
+  EXPECT_EQ(c->Asked, 3);
+  EXPECT_TRUE(Showing());
+  EXPECT_EQ(TRecordingHint::Shown().size(), 2u);
+
+  // Without ShowHint the control is never asked.
+  Application->CancelHint();
+  c->SetShowHint(false);
+  MoveTo(TPoint(6, 6));
+  TestHarness::AdvanceClock(Application->HintPause() * 2);
+  EXPECT_EQ(c->Asked, 3);
+  SetCursorPosSource(nullptr);
+  Application->SetHintWindowClass(nullptr);
+  TestHarness::UseFakeClock(false);
+}
+
 TEST(Drag, AnAutomaticDragDropsOnAControlThatAccepts) {
   FormHolder f;
   auto* source = new TRecorder(f.Form);

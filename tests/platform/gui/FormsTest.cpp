@@ -187,4 +187,137 @@ TEST(Forms, ReleaseFreesTheFormOnceEventsAreProcessed) {
   EXPECT_TRUE(destroyed);
 }
 
+TEST(Forms, AReleasedFormFreedWithItsOwnerFirstIsNotFreedAgain) {
+  const Integer forms = Screen->FormCount();
+  auto* owner = new TTestForm;
+  auto* owned = new TForm(owner);
+  owned->AfterConstruction();
+  owned->Release();
+  TComponent::Free(owner);
+  EXPECT_EQ(Screen->FormCount(), forms) << "the owned form left the screen's list too";
+  // The release queue runs now: it must no longer hold the freed form.
+  TestHarness::ProcessEvents();
+  EXPECT_EQ(Screen->FormCount(), forms);
+}
+
+// --- Window states and the caption's move ---------------------------------------------------------
+
+TEST(Forms, WindowStatesTakeEffectAndNormalBringsTheBoundsBack) {
+  FormHolder f;
+  f->SetBounds(30, 40, 300, 200);
+  const TRect area = Screen->WorkAreaRect();
+  Integer resizes = 0;
+  f->OnResize = [&](TObject*) { ++resizes; };
+  f->SetWindowState(wsMaximized);
+  EXPECT_EQ(f->BoundsRect(), area);
+  EXPECT_EQ(resizes, 1);
+  TestHarness::ShowForm(f.Form);
+  EXPECT_EQ(f->BoundsRect(), area) << "showing keeps the maximised bounds";
+  f->SetWindowState(wsMinimized);
+  EXPECT_EQ(f->WindowState(), wsMinimized);
+  f->SetWindowState(wsNormal);
+  EXPECT_EQ(f->BoundsRect(), Rect(30, 40, 330, 240));
+  f->SetWindowState(wsMinimized);
+  f->SetWindowState(wsNormal);
+  EXPECT_EQ(f->BoundsRect(), Rect(30, 40, 330, 240)) << "a minimised form keeps its bounds";
+}
+
+TEST(Forms, SystemCommandsChangeTheStateOrClose) {
+  FormHolder f;
+  TestHarness::ShowForm(f.Form);
+  struct Row {
+    const char* Name;
+    WPARAM Command;
+    TWindowState State;
+  };
+  const Row rows[] = {
+      {"maximise", SC_MAXIMIZE, wsMaximized},
+      {"restore", SC_RESTORE, wsNormal},
+      {"minimise", SC_MINIMIZE, wsMinimized},
+      {"restore again", SC_RESTORE | 2, wsNormal},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.Name);
+    f->Perform(WM_SYSCOMMAND, r.Command, 0);
+    EXPECT_EQ(f->WindowState(), r.State);
+  }
+  bool closed = false;
+  f->OnClose = [&](TObject*, TCloseAction&) { closed = true; };
+  f->Perform(WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(closed);
+  EXPECT_FALSE(f->Visible());
+}
+
+// A control that starts the caption's move when it is pressed, as a title bar of its own would.
+class TDragBar : public TRecorder {
+ public:
+  using TRecorder::TRecorder;
+  WPARAM Command = SC_MOVE | HTCAPTION;
+  UINT Message = WM_SYSCOMMAND;
+
+ protected:
+  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override {
+    TRecorder::MouseDown(Button, Shift, X, Y);
+    ReleaseCapture();
+    SendMessage(GetParentForm(this)->Handle(), Message, Command, 0);
+  }
+};
+
+TEST(Forms, TheCaptionsMoveFollowsTheMouseUntilTheButtonIsReleased) {
+  struct Row {
+    const char* Name;
+    UINT Message;
+    WPARAM Command;
+  };
+  const Row rows[] = {
+      {"SC_MOVE with the caption's hit test", WM_SYSCOMMAND, SC_MOVE | HTCAPTION},
+      {"SC_MOVE alone", WM_SYSCOMMAND, SC_MOVE},
+      {"a press on the caption", 0x00A1, HTCAPTION},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.Name);
+    FormHolder f;
+    f->SetBounds(50, 60, 300, 200);
+    auto* bar = new TDragBar(f.Form);
+    bar->SetParent(f.Form);
+    bar->SetBounds(0, 0, 300, 20);
+    bar->Message = r.Message;
+    bar->Command = r.Command;
+    Integer heard = 0;
+    bar->OnMouseMove = [&](TObject*, TShiftState, Integer, Integer) { ++heard; };
+    bar->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, Integer, Integer) { ++heard; };
+    TestHarness::ShowForm(f.Form);
+    TestHarness::MouseDown(bar, mbLeft, TPoint(100, 10));
+    EXPECT_EQ(GetCaptureControl(), nullptr);
+    TestHarness::MouseMove(bar, TPoint(130, 5), TShiftState(ssLeft));
+    EXPECT_EQ(f->BoundsRect(), Rect(80, 55, 380, 255));
+    // The bar moved with the form: the same client point is now 30 pixels further right.
+    TestHarness::MouseMove(bar, TPoint(100, 10), TShiftState(ssLeft));
+    EXPECT_EQ(f->BoundsRect(), Rect(80, 55, 380, 255));
+    TestHarness::MouseMove(bar, TPoint(90, 30), TShiftState(ssLeft));
+    EXPECT_EQ(f->BoundsRect(), Rect(70, 75, 370, 275));
+    TestHarness::MouseUp(bar, mbLeft, TPoint(90, 30));
+    EXPECT_EQ(heard, 0) << "the move takes the mouse messages";
+    // After the release the mouse is the bar's again and the form stays.
+    TestHarness::MouseMove(bar, TPoint(10, 10), TShiftState(ssLeft));
+    EXPECT_EQ(f->BoundsRect(), Rect(70, 75, 370, 275));
+    EXPECT_EQ(heard, 1);
+  }
+}
+
+TEST(Forms, AMoveWithoutTheLeftButtonDownIsNotStarted) {
+  FormHolder f;
+  f->SetBounds(50, 60, 300, 200);
+  TestHarness::ShowForm(f.Form);
+  ClearKeyboardState();
+  f->Perform(WM_SYSCOMMAND, SC_MOVE, 0);
+  auto* r = new TRecorder(f.Form);
+  r->SetParent(f.Form);
+  r->SetBounds(0, 0, 100, 20);
+  r->Watch = {WM_MOUSEMOVE};
+  TestHarness::MouseMove(r, TPoint(40, 10), TShiftState(ssLeft));
+  EXPECT_EQ(f->BoundsRect(), Rect(50, 60, 350, 260));
+  EXPECT_EQ(r->Log.size(), 1u);
+}
+
 }  // namespace
