@@ -211,6 +211,8 @@ class TCheckListBox : public TCustomControl {
   void Paint() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void Resize() override;
+  // The list takes the arrow keys and characters (Space).
+  void WMGetDlgCode(TMessage& M) override;
 
  private:
   Integer VisibleItems();

@@ -253,6 +253,8 @@ void TCheckListBox::MouseDown(TMouseButton Button, TShiftState Shift, Integer X,
   ToggleItem(i);
 }
 
+void TCheckListBox::WMGetDlgCode(TMessage& M) { M.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; }
+
 void TCheckListBox::KeyDown(Word& Key, TShiftState Shift) {
   TCustomControl::KeyDown(Key, Shift);
   const Integer Page = VisibleItems();

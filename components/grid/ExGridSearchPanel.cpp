@@ -7,7 +7,6 @@
 #include <mutex>
 
 #include "components/dropdown/ExDropDown.h"  // DrawGradient
-#include "components/grid/ExGridResources.h"
 #include "components/gridbase/ExCheckBox.h"
 #include "components/gridbase/ExGridButton.h"
 
@@ -66,11 +65,10 @@ struct TPanelGlyph {
 };
 
 // The panel's glyphs, registered once under their resource names. The close glyph "ESGCLOSE" is
-// one of the grid's own resources.
+// one of the grid's own resources, which the grid registers before its windows are made.
 void RegisterSearchPanelGlyphs() {
   static std::once_flag Once;
   std::call_once(Once, [] {
-    RegisterGridResources();
     RegisterBitmapResource(u"ESGARDOWN", TPanelGlyph().Arrow(true, clBlack).Bmp.SaveToMemory());
     RegisterBitmapResource(u"ESGARDOWND", TPanelGlyph().Arrow(true, clGray).Bmp.SaveToMemory());
     RegisterBitmapResource(u"ESGARUP", TPanelGlyph().Arrow(false, clBlack).Bmp.SaveToMemory());
