@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "components/grid/ExGridGraphics.h"
 #include "components/gridbase/EsgHTMLE.h"
 #include "components/gridbase/ExGridCheck.h"
 #include "components/gridbase/ExUtil.h"
@@ -205,29 +206,34 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
   GridURLCursor = crHandPoint;
 }
 
-TExStringGrid::~TExStringGrid() {
+// The steps that need the grid's owned components still alive run before they are freed (the
+// component frees what it owns before the destructor's body runs).
+void TExStringGrid::BeforeDestruction() {
+  if (FGridDestroyStarted) return;
+  FGridDestroyStarted = true;
   FDestroyingGrid = true;
-  const bool Designing = HasState(csDesigning);
   DestroyWnd();
-  FreeInputObjects();
-
-  if (!Designing) {
+  if (!HasState(csDesigning)) {
     auto* Form = dynamic_cast<TForm*>(Owner());
     if (Form && !Form->HasState(csDestroying)) Form->OnResize = FOnResize;
   }
   if (ActiveFocusGrid == this) ActiveFocusGrid = nullptr;
-
   FClearTextOnly = false;
   FSaveHiddenCells = false;
   // Hidden columns and rows come back first, so the property objects they hold are freed with
   // the others.
   UnHideColumnsAll();
   if (NumHiddenRows() > 0) UnHideRowsAll();
-
+  FreeInputObjects();
   FreeEditObjects();
   FreePaintObjects();
   FreeSettingsObjects();
+  TBaseGrid::BeforeDestruction();
+}
 
+TExStringGrid::~TExStringGrid() {
+  // A grid deleted directly still runs the steps above.
+  if (!FGridDestroyStarted) BeforeDestruction();
   delete cf;
   delete FFocusHelper;
   delete FIgnoreColumns;
@@ -265,15 +271,6 @@ TExStringGrid::~TExStringGrid() {
   delete Sortlist;
   delete FGridItems;
   FGridItems = nullptr;
-  if (!Designing) {
-    delete AsControl(ArwU);
-    delete AsControl(ArwD);
-    delete AsControl(ArwL);
-    delete AsControl(ArwR);
-    delete AsControl(FFocusWindow);
-    delete FScrollBar;
-    delete FPaintScrollBar;
-  }
   DoneExGridModule();
 }
 
@@ -627,6 +624,23 @@ String TExStringGrid::GetCellText(Integer ACol, Integer ARow) { return GetCellEx
 
 String TExStringGrid::SaveCell(Integer ACol, Integer ARow) {
   String Text = FSaveVirtCells ? GetFormattedCell(ACol, ARow) : GetGridCell(ACol, ARow);
+  if (Text.empty()) {
+    // An empty check-box cell saves its state as the check texts; the state is read at the real
+    // row of the cell.
+    auto* Props = dynamic_cast<TCellProperties*>(GetAllGridObject(ACol, RealRowIndex(ARow)));
+    auto* G = Props ? dynamic_cast<TCellGraphic*>(Props->GraphicObject()) : nullptr;
+    if (G && G->CellType() == ctCheckBox) {
+      if (G->CellBoolean())
+        GetCheckTrue(ACol, ARow, Text);
+      else
+        GetCheckFalse(ACol, ARow, Text);
+    } else if (G && G->CellType() == ctTriStateCheckBox) {
+      if (G->CellCheckBoxState() == cbChecked)
+        GetCheckTrue(ACol, ARow, Text);
+      else
+        GetCheckFalse(ACol, ARow, Text);
+    }
+  }
   switch (GetCellTextKind(Text, FEnableHTML)) {
     case 1:
       if (!FSaveWithHTML) Text = StripHtml(Text);
@@ -714,10 +728,10 @@ void TExStringGrid::GetCellColor(Integer ACol, Integer ARow, TGridDrawState ASta
   }
   if (HasCellProperties(ACol, ARow)) {
     TCellProperties* P = GetCellProperties(ACol, ARow);
-    // Kinds of cell whose graphic leaves the background to the cell's colour: none, icon, image
-    // list, empty, images and comment (the graphic model numbers them 0 to 5 in this order).
-    const Byte T = static_cast<Byte>(GetCellType(ACol, ARow));
-    if (T <= 5 && P->BrushColor() != clNone) ABrush->SetColor(P->BrushColor());
+    // The kinds of graphic that leave the background to the cell's own colour.
+    static constexpr TCellTypes BackgroundKinds{ctIcon, ctNone, ctImageList, ctEmpty, ctImages, ctComment};
+    if (BackgroundKinds.Contains(GetCellType(ACol, ARow)) && P->BrushColor() != clNone)
+      ABrush->SetColor(P->BrushColor());
     if (P->FontColor() != clNone) AFont->SetColor(P->FontColor());
     if (!P->FontStyle().Empty()) AFont->SetStyle(P->FontStyle());
     if (P->FontSize() != 0) AFont->SetSize(P->FontSize());
@@ -1065,7 +1079,15 @@ void TExStringGrid::Notification(TComponent* AComponent, TOperation Operation) {
   if (AComponent == FFixedDropDownMenu) FFixedDropDownMenu = nullptr;
   if (AComponent == FGridImages) FGridImages = nullptr;
   if (AComponent == FContainer) FContainer = nullptr;
-  if (AComponent == FSyncGrid->Grid()) FSyncGrid->SetGrid(nullptr);
+  // The grid's own windows, freed with the grid's components.
+  if (AComponent == AsControl(ArwU)) ArwU = nullptr;
+  if (AComponent == AsControl(ArwD)) ArwD = nullptr;
+  if (AComponent == AsControl(ArwL)) ArwL = nullptr;
+  if (AComponent == AsControl(ArwR)) ArwR = nullptr;
+  if (AComponent == AsControl(FFocusWindow)) FFocusWindow = nullptr;
+  if (AComponent == FScrollBar) FScrollBar = nullptr;
+  if (AComponent == FPaintScrollBar) FPaintScrollBar = nullptr;
+  if (FSyncGrid && AComponent == FSyncGrid->Grid()) FSyncGrid->SetGrid(nullptr);
   for (Integer i = FNotifierList->Count() - 1; i >= 0; --i)
     if (FNotifierList->Get(i) == AComponent) FNotifierList->Delete(i);
 }

@@ -235,6 +235,7 @@ class TExStringGrid : public TBaseGrid {
   explicit TExStringGrid(TComponent* AOwner);
   ~TExStringGrid() override;
   String ClassName() const override { return u"TExStringGrid"; }
+  void BeforeDestruction() override;
 
   // ===== core: ExGrid.cpp, ExGridCells.cpp, ExGridColumns.cpp, ExGridSelection.cpp,
   //       ExGridMessages.cpp =====
@@ -1756,6 +1757,7 @@ class TExStringGrid : public TBaseGrid {
   // Window state of this platform: the window counts as created once the grid has a parent.
   bool FWindowCreated = false;
   bool FDestroyingGrid = false;
+  bool FGridDestroyStarted = false;
   bool FRedrawOff = false;
   // ===== end core (protected) =====
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "components/grid/ExGrid.h"
+#include "components/grid/ExGridGraphics.h"
 #include "components/gridbase/EsgHTMLE.h"
 #include "components/gridbase/ExUtil.h"
 #include "platform/rtl/SysUtils.h"
@@ -390,7 +391,8 @@ void TExStringGrid::SetRowColor(Integer ARow, TColor Value) {
     if (Value != clNone) {
       GetCellProperties(c, ARow)->SetBrushColor(Value);
     } else if (TCellProperties* P = PropsOf(this, c, ARow)) {
-      if (static_cast<Byte>(GetCellType(c, ARow)) == 0)
+      // A cell without a graphic of its own loses its properties; one with a graphic keeps it.
+      if (!GetCellGraphic(c, ARow) || GetCellType(c, ARow) == ctNone)
         FreeCellProps(c, ARow);
       else
         P->SetBrushColor(clNone);

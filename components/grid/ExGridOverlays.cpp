@@ -12,4 +12,5 @@ TGridFocusWindow* CreateGridFocusWindow(TComponent* AOwner) { return new TGridFo
 
 TControl* AsControl(TArrowWindow* Window) { return Window; }
 
+
 TControl* AsControl(TGridFocusWindow* Window) { return Window; }

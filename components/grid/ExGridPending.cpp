@@ -1,10 +1,11 @@
 // Temporary bodies of the operations whose sources are still being written, grouped by source.
 // Each doing the least: the default answer. An entry leaves this file when its real body lands.
 #include "components/grid/ExGrid.h"
+#include "components/grid/ExGridGraphics.h"
 
 // ===== painting and cell graphics =====
 String TExStringGrid::GetFormattedCell(Integer ACol, Integer ARow) { return GetCellEx(ACol, ARow); }
-TCellType TExStringGrid::GetCellType(Integer, Integer) { return static_cast<TCellType>(0); }
+TCellType TExStringGrid::GetCellType(Integer, Integer) { return ctEmpty; }
 TCellGraphic* TExStringGrid::GetCellGraphic(Integer, Integer) { return nullptr; }
 TPoint TExStringGrid::GetCellGraphicSize(Integer ACol, Integer ARow) { return CalcCellGraphicSize(ACol, ARow, 0); }
 TPoint TExStringGrid::CalcCellGraphicSize(Integer, Integer, Integer) { return TPoint{0, 0}; }
