@@ -4,6 +4,7 @@
 // TTN_GETDISPINFOW), shows the balloon at the mouse with the title and its icon, and hides it after
 // the show delay, on a click, when the mouse leaves the tool or when the tool sends TTM_POP.
 #include <algorithm>
+#include <cmath>
 
 #include "components/grid/ExGridHints.h"
 
@@ -25,6 +26,25 @@ constexpr Integer TailHeight = 12;
 constexpr Integer TailOffset = 16;
 constexpr Integer Margin = 8;
 constexpr Integer IconSize = 16;
+// The rounding of the body's corners.
+constexpr Integer CornerRadius = 6;
+
+// The balloon's outline as a window shape: the tail, then the body with rounded corners.
+TRegion BalloonShape(Integer W, Integer H) {
+  TRegion Rgn;
+  for (Integer Y = 0; Y <= TailHeight && Y < H; ++Y) Rgn.Union(TRect(TailOffset, Y, TailOffset + Y + 1, Y + 1));
+  for (Integer Y = TailHeight; Y < H; ++Y) {
+    const Integer FromTop = Y - TailHeight, FromBottom = H - 1 - Y;
+    const Integer D = std::min(FromTop, FromBottom);
+    Integer Inset = 0;
+    if (D < CornerRadius) {
+      const double Dy = CornerRadius - D - 0.5;
+      Inset = static_cast<Integer>(CornerRadius - std::sqrt(CornerRadius * CornerRadius - Dy * Dy) + 0.5);
+    }
+    Rgn.Union(TRect(Inset, Y, W - Inset, Y + 1));
+  }
+  return Rgn;
+}
 
 }  // namespace
 
@@ -70,6 +90,11 @@ void TBalloonWindow::SetDelayTime(Integer Which, Integer Ms) {
     case TTDT_AUTOPOP: FAutoPopDelay = Ms; break;
     default: break;
   }
+}
+
+void TBalloonWindow::SetAlpha(Byte Value) {
+  FAlpha = Value;
+  SetLayeredWindowAttributes(Handle(), 0, Value, LWA_ALPHA);
 }
 
 void TBalloonWindow::SetTipBkColor(TColor Value) {
@@ -150,6 +175,8 @@ void TBalloonWindow::Popup() {
   const TPoint Mouse = GetCursorPos();
   TRect R(Mouse.X - TailOffset, Mouse.Y, Mouse.X - TailOffset + Size.Width(), Mouse.Y + Size.Height());
   THintWindow::ActivateHint(R, FTipText);
+  const TRegion Shape = BalloonShape(R.Width(), R.Height());
+  SetWindowRgn(Handle(), &Shape, true);
   BringToFront();
   StartTimer(HideTimerId, DelayTime(TTDT_AUTOPOP));
 }

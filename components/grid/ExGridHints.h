@@ -181,10 +181,9 @@ class TBalloonWindow : public THintWindow {
   void SetTitle(Integer Icon, const String& Title);
   const String& Title() const { return FTitle; }
   Integer TitleIcon() const { return FTitleIcon; }
-  // The balloon's constant alpha (255 opaque). The window system draws no translucent windows, so
-  // the value is kept for the painting of a platform that can.
+  // The balloon's constant alpha (255 opaque), given to the window as a layered window's opacity.
   Byte Alpha() const { return FAlpha; }
-  void SetAlpha(Byte Value) { FAlpha = Value; }
+  void SetAlpha(Byte Value);
 
   // The text shown, empty while hidden.
   const String& TipText() const { return FTipText; }

@@ -121,6 +121,11 @@ TEST_F(BalloonTest, InitMakesOneWindowWithTheSettingsAndDoneRemovesIt) {
   EXPECT_EQ(W->DelayTime(TTDT_AUTOPOP), 2000);
   EXPECT_EQ(W->DelayTime(TTDT_RESHOW), 100);  // not set: the default
   EXPECT_EQ(W->Alpha(), 200);
+  Byte Alpha = 0;
+  Cardinal Flags = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(W->Handle(), nullptr, &Alpha, &Flags));
+  EXPECT_EQ(Alpha, 200);
+  EXPECT_EQ(Flags & LWA_ALPHA, LWA_ALPHA);
   B.BalloonDone();
   EXPECT_EQ(B.BalloonWindow(), nullptr);
   EXPECT_FALSE(B.Initialized());
