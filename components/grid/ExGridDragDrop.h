@@ -265,9 +265,11 @@ class TDragScrollOptions : public TPersistent {
 
 class TGridDropTarget : public TESGDropTarget {
  public:
-  explicit TGridDropTarget(TExStringGrid* AGrid);
+  // ASettings: the drag-and-drop settings that made the target (the grid's when nullptr).
+  explicit TGridDropTarget(TExStringGrid* AGrid, TDragDropSettings* ASettings = nullptr);
   String ClassName() const override { return u"TGridDropTarget"; }
   TExStringGrid* Grid() const { return FGrid; }
+  TDragDropSettings* Settings() const;
 
   void DropText(TPoint Pt, const String& S) override;
   void DropStream(TPoint Pt, TStream* Stream) override;
@@ -285,6 +287,7 @@ class TGridDropTarget : public TESGDropTarget {
   void HideMarkers();
 
   TExStringGrid* FGrid;
+  TDragDropSettings* FSettings;
 };
 
 class TGridDropSource : public TESGDropSource {

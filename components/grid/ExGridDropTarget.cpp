@@ -111,7 +111,7 @@ void TDragDropSettings::SetOleDropTarget(bool Value) {
   FOleDropTarget = Value;
   if (!FGrid || FGrid->HasState(csDesigning)) return;
   if (Value) {
-    if (!FDropTarget) FDropTarget = std::make_unique<TGridDropTarget>(FGrid);
+    if (!FDropTarget) FDropTarget = std::make_unique<TGridDropTarget>(FGrid, this);
     FDropTargetAssigned = RegisterDropTarget(FGrid, FDropTarget.get());
   } else if (FDropTargetAssigned) {
     ::RevokeDropTarget(FGrid);
@@ -133,7 +133,10 @@ void TDragDropSettings::RevokeDropTarget() {
 
 // --- TGridDropTarget -----------------------------------------------------------------------------
 
-TGridDropTarget::TGridDropTarget(TExStringGrid* AGrid) : FGrid(AGrid) {}
+TGridDropTarget::TGridDropTarget(TExStringGrid* AGrid, TDragDropSettings* ASettings)
+    : FGrid(AGrid), FSettings(ASettings) {}
+
+TDragDropSettings* TGridDropTarget::Settings() const { return FSettings ? FSettings : FGrid->DragDropSettings(); }
 
 void TGridDropTarget::HideMarkers() {
   HideArrow(TDropAccess::ArrowUp(FGrid));
@@ -146,7 +149,7 @@ void TGridDropTarget::DropCell(TPoint Pt, bool ColOffered, Integer& ACol, Intege
   const TPoint P = G->ScreenToClient(Pt);
   G->MouseToCell(P.X, P.Y, ACol, ARow);
   Append = false;
-  TDragDropSettings* DD = G->DragDropSettings();
+  TDragDropSettings* DD = Settings();
   if (ARow < 0 && !ColOffered && DD->OleEntireRows() && DD->OleAppendRows() && G->RowCount() > 0) {
     const TRect Last = G->CellRect(G->FixedCols(), G->RowCount() - 1);
     if (P.Y >= Last.Bottom) {
@@ -159,7 +162,7 @@ void TGridDropTarget::DropCell(TPoint Pt, bool ColOffered, Integer& ACol, Intege
 
 void TGridDropTarget::DragMouseMove(TPoint Pt, bool& Allow, TDropFormats DropFormats) {
   TExStringGrid* G = FGrid;
-  TDragDropSettings* DD = G->DragDropSettings();
+  TDragDropSettings* DD = Settings();
   const bool ColOffered = DropFormats.Contains(dfCol);
   Integer C = -1, R = -1;
   bool Append = false;
@@ -227,7 +230,7 @@ void TGridDropTarget::DragMouseLeave() { HideMarkers(); }
 
 void TGridDropTarget::DropText(TPoint Pt, const String& S) {
   TExStringGrid* G = FGrid;
-  TDragDropSettings* DD = G->DragDropSettings();
+  TDragDropSettings* DD = Settings();
   Integer C = -1, R = -1;
   bool Append = false;
   DropCell(Pt, false, C, R, Append);
@@ -337,7 +340,7 @@ void TGridDropTarget::DropFiles(TPoint Pt, TStrings* Files) {
 
 void TGridDropTarget::DropCol(TPoint Pt, Integer Col) {
   TExStringGrid* G = FGrid;
-  TDragDropSettings* DD = G->DragDropSettings();
+  TDragDropSettings* DD = Settings();
   const TPoint P = G->ScreenToClient(Pt);
   Integer C = -1, R = -1;
   G->MouseToCell(P.X, P.Y, C, R);
@@ -380,7 +383,8 @@ void TGridDropSource::CurrentEffect(Integer Effect) {
 void TGridDropSource::QueryDrag() {
   TExStringGrid* G = FGrid;
   const TPoint P = GetCursorPos();
-  if (G->DragDropSettings()->ShowCells()) {
+  TDragDropSettings* DD = G->DragDropSettings();
+  if (!DD || DD->ShowCells()) {
     if (FDragImage) FDragImage->SetBounds(P.X + 4, P.Y + 4, FDragImage->Width(), FDragImage->Height());
   } else if (TControl* B = TDropAccess::DragButton(G)) {
     B->SetBounds(P.X, P.Y - B->Height(), B->Width(), B->Height());

@@ -1,0 +1,231 @@
+// Dropping on the grid: the drop-target base's choice of formats, the grid's drop target for text,
+// columns and files, the drop source, and the drag-and-drop settings.
+#include <gtest/gtest.h>
+
+#include "components/grid/ExGridDragDrop.h"
+#include "platform/gui/ExtCtrls.h"
+#include "tests/components/grid/GridSettingsTestUtil.h"
+
+namespace {
+
+TDragData TextData(const String& Text) {
+  TDragData D;
+  D.HasText = true;
+  D.Text = Text;
+  return D;
+}
+
+}  // namespace
+
+// An editable probe grid whose own drag-and-drop settings registered a drop target.
+struct DropTest : GridSettingsFixture {
+  TDragDropSettings* DD = nullptr;
+  TGridDropTarget* Target = nullptr;
+  std::vector<std::string> Log;
+
+  void SetUp() override {
+    GridSettingsFixture::SetUp();
+    Grid->SetOptions(Grid->Options() << goEditing);
+    DD = new TDragDropSettings(Grid);
+    DD->SetOleDropTarget(true);
+    Target = DD->DropTarget();
+    Grid->OnOleDrop = [this](TObject*, Integer R, Integer C, const String& Data, bool&) {
+      Log.push_back("drop " + std::to_string(R) + "," + std::to_string(C) + " " + Narrow(Data));
+    };
+    Grid->OnOleDropped = [this](TObject*, TGridRect S) {
+      Log.push_back("dropped " + std::to_string(S.Left) + "," + std::to_string(S.Top) + "-" +
+                    std::to_string(S.Right) + "," + std::to_string(S.Bottom));
+    };
+  }
+  void TearDown() override {
+    delete DD;
+    GridSettingsFixture::TearDown();
+  }
+  // The screen point in the middle of a cell.
+  TPoint At(Integer C, Integer R) {
+    const TRect Cell = Grid->CellRect(C, R);
+    return Grid->ClientToScreen(TPoint{(Cell.Left + Cell.Right) / 2, (Cell.Top + Cell.Bottom) / 2});
+  }
+  Integer DropAt(const TDragData& D, TPoint P, Word Keys = 0) {
+    Integer Effect = 0;
+    Target->DragEnter(D, Keys, P, Effect);
+    Target->Drop(D, Keys, P, Effect);
+    return Effect;
+  }
+};
+
+TEST_F(DropTest, TheSettingsRegisterAndRevokeTheTarget) {
+  ASSERT_NE(Target, nullptr);
+  EXPECT_TRUE(DD->DropTargetAssigned());
+  EXPECT_EQ(FindDropTarget(Grid), Target);
+  EXPECT_EQ(Target->Settings(), DD);
+  DD->SetOleAcceptText(false);
+  DD->UpdateDropTargetAccept();
+  EXPECT_FALSE(Target->AcceptText());
+  DD->SetOleDropTarget(false);
+  EXPECT_EQ(FindDropTarget(Grid), nullptr);
+  EXPECT_FALSE(DD->DropTargetAssigned());
+
+  TDragDropSettings Copy(nullptr);
+  DD->SetOleInsertRows(true);
+  DD->SetOleDropRTF(true);
+  EXPECT_TRUE(RTFDropAllowed());
+  SetRTFDropAllowed(false);
+  Copy.Assign(DD);
+  EXPECT_TRUE(Copy.OleInsertRows());
+  EXPECT_TRUE(Copy.OleDropRTF());
+  EXPECT_FALSE(RTFDropAllowed());  // Assign leaves the program-wide switch alone
+  EXPECT_EQ(Copy.DropTarget(), nullptr);
+}
+
+TEST_F(DropTest, TextInsertedAsRowsFillsAndSelectsTheDroppedBlock) {
+  DD->SetOleInsertRows(true);
+  const Integer Rows = Grid->RowCount();
+  const Integer Effect = DropAt(TextData(u"a\tb\tc\r\nd\te\tf"), At(2, 5));
+  EXPECT_EQ(Effect, DROPEFFECT_MOVE);
+  EXPECT_EQ(Grid->RowCount(), Rows + 2);
+  const char* Expected[2][3] = {{"a", "b", "c"}, {"d", "e", "f"}};
+  for (Integer r = 0; r < 2; ++r)
+    for (Integer c = 0; c < 3; ++c) EXPECT_EQ(Narrow(Grid->Cells(2 + c, 5 + r)), Expected[r][c]);
+  EXPECT_EQ(Narrow(Grid->Cells(2, 7)), "");
+  const TGridRect S = Grid->Selection();
+  EXPECT_EQ(S.Left, 2);
+  EXPECT_EQ(S.Top, 5);
+  EXPECT_EQ(S.Right, 4);
+  EXPECT_EQ(S.Bottom, 6);
+  EXPECT_EQ(Log, (std::vector<std::string>{"drop 5,2 a\tb\tc\r\nd\te\tf", "dropped 2,5-4,6"}));
+}
+
+TEST_F(DropTest, TextBelowTheLastRowAppendsRowsWithWholeRowDrops) {
+  DD->SetOleInsertRows(true);
+  DD->SetOleEntireRows(true);
+  DD->SetOleAppendRows(true);
+  Grid->SetCells(1, 9, u"last");
+  const Integer Rows = Grid->RowCount();
+  const TRect Last = Grid->CellRect(1, Rows - 1);
+  ASSERT_LT(Last.Bottom + 10, Grid->ClientHeight());
+  const TPoint Below = Grid->ClientToScreen(TPoint{Last.Left + 5, Last.Bottom + 10});
+  DropAt(TextData(u"x\ty"), Below);
+  EXPECT_EQ(Grid->RowCount(), Rows + 1);
+  EXPECT_EQ(Narrow(Grid->Cells(1, Rows - 1)), "last");
+  EXPECT_EQ(Narrow(Grid->Cells(1, Rows)), "x");
+  EXPECT_EQ(Narrow(Grid->Cells(2, Rows)), "y");
+}
+
+TEST_F(DropTest, ADropTheApplicationRefusesChangesNothing) {
+  Grid->OnOleDrop = [](TObject*, Integer, Integer, const String&, bool& Allow) { Allow = false; };
+  DropAt(TextData(u"z"), At(1, 2));
+  EXPECT_EQ(Narrow(Grid->Cells(1, 2)), "");
+  Grid->SetOptions(Grid->Options() >> goEditing);
+  Grid->OnOleDrop = nullptr;
+  DropAt(TextData(u"z"), At(1, 2));  // a grid that cannot be edited takes no text
+  EXPECT_EQ(Narrow(Grid->Cells(1, 2)), "");
+}
+
+TEST_F(DropTest, ColumnsAreTakenOnlyOverTheHeaderOfNormalColumns) {
+  Target->SetAcceptCols(true);
+  TDragData Col;
+  Col.Col = 1;
+  struct Case {
+    const char* Name;
+    Integer C, R;
+    Integer Effect;
+  } Cases[] = {
+      {"normal row", 2, 3, DROPEFFECT_NONE},
+      {"fixed row of the fixed column", 0, 0, DROPEFFECT_NONE},
+      {"fixed row of a normal column", 3, 0, DROPEFFECT_MOVE},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Integer Effect = -1;
+    Target->DragEnter(Col, 0, At(C.C, C.R), Effect);
+    EXPECT_EQ(Effect, C.Effect);
+    Target->DragLeave();
+  }
+  Integer Effect = -1;
+  Target->SetAcceptCols(false);
+  Target->DragEnter(Col, 0, At(3, 0), Effect);
+  EXPECT_EQ(Effect, DROPEFFECT_NONE);  // the target does not take columns
+}
+
+TEST_F(DropTest, AColumnDroppedOnAnotherHeaderMovesThereWithReordering) {
+  Target->SetAcceptCols(true);
+  DD->SetOleColumnReorder(true);
+  for (Integer c = 0; c < Grid->ColCount(); ++c) Grid->SetCells(c, 0, u"H" + IntToStr(c));
+  std::vector<std::string> Cols;
+  Grid->OnOleDropCol = [&](TObject*, Integer R, Integer C, Integer From) {
+    Cols.push_back(std::to_string(R) + "," + std::to_string(C) + "<" + std::to_string(From));
+  };
+  TDragData Col;
+  Col.Col = 1;
+  DropAt(Col, At(3, 0));
+  EXPECT_EQ(Cols, (std::vector<std::string>{"0,3<1"}));
+  EXPECT_EQ(Narrow(Grid->Cells(Grid->RealColIndex(3), 0)), "H1");
+}
+
+TEST_F(DropTest, OneCsvFileIsAskedForTwiceAndSeveralFilesAreIgnored) {
+  Grid->OnOleDropFile = [this](TObject*, Integer R, Integer C, const String& Name, bool&) {
+    Log.push_back("file " + std::to_string(R) + "," + std::to_string(C) + " " + Narrow(Name));
+  };
+  TDragData Files;
+  Files.Files = {u"/tmp/data.csv"};
+  EXPECT_EQ(DropAt(Files, At(1, 1)), DROPEFFECT_MOVE);
+  EXPECT_EQ(Log, (std::vector<std::string>{"file 1,1 /tmp/data.csv", "drop -1,-1 /tmp/data.csv"}));
+  Log.clear();
+  Files.Files = {u"/tmp/a.csv", u"/tmp/b.csv"};
+  DropAt(Files, At(1, 1));
+  EXPECT_TRUE(Log.empty());
+  Files.Files = {u"/tmp/notes.txt"};
+  DropAt(Files, At(1, 1));
+  EXPECT_EQ(Log, (std::vector<std::string>{"file 1,1 /tmp/notes.txt"}));
+}
+
+TEST_F(DropTest, TheBaseTakesOnlyTheFormatsItAccepts) {
+  TDragData Rtf;
+  Rtf.HasRTF = true;
+  Rtf.RTF = u"{\\rtf1 x}";
+  Integer Effect = -1;
+  SetRTFDropAllowed(false);
+  Target->DragEnter(Rtf, 0, At(1, 1), Effect);
+  EXPECT_EQ(Effect, DROPEFFECT_NONE);
+  SetRTFDropAllowed(true);
+  Target->DragEnter(Rtf, MK_CONTROL, At(1, 1), Effect);
+  EXPECT_EQ(Effect, DROPEFFECT_COPY);
+  EXPECT_TRUE(Target->DropFormats().Contains(dfRTF));
+  Target->DragLeave();
+  SetRTFDropAllowed(false);
+
+  Target->SetAcceptText(false);
+  Effect = -1;
+  Target->DragEnter(TextData(u"t"), 0, At(1, 1), Effect);
+  EXPECT_EQ(Effect, DROPEFFECT_NONE);
+  // Over the fixed row, text is refused.
+  Target->SetAcceptText(true);
+  Target->DragEnter(TextData(u"t"), 0, At(2, 0), Effect);
+  EXPECT_EQ(Effect, DROPEFFECT_NONE);
+  Target->DragOver(0, At(2, 2), Effect);
+  EXPECT_EQ(Effect, DROPEFFECT_MOVE);
+}
+
+TEST_F(DropTest, TheSourceKeepsTheLastCopyOrMoveAndEndsOnReleaseOrEscape) {
+  TGridDropSource Source(Grid);
+  EXPECT_EQ(Source.LastEffect(), 0);
+  Source.GiveFeedback(DROPEFFECT_MOVE);
+  Source.GiveFeedback(DROPEFFECT_NONE);
+  EXPECT_EQ(Source.LastEffect(), 2);
+  Source.GiveFeedback(DROPEFFECT_COPY);
+  EXPECT_EQ(Source.LastEffect(), 1);
+
+  auto* Image = new TPanel(Form);
+  Image->SetParent(Form);
+  Image->SetBounds(0, 0, 30, 20);
+  Source.SetDragImage(Image);
+  SetCursorPosSource([] { return TPoint{100, 80}; });
+  EXPECT_EQ(Source.QueryContinueDrag(false, MK_LBUTTON), dcContinue);
+  EXPECT_EQ(Image->Left(), 104);
+  EXPECT_EQ(Image->Top(), 84);
+  EXPECT_EQ(Source.QueryContinueDrag(false, 0), dcDrop);
+  EXPECT_EQ(Source.DragImage(), nullptr);  // freed when the drag ended
+  EXPECT_EQ(Source.QueryContinueDrag(true, MK_LBUTTON), dcCancel);
+  SetCursorPosSource(nullptr);
+}
