@@ -4,7 +4,14 @@
 
 #include <algorithm>
 
+#include "components/grid/ExGridDragDrop.h"
+#include "components/grid/ExGridFilter.h"
+#include "components/grid/ExGridFooter.h"
 #include "components/grid/ExGridGraphics.h"
+#include "components/grid/ExGridGrouping.h"
+#include "components/grid/ExGridHints.h"
+#include "components/grid/ExGridSearchPanel.h"
+#include "components/grid/ExGridSortSettings.h"
 #include "components/gridbase/EsgHTMLE.h"
 #include "components/gridbase/ExGridCheck.h"
 #include "components/gridbase/ExUtil.h"
@@ -274,10 +281,79 @@ TExStringGrid::~TExStringGrid() {
   DoneExGridModule();
 }
 
-// The settings groups and panels of the data operations are made by their own modules; they join
-// here when those modules are part of the library.
-void TExStringGrid::CreateSettingsObjects() {}
-void TExStringGrid::FreeSettingsObjects() {}
+// The settings groups and panels of the data operations.
+void TExStringGrid::CreateSettingsObjects() {
+  FFooterPanel = new TFooterPanel(this);
+  FFooterPanel->SetAlign(alBottom);
+  FFooterPanel->SetHeight(0);
+  FFooterPanel->SetBorderWidth(0);
+  FSearchPanel = NewSearchPanel();
+  FSearchFooter->OnChange = [this](TObject*) { UpdateSearchPanelSettings(); };
+  FFloatingFooter = new TFloatingFooter(this);
+  FSortSettings = new TSortSettings(this);
+  FDragDropSettings = new TDragDropSettings(this);
+  FDragScrollOptions = new TDragScrollOptions();
+  FGrouping = new TGrouping();
+  FScrollHintWnd = new THTMLHintWindow(this);
+  FFilter = new TFilter(this);
+  FBalloonSettings = new TBalloonSettings(this);
+  FBalloonSettings->OnEnableChange = [this](TObject*) {
+    if (HasState(csLoading)) return;
+    if (FBalloonSettings->Enable())
+      FBalloonSettings->BalloonInit();
+    else
+      FBalloonSettings->BalloonDone();
+  };
+  FFilterDropDown = new TFilterDropDown();
+  FFilterDropDown->OnChange = [this](TObject*) { Invalidate(); };
+  FDropList = new TDropList(this);
+  FDropList->SetParent(this);
+  FDropList->SetBounds(0, 0, 0, 0);
+  FDropList->SetVisible(false);
+  FDropList->OnSelect = [this](TObject*, Integer) { FilterListSelect(); };
+  FDropCheckList = new TDropCheckList(this);
+  FDropCheckList->SetParent(this);
+  FDropCheckList->SetBounds(0, 0, 0, 0);
+  FDropCheckList->SetVisible(false);
+  FDropCheckList->OnSelect = [this](TObject*, Integer) { FilterCheckListSelect(); };
+}
+
+// Frees the settings objects that are no components (the panels, lists and windows go with the
+// grid's components).
+void TExStringGrid::FreeSettingsObjects() {
+  if (FBalloonSettings && !HasState(csDesigning)) FBalloonSettings->BalloonDone();
+  delete FBalloonSettings;
+  FBalloonSettings = nullptr;
+  delete FFloatingFooter;
+  FFloatingFooter = nullptr;
+  delete FSortSettings;
+  FSortSettings = nullptr;
+  delete FDragDropSettings;
+  FDragDropSettings = nullptr;
+  delete FDragScrollOptions;
+  FDragScrollOptions = nullptr;
+  delete FGrouping;
+  FGrouping = nullptr;
+  delete FFilter;
+  FFilter = nullptr;
+  delete FFilterDropDown;
+  FFilterDropDown = nullptr;
+}
+
+TSearchPanel* TExStringGrid::NewSearchPanel() { return nullptr; }
+
+void TExStringGrid::UpdateSearchPanelSettings() {
+  if (!FSearchPanel || HasState(csLoading)) return;
+  const bool Show = FSearchFooter->Visible();
+  FSearchPanel->SetHeight(Show ? 32 : 0);
+  FSearchPanel->SetVisible(Show && Parent() != nullptr);
+}
+
+bool TExStringGrid::FloatingFooterVisible() const { return FFloatingFooter && FFloatingFooter->Visible(); }
+
+void TExStringGrid::InvalidateFooter() {
+  if (FFooterPanel && FloatingFooterVisible()) FFooterPanel->Invalidate();
+}
 
 // --- Window creation, streaming, copying ----------------------------------------------------------
 
@@ -304,6 +380,18 @@ void TExStringGrid::CreateWnd() {
       FPaintScrollBar->SetTabStop(false);
       FPaintScrollBar->SetKind(sbVertical);
     }
+  }
+  if (!HasState(csDesigning) && FBalloonSettings && FBalloonSettings->Enable()) FBalloonSettings->BalloonInit();
+  if (FFooterPanel) {
+    FFooterPanel->SetParent(this);
+    FFooterPanel->SetVisible(FloatingFooterVisible());
+    FFooterPanel->CreateWnd();
+  }
+  if (FSearchPanel) {
+    FSearchPanel->SetParent(this);
+    FSearchPanel->SetVisible(FSearchFooter->Visible());
+    FSearchPanel->SetHeight(FSearchFooter->Visible() ? 32 : 0);
+    FSearchPanel->CreateWnd();
   }
   FGridTimerID = static_cast<Integer>(SetTimer(Handle(), 111, 500));
   if (HasState(csDesigning) && !FLoaded && !HasState(csLoading)) Font()->SetName(u"Tahoma");
@@ -343,10 +431,12 @@ void TExStringGrid::Loaded() {
     SetOptions(Options() >> goAlwaysShowEditor);
   }
   FSearchFooter->SetAutoThemeAdapt(FAutoThemeAdapt);
+  UpdateSearchPanelSettings();
   UpdateScrollBarsAlways(false);
   if (FAutoThemeAdapt && !HasState(csDesigning)) ApplyOfficeTheme();
   InitOrigColSizes();
   SetColumnOrder();
+  if (FBalloonSettings && FBalloonSettings->Enable()) FBalloonSettings->BalloonInit();
 }
 
 void TExStringGrid::Assign(TPersistent* Source) {
@@ -364,10 +454,16 @@ void TExStringGrid::Assign(TPersistent* Source) {
   FAutoSize = S->FAutoSize;
   FAutoThemeAdapt = S->FAutoThemeAdapt;
   FAutoFilterUpdate = S->FAutoFilterUpdate;
+  FFilterDropDown->Assign(S->FFilterDropDown);
   FMouseActions->Assign(S->FMouseActions);
   FNavigation->Assign(S->FNavigation);
+  FGrouping->Assign(S->FGrouping);
   FSearchFooter->Assign(S->FSearchFooter);
+  FFilter->Assign(S->FFilter);
   FBands->Assign(S->FBands);
+  FSortSettings->Assign(S->FSortSettings);
+  FDragScrollOptions->Assign(S->FDragScrollOptions);
+  FDragDropSettings->Assign(S->FDragDropSettings);
   FColumnSize->Assign(S->FColumnSize);
   FSyncGrid->Assign(S->FSyncGrid);
   FFocusHelper->Assign(S->FFocusHelper);
@@ -415,6 +511,7 @@ void TExStringGrid::Invalidate() {
     return;
   }
   TBaseGrid::Invalidate();
+  if (!HasState(csLoading)) InvalidateFooter();
 }
 
 void TExStringGrid::Resize() {
@@ -495,18 +592,41 @@ void TExStringGrid::SetRowCount(Integer Value) {
   if (FFixedRowAlways && FFixedRowsMin < RowCount()) SetFixedRows(FFixedRowsMin);
   if (Value > FMaxRowCount) FMaxRowCount = Value;
   FNormalRowCount = Value;
+  InvalidateFooter();
   if (FScrollProportional) {
     UpdateVScrollBar();
     UpdateHScrollBar();
   }
   UpdateScrollBarsAlways(false);
   if (FScrollType != ssNormal) FlatSetScrollBars();
+  if (FloatingFooterVisible() && Value != O && O > 0 && Value > 0) {
+    // The footer row moves to the new last row with its cell objects; the old row then empties
+    // without freeing them. A shrink first frees what the new last row held.
+    const Integer Cols = TotalColCount();
+    if (Value < O) FreeCellPropsRange(0, Value - 1, Cols - 1, Value - 1);
+    for (Integer c = 0; c < Cols; ++c) {
+      SetGridCell(c, Value - 1, GetGridCell(c, O - 1));
+      SetGridObject(c, Value - 1, GetGridObject(c, O - 1));
+    }
+    FNilObjects = true;
+    if (Value > O) {
+      ClearRows(O - 1, 1);
+    } else {
+      for (Integer c = 0; c < Cols; ++c) {
+        SetGridCell(c, O - 1, String());
+        SetGridObject(c, O - 1, nullptr);
+      }
+    }
+    FNilObjects = false;
+    CalcFooter(-1);
+  }
 }
 
 void TExStringGrid::SetColCount(Integer Value) {
   TBaseGrid::SetColCount(Value);
   if (FFixedColAlways && FFixedColsMin < ColCount()) SetFixedCols(FFixedColsMin);
   if (Value > FMaxColCount) FMaxColCount = Value;
+  InvalidateFooter();
   SetBounds(Left(), Top(), Width(), Height());
   if (FScrollProportional) {
     UpdateHScrollBar();
@@ -554,6 +674,10 @@ void TExStringGrid::SetFixedRightCols(Integer Value) {
 void TExStringGrid::SetDefaultRowHeight(Integer Value) {
   TBaseGrid::SetDefaultRowHeight(Value);
   if (HasState(csDesigning)) FFixedRowHeight = Value;
+  if (FFloatingFooter) {
+    FFloatingFooter->SetHeight(Value);
+    if (FFooterPanel && FloatingFooterVisible()) FFooterPanel->SetHeight(Value);
+  }
 }
 
 void TExStringGrid::SetFixedRowHeight(Integer Value) {
@@ -1087,6 +1211,11 @@ void TExStringGrid::Notification(TComponent* AComponent, TOperation Operation) {
   if (AComponent == AsControl(FFocusWindow)) FFocusWindow = nullptr;
   if (AComponent == FScrollBar) FScrollBar = nullptr;
   if (AComponent == FPaintScrollBar) FPaintScrollBar = nullptr;
+  if (AComponent == FFooterPanel) FFooterPanel = nullptr;
+  if (AComponent == FSearchPanel) FSearchPanel = nullptr;
+  if (AComponent == FScrollHintWnd) FScrollHintWnd = nullptr;
+  if (AComponent == FDropList) FDropList = nullptr;
+  if (AComponent == FDropCheckList) FDropCheckList = nullptr;
   if (FSyncGrid && AComponent == FSyncGrid->Grid()) FSyncGrid->SetGrid(nullptr);
   for (Integer i = FNotifierList->Count() - 1; i >= 0; --i)
     if (FNotifierList->Get(i) == AComponent) FNotifierList->Delete(i);

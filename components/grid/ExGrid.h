@@ -1300,6 +1300,11 @@ class TExStringGrid : public TBaseGrid {
   // Creates the settings objects and panels the data operations use.
   void CreateSettingsObjects();
   void FreeSettingsObjects();
+  bool FloatingFooterVisible() const;
+  void InvalidateFooter();
+  // Carries the search footer's settings into the search panel.
+  void UpdateSearchPanelSettings();
+  TSearchPanel* NewSearchPanel();
 
   // --- Fields (runs of related state) ---------------------------------------------------------
   TScrollControl* vscrlctrl = nullptr;

@@ -5,6 +5,8 @@
 #include <cmath>
 
 #include "components/grid/ExGrid.h"
+#include "components/grid/ExGridFooter.h"
+#include "components/grid/ExGridSearchPanel.h"
 #include "platform/gui/Forms.h"
 
 namespace {
@@ -44,7 +46,7 @@ void TExStringGrid::SetLockUpdate(bool Value) {
     EndUpdate();
 }
 
-TCanvas* TExStringGrid::FooterCanvas() { return nullptr; }
+TCanvas* TExStringGrid::FooterCanvas() { return FFooterPanel ? FFooterPanel->Canvas() : nullptr; }
 
 void TExStringGrid::ResetFixedCellHighlight() {
   FSizeFixed = false;
@@ -414,6 +416,12 @@ void TExStringGrid::GridTimerTick() {
 
 void TExStringGrid::WMSize(TMessage& M) {
   bool Stretched = false;
+  if (FSearchPanel && FSearchFooter->Visible()) {
+    // Two heights in a row make the panel lay itself out again at the grid's new width.
+    FSearchPanel->SetHeight(33);
+    FSearchPanel->SetHeight(32);
+    FSearchPanel->SetAlign(alBottom);
+  }
   if (FColumnSize->SynchWithGrid() && FOldSize > 0) {
     HideInplaceEdit();
     Integer W = Width();
@@ -540,7 +548,10 @@ void TExStringGrid::CMEnabledChanged(TMessage& M) {
   Invalidate();
 }
 
-void TExStringGrid::CMColorChanged(TMessage& M) { TBaseGrid::CMColorChanged(M); }
+void TExStringGrid::CMColorChanged(TMessage& M) {
+  TBaseGrid::CMColorChanged(M);
+  InvalidateFooter();
+}
 
 void TExStringGrid::CMFontChanged(TMessage& M) { TBaseGrid::CMFontChanged(M); }
 

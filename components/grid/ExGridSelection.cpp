@@ -4,6 +4,8 @@
 #include <cstdlib>
 
 #include "components/grid/ExGrid.h"
+#include "components/grid/ExGridDragDrop.h"
+#include "components/grid/ExGridSearchPanel.h"
 #include "components/gridbase/ExUtil.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -306,7 +308,7 @@ bool TExStringGrid::IsSelected(Integer ACol, Integer ARow) {
 
 String TExStringGrid::SelectedText() {
   TGridRect S = Selection();
-  if (Options().Contains(goRowSelect)) {
+  if (Options().Contains(goRowSelect) && FDragDropSettings && FDragDropSettings->OleEntireRows()) {
     S.Left = 0;
     S.Right = ColCount() - 1;
   }
@@ -402,7 +404,10 @@ void TExStringGrid::InvalidateGridRect(TGridRect R) {
 
 // --- The search panel at the bottom -------------------------------------------------------------------
 
-Integer TExStringGrid::SearchPanelHeight() const { return FSearchFooter->Visible() ? 32 : 0; }
+Integer TExStringGrid::SearchPanelHeight() const {
+  if (!FSearchFooter->Visible()) return 0;
+  return FSearchPanel ? FSearchPanel->Height() : 32;
+}
 
 bool TExStringGrid::LastRowAboveSearchPanel() {
   if (!FSearchFooter->Visible()) return false;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "components/grid/ExGridFooter.h"
 #include "components/grid/ExGridGraphics.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/TestHarness.h"
@@ -122,6 +123,28 @@ TEST_F(ExGridCoreTest, IntegralHeightCutsTheHeightToWholeRows) {
   Grid->SetIntegralHeight(true);
   Grid->SetBounds(0, 0, 200, 100);
   EXPECT_EQ(Grid->Height(), 92);
+}
+
+TEST_F(ExGridCoreTest, TheFloatingFooterRowFollowsTheRowCount) {
+  Grid->FloatingFooter()->SetVisible(true);
+  Grid->SetCells(1, 9, u"sum");
+  Grid->SetColors(1, 9, clRed);
+  Grid->SetRowCount(12);
+  EXPECT_EQ(Grid->Cells(1, 11), u"sum");
+  EXPECT_EQ(Grid->Colors(1, 11), clRed);
+  EXPECT_EQ(Grid->Cells(1, 9), u"");
+  EXPECT_FALSE(Grid->HasCellProperties(1, 9));
+  Grid->SetCells(1, 5, u"gone");
+  Grid->SetRowCount(6);
+  EXPECT_EQ(Grid->Cells(1, 5), u"sum");
+  EXPECT_EQ(Grid->Colors(1, 5), clRed);
+  Grid->SetRowCount(12);
+  EXPECT_EQ(Grid->Cells(1, 11), u"sum");
+}
+
+TEST_F(ExGridCoreTest, DefaultRowHeightSetsTheFooterHeight) {
+  Grid->SetDefaultRowHeight(30);
+  EXPECT_EQ(Grid->FloatingFooter()->Height(), 30);
 }
 
 TEST_F(ExGridCoreTest, RowCountRemembersTheLargestCount) {
