@@ -13,6 +13,7 @@
 #include "components/grid/ExGridSearchPanel.h"
 #include "components/grid/ExGridSortSettings.h"
 #include "components/gridbase/EsgHTMLE.h"
+#include "components/gridbase/ExStyleIF.h"
 #include "components/gridbase/ExGridCheck.h"
 #include "components/gridbase/ExUtil.h"
 #include "components/gridbase/PictureContainer.h"
@@ -405,6 +406,7 @@ void TExStringGrid::CreateWnd() {
 void TExStringGrid::DestroyWnd() {
   if (!FWindowCreated) return;
   FWindowCreated = false;
+  if (FThemeRegistered && !HasState(csDesigning)) RegisterThemeWindow(false);
   if (wheelpan) EndPan();
   if (FGridTimerID != 0 && HandleAllocated()) KillTimer(Handle(), 111);
   FGridTimerID = 0;
@@ -415,6 +417,11 @@ void TExStringGrid::Loaded() {
   FOldCursor = Cursor();
   ShowColumnHeaders();
   ShowRowHeaders();
+  if (FGridDropTarget && FDragDropSettings) {
+    FGridDropTarget->SetAcceptText(FDragDropSettings->OleAcceptText());
+    FGridDropTarget->SetAcceptFiles(FDragDropSettings->OleAcceptFiles());
+    FGridDropTarget->SetAcceptURLs(FDragDropSettings->OleAcceptURLs());
+  }
   if (FLook == glNorv) {
     FLook = glCustom;
     SetLook(glNorv);
@@ -433,7 +440,10 @@ void TExStringGrid::Loaded() {
   FSearchFooter->SetAutoThemeAdapt(FAutoThemeAdapt);
   UpdateSearchPanelSettings();
   UpdateScrollBarsAlways(false);
-  if (FAutoThemeAdapt && !HasState(csDesigning)) ApplyOfficeTheme();
+  if (FAutoThemeAdapt && !HasState(csDesigning)) {
+    ApplyOfficeTheme();
+    RegisterThemeWindow(true);
+  }
   InitOrigColSizes();
   SetColumnOrder();
   if (FBalloonSettings && FBalloonSettings->Enable()) FBalloonSettings->BalloonInit();
@@ -815,6 +825,9 @@ void TExStringGrid::ButtonClick(Integer ACol, Integer ARow) {
 
 void TExStringGrid::ExpandClick(Integer ACol, Integer ARow, bool Expanded) {
   if (OnExpandClick) OnExpandClick(this, ACol, ARow, Expanded);
+  // An expand graphic keeps the expanded height in CellAngle and the collapsed one in CellIndex.
+  TCellGraphic* G = GetCellGraphic(ACol, ARow);
+  if (G && G->CellType() == ctExpand) SetRowHeights(ARow, Expanded ? G->CellAngle() : G->CellIndex());
 }
 
 void TExStringGrid::ComboCloseUp(Integer ARow, Integer ACol) {
@@ -870,6 +883,19 @@ void TExStringGrid::GetCellPrintColor(Integer ACol, Integer ARow, TGridDrawState
 }
 
 void TExStringGrid::GetCellBorder(Integer ACol, Integer ARow, TPen* APen, TCellBorders& Borders) {
+  if (ACol > 0 && FGrouping) {
+    // Node and summary rows carry their graphic in column 0.
+    if (FGrouping->HeaderUnderline() && GetCellType(0, ARow) == ctNode) {
+      Borders = TCellBorders{cbBottom};
+      APen->SetColor(FGrouping->HeaderLineColor());
+      APen->SetWidth(FGrouping->HeaderLineWidth());
+    }
+    if (FGrouping->SummaryLine() && GetCellType(0, ARow) == ctSummary) {
+      Borders = TCellBorders{cbTop};
+      APen->SetColor(FGrouping->SummaryLineColor());
+      APen->SetWidth(FGrouping->SummaryLineWidth());
+    }
+  }
   if (OnGetCellBorder) OnGetCellBorder(this, ARow, ACol, APen, Borders);
 }
 
@@ -1109,6 +1135,17 @@ void TExStringGrid::SetAutoThemeAdapt(bool Value) {
     ApplyOfficeTheme();
     Invalidate();
   }
+  if (!HasState(csDesigning) && !HasState(csLoading) && FWindowCreated) RegisterThemeWindow(Value);
+}
+
+// The theme notifier tells registered windows of a change of the desktop's theme.
+void TExStringGrid::RegisterThemeWindow(bool Register) {
+  if (Register == FThemeRegistered) return;
+  FThemeRegistered = Register;
+  if (Register)
+    GetThemeNotifier(this)->RegisterWindow(Handle());
+  else
+    GetThemeNotifier(this)->UnRegisterWindow(Handle());
 }
 
 void TExStringGrid::SetMaxEditLength(Integer Value) {

@@ -1305,6 +1305,7 @@ class TExStringGrid : public TBaseGrid {
   // Carries the search footer's settings into the search panel.
   void UpdateSearchPanelSettings();
   TSearchPanel* NewSearchPanel();
+  void RegisterThemeWindow(bool Register);
 
   // --- Fields (runs of related state) ---------------------------------------------------------
   TScrollControl* vscrlctrl = nullptr;
@@ -1763,6 +1764,7 @@ class TExStringGrid : public TBaseGrid {
   bool FWindowCreated = false;
   bool FDestroyingGrid = false;
   bool FGridDestroyStarted = false;
+  bool FThemeRegistered = false;
   bool FRedrawOff = false;
   // ===== end core (protected) =====
 
