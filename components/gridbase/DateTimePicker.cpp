@@ -54,9 +54,79 @@ TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TCustomControl(AOwner) {
 }
 
 void TDateTimePicker::SetDateTime(TDateTime Value) {
-  if (Value == FDateTime) return;
-  FDateTime = Value;
+  Perform(DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&Value));
+}
+
+void TDateTimePicker::SetShowCheckbox(bool Value) {
+  if (Value == FShowCheckbox) return;
+  FShowCheckbox = Value;
   Invalidate();
+}
+
+void TDateTimePicker::SetChecked(bool Value) {
+  if (Value) {
+    FChecked = true;
+    TDateTime v = FDateTime;
+    Perform(DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&v));
+    Invalidate();
+  } else {
+    Perform(DTM_SETSYSTEMTIME, GDT_NONE, 0);
+  }
+}
+
+void TDateTimePicker::DTMSetSystemTime(TMessage& M) {
+  M.Result = 1;
+  if (M.WParam == GDT_NONE) {
+    FChecked = false;
+    SetDroppedDown(false);
+    Invalidate();
+    return;
+  }
+  const auto* v = reinterpret_cast<const TDateTime*>(M.LParam);
+  if (!v || *v == FDateTime) return;
+  FDateTime = *v;
+  Invalidate();
+}
+
+void TDateTimePicker::Notify(UINT Code, Cardinal Flags) {
+  TNMDateTimeChange n;
+  n.hdr.code = Code;
+  n.dwFlags = Flags;
+  n.Value = FDateTime;
+  Perform(CN_NOTIFY, 0, reinterpret_cast<LPARAM>(&n));
+}
+
+void TDateTimePicker::CNNotify(TMessage& M) {
+  const auto* n = reinterpret_cast<const TNMDateTimeChange*>(M.LParam);
+  if (!n) return;
+  switch (n->hdr.code) {
+    case DTN_DATETIMECHANGE:
+      if (OnChange) OnChange(this);
+      break;
+    case DTN_DROPDOWN:
+      if (OnDropDown) OnDropDown(this);
+      break;
+    case DTN_CLOSEUP:
+      if (OnCloseUp) OnCloseUp(this);
+      break;
+    default: break;
+  }
+}
+
+void TDateTimePicker::Dispatch(TMessage& M) {
+  switch (M.Msg) {
+    case DTM_SETSYSTEMTIME: DTMSetSystemTime(M); return;
+    case CN_NOTIFY: CNNotify(M); return;
+    default: TCustomControl::Dispatch(M);
+  }
+}
+
+TRect TDateTimePicker::CheckboxRect() const {
+  if (!FShowCheckbox) return TRect();
+  const Integer e = Ctl3D() ? 2 : 1;
+  const Integer size = 13;
+  const Integer top = (FHeight - size) / 2;
+  return Rect(e + 2, top, e + 2 + size, top + size);
 }
 
 TDateTime TDateTimePicker::Date() const { return std::trunc(FDateTime); }
@@ -113,27 +183,87 @@ String TDateTimePicker::DisplayText() const { return FormatDateTime(DisplayForma
 void TDateTimePicker::SetSelectedField(Integer Value) {
   const Integer n = static_cast<Integer>(FieldsOf(DisplayFormat(), FKind == dtkTime).size());
   FSelectedField = std::clamp(Value, 0, std::max(n - 1, 0));
+  FTypedField = -1;
 }
 
 void TDateTimePicker::SetDroppedDown(bool Value) {
-  if (Value == FDroppedDown || (Value && ShowsUpDown())) return;
+  if (Value == FDroppedDown || (Value && (ShowsUpDown() || !Editable()))) return;
   FDroppedDown = Value;
   Invalidate();
-  if (Value) {
-    if (OnDropDown) OnDropDown(this);
-  } else if (OnCloseUp) {
-    OnCloseUp(this);
-  }
+  Notify(Value ? DTN_DROPDOWN : DTN_CLOSEUP, GDT_VALID);
 }
 
 void TDateTimePicker::UserChange(TDateTime Value) {
   if (Value == FDateTime) return;
   FDateTime = Value;
   Invalidate();
-  if (OnChange) OnChange(this);
+  Notify(DTN_DATETIMECHANGE, GDT_VALID);
+}
+
+void TDateTimePicker::UserToggleCheckbox() {
+  FChecked = !FChecked;
+  if (!FChecked) SetDroppedDown(false);
+  Invalidate();
+  Notify(DTN_DATETIMECHANGE, FChecked ? GDT_VALID : GDT_NONE);
+}
+
+void TDateTimePicker::TypeDigit(Integer Digit) {
+  if (!Editable()) return;
+  const std::vector<char> fields = FieldsOf(DisplayFormat(), FKind == dtkTime);
+  if (fields.empty()) return;
+  const Integer index = std::min<Integer>(FSelectedField, static_cast<Integer>(fields.size()) - 1);
+  const char field = fields[static_cast<size_t>(index)];
+  const Integer maxDigits = field == 'y' ? 4 : 2;
+  if (FTypedField != index || FTypedCount >= maxDigits) {
+    FTypedField = index;
+    FTypedValue = 0;
+    FTypedCount = 0;
+  }
+  Word y = 0, m = 0, d = 0, h = 0, n = 0, s = 0, ms = 0;
+  DecodeDate(FDateTime, y, m, d);
+  DecodeTime(FDateTime, h, n, s, ms);
+  static constexpr Word MonthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  auto daysIn = [](Word Year, Word Month) -> Integer {
+    const bool leap = (Year % 4 == 0 && Year % 100 != 0) || Year % 400 == 0;
+    return MonthDays[Month - 1] + (Month == 2 && leap ? 1 : 0);
+  };
+  Integer low = 0, high = 59;
+  switch (field) {
+    case 'd': low = 1, high = daysIn(y, m); break;
+    case 'm': low = 1, high = 12; break;
+    case 'h': high = 23; break;
+    case 'y': low = 1, high = 9999; break;
+    default: break;
+  }
+  Integer value = FTypedValue * 10 + Digit;
+  Integer count = FTypedCount + 1;
+  // A digit that would make the field too large starts it anew.
+  if (value > high) {
+    value = Digit;
+    count = 1;
+  }
+  FTypedValue = value;
+  FTypedCount = count;
+  // A year counts once all four digits are there; a first 0 waits for the digit after it.
+  if ((field == 'y' && count < 4) || value < low) return;
+  switch (field) {
+    case 'd': d = static_cast<Word>(value); break;
+    case 'm': m = static_cast<Word>(value); break;
+    case 'y': y = static_cast<Word>(value); break;
+    case 'h': h = static_cast<Word>(value); break;
+    case 'n': n = static_cast<Word>(value); break;
+    case 's': s = static_cast<Word>(value); break;
+    default: break;
+  }
+  d = static_cast<Word>(std::min<Integer>(d, daysIn(y, m)));
+  const TDateTime date = EncodeDate(y, m, d);
+  const TDateTime time = EncodeTime(h, n, s, ms);
+  UserChange(date + (date < 0 ? -time : time));
 }
 
 void TDateTimePicker::StepField(Integer Delta) {
+  if (!Editable()) return;
+  FTypedField = -1;
   const std::vector<char> fields = FieldsOf(DisplayFormat(), FKind == dtkTime);
   if (fields.empty()) return;
   const char field = fields[static_cast<size_t>(std::min<Integer>(FSelectedField, static_cast<Integer>(fields.size()) - 1))];
@@ -180,10 +310,17 @@ void TDateTimePicker::Paint() {
     InflateRect(r, -1, -1);
   }
   const TRect b = ButtonRect();
+  Integer textLeft = r.Left + 2;
+  if (FShowCheckbox) {
+    TRect box = CheckboxRect();
+    DrawFrameControl(c, box, DFC_BUTTON,
+                     DFCS_BUTTONCHECK | (FChecked ? DFCS_CHECKED : 0) | (Enabled() ? 0 : DFCS_INACTIVE));
+    textLeft = CheckboxRect().Right + 3;
+  }
   c->Font()->Assign(Font());
-  if (!Enabled()) c->Font()->SetColor(clGrayText);
+  if (!Enabled() || !Editable()) c->Font()->SetColor(clGrayText);
   c->Brush()->SetStyle(bsClear);
-  TRect t = Rect(r.Left + 2, r.Top, b.Left, r.Bottom);
+  TRect t = Rect(textLeft, r.Top, b.Left, r.Bottom);
   DrawText(c, DisplayText(), t, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   const Cardinal inactive = Enabled() ? 0 : DFCS_INACTIVE;
   if (ShowsUpDown()) {
@@ -211,9 +348,18 @@ void TDateTimePicker::WMKillFocus(TMessage& M) {
   SetDroppedDown(false);
 }
 
+void TDateTimePicker::WMChar(TMessage& M) {
+  if (DoKeyPress(M)) return;
+  const Char ch = static_cast<Char>(M.WParam);
+  if (ch >= u'0' && ch <= u'9') TypeDigit(ch - u'0');
+}
+
 void TDateTimePicker::KeyDown(Word& Key, TShiftState Shift) {
   TCustomControl::KeyDown(Key, Shift);
   switch (Key) {
+    case VK_SPACE:
+      if (FShowCheckbox) UserToggleCheckbox();
+      break;
     case VK_LEFT: SetSelectedField(FSelectedField - 1); break;
     case VK_RIGHT: SetSelectedField(FSelectedField + 1); break;
     case VK_UP: StepField(1); break;
@@ -234,6 +380,11 @@ void TDateTimePicker::MouseDown(TMouseButton Button, TShiftState Shift, Integer 
   TCustomControl::MouseDown(Button, Shift, X, Y);
   if (Button != mbLeft) return;
   if (CanFocus() && !Focused()) SetFocus();
+  if (FShowCheckbox && PtInRect(CheckboxRect(), Point(X, Y))) {
+    UserToggleCheckbox();
+    return;
+  }
+  if (!Editable()) return;
   const TRect b = ButtonRect();
   if (!PtInRect(b, Point(X, Y))) return;
   if (ShowsUpDown())

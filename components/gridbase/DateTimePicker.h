@@ -8,10 +8,43 @@
 // range (the day within its month) and the year stops at 1 and 9999. A click on the drop-down button, F4 or Alt+Down opens and closes the
 // drop-down state (OnDropDown, OnCloseUp); this platform has no month calendar to show in it.
 // OnChange fires for the user's changes, not for values set in code.
+//
+// Digits typed into a field replace it: a day, month, hour, minute or second takes up to two
+// digits and changes as soon as they make a valid value (a first 0 waits for the second digit; a
+// digit that would make it too large starts the field anew), a year takes effect with its fourth
+// digit. Choosing another field starts a new entry.
+//
+// With ShowCheckbox the picker shows a check box before the value; the user clears and sets it
+// with a click or the space bar. While it is clear the value is shown greyed and cannot be edited
+// or dropped down; the value itself is kept. Writing the value in code does not change the box.
+//
+// Notifications: the user's changes, the opening and the closing of the drop-down state reach the
+// picker itself as CN_NOTIFY (DTN_DATETIMECHANGE, DTN_DROPDOWN, DTN_CLOSEUP) before the events
+// fire, and every value or check-box write in code is a DTM_SETSYSTEMTIME message, so a derived
+// picker can act on them in its message handling.
 #pragma once
 
 #include "platform/gui/Controls.h"
 #include "platform/rtl/SysUtils.h"
+
+// The picker's notification codes (NMHDR code of CN_NOTIFY; LParam a TNMDateTimeChange*).
+constexpr UINT DTN_DATETIMECHANGE = static_cast<UINT>(-759);
+constexpr UINT DTN_DROPDOWN = static_cast<UINT>(-754);
+constexpr UINT DTN_CLOSEUP = static_cast<UINT>(-753);
+// The set-value message: WParam GDT_VALID with LParam a TDateTime* (the value to store; the
+// check box stays as it is), or GDT_NONE (the check box is cleared; LParam unused).
+constexpr UINT DTM_SETSYSTEMTIME = 0x1002;
+constexpr WPARAM GDT_VALID = 0;
+constexpr WPARAM GDT_NONE = 1;
+
+// The record of a picker notification.
+struct TNMDateTimeChange {
+  NMHDR hdr;
+  // GDT_NONE when the change cleared the check box, else GDT_VALID.
+  Cardinal dwFlags = 0;
+  // The value after the change.
+  TDateTime Value = 0;
+};
 
 enum TDateTimeKind { dtkDate, dtkTime };
 enum TDTDateMode { dmComboBox, dmUpDown };
@@ -51,24 +84,46 @@ class TDateTimePicker : public TCustomControl {
   // The area of the drop-down button or the up-down pair at the right edge.
   TRect ButtonRect() const;
 
+  // The check box before the value (see above).
+  bool ShowCheckbox() const { return FShowCheckbox; }
+  void SetShowCheckbox(bool Value);
+  bool Checked() const { return FChecked; }
+  void SetChecked(bool Value);
+  // The area of the check box (empty without ShowCheckbox).
+  TRect CheckboxRect() const;
+
   TNotifyEvent OnChange;
   TNotifyEvent OnDropDown;
   TNotifyEvent OnCloseUp;
+
+  void Dispatch(TMessage& M) override;
 
  protected:
   void Paint() override;
   void WMPaint(TMessage& M) override;
   void WMGetDlgCode(TMessage& M) override;
   void WMKillFocus(TMessage& M) override;
+  void WMChar(TMessage& M) override;
   void KeyDown(Word& Key, TShiftState Shift) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   // Steps the selected field by Delta as the user does (OnChange).
   void StepField(Integer Delta);
+  // A digit typed into the selected field.
+  void TypeDigit(Integer Digit);
   // The user's change of the value.
   void UserChange(TDateTime Value);
+  // The user's click on the check box or its space bar.
+  void UserToggleCheckbox();
+  // Sends the picker the notification Code (CN_NOTIFY) with Flags.
+  void Notify(UINT Code, Cardinal Flags);
+  // The default handling of the set-value message and of the notifications.
+  void DTMSetSystemTime(TMessage& M);
+  void CNNotify(TMessage& M);
   String DisplayFormat() const;
   // Whether the picker shows the up-down pair instead of the drop-down button.
   bool ShowsUpDown() const { return FKind == dtkTime || FDateMode == dmUpDown; }
+  // The value can be edited now (the check box, when shown, is set).
+  bool Editable() const { return !FShowCheckbox || FChecked; }
 
   TDateTime FDateTime = 0;
   TDateTimeKind FKind = dtkDate;
@@ -77,4 +132,10 @@ class TDateTimePicker : public TCustomControl {
   String FFormat;
   Integer FSelectedField = 0;
   bool FDroppedDown = false;
+  bool FShowCheckbox = false;
+  bool FChecked = true;
+  // The digits typed into the field FTypedField so far (FTypedCount of them), -1: none.
+  Integer FTypedField = -1;
+  Integer FTypedValue = 0;
+  Integer FTypedCount = 0;
 };
