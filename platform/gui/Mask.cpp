@@ -200,11 +200,12 @@ void TCustomMaskEdit::SetEditMask(const String& Value) {
   const String text = GetText();
   FEditMask = Value;
   FRules = TEditMaskRules(Value);
-  if (FImpl) FImpl->SetMaxLength(IsMasked() ? FRules.Length() : FMaxLength);
+  if (FImpl) FImpl->SetMaxLength(EditorMaxLength());
   if (IsMasked())
     SetEditTextRaw(FRules.EditTextOf(text));
   else
     TCustomEdit::SetTextImpl(text);
+  FOldValue = EditText();
 }
 
 String TCustomMaskEdit::EditText() const { return TCustomEdit::GetText(); }
@@ -216,6 +217,7 @@ void TCustomMaskEdit::SetEditText(const String& Value) {
   }
   const String before = EditText();
   SetEditTextRaw(FRules.EditTextOf(Value));
+  FOldValue = EditText();
   if (EditText() != before) Perform(CM_TEXTCHANGED, 0, 0);
 }
 
@@ -230,12 +232,12 @@ void TCustomMaskEdit::SetTextImpl(const String& v) {
     return;
   }
   SetEditTextRaw(FRules.EditTextOf(v));
+  // Esc abandons the user's changes, not those made in code.
+  FOldValue = EditText();
 }
 
 void TCustomMaskEdit::SetEditTextRaw(const String& Value) {
   if (!FImpl) return;
-  // A length limit set in code does not cut the mask's positions.
-  if (IsMasked()) FImpl->SetMaxLength(FRules.Length());
   const String before = FImpl->GetText();
   FImpl->SetText(Value);
   if (FImpl->GetText() != before) Notify(this, EN_CHANGE);
@@ -243,7 +245,6 @@ void TCustomMaskEdit::SetEditTextRaw(const String& Value) {
 
 void TCustomMaskEdit::ApplyUserEdit(const String& NewEditText, Integer Caret) {
   if (!FImpl) return;
-  FImpl->SetMaxLength(FRules.Length());
   if (NewEditText != FImpl->GetText()) {
     // Replaced as typing would: the edit is modified, keeps its undo and reports the change.
     FImpl->SetSelection(0, static_cast<Integer>(FImpl->GetText().size()));
@@ -262,20 +263,30 @@ String TCustomMaskEdit::BlankedRange(const String& Text, Integer Start, Integer 
 
 bool TCustomMaskEdit::EnterChar(String& Text, Integer& Caret, Char Ch) const {
   const Integer n = FRules.Length();
-  // A typed literal moves the caret past its place among the literals ahead.
+  // A literal at the caret that is typed moves the caret past it.
   for (Integer q = Caret; q < n && FRules.IsLiteral(q); ++q) {
     if (FRules.Literal(q) == Ch) {
-      Caret = FRules.NextInput(q + 1);
+      Caret = q + 1;
       return true;
     }
   }
+  // The next input position takes the character.
   const Integer p = FRules.NextInput(Caret);
-  if (p >= n) return false;
-  const Char c = FRules.Accept(p, Ch);
-  if (!c) return false;
-  Text[static_cast<size_t>(p)] = c;
-  Caret = FRules.NextInput(p + 1);
-  return true;
+  if (p < n) {
+    if (const Char c = FRules.Accept(p, Ch)) {
+      Text[static_cast<size_t>(p)] = c;
+      Caret = p + 1;
+      return true;
+    }
+  }
+  // A literal further on that is typed moves the caret past it; the positions before stay.
+  for (Integer q = Caret; q < n; ++q) {
+    if (FRules.IsLiteral(q) && FRules.Literal(q) == Ch) {
+      Caret = q + 1;
+      return true;
+    }
+  }
+  return false;
 }
 
 void TCustomMaskEdit::WMChar(TMessage& M) {
@@ -371,7 +382,7 @@ void TCustomMaskEdit::CMWantSpecialKey(TMessage& M) {
 
 void TCustomMaskEdit::Reset() {
   if (!IsMasked()) return;
-  SetEditTextRaw(FOldValue);
+  SetEditTextRaw(FRules.EditTextOf(FOldValue));
   SetModified(false);
   SelectAll();
 }
@@ -382,7 +393,8 @@ void TCustomMaskEdit::CMEnter(TMessage& M) {
 }
 
 void TCustomMaskEdit::CMExit(TMessage& M) {
-  if (IsMasked() && !HasState(csDesigning)) ValidateEdit();
+  // A form being freed takes its controls without asking them.
+  if (IsMasked() && !HasState(csDesigning) && !HasState(csDestroying)) ValidateEdit();
   TCustomEdit::CMExit(M);
 }
 
@@ -429,6 +441,10 @@ void TCustomMaskEdit::Dispatch(TMessage& M) {
     }
   }
   TCustomEdit::Dispatch(M);
+}
+
+Integer TCustomMaskEdit::EditorMaxLength() const {
+  return IsMasked() ? FRules.Length() : TCustomEdit::EditorMaxLength();
 }
 
 Integer TCustomMaskEdit::FontCellHeight() const {

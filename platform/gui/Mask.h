@@ -123,6 +123,8 @@ class TCustomMaskEdit : public TCustomEdit {
   void CMEnter(TMessage& M) override;
   void CMExit(TMessage& M) override;
   void CMWantSpecialKey(TMessage& M) override;
+  // A masked edit holds every position of its mask, whatever MaxLength says.
+  Integer EditorMaxLength() const override;
   // The check failed at Pos: the focus and the caret go there, then EDBEditError is raised.
   virtual void ValidateError(Integer Pos);
   // The height of the edit's font: its text cell with the internal leading, as a device context

@@ -226,7 +226,7 @@ void TCustomEdit::SetTextImpl(const String& v) {
 
 void TCustomEdit::SetMaxLength(Integer v) {
   FMaxLength = v;
-  if (FImpl) FImpl->SetMaxLength(v);
+  if (FImpl) FImpl->SetMaxLength(EditorMaxLength());
 }
 
 void TCustomEdit::SetCharCase(TEditCharCase v) {

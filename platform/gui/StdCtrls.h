@@ -122,6 +122,8 @@ class TCustomEdit : public TWinControl {
   String ApplyCase(const String& s) const;
   // Gives the editor the margins of the edit rectangle.
   void ApplyEditRect();
+  // The length limit the editor gets for MaxLength (0: none).
+  virtual Integer EditorMaxLength() const { return FMaxLength; }
 
   bool FHasEditRect = false;
   TRect FEditRect;
