@@ -341,7 +341,13 @@ void TExStringGrid::FreeSettingsObjects() {
   FFilterDropDown = nullptr;
 }
 
-TSearchPanel* TExStringGrid::NewSearchPanel() { return nullptr; }
+TSearchPanel* TExStringGrid::NewSearchPanel() {
+  auto* P = new TSearchPanel(this);
+  P->SetAlign(alBottom);
+  P->SetHeight(0);
+  P->SetBorderWidth(0);
+  return P;
+}
 
 void TExStringGrid::UpdateSearchPanelSettings() {
   if (!FSearchPanel || HasState(csLoading)) return;

@@ -1306,6 +1306,7 @@ class TExStringGrid : public TBaseGrid {
   void UpdateSearchPanelSettings();
   TSearchPanel* NewSearchPanel();
   void RegisterThemeWindow(bool Register);
+  void FocusAlwaysEdit(TMessage& M);
 
   // --- Fields (runs of related state) ---------------------------------------------------------
   TScrollControl* vscrlctrl = nullptr;

@@ -6,6 +6,7 @@
 
 #include "components/grid/ExGrid.h"
 #include "components/grid/ExGridFooter.h"
+#include "components/grid/ExGridGraphics.h"
 #include "components/grid/ExGridSearchPanel.h"
 #include "platform/gui/Forms.h"
 
@@ -492,10 +493,30 @@ void TExStringGrid::WMSetCursor(TMessage& M) {
 void TExStringGrid::WMSetFocus(TMessage& M) {
   if (InvokedFocusChange) return;
   TBaseGrid::WMSetFocus(M);
-  if (FNavigation->AlwaysEdit() && (Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit()) &&
-      !EditorMode())
-    ShowInplaceEdit();
+  if (FNavigation->AlwaysEdit()) FocusAlwaysEdit(M);
   if (IsMergedCell(RealCol(), Row())) RepaintCell(Col(), Row());
+}
+
+// With Navigation.AlwaysEdit the editor opens when the grid takes the focus, unless the current
+// cell is a check box or lies outside the visible window.
+void TExStringGrid::FocusAlwaysEdit(TMessage& M) {
+  static constexpr TCellTypes CheckKinds{ctCheckBox, ctDataCheckBox, ctVirtCheckBox, ctTriStateCheckBox};
+  if (CheckKinds.Contains(GetCellType(RealCol(), Row()))) return;
+  bool CanEdit = true;
+  CanEditCell(RealCol(), Row(), CanEdit);
+  const bool InView = LeftCol() <= Col() && Col() < LeftCol() + VisibleColCount() && TopRow() <= Row() &&
+                      Row() < TopRow() + VisibleRowCount();
+  if (!CanEdit || !InView) return;
+  if (TInplaceEdit* E = InplaceEditor()) {
+    const bool FromEditor = M.WParam == static_cast<WPARAM>(E->Handle());
+    const bool Moving = GridState() == gsRowMoving || GridState() == gsColMoving;
+    if (!FromEditor && !Moving && EditControl == edNormal) {
+      ShowInplaceEdit();
+      M.Result = 0;
+    }
+  } else if (!FMouseActions->DirectEdit() && HasComboBox(RealCol(), Row())) {
+    ShowInplaceEdit();
+  }
 }
 
 void TExStringGrid::WMKillFocus(TMessage& M) {

@@ -412,7 +412,8 @@ Integer TExStringGrid::SearchPanelHeight() const {
 bool TExStringGrid::LastRowAboveSearchPanel() {
   if (!FSearchFooter->Visible()) return false;
   if (TopRow() + VisibleRowCount() < RowCount() - 1) return false;
-  return RawCellRect(0, RowCount() - 1).Bottom < ClientRect().Bottom - SearchPanelHeight() + 2;
+  // The same limit the scrolling below stops at: a row ending on it counts as above the panel.
+  return RawCellRect(0, RowCount() - 1).Bottom <= ClientRect().Bottom - SearchPanelHeight() + 2;
 }
 
 void TExStringGrid::ScrollLastRowAboveSearchPanel() {

@@ -7,6 +7,7 @@
 
 #include "components/grid/ExGridFooter.h"
 #include "components/grid/ExGridGraphics.h"
+#include "components/grid/ExGridSearchPanel.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/TestHarness.h"
 
@@ -140,6 +141,24 @@ TEST_F(ExGridCoreTest, TheFloatingFooterRowFollowsTheRowCount) {
   EXPECT_EQ(Grid->Colors(1, 5), clRed);
   Grid->SetRowCount(12);
   EXPECT_EQ(Grid->Cells(1, 11), u"sum");
+}
+
+TEST_F(ExGridCoreTest, TheSearchPanelShowsWithTheSearchFooter) {
+  ASSERT_NE(Grid->SearchPanel(), nullptr);
+  EXPECT_EQ(Grid->SearchPanelHeight(), 0);
+  Grid->SearchFooter()->SetVisible(true);
+  EXPECT_EQ(Grid->SearchPanelHeight(), 32);
+  EXPECT_TRUE(Grid->SearchPanel()->Visible());
+  Grid->SearchFooter()->SetVisible(false);
+  EXPECT_FALSE(Grid->SearchPanel()->Visible());
+}
+
+TEST_F(ExGridCoreTest, TheLastRowStaysAboveTheSearchPanel) {
+  Grid->SetRowCount(40);
+  Grid->SearchFooter()->SetVisible(true);
+  Grid->SetRow(39);
+  EXPECT_TRUE(Grid->LastRowAboveSearchPanel());
+  EXPECT_LE(Grid->RawCellRect(0, 39).Bottom, Grid->ClientRect().Bottom - 30);
 }
 
 TEST_F(ExGridCoreTest, DefaultRowHeightSetsTheFooterHeight) {
