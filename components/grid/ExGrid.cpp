@@ -1189,6 +1189,15 @@ void TExStringGrid::SetSpreadSheet(bool Value) {
   FMouseActions->SetRangeSelectAndEdit(true);
 }
 
+void TExStringGrid::SetUseHTMLHints(bool Value) {
+  FUseHTMLHints = Value;
+  if (!Application) return;
+  if (Value)
+    Application->SetHintWindowClass([](TComponent* Owner) -> THintWindow* { return new THTMLHintWindow(Owner); });
+  else
+    Application->SetHintWindowClass([](TComponent* Owner) -> THintWindow* { return new THintWindow(Owner); });
+}
+
 void TExStringGrid::SetXYOffset(TPoint Value) {
   FXYOffset = Value;
   Invalidate();

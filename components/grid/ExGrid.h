@@ -737,7 +737,8 @@ class TExStringGrid : public TBaseGrid {
   bool XYOffsetTopLeftOnly() const { return FXYOffsetTopLeftOnly; }
   void SetXYOffsetTopLeftOnly(bool Value) { FXYOffsetTopLeftOnly = Value; }
   bool UseHTMLHints() const { return FUseHTMLHints; }
-  void SetUseHTMLHints(bool Value) { FUseHTMLHints = Value; }
+  // The hint window of the whole program renders mini-HTML while this is set.
+  void SetUseHTMLHints(bool Value);
   bool UseDisabledFont() const { return FUseDisabledFont; }
   void SetUseDisabledFont(bool Value) { FUseDisabledFont = Value; }
   const TCharSet& ValidCharSet() const { return FValidCharSet; }

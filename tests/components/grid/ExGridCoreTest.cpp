@@ -1001,6 +1001,14 @@ TEST_F(ExGridCoreTest, SpreadSheetSwitchesItsOptionsOnWhateverTheValue) {
   EXPECT_TRUE(Grid->MouseActions()->RangeSelectAndEdit());
 }
 
+TEST_F(ExGridCoreTest, HtmlHintsChangeTheProgramsHintWindow) {
+  Grid->SetUseHTMLHints(true);
+  ASSERT_NE(Application->HintWindow(), nullptr);
+  EXPECT_EQ(Application->HintWindow()->ClassName(), u"THTMLHintWindow");
+  Grid->SetUseHTMLHints(false);
+  EXPECT_EQ(Application->HintWindow()->ClassName(), u"THintWindow");
+}
+
 // --- Update locking, timer, messages -----------------------------------------------------------------------
 
 TEST_F(ExGridCoreTest, UpdateLocksNest) {
