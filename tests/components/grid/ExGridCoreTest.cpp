@@ -1002,11 +1002,19 @@ TEST_F(ExGridCoreTest, SpreadSheetSwitchesItsOptionsOnWhateverTheValue) {
 }
 
 TEST_F(ExGridCoreTest, HtmlHintsChangeTheProgramsHintWindow) {
+  Grid->SetHint(u"grid");
+  Grid->SetShowHint(true);
+  const TPoint P = Grid->ClientToScreen(TPoint(150, 100));
   Grid->SetUseHTMLHints(true);
+  Application->ActivateHint(P);
   ASSERT_NE(Application->HintWindow(), nullptr);
   EXPECT_EQ(Application->HintWindow()->ClassName(), u"THTMLHintWindow");
+  Application->CancelHint();
   Grid->SetUseHTMLHints(false);
+  Application->ActivateHint(P);
+  ASSERT_NE(Application->HintWindow(), nullptr);
   EXPECT_EQ(Application->HintWindow()->ClassName(), u"THintWindow");
+  Application->CancelHint();
 }
 
 // --- Update locking, timer, messages -----------------------------------------------------------------------
