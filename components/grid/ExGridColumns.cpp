@@ -540,22 +540,24 @@ void TExStringGrid::SetTopRow(Integer Value) {
 void TExStringGrid::AutoSizeCol(Integer ACol, Integer Padding) {
   if (ACol < 0 || ACol >= ColCount()) return;
   TCanvas* C = Canvas();
-  C->Font()->Assign(Font());
   const Integer R = DisplayToRealCol(ACol);
   Integer W = 0;
   for (Integer r = 0; r < RowCount(); ++r) {
     String S = GetCellText(R, r);
     if (GetCellTextKind(S, FEnableHTML) == 1) S = StripHtml(S);
-    // Each line of a multi-line text counts on its own.
+    C->Font()->Assign(Fonts(R, r));
+    // Each line of a multi-line text counts on its own; the cell's graphic adds its width.
+    Integer CellW = 0;
     String Line;
     for (size_t i = 0; i <= S.size(); ++i) {
       if (i == S.size() || S[i] == u'\r' || S[i] == u'\n') {
-        W = std::max(W, C->TextWidth(Line));
+        CellW = std::max(CellW, C->TextWidth(Line));
         Line.clear();
       } else {
         Line += S[i];
       }
     }
+    W = std::max(W, CellW + CalcCellGraphicSize(R, r, 0).X);
   }
   W += 2 * FXYOffset.X + Padding;
   if (FSizeGrowOnly) W = std::max(W, ColWidths(ACol));

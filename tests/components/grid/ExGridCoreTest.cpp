@@ -763,6 +763,32 @@ TEST_F(ExGridCoreTest, HiddenPropertiesAreFreedWithTheGrid) {
   EXPECT_EQ(Freed, 2);
 }
 
+// --- Automatic column widths ----------------------------------------------------------------------------
+
+TEST_F(ExGridCoreTest, AutoSizeColFitsTheWidestTextWithinTheLimits) {
+  Grid->SetCells(2, 3, u"a rather long cell text");
+  Grid->AutoSizeCol(2, 0);
+  const Integer Fit = Grid->ColWidths(2);
+  EXPECT_GT(Fit, 64);
+  Grid->AutoSizeCol(2, 10);
+  EXPECT_EQ(Grid->ColWidths(2), Fit + 10);
+  Grid->SetMaxColWidth(80);
+  Grid->AutoSizeCol(2, 0);
+  EXPECT_EQ(Grid->ColWidths(2), 80);
+  Grid->SetMaxColWidth(0);
+  Grid->SetColWidths(2, 500);
+  Grid->SetSizeGrowOnly(true);
+  Grid->AutoSizeCol(2, 0);
+  EXPECT_EQ(Grid->ColWidths(2), 500);
+}
+
+TEST_F(ExGridCoreTest, AutoSizeColMeasuresTheDisplayColumnsRealCells) {
+  Grid->SetCells(3, 1, u"wide text of the third real column");
+  Grid->HideColumn(2);
+  Grid->AutoSizeCol(2, 0);
+  EXPECT_GT(Grid->ColWidths(2), 64);
+}
+
 // --- Selection ---------------------------------------------------------------------------------------------
 
 TEST_F(ExGridCoreTest, RowSelectRangeErrorsCarryTheirMessages) {
