@@ -4,6 +4,9 @@
 #include <cmath>
 #include <vector>
 
+#include "platform/gui/Forms.h"
+#include "platform/os/Clock.h"
+
 namespace {
 
 // The editable fields of a format, in the order it shows them: 'd' day, 'm' month, 'y' year for a
@@ -44,13 +47,271 @@ std::vector<char> FieldsOf(const String& Format, bool Time) {
 
 Integer Wrap(Integer Value, Integer Low, Integer Count) { return ((Value - Low) % Count + Count) % Count + Low; }
 
+bool IsLeapYear(Word Year) { return (Year % 4 == 0 && Year % 100 != 0) || Year % 400 == 0; }
+
+Integer DaysInMonth(Word Year, Word Month) {
+  static constexpr Word MonthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return MonthDays[Month - 1] + (Month == 2 && IsLeapYear(Year) ? 1 : 0);
+}
+
+// The layout of the month calendar.
+constexpr Integer CalMargin = 4;
+constexpr Integer CalTitleHeight = 24;
+constexpr Integer CalHeadHeight = 18;
+constexpr Integer CalCellWidth = 28;
+constexpr Integer CalCellHeight = 18;
+constexpr Integer CalArrowWidth = 20;
+constexpr Integer CalWidth = 2 * CalMargin + 7 * CalCellWidth;
+constexpr Integer CalHeight = 2 * CalMargin + CalTitleHeight + CalHeadHeight + 6 * CalCellHeight;
+// A press on the drop-down button this soon after the calendar lost the activation is the press
+// that took it away: it does not open the calendar again.
+constexpr Cardinal CalReopenGuardMs = 250;
+
+// Whole days (toward zero): whole-day values add and subtract as days on both sides of the epoch.
+TDateTime WholeDays(TDateTime Value) { return std::trunc(Value); }
+
+// The place of a whole day in a week that starts on Monday (0) and ends on Sunday (6); day 0 of
+// the calendar, 30 December 1899, was a Saturday.
+Integer MondayIndex(TDateTime Day) {
+  const Int64 d = static_cast<Int64>(Day);
+  return static_cast<Integer>(((d + 5) % 7 + 7) % 7);
+}
+
 }  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// The month calendar of the drop-down
+
+class TMonthCalendarView : public TCustomControl {
+ public:
+  TMonthCalendarView(TComponent* AOwner, TDateTimePicker* Picker) : TCustomControl(AOwner), FPicker(Picker) {
+    FTabStop = true;
+    FColor = clWindow;
+    SetBounds(0, 0, CalWidth, CalHeight);
+  }
+  String ClassName() const override { return u"TMonthCalendarView"; }
+
+  TDateTime Marked() const { return FMarked; }
+  void SetMarked(TDateTime Day) {
+    FMarked = WholeDays(Day);
+    Invalidate();
+  }
+  // The Monday on or before the first of the marked month: the first day shown.
+  TDateTime FirstShown() const {
+    Word y = 0, m = 0, d = 0;
+    DecodeDate(FMarked, y, m, d);
+    const TDateTime first = EncodeDate(y, m, 1);
+    return first - MondayIndex(first);
+  }
+  TRect DayRect(TDateTime Day) const {
+    const Integer index = static_cast<Integer>(WholeDays(Day) - FirstShown());
+    if (index < 0 || index >= 42) return TRect();
+    const Integer left = CalMargin + (index % 7) * CalCellWidth;
+    const Integer top = CalMargin + CalTitleHeight + CalHeadHeight + (index / 7) * CalCellHeight;
+    return Rect(left, top, left + CalCellWidth, top + CalCellHeight);
+  }
+  TRect ArrowRect(bool Next) const {
+    const Integer left = Next ? CalWidth - CalMargin - CalArrowWidth : CalMargin;
+    return Rect(left, CalMargin + 2, left + CalArrowWidth, CalMargin + CalTitleHeight - 2);
+  }
+  // Moves the marked day by Months, its day kept within the new month; years stay in 1 .. 9999.
+  void MoveMonths(Integer Months) {
+    Word y = 0, m = 0, d = 0;
+    DecodeDate(FMarked, y, m, d);
+    Integer month = y * 12 + (m - 1) + Months;
+    month = std::clamp<Integer>(month, 12, 9999 * 12 + 11);
+    const Word ny = static_cast<Word>(month / 12), nm = static_cast<Word>(month % 12 + 1);
+    SetMarked(EncodeDate(ny, nm, static_cast<Word>(std::min<Integer>(d, DaysInMonth(ny, nm)))));
+  }
+  void MoveDays(Integer Days) {
+    const TDateTime target = FMarked + Days;
+    if (target < EncodeDate(1, 1, 1) || target > EncodeDate(9999, 12, 31)) return;
+    SetMarked(target);
+  }
+  // A key of the calendar; false for a key it does not use.
+  bool HandleKey(Word Key, TShiftState Shift) {
+    switch (Key) {
+      case VK_LEFT: MoveDays(-1); return true;
+      case VK_RIGHT: MoveDays(1); return true;
+      case VK_UP:
+      case VK_DOWN:
+        if (Shift.Contains(ssAlt)) {
+          FPicker->SetDroppedDown(false);
+        } else {
+          MoveDays(Key == VK_UP ? -7 : 7);
+        }
+        return true;
+      case VK_PRIOR: MoveMonths(-1); return true;
+      case VK_NEXT: MoveMonths(1); return true;
+      case VK_RETURN: FPicker->CalendarPick(FMarked); return true;
+      case VK_ESCAPE:
+      case VK_F4: FPicker->SetDroppedDown(false); return true;
+      default: return false;
+    }
+  }
+  void Detach() { FPicker = nullptr; }
+
+ protected:
+  void Paint() override {
+    TCanvas* c = Canvas();
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(clWindow);
+    c->FillRect(ClientRect());
+    c->Brush()->SetColor(clWindowFrame);
+    c->FrameRect(ClientRect());
+    c->Font()->Assign(Font());
+    Word y = 0, m = 0, d = 0;
+    DecodeDate(FMarked, y, m, d);
+    // The title: the month and year between the arrows.
+    TRect title = Rect(CalMargin, CalMargin, CalWidth - CalMargin, CalMargin + CalTitleHeight);
+    c->Brush()->SetColor(clBtnFace);
+    c->FillRect(title);
+    TRect prev = ArrowRect(false), next = ArrowRect(true);
+    DrawFrameControl(c, prev, DFC_SCROLL, DFCS_SCROLLLEFT | DFCS_FLAT);
+    DrawFrameControl(c, next, DFC_SCROLL, DFCS_SCROLLRIGHT | DFCS_FLAT);
+    c->Brush()->SetStyle(bsClear);
+    c->Font()->SetColor(clBtnText);
+    DrawText(c, FormatSettings.LongMonthNames[m - 1] + u" " + IntToStr(y), title,
+             DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    // The days of the week, from Monday.
+    const Integer headTop = CalMargin + CalTitleHeight;
+    c->Font()->SetColor(clWindowText);
+    for (Integer col = 0; col < 7; ++col) {
+      TRect r = Rect(CalMargin + col * CalCellWidth, headTop, CalMargin + (col + 1) * CalCellWidth,
+                     headTop + CalHeadHeight);
+      DrawText(c, FormatSettings.ShortDayNames[(col + 1) % 7].substr(0, 2), r,
+               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
+    c->Pen()->SetColor(clGrayText);
+    c->MoveTo(CalMargin, headTop + CalHeadHeight - 1);
+    c->LineTo(CalWidth - CalMargin, headTop + CalHeadHeight - 1);
+    // Six weeks of days; those of the months around are grey, the marked one highlighted.
+    const TDateTime first = FirstShown();
+    for (Integer i = 0; i < 42; ++i) {
+      const TDateTime day = first + i;
+      Word dy = 0, dm = 0, dd = 0;
+      DecodeDate(day, dy, dm, dd);
+      TRect r = DayRect(day);
+      if (day == FMarked) {
+        c->Brush()->SetStyle(bsSolid);
+        c->Brush()->SetColor(clHighlight);
+        c->FillRect(r);
+        c->Font()->SetColor(clHighlightText);
+      } else {
+        c->Font()->SetColor(dm == m ? clWindowText : clGrayText);
+      }
+      c->Brush()->SetStyle(bsClear);
+      DrawText(c, IntToStr(dd), r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
+  }
+  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override {
+    TCustomControl::MouseDown(Button, Shift, X, Y);
+    if (Button != mbLeft || !FPicker) return;
+    const TPoint p = Point(X, Y);
+    if (PtInRect(ArrowRect(false), p)) {
+      MoveMonths(-1);
+      return;
+    }
+    if (PtInRect(ArrowRect(true), p)) {
+      MoveMonths(1);
+      return;
+    }
+    const TDateTime first = FirstShown();
+    for (Integer i = 0; i < 42; ++i) {
+      if (!PtInRect(DayRect(first + i), p)) continue;
+      FPicker->CalendarPick(first + i);
+      return;
+    }
+  }
+  void KeyDown(Word& Key, TShiftState Shift) override {
+    TCustomControl::KeyDown(Key, Shift);
+    if (FPicker && Key != 0 && HandleKey(Key, Shift)) Key = 0;
+  }
+  void WMGetDlgCode(TMessage& M) override { M.Result = DLGC_WANTARROWS | DLGC_WANTALLKEYS; }
+
+ private:
+  TDateTimePicker* FPicker;
+  TDateTime FMarked = 0;
+};
 
 TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TCustomControl(AOwner) {
   FTabStop = true;
   FColor = clWindow;
   FDateTime = Now();
   SetBounds(0, 0, 186, 21);
+}
+
+TDateTimePicker::~TDateTimePicker() {
+  // The calendar goes with the owned components, after this picker: it must not reach back.
+  if (FCalendarForm) FCalendarForm->OnDeactivate = nullptr;
+  if (FCalendar) FCalendar->Detach();
+}
+
+void TDateTimePicker::Notification(TComponent* AComponent, TOperation Operation) {
+  TCustomControl::Notification(AComponent, Operation);
+  if (Operation != opRemove) return;
+  if (AComponent == FCalendarForm) {
+    FCalendarForm = nullptr;
+    FCalendar = nullptr;
+  }
+  if (AComponent == FCalendar) FCalendar = nullptr;
+}
+
+TCustomForm* TDateTimePicker::CalendarForm() const { return FCalendarForm; }
+TCustomControl* TDateTimePicker::CalendarControl() const { return FCalendar; }
+TDateTime TDateTimePicker::CalendarDate() const { return FCalendar ? FCalendar->Marked() : WholeDays(FDateTime); }
+TRect TDateTimePicker::CalendarDayRect(TDateTime Day) const { return FCalendar ? FCalendar->DayRect(Day) : TRect(); }
+TRect TDateTimePicker::CalendarArrowRect(bool Next) const { return FCalendar ? FCalendar->ArrowRect(Next) : TRect(); }
+
+bool TDateTimePicker::CalendarShowing() const { return FCalendarForm && FCalendarForm->Visible(); }
+
+void TDateTimePicker::ShowCalendar() {
+  if (!FCalendarForm) {
+    auto* f = new TForm(this);
+    f->SetBorderStyle(bsNone);
+    f->SetBounds(0, 0, CalWidth, CalHeight);
+    FCalendar = new TMonthCalendarView(f, this);
+    FCalendar->SetParent(f);
+    FCalendar->SetAlign(alClient);
+    f->OnDeactivate = [this](TObject*) { CalendarDeactivated(); };
+    f->AfterConstruction();
+    FCalendarForm = f;
+  }
+  FCalendar->SetMarked(FDateTime);
+  FCalendar->Font()->Assign(Font());
+  // Below the picker, or above it when the work area ends first.
+  TPoint p = ClientToScreen(Point(0, FHeight));
+  if (Screen && p.Y + CalHeight > Screen->WorkAreaRect().Bottom) p.Y = ClientToScreen(Point(0, 0)).Y - CalHeight;
+  FCalendarForm->SetBounds(p.X, p.Y, CalWidth, CalHeight);
+  FCalendarForm->SetVisible(true);
+  if (FCalendar->CanFocus()) FCalendar->SetFocus();
+}
+
+void TDateTimePicker::HideCalendar() {
+  if (!CalendarShowing()) return;
+  const bool hadFocus = FCalendar && FCalendar->Focused();
+  FCalendarForm->SetVisible(false);
+  if (hadFocus && CanFocus()) SetFocus();
+}
+
+void TDateTimePicker::CalendarPick(TDateTime Day) {
+  if (!Editable()) return;
+  const TDateTime d = WholeDays(Day);
+  const TDateTime t = Time();
+  UserChange(d < 0 ? d - t : d + t);
+  SetDroppedDown(false);
+}
+
+void TDateTimePicker::CalendarDeactivated() {
+  if (!FDroppedDown) return;
+  FCalendarDeactivated = true;
+  FCalendarClosedTick = GetTickCount();
+  SetDroppedDown(false);
+}
+
+bool TDateTimePicker::CalendarKey(Word Key) {
+  if (!FDroppedDown || !FCalendar) return false;
+  return FCalendar->HandleKey(Key, TShiftState());
 }
 
 void TDateTimePicker::SetDateTime(TDateTime Value) {
@@ -190,6 +451,10 @@ void TDateTimePicker::SetDroppedDown(bool Value) {
   if (Value == FDroppedDown || (Value && (ShowsUpDown() || !Editable()))) return;
   FDroppedDown = Value;
   Invalidate();
+  if (Value)
+    ShowCalendar();
+  else
+    HideCalendar();
   Notify(Value ? DTN_DROPDOWN : DTN_CLOSEUP, GDT_VALID);
 }
 
@@ -345,7 +610,8 @@ void TDateTimePicker::WMGetDlgCode(TMessage& M) { M.Result = DLGC_WANTARROWS; }
 
 void TDateTimePicker::WMKillFocus(TMessage& M) {
   TCustomControl::WMKillFocus(M);
-  SetDroppedDown(false);
+  // The open calendar takes the focus itself; it closes when it loses the activation.
+  if (!CalendarShowing()) SetDroppedDown(false);
 }
 
 void TDateTimePicker::WMChar(TMessage& M) {
@@ -356,6 +622,19 @@ void TDateTimePicker::WMChar(TMessage& M) {
 
 void TDateTimePicker::KeyDown(Word& Key, TShiftState Shift) {
   TCustomControl::KeyDown(Key, Shift);
+  // While the calendar is open the keys move its day; Enter takes it.
+  if (FDroppedDown && FCalendar && !Shift.Contains(ssAlt)) {
+    switch (Key) {
+      case VK_LEFT:
+      case VK_RIGHT:
+      case VK_UP:
+      case VK_DOWN:
+      case VK_PRIOR:
+      case VK_NEXT:
+      case VK_RETURN: CalendarKey(Key); return;
+      default: break;
+    }
+  }
   switch (Key) {
     case VK_SPACE:
       if (FShowCheckbox) UserToggleCheckbox();
@@ -387,8 +666,11 @@ void TDateTimePicker::MouseDown(TMouseButton Button, TShiftState Shift, Integer 
   if (!Editable()) return;
   const TRect b = ButtonRect();
   if (!PtInRect(b, Point(X, Y))) return;
-  if (ShowsUpDown())
+  if (ShowsUpDown()) {
     StepField(Y < b.Top + b.Height() / 2 ? 1 : -1);
-  else
+  } else if (!FDroppedDown && FCalendarDeactivated && GetTickCount() - FCalendarClosedTick <= CalReopenGuardMs) {
+    // The press that closed the calendar.
+  } else {
     SetDroppedDown(!FDroppedDown);
+  }
 }

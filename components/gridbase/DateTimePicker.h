@@ -6,8 +6,15 @@
 // Editing: the date (or time) is made of three fields in the order the format shows them; Left and
 // Right choose a field, Up and Down (and the up-down pair) step it; a field wraps round within its
 // range (the day within its month) and the year stops at 1 and 9999. A click on the drop-down button, F4 or Alt+Down opens and closes the
-// drop-down state (OnDropDown, OnCloseUp); this platform has no month calendar to show in it.
-// OnChange fires for the user's changes, not for values set in code.
+// drop-down state (OnDropDown, OnCloseUp). OnChange fires for the user's changes, not for values
+// set in code.
+//
+// The drop-down shows a month calendar below the picker (above it when there is no room below):
+// a title with the month and year between two arrows that page the months, the days of the week
+// from Monday, and six weeks of days with the marked day highlighted. A click on a day, or Enter,
+// takes that day (keeping the time of day) and closes; Esc closes without a change, and so does
+// a click elsewhere. While it is open, the arrow keys move the marked day by a day or a week and
+// PgUp and PgDn by a month, in the calendar or in the picker.
 //
 // Digits typed into a field replace it: a day, month, hour, minute or second takes up to two
 // digits and changes as soon as they make a valid value (a first 0 waits for the second digit; a
@@ -50,9 +57,12 @@ enum TDateTimeKind { dtkDate, dtkTime };
 enum TDTDateMode { dmComboBox, dmUpDown };
 enum TDTDateFormat { dfShort, dfLong };
 
+class TMonthCalendarView;
+
 class TDateTimePicker : public TCustomControl {
  public:
   explicit TDateTimePicker(TComponent* AOwner);
+  ~TDateTimePicker() override;
   String ClassName() const override { return u"TDateTimePicker"; }
 
   TDateTime DateTime() const { return FDateTime; }
@@ -92,6 +102,15 @@ class TDateTimePicker : public TCustomControl {
   // The area of the check box (empty without ShowCheckbox).
   TRect CheckboxRect() const;
 
+  // The month calendar of the drop-down: its popup form and the control in it (nullptr before the
+  // first opening), the day it marks, and where it shows a day and the month arrows (in the
+  // control's client coordinates; empty for a day it does not show).
+  TCustomForm* CalendarForm() const;
+  TCustomControl* CalendarControl() const;
+  TDateTime CalendarDate() const;
+  TRect CalendarDayRect(TDateTime Day) const;
+  TRect CalendarArrowRect(bool Next) const;
+
   TNotifyEvent OnChange;
   TNotifyEvent OnDropDown;
   TNotifyEvent OnCloseUp;
@@ -124,6 +143,19 @@ class TDateTimePicker : public TCustomControl {
   bool ShowsUpDown() const { return FKind == dtkTime || FDateMode == dmUpDown; }
   // The value can be edited now (the check box, when shown, is set).
   bool Editable() const { return !FShowCheckbox || FChecked; }
+  // The calendar of the drop-down: shows it for the current value, hides it.
+  void ShowCalendar();
+  void HideCalendar();
+  bool CalendarShowing() const;
+  // The calendar's choice of a day: the value takes it with its own time of day, and the drop-down
+  // closes.
+  void CalendarPick(TDateTime Day);
+  // The calendar lost the activation: it closes, and a click on the button within 250 ms that
+  // caused it does not open it again.
+  void CalendarDeactivated();
+  // Keys the picker passes to the open calendar; true when the calendar took the key.
+  bool CalendarKey(Word Key);
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
   TDateTime FDateTime = 0;
   TDateTimeKind FKind = dtkDate;
@@ -138,4 +170,11 @@ class TDateTimePicker : public TCustomControl {
   Integer FTypedField = -1;
   Integer FTypedValue = 0;
   Integer FTypedCount = 0;
+  TCustomForm* FCalendarForm = nullptr;
+  TMonthCalendarView* FCalendar = nullptr;
+  // When the calendar last closed by losing the activation.
+  bool FCalendarDeactivated = false;
+  Cardinal FCalendarClosedTick = 0;
+
+  friend class TMonthCalendarView;
 };

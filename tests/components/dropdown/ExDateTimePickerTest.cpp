@@ -161,6 +161,119 @@ TEST_F(DateTimePickerTest, TheCheckBoxLocksTheValueAndIsReported) {
   EXPECT_EQ(p->Log, (std::vector<std::string>{"set valid", "dropdown", "closeup"}));
 }
 
+TEST_F(DateTimePickerTest, TheDropDownShowsAMonthCalendar) {
+  TestHarness::ShowForm(Form);
+  auto* p = new TDateTimePicker(Form);
+  p->SetParent(Form);
+  p->SetBounds(20, 20, 150, 24);
+  p->SetFormat(u"dd.MM.yyyy");
+  p->SetDateTime(EncodeDate(2021, 6, 15) + EncodeTime(10, 30, 0, 0));
+  Integer changes = 0;
+  p->OnChange = [&](TObject*) { ++changes; };
+  TestHarness::Key(p, VK_F4);
+  ASSERT_TRUE(p->DroppedDown());
+  TCustomForm* f = p->CalendarForm();
+  TCustomControl* cal = p->CalendarControl();
+  ASSERT_NE(f, nullptr);
+  EXPECT_TRUE(f->Visible());
+  EXPECT_EQ(f->Left(), p->ClientToScreen(Point(0, 0)).X);
+  EXPECT_EQ(f->Top(), p->ClientToScreen(Point(0, p->Height())).Y) << "below the picker";
+  EXPECT_EQ(p->CalendarDate(), EncodeDate(2021, 6, 15));
+  // 1 June 2021 was a Tuesday: the first row starts with Monday, 31 May.
+  const TRect first = p->CalendarDayRect(EncodeDate(2021, 5, 31));
+  const TRect june1 = p->CalendarDayRect(EncodeDate(2021, 6, 1));
+  EXPECT_EQ(june1.Top, first.Top);
+  EXPECT_EQ(june1.Left, first.Right);
+  EXPECT_EQ(p->CalendarDayRect(EncodeDate(2021, 5, 30)), TRect()) << "not shown";
+  const TRect day = p->CalendarDayRect(EncodeDate(2021, 6, 22));
+  TestHarness::Click(cal, Point((day.Left + day.Right) / 2, (day.Top + day.Bottom) / 2));
+  EXPECT_FALSE(p->DroppedDown());
+  EXPECT_FALSE(f->Visible());
+  EXPECT_EQ(Shown(p->DateTime(), u"yyyy-mm-dd hh:nn"), u"2021-06-22 10:30") << "the day, with the time of day";
+  EXPECT_EQ(changes, 1);
+}
+
+TEST_F(DateTimePickerTest, TheCalendarsKeysMoveTheDay) {
+  TestHarness::ShowForm(Form);
+  auto* p = new TDateTimePicker(Form);
+  p->SetParent(Form);
+  p->SetBounds(20, 20, 150, 24);
+  p->SetDateTime(EncodeDate(2021, 1, 31));
+  TestHarness::Key(p, VK_F4);
+  TCustomControl* cal = p->CalendarControl();
+  struct Step {
+    const char* Name;
+    Word Key;
+    TDateTime Marked;
+  };
+  const Step steps[] = {
+      {"a month on, kept within February", VK_NEXT, EncodeDate(2021, 2, 28)},
+      {"a day on", VK_RIGHT, EncodeDate(2021, 3, 1)},
+      {"a week back", VK_UP, EncodeDate(2021, 2, 22)},
+      {"a week on", VK_DOWN, EncodeDate(2021, 3, 1)},
+      {"a day back", VK_LEFT, EncodeDate(2021, 2, 28)},
+      {"a month back", VK_PRIOR, EncodeDate(2021, 1, 28)},
+  };
+  for (const Step& s : steps) {
+    TestHarness::Key(cal, s.Key);
+    EXPECT_EQ(p->CalendarDate(), s.Marked) << s.Name;
+  }
+  TestHarness::Key(cal, VK_ESCAPE);
+  EXPECT_FALSE(p->DroppedDown());
+  EXPECT_EQ(p->DateTime(), EncodeDate(2021, 1, 31)) << "Esc changes nothing";
+  TestHarness::Key(p, VK_F4);
+  EXPECT_EQ(p->CalendarDate(), EncodeDate(2021, 1, 31)) << "each opening marks the value";
+  TestHarness::Key(p, VK_RIGHT);
+  TestHarness::Key(p, VK_RETURN);
+  EXPECT_FALSE(p->DroppedDown());
+  EXPECT_EQ(p->DateTime(), EncodeDate(2021, 2, 1)) << "the picker's own keys reach the open calendar";
+  TestHarness::Key(p, VK_F4);
+  const TRect next = p->CalendarArrowRect(true);
+  TestHarness::Click(cal, Point((next.Left + next.Right) / 2, (next.Top + next.Bottom) / 2));
+  EXPECT_EQ(p->CalendarDate(), EncodeDate(2021, 3, 1)) << "the right arrow pages a month";
+  TestHarness::Key(cal, VK_RETURN);
+  EXPECT_EQ(p->DateTime(), EncodeDate(2021, 3, 1));
+}
+
+TEST_F(DateTimePickerTest, ACalendarThatLosesTheActivationClosesAndTheSamePressDoesNotReopenIt) {
+  TestHarness::UseFakeClock(true);
+  TestHarness::ShowForm(Form);
+  auto* p = new TDateTimePicker(Form);
+  p->SetParent(Form);
+  p->SetBounds(20, 20, 150, 24);
+  const TRect b = p->ButtonRect();
+  const TPoint button((b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2);
+  TestHarness::SendMouse(p, WM_LBUTTONDOWN, button, MK_LBUTTON);
+  TestHarness::SendMouse(p, WM_LBUTTONUP, button);
+  ASSERT_TRUE(p->DroppedDown());
+  // The next press on the button first takes the activation from the calendar.
+  p->CalendarForm()->Activated(false);
+  EXPECT_FALSE(p->DroppedDown());
+  TestHarness::SendMouse(p, WM_LBUTTONDOWN, button, MK_LBUTTON);
+  TestHarness::SendMouse(p, WM_LBUTTONUP, button);
+  EXPECT_FALSE(p->DroppedDown()) << "the press that closed it";
+  TestHarness::AdvanceClock(300);
+  TestHarness::SendMouse(p, WM_LBUTTONDOWN, button, MK_LBUTTON);
+  TestHarness::SendMouse(p, WM_LBUTTONUP, button);
+  EXPECT_TRUE(p->DroppedDown()) << "a later press opens it";
+  p->SetDroppedDown(false);
+  TestHarness::UseFakeClock(false);
+}
+
+TEST_F(DateTimePickerTest, TheCalendarOpensAboveWhenThereIsNoRoomBelow) {
+  TestHarness::ShowForm(Form);
+  auto* p = new TDateTimePicker(Form);
+  p->SetParent(Form);
+  const TRect wa = Screen->WorkAreaRect();
+  const TPoint origin = Form->ClientToScreen(Point(0, 0));
+  Form->SetBounds(Form->Left(), wa.Bottom - 80 - (origin.Y - Form->Top()), Form->Width(), 80);
+  p->SetBounds(20, 20, 150, 24);
+  TestHarness::Key(p, VK_F4);
+  ASSERT_TRUE(p->DroppedDown());
+  EXPECT_EQ(p->CalendarForm()->Top() + p->CalendarForm()->Height(), p->ClientToScreen(Point(0, 0)).Y);
+  p->SetDroppedDown(false);
+}
+
 // --- TCustomDateTimePicker and construction ----------------------------------------------------
 
 TEST_F(DateTimePickerTest, ConstructionGivesTheDefaults) {
