@@ -1016,7 +1016,9 @@ void ClearOverlayRect(TBitmap& b, TRect r) {
 }  // namespace
 
 TCanvas* TWinControl::OverlayCanvas() {
-  if (BackingImage()) return nullptr;
+  // Only a stock widget has one: a self-painting control draws on its backing image, and a form's
+  // overlay would hide its controls.
+  if (BackingImage() || dynamic_cast<TCustomForm*>(this)) return nullptr;
   const Integer w = std::max(FWidth, 0), h = std::max(FHeight, 0);
   const bool fresh = !FOverlay;
   if (fresh) {

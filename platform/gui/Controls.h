@@ -488,7 +488,7 @@ class TWinControl : public TControl {
   // it again inside the canvas's clip region, as a stock control paints over whatever lay in its
   // window: what the control draws before it and leaves outside the clip, and whatever it draws
   // after it, stays. Cleared pixels read as white with alpha 0. A control that paints itself has
-  // no overlay (nullptr): it draws on its backing image.
+  // no overlay (nullptr): it draws on its backing image; nor has a form.
   TCanvas* OverlayCanvas();
   // The overlay's image, nullptr before the first OverlayCanvas.
   TBitmap* OverlayImage() const { return FOverlay.get(); }
