@@ -1224,6 +1224,325 @@ class TExStringGrid : public TBaseGrid {
   // shared cell graphic).
   void CreatePaintObjects();
   void FreePaintObjects();
+
+  // --- Looks and colours (ExGridLook.cpp) --------------------------------------------------------
+  void SetControlLook(TControlLook* Value);
+  void SetBackGround(TBackGround* Value);
+  void SetProgressAppearance(TGridProgressAppearance* Value);
+  // Copies the given settings into the grid's own.
+  void SetSyncGrid(TSyncGrid* Value);
+  // The scheme of the same ordinal, passed on to the drop-down editors.
+  void SetComponentStyle(TNorvStyle AStyle);
+  TNorvStyle ComponentStyle() const { return FStyle; }
+  // The flat look of colour tones: glClassic, Flat, the metro glyphs and the tones' colours.
+  void SetColorTones(TColorTones ATones);
+  const TColorTones& Tones() const { return FTones; }
+  // Scheme: a TXPColorScheme.
+  void SetTheme(Byte Scheme);
+  void UpdateVCLStyle();
+  // Restyles the drop-down editors the grid has made.
+  void SetEditorsComponentStyle(TNorvStyle AStyle);
+  void SetEditorsColorTones(const TColorTones& ATones);
+  // The font and colour of a cell for measuring: fixed font or Font, the cell's own font settings
+  // (real column RCol), then the colour hook.
+  void GetFontProperties(Integer ACol, Integer RCol, Integer ARow, TGridDrawState AState, TFont* AFont,
+                         TBrush* ABrush, bool Remap);
+
+  // --- Painting (ExGridPaint.cpp) ----------------------------------------------------------------
+  // The empty area right of the last column and below the last row: gradient or picture.
+  void PaintBackground();
+  void DrawBackgroundBitmap(const TRect& R);
+  void TileBackgroundBitmap(const TRect& R);
+  // A rich-text cell as its text in the rectangle.
+  void DrawRTFCell(Integer ACol, Integer ARow, TCanvas* ACanvas, TRect ARect);
+
+  // --- Text layout and measuring (ExGridText.cpp) ------------------------------------------------
+  // Alignment of a cell (real column): default, numbers to the right, the cell's own, the hook.
+  void CalcCellAlignment(Integer ACol, Integer ARow, TAlignment& HAlign, TVAlignment& VAlign);
+  // The size of a cell's text (real column); VS: the height at the cell's width; SB: 17 pixels
+  // kept free at the right.
+  TSize GetCellTextSize(Integer ACol, Integer ARow, bool VS, bool SB);
+  void CalcCellTextSize(Integer ACol, Integer DCol, Integer ARow, bool VS, bool SB, TSize& Size);
+  // Measures Text with the canvas font and places the rotated text's origin in R shrunk by 2.
+  void PlaceRotatedCellText(TCanvas* ACanvas, TRect& R, Integer Angle, const String& Text, TAlignment HAlign,
+                            TVAlignment VAlign);
+  // The sort glyph of a header cell centred at (X, Y).
+  void DrawSortIndicator(TCanvas* ACanvas, Integer ACol, Integer X, Integer Y);
+  // The row that carries the sort indicator.
+  bool IsSortIndicatorRow(Integer ACol, Integer ARow);
+  // The balloon of the cell (display column ACol): its text, title and icon as the tooltip shows
+  // them; false when the balloons are off or the cell is outside the grid.
+  bool GetCellBalloon(Integer ACol, Integer ARow, String& ATitle, String& AText, Integer& AIcon);
+
+  // --- Cell graphics drawing (ExGridCellDraw.cpp) ------------------------------------------------
+  struct TCellGraphicLayout {
+    TCellGraphic* Graphic = nullptr;
+    Integer Width = 0;
+    Integer Height = 0;
+    bool DrawText = true;
+    Byte HAlign = 0;  // TCellHAlign
+    Byte VAlign = 0;  // TCellVAlign
+  };
+  TCellGraphicLayout GetCellGraphicLayout(Integer ACol, Integer ARow);
+  // One check-box glyph in R on ACanvas (the grid's own canvas when nullptr).
+  void DrawCheckBox(TCanvas* ACanvas, TRect R, bool Checked, bool Enabled, bool Grayed, Byte Style, bool TriState,
+                    TCheckBoxState State);
+  // A column or row of captioned radio buttons.
+  void DrawRadioGroup(TCanvas* ACanvas, TRect R, Integer Count, Integer Index, bool Horizontal, bool Disabled,
+                      TStrings* Items, bool Selected, Integer ACol, Integer ARow, Byte Style, double Scale,
+                      bool Print);
+
+  // --- Paint overlays (ExGridPaintOverlays.cpp) ---------------------------------------------------
+  void DrawColumnMoveIndicator(Integer X);
+  void DrawRowMoveIndicator(Integer Y);
+  void ShowFocusFrame(TRect R);
+  void HideFocusFrame();
+  // The item of the quick configuration box at (X, Y): 1 "Allow edit", 2 "Column numbers", 3 the
+  // look line, 4 the close box, -1 none.
+  Integer DesignHelperHitTest(Integer X, Integer Y);
+  bool ShowColNrs() const { return FShowColNrs; }
+
+  // Arguments named hal, val, StretchMode, Shape, Icon and Style take the values of TCellHAlign,
+  // TCellVAlign, TStretchMode, TCellShape, TBalloonIcon and TGridControlStyle (ExGridGraphics.h,
+  // ExGridLook.h, ExUtil.h).
+  // --- Cell graphic model and API (ExGridCellGraphics.cpp, ExGridCellControls.cpp,
+  //     ExGridPictures.cpp) -----------------------------------------------------------------------
+  TCellGraphic* CellGraphics(Integer ACol, Integer ARow) { return GetCellGraphic(ACol, ARow); }
+  TCellType CellTypes(Integer ACol, Integer ARow) { return GetCellType(ACol, ARow); }
+  TPoint CellGraphicSize(Integer ACol, Integer ARow) { return GetCellGraphicSize(ACol, ARow); }
+  TCellGraphic* CreateCellGraphic(Integer ACol, Integer ARow);
+  bool RemoveCellGraphic(Integer ACol, Integer ARow);
+  bool RemoveCellGraphicOfType(Integer ACol, Integer ARow, TCellType ACellType);
+  bool HasCellGraphicType(Integer ACol, Integer ARow, TGridSet<TCellType> ATypes);
+  // The cell reacts to clicks and keys instead of opening an editor.
+  bool HasCellControl(Integer ACol, Integer ARow);
+  TIntList* GetCellImages(Integer ACol, Integer ARow);
+  TIntList* CellImages(Integer ACol, Integer ARow) { return GetCellImages(ACol, ARow); }
+  Integer GetImageSortKey(Integer ACol, Integer ARow);
+  void CellImagesChanged(TObject* Sender, Integer ACol, Integer ARow);
+
+  // Check boxes.
+  void AddCheckBox(Integer ACol, Integer ARow, bool State, bool Data);
+  void AddCheckBox(Integer ACol, Integer ARow, TCheckBoxState State);
+  void AddCheckBoxColumn(Integer ACol, bool DefaultState = false, bool DataCheckBox = false);
+  void AddTriStateCheckBoxColumn(Integer ACol, TCheckBoxState State);
+  void RemoveCheckBox(Integer ACol, Integer ARow);
+  void RemoveCheckBoxColumn(Integer ACol);
+  bool HasCheckBox(Integer ACol, Integer ARow);
+  bool HasDataCheckBox(Integer ACol, Integer ARow);
+  static TCheckBoxState BoolToCheckBoxState(bool bChecked) { return bChecked ? cbChecked : cbUnchecked; }
+  bool GetCheckBoxState(Integer ACol, Integer ARow, bool& State);
+  bool GetCheckBoxState(Integer ACol, Integer ARow, TCheckBoxState& State);
+  bool IsChecked(Integer ACol, Integer ARow);
+  bool SetCheckBoxState(Integer ACol, Integer ARow, bool State);
+  bool SetCheckBoxState(Integer ACol, Integer ARow, TCheckBoxState State);
+  bool SetCheckBoxValue(Integer ACol, Integer ARow, bool Value);
+  void CheckAll(Integer ACol);
+  void UnCheckAll(Integer ACol);
+  bool ToggleCheckBox(Integer ACol, Integer ARow) { return ToggleCheckBox(ACol, ARow, false); }
+  bool IsInCheckBox(Integer ACol, Integer ARow, Integer XPos, Integer YPos);
+  // Radio buttons, one per cell.
+  void AddRadioButton(Integer ACol, Integer ARow, bool State = false);
+  void RemoveRadioButton(Integer ACol, Integer ARow);
+  bool HasRadioButton(Integer ACol, Integer ARow);
+  void AddRadioButtonColumn(Integer ACol);
+  void RemoveRadioButtonColumn(Integer ACol);
+  bool IsRadioButtonChecked(Integer ACol, Integer ARow);
+  bool SetRadioButtonState(Integer ACol, Integer ARow, bool State);
+  void SetRadioButtonColumnIndex(Integer ACol, Integer Index);
+  Integer GetRadioButtonColumnIndex(Integer ACol);
+  // Radio groups: captioned options in one cell.
+  void AddRadio(Integer ACol, Integer ARow, Integer DirRadio, Integer IdxRadio, TStrings* sl);
+  TStrings* CreateRadio(Integer ACol, Integer ARow, Integer DirRadio, Integer IdxRadio);
+  bool GetRadioIdx(Integer ACol, Integer ARow, Integer& IdxRadio);
+  bool SetRadioIdx(Integer ACol, Integer ARow, Integer IdxRadio);
+  TStrings* GetRadioStrings(Integer ACol, Integer ARow);
+  bool IsRadio(Integer ACol, Integer ARow);
+  void RemoveRadio(Integer ACol, Integer ARow);
+  void StepRadioGroup(Integer ACol, Integer ARow, bool CheckEditable);
+  // Push buttons (SetButtonText, GetButtonText, PushButton, GetCellControlRect: display column).
+  void AddButton(Integer ACol, Integer ARow, Integer bw, Integer bh, const String& Caption, Byte hal, Byte val);
+  void AddBitButton(Integer ACol, Integer ARow, Integer bw, Integer bh, const String& Caption, TBitmap* Glyph,
+                    Byte hal, Byte val);
+  TBitmap* CreateBitButton(Integer ACol, Integer ARow, Integer bw, Integer bh, const String& Caption, Byte hal,
+                           Byte val);
+  void SetButtonText(Integer ACol, Integer ARow, const String& Caption);
+  String GetButtonText(Integer ACol, Integer ARow);
+  void PushButton(Integer ACol, Integer ARow, bool Push);
+  bool HasButton(Integer ACol, Integer ARow);
+  void RemoveButton(Integer ACol, Integer ARow);
+  void RemoveBitButton(Integer ACol, Integer ARow);
+  void RemoveAllButtons();
+  TRect GetCellControlRect(Integer ACol, Integer ARow);
+  // Expand cells.
+  void AddExpand(Integer ACol, Integer ARow, Integer ExpandedHeight);
+  bool HasExpand(Integer ACol, Integer ARow);
+  void RemoveExpand(Integer ACol, Integer ARow);
+  bool ToggleExpand(Integer ACol, Integer ARow);
+  bool GetExpandState(Integer ACol, Integer ARow);
+  Integer GetExpandHeight(Integer ACol, Integer ARow, bool Expanded);
+  TRect GetExpandRect(Integer ACol, Integer ARow);
+  // Cell scroll bars.
+  void AddScrollBar(Integer ACol, Integer ARow, bool AutoRange);
+  bool HasScrollBar(Integer ACol, Integer ARow);
+  void RemoveScrollBar(Integer ACol, Integer ARow);
+  bool HasAutoRangeScrollBar(Integer ACol, Integer ARow);
+  void SetScrollPosition(Integer ACol, Integer ARow, Integer Pos);
+  Integer GetScrollPosition(Integer ACol, Integer ARow);
+  void SetScrollProp(Integer ACol, Integer ARow, struct TScrollProp Prop);
+  struct TScrollProp GetScrollProp(Integer ACol, Integer ARow);
+  // Error markers.
+  void AddMarker(Integer ACol, Integer ARow, Integer ErrPos, Integer ErrLen);
+  void RemoveMarker(Integer ACol, Integer ARow);
+  void RemoveAllMarkers();
+  void GetMarker(Integer ACol, Integer ARow, Integer& ErrPos, Integer& ErrLen);
+  // Balloons.
+  void AddBalloon(Integer ACol, Integer ARow, const String& Title, const String& Text, Byte Icon);
+  void RemoveBalloon(Integer ACol, Integer ARow);
+  bool HasBalloon(Integer ACol, Integer ARow);
+  bool IsBalloon(Integer ACol, Integer ARow, String& Title, String& Text, Integer& Icon);
+
+  // Bitmaps, pictures, icons.
+  void AddBitmap(Integer ACol, Integer ARow, TBitmap* ABmp, bool Transparent, Byte hal, Byte val);
+  TBitmap* CreateBitmap(Integer ACol, Integer ARow, bool Transparent, Byte hal, Byte val);
+  TBitmap* GetBitmap(Integer ACol, Integer ARow);
+  bool HasBitmap(Integer ACol, Integer ARow) { return GetBitmap(ACol, ARow) != nullptr; }
+  void RemoveBitmap(Integer ACol, Integer ARow);
+  void AddPicture(Integer ACol, Integer ARow, TPicture* APicture, bool Transparent, Byte StretchMode,
+                  Integer Padding, Byte hal, Byte val);
+  TPicture* CreatePicture(Integer ACol, Integer ARow, bool Transparent, Byte StretchMode, Integer Padding, Byte hal,
+                          Byte val);
+  TPicture* GetPicture(Integer ACol, Integer ARow);
+  bool HasPicture(Integer ACol, Integer ARow) { return GetPicture(ACol, ARow) != nullptr; }
+  void RemovePicture(Integer ACol, Integer ARow);
+  void AddFilePicture(Integer ACol, Integer ARow, TFilePicture* AFilePicture, bool Transparent, Byte StretchMode,
+                      Integer Padding, Byte hal, Byte val);
+  TFilePicture* CreateFilePicture(Integer ACol, Integer ARow, bool Transparent, Byte StretchMode, Integer Padding,
+                                  Byte hal, Byte val);
+  TFilePicture* GetFilePicture(Integer ACol, Integer ARow);
+  void RemoveFilePicture(Integer ACol, Integer ARow);
+  void AddIcon(Integer ACol, Integer ARow, TIcon* AIcon, Byte hal, Byte val);
+  TIcon* CreateIcon(Integer ACol, Integer ARow, Byte hal, Byte val);
+  void RemoveIcon(Integer ACol, Integer ARow);
+  // Images of GridImages.
+  void AddImageIdx(Integer ACol, Integer ARow, Integer Aidx, Byte hal, Byte val);
+  bool GetImageIdx(Integer ACol, Integer ARow, Integer& idx);
+  void SetImageIdx(Integer ACol, Integer ARow, Integer Idx);
+  void RemoveImageIdx(Integer ACol, Integer ARow);
+  void AddDataImage(Integer ACol, Integer ARow, Integer Aidx, Byte hal, Byte val);
+  bool HasDataImage(Integer ACol, Integer ARow);
+  void RemoveDataImage(Integer ACol, Integer ARow);
+  void AddMultiImage(Integer ACol, Integer ARow, Integer Dir, Byte hal, Byte val);
+  void RemoveMultiImage(Integer ACol, Integer ARow);
+  // Objects that draw themselves.
+  void AddInterfacedCell(Integer ACol, Integer ARow, class TCellDrawer* AObject);
+  class TCellDrawer* GetInterfacedCell(Integer ACol, Integer ARow);
+  void RemoveInterfacedCell(Integer ACol, Integer ARow);
+  // Rotated text.
+  void AddRotated(Integer ACol, Integer ARow, int16_t AAngle, const String& s);
+  void SetRotated(Integer ACol, Integer ARow, int16_t AAngle);
+  bool IsRotated(Integer ACol, Integer ARow, Integer& aAngle);
+  void RemoveRotated(Integer ACol, Integer ARow);
+  // Progress bars, pies and range indicators.
+  void AddProgress(Integer ACol, Integer ARow, TColor FGColor, TColor BKColor);
+  void AddProgressEx(Integer ACol, Integer ARow, TColor FGColor, TColor FGTextColor, TColor BKColor,
+                     TColor BKTextColor);
+  void AddProgressFormatted(Integer ACol, Integer ARow, TColor FGColor, TColor FGTextColor, TColor BKColor,
+                            TColor BKTextColor, const String& Fmt, Integer Min, Integer Max);
+  bool HasProgress(Integer ACol, Integer ARow);
+  void RemoveProgress(Integer ACol, Integer ARow);
+  void AddExProgress(Integer ACol, Integer ARow, Integer Min, Integer Max);
+  void RemoveExProgress(Integer ACol, Integer ARow);
+  void AddProgressPie(Integer ACol, Integer ARow, TColor Color, Integer Value);
+  void SetProgressPie(Integer ACol, Integer ARow, Integer Value);
+  void RemoveProgressPie(Integer ACol, Integer ARow);
+  void AddRangeIndicator(Integer ACol, Integer ARow, Integer Range, TColor NegColor, TColor PosColor,
+                         bool ShowValue);
+  void RemoveRangeIndicator(Integer ACol, Integer ARow);
+  // Comments.
+  void AddComment(Integer ACol, Integer ARow, const String& Comment);
+  void AddColorComment(Integer ACol, Integer ARow, const String& Comment, TColor Color);
+  bool IsComment(Integer ACol, Integer ARow, String& Comment);
+  String GetComment(Integer ACol, Integer ARow);
+  void SetComment(Integer ACol, Integer ARow, const String& Value);
+  String CellComment(Integer ACol, Integer ARow) { return GetComment(ACol, ARow); }
+  void SetCellComment(Integer ACol, Integer ARow, const String& Value) { SetComment(ACol, ARow, Value); }
+  void RemoveComment(Integer ACol, Integer ARow);
+  void RemoveAllComments();
+  // Shapes and ratings.
+  void AddShape(Integer ACol, Integer ARow, Byte Shape, TColor FillColor, TColor LineColor, Byte hal, Byte val);
+  void SetShapeColor(Integer ACol, Integer ARow, TColor FillColor);
+  TColor GetShapeColor(Integer ACol, Integer ARow);
+  void RemoveShape(Integer ACol, Integer ARow);
+  void AddRating(Integer ACol, Integer ARow, Integer Scale, TColor FillColor, TColor EmptyColor);
+  bool HasRating(Integer ACol, Integer ARow);
+  void RemoveRating(Integer ACol, Integer ARow);
+
+  // --- Text marking, checking and fills (ExGridMarking.cpp) --------------------------------------
+  String HilightText(bool DoCase, const String& S, const String& Text);
+  String UnHilightText(const String& S);
+  String MarkText(bool DoCase, const String& S, const String& Text);
+  String UnMarkText(const String& S);
+  void HilightInCell(bool DoCase, Integer Col, Integer Row, const String& HiText);
+  void HilightInCol(bool DoFixed, bool DoCase, Integer Col, const String& HiText);
+  void HilightInRow(bool DoFixed, bool DoCase, Integer Row, const String& HiText);
+  void HilightInGrid(bool DoFixed, bool DoCase, const String& HiText);
+  void MarkInCell(bool DoCase, Integer Col, Integer Row, const String& HiText);
+  void MarkInCol(bool DoFixed, bool DoCase, Integer Col, const String& HiText);
+  void MarkInRow(bool DoFixed, bool DoCase, Integer Row, const String& HiText);
+  void MarkInGrid(bool DoFixed, bool DoCase, const String& HiText);
+  void UnHilightInCell(Integer Col, Integer Row);
+  void UnHilightInCol(bool DoFixed, Integer Col);
+  void UnHilightInRow(bool DoFixed, Integer Row);
+  void UnHilightInGrid(bool DoFixed);
+  void UnMarkInCell(Integer Col, Integer Row);
+  void UnMarkInCol(bool DoFixed, Integer Col);
+  void UnMarkInRow(bool DoFixed, Integer Row);
+  void UnMarkInGrid(bool DoFixed);
+  void AddTextTagInRange(const String& HiText, const String& Tag, bool DoCase, Integer FromCol, Integer FromRow,
+                         Integer ToCol, Integer ToRow);
+  void RemoveTextTagInRange(const String& Tag, Integer FromCol, Integer FromRow, Integer ToCol, Integer ToRow);
+  // True when the checker changed none of the cells.
+  bool CheckCell(Integer Col, Integer Row);
+  bool CheckCells(Integer FromCol, Integer FromRow, Integer ToCol, Integer ToRow);
+  bool CheckCol(bool DoFixed, Integer Col);
+  bool CheckRow(bool DoFixed, Integer Row);
+  bool CheckGrid(bool DoFixed);
+  void TextFill(bool DoFixed, const String& Txt);
+  void FormatFill(bool DoFixed, const String& Fmt);
+  void RandomFill(bool DoFixed, Integer Rnd);
+  void LinearFill(bool DoFixed);
+  TDateTime Dates(Integer ACol, Integer ARow) { return GetDates(ACol, ARow); }
+  void SetDates(Integer ACol, Integer ARow, TDateTime Value);
+  TDateTime GetDates(Integer ACol, Integer ARow);
+  TDateTime Times(Integer ACol, Integer ARow) { return GetTimes(ACol, ARow); }
+  void SetTimes(Integer ACol, Integer ARow, TDateTime Value);
+  TDateTime GetTimes(Integer ACol, Integer ARow);
+  void AutoNumberCol(Integer ACol);
+  void AutoNumberRow(Integer ARow);
+  // The cell's number; raises EStringGridError with the position of the first wrong character.
+  double CellToReal(Integer ACol, Integer ARow);
+
+  // --- Rich text and header texts (ExGridRichText.cpp) --------------------------------------------
+  void CellToRich(Integer Col, Integer Row, class TRichEdit* Richeditor);
+  String RichToString(class TRichEdit* Richeditor);
+  void RichToCell(Integer Col, Integer Row, class TRichEdit* Richeditor);
+  void ClearColumnHeaders();
+  void ClearRowHeaders();
+  void SetColumnHeaders(TStrings* Value);
+  void SetRowHeaders(TStrings* Value);
+  void SetFixedFont(TFont* Value);
+  void SetLookupItems(TStrings* Value);
+  void MergedColumnsChanged();
+  void SplitAllColumnCells();
+  void MergeAllColumnCells();
+  Integer GetPrintColWidth(Integer ACol);
+  Integer GetPrintColOffset(Integer ACol);
+  Integer PrintColWidth(Integer ACol) { return GetPrintColWidth(ACol); }
+  Integer PrintColOffset(Integer ACol) { return GetPrintColOffset(ACol); }
+  // The in-place rich-text editor when it was made, and whether the grid is moving the focus itself.
+  TExRichEdit* InplaceRichEditControl() const { return FInplaceRichEdit; }
+  bool FocusChangeInvoked() const { return InvokedFocusChange; }
   // ===== end painting =====
 
   // ===== editing: ExGridEdit*.cpp =====
@@ -1771,6 +2090,33 @@ class TExStringGrid : public TBaseGrid {
   // ===== end core (protected) =====
 
   // ===== painting (protected): ExGridPaint*.cpp =====
+  void Paint() override;
+  void WMPaint(TMessage& M) override;
+  void WMNCPaint(TMessage& M) override;
+  // The balloon window asks for a cell's text (TTN_GETDISPINFOW).
+  void WMNotify(TMessage& M) override;
+  void CMDesignHitTest(TMessage& M) override;
+  String GetEditText(Integer ACol, Integer ARow) override;
+  void SetEditText(Integer ACol, Integer ARow, const String& Value) override;
+  void SetHoverColors(TColor From, TColor To, TColor MirrorFrom, TColor MirrorTo, TColor Border);
+  void SetDownColors(TColor From, TColor To, TColor MirrorFrom, TColor MirrorTo, TColor Border);
+  // The cell painter's steps.
+  void DrawCellBorders(TCanvas* ACanvas, Integer RCol, Integer ARow, TRect R);
+  void DrawFixedCellLook(TCanvas* ACanvas, Integer ACol, Integer RCol, Integer ARow, TRect& R,
+                         TColor ColorTo, TColor MirrorColor, TColor MirrorColorTo);
+  void DrawCellText(TCanvas* ACanvas, Integer ACol, Integer RCol, Integer ARow, TRect R, TGridDrawState AState,
+                    bool Fixed, const TCellGraphicLayout& Layout, TAlignment HA, TVAlignment VA, bool WW,
+                    Integer ScrollPos, Integer& TextWidth);
+  void DrawNodeTreeLines(TCanvas* ACanvas, Integer ARow, TRect R);
+  void DrawCellGraphic(TCanvas* ACanvas, TRect R, const TCellGraphicLayout& Layout, Integer RCol, Integer ARow,
+                       TGridDrawState AState, Integer TextWidth, TAlignment HA, TVAlignment VA);
+  // The cell's graphic for the check-box state operations (real row when rows are hidden).
+  TCellGraphic* CheckBoxGraphic(Integer ACol, Integer ARow, bool& ByProps);
+  // Whether the design-time box shows: designing and ShowDesignHelper.
+  bool DesignHelperShown();
+  // The quick configuration box's rectangle and the last item under the mouse.
+  TRect DesignHelperRect();
+  bool FFocusFrameShown = false;
   // ===== end painting (protected) =====
 
   // ===== editing (protected): ExGridEdit*.cpp =====

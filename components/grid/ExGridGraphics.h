@@ -213,3 +213,16 @@ class TCellGraphic : public TPersistent {
 constexpr TCellTypes CheckBoxCellTypes{ctCheckBox, ctDataCheckBox, ctVirtCheckBox, ctRowCheckBox,
                                        ctTriStateCheckBox};
 constexpr TCellTypes DataCheckBoxCellTypes{ctDataCheckBox, ctVirtCheckBox, ctRowCheckBox};
+
+// X limited to 0 … 100.
+double ClampPercent(double X);
+
+// Moves R's top-left to the origin of a text rotated by Angle degrees (0 … 360) so that it stands
+// in R by the alignments. A = |cos x text height|, B = |sin x text width|, C = |sin x text height|,
+// D = |cos x text width|, each truncated.
+void PlaceRotatedText(TRect& R, TAlignment HAlign, TVAlignment VAlign, Integer Angle, Integer D, Integer C, Integer B,
+                      Integer A);
+
+// The base cell of (ACol, ARow) shows a graphic whose cell text is data for it (data and virtual
+// check boxes, row check boxes, data images) rather than text to print.
+bool IsDataGraphicCell(TExStringGrid* Grid, Integer ACol, Integer ARow);

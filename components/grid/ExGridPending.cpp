@@ -3,51 +3,6 @@
 #include "components/grid/ExGrid.h"
 #include "components/grid/ExGridGraphics.h"
 
-// ===== painting and cell graphics =====
-String TExStringGrid::GetFormattedCell(Integer ACol, Integer ARow) { return GetCellEx(ACol, ARow); }
-TCellType TExStringGrid::GetCellType(Integer, Integer) { return ctEmpty; }
-TCellGraphic* TExStringGrid::GetCellGraphic(Integer, Integer) { return nullptr; }
-TPoint TExStringGrid::GetCellGraphicSize(Integer ACol, Integer ARow) { return CalcCellGraphicSize(ACol, ARow, 0); }
-TPoint TExStringGrid::CalcCellGraphicSize(Integer, Integer, Integer) { return TPoint{0, 0}; }
-TPoint TExStringGrid::GetPrintGraphicSize(Integer, Integer, Integer, Integer, double) { return TPoint{0, 0}; }
-bool TExStringGrid::ToggleCheckBox(Integer, Integer, bool) { return false; }
-bool TExStringGrid::ToggleRadioButton(Integer, Integer, bool) { return false; }
-void TExStringGrid::CheckBoxChange(Integer, Integer, bool) {}
-bool TExStringGrid::RatingChange(Integer, Integer, double&) { return true; }
-void TExStringGrid::ColorSelect(Integer, Integer, TColor, const String&) {}
-void TExStringGrid::ImageSelect(Integer, Integer, Integer) {}
-void TExStringGrid::CanAddRow(bool&) {}
-void TExStringGrid::CanInsertRow(Integer, bool&) {}
-TImageList* TExStringGrid::GetCellImageList(Integer, Integer) { return FGridImages; }
-void TExStringGrid::SetStyle(TExGridStyle) {}
-void TExStringGrid::PaintDesignHelper() {}
-void TExStringGrid::DesignHelperClick(Integer, Integer) {}
-Integer TExStringGrid::GetRowIndent(Integer ARow) { return TBaseGrid::GetRowIndent(ARow); }
-bool TExStringGrid::HasNodes() { return FNumNodes > 0; }
-void TExStringGrid::DrawGridCell(TCanvas* ACanvas, Integer ACol, Integer ARow, TRect ARect, TGridDrawState AState) {
-  TBaseGrid::DrawGridCell(ACanvas, ACol, ARow, ARect, AState);
-}
-void TExStringGrid::DoGetDisplText(Integer ACol, Integer ARow, String& Value) {
-  TBaseGrid::DoGetDisplText(ACol, ARow, Value);
-}
-void TExStringGrid::GetVisualProperties(Integer ACol, Integer ARow, TGridDrawState& AState, bool Print, bool Select,
-                                        bool Remap, TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor,
-                                        TColor& AMirrorColorTo, TFont* AFont, TAlignment& HA, TVAlignment& VA,
-                                        bool& WW, TCellGradientDirection& GD) {
-  TBaseGrid::GetVisualProperties(ACol, ARow, AState, Print, Select, Remap, ABrush, AColorTo, AMirrorColor,
-                                 AMirrorColorTo, AFont, HA, VA, WW, GD);
-}
-void TExStringGrid::PaintNCBorder() {}
-void TExStringGrid::MoveFocusFrame() {}
-void TExStringGrid::ShowColumnHeaders() {}
-void TExStringGrid::ShowRowHeaders() {}
-void TExStringGrid::CellControlsUpdate(bool) {}
-void TExStringGrid::ApplyOfficeTheme() {}
-void TExStringGrid::ThemeAdapt() {}
-void TExStringGrid::SetLook(TGridLook Value) { FLook = Value; }
-void TExStringGrid::CreatePaintObjects() {}
-void TExStringGrid::FreePaintObjects() {}
-// ===== end painting =====
 
 // ===== editing =====
 void TExStringGrid::RestoreCellValue() {}
