@@ -464,7 +464,8 @@ TEST(EsgHTMLEDraw, TagsThatDrawTheSame) {
 }
 
 TEST(EsgHTMLEDraw, DrawnPixels) {
-  TMetrics M{HtmlBitmap(1, 1)->Canvas()};
+  const auto Measure = HtmlBitmap(1, 1);  // the canvas the metrics measure on lives with them
+  TMetrics M{Measure->Canvas()};
   const Integer Gh = M.Gh();
 
   // Blinking text vanishes in the base background colour while the blink phase is off.
