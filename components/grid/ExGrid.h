@@ -1577,6 +1577,173 @@ class TExStringGrid : public TBaseGrid {
   void FreeInputObjects();
   // ===== end input =====
 
+  // ===== data operations: ExGridNodes.cpp, ExGridSort.cpp, ExGridFilterOps.cpp, ExGridFind.cpp,
+  //       ExGridRows.cpp =====
+  // --- Row nodes (ExGridNodes.cpp) -----------------------------------------------------------------
+  // A node row carries a ctNode graphic in column 0 (contracted flag, span, sub-node count, group
+  // column); the rows of a contracted node are hidden rows. These take real rows:
+  void AddNode(Integer ARow, Integer Span);
+  void RemoveNode(Integer ARow);
+  void RemoveAllNodes();
+  // ExpandNode without the ExpandOne rule.
+  void ExpandNodeRows(Integer ARow);
+  void InsertNormalRow(Integer ARow);
+  void RemoveNormalRow(Integer ARow);
+  void InsertChildRow(Integer ARow, Integer InsertAt);
+  void RemoveChildRow(Integer ARow);
+  // Gives the display row of real row ARow a new ctSummary graphic in column 0.
+  void MarkSummaryRow(Integer ARow);
+  // These take display rows; a row that is no node answers false, -1 (level, span) or 0.
+  void SetNodeState(Integer ARow, bool Value);
+  bool NodeState(Integer ARow) { return GetNodeState(ARow); }
+  Integer GetNodeLevel(Integer ARow);
+  Integer GetSubNodeCount(Integer ARow);
+  void UpdateNodeSpan(Integer ARow, Integer Delta);
+  void UpdateSubNodeCount(Integer ARow, Integer Delta);
+  void SetNodeSpan(Integer ARow, Integer Span);
+  // The nearest enclosing node row; a node outside every other node is its own parent; -1 for a
+  // plain row outside all nodes.
+  Integer GetParentRow(Integer ARow);
+  bool IsSummary(Integer ARow);
+  // The tree line of a row: 0 node glyph, 1 last row of a span, 2 a row with a continuation below.
+  Integer GetNodeSpanType(Integer ARow);
+  Integer NumNodes() const { return FNumNodes; }
+
+  // --- Grouping, group and footer calculations (ExGridNodes.cpp) ----------------------------------
+  // -1 ungroups, a value above 0 groups by that column; 0 and values below -1 do nothing.
+  void SetGroupColumn(Integer Value);
+  // The per-group results of a column, written into each group's summary row (Summary) or header.
+  void GroupSum(Integer Colindex);
+  void GroupAvg(Integer Colindex);
+  void GroupMin(Integer Colindex);
+  void GroupMax(Integer Colindex);
+  void GroupCount(Integer Colindex);
+  void GroupCustomCalc(Integer Colindex);
+  void GroupDistinct(Integer Colindex);
+  void GroupStdDev(Integer Colindex);
+  // Method 1 … 8: sum, average, minimum, maximum, count, custom, distinct, standard deviation.
+  void GroupCalc(Integer Colindex, Integer Method);
+  // Repaints the floating footer's panel.
+  void UpdateFooter();
+  // Statistics of the float values of column ACol over rows FromRow … ToRow (both -1: the normal
+  // rows); texts that do not convert are skipped, and so are node and summary rows of a grouped
+  // grid. A range past the visible rows is read through real rows, hidden rows included.
+  double ColumnSum(Integer ACol, Integer FromRow = -1, Integer ToRow = -1);
+  double ColumnAvg(Integer ACol, Integer FromRow = -1, Integer ToRow = -1);
+  double ColumnMin(Integer ACol, Integer FromRow = -1, Integer ToRow = -1);
+  double ColumnMax(Integer ACol, Integer FromRow = -1, Integer ToRow = -1);
+  double ColumnDistinct(Integer ACol, Integer FromRow = -1, Integer ToRow = -1);
+  double ColumnStdDev(Integer ACol, Integer FromRow = -1, Integer ToRow = -1);
+
+  // --- Sorting (ExGridSort.cpp) ---------------------------------------------------------------------
+  // Sets SortSettings' column and direction, then QSort.
+  void Sort(Integer Column, TSortDirection Direction);
+  // With at least two rows: sets SortSettings' column, then QSort.
+  void SortByColumn(Integer Col);
+  // Sorts rows Left … Right by one column / by SortIndexes; the caller handles the update lock,
+  // the cross reference, the footer and the current row.
+  void QuickSort(Integer Col, Integer Left, Integer Right);
+  void QuickSortIndexed(Integer Left, Integer Right);
+  // Swaps the two rows when they are out of order in column Col (ties: the next columns).
+  bool SortLine(Integer Col, Integer ARow1, Integer ARow2);
+  // The sort cross reference starts again at 0 … RowCount - 1.
+  void InitSortXRef();
+  // The work of the sorts: cell comparisons and row swaps since the grid was made.
+  Integer SortCompares() const { return Compares; }
+  Integer SortSwaps() const { return Swaps; }
+
+  // --- Filtering (ExGridFilterOps.cpp) --------------------------------------------------------------
+  // Hides display row ARow when it fails the filter.
+  void FilterRow(Integer ARow);
+  // Tests the normal rows and hides the failing ones as one new hiding level.
+  void ApplyFilter();
+  // Shows the rows of the newest hiding level; true while more than one level remains.
+  bool RemoveLastFilter();
+  // Shows every hiding level, or clears Filter when nothing is filtered.
+  void RemoveAllFilters();
+  // The incremental filter of typed text on column AColumn (-1: the whole row).
+  void NarrowDown(const String& ACondition, Integer AColumn = -1);
+  void SetFilterDropDownRow(Integer Value);
+  void SetFilterDropDownAuto(bool Value);
+  void SetFilterDropDownCheck(bool Value) { FFilterDropDownCheck = Value; }
+  // The change handler of the FilterDropDown settings: repaints the grid.
+  void FilterDropDownChanged(TObject* Sender);
+
+  // --- Find, replace and incremental search (ExGridFind.cpp) ---------------------------------------
+  enum TFindParameters : Byte {
+    fnMatchCase,
+    fnMatchFull,
+    fnMatchRegular,
+    fnDirectionLeftRight,
+    fnMatchStart,
+    fnFindInCurrentRow,
+    fnFindInCurrentCol,
+    fnIncludeFixed,
+    fnAutoGoto,
+    fnIgnoreHTMLTags,
+    fnBackward,
+    fnIncludeHiddenColumns,
+    fnFindInPresetCol,
+    fnFindInPresetRow,
+    fnSelectedCells,
+    fnIncludeHiddenRows,
+  };
+  using TFindParams = TGridSet<TFindParameters>;
+  // The next matching cell after StartCell, (-1, -1) when none; StartCell (-1, -1) starts the scan
+  // at its first cell (the last when backward). A search text of two double quotes finds empty
+  // cells.
+  TPoint Find(TPoint StartCell, const String& s, TFindParams FindParams);
+  TPoint FindWide(TPoint StartCell, const String& s, TFindParams FindParams);
+  TPoint FindFirst(const String& s, TFindParams FindParams);
+  TPoint FindNext();
+  // Replaces OrigStr by NewStr (ignoring case) in every matching cell; answers the cells changed.
+  Integer Replace(const String& OrigStr, const String& NewStr, TFindParams FindParams);
+  TPoint LastSearchCell() const { return SearchCell; }
+  // The handlers of the search footer's controls.
+  void SearchPanelEditChange(TObject* Sender);
+  void SearchPanelForwardClick(TObject* Sender);
+  void SearchPanelBackwardClick(TObject* Sender);
+  void SearchPanelExitClick(TObject* Sender);
+  void SearchPanelHighlightClick(TObject* Sender);
+  // The change handler of the fixed-cell editor: OnEditChange with the edited fixed cell.
+  void FixedEditChange(TObject* Sender);
+
+  // --- Row and column structure (ExGridRows.cpp) ---------------------------------------------------
+  void AddRow();
+  void AddColumn();
+  // Removes the rows whose check box in CheckBoxColumn is in the state RemoveChecked (no check box
+  // counts as unchecked), footer rows included.
+  void RemoveCheckedRows(Integer CheckBoxColumn, bool RemoveChecked);
+  // Removes every normal row whose text in ACol an earlier kept row already has, in any case.
+  void RemoveDuplicates(Integer ACol, bool DoCase);
+  void RemoveUnSelectedRows();
+  void HideSelectedRows();
+  void HideUnSelectedRows();
+  void RemoveSelectedCols();
+  void RemoveUnSelectedCols();
+  void ClearNormalRows(Integer RowIndex, Integer RCount);
+  void ClearNormalCols(Integer ColIndex, Integer CCount);
+  void ClearNormalCells();
+  void Clear();
+  void ClearAll();
+  void TrimColumn(Integer ACol);
+  void TrimRow(Integer ARow);
+  void TrimAll();
+  void ColorRect(Integer ACol1, Integer ARow1, Integer ACol2, Integer ARow2, TColor AColor);
+  // Runs of equal texts merged (MainMerge: whatever the merged structure of the neighbours) / split.
+  void MergeColumnCells(Integer ColIndex, bool MainMerge);
+  void SplitColumnCells(Integer ColIndex);
+  void MergeRowCells(Integer RowIndex, bool MainMerge);
+  void SplitRowCells(Integer RowIndex);
+  void SplitAllCells();
+  // Column ColIndex1 takes its trimmed text, Separator and the text of ColIndex2; ColIndex2 goes.
+  void MergeCols(Integer ColIndex1, Integer ColIndex2, const String& Separator);
+  // The cell text begins with the wide-text marker.
+  bool IsWideCell(Integer ACol, Integer ARow);
+  // The first cell (rows, then columns) whose stored text is exactly SubStr.
+  bool IsCell(const String& SubStr, Integer& ACol, Integer& ARow);
+  // ===== end data operations =====
+
  protected:
   // ===== core (protected) =====
   // The in-place editor reads and writes the display cell through these.
@@ -2124,4 +2291,34 @@ class TExStringGrid : public TBaseGrid {
 
   // ===== input (protected): ExGridKeys.cpp, ExGridMouse.cpp =====
   // ===== end input (protected) =====
+
+  // ===== data operations (protected): ExGridNodes.cpp, ExGridSort.cpp, ExGridFilterOps.cpp,
+  //       ExGridFind.cpp, ExGridRows.cpp =====
+  // Sorting: -1, 0 or +1 for two cells in one direction; two rows by a column and the columns to
+  // its right (Full), or by the sort index list from entry Index; the partition workers.
+  Integer CompareCells(Integer ACol, Integer ARow1, Integer ARow2, TSortDirection Direction);
+  Integer CompareRows(Integer ACol, Integer ARow1, Integer ARow2);
+  Integer CompareRowsIndexed(Integer Index, Integer ARow1, Integer ARow2);
+  void QuickSortRows(Integer Col, Integer Left, Integer Right);
+  void QuickSortRowsIndexed(Integer Index, Integer Left, Integer Right);
+  void QuickUnSortRows(Integer Left, Integer Right);
+  void QSortGroupInternal(bool Indexed);
+  // Copies row ARow into the pivot scratch row (RowCount - 2), cell objects shared.
+  void CopyPivotRow(Integer ARow);
+  // Clears Count rows from FromRow, dropping the cell objects without freeing them.
+  void ClearScratchRows(Integer FromRow, Integer Count, bool NilObjects);
+  // Column 0 (texts and cell objects) set aside and put back around a sort with NormalCellsOnly.
+  TStrings* SaveFixedColumn();
+  void RestoreFixedColumn(TStrings* Saved);
+  // Find: the scan, the cell test and the node that holds a hidden row.
+  bool DoFind(TPoint StartCell, const String& s, TPoint& Result, TFindParams FindParams, bool Wide,
+              const String& ws);
+  bool MatchFindCell(Integer ACol, Integer ARow, bool Wide);
+  Integer FindHiddenNodeRow(Integer ARow);
+  // The search footer's parameters (Backward: find previous; Panel: edit-change extras).
+  TFindParams SearchFooterParams(bool Backward, bool FirstSearch);
+  // Rows: the column and row bookkeeping of row removal.
+  void ShiftControlRows(Integer FromRealRow, Integer Delta);
+  void ShiftHiddenRowItems(Integer AboveRealRow, Integer Delta);
+  // ===== end data operations (protected) =====
 };

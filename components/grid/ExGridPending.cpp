@@ -60,32 +60,12 @@ void TExStringGrid::FreeInputObjects() {}
 // ===== end input =====
 
 // ===== data operations =====
-void TExStringGrid::DoCalcFooter(Integer) {}
-void TExStringGrid::CalcFooter(Integer ACol) { DoCalcFooter(ACol); }
-void TExStringGrid::LastRowChanged() {}
 void TExStringGrid::PasteCellValue(Integer ACol, Integer ARow, const String& Value) { SetCellEx(ACol, ARow, Value); }
 void TExStringGrid::CellsPasted(TPoint&, TGridRect&, TClipOperation) {}
 bool TExStringGrid::AllowFormattedClipboard() { return FNavigation->AllowFmtClipboard(); }
-bool TExStringGrid::MatchFilterRow(Integer) { return true; }
-bool TExStringGrid::BuildFilterList(Integer) { return false; }
-void TExStringGrid::FilterListSelect() {}
-void TExStringGrid::FilterCheckListSelect() {}
 TGridRect TExStringGrid::GetUsedCells() { return TGridRect{0, 0, ColCount() - 1, RowCount() - 1}; }
-void TExStringGrid::RemoveCols(Integer, Integer) {}
-void TExStringGrid::InsertCols(Integer, Integer) {}
-void TExStringGrid::TrimRect(Integer, Integer, Integer, Integer) {}
-void TExStringGrid::SubGroup(Integer) {}
-void TExStringGrid::SubUnGroup(Integer) {}
-void TExStringGrid::Group(Integer) {}
-void TExStringGrid::UnGroup() {}
-void TExStringGrid::SortSwapRows(Integer, Integer) {}
 void TExStringGrid::SaveColPositions() {}
 void TExStringGrid::LoadColPositions() {}
-void TExStringGrid::QSort() {}
-void TExStringGrid::QSortIndexed() {}
-void TExStringGrid::QSortGroup() {}
-void TExStringGrid::QSortGroupIndexed() {}
-void TExStringGrid::QUnSort() {}
 void TExStringGrid::Zoom(Integer) {}
 void TExStringGrid::AutoSizeCells(bool, Integer, Integer) {}
 bool TExStringGrid::SearchPanelDialogChar(Char) { return false; }

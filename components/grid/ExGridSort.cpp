@@ -1,0 +1,725 @@
+// TExStringGrid: sorting the rows in place. One column (QSort), several columns in priority order
+// (QSortIndexed), the child rows of the deepest expanded nodes (QSortGroup, QSortGroupIndexed), a
+// row range (QuickSort, QuickSortIndexed), and undoing the sorts since the cross reference was last
+// reset (QUnSort). Cells compare by the column's sort style.
+//
+// A sort appends three scratch rows; the one before last holds a shallow copy of the pivot row (its
+// cell objects shared with the data row), so they are always cleared without freeing anything.
+// Whole rows move: texts, cell property objects with their graphics, heights and, where those
+// features are on, the disjunct row selection and the modified marks.
+#include <algorithm>
+#include <memory>
+
+#include "components/grid/ExGrid.h"
+#include "components/grid/ExGridCellNode.h"
+#include "components/grid/ExGridEditors.h"
+#include "components/grid/ExGridFooter.h"
+#include "components/grid/ExGridGraphics.h"
+#include "components/grid/ExGridSearchPanel.h"
+#include "components/grid/ExGridSortSettings.h"
+#include "components/gridbase/EsgHTMLE.h"
+#include "components/gridbase/ExUtil.h"
+#include "platform/rtl/SysUtils.h"
+
+namespace {
+
+Integer Sign(Integer V) { return V < 0 ? -1 : (V > 0 ? 1 : 0); }
+
+template <typename T>
+Integer CompareValues(T A, T B) {
+  return A < B ? -1 : (B < A ? 1 : 0);
+}
+
+// The platform's decimal conversion: leading blanks, a sign, digits, "." and an exponent. Value is
+// what the characters up to the first one that does not fit make; the answer tells whether the
+// whole text was a number.
+bool DecimalValue(const String& S, double& Value) {
+  size_t i = 0;
+  while (i < S.size() && S[i] == u' ') ++i;
+  std::string Text;
+  size_t Good = 0;  // length of Text that still forms a number
+  bool Digits = false;
+  if (i < S.size() && (S[i] == u'+' || S[i] == u'-')) Text += static_cast<char>(S[i++]);
+  while (i < S.size() && S[i] >= u'0' && S[i] <= u'9') {
+    Text += static_cast<char>(S[i++]);
+    Digits = true;
+    Good = Text.size();
+  }
+  if (i < S.size() && S[i] == u'.') {
+    Text += '.';
+    ++i;
+    while (i < S.size() && S[i] >= u'0' && S[i] <= u'9') {
+      Text += static_cast<char>(S[i++]);
+      Digits = true;
+      Good = Text.size();
+    }
+  }
+  if (Digits && i < S.size() && (S[i] == u'e' || S[i] == u'E')) {
+    std::string Exp = "e";
+    size_t k = i + 1;
+    if (k < S.size() && (S[k] == u'+' || S[k] == u'-')) Exp += static_cast<char>(S[k++]);
+    bool ExpDigits = false;
+    while (k < S.size() && S[k] >= u'0' && S[k] <= u'9') {
+      Exp += static_cast<char>(S[k++]);
+      ExpDigits = true;
+    }
+    if (ExpDigits) {
+      Text += Exp;
+      Good = Text.size();
+      i = k;
+    }
+  }
+  Value = Good > 0 ? std::strtod(Text.substr(0, Good).c_str(), nullptr) : 0.0;
+  return Digits && i == S.size();
+}
+
+// The text with the first occurrence of Part removed.
+String RemoveFirst(const String& S, const String& Part) {
+  if (Part.empty()) return S;
+  const size_t p = S.find(Part);
+  if (p == String::npos) return S;
+  return S.substr(0, p) + S.substr(p + Part.size());
+}
+
+// The text is a number in integer, float or exponent form.
+bool IsNumberText(const String& S) {
+  const Integer K = ClassifyNumberText(S);
+  return K == ntInteger || K == ntFloat || K == ntExponent;
+}
+
+bool IsDigit(Char C) { return C >= u'0' && C <= u'9'; }
+
+// A separator at 1-based position p of S, with a decimal digit on each side.
+bool DigitsAround(const String& S, Integer p) {
+  return p > 1 && p < static_cast<Integer>(S.size()) && IsDigit(S[p - 2]) && IsDigit(S[p]);
+}
+
+// A locale date-time text as a number; an empty text or one that does not convert gives 0.
+double DateTimeValue(const String& S, bool TimeOnly) {
+  if (S.empty()) return 0;
+  TDateTime V = 0;
+  const bool Ok = TimeOnly ? TryStrToTime(S, V) : TryStrToDateTime(S, V);
+  if (!Ok && !TimeOnly && TryStrToDate(S, V)) return V;
+  return Ok ? static_cast<double>(V) : 0.0;
+}
+
+double ShortDateValue(const String& S, bool EU) {
+  try {
+    return EU ? ParseDateDMY(S) : ParseDateMDY(S);
+  } catch (const Exception&) {
+    return 0;
+  }
+}
+
+// Ends the grid's update lock when it goes out of scope, also when a step raised.
+class TUpdateLock {
+ public:
+  explicit TUpdateLock(TExStringGrid* AGrid) : FGrid(AGrid) { FGrid->BeginUpdate(); }
+  ~TUpdateLock() { FGrid->EndUpdate(); }
+  TUpdateLock(const TUpdateLock&) = delete;
+  TUpdateLock& operator=(const TUpdateLock&) = delete;
+
+ private:
+  TExStringGrid* FGrid;
+};
+
+}  // namespace
+
+// --- Comparisons --------------------------------------------------------------------------------
+
+Integer TExStringGrid::CompareCells(Integer ACol, Integer ARow1, Integer ARow2, TSortDirection Direction) {
+  ++Compares;
+  TSortStyle Style = FSortSettings->AutoFormat() ? ssAutomatic
+                     : FSortSettings->IgnoreCase() ? ssAlphaNoCase
+                                                   : ssAlphabetic;
+  String Prefix;
+  String Suffix;
+  GetColFormat(ACol, Style, Prefix, Suffix);
+
+  String S1;
+  String S2;
+  if (FSortSettings->SortOnVirtualCells()) {
+    S1 = Cells(ACol, ARow1);
+    S2 = Cells(ACol, ARow2);
+  } else {
+    S1 = GetGridCell(ACol, ARow1);
+    S2 = GetGridCell(ACol, ARow2);
+  }
+
+  if (Style == ssAutomatic) {
+    const TCellType T = GetCellType(ACol, ARow1);
+    if (T == ctCheckBox || T == ctDataCheckBox || T == ctVirtCheckBox || T == ctRowCheckBox) {
+      Style = ssCheckBox;
+    } else if (IsNumberText(S1)) {
+      Style = ssNumeric;
+    } else {
+      Style = FSortSettings->IgnoreCase() ? ssAlphaNoCase : ssAlphabetic;
+      const String DateSep(1, GridDateSeparator());
+      const String TimeSep(1, GridTimeSeparator());
+      const Integer Len = static_cast<Integer>(S1.size());
+      const Integer p = Pos(DateSep, S1);
+      if (p > 1 && p < 4 && p < Len) {
+        if (DigitsAround(S1, p) && Pos(DateSep, S2) > 0) Style = Pos(TimeSep, S1) > 0 ? ssDateTime : ssDate;
+      } else {
+        const Integer q = Pos(TimeSep, S1);
+        if (q > 1 && q < 4 && q < Len && DigitsAround(S1, q) && Pos(TimeSep, S2) > 0) Style = ssTime;
+      }
+    }
+  }
+  if (Style == ssAlphaNumeric || Style == ssAlphaNumericNoCase) {
+    if (IsNumberText(S1) && IsNumberText(S2))
+      Style = ssNumeric;
+    else
+      Style = Style == ssAlphaNumeric ? ssAlphabetic : ssAlphaNoCase;
+  }
+
+  Integer Res = 0;
+  // The texts the blank test looks at: as compared by the style.
+  String B1 = S1;
+  String B2 = S2;
+  switch (Style) {
+    case ssAlphabetic:
+    case ssAlphaCase:
+    case ssAutomatic:
+      Res = Sign(S1.compare(S2));
+      break;
+    case ssAlphaNoCase:
+      B1 = UpperCase(S1);
+      B2 = UpperCase(S2);
+      Res = Sign(B1.compare(B2));
+      break;
+    case ssAnsiAlphaCase:
+      Res = Sign(AnsiCompareStr(S1, S2));
+      break;
+    case ssAnsiAlphaNoCase:
+      Res = Sign(AnsiCompareText(S1, S2));
+      break;
+    case ssNumeric:
+    case ssFinancial: {
+      String T1 = RemoveFirst(RemoveFirst(S1, Suffix), Prefix);
+      String T2 = RemoveFirst(RemoveFirst(S2, Suffix), Prefix);
+      if (Style == ssFinancial) {
+        const Char Th = GridThousandSeparator();
+        T1.erase(std::remove(T1.begin(), T1.end(), Th), T1.end());
+        T2.erase(std::remove(T2.begin(), T2.end(), Th), T2.end());
+      }
+      const Char Dec = GridDecimalSeparator();
+      if (Dec != u'.') {
+        if (size_t p = T1.find(Dec); p != String::npos) T1[p] = u'.';
+        if (size_t p = T2.find(Dec); p != String::npos) T2[p] = u'.';
+      }
+      B1 = T1;
+      B2 = T2;
+      double V1 = 0;
+      double V2 = 0;
+      bool Ok1 = DecimalValue(T1, V1);
+      bool Ok2 = DecimalValue(T2, V2);
+      // An empty cell counts as the number 0.
+      if (!Ok1 && Cells(ACol, ARow1).empty()) {
+        Ok1 = true;
+        V1 = 0;
+      }
+      if (!Ok2 && Cells(ACol, ARow2).empty()) {
+        Ok2 = true;
+        V2 = 0;
+      }
+      Res = (!Ok1 && !Ok2) ? 0 : CompareValues(V1, V2);
+      break;
+    }
+    case ssDate:
+    case ssDateTime:
+      Res = CompareValues(DateTimeValue(S1, false), DateTimeValue(S2, false));
+      break;
+    case ssTime:
+      Res = CompareValues(DateTimeValue(S1, true), DateTimeValue(S2, true));
+      break;
+    case ssShortDateEU:
+      Res = CompareValues(ShortDateValue(S1, true), ShortDateValue(S2, true));
+      break;
+    case ssShortDateUS:
+      Res = CompareValues(ShortDateValue(S1, false), ShortDateValue(S2, false));
+      break;
+    case ssCustom:
+      if (OnCustomCompare) OnCustomCompare(this, S1, S2, Res);
+      break;
+    case ssRaw:
+      if (OnRawCompare) OnRawCompare(this, ACol, ARow1, ARow2, Res);
+      break;
+    case ssHTML:
+      B1 = StrippedCells(ACol, ARow1);
+      B2 = StrippedCells(ACol, ARow2);
+      Res = Sign(B1.compare(B2));
+      break;
+    case ssImages:
+      Res = CompareValues(GetImageSortKey(ACol, ARow1), GetImageSortKey(ACol, ARow2));
+      break;
+    case ssCheckBox: {
+      bool C1 = false;
+      bool C2 = false;
+      if (!GetCheckBoxState(ACol, ARow1, C1)) C1 = false;
+      if (!GetCheckBoxState(ACol, ARow2, C2)) C2 = false;
+      Res = CompareValues(Integer(C1), Integer(C2));
+      break;
+    }
+    default:
+      Res = Sign(S1.compare(S2));
+      break;
+  }
+
+  if (FSortSettings->IgnoreBlanks() && B1.empty() != B2.empty()) {
+    // Blanks go first or last whatever the direction.
+    const bool First = FSortSettings->BlankPos() == blFirst;
+    Integer R = B1.empty() ? (First ? -1 : 1) : (First ? 1 : -1);
+    if (Direction == sdDescending) R = -R;
+    Res = R;
+  }
+  return Res;
+}
+
+Integer TExStringGrid::CompareRows(Integer ACol, Integer ARow1, Integer ARow2) {
+  Integer Res = IsIgnoredColumn(ACol) ? 0 : CompareCells(ACol, ARow1, ARow2, FSortSettings->Direction());
+  if (Res == 0 && FSortSettings->Full() && ACol <= TotalColCount() - 2) Res = CompareRows(ACol + 1, ARow1, ARow2);
+  return Res;
+}
+
+Integer TExStringGrid::CompareRowsIndexed(Integer Index, Integer ARow1, Integer ARow2) {
+  const Integer Entry = FSortIndexes->Items(Index);
+  const Integer ACol = Entry & 0x7FFFFFFF;
+  const bool Descending = (static_cast<Cardinal>(Entry) & 0x80000000u) != 0;
+  Integer Res = IsIgnoredColumn(ACol) ? 0 : CompareCells(ACol, ARow1, ARow2, Descending ? sdDescending : sdAscending);
+  if (Res == 0 && FSortSettings->Full() && Index < FSortIndexes->Count() - 1)
+    return CompareRowsIndexed(Index + 1, ARow1, ARow2);
+  return Descending ? -Res : Res;
+}
+
+// --- Row exchange -------------------------------------------------------------------------------
+
+void TExStringGrid::SortSwapRows(Integer ARow1, Integer ARow2) {
+  ++Swaps;
+  if (ARow1 < FSortRowXRef->Count() && ARow2 < FSortRowXRef->Count()) {
+    const Integer T = FSortRowXRef->Items(ARow1);
+    FSortRowXRef->SetItems(ARow1, FSortRowXRef->Items(ARow2));
+    FSortRowXRef->SetItems(ARow2, T);
+  }
+  if (FSortSettings->SingleColumn()) {
+    const Integer c = FSortSettings->Column();
+    const String T1 = Cells(c, ARow1);
+    const String T2 = Cells(c, ARow2);
+    TObject* O1 = GetGridObject(c, ARow1);
+    SetGridCell(c, ARow1, T2);
+    SetGridObject(c, ARow1, GetGridObject(c, ARow2));
+    SetGridCell(c, ARow2, T1);
+    SetGridObject(c, ARow2, O1);
+  } else {
+    const Integer Cols = TotalColCount();
+    for (Integer c = 0; c < Cols; ++c) {
+      const String T = GetGridCell(c, ARow1);
+      TObject* O = GetGridObject(c, ARow1);
+      SetGridCell(c, ARow1, GetGridCell(c, ARow2));
+      SetGridObject(c, ARow1, GetGridObject(c, ARow2));
+      SetGridCell(c, ARow2, T);
+      SetGridObject(c, ARow2, O);
+    }
+    const Integer H1 = RowHeights(ARow1);
+    const Integer H2 = RowHeights(ARow2);
+    if (H1 != H2) {
+      SetRowHeights(ARow1, H2);
+      SetRowHeights(ARow2, H1);
+    }
+    if (FMouseActions->DisjunctRowSelect() && FNavigation->MoveRowOnSort()) {
+      const Integer S1 = NumHiddenRows() > 0 ? RealRowIndex(ARow1) : ARow1;
+      const Integer S2 = NumHiddenRows() > 0 ? RealRowIndex(ARow2) : ARow2;
+      if (S1 < FRowSelect->Count() && S2 < FRowSelect->Count()) FRowSelect->Exchange(S1, S2);
+    }
+    if (ShowModified() && ShowModified()->Enabled() && ARow1 < FModifiedRows->Count() &&
+        ARow2 < FModifiedRows->Count()) {
+      const Integer T = FModifiedRows->Items(ARow1);
+      FModifiedRows->SetItems(ARow1, FModifiedRows->Items(ARow2));
+      FModifiedRows->SetItems(ARow2, T);
+    }
+  }
+  if (ARow1 == SortRow)
+    SortRow = ARow2;
+  else if (ARow2 == SortRow)
+    SortRow = ARow1;
+}
+
+// --- Partition sorts ----------------------------------------------------------------------------
+
+void TExStringGrid::CopyPivotRow(Integer ARow) {
+  const Integer P = RowCount() - 2;
+  const Integer Cols = TotalColCount();
+  const bool Displayed = static_cast<bool>(OnGetDisplText) && FSortSettings->SortOnVirtualCells();
+  for (Integer c = 0; c < Cols; ++c) {
+    SetGridCell(c, P, Displayed ? Cells(c, ARow) : GetGridCell(c, ARow));
+    SetGridObject(c, P, GetGridObject(c, ARow));
+  }
+}
+
+void TExStringGrid::ClearScratchRows(Integer FromRow, Integer Count, bool NilObjects) {
+  const Integer Cols = TotalColCount();
+  for (Integer r = FromRow; r < FromRow + Count; ++r) {
+    if (r < 0) continue;
+    if (NilObjects) {
+      for (Integer c = 0; c < Cols; ++c) SetGridObject(c, r, nullptr);
+    } else if (r < RowCount()) {
+      FreeCellPropsRange(0, r, Cols - 1, r);
+    }
+    for (Integer c = 0; c < Cols; ++c) SetGridCell(c, r, String());
+  }
+}
+
+void TExStringGrid::QuickSortRows(Integer Col, Integer Left, Integer Right) {
+  SortDir = FSortSettings->Direction() == sdDescending ? -1 : 1;
+  const Integer m = (Left + Right) / 2;
+  const Integer P = RowCount() - 2;
+  CopyPivotRow(m);
+  Integer i = Left;
+  Integer j = Right;
+  do {
+    while (CompareRows(Col, P, i) == SortDir && i < Right) ++i;
+    while (CompareRows(Col, j, P) == SortDir && j > Left) --j;
+    if (i <= j) {
+      if (i != j && CompareRows(Col, i, j) != 0) SortSwapRows(i, j);
+      ++i;
+      --j;
+    }
+  } while (i <= j);
+  if (Left < j) QuickSortRows(Col, Left, j);
+  if (i < Right) QuickSortRows(Col, i, Right);
+}
+
+void TExStringGrid::QuickSortRowsIndexed(Integer Index, Integer Left, Integer Right) {
+  SortDir = FSortSettings->Direction() == sdDescending ? -1 : 1;
+  const Integer m = (Left + Right) / 2;
+  const Integer P = RowCount() - 2;
+  CopyPivotRow(m);
+  Integer i = Left;
+  Integer j = Right;
+  do {
+    while (CompareRowsIndexed(Index, P, i) == 1 && i < Right) ++i;
+    while (CompareRowsIndexed(Index, j, P) == 1 && j > Left) --j;
+    if (i <= j) {
+      if (i != j) SortSwapRows(i, j);
+      ++i;
+      --j;
+    }
+  } while (i <= j);
+  if (Left < j) QuickSortRowsIndexed(Index, Left, j);
+  if (i < Right) QuickSortRowsIndexed(Index, i, Right);
+}
+
+void TExStringGrid::QuickUnSortRows(Integer Left, Integer Right) {
+  const Integer Pivot = FUnSortRowXRef->Items((Left + Right) / 2);
+  Integer i = Left;
+  Integer j = Right;
+  do {
+    while (FUnSortRowXRef->Items(i) < Pivot && i < Right) ++i;
+    while (Pivot < FUnSortRowXRef->Items(j) && j > Left) --j;
+    if (i <= j) {
+      if (i != j && FUnSortRowXRef->Items(i) != FUnSortRowXRef->Items(j)) {
+        SortSwapRows(i, j);
+        const Integer T = FUnSortRowXRef->Items(i);
+        FUnSortRowXRef->SetItems(i, FUnSortRowXRef->Items(j));
+        FUnSortRowXRef->SetItems(j, T);
+      }
+      ++i;
+      --j;
+    }
+  } while (i <= j);
+  if (Left < j) QuickUnSortRows(Left, j);
+  if (i < Right) QuickUnSortRows(i, Right);
+}
+
+// --- Column 0 kept in place -----------------------------------------------------------------------
+
+TStrings* TExStringGrid::SaveFixedColumn() {
+  if (!FSortSettings->NormalCellsOnly() || FixedCols() <= 0) return nullptr;
+  auto* L = new TStringList();
+  for (Integer r = 0; r < RowCount(); ++r) L->AddObject(GetGridCell(0, r), GetGridObject(0, r));
+  return L;
+}
+
+void TExStringGrid::RestoreFixedColumn(TStrings* Saved) {
+  if (!Saved) return;
+  for (Integer r = 0; r < Saved->Count(); ++r) {
+    SetGridCell(0, r, Saved->Strings(r));
+    SetGridObject(0, r, Saved->Objects(r));
+  }
+}
+
+// --- The sorts ------------------------------------------------------------------------------------
+
+void TExStringGrid::InitSortXRef() {
+  FSortRowXRef->Clear();
+  for (Integer r = 0; r < RowCount(); ++r) FSortRowXRef->Add(r);
+}
+
+void TExStringGrid::Sort(Integer Column, TSortDirection Direction) {
+  FSortSettings->SetColumn(Column);
+  FSortSettings->SetDirection(Direction);
+  QSort();
+}
+
+void TExStringGrid::SortByColumn(Integer Col) {
+  if (RowCount() < 2) return;
+  FSortSettings->SetColumn(Col);
+  QSort();
+}
+
+namespace {
+
+// The floating footer hidden (and the fixed footers set to 0) for the time of a sort, and both put
+// back at its end.
+class TFooterAside {
+ public:
+  TFooterAside(TFloatingFooter* F, Integer& FixedFooters) : FFooter(F), FFixedFooters(FixedFooters) {
+    FVisible = F && F->Visible();
+    FOldFixedFooters = FixedFooters;
+    if (F) F->SetVisible(false);
+    FixedFooters = 0;
+  }
+  ~TFooterAside() {
+    if (FFooter) FFooter->SetVisible(FVisible);
+    FFixedFooters = FOldFixedFooters;
+  }
+  bool WasVisible() const { return FVisible; }
+  Integer OldFixedFooters() const { return FOldFixedFooters; }
+
+ private:
+  TFloatingFooter* FFooter;
+  Integer& FFixedFooters;
+  bool FVisible = false;
+  Integer FOldFixedFooters = 0;
+};
+
+}  // namespace
+
+void TExStringGrid::QSort() {
+  if (FSortSettings->Column() < 0) return;
+  if (RowCount() != FSortRowXRef->Count()) InitSortXRef();
+  FSortIndexes->Clear();
+
+  std::unique_ptr<TStrings> Col0(SaveFixedColumn());
+  const Integer OldTopRow = TopRow();
+  bool FooterWasVisible = false;
+  {
+    TUpdateLock Lock(this);
+    struct TFinally {
+      TExStringGrid* G;
+      TStrings* Saved;
+      Integer Top;
+      ~TFinally() {
+        G->RestoreFixedColumn(Saved);
+        if (G->Navigation()->KeepScrollOnSort()) G->SetTopRow(Top);
+      }
+    } Finally{this, Col0.get(), OldTopRow};
+    TFooterAside Footer(FFloatingFooter, FFixedFooters);
+    FooterWasVisible = Footer.WasVisible();
+    const Integer F = Footer.OldFixedFooters();
+
+    const Integer OldCount = RowCount();
+    SetRowCount(OldCount + 3);
+    ClearScratchRows(RowCount() - 3, 3, true);
+    FNormalRowCount = RowCount() - 3;
+
+    SortRow = Row();
+    const Integer OldRow = Row();
+    const bool MoveRow = FNavigation->MoveRowOnSort();
+    if (MoveRow) TBaseGrid::SetRow(RowCount() - 4);
+
+    if (RowCount() - 4 - F > FixedRows()) QuickSortRows(FSortSettings->Column(), FixedRows(), RowCount() - 4 - F);
+
+    FNilObjects = true;
+    FBlockCellChange = true;
+    try {
+      ClearScratchRows(RowCount() - 3, 3, true);
+    } catch (...) {
+      FNilObjects = false;
+      FBlockCellChange = false;
+      throw;
+    }
+    FNilObjects = false;
+    FBlockCellChange = false;
+
+    const bool OldEntered = FEntered;
+    FEntered = false;
+    if (!FMouseActions->DisjunctRowSelect()) {
+      if (MoveRow) {
+        TBaseGrid::SetRow(SortRow);
+        FOldRowSel = -1;
+      } else {
+        TBaseGrid::SetRow(OldRow);
+      }
+    }
+    FEntered = OldEntered;
+
+    SetRowCount(OldCount);
+    FNormalRowCount = RowCount();
+    if (OnRowUpdate && !MoveRow) OnRowUpdate(this, OldRow, Row());
+  }
+  if (FooterWasVisible) UpdateFooter();
+  if (FSearchFooter->Visible() && FSearchPanel && FSearchPanel->Visible()) FSearchPanel->Invalidate();
+}
+
+void TExStringGrid::QSortIndexed() {
+  if (RowCount() != FSortRowXRef->Count()) InitSortXRef();
+  if (FSortIndexes->Count() == 0) throw EStringGridError(u"No indexes specified for indexed sort");
+
+  std::unique_ptr<TStrings> Col0(SaveFixedColumn());
+  const Integer OldTopRow = TopRow();
+  bool FooterWasVisible = false;
+  {
+    TUpdateLock Lock(this);
+    struct TFinally {
+      TExStringGrid* G;
+      TStrings* Saved;
+      Integer Top;
+      ~TFinally() {
+        G->RestoreFixedColumn(Saved);
+        if (G->Navigation()->KeepScrollOnSort()) G->SetTopRow(Top);
+      }
+    } Finally{this, Col0.get(), OldTopRow};
+    TFooterAside Footer(FFloatingFooter, FFixedFooters);
+    FooterWasVisible = Footer.WasVisible();
+    const Integer F = Footer.OldFixedFooters();
+
+    const Integer OldCount = RowCount();
+    SetRowCount(OldCount + 3);
+    ClearScratchRows(RowCount() - 3, 3, true);
+    FNormalRowCount = RowCount() - 3;
+
+    SortRow = Row();
+    const Integer OldRow = Row();
+    const bool MoveRow = FNavigation->MoveRowOnSort();
+    if (MoveRow) TBaseGrid::SetRow(RowCount() - 3);
+
+    if (RowCount() - 4 - F > FixedRows()) QuickSortRowsIndexed(0, FixedRows(), RowCount() - 4 - F);
+
+    FNilObjects = true;
+    ClearScratchRows(RowCount() - 3, 3, true);
+    FNilObjects = false;
+
+    const bool OldEntered = FEntered;
+    FEntered = false;
+    if (MoveRow) {
+      TBaseGrid::SetRow(std::min(SortRow, OldCount - 1));
+      FOldRowSel = -1;
+    } else {
+      TBaseGrid::SetRow(OldRow);
+    }
+    FEntered = OldEntered;
+
+    SetRowCount(OldCount);
+    FNormalRowCount = RowCount();
+  }
+  if (FooterWasVisible) UpdateFooter();
+}
+
+void TExStringGrid::QSortGroup() { QSortGroupInternal(false); }
+
+void TExStringGrid::QSortGroupIndexed() { QSortGroupInternal(true); }
+
+void TExStringGrid::QSortGroupInternal(bool Indexed) {
+  if (RowCount() != FSortRowXRef->Count()) InitSortXRef();
+  std::unique_ptr<TStrings> Col0(SaveFixedColumn());
+  const Integer OldTopRow = TopRow();
+  TUpdateLock Lock(this);
+  struct TFinally {
+    TExStringGrid* G;
+    TStrings* Saved;
+    Integer Top;
+    ~TFinally() {
+      G->RestoreFixedColumn(Saved);
+      if (G->Navigation()->KeepScrollOnSort()) G->SetTopRow(Top);
+    }
+  } Finally{this, Col0.get(), OldTopRow};
+
+  const Integer OldCount = RowCount();
+  const Integer MaxBefore = FMaxRowCount;
+  SetRowCount(OldCount + 3);
+  // Rows once used past the grid may hold cells of their own: those are freed.
+  if (MaxBefore - NumHiddenRows() > OldCount) ClearScratchRows(RowCount() - 3, 3 - FFixedFooters, false);
+  FNormalRowCount = RowCount() - 3;
+
+  SortRow = Row();
+  const Integer OldRow = Row();
+  const bool MoveRow = FNavigation->MoveRowOnSort();
+  if (MoveRow) TBaseGrid::SetRow(RowCount() - 3);
+
+  const Integer Last = RowCount() - FFixedFooters - 3;
+  Integer L = 0;
+  for (Integer r = FixedRows(); r <= Last; ++r)
+    if (IsNode(r)) L = std::max(L, GetNodeLevel(r));
+  for (Integer r = FixedRows(); r <= Last; ++r) {
+    if (!IsNode(r) || GetNodeState(r) || GetNodeLevel(r) != L) continue;
+    const Integer s = GetNodeSpan(r);
+    if (s - 2 <= 0) continue;
+    if (Indexed)
+      QuickSortIndexed(r + 1, r + s - 1);
+    else
+      QuickSortRows(FSortSettings->Column(), r + 1, r + s - 1);
+  }
+
+  FNilObjects = true;
+  ClearScratchRows(RowCount() - 3, 3 - FFixedFooters, true);
+  FNilObjects = false;
+  const bool OldEntered = FEntered;
+  FEntered = false;
+  if (MoveRow) {
+    TBaseGrid::SetRow(std::min(SortRow, OldCount - 1));
+    FOldRowSel = -1;
+  } else {
+    TBaseGrid::SetRow(std::min(OldRow, OldCount - 1));
+  }
+  FEntered = OldEntered;
+  SetRowCount(OldCount);
+  FNormalRowCount = RowCount();
+}
+
+void TExStringGrid::QuickSort(Integer Col, Integer Left, Integer Right) {
+  const bool Footer = FFloatingFooter && FFloatingFooter->Visible();
+  SetRowCount(RowCount() + 3);
+  QuickSortRows(Col, Left, Right);
+  FNilObjects = true;
+  // The pivot rows are cleared; a visible floating footer's row (the last) is left alone.
+  ClearScratchRows(RowCount() - 3, Footer ? 2 : 3, true);
+  FNilObjects = false;
+  SetRowCount(RowCount() - 3);
+}
+
+void TExStringGrid::QuickSortIndexed(Integer Left, Integer Right) {
+  const bool Footer = FFloatingFooter && FFloatingFooter->Visible();
+  SetRowCount(RowCount() + 3);
+  QuickSortRowsIndexed(0, Left, Right);
+  FNilObjects = true;
+  ClearScratchRows(RowCount() - 3, Footer ? 2 : 3, true);
+  FNilObjects = false;
+  SetRowCount(RowCount() - 3);
+}
+
+void TExStringGrid::QUnSort() {
+  FUnSortRowXRef->Clear();
+  for (Integer i = 0; i < FSortRowXRef->Count(); ++i) FUnSortRowXRef->Add(FSortRowXRef->Items(i));
+  std::unique_ptr<TStrings> Col0(SaveFixedColumn());
+  TUpdateLock Lock(this);
+  struct TFinally {
+    TExStringGrid* G;
+    TStrings* Saved;
+    ~TFinally() { G->RestoreFixedColumn(Saved); }
+  } Finally{this, Col0.get()};
+  // Only rows the cross reference knows take part.
+  const Integer Last = std::min(RowCount(), FUnSortRowXRef->Count()) - 1;
+  if (Last > 0) QuickUnSortRows(0, Last);
+}
+
+bool TExStringGrid::SortLine(Integer Col, Integer ARow1, Integer ARow2) {
+  const Integer r = CompareCells(Col, ARow1, ARow2, FSortSettings->Direction());
+  if (r != 0 && r == SortDir) {
+    SortSwapRows(ARow1, ARow2);
+    return true;
+  }
+  if (r != 0) return false;
+  if (Col < TotalColCount() - 1) return SortLine(Col + 1, ARow1, ARow2);
+  return false;
+}
