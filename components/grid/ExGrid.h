@@ -2274,7 +2274,9 @@ class TExStringGrid : public TBaseGrid {
   void DrawCellText(TCanvas* ACanvas, Integer ACol, Integer RCol, Integer ARow, TRect R, TGridDrawState AState,
                     bool Fixed, const TCellGraphicLayout& Layout, TAlignment HA, TVAlignment VA, bool WW,
                     Integer ScrollPos, Integer& TextWidth);
-  void DrawNodeTreeLines(TCanvas* ACanvas, Integer ARow, TRect R);
+  // The tree lines of a row in column 0; R's left edge moves to the row's indent.
+  void DrawNodeTreeLines(TCanvas* ACanvas, Integer ARow, TRect& R);
+  void DrawNodeButton(TCanvas* ACanvas, TRect R, TCellGraphic* G, Integer RCol, Integer ARow, TGridDrawState AState);
   void DrawCellGraphic(TCanvas* ACanvas, TRect R, const TCellGraphicLayout& Layout, Integer RCol, Integer ARow,
                        TGridDrawState AState, Integer TextWidth, TAlignment HA, TVAlignment VA);
   // The cell's graphic for the check-box state operations (real row when rows are hidden).

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "components/grid/ExGrid.h"
+#include "components/grid/ExGridCellNode.h"
 #include "components/grid/ExGridGraphics.h"
 #include "components/grid/ExGridLook.h"
 #include "components/grid/ExGridSortSettings.h"
@@ -305,23 +306,9 @@ void TExStringGrid::DrawCellGraphic(TCanvas* ACanvas, TRect R, const TCellGraphi
         DrawSortIndicator(ACanvas, RCol, Cell.Right - 10, Cell.Top + 8);
       break;
     }
-    case ctNode: {
-      // The node button: an 8 x 8 box centred on the row's indent, raised when collapsed.
-      const Integer Indent = GetRowIndent(ARow);
-      const Integer X = Cell.Left + std::max(0, Indent - 6 - 4);
-      const Integer Y = Cell.Top + std::max(0, Cell.Height() - 8) / 2;
-      ACanvas->Brush()->SetColor(clWhite);
-      ACanvas->Pen()->SetColor(clGray);
-      ACanvas->Rectangle(X + 4, Y, X + 13, Y + 9);
-      ACanvas->Pen()->SetColor(clBlack);
-      ACanvas->MoveTo(X + 6, Y + 4);
-      ACanvas->LineTo(X + 11, Y + 4);
-      if (G->CellBoolean()) {
-        ACanvas->MoveTo(X + 8, Y + 2);
-        ACanvas->LineTo(X + 8, Y + 7);
-      }
+    case ctNode:
+      DrawNodeButton(ACanvas, Cell, G, RCol, ARow, AState);
       break;
-    }
     case ctPicture:
       if (TPicture* P = G->Picture()) {
         if (P->Graphic() && !P->Graphic()->Empty()) {
@@ -673,4 +660,133 @@ void TExStringGrid::DrawRadioGroup(TCanvas* ACanvas, TRect R, Integer Count, Int
   }
   ACanvas->Brush()->SetStyle(bsSolid);
   ACanvas->Font()->SetColor(SavedFont);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Node rows
+// ---------------------------------------------------------------------------------------------
+
+void TExStringGrid::DrawNodeButton(TCanvas* ACanvas, TRect R, TCellGraphic* G, Integer RCol, Integer ARow,
+                                   TGridDrawState AState) {
+  if (!FCellNode) return;
+  const Integer NI = FCellNode->NodeIndent();
+  const Integer Indent = GetRowIndent(ARow);
+  const bool Collapsed = G->CellBoolean();
+  const Integer H = R.Bottom - R.Top;
+  const Integer MidY = R.Top + H / 2;
+  Integer x0 = Indent - NI;
+  const bool FixedCol = RCol < TBaseGrid::FixedCols();
+  if (FixedCol && !FFlat && (FLook == glSoft || FLook == glNorv || FLook == glXP || FLook == glListView)) x0 += 1;
+
+  // 1. The tree lines that meet the button.
+  if (FCellNode->ShowTree() && ARow >= TBaseGrid::FixedRows()) {
+    ACanvas->Pen()->SetColor(FCellNode->TreeColor());
+    ACanvas->Pen()->SetWidth(1);
+    const Integer X = x0 + NI / 2 + 2;
+    if (ARow + 1 < RowCount()) {
+      const Integer NextIndent = GetRowIndent(ARow + 1);
+      if (NextIndent > 0 && !(Collapsed && NextIndent < Indent)) {
+        ACanvas->MoveTo(X, MidY);
+        ACanvas->LineTo(X, R.Bottom);
+      }
+    }
+    if (ARow > 0 && GetRowIndent(ARow - 1) >= Indent) {
+      ACanvas->MoveTo(X, R.Top);
+      ACanvas->LineTo(X, R.Top + 6);
+    }
+  }
+
+  // 2. The colour behind the button.
+  TColor Back = ACanvas->Brush()->Color();
+  if (Back == clNone) Back = TBaseGrid::FixedCols() > 0 ? FixedColor() : Color();
+  if (FShowSelection && AState.Contains(gdSelected)) Back = FSelectionColor;
+
+  // 3. The button by the node type.
+  x0 = Indent - NI / 2 - 4;
+  switch (FCellNode->NodeType()) {
+    case cnLeaf:
+      DrawResourceBitmap(ACanvas, Back, TRect(x0, R.Top + (H - 12) / 2, x0 + 16, R.Top + (H - 12) / 2 + 16),
+                         Collapsed ? u"ESGLEAFCLOSE" : u"ESGLEAFOPEN");
+      return;
+    case cnXP:
+      DrawResourceBitmap(ACanvas, Back, TRect(x0 + 4, R.Top + (H - 10) / 2, x0 + 13, R.Top + (H - 10) / 2 + 9),
+                         Collapsed ? u"XPNODEC" : u"XPNODEO");
+      return;
+    case cnGlyph: {
+      TBitmap* Glyph = Collapsed ? FCellNode->ContractGlyph() : FCellNode->ExpandGlyph();
+      if (FCellNode->ExpandGlyph() && FCellNode->ContractGlyph() && !FCellNode->ExpandGlyph()->Empty() &&
+          !FCellNode->ContractGlyph()->Empty()) {
+        const Integer Y = R.Top + (H - Glyph->Height()) / 2;
+        DrawBitmapTransparent(ACanvas, Glyph, Back, TRect(x0, Y, x0 + Glyph->Width(), Y + Glyph->Height()));
+        return;
+      }
+      break;
+    }
+    case cn3D: {
+      TRect Frame(x0, R.Top, R.Right, R.Bottom);
+      ACanvas->Brush()->SetColor(FCellNode->Color());
+      ACanvas->FillRect(Frame);
+      ACanvas->Pen()->SetColor(clWhite);
+      ACanvas->MoveTo(Frame.Left, Frame.Bottom - 1);
+      ACanvas->LineTo(Frame.Left, Frame.Top);
+      ACanvas->LineTo(Frame.Right - 1, Frame.Top);
+      ACanvas->Pen()->SetColor(0x808080);
+      ACanvas->LineTo(Frame.Right - 1, Frame.Bottom - 1);
+      ACanvas->LineTo(Frame.Left, Frame.Bottom - 1);
+      break;
+    }
+    default:
+      break;
+  }
+  const Integer X = x0 + 4;
+  const Integer Y = R.Top + std::max(0, H - 8) / 2;
+  ACanvas->Brush()->SetColor(FCellNode->Color());
+  if (FCellNode->NodeType() == cnFlat) {
+    ACanvas->Pen()->SetColor(FCellNode->NodeColor());
+    ACanvas->Rectangle(X, Y, X + 9, Y + 9);
+    ACanvas->MoveTo(X + 2, Y + 4);
+    ACanvas->LineTo(X + 7, Y + 4);
+    if (Collapsed) {
+      ACanvas->MoveTo(X + 4, Y + 2);
+      ACanvas->LineTo(X + 4, Y + 7);
+    }
+  } else {
+    TRect Box(X, Y, X + 8, Y + 8);
+    ACanvas->FillRect(Box);
+    DrawEdge(ACanvas, Box, Collapsed ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT | BF_SOFT);
+  }
+  ACanvas->Brush()->SetColor(Back);
+}
+
+void TExStringGrid::DrawNodeTreeLines(TCanvas* ACanvas, Integer ARow, TRect& R) {
+  if (!FCellNode || !FCellNode->ShowTree() || !HasNodes() || ARow < TBaseGrid::FixedRows()) return;
+  const Integer NI = FCellNode->NodeIndent();
+  const Integer Indent = GetRowIndent(ARow);
+  const Integer Level = HasCellProperties(0, ARow) ? GetCellProperties(0, ARow)->NodeLevel() : 0;
+  const Integer X = Indent - NI + NI / 2 + 2;
+  const Integer MidY = R.Top + (R.Bottom - R.Top) / 2;
+  R.Left = Indent;
+  ACanvas->Pen()->SetColor(FCellNode->TreeColor());
+  ACanvas->Pen()->SetWidth(1);
+  auto Line = [&](Integer X1, Integer Y1, Integer X2, Integer Y2) {
+    ACanvas->MoveTo(X1, Y1);
+    ACanvas->LineTo(X2, Y2);
+  };
+  if (Level > 0) Line(X, MidY, FCellNode->ShowTreeFull() ? R.Right : Indent + 4, MidY);
+  switch (GetNodeSpanType(ARow)) {
+    case 1: Line(X, R.Top, X, MidY); break;
+    case 2: Line(X, R.Top, X, R.Bottom + 4); break;
+    default: break;
+  }
+  const bool Last = ARow + 1 >= RowCount();
+  const Integer NextLevel =
+      !Last && HasCellProperties(0, ARow + 1) ? GetCellProperties(0, ARow + 1)->NodeLevel() : 0;
+  for (Integer I = 1; I <= Level; ++I) {
+    const Integer LX = X - NI * I;
+    Line(LX, R.Top, LX, MidY);
+    if (!Last && NextLevel >= I)
+      Line(LX, MidY, LX, R.Bottom + 4);
+    else if (I < Level)
+      Line(LX, MidY, X + NI - NI * I, MidY);
+  }
 }

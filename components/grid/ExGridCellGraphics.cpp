@@ -4,14 +4,13 @@
 #include <algorithm>
 
 #include "components/grid/ExGrid.h"
+#include "components/grid/ExGridCellNode.h"
+#include "components/grid/ExGridGrouping.h"
 #include "components/grid/ExGridGraphics.h"
 #include "components/grid/ExGridLook.h"
 #include "components/gridbase/ExUtil.h"
 
 namespace {
-
-// The indent of one node level.
-constexpr Integer NodeLevelIndent = 12;
 
 bool IsSharedType(TCellType T) { return T == ctVirtCheckBox || T == ctRowCheckBox; }
 
@@ -367,11 +366,19 @@ void TExStringGrid::DoGetDisplText(Integer ACol, Integer ARow, String& Value) {
       }
     }
   }
+  // The number of rows of a group after its caption in column 1 of a node row.
+  if (FGrouping && FGrouping->ShowGroupCount() && ACol == 1 && IsNode(ARow)) {
+    const Integer N = GetNodeSpan(ARow) - 1 - GetSubNodeCount(ARow);
+    if (!FGrouping->GroupCountFormat().empty())
+      Value += Format(FGrouping->GroupCountFormat(), N);
+    else
+      Value += u" (" + IntToStr(N) + u")";
+  }
 }
 
 Integer TExStringGrid::GetRowIndent(Integer ARow) {
   if (!HasNodes() || ARow < 0 || !HasCellProperties(0, ARow)) return 0;
-  return GetCellProperties(0, ARow)->NodeLevel() * NodeLevelIndent;
+  return GetCellProperties(0, ARow)->NodeLevel() * (FCellNode ? FCellNode->NodeIndent() : 12);
 }
 
 bool TExStringGrid::HasNodes() { return FNumNodes > 0; }

@@ -2,6 +2,7 @@
 // the looks, the colour schemes, the component styles and colour tones, the XP colour schemes and
 // following the desktop's Office theme.
 #include "components/grid/ExGrid.h"
+#include "components/grid/ExGridCellNode.h"
 #include "components/grid/ExGridEditors.h"
 #include "components/grid/ExGridGraphics.h"
 #include "components/grid/ExGridLook.h"
@@ -582,6 +583,7 @@ void TExStringGrid::SetColorTones(TColorTones ATones) {
   }
   FControlLook->SetFlatButton(true);
   if (FFloatingFooter) FFloatingFooter->SetColor(ATones.Foreground.BrushColor);
+  if (FCellNode) FCellNode->SetNodeType(cnFlat);
   FSearchFooter->SetColor(ATones.Foreground.BrushColor);
   FSearchFooter->SetColorTo(ATones.Foreground.BrushColor);
   Invalidate();

@@ -50,7 +50,7 @@ String GridLookToDisplayName(TGridLook Look) {
   }
 }
 
-TColor BlendColor(TColor A, TColor B, Integer Percent) {
+TColor ExGrid::BlendColor(TColor A, TColor B, Integer Percent) {
   if (Percent >= 100) return A;
   if (Percent < 1 || A == clNone) return B;
   if (B == clNone) return A;
@@ -66,7 +66,7 @@ TColor BlendColor(TColor A, TColor B, Integer Percent) {
   return RGB(Mix(GetRValue(a), GetRValue(b)), Mix(GetGValue(a), GetGValue(b)), Mix(GetBValue(a), GetBValue(b)));
 }
 
-TColor MixSelectionColor(TColor Selection, TColor Cell, bool Mixer, Integer Percent) {
+TColor ExGrid::MixSelectionColor(TColor Selection, TColor Cell, bool Mixer, Integer Percent) {
   if (!Mixer) return Selection;
   return BlendColor(Selection, Cell, Percent);
 }

@@ -345,7 +345,10 @@ void TExStringGrid::DrawGridCell(TCanvas* ACanvas, Integer ACol, Integer ARow, T
 
   // 4. Selected but not focused without a selection colour.
   const bool Selected = AState.Contains(gdSelected);
-  if (Selected && !AState.Contains(gdFocused) && FSelectionColor == clNone) ACanvas->Brush()->SetColor(clHighlight);
+  if (Selected && !AState.Contains(gdFocused) && FSelectionColor == clNone) {
+    ACanvas->Brush()->SetColor(clHighlight);
+    ACanvas->FillRect(R);
+  }
 
   // 5. Zoom; the colours the text layer may change are kept.
   ACanvas->Font()->SetSize(ACanvas->Font()->Size() + FZoomFactor);
@@ -517,6 +520,9 @@ void TExStringGrid::DrawGridCell(TCanvas* ACanvas, Integer ACol, Integer ARow, T
       ACanvas->LineTo(R.Right, R.Bottom + 1);
     }
   }
+
+  // 19. The tree lines of node rows.
+  if (ACol == 0) DrawNodeTreeLines(ACanvas, ARow, R);
 
   // 20. The cell graphic.
   if (Layout.Graphic && !DrawerFirst) {

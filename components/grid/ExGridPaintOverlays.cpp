@@ -67,13 +67,16 @@ void TExStringGrid::PaintNCBorder() {
 // Move indicators
 // ---------------------------------------------------------------------------------------------
 
+// The lines invert what they cross (a black pen in "not xor" mode), so they show on any colour and
+// the same line drawn again removes itself.
+
 void TExStringGrid::DrawColumnMoveIndicator(Integer X) {
   TCanvas* C = Canvas();
   TPen Saved;
   Saved.Assign(C->Pen());
   C->Pen()->SetColor(clBlack);
   C->Pen()->SetStyle(psDot);
-  C->Pen()->SetMode(pmXor);
+  C->Pen()->SetMode(pmNotXor);
   C->Pen()->SetWidth(1);
   Integer Bottom = Height();
   if (RowCount() > 0) {
@@ -91,7 +94,7 @@ void TExStringGrid::DrawRowMoveIndicator(Integer Y) {
   Saved.Assign(C->Pen());
   C->Pen()->SetColor(clBlack);
   C->Pen()->SetStyle(psDot);
-  C->Pen()->SetMode(pmXor);
+  C->Pen()->SetMode(pmNotXor);
   C->Pen()->SetWidth(1);
   Integer Right = Width();
   if (ColCount() > 0) {
