@@ -1540,6 +1540,8 @@ class TExStringGrid : public TBaseGrid {
   Integer GetPrintColOffset(Integer ACol);
   Integer PrintColWidth(Integer ACol) { return GetPrintColWidth(ACol); }
   Integer PrintColOffset(Integer ACol) { return GetPrintColOffset(ACol); }
+  // The in-place rich-text editor's selection changed: fires OnRichEditSelectionChange.
+  void RichEditSelectionChange(TObject* Sender);
   // The in-place rich-text editor when it was made, and whether the grid is moving the focus itself.
   TExRichEdit* InplaceRichEditControl() const { return FInplaceRichEdit; }
   bool FocusChangeInvoked() const { return InvokedFocusChange; }

@@ -201,6 +201,11 @@ void TExStringGrid::SetLookupItems(TStrings* Value) {
   if (Value) FLookupItems->Assign(Value);
 }
 
+void TExStringGrid::RichEditSelectionChange(TObject* Sender) {
+  (void)Sender;
+  if (OnRichEditSelectionChange) OnRichEditSelectionChange(this);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Merged columns, print widths
 // ---------------------------------------------------------------------------------------------

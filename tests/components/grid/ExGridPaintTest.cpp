@@ -8,6 +8,7 @@
 #include "components/grid/ExGridGraphics.h"
 #include "components/grid/ExGridHints.h"
 #include "components/grid/ExGridLook.h"
+#include "components/grid/ExGridRichEdit.h"
 #include "components/grid/ExGridSortSettings.h"
 #include "components/gridbase/ExGridCheck.h"
 #include "components/gridbase/ExGridUndoRedo.h"
@@ -24,6 +25,12 @@ class TPaintGrid : public TExStringGrid {
   String ClassName() const override { return u"TPaintGrid"; }
   TCellGraphic* Shared() const { return FCellGraphic; }
   String InEditText(Integer ACol, Integer ARow) { return GetEditText(ACol, ARow); }
+  void HoverFixed(Integer ACol, Integer ARow, bool Down) {
+    FHoverFixedX = ACol;
+    FHoverFixedY = ARow;
+    FMouseDown = Down;
+  }
+  TControl* FocusWindow() const { return AsControl(FFocusWindow); }
   String CellTextOverride;
   String GetCellText(Integer ACol, Integer ARow) override {
     return CellTextOverride.empty() ? TExStringGrid::GetCellText(ACol, ARow) : CellTextOverride;
@@ -891,6 +898,51 @@ TEST_F(ExGridPaintTest, EditTextStripsTagsUnlessEditWithTags) {
   EXPECT_EQ(Grid->InEditText(1, 1), u"<b>bold</b>");
 }
 
+TEST_F(ExGridPaintTest, RichTextCellsRoundTripThroughARichEdit) {
+  auto* Rich = new TExRichEdit(Grid);
+  Grid->SetCells(1, 1, u"{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Hello\\par World}");
+  Grid->CellToRich(1, 1, Rich);
+  EXPECT_EQ(Rich->Text(), u"Hello\r\nWorld");
+  Grid->RichToCell(2, 1, Rich);
+  EXPECT_EQ(GetCellTextKind(Grid->Cells(2, 1), false), ctkRichText);
+  Grid->CellToRich(2, 1, Rich);
+  EXPECT_EQ(Rich->Text(), u"Hello\r\nWorld");
+  Grid->SetCells(3, 1, u"");
+  Grid->CellToRich(3, 1, Rich);
+  EXPECT_EQ(Rich->Text(), u"");
+
+  Rich->SelSuperscript();
+  EXPECT_TRUE(Rich->IsSelSuperscript());
+  EXPECT_FALSE(Rich->IsSelNormal());
+  Rich->SelSubscript();
+  EXPECT_TRUE(Rich->IsSelSubscript());
+  EXPECT_THROW({ TExRichEdit Stray(Form); }, EInvalidCast);
+}
+
+TEST_F(ExGridPaintTest, SortIndicatorRow) {
+  EXPECT_FALSE(Grid->IsSortIndicatorRow(1, 0));
+  Grid->SortSettings()->SetShow(true);
+  EXPECT_TRUE(Grid->IsSortIndicatorRow(1, 0));
+  EXPECT_FALSE(Grid->IsSortIndicatorRow(1, 1));
+  Grid->SetRowCount(2);
+  EXPECT_FALSE(Grid->IsSortIndicatorRow(1, 0)) << "one normal row has nothing to sort";
+}
+
+TEST_F(ExGridPaintTest, FocusFrameHugsTheCell) {
+  const TRect R = Grid->CellRect(2, 2);
+  Grid->ShowFocusFrame(R);
+  TControl* W = Grid->FocusWindow();
+  ASSERT_NE(W, nullptr);
+  const TPoint TL = Grid->ClientToScreen(TPoint(R.Left, R.Top));
+  EXPECT_TRUE(W->Visible());
+  EXPECT_EQ(W->Left(), TL.X - 4);
+  EXPECT_EQ(W->Top(), TL.Y - 4);
+  EXPECT_EQ(W->Width(), R.Width() + 9);
+  EXPECT_EQ(W->Height(), R.Height() + 9);
+  Grid->HideFocusFrame();
+  EXPECT_FALSE(W->Visible());
+}
+
 // --- On the screen ---------------------------------------------------------------------------------------
 
 TEST_F(ExGridPaintTest, CellColourReachesTheScreen) {
@@ -944,6 +996,20 @@ TEST_F(ExGridPaintTest, MoveIndicatorDrawnTwiceLeavesNoTrace) {
   Grid->DrawRowMoveIndicator(40);
   Grid->DrawRowMoveIndicator(40);
   EXPECT_EQ(TestHarness::GrabPngBytes(Grid), Before);
+}
+
+TEST_F(ExGridPaintTest, HoveredFixedCellShowsHoverThenDownColours) {
+  Grid->SetLook(glVista);
+  Grid->SetHoverFixedCells(hfAll);
+  const TRect R = Grid->CellRect(2, 0);
+  const TPoint P(R.Left + R.Width() / 2, R.Top + 3);
+  const TColor Plain = PixelAt(P.X, P.Y);
+  Grid->HoverFixed(2, 0, false);
+  EXPECT_EQ(PixelAt(P.X, P.Y), TColor(0xFFF7E3));
+  Grid->HoverFixed(2, 0, true);
+  EXPECT_EQ(PixelAt(P.X, P.Y), TColor(0xF9E4BC));
+  Grid->HoverFixed(-1, -1, false);
+  EXPECT_EQ(PixelAt(P.X, P.Y), Plain);
 }
 
 TEST_F(ExGridPaintTest, OutlineOnlyForTheGradientLooks) {
