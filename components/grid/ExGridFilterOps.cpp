@@ -227,6 +227,7 @@ bool TExStringGrid::BuildFilterList(Integer ACol) {
     Entries.erase(std::unique(Entries.begin(), Entries.end(),
                               [](const String& A, const String& B) { return AnsiCompareText(A, B) == 0; }),
                   Entries.end());
+    FFilterList->SetSorted(false);
     if (!FFilterDropDownClear.empty()) FFilterList->Add(FFilterDropDownClear);
     for (const String& E : Entries) FFilterList->Add(E);
   }

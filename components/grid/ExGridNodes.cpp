@@ -283,11 +283,9 @@ void TExStringGrid::ContractNode(Integer ARow) {
     e = a + 1;
     while (e < RowCount() && !IsNode(e)) ++e;
   }
-  e = std::min(e, RowCount());
-
   const Integer b = a + 1;
   Integer r = b;
-  while (r < e) {
+  while (r < e && r < RowCount()) {
     TCellGraphic* Inner = NodeOf(this, r);
     if (Inner && Inner->CellBoolean()) {
       // The inner node is taken in whole: expanding the outer node shows it open again.

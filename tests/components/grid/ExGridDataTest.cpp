@@ -1,0 +1,978 @@
+// The string grid's data operations: row nodes, grouping with summary rows and the group and footer
+// calculations, sorting and undoing sorts, the row filter with its drop-down lists and incremental
+// narrowing, find and replace, and the row and column structure operations.
+#include "components/grid/ExGrid.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "components/grid/ExGridCellNode.h"
+#include "components/grid/ExGridEditors.h"
+#include "components/grid/ExGridFilter.h"
+#include "components/grid/ExGridFooter.h"
+#include "components/grid/ExGridGraphics.h"
+#include "components/grid/ExGridGrouping.h"
+#include "components/grid/ExGridSortSettings.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/TestHarness.h"
+
+namespace {
+
+using Texts = std::vector<String>;
+
+// A grid that lets the tests reach a few of its inner values and watch some of its steps.
+class TDataGrid : public TExStringGrid {
+ public:
+  explicit TDataGrid(TComponent* AOwner) : TExStringGrid(AOwner) {
+    // The node look is the grid's own object; a grid made without one gets one here.
+    if (!FCellNode) {
+      OwnNode = std::make_unique<TCellNode>(this);
+      FCellNode = OwnNode.get();
+    }
+  }
+  ~TDataGrid() override {
+    if (OwnNode) FCellNode = nullptr;
+  }
+  String ClassName() const override { return u"TDataGrid"; }
+
+  using TExStringGrid::CompareCells;
+  bool HasCellPropsFlag() const { return FHasCellProps; }
+  void SetFilterColumn(Integer ACol) { FFilterCol = ACol; }
+  Integer FilterColumn() const { return FFilterCol; }
+  TDropList* DropList() const { return FDropList; }
+  TDropCheckList* DropCheckList() const { return FDropCheckList; }
+  Integer HiddenIdx(Integer I) const { return static_cast<TGridItem*>(FGridItems->GetItem(I))->Idx(); }
+  Integer Level() const { return FFilterLevel; }
+  TList* RowSelectList() const { return FRowSelect; }
+
+  // Merges asked for: (column, row, columns, rows).
+  std::vector<std::vector<Integer>> Merges;
+  void MergeCells(Integer ACol, Integer ARow, Integer SpanX, Integer SpanY) override {
+    Merges.push_back({ACol, ARow, SpanX, SpanY});
+    TExStringGrid::MergeCells(ACol, ARow, SpanX, SpanY);
+  }
+
+ private:
+  std::unique_ptr<TCellNode> OwnNode;
+};
+
+class ExGridDataTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    TestHarness::UseFakeClock(true);
+    Form = new TForm(Application);
+    Form->SetBounds(50, 50, 600, 500);
+    Form->AfterConstruction();
+    TestHarness::ShowForm(Form);
+    Grid = new TDataGrid(Form);
+    Grid->SetParent(Form);
+    Grid->SetBounds(0, 0, 560, 460);
+  }
+  void TearDown() override {
+    TComponent::Free(Form);
+    FormatSettings = TFormatSettings::English();
+    TestHarness::UseFakeClock(false);
+  }
+  // The grid holds one fixed row and the given normal rows; each row's cells are given from
+  // column 0 on.
+  void Load(const std::vector<Texts>& Rows, Integer Cols = 5) {
+    Grid->SetColCount(Cols);
+    Grid->SetRowCount(1 + static_cast<Integer>(Rows.size()));
+    for (Integer c = 0; c < Cols; ++c) Grid->SetCells(c, 0, u"H" + IntToStr(c));
+    for (size_t r = 0; r < Rows.size(); ++r)
+      for (size_t c = 0; c < Rows[r].size(); ++c) Grid->SetCells(Integer(c), Integer(r) + 1, Rows[r][c]);
+  }
+  // One column of texts in rows 1 … n (the other cells empty).
+  void LoadColumn(Integer ACol, const Texts& Values, Integer Cols = 5) {
+    std::vector<Texts> Rows;
+    for (const String& V : Values) {
+      Texts Row(ACol + 1);
+      Row[ACol] = V;
+      Rows.push_back(Row);
+    }
+    Load(Rows, Cols);
+  }
+  // The texts of a column in rows From … RowCount - 1.
+  Texts Column(Integer ACol, Integer From = 1) {
+    Texts T;
+    for (Integer r = From; r < Grid->RowCount(); ++r) T.push_back(Grid->Cells(ACol, r));
+    return T;
+  }
+  TForm* Form = nullptr;
+  TDataGrid* Grid = nullptr;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Row nodes
+// ---------------------------------------------------------------------------------------------
+
+TEST_F(ExGridDataTest, ContractingANodeHidesItsSpanAndExpandingRestoresIt) {
+  LoadColumn(1, {u"n", u"a", u"b", u"c", u"d"});
+  Grid->AddNode(1, 3);
+  EXPECT_TRUE(Grid->IsNode(1));
+  EXPECT_FALSE(Grid->IsNode(2));
+  for (Integer r = 1; r <= 3; ++r) EXPECT_EQ(Grid->GetCellProperties(0, r)->NodeLevel(), 1) << r;
+  EXPECT_FALSE(Grid->HasCellProperties(0, 4));
+  EXPECT_EQ(Grid->GetNodeLevel(1), 1);
+  EXPECT_EQ(Grid->GetNodeSpan(1), 3);
+  EXPECT_EQ(Grid->GetNodeLevel(2), -1);
+  EXPECT_EQ(Grid->NumNodes(), 1);
+
+  Grid->ContractNode(1);
+  EXPECT_TRUE(Grid->GetNodeState(1));
+  EXPECT_EQ(Grid->RowCount(), 4);
+  EXPECT_EQ(Column(1), (Texts{u"n", u"c", u"d"}));
+
+  Grid->ExpandNode(1);
+  EXPECT_FALSE(Grid->GetNodeState(1));
+  EXPECT_EQ(Grid->RowCount(), 6);
+  EXPECT_EQ(Column(1), (Texts{u"n", u"a", u"b", u"c", u"d"}));
+
+  // Writing NodeState contracts and expands too.
+  Grid->SetNodeState(1, true);
+  EXPECT_EQ(Grid->RowCount(), 4);
+  Grid->SetNodeState(1, false);
+  EXPECT_EQ(Grid->RowCount(), 6);
+}
+
+TEST_F(ExGridDataTest, NestedNodeContractedInsideItsParentReappearsExpanded) {
+  LoadColumn(1, {u"outer", u"inner", u"i1", u"i2", u"o1", u"after"});
+  Grid->AddNode(1, 5);
+  Grid->AddNode(2, 3);
+  EXPECT_EQ(Grid->GetNodeLevel(1), 1);
+  EXPECT_EQ(Grid->GetNodeLevel(2), 2);
+
+  Grid->ContractNode(2);
+  EXPECT_EQ(Column(1), (Texts{u"outer", u"inner", u"o1", u"after"}));
+  Grid->ContractNode(1);
+  EXPECT_EQ(Column(1), (Texts{u"outer", u"after"}));
+  Grid->ExpandNode(1);
+  EXPECT_EQ(Column(1), (Texts{u"outer", u"inner", u"i1", u"i2", u"o1", u"after"}));
+  EXPECT_FALSE(Grid->GetNodeState(2));
+  EXPECT_EQ(Grid->NumHiddenRows(), 0);
+}
+
+TEST_F(ExGridDataTest, ExpandOneContractsTheNodeThatWasOpen) {
+  LoadColumn(1, {u"A", u"a1", u"B", u"b1"});
+  Grid->AddNode(1, 2);
+  Grid->AddNode(3, 2);
+  Grid->ContractNode(3);
+  Grid->CellNode()->SetExpandOne(true);
+  Grid->ExpandNode(Grid->RealRowIndex(2));
+  EXPECT_TRUE(Grid->GetNodeState(1));
+  EXPECT_FALSE(Grid->GetNodeState(2));
+  EXPECT_EQ(Column(1), (Texts{u"A", u"B", u"b1"}));
+}
+
+TEST_F(ExGridDataTest, ParentRowOfNodesAndPlainRows) {
+  LoadColumn(1, {u"node", u"child", u"plain"});
+  EXPECT_EQ(Grid->GetParentRow(2), -1);  // no nodes at all
+  Grid->AddNode(1, 2);
+  EXPECT_EQ(Grid->GetParentRow(1), 1);   // a node outside every node is its own parent
+  EXPECT_EQ(Grid->GetParentRow(2), 1);
+  EXPECT_EQ(Grid->GetParentRow(3), -1);  // a plain row outside all nodes
+}
+
+TEST_F(ExGridDataTest, InsertChildRowBelowANodeTakesOverTheNodeRowsContent) {
+  LoadColumn(1, {u"group", u"inner", u"x", u"y"});
+  Grid->AddNode(1, 4);
+  Grid->AddNode(2, 2);
+  auto* UserObject = new TObject();
+  Grid->SetObjects(2, 2, UserObject);
+  Grid->SetCells(2, 2, u"second");
+
+  Grid->InsertChildRow(2, 0);
+  EXPECT_TRUE(Grid->IsNode(2));
+  EXPECT_EQ(Grid->Cells(1, 2), u"");
+  EXPECT_EQ(Grid->Cells(2, 2), u"");
+  EXPECT_EQ(Grid->Objects(2, 2), nullptr);
+  EXPECT_EQ(Grid->Cells(1, 3), u"inner");
+  EXPECT_EQ(Grid->Cells(2, 3), u"second");
+  EXPECT_EQ(Grid->Objects(2, 3), UserObject);
+  EXPECT_EQ(Grid->GetCellProperties(0, 3)->NodeLevel(), 1);
+  // The parent grew by the new row.
+  EXPECT_EQ(Grid->GetNodeSpan(1), 5);
+  EXPECT_EQ(Grid->GetSubNodeCount(1), 1);
+  delete UserObject;
+}
+
+TEST_F(ExGridDataTest, RemoveChildRowShrinksTheParent) {
+  LoadColumn(1, {u"group", u"a", u"b", u"after"});
+  Grid->AddNode(1, 3);
+  Grid->RemoveChildRow(2);
+  EXPECT_EQ(Column(1), (Texts{u"group", u"b", u"after"}));
+  EXPECT_EQ(Grid->GetNodeSpan(1), 2);
+}
+
+TEST_F(ExGridDataTest, NodeGlyphHitWithPreciseClicks) {
+  LoadColumn(1, {u"node", u"child"});
+  Grid->AddNode(1, 2);
+  Grid->CellNode()->SetNodeType(cnXP);
+  Grid->CellNode()->SetNodeIndent(12);
+  Grid->MouseActions()->SetPreciseNodeClick(false);
+  EXPECT_TRUE(Grid->IsNodeGlyphHit(1, 100));  // imprecise clicks hit anywhere
+  Grid->MouseActions()->SetPreciseNodeClick(true);
+  const struct {
+    const char* Name;
+    Integer X;
+    bool Hit;
+  } Cases[] = {{"left edge", 4, false}, {"first inside", 5, true}, {"last inside", 15, true}, {"right edge", 16, false}};
+  for (const auto& C : Cases) EXPECT_EQ(Grid->IsNodeGlyphHit(1, C.X), C.Hit) << C.Name;
+}
+
+TEST_F(ExGridDataTest, RemoveNodeAndRemoveAllNodesUndoTheLevels) {
+  LoadColumn(1, {u"n1", u"a", u"n2", u"b"});
+  Grid->AddNode(1, 2);
+  Grid->AddNode(3, 2);
+  Grid->ContractNode(3);
+  Grid->RemoveNode(2);  // not a node: nothing changes
+  EXPECT_EQ(Grid->NumNodes(), 2);
+  Grid->RemoveNode(1);
+  EXPECT_FALSE(Grid->IsNode(1));
+  EXPECT_EQ(Grid->GetCellProperties(0, 2)->NodeLevel(), 0);
+  EXPECT_EQ(Grid->NumNodes(), 1);
+  Grid->RemoveAllNodes();
+  EXPECT_EQ(Grid->NumNodes(), 0);
+  EXPECT_EQ(Column(1), (Texts{u"n1", u"a", u"n2", u"b"}));
+}
+
+TEST_F(ExGridDataTest, ContractAllAndExpandAll) {
+  LoadColumn(1, {u"A", u"a1", u"a2", u"B", u"b1"});
+  Grid->AddNode(1, 3);
+  Grid->AddNode(4, 2);
+  Grid->ContractAll();
+  EXPECT_EQ(Column(1), (Texts{u"A", u"B"}));
+  EXPECT_TRUE(Grid->GetNodeState(1));
+  EXPECT_TRUE(Grid->GetNodeState(2));
+  Grid->ExpandAll();
+  EXPECT_EQ(Column(1), (Texts{u"A", u"a1", u"a2", u"B", u"b1"}));
+}
+
+TEST_F(ExGridDataTest, NodeSpanTypesForTheTreeLines) {
+  LoadColumn(1, {u"node", u"a", u"b", u"plain"});
+  Grid->AddNode(1, 3);
+  EXPECT_EQ(Grid->GetNodeSpanType(1), 0);
+  EXPECT_EQ(Grid->GetNodeSpanType(2), 2);
+  EXPECT_EQ(Grid->GetNodeSpanType(3), 1);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Grouping and calculations
+// ---------------------------------------------------------------------------------------------
+
+struct TGroupLayout {
+  Texts Column1;
+  std::vector<bool> Nodes;
+  std::vector<bool> Summaries;
+};
+
+TEST_F(ExGridDataTest, GroupingBuildsHeadersAndSummaryRows) {
+  const struct {
+    const char* Name;
+    bool Summary;
+    TGroupLayout Expected;
+    std::vector<Integer> Spans;
+  } Cases[] = {
+      {"with summary",
+       true,
+       {{u"A", u"1", u"2", u"", u"B", u"3", u"", u"C", u"4", u""},
+        {true, false, false, false, true, false, false, true, false, false},
+        {false, false, false, true, false, false, true, false, false, true}},
+       {3, 2, 2}},
+      {"without summary",
+       false,
+       {{u"A", u"1", u"2", u"B", u"3", u"C", u"4"},
+        {true, false, false, true, false, true, false},
+        {false, false, false, false, false, false, false}},
+       {3, 2, 2}},
+  };
+  for (const auto& C : Cases) {
+    Load({{u"", u"1", u"A"}, {u"", u"2", u"A"}, {u"", u"3", u"B"}, {u"", u"4", u"C"}}, 4);
+    Grid->Grouping()->SetSummary(C.Summary);
+    Grid->SetGroupColumn(2);
+    EXPECT_EQ(Grid->GroupColumn(), 2) << C.Name;
+    EXPECT_EQ(Grid->ColCount(), 3) << C.Name;
+    // The header's value stands in column 1 and the data rows keep their first column.
+    Texts Col1;
+    std::vector<bool> Nodes;
+    std::vector<bool> Summaries;
+    std::vector<Integer> Spans;
+    for (Integer r = 1; r < Grid->RowCount(); ++r) {
+      Nodes.push_back(Grid->IsNode(r));
+      Summaries.push_back(Grid->IsSummary(r));
+      Col1.push_back(Grid->Cells(1, r));
+      if (Grid->IsNode(r)) Spans.push_back(Grid->GetNodeSpan(r));
+    }
+    EXPECT_EQ(Col1, C.Expected.Column1) << C.Name;
+    EXPECT_EQ(Nodes, C.Expected.Nodes) << C.Name;
+    EXPECT_EQ(Summaries, C.Expected.Summaries) << C.Name;
+    EXPECT_EQ(Spans, C.Spans) << C.Name;
+    Grid->SetGroupColumn(-1);
+  }
+}
+
+TEST_F(ExGridDataTest, UngroupRestoresTheColumnAndRemovesHeadersAndSummaries) {
+  Load({{u"", u"1", u"B", u"x"}, {u"", u"2", u"A", u"y"}, {u"", u"3", u"B", u"z"}}, 4);
+  Grid->SetColWidths(2, 77);
+  Grid->Grouping()->SetSummary(true);
+  Grid->SetGroupColumn(2);
+  ASSERT_EQ(Grid->ColCount(), 3);
+  Grid->SetGroupColumn(0);  // does nothing
+  EXPECT_EQ(Grid->GroupColumn(), 2);
+  Grid->UnGroup();
+  EXPECT_EQ(Grid->GroupColumn(), -1);
+  EXPECT_EQ(Grid->ColCount(), 4);
+  EXPECT_EQ(Grid->RowCount(), 4);
+  EXPECT_EQ(Grid->ColWidths(2), 77);
+  EXPECT_EQ(Grid->Cells(2, 0), u"H2");
+  // Grouping sorted the rows by the group column; the values came back with their rows.
+  EXPECT_EQ(Column(1), (Texts{u"2", u"1", u"3"}));
+  EXPECT_EQ(Column(2), (Texts{u"A", u"B", u"B"}));
+  EXPECT_EQ(Column(3), (Texts{u"y", u"x", u"z"}));
+  EXPECT_EQ(Grid->NumNodes(), 0);
+  for (Integer r = 1; r < Grid->RowCount(); ++r) EXPECT_FALSE(Grid->IsSummary(r)) << r;
+}
+
+TEST_F(ExGridDataTest, GroupSumLandsInTheSummaryOrTheHeaderRow) {
+  for (bool Summary : {true, false}) {
+    Load({{u"", u"1.5", u"A"}, {u"", u"2", u"A"}, {u"", u"4", u"B"}}, 3);
+    Grid->Grouping()->SetSummary(Summary);
+    Grid->SetGroupColumn(2);
+    Grid->GroupSum(1);
+    // Layout with summary: A, 1.5, 2, sum, B, 4, sum; without: A, 1.5, 2, B, 4.
+    if (Summary) {
+      EXPECT_EQ(Grid->Cells(1, 4), u"3.50");
+      EXPECT_EQ(Grid->Cells(1, 7), u"4.00");
+      EXPECT_EQ(Grid->Cells(1, 1), u"A");
+    } else {
+      EXPECT_EQ(Grid->Cells(1, 1), u"3.50");
+      EXPECT_EQ(Grid->Cells(1, 4), u"4.00");
+    }
+    Grid->GroupCount(1);
+    EXPECT_EQ(Grid->Cells(1, Summary ? 4 : 1), u"2") << Summary;
+    Grid->SetGroupColumn(-1);
+  }
+}
+
+TEST_F(ExGridDataTest, FooterCalculationFillsTheLastRow) {
+  LoadColumn(1, {u"1", u"2", u"3.5", u""});
+  Grid->FloatingFooter()->SetColumnCalc(1, acSUM);
+  Grid->CalcFooter(-1);  // footer hidden: nothing is calculated
+  EXPECT_EQ(Grid->Cells(1, 4), u"");
+  Grid->FloatingFooter()->SetVisible(true);
+  Grid->FloatingFooter()->SetFooterStyle(fsColumnPreview);
+  Grid->CalcFooter(-1);  // another style: nothing either
+  EXPECT_EQ(Grid->Cells(1, 4), u"");
+  Grid->FloatingFooter()->SetFooterStyle(fsFixedLastRow);
+  Grid->CalcFooter(-1);
+  EXPECT_EQ(Grid->Cells(1, 4), u"6.50");
+  Grid->FloatingFooter()->SetColumnCalc(1, acCOUNT);
+  Grid->CalcFooter(1);
+  EXPECT_EQ(Grid->Cells(1, 4), u"3");
+  Grid->FloatingFooter()->SetColumnCalc(1, acCUSTOM);
+  Grid->OnFooterCalc = [](TObject*, Integer ACol, Integer, String& Value) { Value = u"custom " + IntToStr(ACol); };
+  Grid->CalcFooter(1);
+  EXPECT_EQ(Grid->Cells(1, 4), u"custom 1");
+}
+
+TEST_F(ExGridDataTest, ColumnStatistics) {
+  LoadColumn(1, {u"2", u"x", u"4", u"6"});
+  EXPECT_DOUBLE_EQ(Grid->ColumnSum(1), 12);
+  EXPECT_DOUBLE_EQ(Grid->ColumnAvg(1), 3);  // the text that is no number still counts in the divisor
+  EXPECT_DOUBLE_EQ(Grid->ColumnMin(1), 2);
+  EXPECT_DOUBLE_EQ(Grid->ColumnMax(1), 6);
+  EXPECT_DOUBLE_EQ(Grid->ColumnDistinct(1), 4);
+  EXPECT_DOUBLE_EQ(Grid->ColumnSum(1, 3, 4), 10);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Sorting
+// ---------------------------------------------------------------------------------------------
+
+TEST_F(ExGridDataTest, NothingIsSortedWithoutAColumnOrWithOneRow) {
+  LoadColumn(1, {u"b", u"a"});
+  Grid->SortSettings()->SetColumn(-1);
+  Grid->QSort();
+  EXPECT_EQ(Column(1), (Texts{u"b", u"a"}));
+  Grid->SetRowCount(1);
+  Grid->SortByColumn(1);
+  EXPECT_EQ(Grid->SortSettings()->Column(), -1);
+}
+
+TEST_F(ExGridDataTest, SortMovesWholeRowsAndKeepsFixedRowsAndFooters) {
+  Load({{u"", u"c", u"3"}, {u"", u"a", u"1"}, {u"", u"b", u"2"}, {u"", u"total", u"6"}}, 3);
+  Grid->SetFixedFooters(1);
+  Grid->Sort(1, sdAscending);
+  EXPECT_EQ(Column(1), (Texts{u"a", u"b", u"c", u"total"}));
+  EXPECT_EQ(Column(2), (Texts{u"1", u"2", u"3", u"6"}));
+  EXPECT_EQ(Grid->Cells(1, 0), u"H1");
+  Grid->Sort(1, sdDescending);
+  EXPECT_EQ(Column(1), (Texts{u"c", u"b", u"a", u"total"}));
+  EXPECT_EQ(Grid->RowCount(), 5);
+}
+
+TEST_F(ExGridDataTest, BlanksInANumericSort) {
+  const struct {
+    const char* Name;
+    bool IgnoreBlanks;
+    TSortBlankPosition Pos;
+    TSortDirection Direction;
+    Texts Expected;
+  } Cases[] = {
+      {"blank counts as 0", false, blFirst, sdAscending, {u"", u"9", u"10"}},
+      {"blanks last", true, blLast, sdAscending, {u"9", u"10", u""}},
+      {"blanks first", true, blFirst, sdAscending, {u"", u"9", u"10"}},
+      {"blanks last descending", true, blLast, sdDescending, {u"10", u"9", u""}},
+      {"blanks first descending", true, blFirst, sdDescending, {u"", u"10", u"9"}},
+  };
+  for (const auto& C : Cases) {
+    LoadColumn(1, {u"10", u"9", u""}, 2);
+    Grid->SortSettings()->SetIgnoreBlanks(C.IgnoreBlanks);
+    Grid->SortSettings()->SetBlankPos(C.Pos);
+    Grid->OnGetFormat = [](TObject*, Integer, TSortStyle& Style, String&, String&) { Style = ssNumeric; };
+    Grid->Sort(1, C.Direction);
+    EXPECT_EQ(Column(1), C.Expected) << C.Name;
+  }
+}
+
+TEST_F(ExGridDataTest, AutomaticStyleComparisons) {
+  const struct {
+    const char* Name;
+    String First;
+    String Second;
+    Integer Expected;
+  } Cases[] = {
+      {"dates", u"1/2/2020", u"5/3/2019", 1},
+      {"letters first: text", u"abc", u"5/3/2019", 1},
+      {"number first: numeric against letters", u"12", u"abc", 1},
+      {"numbers", u"9", u"10", -1},
+      {"times", u"9:30", u"10:15", -1},
+      {"text", u"b", u"a", 1},
+  };
+  LoadColumn(1, {u"", u""}, 2);
+  for (const auto& C : Cases) {
+    Grid->SetCells(1, 1, C.First);
+    Grid->SetCells(1, 2, C.Second);
+    EXPECT_EQ(Grid->CompareCells(1, 1, 2, sdAscending), C.Expected) << C.Name;
+  }
+}
+
+TEST_F(ExGridDataTest, FinancialStyleWithLocaleSeparatorsAndSuffix) {
+  FormatSettings.DecimalSeparator = u',';
+  FormatSettings.ThousandSeparator = u'.';
+  LoadColumn(1, {u"1.234,50 EUR", u"999,00 EUR"}, 2);
+  Grid->OnGetFormat = [](TObject*, Integer, TSortStyle& Style, String&, String& Suffix) {
+    Style = ssFinancial;
+    Suffix = u" EUR";
+  };
+  EXPECT_EQ(Grid->CompareCells(1, 1, 2, sdAscending), 1);
+  Grid->Sort(1, sdAscending);
+  EXPECT_EQ(Column(1), (Texts{u"999,00 EUR", u"1.234,50 EUR"}));
+}
+
+TEST_F(ExGridDataTest, CheckBoxSortPutsUncheckedRowsFirst) {
+  LoadColumn(1, {u"on", u"none", u"off"}, 3);
+  Grid->AddCheckBox(2, 1, true, false);
+  Grid->AddCheckBox(2, 3, false, false);
+  Grid->OnGetFormat = [](TObject*, Integer, TSortStyle& Style, String&, String&) { Style = ssCheckBox; };
+  Grid->SortSettings()->SetFull(false);
+  Grid->Sort(2, sdAscending);
+  EXPECT_EQ(Grid->Cells(1, 3), u"on");
+}
+
+TEST_F(ExGridDataTest, TiesGoToTheNextColumnWithFull) {
+  Load({{u"", u"a", u"2"}, {u"", u"a", u"1"}, {u"", u"b", u"0"}}, 3);
+  Grid->Sort(1, sdAscending);
+  EXPECT_EQ(Column(2), (Texts{u"1", u"2", u"0"}));
+}
+
+TEST_F(ExGridDataTest, IndexedSortByTwoColumns) {
+  Load({{u"", u"", u"b", u"1"}, {u"", u"", u"a", u"1"}, {u"", u"", u"a", u"2"}, {u"", u"", u"b", u"3"}}, 4);
+  Grid->SortIndexes()->AddIndex(2, true);
+  Grid->SortIndexes()->AddIndex(3, false);
+  Grid->QSortIndexed();
+  EXPECT_EQ(Column(2), (Texts{u"a", u"a", u"b", u"b"}));
+  EXPECT_EQ(Column(3), (Texts{u"2", u"1", u"3", u"1"}));
+}
+
+TEST_F(ExGridDataTest, IndexedSortWithoutIndexesRaises) {
+  LoadColumn(1, {u"b", u"a"});
+  try {
+    Grid->QSortIndexed();
+    FAIL() << "no error";
+  } catch (const EStringGridError& E) {
+    EXPECT_EQ(E.Message(), u"No indexes specified for indexed sort");
+  }
+  EXPECT_EQ(Column(1), (Texts{u"b", u"a"}));
+}
+
+TEST_F(ExGridDataTest, UnSortRestoresTheOrderOfTheLastReset) {
+  LoadColumn(1, {u"c", u"a", u"b"}, 2);
+  Grid->Sort(1, sdAscending);
+  Grid->Sort(1, sdDescending);
+  Grid->QUnSort();
+  EXPECT_EQ(Column(1), (Texts{u"c", u"a", u"b"}));
+
+  // A new row makes the next sort start from the order it finds.
+  Grid->AddRow();
+  Grid->SetCells(1, 4, u"0");
+  Grid->Sort(1, sdAscending);
+  EXPECT_EQ(Column(1), (Texts{u"0", u"a", u"b", u"c"}));
+  Grid->QUnSort();
+  EXPECT_EQ(Column(1), (Texts{u"c", u"a", u"b", u"0"}));
+}
+
+TEST_F(ExGridDataTest, CurrentRowAfterASort) {
+  LoadColumn(1, {u"c", u"a", u"b"}, 2);
+  Grid->SetRow(1);  // "c"
+  std::vector<std::pair<Integer, Integer>> Updates;
+  Grid->OnRowUpdate = [&](TObject*, Integer OldRow, Integer NewRow) { Updates.push_back({OldRow, NewRow}); };
+  Grid->Sort(1, sdAscending);
+  EXPECT_EQ(Grid->Row(), 1);
+  ASSERT_FALSE(Updates.empty());
+  EXPECT_EQ(Updates.back(), std::make_pair(1, 1));
+
+  Updates.clear();
+  Grid->Navigation()->SetMoveRowOnSort(true);
+  Grid->SetRow(1);  // "a"
+  Grid->Sort(1, sdDescending);
+  EXPECT_EQ(Grid->Cells(1, Grid->Row()), u"a");
+}
+
+TEST_F(ExGridDataTest, NormalCellsOnlyKeepsTheFixedColumnInPlace) {
+  Load({{u"1", u"c"}, {u"2", u"a"}, {u"3", u"b"}}, 2);
+  Grid->SortSettings()->SetNormalCellsOnly(true);
+  Grid->Sort(1, sdAscending);
+  EXPECT_EQ(Column(0), (Texts{u"1", u"2", u"3"}));
+  EXPECT_EQ(Column(1), (Texts{u"a", u"b", u"c"}));
+}
+
+TEST_F(ExGridDataTest, SortMovesCellPropertiesWithTheirRows) {
+  LoadColumn(1, {u"b", u"a"}, 2);
+  Grid->SetColors(1, 1, clRed);
+  Grid->Sort(1, sdAscending);
+  EXPECT_EQ(Grid->Colors(1, 2), clRed);
+  EXPECT_EQ(Grid->Colors(1, 1), clNone);
+  // The scratch rows are gone without taking anything along.
+  EXPECT_EQ(Grid->RowCount(), 3);
+  EXPECT_EQ(Grid->GetGridObject(1, 3), nullptr);
+}
+
+TEST_F(ExGridDataTest, GroupSortSortsInsideTheDeepestNodes) {
+  LoadColumn(1, {u"G1", u"b", u"a", u"G2", u"d", u"c"}, 2);
+  Grid->AddNode(1, 3);
+  Grid->AddNode(4, 3);
+  Grid->SortSettings()->SetColumn(1);
+  Grid->QSortGroup();
+  EXPECT_EQ(Column(1), (Texts{u"G1", u"a", u"b", u"G2", u"c", u"d"}));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Filtering
+// ---------------------------------------------------------------------------------------------
+
+TEST_F(ExGridDataTest, FilterHidesFailingRowsAndBringsThemBack) {
+  LoadColumn(1, {u"Apple", u"banana", u"avocado", u"Cherry"}, 2);
+  TFilterData* F = Grid->Filter()->Add();
+  F->SetColumn(1);
+  F->SetCondition(u"A*");
+  F->SetCaseSensitive(false);
+  Grid->SetFilterActive(true);
+  EXPECT_EQ(Column(1), (Texts{u"Apple", u"avocado"}));
+  EXPECT_EQ(Grid->RowCount(), 3);
+  Grid->SetFilterActive(false);
+  EXPECT_EQ(Column(1), (Texts{u"Apple", u"banana", u"avocado", u"Cherry"}));
+}
+
+TEST_F(ExGridDataTest, ConditionsJoinByTheirOperation) {
+  const struct {
+    const char* Name;
+    TFilterOperation Second;
+    String SecondCondition;
+    Texts Expected;
+  } Cases[] = {
+      {"either matches", foOR, u"b*", {u"a1", u"b1", u"a2"}},
+      {"both match", foAND, u"*1", {u"a1"}},
+      {"one of the two", foXOR, u"*1", {u"b1", u"a2"}},
+      {"empty condition matches every row", foAND, u"", {u"a1", u"a2"}},
+  };
+  for (const auto& C : Cases) {
+    LoadColumn(1, {u"a1", u"b1", u"a2", u"c"}, 2);
+    Grid->Filter()->Clear();
+    TFilterData* F1 = Grid->Filter()->Add();
+    F1->SetColumn(1);
+    F1->SetCondition(u"a*");
+    EXPECT_EQ(F1->Operation(), foNONE) << C.Name;
+    TFilterData* F2 = Grid->Filter()->Add();
+    F2->SetColumn(1);
+    F2->SetCondition(C.SecondCondition);
+    F2->SetOperation(C.Second);
+    Grid->SetFilterActive(true);
+    EXPECT_EQ(Column(1), C.Expected) << C.Name;
+    Grid->SetFilterActive(false);
+  }
+}
+
+TEST_F(ExGridDataTest, ShortCircuitLeavesTheLaterConditionsUnasked) {
+  LoadColumn(1, {u"a1", u"b1"}, 2);
+  TFilterData* F1 = Grid->Filter()->Add();
+  F1->SetColumn(1);
+  F1->SetCondition(u"a*");
+  F1->SetOperation(foSHORT);
+  TFilterData* F2 = Grid->Filter()->Add();
+  F2->SetColumn(1);
+  F2->SetCondition(u"b*");
+  F2->SetOperation(foOR);
+  Grid->SetFilterActive(true);
+  EXPECT_EQ(Column(1), (Texts{u"a1"}));
+}
+
+TEST_F(ExGridDataTest, PrefixIsRemovedOnlyAtTheStart) {
+  LoadColumn(1, {u"xabc", u"abcx", u"abc"}, 2);
+  TFilterData* F = Grid->Filter()->Add();
+  F->SetColumn(1);
+  F->SetPrefix(u"x");
+  F->SetCondition(u"abc");
+  F->SetMethod(fmLiteral);
+  Grid->SetFilterActive(true);
+  EXPECT_EQ(Column(1), (Texts{u"xabc", u"abc"}));
+}
+
+TEST_F(ExGridDataTest, NarrowDownStacksAndRemovesLevels) {
+  LoadColumn(1, {u"apple", u"apricot", u"banana", u"cherry"}, 2);
+  Grid->NarrowDown(u"a", 1);
+  EXPECT_EQ(Column(1), (Texts{u"apple", u"apricot", u"banana"}));
+  EXPECT_EQ(Grid->Level(), 1);
+  Grid->NarrowDown(u"ap", 1);
+  EXPECT_EQ(Column(1), (Texts{u"apple", u"apricot"}));
+  EXPECT_EQ(Grid->Level(), 2);
+  Grid->NarrowDown(u"a", 1);
+  EXPECT_EQ(Column(1), (Texts{u"apple", u"apricot", u"banana"}));
+  EXPECT_EQ(Grid->Level(), 1);
+  Grid->NarrowDown(u"", 1);
+  EXPECT_EQ(Column(1), (Texts{u"apple", u"apricot", u"banana", u"cherry"}));
+  EXPECT_EQ(Grid->Level(), 0);
+  EXPECT_TRUE(Grid->FixedRowAlways());
+}
+
+TEST_F(ExGridDataTest, NarrowDownOnTheWholeRowIgnoresCase) {
+  Load({{u"", u"red", u"Box"}, {u"", u"blue", u"bag"}, {u"", u"green", u"tin"}}, 3);
+  Grid->NarrowDown(u"b", -1);
+  EXPECT_EQ(Column(1), (Texts{u"red", u"blue"}));
+}
+
+TEST_F(ExGridDataTest, NarrowDownToNothingKeepsRowsHiddenByOtherMeans) {
+  LoadColumn(1, {u"a", u"b", u"c"}, 2);
+  Grid->HideRow(2);
+  Grid->NarrowDown(u"a", 1);
+  Grid->NarrowDown(u"", 1);
+  EXPECT_EQ(Column(1), (Texts{u"a", u"c"}));
+  Grid->UnHideRow(2);
+  EXPECT_EQ(Column(1), (Texts{u"a", u"b", u"c"}));
+}
+
+TEST_F(ExGridDataTest, AutomaticFilterListAndChoosingAll) {
+  LoadColumn(1, {u"b", u"A", u"a", u"two words", u""}, 2);
+  Grid->SetFilterDropDownAuto(true);
+  ASSERT_TRUE(Grid->BuildFilterList(1));
+  Texts List;
+  for (Integer i = 0; i < Grid->FilterList()->Count(); ++i) List.push_back(Grid->FilterList()->Strings(i));
+  EXPECT_EQ(List, (Texts{u"(All)", u"", u"A", u"b", u"two words=\"two words\""}));
+
+  // Choosing "b", then "(All)".
+  auto Choose = [&](Integer Index) {
+    Grid->DropList()->Items()->Clear();
+    for (const String& S : List) Grid->DropList()->Items()->Add(S);
+    Grid->DropList()->SetItemIndex(Index);
+    Grid->SetFilterColumn(1);
+    Grid->FilterListSelect();
+  };
+  Choose(3);
+  EXPECT_EQ(Column(1), (Texts{u"b"}));
+  EXPECT_TRUE(Grid->Filter()->HasFilter(1));
+  EXPECT_EQ(Grid->FilterColumn(), -1);
+  Choose(0);
+  EXPECT_FALSE(Grid->Filter()->HasFilter(1));
+  EXPECT_EQ(Grid->RowCount(), 6);
+}
+
+TEST_F(ExGridDataTest, CheckListChoosesSeveralValues) {
+  LoadColumn(1, {u"a", u"b", u"c"}, 2);
+  Grid->SetFilterDropDownAuto(true);
+  Grid->SetFilterDropDownClear(String());
+  ASSERT_TRUE(Grid->BuildFilterList(1));
+  TDropCheckList* L = Grid->DropCheckList();
+  for (Integer i = 0; i < Grid->FilterList()->Count(); ++i) L->Items()->Add(Grid->FilterList()->Strings(i));
+  L->SetChecked(0, true);
+  L->SetChecked(2, true);
+  Grid->SetFilterColumn(1);
+  Grid->FilterCheckListSelect();
+  EXPECT_EQ(Column(1), (Texts{u"a", u"c"}));
+  EXPECT_EQ(Grid->Filter()->Items(1)->Operation(), foOR);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Find, replace and incremental search
+// ---------------------------------------------------------------------------------------------
+
+using TFP = TExStringGrid::TFindParams;
+
+TEST_F(ExGridDataTest, FindScansInColumnOrRowOrder) {
+  Load({{u"", u"x", u"hit"}, {u"", u"hit", u"x"}}, 3);
+  const struct {
+    const char* Name;
+    TFP Params;
+    TPoint Expected;
+  } Cases[] = {
+      {"column by column from the first normal cell", TFP{}, TPoint{1, 2}},
+      {"row by row", TFP{TExStringGrid::fnDirectionLeftRight}, TPoint{2, 1}},
+      {"backward from the bottom right", TFP{TExStringGrid::fnBackward}, TPoint{2, 1}},
+      {"whole text, any case", TFP{TExStringGrid::fnMatchFull}, TPoint{1, 2}},
+      {"case matters", TFP{TExStringGrid::fnMatchCase}, TPoint{1, 2}},
+  };
+  for (const auto& C : Cases) {
+    const TPoint P = Grid->Find(TPoint{-1, -1}, u"HIT", C.Params);
+    const TPoint Expected = C.Params.Contains(TExStringGrid::fnMatchCase) ? TPoint{-1, -1} : C.Expected;
+    EXPECT_EQ(P.X, Expected.X) << C.Name;
+    EXPECT_EQ(P.Y, Expected.Y) << C.Name;
+  }
+}
+
+TEST_F(ExGridDataTest, FindEmptyCellsAndFindNextToTheEnd) {
+  Load({{u"", u"a", u"b"}, {u"", u"", u"a"}}, 3);
+  TPoint P = Grid->Find(TPoint{-1, -1}, u"\"\"", TFP{});
+  EXPECT_EQ(P.X, 1);
+  EXPECT_EQ(P.Y, 2);
+
+  P = Grid->FindFirst(u"a", TFP{});
+  EXPECT_EQ(P.X, 1);
+  EXPECT_EQ(P.Y, 1);
+  P = Grid->FindNext();
+  EXPECT_EQ(P.X, 2);
+  EXPECT_EQ(P.Y, 2);
+  EXPECT_TRUE(Grid->FindBusy());
+  P = Grid->FindNext();
+  EXPECT_EQ(P.X, -1);
+  EXPECT_EQ(P.Y, -1);
+  EXPECT_FALSE(Grid->FindBusy());
+}
+
+TEST_F(ExGridDataTest, IgnoredColumnsArePassedOverOnlyRowByRow) {
+  Load({{u"", u"x", u"hit"}}, 3);
+  Grid->IgnoreColumns()->Add(2);
+  EXPECT_EQ(Grid->Find(TPoint{-1, -1}, u"hit", TFP{TExStringGrid::fnDirectionLeftRight}).X, -1);
+  EXPECT_EQ(Grid->Find(TPoint{-1, -1}, u"hit", TFP{}).X, 2);
+}
+
+TEST_F(ExGridDataTest, FindWithAutoGotoMakesTheCellCurrent) {
+  Load({{u"", u"a", u"b"}, {u"", u"c", u"d"}}, 3);
+  Grid->Find(TPoint{-1, -1}, u"d", TFP{TExStringGrid::fnAutoGoto});
+  EXPECT_EQ(Grid->Col(), 2);
+  EXPECT_EQ(Grid->Row(), 2);
+}
+
+TEST_F(ExGridDataTest, ReplaceIgnoresCaseInsideTheCellsItVisits) {
+  Load({{u"", u"Abc abc", u"x"}, {u"", u"ABC", u"abc"}}, 3);
+  EXPECT_EQ(Grid->Replace(u"abc", u"z", TFP{TExStringGrid::fnMatchCase}), 2);
+  EXPECT_EQ(Grid->Cells(1, 1), u"z z");
+  EXPECT_EQ(Grid->Cells(2, 2), u"z");
+  EXPECT_EQ(Grid->Cells(1, 2), u"ABC");  // not visited: no case-sensitive match
+  EXPECT_EQ(Grid->Replace(u"nothing", u"z", TFP{}), 0);
+}
+
+TEST_F(ExGridDataTest, IncrementalSearchUsesTheSortColumn) {
+  Load({{u"", u"Alpha", u"<b>Zulu</b>"}, {u"", u"Bravo", u"Yankee"}}, 3);
+  EXPECT_EQ(Grid->Search(u"BR"), 2);  // sorting not shown: the first normal column
+  EXPECT_EQ(Grid->Search(u"ZU"), -1);
+  Grid->SortSettings()->SetShow(true);
+  Grid->SortSettings()->SetColumn(2);
+  EXPECT_EQ(Grid->Search(u"ZU"), 1);
+  EXPECT_EQ(Grid->Search(u"YA"), 2);
+  Grid->SetRowCount(1);
+  EXPECT_EQ(Grid->Search(u"ZU"), -1);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Row and column structure
+// ---------------------------------------------------------------------------------------------
+
+TEST_F(ExGridDataTest, RemoveRowsMovesMarksHeightsAndTexts) {
+  LoadColumn(1, {u"a", u"b", u"c", u"d"}, 2);
+  Grid->ShowModified()->SetEnabled(true);
+  Grid->SetRowModified(3, true);
+  Grid->SetRowHeights(3, 40);
+  Grid->RemoveRows(2, 1);
+  EXPECT_EQ(Column(1), (Texts{u"a", u"c", u"d"}));
+  EXPECT_TRUE(Grid->RowModified(2));
+  EXPECT_FALSE(Grid->RowModified(3));
+  EXPECT_EQ(Grid->RowHeights(2), 40);
+  // A count past the last row removes only the rows that exist.
+  Grid->RemoveRows(3, 10);
+  EXPECT_EQ(Column(1), (Texts{u"a", u"c"}));
+}
+
+TEST_F(ExGridDataTest, RemovingTheCurrentLastRowMovesTheCurrentRow) {
+  LoadColumn(1, {u"a", u"b", u"c"}, 2);
+  Grid->SetRow(3);
+  Grid->RemoveRows(3, 1);
+  EXPECT_EQ(Grid->Row(), 2);
+}
+
+TEST_F(ExGridDataTest, RemoveRowsExLowersAHiddenRowBehindTheRange) {
+  LoadColumn(1, {u"a", u"b", u"c", u"d", u"e"}, 2);
+  Grid->HideRow(5);
+  ASSERT_EQ(Grid->HiddenIdx(0), 5);
+  Grid->RemoveRowsEx(1, 2);
+  EXPECT_EQ(Grid->HiddenIdx(0), 4);
+  EXPECT_EQ(Column(1), (Texts{u"c", u"d"}));
+}
+
+TEST_F(ExGridDataTest, DoRemoveRowsKeepsHeightsAndTheRowSelection) {
+  LoadColumn(1, {u"a", u"b", u"c"}, 2);
+  Grid->SetRowHeights(3, 33);
+  Grid->MouseActions()->SetDisjunctRowSelect(true);
+  Grid->SetRowSelect(2, true);
+  const Integer Before = Grid->RowSelectList()->Count();
+  Grid->DoRemoveRows(2, 1);
+  EXPECT_EQ(Column(1), (Texts{u"a", u"c"}));
+  EXPECT_EQ(Grid->RowHeights(2), 33);
+  EXPECT_EQ(Grid->RowSelectList()->Count(), Before);
+}
+
+TEST_F(ExGridDataTest, InsertColsShiftsHiddenColumnsAndFiresNoChange) {
+  Load({{u"", u"a", u"b", u"c"}}, 4);
+  Grid->HideColumn(3);
+  Integer Changes = 0;
+  Grid->OnCellsChanged = [&](TObject*, TRect) { ++Changes; };
+  Grid->InsertCols(1, 1);
+  EXPECT_EQ(Changes, 0);
+  EXPECT_EQ(Grid->ColCount(), 4);
+  EXPECT_EQ(Grid->Cells(1, 1), u"");
+  EXPECT_EQ(Grid->Cells(2, 1), u"a");
+  EXPECT_EQ(Grid->Cells(4, 1), u"c");
+  EXPECT_TRUE(Grid->IsHiddenColumn(4));
+  EXPECT_FALSE(Grid->IsHiddenColumn(1));
+  EXPECT_EQ(Grid->ColWidths(1), Grid->DefaultColWidth());
+}
+
+TEST_F(ExGridDataTest, RemoveColsIsClampedToTheColumnsThatExist) {
+  Load({{u"0", u"1", u"2", u"3", u"4"}}, 5);
+  Grid->RemoveCols(3, 10);
+  EXPECT_EQ(Grid->ColCount(), 3);
+  EXPECT_EQ(Grid->Cells(2, 1), u"2");
+  EXPECT_EQ(Grid->Cells(3, 1), u"");
+}
+
+TEST_F(ExGridDataTest, RemoveUnSelectedColsKeepsTheSelection) {
+  Load({{u"0", u"1", u"2", u"3", u"4", u"5"}}, 6);
+  Grid->SetSelection(TGridRect{2, 1, 3, 1});
+  Grid->RemoveUnSelectedCols();
+  EXPECT_EQ(Grid->ColCount(), 3);
+  EXPECT_EQ(Grid->Cells(0, 1), u"0");
+  EXPECT_EQ(Grid->Cells(1, 1), u"2");
+  EXPECT_EQ(Grid->Cells(2, 1), u"3");
+}
+
+TEST_F(ExGridDataTest, RemoveDuplicatesIgnoresCase) {
+  for (bool DoCase : {true, false}) {
+    LoadColumn(1, {u"abc", u"ABC", u"x", u"abc"}, 2);
+    Grid->RemoveDuplicates(1, DoCase);
+    EXPECT_EQ(Column(1), (Texts{u"abc", u"x"})) << DoCase;
+  }
+}
+
+TEST_F(ExGridDataTest, RemoveCheckedRowsCountsRowsWithoutCheckBoxAsUnchecked) {
+  LoadColumn(1, {u"on", u"plain", u"off"}, 3);
+  Grid->AddCheckBox(2, 1, true, false);
+  Grid->AddCheckBox(2, 3, false, false);
+  Grid->RemoveCheckedRows(2, false);
+  EXPECT_EQ(Column(1), (Texts{u"on"}));
+}
+
+TEST_F(ExGridDataTest, ClearRectWithAndWithoutTextOnly) {
+  LoadColumn(1, {u"node", u"child"}, 2);
+  Grid->AddNode(1, 2);
+  Grid->SetColors(1, 1, clRed);
+  Grid->SetClearTextOnly(true);
+  Grid->ClearRect(0, 1, 1, 2);
+  EXPECT_TRUE(Grid->IsNode(1));
+  EXPECT_EQ(Grid->Colors(1, 1), clRed);
+  EXPECT_EQ(Grid->Cells(1, 1), u"");
+  Grid->SetClearTextOnly(false);
+  Grid->ClearRect(0, 1, 1, 2);
+  EXPECT_FALSE(Grid->IsNode(1));
+  EXPECT_EQ(Grid->Colors(1, 1), clNone);
+}
+
+TEST_F(ExGridDataTest, ClearingTheWholeGridAndBlockedChanges) {
+  LoadColumn(1, {u"a"}, 2);
+  Grid->SetColors(1, 1, clRed);
+  ASSERT_TRUE(Grid->HasCellPropsFlag());
+  Integer Changes = 0;
+  Grid->OnCellsChanged = [&](TObject*, TRect) { ++Changes; };
+  Grid->ClearRect(0, 0, Grid->ColCount() - 1, Grid->RowCount() - 1);
+  EXPECT_FALSE(Grid->HasCellPropsFlag());
+  EXPECT_EQ(Changes, 1);
+  EXPECT_EQ(Grid->Cells(1, 1), u"");
+}
+
+TEST_F(ExGridDataTest, MergeColumnCellsMergesRunsOfEqualTexts) {
+  LoadColumn(1, {u"A", u"A", u"B", u"B", u"B", u"C"}, 2);
+  Grid->MergeColumnCells(1, true);
+  EXPECT_EQ(Grid->Merges, (std::vector<std::vector<Integer>>{{1, 1, 1, 2}, {1, 3, 1, 3}}));
+  EXPECT_TRUE(Grid->IsMergedCell(1, 2));
+  EXPECT_FALSE(Grid->IsMergedCell(1, 6));
+  Grid->SplitColumnCells(1);
+  EXPECT_FALSE(Grid->IsMergedCell(1, 2));
+}
+
+TEST_F(ExGridDataTest, MergeRowCellsCallsMergeForEveryRunButTheLastSingle) {
+  Load({{u"", u"a", u"b", u"c"}}, 4);
+  Grid->MergeRowCells(1, true);
+  EXPECT_EQ(Grid->Merges, (std::vector<std::vector<Integer>>{{1, 1, 1, 1}, {2, 1, 1, 1}}));
+}
+
+TEST_F(ExGridDataTest, TrimAllWritesEveryCellBack) {
+  Load({{u" a ", u"b"}}, 2);
+  // A cell whose text is made for display gets that text stored, trimmed, like every other cell.
+  Grid->OnGetDisplText = [](TObject*, Integer ACol, Integer ARow, String& Value) {
+    if (ACol == 1 && ARow == 0) Value = u" shown ";
+  };
+  Grid->TrimAll();
+  EXPECT_EQ(Grid->GridCells(0, 1), u"a");
+  EXPECT_EQ(Grid->GridCells(1, 1), u"b");
+  EXPECT_EQ(Grid->GridCells(1, 0), u"shown");
+}
+
+TEST_F(ExGridDataTest, CellTests) {
+  Load({{u"", u"X", u"x y", u"x"}, {u"", u"|\\0041"}}, 4);
+  Integer C = -1;
+  Integer R = -1;
+  EXPECT_TRUE(Grid->IsCell(u"x", C, R));
+  EXPECT_EQ(C, 3);
+  EXPECT_EQ(R, 1);
+  EXPECT_FALSE(Grid->IsCell(u"none", C, R));
+  EXPECT_TRUE(Grid->IsWideCell(1, 2));
+  EXPECT_FALSE(Grid->IsWideCell(1, 1));
+}
+
+TEST_F(ExGridDataTest, MergeColsJoinsTwoColumns) {
+  Load({{u"", u" a ", u"b", u"c"}}, 4);
+  Grid->MergeCols(1, 2, u"-");
+  EXPECT_EQ(Grid->ColCount(), 3);
+  EXPECT_EQ(Grid->Cells(1, 1), u"a-b");
+  EXPECT_EQ(Grid->Cells(2, 1), u"c");
+}
+
+TEST_F(ExGridDataTest, AddRowAppendsAnEmptyRow) {
+  LoadColumn(1, {u"a"}, 2);
+  Grid->AddRow();
+  EXPECT_EQ(Grid->RowCount(), 3);
+  EXPECT_EQ(Grid->Cells(1, 2), u"");
+  Grid->AddColumn();
+  EXPECT_EQ(Grid->ColCount(), 3);
+}
+
+}  // namespace
