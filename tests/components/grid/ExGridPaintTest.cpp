@@ -6,6 +6,7 @@
 
 #include "components/grid/ExGrid.h"
 #include "components/grid/ExGridGraphics.h"
+#include "components/grid/ExGridGrouping.h"
 #include "components/grid/ExGridHints.h"
 #include "components/grid/ExGridLook.h"
 #include "components/grid/ExGridRichEdit.h"
@@ -241,6 +242,27 @@ TEST_F(ExGridPaintTest, CheckBoxColumnStartsAtTheFixedRowsUnlessCheckAllCheck) {
   Grid->AddCheckBoxColumn(2);
   EXPECT_TRUE(Grid->HasCheckBox(2, 0));
   EXPECT_FALSE(Grid->HasDataCheckBox(2, 0));
+}
+
+TEST_F(ExGridPaintTest, GroupCheckBoxesFollowTheirRows) {
+  Grid->AddNode(1, 4);
+  Grid->Grouping()->SetAutoCheckGroup(true);
+  Grid->AddCheckBoxColumn(2);
+  ASSERT_EQ(Grid->GetCellType(2, 1), ctTriStateCheckBox) << "node rows get tri-state boxes";
+  TCheckBoxState Node;
+  for (Integer R : {2, 3}) Grid->ToggleCheckBox(2, R);
+  Grid->GetCheckBoxState(2, 1, Node);
+  EXPECT_EQ(Node, cbGrayed);
+  Grid->ToggleCheckBox(2, 4);
+  Grid->GetCheckBoxState(2, 1, Node);
+  EXPECT_EQ(Node, cbChecked) << "the last unchecked row checks the group";
+  Grid->ToggleCheckBox(2, 3);
+  Grid->GetCheckBoxState(2, 1, Node);
+  EXPECT_EQ(Node, cbGrayed);
+  // Checking the node row checks every row of its span.
+  Grid->ToggleCheckBox(2, 1);
+  for (Integer R : {2, 3, 4}) EXPECT_TRUE(Grid->IsChecked(2, R)) << R;
+  EXPECT_FALSE(Grid->IsChecked(2, 5));
 }
 
 TEST_F(ExGridPaintTest, PreciseCheckBoxHitTest) {
