@@ -351,6 +351,8 @@ void TExStringGrid::RemoveCols(Integer ColIndex, Integer CCount) {
   if (CCount <= 0) return;
 
   ClearCols(ColIndex, CCount);
+  // The removed cells' property objects go too, also when clearing keeps them (ClearTextOnly).
+  FreeCellPropsRange(ColIndex, 0, ColIndex + CCount - 1, RowCount() - 1);
 
   // A removed column that was hidden leaves the hidden count, not the visible one.
   Integer HiddenGone = 0;

@@ -560,6 +560,16 @@ TEST_F(ExGridDataTest, SortMovesCellPropertiesWithTheirRows) {
   EXPECT_EQ(Grid->GetGridObject(1, 3), nullptr);
 }
 
+TEST_F(ExGridDataTest, HiddenColumnsTravelWithTheirRows) {
+  Load({{u"", u"b", u"B", u"2"}, {u"", u"a", u"A", u"1"}}, 4);
+  Grid->HideColumn(2);
+  Grid->Sort(1, sdAscending);
+  EXPECT_EQ(Column(1), (Texts{u"a", u"b"}));
+  EXPECT_EQ(Column(2), (Texts{u"A", u"B"}));  // cells are kept under their real column
+  EXPECT_EQ(Column(3), (Texts{u"1", u"2"}));
+  EXPECT_EQ(Grid->ColCount(), 3);
+}
+
 TEST_F(ExGridDataTest, GroupSortSortsInsideTheDeepestNodes) {
   LoadColumn(1, {u"G1", u"b", u"a", u"G2", u"d", u"c"}, 2);
   Grid->AddNode(1, 3);
@@ -964,6 +974,17 @@ TEST_F(ExGridDataTest, MergeColsJoinsTwoColumns) {
   EXPECT_EQ(Grid->ColCount(), 3);
   EXPECT_EQ(Grid->Cells(1, 1), u"a-b");
   EXPECT_EQ(Grid->Cells(2, 1), u"c");
+}
+
+TEST_F(ExGridDataTest, AddRowWithAFloatingFooterInsertsAboveTheFooterRow) {
+  LoadColumn(1, {u"1", u"2", u"total"}, 2);
+  Grid->FloatingFooter()->SetVisible(true);
+  ASSERT_EQ(Grid->FixedFooters(), 1);
+  Grid->AddRow();
+  EXPECT_EQ(Grid->RowCount(), 5);
+  EXPECT_EQ(Grid->Cells(1, 3), u"");
+  EXPECT_EQ(Grid->Cells(1, 2), u"2");
+  EXPECT_EQ(Grid->Cells(1, 4), u"total");
 }
 
 TEST_F(ExGridDataTest, AddRowAppendsAnEmptyRow) {
