@@ -1577,6 +1577,75 @@ class TExStringGrid : public TBaseGrid {
   // Makes and frees the owned input objects (header drag button, scroll controls).
   void CreateInputObjects();
   void FreeInputObjects();
+
+  // --- Keyboard (ExGridKeys.cpp) -----------------------------------------------------------------
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyUp(Word& Key, TShiftState Shift) override;
+  void KeyPress(Char& Key) override;
+  // The current row is the last one above the fixed footers (or above a floating footer row).
+  bool IsLastNormalRow();
+  // Appends an empty row (the Down key on the last row with Navigation.AppendOnArrowDown).
+  void AppendRowOnArrowDown();
+
+  // --- Mouse (ExGridMouse.cpp) -------------------------------------------------------------------
+  // Opens the editor of a fixed cell (display coordinates) as MouseActions says.
+  void EditFixedCell(Integer ACol, Integer ARow);
+  // A press at the offsets from the cell's top-left on a radio group (display column).
+  void ClickRadioGroup(Integer ACol, Integer ARow, Integer YOfs, Integer XOfs);
+  // The display cell under a screen point; -1 outside the cells.
+  void ScreenToCell(TPoint P, Integer& ACol, Integer& ARow);
+  // Asks SelectCell for the current cell.
+  void Select();
+  // A left press and release at the cell's top-left + (2, 2), without OnMouseDown and OnMouseUp.
+  void SimulateCellClick(Integer ACol, Integer ARow);
+  // The four move arrows' colour.
+  TColor ArrowColor() const;
+  void SetArrowColor(TColor Value);
+  // A snapshot of the cells of ARect in a window of its own (owned by the grid, not shown); the
+  // caller frees it.
+  class TNoActiveForm* SelectionToForm(TGridRect ARect);
+  // The hint of the cell under Info.CursorPos: fills the hint information (CM_HINTSHOW).
+  void ShowCellHint(struct THintInfo& Info);
+  // The window procedure's top-left part: what follows a scroll (called by TopLeftChanged).
+  void ScrollTopLeftChanged();
+
+  // --- Sizing (ExGridSizing.cpp) -----------------------------------------------------------------
+  // The point lies on a border that sizes a column (header rows) or a row (fixed columns).
+  bool IsOnSizingBorder(Integer X, Integer Y);
+  void StretchRightColumn();
+
+  // --- Scrolling (ExGridScroll.cpp) --------------------------------------------------------------
+  bool DragOver(TObject* Source, Integer X, Integer Y, TDragState State) override;
+  TScrollControl* VScrollControl() const { return vscrlctrl; }
+  TScrollControl* HScrollControl() const { return hscrlctrl; }
+  enum TDragScrollDirection : Byte { dsdUp, dsdDown, dsdLeft, dsdRight };
+  using TDragScrollDirections = TGridSet<TDragScrollDirection>;
+  using TDragScrollEvent = std::function<void(TObject* Sender, Integer TopRow, Integer LeftCol,
+                                              TDragScrollDirections& DragScrollDir, bool& CanScroll)>;
+  // Every tick of the drag-over scroll timer; the handler may change the direction or cancel.
+  TDragScrollEvent OnDragScroll;
+  class TTimer* DragScrollTimer() const { return FDragTmr; }
+
+  // --- Data operations the input calls ----------------------------------------------------------
+  // Node rows (display rows, except ExpandNode and ContractNode: real rows), incremental search,
+  // filtering and row removal; their bodies are in the data operations' sources.
+  bool IsNode(Integer ARow);
+  bool GetNodeState(Integer ARow);
+  Integer GetNodeSpan(Integer ARow);
+  void ExpandNode(Integer ARow);
+  void ContractNode(Integer ARow);
+  void ExpandAll();
+  void ContractAll();
+  bool IsNodeGlyphHit(Integer ARow, Integer X);
+  Integer Search(const String& s);
+  void SetFilterActive(bool Value);
+  void RemoveSelectedRows();
+  void ClearSelection();
+  // The clipboard's copy, cut and paste of the selection; their bodies stand in
+  // ExGridInputPending.cpp until the clipboard's source lands.
+  void CopySelectionToClipboard();
+  void CutSelectionToClipboard();
+  void PasteSelectionFromClipboard();
   // ===== end input =====
 
   // ===== data operations: ExGridNodes.cpp, ExGridSort.cpp, ExGridFilterOps.cpp, ExGridFind.cpp,
@@ -2294,6 +2363,108 @@ class TExStringGrid : public TBaseGrid {
   // ===== end editing (protected) =====
 
   // ===== input (protected): ExGridKeys.cpp, ExGridMouse.cpp =====
+  // Keyboard.
+  void WMKeyDown(TMessage& M) override;
+  void WMKeyUp(TMessage& M) override;
+  void ReportKeyDown(Word Key);
+  void KeyMoveToBaseCell();
+  void KeyRowSelection(Integer OldRow, bool ShiftDown);
+  // Mouse press, release, double click, right button, wheel.
+  void WMLButtonDown(TMessage& M) override;
+  void WMLButtonUp(TMessage& M) override;
+  void WMLButtonDblClk(TMessage& M) override;
+  void WMRButtonDown(TMessage& M) override;
+  void WMRButtonUp(TMessage& M) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  void CMMouseLeave(TMessage& M) override;
+  bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+  bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+  bool WheelStep(bool Down, TShiftState Shift, TPoint MousePos);
+  // The packed form of a disjunct cell: row in the high 16 bits, column in the low 16 bits.
+  static Integer PackCell(Integer ACol, Integer ARow);
+  bool ShowModifiedEnabled() const;
+  bool IsInResizeGrip(Integer X, Integer Y);
+  void StartGripDrag(TMessage& M, bool CheckEditing);
+  // The link or HTML form control under a point of a cell (display column).
+  struct THtmlHit {
+    bool Html = false;
+    String Anchor;
+    String Title;
+    Integer Index = -1;
+    bool IsControl = false;
+    String CtrlID;
+    String CtrlType;
+    String CtrlValue;
+  };
+  bool CellLinkAt(Integer ACol, Integer ARow, Integer X, Integer Y, THtmlHit& Hit);
+  bool HandleLinkPress(Integer ACol, Integer ARow, Integer X, Integer Y);
+  void HeaderClickSort(Integer ACol, Integer ARow, Integer X, Integer Y);
+  bool DisjunctCellPick(Integer ACol, Integer ARow, TShiftState Shift);
+  void SyncGridFollow();
+  bool InFixedDropDownZone(Integer ACol, Integer ARow, Integer X);
+  void SimulateCellClickAt(Integer X, Integer Y);
+  // The fixed-cell editor: ends an open one (false when it refuses), shows one over R.
+  bool StopFixedCellEdit();
+  void ShowFixedCellEditor(Integer ACol, Integer ARow, TGridFixedCellEditor Kind, TStrings* Values, TRect R);
+  // The filter drop-down lists.
+  void ShowFilterList(Integer ACol, Integer ARow, Integer RealCol);
+  void HideFilterLists();
+  // Hover.
+  void PlaceCellScrollBar(Integer ACol, Integer ARow);
+  bool HoverLinks(Integer ACol, Integer ARow, Integer X, Integer Y);
+  bool BalloonEnabled() const;
+  void CloseBalloon();
+  // Moving and dragging out.
+  void ColumnMoved(Integer FromIndex, Integer ToIndex) override;
+  void RowMoved(Integer FromIndex, Integer ToIndex) override;
+  void RowColMoveStep(Integer X, Integer Y);
+  void CancelRowColMove();
+  bool EndRowColMove(Integer X, Integer Y);
+  void HideMoveArrows();
+  void ShowArrow(TArrowWindow* Arrow, Integer X, Integer Y, bool Show);
+  void FreeMoveImage();
+  struct TOleDragState;
+  void OleDragStartStep(Integer X, Integer Y, TShiftState Shift);
+  void OleDragTrack(Integer X, Integer Y);
+  bool OleDragFinish(Integer X, Integer Y, bool Cancel);
+  void DeleteOleDrag();
+  // Sizing.
+  void CalcSizingState(Integer X, Integer Y, TGridState& State, Integer& Index, Integer& SizingPos,
+                       Integer& SizingOfs) override;
+  void ColWidthsChanged() override;
+  void RowHeightsChanged() override;
+  void SizeChanged(Integer OldColCount, Integer OldRowCount) override;
+  void SizingMoveEvents(Integer X, Integer Y);
+  THTMLHintWindow* SizingHintWindow();
+  void ShowSizingHint(const String& Text, Integer ACol, Integer ARow);
+  void CloseSizingHint();
+  Integer FixedBorderAt(bool Cols, Integer P);
+  void DrawFixedSizingLine(bool Cols, Integer Pos);
+  void FixedSizingMove(Integer X, Integer Y, bool OnCell);
+  void StartFixedSizing(bool Cols, Integer X, Integer Y);
+  void EndFixedSizing(Integer X, Integer Y);
+  void PlaceEditControl();
+  // Scrolling.
+  void WMHScroll(TMessage& M) override;
+  void WMVScroll(TMessage& M) override;
+  void WMGetDlgCode(TMessage& M) override;
+  bool InitFlatScrollBars();
+  void DoneFlatScrollBars();
+  void ApplyMetroScrollControls();
+  void ShowScrollHint(const String& Prefix, Integer Index);
+  void CellScrollBarMessage(Integer Code, Integer Pos);
+  void StopDragTimer();
+  void DragScrollTick();
+
+  TPoint FKeyPushedButton{-1, -1};     // a cell button held down by Enter or Space
+  class TNoActiveForm* FMoveImage = nullptr;  // the snapshot shown while cells are moved or dragged
+  bool FMoveBlockFocus = false;         // StartBlockFocus ran for the move under way
+  TOleDragState* FOleDrag = nullptr;    // the drag of cells out of the grid, nullptr when none
+  bool FInSizeChange = false;           // ColWidthsChanged / RowHeightsChanged are at work
+  class TTimer* FDragTmr = nullptr;     // the drag-over scroll timer, nullptr when none
+  TDragScrollDirections FDragScrollDirection;
   // ===== end input (protected) =====
 
   // ===== data operations (protected): ExGridNodes.cpp, ExGridSort.cpp, ExGridFilterOps.cpp,

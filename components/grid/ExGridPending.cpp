@@ -36,27 +36,7 @@ String TExStringGrid::EditLinkItemText(Integer) const { return String(); }
 // ===== end editing =====
 
 // ===== input =====
-void TExStringGrid::UpdateColumnSize(Integer, Integer&) {}
-void TExStringGrid::UpdateAutoColumnSize(Integer, Integer&) {}
 void TExStringGrid::MoveToFirstRow() { SetRow(FixedRows()); }
-void TExStringGrid::StretchColumn(Integer) {}
-void TExStringGrid::InitOrigColSizes() {}
-void TExStringGrid::UpdateVScrollBar() {}
-void TExStringGrid::UpdateHScrollBar() {}
-void TExStringGrid::FlatSetScrollBars() {}
-void TExStringGrid::FlatShowScrollBar(Integer, bool) {}
-void TExStringGrid::SetScrollBars(TScrollStyle Value) {
-  FScrollBars = Value;
-  TBaseGrid::SetScrollBars(Value);
-}
-void TExStringGrid::SetScrollColor(TColor Value) { FScrollColor = Value; }
-void TExStringGrid::SetScrollProportional(bool Value) { FScrollProportional = Value; }
-void TExStringGrid::SetScrollType(TScrollType Value) { FScrollType = Value; }
-void TExStringGrid::SetScrollWidth(Integer Value) { FScrollWidth = Value; }
-void TExStringGrid::SetIntegralHeight(bool Value) { FIntegralHeight = Value; }
-void TExStringGrid::OwnerFormResize(TObject*) {}
-void TExStringGrid::CreateInputObjects() {}
-void TExStringGrid::FreeInputObjects() {}
 // ===== end input =====
 
 // ===== data operations =====

@@ -1,0 +1,1557 @@
+// TExStringGrid: mouse presses, releases, double clicks, the right button and the wheel. A press
+// selects (cells, whole rows, columns or the grid from the headers), starts the editor, toggles
+// check boxes, radio buttons and nodes, presses cell buttons, follows links and prepares the
+// disjunct selections, moving, sizing and dragging that the following messages complete. The left
+// release ends what the press started and clicks headers to sort.
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+
+#include "components/grid/ExGrid.h"
+#include "components/grid/ExGridFilter.h"
+#include "components/grid/ExGridFooter.h"
+#include "components/grid/ExGridGraphics.h"
+#include "components/grid/ExGridGrouping.h"
+#include "components/grid/ExGridInput.h"
+#include "components/grid/ExGridLook.h"
+#include "components/grid/ExGridSortSettings.h"
+#include "components/grid/ExGridDragDrop.h"
+#include "components/grid/ExGridEditors.h"
+#include "components/gridbase/EsgHTMLE.h"
+#include "components/gridbase/ExUtil.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/Menus.h"
+#include "platform/os/Shell.h"
+
+namespace {
+
+constexpr Word kMkShift = 0x0004;
+constexpr Word kMkControl = 0x0008;
+
+// The one modifier a press counts: Alt before Shift before Ctrl.
+enum TPressModifier { pmNone, pmAlt, pmShift, pmCtrl };
+
+TPressModifier PressModifier(Word Keys) {
+  if (GetKeyState(VK_MENU) < 0) return pmAlt;
+  if ((Keys & kMkShift) || GetKeyState(VK_SHIFT) < 0) return pmShift;
+  if ((Keys & kMkControl) || GetKeyState(VK_CONTROL) < 0) return pmCtrl;
+  return pmNone;
+}
+
+bool PointIn(const TRect& R, Integer X, Integer Y) { return X >= R.Left && X < R.Right && Y >= R.Top && Y < R.Bottom; }
+
+}  // namespace
+
+// --- Shared hit tests ----------------------------------------------------------------------------
+
+Integer TExStringGrid::PackCell(Integer ACol, Integer ARow) {
+  return static_cast<Integer>((static_cast<uint32_t>(ARow) << 16) | (static_cast<uint32_t>(ACol) & 0xFFFFu));
+}
+
+bool TExStringGrid::ShowModifiedEnabled() const { return FShowModified && FShowModified->Enabled(); }
+
+bool TExStringGrid::IsInResizeGrip(Integer X, Integer Y) {
+  if (!FSelectionResizer || !FSelectionRectangle) return false;
+  const TGridRect s = Selection();
+  const TRect r = CellRect(std::max(s.Left, s.Right), std::max(s.Top, s.Bottom));
+  if (r.Right <= r.Left || r.Bottom <= r.Top) return false;
+  return X >= r.Right - 6 && X <= r.Right && Y >= r.Bottom - 6 && Y <= r.Bottom;
+}
+
+void TExStringGrid::StartGripDrag(TMessage& M, bool CheckEditing) {
+  TWMMouse mm{M};
+  FGridState = gsSelecting;
+  FDropSelection = Selection();
+  CopySelectionToClipboard();
+  FMouseResize = true;
+  const TGridRect sel = Selection();
+  const Integer c = Col(), r = Row();
+  if (!CheckEditing || !(Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit()))
+    TBaseGrid::WMLButtonDown(M);
+  MoveColRow(c, r, false, false);
+  SetSelection(sel);
+  FGridState = gsSelecting;
+  MouseMove(TShiftState(), mm.XPos(), mm.YPos());
+}
+
+// The cell text under a point: the anchor or HTML form control there (HTML text), or the whole
+// text when it is a plain link shown as such. True when there is one.
+bool TExStringGrid::CellLinkAt(Integer ACol, Integer ARow, Integer X, Integer Y, THtmlHit& Hit) {
+  Hit = THtmlHit();
+  const Integer rc = DisplayToRealCol(ACol);
+  const String text = GetCellEx(rc, ARow);
+  const Integer kind = GetCellTextKind(text, FEnableHTML);
+  Hit.Html = kind == ctkHtml;
+  if (!Hit.Html) {
+    if (FURLShow && IsUrl(text)) {
+      Hit.Anchor = text;
+      return true;
+    }
+    return false;
+  }
+  TRect r = CellRect(ACol, ARow);
+  if (r.Right <= r.Left) return false;
+  r.Left += FXYOffset.X + 1;
+  r.Top += FXYOffset.Y + 1;
+  if (HasCheckBox(rc, ARow)) r.Left += ControlLook()->CheckSize() + 2;
+  if (HasScrollBar(rc, ARow)) r.Right -= 17;
+  TCanvas* canvas = Canvas();
+  TBrush brush;
+  TFont font;
+  font.Assign(Font());
+  TColor cto = clNone, mc = clNone, mcto = clNone;
+  TAlignment ha = taLeftJustify;
+  TVAlignment va = vtaTop;
+  bool ww = FWordWrapEx;
+  TCellGradientDirection gd = GradientVertical;
+  TGridDrawState st;
+  GetVisualProperties(rc, ARow, st, false, false, true, &brush, cto, mc, mcto, &font, ha, va, ww, gd);
+  canvas->Font()->Assign(&font);
+  String anchor, plain, focused, title, ctrlID, ctrlVal, ctrlType;
+  Integer maxW = 0, totalH = 0, count = 0, idx = -1;
+  TRect anchorRect, ctrlRect;
+  const bool hit = DrawHtmlText(canvas, text, r, GetCellImageList(rc, ARow), X, Y, -1, -1, 1, true, false, false,
+                                false, true, false, ww, false, 1.0, FURLColor, clNone, clNone, clGray, anchor, plain,
+                                focused, title, maxW, totalH, count, idx, anchorRect, ctrlRect, ctrlID, ctrlVal,
+                                ctrlType, FImageCache, FContainer, Handle(), 0);
+  canvas->Font()->Assign(Font());
+  if (!hit) return false;
+  Hit.Anchor = anchor;
+  Hit.Title = title;
+  Hit.Index = idx;
+  Hit.CtrlID = ctrlID;
+  Hit.CtrlType = UpperCase(ctrlType);
+  Hit.CtrlValue = ctrlVal;
+  Hit.IsControl = !ctrlID.empty() && ctrlRect.Right > ctrlRect.Left;
+  return true;
+}
+
+// --- Left press ------------------------------------------------------------------------------------
+
+void TExStringGrid::WMLButtonDown(TMessage& M) {
+  TWMMouse mm{M};
+  const Integer X = mm.XPos();
+  const Integer Y = mm.YPos();
+  Integer ACol = -1, ARow = -1;
+  MouseToCell(X, Y, ACol, ARow);
+
+  // 1. Widths changed before this press (in code, by an earlier drag) do not hold back its
+  // release.
+  ColSizeFlg = false;
+  ColMoveFlg = false;
+  FDoOnClick = true;
+  FMouseDownMove = true;
+  FMouseKeepDown = true;
+  FSpinUpClick = false;
+  FSpinDnClick = false;
+
+  // 2. The selection's resize grip.
+  if (IsInResizeGrip(X, Y)) {
+    StartGripDrag(M, true);
+    M.Result = 1;
+    return;
+  }
+
+  // 3.
+  if (Options().Contains(goEditing) && FMouseActions->RangeSelectAndEdit() &&
+      !CellInGridRect(Selection(), ACol, ARow))
+    SetOptions(Options() >> goEditing);
+
+  // 4.
+  bool allow = true;
+  if (OnCanClickCell) OnCanClickCell(this, ARow, ACol, allow);
+  if (!allow) return;
+
+  // 5.
+  if (FCellSelectorMode) {
+    CellSelectorClick(ACol, ARow);
+    return;
+  }
+
+  // 6.
+  if (FMouseSelectMode == msResize) {
+    StartGripDrag(M, false);
+    return;
+  }
+
+  // 7.
+  const TPressModifier mod = PressModifier(static_cast<Word>(mm.Keys()));
+  const bool validCell = ACol >= 0 && ARow >= 0 && ACol < ColCount() && ARow < RowCount();
+  if (FMouseActions->DisjunctCellSelect() && mod != pmCtrl && validCell && ACol >= FixedCols() &&
+      ARow >= FixedRows()) {
+    FSelectedCells->Clear();
+    Invalidate();
+  }
+
+  // 8.
+  SearchInc.clear();
+  FMoveColInd = -1;
+  FMoveRowInd = -1;
+  FSelectionClick = false;
+  FPushedCellButton = TPoint(-1, -1);
+  FOldKeepLeftCol = LeftCol();
+  FOldTopRow = TopRow();
+
+  // 9. The sizing candidate: the cell whose right or bottom border lies just left of or above the
+  // point.
+  {
+    Integer sc = -1, sr = -1;
+    if (ACol == 0)
+      MouseToCell(X, Y - 4, sc, sr);
+    else if (ARow == 0)
+      MouseToCell(X - 5, Y, sc, sr);
+    else
+      MouseToCell(X - 5, Y - 4, sc, sr);
+    Colclicked = sc;
+    Rowclicked = sr;
+    if (sc >= 0) Colclickedsize = ColWidths(sc);
+    if (sr >= 0) Rowclickedsize = RowHeights(sr);
+    Clickposx = X;
+    Clickposy = Y;
+    if (FLook == glListView) RepaintCell(FHotFixedCell.X, FHotFixedCell.Y);
+  }
+
+  // 10. Outside the cells.
+  if (ACol == -1 || ARow == -1) {
+    HideInplaceEdit();
+    if (!FFixedRowAlways) TBaseGrid::WMLButtonDown(M);
+    return;
+  }
+
+  // 11. A merged area answers with its base cell.
+  {
+    const TPoint bc = BaseCell(DisplayToRealCol(ACol), ARow);
+    ACol = RealToDisplayCol(bc.X);
+    ARow = bc.Y;
+  }
+  if (FMouseActions->CaretPositioning()) LButFlg = true;
+
+  // 12. Sizing the fixed area.
+  if (FSizeFixed) {
+    StartFixedSizing(true, X, Y);
+    return;
+  }
+  if (FSizeFixedR) {
+    StartFixedSizing(false, X, Y);
+    return;
+  }
+
+  const Integer RC = DisplayToRealCol(ACol);
+  const bool fixedPos = ACol < FixedCols() || ARow < FixedRows();
+  const bool fixedCell = fixedPos || IsFixed(RC, ARow);
+  // 13.
+  if (fixedCell) HideInplaceEdit();
+
+  // 14. Fixed cells drawn as buttons show pressed.
+  const bool onNodeGlyph = ACol == 0 && FNumNodes > 0 && IsNode(ARow) && IsNodeGlyphHit(ARow, X);
+  if (FFixedAsButtons && Options().Contains(goFixedVertLine) && Options().Contains(goFixedHorzLine) && Ctl3D() &&
+      fixedCell && !onNodeGlyph) {
+    TRect r = CellRect(ACol, ARow);
+    DrawEdge(Canvas(), r, BDR_SUNKENINNER, BF_RECT);
+    FPushedFixedCell = r;
+    FPushedCellButton = TPoint(ACol, ARow);
+    FFixedCellPushed = true;
+  }
+
+  // 15. Cell graphics.
+  if (!HasState(csDesigning) && validCell) {
+    const TRect cr = CellRect(ACol, ARow);
+    // 15.1 Always-visible spin buttons.
+    if (ControlLook()->SpinButtonsAlwaysVisible() && HasSpinEdit(RC, ARow) && X > cr.Right - 18) {
+      if (Y <= (cr.Top + cr.Bottom) / 2)
+        FSpinUpClick = true;
+      else
+        FSpinDnClick = true;
+    }
+    // 15.2 The header's node glyph expands or contracts every node.
+    if (ARow < FixedRows() && ACol == 0 && FMouseActions->NodeAllExpandContract()) {
+      TCellGraphic* g = GetCellGraphic(0, ARow);
+      if (g && g->CellType() == ctNode && IsNodeGlyphHit(ARow, X)) {
+        if (g->CellBoolean())
+          ExpandAll();
+        else
+          ContractAll();
+        g->SetCellBoolean(!g->CellBoolean());
+        RepaintCell(0, ARow);
+      }
+    }
+    // 15.3 A node row's glyph.
+    if (ARow >= FixedRows() && ACol == 0 && FNumNodes > 0 && IsNode(ARow) &&
+        (!FMouseActions->PreciseNodeClick() || IsNodeGlyphHit(ARow, X))) {
+      if (OnMouseDown) OnMouseDown(this, mbLeft, KeysToShiftState(static_cast<Word>(mm.Keys())), X, Y);
+      if (OnClickCell) OnClickCell(this, ARow, ACol);
+      const Integer realRow = DisplayRowToRealRow(ARow);
+      bool allowNode = true;
+      const bool contracted = GetNodeState(ARow);
+      if (contracted) {
+        if (OnBeforeExpandNode) OnBeforeExpandNode(this, ARow, realRow, allowNode);
+      } else if (OnBeforeContractNode) {
+        OnBeforeContractNode(this, ARow, realRow, allowNode);
+      }
+      if (allowNode) {
+        if (contracted) {
+          ExpandNode(realRow);
+          if (OnExpandNode) OnExpandNode(this, ARow, realRow);
+        } else {
+          ContractNode(realRow);
+          if (OnContractNode) OnContractNode(this, ARow, realRow);
+        }
+      }
+      if (FMouseActions->MoveRowOnNodeClick()) SetRow(ARow);
+      return;
+    }
+    // 15.4 Radio groups.
+    if (IsRadio(RC, ARow) && (IsEditable(RC, ARow) || ControlLook()->RadioAlwaysActive())) {
+      HideInplaceEdit();
+      ClickRadioGroup(ACol, ARow, Y - cr.Top, X - cr.Left);
+      if (CanFocus()) SetFocus();
+      return;
+    }
+    // 15.5 The node column does not select.
+    if (ACol == 0 && ARow >= FixedRows() && FNumNodes > 0 && !FMouseActions->RowSelect() &&
+        !Options().Contains(goRowSizing)) {
+      if (OnMouseDown) OnMouseDown(this, mbLeft, KeysToShiftState(static_cast<Word>(mm.Keys())), X, Y);
+      if (OnClickCell) OnClickCell(this, ARow, ACol);
+      return;
+    }
+    // 15.6 A press on selected cells of an OLE drag source prepares the drag.
+    const bool header = ARow < FixedRows();
+    if (FDragDropSettings && FDragDropSettings->OleDropSource() && !Options().Contains(goEditing) &&
+        !HasButton(RC, ARow) && !HasCheckBox(RC, ARow) &&
+        (IsSelected(ACol, ARow) || (header && !FEnhRowColMove))) {
+      if (header && (FMouseActions->ColSelect() || FMouseActions->AllSelect())) {
+        // handled by the header selection below
+      } else if (!header && ACol >= FixedCols()) {
+        const bool farFromBorders = !Options().Contains(goColSizing) || (X - cr.Left > 3 && cr.Right - X > 3);
+        if (farFromBorders) {
+          if (CanFocus()) SetFocus();
+          if (OnMouseDown) OnMouseDown(this, mbLeft, KeysToShiftState(static_cast<Word>(mm.Keys())), X, Y);
+          FSelectionClick = true;
+          if (OnClickCell) OnClickCell(this, ARow, ACol);
+          return;
+        }
+      }
+    }
+    // 15.7 Ratings.
+    if (GetCellType(RC, ARow) == ctRating && IsEditable(RC, ARow)) {
+      HideInplaceEdit();
+      double rate = std::trunc((X - cr.Left) / 9.0) / 2.0;
+      if (RatingChange(RC, ARow, rate)) {
+        SetFloats(RC, ARow, rate);
+        RepaintCell(ACol, ARow);
+      }
+      return;
+    }
+    // 15.8 Cell buttons and 15.9 expand glyphs.
+    const bool hasButton = HasButton(RC, ARow);
+    const bool hasExpand = HasExpand(RC, ARow);
+    if (hasButton || hasExpand) {
+      HideInplaceEdit();
+      if (!fixedCell) {
+        FForceSel = true;
+        if (SelectCell(ACol, ARow)) MoveColRow(ACol, ARow, true, true);
+        FForceSel = false;
+      }
+      const TRect br = hasButton ? GetCellControlRect(ACol, ARow) : GetExpandRect(RC, ARow);
+      if (PointIn(br, X, Y)) {
+        PushButton(ACol, ARow, true);
+        FPushedCellButton = TPoint(ACol, ARow);
+        SetCaptureControl(this);
+        if (OnClickCell) OnClickCell(this, ARow, ACol);
+      }
+      return;
+    }
+    // 15.10 A press on any cell of a merged area selects its base cell.
+    if (IsMergedCell(RC, ARow) && !fixedCell && !OnMouseDown) {
+      const TRect br = CellRect(ACol, ARow);
+      M.LParam = MakeLParam(br.Left + 2, br.Top + 2);
+    }
+  }
+
+  // 16.
+  if (ACol >= ColCount() || ARow < 0 || ARow >= RowCount()) {
+    TBaseGrid::WMLButtonDown(M);
+    return;
+  }
+
+  // 17.
+  {
+    TRect sr;
+    if (Colclicked >= 0 && Rowclicked >= 0) sr = CellRect(Colclicked, Rowclicked);
+    Clickposdx = X - sr.Left;
+    Clickposdy = Y - sr.Top;
+  }
+
+  // 18. Disjunct rows.
+  const bool hotmailCol0 = ACol == 0 && FMouseActions->HotmailRowSelect();
+  if (FMouseActions->DisjunctRowSelect() && ARow >= FixedRows() && !hotmailCol0) {
+    if (mod == pmShift) {
+      const TGridRect before = Selection();
+      TBaseGrid::WMLButtonDown(M);
+      TGridRect r;
+      r.Left = std::min(ACol, before.Left);
+      r.Right = std::max(ACol, before.Left);
+      r.Top = std::min(ARow, before.Top);
+      r.Bottom = std::max(ARow, before.Top);
+      SetSelection(r);
+      return;
+    }
+    if (mod == pmCtrl || FMouseActions->DisjunctRowSelectNoCtrl()) {
+      const Integer fr = FMouseActions->RowSelectPersistent() ? DisplayRowToRealRow(ARow) : ARow;
+      FDeselectState = RowSelect(fr);
+    } else {
+      FMouseDown = true;
+      if (mod != pmAlt) ClearRowSelect();
+    }
+  }
+  // 19. Disjunct columns.
+  if (FMouseActions->DisjunctColSelect() && ACol >= FixedCols()) {
+    if (mod == pmCtrl) {
+      FDeselectState = ColSelect(ACol);
+    } else {
+      FMouseDown = true;
+      ClearColSelect();
+    }
+  }
+
+  // 20. Links and HTML form controls.
+  if (HandleLinkPress(ACol, ARow, X, Y)) return;
+
+  // 21. Header selections and the move candidate.
+  Movecell = -1;
+  const bool shiftPress = mod == pmShift;
+  if (ACol < FixedCols() && ARow < FixedRows() && FMouseActions->AllSelect() &&
+      Options().Contains(goRangeSelect) && FMouseSelectMode == msAll) {
+    if (CanFocus()) SetFocus();
+    FShowSelection = false;
+    TGridRect r{FixedCols(), FixedRows(), ColCount() - 1, RowCount() - 1};
+    AdjustClickSelectAll(r);
+    SetSelection(r);
+    FShowSelection = true;
+    DoExit();
+    if (FActiveCellShow) {
+      RepaintCol(FixedCols() - 1);
+      RepaintRow(FixedRows() - 1);
+    }
+  } else if (ACol < FixedCols() && ARow >= FixedRows() && FMouseActions->RowSelect() && FMouseSelectMode == msRow) {
+    HideInplaceEdit();
+    if (FMouseActions->DisjunctCellSelect()) FSelectedCells->Clear();
+    const Integer from = shiftPress ? Selection().Top : ARow;
+    SetSelection(TGridRect{FixedCols(), std::min(from, ARow), ColCount() - 1, std::max(from, ARow)});
+    FMouseSelectStart = shiftPress ? from : ARow;
+    if (FRowIndicator->Empty()) RepaintCol(0);
+  } else if (ARow < FixedRows() && ACol >= FixedCols() && FMouseActions->ColSelect() &&
+             Options().Contains(goRangeSelect) && FMouseSelectMode == msColumn) {
+    HideInplaceEdit();
+    if (FMouseActions->DisjunctCellSelect()) FSelectedCells->Clear();
+    Integer from = ACol;
+    if (shiftPress) {
+      const TGridRect s = Selection();
+      from = ACol < s.Left ? s.Right : s.Left;
+    }
+    SetSelection(TGridRect{std::min(from, ACol), FixedRows(), std::max(from, ACol), RowCount() - 1});
+    FMouseSelectStart = from;
+  }
+  if (ARow < FixedRows() && ACol >= FixedCols()) {
+    Movecell = ACol;
+  } else if (ACol < FixedCols() && ARow >= FixedRows()) {
+    Movecell = ARow;
+  }
+  if (Movecell >= 0) {
+    const TRect cr = CellRect(ACol, ARow);
+    MoveOfsX = X - cr.Left;
+    MoveOfsY = Y - cr.Top;
+  }
+
+  // 22. Check boxes and radio buttons.
+  bool canEdit = Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit();
+  CanEditCell(RC, ARow, canEdit);
+  const bool isCheck = HasCheckBox(RC, ARow);
+  const bool isRadioButton = HasRadioButton(RC, ARow);
+  if ((isCheck || isRadioButton) && (canEdit || ControlLook()->CheckAlwaysActive() || hotmailCol0) &&
+      IsInCheckBox(RC, ARow, X, Y)) {
+    HideInplaceEdit();
+    if (CanFocus()) SetFocus();
+    if (isRadioButton) {
+      ToggleRadioButton(RC, ARow, true);
+      if (OnRadioButtonClick) OnRadioButtonClick(this, RC, ARow);
+    } else {
+      ToggleCheckBox(RC, ARow, true);
+    }
+    if (ShowModifiedEnabled()) {
+      SetRowModified(ARow, true);
+      RepaintCell(0, ARow);
+    }
+    bool state = false;
+    GetCheckBoxState(RC, DisplayRowToRealRow(ARow), state);
+    if (hotmailCol0) {
+      SelectRows(ARow, 1);
+      const Integer realRow = DisplayRowToRealRow(ARow);
+      SetRowSelect(realRow, !RowSelect(realRow));
+      if (!RowSelect(DisplayRowToRealRow(Row()))) FShowSelection = false;
+    }
+    if (!FNavigation->AlwaysEdit() && ACol >= FixedCols() && ARow >= FixedRows()) MoveColRow(ACol, ARow, true, true);
+    CheckBoxClick(RC, ARow, state);
+    if (FHideFocusRect) RepaintCell(ACol, ARow);
+    if (ARow < FixedRows() && FMouseActions->CheckAllCheck()) {
+      for (Integer r = FixedRows(); r < RowCount(); ++r) {
+        if (FMouseActions->HotmailRowSelect())
+          SetRowSelect(r, state);
+        else
+          SetCheckBoxState(RC, r, state);
+      }
+      Invalidate();
+    }
+    if (OnMouseDown) OnMouseDown(this, mbLeft, KeyboardShiftState(), X, Y);
+    Click();
+    return;
+  }
+
+  // 23. Direct editing of combo cells.
+  const bool normalCell = ACol >= FixedCols() && ARow >= FixedRows() && !fixedCell;
+  const bool alwaysDrop = ControlLook()->DropDownAlwaysVisible() && HasComboBox(RC, ARow);
+  if (normalCell && alwaysDrop && (canEdit || FMouseActions->EditOnDblClickOnly())) {
+    HideInplaceEdit();
+    if (CanFocus()) SetFocus();
+    if (FMouseActions->EditOnDblClickOnly()) FEditActive = false;
+  }
+
+  // 24. A press outside a range-select-and-edit selection selects instead of editing.
+  bool deferSelecting = false;
+  {
+    const TGridRect s = Selection();
+    const bool wholeSelection = s.Left == ACol && s.Right == ACol && s.Top == ARow && s.Bottom == ARow;
+    if (!wholeSelection && FMouseActions->RangeSelectAndEdit() && !fixedCell && !canEdit) {
+      SetOptions(Options() >> goEditing);
+      deferSelecting = true;
+    }
+  }
+
+  // 25. Fixed cells by the fixed-cell question, and everything else.
+  if (!fixedPos && fixedCell) {
+    const bool footerRow = FloatingFooterVisible() && ARow == RowCount() - 1;
+    if (!footerRow && OnClickCell) OnClickCell(this, ARow, ACol);
+  } else {
+    const TRect cr = CellRect(ACol, ARow);
+    const bool edgeCell = ACol == LeftCol() + VisibleColCount() || ARow == TopRow() + VisibleRowCount();
+    const bool keepScroll = Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll();
+    const Integer keepLeft = LeftCol();
+    const Integer topBefore = TopRow();
+    if (keepScroll) BeginUpdate();
+    if (!FSelHidden) {
+      const bool alwaysEdit = FNavigation->AlwaysEdit();
+      FNavigation->SetAlwaysEdit(false);
+      TBaseGrid::WMLButtonDown(M);
+      FNavigation->SetAlwaysEdit(alwaysEdit);
+    }
+    if (keepScroll) {
+      SetLeftCol(keepLeft);
+      EndUpdate();
+    }
+    if (edgeCell && FMouseActions->NoAutoRangeScroll() && FGridState == gsSelecting) FGridState = gsNormal;
+    if (FMouseActions->NoScrollOnPartialRow() && TopRow() != topBefore) {
+      SetTopRow(topBefore);
+      PostMessage(Handle(), WM_LBUTTONUP, 0, MakeLParam(X, Y));
+    }
+    const bool onHeaderBorder = ARow < FixedRows() && Options().Contains(goColSizing) &&
+                                (X - cr.Left < 4 || cr.Right - X < 4);
+    if (!onHeaderBorder && OnClickCell) OnClickCell(this, ARow, ACol);
+    if (OnCellValidate) {
+      FEntered = false;
+      RememberCellValue(Col(), Row());
+    }
+    if (IsMergedCell(RC, ARow) && !fixedCell && (IsSelected(ACol, ARow) || FMouseActions->DirectEdit()) && canEdit)
+      ShowInplaceEdit();
+    const bool inside = X - cr.Left > 3 && cr.Right - X > 3;
+    const bool comboOnDbl = FMouseActions->EditOnDblClickOnly() && HasComboBox(RC, ARow);
+    if (inside && normalCell && (canEdit || comboOnDbl) && (FMouseActions->DirectEdit() || alwaysDrop) &&
+        !HasCellControl(RC, ARow)) {
+      if (comboOnDbl) {
+        SetOptions(Options() << goEditing);
+        if (CanFocus()) SetFocus();
+      }
+      bool allowChange = true;
+      if (ARow != Row() && OnRowChanging) OnRowChanging(this, Row(), ARow, allowChange);
+      if (allowChange && ACol != Col() && OnColChanging) OnColChanging(this, Col(), ACol, allowChange);
+      if (allowChange && (ACol != Col() || ARow != Row()) && OnCellChanging)
+        OnCellChanging(this, Row(), Col(), ARow, ACol, allowChange);
+      if (allowChange) {
+        if (Col() != ACol || Row() != ARow) MoveColRow(ACol, ARow, true, true);
+        RememberCellValue(Col(), Row());
+        ShowEditor();
+      }
+    }
+  }
+
+  // 26.
+  if (deferSelecting) FGridState = gsSelecting;
+}
+
+// Step E of the press: links and HTML form controls. True when the press ends here.
+bool TExStringGrid::HandleLinkPress(Integer ACol, Integer ARow, Integer X, Integer Y) {
+  THtmlHit hit;
+  const Integer RC = DisplayToRealCol(ACol);
+  const String text = GetCellEx(RC, ARow);
+  if (!CellLinkAt(ACol, ARow, X, Y, hit)) {
+    if (hit.Html && UpperCasePos(u"<CONTROL", text) > 0) {
+      if (OnClickCell) OnClickCell(this, ARow, ACol);
+      HideInplaceEdit();
+      if (ACol >= FixedCols() && ARow >= FixedRows()) MoveColRow(ACol, ARow, true, true);
+      return true;
+    }
+    return false;
+  }
+  bool canEdit = (Options().Contains(goEditing) || FEditDisable) && !ReadOnly(RC, ARow);
+  if (hit.IsControl) {
+    DoCanEditCell(RC, ARow, canEdit);
+    if (canEdit) {
+      String t = GetCellEx(RC, ARow);
+      if (hit.CtrlType == u"BUTTON") {
+        FCtrlXY = TPoint(ACol, ARow);
+        FCtrlDown = true;
+        RepaintCell(ACol, ARow);
+      } else if (hit.CtrlType == u"CHECK") {
+        String v;
+        GetHtmlControlValue(t, hit.CtrlID, v);
+        SetHtmlControlValue(t, hit.CtrlID, UpperCase(v) == u"TRUE" ? u"FALSE" : u"TRUE");
+        SetCellEx(RC, ARow, t);
+      } else if (hit.CtrlType == u"RADIO") {
+        t = ClearHtmlRadios(t);
+        SetHtmlControlValue(t, hit.CtrlID, u"TRUE");
+        SetCellEx(RC, ARow, t);
+      }
+      if (OnControlClick) OnControlClick(this, ARow, ACol, hit.CtrlID, hit.CtrlType, hit.CtrlValue);
+      EditHtmlControl(ACol, ARow, hit.CtrlID);
+    }
+    return true;
+  }
+  // A link.
+  bool autoHandle = true;
+  if (OnAnchorClick) OnAnchorClick(this, ARow, ACol, hit.Anchor, autoHandle);
+  if (autoHandle) {
+    const Integer p = UpperCasePos(u"CELL://", hit.Anchor);
+    if (p > 0) {
+      TPoint cell;
+      if (ParseCellReference(Copy(hit.Anchor, 8, static_cast<Integer>(hit.Anchor.size())), cell) && cell.Y >= 0 &&
+          cell.Y < RowCount() && cell.X >= 0 && cell.X < ColCount()) {
+        SetRow(cell.Y);
+        SetCol(cell.X);
+        ScrollInView(cell.X, cell.Y);
+      }
+    } else {
+      ShellOpen(hit.Anchor);
+    }
+  }
+  return true;
+}
+
+// --- MouseDown (every button) --------------------------------------------------------------------------
+
+void TExStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  Integer ACol = -1, ARow = -1;
+  MouseToCell(X, Y, ACol, ARow);
+  const Integer RC = ACol >= 0 ? DisplayToRealCol(ACol) : -1;
+
+  // 1. Range selection with editing on request.
+  if (FMouseActions->RangeSelectAndEdit() && Button == mbLeft && !FMouseActions->EditOnDblClickOnly()) {
+    if (ACol == Col() && ARow == Row() && !Options().Contains(goEditing) && IsEditable(RC, ARow)) {
+      SetOptions(Options() << goEditing);
+      TBaseGrid::MouseDown(Button, Shift, X, Y);
+      ShowInplaceEdit();
+      return;
+    }
+    if (Shift.Contains(ssShift) && Options().Contains(goEditing) && (ACol != Col() || ARow != Row())) {
+      SetOptions(Options() >> goEditing);
+      TBaseGrid::MouseDown(Button, Shift, X, Y);
+      return;
+    }
+  }
+
+  // 2. The drop-down button of a hovered fixed cell.
+  if (ACol >= 0 && ARow >= 0 && ACol == FHoverFixedX && ARow == FHoverFixedY && ControlLook()->FixedDropDownButton() &&
+      InFixedDropDownZone(ACol, ARow, X)) {
+    FDropDownDown = true;
+    if (FFixedDropDownMenu || OnFixedDropDownClick) {
+      FNoMouseLeave = true;
+      TPopupMenu* menu = FFixedDropDownMenu;
+      if (menu) menu->SetTag(ACol);
+      bool keep = false;
+      if (OnFixedDropDownClick) OnFixedDropDownClick(this, ACol, ARow, menu, keep);
+      if (menu) {
+        FMouseDownMove = false;
+        RepaintCell(ACol, ARow);
+        const TRect cr = CellRect(ACol, ARow);
+        const TPoint p = ClientToScreen(TPoint(cr.Right - 16, cr.Bottom));
+        menu->Popup(p.X, p.Y);
+        FHoverFixedX = -1;
+        FHoverFixedY = -1;
+        RepaintCell(ACol, ARow);
+      }
+      FNoMouseLeave = keep;
+    }
+    return;
+  }
+
+  // 3. The pressed look of a hovered header cell.
+  if (ACol >= 0 && ARow == FixedRows() - 1 && ACol == FHoverFixedX && ARow == FHoverFixedY &&
+      ControlLook()->FixedGradientDownTo() != clNone)
+    RepaintCell(ACol, ARow);
+
+  // 4. The platform's press.
+  FEditStart = true;
+  TBaseGrid::MouseDown(Button, Shift, X, Y);
+  FEditStart = false;
+  if (Shift.Contains(ssShift) && FSelectionRectangle) {
+    const TGridRect s = Selection();
+    RepaintRect(TRect(s.Left, s.Top, s.Right, s.Bottom));
+  }
+
+  // 5. Editing fixed cells.
+  if (ACol >= 0 && ARow >= 0) {
+    const TRect cr = CellRect(ACol, ARow);
+    const bool inside4 = X - cr.Left >= 4 && cr.Right - X >= 4 && Y - cr.Top >= 4 && cr.Bottom - Y >= 4;
+    const bool headerRow = ARow < FixedRows();
+    const bool fixedCol = ACol < FixedCols() && !headerRow;
+    auto wants = [&](TGridFixedCellEdit E) {
+      return (E == fceLeftClick && Button == mbLeft) || (E == fceRightClick && Button == mbRight);
+    };
+    if (headerRow && wants(FMouseActions->FixedRowsEdit())) {
+      if (!Options().Contains(goColSizing) || inside4) EditFixedCell(ACol, ARow);
+      return;
+    }
+    if (fixedCol && wants(FMouseActions->FixedColsEdit())) {
+      if (!Options().Contains(goRowSizing) || inside4) EditFixedCell(ACol, ARow);
+      return;
+    }
+  }
+
+  // 6. The synchronised grid follows.
+  SyncGridFollow();
+}
+
+void TExStringGrid::SyncGridFollow() {
+  TStringGrid* other = FSyncGrid ? FSyncGrid->Grid() : nullptr;
+  if (!other) return;
+  if (FSyncGrid->SelectionColumn() && Col() < other->ColCount() && other->Col() != Col()) other->SetCol(Col());
+  if (FSyncGrid->SelectionRow() && Row() < other->RowCount() && other->Row() != Row()) other->SetRow(Row());
+}
+
+bool TExStringGrid::InFixedDropDownZone(Integer ACol, Integer ARow, Integer X) {
+  const TRect cr = CellRect(ACol, ARow);
+  const Integer right = Options().Contains(goColSizing) ? cr.Right - 2 : cr.Right;
+  return X > cr.Right - 16 && X < right;
+}
+
+// --- Fixed-cell editing --------------------------------------------------------------------------------
+
+void TExStringGrid::EditFixedCell(Integer ACol, Integer ARow) {
+  if (!StopFixedCellEdit()) return;
+  bool allow = true;
+  if (OnCanEditCell) OnCanEditCell(this, ARow, ACol, allow);
+  if (!allow) return;
+  FFixedColEdit = ACol;
+  FFixedRowEdit = ARow;
+  TGridFixedCellEditor kind = ACol == 0 ? FMouseActions->FixedColsEditor() : FMouseActions->FixedRowsEditor();
+  TStringList values;
+  if (FMouseActions->FixedComboValues()) values.Assign(FMouseActions->FixedComboValues());
+  FixedEdit(ACol, ARow, kind, &values);
+  TRect r = CellRect(ACol, ARow);
+  r.Left += 1;
+  r.Top += 1;
+  r.Right -= 1;
+  r.Bottom -= 1;
+  ShowFixedCellEditor(ACol, ARow, kind, &values, r);
+}
+
+// An open fixed-cell editor commits first; false when it keeps its cell (a refused value).
+bool TExStringGrid::StopFixedCellEdit() {
+  if (EditTrans && EditTrans->Visible() && !EditTrans->StopEdit()) return false;
+  if (ComboTrans && ComboTrans->Visible() && !ComboTrans->StopEdit()) return false;
+  return true;
+}
+
+void TExStringGrid::ShowFixedCellEditor(Integer ACol, Integer ARow, TGridFixedCellEditor Kind, TStrings* Values,
+                                        TRect R) {
+  const Integer rc = DisplayToRealCol(ACol);
+  const String text = GetCellEx(rc, ARow);
+  auto changed = [this](TObject* Sender) {
+    auto* c = dynamic_cast<TControl*>(Sender);
+    if (OnEditChange && c) OnEditChange(this, FFixedColEdit, FFixedRowEdit, c->Text());
+  };
+  if (Kind == fceComboEdit || Kind == fceComboList) {
+    if (!ComboTrans) return;
+    ComboTrans->SetCol(rc);
+    ComboTrans->SetRow(ARow);
+    ComboTrans->SetStyle(Kind == fceComboList ? csDropDownList : csDropDown);
+    ComboTrans->Items()->Assign(Values);
+    ComboTrans->SetBounds(R.Left - 1, R.Top - 1, R.Width() + 1, R.Height());
+    if (Kind == fceComboList)
+      ComboTrans->SetItemIndex(ComboTrans->Items()->IndexOf(text));
+    else
+      ComboTrans->SetText(text);
+    ComboTrans->OnChange = changed;
+    ComboTrans->SetVisible(true);
+    if (ComboTrans->CanFocus()) ComboTrans->SetFocus();
+  } else {
+    if (!EditTrans) return;
+    EditTrans->SetCol(rc);
+    EditTrans->SetRow(ARow);
+    EditTrans->OnChange = nullptr;
+    EditTrans->SetText(text);
+    EditTrans->SetBounds(R.Left, R.Top, R.Width(), R.Height());
+    EditTrans->OnChange = changed;
+    EditTrans->SetVisible(true);
+    if (EditTrans->CanFocus()) EditTrans->SetFocus();
+  }
+}
+
+// --- Filter drop-down lists ------------------------------------------------------------------------------
+
+void TExStringGrid::HideFilterLists() {
+  if (FDropList && FDropList->Visible()) FDropList->SetVisible(false);
+  if (FDropCheckList && FDropCheckList->Visible()) FDropCheckList->SetVisible(false);
+  FFilterCol = -1;
+}
+
+void TExStringGrid::ShowFilterList(Integer ACol, Integer ARow, Integer RealCol) {
+  HideFilterLists();
+  const bool check = FFilterDropDownCheck;
+  TWinControl* list = check ? static_cast<TWinControl*>(FDropCheckList) : static_cast<TWinControl*>(FDropList);
+  if (!list) return;
+  FFilterCol = RealCol;
+  // The entries show the part before "=" of the filter list's lines.
+  std::vector<String> shown;
+  for (Integer i = 0; i < FFilterList->Count(); ++i) {
+    const String e = FFilterList->Strings(i);
+    const Integer eq = Pos(u"=", e);
+    shown.push_back(eq > 0 ? Copy(e, 1, eq - 1) : e);
+  }
+  Integer widest = 0;
+  Integer itemHeight = 16;
+  if (check) {
+    FDropCheckList->Clear();
+    for (const String& e : shown) FDropCheckList->Items()->Add(e);
+    for (Integer i = 0; i < static_cast<Integer>(shown.size()); ++i) {
+      String q = shown[static_cast<size_t>(i)];
+      if (Pos(u" ", q) > 0) q = u"\"" + q + u"\"";
+      bool on = false;
+      for (Integer f = 0; f < FFilter->Count(); ++f) {
+        TFilterData* d = FFilter->Items(f);
+        if (d && d->Column() == RealCol && d->Condition() == q) on = true;
+      }
+      FDropCheckList->SetChecked(i, on);
+      widest = std::max(widest, FDropCheckList->TextWidth(shown[static_cast<size_t>(i)]));
+    }
+    itemHeight = FDropCheckList->ItemHeight();
+  } else {
+    FDropList->Items()->Clear();
+    for (const String& e : shown) {
+      FDropList->Items()->Add(e);
+      widest = std::max(widest, FDropList->TextWidth(e));
+    }
+    if (!shown.empty()) FDropList->SetItemIndex(0);
+    Canvas()->Font()->Assign(FFilterDropDown ? FFilterDropDown->Font() : Font());
+    itemHeight = std::max<Integer>(16, Canvas()->TextHeight(u"gh") + 2);
+    Canvas()->Font()->Assign(Font());
+  }
+  if (FFilterDropDown) list->SetColor(FFilterDropDown->Color());
+  if (FFilterDropDown) list->Font()->Assign(FFilterDropDown->Font());
+  const TRect cr = CellRect(ACol, ARow);
+  Integer w = FFilterDropDown ? FFilterDropDown->Width() : 150;
+  Integer h = FFilterDropDown ? FFilterDropDown->Height() : 200;
+  if (FFilterDropDown && FFilterDropDown->AutoSize()) {
+    h = static_cast<Integer>(shown.size()) * itemHeight + 2 * GetSystemMetrics(SM_CYEDGE);
+    w = widest + 8 + 2 * GetSystemMetrics(SM_CXEDGE);
+  }
+  Integer x = cr.Right - 16;
+  if (FFilterDropDown && FFilterDropDown->ColumnWidth()) {
+    x = cr.Left;
+    w = cr.Width();
+  }
+  if (x + w > Width()) x = std::max(0, cr.Right - w);
+  list->SetParent(this);
+  list->SetBounds(x, cr.Top + 16, w, h);
+  list->SetVisible(true);
+  if (list->CanFocus()) list->SetFocus();
+}
+
+// --- Radio groups ------------------------------------------------------------------------------------------
+
+void TExStringGrid::ClickRadioGroup(Integer ACol, Integer ARow, Integer YOfs, Integer XOfs) {
+  const TPoint bc = BaseCell(DisplayToRealCol(ACol), ARow);
+  const Integer rc = bc.X;
+  const Integer r = bc.Y;
+  TCellGraphic* g = GetCellGraphic(rc, r);
+  if (!g || g->CellType() != ctRadio) return;
+  TBrush brush;
+  TFont font;
+  font.Assign(Font());
+  brush.SetColor(Color());
+  GetCellColor(rc, r, TGridDrawState(), &brush, &font);
+  Canvas()->Font()->Assign(&font);
+  const Integer dc = RealToDisplayCol(rc);
+  if (!IsFixed(rc, r) && dc >= FixedCols() && r >= FixedRows() && (dc != Col() || r != Row())) MoveColRow(dc, r, true, true);
+  const Integer size = ControlLook()->ControlStyle() >= 2 ? 16 : ControlLook()->RadioSize();
+  TStrings* options = g->Strings();
+  const Integer count = options ? options->Count() : 0;
+  Integer chosen = -1;
+  if (g->CellBoolean() && count > 0) {
+    Integer x = 0;
+    for (Integer i = 0; i < count; ++i) {
+      const Integer w = Canvas()->TextWidth(options->Strings(i)) + size;
+      if (XOfs >= x && XOfs < x + w) {
+        chosen = i;
+        break;
+      }
+      x += w;
+    }
+  } else if (count > 0) {
+    const Integer h = std::max(size, Canvas()->TextHeight(u"gh"));
+    const Integer i = h > 0 ? YOfs / h : -1;
+    if (i >= 0 && i < count) chosen = i;
+  }
+  Canvas()->Font()->Assign(Font());
+  if (chosen < 0) return;
+  if (g->CellIndex() == -1 && options)
+    SetCellEx(rc, r, options->Strings(chosen));
+  else
+    g->SetCellIndex(chosen);
+  SetCellEx(rc, r, GetCellEx(rc, r));
+  SetRadioIdx(rc, r, chosen);
+  if (OnRadioClick) OnRadioClick(this, rc, r, chosen);
+}
+
+// --- Left release ------------------------------------------------------------------------------------------
+
+void TExStringGrid::WMLButtonUp(TMessage& M) {
+  TWMMouse mm{M};
+  const Integer X = mm.XPos();
+  const Integer Y = mm.YPos();
+  Integer ACol = -1, ARow = -1;
+  MouseToCell(X, Y, ACol, ARow);
+  // The release that ends a drag of cells out of the grid drops them and does nothing else.
+  if (FOleDrag) {
+    OleDragFinish(X, Y, false);
+    FMouseDown = false;
+    FMouseKeepDown = false;
+    FMouseDownMove = false;
+    FSelectionClick = false;
+    FDoOnClick = false;
+    if (FGridState == gsSelecting) FGridState = gsNormal;
+    TBaseGrid::WMLButtonUp(M);
+    return;
+  }
+  const bool moved = ColMoveFlg;
+  const bool sized = ColSizeFlg;
+
+  ColMoveFlg = false;
+  ColSizeFlg = false;
+  FMouseDown = false;
+  FMouseKeepDown = false;
+  FMouseSelectMode = msNormal;
+  FMouseDownMove = false;
+  if (FCtrlDown) RepaintCell(FCtrlXY.X, FCtrlXY.Y);
+  if (FLook == glListView) {
+    RepaintRow(0);
+    RepaintCol(0);
+  }
+  FMouseSelectStart = -1;
+  HideMoveArrows();
+  EndFixedSizing(X, Y);
+  if (FFixedCellPushed) {
+    FFixedCellPushed = false;
+    InvalidateClientRect(FPushedFixedCell);
+  }
+
+  // 1. A held cell button or expand glyph.
+  bool overControl = false;
+  if (FPushedCellButton.X >= 0 && FPushedCellButton.Y >= 0) {
+    const TPoint p = FPushedCellButton;
+    const Integer prc = DisplayToRealCol(p.X);
+    const bool fixedCell = p.X < FixedCols() || p.Y < FixedRows();
+    bool enabled = true;
+    if (!ControlLook()->NoDisabledButtonLook() && !fixedCell) {
+      enabled = Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit();
+      CanEditCell(prc, p.Y, enabled);
+    }
+    if (enabled || fixedCell) {
+      if (!IsNode(p.Y)) PushButton(p.X, p.Y, false);
+      if (HasButton(prc, p.Y) && PointIn(GetCellControlRect(p.X, p.Y), X, Y)) {
+        overControl = true;
+        ButtonClick(prc, p.Y);
+      } else if (HasExpand(prc, p.Y) && PointIn(GetExpandRect(prc, p.Y), X, Y)) {
+        overControl = true;
+        ExpandClick(prc, p.Y, ToggleExpand(prc, p.Y));
+      }
+    }
+    if (GetCaptureControl() == this) SetCaptureControl(nullptr);
+    FPushedCellButton = TPoint(-1, -1);
+  }
+  // 2.
+  CloseSizingHint();
+  // 3.
+  if (overControl && ACol >= 0 && ARow >= 0) {
+    TBaseGrid::WMLButtonUp(M);
+    return;
+  }
+
+  // 4. OnClick of a fixed cell.
+  if (FDoOnClick && ACol >= 0 && ARow >= 0 && (ARow < FixedRows() || ACol < FixedCols()) &&
+      !(ARow < FixedRows() && IsOnSizingBorder(X, Y)) && OnClick)
+    OnClick(this);
+  FDoOnClick = false;
+
+  // 5.
+  if (FGridState == gsSelecting && !FMouseResize) {
+    // the platform's release ends the selecting state and clicks (below)
+  }
+
+  // 6. A click on a selected cell of an OLE drag source that did not drag.
+  const bool validNormal = ACol >= FixedCols() && ARow >= FixedRows() && ACol < ColCount() && ARow < RowCount();
+  if (FSelectionClick && validNormal) {
+    FSelectionClick = false;
+    if (FMouseActions->DisjunctRowSelect()) {
+      const bool ctrl = GetKeyState(VK_CONTROL) < 0 || (mm.Keys() & kMkControl);
+      if (!ctrl && !FMouseActions->DisjunctRowSelectNoCtrl()) ClearRowSelect();
+      if (ctrl || FMouseActions->DisjunctRowSelectNoCtrl()) {
+        SetRowSelect(ARow, !RowSelect(ARow));
+        if (OnMouseUp) OnMouseUp(this, mbLeft, TShiftState(), X, Y);
+        TBaseGrid::WMLButtonUp(M);
+        return;
+      }
+    }
+    if (Options().Contains(goRowSelect))
+      SetSelection(TGridRect{FixedCols(), ARow, ColCount() - 1, ARow});
+    else
+      MoveColRow(ACol, ARow, true, true);
+  }
+
+  // 7. Disjunct rows.
+  const bool hotmailCol0 = ACol == 0 && FMouseActions->HotmailRowSelect();
+  bool selChangeKept = true;
+  if (FMouseActions->DisjunctRowSelect() && ACol >= 0 && !(ACol == 0 && FNumNodes > 0 && IsNode(ARow))) {
+    if (!hotmailCol0) SelectionToRowSelect(false);
+    if (FDeselectState && ARow >= FixedRows() && ARow < RowCount() - FFixedFooters) {
+      const Integer fr = FMouseActions->RowSelectPersistent() ? DisplayRowToRealRow(ARow) : ARow;
+      SetRowSelect(fr, false);
+      selChangeKept = false;
+    }
+    if (FMouseActions->HotmailRowSelect()) RepaintCell(0, 0);
+  }
+  FDeselectState = FDeselectState && FMouseActions->DisjunctColSelect();
+
+  // 8. A click on an expanded node row selects its children.
+  if (FGrouping && FGrouping->AutoSelectGroup() && ACol > 0 && ARow >= FixedRows() && FNumNodes > 0 && IsNode(ARow) &&
+      !GetNodeState(ARow)) {
+    const Integer span = GetNodeSpan(ARow);
+    const Integer last = std::min(RowCount() - 1, ARow + std::max(0, span - 1));
+    if (FMouseActions->DisjunctRowSelect())
+      for (Integer r = ARow + 1; r <= last; ++r) SetRowSelect(r, true);
+    else if (last > ARow)
+      SetSelection(TGridRect{FixedCols(), ARow + 1, ColCount() - 1, last});
+  }
+
+  // 9. Disjunct columns.
+  if (FMouseActions->DisjunctColSelect()) {
+    SelectionToColSelect(false);
+    if (FDeselectState && ACol >= FixedCols()) SetColSelect(ACol, false);
+  }
+  FDeselectState = false;
+
+  // 10. The end of a row or column move.
+  const bool moveEnded = EndRowColMove(X, Y);
+
+  // 11. The platform's release. A selecting press ends on the cell it started from while the
+  // pointer stays in the same merged area, so the area's base cell stays current.
+  const TGridRect gripFrom = FDropSelection;
+  if (FGridState == gsSelecting && ACol >= 0 && ARow >= 0 && ACol < ColCount() && ARow < RowCount()) {
+    const TPoint rb = BaseCell(DisplayToRealCol(ACol), ARow);
+    const TPoint cb = BaseCell(RealCol(), Row());
+    if (rb.X == cb.X && rb.Y == cb.Y && IsMergedCell(rb.X, rb.Y)) {
+      const TRect br = CellRect(RealToDisplayCol(rb.X), rb.Y);
+      M.LParam = MakeLParam(br.Left + 2, br.Top + 2);
+    }
+  }
+  TBaseGrid::WMLButtonUp(M);
+  if (FGridState == gsSelecting) FGridState = gsNormal;
+  if (FMouseResize) {
+    FMouseResize = false;
+    const TGridRect to = Selection();
+    bool allowResize = true;
+    if (OnSelectionResize)
+      OnSelectionResize(this, gripFrom.Left, gripFrom.Top, gripFrom.Right, gripFrom.Bottom, allowResize);
+    if (allowResize) {
+      const bool editing = Options().Contains(goEditing);
+      SetOptions(Options() >> goEditing);
+      PasteSelectionFromClipboard();
+      if (editing) SetOptions(Options() << goEditing);
+      if (OnSelectionResized) OnSelectionResized(this, to.Left, to.Top, to.Right, to.Bottom);
+    }
+  }
+  (void)selChangeKept;
+
+  // 12. A header click sorts. A pending header-border double click ends with this release
+  // whatever happens, so it never holds back a later click.
+  if (moved || sized || moveEnded || ACol < 0 || ARow < 0) {
+    FDblClk = false;
+    return;
+  }
+  HeaderClickSort(ACol, ARow, X, Y);
+  FDblClk = false;
+}
+
+void TExStringGrid::HeaderClickSort(Integer ACol, Integer ARow, Integer X, Integer Y) {
+  if (!FSortSettings) return;
+  if (ACol < FixedCols() && !FSortSettings->SortFixedCols()) return;
+  const Integer RC = DisplayToRealCol(ACol);
+  // 12.1
+  if (HasCheckBox(RC, ARow)) {
+    bool state = false;
+    GetCheckBoxState(RC, ARow, state);
+    if (OnCheckBoxMouseUp) OnCheckBoxMouseUp(this, RC, ARow, state);
+  } else if (IsRadio(RC, ARow)) {
+    Integer idx = -1;
+    GetRadioIdx(RC, ARow, idx);
+    if (OnRadioMouseUp) OnRadioMouseUp(this, RC, ARow, idx);
+  }
+  // 12.2
+  if (FDblClk) {
+    FDblClk = false;
+    return;
+  }
+  // 12.3
+  const TRect cr = CellRect(ACol, ARow);
+  if (ARow == 0 && Options().Contains(goColSizing) && (X - cr.Left < 4 || cr.Right - X < 4)) return;
+  if (ControlLook()->FixedDropDownButton() && CanShowFixedDropDown(ACol) && InFixedDropDownZone(ACol, ARow, X)) return;
+  if (ARow == FFilterRow && X > cr.Right - 16 && X < cr.Right - 3 && Y < cr.Top + 19 && BuildFilterList(RC)) return;
+  // 12.4
+  const bool pressOnSortRow = Clickposy >= 0 && [&] {
+    Integer pc = -1, pr = -1;
+    MouseToCell(Clickposx, Clickposy, pc, pr);
+    return pr == FSortSettings->Row();
+  }();
+  if (ARow != FSortSettings->Row() || !pressOnSortRow || FixedRows() <= 0 || !FSortSettings->Show() ||
+      IsInCheckBox(RC, ARow, X, Y) || RowCount() <= 2 || FIgnoreColumns->HasValue(RC))
+    return;
+  bool doSort = true;
+  if (OnCanSort) OnCanSort(this, RC, doSort);
+  if (!doSort) {
+    // 12.10
+    RepaintCell(ACol, ARow);
+    return;
+  }
+  // 12.5
+  HideInplaceEdit();
+  if (FSortRowXRef->Count() != RowCount()) {
+    FSortRowXRef->Clear();
+    for (Integer r = 0; r < RowCount(); ++r) FSortRowXRef->Add(r);
+  }
+  const auto start = std::chrono::steady_clock::now();
+  const bool keep = Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll();
+  const Integer keepLeft = LeftCol();
+  if (keep) BeginUpdate();
+  if (FSortSettings->IndexShow()) {
+    // 12.6 Multi-column index sort.
+    const bool ctrlKey = FSortSettings->IndexSortKey() == ikCtrl;
+    const bool keyDown = ctrlKey ? GetKeyState(VK_CONTROL) < 0 : GetKeyState(VK_SHIFT) < 0;
+    const Integer pos = FSortIndexes->FindIndex(RC);
+    if (keyDown) {
+      if (pos >= 0)
+        FSortIndexes->ToggleIndex(RC);
+      else
+        FSortIndexes->AddIndex(RC, FSortSettings->InitSortDirection() == sdAscending);
+    } else if (FSortIndexes->Count() == 1 && pos == 0) {
+      FSortIndexes->ToggleIndex(RC);
+    } else {
+      FSortIndexes->Clear();
+      FSortIndexes->AddIndex(RC, FSortSettings->InitSortDirection() == sdAscending);
+    }
+    if (FNumNodes > 0)
+      QSortGroupIndexed();
+    else
+      QSortIndexed();
+    FSortSettings->SetColumn(FSortIndexes->Count() > 0 ? FSortIndexes->SortColumns(0) : -1);
+  } else {
+    // 12.7
+    bool unsort = false;
+    if (FSortSettings->Column() == RC) {
+      const TSortDirection d =
+          FSortSettings->Direction() == sdAscending ? sdDescending : sdAscending;
+      FSortSettings->SetDirection(d);
+      if (d == FSortSettings->InitSortDirection() && FSortSettings->UndoSort()) unsort = true;
+    } else {
+      FSortSettings->SetColumn(RC);
+      FSortSettings->SetDirection(FSortSettings->InitSortDirection());
+    }
+    if (unsort) {
+      QUnSort();
+      FSortSettings->SetColumn(-1);
+    } else if (FNumNodes > 0) {
+      QSortGroup();
+    } else {
+      QSort();
+    }
+  }
+  if (keep) {
+    SetLeftCol(keepLeft);
+    EndUpdate();
+  }
+  SortTime = static_cast<Cardinal>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
+  // 12.9
+  if (FNumCellControls > 0) CellControlsUpdate();
+  DoClickSort(FSortSettings->Column());
+}
+
+// --- MouseUp ---------------------------------------------------------------------------------------------
+
+void TExStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  if (HasState(csDesigning)) {
+    TBaseGrid::MouseUp(Button, Shift, X, Y);
+    DesignHelperClick(X, Y);
+    return;
+  }
+  Integer ACol = -1, ARow = -1;
+  MouseToCell(X, Y, ACol, ARow);
+  // 1.
+  const bool notify = Button == mbLeft || (Button == mbRight && FMouseActions->SelectOnRightClick());
+
+  // 2. The filter drop-down.
+  if (ACol >= 0 && ARow == FFilterRow && ARow >= 0) {
+    const Integer RC = DisplayToRealCol(ACol);
+    const TRect cr = CellRect(ACol, ARow);
+    if (RC != FFilterCol && X > cr.Right - 16 && X < cr.Right - 3 && Y < cr.Top + 19 && BuildFilterList(RC))
+      ShowFilterList(ACol, ARow, RC);
+    else
+      HideFilterLists();
+  } else {
+    HideFilterLists();
+  }
+
+  // 3.
+  FDropDownDown = false;
+  if ((FGridState == gsColSizing && X > Width()) || (FGridState == gsRowSizing && Y > Height())) {
+    FGridState = gsNormal;
+    return;
+  }
+
+  // 4. Disjunct cells.
+  if (FMouseActions->DisjunctCellSelect() && Button == mbLeft && ACol >= 0 && ARow >= 0 && ACol < ColCount() &&
+      ARow < RowCount()) {
+    const TPoint bc = BaseCell(DisplayToRealCol(ACol), ARow);
+    const Integer bcol = RealToDisplayCol(bc.X);
+    if (bcol >= FixedCols() && bc.Y >= FixedRows() && !IsFixed(bc.X, bc.Y)) {
+      if (DisjunctCellPick(ACol, ARow, Shift)) {
+        RepaintCell(ACol, ARow);
+      } else {
+        return;
+      }
+    }
+  }
+
+  // 5.
+  if (notify) {
+    const TGridRect s = Selection();
+    DoSelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
+  }
+
+  // 6. The platform's release, unless the right button ends a move.
+  const bool rightEndsMove = Button == mbRight && (FGridState == gsColMoving || FGridState == gsRowMoving);
+  if (!rightEndsMove) {
+    const TGridRect before = Selection();
+    TBaseGrid::MouseUp(Button, Shift, X, Y);
+    if (FHoverFixedX >= 0 && FHoverFixedY >= 0) RepaintCell(FHoverFixedX, FHoverFixedY);
+    const TGridRect after = Selection();
+    if (!(before == after)) DoSelectionChanged(after.Left, after.Top, after.Right, after.Bottom);
+  }
+}
+
+// Adds the cell (Shift), toggles its base cell (Ctrl) or makes it the only picked cell, after
+// OnSelectCell allowed it; then every other cell of a larger selection joins. False when refused.
+bool TExStringGrid::DisjunctCellPick(Integer ACol, Integer ARow, TShiftState Shift) {
+  const TPoint bc = BaseCell(DisplayToRealCol(ACol), ARow);
+  const Integer bcol = RealToDisplayCol(bc.X);
+  if (!(bcol < FixedCols() || bc.Y < FixedRows())) {
+    bool can = true;
+    if (OnSelectCell) OnSelectCell(this, bcol, bc.Y, can);
+    if (!can) return false;
+  }
+  const Integer packed = PackCell(bcol, bc.Y);
+  auto repaintListed = [&]() {
+    for (Integer i = 0; i < FSelectedCells->Count(); ++i) {
+      const Integer v = FSelectedCells->Items(i);
+      RepaintCell(v & 0xFFFF, static_cast<Integer>(static_cast<uint32_t>(v) >> 16));
+    }
+  };
+  if (Shift.Contains(ssShift)) {
+    const Integer p = PackCell(ACol, ARow);
+    if (!FSelectedCells->HasValue(p)) FSelectedCells->Add(p);
+  } else if (Shift.Contains(ssCtrl)) {
+    if (FSelectedCells->HasValue(packed))
+      FSelectedCells->DeleteValue(packed);
+    else
+      FSelectedCells->Add(packed);
+  } else {
+    repaintListed();
+    FSelectedCells->Clear();
+    FSelectedCells->Add(packed);
+  }
+  const TGridRect s = Selection();
+  const Integer l = std::min(s.Left, s.Right), r = std::max(s.Left, s.Right);
+  const Integer t = std::min(s.Top, s.Bottom), b = std::max(s.Top, s.Bottom);
+  if (l != r || t != b) {
+    for (Integer c = l; c <= r; ++c)
+      for (Integer rr = t; rr <= b; ++rr) {
+        const Integer p = PackCell(c, rr);
+        if (p != packed && !FSelectedCells->HasValue(p)) FSelectedCells->Add(p);
+      }
+    repaintListed();
+  }
+  RepaintCell(Col(), Row());
+  return true;
+}
+
+// --- Double click --------------------------------------------------------------------------------------
+
+void TExStringGrid::WMLButtonDblClk(TMessage& M) {
+  TWMMouse mm{M};
+  const Integer X = mm.XPos();
+  const Integer Y = mm.YPos();
+  Integer ACol = -1, ARow = -1;
+  MouseToCell(X, Y, ACol, ARow);
+  // 1.
+  const bool cellControl = ACol >= 0 && ARow >= 0 && HasCellControl(DisplayToRealCol(ACol), ARow);
+  if (FMouseActions->RangeSelectAndEdit() && !cellControl) FForceSel = true;
+
+  // 2. Beyond the last column counts as the header of the last column.
+  if (ACol == -1 && ARow >= 0 && ColCount() > 0) {
+    TRect last = CellRect(ColCount() - 1, ARow);
+    if (last.Right > 0 && X >= last.Right) {
+      if (FFixedRowAlways) {
+        TBaseGrid::WMLButtonDblClk(M);
+        FForceSel = false;
+        return;
+      }
+      ACol = ColCount() - 1;
+      ARow = 0;
+    }
+  }
+
+  // 3. A double click on a header border sizes the column to its content.
+  if (ACol >= 0 && ARow >= 0 && ARow < FixedRows() && Options().Contains(goColSizing) &&
+      FMouseActions->AutoSizeColOnDblClick()) {
+    const TRect cr = CellRect(ACol, ARow);
+    Integer sizeCol = -1;
+    bool onBorder = false;
+    if (std::abs(X - cr.Left) <= 3) {
+      onBorder = true;
+      if (ACol - 1 >= FixedCols()) sizeCol = ACol - 1;
+    } else if (std::abs(cr.Right - X) <= 3) {
+      onBorder = true;
+      if (ACol >= FixedCols()) sizeCol = ACol;
+    }
+    if (onBorder) {
+      FDblClk = true;
+      if (sizeCol >= 0) {
+        bool allow = true;
+        if (OnColumnSize) OnColumnSize(this, sizeCol, allow);
+        if (allow) {
+          AutoSizeCol(sizeCol, 0);
+          if (OnEndColumnSize) OnEndColumnSize(this, sizeCol);
+        }
+        FForceSel = false;
+        TBaseGrid::WMLButtonDblClk(M);
+        return;
+      }
+    }
+  }
+
+  // 4. Buttons and cell controls.
+  if (ACol >= 0 && ARow >= 0 && ACol < ColCount() && ARow < RowCount()) {
+    const Integer RC = DisplayToRealCol(ACol);
+    if ((HasButton(RC, ARow) && PointIn(GetCellControlRect(ACol, ARow), X, Y)) ||
+        (HasExpand(RC, ARow) && PointIn(GetExpandRect(RC, ARow), X, Y))) {
+      FForceSel = false;
+      return;
+    }
+    if (cellControl) {
+      TBaseGrid::WMLButtonDblClk(M);
+      FForceSel = false;
+      return;
+    }
+  }
+
+  // 5.
+  TBaseGrid::WMLButtonDblClk(M);
+  if (ACol >= 0 && ARow >= 0 && OnDblClickCell) OnDblClickCell(this, ARow, ACol);
+
+  if (ACol >= 0 && ARow >= 0 && ACol < ColCount() && ARow < RowCount()) {
+    const Integer RC = DisplayToRealCol(ACol);
+    if (FMouseActions->EditOnDblClickOnly()) {
+      // 6.
+      const bool old = FMouseActions->RangeSelectAndEdit();
+      FMouseActions->SetRangeSelectAndEdit(true);
+      const bool editable = IsEditable(RC, ARow);
+      FMouseActions->SetRangeSelectAndEdit(old);
+      if (editable) {
+        SetOptions(Options() << goEditing);
+        if (Col() != ACol || Row() != ARow) MoveColRow(ACol, ARow, true, true);
+        ShowInplaceEdit();
+      }
+    } else if (FMouseActions->RangeSelectAndEdit() && IsEditable(RC, ARow)) {
+      // 7.
+      SetOptions(Options() << goEditing);
+      const TRect br = CellRect(ACol, ARow);
+      MouseDown(mbLeft, TShiftState(), br.Left + 4, br.Top + 4);
+    }
+  }
+
+  // 8.
+  FForceSel = false;
+  if (ACol >= 0 && ARow >= 0) {
+    if (ARow < FixedRows() && FMouseActions->FixedRowsEdit() == fceDblClick)
+      EditFixedCell(ACol, ARow);
+    else if (ACol < FixedCols() && FMouseActions->FixedColsEdit() == fceDblClick)
+      EditFixedCell(ACol, ARow);
+  }
+}
+
+// --- Right button --------------------------------------------------------------------------------------
+
+void TExStringGrid::WMRButtonDown(TMessage& M) {
+  TWMMouse mm{M};
+  const Integer X = mm.XPos();
+  const Integer Y = mm.YPos();
+  TBaseGrid::WMRButtonDown(M);
+  Integer ACol = -1, ARow = -1;
+  MouseToCell(X, Y, ACol, ARow);
+  const bool valid = ACol >= FixedCols() && ARow >= FixedRows() && ACol < ColCount() && ARow < RowCount();
+  if (FMouseActions->SelectOnRightClick() && valid) {
+    const Integer RC = DisplayToRealCol(ACol);
+    const bool inDisjunctCells = FMouseActions->DisjunctCellSelect() && FSelectedCells->HasValue(PackCell(ACol, ARow));
+    if (!inDisjunctCells) {
+      if (IsSelected(ACol, ARow)) {
+        // A cell of the selection keeps the selection; it is only offered to OnSelectCell.
+        bool can = true;
+        if (OnSelectCell) OnSelectCell(this, ACol, ARow, can);
+      } else {
+        if (!HasCellControl(RC, ARow)) {
+          if (OnRightClickCell) {
+            if (CanFocus()) SetFocus();
+          } else {
+            TBaseGrid::MouseDown(mbLeft, TShiftState(), X, Y);
+            TBaseGrid::MouseUp(mbLeft, TShiftState(), X, Y);
+          }
+        }
+        const TPoint bc = BaseCell(RC, ARow);
+        const bool keep = FNavigation->KeepHorizScroll();
+        const Integer keepLeft = LeftCol();
+        if (keep) BeginUpdate();
+        MoveColRow(RealToDisplayCol(bc.X), bc.Y, true, true);
+        if (keep) {
+          SetLeftCol(keepLeft);
+          EndUpdate();
+        }
+      }
+      if (FMouseActions->DisjunctRowSelect()) {
+        const bool ctrl = GetKeyState(VK_CONTROL) < 0 || (mm.Keys() & kMkControl);
+        if (ctrl || FMouseActions->DisjunctRowSelectNoCtrl()) {
+          SetRowSelect(ARow, !RowSelect(ARow));
+        } else if (RowSelectCount() > 1 && PopupMenu()) {
+          if (!RowSelect(ARow)) {
+            ClearRowSelect();
+            SetRowSelect(ARow, true);
+          }
+        } else {
+          ClearRowSelect();
+          SetRowSelect(ARow, true);
+        }
+      }
+    }
+  }
+  if (OnRightClickCell) OnRightClickCell(this, ARow, ACol);
+  if (valid && FURLShow && FURLEdit) {
+    const String text = GetCellEx(DisplayToRealCol(ACol), ARow);
+    if (IsUrl(text)) {
+      MoveColRow(ACol, ARow, true, true);
+      ShowInplaceEdit();
+    }
+  }
+}
+
+void TExStringGrid::WMRButtonUp(TMessage& M) {
+  const bool moving = FGridState == gsColMoving || FGridState == gsRowMoving;
+  const TCursor sc = Screen ? Screen->Cursor() : crDefault;
+  if (moving && FEnhRowColMove && (sc == crDrag || sc == crNoDrop)) {
+    M.Result = 0;
+    return;
+  }
+  TBaseGrid::WMRButtonUp(M);
+}
+
+// --- Wheel ---------------------------------------------------------------------------------------------
+
+bool TExStringGrid::WheelStep(bool Down, TShiftState Shift, TPoint MousePos) {
+  if (FMouseActions->WheelAction() == waScroll || !FEnableWheel) {
+    bool handled = false;
+    if (Down && OnMouseWheelDown) OnMouseWheelDown(this, Shift, MousePos, handled);
+    if (!Down && OnMouseWheelUp) OnMouseWheelUp(this, Shift, MousePos, handled);
+    return handled;
+  }
+  const bool directEdit = FMouseActions->DirectEdit();
+  FMouseActions->SetDirectEdit(false);
+  const bool editorWasActive = EditMode || EditorMode();
+  bool result = true;
+  if (Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll()) {
+    const Integer keepLeft = LeftCol();
+    StartUpdate();
+    result = Down ? TBaseGrid::DoMouseWheelDown(Shift, MousePos) : TBaseGrid::DoMouseWheelUp(Shift, MousePos);
+    SetLeftCol(keepLeft);
+    ResetUpdate();
+  } else if (!Down && !(Row() < RowCount() && Col() < ColCount())) {
+    result = true;
+  } else {
+    result = Down ? TBaseGrid::DoMouseWheelDown(Shift, MousePos) : TBaseGrid::DoMouseWheelUp(Shift, MousePos);
+    if (editorWasActive && CanFocus()) SetFocus();
+  }
+  FMouseActions->SetDirectEdit(directEdit);
+  return result;
+}
+
+bool TExStringGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) { return WheelStep(true, Shift, MousePos); }
+
+bool TExStringGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) { return WheelStep(false, Shift, MousePos); }
+
+// --- Public helpers ------------------------------------------------------------------------------------
+
+void TExStringGrid::ScreenToCell(TPoint P, Integer& ACol, Integer& ARow) {
+  const TPoint c = ScreenToClient(P);
+  MouseToCell(c.X, c.Y, ACol, ARow);
+}
+
+void TExStringGrid::Select() { SelectCell(Col(), Row()); }
+
+void TExStringGrid::SimulateCellClick(Integer ACol, Integer ARow) {
+  const TRect r = CellRect(ACol, ARow);
+  SimulateCellClickAt(r.Left + 2, r.Top + 2);
+}
+
+void TExStringGrid::SimulateCellClickAt(Integer X, Integer Y) {
+  TMouseEvent down = OnMouseDown;
+  TMouseEvent up = OnMouseUp;
+  OnMouseDown = nullptr;
+  OnMouseUp = nullptr;
+  FForceSel = true;
+  try {
+    TCustomGrid::MouseDown(mbLeft, TShiftState(), X, Y);
+    TCustomGrid::MouseUp(mbLeft, TShiftState(), X, Y);
+  } catch (...) {
+    FForceSel = false;
+    OnMouseDown = down;
+    OnMouseUp = up;
+    throw;
+  }
+  FForceSel = false;
+  OnMouseDown = down;
+  OnMouseUp = up;
+}
