@@ -10,6 +10,7 @@
 #include "components/grid/ExGridGraphics.h"
 #include "components/grid/ExGridGrouping.h"
 #include "components/grid/ExGridHints.h"
+#include "components/grid/ExGridLook.h"
 #include "components/grid/ExGridSearchPanel.h"
 #include "components/grid/ExGridSortSettings.h"
 #include "components/gridbase/EsgHTMLE.h"
@@ -532,6 +533,10 @@ void TExStringGrid::Invalidate() {
 
 void TExStringGrid::Resize() {
   TBaseGrid::Resize();
+  // A gradient background spans the whole client area, so all of it changes with the size.
+  if (FBackGround && (FBackGround->Display() == bdGradientHorz || FBackGround->Display() == bdGradientVert) &&
+      FBackGround->ColorTo() != clNone)
+    Invalidate();
   UpdateScrollBarsAlways(false);
   CellControlsUpdate(false);
   if (HasState(csDesigning)) Invalidate();
@@ -1002,7 +1007,9 @@ void TExStringGrid::GetCellDefaults(Integer ACol, Integer ARow, TFont* AFont, TB
   TGridDrawState State;
   GetVisualProperties(ACol, ARow, State, false, false, false, ABrush, AColorTo, AMirrorColor, AMirrorColorTo, AFont,
                       HA, VA, WW, GD);
-  if (IsFixed(ACol, ARow) || FBands->Active() || State.Contains(gdSelected)) {
+  const bool GradientBack = FBackGround && (FBackGround->Display() == bdGradientHorz ||
+                                            FBackGround->Display() == bdGradientVert);
+  if (IsFixed(ACol, ARow) || FBands->Active() || GradientBack || State.Contains(gdSelected)) {
     ABrush->SetColor(clNone);
     AColorTo = clNone;
   }
@@ -1014,6 +1021,11 @@ bool TExStringGrid::HasComboBox(Integer ACol, Integer ARow) {
     OnHasComboBox(this, ACol, ARow, Has);
     return Has;
   }
+  if (FControlLook && FControlLook->DropDownAlwaysVisible()) {
+    TEditorType E = FDefaultEditor;
+    GetCellEditor(ACol, ARow, E);
+    return E == edComboEdit || E == edComboList;
+  }
   return false;
 }
 
@@ -1023,6 +1035,11 @@ bool TExStringGrid::HasSpinEdit(Integer ACol, Integer ARow) {
   if (OnHasSpinEdit) {
     OnHasSpinEdit(this, ACol, ARow, Has);
     return Has;
+  }
+  if (FControlLook && FControlLook->SpinButtonsAlwaysVisible()) {
+    TEditorType E = FDefaultEditor;
+    GetEditorType(ACol, ARow, E);
+    return E == edSpinEdit || E == edFloatSpinEdit || E == edTimeSpinEdit || E == edDateSpinEdit;
   }
   return false;
 }

@@ -7,6 +7,7 @@
 
 #include "components/grid/ExGridFooter.h"
 #include "components/grid/ExGridGraphics.h"
+#include "components/grid/ExGridLook.h"
 #include "components/grid/ExGridSearchPanel.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/TestHarness.h"
@@ -242,6 +243,34 @@ TEST_F(ExGridCoreTest, IsNoEditCellAsksTheEventFromNormalEditor) {
   };
   EXPECT_TRUE(Grid->IsNoEditCell(2, 1));
   EXPECT_FALSE(Grid->IsNoEditCell(3, 1));
+}
+
+TEST_F(ExGridCoreTest, AlwaysVisibleDropDownsFollowTheCellEditor) {
+  EXPECT_FALSE(Grid->HasComboBox(2, 2));
+  Grid->ControlLook()->SetDropDownAlwaysVisible(true);
+  Grid->SetDefaultEditor(edComboList);
+  EXPECT_TRUE(Grid->HasComboBox(2, 2));
+  Grid->OnGetEditorType = [](TObject*, Integer ACol, Integer, TEditorType& E) {
+    if (ACol == 3) E = edNormal;
+  };
+  EXPECT_FALSE(Grid->HasComboBox(3, 2));
+  Grid->OnHasComboBox = [](TObject*, Integer, Integer, bool& Has) { Has = false; };
+  EXPECT_FALSE(Grid->HasComboBox(2, 2));
+
+  Grid->ControlLook()->SetSpinButtonsAlwaysVisible(true);
+  Grid->SetDefaultEditor(edFloatSpinEdit);
+  EXPECT_TRUE(Grid->HasSpinEdit(2, 2));
+  EXPECT_FALSE(Grid->HasSpinEdit(0, 2));
+}
+
+TEST_F(ExGridCoreTest, CellsOnAGradientBackgroundStoreNoColourOfTheirOwn) {
+  Grid->SetFontColors(2, 2, clRed);
+  EXPECT_NE(Grid->Colors(2, 2), clNone);
+  Grid->BackGround()->SetDisplay(bdGradientVert);
+  Grid->SetFontColors(3, 2, clRed);
+  EXPECT_EQ(Grid->Colors(3, 2), clNone);
+  Grid->SetFontColors(0, 2, clRed);
+  EXPECT_EQ(Grid->Colors(0, 2), clNone);
 }
 
 TEST_F(ExGridCoreTest, CheckTextsComeFromTheGridThenTheEvents) {
