@@ -45,7 +45,7 @@ class TNoActiveForm : public TCustomControl {
   String ClassName() const override { return u"TNoActiveForm"; }
 
   TBitmap* Image() { return &FImage; }
-  // The alpha value the snapshot asks for (the window system here shows it opaque).
+  // The opacity the window shows with (255 opaque), applied when it is shown.
   Byte AlphaBlendValue() const { return FAlphaBlendValue; }
   void SetAlphaBlendValue(Byte Value) { FAlphaBlendValue = Value; }
   // Shows the window on top of the others without activating it.

@@ -81,6 +81,9 @@ TNoActiveForm::~TNoActiveForm() = default;
 void TNoActiveForm::ShowNoActivate() {
   SetVisible(true);
   BringToFront();
+  // The snapshot shows see-through, so the cells under the drag stay readable.
+  if (HandleAllocated() && FAlphaBlendValue < 255)
+    SetLayeredWindowAttributes(Handle(), 0, FAlphaBlendValue, LWA_ALPHA);
 }
 
 void TNoActiveForm::Paint() {

@@ -260,6 +260,13 @@ TEST_F(ExGridSizingTest, ASnapshotFromColumnZeroHasAFixedLineColouredLeftEdge) {
   EXPECT_EQ(f->Width(), 3 * 64 + 1);
   for (Integer y : {0, 10, 40}) EXPECT_EQ(f->Image()->Canvas()->Pixels(0, y), clRed);
   EXPECT_EQ(f->AlphaBlendValue(), 192);
+  f->ShowNoActivate();
+  Byte alpha = 0;
+  Cardinal flags = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(f->Handle(), nullptr, &alpha, &flags));
+  EXPECT_EQ(alpha, 192);
+  EXPECT_NE(flags & LWA_ALPHA, 0u);
+  EXPECT_EQ(Screen->ActiveForm(), Form);
   delete f;
 }
 
