@@ -985,9 +985,11 @@ class QtWidgetImpl : public TWidgetImpl {
   void TreeRemove(intptr_t id) override {
     auto it = nodes_.find(id);
     if (it == nodes_.end()) return;
+    // Forgetting the subtree erases the node's own entry too, so keep the item first.
+    QTreeWidgetItem* item = it->second;
     suppress_ = true;
-    ForgetSubtree(it->second);
-    delete it->second;
+    ForgetSubtree(item);
+    delete item;
     suppress_ = false;
   }
   void ForgetSubtree(QTreeWidgetItem* item) {
