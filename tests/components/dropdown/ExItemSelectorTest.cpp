@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "platform/gui/Forms.h"
@@ -113,21 +114,26 @@ TEST_F(ExItemSelectorTest, NavigationStopsInFrontOfADisabledItem) {
   TSelectorItem disabled(nullptr);
   disabled.SetEnabled(false);
   Host->Items()->Items(2)->Assign(&disabled);
+  TExCustomItemSelector* H = Host;
+  const std::function<void()> Next = [H] { H->SelectNext(); };
+  const std::function<void()> Previous = [H] { H->SelectPrevious(); };
+  const std::function<void()> First = [H] { H->SelectFirst(); };
+  const std::function<void()> Last = [H] { H->SelectLast(); };
   struct Step {
     const char* Name;
-    void (TExCustomItemSelector::*Op)();
+    std::function<void()> Op;
     Integer Expected;
   } steps[] = {
-      {"next from none takes the first", &TExCustomItemSelector::SelectNext, 0},
-      {"next", &TExCustomItemSelector::SelectNext, 1},
-      {"next refused by the disabled item", &TExCustomItemSelector::SelectNext, 1},
-      {"last", &TExCustomItemSelector::SelectLast, 3},
-      {"previous refused by the disabled item", &TExCustomItemSelector::SelectPrevious, 3},
-      {"first", &TExCustomItemSelector::SelectFirst, 0},
-      {"previous at the first stays", &TExCustomItemSelector::SelectPrevious, 0},
+      {"next from none takes the first", Next, 0},
+      {"next", Next, 1},
+      {"next refused by the disabled item", Next, 1},
+      {"last", Last, 3},
+      {"previous refused by the disabled item", Previous, 3},
+      {"first", First, 0},
+      {"previous at the first stays", Previous, 0},
   };
   for (const Step& s : steps) {
-    (Host->*s.Op)();
+    s.Op();
     EXPECT_EQ(Host->ItemIndex(), s.Expected) << s.Name;
   }
   Host->HotNext();
