@@ -205,3 +205,24 @@ TEST_F(BalloonTest, TheBalloonPaintsItsColoursWhenSet) {
   TComponent::Free(W);
   TestHarness::UseFakeClock(false);
 }
+
+TEST_F(BalloonTest, TheGridsBalloonShowsTheCellUnderTheMouse) {
+  TestHarness::UseFakeClock(true);
+  Grid->SetCells(2, 3, u"Valve open");
+  Grid->Balloon()->SetEnable(true);
+  TBalloonWindow* W = Grid->Balloon()->BalloonWindow();
+  ASSERT_NE(W, nullptr);
+  const TRect Cell = Grid->CellRect(2, 3);
+  const TPoint P{Cell.Left + 5, Cell.Top + 5};
+  const TPoint Screen = Grid->ClientToScreen(P);
+  SetCursorPosSource([Screen] { return Screen; });
+  TestHarness::SendMouse(Grid, WM_MOUSEMOVE, P);
+  TestHarness::AdvanceClock(500);
+  EXPECT_TRUE(W->Shown());
+  EXPECT_EQ(Narrow(W->TipText()), "Valve open");
+  EXPECT_EQ(W->MaxTipWidth(), 300);
+  Grid->Balloon()->SetEnable(false);
+  EXPECT_EQ(Grid->Balloon()->BalloonWindow(), nullptr);
+  SetCursorPosSource(nullptr);
+  TestHarness::UseFakeClock(false);
+}
