@@ -560,7 +560,7 @@ void TExStringGrid::CMDialogChar(TMessage& M) {
 }
 
 void TExStringGrid::CMHintShow(TMessage& M) {
-  TBaseGrid::CMHintShow(M);
+  if (auto* Info = reinterpret_cast<THintInfo*>(M.LParam)) ShowCellHint(*Info);
   M.Result = 0;
 }
 

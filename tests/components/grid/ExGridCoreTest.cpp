@@ -1057,8 +1057,8 @@ TEST_F(ExGridCoreTest, SpreadSheetSwitchesItsOptionsOnWhateverTheValue) {
 }
 
 TEST_F(ExGridCoreTest, HtmlHintsChangeTheProgramsHintWindow) {
-  Grid->SetHint(u"grid");
   Grid->SetShowHint(true);
+  Grid->OnGridHint = [](TObject*, Integer, Integer, String& H) { H = u"cell"; };
   const TPoint P = Grid->ClientToScreen(TPoint(150, 100));
   Grid->SetUseHTMLHints(true);
   Application->ActivateHint(P);
@@ -1069,6 +1069,23 @@ TEST_F(ExGridCoreTest, HtmlHintsChangeTheProgramsHintWindow) {
   Application->ActivateHint(P);
   ASSERT_NE(Application->HintWindow(), nullptr);
   EXPECT_EQ(Application->HintWindow()->ClassName(), u"THintWindow");
+  Application->CancelHint();
+}
+
+TEST_F(ExGridCoreTest, TheHintAsksForTheCellUnderTheMouse) {
+  Grid->SetShowHint(true);
+  Integer SeenRow = -1;
+  Integer SeenCol = -1;
+  Grid->OnGridHint = [&](TObject*, Integer ARow, Integer ACol, String& H) {
+    SeenRow = ARow;
+    SeenCol = ACol;
+    H = u"row " + IntToStr(ARow);
+  };
+  const TRect R = Grid->CellRect(2, 3);
+  Application->ActivateHint(Grid->ClientToScreen(TPoint(R.Left + 3, R.Top + 3)));
+  EXPECT_EQ(SeenRow, 3);
+  EXPECT_EQ(SeenCol, 2);
+  EXPECT_EQ(Application->Hint(), u"row 3");
   Application->CancelHint();
 }
 
