@@ -269,3 +269,27 @@ TEST_F(ExGridInputTest, MoveScrollOnlyScrollsWithoutMovingTheCurrentCell) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ExGridInputTest, TypingInASortedGridGoesToTheFirstRowStartingWithTheText) {
+  const char16_t* names[] = {u"alpha", u"beta", u"bravo", u"charlie", u"delta"};
+  for (Integer r = 1; r <= 5; ++r) Grid->SetCells(1, r, names[r - 1]);
+  Grid->Navigation()->SetAutoGotoWhenSorted(true);
+  Grid->Navigation()->SetAutoGotoIncremental(true);
+  Key('B', TShiftState(), u"b");
+  EXPECT_EQ(Grid->Row(), 2);
+  Key('R', TShiftState(), u"r");
+  EXPECT_EQ(Grid->IncrSearchText(), u"br");
+  EXPECT_EQ(Grid->Row(), 3);
+  // A pause of four ticks of the grid's timer starts a new text.
+  TestHarness::AdvanceClock(2000);
+  Key('D', TShiftState(), u"d");
+  EXPECT_EQ(Grid->IncrSearchText(), u"d");
+  EXPECT_EQ(Grid->Row(), 5);
+  // Nothing found forgets the text.
+  Key('X', TShiftState(), u"x");
+  EXPECT_EQ(Grid->IncrSearchText(), u"");
+}
+
+}  // namespace

@@ -351,3 +351,33 @@ TEST_F(ExGridInputTest, AnAnchorClickHandlerCanKeepTheLinkFromBeingFollowed) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ExGridInputTest, ANodeGlyphClickContractsAndExpandsTheNodeUnlessRefused) {
+  Fill();
+  Grid->AddNode(2, 3);
+  ASSERT_TRUE(Grid->IsNode(2));
+  const TPoint glyph(8, 22 * 2 + 11);
+  ASSERT_TRUE(Grid->IsNodeGlyphHit(2, glyph.X));
+  std::vector<std::string> log;
+  bool allow = true;
+  Grid->OnBeforeContractNode = [&](TObject*, Integer ARow, Integer ARowReal, bool& Allow) {
+    log.push_back("before contract " + std::to_string(ARow) + "," + std::to_string(ARowReal));
+    Allow = allow;
+  };
+  Grid->OnContractNode = [&](TObject*, Integer, Integer) { log.push_back("contracted"); };
+  Grid->OnExpandNode = [&](TObject*, Integer, Integer) { log.push_back("expanded"); };
+  allow = false;
+  Click(glyph);
+  EXPECT_EQ(Grid->RowCount(), 10);
+  allow = true;
+  Click(glyph);
+  EXPECT_EQ(Grid->RowCount(), 8);
+  EXPECT_TRUE(Grid->GetNodeState(2));
+  Click(glyph);
+  EXPECT_EQ(Grid->RowCount(), 10);
+  EXPECT_EQ(log, (std::vector<std::string>{"before contract 2,2", "before contract 2,2", "contracted", "expanded"}));
+}
+
+}  // namespace

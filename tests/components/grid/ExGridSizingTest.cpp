@@ -335,3 +335,73 @@ TEST_F(ExGridDragOutTest, AVetoedDragBecomesARangeSelection) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ExGridSizingTest, AllRowSizeScalesTheOtherRowsUnlessTheRowWasFlat) {
+  Grid->SetOptions(Grid->Options() << goRowSizing);
+  Grid->MouseActions()->SetAllRowSize(true);
+  struct TCase {
+    const char* Name;
+    Integer StartHeight;
+    Integer OtherAfter;
+  } cases[] = {
+      {"a row of 22 pixels doubled doubles the others", 22, 44},
+      {"a row of no height leaves the others", 0, 22},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    for (Integer r = 0; r < Grid->RowCount(); ++r) Grid->SetRowHeights(r, 22);
+    Grid->SetRowHeights(3, c.StartHeight);
+    const Integer border = 22 * 3 + c.StartHeight - 1;
+    Move(TPoint(30, border));
+    Press(TPoint(30, border));
+    Move(TPoint(30, border + 11), MK_LBUTTON);
+    Move(TPoint(30, border + 22), MK_LBUTTON);
+    Release(TPoint(30, border + 22));
+    EXPECT_EQ(Grid->RowHeights(3), c.StartHeight + 22);
+    EXPECT_EQ(Grid->RowHeights(5), c.OtherAfter);
+    EXPECT_EQ(Grid->RowHeights(0), 22);
+  }
+}
+
+TEST_F(ExGridSizingTest, AMovedRowTakesItsHeightAlongAndIsReportedOnce) {
+  Fill();
+  Grid->SetRowHeights(2, 40);
+  std::vector<std::pair<Integer, Integer>> moved;
+  Grid->OnRowMoved = [&](TObject*, Integer From, Integer To) { moved.push_back({From, To}); };
+  Grid->MoveRow(2, 5);
+  EXPECT_EQ(Grid->Cells(1, 5), u"1,2");
+  EXPECT_EQ(Grid->RowHeights(5), 40);
+  EXPECT_EQ(Grid->RowHeights(2), 22);
+  EXPECT_EQ(moved, (std::vector<std::pair<Integer, Integer>>{{2, 5}}));
+}
+
+TEST_F(ExGridSizingTest, AFixedCellEditorOpensOnlyWellInsideASizableHeader) {
+  Grid->SetOptions(Grid->Options() << goColSizing);
+  Grid->MouseActions()->SetFixedRowsEdit(fceLeftClick);
+  Grid->SetCells(2, 0, u"Name");
+  std::vector<String> changes;
+  Grid->OnEditChange = [&](TObject*, Integer ACol, Integer ARow, const String& Value) {
+    EXPECT_EQ(ACol, 2);
+    EXPECT_EQ(ARow, 0);
+    changes.push_back(Value);
+  };
+  auto editorShown = [&]() {
+    for (Integer i = 0; i < Grid->ControlCount(); ++i) {
+      TControl* c = Grid->Controls(i);
+      if (c->ClassName() == u"TGridTransEdit") return c->Visible() ? c : nullptr;
+    }
+    return static_cast<TControl*>(nullptr);
+  };
+  Click(At(2, 0, 2, 10));
+  EXPECT_EQ(editorShown(), nullptr);
+  Click(At(2, 0, 8, 10));
+  TControl* editor = editorShown();
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(editor->Text(), u"Name");
+  editor->SetText(u"Name2");
+  EXPECT_EQ(changes.back(), u"Name2");
+}
+
+}  // namespace
