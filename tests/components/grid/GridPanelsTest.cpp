@@ -1,7 +1,8 @@
-// The two filter lists.
+// The two filter lists, and the search panel update from the grid.
 #include <gtest/gtest.h>
 
 #include "components/grid/ExGridFilter.h"
+#include "components/grid/ExGridSearchPanel.h"
 #include "tests/components/grid/GridSettingsTestUtil.h"
 
 // --- Filter lists --------------------------------------------------------------------------------
@@ -98,4 +99,31 @@ TEST_F(FilterListTest, ALongCheckListScrollsToItsCurrentEntry) {
   TestHarness::SendKeyStroke(List, VK_HOME, TShiftState(), String());
   EXPECT_EQ(List->TopIndex(), 0);
   EXPECT_EQ(List->ItemIndex(), 0);
+}
+
+// --- Search panel update -------------------------------------------------------------------------
+
+TEST_F(GridSettingsFixture, UpdateSearchPanelCarriesTheFooterSettingsExceptWhileLoading) {
+  TSearchPanel* Panel = Grid->SearchPanel();
+  ASSERT_NE(Panel, nullptr);
+  TSearchFooter* SF = Grid->SearchFooter();
+  Grid->BeginLoading();
+  SF->SetVisible(true);
+  SF->SetFindNextCaption(u"Find &next");
+  SF->SetColor(0x00E0E0E0);
+  UpdateSearchPanel(Grid);
+  EXPECT_EQ(Panel->Height(), 0);
+  EXPECT_EQ(Narrow(Panel->FindNextCaption()), "");
+  Grid->EndLoading();
+
+  UpdateSearchPanel(Grid);
+  EXPECT_TRUE(Panel->Visible());
+  EXPECT_EQ(Panel->Height(), 32);
+  EXPECT_LE(Panel->Top() + 32, Grid->Height());
+  EXPECT_EQ(Narrow(Panel->FindNextCaption()), "Find &next");
+  EXPECT_EQ(Panel->Color(), TColor(0x00E0E0E0));
+
+  SF->SetVisible(false);
+  UpdateSearchPanel(Grid);
+  EXPECT_EQ(Panel->Height(), 0);
 }
