@@ -45,6 +45,8 @@ enum TCellType : Byte;
 enum TExGridStyle : Byte;
 // Editing.
 class TEditLink;
+class TExInplaceEdit;
+class TExCustomDropDown;
 class TCustomForm;
 class TSizeWhileTyping;
 class TShowModified;
@@ -1554,6 +1556,85 @@ class TExStringGrid : public TBaseGrid {
   // Makes and frees the owned editing objects and editor controls.
   void CreateEditObjects();
   void FreeEditObjects();
+
+  // --- Editing flow (ExGridEdit.cpp) ----------------------------------------------------------
+  // Called by the editor controls when a key ends the edit: closes the editor and lets the grid
+  // act on the key (Tab, arrows, Enter's advance).
+  void DoneInplaceEdit(Word Key, TShiftState Shift);
+  // The cell (real column, display row) may be edited now / in principle (merged cells by their
+  // base cell).
+  bool IsEditable(Integer ACol, Integer ARow);
+  bool IsCellEditable(Integer ACol, Integer ARow);
+  // Fires OnEditingDone, leaves edit mode and posts "GridEditDone" (real column, row) to the grid.
+  void NotifyEditingDone(Integer ACol, Integer ARow);
+  // Tab validates the edited cell: goTabs is set or a validation event is assigned.
+  bool ValidateOnTab();
+  // The cell (real column, display row) is operated by click and Space: its base cell shows a
+  // check box, radio or button.
+  bool IsControlCell(Integer ACol, Integer ARow);
+  // The text editor, nullptr before the first text edit.
+  TExInplaceEdit* NormalEdit() const;
+  // The items of the combo editor.
+  void ClearComboString();
+  void AddComboString(const String& S);
+  void AddComboStringObject(const String& S, TObject* AObject);
+  bool RemoveComboString(const String& S);
+  bool SetComboSelectionString(const String& S);
+  void SetComboSelection(Integer Idx);
+  Integer GetComboCount();
+  Integer ComboIndex(Integer ACol, Integer ARow);
+  void SetComboIndex(Integer ACol, Integer ARow, Integer Value);
+  // The form a control sits on (the control itself when it is a form), nullptr when none.
+  static TCustomForm* GetParentFormOf(TControl* Control);
+
+  // --- Special editors (ExGridEditSpecial.cpp) ------------------------------------------------
+  // Shows the editor of EditControl over the cell (display column) / reads its value back.
+  void ShowSpecialEditor(Integer ACol, Integer ARow);
+  void CommitSpecialEditor(Integer ACol, Integer ARow);
+  void HideCellEdit();
+  void ShowCellEdit();
+  // The editors made on first use.
+  TGridSpin* SpinEdit();
+  TGridDatePicker* DateTimePicker();
+  TGridDateTimePicker* DateAndTimePicker();
+  TGridTrackbarDropDown* TrackbarDropDown();
+  TGridMemoDropDown* MemoDropDown();
+  TGridCalculatorDropDown* CalculatorDropDown();
+  TGridTimepickerDropDown* TimePickerDropDown();
+  TGridDetailPickerDropDown* DetailPickerDropDown();
+  TGridGridDropDown* GridDropDown();
+  TGridColorDropDown* ColorPickerDropDown();
+  TGridImageDropDown* ImagePickerDropDown();
+  TGridExGridDropDown* ExGridDropDown();
+  // Handlers the grid gives its editor controls.
+  void DoDateTimeChange(TObject* Sender);
+  void DoDatePickerEditChange(TObject* Sender);
+  void DoDatePickerCloseUp(TObject* Sender);
+  void DoDatePickerDropDown(TObject* Sender);
+  void DropDownHeaderButtonClick(TObject* Sender, Integer ButtonIndex);
+  void DropDownFooterButtonClick(TObject* Sender, Integer ButtonIndex);
+  void MemoDropDownChange(TObject* Sender);
+  void UnitChanged(TObject* Sender, const String& NewUnit);
+  // The window procedure an edit link puts on its control.
+  void EditControlWndProc(TMessage& Message);
+
+  // --- Form controls in HTML cells (ExGridHtmlControls.cpp) -----------------------------------
+  void EditHtmlControl(Integer ACol, Integer ARow, const String& ID);
+  void ShowHtmlControlEditor(const String& CellText, const String& CtrlType, Integer ARow, Integer ACol,
+                             TRect CtrlRect, const String& CtrlValue, const String& CtrlID);
+  void HtmlControlExit(TObject* Sender);
+  void HtmlControlComboSelect(TObject* Sender);
+
+  // --- Cell advance and Tab navigation (ExGridAdvance.cpp) ------------------------------------
+  void AdvanceCell(Integer ACol, Integer ARow, bool Force, bool AutoEdit, bool Forward, bool Recursing,
+                   bool ShowEdit);
+  // One Tab step; false when the Tab was passed on to the parent window.
+  bool TabNavigate(bool Backward);
+  Integer FirstNavigableCol();
+  Integer VisibleFixedRightCols();
+  bool IsSelectableCell(Integer ACol, Integer ARow);
+  Integer FirstSelectableCol(Integer ARow);
+  Integer LastSelectableCol(Integer ARow);
   // ===== end editing =====
 
   // ===== input: ExGridKeys.cpp, ExGridMouse.cpp =====
@@ -2360,6 +2441,40 @@ class TExStringGrid : public TBaseGrid {
   // ===== end painting (protected) =====
 
   // ===== editing (protected): ExGridEdit*.cpp =====
+  friend class TExInplaceEdit;
+  friend class TGridCheckBox;
+  friend class TGridSpin;
+  friend class TGridCombo;
+  friend class TGridDatePicker;
+  friend class TGridDateTimePicker;
+  friend class TGridEditBtn;
+  friend class TGridUnitEditBtn;
+  friend class TGridButton;
+  friend class TEditLink;
+  friend class TGridTransEdit;
+  friend class TGridTransCombo;
+  friend class TControlEdit;
+  friend class TControlCombo;
+  friend class TGridDropDownKeys;
+
+  // The platform grid's editing hooks.
+  bool CanEditShow() override;
+  bool SelectCell(Integer ACol, Integer ARow) override;
+  TInplaceEdit* CreateEditor() override;
+  String GetEditMask(Integer ACol, Integer ARow) override;
+  Integer GetEditLimit() override;
+  // Typing into a cell opens its editor.
+  void WMChar(TMessage& M) override;
+  // The drop-down editor of an editor type, made on first use (nullptr for other types).
+  TExCustomDropDown* DropDownOf(TEditorType AType);
+  // Shows and commits the edit link of edCustom.
+  void ShowEditLink(Integer ACol, Integer ARow, TRect R, TColor AColor, TFont* AFont);
+  // The drop-down editors' common set-up before their value is loaded.
+  void PrepareDropDown(TExCustomDropDown* DD, TRect R);
+  // The saved window procedure of the edit link's control.
+  TWndMethod FEditLinkSavedWndProc;
+  // How deep the Tab walk is in passing over cells that cannot be edited.
+  Integer FTabSkipDepth = 0;
   // ===== end editing (protected) =====
 
   // ===== input (protected): ExGridKeys.cpp, ExGridMouse.cpp =====

@@ -1,0 +1,787 @@
+// The special editors of the string grid: placing an editor control over the cell with the cell's
+// value, reading the value back when the edit ends, the editors made on first use and the small
+// handlers through which the controls report to the grid.
+#include <algorithm>
+
+#include "components/grid/ExGridDropDowns.h"  // first: see its note on the clipboard event
+#include "components/grid/ExGrid.h"
+#include "components/grid/ExGridEditors.h"
+#include "components/grid/ExGridGraphics.h"
+#include "components/grid/ExGridLook.h"
+#include "components/gridbase/ExUtil.h"
+#include "platform/gui/Forms.h"
+#include "platform/rtl/SysUtils.h"
+
+namespace {
+
+// The integer at the start of a text: the digits (after an optional sign) up to the first other
+// character; 0 when there are none.
+Integer LeadingInteger(const String& S) {
+  const String t = Trim(S);
+  size_t i = 0;
+  bool negative = false;
+  if (i < t.size() && (t[i] == u'-' || t[i] == u'+')) {
+    negative = t[i] == u'-';
+    ++i;
+  }
+  Int64 v = 0;
+  for (; i < t.size() && t[i] >= u'0' && t[i] <= u'9'; ++i) {
+    v = v * 10 + (t[i] - u'0');
+    if (v > 0x7FFFFFFF) break;
+  }
+  v = std::min<Int64>(v, 0x7FFFFFFF);
+  return static_cast<Integer>(negative ? -v : v);
+}
+
+bool IsFlatLook(TGridLook L) {
+  switch (L) {
+    case glSoft:
+    case glNorv:
+    case glXP:
+    case glListView:
+    case glVista:
+    case glWin7:
+    case glOffice2007: return true;
+    default: return false;
+  }
+}
+
+String DateTimeCellFormat() { return FormatSettings.ShortDateFormat + u" " + FormatSettings.ShortTimeFormat; }
+
+}  // namespace
+
+// --- Editors made on first use --------------------------------------------------------------------------
+
+TGridSpin* TExStringGrid::SpinEdit() {
+  if (!FEditSpin) {
+    FEditSpin = new TGridSpin(this);
+    FEditSpin->SetVisible(false);
+    FEditSpin->SetParent(this);
+    FEditSpin->SetEnabled(false);
+    FEditSpin->SetBorderStyle(bsNone);
+    FEditSpin->SetWinXPLook(FIsWinXP);
+  }
+  return FEditSpin;
+}
+
+TGridDatePicker* TExStringGrid::DateTimePicker() {
+  if (!FEditDate) {
+    FEditDate = new TGridDatePicker(this);
+    FEditDate->SetVisible(false);
+    FEditDate->SetParent(this);
+    FEditDate->SetEnabled(false);
+    FEditDate->OnCloseUp = [this](TObject* Sender) { DoDatePickerCloseUp(Sender); };
+    FEditDate->OnDropDown = [this](TObject* Sender) { DoDatePickerDropDown(Sender); };
+    FEditDate->OnChange = [this](TObject* Sender) { DoDatePickerEditChange(Sender); };
+  }
+  return FEditDate;
+}
+
+TGridDateTimePicker* TExStringGrid::DateAndTimePicker() {
+  if (!FEditDateTime) {
+    FEditDateTime = new TGridDateTimePicker(this);
+    FEditDateTime->SetVisible(false);
+    FEditDateTime->SetParent(this);
+    FEditDateTime->SetEnabled(false);
+    FEditDateTime->SetAutoTab(true);
+    FEditDateTime->OnCloseUp = [this](TObject* Sender) { DoDatePickerCloseUp(Sender); };
+    FEditDateTime->OnTimeChange = [this](TObject* Sender) { DoDateTimeChange(Sender); };
+  }
+  return FEditDateTime;
+}
+
+namespace {
+
+// A new drop-down editor: hidden, with the grid's style and tones.
+template <class T>
+T* MakeDropDown(TExStringGrid* Grid, TNorvStyle Style, const TColorTones& Tones) {
+  T* dd = new T(Grid);
+  dd->SetVisible(false);
+  dd->SetParent(Grid);
+  dd->SetComponentStyle(Style);
+  dd->SetColorTones(Tones);
+  return dd;
+}
+
+}  // namespace
+
+TGridTrackbarDropDown* TExStringGrid::TrackbarDropDown() {
+  if (!FEditTrackBar) {
+    FEditTrackBar = MakeDropDown<TGridTrackbarDropDown>(this, FStyle, FTones);
+    FEditTrackBar->SetEditorEnabled(true);
+  }
+  return FEditTrackBar;
+}
+
+TGridMemoDropDown* TExStringGrid::MemoDropDown() {
+  if (!FEditMemo) {
+    FEditMemo = MakeDropDown<TGridMemoDropDown>(this, FStyle, FTones);
+    FEditMemo->OnMemoChange = [this](TObject* Sender) { MemoDropDownChange(Sender); };
+  }
+  return FEditMemo;
+}
+
+TGridCalculatorDropDown* TExStringGrid::CalculatorDropDown() {
+  if (!FEditCalculator) {
+    FEditCalculator = MakeDropDown<TGridCalculatorDropDown>(this, FStyle, FTones);
+    FEditCalculator->SetEditorEnabled(true);
+  }
+  return FEditCalculator;
+}
+
+TGridTimepickerDropDown* TExStringGrid::TimePickerDropDown() {
+  if (!FEditTimePicker) FEditTimePicker = MakeDropDown<TGridTimepickerDropDown>(this, FStyle, FTones);
+  return FEditTimePicker;
+}
+
+TGridDetailPickerDropDown* TExStringGrid::DetailPickerDropDown() {
+  if (!FEditDetailPicker) FEditDetailPicker = MakeDropDown<TGridDetailPickerDropDown>(this, FStyle, FTones);
+  return FEditDetailPicker;
+}
+
+TGridGridDropDown* TExStringGrid::GridDropDown() {
+  if (!FEditGridPicker) FEditGridPicker = MakeDropDown<TGridGridDropDown>(this, FStyle, FTones);
+  return FEditGridPicker;
+}
+
+TGridColorDropDown* TExStringGrid::ColorPickerDropDown() {
+  if (!FEditColorPicker) {
+    FEditColorPicker = MakeDropDown<TGridColorDropDown>(this, FStyle, FTones);
+    FEditColorPicker->AddDefaultColors();
+    FEditColorPicker->OnSelect = [this](TObject*) {
+      ColorSelect(RealColIndex(Col()), Row(), FEditColorPicker->SelectedColor(),
+                  FEditColorPicker->SelectedColorText());
+    };
+  }
+  return FEditColorPicker;
+}
+
+TGridImageDropDown* TExStringGrid::ImagePickerDropDown() {
+  if (!FEditImagePicker) {
+    FEditImagePicker = MakeDropDown<TGridImageDropDown>(this, FStyle, FTones);
+    FEditImagePicker->OnSelect = [this](TObject*) {
+      ImageSelect(RealColIndex(Col()), Row(), FEditImagePicker->ImageIndex());
+    };
+  }
+  return FEditImagePicker;
+}
+
+TGridExGridDropDown* TExStringGrid::ExGridDropDown() {
+  if (!FEditExGridPicker) FEditExGridPicker = MakeDropDown<TGridExGridDropDown>(this, FStyle, FTones);
+  return FEditExGridPicker;
+}
+
+TExCustomDropDown* TExStringGrid::DropDownOf(TEditorType AType) {
+  switch (AType) {
+    case edTrackbarDropDown: return TrackbarDropDown();
+    case edMemoDropDown: return MemoDropDown();
+    case edCalculatorDropDown: return CalculatorDropDown();
+    case edTimePickerDropDown: return TimePickerDropDown();
+    case edDetailDropDown: return DetailPickerDropDown();
+    case edGridDropDown: return GridDropDown();
+    case edColorPickerDropDown: return ColorPickerDropDown();
+    case edImagePickerDropDown: return ImagePickerDropDown();
+    case edExGridDropDown: return ExGridDropDown();
+    default: return nullptr;
+  }
+}
+
+// --- Handlers of the editor controls ---------------------------------------------------------------
+
+void TExStringGrid::DoDateTimeChange(TObject* Sender) {
+  auto* picker = dynamic_cast<TGridDateTimePicker*>(Sender);
+  if (picker && OnDateTimeChange) OnDateTimeChange(this, Col(), Row(), picker->DateTime());
+}
+
+void TExStringGrid::DoDatePickerEditChange(TObject* Sender) {
+  auto* picker = dynamic_cast<TDateTimePicker*>(Sender);
+  if (!picker || !OnEditChange) return;
+  const String text = picker->Kind() == dtkTime ? TimeToStr(picker->Time()) : DateToStr(picker->Date());
+  OnEditChange(this, Col(), Row(), text);
+}
+
+void TExStringGrid::DoDatePickerCloseUp(TObject* Sender) {
+  (void)Sender;
+  if (OnDatePickerCloseUp) OnDatePickerCloseUp(this, Row(), Col());
+  if (FMouseActions->DirectDateClose()) HideInplaceEdit();
+}
+
+void TExStringGrid::DoDatePickerDropDown(TObject* Sender) {
+  // This platform's picker has no month calendar to style: the drop-down is only reported.
+  (void)Sender;
+  if (OnDatePickerDropDown) OnDatePickerDropDown(this, Row(), Col());
+}
+
+void TExStringGrid::DropDownHeaderButtonClick(TObject* Sender, Integer ButtonIndex) {
+  if (OnDropDownHeaderButtonClick) OnDropDownHeaderButtonClick(Sender, Col(), Row(), ButtonIndex);
+}
+
+void TExStringGrid::DropDownFooterButtonClick(TObject* Sender, Integer ButtonIndex) {
+  if (OnDropDownFooterButtonClick) OnDropDownFooterButtonClick(Sender, Col(), Row(), ButtonIndex);
+}
+
+void TExStringGrid::MemoDropDownChange(TObject* Sender) {
+  (void)Sender;
+  if (FEditMemo) SetEditText(Col(), Row(), FEditMemo->MemoText()->Text());
+}
+
+void TExStringGrid::UnitChanged(TObject* Sender, const String& NewUnit) {
+  if (OnUnitChanged) OnUnitChanged(Sender, Col(), Row(), NewUnit);
+}
+
+void TExStringGrid::EditControlWndProc(TMessage& Message) {
+  if (Message.Msg == WM_GETDLGCODE && Options().Contains(goTabs)) {
+    Message.Result |= DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTALLKEYS;
+    return;
+  }
+  TWinControl* ctrl = FEditLink ? FEditLink->GetEditControl() : nullptr;
+  if (FEditLinkSavedWndProc)
+    FEditLinkSavedWndProc(Message);
+  else if (ctrl)
+    ctrl->WndProc(Message);
+}
+
+void TExStringGrid::HideCellEdit() { CommitSpecialEditor(Col(), Row()); }
+
+void TExStringGrid::ShowCellEdit() { SendMessage(Handle(), WM_KEYDOWN, VK_F2, 0); }
+
+// --- Showing ---------------------------------------------------------------------------------------------
+
+void TExStringGrid::PrepareDropDown(TExCustomDropDown* DD, TRect R) {
+  if (FControlLook) {
+    if (FControlLook->DropDownFooter()) DD->SetDropDownFooter(FControlLook->DropDownFooter());
+    if (FControlLook->DropDownHeader()) DD->SetDropDownHeader(FControlLook->DropDownHeader());
+  }
+  DD->SetComponentStyle(FStyle);
+  DD->OnDropDownHeaderButtonClick = [this](TObject* Sender, Integer Index) { DropDownHeaderButtonClick(Sender, Index); };
+  DD->OnDropDownFooterButtonClick = [this](TObject* Sender, Integer Index) { DropDownFooterButtonClick(Sender, Index); };
+  DD->SetBounds(R.Left, R.Top, 0, 0);
+  DD->SetEnabled(true);
+  DD->SetBorderStyle(bsNone);
+  DD->SetBounds(R.Left, R.Top, std::max(0, R.Right - R.Left - 1), std::max(0, R.Bottom - R.Top - 1));
+}
+
+void TExStringGrid::ShowSpecialEditor(Integer ACol, Integer ARow) {
+  FEditing = true;
+  FSpecialEditor = true;
+  FEditActive = true;
+  const TRect R = CellRect(ACol, ARow);
+  const Integer W = std::max(0, R.Right - R.Left - 1);
+  const Integer H = std::max(0, R.Bottom - R.Top - 1);
+  const Integer displayCol = ACol;
+  const Integer rc = DisplayToRealCol(ACol);
+
+  // The cell's colours and font.
+  TBrush brush;
+  brush.SetColor(Color());
+  TFont font;
+  font.Assign(Font());
+  TGridDrawState state;
+  TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
+  TAlignment ha = taLeftJustify;
+  TVAlignment va = vtaTop;
+  bool ww = WordWrap();
+  TCellGradientDirection gd = GradientVertical;
+  GetVisualProperties(rc, Row(), state, false, false, false, &brush, colorTo, mirror, mirrorTo, &font, ha, va, ww, gd);
+  const TColor BC = brush.Color();
+
+  FGridState = gsNormal;
+  EditCtrl = nullptr;
+  if (EditControl != edCustom) FLastValidation = true;
+  const String text = GetEditText(displayCol, ARow);
+
+  TWinControl* ctrl = nullptr;    // the control shown, placed and focused below
+  bool placeDefault = true;       // placed over the cell with W x H
+  bool startChar = true;          // the start character is posted to it
+  bool editCtrlSet = true;        // EditCtrl names it
+  std::function<void()> afterFocus;
+
+  switch (EditControl) {
+    case edSpinEdit:
+    case edFloatSpinEdit:
+    case edTimeSpinEdit:
+    case edDateSpinEdit: {
+      TGridSpin* spin = SpinEdit();
+      spin->ReCreate();
+      spin->SetExcelStyleDecimalSeparator(FExcelStyleDecimalSeparator);
+      GetEditorProp(rc, ARow, FEditLink);
+      switch (EditControl) {
+        case edSpinEdit:
+          spin->SetSpinType(sptNormal);
+          spin->SetText(IntToStr(LeadingInteger(text)));
+          break;
+        case edFloatSpinEdit: {
+          spin->SetSpinType(sptFloat);
+          double v = 0;
+          TFormatSettings dot = FormatSettings;
+          dot.DecimalSeparator = u'.';
+          if (!TryStrToFloat(NormalizeNumberText(text), v, dot)) v = 0;
+          spin->SetFloatValue(v);
+          break;
+        }
+        case edTimeSpinEdit:
+          spin->SetSpinType(sptTime);
+          spin->SetText(text);
+          break;
+        default: {
+          spin->SetSpinType(sptDate);
+          TDateTime d = 0;
+          if (Trim(text).empty() || !TryStrToDate(text, d)) d = Now();
+          spin->SetDateValue(d);
+          break;
+        }
+      }
+      ctrl = spin;
+      afterFocus = [this, spin] {
+        if (FSpinUpClick) spin->StepUp(false);
+        if (FSpinDnClick) spin->StepDown(false);
+        FSpinUpClick = false;
+        FSpinDnClick = false;
+      };
+      break;
+    }
+    case edComboEdit:
+    case edComboList: {
+      TGridCombo* combo = EditCombo;
+      if (!combo) break;
+      const bool list = EditControl == edComboList;
+      combo->SetStyle(list ? csDropDownList : csDropDown);
+      // The application fills the items for the cell.
+      GetEditorProp(rc, ARow, FEditLink);
+      combo->SetDropDownCount(FControlLook ? FControlLook->DropDownCount() : 8);
+      combo->SetDroppedDown(false);
+      bool reportFirst = false;
+      if (list) {
+        Integer i = combo->Items()->IndexOf(text);
+        if (i >= 0) {
+          combo->SetItemIndex(i);
+        } else if (FComboIdx == -1) {
+          i = combo->Items()->IndexOf(GetEditText(displayCol, ARow));
+          if (i < 0 && combo->Items()->Count() > 0) i = 0;
+          combo->SetItemIndex(i);
+          reportFirst = combo->Items()->Count() > 0;
+        } else {
+          combo->SetItemIndex(FComboIdx);
+        }
+      } else {
+        combo->SetText(text);
+        if (FComboIdx != -1 && combo->ItemIndex() < 0) combo->SetItemIndex(FComboIdx);
+        combo->SetMaxLength(FMaxComboLength);
+      }
+      const bool flat = IsFlatLook(FLook);
+      combo->SetFlat(flat);
+      combo->SetEtched(flat);
+      if (FNavigation->AutoComboDropSize())
+        combo->SizeDropDownWidth();
+      else if (combo->DropWidth() > 0)
+        combo->Perform(CB_SETDROPPEDWIDTH, static_cast<WPARAM>(combo->DropWidth()), 0);
+      ctrl = combo;
+      afterFocus = [this, combo, rc, ARow, reportFirst] {
+        if (reportFirst) {
+          // A pick list opened on a text it does not hold shows the item it selected instead.
+          const Integer i = combo->ItemIndex();
+          const String s = i >= 0 ? combo->Items()->Strings(i) : String();
+          TObject* o = i >= 0 ? combo->Items()->Objects(i) : nullptr;
+          if (OnComboChange) OnComboChange(this, rc, ARow, i, s);
+          if (OnComboObjectChange) OnComboObjectChange(this, rc, ARow, i, s, o);
+        }
+        if (FMouseActions->DirectComboDrop() || (FControlLook && FControlLook->DropDownAlwaysVisible()))
+          combo->SetDroppedDown(true);
+        if (FMouseActions->DirectEdit() && FMouseActions->DirectComboDrop()) {
+          const TGridRect s = Selection();
+          DoSelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
+        }
+      };
+      break;
+    }
+    case edEditBtn:
+    case edNumericEditBtn:
+    case edFloatEditBtn:
+    case edMaskEditBtn: {
+      TGridEditBtn* eb = EditBtn;
+      if (!eb) break;
+      eb->ReCreate();
+      GetEditorProp(rc, ARow, FEditLink);
+      eb->SetText(text);
+      eb->SetMaxLength(FMaxEditLength);
+      ctrl = eb;
+      afterFocus = [eb, H] { eb->SetHeight(H); };
+      break;
+    }
+    case edCheckBox: {
+      TGridCheckBox* cb = EditCheck;
+      if (!cb) break;
+      cb->ReCreate();
+      cb->SetCaption(text);
+      cb->SetChecked(false);
+      ctrl = cb;
+      startChar = false;
+      editCtrlSet = false;
+      break;
+    }
+    case edDateEdit:
+    case edDateEditUpDown:
+    case edTimeEdit: {
+      if (!DateTimePickerSupported) break;
+      TGridDatePicker* dp = DateTimePicker();
+      dp->SetParent(this);
+      dp->ReCreate();
+      GetEditorProp(rc, ARow, FEditLink);
+      if (EditControl == edTimeEdit) {
+        TDateTime t = 0;
+        if (Trim(text).empty() || !TryStrToTime(text, t)) t = Now();
+        dp->SetKind(dtkTime);
+        dp->SetTime(t);
+        startChar = false;
+      } else {
+        TDateTime d = Now();
+        if (!Trim(text).empty()) {
+          if (OnCustomStrToDate) {
+            OnCustomStrToDate(this, text, d);
+          } else {
+            TDateTime v = 0;
+            if (TryStrToDateTime(text, v) || TryStrToDate(text, v)) d = v;
+          }
+        }
+        dp->SetKind(dtkDate);
+        dp->SetDateMode(EditControl == edDateEditUpDown ? dmUpDown : dmComboBox);
+        dp->SetDateTime(d);
+      }
+      ctrl = dp;
+      afterFocus = [this, dp] {
+        if (FMouseActions->DirectDateDrop() && EditControl != edTimeEdit)
+          SendMessage(dp->Handle(), WM_KEYDOWN, VK_F4, 0);
+      };
+      break;
+    }
+    case edButton: {
+      TGridButton* b = GridButton;
+      if (!b) break;
+      b->ReCreate();
+      b->SetBounds(R.Left - 1, R.Top - 1, W + 2, H + 2);
+      b->SetCaption(text);
+      ctrl = b;
+      placeDefault = false;
+      startChar = false;
+      break;
+    }
+    case edUnitEditBtn:
+    case edNumericUnitEditBtn:
+    case edFloatUnitEditBtn: {
+      TGridUnitEditBtn* ub = UnitEditBtn;
+      if (!ub) break;
+      ub->ReCreate();
+      GetEditorProp(rc, ARow, FEditLink);
+      ub->SetMaxLength(FMaxEditLength);
+      ub->SetUnitID(String());
+      ub->SetText(String());
+      ub->SetText(text);
+      ub->SetTextAndUnit(text);
+      ctrl = ub;
+      afterFocus = [ub, H] { ub->SetHeight(H); };
+      break;
+    }
+    case edCustom:
+      if (FEditLink) ShowEditLink(rc, ARow, R, BC, &font);
+      FStartEditChar = 0;
+      return;
+    case edDateTimeEdit: {
+      if (!DateTimePickerSupported) break;
+      TGridDateTimePicker* dtp = DateAndTimePicker();
+      GetEditorProp(rc, ARow, FEditLink);
+      TDateTime v = 0;
+      if (Trim(text).empty() || !(TryStrToDateTime(text, v) || TryStrToDate(text, v))) v = Now();
+      FOriginalDateTime = v;
+      dtp->SetFormat(DateTimeCellFormat());
+      dtp->SetDateTime(v);
+      dtp->SetBorderStyle(bsNone);
+      ctrl = dtp;
+      startChar = false;
+      editCtrlSet = false;
+      afterFocus = [dtp, H] {
+        if (dtp->Height() < H) dtp->SetHeight(H);
+      };
+      break;
+    }
+    case edTrackbarDropDown:
+    case edMemoDropDown:
+    case edCalculatorDropDown:
+    case edTimePickerDropDown:
+    case edDetailDropDown:
+    case edGridDropDown:
+    case edColorPickerDropDown:
+    case edImagePickerDropDown:
+    case edExGridDropDown: {
+      TExCustomDropDown* dd = DropDownOf(EditControl);
+      PrepareDropDown(dd, R);
+      placeDefault = false;
+      switch (EditControl) {
+        case edTrackbarDropDown:
+          GetEditorProp(rc, ARow, FEditLink);
+          FEditTrackBar->SetPosition(LeadingInteger(text));
+          break;
+        case edMemoDropDown:
+          GetEditorProp(rc, ARow, FEditLink);
+          FEditMemo->SetText(text);
+          FEditMemo->SetSelStart(0);
+          FEditMemo->SetSelLength(0);
+          break;
+        case edCalculatorDropDown:
+          GetEditorProp(rc, ARow, FEditLink);
+          FEditCalculator->SetText(text);
+          break;
+        case edTimePickerDropDown:
+          GetEditorProp(rc, ARow, FEditLink);
+          FEditTimePicker->SetText(text);
+          FEditTimePicker->SetEditorEnabled(true);
+          break;
+        case edDetailDropDown: {
+          GetEditorProp(rc, ARow, FEditLink);
+          FEditDetailPicker->SetText(text);
+          FEditDetailPicker->SetEditorEnabled(true);
+          const Integer i = FEditDetailPicker->Items()->IndexOf(FEditDetailPicker->Text());
+          if (i >= 0) FEditDetailPicker->SetItemIndex(i);
+          break;
+        }
+        case edGridDropDown: {
+          FEditGridPicker->SetColor(BC);
+          FEditGridPicker->SetEditorEnabled(true);
+          GetEditorProp(rc, ARow, FEditLink);
+          FEditGridPicker->BeginUpdate();
+          FEditGridPicker->EndUpdate();
+          FEditGridPicker->SetItemIndex(text.empty() ? 0 : FEditGridPicker->GetItemIndex(text));
+          FEditGridPicker->SetText(text);
+          break;
+        }
+        case edColorPickerDropDown: {
+          GetEditorProp(rc, ARow, FEditLink);
+          TCellGraphic* g = GetCellGraphic(rc, ARow);
+          FEditColorPicker->SetSelectedColor(g && g->CellType() == ctShape ? static_cast<TColor>(g->CellIndex())
+                                                                            : Colors(rc, ARow));
+          break;
+        }
+        case edImagePickerDropDown: {
+          GetEditorProp(rc, ARow, FEditLink);
+          TCellGraphic* g = GetCellGraphic(rc, ARow);
+          if (g && (g->CellType() == ctImageList || g->CellType() == ctDataImage)) {
+            FEditImagePicker->SetImageIndex(g->CellType() == ctImageList ? g->CellIndex() : Ints(rc, ARow));
+            const Integer i = FEditImagePicker->ItemIndex();
+            FEditImagePicker->SetRawText(i >= 0 ? FEditImagePicker->Items()->Items(i)->Caption() : String());
+          }
+          break;
+        }
+        default: {
+          FEditExGridPicker->SetColor(BC);
+          FEditExGridPicker->SetEditorEnabled(true);
+          GetEditorProp(rc, ARow, FEditLink);
+          FEditExGridPicker->SetText(text);
+          break;
+        }
+      }
+      ctrl = dd;
+      afterFocus = [this, dd] {
+        if (FMouseActions->DirectComboDrop()) dd->ShowDropDown();
+      };
+      break;
+    }
+    default: break;
+  }
+
+  if (ctrl) {
+    if (placeDefault) ctrl->SetBounds(R.Left, R.Top, W, H);
+    ctrl->SetVisible(true);
+    ctrl->SetEnabled(true);
+    ctrl->SetColor(BC);
+    if (ctrl->CanFocus()) ctrl->SetFocus();
+    if (afterFocus) afterFocus();
+    if (startChar && FStartEditChar != 0) PostMessage(ctrl->Handle(), WM_CHAR, FStartEditChar, 0);
+    if (editCtrlSet) EditCtrl = ctrl;
+    EditMode = true;
+  }
+  FStartEditChar = 0;
+}
+
+void TExStringGrid::ShowEditLink(Integer ACol, Integer ARow, TRect R, TColor AColor, TFont* AFont) {
+  TEditLink* link = FEditLink;
+  EditMode = true;
+  link->FOwner = this;
+  link->FEditCell = TPoint(ACol, ARow);
+  if (link->EditStyle() == esPopup) {
+    if (link->AutoPopupWidth()) link->SetPopupWidth(R.Right - R.Left);
+    if (!link->FPopupForm) {
+      if (Application)
+        if (TComponent* old = Application->FindComponent(u"gridform")) delete old;
+      link->FPopupForm = new TForm(Application);
+      link->FPopupForm->SetName(u"gridform");
+    }
+    TForm* form = link->FPopupForm;
+    TPoint pos(link->PopupLeft(), link->PopupTop());
+    if (pos.X == -1 || pos.Y == -1) pos = ClientToScreen(TPoint(R.Left, R.Top));
+    form->OnDeactivate = [link](TObject* Sender) { link->FormExit(Sender); };
+    form->SetBounds(pos.X, pos.Y, 0, 0);
+    form->SetBorderStyle(bsNone);
+    form->Show();
+    form->SetBounds(pos.X, pos.Y, link->PopupWidth(), link->PopupHeight());
+    link->CreateEditor(form);
+    link->SetRect(Rect(0, 0, link->PopupWidth(), link->PopupHeight()));
+  } else {
+    link->CreateEditor(this);
+    link->SetRect(R);
+  }
+  link->SetVisible(true);
+  link->SetCellProps(AColor, AFont);
+  link->SetProperties();
+  GetEditorProp(ACol, ARow, link);
+  link->SetEditorValue(GetCellEx(ACol, ARow));
+  const Char start = FStartEditChar;
+  link->SetFocus(true);
+  FEditActive = true;
+  TWinControl* ctrl = link->GetEditControl();
+  if (start != 0 && ctrl) PostMessage(ctrl->Handle(), WM_CHAR, start, 0);
+  EditCtrl = ctrl;
+}
+
+// --- Committing --------------------------------------------------------------------------------------
+
+void TExStringGrid::CommitSpecialEditor(Integer ACol, Integer ARow) {
+  if (FDestroyingGrid || HasState(csDestroying)) return;
+  FSpecialEditor = false;
+  FBlockKill = true;
+  struct Unblock {
+    TExStringGrid* g;
+    ~Unblock() {
+      g->FBlockKill = false;
+      g->FEditActive = false;
+    }
+  } unblock{this};
+  const Integer rc = DisplayToRealCol(ACol);
+  FStartEditChar = 0;
+  auto done = [this](TWinControl* C) {
+    if (C) {
+      C->SetEnabled(false);
+      C->SetVisible(false);
+    }
+    EditMode = false;
+  };
+
+  switch (EditControl) {
+    case edSpinEdit:
+    case edFloatSpinEdit:
+    case edTimeSpinEdit:
+    case edDateSpinEdit: {
+      TGridSpin* spin = FEditSpin;
+      if (!spin) break;
+      if (spin->AllowEmptyValue() && Trim(spin->Text()).empty()) {
+        SetEditCellText(rc, ARow, String());
+      } else {
+        switch (EditControl) {
+          case edSpinEdit: SetInts(rc, ARow, spin->Value()); break;
+          case edFloatSpinEdit: SetFloats(rc, ARow, spin->FloatValue()); break;
+          case edTimeSpinEdit: SetEditCellText(rc, ARow, spin->Text()); break;
+          default: SetDates(rc, ARow, spin->DateValue()); break;
+        }
+      }
+      done(spin);
+      break;
+    }
+    case edComboEdit:
+    case edComboList:
+      if (EditMode && EditCombo) {
+        if (EditCombo->DroppedDown()) EditCombo->SetDroppedDown(false);
+        SetEditCellText(rc, ARow, EditCombo->Text());
+        done(EditCombo);
+      }
+      break;
+    case edEditBtn:
+    case edNumericEditBtn:
+    case edFloatEditBtn:
+    case edMaskEditBtn:
+      if (EditMode && EditBtn) {
+        SetEditCellText(rc, ARow, EditBtn->Text());
+        done(EditBtn);
+      }
+      break;
+    case edCheckBox: done(EditCheck); break;
+    case edDateEdit:
+    case edDateEditUpDown:
+    case edTimeEdit:
+      if (DateTimePickerSupported && FEditDate) {
+        SetEditCellText(rc, ARow, FEditDate->Checked() ? FEditDate->PickerText() : String());
+        done(FEditDate);
+      }
+      break;
+    case edButton: done(GridButton); break;
+    case edUnitEditBtn:
+    case edNumericUnitEditBtn:
+    case edFloatUnitEditBtn:
+      if (UnitEditBtn) {
+        SetEditCellText(rc, ARow, UnitEditBtn->Text() + UnitEditBtn->UnitID());
+        done(UnitEditBtn);
+      }
+      break;
+    case edCustom:
+      if (FEditLink) {
+        if (FControlLook && FControlLook->DropDownAlwaysVisible()) GetEditorType(rc, ARow, EditControl);
+        SetEditCellText(rc, ARow, FEditLink->GetEditorValue());
+        if (FEditLink->EditStyle() != esPopup) FEditLink->SetVisible(false);
+        FEditLink->RestoreWinProc();
+        EditMode = false;
+      }
+      break;
+    case edDateTimeEdit:
+      if (DateTimePickerSupported && FEditDateTime) {
+        SetEditCellText(rc, ARow,
+                        FEditDateTime->Checked() ? FormatDateTime(DateTimeCellFormat(), FEditDateTime->DateTime())
+                                                 : String());
+        done(FEditDateTime);
+      }
+      break;
+    case edTrackbarDropDown:
+    case edMemoDropDown:
+    case edCalculatorDropDown:
+    case edTimePickerDropDown:
+    case edDetailDropDown:
+    case edGridDropDown:
+    case edColorPickerDropDown:
+    case edImagePickerDropDown:
+    case edExGridDropDown: {
+      if (!EditMode) break;
+      TExCustomDropDown* dd = DropDownOf(EditControl);
+      switch (EditControl) {
+        case edMemoDropDown: SetEditCellText(rc, ARow, FEditMemo->MemoText()->Text()); break;
+        case edColorPickerDropDown: {
+          TColor color = FEditColorPicker->SelectedColor();
+          String value = FEditColorPicker->SelectedColorText();
+          if (OnColorSelected) OnColorSelected(this, rc, ARow, color, value);
+          SetEditCellText(rc, ARow, value);
+          TCellGraphic* g = GetCellGraphic(rc, ARow);
+          if (g && g->CellType() == ctShape) {
+            g->SetCellIndex(static_cast<Integer>(color));
+            RepaintCell(rc, ARow);
+          } else {
+            SetColors(rc, ARow, color);
+          }
+          break;
+        }
+        case edImagePickerDropDown: {
+          Integer index = FEditImagePicker->ImageIndex();
+          if (OnImageSelected) OnImageSelected(this, rc, ARow, index);
+          TCellGraphic* g = GetCellGraphic(rc, ARow);
+          if (g && g->CellType() == ctImageList) {
+            g->SetCellIndex(index);
+            RepaintCell(rc, ARow);
+          } else if (g && g->CellType() == ctDataImage) {
+            SetEditCellText(rc, ARow, IntToStr(index));
+          }
+          break;
+        }
+        default: SetEditCellText(rc, ARow, dd->Text()); break;
+      }
+      if (dd->DroppedDown()) dd->HideDropDown(true);
+      done(dd);
+      break;
+    }
+    default: break;
+  }
+  if (EditControl != edNormal && FEditActive) NotifyEditingDone(rc, ARow);
+}

@@ -1,0 +1,735 @@
+// The string grid's editing: the text editor with its filters, paste, length limit and lookup; the
+// combo, check box and spin editors; validation, the end of an edit and its notifications; the
+// cell-change gate; the advance after Enter and the Tab walk; edit links, fixed-cell editors and
+// the form controls of HTML cells.
+#include <gtest/gtest.h>
+
+#include "components/grid/ExGridDropDowns.h"  // first: see its note on the clipboard event
+#include "components/grid/ExGrid.h"
+#include "components/grid/ExGridEditors.h"
+#include "components/grid/ExGridGraphics.h"
+#include "components/gridbase/EsgHTMLE.h"
+#include "components/gridbase/ExGridUndoRedo.h"
+#include "platform/gui/Clipbrd.h"
+#include "platform/gui/ControlsBackend.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/TestHarness.h"
+
+namespace {
+
+// A grid that lets the tests reach a few of its editing values.
+class TEditGrid : public TExStringGrid {
+ public:
+  explicit TEditGrid(TComponent* AOwner) : TExStringGrid(AOwner) {}
+  String ClassName() const override { return u"TEditGrid"; }
+  TGridCombo* Combo() const { return EditCombo; }
+  TGridCheckBox* Check() const { return EditCheck; }
+  TGridTransEdit* TransEdit() const { return EditTrans; }
+  TControlEdit* ControlEditor() const { return FEditControl; }
+  bool Editing() const { return FEditing; }
+  bool InEdit() const { return EditMode; }
+  bool LastValidation() const { return FLastValidation; }
+  const String& OldCellText() const { return FOldCellText; }
+  using TExStringGrid::SelectCell;
+};
+
+// The virtual key of a typed character (0 for characters without one of their own).
+Word KeyOf(Char Ch) {
+  if (Ch >= u'a' && Ch <= u'z') return static_cast<Word>(u'A' + (Ch - u'a'));
+  if ((Ch >= u'A' && Ch <= u'Z') || (Ch >= u'0' && Ch <= u'9')) return static_cast<Word>(Ch);
+  switch (Ch) {
+    case u' ': return VK_SPACE;
+    case u'-': return VK_OEM_MINUS;
+    case u'.': return VK_OEM_PERIOD;
+    case u',': return VK_OEM_COMMA;
+    default: return 0;
+  }
+}
+
+void Type(TWinControl* C, const String& Text) {
+  for (Char ch : Text) {
+    const bool upper = ch >= u'A' && ch <= u'Z';
+    TestHarness::SendKeyStroke(C, KeyOf(ch), upper ? TShiftState(ssShift) : TShiftState(), String(1, ch));
+  }
+}
+
+void Key(TWinControl* C, Word VirtualKey, TShiftState Shift = TShiftState()) {
+  String chars;
+  if (VirtualKey == VK_RETURN) chars = u"\r";
+  if (VirtualKey == VK_ESCAPE) chars = String(1, Char(27));
+  if (VirtualKey == VK_TAB) chars = u"\t";
+  if (VirtualKey == VK_BACK) chars = String(1, Char(8));
+  TestHarness::SendKeyStroke(C, VirtualKey, Shift, chars);
+}
+
+class ExGridEditTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    TestHarness::UseFakeClock(true);
+    Form = new TForm(Application);
+    Form->SetBounds(50, 50, 600, 400);
+    Form->AfterConstruction();
+    TestHarness::ShowForm(Form);
+    Grid = new TEditGrid(Form);
+    Grid->SetParent(Form);
+    Grid->SetBounds(10, 10, 500, 300);
+    Grid->SetOptions(Grid->Options() << goEditing);
+    for (Integer r = 1; r < Grid->RowCount(); ++r)
+      for (Integer c = 1; c < Grid->ColCount(); ++c) Grid->SetCells(c, r, IntToStr(c) + IntToStr(r));
+    Grid->SetFocus();
+    TestHarness::ProcessEvents();
+  }
+  void TearDown() override {
+    TComponent::Free(Form);
+    TestHarness::UseFakeClock(false);
+  }
+  // Opens the editor on (ACol, ARow) as F2 does.
+  TExInplaceEdit* OpenEditor(Integer ACol, Integer ARow) {
+    Grid->SetCol(ACol);
+    Grid->SetRow(ARow);
+    Grid->ShowInplaceEdit();
+    TestHarness::ProcessEvents();
+    return Grid->NormalEdit();
+  }
+  TForm* Form = nullptr;
+  TEditGrid* Grid = nullptr;
+};
+
+// --- The text editor: opening, committing, Esc, notifications --------------------------------------
+
+TEST_F(ExGridEditTest, EnterCommitsTheEditedTextAndReportsTheEnd) {
+  std::vector<String> log;
+  Grid->OnCellValidate = [&](TObject*, Integer ACol, Integer ARow, String& Value, bool&) {
+    log.push_back(u"validate " + IntToStr(ACol) + u"," + IntToStr(ARow) + u" " + Value);
+  };
+  Grid->OnEditingDone = [&](TObject*) { log.push_back(u"done"); };
+  Grid->OnEditCellDone = [&](TObject*, Integer ACol, Integer ARow) {
+    log.push_back(u"cell done " + IntToStr(ACol) + u"," + IntToStr(ARow));
+  };
+  TExInplaceEdit* ed = OpenEditor(2, 3);
+  ASSERT_NE(ed, nullptr);
+  EXPECT_TRUE(ed->Focused());
+  EXPECT_EQ(ed->Text(), u"23");
+  Type(ed, u"abc");
+  EXPECT_EQ(ed->Text(), u"abc");
+  Key(ed, VK_RETURN);
+  TestHarness::ProcessEvents();
+  EXPECT_EQ(Grid->Cells(2, 3), u"abc");
+  EXPECT_FALSE(Grid->InEdit());
+  ASSERT_GE(log.size(), 3u);
+  EXPECT_EQ(log[0], u"validate 2,3 abc");
+  EXPECT_EQ(log[1], u"done");
+  EXPECT_EQ(log[2], u"cell done 2,3");
+}
+
+
+TEST_F(ExGridEditTest, EscPutsBackTheTextTheCellHadWhenEditingBegan) {
+  TExInplaceEdit* ed = OpenEditor(1, 2);
+  ASSERT_NE(ed, nullptr);
+  Type(ed, u"xyz");
+  EXPECT_EQ(Grid->Cells(1, 2), u"xyz");  // the editor writes through while typing
+  Key(ed, VK_ESCAPE);
+  TestHarness::ProcessEvents();
+  EXPECT_EQ(Grid->Cells(1, 2), u"12");
+  EXPECT_FALSE(Grid->InEdit());
+  EXPECT_FALSE(ed->Visible());
+}
+
+// A handler refusing the value: the editor stays open on the cell with the refused text or the
+// handler's value, and Esc gives the cell back the text the editor started from.
+TEST_F(ExGridEditTest, RefusedValueKeepsTheEditorOnTheCell) {
+  struct Case {
+    const char* Name;
+    bool ChangeValue;
+    String Shown;
+    String AfterEsc;
+  };
+  // The handler's value is what the reopened editor starts from, so Esc keeps it.
+  const Case cases[] = {
+      {"refused unchanged", false, u"bad", u"22"},
+      {"refused with the handler's value", true, u"fixed", u"fixed"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Grid->SetCells(2, 2, u"22");
+    Integer calls = 0;
+    Grid->OnCellValidate = [&](TObject*, Integer, Integer, String& Value, bool& Valid) {
+      ++calls;
+      Valid = false;
+      if (c.ChangeValue) Value = u"fixed";
+    };
+    TExInplaceEdit* ed = OpenEditor(2, 2);
+    ASSERT_NE(ed, nullptr);
+    Type(ed, u"bad");
+    Key(ed, VK_RETURN);
+    TestHarness::ProcessEvents();
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(Grid->Col(), 2);
+    EXPECT_EQ(Grid->Row(), 2);
+    ASSERT_TRUE(ed->Visible());
+    EXPECT_EQ(ed->Text(), c.Shown);
+    EXPECT_FALSE(Grid->LastValidation());
+    Grid->OnCellValidate = nullptr;
+    Key(ed, VK_ESCAPE);
+    TestHarness::ProcessEvents();
+    EXPECT_EQ(Grid->Cells(2, 2), c.AfterEsc);
+  }
+}
+
+TEST_F(ExGridEditTest, UnchangedTextIsValidatedOnlyWithAlwaysValidate) {
+  for (bool always : {false, true}) {
+    SCOPED_TRACE(always ? "AlwaysValidate" : "default");
+    Integer calls = 0;
+    Grid->SetAlwaysValidate(always);
+    Grid->OnCellValidate = [&](TObject*, Integer, Integer, String&, bool&) { ++calls; };
+    TExInplaceEdit* ed = OpenEditor(3, 3);
+    ASSERT_NE(ed, nullptr);
+    Key(ed, VK_RETURN);
+    TestHarness::ProcessEvents();
+    EXPECT_EQ(calls, always ? 1 : 0);
+    EXPECT_EQ(Grid->Cells(3, 3), u"33");
+  }
+}
+
+TEST_F(ExGridEditTest, UndoRecordsOnlyAcceptedChangesWithTheTextBeforeEditing) {
+  TExGridUndoRedo undo(Form);
+  Grid->SetUndoRedo(&undo);
+  bool accept = true;
+  Grid->OnCellValidate = [&](TObject*, Integer, Integer, String&, bool& Valid) { Valid = accept; };
+  TExInplaceEdit* ed = OpenEditor(1, 1);
+  Type(ed, u"new");
+  Key(ed, VK_RETURN);
+  TestHarness::ProcessEvents();
+  EXPECT_EQ(undo.Level(), 1);
+  accept = false;
+  ed = OpenEditor(2, 1);
+  Type(ed, u"no");
+  Key(ed, VK_RETURN);
+  TestHarness::ProcessEvents();
+  EXPECT_EQ(undo.Level(), 1);
+  Key(ed, VK_ESCAPE);
+  TestHarness::ProcessEvents();
+  EXPECT_EQ(undo.Level(), 1);
+  undo.Undo();
+  EXPECT_EQ(Grid->Cells(1, 1), u"11");
+  Grid->SetUndoRedo(nullptr);
+}
+
+// --- The text editor's character filters ------------------------------------------------------------
+
+TEST_F(ExGridEditTest, TypedCharactersPassTheFilterOfTheEditorType) {
+  struct Case {
+    const char* Name;
+    TEditorType Type;
+    String Typed;
+    String Expected;
+    Integer Beeps;
+  };
+  const Case cases[] = {
+      {"numeric: minus only first and once", edNumeric, u"-1-2", u"-12", 1},
+      {"numeric: letters beep", edNumeric, u"1a2", u"12", 1},
+      {"positive numeric: minus beeps", edPositiveNumeric, u"-5", u"5", 1},
+      {"float: a second separator is dropped", edFloat, u"1.2.3", u"1.23", 0},
+      {"float: the thousand separator is dropped", edFloat, u"1,5", u"15", 0},
+      {"float: minus only at the start", edFloat, u"1-", u"1", 1},
+      {"positive float: minus dropped silently", edPositiveFloat, u"-1.5", u"1.5", 0},
+      {"float: letters dropped silently", edFloat, u"x2", u"2", 0},
+      {"upper case", edUpperCase, u"abC", u"ABC", 0},
+      {"capital", edCapital, u"ab", u"AB", 0},
+      {"lower case", edLowerCase, u"AbC", u"abc", 0},
+      {"mixed case", edMixedCase, u"john smith", u"John Smith", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Grid->SetCells(1, 1, String());
+    Grid->SetDefaultEditor(c.Type);
+    TExInplaceEdit* ed = OpenEditor(1, 1);
+    ASSERT_NE(ed, nullptr);
+    const Integer beeps = BeepCount();
+    Type(ed, c.Typed);
+    EXPECT_EQ(ed->Text(), c.Expected);
+    EXPECT_EQ(BeepCount() - beeps, c.Beeps);
+    Grid->HideInplaceEdit();
+    TestHarness::ProcessEvents();
+  }
+}
+
+TEST_F(ExGridEditTest, ValidCharsFilterTypingWithTheListOrTheSet) {
+  Grid->SetDefaultEditor(edValidChars);
+  Grid->SetCells(1, 1, String());
+  Grid->SetValidChars(u"abc");
+  TExInplaceEdit* ed = OpenEditor(1, 1);
+  Integer beeps = BeepCount();
+  Type(ed, u"abxc");
+  EXPECT_EQ(ed->Text(), u"abc");
+  EXPECT_EQ(BeepCount() - beeps, 1);
+  Key(ed, VK_BACK);
+  EXPECT_EQ(ed->Text(), u"ab");
+  Grid->HideInplaceEdit();
+
+  Grid->SetValidChars(String());
+  TCharSet set;
+  set.Include(u'x');
+  set.Include(u'y');
+  Grid->SetValidCharSet(set);
+  Grid->SetCells(1, 1, String());
+  ed = OpenEditor(1, 1);
+  beeps = BeepCount();
+  Type(ed, u"xzy");
+  EXPECT_EQ(ed->Text(), u"xy");
+  EXPECT_EQ(BeepCount() - beeps, 1);
+}
+
+TEST_F(ExGridEditTest, LengthLimitDropsCharactersSilentlyUnlessTheSelectionIsReplaced) {
+  Grid->SetMaxEditLength(3);
+  Grid->SetCells(1, 1, String());
+  TExInplaceEdit* ed = OpenEditor(1, 1);
+  const Integer beeps = BeepCount();
+  Type(ed, u"abcd");
+  EXPECT_EQ(ed->Text(), u"abc");
+  EXPECT_EQ(BeepCount(), beeps);
+  ed->SetSelStart(1);
+  ed->SetSelLength(1);
+  Type(ed, u"d");
+  EXPECT_EQ(ed->Text(), u"adc");
+}
+
+TEST_F(ExGridEditTest, PasteIsFilteredByTheEditorType) {
+  struct Case {
+    const char* Name;
+    TEditorType Type;
+    String Clip;
+    String Expected;
+  };
+  const Case cases[] = {
+      {"numeric takes an integer", edNumeric, u"12", u"312"},
+      {"numeric refuses a float", edNumeric, u"1.5", u"3"},
+      {"float takes a float", edFloat, u"1.5", u"31.5"},
+      {"positive float refuses a minus", edPositiveFloat, u"-2", u"3"},
+      {"upper case is upper-cased", edUpperCase, u"ab", u"3AB"},
+      {"one trailing line break is dropped", edNormal, u"x\r\n", u"3x"},
+      {"two lines keep their break", edNormal, u"a\r\nb", u"3a\r\nb"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Grid->SetDefaultEditor(c.Type);
+    Grid->SetCells(1, 1, u"3");
+    TExInplaceEdit* ed = OpenEditor(1, 1);
+    ASSERT_NE(ed, nullptr);
+    ed->SetSelStart(1);
+    ed->SetSelLength(0);
+    Clipboard()->SetAsText(c.Clip);
+    ed->Perform(WM_PASTE, 0, 0);
+    EXPECT_EQ(ed->Text(), c.Expected);
+    EXPECT_EQ(Grid->Cells(1, 1), c.Expected);
+    Grid->HideInplaceEdit();
+    TestHarness::ProcessEvents();
+  }
+}
+
+TEST_F(ExGridEditTest, PasteRefusedByAnEventLeavesTheText) {
+  Grid->SetCells(1, 1, u"3");
+  Grid->OnClipboardPaste = [](TObject*, bool& Allow) { Allow = false; };
+  TExInplaceEdit* ed = OpenEditor(1, 1);
+  Clipboard()->SetAsText(u"x");
+  ed->Perform(WM_PASTE, 0, 0);
+  EXPECT_EQ(ed->Text(), u"3");
+}
+
+// --- Lookup completion ------------------------------------------------------------------------------------
+
+TEST_F(ExGridEditTest, LookupCompletesFromTheItemsAndBackspaceDoesNotCompleteAgain) {
+  Grid->SetLookup(true);
+  Grid->LookupItems()->Add(u"Berlin");
+  Grid->LookupItems()->Add(u"Bern");
+  Grid->SetCells(1, 1, String());
+  TExInplaceEdit* ed = OpenEditor(1, 1);
+  Type(ed, u"Be");
+  EXPECT_EQ(ed->Text(), u"Berlin");
+  EXPECT_EQ(ed->SelStart(), 2);
+  EXPECT_EQ(ed->SelLength(), 4);
+  Key(ed, VK_BACK);
+  EXPECT_EQ(ed->Text(), u"Be");
+}
+
+TEST_F(ExGridEditTest, LookupHistoryKeepsEachLeftTextOnce) {
+  Grid->SetLookupHistory(true);
+  for (int i = 0; i < 2; ++i) {
+    TExInplaceEdit* ed = OpenEditor(1, 1 + i);
+    ed->SetText(u"Basel");
+    Grid->HideInplaceEdit();
+    TestHarness::ProcessEvents();
+  }
+  EXPECT_EQ(Grid->LookupItems()->Count(), 1);
+  EXPECT_EQ(Grid->LookupItems()->Strings(0), u"Basel");
+}
+
+// --- The combo editor --------------------------------------------------------------------------------
+
+class ExGridComboTest : public ExGridEditTest {
+ protected:
+  void SetUp() override {
+    ExGridEditTest::SetUp();
+    Grid->SetDefaultEditor(edComboList);
+    Grid->OnGetEditorProp = [this](TObject*, Integer, Integer, TEditLink*) {
+      Grid->ClearComboString();
+      Grid->AddComboString(u"Alpha");
+      Grid->AddComboString(u"Beta");
+      Grid->AddComboString(u"Gamma");
+    };
+    Grid->OnComboChange = [this](TObject*, Integer ACol, Integer ARow, Integer Index, const String& S) {
+      Changes.push_back(IntToStr(ACol) + u"," + IntToStr(ARow) + u":" + IntToStr(Index) + u"=" + S);
+    };
+  }
+  TGridCombo* OpenCombo(Integer ACol, Integer ARow) {
+    Grid->SetCol(ACol);
+    Grid->SetRow(ARow);
+    Grid->ShowInplaceEdit();
+    TestHarness::ProcessEvents();
+    return Grid->Combo();
+  }
+  std::vector<String> Changes;
+};
+
+TEST_F(ExGridComboTest, PickListOnATextOutsideTheListSelectsTheFirstItemAndReportsIt) {
+  Grid->SetCells(2, 2, u"zz");
+  TGridCombo* combo = OpenCombo(2, 2);
+  ASSERT_TRUE(combo->Visible());
+  EXPECT_TRUE(combo->Focused());
+  EXPECT_EQ(combo->ItemIndex(), 0);
+  ASSERT_FALSE(Changes.empty());
+  EXPECT_EQ(Changes.front(), u"2,2:0=Alpha");
+}
+
+TEST_F(ExGridComboTest, PickListOnATextOfTheListSelectsItAndReportsNothing) {
+  Grid->SetCells(2, 2, u"Beta");
+  TGridCombo* combo = OpenCombo(2, 2);
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  EXPECT_TRUE(Changes.empty());
+}
+
+TEST_F(ExGridComboTest, EnterWritesTheSelectionAndEscKeepsTheCell) {
+  Grid->SetCells(2, 2, u"Beta");
+  TGridCombo* combo = OpenCombo(2, 2);
+  combo->SetItemIndex(2);
+  Key(combo, VK_RETURN);
+  TestHarness::ProcessEvents();
+  EXPECT_EQ(Grid->Cells(2, 2), u"Gamma");
+  EXPECT_FALSE(combo->Visible());
+
+  Grid->SetCells(2, 3, u"Beta");
+  combo = OpenCombo(2, 3);
+  combo->SetItemIndex(0);
+  Key(combo, VK_ESCAPE);
+  TestHarness::ProcessEvents();
+  EXPECT_EQ(Grid->Cells(2, 3), u"Beta");
+  EXPECT_FALSE(combo->Visible());
+}
+
+TEST_F(ExGridComboTest, WheelWalksTheItemsWithinTheListAndNamesTheRealColumn) {
+  Grid->HideColumn(1);
+  Grid->SetCells(2, 2, u"Gamma");
+  TGridCombo* combo = OpenCombo(1, 2);  // display column 1 shows real column 2
+  ASSERT_TRUE(combo->Visible());
+  EXPECT_EQ(combo->ItemIndex(), 2);
+  Changes.clear();
+  combo->Perform(WM_MOUSEWHEEL, MakeWParam(0, -120), 0);
+  EXPECT_EQ(combo->ItemIndex(), 2);
+  combo->Perform(WM_MOUSEWHEEL, MakeWParam(0, 120), 0);
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  ASSERT_EQ(Changes.size(), 2u);
+  EXPECT_EQ(Changes[1], u"2,2:1=Beta");
+}
+
+TEST_F(ExGridComboTest, EditableComboCompletesFromItsItems) {
+  Grid->SetDefaultEditor(edComboEdit);
+  Grid->SetLookup(true);
+  Grid->SetCells(2, 2, String());
+  TGridCombo* combo = OpenCombo(2, 2);
+  combo->SelectAll();
+  Type(combo, u"b");
+  EXPECT_EQ(combo->Text(), u"beta");
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  EXPECT_EQ(combo->Impl()->SelStart(), 1);
+  EXPECT_EQ(combo->Impl()->SelLength(), 3);
+}
+
+TEST_F(ExGridComboTest, UpAndDownLeaveTheEditorWhenTheComboDoesNotKeepThem) {
+  Grid->Navigation()->SetComboGetUpDown(false);
+  Grid->SetCells(2, 2, u"Beta");
+  TGridCombo* combo = OpenCombo(2, 2);
+  Key(combo, VK_DOWN);
+  TestHarness::ProcessEvents();
+  EXPECT_FALSE(combo->Visible());
+  EXPECT_EQ(Grid->Row(), 3);
+  EXPECT_EQ(Grid->Cells(2, 2), u"Beta");
+  EXPECT_EQ(Grid->Cells(2, 3), u"23");
+}
+
+TEST_F(ExGridComboTest, ReturnKeyEventFires) {
+  Grid->SetCells(2, 2, u"Alpha");
+  TGridCombo* combo = OpenCombo(2, 2);
+  combo->SetItemIndex(1);
+  Integer returns = 0;
+  combo->OnReturnKey = [&](TObject*) { ++returns; };
+  Key(combo, VK_RETURN);
+  TestHarness::ProcessEvents();
+  EXPECT_EQ(returns, 1);
+  EXPECT_EQ(Grid->Cells(2, 2), u"Beta");
+}
+
+// --- Check box and spin editors -------------------------------------------------------------------------
+
+TEST_F(ExGridEditTest, CheckBoxEditorTogglesWithSpaceAndEndsWithEnter) {
+  Grid->SetDefaultEditor(edCheckBox);
+  Grid->SetCol(1);
+  Grid->SetRow(1);
+  Grid->ShowInplaceEdit();
+  TestHarness::ProcessEvents();
+  TGridCheckBox* cb = Grid->Check();
+  ASSERT_TRUE(cb->Visible());
+  EXPECT_FALSE(cb->Checked());
+  TestHarness::SendKeyStroke(cb, VK_SPACE, TShiftState(), u" ");
+  EXPECT_TRUE(cb->Checked());
+  Key(cb, VK_HOME);
+  EXPECT_TRUE(cb->Visible());
+  Key(cb, VK_RETURN);
+  TestHarness::ProcessEvents();
+  EXPECT_FALSE(cb->Visible());
+  EXPECT_EQ(Grid->Row(), 1);
+}
+
+TEST_F(ExGridEditTest, SpinEditorPageAndBoundKeysStayWithinTheBounds) {
+  Grid->SetDefaultEditor(edSpinEdit);
+  Grid->SetCells(1, 1, u"100");
+  Grid->SetCol(1);
+  Grid->SetRow(1);
+  Grid->ShowInplaceEdit();
+  TestHarness::ProcessEvents();
+  TGridSpin* spin = Grid->SpinEdit();
+  ASSERT_TRUE(spin->Visible());
+  EXPECT_EQ(spin->Value(), 100);
+  Key(spin, VK_PRIOR);
+  EXPECT_EQ(spin->Value(), 100);
+  Key(spin, VK_END);
+  EXPECT_EQ(spin->Value(), 0);
+  Key(spin, VK_HOME);
+  EXPECT_EQ(spin->Value(), 100);
+  Key(spin, VK_NEXT);
+  EXPECT_EQ(spin->Value(), 99);
+  Key(spin, VK_ESCAPE);
+  TestHarness::ProcessEvents();
+  EXPECT_FALSE(spin->Visible());
+  EXPECT_EQ(Grid->Cells(1, 1), u"100");
+}
+
+// --- The cell-change gate ---------------------------------------------------------------------------------
+
+TEST_F(ExGridEditTest, MergedNonBaseCellSendsTheCurrentCellToItsBaseCell) {
+  Grid->SetOptions(Grid->Options() >> goRangeSelect);
+  Grid->MergeCells(2, 2, 2, 2);
+  EXPECT_FALSE(Grid->SelectCell(3, 3));
+  EXPECT_EQ(Grid->Col(), 2);
+  EXPECT_EQ(Grid->Row(), 2);
+}
+
+TEST_F(ExGridEditTest, AVetoOfOneChangingEventIsSeenByTheNext) {
+  bool seen = true;
+  Grid->SetCol(1);
+  Grid->SetRow(1);
+  Grid->OnRowChanging = [](TObject*, Integer, Integer, bool& Allow) { Allow = false; };
+  Grid->OnCellChanging = [&](TObject*, Integer, Integer, Integer, Integer, bool& Allow) { seen = Allow; };
+  EXPECT_FALSE(Grid->SelectCell(2, 4));
+  EXPECT_FALSE(seen);
+}
+
+// --- The advance after Enter -------------------------------------------------------------------------
+
+TEST_F(ExGridEditTest, AdvanceMovesByDirectionAndAtTheEndsOfTheGrid) {
+  struct Case {
+    const char* Name;
+    TAdvanceDirection Dir;
+    bool Loop;
+    Integer FromCol, FromRow;
+    bool Forward;
+    Integer ToCol, ToRow;
+  };
+  const Case cases[] = {
+      {"left-right", adLeftRight, true, 1, 1, true, 2, 1},
+      {"left-right wraps to the next row", adLeftRight, true, 4, 1, true, 1, 2},
+      {"left-right loops at the end", adLeftRight, true, 4, 9, true, 1, 1},
+      {"left-right stops at the end without loop", adLeftRight, false, 4, 9, true, 4, 9},
+      {"in row without loop stays", adLeftRightInRow, false, 4, 3, true, 4, 3},
+      {"in row loops", adLeftRightInRow, true, 4, 3, true, 1, 3},
+      {"top-bottom", adTopBottom, true, 2, 3, true, 2, 4},
+      {"top-bottom wraps to the next column", adTopBottom, true, 2, 9, true, 3, 1},
+      {"backward left-right wraps to the row above", adLeftRight, true, 1, 3, false, 4, 2},
+      {"backward top-bottom wraps to the column before", adTopBottom, true, 3, 1, false, 2, 9},
+  };
+  Grid->Navigation()->SetAdvanceOnEnter(true);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Grid->Navigation()->SetAdvanceDirection(c.Dir);
+    Grid->Navigation()->SetAdvanceOnEnterLoop(c.Loop);
+    Grid->SetCol(c.FromCol);
+    Grid->SetRow(c.FromRow);
+    Grid->AdvanceCell(c.FromCol, c.FromRow, false, false, c.Forward, false, false);
+    EXPECT_EQ(Grid->Col(), c.ToCol);
+    EXPECT_EQ(Grid->Row(), c.ToRow);
+  }
+}
+
+TEST_F(ExGridEditTest, AdvanceInsertAppendsARowUnlessRefused) {
+  Grid->Navigation()->SetAdvanceOnEnter(true);
+  Grid->Navigation()->SetAdvanceInsert(true);
+  Integer added = -1;
+  bool allow = true;
+  Grid->OnCanAddRow = [&](TObject*, bool& CanAdd) { CanAdd = allow; };
+  Grid->OnAutoAddRow = [&](TObject*, Integer ARow) { added = ARow; };
+  Grid->SetCol(4);
+  Grid->SetRow(9);
+  Grid->AdvanceCell(4, 9, false, false, true, false, false);
+  EXPECT_EQ(Grid->RowCount(), 11);
+  EXPECT_EQ(added, 10);
+  EXPECT_EQ(Grid->Row(), 10);
+  EXPECT_EQ(Grid->Col(), 1);
+
+  allow = false;
+  Grid->SetCol(4);
+  Grid->AdvanceCell(4, 10, false, false, true, false, false);
+  EXPECT_EQ(Grid->RowCount(), 11);
+  EXPECT_EQ(Grid->Row(), 10);
+  EXPECT_EQ(Grid->Col(), 1);
+}
+
+TEST_F(ExGridEditTest, AutoAdvanceMayRedirectOrRefuse) {
+  Grid->Navigation()->SetAdvanceOnEnter(true);
+  Grid->SetCol(1);
+  Grid->SetRow(1);
+  Grid->OnAutoAdvance = [](TObject*, Integer, Integer, Integer& NewRow, Integer& NewCol, bool&) {
+    NewRow = 5;
+    NewCol = 3;
+  };
+  Grid->AdvanceCell(1, 1, false, false, true, false, false);
+  EXPECT_EQ(Grid->Col(), 3);
+  EXPECT_EQ(Grid->Row(), 5);
+  Grid->OnAutoAdvance = [](TObject*, Integer, Integer, Integer&, Integer&, bool& Allow) { Allow = false; };
+  Grid->AdvanceCell(3, 5, false, false, true, false, false);
+  EXPECT_EQ(Grid->Col(), 3);
+  EXPECT_EQ(Grid->Row(), 5);
+}
+
+TEST_F(ExGridEditTest, ReadOnlyCellsAreSkippedOrBecomeCurrent) {
+  Grid->Navigation()->SetAdvanceOnEnter(true);
+  Grid->SetReadOnly(2, 1, true);
+  for (bool skip : {true, false}) {
+    SCOPED_TRACE(skip ? "skipped" : "current");
+    Grid->Navigation()->SetAdvanceSkipReadOnlyCells(skip);
+    Grid->SetCol(1);
+    Grid->SetRow(1);
+    Grid->AdvanceCell(1, 1, false, false, true, false, false);
+    EXPECT_EQ(Grid->Col(), skip ? 3 : 2);
+  }
+}
+
+TEST_F(ExGridEditTest, AdvanceEndsInAGridWithoutEditableCells) {
+  Grid->Navigation()->SetAdvanceOnEnter(true);
+  Grid->Navigation()->SetAdvanceSkipReadOnlyCells(true);
+  Grid->SetCol(2);
+  Grid->SetRow(2);
+  Grid->OnCanEditCell = [](TObject*, Integer, Integer, bool& CanEdit) { CanEdit = false; };
+  Grid->AdvanceCell(2, 2, false, false, true, false, false);
+  EXPECT_EQ(Grid->Col(), 2);
+  EXPECT_EQ(Grid->Row(), 2);
+}
+
+// --- The Tab walk -------------------------------------------------------------------------------------------
+
+TEST_F(ExGridEditTest, TabWalksAcrossRowsAndPassesOnAtTheEnd) {
+  Grid->SetOptions(Grid->Options() << goTabs);
+  Grid->Navigation()->SetAdvanceAutoEdit(false);
+  Grid->SetCol(4);
+  Grid->SetRow(1);
+  EXPECT_TRUE(Grid->TabNavigate(false));
+  EXPECT_EQ(Grid->Col(), 1);
+  EXPECT_EQ(Grid->Row(), 2);
+
+  Grid->SetCol(1);
+  Grid->SetRow(1);
+  EXPECT_TRUE(Grid->TabNavigate(true));
+  EXPECT_EQ(Grid->Row(), 9);
+  EXPECT_EQ(Grid->Col(), 4);
+
+  Grid->Navigation()->SetTabToNextAtEnd(true);
+  Grid->SetCol(4);
+  Grid->SetRow(9);
+  EXPECT_FALSE(Grid->TabNavigate(false));
+  EXPECT_EQ(Grid->Row(), 1);
+  EXPECT_EQ(TestHarness::PendingPosted(Form->Handle(), WM_KEYDOWN), 1);
+  TestHarness::ProcessEvents();
+}
+
+TEST_F(ExGridEditTest, TabKeyChangedByOnKeyDownStopsTheWalk) {
+  Grid->OnKeyDown = [](TObject*, Word& Key, TShiftState) { Key = 0; };
+  Grid->SetCol(2);
+  Grid->SetRow(2);
+  Grid->TabNavigate(false);
+  EXPECT_EQ(Grid->Col(), 2);
+}
+
+// --- Form controls of HTML cells ------------------------------------------------------------------------
+
+TEST_F(ExGridEditTest, HtmlCellWithoutEditableControlsOpensNothing) {
+  Grid->SetCells(1, 1, u"<B>x</B><CONTROL TYPE=\"CHECK\" ID=\"c1\" VALUE=\"TRUE\">");
+  Grid->SetCol(1);
+  Grid->SetRow(1);
+  Grid->EditHtmlControl(1, 1, String());
+  TestHarness::ProcessEvents();
+  EXPECT_FALSE(Grid->ControlEditor()->Visible());
+  EXPECT_TRUE(Grid->Focused());
+}
+
+TEST_F(ExGridEditTest, HtmlEditControlWritesItsValueBackIntoTheTag) {
+  Grid->SetColWidths(1, 200);
+  Grid->SetRowHeights(1, 30);
+  Grid->SetCells(1, 1, u"<B>Name</B> <CONTROL TYPE=\"EDIT\" WIDTH=\"50\" ID=\"e1\" VALUE=\"old\" MAXLEN=\"8\">");
+  String done;
+  Grid->OnControlEditDone = [&](TObject*, Integer, Integer, const String& ID, const String& Type, const String& Val) {
+    done = ID + u" " + Type + u" " + Val;
+  };
+  Grid->SetCol(1);
+  Grid->SetRow(1);
+  Grid->EditHtmlControl(1, 1, String());
+  TestHarness::ProcessEvents();
+  TControlEdit* e = Grid->ControlEditor();
+  ASSERT_TRUE(e->Visible());
+  EXPECT_EQ(e->Text(), u"old");
+  EXPECT_EQ(e->MaxLength(), 8);
+  e->SetText(u"new");
+  Key(e, VK_RETURN);
+  TestHarness::ProcessEvents();
+  String value;
+  EXPECT_TRUE(GetHtmlControlValue(Grid->Cells(1, 1), u"e1", value));
+  EXPECT_EQ(value, u"new");
+  EXPECT_EQ(GetHtmlControlMaxLen(Grid->Cells(1, 1), u"e1"), 8);
+  EXPECT_EQ(done, u"e1 EDIT new");
+}
+
+// --- Fixed-cell editors -----------------------------------------------------------------------------------
+
+TEST_F(ExGridEditTest, FixedCellEditorKeepsARefusedHeaderAndWritesTheHandlersValue) {
+  TGridTransEdit* e = Grid->TransEdit();
+  e->SetCol(2);
+  e->SetRow(0);
+  e->SetText(u"bad");
+  Grid->OnCellValidate = [](TObject*, Integer, Integer, String& Value, bool& Valid) {
+    if (Value == u"bad") Valid = false;
+    Value = u"[" + Value + u"]";
+  };
+  EXPECT_FALSE(e->StopEdit());
+  e->SetText(u"ok");
+  EXPECT_TRUE(e->StopEdit());
+  EXPECT_EQ(Grid->Cells(2, 0), u"[ok]");
+}
+
+}  // namespace
