@@ -347,6 +347,11 @@ TSearchPanel* TExStringGrid::NewSearchPanel() {
   P->SetAlign(alBottom);
   P->SetHeight(0);
   P->SetBorderWidth(0);
+  P->OnEditChange = [this](TObject* Sender) { SearchPanelEditChange(Sender); };
+  P->OnBackwardClick = [this](TObject* Sender) { SearchPanelBackwardClick(Sender); };
+  P->OnForwardClick = [this](TObject* Sender) { SearchPanelForwardClick(Sender); };
+  P->OnExitClick = [this](TObject* Sender) { SearchPanelExitClick(Sender); };
+  P->OnHighLightClick = [this](TObject* Sender) { SearchPanelHighlightClick(Sender); };
   return P;
 }
 

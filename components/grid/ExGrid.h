@@ -218,6 +218,8 @@ TArrowWindow* CreateGridArrow(TComponent* AOwner, Integer Direction);
 TGridFocusWindow* CreateGridFocusWindow(TComponent* AOwner);
 TControl* AsControl(TArrowWindow* Window);
 TControl* AsControl(TGridFocusWindow* Window);
+// The search panel's find-next (0), find-previous (1) and highlight (2) buttons, nullptr for none.
+TControl* SearchPanelButton(TSearchPanel* Panel, Integer Which);
 
 // The locale's separators and formats.
 Char GridTimeSeparator();

@@ -559,6 +559,33 @@ void TExStringGrid::CMDialogChar(TMessage& M) {
   if (FSearchFooter->Visible()) M.Result = SearchPanelDialogChar(static_cast<Char>(M.WParam)) ? 1 : 0;
 }
 
+// The accelerator of a caption: the character after a single "&", 0 when none.
+static Char AccelOf(const String& Caption) {
+  for (size_t i = 0; i + 1 < Caption.size(); ++i) {
+    if (Caption[i] != u'&') continue;
+    if (Caption[i + 1] == u'&') {
+      ++i;
+      continue;
+    }
+    return Caption[i + 1];
+  }
+  return 0;
+}
+
+bool TExStringGrid::SearchPanelDialogChar(Char Key) {
+  const Char K = UpCase(Key);
+  for (Integer Which = 0; Which < 3; ++Which) {
+    TControl* B = SearchPanelButton(FSearchPanel, Which);
+    if (!B || !B->Visible() || !B->Enabled()) continue;
+    const Char A = AccelOf(B->Caption());
+    if (A != 0 && UpCase(A) == K) {
+      B->Click();
+      return true;
+    }
+  }
+  return false;
+}
+
 void TExStringGrid::CMHintShow(TMessage& M) {
   if (auto* Info = reinterpret_cast<THintInfo*>(M.LParam)) ShowCellHint(*Info);
   M.Result = 0;

@@ -19,5 +19,4 @@ void TExStringGrid::SaveColPositions() {}
 void TExStringGrid::LoadColPositions() {}
 void TExStringGrid::Zoom(Integer) {}
 void TExStringGrid::AutoSizeCells(bool, Integer, Integer) {}
-bool TExStringGrid::SearchPanelDialogChar(Char) { return false; }
 // ===== end data operations =====

@@ -162,6 +162,29 @@ TEST_F(ExGridCoreTest, TheLastRowStaysAboveTheSearchPanel) {
   EXPECT_LE(Grid->RawCellRect(0, 39).Bottom, Grid->ClientRect().Bottom - 30);
 }
 
+TEST_F(ExGridCoreTest, SearchPanelButtonsAnswerTheirAccelerators) {
+  Grid->SearchFooter()->SetVisible(true);
+  TControl* Next = SearchPanelButton(Grid->SearchPanel(), 0);
+  ASSERT_NE(Next, nullptr);
+  Next->SetCaption(u"Find &next");
+  std::vector<TSearchAction> Actions;
+  Grid->OnSearchFooterAction = [&](TObject*, const String&, Integer, Integer, TSearchAction A) {
+    Actions.push_back(A);
+  };
+  // The find buttons are enabled once there is something to find.
+  Grid->SearchPanel()->EditControl()->SetText(u"abc");
+  ASSERT_TRUE(Next->Enabled());
+  Actions.clear();
+  EXPECT_EQ(Grid->Perform(CM_DIALOGCHAR, u'N', 0), 1);
+  EXPECT_EQ(Grid->Perform(CM_DIALOGCHAR, u'x', 0), 0);
+  Next->SetVisible(false);
+  EXPECT_EQ(Grid->Perform(CM_DIALOGCHAR, u'n', 0), 0);
+  EXPECT_EQ(Actions, (std::vector<TSearchAction>{saFindNext}));
+  Next->SetVisible(true);
+  Grid->SearchFooter()->SetVisible(false);
+  EXPECT_EQ(Grid->Perform(CM_DIALOGCHAR, u'n', 0), 0);
+}
+
 TEST_F(ExGridCoreTest, DefaultRowHeightSetsTheFooterHeight) {
   Grid->SetDefaultRowHeight(30);
   EXPECT_EQ(Grid->FloatingFooter()->Height(), 30);
