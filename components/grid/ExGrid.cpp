@@ -357,6 +357,7 @@ TSearchPanel* TExStringGrid::NewSearchPanel() {
 
 void TExStringGrid::UpdateSearchPanelSettings() {
   if (!FSearchPanel || HasState(csLoading)) return;
+  UpdateSearchPanel(this);
   const bool Show = FSearchFooter->Visible();
   FSearchPanel->SetHeight(Show ? 32 : 0);
   FSearchPanel->SetVisible(Show && Parent() != nullptr);

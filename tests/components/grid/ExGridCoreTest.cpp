@@ -163,10 +163,11 @@ TEST_F(ExGridCoreTest, TheLastRowStaysAboveTheSearchPanel) {
 }
 
 TEST_F(ExGridCoreTest, SearchPanelButtonsAnswerTheirAccelerators) {
+  Grid->SearchFooter()->SetFindNextCaption(u"Find &next");
   Grid->SearchFooter()->SetVisible(true);
   TControl* Next = SearchPanelButton(Grid->SearchPanel(), 0);
   ASSERT_NE(Next, nullptr);
-  Next->SetCaption(u"Find &next");
+  EXPECT_EQ(Next->Caption(), u"Find &next");
   std::vector<TSearchAction> Actions;
   Grid->OnSearchFooterAction = [&](TObject*, const String&, Integer, Integer, TSearchAction A) {
     Actions.push_back(A);
