@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "components/grid/ExGridGraphics.h"
+#include "components/grid/ExGridLook.h"
 #include "ExGridInputTestUtil.h"
 #include "components/grid/ExGridSortSettings.h"
+#include "platform/gui/Menus.h"
 #include "platform/os/Shell.h"
 
 namespace {
@@ -378,6 +380,41 @@ TEST_F(ExGridInputTest, ANodeGlyphClickContractsAndExpandsTheNodeUnlessRefused) 
   Click(glyph);
   EXPECT_EQ(Grid->RowCount(), 10);
   EXPECT_EQ(log, (std::vector<std::string>{"before contract 2,2", "before contract 2,2", "contracted", "expanded"}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ExGridInputTest, TheDropDownButtonOfAHoveredHeaderOpensTheFixedMenu) {
+  auto* menu = new TPopupMenu(Form);
+  auto* item = new TMenuItem(menu);
+  item->SetCaption(u"Sort");
+  menu->Items()->Add(item);
+  Grid->SetFixedDropDownMenu(menu);
+  Grid->SetHoverFixedCells(hfAll);
+  Grid->ControlLook()->SetFixedDropDownButton(true);
+  std::vector<Integer> asked;
+  Grid->OnFixedDropDownClick = [&](TObject*, Integer ACol, Integer ARow, TPopupMenu*& AMenu, bool& Keep) {
+    asked.push_back(ACol);
+    EXPECT_EQ(ARow, 0);
+    EXPECT_EQ(AMenu, menu);
+    Keep = false;
+  };
+  bool clicked = false;
+  item->OnClick = [&](TObject*) { clicked = true; };
+  TestHarness::ExpectPopupMenu([&](TPopupMenu& M) {
+    EXPECT_EQ(M.Tag(), 2);
+    return M.Items()->Items(0);
+  });
+  const TPoint button = At(2, 0, 56, 10);
+  Click(button);
+  EXPECT_EQ(asked, (std::vector<Integer>{2}));
+  EXPECT_TRUE(clicked);
+  EXPECT_TRUE(TestHarness::Verify());
+  // A press elsewhere in the header opens nothing.
+  Click(Mid(3, 0));
+  EXPECT_EQ(asked.size(), 1u);
 }
 
 }  // namespace
