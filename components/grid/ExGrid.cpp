@@ -842,9 +842,8 @@ void TExStringGrid::ButtonClick(Integer ACol, Integer ARow) {
 
 void TExStringGrid::ExpandClick(Integer ACol, Integer ARow, bool Expanded) {
   if (OnExpandClick) OnExpandClick(this, ACol, ARow, Expanded);
-  // An expand graphic keeps the expanded height in CellAngle and the collapsed one in CellIndex.
   TCellGraphic* G = GetCellGraphic(ACol, ARow);
-  if (G && G->CellType() == ctExpand) SetRowHeights(ARow, Expanded ? G->CellAngle() : G->CellIndex());
+  if (G && G->CellType() == ctExpand) SetRowHeights(ARow, GetExpandHeight(ACol, ARow, Expanded));
 }
 
 void TExStringGrid::ComboCloseUp(Integer ARow, Integer ACol) {

@@ -422,5 +422,11 @@ void TExStringGrid::SetRowFontColor(Integer ARow, TColor Value) {
 }
 
 // Called by SetCellEx after a text was stored: a cell scroll bar of automatic range follows the
-// text's height (the cell graphics set that up).
-void TExStringGrid::CellTextChanged(Integer, Integer) {}
+// text's height, a page being the row's height.
+void TExStringGrid::CellTextChanged(Integer ACol, Integer ARow) {
+  if (!HasAutoRangeScrollBar(ACol, ARow)) return;
+  TScrollProp P;
+  P.PageSize = RowHeights(ARow);
+  P.Range = GetCellTextSize(ACol, ARow, true, true).cy;
+  SetScrollProp(ACol, ARow, P);
+}

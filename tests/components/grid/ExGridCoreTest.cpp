@@ -7,6 +7,7 @@
 
 #include "components/grid/ExGridFooter.h"
 #include "components/grid/ExGridGraphics.h"
+#include "components/grid/ExGridGrouping.h"
 #include "components/grid/ExGridLook.h"
 #include "components/grid/ExGridSearchPanel.h"
 #include "platform/gui/Forms.h"
@@ -19,6 +20,7 @@ class TCoreGrid : public TExStringGrid {
  public:
   explicit TCoreGrid(TComponent* AOwner) : TExStringGrid(AOwner) {}
   String ClassName() const override { return u"TCoreGrid"; }
+  bool Panning() const { return wheelpan; }
   TIntList* SortXRef() const { return FSortRowXRef; }
   TCursor OldCursor() const { return FOldCursor; }
   Integer MaxRowCountSeen() const { return FMaxRowCount; }
@@ -335,6 +337,59 @@ TEST_F(ExGridCoreTest, GetCellColorTakesTheCellsFontAndTheActiveHeader) {
   TBrush RowHeaderBrush;
   Grid->GetCellColor(0, 4, TGridDrawState(), &RowHeaderBrush, &Font);
   EXPECT_EQ(RowHeaderBrush.Color(), clAqua);
+}
+
+TEST_F(ExGridCoreTest, GroupingLinesMarkNodeAndSummaryRows) {
+  Grid->Grouping()->SetHeaderUnderline(true);
+  Grid->Grouping()->SetHeaderLineColor(clRed);
+  Grid->Grouping()->SetSummaryLine(true);
+  Grid->Grouping()->SetSummaryLineColor(clBlue);
+  auto* Node = new TCellGraphic();
+  Node->SetCellType(ctNode);
+  Grid->SetGraphicObjectEx(0, 2, Node);
+  auto* Summary = new TCellGraphic();
+  Summary->SetCellType(ctSummary);
+  Grid->SetGraphicObjectEx(0, 4, Summary);
+  struct Case {
+    const char* Name;
+    Integer Col;
+    Integer Row;
+    TCellBorders Borders;
+    TColor Color;
+  };
+  const Case Cases[] = {
+      {"node row", 2, 2, TCellBorders{cbBottom}, clRed},
+      {"summary row", 2, 4, TCellBorders{cbTop}, clBlue},
+      {"plain row", 2, 3, TCellBorders{}, clBlack},
+      {"column 0 of a node row", 0, 2, TCellBorders{}, clBlack},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    TPen Pen;
+    TCellBorders B;
+    Grid->GetCellBorder(C.Col, C.Row, &Pen, B);
+    EXPECT_EQ(B, C.Borders);
+    EXPECT_EQ(Pen.Color(), C.Color);
+  }
+}
+
+TEST_F(ExGridCoreTest, ExpandClickSetsTheRowHeightOfTheState) {
+  Grid->AddExpand(1, 3, 60);
+  bool Seen = false;
+  Grid->OnExpandClick = [&](TObject*, Integer, Integer, bool) { Seen = true; };
+  Grid->ExpandClick(1, 3, true);
+  EXPECT_TRUE(Seen);
+  EXPECT_EQ(Grid->RowHeights(3), 60);
+  Grid->ExpandClick(1, 3, false);
+  EXPECT_EQ(Grid->RowHeights(3), Grid->GetExpandHeight(1, 3, false));
+}
+
+TEST_F(ExGridCoreTest, AnAutomaticScrollBarFollowsTheCellText) {
+  Grid->AddScrollBar(2, 2, true);
+  Grid->SetCells(2, 2, u"one\r\ntwo\r\nthree\r\nfour\r\nfive");
+  const TScrollProp P = Grid->GetScrollProp(2, 2);
+  EXPECT_EQ(P.PageSize, Grid->RowHeights(2));
+  EXPECT_GT(P.Range, P.PageSize);
 }
 
 TEST_F(ExGridCoreTest, DeletingTheOnlyNormalRowClearsItAndStillReports) {
@@ -1220,6 +1275,42 @@ TEST_F(ExGridCoreTest, HoverFixedCellsByTheirKind) {
     EXPECT_EQ(Grid->IsHoverFixedCell(3, 0), C.Row0);
     EXPECT_FALSE(Grid->IsHoverFixedCell(3, 3));
   }
+}
+
+TEST_F(ExGridCoreTest, HoveringMakesTheCellUnderTheMouseCurrent) {
+  Grid->SetHovering(true);
+  const TRect R = Grid->CellRect(3, 4);
+  const TPoint P = Grid->ClientToScreen(TPoint(R.Left + 2, R.Top + 2));
+  SetCursorPosSource([P] { return P; });
+  SetWindowFromPointSource([this](TPoint) { return Grid->Handle(); });
+  TestHarness::AdvanceClock(500);
+  SetCursorPosSource(nullptr);
+  SetWindowFromPointSource(nullptr);
+  EXPECT_EQ(Grid->Row(), 4);
+  EXPECT_EQ(Grid->Col(), 3);
+}
+
+TEST_F(ExGridCoreTest, MiddleButtonPanningMovesAndStops) {
+  Grid->SetRowCount(30);
+  Grid->GotoCell(1, 2);
+  TPoint Mouse = Grid->ClientToScreen(TPoint(100, 100));
+  SetCursorPosSource([&Mouse] { return Mouse; });
+  TestHarness::SendMouse(Grid, WM_MBUTTONDOWN, TPoint(100, 100), MK_MBUTTON);
+  EXPECT_TRUE(Grid->Panning());
+  Mouse = Grid->ClientToScreen(TPoint(100, 160));
+  TestHarness::AdvanceClock(30);
+  EXPECT_EQ(Grid->Row(), 5);
+  // Vertical panning only: moving sideways changes no column.
+  Mouse = Grid->ClientToScreen(TPoint(300, 100));
+  TestHarness::AdvanceClock(30);
+  EXPECT_EQ(Grid->Col(), 1);
+  TestHarness::SendMouse(Grid, WM_MBUTTONDOWN, TPoint(100, 100), MK_MBUTTON);
+  EXPECT_FALSE(Grid->Panning());
+  const Integer Stopped = Grid->Row();
+  Mouse = Grid->ClientToScreen(TPoint(100, 160));
+  TestHarness::AdvanceClock(30);
+  EXPECT_EQ(Grid->Row(), Stopped);
+  SetCursorPosSource(nullptr);
 }
 
 TEST_F(ExGridCoreTest, EraseBackgroundErasesNothing) {
