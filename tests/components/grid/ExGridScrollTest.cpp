@@ -242,3 +242,27 @@ TEST_F(ExGridInputTest, TheCellHintOfAHiddenColumnGridNamesTheDisplayColumn) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ExGridInputTest, AScrolledGridTakesItsSynchronisedGridAlong) {
+  Grid->SetRowCount(60);
+  Grid->SetColCount(30);
+  auto* other = new TInputGrid(Form);
+  other->SetParent(Form);
+  other->SetBounds(0, 260, 400, 120);
+  other->SetRowCount(60);
+  other->SetColCount(30);
+  Grid->SyncGrid()->SetGrid(other);
+  Grid->SyncGrid()->SetScrollVertical(true);
+  Grid->SetTopRow(7);
+  Grid->SetLeftCol(4);
+  Grid->ScrollTopLeftChanged();
+  EXPECT_EQ(other->TopRow(), 7);
+  EXPECT_EQ(other->LeftCol(), 1);
+  Grid->SyncGrid()->SetScrollHorizontal(true);
+  Grid->ScrollTopLeftChanged();
+  EXPECT_EQ(other->LeftCol(), 4);
+}
+
+}  // namespace
