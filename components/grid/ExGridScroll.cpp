@@ -363,8 +363,8 @@ bool TExStringGrid::DragOver(TObject* Source, Integer X, Integer Y, TDragState S
       if (!dir.Empty()) {
         const Integer initial = FDragScrollOptions->Delays()->InitialDelay();
         if (!FDragTmr) {
-          TComponent* owner = Parent() ? static_cast<TComponent*>(Parent()) : static_cast<TComponent*>(this);
-          FDragTmr = new TTimer(owner);
+          // The grid owns the timer: an owner freed before the grid would leave it dangling.
+          FDragTmr = new TTimer(this);
           FDragTmr->SetInterval(static_cast<Cardinal>(std::max(1, initial)));
           FDragTmr->OnTimer = [this](TObject*) { DragScrollTick(); };
           FDragTmr->SetEnabled(true);
