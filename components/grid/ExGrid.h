@@ -1898,6 +1898,95 @@ class TExStringGrid : public TBaseGrid {
   bool IsCell(const String& SubStr, Integer& ACol, Integer& ARow);
   // ===== end data operations =====
 
+  // ===== text files, printing, statistics and sizing: ExGridDelimited.cpp, ExGridFixedText.cpp,
+  //       ExGridPrint*.cpp, ExGridStats.cpp, ExGridAutoSize.cpp =====
+  // --- Delimited text (ExGridDelimited.cpp) --------------------------------------------------------
+  // The save range's cells as delimited lines (Delimiter, "," when it is #0); Unicode writes UTF-8
+  // with a byte-order mark, else the ANSI code page. Append adds the lines after the file's own.
+  void SaveToCSV(const String& FileName, bool Unicode = false);
+  void AppendToCSV(const String& FileName, bool Unicode = false);
+  // Reads delimited lines from the first cell of the save range (Load) or below the last row
+  // (Insert); MaxRows > 0 limits the data lines read. A zero-byte file changes nothing.
+  void LoadFromCSV(const String& FileName, Integer MaxRows = -1);
+  void InsertFromCSV(const String& FileName, Integer MaxRows = -1);
+  // The same from the stream's position to its end; a stream without lines raises "File is empty".
+  void LoadFromCSVStream(TStream* AStream, Integer MaxRows = -1);
+
+  // --- Fixed-width text and the grid text stream (ExGridFixedText.cpp) ------------------------------
+  // One line per row of the save range, each column cut or padded to its width in Positions; a
+  // missing width is filled in as the column's widest text + 1 (the list keeps it).
+  void SaveToFixed(const String& FileName, TIntList* Positions);
+  // Fields between the 1-based character boundaries of Positions (sorted in place); MaxRows -1
+  // reads every line, n >= 1 reads n lines, any other value one.
+  void LoadFromFixed(const String& FileName, TIntList* Positions, bool DoTrim = true, Integer MaxRows = -1);
+  // The grid's own line format in UTF-16LE: "cols,rows", a "cw i,width" line per column, then
+  // "col,row,text" per non-empty cell of the save range. The reader stops before the first line
+  // that is none of these and leaves the stream there.
+  void SaveToStream(TStream* Stream);
+  void LoadFromStream(TStream* Stream);
+  // The widest export text of a column (real index) in characters, by lines with MultilineCells.
+  Integer GetMaxCharsInCol(Integer ACol);
+
+  // --- Printing (ExGridPrint.cpp, ExGridPrintLayout.cpp, ExGridPrintCell.cpp) ---------------------
+  // Print the whole grid, the selection, a rectangle, or only the selected rows or columns on the
+  // application's printer.
+  void Print();
+  void PrintSelection();
+  void PrintRect(TGridRect Gridrect);
+  void PrintSelectedRows();
+  void PrintSelectedCols();
+  // Draw the pages PreviewPage sets (FPrintPageFrom .. FPrintPageTo) into Displayrect of Canvas.
+  void PrintPreview(TCanvas* Canvas, TRect Displayrect);
+  void PrintPreviewRect(TCanvas* Canvas, TRect Displayrect, TGridRect Gridrect);
+  void PrintPreviewSelection(TCanvas* Canvas, TRect Displayrect);
+  void PrintPreviewSelectedRows(TCanvas* Canvas, TRect Displayrect);
+  void PrintPreviewSelectedCols(TCanvas* Canvas, TRect Displayrect);
+  // Draws the first page into DrawRect of a canvas of the caller.
+  void PrintDraw(TCanvas* Canvas, TRect DrawRect);
+  void PrintDrawRect(TCanvas* Canvas, TRect DrawRect, TGridRect Gridrect);
+  Integer PreviewPage() const { return FPrintPageFrom; }
+  void SetPreviewPage(Integer Value);
+  Integer PrintNrOfPages() const { return FPrintPageNum; }
+  TRect PrintPageRect() const { return FPrintPageRect; }
+  Integer PrintPageWidth() const { return FPrintPageWidth; }
+  Integer PrintColStart() const { return FPrintColStart; }
+  Integer PrintColEnd() const { return FPrintColEnd; }
+  // Font height in 0.1 mm (negative: character height) for a point size, scaled by the fit factor
+  // of the print in progress; and the point size of a height in 0.1 mm.
+  Integer MapFontHeight(Integer PointSize);
+  Integer MapFontSize(Integer Height);
+
+  // --- Statistics (ExGridStats.cpp) -----------------------------------------------------------------
+  // OnColumnCalc / OnGroupCalc with a result of 0; 0 without a handler.
+  double ColumnCustomCalc(Integer ACol, Integer FromRow, Integer ToRow);
+  double GroupCustomCalc(Integer ACol, Integer FromRow, Integer ToRow);
+  // Over columns fromCol .. toCol of a row's base cells; non-numbers are skipped (the seed of
+  // RowMin and RowMax excepted, which raises).
+  double RowSum(Integer ARow, Integer fromCol, Integer toCol);
+  double RowAvg(Integer ARow, Integer fromCol, Integer toCol);
+  double RowMin(Integer ARow, Integer fromCol, Integer toCol);
+  double RowMax(Integer ARow, Integer fromCol, Integer toCol);
+
+  // --- Automatic sizing, fitting, swapping (ExGridAutoSize.cpp) ------------------------------------
+  void AutoSizeRow(Integer ARow, Integer Padding = 0);
+  void AutoSizeRows(bool DoFixedRows, Integer Padding);
+  // Scales the columns to fill the control's width.
+  void AutoFitColumns(bool DoFixedCells = true);
+  // The control sized to its columns / rows / both.
+  void SizeToCols();
+  void SizeToRows();
+  void SizeToCells();
+  // Exchange two columns (texts, objects, widths, cell controls, the sort column) / two rows.
+  void SwapColumns(Integer ACol1, Integer ACol2);
+  void SwapRows(Integer ARow1, Integer ARow2);
+  // The largest line count of the row's displayed cells (1 without MultilineCells).
+  Integer GetMaxLinesInRow(Integer ARow);
+  void SetRowHeightForLines(Integer ARow, Integer Lines, Integer Padding);
+  // The cell padding XYOffset, doubled unless XYOffsetTopLeftOnly.
+  Integer GetTotalXOffset() const;
+  Integer GetTotalYOffset() const;
+  // ===== end text files, printing, statistics and sizing =====
+
  protected:
   // ===== core (protected) =====
   // The in-place editor reads and writes the display cell through these.
@@ -2613,4 +2702,20 @@ class TExStringGrid : public TBaseGrid {
   void ShiftControlRows(Integer FromRealRow, Integer Delta);
   void ShiftHiddenRowItems(Integer AboveRealRow, Integer Delta);
   // ===== end data operations (protected) =====
+
+  // ===== text files, printing, statistics and sizing (protected): ExGridDelimited.cpp,
+  //       ExGridFixedText.cpp, ExGridPrint*.cpp, ExGridStats.cpp, ExGridAutoSize.cpp =====
+  void OutputToCSV(const String& FileName, bool Append, bool Unicode);
+  void InputFromCSV(TStream* Stream, bool Insert, Integer MaxRows);
+  void InputFromCSVFile(const String& FileName, bool Insert, Integer MaxRows);
+  void PrintJob(TGridRect R, bool SelectedOnly);
+  void PreviewJob(TCanvas* Canvas, TRect Displayrect, bool SelectedOnly, TGridRect R);
+  // Lays the print range out on pages: Mode 0 draws a preview, 1 draws, 2 and 3 count the pages
+  // of a print and of a preview. Answers the number of pages.
+  Integer PrintLayout(TCanvas* Canvas, Integer Mode, bool SelectedOnly, Integer TotalPages);
+  void AutoSizeColInternal(Integer ACol, bool GrowOnly);
+  void AutoSizeRowInternal(Integer ARow, bool GrowOnly, Integer Padding);
+  // The layout's page and cell steps work on the grid's print fields.
+  friend class TGridPrintLayout;
+  // ===== end text files, printing, statistics and sizing (protected) =====
 };

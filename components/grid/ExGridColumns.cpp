@@ -440,39 +440,3 @@ void TExStringGrid::SetTopRow(Integer Value) {
   if (Value < TBaseGrid::FixedRows() || Value > RowCount() - 1) return;
   TBaseGrid::SetTopRow(Value);
 }
-
-// --- Automatic column widths --------------------------------------------------------------------
-
-void TExStringGrid::AutoSizeCol(Integer ACol, Integer Padding) {
-  if (ACol < 0 || ACol >= ColCount()) return;
-  TCanvas* C = Canvas();
-  const Integer R = DisplayToRealCol(ACol);
-  Integer W = 0;
-  for (Integer r = 0; r < RowCount(); ++r) {
-    String S = GetCellText(R, r);
-    if (GetCellTextKind(S, FEnableHTML) == 1) S = StripHtml(S);
-    C->Font()->Assign(Fonts(R, r));
-    // Each line of a multi-line text counts on its own; the cell's graphic adds its width.
-    Integer CellW = 0;
-    String Line;
-    for (size_t i = 0; i <= S.size(); ++i) {
-      if (i == S.size() || S[i] == u'\r' || S[i] == u'\n') {
-        CellW = std::max(CellW, C->TextWidth(Line));
-        Line.clear();
-      } else {
-        Line += S[i];
-      }
-    }
-    W = std::max(W, CellW + CalcCellGraphicSize(R, r, 0).X);
-  }
-  W += 2 * FXYOffset.X + Padding;
-  if (FSizeGrowOnly) W = std::max(W, ColWidths(ACol));
-  if (FMinColWidth > 0) W = std::max(W, FMinColWidth);
-  if (FMaxColWidth > 0) W = std::min(W, FMaxColWidth);
-  UpdateAutoColumnSize(ACol, W);
-  SetColWidths(ACol, W);
-}
-
-void TExStringGrid::AutoSizeColumns(bool DoFixedCols, Integer Padding) {
-  for (Integer c = DoFixedCols ? 0 : TBaseGrid::FixedCols(); c < ColCount(); ++c) AutoSizeCol(c, Padding);
-}

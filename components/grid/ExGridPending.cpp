@@ -17,6 +17,4 @@ bool TExStringGrid::AllowFormattedClipboard() { return FNavigation->AllowFmtClip
 TGridRect TExStringGrid::GetUsedCells() { return TGridRect{0, 0, ColCount() - 1, RowCount() - 1}; }
 void TExStringGrid::SaveColPositions() {}
 void TExStringGrid::LoadColPositions() {}
-void TExStringGrid::Zoom(Integer) {}
-void TExStringGrid::AutoSizeCells(bool, Integer, Integer) {}
 // ===== end data operations =====
