@@ -1987,6 +1987,99 @@ class TExStringGrid : public TBaseGrid {
   Integer GetTotalYOffset() const;
   // ===== end text files, printing, statistics and sizing =====
 
+  // ===== files and clipboard: ExGridPersist.cpp, ExGridStream.cpp, ExGridExport.cpp,
+  //       ExGridClipboard.cpp =====
+  // --- Column states and settings (ExGridPersist.cpp) -------------------------------------------
+  // The column count, widths, order and visibility as "N#widths#order#visibility" (lists joined by
+  // ","); applying one sets the count, arranges, hides and sizes the columns. A string without "#"
+  // is ignored; an entry that is not a number raises the conversion error.
+  String ColumnStatesToString();
+  void StringToColumnStates(const String& Value);
+  // Column widths ("Col" + i) to or from the store ColumnSize names (INI file or registry, key Key,
+  // section Section); nothing when Key or Section is empty or while designing.
+  void SaveColSizes();
+  void LoadColSizes();
+  // The visual properties as "key=value" lines in the ANSI code page. Saving raises "Cannot Create "
+  // + FileName, loading "Cannot open file " + FileName; a missing or non-numeric integer key stops
+  // the load with the conversion error, the keys applied before it kept.
+  void SaveVisualProps(const String& FileName);
+  void LoadVisualProps(const String& FileName);
+  // PrintSettings in section Section of the INI file Key; both rewrite the file.
+  void SavePrintSettings(const String& Key, const String& Section);
+  void LoadPrintSettings(const String& Key, const String& Section);
+
+  // --- Save range, binary cell stream and grid text file (ExGridStream.cpp) -----------------------
+  // The block of cells the whole-grid exports cover: fixed rows and columns are part of it with
+  // SaveFixedCells (or SaveFixedRows / SaveFixedCols), otherwise the normal cells only.
+  Integer SaveStartCol();
+  Integer SaveStartRow();
+  Integer SaveEndCol();
+  Integer SaveEndRow();
+  Integer SaveColCount();
+  Integer SaveRowCount();
+  // The smallest rectangle holding every cell with a Cells text; (0, 0, 0, 0) when none has one.
+  TGridRect UsedCells() { return GetUsedCells(); }
+  // The binary cell stream: a header record, then per cell its text, its properties and its graphic
+  // with the graphic's picture, as component records. Rect holds inclusive cell indexes (Left, Top,
+  // Right, Bottom). Cell coordinates travel as 16-bit values.
+  void SaveRectToBinStream(TRect Rect, TStream* Stream);
+  void SaveToBinStream(TStream* Stream);
+  void SaveToBinFile(const String& FileName);
+  // Reads a binary cell stream from the stream's position: a whole-grid stream replaces the grid and
+  // places every cell at its saved coordinates plus Point, a rectangle's first cell lands at Point.
+  // A record that is not a component record or names an unknown property raises EReadError; the
+  // cells stored before it stay.
+  void LoadAtPointFromBinStream(TPoint Point, TStream* Stream);
+  void LoadFromBinStream(TStream* Stream);
+  void LoadFromBinFile(const String& FileName);
+  // The grid text file: "cols,rows", a "cw index,width" line per column, then "col,row,text" per
+  // non-empty cell with its line breaks masked. Unicode writes UTF-16LE with a byte-order mark, else
+  // the ANSI code page; the reader takes both and UTF-8 or UTF-16BE with a byte-order mark.
+  void SaveToFile(const String& FileName, bool Unicode = false);
+  void LoadFromFile(const String& FileName);
+
+  // --- Column-aligned text, HTML and XML (ExGridExport.cpp) ---------------------------------------
+  // One line per row, each column padded to its widest text + 1 and aligned as the cell; Unicode
+  // writes UTF-16LE with a byte-order mark, else the ANSI code page. Append keeps the file's lines.
+  void SaveToASCII(const String& FileName, bool Unicode = false);
+  void AppendToASCII(const String& FileName, bool Unicode = false);
+  // An HTML table with a style class per distinct cell look (HTMLSettings); cell pictures go to the
+  // folder "images" beside the file as JPEG files. Show (or AutoPreview) opens the written file.
+  void SaveToHTML(const String& FileName, bool Show = false, bool Unicode = false);
+  void AppendToHTML(const String& FileName, bool Show = false, bool Unicode = false);
+  // The HTML of the table; pictures are written under Dir ("" writes none into a folder of its own).
+  String SaveToHTMLString(const String& Dir);
+  // One record element per exported row, one field element per exported cell (names from
+  // FieldDescr, else "FIELD" + offset); raises EStringGridError "Cannot Create file " + FileName.
+  void SaveToXML(const String& FileName, const String& ListDescr, const String& RecordDescr, TStrings* FieldDescr,
+                 bool ExportEmptyCells = false);
+  // Turns the records under the document element into rows: attributes and text elements become
+  // cells (LevelToRow: every nesting level starts a row). Raises "XML file not found" or the parse
+  // error "XMLDOM Parsing error <code> on line <line>".
+  void LoadFromXML(const String& FileName, bool LevelToRow = false, bool LoadFieldDescr = false);
+
+  // --- Clipboard (ExGridClipboard.cpp) -------------------------------------------------------------
+  // Copy the save range (and clear it: Cut) as TAB / CR LF text, with rich text and the private cell
+  // format when the Navigation options ask for them.
+  void CopyToClipBoard();
+  void CutToClipboard();
+  // The whole grid as "HTML Format" and as text.
+  void CopyToClipBoardAsHTML();
+  // Pastes the clipboard at the save range's first cell.
+  void PasteFromClipboard();
+  // The selection as clipboard text; a TAB / CR LF text written raw from the selection's top-left
+  // cell, growing the grid as needed.
+  String GetSelectionAsText();
+  void SetSelectionAsText(const String& Value);
+  // Pastes TAB-separated values from (ACol, ARow) on, line by line; Cols and Rows receive the width
+  // and the number of lines, the result counts the values. Nothing for a negative cell or while the
+  // grid allows no editing (goEditing, AllowClipboardAlways or RangeSelectAndEdit).
+  Integer PasteTextAt(Integer ACol, Integer ARow, const String& Text, Integer& Cols, Integer& Rows);
+  // The largest number of TAB-separated values of a line, and the number of lines ended by a CR
+  // less the empty ones.
+  void GetTextDimensions(const String& Text, Integer& Cols, Integer& Rows);
+  // ===== end files and clipboard =====
+
  protected:
   // ===== core (protected) =====
   // The in-place editor reads and writes the display cell through these.
@@ -2718,4 +2811,19 @@ class TExStringGrid : public TBaseGrid {
   // The layout's page and cell steps work on the grid's print fields.
   friend class TGridPrintLayout;
   // ===== end text files, printing, statistics and sizing (protected) =====
+
+  // ===== files and clipboard (protected): ExGridPersist.cpp, ExGridStream.cpp, ExGridExport.cpp,
+  //       ExGridClipboard.cpp =====
+  // Make the print and HTML settings when the grid has none yet (owned by the grid).
+  void EnsureFileSettings();
+  // The TAB / CR LF text of a rectangle (Disjunct: only the selected rows or columns).
+  String GetRectAsText(TGridRect R, bool Disjunct);
+  void CopyRectToClipboard(TGridRect R, bool Disjunct);
+  void CopyCellRTFToClipboard(Integer ACol, Integer ARow);
+  void CopyCellsFormatToClipboard(TGridRect R);
+  void ExpandSelectionToMergedCells();
+  Integer PasteFromClipboardAt(Integer ACol, Integer ARow, Integer& Cols, Integer& Rows);
+  // The smart paste of a single value or a series over the selection.
+  void SmartPaste(Integer Count);
+  // ===== end files and clipboard (protected) =====
 };
