@@ -1231,6 +1231,38 @@ TEST_F(ExGridCoreTest, EditDoneMessageFiresEditCellDone) {
   EXPECT_EQ(R, 7);
 }
 
+TEST_F(ExGridCoreTest, EditDoneWithDoubleClickEditingEndsEditing) {
+  Grid->SetOptions(Grid->Options() << goEditing);
+  Grid->MouseActions()->SetEditOnDblClickOnly(true);
+  PostMessage(Grid->Handle(), GridEditDoneMessage, 1, 1);
+  TestHarness::ProcessEvents();
+  EXPECT_FALSE(Grid->Options().Contains(goEditing));
+  EXPECT_FALSE(Grid->InEditMode());
+}
+
+TEST_F(ExGridCoreTest, ComboSelectionReportsTheRealColumn) {
+  Grid->SetOptions(Grid->Options() << goEditing);
+  Grid->HideColumn(1);
+  Grid->OnGetEditorType = [](TObject*, Integer, Integer, TEditorType& E) { E = edComboList; };
+  Grid->GotoCell(2, 3);
+  Grid->ClearComboString();
+  Grid->AddComboString(u"alpha");
+  Grid->AddComboString(u"beta");
+  Grid->SetFocus();
+  TestHarness::Key(Grid, VK_F2);
+  TWinControl* Combo = Grid->ComboEditorControl();
+  ASSERT_NE(Combo, nullptr);
+  ASSERT_TRUE(Grid->InEditMode());
+  std::vector<String> Seen;
+  Grid->OnComboChange = [&](TObject*, Integer ACol, Integer ARow, Integer Index, const String& Sel) {
+    Seen.push_back(IntToStr(ACol) + u"," + IntToStr(ARow) + u"," + IntToStr(Index) + u"," + Sel);
+  };
+  Grid->SetComboSelection(0);
+  TestHarness::Key(Combo, VK_DOWN);
+  ASSERT_FALSE(Seen.empty());
+  EXPECT_EQ(Seen.back(), u"3,3,1,beta");
+}
+
 TEST_F(ExGridCoreTest, WheelMovesTheCurrentRowByTheScrollLines) {
   Grid->SetRowCount(30);
   Grid->GotoCell(1, 2);
