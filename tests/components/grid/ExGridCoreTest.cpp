@@ -1073,6 +1073,19 @@ TEST_F(ExGridCoreTest, RowWriteReportsTheChangeOnce) {
   EXPECT_EQ(Seen[1], std::make_pair(4, 6));
 }
 
+TEST_F(ExGridCoreTest, HiddenSelectionComesBackOrFallsToTheFirstNormalCell) {
+  Grid->SelectCells(1, 2, 3, 4);
+  Grid->HideSelection();
+  EXPECT_FALSE(Grid->IsSelected(2, 3));
+  Grid->UnHideSelection();
+  EXPECT_EQ(Grid->Selection(), (TGridRect{1, 2, 3, 4}));
+  Grid->SelectCells(2, 8, 2, 8);
+  Grid->HideSelection();
+  Grid->SetRowCount(5);
+  Grid->UnHideSelection();
+  EXPECT_EQ(Grid->Selection(), (TGridRect{1, 1, 1, 1}));
+}
+
 TEST_F(ExGridCoreTest, TopRowIgnoresValuesOutsideTheNormalRows) {
   Grid->SetRowCount(40);
   Grid->SetTopRow(5);
