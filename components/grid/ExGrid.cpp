@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "components/grid/ExGridCellNode.h"
 #include "components/grid/ExGridDragDrop.h"
 #include "components/grid/ExGridFilter.h"
 #include "components/grid/ExGridFooter.h"
@@ -296,6 +297,7 @@ void TExStringGrid::CreateSettingsObjects() {
   FDragDropSettings = new TDragDropSettings(this);
   FDragScrollOptions = new TDragScrollOptions();
   FGrouping = new TGrouping();
+  FCellNode = new TCellNode(this);
   FScrollHintWnd = new THTMLHintWindow(this);
   FFilter = new TFilter(this);
   FBalloonSettings = new TBalloonSettings(this);
@@ -336,6 +338,8 @@ void TExStringGrid::FreeSettingsObjects() {
   FDragScrollOptions = nullptr;
   delete FGrouping;
   FGrouping = nullptr;
+  delete FCellNode;
+  FCellNode = nullptr;
   delete FFilter;
   FFilter = nullptr;
   delete FFilterDropDown;
@@ -484,6 +488,7 @@ void TExStringGrid::Assign(TPersistent* Source) {
   FSearchFooter->Assign(S->FSearchFooter);
   FFilter->Assign(S->FFilter);
   FBands->Assign(S->FBands);
+  FCellNode->Assign(S->FCellNode);
   FSortSettings->Assign(S->FSortSettings);
   FDragScrollOptions->Assign(S->FDragScrollOptions);
   FDragDropSettings->Assign(S->FDragDropSettings);
