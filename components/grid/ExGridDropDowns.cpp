@@ -228,18 +228,15 @@ TGridExGridDropDown::TGridExGridDropDown(TComponent* AOwner) : TExCustomDropDown
 
 // --- The date-and-time editor ----------------------------------------------------------------------------
 
-TGridDateTimePicker::TGridDateTimePicker(TComponent* AOwner) : TEsgDateTimePicker(AOwner) {
+TGridDateTimePicker::TGridDateTimePicker(TComponent* AOwner) : TExDateTimePicker(AOwner) {
   // The owner is taken as it is: the picker also works outside a grid.
   FGrid = dynamic_cast<TExStringGrid*>(AOwner);
-  SetKind(dtkDate);
-  OnChange = [this](TObject*) {
-    if (OnTimeChange) OnTimeChange(this);
-  };
+  SetKind(dkDateTime);
 }
 
 void TGridDateTimePicker::KeyDown(Word& Key, TShiftState Shift) {
   if (!FGrid) {
-    TEsgDateTimePicker::KeyDown(Key, Shift);
+    TExDateTimePicker::KeyDown(Key, Shift);
     return;
   }
   if (Key == VK_ESCAPE) {
@@ -261,5 +258,5 @@ void TGridDateTimePicker::KeyDown(Word& Key, TShiftState Shift) {
     Key = 0;
     return;
   }
-  TEsgDateTimePicker::KeyDown(Key, Shift);
+  TExDateTimePicker::KeyDown(Key, Shift);
 }

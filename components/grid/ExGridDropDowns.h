@@ -8,12 +8,14 @@
 // Also the date-and-time editor, on the library's date-time picker.
 #pragma once
 
-// The drop-down framework and the grid name their clipboard event types alike; in a source that
-// includes this header the framework's type goes by a name of its own. Include this header before
-// any other that brings the drop-down framework.
+// The drop-down framework and the grid name their clipboard event types and the registered
+// message of the date pickers alike; in a source that includes this header the framework's go by
+// names of their own. Include this header before any other that brings the drop-down framework.
 #define TClipboardEvent TDropDownClipboardEvent
+#define DTPShiftFocusMessage DropDownDTPShiftFocusMessage
 #include "components/dropdown/ExCalculatorDropDown.h"
 #include "components/dropdown/ExColorPickerDropDown.h"
+#include "components/dropdown/ExDateTimePicker.h"
 #include "components/dropdown/ExDetailDropDown.h"
 #include "components/dropdown/ExDropDown.h"
 #include "components/dropdown/ExImagePickerDropDown.h"
@@ -22,7 +24,7 @@
 #include "components/dropdown/ExTimePickerDropDown.h"
 #include "components/dropdown/ExTrackBarDropDown.h"
 #undef TClipboardEvent
-#include "components/gridbase/EsgDatePicker.h"
+#undef DTPShiftFocusMessage
 
 class TExStringGrid;
 class TGridDropDownKeys;
@@ -207,20 +209,13 @@ class TGridExGridDropDown : public TExCustomDropDown {
 };
 
 // The date-and-time editor (edDateTimeEdit): one picker for the date and the time of day.
-class TGridDateTimePicker : public TEsgDateTimePicker {
+class TGridDateTimePicker : public TExDateTimePicker {
  public:
   explicit TGridDateTimePicker(TComponent* AOwner);
   String ClassName() const override { return u"TGridDateTimePicker"; }
   void ReCreate() { Invalidate(); }
-  // The picker holds a value (it has no check box).
-  bool Checked() const { return true; }
-  bool AutoTab() const { return FAutoTab; }
-  void SetAutoTab(bool Value) { FAutoTab = Value; }
-  // The time of day changed (Sender = the picker).
-  TNotifyEvent OnTimeChange;
   void KeyDown(Word& Key, TShiftState Shift) override;
 
  protected:
   TExStringGrid* FGrid = nullptr;
-  bool FAutoTab = false;
 };

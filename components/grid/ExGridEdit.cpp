@@ -221,6 +221,9 @@ bool TExStringGrid::CanEditShow() {
   const TPoint base = BaseCell(DisplayToRealCol(Col()), Row());
   if (answer && !EditMode && IsControlCell(base.X, base.Y)) return false;
   if (answer && !EditMode) {
+    // The old value is taken as the edit starts: the cell may have been written in code since it
+    // became current, and a refused value must bring back what it holds now.
+    if (!FEditing) RememberCellValue(Col(), Row());
     FNoEditChange = true;
     FCellCache = GetCurrentCell();
     EditControl = FDefaultEditor;

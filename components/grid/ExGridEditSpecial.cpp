@@ -220,9 +220,20 @@ void TExStringGrid::DropDownFooterButtonClick(TObject* Sender, Integer ButtonInd
   if (OnDropDownFooterButtonClick) OnDropDownFooterButtonClick(Sender, Col(), Row(), ButtonIndex);
 }
 
+namespace {
+
+// The memo's lines as one text: joined by line breaks, without a break after the last line.
+String MemoLinesText(TStrings* Lines) {
+  String text = Lines->Text();
+  if (text.size() >= 2 && text.compare(text.size() - 2, 2, u"\r\n") == 0) text.resize(text.size() - 2);
+  return text;
+}
+
+}  // namespace
+
 void TExStringGrid::MemoDropDownChange(TObject* Sender) {
   (void)Sender;
-  if (FEditMemo) SetEditText(Col(), Row(), FEditMemo->MemoText()->Text());
+  if (FEditMemo) SetEditText(Col(), Row(), MemoLinesText(FEditMemo->MemoText()));
 }
 
 void TExStringGrid::UnitChanged(TObject* Sender, const String& NewUnit) {
@@ -428,22 +439,23 @@ void TExStringGrid::ShowSpecialEditor(Integer ACol, Integer ARow) {
       dp->ReCreate();
       GetEditorProp(rc, ARow, FEditLink);
       if (EditControl == edTimeEdit) {
-        TDateTime t = 0;
-        if (Trim(text).empty() || !TryStrToTime(text, t)) t = Now();
         dp->SetKind(dtkTime);
+        TDateTime t = 0;
+        if (Trim(text).empty() || !dp->TextToValue(text, t)) t = Now();
         dp->SetTime(t);
         startChar = false;
       } else {
+        dp->SetKind(dtkDate);
         TDateTime d = Now();
         if (!Trim(text).empty()) {
           if (OnCustomStrToDate) {
             OnCustomStrToDate(this, text, d);
           } else {
+            // A text the picker wrote in its own format reads back as well as the locale's.
             TDateTime v = 0;
-            if (TryStrToDateTime(text, v) || TryStrToDate(text, v)) d = v;
+            if (TryStrToDateTime(text, v) || dp->TextToValue(text, v)) d = v;
           }
         }
-        dp->SetKind(dtkDate);
         dp->SetDateMode(EditControl == edDateEditUpDown ? dmUpDown : dmComboBox);
         dp->SetDateTime(d);
       }
@@ -492,7 +504,7 @@ void TExStringGrid::ShowSpecialEditor(Integer ACol, Integer ARow) {
       TDateTime v = 0;
       if (Trim(text).empty() || !(TryStrToDateTime(text, v) || TryStrToDate(text, v))) v = Now();
       FOriginalDateTime = v;
-      dtp->SetFormat(DateTimeCellFormat());
+      dtp->SetKind(dkDateTime);
       dtp->SetDateTime(v);
       dtp->SetBorderStyle(bsNone);
       ctrl = dtp;
@@ -748,7 +760,7 @@ void TExStringGrid::CommitSpecialEditor(Integer ACol, Integer ARow) {
       if (!EditMode) break;
       TExCustomDropDown* dd = DropDownOf(EditControl);
       switch (EditControl) {
-        case edMemoDropDown: SetEditCellText(rc, ARow, FEditMemo->MemoText()->Text()); break;
+        case edMemoDropDown: SetEditCellText(rc, ARow, MemoLinesText(FEditMemo->MemoText())); break;
         case edColorPickerDropDown: {
           TColor color = FEditColorPicker->SelectedColor();
           String value = FEditColorPicker->SelectedColorText();

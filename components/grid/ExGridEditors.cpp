@@ -523,27 +523,64 @@ void TGridDatePicker::WndProc(TMessage& Message) {
   if (DTPShiftFocusMessage != 0 && Message.Msg == DTPShiftFocusMessage) ShiftFocus();
 }
 
+bool TGridDatePicker::TypedFieldComplete(Integer Highest) const {
+  // No second digit can follow: two were typed, or the first already exceeds a tenth of the
+  // field's largest value.
+  return FTypedField < 0 || FTypedCount >= 2 || FTypedValue * 10 > Highest;
+}
+
 void TGridDatePicker::ShiftFocus() {
   if (Kind() == dtkTime) {
     Word h, n, s, ms;
     DecodeTime(DateTime(), h, n, s, ms);
     if (h == Fth && n == Ftm && s == Fts) return;
-    PostMessage(Handle(), WM_KEYDOWN, VK_RIGHT, 0);
+    // The field being typed moves on only once it is complete.
+    const Integer highest = h != Fth ? 23 : 59;
+    if (TypedFieldComplete(highest)) PostMessage(Handle(), WM_KEYDOWN, VK_RIGHT, 0);
     return;
   }
   Word y, m, d;
   DecodeDate(DateTime(), y, m, d);
   const bool changed = y != Fy || m != Fm || d != Fd;
+  if (!changed) return;
+  if (d != Fd && !TypedFieldComplete(31)) return;
+  if (m != Fm && d == Fd && !TypedFieldComplete(12)) return;
   if (!Format().empty()) {
     const Char c = Format().back();
     // The field that changed is the format's last one: there is no field to move to.
     if ((d != Fd && (c == u'd' || c == u'D')) || (m != Fm && (c == u'm' || c == u'M')) ||
         (y != Fy && (c == u'y' || c == u'Y')))
       return;
-    if (changed) PostMessage(Handle(), WM_KEYDOWN, VK_RIGHT, 0);
+    PostMessage(Handle(), WM_KEYDOWN, VK_RIGHT, 0);
     return;
   }
   if (d != Fd || m != Fm) PostMessage(Handle(), WM_KEYDOWN, VK_RIGHT, 0);
+}
+
+bool TGridDatePicker::TextToValue(const String& Text, TDateTime& Value) const {
+  const bool time = Kind() == dtkTime;
+  if (!Format().empty()) {
+    // The picker's own format, with its first separator as the date (or time) separator.
+    TFormatSettings fs = FormatSettings;
+    for (Char c : Format()) {
+      const bool letter = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+      if (!letter && c != u' ') {
+        if (time)
+          fs.TimeSeparator = c;
+        else
+          fs.DateSeparator = c;
+        break;
+      }
+    }
+    if (time) {
+      fs.LongTimeFormat = Format();
+      if (TryStrToTime(Text, Value, fs)) return true;
+    } else {
+      fs.ShortDateFormat = Format();
+      if (TryStrToDate(Text, Value, fs)) return true;
+    }
+  }
+  return time ? TryStrToTime(Text, Value) : TryStrToDate(Text, Value);
 }
 
 void TGridDatePicker::KeyPress(Char& Key) {
@@ -563,20 +600,14 @@ void TGridDatePicker::KeyDown(Word& Key, TShiftState Shift) {
     TEsgDateTimePicker::KeyDown(Key, Shift);
     return;
   }
-  // The picker's value from a text in the locale's date or time form; now when it does not convert.
+  // The picker's value from a text in its own or the locale's form; now when it does not convert.
   auto loadValue = [this](const String& Text) {
     TDateTime v = 0;
-    if (Kind() == dtkTime) {
-      if (TryStrToTime(Text, v))
-        SetTime(v);
-      else
-        SetDate(Now());
-    } else {
-      if (TryStrToDate(Text, v))
-        SetDate(v);
-      else
-        SetDate(Now());
-    }
+    const bool ok = TextToValue(Text, v);
+    if (Kind() == dtkTime)
+      SetTime(ok ? v : Now());
+    else
+      SetDate(ok ? v : Now());
   };
   if (Key == VK_ESCAPE) loadValue(FGrid->GetCurrentCell());
   if (Key == VK_RETURN) {
@@ -592,7 +623,8 @@ void TGridDatePicker::KeyDown(Word& Key, TShiftState Shift) {
       FGrid->FNoAutoAdvance = true;
       return;
     }
-    loadValue(FGrid->GetCurrentCell());
+    // The picker shows the cell's text already unless the validation changed it.
+    if (FGrid->GetCurrentCell() != t) loadValue(FGrid->GetCurrentCell());
   }
   if (Key == VK_TAB && FGrid->ValidateOnTab()) {
     const String t = PickerText();
@@ -940,7 +972,11 @@ void TGridButton::KeyDown(Word& Key, TShiftState Shift) {
     return;
   }
   if (Key == VK_ESCAPE) {
+    // The grid taking the focus back takes the current cell's text as its cache: the text from
+    // when editing began is kept across.
+    const String cache = FGrid->FCellCache;
     HideButton();
+    FGrid->FCellCache = cache;
     FGrid->RestoreCellValue();
     SendMessage(FGrid->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
     Key = 0;

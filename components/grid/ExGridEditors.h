@@ -232,13 +232,16 @@ class TGridDatePicker : public TEsgDateTimePicker {
   void SetShowToday(bool Value) { FShowToday = Value; }
   bool ShowTodayCircle() const { return FShowTodayCircle; }
   void SetShowTodayCircle(bool Value) { FShowTodayCircle = Value; }
-  // The picker holds a value (a picker without a check box always does).
-  bool Checked() const { return true; }
   // The text the picker shows.
   String PickerText() const { return DisplayText(); }
+  // Reads a date (or, in time mode, a time) written in the picker's own format or in the
+  // locale's; false when it is neither.
+  bool TextToValue(const String& Text, TDateTime& Value) const;
 
   // Moves to the next field once a typed digit completed the field being typed.
   virtual void ShiftFocus();
+  // The field being typed takes no further digit (Highest: the field's largest value).
+  bool TypedFieldComplete(Integer Highest) const;
 
   void WndProc(TMessage& Message) override;
   void KeyDown(Word& Key, TShiftState Shift) override;
