@@ -1608,6 +1608,9 @@ class TExStringGrid : public TBaseGrid {
   TGridColorDropDown* ColorPickerDropDown();
   TGridImageDropDown* ImagePickerDropDown();
   TGridExGridDropDown* ExGridDropDown();
+  // The hidden rich edit that converts rich-text cells, and the in-place rich-text editor.
+  TExRichEdit* RichEdit();
+  TExRichEdit* InplaceRichEdit();
   // Handlers the grid gives its editor controls.
   void DoDateTimeChange(TObject* Sender);
   void DoDatePickerEditChange(TObject* Sender);

@@ -9,6 +9,7 @@
 #include "components/grid/ExGridFooter.h"
 #include "components/grid/ExGridGraphics.h"
 #include "components/grid/ExGridLook.h"
+#include "components/grid/ExGridRichEdit.h"
 #include "components/grid/ExGridSearchPanel.h"
 #include "components/gridbase/EsgHTMLE.h"
 #include "components/gridbase/ExGridCheck.h"
@@ -127,6 +128,8 @@ void TExStringGrid::FreeEditObjects() {
   FreeAndNil(FEditColorPicker);
   FreeAndNil(FEditImagePicker);
   FreeAndNil(FEditExGridPicker);
+  FreeAndNil(FInplaceRichEdit);
+  FreeAndNil(FRichEdit);
   FreeAndNil(EditCheck);
   FreeAndNil(EditBtn);
   FreeAndNil(UnitEditBtn);

@@ -8,6 +8,7 @@
 #include "components/grid/ExGridEditors.h"
 #include "components/grid/ExGridGraphics.h"
 #include "components/grid/ExGridLook.h"
+#include "components/grid/ExGridRichEdit.h"
 #include "components/gridbase/ExUtil.h"
 #include "platform/gui/Forms.h"
 #include "platform/rtl/SysUtils.h"
@@ -169,6 +170,26 @@ TGridImageDropDown* TExStringGrid::ImagePickerDropDown() {
 TGridExGridDropDown* TExStringGrid::ExGridDropDown() {
   if (!FEditExGridPicker) FEditExGridPicker = MakeDropDown<TGridExGridDropDown>(this, FStyle, FTones);
   return FEditExGridPicker;
+}
+
+TExRichEdit* TExStringGrid::RichEdit() {
+  if (!FRichEdit) {
+    FRichEdit = new TExRichEdit(this);
+    FRichEdit->SetVisible(false);
+    FRichEdit->SetParent(this);
+    FRichEdit->SetBounds(0, 0, 0, 0);
+    FRichEdit->SetBorderStyle(bsNone);
+  }
+  return FRichEdit;
+}
+
+TExRichEdit* TExStringGrid::InplaceRichEdit() {
+  if (!FInplaceRichEdit) {
+    FInplaceRichEdit = new TExRichEdit(this);
+    FInplaceRichEdit->SetVisible(false);
+    FInplaceRichEdit->SetParent(this);
+  }
+  return FInplaceRichEdit;
 }
 
 TExCustomDropDown* TExStringGrid::DropDownOf(TEditorType AType) {
@@ -497,6 +518,20 @@ void TExStringGrid::ShowSpecialEditor(Integer ACol, Integer ARow) {
       if (FEditLink) ShowEditLink(rc, ARow, R, BC, &font);
       FStartEditChar = 0;
       return;
+    case edRichEdit: {
+      TExRichEdit* re = InplaceRichEdit();
+      re->ReCreate();
+      re->SetBorderStyle(bsNone);
+      GetEditorProp(rc, ARow, FEditLink);
+      re->Lock();
+      CellToRich(rc, ARow, re);
+      re->Unlock();
+      if (FNavigation->EditSelectAll()) re->SelectAll();
+      TRect margins(2, 2, R.Right - R.Left - 2, R.Bottom - R.Top - 2);
+      re->Perform(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&margins));
+      ctrl = re;
+      break;
+    }
     case edDateTimeEdit: {
       if (!DateTimePickerSupported) break;
       TGridDateTimePicker* dtp = DateAndTimePicker();
@@ -738,6 +773,12 @@ void TExStringGrid::CommitSpecialEditor(Integer ACol, Integer ARow) {
         if (FEditLink->EditStyle() != esPopup) FEditLink->SetVisible(false);
         FEditLink->RestoreWinProc();
         EditMode = false;
+      }
+      break;
+    case edRichEdit:
+      if (FInplaceRichEdit) {
+        SetEditCellText(rc, ARow, RichToString(FInplaceRichEdit));
+        done(FInplaceRichEdit);
       }
       break;
     case edDateTimeEdit:

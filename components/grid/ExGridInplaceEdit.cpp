@@ -446,7 +446,21 @@ void TExInplaceEdit::KeyDown(Word& Key, TShiftState Shift) {
   if (Key == VK_BACK || Key == VK_DELETE) Workmode = false;
   if (Key == VK_RETURN) {
     if (!FGrid->Navigation()->AllowCtrlEnter() && wraps) FGrid->FEditing = false;
-    // The row height for the new line is left to the automatic row sizing of the grid.
+    // A new line typed with Ctrl or Shift: the row grows for it.
+    TSizeWhileTyping* swt = FGrid->SizeWhileTyping();
+    if ((Shift.Contains(ssCtrl) || Shift.Contains(ssShift)) && swt && swt->Height() && FGrid->Multilinecells()) {
+      TColumnSize* cs = FGrid->ColumnSize();
+      const bool synch = cs->SynchWithGrid();
+      cs->SetSynchWithGrid(false);
+      const Integer row = FGrid->Row();
+      const Integer lines = CountLines(Text() + u"\r\n ", true);
+      if (lines < FGrid->GetMaxLinesInRow(row))
+        FGrid->AutoSizeRow(row, 0);
+      else
+        FGrid->SetRowHeightForLines(row, lines, FGrid->GetTotalYOffset());
+      cs->SetSynchWithGrid(synch);
+      if (FGrid->OnEndRowSize) FGrid->OnEndRowSize(FGrid, row);
+    }
   }
   if (Key == VK_UP && CaretLineIndex() > 0) return;
   if (Key == VK_DOWN && CaretLineIndex() < LastLineIndex()) return;
@@ -594,7 +608,18 @@ void TExInplaceEdit::KeyUp(Word& Key, TShiftState Shift) {
   if (Key == VK_LEFT || Key == VK_RIGHT || Key == 0) return;
   TInplaceEdit::KeyUp(Key, Shift);
   DoChange();
-  // Growing the column and the row with the text is left to the automatic sizing of the grid.
+  // The column and the row follow the text.
+  TSizeWhileTyping* swt = FGrid->SizeWhileTyping();
+  if (!swt) return;
+  if (swt->Width()) FGrid->AutoSizeColInternal(FGrid->Col(), true);
+  if (swt->Height() && FGrid->WordWrap()) {
+    TColumnSize* cs = FGrid->ColumnSize();
+    const bool synch = cs->SynchWithGrid();
+    cs->SetSynchWithGrid(false);
+    FGrid->AutoSizeRow(FGrid->Row(), 0);
+    cs->SetSynchWithGrid(synch);
+    if (FGrid->OnEndRowSize) FGrid->OnEndRowSize(FGrid, FGrid->Row());
+  }
 }
 
 void TExInplaceEdit::DoChange() {

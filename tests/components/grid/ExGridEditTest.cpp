@@ -8,6 +8,7 @@
 #include "components/grid/ExGrid.h"
 #include "components/grid/ExGridEditors.h"
 #include "components/grid/ExGridGraphics.h"
+#include "components/grid/ExGridRichEdit.h"
 #include "components/gridbase/EsgHTMLE.h"
 #include "components/gridbase/ExGridUndoRedo.h"
 #include "platform/gui/Clipbrd.h"
@@ -730,6 +731,35 @@ TEST_F(ExGridEditTest, FixedCellEditorKeepsARefusedHeaderAndWritesTheHandlersVal
   e->SetText(u"ok");
   EXPECT_TRUE(e->StopEdit());
   EXPECT_EQ(Grid->Cells(2, 0), u"[ok]");
+}
+
+// --- Sizes that follow the typed text and the rich-text editor -------------------------------------
+
+TEST_F(ExGridEditTest, TheColumnWidensWhileTextIsTyped) {
+  Grid->SizeWhileTyping()->SetWidth(true);
+  Grid->SetCells(1, 1, String());
+  const Integer before = Grid->ColWidths(1);
+  TExInplaceEdit* ed = OpenEditor(1, 1);
+  Type(ed, u"a rather long text for one cell");
+  EXPECT_GT(Grid->ColWidths(1), before);
+}
+
+TEST_F(ExGridEditTest, RichTextEditorLoadsTheCellAndWritesRichTextBack) {
+  Grid->SetDefaultEditor(edRichEdit);
+  Grid->SetCells(1, 1, u"plain");
+  Grid->SetCol(1);
+  Grid->SetRow(1);
+  Grid->ShowInplaceEdit();
+  TestHarness::ProcessEvents();
+  TExRichEdit* re = Grid->InplaceRichEdit();
+  ASSERT_TRUE(re->Visible());
+  EXPECT_EQ(re->Text(), u"plain");
+  re->SetText(u"new");
+  Grid->HideCellEdit();
+  EXPECT_FALSE(re->Visible());
+  const String cell = Grid->Cells(1, 1);
+  EXPECT_EQ(cell.rfind(u"{\\rtf", 0), 0u);
+  EXPECT_NE(cell.find(u"new"), String::npos);
 }
 
 }  // namespace
