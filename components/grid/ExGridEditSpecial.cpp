@@ -434,6 +434,7 @@ void TExStringGrid::ShowSpecialEditor(Integer ACol, Integer ARow) {
       if (!eb) break;
       eb->ReCreate();
       GetEditorProp(rc, ARow, FEditLink);
+      eb->SetEditMask(EditControl == edMaskEditBtn ? GetEditMask(displayCol, ARow) : String());
       eb->SetText(text);
       eb->SetMaxLength(FMaxEditLength);
       ctrl = eb;

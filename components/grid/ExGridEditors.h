@@ -474,13 +474,9 @@ class TControlEdit : public TCustomMaskEdit {
   explicit TControlEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner) {}
   String ClassName() const override { return u"TControlEdit"; }
   void KeyPress(Char& Key) override;
-  // The text's input mask (kept; this platform's edits apply none).
-  const String& EditMask() const { return FEditMask; }
-  void SetEditMask(const String& Value) { FEditMask = Value; }
 
  protected:
   void CMWantSpecialKey(TMessage& M) override;
-  String FEditMask;
 };
 
 class TControlCombo : public TEsgComboBox {

@@ -151,6 +151,21 @@ TEST_F(ExGridEditorsTest, NumericEditButtonFiltersItsTyping) {
   EXPECT_EQ(eb->Text(), u"-12");
 }
 
+TEST_F(ExGridEditorsTest, MaskEditButtonTakesTheGridsEditMask) {
+  Grid->SetEditMask(u"99-99;1;_");
+  Grid->SetCells(2, 2, String());
+  Open(edMaskEditBtn);
+  TGridEditBtn* eb = Grid->EditButton();
+  ASSERT_TRUE(eb->Visible());
+  EXPECT_EQ(eb->EditMask(), u"99-99;1;_");
+  Type(eb, u"1234");
+  EXPECT_EQ(eb->Text(), u"12-34");
+  Grid->HideCellEdit();
+  Grid->SetEditMask(String());
+  Open(edEditBtn);
+  EXPECT_EQ(eb->EditMask(), String());
+}
+
 TEST_F(ExGridEditorsTest, UnitEditorJoinsValueAndUnitAndPutsBackARefusedCell) {
   Grid->SetCells(2, 2, u"5g");
   Grid->OnGetEditorProp = [this](TObject*, Integer, Integer, TEditLink*) {
