@@ -762,4 +762,74 @@ TEST_F(ExGridEditTest, RichTextEditorLoadsTheCellAndWritesRichTextBack) {
   EXPECT_NE(cell.find(u"new"), String::npos);
 }
 
+// --- Keys that leave the text editor ---------------------------------------------------------------
+
+TEST_F(ExGridEditTest, TabValidatesAndPostsTabOrMovesWithGoTabs) {
+  Integer validations = 0;
+  Grid->OnCellValidate = [&](TObject*, Integer, Integer, String&, bool&) { ++validations; };
+  TExInplaceEdit* ed = OpenEditor(2, 2);
+  Type(ed, u"t");
+  EXPECT_EQ(ed->Perform(CM_WANTSPECIALKEY, VK_TAB, 0), 1);
+  TestHarness::SendKeyStroke(ed, VK_TAB, TShiftState(), u"");
+  EXPECT_EQ(validations, 1);
+  EXPECT_EQ(Grid->Cells(2, 2), u"t");
+  EXPECT_FALSE(ed->Visible());
+  EXPECT_EQ(TestHarness::PendingPosted(Grid->Handle(), WM_KEYDOWN), 1);
+  TestHarness::ProcessEvents();
+
+  Grid->SetOptions(Grid->Options() << goTabs);
+  Grid->Navigation()->SetAdvanceAutoEdit(false);
+  ed = OpenEditor(2, 2);
+  Type(ed, u"u");
+  TestHarness::SendKeyStroke(ed, VK_TAB, TShiftState(), u"");
+  TestHarness::ProcessEvents();
+  EXPECT_EQ(Grid->Cells(2, 2), u"u");
+  EXPECT_EQ(Grid->Col(), 3);
+  ed = OpenEditor(2, 2);
+  TestHarness::SendKeyStroke(ed, VK_TAB, TShiftState(ssShift), u"");
+  TestHarness::ProcessEvents();
+  EXPECT_EQ(Grid->Col(), 1);
+}
+
+TEST_F(ExGridEditTest, UpMovesTheCaretUntilTheFirstLineThenLeavesTheCell) {
+  Grid->SetMultilinecells(true);
+  Grid->SetRowHeights(3, 60);
+  Grid->SetCells(2, 3, u"one\r\ntwo");
+  TExInplaceEdit* ed = OpenEditor(2, 3);
+  ed->SetSelStart(6);
+  ed->SetSelLength(0);
+  TestHarness::SendKeyStroke(ed, VK_UP, TShiftState(), u"");
+  EXPECT_TRUE(ed->Visible());
+  EXPECT_EQ(Grid->Row(), 3);
+  EXPECT_LT(ed->SelStart(), 4);
+  TestHarness::SendKeyStroke(ed, VK_UP, TShiftState(), u"");
+  TestHarness::ProcessEvents();
+  EXPECT_EQ(Grid->Row(), 2);
+  EXPECT_EQ(Grid->Cells(2, 3), u"one\r\ntwo");
+}
+
+TEST_F(ExGridEditTest, TypingOnACheckBoxCellOpensNoEditor) {
+  Grid->AddCheckBox(2, 2, false, false);
+  Grid->SetCol(2);
+  Grid->SetRow(2);
+  TestHarness::SendKeyStroke(Grid, u'A', TShiftState(), u"a");
+  TestHarness::ProcessEvents();
+  EXPECT_FALSE(Grid->InEdit());
+  EXPECT_TRUE(Grid->NormalEdit() == nullptr || !Grid->NormalEdit()->Visible());
+}
+
+TEST_F(ExGridEditTest, KeypadDecimalKeyTypesTheLocaleSeparatorWithExcelStyle) {
+  const TFormatSettings saved = FormatSettings;
+  FormatSettings.DecimalSeparator = u',';
+  FormatSettings.ThousandSeparator = u'.';
+  Grid->SetExcelStyleDecimalSeparator(true);
+  Grid->SetCells(1, 1, String());
+  TExInplaceEdit* ed = OpenEditor(1, 1);
+  TestHarness::SendKeyStroke(ed, u'1', TShiftState(), u"1");
+  TestHarness::SendKeyStroke(ed, VK_DECIMAL, TShiftState(), u".", true);
+  TestHarness::SendKeyStroke(ed, VK_OEM_PERIOD, TShiftState(), u".");
+  FormatSettings = saved;
+  EXPECT_EQ(ed->Text(), u"1,.");
+}
+
 }  // namespace
