@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "components/grid/ExGridDropDowns.h"  // first: see its note on the clipboard event
+#include "components/grid/ExCGrid.h"
 #include "components/grid/ExGrid.h"
 #include "components/grid/ExGridEditors.h"
 #include "components/grid/ExGridGraphics.h"
@@ -401,6 +402,76 @@ TEST_F(ExGridEditorsTest, EditLinkPopupSitsAtTheCellAndTakesItsWidth) {
   TestHarness::ProcessEvents();
   EXPECT_EQ(Grid->Cells(2, 2), u"w");
   Grid->SetEditLink(nullptr);
+}
+
+// --- The column grid's editors, as the table dialogs use them --------------------------------------
+
+class ExColumnGridEditingTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    TestHarness::UseFakeClock(true);
+    Form = new TForm(Application);
+    Form->SetBounds(50, 50, 600, 400);
+    Form->AfterConstruction();
+    TestHarness::ShowForm(Form);
+    Grid = new TExColumnGrid(Form);
+    Grid->SetParent(Form);
+    Grid->SetBounds(10, 10, 500, 300);
+    Grid->SetOptions(Grid->Options() << goEditing);
+    TGridColumnItem* list = Grid->Columns()->Items(2);
+    list->SetEditor(edComboList);
+    list->ComboItems()->Add(u"On");
+    list->ComboItems()->Add(u"Off");
+    Grid->Columns()->Items(3)->SetEditor(edDataCheckBox);
+    Grid->SetCells(2, 1, u"Off");
+    Grid->SetCells(3, 1, u"N");
+    Grid->SetFocus();
+    TestHarness::ProcessEvents();
+  }
+  void TearDown() override {
+    TComponent::Free(Form);
+    TestHarness::UseFakeClock(false);
+  }
+  TForm* Form = nullptr;
+  TExColumnGrid* Grid = nullptr;
+};
+
+TEST_F(ExColumnGridEditingTest, PickListColumnEditsWithItsItemsAndReportsTheChoice) {
+  std::vector<String> changes;
+  Grid->OnComboChange = [&](TObject*, Integer ACol, Integer ARow, Integer Index, const String& S) {
+    changes.push_back(IntToStr(ACol) + u"," + IntToStr(ARow) + u":" + IntToStr(Index) + u"=" + S);
+  };
+  Grid->SetCol(2);
+  Grid->SetRow(1);
+  TestHarness::SendKeyStroke(Grid, VK_F2, TShiftState(), u"");
+  TestHarness::ProcessEvents();
+  TGridCombo* combo = Grid->Combobox();
+  ASSERT_TRUE(combo->Visible());
+  ASSERT_EQ(combo->Items()->Count(), 2);
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  EXPECT_TRUE(changes.empty());
+  // The user picks the other item: the list reports it, Enter writes it.
+  TestHarness::SendKeyStroke(combo, VK_UP, TShiftState(), u"");
+  EXPECT_EQ(combo->ItemIndex(), 0);
+  ASSERT_FALSE(changes.empty());
+  EXPECT_EQ(changes.back(), u"2,1:0=On");
+  TestHarness::SendKeyStroke(combo, VK_RETURN, TShiftState(), u"\r");
+  TestHarness::ProcessEvents();
+  EXPECT_FALSE(combo->Visible());
+  EXPECT_EQ(Grid->Cells(2, 1), u"On");
+}
+
+TEST_F(ExColumnGridEditingTest, DataCheckBoxColumnTogglesItsTextAndOpensNoEditor) {
+  Grid->SetCol(3);
+  Grid->SetRow(1);
+  TestHarness::SendKeyStroke(Grid, u'A', TShiftState(), u"a");
+  TestHarness::ProcessEvents();
+  EXPECT_FALSE(Grid->InEditMode());
+  EXPECT_EQ(Grid->Cells(3, 1), u"N");
+  TestHarness::SendKeyStroke(Grid, VK_SPACE, TShiftState(), u" ");
+  TestHarness::ProcessEvents();
+  EXPECT_EQ(Grid->Cells(3, 1), u"Y");
+  EXPECT_FALSE(Grid->InEditMode());
 }
 
 }  // namespace
