@@ -525,6 +525,17 @@ void TExInplaceEdit::KeyPress(Char& Key) {
     return;
   }
   TNavigation* nav = FGrid->Navigation();
+  if (FGrid->FStartEditChar != 0 && Key == FGrid->FStartEditChar) {
+    // The character that opened the editor went through the grid's key press (and OnKeyPress)
+    // already: it is only typed.
+    FGrid->FStartEditChar = 0;
+    if (Key >= 32 && MaxLength() > 0 && static_cast<Integer>(Text().size()) - SelLength() >= MaxLength()) {
+      Key = 0;
+      return;
+    }
+    TCustomMemo::KeyPress(Key);
+    return;
+  }
   if (Key == 13 && FEnterRefused) {
     FEnterRefused = false;
     Key = 0;

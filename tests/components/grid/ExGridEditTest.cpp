@@ -832,4 +832,20 @@ TEST_F(ExGridEditTest, KeypadDecimalKeyTypesTheLocaleSeparatorWithExcelStyle) {
   EXPECT_EQ(ed->Text(), u"1,.");
 }
 
+TEST_F(ExGridEditTest, EachTypedCharacterReachesOnKeyPressOnceAndTheEditorOpensWithIt) {
+  String seen;
+  Grid->OnKeyPress = [&](TObject*, Char& Key) { seen += Key; };
+  Grid->SetCol(2);
+  Grid->SetRow(2);
+  TestHarness::SendKeyStroke(Grid, u'A', TShiftState(), u"a");
+  TestHarness::ProcessEvents();
+  TExInplaceEdit* ed = Grid->NormalEdit();
+  ASSERT_NE(ed, nullptr);
+  ASSERT_TRUE(ed->Visible());
+  EXPECT_EQ(ed->Text(), u"a");
+  TestHarness::SendKeyStroke(ed, u'B', TShiftState(), u"b");
+  EXPECT_EQ(ed->Text(), u"ab");
+  EXPECT_EQ(seen, u"ab");
+}
+
 }  // namespace
