@@ -238,12 +238,20 @@ bool TExStringGrid::CanEditShow() {
     } else {
       ShowSpecialEditor(RealToDisplayCol(base.X), base.Y);
       FEntered = true;
+      if (FFocusHelper->Enabled()) {
+        ActiveFocusGrid = this;
+        ShowFocusFrame(CellRect(Col(), Row()));
+      }
       return false;
     }
   }
   if (answer) {
     FEntered = true;
     FEditing = true;
+    if (FFocusHelper->Enabled()) {
+      ActiveFocusGrid = this;
+      ShowFocusFrame(CellRect(Col(), Row()));
+    }
   }
   return answer;
 }
@@ -379,6 +387,7 @@ bool TExStringGrid::ValidateCell(const String& NewValue) {
   }
   RememberCellValue(Col(), Row());
   FValidating = false;
+  if (valid) HideFocusFrame();
   return valid;
 }
 
