@@ -2662,6 +2662,11 @@ class TExStringGrid : public TBaseGrid {
   TWndMethod FEditLinkSavedWndProc;
   // How deep the Tab walk is in passing over cells that cannot be edited.
   Integer FTabSkipDepth = 0;
+  // The balloon of a refused value (InvalidEntryTitle, InvalidEntryText) below the editor that
+  // holds it; made on first use, gone with the next edit's end.
+  class THintWindow* FInvalidEntryHint = nullptr;
+  void ShowInvalidEntryBalloon();
+  void HideInvalidEntryBalloon();
   // ===== end editing (protected) =====
 
   // ===== input (protected): ExGridKeys.cpp, ExGridMouse.cpp =====

@@ -137,6 +137,7 @@ void TExStringGrid::FreeEditObjects() {
   FreeAndNil(FEditControl);
   FreeAndNil(FComboControl);
   EditCtrl = nullptr;
+  FreeAndNil(FInvalidEntryHint);
   FreeAndNil(FShowModified);
   FreeAndNil(FSizeWhileTyping);
 }
@@ -382,6 +383,7 @@ bool TExStringGrid::ValidateCell(const String& NewValue) {
         if (Col() != FOldCol) InvalidateEditor();
       }
       FModified = FOldModifiedValue;
+      if (!FInvalidEntryTitle.empty() || !FInvalidEntryText.empty()) ShowInvalidEntryBalloon();
     }
     FOldCellText = GetGridCell(acol, arow);
   }
@@ -431,7 +433,30 @@ bool TExStringGrid::ValidateCellWide(const String& NewValue) {
 
 // --- Ending an edit -------------------------------------------------------------------------------------
 
+void TExStringGrid::ShowInvalidEntryBalloon() {
+  // Below the editor that holds the refused value: the text editor, else the special editor.
+  TWinControl* target = nullptr;
+  if (!FSpecialEditor && EditMode)
+    target = InplaceEditor();
+  else
+    target = EditCtrl;
+  if (!target || !target->Visible()) return;
+  if (!FInvalidEntryHint) FInvalidEntryHint = new THintWindow(this);
+  String text = FInvalidEntryTitle;
+  if (!text.empty() && !FInvalidEntryText.empty()) text += u"\r\n";
+  text += FInvalidEntryText;
+  TRect r = FInvalidEntryHint->CalcHintRect(300, text);
+  const TPoint at = target->ClientToScreen(TPoint(0, target->Height()));
+  OffsetRect(r, at.X, at.Y);
+  FInvalidEntryHint->ActivateHint(r, text);
+}
+
+void TExStringGrid::HideInvalidEntryBalloon() {
+  if (FInvalidEntryHint && FInvalidEntryHint->Active()) FInvalidEntryHint->ReleaseHint();
+}
+
 void TExStringGrid::HideInplaceEdit() {
+  HideInvalidEntryBalloon();
   if (!EditMode) return;
   HideEditor();
   CommitSpecialEditor(Col(), Row());

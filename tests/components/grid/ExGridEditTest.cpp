@@ -31,6 +31,7 @@ class TEditGrid : public TExStringGrid {
   bool InEdit() const { return EditMode; }
   bool LastValidation() const { return FLastValidation; }
   const String& OldCellText() const { return FOldCellText; }
+  THintWindow* InvalidEntryHint() const { return FInvalidEntryHint; }
   using TExStringGrid::SelectCell;
 };
 
@@ -846,6 +847,26 @@ TEST_F(ExGridEditTest, EachTypedCharacterReachesOnKeyPressOnceAndTheEditorOpensW
   TestHarness::SendKeyStroke(ed, u'B', TShiftState(), u"b");
   EXPECT_EQ(ed->Text(), u"ab");
   EXPECT_EQ(seen, u"ab");
+}
+
+TEST_F(ExGridEditTest, RefusedValueShowsTheInvalidEntryBalloonWhenItHasAText) {
+  Grid->OnCellValidate = [](TObject*, Integer, Integer, String&, bool& Valid) { Valid = false; };
+  TExInplaceEdit* ed = OpenEditor(1, 1);
+  Type(ed, u"x");
+  Key(ed, VK_RETURN);
+  EXPECT_EQ(Grid->InvalidEntryHint(), nullptr);
+
+  Grid->SetInvalidEntryTitle(u"Value");
+  Grid->SetInvalidEntryText(u"Not allowed here");
+  Type(ed, u"y");
+  Key(ed, VK_RETURN);
+  ASSERT_NE(Grid->InvalidEntryHint(), nullptr);
+  EXPECT_TRUE(Grid->InvalidEntryHint()->Active());
+  EXPECT_EQ(Grid->InvalidEntryHint()->Caption(), u"Value\r\nNot allowed here");
+  Grid->OnCellValidate = nullptr;
+  Key(ed, VK_ESCAPE);
+  TestHarness::ProcessEvents();
+  EXPECT_FALSE(Grid->InvalidEntryHint()->Active());
 }
 
 }  // namespace
