@@ -1,0 +1,259 @@
+// TExStringGrid: delimited text (CSV) files of the cells. The writer quotes fields that need it and
+// keeps multi-line cells on one line; the reader guesses the delimiter when none is set, keeps
+// quoted fields, doubled quotes and multi-line cells, and either overwrites the grid from the start
+// of the save range or appends below the existing rows.
+#include <algorithm>
+#include <vector>
+
+#include "components/grid/ExGrid.h"
+#include "components/grid/ExGridFooter.h"
+#include "components/grid/ExGridTextFiles.h"
+#include "components/gridbase/ExObj.h"
+#include "components/gridbase/ExUtil.h"
+
+using exgrid_text::SaveRangeOf;
+using exgrid_text::TProgress;
+using exgrid_text::TSaveRange;
+
+namespace {
+
+// The candidates tried when the delimiter is guessed, in order of preference.
+const Char DelimiterCandidates[] = {u',', u';', u'#', u'\t', u'|', u'@', u'*', u'-', u'+', u'&'};
+
+// The delimiter of a file from its first two lines; 0 when no candidate occurs. An empty field
+// (a doubled delimiter) counts no delimiter in the first pass, which wants the same number of
+// unpaired delimiters on both lines.
+Char DetectDelimiter(const String& L1, const String& L2) {
+  Char Result = 0;
+  Integer Best = 0;
+  for (Char Ch : DelimiterCandidates) {
+    const Integer N = CountUnpairedChar(Ch, L1);
+    if (N == CountUnpairedChar(Ch, L2) && N > Best) {
+      Result = Ch;
+      Best = N;
+    }
+  }
+  if (Best == 0) {
+    for (Char Ch : DelimiterCandidates) {
+      const Integer N = CountChar(Ch, L1);
+      if (N == CountChar(Ch, L2) && N > Best) {
+        Result = Ch;
+        Best = N;
+      }
+    }
+  }
+  if (Best == 0) {
+    for (Char Ch : DelimiterCandidates) {
+      const Integer N1 = CountChar(Ch, L1);
+      const Integer N2 = CountChar(Ch, L2);
+      if (N1 > Best || N2 > Best) {
+        Result = Ch;
+        Best = std::max(N1, N2);
+      }
+    }
+  }
+  return Result;
+}
+
+// Leading blanks of a field are dropped; a single blank stays a field of its own.
+void StripLeadingBlanks(String& Line) {
+  while (Line.size() >= 2 && Line[0] == u' ') Line.erase(0, 1);
+}
+
+bool HasCR(const String& S) { return S.find(u'\r') != String::npos; }
+
+}  // namespace
+
+// --- Writing ------------------------------------------------------------------------------------
+
+void TExStringGrid::SaveToCSV(const String& FileName, bool Unicode) { OutputToCSV(FileName, false, Unicode); }
+
+void TExStringGrid::AppendToCSV(const String& FileName, bool Unicode) { OutputToCSV(FileName, true, Unicode); }
+
+void TExStringGrid::OutputToCSV(const String& FileName, bool Append, bool Unicode) {
+  const TSaveRange SR = SaveRangeOf(this);
+  const Integer Hidden = FSaveHiddenCells ? NumHiddenColumns() : 0;
+  const Char Sep = FDelimiter == 0 ? u',' : FDelimiter;
+  const String SepText(1, Sep);
+
+  TFileStringList List;
+  if (Append) List.LoadFromFile(FileName);
+  TProgress Progress(this);
+
+  ExportNotification(esExportStart, SR.StartRow);
+  for (Integer r = SR.StartRow; r <= SR.EndRow; ++r) {
+    ExportNotification(esExportNextRow, r);
+    for (Integer c = SR.StartCol; c <= SR.EndCol + Hidden; ++c) {
+      if (c > SR.StartCol) List.Write(SepText);
+      const Integer RC = FSaveHiddenCells ? c : DisplayToRealCol(c);
+      String S = DoubleQuotes(SaveCell(RC, r));
+      if (FOemConvert) StringToOem(S);
+      bool Quoted = false;
+      if (FAlwaysQuotes) {
+        S = u"\"" + S + u"\"";
+        Quoted = true;
+      } else if (S.find(Sep) == String::npos && S.find(u'"') != String::npos) {
+        S = u"\"" + S + u"\"";
+        Quoted = true;
+      }
+      if (S.empty()) {
+        if (FJavaCSV)
+          S = u"^";
+        else if (FQuoteEmptyCells)
+          S = u"\"\"";
+      }
+      if (S.find(Sep) != String::npos || HasCR(S)) {
+        if (FJavaCSV)
+          LineBreaksToTilde(S);
+        else if (Quoted)
+          CRLFToLF(S);
+        else
+          QuoteMultilineField(S);
+      }
+      List.Write(S);
+    }
+    List.WriteLn(String());
+    Progress.Report(r, RowCount() - 1);
+  }
+  ExportNotification(esExportDone, -1);
+
+  if (Unicode)
+    List.SaveToFile(FileName, TEncoding::UTF8);
+  else
+    List.SaveToFile(FileName);
+}
+
+// --- Reading ------------------------------------------------------------------------------------
+
+void TExStringGrid::LoadFromCSV(const String& FileName, Integer MaxRows) { InputFromCSVFile(FileName, false, MaxRows); }
+
+void TExStringGrid::InsertFromCSV(const String& FileName, Integer MaxRows) {
+  InputFromCSVFile(FileName, true, MaxRows);
+}
+
+void TExStringGrid::LoadFromCSVStream(TStream* AStream, Integer MaxRows) { InputFromCSV(AStream, false, MaxRows); }
+
+void TExStringGrid::InputFromCSVFile(const String& FileName, bool Insert, Integer MaxRows) {
+  TFileStream Stream(FileName, fmOpenRead | fmShareDenyNone);
+  if (Stream.Size() > 0) InputFromCSV(&Stream, Insert, MaxRows);
+}
+
+void TExStringGrid::InputFromCSV(TStream* Stream, bool Insert, Integer MaxRows) {
+  TFileStringList List;
+  List.LoadFromStream(Stream);
+  if (List.Count() == 0) throw Exception(u"File is empty");
+
+  const TSaveRange SR = SaveRangeOf(this);
+  const Integer StartCol = SR.StartCol;
+  Integer StartRow = Insert ? RowCount() : SR.StartRow;
+  // The row count changes without the floating footer's row move while the file is read; the
+  // footer row is set aside and put back last (see below).
+  auto SetRows = [this](Integer N) { TBaseGrid::SetRowCount(N); };
+  // A floating footer with a fixed last row keeps that row last: an insert sets its texts aside,
+  // clears it and writes the data from it on. Without a footer row the last row is data and stays.
+  const bool FooterRow = FloatingFooterVisible() && FFixedFooters > 0 && RowCount() > 0;
+  std::vector<String> FooterTexts;
+  if (Insert && FooterRow) {
+    const Integer Last = RowCount() - 1;
+    for (Integer c = 0; c < TotalColCount(); ++c) FooterTexts.push_back(GetGridCell(c, Last));
+    ClearRowCells(Last);
+    --StartRow;
+  }
+
+  const Char SavedDelimiter = FDelimiter;
+  if (FDelimiter == 0) FDelimiter = DetectDelimiter(List[0], List.Count() > 1 ? List[1] : String());
+  const Char Delim = FDelimiter;
+
+  Integer Counted = 0;
+  if (OnFileProgress) {
+    Counted = List.Count() - (FLoadFirstRow ? 0 : 1);
+    const Integer N = List.Count();
+    SetRows(Insert ? RowCount() + N : StartRow + N + FFixedFooters);
+  }
+
+  List.Reset();
+  String Line;
+  if (!FLoadFirstRow && !List.Eof()) List.ReadLn(Line);
+  const Integer Hidden = FSaveHiddenCells ? NumHiddenColumns() : 0;
+  TProgress Progress(this);
+
+  Integer Row = StartRow;
+  Integer Read = 0;
+  while (!List.Eof() && (MaxRows <= 0 || Read < MaxRows)) {
+    List.ReadLn(Line);
+    // A quoted field that holds a bare line break was split over two lines of the file: the lines
+    // are joined again while a quote is left open.
+    while (CountChar(u'"', Line) % 2 == 1 && !List.Eof()) {
+      String Next;
+      List.ReadLn(Next);
+      Line += u"\r\n" + Next;
+    }
+    ++Read;
+    if (FOemConvert) OemToString(Line);
+    if (Row >= RowCount() - FFixedFooters) SetRows(Row + 1000);
+
+    Integer c = StartCol;
+    auto Store = [&](String Field) {
+      if (FJavaCSV)
+        TildeToLineBreaks(Field);
+      else
+        VTToCRLF(Field);
+      if (c >= ColCount() + Hidden) SetColCount(c + 1 - Hidden);
+      LoadCell(c, Row, Field);
+    };
+    Integer P = 0;
+    if (Delim != 0) {
+      while (VarCharPos(Delim, Line, P) > 0) {
+        while (Line.size() >= 2 && Line[0] == u' ') {
+          Line.erase(0, 1);
+          --P;
+        }
+        String Field;
+        if (!Line.empty() && Line[0] == u'"') {
+          Line.erase(0, 1);
+          const Integer Q = PosUnpairedChar(u'"', Line);
+          if (Q > 0) {
+            Field = UndoubleChar(u'"', Copy(Line, 1, Q - 1));
+            Delete(Line, 1, Q);
+          }
+          // The delimiter after the closing quote; none left keeps the previous position.
+          VarCharPos(Delim, Line, P);
+        } else {
+          Field = Copy(Line, 1, P - 1);
+        }
+        Store(Field);
+        Delete(Line, 1, P);
+        ++c;
+      }
+    }
+    if (!Line.empty()) {
+      StripLeadingBlanks(Line);
+      String Field = Line;
+      if (!Field.empty() && Field[0] == u'"') {
+        Field.erase(0, 1);
+        if (!Field.empty() && Field.back() == u'"') Field.pop_back();
+        Field = UndoubleChar(u'"', Field);
+      }
+      Store(Field);
+    }
+    ++Row;
+    if (OnFileProgress) Progress.Report(Read, Counted);
+  }
+
+  SetRows(Row + FFixedFooters);
+  // The footer row after the data: its set-aside texts after an insert, emptied after a load.
+  if (FooterRow && RowCount() > 0) {
+    const Integer Last = RowCount() - 1;
+    if (Insert) {
+      for (Integer c = 0; c < static_cast<Integer>(FooterTexts.size()) && c < TotalColCount(); ++c)
+        SetGridCell(c, Last, FooterTexts[c]);
+    } else if (Last >= Row) {
+      ClearRowCells(Last);
+    }
+  }
+  SetRowCount(RowCount());
+  FMaxRowCount = RowCount();
+  FDelimiter = SavedDelimiter;
+  CellsChanged(TRect(0, 0, ColCount(), RowCount()));
+  AllCellsChanged();
+}

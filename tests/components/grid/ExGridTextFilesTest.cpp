@@ -1,0 +1,404 @@
+// The string grid's plain-text exchanges: delimited files (writer quoting, delimiter guessing,
+// quoted and multi-line fields, loading, inserting, row limits), fixed-width files and the grid's
+// own line stream.
+#include "ExGridTextPrintTestUtil.h"
+#include "components/grid/ExGridFooter.h"
+#include "components/gridbase/ExObj.h"
+
+namespace {
+
+using Texts = std::vector<String>;
+
+// The three-by-three grid of the golden files: a header row, a field with the delimiter, one with
+// quotes, one with a line break and empty cells.
+void FillSample(TExStringGrid* G, const String& TwoLines) {
+  G->SetColCount(3);
+  G->SetRowCount(3);
+  const std::vector<std::vector<String>> Rows = {
+      {u"", u"Name", u"Note"}, {u"1", u"a,b", u"say \"hi\""}, {u"2", TwoLines, u""}};
+  for (size_t r = 0; r < Rows.size(); ++r)
+    for (size_t c = 0; c < Rows[r].size(); ++c)
+      G->SetCells(static_cast<Integer>(c), static_cast<Integer>(r), Rows[r][c]);
+}
+
+class ExGridTextFilesTest : public ExGridTextPrintTest {};
+
+// --- Delimited files: writing --------------------------------------------------------------------
+
+TEST_F(ExGridTextFilesTest, CsvWithTheInitialSettingsMatchesTheGoldenFile) {
+  FillSample(Grid, u"two\r\nlines");
+  const String F = TempFile("default.csv");
+  Grid->SaveToCSV(F);
+  EXPECT_EQ(ReadBytes(F), Fixture("cells-default.csv"));
+}
+
+TEST_F(ExGridTextFilesTest, JavaCsvWithASemicolonMatchesTheGoldenFile) {
+  FillSample(Grid, u"two\r\nlines");
+  Grid->SetCells(1, 1, u"a\r\nb");
+  Grid->SetJavaCSV(true);
+  Grid->SetDelimiter(u';');
+  const String F = TempFile("java.csv");
+  Grid->SaveToCSV(F);
+  EXPECT_EQ(ReadBytes(F), Fixture("cells-java-semicolon.csv"));
+}
+
+TEST_F(ExGridTextFilesTest, CsvFieldsAreQuotedAsTheSettingsSay) {
+  struct Case {
+    const char* Name;
+    String Cell;
+    bool AlwaysQuotes, QuoteEmpty, Java;
+    std::string Line;  // the second cell of the written line
+  };
+  const Case Cases[] = {
+      {"plain", u"abc", false, true, false, "abc"},
+      {"empty quoted", u"", false, true, false, "\"\""},
+      {"empty bare", u"", false, false, false, ""},
+      {"always quotes", u"abc", true, true, false, "\"abc\""},
+      {"always quotes keeps the LF of a line break", u"a\r\nb", true, true, false, "\"a\nb\""},
+      {"java empty", u"", false, true, true, "^"},
+      {"java delimiter stays bare", u"a,b", false, true, true, "a,b"},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Grid->SetColCount(2);
+    Grid->SetRowCount(2);
+    Grid->SetSaveFixedCells(false);
+    Grid->SetFixedCols(1);
+    Grid->SetCells(1, 1, C.Cell);
+    Grid->SetAlwaysQuotes(C.AlwaysQuotes);
+    Grid->SetQuoteEmptyCells(C.QuoteEmpty);
+    Grid->SetJavaCSV(C.Java);
+    const String F = TempFile("quoting.csv");
+    Grid->SaveToCSV(F);
+    EXPECT_EQ(ReadBytes(F), C.Line + "\r\n");
+  }
+}
+
+TEST_F(ExGridTextFilesTest, CsvInUnicodeIsUtf8WithAMarkAndAppendingKeepsTheFileFirst) {
+  Grid->SetColCount(2);
+  Grid->SetRowCount(2);
+  Grid->SetSaveFixedCells(false);
+  Grid->SetCells(1, 1, u"\u00e9t\u00e9");
+  const String F = TempFile("unicode.csv");
+  Grid->SaveToCSV(F, true);
+  EXPECT_EQ(ReadBytes(F), "\xEF\xBB\xBF\xC3\xA9t\xC3\xA9\r\n");
+  Grid->SetCells(1, 1, u"x");
+  Grid->AppendToCSV(F, true);
+  EXPECT_EQ(ReadBytes(F), "\xEF\xBB\xBF\xC3\xA9t\xC3\xA9\r\nx\r\n");
+  // Without Unicode the ANSI code page.
+  Grid->SetCells(1, 1, u"\u00e9");
+  Grid->SaveToCSV(F);
+  EXPECT_EQ(ReadBytes(F), "\xE9\r\n");
+}
+
+TEST_F(ExGridTextFilesTest, CsvWriterReportsProgressOnlyWhenItChanges) {
+  Grid->SetColCount(2);
+  Grid->SetRowCount(5);
+  std::vector<int> Seen;
+  Grid->OnFileProgress = [&Seen](TObject*, int16_t P) { Seen.push_back(P); };
+  Grid->SaveToCSV(TempFile("progress.csv"));
+  EXPECT_EQ(Seen, (std::vector<int>{0, 25, 50, 75, 100}));
+}
+
+// --- Delimited files: reading --------------------------------------------------------------------
+
+TEST_F(ExGridTextFilesTest, CsvReaderGuessesTheDelimiterAndSplitsTheFields) {
+  struct Case {
+    const char* Name;
+    std::string File;
+    std::vector<Texts> Rows;  // rows 0.. of the loaded grid, columns 0..
+  };
+  const Case Cases[] = {
+      {"semicolon by unpaired counts", "a;b;c\r\n1;2;3\r\n", {{u"a", u"b", u"c"}, {u"1", u"2", u"3"}}},
+      {"doubled commas by plain counts", "a,,b\r\n1,,2\r\n", {{u"a", u"", u"b"}, {u"1", u"", u"2"}}},
+      {"a single line by the third pass", "x|y\r\n", {{u"x", u"y"}}},
+      {"no candidate: one cell per line", "abc\r\ndef\r\n", {{u"abc"}, {u"def"}}},
+      {"leading blanks go, trailing stay", "  a,b  \r\n", {{u"a", u"b  "}}},
+      {"doubled quotes inside quotes", "\"ab\"\"c\",d\r\n", {{u"ab\"c", u"d"}}},
+      {"a delimiter inside quotes", "\"a,b\",c\r\n", {{u"a,b", u"c"}}},
+      {"an unclosed quote reads empty", "\"abc,d\r\n", {{u"", u"d"}}},
+      {"a VT is a line break", "\"a\x0b" "b\",c\r\n", {{u"a\r\nb", u"c"}}},
+      {"a line break inside quotes spans lines", "\"a\nb\",c\r\nd,e\r\n", {{u"a\r\nb", u"c"}, {u"d", u"e"}}},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Grid->SetColCount(2);
+    Grid->SetRowCount(2);
+    const String F = TempFile("detect.csv");
+    WriteBytes(F, C.File);
+    Grid->LoadFromCSV(F);
+    EXPECT_EQ(Grid->Delimiter(), 0);  // the guess is only kept for the read
+    ASSERT_EQ(Grid->RowCount(), static_cast<Integer>(C.Rows.size()));
+    for (size_t r = 0; r < C.Rows.size(); ++r)
+      EXPECT_EQ(RowTexts(static_cast<Integer>(r), static_cast<Integer>(C.Rows[r].size())), C.Rows[r]) << r;
+  }
+}
+
+TEST_F(ExGridTextFilesTest, CsvRoundTripsEveryWriterForm) {
+  struct Case {
+    const char* Name;
+    bool AlwaysQuotes, Java;
+  };
+  const Case Cases[] = {{"default", false, false}, {"always quotes", true, false}, {"java", false, true}};
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    FillSample(Grid, u"two\r\nlines");
+    Grid->SetCells(1, 1, C.Java ? u"a b" : u"a,b");
+    Grid->SetAlwaysQuotes(C.AlwaysQuotes);
+    Grid->SetJavaCSV(C.Java);
+    const String F = TempFile("roundtrip.csv");
+    Grid->SaveToCSV(F);
+    for (Integer r = 0; r < 3; ++r)
+      for (Integer c = 0; c < 3; ++c) Grid->SetCells(c, r, u"old");
+    Grid->LoadFromCSV(F);
+    EXPECT_EQ(Grid->RowCount(), 3);
+    EXPECT_EQ(RowTexts(0, 3), (Texts{u"", u"Name", u"Note"}));
+    EXPECT_EQ(RowTexts(1, 3), (Texts{u"1", C.Java ? u"a b" : u"a,b", u"say \"hi\""}));
+    EXPECT_EQ(RowTexts(2, 3), (Texts{u"2", u"two\r\nlines", u""}));
+  }
+}
+
+TEST_F(ExGridTextFilesTest, CsvLoadSizesTheGridToTheLinesRead) {
+  Grid->SetColCount(4);
+  Grid->SetRowCount(10);
+  Grid->SetCells(3, 1, u"kept");
+  const String F = TempFile("size.csv");
+  WriteBytes(F, "a,b\r\nc,d,e,f,g\r\n");
+  Grid->LoadFromCSV(F);
+  EXPECT_EQ(Grid->RowCount(), 2);  // the rows below the loaded ones are gone
+  EXPECT_EQ(Grid->ColCount(), 5);  // the columns only grow
+  EXPECT_EQ(RowTexts(0, 4), (Texts{u"a", u"b", u"", u""}));
+  EXPECT_EQ(RowTexts(1, 5), (Texts{u"c", u"d", u"e", u"f", u"g"}));
+  // Without the fixed cells in the save range the data starts below and right of them.
+  Grid->SetSaveFixedCells(false);
+  Grid->SetCells(0, 0, u"corner");
+  WriteBytes(F, "x,y\r\n");
+  Grid->LoadFromCSV(F);
+  EXPECT_EQ(Grid->RowCount(), 2);
+  EXPECT_EQ(RowTexts(0, 1), Texts{u"corner"});
+  EXPECT_EQ(RowTexts(1, 3), (Texts{u"c", u"x", u"y"}));
+}
+
+TEST_F(ExGridTextFilesTest, CsvRowLimitsAndTheHeaderLine) {
+  struct Case {
+    const char* Name;
+    bool LoadFirstRow;
+    Integer MaxRows;
+    Texts FirstColumn;
+  };
+  const Case Cases[] = {
+      {"all lines", true, -1, {u"h", u"1", u"2", u"3", u"4"}},
+      {"two lines", true, 2, {u"h", u"1"}},
+      {"header skipped and not counted", false, 2, {u"1", u"2"}},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Grid->SetLoadFirstRow(C.LoadFirstRow);
+    const String F = TempFile("limits.csv");
+    WriteBytes(F, "h;x\r\n1;a\r\n2;b\r\n3;c\r\n4;d\r\n");
+    Grid->LoadFromCSV(F, C.MaxRows);
+    Texts Got;
+    for (Integer r = 0; r < Grid->RowCount(); ++r) Got.push_back(Grid->Cells(0, r));
+    EXPECT_EQ(Got, C.FirstColumn);
+    EXPECT_EQ(Grid->Cells(1, 0), C.LoadFirstRow ? u"x" : u"a");  // the semicolon was found on the header too
+  }
+}
+
+TEST_F(ExGridTextFilesTest, CsvInsertAppendsBelowTheRows) {
+  Grid->SetColCount(2);
+  Grid->SetRowCount(5);
+  Grid->SetCells(0, 4, u"last");
+  const String F = TempFile("insert.csv");
+  WriteBytes(F, "a,b\r\nc,d\r\n");
+  Grid->InsertFromCSV(F);
+  EXPECT_EQ(Grid->RowCount(), 7);
+  EXPECT_EQ(Grid->Cells(0, 4), u"last");
+  EXPECT_EQ(RowTexts(5, 2), (Texts{u"a", u"b"}));
+  EXPECT_EQ(RowTexts(6, 2), (Texts{u"c", u"d"}));
+}
+
+TEST_F(ExGridTextFilesTest, CsvInsertKeepsTheFooterRowLast) {
+  Grid->SetColCount(2);
+  Grid->SetRowCount(4);
+  Grid->SetCells(0, 1, u"r1");
+  Grid->SetCells(0, 2, u"r2");
+  Grid->SetCells(1, 3, u"total");
+  Grid->FloatingFooter()->SetVisible(true);  // fsFixedLastRow: the last row is the footer
+  const String F = TempFile("footer.csv");
+  WriteBytes(F, "a,b\r\nc,d\r\n");
+  Grid->InsertFromCSV(F);
+  EXPECT_EQ(Grid->RowCount(), 6);
+  EXPECT_EQ(Grid->Cells(0, 2), u"r2");
+  EXPECT_EQ(RowTexts(3, 2), (Texts{u"a", u"b"}));
+  EXPECT_EQ(RowTexts(4, 2), (Texts{u"c", u"d"}));
+  EXPECT_EQ(Grid->Cells(1, 5), u"total");
+}
+
+TEST_F(ExGridTextFilesTest, CsvLoadWithAFooterThatIsNoRowKeepsTheLastDataRow) {
+  Grid->SetColCount(2);
+  Grid->SetRowCount(3);
+  Grid->FloatingFooter()->SetFooterStyle(fsColumnPreview);
+  Grid->FloatingFooter()->SetVisible(true);
+  const String F = TempFile("preview.csv");
+  WriteBytes(F, "a,b\r\nc,d\r\ne,f\r\n");
+  Grid->LoadFromCSV(F);
+  EXPECT_EQ(Grid->RowCount(), 3);
+  EXPECT_EQ(RowTexts(2, 2), (Texts{u"e", u"f"}));
+}
+
+TEST_F(ExGridTextFilesTest, CsvEmptyInputsAndTheCellHook) {
+  const String F = TempFile("empty.csv");
+  WriteBytes(F, "");
+  Grid->SetCells(1, 1, u"stays");
+  Grid->LoadFromCSV(F);  // a zero-byte file changes nothing
+  EXPECT_EQ(Grid->RowCount(), 10);
+  EXPECT_EQ(Grid->Cells(1, 1), u"stays");
+  TStringStream Empty("");
+  try {
+    Grid->LoadFromCSVStream(&Empty);
+    FAIL() << "no exception";
+  } catch (const Exception& E) {
+    EXPECT_EQ(E.Message(), u"File is empty");
+  }
+  EXPECT_THROW(Grid->LoadFromCSV(TempFile("missing.csv")), EFOpenError);
+  // Every loaded field passes OnLoadCell; the stream is read from its position.
+  Grid->OnLoadCell = [](TObject*, Integer, Integer, String& V) { V = u"<" + V + u">"; };
+  TStringStream S("skip\r\nx,y\r\n");
+  S.SetPosition(6);
+  Grid->LoadFromCSVStream(&S);
+  EXPECT_EQ(RowTexts(0, 2), (Texts{u"<x>", u"<y>"}));
+}
+
+TEST_F(ExGridTextFilesTest, CsvReaderReportsProgressWithThePrePass) {
+  Grid->SetColCount(2);
+  Grid->SetRowCount(2);
+  std::vector<int> Seen;
+  Grid->OnFileProgress = [&Seen](TObject*, int16_t P) { Seen.push_back(P); };
+  const String F = TempFile("readprogress.csv");
+  WriteBytes(F, "a\r\nb\r\nc\r\nd\r\n");
+  Grid->LoadFromCSV(F);
+  EXPECT_EQ(Seen, (std::vector<int>{25, 50, 75, 100}));
+  EXPECT_EQ(Grid->RowCount(), 4);
+}
+
+// --- Fixed-width files ---------------------------------------------------------------------------
+
+TEST_F(ExGridTextFilesTest, FixedWidthFileMatchesTheGoldenFileAndKeepsTheWidths) {
+  FillSample(Grid, u"two");
+  TIntList Widths(0, 0);
+  const String F = TempFile("fixed.txt");
+  Grid->SaveToFixed(F, &Widths);
+  EXPECT_EQ(ReadBytes(F), Fixture("cells-fixed.txt"));
+  EXPECT_EQ(Widths.StrValue(), u"2,5,9");
+  // A given width cuts longer texts and pads shorter ones.
+  Grid->SetCells(1, 0, u"abcdef");
+  Grid->SetCells(1, 1, u"x");
+  TIntList Three(0, 0);
+  Three.SetStrValue(u"1,3,1");
+  Grid->SaveToFixed(F, &Three);
+  EXPECT_EQ(ReadBytes(F), " abcN\r\n1x  s\r\n2two \r\n");
+}
+
+TEST_F(ExGridTextFilesTest, FixedWidthFileReadsFieldsBetweenTheBoundaries) {
+  const String F = TempFile("fixedin.txt");
+  WriteBytes(F, "ab  cd  tail\r\n12345678\r\n x   y  \r\n");
+  struct Case {
+    const char* Name;
+    bool DoTrim;
+    Integer MaxRows;
+    std::vector<Texts> Rows;  // columns 0 and 1 of rows 0..
+  };
+  const Case Cases[] = {
+      {"trimmed, all lines", true, -1, {{u"ab", u"cd"}, {u"1234", u"5678"}, {u"x", u"y"}}},
+      {"untrimmed", false, -1, {{u"ab  ", u"cd  "}, {u"1234", u"5678"}, {u" x  ", u" y  "}}},
+      {"two lines", true, 2, {{u"ab", u"cd"}, {u"1234", u"5678"}}},
+      {"zero reads one line", true, 0, {{u"ab", u"cd"}}},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Grid->SetRowCount(2);
+    for (Integer r = 0; r < 2; ++r) Grid->SetCells(0, r, u"");
+    TIntList P(0, 0);
+    P.SetStrValue(u"9,1,5");  // sorted before use
+    Grid->LoadFromFixed(F, &P, C.DoTrim, C.MaxRows);
+    EXPECT_EQ(P.StrValue(), u"1,5,9");
+    EXPECT_EQ(Grid->ColCount(), Grid->FixedCols() + 2);
+    for (size_t r = 0; r < C.Rows.size(); ++r) EXPECT_EQ(RowTexts(static_cast<Integer>(r), 2), C.Rows[r]) << r;
+  }
+  TIntList P(0, 0);
+  try {
+    Grid->LoadFromFixed(TempFile("nofile.txt"), &P, true, -1);
+    FAIL() << "no exception";
+  } catch (const EStringGridError& E) {
+    EXPECT_EQ(E.Message(), u"File " + TempFile("nofile.txt") + u" not found");
+  }
+}
+
+TEST_F(ExGridTextFilesTest, MaxCharsInColCountsLinesWithMultilineCells) {
+  Grid->SetCells(1, 1, u"abc\r\nabcdefg");
+  Grid->SetCells(1, 2, u"abcd");
+  EXPECT_EQ(Grid->GetMaxCharsInCol(1), 4);
+  Grid->SetMultilinecells(true);
+  EXPECT_EQ(Grid->GetMaxCharsInCol(1), 7);
+  EXPECT_EQ(Grid->GetMaxCharsInCol(2), 0);
+}
+
+// --- The grid stream ------------------------------------------------------------------------------
+
+TEST_F(ExGridTextFilesTest, GridStreamMatchesTheGoldenBytesAndReadsBack) {
+  FillSample(Grid, u"two\r\nlines");
+  for (Integer c = 0; c < 3; ++c) Grid->SetColWidths(c, 64);
+  TMemoryStream S;
+  Grid->SaveToStream(&S);
+  EXPECT_EQ(S.Bytes(), Fixture("cells-stream.bin"));
+
+  TExStringGrid Other(Form);
+  Other.SetParent(Form);
+  Other.SetColWidths(1, 20);
+  Other.SetMultilinecells(true);
+  S.SetPosition(0);
+  Other.LoadFromStream(&S);
+  EXPECT_EQ(Other.ColCount(), 3);
+  EXPECT_EQ(Other.RowCount(), 3);
+  EXPECT_EQ(Other.ColWidths(1), 64);
+  EXPECT_EQ(Other.Cells(1, 2), u"two\r\nlines");
+  EXPECT_EQ(Other.Cells(2, 1), u"say \"hi\"");
+  // Without MultilineCells only the first line comes back.
+  Other.SetMultilinecells(false);
+  S.SetPosition(0);
+  Other.LoadFromStream(&S);
+  EXPECT_EQ(Other.Cells(1, 2), u"two");
+}
+
+TEST_F(ExGridTextFilesTest, GridStreamEdgeCases) {
+  // A lone CR is masked but not unmasked: there is no character 8 to show a masked text.
+  Grid->SetColCount(2);
+  Grid->SetRowCount(2);
+  Grid->SetCells(1, 1, u"a\rb");
+  Grid->SetMultilinecells(true);
+  TMemoryStream S;
+  Grid->SaveToStream(&S);
+  // Data of the caller's own after the grid's lines stays where it is.
+  const std::string Tail = std::string("n\0o\0\r\0\n\0", 8);
+  S.WriteBuffer(Tail);
+  const Int64 TailAt = S.Size() - 8;
+  Grid->SetCells(1, 1, u"");
+  S.SetPosition(0);
+  Grid->LoadFromStream(&S);
+  EXPECT_EQ(Grid->Cells(1, 1), String(u"a\tb"));
+  EXPECT_EQ(S.Position(), TailAt);
+
+  // An empty stream changes nothing but tells of the change.
+  Integer Changes = 0;
+  Grid->OnCellsChanged = [&Changes](TObject*, TRect) { ++Changes; };
+  TMemoryStream Empty;
+  Grid->LoadFromStream(&Empty);
+  EXPECT_EQ(Changes, 1);
+  EXPECT_EQ(Grid->ColCount(), 2);
+
+  // A number that is not one stops the read with the conversion error.
+  TStringStream Bad(String(u"2,2\r\nx,1,t\r\n"), TEncoding::Unicode);
+  EXPECT_THROW(Grid->LoadFromStream(&Bad), EConvertError);
+}
+
+}  // namespace
