@@ -2,6 +2,8 @@
 // the drawn control, whose value goes back into the tag's VALUE when the editor is left.
 #include "components/grid/ExGrid.h"
 #include "components/grid/ExGridEditors.h"
+#include "components/grid/ExGridGraphics.h"
+#include "components/grid/ExGridLook.h"
 #include "components/gridbase/EsgHTMLE.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -15,6 +17,12 @@ void TExStringGrid::EditHtmlControl(Integer ACol, Integer ARow, const String& ID
   }
   TRect r = CellRect(ACol, ARow);
   OffsetRect(r, FXYOffset.X + 1, FXYOffset.Y + 1);
+  // A check box drawn before the text pushes the controls to the right.
+  if (TCellGraphic* g = GetCellGraphic(rc, ARow)) {
+    const TCellType t = g->CellType();
+    if ((t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctTriStateCheckBox) && FControlLook)
+      OffsetRect(r, FControlLook->CheckSize(), 0);
+  }
   // The renderer measures the control: with HitTestOnly and the control's ID given, that control
   // counts as hit and its rectangle, type and value come back.
   String anchor, plain, focused, title, value, type;
