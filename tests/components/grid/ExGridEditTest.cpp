@@ -468,6 +468,21 @@ TEST_F(ExGridComboTest, UpAndDownLeaveTheEditorWhenTheComboDoesNotKeepThem) {
   EXPECT_EQ(Grid->Cells(2, 3), u"23");
 }
 
+TEST_F(ExGridComboTest, EnterWithAdvanceOnEnterMovesOnAndOpensTheEditorThere) {
+  Grid->Navigation()->SetAdvanceOnEnter(true);
+  Grid->SetCells(2, 2, u"Alpha");
+  Grid->SetCells(3, 2, u"Gamma");
+  TGridCombo* combo = OpenCombo(2, 2);
+  combo->SetItemIndex(1);
+  Key(combo, VK_RETURN);
+  TestHarness::ProcessEvents();
+  EXPECT_EQ(Grid->Cells(2, 2), u"Beta");
+  EXPECT_EQ(Grid->Col(), 3);
+  EXPECT_EQ(Grid->Row(), 2);
+  EXPECT_TRUE(combo->Visible());
+  EXPECT_EQ(combo->ItemIndex(), 2);
+}
+
 TEST_F(ExGridComboTest, ReturnKeyEventFires) {
   Grid->SetCells(2, 2, u"Alpha");
   TGridCombo* combo = OpenCombo(2, 2);
