@@ -307,7 +307,8 @@ class TExColumnGrid : public TExStringGrid {
   bool ColMoving() const { return FColMoving; }
 
   // Brings Columns.Count to ColCount plus the hidden columns: adds items at the end, frees the
-  // last ones.
+  // last ones. Each item added or freed reports to the grid unless FNoRecursiveUpdate is set
+  // (the grid's own calls set it).
   void SynchColumns();
   // With fixed rows: an item without a header takes the text of its header cell, then the grid's
   // ColumnHeaders list is rebuilt from the items' headers.

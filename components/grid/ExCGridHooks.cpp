@@ -8,6 +8,7 @@
 #include "components/grid/ExGridFilter.h"
 #include "components/grid/ExGridGraphics.h"
 #include "components/grid/ExGridLook.h"
+#include "components/grid/ExGridPrintSettings.h"
 #include "components/gridbase/EsgHTMLE.h"
 #include "components/gridbase/ExUtil.h"
 #include "platform/gui/Menus.h"
@@ -122,7 +123,9 @@ void TExColumnGrid::AllCellsChanged() {
 
 void TExColumnGrid::Loaded() {
   TExStringGrid::Loaded();
-  SynchColumns();
+  // Quietly: an item added here must not report back and cut the column count to the items
+  // counted so far.
+  SynchColumnsQuiet();
   FColumns->SetOrganization();
 }
 
@@ -320,9 +323,10 @@ void TExColumnGrid::GetCellPrintColor(Integer ACol, Integer ARow, TGridDrawState
   const bool FixedCell = ACol < FixedCols() || ARow < FixedRows() ||
                          ACol >= ColCount() + NumHiddenColumns() - FixedRightCols() ||
                          ARow >= RowCount() - FixedFooters();
-  // Fixed cells and cells without a custom print font print in the fonts of the print settings,
-  // which the printing sets up itself.
-  if (Item && !FixedCell) {
+  TPrintSettings* PS = PrintSettings();
+  if (Item && FixedCell) {
+    if (PS) AFont->Assign(PS->FixedFont());
+  } else if (Item) {
     const bool HasProps = HasCellProperties(ACol, ARow);
     TCellProperties* P = HasProps ? GetCellProperties(ACol, ARow) : nullptr;
     if (Item->Fixed()) {
@@ -339,6 +343,8 @@ void TExColumnGrid::GetCellPrintColor(Integer ACol, Integer ARow, TGridDrawState
         if (P->FontSize() != 0) AFont->SetSize(P->FontSize());
         if (!P->FontName().empty()) AFont->SetName(P->FontName());
       }
+    } else if (PS) {
+      AFont->Assign(PS->Font());
     }
   }
   TExStringGrid::GetCellPrintColor(ACol, ARow, AState, ABrush, AFont);

@@ -160,6 +160,18 @@ TEST_F(ExCGridTest, NewColumnsCopyTheLookOfTheLastButTakeColourAndFontFromTheGri
   EXPECT_EQ(Grid->Columns()->Count(), 3);
 }
 
+TEST_F(ExCGridTest, LoadingBringsTheItemsToTheColumnsAndNumbersThem) {
+  TTestColumnGrid* G = MakeGrid();
+  G->BeginLoading();
+  // A count written past the column grid, as the string grid's own operations do.
+  static_cast<TExStringGrid*>(G)->SetColCount(8);
+  EXPECT_EQ(G->Columns()->Count(), 5);
+  G->EndLoading();
+  EXPECT_EQ(G->ColCount(), 8);
+  ASSERT_EQ(G->Columns()->Count(), 8);
+  for (Integer i = 0; i < 8; ++i) EXPECT_EQ(G->Columns()->Items(i)->DefIdx(), i);
+}
+
 TEST_F(ExCGridTest, HiddenColumnsKeepTheirItems) {
   Item(2)->SetName(u"two");
   Grid->HideColumn(2);
@@ -398,6 +410,40 @@ TEST_F(ExCGridTest, BordersComeFromTheItemInNormalCells) {
   EXPECT_TRUE(Header.Empty());
 }
 
+TEST_F(ExCGridTest, PrintColoursFontsAndBordersComeFromTheItem) {
+  TGridColumnItem* I = Item(2);
+  I->SetPrintColor(clCream);
+  I->PrintFont()->SetName(u"Courier New");
+  I->PrintFont()->SetColor(clNavy);
+  I->SetPrintBorders(TCellBorders{cbBottom});
+  I->PrintBorderPen()->SetWidth(3);
+  TBrush Brush;
+  TFont Font;
+  Grid->GetCellPrintColor(2, 3, TGridDrawState(), &Brush, &Font);
+  EXPECT_EQ(Brush.Color(), clCream);
+  EXPECT_EQ(Font.Name(), u"Courier New");
+  EXPECT_EQ(Font.Color(), clNavy);
+  // The cell's own colours are printed over the item's.
+  Grid->SetColors(2, 4, clLime);
+  Grid->SetFontColors(2, 4, clMaroon);
+  Grid->GetCellPrintColor(2, 4, TGridDrawState(), &Brush, &Font);
+  EXPECT_EQ(Brush.Color(), clLime);
+  EXPECT_EQ(Font.Color(), clMaroon);
+  TPen Pen;
+  TCellBorders B;
+  Grid->GetCellPrintBorder(2, 3, &Pen, B);
+  EXPECT_EQ(B, TCellBorders{cbBottom});
+  EXPECT_EQ(Pen.Width(), 3);
+  // Without the custom flags the print settings decide.
+  I->SetPrintBorderCustom(false);
+  TCellBorders None;
+  Grid->GetCellPrintBorder(2, 3, &Pen, None);
+  EXPECT_TRUE(None.Empty());
+  I->SetFixed(true);
+  Grid->GetCellPrintColor(2, 3, TGridDrawState(), &Brush, &Font);
+  EXPECT_EQ(Brush.Color(), Grid->FixedColor());
+}
+
 // --- Hooks: editing ---------------------------------------------------------------------------------
 
 TEST_F(ExCGridTest, TheEditorOfANormalCellComesFromItsItem) {
@@ -611,6 +657,28 @@ TEST_F(ExCGridTest, ColumnSizesStayWithinTheItemsLimits) {
       Grid->UpdateColumnSize(2, W);
     EXPECT_EQ(W, C.Given);
   }
+}
+
+TEST_F(ExCGridTest, DraggingAColumnNarrowerThanItsMinimumStopsAtTheMinimum) {
+  Grid->SetOptions(Grid->Options() << goColSizing);
+  // Drags the right border of column 2 in the header row to 10 pixels from the column's left.
+  auto SizeTo10 = [this]() {
+    const TRect R = Grid->CellRect(2, 0);
+    const TPoint From{R.Right - 1, 10}, To{R.Left + 10, 10};
+    TestHarness::SendMouse(Grid, WM_MOUSEMOVE, From, 0);
+    TestHarness::SendMouse(Grid, WM_LBUTTONDOWN, From, MK_LBUTTON);
+    TestHarness::SendMouse(Grid, WM_MOUSEMOVE, TPoint{(From.X + To.X) / 2, 10}, MK_LBUTTON);
+    TestHarness::SendMouse(Grid, WM_MOUSEMOVE, To, MK_LBUTTON);
+    TestHarness::SendMouse(Grid, WM_LBUTTONUP, To, 0);
+  };
+  Item(2)->SetMinSize(40);
+  SizeTo10();
+  EXPECT_EQ(Grid->ColWidths(2), 40);
+  EXPECT_EQ(Item(2)->Width(), 40);
+  Item(2)->SetMinSize(0);
+  Grid->SetColWidths(2, 64);
+  SizeTo10();
+  EXPECT_LE(Grid->ColWidths(2), 11);  // where the border lands, give or take its line
 }
 
 TEST_F(ExCGridTest, FloatFormatFormatsNumbersOnly) {
