@@ -2050,7 +2050,7 @@ class TExStringGrid : public TBaseGrid {
   // folder "images" beside the file as JPEG files. Show (or AutoPreview) opens the written file.
   void SaveToHTML(const String& FileName, bool Show = false, bool Unicode = false);
   void AppendToHTML(const String& FileName, bool Show = false, bool Unicode = false);
-  // The HTML of the table; pictures are written under Dir ("" writes none into a folder of its own).
+  // The HTML of the table; pictures are written to the folder "images" under Dir (none for "").
   String SaveToHTMLString(const String& Dir);
   // One record element per exported row, one field element per exported cell (names from
   // FieldDescr, else "FIELD" + offset); raises EStringGridError "Cannot Create file " + FileName.
@@ -2833,5 +2833,10 @@ class TExStringGrid : public TBaseGrid {
   Integer PasteFromClipboardAt(Integer ACol, Integer ARow, Integer& Cols, Integer& Rows);
   // The smart paste of a single value or a series over the selection.
   void SmartPaste(Integer Count);
+  // The pasted text ended with a line break (its last line is the empty remainder); a date or
+  // number series ended the smart paste; a text series asks for the block repetition.
+  bool FPasteTrailingBreak = false;
+  bool FSmartPasteDone = false;
+  bool FSmartPasteRepeat = false;
   // ===== end files and clipboard (protected) =====
 };

@@ -3,6 +3,3 @@
 // when its real body does.
 #include "components/grid/ExGrid.h"
 
-void TExStringGrid::CopySelectionToClipboard() {}
-void TExStringGrid::CutSelectionToClipboard() {}
-void TExStringGrid::PasteSelectionFromClipboard() {}

@@ -11,10 +11,4 @@
 // ===== end input =====
 
 // ===== data operations =====
-void TExStringGrid::PasteCellValue(Integer ACol, Integer ARow, const String& Value) { SetCellEx(ACol, ARow, Value); }
-void TExStringGrid::CellsPasted(TPoint&, TGridRect&, TClipOperation) {}
-bool TExStringGrid::AllowFormattedClipboard() { return FNavigation->AllowFmtClipboard(); }
-TGridRect TExStringGrid::GetUsedCells() { return TGridRect{0, 0, ColCount() - 1, RowCount() - 1}; }
-void TExStringGrid::SaveColPositions() {}
-void TExStringGrid::LoadColPositions() {}
 // ===== end data operations =====

@@ -1,0 +1,19 @@
+// Small helpers the string grid's file and clipboard formats share: the names of the standard
+// colours, the colour text of settings files, and the lenient number reading of the grid text file.
+#pragma once
+
+#include "platform/gui/Graphics.h"
+#include "platform/rtl/System.h"
+
+// The name of a standard colour ("clBlack", "clWindow", "clNone" …); false for any other value.
+bool GridColorToIdent(TColor Color, String& Ident);
+// The colour of a standard colour name (any letter case; "clLtGray" and "clDkGray" included).
+bool GridIdentToColor(const String& Ident, TColor& Color);
+// A colour as its name, or "$" followed by eight hexadecimal digits.
+String GridColorToString(TColor Color);
+// The reverse of GridColorToString; also accepts plain decimal and other integer forms. Text that
+// is neither raises EConvertError.
+TColor GridStringToColor(const String& S);
+// The decimal number at the start of S after leading blanks; reading stops at the first character
+// that is no digit, and no digits give 0. Values beyond the integer range are clamped to it.
+Integer LeadingDecimal(const String& S);
