@@ -220,3 +220,154 @@ bool Remove_Variable(TDevice_EnOcean& Device, Integer Uni_SAck, Integer Ind_EEP,
   vars.erase(vars.begin() + Ind_Var);
   return true;
 }
+
+// ---- The Smart-ACK dialog's choice.
+
+namespace {
+
+// A ticked row of the Smart-ACK choice with the case and catalogue data field it names.
+struct TSAck_Marked {
+  bool In;  // a row of the IN table
+  Integer CaseInd;
+  const TDataField* Field;
+  const TSAck_Var_Row* Row;
+};
+
+void Collect_Marked(const TCatalog_EnOcean& Catalog, const TSAck_Choice& Choice, bool In,
+                    std::vector<TSAck_Marked>& Marked) {
+  const Integer CaseInd = In ? Choice.CaseInInd : Choice.CaseOutInd;
+  const std::vector<TSAck_Var_Row>& Rows = In ? Choice.RowsIn : Choice.RowsOut;
+  for (const TSAck_Var_Row& row : Rows) {
+    if (!row.Enabled) continue;
+    const TDataField* field =
+        Catalog.Get_DataField(Choice.RorgInd, Choice.FuncInd, Choice.TypeInd, CaseInd, row.DataInd);
+    if (field) Marked.push_back({In, CaseInd, field, &row});
+  }
+}
+
+// The ticked rows that name a data field of their case: the IN table's, then the OUT table's.
+std::vector<TSAck_Marked> Marked_Rows(const TCatalog_EnOcean& Catalog, const TSAck_Choice& Choice) {
+  std::vector<TSAck_Marked> marked;
+  Collect_Marked(Catalog, Choice, true, marked);
+  Collect_Marked(Catalog, Choice, false, marked);
+  return marked;
+}
+
+std::unique_ptr<TVarEnOcean_SAck> Make_SAck_Variable(const TSAck_Marked& Marked) {
+  auto var = std::make_unique<TVarEnOcean_SAck>();
+  var->FData = Marked.Field->FData;
+  var->FBitOffs = Marked.Field->FBitOffs;
+  var->FBitSize = Marked.Field->FBitSize;
+  var->FPosition = StrToIntDef(Marked.Row->Position, 0);
+  var->FBitStart = Marked.Row->BitStart;
+  return var;
+}
+
+void Append_Group_Variables(TRorFunTyp& EEP, Integer CaseInd,
+                            const std::vector<std::unique_ptr<TVarEnOcean_SAck>>& Vars) {
+  for (const auto& sack : Vars) {
+    auto var = std::make_unique<TVarEnOcean>();
+    var->FCaseIndex = CaseInd;
+    var->FData = sack->FData;
+    var->FBitOffs = sack->FBitOffs;
+    var->FBitSize = sack->FBitSize;
+    var->FPosition = sack->FPosition;
+    var->FBitStart = sack->FBitStart;
+    EEP.VariableList.push_back(std::move(var));
+  }
+}
+
+}  // namespace
+
+TVariable_Check Check_SAck_Data(const TCatalog_EnOcean& Catalog, const TDevice_EnOcean& Device,
+                                const TSAck_Choice& Choice) {
+  TVariable_Check result;
+  const TRorg* rorg = Catalog.Get_Rorg(Choice.RorgInd);
+  if (!rorg) {
+    result.TextId = Text_Select_Rorg;
+    return result;
+  }
+  const TFunc* func = Catalog.Get_Func(Choice.RorgInd, Choice.FuncInd);
+  if (!func) {
+    result.TextId = Text_Select_Func;
+    return result;
+  }
+  const TType* type = Catalog.Get_Type(Choice.RorgInd, Choice.FuncInd, Choice.TypeInd);
+  if (!type) {
+    result.TextId = Text_Select_Type;
+    return result;
+  }
+  const std::vector<TSAck_Marked> marked = Marked_Rows(Catalog, Choice);
+  if (marked.empty()) {
+    result.TextId = Text_Select_Variable;
+    return result;
+  }
+  for (const TSAck_Marked& m : marked) {
+    const Integer position = Variable_Position_Value(m.Row->Position);
+    if (position < 0 || position > Max_Var_Position) {
+      result.TextId = Text_Position_Range;
+      result.Value = IntToStr(Max_Var_Position);
+      return result;
+    }
+  }
+
+  const TRorFunTyp_List& list = Device.SmartACKList;
+  for (size_t i = 0; i < list.size(); ++i) {
+    if (list[i]->FRorgNum == rorg->FNumber && list[i]->FFuncNum == func->FNumber &&
+        list[i]->FTypeNum == type->FNumber) {
+      result.EEP_Index = static_cast<Integer>(i);
+      break;
+    }
+  }
+  if (result.EEP_Index < 0 && Device_EEP_Count(Device) >= Max_EEP_Per_Device) {
+    result.TextId = Text_No_Space_EEP;
+    return result;
+  }
+
+  // Each case-and-field pair once per EEP: neither one the EEP holds nor one chosen twice.
+  for (size_t i = 0; i < marked.size(); ++i) {
+    bool twice = false;
+    if (result.EEP_Index >= 0) {
+      for (const auto& var : list[result.EEP_Index]->VariableList) {
+        if (var->FCaseIndex == marked[i].CaseInd && var->FData == marked[i].Field->FData) twice = true;
+      }
+    }
+    for (size_t j = 0; j < i; ++j) {
+      if (marked[j].CaseInd == marked[i].CaseInd && marked[j].Field->FData == marked[i].Field->FData) twice = true;
+    }
+    if (twice) {
+      result.TextId = Text_Variable_Twice;
+      return result;
+    }
+  }
+  return result;
+}
+
+std::unique_ptr<TGroup_SAck> Make_Group_SAck(const TCatalog_EnOcean& Catalog, const TSAck_Choice& Choice) {
+  auto group = std::make_unique<TGroup_SAck>();
+  group->FCaseInIndex = Choice.CaseInInd;
+  group->FCaseOutIndex = Choice.CaseOutInd;
+  for (const TSAck_Marked& m : Marked_Rows(Catalog, Choice)) {
+    (m.In ? group->VarsInList : group->VarsOutList).push_back(Make_SAck_Variable(m));
+  }
+  return group;
+}
+
+Integer Add_SAck_Group(const TCatalog_EnOcean& Catalog, TDevice_EnOcean& Device, const TSAck_Choice& Choice,
+                       Integer EEP_Index) {
+  TRorFunTyp_List& list = Device.SmartACKList;
+  if (!In_Range(EEP_Index, list.size())) {
+    auto eep = std::make_unique<TRorFunTyp>();
+    if (const TType* type = Catalog.Get_Type(Choice.RorgInd, Choice.FuncInd, Choice.TypeInd)) {
+      eep->FRorgNum = Catalog.Get_Rorg(Choice.RorgInd)->FNumber;
+      eep->FFuncNum = Catalog.Get_Func(Choice.RorgInd, Choice.FuncInd)->FNumber;
+      eep->FTypeNum = type->FNumber;
+    }
+    list.push_back(std::move(eep));
+    EEP_Index = static_cast<Integer>(list.size()) - 1;
+  }
+  const auto group = Make_Group_SAck(Catalog, Choice);
+  Append_Group_Variables(*list[EEP_Index], group->FCaseInIndex, group->VarsInList);
+  Append_Group_Variables(*list[EEP_Index], group->FCaseOutIndex, group->VarsOutList);
+  return EEP_Index;
+}

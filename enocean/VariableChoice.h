@@ -113,3 +113,50 @@ bool Modify_EEP(const TCatalog_EnOcean& Catalog, TDevice_EnOcean& Device, const 
 // Releases an EEP with its variables, or one variable. False when there is no such item.
 bool Remove_EEP(TDevice_EnOcean& Device, Integer Uni_SAck, Integer Ind_EEP);
 bool Remove_Variable(TDevice_EnOcean& Device, Integer Uni_SAck, Integer Ind_EEP, Integer Ind_Var);
+
+// ---- The Smart-ACK dialog's choice: an EEP of the device's Smart-ACK list with a group of an IN
+// case and an OUT case, each with the data fields the user marked in its table.
+//
+// The network stores a group as the EEP's variables: one variable per marked data field, with the
+// IN or OUT case as its case index, so Smart-ACK EEPs are written, read, shown, modified and
+// removed like unidirectional ones.
+
+// One row of a case's table: data field DataInd of the case (the table's row DataInd + 1).
+struct TSAck_Var_Row {
+  Integer DataInd = -1;
+  bool Enabled = false;  // the Enable cell is ticked ("Y")
+  String Position;       // as typed
+  Integer BitStart = 0;  // 0 to 7
+};
+
+// What the Smart-ACK dialog holds when OK is pressed.
+struct TSAck_Choice {
+  Integer RorgInd = -1;
+  Integer FuncInd = -1;
+  Integer TypeInd = -1;
+  Integer CaseInInd = -1;   // -1: no IN case chosen
+  Integer CaseOutInd = -1;  // -1: no OUT case chosen
+  std::vector<TSAck_Var_Row> RowsIn;
+  std::vector<TSAck_Var_Row> RowsOut;
+};
+
+// The Smart-ACK dialog's OK check on the device's Smart-ACK list, in this order: a RORG, FUNC and
+// TYPE chosen (865, 866, 867); at least one ticked row that names a data field of its chosen case
+// (872); a position from 0 to 1999 in every ticked row (873 with "1999" appended); a new EEP only
+// while the device has fewer than four, both lists together (1126); no case-and-field pair that
+// the EEP already holds or that the choice holds twice (1127, the IN and OUT case being the same).
+// Rows that name no data field of their case (an empty table's row) take no part.
+TVariable_Check Check_SAck_Data(const TCatalog_EnOcean& Catalog, const TDevice_EnOcean& Device,
+                                const TSAck_Choice& Choice);
+
+// The group the choice describes: the two cases and one variable per ticked row naming a data
+// field of its case (the field's name, offset and size, the position (0 when the text is not a
+// number) and the start bit).
+std::unique_ptr<TGroup_SAck> Make_Group_SAck(const TCatalog_EnOcean& Catalog, const TSAck_Choice& Choice);
+
+// Stores the chosen group in EEP EEP_Index of the device's Smart-ACK list; with EEP_Index -1 a new
+// EEP with the chosen catalogue numbers is appended first. The group's IN variables, then its OUT
+// variables, are appended to the EEP's variables with their case as case index. Returns the
+// position of the EEP that got them.
+Integer Add_SAck_Group(const TCatalog_EnOcean& Catalog, TDevice_EnOcean& Device, const TSAck_Choice& Choice,
+                       Integer EEP_Index);

@@ -10,6 +10,7 @@
 #include "descriptions/UProfinetFileName.h"
 #include "enocean/UEnOcean_Device.h"
 #include "enocean/UEnOcean_Variable.h"
+#include "enocean/UEnOcean_Variable_SAck.h"
 #include "main/ULumitoreFirmWare.h"
 #include "main/Unit1.h"
 #include "platform/gui/Forms.h"
@@ -25,6 +26,7 @@ void Create_Program_Forms() {
   Application->CreateForm(FBoot);
   Application->CreateForm(FEnOcean_Device);
   Application->CreateForm(FEnOcean_Variable);
+  Application->CreateForm(FEnOcean_Variable_SAck);
   Application->CreateForm(FProfinetFileName);
   Application->CreateForm(FBACnet_Eng_Unit);
 }

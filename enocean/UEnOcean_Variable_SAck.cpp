@@ -1,0 +1,189 @@
+#include "enocean/UEnOcean_Variable_SAck.h"
+
+#include "app/UComon.h"
+#include "app/ULanguage.h"
+#include "components/grid/ExGridDropDowns.h"
+#include "components/grid/ExCGrid.h"
+#include "components/buttons/FadeButton.h"
+#include "enocean/UEnOcean_Catalog.h"
+#include "platform/gui/Dialogs.h"
+#include "platform/gui/StdCtrls.h"
+
+TFEnOcean_Variable_SAck* FEnOcean_Variable_SAck = nullptr;
+
+namespace {
+
+// The editor's message when no device is selected.
+constexpr Integer Text_Select_Device = 1231;
+
+// The columns of a case's table.
+constexpr Integer Col_Variable = 0;
+constexpr Integer Col_Enable = 1;
+constexpr Integer Col_Position = 2;
+constexpr Integer Col_BitStart = 3;
+
+// The catalogue of the program state; an empty one while none is loaded.
+const TCatalog_EnOcean& Catalog() {
+  static const TCatalog_EnOcean empty;
+  return Catalog_EnOcean ? *Catalog_EnOcean : empty;
+}
+
+// Replaces a list's items and leaves it without a selection.
+void Refill(TComboBox* List, const std::vector<String>* Items) {
+  List->Items()->Clear();
+  if (Items) {
+    for (const String& item : *Items) List->Items()->Add(item);
+  }
+  List->SetItemIndex(-1);
+}
+
+// The start bit of a Bit Start cell: its position among "0" to "7", 0 for any other text.
+Integer Bit_Start_Of(const String& Text) {
+  const std::vector<String>& items = BitStart_Items();
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (items[i] == Text) return static_cast<Integer>(i);
+  }
+  return 0;
+}
+
+}  // namespace
+
+TFEnOcean_Variable_SAck::TFEnOcean_Variable_SAck(TComponent* AOwner) : TFDialog(AOwner) { Create_Controls(); }
+
+void TFEnOcean_Variable_SAck::FormCreate(TObject* /*Sender*/) {
+  L_SW_Code->SetCaption(SW_Code);
+  Set_Client_Size(464, 694);
+  Form_Height = Height();
+  Set_Lang();
+  Refill(CB_EEP_Rorg, &Catalog().Rorg_SL);
+}
+
+void TFEnOcean_Variable_SAck::Set_Lang() {}
+
+void TFEnOcean_Variable_SAck::FormShow(TObject* /*Sender*/) {
+  CB_EEP_Rorg->SetEnabled(false);
+  Choose(CB_EEP_Rorg, SAck_Rorg_Position);
+  CB_EEP_Func->SetEnabled(false);
+  Choose(CB_EEP_Func, SAck_Func_Position);
+}
+
+void TFEnOcean_Variable_SAck::FormCanResize(TObject* /*Sender*/, Integer& /*NewWidth*/, Integer& NewHeight,
+                                            bool& Resize) {
+  NewHeight = Form_Height;
+  Resize = true;
+}
+
+const TDevice_EnOcean* TFEnOcean_Variable_SAck::Selected_Device() const {
+  if (!DevList || Ind_Dev < 0 || Ind_Dev >= static_cast<Integer>(DevList->size())) return nullptr;
+  return (*DevList)[Ind_Dev].get();
+}
+
+void TFEnOcean_Variable_SAck::Choose(TComboBox* List, Integer Index) {
+  // A position the list does not hold (a catalogue too short) selects nothing.
+  List->SetItemIndex(Index < List->Items()->Count() ? Index : -1);
+  CB_EEP_Var_Change(List);
+}
+
+void TFEnOcean_Variable_SAck::Clear_Table(TExColumnGrid* ACG) {
+  ACG->SetRowCount(2);
+  for (Integer c = 0; c < ACG->ColCount(); ++c) ACG->SetCells(c, 1, u"");
+}
+
+void TFEnOcean_Variable_SAck::Clear_Table_IN() { Clear_Table(ACG_Vars_Case_IN); }
+
+void TFEnOcean_Variable_SAck::Clear_Table_OUT() { Clear_Table(ACG_Vars_Case_OUT); }
+
+void TFEnOcean_Variable_SAck::Table_Show_Vars(TExColumnGrid* ACG, const std::vector<String>& VList) {
+  // A case without data fields empties the table, so no row of an earlier case stays behind
+  // under this one.
+  if (VList.empty()) {
+    Clear_Table(ACG);
+    return;
+  }
+  ACG->SetRowCount(static_cast<Integer>(VList.size()) + 1);
+  for (size_t i = 0; i < VList.size(); ++i) {
+    const Integer row = static_cast<Integer>(i) + 1;
+    ACG->SetCells(Col_Variable, row, VList[i]);
+    ACG->SetCells(Col_Enable, row, u"Y");
+    ACG->SetCells(Col_Position, row, u"");
+    ACG->SetCells(Col_BitStart, row, u"0");
+  }
+}
+
+void TFEnOcean_Variable_SAck::CB_EEP_Var_Change(TObject* Sender) {
+  const TCatalog_EnOcean& cat = Catalog();
+  const Integer r = CB_EEP_Rorg->ItemIndex();
+  const Integer f = CB_EEP_Func->ItemIndex();
+  const Integer t = CB_EEP_Type->ItemIndex();
+  // A list without a selection (or a position the catalogue lacks) leaves the level below empty.
+  if (Sender == CB_EEP_Rorg) {
+    const TRorg* rorg = cat.Get_Rorg(r);
+    Refill(CB_EEP_Func, rorg ? &rorg->Func_SL : nullptr);
+    Refill(CB_EEP_Type, nullptr);
+    Refill(CB_Var_Case_IN, nullptr);
+    Refill(CB_Var_Case_OUT, nullptr);
+    Clear_Table_IN();
+    Clear_Table_OUT();
+  } else if (Sender == CB_EEP_Func) {
+    const TFunc* func = cat.Get_Func(r, f);
+    Refill(CB_EEP_Type, func ? &func->Type_SL : nullptr);
+    Refill(CB_Var_Case_IN, nullptr);
+    Refill(CB_Var_Case_OUT, nullptr);
+    Clear_Table_IN();
+    Clear_Table_OUT();
+  } else if (Sender == CB_EEP_Type) {
+    const TType* type = cat.Get_Type(r, f, t);
+    Refill(CB_Var_Case_IN, type ? &type->Case_SL : nullptr);
+    Refill(CB_Var_Case_OUT, type ? &type->Case_SL : nullptr);
+    Clear_Table_IN();
+    Clear_Table_OUT();
+  } else if (Sender == CB_Var_Case_IN || Sender == CB_Var_Case_OUT) {
+    const bool in = Sender == CB_Var_Case_IN;
+    const TCase* case_ = cat.Get_Case(r, f, t, (in ? CB_Var_Case_IN : CB_Var_Case_OUT)->ItemIndex());
+    static const std::vector<String> none;
+    Table_Show_Vars(in ? ACG_Vars_Case_IN : ACG_Vars_Case_OUT, case_ ? case_->DataField_SL : none);
+  }
+}
+
+std::vector<TSAck_Var_Row> TFEnOcean_Variable_SAck::Table_Rows(TExColumnGrid* ACG) {
+  std::vector<TSAck_Var_Row> rows;
+  for (Integer row = 1; row < ACG->RowCount(); ++row) {
+    TSAck_Var_Row r;
+    r.DataInd = row - 1;
+    r.Enabled = ACG->Cells(Col_Enable, row) == u"Y";
+    r.Position = ACG->Cells(Col_Position, row);
+    r.BitStart = Bit_Start_Of(ACG->Cells(Col_BitStart, row));
+    rows.push_back(r);
+  }
+  return rows;
+}
+
+TSAck_Choice TFEnOcean_Variable_SAck::SAck_Choice() const {
+  TSAck_Choice choice;
+  choice.RorgInd = CB_EEP_Rorg->ItemIndex();
+  choice.FuncInd = CB_EEP_Func->ItemIndex();
+  choice.TypeInd = CB_EEP_Type->ItemIndex();
+  choice.CaseInInd = CB_Var_Case_IN->ItemIndex();
+  choice.CaseOutInd = CB_Var_Case_OUT->ItemIndex();
+  choice.RowsIn = Table_Rows(ACG_Vars_Case_IN);
+  choice.RowsOut = Table_Rows(ACG_Vars_Case_OUT);
+  return choice;
+}
+
+bool TFEnOcean_Variable_SAck::Check_Data() {
+  EEP_Index = -1;
+  const TDevice_EnOcean* device = Selected_Device();
+  if (!device) {
+    MessageDlg(Get_Text(Text_Select_Device), mtError, {mbOK});
+    return false;
+  }
+  const TVariable_Check check = Check_SAck_Data(Catalog(), *device, SAck_Choice());
+  EEP_Index = check.EEP_Index;
+  if (check.OK()) return true;
+  MessageDlg(Get_Text(check.TextId) + check.Value, mtError, {mbOK});
+  return false;
+}
+
+void TFEnOcean_Variable_SAck::Btn_OKClick(TObject* /*Sender*/) {
+  if (Check_Data()) SetModalResult(mrOk);
+}
