@@ -2818,6 +2818,11 @@ class TExStringGrid : public TBaseGrid {
   void AutoSizeRowInternal(Integer ARow, bool GrowOnly, Integer Padding);
   // The layout's page and cell steps work on the grid's print fields.
   friend class TGridPrintLayout;
+  // The canvas being printed on: its pixels per inch, the pixel of the page's top-left corner, and
+  // whether it is the printer's (which starts new pages).
+  Integer FPrintDPI = 96;
+  TPoint FPrintOrigin;
+  bool FPrintOnPrinter = false;
   // ===== end text files, printing, statistics and sizing (protected) =====
 
   // ===== files and clipboard (protected): ExGridPersist.cpp, ExGridStream.cpp, ExGridExport.cpp,

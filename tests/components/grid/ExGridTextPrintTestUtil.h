@@ -13,6 +13,13 @@
 #include "platform/gui/Forms.h"
 #include "platform/gui/TestHarness.h"
 
+// The grid under test, with its print and HTML settings made from the start.
+class TTextPrintGrid : public TExStringGrid {
+ public:
+  explicit TTextPrintGrid(TComponent* AOwner) : TExStringGrid(AOwner) { EnsureFileSettings(); }
+  String ClassName() const override { return u"TTextPrintGrid"; }
+};
+
 class ExGridTextPrintTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -21,7 +28,7 @@ class ExGridTextPrintTest : public testing::Test {
     Form->SetBounds(50, 50, 600, 400);
     Form->AfterConstruction();
     TestHarness::ShowForm(Form);
-    Grid = new TExStringGrid(Form);
+    Grid = new TTextPrintGrid(Form);
     Grid->SetParent(Form);
   }
   void TearDown() override {
