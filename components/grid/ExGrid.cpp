@@ -10,8 +10,10 @@
 #include "components/grid/ExGridFooter.h"
 #include "components/grid/ExGridGraphics.h"
 #include "components/grid/ExGridGrouping.h"
+#include "components/grid/ExGridHTMLSettings.h"
 #include "components/grid/ExGridHints.h"
 #include "components/grid/ExGridLook.h"
+#include "components/grid/ExGridPrintSettings.h"
 #include "components/grid/ExGridSearchPanel.h"
 #include "components/grid/ExGridSortSettings.h"
 #include "components/gridbase/EsgHTMLE.h"
@@ -228,6 +230,7 @@ void TExStringGrid::BeforeDestruction() {
     if (Form && !Form->HasState(csDestroying)) Form->OnResize = FOnResize;
   }
   if (ActiveFocusGrid == this) ActiveFocusGrid = nullptr;
+  if (FColumnSize->Save()) SaveColSizes();
   FClearTextOnly = false;
   FSaveHiddenCells = false;
   // Hidden columns and rows come back first, so the property objects they hold are freed with
@@ -293,6 +296,8 @@ void TExStringGrid::CreateSettingsObjects() {
   FSearchPanel = NewSearchPanel();
   FSearchFooter->OnChange = [this](TObject*) { UpdateSearchPanelSettings(); };
   FFloatingFooter = new TFloatingFooter(this);
+  FPrintSettings = new TPrintSettings(this);
+  FHTMLSettings = new THTMLSettings();
   FSortSettings = new TSortSettings(this);
   FDragDropSettings = new TDragDropSettings(this);
   FDragScrollOptions = new TDragScrollOptions();
@@ -330,6 +335,10 @@ void TExStringGrid::FreeSettingsObjects() {
   FBalloonSettings = nullptr;
   delete FFloatingFooter;
   FFloatingFooter = nullptr;
+  delete FPrintSettings;
+  FPrintSettings = nullptr;
+  delete FHTMLSettings;
+  FHTMLSettings = nullptr;
   delete FSortSettings;
   FSortSettings = nullptr;
   delete FDragDropSettings;
@@ -411,6 +420,7 @@ void TExStringGrid::CreateWnd() {
     FSearchPanel->SetHeight(FSearchFooter->Visible() ? 32 : 0);
     FSearchPanel->CreateWnd();
   }
+  if (FColumnSize->Save()) LoadColSizes();
   FGridTimerID = static_cast<Integer>(SetTimer(Handle(), 111, 500));
   if (HasState(csDesigning) && !FLoaded && !HasState(csLoading)) Font()->SetName(u"Tahoma");
   // The wheel: the platform's wheel message, three rows per notch.
@@ -444,6 +454,7 @@ void TExStringGrid::Loaded() {
     SetLook(glNorv);
   }
   if (FAutoSize) AutoSizeColumns(false, 4);
+  if (FColumnSize->Save()) LoadColSizes();
   FFixedRowsMin = TBaseGrid::FixedRows();
   FFixedColsMin = TBaseGrid::FixedCols();
   FMinRowHeight = DefaultRowHeight();
@@ -486,7 +497,9 @@ void TExStringGrid::Assign(TPersistent* Source) {
   FNavigation->Assign(S->FNavigation);
   FGrouping->Assign(S->FGrouping);
   FSearchFooter->Assign(S->FSearchFooter);
+  FPrintSettings->Assign(S->FPrintSettings);
   FFilter->Assign(S->FFilter);
+  FHTMLSettings->Assign(S->FHTMLSettings);
   FBands->Assign(S->FBands);
   FCellNode->Assign(S->FCellNode);
   FSortSettings->Assign(S->FSortSettings);

@@ -4,6 +4,9 @@
 #include "components/grid/ExGrid.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include "components/grid/ExGridFooter.h"
 #include "components/grid/ExGridGraphics.h"
@@ -430,6 +433,32 @@ TEST_F(ExGridCoreTest, EmptyCheckBoxCellsSaveTheirState) {
   EXPECT_EQ(Grid->SaveCell(1, 1), u"Y");
   Box->SetCellBoolean(false);
   EXPECT_EQ(Grid->SaveCell(1, 1), u"N");
+}
+
+TEST_F(ExGridCoreTest, SavedColumnWidthsComeBackWithTheNextGrid) {
+  const std::filesystem::path Ini =
+      std::filesystem::temp_directory_path() / ("exgridcore-widths-" + std::to_string(getpid()) + ".ini");
+  std::filesystem::remove(Ini);
+  const String Key = Utf8ToString(Ini.string());
+  auto Configure = [&](TExStringGrid* G) {
+    G->ColumnSize()->SetLocation(clIniFile);
+    G->ColumnSize()->SetKey(Key);
+    G->ColumnSize()->SetSection(u"Widths");
+    G->ColumnSize()->SetSave(true);
+  };
+  {
+    auto* First = new TCoreGrid(Form);
+    Configure(First);
+    First->SetParent(Form);
+    First->SetColWidths(2, 91);
+    TComponent::Free(First);
+  }
+  auto* Second = new TCoreGrid(Form);
+  Configure(Second);
+  Second->SetParent(Form);
+  EXPECT_EQ(Second->ColWidths(2), 91);
+  TComponent::Free(Second);
+  std::filesystem::remove(Ini);
 }
 
 // --- Notifiers and listeners ------------------------------------------------------------------------
