@@ -539,11 +539,11 @@ void TExStringGrid::Assign(TPersistent* Source) {
 void TExStringGrid::AssignCells(TPersistent* Source) {
   auto* S = dynamic_cast<TExStringGrid*>(Source);
   if (!S) return;
-  // The cells travel as their saved texts over the real columns and rows of the source.
-  const Integer C = std::min(S->AllColCount(), AllColCount());
-  const Integer R = std::min(S->RowCount(), RowCount());
-  for (Integer r = 0; r < R; ++r)
-    for (Integer c = 0; c < C; ++c) LoadCell(c, r, S->SaveCell(c, r));
+  // The cells travel as the grid's own text stream.
+  TMemoryStream Stream;
+  S->SaveToStream(&Stream);
+  Stream.Seek(0, soBeginning);
+  LoadFromStream(&Stream);
 }
 
 void TExStringGrid::Invalidate() {
