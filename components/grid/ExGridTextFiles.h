@@ -9,8 +9,7 @@
 
 namespace exgrid_text {
 
-// The save range: fixed rows and columns belong to it with SaveFixedCells (or SaveFixedRows /
-// SaveFixedCols), otherwise the normal cells between the fixed ones and the footers.
+// The save range (the grid's SaveStartCol .. SaveEndCol, SaveStartRow .. SaveEndRow) in one value.
 struct TSaveRange {
   Integer StartCol = 0;
   Integer EndCol = -1;
@@ -19,22 +18,7 @@ struct TSaveRange {
 };
 
 inline TSaveRange SaveRangeOf(TExStringGrid* G) {
-  TSaveRange R;
-  if (G->SaveFixedCells() || G->SaveFixedCols()) {
-    R.StartCol = 0;
-    R.EndCol = G->ColCount() - 1;
-  } else {
-    R.StartCol = G->FixedCols();
-    R.EndCol = G->ColCount() - G->FixedRightCols() - 1;
-  }
-  if (G->SaveFixedCells() || G->SaveFixedRows()) {
-    R.StartRow = 0;
-    R.EndRow = G->RowCount() - 1;
-  } else {
-    R.StartRow = G->FixedRows();
-    R.EndRow = G->RowCount() - G->FixedFooters() - 1;
-  }
-  return R;
+  return TSaveRange{G->SaveStartCol(), G->SaveEndCol(), G->SaveStartRow(), G->SaveEndRow()};
 }
 
 // Fires the grid's OnFileProgress with Part / Whole in whole percent (halves to even), only when
