@@ -83,6 +83,10 @@ TExColumnGrid* TFEnOcean_Variable_SAck::Create_Vars_Grid(const String& Name, Int
 }
 
 void TFEnOcean_Variable_SAck::Create_Controls() {
+  // The width may change, the height may not. The client area comes first, so the controls that
+  // stretch keep their distance to the right edge of the designed area.
+  SetBorderStyle(bsSizeable);
+  Set_Client_Size(Client_Width, Client_Height);
   SetCaption(u"Add EnOcean Variable");
   Create_Title_Panel();
   L_SW_Desc->SetCaption(u"Add EnOcean Device");
@@ -126,10 +130,6 @@ void TFEnOcean_Variable_SAck::Create_Controls() {
   const std::vector<TWinControl*> order = {CB_EEP_Rorg,      CB_EEP_Func,     CB_EEP_Type,      CB_Var_Case_IN,
                                            ACG_Vars_Case_IN, CB_Var_Case_OUT, ACG_Vars_Case_OUT};
   for (size_t i = 0; i < order.size(); ++i) order[i]->SetTabOrder(static_cast<Integer>(i));
-
-  // The width may change, the height may not.
-  SetBorderStyle(bsSizeable);
-  Set_Client_Size(Client_Width, Client_Height);
 
   OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
   OnShow = [this](TObject* Sender) { FormShow(Sender); };
