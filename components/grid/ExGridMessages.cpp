@@ -609,4 +609,9 @@ void TExStringGrid::CMCursorChanged(TMessage& M) {
   Invokedchange = false;
 }
 
-void TExStringGrid::TopLeftChanged() { TBaseGrid::TopLeftChanged(); }
+void TExStringGrid::TopLeftChanged() {
+  // The base notification, then what a scroll brings along (selection box, background, open
+  // editor control, footer, cell controls, synchronised grid, Metro scroll controls).
+  TBaseGrid::TopLeftChanged();
+  ScrollTopLeftChanged();
+}
