@@ -9,6 +9,8 @@
 #include "comm/ParGenFile.h"
 #include "comm/UpdateTool.h"
 #include "components/buttons/FadeButton.h"
+#include "components/grid/ExGridDropDowns.h"
+#include "components/grid/ExCGrid.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/StdCtrls.h"
@@ -63,6 +65,9 @@ void TFBoot::Set_Lang() {
   L_List_Device->SetCaption(Get_Text(909));
   Btn_Search->SetCaption(Get_Text(910));
   Btn_Search->SetHint(Get_Text(929));
+  ACG_List_Devices->Columns()->GetItem(0)->SetHeader(Get_Text(911));
+  ACG_List_Devices->Columns()->GetItem(1)->SetHeader(Get_Text(912));
+  ACG_List_Devices->SetHint(Get_Text(930));
   CB_Find_All_TVL->SetCaption(Get_Text(913));
   CB_Find_All_TVL->SetHint(Get_Text(931));
 

@@ -15,6 +15,7 @@
 class TCheckBox;
 class TComboBox;
 class TEdit;
+class TExColumnGrid;
 class TFadeButton;
 class TLabel;
 class TPanel;
@@ -60,10 +61,12 @@ class TFBoot : public TFDialog {
   TLabel* L_Dot2 = nullptr;
   TLabel* L_Dot3 = nullptr;
 
-  // The device search, always hidden. Its device list comes with the column grid.
+  // The device search, always hidden: the Search button has no action and the device list
+  // (columns "IP Address" and "MAC Address") stays empty.
   TPanel* P_Eth_Search = nullptr;
   TLabel* L_List_Device = nullptr;
   TFadeButton* Btn_Search = nullptr;
+  TExColumnGrid* ACG_List_Devices = nullptr;
   TCheckBox* CB_Find_All_TVL = nullptr;
 
   // The update options.

@@ -7,6 +7,8 @@
 
 #include "comm/UBoot.h"
 #include "components/buttons/FadeButton.h"
+#include "components/grid/ExGridDropDowns.h"
+#include "components/grid/ExCGrid.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/StdCtrls.h"
 
@@ -24,6 +26,12 @@ constexpr Integer Octet_Step = 50;  // an octet box and the "." after it
 constexpr Integer Edit_Height = 21;
 constexpr Integer List_Height = 22;
 constexpr Integer Check_Height = 17;
+// The device list of the search panel: between the Search button and the "find all" box.
+constexpr Integer Devices_Top = 30;
+constexpr Integer Devices_Width = Boot_Client_Width - 2 * Margin;
+constexpr Integer Devices_Height = 125;
+constexpr Integer Devices_IP_Width = 150;
+constexpr Integer Devices_MAC_Width = 200;
 
 TPanel* Create_Panel(TFDialog* Form, const String& Name, Integer Top, Integer Height) {
   auto* panel = new TPanel(Form);
@@ -105,8 +113,21 @@ void TFBoot::Create_Controls() {
   L_List_Device = Create_Label(P_Eth_Search, u"L_List_Device", Margin, 6);
   Btn_Search = Create_Dialog_Button(P_Eth_Search, u"Btn_Search", 337, 2, 96, 24, dgNone);
   Btn_Search->SetTabOrder(0);
+  ACG_List_Devices = new TExColumnGrid(this);
+  ACG_List_Devices->SetName(u"ACG_List_Devices");
+  ACG_List_Devices->SetParent(P_Eth_Search);
+  ACG_List_Devices->SetBounds(Margin, Devices_Top, Devices_Width, Devices_Height);
+  ACG_List_Devices->SetColCount(2);
+  ACG_List_Devices->SetRowCount(2);
+  ACG_List_Devices->SetFixedCols(0);
+  ACG_List_Devices->SetFixedRows(1);
+  ACG_List_Devices->Columns()->GetItem(0)->SetWidth(Devices_IP_Width);
+  ACG_List_Devices->Columns()->GetItem(1)->SetWidth(Devices_MAC_Width);
+  ACG_List_Devices->SetShowHint(true);
+  ACG_List_Devices->SetTabStop(true);
+  ACG_List_Devices->SetTabOrder(1);
   CB_Find_All_TVL = Create_Check(this, P_Eth_Search, u"CB_Find_All_TVL", 161);
-  CB_Find_All_TVL->SetTabOrder(1);
+  CB_Find_All_TVL->SetTabOrder(2);
   P_Eth_Search->SetVisible(false);
 
   // The update options.
