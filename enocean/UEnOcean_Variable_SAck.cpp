@@ -69,7 +69,8 @@ void TFEnOcean_Variable_SAck::FormShow(TObject* /*Sender*/) {
 
 void TFEnOcean_Variable_SAck::FormCanResize(TObject* /*Sender*/, Integer& /*NewWidth*/, Integer& NewHeight,
                                             bool& Resize) {
-  NewHeight = Form_Height;
+  // Until the creation has taken the height there is none to keep.
+  if (Form_Height > 0) NewHeight = Form_Height;
   Resize = true;
 }
 
