@@ -11,15 +11,15 @@
 
 // The real columns of both tables.
 enum TBACnet_Slave_Column : Integer {
-  bcNumber = 0,
-  bcData_Type,
-  bcEng_Unit,
-  bcPosition,
-  bcBit,
-  bcLength,
-  bcSwap,
-  bcMnemonic,
-  bcColumnCount
+  bsoNumber = 0,
+  bsoData_Type,
+  bsoEng_Unit,
+  bsoPosition,
+  bsoBit,
+  bsoLength,
+  bsoSwap,
+  bsoMnemonic,
+  bsoColumnCount
 };
 
 // The object types of each table, in the order of its Data Type list.

@@ -12,9 +12,9 @@ struct TCommon_Checks {
 };
 
 const TCommon_Checks Publish_Checks{1452, 1453, 1454, 1455, 1456, 1474, 1477, 1478,
-                                    pcDataType, pcPosition, pcIPAddress, pcInputTemplate, pcTemplate};
+                                    mqpDataType, mqpPosition, mqpIPAddress, mqpInputTemplate, mqpTemplate};
 const TCommon_Checks Subscribe_Checks{1457, 1458, 1459, 1460, 1461, 1475, 1479, 1480,
-                                      scDataType, scPosition, scIPAddress, scInputTemplate, scTemplate};
+                                      mqsDataType, mqsPosition, mqsIPAddress, mqsInputTemplate, mqsTemplate};
 
 Integer Number(const String& Text) { return StrToIntDef(Text, -1); }
 
@@ -59,10 +59,10 @@ TTable_Check_Result Check_Publish(const std::vector<TMQTT_Publish_Row>& Rows, co
     if (const Integer id = Check_Common(row, Publish_Checks, Shown, Byte_IN, suffix); id >= 0) {
       return TTable_Check_Result::Fail(r, id, suffix);
     }
-    if (Shown(pcInputTemplate) && Error_In_Topic_Template(Trim(row.InputTemplate))) {
+    if (Shown(mqpInputTemplate) && Error_In_Topic_Template(Trim(row.InputTemplate))) {
       return TTable_Check_Result::Fail(r, Publish_Checks.Input_Template);
     }
-    if (Shown(pcTemplate) && Error_In_Topic_Template(Trim(row.Template))) {
+    if (Shown(mqpTemplate) && Error_In_Topic_Template(Trim(row.Template))) {
       return TTable_Check_Result::Fail(r, Publish_Checks.Template);
     }
     if (UpperCase(Trim(row.OnTimer)) == u"Y") {
@@ -83,14 +83,14 @@ TTable_Check_Result Check_Subscribe(const std::vector<TMQTT_Subscribe_Row>& Rows
     if (const Integer id = Check_Common(row, Subscribe_Checks, Shown, Byte_OUT, suffix); id >= 0) {
       return TTable_Check_Result::Fail(r, id, suffix);
     }
-    if (Shown(scPort)) {
+    if (Shown(mqsPort)) {
       const Integer port = Number(row.Port);
       if (port < 0 || port > 65535) return TTable_Check_Result::Fail(r, 1476);
     }
-    if (Shown(scInputTemplate) && Error_In_Topic_Template(Trim(row.InputTemplate))) {
+    if (Shown(mqsInputTemplate) && Error_In_Topic_Template(Trim(row.InputTemplate))) {
       return TTable_Check_Result::Fail(r, Subscribe_Checks.Input_Template);
     }
-    if (Shown(scTemplate) && Error_In_Topic_Template(Trim(row.Template))) {
+    if (Shown(mqsTemplate) && Error_In_Topic_Template(Trim(row.Template))) {
       return TTable_Check_Result::Fail(r, Subscribe_Checks.Template);
     }
   }

@@ -11,9 +11,9 @@ namespace {
 
 // The columns this build hides: IP Address, Input Template, Channel and the swaps (publish); IP
 // Address, Port, Type, Input Template, the swaps and Retained (subscribe).
-const std::set<Integer> Publish_Hidden{pcIPAddress, pcInputTemplate, pcChannel, pcSwap, pcSwapWord};
-const std::set<Integer> Subscribe_Hidden{scRetained, scIPAddress, scPort, scEthType, scInputTemplate,
-                                         scSwap, scSwapWord};
+const std::set<Integer> Publish_Hidden{mqpIPAddress, mqpInputTemplate, mqpChannel, mqpSwap, mqpSwapWord};
+const std::set<Integer> Subscribe_Hidden{mqsRetained, mqsIPAddress, mqsPort, mqsEthType, mqsInputTemplate,
+                                         mqsSwap, mqsSwapWord};
 
 TMQTT_Publish_Row Good_Publish(const String& Topic) {
   TMQTT_Publish_Row r;
@@ -167,7 +167,7 @@ TEST(MQTTTopicChecks, TableOfCases) {
     t.Subscribe = {Good_Subscribe(u"s")};
     c.Change(t);
     const TColumn_Shown pub = [&](Integer col) {
-      if (c.Shown == Type_Hidden && col == pcDataType) return false;
+      if (c.Shown == Type_Hidden && col == mqpDataType) return false;
       return c.Shown == All_Shown || !Publish_Hidden.count(col);
     };
     const TColumn_Shown sub = [&](Integer col) { return c.Shown == All_Shown || !Subscribe_Hidden.count(col); };
