@@ -222,7 +222,7 @@ TGridImageDropDown::TGridImageDropDown(TComponent* AOwner) : TExImagePickerDropD
   FGrid = GridOfEditor(AOwner);
 }
 
-TGridExGridDropDown::TGridExGridDropDown(TComponent* AOwner) : TExCustomDropDown(AOwner) {
+TGridExGridDropDown::TGridExGridDropDown(TComponent* AOwner) : TCustomExGridDropDown(AOwner) {
   FGrid = GridOfEditor(AOwner);
 }
 

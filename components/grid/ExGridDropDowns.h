@@ -11,6 +11,7 @@
 // The drop-down framework and the grid name their clipboard event types and the registered
 // message of the date pickers alike; in a source that includes this header the framework's go by
 // names of their own. Include this header before any other that brings the drop-down framework.
+#include "components/grid/ExCustomGridDropDown.h"
 #define TClipboardEvent TDropDownClipboardEvent
 #define DTPShiftFocusMessage DropDownDTPShiftFocusMessage
 #include "components/dropdown/ExCalculatorDropDown.h"
@@ -185,15 +186,14 @@ class TGridImageDropDown : public TExImagePickerDropDown {
   TExStringGrid* FGrid = nullptr;
 };
 
-// The grid drop-down editor. Its popup hosts a string grid once the library's grid drop-down
-// exists; until then it edits the cell text with the drop-down framework alone.
-class TGridExGridDropDown : public TExCustomDropDown {
+// The grid drop-down editor: its popup hosts a string grid as the list.
+class TGridExGridDropDown : public TCustomExGridDropDown {
  public:
-  using TBase = TExCustomDropDown;
+  using TBase = TCustomExGridDropDown;
   explicit TGridExGridDropDown(TComponent* AOwner);
   String ClassName() const override { return u"TGridExGridDropDown"; }
-  // The hosted grid of the popup; nullptr while the popup hosts none.
-  TExStringGrid* Grid() const { return nullptr; }
+  // The hosted grid of the popup.
+  TExStringGrid* Grid() const { return GetGrid(); }
   void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyPress(Char& Key) override;
   void DoExit() override;

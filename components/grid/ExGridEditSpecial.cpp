@@ -621,7 +621,12 @@ void TExStringGrid::ShowSpecialEditor(Integer ACol, Integer ARow) {
         default: {
           FEditExGridPicker->SetColor(BC);
           FEditExGridPicker->SetEditorEnabled(true);
+          if (TExStringGrid* list = FEditExGridPicker->Grid()) list->SetFixedRowAlways(true);
           GetEditorProp(rc, ARow, FEditLink);
+          FEditExGridPicker->BeginUpdate();
+          FEditExGridPicker->EndUpdate();
+          if (FEditExGridPicker->UseItems())
+            FEditExGridPicker->SetItemIndex(text.empty() ? 0 : FEditExGridPicker->GetItemIndex(text));
           FEditExGridPicker->SetText(text);
           break;
         }
