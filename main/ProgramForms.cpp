@@ -9,6 +9,7 @@
 #include "descriptions/UBACnet_Eng_Unit.h"
 #include "descriptions/UProfinetFileName.h"
 #include "enocean/UEnOcean_Device.h"
+#include "enocean/UEnOcean_SetAccess2.h"
 #include "enocean/UEnOcean_Variable.h"
 #include "enocean/UEnOcean_Variable_SAck.h"
 #include "main/ULumitoreFirmWare.h"
@@ -24,6 +25,7 @@ void Create_Program_Forms() {
   Application->CreateForm(Form1);
   Application->CreateForm(FParGen);
   Application->CreateForm(FBoot);
+  Application->CreateForm(FEnOcean_SetAccess2);
   Application->CreateForm(FEnOcean_Device);
   Application->CreateForm(FEnOcean_Variable);
   Application->CreateForm(FEnOcean_Variable_SAck);

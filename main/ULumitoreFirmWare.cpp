@@ -20,6 +20,7 @@
 #include "descriptions/UProfinetFileName.h"
 #include "descriptions/UProfinetXML.h"
 #include "enocean/UEnOcean_Catalog.h"
+#include "enocean/UEnOcean_SetAccess2.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/os/Shell.h"
@@ -108,7 +109,8 @@ void TFLumitoreFirmWare::Btn_Click(TObject* Sender) {
   } else if (Sender == Btn_Prm_Gen) {
     if (FParGen) FParGen->ShowModal();
   } else if (Sender == Btn_EnOcean_Access) {
-    // The network editor joins the window once it is part of the program.
+    // The editor loads and saves the network file itself; its result needs nothing here.
+    if (FEnOcean_SetAccess2) FEnOcean_SetAccess2->ShowModal();
   } else if (Sender == Btn_MQTT_Set_Topic) {
     // The MQTT topic tables join the window once they are part of the program.
   } else if (Sender == Btn_PROFINET_XML) {

@@ -13,6 +13,7 @@
 #include "descriptions/UBACnet_Eng_Unit.h"
 #include "descriptions/UProfinetFileName.h"
 #include "enocean/UEnOcean_Device.h"
+#include "enocean/UEnOcean_SetAccess2.h"
 #include "enocean/UEnOcean_Variable.h"
 #include "main/ULumitoreFirmWare.h"
 #include "main/Unit1.h"
@@ -36,6 +37,7 @@ TEST(ProgramStart, FormsAreCreatedInTheTablesOrder) {
       {"FOpenConf", FOpenConf},                 {"FAbout", FAbout},
       {"FSoftOptions", FSoftOptions},           {"Form1", Form1},
       {"FParGen", FParGen},                     {"FBoot", FBoot},
+      {"FEnOcean_SetAccess2", FEnOcean_SetAccess2},
       {"FEnOcean_Device", FEnOcean_Device},     {"FEnOcean_Variable", FEnOcean_Variable},
       {"FProfinetFileName", FProfinetFileName}, {"FBACnet_Eng_Unit", FBACnet_Eng_Unit},
   };
@@ -49,7 +51,8 @@ TEST(ProgramStart, FormsAreCreatedInTheTablesOrder) {
     previous = form->ComponentIndex();
   }
   for (TFDialog* dialog : std::initializer_list<TFDialog*>{FNew_Project, FOpenConf, FSoftOptions, FParGen, FBoot,
-                                                           FProfinetFileName, FBACnet_Eng_Unit}) {
+                                                           FEnOcean_SetAccess2, FProfinetFileName,
+                                                           FBACnet_Eng_Unit}) {
     SCOPED_TRACE(StringToUtf8(dialog->ClassName()));
     EXPECT_EQ(dialog->L_SW_Code->Caption(), u"KP31A08");
   }
@@ -66,6 +69,7 @@ TEST(ProgramStart, FormsAreCreatedInTheTablesOrder) {
   Form1 = nullptr;
   FParGen = nullptr;
   FBoot = nullptr;
+  FEnOcean_SetAccess2 = nullptr;
   FEnOcean_Device = nullptr;
   FEnOcean_Variable = nullptr;
   FProfinetFileName = nullptr;

@@ -3,8 +3,7 @@
 // saved in the network file -> Update Device -> bank files written, the device answers the
 // reachability check, the update tool (a stand-in script) started with its parameter file.
 //
-// The network editor is not part of the program yet, so the device and its variable are added
-// through the network model and its file, as the editor would save them.
+// The network is entered through the network editor with its device and variable dialogs.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -17,9 +16,11 @@
 #include "comm/UBoot.h"
 #include "comm/UParGen.h"
 #include "components/buttons/FadeButton.h"
-#include "enocean/EnOceanFile.h"
-#include "enocean/EnOceanNetwork.h"
+#include "enocean/UEnOcean_Device.h"
+#include "enocean/UEnOcean_SetAccess2.h"
+#include "enocean/UEnOcean_Variable.h"
 #include "main/ULumitoreFirmWare.h"
+#include "platform/gui/Messages.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/gui/TestHarness.h"
 #include "platform/os/Clock.h"
@@ -116,10 +117,16 @@ class RoadTest : public ::testing::Test {
     Create(FNew_Project);
     Create(FParGen);
     Create(FBoot);
+    Create(FEnOcean_SetAccess2);
+    Create(FEnOcean_Device);
+    Create(FEnOcean_Variable);
     Main = FLumitoreFirmWare;
   }
   void TearDown() override {
     EXPECT_TRUE(TestHarness::Verify());
+    Destroy(FEnOcean_Variable);
+    Destroy(FEnOcean_Device);
+    Destroy(FEnOcean_SetAccess2);
     Destroy(FBoot);
     Destroy(FParGen);
     Destroy(FNew_Project);
@@ -152,27 +159,36 @@ TEST_F(RoadTest, NewConfigurationToTheUpdatedDevice) {
   ASSERT_TRUE(TestHarness::Verify());
   ASSERT_TRUE(FileExists(File_ParGen));
 
-  // Step 3: one unsecure device with the temperature of an A5-02-05 sensor at position 3.
-  {
-    TDevice_EnOcean_List Network;
-    auto Device = std::make_unique<TDevice_EnOcean>();
-    Device->FId = u"0x0180A1B2";
-    auto EEP = std::make_unique<TRorFunTyp>();
-    EEP->FRorgNum = 0xA5;
-    EEP->FFuncNum = 0x02;
-    EEP->FTypeNum = 0x05;
-    auto Var = std::make_unique<TVarEnOcean>();
-    Var->FData = u"Temperature";
-    Var->FBitOffs = 16;
-    Var->FBitSize = 8;
-    Var->FPosition = 3;
-    Var->FBitStart = 2;
-    Var->FCaseIndex = 0;
-    EEP->VariableList.push_back(std::move(Var));
-    Device->UnidirectionalList.push_back(std::move(EEP));
-    Network.push_back(std::move(Device));
-    ASSERT_TRUE(Save_Configuration(Network, File_EnOcean));
-  }
+  // Step 3: one unsecure device with the temperature of an A5-02-05 sensor at position 3, start
+  // bit 2, entered in the network editor and saved with its OK.
+  auto Choose = [](TComboBox* List, Integer Index) {
+    List->SetItemIndex(Index);
+    List->Parent()->NotifyCommand(List, CBN_SELCHANGE);
+  };
+  TestHarness::ExpectModal(u"TFEnOcean_SetAccess2", [&](TCustomForm&) {
+    TestHarness::ExpectModal(u"TFEnOcean_Device", [](TCustomForm&) {
+      TestHarness::TypeText(FEnOcean_Device->E_DevEnOcean_ID, u"0x0180A1B2");
+      TestHarness::Click(FEnOcean_Device->Btn_OK);
+    });
+    TestHarness::Click(FEnOcean_SetAccess2->Btn_Add_Device);
+    FEnOcean_SetAccess2->LB_ID_Devices_List->SetItemIndex(0);
+    FEnOcean_SetAccess2->LB_ID_Devices_ListClick(FEnOcean_SetAccess2->LB_ID_Devices_List);
+    TestHarness::ExpectModal(u"TFEnOcean_Variable", [&](TCustomForm&) {
+      Choose(FEnOcean_Variable->CB_EEP_Rorg, 0);
+      Choose(FEnOcean_Variable->CB_EEP_Func, 0);
+      Choose(FEnOcean_Variable->CB_EEP_Type, 0);
+      Choose(FEnOcean_Variable->CB_Var_Case, 0);
+      Choose(FEnOcean_Variable->CB_Var_Variable, 0);
+      FEnOcean_Variable->E_Var_Position->SetText(u"3");
+      Choose(FEnOcean_Variable->CB_Var_BitStart, 2);
+      TestHarness::Click(FEnOcean_Variable->Btn_OK);
+    });
+    TestHarness::Click(FEnOcean_SetAccess2->Btn_Add_Variable);
+    TestHarness::Click(FEnOcean_SetAccess2->Btn_OK);
+  });
+  TestHarness::Click(Main->Btn_EnOcean_Access);
+  ASSERT_TRUE(TestHarness::Verify());
+  ASSERT_TRUE(FileExists(File_EnOcean));
 
   // Step 5: Update Device. The banks are written before the dialog opens; in the dialog the address
   // of the last device is proposed, the device answers and the tool starts.
