@@ -2078,8 +2078,8 @@ class TExStringGrid : public TBaseGrid {
   // and the number of lines, the result counts the values. Nothing for a negative cell or while the
   // grid allows no editing (goEditing, AllowClipboardAlways or RangeSelectAndEdit).
   Integer PasteTextAt(Integer ACol, Integer ARow, const String& Text, Integer& Cols, Integer& Rows);
-  // The largest number of TAB-separated values of a line, and the number of lines ended by a CR
-  // less the empty ones.
+  // The largest number of TAB-separated values of a line, and the number of lines (cut at CR) that
+  // are not empty.
   void GetTextDimensions(const String& Text, Integer& Cols, Integer& Rows);
   // ===== end files and clipboard =====
 

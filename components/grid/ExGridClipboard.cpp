@@ -235,24 +235,28 @@ void TExStringGrid::CopyToClipBoardAsHTML() {
 // Paste
 // ---------------------------------------------------------------------------------------------
 
+// The lines are cut at CR (an LF after it skipped); empty lines, the remainder after a final line
+// break among them, do not count.
 void TExStringGrid::GetTextDimensions(const String& Text, Integer& Cols, Integer& Rows) {
   Cols = 0;
   Rows = 0;
   String Line;
-  auto EndLine = [&](bool ByCR) {
-    Cols = std::max(Cols, 1 + static_cast<Integer>(std::count(Line.begin(), Line.end(), u'\t')));
-    if (ByCR && !Line.empty()) ++Rows;
+  auto EndLine = [&]() {
+    if (!Line.empty()) {
+      Cols = std::max(Cols, 1 + static_cast<Integer>(std::count(Line.begin(), Line.end(), u'\t')));
+      ++Rows;
+    }
     Line.clear();
   };
   for (size_t i = 0; i < Text.size(); ++i) {
     if (Text[i] == u'\r') {
-      EndLine(true);
+      EndLine();
       if (i + 1 < Text.size() && Text[i + 1] == u'\n') ++i;
     } else {
       Line += Text[i];
     }
   }
-  if (!Line.empty()) EndLine(false);
+  EndLine();
 }
 
 Integer TExStringGrid::PasteTextAt(Integer ACol, Integer ARow, const String& Text, Integer& Cols, Integer& Rows) {
