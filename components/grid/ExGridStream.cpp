@@ -943,14 +943,16 @@ void TExStringGrid::SaveRectToBinStream(TRect Rect, TStream* Stream) {
   for (Integer r = Rect.Top; r <= Rect.Bottom; ++r) {
     ExportNotification(esExportNextRow, r);
     for (Integer c = Rect.Left; c <= Rect.Right; ++c) {
-      TCellRecord Rec{c, r, Cells(c, r), HasCellProperties(c, r)};
+      // The rectangle is in shown columns; the cell is read at its real column.
+      const Integer RC = RealColIndex(c);
+      TCellRecord Rec{c, r, Cells(RC, r), HasCellProperties(RC, r)};
       WriteCell(Stream, Rec);
       if (!Rec.HasProp) continue;
-      const TCellType T = GetCellType(c, r);
-      TCellGraphic* G = GetCellGraphic(c, r);
+      const TCellType T = GetCellType(RC, r);
+      TCellGraphic* G = GetCellGraphic(RC, r);
       bool HasGraphic = false;
       if (T != ctEmpty && G) HasGraphic = HasPictureRecord(T) ? G->CellCreated() : true;
-      WriteCellProps(Stream, GetCellProperties(c, r), HasGraphic);
+      WriteCellProps(Stream, GetCellProperties(RC, r), HasGraphic);
       if (!HasGraphic) continue;
       WriteGraphic(Stream, G);
       if (HasPictureRecord(G->CellType())) WritePicture(Stream, G);
@@ -1012,9 +1014,11 @@ void TExStringGrid::LoadAtPointFromBinStream(TPoint Point, TStream* Stream) {
     }
     const Integer TC = C.Col + Point.X - OriginCol;
     const Integer TR = C.Row + Point.Y - OriginRow;
-    // Cells that fall outside the grid are read and left out.
-    const bool Inside = TC >= 0 && TR >= 0 && TC < TotalColCount() && TR < RowCount();
-    if (Inside) SetCellEx(TC, TR, C.Cell);
+    // Cells that fall outside the grid are read and left out; the others are stored at the real
+    // column of the shown column they land in.
+    const bool Inside = TC >= 0 && TR >= 0 && TC < ColCount() && TR < RowCount();
+    const Integer RC = Inside ? RealColIndex(TC) : TC;
+    if (Inside) SetCellEx(RC, TR, C.Cell);
     if (TR != PrevRow) {
       PrevRow = TR;
       const Integer P = Round(TR * 100.0 / std::max(1, RowCount()));
@@ -1023,21 +1027,21 @@ void TExStringGrid::LoadAtPointFromBinStream(TPoint Point, TStream* Stream) {
     }
     if (!C.HasProp) continue;
 
-    TCellProperties* Target = Inside ? GetCellProperties(TC, TR) : nullptr;
+    TCellProperties* Target = Inside ? GetCellProperties(RC, TR) : nullptr;
     if (Target) PropCarrier.Assign(Target);
     const bool HasGraphic = ReadCellProps(Stream, &PropCarrier);
     if (Target) {
-      PropCarrier.SetOwnerCol(TC);
+      PropCarrier.SetOwnerCol(RC);
       PropCarrier.SetOwnerRow(TR);
       // A merged area must lie inside the grid: one that reaches out of it (a cut-off block or a
       // damaged stream) leaves a plain cell.
       if (PropCarrier.IsBaseCell()) {
         if (PropCarrier.CellSpanX() < -1 || PropCarrier.CellSpanY() < -1 ||
-            TC + PropCarrier.CellSpanX() >= TotalColCount() || TR + PropCarrier.CellSpanY() >= RowCount()) {
+            RC + PropCarrier.CellSpanX() >= TotalColCount() || TR + PropCarrier.CellSpanY() >= RowCount()) {
           PropCarrier.SetCellSpanX(-1);
           PropCarrier.SetCellSpanY(-1);
         }
-      } else if (PropCarrier.CellSpanX() < 0 || PropCarrier.CellSpanY() < 0 || PropCarrier.CellSpanX() > TC ||
+      } else if (PropCarrier.CellSpanX() < 0 || PropCarrier.CellSpanY() < 0 || PropCarrier.CellSpanX() > RC ||
                  PropCarrier.CellSpanY() > TR) {
         PropCarrier.SetIsBaseCell(true);
         PropCarrier.SetCellSpanX(-1);
@@ -1050,7 +1054,7 @@ void TExStringGrid::LoadAtPointFromBinStream(TPoint Point, TStream* Stream) {
     TCellGraphic Carrier;
     ReadGraphic(Stream, &Carrier);
     std::unique_ptr<TCellGraphic> Scratch;
-    TCellGraphic* G = Target ? CreateCellGraphic(TC, TR) : nullptr;
+    TCellGraphic* G = Target ? CreateCellGraphic(RC, TR) : nullptr;
     if (!G || G == FCellGraphic) {
       Scratch = std::make_unique<TCellGraphic>();
       G = Scratch.get();
@@ -1084,7 +1088,7 @@ void TExStringGrid::LoadAtPointFromBinStream(TPoint Point, TStream* Stream) {
         break;
       }
       case ctImages: {
-        auto L = std::make_unique<TIntList>(TC, TR);
+        auto L = std::make_unique<TIntList>(RC, TR);
         String Text;
         for (const String& S : ReadListRecord(Stream)) Text += (Text.empty() ? u"" : u",") + S;
         L->SetStrValue(Text);
@@ -1181,7 +1185,9 @@ void TExStringGrid::SaveToFile(const String& FileName, bool Unicode) {
   for (Integer r = SaveStartRow(); r <= SaveEndRow(); ++r) {
     ExportNotification(esExportNextRow, r);
     for (Integer c = FirstCol; c <= LastCol; ++c) {
-      const String Text = SaveCell(c, r);
+      // Without the hidden columns the shown ones are written at their shown index, read from their
+      // real column; with them every real column is written as it is.
+      const String Text = SaveCell(FSaveHiddenCells ? c : RealColIndex(c), r);
       if (!Text.empty()) Lines.Add(IntToStr(c) + u"," + IntToStr(r) + u"," + MaskCellText(Text));
     }
     if (OnFileProgress) {

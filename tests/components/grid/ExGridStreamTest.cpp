@@ -211,6 +211,28 @@ TEST_F(ExGridStreamTest, TextFileRoundTripKeepsLineFeedsAndLineBreaks) {
   EXPECT_EQ(std::count(B.begin(), B.end(), '\n'), 11);
 }
 
+TEST_F(ExGridStreamTest, TextFileOfAGridWithAHiddenColumn) {
+  Grid->SetFixedCols(0);
+  Grid->SetColCount(3);
+  Grid->SetRowCount(2);
+  Grid->SetFixedRows(0);
+  Grid->SetCells(0, 0, u"a");
+  Grid->SetCells(1, 0, u"b");
+  Grid->SetCells(2, 0, u"c");
+  Grid->SetColWidths(0, 10);
+  Grid->SetColWidths(1, 20);
+  Grid->SetColWidths(2, 30);
+  Grid->HideColumn(1);
+  // The shown columns at their shown places.
+  Grid->SaveToFile(File("g.txt"));
+  EXPECT_EQ(Bytes("g.txt"), "2,2\r\ncw 0,10\r\ncw 1,30\r\n0,0,a\r\n1,0,c\r\n");
+  // Every real column, the hidden one at the default width.
+  Grid->SetSaveHiddenCells(true);
+  Grid->SaveToFile(File("g.txt"));
+  EXPECT_EQ(Bytes("g.txt"), "3,2\r\ncw 0,10\r\ncw 1,30\r\ncw 2," + std::to_string(Grid->DefaultColWidth()) +
+                                "\r\n0,0,a\r\n1,0,b\r\n2,0,c\r\n");
+}
+
 TEST_F(ExGridStreamTest, TextFileThatCannotBeReadOrIsTooLargeChangesNothing) {
   Grid->SetCells(1, 1, u"kept");
   EXPECT_THROW(Grid->LoadFromFile(File("missing.txt")), EFOpenError);
@@ -427,6 +449,21 @@ TEST_F(ExGridStreamTest, BinaryStreamPlacement) {
   EXPECT_EQ(B->RowCount(), 4);
   EXPECT_EQ(B->Cells(1, 2), u"1,1");
   EXPECT_EQ(B->Cells(0, 0), u"");
+}
+
+TEST_F(ExGridStreamTest, BinaryStreamOfShownColumns) {
+  for (Integer c = 0; c < 4; ++c) Grid->SetCells(c, 1, String(1, Char(u'A' + c)));
+  Grid->SetColors(3, 1, clRed);
+  Grid->HideColumn(1);
+  // Shown columns 1 and 2 are the real columns 2 and 3.
+  const std::string S = StreamOf(Grid, TRect(1, 1, 2, 1));
+  auto* Other = NewGrid();
+  Other->HideColumn(2);
+  Load(Other, TPoint(1, 1), S);
+  EXPECT_EQ(Other->Cells(1, 1), u"C");
+  EXPECT_EQ(Other->Cells(3, 1), u"D");
+  EXPECT_EQ(Other->Colors(3, 1), clRed);
+  EXPECT_EQ(Other->Cells(2, 1), u"");
 }
 
 TEST_F(ExGridStreamTest, BinaryStreamKeepsCoordinatesTo16Bits) {
