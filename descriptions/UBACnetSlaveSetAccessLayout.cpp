@@ -59,6 +59,7 @@ TExColumnGrid* New_Table(TComponent* Owner, TTabSheet* Page, const String& Name)
 
 TFBACnetSlaveSetAccess::TFBACnetSlaveSetAccess(TComponent* AOwner) : TFDialog(AOwner) {
   SetName(u"FBACnetSlaveSetAccess");
+  Set_Client_Size(764, 337);
   SetBorderStyle(bsSizeable);
   SetBorderIcons(biSystemMenu | biMaximize);
 

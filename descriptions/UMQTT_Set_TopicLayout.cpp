@@ -110,6 +110,7 @@ TFMQTT_Set_Topic::TFMQTT_Set_Topic(TComponent* AOwner)
       Hint_MQTT_Set_Topic_Pub(std::make_unique<TStringList>()),
       Hint_MQTT_Set_Topic_Sub(std::make_unique<TStringList>()) {
   SetName(u"FMQTT_Set_Topic");
+  Set_Client_Size(1100, 337);
   Create_Title_Panel();
   Create_Button_Panel();
   Btn_DelRow = Create_Dialog_Button(P_Button, u"Btn_DelRow", 16, 6, 110, 28, dgDelete);

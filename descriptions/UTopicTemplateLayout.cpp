@@ -9,8 +9,10 @@
 
 TFTopicTemplate::TFTopicTemplate(TComponent* AOwner) : TFDialog(AOwner) {
   SetName(u"FTopicTemplate");
+  Set_Client_Size(635, 396);
   Create_Title_Panel();
-  // Bottom-aligned controls stack upwards in the order they are made: buttons, keywords, splitter.
+  // Bottom-aligned controls keep the order of their places: the buttons at the bottom, the
+  // keywords above them, the splitter above the keywords.
   Create_Button_Panel();
   Btn_OK = Create_Dialog_Button(P_Button, u"Btn_OK", 391, 6, 110, 28, dgOK, mrOk);
   Btn_Cancel = Create_Dialog_Button(P_Button, u"Btn_Cancel", 509, 6, 110, 28, dgCancel, mrCancel);
@@ -20,8 +22,8 @@ TFTopicTemplate::TFTopicTemplate(TComponent* AOwner) : TFDialog(AOwner) {
   P_Legend->SetParent(this);
   P_Legend->SetCaption(String());
   P_Legend->SetBevelOuter(bvNone);
+  P_Legend->SetBounds(0, 248, 635, 108);
   P_Legend->SetAlign(alBottom);
-  P_Legend->SetHeight(108);
   L_List_Keywords = Create_Label(P_Legend, u"L_List_Keywords", 8, 4);
 
   ESG_Keywords = new TExStringGrid(this);
@@ -41,8 +43,8 @@ TFTopicTemplate::TFTopicTemplate(TComponent* AOwner) : TFDialog(AOwner) {
   Splitter1 = new TSplitter(this);
   Splitter1->SetName(u"Splitter1");
   Splitter1->SetParent(this);
+  Splitter1->SetBounds(0, 244, 635, 4);
   Splitter1->SetAlign(alBottom);
-  Splitter1->SetHeight(4);
 
   Panel1 = new TPanel(this);
   Panel1->SetName(u"Panel1");
