@@ -261,13 +261,17 @@ void TCustomExGridDropDown::MoveItem(Integer Target) {
   SetItemIndex(Target);
 }
 
+// A wheel turn over the open list reaches the popup's wheel hooks too (the list offers it to its
+// parent first); there it moves the list's row only, not the item.
 void TCustomExGridDropDown::SelectNextValue() {
   TExCustomDropDown::SelectNextValue();
+  if (FExColGrid && FExColGrid->MouseWheelSelection()) return;
   MoveItem(ExMultiColumnDropDown::NextItem(FItemIndex, MoveCount()));
 }
 
 void TCustomExGridDropDown::SelectPreviousValue() {
   TExCustomDropDown::SelectPreviousValue();
+  if (FExColGrid && FExColGrid->MouseWheelSelection()) return;
   MoveItem(ExMultiColumnDropDown::PreviousItem(FItemIndex, MoveCount()));
 }
 

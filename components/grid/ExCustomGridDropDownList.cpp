@@ -103,6 +103,18 @@ void TExColGrid::WndProc(TMessage& M) {
   // Tab does nothing in the list, and the Enter character was taken with its key.
   if (M.Msg == WM_KEYDOWN && static_cast<Word>(M.WParam) == VK_TAB) return;
   if (M.Msg == WM_CHAR && static_cast<Char>(M.WParam) == 13) return;
+  if (M.Msg == WM_MOUSEWHEEL) {
+    // The string grid scrolls the wheel itself (after offering it to the popup): the turn moves
+    // the row to look at, not the choice.
+    FMouseWheelSelection = true;
+    FConfirmSelection = false;
+    struct TWheelDone {
+      bool& Flag;
+      ~TWheelDone() { Flag = false; }
+    } wheelDone{FMouseWheelSelection};
+    TExStringGrid::WndProc(M);
+    return;
+  }
   TExStringGrid::WndProc(M);
 }
 
