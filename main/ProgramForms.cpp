@@ -6,8 +6,11 @@
 #include "app/USoftOptions.h"
 #include "comm/UBoot.h"
 #include "comm/UParGen.h"
+#include "descriptions/UBACnetSlaveSetAccess.h"
 #include "descriptions/UBACnet_Eng_Unit.h"
+#include "descriptions/UMQTT_Set_Topic.h"
 #include "descriptions/UProfinetFileName.h"
+#include "descriptions/UTopicTemplate.h"
 #include "enocean/UEnOcean_Device.h"
 #include "enocean/UEnOcean_SetAccess2.h"
 #include "enocean/UEnOcean_Variable.h"
@@ -28,7 +31,10 @@ void Create_Program_Forms() {
   Application->CreateForm(FEnOcean_SetAccess2);
   Application->CreateForm(FEnOcean_Device);
   Application->CreateForm(FEnOcean_Variable);
+  Application->CreateForm(FMQTT_Set_Topic);
+  Application->CreateForm(FTopicTemplate);
   Application->CreateForm(FEnOcean_Variable_SAck);
   Application->CreateForm(FProfinetFileName);
   Application->CreateForm(FBACnet_Eng_Unit);
+  Application->CreateForm(FBACnetSlaveSetAccess);
 }

@@ -14,8 +14,10 @@
 #include "comm/UParGen.h"
 #include "comm/USaveBincc.h"
 #include "components/buttons/FadeButton.h"
+#include "descriptions/UBACnetSlaveSetAccess.h"
 #include "descriptions/UBACnet_EDE_File.h"
 #include "descriptions/UBACnet_Eng_Unit.h"
+#include "descriptions/UMQTT_Set_Topic.h"
 #include "descriptions/UProfibus_GSD.h"
 #include "descriptions/UProfinetFileName.h"
 #include "descriptions/UProfinetXML.h"
@@ -112,7 +114,8 @@ void TFLumitoreFirmWare::Btn_Click(TObject* Sender) {
     // The editor loads and saves the network file itself; its result needs nothing here.
     if (FEnOcean_SetAccess2) FEnOcean_SetAccess2->ShowModal();
   } else if (Sender == Btn_MQTT_Set_Topic) {
-    // The MQTT topic tables join the window once they are part of the program.
+    // The tables load and save their file themselves; their result needs nothing here.
+    if (FMQTT_Set_Topic) FMQTT_Set_Topic->ShowModal();
   } else if (Sender == Btn_PROFINET_XML) {
     PROFINET_XML();
   } else if (Sender == Btn_BACnet_SetAccess) {
@@ -191,7 +194,9 @@ void TFLumitoreFirmWare::Change_Language() {
   if (FSoftOptions) FSoftOptions->Set_Lang();
   if (FBoot) FBoot->Set_Lang();
   if (FParGen) FParGen->Set_Lang();
+  if (FMQTT_Set_Topic) FMQTT_Set_Topic->Set_Lang();
   if (FProfinetFileName) FProfinetFileName->Set_Lang();
+  if (FBACnetSlaveSetAccess) FBACnetSlaveSetAccess->Set_Lang();
   if (FBACnet_Eng_Unit) FBACnet_Eng_Unit->Set_Lang();
 }
 

@@ -10,8 +10,11 @@
 #include "app/USoftOptions.h"
 #include "comm/UBoot.h"
 #include "comm/UParGen.h"
+#include "descriptions/UBACnetSlaveSetAccess.h"
 #include "descriptions/UBACnet_Eng_Unit.h"
+#include "descriptions/UMQTT_Set_Topic.h"
 #include "descriptions/UProfinetFileName.h"
+#include "descriptions/UTopicTemplate.h"
 #include "enocean/UEnOcean_Device.h"
 #include "enocean/UEnOcean_SetAccess2.h"
 #include "enocean/UEnOcean_Variable.h"
@@ -39,7 +42,9 @@ TEST(ProgramStart, FormsAreCreatedInTheTablesOrder) {
       {"FParGen", FParGen},                     {"FBoot", FBoot},
       {"FEnOcean_SetAccess2", FEnOcean_SetAccess2},
       {"FEnOcean_Device", FEnOcean_Device},     {"FEnOcean_Variable", FEnOcean_Variable},
+      {"FMQTT_Set_Topic", FMQTT_Set_Topic},     {"FTopicTemplate", FTopicTemplate},
       {"FProfinetFileName", FProfinetFileName}, {"FBACnet_Eng_Unit", FBACnet_Eng_Unit},
+      {"FBACnetSlaveSetAccess", FBACnetSlaveSetAccess},
   };
   EXPECT_EQ(Application->MainForm(), FLumitoreFirmWare);
   Integer previous = -1;
@@ -51,8 +56,9 @@ TEST(ProgramStart, FormsAreCreatedInTheTablesOrder) {
     previous = form->ComponentIndex();
   }
   for (TFDialog* dialog : std::initializer_list<TFDialog*>{FNew_Project, FOpenConf, FSoftOptions, FParGen, FBoot,
-                                                           FEnOcean_SetAccess2, FProfinetFileName,
-                                                           FBACnet_Eng_Unit}) {
+                                                           FEnOcean_SetAccess2, FMQTT_Set_Topic, FTopicTemplate,
+                                                           FProfinetFileName, FBACnet_Eng_Unit,
+                                                           FBACnetSlaveSetAccess}) {
     SCOPED_TRACE(StringToUtf8(dialog->ClassName()));
     EXPECT_EQ(dialog->L_SW_Code->Caption(), u"KP31A08");
   }
@@ -72,8 +78,11 @@ TEST(ProgramStart, FormsAreCreatedInTheTablesOrder) {
   FEnOcean_SetAccess2 = nullptr;
   FEnOcean_Device = nullptr;
   FEnOcean_Variable = nullptr;
+  FMQTT_Set_Topic = nullptr;
+  FTopicTemplate = nullptr;
   FProfinetFileName = nullptr;
   FBACnet_Eng_Unit = nullptr;
+  FBACnetSlaveSetAccess = nullptr;
   EXPECT_EQ(Application->MainForm(), nullptr);
   SetProgramFolder(u"");
   Apply_Settings(TSettings());

@@ -15,8 +15,12 @@
 #include "comm/UBoot.h"
 #include "comm/UParGen.h"
 #include "components/buttons/FadeButton.h"
+#include "components/grid/ExCGrid.h"
+#include "descriptions/UBACnetSlaveSetAccess.h"
 #include "descriptions/UBACnet_Eng_Unit.h"
+#include "descriptions/UMQTT_Set_Topic.h"
 #include "descriptions/UProfinetFileName.h"
+#include "descriptions/UTopicTemplate.h"
 #include "enocean/UEnOcean_Catalog.h"
 #include "enocean/UEnOcean_Device.h"
 #include "enocean/UEnOcean_Variable.h"
@@ -64,8 +68,11 @@ class MainWindowTest : public ::testing::Test {
     });
   }
   void TearDown() override {
+    Destroy(FBACnetSlaveSetAccess);
     Destroy(FBACnet_Eng_Unit);
     Destroy(FProfinetFileName);
+    Destroy(FTopicTemplate);
+    Destroy(FMQTT_Set_Topic);
     Destroy(FEnOcean_Variable);
     Destroy(FEnOcean_Device);
     Destroy(FParGen);
@@ -95,8 +102,11 @@ class MainWindowTest : public ::testing::Test {
     Create(FBoot);
     Create(FEnOcean_Device);
     Create(FEnOcean_Variable);
+    Create(FMQTT_Set_Topic);
+    Create(FTopicTemplate);
     Create(FProfinetFileName);
     Create(FBACnet_Eng_Unit);
+    Create(FBACnetSlaveSetAccess);
     Main = FLumitoreFirmWare;
   }
 
@@ -501,6 +511,37 @@ TEST_F(MainWindowTest, StepsOpenTheirDialogs) {
   TestHarness::ExpectModal(u"TFParGen", mrCancel);
   TestHarness::Click(Main->Btn_Prm_Gen);
   EXPECT_TRUE(TestHarness::Verify());
+}
+
+// The hidden MQTT button opens the topic tables; the hidden BACnet button does nothing.
+TEST_F(MainWindowTest, HiddenTableButtons) {
+  fs::create_directories(Folder.FsPath("PROJECTS/Plant"));
+  TSettings settings;
+  settings.Conf_Name = u"Plant";
+  Write_Settings(settings);
+  Start();
+  TestHarness::ShowForm(Main);
+  EXPECT_FALSE(Main->Btn_MQTT_Set_Topic->Visible());
+  TestHarness::ExpectModal(u"TFMQTT_Set_Topic", mrCancel);
+  Main->Btn_Click(Main->Btn_MQTT_Set_Topic);
+  Main->Btn_Click(Main->Btn_BACnet_SetAccess);
+  EXPECT_TRUE(TestHarness::Verify());
+}
+
+// A change of language re-labels both table dialogs; the template editor keeps its texts.
+TEST_F(MainWindowTest, ChangeOfLanguageRelabelsTheTables) {
+  Start();
+  const String template_desc = FTopicTemplate->L_List_Keywords->Caption();
+  Text_SL->Put(1400, u"MQTT-Themen");
+  Text_SL->Put(1415, u"Thema");
+  Text_SL->Put(1900, u"BACnet-Zugriff");
+  Text_SL->Put(1604, u"Schl\u00FCsselw\u00F6rter");
+  Main->Change_Language();
+  EXPECT_EQ(FMQTT_Set_Topic->Caption(), u"MQTT-Themen");
+  EXPECT_EQ(FMQTT_Set_Topic->ACG_Pub->Cells(1, 0), u"Thema");
+  EXPECT_EQ(FBACnetSlaveSetAccess->Caption(), u"BACnet-Zugriff");
+  EXPECT_EQ(FTopicTemplate->L_List_Keywords->Caption(), template_desc);
+  Load_Default_Texts();
 }
 
 TEST_F(MainWindowTest, EdeFileStartsInTheConfigurationFolder) {
