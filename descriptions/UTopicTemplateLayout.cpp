@@ -19,11 +19,12 @@ TFTopicTemplate::TFTopicTemplate(TComponent* AOwner) : TFDialog(AOwner) {
 
   P_Legend = new TPanel(this);
   P_Legend->SetName(u"P_Legend");
-  P_Legend->SetParent(this);
-  P_Legend->SetCaption(String());
-  P_Legend->SetBevelOuter(bvNone);
   P_Legend->SetBounds(0, 248, 635, 108);
   P_Legend->SetAlign(alBottom);
+  P_Legend->SetBevelOuter(bvNone);
+  P_Legend->SetShowCaption(false);
+  P_Legend->SetParentColor(true);
+  P_Legend->SetParent(this);
   L_List_Keywords = Create_Label(P_Legend, u"L_List_Keywords", 8, 4);
 
   ESG_Keywords = new TExStringGrid(this);
@@ -40,18 +41,22 @@ TFTopicTemplate::TFTopicTemplate(TComponent* AOwner) : TFDialog(AOwner) {
   ESG_Keywords->SetOptions(ESG_Keywords->Options() << goEditing);
   ESG_Keywords->SetTabOrder(1);
 
+  // Placed and aligned before it joins the form, so that it takes its place above the keywords
+  // with its own height.
   Splitter1 = new TSplitter(this);
   Splitter1->SetName(u"Splitter1");
-  Splitter1->SetParent(this);
-  Splitter1->SetBounds(0, 244, 635, 4);
   Splitter1->SetAlign(alBottom);
+  Splitter1->SetBounds(0, 244, 635, 4);
+  Splitter1->SetCursor(crVSplit);
+  Splitter1->SetParent(this);
 
   Panel1 = new TPanel(this);
   Panel1->SetName(u"Panel1");
-  Panel1->SetParent(this);
-  Panel1->SetCaption(String());
-  Panel1->SetBevelOuter(bvNone);
   Panel1->SetAlign(alClient);
+  Panel1->SetBevelOuter(bvNone);
+  Panel1->SetShowCaption(false);
+  Panel1->SetParentColor(true);
+  Panel1->SetParent(this);
 
   RE_TopicTemplate = new TRichEdit(this);
   RE_TopicTemplate->SetName(u"RE_TopicTemplate");

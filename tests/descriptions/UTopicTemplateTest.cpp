@@ -56,6 +56,10 @@ TEST_F(UTopicTemplate, CreationSetsTheTextsAndTheLayout) {
   Expect_Layout({{"P_Title", form->P_Title, 0, 0, 635, 69, true},
                  {"P_Button", form->P_Button, 0, 356, 635, 40, true},
                  {"P_Legend", form->P_Legend, 0, 248, 635, 108, true},
+                 {"Splitter1", form->Splitter1, 0, 244, 635, 4, true},
+                 {"Panel1", form->Panel1, 0, 69, 635, 175, true},
+                 {"RE_TopicTemplate", form->RE_TopicTemplate, 0, 0, 635, 175, true},
+                 {"ESG_Keywords", form->ESG_Keywords, 8, 20, 619, 84, true},
                  {"Btn_OK", form->Btn_OK, 391, 6, 110, 28, true},
                  {"Btn_Cancel", form->Btn_Cancel, 509, 6, 110, 28, true}});
 }
