@@ -198,6 +198,63 @@ TEST_F(GridDropDownTest, AdjustDropDownHeightSnapsToWholeRowsAndTheFrame) {
   EXPECT_EQ(h, 207) << "a visible 22-pixel header is kept apart";
 }
 
+TEST_F(GridDropDownTest, ComponentStylesSetTheHeaderLineAndSelectionColours) {
+  TCustomExGridDropDown* d = NewDropDown(Fruit());
+  struct Case {
+    const char* Name;
+    TNorvStyle Style;
+    TColor Header, HeaderTo, Line, FixedLine, SelectionText;
+    TSelectionColorStyle Selection;
+  };
+  const Case cases[] = {
+      {"Office 2007 Luna", tsOffice2007Luna, 0xFFEFE3, 0xFFD2AF, 0xFFD2AF, 0xFFD2AF, 0, scOffice2007},
+      {"Windows XP", tsWindowsXP, static_cast<TColor>(0xFF00000F), static_cast<TColor>(0xFF00000F), 0xC0C0C0, 0,
+       static_cast<TColor>(0xFF00000E), scCustom},
+      {"Windows 7", tsWindows7, 0xFDFBFA, 0xFDF3EB, 0xFBD6B8, 0xFBD6B8, 0, scWindows7},
+      {"Office 2010 keeps the previous row", tsOffice2010Blue, 0xFDFBFA, 0xFDF3EB, 0xFBD6B8, 0xFBD6B8, 0,
+       scWindows7},
+  };
+  for (const Case& c : cases) {
+    d->SetComponentStyle(c.Style);
+    EXPECT_EQ(d->HeaderColor(), c.Header) << c.Name;
+    EXPECT_EQ(d->HeaderColorTo(), c.HeaderTo) << c.Name;
+    EXPECT_EQ(d->LineColor(), c.Line) << c.Name;
+    EXPECT_EQ(d->FixedLineColor(), c.FixedLine) << c.Name;
+    EXPECT_EQ(d->SelectionTextColor(), c.SelectionText) << c.Name;
+    EXPECT_EQ(d->SelectionColorStyle(), c.Selection) << c.Name;
+  }
+  d->SetSelectionColorStyle(scWindowsVista);
+  EXPECT_EQ(d->LineColor(), 0xECECF0);
+  EXPECT_EQ(d->FixedLineColor(), 0xD4D2D1);
+}
+
+TEST_F(GridDropDownTest, GridImagesReachTheListAndGoWithTheirImageList) {
+  TCustomExGridDropDown* d = NewDropDown(Fruit());
+  auto* images = new TImageList(Form);
+  d->SetGridImages(images);
+  EXPECT_EQ(d->GetGrid()->GridImages(), images);
+  TComponent::Free(images);
+  EXPECT_EQ(d->GridImages(), nullptr);
+  EXPECT_EQ(d->GetGrid()->GridImages(), nullptr);
+}
+
+TEST_F(GridDropDownTest, LoadedBuildsTheLookupListAndFillsTheList) {
+  auto* d = new TCustomExGridDropDown(Form);
+  d->BeginLoading();
+  d->Columns()->Add()->SetHeader(u"Name");
+  d->Items()->Add()->Text()->Add(u"Kiwi");
+  d->Items()->Add()->Text()->Add(u"Lime");
+  EXPECT_EQ(d->LookupItems()->Count(), 0);
+  d->EndLoading();
+  EXPECT_EQ(d->LookupItems()->Count(), 2);
+  TExColGrid* g = d->GetGrid();
+  EXPECT_EQ(U8(g->Cells(0, 0)), "Name");
+  EXPECT_EQ(ListNames(g), (std::vector<std::string>{"Kiwi", "Lime"}));
+  EXPECT_EQ(d->RowOfItem(1), 2);
+  EXPECT_EQ(d->RowOfItem(7), -1) << "no row carries item 7: the current ItemIndex";
+  EXPECT_EQ(d->ItemOfRow(9), 9) << "a row past the list is taken as it is";
+}
+
 // --- The current item -----------------------------------------------------------------------------
 
 TEST_F(GridDropDownTest, WritingItemIndexInItemsMode) {
@@ -346,6 +403,38 @@ TEST_F(GridDropDownTest, OpeningFillsTheListFromItemsAndCopiesTheSettings) {
   d->HideDropDown(true);
 }
 
+TEST_F(GridDropDownTest, ThePopupFollowsTheColumnsAndTheColumnsThePopup) {
+  TestHarness::ShowForm(Form);
+  TCustomExGridDropDown* d = NewDropDown(Fruit());
+  d->SetColumnSizeWithDropDown(false);
+  d->Columns()->Items(1)->SetAutoSize(true);
+  d->ShowDropDown();
+  TExColGrid* g = d->GetGrid();
+  TCanvas* c = g->Canvas();
+  c->Font()->Assign(d->Columns()->Items(1)->Font());
+  EXPECT_EQ(g->ColWidths(1), c->TextWidth(u"dark red") + 6) << "the widest text and 6";
+  EXPECT_EQ(d->DropDownForm()->Width(), 80 + g->ColWidths(1) + 2) << "the columns and the popup's frame";
+  d->HideDropDown(true);
+
+  d->Columns()->Items(1)->SetAutoSize(false);
+  d->SetColumnSizeWithDropDown(true);
+  d->SetDropDownAutoWidth(false);
+  d->SetDropDownWidth(362);
+  d->ShowDropDown();
+  // 1 + 80 + 100 = 181 scaled to the popup's 362 pixels: exactly doubled.
+  EXPECT_EQ(g->ColWidths(0), 160);
+  EXPECT_EQ(g->ColWidths(1), 200);
+  d->HideDropDown(true);
+
+  TCustomExGridDropDown* gm = NewGridModeDropDown({u"a rather long name", u"x"});
+  gm->ShowDropDown();
+  TExColGrid* list = gm->GetGrid();
+  list->Canvas()->Font()->Assign(list->Font());
+  EXPECT_GE(list->ColWidths(0), list->Canvas()->TextWidth(u"a rather long name"))
+      << "in grid mode the string grid sizes the columns to their cells";
+  gm->HideDropDown(true);
+}
+
 TEST_F(GridDropDownTest, ItemsChangedBetweenOpeningsShowAtTheNextOpening) {
   TestHarness::ShowForm(Form);
   TCustomExGridDropDown* d = NewDropDown(Fruit());
@@ -438,6 +527,14 @@ TEST_F(GridDropDownTest, ClosingKeepsOrRestoresTheItem) {
   EXPECT_FALSE(d->DroppedDown());
   EXPECT_EQ(d->ItemIndex(), 3) << "Enter in the list takes its row";
   EXPECT_EQ(d->Text(), u"Date");
+
+  d->ShowDropDown();
+  Key(g, VK_DOWN);
+  EXPECT_EQ(d->ItemIndex(), 4);
+  Key(g, VK_ESCAPE, TShiftState(), String(1, Char(27)));
+  EXPECT_FALSE(d->DroppedDown());
+  EXPECT_EQ(d->ItemIndex(), 3) << "Esc in the list cancels";
+  EXPECT_EQ(d->Text(), u"Date");
 }
 
 TEST_F(GridDropDownTest, AHeaderClickSortsAndKeepsTheCurrentItem) {
@@ -518,16 +615,23 @@ TEST_F(GridDropDownTest, AFailedSearchInAnEditableFieldKeepsTheEntry) {
 TEST_F(GridDropDownTest, EnterAndEscInTheEditNeitherSearchNorReopen) {
   TestHarness::ShowForm(Form);
   TCustomExGridDropDown* d = NewDropDown(Fruit());
-  d->SetAutoShowDropDown(true);
   d->SetFocus();
   Type(d, u"b");
-  ASSERT_TRUE(d->DroppedDown()) << "a typed character opens the popup";
-  d->HideDropDown(false);
-  d->SetFocus();
+  EXPECT_EQ(d->LookupEntry(), u"b");
   Key(d, VK_RETURN, TShiftState(), u"\r");
-  EXPECT_FALSE(d->DroppedDown()) << "the Enter character does not open it again";
-  EXPECT_EQ(d->LookupEntry(), u"");
-  Type(d, u"");
+  EXPECT_EQ(d->LookupEntry(), u"") << "Enter ends the search";
+  d->SetText(u"");
+  Type(d, u"c");
+  EXPECT_EQ(d->LookupEntry(), u"c");
+  EXPECT_EQ(d->Text(), u"Cherry") << "the next search starts anew";
+
+  d->SetAutoShowDropDown(true);
+  Key(d, VK_RETURN, TShiftState(), u"\r");
+  EXPECT_FALSE(d->DroppedDown()) << "the Enter character does not open the popup";
+  Key(d, VK_ESCAPE, TShiftState(), String(1, Char(27)));
+  EXPECT_FALSE(d->DroppedDown()) << "nor does the Esc character";
+  Type(d, u"d");
+  EXPECT_TRUE(d->DroppedDown()) << "a typed character does";
   d->HideDropDown(false);
 }
 
