@@ -12,6 +12,7 @@
 #include "descriptions/UProfinetFileName.h"
 #include "descriptions/UTopicTemplate.h"
 #include "enocean/UEnOcean_Device.h"
+#include "enocean/UEnOcean_SetAccess.h"
 #include "enocean/UEnOcean_SetAccess2.h"
 #include "enocean/UEnOcean_Variable.h"
 #include "enocean/UEnOcean_Variable_SAck.h"
@@ -26,6 +27,7 @@ void Create_Program_Forms() {
   Application->CreateForm(FAbout);
   Application->CreateForm(FSoftOptions);
   Application->CreateForm(Form1);
+  Application->CreateForm(FEnOcean_SetAccess);
   Application->CreateForm(FParGen);
   Application->CreateForm(FBoot);
   Application->CreateForm(FEnOcean_SetAccess2);

@@ -22,6 +22,7 @@
 #include "descriptions/UProfinetFileName.h"
 #include "descriptions/UProfinetXML.h"
 #include "enocean/UEnOcean_Catalog.h"
+#include "enocean/UEnOcean_SetAccess.h"
 #include "enocean/UEnOcean_SetAccess2.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/StdCtrls.h"
@@ -194,6 +195,7 @@ void TFLumitoreFirmWare::Change_Language() {
   if (FSoftOptions) FSoftOptions->Set_Lang();
   if (FBoot) FBoot->Set_Lang();
   if (FParGen) FParGen->Set_Lang();
+  if (FEnOcean_SetAccess) FEnOcean_SetAccess->Set_Lang();
   if (FMQTT_Set_Topic) FMQTT_Set_Topic->Set_Lang();
   if (FProfinetFileName) FProfinetFileName->Set_Lang();
   if (FBACnetSlaveSetAccess) FBACnetSlaveSetAccess->Set_Lang();

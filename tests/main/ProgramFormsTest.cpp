@@ -16,6 +16,7 @@
 #include "descriptions/UProfinetFileName.h"
 #include "descriptions/UTopicTemplate.h"
 #include "enocean/UEnOcean_Device.h"
+#include "enocean/UEnOcean_SetAccess.h"
 #include "enocean/UEnOcean_SetAccess2.h"
 #include "enocean/UEnOcean_Variable.h"
 #include "main/ULumitoreFirmWare.h"
@@ -39,6 +40,7 @@ TEST(ProgramStart, FormsAreCreatedInTheTablesOrder) {
       {"FLumitoreFirmWare", FLumitoreFirmWare}, {"FNew_Project", FNew_Project},
       {"FOpenConf", FOpenConf},                 {"FAbout", FAbout},
       {"FSoftOptions", FSoftOptions},           {"Form1", Form1},
+      {"FEnOcean_SetAccess", FEnOcean_SetAccess},
       {"FParGen", FParGen},                     {"FBoot", FBoot},
       {"FEnOcean_SetAccess2", FEnOcean_SetAccess2},
       {"FEnOcean_Device", FEnOcean_Device},     {"FEnOcean_Variable", FEnOcean_Variable},
@@ -55,7 +57,8 @@ TEST(ProgramStart, FormsAreCreatedInTheTablesOrder) {
     EXPECT_GT(form->ComponentIndex(), previous);
     previous = form->ComponentIndex();
   }
-  for (TFDialog* dialog : std::initializer_list<TFDialog*>{FNew_Project, FOpenConf, FSoftOptions, FParGen, FBoot,
+  for (TFDialog* dialog : std::initializer_list<TFDialog*>{FNew_Project, FOpenConf, FSoftOptions, FEnOcean_SetAccess,
+                                                           FParGen, FBoot,
                                                            FEnOcean_SetAccess2, FMQTT_Set_Topic, FTopicTemplate,
                                                            FProfinetFileName, FBACnet_Eng_Unit,
                                                            FBACnetSlaveSetAccess}) {
@@ -73,6 +76,7 @@ TEST(ProgramStart, FormsAreCreatedInTheTablesOrder) {
   FAbout = nullptr;
   FSoftOptions = nullptr;
   Form1 = nullptr;
+  FEnOcean_SetAccess = nullptr;
   FParGen = nullptr;
   FBoot = nullptr;
   FEnOcean_SetAccess2 = nullptr;
