@@ -16,7 +16,6 @@
 namespace {
 
 // Real columns: 0 row number, 1 text, 2 check box, 3 hidden text, 4 text.
-constexpr Integer Col_Text = 1;
 constexpr Integer Col_Check = 2;
 constexpr Integer Col_Hidden = 3;
 constexpr Integer Col_Last = 4;
@@ -42,7 +41,7 @@ class GridRowRoutinesTest : public testing::Test {
     Grid->SetFixedRows(1);
     Grid->Columns()->GetItem(Col_Check)->SetEditorType(edDataCheckBox);
     Grid->HideColumn(Col_Hidden);
-    for (Integer r = 1; r <= 3; ++r) Set_Row(r, {IntToStr(r) + u"a", u"Y", IntToStr(r) + u"h", IntToStr(r) + u"z"});
+    for (Integer r = 1; r <= 3; ++r) Set_Row(r, Row_Of(r));
   }
   void TearDown() override {
     EXPECT_TRUE(TestHarness::Verify());
@@ -61,8 +60,10 @@ class GridRowRoutinesTest : public testing::Test {
     for (Integer c = 1; c <= static_cast<Integer>(Cells.size()); ++c) Grid->SetCells(c, ARow, Cells[c - 1]);
   }
 
-  static std::vector<String> Row_Of(Integer N) { return {IntToStr(N) + u"a", u"Y", IntToStr(N) + u"h", IntToStr(N) + u"z"}; }
-  const std::vector<String> Empty{u"", u"", u"", u""};
+  // The cells the fixture gives data row N.
+  static std::vector<String> Row_Of(Integer N) {
+    return {IntToStr(N) + u"a", u"Y", IntToStr(N) + u"h", IntToStr(N) + u"z"};
+  }
 
   TForm* Form = nullptr;
   TExColumnGrid* Grid = nullptr;
