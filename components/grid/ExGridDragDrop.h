@@ -2,17 +2,15 @@
 // - TDragDropSettings (the grid's DragDropSettings): what the grid offers and takes;
 // - TDragScrollOptions (the grid's DragScrollOptions): auto-scrolling while the class library's
 //   own drag runs over the grid;
-// - TESGDropTarget / TESGDropSource: the drop-target and drop-source bases. The window system here
-//   offers no data-exchange drag and drop between programs, so a drag is described by TDragData
-//   and delivered to the target registered for a control (RegisterDropTarget);
-// - TGridDropTarget / TGridDropSource: the grid's own target and source.
+// - TGridDropTarget / TGridDropSource: the grid's own target and source, on the drop-target and
+//   drop-source bases of the grid foundation (components/gridbase/esgdd.h).
 #pragma once
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "components/gridbase/ExGridTypes.h"  // TGridSet
+#include "components/gridbase/esgdd.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/Graphics.h"
 #include "platform/rtl/Classes.h"
@@ -20,110 +18,6 @@
 
 class TExStringGrid;
 class TGridDropTarget;
-
-// --- Data offered by a drag ----------------------------------------------------------------------
-
-enum TDropFormat : Byte { dfText, dfFile, dfCol, dfRTF, dfURL, dfGridCells };
-using TDropFormats = TGridSet<TDropFormat>;
-
-// The drop effects.
-constexpr Integer DROPEFFECT_NONE = 0;
-constexpr Integer DROPEFFECT_COPY = 1;
-constexpr Integer DROPEFFECT_MOVE = 2;
-constexpr Integer DROPEFFECT_LINK = 4;
-
-// What a drag offers: the formats present and their data.
-struct TDragData {
-  bool HasText = false;
-  String Text;
-  bool HasRTF = false;
-  String RTF;
-  std::vector<String> Files;
-  bool HasURL = false;
-  String URL;
-  // The index of a dragged grid column, -1 when no column is dragged.
-  Integer Col = -1;
-  // The bytes of the grid's binary cell stream, empty when no cells are offered.
-  std::string GridCells;
-};
-
-// The program-wide switch that lets every drop target take rich text.
-void SetRTFDropAllowed(bool Value);
-bool RTFDropAllowed();
-
-// --- Drop target base ----------------------------------------------------------------------------
-
-class TESGDropTarget : public TObject {
- public:
-  TESGDropTarget() = default;
-  ~TESGDropTarget() override = default;
-  String ClassName() const override { return u"TESGDropTarget"; }
-
-  bool AcceptText() const { return FAcceptText; }
-  void SetAcceptText(bool Value) { FAcceptText = Value; }
-  bool AcceptFiles() const { return FAcceptFiles; }
-  void SetAcceptFiles(bool Value) { FAcceptFiles = Value; }
-  bool AcceptCols() const { return FAcceptCols; }
-  void SetAcceptCols(bool Value) { FAcceptCols = Value; }
-  bool AcceptURLs() const { return FAcceptURLs; }
-  void SetAcceptURLs(bool Value) { FAcceptURLs = Value; }
-  // The formats the current drag offers that this target takes.
-  TDropFormats DropFormats() const { return FDropFormats; }
-
-  // The platform side of a drag over the target's control. Pt is in screen coordinates; Keys are
-  // the MK_* bits held; Effect receives the effect (DROPEFFECT_*).
-  void DragEnter(const TDragData& Data, Word Keys, TPoint Pt, Integer& Effect);
-  void DragOver(Word Keys, TPoint Pt, Integer& Effect);
-  void DragLeave();
-  void Drop(const TDragData& Data, Word Keys, TPoint Pt, Integer& Effect);
-
-  // The target's operations, in this order.
-  virtual void DropText(TPoint /*Pt*/, const String& /*S*/) {}
-  virtual void DropStream(TPoint /*Pt*/, TStream* /*Stream*/) {}
-  virtual void DropCol(TPoint /*Pt*/, Integer /*Col*/) {}
-  virtual void DropRTF(TPoint /*Pt*/, const String& /*S*/) {}
-  virtual void DropFiles(TPoint /*Pt*/, TStrings* /*Files*/) {}
-  virtual void DropURL(TPoint /*Pt*/, const String& /*S*/) {}
-  virtual void DragMouseMove(TPoint /*Pt*/, bool& /*Allow*/, TDropFormats /*DropFormats*/) {}
-  virtual void DragMouseLeave() {}
-
- private:
-  // The effect by the keys held: Ctrl copies, otherwise a move.
-  static Integer EffectFromKeys(Word Keys);
-  // The offered formats this target takes; empty when none.
-  TDropFormats Acceptable(const TDragData& Data) const;
-
-  bool FAcceptText = true;
-  bool FAcceptFiles = true;
-  bool FAcceptCols = false;
-  bool FAcceptURLs = true;
-  TDropFormats FDropFormats;
-  bool FAccepted = false;
-};
-
-// The targets registered for controls. Registering fails (false) for a nullptr control or target.
-bool RegisterDropTarget(TWinControl* Control, TESGDropTarget* Target);
-void RevokeDropTarget(TWinControl* Control);
-TESGDropTarget* FindDropTarget(TWinControl* Control);
-
-// --- Drop source base ----------------------------------------------------------------------------
-
-// Answers of QueryContinueDrag.
-enum TDragContinue : Byte { dcContinue, dcDrop, dcCancel };
-
-class TESGDropSource : public TObject {
- public:
-  String ClassName() const override { return u"TESGDropSource"; }
-  // Asked while the drag runs: Escape cancels and a released left button drops, both calling
-  // DropEnded; every ask calls QueryDrag.
-  TDragContinue QueryContinueDrag(bool EscapePressed, Word Keys);
-  // The effect the target reports, passed to CurrentEffect; the default cursors are used.
-  void GiveFeedback(Integer Effect);
-
-  virtual void CurrentEffect(Integer /*Effect*/) {}
-  virtual void QueryDrag() {}
-  virtual void DropEnded() {}
-};
 
 // --- The grid's settings ------------------------------------------------------------------------
 
@@ -176,7 +70,7 @@ class TDragDropSettings : public TPersistent {
 
   // The grid's drop target (nullptr until OleDropTarget was first switched on) and whether its
   // registration worked.
-  TGridDropTarget* DropTarget() const { return FDropTarget.get(); }
+  TGridDropTarget* DropTarget() const { return FDropTarget.Get(); }
   bool DropTargetAssigned() const { return FDropTargetAssigned; }
   // Copies the accept flags into the drop target when it is registered (the grid's end of
   // streaming).
@@ -201,7 +95,7 @@ class TDragDropSettings : public TPersistent {
   bool FOleInsertRows = false;
   bool FOleRemoveRows = false;
   bool FOleDropRTF = false;
-  std::unique_ptr<TGridDropTarget> FDropTarget;
+  TComPtr<TGridDropTarget> FDropTarget;
   bool FDropTargetAssigned = false;
 };
 
@@ -267,12 +161,12 @@ class TGridDropTarget : public TESGDropTarget {
  public:
   // ASettings: the drag-and-drop settings that made the target (the grid's when nullptr).
   explicit TGridDropTarget(TExStringGrid* AGrid, TDragDropSettings* ASettings = nullptr);
-  String ClassName() const override { return u"TGridDropTarget"; }
+  String ClassName() const { return u"TGridDropTarget"; }
   TExStringGrid* Grid() const { return FGrid; }
   TDragDropSettings* Settings() const;
 
   void DropText(TPoint Pt, const String& S) override;
-  void DropStream(TPoint Pt, TStream* Stream) override;
+  void DropStream(TPoint Pt, TMemoryStream* Stream) override;
   void DropCol(TPoint Pt, Integer Col) override;
   void DropRTF(TPoint Pt, const String& S) override;
   void DropFiles(TPoint Pt, TStrings* Files) override;
@@ -294,7 +188,7 @@ class TGridDropSource : public TESGDropSource {
  public:
   explicit TGridDropSource(TExStringGrid* AGrid);
   ~TGridDropSource() override;
-  String ClassName() const override { return u"TGridDropSource"; }
+  String ClassName() const { return u"TGridDropSource"; }
   TExStringGrid* Grid() const { return FGrid; }
   // The last effect reported while the drag ran when that was copy (1) or move (2).
   Integer LastEffect() const { return FLastEffect; }
@@ -303,6 +197,10 @@ class TGridDropSource : public TESGDropSource {
   // when the drag ends.
   TControl* DragImage() const { return FDragImage; }
   void SetDragImage(TControl* Image);
+
+  // Makes the next step of the drag end it as Esc does (Esc pressed while the grid has the focus).
+  void CancelDrag() { FCancel = true; }
+  HRESULT QueryContinueDrag(bool EscapePressed, DWORD KeyState) override;
 
   void CurrentEffect(Integer Effect) override;
   // Moves the picture of the dragged cells to the cursor + (4, 4), or without ShowCells the header
@@ -315,4 +213,5 @@ class TGridDropSource : public TESGDropSource {
   TExStringGrid* FGrid;
   Integer FLastEffect = 0;
   TControl* FDragImage = nullptr;
+  bool FCancel = false;
 };

@@ -111,10 +111,11 @@ void TDragDropSettings::SetOleDropTarget(bool Value) {
   FOleDropTarget = Value;
   if (!FGrid || FGrid->HasState(csDesigning)) return;
   if (Value) {
-    if (!FDropTarget) FDropTarget = std::make_unique<TGridDropTarget>(FGrid, this);
-    FDropTargetAssigned = RegisterDropTarget(FGrid, FDropTarget.get());
+    if (!FDropTarget) FDropTarget = new TGridDropTarget(FGrid, this);
+    // A second switch-on keeps the registration it has.
+    if (!FDropTargetAssigned) FDropTargetAssigned = RegisterDragDrop(FGrid->Handle(), FDropTarget.Get()) == S_OK;
   } else if (FDropTargetAssigned) {
-    ::RevokeDropTarget(FGrid);
+    RevokeDragDrop(FGrid->Handle());
     FDropTargetAssigned = false;
   }
 }
@@ -127,7 +128,7 @@ void TDragDropSettings::UpdateDropTargetAccept() {
 }
 
 void TDragDropSettings::RevokeDropTarget() {
-  if (FDropTargetAssigned && FGrid) ::RevokeDropTarget(FGrid);
+  if (FDropTargetAssigned && FGrid) RevokeDragDrop(FGrid->Handle());
   FDropTargetAssigned = false;
 }
 
@@ -286,16 +287,19 @@ void TGridDropTarget::DropText(TPoint Pt, const String& S) {
   if (G->OnOleDropped) G->OnOleDropped(G, Sel);
 }
 
-void TGridDropTarget::DropStream(TPoint Pt, TStream* Stream) {
+void TGridDropTarget::DropStream(TPoint Pt, TMemoryStream* Stream) {
   TExStringGrid* G = FGrid;
   Integer C = -1, R = -1;
   bool Append = false;
   DropCell(Pt, false, C, R, Append);
-  (void)Stream;
-  // The grid has no reader of its binary cell stream yet: nothing is loaded, so nothing is
-  // reported as dropped.
+  const bool Loaded = Stream && C >= 0 && R >= 0;
+  if (Loaded) {
+    Stream->SetPosition(0);
+    G->LoadAtPointFromBinStream(TPoint(C, R), Stream);
+  }
   HideMarkers();
   if (TControl* B = TDropAccess::DragButton(G)) B->Hide();
+  if (Loaded && G->OnOleDropped) G->OnOleDropped(G, G->Selection());
 }
 
 void TGridDropTarget::DropRTF(TPoint Pt, const String& S) {
@@ -330,10 +334,13 @@ void TGridDropTarget::DropFiles(TPoint Pt, TStrings* Files) {
     bool Allow = true;
     if (G->OnOleDropFile) G->OnOleDropFile(G, R, C, Name, Allow);
     const String Upper = UpperCase(Name);
-    // A CSV or spreadsheet file is offered to OnOleDrop; the grid has no file importer yet, so
-    // the file is not loaded.
-    if (Allow && (Pos(u".CSV", Upper) > 0 || Pos(u".XLS", Upper) > 0) && G->OnOleDrop)
-      G->OnOleDrop(G, -1, -1, Name, Allow);
+    // A CSV file is asked for once more and then loaded. A spreadsheet file is asked for too, but
+    // this system has no spreadsheet application to read it, so it is not loaded.
+    const bool Csv = Pos(u".CSV", Upper) > 0;
+    if (Allow && (Csv || Pos(u".XLS", Upper) > 0)) {
+      if (G->OnOleDrop) G->OnOleDrop(G, -1, -1, Name, Allow);
+      if (Allow && Csv) G->LoadFromCSV(Name, -1);
+    }
   }
   HideMarkers();
 }
@@ -376,8 +383,13 @@ void TGridDropTarget::DropCol(TPoint Pt, Integer Col) {
 
 TGridDropSource::TGridDropSource(TExStringGrid* AGrid) : FGrid(AGrid) {}
 
+HRESULT TGridDropSource::QueryContinueDrag(bool EscapePressed, DWORD KeyState) {
+  return TESGDropSource::QueryContinueDrag(EscapePressed || FCancel, KeyState);
+}
+
 void TGridDropSource::CurrentEffect(Integer Effect) {
-  if (Effect == DROPEFFECT_COPY || Effect == DROPEFFECT_MOVE) FLastEffect = Effect;
+  if (Effect == static_cast<Integer>(DROPEFFECT_COPY) || Effect == static_cast<Integer>(DROPEFFECT_MOVE))
+    FLastEffect = Effect;
 }
 
 void TGridDropSource::QueryDrag() {

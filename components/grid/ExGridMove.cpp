@@ -15,16 +15,9 @@
 #include "components/gridbase/EsgHTMLE.h"
 #include "platform/gui/Forms.h"
 
-// A drag of cells out of the grid, from its start to the release that ends it.
+// A drag of cells out of the grid while the drag loop runs it.
 struct TExStringGrid::TOleDragState {
-  std::unique_ptr<TGridDropSource> Source;
-  TDragData Data;
-  TESGDropTarget* Target = nullptr;  // the target under the pointer, nullptr when none
-  Integer Effect = DROPEFFECT_NONE;  // what that target answered last
-  Integer Col = -1;                  // the pressed cell (real column, display row)
-  Integer Row = -1;
-  bool ColumnDrag = false;           // a header column is dragged, not text
-  bool BlockFocus = false;           // StartBlockFocus ran and EndBlockFocus is due
+  TComPtr<TGridDropSource> Source;
 };
 
 void TExStringGrid::DeleteOleDrag() {
@@ -521,14 +514,13 @@ void TExStringGrid::OleDragStartStep(Integer X, Integer Y, TShiftState Shift) {
   // 4.
   DeleteOleDrag();
   FOleDrag = new TOleDragState();
-  FOleDrag->Source.reset(new TGridDropSource(this));
-  FOleDrag->Col = realCol;
-  FOleDrag->Row = pr;
-  FOleDrag->ColumnDrag = pr < FixedRows() && FDragDropSettings->OleColumnDragDrop();
+  TComPtr<TGridDropSource> source(new TGridDropSource(this));
+  FOleDrag->Source = source;
+  const bool columnDrag = pr < FixedRows() && FDragDropSettings->OleColumnDragDrop();
   if (OnOleDragStart) OnOleDragStart(this, pr, realCol);
   StartBlockFocus();
-  FOleDrag->BlockFocus = true;
-  // 5. The picture of the dragged cells.
+  // 5. The picture of the dragged cells; the drop source moves it with the pointer and frees it
+  // when the drag ends.
   const bool showCells = FDragDropSettings->ShowCells();
   if (showCells && !FMoveImage) {
     const TGridRect s = Selection();
@@ -540,14 +532,33 @@ void TExStringGrid::OleDragStartStep(Integer X, Integer Y, TShiftState Shift) {
                     std::min(s.Right, LeftCol() + VisibleColCount()), std::min(s.Bottom, TopRow() + VisibleRowCount())};
     const bool shown = FShowSelection;
     FShowSelection = false;
-    FMoveImage = SelectionToForm(r);
+    TNoActiveForm* image = SelectionToForm(r);
     FShowSelection = shown;
     const TPoint sp = ClientToScreen(TPoint(X, Y));
-    FMoveImage->SetBounds(sp.X, sp.Y, FMoveImage->Width(), FMoveImage->Height());
-    FMoveImage->ShowNoActivate();
+    image->SetBounds(sp.X, sp.Y, image->Width(), image->Height());
+    image->ShowNoActivate();
+    source->SetDragImage(image);
   }
-  // 6. A header with column dragging offers the column.
-  if (FOleDrag->ColumnDrag) {
+  // After the drag loop: the pictures and markers go, and the press that started the drag is over
+  // (the loop took its release).
+  auto dragEnded = [this] {
+    DeleteOleDrag();
+    FreeMoveImage();
+    if (MoveButton && MoveButton->Visible()) MoveButton->SetVisible(false);
+    if (ArwD) AsControl(ArwD)->SetVisible(false);
+    if (ArwU) AsControl(ArwU)->SetVisible(false);
+    EndBlockFocus();
+    FMouseDown = false;
+    FMouseKeepDown = false;
+    FMouseDownMove = false;
+    FSelectionClick = false;
+    FDoOnClick = false;
+    if (FGridState == gsSelecting) FGridState = gsNormal;
+  };
+  const Integer okEffects = static_cast<Integer>(DROPEFFECT_COPY | DROPEFFECT_MOVE);
+  Integer effect = 0;
+  if (columnDrag) {
+    // 6. A header with column dragging drags the column.
     if (!showCells && MoveButton) {
       MoveButton->SetCaption(GetCellEx(realCol, 0));
       const TPoint sp = ClientToScreen(TPoint(X, Y));
@@ -556,70 +567,23 @@ void TExStringGrid::OleDragStartStep(Integer X, Integer Y, TShiftState Shift) {
       MoveButton->SetVisible(true);
       MoveButton->BringToFront();
     }
-    FOleDrag->Data.Col = realCol;
-  } else {
-    // 7. Text (with the pressed cell's rich text) and, with the cell format, the binary cells.
-    FDropSelection = Selection();
-    FOleDrag->Data.HasText = true;
-    FOleDrag->Data.Text = SelectedText();
-    FOleDrag->Data.HasRTF = true;
-    FOleDrag->Data.RTF = GetCellEx(realCol, pr);
+    const HRESULT result = DragDropColumn(source.Get(), realCol, okEffects, effect);
+    dragEnded();
+    if (result != DRAGDROP_S_CANCEL && OnOleDragStop) OnOleDragStop(this, effect);
+    return;
   }
-  SetCaptureControl(this);
-  OleDragTrack(X, Y);
-}
-
-// The drag runs inside the program: the drop target registered for the control under the pointer
-// hears of every move and of the drop.
-void TExStringGrid::OleDragTrack(Integer X, Integer Y) {
-  if (!FOleDrag) return;
-  const TPoint sp = ClientToScreen(TPoint(X, Y));
-  if (FMoveImage) FMoveImage->SetBounds(sp.X + 1, sp.Y + 1, FMoveImage->Width(), FMoveImage->Height());
-  if (MoveButton && MoveButton->Visible()) MoveButton->SetBounds(sp.X + 1, sp.Y + 1, MoveButton->Width(), MoveButton->Height());
-  TWinControl* under = FindControl(WindowFromPoint(sp));
-  TESGDropTarget* target = nullptr;
-  for (TWinControl* c = under; c && !target; c = c->Parent()) target = FindDropTarget(c);
-  const Word keys = static_cast<Word>((GetKeyState(VK_CONTROL) < 0 ? 0x0008 : 0) | 0x0001);
-  Integer effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
-  if (target != FOleDrag->Target) {
-    if (FOleDrag->Target) FOleDrag->Target->DragLeave();
-    FOleDrag->Target = target;
-    if (target) target->DragEnter(FOleDrag->Data, keys, sp, effect);
-  } else if (target) {
-    target->DragOver(keys, sp, effect);
+  // 7. Text with the pressed cell's rich text and, with the cell format, the binary cells.
+  FDropSelection = Selection();
+  std::unique_ptr<TMemoryStream> cells;
+  if (FNavigation->AllowFmtClipboard()) {
+    cells = std::make_unique<TMemoryStream>();
+    SaveRectToBinStream(TRect(FDropSelection.Left, FDropSelection.Top, FDropSelection.Right, FDropSelection.Bottom),
+                        cells.get());
   }
-  FOleDrag->Effect = target ? effect : DROPEFFECT_NONE;
-  FOleDrag->Source->GiveFeedback(FOleDrag->Effect);
-}
-
-// The release ends the drag: a drop on a target that takes it, then what the source does after a
-// move (remove or clear the dragged cells) and OnOleDragStop. Without a taking target the drag is
-// cancelled and nothing changes.
-bool TExStringGrid::OleDragFinish(Integer X, Integer Y, bool Cancel) {
-  if (!FOleDrag) return false;
-  std::unique_ptr<TOleDragState> drag(FOleDrag);
-  FOleDrag = nullptr;
-  if (GetCaptureControl() == this) SetCaptureControl(nullptr);
-  const TPoint sp = ClientToScreen(TPoint(X, Y));
-  Integer effect = drag->Effect;
-  bool dropped = false;
-  if (drag->Target) {
-    if (Cancel || effect == DROPEFFECT_NONE) {
-      drag->Target->DragLeave();
-    } else {
-      const Word keys = static_cast<Word>(GetKeyState(VK_CONTROL) < 0 ? 0x0008 : 0);
-      drag->Target->Drop(drag->Data, keys, sp, effect);
-      dropped = effect != DROPEFFECT_NONE;
-    }
-  }
-  drag->Source->DropEnded();
-  FreeMoveImage();
-  if (MoveButton && MoveButton->Visible()) MoveButton->SetVisible(false);
-  if (ArwD) AsControl(ArwD)->SetVisible(false);
-  if (ArwU) AsControl(ArwU)->SetVisible(false);
-  if (drag->BlockFocus) EndBlockFocus();
-  if (!dropped) return true;
-  if (!drag->ColumnDrag && effect == DROPEFFECT_MOVE && !FDragDropSettings->OleCopyAlways()) {
+  const HRESULT result = DragDropText(source.Get(), SelectedText(), GetCellEx(realCol, pr), cells.get(), okEffects, effect);
+  dragEnded();
+  if (result == DRAGDROP_S_CANCEL) return;
+  if (effect == static_cast<Integer>(DROPEFFECT_MOVE) && !FDragDropSettings->OleCopyAlways()) {
     if (FDragDropSettings->OleRemoveRows() && Options().Contains(goRowSelect)) {
       if (FMouseActions->DisjunctRowSelect())
         RemoveSelectedRows();
@@ -632,6 +596,15 @@ bool TExStringGrid::OleDragFinish(Integer X, Integer Y, bool Cancel) {
     }
   }
   if (OnOleDragStop) OnOleDragStop(this, effect);
+}
+
+// The drag loop has the mouse: it follows the pointer and ends the drag on the release.
+void TExStringGrid::OleDragTrack(Integer /*X*/, Integer /*Y*/) {}
+
+// Esc while the grid has the focus cancels the drag under way; the release is the drag loop's.
+bool TExStringGrid::OleDragFinish(Integer /*X*/, Integer /*Y*/, bool Cancel) {
+  if (!FOleDrag) return false;
+  if (Cancel && FOleDrag->Source) FOleDrag->Source->CancelDrag();
   return true;
 }
 

@@ -152,7 +152,6 @@ TEST_F(ExGridExportTest, HtmlTableOptions) {
     SCOPED_TRACE(C.Name);
     auto* G = NewGrid();
     HtmlGrid(G);
-    G->SaveToHTMLString(u"");
     if (C.Set) {
       C.Set(G->HTMLSettings());
     } else {

@@ -130,7 +130,9 @@ TEST_F(ExGridInputTest, DeleteRemovesTheCurrentRowOrEmptiesTheOnlyOne) {
     Key(VK_DELETE);
     EXPECT_EQ(Grid->RowCount(), c.RowsAfter);
     EXPECT_EQ(deleted, (std::vector<Integer>{1}));
-    if (c.TextAfter) EXPECT_EQ(Grid->Cells(1, 1), String(c.TextAfter));
+    if (c.TextAfter) {
+      EXPECT_EQ(Grid->Cells(1, 1), String(c.TextAfter));
+    }
   }
 }
 

@@ -152,7 +152,9 @@ TEST_F(ExGridInputTest, HeaderClicksSortOnlyWhereTheyShould) {
     Grid->OnCanSort = [&](TObject*, Integer ACol, bool&) { sortCols.push_back(ACol); };
     Click(c.Point);
     EXPECT_EQ(!sortCols.empty(), c.Sorts);
-    if (c.Sorts) EXPECT_EQ(Grid->SortSettings()->Column(), 2);
+    if (c.Sorts) {
+      EXPECT_EQ(Grid->SortSettings()->Column(), 2);
+    }
   }
 }
 

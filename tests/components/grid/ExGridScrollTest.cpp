@@ -227,7 +227,9 @@ TEST_F(ExGridInputTest, TheCellHintComesFromTheCellsAndTheApplication) {
     Grid->ShowCellHint(info);
     EXPECT_EQ(info.HintStr, String(c.Expected));
     EXPECT_EQ(info.HintColor, Grid->HintColor());
-    if (c.Handler && c.P.X < 300) EXPECT_EQ(asked, (std::vector<std::pair<Integer, Integer>>{{3, 2}}));
+    if (c.Handler && c.P.X < 300) {
+      EXPECT_EQ(asked, (std::vector<std::pair<Integer, Integer>>{{3, 2}}));
+    }
   }
 }
 

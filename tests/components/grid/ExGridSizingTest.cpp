@@ -4,11 +4,16 @@
 // sort column) and the snapshot of dragged cells.
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <functional>
+
+
 #include "components/grid/ExGridDragDrop.h"
 #include "components/grid/ExGridHints.h"
 #include "components/grid/ExGridInput.h"
 #include "ExGridInputTestUtil.h"
 #include "components/grid/ExGridSortSettings.h"
+#include "platform/gui/DragDrop.h"
 
 namespace {
 
@@ -291,19 +296,30 @@ class ExGridDragOutTest : public ExGridInputTest {
     Grid->OnOleDragStop = [this](TObject*, Integer Effect) { Log.push_back("stop " + std::to_string(Effect)); };
   }
   void TearDown() override {
+    SetDragLoopPump(nullptr);
     SetWindowFromPointSource(nullptr);
     ExGridInputTest::TearDown();
   }
   // Drags from the middle of cell (1, 1) onto the middle of the target's cell (1, 1) (the target
-  // sits 420 pixels right of the grid) with the window system answering Under there.
+  // sits 420 pixels right of the grid) with the window system answering Under there. Once the drag
+  // loop runs, it takes the move over the target and the release from a script.
   void DragOut(TWinControl* Under) {
     const TPoint over(420 + Mid(1, 1).X, Mid(1, 1).Y);
     SetWindowFromPointSource([Under](TPoint) { return Under ? Under->Handle() : HWND(0); });
+    std::deque<std::function<void()>> script = {[=, this] { Move(over, MK_LBUTTON); }, [=, this] { Release(over); }};
+    SetDragLoopPump([&script] {
+      if (script.empty()) return false;
+      const std::function<void()> step = script.front();
+      script.pop_front();
+      step();
+      return true;
+    });
     Move(Mid(1, 1));
     Press(Mid(1, 1));
     Move(TPoint(Mid(1, 1).X + 10, Mid(1, 1).Y), MK_LBUTTON);
-    Move(over, MK_LBUTTON);
-    Release(over);
+    SetDragLoopPump(nullptr);
+    // Without a drag loop (a vetoed drag) the grid itself gets the rest of the input.
+    for (const std::function<void()>& step : script) step();
   }
   TInputGrid* Target = nullptr;
   std::vector<std::string> Log;

@@ -1,6 +1,11 @@
 // Dropping on the grid: the drop-target base's choice of formats, the grid's drop target for text,
 // columns and files, the drop source, and the drag-and-drop settings.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
 
 #include "components/grid/ExGridDragDrop.h"
 #include "platform/gui/ExtCtrls.h"
@@ -8,12 +13,45 @@
 
 namespace {
 
-TDragData TextData(const String& Text) {
-  TDragData D;
-  D.HasText = true;
-  D.Text = Text;
+using TData = TComPtr<TDataObject>;
+
+TData NewData() {
+  RegisterDropFormats();
+  return TData(new TDataObject);
+}
+
+TData TextData(const String& Text) {
+  TData D = NewData();
+  D->SetUnicodeText(Text);
   return D;
 }
+
+TData ColumnData(Integer Col) {
+  TData D = NewData();
+  D->SetFormat(DropColumnFormat(), {static_cast<Byte>(Col), 0, 0, 0});
+  return D;
+}
+
+// A file list with UTF-16 names, as the file manager offers it.
+TData FileData(const std::vector<String>& Names) {
+  std::vector<Byte> Bytes(20, 0);
+  Bytes[0] = 20;
+  Bytes[16] = 1;
+  for (const String& N : Names) {
+    for (char16_t C : N) {
+      Bytes.push_back(static_cast<Byte>(C & 0xFF));
+      Bytes.push_back(static_cast<Byte>(C >> 8));
+    }
+    Bytes.insert(Bytes.end(), {0, 0});
+  }
+  Bytes.insert(Bytes.end(), {0, 0});
+  TData D = NewData();
+  D->SetFormat(CF_HDROP, Bytes);
+  return D;
+}
+
+// Both effects a drag from another grid allows.
+constexpr DWORD Offered = DROPEFFECT_COPY | DROPEFFECT_MOVE;
 
 }  // namespace
 
@@ -46,10 +84,13 @@ struct DropTest : GridSettingsFixture {
     const TRect Cell = Grid->CellRect(C, R);
     return Grid->ClientToScreen(TPoint{(Cell.Left + Cell.Right) / 2, (Cell.Top + Cell.Bottom) / 2});
   }
-  Integer DropAt(const TDragData& D, TPoint P, Word Keys = 0) {
-    Integer Effect = 0;
-    Target->DragEnter(D, Keys, P, Effect);
-    Target->Drop(D, Keys, P, Effect);
+  DWORD DropAt(const TData& D, TPoint P, DWORD Keys = 0) {
+    DWORD Effect = Offered;
+    Target->DragEnter(D.Get(), Keys, P, &Effect);
+    Effect = Offered;
+    Target->DragOver(Keys, P, &Effect);
+    Effect = Offered;
+    Target->Drop(D.Get(), Keys, P, &Effect);
     return Effect;
   }
 };
@@ -57,13 +98,13 @@ struct DropTest : GridSettingsFixture {
 TEST_F(DropTest, TheSettingsRegisterAndRevokeTheTarget) {
   ASSERT_NE(Target, nullptr);
   EXPECT_TRUE(DD->DropTargetAssigned());
-  EXPECT_EQ(FindDropTarget(Grid), Target);
+  EXPECT_EQ(RegisteredDropTarget(Grid->Handle()), Target);
   EXPECT_EQ(Target->Settings(), DD);
   DD->SetOleAcceptText(false);
   DD->UpdateDropTargetAccept();
   EXPECT_FALSE(Target->AcceptText());
   DD->SetOleDropTarget(false);
-  EXPECT_EQ(FindDropTarget(Grid), nullptr);
+  EXPECT_EQ(RegisteredDropTarget(Grid->Handle()), nullptr);
   EXPECT_FALSE(DD->DropTargetAssigned());
 
   TDragDropSettings Copy(nullptr);
@@ -81,7 +122,7 @@ TEST_F(DropTest, TheSettingsRegisterAndRevokeTheTarget) {
 TEST_F(DropTest, TextInsertedAsRowsFillsAndSelectsTheDroppedBlock) {
   DD->SetOleInsertRows(true);
   const Integer Rows = Grid->RowCount();
-  const Integer Effect = DropAt(TextData(u"a\tb\tc\r\nd\te\tf"), At(2, 5));
+  const DWORD Effect = DropAt(TextData(u"a\tb\tc\r\nd\te\tf"), At(2, 5));
   EXPECT_EQ(Effect, DROPEFFECT_MOVE);
   EXPECT_EQ(Grid->RowCount(), Rows + 2);
   const char* Expected[2][3] = {{"a", "b", "c"}, {"d", "e", "f"}};
@@ -124,12 +165,11 @@ TEST_F(DropTest, ADropTheApplicationRefusesChangesNothing) {
 
 TEST_F(DropTest, ColumnsAreTakenOnlyOverTheHeaderOfNormalColumns) {
   Target->SetAcceptCols(true);
-  TDragData Col;
-  Col.Col = 1;
+  const TData Col = ColumnData(1);
   struct Case {
     const char* Name;
     Integer C, R;
-    Integer Effect;
+    DWORD Effect;
   } Cases[] = {
       {"normal row", 2, 3, DROPEFFECT_NONE},
       {"fixed row of the fixed column", 0, 0, DROPEFFECT_NONE},
@@ -137,14 +177,16 @@ TEST_F(DropTest, ColumnsAreTakenOnlyOverTheHeaderOfNormalColumns) {
   };
   for (const Case& C : Cases) {
     SCOPED_TRACE(C.Name);
-    Integer Effect = -1;
-    Target->DragEnter(Col, 0, At(C.C, C.R), Effect);
+    DWORD Effect = Offered;
+    Target->DragEnter(Col.Get(), 0, At(C.C, C.R), &Effect);
+    Effect = Offered;
+    Target->DragOver(0, At(C.C, C.R), &Effect);
     EXPECT_EQ(Effect, C.Effect);
     Target->DragLeave();
   }
-  Integer Effect = -1;
+  DWORD Effect = Offered;
   Target->SetAcceptCols(false);
-  Target->DragEnter(Col, 0, At(3, 0), Effect);
+  Target->DragEnter(Col.Get(), 0, At(3, 0), &Effect);
   EXPECT_EQ(Effect, DROPEFFECT_NONE);  // the target does not take columns
 }
 
@@ -156,59 +198,68 @@ TEST_F(DropTest, AColumnDroppedOnAnotherHeaderMovesThereWithReordering) {
   Grid->OnOleDropCol = [&](TObject*, Integer R, Integer C, Integer From) {
     Cols.push_back(std::to_string(R) + "," + std::to_string(C) + "<" + std::to_string(From));
   };
-  TDragData Col;
-  Col.Col = 1;
-  DropAt(Col, At(3, 0));
+  DropAt(ColumnData(1), At(3, 0));
   EXPECT_EQ(Cols, (std::vector<std::string>{"0,3<1"}));
   EXPECT_EQ(Narrow(Grid->Cells(Grid->RealColIndex(3), 0)), "H1");
 }
 
-TEST_F(DropTest, OneCsvFileIsAskedForTwiceAndSeveralFilesAreIgnored) {
+TEST_F(DropTest, OneCsvFileIsAskedForTwiceThenLoadedAndSeveralFilesAreIgnored) {
+  const std::string Path = ::testing::TempDir() + "griddrop_" + std::to_string(::getpid()) + ".csv";
+  std::ofstream(Path, std::ios::binary) << "p,q\r\nr,s\r\n";
+  const String Csv = Utf8ToString(Path);
   Grid->OnOleDropFile = [this](TObject*, Integer R, Integer C, const String& Name, bool&) {
     Log.push_back("file " + std::to_string(R) + "," + std::to_string(C) + " " + Narrow(Name));
   };
-  TDragData Files;
-  Files.Files = {u"/tmp/data.csv"};
-  EXPECT_EQ(DropAt(Files, At(1, 1)), DROPEFFECT_MOVE);
-  EXPECT_EQ(Log, (std::vector<std::string>{"file 1,1 /tmp/data.csv", "drop -1,-1 /tmp/data.csv"}));
+  EXPECT_EQ(DropAt(FileData({Csv}), At(1, 1)), DROPEFFECT_MOVE);
+  EXPECT_EQ(Log, (std::vector<std::string>{"file 1,1 " + Path, "drop -1,-1 " + Path}));
+  // The file fills the grid from its first cell on, the fixed cells included.
+  EXPECT_EQ(Narrow(Grid->Cells(0, 0)), "p");
+  EXPECT_EQ(Narrow(Grid->Cells(1, 1)), "s");
+  std::remove(Path.c_str());
+
   Log.clear();
-  Files.Files = {u"/tmp/a.csv", u"/tmp/b.csv"};
-  DropAt(Files, At(1, 1));
+  DropAt(FileData({u"/tmp/a.csv", u"/tmp/b.csv"}), At(1, 1));
   EXPECT_TRUE(Log.empty());
-  Files.Files = {u"/tmp/notes.txt"};
-  DropAt(Files, At(1, 1));
+  DropAt(FileData({u"/tmp/notes.txt"}), At(1, 1));
   EXPECT_EQ(Log, (std::vector<std::string>{"file 1,1 /tmp/notes.txt"}));
 }
 
 TEST_F(DropTest, TheBaseTakesOnlyTheFormatsItAccepts) {
-  TDragData Rtf;
-  Rtf.HasRTF = true;
-  Rtf.RTF = u"{\\rtf1 x}";
-  Integer Effect = -1;
+  const TData Rtf = NewData();
+  const char Body[] = "{\\rtf1 x}";
+  Rtf->SetFormat(DropRTFFormat(), std::vector<Byte>(Body, Body + sizeof Body));
+  DWORD Effect = Offered;
   SetRTFDropAllowed(false);
-  Target->DragEnter(Rtf, 0, At(1, 1), Effect);
+  Target->DragEnter(Rtf.Get(), 0, At(1, 1), &Effect);
   EXPECT_EQ(Effect, DROPEFFECT_NONE);
   SetRTFDropAllowed(true);
-  Target->DragEnter(Rtf, MK_CONTROL, At(1, 1), Effect);
+  Effect = Offered;
+  Target->DragEnter(Rtf.Get(), MK_CONTROL, At(1, 1), &Effect);
   EXPECT_EQ(Effect, DROPEFFECT_COPY);
   EXPECT_TRUE(Target->DropFormats().Contains(dfRTF));
   Target->DragLeave();
   SetRTFDropAllowed(false);
 
   Target->SetAcceptText(false);
-  Effect = -1;
-  Target->DragEnter(TextData(u"t"), 0, At(1, 1), Effect);
+  Effect = Offered;
+  Target->DragEnter(TextData(u"t").Get(), 0, At(1, 1), &Effect);
   EXPECT_EQ(Effect, DROPEFFECT_NONE);
   // Over the fixed row, text is refused.
   Target->SetAcceptText(true);
-  Target->DragEnter(TextData(u"t"), 0, At(2, 0), Effect);
+  const TData Text = TextData(u"t");
+  Effect = Offered;
+  Target->DragEnter(Text.Get(), 0, At(2, 0), &Effect);
+  Effect = Offered;
+  Target->DragOver(0, At(2, 0), &Effect);
   EXPECT_EQ(Effect, DROPEFFECT_NONE);
-  Target->DragOver(0, At(2, 2), Effect);
+  Effect = Offered;
+  Target->DragOver(0, At(2, 2), &Effect);
   EXPECT_EQ(Effect, DROPEFFECT_MOVE);
 }
 
 TEST_F(DropTest, TheSourceKeepsTheLastCopyOrMoveAndEndsOnReleaseOrEscape) {
-  TGridDropSource Source(Grid);
+  TComPtr<TGridDropSource> Keep(new TGridDropSource(Grid));
+  TGridDropSource& Source = *Keep.Get();
   EXPECT_EQ(Source.LastEffect(), 0);
   Source.GiveFeedback(DROPEFFECT_MOVE);
   Source.GiveFeedback(DROPEFFECT_NONE);
@@ -221,11 +272,11 @@ TEST_F(DropTest, TheSourceKeepsTheLastCopyOrMoveAndEndsOnReleaseOrEscape) {
   Image->SetBounds(0, 0, 30, 20);
   Source.SetDragImage(Image);
   SetCursorPosSource([] { return TPoint{100, 80}; });
-  EXPECT_EQ(Source.QueryContinueDrag(false, MK_LBUTTON), dcContinue);
+  EXPECT_EQ(Source.QueryContinueDrag(false, MK_LBUTTON), S_OK);
   EXPECT_EQ(Image->Left(), 104);
   EXPECT_EQ(Image->Top(), 84);
-  EXPECT_EQ(Source.QueryContinueDrag(false, 0), dcDrop);
+  EXPECT_EQ(Source.QueryContinueDrag(false, 0), DRAGDROP_S_DROP);
   EXPECT_EQ(Source.DragImage(), nullptr);  // freed when the drag ended
-  EXPECT_EQ(Source.QueryContinueDrag(true, MK_LBUTTON), dcCancel);
+  EXPECT_EQ(Source.QueryContinueDrag(true, MK_LBUTTON), DRAGDROP_S_CANCEL);
   SetCursorPosSource(nullptr);
 }
