@@ -191,11 +191,7 @@ void TFEnOcean_SetAccess2::Create_Controls() {
     button->OnClick = [this](TObject* Sender) { Btn_VariableClick(Sender); };
   }
   LB_ID_Devices_List->OnClick = [this](TObject* Sender) { LB_ID_Devices_ListClick(Sender); };
-  // The list box of the GUI layer reports its double clicks as a press with ssDouble, not through
-  // OnDblClick.
-  LB_ID_Devices_List->OnMouseDown = [this](TObject* Sender, TMouseButton Button, TShiftState Shift, Integer, Integer) {
-    if (Button == mbLeft && Shift.Contains(ssDouble)) LB_ID_Devices_ListDblClick(Sender);
-  };
+  LB_ID_Devices_List->OnDblClick = [this](TObject* Sender) { LB_ID_Devices_ListDblClick(Sender); };
   TW_UniSmart_EEP->OnClick = [this](TObject* Sender) { TW_UniSmart_EEPClick(Sender); };
   CT_Uni_Smart_Remote->OnActiveTabChanged = [this](TObject* Sender, TStripTab* ATab) {
     CT_Uni_Smart_RemoteActiveTabChanged(Sender, ATab);

@@ -1017,7 +1017,11 @@ void TCustomListBox::CNCommand(TMessage& M) {
 
 void TCustomListBox::WMGetDlgCode(TMessage& M) { M.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; }
 
-void TCustomListBox::Dispatch(TMessage& M) { TWinControl::Dispatch(M); }
+void TCustomListBox::Dispatch(TMessage& M) {
+  TWinControl::Dispatch(M);
+  // A double click anywhere in the list, on an item or below the last one, is reported.
+  if (M.Msg == WM_LBUTTONDBLCLK) DblClick();
+}
 
 // --- TScrollBar ------------------------------------------------------------------------------------
 

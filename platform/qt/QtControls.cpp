@@ -902,7 +902,12 @@ class QtWidgetImpl : public TWidgetImpl {
   }
   Integer ItemIndex() const override {
     if (auto* c = Combo()) return c->currentIndex();
-    if (auto* l = List()) return l->currentRow();
+    // A list box's index is its selected row: the view also keeps a current row, which it sets
+    // to the first one when it takes the focus although nothing is selected.
+    if (auto* l = List()) {
+      const QList<QListWidgetItem*> sel = l->selectedItems();
+      return sel.isEmpty() ? -1 : l->row(sel.first());
+    }
     return -1;
   }
   void SetItemIndex(Integer i) override {
@@ -1131,7 +1136,7 @@ void QtWidgetImpl::Create() {
       auto* k = Make<KScroll<QListWidget>>();
       k->setFocusPolicy(Qt::ClickFocus);
       k->viewport()->setMouseTracking(true);
-      QObject::connect(k, &QListWidget::currentRowChanged, k, [this](int) {
+      QObject::connect(k, &QListWidget::itemSelectionChanged, k, [this] {
         if (suppress_) return;
         if (auto* wc = WinOf(control_)) InputNotify(wc, LBN_SELCHANGE);
       });

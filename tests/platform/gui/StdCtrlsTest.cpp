@@ -260,6 +260,28 @@ TEST(StdCtrls, ListBoxClickFollowsTheSelection) {
   EXPECT_EQ(clicks, 1);
 }
 
+TEST(StdCtrls, ListBoxFocusSelectsNothingAndADoubleClickReachesOnDblClick) {
+  FormHolder f;
+  auto* other = Put<TEdit>(f.Form, 10, 120);
+  auto* lb = Put<TListBox>(f.Form, 10, 10);
+  lb->Items()->Add(u"one");
+  lb->Items()->Add(u"two");
+  Integer clicks = 0, doubles = 0;
+  lb->OnClick = [&](TObject*) { ++clicks; };
+  lb->OnDblClick = [&](TObject*) { ++doubles; };
+  TestHarness::ShowForm(f.Form);
+  other->SetFocus();
+  lb->SetFocus();
+  EXPECT_EQ(lb->ItemIndex(), -1) << "taking the focus selects no item";
+  EXPECT_EQ(clicks, 0);
+  Integer y = 0;
+  while (y < lb->Height() && lb->ItemAtPos(TPoint(5, y), true) != 1) ++y;
+  ASSERT_LT(y, lb->Height()) << "the second item is on screen";
+  TestHarness::DoubleClick(lb, TPoint(5, y + 1));
+  EXPECT_EQ(lb->ItemIndex(), 1);
+  EXPECT_EQ(doubles, 1);
+}
+
 TEST(StdCtrls, ScrollBarArrowsScrollThroughTheParentAndReportCodes) {
   FormHolder f;
   auto* sb = Put<TScrollBar>(f.Form, 10, 10);
