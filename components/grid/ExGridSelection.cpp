@@ -10,11 +10,6 @@
 #include "platform/rtl/SysUtils.h"
 
 namespace {
-// Cells of the disjunct cell selection: row in the high 16 bits, column in the low 16 bits.
-Integer PackCell(Integer ACol, Integer ARow) {
-  return static_cast<Integer>((static_cast<uint32_t>(ARow) << 16) | (static_cast<uint32_t>(ACol) & 0xFFFF));
-}
-
 bool FlagAt(const TList* L, Integer I) { return I >= 0 && I < L->Count() && L->Get(I) != nullptr; }
 
 void GrowTo(TList* L, Integer I) {

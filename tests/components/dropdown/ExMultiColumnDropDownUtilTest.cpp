@@ -50,7 +50,9 @@ TEST(MultiColumnCompletion, CompletesTheTypedPartFromTheFirstMatchingEntry) {
     EXPECT_EQ(r.Matched, c.Matched) << c.Name;
     EXPECT_EQ(r.Index, c.Index) << c.Name;
     EXPECT_EQ(r.Changed, c.Changed) << c.Name;
-    if (c.Changed) EXPECT_EQ(U8(r.Text), U8(c.Result)) << c.Name;
+    if (c.Changed) {
+      EXPECT_EQ(U8(r.Text), U8(c.Result)) << c.Name;
+    }
     EXPECT_EQ(r.KeyLength, c.KeyLength) << c.Name;
   }
 }

@@ -183,7 +183,9 @@ TEST_F(TabModelTest, DeleteTabReportsAndActivatesTheRightNeighbour) {
       EXPECT_EQ(active, nullptr);
     else
       EXPECT_EQ(active, strip.Tabs()->Items(c.ActiveAfter));
-    if (c.Marked) EXPECT_TRUE(deleted->MarkedForDeletion());
+    if (c.Marked) {
+      EXPECT_TRUE(deleted->MarkedForDeletion());
+    }
   }
 }
 

@@ -48,7 +48,9 @@ TEST(CalculateEaseTest, EveryCurveRunsFromStartToEndThroughTheMiddleOfTheInOutOn
     const bool inOut = ease == ttEaseInOutQuad || ease == ttEaseInOutCubic || ease == ttEaseInOutQuart ||
                        ease == ttEaseInOutQuint || ease == ttEaseInOutSine || ease == ttEaseInOutExpo ||
                        ease == ttEaseInOutCirc;
-    if (inOut) EXPECT_NEAR(CalculateEase(200, 10, 80, 400, ease), 50, 1e-9);
+    if (inOut) {
+      EXPECT_NEAR(CalculateEase(200, 10, 80, 400, ease), 50, 1e-9);
+    }
   }
 }
 

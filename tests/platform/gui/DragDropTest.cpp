@@ -133,10 +133,10 @@ class DragDropTest : public testing::Test {
   // Script steps: the pointer moves (left button down) or is released over a control at a client
   // point; the messages go to A, where the press was, as the window system sends them.
   void MoveTo(TControl* Over, TPoint P, Word Keys = MK_LBUTTON) {
-    Script.push_back([=] { TestHarness::SendMouse(A, WM_MOUSEMOVE, A->ScreenToClient(Over->ClientToScreen(P)), Keys); });
+    Script.push_back([=, this] { TestHarness::SendMouse(A, WM_MOUSEMOVE, A->ScreenToClient(Over->ClientToScreen(P)), Keys); });
   }
   void ReleaseAt(TControl* Over, TPoint P, Word Keys = 0) {
-    Script.push_back([=] { TestHarness::SendMouse(A, WM_LBUTTONUP, A->ScreenToClient(Over->ClientToScreen(P)), Keys); });
+    Script.push_back([=, this] { TestHarness::SendMouse(A, WM_LBUTTONUP, A->ScreenToClient(Over->ClientToScreen(P)), Keys); });
   }
   HRESULT Run(DWORD OkEffects = DROPEFFECT_COPY | DROPEFFECT_MOVE) {
     SetKeyDown(VK_LBUTTON, true);
