@@ -690,12 +690,6 @@ class TExFooter : public TCustomControl {
 // The popup form
 // ---------------------------------------------------------------------------------------------
 
-// Non-client hit-test codes and the non-client button message the popup understands: the footer's
-// grip sends WM_NCLBUTTONDOWN with HTBOTTOMRIGHT to start resizing the popup.
-constexpr UINT WM_NCLBUTTONDOWN = 0x00A1;
-constexpr Integer HTNOWHERE = 0;
-constexpr Integer HTBOTTOMRIGHT = 17;
-
 // The surface of the popup under the bands and the hosted control: it shows the popup's background
 // and frame and hands its mouse input to the popup (the sizing corner).
 class TDropDownFormSurface : public TCustomControl {

@@ -1727,8 +1727,7 @@ class TExStringGrid : public TBaseGrid {
   void SetFilterActive(bool Value);
   void RemoveSelectedRows();
   void ClearSelection();
-  // The clipboard's copy, cut and paste of the selection; their bodies stand in
-  // ExGridInputPending.cpp until the clipboard's source lands.
+  // The clipboard's copy, cut and paste of the selection.
   void CopySelectionToClipboard();
   void CutSelectionToClipboard();
   void PasteSelectionFromClipboard();

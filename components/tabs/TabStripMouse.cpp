@@ -8,13 +8,6 @@
 #include "platform/gui/Forms.h"
 #include "platform/gui/Menus.h"
 
-namespace {
-
-// The system command that moves a window by its caption.
-constexpr WPARAM SC_DRAGMOVE = 0xF012;
-
-}  // namespace
-
 TCustomForm* TCustomTabStrip::TopLevelForm() { return GetParentForm(this, true); }
 
 void TCustomTabStrip::CMMouseEnter(TMessage& M) {

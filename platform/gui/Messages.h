@@ -182,6 +182,7 @@ constexpr UINT WM_SYSKEYDOWN = 0x0104;
 constexpr UINT WM_SYSKEYUP = 0x0105;
 constexpr UINT WM_SYSCHAR = 0x0106;
 constexpr UINT WM_KEYLAST = 0x0108;
+constexpr UINT WM_NCLBUTTONDOWN = 0x00A1;
 constexpr UINT WM_INITDIALOG = 0x0110;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_SYSCOMMAND = 0x0112;
@@ -228,11 +229,14 @@ constexpr UINT WM_APP = 0x8000;
 // hit-test code HTCAPTION of a move that the caption started) and the caption's hit-test code.
 constexpr WPARAM SC_SIZE = 0xF000;
 constexpr WPARAM SC_MOVE = 0xF010;
+constexpr WPARAM SC_DRAGMOVE = SC_MOVE | 2;  // a move started by the caption, as its drag
 constexpr WPARAM SC_MINIMIZE = 0xF020;
 constexpr WPARAM SC_MAXIMIZE = 0xF030;
 constexpr WPARAM SC_CLOSE = 0xF060;
 constexpr WPARAM SC_RESTORE = 0xF120;
+constexpr Integer HTNOWHERE = 0;
 constexpr Integer HTCAPTION = 2;
+constexpr Integer HTBOTTOMRIGHT = 17;
 
 // --- Control messages of the class library -------------------------------------------------------
 constexpr UINT CM_BASE = 0xB000;
