@@ -309,8 +309,7 @@ struct TBlendFunction {
   Byte SourceConstantAlpha = 255;
   Byte AlphaFormat = 0;
 };
-// The platform's layered-window functions, used only where the platform has them: without them the
-// call does nothing and answers True.
+// The platform's layered-window functions; false when Wnd is no window.
 bool DynUpdateLayeredWindow(HWND Wnd, TCanvas* DstDC, const TPoint* DstPos, const TSize* Size, TCanvas* SrcDC,
                             const TPoint* SrcPos, TColor Key, const TBlendFunction* Blend, Cardinal Flags);
 bool DynSetLayeredWindowAttributes(HWND Wnd, TColor Key, Byte Alpha, Cardinal Flags);

@@ -209,11 +209,18 @@ void DrawErrorUnderline(TWinControl* Owner, TCanvas* Canvas, const String& Text,
   Canvas->LineTo(R.Left + D + 3, R.Top + End.Y + YOffset + G);
 }
 
-// This platform's user-interface module has no layered-window functions: as on a system where they
-// are missing, the calls do nothing and report success.
-bool DynUpdateLayeredWindow(HWND, TCanvas*, const TPoint*, const TSize*, TCanvas*, const TPoint*, TColor,
-                            const TBlendFunction*, Cardinal) {
-  return true;
+bool DynUpdateLayeredWindow(HWND Wnd, TCanvas* DstDC, const TPoint* DstPos, const TSize* Size, TCanvas* SrcDC,
+                            const TPoint* SrcPos, TColor Key, const TBlendFunction* Blend, Cardinal Flags) {
+  BLENDFUNCTION B;
+  if (Blend) {
+    B.BlendOp = Blend->BlendOp;
+    B.BlendFlags = Blend->BlendFlags;
+    B.SourceConstantAlpha = Blend->SourceConstantAlpha;
+    B.AlphaFormat = Blend->AlphaFormat;
+  }
+  return UpdateLayeredWindow(Wnd, DstDC, DstPos, Size, SrcDC, SrcPos, Key, Blend ? &B : nullptr, Flags);
 }
 
-bool DynSetLayeredWindowAttributes(HWND, TColor, Byte, Cardinal) { return true; }
+bool DynSetLayeredWindowAttributes(HWND Wnd, TColor Key, Byte Alpha, Cardinal Flags) {
+  return SetLayeredWindowAttributes(Wnd, Key, Alpha, Flags);
+}

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -430,10 +431,26 @@ TEST(ExUtilButtons, ErrorUnderline) {
   TComponent::Free(Form);
 }
 
-TEST(ExUtilButtons, LayeredWindowCallsSucceedWithoutEffect) {
+TEST(ExUtilButtons, LayeredWindowCallsReachTheWindowAndFailWithoutOne) {
+  std::unique_ptr<TForm> Form(new TForm(nullptr));
+  Form->SetBounds(10, 20, 60, 40);
+  EXPECT_TRUE(DynSetLayeredWindowAttributes(Form->Handle(), clNone, 128, LWA_ALPHA));
+  TColor Key = clNone;
+  Byte Alpha = 0;
+  Cardinal Flags = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(Form->Handle(), &Key, &Alpha, &Flags));
+  EXPECT_EQ(Alpha, 128);
+  EXPECT_EQ(Flags, LWA_ALPHA);
+  // Without a picture the update only moves and sizes the window.
+  const TPoint Pos(30, 50);
+  const TSize Size{70, 45};
   TBlendFunction Blend;
-  EXPECT_TRUE(DynUpdateLayeredWindow(0, nullptr, nullptr, nullptr, nullptr, nullptr, clNone, &Blend, 2));
-  EXPECT_TRUE(DynSetLayeredWindowAttributes(0, clNone, 128, 2));
+  EXPECT_TRUE(DynUpdateLayeredWindow(Form->Handle(), nullptr, &Pos, &Size, nullptr, nullptr, clNone, &Blend, ULW_ALPHA));
+  EXPECT_EQ(Form->Width(), 70);
+  EXPECT_EQ(Form->Height(), 45);
+
+  EXPECT_FALSE(DynSetLayeredWindowAttributes(0, clNone, 128, LWA_ALPHA));
+  EXPECT_FALSE(DynUpdateLayeredWindow(0, nullptr, nullptr, nullptr, nullptr, nullptr, clNone, &Blend, ULW_ALPHA));
 }
 
 // --- Progress bars and shapes ------------------------------------------------------------------
