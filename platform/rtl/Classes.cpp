@@ -395,8 +395,10 @@ void TStrings::LoadFromStream(TStream* Stream) {
 void TStrings::SaveToFile(const String& FileName) { SaveToFile(FileName, FEncoding); }
 
 void TStrings::SaveToFile(const String& FileName, TEncoding Encoding) {
-  TFileStream stream(FileName, fmCreate);
+  // The whole text first, so that a failed write cannot leave half a file in place of the old one.
+  TMemoryStream stream;
   SaveToStream(&stream, Encoding);
+  WriteFileBytes(FileName, stream.Bytes());
 }
 
 void TStrings::SaveToStream(TStream* Stream) { SaveToStream(Stream, FEncoding); }

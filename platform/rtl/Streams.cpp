@@ -181,10 +181,7 @@ void TMemoryStream::LoadFromFile(const String& FileName) {
 
 void TMemoryStream::SaveToStream(TStream* Stream) { Stream->WriteBuffer(FData); }
 
-void TMemoryStream::SaveToFile(const String& FileName) {
-  TFileStream f(FileName, fmCreate);
-  SaveToStream(&f);
-}
+void TMemoryStream::SaveToFile(const String& FileName) { WriteFileBytes(FileName, FData); }
 
 // ---------------------------------------------------------------------------------------------
 // TStringStream

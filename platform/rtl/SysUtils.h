@@ -333,9 +333,18 @@ void SetProgramName(const String& Name);
 // $XDG_CONFIG_HOME or ~/.config, without a trailing delimiter.
 String UserConfigFolder();
 
-// Raw bytes of a file. ReadFileBytes raises EFOpenError when the file cannot be read;
-// WriteFileBytes creates or truncates the file and raises EFCreateError when it cannot.
+// Raw bytes of a file. ReadFileBytes raises EFOpenError when the file cannot be read.
 std::string ReadFileBytes(const String& FileName);
+// Makes Bytes the whole content of the file, creating it when missing. An existing regular file
+// of the user is replaced only once the new content is completely written beside it, so a write
+// that fails (a full disk) leaves the old content as it was; the file keeps its permissions. A
+// file the user may not write is not replaced. Links, devices and files with several names or of
+// another owner are written in place.
+enum TFileWriteResult { fwDone, fwCannotCreate, fwCannotWrite };
+// The outcome, with the system's error number in Error.
+TFileWriteResult ReplaceFileBytes(const String& FileName, std::string_view Bytes, Integer& Error);
+// The same, raising EFCreateError "Cannot create file "<name>". <reason>" or EWriteError
+// "Cannot write file "<name>". <reason>".
 void WriteFileBytes(const String& FileName, std::string_view Bytes);
 
 // The text of an OS error number.

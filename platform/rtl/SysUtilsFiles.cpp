@@ -420,25 +420,81 @@ std::string ReadFileBytes(const String& FileName) {
   return out;
 }
 
-void WriteFileBytes(const String& FileName, std::string_view Bytes) {
-  const int fd = open(Native(FileName).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) {
-    const int err = errno;
-    throw EFCreateError(u"Cannot create file \"" + FileName + u"\". " + SysErrorMessage(err));
-  }
+namespace {
+
+// Writes all of Bytes to fd; 0 or the error number.
+int WriteAll(int fd, std::string_view Bytes) {
   size_t done = 0;
   while (done < Bytes.size()) {
     const ssize_t n = write(fd, Bytes.data() + done, Bytes.size() - done);
     if (n < 0) {
       if (errno == EINTR) continue;
-      const int err = errno;
-      close(fd);
-      throw EWriteError(u"Cannot write file \"" + FileName + u"\". " + SysErrorMessage(err));
+      return errno;
     }
     done += static_cast<size_t>(n);
   }
-  if (close(fd) != 0) {
-    const int err = errno;
-    throw EWriteError(u"Cannot write file \"" + FileName + u"\". " + SysErrorMessage(err));
+  return 0;
+}
+
+// Creates or truncates the file and writes it in place.
+TFileWriteResult WriteInPlace(const std::string& Path, std::string_view Bytes, Integer& Error) {
+  const int fd = open(Path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    Error = errno;
+    return fwCannotCreate;
+  }
+  int err = WriteAll(fd, Bytes);
+  if (close(fd) != 0 && err == 0) err = errno;
+  Error = err;
+  return err == 0 ? fwDone : fwCannotWrite;
+}
+
+}  // namespace
+
+TFileWriteResult ReplaceFileBytes(const String& FileName, std::string_view Bytes, Integer& Error) {
+  Error = 0;
+  const std::string path = Native(FileName);
+  struct stat st{};
+  // A new file has nothing to lose; a link, a device, a file with several names or one owned by
+  // someone else keeps its identity only when written in place.
+  if (lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1 ||
+      st.st_uid != geteuid()) {
+    return WriteInPlace(path, Bytes, Error);
+  }
+  // A file the user may not write stays as it is, even where its folder would let it be replaced.
+  if (access(path.c_str(), W_OK) != 0) {
+    Error = errno;
+    return fwCannotCreate;
+  }
+  // The new content goes to a file beside the old one, which it replaces only once it is complete,
+  // so a failed write (a full disk) leaves the old file untouched.
+  const size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  std::string temp = folder + "." + name + ".XXXXXX";
+  const int fd = mkostemp(temp.data(), O_CLOEXEC);
+  // A folder that takes no new file: the old way is the only one left.
+  if (fd < 0) return WriteInPlace(path, Bytes, Error);
+  fchmod(fd, st.st_mode & 07777);
+  int err = WriteAll(fd, Bytes);
+  if (close(fd) != 0 && err == 0) err = errno;
+  if (err == 0 && rename(temp.c_str(), path.c_str()) != 0) err = errno;
+  if (err != 0) {
+    unlink(temp.c_str());
+    Error = err;
+    return fwCannotWrite;
+  }
+  return fwDone;
+}
+
+void WriteFileBytes(const String& FileName, std::string_view Bytes) {
+  Integer err = 0;
+  switch (ReplaceFileBytes(FileName, Bytes, err)) {
+    case fwDone:
+      return;
+    case fwCannotCreate:
+      throw EFCreateError(u"Cannot create file \"" + FileName + u"\". " + SysErrorMessage(err));
+    case fwCannotWrite:
+      throw EWriteError(u"Cannot write file \"" + FileName + u"\". " + SysErrorMessage(err));
   }
 }

@@ -423,19 +423,16 @@ String TXMLDocument::SaveToXML() const { return Utf8ToString(SaveToBytes()); }
 
 void TXMLDocument::SaveToFile(const String& fileName) const {
   const std::string bytes = SaveToBytes();
-  const std::string path = StringToUtf8(fileName);
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) {
-    const int err = errno;
-    xmldoc::Fail(u"Cannot create the XML file \"" + fileName + u"\": " +
-                 Utf8ToString(std::strerror(err)));
-  }
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  int err = errno;
-  const bool closed = std::fclose(f) == 0;
-  if (!closed && written) err = errno;
-  if (!written || !closed) {
-    xmldoc::Fail(u"Cannot write the XML file \"" + fileName + u"\": " +
-                 Utf8ToString(std::strerror(err)));
+  // The old file is replaced only once the new one is complete: a failed write keeps it.
+  Integer err = 0;
+  switch (ReplaceFileBytes(fileName, bytes, err)) {
+    case fwDone:
+      return;
+    case fwCannotCreate:
+      xmldoc::Fail(u"Cannot create the XML file \"" + fileName + u"\": " +
+                   Utf8ToString(std::strerror(err)));
+    case fwCannotWrite:
+      xmldoc::Fail(u"Cannot write the XML file \"" + fileName + u"\": " +
+                   Utf8ToString(std::strerror(err)));
   }
 }

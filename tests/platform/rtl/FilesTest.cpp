@@ -4,10 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <functional>
 #include <map>
 #include <set>
 
+#include "platform/rtl/Classes.h"
 #include "platform/rtl/SysUtils.h"
+#include "tests/platform/rtl/FileSizeLimit.h"
 #include "tests/platform/rtl/TempFolder.h"
 
 namespace {
@@ -182,4 +186,70 @@ TEST(FilesTest, ProgramFolder) {
   SetProgramName(u"Configurator");
   EXPECT_EQ(ProgramName(), u"Configurator");
   SetProgramName(u"");
+}
+
+// Every writer of whole files: when the new content cannot be written completely (here: a file
+// size limit standing in for a full disk), the old file keeps its content and nothing else is
+// left in its folder.
+TEST(FilesTest, FailedWriteKeepsTheOldFile) {
+  const std::string big(4096, 'x');
+  struct Row {
+    const char* name;
+    std::function<void(const String& File)> write;
+  };
+  const Row rows[] = {
+      {"WriteFileBytes", [&](const String& File) { WriteFileBytes(File, big); }},
+      {"TStringList.SaveToFile",
+       [&](const String& File) {
+         TStringList list;
+         list.Add(Utf8ToString(big));
+         list.SaveToFile(File);
+       }},
+      {"TMemoryStream.SaveToFile",
+       [&](const String& File) {
+         TMemoryStream stream;
+         stream.WriteBuffer(big);
+         stream.SaveToFile(File);
+       }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TTempFolder tmp;
+    const String file = tmp / u"ParGen.xml";
+    WriteFileBytes(file, "old content\r\n");
+    try {
+      TFileSizeLimit limit(256);
+      row.write(file);
+      ADD_FAILURE() << "no exception";
+    } catch (const EStreamError& e) {
+      EXPECT_EQ(e.Message().rfind(u"Cannot write file \"" + file + u"\". ", 0), 0u)
+          << StringToUtf8(e.Message());
+    }
+    EXPECT_EQ(ReadFileBytes(file), "old content\r\n");
+    std::set<std::string> entries;
+    for (const auto& e : std::filesystem::directory_iterator(StringToUtf8(tmp.Path())))
+      entries.insert(e.path().filename().string());
+    EXPECT_EQ(entries, std::set<std::string>{"ParGen.xml"});
+  }
+}
+
+// A replaced file keeps its permissions; a file reached through a link is written where the link
+// points, and the link stays a link.
+TEST(FilesTest, ReplacedFileKeepsPermissionsAndLinks) {
+  TTempFolder tmp;
+  const String file = tmp / u"bank1.bin";
+  WriteFileBytes(file, "old");
+  ASSERT_EQ(chmod(StringToUtf8(file).c_str(), 0640), 0);
+  WriteFileBytes(file, "new content");
+  EXPECT_EQ(ReadFileBytes(file), "new content");
+  struct stat st{};
+  ASSERT_EQ(stat(StringToUtf8(file).c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+
+  const String link = tmp / u"link.bin";
+  ASSERT_EQ(symlink(StringToUtf8(file).c_str(), StringToUtf8(link).c_str()), 0);
+  WriteFileBytes(link, "through the link");
+  EXPECT_EQ(ReadFileBytes(file), "through the link");
+  ASSERT_EQ(lstat(StringToUtf8(link).c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
 }

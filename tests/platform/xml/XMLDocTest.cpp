@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/platform/rtl/FileSizeLimit.h"
+
 namespace {
 
 const std::string kFixtures = std::string(KP_FIXTURES_DIR) + "/platform/xml/";
@@ -139,6 +141,33 @@ TEST(XMLDocSave, UnwritableFileRaises) {
   doc.AddChild(u"a");
   TempDir dir;
   EXPECT_THROW(doc.SaveToFile(dir.File("missing/folder/out.xml")), EXMLDocError);
+}
+
+// A save that cannot be completed (a file size limit stands in for a full disk) raises and leaves
+// the file that was there before as it was.
+TEST(XMLDocSave, FailedSaveKeepsTheOldFile) {
+  TempDir dir;
+  const String file = dir.File("EnOcean.xml");
+  TXMLDocument old;
+  old.AddChild(u"EnOcean").AddChild(u"DevicesList");
+  old.SaveToFile(file);
+  const std::string before = ReadBytes(StringToUtf8(file));
+
+  TXMLDocument doc;
+  IXMLNode list = doc.AddChild(u"EnOcean").AddChild(u"DevicesList");
+  for (int i = 0; i < 200; ++i) list.AddChild(u"Device").SetAttributes(u"Id", u"0180A5F3");
+  try {
+    TFileSizeLimit limit(1024);
+    doc.SaveToFile(file);
+    ADD_FAILURE() << "no exception";
+  } catch (const EXMLDocError& e) {
+    EXPECT_EQ(e.Message().rfind(u"Cannot write the XML file \"" + file + u"\": ", 0), 0u)
+        << e.what();
+  }
+  EXPECT_EQ(ReadBytes(StringToUtf8(file)), before);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(StringToUtf8(ExtractFileDir(file))),
+                          std::filesystem::directory_iterator()),
+            1);
 }
 
 TEST(XMLDocSave, InactiveDocumentRaisesOnSave) {
