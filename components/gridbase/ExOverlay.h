@@ -6,10 +6,9 @@
 
 #include <vector>
 
+#include "components/gridbase/ExGridTypes.h"  // TArrowDirection
 #include "platform/gui/Controls.h"
 #include "platform/gui/Graphics.h"
-
-enum TArrowDirection : Byte { arrUp, arrDown, arrLeft, arrRight };
 
 // The seven points of an arrow's outline, in drawing order.
 std::vector<TPoint> ArrowOutline(TArrowDirection Dir);
