@@ -4,6 +4,8 @@
 #include "components/gridbase/ExStyleIF.h"
 #include "components/gridbase/ExXPVS.h"
 
+using namespace ExGridButton;
+
 namespace {
 
 // The visual-styles button class and its push-button part with its states.

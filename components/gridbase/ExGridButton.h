@@ -5,14 +5,17 @@
 
 #include <memory>
 
+#include "components/gridbase/ExGridTypes.h"  // TExGridButtonStyle
 #include "components/gridbase/SpeedButton.h"  // TButtonState
 #include "platform/gui/Controls.h"
 #include "platform/gui/Menus.h"
 
+// The push button of the component library names its glyph places alike (blGlyphLeft, ...), so
+// the grid button's stand in a namespace of their own and a source may include both buttons.
+namespace ExGridButton {
 // Where the glyph sits beside the caption.
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
-
-enum TExGridButtonStyle { tasButton, tasCheck };
+}  // namespace ExGridButton
 
 // The library's notification of a theme change.
 constexpr UINT WM_THEMECHANGED = 0x031A;
@@ -80,8 +83,8 @@ class TExGridButton : public TGraphicControl {
   void SetGlyphDisabled(TBitmap* Value);
   // The grey shadow made from the glyph, drawn under a hot glyph.
   TBitmap* GlyphShade() const { return FGlyphShade.get(); }
-  TButtonLayout Layout() const { return FLayout; }
-  void SetLayout(TButtonLayout Value);
+  ExGridButton::TButtonLayout Layout() const { return FLayout; }
+  void SetLayout(ExGridButton::TButtonLayout Value);
   Integer Margin() const { return FMargin; }
   void SetMargin(Integer Value);
   bool Rounded() const { return FRounded; }
@@ -143,7 +146,7 @@ class TExGridButton : public TGraphicControl {
   bool FDown = false;
   bool FDragging = false;
   bool FAllowAllUp = false;
-  TButtonLayout FLayout = blGlyphLeft;
+  ExGridButton::TButtonLayout FLayout = ExGridButton::blGlyphLeft;
   Integer FSpacing = 4;
   bool FTransparent = false;
   Integer FMargin = -1;

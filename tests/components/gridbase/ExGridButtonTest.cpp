@@ -10,6 +10,8 @@
 #include "platform/gui/Menus.h"
 #include "platform/gui/TestHarness.h"
 
+using namespace ExGridButton;
+
 namespace {
 
 class ExGridButtonTest : public testing::Test {
