@@ -69,7 +69,6 @@ class TStripTabStates {
 };
 
 enum TTabDisplayState { tdNormal, tdCompressed, tdScrolling };
-enum TScrollDirection { mdsNone, mdsLeft, mdsRight };
 
 // What lies at a point: a tab (with its index) or one of the strip's areas.
 struct THitTestResult {
@@ -171,6 +170,10 @@ extern const String STabStripNoCaption;    // "<No Caption>"
 
 class TCustomTabStrip : public TCustomControl, public ITabStrip, public IStripTabDockControl {
  public:
+  // The way the tabs scroll. It belongs to the strip: the string grid's scroll bars have a
+  // direction type of the same name.
+  enum TScrollDirection { mdsNone, mdsLeft, mdsRight };
+
   // 300 x 30, no active tab, the default options and look and feel; the animation timer runs from
   // here until destruction.
   explicit TCustomTabStrip(TComponent* AOwner);
