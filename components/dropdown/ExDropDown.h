@@ -16,10 +16,11 @@
 // control with SetControl and, when one control inside the popup should take the focus after
 // opening, with SetFocusControl.
 //
-// Names that the grid foundation already uses at global scope for a different meaning live in the
-// namespace ExDropDown: the label positions (this editor knows two more places than the combo
-// box's), the push button's style and the number-text classifier (which answers 5 for hexadecimal
-// text here, not for an exponent).
+// Names that the grid foundation or the string grid use at global scope for a different meaning
+// live in the namespace ExDropDown: the label positions (this editor knows two more places than
+// the combo box's), the push button's style, the number-text classifier (which answers 5 for
+// hexadecimal text here, not for an exponent) and the clipboard event (it carries the text here,
+// none in the string grid).
 #pragma once
 
 #include <functional>
@@ -103,8 +104,10 @@ Integer ClassifyNumberText(const String& S);
 using TDropDown = std::function<void(TObject* Sender, bool& AcceptDrop)>;
 // After the popup closed; Cancelled when the old value was restored.
 using TDropUp = std::function<void(TObject* Sender, bool Cancelled)>;
+namespace ExDropDown {
 // A clipboard operation on Value; clearing Allow cancels it.
 using TClipboardEvent = std::function<void(TObject* Sender, const String& Value, bool& Allow)>;
+}  // namespace ExDropDown
 // A header or footer button (by its item index) was clicked.
 using TDropDownButtonItemClick = std::function<void(TObject* Sender, Integer ButtonIndex)>;
 // Replaces all painting of a band.
@@ -1098,9 +1101,9 @@ class TExCustomDropDown : public TCustomMaskEdit, public INorvStyle, public INor
   TDrawBackGroundEvent OnDrawFooter;
   TGetTextEvent OnGetHeaderText;
   TGetTextEvent OnGetFooterText;
-  TClipboardEvent OnClipboardCopy;
-  TClipboardEvent OnClipboardPaste;
-  TClipboardEvent OnClipboardCut;
+  ExDropDown::TClipboardEvent OnClipboardCopy;
+  ExDropDown::TClipboardEvent OnClipboardPaste;
+  ExDropDown::TClipboardEvent OnClipboardCut;
   TNotifyEvent OnLabelClick;
   TNotifyEvent OnLabelDblClick;
 

@@ -22,23 +22,14 @@
 //
 // The columns, items and list here are types of their own, separate from the multi-column
 // drop-down's classes of the same names; they live in the namespace ExCustomGridDropDown.
-//
-// Include this header before any other that brings the drop-down framework (see
-// ExGridDropDowns.h): the framework and the grid name their clipboard event types alike, and here
-// the framework's goes by a name of its own.
 #pragma once
 
 #include <functional>
 #include <memory>
 
-#pragma push_macro("TClipboardEvent")
-#undef TClipboardEvent
-#include "components/grid/ExGrid.h"
-#define TClipboardEvent TDropDownClipboardEvent
 #include "components/dropdown/ExDropDown.h"
 #include "components/dropdown/ExMultiColumnDropDown.h"
-#pragma pop_macro("TClipboardEvent")
-
+#include "components/grid/ExGrid.h"
 #include "components/gridbase/ExGridOptions.h"
 #include "platform/gui/Graphics.h"
 #include "platform/rtl/Classes.h"

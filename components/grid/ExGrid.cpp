@@ -16,6 +16,7 @@
 #include "components/grid/ExGridPrintSettings.h"
 #include "components/grid/ExGridSearchPanel.h"
 #include "components/grid/ExGridSortSettings.h"
+#include "components/dropdown/ExDateTimePicker.h"  // DTPShiftFocusMessage
 #include "components/gridbase/EsgHTMLE.h"
 #include "components/gridbase/ExStyleIF.h"
 #include "components/gridbase/ExGridCheck.h"
@@ -31,7 +32,6 @@
 
 Word GridCellsClipboardFormat = 0;
 UINT GridEditDoneMessage = 0;
-UINT DTPShiftFocusMessage = 0;
 String GridHintFontName;
 TExStringGrid* ActiveFocusGrid = nullptr;
 bool DateTimePickerSupported = true;
@@ -48,7 +48,7 @@ void InitExGridModule() {
   DateTimePickerSupported = true;
   GridCellsClipboardFormat = static_cast<Word>(RegisterClipboardFormat(u"TExStringGrid Cells"));
   GridEditDoneMessage = RegisterWindowMessage(u"GridEditDone");
-  DTPShiftFocusMessage = RegisterWindowMessage(u"DTPShiftFocus");
+  DTPShiftFocusMessage();
 }
 
 void DoneExGridModule() {

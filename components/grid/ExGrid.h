@@ -193,11 +193,12 @@ constexpr Integer MaxGridColumns = 513;
 // Module values
 // ---------------------------------------------------------------------------------------------
 
-// The grid's clipboard format "TExStringGrid Cells" and its registered messages "GridEditDone" and
-// "DTPShiftFocus", registered when the module starts (InitExGridModule, run by the first grid).
+// The grid's clipboard format "TExStringGrid Cells" and its registered message "GridEditDone",
+// registered when the module starts (InitExGridModule, run by the first grid). The message
+// "DTPShiftFocus" of the date editors is the date pickers' own (DTPShiftFocusMessage in
+// components/dropdown/ExDateTimePicker.h); the module registers it at the same time.
 extern Word GridCellsClipboardFormat;
 extern UINT GridEditDoneMessage;
-extern UINT DTPShiftFocusMessage;
 // The font name of the grid whose cell hint is being shown.
 extern String GridHintFontName;
 // The grid whose focus-frame window follows window moves, nullptr when none.

@@ -8,12 +8,6 @@
 // Also the date-and-time editor, on the library's date-time picker.
 #pragma once
 
-// The drop-down framework and the grid name their clipboard event types and the registered
-// message of the date pickers alike; in a source that includes this header the framework's go by
-// names of their own. Include this header before any other that brings the drop-down framework.
-#include "components/grid/ExCustomGridDropDown.h"
-#define TClipboardEvent TDropDownClipboardEvent
-#define DTPShiftFocusMessage DropDownDTPShiftFocusMessage
 #include "components/dropdown/ExCalculatorDropDown.h"
 #include "components/dropdown/ExColorPickerDropDown.h"
 #include "components/dropdown/ExDateTimePicker.h"
@@ -24,8 +18,7 @@
 #include "components/dropdown/ExMultiColumnDropDown.h"
 #include "components/dropdown/ExTimePickerDropDown.h"
 #include "components/dropdown/ExTrackBarDropDown.h"
-#undef TClipboardEvent
-#undef DTPShiftFocusMessage
+#include "components/grid/ExCustomGridDropDown.h"
 
 class TExStringGrid;
 class TGridDropDownKeys;

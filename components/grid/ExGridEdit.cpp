@@ -3,8 +3,8 @@
 // every change of the current cell passes (SelectCell).
 #include <algorithm>
 
-#include "components/grid/ExGridDropDowns.h"  // first: see its note on the clipboard event
 #include "components/grid/ExGrid.h"
+#include "components/grid/ExGridDropDowns.h"
 #include "components/grid/ExGridEditors.h"
 #include "components/grid/ExGridFooter.h"
 #include "components/grid/ExGridGraphics.h"

@@ -3,8 +3,8 @@
 // handlers through which the controls report to the grid.
 #include <algorithm>
 
-#include "components/grid/ExGridDropDowns.h"  // first: see its note on the clipboard event
 #include "components/grid/ExGrid.h"
+#include "components/grid/ExGridDropDowns.h"
 #include "components/grid/ExGridEditors.h"
 #include "components/grid/ExGridGraphics.h"
 #include "components/grid/ExGridLook.h"

@@ -5,6 +5,7 @@
 
 #include "components/grid/ExGrid.h"
 #include "components/grid/ExGridEditors.h"
+#include "components/dropdown/ExDateTimePicker.h"  // DTPShiftFocusMessage
 #include "components/gridbase/ExUtil.h"
 #include "platform/gui/Clipbrd.h"
 #include "platform/gui/ControlsBackend.h"
@@ -520,7 +521,7 @@ void TGridDatePicker::CMWantSpecialKey(TMessage& M) {
 
 void TGridDatePicker::WndProc(TMessage& Message) {
   TEsgDateTimePicker::WndProc(Message);
-  if (DTPShiftFocusMessage != 0 && Message.Msg == DTPShiftFocusMessage) ShiftFocus();
+  if (Message.Msg == DTPShiftFocusMessage()) ShiftFocus();
 }
 
 bool TGridDatePicker::TypedFieldComplete(Integer Highest) const {
@@ -589,7 +590,7 @@ void TGridDatePicker::KeyPress(Char& Key) {
     DecodeDate(DateTime(), Fy, Fm, Fd);
     DecodeTime(DateTime(), Fth, Ftm, Fts, Ftms);
     TEsgDateTimePicker::KeyPress(Key);
-    if (DTPShiftFocusMessage != 0) PostMessage(Handle(), DTPShiftFocusMessage, 0, 0);
+    PostMessage(Handle(), DTPShiftFocusMessage(), 0, 0);
     return;
   }
   TEsgDateTimePicker::KeyPress(Key);

@@ -2,15 +2,15 @@
 // rows and items through sorting, typing and the typed search (lookup, narrowing, none, the two
 // styles), choosing and closing, the events of the hosted grid passed on, and the string grid's
 // edExGridDropDown editor that stands on it.
-#include "components/grid/ExGridDropDowns.h"  // first: see its note on the clipboard event
+#include "components/grid/ExCustomGridDropDown.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "components/grid/ExCustomGridDropDown.h"
 #include "components/grid/ExGrid.h"
+#include "components/grid/ExGridDropDowns.h"
 #include "components/grid/ExGridHints.h"
 #include "components/grid/ExGridSortSettings.h"
 #include "platform/gui/Forms.h"

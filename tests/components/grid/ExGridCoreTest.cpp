@@ -8,6 +8,7 @@
 
 #include <filesystem>
 
+#include "components/dropdown/ExDateTimePicker.h"
 #include "components/grid/ExGridFooter.h"
 #include "components/grid/ExGridGraphics.h"
 #include "components/grid/ExGridGrouping.h"
@@ -83,8 +84,8 @@ TEST_F(ExGridCoreTest, NewGridHasItsStartingValues) {
   EXPECT_EQ(Grid->VersionString(), u"6.2.1.3 Sep, 2012");
   EXPECT_EQ(Grid->VersionNr(), 100794627);
   EXPECT_NE(GridEditDoneMessage, 0u);
-  EXPECT_NE(DTPShiftFocusMessage, 0u);
-  EXPECT_NE(GridEditDoneMessage, DTPShiftFocusMessage);
+  EXPECT_NE(DTPShiftFocusMessage(), 0u);
+  EXPECT_NE(GridEditDoneMessage, DTPShiftFocusMessage());
 }
 
 TEST_F(ExGridCoreTest, WritingTheVersionIsIgnored) {

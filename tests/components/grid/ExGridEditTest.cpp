@@ -4,8 +4,8 @@
 // the form controls of HTML cells.
 #include <gtest/gtest.h>
 
-#include "components/grid/ExGridDropDowns.h"  // first: see its note on the clipboard event
 #include "components/grid/ExGrid.h"
+#include "components/grid/ExGridDropDowns.h"
 #include "components/grid/ExGridEditors.h"
 #include "components/grid/ExGridGraphics.h"
 #include "components/grid/ExGridRichEdit.h"

@@ -3,9 +3,9 @@
 // the special editors' show and commit rules.
 #include <gtest/gtest.h>
 
-#include "components/grid/ExGridDropDowns.h"  // first: see its note on the clipboard event
 #include "components/grid/ExCGrid.h"
 #include "components/grid/ExGrid.h"
+#include "components/grid/ExGridDropDowns.h"
 #include "components/grid/ExGridEditors.h"
 #include "components/grid/ExGridGraphics.h"
 #include "platform/gui/Forms.h"
