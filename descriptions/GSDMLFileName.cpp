@@ -20,6 +20,9 @@ String GSDML_Fix2(Integer Year, Integer Month, Integer Day) {
 }
 
 Integer Check_GSDML_User_Part(const String& User) {
+  // A blank user part (tabs and other control characters count as blanks) is left out of the
+  // name, so nothing of it can reach the file system.
+  if (Trim(User).empty()) return 0;
   if (Pos(u"..", User) > 0) return Text_GSDML_Bad_User_Part;
   for (Char c : User) {
     if (c < u' ' || c == 0x7F) return Text_GSDML_Bad_User_Part;

@@ -15,7 +15,7 @@ String GSDML_Fix2(Integer Year, Integer Month, Integer Day);
 
 // 0 when the user part may stand in a file name, else Text_GSDML_Bad_User_Part: it must not hold
 // a path separator, "..", a control character or one of the characters : * ? " < > | that file
-// names cannot carry.
+// names cannot carry. A blank part (control characters count as blanks) is not used, so it passes.
 Integer Check_GSDML_User_Part(const String& User);
 
 // The file name: Fix1 + Fix2 when the user part is blank; otherwise Fix1 + User + Fix2 when User
