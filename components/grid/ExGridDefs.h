@@ -30,16 +30,16 @@ KP_DECLARE_EXCEPTION(EStringGridError, Exception)
 
 // The look of fixed cells, the selection and the editor buttons.
 enum TGridLook : Byte {
-  glStandard,
-  glSoft,
-  glClassic,
-  glXP,
-  glListView,
-  glVista,
-  glWin7,
-  glOffice2007,
-  glNorv,
-  glCustom,
+  glStandard,    // 0
+  glSoft,        // 1
+  glClassic,     // 2
+  glNorv,        // 3
+  glXP,          // 4
+  glListView,    // 5
+  glVista,       // 6
+  glWin7,        // 7
+  glOffice2007,  // 8
+  glCustom,      // 9
 };
 
 enum TSortDirection : Byte { sdAscending, sdDescending };

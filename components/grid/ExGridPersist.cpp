@@ -454,8 +454,8 @@ const std::vector<TVisualKey>& VisualKeys() {
         // glCustom has no name and is written as an empty value.
         {u"Look", vkEnum, [](TExStringGrid* G) -> Integer { return G->Look(); },
          [](TExStringGrid* G, Integer V) { G->SetLook(static_cast<TGridLook>(V)); },
-         {u"glStandard", u"glSoft", u"glClassic", u"glXP", u"glListView", u"glVista", u"glWin7", u"glOffice2007",
-          u"glNorv", u""}},
+         {u"glStandard", u"glSoft", u"glClassic", u"glNorv", u"glXP", u"glListView", u"glVista", u"glWin7",
+          u"glOffice2007", u""}},
         VK_COLOR(u"SearchFooter.Color", G->SearchFooter()->Color(), G->SearchFooter()->SetColor(V)),
         VK_COLOR(u"SearchFooter.ColorTo", G->SearchFooter()->ColorTo(), G->SearchFooter()->SetColorTo(V)),
         VK_COLOR(u"Grouping.HeaderColor", G->Grouping()->HeaderColor(), G->Grouping()->SetHeaderColor(V)),

@@ -304,6 +304,34 @@ TEST_F(ExGridPersistTest, VisualPropertiesComeBackInAnotherGrid) {
   EXPECT_TRUE(Other->URLShow());
 }
 
+TEST_F(ExGridPersistTest, EveryLookIsWrittenAndReadBackByItsName) {
+  struct Case {
+    const char* Name;
+    TGridLook Look;
+    const char* Line;
+  };
+  const Case Cases[] = {
+      {"standard", glStandard, "Look=glStandard\r\n"},
+      {"classic", glClassic, "Look=glClassic\r\n"},
+      {"Norv", glNorv, "Look=glNorv\r\n"},
+      {"XP", glXP, "Look=glXP\r\n"},
+      {"list view", glListView, "Look=glListView\r\n"},
+      {"Windows 7", glWin7, "Look=glWin7\r\n"},
+      {"Office 2007", glOffice2007, "Look=glOffice2007\r\n"},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    auto* G = NewGrid();
+    G->SetLook(C.Look);
+    G->SaveVisualProps(File("look.txt"));
+    EXPECT_NE(Bytes("look.txt").find(C.Line), std::string::npos);
+    auto* Other = NewGrid();
+    Other->SetLook(C.Look == glStandard ? glVista : glStandard);
+    Other->LoadVisualProps(File("look.txt"));
+    EXPECT_EQ(Other->Look(), C.Look);
+  }
+}
+
 TEST_F(ExGridPersistTest, VisualPropertiesStopAtAMissingSizeKeepingWhatCameBefore) {
   WriteBytes(Folder / "look.txt", "color=clRed\r\nURLShow=TRUE\r\nActiveCellColor=clLime\r\n");
   const TColor ActiveBefore = Grid->ActiveCellColor();
