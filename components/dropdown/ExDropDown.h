@@ -124,7 +124,9 @@ using TGetTextEvent = std::function<void(TObject* Sender, String& Text)>;
 // band positions and colour steps round to the nearest integer, ties to even.
 void DrawGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, Integer Steps, TRect Rect,
                   bool Horizontal);
-// Percent of Col1 mixed with the rest of Col2: 100 or more gives Col1 as it is, 0 or less Col2.
+// Percent of Col1 mixed with the rest of Col2, per channel rounded to the nearest (ties to even):
+// 100 or more gives Col1 as it is, 0 or less Col2; a side that is clNone gives the other colour.
+// The string grid blends its selection with it too.
 TColor BlendColor(TColor Col1, TColor Col2, Integer Percent);
 // Each channel scaled by (100 + delta) percent, at most 100 % (only darker); a zero channel becomes
 // max(0, delta).

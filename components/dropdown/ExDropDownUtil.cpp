@@ -57,7 +57,8 @@ void DrawGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, Integer Ste
 
 TColor BlendColor(TColor Col1, TColor Col2, Integer Percent) {
   if (Percent >= 100) return Col1;
-  if (Percent <= 0) return Col2;
+  if (Percent <= 0 || Col1 == clNone) return Col2;
+  if (Col2 == clNone) return Col1;
   const Integer c1 = ColorToRGB(Col1);
   const Integer c2 = ColorToRGB(Col2);
   // The mix is computed in whole percents so that halves land exactly on .5 and round to even.

@@ -60,13 +60,10 @@ enum TBackGroundCells : Byte { bcNormal, bcFixed, bcAll };
 
 enum TProgressStyle : Byte { psXP, psClassic };
 
-// The selection blending of the grid module (the drop-down editors have a BlendColor of their
-// own, so the grid's stays in the module's namespace).
+// The selection blending of the grid module.
 namespace ExGrid {
-// Per channel round(f x A + (1 - f) x B), f = Percent / 100, each channel at most 255; A for
-// Percent 100 and above; B for Percent below 1 or A clNone; A when B is clNone.
-TColor BlendColor(TColor A, TColor B, Integer Percent);
-// Selection unless Mixer, else BlendColor(Selection, Cell, Percent).
+// Selection unless Mixer, else BlendColor(Selection, Cell, Percent) of the drop-down framework
+// (components/dropdown/ExDropDown.h).
 TColor MixSelectionColor(TColor Selection, TColor Cell, bool Mixer, Integer Percent);
 }  // namespace ExGrid
 using ExGrid::MixSelectionColor;

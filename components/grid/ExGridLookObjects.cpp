@@ -2,6 +2,7 @@
 // the look names and the selection colour blending.
 #include <cmath>
 
+#include "components/dropdown/ExDropDown.h"  // BlendColor
 #include "components/grid/ExGrid.h"
 #include "components/grid/ExGridLook.h"
 
@@ -48,22 +49,6 @@ String GridLookToDisplayName(TGridLook Look) {
     case glOffice2007: return u"Office2007";
     default: return String();
   }
-}
-
-TColor ExGrid::BlendColor(TColor A, TColor B, Integer Percent) {
-  if (Percent >= 100) return A;
-  if (Percent < 1 || A == clNone) return B;
-  if (B == clNone) return A;
-  const Integer a = ColorToRGB(A);
-  const Integer b = ColorToRGB(B);
-  const double f = Percent / 100.0;
-  auto Mix = [f](Integer ca, Integer cb) {
-    Int64 v = Round(f * ca + (1.0 - f) * cb);
-    if (v > 255) v = 255;
-    if (v < 0) v = 0;
-    return static_cast<Byte>(v);
-  };
-  return RGB(Mix(GetRValue(a), GetRValue(b)), Mix(GetGValue(a), GetGValue(b)), Mix(GetBValue(a), GetBValue(b)));
 }
 
 TColor ExGrid::MixSelectionColor(TColor Selection, TColor Cell, bool Mixer, Integer Percent) {

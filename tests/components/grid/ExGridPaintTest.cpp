@@ -4,6 +4,7 @@
 // numbering, header texts, and what the painter puts on the screen.
 #include <gtest/gtest.h>
 
+#include "components/dropdown/ExDropDown.h"  // BlendColor
 #include "components/grid/ExGrid.h"
 #include "components/grid/ExGridGraphics.h"
 #include "components/grid/ExGridGrouping.h"
@@ -611,7 +612,7 @@ TEST(ExGridLookRoutines, BlendColor) {
   };
   for (const Case& C : Cases) {
     SCOPED_TRACE(C.Name);
-    EXPECT_EQ(ExGrid::BlendColor(C.A, C.B, C.Percent), C.Expected);
+    EXPECT_EQ(BlendColor(C.A, C.B, C.Percent), C.Expected);
   }
   EXPECT_EQ(MixSelectionColor(clBlack, clWhite, false, 50), clBlack);
 }
