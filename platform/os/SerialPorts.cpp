@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -33,12 +34,27 @@ bool Classify(const std::string& name, int& kind, long& number) {
   return false;
 }
 
-bool Present(const std::string& path, bool needsUart) {
+// What the kernel's serial driver knows of the UART behind a ttyS* port: 1 when one stands behind
+// it, 0 when none does, -1 when the class folder does not say (no such entry, not readable).
+int UartInClassFolder(const std::string& classFolder, const std::string& name) {
+  const int fd = open((classFolder + name + "/type").c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return -1;
+  char text[16] = {};
+  const ssize_t got = read(fd, text, sizeof text - 1);
+  close(fd);
+  if (got <= 0 || text[0] < '0' || text[0] > '9') return -1;
+  return std::atoi(text) != PORT_UNKNOWN ? 1 : 0;
+}
+
+bool Present(const std::string& path, bool needsUart, int uart) {
+  // A ttyS* node without a UART is no port, whether or not we may open it: without the right to
+  // open it (not in the serial group) it would otherwise pass for a port in use.
+  if (needsUart && uart == 0) return false;
   // Non-blocking, so a port waiting for its carrier does not hold us up; no controlling terminal.
   const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return errno == EBUSY || errno == EACCES || errno == EPERM;
   bool present = true;
-  if (needsUart) {
+  if (needsUart && uart < 0) {
     serial_struct info{};
     present = ioctl(fd, TIOCGSERIAL, &info) == 0 && info.type != PORT_UNKNOWN;
   }
@@ -48,7 +64,7 @@ bool Present(const std::string& path, bool needsUart) {
 
 }  // namespace
 
-std::vector<String> GetSerialPortNames(const String& deviceFolder) {
+std::vector<String> GetSerialPortNames(const String& deviceFolder, const String& classFolder) {
   struct TPort {
     int Kind;
     long Number;
@@ -58,6 +74,9 @@ std::vector<String> GetSerialPortNames(const String& deviceFolder) {
   std::string folder = StringToUtf8(deviceFolder);
   if (folder.empty()) folder = "/dev";
   if (folder.back() != '/') folder += '/';
+  std::string ttyClass = StringToUtf8(classFolder);
+  if (ttyClass.empty() && folder == "/dev/") ttyClass = "/sys/class/tty";
+  if (!ttyClass.empty() && ttyClass.back() != '/') ttyClass += '/';
   DIR* dir = opendir(folder.c_str());
   if (!dir) return {};
   while (dirent* entry = readdir(dir)) {
@@ -66,7 +85,8 @@ std::vector<String> GetSerialPortNames(const String& deviceFolder) {
     const std::string name = entry->d_name;
     if (!Classify(name, kind, number)) continue;
     const std::string path = folder + name;
-    if (Present(path, kind == 0)) ports.push_back({kind, number, path});
+    const int uart = kind == 0 && !ttyClass.empty() ? UartInClassFolder(ttyClass, name) : -1;
+    if (Present(path, kind == 0, uart)) ports.push_back({kind, number, path});
   }
   closedir(dir);
   std::sort(ports.begin(), ports.end(), [](const TPort& a, const TPort& b) {

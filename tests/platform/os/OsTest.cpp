@@ -378,6 +378,31 @@ TEST(SerialPorts, NamesKindsAndOrder) {
   EXPECT_TRUE(GetSerialPortNames(folder + u"/missing").empty());
 }
 
+// The tty class folder decides for the ttyS* nodes: one without a UART is no port even where the
+// node itself could be opened (or, for a user outside the serial group, could not), and one with a
+// UART is a port without asking the node. Nodes the class folder does not describe are asked.
+TEST(SerialPorts, ClassFolderTellsWhichTtySNodesHaveAUart) {
+  TempDir dev;
+  TempDir ttyClass;
+  for (const char* name : {"ttyS0", "ttyS1", "ttyS2", "ttyS3", "ttyUSB0"}) {
+    std::ofstream(dev.Path() + "/" + name) << "";
+  }
+  struct Row {
+    const char* name;
+    const char* type;  // the content of the class folder's "type" entry
+  } rows[] = {{"ttyS0", "4\n"}, {"ttyS1", "0\n"}, {"ttyS2", "garbage\n"}};
+  for (const Row& row : rows) {
+    std::filesystem::create_directory(ttyClass.Path() + "/" + row.name);
+    std::ofstream(ttyClass.Path() + "/" + row.name + "/type") << row.type;
+  }
+  const String folder = Utf8ToString(dev.Path());
+  // ttyS2 (unreadable type) and ttyS3 (not described) are plain files here, which no UART answers.
+  EXPECT_EQ(GetSerialPortNames(folder, Utf8ToString(ttyClass.Path())),
+            (std::vector<String>{folder + u"/ttyS0", folder + u"/ttyUSB0"}));
+  // Without a class folder every ttyS* node is asked itself.
+  EXPECT_EQ(GetSerialPortNames(folder), (std::vector<String>{folder + u"/ttyUSB0"}));
+}
+
 TEST(SerialPorts, PortNumber) {
   struct Row {
     const char16_t* name;
