@@ -475,6 +475,14 @@ TFileWriteResult ReplaceFileBytes(const String& FileName, std::string_view Bytes
   const int fd = mkostemp(temp.data(), O_CLOEXEC);
   // A folder that takes no new file: the old way is the only one left.
   if (fd < 0) return WriteInPlace(path, Bytes, Error);
+  // The new file takes the old one's group and permissions; where the group cannot be kept, the
+  // file is written in place rather than handed to another group.
+  struct stat made{};
+  if (fstat(fd, &made) != 0 || (made.st_gid != st.st_gid && fchown(fd, static_cast<uid_t>(-1), st.st_gid) != 0)) {
+    close(fd);
+    unlink(temp.c_str());
+    return WriteInPlace(path, Bytes, Error);
+  }
   fchmod(fd, st.st_mode & 07777);
   int err = WriteAll(fd, Bytes);
   if (close(fd) != 0 && err == 0) err = errno;

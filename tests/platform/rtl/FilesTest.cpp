@@ -245,6 +245,14 @@ TEST(FilesTest, ReplacedFileKeepsPermissionsAndLinks) {
   struct stat st{};
   ASSERT_EQ(stat(StringToUtf8(file).c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0640u);
+  // The group too, where the file can be given another group than ours at all.
+  const gid_t other = getegid() == 65534 ? 0 : 65534;
+  if (chown(StringToUtf8(file).c_str(), static_cast<uid_t>(-1), other) == 0) {
+    WriteFileBytes(file, "newer content");
+    ASSERT_EQ(stat(StringToUtf8(file).c_str(), &st), 0);
+    EXPECT_EQ(st.st_gid, other);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+  }
 
   const String link = tmp / u"link.bin";
   ASSERT_EQ(symlink(StringToUtf8(file).c_str(), StringToUtf8(link).c_str()), 0);
