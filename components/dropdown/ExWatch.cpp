@@ -5,14 +5,13 @@
 #include <cstdlib>
 
 #include "components/dropdown/ExDropDown.h"
+#include "components/gridbase/ExUtil.h"  // RoundInt
 #include "platform/gui/ExtCtrls.h"
 #include "platform/os/Clock.h"
 
 namespace {
 
 constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
-
-Integer RoundInt(double V) { return static_cast<Integer>(Round(V)); }
 
 // Rows of an ellipse inscribed in R, as a clip region.
 TRegion EllipseRegion(const TRect& R) {

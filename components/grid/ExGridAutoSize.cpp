@@ -10,13 +10,6 @@
 #include "components/grid/ExGridSortSettings.h"
 #include "components/gridbase/ExUtil.h"
 
-namespace {
-
-// Rounding to the nearest integer, halves to even.
-Integer RoundEven(double V) { return static_cast<Integer>(std::nearbyint(V)); }
-
-}  // namespace
-
 Integer TExStringGrid::GetTotalXOffset() const { return FXYOffsetTopLeftOnly ? FXYOffset.X : 2 * FXYOffset.X; }
 
 Integer TExStringGrid::GetTotalYOffset() const { return FXYOffsetTopLeftOnly ? FXYOffset.Y : 2 * FXYOffset.Y; }
@@ -221,9 +214,9 @@ void TExStringGrid::AutoFitColumns(bool DoFixedCells) {
     if (Sum == W - S - B || Sum <= 0) return;
     const double E = static_cast<double>(W - S - B - L) / Sum;
     Integer T = 0;
-    for (Integer c = First; c <= Last; ++c) T += RoundEven(E * ColWidths(c));
+    for (Integer c = First; c <= Last; ++c) T += RoundInt(E * ColWidths(c));
     for (Integer c = First; c <= Last; ++c)
-      SetColWidths(c, RoundEven(static_cast<double>(ColWidths(c)) * T / Sum));
+      SetColWidths(c, RoundInt(static_cast<double>(ColWidths(c)) * T / Sum));
   }
 
   // What rounding left over: spread evenly, the rest to the widest column.

@@ -5,11 +5,10 @@
 #include <cmath>
 
 #include "components/grid/ExGridPrintInternal.h"
+#include "components/gridbase/ExUtil.h"
 #include "platform/gui/Printers.h"
 
 namespace {
-
-Integer RoundEven(double V) { return static_cast<Integer>(std::nearbyint(V)); }
 
 // Sets the clip of a caller's canvas to a rectangle for the time of a drawing and gives the old
 // state back afterwards.
@@ -69,7 +68,7 @@ void TExStringGrid::PrintJob(TGridRect R, bool SelectedOnly) {
   FPrintRect = R;
   if (!FPrintSettings->UseDefaultOrientation()) P->SetOrientation(FPrintSettings->Orientation());
   const double Dpi = P->PixelsPerInch();
-  PrevRect = TRect(0, 0, RoundEven(254.0 / Dpi * P->PageWidth()), RoundEven(254.0 / Dpi * P->PageHeight()));
+  PrevRect = TRect(0, 0, RoundInt(254.0 / Dpi * P->PageWidth()), RoundInt(254.0 / Dpi * P->PageHeight()));
   P->SetTitle(FPrintSettings->JobName());
   P->BeginDoc();
 

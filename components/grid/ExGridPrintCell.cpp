@@ -13,8 +13,6 @@ String GridRichTextToPlain(const String& Rtf);  // ExGridPaint.cpp
 
 namespace {
 
-Integer RoundEven(double V) { return static_cast<Integer>(std::nearbyint(V)); }
-
 // The kinds whose cell text is a value of the graphic, never printed as text.
 bool IsDataGraphic(TCellGraphic* G) {
   if (!G) return false;
@@ -92,12 +90,12 @@ TPoint TGridPrintLayout::MeasurePrintCell(Integer RCol, Integer ARow) {
   TPoint GS(0, 0);
   if (PS->PrintGraphics()) {
     const TPoint P = G->GetCellGraphicSize(RCol, ARow);
-    GS = TPoint(RoundEven(P.X * K), RoundEven(P.Y * K));
+    GS = TPoint(RoundInt(P.X * K), RoundInt(P.Y * K));
   }
   TPoint Size(0, 0);
   if (Kind == ctkHtml) {
     // Measured by the HTML renderer in device units, then mapped back.
-    const Integer Limit = PS->NoAutoSize() ? RoundEven((G->ColWidths(DCol) + 12) * K * Scale) : 65535;
+    const Integer Limit = PS->NoAutoSize() ? RoundInt((G->ColWidths(DCol) + 12) * K * Scale) : 65535;
     String Anchor, Plain, Focus, Title, CID, CV, CT;
     Integer XSize = 0, YSize = 0, Links = 0, Hit = 0;
     TRect AR, CR;
@@ -116,7 +114,7 @@ TPoint TGridPrintLayout::MeasurePrintCell(Integer RCol, Integer ARow) {
       Size.Y = TextHeight(u"gh") * static_cast<Integer>(Lines.size());
     } else {
       const Integer Width = G->IsXMergedCell(RCol, ARow) ? 65535 : G->MaxWidths[DCol];
-      TRect R(0, 0, RoundEven(Width * Scale), 0);
+      TRect R(0, 0, RoundInt(Width * Scale), 0);
       DrawText(C, Text, R, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
       Size.X = Width;
       Size.Y = ToLogical(R.Height());
@@ -124,8 +122,8 @@ TPoint TGridPrintLayout::MeasurePrintCell(Integer RCol, Integer ARow) {
     if (Rotated) {
       const double A = Angle * std::numbers::pi / 180.0;
       const Integer Wd = Size.X, Ht = Size.Y;
-      Size.X = std::abs(RoundEven(std::cos(A) * Wd)) + std::abs(RoundEven(std::sin(A) * Ht));
-      Size.Y = std::abs(RoundEven(std::sin(A) * Widest)) + std::abs(RoundEven(std::cos(A) * Ht));
+      Size.X = std::abs(RoundInt(std::cos(A) * Wd)) + std::abs(RoundInt(std::sin(A) * Ht));
+      Size.Y = std::abs(RoundInt(std::sin(A) * Widest)) + std::abs(RoundInt(std::cos(A) * Ht));
     }
   }
   Size.X = std::max(Size.X, GS.X);
@@ -140,7 +138,7 @@ Integer TGridPrintLayout::GetPrintRowHeight(Integer ARow) {
   if (ARow < 0 || ARow >= G->RowCount()) {
     Result = 0;
   } else if (PS->NoAutoSizeRow()) {
-    Result = RoundEven(G->RowHeights(ARow) * K) - 4;
+    Result = RoundInt(G->RowHeights(ARow) * K) - 4;
   } else if (PS->UseFixedHeight()) {
     Result = PS->FixedHeight();
   } else {
@@ -170,16 +168,16 @@ void TGridPrintLayout::DrawCellGraphic(Integer RCol, Integer ARow, const TRect& 
   TCellGraphic* CG = G->GetCellGraphic(RCol, ARow);
   if (!CG || !PS->PrintGraphics()) return;
   const TPoint P = G->GetCellGraphicSize(RCol, ARow);
-  const Integer Wd = RoundEven(P.X * K), Ht = RoundEven(P.Y * K);
+  const Integer Wd = RoundInt(P.X * K), Ht = RoundInt(P.Y * K);
   if (Wd <= 0 && Ht <= 0 && CG->CellType() != ctCheckBox && CG->CellType() != ctDataCheckBox &&
       CG->CellType() != ctVirtCheckBox && CG->CellType() != ctRowCheckBox && CG->CellType() != ctProgress)
     return;
   // Placement in the cell (logical units, y upwards: Cell.Top > Cell.Bottom).
-  Integer L = Cell.Left + RoundEven(K), R = L + Wd;
+  Integer L = Cell.Left + RoundInt(K), R = L + Wd;
   switch (CG->CellHAlign()) {
     case haRight:
     case haAfterText:
-      R = Cell.Right - RoundEven(K);
+      R = Cell.Right - RoundInt(K);
       L = R - Wd;
       TextRect.Right = L;
       break;
@@ -289,7 +287,7 @@ Integer TGridPrintLayout::PrintRow(Integer Y, Integer FromCol, Integer ToCol, In
     Integer Hc = RowH;
     for (Integer k = 1; k <= Span.Y && ARow + k < G->RowCount(); ++k) {
       const Integer Hk = static_cast<Integer>(std::trunc((G->RowHeights(ARow + k) - 4) * K));
-      Hc += PS->NoAutoSizeRow() ? RoundEven(G->RowHeights(ARow + k) * K) - 4 + 2 * s + PS->RowSpacing()
+      Hc += PS->NoAutoSizeRow() ? RoundInt(G->RowHeights(ARow + k) * K) - 4 + 2 * s + PS->RowSpacing()
                                 : Hk + Hk / 8 + 2 * s + PS->RowSpacing();
     }
     const Integer Top = Y;
@@ -360,7 +358,7 @@ Integer TGridPrintLayout::PrintRow(Integer Y, Integer FromCol, Integer ToCol, In
       Integer Angle = 0;
       const bool Rotated = G->IsRotated(RC, ARow, Angle);
       if (Rotated) C->Font()->SetOrientation(Angle * 10);
-      const Integer Inset = RoundEven(2 * K);
+      const Integer Inset = RoundInt(2 * K);
       if (Kind == ctkHtml) {
         TRect HR = DevRect(TextRect.Left + g2, TextRect.Top, TextRect.Right - g2 - Inset, TextRect.Bottom - s);
         String Anchor, Plain, Focus, Title, CID, CV, CT;
@@ -418,13 +416,13 @@ Integer TGridPrintLayout::PrintRow(Integer Y, Integer FromCol, Integer ToCol, In
     }
     if (G->IsYMergedCell(RC, ARow) && Span.Y == 0 && Base) Sides.Exclude(cbTop);
     if (G->IsXMergedCell(RC, ARow) && Span.X == 0 && Base) Sides.Exclude(cbLeft);
-    const Integer PenW = std::max(1, RoundEven(Pen.Width() * (FMode == 1 ? K : 1.0)));
+    const Integer PenW = std::max(1, RoundInt(Pen.Width() * (FMode == 1 ? K : 1.0)));
     if (Bottom < H + PS->FooterSize()) {
       Bottom = Y - RowH;
       Sides.Exclude(cbBottom);
     }
     C->Pen()->Assign(&Pen);
-    C->Pen()->SetWidth(std::max(1, RoundEven(PenW * Scale)));
+    C->Pen()->SetWidth(std::max(1, RoundInt(PenW * Scale)));
     const Integer LeftX = c == FirstPrinted ? Left : Left - PenW;
     if (Sides.Contains(cbLeft)) Line(LeftX, Top, LeftX, Bottom);
     if (Sides.Contains(cbRight)) Line(Right, Top, Right, Bottom);

@@ -14,8 +14,6 @@
 
 namespace {
 
-Integer RoundEven(double V) { return static_cast<Integer>(std::nearbyint(V)); }
-
 // The last column the print arrays can hold: Indents [c + 1] is the right edge of column c.
 constexpr Integer LastPrintColumn = MaxGridColumns - 2;
 
@@ -35,17 +33,17 @@ TGridPrintLayout::TGridPrintLayout(TExStringGrid* AGrid, TCanvas* ACanvas, Integ
 
 // --- Mapping and text ---------------------------------------------------------------------------
 
-Integer TGridPrintLayout::DX(Integer X) const { return Org.X + RoundEven(X * Scale); }
-Integer TGridPrintLayout::DY(Integer Y) const { return Org.Y - RoundEven(Y * Scale); }
+Integer TGridPrintLayout::DX(Integer X) const { return Org.X + RoundInt(X * Scale); }
+Integer TGridPrintLayout::DY(Integer Y) const { return Org.Y - RoundInt(Y * Scale); }
 TRect TGridPrintLayout::DevRect(Integer L, Integer T, Integer R, Integer B) const {
   return TRect(DX(L), DY(T), DX(R), DY(B));
 }
-Integer TGridPrintLayout::ToLogical(Integer Pixels) const { return RoundEven(Pixels / Scale); }
+Integer TGridPrintLayout::ToLogical(Integer Pixels) const { return RoundInt(Pixels / Scale); }
 
 void TGridPrintLayout::SelectFont(const TFont* Font) {
   C->Font()->Assign(Font);
   const Integer Height = G->MapFontHeight(Font->Size());
-  C->Font()->SetHeight(std::min(-1, RoundEven(Height * Scale)));
+  C->Font()->SetHeight(std::min(-1, RoundInt(Height * Scale)));
 }
 
 Integer TGridPrintLayout::TextWidth(const String& S) { return ToLogical(C->TextWidth(S)); }
@@ -93,7 +91,7 @@ void TGridPrintLayout::CalcPrintColumnWidths() {
   for (Integer c = First; c <= PR.Right; ++c) G->MaxWidths[c] = 0;
   if (PS->NoAutoSize()) {
     for (Integer c = First; c <= PR.Right; ++c)
-      if (IsPrintColSelected(c)) G->MaxWidths[c] = RoundEven(G->ColWidths(c) * K);
+      if (IsPrintColSelected(c)) G->MaxWidths[c] = RoundInt(G->ColWidths(c) * K);
     return;
   }
   const Integer FixedRows = G->FixedRows();
@@ -215,7 +213,7 @@ void TGridPrintLayout::PrintPageBorders(Integer Bs, Integer E, Integer Y) {
   const TPrintBorders Kind = PS->Borders();
   C->Pen()->SetColor(clBlack);
   C->Pen()->SetStyle(PS->BorderStyle());
-  C->Pen()->SetWidth(std::max(1, RoundEven((Kind == pbDouble ? 10 : 2) * Scale)));
+  C->Pen()->SetWidth(std::max(1, RoundInt((Kind == pbDouble ? 10 : 2) * Scale)));
   const Integer Left = rf ? G->Indents[0] : G->Indents[Bs];
   if (Kind == pbAround || Kind == pbAroundVertical || Kind == pbAroundHorizontal) {
     Line(Left, Yt, G->Indents[E + 1], Yt);

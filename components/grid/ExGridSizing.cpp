@@ -11,14 +11,8 @@
 #include "components/grid/ExGridGraphics.h"
 #include "components/grid/ExGridHints.h"
 #include "components/grid/ExGridLook.h"
+#include "components/gridbase/ExUtil.h"
 #include "platform/gui/Forms.h"
-
-namespace {
-
-// Rounding to the nearest integer, halves to even.
-Integer RoundEven(double V) { return static_cast<Integer>(std::nearbyint(V)); }
-
-}  // namespace
 
 // --- Sizing borders ------------------------------------------------------------------------------
 
@@ -225,7 +219,7 @@ void TExStringGrid::ColWidthsChanged() {
     if (FMouseActions->AllColumnSize() && userDrag && Colclickedsize > 0) {
       const double factor = static_cast<double>(ColWidths(Colclicked)) / Colclickedsize;
       for (Integer c = FixedCols(); c < ColCount(); ++c)
-        if (c != Colclicked) SetColWidths(c, RoundEven(ColWidths(c) * factor));
+        if (c != Colclicked) SetColWidths(c, RoundInt(ColWidths(c) * factor));
     }
     // 4. The end of a user's size.
     if (userDrag) {
@@ -260,7 +254,7 @@ void TExStringGrid::RowHeightsChanged() {
     if (FMouseActions->AllRowSize() && userDrag && Rowclickedsize > 0) {
       const double factor = static_cast<double>(RowHeights(Rowclicked)) / Rowclickedsize;
       for (Integer r = FixedRows(); r < RowCount(); ++r)
-        if (r != Rowclicked) SetRowHeights(r, RoundEven(RowHeights(r) * factor));
+        if (r != Rowclicked) SetRowHeights(r, RoundInt(RowHeights(r) * factor));
     }
     if (userDrag) {
       if (OnEndRowSize) OnEndRowSize(this, Rowclicked);

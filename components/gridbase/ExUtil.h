@@ -209,6 +209,8 @@ TDateTime IncDateParts(Word Years, Word Months, Word Days, TDateTime Date, doubl
 Integer LimitToRange(Integer Value, Integer Min, Integer Max);
 Integer IntMax(Integer A, Integer B);
 Integer IntMin(Integer A, Integer B);
+// The nearest integer, halves to even (Round as an Integer), for pixel positions and sizes.
+Integer RoundInt(double X);
 
 // ---------------------------------------------------------------------------------------------
 // Filter condition matcher

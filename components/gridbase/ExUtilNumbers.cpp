@@ -280,3 +280,5 @@ Integer LimitToRange(Integer Value, Integer Min, Integer Max) {
 Integer IntMax(Integer A, Integer B) { return A > B ? A : B; }
 
 Integer IntMin(Integer A, Integer B) { return A < B ? A : B; }
+
+Integer RoundInt(double X) { return static_cast<Integer>(Round(X)); }

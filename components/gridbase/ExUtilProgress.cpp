@@ -11,8 +11,6 @@ namespace {
 constexpr double Pi = 3.14159265358979323846;
 constexpr TColor PieLineColor = 0x808080;
 
-Integer RoundInt(double X) { return static_cast<Integer>(Round(X)); }
-
 // The text of a progress bar with a format: the format applied to the rounded value when it asks
 // for an integer ("d" or "u"), otherwise to the value itself. A format that does not fit its value
 // shows the plain percentage instead of failing the paint.

@@ -194,3 +194,20 @@ TEST(ExUtilNumbers, LimitToRangeAndMinMax) {
   EXPECT_EQ(IntMax(-1, 3), 3);
   EXPECT_EQ(IntMin(-1, 3), -1);
 }
+
+TEST(ExUtilNumbers, RoundIntTakesHalvesToEven) {
+  struct Case {
+    const char* Name;
+    double Value;
+    Integer Expected;
+  };
+  const Case Cases[] = {
+      {"below a half", 2.4, 2},
+      {"above a half", 2.6, 3},
+      {"a half to the even below", 2.5, 2},
+      {"a half to the even above", 3.5, 4},
+      {"a negative half to the even", -2.5, -2},
+      {"a negative value past a half", -2.6, -3},
+  };
+  for (const Case& C : Cases) EXPECT_EQ(RoundInt(C.Value), C.Expected) << C.Name;
+}
