@@ -1,17 +1,6 @@
 // The time field's text layout and its reading (see ExTimePickerDropDown.h).
 #include "components/dropdown/ExTimePickerDropDown.h"
-
-namespace {
-
-// Counts Ch in S.
-Integer CountOf(const String& S, Char Ch) {
-  Integer N = 0;
-  for (Char C : S)
-    if (C == Ch) ++N;
-  return N;
-}
-
-}  // namespace
+#include "components/gridbase/ExUtil.h"  // CountChar
 
 // --- Time text -------------------------------------------------------------------------------------
 
@@ -28,7 +17,7 @@ String FormatTimeText(Integer Hour, Integer Minute, Integer Second, bool Seconds
 }
 
 bool IsTimeTextLayout(const String& S, bool Seconds, Char TS) {
-  return CountOf(S, TS) == (Seconds ? 2 : 1);
+  return CountChar(TS, S) == (Seconds ? 2 : 1);
 }
 
 String BlanksToZeros(const String& S) {
