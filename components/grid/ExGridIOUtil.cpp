@@ -118,3 +118,28 @@ Integer LeadingDecimal(const String& S) {
   }
   return static_cast<Integer>(V);
 }
+
+std::vector<String> GridSplitCommas(const String& S) {
+  std::vector<String> Items;
+  if (S.empty()) return Items;
+  String Item;
+  for (Char C : S) {
+    if (C == u',') {
+      Items.push_back(Item);
+      Item.clear();
+    } else {
+      Item += C;
+    }
+  }
+  Items.push_back(Item);
+  return Items;
+}
+
+String GridJoinNumbers(const std::vector<Integer>& Values) {
+  String S;
+  for (size_t i = 0; i < Values.size(); ++i) {
+    if (i > 0) S += u',';
+    S += IntToStr(Values[i]);
+  }
+  return S;
+}

@@ -122,32 +122,6 @@ void TExStringGrid::EnsureFileSettings() {
 
 namespace {
 
-// The items of a comma-separated list (an empty text has none).
-std::vector<String> SplitList(const String& S) {
-  std::vector<String> Items;
-  if (S.empty()) return Items;
-  String Item;
-  for (Char C : S) {
-    if (C == u',') {
-      Items.push_back(Item);
-      Item.clear();
-    } else {
-      Item += C;
-    }
-  }
-  Items.push_back(Item);
-  return Items;
-}
-
-String JoinList(const std::vector<Integer>& Values) {
-  String S;
-  for (size_t i = 0; i < Values.size(); ++i) {
-    if (i > 0) S += u',';
-    S += IntToStr(Values[i]);
-  }
-  return S;
-}
-
 // For every column p the position at which p stands in Order. A list that is no arrangement of
 // 0 … n - 1 gives every column its own place, so the arranging never reaches outside the columns.
 std::vector<Integer> InversePermutation(const std::vector<Integer>& Order) {
@@ -182,7 +156,7 @@ String TExStringGrid::ColumnStatesToString() {
   else
     for (Integer i = 0; i < N; ++i) Order.push_back(i);
   for (Integer i = 0; i < N; ++i) Visible.push_back(IsHiddenColumn(i) ? 0 : 1);
-  return IntToStr(N) + u"#" + JoinList(Widths) + u"#" + JoinList(Order) + u"#" + JoinList(Visible);
+  return IntToStr(N) + u"#" + GridJoinNumbers(Widths) + u"#" + GridJoinNumbers(Order) + u"#" + GridJoinNumbers(Visible);
 }
 
 void TExStringGrid::StringToColumnStates(const String& Value) {
@@ -206,7 +180,7 @@ void TExStringGrid::StringToColumnStates(const String& Value) {
 
   if (!Parts[2].empty()) {
     std::vector<Integer> Saved;
-    const std::vector<String> Items = SplitList(Parts[2]);
+    const std::vector<String> Items = GridSplitCommas(Parts[2]);
     for (Integer i = 0; i < ColCount() && i < static_cast<Integer>(Items.size()); ++i) {
       const Integer V = StrToInt(Trim(Items[i]));
       if (V != -1) Saved.push_back(V);
@@ -216,11 +190,11 @@ void TExStringGrid::StringToColumnStates(const String& Value) {
     SetOrderList(FColumnOrder, Saved);
   }
 
-  const std::vector<String> Flags = SplitList(Parts[3]);
+  const std::vector<String> Flags = GridSplitCommas(Parts[3]);
   for (Integer c = std::min(ColCount(), static_cast<Integer>(Flags.size())) - 1; c >= 0; --c)
     if (Trim(Flags[c]) == u"0") HideColumn(c);
 
-  const std::vector<String> Widths = SplitList(Parts[1]);
+  const std::vector<String> Widths = GridSplitCommas(Parts[1]);
   const bool Stretching = FColumnSize->Stretch();
   FColumnSize->SetStretch(false);
   if (Stretching && ColCount() > 0) {

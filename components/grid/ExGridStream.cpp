@@ -814,31 +814,6 @@ TGridStreamHeader ReadGridStreamHeader(TStream* Stream) { return ReadHeader(Stre
 
 namespace {
 
-String JoinNumbers(const std::vector<Integer>& Values) {
-  String S;
-  for (size_t i = 0; i < Values.size(); ++i) {
-    if (i > 0) S += u',';
-    S += IntToStr(Values[i]);
-  }
-  return S;
-}
-
-std::vector<String> SplitCommas(const String& S) {
-  std::vector<String> Items;
-  if (S.empty()) return Items;
-  String Item;
-  for (Char C : S) {
-    if (C == u',') {
-      Items.push_back(Item);
-      Item.clear();
-    } else {
-      Item += C;
-    }
-  }
-  Items.push_back(Item);
-  return Items;
-}
-
 // The picture record that the graphic's kind calls for.
 void WritePicture(TStream* S, const TCellGraphic* G) {
   switch (G->CellType()) {
@@ -934,8 +909,8 @@ void TExStringGrid::SaveRectToBinStream(TRect Rect, TStream* Stream) {
     Widths.push_back(c >= 0 && c < ColCount() ? ColWidths(c) : DefaultColWidth());
   for (Integer r = Rect.Top; r <= Rect.Bottom; ++r)
     Heights.push_back(r >= 0 && r < RowCount() ? RowHeights(r) : DefaultRowHeight());
-  H.ColWidths = JoinNumbers(Widths);
-  H.RowHeights = JoinNumbers(Heights);
+  H.ColWidths = GridJoinNumbers(Widths);
+  H.RowHeights = GridJoinNumbers(Heights);
   WriteHeader(Stream, H);
 
   ExportNotification(esExportStart, Rect.Top);
@@ -991,9 +966,9 @@ void TExStringGrid::LoadAtPointFromBinStream(TPoint Point, TStream* Stream) {
     Clear();
     SetRowCount(H.RowCount);
     SetColCount(H.ColCount);
-    const std::vector<String> W = SplitCommas(H.ColWidths);
+    const std::vector<String> W = GridSplitCommas(H.ColWidths);
     for (Integer i = 0; i < ColCount() && i < static_cast<Integer>(W.size()); ++i) SetColWidths(i, StrToInt(W[i]));
-    const std::vector<String> Hs = SplitCommas(H.RowHeights);
+    const std::vector<String> Hs = GridSplitCommas(H.RowHeights);
     for (Integer i = 0; i < RowCount() && i < static_cast<Integer>(Hs.size()); ++i)
       SetRowHeights(i, StrToInt(Hs[i]));
   }

@@ -6,6 +6,7 @@
 #include "components/grid/ExGridFooter.h"
 #include "components/grid/ExGridGrouping.h"
 #include "components/grid/ExGridHints.h"
+#include "components/grid/ExGridIOUtil.h"
 #include "components/grid/ExGridLook.h"
 #include "components/grid/ExGridPrintSettings.h"
 #include "components/grid/ExGridSortSettings.h"
@@ -499,6 +500,23 @@ TEST_F(ExGridPersistTest, PrintSettingsAssignCopiesAllButTheGridAndFixedCellsAlw
   EXPECT_EQ(B.Grid(), nullptr);
   TStringList NotSettings;
   EXPECT_THROW(B.Assign(&NotSettings), EInvalidCast);
+}
+
+TEST(ExGridIOUtil, CommaListsSplitAndJoin) {
+  struct Case {
+    const char* Name;
+    const char16_t* Text;
+    std::vector<String> Items;
+  };
+  const Case Cases[] = {
+      {"an empty text has no items", u"", {}},
+      {"one item", u"12", {u"12"}},
+      {"empty items are kept", u"1,,2", {u"1", u"", u"2"}},
+      {"a trailing comma ends in an empty item", u"1,", {u"1", u""}},
+  };
+  for (const Case& C : Cases) EXPECT_EQ(GridSplitCommas(C.Text), C.Items) << C.Name;
+  EXPECT_EQ(GridJoinNumbers({}), u"");
+  EXPECT_EQ(GridJoinNumbers({64, -1, 0}), u"64,-1,0");
 }
 
 }  // namespace
