@@ -7,6 +7,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -56,7 +57,39 @@ class TSocket {
   int FFd;
 };
 
+// Four decimal numbers 0..255 joined by points, as the user types an address: read in decimal,
+// whatever leading zeros they carry (the resolver would take "010" as octal 8, and "08" as a name
+// to look up).
+bool DottedDecimal(const String& host, in_addr& addr) {
+  uint32_t value = 0;
+  size_t i = 0;
+  for (int part = 0; part < 4; ++part) {
+    if (part > 0) {
+      if (i >= host.size() || host[i] != u'.') return false;
+      ++i;
+    }
+    const size_t start = i;
+    uint32_t number = 0;
+    while (i < host.size() && host[i] >= u'0' && host[i] <= u'9') {
+      number = std::min<uint32_t>(number * 10 + static_cast<uint32_t>(host[i] - u'0'), 256);
+      ++i;
+    }
+    if (i == start || number > 255) return false;
+    value = value << 8 | number;
+  }
+  if (i != host.size()) return false;
+  addr.s_addr = htonl(value);
+  return true;
+}
+
 in_addr Resolve(const String& host) {
+  in_addr numeric{};
+  if (DottedDecimal(host, numeric)) return numeric;
+  // Digits and points alone are no host name: such a text is a mistyped address, and asking the
+  // name servers for it would only hold the caller up.
+  if (!host.empty() && host.find_first_not_of(u"0123456789.") == String::npos) {
+    throw EIcmpError(u"\"" + host + u"\" is not a valid IPv4 address");
+  }
   const std::string name = StringToUtf8(host);
   addrinfo hints{};
   hints.ai_family = AF_INET;
@@ -73,6 +106,13 @@ in_addr Resolve(const String& host) {
 }
 
 }  // namespace
+
+String ResolveIcmpHost(const String& host) {
+  const in_addr target = Resolve(host);
+  char text[INET_ADDRSTRLEN] = {};
+  inet_ntop(AF_INET, &target, text, sizeof text);
+  return AsciiToString(text);
+}
 
 IIcmpClient& IcmpClient() {
   static TSystemIcmpClient system;

@@ -18,6 +18,12 @@ struct TIcmpReply {
   Cardinal TimeMs = 0;
 };
 
+// The dotted address the system's client sends to for host: four decimal numbers 0..255 are that
+// address, leading zeros and all ("192.168.002.010" is 192.168.2.10); anything else is resolved
+// as a host name. Raises EIcmpError when it does not resolve, and at once for a text of digits and
+// points that is no such address ("192.168.2.256", "192.168.2").
+String ResolveIcmpHost(const String& host);
+
 class IIcmpClient {
  public:
   virtual ~IIcmpClient() = default;

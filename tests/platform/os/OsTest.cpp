@@ -335,6 +335,30 @@ TEST(Icmp, EchoFromTheLoopbackAddress) {
   EXPECT_LE(reply.TimeMs, 400u);
 }
 
+// Addresses as the update dialog joins them from its four boxes are read in decimal, leading zeros
+// and all.
+TEST(Icmp, HostsResolveToTheAddressTheUserMeant) {
+  struct Row {
+    const char* name;
+    const char16_t* host;
+    const char16_t* address;
+  } rows[] = {
+      {"plain", u"192.168.2.205", u"192.168.2.205"},
+      {"leading zeros are decimal", u"192.168.002.010", u"192.168.2.10"},
+      {"a zero before 8", u"10.0.0.08", u"10.0.0.8"},
+      {"many leading zeros", u"127.0.0.0001", u"127.0.0.1"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(ResolveIcmpHost(row.host), row.address);
+  }
+  // Digits and points that make no address raise without asking any name server.
+  for (const char16_t* bad : {u"192.168.2.256", u"192.168.2", u"192.168..5", u"1.2.3.4.5", u"."}) {
+    SCOPED_TRACE(StringToUtf8(bad));
+    EXPECT_THROW(ResolveIcmpHost(bad), EIcmpError);
+  }
+}
+
 TEST(Icmp, EmptyHostRaises) {
   TSystemIcmpClient client;
   EXPECT_THROW(client.Ping(u"", "x", 16, 100), EIcmpError);
