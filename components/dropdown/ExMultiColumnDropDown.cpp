@@ -12,8 +12,14 @@ namespace ExMultiColumnDropDown {
 
 namespace {
 
-// The characters the open list does not search unless Alt is held: the codes that the Enter, Esc,
-// paging, Home and arrow keys have as virtual keys.
+bool AltDown() { return GetKeyState(VK_MENU) < 0; }
+
+bool StartsWith(const String& Text, const String& Start) {
+  return Text.size() >= Start.size() && Text.compare(0, Start.size(), Start) == 0;
+}
+
+}  // namespace
+
 bool IsUnsearchedCode(Char C) {
   switch (C) {
     case 13:
@@ -27,14 +33,6 @@ bool IsUnsearchedCode(Char C) {
     default: return false;
   }
 }
-
-bool AltDown() { return GetKeyState(VK_MENU) < 0; }
-
-bool StartsWith(const String& Text, const String& Start) {
-  return Text.size() >= Start.size() && Text.compare(0, Start.size(), Start) == 0;
-}
-
-}  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Columns and items

@@ -177,6 +177,11 @@ struct TLookupCompletion {
 // is cut after the typed part; an empty typed part changes nothing.
 TLookupCompletion CompleteFromLookup(const String& Text, Integer Caret, const TStrings* Lookup, bool MatchCase);
 
+// The characters the open list does not search unless Alt is held: the codes that the Enter, Esc,
+// paging, Home and arrow keys have as virtual keys (13, 27, 33 to 36, 38, 40). The grid drop-down
+// searches alike.
+bool IsUnsearchedCode(Char C);
+
 // The moves of ItemIndex by keys and wheel, for Count items (no move without items: Current).
 Integer NextItem(Integer Current, Integer Count);
 Integer PreviousItem(Integer Current, Integer Count);

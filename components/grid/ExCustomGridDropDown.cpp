@@ -14,25 +14,10 @@
 namespace ExCustomGridDropDown {
 
 using ExMultiColumnDropDown::CompleteFromLookup;
+using ExMultiColumnDropDown::IsUnsearchedCode;
 using ExMultiColumnDropDown::TLookupCompletion;
 
 namespace {
-
-// The characters the open list does not search unless Alt is held: the codes that the Enter, Esc,
-// paging, Home and arrow keys have as virtual keys.
-bool IsUnsearchedCode(Char C) {
-  switch (C) {
-    case 13:
-    case 27:
-    case 33:
-    case 34:
-    case 35:
-    case 36:
-    case 38:
-    case 40: return true;
-    default: return false;
-  }
-}
 
 // The keys the list moves its own row with.
 bool IsListKey(Word Key) {

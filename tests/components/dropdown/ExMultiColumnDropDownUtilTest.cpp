@@ -66,6 +66,27 @@ TEST(MultiColumnCompletion, TheTailIsCutAfter255Characters) {
   EXPECT_EQ(CompleteFromLookup(u"ab", 2, nullptr, false).Text, u"ab") << "no lookup list matches nothing";
 }
 
+TEST(MultiColumnSearch, TheKeyCodesOfTheListKeysAreNotSearched) {
+  struct Case {
+    const char* Name;
+    Char Code;
+    bool Unsearched;
+  };
+  const Case Cases[] = {
+      {"Enter", 13, true},
+      {"Esc", 27, true},
+      {"page up", 33, true},
+      {"Home", 36, true},
+      {"up", 38, true},
+      {"down", 40, true},
+      {"left (%)", 37, false},
+      {"right (')", 39, false},
+      {"blank", u' ', false},
+      {"a letter", u'a', false},
+  };
+  for (const Case& C : Cases) EXPECT_EQ(IsUnsearchedCode(C.Code), C.Unsearched) << C.Name;
+}
+
 TEST(MultiColumnMoves, KeysAndWheelMoveTheCurrentItem) {
   struct Case {
     const char* Name;
