@@ -207,6 +207,17 @@ TVariable_Choice TFEnOcean_Variable::Variable_Choice() const {
   return choice;
 }
 
+bool TFEnOcean_Variable::ISNewEEP(Integer& Index) const {
+  Index = -1;
+  const TDevice_EnOcean* device = Selected_Device();
+  return !device || ::ISNewEEP(Catalog(), *device, Variable_Choice(), Index);
+}
+
+bool TFEnOcean_Variable::Check_Var(Integer Index) const {
+  const TDevice_EnOcean* device = Selected_Device();
+  return device && ::Check_Var(Catalog(), *device, Variable_Choice(), Index);
+}
+
 bool TFEnOcean_Variable::Check_Data() {
   EEP_Index = -1;
   const TDevice_EnOcean* device = Selected_Device();

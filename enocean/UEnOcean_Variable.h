@@ -78,6 +78,12 @@ class TFEnOcean_Variable : public TFDialog {
   // no variable twice in an EEP): sets EEP_Index, shows the first failure's message and returns
   // false, or returns true.
   bool Check_Data();
+  // The two parts of the check on the selected device: ISNewEEP is True when the chosen RORG,
+  // FUNC and TYPE are not yet an EEP of the list chosen by Uni_SAck (Index := -1), else False with
+  // Index := that EEP's position; Check_Var is True when EEP Index already holds the chosen case
+  // and data field (a modified variable is not compared with itself). No device: True / False.
+  bool ISNewEEP(Integer& Index) const;
+  bool Check_Var(Integer Index) const;
 
   // The dialog's choice as it stands, with the editor's settings: what the editor hands to
   // enocean/VariableChoice.h after OK.

@@ -19,20 +19,6 @@ TVarEnOcean* Selected_Variable(TDevice_EnOcean& Device, Integer Uni_SAck, Intege
   return In_Range(Ind_Var, vars.size()) ? vars[Ind_Var].get() : nullptr;
 }
 
-// True when EEP Index already holds a variable with the chosen case and data field. A modified
-// variable is left out, so keeping its case and field is no duplicate.
-bool Check_Var(const TDevice_EnOcean& Device, const TVariable_Choice& Choice, const TDataField& Field, Integer Index) {
-  const TRorFunTyp_List& list = Device_EEP_List(Device, Choice.Uni_SAck);
-  if (!In_Range(Index, list.size())) return false;
-  const bool modifies_variable = Choice.Mode == 1 && Choice.Modify_EEP_Var == 1;
-  const auto& vars = list[Index]->VariableList;
-  for (size_t i = 0; i < vars.size(); ++i) {
-    if (modifies_variable && static_cast<Integer>(i) == Choice.Ind_Var) continue;
-    if (vars[i]->FCaseIndex == Choice.CaseInd && vars[i]->FData == Field.FData) return true;
-  }
-  return false;
-}
-
 // Fills the case, variable, position and start bit of a prefill from variable Ind_Var of EEP.
 void Prefill_Variable(const TCatalog_EnOcean& Catalog, const TRorFunTyp& EEP, Integer Ind_Var,
                       TVariable_Prefill& Prefill) {
@@ -48,6 +34,39 @@ void Prefill_Variable(const TCatalog_EnOcean& Catalog, const TRorFunTyp& EEP, In
 }  // namespace
 
 bool Modifies_EEP_Only(const TVariable_Choice& Choice) { return Choice.Mode == 1 && Choice.Modify_EEP_Var == 0; }
+
+bool ISNewEEP(const TCatalog_EnOcean& Catalog, const TDevice_EnOcean& Device, const TVariable_Choice& Choice,
+              Integer& Index) {
+  Index = -1;
+  const TType* type = Catalog.Get_Type(Choice.RorgInd, Choice.FuncInd, Choice.TypeInd);
+  if (!type) return true;
+  const Integer rorg = Catalog.Get_Rorg(Choice.RorgInd)->FNumber;
+  const Integer func = Catalog.Get_Func(Choice.RorgInd, Choice.FuncInd)->FNumber;
+  const TRorFunTyp_List& list = Device_EEP_List(Device, Choice.Uni_SAck);
+  for (size_t i = 0; i < list.size(); ++i) {
+    if (list[i]->FRorgNum == rorg && list[i]->FFuncNum == func && list[i]->FTypeNum == type->FNumber) {
+      Index = static_cast<Integer>(i);
+      return false;
+    }
+  }
+  return true;
+}
+
+bool Check_Var(const TCatalog_EnOcean& Catalog, const TDevice_EnOcean& Device, const TVariable_Choice& Choice,
+               Integer Index) {
+  const TDataField* field =
+      Catalog.Get_DataField(Choice.RorgInd, Choice.FuncInd, Choice.TypeInd, Choice.CaseInd, Choice.VarInd);
+  const TRorFunTyp_List& list = Device_EEP_List(Device, Choice.Uni_SAck);
+  if (!field || !In_Range(Index, list.size())) return false;
+  // A modified variable is left out, so keeping its case and field is no duplicate.
+  const bool modifies_variable = Choice.Mode == 1 && Choice.Modify_EEP_Var == 1;
+  const auto& vars = list[Index]->VariableList;
+  for (size_t i = 0; i < vars.size(); ++i) {
+    if (modifies_variable && static_cast<Integer>(i) == Choice.Ind_Var) continue;
+    if (vars[i]->FCaseIndex == Choice.CaseInd && vars[i]->FData == field->FData) return true;
+  }
+  return false;
+}
 
 Integer Variable_Position_Value(const String& Position) { return StrToIntDef(Position, -1); }
 
@@ -84,24 +103,14 @@ TVariable_Check Check_Variable_Data(const TCatalog_EnOcean& Catalog, const TDevi
   }
 
   // Is the chosen triple already an EEP of the device (in the chosen list)?
-  const Integer rorg = Catalog.Get_Rorg(Choice.RorgInd)->FNumber;
-  const Integer func = Catalog.Get_Func(Choice.RorgInd, Choice.FuncInd)->FNumber;
-  const TRorFunTyp_List& list = Device_EEP_List(Device, Choice.Uni_SAck);
-  for (size_t i = 0; i < list.size(); ++i) {
-    if (list[i]->FRorgNum == rorg && list[i]->FFuncNum == func && list[i]->FTypeNum == type->FNumber) {
-      result.EEP_Index = static_cast<Integer>(i);
-      break;
-    }
-  }
-
-  if (result.EEP_Index < 0) {
+  if (ISNewEEP(Catalog, Device, Choice, result.EEP_Index)) {
     // A modified EEP takes its new numbers in place: the device keeps its number of EEPs.
-    const bool replaces = eep_only && In_Range(Choice.Ind_EEP, list.size());
+    const bool replaces = eep_only && In_Range(Choice.Ind_EEP, Device_EEP_List(Device, Choice.Uni_SAck).size());
     if (!replaces && Device_EEP_Count(Device) >= Max_EEP_Per_Device) {
       result.TextId = Text_No_Space_EEP;
       return result;
     }
-  } else if (field && Check_Var(Device, Choice, *field, result.EEP_Index)) {
+  } else if (field && Check_Var(Catalog, Device, Choice, result.EEP_Index)) {
     result.TextId = Text_Variable_Twice;
     return result;
   }

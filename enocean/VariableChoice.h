@@ -66,6 +66,17 @@ struct TVariable_Check {
 TVariable_Check Check_Variable_Data(const TCatalog_EnOcean& Catalog, const TDevice_EnOcean& Device,
                                     const TVariable_Choice& Choice);
 
+// True when the chosen RORG, FUNC and TYPE are not yet an EEP of the device's list (by Uni_SAck), or
+// not all three are chosen; Index := -1. Otherwise Index := the position of the first EEP with the
+// numbers of the catalogue entries at the chosen positions, and False.
+bool ISNewEEP(const TCatalog_EnOcean& Catalog, const TDevice_EnOcean& Device, const TVariable_Choice& Choice,
+              Integer& Index);
+// True when EEP Index of the device's list (by Uni_SAck) already holds a variable with the chosen
+// case position and the name of the chosen catalogue data field. A variable being modified (Mode 1,
+// Modify_EEP_Var 1) is not compared with itself. False when no data field is chosen.
+bool Check_Var(const TCatalog_EnOcean& Catalog, const TDevice_EnOcean& Device, const TVariable_Choice& Choice,
+               Integer Index);
+
 // The dialog's position text as an integer: -1 when it does not convert.
 Integer Variable_Position_Value(const String& Position);
 

@@ -424,6 +424,12 @@ TEST_F(UEnOcean_Variable, WhatTheEditorReadsAfterOK) {
   ASSERT_EQ(added.VariableList.size(), 1u);
   EXPECT_EQ(added.VariableList[0]->FData, u"TMP");
   EXPECT_EQ(added.VariableList[0]->FPosition, 25);
+
+  // The dialog's own two checks now find that EEP and that variable on the selected device.
+  Integer index = -1;
+  EXPECT_FALSE(Dlg->ISNewEEP(index));
+  EXPECT_EQ(index, 0);
+  EXPECT_TRUE(Dlg->Check_Var(index));
 }
 
 TEST_F(UEnOcean_Variable, ModifyingAnEEPOffersOnlyItsLevels) {

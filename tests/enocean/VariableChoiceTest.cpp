@@ -166,6 +166,43 @@ TEST_F(VariableChoice, ModifiedVariableIsNotComparedWithItself) {
   EXPECT_EQ(Check_Variable_Data(Cat, device, choice).TextId, Text_Variable_Twice);
 }
 
+TEST_F(VariableChoice, ISNewEEPComparesNumbersAndCheckVarTheCaseAndField) {
+  TDevice_EnOcean device;
+  Add_EEP(device.UnidirectionalList, 0xF6, 2, 1);
+  TRorFunTyp& a5 = Add_EEP(device.UnidirectionalList, 0xA5, 2, 10);
+  Add_Var(a5, 0, u"HUM");
+  Add_EEP(device.UnidirectionalList, 0xA5, 2, 10);  // the same triple again: the first one counts
+  struct Row {
+    const char* name;
+    TVariable_Choice choice;
+    bool isNew;
+    Integer index;
+  };
+  TVariable_Choice smart_ack = Choice(2, 0, 0);
+  smart_ack.Uni_SAck = 1;
+  const Row rows[] = {
+      {"first EEP", Choice(0, 0, 0), false, 0},
+      {"first of two equal triples", Choice(2, 0, 0), false, 1},
+      {"another TYPE position with the same number", Choice(2, 0, 1), false, 1},
+      {"triple not in the device", Choice(1, 0, 0), true, -1},
+      {"no TYPE chosen", Choice(2, 0, -1), true, -1},
+      {"the other list", smart_ack, true, -1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Integer index = 99;
+    EXPECT_EQ(ISNewEEP(Cat, device, row.choice, index), row.isNew);
+    EXPECT_EQ(index, row.index);
+  }
+
+  // HUM under case 0 of TYPE position 1 is what EEP 1 holds; under case 1 it is another pair.
+  EXPECT_TRUE(Check_Var(Cat, device, Choice(2, 0, 1, 0, 0), 1));
+  EXPECT_FALSE(Check_Var(Cat, device, Choice(2, 0, 1, 1, 0), 1));
+  EXPECT_FALSE(Check_Var(Cat, device, Choice(2, 0, 1, 0, 0), 2));
+  EXPECT_FALSE(Check_Var(Cat, device, Choice(2, 0, 1, 0, -1), 1));  // no data field chosen
+  EXPECT_FALSE(Check_Var(Cat, device, Choice(2, 0, 1, 0, 0), 3));   // no such EEP
+}
+
 TEST_F(VariableChoice, UnidirectionalPrefill) {
   TDevice_EnOcean device;
   TRorFunTyp& rocker = Add_EEP(device.UnidirectionalList, 0xF6, 2, 1);
