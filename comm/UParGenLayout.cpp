@@ -186,6 +186,9 @@ Integer Design_Panel_Height(Integer Last_Row, Integer Header_Height) {
 }  // namespace
 
 void TFParGen::Create_Controls() {
+  // The user may make the dialog lower or higher (the panel group scrolls what does not fit);
+  // FormResize keeps its width. The title bar keeps the system menu only.
+  SetBorderStyle(bsSizeable);
   // The design's size first, so the controls anchored to the right edge keep their place.
   Set_Client_Size(ParGen_Client_Width, ParGen_Client_Height);
   Create_Title_Panel();

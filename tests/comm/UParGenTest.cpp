@@ -218,6 +218,9 @@ TEST_F(UParGen, TextsComeFromTheTextTable) {
 
 TEST_F(UParGen, TheClientWidthStaysAfterAResize) {
   TFParGen& F = Make();
+  // The user can size the window (its height); the title bar has the system menu only.
+  EXPECT_EQ(F.BorderStyle(), bsSizeable);
+  EXPECT_EQ(F.BorderIcons(), biSystemMenu);
   F.SetClientWidth(600);
   F.SetClientHeight(500);
   EXPECT_EQ(F.ClientWidth(), 460);
