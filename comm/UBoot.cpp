@@ -188,11 +188,14 @@ void TFBoot::Update_Ethernet() {
   Request.Path_Program = Path_Program;
   Request.Path_Master = Path_Master;
   Request.Path_Conf = Path_Conf;
-  // The choices are kept only once the device has answered, before the parameter file is written.
-  const TUpdate_Outcome Outcome = Execute_Update(Request, Ping, [&Request] {
-    Last_IP_Address = Request.IP_Address;
-    Update_Option = Request.Update_Option;
-    Update_Read_Back = Request.Read_Back;
+  // The choices are kept only once the device has answered, before the parameter file is written,
+  // as the controls show them then: the user may have changed them while the check ran.
+  const TUpdate_Outcome Outcome = Execute_Update(Request, Ping, [this](TUpdate_Request& Answered) {
+    Answered.Update_Option = CB_Update_Options->ItemIndex();
+    Answered.Read_Back = CB_Update_Option_Read_Back->Checked();
+    Last_IP_Address = Answered.IP_Address;
+    Update_Option = Answered.Update_Option;
+    Update_Read_Back = Answered.Read_Back;
   });
   switch (Outcome) {
     case uoDevice_Not_Found:

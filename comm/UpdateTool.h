@@ -54,9 +54,12 @@ enum TUpdate_Outcome {
   uoTool_Start_Failed
 };
 
-// The Update button: checks the device with Ping; when it answers, calls Store_Choices (the dialog
-// keeps the address, the option and the read-back choice), writes "Lan_Uploader.xml" in the program
-// folder and starts the tool. A parameter file that cannot be written raises the XML document's
-// error, after the choices were stored, and the tool is not started.
-TUpdate_Outcome Execute_Update(const TUpdate_Request& Request, TPing_Check& Ping,
-                               const std::function<void()>& Store_Choices);
+// The Update button: checks the device at Request.IP_Address with Ping; when it answers, calls
+// Store_Choices, writes "Lan_Uploader.xml" in the program folder from the request and starts the
+// tool. The check lets the dialog process its messages, so the user may change the option or the
+// read-back box meanwhile: Store_Choices takes them into the request as they stand after the check,
+// and the dialog keeps the address, the option and the read-back choice. A parameter file that
+// cannot be written raises the XML document's error, after the choices were stored, and the tool is
+// not started.
+TUpdate_Outcome Execute_Update(TUpdate_Request Request, TPing_Check& Ping,
+                               const std::function<void(TUpdate_Request&)>& Store_Choices);

@@ -616,6 +616,28 @@ TEST_F(UBoot, UpdateIgnoresClicksWhileItRuns) {
   EXPECT_EQ(Tool.Programs.size(), 2u);
 }
 
+// The check lets the user work in the dialog: an option and a read-back box changed while it runs
+// are the ones kept and written, as the controls show them once the device has answered.
+TEST_F(UBoot, ChoicesChangedDuringTheCheckAreTheOnesUsed) {
+  Put_Tool("");
+  Update_Option = 0;
+  Update_Read_Back = true;
+  Show();
+  Set_Address(u"192", u"168", u"2", u"205");
+  TManualClock Clock;
+  TFakeIcmp Device(Clock, {Answer});
+  TFakeToolStart Tool;
+  Device.OnPing = [&] {
+    Form->CB_Update_Options->SetItemIndex(2);
+    Form->CB_Update_Option_Read_Back->SetChecked(false);
+  };
+  TestHarness::Click(Form->Btn_Update);
+  EXPECT_EQ(Tool.Programs.size(), 1u);
+  EXPECT_EQ(Update_Option, 2);
+  EXPECT_FALSE(Update_Read_Back);
+  EXPECT_EQ(File_Bytes(Lan_Uploader_Xml()), Fixture_Bytes("lan_uploader/option2_readback_off.xml"));
+}
+
 // The serial layout keeps the choices and forms its command text; it checks nothing, writes no
 // file and starts no tool.
 TEST_F(UBoot, SerialUpdateOnlyKeepsTheChoices) {

@@ -81,7 +81,7 @@ TEST_F(UpdateTool, TheToolStartsAfterTheParameterFileWasWritten) {
   Install_Tool("cp \"$(dirname \"$0\")/Lan_Uploader.xml\" \"$(dirname \"$0\")/seen.xml\"\nexit 3\n");
   TFakeDevice Device(Answering);
   bool Stored = false;
-  const TUpdate_Outcome Outcome = Execute_Update(Request(), Ping, [&] {
+  const TUpdate_Outcome Outcome = Execute_Update(Request(), Ping, [&](TUpdate_Request&) {
     // The choices are stored after the check and before the file is written.
     EXPECT_FALSE(Exists(u"Lan_Uploader.xml"));
     Stored = true;
@@ -113,7 +113,7 @@ TEST_F(UpdateTool, ASilentDeviceStoresAndWritesNothing) {
   TFakeDevice Device(Silent);
   Device.Clock = &Clock;
   bool Stored = false;
-  EXPECT_EQ(Execute_Update(Request(), Ping, [&] { Stored = true; }), uoDevice_Not_Found);
+  EXPECT_EQ(Execute_Update(Request(), Ping, [&](TUpdate_Request&) { Stored = true; }), uoDevice_Not_Found);
   EXPECT_FALSE(Stored);
   EXPECT_FALSE(Exists(u"Lan_Uploader.xml"));
   EXPECT_FALSE(Exists(u"started"));
@@ -124,7 +124,7 @@ TEST_F(UpdateTool, AnUnusableAddressStoresAndWritesNothing) {
   TUpdate_Request R = Request();
   R.IP_Address = u"192.168.x.5";
   bool Stored = false;
-  EXPECT_EQ(Execute_Update(R, Ping, [&] { Stored = true; }), uoAddress_Error);
+  EXPECT_EQ(Execute_Update(R, Ping, [&](TUpdate_Request&) { Stored = true; }), uoAddress_Error);
   EXPECT_FALSE(Stored);
   EXPECT_FALSE(Exists(u"Lan_Uploader.xml"));
 }
