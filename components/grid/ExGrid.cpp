@@ -20,6 +20,7 @@
 #include "components/gridbase/EsgHTMLE.h"
 #include "components/gridbase/ExStyleIF.h"
 #include "components/gridbase/ExGridCheck.h"
+#include "components/gridbase/ExOverlay.h"
 #include "components/gridbase/ExUtil.h"
 #include "components/gridbase/PictureContainer.h"
 #include "platform/gui/Clipbrd.h"
@@ -201,11 +202,11 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
   FOldTopRow = TopRow();
 
   if (!Designing) {
-    FFocusWindow = CreateGridFocusWindow(this);
-    ArwU = CreateGridArrow(this, 0);
-    ArwD = CreateGridArrow(this, 1);
-    ArwL = CreateGridArrow(this, 2);
-    ArwR = CreateGridArrow(this, 3);
+    FFocusWindow = new TGridFocusWindow(this);
+    ArwU = TArrowWindow::Init(this, arrUp);
+    ArwD = TArrowWindow::Init(this, arrDown);
+    ArwL = TArrowWindow::Init(this, arrLeft);
+    ArwR = TArrowWindow::Init(this, arrRight);
     FStyle = tsWindowsXP;
     EditMode = false;
     EditControl = edNormal;
@@ -1296,11 +1297,11 @@ void TExStringGrid::Notification(TComponent* AComponent, TOperation Operation) {
   if (AComponent == FGridImages) FGridImages = nullptr;
   if (AComponent == FContainer) FContainer = nullptr;
   // The grid's own windows, freed with the grid's components.
-  if (AComponent == AsControl(ArwU)) ArwU = nullptr;
-  if (AComponent == AsControl(ArwD)) ArwD = nullptr;
-  if (AComponent == AsControl(ArwL)) ArwL = nullptr;
-  if (AComponent == AsControl(ArwR)) ArwR = nullptr;
-  if (AComponent == AsControl(FFocusWindow)) FFocusWindow = nullptr;
+  if (AComponent == ArwU) ArwU = nullptr;
+  if (AComponent == ArwD) ArwD = nullptr;
+  if (AComponent == ArwL) ArwL = nullptr;
+  if (AComponent == ArwR) ArwR = nullptr;
+  if (AComponent == FFocusWindow) FFocusWindow = nullptr;
   if (AComponent == FScrollBar) FScrollBar = nullptr;
   if (AComponent == FPaintScrollBar) FPaintScrollBar = nullptr;
   if (AComponent == FFooterPanel) FFooterPanel = nullptr;

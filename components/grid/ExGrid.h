@@ -213,14 +213,10 @@ extern TCursor GridURLCursor;
 void InitExGridModule();
 void DoneExGridModule();
 
-// The arrow and focus-frame windows of the grid foundation, made and freed through these (their
-// header cannot share a source with the grid's vocabulary).
-TArrowWindow* CreateGridArrow(TComponent* AOwner, Integer Direction);
-TGridFocusWindow* CreateGridFocusWindow(TComponent* AOwner);
-TControl* AsControl(TArrowWindow* Window);
-TControl* AsControl(TGridFocusWindow* Window);
-// The search panel's find-next (0), find-previous (1) and highlight (2) buttons, nullptr for none.
-TControl* SearchPanelButton(TSearchPanel* Panel, Integer Which);
+// The soft focus frame window around the edited cell (ExGridFocusFrame.cpp): shown around a cell
+// given in screen coordinates, or hidden; nothing without a window.
+void ShowGridFocusFrame(TGridFocusWindow* Window, const TRect& ScreenCell);
+void HideGridFocusFrame(TGridFocusWindow* Window);
 
 // The locale's separators and formats.
 Char GridTimeSeparator();

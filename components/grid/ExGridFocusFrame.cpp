@@ -1,10 +1,6 @@
-// The soft focus frame window around the edited cell, built here on its own: the overlay header
-// declares the arrow directions again, so it cannot meet the grid's vocabulary in one source.
+// The soft focus frame window around the edited cell: its mask, its frame bitmap and its place.
+#include "components/grid/ExGrid.h"
 #include "components/gridbase/ExOverlay.h"
-
-// Declared for the grid in ExGridPaintOverlays.cpp.
-void ShowGridFocusFrame(TGridFocusWindow* Window, const TRect& ScreenCell);
-void HideGridFocusFrame(TGridFocusWindow* Window);
 
 void ShowGridFocusFrame(TGridFocusWindow* Window, const TRect& ScreenCell) {
   if (!Window) return;

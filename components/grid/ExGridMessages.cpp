@@ -8,13 +8,13 @@
 #include "components/grid/ExGridFooter.h"
 #include "components/grid/ExGridGraphics.h"
 #include "components/grid/ExGridSearchPanel.h"
+#include "components/gridbase/ExGridButton.h"  // WM_THEMECHANGED
+#include "components/gridbase/ExStyleIF.h"
 #include "platform/gui/Forms.h"
 
 namespace {
 constexpr UINT GridTimerId = 111;
 constexpr UINT PanTimerId = 999;
-constexpr UINT WM_THEMECHANGED = 794;
-constexpr UINT ThemeNotifierMessage = 2993;
 constexpr UINT CMProportionalScroll = 0xB029;
 // The panning cursors: the rest position and the eight directions.
 constexpr TCursor PanCursorRest = crSizeAll;
@@ -99,7 +99,7 @@ void TExStringGrid::WndProc(TMessage& Message) {
     UpdateVScrollBar();
   }
 
-  if ((Message.Msg == WM_THEMECHANGED || Message.Msg == ThemeNotifierMessage) && FAutoThemeAdapt) ThemeAdapt();
+  if ((Message.Msg == WM_THEMECHANGED || Message.Msg == WM_OFFICETHEMECHANGED) && FAutoThemeAdapt) ThemeAdapt();
 
   if (Message.Msg == WM_NCPAINT) {
     TBaseGrid::WndProc(Message);
@@ -574,8 +574,8 @@ static Char AccelOf(const String& Caption) {
 
 bool TExStringGrid::SearchPanelDialogChar(Char Key) {
   const Char K = UpCase(Key);
-  for (Integer Which = 0; Which < 3; ++Which) {
-    TControl* B = SearchPanelButton(FSearchPanel, Which);
+  if (!FSearchPanel) return false;
+  for (TControl* B : {FSearchPanel->ForwardButton(), FSearchPanel->BackwardButton(), FSearchPanel->HiliteButton()}) {
     if (!B || !B->Visible() || !B->Enabled()) continue;
     const Char A = AccelOf(B->Caption());
     if (A != 0 && UpCase(A) == K) {

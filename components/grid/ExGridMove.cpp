@@ -13,6 +13,7 @@
 #include "components/grid/ExGridLook.h"
 #include "components/grid/ExGridSortSettings.h"
 #include "components/gridbase/EsgHTMLE.h"
+#include "components/gridbase/ExOverlay.h"
 #include "platform/gui/Forms.h"
 
 // A drag of cells out of the grid while the drag loop runs it.
@@ -140,21 +141,21 @@ TNoActiveForm* TExStringGrid::SelectionToForm(TGridRect ARect) {
 
 // --- The arrows -------------------------------------------------------------------------------------
 
-TColor TExStringGrid::ArrowColor() const { return ArwU ? AsControl(ArwU)->Color() : clLime; }
+TColor TExStringGrid::ArrowColor() const { return ArwU ? ArwU->Color() : clLime; }
 
 void TExStringGrid::SetArrowColor(TColor Value) {
   for (TArrowWindow* a : {ArwU, ArwD, ArwL, ArwR})
-    if (a) AsControl(a)->SetColor(Value);
+    if (a) a->SetColor(Value);
 }
 
 void TExStringGrid::HideMoveArrows() {
   for (TArrowWindow* a : {ArwU, ArwD, ArwL, ArwR})
-    if (a && AsControl(a)->Visible()) AsControl(a)->SetVisible(false);
+    if (a && a->Visible()) a->SetVisible(false);
 }
 
 void TExStringGrid::ShowArrow(TArrowWindow* Arrow, Integer X, Integer Y, bool Show) {
   if (!Arrow) return;
-  TControl* c = AsControl(Arrow);
+  TControl* c = Arrow;
   if (Show) {
     c->SetBounds(X, Y, c->Width(), c->Height());
     if (!c->Visible()) c->SetVisible(true);
@@ -545,8 +546,8 @@ void TExStringGrid::OleDragStartStep(Integer X, Integer Y, TShiftState Shift) {
     DeleteOleDrag();
     FreeMoveImage();
     if (MoveButton && MoveButton->Visible()) MoveButton->SetVisible(false);
-    if (ArwD) AsControl(ArwD)->SetVisible(false);
-    if (ArwU) AsControl(ArwU)->SetVisible(false);
+    if (ArwD) ArwD->SetVisible(false);
+    if (ArwU) ArwU->SetVisible(false);
     EndBlockFocus();
     FMouseDown = false;
     FMouseKeepDown = false;

@@ -9,9 +9,6 @@
 #include "platform/gui/Forms.h"
 #include "platform/gui/Menus.h"
 
-void ShowGridFocusFrame(TGridFocusWindow* Window, const TRect& ScreenCell);  // ExGridFocusFrame.cpp
-void HideGridFocusFrame(TGridFocusWindow* Window);
-
 namespace {
 
 constexpr Integer DesignBoxWidth = 150;

@@ -14,6 +14,7 @@
 #include "components/grid/ExGridGrouping.h"
 #include "components/grid/ExGridLook.h"
 #include "components/grid/ExGridSearchPanel.h"
+#include "components/gridbase/ExGridButton.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/TestHarness.h"
 
@@ -171,7 +172,7 @@ TEST_F(ExGridCoreTest, TheLastRowStaysAboveTheSearchPanel) {
 TEST_F(ExGridCoreTest, SearchPanelButtonsAnswerTheirAccelerators) {
   Grid->SearchFooter()->SetFindNextCaption(u"Find &next");
   Grid->SearchFooter()->SetVisible(true);
-  TControl* Next = SearchPanelButton(Grid->SearchPanel(), 0);
+  TControl* Next = Grid->SearchPanel()->ForwardButton();
   ASSERT_NE(Next, nullptr);
   EXPECT_EQ(Next->Caption(), u"Find &next");
   std::vector<TSearchAction> Actions;

@@ -13,6 +13,7 @@
 #include "components/grid/ExGridRichEdit.h"
 #include "components/grid/ExGridSortSettings.h"
 #include "components/gridbase/ExGridCheck.h"
+#include "components/gridbase/ExOverlay.h"
 #include "components/gridbase/ExGridUndoRedo.h"
 #include "components/gridbase/ExUtil.h"
 #include "platform/gui/Forms.h"
@@ -32,7 +33,7 @@ class TPaintGrid : public TExStringGrid {
     FHoverFixedY = ARow;
     FMouseDown = Down;
   }
-  TControl* FocusWindow() const { return AsControl(FFocusWindow); }
+  TControl* FocusWindow() const { return FFocusWindow; }
   String CellTextOverride;
   String GetCellText(Integer ACol, Integer ARow) override {
     return CellTextOverride.empty() ? TExStringGrid::GetCellText(ACol, ARow) : CellTextOverride;
