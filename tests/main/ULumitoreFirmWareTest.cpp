@@ -425,6 +425,46 @@ TEST_F(MainWindowTest, VersionCheckTimer) {
   EXPECT_EQ(Opened, std::vector<String>{Update_Link_Main});
 }
 
+// Switching the check on in the options arms the timer with its current interval: a minute while
+// it never ticked, two hours once it has; switching it off stops the checks.
+TEST_F(MainWindowTest, OptionsOkArmsTheTimerWithItsCurrentInterval) {
+  TestHarness::UseFakeClock(true);
+  Start();
+  TestHarness::ShowForm(Main);
+  ASSERT_FALSE(Main->Timer_Update->Enabled());
+  auto options = [&](bool On) {
+    TestHarness::ExpectModal(u"TFSoftOptions", [&](TCustomForm&) {
+      FSoftOptions->CB_En_Con->SetChecked(On);
+      FSoftOptions->CB_Update->SetChecked(On);
+      TestHarness::Click(FSoftOptions->Btn_OK);
+    });
+    TestHarness::Click(Main->Btn_Opz);
+    ASSERT_TRUE(TestHarness::Verify());
+    EXPECT_EQ(Main->Timer_Update->Enabled(), On);
+  };
+  Answer = u"VER. 1.002";
+
+  TestHarness::AdvanceClock(300000);
+  options(true);
+  TestHarness::AdvanceClock(59999);
+  EXPECT_TRUE(Queries.empty());
+  TestHarness::AdvanceClock(1);
+  EXPECT_EQ(Queries.size(), 1u);
+
+  options(false);
+  TestHarness::AdvanceClock(8000000);
+  EXPECT_EQ(Queries.size(), 1u);
+
+  options(true);
+  TestHarness::AdvanceClock(60000);
+  EXPECT_EQ(Queries.size(), 1u);
+  TestHarness::AdvanceClock(7200000 - 60000 - 1);
+  EXPECT_EQ(Queries.size(), 1u);
+  TestHarness::AdvanceClock(1);
+  EXPECT_EQ(Queries.size(), 2u);
+  EXPECT_FALSE(Main->LL_Update->Visible());
+}
+
 TEST_F(MainWindowTest, TimerStaysOffWithoutBothOptions) {
   TestHarness::UseFakeClock(true);
   TSettings settings;
