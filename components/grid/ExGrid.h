@@ -217,6 +217,8 @@ void DoneExGridModule();
 // given in screen coordinates, or hidden; nothing without a window.
 void ShowGridFocusFrame(TGridFocusWindow* Window, const TRect& ScreenCell);
 void HideGridFocusFrame(TGridFocusWindow* Window);
+// The plain text of a rich-text cell value (ExGridPaint.cpp).
+String GridRichTextToPlain(const String& Rtf);
 
 // The locale's separators and formats.
 Char GridTimeSeparator();

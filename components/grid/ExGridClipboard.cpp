@@ -14,8 +14,6 @@
 #include "platform/gui/Clipbrd.h"
 #include "platform/rtl/CodePages.h"
 
-String GridRichTextToPlain(const String& Rtf);  // ExGridPaint.cpp
-
 namespace {
 
 TClipboardFormat RichTextFormat() { return RegisterClipboardFormat(u"Rich Text Format"); }

@@ -12,9 +12,6 @@
 #include "platform/gui/Forms.h"
 #include "platform/rtl/SysUtils.h"
 
-// Defined with the text editor.
-Integer FilterEditorChar(TExStringGrid* Grid, TEditorType Type, TCustomEdit* Edit, Char& Ch);
-
 namespace {
 
 void FocusGrid(TExStringGrid* G) {

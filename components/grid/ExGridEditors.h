@@ -13,6 +13,7 @@
 #include "components/gridbase/EsgCombo.h"
 #include "components/gridbase/EsgDatePicker.h"
 #include "components/gridbase/EsgEditBtn.h"
+#include "components/gridbase/ExGridTypes.h"
 #include "components/gridbase/MaskEdit.h"
 #include "components/gridbase/esgspin.h"
 #include "platform/grids/Grids.h"
@@ -24,6 +25,13 @@ class TExStringGrid;
 // The grid of a control: its owner (or parent) as a string grid; raises EInvalidCast when it is
 // something else.
 TExStringGrid* GridOfEditor(TComponent* AOwner);
+
+// Shared by the text editor and the edit-button editors (ExGridInplaceEdit.cpp): whether a typed
+// character passes the filter of an editor type, and what it becomes. Answers 0 passed, 1 beep,
+// 2 dropped silently.
+Integer FilterEditorChar(TExStringGrid* Grid, TEditorType Type, TCustomEdit* Edit, Char& Ch);
+// Whether a pasted text passes the paste filter of an editor type; Text may be changed.
+bool FilterPastedText(TExStringGrid* Grid, TEditorType Type, String& Text);
 
 // --- The size of a row and a column following the text while it is typed -----------------------------
 

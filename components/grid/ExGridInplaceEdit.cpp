@@ -71,12 +71,6 @@ TExStringGrid* GridOfEditor(TComponent* AOwner) {
   return g;
 }
 
-// Shared by the text editor and the edit-button editor: whether a typed character passes the
-// filter of an editor type, and what it becomes. Answers 0 passed, 1 beep, 2 dropped silently.
-Integer FilterEditorChar(TExStringGrid* Grid, TEditorType Type, TCustomEdit* Edit, Char& Ch);
-// Whether a pasted text passes the paste filter of an editor type; Text may be changed.
-bool FilterPastedText(TExStringGrid* Grid, TEditorType Type, String& Text);
-
 Integer FilterEditorChar(TExStringGrid* Grid, TEditorType Type, TCustomEdit* Edit, Char& Ch) {
   const String text = Edit->Text();
   const bool ctrl = KeyIsDown(VK_CONTROL);

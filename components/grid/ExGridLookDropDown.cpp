@@ -1,13 +1,7 @@
-// The drop-down header and footer settings a control look owns, kept in a source of their own: the
-// drop-down framework's vocabulary and the grid's cannot meet in one source.
+// The drop-down header and footer settings a control look owns: made, copied and freed here, so
+// the look's header needs only their names.
 #include "components/dropdown/ExDropDown.h"
-
-// Declared for the grid in ExGridLook.h, which this source cannot include.
-THeaderAppearance* NewDropDownHeader(TComponent* AOwner);
-TFooterAppearance* NewDropDownFooter(TComponent* AOwner);
-void AssignDropDownHeader(THeaderAppearance* Dest, THeaderAppearance* Source);
-void AssignDropDownFooter(TFooterAppearance* Dest, TFooterAppearance* Source);
-void FreeDropDownAppearances(THeaderAppearance* Header, TFooterAppearance* Footer);
+#include "components/grid/ExGridLook.h"
 
 THeaderAppearance* NewDropDownHeader(TComponent* AOwner) { return new THeaderAppearance(AOwner); }
 

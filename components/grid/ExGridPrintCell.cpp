@@ -9,8 +9,6 @@
 #include "components/gridbase/EsgHTMLE.h"
 #include "components/gridbase/ExUtil.h"
 
-String GridRichTextToPlain(const String& Rtf);  // ExGridPaint.cpp
-
 namespace {
 
 // The kinds whose cell text is a value of the graphic, never printed as text.

@@ -9,8 +9,6 @@
 #include "components/gridbase/ExUtil.h"
 #include "platform/rtl/Classes.h"
 
-String GridRichTextToPlain(const String& Rtf);  // ExGridPaint.cpp
-
 // ---------------------------------------------------------------------------------------------
 // TExRichEdit
 // ---------------------------------------------------------------------------------------------

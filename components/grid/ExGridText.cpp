@@ -13,8 +13,6 @@
 #include "components/gridbase/EsgHTMLE.h"
 #include "components/gridbase/ExUtil.h"
 
-String GridRichTextToPlain(const String& Rtf);  // ExGridPaint.cpp
-
 // ---------------------------------------------------------------------------------------------
 // Alignment
 // ---------------------------------------------------------------------------------------------
