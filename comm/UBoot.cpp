@@ -31,6 +31,18 @@ String TFBoot::IP_Address_Text() const {
   return E_IP1->Text() + u"." + E_IP2->Text() + u"." + E_IP3->Text() + u"." + E_IP4->Text();
 }
 
+bool TFBoot::Send_Ping() { return Ping.Send_Ping(IP_Address_Text()); }
+
+void TFBoot::Compile_XML_Parameter_New_Boot() {
+  TLan_Uploader_Params P;
+  P.IP_Address = IP_Address_Text();
+  P.Update_Option = CB_Update_Options->ItemIndex();
+  P.Read_Back = CB_Update_Option_Read_Back->Checked();
+  P.Path_Master = Path_Master;
+  P.Path_Conf = Path_Conf;
+  Write_Lan_Uploader_File(Path_Program, P);
+}
+
 void TFBoot::Compile_XML_Parameter() {
   TLan_Uploader_Params P;
   P.Layout = luOlder;

@@ -103,6 +103,13 @@ class TFBoot : public TFDialog {
   // The four boxes joined by ".", exactly as typed.
   String IP_Address_Text() const;
 
+  // The reachability check of the address in the boxes (see TPing_Check): True when the last echo
+  // request was answered; Ping.ping_res tells a time-out (2) from an address that cannot be used.
+  bool Send_Ping();
+  // Writes "Lan_Uploader.xml" in the program folder from the boxes, the option and the read-back
+  // box as they stand. The Update button does the same once the device has answered.
+  void Compile_XML_Parameter_New_Boot();
+
   // Older routines that nothing in this program calls: the parameter file in the layout of a
   // previous tool generation (from the controls, like the current one), and the converter type,
   // which loads "ParGen.xml" when it exists and is 0 in every case.

@@ -505,6 +505,30 @@ TEST_F(UBoot, ParameterFilePerOption) {
   EXPECT_EQ(Tool.Programs.size(), std::size(Rows));
 }
 
+// The check and the parameter file on their own, from what the dialog shows.
+TEST_F(UBoot, CheckAndParameterFileFromTheControls) {
+  Show();
+  Set_Address(u"192", u"168", u"2", u"205");
+  Form->CB_Update_Options->SetItemIndex(1);
+  Form->CB_Update_Option_Read_Back->SetChecked(true);
+  Form->Compile_XML_Parameter_New_Boot();
+  EXPECT_EQ(File_Bytes(Lan_Uploader_Xml()), Fixture_Bytes("lan_uploader/option1_readback_on.xml"));
+
+  TManualClock Clock;
+  {
+    TFakeIcmp Device(Clock, {Answer});
+    EXPECT_TRUE(Form->Send_Ping());
+    EXPECT_EQ(Device.Hosts, (std::vector<String>{u"192.168.2.205", u"192.168.2.205"}));
+  }
+  {
+    Set_Address(u"192", u"168", u"x", u"205");
+    TFakeIcmp Device(Clock, {Unreachable});
+    EXPECT_FALSE(Form->Send_Ping());
+    EXPECT_EQ(Device.Hosts, (std::vector<String>{u"192.168.x.205"}));
+    EXPECT_EQ(Form->Ping.ping_res, 0);
+  }
+}
+
 TEST_F(UBoot, OlderRoutinesWriteTheOlderFileAndAlwaysGiveTypeZero) {
   Show();
   Set_Address(u"192", u"168", u"2", u"205");
