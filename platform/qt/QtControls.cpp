@@ -26,6 +26,7 @@
 #include <QTreeWidget>
 #include <QWheelEvent>
 #include <QWidget>
+#include <algorithm>
 #include <map>
 
 #include "platform/gui/ControlsBackend.h"
@@ -723,18 +724,30 @@ class QtWidgetImpl : public TWidgetImpl {
     if (auto* c = Combo()) return FromQ(c->currentText());
     return String();
   }
-  // Text set by the layer: the layer sends the change notification itself.
+  // Text set by the layer: the layer sends the change notification itself. The length limit
+  // holds for typing only, so a longer text set in code is kept whole.
   void SetText(const String& t) override {
     if (auto* l = EditLine()) {
       QSignalBlocker block(l);
-      l->setText(QStr(t));
+      const QString q = QStr(t);
+      if (q.size() > l->maxLength()) l->setMaxLength(static_cast<int>(q.size()));
+      l->setText(q);
+      ApplyMaxLength(l);
     } else if (auto* m = Memo()) {
       QSignalBlocker block(m);
       m->setPlainText(QStr(t));
     }
   }
   void SetMaxLength(Integer n) override {
-    if (auto* l = EditLine()) l->setMaxLength(n <= 0 ? 32767 : n);
+    maxLength_ = n <= 0 ? 32767 : n;
+    if (auto* l = EditLine()) ApplyMaxLength(l);
+  }
+  // The editor's limit: the limit asked for, or the length of a longer text already there (the
+  // editor would cut such a text; typing still cannot make it longer, deleting makes room only
+  // down to the limit).
+  void ApplyMaxLength(QLineEdit* l) {
+    const int want = std::max<int>(maxLength_, static_cast<int>(l->text().size()));
+    if (l->maxLength() != want) l->setMaxLength(want);
   }
   void SetReadOnly(bool r) override {
     if (auto* l = EditLine()) l->setReadOnly(r);
@@ -924,7 +937,10 @@ class QtWidgetImpl : public TWidgetImpl {
     if (auto* c = Combo()) {
       c->setEditable(e);
       if (e && c->lineEdit()) {
-        QObject::connect(c->lineEdit(), &QLineEdit::textEdited, c, [this](const QString&) {
+        QLineEdit* le = c->lineEdit();
+        ApplyMaxLength(le);
+        QObject::connect(le, &QLineEdit::textEdited, c, [this, le](const QString&) {
+          ApplyMaxLength(le);
           if (auto* w = WinOf(control_)) InputNotify(w, CBN_EDITCHANGE);
         });
       }
@@ -1070,6 +1086,7 @@ class QtWidgetImpl : public TWidgetImpl {
   KAdapter* adapter_ = nullptr;
   bool sizeable_ = true;
   std::map<intptr_t, QTreeWidgetItem*> nodes_;
+  int maxLength_ = 32767;  // the length limit for typing (32767: none)
 };
 
 void QtWidgetImpl::Create() {
@@ -1105,7 +1122,8 @@ void QtWidgetImpl::Create() {
       auto* k = Make<KWidget<QLineEdit>>();
       k->setFocusPolicy(Qt::ClickFocus);
       k->setContextMenuPolicy(Qt::NoContextMenu);
-      QObject::connect(k, &QLineEdit::textChanged, k, [this](const QString&) {
+      QObject::connect(k, &QLineEdit::textChanged, k, [this, k](const QString&) {
+        ApplyMaxLength(k);
         if (auto* wc = WinOf(control_)) InputNotify(wc, EN_CHANGE);
       });
       w = k;

@@ -216,6 +216,26 @@ TEST(ExtCtrls, LinkLabelReportsTheLinkClicked) {
   EXPECT_EQ(link, u"https://example.invalid/download");
 }
 
+// A click on the link's text reaches OnLinkClick with the link's address; text outside the link
+// shows as written, markup characters included.
+TEST(ExtCtrls, AClickOnTheLinkTextFiresOnLinkClick) {
+  FormHolder f;
+  auto* ll = new TLinkLabel(f.Form);
+  ll->SetParent(f.Form);
+  ll->SetBounds(10, 10, 300, 20);
+  ll->SetCaption(u"<a href=\"https://example.invalid/d.asp#X\">Click Here</a>");
+  std::vector<String> links;
+  ll->OnLinkClick = [&](TObject*, const String& l, TSysLinkType t) {
+    links.push_back(l);
+    EXPECT_EQ(t, sltURL);
+  };
+  TestHarness::ShowForm(f.Form);
+  TestHarness::Click(ll, TPoint(4, 8));
+  TestHarness::ProcessEvents();
+  EXPECT_EQ(links, (std::vector<String>{u"https://example.invalid/d.asp#X"}));
+  EXPECT_EQ(ll->Caption(), u"<a href=\"https://example.invalid/d.asp#X\">Click Here</a>");
+}
+
 TEST(ExtCtrls, RichEditLinesJoinWithCrLf) {
   FormHolder f;
   auto* re = new TRichEdit(f.Form);

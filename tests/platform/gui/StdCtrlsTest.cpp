@@ -56,6 +56,30 @@ TEST(StdCtrls, EditMaxLengthCharCaseAndKeyPressFilter) {
   EXPECT_EQ(e->Text(), u"xy") << "the case applies to text set in code too";
 }
 
+// The length limit holds for typing only: a longer text loaded in code stays whole, and the user
+// can shorten it but not make it longer again.
+TEST(StdCtrls, MaxLengthLimitsTypingButKeepsALongerTextSetInCode) {
+  FormHolder f;
+  auto* e = Put<TEdit>(f.Form, 10, 10);
+  e->SetText(u"0123456789ABCDEFGHIJ");
+  e->SetMaxLength(16);
+  EXPECT_EQ(e->Text(), u"0123456789ABCDEFGHIJ") << "a new limit cuts nothing";
+  e->SetText(u"0123456789abcdefghij");
+  EXPECT_EQ(e->Text(), u"0123456789abcdefghij") << "text set in code is not cut";
+  TestHarness::ShowForm(f.Form);
+  e->SetFocus();
+  e->SetSelStart(20);
+  TestHarness::TypeText(e, u"K");
+  EXPECT_EQ(e->Text(), u"0123456789abcdefghij") << "no typing past the limit";
+  TestHarness::Key(e, VK_BACK);
+  TestHarness::TypeText(e, u"K");
+  EXPECT_EQ(e->Text(), u"0123456789abcdefghi") << "deleting makes no room above the limit";
+  e->SetText(u"abc");
+  e->SetSelStart(3);
+  TestHarness::TypeText(e, u"defghijklmnopqrstuvw");
+  EXPECT_EQ(e->Text(), u"abcdefghijklmnop") << "the limit holds again once the text is shorter";
+}
+
 TEST(StdCtrls, OctetEditsDiscardTheDotAndMoveTheFocus) {
   FormHolder f;
   auto* ip1 = Put<TEdit>(f.Form, 10, 10);
