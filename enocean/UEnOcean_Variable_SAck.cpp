@@ -171,6 +171,17 @@ TSAck_Choice TFEnOcean_Variable_SAck::SAck_Choice() const {
   return choice;
 }
 
+bool TFEnOcean_Variable_SAck::ISNewEEP(Integer& Index) const {
+  Index = -1;
+  const TDevice_EnOcean* device = Selected_Device();
+  return !device || ::ISNewEEP(Catalog(), *device, SAck_Choice(), Index);
+}
+
+bool TFEnOcean_Variable_SAck::Check_Var(Integer Index) const {
+  const TDevice_EnOcean* device = Selected_Device();
+  return device && ::Check_Var(Catalog(), *device, SAck_Choice(), Index);
+}
+
 bool TFEnOcean_Variable_SAck::Check_Data() {
   EEP_Index = -1;
   const TDevice_EnOcean* device = Selected_Device();

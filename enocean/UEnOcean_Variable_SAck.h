@@ -77,6 +77,12 @@ class TFEnOcean_Variable_SAck : public TFDialog {
   // The OK check (enocean/VariableChoice.h, Check_SAck_Data): sets EEP_Index, shows the first
   // failure's message and returns false, or returns true.
   bool Check_Data();
+  // The two parts of the check on the selected device's Smart-ACK list: ISNewEEP is True when the
+  // chosen RORG, FUNC and TYPE are not yet one of its EEPs (Index := -1), else False with Index :=
+  // that EEP's position; Check_Var is True when a ticked row's case and data field is already in EEP
+  // Index or is chosen twice. No device: True / False.
+  bool ISNewEEP(Integer& Index) const;
+  bool Check_Var(Integer Index) const;
 
   // A table back to the header and one empty row.
   void Clear_Table_IN();

@@ -288,6 +288,34 @@ void Append_Group_Variables(TRorFunTyp& EEP, Integer CaseInd,
 
 }  // namespace
 
+bool ISNewEEP(const TCatalog_EnOcean& Catalog, const TDevice_EnOcean& Device, const TSAck_Choice& Choice,
+              Integer& Index) {
+  TVariable_Choice eep;
+  eep.Uni_SAck = 1;
+  eep.RorgInd = Choice.RorgInd;
+  eep.FuncInd = Choice.FuncInd;
+  eep.TypeInd = Choice.TypeInd;
+  return ISNewEEP(Catalog, Device, eep, Index);
+}
+
+bool Check_Var(const TCatalog_EnOcean& Catalog, const TDevice_EnOcean& Device, const TSAck_Choice& Choice,
+               Integer Index) {
+  const std::vector<TSAck_Marked> marked = Marked_Rows(Catalog, Choice);
+  const TRorFunTyp_List& list = Device.SmartACKList;
+  // Each case-and-field pair once per EEP: neither one the EEP holds nor one chosen twice.
+  for (size_t i = 0; i < marked.size(); ++i) {
+    if (In_Range(Index, list.size())) {
+      for (const auto& var : list[Index]->VariableList) {
+        if (var->FCaseIndex == marked[i].CaseInd && var->FData == marked[i].Field->FData) return true;
+      }
+    }
+    for (size_t j = 0; j < i; ++j) {
+      if (marked[j].CaseInd == marked[i].CaseInd && marked[j].Field->FData == marked[i].Field->FData) return true;
+    }
+  }
+  return false;
+}
+
 TVariable_Check Check_SAck_Data(const TCatalog_EnOcean& Catalog, const TDevice_EnOcean& Device,
                                 const TSAck_Choice& Choice) {
   TVariable_Check result;
@@ -320,34 +348,13 @@ TVariable_Check Check_SAck_Data(const TCatalog_EnOcean& Catalog, const TDevice_E
     }
   }
 
-  const TRorFunTyp_List& list = Device.SmartACKList;
-  for (size_t i = 0; i < list.size(); ++i) {
-    if (list[i]->FRorgNum == rorg->FNumber && list[i]->FFuncNum == func->FNumber &&
-        list[i]->FTypeNum == type->FNumber) {
-      result.EEP_Index = static_cast<Integer>(i);
-      break;
-    }
-  }
-  if (result.EEP_Index < 0 && Device_EEP_Count(Device) >= Max_EEP_Per_Device) {
+  if (ISNewEEP(Catalog, Device, Choice, result.EEP_Index) && Device_EEP_Count(Device) >= Max_EEP_Per_Device) {
     result.TextId = Text_No_Space_EEP;
     return result;
   }
-
-  // Each case-and-field pair once per EEP: neither one the EEP holds nor one chosen twice.
-  for (size_t i = 0; i < marked.size(); ++i) {
-    bool twice = false;
-    if (result.EEP_Index >= 0) {
-      for (const auto& var : list[result.EEP_Index]->VariableList) {
-        if (var->FCaseIndex == marked[i].CaseInd && var->FData == marked[i].Field->FData) twice = true;
-      }
-    }
-    for (size_t j = 0; j < i; ++j) {
-      if (marked[j].CaseInd == marked[i].CaseInd && marked[j].Field->FData == marked[i].Field->FData) twice = true;
-    }
-    if (twice) {
-      result.TextId = Text_Variable_Twice;
-      return result;
-    }
+  if (Check_Var(Catalog, Device, Choice, result.EEP_Index)) {
+    result.TextId = Text_Variable_Twice;
+    return result;
   }
   return result;
 }

@@ -157,6 +157,14 @@ struct TSAck_Choice {
 // while the device has fewer than four, both lists together (1126); no case-and-field pair that
 // the EEP already holds or that the choice holds twice (1127, the IN and OUT case being the same).
 // Rows that name no data field of their case (an empty table's row) take no part.
+// The two parts of that check: ISNewEEP is True when the chosen RORG, FUNC and TYPE are not yet an
+// EEP of the device's Smart-ACK list (Index := -1), else False with Index := that EEP's position;
+// Check_Var is True when a ticked row's case-and-field pair is already in EEP Index (-1: none) or
+// is chosen twice.
+bool ISNewEEP(const TCatalog_EnOcean& Catalog, const TDevice_EnOcean& Device, const TSAck_Choice& Choice,
+              Integer& Index);
+bool Check_Var(const TCatalog_EnOcean& Catalog, const TDevice_EnOcean& Device, const TSAck_Choice& Choice,
+               Integer Index);
 TVariable_Check Check_SAck_Data(const TCatalog_EnOcean& Catalog, const TDevice_EnOcean& Device,
                                 const TSAck_Choice& Choice);
 

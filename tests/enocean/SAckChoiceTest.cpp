@@ -133,6 +133,41 @@ TEST_F(SAckChoice, TheOKCheck) {
   }
 }
 
+TEST_F(SAckChoice, ISNewEEPAndCheckVarOnTheSmartAckList) {
+  TDevice_EnOcean device;
+  Add_EEP(device.UnidirectionalList, 0xD2, 0x20, 0x01);  // the other list does not count
+  Add_EEP(device.SmartACKList, 0xD2, 0x20, 0x02);
+  Add_Var(Add_EEP(device.SmartACKList, 0xD2, 0x20, 0x01), 1, u"POS");
+
+  Integer index = 99;
+  EXPECT_FALSE(ISNewEEP(Cat, device, Actuator(0, {}), index));
+  EXPECT_EQ(index, 1);
+  TSAck_Choice values = Actuator(0, {});
+  values.TypeInd = 1;
+  EXPECT_FALSE(ISNewEEP(Cat, device, values, index));
+  EXPECT_EQ(index, 0);
+  EXPECT_TRUE(ISNewEEP(Cat, TDevice_EnOcean(), Actuator(0, {}), index));
+  EXPECT_EQ(index, -1);
+
+  struct Case {
+    const char* name;
+    TSAck_Choice choice;
+    Integer index;
+    bool twice;
+  };
+  const Case rows[] = {
+      {"pair the EEP holds, as OUT", Actuator(0, {Row(1, false)}, 1, {Row(0, true)}), 1, true},
+      {"same field, other case", Actuator(0, {Row(1, true)}, -1, {}), 1, false},
+      {"the pair's row not ticked", Actuator(0, {}, 1, {Row(0, false)}), 1, false},
+      {"IN and OUT the same case and field", Actuator(0, {Row(0, true)}, 0, {Row(0, true)}), -1, true},
+      {"new EEP, different fields", Actuator(0, {Row(0, true)}, 1, {Row(0, true)}), -1, false},
+  };
+  for (const Case& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(Check_Var(Cat, device, row.choice, row.index), row.twice);
+  }
+}
+
 TEST_F(SAckChoice, TheGroupHoldsTheTickedFieldsOfBothCases) {
   const auto group = Make_Group_SAck(
       Cat, Actuator(0, {Row(0, true, u"10"), Row(1, false, u"99"), Row(2, true, u"abc", 3)}, 1,
