@@ -208,6 +208,10 @@ void TFLumitoreFirmWare::Update_Device() {
   TSaveBincc builder;
   TCatalog_EnOcean none;
   builder.Create_Bin(File_ParGen, File_EnOcean, Catalog_EnOcean ? *Catalog_EnOcean : none);
+  // A configuration folder that lost its "bin" folder (or never got one) gets it back here, so the
+  // step does not fail for a folder the program itself creates. A bank file that cannot be written
+  // raises, and the update dialog stays closed.
+  ForceDirectories(Path_Join(Path_Conf, Name_Folder_Bin));
   builder.Save_Bin(Path_Conf);
   if (!FBoot) return;
   FBoot->Form_Type = Boot_Form_Ethernet;

@@ -541,6 +541,34 @@ TEST_F(MainWindowTest, UpdateDeviceWritesTheBankFilesFirst) {
   EXPECT_TRUE(fs::exists(Folder.FsPath("PROJECTS/Plant/bin/bank2.bin")));
 }
 
+// A configuration without its "bin" folder gets it back; bank files that cannot be written show
+// the error and the update dialog stays closed.
+TEST_F(MainWindowTest, UpdateDeviceWithoutBinFolderOrWhereNothingCanBeWritten) {
+  fs::create_directories(Folder.FsPath("PROJECTS/Plant"));
+  fs::create_directories(Folder.FsPath("PROJECTS/Locked"));
+  // A file where the "bin" folder belongs: nothing can be written there.
+  Folder.Write("PROJECTS/Locked/bin", "not a folder");
+  TSettings settings;
+  settings.Conf_Name = u"Plant";
+  Write_Settings(settings);
+  Start();
+  TestHarness::ShowForm(Main);
+
+  TestHarness::ExpectModal(u"TFBoot", mrCancel);
+  TestHarness::Click(Main->Btn_CreateBin);
+  EXPECT_TRUE(TestHarness::Verify());
+  EXPECT_EQ(fs::file_size(Folder.FsPath("PROJECTS/Plant/bin/bank1.bin")), 2048u);
+  EXPECT_TRUE(fs::exists(Folder.FsPath("PROJECTS/Plant/bin/bank2.bin")));
+
+  Conf_Name = u"Locked";
+  Path_Conf = Folder.Path("PROJECTS/Locked");
+  Main->Set_Files();
+  TestHarness::ExpectMessageContaining(u"bank1.bin", mtError);
+  TestHarness::Click(Main->Btn_CreateBin);
+  EXPECT_TRUE(TestHarness::Verify());
+  EXPECT_EQ(Folder.Read("PROJECTS/Locked/bin"), "not a folder");
+}
+
 TEST_F(MainWindowTest, StepsOpenTheirDialogs) {
   fs::create_directories(Folder.FsPath("PROJECTS/Plant"));
   TSettings settings;
