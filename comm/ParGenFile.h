@@ -91,6 +91,7 @@ TParGen_Values Read_ParGen_File(const String& FileName);
 // The document the dialog writes: the root, the version comment, the 21 values.
 std::string ParGen_File_Bytes(const TParGen_Values& Values);
 
-// Rewrites the file whole, dropping any element this converter does not write. Raises the XML
-// document's error when the file cannot be written.
+// Rewrites the file whole, dropping any element this converter does not write. The XML document
+// replaces the old file only once the new one is complete: when it cannot be written, the old file
+// stays as it was and EXMLDocError names the file.
 void Write_ParGen_File(const String& FileName, const TParGen_Values& Values);

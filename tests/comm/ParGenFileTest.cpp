@@ -1,11 +1,37 @@
 #include "comm/ParGenFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
+#include <filesystem>
+
+#include "platform/rtl/SysUtils.h"
 #include "platform/xml/XMLDoc.h"
 #include "tests/comm/CommTestSupport.h"
 
 namespace {
+
+// Limits the size of the files this process writes, as a full disk would: a write beyond the limit
+// fails instead of raising the signal. Both are restored at the end of the scope.
+class TFile_Size_Limit {
+ public:
+  explicit TFile_Size_Limit(rlim_t Bytes) {
+    FOld_Handler = std::signal(SIGXFSZ, SIG_IGN);
+    ::getrlimit(RLIMIT_FSIZE, &FOld);
+    rlimit Limit = FOld;
+    Limit.rlim_cur = Bytes;
+    ::setrlimit(RLIMIT_FSIZE, &Limit);
+  }
+  ~TFile_Size_Limit() {
+    ::setrlimit(RLIMIT_FSIZE, &FOld);
+    std::signal(SIGXFSZ, FOld_Handler);
+  }
+
+ private:
+  rlimit FOld{};
+  void (*FOld_Handler)(int) = SIG_DFL;
+};
 
 TEST(ParGenFile, NoFileGivesTheDialogDefaults) {
   TTempFolder Dir;
@@ -82,6 +108,29 @@ TEST(ParGenFile, AFileThatCannotBeWrittenRaises) {
   TTempFolder Dir;
   EXPECT_THROW(Write_ParGen_File(Dir.File(u"missing/ParGen.xml"), Default_ParGen_Values()),
                EXMLDocError);
+}
+
+// A write that fails halfway leaves the old file whole, still loadable, and no temporary file; the
+// error names the file.
+TEST(ParGenFile, AWriteThatFailsHalfwayKeepsTheOldFile) {
+  TTempFolder Dir;
+  const String File = Dir.File(u"ParGen.xml");
+  Write_Bytes(File, Fixture_Bytes("pargen/gateway_on.xml"));
+  String Message;
+  {
+    TFile_Size_Limit Limit(64);
+    try {
+      Write_ParGen_File(File, Default_ParGen_Values());
+    } catch (const EXMLDocError& E) {
+      Message = E.Message();
+    }
+  }
+  EXPECT_NE(Message.find(u"\"" + File + u"\""), String::npos) << StringToUtf8(Message);
+  EXPECT_EQ(File_Bytes(File), Fixture_Bytes("pargen/gateway_on.xml"));
+  EXPECT_FALSE(std::filesystem::exists(StringToUtf8(File) + ".tmp"));
+  // Once there is room again the new file replaces the old one.
+  Write_ParGen_File(File, Default_ParGen_Values());
+  EXPECT_EQ(File_Bytes(File), Fixture_Bytes("pargen/defaults.xml"));
 }
 
 TEST(ParGenReader, ReadsTheValuesOfOtherReaders) {
