@@ -236,6 +236,57 @@ TEST(ExtCtrls, AClickOnTheLinkTextFiresOnLinkClick) {
   EXPECT_EQ(ll->Caption(), u"<a href=\"https://example.invalid/d.asp#X\">Click Here</a>");
 }
 
+// An image shows its bitmap at its natural size, or stretched over the whole control, and hears
+// clicks; a shape with a clear brush draws only its one-pixel outline, the form showing inside.
+TEST(ExtCtrls, ImagesShowTheirBitmapNaturalOrStretchedAndShapesOnlyTheirOutline) {
+  FormHolder f;
+  const TColor back = static_cast<TColor>(0x00EDF7F8);
+  f->SetColor(back);
+  auto* img = new TImage(f.Form);
+  img->SetParent(f.Form);
+  img->SetBounds(10, 10, 40, 40);
+  img->Picture()->LoadFromFile(
+      Utf8ToString(std::string(KP_FIXTURES_DIR) + "/platform/gui/graphics/rgbw-2x2-24bit.bmp"));
+  Integer clicks = 0;
+  img->OnClick = [&](TObject*) { ++clicks; };
+  auto* shape = new TShape(f.Form);
+  shape->SetParent(f.Form);
+  shape->SetBounds(60, 10, 30, 20);
+  shape->Pen()->SetColor(clSilver);
+  shape->Brush()->SetStyle(bsClear);
+  TestHarness::ShowForm(f.Form);
+
+  struct Probe {
+    const char* Name;
+    TControl* Control;
+    Integer X, Y;
+    TColor Want;
+  };
+  auto check = [](const std::vector<Probe>& probes) {
+    for (const Probe& p : probes)
+      EXPECT_EQ(TestHarness::Pixel(p.Control, p.X, p.Y), p.Want) << p.Name;
+  };
+  check({{"natural top left", img, 0, 0, clRed},
+         {"natural top right", img, 1, 0, clLime},
+         {"natural bottom left", img, 0, 1, clBlue},
+         {"natural bottom right", img, 1, 1, clWhite},
+         {"beside the bitmap", img, 5, 5, back},
+         {"shape corner", shape, 0, 0, clSilver},
+         {"shape far corner", shape, 29, 19, clSilver},
+         {"shape top edge", shape, 15, 0, clSilver},
+         {"shape right edge", shape, 29, 10, clSilver},
+         {"inside the shape", shape, 1, 1, back},
+         {"shape middle", shape, 15, 10, back}});
+  img->SetStretch(true);
+  TestHarness::ProcessEvents();
+  check({{"stretched top left", img, 5, 5, clRed},
+         {"stretched top right", img, 34, 5, clLime},
+         {"stretched bottom left", img, 5, 34, clBlue},
+         {"stretched bottom right", img, 39, 39, clWhite}});
+  TestHarness::Click(img);
+  EXPECT_EQ(clicks, 1);
+}
+
 TEST(ExtCtrls, RichEditLinesJoinWithCrLf) {
   FormHolder f;
   auto* re = new TRichEdit(f.Form);
