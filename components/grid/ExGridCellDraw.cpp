@@ -704,15 +704,15 @@ void TExStringGrid::DrawNodeButton(TCanvas* ACanvas, TRect R, TCellGraphic* G, I
   // 3. The button by the node type.
   x0 = Indent - NI / 2 - 4;
   switch (FCellNode->NodeType()) {
-    case cnLeaf:
+    case TCellNode::cnLeaf:
       DrawResourceBitmap(ACanvas, Back, TRect(x0, R.Top + (H - 12) / 2, x0 + 16, R.Top + (H - 12) / 2 + 16),
                          Collapsed ? u"ESGLEAFCLOSE" : u"ESGLEAFOPEN");
       return;
-    case cnXP:
+    case TCellNode::cnXP:
       DrawResourceBitmap(ACanvas, Back, TRect(x0 + 4, R.Top + (H - 10) / 2, x0 + 13, R.Top + (H - 10) / 2 + 9),
                          Collapsed ? u"XPNODEC" : u"XPNODEO");
       return;
-    case cnGlyph: {
+    case TCellNode::cnGlyph: {
       TBitmap* Glyph = Collapsed ? FCellNode->ContractGlyph() : FCellNode->ExpandGlyph();
       if (FCellNode->ExpandGlyph() && FCellNode->ContractGlyph() && !FCellNode->ExpandGlyph()->Empty() &&
           !FCellNode->ContractGlyph()->Empty()) {
@@ -722,7 +722,7 @@ void TExStringGrid::DrawNodeButton(TCanvas* ACanvas, TRect R, TCellGraphic* G, I
       }
       break;
     }
-    case cn3D: {
+    case TCellNode::cn3D: {
       TRect Frame(x0, R.Top, R.Right, R.Bottom);
       ACanvas->Brush()->SetColor(FCellNode->Color());
       ACanvas->FillRect(Frame);
@@ -741,7 +741,7 @@ void TExStringGrid::DrawNodeButton(TCanvas* ACanvas, TRect R, TCellGraphic* G, I
   const Integer X = x0 + 4;
   const Integer Y = R.Top + std::max(0, H - 8) / 2;
   ACanvas->Brush()->SetColor(FCellNode->Color());
-  if (FCellNode->NodeType() == cnFlat) {
+  if (FCellNode->NodeType() == TCellNode::cnFlat) {
     ACanvas->Pen()->SetColor(FCellNode->NodeColor());
     ACanvas->Rectangle(X, Y, X + 9, Y + 9);
     ACanvas->MoveTo(X + 2, Y + 4);

@@ -9,11 +9,12 @@
 
 class TExStringGrid;
 
-// The kind of node glyph.
-enum TNodeType : Byte { cnFlat, cn3D, cnGlyph, cnLeaf, cnXP };
-
 class TCellNode : public TPersistent {
  public:
+  // The kind of node glyph. It belongs to the node look: the XML DOM has a node type of the same
+  // name.
+  enum TNodeType : Byte { cnFlat, cn3D, cnGlyph, cnLeaf, cnXP };
+
   // The grid is repainted by the setters; it may be nullptr for a free-standing copy.
   explicit TCellNode(TExStringGrid* AOwner);
   ~TCellNode() override;

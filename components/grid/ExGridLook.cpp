@@ -583,7 +583,7 @@ void TExStringGrid::SetColorTones(TColorTones ATones) {
   }
   FControlLook->SetFlatButton(true);
   if (FFloatingFooter) FFloatingFooter->SetColor(ATones.Foreground.BrushColor);
-  if (FCellNode) FCellNode->SetNodeType(cnFlat);
+  if (FCellNode) FCellNode->SetNodeType(TCellNode::cnFlat);
   FSearchFooter->SetColor(ATones.Foreground.BrushColor);
   FSearchFooter->SetColorTo(ATones.Foreground.BrushColor);
   Invalidate();

@@ -471,23 +471,23 @@ bool TExStringGrid::IsNodeGlyphHit(Integer ARow, Integer X) {
   const Integer i = FCellNode ? FCellNode->NodeIndent() : 12;
   Integer w = 4;
   Integer o = 4;
-  switch (FCellNode ? FCellNode->NodeType() : cnXP) {
-    case cnFlat:
-    case cnXP:
+  switch (FCellNode ? FCellNode->NodeType() : TCellNode::cnXP) {
+    case TCellNode::cnFlat:
+    case TCellNode::cnXP:
       w = 4;
       o = 4;
       break;
-    case cn3D:
+    case TCellNode::cn3D:
       w = 6;
       o = 0;
       break;
-    case cnGlyph: {
+    case TCellNode::cnGlyph: {
       const Integer gw = FCellNode->ExpandGlyph()->Empty() ? 0 : FCellNode->ExpandGlyph()->Width();
       w = gw / 2;
       o = gw == 0 ? 0 : 2;
       break;
     }
-    case cnLeaf:
+    case TCellNode::cnLeaf:
       w = 8;
       o = 2;
       break;

@@ -1,4 +1,5 @@
 // The headers of ComponentHeadersTest.cpp in the opposite order.
+#include "platform/xml/XMLDoc.h"
 #include "components/tabs/TabStrip.h"
 #include "components/gridbase/ExOverlay.h"
 #include "components/gridbase/ExGridTypes.h"
@@ -7,6 +8,7 @@
 #include "components/grid/ExGridInput.h"
 #include "components/grid/ExGridDropDowns.h"
 #include "components/grid/ExGridDefs.h"
+#include "components/grid/ExGridCellNode.h"
 #include "components/grid/ExGrid.h"
 #include "components/grid/ExCustomGridDropDown.h"
 #include "components/dropdown/ExDropDown.h"
@@ -21,5 +23,6 @@ TEST(ComponentHeaders, ReversedOrderSeesTheSameDeclarations) {
   EXPECT_EQ(ExGridButton::blGlyphRight, 1);
   EXPECT_EQ(tasButton, 0);
   EXPECT_EQ(glNorv, 3);
+  EXPECT_EQ(TCellNode::cnFlat, 0);
   EXPECT_EQ(BlendColor(clBlack, clWhite, 50), TColor(0x808080));
 }

@@ -209,7 +209,7 @@ TEST_F(ExGridDataTest, RemoveChildRowShrinksTheParent) {
 TEST_F(ExGridDataTest, NodeGlyphHitWithPreciseClicks) {
   LoadColumn(1, {u"node", u"child"});
   Grid->AddNode(1, 2);
-  Grid->CellNode()->SetNodeType(cnXP);
+  Grid->CellNode()->SetNodeType(TCellNode::cnXP);
   Grid->CellNode()->SetNodeIndent(12);
   Grid->MouseActions()->SetPreciseNodeClick(false);
   EXPECT_TRUE(Grid->IsNodeGlyphHit(1, 100));  // imprecise clicks hit anywhere
