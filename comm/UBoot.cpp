@@ -201,14 +201,19 @@ void TFBoot::Update_Ethernet() {
   Request.Path_Master = Path_Master;
   Request.Path_Conf = Path_Conf;
   // The choices are kept only once the device has answered, before the parameter file is written,
-  // as the controls show them then: the user may have changed them while the check ran.
+  // as the controls show them then: the user may have changed them while the check ran. A user who
+  // left the dialog meanwhile (Cancel, the close box) wants no update.
   const TUpdate_Outcome Outcome = Execute_Update(Request, Ping, [this](TUpdate_Request& Answered) {
+    if (ModalResult() != mrNone) return false;
     Answered.Update_Option = CB_Update_Options->ItemIndex();
     Answered.Read_Back = CB_Update_Option_Read_Back->Checked();
     Last_IP_Address = Answered.IP_Address;
     Update_Option = Answered.Update_Option;
     Update_Read_Back = Answered.Read_Back;
+    return true;
   });
+  // The outcome of a check that the user left is not shown: the dialog is closing.
+  if (ModalResult() != mrNone) return;
   switch (Outcome) {
     case uoDevice_Not_Found:
       MessageDlg(Get_Text(Ping_Text_Device_Not_Found), mtWarning, {mbOK});
@@ -224,6 +229,7 @@ void TFBoot::Update_Ethernet() {
       break;
     case uoTool_Ended:
     case uoTool_Timed_Out:
+    case uoCancelled:
       // The tool's end is the end of the update; the dialog stays open for another one.
       break;
   }

@@ -29,11 +29,11 @@ Integer Update_Tool_Text_Id(TUpdate_Tool_Result Result) {
 }
 
 TUpdate_Outcome Execute_Update(TUpdate_Request Request, TPing_Check& Ping,
-                               const std::function<void(TUpdate_Request&)>& Store_Choices) {
+                               const std::function<bool(TUpdate_Request&)>& Store_Choices) {
   if (!Ping.Send_Ping(Request.IP_Address)) {
     return Ping.ping_res == 2 ? uoDevice_Not_Found : uoAddress_Error;
   }
-  if (Store_Choices) Store_Choices(Request);
+  if (Store_Choices && !Store_Choices(Request)) return uoCancelled;
 
   TLan_Uploader_Params P;
   P.IP_Address = Request.IP_Address;

@@ -51,15 +51,17 @@ enum TUpdate_Outcome {
   uoTool_Ended,
   uoTool_Timed_Out,
   uoTool_Missing,
-  uoTool_Start_Failed
+  uoTool_Start_Failed,
+  uoCancelled          // the dialog was left while the check ran: nothing stored, written or started
 };
 
 // The Update button: checks the device at Request.IP_Address with Ping; when it answers, calls
 // Store_Choices, writes "Lan_Uploader.xml" in the program folder from the request and starts the
 // tool. The check lets the dialog process its messages, so the user may change the option or the
 // read-back box meanwhile: Store_Choices takes them into the request as they stand after the check,
-// and the dialog keeps the address, the option and the read-back choice. A parameter file that
-// cannot be written raises the XML document's error, after the choices were stored, and the tool is
-// not started.
+// and the dialog keeps the address, the option and the read-back choice. The user may also leave
+// the dialog meanwhile: Store_Choices then answers false, and nothing is stored, written or
+// started (uoCancelled). A parameter file that cannot be written raises the XML document's error,
+// after the choices were stored, and the tool is not started.
 TUpdate_Outcome Execute_Update(TUpdate_Request Request, TPing_Check& Ping,
-                               const std::function<void(TUpdate_Request&)>& Store_Choices);
+                               const std::function<bool(TUpdate_Request&)>& Store_Choices);

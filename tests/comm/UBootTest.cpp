@@ -640,6 +640,39 @@ TEST_F(UBoot, UpdateIgnoresClicksWhileItRuns) {
   EXPECT_EQ(Tool.Programs.size(), 2u);
 }
 
+// Leaving the dialog while the check runs (Cancel, "Exit without to do the Update") means no update,
+// even when the device answers: nothing is kept, written or started, and no message follows.
+TEST_F(UBoot, CancelDuringTheCheckUpdatesNothing) {
+  struct TRow {
+    const char* Name;
+    std::vector<TBehaviour> Script;
+  };
+  const TRow Rows[] = {{"the device answers", {Answer}}, {"the device is silent", {Silence}}};
+  Put_Tool("");
+  for (const TRow& R : Rows) {
+    SCOPED_TRACE(R.Name);
+    TManualClock Clock;
+    TFakeIcmp Device(Clock, R.Script);
+    TFakeToolStart Tool;
+    Device.OnPing = [&] {
+      if (Form->ModalResult() == mrNone) TestHarness::Click(Form->Btn_Cancel);
+    };
+    Form->Form_Type = Boot_Form_Ethernet;
+    TestHarness::ExpectModal(u"TFBoot", [&](TCustomForm&) {
+      Set_Address(u"192", u"168", u"2", u"205");
+      Form->CB_Update_Options->SetItemIndex(2);
+      TestHarness::Click(Form->Btn_Update);
+    });
+    EXPECT_EQ(Form->ShowModal(), mrCancel);
+    EXPECT_TRUE(TestHarness::Verify());
+    EXPECT_GE(Device.Calls, 1u);
+    EXPECT_TRUE(Tool.Programs.empty());
+    EXPECT_FALSE(FileExists(Lan_Uploader_Xml()));
+    EXPECT_EQ(Last_IP_Address, u"10.1.1.1");
+    EXPECT_EQ(Update_Option, 0);
+  }
+}
+
 // The check lets the user work in the dialog: an option and a read-back box changed while it runs
 // are the ones kept and written, as the controls show them once the device has answered.
 TEST_F(UBoot, ChoicesChangedDuringTheCheckAreTheOnesUsed) {

@@ -85,10 +85,20 @@ TEST_F(UpdateTool, TheToolStartsAfterTheParameterFileWasWritten) {
     // The choices are stored after the check and before the file is written.
     EXPECT_FALSE(Exists(u"Lan_Uploader.xml"));
     Stored = true;
+    return true;
   });
   EXPECT_EQ(Outcome, uoTool_Ended);  // the exit code carries nothing
   EXPECT_TRUE(Stored);
   EXPECT_EQ(File_Bytes(Dir.File(u"seen.xml")), Fixture_Bytes("lan_uploader/option0_readback_on.xml"));
+}
+
+// The dialog was left while the check ran: the device answered, but nothing is written or started.
+TEST_F(UpdateTool, AnUpdateNoLongerWantedAfterTheCheckDoesNothing) {
+  Install_Tool("touch \"$(dirname \"$0\")/started\"\n");
+  TFakeDevice Device(Answering);
+  EXPECT_EQ(Execute_Update(Request(), Ping, [](TUpdate_Request&) { return false; }), uoCancelled);
+  EXPECT_FALSE(Exists(u"Lan_Uploader.xml"));
+  EXPECT_FALSE(Exists(u"started"));
 }
 
 TEST_F(UpdateTool, AMissingToolIsReported) {
@@ -113,7 +123,7 @@ TEST_F(UpdateTool, ASilentDeviceStoresAndWritesNothing) {
   TFakeDevice Device(Silent);
   Device.Clock = &Clock;
   bool Stored = false;
-  EXPECT_EQ(Execute_Update(Request(), Ping, [&](TUpdate_Request&) { Stored = true; }), uoDevice_Not_Found);
+  EXPECT_EQ(Execute_Update(Request(), Ping, [&](TUpdate_Request&) { return Stored = true; }), uoDevice_Not_Found);
   EXPECT_FALSE(Stored);
   EXPECT_FALSE(Exists(u"Lan_Uploader.xml"));
   EXPECT_FALSE(Exists(u"started"));
@@ -124,7 +134,7 @@ TEST_F(UpdateTool, AnUnusableAddressStoresAndWritesNothing) {
   TUpdate_Request R = Request();
   R.IP_Address = u"192.168.x.5";
   bool Stored = false;
-  EXPECT_EQ(Execute_Update(R, Ping, [&](TUpdate_Request&) { Stored = true; }), uoAddress_Error);
+  EXPECT_EQ(Execute_Update(R, Ping, [&](TUpdate_Request&) { return Stored = true; }), uoAddress_Error);
   EXPECT_FALSE(Stored);
   EXPECT_FALSE(Exists(u"Lan_Uploader.xml"));
 }
