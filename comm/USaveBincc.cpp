@@ -83,7 +83,9 @@ void TSaveBincc::Create_Bin(const String& File_ParGen, const String& File_EnOcea
   Build_Configuration_Image(File_ParGen, File_EnOcean, Catalog);
 }
 
-void TSaveBincc::Save_Bin(const String& Path_Conf) const {
+void TSaveBincc::Save_Bin(const String& Path_Conf) const { Save_Bin_Files(Path_Conf); }
+
+void TSaveBincc::Save_Bin_Files(const String& Path_Conf) const {
   if (!FBuilt) throw EConfigImageError(u"The configuration image has not been built.");
   const String Dir = Path_Conf + PathDelim + u"bin" + PathDelim;
   const String Bank1 = Dir + u"bank1.bin";

@@ -199,10 +199,12 @@ class TSaveBincc {
   // new build is kept and Save_Bin refuses to write.
   void Create_Bin(const String& File_ParGen, const String& File_EnOcean,
                   const TCatalog_EnOcean& Catalog);
+  // Writes both bank files (Save_Bin_Files).
+  void Save_Bin(const String& Path_Conf) const;
   // Writes "bin/bank1.bin" and "bin/bank2.bin" in Path_Conf. Each file is written to a temporary
   // file in the same folder first and renamed over the old one only when both were written
   // completely, so no half-written bank file is ever left behind. Raises EConfigImageError.
-  void Save_Bin(const String& Path_Conf) const;
+  void Save_Bin_Files(const String& Path_Conf) const;
 
   // The whole build: defaults, "ParGen.xml", the EnOcean tables, then both banks.
   void Build_Configuration_Image(const String& File_ParGen, const String& File_EnOcean,
