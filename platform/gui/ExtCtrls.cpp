@@ -249,6 +249,18 @@ TControl* TSplitter::FindControl() const {
   return nullptr;
 }
 
+Integer TSplitter::MaxSize() const {
+  const bool vertical = FAlign == alTop || FAlign == alBottom;
+  Integer room = vertical ? FParent->ClientHeight() : FParent->ClientWidth();
+  for (Integer i = 0; i < FParent->ControlCount(); ++i) {
+    TControl* c = FParent->Controls(i);
+    if (c == FTarget || !c->Visible()) continue;
+    if (vertical && (c->Align() == alTop || c->Align() == alBottom)) room -= c->Height();
+    if (!vertical && (c->Align() == alLeft || c->Align() == alRight)) room -= c->Width();
+  }
+  return room - FMinSize;
+}
+
 void TSplitter::Dispatch(TMessage& M) {
   const bool vertical = FAlign == alTop || FAlign == alBottom;
   switch (M.Msg) {
@@ -273,7 +285,10 @@ void TSplitter::Dispatch(TMessage& M) {
       TPoint sp = ClientToScreen(TPoint(mm.XPos(), mm.YPos()));
       Integer delta = (vertical ? sp.Y : sp.X) - FDownPos;
       if (FAlign == alRight || FAlign == alBottom) delta = -delta;
-      Integer size = std::max(FMinSize, FStartSize + delta);
+      Integer size = FStartSize + delta;
+      // Growing stops where the space left beside the other aligned controls falls to MinSize.
+      if (size > FStartSize) size = std::min(size, std::max(FStartSize, MaxSize()));
+      size = std::max(FMinSize, size);
       if (vertical)
         FTarget->SetHeight(size);
       else

@@ -108,7 +108,8 @@ class TPaintBox : public TGraphicControl {
 
 // --- Splitters -------------------------------------------------------------------------------------
 
-// Resizes the control aligned next to it (on its alignment side) when dragged.
+// Resizes the control aligned next to it (on its alignment side) when dragged, keeping that control
+// and the space left beside it at least MinSize.
 class TSplitter : public TGraphicControl {
  public:
   explicit TSplitter(TComponent* AOwner);
@@ -121,6 +122,9 @@ class TSplitter : public TGraphicControl {
   void Paint() override;
   void Dispatch(TMessage& M) override;
   TControl* FindControl() const;
+  // The largest size the control being resized may take: the parent's room less the other
+  // controls aligned to its edges, less MinSize for what fills the rest.
+  Integer MaxSize() const;
   Integer FMinSize = 30;
   Integer FDownPos = -1;
   Integer FStartSize = 0;

@@ -287,6 +287,49 @@ TEST(ExtCtrls, ImagesShowTheirBitmapNaturalOrStretchedAndShapesOnlyTheirOutline)
   EXPECT_EQ(clicks, 1);
 }
 
+// A splitter between a left panel and a client panel: a drag resizes the left panel, which keeps
+// at least MinSize and leaves at least MinSize to the client panel; OnMoved follows the release.
+TEST(ExtCtrls, ASplitterDragResizesItsNeighbourWithinTheRoomThereIs) {
+  struct Row {
+    const char* Name;
+    Integer DragBy;
+    Integer WantLeft;
+  };
+  const Row rows[] = {
+      {"wider", 50, 150},
+      {"narrower", -40, 60},
+      {"not below MinSize", -90, 30},
+      {"not past the room left to the client", 500, 400 - 3 - 30},
+  };
+  for (const Row& r : rows) {
+    FormHolder f;
+    f->SetClientWidth(400);
+    f->SetClientHeight(200);
+    auto* left = new TPanel(f.Form);
+    left->SetParent(f.Form);
+    left->SetBounds(0, 0, 100, 200);
+    left->SetAlign(alLeft);
+    auto* split = new TSplitter(f.Form);
+    split->SetParent(f.Form);
+    split->SetBounds(100, 0, 3, 200);
+    split->SetAlign(alLeft);
+    auto* client = new TPanel(f.Form);
+    client->SetParent(f.Form);
+    client->SetAlign(alClient);
+    Integer moved = 0;
+    split->OnMoved = [&](TObject*) { ++moved; };
+    TestHarness::ShowForm(f.Form);
+    ASSERT_EQ(split->Left(), 100) << r.Name;
+    TestHarness::MouseDown(split, mbLeft, TPoint(1, 50));
+    TestHarness::MouseMove(split, TPoint(1 + r.DragBy, 50), TShiftState(ssLeft));
+    TestHarness::MouseUp(split, mbLeft, TPoint(1 + r.DragBy, 50));
+    EXPECT_EQ(left->Width(), r.WantLeft) << r.Name;
+    EXPECT_EQ(split->Left(), r.WantLeft) << r.Name;
+    EXPECT_EQ(client->Width(), 400 - 3 - r.WantLeft) << r.Name;
+    EXPECT_EQ(moved, 1) << r.Name;
+  }
+}
+
 TEST(ExtCtrls, RichEditLinesJoinWithCrLf) {
   FormHolder f;
   auto* re = new TRichEdit(f.Form);
