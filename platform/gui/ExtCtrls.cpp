@@ -5,6 +5,7 @@
 #include "platform/gui/ControlsBackend.h"
 #include "platform/gui/GuiInternal.h"
 #include "platform/gui/StdCtrls.h"
+#include "platform/rtl/SysUtils.h"
 
 namespace {
 
@@ -319,9 +320,47 @@ TLinkLabel::TLinkLabel(TComponent* AOwner) : TWinControl(AOwner, wkLinkLabel) {
   SetBounds(0, 0, 53, 17);
 }
 
+namespace {
+
+// The caption as the backend's rich text: the link tags <a ...> and </a> stay tags, everything
+// else shows as written (markup characters escaped, runs of blanks kept).
+String LinkLabelMarkup(const String& Caption) {
+  String out;
+  for (size_t i = 0; i < Caption.size(); ++i) {
+    const Char c = Caption[i];
+    if (c == u'<') {
+      const size_t close = Caption.find(u'>', i);
+      if (close != String::npos) {
+        String tag = Caption.substr(i, close - i + 1);
+        const String lower = LowerCase(tag);
+        const bool open = lower.size() > 3 && lower.compare(0, 2, u"<a") == 0 &&
+                          (lower[2] == u' ' || lower[2] == u'\t');
+        if (open || lower == u"<a>" || lower == u"</a>") {
+          out += tag;
+          i = close;
+          continue;
+        }
+      }
+    }
+    switch (c) {
+      case u'<': out += u"&lt;"; break;
+      case u'>': out += u"&gt;"; break;
+      case u'&': out += u"&amp;"; break;
+      case u' ':
+        // Rich text folds blanks together; a blank that begins the text or follows another stays.
+        out += i == 0 || Caption[i - 1] == u' ' ? u"&nbsp;" : u" ";
+        break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
 void TLinkLabel::SetTextImpl(const String& v) {
   FText = v;
-  if (FImpl) FImpl->SetLinkText(v);
+  if (FImpl) FImpl->SetLinkText(LinkLabelMarkup(v));
 }
 
 void TLinkLabel::Dispatch(TMessage& M) {

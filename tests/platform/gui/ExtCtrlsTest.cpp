@@ -236,6 +236,33 @@ TEST(ExtCtrls, AClickOnTheLinkTextFiresOnLinkClick) {
   EXPECT_EQ(ll->Caption(), u"<a href=\"https://example.invalid/d.asp#X\">Click Here</a>");
 }
 
+// Only the link tags are markup: any other text of the caption shows as written, so a plain-text
+// caption with markup characters is as wide as its characters.
+TEST(ExtCtrls, ALinkLabelShowsTextOutsideItsLinksAsWritten) {
+  FormHolder f;
+  f->SetColor(clWhite);
+  auto* ll = new TLinkLabel(f.Form);
+  ll->SetParent(f.Form);
+  ll->SetBounds(10, 10, 120, 20);
+  TestHarness::ShowForm(f.Form);
+  // The rightmost column holding ink.
+  auto inkRight = [&](const String& caption) {
+    ll->SetCaption(caption);
+    TestHarness::ProcessEvents();
+    for (Integer x = ll->Width() - 1; x >= 0; --x)
+      for (Integer y = 0; y < ll->Height(); ++y)
+        if (TestHarness::Pixel(ll, x, y) != clWhite) return x;
+    return -1;
+  };
+  const Integer plain = inkRight(u"ab");
+  ASSERT_GT(plain, 0);
+  EXPECT_LE(inkRight(u"<a href=\"https://example.invalid/\">ab</a>"), plain + 2)
+      << "the link's tags do not show";
+  EXPECT_GT(inkRight(u"a<b>b</b>"), plain + 12) << "other tags show as text";
+  EXPECT_GT(inkRight(u"a&lt;b"), plain + 12) << "entities show as written";
+  EXPECT_GT(inkRight(u"a          b"), plain + 12) << "blanks are not folded together";
+}
+
 // An image shows its bitmap at its natural size, or stretched over the whole control, and hears
 // clicks; a shape with a clear brush draws only its one-pixel outline, the form showing inside.
 TEST(ExtCtrls, ImagesShowTheirBitmapNaturalOrStretchedAndShapesOnlyTheirOutline) {
