@@ -651,6 +651,8 @@ const TBuiltInText Built_In_Texts[] = {
     {1229, u"Do You really want to remove the selected variable?"},
     {1230, u"Do You really want to remove the variables for this EEP?"},
     {1231, u"Error!! Insert or select one EnOcean Device"},
+    {1232, u"Warning! The EnOcean network file could not be read completely: the devices after the damaged one were not loaded, and OK saves the network without them. "},
+    {1233, u"Error!! The EnOcean network could not be saved. "},
     {1400, u"Set MQTT Topics"},
     {1401, u"Set MQTT Topics"},
     {1402, u"OK"},

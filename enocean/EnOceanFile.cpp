@@ -89,7 +89,7 @@ void Read_Network(const TXMLDocument& Doc, TDevice_EnOcean_List& DevList) {
 
 }  // namespace
 
-bool Save_Configuration(const TDevice_EnOcean_List& DevList, const String& FileName) {
+bool Save_Configuration(const TDevice_EnOcean_List& DevList, const String& FileName, String* Error) {
   try {
     TXMLDocument doc;
     doc.SetActive(true);
@@ -114,20 +114,29 @@ bool Save_Configuration(const TDevice_EnOcean_List& DevList, const String& FileN
     }
     doc.SaveToFile(FileName);
     return true;
-  } catch (const std::exception&) {
+  } catch (const Exception& E) {
+    if (Error) *Error = E.Message();
+    return false;
+  } catch (const std::exception& E) {
+    if (Error) *Error = Utf8ToString(E.what());
     return false;
   }
 }
 
-void Load_Configuration(TDevice_EnOcean_List& DevList, const String& FileName) {
-  if (!FileExists(FileName)) return;
+bool Load_Configuration(TDevice_EnOcean_List& DevList, const String& FileName, String* Error) {
+  if (!FileExists(FileName)) return true;
   try {
     TXMLDocument doc;
     doc.LoadFromFile(FileName);
     Read_Network(doc, DevList);
-  } catch (const std::exception&) {
-    // The devices completed before the error stay; the reading reports nothing.
+    return true;
+  } catch (const Exception& E) {
+    // The devices completed before the error stay.
+    if (Error) *Error = E.Message();
+  } catch (const std::exception& E) {
+    if (Error) *Error = Utf8ToString(E.what());
   }
+  return false;
 }
 
 void Load_Configuration_Bytes(TDevice_EnOcean_List& DevList, const std::string& Bytes) {

@@ -18,14 +18,15 @@
 // The version written in the comment after the root.
 extern const char16_t* const EnOcean_File_Version;
 
-// Writes the whole network to FileName, replacing the file. False after any error (the folder
-// missing, the file locked, ...), with no message.
-bool Save_Configuration(const TDevice_EnOcean_List& DevList, const String& FileName);
+// Writes the whole network to FileName, replacing the file only once the new one is complete.
+// False after any error (the folder missing, the file locked, ...); Error, when given, receives the
+// reason.
+bool Save_Configuration(const TDevice_EnOcean_List& DevList, const String& FileName, String* Error = nullptr);
 
 // Reads FileName into DevList, appending to it; a missing file adds nothing. The reading stops at
 // the first error (a missing attribute, a numeric attribute that is not an integer, an EEP without
 // `VariablesList`, a file that does not parse): the devices read before it stay, the device being
-// read is dropped. Nothing is reported.
-void Load_Configuration(TDevice_EnOcean_List& DevList, const String& FileName);
+// read is dropped. False when the reading stopped at an error; Error, when given, receives it.
+bool Load_Configuration(TDevice_EnOcean_List& DevList, const String& FileName, String* Error = nullptr);
 // The same from the bytes of such a file.
 void Load_Configuration_Bytes(TDevice_EnOcean_List& DevList, const std::string& Bytes);

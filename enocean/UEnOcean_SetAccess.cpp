@@ -6,6 +6,7 @@
 #include "components/tabs/TabStrip.h"
 #include "enocean/DeviceCheck.h"
 #include "enocean/EnOceanFile.h"
+#include "enocean/UEnOcean_SetAccess2.h"
 #include "enocean/UEnOcean_Catalog.h"
 #include "enocean/VariableChoice.h"
 #include "platform/gui/ComCtrls.h"
@@ -167,9 +168,17 @@ void TFEnOcean_SetAccess::Btn_OKClick(TObject* /*Sender*/) {
 // ---- The network file: the same reader and writer as the newer editor, so the Smart-ACK EEPs of
 // a file, which this editor does not edit, are written back as they were read.
 
-bool TFEnOcean_SetAccess::Save_Configuration() { return ::Save_Configuration(DevList, File_EnOcean); }
+bool TFEnOcean_SetAccess::Save_Configuration() {
+  String error;
+  if (::Save_Configuration(DevList, File_EnOcean, &error)) return true;
+  Show_Network_File_Error(Text_Network_Not_Saved, error);
+  return false;
+}
 
-void TFEnOcean_SetAccess::Load_Configuration() { ::Load_Configuration(DevList, File_EnOcean); }
+void TFEnOcean_SetAccess::Load_Configuration() {
+  String error;
+  if (!::Load_Configuration(DevList, File_EnOcean, &error)) Show_Network_File_Error(Text_Network_Damaged, error);
+}
 
 void TFEnOcean_SetAccess::Cancel_Devices_List() { ::Cancel_Devices_List(DevList); }
 

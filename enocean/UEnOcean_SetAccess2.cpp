@@ -107,6 +107,10 @@ void TFEnOcean_SetAccess2::Init_Table() {
 
 // ---- Showing, OK and the network file
 
+void Show_Network_File_Error(Integer TextId, const String& Reason) {
+  MessageDlg(Get_Text(TextId) + Reason, TextId == Text_Network_Damaged ? mtWarning : mtError, {mbOK});
+}
+
 void TFEnOcean_SetAccess2::FormShow(TObject* /*Sender*/) {
   // Whatever an earlier showing left unsaved is dropped: the file is the network.
   Cancel_Devices_List();
@@ -119,9 +123,17 @@ void TFEnOcean_SetAccess2::Btn_OKClick(TObject* /*Sender*/) {
   if (Save_Configuration()) SetModalResult(mrOk);
 }
 
-bool TFEnOcean_SetAccess2::Save_Configuration() { return ::Save_Configuration(DevList, File_EnOcean); }
+bool TFEnOcean_SetAccess2::Save_Configuration() {
+  String error;
+  if (::Save_Configuration(DevList, File_EnOcean, &error)) return true;
+  Show_Network_File_Error(Text_Network_Not_Saved, error);
+  return false;
+}
 
-void TFEnOcean_SetAccess2::Load_Configuration() { ::Load_Configuration(DevList, File_EnOcean); }
+void TFEnOcean_SetAccess2::Load_Configuration() {
+  String error;
+  if (!::Load_Configuration(DevList, File_EnOcean, &error)) Show_Network_File_Error(Text_Network_Damaged, error);
+}
 
 void TFEnOcean_SetAccess2::Cancel_Devices_List() { ::Cancel_Devices_List(DevList); }
 

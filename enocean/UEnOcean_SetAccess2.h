@@ -143,3 +143,10 @@ class TFEnOcean_SetAccess2 : public TFDialog {
 };
 
 extern TFEnOcean_SetAccess2* FEnOcean_SetAccess2;
+
+// The network editors' messages about the network file: a file read only up to a damaged device
+// (the devices after it would be lost by OK) and a network that could not be written (the editor
+// stays open). Reason is the error the file gave.
+constexpr Integer Text_Network_Damaged = 1232;
+constexpr Integer Text_Network_Not_Saved = 1233;
+void Show_Network_File_Error(Integer TextId, const String& Reason);

@@ -40,6 +40,10 @@ std::string Editor_Fixture(const std::string& Name) {
   return TTestFolder::Read_Bytes(std::string(KP_FIXTURES_DIR) + "/enocean/editor/" + Name);
 }
 
+std::string Network_Fixture(const std::string& Name) {
+  return TTestFolder::Read_Bytes(std::string(KP_FIXTURES_DIR) + "/enocean/network/" + Name);
+}
+
 class UEnOcean_SetAccess2 : public enocean_forms_test::TEnOceanFormsTest {
  protected:
   void SetUp() override {
@@ -341,15 +345,30 @@ TEST_F(UEnOcean_SetAccess2, CancelDropsTheChangesAndTheNextShowingReadsTheFileAg
   EXPECT_EQ(Editor->DevList.size(), 3u);
 }
 
-TEST_F(UEnOcean_SetAccess2, ANetworkThatCannotBeWrittenKeepsTheDialogOpenWithoutAMessage) {
+TEST_F(UEnOcean_SetAccess2, ANetworkThatCannotBeWrittenIsReportedAndKeepsTheDialogOpen) {
   File_EnOcean = Folder.Path("missing/EnOcean.xml");
   TestHarness::ExpectModal(u"TFEnOcean_SetAccess2", [&](TCustomForm& f) {
+    TestHarness::ExpectMessageContaining(u"Error!! The EnOcean network could not be saved. ", mtError);
     TestHarness::Click(Editor->Btn_OK);
     EXPECT_EQ(f.ModalResult(), mrNone);
-    EXPECT_TRUE(TestHarness::ShownMessages().empty());
     TestHarness::Click(Editor->Btn_Cancel);
   });
   EXPECT_EQ(Editor->ShowModal(), mrCancel);
+  EXPECT_TRUE(TestHarness::Verify());
+}
+
+TEST_F(UEnOcean_SetAccess2, ADamagedNetworkFileIsReportedWhenShownAndCancelKeepsIt) {
+  const std::string damaged = Network_Fixture("bad_device_missing_ptm.xml");
+  Folder.Write("EnOcean.xml", damaged);
+  TestHarness::ExpectMessageContaining(u"Warning! The EnOcean network file could not be read completely", mtWarning);
+  TestHarness::ExpectModal(u"TFEnOcean_SetAccess2", [&](TCustomForm&) {
+    // Only the device before the damaged one was read.
+    EXPECT_EQ(Device_Lines().size(), 1u);
+    TestHarness::Click(Editor->Btn_Cancel);
+  });
+  EXPECT_EQ(Editor->ShowModal(), mrCancel);
+  EXPECT_TRUE(TestHarness::Verify());
+  EXPECT_EQ(Folder.Read("EnOcean.xml"), damaged);
 }
 
 TEST_F(UEnOcean_SetAccess2, AddingADeviceStartsFromAnEmptyIdAndNoSecurity) {

@@ -446,9 +446,10 @@ TEST_F(UEnOcean_SetAccess, OKWritesTheWholeNetworkBack) {
   // Closing released the network.
   EXPECT_TRUE(Editor->DevList.empty());
 
-  // A file that cannot be written keeps the dialog open.
+  // A file that cannot be written is reported and keeps the dialog open.
   File_EnOcean = Folder.Path("missing/EnOcean.xml");
   TestHarness::ExpectModal(u"TFEnOcean_SetAccess", [&](TCustomForm& f) {
+    TestHarness::ExpectMessageContaining(u"Error!! The EnOcean network could not be saved. ", mtError);
     TestHarness::Click(Editor->Btn_OK);
     EXPECT_EQ(f.ModalResult(), mrNone);
     TestHarness::Click(Editor->Btn_Cancel);
