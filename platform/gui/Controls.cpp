@@ -1783,6 +1783,15 @@ void InputMouse(TControl* Control, UINT Msg, TPoint ClientPos, Word Keys) {
     if (Msg == WM_LBUTTONDOWN || Msg == WM_RBUTTONDOWN || Msg == WM_MBUTTONDOWN) {
       if (Application) Application->CancelHint();
     }
+    // A disabled control takes no mouse input: it neither clicks nor tracks the mouse, but its
+    // hint still shows (it may say why it is disabled). A capture it still holds ends with the
+    // release of the button.
+    if (!target->IsEnabledInTree()) {
+      if (Msg == WM_MOUSEMOVE && Application) Application->HintMouseMessage(target);
+      if ((Msg == WM_LBUTTONUP || Msg == WM_RBUTTONUP || Msg == WM_MBUTTONUP) && gCapture == target)
+        SetCaptureControl(nullptr);
+      return;
+    }
     target->Perform(Msg, Keys, MakeLParam(p.X, p.Y));
   });
 }

@@ -59,6 +59,29 @@ TEST(Hints, TheHintShowsAfterThePauseThroughCmHintShowAndHidesAgain) {
   TestHarness::UseFakeClock(false);
 }
 
+// A disabled control's hint shows (it may say why the control is disabled).
+TEST(Hints, ADisabledControlShowsItsHint) {
+  TestHarness::UseFakeClock(true);
+  Application->SetHintWindowClass([](TComponent* o) { return new TRecordingHint(o); });
+  TRecordingHint::Shown().clear();
+  FormHolder f;
+  auto* c = new TRecorder(f.Form);
+  c->SetParent(f.Form);
+  c->SetBounds(10, 10, 80, 20);
+  c->SetHint(u"Fixed to Auto Baudrate");
+  c->SetShowHint(true);
+  c->SetEnabled(false);
+  TestHarness::ShowForm(f.Form);
+  SetCursorPosSource([c] { return c->ClientToScreen(TPoint(5, 5)); });
+  TestHarness::MouseMove(c, TPoint(5, 5));
+  TestHarness::AdvanceClock(Application->HintPause());
+  EXPECT_EQ(TRecordingHint::Shown(), (std::vector<String>{u"Fixed to Auto Baudrate"}));
+  EXPECT_TRUE(c->Log.empty()) << "the disabled control heard nothing of the mouse";
+  SetCursorPosSource(nullptr);
+  Application->SetHintWindowClass(nullptr);
+  TestHarness::UseFakeClock(false);
+}
+
 // A control without a hint of its own that names the half of it under the mouse; its right half
 // has no hint.
 class THalvesHint : public TRecorder {

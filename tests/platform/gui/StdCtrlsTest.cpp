@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/gui/Clipbrd.h"
+#include "platform/gui/ExtCtrls.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/gui/TestHarness.h"
 #include "tests/platform/gui/GuiTestUtil.h"
@@ -401,6 +402,51 @@ TEST(StdCtrls, TypingInADropDownComboChangesItsTextAndFiresOnChange) {
   TestHarness::TypeText(cb, u"xy");
   EXPECT_EQ(cb->Text(), u"xy");
   EXPECT_EQ(changes, 2);
+}
+
+}  // namespace
+
+namespace {
+
+// A disabled control takes no clicks, nor does a control inside a disabled panel; enabled again,
+// it does.
+TEST(StdCtrls, DisabledControlsAndTheControlsOfADisabledPanelTakeNoClicks) {
+  FormHolder f;
+  auto* label = Put<TLabel>(f.Form, 10, 10);
+  label->SetCaption(u"Label text");
+  auto* image = new TImage(f.Form);
+  image->SetParent(f.Form);
+  image->SetBounds(150, 10, 40, 40);
+  auto* check = Put<TCheckBox>(f.Form, 10, 60);
+  auto* panel = new TPanel(f.Form);
+  panel->SetParent(f.Form);
+  panel->SetBounds(10, 100, 200, 60);
+  auto* inner = new TButton(panel);
+  inner->SetParent(panel);
+  inner->SetBounds(10, 10, 75, 25);
+  std::vector<std::string> clicks;
+  label->OnClick = [&](TObject*) { clicks.push_back("label"); };
+  image->OnClick = [&](TObject*) { clicks.push_back("image"); };
+  check->OnClick = [&](TObject*) { clicks.push_back("check"); };
+  panel->OnClick = [&](TObject*) { clicks.push_back("panel"); };
+  inner->OnClick = [&](TObject*) { clicks.push_back("button"); };
+  label->SetEnabled(false);
+  image->SetEnabled(false);
+  check->SetEnabled(false);
+  panel->SetEnabled(false);
+  TestHarness::ShowForm(f.Form);
+  TestHarness::Click(label);
+  TestHarness::Click(image);
+  TestHarness::Click(check);
+  TestHarness::Click(panel, TPoint(150, 30));
+  TestHarness::Click(inner);
+  EXPECT_TRUE(clicks.empty());
+  EXPECT_FALSE(check->Checked());
+  label->SetEnabled(true);
+  panel->SetEnabled(true);
+  TestHarness::Click(label);
+  TestHarness::Click(inner);
+  EXPECT_EQ(clicks, (std::vector<std::string>{"label", "button"}));
 }
 
 }  // namespace
