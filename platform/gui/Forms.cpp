@@ -110,7 +110,14 @@ void TCustomForm::AfterConstruction() {
   FCreated = true;
   EndLoading();
   Realign();
-  DoCreate();
+  // An exception in OnCreate goes to the default handler like one in any other handler: the form
+  // is made all the same, and the program (which creates its forms before its message loop) goes on.
+  try {
+    DoCreate();
+  } catch (...) {
+    if (!Application) throw;
+    Application->HandleException(this);
+  }
 }
 
 void TCustomForm::DoCreate() {

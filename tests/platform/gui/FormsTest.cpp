@@ -31,6 +31,29 @@ TEST(Application, TheFirstFormCreatedIsTheMainFormAndOnCreateRunsAfterConstructi
   EXPECT_FALSE(first->HasState(csLoading));
 }
 
+// A form whose OnCreate fails: the error is shown, the form is made and the next form too.
+class TFailingCreate : public TForm {
+ public:
+  explicit TFailingCreate(TComponent* Owner) : TForm(Owner) {
+    OnCreate = [](TObject*) { throw EFOpenError(u"Cannot open file \"German.lng\""); };
+  }
+  String ClassName() const override { return u"TFailingCreate"; }
+};
+
+TEST(Application, AnExceptionInOnCreateIsShownAndTheFormsAreStillMade) {
+  TApplication app(nullptr);
+  TFailingCreate* first = nullptr;
+  TSecond* second = nullptr;
+  TestHarness::ExpectMessage(u"Cannot open file \"German.lng\"", mtError);
+  app.CreateForm(first);
+  app.CreateForm(second);
+  EXPECT_TRUE(TestHarness::Verify());
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(app.MainForm(), first);
+  EXPECT_FALSE(first->HasState(csLoading));
+  EXPECT_NE(second, nullptr);
+}
+
 TEST(Forms, NestedModalFormsAndAMessageBoxReturnTheScriptedResultsInOrder) {
   FormHolder outer, inner;
   outer->SetCaption(u"Outer");
