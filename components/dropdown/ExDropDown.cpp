@@ -562,11 +562,14 @@ void TExCustomDropDown::ClampSelection() {
     SetSelStart(Length(FPrefix));
     SetSelLength(valueLen);
   }
-  if (!FSuffix.empty() && SelStart() > valueLen) {
-    SetSelStart(valueLen);
+  // The value ends after the prefix: a click at the end of the value keeps the caret there, and
+  // a selection of the whole value keeps its last character.
+  const Integer valueEnd = (EditText().compare(0, FPrefix.size(), FPrefix) == 0 ? Length(FPrefix) : 0) + valueLen;
+  if (!FSuffix.empty() && SelStart() > valueEnd) {
+    SetSelStart(valueEnd);
     SetSelLength(0);
   }
-  if (!FSuffix.empty() && SelStart() + SelLength() > valueLen) SetSelLength(std::max(0, valueLen - SelStart()));
+  if (!FSuffix.empty() && SelStart() + SelLength() > valueEnd) SetSelLength(std::max(0, valueEnd - SelStart()));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -465,6 +465,37 @@ TEST_F(DropDownTest, CaretKeysKeepOutOfPrefixAndSuffix) {
   EXPECT_EQ(e->SelLength(), 2);
 }
 
+// A mouse release keeps the selection inside the value; with a prefix the value ends that many
+// characters further on, so the caret at its end and a selection of all of it stay as they are.
+TEST_F(DropDownTest, MouseReleaseKeepsTheSelectionInsideTheValue) {
+  struct Case {
+    const char* Name;
+    String Prefix, Suffix;
+    Integer Start, Length, ExpectedStart, ExpectedLength;
+  };
+  const Case cases[] = {
+      {"caret at the value's end after a prefix", u"$", u" EUR", 4, 0, 4, 0},
+      {"whole value after a prefix", u"$", u" EUR", 1, 3, 1, 3},
+      {"caret inside the suffix", u"$", u" EUR", 6, 0, 4, 0},
+      {"selection running into the suffix", u"$", u" EUR", 2, 5, 2, 2},
+      {"caret inside the prefix", u"$", u" EUR", 0, 0, 1, 3},
+      {"caret inside the suffix, no prefix", u"", u" EUR", 5, 0, 3, 0},
+      {"caret at the value's end, no prefix", u"", u" EUR", 3, 0, 3, 0},
+  };
+  for (const Case& c : cases) {
+    TTestDropDown* e = NewEdit();
+    e->SetPrefix(c.Prefix);
+    e->SetSuffix(c.Suffix);
+    e->SetText(u"123");
+    Caret(e, c.Start, c.Length);
+    TestHarness::MouseUp(e, mbLeft, TPoint(5, 5));
+    EXPECT_EQ(e->SelStart(), c.ExpectedStart) << c.Name;
+    EXPECT_EQ(e->SelLength(), c.ExpectedLength) << c.Name;
+    EXPECT_EQ(U8(e->Text()), "123") << c.Name;
+    TComponent::Free(e);
+  }
+}
+
 TEST_F(DropDownTest, MoneyIsReformattedAfterTypingAndDeleting) {
   TTestDropDown* e = NewEdit();
   e->SetEditType(etMoney);
