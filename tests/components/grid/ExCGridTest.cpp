@@ -1188,3 +1188,48 @@ TEST(ExCGridModuleTest, TheGridClassesAreRegistered) {
 }
 
 }  // namespace
+
+// --- A table as a dialog builds it in code ------------------------------------------------------
+
+// A grid made the way the variable dialogs make theirs: the count first, then the fixed row and
+// column, then the items; the user then works it with the mouse and the keyboard.
+TEST_F(ExCGridTest, ADialogsTableTogglesItsCheckColumnByMouseAndSpace) {
+  Grid->SetColCount(4);
+  Grid->SetRowCount(2);
+  Grid->SetFixedRows(1);
+  Grid->SetFixedCols(1);
+  Grid->SetOptions(Grid->Options() << goEditing << goColSizing);
+  const char16_t* Headers4[] = {u"Variables", u"Enable", u"Position", u"Bit Start"};
+  const TEditorType Editors[] = {edNormal, edDataCheckBox, edNormal, edComboList};
+  for (Integer c = 0; c < 4; ++c) {
+    Item(c)->SetHeader(Headers4[c]);
+    Item(c)->SetWidth(80);
+    Item(c)->SetEditor(Editors[c]);
+  }
+  Item(1)->SetAlignment(taCenter);
+  EXPECT_EQ(Headers(Grid), u"Variables|Enable|Position|Bit Start");
+  EXPECT_EQ(Grid->Columns()->Count(), 4);
+  Grid->SetCells(1, 1, u"N");
+  Grid->SetFocus();
+  TestHarness::ProcessEvents();
+
+  const TRect R = Grid->CellRect(1, 1);
+  const TPoint Mid{(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2};
+  TestHarness::SendMouse(Grid, WM_MOUSEMOVE, Mid, 0);
+  TestHarness::SendMouse(Grid, WM_LBUTTONDOWN, Mid, MK_LBUTTON);
+  TestHarness::SendMouse(Grid, WM_LBUTTONUP, Mid, 0);
+  TestHarness::ProcessEvents();
+  EXPECT_EQ(Grid->Cells(1, 1), u"Y");
+
+  Grid->SetCol(1);
+  Grid->SetRow(1);
+  TestHarness::SendKeyStroke(Grid, VK_SPACE, TShiftState(), u" ");
+  TestHarness::ProcessEvents();
+  EXPECT_EQ(Grid->Cells(1, 1), u"N");
+
+  // A read-only column keeps its check box as it is.
+  Item(1)->SetReadOnly(true);
+  TestHarness::SendKeyStroke(Grid, VK_SPACE, TShiftState(), u" ");
+  TestHarness::ProcessEvents();
+  EXPECT_EQ(Grid->Cells(1, 1), u"N");
+}
