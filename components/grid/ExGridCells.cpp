@@ -384,15 +384,26 @@ void TExStringGrid::SetCellControls(Integer ACol, Integer ARow, TControl* AContr
   AControl->SetBounds(R.Left - 1, R.Top - 1, R.Width() + 1, R.Height() + 1);
 }
 
-// --- Row looks ------------------------------------------------------------------------------------
+// --- Row looks ---------------------------------------------------------------------------------
+
+namespace {
+// Whether a cell's properties hold more than its look: a share of a merged area, the caller's
+// object, a graphic (a check box keeps its state there), a control placed in the cell, a row's
+// nesting level or a footer calculation. Clearing a row's look must not free such properties, or
+// the merged area, the object, the graphic or the control would be lost with the colour.
+bool PropsHoldData(const TCellProperties* P) {
+  return !P->IsBaseCell() || P->CellSpanX() != -1 || P->CellSpanY() != -1 || P->CellObject() ||
+         P->GraphicObject() || P->Control() || P->NodeLevel() != 0 || P->CalcType() != acNONE;
+}
+}  // namespace
 
 void TExStringGrid::SetRowColor(Integer ARow, TColor Value) {
   for (Integer c = TBaseGrid::FixedCols(); c < AllColCount(); ++c) {
     if (Value != clNone) {
       GetCellProperties(c, ARow)->SetBrushColor(Value);
     } else if (TCellProperties* P = PropsOf(this, c, ARow)) {
-      // A cell without a graphic of its own loses its properties; one with a graphic keeps it.
-      if (!GetCellGraphic(c, ARow) || GetCellType(c, ARow) == ctNone)
+      // A cell that holds nothing but its look loses its properties; the others lose the colour.
+      if (!PropsHoldData(P))
         FreeCellProps(c, ARow);
       else
         P->SetBrushColor(clNone);
@@ -403,20 +414,28 @@ void TExStringGrid::SetRowColor(Integer ARow, TColor Value) {
 
 void TExStringGrid::SetRowColorTo(Integer ARow, TColor Value) {
   for (Integer c = TBaseGrid::FixedCols(); c < AllColCount(); ++c) {
-    if (Value != clNone)
+    if (Value != clNone) {
       GetCellProperties(c, ARow)->SetBrushColorTo(Value);
-    else if (PropsOf(this, c, ARow))
-      FreeCellProps(c, ARow);
+    } else if (TCellProperties* P = PropsOf(this, c, ARow)) {
+      if (!PropsHoldData(P))
+        FreeCellProps(c, ARow);
+      else
+        P->SetBrushColorTo(clNone);
+    }
   }
   RepaintRow(ARow);
 }
 
 void TExStringGrid::SetRowFontColor(Integer ARow, TColor Value) {
   for (Integer c = TBaseGrid::FixedCols(); c < AllColCount(); ++c) {
-    if (Value != clNone)
+    if (Value != clNone) {
       GetCellProperties(c, ARow)->SetFontColor(Value);
-    else if (PropsOf(this, c, ARow) && Colors(c, ARow) == clNone)
-      FreeCellProps(c, ARow);
+    } else if (TCellProperties* P = PropsOf(this, c, ARow); P && Colors(c, ARow) == clNone) {
+      if (!PropsHoldData(P))
+        FreeCellProps(c, ARow);
+      else
+        P->SetFontColor(clNone);
+    }
   }
   RepaintRow(ARow);
 }

@@ -691,6 +691,52 @@ TEST_F(ExGridCoreTest, RowLooksWithNoColourFreeWhatTheyMust) {
   EXPECT_FALSE(Grid->HasCellProperties(4, 4));
 }
 
+// Clearing a row's look takes away colours, not what the cells hold: a merged area, the caller's
+// object, a check box and its state, and a control placed in a cell stay.
+TEST_F(ExGridCoreTest, RowLooksWithNoColourKeepMergedAreasObjectsGraphicsAndControls) {
+  struct Case {
+    const char* Name;
+    void (TExStringGrid::*Set)(Integer, TColor);
+    TColor (TExStringGrid::*Get)(Integer, Integer) const;
+  };
+  const Case Cases[] = {
+      {"RowColor", &TExStringGrid::SetRowColor, &TExStringGrid::Colors},
+      {"RowColorTo", &TExStringGrid::SetRowColorTo, &TExStringGrid::ColorsTo},
+      {"RowFontColor", &TExStringGrid::SetRowFontColor, &TExStringGrid::FontColors},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Grid->SetColCount(6);
+    Grid->MergeCells(1, 2, 2, 1);
+    TObject Obj;
+    Grid->SetObjects(3, 2, &Obj);
+    Grid->AddCheckBox(4, 2, true, false);
+    auto* Edit = new TEdit(Form);
+    Grid->SetCellControls(5, 2, Edit);
+
+    (Grid->*C.Set)(2, clRed);
+    EXPECT_EQ((Grid->*C.Get)(3, 2), clRed);
+    (Grid->*C.Set)(2, clNone);
+
+    for (Integer c = 1; c <= 5; ++c) EXPECT_EQ((Grid->*C.Get)(c, 2), clNone) << "column " << c;
+    EXPECT_TRUE(Grid->IsMergedCell(1, 2));
+    EXPECT_TRUE(Grid->IsMergedNonBaseCell(2, 2));
+    EXPECT_EQ(Grid->CellSpan(1, 2).X, 1);
+    EXPECT_EQ(Grid->Objects(3, 2), &Obj);
+    bool State = false;
+    EXPECT_TRUE(Grid->HasCheckBox(4, 2));
+    EXPECT_TRUE(Grid->GetCheckBoxState(4, 2, State));
+    EXPECT_TRUE(State);
+    EXPECT_EQ(Grid->CellControls(5, 2), Edit);
+    EXPECT_EQ(Grid->NumCellControls(), 1);
+
+    Grid->SetCellControls(5, 2, nullptr);
+    Grid->SetObjects(3, 2, nullptr);
+    Grid->SplitCells(1, 2);
+    TComponent::Free(Edit);
+  }
+}
+
 TEST_F(ExGridCoreTest, CellControlsCanBeDetachedWithoutFreeing) {
   auto* Edit = new TEdit(Form);
   Grid->SetCellControls(2, 2, Edit);
