@@ -249,6 +249,10 @@ void TExColorPickerDropDown::UpdateList() {
   FItemSelector->SetShowHint(ShowHint());
 }
 
+void TExColorPickerDropDown::SyncClosedList() {
+  if (FItemSelector && !DroppedDown()) UpdateList();
+}
+
 void TExColorPickerDropDown::HideOtherControls(TColorSelectionStyle Style) {
   for (TColorSelectionStyle s : {csList, csDiscrete, csColorCube, csSpectrum})
     if (s != Style)
@@ -549,6 +553,7 @@ void TExColorPickerDropDown::SelectNextValue() {
     if (DroppedDown()) {
       FItemSelector->HotNext();
     } else {
+      SyncClosedList();
       FInternalCall = true;
       FItemSelector->SelectNext();
       FInternalCall = false;
@@ -570,6 +575,7 @@ void TExColorPickerDropDown::SelectPreviousValue() {
     if (DroppedDown()) {
       FItemSelector->HotPrevious();
     } else {
+      SyncClosedList();
       FInternalCall = true;
       FItemSelector->SelectPrevious();
       FInternalCall = false;
@@ -663,7 +669,10 @@ void TExColorPickerDropDown::WMKeyDown(TMessage& M) {
       case VK_PRIOR:
       case VK_NEXT: {
         if (!FItemSelector) break;
-        if (FItemSelector->Items()->Count() != FColors->Count()) UpdateList();
+        if (FItemSelector->Items()->Count() != FColors->Count())
+          UpdateList();
+        else
+          SyncClosedList();
         const Integer n = FItemSelector->GetVisibleItemCount();
         if (n <= 0) break;
         const Integer current = FItemSelector->ItemIndex();
@@ -718,7 +727,8 @@ void TExColorPickerDropDown::WMKeyDown(TMessage& M) {
         break;
       default:
         if (ctrl || !FItemSelector) break;
-        FCurSearch += static_cast<Char>(key);
+        SyncClosedList();
+      FCurSearch += static_cast<Char>(key);
         FInternalCall = true;
         FItemSelector->LookupItem(FCurSearch);
         FInternalCall = false;

@@ -147,6 +147,9 @@ class TExColorPickerDropDown : public TExCustomDropDown {
   void PrepareStyleControl(TColorSelectionStyle Style);
   void HideOtherControls(TColorSelectionStyle Style);
   void UpdateList();
+  // Brings a closed popup's list up to the items and the selection before keys or the wheel
+  // drive it: it is filled only when the popup is prepared, and both may have changed since.
+  void SyncClosedList();
   void CopyColorsToList();
   void ListItemSelected(TObject* Sender);
   void PaletteSelected(TObject* Sender);

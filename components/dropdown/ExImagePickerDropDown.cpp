@@ -159,6 +159,10 @@ void TExImagePickerDropDown::UpdateList() {
   FItemSelector->SetShowHint(ShowHint());
 }
 
+void TExImagePickerDropDown::SyncClosedList() {
+  if (FItemSelector && !DroppedDown()) UpdateList();
+}
+
 void TExImagePickerDropDown::BeforeDropDown() {
   TExCustomDropDown::BeforeDropDown();
   UpdateList();
@@ -276,6 +280,7 @@ void TExImagePickerDropDown::SelectNextValue() {
     FItemSelector->HotNext();
     return;
   }
+  SyncClosedList();
   FInternalCall = true;
   FItemSelector->SelectNext();
   FInternalCall = false;
@@ -287,6 +292,7 @@ void TExImagePickerDropDown::SelectPreviousValue() {
     FItemSelector->HotPrevious();
     return;
   }
+  SyncClosedList();
   FInternalCall = true;
   FItemSelector->SelectPrevious();
   FInternalCall = false;
@@ -353,7 +359,10 @@ void TExImagePickerDropDown::WMKeyDown(TMessage& M) {
     case VK_PRIOR:
     case VK_NEXT: {
       if (!FItemSelector) break;
-      if (FItemSelector->Items()->Count() != FItems->Count()) UpdateList();
+      if (FItemSelector->Items()->Count() != FItems->Count())
+        UpdateList();
+      else
+        SyncClosedList();
       const Integer n = FItemSelector->GetVisibleItemCount();
       if (n < 1) break;
       const Integer current = FItemSelector->ItemIndex();
@@ -408,6 +417,7 @@ void TExImagePickerDropDown::WMKeyDown(TMessage& M) {
       break;
     default:
       if (ctrl || !FItemSelector) break;
+      SyncClosedList();
       FCurSearch += static_cast<Char>(key);
       FInternalCall = true;
       FItemSelector->LookupItem(FCurSearch);

@@ -124,6 +124,9 @@ class TExImagePickerDropDown : public TExCustomDropDown {
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
   void UpdateList();
+  // Brings a closed popup's list up to the items and the selection before keys or the wheel
+  // drive it: it is filled only when the popup is prepared, and both may have changed since.
+  void SyncClosedList();
   void CopyItemsToList();
   void ListItemSelected(TObject* Sender);
   void ResetSearch(TObject* Sender);

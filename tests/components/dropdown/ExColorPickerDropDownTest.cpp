@@ -211,7 +211,7 @@ TEST_F(ExColorPickerDropDownTest, EnterTakesTheHotEntryAndClosesThePopup) {
 TEST_F(ExColorPickerDropDownTest, TypedLettersSearchTheCaptionsForHalfASecond) {
   TestHarness::UseFakeClock(true);
   KeyDown('B');
-  EXPECT_EQ(Picker->ItemIndex(), -1) << "before the first opening the list holds nothing";
+  EXPECT_EQ(Picker->ItemIndex(), 0) << "Black, found before the popup was ever opened";
   TestHarness::AdvanceClock(500);
   PrepareList();
   Selects = 0;
@@ -344,4 +344,16 @@ TEST_F(ExColorPickerDropDownTest, APanelsPopupIgnoresTheSizeLeftWithTheList) {
   Picker->ShowDropDown();
   EXPECT_EQ(Picker->DropDownForm()->Width(), listWidth) << "the list's size comes back";
   EXPECT_EQ(Picker->DropDownForm()->Height(), 200);
+}
+
+// A closed picker brings its popup's list up to the colours and the selection before the wheel
+// drives it: the wheel turns on from the colour chosen in code since the list was last filled.
+TEST_F(ExColorPickerDropDownTest, TheWheelOnAClosedPickerTurnsFromTheCurrentColour) {
+  PrepareList();
+  Picker->SetItemIndex(3);
+  TestHarness::Wheel(Picker, -120, TPoint(5, 5));
+  EXPECT_EQ(Picker->ItemIndex(), 4);
+  Picker->SetSelectedColor(0xFFFFFF);
+  TestHarness::Wheel(Picker, 120, TPoint(5, 5));
+  EXPECT_EQ(Picker->ItemIndex(), 14) << "one before White";
 }

@@ -179,3 +179,26 @@ TEST_F(ExImagePickerDropDownTest, TypedLettersFindAnItemOnceTheListIsFilled) {
   EXPECT_EQ(Picker->CurSearch(), u"");
   TestHarness::UseFakeClock(false);
 }
+
+// The list in the popup is filled when the popup is prepared; a closed picker brings it up to its
+// items and its selection first, so typing and the wheel work before the first opening and from
+// the item chosen in code since the last one.
+TEST_F(ExImagePickerDropDownTest, AClosedPickerSearchesAndTurnsFromItsCurrentItems) {
+  TestHarness::UseFakeClock(true);
+  for (const char16_t* c : {u"Apple", u"Banana", u"Cherry"}) Picker->Items()->Add()->SetCaption(c);
+  KeyDown('B');
+  EXPECT_EQ(Picker->ItemIndex(), 1) << "typed before the popup was ever opened";
+  TestHarness::AdvanceClock(500);
+
+  Picker->ShowDropDown();
+  Picker->HideDropDown(false);
+  Picker->SetItemIndex(0);
+  TestHarness::Wheel(Picker, -120, TPoint(5, 5));
+  EXPECT_EQ(Picker->ItemIndex(), 1) << "the wheel turns on from the item chosen in code";
+
+  Picker->Items()->Add()->SetCaption(u"Date");
+  KeyDown('D');
+  EXPECT_EQ(Picker->ItemIndex(), 3) << "an item added while the popup was closed is found";
+  TestHarness::AdvanceClock(500);
+  TestHarness::UseFakeClock(false);
+}
