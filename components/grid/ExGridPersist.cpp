@@ -173,16 +173,30 @@ void TExStringGrid::StringToColumnStates(const String& Value) {
   Parts.push_back(Rest);
   Parts.resize(4);
 
+  // Every number the string gives for the columns is read before anything changes, so a damaged
+  // string raises its conversion error and leaves the arrangement as it was.
   const Integer N = StrToInt(Trim(Parts[0]));
+  const std::vector<String> WidthItems = GridSplitCommas(Parts[1]);
+  const std::vector<String> OrderItems = GridSplitCommas(Parts[2]);
+  auto ReadNumbers = [N](const std::vector<String>& Items) {
+    std::vector<Integer> Values;
+    for (Integer i = 0; i < N && i < static_cast<Integer>(Items.size()); ++i) Values.push_back(StrToInt(Trim(Items[i])));
+    return Values;
+  };
+  const std::vector<Integer> WidthValues = ReadNumbers(WidthItems);
+  const std::vector<Integer> OrderValues = ReadNumbers(OrderItems);
+  auto Entry = [](const std::vector<Integer>& Values, const std::vector<String>& Items, Integer i) {
+    return i < static_cast<Integer>(Values.size()) ? Values[i] : StrToInt(Trim(Items[i]));
+  };
+
   FColumnOrder->Clear();
   UnHideColumnsAll();
   SetColCount(std::max(N, 0));
 
   if (!Parts[2].empty()) {
     std::vector<Integer> Saved;
-    const std::vector<String> Items = GridSplitCommas(Parts[2]);
-    for (Integer i = 0; i < ColCount() && i < static_cast<Integer>(Items.size()); ++i) {
-      const Integer V = StrToInt(Trim(Items[i]));
+    for (Integer i = 0; i < ColCount() && i < static_cast<Integer>(OrderItems.size()); ++i) {
+      const Integer V = Entry(OrderValues, OrderItems, i);
       if (V != -1) Saved.push_back(V);
     }
     SetOrderList(FColumnOrder, InversePermutation(Saved));
@@ -194,7 +208,6 @@ void TExStringGrid::StringToColumnStates(const String& Value) {
   for (Integer c = std::min(ColCount(), static_cast<Integer>(Flags.size())) - 1; c >= 0; --c)
     if (Trim(Flags[c]) == u"0") HideColumn(c);
 
-  const std::vector<String> Widths = GridSplitCommas(Parts[1]);
   const bool Stretching = FColumnSize->Stretch();
   FColumnSize->SetStretch(false);
   if (Stretching && ColCount() > 0) {
@@ -202,8 +215,8 @@ void TExStringGrid::StringToColumnStates(const String& Value) {
     if (SC < 0 || SC >= ColCount()) SC = ColCount() - 1;
     SetDefaultColWidth(ColWidths(SC));
   }
-  for (Integer i = 0; i < ColCount() && i < static_cast<Integer>(Widths.size()); ++i)
-    SetColWidths(i, StrToInt(Trim(Widths[i])));
+  for (Integer i = 0; i < ColCount() && i < static_cast<Integer>(WidthItems.size()); ++i)
+    SetColWidths(i, Entry(WidthValues, WidthItems, i));
   FColumnSize->SetStretch(Stretching);
 }
 

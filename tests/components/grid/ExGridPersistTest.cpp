@@ -90,12 +90,19 @@ TEST_F(ExGridPersistTest, MalformedColumnStates) {
       {"width that is no number", u"3#40,x,50#0,1,2#1,1,1", true},
       {"order entry that is no number", u"3#40,40,50#0,y,2#1,1,1", true},
       {"count that is no number", u"z#40#0#1", true},
+      {"last width that is no number", u"3#40,40,5x#0,1,2#1,1,1", true},
   };
   for (const Case& C : Cases) {
     SCOPED_TRACE(C.Name);
     auto* G = NewGrid();
     if (C.Raises) {
+      // A damaged string changes nothing: count, widths, order and hidden columns stay.
+      G->SetColWidths(1, 77);
+      G->MoveColumn(0, 2);
+      G->HideColumn(3);
+      const String Before = G->ColumnStatesToString();
       EXPECT_THROW(G->StringToColumnStates(C.Value), EConvertError);
+      EXPECT_EQ(G->ColumnStatesToString(), Before);
     } else {
       G->StringToColumnStates(C.Value);
       EXPECT_EQ(G->ColCount(), 5);
