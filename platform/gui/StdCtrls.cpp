@@ -1,6 +1,7 @@
 #include "platform/gui/StdCtrls.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "platform/gui/Clipbrd.h"
 #include "platform/gui/ControlsBackend.h"
@@ -275,7 +276,7 @@ String TCustomEdit::SelText() const {
 }
 
 void TCustomEdit::SetSelText(const String& v) {
-  if (FImpl) FImpl->ReplaceSelection(ApplyCase(v));
+  if (FImpl) FImpl->ReplaceSelection(FitToLimit(ApplyCase(v)));
 }
 
 void TCustomEdit::SelectAll() {
@@ -314,6 +315,7 @@ void TCustomEdit::WMChar(TMessage& M) {
   }
   if (FCharCase == ecUpperCase) M.WParam = UpperChar(ch);
   if (FCharCase == ecLowerCase) M.WParam = LowerChar(ch);
+  if (!RoomFor(static_cast<Char>(M.WParam))) return;
   DefaultHandler(M);
 }
 
@@ -370,7 +372,7 @@ void TCustomEdit::Dispatch(TMessage& M) {
         size_t br = s.find_first_of(u"\r\n");
         if (br != String::npos) s.resize(br);
       }
-      FImpl->ReplaceSelection(ApplyCase(s));
+      FImpl->ReplaceSelection(FitToLimit(ApplyCase(s)));
       break;
     }
     case WM_UNDO:
@@ -540,6 +542,45 @@ void TCustomMemo::WMGetDlgCode(TMessage& M) {
 }
 
 void TCustomMemo::DoEnter() { TWinControl::DoEnter(); }
+
+Integer TCustomMemo::RoomLeft() const {
+  if (FMaxLength <= 0 || !FImpl) return INT32_MAX;
+  // The limit counts the text as the memo gives it, a line break as CR LF; the editor's selection
+  // counts a line break once.
+  const String editor = FImpl->GetText();
+  const Integer s = std::clamp<Integer>(FImpl->SelStart(), 0, static_cast<Integer>(editor.size()));
+  const Integer n = std::clamp<Integer>(FImpl->SelLength(), 0, static_cast<Integer>(editor.size()) - s);
+  Integer selected = n;
+  for (Integer i = s; i < s + n; ++i)
+    if (editor[static_cast<size_t>(i)] == u'\n') ++selected;
+  return FMaxLength - (static_cast<Integer>(GetText().size()) - selected);
+}
+
+bool TCustomMemo::RoomFor(Char ch) const {
+  if (FMaxLength <= 0) return true;
+  if (ch == 13) return RoomLeft() >= 2;
+  if (ch >= 32 || ch == 9) return RoomLeft() >= 1;
+  return true;
+}
+
+String TCustomMemo::FitToLimit(const String& v) const {
+  if (FMaxLength <= 0) return v;
+  Integer room = RoomLeft();
+  size_t i = 0;
+  while (i < v.size()) {
+    // A line break (CR LF, LF or CR) takes two places and is never cut in half.
+    size_t len = 1;
+    Integer need = 1;
+    if (v[i] == u'\r' || v[i] == u'\n') {
+      need = 2;
+      if (v[i] == u'\r' && i + 1 < v.size() && v[i + 1] == u'\n') len = 2;
+    }
+    if (need > room) break;
+    room -= need;
+    i += len;
+  }
+  return v.substr(0, i);
+}
 
 // --- TCustomComboBox -----------------------------------------------------------------------------
 

@@ -124,6 +124,13 @@ class TCustomEdit : public TWinControl {
   void ApplyEditRect();
   // The length limit the editor gets for MaxLength (0: none).
   virtual Integer EditorMaxLength() const { return FMaxLength; }
+  // Whether a typed character fits within MaxLength, and the part of a text to insert (pasted or
+  // set as the selection) that fits. A one-line edit's editor keeps the limit itself.
+  virtual bool RoomFor(Char ch) const {
+    (void)ch;
+    return true;
+  }
+  virtual String FitToLimit(const String& v) const { return v; }
 
   bool FHasEditRect = false;
   TRect FEditRect;
@@ -167,6 +174,12 @@ class TCustomMemo : public TCustomEdit {
   void SetTextImpl(const String& v) override;
   void WMGetDlgCode(TMessage& M) override;
   void DoEnter() override;
+  // MaxLength holds for typing and pasting: the text, a line break counted as CR LF, stays within
+  // it (text set in code is not cut).
+  bool RoomFor(Char ch) const override;
+  String FitToLimit(const String& v) const override;
+  // The places left below MaxLength once the selection is replaced.
+  Integer RoomLeft() const;
 
   bool FWordWrap = true;
   TScrollStyle FScrollBars = ssNone;

@@ -268,6 +268,38 @@ TEST(StdCtrls, MemoLinesJoinWithCrLf) {
   EXPECT_THROW(m->Lines()->Get(0), EStringListError);
 }
 
+// A memo's MaxLength holds for typing and pasting, a line break counting as CR LF; text set in
+// code is kept whole.
+TEST(StdCtrls, MemoMaxLengthLimitsTypingAndPastingWithALineBreakCountingTwice) {
+  FormHolder f;
+  auto* m = Put<TMemo>(f.Form, 10, 10);
+  m->SetMaxLength(6);
+  TestHarness::ShowForm(f.Form);
+  m->SetFocus();
+  TestHarness::TypeText(m, u"abcdefgh");
+  EXPECT_EQ(m->Text(), u"abcdef");
+  m->SelectAll();
+  TestHarness::TypeText(m, u"xyz");
+  EXPECT_EQ(m->Text(), u"xyz") << "typing over a selection makes room";
+  m->SetSelStart(3);
+  TestHarness::Key(m, VK_RETURN);
+  EXPECT_EQ(m->Text(), u"xyz\r\n") << "the line break takes two places";
+  TestHarness::TypeText(m, u"12");
+  EXPECT_EQ(m->Text(), u"xyz\r\n1");
+  TestHarness::Key(m, VK_RETURN);
+  EXPECT_EQ(m->Text(), u"xyz\r\n1") << "no room for a second line break";
+  m->Clear();
+  Clipboard()->SetAsText(u"123\r\n456");
+  m->PasteFromClipboard();
+  EXPECT_EQ(m->Text(), u"123\r\n4") << "a paste is cut where the room ends";
+  m->Clear();
+  Clipboard()->SetAsText(u"12345\r\n6");
+  m->PasteFromClipboard();
+  EXPECT_EQ(m->Text(), u"12345") << "a line break is not cut in half";
+  m->SetText(u"0123456789");
+  EXPECT_EQ(m->Text(), u"0123456789") << "text set in code is not cut";
+}
+
 TEST(StdCtrls, ListBoxClickFollowsTheSelection) {
   FormHolder f;
   auto* lb = Put<TListBox>(f.Form, 10, 10);
