@@ -160,7 +160,13 @@ void TExStringGrid::InputFromCSV(TStream* Stream, bool Insert, Integer MaxRows) 
     --StartRow;
   }
 
-  const Char SavedDelimiter = FDelimiter;
+  // The guessed delimiter holds for this read only; it goes back also when a cell hook raises,
+  // so the next save and the next read are not steered by a guess the user never set.
+  struct TDelimiterRestore {
+    Char& Field;
+    Char Saved;
+    ~TDelimiterRestore() { Field = Saved; }
+  } RestoreDelimiter{FDelimiter, FDelimiter};
   if (FDelimiter == 0) FDelimiter = DetectDelimiter(List[0], List.Count() > 1 ? List[1] : String());
   const Char Delim = FDelimiter;
 
@@ -253,7 +259,7 @@ void TExStringGrid::InputFromCSV(TStream* Stream, bool Insert, Integer MaxRows) 
   }
   SetRowCount(RowCount());
   FMaxRowCount = RowCount();
-  FDelimiter = SavedDelimiter;
+  FDelimiter = RestoreDelimiter.Saved;
   CellsChanged(TRect(0, 0, ColCount(), RowCount()));
   AllCellsChanged();
 }

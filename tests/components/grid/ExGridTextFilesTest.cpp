@@ -267,6 +267,13 @@ TEST_F(ExGridTextFilesTest, CsvEmptyInputsAndTheCellHook) {
   S.SetPosition(6);
   Grid->LoadFromCSVStream(&S);
   EXPECT_EQ(RowTexts(0, 2), (Texts{u"<x>", u"<y>"}));
+  // A hook that refuses a cell stops the read; the guessed delimiter is not kept.
+  Grid->OnLoadCell = [](TObject*, Integer, Integer, String& V) {
+    if (V == u"2") throw Exception(u"refused");
+  };
+  TStringStream Refused("a;b\r\n1;2\r\n");
+  EXPECT_THROW(Grid->LoadFromCSVStream(&Refused), Exception);
+  EXPECT_EQ(Grid->Delimiter(), 0);
 }
 
 TEST_F(ExGridTextFilesTest, CsvReaderReportsProgressWithThePrePass) {
