@@ -260,9 +260,21 @@ void TExTrackBarDropDown::BeforeDropDown() {
   if (!DropDownForm() || !FTrackBar) return;
   FPositionAtOpening = FPosition;
   DropDownForm()->SetCancelOnDeActivate(false);
+  // The track bar takes the range and the value without reporting its steps: a range that moves
+  // past the track bar's old value would clamp that value and report it, and the report would
+  // overwrite the value still to be handed over. The outcome is reported once afterwards.
+  const Integer before = FTrackBar->Position();
+  const Integer wanted = FPosition;
+  const TNotifyEvent changed = FTrackBar->OnChange;
+  FTrackBar->OnChange = nullptr;
   FTrackBar->SetMin(FMin);
   FTrackBar->SetMax(FMax);
-  FTrackBar->SetPosition(FPosition);
+  FTrackBar->SetPosition(wanted);
+  FTrackBar->OnChange = changed;
+  if (FTrackBar->Position() != before)
+    TrackBarChanged(FTrackBar);
+  else
+    SetPosition(FTrackBar->Position());
   FTrackBar->SetPageSize(FPageSize);
   FTrackBar->SetFrequency(FFrequency);
   // Sized apart from the popup: the opening sizes the popup after it and aligns it to the popup's

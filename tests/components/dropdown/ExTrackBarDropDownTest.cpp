@@ -130,6 +130,34 @@ TEST_F(ExTrackBarDropDownTest, BeforeTheFirstOpeningValuesAreStoredAsGiven) {
   EXPECT_EQ(Track->EditText(), u"10");
 }
 
+// The track bar takes range and value together: a range beyond its old value does not clamp that
+// value first and report it over the one being handed over.
+TEST_F(ExTrackBarDropDownTest, OpeningHandsOverARangeBeyondTheTrackBarsOldValue) {
+  struct Case {
+    const char* Name;
+    Integer Min, Max, Position;
+  };
+  const Case cases[] = {
+      {"a range wholly above the old one", 20, 30, 25},
+      {"a range that starts above the old value", 5, 10, 8},
+  };
+  for (const Case& c : cases) {
+    auto* t = new TExTrackBarDropDown(Form);
+    t->SetParent(Form);
+    t->SetBounds(10, 40, 200, 21);
+    t->SetMin(c.Min);
+    t->SetMax(c.Max);
+    t->SetPosition(c.Position);
+    t->ShowDropDown();
+    EXPECT_EQ(t->Position(), c.Position) << c.Name;
+    EXPECT_EQ(t->TrackBar()->Position(), c.Position) << c.Name;
+    EXPECT_TRUE(t->EditText() == IntToStr(c.Position)) << c.Name;
+    t->HideDropDown(false);
+    EXPECT_EQ(t->Position(), c.Position) << c.Name;
+    TComponent::Free(t);
+  }
+}
+
 TEST_F(ExTrackBarDropDownTest, RangeMovesWithTheTrackBar) {
   PrepareTrackBar();
   Track->SetPosition(6);
