@@ -387,7 +387,8 @@ void TCustomTabStrip::FireScrollTimer() {
 }
 
 void TCustomTabStrip::ScrollIntoView(TStripTab* Tab) {
-  TStripTabControl* C = ControlOf(Tab);
+  // A hidden tab has no place in the row to scroll to.
+  TStripTabControl* C = (Tab && Tab->Visible()) ? ControlOf(Tab) : nullptr;
   if (!C) return;
   const TRect& E = C->EndRect();
   if (E.Left < FScrollOffset)
@@ -460,8 +461,10 @@ THitTestResult TCustomTabStrip::HitTest(const TPoint& P, bool IgnoreDisabledCont
   }
   if (!FOptions->Display()->TabContainer()->OverlayButtons() && !PtInRect(BidiRect(FTabContainerRect), P))
     return Result;
+  // The active tab wins where it overlaps its neighbours; a hidden one (made active from the tab
+  // menu) is not in the row and covers nothing.
   TStripTab* Active = FTabs->ActiveTab();
-  if (TStripTabControl* C = ControlOf(Active)) {
+  if (TStripTabControl* C = (Active && Active->Visible()) ? ControlOf(Active) : nullptr) {
     const THitTestArea A = C->GetHitTestArea(P.X, P.Y);
     if (A != htBackground) {
       Result.TabIndex = Active->Index();

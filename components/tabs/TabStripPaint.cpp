@@ -113,7 +113,7 @@ void TCustomTabStrip::DrawCanvas(TCanvas* Target) {
           }
           break;
         }
-        if (ActiveIndex == i + 1 && !FDragTabObject) {
+        if (ActiveIndex == i + 1 && Active->Visible() && !FDragTabObject) {
           TStripTabPolygonsPtr P = ControlOf(Active)->GetPolygons();
           if (P && P->PolygonCount() > 0) Clips.push_back(P->GetPolygons(0).FPolygon);
         }
@@ -131,9 +131,10 @@ void TCustomTabStrip::DrawCanvas(TCanvas* Target) {
         T->Orientation() == toTop ? FTabContainerRect.Bottom - 1 : FTabContainerRect.Top;
     G.DrawLine(BaseLine, 0, LineY, W, LineY);
 
-    // The active tab over everything else.
+    // The active tab over everything else. A hidden tab can be made active (from the tab menu); it
+    // has no place in the row, so it is not drawn at the place it had before it was hidden.
     G.SetClip(RectToGPRect(Area), CombineModeReplace);
-    if (TStripTabControl* C = ControlOf(Active)) {
+    if (TStripTabControl* C = (Active && Active->Visible()) ? ControlOf(Active) : nullptr) {
       if (C != FDragTabControl && InView(C->ControlRect(), FScrollOffset, W) && !DraggedAway)
         C->DrawTo(&G, FLastMouseX, FLastMouseY, {});
     }

@@ -123,6 +123,46 @@ TEST_F(InputTest, MenuCommands) {
   }
 }
 
+// The menu lists hidden tabs too and can make one active. The hidden tab is neither drawn nor hit:
+// a click on a visible tab still reaches that tab and brings it back.
+TEST_F(InputTest, AHiddenTabMadeActiveFromTheMenuDoesNotCoverTheVisibleTabs) {
+  PlainLayout();
+  // Wide tabs: the visible tab grows over the place the hidden one had.
+  Strip->Options()->Display()->Tabs()->SetMaxWidth(480);
+  AddTab(u"Unidirectional");
+  AddTab(u"Smart ACK");
+  AddTab(u"Remote");
+  Settle();
+  Strip->Tabs()->Items(2)->SetVisible(false);
+  Strip->Tabs()->Items(1)->SetVisible(false);
+  Strip->SetActiveTabIndex(0);
+  Settle();
+  std::vector<String> pages;
+  Strip->OnActiveTabChanged = [&](TObject*, TStripTab* T) { pages.push_back(T->Caption()); };
+  // A point of the visible tab where the hidden one stood before it was hidden.
+  const TRect Shown = Strip->GetTabControl(0)->ControlRectScrolled();
+  const TRect Hidden = Strip->GetTabControl(1)->ControlRectScrolled();
+  ASSERT_LT(Hidden.Left + 30, Shown.Right - 20);
+  const TPoint P(Hidden.Left + 30, (Shown.Top + Shown.Bottom) / 2);
+  TestHarness::ExpectPopupMenu([&](TPopupMenu& Menu) { return ItemCaptioned(Menu, u"Smart ACK"); });
+  Press(P, mbRight);
+  Release(P, mbRight);
+  Settle();
+  EXPECT_EQ(Strip->ActiveTabIndex(), 1);
+  std::vector<Integer> drawn;
+  Strip->OnBeforeDrawItem = [&](TObject*, TGPGraphics*, const TRect&, TStripTabItemType ItemType, Integer TabIndex,
+                                bool&) {
+    if (ItemType == itTab) drawn.push_back(TabIndex);
+  };
+  Strip->Redraw();
+  EXPECT_EQ(drawn, std::vector<Integer>{0});
+  Strip->OnBeforeDrawItem = nullptr;
+  EXPECT_EQ(Strip->HitTest(P, false).TabIndex, 0);
+  TestHarness::Click(Strip, P);
+  EXPECT_EQ(Strip->ActiveTabIndex(), 0);
+  EXPECT_EQ(pages, (std::vector<String>{u"Smart ACK", u"Unidirectional"}));
+}
+
 TEST_F(InputTest, OwnPopupMenuReplacesTheBuiltInOne) {
   TPopupMenu Own(nullptr);
   TMenuItem* Item = new TMenuItem(&Own);
