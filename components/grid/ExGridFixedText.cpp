@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "components/grid/ExGrid.h"
+#include "components/grid/ExGridIOUtil.h"
 #include "components/grid/ExGridTextFiles.h"
 #include "components/gridbase/ExObj.h"
 #include "components/gridbase/ExUtil.h"
@@ -164,8 +165,13 @@ void TExStringGrid::LoadFromStream(TStream* Stream) {
     if (!Header.empty()) {
       const String Cols = CutToken(Header, u",");
       const TSaveRange SR = SaveRangeOf(this);
-      SetColCount(StrToInt(Cols) + SR.StartCol);
-      SetRowCount(StrToInt(Header) + SR.StartRow);
+      const Integer NCols = StrToInt(Cols);
+      const Integer NRows = StrToInt(Header);
+      // Counts no grid could have written are damage: refused before the grid changes.
+      if (NCols < 0 || NRows < 0 || NCols > GridFileMaxColCount || NRows > GridFileMaxRowCount)
+        throw EReadError(u"Stream read error");
+      SetColCount(NCols + SR.StartCol);
+      SetRowCount(NRows + SR.StartRow);
     }
   }
   while (Stream->Position() < Stream->Size()) {

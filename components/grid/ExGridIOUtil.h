@@ -20,6 +20,10 @@ TColor GridStringToColor(const String& S);
 // The decimal number at the start of S after leading blanks; reading stops at the first character
 // that is no digit, and no digits give 0. Values beyond the integer range are clamped to it.
 Integer LeadingDecimal(const String& S);
+// The largest column and row counts a grid text file or grid text stream may ask for; larger
+// counts are damage and would only make the grid huge.
+constexpr Integer GridFileMaxColCount = 65536;
+constexpr Integer GridFileMaxRowCount = 1048576;
 // The items of a comma-separated list, empty items kept ("1,,2" has three); an empty text has none.
 std::vector<String> GridSplitCommas(const String& S);
 // The numbers in decimal, separated by commas without blanks.

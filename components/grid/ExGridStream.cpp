@@ -1141,9 +1141,6 @@ String MaskCellText(const String& S) {
   return M;
 }
 
-// Counts from a file beyond these are damage; they would only make the grid huge.
-constexpr Integer MaxFileColCount = 65536;
-constexpr Integer MaxFileRowCount = 1048576;
 
 }  // namespace
 
@@ -1186,7 +1183,7 @@ void TExStringGrid::LoadFromFile(const String& FileName) {
     String Head = Lines[0];
     const Integer Cols = LeadingDecimal(CutToken(Head, u","));
     const Integer Rows = LeadingDecimal(Head);
-    if (Cols > MaxFileColCount || Rows > MaxFileRowCount) throw EReadError(u"Stream read error");
+    if (Cols > GridFileMaxColCount || Rows > GridFileMaxRowCount) throw EReadError(u"Stream read error");
     SetColCount(std::max(1, A + Cols));
     SetRowCount(std::max(1, B + Rows));
   }

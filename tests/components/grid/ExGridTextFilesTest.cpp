@@ -406,6 +406,26 @@ TEST_F(ExGridTextFilesTest, GridStreamEdgeCases) {
   // A number that is not one stops the read with the conversion error.
   TStringStream Bad(String(u"2,2\r\nx,1,t\r\n"), TEncoding::Unicode);
   EXPECT_THROW(Grid->LoadFromStream(&Bad), EConvertError);
+
+  // A header with counts no grid has is refused before the grid changes.
+  const struct {
+    const char* Name;
+    const char16_t* Header;
+  } Damaged[] = {
+      {"negative column count", u"-3,2\r\n"},
+      {"negative row count", u"2,-1\r\n"},
+      {"huge column count", u"2000000000,2\r\n"},
+      {"huge row count", u"2,2000000000\r\n"},
+  };
+  for (const auto& D : Damaged) {
+    SCOPED_TRACE(D.Name);
+    Grid->SetColCount(3);
+    Grid->SetRowCount(4);
+    TStringStream Header{String(D.Header), TEncoding::Unicode};
+    EXPECT_THROW(Grid->LoadFromStream(&Header), EReadError);
+    EXPECT_EQ(Grid->ColCount(), 3);
+    EXPECT_EQ(Grid->RowCount(), 4);
+  }
 }
 
 }  // namespace
