@@ -208,6 +208,35 @@ TEST_F(ExGridInputTest, ArrowsWrapAtTheEdgesBySnakeOrLoop) {
   }
 }
 
+// The arrows step over a merged area as over one cell: out of it from its base cell, onto its base
+// cell when they enter it anywhere.
+TEST_F(ExGridInputTest, ArrowsStepOverAMergedAreaAsOneCell) {
+  struct TCase {
+    const char* Name;
+    Word Key;
+    Integer FromCol, FromRow;
+    Integer Col, Row;
+  } cases[] = {
+      {"Right leaves the area past its right edge", VK_RIGHT, 1, 2, 3, 2},
+      {"Down leaves the area below its bottom edge", VK_DOWN, 1, 2, 1, 4},
+      {"Left into the area lands on its base cell", VK_LEFT, 3, 3, 1, 2},
+      {"Up into the area lands on its base cell", VK_UP, 2, 4, 1, 2},
+      {"Right onto the base cell of a one-row area", VK_RIGHT, 1, 5, 2, 5},
+      {"Right out of a one-row area", VK_RIGHT, 2, 5, 4, 5},
+      {"Left into a one-row area lands on its base cell", VK_LEFT, 4, 5, 2, 5},
+  };
+  Grid->MergeCells(1, 2, 2, 2);
+  Grid->MergeCells(2, 5, 2, 1);
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Grid->SetCol(c.FromCol);
+    Grid->SetRow(c.FromRow);
+    Key(c.Key);
+    EXPECT_EQ(Grid->Col(), c.Col);
+    EXPECT_EQ(Grid->Row(), c.Row);
+  }
+}
+
 TEST_F(ExGridInputTest, CtrlArrowsMoveTheSelectedRowsWithCursorMoveRows) {
   Fill();
   Grid->Navigation()->SetCursorMoveRows(true);
