@@ -278,6 +278,42 @@ TEST_F(ExGridInputTest, ClickingACheckBoxTogglesItAndReportsTheNewState) {
   EXPECT_EQ(states, (std::vector<bool>{true, false}));
 }
 
+// With a column hidden to the left, a click works on the cell shown under the pointer and the
+// events name its real column.
+TEST_F(ExGridInputTest, ClicksRightOfAHiddenColumnActOnTheRealColumn) {
+  Fill();
+  Grid->SetOptions(Grid->Options() << goEditing);
+  Grid->HideColumn(1);
+  Grid->AddCheckBox(3, 3, false, false);
+  std::vector<Integer> boxCols, clickCols, dblCols;
+  Grid->OnCheckBoxClick = [&](TObject*, Integer ACol, Integer, bool) { boxCols.push_back(ACol); };
+  Grid->OnClickCell = [&](TObject*, Integer, Integer ACol) { clickCols.push_back(ACol); };
+  Grid->OnDblClickCell = [&](TObject*, Integer, Integer ACol) { dblCols.push_back(ACol); };
+
+  // Display column 2 shows real column 3.
+  Click(Mid(2, 3));
+  EXPECT_EQ(boxCols, (std::vector<Integer>{3}));
+  bool State = false;
+  EXPECT_TRUE(Grid->GetCheckBoxState(3, 3, State));
+  EXPECT_TRUE(State);
+
+  // Click and double click events pass display coordinates.
+  Click(Mid(3, 4));
+  EXPECT_EQ(Grid->Col(), 3);
+  EXPECT_EQ(Grid->RealCol(), 4);
+  EXPECT_EQ(clickCols.back(), 3);
+  DoubleClick(Mid(3, 4));
+  EXPECT_EQ(dblCols, (std::vector<Integer>{3}));
+
+  // A header click sorts by the real column under the pointer.
+  Grid->SortSettings()->SetShow(true);
+  Grid->SetCells(4, 2, u"0");
+  Click(Mid(3, 0));
+  EXPECT_EQ(Grid->SortSettings()->Column(), 4);
+  EXPECT_EQ(Grid->Cells(4, 1), u"0");
+  EXPECT_EQ(Grid->Cells(1, 1), u"1,2");
+}
+
 TEST_F(ExGridInputTest, ACellButtonClicksOnlyWhenPressedAndReleasedOnIt) {
   Grid->SetOptions(Grid->Options() << goEditing);
   Grid->AddButton(2, 3, 30, 18, u"Go", haLeft, vaTop);
