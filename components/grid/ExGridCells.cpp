@@ -82,10 +82,17 @@ TObject* TExStringGrid::AllObjects(Integer ACol, Integer ARow) {
 void TExStringGrid::SetAllObjects(Integer ACol, Integer ARow, TObject* AObject) {
   if (TStrings* L = HiddenRowStrings(ARow)) {
     while (L->Count() <= ACol) L->Add(String());
-    if (auto* P = dynamic_cast<TCellProperties*>(L->Objects(ACol)))
+    if (auto* P = dynamic_cast<TCellProperties*>(L->Objects(ACol))) {
       P->SetCellObject(AObject);
-    else
-      L->SetObjects(ACol, AObject);
+    } else if (AObject) {
+      // A cell's object lives in its properties: a bare object in the kept row would be dropped
+      // when the row is shown again, so the cell gets properties that hold it.
+      auto* P = new TCellProperties(this, ACol, ARow);
+      P->SetCellObject(AObject);
+      L->SetObjects(ACol, P);
+    } else {
+      L->SetObjects(ACol, nullptr);
+    }
     return;
   }
   SetObjectEx(ACol, RealRowToDisplayRow(ARow), AObject);

@@ -848,6 +848,29 @@ TEST_F(ExGridCoreTest, HiddenRowsKeepTextsObjectsAndHeights) {
   EXPECT_EQ(Grid->Cells(1, 5), u"1,5");
 }
 
+// An object given to a cell of a hidden row, with or without cell settings of its own, is the
+// cell's object again when the row is shown.
+TEST_F(ExGridCoreTest, ObjectsWrittenIntoAHiddenRowComeBackWithIt) {
+  Fill();
+  TObject A, B;
+  Grid->SetColors(1, 4, clRed);
+  Grid->HideRow(4);
+  Grid->SetAllObjects(1, 4, &A);
+  Grid->SetAllObjects(2, 4, &B);
+  Grid->SetAllObjects(3, 4, nullptr);
+  EXPECT_EQ(Grid->AllObjects(1, 4), &A);
+  EXPECT_EQ(Grid->AllObjects(2, 4), &B);
+  EXPECT_EQ(Grid->AllObjects(3, 4), nullptr);
+  Grid->UnHideRow(4);
+  EXPECT_EQ(Grid->Objects(1, 4), &A);
+  EXPECT_EQ(Grid->Colors(1, 4), clRed);
+  EXPECT_EQ(Grid->Objects(2, 4), &B);
+  EXPECT_EQ(Grid->Objects(3, 4), nullptr);
+  EXPECT_EQ(Grid->Cells(2, 4), u"2,4");
+  Grid->SetObjects(1, 4, nullptr);
+  Grid->SetObjects(2, 4, nullptr);
+}
+
 TEST_F(ExGridCoreTest, HidingARangeWithAHiddenRowInsideKeepsEveryRowsOwnCells) {
   Fill();
   Grid->SetRowHeights(3, 31);
