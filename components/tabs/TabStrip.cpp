@@ -263,6 +263,8 @@ void TCustomTabStrip::TabChanged(TStripTab* Tab, TTabChangeType ChangeType) {
         Redraw();
         break;
       case tcDeleting:
+        // The control of a tab being deleted goes with it: a drag must not keep showing it.
+        if (Control && Control == FDragTabControl) FDragTabControl = nullptr;
         RemoveState(stsEndTabDeleted);
         if (FOptions->Behaviour()->TabSmartDeleteResizing())
           AddState(Tab->Index() == FTabs->Count() - 1 ? stsEndTabDeleted : stsTabDeleted);

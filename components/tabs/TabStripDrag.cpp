@@ -126,12 +126,21 @@ void TCustomTabStrip::EndDrag(Integer MouseX, Integer MouseY, bool Cancelled) {
   const TPoint ScreenPt = ClientToScreen(TPoint(MouseX, MouseY));
   TTabDropOptions Options;
   TStripTab* NewTab = nullptr;
+  // A drop handler may delete the dragged tab itself: from then on it is neither read, copied,
+  // moved nor deleted again.
+  auto Forget = [&] {
+    if (Dragged && FTabs->IndexOf(Dragged) < 0) {
+      Dragged = nullptr;
+      Drag->SetDragTab(nullptr);
+    }
+  };
   if (Dock) {
     TCustomTabStrip* DockStrip = Dock->GetControl();
     const TPoint P = DockStrip->ScreenToClient(ScreenPt);
     const bool Home = Dock == static_cast<IStripTabDockControl*>(this);
     Options = Home ? TTabDropOptions{tdMoveTab} : TTabDropOptions{tdDeleteDraggedTab, tdCreateDroppedTab};
     Dock->DragDrop(this, P.X, P.Y, Drag, Cancelled, Options);
+    Forget();
     const Integer DropIndex = Drag->GetDropTabIndex();
     if (!Cancelled && !Home) {
       if (Drag->GetDockControl() && Options.Contains(tdCreateDroppedTab)) NewTab = Dock->InsertDroppedTab();
@@ -149,12 +158,14 @@ void TCustomTabStrip::EndDrag(Integer MouseX, Integer MouseY, bool Cancelled) {
   } else {
     Options = TTabDropOptions{tdDeleteDraggedTab};
     DragDrop(this, MouseX, MouseY, Drag, Cancelled, Options);
+    Forget();
   }
   if (Dock) {
     const TPoint P = Dock->GetControl()->ScreenToClient(ScreenPt);
     Dock->DragEnd(P.X, P.Y, Cancelled);
   }
   DragEnd(MouseX, MouseY, Cancelled);
+  Forget();
   FDragTabObject.reset();
   FDragCancelled = false;
   // A cancelled drag keeps its tab: nothing was made elsewhere.

@@ -468,6 +468,40 @@ TEST_F(DragTest, DroppingOnNothingDeletesTheTabUnlessAHandlerKeepsIt) {
   }
 }
 
+// A drop handler that deletes the dragged tab itself: the drag ends without touching the tab again
+// and the other tabs stay.
+TEST_F(DragTest, ADropHandlerMayDeleteTheDraggedTabItself) {
+  struct TCase {
+    const char* Name;
+    Integer ReleaseY;  // on the strip, or below it on nothing
+  };
+  const TCase cases[] = {
+      {"dropped on its own strip", 15},
+      {"dropped on nothing", 400},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Strip->OnTabDragDrop = [&](TObject*, Integer, Integer, const TDragTabObjectPtr& D, bool, TTabDropOptions&) {
+      Strip->Tabs()->DeleteTab(D->GetDragTab()->Index(), true);
+    };
+    const TPoint Start = InTab(0);
+    const TPoint End(Start.X + 200, c.ReleaseY);
+    DragAlong(0, {TPoint(Start.X + 10, Start.Y), End});
+    ASSERT_TRUE(Strip->HasState(stsDragging));
+    Release(End);
+    EXPECT_FALSE(Strip->HasState(stsDragging));
+    EXPECT_EQ(CaptionsOf(Strip), (std::vector<String>{u"B", u"C"}));
+    Settle();
+    Strip->OnTabDragDrop = nullptr;
+    // Put the deleted tab back for the next case.
+    TStripTab* A = Strip->Tabs()->Add();
+    A->SetCaption(u"A");
+    Strip->Tabs()->Move(A->Index(), 0);
+    Strip->SetActiveTabIndex(0);
+    Settle();
+  }
+}
+
 TEST_F(DragTest, HandlersCanRefuseTheStart) {
   Strip->OnTabDragStart = [](TObject*, TStripTab*, bool& Allow) { Allow = false; };
   const TPoint Start = InTab(0);
