@@ -137,6 +137,29 @@ TEST_F(ExGridEditTest, EscPutsBackTheTextTheCellHadWhenEditingBegan) {
   EXPECT_FALSE(ed->Visible());
 }
 
+// Leaving the grid for another control of the form (a dialog's OK button) commits the edit: the
+// value is validated once, the cell keeps it and the editor closes.
+TEST_F(ExGridEditTest, FocusMovingToAnotherControlCommitsTheEdit) {
+  auto* Other = new TEdit(Form);
+  Other->SetParent(Form);
+  Other->SetBounds(10, 320, 100, 24);
+  std::vector<String> validated;
+  Grid->OnCellValidate = [&](TObject*, Integer, Integer, String& Value, bool&) { validated.push_back(Value); };
+  Integer done = 0;
+  Grid->OnEditCellDone = [&](TObject*, Integer, Integer) { ++done; };
+  TExInplaceEdit* ed = OpenEditor(2, 3);
+  ASSERT_NE(ed, nullptr);
+  Type(ed, u"new");
+  Other->SetFocus();
+  TestHarness::ProcessEvents();
+  EXPECT_TRUE(Other->Focused());
+  EXPECT_EQ(Grid->Cells(2, 3), u"new");
+  EXPECT_EQ(validated, (std::vector<String>{u"new"}));
+  EXPECT_FALSE(Grid->InEdit());
+  EXPECT_FALSE(ed->Visible());
+  EXPECT_EQ(done, 1);
+}
+
 // A handler refusing the value: the editor stays open on the cell with the refused text or the
 // handler's value, and Esc gives the cell back the text the editor started from.
 TEST_F(ExGridEditTest, RefusedValueKeepsTheEditorOnTheCell) {
