@@ -433,6 +433,36 @@ TEST_F(ExGridComboTest, PickListOnATextOfTheListSelectsItAndReportsNothing) {
   EXPECT_TRUE(Changes.empty());
 }
 
+// Leaving a combo editor for another control of the form writes the chosen item, in both styles,
+// also in a column right of a hidden one.
+TEST_F(ExGridComboTest, FocusMovingToAnotherControlWritesTheCombosValue) {
+  auto* Other = new TEdit(Form);
+  Other->SetParent(Form);
+  Other->SetBounds(10, 320, 100, 24);
+  Grid->HideColumn(1);
+  struct Case {
+    const char* Name;
+    TEditorType Editor;
+  } Cases[] = {{"pick list", edComboList}, {"editable combo", edComboEdit}};
+  Integer row = 2;
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Grid->SetDefaultEditor(C.Editor);
+    Grid->SetCells(3, row, u"Beta");
+    Grid->SetFocus();
+    TGridCombo* combo = OpenCombo(2, row);
+    ASSERT_TRUE(combo->Visible());
+    combo->SetItemIndex(2);
+    Other->SetFocus();
+    TestHarness::ProcessEvents();
+    EXPECT_EQ(Grid->Cells(3, row), u"Gamma");
+    EXPECT_EQ(Grid->Cells(2, row), u"2" + IntToStr(row));
+    EXPECT_FALSE(combo->Visible());
+    EXPECT_FALSE(Grid->InEdit());
+    ++row;
+  }
+}
+
 TEST_F(ExGridComboTest, EnterWritesTheSelectionAndEscKeepsTheCell) {
   Grid->SetCells(2, 2, u"Beta");
   TGridCombo* combo = OpenCombo(2, 2);
