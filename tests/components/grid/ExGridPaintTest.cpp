@@ -977,6 +977,29 @@ TEST_F(ExGridPaintTest, CellColourReachesTheScreen) {
   EXPECT_EQ(PixelAt(N.Left + N.Width() / 2, N.Top + 3), ColorToRGB(Grid->Color()));
 }
 
+// A heading merged over the row of a grid without fixed cells shows its colour and its text over the
+// whole area, not only in its first column.
+TEST_F(ExGridPaintTest, AMergedAreaIsPaintedAsOneCell) {
+  Grid->SetColCount(2);
+  Grid->SetRowCount(4);
+  Grid->SetFixedCols(0);
+  Grid->SetFixedRows(0);
+  Grid->SetColWidths(0, 80);
+  Grid->SetColWidths(1, 120);
+  Grid->SetCells(0, 1, u"Heading");
+  Grid->CellProperties(0, 1)->SetBrushColor(clLime);
+  Grid->MergeCells(0, 1, 2, 1);
+  Grid->SetRow(3);
+  const TRect A = Grid->CellRect(0, 1);
+  EXPECT_EQ(A.Width(), Grid->CellRect(1, 2).Right - Grid->CellRect(0, 2).Left);
+  const TRect Second = Grid->CellRect(1, 2);
+  // Inside the second column of the area: the area's colour, and no grid line where the columns meet.
+  EXPECT_EQ(PixelAt(Second.Left + Second.Width() / 2, A.Top + 3), clLime);
+  EXPECT_EQ(PixelAt(Second.Left - 1, A.Top + 3), clLime);
+  EXPECT_EQ(PixelAt(Second.Left, A.Top + 3), clLime);
+  EXPECT_EQ(Grid->Cells(1, 1), u"Heading");
+}
+
 TEST_F(ExGridPaintTest, UnfocusedSelectionWithoutColourIsHighlighted) {
   Grid->SetSelectionColor(clNone);
   Grid->SetSelection(TGridRect{1, 1, 2, 2});
