@@ -698,6 +698,10 @@ class TExStringGrid : public TBaseGrid {
   TBalloonSettings* Balloon() const { return FBalloonSettings; }
   TDragDropSettings* DragDropSettings() const { return FDragDropSettings; }
   TDragScrollOptions* DragScrollOptions() const { return FDragScrollOptions; }
+  // Announces that the next column dropped on the grid is entry AIndex of the list box AList and
+  // stands for the grid's hidden column ACol: the drop removes the entry, shows the column again
+  // and moves it to where it was dropped. The list box must live until the drop.
+  void OleColumnDragStart(Integer ACol, Integer AIndex, TCustomListBox* AList);
   TGrouping* Grouping() const { return FGrouping; }
   TCellNode* CellNode() const { return FCellNode; }
   TPrintSettings* PrintSettings() const { return FPrintSettings; }

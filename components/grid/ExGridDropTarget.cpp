@@ -345,6 +345,12 @@ void TGridDropTarget::DropFiles(TPoint Pt, TStrings* Files) {
   HideMarkers();
 }
 
+void TExStringGrid::OleColumnDragStart(Integer ACol, Integer AIndex, TCustomListBox* AList) {
+  FOleDragCol = ACol;
+  FOleDragIndex = AIndex;
+  FOleDragList = AList;
+}
+
 void TGridDropTarget::DropCol(TPoint Pt, Integer Col) {
   TExStringGrid* G = FGrid;
   TDragDropSettings* DD = Settings();

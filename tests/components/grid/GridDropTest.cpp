@@ -9,6 +9,7 @@
 
 #include "components/grid/ExGridDragDrop.h"
 #include "platform/gui/ExtCtrls.h"
+#include "platform/gui/StdCtrls.h"
 #include "tests/components/grid/GridSettingsTestUtil.h"
 
 namespace {
@@ -201,6 +202,33 @@ TEST_F(DropTest, AColumnDroppedOnAnotherHeaderMovesThereWithReordering) {
   DropAt(ColumnData(1), At(3, 0));
   EXPECT_EQ(Cols, (std::vector<std::string>{"0,3<1"}));
   EXPECT_EQ(Narrow(Grid->Cells(Grid->RealColIndex(3), 0)), "H1");
+}
+
+TEST_F(DropTest, AColumnAnnouncedFromAListBoxShowsAgainWhereItIsDropped) {
+  Target->SetAcceptCols(true);
+  for (Integer c = 0; c < Grid->ColCount(); ++c) Grid->SetCells(c, 0, u"H" + IntToStr(c));
+  Grid->HideColumn(3);
+  auto* List = new TListBox(Form);
+  List->SetParent(Form);
+  List->Items()->Add(u"first");
+  List->Items()->Add(u"H3");
+  std::vector<std::string> Cols;
+  Grid->OnOleDropCol = [&](TObject*, Integer R, Integer C, Integer From) {
+    Cols.push_back(std::to_string(R) + "," + std::to_string(C) + "<" + std::to_string(From));
+  };
+  const Integer Shown = Grid->ColCount();
+  Grid->OleColumnDragStart(3, 1, List);
+  DropAt(ColumnData(3), At(1, 0));
+  // The entry leaves the list, the column is shown again and stands where it was dropped.
+  ASSERT_EQ(List->Items()->Count(), 1);
+  EXPECT_EQ(Narrow(List->Items()->Strings(0)), "first");
+  EXPECT_FALSE(Grid->IsHiddenColumn(3));
+  EXPECT_EQ(Grid->ColCount(), Shown + 1);
+  EXPECT_EQ(Narrow(Grid->Cells(Grid->RealColIndex(1), 0)), "H3");
+  EXPECT_EQ(Cols, (std::vector<std::string>{"0,1<3"}));
+  // The announcement holds for one drop: the next column dropped is an ordinary one.
+  DropAt(ColumnData(2), At(1, 0));
+  EXPECT_EQ(List->Items()->Count(), 1);
 }
 
 TEST_F(DropTest, OneCsvFileIsAskedForTwiceThenLoadedAndSeveralFilesAreIgnored) {
