@@ -739,6 +739,36 @@ TEST_F(ExGridEditTest, TabWalksAcrossRowsAndPassesOnAtTheEnd) {
   TestHarness::ProcessEvents();
 }
 
+// With a column hidden, Tab and Enter walk the columns shown, and an edit made on the way lands
+// in the real column shown under the editor.
+TEST_F(ExGridEditTest, TabAndEnterWalkTheShownColumnsPastAHiddenOne) {
+  Grid->SetOptions(Grid->Options() << goTabs);
+  Grid->Navigation()->SetAdvanceAutoEdit(false);
+  Grid->Navigation()->SetAdvanceOnEnter(true);
+  Grid->HideColumn(2);
+  ASSERT_EQ(Grid->ColCount(), 4);
+  Grid->SetCol(1);
+  Grid->SetRow(1);
+  EXPECT_TRUE(Grid->TabNavigate(false));
+  EXPECT_EQ(Grid->Col(), 2);
+  EXPECT_EQ(Grid->RealCol(), 3);
+  EXPECT_TRUE(Grid->TabNavigate(false));
+  EXPECT_EQ(Grid->RealCol(), 4);
+  EXPECT_TRUE(Grid->TabNavigate(false));
+  EXPECT_EQ(Grid->Col(), 1);
+  EXPECT_EQ(Grid->Row(), 2);
+
+  TExInplaceEdit* ed = OpenEditor(2, 4);
+  ASSERT_NE(ed, nullptr);
+  ed->SetText(u"z");
+  Key(ed, VK_RETURN);
+  TestHarness::ProcessEvents();
+  EXPECT_EQ(Grid->Cells(3, 4), u"z");
+  EXPECT_EQ(Grid->Cells(2, 4), u"24");
+  EXPECT_EQ(Grid->RealCol(), 4);
+  EXPECT_EQ(Grid->Row(), 4);
+}
+
 TEST_F(ExGridEditTest, TabKeyChangedByOnKeyDownStopsTheWalk) {
   Grid->OnKeyDown = [](TObject*, Word& Key, TShiftState) { Key = 0; };
   Grid->SetCol(2);
