@@ -405,6 +405,8 @@ class TCustomTabStrip : public TCustomControl, public ITabStrip, public IStripTa
   void CMMouseEnter(TMessage& M) override;
   void CMMouseLeave(TMessage& M) override;
   void CNKeyDown(TMessage& M) override;
+  // The form lost the activation while the mouse was held over the strip: the press ends here.
+  void WMCancelMode(TMessage& M);
   // The window exists: scrolling starts at 0 and the first paint lays everything out.
   virtual void CreateWnd();
 

@@ -253,6 +253,24 @@ void TCustomTabStrip::WMMouseWheel(TMessage& M) {
   TCustomControl::WMMouseWheel(M);
 }
 
+void TCustomTabStrip::WMCancelMode(TMessage& /*M*/) {
+  // The release of this press will not come here (another window took the mouse): without this the
+  // strip would stay pressed, start a drag on the next move and take the next click for a release.
+  if (!HasState(stsMouseDown) && !FDragTabObject) return;
+  BeginUpdate();
+  try {
+    FScrollTimer->SetEnabled(false);
+    RemoveState(stsMouseDown);
+    if (FDragTabObject) EndDrag(FLastMouseX, FLastMouseY, true);
+    SetControlDrawStates(true);
+    Redraw();
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+}
+
 void TCustomTabStrip::CNKeyDown(TMessage& M) {
   if (M.WParam == VK_ESCAPE && FDragTabObject) {
     // Escape during a drag: the release that follows ends the drag as cancelled.

@@ -172,6 +172,10 @@ void TCustomTabStrip::Dispatch(TMessage& Message) {
     case CM_HINTSHOW:
       CMHintShow(Message);
       return;
+    case WM_CANCELMODE:
+      WMCancelMode(Message);
+      TCustomControl::Dispatch(Message);
+      return;
     default:
       TCustomControl::Dispatch(Message);
       return;

@@ -180,6 +180,38 @@ TEST_F(InputTest, OwnPopupMenuReplacesTheBuiltInOne) {
   Strip->SetPopupMenu(nullptr);
 }
 
+// A press whose release never comes (a dialog opened from a handler took the mouse and the strip's
+// form was deactivated): the strip does not stay pressed, so moving the mouse starts no drag and the
+// next click is a click.
+TEST_F(InputTest, APressCancelledByTheFormEndsThere) {
+  AddTab(u"A");
+  AddTab(u"B");
+  AddTab(u"C");
+  Settle();
+  Press(InTab(1));
+  EXPECT_EQ(Strip->ActiveTabIndex(), 1);
+  Strip->Perform(WM_CANCELMODE, 0, 0);
+  EXPECT_FALSE(Strip->HasState(stsMouseDown));
+  Move(TPoint(InTab(2).X + 30, InTab(2).Y));
+  EXPECT_FALSE(Strip->HasState(stsDragging));
+  TestHarness::Click(Strip, InTab(0));
+  EXPECT_EQ(Strip->ActiveTabIndex(), 0);
+
+  // A drag that runs when the press is cancelled ends as cancelled and keeps its tab.
+  Strip->Options()->DragDrop()->SetDragType(dtWithinContainer);
+  const TPoint Start = InTab(0);
+  Press(Start);
+  Move(TPoint(Start.X + 10, Start.Y), MK_LBUTTON);
+  Move(TPoint(Start.X + 200, Start.Y), MK_LBUTTON);
+  ASSERT_TRUE(Strip->HasState(stsDragging));
+  Strip->Perform(WM_CANCELMODE, 0, 0);
+  EXPECT_FALSE(Strip->HasState(stsDragging));
+  EXPECT_EQ(Strip->DragTabObject(), nullptr);
+  Settle();
+  EXPECT_EQ(Strip->Tabs()->Items(0)->Caption(), u"A");
+  EXPECT_EQ(Strip->Tabs()->Count(), 3);
+}
+
 // --- The empty strip ---------------------------------------------------------------------------------------------
 
 TEST_F(InputTest, PressOnTheEmptyStripMovesTheFormAndDoesNothingElse) {
