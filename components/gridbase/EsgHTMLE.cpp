@@ -89,13 +89,6 @@ const std::pair<const char16_t*, const char16_t*> kPrePassEntities[] = {
     {u"&copy;", u"©"},  {u"&para;", u"¶"},  {u"&trade;", u"™"}, {u"&euro;", u"€"},
 };
 
-// Replaces occurrences of Old (exact case) one at a time, searching from the start each time,
-// until none is left. Every caller replaces a text by a shorter one or by one without Old, so the
-// loop ends.
-void ReplaceUntilGone(String& S, const String& Old, const String& New) {
-  for (size_t At = S.find(Old); At != String::npos; At = S.find(Old)) S.replace(At, Old.size(), New);
-}
-
 // Replaces every occurrence of Old (exact case) in one pass from the start.
 void ReplaceEvery(String& S, const String& Old, const String& New) {
   for (size_t At = S.find(Old); At != String::npos; At = S.find(Old, At + New.size()))
@@ -245,20 +238,43 @@ bool ReplaceFirst(const String& Old, const String& New, String& S) {
 }
 
 String HtmlUnescape(const String& S, bool Extended) {
-  String R = S;
-  ReplaceUntilGone(R, u"&lt;", u"<");
-  ReplaceUntilGone(R, u"&gt;", u">");
-  ReplaceUntilGone(R, u"&amp;", u"&");
-  ReplaceUntilGone(R, u"&quot;", u"\"");
-  if (Extended)
-    for (const TEntity& E : kEntities) ReplaceUntilGone(R, E.Name, String(1, E.Char));
+  // One walk from the left: each entity is decoded once, so the text an entity stands for is
+  // never read as an entity again ("&amp;lt;" is the text "&lt;", not "<"), and what HtmlEscape
+  // made comes back exactly.
+  static const TEntity kBasic[] = {{u'<', u"&lt;"}, {u'>', u"&gt;"}, {u'&', u"&amp;"}, {u'"', u"&quot;"}};
+  auto EntityAt = [&S](size_t At, const TEntity& E) {
+    const std::u16string_view Name(E.Name);
+    return S.compare(At, Name.size(), Name) == 0;
+  };
+  String R;
+  R.reserve(S.size());
+  size_t I = 0;
+  while (I < S.size()) {
+    const TEntity* Found = nullptr;
+    if (S[I] == u'&') {
+      for (const TEntity& E : kBasic)
+        if (EntityAt(I, E)) Found = &E;
+      if (!Found && Extended)
+        for (const TEntity& E : kEntities)
+          if (EntityAt(I, E)) {
+            Found = &E;
+            break;
+          }
+    }
+    if (Found) {
+      R += Found->Char;
+      I += std::u16string_view(Found->Name).size();
+    } else {
+      R += S[I++];
+    }
+  }
   return R;
 }
 
 String HtmlEscape(const String& S, bool Extended) {
   String R = S;
-  ReplaceEvery(R, u"&", u"*amp;");
-  ReplaceEvery(R, u"*amp;", u"&amp;");
+  // The ampersand first, so the entities written below keep theirs.
+  ReplaceEvery(R, u"&", u"&amp;");
   ReplaceEvery(R, u"\"", u"&quot;");
   ReplaceEvery(R, u"<", u"&lt;");
   ReplaceEvery(R, u">", u"&gt;");

@@ -35,10 +35,10 @@ String PrepareHtmlText(const String& Text);
 // Text routines
 
 // "&lt;", "&gt;", "&amp;" and "&quot;" back to their characters; Extended adds the named
-// entities of accented letters and a few symbols (é è ... © ® € « »).
+// entities of accented letters and a few symbols (é è ... © ® € « »). Each entity is decoded
+// once, from the left, so HtmlUnescape(HtmlEscape(S)) is S for every text.
 String HtmlUnescape(const String& S, bool Extended);
-// "&", '"', "<" and ">" as entities (a "*amp;" in the text also becomes "&amp;"); Extended adds
-// the named entities.
+// "&", '"', "<" and ">" as entities; Extended adds the named entities.
 String HtmlEscape(const String& S, bool Extended);
 // Every blank as "&nbsp;".
 String SpacesToNbsp(const String& S);

@@ -63,7 +63,8 @@ TEST(EsgHTMLEText, PrePassTable) {
 TEST(EsgHTMLEText, EscapeAndUnescape) {
   const TextCase Escape[] = {
       {"specials", u"a<b & \"c\"", u"a&lt;b &amp; &quot;c&quot;"},
-      {"a star-amp in the text becomes an ampersand entity", u"x*amp;y", u"x&amp;y"},
+      {"a star-amp in the text stays as written", u"x*amp;y", u"x*amp;y"},
+      {"an entity written as text keeps its ampersand escaped", u"R&amp;D", u"R&amp;amp;D"},
       {"accents stay without extended mode", u"é", u"é"},
   };
   for (const TextCase& C : Escape) EXPECT_EQ(U8(HtmlEscape(C.In, false)), U8(C.Out)) << C.Name;
@@ -78,6 +79,32 @@ TEST(EsgHTMLEText, EscapeAndUnescape) {
   // Round trip of every special character, extended.
   const String All = u"<>&\"éèëêóòöôíìïîúùüûáàäâÉÈËÊÓÒÖÔÍÌÏÎÚÙÜÛÁÀÄÂçÇøØåÅ©®€«»";
   EXPECT_EQ(U8(HtmlUnescape(HtmlEscape(All, true), true)), U8(All));
+}
+
+// Escaping and unescaping give back every text, also one that holds entities or their
+// look-alikes as plain text (a cell typed as "R&amp;D" survives being highlighted and
+// unhighlighted, an edit control's value with "&quot;" survives being stored in its tag).
+TEST(EsgHTMLEText, EscapeAndUnescapeGiveBackTextsThatLookLikeEntities) {
+  const struct {
+    const char* Name;
+    String Text;
+  } Cases[] = {
+      {"ampersand entity as text", u"R&amp;D"},
+      {"doubled ampersand entity", u"&amp;amp;"},
+      {"quote entity as text", u"say &quot;hi&quot;"},
+      {"less-than entity as text", u"a &lt; b"},
+      {"accent entity as text", u"caf&eacute;"},
+      {"star-amp", u"x*amp;y"},
+      {"bare ampersands", u"a & b &; &"},
+  };
+  for (const auto& C : Cases)
+    for (const bool Extended : {false, true})
+      EXPECT_EQ(U8(HtmlUnescape(HtmlEscape(C.Text, Extended), Extended)), U8(C.Text))
+          << C.Name << (Extended ? ", extended" : "");
+  // Each entity is decoded once.
+  EXPECT_EQ(U8(HtmlUnescape(u"&amp;lt;", false)), "&lt;");
+  EXPECT_EQ(U8(HtmlUnescape(u"&amp;quot;&amp;eacute;", true)), "&quot;&eacute;");
+  EXPECT_EQ(U8(HtmlUnescape(u"&amp;amp;", false)), "&amp;");
   EXPECT_EQ(U8(SpacesToNbsp(u"a b  c")), "a&nbsp;b&nbsp;&nbsp;c");
 }
 
