@@ -218,10 +218,17 @@ void TEsgCustomCombo::CMParentFontChanged(TMessage& M) {
 
 // --- Focus, mouse and colours ----------------------------------------------------------------------
 
+// A combo made in code never passes Loaded, so Init may never have run: the colour it has when it
+// first takes the focus is then the one to restore when it loses it again.
+void TEsgCustomCombo::KeepNormalColor() {
+  if (FFocusColor != clNone && FNormalColor == clNone) FNormalColor = Color();
+}
+
 void TEsgCustomCombo::CMEnter(TMessage& M) {
   if (!HasState(csDesigning)) {
     FHasFocus = true;
     PaintFrame();
+    KeepNormalColor();
     if (FFocusColor != clNone) SetColor(FFocusColor);
     if (FFocusLabel) SetLabelBold(true);
   }
@@ -241,6 +248,7 @@ void TEsgCustomCombo::CMExit(TMessage& M) {
 void TEsgCustomCombo::WMSetFocus(TMessage& M) {
   TCustomComboBox::WMSetFocus(M);
   if (FFocusBorderColor != clNone) Invalidate();
+  KeepNormalColor();
   if (FFocusColor != clNone) SetColor(FFocusColor);
   if (FFocusLabel) SetLabelBold(true);
 }

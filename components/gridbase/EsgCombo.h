@@ -38,7 +38,8 @@ class TEsgCustomCombo : public TCustomComboBox {
   String ClassName() const override { return u"TEsgCustomCombo"; }
   void BeforeDestruction() override;
 
-  // The colour restored when the combo is left: its colour now.
+  // The colour restored when the combo is left: its colour now. Without Init, the colour the
+  // combo has when it first takes the focus is restored.
   void Init();
   // Selects the item equal to AString; nothing when the list has none.
   void SelectItem(const String& AString);
@@ -147,6 +148,8 @@ class TEsgCustomCombo : public TCustomComboBox {
   void UpdateLabel();
   void LabelFontChanged();
   void SetLabelBold(bool Bold);
+  // Before the focus colour is put on: the colour to restore, when Init never gave one.
+  void KeepNormalColor();
   void PaintControlBorder(TCanvas* C);
   void PaintButtonBorder(TCanvas* C);
   void PaintDropButton(TCanvas* C);

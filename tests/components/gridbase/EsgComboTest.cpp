@@ -139,12 +139,14 @@ TEST_F(ComboTest, AFlatComboTakesItsParentsColour) {
   EXPECT_TRUE(c->Ctl3D());
 }
 
-TEST_F(ComboTest, TheFocusColourIsRestoredOnlyAfterInit) {
+TEST_F(ComboTest, TheFocusColourIsPutOffAgainWhenTheComboIsLeft) {
   ShowForm();
   TEsgComboBox* c = NewCombo();
   auto* other = new TEdit(Form);
   other->SetParent(Form);
   other->SetBounds(10, 200, 100, 21);
+  // Made in code, so Init never ran: the colour before the first focus comes back.
+  c->SetColor(clYellow);
   c->SetFocusColor(clAqua);
   c->SetFocus();
   TestHarness::ProcessEvents();
@@ -152,8 +154,9 @@ TEST_F(ComboTest, TheFocusColourIsRestoredOnlyAfterInit) {
   EXPECT_TRUE(c->HasFocus());
   other->SetFocus();
   TestHarness::ProcessEvents();
-  EXPECT_EQ(c->Color(), clAqua) << "no normal colour without Init";
+  EXPECT_EQ(c->Color(), clYellow) << "the colour before the focus, without Init";
   EXPECT_FALSE(c->HasFocus());
+  // Init names the colour to restore.
   c->SetColor(clWindow);
   c->Init();
   c->SetFocus();
