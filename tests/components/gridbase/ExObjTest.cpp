@@ -55,8 +55,10 @@ TEST(IntList, StrValueReadsAndWritesCommaText) {
   EXPECT_EQ(Values(L), (std::vector<Integer>{4, 5}));
   EXPECT_EQ(Fired, 2) << "one event per item, none for clearing";
 
+  Fired = 0;
   EXPECT_THROW(L.SetStrValue(u"7,x,8"), EConvertError);
-  EXPECT_EQ(Values(L), (std::vector<Integer>{7})) << "the items before the bad one stay";
+  EXPECT_EQ(Values(L), (std::vector<Integer>{4, 5})) << "a bad item leaves the list as it was";
+  EXPECT_EQ(Fired, 0);
   L.SetStrValue(u"-1 \"2\"");
   EXPECT_EQ(Values(L), (std::vector<Integer>{-1, 2}));
 }
