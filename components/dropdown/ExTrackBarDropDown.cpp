@@ -203,8 +203,13 @@ void TExTrackBarDropDown::TrackBarChanged(TObject*) {
 
 void TExTrackBarDropDown::Change() {
   TExCustomDropDown::Change();
-  // A text that is not an integer raises the conversion error; Position keeps its value.
-  const Integer V = StrToInt(Text());
+  // A field emptied down to nothing or to a lone sign is a number still being typed, not a wrong
+  // one: Position keeps its value until digits follow (leaving the field writes "0" for an empty
+  // one). Any other text that is not an integer raises the conversion error; Position keeps its
+  // value.
+  const String T = Text();
+  if (T.empty() || T == u"-") return;
+  const Integer V = StrToInt(T);
   if (V != FPosition || (FTrackBar && FTrackBar->Position() != V)) SetPosition(V);
 }
 

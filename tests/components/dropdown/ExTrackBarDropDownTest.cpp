@@ -119,6 +119,26 @@ TEST_F(ExTrackBarDropDownTest, TypingSetsThePositionAndDisablesArrowsAndDragging
   EXPECT_EQ(Track->Position(), 10);
 }
 
+// Typing a new number passes through an empty field or a lone sign: neither is an error, and the
+// value stays until digits follow.
+TEST_F(ExTrackBarDropDownTest, AFieldEmptiedWhileTypingKeepsThePosition) {
+  PrepareTrackBar();
+  Track->SetEditorEnabled(true);
+  Track->SetSigned(true);
+  Track->SetText(u"7");
+  Track->SetSelStart(1);
+  Track->SetSelLength(0);
+  TestHarness::SendKeyStroke(Track, VK_BACK, TShiftState(), u"\b");
+  EXPECT_EQ(Track->EditText(), u"");
+  EXPECT_EQ(Track->Position(), 7);
+  TestHarness::SendKeyStroke(Track, 0, TShiftState(), u"-");
+  EXPECT_EQ(Track->EditText(), u"-");
+  EXPECT_EQ(Track->Position(), 7);
+  TestHarness::SendKeyStroke(Track, 0, TShiftState(), u"3");
+  EXPECT_EQ(Track->Position(), 0) << "the track bar's range applies to the number typed";
+  EXPECT_EQ(Track->EditText(), u"0");
+}
+
 TEST_F(ExTrackBarDropDownTest, BeforeTheFirstOpeningValuesAreStoredAsGiven) {
   Track->SetPosition(15);
   EXPECT_EQ(Track->Position(), 15);
