@@ -171,7 +171,9 @@ void TExStringGrid::ShowRowHeaders() {
 }
 
 void TExStringGrid::ClearColumnHeaders() {
-  for (Integer I = 0; I < ColCount(); ++I) SetCellEx(I, 0, String());
+  // Every real column, hidden ones included, as the headers are shown into them: counting only the
+  // shown columns would leave the last real columns with their old header.
+  for (Integer I = 0; I < TotalColCount(); ++I) SetCellEx(I, 0, String());
 }
 
 void TExStringGrid::ClearRowHeaders() {

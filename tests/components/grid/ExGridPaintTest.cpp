@@ -902,6 +902,27 @@ TEST_F(ExGridPaintTest, ColumnAndRowHeaders) {
   EXPECT_EQ(Grid->Cells(4, 0), u"");
 }
 
+// With a column hidden, new column headers replace the old ones in every real column, the hidden
+// one and the last one included, also when the new list is shorter.
+TEST_F(ExGridPaintTest, ColumnHeadersReplaceTheOldOnesAlsoInHiddenColumns) {
+  TStringList H;
+  for (Integer I = 0; I < 5; ++I) H.Add(u"h" + IntToStr(I));
+  Grid->SetColumnHeaders(&H);
+  Grid->HideColumn(1);
+  EXPECT_EQ(Grid->AllCells(1, 0), u"h1");
+  EXPECT_EQ(Grid->AllCells(4, 0), u"h4");
+  TStringList Short;
+  Short.Add(u"n0");
+  Short.Add(u"n1");
+  Grid->SetColumnHeaders(&Short);
+  EXPECT_EQ(Grid->AllCells(0, 0), u"n0");
+  EXPECT_EQ(Grid->AllCells(1, 0), u"n1");
+  for (Integer C = 2; C < 5; ++C) EXPECT_EQ(Grid->AllCells(C, 0), u"") << "column " << C;
+  Grid->SetColumnHeaders(&H);
+  Grid->ClearColumnHeaders();
+  for (Integer C = 0; C < 5; ++C) EXPECT_EQ(Grid->AllCells(C, 0), u"") << "column " << C;
+}
+
 TEST_F(ExGridPaintTest, PrintColumnWidthsHave512Entries) {
   EXPECT_EQ(Grid->PrintColWidth(511), 0);
   EXPECT_EQ(Grid->PrintColOffset(0), 0);
