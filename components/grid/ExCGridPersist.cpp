@@ -501,6 +501,19 @@ void TExColumnGrid::LoadColumnsFromStream(TStream* st) {
   // The whole stream is read before anything changes: a damaged stream leaves the grid alone.
   const TStreamComponent C = ReadComponentStream(st);
   if (C.ClassName != CarrierClass) throw EReadError(u"Invalid stream format");
+  // Every value is first tried on items of no grid: the carrier's items write widths and headers
+  // into the grid at once, so a bad value in a later item must raise before the first of them.
+  {
+    TGridColumnCollection Trial(nullptr);
+    for (const TStreamProperty& P : C.Properties) {
+      if (P.Name != u"Items") throw EReadError(u"Property " + P.Name + u" does not exist");
+      if (P.Value.Kind != svCollection) BadValue(P.Name);
+      for (const auto& ItemProps : P.Value.Items) {
+        auto* Item = static_cast<TGridColumnItem*>(static_cast<TCollection*>(&Trial)->Add());
+        for (const TStreamProperty& IP : ItemProps) ReadItemProperty(this, Item, IP);
+      }
+    }
+  }
   {
     TQuietItems QuietColumns(FColumns);
     std::unique_ptr<TExColumnGridIO, void (*)(TExColumnGridIO*)> Carrier(

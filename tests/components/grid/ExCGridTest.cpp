@@ -1119,6 +1119,32 @@ TEST_F(ExCGridStreamTest, ADamagedStreamRaisesAndChangesNothing) {
   }
 }
 
+TEST_F(ExCGridStreamTest, ABadValueInALaterItemLeavesTheWidthsAndHeadersOfTheEarlierOnes) {
+  // Saved: two columns, the second with a tag; then the tag made a value of the wrong kind.
+  TTestColumnGrid* G = MakeGrid();
+  G->SetFixedCols(0);
+  G->SetColCount(2);
+  G->Columns()->Items(0)->SetHeader(u"First");
+  G->Columns()->Items(0)->SetWidth(90);
+  G->Columns()->Items(1)->SetTag(300);
+  TMemoryStream Saved;
+  G->SaveColumnsToStream(&Saved);
+  std::string Bytes = Saved.Bytes();
+  const size_t TagAt = Bytes.find("Tag");
+  ASSERT_NE(TagAt, std::string::npos);
+  Bytes.replace(TagAt + 3, 3, "\x09");
+
+  G->Columns()->Items(0)->SetHeader(u"Kept");
+  G->Columns()->Items(0)->SetWidth(40);
+  TMemoryStream S;
+  S.WriteBuffer(Bytes);
+  S.SetPosition(0);
+  EXPECT_THROW(G->LoadColumnsFromStream(&S), EReadError);
+  EXPECT_EQ(G->Cells(0, 0), u"Kept");
+  EXPECT_EQ(G->Columns()->Items(0)->Header(), u"Kept");
+  EXPECT_EQ(G->ColWidths(0), 40);
+}
+
 // --- The table dialogs' use -------------------------------------------------------------------------------
 
 TEST_F(ExCGridTest, ATableDefinedByItemsShowsAndEditsAsDesigned) {
