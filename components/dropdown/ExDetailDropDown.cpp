@@ -487,7 +487,10 @@ void TExDetailDropDown::WMKeyDown(TMessage& M) {
         // A modifier alone types nothing: it must not spoil the search text.
         break;
       default:
-        if (ctrl || !FItemSelector) break;
+        // With typing in the edit, the typed characters are completed from the captions, which
+        // is the search: a search of its own would put the whole caption of its find into the
+        // edit for the character to overwrite, and the completion would start over from it.
+        if (ctrl || !FItemSelector || EditorEnabled()) break;
         FCurSearch += static_cast<Char>(key);
         FInternalCall = true;
         FItemSelector->LookupItem(FCurSearch);

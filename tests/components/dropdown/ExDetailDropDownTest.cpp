@@ -189,3 +189,25 @@ TEST_F(ExDetailDropDownTest, ClickingARowChoosesItAndCloses) {
   EXPECT_EQ(Picker->Text(), u"Banana");
   EXPECT_FALSE(Picker->DroppedDown());
 }
+
+// Once the popup has been opened its list holds the items; typing into the edit still completes
+// what was typed, character after character, and is not taken over by a search of the list that
+// would put a whole caption in place of the typed part.
+TEST_F(ExDetailDropDownTest, TypingAfterTheListWasFilledStillCompletesTheTypedText) {
+  Picker->ShowDropDown();
+  Picker->HideDropDown(false);
+  Picker->SetItemIndex(-1);
+  Picker->SetFocus();
+  TestHarness::TypeText(Picker, u"ba");
+  EXPECT_EQ(Picker->Text(), u"banana");
+  EXPECT_EQ(Picker->SelStart(), 2);
+  EXPECT_EQ(Picker->SelLength(), 4);
+  EXPECT_EQ(Picker->ItemIndex(), 1);
+  EXPECT_EQ(Selects, 0) << "the completion selects without the event";
+
+  // Without typing in the edit, typed letters search the captions.
+  Picker->SetEditorEnabled(false);
+  Picker->Perform(WM_KEYDOWN, 'C', 0);
+  EXPECT_EQ(Picker->ItemIndex(), 2);
+  EXPECT_EQ(Picker->Text(), u"Cherry");
+}
