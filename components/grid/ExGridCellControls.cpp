@@ -806,14 +806,26 @@ bool TExStringGrid::IsBalloon(Integer ACol, Integer ARow, String& Title, String&
 // Cell controls
 // ---------------------------------------------------------------------------------------------
 
+// The control list keeps every entry by real column and real row, so an entry stays with its cell
+// while columns or rows are hidden; placing maps both to the display.
 void TExStringGrid::CellControlsUpdate(bool Rebuild) {
   if (!HandleAllocated()) return;
   if (Rebuild) {
     FControlList->Clear();
-    for (Integer C = 0; C < ColCount(); ++C)
+    for (Integer C = 0; C < TotalColCount(); ++C)
       for (Integer R = 0; R < RowCount(); ++R)
         if (HasCellProperties(C, R))
-          if (TControl* Ctl = GetCellProperties(C, R)->Control()) FControlList->AddControl(C, R, Ctl);
+          if (TControl* Ctl = GetCellProperties(C, R)->Control())
+            FControlList->AddControl(C, DisplayRowToRealRow(R), Ctl);
+    // The controls of hidden rows stay listed, so that they are hidden and come back with the row.
+    for (Integer I = 0; I < NumHiddenRows(); ++I) {
+      auto* Item = static_cast<TGridItem*>(FGridItems->Items(I));
+      TStrings* Cells = Item ? Item->Items() : nullptr;
+      if (!Cells) continue;
+      for (Integer C = 0; C < Cells->Count(); ++C)
+        if (auto* P = dynamic_cast<TCellProperties*>(Cells->Objects(C)))
+          if (P->Control()) FControlList->AddControl(C, Item->Idx(), P->Control());
+    }
     FNumCellControls = FControlList->Count();
   }
 
@@ -835,13 +847,12 @@ void TExStringGrid::CellControlsUpdate(bool Rebuild) {
     TControlItem* Item = FControlList->GetControl(I);
     TControl* Ctl = Item->Control();
     if (!Ctl) continue;
-    const Integer c = DisplayToRealCol(Item->X());
-    const Integer r = RealRowToDisplayRow(Item->Y());
-    const bool HiddenRow = IsHiddenRow(Item->Y());
-    if (HiddenRow || IsHiddenColumn(Item->X())) {
+    if (IsHiddenRow(Item->Y()) || IsHiddenColumn(Item->X())) {
       Ctl->SetVisible(false);
       continue;
     }
+    const Integer c = RealToDisplayCol(Item->X());
+    const Integer r = RealRowToDisplayRow(Item->Y());
     const bool OutOfView = c < LeftCol() || c > LeftCol() + VisibleColCount() || r < TopRow() ||
                            r > TopRow() + VisibleRowCount();
     const bool FixedCell = r < FR || c < FC;
@@ -857,12 +868,13 @@ void TExStringGrid::CellControlsUpdate(bool Rebuild) {
   }
   for (Integer I = 0; I < FControlList->Count(); ++I) {
     TControlItem* Item = FControlList->GetControl(I);
-    const Integer c = DisplayToRealCol(Item->X());
+    if (IsHiddenRow(Item->Y()) || IsHiddenColumn(Item->X())) continue;
+    const Integer c = RealToDisplayCol(Item->X());
     const Integer r = RealRowToDisplayRow(Item->Y());
     if (c < LeftCol() || c > LeftCol() + VisibleColCount() || r < TopRow() || r > TopRow() + VisibleRowCount())
       continue;
     if (r < FR || c < FC) continue;
-    TControl* Ctl = CellControls(c, r);
+    TControl* Ctl = CellControls(Item->X(), r);
     if (Ctl && Ctl->Visible()) {
       Ctl->Invalidate();
       Ctl->SetWidth(Ctl->Width() + 1);

@@ -371,9 +371,11 @@ TControl* TExStringGrid::CellControls(Integer ACol, Integer ARow) const {
 }
 
 void TExStringGrid::SetCellControls(Integer ACol, Integer ARow, TControl* AControl) {
-  // The control list keeps display rows throughout (adding, lookup, rebuild and placing).
+  // The control list keeps real columns and real rows throughout (adding, lookup, rebuild and
+  // placing), so that an entry stays with its cell while columns or rows are hidden.
   TCellProperties* P = GetCellProperties(ACol, ARow);
-  const Integer Idx = FControlList->ControlIndex(ACol, ARow);
+  const Integer RealRow = DisplayRowToRealRow(ARow);
+  const Integer Idx = FControlList->ControlIndex(ACol, RealRow);
   if (!AControl) {
     if (P->Control()) {
       if (Idx >= 0) FControlList->RemoveControl(Idx);
@@ -384,7 +386,7 @@ void TExStringGrid::SetCellControls(Integer ACol, Integer ARow, TControl* AContr
   }
   if (Idx >= 0) FControlList->RemoveControl(Idx);
   if (!P->Control()) ++FNumCellControls;
-  FControlList->AddControl(ACol, ARow, AControl);
+  FControlList->AddControl(ACol, RealRow, AControl);
   P->SetControl(AControl);
   AControl->SetParent(this);
   const TRect R = CellRect(RealToDisplayCol(ACol), ARow);

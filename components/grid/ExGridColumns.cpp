@@ -313,19 +313,26 @@ void TExStringGrid::SetColumnOrder() {
   for (Integer i = 0; i < ColCount(); ++i) FColumnOrder->Add(i);
 }
 
+namespace {
+// Where an index lands when the entry at From moves to To and the ones between close up.
+Integer MovedIndex(Integer I, Integer From, Integer To) {
+  if (I == From) return To;
+  if (To < From && I >= To && I < From) return I + 1;
+  if (To > From && I > From && I <= To) return I - 1;
+  return I;
+}
+}  // namespace
+
 void TExStringGrid::MoveColumn(Integer FromIndex, Integer ToIndex) {
   if (FColumnOrder->Count() == 0) SetColumnOrder();
+  // The control list keeps real columns: the move shifts the real columns between the two.
+  const Integer RealFrom = DisplayToRealCol(FromIndex);
+  const Integer RealTo = DisplayToRealCol(ToIndex);
   TBaseGrid::MoveColumn(FromIndex, ToIndex);
   if (FNumCellControls <= 0) return;
   for (Integer i = 0; i < FControlList->Count(); ++i) {
     TControlItem* It = FControlList->GetControl(i);
-    const Integer X = It->X();
-    if (X == FromIndex)
-      It->SetX(ToIndex);
-    else if (ToIndex < FromIndex && X >= ToIndex && X < FromIndex)
-      It->SetX(X + 1);
-    else if (ToIndex > FromIndex && X > FromIndex && X <= ToIndex)
-      It->SetX(X - 1);
+    It->SetX(MovedIndex(It->X(), RealFrom, RealTo));
   }
   CellControlsUpdate(false);
 }
@@ -333,15 +340,12 @@ void TExStringGrid::MoveColumn(Integer FromIndex, Integer ToIndex) {
 void TExStringGrid::MoveRow(Integer FromIndex, Integer ToIndex) {
   TBaseGrid::MoveRow(FromIndex, ToIndex);
   if (FNumCellControls <= 0) return;
+  // The control list keeps real rows; the move works on display rows, hidden rows stay put.
   for (Integer i = 0; i < FControlList->Count(); ++i) {
     TControlItem* It = FControlList->GetControl(i);
-    const Integer Y = It->Y();
-    if (Y == FromIndex)
-      It->SetY(ToIndex);
-    else if (ToIndex < FromIndex && Y >= ToIndex && Y < FromIndex)
-      It->SetY(Y + 1);
-    else if (ToIndex > FromIndex && Y > FromIndex && Y <= ToIndex)
-      It->SetY(Y - 1);
+    if (IsHiddenRow(It->Y())) continue;
+    const Integer D = MovedIndex(RealRowToDisplayRow(It->Y()), FromIndex, ToIndex);
+    It->SetY(DisplayRowToRealRow(D));
   }
   CellControlsUpdate(false);
 }

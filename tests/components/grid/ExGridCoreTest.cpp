@@ -751,6 +751,44 @@ TEST_F(ExGridCoreTest, CellControlsCanBeDetachedWithoutFreeing) {
   EXPECT_EQ(Grid->NumCellControls(), 0);
 }
 
+// A control placed in a cell stays over that cell when columns or rows are hidden before it, is
+// hidden with its row or column, and comes back over its cell when they are shown again.
+TEST_F(ExGridCoreTest, CellControlsFollowTheirCellPastHiddenColumnsAndRows) {
+  Grid->SetBounds(0, 0, 500, 300);
+  TestHarness::ProcessEvents();
+  auto* Edit = new TEdit(Form);
+  Grid->SetCellControls(4, 5, Edit);
+  auto Over = [&](Integer DisplayCol, Integer DisplayRow) {
+    const TRect R = Grid->CellRect(DisplayCol, DisplayRow);
+    return Edit->Visible() && Edit->Left() == R.Left - 1 && Edit->Top() == R.Top - 1;
+  };
+  EXPECT_TRUE(Over(4, 5));
+  Grid->HideColumn(1);
+  Grid->HideRow(2);
+  Grid->CellControlsUpdate(false);
+  EXPECT_EQ(Grid->CellControls(4, 4), Edit);
+  EXPECT_TRUE(Over(3, 4));
+  Grid->CellControlsUpdate(true);
+  EXPECT_EQ(Grid->NumCellControls(), 1);
+  EXPECT_TRUE(Over(3, 4));
+  Grid->HideRow(5);
+  EXPECT_FALSE(Edit->Visible());
+  Grid->UnHideRowsAll();
+  Grid->UnHideColumnsAll();
+  Grid->CellControlsUpdate(true);
+  EXPECT_EQ(Grid->NumCellControls(), 1);
+  EXPECT_TRUE(Over(4, 5));
+  // Moving columns and rows takes the control along, also past a hidden column.
+  Grid->HideColumn(1);
+  Grid->MoveColumn(3, 1);
+  EXPECT_EQ(Grid->CellControls(Grid->DisplayToRealCol(1), 5), Edit);
+  EXPECT_TRUE(Over(1, 5));
+  Grid->MoveRow(5, 2);
+  EXPECT_TRUE(Over(1, 2));
+  Grid->SetCellControls(Grid->DisplayToRealCol(1), 2, nullptr);
+  EXPECT_EQ(Grid->NumCellControls(), 0);
+}
+
 TEST_F(ExGridCoreTest, CurrentCellIsTheBaseCellOfAMergedArea) {
   Grid->MergeCells(1, 1, 2, 2);
   Grid->SetCells(1, 1, u"base");
