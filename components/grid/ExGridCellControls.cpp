@@ -586,8 +586,9 @@ void TExStringGrid::RemoveButton(Integer ACol, Integer ARow) {
 
 void TExStringGrid::RemoveBitButton(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctBitButton); }
 
+// "All" covers the hidden columns too: counting only the shown ones would miss the last real columns.
 void TExStringGrid::RemoveAllButtons() {
-  for (Integer C = 0; C < ColCount(); ++C)
+  for (Integer C = 0; C < TotalColCount(); ++C)
     for (Integer R = 0; R < RowCount(); ++R)
       if (HasButton(C, R)) RemoveButton(C, R);
 }
@@ -738,7 +739,7 @@ void TExStringGrid::RemoveMarker(Integer ACol, Integer ARow) {
 }
 
 void TExStringGrid::RemoveAllMarkers() {
-  for (Integer C = 0; C < ColCount(); ++C)
+  for (Integer C = 0; C < TotalColCount(); ++C)
     for (Integer R = 0; R < RowCount(); ++R) RemoveMarker(C, R);
 }
 

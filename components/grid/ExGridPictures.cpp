@@ -296,7 +296,7 @@ void TExStringGrid::RemoveComment(Integer ACol, Integer ARow) { RemoveCellGraphi
 
 void TExStringGrid::RemoveAllComments() {
   String S;
-  for (Integer C = 0; C < ColCount(); ++C)
+  for (Integer C = 0; C < TotalColCount(); ++C)
     for (Integer R = 0; R < RowCount(); ++R)
       if (IsComment(C, R, S)) RemoveCellGraphicOfType(C, R, ctComment);
 }

@@ -378,6 +378,32 @@ TEST_F(ExGridPaintTest, MarkersUseTheRangeFieldsOfAnyGraphic) {
   EXPECT_EQ(Grid->GetCellGraphic(2, 1)->CellErrLen(), 0);
 }
 
+// The "remove all" operations reach every real column, also the last ones while a column is hidden.
+TEST_F(ExGridPaintTest, RemoveAllReachesTheColumnsPastAHiddenOne) {
+  struct Case {
+    const char* Name;
+    void (*Add)(TPaintGrid*, Integer, Integer);
+    void (TExStringGrid::*RemoveAll)();
+  } Cases[] = {
+      {"buttons", [](TPaintGrid* G, Integer C, Integer R) { G->AddButton(C, R, 30, 18, u"Go", haLeft, vaTop); },
+       &TExStringGrid::RemoveAllButtons},
+      {"comments", [](TPaintGrid* G, Integer C, Integer R) { G->AddComment(C, R, u"note"); },
+       &TExStringGrid::RemoveAllComments},
+      {"markers", [](TPaintGrid* G, Integer C, Integer R) { G->AddMarker(C, R, 1, 2); },
+       &TExStringGrid::RemoveAllMarkers},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Grid->HideColumn(1);
+    C.Add(Grid, 2, 2);
+    C.Add(Grid, 4, 3);
+    (Grid->*C.RemoveAll)();
+    EXPECT_EQ(Grid->GetCellGraphic(2, 2), nullptr);
+    EXPECT_EQ(Grid->GetCellGraphic(4, 3), nullptr);
+    Grid->UnHideColumnsAll();
+  }
+}
+
 TEST_F(ExGridPaintTest, BalloonsStandAloneOrAttachToCheckBoxes) {
   String Title, Text;
   Integer Icon = 0;
