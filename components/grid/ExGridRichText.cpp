@@ -215,8 +215,9 @@ void TExStringGrid::MergedColumnsChanged() {
   MergeAllColumnCells();
 }
 
+// Every real column, hidden ones included: a merged column beyond the shown count must be split too.
 void TExStringGrid::SplitAllColumnCells() {
-  for (Integer C = 0; C < ColCount(); ++C) SplitColumnCells(C);
+  for (Integer C = 0; C < TotalColCount(); ++C) SplitColumnCells(C);
 }
 
 void TExStringGrid::MergeAllColumnCells() {

@@ -949,6 +949,19 @@ TEST_F(ExGridPaintTest, ColumnHeadersReplaceTheOldOnesAlsoInHiddenColumns) {
   for (Integer C = 0; C < 5; ++C) EXPECT_EQ(Grid->AllCells(C, 0), u"") << "column " << C;
 }
 
+// Merged columns follow the list: equal neighbours merge, and taking a column off the list splits
+// it again, also the last real column while another column is hidden.
+TEST_F(ExGridPaintTest, MergedColumnsMergeAndSplitPastAHiddenColumn) {
+  for (Integer R = 1; R < Grid->RowCount(); ++R) Grid->SetCells(4, R, R <= 2 ? u"A" : u"B" + IntToStr(R));
+  Grid->MergedColumns()->Add(4);
+  EXPECT_TRUE(Grid->IsYMergedCell(4, 1));
+  EXPECT_EQ(Grid->CellSpan(4, 1).Y, 1);
+  Grid->HideColumn(1);
+  Grid->MergedColumns()->DeleteValue(4);
+  EXPECT_FALSE(Grid->IsMergedCell(4, 1));
+  EXPECT_FALSE(Grid->IsMergedCell(4, 2));
+}
+
 TEST_F(ExGridPaintTest, PrintColumnWidthsHave512Entries) {
   EXPECT_EQ(Grid->PrintColWidth(511), 0);
   EXPECT_EQ(Grid->PrintColOffset(0), 0);
