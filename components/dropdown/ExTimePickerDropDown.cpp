@@ -24,6 +24,13 @@ TExTimePickerDropDown::TExTimePickerDropDown(TComponent* AOwner)
   SetEditorEnabled(false);
   SetDropDownEnabled(true);
   FShowSeconds = true;
+  {
+    // The mask keeps typed digits in their places; the text is the field's own.
+    const bool Saved = FInternalCall;
+    FInternalCall = true;
+    SetEditMask(TimeEditMask(true, TimeSeparator()));
+    FInternalCall = Saved;
+  }
   SetInternalText(FormatTimeText(0, 0, 0, true, TimeSeparator()));
   FWatchSettings = std::make_unique<TWatchSettings>();
   FShowWatchAMPM = true;
@@ -110,7 +117,14 @@ void TExTimePickerDropDown::SetShowSeconds(bool Value) {
   if (FShowSeconds == Value) return;
   FShowSeconds = Value;
   const TDateTime Remembered = FTime;
-  SetInternalText(u"");
+  {
+    const bool Saved = FInternalCall;
+    FInternalCall = true;
+    SetEditMask(u"");
+    SetRawText(u"");
+    SetEditMask(TimeEditMask(FShowSeconds, TimeSeparator()));
+    FInternalCall = Saved;
+  }
   // Moved by a day so that the following write always differs and rewrites the text.
   FTime = FTime + 1;
   SetTime(Remembered);
@@ -122,10 +136,27 @@ void TExTimePickerDropDown::Change() {
   const String T = EditText();
   Integer H = 0, M = 0, S = 0;
   if (!ParseTimeText(T, FShowSeconds, TimeSeparator(), H, M, S)) return;
+  // Typing over the digits passes through parts out of range (21 typed over 09 reads 29 after the
+  // first digit): while the user types, such a text is not a time yet and Time keeps its value;
+  // leaving the field with it reports it (CMExit).
+  if ((H > 23 || M > 59 || S > 59) && EditorEnabled() && Focused()) return;
   // An hour above 23 or a minute or second above 59 raises the conversion error; Time stays.
   FTime = EncodeTime(static_cast<Word>(H), static_cast<Word>(M), static_cast<Word>(S), 0);
   const String Formatted = FormatTimeText(H, M, S, FShowSeconds, TimeSeparator());
   if (Formatted != T && M == 0 && S == 0) SetInternalText(Formatted);
+}
+
+void TExTimePickerDropDown::CMExit(TMessage& M) {
+  // A typed time out of range was held back while typing. The field goes back to the time it
+  // still holds, so that whoever reads it on leaving finds a time, and the conversion error tells
+  // the user why the typed one was not taken.
+  Integer H = 0, Mi = 0, S = 0;
+  const bool outOfRange = !FInternalCall && EditorEnabled() &&
+                          ParseTimeText(EditText(), FShowSeconds, TimeSeparator(), H, Mi, S) &&
+                          (H > 23 || Mi > 59 || S > 59);
+  if (outOfRange) SetInternalText(TimeText(FTime));
+  TExCustomDropDown::CMExit(M);
+  if (outOfRange) EncodeTime(static_cast<Word>(H), static_cast<Word>(Mi), static_cast<Word>(S), 0);
 }
 
 void TExTimePickerDropDown::KeyDown(Word& Key, TShiftState Shift) {

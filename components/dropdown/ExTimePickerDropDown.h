@@ -19,6 +19,9 @@ class TDateTimePicker;
 
 // --- Time text (no window needed) ------------------------------------------------------------------
 
+// The edit mask of the field: an optional first hour digit, the other digits required, the
+// separators kept in the text, a blank for an empty position.
+String TimeEditMask(bool Seconds, Char TS);
 // A number as two digits: one digit gets a "0" in front, an empty text becomes "00".
 String TwoDigits(const String& S);
 // hh TS mm TS ss (with Seconds) or hh TS mm.
@@ -97,6 +100,7 @@ class TExTimePickerDropDown : public TExCustomDropDown {
   // Forgets the popup's controls when they are freed (owned components go before the destructor).
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void Change() override;
+  void CMExit(TMessage& M) override;
   void WatchChanged(TObject* Sender);
   void TimePickerChanged(TObject* Sender);
   // The text of a time in the current layout.

@@ -4,6 +4,12 @@
 
 // --- Time text -------------------------------------------------------------------------------------
 
+String TimeEditMask(bool Seconds, Char TS) {
+  String R = u"!90" + String(1, TS) + u"00";
+  if (Seconds) R += String(1, TS) + u"00";
+  return R + u";1; ";
+}
+
 String TwoDigits(const String& S) {
   if (S.empty()) return u"00";
   if (S.size() == 1) return u"0" + S;

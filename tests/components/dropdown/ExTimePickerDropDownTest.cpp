@@ -7,6 +7,7 @@
 #include "components/gridbase/DateTimePicker.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Forms.h"
+#include "platform/gui/StdCtrls.h"
 #include "platform/gui/TestHarness.h"
 
 namespace {
@@ -205,3 +206,60 @@ TEST_F(ExTimePickerDropDownTest, ColourStyleReachesTheWatchAppearance) {
 }
 
 }  // namespace
+
+// With typing on (as the grid has it), the field's mask keeps every typed digit in its place:
+// the digits fill hours, minutes and seconds around the separators, an emptied field reads as no
+// time, and the arrows still step the part under the caret.
+TEST_F(ExTimePickerDropDownTest, TypedDigitsFillTheirPlacesAroundTheSeparators) {
+  T->SetEditorEnabled(true);
+  T->SetTime(At(13, 5, 9));
+  T->SetFocus();
+  T->SetSelStart(0);
+  T->SetSelLength(0);
+  TestHarness::Key(T, VK_UP);
+  EXPECT_EQ(T->EditText(), u"12:05:09");
+  EXPECT_EQ(T->SelStart(), 0);
+
+  T->SetSelStart(0);
+  T->SetSelLength(0);
+  TestHarness::TypeText(T, u"093015");
+  EXPECT_EQ(T->EditText(), u"09:30:15");
+  EXPECT_EQ(Hms(T->Time()), 93015);
+
+  T->SetSelStart(0);
+  T->SetSelLength(8);
+  TestHarness::Key(T, VK_DELETE);
+  EXPECT_EQ(T->EditText(), u"  :  :  ");
+  EXPECT_EQ(Hms(T->Time()), 93015) << "an empty field is no time: Time stays";
+  TestHarness::TypeText(T, u"1");
+  EXPECT_EQ(T->EditText(), u"1 :  :  ");
+  EXPECT_EQ(Hms(T->Time()), 93015);
+
+  // Without seconds the mask has two parts.
+  T->SetShowSeconds(false);
+  EXPECT_EQ(T->EditText(), u"09:30");
+  T->SetSelStart(0);
+  T->SetSelLength(0);
+  TestHarness::TypeText(T, u"2");
+  EXPECT_EQ(T->EditText(), u"29:30");
+  EXPECT_EQ(Hms(T->Time()), 93000) << "29 is passed through while typing, no error";
+  TestHarness::TypeText(T, u"145");
+  EXPECT_EQ(T->EditText(), u"21:45");
+  EXPECT_EQ(Hms(T->Time()), 214500);
+
+  // Leaving the field with a time out of range reports it and shows the time the field holds.
+  T->SetSelStart(0);
+  T->SetSelLength(0);
+  TestHarness::TypeText(T, u"25");
+  EXPECT_EQ(T->EditText(), u"25:45");
+  EXPECT_EQ(Hms(T->Time()), 214500);
+  auto* other = new TEdit(Form);
+  other->SetParent(Form);
+  other->SetBounds(10, 60, 100, 21);
+  TestHarness::ExpectMessage(u"Invalid argument to time encode", mtError);
+  other->SetFocus();
+  TestHarness::ProcessEvents();
+  EXPECT_TRUE(TestHarness::Verify());
+  EXPECT_EQ(T->EditText(), u"21:45");
+  EXPECT_EQ(Hms(T->Time()), 214500);
+}
