@@ -1033,7 +1033,8 @@ void TExStringGrid::GetCellDefaults(Integer ACol, Integer ARow, TFont* AFont, TB
                       HA, VA, WW, GD);
   const bool GradientBack = FBackGround && (FBackGround->Display() == bdGradientHorz ||
                                             FBackGround->Display() == bdGradientVert);
-  if (IsFixed(ACol, ARow) || FBands->Active() || GradientBack || State.Contains(gdSelected)) {
+  // ACol is a real column here; IsFixed takes display columns.
+  if (IsFixed(RealToDisplayCol(ACol), ARow) || FBands->Active() || GradientBack || State.Contains(gdSelected)) {
     ABrush->SetColor(clNone);
     AColorTo = clNone;
   }

@@ -328,34 +328,35 @@ void TExStringGrid::WMKeyDown(TMessage& M) {
     return;
   }
 
-  // 9.4.1 Fixed cells inside the grid (by the fixed-cell question) are stepped over.
+  // 9.4.1 Fixed cells inside the grid (by the fixed-cell question) are stepped over. IsFixed takes
+  // display columns.
   if (FNavigation->SkipFixedCells() && (IsArrowKey(Key))) {
     bool handled = false;
     const Integer r = Row(), c = Col();
-    if (Key == VK_LEFT && c - 1 >= FixedCols() && IsFixed(DisplayToRealCol(c - 1), r)) {
+    if (Key == VK_LEFT && c - 1 >= FixedCols() && IsFixed(c - 1, r)) {
       for (Integer i = c - 1; i >= FixedCols(); --i)
-        if (!IsFixed(DisplayToRealCol(i), r)) {
+        if (!IsFixed(i, r)) {
           SetCol(i);
           break;
         }
       handled = true;
-    } else if (Key == VK_RIGHT && c + 1 < ColCount() - FFixedRightCols && IsFixed(DisplayToRealCol(c + 1), r)) {
+    } else if (Key == VK_RIGHT && c + 1 < ColCount() - FFixedRightCols && IsFixed(c + 1, r)) {
       for (Integer i = c + 1; i < ColCount() - FFixedRightCols; ++i)
-        if (!IsFixed(DisplayToRealCol(i), r)) {
+        if (!IsFixed(i, r)) {
           SetCol(i);
           break;
         }
       handled = true;
-    } else if (Key == VK_UP && r - 1 >= FixedRows() && IsFixed(DisplayToRealCol(c), r - 1)) {
+    } else if (Key == VK_UP && r - 1 >= FixedRows() && IsFixed(c, r - 1)) {
       for (Integer i = r - 1; i >= FixedRows(); --i)
-        if (!IsFixed(DisplayToRealCol(c), i) || rowSelect) {
+        if (!IsFixed(c, i) || rowSelect) {
           SetRow(i);
           break;
         }
       handled = true;
-    } else if (Key == VK_DOWN && r + 1 < RowCount() - FFixedFooters && IsFixed(DisplayToRealCol(c), r + 1)) {
+    } else if (Key == VK_DOWN && r + 1 < RowCount() - FFixedFooters && IsFixed(c, r + 1)) {
       for (Integer i = r + 1; i < RowCount() - FFixedFooters; ++i)
-        if (!IsFixed(DisplayToRealCol(c), i) || rowSelect) {
+        if (!IsFixed(c, i) || rowSelect) {
           SetRow(i);
           break;
         }

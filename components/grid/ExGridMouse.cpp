@@ -238,7 +238,7 @@ void TExStringGrid::WMLButtonDown(TMessage& M) {
 
   const Integer RC = DisplayToRealCol(ACol);
   const bool fixedPos = ACol < FixedCols() || ARow < FixedRows();
-  const bool fixedCell = fixedPos || IsFixed(RC, ARow);
+  const bool fixedCell = fixedPos || IsFixed(ACol, ARow);
   // 13.
   if (fixedCell) HideInplaceEdit();
 
@@ -890,7 +890,7 @@ void TExStringGrid::ClickRadioGroup(Integer ACol, Integer ARow, Integer YOfs, In
   GetCellColor(rc, r, TGridDrawState(), &brush, &font);
   Canvas()->Font()->Assign(&font);
   const Integer dc = RealToDisplayCol(rc);
-  if (!IsFixed(rc, r) && dc >= FixedCols() && r >= FixedRows() && (dc != Col() || r != Row())) MoveColRow(dc, r, true, true);
+  if (!IsFixed(dc, r) && dc >= FixedCols() && r >= FixedRows() && (dc != Col() || r != Row())) MoveColRow(dc, r, true, true);
   const Integer size = ControlLook()->ControlStyle() >= 2 ? 16 : ControlLook()->RadioSize();
   TStrings* options = g->Strings();
   const Integer count = options ? options->Count() : 0;
@@ -1240,7 +1240,7 @@ void TExStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, I
       ARow < RowCount()) {
     const TPoint bc = BaseCell(DisplayToRealCol(ACol), ARow);
     const Integer bcol = RealToDisplayCol(bc.X);
-    if (bcol >= FixedCols() && bc.Y >= FixedRows() && !IsFixed(bc.X, bc.Y)) {
+    if (bcol >= FixedCols() && bc.Y >= FixedRows() && !IsFixed(bcol, bc.Y)) {
       if (DisjunctCellPick(ACol, ARow, Shift)) {
         RepaintCell(ACol, ARow);
       } else {

@@ -237,6 +237,22 @@ TEST_F(ExGridInputTest, ArrowsStepOverAMergedAreaAsOneCell) {
   }
 }
 
+// With a column hidden, the arrows still reach every shown normal column and stop before the fixed
+// column on the right.
+TEST_F(ExGridInputTest, ArrowsReachTheShownColumnsBeforeAFixedRightColumn) {
+  Grid->SetFixedRightCols(1);
+  Grid->HideColumn(1);
+  ASSERT_EQ(Grid->ColCount(), 4);
+  Grid->SetCol(1);
+  Grid->SetRow(3);
+  Key(VK_RIGHT);
+  EXPECT_EQ(Grid->Col(), 2);
+  Key(VK_RIGHT);
+  EXPECT_EQ(Grid->Col(), 2);
+  Key(VK_LEFT);
+  EXPECT_EQ(Grid->Col(), 1);
+}
+
 TEST_F(ExGridInputTest, CtrlArrowsMoveTheSelectedRowsWithCursorMoveRows) {
   Fill();
   Grid->Navigation()->SetCursorMoveRows(true);
