@@ -201,7 +201,9 @@ void TExStringGrid::DeleteRowsInternal(Integer RowIndex, Integer RCount, bool Dr
   if (DropControls && FControlList) {
     for (Integer i = FControlList->Count() - 1; i >= 0; --i) {
       TControlItem* It = FControlList->GetControl(i);
-      if (It->Y() >= RowIndex && It->Y() <= RowIndex + RCount - 1) {
+      // The list keeps real rows; the rows deleted here are display rows.
+      const Integer D = IsHiddenRow(It->Y()) ? -1 : RealRowToDisplayRow(It->Y());
+      if (D >= RowIndex && D <= RowIndex + RCount - 1) {
         if (It->Control()) It->Control()->SetVisible(false);
         FControlList->RemoveControl(i);
       }
