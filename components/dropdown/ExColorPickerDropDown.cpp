@@ -253,6 +253,14 @@ void TExColorPickerDropDown::SyncClosedList() {
   if (FItemSelector && !DroppedDown()) UpdateList();
 }
 
+void TExColorPickerDropDown::SyncClosedGrid() {
+  if (!FColorSelector || DroppedDown()) return;
+  const TNotifyEvent selected = FColorSelector->OnItemSelect;
+  FColorSelector->OnItemSelect = nullptr;
+  FColorSelector->SetSelectedColor(FSelectedColor);
+  FColorSelector->OnItemSelect = selected;
+}
+
 void TExColorPickerDropDown::HideOtherControls(TColorSelectionStyle Style) {
   for (TColorSelectionStyle s : {csList, csDiscrete, csColorCube, csSpectrum})
     if (s != Style)
@@ -563,6 +571,7 @@ void TExColorPickerDropDown::SelectNextValue() {
       FColorSelector->HotNext();
     } else {
       FInternalCall = true;
+      SyncClosedGrid();
       FColorSelector->SelectNext();
       FInternalCall = false;
     }
@@ -585,6 +594,7 @@ void TExColorPickerDropDown::SelectPreviousValue() {
       FColorSelector->HotPrevious();
     } else {
       FInternalCall = true;
+      SyncClosedGrid();
       FColorSelector->SelectPrevious();
       FInternalCall = false;
     }
@@ -740,6 +750,7 @@ void TExColorPickerDropDown::WMKeyDown(TMessage& M) {
   // 4. The grid.
   if (FColorSelectionStyle == csDiscrete && FColorSelector) {
     FInternalCall = true;
+    SyncClosedGrid();
     FColorSelector->HandleKey(key, EditorEnabled(), DroppedDown());
     FInternalCall = false;
     if (key == VK_RETURN && !enterHandled && OnSelect) OnSelect(this);

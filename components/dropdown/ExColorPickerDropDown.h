@@ -150,6 +150,8 @@ class TExColorPickerDropDown : public TExCustomDropDown {
   // Brings a closed popup's list up to the items and the selection before keys or the wheel
   // drive it: it is filled only when the popup is prepared, and both may have changed since.
   void SyncClosedList();
+  // The same for the colour-box grid: a closed popup's grid takes the colour chosen since, quietly.
+  void SyncClosedGrid();
   void CopyColorsToList();
   void ListItemSelected(TObject* Sender);
   void PaletteSelected(TObject* Sender);

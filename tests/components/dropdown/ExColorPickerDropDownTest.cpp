@@ -357,3 +357,19 @@ TEST_F(ExColorPickerDropDownTest, TheWheelOnAClosedPickerTurnsFromTheCurrentColo
   TestHarness::Wheel(Picker, 120, TPoint(5, 5));
   EXPECT_EQ(Picker->ItemIndex(), 14) << "one before White";
 }
+
+// The colour-box grid of a closed popup still holds the colour of its last opening; the wheel and
+// the keys move on from the colour chosen in code since.
+TEST_F(ExColorPickerDropDownTest, TheClosedGridMovesOnFromTheCurrentColour) {
+  Picker->SetColorSelectionStyle(csDiscrete);
+  Picker->SetSelectedColor(0x4D50C0);
+  Picker->ShowDropDown();
+  Picker->HideDropDown(false);
+  Picker->SetSelectedColor(0x000000);
+  TestHarness::Wheel(Picker, -120, TPoint(5, 5));
+  EXPECT_EQ(Picker->SelectedColor(), 0xE1ECEE) << "the box after black";
+  Picker->SetSelectedColor(0xFFFFFF);
+  KeyDown(VK_DOWN);
+  EXPECT_EQ(Picker->SelectedColor(), 0x000000) << "the box after white";
+  EXPECT_FALSE(Picker->DroppedDown());
+}
