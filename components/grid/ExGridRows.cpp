@@ -189,7 +189,8 @@ void TExStringGrid::RemoveRowsEx(Integer RowIndex, Integer RCount) {
 
 void TExStringGrid::DoRemoveRows(Integer RowIndex, Integer RCount) {
   if (RCount <= 0 || RowIndex < 0 || RowIndex >= RowCount()) return;
-  FreeCellPropsRange(0, RowIndex, ColCount() - 1, std::min(RowIndex + RCount, RowCount()) - 1);
+  // The hidden columns' cells of the rows go too.
+  FreeCellPropsRange(0, RowIndex, TotalColCount() - 1, std::min(RowIndex + RCount, RowCount()) - 1);
   DeleteRowsInternal(RowIndex, RCount, true);
 }
 
