@@ -431,7 +431,9 @@ void TExDetailDropDown::WMKeyDown(TMessage& M) {
       case VK_PRIOR:
       case VK_NEXT: {
         if (!FItemSelector) break;
-        if (FItemSelector->Items()->Count() != FItems->Count()) UpdateList();
+        // A closed popup's list holds the items and the selection of its last opening: it is
+        // brought up to date, so that the page moves on from the current item.
+        if (FItemSelector->Items()->Count() != FItems->Count() || !DroppedDown()) UpdateList();
         const Integer n = FItemSelector->GetVisibleItemCount();
         if (n < 1) break;
         const Integer current = FItemSelector->ItemIndex();

@@ -211,3 +211,21 @@ TEST_F(ExDetailDropDownTest, TypingAfterTheListWasFilledStillCompletesTheTypedTe
   EXPECT_EQ(Picker->ItemIndex(), 2);
   EXPECT_EQ(Picker->Text(), u"Cherry");
 }
+
+// A closed popup's list still holds the selection of its last opening; the page keys move on from
+// the item chosen since.
+TEST_F(ExDetailDropDownTest, PageKeysOnAClosedPickerMoveOnFromTheCurrentItem) {
+  for (Integer i = 0; i < 30; ++i) Picker->Items()->Add()->SetCaption(u"Item " + IntToStr(i));
+  Picker->SetItemIndex(0);
+  Picker->ShowDropDown();
+  Picker->HideDropDown(false);
+  const Integer n = Picker->ItemSelector()->GetVisibleItemCount();
+  ASSERT_GT(n, 0);
+  Picker->SetItemIndex(10);
+  Picker->Perform(WM_KEYDOWN, VK_NEXT, 0);
+  EXPECT_EQ(Picker->ItemIndex(), std::min<Integer>(10 + n, 32));
+  Picker->SetItemIndex(20);
+  Picker->Perform(WM_KEYDOWN, VK_PRIOR, 0);
+  EXPECT_EQ(Picker->ItemIndex(), std::max<Integer>(0, 20 - n));
+  EXPECT_FALSE(Picker->DroppedDown());
+}
