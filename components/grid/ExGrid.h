@@ -700,7 +700,7 @@ class TExStringGrid : public TBaseGrid {
   TDragScrollOptions* DragScrollOptions() const { return FDragScrollOptions; }
   // Announces that the next column dropped on the grid is entry AIndex of the list box AList and
   // stands for the grid's hidden column ACol: the drop removes the entry, shows the column again
-  // and moves it to where it was dropped. The list box must live until the drop.
+  // and moves it to where it was dropped. A list box freed before the drop is forgotten.
   void OleColumnDragStart(Integer ACol, Integer AIndex, TCustomListBox* AList);
   TGrouping* Grouping() const { return FGrouping; }
   TCellNode* CellNode() const { return FCellNode; }

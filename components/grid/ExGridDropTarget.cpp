@@ -345,10 +345,46 @@ void TGridDropTarget::DropFiles(TPoint Pt, TStrings* Files) {
   HideMarkers();
 }
 
+namespace {
+
+// Watches the list box of an announced column drag for the grid, so a list box freed before the
+// drop is forgotten instead of being reached afterwards. Owned by the grid, made on first use.
+class TOleDragListWatch : public TComponent {
+ public:
+  explicit TOleDragListWatch(TExStringGrid* G) : TComponent(G), FGrid(G) {}
+  void Watch(TComponent* List) {
+    if (FList == List) return;
+    if (FList) FList->RemoveFreeNotification(this);
+    FList = List;
+    if (FList) FList->FreeNotification(this);
+  }
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation != opRemove || AComponent != FList) return;
+    FList = nullptr;
+    TDropAccess::OleDragList(FGrid) = nullptr;
+  }
+
+ private:
+  TExStringGrid* FGrid;
+  TComponent* FList = nullptr;
+};
+
+TOleDragListWatch* OleDragListWatch(TExStringGrid* G, bool Make) {
+  for (Integer i = 0; i < G->ComponentCount(); ++i)
+    if (auto* W = dynamic_cast<TOleDragListWatch*>(G->Components(i))) return W;
+  return Make ? new TOleDragListWatch(G) : nullptr;
+}
+
+}  // namespace
+
 void TExStringGrid::OleColumnDragStart(Integer ACol, Integer AIndex, TCustomListBox* AList) {
   FOleDragCol = ACol;
   FOleDragIndex = AIndex;
   FOleDragList = AList;
+  if (TOleDragListWatch* W = OleDragListWatch(this, AList != nullptr)) W->Watch(AList);
 }
 
 void TGridDropTarget::DropCol(TPoint Pt, Integer Col) {
@@ -378,6 +414,7 @@ void TGridDropTarget::DropCol(TPoint Pt, Integer Col) {
     G->SetEnhRowColMove(OldEnh);
     Announced = -1;
     List = nullptr;
+    if (TOleDragListWatch* W = OleDragListWatch(G, false)) W->Watch(nullptr);
   } else if (DD->OleColumnReorder()) {
     const Integer Target = std::min(C, G->ColCount() - 1);
     if (Col != Target && Col >= 0 && Col < G->ColCount()) G->MoveColumn(Col, Target);

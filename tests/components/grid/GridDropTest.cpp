@@ -229,6 +229,15 @@ TEST_F(DropTest, AColumnAnnouncedFromAListBoxShowsAgainWhereItIsDropped) {
   // The announcement holds for one drop: the next column dropped is an ordinary one.
   DropAt(ColumnData(2), At(1, 0));
   EXPECT_EQ(List->Items()->Count(), 1);
+
+  // A list box freed before the drop is forgotten: the column still comes back.
+  ASSERT_EQ(Narrow(Grid->Cells(4, 0)), "H4");
+  Grid->HideColumn(4);
+  Grid->OleColumnDragStart(4, 0, List);
+  TComponent::Free(List);
+  DropAt(ColumnData(4), At(0, 0));
+  EXPECT_FALSE(Grid->IsHiddenColumn(4));
+  EXPECT_EQ(Narrow(Grid->Cells(Grid->RealColIndex(0), 0)), "H4");
 }
 
 TEST_F(DropTest, OneCsvFileIsAskedForTwiceThenLoadedAndSeveralFilesAreIgnored) {
