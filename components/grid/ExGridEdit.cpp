@@ -542,7 +542,7 @@ bool TExStringGrid::SelectCell(Integer ACol, Integer ARow) {
   if (!Options().Contains(goRangeSelect) && IsMergedNonBaseCell(rc, ARow)) {
     const TPoint base = BaseCell(rc, ARow);
     MoveColRow(RealToDisplayCol(base.X), base.Y, true, true);
-    RepaintCell(base.X, base.Y);
+    RepaintCell(RealToDisplayCol(base.X), base.Y);
     if (FMouseActions->DirectEdit() ||
         (FControlLook && FControlLook->DropDownAlwaysVisible() && HasComboBox(rc, ARow)))
       ShowEditor();
@@ -627,9 +627,10 @@ bool TExStringGrid::SelectCell(Integer ACol, Integer ARow) {
   }
   if (FISelect) FISelect->CellSelected(ACol, ARow);
   if (FActiveCellShow && FixedRows() > 0 && FixedCols() > 0) {
-    RepaintCell(DisplayToRealCol(oldCol), FixedRows() - 1);
+    // Repaints work on display columns.
+    RepaintCell(oldCol, FixedRows() - 1);
     RepaintCell(FixedCols() - 1, oldRow);
-    RepaintCell(rc, FixedRows() - 1);
+    RepaintCell(ACol, FixedRows() - 1);
     RepaintCell(FixedCols() - 1, ARow);
   }
   if (FActiveRowShow) {

@@ -816,7 +816,7 @@ void TExStringGrid::CommitSpecialEditor(Integer ACol, Integer ARow) {
           TCellGraphic* g = GetCellGraphic(rc, ARow);
           if (g && g->CellType() == ctShape) {
             g->SetCellIndex(static_cast<Integer>(color));
-            RepaintCell(rc, ARow);
+            RepaintCell(RealToDisplayCol(rc), ARow);
           } else {
             SetColors(rc, ARow, color);
           }
@@ -828,7 +828,7 @@ void TExStringGrid::CommitSpecialEditor(Integer ACol, Integer ARow) {
           TCellGraphic* g = GetCellGraphic(rc, ARow);
           if (g && g->CellType() == ctImageList) {
             g->SetCellIndex(index);
-            RepaintCell(rc, ARow);
+            RepaintCell(RealToDisplayCol(rc), ARow);
           } else if (g && g->CellType() == ctDataImage) {
             SetEditCellText(rc, ARow, IntToStr(index));
           }
