@@ -136,6 +136,28 @@ TEST_F(ExGridInputTest, DeleteRemovesTheCurrentRowOrEmptiesTheOnlyOne) {
   }
 }
 
+// Delete and Insert move whole rows, the cells and colours of a hidden column with them.
+TEST_F(ExGridInputTest, DeleteAndInsertCarryTheHiddenColumnsCells) {
+  Fill();
+  Grid->SetColors(4, 4, clRed);
+  Grid->SetColors(4, 3, clBlue);
+  Grid->HideColumn(4);
+  Grid->Navigation()->SetAllowDeleteRow(true);
+  Grid->Navigation()->SetAllowInsertRow(true);
+  Grid->SetRow(3);
+  Key(VK_DELETE);
+  EXPECT_EQ(Grid->AllCells(4, 3), u"4,4");
+  EXPECT_EQ(Grid->Colors(4, 3), clRed);
+  Grid->SetRow(3);
+  Key(VK_INSERT);
+  EXPECT_EQ(Grid->AllCells(4, 3), u"");
+  EXPECT_EQ(Grid->Colors(4, 3), clNone);
+  EXPECT_EQ(Grid->AllCells(4, 4), u"4,4");
+  EXPECT_EQ(Grid->Colors(4, 4), clRed);
+  Grid->UnHideColumn(4);
+  EXPECT_EQ(Grid->Cells(4, 4), u"4,4");
+}
+
 TEST_F(ExGridInputTest, ARefusedDeleteKeepsTheRow) {
   Fill();
   Grid->Navigation()->SetAllowDeleteRow(true);
