@@ -4,6 +4,8 @@
 #include "components/grid/ExGrid.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 #include <unistd.h>
 
 #include <filesystem>
@@ -696,13 +698,16 @@ TEST_F(ExGridCoreTest, RowLooksWithNoColourFreeWhatTheyMust) {
 TEST_F(ExGridCoreTest, RowLooksWithNoColourKeepMergedAreasObjectsGraphicsAndControls) {
   struct Case {
     const char* Name;
-    void (TExStringGrid::*Set)(Integer, TColor);
-    TColor (TExStringGrid::*Get)(Integer, Integer) const;
+    std::function<void(TExStringGrid*, Integer, TColor)> Set;
+    std::function<TColor(TExStringGrid*, Integer, Integer)> Get;
   };
   const Case Cases[] = {
-      {"RowColor", &TExStringGrid::SetRowColor, &TExStringGrid::Colors},
-      {"RowColorTo", &TExStringGrid::SetRowColorTo, &TExStringGrid::ColorsTo},
-      {"RowFontColor", &TExStringGrid::SetRowFontColor, &TExStringGrid::FontColors},
+      {"RowColor", [](TExStringGrid* G, Integer R, TColor V) { G->SetRowColor(R, V); },
+       [](TExStringGrid* G, Integer C, Integer R) { return G->Colors(C, R); }},
+      {"RowColorTo", [](TExStringGrid* G, Integer R, TColor V) { G->SetRowColorTo(R, V); },
+       [](TExStringGrid* G, Integer C, Integer R) { return G->ColorsTo(C, R); }},
+      {"RowFontColor", [](TExStringGrid* G, Integer R, TColor V) { G->SetRowFontColor(R, V); },
+       [](TExStringGrid* G, Integer C, Integer R) { return G->FontColors(C, R); }},
   };
   for (const Case& C : Cases) {
     SCOPED_TRACE(C.Name);
@@ -714,11 +719,11 @@ TEST_F(ExGridCoreTest, RowLooksWithNoColourKeepMergedAreasObjectsGraphicsAndCont
     auto* Edit = new TEdit(Form);
     Grid->SetCellControls(5, 2, Edit);
 
-    (Grid->*C.Set)(2, clRed);
-    EXPECT_EQ((Grid->*C.Get)(3, 2), clRed);
-    (Grid->*C.Set)(2, clNone);
+    C.Set(Grid, 2, clRed);
+    EXPECT_EQ(C.Get(Grid, 3, 2), clRed);
+    C.Set(Grid, 2, clNone);
 
-    for (Integer c = 1; c <= 5; ++c) EXPECT_EQ((Grid->*C.Get)(c, 2), clNone) << "column " << c;
+    for (Integer c = 1; c <= 5; ++c) EXPECT_EQ(C.Get(Grid, c, 2), clNone) << "column " << c;
     EXPECT_TRUE(Grid->IsMergedCell(1, 2));
     EXPECT_TRUE(Grid->IsMergedNonBaseCell(2, 2));
     EXPECT_EQ(Grid->CellSpan(1, 2).X, 1);
