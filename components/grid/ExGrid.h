@@ -2791,6 +2791,9 @@ class TExStringGrid : public TBaseGrid {
   void CopyPivotRow(Integer ARow);
   // Clears Count rows from FromRow, dropping the cell objects without freeing them.
   void ClearScratchRows(Integer FromRow, Integer Count, bool NilObjects);
+  // After an error in a sort's comparisons: the Count scratch rows are cleared without freeing
+  // (they only hold copies) and the grid goes back to OldCount rows, so no row is added or lost.
+  void AbandonSort(Integer OldCount, Integer Count);
   // Column 0 (texts and cell objects) set aside and put back around a sort with NormalCellsOnly.
   TStrings* SaveFixedColumn();
   void RestoreFixedColumn(TStrings* Saved);

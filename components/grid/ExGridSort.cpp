@@ -369,6 +369,15 @@ void TExStringGrid::ClearScratchRows(Integer FromRow, Integer Count, bool NilObj
   }
 }
 
+void TExStringGrid::AbandonSort(Integer OldCount, Integer Count) {
+  FNilObjects = true;
+  ClearScratchRows(OldCount, Count, true);
+  FNilObjects = false;
+  FBlockCellChange = false;
+  SetRowCount(OldCount);
+  FNormalRowCount = RowCount();
+}
+
 void TExStringGrid::QuickSortRows(Integer Col, Integer Left, Integer Right) {
   SortDir = FSortSettings->Direction() == sdDescending ? -1 : 1;
   const Integer m = (Left + Right) / 2;
@@ -528,7 +537,12 @@ void TExStringGrid::QSort() {
     const bool MoveRow = FNavigation->MoveRowOnSort();
     if (MoveRow) TBaseGrid::SetRow(RowCount() - 4);
 
-    if (RowCount() - 4 - F > FixedRows()) QuickSortRows(FSortSettings->Column(), FixedRows(), RowCount() - 4 - F);
+    try {
+      if (RowCount() - 4 - F > FixedRows()) QuickSortRows(FSortSettings->Column(), FixedRows(), RowCount() - 4 - F);
+    } catch (...) {
+      AbandonSort(OldCount, 3);
+      throw;
+    }
 
     FNilObjects = true;
     FBlockCellChange = true;
@@ -594,7 +608,12 @@ void TExStringGrid::QSortIndexed() {
     const bool MoveRow = FNavigation->MoveRowOnSort();
     if (MoveRow) TBaseGrid::SetRow(RowCount() - 3);
 
-    if (RowCount() - 4 - F > FixedRows()) QuickSortRowsIndexed(0, FixedRows(), RowCount() - 4 - F);
+    try {
+      if (RowCount() - 4 - F > FixedRows()) QuickSortRowsIndexed(0, FixedRows(), RowCount() - 4 - F);
+    } catch (...) {
+      AbandonSort(OldCount, 3);
+      throw;
+    }
 
     FNilObjects = true;
     ClearScratchRows(RowCount() - 3, 3, true);
@@ -651,14 +670,19 @@ void TExStringGrid::QSortGroupInternal(bool Indexed) {
   Integer L = 0;
   for (Integer r = FixedRows(); r <= Last; ++r)
     if (IsNode(r)) L = std::max(L, GetNodeLevel(r));
-  for (Integer r = FixedRows(); r <= Last; ++r) {
-    if (!IsNode(r) || GetNodeState(r) || GetNodeLevel(r) != L) continue;
-    const Integer s = GetNodeSpan(r);
-    if (s - 2 <= 0) continue;
-    if (Indexed)
-      QuickSortIndexed(r + 1, r + s - 1);
-    else
-      QuickSortRows(FSortSettings->Column(), r + 1, r + s - 1);
+  try {
+    for (Integer r = FixedRows(); r <= Last; ++r) {
+      if (!IsNode(r) || GetNodeState(r) || GetNodeLevel(r) != L) continue;
+      const Integer s = GetNodeSpan(r);
+      if (s - 2 <= 0) continue;
+      if (Indexed)
+        QuickSortIndexed(r + 1, r + s - 1);
+      else
+        QuickSortRows(FSortSettings->Column(), r + 1, r + s - 1);
+    }
+  } catch (...) {
+    AbandonSort(OldCount, 3 - FFixedFooters);
+    throw;
   }
 
   FNilObjects = true;
@@ -679,8 +703,14 @@ void TExStringGrid::QSortGroupInternal(bool Indexed) {
 
 void TExStringGrid::QuickSort(Integer Col, Integer Left, Integer Right) {
   const bool Footer = FFloatingFooter && FFloatingFooter->Visible();
-  SetRowCount(RowCount() + 3);
-  QuickSortRows(Col, Left, Right);
+  const Integer OldCount = RowCount();
+  SetRowCount(OldCount + 3);
+  try {
+    QuickSortRows(Col, Left, Right);
+  } catch (...) {
+    AbandonSort(OldCount, Footer ? 2 : 3);
+    throw;
+  }
   FNilObjects = true;
   // The pivot rows are cleared; a visible floating footer's row (the last) is left alone.
   ClearScratchRows(RowCount() - 3, Footer ? 2 : 3, true);
@@ -690,8 +720,14 @@ void TExStringGrid::QuickSort(Integer Col, Integer Left, Integer Right) {
 
 void TExStringGrid::QuickSortIndexed(Integer Left, Integer Right) {
   const bool Footer = FFloatingFooter && FFloatingFooter->Visible();
-  SetRowCount(RowCount() + 3);
-  QuickSortRowsIndexed(0, Left, Right);
+  const Integer OldCount = RowCount();
+  SetRowCount(OldCount + 3);
+  try {
+    QuickSortRowsIndexed(0, Left, Right);
+  } catch (...) {
+    AbandonSort(OldCount, Footer ? 2 : 3);
+    throw;
+  }
   FNilObjects = true;
   ClearScratchRows(RowCount() - 3, Footer ? 2 : 3, true);
   FNilObjects = false;

@@ -4,6 +4,8 @@
 #include "components/grid/ExGrid.h"
 
 #include <gtest/gtest.h>
+#include <functional>
+#include <algorithm>
 
 #include <memory>
 #include <vector>
@@ -399,6 +401,33 @@ TEST_F(ExGridDataTest, NothingIsSortedWithoutAColumnOrWithOneRow) {
   Grid->SetRowCount(1);
   Grid->SortByColumn(1);
   EXPECT_EQ(Grid->SortSettings()->Column(), -1);
+}
+
+TEST_F(ExGridDataTest, AComparisonThatRaisesLeavesEveryRowAndNoScratchRow) {
+  struct Case {
+    const char* Name;
+    std::function<void()> Sort;
+  };
+  const Case Cases[] = {
+      {"column sort", [this] { Grid->Sort(1, sdAscending); }},
+      {"range sort", [this] { Grid->QuickSort(1, 1, Grid->RowCount() - 1); }},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Load({{u"", u"c", u"3"}, {u"", u"a", u"1"}, {u"", u"d", u"4"}, {u"", u"b", u"2"}}, 3);
+    Grid->OnGetFormat = [](TObject*, Integer, TSortStyle& Style, String&, String&) { Style = ssCustom; };
+    Integer Asked = 0;
+    Grid->OnCustomCompare = [&Asked](TObject*, const String&, const String&, Integer&) {
+      if (++Asked == 3) throw Exception(u"compare failed");
+    };
+    EXPECT_THROW(C.Sort(), Exception);
+    EXPECT_EQ(Grid->RowCount(), 5);
+    Texts Sorted = Column(1);
+    std::sort(Sorted.begin(), Sorted.end());
+    EXPECT_EQ(Sorted, (Texts{u"a", u"b", u"c", u"d"}));
+    Grid->OnCustomCompare = nullptr;
+    Grid->OnGetFormat = nullptr;
+  }
 }
 
 TEST_F(ExGridDataTest, SortMovesWholeRowsAndKeepsFixedRowsAndFooters) {
