@@ -25,6 +25,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "components/gridbase/EsgPaint.h"
 #include "components/gridbase/ExStyleIF.h"
@@ -635,6 +636,11 @@ class TExHeader : public TCustomControl {
   TImageList* FImages = nullptr;
   TExCustomDropDown* FExDropDown = nullptr;
   std::unique_ptr<TDbgList> FButtonList;
+  // The button whose click is being reported, and buttons that a rebuild during such a click took
+  // out of the list: the clicked one is still in its own click and mouse handling, so it is hidden
+  // and freed at the next rebuild instead.
+  TExButton* FClickedButton = nullptr;
+  std::vector<TExButton*> FRetiredButtons;
 };
 
 // The footer band of a popup: as the header, mirrored, plus the size grip that resizes the popup.
@@ -689,6 +695,9 @@ class TExFooter : public TCustomControl {
   TExCustomDropDown* FExDropDown = nullptr;
   std::unique_ptr<TDbgList> FButtonList;
   TCursor FOldCursor = crDefault;
+  // As in the header: the button being clicked, and buttons kept back from a rebuild during it.
+  TExButton* FClickedButton = nullptr;
+  std::vector<TExButton*> FRetiredButtons;
 };
 
 // ---------------------------------------------------------------------------------------------

@@ -350,9 +350,41 @@ void PlaceBandButtons(TDbgList* List, const TRect& Area, TButtonAlignment Alignm
   }
 }
 
-void FreeBandButtons(TDbgList* List) {
-  for (Integer i = List->Count() - 1; i >= 0; --i) TComponent::Free(static_cast<TExButton*>(List->Get(i)));
+// Frees the band's buttons from the last to the first. A click handler may change the button
+// items and so rebuild the buttons while one of them is still in its click: that one is hidden and
+// kept until a later rebuild, when its click has long ended.
+void FreeBandButtons(TDbgList* List, TExButton* Clicked, std::vector<TExButton*>& Retired) {
+  for (auto it = Retired.begin(); it != Retired.end();) {
+    if (*it == Clicked) {
+      ++it;
+      continue;
+    }
+    TComponent::Free(*it);
+    it = Retired.erase(it);
+  }
+  for (Integer i = List->Count() - 1; i >= 0; --i) {
+    auto* b = static_cast<TExButton*>(List->Get(i));
+    if (b == Clicked) {
+      b->SetVisible(false);
+      Retired.push_back(b);
+    } else {
+      TComponent::Free(b);
+    }
+  }
   List->Clear();
+}
+
+// Reports a click of a band's button; the button is marked as being clicked meanwhile.
+template <class TCall>
+void ReportBandClick(TExButton*& Clicked, TExButton* Button, const TCall& Call) {
+  TExButton* const previous = Clicked;
+  Clicked = Button;
+  struct Restore {
+    TExButton*& Slot;
+    TExButton* Value;
+    ~Restore() { Slot = Value; }
+  } restore{Clicked, previous};
+  Call();
 }
 
 }  // namespace
@@ -422,7 +454,7 @@ void TExHeader::BuildButtons() {
   PlaceButtons();
 }
 
-void TExHeader::FreeButtons() { FreeBandButtons(FButtonList.get()); }
+void TExHeader::FreeButtons() { FreeBandButtons(FButtonList.get(), FClickedButton, FRetiredButtons); }
 
 void TExHeader::PlaceButtons() {
   if (FButtonList->Count() == 0) return;
@@ -453,8 +485,10 @@ void TExHeader::Resize() {
 void TExHeader::ButtonClick(TObject* Sender) {
   auto* b = dynamic_cast<TExButton*>(Sender);
   if (!b || !FExDropDown) return;
-  if (FExDropDown->OnDropDownHeaderButtonClick)
-    FExDropDown->OnDropDownHeaderButtonClick(FExDropDown, static_cast<Integer>(b->Tag()));
+  if (!FExDropDown->OnDropDownHeaderButtonClick) return;
+  TExCustomDropDown* dropDown = FExDropDown;
+  const Integer index = static_cast<Integer>(b->Tag());
+  ReportBandClick(FClickedButton, b, [&] { dropDown->OnDropDownHeaderButtonClick(dropDown, index); });
 }
 
 void TExHeader::Paint() {
@@ -541,7 +575,7 @@ void TExFooter::BuildButtons() {
   PlaceButtons();
 }
 
-void TExFooter::FreeButtons() { FreeBandButtons(FButtonList.get()); }
+void TExFooter::FreeButtons() { FreeBandButtons(FButtonList.get(), FClickedButton, FRetiredButtons); }
 
 void TExFooter::PlaceButtons() { PlaceBandButtons(FButtonList.get(), ButtonArea(), FAppearance->ButtonAlignment()); }
 
@@ -569,8 +603,10 @@ void TExFooter::Resize() {
 void TExFooter::ButtonClick(TObject* Sender) {
   auto* b = dynamic_cast<TExButton*>(Sender);
   if (!b || !FExDropDown) return;
-  if (FExDropDown->OnDropDownFooterButtonClick)
-    FExDropDown->OnDropDownFooterButtonClick(FExDropDown, static_cast<Integer>(b->Tag()));
+  if (!FExDropDown->OnDropDownFooterButtonClick) return;
+  TExCustomDropDown* dropDown = FExDropDown;
+  const Integer index = static_cast<Integer>(b->Tag());
+  ReportBandClick(FClickedButton, b, [&] { dropDown->OnDropDownFooterButtonClick(dropDown, index); });
 }
 
 void TExFooter::Paint() {

@@ -1167,3 +1167,57 @@ TEST_F(DropDownTest, AnEditorGoesWithItsOpenPopup) {
   EXPECT_EQ(dropUps, 0) << "freeing is no close the editor reports";
   EXPECT_EQ(Form->ControlCount(), 0);
 }
+
+// A handler that changes the button items rebuilds the open popup's buttons while the clicked
+// button is still in its own click: that button lives on, hidden, until a later rebuild.
+TEST_F(DropDownTest, AClickHandlerMayChangeTheButtonItems) {
+  struct TRemovals : TComponent {
+    using TComponent::TComponent;
+    void Notification(TComponent* AComponent, TOperation Operation) override {
+      TComponent::Notification(AComponent, Operation);
+      if (Operation == opRemove) Removed.push_back(AComponent);
+    }
+    std::vector<TComponent*> Removed;
+  };
+  auto* removals = new TRemovals(Form);
+  TTestDropDown* e = NewEdit(false);
+  e->SetDropDownWidth(300);
+  for (const char16_t* caption : {u"More", u"B"}) e->DropDownHeader()->Buttons()->Add()->SetCaption(caption);
+  for (const char16_t* caption : {u"Again", u"C"}) e->DropDownFooter()->Buttons()->Add()->SetCaption(caption);
+  e->OnDropDownHeaderButtonClick = [&](TObject*, Integer Index) {
+    e->DropDownHeader()->Buttons()->GetItem(Index)->SetCaption(u"Less");
+  };
+  e->OnDropDownFooterButtonClick = [&](TObject*, Integer Index) {
+    e->DropDownFooter()->Buttons()->GetItem(Index)->SetCaption(u"Once more");
+  };
+  e->ShowDropDown();
+  struct Band {
+    const char* Name;
+    std::function<TExButton*(Integer)> At;
+    std::function<void()> Rebuild;
+    String After;
+  };
+  TExHeader* h = e->DropDownForm()->Header();
+  TExFooter* f = e->DropDownForm()->Footer();
+  const Band bands[] = {
+      {"header", [h](Integer I) { return h->ButtonAt(I); },
+       [e] { e->DropDownHeader()->Buttons()->GetItem(1)->SetCaption(u"D"); }, u"Less"},
+      {"footer", [f](Integer I) { return f->ButtonAt(I); },
+       [e] { e->DropDownFooter()->Buttons()->GetItem(1)->SetCaption(u"E"); }, u"Once more"},
+  };
+  for (const Band& band : bands) {
+    TExButton* clicked = band.At(0);
+    TExButton* other = band.At(1);
+    clicked->FreeNotification(removals);
+    other->FreeNotification(removals);
+    removals->Removed.clear();
+    TestHarness::Click(clicked);
+    TestHarness::ProcessEvents();
+    EXPECT_EQ(band.At(0)->Caption(), band.After) << band.Name;
+    EXPECT_EQ(removals->Removed, std::vector<TComponent*>{other}) << band.Name << ": the clicked button lives on";
+    EXPECT_FALSE(clicked->Visible()) << band.Name;
+    band.Rebuild();
+    EXPECT_EQ(removals->Removed, (std::vector<TComponent*>{other, clicked})) << band.Name << ": freed at the next rebuild";
+  }
+  e->HideDropDown(false);
+}
