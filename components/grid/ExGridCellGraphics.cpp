@@ -369,10 +369,7 @@ void TExStringGrid::DoGetDisplText(Integer ACol, Integer ARow, String& Value) {
   // The number of rows of a group after its caption in column 1 of a node row.
   if (FGrouping && FGrouping->ShowGroupCount() && ACol == 1 && IsNode(ARow)) {
     const Integer N = GetNodeSpan(ARow) - 1 - GetSubNodeCount(ARow);
-    if (!FGrouping->GroupCountFormat().empty())
-      Value += Format(FGrouping->GroupCountFormat(), N);
-    else
-      Value += u" (" + IntToStr(N) + u")";
+    Value = FGrouping->GroupHeaderText(Value, N);
   }
 }
 

@@ -40,6 +40,7 @@ class TDataGrid : public TExStringGrid {
   String ClassName() const override { return u"TDataGrid"; }
 
   using TExStringGrid::CompareCells;
+  using TExStringGrid::DoGetDisplText;
   bool HasCellPropsFlag() const { return FHasCellProps; }
   void SetFilterColumn(Integer ACol) { FFilterCol = ACol; }
   Integer FilterColumn() const { return FFilterCol; }
@@ -312,6 +313,28 @@ TEST_F(ExGridDataTest, GroupingBuildsHeadersAndSummaryRows) {
     EXPECT_EQ(Summaries, C.Expected.Summaries) << C.Name;
     EXPECT_EQ(Spans, C.Spans) << C.Name;
     Grid->SetGroupColumn(-1);
+  }
+}
+
+TEST_F(ExGridDataTest, TheGroupCountFollowsItsPatternAndABadPatternFallsBack) {
+  Load({{u"", u"Group"}, {u"", u"a"}, {u"", u"b"}, {u"", u"c"}}, 3);
+  Grid->AddNode(1, 4);
+  Grid->Grouping()->SetShowGroupCount(true);
+  struct Case {
+    const char* Name;
+    String Pattern;
+    String Shown;
+  } Cases[] = {
+      {"plain count", u"", u"Group (3)"},
+      {"own pattern", u" [%d]", u"Group [3]"},
+      {"pattern without an integer", u" %s rows", u"Group (3)"},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Grid->Grouping()->SetGroupCountFormat(C.Pattern);
+    String Value = u"Group";
+    Grid->DoGetDisplText(1, 1, Value);
+    EXPECT_EQ(Value, C.Shown);
   }
 }
 
