@@ -89,6 +89,18 @@ void TGridCheckBox::WMLButtonDown(TMessage& M) {
   TCheckBox::WMLButtonDown(M);
 }
 
+void TGridCheckBox::CMWantSpecialKey(TMessage& M) {
+  // Enter, Esc and the arrow keys end the edit in KeyDown; left to the form, Enter would press its
+  // default button and the arrows would only move the focus among the grid's editors.
+  const Word key = static_cast<Word>(M.WParam);
+  if (IsOneOf(key, {VK_RETURN, VK_ESCAPE, VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN}) ||
+      (key == VK_TAB && FGrid->ValidateOnTab())) {
+    M.Result = 1;
+    return;
+  }
+  TCheckBox::CMWantSpecialKey(M);
+}
+
 void TGridCheckBox::Dispatch(TMessage& M) {
   // The box toggles once per press (mouse or Space), when the press arrives; the release of the
   // press that toggled it is only a release.

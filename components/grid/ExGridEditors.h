@@ -167,6 +167,7 @@ class TGridCheckBox : public TCheckBox {
 
  protected:
   void WMLButtonDown(TMessage& M) override;
+  void CMWantSpecialKey(TMessage& M) override;
   TExStringGrid* FGrid = nullptr;
 };
 

@@ -101,6 +101,12 @@ void TExStringGrid::HtmlControlExit(TObject* Sender) {
   String value;
   if (FCtrlType == u"COMBO") {
     value = FComboControl->Text();
+    // A pick list left without a choice keeps the tag's value, also one that is not among its
+    // items (the list cannot show such a value, and its empty text must not replace it).
+    if (FComboControl->Style() == csDropDownList && FComboControl->ItemIndex() < 0) {
+      String old;
+      if (GetHtmlControlValue(cell, FCtrlID, old)) value = old;
+    }
     SetHtmlControlValue(cell, FCtrlID, value);
     SetCellEx(rc, FCtrlXY.Y, cell);
     FComboControl->SetVisible(false);

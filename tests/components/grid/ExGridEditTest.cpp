@@ -27,6 +27,7 @@ class TEditGrid : public TExStringGrid {
   TGridCheckBox* Check() const { return EditCheck; }
   TGridTransEdit* TransEdit() const { return EditTrans; }
   TControlEdit* ControlEditor() const { return FEditControl; }
+  TControlCombo* ControlCombo() const { return FComboControl; }
   bool Editing() const { return FEditing; }
   bool InEdit() const { return EditMode; }
   bool LastValidation() const { return FLastValidation; }
@@ -521,6 +522,85 @@ TEST_F(ExGridComboTest, UpAndDownLeaveTheEditorWhenTheComboDoesNotKeepThem) {
   EXPECT_EQ(Grid->Cells(2, 3), u"23");
 }
 
+// With the combo keeping Up and Down (the default) and its list closed, the pick list walks its
+// items and stays open on the cell, while the editable combo commits its text and leaves the cell.
+TEST_F(ExGridComboTest, UpAndDownKeptByTheComboWalkAPickListAndEndAnEditableCombo) {
+  struct Case {
+    const char* Name;
+    TEditorType Editor;
+    Word Key;
+    bool StaysOpen;
+    Integer Index;      // the pick list's item afterwards
+    const char16_t* Cell;  // the cell's text afterwards
+  } Cases[] = {
+      {"pick list down", edComboList, VK_DOWN, true, 2, u"Beta"},
+      {"pick list up", edComboList, VK_UP, true, 0, u"Beta"},
+      {"editable down", edComboEdit, VK_DOWN, false, -1, u"Delta"},
+      {"editable up", edComboEdit, VK_UP, false, -1, u"Delta"},
+  };
+  ASSERT_TRUE(Grid->Navigation()->ComboGetUpDown());
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Grid->SetDefaultEditor(C.Editor);
+    Grid->SetFocus();
+    Grid->SetCells(2, 2, u"Beta");
+    TGridCombo* combo = OpenCombo(2, 2);
+    ASSERT_TRUE(combo->Visible());
+    if (C.Editor == edComboEdit) {
+      combo->SetText(u"Delta");
+      combo->SelectAll();
+    }
+    Key(combo, C.Key);
+    TestHarness::ProcessEvents();
+    EXPECT_EQ(combo->Visible(), C.StaysOpen);
+    if (C.StaysOpen) {
+      EXPECT_EQ(combo->ItemIndex(), C.Index);
+      EXPECT_EQ(Grid->Row(), 2);
+      Key(combo, VK_ESCAPE);
+      TestHarness::ProcessEvents();
+    }
+    EXPECT_EQ(Grid->Cells(2, 2), String(C.Cell));
+    EXPECT_FALSE(combo->Visible());
+  }
+}
+
+// An item picked in the dropped list is reported; closing the list commits it and ends the edit
+// only with DirectComboClose, otherwise the editor stays open until Enter.
+TEST_F(ExGridComboTest, ClosingTheDroppedListCommitsOnlyWithDirectComboClose) {
+  struct Case {
+    const char* Name;
+    bool DirectClose;
+  } Cases[] = {{"direct close", true}, {"list closed only", false}};
+  Integer row = 2;
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Grid->MouseActions()->SetDirectComboClose(C.DirectClose);
+    Grid->SetFocus();
+    Grid->SetCells(2, row, u"Alpha");
+    TGridCombo* combo = OpenCombo(2, row);
+    ASSERT_TRUE(combo->Visible());
+    Changes.clear();
+    combo->SetDroppedDown(true);
+    TestHarness::ProcessEvents();
+    combo->SetItemIndex(2);
+    combo->SetDroppedDown(false);
+    TestHarness::ProcessEvents();
+    EXPECT_EQ(combo->Visible(), !C.DirectClose);
+    if (C.DirectClose) {
+      EXPECT_EQ(Grid->Cells(2, row), u"Gamma");
+      ASSERT_FALSE(Changes.empty());
+      EXPECT_EQ(Changes.back(), u"2," + IntToStr(row) + u":2=Gamma");
+    } else {
+      EXPECT_EQ(Grid->Cells(2, row), u"Alpha");
+      Key(combo, VK_RETURN);
+      TestHarness::ProcessEvents();
+      EXPECT_FALSE(combo->Visible());
+      EXPECT_EQ(Grid->Cells(2, row), u"Gamma");
+    }
+    ++row;
+  }
+}
+
 TEST_F(ExGridComboTest, EnterWithAdvanceOnEnterMovesOnAndOpensTheEditorThere) {
   Grid->Navigation()->SetAdvanceOnEnter(true);
   Grid->SetCells(2, 2, u"Alpha");
@@ -567,6 +647,68 @@ TEST_F(ExGridEditTest, CheckBoxEditorTogglesWithSpaceAndEndsWithEnter) {
   TestHarness::ProcessEvents();
   EXPECT_FALSE(cb->Visible());
   EXPECT_EQ(Grid->Row(), 1);
+}
+
+// The check box editor ends on Enter and on the arrow keys; Enter moves on only with the advance,
+// Up and Down also move the grid a row.
+TEST_F(ExGridEditTest, CheckBoxEditorKeysEndTheEditAndMoveAsTheGridDoes) {
+  struct Case {
+    const char* Name;
+    Word Key;
+    bool AdvanceOnEnter;
+    Integer Col, Row;  // the current cell afterwards
+  } Cases[] = {
+      {"enter without advance", VK_RETURN, false, 2, 2},
+      {"enter with advance", VK_RETURN, true, 3, 2},
+      {"down", VK_DOWN, false, 2, 3},
+      {"up", VK_UP, false, 2, 1},
+  };
+  Grid->SetDefaultEditor(edCheckBox);
+  // The keys belong to the editor, not to the dialog's default button.
+  auto* Ok = new TButton(Form);
+  Ok->SetParent(Form);
+  Ok->SetBounds(10, 320, 80, 24);
+  Ok->SetDefault(true);
+  Integer okClicks = 0;
+  Ok->OnClick = [&](TObject*) { ++okClicks; };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Grid->Navigation()->SetAdvanceOnEnter(C.AdvanceOnEnter);
+    Grid->Navigation()->SetAdvanceAutoEdit(false);
+    Grid->SetFocus();
+    Grid->SetCol(2);
+    Grid->SetRow(2);
+    Grid->ShowInplaceEdit();
+    TestHarness::ProcessEvents();
+    TGridCheckBox* cb = Grid->Check();
+    ASSERT_TRUE(cb->Visible());
+    Key(cb, C.Key);
+    TestHarness::ProcessEvents();
+    EXPECT_FALSE(cb->Visible());
+    EXPECT_EQ(Grid->Col(), C.Col);
+    EXPECT_EQ(Grid->Row(), C.Row);
+  }
+  EXPECT_EQ(okClicks, 0);
+}
+
+TEST_F(ExGridEditTest, SpinEditorEscAfterTypingPutsBackTheOldTextAndValue) {
+  Grid->SetDefaultEditor(edSpinEdit);
+  Grid->SetCells(1, 1, u"42");
+  Grid->SetCol(1);
+  Grid->SetRow(1);
+  Grid->ShowInplaceEdit();
+  TestHarness::ProcessEvents();
+  TGridSpin* spin = Grid->SpinEdit();
+  ASSERT_TRUE(spin->Visible());
+  spin->SelectAll();
+  Type(spin, u"7");
+  EXPECT_EQ(spin->Text(), u"7");
+  Key(spin, VK_ESCAPE);
+  TestHarness::ProcessEvents();
+  EXPECT_FALSE(spin->Visible());
+  EXPECT_EQ(spin->Text(), u"42");
+  EXPECT_EQ(spin->Value(), 42);
+  EXPECT_EQ(Grid->Cells(1, 1), u"42");
 }
 
 TEST_F(ExGridEditTest, SpinEditorPageAndBoundKeysStayWithinTheBounds) {
@@ -816,6 +958,52 @@ TEST_F(ExGridEditTest, HtmlEditControlWritesItsValueBackIntoTheTag) {
 }
 
 // --- Fixed-cell editors -----------------------------------------------------------------------------------
+
+// A COMBO control opened as a pick list: a chosen item is written into the tag; leaving without a
+// choice keeps the value the tag had, also one that is not among the items.
+TEST_F(ExGridEditTest, HtmlComboControlAsAListWritesTheChoiceAndKeepsAnUnchosenValue) {
+  struct Case {
+    const char* Name;
+    const char16_t* Value;  // the tag's VALUE before editing
+    Integer Choose;         // the item chosen, -1 for none
+    const char16_t* Stored; // the tag's VALUE afterwards
+  } Cases[] = {
+      {"value outside the items, left alone", u"Xeno", -1, u"Xeno"},
+      {"value outside the items, item chosen", u"Xeno", 1, u"Beta"},
+      {"value among the items, left alone", u"Alpha", -1, u"Alpha"},
+      {"value among the items, other item chosen", u"Alpha", 1, u"Beta"},
+  };
+  auto* Other = new TEdit(Form);
+  Other->SetParent(Form);
+  Other->SetBounds(10, 320, 100, 24);
+  Grid->SetColWidths(1, 200);
+  Grid->SetRowHeights(1, 30);
+  Grid->OnControlComboList = [](TObject*, Integer, Integer, const String&, const String&, const String&,
+                                TStringList* Values, bool& Edit, Integer&) {
+    Values->Add(u"Alpha");
+    Values->Add(u"Beta");
+    Edit = false;
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Grid->SetCells(1, 1, u"<CONTROL TYPE=\"COMBO\" WIDTH=\"80\" ID=\"c1\" VALUE=\"" + String(C.Value) + u"\">");
+    Grid->SetFocus();
+    Grid->SetCol(1);
+    Grid->SetRow(1);
+    Grid->EditHtmlControl(1, 1, String());
+    TestHarness::ProcessEvents();
+    TControlCombo* c = Grid->ControlCombo();
+    ASSERT_TRUE(c->Visible());
+    EXPECT_EQ(c->Style(), csDropDownList);
+    if (C.Choose >= 0) c->SetItemIndex(C.Choose);
+    Other->SetFocus();
+    TestHarness::ProcessEvents();
+    EXPECT_FALSE(c->Visible());
+    String value;
+    EXPECT_TRUE(GetHtmlControlValue(Grid->Cells(1, 1), u"c1", value));
+    EXPECT_EQ(value, String(C.Stored));
+  }
+}
 
 TEST_F(ExGridEditTest, FixedCellEditorKeepsARefusedHeaderAndWritesTheHandlersValue) {
   TGridTransEdit* e = Grid->TransEdit();
