@@ -601,6 +601,52 @@ TEST_F(ExGridComboTest, ClosingTheDroppedListCommitsOnlyWithDirectComboClose) {
   }
 }
 
+// A letter typed into the pick list selects the first item it starts and reports the choice with
+// the real column.
+TEST_F(ExGridComboTest, TypedLetterSelectsAnItemAndReportsIt) {
+  Grid->HideColumn(1);
+  Grid->SetCells(2, 2, u"Alpha");
+  TGridCombo* combo = OpenCombo(1, 2);  // display column 1 shows real column 2
+  ASSERT_TRUE(combo->Visible());
+  Changes.clear();
+  Type(combo, u"g");
+  EXPECT_EQ(combo->ItemIndex(), 2);
+  ASSERT_FALSE(Changes.empty());
+  EXPECT_EQ(Changes.back(), u"2,2:2=Gamma");
+  EXPECT_EQ(Grid->Cells(2, 2), u"Alpha");
+}
+
+// With goTabs, Tab commits the combo's choice and walks to the next cell (Shift+Tab back).
+TEST_F(ExGridComboTest, TabWithGoTabsCommitsAndWalks) {
+  struct Case {
+    const char* Name;
+    TEditorType Editor;
+    TShiftState Shift;
+    Integer Col;  // the current column afterwards
+  } Cases[] = {
+      {"pick list, tab", edComboList, TShiftState(), 3},
+      {"editable, tab", edComboEdit, TShiftState(), 3},
+      {"pick list, shift+tab", edComboList, TShiftState(ssShift), 1},
+  };
+  Grid->SetOptions(Grid->Options() << goTabs);
+  Integer row = 1;
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Grid->SetDefaultEditor(C.Editor);
+    Grid->SetFocus();
+    Grid->SetCells(2, row, u"Alpha");
+    TGridCombo* combo = OpenCombo(2, row);
+    ASSERT_TRUE(combo->Visible());
+    combo->SetItemIndex(1);
+    Key(combo, VK_TAB, C.Shift);
+    TestHarness::ProcessEvents();
+    EXPECT_EQ(Grid->Cells(2, row), u"Beta");
+    EXPECT_EQ(Grid->Row(), row);
+    EXPECT_EQ(Grid->Col(), C.Col);
+    ++row;
+  }
+}
+
 TEST_F(ExGridComboTest, EnterWithAdvanceOnEnterMovesOnAndOpensTheEditorThere) {
   Grid->Navigation()->SetAdvanceOnEnter(true);
   Grid->SetCells(2, 2, u"Alpha");
