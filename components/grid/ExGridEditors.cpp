@@ -54,19 +54,20 @@ void CompleteFromLookup(TExStringGrid* G, TCustomEdit* Edit) {
 
 // The cursor walk of the combo and edit-button editors: Left at the text's start, Right at its
 // end. A neighbour cell with a check box, radio or button becomes current once the text is
-// accepted; otherwise the grid takes the focus and advances one cell.
-void CursorWalk(TExStringGrid* G, bool Forward, const String& Text) {
+// accepted; otherwise the grid takes the focus and advances one cell, also only with an accepted
+// text. Answers false when the text was refused: the editor stays on the cell.
+bool CursorWalk(TExStringGrid* G, bool Forward, const String& Text) {
   const Integer col = G->Col(), row = G->Row();
   const Integer span = G->CellSpan(G->DisplayToRealCol(col), row).X;
   const Integer target = Forward ? col + span + 1 : col - 1;
   const bool inside = Forward ? col < G->ColCount() - G->FixedRightCols() - 1 : col > G->FixedCols();
   if (inside && G->IsControlCell(G->DisplayToRealCol(target), row)) {
-    if (G->ValidateCell(Text)) {
-      G->HideInplaceEdit();
-      G->SetCol(target);
-    }
-    return;
+    if (!G->ValidateCell(Text)) return false;
+    G->HideInplaceEdit();
+    G->SetCol(target);
+    return true;
   }
+  if (!G->ValidateCell(Text)) return false;
   FocusGrid(G);
   TNavigation* nav = G->Navigation();
   const TAdvanceDirection saved = nav->AdvanceDirection();
@@ -74,6 +75,7 @@ void CursorWalk(TExStringGrid* G, bool Forward, const String& Text) {
   G->AdvanceCell(col, row, true, true, Forward, false, true);
   nav->SetAdvanceDirection(saved);
   if (nav->CursorWalkAlwaysEdit()) G->ShowInplaceEdit();
+  return true;
 }
 
 }  // namespace
@@ -403,7 +405,11 @@ void TGridCombo::KeyUp(Word& Key, TShiftState Shift) {
     if ((Key == VK_LEFT && noSel && EditSelStart() == 0) || (Key == VK_RIGHT && noSel && EditSelStart() == len)) {
       const bool forward = Key == VK_RIGHT;
       Key = 0;
-      CursorWalk(FGrid, forward, Text());
+      if (!CursorWalk(FGrid, forward, Text())) {
+        SetText(FGrid->FNewCellText);
+        SetEditSel(static_cast<Integer>(Text().size()), 0);
+        Invalidate();
+      }
     }
   }
   FGrid->FNoAutoAdvance = false;
@@ -808,7 +814,11 @@ void TGridEditBtn::KeyUp(Word& Key, TShiftState Shift) {
     if ((Key == VK_RIGHT && noSel && SelStart() == len) || (Key == VK_LEFT && noSel && FSelKeyDown == 0)) {
       const bool forward = Key == VK_RIGHT;
       Key = 0;
-      CursorWalk(FGrid, forward, Text());
+      if (!CursorWalk(FGrid, forward, Text())) {
+        SetText(FGrid->FNewCellText);
+        SetSelStart(static_cast<Integer>(Text().size()));
+        Invalidate();
+      }
     }
   }
   if (Key != VK_RETURN && Key != 0) TEsgEditBtn::KeyUp(Key, Shift);

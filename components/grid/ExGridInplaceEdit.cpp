@@ -573,9 +573,18 @@ void TExInplaceEdit::KeyUp(Word& Key, TShiftState Shift) {
   const String t = Text();
   const Integer len = static_cast<Integer>(t.size());
   const Integer col = FGrid->Col(), row = FGrid->Row();
+  const String oldCellText = FGrid->FOldCellText;
 
-  // Cursor walk: Left at the start of the text and Right at its end leave the cell.
+  // Cursor walk: Left at the start of the text and Right at its end leave the cell, once the text
+  // is accepted; a refused text keeps the editor on the cell, as Enter does, so that the refused
+  // value is neither written nor left behind.
   auto walk = [&](bool Forward) {
+    if (!FGrid->ValidateCell(t)) {
+      RestoreAfterRejection(oldCellText);
+      Invalidate();
+      return;
+    }
+    FGrid->HideInplaceEdit();
     const TAdvanceDirection saved = nav->AdvanceDirection();
     nav->SetAdvanceDirection(adLeftRight);
     FGrid->AdvanceCell(col, row, true, true, Forward, false, true);
@@ -594,7 +603,6 @@ void TExInplaceEdit::KeyUp(Word& Key, TShiftState Shift) {
         FGrid->SetCol(col - 1);
       }
     } else {
-      if (FGrid->ValidateCell(t)) FGrid->HideInplaceEdit();
       walk(false);
     }
   } else if (Key == VK_RIGHT && SelLength() == 0 && len == FOldSelStart && noShift && nav->CursorWalkEditor()) {

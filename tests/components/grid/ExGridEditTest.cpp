@@ -202,6 +202,51 @@ TEST_F(ExGridEditTest, RefusedValueKeepsTheEditorOnTheCell) {
   }
 }
 
+// With the cursor walk, Left at the start of the text and Right at its end commit the text and
+// move to the neighbour cell with the editor open there; a refused text keeps the editor on the cell.
+TEST_F(ExGridEditTest, CursorWalkLeavesTheCellAtTheTextsEdges) {
+  struct Case {
+    const char* Name;
+    Word Key;
+    bool Refuse;
+    Integer Col;          // the current column afterwards
+    const char16_t* Cell; // the text of cell (2, 2) afterwards
+  } Cases[] = {
+      {"right at the end", VK_RIGHT, false, 3, u"22x"},
+      {"left at the start", VK_LEFT, false, 1, u"22x"},
+      {"right, refused", VK_RIGHT, true, 2, u"22"},
+      {"left, refused", VK_LEFT, true, 2, u"22"},
+  };
+  Grid->Navigation()->SetCursorWalkEditor(true);
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Grid->SetCells(2, 2, u"22");
+    Grid->OnCellValidate = [&](TObject*, Integer, Integer, String&, bool& Valid) { Valid = !C.Refuse; };
+    Grid->SetFocus();
+    TExInplaceEdit* ed = OpenEditor(2, 2);
+    ASSERT_NE(ed, nullptr);
+    ed->SetText(u"22x");
+    ed->SetSelStart(C.Key == VK_LEFT ? 0 : 3);
+    ed->SetSelLength(0);
+    Key(ed, C.Key);
+    TestHarness::ProcessEvents();
+    EXPECT_EQ(Grid->Col(), C.Col);
+    EXPECT_EQ(Grid->Row(), 2);
+    Grid->OnCellValidate = nullptr;
+    if (C.Refuse) {
+      // Still editing the cell: Esc gives back the text it had before.
+      ASSERT_TRUE(ed->Visible());
+      Key(ed, VK_ESCAPE);
+      TestHarness::ProcessEvents();
+    }
+    EXPECT_EQ(Grid->Cells(2, 2), String(C.Cell));
+    if (ed->Visible()) {
+      Key(ed, VK_ESCAPE);
+      TestHarness::ProcessEvents();
+    }
+  }
+}
+
 TEST_F(ExGridEditTest, UnchangedTextIsValidatedOnlyWithAlwaysValidate) {
   for (bool always : {false, true}) {
     SCOPED_TRACE(always ? "AlwaysValidate" : "default");
@@ -644,6 +689,51 @@ TEST_F(ExGridComboTest, TabWithGoTabsCommitsAndWalks) {
     EXPECT_EQ(Grid->Row(), row);
     EXPECT_EQ(Grid->Col(), C.Col);
     ++row;
+  }
+}
+
+// The editable combo walks out of its cell like the text editor: Right at the end of the text and
+// Left at its start, once the text is accepted; a refused text keeps the combo on the cell.
+TEST_F(ExGridComboTest, EditableComboCursorWalkLeavesTheCellOnlyWithAnAcceptedText) {
+  struct Case {
+    const char* Name;
+    Word Key;
+    bool Refuse;
+    Integer Col;           // the current column afterwards
+    const char16_t* Cell;  // the text of cell (2, 2) once the edit is over
+  } Cases[] = {
+      {"right at the end", VK_RIGHT, false, 3, u"Delta"},
+      {"left at the start", VK_LEFT, false, 1, u"Delta"},
+      {"right, refused", VK_RIGHT, true, 2, u"Beta"},
+      {"left, refused", VK_LEFT, true, 2, u"Beta"},
+  };
+  Grid->SetDefaultEditor(edComboEdit);
+  Grid->Navigation()->SetCursorWalkEditor(true);
+  Grid->Navigation()->SetCursorWalkAlwaysEdit(false);
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Grid->SetCells(2, 2, u"Beta");
+    Grid->OnCellValidate = [&](TObject*, Integer, Integer, String&, bool& Valid) { Valid = !C.Refuse; };
+    Grid->SetFocus();
+    TGridCombo* combo = OpenCombo(2, 2);
+    ASSERT_TRUE(combo->Visible());
+    combo->SetText(u"Delta");
+    combo->Impl()->SetSelection(C.Key == VK_LEFT ? 0 : 5, 0);
+    Key(combo, C.Key);
+    TestHarness::ProcessEvents();
+    EXPECT_EQ(Grid->Col(), C.Col);
+    EXPECT_EQ(Grid->Row(), 2);
+    Grid->OnCellValidate = nullptr;
+    if (C.Refuse) {
+      ASSERT_TRUE(combo->Visible());
+      Key(combo, VK_ESCAPE);
+      TestHarness::ProcessEvents();
+    }
+    EXPECT_EQ(Grid->Cells(2, 2), String(C.Cell));
+    if (combo->Visible()) {
+      Key(combo, VK_ESCAPE);
+      TestHarness::ProcessEvents();
+    }
   }
 }
 
