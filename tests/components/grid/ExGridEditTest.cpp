@@ -163,6 +163,37 @@ TEST_F(ExGridEditTest, FocusMovingToAnotherControlCommitsTheEdit) {
 
 // A handler refusing the value: the editor stays open on the cell with the refused text or the
 // handler's value, and Esc gives the cell back the text the editor started from.
+// A text refused while the focus leaves for another control is not written: the cell keeps its
+// old text, or the value the handler gave.
+TEST_F(ExGridEditTest, FocusLeavingWithARefusedTextKeepsTheOldOrTheHandlersValue) {
+  struct Case {
+    const char* Name;
+    bool ChangeValue;
+    const char16_t* Cell;
+  } Cases[] = {{"refused", false, u"23"}, {"refused with the handler's value", true, u"fixed"}};
+  auto* Other = new TEdit(Form);
+  Other->SetParent(Form);
+  Other->SetBounds(10, 320, 100, 24);
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Grid->SetCells(2, 3, u"23");
+    Grid->OnCellValidate = [&](TObject*, Integer, Integer, String& Value, bool& Valid) {
+      Valid = false;
+      if (C.ChangeValue) Value = u"fixed";
+    };
+    Grid->SetFocus();
+    TExInplaceEdit* ed = OpenEditor(2, 3);
+    ASSERT_NE(ed, nullptr);
+    Type(ed, u"bad");
+    Other->SetFocus();
+    TestHarness::ProcessEvents();
+    Grid->OnCellValidate = nullptr;
+    EXPECT_TRUE(Other->Focused());
+    EXPECT_FALSE(ed->Visible());
+    EXPECT_EQ(Grid->Cells(2, 3), String(C.Cell));
+  }
+}
+
 TEST_F(ExGridEditTest, RefusedValueKeepsTheEditorOnTheCell) {
   struct Case {
     const char* Name;
