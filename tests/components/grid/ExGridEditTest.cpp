@@ -1198,6 +1198,27 @@ TEST_F(ExGridEditTest, TheColumnWidensWhileTextIsTyped) {
   EXPECT_GT(Grid->ColWidths(1), before);
 }
 
+// With the row following the text, a wrapped text grows its row while it is typed, and each
+// growth is reported.
+TEST_F(ExGridEditTest, TheRowGrowsWhileAWrappedTextIsTyped) {
+  Grid->SizeWhileTyping()->SetHeight(true);
+  Grid->SetWordWrap(true);
+  Grid->SetColWidths(1, 60);
+  Grid->SetCells(1, 1, String());
+  Integer ends = 0;
+  Grid->OnEndRowSize = [&](TObject*, Integer ARow) {
+    EXPECT_EQ(ARow, 1);
+    ++ends;
+  };
+  const Integer before = Grid->RowHeights(1);
+  TExInplaceEdit* ed = OpenEditor(1, 1);
+  ASSERT_NE(ed, nullptr);
+  Type(ed, u"one two three four five six seven");
+  EXPECT_GT(Grid->RowHeights(1), before);
+  EXPECT_GT(ends, 0);
+  EXPECT_EQ(Grid->ColWidths(1), 60);
+}
+
 TEST_F(ExGridEditTest, RichTextEditorLoadsTheCellAndWritesRichTextBack) {
   Grid->SetDefaultEditor(edRichEdit);
   Grid->SetCells(1, 1, u"plain");
