@@ -6,6 +6,7 @@
 
 #include "components/grid/ExGridCellNode.h"
 #include "components/grid/ExGridDragDrop.h"
+#include "components/grid/ExGridEditors.h"
 #include "components/grid/ExGridFilter.h"
 #include "components/grid/ExGridFooter.h"
 #include "components/grid/ExGridGraphics.h"
@@ -1199,6 +1200,8 @@ void TExStringGrid::RegisterThemeWindow(bool Register) {
 void TExStringGrid::SetMaxEditLength(Integer Value) {
   FMaxEditLength = Value;
   if (InplaceEditor()) InplaceEditor()->SetMaxLength(Value);
+  // The text editor's own limit, which its typing and paste rules check.
+  if (TExInplaceEdit* E = NormalEdit()) E->SetLengthLimit(static_cast<int16_t>(Value));
 }
 
 void TExStringGrid::SetRowIndicator(TBitmap* Value) {

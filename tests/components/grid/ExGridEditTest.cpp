@@ -396,6 +396,21 @@ TEST_F(ExGridEditTest, LengthLimitDropsCharactersSilentlyUnlessTheSelectionIsRep
   EXPECT_EQ(ed->Text(), u"adc");
 }
 
+// A limit set while the editor is open holds at once, for typing and for paste.
+TEST_F(ExGridEditTest, LengthLimitSetDuringTheEditHoldsAtOnce) {
+  Grid->SetCells(1, 1, String());
+  TExInplaceEdit* ed = OpenEditor(1, 1);
+  ASSERT_NE(ed, nullptr);
+  Type(ed, u"ab");
+  Grid->SetMaxEditLength(2);
+  EXPECT_EQ(ed->LengthLimit(), 2);
+  Type(ed, u"c");
+  EXPECT_EQ(ed->Text(), u"ab");
+  Clipboard()->SetAsText(u"xyz");
+  ed->Perform(WM_PASTE, 0, 0);
+  EXPECT_EQ(ed->Text(), u"ab");
+}
+
 TEST_F(ExGridEditTest, PasteIsFilteredByTheEditorType) {
   struct Case {
     const char* Name;
