@@ -32,6 +32,11 @@ void TFOpenConf::Load_Existing_Configuration() {
 }
 
 Integer TFOpenConf::Search_Open_Conf(const String& snc) const {
+  // Folder names are case-sensitive here, so "Plant" and "plant" can both exist: the folder of
+  // exactly that name comes first, else the first one that differs only in letter case.
+  for (Integer i = 0; i < SL->Count(); ++i) {
+    if (SL->Get(i) == snc) return i;
+  }
   for (Integer i = 0; i < SL->Count(); ++i) {
     if (AnsiSameText(SL->Get(i), snc)) return i;
   }
@@ -62,6 +67,14 @@ void TFOpenConf::FormShow(TObject*) {
 void TFOpenConf::ListBox1Click(TObject*) {
   const Integer index = ListBox1->ItemIndex();
   if (index >= 0 && index < ListBox1->Items()->Count()) Name_Conf = ListBox1->Items()->Get(index);
+}
+
+// A double click on an entry opens it, as the OK button does.
+void TFOpenConf::ListBox1DblClick(TObject* Sender) {
+  const Integer index = ListBox1->ItemIndex();
+  if (index < 0 || index >= ListBox1->Items()->Count()) return;
+  ListBox1Click(Sender);
+  SetModalResult(mrOk);
 }
 
 void TFOpenConf::Set_Lang() {

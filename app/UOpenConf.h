@@ -32,9 +32,11 @@ class TFOpenConf : public TFDialog {
   void FormShow(TObject* Sender);
   // Rebuilds SL from the sub-folders of Path_Projects, sorted by name without regard to case.
   void Load_Existing_Configuration();
-  // The index in SL of the first name equal to snc without regard to letter case, or -1.
+  // The index in SL of the name equal to snc, else of the first one equal without regard to
+  // letter case, else -1.
   Integer Search_Open_Conf(const String& snc) const;
   void ListBox1Click(TObject* Sender);
+  void ListBox1DblClick(TObject* Sender);
   void Set_Lang();
 };
 

@@ -21,6 +21,7 @@ TFOpenConf::TFOpenConf(TComponent* AOwner) : TFDialog(AOwner), SL(std::make_uniq
   ListBox1->SetShowHint(true);
   ListBox1->SetTabOrder(0);
   ListBox1->OnClick = [this](TObject* Sender) { ListBox1Click(Sender); };
+  ListBox1->OnDblClick = [this](TObject* Sender) { ListBox1DblClick(Sender); };
 
   Create_Title_Panel();
   Create_Button_Panel();

@@ -99,6 +99,47 @@ TEST_F(OpenConfTest, MissingProjectsFolderGivesAnEmptyList) {
   });
 }
 
+// Folder names are case-sensitive: with "Plant" and "plant" both present, the open one is
+// preselected, not its namesake.
+TEST_F(OpenConfTest, OpenConfigurationIsPreselectedOverANameDifferingInCase) {
+  State.Make_Configuration("Plant");
+  State.Make_Configuration("plant");
+  for (const String& open : {String(u"plant"), String(u"Plant")}) {
+    SCOPED_TRACE(StringToUtf8(open));
+    Conf_Name = open;
+    Path_Conf = Path_Join(Path_Projects, open);
+    EXPECT_EQ(Show([&] {
+                ASSERT_GE(Form->ListBox1->ItemIndex(), 0);
+                EXPECT_EQ(Form->ListBox1->Items()->Get(Form->ListBox1->ItemIndex()), open);
+                TestHarness::Click(Form->Btn_OK);
+              }),
+              mrOk);
+    EXPECT_EQ(Form->Name_Conf, open);
+  }
+}
+
+// A double click on an entry opens it; one on the empty part of the list does nothing.
+TEST_F(OpenConfTest, DoubleClickOnAnEntryOpensIt) {
+  State.Make_Configuration("One");
+  State.Make_Configuration("Two");
+  EXPECT_EQ(Show([&] {
+              TListBox* list = Form->ListBox1;
+              TPoint second(20, -1);
+              for (Integer y = 1; y < list->ClientHeight() && second.Y < 0; ++y)
+                if (list->ItemAtPos(TPoint(20, y), true) == 1) second.Y = y + 2;
+              ASSERT_GE(second.Y, 0);
+              TestHarness::DoubleClick(list, TPoint(20, list->ClientHeight() - 5));
+              TestHarness::ProcessEvents();
+              EXPECT_TRUE(Form->Visible());
+              EXPECT_EQ(Form->ModalResult(), mrNone);
+              TestHarness::DoubleClick(list, second);
+              TestHarness::ProcessEvents();
+              if (Form->ModalResult() == mrNone) TestHarness::Click(Form->Btn_Cancel);
+            }),
+            mrOk);
+  EXPECT_EQ(Form->Name_Conf, u"Two");
+}
+
 TEST_F(OpenConfTest, SearchIgnoresLetterCase) {
   State.Make_Configuration("Line");
   State.Make_Configuration("plant");
