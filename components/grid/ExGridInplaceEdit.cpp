@@ -273,7 +273,9 @@ void TExInplaceEdit::WMKillFocus(TMessage& M) {
     return;
   }
   FGrid->FStartEditChar = 0;
-  if (FGrid->LookupHistory() && FGrid->LookupItems()->IndexOf(Text()) == -1) FGrid->LookupItems()->Add(Text());
+  // The history keeps each text the editor is left with once; an empty text is no entry.
+  if (FGrid->LookupHistory() && !Text().empty() && FGrid->LookupItems()->IndexOf(Text()) == -1)
+    FGrid->LookupItems()->Add(Text());
   FGrid->FormulaEditChange(false);
   TInplaceEdit::WMKillFocus(M);
   // Alt+Backspace held: the focus only goes for a moment.

@@ -481,6 +481,16 @@ TEST_F(ExGridEditTest, LookupHistoryKeepsEachLeftTextOnce) {
   EXPECT_EQ(Grid->LookupItems()->Strings(0), u"Basel");
 }
 
+// An emptied cell leaves nothing in the history: an empty entry would only stand in the list.
+TEST_F(ExGridEditTest, LookupHistoryTakesNoEmptyText) {
+  Grid->SetLookupHistory(true);
+  TExInplaceEdit* ed = OpenEditor(1, 1);
+  ed->SetText(String());
+  Grid->HideInplaceEdit();
+  TestHarness::ProcessEvents();
+  EXPECT_EQ(Grid->LookupItems()->Count(), 0);
+}
+
 // --- The combo editor --------------------------------------------------------------------------------
 
 class ExGridComboTest : public ExGridEditTest {
