@@ -278,6 +278,37 @@ TEST_F(ExGridEditTest, CursorWalkLeavesTheCellAtTheTextsEdges) {
   }
 }
 
+// Where the navigation does not allow Ctrl+Enter in a wrapping grid, the key is swallowed: the edit
+// goes on without a line break and plain Enter commits.
+TEST_F(ExGridEditTest, CtrlEnterIsSwallowedWhereNotAllowed) {
+  struct Case {
+    const char* Name;
+    bool AllowCtrlEnter;
+    bool WordWrap;
+  } Cases[] = {
+      {"not allowed", false, true},
+      {"allowed, not wrapping", true, false},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Grid->Navigation()->SetAllowCtrlEnter(C.AllowCtrlEnter);
+    Grid->SetWordWrap(C.WordWrap);
+    Grid->SetCells(2, 2, String());
+    Grid->SetFocus();
+    TExInplaceEdit* ed = OpenEditor(2, 2);
+    ASSERT_NE(ed, nullptr);
+    Type(ed, u"ab");
+    TestHarness::SendKeyStroke(ed, VK_RETURN, TShiftState(ssCtrl), String(1, Char(10)));
+    TestHarness::ProcessEvents();
+    ASSERT_TRUE(ed->Visible());
+    Type(ed, u"cd");
+    Key(ed, VK_RETURN);
+    TestHarness::ProcessEvents();
+    EXPECT_FALSE(ed->Visible());
+    EXPECT_EQ(Grid->Cells(2, 2), u"abcd");
+  }
+}
+
 TEST_F(ExGridEditTest, UnchangedTextIsValidatedOnlyWithAlwaysValidate) {
   for (bool always : {false, true}) {
     SCOPED_TRACE(always ? "AlwaysValidate" : "default");
