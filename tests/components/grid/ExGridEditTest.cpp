@@ -741,7 +741,11 @@ TEST_F(ExGridComboTest, TypedLetterSelectsAnItemAndReportsIt) {
   TGridCombo* combo = OpenCombo(1, 2);  // display column 1 shows real column 2
   ASSERT_TRUE(combo->Visible());
   Changes.clear();
+  std::vector<TObject*> pressedBy;
+  Grid->OnKeyPress = [&](TObject* Sender, Char&) { pressedBy.push_back(Sender); };
   Type(combo, u"g");
+  // The grid's key press hears of the letter once, from the combo.
+  EXPECT_EQ(pressedBy, (std::vector<TObject*>{combo}));
   EXPECT_EQ(combo->ItemIndex(), 2);
   ASSERT_FALSE(Changes.empty());
   EXPECT_EQ(Changes.back(), u"2,2:2=Gamma");
