@@ -1082,6 +1082,23 @@ TEST_F(ExGridPaintTest, DataCheckBoxIsDrawnByItsText) {
   EXPECT_EQ(TestHarness::GrabPngBytes(Grid), Unchecked);
 }
 
+// A rating shows its value in half stars, cut down to the half below: 3.7 looks as 3.5 does, between
+// three and four stars.
+TEST_F(ExGridPaintTest, RatingShowsHalfStarsCutDown) {
+  Grid->SetColWidths(1, 120);
+  Grid->AddRating(1, 1, 5, clYellow, clGray);
+  auto shot = [&](const String& Value) {
+    Grid->SetCells(1, 1, Value);
+    Grid->Repaint();
+    return TestHarness::GrabPngBytes(Grid);
+  };
+  const std::vector<Byte> three = shot(u"3"), threeHalf = shot(FloatToStr(3.5)), four = shot(u"4");
+  const std::vector<Byte> threePointSeven = shot(FloatToStr(3.7));
+  EXPECT_NE(three, threeHalf);
+  EXPECT_NE(threeHalf, four);
+  EXPECT_EQ(threePointSeven, threeHalf);
+}
+
 TEST_F(ExGridPaintTest, LockedUpdatesKeepTheOldPixels) {
   const TRect R = Grid->CellRect(2, 2);
   const TPoint P(R.Left + R.Width() / 2, R.Top + 3);
