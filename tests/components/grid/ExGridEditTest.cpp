@@ -1186,6 +1186,39 @@ TEST_F(ExGridEditTest, HtmlEditControlWritesItsValueBackIntoTheTag) {
 
 // --- Fixed-cell editors -----------------------------------------------------------------------------------
 
+// Tab in a control editor writes its value and opens the next editable control of the cell;
+// after the last one the grid has the focus again.
+TEST_F(ExGridEditTest, HtmlControlTabWalksTheCellsControlsAndEndsInTheGrid) {
+  Grid->SetColWidths(1, 300);
+  Grid->SetRowHeights(1, 30);
+  Grid->SetCells(1, 1,
+                 u"<CONTROL TYPE=\"EDIT\" WIDTH=\"60\" ID=\"a\" VALUE=\"1\"> "
+                 u"<CONTROL TYPE=\"CHECK\" WIDTH=\"15\" ID=\"b\" VALUE=\"FALSE\"> "
+                 u"<CONTROL TYPE=\"EDIT\" WIDTH=\"60\" ID=\"c\" VALUE=\"2\">");
+  Grid->SetCol(1);
+  Grid->SetRow(1);
+  Grid->EditHtmlControl(1, 1, String());
+  TestHarness::ProcessEvents();
+  TControlEdit* e = Grid->ControlEditor();
+  ASSERT_TRUE(e->Visible());
+  EXPECT_EQ(e->Text(), u"1");
+  e->SetText(u"10");
+  Key(e, VK_TAB);
+  TestHarness::ProcessEvents();
+  ASSERT_TRUE(e->Visible());
+  EXPECT_EQ(e->Text(), u"2");
+  e->SetText(u"20");
+  Key(e, VK_TAB);
+  TestHarness::ProcessEvents();
+  EXPECT_FALSE(e->Visible());
+  EXPECT_TRUE(Grid->Focused());
+  String a, c;
+  EXPECT_TRUE(GetHtmlControlValue(Grid->Cells(1, 1), u"a", a));
+  EXPECT_TRUE(GetHtmlControlValue(Grid->Cells(1, 1), u"c", c));
+  EXPECT_EQ(a, u"10");
+  EXPECT_EQ(c, u"20");
+}
+
 // A COMBO control opened as a pick list: a chosen item is written into the tag; leaving without a
 // choice keeps the value the tag had, also one that is not among the items.
 TEST_F(ExGridEditTest, HtmlComboControlAsAListWritesTheChoiceAndKeepsAnUnchosenValue) {
