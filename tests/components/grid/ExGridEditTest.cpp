@@ -828,6 +828,33 @@ TEST_F(ExGridComboTest, EditableComboCursorWalkLeavesTheCellOnlyWithAnAcceptedTe
   }
 }
 
+// A choice refused on Enter keeps the combo on the cell in both styles; the cell keeps its text.
+TEST_F(ExGridComboTest, RefusedChoiceKeepsTheComboOnTheCell) {
+  struct Case {
+    const char* Name;
+    TEditorType Editor;
+  } Cases[] = {{"pick list", edComboList}, {"editable", edComboEdit}};
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Grid->SetDefaultEditor(C.Editor);
+    Grid->SetFocus();
+    Grid->SetCells(2, 2, u"Alpha");
+    Grid->OnCellValidate = [](TObject*, Integer, Integer, String&, bool& Valid) { Valid = false; };
+    TGridCombo* combo = OpenCombo(2, 2);
+    ASSERT_TRUE(combo->Visible());
+    combo->SetItemIndex(2);
+    Key(combo, VK_RETURN);
+    TestHarness::ProcessEvents();
+    EXPECT_TRUE(combo->Visible());
+    EXPECT_EQ(Grid->Row(), 2);
+    Grid->OnCellValidate = nullptr;
+    Key(combo, VK_ESCAPE);
+    TestHarness::ProcessEvents();
+    EXPECT_FALSE(combo->Visible());
+    EXPECT_EQ(Grid->Cells(2, 2), u"Alpha");
+  }
+}
+
 TEST_F(ExGridComboTest, EnterWithAdvanceOnEnterMovesOnAndOpensTheEditorThere) {
   Grid->Navigation()->SetAdvanceOnEnter(true);
   Grid->SetCells(2, 2, u"Alpha");
@@ -935,6 +962,30 @@ TEST_F(ExGridEditTest, SpinEditorEscAfterTypingPutsBackTheOldTextAndValue) {
   EXPECT_FALSE(spin->Visible());
   EXPECT_EQ(spin->Text(), u"42");
   EXPECT_EQ(spin->Value(), 42);
+  EXPECT_EQ(Grid->Cells(1, 1), u"42");
+}
+
+// A value refused on Enter keeps the spin editor on the cell, and the cell keeps its old value.
+TEST_F(ExGridEditTest, SpinEditorRefusedValueKeepsTheEditorAndTheCell) {
+  Grid->SetDefaultEditor(edSpinEdit);
+  Grid->SetCells(1, 1, u"42");
+  Grid->OnCellValidate = [](TObject*, Integer, Integer, String&, bool& Valid) { Valid = false; };
+  Grid->SetCol(1);
+  Grid->SetRow(1);
+  Grid->ShowInplaceEdit();
+  TestHarness::ProcessEvents();
+  TGridSpin* spin = Grid->SpinEdit();
+  ASSERT_TRUE(spin->Visible());
+  spin->SelectAll();
+  Type(spin, u"7");
+  Key(spin, VK_RETURN);
+  TestHarness::ProcessEvents();
+  EXPECT_TRUE(spin->Visible());
+  EXPECT_EQ(Grid->Row(), 1);
+  Grid->OnCellValidate = nullptr;
+  Key(spin, VK_ESCAPE);
+  TestHarness::ProcessEvents();
+  EXPECT_FALSE(spin->Visible());
   EXPECT_EQ(Grid->Cells(1, 1), u"42");
 }
 
