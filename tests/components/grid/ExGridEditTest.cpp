@@ -855,6 +855,35 @@ TEST_F(ExGridComboTest, RefusedChoiceKeepsTheComboOnTheCell) {
   }
 }
 
+// A choice refused while the focus leaves for another control is not written.
+TEST_F(ExGridComboTest, RefusedChoiceIsNotWrittenWhenTheFocusLeaves) {
+  auto* Other = new TEdit(Form);
+  Other->SetParent(Form);
+  Other->SetBounds(10, 320, 100, 24);
+  struct Case {
+    const char* Name;
+    TEditorType Editor;
+  } Cases[] = {{"pick list", edComboList}, {"editable", edComboEdit}};
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Grid->SetDefaultEditor(C.Editor);
+    Grid->SetFocus();
+    Grid->SetCells(2, 2, u"Alpha");
+    Grid->OnCellValidate = [](TObject*, Integer, Integer, String&, bool& Valid) { Valid = false; };
+    TGridCombo* combo = OpenCombo(2, 2);
+    ASSERT_TRUE(combo->Visible());
+    combo->SetItemIndex(2);
+    Other->SetFocus();
+    TestHarness::ProcessEvents();
+    Grid->OnCellValidate = nullptr;
+    EXPECT_EQ(Grid->Cells(2, 2), u"Alpha");
+    if (combo->Visible()) {
+      Key(combo, VK_ESCAPE);
+      TestHarness::ProcessEvents();
+    }
+  }
+}
+
 TEST_F(ExGridComboTest, EnterWithAdvanceOnEnterMovesOnAndOpensTheEditorThere) {
   Grid->Navigation()->SetAdvanceOnEnter(true);
   Grid->SetCells(2, 2, u"Alpha");
