@@ -309,6 +309,32 @@ TEST_F(ExGridEditTest, CtrlEnterIsSwallowedWhereNotAllowed) {
   }
 }
 
+// Up and Down with a refused text keep the editor on the cell: the grid does not move.
+TEST_F(ExGridEditTest, UpAndDownWithARefusedTextStayOnTheCell) {
+  struct Case {
+    const char* Name;
+    Word Key;
+  } Cases[] = {{"up", VK_UP}, {"down", VK_DOWN}};
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Grid->SetCells(2, 2, u"22");
+    Grid->OnCellValidate = [](TObject*, Integer, Integer, String&, bool& Valid) { Valid = false; };
+    Grid->SetFocus();
+    TExInplaceEdit* ed = OpenEditor(2, 2);
+    ASSERT_NE(ed, nullptr);
+    Type(ed, u"x");
+    Key(ed, C.Key);
+    TestHarness::ProcessEvents();
+    EXPECT_TRUE(ed->Visible());
+    EXPECT_EQ(Grid->Row(), 2);
+    EXPECT_EQ(Grid->Col(), 2);
+    Grid->OnCellValidate = nullptr;
+    Key(ed, VK_ESCAPE);
+    TestHarness::ProcessEvents();
+    EXPECT_EQ(Grid->Cells(2, 2), u"22");
+  }
+}
+
 TEST_F(ExGridEditTest, UnchangedTextIsValidatedOnlyWithAlwaysValidate) {
   for (bool always : {false, true}) {
     SCOPED_TRACE(always ? "AlwaysValidate" : "default");
