@@ -194,6 +194,14 @@ void TFLumitoreFirmWare::Layout_Variant() {
   Btn_PROFIBUS_GSD->SetVisible(true);
   Btn_CreateBin->SetTop(Step_Top(5));
 
+  // Tab walks the shown buttons as the user reads them: the steps from New to Update Device, then
+  // About, Options and Close. The first of them takes the focus when the window opens, so Enter
+  // or the space bar at start never runs Update Device.
+  Integer order = 0;
+  for (TFadeButton* b : {Btn_New, Btn_Open, Btn_Prm_Gen, Btn_EnOcean_Access, Btn_PROFIBUS_GSD, Btn_CreateBin,
+                         Btn_Info, Btn_Opz, Btn_Close})
+    b->SetTabOrder(order++);
+
   // The separator under the last step, and the window's height after it.
   Shape1->SetBounds(10, Btn_CreateBin->Top() + 51, 674, 1);
   Shape1->SetVisible(true);

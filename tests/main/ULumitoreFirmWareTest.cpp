@@ -233,6 +233,29 @@ TEST_F(MainWindowTest, LayoutOfThisVariant) {
   EXPECT_GT(Main->L_Tavrel->Width(), 80);
 }
 
+// The window opens with the focus on New Configuration, and Tab walks the shown buttons in
+// reading order.
+TEST_F(MainWindowTest, TabWalksTheStepsInOrder) {
+  Start();
+  const std::vector<TWinControl*> expected = {Main->Btn_New,           Main->Btn_Open,         Main->Btn_Prm_Gen,
+                                              Main->Btn_EnOcean_Access, Main->Btn_PROFIBUS_GSD, Main->Btn_CreateBin,
+                                              Main->Btn_Info,          Main->Btn_Opz,          Main->Btn_Close,
+                                              Main->Btn_New};
+  std::vector<String> names, walked;
+  for (TWinControl* c : expected) names.push_back(c->Name());
+  Main->Show();
+  TestHarness::ProcessEvents();
+  for (size_t i = 0; i < expected.size(); ++i) {
+    TWinControl* focused = Main->ActiveControl();
+    walked.push_back(focused ? focused->Name() : String(u"(none)"));
+    if (!focused) break;
+    TestHarness::Key(focused, VK_TAB);
+    TestHarness::ProcessEvents();
+  }
+  Main->Hide();
+  EXPECT_EQ(walked, names);
+}
+
 TEST_F(MainWindowTest, TextsOfTheWindow) {
   Start();
   const struct {
