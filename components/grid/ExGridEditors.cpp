@@ -92,11 +92,11 @@ void TGridCheckBox::WMLButtonDown(TMessage& M) {
 }
 
 void TGridCheckBox::CMWantSpecialKey(TMessage& M) {
-  // Enter, Esc and the arrow keys end the edit in KeyDown; left to the form, Enter would press its
-  // default button and the arrows would only move the focus among the grid's editors.
+  // Enter and the arrow keys end the edit in KeyDown; left to the form, Enter would press its
+  // default button and the arrows would only move the focus among the grid's editors. Esc stays
+  // with the box too. Tab is left to the form: moving the focus away ends the edit.
   const Word key = static_cast<Word>(M.WParam);
-  if (IsOneOf(key, {VK_RETURN, VK_ESCAPE, VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN}) ||
-      (key == VK_TAB && FGrid->ValidateOnTab())) {
+  if (IsOneOf(key, {VK_RETURN, VK_ESCAPE, VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN})) {
     M.Result = 1;
     return;
   }

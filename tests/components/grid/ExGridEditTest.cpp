@@ -1000,6 +1000,26 @@ TEST_F(ExGridEditTest, CheckBoxEditorKeysEndTheEditAndMoveAsTheGridDoes) {
   EXPECT_EQ(okClicks, 0);
 }
 
+// Tab leaves the check box editor also when the grid validates cells: the focus moves on and the
+// edit ends.
+TEST_F(ExGridEditTest, TabLeavesTheCheckBoxEditor) {
+  auto* Other = new TEdit(Form);
+  Other->SetParent(Form);
+  Other->SetBounds(10, 320, 100, 24);
+  Grid->OnCellValidate = [](TObject*, Integer, Integer, String&, bool&) {};
+  Grid->SetDefaultEditor(edCheckBox);
+  Grid->SetCol(2);
+  Grid->SetRow(2);
+  Grid->ShowInplaceEdit();
+  TestHarness::ProcessEvents();
+  TGridCheckBox* cb = Grid->Check();
+  ASSERT_TRUE(cb->Visible());
+  Key(cb, VK_TAB);
+  TestHarness::ProcessEvents();
+  EXPECT_FALSE(cb->Visible());
+  EXPECT_FALSE(cb->Focused());
+}
+
 TEST_F(ExGridEditTest, SpinEditorEscAfterTypingPutsBackTheOldTextAndValue) {
   Grid->SetDefaultEditor(edSpinEdit);
   Grid->SetCells(1, 1, u"42");
