@@ -910,6 +910,22 @@ TEST_F(ExGridComboTest, RefusedChoiceIsNotWrittenWhenTheFocusLeaves) {
   }
 }
 
+// Without goTabs but with cells validated, Tab commits the combo's choice and ends the edit.
+TEST_F(ExGridComboTest, TabWithValidationCommitsAndEndsTheEdit) {
+  std::vector<String> validated;
+  Grid->OnCellValidate = [&](TObject*, Integer, Integer, String& Value, bool&) { validated.push_back(Value); };
+  Grid->SetCells(2, 2, u"Alpha");
+  TGridCombo* combo = OpenCombo(2, 2);
+  ASSERT_TRUE(combo->Visible());
+  combo->SetItemIndex(1);
+  Key(combo, VK_TAB);
+  TestHarness::ProcessEvents();
+  EXPECT_FALSE(combo->Visible());
+  EXPECT_EQ(Grid->Cells(2, 2), u"Beta");
+  ASSERT_FALSE(validated.empty());
+  EXPECT_EQ(validated.front(), u"Beta");
+}
+
 TEST_F(ExGridComboTest, EnterWithAdvanceOnEnterMovesOnAndOpensTheEditorThere) {
   Grid->Navigation()->SetAdvanceOnEnter(true);
   Grid->SetCells(2, 2, u"Alpha");
