@@ -668,6 +668,22 @@ TEST_F(ExGridComboTest, EditableComboCompletesFromItsItems) {
   EXPECT_EQ(combo->Impl()->SelLength(), 3);
 }
 
+// Without a match among its items the editable combo completes from the grid's lookup list, and
+// selects no item for it.
+TEST_F(ExGridComboTest, EditableComboFallsBackToTheLookupList) {
+  Grid->SetDefaultEditor(edComboEdit);
+  Grid->SetLookup(true);
+  Grid->LookupItems()->Add(u"Zulu");
+  Grid->SetCells(2, 2, String());
+  TGridCombo* combo = OpenCombo(2, 2);
+  combo->SelectAll();
+  Type(combo, u"z");
+  EXPECT_EQ(combo->Text(), u"zulu");
+  EXPECT_EQ(combo->ItemIndex(), -1);
+  EXPECT_EQ(combo->Impl()->SelStart(), 1);
+  EXPECT_EQ(combo->Impl()->SelLength(), 3);
+}
+
 TEST_F(ExGridComboTest, UpAndDownLeaveTheEditorWhenTheComboDoesNotKeepThem) {
   Grid->Navigation()->SetComboGetUpDown(false);
   Grid->SetCells(2, 2, u"Beta");
