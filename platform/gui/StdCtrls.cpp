@@ -714,6 +714,14 @@ void TCustomComboBox::Dispatch(TMessage& M) {
     case CB_SHOWDROPDOWN: SetDroppedDown(M.WParam != 0); M.Result = 1; break;
     case CB_GETDROPPEDSTATE: M.Result = DroppedDown() ? 1 : 0; break;
     case CB_RESETCONTENT: Clear(); break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      TWinControl::Dispatch(M);
+      // A press that opened the drop-down list hands the mouse to that list: the button's release
+      // goes to the list, never to the box, so the box must not keep the capture it took for the
+      // press. Otherwise every later click anywhere in the window would be sent to this box.
+      if (DroppedDown() && GetCaptureControl() == this) SetCaptureControl(nullptr);
+      break;
     default: TWinControl::Dispatch(M);
   }
 }

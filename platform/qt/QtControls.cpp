@@ -1334,10 +1334,14 @@ void ApplyFont(QWidget* w, const TFont& f) {
   q.setUnderline(s.Contains(fsUnderline));
   q.setStrikeOut(s.Contains(fsStrikeOut));
   w->setFont(q);
+  // The font's colour is the text colour of an enabled control only: a disabled one keeps the
+  // greyed text that tells the user it takes no input.
   QPalette pal = w->palette();
-  pal.setColor(QPalette::Text, QColorOf(f.Color()));
-  pal.setColor(QPalette::WindowText, QColorOf(f.Color()));
-  pal.setColor(QPalette::ButtonText, QColorOf(f.Color()));
+  for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+    pal.setColor(g, QPalette::Text, QColorOf(f.Color()));
+    pal.setColor(g, QPalette::WindowText, QColorOf(f.Color()));
+    pal.setColor(g, QPalette::ButtonText, QColorOf(f.Color()));
+  }
   w->setPalette(pal);
 }
 

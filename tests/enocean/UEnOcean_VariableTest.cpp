@@ -10,6 +10,8 @@
 //                  TYPE 1 = 0x02: case 0 (SP)
 #include "enocean/UEnOcean_Variable.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "components/buttons/FadeButton.h"
@@ -231,6 +233,53 @@ TEST_F(UEnOcean_Variable, AKeyInTheRorgListIsAUsersChoice) {
   TestHarness::Key(Dlg->CB_EEP_Rorg, VK_DOWN);
   EXPECT_EQ(Dlg->CB_EEP_Rorg->ItemIndex(), 2);
   EXPECT_EQ(Items_Of(Dlg->CB_EEP_Func), Rorg(2).Func_SL);
+  Dlg->Hide();
+}
+
+// The user opens a list with the mouse and the list, not the box, takes the release of the button;
+// the lists below must still take the next clicks of the user.
+TEST_F(UEnOcean_Variable, AListOpenedWithTheMouseLetsTheNextClickReachAnotherList) {
+  TestHarness::ShowForm(Dlg.Form);
+  User_Choose(Dlg->CB_EEP_Rorg, 2);
+  const TPoint inside(20, 10);
+  TestHarness::MouseDown(Dlg->CB_EEP_Rorg, mbLeft, inside);
+  ASSERT_TRUE(Dlg->CB_EEP_Rorg->DroppedDown());
+  // The list closes without the box seeing the release (a choice in the list or Escape).
+  Dlg->CB_EEP_Rorg->SetDroppedDown(false);
+  EXPECT_NE(GetCaptureControl(), static_cast<TControl*>(Dlg->CB_EEP_Rorg));
+
+  TestHarness::MouseDown(Dlg->CB_EEP_Func, mbLeft, inside);
+  EXPECT_TRUE(Dlg->CB_EEP_Func->DroppedDown());
+  EXPECT_FALSE(Dlg->CB_EEP_Rorg->DroppedDown());
+  Dlg->CB_EEP_Func->SetDroppedDown(false);
+  EXPECT_EQ(GetCaptureControl(), nullptr);
+  Dlg->Hide();
+}
+
+// The darkest grey level of a control's text area as it shows (0 black, 255 white).
+Integer Darkest_Text(TControl* Control) {
+  Integer darkest = 255;
+  for (Integer y = 3; y < Control->Height() - 3; ++y) {
+    for (Integer x = 3; x < Control->Width() - 30; ++x) {
+      const TColor c = TestHarness::Pixel(Control, x, y);
+      darkest = std::min<Integer>(darkest, std::max({c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF}));
+    }
+  }
+  return darkest;
+}
+
+// A locked list must look locked: its text is greyed, not drawn like the text of a list the user
+// can still change.
+TEST_F(UEnOcean_Variable, ALockedListShowsItsChoiceGreyed) {
+  TestHarness::ShowForm(Dlg.Form);
+  User_Choose(Dlg->CB_EEP_Rorg, 2);
+  TestHarness::ProcessEvents();
+  const Integer enabled = Darkest_Text(Dlg->CB_EEP_Rorg);
+  Dlg->CB_EEP_Rorg->SetEnabled(false);
+  TestHarness::ProcessEvents();
+  const Integer locked = Darkest_Text(Dlg->CB_EEP_Rorg);
+  EXPECT_LT(enabled, 0x40);
+  EXPECT_GT(locked, enabled + 0x30);
   Dlg->Hide();
 }
 
