@@ -640,6 +640,21 @@ TEST_F(ExGridComboTest, EnterWritesTheSelectionAndEscKeepsTheCell) {
   EXPECT_FALSE(combo->Visible());
 }
 
+// Esc in the editable combo drops the typed text and keeps the cell.
+TEST_F(ExGridComboTest, EscInTheEditableComboKeepsTheCell) {
+  Grid->SetDefaultEditor(edComboEdit);
+  Grid->SetCells(2, 2, u"Beta");
+  TGridCombo* combo = OpenCombo(2, 2);
+  ASSERT_TRUE(combo->Visible());
+  combo->SelectAll();
+  Type(combo, u"xyz");
+  Key(combo, VK_ESCAPE);
+  TestHarness::ProcessEvents();
+  EXPECT_FALSE(combo->Visible());
+  EXPECT_EQ(Grid->Cells(2, 2), u"Beta");
+  EXPECT_EQ(Grid->Row(), 2);
+}
+
 TEST_F(ExGridComboTest, WheelWalksTheItemsWithinTheListAndNamesTheRealColumn) {
   Grid->HideColumn(1);
   Grid->SetCells(2, 2, u"Gamma");
