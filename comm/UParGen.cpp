@@ -83,6 +83,11 @@ void TFParGen::FormShow(TObject* /*Sender*/) {
   // Filling the fields ran the change handlers: what the dialog loaded is no change of the user's.
   Is_Change = false;
   Move_GroupBoxs();
+  // Each show starts at the first field of the top panel, so typing goes straight into it.
+  if (TWinControl* first = CPG->FindNextControl(nullptr, true, true, false)) {
+    if (first->CanFocus()) first->SetFocus();
+    else SetActiveControl(first);
+  }
 }
 
 void TFParGen::FormResize(TObject* /*Sender*/) {

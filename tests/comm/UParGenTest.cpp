@@ -216,6 +216,20 @@ TEST_F(UParGen, TextsComeFromTheTextTable) {
   EXPECT_EQ(F.CP_Ethernet->Caption(), u"2. Ethernet");
 }
 
+// Every show puts the focus into the first field of the top panel, also after OK had it.
+TEST_F(UParGen, EachShowFocusesTheFirstField) {
+  Make();
+  for (int show = 1; show <= 2; ++show) {
+    SCOPED_TRACE(show);
+    Show([](TFParGen& F) {
+      TestHarness::ProcessEvents();
+      EXPECT_EQ(F.ActiveControl(), F.E_PROFIBUS_IDDevice);
+      F.Btn_OK->SetFocus();
+      TestHarness::Click(F.Btn_OK);
+    });
+  }
+}
+
 TEST_F(UParGen, TheClientWidthStaysAfterAResize) {
   TFParGen& F = Make();
   // The user can size the window (its height); the title bar has the system menu only.
