@@ -1833,6 +1833,12 @@ void InputMouseLeave(TControl* Control) {
   });
 }
 
+void GuiInternal::MouseLeaveWithin(TWinControl* Window) {
+  TControl* over = gMouseControl;
+  if (!Window || !over) return;
+  if (over == Window || Window->ContainsControl(over)) InputMouseLeave(over);
+}
+
 void InputResized(TControl* Control, Integer Width, Integer Height) {
   if (!Control) return;
   GuardedCall([&] {

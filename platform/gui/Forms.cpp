@@ -263,6 +263,8 @@ void TCustomForm::SetVisible(bool v) {
     FVisible = false;
     DoHide();
     if (FImpl) FImpl->SetVisible(false);
+    // A button the mouse was over when the form went away must not show hot at its next showing.
+    GuiInternal::MouseLeaveWithin(this);
     Perform(CM_SHOWINGCHANGED, 0, 0);
   }
 }

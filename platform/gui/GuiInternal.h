@@ -34,6 +34,11 @@ const TModalRunner& ModalRunner();
 // Forgets a control that is going away (capture, hint, mouse-over, focus bookkeeping).
 void ControlGone(TControl* Control);
 
+// A window that hides takes the mouse away from its controls without a leave from the window
+// system: the control under the mouse, when it is Window or lies in it, is told that the mouse
+// left (Controls.cpp).
+void MouseLeaveWithin(TWinControl* Window);
+
 // The caption's move of a form (SC_MOVE): the window system moves it when it can; otherwise the
 // mouse moves it until the left button is released (Controls.cpp).
 void BeginSystemMove(TCustomForm* Form);

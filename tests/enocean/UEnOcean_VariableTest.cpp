@@ -283,6 +283,21 @@ TEST_F(UEnOcean_Variable, ALockedListShowsItsChoiceGreyed) {
   Dlg->Hide();
 }
 
+// The dialog closes under the mouse (OK or Cancel clicked): at its next showing, with the mouse
+// elsewhere, the button must not still show hot.
+TEST_F(UEnOcean_Variable, AButtonUnderTheMouseAtClosingIsNotHotAtTheNextShowing) {
+  for (TFadeButton* button : {Dlg->Btn_OK, Dlg->Btn_Cancel}) {
+    SCOPED_TRACE(StringToUtf8(button->Name()));
+    TestHarness::ShowForm(Dlg.Form);
+    TestHarness::MouseEnter(button);
+    ASSERT_TRUE(button->Hot());
+    Dlg->Hide();
+    TestHarness::ShowForm(Dlg.Form);
+    EXPECT_FALSE(button->Hot());
+    Dlg->Hide();
+  }
+}
+
 TEST_F(UEnOcean_Variable, PrefillSelectsTheLevelsOfTheNetworksEntry) {
   TDevice_EnOcean& device = Add_Device(DevList);
   TRorFunTyp& temp_hum = Add_EEP(device.UnidirectionalList, 0xA5, 0x04, 0x01);
