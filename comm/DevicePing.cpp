@@ -3,9 +3,35 @@
 #include "platform/os/Clock.h"
 #include "platform/os/Icmp.h"
 
+namespace {
+
+// True for the four octets of 0.0.0.0 as typed ("0.0.0.0", "0.00.0.000"). That address names no
+// device: this system answers echo requests sent to it itself, so the check would pass with no
+// device at all, and the untouched boxes of the update dialog hold exactly that address.
+bool Is_Unspecified_Address(const String& Address) {
+  Integer parts = 1;
+  bool digit = false;
+  for (const Char c : Address) {
+    if (c == u'.') {
+      if (!digit) return false;
+      ++parts;
+      digit = false;
+    } else if (c == u'0') {
+      digit = true;
+    } else {
+      return false;
+    }
+  }
+  return digit && parts == 4;
+}
+
+}  // namespace
+
 bool TPing_Check::Send_Ping(const String& Address) {
   ping_res = 0;
   Attempts = 0;
+  // No request goes out: the address is refused as one that cannot be used.
+  if (Is_Unspecified_Address(Address)) return false;
   const Cardinal Start = GetTickCount();
   try {
     const std::string Data = StringToUtf8(Address);

@@ -31,7 +31,8 @@ class TPing_Check {
 
   // Sends the requests to Address (the dotted text exactly as typed). True when the last request
   // was answered with data. An error while sending (an address that does not resolve, no right to
-  // send ICMP requests) ends the check with False.
+  // send ICMP requests) ends the check with False, as does the address 0.0.0.0, to which no
+  // request is sent.
   bool Send_Ping(const String& Address);
 
   // The reply handler: 1 when the reply carried data, 2 when the request timed out.

@@ -99,6 +99,35 @@ TEST(DevicePing, OutcomesOfTheCheck) {
   }
 }
 
+// 0.0.0.0 names no device (the computer itself answers it): refused with the address error and
+// no request; addresses that only look alike go out as usual.
+TEST(DevicePing, TheUnspecifiedAddressIsRefused) {
+  const struct {
+    const char* Name;
+    String Address;
+    bool Sent;
+  } Rows[] = {
+      {"zeros", u"0.0.0.0", false},
+      {"zeros with leading zeros", u"00.0.000.0", false},
+      {"a zero last octet", u"10.0.0.0", true},
+      {"three octets", u"0.0.0", true},
+      {"an empty octet", u"0.0..0", true},
+      {"a blank in it", u"0.0.0. 0", true},
+  };
+  for (const auto& Row : Rows) {
+    SCOPED_TRACE(Row.Name);
+    TManualClock Clock;
+    TFakeIcmp Icmp(Clock, {Answer});
+    TPing_Check Check;
+    EXPECT_EQ(Check.Send_Ping(Row.Address), Row.Sent);
+    EXPECT_EQ(Icmp.Calls > 0, Row.Sent);
+    if (!Row.Sent) {
+      EXPECT_EQ(Check.ping_res, 0);
+      EXPECT_EQ(Check.Failure_Text_Id(), Ping_Text_Check_Address);
+    }
+  }
+}
+
 TEST(DevicePing, RequestSettings) {
   TManualClock Clock;
   TFakeIcmp Icmp(Clock, {Answer});

@@ -477,6 +477,26 @@ TEST_F(UBoot, UpdateAfterTheCheck) {
   }
 }
 
+// The boxes as they stand at the first show (0.0.0.0) name no device: the computer itself would
+// answer, so the check refuses the address without a request and nothing is updated.
+TEST_F(UBoot, TheUntouchedAddressIsRefused) {
+  Put_Tool("");
+  Last_IP_Address.clear();
+  Show();
+  ASSERT_EQ(Form->E_IP1->Text(), u"0");
+  TManualClock Clock;
+  TFakeIcmp Device(Clock, {Answer});
+  TFakeToolStart Tool;
+  TestHarness::ExpectMessage(u"Error!!! Check the Ip Address", mtError);
+  TestHarness::Click(Form->Btn_Update);
+  EXPECT_TRUE(TestHarness::Verify());
+  EXPECT_EQ(Device.Calls, 0u);
+  EXPECT_FALSE(FileExists(Lan_Uploader_Xml()));
+  EXPECT_TRUE(Tool.Programs.empty());
+  EXPECT_EQ(Last_IP_Address, u"");
+  EXPECT_TRUE(Form->Visible());
+}
+
 // The option list and the read-back box decide the operations of the parameter file.
 TEST_F(UBoot, ParameterFilePerOption) {
   struct TRow {
