@@ -107,6 +107,8 @@ TFadeButton* TFDialog::Create_Dialog_Button(TWinControl* Parent, const String& N
   button->SetBounds(Left, Top, Width, Height);
   Setup_Dialog_Button(button, Glyph);
   button->SetModalResult(Result);
+  // The dialog's Cancel button also answers Esc.
+  button->SetCancel(Glyph == dgCancel);
   return button;
 }
 

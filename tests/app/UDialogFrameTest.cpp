@@ -104,6 +104,23 @@ TEST_F(DialogFrameTest, ButtonWithModalResultClosesTheDialog) {
   EXPECT_TRUE(TestHarness::Verify());
 }
 
+TEST_F(DialogFrameTest, EscPressesTheCancelButtonFromAnEdit) {
+  auto* Edit = new TEdit(Form);
+  Edit->SetParent(Form);
+  Edit->SetBounds(16, 100, 100, 20);
+  Integer CancelClicks = 0;
+  Form->Btn_Cancel->OnClick = [&CancelClicks](TObject*) { ++CancelClicks; };
+  EXPECT_TRUE(Form->Btn_Cancel->Cancel());
+  EXPECT_FALSE(Form->Btn_OK->Cancel());
+  TestHarness::ExpectModal(u"TFSample", [&](TCustomForm&) {
+    Edit->SetFocus();
+    TestHarness::Key(Edit, VK_ESCAPE);
+  });
+  EXPECT_EQ(Form->ShowModal(), mrCancel);
+  EXPECT_EQ(CancelClicks, 1);
+  EXPECT_TRUE(TestHarness::Verify());
+}
+
 // Every glyph draws something, and its bottom-left pixel is the transparent colour the button
 // leaves out.
 TEST(DialogGlyphTest, EveryGlyphDrawsOnTheTransparentColour) {
