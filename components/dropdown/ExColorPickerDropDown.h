@@ -173,6 +173,9 @@ class TExColorPickerDropDown : public TExCustomDropDown {
   void SelectPrevious();
   TControl* StyleControl(TColorSelectionStyle Style) const;
 
+  // The list keys shared with the other list picker.
+  friend struct TPickerListKeys;
+
   TExCustomItemSelector* FItemSelector = nullptr;
   TExColorCubePanel* FColorCubePanel = nullptr;
   TExColorSpectrumPanel* FSpectrumPanel = nullptr;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "components/dropdown/ExPickerListKeys.h"
 #include "platform/gui/Forms.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -352,77 +353,5 @@ void TExImagePickerDropDown::WMKeyDown(TMessage& M) {
   const Word key = k.CharCode();
   TExCustomDropDown::WMKeyDown(M);
   if (!Enabled() || alt) return;
-  switch (key) {
-    case VK_RETURN:
-      if (!enterHandled && OnSelect) OnSelect(this);
-      break;
-    case VK_PRIOR:
-    case VK_NEXT: {
-      if (!FItemSelector) break;
-      if (FItemSelector->Items()->Count() != FItems->Count())
-        UpdateList();
-      else
-        SyncClosedList();
-      const Integer n = FItemSelector->GetVisibleItemCount();
-      if (n < 1) break;
-      const Integer current = FItemSelector->ItemIndex();
-      if (key == VK_PRIOR)
-        ApplyListTarget(std::max<Integer>(0, current - n));
-      else
-        ApplyListTarget(std::min<Integer>(FItems->Count() - 1, current + n));
-      break;
-    }
-    case VK_HOME:
-    case VK_END:
-      if (DroppedDown() && FItemSelector) {
-        FInternalCall = true;
-        if (key == VK_HOME)
-          FItemSelector->SelectFirst();
-        else
-          FItemSelector->SelectLast();
-        FInternalCall = false;
-      } else if (key == VK_HOME) {
-        SelectFirst();
-      } else {
-        SelectLast();
-      }
-      break;
-    case VK_UP:
-    case VK_DOWN:
-      if (DroppedDown() && FItemSelector) {
-        const Integer current = FItemSelector->ItemIndex();
-        const Integer target = current < 0 ? 0 : (key == VK_UP ? current - FColumns : current + FColumns);
-        if (target >= 0) ApplyListTarget(target);
-      } else if (key == VK_UP) {
-        SelectPrevious();
-      } else {
-        SelectNext();
-      }
-      break;
-    case VK_LEFT:
-    case VK_RIGHT:
-      if (DroppedDown() && !EditorEnabled() && FItemSelector) {
-        FInternalCall = true;
-        if (key == VK_LEFT)
-          FItemSelector->SelectPrevious();
-        else
-          FItemSelector->SelectNext();
-        FInternalCall = false;
-      }
-      break;
-    case VK_SHIFT:
-    case VK_CONTROL:
-    case VK_MENU:
-      // A modifier alone types nothing: it must not spoil the search text.
-      break;
-    default:
-      if (ctrl || !FItemSelector) break;
-      SyncClosedList();
-      FCurSearch += static_cast<Char>(key);
-      FInternalCall = true;
-      FItemSelector->LookupItem(FCurSearch);
-      FInternalCall = false;
-      if (FKeyTimer && !FKeyTimer->Enabled()) FKeyTimer->SetEnabled(true);
-      break;
-  }
+  TPickerListKeys::Handle(this, key, ctrl, enterHandled, [this] { return FItems->Count(); });
 }

@@ -134,6 +134,9 @@ class TExImagePickerDropDown : public TExCustomDropDown {
   void PaintSelectedImage();
   void ApplyListTarget(Integer Target);
 
+  // The list keys shared with the other list picker.
+  friend struct TPickerListKeys;
+
   TExCustomItemSelector* FItemSelector = nullptr;
   Integer FColumns = 1;
   TItemLayout FLayout = ilCaptionRight;
