@@ -169,62 +169,88 @@ class TGridDropDownKeys {
 
 // --- The nine wrappers -----------------------------------------------------------------------------------
 
-#define KP_GRID_DROPDOWN_FAMILY(Class, Traits)                                                              \
-  void Class::KeyDown(Word& Key, TShiftState Shift) { TGridDropDownKeys::KeyDown(this, Traits, Key, Shift); } \
-  void Class::KeyPress(Char& Key) { TGridDropDownKeys::KeyPress(this, Key); }                                \
-  void Class::DoExit() { TGridDropDownKeys::Exit(this); }                                                    \
-  void Class::CMWantSpecialKey(TMessage& M) { TGridDropDownKeys::WantSpecialKey(this, Traits, M); }          \
-  void Class::WMSetFocus(TMessage& M) { TGridDropDownKeys::SetFocus(this, Traits, M); }                      \
-  void Class::Change() { TGridDropDownKeys::Change(this); }
+namespace {
 
-KP_GRID_DROPDOWN_FAMILY(TGridTrackbarDropDown, kTrackbar)
-KP_GRID_DROPDOWN_FAMILY(TGridMemoDropDown, kMemo)
-KP_GRID_DROPDOWN_FAMILY(TGridCalculatorDropDown, kCalculator)
-KP_GRID_DROPDOWN_FAMILY(TGridTimepickerDropDown, kPlain)
-KP_GRID_DROPDOWN_FAMILY(TGridDetailPickerDropDown, kPlain)
-KP_GRID_DROPDOWN_FAMILY(TGridGridDropDown, kPlain)
-KP_GRID_DROPDOWN_FAMILY(TGridColorDropDown, kColor)
-KP_GRID_DROPDOWN_FAMILY(TGridImageDropDown, kPlain)
-KP_GRID_DROPDOWN_FAMILY(TGridExGridDropDown, kPlain)
+const TFamilyTraits& TraitsOf(TGridDropDownFamily Family) {
+  switch (Family) {
+    case TGridDropDownFamily::Trackbar: return kTrackbar;
+    case TGridDropDownFamily::Memo: return kMemo;
+    case TGridDropDownFamily::Calculator: return kCalculator;
+    case TGridDropDownFamily::Color: return kColor;
+    case TGridDropDownFamily::Plain: break;
+  }
+  return kPlain;
+}
 
-#undef KP_GRID_DROPDOWN_FAMILY
+}  // namespace
 
-TGridTrackbarDropDown::TGridTrackbarDropDown(TComponent* AOwner) : TExTrackBarDropDown(AOwner) {
+template <class B, TGridDropDownFamily Family>
+TGridDropDownEditor<B, Family>::TGridDropDownEditor(TComponent* AOwner) : B(AOwner) {
   FGrid = GridOfEditor(AOwner);
 }
+
+template <class B, TGridDropDownFamily Family>
+void TGridDropDownEditor<B, Family>::KeyDown(Word& Key, TShiftState Shift) {
+  TGridDropDownKeys::KeyDown(this, TraitsOf(Family), Key, Shift);
+}
+
+template <class B, TGridDropDownFamily Family>
+void TGridDropDownEditor<B, Family>::KeyPress(Char& Key) {
+  TGridDropDownKeys::KeyPress(this, Key);
+}
+
+template <class B, TGridDropDownFamily Family>
+void TGridDropDownEditor<B, Family>::DoExit() {
+  TGridDropDownKeys::Exit(this);
+}
+
+template <class B, TGridDropDownFamily Family>
+void TGridDropDownEditor<B, Family>::CMWantSpecialKey(TMessage& M) {
+  TGridDropDownKeys::WantSpecialKey(this, TraitsOf(Family), M);
+}
+
+template <class B, TGridDropDownFamily Family>
+void TGridDropDownEditor<B, Family>::WMSetFocus(TMessage& M) {
+  TGridDropDownKeys::SetFocus(this, TraitsOf(Family), M);
+}
+
+template <class B, TGridDropDownFamily Family>
+void TGridDropDownEditor<B, Family>::Change() {
+  TGridDropDownKeys::Change(this);
+}
+
+// The wrappers' bases; every handler is defined above, so the header declares them only.
+template class TGridDropDownEditor<TExTrackBarDropDown, TGridDropDownFamily::Trackbar>;
+template class TGridDropDownEditor<TExMemoDropDown, TGridDropDownFamily::Memo>;
+template class TGridDropDownEditor<TExCalculatorDropdown, TGridDropDownFamily::Calculator>;
+template class TGridDropDownEditor<TExTimePickerDropDown, TGridDropDownFamily::Plain>;
+template class TGridDropDownEditor<TExDetailDropDown, TGridDropDownFamily::Plain>;
+template class TGridDropDownEditor<TExMultiColumnDropDown, TGridDropDownFamily::Plain>;
+template class TGridDropDownEditor<TExColorPickerDropDown, TGridDropDownFamily::Color>;
+template class TGridDropDownEditor<TExImagePickerDropDown, TGridDropDownFamily::Plain>;
+template class TGridDropDownEditor<TCustomExGridDropDown, TGridDropDownFamily::Plain>;
+
+TGridTrackbarDropDown::TGridTrackbarDropDown(TComponent* AOwner) : TGridDropDownEditor(AOwner) {}
 void TGridTrackbarDropDown::KeyUp(Word& Key, TShiftState Shift) { TExTrackBarDropDown::KeyUp(Key, Shift); }
 void TGridTrackbarDropDown::WndProc(TMessage& Message) { TExTrackBarDropDown::WndProc(Message); }
 
-TGridMemoDropDown::TGridMemoDropDown(TComponent* AOwner) : TExMemoDropDown(AOwner) { FGrid = GridOfEditor(AOwner); }
+TGridMemoDropDown::TGridMemoDropDown(TComponent* AOwner) : TGridDropDownEditor(AOwner) {}
 
-TGridCalculatorDropDown::TGridCalculatorDropDown(TComponent* AOwner) : TExCalculatorDropdown(AOwner) {
-  FGrid = GridOfEditor(AOwner);
-}
+TGridCalculatorDropDown::TGridCalculatorDropDown(TComponent* AOwner) : TGridDropDownEditor(AOwner) {}
 
-TGridTimepickerDropDown::TGridTimepickerDropDown(TComponent* AOwner) : TExTimePickerDropDown(AOwner) {
-  FGrid = GridOfEditor(AOwner);
+TGridTimepickerDropDown::TGridTimepickerDropDown(TComponent* AOwner) : TGridDropDownEditor(AOwner) {
   SetFocusDraw(false);
 }
 
-TGridDetailPickerDropDown::TGridDetailPickerDropDown(TComponent* AOwner) : TExDetailDropDown(AOwner) {
-  FGrid = GridOfEditor(AOwner);
-}
+TGridDetailPickerDropDown::TGridDetailPickerDropDown(TComponent* AOwner) : TGridDropDownEditor(AOwner) {}
 
-TGridGridDropDown::TGridGridDropDown(TComponent* AOwner) : TExMultiColumnDropDown(AOwner) {
-  FGrid = GridOfEditor(AOwner);
-}
+TGridGridDropDown::TGridGridDropDown(TComponent* AOwner) : TGridDropDownEditor(AOwner) {}
 
-TGridColorDropDown::TGridColorDropDown(TComponent* AOwner) : TExColorPickerDropDown(AOwner) {
-  FGrid = GridOfEditor(AOwner);
-}
+TGridColorDropDown::TGridColorDropDown(TComponent* AOwner) : TGridDropDownEditor(AOwner) {}
 
-TGridImageDropDown::TGridImageDropDown(TComponent* AOwner) : TExImagePickerDropDown(AOwner) {
-  FGrid = GridOfEditor(AOwner);
-}
+TGridImageDropDown::TGridImageDropDown(TComponent* AOwner) : TGridDropDownEditor(AOwner) {}
 
-TGridExGridDropDown::TGridExGridDropDown(TComponent* AOwner) : TCustomExGridDropDown(AOwner) {
-  FGrid = GridOfEditor(AOwner);
-}
+TGridExGridDropDown::TGridExGridDropDown(TComponent* AOwner) : TGridDropDownEditor(AOwner) {}
 
 // --- The date-and-time editor ----------------------------------------------------------------------------
 

@@ -2,8 +2,8 @@
 // it edits a cell. A wrapper keeps its grid, ends the edit when it loses the focus, claims the
 // keys the grid must see, validates and commits on Enter, Up, Down and Tab, puts the cell's text
 // back on Esc and reports text changes. The nine wrappers share that behaviour
-// (TGridDropDownKeys in ExGridDropDowns.cpp) and differ only in the keys they claim, how the
-// text goes back into the control and where the caret goes on focus.
+// (TGridDropDownEditor, with TGridDropDownKeys in ExGridDropDowns.cpp) and differ only in the keys
+// they claim, how the text goes back into the control and where the caret goes on focus.
 //
 // Also the date-and-time editor, on the library's date-time picker.
 #pragma once
@@ -23,182 +23,93 @@
 class TExStringGrid;
 class TGridDropDownKeys;
 
-class TGridTrackbarDropDown : public TExTrackBarDropDown {
+// Where the wrappers differ: which keys they claim, how texts go back into the control and where
+// the caret goes on focus (the table is in ExGridDropDowns.cpp).
+enum class TGridDropDownFamily { Plain, Trackbar, Memo, Calculator, Color };
+
+// The members and handlers every wrapper has, on top of the drop-down control B it wraps. The
+// handlers are defined in ExGridDropDowns.cpp for the wrappers below only.
+template <class B, TGridDropDownFamily Family>
+class TGridDropDownEditor : public B {
  public:
-  using TBase = TExTrackBarDropDown;
+  using TBase = B;
+  explicit TGridDropDownEditor(TComponent* AOwner);
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyPress(Char& Key) override;
+  void DoExit() override;
+  bool Forced = false;
+  bool WorkMode = true;
+
+ protected:
+  friend class TGridDropDownKeys;
+  void CMWantSpecialKey(TMessage& M) override;
+  void WMSetFocus(TMessage& M) override;
+  void Change() override;
+  TExStringGrid* FGrid = nullptr;
+};
+
+class TGridTrackbarDropDown
+    : public TGridDropDownEditor<TExTrackBarDropDown, TGridDropDownFamily::Trackbar> {
+ public:
   explicit TGridTrackbarDropDown(TComponent* AOwner);
   String ClassName() const override { return u"TGridTrackbarDropDown"; }
   // Lookup completion: the track bar has none.
   void DoChange() {}
-  void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyUp(Word& Key, TShiftState Shift) override;
-  void KeyPress(Char& Key) override;
-  void DoExit() override;
   void WndProc(TMessage& Message) override;
-  bool Forced = false;
-  bool WorkMode = true;
-
- protected:
-  friend class TGridDropDownKeys;
-  void CMWantSpecialKey(TMessage& M) override;
-  void WMSetFocus(TMessage& M) override;
-  void Change() override;
-  TExStringGrid* FGrid = nullptr;
 };
 
-class TGridMemoDropDown : public TExMemoDropDown {
+class TGridMemoDropDown : public TGridDropDownEditor<TExMemoDropDown, TGridDropDownFamily::Memo> {
  public:
-  using TBase = TExMemoDropDown;
   explicit TGridMemoDropDown(TComponent* AOwner);
   String ClassName() const override { return u"TGridMemoDropDown"; }
-  void KeyDown(Word& Key, TShiftState Shift) override;
-  void KeyPress(Char& Key) override;
-  void DoExit() override;
-  bool Forced = false;
-  bool WorkMode = true;
-
- protected:
-  friend class TGridDropDownKeys;
-  void CMWantSpecialKey(TMessage& M) override;
-  void WMSetFocus(TMessage& M) override;
-  void Change() override;
-  TExStringGrid* FGrid = nullptr;
 };
 
-class TGridCalculatorDropDown : public TExCalculatorDropdown {
+class TGridCalculatorDropDown
+    : public TGridDropDownEditor<TExCalculatorDropdown, TGridDropDownFamily::Calculator> {
  public:
-  using TBase = TExCalculatorDropdown;
   explicit TGridCalculatorDropDown(TComponent* AOwner);
   String ClassName() const override { return u"TGridCalculatorDropDown"; }
-  void KeyDown(Word& Key, TShiftState Shift) override;
-  void KeyPress(Char& Key) override;
-  void DoExit() override;
-  bool Forced = false;
-  bool WorkMode = true;
-
- protected:
-  friend class TGridDropDownKeys;
-  void CMWantSpecialKey(TMessage& M) override;
-  void WMSetFocus(TMessage& M) override;
-  void Change() override;
-  TExStringGrid* FGrid = nullptr;
 };
 
-class TGridTimepickerDropDown : public TExTimePickerDropDown {
+class TGridTimepickerDropDown
+    : public TGridDropDownEditor<TExTimePickerDropDown, TGridDropDownFamily::Plain> {
  public:
-  using TBase = TExTimePickerDropDown;
   explicit TGridTimepickerDropDown(TComponent* AOwner);
   String ClassName() const override { return u"TGridTimepickerDropDown"; }
-  void KeyDown(Word& Key, TShiftState Shift) override;
-  void KeyPress(Char& Key) override;
-  void DoExit() override;
-  bool Forced = false;
-  bool WorkMode = true;
-
- protected:
-  friend class TGridDropDownKeys;
-  void CMWantSpecialKey(TMessage& M) override;
-  void WMSetFocus(TMessage& M) override;
-  void Change() override;
-  TExStringGrid* FGrid = nullptr;
 };
 
-class TGridDetailPickerDropDown : public TExDetailDropDown {
+class TGridDetailPickerDropDown : public TGridDropDownEditor<TExDetailDropDown, TGridDropDownFamily::Plain> {
  public:
-  using TBase = TExDetailDropDown;
   explicit TGridDetailPickerDropDown(TComponent* AOwner);
   String ClassName() const override { return u"TGridDetailPickerDropDown"; }
-  void KeyDown(Word& Key, TShiftState Shift) override;
-  void KeyPress(Char& Key) override;
-  void DoExit() override;
-  bool Forced = false;
-  bool WorkMode = true;
-
- protected:
-  friend class TGridDropDownKeys;
-  void CMWantSpecialKey(TMessage& M) override;
-  void WMSetFocus(TMessage& M) override;
-  void Change() override;
-  TExStringGrid* FGrid = nullptr;
 };
 
-class TGridGridDropDown : public TExMultiColumnDropDown {
+class TGridGridDropDown : public TGridDropDownEditor<TExMultiColumnDropDown, TGridDropDownFamily::Plain> {
  public:
-  using TBase = TExMultiColumnDropDown;
   explicit TGridGridDropDown(TComponent* AOwner);
   String ClassName() const override { return u"TGridGridDropDown"; }
-  void KeyDown(Word& Key, TShiftState Shift) override;
-  void KeyPress(Char& Key) override;
-  void DoExit() override;
-  bool Forced = false;
-  bool WorkMode = true;
-
- protected:
-  friend class TGridDropDownKeys;
-  void CMWantSpecialKey(TMessage& M) override;
-  void WMSetFocus(TMessage& M) override;
-  void Change() override;
-  TExStringGrid* FGrid = nullptr;
 };
 
-class TGridColorDropDown : public TExColorPickerDropDown {
+class TGridColorDropDown : public TGridDropDownEditor<TExColorPickerDropDown, TGridDropDownFamily::Color> {
  public:
-  using TBase = TExColorPickerDropDown;
   explicit TGridColorDropDown(TComponent* AOwner);
   String ClassName() const override { return u"TGridColorDropDown"; }
-  void KeyDown(Word& Key, TShiftState Shift) override;
-  void KeyPress(Char& Key) override;
-  void DoExit() override;
-  bool Forced = false;
-  bool WorkMode = true;
-
- protected:
-  friend class TGridDropDownKeys;
-  void CMWantSpecialKey(TMessage& M) override;
-  void WMSetFocus(TMessage& M) override;
-  void Change() override;
-  TExStringGrid* FGrid = nullptr;
 };
 
-class TGridImageDropDown : public TExImagePickerDropDown {
+class TGridImageDropDown : public TGridDropDownEditor<TExImagePickerDropDown, TGridDropDownFamily::Plain> {
  public:
-  using TBase = TExImagePickerDropDown;
   explicit TGridImageDropDown(TComponent* AOwner);
   String ClassName() const override { return u"TGridImageDropDown"; }
-  void KeyDown(Word& Key, TShiftState Shift) override;
-  void KeyPress(Char& Key) override;
-  void DoExit() override;
-  bool Forced = false;
-  bool WorkMode = true;
-
- protected:
-  friend class TGridDropDownKeys;
-  void CMWantSpecialKey(TMessage& M) override;
-  void WMSetFocus(TMessage& M) override;
-  void Change() override;
-  TExStringGrid* FGrid = nullptr;
 };
 
 // The grid drop-down editor: its popup hosts a string grid as the list.
-class TGridExGridDropDown : public TCustomExGridDropDown {
+class TGridExGridDropDown : public TGridDropDownEditor<TCustomExGridDropDown, TGridDropDownFamily::Plain> {
  public:
-  using TBase = TCustomExGridDropDown;
   explicit TGridExGridDropDown(TComponent* AOwner);
   String ClassName() const override { return u"TGridExGridDropDown"; }
   // The hosted grid of the popup.
   TExStringGrid* Grid() const { return GetGrid(); }
-  void KeyDown(Word& Key, TShiftState Shift) override;
-  void KeyPress(Char& Key) override;
-  void DoExit() override;
-  bool Forced = false;
-  bool WorkMode = true;
-
- protected:
-  friend class TGridDropDownKeys;
-  void CMWantSpecialKey(TMessage& M) override;
-  void WMSetFocus(TMessage& M) override;
-  void Change() override;
-  TExStringGrid* FGrid = nullptr;
 };
 
 // The date-and-time editor (edDateTimeEdit): one picker for the date and the time of day.
