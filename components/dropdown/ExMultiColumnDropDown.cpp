@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "components/dropdown/ExListDropDownStyle.h"
+#include "components/dropdown/ExLookupTyping.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace ExMultiColumnDropDown {
@@ -290,10 +291,7 @@ void TExMultiColumnDropDown::SelectPreviousValue() {
 // Typing in the edit
 
 void TExMultiColumnDropDown::SetText(const String& Value) {
-  const bool was = FOwnText;
-  FOwnText = true;
-  TExCustomDropDown::SetText(Value);
-  FOwnText = was;
+  TLookupTyping::SetOwnText(this, Value);
 }
 
 void TExMultiColumnDropDown::Change() {
@@ -304,69 +302,20 @@ void TExMultiColumnDropDown::Change() {
 }
 
 void TExMultiColumnDropDown::CompleteTyping() {
-  const String text = Text();
-  SetModified(!text.empty());
-  const Integer lp = Length(Prefix());
-  const TLookupCompletion c = CompleteFromLookup(text, SelStart() - lp, FLookupItems.get(), FMatchCase);
-  if (!c.Changed) return;
-  if (c.Matched) FItemIndex = c.Index;
-  SetText(c.Text);
-  // The completed tail is selected; typing on replaces it.
-  SetSelStart(lp + c.KeyLength);
-  SetSelLength(Length(c.Text) - c.KeyLength);
-  if (c.Matched) {
-    FItemIdx = c.Index;
-    FItemSel = c.KeyLength;
-    FItemChange = true;
-  }
+  TLookupTyping::Complete(this);
 }
 
 void TExMultiColumnDropDown::KeyDown(Word& Key, TShiftState Shift) {
-  if (FItems->Count() == 0 || FLookupColumn < 0) {
-    TExCustomDropDown::KeyDown(Key, Shift);
-    return;
-  }
-  const Word key = Key;
-  FWorkMode = !(key == VK_BACK || key == VK_ESCAPE || key == VK_DELETE);
-  if (key == VK_RETURN) {
-    const Integer i = FLookupItems->IndexOf(Text());
-    if (i >= 0) {
-      SetText(FLookupItems->Strings(i));
-      SetItemIndex(i);
-      // The change steps once more, as for a text written by the program: nothing to complete.
-      const bool was = FOwnText;
-      FOwnText = true;
-      Change();
-      FOwnText = was;
-    }
-    if (ReturnIsTab()) {
-      // Enter moves on as Tab would: the key goes through the form's dialog-key handling.
-      if (Visible()) PostMessage(Handle(), CN_KEYDOWN, VK_TAB, 0);
-      Key = 0;
-    }
-  }
-  if (Key != 0) TExCustomDropDown::KeyDown(Key, Shift);
-  if (key == VK_ESCAPE) SetItemIndex(FLookupItems->IndexOf(Text()));
+  TLookupTyping::KeyDown(this, Key, Shift);
 }
 
 void TExMultiColumnDropDown::KeyPress(Char& Key) {
-  if (ReturnIsTab() && Key == u'\r') {
-    Key = 0;
-    return;
-  }
-  TExCustomDropDown::KeyPress(Key);
+  TLookupTyping::KeyPress(this, Key);
 }
 
 void TExMultiColumnDropDown::KeyUp(Word& Key, TShiftState Shift) {
   if (!(Key == VK_RETURN && ReturnIsTab())) TExCustomDropDown::KeyUp(Key, Shift);
-  if (!FItemChange) return;
-  const Integer item = FItemIdx;
-  const Integer sel = FItemSel;
-  SetItemIndex(item);
-  const Integer lp = Length(Prefix());
-  SetSelStart(lp + sel);
-  SetSelLength(std::max(0, Length(Text()) - sel));
-  FItemChange = false;
+  TLookupTyping::TakePendingCompletion(this);
 }
 
 void TExMultiColumnDropDown::WMKeyDown(TMessage& M) {

@@ -27,6 +27,9 @@
 #include "platform/gui/Graphics.h"
 #include "platform/rtl/Classes.h"
 
+// Typing and completion against the lookup list, shared by the list drop-downs.
+struct TLookupTyping;
+
 namespace ExMultiColumnDropDown {
 
 class TExMultiColumnDropDown;
@@ -391,6 +394,7 @@ class TExMultiColumnDropDown : public TExCustomDropDown {
   void RebuildLookup();
   // The autocompletion of the edit text (the text-change steps).
   void CompleteTyping();
+  friend struct ::TLookupTyping;
   // Loads the list from the columns, items and settings.
   void LoadList();
   // Column auto-size and word-wrap row heights, while the list stands in the popup.

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "components/dropdown/ExListDropDownStyle.h"
+#include "components/dropdown/ExLookupTyping.h"
 #include "components/grid/ExGridSortSettings.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -370,10 +371,7 @@ void TCustomExGridDropDown::PutListRow(Integer Row) {
 // Typing in the edit
 
 void TCustomExGridDropDown::SetText(const String& Value) {
-  const bool was = FOwnText;
-  FOwnText = true;
-  TExCustomDropDown::SetText(Value);
-  FOwnText = was;
+  TLookupTyping::SetOwnText(this, Value);
 }
 
 void TCustomExGridDropDown::Change() {
@@ -384,21 +382,7 @@ void TCustomExGridDropDown::Change() {
 }
 
 void TCustomExGridDropDown::CompleteTyping() {
-  const String text = Text();
-  SetModified(!text.empty());
-  const Integer lp = Length(Prefix());
-  const TLookupCompletion c = CompleteFromLookup(text, SelStart() - lp, FLookupItems.get(), FMatchCase);
-  if (!c.Changed) return;
-  if (c.Matched) FItemIndex = c.Index;
-  SetText(c.Text);
-  // The completed tail is selected; typing on replaces it.
-  SetSelStart(lp + c.KeyLength);
-  SetSelLength(Length(c.Text) - c.KeyLength);
-  if (c.Matched) {
-    FItemIdx = c.Index;
-    FItemSel = c.KeyLength;
-    FItemChange = true;
-  }
+  TLookupTyping::Complete(this);
 }
 
 void TCustomExGridDropDown::WMSetFocus(TMessage& M) {
@@ -456,38 +440,11 @@ void TCustomExGridDropDown::KeyDown(Word& Key, TShiftState Shift) {
   }
   const Word key = Key;
   if (key == VK_ESCAPE || (key >= 33 && key <= 40)) FLookupEntry.clear();
-  if (FItems->Count() == 0 || FLookupColumn < 0) {
-    TExCustomDropDown::KeyDown(Key, Shift);
-    return;
-  }
-  FWorkMode = !(key == VK_BACK || key == VK_ESCAPE || key == VK_DELETE);
-  if (key == VK_RETURN) {
-    const Integer i = FLookupItems->IndexOf(Text());
-    if (i >= 0) {
-      SetText(FLookupItems->Strings(i));
-      SetItemIndex(i);
-      // The change steps once more, as for a text written by the program: nothing to complete.
-      const bool was = FOwnText;
-      FOwnText = true;
-      Change();
-      FOwnText = was;
-    }
-    if (ReturnIsTab()) {
-      // Enter moves on as Tab would: the key goes through the form's dialog-key handling.
-      if (Visible()) PostMessage(Handle(), CN_KEYDOWN, VK_TAB, 0);
-      Key = 0;
-    }
-  }
-  if (Key != 0) TExCustomDropDown::KeyDown(Key, Shift);
-  if (key == VK_ESCAPE) SetItemIndex(FLookupItems->IndexOf(Text()));
+  TLookupTyping::KeyDown(this, Key, Shift);
 }
 
 void TCustomExGridDropDown::KeyPress(Char& Key) {
-  if (ReturnIsTab() && Key == u'\r') {
-    Key = 0;
-    return;
-  }
-  TExCustomDropDown::KeyPress(Key);
+  TLookupTyping::KeyPress(this, Key);
 }
 
 void TCustomExGridDropDown::KeyUp(Word& Key, TShiftState Shift) {
@@ -499,14 +456,7 @@ void TCustomExGridDropDown::KeyUp(Word& Key, TShiftState Shift) {
     else
       g->HideInplaceEdit();
   }
-  if (!FItemChange) return;
-  const Integer item = FItemIdx;
-  const Integer sel = FItemSel;
-  SetItemIndex(item);
-  const Integer lp = Length(Prefix());
-  SetSelStart(lp + sel);
-  SetSelLength(std::max(0, Length(Text()) - sel));
-  FItemChange = false;
+  TLookupTyping::TakePendingCompletion(this);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -42,6 +42,9 @@ enum TDropDownStyle : Byte { dsDropDown, dsDropDownList };
 // Sorting of the list by a click on a column header.
 enum TGridSorting : Byte { gsNone, gsSingleColumn, gsMultiColumn };
 
+// Typing and completion against the lookup list, shared by the list drop-downs.
+struct TLookupTyping;
+
 namespace ExCustomGridDropDown {
 
 using ExMultiColumnDropDown::ctImage;
@@ -540,6 +543,7 @@ class TCustomExGridDropDown : public TExCustomDropDown {
   void RebuildLookup();
   // The autocompletion of the edit text (the text-change steps).
   void CompleteTyping();
+  friend struct ::TLookupTyping;
   // Copies the drop-down's settings into the list (columns, sizes, colours, hover, user sizing
   // and moving, auto-size, word-wrap row heights).
   void LoadListSettings();
