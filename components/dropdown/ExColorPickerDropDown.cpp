@@ -457,9 +457,7 @@ void TExColorPickerDropDown::DropDownFormDestroyed() {
 // Choosing
 
 void TExColorPickerDropDown::ListItemSelected(TObject* /*Sender*/) {
-  if (!FItemSelector) return;
-  SetItemIndex(FItemSelector->ItemIndex());
-  if (!FInternalCall) DoHideDropDown(false);
+  TPickerListKeys::ListItemSelected(this);
 }
 
 void TExColorPickerDropDown::PaletteSelected(TObject* /*Sender*/) {
@@ -517,40 +515,27 @@ void TExColorPickerDropDown::SetShowText(bool Value) {
 }
 
 void TExColorPickerDropDown::SelectFirst() {
-  if (FColors->Count() > 0) SetItemIndex(0);
+  TPickerListKeys::SelectFirst(this, FColors->Count());
 }
 
 void TExColorPickerDropDown::SelectLast() {
-  if (FColors->Count() > 0) SetItemIndex(FColors->Count() - 1);
+  TPickerListKeys::SelectLast(this, FColors->Count());
 }
 
 void TExColorPickerDropDown::SelectNext() {
-  if (FColors->Count() == 0) return;
-  if (FItemIndex < 0)
-    SetItemIndex(0);
-  else if (FItemIndex + 1 < FColors->Count())
-    SetItemIndex(FItemIndex + 1);
+  TPickerListKeys::SelectNext(this, FColors->Count());
 }
 
 void TExColorPickerDropDown::SelectPrevious() {
-  if (FColors->Count() == 0) return;
-  if (FItemIndex < 0)
-    SetItemIndex(0);
-  else if (FItemIndex - 1 >= 0)
-    SetItemIndex(FItemIndex - 1);
+  TPickerListKeys::SelectPrevious(this, FColors->Count());
 }
 
 void TExColorPickerDropDown::ResetSearch(TObject* /*Sender*/) {
-  if (FKeyTimer) FKeyTimer->SetEnabled(false);
-  FCurSearch.clear();
+  TPickerListKeys::ResetSearch(this);
 }
 
 void TExColorPickerDropDown::ApplyListTarget(Integer Target) {
-  if (!FItemSelector) return;
-  FInternalCall = true;
-  if (Target < FItemSelector->Items()->Count()) FItemSelector->SetItemIndex(Target);
-  FItemSelector->ScrollItemInView(Target);
-  FInternalCall = false;
+  TPickerListKeys::ApplyListTarget(this, Target);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -205,17 +205,11 @@ void TExImagePickerDropDown::DoHideDropDown(bool CancelChanges) {
 }
 
 void TExImagePickerDropDown::ListItemSelected(TObject* /*Sender*/) {
-  if (!FItemSelector) return;
-  SetItemIndex(FItemSelector->ItemIndex());
-  if (!FInternalCall) DoHideDropDown(false);
+  TPickerListKeys::ListItemSelected(this);
 }
 
 void TExImagePickerDropDown::ApplyListTarget(Integer Target) {
-  if (!FItemSelector) return;
-  FInternalCall = true;
-  if (Target < FItemSelector->Items()->Count()) FItemSelector->SetItemIndex(Target);
-  FItemSelector->ScrollItemInView(Target);
-  FInternalCall = false;
+  TPickerListKeys::ApplyListTarget(this, Target);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -244,32 +238,23 @@ void TExImagePickerDropDown::SetImageIndex(Integer Value) {
 }
 
 void TExImagePickerDropDown::SelectFirst() {
-  if (FItems->Count() > 0) SetItemIndex(0);
+  TPickerListKeys::SelectFirst(this, FItems->Count());
 }
 
 void TExImagePickerDropDown::SelectLast() {
-  if (FItems->Count() > 0) SetItemIndex(FItems->Count() - 1);
+  TPickerListKeys::SelectLast(this, FItems->Count());
 }
 
 void TExImagePickerDropDown::SelectNext() {
-  if (FItems->Count() == 0) return;
-  if (FItemIndex < 0)
-    SetItemIndex(0);
-  else if (FItemIndex + 1 < FItems->Count())
-    SetItemIndex(FItemIndex + 1);
+  TPickerListKeys::SelectNext(this, FItems->Count());
 }
 
 void TExImagePickerDropDown::SelectPrevious() {
-  if (FItems->Count() == 0) return;
-  if (FItemIndex < 0)
-    SetItemIndex(0);
-  else if (FItemIndex - 1 >= 0)
-    SetItemIndex(FItemIndex - 1);
+  TPickerListKeys::SelectPrevious(this, FItems->Count());
 }
 
 void TExImagePickerDropDown::ResetSearch(TObject* /*Sender*/) {
-  if (FKeyTimer) FKeyTimer->SetEnabled(false);
-  FCurSearch.clear();
+  TPickerListKeys::ResetSearch(this);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -2,8 +2,9 @@
 // style and the image picker): Enter fires OnSelect unless it took the hot entry, Page Up/Down move
 // by a visible page, Home/End go to the first or last entry, Up/Down move by a row of Columns
 // entries, Left/Right step inside the open list when the edit is read only, and typed characters
-// extend the search text. Included only by the pickers' sources; a friend of each picker, so it
-// reaches their members of the same names.
+// extend the search text; with the steps those keys take (first, last, next and previous entry,
+// a target row of the list) and the list's choice. Included only by the pickers' sources; a friend
+// of each picker, so it reaches their members of the same names.
 #pragma once
 
 #include <algorithm>
@@ -89,5 +90,59 @@ struct TPickerListKeys {
         if (p->FKeyTimer && !p->FKeyTimer->Enabled()) p->FKeyTimer->SetEnabled(true);
         break;
     }
+  }
+
+  // The entry steps on the closed picker; Count is the number of its entries.
+  template <class P>
+  static void SelectFirst(P* p, Integer Count) {
+    if (Count > 0) p->SetItemIndex(0);
+  }
+
+  template <class P>
+  static void SelectLast(P* p, Integer Count) {
+    if (Count > 0) p->SetItemIndex(Count - 1);
+  }
+
+  template <class P>
+  static void SelectNext(P* p, Integer Count) {
+    if (Count == 0) return;
+    if (p->FItemIndex < 0)
+      p->SetItemIndex(0);
+    else if (p->FItemIndex + 1 < Count)
+      p->SetItemIndex(p->FItemIndex + 1);
+  }
+
+  template <class P>
+  static void SelectPrevious(P* p, Integer Count) {
+    if (Count == 0) return;
+    if (p->FItemIndex < 0)
+      p->SetItemIndex(0);
+    else if (p->FItemIndex - 1 >= 0)
+      p->SetItemIndex(p->FItemIndex - 1);
+  }
+
+  // Marks the list's entry Target and scrolls it into view, without closing the popup.
+  template <class P>
+  static void ApplyListTarget(P* p, Integer Target) {
+    if (!p->FItemSelector) return;
+    p->FInternalCall = true;
+    if (Target < p->FItemSelector->Items()->Count()) p->FItemSelector->SetItemIndex(Target);
+    p->FItemSelector->ScrollItemInView(Target);
+    p->FInternalCall = false;
+  }
+
+  // The list's choice becomes the picker's; a choice by the user closes the popup.
+  template <class P>
+  static void ListItemSelected(P* p) {
+    if (!p->FItemSelector) return;
+    p->SetItemIndex(p->FItemSelector->ItemIndex());
+    if (!p->FInternalCall) p->DoHideDropDown(false);
+  }
+
+  // The pause after typing ends the search text.
+  template <class P>
+  static void ResetSearch(P* p) {
+    if (p->FKeyTimer) p->FKeyTimer->SetEnabled(false);
+    p->FCurSearch.clear();
   }
 };
