@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "components/dropdown/ExPickerListKeys.h"
 #include "platform/gui/Forms.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -287,11 +288,7 @@ void TExDetailDropDown::ListItemSelected(TObject* /*Sender*/) {
 }
 
 void TExDetailDropDown::ApplyListTarget(Integer Target) {
-  if (!FItemSelector) return;
-  FInternalCall = true;
-  if (Target < FItemSelector->Items()->Count()) FItemSelector->SetItemIndex(Target);
-  FItemSelector->ScrollItemInView(Target);
-  FInternalCall = false;
+  TPickerListKeys::ApplyListTarget(this, Target);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -329,32 +326,23 @@ void TExDetailDropDown::SetItemIndex(Integer Value) {
 }
 
 void TExDetailDropDown::SelectFirst() {
-  if (FItems->Count() > 0) SetItemIndex(0);
+  TPickerListKeys::SelectFirst(this, FItems->Count());
 }
 
 void TExDetailDropDown::SelectLast() {
-  if (FItems->Count() > 0) SetItemIndex(FItems->Count() - 1);
+  TPickerListKeys::SelectLast(this, FItems->Count());
 }
 
 void TExDetailDropDown::SelectNext() {
-  if (FItems->Count() == 0) return;
-  if (FItemIndex < 0)
-    SetItemIndex(0);
-  else if (FItemIndex + 1 < FItems->Count())
-    SetItemIndex(FItemIndex + 1);
+  TPickerListKeys::SelectNext(this, FItems->Count());
 }
 
 void TExDetailDropDown::SelectPrevious() {
-  if (FItems->Count() == 0) return;
-  if (FItemIndex < 0)
-    SetItemIndex(0);
-  else if (FItemIndex - 1 >= 0)
-    SetItemIndex(FItemIndex - 1);
+  TPickerListKeys::SelectPrevious(this, FItems->Count());
 }
 
 void TExDetailDropDown::ResetSearch(TObject* /*Sender*/) {
-  if (FKeyTimer) FKeyTimer->SetEnabled(false);
-  FCurSearch.clear();
+  TPickerListKeys::ResetSearch(this);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -155,6 +155,8 @@ class TExDetailDropDown : public TExCustomDropDown {
   void DrawDetailItem(TObject* Sender, TCanvas* ACanvas, TRect R, Integer Index);
   void SelectorResized(TObject* Sender);
   void ApplyListTarget(Integer Target);
+  // The entry steps and the search reset shared with the other list pickers.
+  friend struct TPickerListKeys;
   // Writes the edit text as the picker's own change: the completion does not run on it.
   void SetOwnText(const String& Value);
 

@@ -2,9 +2,10 @@
 // style and the image picker): Enter fires OnSelect unless it took the hot entry, Page Up/Down move
 // by a visible page, Home/End go to the first or last entry, Up/Down move by a row of Columns
 // entries, Left/Right step inside the open list when the edit is read only, and typed characters
-// extend the search text; with the steps those keys take (first, last, next and previous entry,
-// a target row of the list) and the list's choice. Included only by the pickers' sources; a friend
-// of each picker, so it reaches their members of the same names.
+// extend the search text. Also the steps those keys take (first, last, next and previous entry, a
+// target row of the list), the list's choice and the search reset, which the detail picker shares
+// too. Included only by the pickers' sources; a friend of each picker, so it reaches their members
+// of the same names.
 #pragma once
 
 #include <algorithm>
