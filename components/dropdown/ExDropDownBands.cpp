@@ -374,6 +374,22 @@ void FreeBandButtons(TDbgList* List, TExButton* Clicked, std::vector<TExButton*>
   List->Clear();
 }
 
+// Brings the band's buttons up to the button items and the drop-down's shared button look.
+template <class TItems>
+void RefreshBandButtons(TDbgList* List, TItems* Items, TExCustomDropDown* DropDown, TImageList* Images) {
+  for (Integer i = 0; i < List->Count(); ++i) {
+    auto* b = static_cast<TExButton*>(List->Get(i));
+    if (DropDown) b->SetAppearance(DropDown->ButtonAppearance());
+    b->SetImages(Images);
+    if (Items && i < Items->Count()) {
+      b->SetText(Items->GetItem(i)->Caption());
+      b->SetImageIndex(Items->GetItem(i)->ImageIndex());
+      b->SetEnabled(Items->GetItem(i)->Enabled());
+    }
+    b->SetAutoSize(true);
+  }
+}
+
 // Reports a click of a band's button; the button is marked as being clicked meanwhile.
 template <class TCall>
 void ReportBandClick(TExButton*& Clicked, TExButton* Button, const TCall& Call) {
@@ -462,18 +478,7 @@ void TExHeader::PlaceButtons() {
 }
 
 void TExHeader::RefreshButtons() {
-  THeaderButtons* items = Buttons();
-  for (Integer i = 0; i < FButtonList->Count(); ++i) {
-    auto* b = static_cast<TExButton*>(FButtonList->Get(i));
-    if (FExDropDown) b->SetAppearance(FExDropDown->ButtonAppearance());
-    b->SetImages(FImages);
-    if (items && i < items->Count()) {
-      b->SetText(items->GetItem(i)->Caption());
-      b->SetImageIndex(items->GetItem(i)->ImageIndex());
-      b->SetEnabled(items->GetItem(i)->Enabled());
-    }
-    b->SetAutoSize(true);
-  }
+  RefreshBandButtons(FButtonList.get(), Buttons(), FExDropDown, FImages);
   PlaceButtons();
 }
 
@@ -580,18 +585,7 @@ void TExFooter::FreeButtons() { FreeBandButtons(FButtonList.get(), FClickedButto
 void TExFooter::PlaceButtons() { PlaceBandButtons(FButtonList.get(), ButtonArea(), FAppearance->ButtonAlignment()); }
 
 void TExFooter::RefreshButtons() {
-  TFooterButtons* items = Buttons();
-  for (Integer i = 0; i < FButtonList->Count(); ++i) {
-    auto* b = static_cast<TExButton*>(FButtonList->Get(i));
-    if (FExDropDown) b->SetAppearance(FExDropDown->ButtonAppearance());
-    b->SetImages(FImages);
-    if (items && i < items->Count()) {
-      b->SetText(items->GetItem(i)->Caption());
-      b->SetImageIndex(items->GetItem(i)->ImageIndex());
-      b->SetEnabled(items->GetItem(i)->Enabled());
-    }
-    b->SetAutoSize(true);
-  }
+  RefreshBandButtons(FButtonList.get(), Buttons(), FExDropDown, FImages);
   PlaceButtons();
 }
 
