@@ -2,8 +2,9 @@
 // drop-down and the grid drop-down): text written by the program is taken as it is, typed text
 // is completed from the lookup list with the completed tail selected, Enter takes the entry the
 // text names (and moves on as Tab where Enter is Tab), Esc puts back the entry of the text, and
-// a completion found while typing becomes the current item at the key's release. Included only by
-// those two drop-downs' sources; a friend of each, so it reaches their members of the same names.
+// a completion found while typing becomes the current item at the key's release. Also the lookup
+// list built from the items and the item a text names. Included only by those two drop-downs'
+// sources; a friend of each, so it reaches their members of the same names.
 #pragma once
 
 #include <algorithm>
@@ -92,5 +93,24 @@ struct TLookupTyping {
     d->SetSelStart(lp + sel);
     d->SetSelLength(std::max(0, Length(d->Text()) - sel));
     d->FItemChange = false;
+  }
+
+  // Fills the lookup list from the items' texts in the lookup column.
+  template <class D>
+  static void RebuildLookup(D* d) {
+    if (d->FLookupColumn < 0 || d->FItems->Count() == 0) return;
+    d->FLookupItems->Clear();
+    for (Integer i = 0; i < d->FItems->Count(); ++i)
+      d->FLookupItems->Add(ItemText(d->FItems->Items(i), d->FLookupColumn));
+  }
+
+  // The first item whose text in the lookup column is Value, or -1. An item without a text in the
+  // lookup column counts as one with an empty text.
+  template <class D>
+  static Integer ItemOfText(const D* d, const String& Value) {
+    if (d->FLookupColumn < 0) return -1;
+    for (Integer i = 0; i < d->FItems->Count(); ++i)
+      if (ItemText(d->FItems->Items(i), d->FLookupColumn) == Value) return i;
+    return -1;
   }
 };

@@ -247,9 +247,7 @@ void TExMultiColumnDropDown::Loaded() {
 void TExMultiColumnDropDown::EndUpdate() { RebuildLookup(); }
 
 void TExMultiColumnDropDown::RebuildLookup() {
-  if (FLookupColumn < 0 || FItems->Count() == 0) return;
-  FLookupItems->Clear();
-  for (Integer i = 0; i < FItems->Count(); ++i) FLookupItems->Add(ItemText(FItems->Items(i), FLookupColumn));
+  TLookupTyping::RebuildLookup(this);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -265,11 +263,7 @@ void TExMultiColumnDropDown::SetItemIndex(Integer Value) {
 }
 
 Integer TExMultiColumnDropDown::GetItemIndex(const String& Value) const {
-  if (FLookupColumn < 0) return -1;
-  // An item without a text in the lookup column counts as one with an empty text.
-  for (Integer i = 0; i < FItems->Count(); ++i)
-    if (ItemText(FItems->Items(i), FLookupColumn) == Value) return i;
-  return -1;
+  return TLookupTyping::ItemOfText(this, Value);
 }
 
 void TExMultiColumnDropDown::MoveItem(Integer Target) {

@@ -171,9 +171,7 @@ void TCustomExGridDropDown::Loaded() {
 void TCustomExGridDropDown::EndUpdate() { RebuildLookup(); }
 
 void TCustomExGridDropDown::RebuildLookup() {
-  if (FLookupColumn < 0 || FItems->Count() == 0) return;
-  FLookupItems->Clear();
-  for (Integer i = 0; i < FItems->Count(); ++i) FLookupItems->Add(ItemText(FItems->Items(i), FLookupColumn));
+  TLookupTyping::RebuildLookup(this);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -232,10 +230,7 @@ void TCustomExGridDropDown::SetItemIndex(Integer Value) {
 }
 
 Integer TCustomExGridDropDown::GetItemIndex(const String& Value) const {
-  if (FLookupColumn < 0) return -1;
-  for (Integer i = 0; i < FItems->Count(); ++i)
-    if (ItemText(FItems->Items(i), FLookupColumn) == Value) return i;
-  return -1;
+  return TLookupTyping::ItemOfText(this, Value);
 }
 
 Integer TCustomExGridDropDown::MoveCount() const {
