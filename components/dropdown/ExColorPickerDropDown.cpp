@@ -364,27 +364,12 @@ void TExColorPickerDropDown::UpdateDropDownSize() {
     SizePopupToControl();
     return;
   }
-  if (FItemSelector) {
-    FItemSelector->SetAlign(alNone);
-    TSize panel;
-    FItemSelector->GetPanelSize(panel);
-    if (DropDownWidth() < 1) FItemSelector->SetWidth(panel.cx);
-    if (DropDownHeight() < 1) FItemSelector->SetHeight(panel.cy);
-  }
+  TPickerListKeys::FitListToPanel(this);
   TExCustomDropDown::UpdateDropDownSize();
   WidenForList();
 }
 
-void TExColorPickerDropDown::WidenForList() {
-  TDropDownForm* form = DropDownForm();
-  if (!form || !FItemSelector) return;
-  Integer extra = 0;
-  if (FItemSelector->VertScrollBar()->IsScrollBarVisible()) extra += GetSystemMetrics(SM_CXVSCROLL);
-  // The list sits inside the popup's frame: a popup only as wide as the list would cut it short and
-  // show a horizontal scroll bar for the frame's width.
-  if (DropDownWidth() < 1) extra += 2 * DropDownBorderWidth();
-  if (extra > 0) form->SetWidth(form->Width() + extra);
-}
+void TExColorPickerDropDown::WidenForList() { TPickerListKeys::WidenForList(this); }
 
 void TExColorPickerDropDown::SetColorSelectionStyle(TColorSelectionStyle Value) {
   if (Value == FColorSelectionStyle) return;
@@ -395,11 +380,7 @@ void TExColorPickerDropDown::SetColorSelectionStyle(TColorSelectionStyle Value) 
     PrepareStyleControl(csList);
     if (FItemSelector && form) {
       FItemSelector->SetVisible(true);
-      FItemSelector->SetAlign(alNone);
-      TSize panel;
-      FItemSelector->GetPanelSize(panel);
-      if (DropDownWidth() < 1) FItemSelector->SetWidth(panel.cx);
-      if (DropDownHeight() < 1) FItemSelector->SetHeight(panel.cy);
+      TPickerListKeys::FitListToPanel(this);
       TExCustomDropDown::UpdateDropDownSize();
       WidenForList();
       FItemSelector->SetAlign(alClient);

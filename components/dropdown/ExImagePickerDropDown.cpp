@@ -179,22 +179,9 @@ void TExImagePickerDropDown::BeforeDropDown() {
 }
 
 void TExImagePickerDropDown::UpdateDropDownSize() {
-  if (FItemSelector) {
-    FItemSelector->SetAlign(alNone);
-    TSize panel;
-    FItemSelector->GetPanelSize(panel);
-    if (DropDownWidth() < 1) FItemSelector->SetWidth(panel.cx);
-    if (DropDownHeight() < 1) FItemSelector->SetHeight(panel.cy);
-  }
+  TPickerListKeys::FitListToPanel(this);
   TExCustomDropDown::UpdateDropDownSize();
-  TDropDownForm* form = DropDownForm();
-  if (!form || !FItemSelector) return;
-  Integer extra = 0;
-  if (FItemSelector->VertScrollBar()->IsScrollBarVisible()) extra += GetSystemMetrics(SM_CXVSCROLL);
-  // The list sits inside the popup's frame: a popup only as wide as the list would cut it short and
-  // show a horizontal scroll bar for the frame's width.
-  if (DropDownWidth() < 1) extra += 2 * DropDownBorderWidth();
-  if (extra > 0) form->SetWidth(form->Width() + extra);
+  TPickerListKeys::WidenForList(this);
 }
 
 void TExImagePickerDropDown::DoHideDropDown(bool CancelChanges) {

@@ -4,7 +4,7 @@
 // entries, Left/Right step inside the open list when the edit is read only, and typed characters
 // extend the search text. Also the steps those keys take (first, last, next and previous entry, a
 // target row of the list), the list's choice and the search reset, which the detail picker shares
-// too. Included only by the pickers' sources; a friend of each picker, so it reaches their members
+// too, and the sizing of the list and the popup around it. Included only by the pickers' sources; a friend of each picker, so it reaches their members
 // of the same names.
 #pragma once
 
@@ -145,5 +145,30 @@ struct TPickerListKeys {
   static void ResetSearch(P* p) {
     if (p->FKeyTimer) p->FKeyTimer->SetEnabled(false);
     p->FCurSearch.clear();
+  }
+
+  // Sizes the list to its panel of entries where the popup has no size of its own.
+  template <class P>
+  static void FitListToPanel(P* p) {
+    if (!p->FItemSelector) return;
+    p->FItemSelector->SetAlign(alNone);
+    TSize panel;
+    p->FItemSelector->GetPanelSize(panel);
+    if (p->DropDownWidth() < 1) p->FItemSelector->SetWidth(panel.cx);
+    if (p->DropDownHeight() < 1) p->FItemSelector->SetHeight(panel.cy);
+  }
+
+  // Widens the sized popup by the list's vertical scroll bar and, where the popup takes the
+  // list's width, by its frame.
+  template <class P>
+  static void WidenForList(P* p) {
+    TDropDownForm* form = p->DropDownForm();
+    if (!form || !p->FItemSelector) return;
+    Integer extra = 0;
+    if (p->FItemSelector->VertScrollBar()->IsScrollBarVisible()) extra += GetSystemMetrics(SM_CXVSCROLL);
+    // The list sits inside the popup's frame: a popup only as wide as the list would cut it short
+    // and show a horizontal scroll bar for the frame's width.
+    if (p->DropDownWidth() < 1) extra += 2 * p->DropDownBorderWidth();
+    if (extra > 0) form->SetWidth(form->Width() + extra);
   }
 };
