@@ -4,8 +4,8 @@
 // entries, Left/Right step inside the open list when the edit is read only, and typed characters
 // extend the search text. Also the steps those keys take (first, last, next and previous entry, a
 // target row of the list), the list's choice and the search reset, which the detail picker shares
-// too, and the sizing of the list and the popup around it. Included only by the pickers' sources; a friend of each picker, so it reaches their members
-// of the same names.
+// too, and the sizing of the list and the popup around it. Included only by the pickers' sources;
+// a friend of each picker, so it reaches their members of the same names.
 #pragma once
 
 #include <algorithm>
