@@ -27,8 +27,8 @@ struct TLookupTyping {
     const String text = d->Text();
     d->SetModified(!text.empty());
     const Integer lp = Length(d->Prefix());
-    const ExMultiColumnDropDown::TLookupCompletion c =
-        ExMultiColumnDropDown::CompleteFromLookup(text, d->SelStart() - lp, d->FLookupItems.get(), d->FMatchCase);
+    const ExMultiColumnDropDown::TLookupCompletion c = ExMultiColumnDropDown::CompleteFromLookup(
+        text, d->SelStart() - lp, d->FLookupItems.get(), d->FMatchCase);
     if (!c.Changed) return;
     if (c.Matched) d->FItemIndex = c.Index;
     d->SetText(c.Text);
