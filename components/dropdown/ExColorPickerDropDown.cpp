@@ -525,14 +525,7 @@ void TExColorPickerDropDown::ApplyListTarget(Integer Target) {
 void TExColorPickerDropDown::SelectNextValue() {
   if (!Enabled() || ReadOnly()) return;
   if (FColorSelectionStyle == csList && FItemSelector) {
-    if (DroppedDown()) {
-      FItemSelector->HotNext();
-    } else {
-      SyncClosedList();
-      FInternalCall = true;
-      FItemSelector->SelectNext();
-      FInternalCall = false;
-    }
+    TPickerListKeys::WheelStep(this, true);
   } else if (FColorSelectionStyle == csDiscrete && FColorSelector) {
     if (DroppedDown()) {
       FColorSelector->HotNext();
@@ -548,14 +541,7 @@ void TExColorPickerDropDown::SelectNextValue() {
 void TExColorPickerDropDown::SelectPreviousValue() {
   if (!Enabled() || ReadOnly()) return;
   if (FColorSelectionStyle == csList && FItemSelector) {
-    if (DroppedDown()) {
-      FItemSelector->HotPrevious();
-    } else {
-      SyncClosedList();
-      FInternalCall = true;
-      FItemSelector->SelectPrevious();
-      FInternalCall = false;
-    }
+    TPickerListKeys::WheelStep(this, false);
   } else if (FColorSelectionStyle == csDiscrete && FColorSelector) {
     if (DroppedDown()) {
       FColorSelector->HotPrevious();

@@ -249,26 +249,12 @@ void TExImagePickerDropDown::ResetSearch(TObject* /*Sender*/) {
 
 void TExImagePickerDropDown::SelectNextValue() {
   if (!Enabled() || ReadOnly() || !FItemSelector) return;
-  if (DroppedDown()) {
-    FItemSelector->HotNext();
-    return;
-  }
-  SyncClosedList();
-  FInternalCall = true;
-  FItemSelector->SelectNext();
-  FInternalCall = false;
+  TPickerListKeys::WheelStep(this, true);
 }
 
 void TExImagePickerDropDown::SelectPreviousValue() {
   if (!Enabled() || ReadOnly() || !FItemSelector) return;
-  if (DroppedDown()) {
-    FItemSelector->HotPrevious();
-    return;
-  }
-  SyncClosedList();
-  FInternalCall = true;
-  FItemSelector->SelectPrevious();
-  FInternalCall = false;
+  TPickerListKeys::WheelStep(this, false);
 }
 
 void TExImagePickerDropDown::SetSelectionColorStyle(TSelectionColorStyle Value) {

@@ -171,4 +171,24 @@ struct TPickerListKeys {
     if (p->DropDownWidth() < 1) extra += 2 * p->DropDownBorderWidth();
     if (extra > 0) form->SetWidth(form->Width() + extra);
   }
+
+  // A wheel step over the list picker: the hot entry moves in the open list, the chosen one in the
+  // closed picker.
+  template <class P>
+  static void WheelStep(P* p, bool Next) {
+    if (p->DroppedDown()) {
+      if (Next)
+        p->FItemSelector->HotNext();
+      else
+        p->FItemSelector->HotPrevious();
+      return;
+    }
+    p->SyncClosedList();
+    p->FInternalCall = true;
+    if (Next)
+      p->FItemSelector->SelectNext();
+    else
+      p->FItemSelector->SelectPrevious();
+    p->FInternalCall = false;
+  }
 };
