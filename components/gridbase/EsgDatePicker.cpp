@@ -203,35 +203,18 @@ void TEsgDateTimePicker::PaintDropButton(TCanvas* C) {
   TRect b = Rect(0, 0, FWidth, FHeight);
   b.Left += cw - FButtonWidth + 2;
   InflateRect(b, -1, -1);
-  const bool mouseDown = EsgMouseButtonDown();
-  bool painted = false;
-  if (FButtonColor != clNone) {
-    TColor fill = FButtonColor;
-    if (FButtonHover) fill = FButtonColorHot;
-    if (mouseDown && FButtonHover) fill = FButtonColorDown;
-    C->Brush()->SetStyle(bsSolid);
-    C->Brush()->SetColor(fill);
-    C->FillRect(Rect(b.Left + 2, b.Top, b.Right, b.Bottom));
-    C->Pen()->SetStyle(psSolid);
-    C->Pen()->SetWidth(1);
-    C->Pen()->SetColor(FButtonBorderColor);
-    C->MoveTo(b.Left, b.Top);
-    C->LineTo(b.Left, b.Bottom);
-    const TColor arrow = mouseDown ? FButtonTextColorDown : FButtonTextColor;
-    C->Pen()->SetColor(arrow);
-    C->Brush()->SetColor(arrow);
-    const TPoint p[3] = {Point(b.Left + 5, b.Top + 7), Point(b.Left + 11, b.Top + 7), Point(b.Left + 8, b.Top + 10)};
-    C->Polygon(p, 3);
-    painted = true;
-  } else if (ThemesInUse()) {
-    if (HTHEME theme = ThemeApi.OpenThemeData(Handle(), u"combobox")) {
-      const Integer state = EsgComboButtonThemeState(Enabled(), mouseDown, DroppedDown(), FButtonHover);
-      ThemeApi.DrawThemeBackground(theme, C, 1, state, &b, nullptr);
-      ThemeApi.CloseThemeData(theme);
-      painted = true;
-    }
-  }
-  if (!painted) DrawFrameControl(C, b, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | (Enabled() ? DFCS_FLAT : DFCS_INACTIVE));
+  TEsgDropButtonLook look;
+  look.Color = FButtonColor;
+  look.ColorHot = FButtonColorHot;
+  look.ColorDown = FButtonColorDown;
+  look.BorderColor = FButtonBorderColor;
+  look.TextColor = FButtonTextColor;
+  look.TextColorDown = FButtonTextColorDown;
+  look.Hover = FButtonHover;
+  look.Themed = ThemesInUse();
+  look.Enabled = Enabled();
+  look.DroppedDown = DroppedDown();
+  PaintEsgDropButton(C, Handle(), b, look);
   C->ExcludeClipRect(Rect(cw - FButtonWidth - 4, 0, cw + 2, ch));
 }
 

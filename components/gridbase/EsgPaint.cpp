@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "components/gridbase/ExXPVS.h"
+
 TCanvas* TEsgWindowImage::Canvas(TControl* Control) {
   if (auto* wc = dynamic_cast<TWinControl*>(Control)) {
     if (TCanvas* c = wc->OverlayCanvas()) {
@@ -71,3 +73,37 @@ Integer EsgComboButtonThemeState(bool Enabled, bool MouseButtonDown, bool Droppe
 }
 
 bool EsgMouseButtonDown() { return GetAsyncKeyState(VK_LBUTTON) < 0 || GetAsyncKeyState(VK_RBUTTON) < 0; }
+
+void PaintEsgDropButton(TCanvas* C, HWND Wnd, const TRect& B, const TEsgDropButtonLook& L) {
+  const bool mouseDown = EsgMouseButtonDown();
+  if (L.Color != clNone) {
+    TColor fill = L.Color;
+    if (L.Hover) fill = L.ColorHot;
+    if (mouseDown && L.Hover) fill = L.ColorDown;
+    C->Brush()->SetStyle(bsSolid);
+    C->Brush()->SetColor(fill);
+    C->FillRect(Rect(B.Left + 2, B.Top, B.Right, B.Bottom));
+    C->Pen()->SetStyle(psSolid);
+    C->Pen()->SetWidth(1);
+    C->Pen()->SetColor(L.BorderColor);
+    C->MoveTo(B.Left, B.Top);
+    C->LineTo(B.Left, B.Bottom);
+    const TColor arrow = mouseDown ? L.TextColorDown : L.TextColor;
+    C->Pen()->SetColor(arrow);
+    C->Brush()->SetColor(arrow);
+    const TPoint p[3] = {Point(B.Left + 5, B.Top + 7), Point(B.Left + 11, B.Top + 7), Point(B.Left + 8, B.Top + 10)};
+    C->Polygon(p, 3);
+    return;
+  }
+  if (L.Themed) {
+    if (HTHEME theme = ThemeApi.OpenThemeData(Wnd, u"combobox")) {
+      const Integer state = EsgComboButtonThemeState(L.Enabled, mouseDown, L.DroppedDown, L.Hover);
+      TRect b = B;
+      ThemeApi.DrawThemeBackground(theme, C, 1, state, &b, nullptr);
+      ThemeApi.CloseThemeData(theme);
+      return;
+    }
+  }
+  TRect b = B;
+  DrawFrameControl(C, b, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | (L.Enabled ? DFCS_FLAT : DFCS_INACTIVE));
+}

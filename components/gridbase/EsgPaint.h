@@ -54,3 +54,22 @@ Integer EsgComboButtonThemeState(bool Enabled, bool MouseButtonDown, bool Droppe
 
 // Whether the left or the right mouse button is down at this moment.
 bool EsgMouseButtonDown();
+
+// The look of a date picker's drop-down button.
+struct TEsgDropButtonLook {
+  TColor Color = clNone;  // clNone: the theme's combo button, or else the classic one
+  TColor ColorHot = clNone;
+  TColor ColorDown = clNone;
+  TColor BorderColor = clNone;
+  TColor TextColor = clNone;
+  TColor TextColorDown = clNone;
+  bool Hover = false;
+  bool Themed = false;
+  bool Enabled = true;
+  bool DroppedDown = false;
+};
+
+// Paints the drop-down button in B of the window Wnd: the look's own colours with a line on its left
+// and a small arrow when it has a colour, else the theme's combo button when themed, else the classic
+// scroll-combo frame control.
+void PaintEsgDropButton(TCanvas* C, HWND Wnd, const TRect& B, const TEsgDropButtonLook& L);
