@@ -9,6 +9,7 @@
 // of row and column differs from event to event and is part of each signature.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 
@@ -117,7 +118,7 @@ enum THoverRowCell : Byte { hcNormal, hcFixed, hcSelected };
 // Sets
 // ---------------------------------------------------------------------------------------------
 
-// A set of the values of a small enumeration (at most 32 values), one bit per value.
+// A set of the values of a small enumeration (at most 64 values), one bit per value.
 template <typename E>
 class TGridSet {
  public:
@@ -138,8 +139,9 @@ class TGridSet {
   constexpr TGridSet operator+(TGridSet O) const { return FromBits(FBits | O.FBits); }
   constexpr TGridSet operator-(TGridSet O) const { return FromBits(FBits & ~O.FBits); }
   constexpr TGridSet operator*(TGridSet O) const { return FromBits(FBits & O.FBits); }
-  // The stored form: bit n stands for the value of ordinal n.
-  constexpr Cardinal Bits() const { return FBits; }
+  // The stored form: bit n stands for the value of ordinal n (the values below 32; no stored set
+  // has more).
+  constexpr Cardinal Bits() const { return static_cast<Cardinal>(FBits); }
   static constexpr TGridSet FromBits(Cardinal Bits) {
     TGridSet S;
     S.FBits = Bits;
@@ -148,8 +150,8 @@ class TGridSet {
   friend constexpr bool operator==(TGridSet, TGridSet) = default;
 
  private:
-  static constexpr Cardinal Bit(E V) { return Cardinal(1) << static_cast<unsigned>(V); }
-  Cardinal FBits = 0;
+  static constexpr uint64_t Bit(E V) { return uint64_t(1) << static_cast<unsigned>(V); }
+  uint64_t FBits = 0;
 };
 
 using TCellBorders = TGridSet<TCellBorder>;

@@ -391,6 +391,18 @@ TEST_F(ExGridCoreTest, ExpandClickSetsTheRowHeightOfTheState) {
   EXPECT_EQ(Grid->RowHeights(3), Grid->GetExpandHeight(1, 3, false));
 }
 
+TEST_F(ExGridCoreTest, OnlyACellWithAnExpandButtonHasOne) {
+  // The expand kind is the last of the cell graphics, past the first 32.
+  EXPECT_FALSE(TCellTypes{ctExpand}.Contains(ctBitmap));
+  TBitmap Picture;
+  Picture.SetSize(4, 4);
+  Grid->AddBitmap(2, 2, &Picture, false, 0, 0);
+  Grid->AddExpand(1, 3, 60);
+  EXPECT_FALSE(Grid->HasExpand(2, 2));
+  EXPECT_TRUE(Grid->HasExpand(1, 3));
+  Grid->RemoveBitmap(2, 2);
+}
+
 TEST_F(ExGridCoreTest, AnAutomaticScrollBarFollowsTheCellText) {
   Grid->AddScrollBar(2, 2, true);
   Grid->SetCells(2, 2, u"one\r\ntwo\r\nthree\r\nfour\r\nfive");
