@@ -17,60 +17,6 @@ struct TIdentValue {
   const char16_t* Name;
 };
 
-const TIdentValue ColorIdents[] = {
-    {clBlack, u"clBlack"},
-    {clMaroon, u"clMaroon"},
-    {clGreen, u"clGreen"},
-    {clOlive, u"clOlive"},
-    {clNavy, u"clNavy"},
-    {clPurple, u"clPurple"},
-    {clTeal, u"clTeal"},
-    {clGray, u"clGray"},
-    {clSilver, u"clSilver"},
-    {clRed, u"clRed"},
-    {clLime, u"clLime"},
-    {clYellow, u"clYellow"},
-    {clBlue, u"clBlue"},
-    {clFuchsia, u"clFuchsia"},
-    {clAqua, u"clAqua"},
-    {clWhite, u"clWhite"},
-    {clMoneyGreen, u"clMoneyGreen"},
-    {clSkyBlue, u"clSkyBlue"},
-    {clCream, u"clCream"},
-    {clMedGray, u"clMedGray"},
-    {clNone, u"clNone"},
-    {clDefault, u"clDefault"},
-    {clScrollBar, u"clScrollBar"},
-    {clBackground, u"clBackground"},
-    {clActiveCaption, u"clActiveCaption"},
-    {clInactiveCaption, u"clInactiveCaption"},
-    {clMenu, u"clMenu"},
-    {clWindow, u"clWindow"},
-    {clWindowFrame, u"clWindowFrame"},
-    {clMenuText, u"clMenuText"},
-    {clWindowText, u"clWindowText"},
-    {clCaptionText, u"clCaptionText"},
-    {clActiveBorder, u"clActiveBorder"},
-    {clInactiveBorder, u"clInactiveBorder"},
-    {clAppWorkSpace, u"clAppWorkSpace"},
-    {clHighlight, u"clHighlight"},
-    {clHighlightText, u"clHighlightText"},
-    {clBtnFace, u"clBtnFace"},
-    {clBtnShadow, u"clBtnShadow"},
-    {clGrayText, u"clGrayText"},
-    {clBtnText, u"clBtnText"},
-    {clInactiveCaptionText, u"clInactiveCaptionText"},
-    {clBtnHighlight, u"clBtnHighlight"},
-    {cl3DDkShadow, u"cl3DDkShadow"},
-    {cl3DLight, u"cl3DLight"},
-    {clInfoText, u"clInfoText"},
-    {clInfoBk, u"clInfoBk"},
-    {clHotLight, u"clHotLight"},
-    {clGradientActiveCaption, u"clGradientActiveCaption"},
-    {clGradientInactiveCaption, u"clGradientInactiveCaption"},
-    {clMenuHighlight, u"clMenuHighlight"},
-    {clMenuBar, u"clMenuBar"},
-};
 
 const TIdentValue CharsetIdents[] = {
     {0, u"ANSI_CHARSET"},          {1, u"DEFAULT_CHARSET"},     {2, u"SYMBOL_CHARSET"},
@@ -132,6 +78,14 @@ Integer IdentOrIntegerValue(const TIdentValue (&Table)[N], const TStreamProperty
   if (P.Value.Kind == svIdent)
     for (const TIdentValue& I : Table)
       if (SameText(P.Value.Text, I.Name)) return I.Value;
+  BadValue(P.Name);
+}
+
+// A colour read as its standard name or as a number.
+TColor ColorValue(const TStreamProperty& P) {
+  TColor C = 0;
+  if (P.Value.Kind == svInteger) return static_cast<TColor>(P.Value.Int);
+  if (P.Value.Kind == svIdent && IdentToColor(P.Value.Text, C)) return C;
   BadValue(P.Name);
 }
 
@@ -198,7 +152,10 @@ class TItemWriter {
   void Str(const String& Name, const String& V) {
     if (!V.empty()) Add(Name, TStreamValue::OfString(V));
   }
-  void Color(const String& Name, TColor V) { Add(Name, IdentOrInteger(ColorIdents, V)); }
+  void Color(const String& Name, TColor V) {
+    String Ident;
+    Add(Name, ColorToIdent(V, Ident) ? TStreamValue::OfIdent(Ident) : TStreamValue::OfInteger(V));
+  }
   void Borders(const String& Name, TCellBorders V) { Add(Name, SetIdents(BorderNames, V.Bits())); }
   // The lines of a string list, when it has any.
   void Lines(const String& Name, TStrings* V) {
@@ -289,7 +246,7 @@ void ReadFont(TFont* F, const String& Sub, const TStreamProperty& P) {
   if (Sub == u"Charset")
     F->SetCharset(static_cast<TFontCharset>(IdentOrIntegerValue(CharsetIdents, P)));
   else if (Sub == u"Color")
-    F->SetColor(IdentOrIntegerValue(ColorIdents, P));
+    F->SetColor(ColorValue(P));
   else if (Sub == u"Height")
     F->SetHeight(IntValue(P));
   else if (Sub == u"Name")
@@ -308,7 +265,7 @@ void ReadFont(TFont* F, const String& Sub, const TStreamProperty& P) {
 
 void ReadPen(TPen* Pen, const String& Sub, const TStreamProperty& P) {
   if (Sub == u"Color")
-    Pen->SetColor(IdentOrIntegerValue(ColorIdents, P));
+    Pen->SetColor(ColorValue(P));
   else if (Sub == u"Mode")
     Pen->SetMode(static_cast<TPenMode>(EnumOrdinal(PenModeNames, P)));
   else if (Sub == u"Style")
@@ -374,7 +331,7 @@ void ReadItemProperty(TExColumnGrid* Grid, TGridColumnItem* I, const TStreamProp
   else if (N == u"Borders") I->SetBorders(TCellBorders::FromBits(SetBits(BorderNames, P)));
   else if (N == u"CheckFalse") I->SetCheckFalse(TextValue(P));
   else if (N == u"CheckTrue") I->SetCheckTrue(TextValue(P));
-  else if (N == u"Color") I->SetColor(IdentOrIntegerValue(ColorIdents, P));
+  else if (N == u"Color") I->SetColor(ColorValue(P));
   else if (N == u"ColumnPopup") I->SetColumnPopup(Referenced<TPopupMenu>(Grid, P));
   else if (N == u"ColumnPopupType") I->SetColumnPopupType(static_cast<TColumnPopupType>(EnumOrdinal(PopupTypeNames, P)));
   else if (N == u"DropDownCount") I->SetDropDownCount(IntValue(P));
@@ -393,7 +350,7 @@ void ReadItemProperty(TExColumnGrid* Grid, TGridColumnItem* I, const TStreamProp
   else if (N == u"Password") I->SetPassword(BoolValue(P));
   else if (N == u"PrintBorderCustom") I->SetPrintBorderCustom(BoolValue(P));
   else if (N == u"PrintBorders") I->SetPrintBorders(TCellBorders::FromBits(SetBits(BorderNames, P)));
-  else if (N == u"PrintColor") I->SetPrintColor(IdentOrIntegerValue(ColorIdents, P));
+  else if (N == u"PrintColor") I->SetPrintColor(ColorValue(P));
   else if (N == u"PrintFontCustom") I->SetPrintFontCustom(BoolValue(P));
   else if (N == u"ReadOnly") I->SetReadOnly(BoolValue(P));
   else if (N == u"ShowBands") I->SetShowBands(BoolValue(P));

@@ -1,107 +1,20 @@
-// The colour names and number reading shared by the grid's file and clipboard formats.
+// The colour text and number reading shared by the grid's file and clipboard formats.
 #include "components/grid/ExGridIOUtil.h"
 
 #include <cstdint>
-#include <iterator>
 
 #include "platform/rtl/SysUtils.h"
 
-namespace {
-
-struct TColorName {
-  TColor Color;
-  const char16_t* Name;
-};
-
-// Value to name takes the first entry of a value; the two aliases at the end are only read.
-constexpr TColorName ColorNames[] = {
-    {clBlack, u"clBlack"},
-    {clMaroon, u"clMaroon"},
-    {clGreen, u"clGreen"},
-    {clOlive, u"clOlive"},
-    {clNavy, u"clNavy"},
-    {clPurple, u"clPurple"},
-    {clTeal, u"clTeal"},
-    {clGray, u"clGray"},
-    {clSilver, u"clSilver"},
-    {clRed, u"clRed"},
-    {clLime, u"clLime"},
-    {clYellow, u"clYellow"},
-    {clBlue, u"clBlue"},
-    {clFuchsia, u"clFuchsia"},
-    {clAqua, u"clAqua"},
-    {clWhite, u"clWhite"},
-    {clMoneyGreen, u"clMoneyGreen"},
-    {clSkyBlue, u"clSkyBlue"},
-    {clCream, u"clCream"},
-    {clMedGray, u"clMedGray"},
-    {clActiveBorder, u"clActiveBorder"},
-    {clActiveCaption, u"clActiveCaption"},
-    {clAppWorkSpace, u"clAppWorkSpace"},
-    {clBackground, u"clBackground"},
-    {clBtnFace, u"clBtnFace"},
-    {clBtnHighlight, u"clBtnHighlight"},
-    {clBtnShadow, u"clBtnShadow"},
-    {clBtnText, u"clBtnText"},
-    {clCaptionText, u"clCaptionText"},
-    {clDefault, u"clDefault"},
-    {clGradientActiveCaption, u"clGradientActiveCaption"},
-    {clGradientInactiveCaption, u"clGradientInactiveCaption"},
-    {clGrayText, u"clGrayText"},
-    {clHighlight, u"clHighlight"},
-    {clHighlightText, u"clHighlightText"},
-    {clHotLight, u"clHotLight"},
-    {clInactiveBorder, u"clInactiveBorder"},
-    {clInactiveCaption, u"clInactiveCaption"},
-    {clInactiveCaptionText, u"clInactiveCaptionText"},
-    {clInfoBk, u"clInfoBk"},
-    {clInfoText, u"clInfoText"},
-    {clMenu, u"clMenu"},
-    {clMenuBar, u"clMenuBar"},
-    {clMenuHighlight, u"clMenuHighlight"},
-    {clMenuText, u"clMenuText"},
-    {clNone, u"clNone"},
-    {clScrollBar, u"clScrollBar"},
-    {cl3DDkShadow, u"cl3DDkShadow"},
-    {cl3DLight, u"cl3DLight"},
-    {clWindow, u"clWindow"},
-    {clWindowFrame, u"clWindowFrame"},
-    {clWindowText, u"clWindowText"},
-    {clLtGray, u"clLtGray"},
-    {clDkGray, u"clDkGray"},
-};
-// The entries before the read-only aliases.
-constexpr size_t WrittenNames = std::size(ColorNames) - 2;
-
-}  // namespace
-
-bool GridColorToIdent(TColor Color, String& Ident) {
-  for (size_t i = 0; i < WrittenNames; ++i)
-    if (ColorNames[i].Color == Color) {
-      Ident = ColorNames[i].Name;
-      return true;
-    }
-  return false;
-}
-
-bool GridIdentToColor(const String& Ident, TColor& Color) {
-  for (const TColorName& N : ColorNames)
-    if (SameText(Ident, N.Name)) {
-      Color = N.Color;
-      return true;
-    }
-  return false;
-}
 
 String GridColorToString(TColor Color) {
   String Name;
-  if (GridColorToIdent(Color, Name)) return Name;
+  if (ColorToIdent(Color, Name)) return Name;
   return u"$" + IntToHex(static_cast<Int64>(static_cast<uint32_t>(Color)), 8);
 }
 
 TColor GridStringToColor(const String& S) {
   TColor C = 0;
-  if (GridIdentToColor(Trim(S), C)) return C;
+  if (IdentToColor(Trim(S), C)) return C;
   Int64 V = 0;
   if (!TryStrToInt64(S, V) || V < INT32_MIN || V > static_cast<Int64>(UINT32_MAX))
     throw EConvertError(u"'" + S + u"' is not a valid integer value");

@@ -1,5 +1,4 @@
-// Small helpers the string grid's file and clipboard formats share: the names of the standard
-// colours, the colour text of settings files, the lenient number reading of the grid text file,
+// Small helpers the string grid's file and clipboard formats share: the colour text of settings files, the lenient number reading of the grid text file,
 // and the comma-separated number lists of the column states and the cell stream.
 #pragma once
 
@@ -8,10 +7,6 @@
 #include "platform/gui/Graphics.h"
 #include "platform/rtl/System.h"
 
-// The name of a standard colour ("clBlack", "clWindow", "clNone" …); false for any other value.
-bool GridColorToIdent(TColor Color, String& Ident);
-// The colour of a standard colour name (any letter case; "clLtGray" and "clDkGray" included).
-bool GridIdentToColor(const String& Ident, TColor& Color);
 // A colour as its name, or "$" followed by eight hexadecimal digits.
 String GridColorToString(TColor Color);
 // The reverse of GridColorToString; also accepts plain decimal and other integer forms. Text that

@@ -172,7 +172,7 @@ class TRecordWriter {
   // A named colour as its identifier, any other as an integer.
   void Color(const char* Name, TColor C) {
     String Id;
-    if (GridColorToIdent(C, Id))
+    if (ColorToIdent(C, Id))
       Ident(Name, Id);
     else
       Integer32(Name, C);
@@ -438,7 +438,7 @@ double AsFloat(const TProperty& P) {
 TColor AsColor(const TProperty& P) {
   if (P.Value.Tag == vaIdent) {
     TColor C = 0;
-    if (!GridIdentToColor(P.Value.Text, C)) InvalidValue(P.Name);
+    if (!IdentToColor(P.Value.Text, C)) InvalidValue(P.Name);
     return C;
   }
   return AsInteger(P);

@@ -20,63 +20,6 @@ struct TIdent {
   const char16_t* Name;
 };
 
-// The first name of a value is the one written; every name is read.
-const TIdent ColorIdents[] = {
-    {clBlack, u"clBlack"},
-    {clMaroon, u"clMaroon"},
-    {clGreen, u"clGreen"},
-    {clOlive, u"clOlive"},
-    {clNavy, u"clNavy"},
-    {clPurple, u"clPurple"},
-    {clTeal, u"clTeal"},
-    {clGray, u"clGray"},
-    {clSilver, u"clSilver"},
-    {clRed, u"clRed"},
-    {clLime, u"clLime"},
-    {clYellow, u"clYellow"},
-    {clBlue, u"clBlue"},
-    {clFuchsia, u"clFuchsia"},
-    {clAqua, u"clAqua"},
-    {clLtGray, u"clLtGray"},
-    {clDkGray, u"clDkGray"},
-    {clWhite, u"clWhite"},
-    {clMoneyGreen, u"clMoneyGreen"},
-    {clSkyBlue, u"clSkyBlue"},
-    {clCream, u"clCream"},
-    {clMedGray, u"clMedGray"},
-    {clNone, u"clNone"},
-    {clDefault, u"clDefault"},
-    {clScrollBar, u"clScrollBar"},
-    {clBackground, u"clBackground"},
-    {clActiveCaption, u"clActiveCaption"},
-    {clInactiveCaption, u"clInactiveCaption"},
-    {clMenu, u"clMenu"},
-    {clWindow, u"clWindow"},
-    {clWindowFrame, u"clWindowFrame"},
-    {clMenuText, u"clMenuText"},
-    {clWindowText, u"clWindowText"},
-    {clCaptionText, u"clCaptionText"},
-    {clActiveBorder, u"clActiveBorder"},
-    {clInactiveBorder, u"clInactiveBorder"},
-    {clAppWorkSpace, u"clAppWorkSpace"},
-    {clHighlight, u"clHighlight"},
-    {clHighlightText, u"clHighlightText"},
-    {clBtnFace, u"clBtnFace"},
-    {clBtnShadow, u"clBtnShadow"},
-    {clGrayText, u"clGrayText"},
-    {clBtnText, u"clBtnText"},
-    {clInactiveCaptionText, u"clInactiveCaptionText"},
-    {clBtnHighlight, u"clBtnHighlight"},
-    {cl3DDkShadow, u"cl3DDkShadow"},
-    {cl3DLight, u"cl3DLight"},
-    {clInfoText, u"clInfoText"},
-    {clInfoBk, u"clInfoBk"},
-    {clHotLight, u"clHotLight"},
-    {clGradientActiveCaption, u"clGradientActiveCaption"},
-    {clGradientInactiveCaption, u"clGradientInactiveCaption"},
-    {clMenuHighlight, u"clMenuHighlight"},
-    {clMenuBar, u"clMenuBar"},
-};
 
 const TIdent CursorIdents[] = {
     {crDefault, u"crDefault"},   {crNone, u"crNone"},           {crArrow, u"crArrow"},
@@ -168,7 +111,7 @@ std::string ValueText(const TPublishedProperty& P, TObject* Instance) {
     }
     case pkColor: {
       const auto v = static_cast<Integer>(P.GetOrdinal(Instance));
-      if (const char16_t* name = IdentOf(ColorIdents, v)) return StringToUtf8(name);
+      if (String name; ColorToIdent(v, name)) return StringToUtf8(name);
       return std::to_string(v);
     }
     case pkCursor: {
@@ -440,8 +383,9 @@ Int64 OrdinalValue(const TPublishedProperty& P, const TToken& V, const String& P
       ReadError(invalid);
     case pkColor:
       if (V.Kind == tkIdent) {
-        if (!ValueOf(ColorIdents, V.Text, ident)) ReadError(invalid);
-        return ident;
+        TColor color = 0;
+        if (!IdentToColor(V.Text, color)) ReadError(invalid);
+        return color;
       }
       // Colours are 32-bit patterns: $FF00000F and -16777201 are the same system colour.
       return static_cast<Integer>(static_cast<uint32_t>(inRange(std::numeric_limits<Integer>::min(), 0xFFFFFFFFll)));

@@ -1,9 +1,11 @@
 // Colours, geometry, regions, fonts, pens and brushes.
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 
 #include "platform/gui/Graphics.h"
 #include "platform/gui/GraphicsBackend.h"
+#include "platform/rtl/SysUtils.h"
 
 // ---------------------------------------------------------------------------------------------
 // Colours
@@ -56,6 +58,93 @@ Integer GetSysColor(Integer Index) {
 Integer ColorToRGB(TColor Color) {
   if (Color < 0) return GetSysColor(Color & 0xFF);
   return Color;
+}
+
+namespace {
+
+struct TColorName {
+  TColor Color;
+  const char16_t* Name;
+};
+
+// Value to name takes the first entry of a value; the two aliases at the end are only read.
+constexpr TColorName ColorNames[] = {
+    {clBlack, u"clBlack"},
+    {clMaroon, u"clMaroon"},
+    {clGreen, u"clGreen"},
+    {clOlive, u"clOlive"},
+    {clNavy, u"clNavy"},
+    {clPurple, u"clPurple"},
+    {clTeal, u"clTeal"},
+    {clGray, u"clGray"},
+    {clSilver, u"clSilver"},
+    {clRed, u"clRed"},
+    {clLime, u"clLime"},
+    {clYellow, u"clYellow"},
+    {clBlue, u"clBlue"},
+    {clFuchsia, u"clFuchsia"},
+    {clAqua, u"clAqua"},
+    {clWhite, u"clWhite"},
+    {clMoneyGreen, u"clMoneyGreen"},
+    {clSkyBlue, u"clSkyBlue"},
+    {clCream, u"clCream"},
+    {clMedGray, u"clMedGray"},
+    {clActiveBorder, u"clActiveBorder"},
+    {clActiveCaption, u"clActiveCaption"},
+    {clAppWorkSpace, u"clAppWorkSpace"},
+    {clBackground, u"clBackground"},
+    {clBtnFace, u"clBtnFace"},
+    {clBtnHighlight, u"clBtnHighlight"},
+    {clBtnShadow, u"clBtnShadow"},
+    {clBtnText, u"clBtnText"},
+    {clCaptionText, u"clCaptionText"},
+    {clDefault, u"clDefault"},
+    {clGradientActiveCaption, u"clGradientActiveCaption"},
+    {clGradientInactiveCaption, u"clGradientInactiveCaption"},
+    {clGrayText, u"clGrayText"},
+    {clHighlight, u"clHighlight"},
+    {clHighlightText, u"clHighlightText"},
+    {clHotLight, u"clHotLight"},
+    {clInactiveBorder, u"clInactiveBorder"},
+    {clInactiveCaption, u"clInactiveCaption"},
+    {clInactiveCaptionText, u"clInactiveCaptionText"},
+    {clInfoBk, u"clInfoBk"},
+    {clInfoText, u"clInfoText"},
+    {clMenu, u"clMenu"},
+    {clMenuBar, u"clMenuBar"},
+    {clMenuHighlight, u"clMenuHighlight"},
+    {clMenuText, u"clMenuText"},
+    {clNone, u"clNone"},
+    {clScrollBar, u"clScrollBar"},
+    {cl3DDkShadow, u"cl3DDkShadow"},
+    {cl3DLight, u"cl3DLight"},
+    {clWindow, u"clWindow"},
+    {clWindowFrame, u"clWindowFrame"},
+    {clWindowText, u"clWindowText"},
+    {clLtGray, u"clLtGray"},
+    {clDkGray, u"clDkGray"},
+};
+// The entries before the read-only aliases.
+constexpr size_t WrittenNames = std::size(ColorNames) - 2;
+
+}  // namespace
+
+bool ColorToIdent(TColor Color, String& Ident) {
+  for (size_t i = 0; i < WrittenNames; ++i)
+    if (ColorNames[i].Color == Color) {
+      Ident = ColorNames[i].Name;
+      return true;
+    }
+  return false;
+}
+
+bool IdentToColor(const String& Ident, TColor& Color) {
+  for (const TColorName& N : ColorNames)
+    if (SameText(Ident, N.Name)) {
+      Color = N.Color;
+      return true;
+    }
+  return false;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -102,6 +102,10 @@ constexpr Byte GetBValue(Integer RGBColor) { return static_cast<Byte>((RGBColor 
 // machine, so drawings are reproducible; any other value (clNone, clDefault included) is returned
 // as it is.
 Integer ColorToRGB(TColor Color);
+// The name of a standard colour ("clBlack", "clWindow", "clNone" …); false for any other value.
+bool ColorToIdent(TColor Color, String& Ident);
+// The colour of a standard colour name (any letter case; "clLtGray" and "clDkGray" included).
+bool IdentToColor(const String& Ident, TColor& Color);
 // The fixed table behind ColorToRGB for system colour index 0..30 (0x00BBGGRR).
 Integer GetSysColor(Integer Index);
 
