@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need. Idempotent: apt-get runs only when a
 # package is missing, so a second run on a complete machine returns at once.
+# Usage: scripts/deps.sh [group ...]   the groups add what only some scripts need:
+#   bench   Google Benchmark (scripts/bench.sh)
 set -euo pipefail
 
 PACKAGES=(
@@ -10,6 +12,13 @@ PACKAGES=(
   libgtest-dev libgmock-dev
   fonts-dejavu-core libxml2-utils
 )
+
+for group in "$@"; do
+  case "$group" in
+    bench) PACKAGES+=(libbenchmark-dev) ;;
+    *) echo "deps: unknown group $group" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${PACKAGES[@]}"; do
