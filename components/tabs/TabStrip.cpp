@@ -215,114 +215,13 @@ TStripTabControl* TCustomTabStrip::ControlOf(TStripTab* Tab) const {
 
 void TCustomTabStrip::TabChanged(TStripTab* Tab, TTabChangeType ChangeType) {
   if (FDestroying) return;
-  if (Ready() && ChangeType == tcPropertyUpdated) {
-    ApplyTimerIntervals();
-    SetControlDrawStates(true);
-    InvalidateAllControls();
-  }
+  if (Ready() && ChangeType == tcPropertyUpdated) ApplyPropertyUpdate();
   bool TabGone = false;
   if (Tab) {
-    TTabStripAnimationOptions* Anim = FOptions->Animation();
-    TTabStripDisplayOptions* D = FOptions->Display();
     TStripTabControl* Control = ControlOf(Tab);
-    if (!Control) {
-      // The first report of a tab gives it its control.
-      Control = new TStripTabControl(this, Tab);
-      Tab->SetTabControl(Control);
-      TTabStripMovementAnimationTypes* Add = Anim->MovementAnimations()->TabAdd();
-      if (Anim->GetMovementAnimationEaseType(Add) != ttNone) {
-        // The new tab grows out of the right edge of the tab before it.
-        Integer L = D->Tabs()->OffsetLeft() + D->TabContainer()->PaddingLeft();
-        for (Integer i = FTabs->Count() - 2; i >= 0; --i) {
-          TStripTab* T = FTabs->Items(i);
-          TStripTabControl* C = ControlOf(T);
-          if (T->Visible() && C && T != Tab) {
-            L = C->ControlRect().Right - D->Tabs()->TabOverlap();
-            break;
-          }
-        }
-        SetControlPosition(Control,
-                           TRect(L, D->Tabs()->OffsetTop(), L + Anim->MinimumTabAnimationWidth(),
-                                 ClientHeight() - D->Tabs()->OffsetBottom()),
-                           false);
-        SetMovementAnimation(Add);
-      }
-      if (OnChange) OnChange(this, Tab, ChangeType);
-      if (FOptions->Behaviour()->ActivateNewTab() &&
-          (!FTabs->ActiveTab() || (Ready() && !HasState(stsAddingDroppedTab)))) {
-        Tab->SetActive(true);
-        AddState(stsAnimatingNewTab);
-      } else {
-        SetControlDrawState(Control, dsNotActive, false);
-      }
-    }
-
-    switch (ChangeType) {
-      case tcAdded:
-        RemoveDeleteStates();
-        Redraw();
-        break;
-      case tcDeleting:
-        // The control of a tab being deleted goes with it: a drag must not keep showing it.
-        if (Control && Control == FDragTabControl) FDragTabControl = nullptr;
-        RemoveState(stsEndTabDeleted);
-        if (FOptions->Behaviour()->TabSmartDeleteResizing())
-          AddState(Tab->Index() == FTabs->Count() - 1 ? stsEndTabDeleted : stsTabDeleted);
-        break;
-      case tcDeleted: {
-        TTabStripMovementAnimationTypes* Del = Anim->MovementAnimations()->TabDelete();
-        SetMovementAnimation(Del);
-        if (FMovementEaseType != ttNone) {
-          if (GetTabDisplayState() == tdCompressed && Tab->Index() == FTabs->Count() - 1) {
-            FTabs->DeleteTab(Tab->Index(), true);
-            // The tab is gone: nothing below may touch it.
-            TabGone = true;
-            Control = nullptr;
-          } else {
-            AddState(stsAnimatingCloseTab);
-            Control->SetWidth(Anim->MinimumTabAnimationWidth(), FMovementAnimationTime, FMovementEaseType);
-          }
-        }
-        break;
-      }
-      case tcActivated:
-        SetControlDrawState(Control, dsActive, false);
-        if (FOptions->Scrolling()->Enabled()) ScrollIntoView(Tab);
-        DoOnActiveTabChanged(Tab);
-        break;
-      case tcDeactivated:
-        SetControlDrawState(Control, dsNotActive, false);
-        if (!FTabs->ActiveTab()) {
-          // The next visible tab to the right takes over, else the nearest one to the left.
-          const Integer Index = Tab->Index();
-          TStripTab* Next = nullptr;
-          for (Integer i = Index + 1; i < FTabs->Count() && !Next; ++i) {
-            TStripTab* T = FTabs->Items(i);
-            if (T->Visible() && !T->MarkedForDeletion()) Next = T;
-          }
-          for (Integer i = Index - 1; i >= 0 && !Next; --i) {
-            TStripTab* T = FTabs->Items(i);
-            if (T->Visible() && !T->MarkedForDeletion()) Next = T;
-          }
-          if (Next) Next->SetActive(true);
-        }
-        break;
-      case tcPinned:
-      case tcVisibility:
-        AddState(stsControlPositionsInvalidated);
-        break;
-      case tcControlState:
-        if (Control) Control->Invalidate();
-        break;
-      case tcMoved:
-      case tcPropertyUpdated:
-        break;
-    }
-
-    if (FTabs && !FTabs->ActiveTab() && FOptions->Behaviour()->ActivateNewTab()) {
-      TStripTab* Last = LastVisibleTab(true);
-      if (Last) Last->SetActive(true);
-    }
+    if (!Control) Control = CreateTabControl(Tab, ChangeType);
+    TabGone = ReactToTabChange(Tab, Control, ChangeType);
+    ActivateLastVisibleTabWhenNoneActive();
     Redraw();
   } else if (ChangeType == tcDeleted) {
     // A tab was removed from the list at once: the others close the gap.
@@ -330,6 +229,128 @@ void TCustomTabStrip::TabChanged(TStripTab* Tab, TTabChangeType ChangeType) {
     Redraw();
   }
   if (OnChange) OnChange(this, TabGone ? nullptr : Tab, ChangeType);
+}
+
+void TCustomTabStrip::ApplyPropertyUpdate() {
+  ApplyTimerIntervals();
+  SetControlDrawStates(true);
+  InvalidateAllControls();
+}
+
+TStripTabControl* TCustomTabStrip::CreateTabControl(TStripTab* Tab, TTabChangeType ChangeType) {
+  // The first report of a tab gives it its control.
+  TStripTabControl* Control = new TStripTabControl(this, Tab);
+  Tab->SetTabControl(Control);
+  TTabStripMovementAnimationTypes* Add = FOptions->Animation()->MovementAnimations()->TabAdd();
+  if (FOptions->Animation()->GetMovementAnimationEaseType(Add) != ttNone) {
+    PlaceGrowingTabControl(Tab, Control);
+    SetMovementAnimation(Add);
+  }
+  if (OnChange) OnChange(this, Tab, ChangeType);
+  if (FOptions->Behaviour()->ActivateNewTab() &&
+      (!FTabs->ActiveTab() || (Ready() && !HasState(stsAddingDroppedTab)))) {
+    Tab->SetActive(true);
+    AddState(stsAnimatingNewTab);
+  } else {
+    SetControlDrawState(Control, dsNotActive, false);
+  }
+  return Control;
+}
+
+void TCustomTabStrip::PlaceGrowingTabControl(TStripTab* Tab, TStripTabControl* Control) {
+  // The new tab grows out of the right edge of the tab before it.
+  TTabStripDisplayOptions* D = FOptions->Display();
+  Integer L = D->Tabs()->OffsetLeft() + D->TabContainer()->PaddingLeft();
+  for (Integer i = FTabs->Count() - 2; i >= 0; --i) {
+    TStripTab* T = FTabs->Items(i);
+    TStripTabControl* C = ControlOf(T);
+    if (T->Visible() && C && T != Tab) {
+      L = C->ControlRect().Right - D->Tabs()->TabOverlap();
+      break;
+    }
+  }
+  SetControlPosition(Control,
+                     TRect(L, D->Tabs()->OffsetTop(), L + FOptions->Animation()->MinimumTabAnimationWidth(),
+                           ClientHeight() - D->Tabs()->OffsetBottom()),
+                     false);
+}
+
+bool TCustomTabStrip::ReactToTabChange(TStripTab* Tab, TStripTabControl* Control, TTabChangeType ChangeType) {
+  switch (ChangeType) {
+    case tcAdded:
+      RemoveDeleteStates();
+      Redraw();
+      break;
+    case tcDeleting:
+      TabDeleting(Tab, Control);
+      break;
+    case tcDeleted:
+      return TabMarkedDeleted(Tab, Control);
+    case tcActivated:
+      SetControlDrawState(Control, dsActive, false);
+      if (FOptions->Scrolling()->Enabled()) ScrollIntoView(Tab);
+      DoOnActiveTabChanged(Tab);
+      break;
+    case tcDeactivated:
+      SetControlDrawState(Control, dsNotActive, false);
+      if (!FTabs->ActiveTab()) ActivateNeighbourOf(Tab);
+      break;
+    case tcPinned:
+    case tcVisibility:
+      AddState(stsControlPositionsInvalidated);
+      break;
+    case tcControlState:
+      if (Control) Control->Invalidate();
+      break;
+    case tcMoved:
+    case tcPropertyUpdated:
+      break;
+  }
+  return false;
+}
+
+void TCustomTabStrip::TabDeleting(TStripTab* Tab, TStripTabControl* Control) {
+  // The control of a tab being deleted goes with it: a drag must not keep showing it.
+  if (Control && Control == FDragTabControl) FDragTabControl = nullptr;
+  RemoveState(stsEndTabDeleted);
+  if (FOptions->Behaviour()->TabSmartDeleteResizing())
+    AddState(Tab->Index() == FTabs->Count() - 1 ? stsEndTabDeleted : stsTabDeleted);
+}
+
+bool TCustomTabStrip::TabMarkedDeleted(TStripTab* Tab, TStripTabControl* Control) {
+  TTabStripAnimationOptions* Anim = FOptions->Animation();
+  SetMovementAnimation(Anim->MovementAnimations()->TabDelete());
+  if (FMovementEaseType == ttNone) return false;
+  if (GetTabDisplayState() == tdCompressed && Tab->Index() == FTabs->Count() - 1) {
+    // The tab is deleted at once: the caller may not touch it any more.
+    FTabs->DeleteTab(Tab->Index(), true);
+    return true;
+  }
+  AddState(stsAnimatingCloseTab);
+  Control->SetWidth(Anim->MinimumTabAnimationWidth(), FMovementAnimationTime, FMovementEaseType);
+  return false;
+}
+
+void TCustomTabStrip::ActivateNeighbourOf(TStripTab* Tab) {
+  // The next visible tab to the right takes over, else the nearest one to the left.
+  const Integer Index = Tab->Index();
+  TStripTab* Next = nullptr;
+  for (Integer i = Index + 1; i < FTabs->Count() && !Next; ++i) {
+    TStripTab* T = FTabs->Items(i);
+    if (T->Visible() && !T->MarkedForDeletion()) Next = T;
+  }
+  for (Integer i = Index - 1; i >= 0 && !Next; --i) {
+    TStripTab* T = FTabs->Items(i);
+    if (T->Visible() && !T->MarkedForDeletion()) Next = T;
+  }
+  if (Next) Next->SetActive(true);
+}
+
+void TCustomTabStrip::ActivateLastVisibleTabWhenNoneActive() {
+  if (FTabs && !FTabs->ActiveTab() && FOptions->Behaviour()->ActivateNewTab()) {
+    TStripTab* Last = LastVisibleTab(true);
+    if (Last) Last->SetActive(true);
+  }
 }
 
 // --- Draw states -------------------------------------------------------------------------------------------

@@ -426,6 +426,16 @@ class TCustomTabStrip : public TCustomControl, public ITabStrip, public IStripTa
   void ScrollTimerTick(TObject* Sender);
   void CancelTabSmartResizeTimerTick(TObject* Sender);
   void RemoveDeleteStates();
+  // The change handler's steps (TabStrip.cpp).
+  void ApplyPropertyUpdate();
+  TStripTabControl* CreateTabControl(TStripTab* Tab, TTabChangeType ChangeType);
+  void PlaceGrowingTabControl(TStripTab* Tab, TStripTabControl* Control);
+  // Returns whether the tab was deleted on the way.
+  bool ReactToTabChange(TStripTab* Tab, TStripTabControl* Control, TTabChangeType ChangeType);
+  void TabDeleting(TStripTab* Tab, TStripTabControl* Control);
+  bool TabMarkedDeleted(TStripTab* Tab, TStripTabControl* Control);
+  void ActivateNeighbourOf(TStripTab* Tab);
+  void ActivateLastVisibleTabWhenNoneActive();
   // Draw states (TabStrip.cpp).
   void SetControlDrawState(TBaseTabStripControl* Control, TDrawState NewState, bool Force);
   void ApplyTimerIntervals();
