@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 #include "platform/rtl/SysUtils.h"
 
@@ -72,13 +71,10 @@ String TIntList::StrValue() const {
 void TIntList::SetStrValue(const String& Value) {
   TStringList Items;
   Items.SetCommaText(Value);
-  // Every item is converted before the list changes: a text with an item that is no integer
-  // raises the conversion error and leaves the list as it was.
-  std::vector<Integer> Values;
-  Values.reserve(static_cast<size_t>(Items.Count()));
-  for (Integer i = 0; i < Items.Count(); ++i) Values.push_back(StrToInt(Items[i]));
   TList::Clear();
-  for (Integer V : Values) Add(V);
+  // Each item is added as it is converted: an item that is no integer raises the conversion
+  // error, and the items before it stay in the list.
+  for (Integer i = 0; i < Items.Count(); ++i) Add(StrToInt(Items[i]));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -36,8 +36,8 @@ class TIntList : public TList {
 
   // The entries in decimal joined by "," without blanks. Writing splits the text at commas and
   // blanks (double-quoted items allowed), clears the list without an event and adds every item
-  // through Add; an item that is not an integer raises the conversion error before the list
-  // changes.
+  // through Add; an item that is not an integer raises the conversion error, and the items
+  // before it stay in the list (each of them fired OnChange).
   String StrValue() const;
   void SetStrValue(const String& Value);
 

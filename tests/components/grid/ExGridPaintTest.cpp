@@ -829,6 +829,19 @@ TEST_F(ExGridPaintTest, HighlightMarksTheVisibleTextOnly) {
   EXPECT_EQ(Grid->Cells(1, 1), u"xAbx");
 }
 
+// Highlighting escapes the cell text and removing it unescapes it again: a cell whose text looks
+// like an entity comes back exactly as typed.
+TEST_F(ExGridPaintTest, HighlightAndUnhighlightKeepEntityLookAlikes) {
+  const String Texts[] = {u"R&amp;D", u"x*amp;y", u"&amp;quot;", u"a < b & c"};
+  for (const String& T : Texts) {
+    SCOPED_TRACE(StringToUtf8(T));
+    Grid->SetCells(1, 1, T);
+    Grid->HilightInCell(false, 1, 1, u"D");
+    Grid->UnHilightInCell(1, 1);
+    EXPECT_EQ(Grid->Cells(1, 1), T);
+  }
+}
+
 TEST_F(ExGridPaintTest, UnmarkingCoversHiddenColumnsToo) {
   Grid->SetColCount(6);
   Grid->SetCells(5, 1, u"<hi>a</hi>");

@@ -57,8 +57,8 @@ TEST(IntList, StrValueReadsAndWritesCommaText) {
 
   Fired = 0;
   EXPECT_THROW(L.SetStrValue(u"7,x,8"), EConvertError);
-  EXPECT_EQ(Values(L), (std::vector<Integer>{4, 5})) << "a bad item leaves the list as it was";
-  EXPECT_EQ(Fired, 0);
+  EXPECT_EQ(Values(L), (std::vector<Integer>{7})) << "the items before a bad one stay";
+  EXPECT_EQ(Fired, 1);
   L.SetStrValue(u"-1 \"2\"");
   EXPECT_EQ(Values(L), (std::vector<Integer>{-1, 2}));
 }
