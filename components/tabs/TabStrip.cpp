@@ -223,10 +223,6 @@ void TCustomTabStrip::TabChanged(TStripTab* Tab, TTabChangeType ChangeType) {
     TabGone = ReactToTabChange(Tab, Control, ChangeType);
     ActivateLastVisibleTabWhenNoneActive();
     Redraw();
-  } else if (ChangeType == tcDeleted) {
-    // A tab was removed from the list at once: the others close the gap.
-    AddState(stsControlPositionsInvalidated);
-    Redraw();
   }
   if (OnChange) OnChange(this, TabGone ? nullptr : Tab, ChangeType);
 }

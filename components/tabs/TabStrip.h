@@ -485,6 +485,9 @@ class TCustomTabStrip : public TCustomControl, public ITabStrip, public IStripTa
   TRect FTabContainerRect;
   TScrollDirection FScrollDirection = mdsNone;
   Integer FLastClientWidth = 0;
+  // The number of tabs the last layout placed: a tab removed at once is reported without itself
+  // and redraws nothing, so the next paint finds the count changed and lays the row out again.
+  Integer FLaidOutTabCount = -1;
   THitTestResult FLastHitTestResult;
   TTabStripEaseType FMovementEaseType = ttNone;
   Cardinal FMovementAnimationTime = 0;

@@ -297,6 +297,7 @@ void TCustomTabStrip::SmartResizeTabRects(Integer& X) {
 }
 
 void TCustomTabStrip::CalculateTabRects() {
+  FLaidOutTabCount = FTabs->Count();
   TTabStripDisplayOptions* D = FOptions->Display();
   TTabStripOptions* T = D->Tabs();
   FScrollWidth = 0;

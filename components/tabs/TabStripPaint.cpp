@@ -51,7 +51,7 @@ void TCustomTabStrip::DrawCanvas(TCanvas* Target) {
     }
   } Log{this, Start};
 
-  if (HasState(stsControlPositionsInvalidated) ||
+  if (HasState(stsControlPositionsInvalidated) || FTabs->Count() != FLaidOutTabCount ||
       (HasState(stsAnimatingMovement) && GetTabDisplayState() == tdNormal)) {
     RemoveState(stsControlPositionsInvalidated);
     CalculateButtonRects();

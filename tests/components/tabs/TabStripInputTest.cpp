@@ -45,6 +45,7 @@ TEST_F(InputTest, AddButtonAddsOnPressAndReleaseOverIt) {
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
     while (Strip->Tabs()->Count() > 0) Strip->Tabs()->DeleteTab(0, true);
+    Strip->Redraw();
     const TRect Now = Strip->AddButtonControl()->ControlRect();
     ASSERT_EQ(Now, R);
     Press(On, c.Button);

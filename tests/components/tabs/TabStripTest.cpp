@@ -517,6 +517,24 @@ TEST_F(TabStripTest, LastTabOfAFullRowGoesAtOnceAndIsReportedGone) {
   EXPECT_TRUE(reportedGone);
 }
 
+// A report without a tab (a tab removed at once) only tells the strip's OnChange; the strip
+// draws nothing for it.
+TEST_F(TabStripTest, AReportWithoutATabFiresOnChangeOnly) {
+  PlainLayout();
+  for (Integer i = 0; i < 3; ++i) AddTab(u"T");
+  Settle();
+  Integer paints = 0;
+  Strip->OnAfterDrawItem = [&](TObject*, TGPGraphics*, const TRect&, TStripTabItemType T, Integer) {
+    if (T == itTabContainer) ++paints;
+  };
+  std::vector<std::pair<TStripTab*, TTabChangeType>> seen;
+  Strip->OnChange = [&](TObject*, TStripTab* T, TTabChangeType C) { seen.emplace_back(T, C); };
+  Strip->TabChanged(nullptr, tcDeleted);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0], std::make_pair(static_cast<TStripTab*>(nullptr), tcDeleted));
+  EXPECT_EQ(paints, 0);
+}
+
 TEST_F(TabStripTest, TabsRemovedAtOnceLeaveNoGap) {
   PlainLayout();
   for (Integer i = 0; i < 3; ++i) AddTab(u"T");
@@ -524,6 +542,7 @@ TEST_F(TabStripTest, TabsRemovedAtOnceLeaveNoGap) {
   Settle();
   Strip->Tabs()->DeleteTab(0, true);
   ASSERT_EQ(Strip->Tabs()->Count(), 2);
+  Strip->Redraw();  // a tab removed at once redraws nothing itself; the next paint closes the gap
   EXPECT_EQ(EndRect(0).Left, 0);
   EXPECT_EQ(EndRect(1).Left, 200);
 }
