@@ -104,9 +104,9 @@ TVariable_Check Check_Variable_Data(const TCatalog_EnOcean& Catalog, const TDevi
 
   // Is the chosen triple already an EEP of the device (in the chosen list)?
   if (ISNewEEP(Catalog, Device, Choice, result.EEP_Index)) {
-    // A modified EEP takes its new numbers in place: the device keeps its number of EEPs.
-    const bool replaces = eep_only && In_Range(Choice.Ind_EEP, Device_EEP_List(Device, Choice.Uni_SAck).size());
-    if (!replaces && Device_EEP_Count(Device) >= Max_EEP_Per_Device) {
+    // A triple the device does not have yet needs room for one more EEP, also when an EEP is
+    // modified into it.
+    if (Device_EEP_Count(Device) >= Max_EEP_Per_Device) {
       result.TextId = Text_No_Space_EEP;
       return result;
     }

@@ -61,8 +61,8 @@ struct TVariable_Check {
 // The dialog's OK check, in this order: a RORG, FUNC and TYPE chosen (865, 866, 867); unless only
 // the EEP is modified, a case and a variable chosen (872) and a position from 0 to 1999 (873 with
 // "1999" appended); a new EEP only while the device has fewer than four (1126; modifying an EEP
-// into a new triple replaces it and needs no room); no second variable with the same case and
-// data field in the EEP (1127; a modified variable is not compared with itself).
+// into a triple the device does not have yet counts as a new one); no second variable with the
+// same case and data field in the EEP (1127; a modified variable is not compared with itself).
 TVariable_Check Check_Variable_Data(const TCatalog_EnOcean& Catalog, const TDevice_EnOcean& Device,
                                     const TVariable_Choice& Choice);
 

@@ -675,19 +675,23 @@ TEST_F(UEnOcean_SetAccess2, ModifyingAnEEPWithVariables) {
     const char* name;
     TModalResult question;  // the answer to "remove the variables?"
     bool dialog_ok;         // the dialog is shown and closed with OK (else with Cancel)
+    bool full;              // the device holds four EEPs: a new triple has no room
     Integer rorg_num;
     size_t vars;
   };
   const Row rows[] = {
-      {"yes, then OK", mrYes, true, 0xD5, 0},
-      {"yes, then Cancel", mrYes, false, 0xA5, 2},
-      {"no", mrNo, false, 0xA5, 2},
+      {"yes, then OK", mrYes, true, false, 0xD5, 0},
+      {"yes, then OK on a device with four EEPs", mrYes, true, true, 0xA5, 2},
+      {"yes, then Cancel", mrYes, false, false, 0xA5, 2},
+      {"no", mrNo, false, false, 0xA5, 2},
   };
   Show_Editor("");
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     Folder.Write("EnOcean.xml", Editor_Fixture("three_devices.xml"));
     Editor->FormShow(Editor.Form);
+    // The first device holds three unidirectional EEPs and one Smart-ACK EEP.
+    if (!row.full) Editor->DevList[0]->SmartACKList.clear();
     Click_Device(0);
     Click_Node(1);
     TestHarness::ExpectMessage(u"Do You really want to remove the variables for this EEP?", mtConfirmation,
@@ -700,6 +704,14 @@ TEST_F(UEnOcean_SetAccess2, ModifyingAnEEPWithVariables) {
         EXPECT_EQ(Variable->CB_EEP_Rorg->ItemIndex(), 2);
         EXPECT_EQ(Variable->CB_EEP_Type->ItemIndex(), 0);
         Choose_Variable(1, 0, 0);
+        if (row.full) {
+          // The new triple would be a fifth EEP: refused, and the dialog stays open.
+          TestHarness::ExpectMessage(u"Error!! No more space for EEP", mtError, mrOk);
+          TestHarness::Click(Variable->Btn_OK);
+          EXPECT_EQ(f.ModalResult(), mrNone);
+          TestHarness::Click(Variable->Btn_Cancel);
+          return;
+        }
         TestHarness::Click(row.dialog_ok ? Variable->Btn_OK : Variable->Btn_Cancel);
       });
     }
@@ -716,6 +728,8 @@ TEST_F(UEnOcean_SetAccess2, ModifyingAnEEPWithVariables) {
 
 TEST_F(UEnOcean_SetAccess2, ModifyingAnEEPWithoutVariablesOrAVariable) {
   Show_Editor("three_devices.xml");
+  // Room for one more EEP: the modified EEP takes a triple the device does not have yet.
+  Editor->DevList[0]->SmartACKList.clear();
   Click_Device(0);
   // An EEP without variables: no question.
   Click_Node(4);
@@ -769,7 +783,9 @@ TEST_F(UEnOcean_SetAccess2, TheSmartAckPageWorksOnTheSmartAckList) {
   EXPECT_TRUE(Editor->DevList[0]->SmartACKList[0]->VariableList.empty());
   EXPECT_EQ(Editor->DevList[0]->UnidirectionalList[0]->VariableList.size(), 2u);
 
-  // Modify prepares the variable dialog for the Smart-ACK list.
+  // Modify prepares the variable dialog for the Smart-ACK list (room made for the new triple: the
+  // device holds four EEPs).
+  Editor->DevList[0]->UnidirectionalList.pop_back();
   Click_Node(1);
   TestHarness::ExpectModal(u"TFEnOcean_Variable", [&](TCustomForm&) {
     EXPECT_EQ(Variable->Uni_SAck, 1);

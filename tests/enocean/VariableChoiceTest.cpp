@@ -136,11 +136,13 @@ TEST_F(VariableChoice, FourEEPsPerDeviceInBothLists) {
   smart_ack.Uni_SAck = 1;
   EXPECT_EQ(Check_Variable_Data(Cat, device, smart_ack).EEP_Index, 0);
 
-  // Modifying an EEP into a triple the device does not have yet replaces it: there is room.
+  // Modifying an EEP into a triple the device does not have yet counts as adding one.
   TVariable_Choice modify = Choice(2, 0, 1, -1, -1, u"");
   modify.Mode = 1;
   modify.Modify_EEP_Var = 0;
   modify.Ind_EEP = 0;
+  EXPECT_EQ(Check_Variable_Data(Cat, device, modify).TextId, Text_No_Space_EEP);
+  device.SmartACKList.pop_back();
   const TVariable_Check replaced = Check_Variable_Data(Cat, device, modify);
   EXPECT_EQ(replaced.TextId, 0);
   EXPECT_EQ(replaced.EEP_Index, -1);
