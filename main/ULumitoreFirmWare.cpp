@@ -74,13 +74,14 @@ void TFLumitoreFirmWare::FormCreate(TObject*) {
   if (!FStart_Language_Error.empty()) MessageDlg(FStart_Language_Error, mtError, TMsgDlgButtons{mbOK});
 }
 
-void TFLumitoreFirmWare::FormClose(TObject*, TCloseAction&) {
-  // A settings file that cannot be written must not keep the user from closing the program: the
-  // error is shown and the window closes.
+void TFLumitoreFirmWare::FormClose(TObject*, TCloseAction& Action) {
+  // A settings file that cannot be written shows its error and keeps the window open, so the
+  // user can free the file and close again without losing the settings.
   try {
     Save_Setting();
   } catch (const std::exception& e) {
     Application->ShowException(e);
+    Action = caNone;
   }
 }
 
@@ -180,10 +181,9 @@ void TFLumitoreFirmWare::Create_New_Project() {
 
 void TFLumitoreFirmWare::Open_Project() {
   if (!FOpenConf || FOpenConf->ShowModal() != mrOk) return;
-  // With nothing to choose from, OK leaves the open configuration as it is.
-  if (FOpenConf->Name_Conf.empty()) return;
+  // An empty name (nothing was ever chosen and the list is empty) opens no configuration.
   Conf_Name = FOpenConf->Name_Conf;
-  Path_Conf = Path_Join(Path_Projects, Conf_Name);
+  Path_Conf = Conf_Name.empty() ? String() : Path_Join(Path_Projects, Conf_Name);
   Show_Configuration_Labels();
   Set_Files();
 }

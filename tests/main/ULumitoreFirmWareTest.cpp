@@ -362,15 +362,40 @@ TEST_F(MainWindowTest, OpenConfiguration) {
   TestHarness::Click(Main->Btn_Open);
   EXPECT_EQ(Conf_Name, u"Beta");
 
-  // With nothing left to choose, OK keeps the open configuration.
+  // With nothing left to choose, the dialog offers no name and OK opens no configuration.
   fs::remove_all(Folder.FsPath("PROJECTS/Alpha"));
   fs::rename(Folder.FsPath("PROJECTS/Beta"), Folder.FsPath("Beta"));
   TestHarness::ExpectModal(u"TFOpenConf", [&](TCustomForm&) { TestHarness::Click(FOpenConf->Btn_OK); });
   TestHarness::Click(Main->Btn_Open);
   EXPECT_TRUE(TestHarness::Verify());
-  EXPECT_EQ(Conf_Name, u"Beta");
-  EXPECT_EQ(Path_Conf, Folder.Path("PROJECTS/Beta"));
-  EXPECT_EQ(Main->L_Name_Conf_L2->Caption(), u"Beta");
+  EXPECT_EQ(Conf_Name, u"");
+  EXPECT_EQ(Path_Conf, u"");
+  EXPECT_EQ(Main->L_Name_Conf_L2->Caption(), u"Use Step1 to open or create new configuration");
+}
+
+// Open confirmed while the list is empty and nothing was chosen before: no configuration is open.
+TEST_F(MainWindowTest, OpenConfigurationWithAnEmptyNameClosesTheConfiguration) {
+  fs::create_directories(Folder.FsPath("PROJECTS/Plant"));
+  TSettings settings;
+  settings.Conf_Name = u"Plant";
+  Write_Settings(settings);
+  Start();
+  ASSERT_EQ(Path_Conf, Folder.Path("PROJECTS/Plant"));
+  fs::remove_all(Folder.FsPath("PROJECTS/Plant"));
+  TestHarness::ShowForm(Main);
+  TestHarness::ExpectModal(u"TFOpenConf", [&](TCustomForm&) {
+    EXPECT_EQ(FOpenConf->ListBox1->Count(), 0);
+    TestHarness::Click(FOpenConf->Btn_OK);
+  });
+  TestHarness::Click(Main->Btn_Open);
+  EXPECT_TRUE(TestHarness::Verify());
+  EXPECT_EQ(Conf_Name, u"");
+  EXPECT_EQ(Path_Conf, u"");
+  EXPECT_EQ(Main->L_Name_Conf->Caption(), u"None Configuration Opened ");
+  EXPECT_EQ(Main->L_Name_Conf_L2->Caption(), u"Use Step1 to open or create new configuration");
+  TestHarness::ExpectMessage(u"Error! Project not Valid", mtError, mrOk);
+  TestHarness::Click(Main->Btn_Prm_Gen);
+  EXPECT_TRUE(TestHarness::Verify());
 }
 
 TEST_F(MainWindowTest, OptionsOkWritesTheSettingsAndArmsTheTimer) {
@@ -398,7 +423,8 @@ TEST_F(MainWindowTest, OptionsOkWritesTheSettingsAndArmsTheTimer) {
 }
 
 // A settings file that cannot be written: after the options the error is shown and the timer
-// stays off; on close the error is shown and the window closes all the same.
+// stays off; on close the error is shown and the window stays open, and closes once the file can
+// be written.
 TEST_F(MainWindowTest, SettingsThatCannotBeWritten) {
   Start();
   fs::create_directories(Folder.FsPath("Lumitor.xml"));
@@ -415,7 +441,12 @@ TEST_F(MainWindowTest, SettingsThatCannotBeWritten) {
   TestHarness::ExpectMessageContaining(u"Lumitor.xml", mtError);
   TestHarness::Click(Main->Btn_Close);
   EXPECT_TRUE(TestHarness::Verify());
+  EXPECT_TRUE(Main->Showing());
+
+  fs::remove(Folder.FsPath("Lumitor.xml"));
+  TestHarness::Click(Main->Btn_Close);
   EXPECT_FALSE(Main->Showing());
+  EXPECT_TRUE(fs::is_regular_file(Folder.FsPath("Lumitor.xml")));
 }
 
 // With both internet options on, the first check comes a minute after start, the next ones every
