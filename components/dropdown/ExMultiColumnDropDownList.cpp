@@ -1,5 +1,5 @@
-// The list of the multi-column drop-down: the grid that shows the items, how the drop-down loads,
-// sizes and fits it, and how every cell is painted.
+// The list of the multi-column drop-down: the grid that shows the items, how the drop-down loads
+// it, and how every cell is painted.
 #include <algorithm>
 
 #include "components/dropdown/ExMultiColumnDropDown.h"
@@ -9,10 +9,7 @@ namespace ExMultiColumnDropDown {
 // ---------------------------------------------------------------------------------------------
 // TExColGrid
 
-TExColGrid::TExColGrid(TComponent* AOwner)
-    : TStringGrid(AOwner),
-      FColumns(std::make_unique<TDropDownColumns>(this)),
-      FHeaderFont(std::make_unique<TFont>()) {
+TExColGrid::TExColGrid(TComponent* AOwner) : TListGrid(AOwner) {
   SetFixedRows(1);
   SetFixedCols(0);
   TGridOptions options = Options();
@@ -28,40 +25,8 @@ TExColGrid::TExColGrid(TComponent* AOwner)
   FOldRow = Row();
 }
 
-TExColGrid::~TExColGrid() = default;
-
-void TExColGrid::SetHeaderFont(const TFont* Value) { FHeaderFont->Assign(Value); }
-
-void TExColGrid::SetGridLineWidth(Integer Value) {
-  FGridLineWidth = Value;
-  TStringGrid::SetGridLineWidth(0);
-  Invalidate();
-}
-
-void TExColGrid::SetImages(TImageList* Value) {
-  if (Value == FImages) return;
-  if (FImages) FImages->RemoveFreeNotification(this);
-  FImages = Value;
-  if (FImages) FImages->FreeNotification(this);
-}
-
-void TExColGrid::Notification(TComponent* AComponent, TOperation Operation) {
-  TStringGrid::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == FImages) FImages = nullptr;
-}
-
-void TExColGrid::DoSelect() {
-  if (OnSelect) OnSelect(this);
-}
-
 void TExColGrid::DrawCell(Integer ACol, Integer ARow, const TRect& ARect, TGridDrawState AState) {
   if (FExDropDown) FExDropDown->PaintListCell(this, ACol, ARow, ARect, AState);
-}
-
-void TExColGrid::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
-  FConfirmSelection = true;
-  FOldRow = Row();
-  TStringGrid::MouseDown(Button, Shift, X, Y);
 }
 
 void TExColGrid::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
@@ -71,27 +36,10 @@ void TExColGrid::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Inte
 }
 
 void TExColGrid::KeyDown(Word& Key, TShiftState Shift) {
-  FConfirmSelection = true;
-  if ((Key == VK_UP || Key == VK_DOWN) && Shift.Contains(ssAlt)) {
-    // Alt with Up or Down opens and closes: the edit decides.
-    if (FExDropDown) FExDropDown->Perform(WM_KEYDOWN, Key, KF_ALTDOWN);
-    Key = 0;
-    return;
-  }
+  if (KeyToEdit(Key, Shift)) return;
   TStringGrid::KeyDown(Key, Shift);
   if (Key == VK_RETURN) DoSelect();
 }
-
-bool TExColGrid::DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) {
-  // The wheel moves the row to look at, not the choice.
-  FMouseWheelSelection = true;
-  FConfirmSelection = false;
-  const bool handled = TStringGrid::DoMouseWheel(Shift, WheelDelta, MousePos);
-  FMouseWheelSelection = false;
-  return handled;
-}
-
-void TExColGrid::WMGetDlgCode(TMessage& M) { M.Result = DLGC_WANTARROWS | DLGC_WANTTAB; }
 
 void TExColGrid::Dispatch(TMessage& M) {
   // Tab does nothing in the list.
@@ -100,7 +48,7 @@ void TExColGrid::Dispatch(TMessage& M) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Loading, sizing and fitting the list
+// Loading the list
 
 void TExMultiColumnDropDown::LoadList() {
   TExColGrid* g = FExColGrid;
@@ -112,108 +60,10 @@ void TExMultiColumnDropDown::LoadList() {
     g->SetRow(1);
     g->SetRowCount(FItems->Count() + 1);
   }
-  for (Integer i = 0; i < FColumns->Count() && i < g->ColCount(); ++i) g->SetColWidths(i, FColumns->Items(i)->Width());
-  g->SetLineColor(FLineColor);
-  g->SetFixedLineColor(FFixedLineColor);
-  g->SetHeaderColor(FHeaderColor);
-  g->SetHeaderColorTo(FHeaderColorTo);
-  g->SetHeaderHeight(FHeaderHeight);
-  g->SetHeaderFont(FHeaderFont.get());
-  g->SetImages(Images());
-  g->SetDefaultRowHeight(FDropDownRowHeight);
-  g->SetRowHeights(0, FHeaderHeight);
+  CopyLookToList();
   g->SetOptions(FColumnSizing ? g->Options() << goColSizing : g->Options() >> goColSizing);
-  AutoSizeColumns();
+  AutoSizeItemColumns();
   WrapRowHeights();
-}
-
-void TExMultiColumnDropDown::AutoSizeColumns() {
-  TExColGrid* g = FExColGrid;
-  if (!g || g->Parent() != DropDownForm()) return;
-  TCanvas* canvas = g->Canvas();
-  TDropDownColumns* columns = g->Columns();
-  TImageList* images = g->Images();
-  for (Integer c = 0; c < columns->Count(); ++c) {
-    TDropDownColumn* column = columns->Items(c);
-    if (!column->AutoSize()) continue;
-    canvas->Font()->Assign(column->Font());
-    Integer widest = 0;
-    // An item without a text for the column keeps the image index of the item before.
-    Integer imageIndex = -1;
-    for (Integer i = 0; i < FItems->Count(); ++i) {
-      TDropDownItem* item = FItems->Items(i);
-      String text;
-      if (item->Text()->Count() > c) {
-        imageIndex = item->ImageIndex();
-        text = item->Text()->Strings(c);
-      }
-      Integer w = 0;
-      if (column->ColumnType() == ctImage && imageIndex >= 0 && images) w += images->Width() + 4;
-      if (!text.empty()) {
-        TRect r = Rect(0, 0, 1000, 500);
-        DrawText(canvas, text, r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-        w += r.Width() + 6;
-      }
-      widest = std::max(widest, w);
-    }
-    if (c < g->ColCount()) g->SetColWidths(c, widest);
-    column->SetWidth(widest);
-  }
-}
-
-void TExMultiColumnDropDown::WrapRowHeights() {
-  TExColGrid* g = FExColGrid;
-  if (!g || g->Parent() != DropDownForm()) return;
-  TDropDownColumns* columns = g->Columns();
-  bool wrapping = false;
-  for (Integer c = 0; c < columns->Count(); ++c) wrapping = wrapping || columns->Items(c)->Wordwrap();
-  if (!wrapping) return;
-  TCanvas* canvas = g->Canvas();
-  TImageList* images = g->Images();
-  for (Integer i = 0; i < FItems->Count(); ++i) {
-    TDropDownItem* item = FItems->Items(i);
-    Integer h = 24;
-    for (Integer c = 0; c < columns->Count(); ++c) {
-      TDropDownColumn* column = columns->Items(c);
-      if (!column->Wordwrap()) continue;
-      Integer cell = 0;
-      if (column->ColumnType() == ctImage && item->ImageIndex() >= 0 && images) cell = images->Height() + 6;
-      const String text = ItemText(item, c);
-      if (!text.empty()) {
-        canvas->Font()->Assign(column->Font());
-        TRect r = Rect(0, 0, g->ColWidths(c), 500);
-        DrawText(canvas, text, r, DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
-        cell = std::max(cell, r.Height() + 6);
-      }
-      h = std::max(h, cell);
-    }
-    if (i + 1 < g->RowCount()) g->SetRowHeights(i + 1, h);
-  }
-}
-
-Integer TExMultiColumnDropDown::ListContentWidth() const {
-  TExColGrid* g = FExColGrid;
-  if (!g) return 0;
-  Integer w = 0;  // the list has no border
-  for (Integer c = 0; c < g->ColCount(); ++c) w += g->ColWidths(c);
-  if (g->VisibleRowCount() + g->FixedRows() != g->RowCount()) w += GetSystemMetrics(SM_CXVSCROLL);
-  return w;
-}
-
-void TExMultiColumnDropDown::FitColumns() {
-  TExColGrid* g = FExColGrid;
-  TDropDownForm* f = DropDownForm();
-  if (!FColumnSizeWithDropDown || !g || !f) return;
-  g->SetScrollBars(ssVertical);
-  TDropDownColumns* columns = g->Columns();
-  if (columns->Count() == 0) return;
-  std::vector<Integer> widths;
-  for (Integer c = 0; c < columns->Count(); ++c) widths.push_back(columns->Items(c)->Width());
-  Integer avail = f->Width();
-  if (g->VisibleRowCount() < g->RowCount() - g->FixedRows()) avail -= GetSystemMetrics(SM_CXVSCROLL);
-  const std::vector<Integer> fitted = FitColumnWidths(widths, avail);
-  for (Integer c = 0; c < static_cast<Integer>(fitted.size()) && c < g->ColCount(); ++c)
-    g->SetColWidths(c, fitted[static_cast<size_t>(c)]);
 }
 
 // ---------------------------------------------------------------------------------------------

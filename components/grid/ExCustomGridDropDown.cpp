@@ -1,23 +1,24 @@
-// The grid drop-down: its columns and items, construction and properties, the mapping between
-// list rows and items, the current item, the lookup list, the typing in the edit, the typed search
-// and the popup's opening and closing. The list grid, its loading and sizing are in
-// ExCustomGridDropDownList.cpp; the passing on of the list's events in
-// ExCustomGridDropDownEvents.cpp.
+// The grid drop-down: its items, construction and properties, the mapping between list rows and
+// items, the current item, the typing in the edit, the typed search and the popup's opening and
+// closing. The list grid and its loading are in ExCustomGridDropDownList.cpp; the passing on of
+// the list's events in ExCustomGridDropDownEvents.cpp; what it does as the multi-column
+// drop-down does is in components/dropdown/ExListDropDownImpl.h.
 #include "components/grid/ExCustomGridDropDown.h"
 
 #include <algorithm>
 #include <cstdint>
 
-#include "components/dropdown/ExListDropDownStyle.h"
-#include "components/dropdown/ExLookupTyping.h"
+#include "components/dropdown/ExListDropDownImpl.h"
 #include "components/grid/ExGridSortSettings.h"
 #include "platform/rtl/SysUtils.h"
 
+template class ExListDropDown::TListDropDown<ExCustomGridDropDown::TDropDownColumns,
+                                             ExCustomGridDropDown::TDropDownItems,
+                                             ExCustomGridDropDown::TExColGrid>;
+
 namespace ExCustomGridDropDown {
 
-using ExMultiColumnDropDown::CompleteFromLookup;
-using ExMultiColumnDropDown::IsUnsearchedCode;
-using ExMultiColumnDropDown::TLookupCompletion;
+using ExListDropDown::IsUnsearchedCode;
 
 namespace {
 
@@ -29,10 +30,6 @@ bool IsListKey(Word Key) {
 bool AltDown() { return GetKeyState(VK_MENU) < 0; }
 bool ShiftDown() { return GetKeyState(VK_SHIFT) < 0; }
 
-bool StartsWith(const String& Text, const String& Start) {
-  return Text.size() >= Start.size() && Text.compare(0, Start.size(), Start) == 0;
-}
-
 TDropDownItem* MakeDropDownItem(TCollection* Collection) { return new TDropDownItem(Collection); }
 
 }  // namespace
@@ -40,71 +37,22 @@ TDropDownItem* MakeDropDownItem(TCollection* Collection) { return new TDropDownI
 // ---------------------------------------------------------------------------------------------
 // Columns and items
 
-TDropDownColumn::TDropDownColumn(TCollection* Collection)
-    : TCollectionItem(Collection), FFont(std::make_unique<TFont>()) {}
-
-TDropDownColumn::~TDropDownColumn() = default;
-
-void TDropDownColumn::SetFont(const TFont* Value) { FFont->Assign(Value); }
-
-void TDropDownColumn::Assign(TPersistent* Source) {
-  if (auto* src = dynamic_cast<TDropDownColumn*>(Source)) {
-    FWordwrap = src->FWordwrap;
-    FWidth = src->FWidth;
-    FAutoSize = src->FAutoSize;
-    FHeader = src->FHeader;
-    FAlignment = src->FAlignment;
-    FColor = src->FColor;
-    FColumnType = src->FColumnType;
-    FFont->Assign(src->FFont.get());
-    FEllipsis = src->FEllipsis;
-    return;
-  }
-  TCollectionItem::Assign(Source);
-}
-
-TDropDownColumns::TDropDownColumns(TPersistent* AOwner)
-    : TCollection([](TCollection* c) { return new TDropDownColumn(c); }), FMyOwner(AOwner) {}
-
-TDropDownItem::TDropDownItem(TCollection* Collection)
-    : TCollectionItem(Collection), FText(std::make_unique<TStringList>()) {}
-
-TDropDownItem::~TDropDownItem() = default;
-
-void TDropDownItem::SetText(TStrings* Value) { FText->Assign(Value); }
-
-void TDropDownItem::Assign(TPersistent* Source) {
-  if (auto* src = dynamic_cast<TDropDownItem*>(Source)) {
-    FImageIndex = src->FImageIndex;
-    FText->Assign(src->FText.get());
-    return;
-  }
-  TCollectionItem::Assign(Source);
-}
-
 TDropDownItems::TDropDownItems(TPersistent* AOwner)
     // The item class is asked at every creation, so a descendant's answer counts.
-    : TCollection([](TCollection* c) { return static_cast<TDropDownItems*>(c)->GetItemClass()(c); }),
-      FMyOwner(AOwner) {}
+    : TDropDownItemsT(AOwner, [](TCollection* c) -> TCollectionItem* {
+        return static_cast<TDropDownItems*>(c)->GetItemClass()(c);
+      }) {}
 
 TDropDownItemClass TDropDownItems::GetItemClass() const { return &MakeDropDownItem; }
-
-String ItemText(const TDropDownItem* Item, Integer Column) {
-  if (!Item || Column < 0 || Item->Text()->Count() <= Column) return String();
-  return Item->Text()->Strings(Column);
-}
 
 // ---------------------------------------------------------------------------------------------
 // Construction
 
 TCustomExGridDropDown::TCustomExGridDropDown(TComponent* AOwner)
-    : TExCustomDropDown(AOwner),
+    : TListDropDown(AOwner),
       FBands(std::make_unique<TBands>()),
-      FColumns(std::make_unique<TDropDownColumns>(this)),
-      FHeaderFont(std::make_unique<TFont>()),
       FMouseActions(std::make_unique<TMouseActions>(this)),
-      FNavigation(std::make_unique<TNavigation>()),
-      FLookupItems(std::make_unique<TStringList>()) {
+      FNavigation(std::make_unique<TNavigation>()) {
   // A designer placing a new control, not a stored form being read.
   FDesignTime = AOwner && AOwner->HasState(csDesigning) && !AOwner->HasState(csLoading);
   FItems = CreateItems(this);
@@ -121,8 +69,6 @@ TCustomExGridDropDown::TCustomExGridDropDown(TComponent* AOwner)
     CreateDropDownForm();
   }
 }
-
-TCustomExGridDropDown::~TCustomExGridDropDown() = default;
 
 void TCustomExGridDropDown::BeforeDestruction() {
   // The list goes first, while this drop-down is whole: its events reach back here.
@@ -142,10 +88,8 @@ std::unique_ptr<TDropDownItems> TCustomExGridDropDown::CreateItems(TComponent* A
 Integer TCustomExGridDropDown::GetVersionNr() { return 0x06000101; }
 
 void TCustomExGridDropDown::Notification(TComponent* AComponent, TOperation Operation) {
-  TExCustomDropDown::Notification(AComponent, Operation);
-  if (Operation != opRemove) return;
-  if (AComponent == FExColGrid) FExColGrid = nullptr;
-  if (AComponent == FGridImages) FGridImages = nullptr;
+  TListDropDown::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FGridImages) FGridImages = nullptr;
 }
 
 void TCustomExGridDropDown::SetGridImages(TImageList* Value) {
@@ -166,12 +110,6 @@ void TCustomExGridDropDown::Loaded() {
   TExCustomDropDown::Loaded();
   RebuildLookup();
   if (FExColGrid) FillList();
-}
-
-void TCustomExGridDropDown::EndUpdate() { RebuildLookup(); }
-
-void TCustomExGridDropDown::RebuildLookup() {
-  TLookupTyping::RebuildLookup(this);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -208,12 +146,7 @@ String TCustomExGridDropDown::ListLookupCell(Integer Row) const {
 
 void TCustomExGridDropDown::SetItemIndex(Integer Value) {
   if (FUseItems) {
-    if (Value >= FItems->Count()) return;
-    FItemIndex = Value;
-    if (Value >= 0 && FLookupColumn >= 0 && FItems->Items(Value)->Text()->Count() > FLookupColumn)
-      SetText(FItems->Items(Value)->Text()->Strings(FLookupColumn));
-    else
-      SetText(String());
+    TListDropDown::SetItemIndex(Value);
     return;
   }
   TExColGrid* g = FExColGrid;
@@ -229,32 +162,9 @@ void TCustomExGridDropDown::SetItemIndex(Integer Value) {
   SetText(Value < 0 ? String() : ListLookupCell(row));
 }
 
-Integer TCustomExGridDropDown::GetItemIndex(const String& Value) const {
-  return TLookupTyping::ItemOfText(this, Value);
-}
-
 Integer TCustomExGridDropDown::MoveCount() const {
   if (FUseItems) return FItems->Count();
   return FExColGrid ? std::max(0, FExColGrid->RowCount() - FExColGrid->FixedRows()) : 0;
-}
-
-void TCustomExGridDropDown::MoveItem(Integer Target) {
-  if (MoveCount() == 0) return;
-  SetItemIndex(Target);
-}
-
-// A wheel turn over the open list reaches the popup's wheel hooks too (the list offers it to its
-// parent first); there it moves the list's row only, not the item.
-void TCustomExGridDropDown::SelectNextValue() {
-  TExCustomDropDown::SelectNextValue();
-  if (FExColGrid && FExColGrid->MouseWheelSelection()) return;
-  MoveItem(ExMultiColumnDropDown::NextItem(FItemIndex, MoveCount()));
-}
-
-void TCustomExGridDropDown::SelectPreviousValue() {
-  TExCustomDropDown::SelectPreviousValue();
-  if (FExColGrid && FExColGrid->MouseWheelSelection()) return;
-  MoveItem(ExMultiColumnDropDown::PreviousItem(FItemIndex, MoveCount()));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -263,25 +173,16 @@ void TCustomExGridDropDown::SelectPreviousValue() {
 bool TCustomExGridDropDown::FindLookupRow(const String& Text, String& Found, Integer& Row) const {
   Found.clear();
   Row = -1;
-  const String key = FCaseSensitive ? Text : AnsiUpperCase(Text);
-  auto folded = [this](const String& S) { return FCaseSensitive ? S : AnsiUpperCase(S); };
   if (FUseItems) {
-    for (Integer i = 0; i < FItems->Count(); ++i) {
-      // An item without a text in the lookup column counts as one with an empty text.
-      const String t = ItemText(FItems->Items(i), FLookupColumn);
-      if (StartsWith(folded(t), key)) {
-        Found = t;
-        Row = i;
-        return true;
-      }
-    }
-    return false;
+    Row = FindItemStartingWith(Text, &Found);
+    return Row >= 0;
   }
   TExColGrid* g = FExColGrid;
   if (!g) return false;
+  const String key = FCaseSensitive ? Text : AnsiUpperCase(Text);
   for (Integer r = g->FixedRows(); r < g->RowCount(); ++r) {
     const String t = ListLookupCell(r);
-    if (StartsWith(folded(t), key)) {
+    if (ExListDropDown::StartsWith(FCaseSensitive ? t : AnsiUpperCase(t), key)) {
       Found = t;
       Row = r;
       return true;
@@ -292,20 +193,9 @@ bool TCustomExGridDropDown::FindLookupRow(const String& Text, String& Found, Int
 
 Integer TCustomExGridDropDown::TypedSearchStep(Char C) {
   if (FLookupMethod == lmNone) return -1;
-  const Integer lp = Length(Prefix());
   TExColGrid* g = FExColGrid;
   if (C == 8) {
-    if (SelLength() > 0) {
-      String value = Text();
-      const Integer start = std::clamp<Integer>(SelStart() - lp, 0, Length(value));
-      value.erase(static_cast<size_t>(start), static_cast<size_t>(SelLength()));
-      SetText(value);
-    } else {
-      if (!FLookupEntry.empty()) FLookupEntry.pop_back();
-      SetText(FLookupEntry);
-    }
-    SetSelStart(lp + Length(Text()));
-    SetSelLength(0);
+    SearchBackspace();
     return -1;
   }
   if (C != 9) FLookupEntry += C;
@@ -318,8 +208,7 @@ Integer TCustomExGridDropDown::TypedSearchStep(Char C) {
       g->NarrowDown(key, FLookupColumn);
       if (FStyle == dsDropDown && g->RowCount() > g->FixedRows()) {
         SetText(ListLookupCell(g->FixedRows()));
-        SetSelStart(lp + Length(FLookupEntry));
-        SetSelLength(std::max(0, Length(Text()) - Length(FLookupEntry)));
+        SelectAfterEntry();
       }
     } else {
       g->RemoveAllFilters();
@@ -336,10 +225,7 @@ Integer TCustomExGridDropDown::TypedSearchStep(Char C) {
   Integer row = -1;
   if (FindLookupRow(key, found, row)) {
     take(row, found);
-    if (FStyle == dsDropDown) {
-      SetSelStart(lp + Length(FLookupEntry));
-      SetSelLength(std::max(0, Length(Text()) - Length(FLookupEntry)));
-    }
+    if (FStyle == dsDropDown) SelectAfterEntry();
     return row;
   }
   if (FStyle == dsDropDown) return -1;
@@ -364,21 +250,6 @@ void TCustomExGridDropDown::PutListRow(Integer Row) {
 
 // ---------------------------------------------------------------------------------------------
 // Typing in the edit
-
-void TCustomExGridDropDown::SetText(const String& Value) {
-  TLookupTyping::SetOwnText(this, Value);
-}
-
-void TCustomExGridDropDown::Change() {
-  FItemChange = false;
-  TExCustomDropDown::Change();
-  if (FOwnText || HasState(csDesigning) || !FWorkMode) return;
-  CompleteTyping();
-}
-
-void TCustomExGridDropDown::CompleteTyping() {
-  TLookupTyping::Complete(this);
-}
 
 void TCustomExGridDropDown::WMSetFocus(TMessage& M) {
   TExCustomDropDown::WMSetFocus(M);
@@ -406,20 +277,7 @@ void TCustomExGridDropDown::WMKeyDown(TMessage& M) {
   if (!Enabled() || AltDown() || (M.LParam & KF_ALTDOWN)) return;
   if (!IsListKey(key)) return;
   FLookupEntry.clear();
-  const Integer n = MoveCount();
-  switch (key) {
-    case VK_PRIOR: MoveItem(ExMultiColumnDropDown::PageUpItem(FItemIndex, n)); break;
-    case VK_NEXT: MoveItem(ExMultiColumnDropDown::PageDownItem(FItemIndex, n)); break;
-    case VK_UP: MoveItem(ExMultiColumnDropDown::PreviousItem(FItemIndex, n)); break;
-    case VK_DOWN: MoveItem(ExMultiColumnDropDown::NextItem(FItemIndex, n)); break;
-    case VK_HOME:
-      if (!ShiftDown() && FStyle == dsDropDownList) MoveItem(ExMultiColumnDropDown::FirstItem(FItemIndex, n));
-      break;
-    case VK_END:
-      if (!ShiftDown() && FStyle == dsDropDownList) MoveItem(ExMultiColumnDropDown::LastItem(FItemIndex, n));
-      break;
-    default: break;
-  }
+  MoveByKey(key, !ShiftDown() && FStyle == dsDropDownList);
 }
 
 void TCustomExGridDropDown::KeyDown(Word& Key, TShiftState Shift) {
@@ -435,15 +293,11 @@ void TCustomExGridDropDown::KeyDown(Word& Key, TShiftState Shift) {
   }
   const Word key = Key;
   if (key == VK_ESCAPE || (key >= 33 && key <= 40)) FLookupEntry.clear();
-  TLookupTyping::KeyDown(this, Key, Shift);
-}
-
-void TCustomExGridDropDown::KeyPress(Char& Key) {
-  TLookupTyping::KeyPress(this, Key);
+  TListDropDown::KeyDown(Key, Shift);
 }
 
 void TCustomExGridDropDown::KeyUp(Word& Key, TShiftState Shift) {
-  if (!(Key == VK_RETURN && ReturnIsTab())) TExCustomDropDown::KeyUp(Key, Shift);
+  ReleaseKey(Key, Shift);
   TExColGrid* g = FExColGrid;
   if (FGridEditable && g && g->InEditMode() && Key == VK_RETURN && !Shift.Contains(ssShift)) {
     if (g->Col() == FLookupColumn)
@@ -451,7 +305,7 @@ void TCustomExGridDropDown::KeyUp(Word& Key, TShiftState Shift) {
     else
       g->HideInplaceEdit();
   }
-  TLookupTyping::TakePendingCompletion(this);
+  TakePendingCompletion();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -498,18 +352,8 @@ void TCustomExGridDropDown::ControlKeyPress(Char& Key) {
 // Opening and closing
 
 void TCustomExGridDropDown::CreateDropDownForm() {
-  TExCustomDropDown::CreateDropDownForm();
-  TDropDownForm* f = DropDownForm();
-  if (!f) return;
-  if (!FExColGrid) {
-    FExColGrid = new TExColGrid(this);
-    FExColGrid->SetParent(f);
-  }
-  FExColGrid->SetExDropDown(this);
-  FExColGrid->SetBounds(0, 0, FExColGrid->Width(), 180);
-  FExColGrid->SetColor(DropDownColor());
-  FExColGrid->SetDoubleBuffered(true);
-  FExColGrid->Navigation()->SetHomeEndKey(heFirstLastRow);
+  TListDropDown::CreateDropDownForm();
+  if (FExColGrid) FExColGrid->Navigation()->SetHomeEndKey(heFirstLastRow);
 }
 
 void TCustomExGridDropDown::BeforeDropDown() {
@@ -583,33 +427,10 @@ void TCustomExGridDropDown::DoShowDropDown() {
   if (g->CanFocus()) g->SetFocus();
 }
 
-void TCustomExGridDropDown::PlaceDropDownControl() {
-  if (FExColGrid) SetControl(FExColGrid);
-  TExCustomDropDown::PlaceDropDownControl();
-}
-
-void TCustomExGridDropDown::UpdateDropDownSize() {
-  TExCustomDropDown::UpdateDropDownSize();
-  TDropDownForm* f = DropDownForm();
-  if (!FDropDownAutoWidth || !f || !FExColGrid) return;
-  const TAlign align = FExColGrid->Align();
-  FExColGrid->SetAlign(alNone);
-  f->SetWidth(ListContentWidth() + 2 * DropDownBorderWidth());
-  FExColGrid->SetAlign(align == alNone ? alNone : alClient);
-}
-
 void TCustomExGridDropDown::AdjustDropDownHeight(Integer& Height) {
-  Integer bands = 0;
-  if (DropDownHeader()->Visible()) bands += DropDownHeader()->Height();
-  if (DropDownFooter()->Visible()) bands += DropDownFooter()->Height();
   // Whole rows as the multi-column list snaps them, with 4 more pixels for the grid's frame.
-  Height = ExMultiColumnDropDown::SnapDropDownHeight(Height, bands, FHeaderHeight, FDropDownRowHeight);
+  TListDropDown::AdjustDropDownHeight(Height);
   if (FDropDownRowHeight > 0) Height += 4;
-}
-
-void TCustomExGridDropDown::DropDownSizing() {
-  TExCustomDropDown::DropDownSizing();
-  FitColumns();
 }
 
 void TCustomExGridDropDown::DoHideDropDown(bool CancelChanges) {
@@ -679,16 +500,10 @@ void TCustomExGridDropDown::WithBlockedActivation(const std::function<void()>& A
 // ---------------------------------------------------------------------------------------------
 // Colour styles
 
-void TCustomExGridDropDown::SetSelectionColorStyle(TSelectionColorStyle Value) {
-  ExListDropDownStyle::PresetLineColors(Value, FLineColor, FFixedLineColor);
-  TExCustomDropDown::SetSelectionColorStyle(Value);
-}
-
 void TCustomExGridDropDown::SetComponentStyle(TNorvStyle AStyle) {
   TExCustomDropDown::SetComponentStyle(AStyle);
   // tsCustom and the Office 2010 styles keep everything.
-  if (const auto* s = ExListDropDownStyle::FindListStyle(AStyle, false))
-    ExListDropDownStyle::ApplyListStyle(this, *s);
+  ApplyListStyle(AStyle, false);
 }
 
 }  // namespace ExCustomGridDropDown

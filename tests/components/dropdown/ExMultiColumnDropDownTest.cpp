@@ -8,72 +8,21 @@
 #include <string>
 #include <vector>
 
-#include "platform/gui/Forms.h"
-#include "platform/gui/TestHarness.h"
-#include "platform/rtl/SysUtils.h"
+#include "tests/components/dropdown/ListDropDownTestUtil.h"
 
 using namespace ExMultiColumnDropDown;
 
 namespace {
 
-std::string U8(const String& S) { return StringToUtf8(S); }
-
-class MultiColumnDropDownTest : public testing::Test {
+class MultiColumnDropDownTest : public ListDropDownFixture<TExMultiColumnDropDown> {
  protected:
-  void SetUp() override {
-    ClearKeyboardState();
-    SetDropDownScreen({[] { return 1080; }, [](TPoint) { return TRect(0, 0, 1920, 1040); }});
-    Form = new TForm(Application);
-    Form->SetCaption(u"MultiColumn");
-    Form->SetBounds(100, 100, 500, 400);
-    Form->AfterConstruction();
-  }
-  void TearDown() override {
-    TComponent::Free(Form);
-    SetDropDownScreen({});
-    ClearKeyboardState();
-  }
+  MultiColumnDropDownTest() : ListDropDownFixture(u"MultiColumn") {}
   // A drop-down with two columns (code, name) and the given rows of texts; the lookup list built.
   TExMultiColumnDropDown* NewDropDown(std::vector<std::vector<String>> Rows) {
-    auto* d = new TExMultiColumnDropDown(Form);
-    d->SetParent(Form);
-    d->SetBounds(10, 10, 200, 21);
-    TDropDownColumn* code = d->Columns()->Add();
-    code->SetHeader(u"Code");
-    code->SetWidth(60);
-    TDropDownColumn* name = d->Columns()->Add();
-    name->SetHeader(u"Name");
-    name->SetWidth(100);
-    for (const auto& row : Rows) {
-      TDropDownItem* item = d->Items()->Add();
-      for (const String& t : row) item->Text()->Add(t);
-    }
-    d->EndUpdate();
-    return d;
-  }
-  static std::vector<std::vector<String>> Fruit() {
-    return {{u"Apple", u"red"}, {u"Banana", u"yellow"}, {u"Cherry", u"dark red"}, {u"Date", u"brown"},
-            {u"Elder", u"black"}};
+    return NewListDropDown({{u"Code", 60}, {u"Name", 100}}, std::move(Rows));
   }
   // Types each character with its key (letters and digits), so the key release follows.
-  static void Type(TWinControl* C, const String& Chars) {
-    for (Char ch : Chars) {
-      Word vk = 0;
-      if (ch >= u'a' && ch <= u'z') vk = static_cast<Word>(ch - u'a' + u'A');
-      if ((ch >= u'A' && ch <= u'Z') || (ch >= u'0' && ch <= u'9')) vk = static_cast<Word>(ch);
-      TestHarness::SendKeyStroke(C, vk, TShiftState(), String(1, ch));
-    }
-  }
-  static void Key(TWinControl* C, Word VirtualKey, TShiftState Shift = TShiftState(), const String& Chars = String()) {
-    TestHarness::SendKeyStroke(C, VirtualKey, Shift, Chars);
-  }
-  // The list's client point in the middle of a row's first cell.
-  static TPoint RowPoint(TExColGrid* G, Integer Row) {
-    const TRect r = G->CellRect(0, Row);
-    return Point(r.Left + 5, (r.Top + r.Bottom) / 2);
-  }
-
-  TForm* Form = nullptr;
+  static void Type(TWinControl* C, const String& Chars) { TypeKeys(C, Chars, false); }
 };
 
 }  // namespace

@@ -13,52 +13,18 @@
 #include "components/grid/ExGridDropDowns.h"
 #include "components/grid/ExGridHints.h"
 #include "components/grid/ExGridSortSettings.h"
-#include "platform/gui/Forms.h"
-#include "platform/gui/TestHarness.h"
-#include "platform/rtl/SysUtils.h"
+#include "tests/components/dropdown/ListDropDownTestUtil.h"
 
 using namespace ExCustomGridDropDown;
 
 namespace {
 
-std::string U8(const String& S) { return StringToUtf8(S); }
-
-class GridDropDownTest : public testing::Test {
+class GridDropDownTest : public ListDropDownFixture<TCustomExGridDropDown> {
  protected:
-  void SetUp() override {
-    ClearKeyboardState();
-    SetDropDownScreen({[] { return 1080; }, [](TPoint) { return TRect(0, 0, 1920, 1040); }});
-    Form = new TForm(Application);
-    Form->SetCaption(u"GridDropDown");
-    Form->SetBounds(100, 100, 500, 400);
-    Form->AfterConstruction();
-  }
-  void TearDown() override {
-    TComponent::Free(Form);
-    SetDropDownScreen({});
-    ClearKeyboardState();
-  }
+  GridDropDownTest() : ListDropDownFixture(u"GridDropDown") {}
   // A drop-down in items mode with two columns (name, colour) and the given rows of texts.
   TCustomExGridDropDown* NewDropDown(std::vector<std::vector<String>> Rows) {
-    auto* d = new TCustomExGridDropDown(Form);
-    d->SetParent(Form);
-    d->SetBounds(10, 10, 200, 21);
-    TDropDownColumn* name = d->Columns()->Add();
-    name->SetHeader(u"Name");
-    name->SetWidth(80);
-    TDropDownColumn* colour = d->Columns()->Add();
-    colour->SetHeader(u"Colour");
-    colour->SetWidth(100);
-    for (const auto& row : Rows) {
-      TDropDownItem* item = d->Items()->Add();
-      for (const String& t : row) item->Text()->Add(t);
-    }
-    d->EndUpdate();
-    return d;
-  }
-  static std::vector<std::vector<String>> Fruit() {
-    return {{u"Apple", u"red"}, {u"Banana", u"yellow"}, {u"Cherry", u"dark red"}, {u"Date", u"brown"},
-            {u"Elder", u"black"}};
+    return NewListDropDown({{u"Name", 80}, {u"Colour", 100}}, std::move(Rows));
   }
   // A drop-down in grid mode whose list the test fills: a header row and the given names.
   TCustomExGridDropDown* NewGridModeDropDown(const std::vector<String>& Names) {
@@ -77,33 +43,15 @@ class GridDropDownTest : public testing::Test {
     }
     return d;
   }
-  // Types each character with its key (letters, digits and the blank), so the key release follows.
-  static void Type(TWinControl* C, const String& Chars) {
-    for (Char ch : Chars) {
-      Word vk = 0;
-      if (ch >= u'a' && ch <= u'z') vk = static_cast<Word>(ch - u'a' + u'A');
-      if ((ch >= u'A' && ch <= u'Z') || (ch >= u'0' && ch <= u'9')) vk = static_cast<Word>(ch);
-      if (ch == u' ') vk = VK_SPACE;
-      if (ch == 8) vk = VK_BACK;
-      TestHarness::SendKeyStroke(C, vk, TShiftState(), String(1, ch));
-    }
-  }
-  static void Key(TWinControl* C, Word VirtualKey, TShiftState Shift = TShiftState(), const String& Chars = String()) {
-    TestHarness::SendKeyStroke(C, VirtualKey, Shift, Chars);
-  }
-  // The list's client point in the middle of a row's first cell.
-  static TPoint RowPoint(TExColGrid* G, Integer Row) {
-    const TRect r = G->CellRect(0, Row);
-    return Point(r.Left + 5, (r.Top + r.Bottom) / 2);
-  }
+  // Types each character with its key (letters, digits, the blank and Backspace), so the key
+  // release follows.
+  static void Type(TWinControl* C, const String& Chars) { TypeKeys(C, Chars, true); }
   // The names of the list's data rows, top to bottom.
   static std::vector<std::string> ListNames(TExColGrid* G) {
     std::vector<std::string> names;
     for (Integer r = G->FixedRows(); r < G->RowCount(); ++r) names.push_back(U8(G->Cells(0, r)));
     return names;
   }
-
-  TForm* Form = nullptr;
 };
 
 }  // namespace
