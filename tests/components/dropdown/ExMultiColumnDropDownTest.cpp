@@ -14,13 +14,10 @@ using namespace ExMultiColumnDropDown;
 
 namespace {
 
-class MultiColumnDropDownTest : public ListDropDownFixture<TExMultiColumnDropDown> {
+// Drop-downs with two columns: code (60 pixels) and name (100).
+class MultiColumnDropDownTest : public ListDropDownFixture<TExMultiColumnDropDown, TExColGrid> {
  protected:
-  MultiColumnDropDownTest() : ListDropDownFixture(u"MultiColumn") {}
-  // A drop-down with two columns (code, name) and the given rows of texts; the lookup list built.
-  TExMultiColumnDropDown* NewDropDown(std::vector<std::vector<String>> Rows) {
-    return NewListDropDown({{u"Code", 60}, {u"Name", 100}}, std::move(Rows));
-  }
+  MultiColumnDropDownTest() : ListDropDownFixture(u"MultiColumn", {{u"Code", 60}, {u"Name", 100}}) {}
   // Types each character with its key (letters and digits), so the key release follows.
   static void Type(TWinControl* C, const String& Chars) { TypeKeys(C, Chars, false); }
 };
@@ -56,29 +53,16 @@ TEST_F(MultiColumnDropDownTest, WritingItemIndexShowsTheLookupText) {
   TExMultiColumnDropDown* d = NewDropDown(Fruit());
   d->Items()->Add()->Text()->Add(u"");  // an item with no name: shorter than the lookup column 1
   d->Items()->Items(5)->Text()->Clear();
-  struct Step {
-    const char* Name;
-    Integer LookupColumn;
-    Integer Write;
-    Integer Index;
-    String Text;
-  };
-  const Step steps[] = {
-      {"an item", 0, 2, 2, u"Cherry"},
-      {"the item count changes nothing", 0, 6, 2, u"Cherry"},
-      {"past the count changes nothing", 0, 99, 2, u"Cherry"},
-      {"-1 empties the edit", 0, -1, -1, u""},
-      {"another lookup column", 1, 1, 1, u"yellow"},
-      {"an item without a text there empties the edit", 1, 5, 5, u""},
-      {"a negative value is kept as given", 0, -5, -5, u""},
-      {"a negative lookup column always empties", -1, 3, 3, u""},
-  };
-  for (const Step& s : steps) {
-    d->SetLookupColumn(s.LookupColumn);
-    d->SetItemIndex(s.Write);
-    EXPECT_EQ(d->ItemIndex(), s.Index) << s.Name;
-    EXPECT_EQ(U8(d->Text()), U8(s.Text)) << s.Name;
-  }
+  ExpectItemIndexWrites(d, {
+                               {"an item", 0, 2, 2, u"Cherry"},
+                               {"the item count changes nothing", 0, 6, 2, u"Cherry"},
+                               {"past the count changes nothing", 0, 99, 2, u"Cherry"},
+                               {"-1 empties the edit", 0, -1, -1, u""},
+                               {"another lookup column", 1, 1, 1, u"yellow"},
+                               {"an item without a text there empties the edit", 1, 5, 5, u""},
+                               {"a negative value is kept as given", 0, -5, -5, u""},
+                               {"a negative lookup column always empties", -1, 3, 3, u""},
+                           });
 }
 
 TEST_F(MultiColumnDropDownTest, GetItemIndexFindsTheExactLookupText) {
@@ -225,24 +209,11 @@ TEST_F(MultiColumnDropDownTest, EnterActsAsTabWhenAsked) {
 
 TEST_F(MultiColumnDropDownTest, KeysInTheEditMoveTheItem) {
   TestHarness::ShowForm(Form);
-  std::vector<std::vector<String>> rows;
-  for (Integer i = 0; i < 30; ++i) rows.push_back({u"Item" + IntToStr(i)});
-  TExMultiColumnDropDown* d = NewDropDown(rows);
-  d->SetFocus();
-  struct Step {
-    const char* Name;
-    Word Key;
-    Integer Index;
-  };
-  const Step steps[] = {
-      {"Down from none", VK_DOWN, 0},  {"Down", VK_DOWN, 1},         {"Page down", VK_NEXT, 11},
-      {"Up", VK_UP, 10},               {"Page up", VK_PRIOR, 0},      {"End with an editable edit", VK_END, 0},
-      {"Home with an editable edit", VK_HOME, 0},
-  };
-  for (const Step& s : steps) {
-    Key(d, s.Key);
-    EXPECT_EQ(d->ItemIndex(), s.Index) << s.Name;
-  }
+  TExMultiColumnDropDown* d = ExpectPagingKeys();
+  ExpectKeySteps(d, {
+                        {"End with an editable edit", VK_END, 0},
+                        {"Home with an editable edit", VK_HOME, 0},
+                    });
   EXPECT_EQ(d->Text(), u"Item0");
   d->SetEditorEnabled(false);
   Key(d, VK_END);
@@ -259,28 +230,14 @@ TEST_F(MultiColumnDropDownTest, OpeningLoadsTheListFromColumnsAndItems) {
   d->SetColumnSizeWithDropDown(false);
   d->SetColumnSizing(true);
   d->SetHeaderHeight(30);
-  d->ShowDropDown();
-  TExColGrid* g = d->ExColGrid();
-  ASSERT_NE(g, nullptr);
-  EXPECT_TRUE(d->DroppedDown());
+  TExColGrid* g = Open(d);
+  ExpectOpenedList(d, g);
+  EXPECT_EQ(g, d->ExColGrid());
   EXPECT_EQ(g->Parent(), d->DropDownForm());
-  EXPECT_EQ(d->Control(), g);
-  EXPECT_EQ(g->ColCount(), 2);
-  EXPECT_EQ(g->RowCount(), 6);
-  EXPECT_EQ(g->FixedRows(), 1);
-  EXPECT_EQ(g->ColWidths(0), 60);
   EXPECT_EQ(g->ColWidths(1), 100);
-  EXPECT_EQ(g->RowHeights(0), 30);
-  EXPECT_EQ(g->RowHeights(1), 22);
-  EXPECT_TRUE(g->Options().Contains(goColSizing));
-  EXPECT_TRUE(g->Options().Contains(goThumbTracking));
-  EXPECT_TRUE(g->Options().Contains(goRowSelect));
   EXPECT_FALSE(g->Options().Contains(goRangeSelect));
   EXPECT_EQ(g->GridLineWidth(), 1);
   EXPECT_EQ(g->LineColor(), d->LineColor());
-  EXPECT_EQ(g->Row(), 1) << "with ItemIndex -1 the first item row is current";
-  EXPECT_EQ(d->ItemIndex(), -1) << "and ItemIndex stays";
-  EXPECT_FALSE(d->DropDownForm()->CancelOnDeActivate());
   // 160 for the columns, no scroll bar for the five rows, and the popup's frame.
   EXPECT_EQ(d->DropDownForm()->Width(), 162);
   // 200 less the header and footer bands (22 each), the header row and 2: five whole rows.
@@ -289,28 +246,13 @@ TEST_F(MultiColumnDropDownTest, OpeningLoadsTheListFromColumnsAndItems) {
 }
 
 TEST_F(MultiColumnDropDownTest, AdjustDropDownHeightSnapsToWholeRows) {
-  TExMultiColumnDropDown* d = NewDropDown(Fruit());
-  d->DropDownHeader()->SetVisible(false);
-  d->DropDownFooter()->SetVisible(false);
-  Integer h = 200;
-  d->AdjustDropDownHeight(h);
-  EXPECT_EQ(h, 181);
-  d->DropDownHeader()->SetVisible(true);
-  h = 222;
-  d->AdjustDropDownHeight(h);
-  EXPECT_EQ(h, 203) << "a visible 22-pixel header is kept apart";
+  ExpectSnappedHeights(NewDropDown(Fruit()), 181, 203);
 }
 
 TEST_F(MultiColumnDropDownTest, ColumnsAutoSizeToTheirItems) {
   TestHarness::ShowForm(Form);
   TExMultiColumnDropDown* d = NewDropDown(Fruit());
-  d->SetColumnSizeWithDropDown(false);
-  d->Columns()->Items(1)->SetAutoSize(true);
-  d->ShowDropDown();
-  TExColGrid* g = d->ExColGrid();
-  TCanvas* c = g->Canvas();
-  c->Font()->Assign(d->Columns()->Items(1)->Font());
-  EXPECT_EQ(g->ColWidths(1), c->TextWidth(u"dark red") + 6) << "the widest text and 6";
+  TExColGrid* g = OpenAutoSized(d);
   EXPECT_EQ(g->Columns()->Items(1)->Width(), g->ColWidths(1));
   EXPECT_EQ(d->Columns()->Items(1)->Width(), 100) << "the drop-down's own column keeps its width";
   d->HideDropDown(true);
@@ -373,15 +315,7 @@ TEST_F(MultiColumnDropDownTest, OpeningShowsTheCurrentItemAndACancelledCloseRest
 TEST_F(MultiColumnDropDownTest, AClickOnARowChoosesItAndCloses) {
   TestHarness::ShowForm(Form);
   TExMultiColumnDropDown* d = NewDropDown(Fruit());
-  Integer selects = 0;
-  d->OnSelect = [&](TObject*) { ++selects; };
-  d->ShowDropDown();
-  TExColGrid* g = d->ExColGrid();
-  TestHarness::Click(g, RowPoint(g, 3));
-  EXPECT_FALSE(d->DroppedDown());
-  EXPECT_EQ(d->ItemIndex(), 2);
-  EXPECT_EQ(d->Text(), u"Cherry");
-  EXPECT_EQ(selects, 1);
+  TExColGrid* g = ExpectAClickChooses(d);
   d->ShowDropDown();
   EXPECT_EQ(g->Row(), 3) << "the next opening shows the chosen item";
   d->HideDropDown(false);
@@ -391,32 +325,21 @@ TEST_F(MultiColumnDropDownTest, AClickOnARowChoosesItAndCloses) {
 TEST_F(MultiColumnDropDownTest, EnterInTheListTakesTheRow) {
   TestHarness::ShowForm(Form);
   TExMultiColumnDropDown* d = NewDropDown(Fruit());
-  Integer selects = 0;
-  d->OnSelect = [&](TObject*) { ++selects; };
-  d->ShowDropDown();
-  TExColGrid* g = d->ExColGrid();
+  CountSelects(d);
+  TExColGrid* g = Open(d);
   Key(g, VK_DOWN);
   Key(g, VK_DOWN);
   Key(g, VK_RETURN, TShiftState(), u"\r");
-  EXPECT_FALSE(d->DroppedDown());
-  EXPECT_EQ(d->ItemIndex(), 2);
-  EXPECT_EQ(d->Text(), u"Cherry");
-  EXPECT_EQ(selects, 1);
+  ExpectChoice(d, false, 2, u"Cherry", 1);
 }
 
 TEST_F(MultiColumnDropDownTest, AWheelTurnLooksWithoutChoosing) {
   TestHarness::ShowForm(Form);
   TExMultiColumnDropDown* d = NewDropDown(Fruit());
   d->SetItemIndex(1);
-  d->ShowDropDown();
-  TExColGrid* g = d->ExColGrid();
+  TExColGrid* g = Open(d);
   TestHarness::Click(g, RowPoint(g, 2));  // marks the row; the click closes
-  d->ShowDropDown();
-  TestHarness::Wheel(g, -120, RowPoint(g, 2));
-  EXPECT_EQ(g->Row(), 3) << "the wheel moves the list's row";
-  EXPECT_EQ(d->ItemIndex(), 1) << "but not the item";
-  d->HideDropDown(false);
-  EXPECT_EQ(d->ItemIndex(), 1) << "nor does the close take it";
+  EXPECT_EQ(ExpectWheelOnlyLooks(d, g, 1), 3) << "one row further";
   EXPECT_EQ(d->Text(), u"Banana");
 }
 
@@ -435,35 +358,20 @@ TEST_F(MultiColumnDropDownTest, TypingInTheOpenListSearchesIncrementally) {
   TestHarness::ShowForm(Form);
   TExMultiColumnDropDown* d =
       NewDropDown({{u"Bear"}, {u"Beaver"}, {u"Bison"}, {u"Xerus"}, {u"Yak"}, {u"bee"}});
-  d->ShowDropDown();
-  TExColGrid* g = d->ExColGrid();
-  struct Step {
-    const char* Name;
-    Char Typed;
-    String Entry;
-    Integer Index;
-    Integer Row;
-    String Text;
-  };
-  const Step steps[] = {
-      {"the first item that starts with b", u'b', u"b", 0, 1, u"Bear"},
-      {"be", u'e', u"be", 0, 1, u"Bear"},
-      {"bea", u'a', u"bea", 0, 1, u"Bear"},
-      {"beav", u'v', u"beav", 1, 2, u"Beaver"},
-      {"no item with beavx, but one with x", u'x', u"x", 3, 4, u"Xerus"},
-      {"! clears the entry", u'!', u"", 3, 4, u"Xerus"},
-      {"# clears the entry", u'#', u"", 3, 4, u"Xerus"},
-      {"y alone", u'y', u"y", 4, 5, u"Yak"},
-      {"( clears the entry", u'(', u"", 4, 5, u"Yak"},
-      {"nothing with q", u'q', u"", 4, 5, u"Yak"},
-  };
-  for (const Step& s : steps) {
-    Type(g, String(1, s.Typed));
-    EXPECT_EQ(U8(d->LookupEntry()), U8(s.Entry)) << s.Name;
-    EXPECT_EQ(d->ItemIndex(), s.Index) << s.Name;
-    EXPECT_EQ(g->Row(), s.Row) << s.Name;
-    EXPECT_EQ(U8(d->Text()), U8(s.Text)) << s.Name;
-  }
+  TExColGrid* g = Open(d);
+  ExpectSearchSteps(d, g, false,
+                    {
+                        {"the first item that starts with b", u'b', u"b", 0, 1, u"Bear"},
+                        {"be", u'e', u"be", 0, 1, u"Bear"},
+                        {"bea", u'a', u"bea", 0, 1, u"Bear"},
+                        {"beav", u'v', u"beav", 1, 2, u"Beaver"},
+                        {"no item with beavx, but one with x", u'x', u"x", 3, 4, u"Xerus"},
+                        {"! clears the entry", u'!', u"", 3, 4, u"Xerus"},
+                        {"# clears the entry", u'#', u"", 3, 4, u"Xerus"},
+                        {"y alone", u'y', u"y", 4, 5, u"Yak"},
+                        {"( clears the entry", u'(', u"", 4, 5, u"Yak"},
+                        {"nothing with q", u'q', u"", 4, 5, u"Yak"},
+                    });
   Type(g, u"bis");
   EXPECT_EQ(d->Text(), u"Bison");
   EXPECT_EQ(d->SelStart(), 3);
@@ -523,43 +431,24 @@ TEST_F(MultiColumnDropDownTest, AnIndexLeftPastDeletedItemsOpensAtTheFirst) {
 // --- Styles and painting ----------------------------------------------------------------------
 
 TEST_F(MultiColumnDropDownTest, ComponentStylesColourTheHeaderLinesAndSelection) {
-  TExMultiColumnDropDown* d = NewDropDown(Fruit());
-  struct Case {
-    const char* Name;
-    TNorvStyle Style;
-    TColor Top, Bottom, Font, Line, FixedLine, SelText;
-    TSelectionColorStyle Selection;
-    TColor SelectionColor;
-  };
-  const Case cases[] = {
-      {"Office 2007 Luna", tsOffice2007Luna, 0xFFEFE3, 0xFFD2AF, 0x723708, 0xFFD2AF, 0xFFD2AF, 0, scOffice2007,
-       0xD7FFFD},
-      {"Windows XP", tsWindowsXP, static_cast<TColor>(0xFF00000F), static_cast<TColor>(0xFF00000F), 0, 0xC0C0C0, 0,
-       static_cast<TColor>(0xFF00000E), scCustom, static_cast<TColor>(0xFF00000D)},
-      {"Windows 7: the style's lines win over the preset's", tsWindows7, 0xFDFBFA, 0xFDF3EB, 0, 0xFBD6B8, 0xFBD6B8,
-       0, scWindows7, 0xFCEBDC},
-      {"Office 2010 Blue: a solid header", tsOffice2010Blue, 0xEDDBCD, clNone, 0x5B391E, 0xEEDDCF, 0xEEDDCF, 0,
-       scCustom, 0x6CD0FF},
-      {"Office 2003 Silver keeps the header font's colour", tsOffice2003Silver, 0xBDA4A5, 0x957475, 0x5B391E,
-       0x947C7C, 0x947C7C, 0, scOffice2007, 0xD7FFFD},
-      {"custom changes nothing", tsCustom, 0xBDA4A5, 0x957475, 0x5B391E, 0x947C7C, 0x947C7C, 0, scOffice2007,
-       0xD7FFFD},
-  };
-  for (const Case& c : cases) {
-    d->SetComponentStyle(c.Style);
-    EXPECT_EQ(d->HeaderColor(), c.Top) << c.Name;
-    EXPECT_EQ(d->HeaderColorTo(), c.Bottom) << c.Name;
-    EXPECT_EQ(d->HeaderFont()->Color(), c.Font) << c.Name;
-    EXPECT_EQ(d->LineColor(), c.Line) << c.Name;
-    EXPECT_EQ(d->FixedLineColor(), c.FixedLine) << c.Name;
-    EXPECT_EQ(d->SelectionTextColor(), c.SelText) << c.Name;
-    EXPECT_EQ(d->SelectionColorStyle(), c.Selection) << c.Name;
-    EXPECT_EQ(d->SelectionColor(), c.SelectionColor) << c.Name;
-    EXPECT_EQ(d->GetComponentStyle(), c.Style) << c.Name;
-  }
-  d->SetSelectionColorStyle(scWindowsVista);
-  EXPECT_EQ(d->LineColor(), 0xECECF0);
-  EXPECT_EQ(d->FixedLineColor(), 0xD4D2D1);
+  // Header top and bottom, line and fixed line, selection text, the selection preset; then the
+  // header font's colour and the selection colour.
+  ExpectComponentStyles(NewDropDown(Fruit()),
+                        {
+                            {"Office 2007 Luna", tsOffice2007Luna, 0xFFEFE3, 0xFFD2AF, 0xFFD2AF, 0xFFD2AF, 0,
+                             scOffice2007, 0x723708, 0xD7FFFD},
+                            {"Windows XP", tsWindowsXP, static_cast<TColor>(0xFF00000F),
+                             static_cast<TColor>(0xFF00000F), 0xC0C0C0, 0, static_cast<TColor>(0xFF00000E), scCustom,
+                             0, static_cast<TColor>(0xFF00000D)},
+                            {"Windows 7: the style's lines win over the preset's", tsWindows7, 0xFDFBFA, 0xFDF3EB,
+                             0xFBD6B8, 0xFBD6B8, 0, scWindows7, 0, 0xFCEBDC},
+                            {"Office 2010 Blue: a solid header", tsOffice2010Blue, 0xEDDBCD, clNone, 0xEEDDCF,
+                             0xEEDDCF, 0, scCustom, 0x5B391E, 0x6CD0FF},
+                            {"Office 2003 Silver keeps the header font's colour", tsOffice2003Silver, 0xBDA4A5,
+                             0x957475, 0x947C7C, 0x947C7C, 0, scOffice2007, 0x5B391E, 0xD7FFFD},
+                            {"custom changes nothing", tsCustom, 0xBDA4A5, 0x957475, 0x947C7C, 0x947C7C, 0,
+                             scOffice2007, 0x5B391E, 0xD7FFFD},
+                        });
 }
 
 TEST_F(MultiColumnDropDownTest, TheListPaintsHeaderItemsAndLines) {

@@ -19,13 +19,10 @@ using namespace ExCustomGridDropDown;
 
 namespace {
 
-class GridDropDownTest : public ListDropDownFixture<TCustomExGridDropDown> {
+// Drop-downs in items mode with two columns: name (80 pixels) and colour (100).
+class GridDropDownTest : public ListDropDownFixture<TCustomExGridDropDown, TExColGrid> {
  protected:
-  GridDropDownTest() : ListDropDownFixture(u"GridDropDown") {}
-  // A drop-down in items mode with two columns (name, colour) and the given rows of texts.
-  TCustomExGridDropDown* NewDropDown(std::vector<std::vector<String>> Rows) {
-    return NewListDropDown({{u"Name", 80}, {u"Colour", 100}}, std::move(Rows));
-  }
+  GridDropDownTest() : ListDropDownFixture(u"GridDropDown", {{u"Name", 80}, {u"Colour", 100}}) {}
   // A drop-down in grid mode whose list the test fills: a header row and the given names.
   TCustomExGridDropDown* NewGridModeDropDown(const std::vector<String>& Names) {
     auto* d = new TCustomExGridDropDown(Form);
@@ -134,46 +131,21 @@ TEST_F(GridDropDownTest, StyleSwitchesTypingInTheEdit) {
 }
 
 TEST_F(GridDropDownTest, AdjustDropDownHeightSnapsToWholeRowsAndTheFrame) {
-  TCustomExGridDropDown* d = NewDropDown(Fruit());
-  d->DropDownHeader()->SetVisible(false);
-  d->DropDownFooter()->SetVisible(false);
-  Integer h = 200;
-  d->AdjustDropDownHeight(h);
-  EXPECT_EQ(h, 185);
-  d->DropDownHeader()->SetVisible(true);
-  h = 222;
-  d->AdjustDropDownHeight(h);
-  EXPECT_EQ(h, 207) << "a visible 22-pixel header is kept apart";
+  ExpectSnappedHeights(NewDropDown(Fruit()), 185, 207);
 }
 
 TEST_F(GridDropDownTest, ComponentStylesSetTheHeaderLineAndSelectionColours) {
-  TCustomExGridDropDown* d = NewDropDown(Fruit());
-  struct Case {
-    const char* Name;
-    TNorvStyle Style;
-    TColor Header, HeaderTo, Line, FixedLine, SelectionText;
-    TSelectionColorStyle Selection;
-  };
-  const Case cases[] = {
-      {"Office 2007 Luna", tsOffice2007Luna, 0xFFEFE3, 0xFFD2AF, 0xFFD2AF, 0xFFD2AF, 0, scOffice2007},
-      {"Windows XP", tsWindowsXP, static_cast<TColor>(0xFF00000F), static_cast<TColor>(0xFF00000F), 0xC0C0C0, 0,
-       static_cast<TColor>(0xFF00000E), scCustom},
-      {"Windows 7", tsWindows7, 0xFDFBFA, 0xFDF3EB, 0xFBD6B8, 0xFBD6B8, 0, scWindows7},
-      {"Office 2010 keeps the previous row", tsOffice2010Blue, 0xFDFBFA, 0xFDF3EB, 0xFBD6B8, 0xFBD6B8, 0,
-       scWindows7},
-  };
-  for (const Case& c : cases) {
-    d->SetComponentStyle(c.Style);
-    EXPECT_EQ(d->HeaderColor(), c.Header) << c.Name;
-    EXPECT_EQ(d->HeaderColorTo(), c.HeaderTo) << c.Name;
-    EXPECT_EQ(d->LineColor(), c.Line) << c.Name;
-    EXPECT_EQ(d->FixedLineColor(), c.FixedLine) << c.Name;
-    EXPECT_EQ(d->SelectionTextColor(), c.SelectionText) << c.Name;
-    EXPECT_EQ(d->SelectionColorStyle(), c.Selection) << c.Name;
-  }
-  d->SetSelectionColorStyle(scWindowsVista);
-  EXPECT_EQ(d->LineColor(), 0xECECF0);
-  EXPECT_EQ(d->FixedLineColor(), 0xD4D2D1);
+  // Header top and bottom, line and fixed line, selection text, the selection preset.
+  ExpectComponentStyles(
+      NewDropDown(Fruit()),
+      {
+          {"Office 2007 Luna", tsOffice2007Luna, 0xFFEFE3, 0xFFD2AF, 0xFFD2AF, 0xFFD2AF, 0, scOffice2007},
+          {"Windows XP", tsWindowsXP, static_cast<TColor>(0xFF00000F), static_cast<TColor>(0xFF00000F), 0xC0C0C0, 0,
+           static_cast<TColor>(0xFF00000E), scCustom},
+          {"Windows 7", tsWindows7, 0xFDFBFA, 0xFDF3EB, 0xFBD6B8, 0xFBD6B8, 0, scWindows7},
+          {"Office 2010 keeps the previous row", tsOffice2010Blue, 0xFDFBFA, 0xFDF3EB, 0xFBD6B8, 0xFBD6B8, 0,
+           scWindows7},
+      });
 }
 
 TEST_F(GridDropDownTest, GridImagesReachTheListAndGoWithTheirImageList) {
@@ -208,26 +180,13 @@ TEST_F(GridDropDownTest, LoadedBuildsTheLookupListAndFillsTheList) {
 TEST_F(GridDropDownTest, WritingItemIndexInItemsMode) {
   TCustomExGridDropDown* d = NewDropDown(Fruit());
   d->Items()->Add()->Text()->Add(u"Fig");  // no colour: shorter than the lookup column 1
-  struct Step {
-    const char* Name;
-    Integer LookupColumn;
-    Integer Write;
-    Integer Index;
-    String Text;
-  };
-  const Step steps[] = {
-      {"an item", 0, 2, 2, u"Cherry"},
-      {"the item count changes nothing", 0, 6, 2, u"Cherry"},
-      {"-1 empties the edit", 0, -1, -1, u""},
-      {"another lookup column", 1, 1, 1, u"yellow"},
-      {"an item without a text there empties the edit", 1, 5, 5, u""},
-  };
-  for (const Step& s : steps) {
-    d->SetLookupColumn(s.LookupColumn);
-    d->SetItemIndex(s.Write);
-    EXPECT_EQ(d->ItemIndex(), s.Index) << s.Name;
-    EXPECT_EQ(U8(d->Text()), U8(s.Text)) << s.Name;
-  }
+  ExpectItemIndexWrites(d, {
+                               {"an item", 0, 2, 2, u"Cherry"},
+                               {"the item count changes nothing", 0, 6, 2, u"Cherry"},
+                               {"-1 empties the edit", 0, -1, -1, u""},
+                               {"another lookup column", 1, 1, 1, u"yellow"},
+                               {"an item without a text there empties the edit", 1, 5, 5, u""},
+                           });
 }
 
 TEST_F(GridDropDownTest, WritingItemIndexInGridModeNamesADataRow) {
@@ -258,27 +217,10 @@ TEST_F(GridDropDownTest, WritingItemIndexInGridModeNamesADataRow) {
 
 TEST_F(GridDropDownTest, KeysInTheEditMoveTheItem) {
   TestHarness::ShowForm(Form);
-  std::vector<std::vector<String>> rows;
-  for (Integer i = 0; i < 30; ++i) rows.push_back({u"Item" + IntToStr(i)});
-  TCustomExGridDropDown* d = NewDropDown(rows);
-  d->SetFocus();
-  struct Step {
-    const char* Name;
-    Word Key;
-    Integer Index;
-  };
-  const Step steps[] = {
-      {"Down from none", VK_DOWN, 0},
-      {"Down", VK_DOWN, 1},
-      {"Page down", VK_NEXT, 11},
-      {"Up", VK_UP, 10},
-      {"Page up", VK_PRIOR, 0},
-      {"End with dsDropDown", VK_END, 0},
-  };
-  for (const Step& s : steps) {
-    Key(d, s.Key);
-    EXPECT_EQ(d->ItemIndex(), s.Index) << s.Name;
-  }
+  TCustomExGridDropDown* d = ExpectPagingKeys();
+  ExpectKeySteps(d, {
+                        {"End with dsDropDown", VK_END, 0},
+                    });
   d->SetStyle(dsDropDownList);
   Key(d, VK_END);
   EXPECT_EQ(d->ItemIndex(), 29) << "End with dsDropDownList";
@@ -304,29 +246,18 @@ TEST_F(GridDropDownTest, OpeningFillsTheListFromItemsAndCopiesTheSettings) {
   d->SetSorting(gsMultiColumn);
   Integer before = 0;
   d->OnBeforeDropDown = [&](TObject*) { ++before; };
-  d->ShowDropDown();
-  TExColGrid* g = d->GetGrid();
-  EXPECT_TRUE(d->DroppedDown());
+  TExColGrid* g = Open(d);
+  ExpectOpenedList(d, g);
+  EXPECT_EQ(g, d->GetGrid());
   EXPECT_EQ(before, 1);
-  EXPECT_EQ(d->Control(), g);
-  EXPECT_FALSE(d->DropDownForm()->CancelOnDeActivate());
-  EXPECT_EQ(g->ColCount(), 2);
-  EXPECT_EQ(g->RowCount(), 6);
-  EXPECT_EQ(g->FixedRows(), 1);
   EXPECT_EQ(U8(g->Cells(0, 0)), "Name");
   EXPECT_EQ(U8(g->Cells(1, 0)), "Colour");
   EXPECT_EQ(U8(g->Cells(1, 3)), "dark red");
   for (Integer c = 0; c < 2; ++c)
     EXPECT_EQ(reinterpret_cast<intptr_t>(g->Objects(c, 0)), -1) << "header cell " << c;
   for (Integer r = 1; r < 6; ++r) EXPECT_EQ(d->ItemOfRow(r), r - 1) << "row " << r;
-  EXPECT_EQ(g->ColWidths(0), 80);
-  EXPECT_EQ(g->RowHeights(0), 30);
-  EXPECT_EQ(g->RowHeights(1), 22);
-  EXPECT_TRUE(g->Options().Contains(goColSizing));
   EXPECT_FALSE(g->Options().Contains(goColMoving));
   EXPECT_TRUE(g->Options().Contains(goRowMoving));
-  EXPECT_TRUE(g->Options().Contains(goThumbTracking));
-  EXPECT_TRUE(g->Options().Contains(goRowSelect));
   EXPECT_FALSE(g->Options().Contains(goEditing));
   EXPECT_TRUE(g->HoverRow());
   EXPECT_TRUE(g->Bands()->Active());
@@ -334,9 +265,7 @@ TEST_F(GridDropDownTest, OpeningFillsTheListFromItemsAndCopiesTheSettings) {
   EXPECT_TRUE(g->SortSettings()->Show());
   EXPECT_TRUE(g->SortSettings()->IndexShow());
   EXPECT_EQ(g->ComponentStyle(), d->GetComponentStyle());
-  EXPECT_EQ(g->Row(), 1) << "with ItemIndex -1 the first data row is current";
-  EXPECT_EQ(d->ItemIndex(), -1) << "opening alone chooses nothing";
-  EXPECT_EQ(d->Text(), u"");
+  EXPECT_EQ(d->Text(), u"") << "opening alone chooses nothing";
   EXPECT_TRUE(g->Focused()) << "the list takes the focus";
   d->HideDropDown(true);
 
@@ -354,13 +283,7 @@ TEST_F(GridDropDownTest, OpeningFillsTheListFromItemsAndCopiesTheSettings) {
 TEST_F(GridDropDownTest, ThePopupFollowsTheColumnsAndTheColumnsThePopup) {
   TestHarness::ShowForm(Form);
   TCustomExGridDropDown* d = NewDropDown(Fruit());
-  d->SetColumnSizeWithDropDown(false);
-  d->Columns()->Items(1)->SetAutoSize(true);
-  d->ShowDropDown();
-  TExColGrid* g = d->GetGrid();
-  TCanvas* c = g->Canvas();
-  c->Font()->Assign(d->Columns()->Items(1)->Font());
-  EXPECT_EQ(g->ColWidths(1), c->TextWidth(u"dark red") + 6) << "the widest text and 6";
+  TExColGrid* g = OpenAutoSized(d);
   EXPECT_EQ(d->DropDownForm()->Width(), 80 + g->ColWidths(1) + 2) << "the columns and the popup's frame";
   d->HideDropDown(true);
 
@@ -401,24 +324,13 @@ TEST_F(GridDropDownTest, ItemsChangedBetweenOpeningsShowAtTheNextOpening) {
 TEST_F(GridDropDownTest, AClickChoosesTheRowAndClosesUnlessTheListIsEditable) {
   TestHarness::ShowForm(Form);
   TCustomExGridDropDown* d = NewDropDown(Fruit());
-  Integer selects = 0;
-  d->OnSelect = [&](TObject*) { ++selects; };
-  d->ShowDropDown();
-  TExColGrid* g = d->GetGrid();
-  TestHarness::Click(g, RowPoint(g, 3));
-  EXPECT_FALSE(d->DroppedDown());
-  EXPECT_EQ(d->ItemIndex(), 2);
-  EXPECT_EQ(d->Text(), u"Cherry");
-  EXPECT_EQ(selects, 1);
+  TExColGrid* g = ExpectAClickChooses(d);
 
   d->SetGridEditable(true);
   d->ShowDropDown();
   EXPECT_EQ(g->Row(), 3) << "the next opening shows the chosen item";
   TestHarness::Click(g, RowPoint(g, 5));
-  EXPECT_TRUE(d->DroppedDown()) << "an editable list stays open";
-  EXPECT_EQ(d->ItemIndex(), 4);
-  EXPECT_EQ(d->Text(), u"Elder");
-  EXPECT_EQ(selects, 2);
+  ExpectChoice(d, true, 4, u"Elder", 2);  // an editable list stays open
   d->HideDropDown(false);
   EXPECT_EQ(d->ItemIndex(), 4);
 }
@@ -461,12 +373,7 @@ TEST_F(GridDropDownTest, ClosingKeepsOrRestoresTheItem) {
   EXPECT_EQ(d->ItemIndex(), 1) << "a cancelled close restores the item of the opening";
   EXPECT_EQ(d->Text(), u"Banana");
 
-  d->ShowDropDown();
-  TestHarness::Wheel(g, -120, RowPoint(g, 2));
-  EXPECT_GT(g->Row(), 2) << "the wheel moves the list's row";
-  EXPECT_EQ(d->ItemIndex(), 1) << "but not the item";
-  d->HideDropDown(false);
-  EXPECT_EQ(d->ItemIndex(), 1) << "nor does a close take it";
+  ExpectWheelOnlyLooks(d, g, 1);
 
   d->ShowDropDown();
   Key(g, VK_DOWN);
@@ -606,31 +513,18 @@ TEST_F(GridDropDownTest, TypingInTheOpenListSearches) {
   TestHarness::ShowForm(Form);
   TCustomExGridDropDown* d = NewDropDown({{u"Bear"}, {u"Beaver"}, {u"Bison"}, {u"Xerus"}, {u"Yak"}});
   d->SetStyle(dsDropDownList);
-  d->ShowDropDown();
-  TExColGrid* g = d->GetGrid();
-  struct Step {
-    const char* Name;
-    Char Typed;
-    String Entry;
-    Integer Index;
-    Integer Row;
-  };
-  const Step steps[] = {
-      {"b", u'b', u"b", 0, 1},
-      {"beav", u'e', u"be", 0, 1},
-      {"bea", u'a', u"bea", 0, 1},
-      {"beav", u'v', u"beav", 1, 2},
-      {"no item with beavx, but one with x", u'x', u"x", 3, 4},
-      {"! clears the entry", u'!', u"", 3, 4},
-      {"y alone", u'y', u"y", 4, 5},
-      {"nothing with q", u'q', u"", 4, 5},
-  };
-  for (const Step& s : steps) {
-    Type(g, String(1, s.Typed));
-    EXPECT_EQ(U8(d->LookupEntry()), U8(s.Entry)) << s.Name;
-    EXPECT_EQ(d->ItemIndex(), s.Index) << s.Name;
-    EXPECT_EQ(g->Row(), s.Row) << s.Name;
-  }
+  TExColGrid* g = Open(d);
+  ExpectSearchSteps(d, g, true,
+                    {
+                        {"b", u'b', u"b", 0, 1},
+                        {"beav", u'e', u"be", 0, 1},
+                        {"bea", u'a', u"bea", 0, 1},
+                        {"beav", u'v', u"beav", 1, 2},
+                        {"no item with beavx, but one with x", u'x', u"x", 3, 4},
+                        {"! clears the entry", u'!', u"", 3, 4},
+                        {"y alone", u'y', u"y", 4, 5},
+                        {"nothing with q", u'q', u"", 4, 5},
+                    });
   d->HideDropDown(false);
   EXPECT_EQ(d->ItemIndex(), 4);
   EXPECT_EQ(d->Text(), u"Yak");
