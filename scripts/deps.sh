@@ -11,6 +11,8 @@ PACKAGES=(
   libpugixml-dev libcurl4-openssl-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev
   fonts-dejavu-core libxml2-utils
+  libzip-dev libfreexl-dev mdbtools-dev
+  python3-openpyxl python3-docx
 )
 
 for group in "$@"; do

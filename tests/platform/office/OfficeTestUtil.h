@@ -1,0 +1,68 @@
+// Shared by the tests of the office exchange: a scratch folder and an independent reader. The files
+// the layer writes are checked with readers Debian ships (python3-openpyxl, python3-docx), so a
+// test shows that other programs read them, not only our own reader.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "platform/rtl/SysUtils.h"
+
+namespace OfficeTest {
+
+// Runs a Python script with the arguments (each quoted) and gives its standard output; the test
+// fails when the script fails.
+inline std::string RunPython(const std::string& Script, const std::vector<std::string>& Args = {}) {
+  const std::filesystem::path File = std::filesystem::temp_directory_path() /
+                                     ("office_py_" + std::to_string(::getpid()) + ".py");
+  if (FILE* F = std::fopen(File.c_str(), "wb")) {
+    std::fwrite(Script.data(), 1, Script.size(), F);
+    std::fclose(F);
+  }
+  std::string Cmd = "/usr/bin/python3 '" + File.string() + "'";
+  for (const std::string& A : Args) Cmd += " '" + A + "'";
+  Cmd += " 2>&1";
+  std::string Out;
+  FILE* P = ::popen(Cmd.c_str(), "r");
+  if (!P) {
+    ADD_FAILURE() << "/usr/bin/python3 cannot be started";
+    return Out;
+  }
+  char Buf[4096];
+  size_t N;
+  while ((N = std::fread(Buf, 1, sizeof Buf, P)) > 0) Out.append(Buf, N);
+  const int Status = ::pclose(P);
+  std::filesystem::remove(File);
+  EXPECT_EQ(Status, 0) << Out;
+  return Out;
+}
+
+// A scratch folder that goes with the test.
+class TScratch {
+ public:
+  TScratch() {
+    FPath = std::filesystem::temp_directory_path() /
+            ("office_" + std::to_string(::getpid()) + "_" +
+             testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(FPath);
+    std::filesystem::create_directories(FPath);
+  }
+  ~TScratch() { std::filesystem::remove_all(FPath); }
+  std::string Path(const std::string& Name) const { return (FPath / Name).string(); }
+  String File(const std::string& Name) const { return Utf8ToString(Path(Name)); }
+
+ private:
+  std::filesystem::path FPath;
+};
+
+inline std::string Narrow(const String& S) { return StringToUtf8(S); }
+
+inline std::string FixturePath(const std::string& Name) {
+  return std::string(KP_FIXTURES_DIR) + "/platform/office/" + Name;
+}
+
+}  // namespace OfficeTest
