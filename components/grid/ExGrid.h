@@ -15,6 +15,7 @@
 // painting, editing and input sources named at their sections below.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "components/grid/ExGridDefs.h"
@@ -1916,6 +1917,28 @@ class TExStringGrid : public TBaseGrid {
   void InsertFromCSV(const String& FileName, Integer MaxRows = -1);
   // The same from the stream's position to its end; a stream without lines raises "File is empty".
   void LoadFromCSVStream(TStream* AStream, Integer MaxRows = -1);
+
+  // --- Spreadsheet, word-processor and database exchange (ExGridOffice.cpp) -----------------------
+  // Through the automation layer (platform/office). The workbook's sheet names, in order.
+  std::unique_ptr<TStringList> GetXLSSheets(const String& FileName);
+  // The used range of the workbook's active sheet, or of its last sheet named SheetName, from the
+  // first cell of the save range on; the grid takes the range's size.
+  void LoadFromXLS(const String& Filename);
+  void LoadFromXLSSheet(const String& Filename, const String& SheetName);
+  // The save range's rows from its first column, as texts: into a new workbook (CreateNewSheet or
+  // no workbook open in the running spreadsheet application) or from the active cell's row of the
+  // running application's active sheet; or into the sheet SheetName of the file (added when
+  // missing), keeping the workbook's other sheets.
+  void SaveToXLS(const String& Filename, bool CreateNewSheet = true);
+  void SaveToXLSSheet(const String& Filename, const String& SheetName);
+  // Every cell as a table at the start of a new (or the running application's active) document,
+  // or appended to the document of the file at its bookmark (at its end when it has none).
+  void SaveToDOC(const String& Filename, bool CreateNewDocument = true);
+  void AppendToDoc(const String& Filename, const String& Bookmark);
+  // A query's records from the first normal row and column on, the field names into the last fixed
+  // row; LoadFromMDBTable queries "SELECT * FROM " + Table.
+  void LoadFromMDBTable(const String& Filename, const String& Table);
+  void LoadFromMDBSQL(const String& Filename, const String& SQL);
 
   // --- Fixed-width text and the grid text stream (ExGridFixedText.cpp) ------------------------------
   // One line per row of the save range, each column cut or padded to its width in Positions; a

@@ -334,12 +334,14 @@ void TGridDropTarget::DropFiles(TPoint Pt, TStrings* Files) {
     bool Allow = true;
     if (G->OnOleDropFile) G->OnOleDropFile(G, R, C, Name, Allow);
     const String Upper = UpperCase(Name);
-    // A CSV file is asked for once more and then loaded. A spreadsheet file is asked for too, but
-    // this system has no spreadsheet application to read it, so it is not loaded.
+    // A CSV file or a workbook is asked for once more and then loaded.
     const bool Csv = Pos(u".CSV", Upper) > 0;
     if (Allow && (Csv || Pos(u".XLS", Upper) > 0)) {
       if (G->OnOleDrop) G->OnOleDrop(G, -1, -1, Name, Allow);
-      if (Allow && Csv) G->LoadFromCSV(Name, -1);
+      if (Allow && Csv)
+        G->LoadFromCSV(Name, -1);
+      else if (Allow)
+        G->LoadFromXLS(Name);
     }
   }
   HideMarkers();

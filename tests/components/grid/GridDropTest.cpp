@@ -10,6 +10,7 @@
 #include "components/grid/ExGridDragDrop.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/StdCtrls.h"
+#include "platform/office/Spreadsheet.h"
 #include "tests/components/grid/GridSettingsTestUtil.h"
 
 namespace {
@@ -259,6 +260,30 @@ TEST_F(DropTest, OneCsvFileIsAskedForTwiceThenLoadedAndSeveralFilesAreIgnored) {
   EXPECT_TRUE(Log.empty());
   DropAt(FileData({u"/tmp/notes.txt"}), At(1, 1));
   EXPECT_EQ(Log, (std::vector<std::string>{"file 1,1 /tmp/notes.txt"}));
+}
+
+TEST_F(DropTest, OneWorkbookIsAskedForTwiceThenLoaded) {
+  const std::string Path = ::testing::TempDir() + "griddrop_" + std::to_string(::getpid()) + ".xlsx";
+  {
+    auto App = TSheetApplication::Create();
+    TWorkbook* Book = App->Workbooks().Add();
+    TOleArray A(1, 2);
+    A.Set(1, 1, TOleValue::OfText(u"x"));
+    A.Set(1, 2, TOleValue::OfNumber(2));
+    Book->Sheets(1)->Range(u"A1:B1").SetValues(A);
+    Book->SaveAs(Utf8ToString(Path));
+    App->Quit();
+  }
+  Grid->OnOleDropFile = [this](TObject*, Integer R, Integer C, const String& Name, bool&) {
+    Log.push_back("file " + std::to_string(R) + "," + std::to_string(C) + " " + Narrow(Name));
+  };
+  DropAt(FileData({Utf8ToString(Path)}), At(1, 1));
+  EXPECT_EQ(Log, (std::vector<std::string>{"file 1,1 " + Path, "drop -1,-1 " + Path}));
+  EXPECT_EQ(Grid->ColCount(), 2);
+  EXPECT_EQ(Grid->RowCount(), 1);
+  EXPECT_EQ(Narrow(Grid->Cells(0, 0)), "x");
+  EXPECT_EQ(Narrow(Grid->Cells(1, 0)), "2");
+  std::remove(Path.c_str());
 }
 
 TEST_F(DropTest, TheBaseTakesOnlyTheFormatsItAccepts) {
