@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/rtl/SysUtils.h"
+#include "platform/xml/XMLChars.h"
 #include "platform/xml/XMLDoc.h"
 
 namespace {
@@ -13,21 +14,10 @@ constexpr Integer GSDML_Device_ID = 0x0A09;
 
 using TAttrs = std::vector<std::pair<String, String>>;
 
-// Escapes a value for an attribute or for element text. Characters that XML 1.0 cannot carry at
-// all (control characters other than tab, line feed and carriage return, unpaired surrogates,
-// U+FFFE and U+FFFF) are left out: no escape can make them well-formed.
+// Escapes a value for an attribute or for element text, leaving out what XML 1.0 cannot carry.
 String Xml_Escape(const String& Value) {
   String out;
-  for (size_t i = 0; i < Value.size(); ++i) {
-    const Char c = Value[i];
-    if (c >= 0xD800 && c <= 0xDBFF) {
-      if (i + 1 < Value.size() && Value[i + 1] >= 0xDC00 && Value[i + 1] <= 0xDFFF) {
-        out += c;
-        out += Value[++i];
-      }
-      continue;
-    }
-    if (c >= 0xDC00 && c <= 0xDFFF) continue;
+  for (const Char c : XmlCharsOnly(Value)) {
     switch (c) {
       case u'&': out += u"&amp;"; break;
       case u'<': out += u"&lt;"; break;
@@ -37,10 +27,7 @@ String Xml_Escape(const String& Value) {
       case u'\t': out += u"&#9;"; break;
       case u'\n': out += u"&#10;"; break;
       case u'\r': out += u"&#13;"; break;
-      default:
-        if (c < u' ' || c == 0xFFFE || c == 0xFFFF) break;
-        out += c;
-        break;
+      default: out += c; break;
     }
   }
   return out;

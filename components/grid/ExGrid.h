@@ -2079,6 +2079,8 @@ class TExStringGrid : public TBaseGrid {
   String SaveToHTMLString(const String& Dir);
   // One record element per exported row, one field element per exported cell (names from
   // FieldDescr, else "FIELD" + offset); raises EStringGridError "Cannot Create file " + FileName.
+  // The file is in the encoding XMLEncoding names (UTF-8, ISO-8859-1, windows-1252 or US-ASCII;
+  // another name gives windows-1252, declared so), characters it lacks as character references.
   void SaveToXML(const String& FileName, const String& ListDescr, const String& RecordDescr, TStrings* FieldDescr,
                  bool ExportEmptyCells = false);
   // Turns the records under the document element into rows: attributes and text elements become

@@ -15,6 +15,7 @@
 #include "components/gridbase/ExUtil.h"
 #include "platform/gui/Forms.h"
 #include "platform/os/Shell.h"
+#include "platform/xml/XMLChars.h"
 #include "platform/xml/XMLDoc.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -492,8 +493,12 @@ void TExStringGrid::SaveToXML(const String& FileName, const String& ListDescr, c
       throw EStringGridError(u"Cannot Create file " + FileName);
     }
   }
+  // The bytes are in the encoding the declaration names (characters it lacks as character
+  // references); an encoding the grid cannot write gives Windows-1252, declared as such.
+  std::string Probe;
+  const String Encoding = XmlTextToBytes(String(), FXMLEncoding, Probe) ? FXMLEncoding : String(u"windows-1252");
   TStringList Lines;
-  Lines.Add(u"<?xml version=" + Q + u"1.0" + Q + u" encoding=" + Q + FXMLEncoding + Q + u" ?>");
+  Lines.Add(u"<?xml version=" + Q + u"1.0" + Q + u" encoding=" + Q + Encoding + Q + u" ?>");
   Lines.Add(u"<" + ListDescr + u">");
   const Integer Hidden = FSaveHiddenCells ? NumHiddenColumns() : 0;
   ExportNotification(esExportStart, SaveStartRow());
@@ -525,7 +530,9 @@ void TExStringGrid::SaveToXML(const String& FileName, const String& ListDescr, c
   }
   ExportNotification(esExportDone, -1);
   Lines.Add(u"</" + ListDescr + u">");
-  Lines.SaveToFile(FileName, TEncoding::ANSI);
+  std::string Bytes;
+  XmlTextToBytes(Lines.Text(), Encoding, Bytes);
+  TFileStream(FileName, fmCreate).WriteBuffer(Bytes);
 }
 
 namespace {

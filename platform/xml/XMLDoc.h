@@ -19,6 +19,9 @@
 // - In attribute values, "&", "<", ">" and '"' are written "&amp;", "&lt;", "&gt;" and "&quot;", and
 //   tab, line feed and carriage return "&#9;", "&#10;" and "&#13;" (so they read back unchanged).
 // - A comment is written "<!--text-->", a CDATA section "<![CDATA[text]]>".
+// - Characters that XML 1.0 cannot carry (control characters other than tab, line feed and
+//   carriage return, U+FFFE, U+FFFF) are left out of every value (XMLChars.h), so the file is
+//   well-formed for every XML tool.
 // With SetXMLDeclaration(true) the document starts with `<?xml version="1.0" encoding="UTF-8"?>` and
 // CR LF. With SetIndent(true) each node starts on a line of its own, indented by two blanks per
 // level, lines ending in CR LF; an element holding only text keeps it on its own line

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/rtl/CodePages.h"
+#include "platform/xml/XMLChars.h"
 #include "platform/xml/XMLDoc.h"
 #include "platform/xml/XMLDocImpl.h"
 
@@ -260,7 +261,8 @@ bool HasTextChild(pugi::xml_node n) {
 }
 
 // Writes a node without its children: the start tag of an element with children, the whole of
-// any other node.
+// any other node. Values keep only the characters XML 1.0 can carry, so the file is well-formed
+// for every reader, whatever the values held.
 void AppendOpen(std::string& out, pugi::xml_node n) {
   switch (n.type()) {
     case pugi::node_element:
@@ -270,14 +272,14 @@ void AppendOpen(std::string& out, pugi::xml_node n) {
         out += ' ';
         out += a.name();
         out += "=\"";
-        AppendEscaped(out, a.value(), true);
+        AppendEscaped(out, XmlCharsOnlyUtf8(a.value()).c_str(), true);
         out += '"';
       }
       out += n.first_child() ? ">" : "/>";
       break;
-    case pugi::node_pcdata: AppendText(out, n.value()); break;
-    case pugi::node_cdata: AppendCData(out, n.value()); break;
-    case pugi::node_comment: AppendComment(out, n.value()); break;
+    case pugi::node_pcdata: AppendText(out, XmlCharsOnlyUtf8(n.value()).c_str()); break;
+    case pugi::node_cdata: AppendCData(out, XmlCharsOnlyUtf8(n.value()).c_str()); break;
+    case pugi::node_comment: AppendComment(out, XmlCharsOnlyUtf8(n.value()).c_str()); break;
     default: break;
   }
 }

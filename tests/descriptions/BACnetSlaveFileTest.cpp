@@ -4,6 +4,7 @@
 
 #include "platform/xml/XMLDoc.h"
 #include "tests/descriptions/DescTestFiles.h"
+#include "tests/platform/xml/XmllintCheck.h"
 
 using desc_test::Fixture;
 using desc_test::Read_Bytes;
@@ -48,6 +49,19 @@ TEST(BACnetSlaveFile, WritesTheTablesUpToTheirFirstBlankRow) {
   EXPECT_TRUE(Same(back.In_Read[0], tables.In_Read[0]));
   EXPECT_TRUE(Same(back.In_Read[1], tables.In_Read[1]));
   EXPECT_TRUE(Same(back.In_Write[0], tables.In_Write[0]));
+}
+
+// A control character typed or pasted into a cell cannot stand in an XML file: it is left out, so
+// other tools read the file, and the rest of the text is kept.
+TEST(BACnetSlaveFile, ControlCharactersAreLeftOutOfTheWrittenFile) {
+  TBACnet_Slave_Tables tables;
+  tables.In_Read = {Row(u"Analog Input", u"62", u"0", u"", u"4", u"N", u"Pump\x07 1\x1B")};
+  TScratch dir;
+  Write_BACnet_Slave_File(dir.Path("BACnet_Slave.xml"), tables);
+  EXPECT_TRUE(Xmllint_Accepts(dir.Path("BACnet_Slave.xml")));
+  const TBACnet_Slave_Tables back = Read_BACnet_Slave_File(dir.Path("BACnet_Slave.xml"));
+  ASSERT_EQ(back.In_Read.size(), 1u);
+  EXPECT_EQ(back.In_Read[0].Mnemonic, u"Pump 1");
 }
 
 TEST(BACnetSlaveFile, EmptyTablesKeepBothElements) {

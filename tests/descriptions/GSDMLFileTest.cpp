@@ -11,6 +11,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/xml/XMLDoc.h"
 #include "tests/descriptions/DescTestFiles.h"
+#include "tests/platform/xml/XmllintCheck.h"
 
 using desc_test::Fixture;
 using desc_test::Read_Bytes;
@@ -18,13 +19,6 @@ using desc_test::TScratch;
 using desc_test::Write_Bytes;
 
 namespace {
-
-// Runs the system's XML checker on the file when it is installed; true when it is not.
-bool Xmllint_Accepts(const String& FileName) {
-  if (!std::filesystem::exists("/usr/bin/xmllint")) return true;
-  const std::string command = "/usr/bin/xmllint --noout '" + StringToUtf8(FileName) + "' 2>/dev/null";
-  return std::system(command.c_str()) == 0;
-}
 
 // The element tree of a written file, read back with the document model (after the byte order
 // mark).

@@ -7,6 +7,7 @@
 #include "components/gridbase/ExObj.h"
 #include "platform/os/Shell.h"
 #include "ExGridIOTestUtil.h"
+#include "tests/platform/xml/XmllintCheck.h"
 
 using namespace GridIOTest;
 
@@ -267,6 +268,47 @@ TEST_F(ExGridExportTest, XmlRecordFile) {
     FAIL() << "no exception";
   } catch (const EStringGridError& E) {
     EXPECT_EQ(E.Message(), u"Cannot Create file " + File("nofolder/r.xml"));
+  }
+}
+
+// The declaration names the encoding the bytes are in: what the encoding lacks goes as a character
+// reference and what XML cannot carry at all is left out, so other programs read every cell as the
+// grid held it.
+TEST_F(ExGridExportTest, XmlRecordFileIsInTheEncodingItDeclares) {
+  Grid->SetColCount(2);
+  Grid->SetRowCount(2);
+  Fill(Grid, {{u"5 \u20ac", u"caf\u00e9"}, {u"a\x01" u"b", u"\u0416"}});
+  Grid->SaveToXML(File("r.xml"), u"list", u"rec", nullptr, true);
+  EXPECT_EQ(Bytes("r.xml"), ReadBytes(Fixture("records_latin1.xml")));
+  EXPECT_TRUE(Xmllint_Accepts(File("r.xml")));
+
+  struct TCase {
+    const char* Name;
+    const char16_t* Encoding;
+    const char* Declared;
+    std::string Euro;  // how the euro sign stands in the file
+  };
+  const TCase Cases[] = {
+      {"latin-1 default", u"ISO-8859-1", "ISO-8859-1", "&#8364;"},
+      {"utf-8", u"UTF-8", "UTF-8", "\xE2\x82\xAC"},
+      {"windows-1252", u"windows-1252", "windows-1252", "\x80"},
+      {"ascii", u"US-ASCII", "US-ASCII", "&#8364;"},
+      {"unknown name", u"EBCDIC-FR", "windows-1252", "\x80"},
+  };
+  for (const TCase& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Grid->SetXMLEncoding(C.Encoding);
+    Grid->SaveToXML(File("e.xml"), u"list", u"rec", nullptr, true);
+    const std::string B = Bytes("e.xml");
+    EXPECT_EQ(B.substr(0, B.find("?>")), std::string("<?xml version=\"1.0\" encoding=\"") + C.Declared + "\" ");
+    EXPECT_NE(B.find("<FIELD0>5 " + C.Euro + "</FIELD0>"), std::string::npos);
+    EXPECT_TRUE(Xmllint_Accepts(File("e.xml")));
+    auto* Back = NewGrid();
+    Back->LoadFromXML(File("e.xml"));
+    EXPECT_EQ(Back->Cells(0, 0), u"5 \u20ac");
+    EXPECT_EQ(Back->Cells(1, 0), u"caf\u00e9");
+    EXPECT_EQ(Back->Cells(0, 1), u"ab");
+    EXPECT_EQ(Back->Cells(1, 1), u"\u0416");
   }
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/platform/rtl/FileSizeLimit.h"
+#include "tests/platform/xml/XmllintCheck.h"
 
 namespace {
 
@@ -134,6 +135,26 @@ TEST(XMLDocSave, CommentAndCDataThatWouldBreakTheFileStayWellFormed) {
   TXMLDocument back;
   back.LoadFromBytes(bytes);
   EXPECT_EQ(back.DocumentElement().Text(), u"x]]>y");
+}
+
+// Control characters and the other characters XML 1.0 cannot carry would make the file unreadable
+// for every other XML tool; they are left out of every kind of value, and the rest is kept.
+TEST(XMLDocSave, CharactersXmlCannotCarryAreLeftOut) {
+  TXMLDocument doc;
+  IXMLNode r = doc.AddChild(u"r");
+  r.SetAttributes(u"t", u"c\x1F" u"d\uFFFE\t");
+  r.AddChild(u"x").SetText(u"a\x01" u"b\uFFFF\U0001F600");
+  r.ChildNodes().Add(doc.CreateNode(u"-\x02-", ntComment));
+  r.ChildNodes().Add(doc.CreateNode(u"p\x0Bq", ntCData));
+  const std::string bytes = doc.SaveToBytes();
+  EXPECT_EQ(bytes, "<r t=\"cd&#9;\"><x>ab\xF0\x9F\x98\x80</x><!--- - --><![CDATA[pq]]></r>");
+  TempDir dir;
+  doc.SaveToFile(dir.File("c.xml"));
+  EXPECT_TRUE(Xmllint_Accepts(dir.File("c.xml")));
+  TXMLDocument back;
+  back.LoadFromFile(dir.File("c.xml"));
+  EXPECT_EQ(back.DocumentElement().Attributes(u"t"), u"cd\t");
+  EXPECT_EQ(back.DocumentElement().ChildNodes()[u"x"].Text(), u"ab\U0001F600");
 }
 
 TEST(XMLDocSave, UnwritableFileRaises) {
