@@ -52,9 +52,14 @@ TParGen_Reader::~TParGen_Reader() = default;
 bool TParGen_Reader::Load(const String& FileName) {
   FLoaded = false;
   if (!FileExists(FileName)) return false;
+  Load_File(FileName);
+  return true;
+}
+
+void TParGen_Reader::Load_File(const String& FileName) {
+  FLoaded = false;
   FDoc->LoadFromFile(FileName);
   FLoaded = true;
-  return true;
 }
 
 void TParGen_Reader::Load_Bytes(const std::string& Bytes) {
@@ -66,7 +71,7 @@ void TParGen_Reader::Load_Bytes(const std::string& Bytes) {
 bool TParGen_Reader::Has(const String& Name) const {
   if (!FLoaded) return false;
   try {
-    return !FDoc->DocumentElement().ChildNodes().FindNode(Name).IsNull();
+    return !FDoc->RootElement().ChildNodes().FindNode(Name).IsNull();
   } catch (const Exception&) {
     return false;
   }
@@ -75,7 +80,7 @@ bool TParGen_Reader::Has(const String& Name) const {
 String TParGen_Reader::Read_Text(const String& Name, const String& Default) const {
   if (!FLoaded) return Default;
   try {
-    const IXMLNode Node = FDoc->DocumentElement().ChildNodes().FindNode(Name);
+    const IXMLNode Node = FDoc->RootElement().ChildNodes().FindNode(Name);
     if (Node.IsNull()) return Default;
     return Node.Text();
   } catch (const Exception&) {
@@ -86,7 +91,7 @@ String TParGen_Reader::Read_Text(const String& Name, const String& Default) cons
 Integer TParGen_Reader::Read_Integer(const String& Name, Integer Default) const {
   if (!FLoaded) return Default;
   try {
-    const IXMLNode Node = FDoc->DocumentElement().ChildNodes().FindNode(Name);
+    const IXMLNode Node = FDoc->RootElement().ChildNodes().FindNode(Name);
     if (Node.IsNull()) return Default;
     return StrToIntDef(Node.Text(), Default);
   } catch (const Exception&) {

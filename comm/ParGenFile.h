@@ -1,7 +1,8 @@
 // "ParGen.xml": the communication parameters of a configuration.
 //
-// The file is an XML document whose first top-level node is the root (its name is not checked) and
-// whose values are the texts of the root's child elements, found by name. The communication
+// The file is an XML document whose values are the texts of the root element's children, found by
+// name. The root is the document's first element, whatever its name (`Par_Gen` as written); a
+// comment or processing instruction before it changes nothing. The communication
 // parameters dialog writes it; the image builder and the description-file writers read it again
 // whenever they run. Every reader reads each value on its own: a missing element, or one whose text
 // cannot be read, gives that reader's default for the value, and the next value is read.
@@ -41,6 +42,8 @@ class TParGen_Reader {
   // Loads the file. False when it does not exist (every read then gives its default). A file that is
   // not well-formed XML raises the XML document's error.
   bool Load(const String& FileName);
+  // Loads the file; a missing one raises the XML document's error like a malformed one.
+  void Load_File(const String& FileName);
   // Loads the bytes of such a file; raises like Load.
   void Load_Bytes(const std::string& Bytes);
 

@@ -45,7 +45,7 @@ std::vector<TBACnet_Slave_Row> Read_Table(const IXMLNode& Root, const String& Na
 }
 
 TBACnet_Slave_Tables Read_Document(const TXMLDocument& Doc, TBACnet_Slave_Required Need) {
-  const IXMLNode root = Doc.DocumentElement();
+  const IXMLNode root = Doc.RootElement();
   TBACnet_Slave_Tables tables;
   tables.In_Read = Read_Table(root, Read_Name, Need);
   tables.In_Write = Read_Table(root, Write_Name, Need);

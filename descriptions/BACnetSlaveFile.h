@@ -33,7 +33,7 @@ struct TBACnet_Slave_Tables {
 // object for it (they read as empty).
 enum class TBACnet_Slave_Required { All_Columns, EDE_Columns };
 
-// Reads the file. The root is the document's first node. A missing table element, or a row
+// Reads the file. The root is the document's first element. A missing table element, or a row
 // without one of the required attributes raises EXMLDocError; a row without Swap reads "N". A
 // missing file or one that is not XML raises EXMLDocError.
 TBACnet_Slave_Tables Read_BACnet_Slave_File(

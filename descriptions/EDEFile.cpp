@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "platform/xml/XMLDoc.h"
+#include "comm/ParGenFile.h"
 
 namespace {
 
@@ -27,18 +27,6 @@ const std::pair<const char16_t*, Integer> Object_Types[] = {
     {u"LARGE ANALOG VALUE", 46},
     {u"POSITIVE INTEGER VALUE", 48},
 };
-
-// The text of one element of "ParGen.xml" in a guarded step of its own; Default when the element
-// is missing or holds elements.
-String Read_Text(const IXMLNode& Root, const String& Name, const String& Default) {
-  try {
-    const IXMLNode node = Root.ChildNodes().FindNode(Name);
-    if (node.IsNull()) return Default;
-    return node.Text();
-  } catch (const Exception&) {
-    return Default;
-  }
-}
 
 // A value as it stands in its column: a ";" would end the column early and a line break would
 // end the line, so they become "," and a blank.
@@ -108,14 +96,12 @@ Integer TEDE_Instance_Counters::Next_Object_Instance(Integer Type) {
 
 TEDE_Device_Param Read_BACnet_Device_Param(const String& File_ParGen) {
   TEDE_Device_Param device;
-  if (!FileExists(File_ParGen)) return device;
-  TXMLDocument doc;
-  doc.LoadFromFile(File_ParGen);
-  const IXMLNode root = doc.DocumentElement();
-  const Integer bacnet_type = StrToIntDef(Read_Text(root, u"BACnet_Type", u"0"), 0);
+  TParGen_Reader reader;
+  if (!reader.Load(File_ParGen)) return device;
+  const Integer bacnet_type = reader.Read_Integer(u"BACnet_Type", 0);
   device.EDE_Device_Instance =
-      Read_Text(root, bacnet_type == 1 ? u"BACnet_Ser_DEV_IDE" : u"BACnet_DEV_IDE", String());
-  device.EDE_Long_Names = Read_Text(root, u"BACnet_Desc_Chars_Limit", String()) == u"1";
+      reader.Read_Text(bacnet_type == 1 ? u"BACnet_Ser_DEV_IDE" : u"BACnet_DEV_IDE", String());
+  device.EDE_Long_Names = reader.Read_Flag(u"BACnet_Desc_Chars_Limit");
   return device;
 }
 

@@ -2,7 +2,7 @@
 
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/SysUtils.h"
-#include "platform/xml/XMLDoc.h"
+#include "comm/ParGenFile.h"
 
 namespace {
 
@@ -270,18 +270,6 @@ void Add_Modules(std::vector<String>& Lines, Integer Byte_Count, bool Input, Int
   }
 }
 
-// The text of a count read from one element of "ParGen.xml" in a guarded step of its own: a
-// missing element, an element that holds elements, or a text that is not a number give Default.
-Integer Read_Count(const IXMLNode& Root, const String& Name, Integer Default) {
-  try {
-    const IXMLNode node = Root.ChildNodes().FindNode(Name);
-    if (node.IsNull()) return Default;
-    return StrToIntDef(node.Text(), Default);
-  } catch (const Exception&) {
-    return Default;
-  }
-}
-
 }  // namespace
 
 Integer Check_GSD_ParGen(const String& File_ParGen) {
@@ -289,13 +277,12 @@ Integer Check_GSD_ParGen(const String& File_ParGen) {
 }
 
 TGSD_Param Read_GSD_Param(const String& File_ParGen) {
-  TXMLDocument doc;
-  doc.LoadFromFile(File_ParGen);
-  const IXMLNode root = doc.DocumentElement();
+  TParGen_Reader reader;
+  reader.Load_File(File_ParGen);
   TGSD_Param param;
   // The element names speak from the converter's side: its output bytes are the master's inputs.
-  param.GSD_Output_Len = Read_Count(root, u"PROFINET_NB_IN", 0);
-  param.GSD_Input_Len = Read_Count(root, u"PROFINET_NB_OUT", 0);
+  param.GSD_Output_Len = reader.Read_Integer(u"PROFINET_NB_IN", 0);
+  param.GSD_Input_Len = reader.Read_Integer(u"PROFINET_NB_OUT", 0);
   return param;
 }
 

@@ -2,9 +2,9 @@
 
 #include <utility>
 
+#include "comm/ParGenFile.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/xml/XMLChars.h"
-#include "platform/xml/XMLDoc.h"
 
 namespace {
 
@@ -69,18 +69,6 @@ class TGSDML_Lines {
 };
 
 String Hex4(Integer Value) { return u"0x" + IntToHex(Value, 4); }
-
-// Reads one length in a guarded step of its own: a missing element, an element that holds
-// elements, or a text that is not a number keep Default.
-Integer Read_Length(const IXMLNode& Root, const String& Name, Integer Default) {
-  try {
-    const IXMLNode node = Root.ChildNodes().FindNode(Name);
-    if (node.IsNull()) return Default;
-    return StrToIntDef(node.Text(), Default);
-  } catch (const Exception&) {
-    return Default;
-  }
-}
 
 void Add_Device_Access_Point(TGSDML_Lines& X, const TProfinet_Param& Param) {
   X.Open(u"DeviceAccessPointList");
@@ -306,20 +294,13 @@ void Add_External_Texts(TGSDML_Lines& X) {
 
 TProfinet_Param Read_Profinet_Param(const String& File_ParGen) {
   TProfinet_Param param;
-  if (FileExists(File_ParGen)) {
-    TXMLDocument doc;
-    doc.LoadFromFile(File_ParGen);
-    const IXMLNode root = doc.DocumentElement();
+  TParGen_Reader reader;
+  if (reader.Load(File_ParGen)) {
     // The element names speak from the converter's side: its output bytes are the controller's
     // inputs.
-    param.Profinet_Output_Len = Read_Length(root, u"PROFINET_NB_IN", 1438);
-    param.Profinet_Input_Len = Read_Length(root, u"PROFINET_NB_OUT", 1438);
-    try {
-      const IXMLNode node = root.ChildNodes().FindNode(u"PROFINET_NAME_STA");
-      if (!node.IsNull()) param.Profinet_Station_Name = node.Text();
-    } catch (const Exception&) {
-      // An element that holds elements keeps the default name.
-    }
+    param.Profinet_Output_Len = reader.Read_Integer(u"PROFINET_NB_IN", 1438);
+    param.Profinet_Input_Len = reader.Read_Integer(u"PROFINET_NB_OUT", 1438);
+    param.Profinet_Station_Name = reader.Read_Text(u"PROFINET_NAME_STA", param.Profinet_Station_Name);
   }
   if (Trim(param.Profinet_Station_Name).empty()) param.Profinet_Station_Name = u"SERIAL";
   return param;

@@ -67,7 +67,7 @@ std::vector<TRow> Read_Table(const IXMLNode& Root, const String& Name,
 }
 
 TMQTT_Topic_Tables Read_Document(const TXMLDocument& Doc) {
-  const IXMLNode root = Doc.DocumentElement();
+  const IXMLNode root = Doc.RootElement();
   TMQTT_Topic_Tables tables;
   tables.Publish = Read_Table(root, Publish_Name, Publish_Attributes);
   tables.Subscribe = Read_Table(root, Subscribe_Name, Subscribe_Attributes);

@@ -53,7 +53,7 @@ struct TMQTT_Topic_Tables {
   std::vector<TMQTT_Subscribe_Row> Subscribe;
 };
 
-// Reads the file. The root is the document's first node. Topic, Retained, QoS and Mnemonic are
+// Reads the file. The root is the document's first element. Topic, Retained, QoS and Mnemonic are
 // required: a row without one of them, or a missing table element, raises EXMLDocError; any other
 // missing attribute reads as the row's default (empty, "N" for the publish flags). A missing file
 // or one that is not XML raises EXMLDocError.

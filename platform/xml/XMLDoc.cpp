@@ -466,6 +466,13 @@ IXMLNode TXMLDocument::DocumentElement() const {
   return first ? IXMLNode(FData, first.internal_object()) : IXMLNode();
 }
 
+IXMLNode TXMLDocument::RootElement() const {
+  for (pugi::xml_node n = FData->Doc.first_child(); n; n = n.next_sibling()) {
+    if (n.type() == pugi::node_element) return IXMLNode(FData, n.internal_object());
+  }
+  return IXMLNode();
+}
+
 IXMLNodeList TXMLDocument::ChildNodes() const { return Node().ChildNodes(); }
 
 IXMLNode TXMLDocument::AddChild(const String& name) { return Node().AddChild(name); }

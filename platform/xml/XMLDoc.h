@@ -226,6 +226,9 @@ class TXMLDocument : public TObject {
 
   // The first top-level node, whatever its kind or name; a null handle when there is none.
   IXMLNode DocumentElement() const;
+  // The root element: the first top-level element, past any comment before it; a null handle when
+  // there is none.
+  IXMLNode RootElement() const;
   // The top-level nodes, comments included.
   IXMLNodeList ChildNodes() const;
   // The document node (kind ntDocument): its child nodes are the top-level nodes.

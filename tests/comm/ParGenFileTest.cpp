@@ -95,9 +95,21 @@ TEST(ParGenFile, ReadsEachValueOnItsOwn) {
   EXPECT_EQ(ParGen_File_Bytes(V), Fixture_Bytes("pargen/other_variant_written.xml"));
 }
 
-TEST(ParGenFile, TheFirstTopLevelNodeIsTheRoot) {
-  // A comment before the root element is taken as the root: it has no values, so all are defaults.
-  EXPECT_EQ(Read_ParGen_File(Fixture("pargen/comment_first.xml")), Default_ParGen_Values());
+// A comment or processing instruction put before the root element by hand: the values are still
+// the root element's.
+TEST(ParGenFile, TheRootIsTheFirstElement) {
+  TParGen_Values Expected = Default_ParGen_Values();
+  Expected.Ethernet_IP[0] = u"1";
+  EXPECT_EQ(Read_ParGen_File(Fixture("pargen/comment_first.xml")), Expected);
+
+  Expected = Default_ParGen_Values();
+  Expected.Ethernet_IP = {u"10", u"1", u"2", u"3"};
+  Expected.Ethernet_GAT = {u"10", u"1", u"2", u"254"};
+  Expected.Ethernet_EN_GAT = true;
+  Expected.PROFIBUS_ID_Device = u"7";
+  Expected.PROFINET_NB_IN = u"32";
+  Expected.PROFINET_NB_OUT = u"16";
+  EXPECT_EQ(Read_ParGen_File(Fixture("pargen/comment_before_root.xml")), Expected);
 }
 
 TEST(ParGenFile, AMalformedFileRaises) {

@@ -109,6 +109,16 @@ TEST(Bank1Image, ValuesFromParGen) {
   EXPECT_EQ(Odd.Bank1_Buf[0x081], 44);  // station "300"
   // A gateway flag of "1 " is not "1": the gateway is off.
   EXPECT_EQ(Odd.Param_Rec.Get_Cardinal(0x030), 0xFFFFFFFFu);
+
+  // A comment and a processing instruction before the root element change nothing.
+  TSaveBincc Commented;
+  Commented.Create_Bin(Fixture("pargen/comment_before_root.xml"), Dir.File(u"EnOcean.xml"), *Catalog);
+  const auto& C = Commented.Bank1_Buf;
+  EXPECT_EQ(std::vector<Byte>(C.begin() + 0x028, C.begin() + 0x034),
+            (std::vector<Byte>{10, 1, 2, 3, 255, 255, 255, 0, 10, 1, 2, 254}));
+  EXPECT_EQ(C[0x081], 7);
+  EXPECT_EQ(Commented.Param_Rec.Get_Cardinal(0x074), 16u);
+  EXPECT_EQ(Commented.Param_Rec.Get_Cardinal(0x078), 32u);
 }
 
 // A file whose root holds none of the values: each value takes the default of its own read, which

@@ -107,7 +107,6 @@ TEST(BACnetSlaveFile, FilesThatCannotBeReadRaise) {
   const std::pair<const char*, std::string> cases[] = {
       {"no_write_table", "<BACnet_to_Modbus><BACnet_in_Read/></BACnet_to_Modbus>"},
       {"no_read_table", "<BACnet_to_Modbus><BACnet_in_Write/></BACnet_to_Modbus>"},
-      {"comment_first", "<!--x--><BACnet_to_Modbus><BACnet_in_Read/><BACnet_in_Write/></BACnet_to_Modbus>"},
       {"not_xml", "<BACnet_to_Modbus><BACnet_in_Read>"},
       {"empty", ""},
   };
@@ -118,9 +117,10 @@ TEST(BACnetSlaveFile, FilesThatCannotBeReadRaise) {
   EXPECT_THROW(Read_BACnet_Slave_File(dir.Path("BACnet_Slave.xml")), EXMLDocError);
 }
 
+// Comments, before the root element or among the rows, are not part of the tables.
 TEST(BACnetSlaveFile, OnlyRowElementsAreRows) {
   const TBACnet_Slave_Tables tables = Read_BACnet_Slave_Bytes(
-      "<BACnet_to_Modbus><BACnet_in_Read><!--note--><row Data_Type=\"Analog Input\" Eng_Unit=\"1\" "
+      "<!--edited--><BACnet_to_Modbus><BACnet_in_Read><!--note--><row Data_Type=\"Analog Input\" Eng_Unit=\"1\" "
       "Position=\"0\" Bit=\"\" Length=\"1\" Mnemonic=\"M\"/></BACnet_in_Read><BACnet_in_Write/>"
       "</BACnet_to_Modbus>");
   EXPECT_EQ(tables.In_Read.size(), 1u);

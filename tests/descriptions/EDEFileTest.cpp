@@ -152,6 +152,7 @@ TEST(EDEFile, ChoosesTheDeviceInstanceByType) {
        true},
       {"long_names_only_for_exactly_1",
        "<Par_Gen><BACnet_Desc_Chars_Limit> 1</BACnet_Desc_Chars_Limit></Par_Gen>", u"", false},
+      {"comment_before_the_root", Read_Bytes(Fixture("pargen/comment_before_root.xml")), u"1200", true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);

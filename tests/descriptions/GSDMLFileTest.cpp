@@ -82,6 +82,8 @@ TEST(GSDMLFile, ReadsTheValuesWithTheirDefaults) {
       {"blank_station_name", "<Par_Gen><PROFINET_NAME_STA>   </PROFINET_NAME_STA></Par_Gen>", 1438,
        1438, u"SERIAL"},
       {"empty_station_name", "<Par_Gen><PROFINET_NAME_STA/></Par_Gen>", 1438, 1438, u"SERIAL"},
+      {"comment_before_the_root", Read_Bytes(Fixture("pargen/comment_before_root.xml")), 16, 32,
+       u"gate-7"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);

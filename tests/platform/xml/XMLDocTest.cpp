@@ -210,12 +210,15 @@ TEST(XMLDocRead, RootIsTheFirstTopLevelNodeWhateverItsKind) {
   EXPECT_EQ(doc.ChildNodes().Count(), 3);
   EXPECT_EQ(doc.DocumentElement().NodeType(), ntComment);
   EXPECT_EQ(doc.DocumentElement().Text(), u"first");
+  EXPECT_EQ(doc.RootElement().NodeName(), u"Other");
   EXPECT_EQ(doc.ChildNodes().FindNode(u"Other").ChildNodes().Count(), 1);
   EXPECT_EQ(doc.ChildNodes()[2].NodeName(), u"#comment");
 
   doc.LoadFromXML(u"<Conf_Other><lastproj/></Conf_Other><!--c-->");
   EXPECT_EQ(doc.DocumentElement().NodeName(), u"Conf_Other");
   EXPECT_EQ(doc.DocumentElement().ParentNode().NodeType(), ntDocument);
+  EXPECT_EQ(doc.RootElement(), doc.DocumentElement());
+  EXPECT_TRUE(TXMLDocument().RootElement().IsNull());
 }
 
 TEST(XMLDocRead, WhiteSpaceOnlyTextIsDroppedOtherTextKept) {
