@@ -18,6 +18,7 @@
 
 class TCatalog_EnOcean;
 class TParGen_Reader;
+struct TNetwork_File;
 
 // Raised when the image cannot be built or written; Message() is the text shown to the user.
 KP_DECLARE_EXCEPTION(EConfigImageError, Exception)
@@ -164,11 +165,15 @@ constexpr Integer Bank2_Var_Size = 16;
 // anything else -> 0.
 Integer Map_Data_Encryption(Integer Index);
 
-// Reads "EnOcean.xml" into a device list and gives every table its address counting from Base.
-// A missing file, root `EnOcean` or `DevicesList` gives an empty list. A variable whose case the
-// catalogue does not hold is skipped. A missing or non-numeric attribute raises EConfigImageError
-// naming the device; so does an EEP without `VariablesList`. A malformed file raises the XML
-// document's error.
+// The EnOcean tables of a network read from "EnOcean.xml" (enocean/EnOceanFile.h, the reading the
+// network editors share), every table with its address counting from Base. A network file that did
+// not hold a value the image needs raises EConfigImageError naming the device and the value; so
+// does an Id or, for a device of security type 2, a rolling code that is not a number. A variable
+// whose case the catalogue does not hold is skipped.
+std::vector<TEnOcean_ID_Info> EnOcean_Image_Tables(Cardinal Base, const TNetwork_File& Network,
+                                                   const TCatalog_EnOcean& Catalog);
+// Reads "EnOcean.xml" and makes its tables: a missing file, root `EnOcean` or `DevicesList` gives
+// an empty list; a malformed file raises the XML document's error.
 std::vector<TEnOcean_ID_Info> Read_EnOcean_XML(Cardinal Base, const String& File_EnOcean,
                                                const TCatalog_EnOcean& Catalog);
 // The same from the bytes of such a file (the fuzz target uses it).

@@ -1,19 +1,19 @@
 // The EnOcean tables of bank 2: reading "EnOcean.xml" into the device list, giving every table its
 // device-memory address, and serialising the list.
 #include "comm/USaveBincc.h"
+#include "enocean/EnOceanFile.h"
 #include "enocean/UEnOcean_Catalog.h"
-#include "platform/xml/XMLDoc.h"
 
 namespace {
 
-// An attribute as a 32-bit value: a 64-bit conversion of which the low 32 bits are kept. A missing
-// attribute or a text that is not an integer raises.
-Cardinal Attr_Cardinal(const IXMLNode& Node, const char16_t* Name) {
-  return static_cast<Cardinal>(static_cast<UInt64>(Node.AttributeAsInt64(Name)) & 0xFFFFFFFFu);
-}
+// A value of the network as the device takes it: the low 32 bits (8 bits for a byte field).
+Cardinal Low32(Integer Value) { return static_cast<Cardinal>(Value); }
+Byte Low8(Integer Value) { return static_cast<Byte>(static_cast<Cardinal>(Value) & 0xFFu); }
 
-Byte Attr_Byte(const IXMLNode& Node, const char16_t* Name) {
-  return static_cast<Byte>(static_cast<UInt64>(Node.AttributeAsInt64(Name)) & 0xFFu);
+// A number the network keeps as typed text (the Id, the rolling code), converted as the file's
+// numbers are; a text that is not a number raises EConvertError.
+Cardinal Text_Cardinal(const String& Text) {
+  return static_cast<Cardinal>(static_cast<UInt64>(StrToInt64(Text)) & 0xFFFFFFFFu);
 }
 
 // A catalogue value equals a table value only when it is not negative.
@@ -23,17 +23,16 @@ bool Same(Integer Catalog_Value, Cardinal Table_Value) {
 
 // Adds one variable to the EEP: to the first case carrying the variable's selector triple, or to a
 // new case when there is none. A variable whose case the catalogue does not hold is skipped.
-void Add_Variable(TEnOcean_Eep_Info& Eep, Integer FuncNum, Integer TypeNum, const IXMLNode& Var,
+void Add_Variable(TEnOcean_Eep_Info& Eep, Integer FuncNum, Integer TypeNum, const TVarEnOcean& Var,
                   const TCatalog_EnOcean& Catalog) {
-  const Integer CaseInd = StrToIntDef(Var.Attributes(u"CaseInd"), 0);
-  const TCase* Case = Catalog.Get_CaseObj(static_cast<Integer>(Eep.Rorg), FuncNum, TypeNum, CaseInd);
+  const TCase* Case = Catalog.Get_CaseObj(static_cast<Integer>(Eep.Rorg), FuncNum, TypeNum, Var.FCaseIndex);
   if (Case == nullptr) return;
 
   TEnOcean_Var_Info V;
-  V.BitSize = Attr_Cardinal(Var, u"BitSize");
-  V.BitOffset = Attr_Cardinal(Var, u"BitOffs");
-  V.Position = Attr_Cardinal(Var, u"Position");
-  V.Size = Attr_Cardinal(Var, u"BitStart");
+  V.BitSize = Low32(Var.FBitSize);
+  V.BitOffset = Low32(Var.FBitOffs);
+  V.Position = Low32(Var.FPosition);
+  V.Size = Low32(Var.FBitStart);
 
   for (TEnOcean_Case_Info& C : Eep.CaseTable) {
     if (Same(Case->FCaseIdSize, C.InCaseIdSize) && Same(Case->FCaseIdOffset, C.InCaseIdOffset) &&
@@ -53,42 +52,28 @@ void Add_Variable(TEnOcean_Eep_Info& Eep, Integer FuncNum, Integer TypeNum, cons
   Eep.CaseNum = static_cast<Cardinal>(Eep.CaseTable.size());
 }
 
-TEnOcean_ID_Info Read_Device(const IXMLNode& Dev, const TCatalog_EnOcean& Catalog) {
+TEnOcean_ID_Info Image_Device(const TDevice_EnOcean& Dev, const TCatalog_EnOcean& Catalog) {
   TEnOcean_ID_Info D;
-  D.Id = Attr_Cardinal(Dev, u"Id");
-  D.SecurityOption = Attr_Cardinal(Dev, u"Secure_Type");
+  D.Id = Text_Cardinal(Dev.FId);
+  D.SecurityOption = Low32(Dev.FSecure_Type);
   TEnOcean_Security_Info& S = D.Security_Info;
-  if (D.SecurityOption != 0) {
-    if (D.SecurityOption == 1) {
-      S.PreSharedKey = Dev.Attributes(u"Key");
-    } else {
-      S.PrivateKey = Dev.Attributes(u"Key");
-    }
-  }
+  if (D.SecurityOption == 1) S.PreSharedKey = Dev.FKey;
   if (D.SecurityOption > 1) {
-    S.RollingCode = Attr_Cardinal(Dev, u"RollCode");
-    S.RLCAlgorithm = Attr_Byte(Dev, u"RollCodeAlg");
-    S.RLCTx = Attr_Byte(Dev, u"RollCodeTx");
-    S.MACAlgorithm = Attr_Byte(Dev, u"CMACAlg");
-    S.DataEncryption = static_cast<Byte>(
-        Map_Data_Encryption(static_cast<Integer>(Attr_Cardinal(Dev, u"DataCript"))));
-    S.SenderIsPTM = Attr_Byte(Dev, u"PTM");
+    S.PrivateKey = Dev.FKey;
+    S.RollingCode = Text_Cardinal(Dev.FRollCode);
+    S.RLCAlgorithm = Low8(Dev.FRollCodeAlg);
+    S.RLCTx = Low8(Dev.FRollCodeTx);
+    S.MACAlgorithm = Low8(Dev.FCMACAlg);
+    S.DataEncryption = static_cast<Byte>(Map_Data_Encryption(Dev.FDataCript));
+    S.SenderIsPTM = Low8(Dev.FPTM);
   }
-
-  const IXMLNode Uni = Dev.ChildNodes().FindNode(u"UnidirectionalList");
-  if (!Uni.IsNull()) {
-    for (IXMLNode EepNode : Uni.ChildNodes()) {
-      TEnOcean_Eep_Info Eep;
-      Eep.Rorg = Attr_Cardinal(EepNode, u"RorgNum");
-      const Integer FuncNum = static_cast<Integer>(Attr_Cardinal(EepNode, u"FuncNum"));
-      const Integer TypeNum = static_cast<Integer>(Attr_Cardinal(EepNode, u"TypeNum"));
-      const IXMLNode Vars = EepNode.ChildNodes().FindNode(u"VariablesList");
-      if (Vars.IsNull()) {
-        throw EConfigImageError(u"an EEP has no list of variables");
-      }
-      for (IXMLNode Var : Vars.ChildNodes()) Add_Variable(Eep, FuncNum, TypeNum, Var, Catalog);
-      D.UniEepTable.push_back(std::move(Eep));
+  for (const auto& Eep_Node : Dev.UnidirectionalList) {
+    TEnOcean_Eep_Info Eep;
+    Eep.Rorg = Low32(Eep_Node->FRorgNum);
+    for (const auto& Var : Eep_Node->VariableList) {
+      Add_Variable(Eep, Eep_Node->FFuncNum, Eep_Node->FTypeNum, *Var, Catalog);
     }
+    D.UniEepTable.push_back(std::move(Eep));
   }
   D.UniEepNum = static_cast<Cardinal>(D.UniEepTable.size());
   // The Smart-ACK and remote lists of the network file do not go into the image.
@@ -96,35 +81,49 @@ TEnOcean_ID_Info Read_Device(const IXMLNode& Dev, const TCatalog_EnOcean& Catalo
   return D;
 }
 
-std::vector<TEnOcean_ID_Info> Read_Document(Cardinal Base, const TXMLDocument& Doc,
-                                            const TCatalog_EnOcean& Catalog) {
-  std::vector<TEnOcean_ID_Info> List;
-  IXMLNode Root;
-  for (IXMLNode Node : Doc.ChildNodes()) {
-    if (Node.NodeType() == ntElement && Node.NodeName() == u"EnOcean") {
-      Root = Node;
-      break;
-    }
+// Whether the image needs the value a problem names. A variable whose case the catalogue does not
+// hold is skipped by the image, so nothing of it is needed.
+bool Image_Needs(const TNetwork_File& Network, const TNetwork_File_Problem& P, const TCatalog_EnOcean& Catalog) {
+  if (!P.Image) return false;
+  if (P.Device < 1 || P.EEP < 1 || P.Variable < 1) return true;
+  const TRorFunTyp& Eep = *Network.Devices.at(static_cast<size_t>(P.Device - 1))
+                               ->UnidirectionalList.at(static_cast<size_t>(P.EEP - 1));
+  const TVarEnOcean& Var = *Eep.VariableList.at(static_cast<size_t>(P.Variable - 1));
+  return Catalog.Get_CaseObj(Eep.FRorgNum, Eep.FFuncNum, Eep.FTypeNum, Var.FCaseIndex) != nullptr;
+}
+
+[[noreturn]] void Network_Error(const String& Line) {
+  throw EConfigImageError(u"Error in the EnOcean network, " + Line);
+}
+
+}  // namespace
+
+std::vector<TEnOcean_ID_Info> EnOcean_Image_Tables(Cardinal Base, const TNetwork_File& Network,
+                                                   const TCatalog_EnOcean& Catalog) {
+  // A value the image needs that the file did not hold as a number: nothing is built from it.
+  for (const TNetwork_File_Problem& P : Network.Problems) {
+    if (Image_Needs(Network, P, Catalog)) Network_Error(Network_Problem_Line(P));
   }
-  if (!Root.IsNull()) {
-    const IXMLNode Devices = Root.ChildNodes().FindNode(u"DevicesList");
-    if (!Devices.IsNull()) {
-      Integer N = 0;
-      for (IXMLNode Dev : Devices.ChildNodes()) {
-        ++N;
-        try {
-          List.push_back(Read_Device(Dev, Catalog));
-        } catch (const Exception& E) {
-          // Name the device, so the user can find it in the network editor.
-          throw EConfigImageError(u"Error in the EnOcean network, device " + IntToStr(N) + u" (Id \"" +
-                                  Dev.Attributes(u"Id") + u"\"): " + E.Message());
-        }
-      }
+  std::vector<TEnOcean_ID_Info> List;
+  Integer N = 0;
+  for (const auto& Dev : Network.Devices) {
+    ++N;
+    try {
+      List.push_back(Image_Device(*Dev, Catalog));
+    } catch (const EConvertError& E) {
+      // Name the device, so the user can find it in the network editor.
+      TNetwork_File_Problem P;
+      P.Device = N;
+      P.Id = Dev->FId;
+      P.Text = E.Message();
+      Network_Error(Network_Problem_Line(P));
     }
   }
   Assign_EnOcean_Addresses(List, Base);
   return List;
 }
+
+namespace {
 
 // Little-endian output into a buffer whose room was checked before.
 struct TWriter {
@@ -156,21 +155,12 @@ Integer Map_Data_Encryption(Integer Index) {
 
 std::vector<TEnOcean_ID_Info> Read_EnOcean_XML(Cardinal Base, const String& File_EnOcean,
                                                const TCatalog_EnOcean& Catalog) {
-  if (!FileExists(File_EnOcean)) {
-    std::vector<TEnOcean_ID_Info> Empty;
-    Assign_EnOcean_Addresses(Empty, Base);
-    return Empty;
-  }
-  TXMLDocument Doc;
-  Doc.LoadFromFile(File_EnOcean);
-  return Read_Document(Base, Doc, Catalog);
+  return EnOcean_Image_Tables(Base, Read_Network_File(File_EnOcean), Catalog);
 }
 
 std::vector<TEnOcean_ID_Info> Read_EnOcean_XML_Bytes(Cardinal Base, const std::string& Bytes,
                                                      const TCatalog_EnOcean& Catalog) {
-  TXMLDocument Doc;
-  Doc.LoadFromBytes(Bytes);
-  return Read_Document(Base, Doc, Catalog);
+  return EnOcean_Image_Tables(Base, Read_Network_Bytes(Bytes), Catalog);
 }
 
 Int64 EnOcean_Image_Size(const std::vector<TEnOcean_ID_Info>& List) {

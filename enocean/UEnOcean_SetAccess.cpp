@@ -169,16 +169,12 @@ void TFEnOcean_SetAccess::Btn_OKClick(TObject* /*Sender*/) {
 // a file, which this editor does not edit, are written back as they were read.
 
 bool TFEnOcean_SetAccess::Save_Configuration() {
-  String error;
-  if (::Save_Configuration(DevList, File_EnOcean, &error)) return true;
-  Show_Network_File_Error(Text_Network_Not_Saved, error);
-  return false;
+  if (!Save_Network_File(DevList, File_EnOcean, Network_Read_Whole)) return false;
+  Network_Read_Whole = true;
+  return true;
 }
 
-void TFEnOcean_SetAccess::Load_Configuration() {
-  String error;
-  if (!::Load_Configuration(DevList, File_EnOcean, &error)) Show_Network_File_Error(Text_Network_Damaged, error);
-}
+void TFEnOcean_SetAccess::Load_Configuration() { Network_Read_Whole = Load_Network_File(DevList, File_EnOcean); }
 
 void TFEnOcean_SetAccess::Cancel_Devices_List() { ::Cancel_Devices_List(DevList); }
 

@@ -169,10 +169,11 @@ class TFEnOcean_SetAccess : public TFDialog {
   bool Check_EEP(Integer Index);
   bool Check_Var(Integer Index);
 
-  // --- The network file
+  // --- The network file (as the newer editor: Load_Network_File, Save_Network_File)
   bool Save_Configuration();
   void Load_Configuration();
   void Cancel_Devices_List();
+  bool Network_Read_Whole = true;
   void Set_Lang();
 
   // The position of the selected device in DevList, -1 when none is selected.

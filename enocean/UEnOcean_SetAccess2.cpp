@@ -107,8 +107,26 @@ void TFEnOcean_SetAccess2::Init_Table() {
 
 // ---- Showing, OK and the network file
 
-void Show_Network_File_Error(Integer TextId, const String& Reason) {
-  MessageDlg(Get_Text(TextId) + Reason, TextId == Text_Network_Damaged ? mtWarning : mtError, {mbOK});
+bool Load_Network_File(TDevice_EnOcean_List& DevList, const String& FileName) {
+  String problems;
+  try {
+    TNetwork_File network = Read_Network_File(FileName);
+    for (auto& device : network.Devices) DevList.push_back(std::move(device));
+    if (network.Read_Whole()) return true;
+    problems = Network_Problems_Text(network.Problems);
+  } catch (const Exception& E) {
+    problems = sLineBreak + E.Message();
+  }
+  MessageDlg(Get_Text(Text_Network_Damaged) + problems, mtWarning, {mbOK});
+  return false;
+}
+
+bool Save_Network_File(const TDevice_EnOcean_List& DevList, const String& FileName, bool Read_Whole) {
+  if (!Read_Whole && MessageDlg(Get_Text(Text_Network_Replace), mtConfirmation, mbYesNo) != mrYes) return false;
+  String error;
+  if (Save_Configuration(DevList, FileName, &error)) return true;
+  MessageDlg(Get_Text(Text_Network_Not_Saved) + error, mtError, {mbOK});
+  return false;
 }
 
 void TFEnOcean_SetAccess2::FormShow(TObject* /*Sender*/) {
@@ -124,16 +142,12 @@ void TFEnOcean_SetAccess2::Btn_OKClick(TObject* /*Sender*/) {
 }
 
 bool TFEnOcean_SetAccess2::Save_Configuration() {
-  String error;
-  if (::Save_Configuration(DevList, File_EnOcean, &error)) return true;
-  Show_Network_File_Error(Text_Network_Not_Saved, error);
-  return false;
+  if (!Save_Network_File(DevList, File_EnOcean, Network_Read_Whole)) return false;
+  Network_Read_Whole = true;
+  return true;
 }
 
-void TFEnOcean_SetAccess2::Load_Configuration() {
-  String error;
-  if (!::Load_Configuration(DevList, File_EnOcean, &error)) Show_Network_File_Error(Text_Network_Damaged, error);
-}
+void TFEnOcean_SetAccess2::Load_Configuration() { Network_Read_Whole = Load_Network_File(DevList, File_EnOcean); }
 
 void TFEnOcean_SetAccess2::Cancel_Devices_List() { ::Cancel_Devices_List(DevList); }
 

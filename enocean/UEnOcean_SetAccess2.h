@@ -114,10 +114,12 @@ class TFEnOcean_SetAccess2 : public TFDialog {
   void Set_Lang();
 
   // --- The network file
-  // Writes DevList to the configuration's "EnOcean.xml"; false when that failed.
+  // Writes DevList to the configuration's "EnOcean.xml"; false when that failed or was not wanted.
   bool Save_Configuration();
   // Appends the content of the configuration's "EnOcean.xml" to DevList.
   void Load_Configuration();
+  // False while DevList came from a file that was not read whole (Load_Network_File).
+  bool Network_Read_Whole = true;
   // Releases the whole network.
   void Cancel_Devices_List();
 
@@ -144,9 +146,16 @@ class TFEnOcean_SetAccess2 : public TFDialog {
 
 extern TFEnOcean_SetAccess2* FEnOcean_SetAccess2;
 
-// The network editors' messages about the network file: a file read only up to a damaged device
-// (the devices after it would be lost by OK) and a network that could not be written (the editor
-// stays open). Reason is the error the file gave.
+// The network editors' messages about the network file: a file that could not be read whole (what
+// could not be read follows), the question before such a file is replaced by the network shown, and
+// a network that could not be written (the editor stays open; the error the file gave follows).
 constexpr Integer Text_Network_Damaged = 1232;
 constexpr Integer Text_Network_Not_Saved = 1233;
-void Show_Network_File_Error(Integer TextId, const String& Reason);
+constexpr Integer Text_Network_Replace = 1234;
+
+// What both editors do with the network file. Load_Network_File appends the file's network to
+// DevList and shows what could not be read of it; true when the file was read whole.
+// Save_Network_File writes DevList; when the file was not read whole (Read_Whole false) it asks
+// first, and No writes nothing. False when nothing was written; a failed write is shown.
+bool Load_Network_File(TDevice_EnOcean_List& DevList, const String& FileName);
+bool Save_Network_File(const TDevice_EnOcean_List& DevList, const String& FileName, bool Read_Whole);

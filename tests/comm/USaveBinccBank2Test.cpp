@@ -294,7 +294,6 @@ TEST_F(Bank2, ConversionErrorsNameTheDeviceAndWriteNothing) {
       {"missing Id", "enocean/err_missing_id.xml", u"device 1 (Id \"\")"},
       {"EEP without VariablesList", "enocean/err_no_variables_list.xml", u"device 1 (Id \"5\")"},
       {"RORG not a number", "enocean/err_bad_rorg.xml", u"device 1 (Id \"5\")"},
-      {"a comment among the devices", "enocean/err_comment_in_list.xml", u"device 2 (Id \"\")"},
       {"malformed file", "enocean/malformed.xml", nullptr},
   };
   std::filesystem::create_directory(StringToUtf8(Dir.File(u"bin")));
@@ -314,6 +313,21 @@ TEST_F(Bank2, ConversionErrorsNameTheDeviceAndWriteNothing) {
     EXPECT_FALSE(std::filesystem::exists(StringToUtf8(Dir.File(u"bin/bank1.bin"))));
     EXPECT_FALSE(std::filesystem::exists(StringToUtf8(Dir.File(u"bin/bank2.bin"))));
   }
+}
+
+// The image takes the network as the network editors read it: a comment among the devices is no
+// device, and values the editors report but keep (past 32 bits, a case index that is not a number, a
+// security value an unsecured device does not use) are no reason to refuse the build.
+TEST_F(Bank2, TheImageTakesTheNetworkTheEditorsRead) {
+  const auto Commented = Read_EnOcean_XML(EnOcean_Image_Base, Fixture("enocean/comment_in_list.xml"), *Catalog);
+  EXPECT_EQ(Commented.size(), 1u);
+  const auto List =
+      Read_EnOcean_XML(EnOcean_Image_Base, Fixture("../enocean/network/values_the_image_takes.xml"), *Catalog);
+  ASSERT_EQ(List.size(), 4u);
+  EXPECT_EQ(List[0].SecurityOption, 2u);
+  EXPECT_EQ(List[0].Security_Info.PrivateKey, u"K");
+  EXPECT_EQ(List[0].Security_Info.DataEncryption, 4);
+  EXPECT_EQ(List[3].Id, 4u);
 }
 
 // A network file of one device with one EEP whose variables all fall into one case.

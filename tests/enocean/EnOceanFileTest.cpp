@@ -10,6 +10,8 @@
 #include <unistd.h>
 
 #include "platform/rtl/SysUtils.h"
+#include "platform/xml/XMLDoc.h"
+#include "tests/platform/xml/XmllintCheck.h"
 
 namespace {
 
@@ -138,51 +140,84 @@ TEST_F(NetworkFile, WritesTheGoldenFile) {
 TEST_F(NetworkFile, EmptyNetworkWritesAnEmptyDevicesList) {
   ASSERT_TRUE(Save_Configuration(TDevice_EnOcean_List(), Path("EnOcean.xml")));
   EXPECT_EQ(Read_Bytes(Dir / "EnOcean.xml"), Read_Bytes(Fixtures + "empty_network.xml"));
-  TDevice_EnOcean_List read;
-  Load_Configuration(read, Path("EnOcean.xml"));
-  EXPECT_TRUE(read.empty());
+  const TNetwork_File read = Read_Network_File(Path("EnOcean.xml"));
+  EXPECT_TRUE(read.Devices.empty());
+  EXPECT_TRUE(read.Read_Whole());
 }
 
 TEST_F(NetworkFile, WriteReadWriteIsStable) {
   const TDevice_EnOcean_List network = Three_Devices();
   ASSERT_TRUE(Save_Configuration(network, Path("first.xml")));
-  TDevice_EnOcean_List read;
-  Load_Configuration(read, Path("first.xml"));
-  Expect_Same_Network(read, network);
-  ASSERT_TRUE(Save_Configuration(read, Path("second.xml")));
+  const TNetwork_File read = Read_Network_File(Path("first.xml"));
+  EXPECT_TRUE(read.Read_Whole());
+  Expect_Same_Network(read.Devices, network);
+  ASSERT_TRUE(Save_Configuration(read.Devices, Path("second.xml")));
   EXPECT_EQ(Read_Bytes(Dir / "second.xml"), Read_Bytes(Dir / "first.xml"));
-}
-
-TEST_F(NetworkFile, ReadingAppendsToTheList) {
-  TDevice_EnOcean_List read = Three_Devices();
-  Load_Configuration(read, Utf8ToString(Fixtures + "three_devices.xml"));
-  EXPECT_EQ(read.size(), 6u);
+  EXPECT_EQ(Network_File_Bytes(network), Read_Bytes(Dir / "first.xml"));
 }
 
 TEST_F(NetworkFile, FailedWriteReportsFalse) {
   EXPECT_FALSE(Save_Configuration(Three_Devices(), Path("no_such_folder/EnOcean.xml")));
 }
 
-TEST_F(NetworkFile, MissingFileAddsNothing) {
-  TDevice_EnOcean_List read;
-  Load_Configuration(read, Path("EnOcean.xml"));
-  EXPECT_TRUE(read.empty());
+TEST_F(NetworkFile, MissingFileIsAnEmptyNetworkReadWhole) {
+  const TNetwork_File read = Read_Network_File(Path("EnOcean.xml"));
+  EXPECT_TRUE(read.Devices.empty());
+  EXPECT_TRUE(read.Read_Whole());
 }
 
-TEST_F(NetworkFile, BadDeviceKeepsTheDevicesBeforeIt) {
-  TDevice_EnOcean_List read;
-  Load_Configuration(read, Utf8ToString(Fixtures + "bad_device_missing_ptm.xml"));
-  ASSERT_EQ(read.size(), 1u);
-  EXPECT_EQ(read[0]->FId, u"1");
-  ASSERT_EQ(read[0]->UnidirectionalList.size(), 1u);
-  EXPECT_EQ(read[0]->UnidirectionalList[0]->VariableList[0]->FData, u"R1");
+// A control character in a typed text cannot stand in the file; it is left out so that other tools
+// read the file, and the rest of the text is kept.
+TEST_F(NetworkFile, ControlCharactersAreLeftOutOfTheWrittenFile) {
+  TDevice_EnOcean_List network;
+  network.push_back(std::make_unique<TDevice_EnOcean>());
+  network[0]->FId = u"12\x01";
+  network[0]->FKey = u"K\x1B" u"1";
+  ASSERT_TRUE(Save_Configuration(network, Path("EnOcean.xml")));
+  EXPECT_TRUE(Xmllint_Accepts(Path("EnOcean.xml")));
+  const TNetwork_File read = Read_Network_File(Path("EnOcean.xml"));
+  ASSERT_EQ(read.Devices.size(), 1u);
+  EXPECT_EQ(read.Devices[0]->FId, u"12");
+  EXPECT_EQ(read.Devices[0]->FKey, u"K1");
+}
+
+// The values the configuration image has always taken (low 32 bits, a case index that is not a
+// number as 0, a security value an unsecured device does not use left out) are read the same way,
+// so no device is lost; each is reported, since writing the network back changes them.
+TEST(NetworkFileReading, ValuesTheImageTakesAreReadAndReported) {
+  const TNetwork_File read = Read_Network_File(Utf8ToString(Fixtures + "values_the_image_takes.xml"));
+  ASSERT_EQ(read.Devices.size(), 4u);
+  EXPECT_EQ(read.Devices[0]->FSecure_Type, 2);
+  EXPECT_EQ(read.Devices[0]->FDataCript, 2);
+  const TRorFunTyp& eep = *read.Devices[1]->UnidirectionalList.at(0);
+  ASSERT_EQ(eep.VariableList.size(), 2u);
+  EXPECT_EQ(eep.VariableList[0]->FPosition, 1215752191);  // 99999999999 mod 2^32
+  EXPECT_EQ(eep.VariableList[1]->FCaseIndex, 0);
+  EXPECT_EQ(eep.VariableList[1]->FData, u"R2");
+  EXPECT_EQ(read.Devices[2]->FPTM, 0);
+  EXPECT_EQ(read.Devices[3]->FId, u"4");
+
+  EXPECT_FALSE(read.Read_Whole());
+  std::vector<String> lines;
+  for (const TNetwork_File_Problem& p : read.Problems) {
+    EXPECT_FALSE(p.Image);
+    lines.push_back(Network_Problem_Line(p));
+  }
+  EXPECT_EQ(lines, (std::vector<String>{
+                       u"device 1 (Id \"1\"): \"Secure_Type\" is \"4294967298\", past 32 bits; read as 2",
+                       u"device 2 (Id \"2\"), unidirectional EEP 1, variable 1: \"Position\" is \"99999999999\", "
+                       u"past 32 bits; read as 1215752191",
+                       u"device 2 (Id \"2\"), unidirectional EEP 1, variable 2: \"CaseInd\" is \"abc\", not a "
+                       u"number; read as 0",
+                       u"device 3 (Id \"3\"): \"PTM\" is missing; read as 0",
+                   }));
 }
 
 TEST(NetworkFileReading, HexValuesAndIndentedFile) {
-  TDevice_EnOcean_List read;
-  Load_Configuration(read, Utf8ToString(Fixtures + "hex_values.xml"));
-  ASSERT_EQ(read.size(), 1u);
-  const TDevice_EnOcean& d = *read[0];
+  const TNetwork_File read = Read_Network_File(Utf8ToString(Fixtures + "hex_values.xml"));
+  EXPECT_TRUE(read.Read_Whole());
+  ASSERT_EQ(read.Devices.size(), 1u);
+  const TDevice_EnOcean& d = *read.Devices[0];
   EXPECT_EQ(d.FId, u"$0180A1B2");  // text as it stands
   EXPECT_EQ(d.FSecure_Type, 1);
   EXPECT_EQ(d.FKey, u"00112233");
@@ -195,61 +230,90 @@ TEST(NetworkFileReading, HexValuesAndIndentedFile) {
   EXPECT_TRUE(d.SmartACKList.empty());
 }
 
-TEST(NetworkFileReading, FirstErrorEndsTheReading) {
+// Nothing that can be read is dropped: a value that is missing or not a number is taken as 0 and
+// reported, and every later value and device is read. Image says whether the configuration image
+// needs the value.
+TEST(NetworkFileReading, WhatCannotBeReadIsReportedAndTheRestKept) {
   const std::string good =
       "<Device Id=\"1\" Secure_Type=\"0\" Key=\"\" RollCode=\"\" RollCodeAlg=\"0\" RollCodeTx=\"0\" CMACAlg=\"0\" "
       "DataCript=\"0\" PTM=\"0\"><UnidirectionalList/><SmartACKList/><Remote/></Device>";
   const std::string head =
       "<Device Id=\"2\" Secure_Type=\"0\" Key=\"\" RollCode=\"\" RollCodeAlg=\"0\" RollCodeTx=\"0\" CMACAlg=\"0\" "
       "DataCript=\"0\" PTM=\"0\">";
-  auto variable = [](const std::string& position) {
-    return "<UnidirectionalList><RorgFuncType RorgNum=\"165\" FuncNum=\"2\" TypeNum=\"5\"><VariablesList>"
+  auto variable = [](const std::string& list, const std::string& position) {
+    return "<" + list + "><RorgFuncType RorgNum=\"165\" FuncNum=\"2\" TypeNum=\"5\"><VariablesList>"
            "<Variable CaseInd=\"0\" Data=\"T\" BitOffs=\"16\" BitSize=\"8\" Position=\"" +
-           position + "\" BitStart=\"0\"/></VariablesList></RorgFuncType></UnidirectionalList></Device>";
+           position + "\" BitStart=\"0\"/></VariablesList></RorgFuncType></" + list + "></Device>";
   };
   struct Row {
     const char* name;
     std::string devices;
     size_t read;
+    const char16_t* problem;  // the first problem's line, nullptr for none
+    bool image;
   };
   const Row rows[] = {
-      {"two good devices", good + head + "</Device>", 2},
-      {"position in hex", good + head + variable("$0C"), 2},
-      {"position not a number", good + head + variable("abc") + good, 1},
-      {"empty position", good + head + variable("") + good, 1},
+      {"two good devices", good + head + "</Device>", 2, nullptr, false},
+      {"position in hex", good + head + variable("UnidirectionalList", "$0C"), 2, nullptr, false},
+      {"position not a number", good + head + variable("UnidirectionalList", "abc") + good, 3,
+       u"device 2 (Id \"2\"), unidirectional EEP 1, variable 1: \"Position\" is \"abc\", not a number; read as 0",
+       true},
+      {"empty position in a Smart-ACK EEP", good + head + variable("SmartACKList", "") + good, 3,
+       u"device 2 (Id \"2\"), Smart-ACK EEP 1, variable 1: \"Position\" is \"\", not a number; read as 0", false},
       {"eep without VariablesList",
        good + head + "<UnidirectionalList><RorgFuncType RorgNum=\"1\" FuncNum=\"2\" TypeNum=\"3\"/></UnidirectionalList></Device>",
-       1},
-      {"variable without Data",
-       good + head +
-           "<SmartACKList><RorgFuncType RorgNum=\"1\" FuncNum=\"2\" TypeNum=\"3\"><VariablesList><Variable CaseInd=\"0\" "
-           "BitOffs=\"0\" BitSize=\"1\" Position=\"0\" BitStart=\"0\"/></VariablesList></RorgFuncType></SmartACKList></Device>",
-       1},
-      {"comment among the devices", good + "<!--x-->" + good, 1},
-      {"device without Key", good + "<Device Id=\"2\" Secure_Type=\"0\"/>", 1},
-      {"first device bad", "<Device/>" + good, 0},
+       2, u"device 2 (Id \"2\"), unidirectional EEP 1: \"VariablesList\" is missing; read as no variables", true},
+      {"comment among the devices", good + "<!--x-->" + good, 2, nullptr, false},
+      {"device without Key", good + "<Device Id=\"2\" Secure_Type=\"0\" RollCode=\"\" RollCodeAlg=\"0\" "
+       "RollCodeTx=\"0\" CMACAlg=\"0\" DataCript=\"0\" PTM=\"0\"/>", 2,
+       u"device 2 (Id \"2\"): \"Key\" is missing; read as empty", false},
+      {"manual security without CMACAlg", good + "<Device Id=\"2\" Secure_Type=\"2\" Key=\"\" RollCode=\"1\" "
+       "RollCodeAlg=\"0\" RollCodeTx=\"0\" DataCript=\"0\" PTM=\"0\"/>", 2,
+       u"device 2 (Id \"2\"): \"CMACAlg\" is missing; read as 0", true},
+      {"first device bad", "<Device/>" + good, 2, u"device 1 (Id \"\"): \"Id\" is missing; read as empty", true},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    TDevice_EnOcean_List read;
-    Load_Configuration_Bytes(read, "<EnOcean><DevicesList>" + row.devices + "</DevicesList></EnOcean>");
-    EXPECT_EQ(read.size(), row.read);
+    const TNetwork_File read = Read_Network_Bytes("<EnOcean><DevicesList>" + row.devices + "</DevicesList></EnOcean>");
+    EXPECT_EQ(read.Devices.size(), row.read);
+    if (!row.problem) {
+      EXPECT_TRUE(read.Read_Whole());
+      continue;
+    }
+    ASSERT_FALSE(read.Problems.empty());
+    EXPECT_EQ(Network_Problem_Line(read.Problems[0]), row.problem);
+    EXPECT_EQ(read.Problems[0].Image, row.image);
   }
 }
 
 TEST(NetworkFileReading, FilesWithoutANetwork) {
-  const char* rows[] = {
-      "<EnOcean/>",
-      "<Other><DevicesList><Device/></DevicesList></Other>",
-      "<EnOcean><DevicesList>",
-      "",
+  const std::pair<const char*, const char16_t*> rows[] = {
+      {"<EnOcean/>", u"the file has no element \"DevicesList\""},
+      {"<Other><DevicesList><Device/></DevicesList></Other>", u"the file has no element \"EnOcean\""},
   };
-  for (const char* bytes : rows) {
+  for (const auto& [bytes, problem] : rows) {
     SCOPED_TRACE(bytes);
-    TDevice_EnOcean_List read;
-    Load_Configuration_Bytes(read, bytes);
-    EXPECT_TRUE(read.empty());
+    const TNetwork_File read = Read_Network_Bytes(bytes);
+    EXPECT_TRUE(read.Devices.empty());
+    ASSERT_EQ(read.Problems.size(), 1u);
+    EXPECT_EQ(Network_Problem_Line(read.Problems[0]), problem);
+    EXPECT_FALSE(read.Problems[0].Image);
   }
+  EXPECT_THROW(Read_Network_Bytes("<EnOcean><DevicesList>"), EXMLDocError);
+  EXPECT_THROW(Read_Network_Bytes(""), EXMLDocError);
+}
+
+// Many problems are listed up to a number, then counted.
+TEST(NetworkFileReading, TheProblemsTextListsTheFirstOnes) {
+  std::vector<TNetwork_File_Problem> problems;
+  for (Integer i = 1; i <= 4; ++i) {
+    problems.emplace_back();
+    problems.back().Device = i;
+    problems.back().Id = u"x";
+    problems.back().Text = u"bad";
+  }
+  EXPECT_EQ(Network_Problems_Text(problems, 2),
+            u"\r\ndevice 1 (Id \"x\"): bad\r\ndevice 2 (Id \"x\"): bad\r\n... and 2 more");
 }
 
 }  // namespace

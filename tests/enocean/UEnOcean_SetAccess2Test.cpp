@@ -144,9 +144,7 @@ class UEnOcean_SetAccess2 : public enocean_forms_test::TEnOceanFormsTest {
 
   // The network as the file holds it now.
   TDevice_EnOcean_List Saved_Network() const {
-    TDevice_EnOcean_List list;
-    Load_Configuration(list, File_EnOcean);
-    return list;
+    return std::move(Read_Network_File(File_EnOcean).Devices);
   }
 
   TTestFolder Folder;
@@ -357,18 +355,50 @@ TEST_F(UEnOcean_SetAccess2, ANetworkThatCannotBeWrittenIsReportedAndKeepsTheDial
   EXPECT_TRUE(TestHarness::Verify());
 }
 
-TEST_F(UEnOcean_SetAccess2, ADamagedNetworkFileIsReportedWhenShownAndCancelKeepsIt) {
+// A file that was not read whole: what could not be read is shown, every device is listed, Cancel
+// keeps the file, and OK replaces it only after a Yes.
+TEST_F(UEnOcean_SetAccess2, ANetworkFileNotReadWholeIsShownAndReplacedOnlyAfterYes) {
   const std::string damaged = Network_Fixture("bad_device_missing_ptm.xml");
   Folder.Write("EnOcean.xml", damaged);
-  TestHarness::ExpectMessageContaining(u"Warning! The EnOcean network file could not be read completely", mtWarning);
+  const String warning = u"Warning! The EnOcean network file could not be read completely.";
+  TestHarness::ExpectMessageContaining(warning, mtWarning);
   TestHarness::ExpectModal(u"TFEnOcean_SetAccess2", [&](TCustomForm&) {
-    // Only the device before the damaged one was read.
-    EXPECT_EQ(Device_Lines().size(), 1u);
+    EXPECT_EQ(Device_Lines(), (std::vector<String>{u"1", u"2", u"3"}));
     TestHarness::Click(Editor->Btn_Cancel);
   });
   EXPECT_EQ(Editor->ShowModal(), mrCancel);
   EXPECT_TRUE(TestHarness::Verify());
   EXPECT_EQ(Folder.Read("EnOcean.xml"), damaged);
+
+  const String question = u"The EnOcean network file was not read completely: saving replaces it with the network as "
+                          u"shown. Do you want to save?";
+  TestHarness::ExpectMessageContaining(u"device 2 (Id \"2\"): \"PTM\" is missing; read as 0", mtWarning);
+  TestHarness::ExpectModal(u"TFEnOcean_SetAccess2", [&](TCustomForm& f) {
+    TestHarness::ExpectMessage(question, mtConfirmation, mrNo);
+    TestHarness::Click(Editor->Btn_OK);
+    EXPECT_EQ(f.ModalResult(), mrNone);
+    EXPECT_EQ(Folder.Read("EnOcean.xml"), damaged);
+    TestHarness::ExpectMessage(question, mtConfirmation, mrYes);
+    TestHarness::Click(Editor->Btn_OK);
+  });
+  EXPECT_EQ(Editor->ShowModal(), mrOk);
+  EXPECT_TRUE(TestHarness::Verify());
+  const TNetwork_File saved = Read_Network_File(File_EnOcean);
+  EXPECT_TRUE(saved.Read_Whole());
+  EXPECT_EQ(saved.Devices.size(), 3u);
+
+  // A file that does not parse is reported with the reader's reason; OK asks the same way.
+  Folder.Write("EnOcean.xml", "<EnOcean><DevicesList>");
+  TestHarness::ExpectMessageContaining(u"is not well-formed XML", mtWarning);
+  TestHarness::ExpectModal(u"TFEnOcean_SetAccess2", [&](TCustomForm&) {
+    EXPECT_TRUE(Device_Lines().empty());
+    TestHarness::ExpectMessage(question, mtConfirmation, mrNo);
+    TestHarness::Click(Editor->Btn_OK);
+    TestHarness::Click(Editor->Btn_Cancel);
+  });
+  EXPECT_EQ(Editor->ShowModal(), mrCancel);
+  EXPECT_TRUE(TestHarness::Verify());
+  EXPECT_EQ(Folder.Read("EnOcean.xml"), "<EnOcean><DevicesList>");
 }
 
 TEST_F(UEnOcean_SetAccess2, AddingADeviceStartsFromAnEmptyIdAndNoSecurity) {

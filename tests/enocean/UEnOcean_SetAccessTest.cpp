@@ -455,6 +455,23 @@ TEST_F(UEnOcean_SetAccess, OKWritesTheWholeNetworkBack) {
     TestHarness::Click(Editor->Btn_Cancel);
   });
   EXPECT_EQ(Editor->ShowModal(), mrCancel);
+
+  // A file that was not read whole is shown with what could not be read, and OK asks first.
+  File_EnOcean = Folder.Path("EnOcean.xml");
+  const std::string damaged =
+      TTestFolder::Read_Bytes(std::string(KP_FIXTURES_DIR) + "/enocean/network/bad_device_missing_ptm.xml");
+  Folder.Write("EnOcean.xml", damaged);
+  TestHarness::ExpectMessageContaining(u"device 2 (Id \"2\"): \"PTM\" is missing; read as 0", mtWarning);
+  TestHarness::ExpectModal(u"TFEnOcean_SetAccess", [&](TCustomForm& f) {
+    EXPECT_EQ(Editor->DevList.size(), 3u);
+    TestHarness::ExpectMessageContaining(u"was not read completely", mtConfirmation, mrNo);
+    TestHarness::Click(Editor->Btn_OK);
+    EXPECT_EQ(f.ModalResult(), mrNone);
+    TestHarness::Click(Editor->Btn_Cancel);
+  });
+  EXPECT_EQ(Editor->ShowModal(), mrCancel);
+  EXPECT_TRUE(TestHarness::Verify());
+  EXPECT_EQ(Folder.Read("EnOcean.xml"), damaged);
 }
 
 }  // namespace

@@ -439,8 +439,7 @@ TEST_F(UEnOcean_Variable_SAck, AGroupTypedIntoTheTablesIsStoredAndWritten) {
   EXPECT_EQ(Read_Bytes(dir / "EnOcean.xml"), Read_Bytes(KP_FIXTURES_DIR "/enocean/sack/group_stored.xml"));
 
   // Read back, the group is the Smart-ACK EEP with its variables.
-  TDevice_EnOcean_List read;
-  Load_Configuration(read, Utf8ToString((dir / "EnOcean.xml").string()));
+  const TDevice_EnOcean_List read = std::move(Read_Network_File(Utf8ToString((dir / "EnOcean.xml").string())).Devices);
   ASSERT_EQ(read.size(), 1u);
   ASSERT_EQ(read[0]->SmartACKList.size(), 1u);
   EXPECT_EQ(read[0]->SmartACKList[0]->VariableList.size(), 4u);
