@@ -13,11 +13,13 @@ std::map<String, TClipboardFormat>& Names() {
 }
 TClipboardFormat gNext = 0xC000;
 
+const String kMimePrefix = u"application/x-kp-";
+
 String MimeOf(TClipboardFormat f) {
   if (f == CF_TEXT || f == CF_UNICODETEXT) return u"text/plain";
   for (auto& [name, id] : Names())
-    if (id == f) return u"application/x-kp-" + name;
-  return u"application/x-kp-format-" + Utf8ToString(std::to_string(f));
+    if (id == f) return kMimePrefix + name;
+  return kMimePrefix + u"format-" + Utf8ToString(std::to_string(f));
 }
 
 // Content gathered between Open and Close.
@@ -37,6 +39,14 @@ TClipboardFormat RegisterClipboardFormat(const String& Name) {
   TClipboardFormat id = gNext++;
   Names()[Name] = id;
   return id;
+}
+
+String ClipboardFormatMime(TClipboardFormat Format) { return MimeOf(Format); }
+
+TClipboardFormat ClipboardFormatOfMime(const String& Mime) {
+  if (Mime.compare(0, kMimePrefix.size(), kMimePrefix) != 0) return 0;
+  const String Name = Mime.substr(kMimePrefix.size());
+  return Name.empty() ? 0 : RegisterClipboardFormat(Name);
 }
 
 String TClipboard::AsText() const { return ClipbrdBackend::Text(); }

@@ -11,6 +11,11 @@ constexpr TClipboardFormat CF_UNICODETEXT = 13;
 
 // The same name always gives the same format id, from 0xC000 up.
 TClipboardFormat RegisterClipboardFormat(const String& Name);
+// The MIME type a format travels under between programs (the clipboard, drag and drop): text is
+// "text/plain", a registered format "application/x-kp-" + its name. ClipboardFormatOfMime is the
+// reverse for such a type (0 for any other type).
+String ClipboardFormatMime(TClipboardFormat Format);
+TClipboardFormat ClipboardFormatOfMime(const String& Mime);
 
 class TClipboard {
  public:

@@ -9,8 +9,10 @@
 #include <set>
 
 #include "platform/gui/Controls.h"
+#include "platform/gui/DragDropBackend.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/FormsBackend.h"
+#include "platform/rtl/CodePages.h"
 
 // --- Global memory blocks ------------------------------------------------------------------------------
 
@@ -219,6 +221,8 @@ HRESULT RegisterDragDrop(HWND Wnd, IDropTarget* Target) {
   if (Targets().count(Wnd)) return DRAGDROP_E_ALREADYREGISTERED;
   Target->AddRef();
   Targets()[Wnd] = Target;
+  // The window takes drags of the window system too, from this program and from others.
+  if (TWinControl* C = FindControl(Wnd)) DragDropBackend::SetAcceptDrops(C, true);
   return S_OK;
 }
 
@@ -228,6 +232,7 @@ HRESULT RevokeDragDrop(HWND Wnd) {
   IDropTarget* Target = It->second;
   Targets().erase(It);
   Target->Release();
+  if (TWinControl* C = FindControl(Wnd)) DragDropBackend::SetAcceptDrops(C, false);
   return S_OK;
 }
 
@@ -398,13 +403,60 @@ class TDragTracker : public TControl {
 
 }  // namespace
 
+namespace {
+
+bool gSystemDragRunning = false;
+
+// The drag through the window system: the data goes out as MIME data, so other programs take it as
+// well as our own windows (whose targets hear it through the Input... functions below). The source
+// is asked on every tick whether the drag goes on (its drag image follows the pointer), hears the
+// effect the target under the pointer shows, and at the end hears the button's release.
+HRESULT SystemDoDragDrop(IDataObject* Data, IDropSource* Source, DWORD OkEffects, DWORD* Effect) {
+  const TDragPayload Payload = PayloadOfDataObject(Data);
+  std::exception_ptr Error;
+  auto Tick = [&] {
+    if (Error) return false;
+    try {
+      const HRESULT Q = Source->QueryContinueDrag(false, MK_LBUTTON);
+      return Q == S_OK || Q == DRAGDROP_S_DROP;
+    } catch (...) {
+      Error = std::current_exception();
+      return false;
+    }
+  };
+  auto Feedback = [&](DWORD E) {
+    if (Error) return;
+    try {
+      Source->GiveFeedback(E & OkEffects);
+    } catch (...) {
+      Error = std::current_exception();
+    }
+  };
+  gSystemDragRunning = true;
+  struct Reset {
+    ~Reset() { gSystemDragRunning = false; }
+  } reset;
+  const DWORD E = DragDropBackend::RunDrag(Payload, OkEffects, Tick, Feedback) & OkEffects;
+  if (Error) std::rethrow_exception(Error);
+  // The drag is over: the source hears the last effect and the released button.
+  Source->GiveFeedback(E);
+  Source->QueryContinueDrag(false, 0);
+  if (GetCaptureControl()) SetCaptureControl(nullptr);
+  *Effect = E;
+  return E == DROPEFFECT_NONE ? DRAGDROP_S_CANCEL : DRAGDROP_S_DROP;
+}
+
+}  // namespace
+
 HRESULT DoDragDrop(IDataObject* Data, IDropSource* Source, DWORD OkEffects, DWORD* Effect) {
   if (!Data || !Source || !Effect) return E_INVALIDARG;
-  if (gSession) return E_UNEXPECTED;
+  if (gSession || gSystemDragRunning) return E_UNEXPECTED;
   *Effect = DROPEFFECT_NONE;
   // The data and the source stay alive while the loop runs, whatever the caller releases.
   TComPtr<IDataObject> HoldData(Data);
   TComPtr<IDropSource> HoldSource(Source);
+  // On a real display the window system runs the drag, unless a test scripts the input.
+  if (!gPump && DragDropBackend::SystemDrag()) return SystemDoDragDrop(Data, Source, OkEffects, Effect);
   ForgetGoneWindows();
 
   TDragSession Session(Data, Source, OkEffects);
@@ -444,6 +496,249 @@ HRESULT DoDragDrop(IDataObject* Data, IDropSource* Source, DWORD OkEffects, DWOR
   return Session.Result();
 }
 
-bool DragDropActive() { return gSession != nullptr; }
+bool DragDropActive() { return gSession != nullptr || gSystemDragRunning; }
 
 void SetDragLoopPump(TDragLoopPump Pump) { gPump = std::move(Pump); }
+
+// --- Drags of the window system ----------------------------------------------------------------------------
+
+namespace {
+
+const String kRichTextFormat = u"Rich Text Format";
+const String kURLFormat = u"UniformResourceLocator";
+
+std::vector<Byte> BytesOf(const std::string& S) { return std::vector<Byte>(S.begin(), S.end()); }
+
+// 8-bit text with its NUL.
+std::vector<Byte> AnsiZ(const String& S) {
+  std::vector<Byte> B = BytesOf(StringToAnsi(S));
+  B.push_back(0);
+  return B;
+}
+
+// The bytes before the first NUL.
+std::vector<Byte> UpToNul(const std::vector<Byte>& B) {
+  return std::vector<Byte>(B.begin(), std::find(B.begin(), B.end(), Byte(0)));
+}
+
+String WideZ(const std::vector<Byte>& B, size_t Offset, size_t* End = nullptr) {
+  String S;
+  size_t I = Offset;
+  for (; I + 1 < B.size(); I += 2) {
+    const Char C = static_cast<Char>(B[I] | B[I + 1] << 8);
+    if (C == 0) break;
+    S += C;
+  }
+  if (End) *End = I + 2;
+  return S;
+}
+
+// A DROPFILES block with the names as UTF-16, each ended by a NUL, the list by another.
+std::vector<Byte> FileListBlock(const std::vector<String>& Files) {
+  std::vector<Byte> B(sizeof(DROPFILES), 0);
+  DROPFILES H;
+  H.pFiles = sizeof(DROPFILES);
+  H.fWide = 1;
+  std::memcpy(B.data(), &H, sizeof(H));
+  auto Put = [&B](Char C) {
+    B.push_back(static_cast<Byte>(C & 0xFF));
+    B.push_back(static_cast<Byte>(C >> 8));
+  };
+  for (const String& F : Files) {
+    for (Char C : F) Put(C);
+    Put(0);
+  }
+  Put(0);
+  return B;
+}
+
+std::vector<String> FilesOfBlock(const std::vector<Byte>& B) {
+  std::vector<String> Files;
+  if (B.size() < sizeof(DROPFILES)) return Files;
+  DROPFILES H;
+  std::memcpy(&H, B.data(), sizeof(H));
+  size_t At = H.pFiles;
+  while (At < B.size()) {
+    size_t End = At;
+    String Name;
+    if (H.fWide) {
+      Name = WideZ(B, At, &End);
+    } else {
+      const auto Nul = std::find(B.begin() + static_cast<std::ptrdiff_t>(At), B.end(), Byte(0));
+      Name = AnsiToString(std::string(B.begin() + static_cast<std::ptrdiff_t>(At), Nul));
+      End = static_cast<size_t>(Nul - B.begin()) + 1;
+    }
+    if (Name.empty()) break;
+    Files.push_back(Name);
+    At = End;
+  }
+  return Files;
+}
+
+// Rich text for other programs: RTF as it is; any other text becomes a small RTF document holding
+// it, so a program that reads the rich text gets that text and not a broken document.
+std::vector<Byte> RtfOf(const std::vector<Byte>& Bytes) {
+  static const std::string Head = "{\\rtf";
+  if (Bytes.size() >= Head.size() && std::equal(Head.begin(), Head.end(), Bytes.begin())) return Bytes;
+  const String Text = AnsiToString(std::string(Bytes.begin(), Bytes.end()));
+  std::string Rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Sans;}}\\f0 ";
+  for (size_t I = 0; I < Text.size(); ++I) {
+    const Char C = Text[I];
+    if (C == u'\\' || C == u'{' || C == u'}') {
+      Rtf += '\\';
+      Rtf += static_cast<char>(C);
+    } else if (C == u'\r') {
+      if (I + 1 < Text.size() && Text[I + 1] == u'\n') ++I;
+      Rtf += "\\par ";
+    } else if (C == u'\n') {
+      Rtf += "\\par ";
+    } else if (C == u'\t') {
+      Rtf += "\\tab ";
+    } else if (C < 0x80) {
+      Rtf += static_cast<char>(C);
+    } else {
+      Rtf += "\\u" + std::to_string(static_cast<int16_t>(C)) + "?";
+    }
+  }
+  Rtf += "}";
+  return BytesOf(Rtf);
+}
+
+bool IsRichTextMime(const String& Type) {
+  return Type == u"text/rtf" || Type == u"application/rtf" || Type == u"text/richtext";
+}
+
+}  // namespace
+
+TDragPayload PayloadOfDataObject(IDataObject* Data) {
+  TDragPayload P;
+  IEnumFORMATETC* RawEnum = nullptr;
+  if (!Data || Failed(Data->EnumFormatEtc(DATADIR_GET, &RawEnum)) || !RawEnum) return P;
+  TComPtr<IEnumFORMATETC> Enum = TComPtr<IEnumFORMATETC>::Attach(RawEnum);
+  const CLIPFORMAT Rtf = RegisterClipboardFormat(kRichTextFormat);
+  const CLIPFORMAT Url = RegisterClipboardFormat(kURLFormat);
+  String AnsiText;
+  bool HasAnsi = false;
+  FORMATETC F;
+  ULONG Got = 0;
+  while (Enum->Next(1, &F, &Got) == S_OK && Got == 1) {
+    STGMEDIUM M;
+    FORMATETC Ask = F;
+    Ask.tymed = TYMED_HGLOBAL;
+    if (Data->GetData(&Ask, &M) != S_OK) continue;
+    const auto* Bytes = static_cast<const Byte*>(GlobalLock(M.hGlobal));
+    const std::vector<Byte> B(Bytes, Bytes + GlobalSize(M.hGlobal));
+    GlobalUnlock(M.hGlobal);
+    ReleaseStgMedium(&M);
+    if (F.cfFormat == CF_UNICODETEXT) {
+      P.HasText = true;
+      P.Text = WideZ(B, 0);
+    } else if (F.cfFormat == CF_TEXT) {
+      HasAnsi = true;
+      const std::vector<Byte> T = UpToNul(B);
+      AnsiText = AnsiToString(std::string(T.begin(), T.end()));
+    } else if (F.cfFormat == CF_HDROP) {
+      P.LocalFiles = FilesOfBlock(B);
+    } else if (F.cfFormat == Rtf) {
+      P.Parts.emplace_back(u"text/rtf", RtfOf(UpToNul(B)));
+      P.Parts.emplace_back(u"application/rtf", RtfOf(UpToNul(B)));
+    } else if (F.cfFormat == Url) {
+      const std::vector<Byte> T = UpToNul(B);
+      P.Urls.push_back(AnsiToString(std::string(T.begin(), T.end())));
+    } else if (F.cfFormat >= 0xC000) {
+      P.Parts.emplace_back(ClipboardFormatMime(F.cfFormat), B);
+    }
+  }
+  if (!P.HasText && HasAnsi) {
+    P.HasText = true;
+    P.Text = AnsiText;
+  }
+  return P;
+}
+
+TComPtr<IDataObject> DataObjectOfPayload(const TDragPayload& Payload) {
+  TComPtr<IDataObject> Result(new TDataObject);
+  auto* D = static_cast<TDataObject*>(Result.Get());
+  String Url;
+  for (const String& U : Payload.Urls)
+    if (!U.starts_with(u"file:")) {
+      Url = U;
+      break;
+    }
+  const bool Files = !Payload.LocalFiles.empty();
+  const bool Text = Payload.HasText && !Files;
+  if (Text || (!Url.empty() && !Files)) {
+    const String T = Text ? Payload.Text : Url;
+    D->SetUnicodeText(T);
+    D->SetFormat(CF_TEXT, AnsiZ(T));
+  }
+  for (const auto& [Type, Bytes] : Payload.Parts)
+    if (IsRichTextMime(Type)) {
+      std::vector<Byte> Z = UpToNul(Bytes);
+      Z.push_back(0);
+      D->SetFormat(RegisterClipboardFormat(kRichTextFormat), Z);
+      break;
+    }
+  if (!Url.empty() && !Files) D->SetFormat(RegisterClipboardFormat(kURLFormat), AnsiZ(Url));
+  if (Files) D->SetFormat(CF_HDROP, FileListBlock(Payload.LocalFiles));
+  for (const auto& [Type, Bytes] : Payload.Parts)
+    if (const CLIPFORMAT F = ClipboardFormatOfMime(Type)) D->SetFormat(F, Bytes);
+  return Result;
+}
+
+namespace {
+
+// The target a drag of the window system is over, from its DragEnter to its DragLeave or Drop.
+TComPtr<IDropTarget> gSystemTarget;
+
+IDropTarget* TargetOf(TWinControl* Control) {
+  for (TWinControl* C = Control; C; C = C->Parent())
+    if (IDropTarget* T = RegisteredDropTarget(C->Handle())) return T;
+  return nullptr;
+}
+
+}  // namespace
+
+bool HasDropTarget(TWinControl* Control) { return TargetOf(Control) != nullptr; }
+
+DWORD InputDragEnter(TWinControl* Control, const TDragPayload& Payload, TPoint P, DWORD Keys, DWORD Allowed) {
+  DWORD E = DROPEFFECT_NONE;
+  GuardedCall([&] {
+    gSystemTarget = TComPtr<IDropTarget>(TargetOf(Control));
+    if (!gSystemTarget) return;
+    TComPtr<IDataObject> Data = DataObjectOfPayload(Payload);
+    DWORD Effect = Allowed;
+    if (Succeeded(gSystemTarget->DragEnter(Data.Get(), Keys, Control->ClientToScreen(P), &Effect)))
+      E = Effect & Allowed;
+  });
+  return E;
+}
+
+DWORD InputDragOver(TWinControl* Control, TPoint P, DWORD Keys, DWORD Allowed) {
+  DWORD E = DROPEFFECT_NONE;
+  GuardedCall([&] {
+    if (!gSystemTarget) return;
+    DWORD Effect = Allowed;
+    if (Succeeded(gSystemTarget->DragOver(Keys, Control->ClientToScreen(P), &Effect))) E = Effect & Allowed;
+  });
+  return E;
+}
+
+void InputDragLeave(TWinControl*) {
+  TComPtr<IDropTarget> Target = gSystemTarget;
+  gSystemTarget = TComPtr<IDropTarget>();
+  if (Target) GuardedCall([&] { Target->DragLeave(); });
+}
+
+DWORD InputDrop(TWinControl* Control, const TDragPayload& Payload, TPoint P, DWORD Keys, DWORD Allowed) {
+  TComPtr<IDropTarget> Target = gSystemTarget;
+  gSystemTarget = TComPtr<IDropTarget>();
+  DWORD E = DROPEFFECT_NONE;
+  if (!Target) return E;
+  GuardedCall([&] {
+    TComPtr<IDataObject> Data = DataObjectOfPayload(Payload);
+    DWORD Effect = Allowed;
+    if (Succeeded(Target->Drop(Data.Get(), Keys, Control->ClientToScreen(P), &Effect))) E = Effect & Allowed;
+  });
+  return E;
+}

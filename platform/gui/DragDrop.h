@@ -1,12 +1,15 @@
-// Data-exchange drag and drop inside the program, with the classic interfaces: a data object that
-// offers its data in clipboard formats (ids from RegisterClipboardFormat), a format enumerator,
-// drop targets registered per window (RegisterDragDrop / RevokeDragDrop), and DoDragDrop, the
-// modal drag loop driven by the mouse: the window under the pointer (or its nearest registered
-// parent) is the target, the drop source decides on every step whether the drag goes on, drops or
-// is cancelled (Esc), and hears the effect the target shows.
+// Data-exchange drag and drop with the classic interfaces: a data object that offers its data in
+// clipboard formats (ids from RegisterClipboardFormat), a format enumerator, drop targets
+// registered per window (RegisterDragDrop / RevokeDragDrop), and DoDragDrop, the modal drag loop
+// driven by the mouse: the window under the pointer (or its nearest registered parent) is the
+// target, the drop source decides on every step whether the drag goes on, drops or is cancelled
+// (Esc), and hears the effect the target shows.
 //
-// The drag stays inside the program: the window system's own drag and drop cannot be driven
-// without a real pointer, so nothing crosses to other programs.
+// Drags cross to and from other programs through the window system (DragDropBackend.h): a
+// registered window also takes the drags of other programs, their MIME data read as text, rich
+// text, URLs, files and our own formats; on a real display DoDragDrop runs the window system's drag,
+// so the data reaches other programs as MIME data too. Where there is no real display (or a test
+// scripts the input with SetDragLoopPump) DoDragDrop runs its own loop over this program's windows.
 //
 // Objects are reference-counted: AddRef / Release, the last Release frees the object. TComPtr
 // holds one reference.

@@ -2,9 +2,13 @@
 // to a control's widget, and grabs. Qt-free.
 #pragma once
 
+#include <functional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/gui/Controls.h"
+#include "platform/gui/DragDrop.h"
 
 namespace HarnessBackend {
 
@@ -15,6 +19,14 @@ void SendMouse(TControl* Control, Integer Kind, TMouseButton Button, TPoint P, T
                Word ButtonsDown);
 void SendWheel(TControl* Control, Integer Delta, TPoint P, TShiftState Shift);
 void SendEnterLeave(TControl* Control, bool Enter);
+// MIME data of another program dragged over Control to P: enter, move, then drop or leave; the
+// events go to the widget under P that takes drops (or its nearest parent that does). Answers the
+// action of the drop, or of the move when not dropped (DROPEFFECT_*).
+using TMimeParts = std::vector<std::pair<String, std::string>>;
+DWORD SendDrag(TControl* Control, TPoint P, const TMimeParts& Parts, DWORD Allowed, TShiftState Shift, bool Drop);
+// Stands in for the window system's drag: each drag the program starts hands its MIME data to
+// Receiver, whose answer is the effect of the drop. nullptr restores the window system.
+void SetDragReceiver(std::function<DWORD(const TMimeParts& Parts, DWORD OkEffects)> Receiver);
 std::vector<Byte> GrabPngBytes(TControl* Control);
 // A pixel as the window system composes the window (0xAARRGGBB, straight alpha).
 Cardinal ComposedPixel(TControl* Control, Integer X, Integer Y);

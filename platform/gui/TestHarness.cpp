@@ -169,6 +169,7 @@ void Reset() {
   gQueue.clear();
   gMessages.clear();
   gFileDialogs.clear();
+  HarnessBackend::SetDragReceiver(nullptr);
 }
 
 void ExpectModal(const String& Name, std::function<void(TCustomForm& Form)> Script) {
@@ -318,6 +319,15 @@ void MouseLeave(TControl* Control) { HarnessBackend::SendEnterLeave(Control, fal
 
 void Wheel(TControl* Control, Integer Delta, TPoint P, TShiftState Shift) {
   HarnessBackend::SendWheel(Control, Delta, P, Shift);
+}
+
+DWORD DropFromOtherProgram(TControl* Control, TPoint P, const TMimeParts& Parts, DWORD Allowed, TShiftState Shift,
+                           bool Drop) {
+  return HarnessBackend::SendDrag(Control, P, Parts, Allowed, Shift, Drop);
+}
+
+void ReceiveDragsAs(std::function<DWORD(const TMimeParts& Parts, DWORD OkEffects)> Receiver) {
+  HarnessBackend::SetDragReceiver(std::move(Receiver));
 }
 
 void Key(TWinControl* Control, Word VirtualKey, TShiftState Shift, bool Keypad) {

@@ -10,6 +10,7 @@
 
 #include "platform/gui/Controls.h"
 #include "platform/gui/Dialogs.h"
+#include "platform/gui/DragDrop.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Menus.h"
 
@@ -70,6 +71,17 @@ void KeyWithText(TWinControl* Control, Word VirtualKey, TShiftState Shift, const
                  bool Keypad = false);
 // Types each character as its own key press and release.
 void TypeText(TWinControl* Control, const String& Text);
+
+// Drag and drop with another program, as MIME data (type, bytes) the way the window system carries
+// it. DropFromOtherProgram drags Parts over Control to client point P and drops them there (Drop
+// false: the drag leaves again); the answer is the effect the control took or showed.
+using TMimeParts = std::vector<std::pair<String, std::string>>;
+DWORD DropFromOtherProgram(TControl* Control, TPoint P, const TMimeParts& Parts,
+                           DWORD Allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE, TShiftState Shift = TShiftState(),
+                           bool Drop = true);
+// Each drag the program starts goes to another program that Receiver plays: it gets the MIME data
+// and answers the effect of its drop. nullptr (and Reset) give the drags back to the window system.
+void ReceiveDragsAs(std::function<DWORD(const TMimeParts& Parts, DWORD OkEffects)> Receiver);
 
 // --- Input at message level (the layer's translation only, no window-system events) ---------------
 

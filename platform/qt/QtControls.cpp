@@ -304,6 +304,13 @@ bool HandleEvent(KAdapter* a, QEvent* e) {
     case QEvent::Leave:
       InputMouseLeave(c);
       return false;
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::DragLeave:
+    case QEvent::Drop: {
+      const QPoint o = a->MouseOrigin();
+      return QtInternal::HandleDragEvent(wc, e, o.x(), o.y());
+    }
     case QEvent::ContextMenu:
       // The layer raises WM_CONTEXTMENU itself after the right button's release.
       e->accept();

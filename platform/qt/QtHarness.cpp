@@ -5,6 +5,11 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QKeyEvent>
+#include <QDragEnterEvent>
+#include <QDragLeaveEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QWheelEvent>
@@ -70,6 +75,59 @@ void SendMouse(TControl* Control, Integer Kind, TMouseButton Button, TPoint P, T
   QMouseEvent e(type, QPointF(p), global, b, QtButtons(ButtonsDown),
                 Qt::KeyboardModifiers(QtKeys::ModifiersOf(Shift)));
   QApplication::sendEvent(target, &e);
+}
+
+DWORD SendDrag(TControl* Control, TPoint P, const TMimeParts& Parts, DWORD Allowed, TShiftState Shift, bool Drop) {
+  QWidget* w = QtInternal::WidgetOf(Control);
+  if (!w) return DROPEFFECT_NONE;
+  QPoint p(P.X, P.Y);
+  // As the window system does: the widget under the point, or its nearest parent that takes drops.
+  QWidget* target = w->childAt(p) ? w->childAt(p) : w;
+  p = target->mapFrom(w, p);
+  while (target && !target->acceptDrops()) {
+    p = target->mapToParent(p);
+    target = target->parentWidget();
+  }
+  if (!target) return DROPEFFECT_NONE;
+  QMimeData mime;
+  for (const auto& [type, bytes] : Parts)
+    mime.setData(QString::fromUtf16(type.data(), static_cast<qsizetype>(type.size())),
+                 QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  const Qt::DropActions actions(static_cast<int>(Allowed & 7u));
+  const Qt::KeyboardModifiers mods(QtKeys::ModifiersOf(Shift));
+  QDragEnterEvent enter(p, actions, &mime, Qt::LeftButton, mods);
+  QApplication::sendEvent(target, &enter);
+  if (!enter.isAccepted()) return DROPEFFECT_NONE;
+  QDragMoveEvent move(p, actions, &mime, Qt::LeftButton, mods);
+  QApplication::sendEvent(target, &move);
+  const DWORD moved = move.isAccepted() ? static_cast<DWORD>(move.dropAction()) & 7u : DROPEFFECT_NONE;
+  if (!Drop || moved == DROPEFFECT_NONE) {
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(target, &leave);
+    return moved;
+  }
+  QDropEvent drop(QPointF(p), actions, &mime, Qt::NoButton, mods);
+  QApplication::sendEvent(target, &drop);
+  return drop.isAccepted() ? static_cast<DWORD>(drop.dropAction()) & 7u : DROPEFFECT_NONE;
+}
+
+void SetDragReceiver(std::function<DWORD(const TMimeParts& Parts, DWORD OkEffects)> Receiver) {
+  if (!Receiver) {
+    QtInternal::SetDragRunner(nullptr);
+    return;
+  }
+  QtInternal::SetDragRunner([Receiver](const QMimeData* Mime, DWORD OkEffects, const std::function<bool()>& Tick,
+                                       const std::function<void(DWORD)>&) {
+    TMimeParts parts;
+    for (const QString& f : Mime->formats()) {
+      const QByteArray b = Mime->data(f);
+      parts.emplace_back(String(reinterpret_cast<const Char*>(f.utf16()), static_cast<size_t>(f.size())),
+                         std::string(b.constData(), static_cast<size_t>(b.size())));
+    }
+    // One step of the drag, as the window system gives the source while the pointer moves.
+    if (!Tick()) return DWORD(DROPEFFECT_NONE);
+    return Receiver(parts, OkEffects);
+  });
 }
 
 void SendWheel(TControl* Control, Integer Delta, TPoint P, TShiftState Shift) {

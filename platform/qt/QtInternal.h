@@ -2,8 +2,13 @@
 // Forward-declares the Qt types it names.
 #pragma once
 
-#include "platform/gui/Controls.h"
+#include <functional>
 
+#include "platform/gui/Controls.h"
+#include "platform/gui/DragDropBackend.h"
+
+class QEvent;
+class QMimeData;
 class QWidget;
 
 namespace QtInternal {
@@ -14,5 +19,17 @@ QWidget* WidgetOf(const TControl* Control);
 TControl* ControlOfWidget(QWidget* Widget);
 // The font a TFont draws with, applied to a widget.
 void ApplyFont(QWidget* Widget, const TFont& Font);
+
+// Drag and drop (QtDragDrop.cpp). A drag event of the window system over a control's widget becomes
+// the layer's drag input; Origin is where the widget's mouse coordinates start in the control's
+// client area. True when the event was a drag event.
+bool HandleDragEvent(TWinControl* Control, QEvent* Event, int OriginX, int OriginY);
+// MIME data and the payload the layer works with, both ways (the caller owns the new QMimeData).
+TDragPayload PayloadOfMime(const QMimeData* Mime);
+QMimeData* MimeOfPayload(const TDragPayload& Payload);
+// Stands in for the window system's drag (tests); nullptr restores it.
+using TDragRunner = std::function<DWORD(const QMimeData* Mime, DWORD OkEffects, const std::function<bool()>& Tick,
+                                        const std::function<void(DWORD)>& Feedback)>;
+void SetDragRunner(TDragRunner Runner);
 
 }  // namespace QtInternal

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <map>
 #include <functional>
 
 
@@ -334,6 +335,51 @@ TEST_F(ExGridDragOutTest, AMovedSelectionLandsOnTheTargetAndLeavesTheSource) {
   EXPECT_EQ(Grid->Cells(1, 1), u"");
   EXPECT_EQ(Grid->Cells(2, 1), u"");
   EXPECT_EQ(Grid->Cells(3, 1), u"3,1");
+}
+
+// A drag to another program: the window system carries the selected cells as plain text and, with
+// rich-text drops on, the pressed cell as rich text (plain text wrapped as a small RTF document); a
+// move the other program takes clears the source cells.
+TEST_F(ExGridDragOutTest, ASelectionDraggedToAnotherProgramGoesAsTextAndRichText) {
+  Grid->DragDropSettings()->SetOleDropRTF(true);
+  struct Case {
+    const char* Name;
+    DWORD Taken;
+    const char* CellAfter;
+    std::vector<std::string> Log;
+  };
+  const Case Cases[] = {
+      {"the other program copies", DROPEFFECT_COPY, "1,1", {"drag 1,1 1,1", "start", "stop 1"}},
+      {"the other program moves", DROPEFFECT_MOVE, "", {"drag 1,1 1,1", "start", "stop 2"}},
+      {"the other program refuses", DROPEFFECT_NONE, "1,1", {"drag 1,1 1,1", "start"}},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Fill();
+    Grid->SetSelection(TGridRect{1, 1, 2, 1});
+    Log.clear();
+    std::map<String, std::string> Got;
+    DWORD Offered = 0;
+    TestHarness::ReceiveDragsAs([&](const TestHarness::TMimeParts& Parts, DWORD OkEffects) {
+      for (const auto& [Type, Bytes] : Parts) Got[Type] = Bytes;
+      Offered = OkEffects;
+      return C.Taken;
+    });
+    Move(Mid(1, 1));
+    Press(Mid(1, 1));
+    Move(TPoint(Mid(1, 1).X + 10, Mid(1, 1).Y), MK_LBUTTON);
+    TestHarness::ReceiveDragsAs(nullptr);
+    EXPECT_EQ(Got[u"text/plain"], "1,1\t2,1");
+    EXPECT_EQ(Got[u"text/rtf"].rfind("{\\rtf1", 0), 0u);
+    EXPECT_NE(Got[u"text/rtf"].find("1,1"), std::string::npos);
+    EXPECT_EQ(Got[u"application/rtf"], Got[u"text/rtf"]);
+    EXPECT_EQ(Offered, DWORD(DROPEFFECT_COPY | DROPEFFECT_MOVE));
+    EXPECT_EQ(Grid->Cells(1, 1), Utf8ToString(C.CellAfter));
+    EXPECT_EQ(Grid->Cells(2, 1), C.Taken == DROPEFFECT_MOVE ? u"" : u"2,1");
+    EXPECT_EQ(Log, C.Log);
+    Release(TPoint(Mid(1, 1).X + 10, Mid(1, 1).Y));
+  }
+  Grid->DragDropSettings()->SetOleDropRTF(false);
 }
 
 TEST_F(ExGridDragOutTest, ADragWithoutATargetChangesNothing) {

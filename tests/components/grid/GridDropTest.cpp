@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include "components/grid/ExGridDragDrop.h"
@@ -284,6 +285,91 @@ TEST_F(DropTest, OneWorkbookIsAskedForTwiceThenLoaded) {
   EXPECT_EQ(Narrow(Grid->Cells(0, 0)), "x");
   EXPECT_EQ(Narrow(Grid->Cells(1, 0)), "2");
   std::remove(Path.c_str());
+}
+
+// Drops from other programs come through the window system as MIME data, the way a file manager,
+// an editor or a browser offers it; the grid's settings decide what it takes.
+TEST_F(DropTest, DropsFromOtherProgramsAreTakenAsTheirSettingsAllow) {
+  const std::string Path = ::testing::TempDir() + "griddrop_other_" + std::to_string(::getpid()) + ".csv";
+  std::ofstream(Path, std::ios::binary) << "p;q\r\nr;s\r\n";
+  const std::string FileUrl = "file://" + Path;
+  using TParts = TestHarness::TMimeParts;
+  struct Case {
+    const char* Name;
+    TParts Parts;
+    std::function<void()> Setting;
+    DWORD Allowed;
+    DWORD Effect;                                // the effect the grid takes
+    std::vector<std::pair<TPoint, std::string>> Cells;  // (column, row) and the text expected there
+  };
+  const Case Cases[] = {
+      {"an editor's text fills the cells from the drop cell on",
+       {{u"text/plain;charset=utf-8", "a\tb\r\nc\td"}}, nullptr, Offered, DROPEFFECT_MOVE,
+       {{{2, 3}, "a"}, {{3, 3}, "b"}, {{2, 4}, "c"}, {{3, 4}, "d"}}},
+      {"a program that allows only a copy gets a copy", {{u"text/plain", "only copy"}}, nullptr,
+       DROPEFFECT_COPY, DROPEFFECT_COPY, {{{2, 3}, "only copy"}}},
+      {"a text file from the file manager is read as CSV, its names are no text",
+       {{u"text/uri-list", FileUrl + "\r\n"}, {u"text/plain", FileUrl}}, nullptr, Offered, DROPEFFECT_MOVE,
+       {{{0, 0}, "p"}, {{1, 1}, "s"}, {{2, 3}, ""}}},
+      {"a browser's link lands in the cell under the drop",
+       {{u"text/uri-list", "https://example.org/page\r\n"}, {u"text/plain", "https://example.org/page"}}, nullptr,
+       Offered, DROPEFFECT_MOVE, {{{2, 3}, "https://example.org/page"}}},
+      {"a link alone: the link stands for the text", {{u"text/uri-list", "https://example.org/x\r\n"}},
+       nullptr, Offered, DROPEFFECT_MOVE, {{{2, 3}, "https://example.org/x"}}},
+      {"rich text, when the grid takes it", {{u"text/rtf", "{\\rtf1 rich}"}, {u"text/plain", "rich"}},
+       [this] { DD->SetOleDropRTF(true); }, Offered, DROPEFFECT_MOVE, {{{2, 3}, "{\\rtf1 rich}"}}},
+      {"no text when the grid takes none", {{u"text/plain", "refused"}},
+       [this] { DD->SetOleAcceptText(false); }, Offered, DROPEFFECT_NONE, {{{2, 3}, ""}}},
+      {"no files when the grid takes none", {{u"text/uri-list", FileUrl + "\r\n"}},
+       [this] { DD->SetOleAcceptFiles(false); }, Offered, DROPEFFECT_NONE, {{{0, 0}, ""}}},
+      {"a link still comes as its text when the grid takes no links",
+       {{u"text/uri-list", "https://example.org/y\r\n"}}, [this] { DD->SetOleAcceptURLs(false); }, Offered,
+       DROPEFFECT_MOVE, {{{2, 3}, "https://example.org/y"}}},
+      {"no links when the grid takes neither links nor text", {{u"text/uri-list", "https://example.org/z\r\n"}},
+       [this] {
+         DD->SetOleAcceptURLs(false);
+         DD->SetOleAcceptText(false);
+       },
+       Offered, DROPEFFECT_NONE, {{{2, 3}, ""}}},
+      {"an image alone is nothing the grid takes", {{u"image/png", "\x89PNG"}}, nullptr, Offered,
+       DROPEFFECT_NONE, {{{2, 3}, ""}}},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Grid->SetColCount(5);
+    Grid->SetRowCount(10);
+    for (Integer r = 0; r < Grid->RowCount(); ++r)
+      for (Integer c = 0; c < Grid->ColCount(); ++c) Grid->SetCells(c, r, u"");
+    DD->SetOleAcceptText(true);
+    DD->SetOleAcceptFiles(true);
+    DD->SetOleAcceptURLs(true);
+    DD->SetOleDropRTF(false);
+    if (C.Setting) C.Setting();
+    DD->UpdateDropTargetAccept();
+    const TRect Cell = Grid->CellRect(2, 3);
+    const TPoint P((Cell.Left + Cell.Right) / 2, (Cell.Top + Cell.Bottom) / 2);
+    EXPECT_EQ(TestHarness::DropFromOtherProgram(Grid, P, C.Parts, C.Allowed), C.Effect);
+    for (const auto& [At, Text] : C.Cells) EXPECT_EQ(Narrow(Grid->Cells(At.X, At.Y)), Text) << At.X << "," << At.Y;
+  }
+  SetRTFDropAllowed(false);
+  std::remove(Path.c_str());
+}
+
+TEST_F(DropTest, ADragOfAnotherProgramThatLeavesChangesNothingAndCtrlCopies) {
+  const TRect Cell = Grid->CellRect(2, 3);
+  const TPoint P((Cell.Left + Cell.Right) / 2, (Cell.Top + Cell.Bottom) / 2);
+  EXPECT_EQ(TestHarness::DropFromOtherProgram(Grid, P, {{u"text/plain", "passing"}}, Offered, TShiftState(), false),
+            DROPEFFECT_MOVE);
+  EXPECT_EQ(Narrow(Grid->Cells(2, 3)), "");
+  EXPECT_TRUE(Log.empty());
+  // Ctrl held asks for a copy.
+  EXPECT_EQ(TestHarness::DropFromOtherProgram(Grid, P, {{u"text/plain", "copied"}}, Offered, TShiftState(ssCtrl)),
+            DROPEFFECT_COPY);
+  EXPECT_EQ(Narrow(Grid->Cells(2, 3)), "copied");
+  // A grid whose target is revoked takes nothing from other programs either.
+  DD->SetOleDropTarget(false);
+  EXPECT_EQ(TestHarness::DropFromOtherProgram(Grid, P, {{u"text/plain", "late"}}), DROPEFFECT_NONE);
+  EXPECT_EQ(Narrow(Grid->Cells(2, 3)), "copied");
 }
 
 TEST_F(DropTest, TheBaseTakesOnlyTheFormatsItAccepts) {
