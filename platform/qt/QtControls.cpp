@@ -77,13 +77,7 @@ Qt::CursorShape ShapeOf(TCursor c) {
 }
 
 Word MouseKeys(Qt::MouseButtons b, Qt::KeyboardModifiers m) {
-  Word k = 0;
-  if (b & Qt::LeftButton) k |= MK_LBUTTON;
-  if (b & Qt::RightButton) k |= MK_RBUTTON;
-  if (b & Qt::MiddleButton) k |= MK_MBUTTON;
-  if (m & Qt::ShiftModifier) k |= MK_SHIFT;
-  if (m & Qt::ControlModifier) k |= MK_CONTROL;
-  return k;
+  return QtInternal::MouseKeysOf(static_cast<unsigned>(b.toInt()), static_cast<unsigned>(m.toInt()));
 }
 
 Qt::MouseButtons ButtonsOfKeys(Word k) {
@@ -1316,6 +1310,17 @@ std::unique_ptr<TWidgetImpl> NewWidgetImpl(TControl* Control, TWidgetKind Kind) 
 }
 
 namespace QtInternal {
+
+Word MouseKeysOf(unsigned Buttons, unsigned Modifiers) {
+  Word k = 0;
+  if (Buttons & Qt::LeftButton) k |= MK_LBUTTON;
+  if (Buttons & Qt::RightButton) k |= MK_RBUTTON;
+  if (Buttons & Qt::MiddleButton) k |= MK_MBUTTON;
+  if (Modifiers & Qt::ShiftModifier) k |= MK_SHIFT;
+  if (Modifiers & Qt::ControlModifier) k |= MK_CONTROL;
+  return k;
+}
+
 
 QWidget* WidgetOf(const TControl* Control) {
   if (!Control) return nullptr;

@@ -80,13 +80,9 @@ void SetDragRunner(TDragRunner Runner) { gRunner = std::move(Runner); }
 
 namespace {
 
+// The keys of a drag: the mouse keys and Alt.
 DWORD DragKeys(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Modifiers) {
-  DWORD K = 0;
-  if (Buttons & Qt::LeftButton) K |= MK_LBUTTON;
-  if (Buttons & Qt::RightButton) K |= MK_RBUTTON;
-  if (Buttons & Qt::MiddleButton) K |= MK_MBUTTON;
-  if (Modifiers & Qt::ShiftModifier) K |= MK_SHIFT;
-  if (Modifiers & Qt::ControlModifier) K |= MK_CONTROL;
+  DWORD K = QtInternal::MouseKeysOf(static_cast<unsigned>(Buttons.toInt()), static_cast<unsigned>(Modifiers.toInt()));
   if (Modifiers & Qt::AltModifier) K |= MK_ALT;
   return K;
 }

@@ -17,6 +17,8 @@ namespace QtInternal {
 QWidget* WidgetOf(const TControl* Control);
 // The control a widget belongs to, looking up the parent widgets (nullptr when none of ours).
 TControl* ControlOfWidget(QWidget* Widget);
+// The MK_* bits of Qt's mouse buttons and keyboard modifiers (as their int values).
+Word MouseKeysOf(unsigned Buttons, unsigned Modifiers);
 // The font a TFont draws with, applied to a widget.
 void ApplyFont(QWidget* Widget, const TFont& Font);
 
