@@ -65,10 +65,13 @@ TPersistent* TButtonItems::GetOwner() { return FMyOwner; }
 // --- TButtonAppearance -----------------------------------------------------------------------------
 
 TButtonAppearance::TButtonAppearance()
-    : FColorCheckedTo(ShadeColor(0xF9D2B2, -10, -10, 0)),
-      FColorDisabled(ShadeColor(0xFFFFFF, -5, -5, -5)),
-      FColorDisabledTo(ShadeColor(0xFFFFFF, -5, -5, -5)),
-      FColorChecked(ShadeColor(0xF5F0E1, -10, -10, 0)),
+    : TButtonFaceColors({.BorderColor = 0, .BorderColorHot = 0, .BorderColorDown = 0, .BorderColorChecked = 0xFF0000,
+                         .Color = 0x9A915F, .ColorTo = 0xB0A170, .ColorDown = 0x4B2F08, .ColorDownTo = 0xADB514,
+                         .ColorHot = 0x9F6F1C, .ColorHotTo = 0xD5C244,
+                         .ColorChecked = ShadeColor(0xF5F0E1, -10, -10, 0),
+                         .ColorCheckedTo = ShadeColor(0xF9D2B2, -10, -10, 0),
+                         .ColorDisabled = ShadeColor(0xFFFFFF, -5, -5, -5),
+                         .ColorDisabledTo = ShadeColor(0xFFFFFF, -5, -5, -5)}),
       FFont(std::make_unique<TFont>()) {
   FFont->SetSize(10);
   FFont->SetStyle(TFontStyles{fsBold});
@@ -76,55 +79,20 @@ TButtonAppearance::TButtonAppearance()
 
 TButtonAppearance::~TButtonAppearance() = default;
 
-void TButtonAppearance::Store(TColor& Field, TColor Value) {
-  if (Field == Value) return;
-  Field = Value;
-  if (OnChange) OnChange(this);
-}
-
-void TButtonAppearance::SetBorderColor(TColor Value) { Store(FBorderColor, Value); }
-void TButtonAppearance::SetBorderColorHot(TColor Value) { Store(FBorderColorHot, Value); }
-void TButtonAppearance::SetBorderColorDown(TColor Value) { Store(FBorderColorDown, Value); }
-void TButtonAppearance::SetBorderColorChecked(TColor Value) { Store(FBorderColorChecked, Value); }
-void TButtonAppearance::SetColor(TColor Value) { Store(FColor, Value); }
-void TButtonAppearance::SetColorTo(TColor Value) { Store(FColorTo, Value); }
-void TButtonAppearance::SetColorDown(TColor Value) { Store(FColorDown, Value); }
-void TButtonAppearance::SetColorDownTo(TColor Value) { Store(FColorDownTo, Value); }
-void TButtonAppearance::SetColorHot(TColor Value) { Store(FColorHot, Value); }
-void TButtonAppearance::SetColorHotTo(TColor Value) { Store(FColorHotTo, Value); }
-void TButtonAppearance::SetColorChecked(TColor Value) { Store(FColorChecked, Value); }
-void TButtonAppearance::SetColorCheckedTo(TColor Value) { Store(FColorCheckedTo, Value); }
-void TButtonAppearance::SetColorDisabled(TColor Value) { Store(FColorDisabled, Value); }
-void TButtonAppearance::SetColorDisabledTo(TColor Value) { Store(FColorDisabledTo, Value); }
-void TButtonAppearance::SetTextColor(TColor Value) { Store(FTextColor, Value); }
-void TButtonAppearance::SetSpecialTextColor(TColor Value) { Store(FSpecialTextColor, Value); }
-
 void TButtonAppearance::Assign(TPersistent* Source) {
-  if (auto* S = dynamic_cast<TButtonAppearance*>(Source)) {
-    if (S == this) return;
-    SetBorderColor(S->FBorderColor);
-    SetBorderColorHot(S->FBorderColorHot);
-    SetBorderColorDown(S->FBorderColorDown);
-    SetBorderColorChecked(S->FBorderColorChecked);
-    SetColor(S->FColor);
-    SetColorTo(S->FColorTo);
-    SetColorDown(S->FColorDown);
-    SetColorDownTo(S->FColorDownTo);
-    SetColorHot(S->FColorHot);
-    SetColorHotTo(S->FColorHotTo);
-    SetColorCheckedTo(S->FColorCheckedTo);
-    SetColorDisabled(S->FColorDisabled);
-    SetColorDisabledTo(S->FColorDisabledTo);
-    SetColorChecked(S->FColorChecked);
-    FShineColor = S->FShineColor;
-    FGlowColorHot = S->FGlowColorHot;
-    FGlowColorDown = S->FGlowColorDown;
-    SetTextColor(S->FTextColor);
-    SetSpecialTextColor(S->FSpecialTextColor);
-    FFont->Assign(S->FFont.get());
+  auto* S = dynamic_cast<TButtonAppearance*>(Source);
+  if (!S) {
+    TPersistent::Assign(Source);
     return;
   }
-  TPersistent::Assign(Source);
+  if (S == this) return;
+  AssignFaceColors(*S);
+  FShineColor = S->FShineColor;
+  FGlowColorHot = S->FGlowColorHot;
+  FGlowColorDown = S->FGlowColorDown;
+  SetTextColor(S->FTextColor);
+  SetSpecialTextColor(S->FSpecialTextColor);
+  FFont->Assign(S->FFont.get());
 }
 
 // --- TCustomButtonPanel ----------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+#include "components/dropdown/ExDropDown.h"
 #include "components/dropdown/ExItemSelector.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/Graphics.h"
@@ -101,9 +102,10 @@ class TButtonItems : public TCollection {
 
 // --- Appearance ------------------------------------------------------------------------------------
 
-// The keys' colours and font. Only Font, TextColor and SpecialTextColor reach the themed key
-// painting; the face colours serve the painting without a theme and are stored, styled and copied.
-class TButtonAppearance : public TPersistent {
+// The keys' colours and font: the face colours (ExDropDown.h), glow, shine and text colours. Only
+// Font, TextColor and SpecialTextColor reach the themed key painting; the face colours serve the
+// painting without a theme and are stored, styled and copied.
+class TButtonAppearance : public TButtonFaceColors {
  public:
   TButtonAppearance();
   ~TButtonAppearance() override;
@@ -112,34 +114,6 @@ class TButtonAppearance : public TPersistent {
   // then the font.
   void Assign(TPersistent* Source) override;
 
-  TColor BorderColor() const { return FBorderColor; }
-  void SetBorderColor(TColor Value);
-  TColor BorderColorHot() const { return FBorderColorHot; }
-  void SetBorderColorHot(TColor Value);
-  TColor BorderColorDown() const { return FBorderColorDown; }
-  void SetBorderColorDown(TColor Value);
-  TColor BorderColorChecked() const { return FBorderColorChecked; }
-  void SetBorderColorChecked(TColor Value);
-  TColor Color() const { return FColor; }
-  void SetColor(TColor Value);
-  TColor ColorTo() const { return FColorTo; }
-  void SetColorTo(TColor Value);
-  TColor ColorDown() const { return FColorDown; }
-  void SetColorDown(TColor Value);
-  TColor ColorDownTo() const { return FColorDownTo; }
-  void SetColorDownTo(TColor Value);
-  TColor ColorHot() const { return FColorHot; }
-  void SetColorHot(TColor Value);
-  TColor ColorHotTo() const { return FColorHotTo; }
-  void SetColorHotTo(TColor Value);
-  TColor ColorChecked() const { return FColorChecked; }
-  void SetColorChecked(TColor Value);
-  TColor ColorCheckedTo() const { return FColorCheckedTo; }
-  void SetColorCheckedTo(TColor Value);
-  TColor ColorDisabled() const { return FColorDisabled; }
-  void SetColorDisabled(TColor Value);
-  TColor ColorDisabledTo() const { return FColorDisabledTo; }
-  void SetColorDisabledTo(TColor Value);
   TColor GlowColorHot() const { return FGlowColorHot; }
   void SetGlowColorHot(TColor Value) { FGlowColorHot = Value; }
   TColor GlowColorDown() const { return FGlowColorDown; }
@@ -149,29 +123,11 @@ class TButtonAppearance : public TPersistent {
   TFont* Font() const { return FFont.get(); }
   void SetFont(const TFont* Value) { FFont->Assign(Value); }
   TColor TextColor() const { return FTextColor; }
-  void SetTextColor(TColor Value);
+  void SetTextColor(TColor Value) { Store(FTextColor, Value); }
   TColor SpecialTextColor() const { return FSpecialTextColor; }
-  void SetSpecialTextColor(TColor Value);
-
-  TNotifyEvent OnChange;
+  void SetSpecialTextColor(TColor Value) { Store(FSpecialTextColor, Value); }
 
  private:
-  void Store(TColor& Field, TColor Value);
-
-  TColor FBorderColor = 0;
-  TColor FBorderColorHot = 0;
-  TColor FBorderColorDown = 0;
-  TColor FBorderColorChecked = 0xFF0000;
-  TColor FColor = 0x9A915F;
-  TColor FColorTo = 0xB0A170;
-  TColor FColorDown = 0x4B2F08;
-  TColor FColorDownTo = 0xADB514;
-  TColor FColorHot = 0x9F6F1C;
-  TColor FColorHotTo = 0xD5C244;
-  TColor FColorCheckedTo;
-  TColor FColorDisabled;
-  TColor FColorDisabledTo;
-  TColor FColorChecked;
   std::unique_ptr<TFont> FFont;
   TColor FShineColor = 0xFFFFFF;
   TColor FGlowColorHot = 0xD5C244;

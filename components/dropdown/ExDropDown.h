@@ -25,6 +25,8 @@
 
 #include <functional>
 #include <memory>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "components/gridbase/EsgPaint.h"
@@ -177,8 +179,65 @@ TRect DropDownWorkArea(TPoint P);
 // The push button of the header and footer bands
 // ---------------------------------------------------------------------------------------------
 
-// The colours and font of the bands' push buttons, shared by every button of one drop-down.
-class TExButtonAppearance : public TPersistent {
+// The face colours of a push button: border and fill colours of its normal, hot, pressed, checked
+// and disabled looks. Every write stores and fires OnChange when the value changes. The bands'
+// button appearance below and the calculator keypad's (ExButtonPanel.h) stand on it.
+class TButtonFaceColors : public TPersistent {
+ public:
+  // The colours a new appearance starts with.
+  struct TInitial {
+    TColor BorderColor, BorderColorHot, BorderColorDown, BorderColorChecked;
+    TColor Color, ColorTo, ColorDown, ColorDownTo, ColorHot, ColorHotTo;
+    TColor ColorChecked, ColorCheckedTo, ColorDisabled, ColorDisabledTo;
+  };
+  explicit TButtonFaceColors(const TInitial& Initial);
+
+  TColor BorderColor() const { return FBorderColor; }
+  void SetBorderColor(TColor Value) { Store(FBorderColor, Value); }
+  TColor BorderColorHot() const { return FBorderColorHot; }
+  void SetBorderColorHot(TColor Value) { Store(FBorderColorHot, Value); }
+  TColor BorderColorDown() const { return FBorderColorDown; }
+  void SetBorderColorDown(TColor Value) { Store(FBorderColorDown, Value); }
+  TColor BorderColorChecked() const { return FBorderColorChecked; }
+  void SetBorderColorChecked(TColor Value) { Store(FBorderColorChecked, Value); }
+  TColor Color() const { return FColor; }
+  void SetColor(TColor Value) { Store(FColor, Value); }
+  TColor ColorTo() const { return FColorTo; }
+  void SetColorTo(TColor Value) { Store(FColorTo, Value); }
+  TColor ColorDown() const { return FColorDown; }
+  void SetColorDown(TColor Value) { Store(FColorDown, Value); }
+  TColor ColorDownTo() const { return FColorDownTo; }
+  void SetColorDownTo(TColor Value) { Store(FColorDownTo, Value); }
+  TColor ColorHot() const { return FColorHot; }
+  void SetColorHot(TColor Value) { Store(FColorHot, Value); }
+  TColor ColorHotTo() const { return FColorHotTo; }
+  void SetColorHotTo(TColor Value) { Store(FColorHotTo, Value); }
+  TColor ColorChecked() const { return FColorChecked; }
+  void SetColorChecked(TColor Value) { Store(FColorChecked, Value); }
+  TColor ColorCheckedTo() const { return FColorCheckedTo; }
+  void SetColorCheckedTo(TColor Value) { Store(FColorCheckedTo, Value); }
+  TColor ColorDisabled() const { return FColorDisabled; }
+  void SetColorDisabled(TColor Value) { Store(FColorDisabled, Value); }
+  TColor ColorDisabledTo() const { return FColorDisabledTo; }
+  void SetColorDisabledTo(TColor Value) { Store(FColorDisabledTo, Value); }
+
+  TNotifyEvent OnChange;
+
+ protected:
+  // Stores Value in Field; a change fires OnChange.
+  void Store(TColor& Field, TColor Value);
+  // The fourteen colours of Source through their writes.
+  void AssignFaceColors(const TButtonFaceColors& Source);
+
+ private:
+  TColor FBorderColor, FBorderColorHot, FBorderColorDown, FBorderColorChecked;
+  TColor FColor, FColorTo, FColorDown, FColorDownTo, FColorHot, FColorHotTo;
+  TColor FColorChecked, FColorCheckedTo, FColorDisabled, FColorDisabledTo;
+};
+
+// The colours and font of the bands' push buttons, shared by every button of one drop-down: the
+// face colours, the disabled border colour and the gradient's direction.
+class TExButtonAppearance : public TButtonFaceColors {
  public:
   TExButtonAppearance();
   ~TExButtonAppearance() override;
@@ -187,60 +246,15 @@ class TExButtonAppearance : public TPersistent {
   // font. Anything else takes the inherited assignment (which raises).
   void Assign(TPersistent* Source) override;
 
-  TColor BorderColor() const { return FBorderColor; }
-  void SetBorderColor(TColor Value);
-  TColor BorderColorHot() const { return FBorderColorHot; }
-  void SetBorderColorHot(TColor Value);
-  TColor BorderColorDown() const { return FBorderColorDown; }
-  void SetBorderColorDown(TColor Value);
   TColor BorderColorDisabled() const { return FBorderColorDisabled; }
-  void SetBorderColorDisabled(TColor Value);
-  TColor BorderColorChecked() const { return FBorderColorChecked; }
-  void SetBorderColorChecked(TColor Value);
-  TColor Color() const { return FColor; }
-  void SetColor(TColor Value);
-  TColor ColorTo() const { return FColorTo; }
-  void SetColorTo(TColor Value);
-  TColor ColorDown() const { return FColorDown; }
-  void SetColorDown(TColor Value);
-  TColor ColorDownTo() const { return FColorDownTo; }
-  void SetColorDownTo(TColor Value);
-  TColor ColorHot() const { return FColorHot; }
-  void SetColorHot(TColor Value);
-  TColor ColorHotTo() const { return FColorHotTo; }
-  void SetColorHotTo(TColor Value);
-  TColor ColorChecked() const { return FColorChecked; }
-  void SetColorChecked(TColor Value);
-  TColor ColorCheckedTo() const { return FColorCheckedTo; }
-  void SetColorCheckedTo(TColor Value);
-  TColor ColorDisabled() const { return FColorDisabled; }
-  void SetColorDisabled(TColor Value);
-  TColor ColorDisabledTo() const { return FColorDisabledTo; }
-  void SetColorDisabledTo(TColor Value);
+  void SetBorderColorDisabled(TColor Value) { Store(FBorderColorDisabled, Value); }
   TFont* Font() { return FFont.get(); }
   void SetFont(const TFont* Value);
   TGradientDirection Gradient() const { return FGradient; }
   void SetGradient(TGradientDirection Value);
 
-  TNotifyEvent OnChange;
-
  private:
-  void Changed();
-  TColor FBorderColor = clNone;
-  TColor FBorderColorHot = 0x808080;
-  TColor FBorderColorDown = 0x800000;
   TColor FBorderColorDisabled = 0x808080;
-  TColor FBorderColorChecked = 0xFF0000;
-  TColor FColor = clNone;
-  TColor FColorTo = clNone;
-  TColor FColorDown = 0xF5D8CA;
-  TColor FColorDownTo = 0xF9BDA0;
-  TColor FColorHot = 0xF5F0E1;
-  TColor FColorHotTo = 0xF9D2B2;
-  TColor FColorCheckedTo = 0xF9BDA0;
-  TColor FColorDisabled = 0xF2F2F2;
-  TColor FColorDisabledTo = clNone;
-  TColor FColorChecked = 0xF5D8CA;
   TGradientDirection FGradient = gdVertical;
   std::unique_ptr<TFont> FFont;
 };
@@ -371,110 +385,127 @@ class TDbgList : public TList {
 class THeaderButtons;
 class TFooterButtons;
 
-// One button item of the header. Caption, Enabled and Width notify the collection on a change.
-class THeaderButton : public TCollectionItem {
+// What the header's and the footer's button items have alike; C is the item's collection, told
+// of a change of Caption, Enabled or Width (C::ItemChanged).
+template <class C>
+class TBandButtonT : public TCollectionItem {
  public:
-  explicit THeaderButton(TCollection* Collection);
+  explicit TBandButtonT(TCollection* Collection) : TCollectionItem(Collection) {}
+
+  const String& Caption() const { return FCaption; }
+  void SetCaption(const String& Value) {
+    if (FCaption == Value) return;
+    FCaption = Value;
+    NotifyCollection();
+  }
+  Integer ImageIndex() const { return FImageIndex; }
+  void SetImageIndex(Integer Value) { FImageIndex = Value; }
+  bool Enabled() const { return FEnabled; }
+  void SetEnabled(bool Value) {
+    if (FEnabled == Value) return;
+    FEnabled = Value;
+    NotifyCollection();
+  }
+  // 0 = the natural width / height.
+  Integer Width() const { return FWidth; }
+  void SetWidth(Integer Value) {
+    if (FWidth == Value) return;
+    FWidth = Value;
+    NotifyCollection();
+  }
+  Integer Height() const { return FHeight; }
+  void SetHeight(Integer Value) { FHeight = Value; }
+
+ protected:
+  void NotifyCollection() {
+    if (auto* c = dynamic_cast<C*>(this->Collection())) c->ItemChanged();
+  }
+  // Caption, ImageIndex, Enabled, Width and Height of Source through the writes.
+  void AssignButton(const TBandButtonT& Source) {
+    SetCaption(Source.FCaption);
+    SetImageIndex(Source.FImageIndex);
+    SetEnabled(Source.FEnabled);
+    SetWidth(Source.FWidth);
+    SetHeight(Source.FHeight);
+  }
+
+  String FCaption;
+  Integer FImageIndex = -1;
+  bool FEnabled = true;
+  Integer FWidth = 0;
+  Integer FHeight = 0;
+};
+
+// One button item of the header.
+class THeaderButton : public TBandButtonT<THeaderButtons> {
+ public:
+  using TBandButtonT::TBandButtonT;
   String ClassName() const override { return u"THeaderButton"; }
   // From a THeaderButton through the writes; anything else takes the inherited assignment.
   void Assign(TPersistent* Source) override;
-
-  const String& Caption() const { return FCaption; }
-  void SetCaption(const String& Value);
-  Integer ImageIndex() const { return FImageIndex; }
-  void SetImageIndex(Integer Value) { FImageIndex = Value; }
-  bool Enabled() const { return FEnabled; }
-  void SetEnabled(bool Value);
-  // 0 = the natural width / height.
-  Integer Width() const { return FWidth; }
-  void SetWidth(Integer Value);
-  Integer Height() const { return FHeight; }
-  void SetHeight(Integer Value) { FHeight = Value; }
-
- protected:
-  void NotifyCollection();
-  String FCaption;
-  Integer FImageIndex = -1;
-  bool FEnabled = true;
-  Integer FWidth = 0;
-  Integer FHeight = 0;
 };
 
 // One button item of the footer: a header item plus the ModalResult that closes the popup.
-class TFooterButton : public TCollectionItem {
+class TFooterButton : public TBandButtonT<TFooterButtons> {
  public:
-  explicit TFooterButton(TCollection* Collection);
+  using TBandButtonT::TBandButtonT;
   String ClassName() const override { return u"TFooterButton"; }
   void Assign(TPersistent* Source) override;
 
-  const String& Caption() const { return FCaption; }
-  void SetCaption(const String& Value);
-  bool Enabled() const { return FEnabled; }
-  void SetEnabled(bool Value);
-  Integer ImageIndex() const { return FImageIndex; }
-  void SetImageIndex(Integer Value) { FImageIndex = Value; }
   TModalResult ModalResult() const { return FModalResult; }
   void SetModalResult(TModalResult Value) { FModalResult = Value; }
-  Integer Width() const { return FWidth; }
-  void SetWidth(Integer Value);
-  Integer Height() const { return FHeight; }
-  void SetHeight(Integer Value) { FHeight = Value; }
-
- protected:
-  void NotifyCollection();
-  String FCaption;
-  Integer FImageIndex = -1;
-  bool FEnabled = true;
-  TModalResult FModalResult = mrNone;
-  Integer FWidth = 0;
-  Integer FHeight = 0;
-};
-
-class THeaderButtons : public TOwnedCollection {
- public:
-  explicit THeaderButtons(TPersistent* AOwner);
-  String ClassName() const override { return u"THeaderButtons"; }
-  THeaderButton* Add() { return static_cast<THeaderButton*>(TCollection::Add()); }
-  THeaderButton* Insert(Integer Index) { return static_cast<THeaderButton*>(TCollection::Insert(Index)); }
-  THeaderButton* GetItem(Integer Index) const { return static_cast<THeaderButton*>(TCollection::GetItem(Index)); }
-  THeaderButton* Items(Integer Index) const { return GetItem(Index); }
-  void SetItem(Integer Index, THeaderButton* Value) { TCollection::SetItem(Index, Value); }
-  // Called by an item whose Caption, Enabled or Width changed: fires OnChange with the collection.
-  void ItemChanged();
-  TNotifyEvent OnChange;
 
  private:
-  TPersistent* FMyOwner;
+  TModalResult FModalResult = mrNone;
 };
 
-class TFooterButtons : public TCollection {
+// A band's button collection of Item on the collection class Base: typed access, and OnChange
+// fired with the collection when an item's Caption, Enabled or Width changed.
+template <class Base, class Item>
+class TBandButtonsT : public Base {
  public:
-  explicit TFooterButtons(TPersistent* AOwner);
-  String ClassName() const override { return u"TFooterButtons"; }
-  TFooterButton* Add() { return static_cast<TFooterButton*>(TCollection::Add()); }
-  TFooterButton* Insert(Integer Index) { return static_cast<TFooterButton*>(TCollection::Insert(Index)); }
-  TFooterButton* GetItem(Integer Index) const { return static_cast<TFooterButton*>(TCollection::GetItem(Index)); }
-  TFooterButton* Items(Integer Index) const { return GetItem(Index); }
-  void SetItem(Integer Index, TFooterButton* Value) { TCollection::SetItem(Index, Value); }
-  void ItemChanged();
+  Item* Add() { return static_cast<Item*>(TCollection::Add()); }
+  Item* Insert(Integer Index) { return static_cast<Item*>(TCollection::Insert(Index)); }
+  Item* GetItem(Integer Index) const { return static_cast<Item*>(TCollection::GetItem(Index)); }
+  Item* Items(Integer Index) const { return GetItem(Index); }
+  void SetItem(Integer Index, Item* Value) { TCollection::SetItem(Index, Value); }
+  // Called by an item whose Caption, Enabled or Width changed: fires OnChange with the collection.
+  void ItemChanged() {
+    if (OnChange) OnChange(this);
+  }
   TNotifyEvent OnChange;
 
  protected:
+  // AOwner: the appearance's owner, reported as the collection's owner; BaseArgs: Base's.
+  template <class... Args>
+  explicit TBandButtonsT(TPersistent* AOwner, Args&&... BaseArgs)
+      : Base(std::forward<Args>(BaseArgs)..., [](TCollection* c) -> TCollectionItem* { return new Item(c); }),
+        FMyOwner(AOwner) {}
   TPersistent* GetOwner() override { return FMyOwner; }
 
  private:
   TPersistent* FMyOwner;
 };
 
-// The settings of the popup's header band. Of its own properties only Visible notifies (OnChange,
-// on a change); button items notify through OnButtonsChanged.
-class THeaderAppearance : public TPersistent {
+class THeaderButtons : public TBandButtonsT<TOwnedCollection, THeaderButton> {
  public:
-  explicit THeaderAppearance(TComponent* AOwner);
-  ~THeaderAppearance() override;
-  String ClassName() const override { return u"THeaderAppearance"; }
-  // Only from another THeaderAppearance; anything else is ignored.
-  void Assign(TPersistent* Source) override;
+  explicit THeaderButtons(TPersistent* AOwner) : TBandButtonsT(AOwner, AOwner) {}
+  String ClassName() const override { return u"THeaderButtons"; }
+};
+
+class TFooterButtons : public TBandButtonsT<TCollection, TFooterButton> {
+ public:
+  explicit TFooterButtons(TPersistent* AOwner) : TBandButtonsT(AOwner) {}
+  String ClassName() const override { return u"TFooterButtons"; }
+};
+
+// The settings a band's appearance has, with the button collection B. Of its own properties only
+// Visible notifies (OnChange, on a change); button items notify through OnButtonsChanged.
+template <class B>
+class TBandAppearanceT : public TPersistent {
+ public:
+  explicit TBandAppearanceT(TComponent* AOwner);
+  ~TBandAppearanceT() override;
   // Color, ColorTo, BorderColor, Font and GradientDirection only (same class only).
   void AssignColors(TPersistent* Source);
 
@@ -499,9 +530,9 @@ class THeaderAppearance : public TPersistent {
   void SetBorderWidth(Integer Value) { FBorderWidth = Value; }
   Integer ImageIndex() const { return FImageIndex; }
   void SetImageIndex(Integer Value) { FImageIndex = Value; }
-  THeaderButtons* Buttons() const { return FButtons.get(); }
+  B* Buttons() const { return FButtons.get(); }
   // Copies the given collection item by item.
-  void SetButtons(THeaderButtons* Value);
+  void SetButtons(B* Value);
   TButtonAlignment ButtonAlignment() const { return FButtonAlignment; }
   void SetButtonAlignment(TButtonAlignment Value) { FButtonAlignment = Value; }
 
@@ -510,6 +541,10 @@ class THeaderAppearance : public TPersistent {
 
  protected:
   TPersistent* GetOwner() override { return FOwner; }
+  // The settings of Source that are stored as they are (all but Visible, the alignment and the
+  // buttons), and then Visible through its write, the alignment and the buttons.
+  void AssignSettings(const TBandAppearanceT& Source);
+  void AssignVisibleAndButtons(const TBandAppearanceT& Source);
 
  private:
   TComponent* FOwner;
@@ -522,91 +557,57 @@ class THeaderAppearance : public TPersistent {
   TColor FColor = 0xC0C0C0;
   TColor FBorderColor = 0;
   std::unique_ptr<TFont> FFont;
-  std::unique_ptr<THeaderButtons> FButtons;
+  std::unique_ptr<B> FButtons;
   TGradientDirection FGradientDirection = gdVertical;
   TButtonAlignment FButtonAlignment = baRight;
 };
 
-// The settings of the popup's footer band: the header's settings plus the size grip.
-class TFooterAppearance : public TPersistent {
+// The settings of the popup's header band (its caption font Tahoma).
+class THeaderAppearance : public TBandAppearanceT<THeaderButtons> {
  public:
-  explicit TFooterAppearance(TComponent* AOwner);
-  ~TFooterAppearance() override;
+  explicit THeaderAppearance(TComponent* AOwner);
+  String ClassName() const override { return u"THeaderAppearance"; }
+  // Only from another THeaderAppearance; anything else is ignored.
+  void Assign(TPersistent* Source) override;
+};
+
+// The settings of the popup's footer band: the header's settings plus the size grip.
+class TFooterAppearance : public TBandAppearanceT<TFooterButtons> {
+ public:
+  using TBandAppearanceT::TBandAppearanceT;
   String ClassName() const override { return u"TFooterAppearance"; }
   void Assign(TPersistent* Source) override;
-  void AssignColors(TPersistent* Source);
 
-  TColor Color() const { return FColor; }
-  void SetColor(TColor Value) { FColor = Value; }
-  TColor ColorTo() const { return FColorTo; }
-  void SetColorTo(TColor Value) { FColorTo = Value; }
-  const String& Caption() const { return FCaption; }
-  void SetCaption(const String& Value) { FCaption = Value; }
-  TFont* Font() { return FFont.get(); }
-  const TFont* Font() const { return FFont.get(); }
-  void SetFont(const TFont* Value);
-  TGradientDirection GradientDirection() const { return FGradientDirection; }
-  void SetGradientDirection(TGradientDirection Value) { FGradientDirection = Value; }
-  bool Visible() const { return FVisible; }
-  void SetVisible(bool Value);
-  Integer Height() const { return FHeight; }
-  void SetHeight(Integer Value) { FHeight = Value; }
-  TColor BorderColor() const { return FBorderColor; }
-  void SetBorderColor(TColor Value) { FBorderColor = Value; }
-  Integer BorderWidth() const { return FBorderWidth; }
-  void SetBorderWidth(Integer Value) { FBorderWidth = Value; }
-  Integer ImageIndex() const { return FImageIndex; }
-  void SetImageIndex(Integer Value) { FImageIndex = Value; }
   bool SizeGrip() const { return FSizeGrip; }
   void SetSizeGrip(bool Value) { FSizeGrip = Value; }
-  TFooterButtons* Buttons() const { return FButtons.get(); }
-  void SetButtons(TFooterButtons* Value);
-  TButtonAlignment ButtonAlignment() const { return FButtonAlignment; }
-  void SetButtonAlignment(TButtonAlignment Value) { FButtonAlignment = Value; }
-
-  TNotifyEvent OnChange;
-  TNotifyEvent OnButtonsChanged;
-
- protected:
-  TPersistent* GetOwner() override { return FOwner; }
 
  private:
-  TComponent* FOwner;
-  bool FVisible = true;
-  Integer FHeight = 22;
-  Integer FBorderWidth = 1;
   bool FSizeGrip = true;
-  String FCaption;
-  TColor FColorTo = 0xFFFFFF;
-  TColor FColor = 0xC0C0C0;
-  TColor FBorderColor = 0;
-  std::unique_ptr<TFont> FFont;
-  Integer FImageIndex = -1;
-  std::unique_ptr<TFooterButtons> FButtons;
-  TGradientDirection FGradientDirection = gdVertical;
-  TButtonAlignment FButtonAlignment = baRight;
 };
 
 // ---------------------------------------------------------------------------------------------
 // Header and footer bands
 // ---------------------------------------------------------------------------------------------
 
-// The header band of a popup: background, border, image, mini-HTML caption and push buttons, from
-// its own copy of the drop-down's DropDownHeader.
-class TExHeader : public TCustomControl {
+// A band of a popup with the appearance A and its button collection B: background, border, image,
+// mini-HTML caption and push buttons, from its own copy of the drop-down's DropDownHeader (the
+// header) or DropDownFooter (the footer, which mirrors the header top for bottom).
+template <class A, class B>
+class TDropDownBandT : public TCustomControl {
  public:
-  explicit TExHeader(TComponent* AOwner);
-  ~TExHeader() override;
-  String ClassName() const override { return u"TExHeader"; }
+  explicit TDropDownBandT(TComponent* AOwner);
+  ~TDropDownBandT() override;
 
-  THeaderAppearance* Appearance() const { return FAppearance.get(); }
-  void SetAppearance(THeaderAppearance* Value);
+  A* Appearance() const { return FAppearance.get(); }
+  void SetAppearance(A* Value);
   TImageList* Images() const { return FImages; }
   void SetImages(TImageList* Value);
-  // The attached drop-down's DropDownHeader.Buttons (not the band's copy); nullptr without one.
-  THeaderButtons* Buttons() const;
+  // The attached drop-down's DropDownHeader.Buttons or DropDownFooter.Buttons (not the band's
+  // copy); nullptr without one.
+  B* Buttons() const;
   TExCustomDropDown* ExDropDown() const { return FExDropDown; }
-  // Links the band to DropDown: its Images and a copy of its DropDownHeader (nullptr: Images nil).
+  // Links the band to DropDown: its Images and a copy of its DropDownHeader or DropDownFooter
+  // (nullptr: Images nil).
   void AttachDropDown(TExCustomDropDown* DropDown);
   TDbgList* ButtonList() const { return FButtonList.get(); }
   Integer ButtonCount() const { return FButtonList->Count(); }
@@ -618,21 +619,25 @@ class TExHeader : public TCustomControl {
   virtual void RefreshButtons();
 
   // The client rectangle inset where the buttons are placed.
-  TRect ButtonArea() const;
+  virtual TRect ButtonArea() const = 0;
   // The click handler of the band's buttons: reports the item index (the button's Tag) to the
-  // drop-down's OnDropDownHeaderButtonClick. Senders other than TExButton are ignored.
+  // drop-down's OnDropDownHeaderButtonClick or OnDropDownFooterButtonClick. Senders other than
+  // TExButton are ignored.
   void ButtonClick(TObject* Sender);
 
   TDrawBackGroundEvent OnDrawBackGround;
   TGetTextEvent OnGetText;
 
  protected:
+  static constexpr bool IsFooter = std::is_same_v<A, TFooterAppearance>;
   void Paint() override;
+  // What a band draws over its painted settings (the footer's size grip in R).
+  virtual void PaintOverBand(const TRect& R) { (void)R; }
   void Resize() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void AppearanceChanged(TObject* Sender);
 
-  std::unique_ptr<THeaderAppearance> FAppearance;
+  std::unique_ptr<A> FAppearance;
   TImageList* FImages = nullptr;
   TExCustomDropDown* FExDropDown = nullptr;
   std::unique_ptr<TDbgList> FButtonList;
@@ -643,61 +648,36 @@ class TExHeader : public TCustomControl {
   std::vector<TExButton*> FRetiredButtons;
 };
 
+// The header band of a popup.
+class TExHeader : public TDropDownBandT<THeaderAppearance, THeaderButtons> {
+ public:
+  explicit TExHeader(TComponent* AOwner);
+  String ClassName() const override { return u"TExHeader"; }
+  TRect ButtonArea() const override;
+};
+
 // The footer band of a popup: as the header, mirrored, plus the size grip that resizes the popup.
-class TExFooter : public TCustomControl {
+class TExFooter : public TDropDownBandT<TFooterAppearance, TFooterButtons> {
  public:
   explicit TExFooter(TComponent* AOwner);
-  ~TExFooter() override;
   String ClassName() const override { return u"TExFooter"; }
-
-  TFooterAppearance* Appearance() const { return FAppearance.get(); }
-  void SetAppearance(TFooterAppearance* Value);
-  TImageList* Images() const { return FImages; }
-  void SetImages(TImageList* Value);
-  TFooterButtons* Buttons() const;
-  TExCustomDropDown* ExDropDown() const { return FExDropDown; }
-  void AttachDropDown(TExCustomDropDown* DropDown);
-  TDbgList* ButtonList() const { return FButtonList.get(); }
-  Integer ButtonCount() const { return FButtonList->Count(); }
-  TExButton* ButtonAt(Integer Index) const { return static_cast<TExButton*>(FButtonList->GetItemsEx(Index)); }
-
-  virtual void BuildButtons();
-  virtual void FreeButtons();
-  virtual void PlaceButtons();
-  virtual void RefreshButtons();
-
-  TRect ButtonArea() const;
-  // Reports a button's item index to the drop-down's OnDropDownFooterButtonClick.
-  void ButtonClick(TObject* Sender);
+  TRect ButtonArea() const override;
   // SizeGrip is set, a drop-down is attached and its popup is sizeable.
   bool GripShows() const;
   // The grip zone: x > Width - 12 and y > Height - 15, while the grip shows.
   bool InGripZone(Integer X, Integer Y) const;
   TCursor OldCursor() const { return FOldCursor; }
 
-  TDrawBackGroundEvent OnDrawBackGround;
-  TGetTextEvent OnGetText;
-
  protected:
-  void Paint() override;
-  void Resize() override;
-  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void PaintOverBand(const TRect& R) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void CMMouseEnter(TMessage& M) override;
   void CMMouseLeave(TMessage& M) override;
-  void AppearanceChanged(TObject* Sender);
   void DrawSizeGrip(TRect R);
 
-  std::unique_ptr<TFooterAppearance> FAppearance;
-  TImageList* FImages = nullptr;
-  TExCustomDropDown* FExDropDown = nullptr;
-  std::unique_ptr<TDbgList> FButtonList;
   TCursor FOldCursor = crDefault;
-  // As in the header: the button being clicked, and buttons kept back from a rebuild during it.
-  TExButton* FClickedButton = nullptr;
-  std::vector<TExButton*> FRetiredButtons;
 };
 
 // ---------------------------------------------------------------------------------------------

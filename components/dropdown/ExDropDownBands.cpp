@@ -1,6 +1,7 @@
 // The header and footer of the popup: their settings with the button collections, the
 // range-checked button list, and the two band controls that paint the settings and carry the
-// push buttons.
+// push buttons. What the header and the footer have alike is written once, in the templates of
+// ExDropDown.h; the footer adds the size grip.
 #include <algorithm>
 #include <type_traits>
 
@@ -26,67 +27,13 @@ void TDbgList::AssignList(const TList* ListA) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Button items and collections
-
-THeaderButton::THeaderButton(TCollection* Collection) : TCollectionItem(Collection) {}
-
-void THeaderButton::NotifyCollection() {
-  if (auto* c = dynamic_cast<THeaderButtons*>(Collection())) c->ItemChanged();
-}
-
-void THeaderButton::SetCaption(const String& Value) {
-  if (FCaption == Value) return;
-  FCaption = Value;
-  NotifyCollection();
-}
-
-void THeaderButton::SetEnabled(bool Value) {
-  if (FEnabled == Value) return;
-  FEnabled = Value;
-  NotifyCollection();
-}
-
-void THeaderButton::SetWidth(Integer Value) {
-  if (FWidth == Value) return;
-  FWidth = Value;
-  NotifyCollection();
-}
+// Button items
 
 void THeaderButton::Assign(TPersistent* Source) {
-  auto* src = dynamic_cast<THeaderButton*>(Source);
-  if (!src) {
+  if (auto* src = dynamic_cast<THeaderButton*>(Source))
+    AssignButton(*src);
+  else
     TCollectionItem::Assign(Source);
-    return;
-  }
-  SetCaption(src->FCaption);
-  SetImageIndex(src->FImageIndex);
-  SetEnabled(src->FEnabled);
-  SetWidth(src->FWidth);
-  SetHeight(src->FHeight);
-}
-
-TFooterButton::TFooterButton(TCollection* Collection) : TCollectionItem(Collection) {}
-
-void TFooterButton::NotifyCollection() {
-  if (auto* c = dynamic_cast<TFooterButtons*>(Collection())) c->ItemChanged();
-}
-
-void TFooterButton::SetCaption(const String& Value) {
-  if (FCaption == Value) return;
-  FCaption = Value;
-  NotifyCollection();
-}
-
-void TFooterButton::SetEnabled(bool Value) {
-  if (FEnabled == Value) return;
-  FEnabled = Value;
-  NotifyCollection();
-}
-
-void TFooterButton::SetWidth(Integer Value) {
-  if (FWidth == Value) return;
-  FWidth = Value;
-  NotifyCollection();
 }
 
 void TFooterButton::Assign(TPersistent* Source) {
@@ -95,135 +42,90 @@ void TFooterButton::Assign(TPersistent* Source) {
     TCollectionItem::Assign(Source);
     return;
   }
-  SetCaption(src->FCaption);
-  SetImageIndex(src->FImageIndex);
+  AssignButton(*src);
   SetModalResult(src->FModalResult);
-  SetEnabled(src->FEnabled);
-  SetWidth(src->FWidth);
-  SetHeight(src->FHeight);
-}
-
-THeaderButtons::THeaderButtons(TPersistent* AOwner)
-    : TOwnedCollection(AOwner, [](TCollection* c) -> TCollectionItem* { return new THeaderButton(c); }),
-      FMyOwner(AOwner) {}
-
-void THeaderButtons::ItemChanged() {
-  if (OnChange) OnChange(this);
-}
-
-TFooterButtons::TFooterButtons(TPersistent* AOwner)
-    : TCollection([](TCollection* c) -> TCollectionItem* { return new TFooterButton(c); }), FMyOwner(AOwner) {}
-
-void TFooterButtons::ItemChanged() {
-  if (OnChange) OnChange(this);
 }
 
 // ---------------------------------------------------------------------------------------------
-// THeaderAppearance
+// The appearances
 
-THeaderAppearance::THeaderAppearance(TComponent* AOwner)
-    : FOwner(AOwner), FFont(std::make_unique<TFont>()), FButtons(std::make_unique<THeaderButtons>(this)) {
-  FFont->SetName(u"Tahoma");
+template <class B>
+TBandAppearanceT<B>::TBandAppearanceT(TComponent* AOwner)
+    : FOwner(AOwner), FFont(std::make_unique<TFont>()), FButtons(std::make_unique<B>(this)) {
   FButtons->OnChange = [this](TObject*) {
     if (OnButtonsChanged) OnButtonsChanged(this);
   };
 }
 
-THeaderAppearance::~THeaderAppearance() = default;
+template <class B>
+TBandAppearanceT<B>::~TBandAppearanceT() = default;
 
-void THeaderAppearance::SetFont(const TFont* Value) {
+template <class B>
+void TBandAppearanceT<B>::SetFont(const TFont* Value) {
   if (Value) FFont->Assign(Value);
 }
 
-void THeaderAppearance::SetVisible(bool Value) {
+template <class B>
+void TBandAppearanceT<B>::SetVisible(bool Value) {
   if (FVisible == Value) return;
   FVisible = Value;
   if (OnChange) OnChange(this);
 }
 
-void THeaderAppearance::SetButtons(THeaderButtons* Value) {
+template <class B>
+void TBandAppearanceT<B>::SetButtons(B* Value) {
   if (Value) FButtons->Assign(Value);
 }
+
+template <class B>
+void TBandAppearanceT<B>::AssignSettings(const TBandAppearanceT& Source) {
+  FColorTo = Source.FColorTo;
+  FColor = Source.FColor;
+  FBorderColor = Source.FBorderColor;
+  FCaption = Source.FCaption;
+  FFont->Assign(Source.FFont.get());
+  FImageIndex = Source.FImageIndex;
+  FBorderWidth = Source.FBorderWidth;
+  FGradientDirection = Source.FGradientDirection;
+  FHeight = Source.FHeight;
+}
+
+template <class B>
+void TBandAppearanceT<B>::AssignVisibleAndButtons(const TBandAppearanceT& Source) {
+  SetVisible(Source.FVisible);
+  FButtonAlignment = Source.FButtonAlignment;
+  FButtons->Assign(Source.FButtons.get());
+}
+
+template <class B>
+void TBandAppearanceT<B>::AssignColors(TPersistent* Source) {
+  auto* src = dynamic_cast<TBandAppearanceT*>(Source);
+  if (!src || src == this) return;
+  FColor = src->FColor;
+  FColorTo = src->FColorTo;
+  FBorderColor = src->FBorderColor;
+  FFont->Assign(src->FFont.get());
+  FGradientDirection = src->FGradientDirection;
+}
+
+template class TBandAppearanceT<THeaderButtons>;
+template class TBandAppearanceT<TFooterButtons>;
+
+THeaderAppearance::THeaderAppearance(TComponent* AOwner) : TBandAppearanceT(AOwner) { Font()->SetName(u"Tahoma"); }
 
 void THeaderAppearance::Assign(TPersistent* Source) {
   auto* src = dynamic_cast<THeaderAppearance*>(Source);
   if (!src || src == this) return;
-  FColorTo = src->FColorTo;
-  FColor = src->FColor;
-  FBorderColor = src->FBorderColor;
-  FCaption = src->FCaption;
-  FFont->Assign(src->FFont.get());
-  FImageIndex = src->FImageIndex;
-  FBorderWidth = src->FBorderWidth;
-  FGradientDirection = src->FGradientDirection;
-  FHeight = src->FHeight;
-  SetVisible(src->FVisible);
-  FButtonAlignment = src->FButtonAlignment;
-  FButtons->Assign(src->FButtons.get());
-}
-
-void THeaderAppearance::AssignColors(TPersistent* Source) {
-  auto* src = dynamic_cast<THeaderAppearance*>(Source);
-  if (!src || src == this) return;
-  FColor = src->FColor;
-  FColorTo = src->FColorTo;
-  FBorderColor = src->FBorderColor;
-  FFont->Assign(src->FFont.get());
-  FGradientDirection = src->FGradientDirection;
-}
-
-// ---------------------------------------------------------------------------------------------
-// TFooterAppearance
-
-TFooterAppearance::TFooterAppearance(TComponent* AOwner)
-    : FOwner(AOwner), FFont(std::make_unique<TFont>()), FButtons(std::make_unique<TFooterButtons>(this)) {
-  FButtons->OnChange = [this](TObject*) {
-    if (OnButtonsChanged) OnButtonsChanged(this);
-  };
-}
-
-TFooterAppearance::~TFooterAppearance() = default;
-
-void TFooterAppearance::SetFont(const TFont* Value) {
-  if (Value) FFont->Assign(Value);
-}
-
-void TFooterAppearance::SetVisible(bool Value) {
-  if (FVisible == Value) return;
-  FVisible = Value;
-  if (OnChange) OnChange(this);
-}
-
-void TFooterAppearance::SetButtons(TFooterButtons* Value) {
-  if (Value) FButtons->Assign(Value);
+  AssignSettings(*src);
+  AssignVisibleAndButtons(*src);
 }
 
 void TFooterAppearance::Assign(TPersistent* Source) {
   auto* src = dynamic_cast<TFooterAppearance*>(Source);
   if (!src || src == this) return;
-  FBorderColor = src->FBorderColor;
-  FColor = src->FColor;
-  FColorTo = src->FColorTo;
-  FGradientDirection = src->FGradientDirection;
-  FFont->Assign(src->FFont.get());
-  FCaption = src->FCaption;
+  AssignSettings(*src);
   FSizeGrip = src->FSizeGrip;
-  FBorderWidth = src->FBorderWidth;
-  FHeight = src->FHeight;
-  FImageIndex = src->FImageIndex;
-  SetVisible(src->FVisible);
-  FButtonAlignment = src->FButtonAlignment;
-  FButtons->Assign(src->FButtons.get());
-}
-
-void TFooterAppearance::AssignColors(TPersistent* Source) {
-  auto* src = dynamic_cast<TFooterAppearance*>(Source);
-  if (!src || src == this) return;
-  FColor = src->FColor;
-  FColorTo = src->FColorTo;
-  FBorderColor = src->FBorderColor;
-  FFont->Assign(src->FFont.get());
-  FGradientDirection = src->FGradientDirection;
+  AssignVisibleAndButtons(*src);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -406,39 +308,42 @@ void ReportBandClick(TExButton*& Clicked, TExButton* Button, const TCall& Call) 
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
-// TExHeader
+// The bands
 
-TExHeader::TExHeader(TComponent* AOwner)
-    : TCustomControl(AOwner),
-      FAppearance(std::make_unique<THeaderAppearance>(AOwner)),
-      FButtonList(std::make_unique<TDbgList>()) {
+template <class A, class B>
+TDropDownBandT<A, B>::TDropDownBandT(TComponent* AOwner)
+    : TCustomControl(AOwner), FAppearance(std::make_unique<A>(AOwner)), FButtonList(std::make_unique<TDbgList>()) {
   FAppearance->OnChange = [this](TObject* Sender) { AppearanceChanged(Sender); };
-  FAppearance->OnButtonsChanged = [](TObject*) {};
   FControlStyle = csAcceptsControls | csClickEvents | csDoubleClicks;
   SetDoubleBuffered(true);
 }
 
-TExHeader::~TExHeader() = default;
+template <class A, class B>
+TDropDownBandT<A, B>::~TDropDownBandT() = default;
 
-void TExHeader::AppearanceChanged(TObject* Sender) {
+template <class A, class B>
+void TDropDownBandT<A, B>::AppearanceChanged(TObject* Sender) {
   (void)Sender;
   SetVisible(FAppearance->Visible());
   SetHeight(FAppearance->Height());
 }
 
-void TExHeader::SetAppearance(THeaderAppearance* Value) {
+template <class A, class B>
+void TDropDownBandT<A, B>::SetAppearance(A* Value) {
   FAppearance->Assign(Value);
   Invalidate();
 }
 
-void TExHeader::SetImages(TImageList* Value) {
+template <class A, class B>
+void TDropDownBandT<A, B>::SetImages(TImageList* Value) {
   if (FImages) FImages->RemoveFreeNotification(this);
   FImages = Value;
   if (FImages) FImages->FreeNotification(this);
   Invalidate();
 }
 
-void TExHeader::Notification(TComponent* AComponent, TOperation Operation) {
+template <class A, class B>
+void TDropDownBandT<A, B>::Notification(TComponent* AComponent, TOperation Operation) {
   TCustomControl::Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent == FImages) {
     FImages = nullptr;
@@ -446,16 +351,91 @@ void TExHeader::Notification(TComponent* AComponent, TOperation Operation) {
   }
 }
 
-THeaderButtons* TExHeader::Buttons() const { return FExDropDown ? FExDropDown->DropDownHeader()->Buttons() : nullptr; }
+template <class A, class B>
+B* TDropDownBandT<A, B>::Buttons() const {
+  if (!FExDropDown) return nullptr;
+  if constexpr (IsFooter)
+    return FExDropDown->DropDownFooter()->Buttons();
+  else
+    return FExDropDown->DropDownHeader()->Buttons();
+}
 
-void TExHeader::AttachDropDown(TExCustomDropDown* DropDown) {
+template <class A, class B>
+void TDropDownBandT<A, B>::AttachDropDown(TExCustomDropDown* DropDown) {
   FExDropDown = DropDown;
   if (!DropDown) {
     SetImages(nullptr);
     return;
   }
   SetImages(DropDown->Images());
-  SetAppearance(DropDown->DropDownHeader());
+  if constexpr (IsFooter)
+    SetAppearance(DropDown->DropDownFooter());
+  else
+    SetAppearance(DropDown->DropDownHeader());
+}
+
+template <class A, class B>
+void TDropDownBandT<A, B>::BuildButtons() {
+  if (!FExDropDown || !Buttons()) return;
+  FreeButtons();
+  BuildBandButtons(this, Buttons(), FExDropDown, FButtonList.get(), IsFooter);
+  PlaceButtons();
+}
+
+template <class A, class B>
+void TDropDownBandT<A, B>::FreeButtons() {
+  FreeBandButtons(FButtonList.get(), FClickedButton, FRetiredButtons);
+}
+
+template <class A, class B>
+void TDropDownBandT<A, B>::PlaceButtons() {
+  if (FButtonList->Count() == 0) return;
+  PlaceBandButtons(FButtonList.get(), ButtonArea(), FAppearance->ButtonAlignment());
+}
+
+template <class A, class B>
+void TDropDownBandT<A, B>::RefreshButtons() {
+  RefreshBandButtons(FButtonList.get(), Buttons(), FExDropDown, FImages);
+  PlaceButtons();
+}
+
+template <class A, class B>
+void TDropDownBandT<A, B>::Resize() {
+  TCustomControl::Resize();
+  PlaceButtons();
+}
+
+template <class A, class B>
+void TDropDownBandT<A, B>::ButtonClick(TObject* Sender) {
+  auto* b = dynamic_cast<TExButton*>(Sender);
+  if (!b || !FExDropDown) return;
+  TExCustomDropDown* dropDown = FExDropDown;
+  const TDropDownButtonItemClick& event =
+      IsFooter ? dropDown->OnDropDownFooterButtonClick : dropDown->OnDropDownHeaderButtonClick;
+  if (!event) return;
+  const Integer index = static_cast<Integer>(b->Tag());
+  ReportBandClick(FClickedButton, b, [&] { event(dropDown, index); });
+}
+
+template <class A, class B>
+void TDropDownBandT<A, B>::Paint() {
+  const TRect R = ClientRect();
+  if (OnDrawBackGround) {
+    OnDrawBackGround(this, Canvas(), R);
+    return;
+  }
+  const A* a = FAppearance.get();
+  TBandLook look{a->Color(),       a->ColorTo(),           a->BorderColor(), a->BorderWidth(),
+                 a->ImageIndex(),  a->GradientDirection(), a->Font(),        a->Caption()};
+  PaintBand(this, look, IsFooter, FExDropDown, FImages, FButtonList.get(), OnGetText);
+  PaintOverBand(R);
+}
+
+template class TDropDownBandT<THeaderAppearance, THeaderButtons>;
+template class TDropDownBandT<TFooterAppearance, TFooterButtons>;
+
+TExHeader::TExHeader(TComponent* AOwner) : TDropDownBandT(AOwner) {
+  FAppearance->OnButtonsChanged = [](TObject*) {};
 }
 
 TRect TExHeader::ButtonArea() const {
@@ -463,102 +443,7 @@ TRect TExHeader::ButtonArea() const {
   return TRect(r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 3);
 }
 
-void TExHeader::BuildButtons() {
-  if (!FExDropDown || !Buttons()) return;
-  FreeButtons();
-  BuildBandButtons(this, Buttons(), FExDropDown, FButtonList.get(), false);
-  PlaceButtons();
-}
-
-void TExHeader::FreeButtons() { FreeBandButtons(FButtonList.get(), FClickedButton, FRetiredButtons); }
-
-void TExHeader::PlaceButtons() {
-  if (FButtonList->Count() == 0) return;
-  PlaceBandButtons(FButtonList.get(), ButtonArea(), FAppearance->ButtonAlignment());
-}
-
-void TExHeader::RefreshButtons() {
-  RefreshBandButtons(FButtonList.get(), Buttons(), FExDropDown, FImages);
-  PlaceButtons();
-}
-
-void TExHeader::Resize() {
-  TCustomControl::Resize();
-  PlaceButtons();
-}
-
-void TExHeader::ButtonClick(TObject* Sender) {
-  auto* b = dynamic_cast<TExButton*>(Sender);
-  if (!b || !FExDropDown) return;
-  if (!FExDropDown->OnDropDownHeaderButtonClick) return;
-  TExCustomDropDown* dropDown = FExDropDown;
-  const Integer index = static_cast<Integer>(b->Tag());
-  ReportBandClick(FClickedButton, b, [&] { dropDown->OnDropDownHeaderButtonClick(dropDown, index); });
-}
-
-void TExHeader::Paint() {
-  const TRect R = ClientRect();
-  if (OnDrawBackGround) {
-    OnDrawBackGround(this, Canvas(), R);
-    return;
-  }
-  const THeaderAppearance* a = FAppearance.get();
-  TBandLook look{a->Color(),       a->ColorTo(),           a->BorderColor(), a->BorderWidth(),
-                 a->ImageIndex(),  a->GradientDirection(), a->Font(),        a->Caption()};
-  PaintBand(this, look, false, FExDropDown, FImages, FButtonList.get(), OnGetText);
-}
-
-// ---------------------------------------------------------------------------------------------
-// TExFooter
-
-TExFooter::TExFooter(TComponent* AOwner)
-    : TCustomControl(AOwner),
-      FAppearance(std::make_unique<TFooterAppearance>(AOwner)),
-      FButtonList(std::make_unique<TDbgList>()) {
-  FAppearance->OnChange = [this](TObject* Sender) { AppearanceChanged(Sender); };
-  FControlStyle = csAcceptsControls | csCaptureMouse | csClickEvents | csDoubleClicks;
-  SetDoubleBuffered(true);
-}
-
-TExFooter::~TExFooter() = default;
-
-void TExFooter::AppearanceChanged(TObject* Sender) {
-  (void)Sender;
-  SetVisible(FAppearance->Visible());
-  SetHeight(FAppearance->Height());
-}
-
-void TExFooter::SetAppearance(TFooterAppearance* Value) {
-  FAppearance->Assign(Value);
-  Invalidate();
-}
-
-void TExFooter::SetImages(TImageList* Value) {
-  if (FImages) FImages->RemoveFreeNotification(this);
-  FImages = Value;
-  if (FImages) FImages->FreeNotification(this);
-  Invalidate();
-}
-
-void TExFooter::Notification(TComponent* AComponent, TOperation Operation) {
-  TCustomControl::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == FImages) {
-    FImages = nullptr;
-    Invalidate();
-  }
-}
-
-TFooterButtons* TExFooter::Buttons() const { return FExDropDown ? FExDropDown->DropDownFooter()->Buttons() : nullptr; }
-
-void TExFooter::AttachDropDown(TExCustomDropDown* DropDown) {
-  FExDropDown = DropDown;
-  if (!DropDown) {
-    SetImages(nullptr);
-    return;
-  }
-  SetImages(DropDown->Images());
-  SetAppearance(DropDown->DropDownFooter());
-}
+TExFooter::TExFooter(TComponent* AOwner) : TDropDownBandT(AOwner) { FControlStyle |= csCaptureMouse; }
 
 bool TExFooter::GripShows() const {
   return FAppearance->SizeGrip() && FExDropDown && FExDropDown->DropDownSizeable();
@@ -573,48 +458,9 @@ TRect TExFooter::ButtonArea() const {
   return TRect(r.Left + 2, r.Top + 2, r.Right - (GripShows() ? 14 : 2), r.Bottom - 2);
 }
 
-void TExFooter::BuildButtons() {
-  if (!FExDropDown || !Buttons()) return;
-  FreeButtons();
-  BuildBandButtons(this, Buttons(), FExDropDown, FButtonList.get(), true);
-  PlaceButtons();
-}
-
-void TExFooter::FreeButtons() { FreeBandButtons(FButtonList.get(), FClickedButton, FRetiredButtons); }
-
-void TExFooter::PlaceButtons() { PlaceBandButtons(FButtonList.get(), ButtonArea(), FAppearance->ButtonAlignment()); }
-
-void TExFooter::RefreshButtons() {
-  RefreshBandButtons(FButtonList.get(), Buttons(), FExDropDown, FImages);
-  PlaceButtons();
-}
-
-void TExFooter::Resize() {
-  TCustomControl::Resize();
-  PlaceButtons();
-}
-
-void TExFooter::ButtonClick(TObject* Sender) {
-  auto* b = dynamic_cast<TExButton*>(Sender);
-  if (!b || !FExDropDown) return;
-  if (!FExDropDown->OnDropDownFooterButtonClick) return;
-  TExCustomDropDown* dropDown = FExDropDown;
-  const Integer index = static_cast<Integer>(b->Tag());
-  ReportBandClick(FClickedButton, b, [&] { dropDown->OnDropDownFooterButtonClick(dropDown, index); });
-}
-
-void TExFooter::Paint() {
-  const TRect R = ClientRect();
-  if (OnDrawBackGround) {
-    OnDrawBackGround(this, Canvas(), R);
-    return;
-  }
-  const TFooterAppearance* a = FAppearance.get();
-  TBandLook look{a->Color(),       a->ColorTo(),           a->BorderColor(), a->BorderWidth(),
-                 a->ImageIndex(),  a->GradientDirection(), a->Font(),        a->Caption()};
-  PaintBand(this, look, true, FExDropDown, FImages, FButtonList.get(), OnGetText);
-  if (GripShows())
-    DrawSizeGrip(TRect(R.Right - a->BorderWidth() - 16, 1, R.Right - a->BorderWidth() - 1, R.Bottom));
+void TExFooter::PaintOverBand(const TRect& R) {
+  const Integer border = FAppearance->BorderWidth();
+  if (GripShows()) DrawSizeGrip(TRect(R.Right - border - 16, 1, R.Right - border - 1, R.Bottom));
 }
 
 void TExFooter::DrawSizeGrip(TRect R) {

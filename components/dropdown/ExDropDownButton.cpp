@@ -9,40 +9,57 @@
 // ---------------------------------------------------------------------------------------------
 // TExButtonAppearance
 
-TExButtonAppearance::TExButtonAppearance() : FFont(std::make_unique<TFont>()) {
-  FFont->SetName(u"Tahoma");
-  FColorChecked = ShadeColor(0xF5F0E1, -10, -10, 0);
-  FColorCheckedTo = ShadeColor(0xF9D2B2, -10, -10, 0);
-}
+TButtonFaceColors::TButtonFaceColors(const TInitial& I)
+    : FBorderColor(I.BorderColor),
+      FBorderColorHot(I.BorderColorHot),
+      FBorderColorDown(I.BorderColorDown),
+      FBorderColorChecked(I.BorderColorChecked),
+      FColor(I.Color),
+      FColorTo(I.ColorTo),
+      FColorDown(I.ColorDown),
+      FColorDownTo(I.ColorDownTo),
+      FColorHot(I.ColorHot),
+      FColorHotTo(I.ColorHotTo),
+      FColorChecked(I.ColorChecked),
+      FColorCheckedTo(I.ColorCheckedTo),
+      FColorDisabled(I.ColorDisabled),
+      FColorDisabledTo(I.ColorDisabledTo) {}
 
-TExButtonAppearance::~TExButtonAppearance() = default;
-
-void TExButtonAppearance::Changed() {
+void TButtonFaceColors::Store(TColor& Field, TColor Value) {
+  if (Field == Value) return;
+  Field = Value;
   if (OnChange) OnChange(this);
 }
 
-#define KP_APPEARANCE_COLOR_SETTER(Name)               \
-  void TExButtonAppearance::Set##Name(TColor Value) { \
-    if (F##Name == Value) return;                      \
-    F##Name = Value;                                   \
-    Changed();                                         \
-  }
-KP_APPEARANCE_COLOR_SETTER(BorderColor)
-KP_APPEARANCE_COLOR_SETTER(BorderColorHot)
-KP_APPEARANCE_COLOR_SETTER(BorderColorDown)
-KP_APPEARANCE_COLOR_SETTER(BorderColorDisabled)
-KP_APPEARANCE_COLOR_SETTER(BorderColorChecked)
-KP_APPEARANCE_COLOR_SETTER(Color)
-KP_APPEARANCE_COLOR_SETTER(ColorTo)
-KP_APPEARANCE_COLOR_SETTER(ColorDown)
-KP_APPEARANCE_COLOR_SETTER(ColorDownTo)
-KP_APPEARANCE_COLOR_SETTER(ColorHot)
-KP_APPEARANCE_COLOR_SETTER(ColorHotTo)
-KP_APPEARANCE_COLOR_SETTER(ColorChecked)
-KP_APPEARANCE_COLOR_SETTER(ColorCheckedTo)
-KP_APPEARANCE_COLOR_SETTER(ColorDisabled)
-KP_APPEARANCE_COLOR_SETTER(ColorDisabledTo)
-#undef KP_APPEARANCE_COLOR_SETTER
+void TButtonFaceColors::AssignFaceColors(const TButtonFaceColors& Source) {
+  SetBorderColor(Source.FBorderColor);
+  SetBorderColorHot(Source.FBorderColorHot);
+  SetBorderColorDown(Source.FBorderColorDown);
+  SetBorderColorChecked(Source.FBorderColorChecked);
+  SetColor(Source.FColor);
+  SetColorTo(Source.FColorTo);
+  SetColorDown(Source.FColorDown);
+  SetColorDownTo(Source.FColorDownTo);
+  SetColorHot(Source.FColorHot);
+  SetColorHotTo(Source.FColorHotTo);
+  SetColorChecked(Source.FColorChecked);
+  SetColorCheckedTo(Source.FColorCheckedTo);
+  SetColorDisabled(Source.FColorDisabled);
+  SetColorDisabledTo(Source.FColorDisabledTo);
+}
+
+TExButtonAppearance::TExButtonAppearance()
+    : TButtonFaceColors({.BorderColor = clNone, .BorderColorHot = 0x808080, .BorderColorDown = 0x800000,
+                         .BorderColorChecked = 0xFF0000, .Color = clNone, .ColorTo = clNone, .ColorDown = 0xF5D8CA,
+                         .ColorDownTo = 0xF9BDA0, .ColorHot = 0xF5F0E1, .ColorHotTo = 0xF9D2B2,
+                         .ColorChecked = ShadeColor(0xF5F0E1, -10, -10, 0),
+                         .ColorCheckedTo = ShadeColor(0xF9D2B2, -10, -10, 0), .ColorDisabled = 0xF2F2F2,
+                         .ColorDisabledTo = clNone}),
+      FFont(std::make_unique<TFont>()) {
+  FFont->SetName(u"Tahoma");
+}
+
+TExButtonAppearance::~TExButtonAppearance() = default;
 
 void TExButtonAppearance::SetFont(const TFont* Value) {
   if (Value) FFont->Assign(Value);
@@ -51,7 +68,7 @@ void TExButtonAppearance::SetFont(const TFont* Value) {
 void TExButtonAppearance::SetGradient(TGradientDirection Value) {
   if (FGradient == Value) return;
   FGradient = Value;
-  Changed();
+  if (OnChange) OnChange(this);
 }
 
 void TExButtonAppearance::Assign(TPersistent* Source) {
@@ -60,21 +77,8 @@ void TExButtonAppearance::Assign(TPersistent* Source) {
     TPersistent::Assign(Source);
     return;
   }
-  SetBorderColor(src->FBorderColor);
-  SetBorderColorHot(src->FBorderColorHot);
-  SetBorderColorDown(src->FBorderColorDown);
+  AssignFaceColors(*src);
   SetBorderColorDisabled(src->FBorderColorDisabled);
-  SetBorderColorChecked(src->FBorderColorChecked);
-  SetColor(src->FColor);
-  SetColorTo(src->FColorTo);
-  SetColorDown(src->FColorDown);
-  SetColorDownTo(src->FColorDownTo);
-  SetColorHot(src->FColorHot);
-  SetColorHotTo(src->FColorHotTo);
-  SetColorChecked(src->FColorChecked);
-  SetColorCheckedTo(src->FColorCheckedTo);
-  SetColorDisabled(src->FColorDisabled);
-  SetColorDisabledTo(src->FColorDisabledTo);
   SetGradient(src->FGradient);
 }
 
