@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "components/dropdown/ExPickerListKeys.h"
 #include "platform/gui/Forms.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -56,16 +55,10 @@ String ColorValueToText(TColor Color, TColorValueText Notation) {
 // ---------------------------------------------------------------------------------------------
 // Colour items
 
-void TColorItem::SetCaption(const String& Value) {
-  if (Value == FCaption) return;
-  FCaption = Value;
-  if (auto* items = dynamic_cast<TColorItems*>(Collection())) items->DoChange();
-}
-
 void TColorItem::SetColor(TColor Value) {
   if (Value == FColor) return;
   FColor = Value;
-  if (auto* items = dynamic_cast<TColorItems*>(Collection())) items->DoChange();
+  Changed();
 }
 
 void TColorItem::Assign(TPersistent* Source) {
@@ -79,26 +72,12 @@ void TColorItem::Assign(TPersistent* Source) {
   TCollectionItem::Assign(Source);
 }
 
-TColorItems::TColorItems(TPersistent* AOwner)
-    : TCollection([](TCollection* c) { return new TColorItem(c); }), FOwner(AOwner) {}
-
-TColorItem* TColorItems::Add() { return static_cast<TColorItem*>(TCollection::Add()); }
-
-TColorItem* TColorItems::Insert(Integer Index) { return static_cast<TColorItem*>(TCollection::Insert(Index)); }
-
-TColorItem* TColorItems::Items(Integer Index) const { return static_cast<TColorItem*>(GetItem(Index)); }
-
-void TColorItems::DoChange() {
-  if (OnChange) OnChange(this);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Construction
 
-TExColorPickerDropDown::TExColorPickerDropDown(TComponent* AOwner) : TExCustomDropDown(AOwner) {
+TExColorPickerDropDown::TExColorPickerDropDown(TComponent* AOwner) : TListPickerDropDown(AOwner) {
   FColors = std::make_unique<TColorItems>(this);
   FColors->OnChange = [this](TObject* Sender) { ColorsChanged(Sender); };
-  FItemAppearance = std::make_unique<TItemAppearance>(this);
   // The popup exists from construction, with the list of the initial style.
   CreateDropDownForm();
   SetEditorEnabled(false);
@@ -106,31 +85,22 @@ TExColorPickerDropDown::TExColorPickerDropDown(TComponent* AOwner) : TExCustomDr
   DropDownHeader()->SetVisible(false);
   DropDownFooter()->SetVisible(false);
   SetCursor(crArrow);
-  FKeyTimer = new TTimer(this);
-  FKeyTimer->SetEnabled(false);
-  FKeyTimer->SetInterval(500);
-  FKeyTimer->OnTimer = [this](TObject* Sender) { ResetSearch(Sender); };
+  CreateKeyTimer();
 }
 
-TExColorPickerDropDown::~TExColorPickerDropDown() {
-  FColors.reset();
-  FItemAppearance.reset();
-}
+TExColorPickerDropDown::~TExColorPickerDropDown() { FColors.reset(); }
 
 void TExColorPickerDropDown::BeforeDestruction() {
   FDestroying = true;
-  if (FKeyTimer) FKeyTimer->SetEnabled(false);
-  TExCustomDropDown::BeforeDestruction();
+  TListPickerDropDown::BeforeDestruction();
 }
 
 void TExColorPickerDropDown::Notification(TComponent* AComponent, TOperation Operation) {
-  TExCustomDropDown::Notification(AComponent, Operation);
+  TListPickerDropDown::Notification(AComponent, Operation);
   if (Operation != opRemove) return;
-  if (AComponent == FItemSelector) FItemSelector = nullptr;
   if (AComponent == FColorSelector) FColorSelector = nullptr;
   if (AComponent == FColorCubePanel) FColorCubePanel = nullptr;
   if (AComponent == FSpectrumPanel) FSpectrumPanel = nullptr;
-  if (AComponent == FKeyTimer) FKeyTimer = nullptr;
 }
 
 void TExColorPickerDropDown::AddDefaultColors() {
@@ -163,18 +133,7 @@ TControl* TExColorPickerDropDown::StyleControl(TColorSelectionStyle Style) const
   return nullptr;
 }
 
-void TExColorPickerDropDown::EnsureListSelector() {
-  if (!DropDownForm()) return;
-  if (!FItemSelector) {
-    FItemSelector = new TExCustomItemSelector(this);
-    FItemSelector->SetParent(DropDownForm());
-    FItemSelector->SetSelectorType(stColor);
-    FItemSelector->SetBounds(0, 0, FItemSelector->Width(), 150);
-  }
-  FItemSelector->SetColor(DropDownColor());
-  FItemSelector->UpdateSelectorPanel();
-  SetControl(FItemSelector);
-}
+void TExColorPickerDropDown::EnsureListSelector() { PlaceListSelector(stColor); }
 
 void TExColorPickerDropDown::EnsurePalette() {
   if (!DropDownForm()) return;
@@ -235,23 +194,13 @@ void TExColorPickerDropDown::CopyColorsToList() {
 
 void TExColorPickerDropDown::UpdateList() {
   if (!FItemSelector) return;
-  FItemSelector->OnItemSelect = nullptr;
-  FItemSelector->SetColumns(FColumns);
-  FItemSelector->SetImages(Images());
-  FItemSelector->SetItemLayout(FLayout);
-  FItemSelector->SetColor(DropDownColor());
+  BeginListUpdate(FColumns);
   CopyColorsToList();
   FItemSelector->SetColorBoxHeight(FColorBoxHeight);
   FItemSelector->SetColorBoxWidth(FColorBoxWidth);
   FItemSelector->SetItemAppearance(FItemAppearance.get());
-  FItemSelector->UpdateSelectorPanel();
-  FItemSelector->SetItemIndex(FItemIndex);
-  FItemSelector->OnItemSelect = [this](TObject* Sender) { ListItemSelected(Sender); };
+  FinishListUpdate();
   FItemSelector->SetShowHint(ShowHint());
-}
-
-void TExColorPickerDropDown::SyncClosedList() {
-  if (FItemSelector && !DroppedDown()) UpdateList();
 }
 
 void TExColorPickerDropDown::SyncClosedGrid() {
@@ -273,14 +222,7 @@ void TExColorPickerDropDown::PrepareStyleControl(TColorSelectionStyle Style) {
     case csList:
       EnsureListSelector();
       UpdateList();
-      if (FItemSelector) {
-        if (OnDrawColor)
-          FItemSelector->OnDrawItem = [this](TObject*, TCanvas* Canvas, TRect R, Integer Index) {
-            if (OnDrawColor) OnDrawColor(this, Canvas, R, Index);
-          };
-        else
-          FItemSelector->OnDrawItem = nullptr;
-      }
+      DrawListItemsBy(&OnDrawColor);
       FOldItemIndex = FItemIndex;
       break;
     case csDiscrete:
@@ -364,12 +306,10 @@ void TExColorPickerDropDown::UpdateDropDownSize() {
     SizePopupToControl();
     return;
   }
-  TPickerListKeys::FitListToPanel(this);
+  FitListToPanel();
   TExCustomDropDown::UpdateDropDownSize();
   WidenForList();
 }
-
-void TExColorPickerDropDown::WidenForList() { TPickerListKeys::WidenForList(this); }
 
 void TExColorPickerDropDown::SetColorSelectionStyle(TColorSelectionStyle Value) {
   if (Value == FColorSelectionStyle) return;
@@ -380,7 +320,7 @@ void TExColorPickerDropDown::SetColorSelectionStyle(TColorSelectionStyle Value) 
     PrepareStyleControl(csList);
     if (FItemSelector && form) {
       FItemSelector->SetVisible(true);
-      TPickerListKeys::FitListToPanel(this);
+      FitListToPanel();
       TExCustomDropDown::UpdateDropDownSize();
       WidenForList();
       FItemSelector->SetAlign(alClient);
@@ -437,10 +377,6 @@ void TExColorPickerDropDown::DropDownFormDestroyed() {
 // ---------------------------------------------------------------------------------------------
 // Choosing
 
-void TExColorPickerDropDown::ListItemSelected(TObject* /*Sender*/) {
-  TPickerListKeys::ListItemSelected(this);
-}
-
 void TExColorPickerDropDown::PaletteSelected(TObject* /*Sender*/) {
   if (!FColorSelector) return;
   SetSelectedColor(FColorSelector->SelectedColor());
@@ -495,37 +431,13 @@ void TExColorPickerDropDown::SetShowText(bool Value) {
   Invalidate();
 }
 
-void TExColorPickerDropDown::SelectFirst() {
-  TPickerListKeys::SelectFirst(this, FColors->Count());
-}
-
-void TExColorPickerDropDown::SelectLast() {
-  TPickerListKeys::SelectLast(this, FColors->Count());
-}
-
-void TExColorPickerDropDown::SelectNext() {
-  TPickerListKeys::SelectNext(this, FColors->Count());
-}
-
-void TExColorPickerDropDown::SelectPrevious() {
-  TPickerListKeys::SelectPrevious(this, FColors->Count());
-}
-
-void TExColorPickerDropDown::ResetSearch(TObject* /*Sender*/) {
-  TPickerListKeys::ResetSearch(this);
-}
-
-void TExColorPickerDropDown::ApplyListTarget(Integer Target) {
-  TPickerListKeys::ApplyListTarget(this, Target);
-}
-
 // ---------------------------------------------------------------------------------------------
-// Hooks: wheel, styles, painting
+// Hooks: wheel, painting
 
 void TExColorPickerDropDown::SelectNextValue() {
   if (!Enabled() || ReadOnly()) return;
   if (FColorSelectionStyle == csList && FItemSelector) {
-    TPickerListKeys::WheelStep(this, true);
+    WheelStep(true);
   } else if (FColorSelectionStyle == csDiscrete && FColorSelector) {
     if (DroppedDown()) {
       FColorSelector->HotNext();
@@ -541,7 +453,7 @@ void TExColorPickerDropDown::SelectNextValue() {
 void TExColorPickerDropDown::SelectPreviousValue() {
   if (!Enabled() || ReadOnly()) return;
   if (FColorSelectionStyle == csList && FItemSelector) {
-    TPickerListKeys::WheelStep(this, false);
+    WheelStep(false);
   } else if (FColorSelectionStyle == csDiscrete && FColorSelector) {
     if (DroppedDown()) {
       FColorSelector->HotPrevious();
@@ -554,27 +466,7 @@ void TExColorPickerDropDown::SelectPreviousValue() {
   }
 }
 
-void TExColorPickerDropDown::SetSelectionColorStyle(TSelectionColorStyle Value) {
-  TExCustomDropDown::SetSelectionColorStyle(Value);
-  if (FItemSelector) FItemSelector->ItemAppearance()->SetColorStyle(Value);
-}
-
-void TExColorPickerDropDown::SetComponentStyle(TNorvStyle AStyle) {
-  TExCustomDropDown::SetComponentStyle(AStyle);
-  ItemAppearanceStyle(FItemAppearance.get(), AStyle);
-}
-
-void TExColorPickerDropDown::PaintSelectedValue() {
-  TExCustomDropDown::PaintSelectedValue();
-  PaintSelectedColor();
-}
-
-void TExColorPickerDropDown::WMPaint(TMessage& M) {
-  TExCustomDropDown::WMPaint(M);
-  PaintSelectedColor();
-}
-
-void TExColorPickerDropDown::PaintSelectedColor() {
+void TExColorPickerDropDown::PaintValue() {
   TCanvas* c = FWindowImage.Canvas(this);
   TRect R = Rect(1, 1, Width() - DropDownButtonWidth() - 2, Height() - 2);
   if (OnDrawSelectedColor) {
@@ -608,16 +500,12 @@ void TExColorPickerDropDown::WMKeyDown(TMessage& M) {
   TWMKey k{M};
   const bool alt = GetKeyState(VK_MENU) < 0;
   const bool ctrl = GetKeyState(VK_CONTROL) < 0;
-  bool enterHandled = false;
   // 1. Enter in the open popup takes the hot entry or box.
-  if (Enabled() && DroppedDown() && k.CharCode() == VK_RETURN) {
-    if (FColorSelectionStyle == csList && FItemSelector && FItemSelector->ItemHot() >= 0) {
-      FItemSelector->SetItemIndex(FItemSelector->ItemHot());
-      enterHandled = true;
-    } else if (FColorSelectionStyle == csDiscrete && FColorSelector && FColorSelector->ItemHot() >= 0) {
-      FColorSelector->SetItemIndex(FColorSelector->ItemHot());
-      enterHandled = true;
-    }
+  bool enterHandled = FColorSelectionStyle == csList && TakeHotEntry(k.CharCode());
+  if (Enabled() && DroppedDown() && k.CharCode() == VK_RETURN && FColorSelectionStyle == csDiscrete &&
+      FColorSelector && FColorSelector->ItemHot() >= 0) {
+    FColorSelector->SetItemIndex(FColorSelector->ItemHot());
+    enterHandled = true;
   }
   const Word key = k.CharCode();
   // 2. The base's handling.
@@ -625,7 +513,7 @@ void TExColorPickerDropDown::WMKeyDown(TMessage& M) {
   if (!Enabled() || alt) return;
   // 3. The list.
   if (FColorSelectionStyle == csList) {
-    TPickerListKeys::Handle(this, key, ctrl, enterHandled, [this] { return FColors->Count(); });
+    ListKey(key, ctrl, enterHandled);
     return;
   }
   // 4. The grid.

@@ -9,9 +9,7 @@
 #include <memory>
 
 #include "components/dropdown/ExColorSelectorPanel.h"
-#include "components/dropdown/ExDropDown.h"
-#include "components/dropdown/ExItemSelector.h"
-#include "platform/gui/ExtCtrls.h"
+#include "components/dropdown/ExListPicker.h"
 
 enum TColorSelectionStyle { csList, csDiscrete, csColorCube, csSpectrum };
 enum TColorValueText { cvtNone, cvtHex, cvtWebName, cvtRGB, cvtHTML };
@@ -28,49 +26,33 @@ String ColorValueToText(TColor Color, TColorValueText Notation);
 // The name of one of the sixteen named web colours ("red", "navy", ...), else "#RRGGBB".
 String WebColorName(TColor Color);
 
-class TColorItem : public TCollectionItem {
+class TColorItems;
+
+class TColorItem : public TPickerItemT<TColorItems> {
  public:
-  explicit TColorItem(TCollection* Collection) : TCollectionItem(Collection) {}
+  using TPickerItemT::TPickerItemT;
   String ClassName() const override { return u"TColorItem"; }
   void Assign(TPersistent* Source) override;
 
-  const String& Caption() const { return FCaption; }
-  void SetCaption(const String& Value);
   TColor Color() const { return FColor; }
   void SetColor(TColor Value);
   const String& Hint() const { return FHint; }
   void SetHint(const String& Value) { FHint = Value; }
-  bool Enabled() const { return FEnabled; }
-  void SetEnabled(bool Value) { FEnabled = Value; }
 
  private:
-  String FCaption;
   TColor FColor = clNone;
-  bool FEnabled = true;
   TRect FRect;
   String FHint;
 };
 
-class TColorItems : public TCollection {
+class TColorItems : public TPickerItemsT<TColorItem> {
  public:
-  explicit TColorItems(TPersistent* AOwner);
+  using TPickerItemsT::TPickerItemsT;
   String ClassName() const override { return u"TColorItems"; }
-  TColorItem* Add();
-  TColorItem* Insert(Integer Index);
-  TColorItem* Items(Integer Index) const;
   void SetItems(Integer Index, TColorItem* Value) { SetItem(Index, Value); }
-  void DoChange();
-
-  TNotifyEvent OnChange;
-
- protected:
-  TPersistent* GetOwner() override { return FOwner; }
-
- private:
-  TPersistent* FOwner;
 };
 
-class TExColorPickerDropDown : public TExCustomDropDown {
+class TExColorPickerDropDown : public TListPickerDropDown {
  public:
   explicit TExColorPickerDropDown(TComponent* AOwner);
   ~TExColorPickerDropDown() override;
@@ -82,10 +64,9 @@ class TExColorPickerDropDown : public TExCustomDropDown {
   // Appends the sixteen standard colours ("Black" ... "White") without clearing.
   void AddDefaultColors();
 
-  Integer ItemIndex() const { return FItemIndex; }
   // Ignored at or beyond the number of colours; otherwise takes the entry's colour, repaints and
   // fires OnSelect (also for -1 and for an unchanged value).
-  void SetItemIndex(Integer Value);
+  void SetItemIndex(Integer Value) override;
   TColor SelectedColor() const { return FSelectedColor; }
   // Selects the first entry of exactly that colour, or none.
   void SetSelectedColor(TColor Value);
@@ -93,14 +74,10 @@ class TExColorPickerDropDown : public TExCustomDropDown {
 
   Integer Columns() const { return FColumns; }
   void SetColumns(Integer Value) { FColumns = Value; }
-  TItemLayout Layout() const { return FLayout; }
-  void SetLayout(TItemLayout Value) { FLayout = Value; }
   Integer ColorBoxWidth() const { return FColorBoxWidth; }
   void SetColorBoxWidth(Integer Value) { FColorBoxWidth = Value; }
   Integer ColorBoxHeight() const { return FColorBoxHeight; }
   void SetColorBoxHeight(Integer Value) { FColorBoxHeight = Value; }
-  TItemAppearance* ItemAppearance() const { return FItemAppearance.get(); }
-  void SetItemAppearance(TItemAppearance* Value) { FItemAppearance->Assign(Value); }
   TColorSelectionStyle ColorSelectionStyle() const { return FColorSelectionStyle; }
   void SetColorSelectionStyle(TColorSelectionStyle Value);
   TColorValueText ColorValueText() const { return FColorValueText; }
@@ -108,16 +85,11 @@ class TExColorPickerDropDown : public TExCustomDropDown {
   bool ShowText() const { return FShowText; }
   void SetShowText(bool Value);
 
-  // The popup controls, nullptr until first used.
-  TExCustomItemSelector* ItemSelector() const { return FItemSelector; }
+  // The popup controls, nullptr until first used (the list: ItemSelector).
   TCustomColorSelector* ColorSelector() const { return FColorSelector; }
   TExColorCubePanel* ColorCubePanel() const { return FColorCubePanel; }
   TExColorSpectrumPanel* SpectrumPanel() const { return FSpectrumPanel; }
-  // The typed search text and its timer.
-  const String& CurSearch() const { return FCurSearch; }
-  TTimer* KeyTimer() const { return FKeyTimer; }
 
-  TNotifyEvent OnSelect;
   TOnDrawSelectedItem OnDrawSelectedColor;
   TDrawItemEvent OnDrawColor;
 
@@ -130,12 +102,8 @@ class TExColorPickerDropDown : public TExCustomDropDown {
   void DropDownFormDestroyed() override;
   void SelectNextValue() override;
   void SelectPreviousValue() override;
-  void PaintSelectedValue() override;
-  void SetSelectionColorStyle(TSelectionColorStyle Value) override;
-  void SetComponentStyle(TNorvStyle AStyle) override;
 
  protected:
-  void WMPaint(TMessage& M) override;
   void WMKeyDown(TMessage& M) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
@@ -146,54 +114,31 @@ class TExColorPickerDropDown : public TExCustomDropDown {
   // Creates and prepares the control of a style and makes it the hosted control.
   void PrepareStyleControl(TColorSelectionStyle Style);
   void HideOtherControls(TColorSelectionStyle Style);
-  void UpdateList();
-  // Brings a closed popup's list up to the items and the selection before keys or the wheel
-  // drive it: it is filled only when the popup is prepared, and both may have changed since.
-  void SyncClosedList();
-  // The same for the colour-box grid: a closed popup's grid takes the colour chosen since, quietly.
+  Integer EntryCount() const override { return FColors->Count(); }
+  void UpdateList() override;
+  // As SyncClosedList for the colour-box grid: a closed popup's grid takes the colour chosen since,
+  // quietly.
   void SyncClosedGrid();
   void CopyColorsToList();
-  void ListItemSelected(TObject* Sender);
   void PaletteSelected(TObject* Sender);
   void CubeSelected(TObject* Sender);
   void SpectrumSelected(TObject* Sender);
-  void ResetSearch(TObject* Sender);
   void ColorsChanged(TObject* /*Sender*/) {}
-  void PaintSelectedColor();
+  // The selected colour's box and its text in the edit.
+  void PaintValue() override;
   // Sizes the popup for the discrete, cube and spectrum styles (fixed by the control's size).
   void SizePopupToControl();
-  // Widens the list's popup by the vertical scroll bar when the list shows it, and by the frame
-  // when the popup takes the list's width.
-  void WidenForList();
-  // Selects Target in the list as the picker's own selection: the popup stays open.
-  void ApplyListTarget(Integer Target);
-  void SelectFirst();
-  void SelectLast();
-  void SelectNext();
-  void SelectPrevious();
   TControl* StyleControl(TColorSelectionStyle Style) const;
 
-  // The list keys shared with the other list picker.
-  friend struct TPickerListKeys;
-
-  TExCustomItemSelector* FItemSelector = nullptr;
   TExColorCubePanel* FColorCubePanel = nullptr;
   TExColorSpectrumPanel* FSpectrumPanel = nullptr;
   TCustomColorSelector* FColorSelector = nullptr;
-  Integer FColumns = 1;
-  TItemLayout FLayout = ilCaptionRight;
   std::unique_ptr<TColorItems> FColors;
-  Integer FItemIndex = -1;
   Integer FColorBoxWidth = 14;
   Integer FColorBoxHeight = 14;
   TColorSelectionStyle FColorSelectionStyle = csList;
   TColor FSelectedColor = clNone;
   bool FShowText = true;
-  std::unique_ptr<TItemAppearance> FItemAppearance;
-  bool FInternalCall = false;
-  TTimer* FKeyTimer = nullptr;
-  String FCurSearch;
-  Integer FOldItemIndex = -1;
   TColor FOldSelectedColor = clNone;
   bool FDesignTime = false;
   TColorValueText FColorValueText = cvtNone;

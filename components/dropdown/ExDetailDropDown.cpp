@@ -4,36 +4,15 @@
 
 #include <algorithm>
 
-#include "components/dropdown/ExPickerListKeys.h"
 #include "platform/gui/Forms.h"
 #include "platform/rtl/SysUtils.h"
 
 // ---------------------------------------------------------------------------------------------
 // Items
 
-TDetailItem::TDetailItem(TCollection* Collection)
-    : TCollectionItem(Collection), FImage(std::make_unique<TPicture>()) {}
-
-TDetailItem::~TDetailItem() = default;
-
-void TDetailItem::SetCaption(const String& Value) {
-  if (Value == FCaption) return;
-  FCaption = Value;
-  if (auto* items = dynamic_cast<TDetailItems*>(Collection())) items->DoChange();
-}
-
-void TDetailItem::SetImageIndex(Integer Value) {
-  if (Value == FImageIndex) return;
-  FImageIndex = Value;
-  if (auto* items = dynamic_cast<TDetailItems*>(Collection())) items->DoChange();
-}
-
 void TDetailItem::Assign(TPersistent* Source) {
   if (auto* src = dynamic_cast<TDetailItem*>(Source)) {
-    SetCaption(src->FCaption);
-    SetImageIndex(src->FImageIndex);
-    SetImage(src->FImage.get());
-    FEnabled = src->FEnabled;
+    AssignPictureItem(*src);
     FNotes = src->FNotes;
     FTag = src->FTag;
     FItemObject = src->FItemObject;
@@ -42,23 +21,10 @@ void TDetailItem::Assign(TPersistent* Source) {
   TCollectionItem::Assign(Source);
 }
 
-TDetailItems::TDetailItems(TPersistent* AOwner)
-    : TCollection([](TCollection* c) { return new TDetailItem(c); }), FOwner(AOwner) {}
-
-TDetailItem* TDetailItems::Add() { return static_cast<TDetailItem*>(TCollection::Add()); }
-
-TDetailItem* TDetailItems::Insert(Integer Index) { return static_cast<TDetailItem*>(TCollection::Insert(Index)); }
-
-TDetailItem* TDetailItems::Items(Integer Index) const { return static_cast<TDetailItem*>(GetItem(Index)); }
-
 Integer TDetailItems::IndexOf(const String& AValue) const {
   for (Integer i = 0; i < Count(); ++i)
     if (Items(i)->Caption() == AValue) return i;
   return -1;
-}
-
-void TDetailItems::DoChange() {
-  if (OnChange) OnChange(this);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -98,10 +64,9 @@ TAutoCompletion AutoCompleteText(const String& Text, Integer SelStart, const std
 // ---------------------------------------------------------------------------------------------
 // Construction
 
-TExDetailDropDown::TExDetailDropDown(TComponent* AOwner) : TExCustomDropDown(AOwner) {
+TExDetailDropDown::TExDetailDropDown(TComponent* AOwner) : TListPickerDropDown(AOwner) {
   FItems = std::make_unique<TDetailItems>(this);
   FItems->OnChange = [this](TObject* Sender) { ItemsChanged(Sender); };
-  FItemAppearance = std::make_unique<TItemAppearance>(this);
   FCaptionFont = std::make_unique<TFont>();
   FCaptionFont->Assign(Font());
   FNotesFont = std::make_unique<TFont>();
@@ -109,29 +74,13 @@ TExDetailDropDown::TExDetailDropDown(TComponent* AOwner) : TExCustomDropDown(AOw
   // The popup exists from construction, with its list.
   CreateDropDownForm();
   SetEditorEnabled(true);
-  FKeyTimer = new TTimer(this);
-  FKeyTimer->SetEnabled(false);
-  FKeyTimer->SetInterval(500);
-  FKeyTimer->OnTimer = [this](TObject* Sender) { ResetSearch(Sender); };
+  CreateKeyTimer();
 }
 
 TExDetailDropDown::~TExDetailDropDown() {
   FCaptionFont.reset();
   FNotesFont.reset();
   FItems.reset();
-  FItemAppearance.reset();
-}
-
-void TExDetailDropDown::BeforeDestruction() {
-  if (FKeyTimer) FKeyTimer->SetEnabled(false);
-  TExCustomDropDown::BeforeDestruction();
-}
-
-void TExDetailDropDown::Notification(TComponent* AComponent, TOperation Operation) {
-  TExCustomDropDown::Notification(AComponent, Operation);
-  if (Operation != opRemove) return;
-  if (AComponent == FItemSelector) FItemSelector = nullptr;
-  if (AComponent == FKeyTimer) FKeyTimer = nullptr;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -139,12 +88,7 @@ void TExDetailDropDown::Notification(TComponent* AComponent, TOperation Operatio
 
 void TExDetailDropDown::CreateDropDownForm() {
   TExCustomDropDown::CreateDropDownForm();
-  if (!DropDownForm()) return;
-  if (!FItemSelector) {
-    FItemSelector = new TExCustomItemSelector(this);
-    FItemSelector->SetParent(DropDownForm());
-    FItemSelector->SetSelectorType(stImage);
-    FItemSelector->SetBounds(0, 0, FItemSelector->Width(), 150);
+  PlaceListSelector(stImage, [this] {
     FItemSelector->SetDoubleBuffered(true);
     FItemSelector->OnDrawItem = [this](TObject* Sender, TCanvas* Canvas, TRect R, Integer Index) {
       DrawDetailItem(Sender, Canvas, R, Index);
@@ -152,10 +96,7 @@ void TExDetailDropDown::CreateDropDownForm() {
     FItemSelector->OnItemSize = [this](TObject* Sender, TSize& Size) { MeasureItem(Sender, Size); };
     FItemSelector->UpdateSelectorPanel();
     FItemSelector->OnResize = [this](TObject* Sender) { SelectorResized(Sender); };
-  }
-  FItemSelector->SetColor(DropDownColor());
-  FItemSelector->UpdateSelectorPanel();
-  SetControl(FItemSelector);
+  });
 }
 
 void TExDetailDropDown::SelectorResized(TObject* /*Sender*/) {
@@ -181,16 +122,10 @@ void TExDetailDropDown::CopyItemsToList() {
 
 void TExDetailDropDown::UpdateList() {
   if (!FItemSelector) return;
-  FItemSelector->OnItemSelect = nullptr;
-  FItemSelector->SetColumns(1);
-  FItemSelector->SetImages(Images());
-  FItemSelector->SetItemLayout(FLayout);
-  FItemSelector->SetColor(DropDownColor());
+  BeginListUpdate(1);
   FItemSelector->SetItemAppearance(FItemAppearance.get());
   CopyItemsToList();
-  FItemSelector->UpdateSelectorPanel();
-  FItemSelector->SetItemIndex(FItemIndex);
-  FItemSelector->OnItemSelect = [this](TObject* Sender) { ListItemSelected(Sender); };
+  FinishListUpdate();
 }
 
 void TExDetailDropDown::BeforeDropDown() {
@@ -287,10 +222,6 @@ void TExDetailDropDown::ListItemSelected(TObject* /*Sender*/) {
   if (!FInternalCall) DoHideDropDown(false);
 }
 
-void TExDetailDropDown::ApplyListTarget(Integer Target) {
-  TPickerListKeys::ApplyListTarget(this, Target);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Selection
 
@@ -323,26 +254,6 @@ void TExDetailDropDown::SetItemIndex(Integer Value) {
     SetOwnText(String());
     FItemIndex = -1;
   }
-}
-
-void TExDetailDropDown::SelectFirst() {
-  TPickerListKeys::SelectFirst(this, FItems->Count());
-}
-
-void TExDetailDropDown::SelectLast() {
-  TPickerListKeys::SelectLast(this, FItems->Count());
-}
-
-void TExDetailDropDown::SelectNext() {
-  TPickerListKeys::SelectNext(this, FItems->Count());
-}
-
-void TExDetailDropDown::SelectPrevious() {
-  TPickerListKeys::SelectPrevious(this, FItems->Count());
-}
-
-void TExDetailDropDown::ResetSearch(TObject* /*Sender*/) {
-  TPickerListKeys::ResetSearch(this);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -417,42 +328,20 @@ void TExDetailDropDown::WMKeyDown(TMessage& M) {
   if (Enabled() && !alt) {
     switch (key) {
       case VK_PRIOR:
-      case VK_NEXT: {
-        if (!FItemSelector) break;
-        // A closed popup's list holds the items and the selection of its last opening: it is
-        // brought up to date, so that the page moves on from the current item.
-        if (FItemSelector->Items()->Count() != FItems->Count() || !DroppedDown()) UpdateList();
-        const Integer n = FItemSelector->GetVisibleItemCount();
-        if (n < 1) break;
-        const Integer current = FItemSelector->ItemIndex();
-        if (key == VK_PRIOR)
-          ApplyListTarget(std::max<Integer>(0, current - n));
-        else
-          ApplyListTarget(std::min<Integer>(FItems->Count() - 1, current + n));
-        break;
-      }
+      case VK_NEXT: PageKey(key); break;
       case VK_HOME:
       case VK_END:
-        if (DroppedDown() && FItemSelector) {
-          FInternalCall = true;
-          if (key == VK_HOME)
-            FItemSelector->SelectFirst();
-          else
-            FItemSelector->SelectLast();
-          FInternalCall = false;
-        } else if (!EditorEnabled()) {
-          if (key == VK_HOME)
-            SelectFirst();
-          else
-            SelectLast();
-        }
+        if (DroppedDown() && FItemSelector)
+          FirstLastInList(key);
+        else if (!EditorEnabled() && key == VK_HOME)
+          SelectFirst();
+        else if (!EditorEnabled())
+          SelectLast();
         break;
       case VK_UP:
       case VK_DOWN:
         if (DroppedDown() && FItemSelector) {
-          const Integer current = FItemSelector->ItemIndex();
-          const Integer target = current < 0 ? 0 : (key == VK_UP ? current - 1 : current + 1);
-          if (target >= 0) ApplyListTarget(target);
+          RowKeyInList(key);
           Invalidate();
         } else if (key == VK_UP) {
           SelectPrevious();
@@ -462,14 +351,7 @@ void TExDetailDropDown::WMKeyDown(TMessage& M) {
         break;
       case VK_LEFT:
       case VK_RIGHT:
-        if (DroppedDown() && !EditorEnabled() && FItemSelector) {
-          FInternalCall = true;
-          if (key == VK_LEFT)
-            FItemSelector->SelectPrevious();
-          else
-            FItemSelector->SelectNext();
-          FInternalCall = false;
-        }
+        if (DroppedDown() && !EditorEnabled() && FItemSelector) StepInList(key);
         break;
       case VK_SHIFT:
       case VK_CONTROL:
@@ -481,11 +363,7 @@ void TExDetailDropDown::WMKeyDown(TMessage& M) {
         // is the search: a search of its own would put the whole caption of its find into the
         // edit for the character to overwrite, and the completion would start over from it.
         if (ctrl || !FItemSelector || EditorEnabled()) break;
-        FCurSearch += static_cast<Char>(key);
-        FInternalCall = true;
-        FItemSelector->LookupItem(FCurSearch);
-        FInternalCall = false;
-        if (FKeyTimer && !FKeyTimer->Enabled()) FKeyTimer->SetEnabled(true);
+        TypeAhead(key);
         break;
     }
     // While the popup is open the list's moving keys are the picker's alone.
@@ -500,7 +378,7 @@ void TExDetailDropDown::WMKeyDown(TMessage& M) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Hooks: wheel and styles
+// Hooks: the wheel
 
 void TExDetailDropDown::SelectNextValue() {
   if (!DroppedDown() || !FItemSelector) {
@@ -522,14 +400,4 @@ void TExDetailDropDown::SelectPreviousValue() {
   const Integer target = current < 0 ? 0 : current - 1;
   if (target >= 0 && target < FItemSelector->Items()->Count()) ApplyListTarget(target);
   Invalidate();
-}
-
-void TExDetailDropDown::SetSelectionColorStyle(TSelectionColorStyle Value) {
-  TExCustomDropDown::SetSelectionColorStyle(Value);
-  if (FItemSelector) FItemSelector->ItemAppearance()->SetColorStyle(Value);
-}
-
-void TExDetailDropDown::SetComponentStyle(TNorvStyle AStyle) {
-  TExCustomDropDown::SetComponentStyle(AStyle);
-  ItemAppearanceStyle(FItemAppearance.get(), AStyle);
 }

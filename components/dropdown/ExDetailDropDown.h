@@ -10,23 +10,16 @@
 #include <vector>
 
 #include "components/dropdown/ExColorPickerDropDown.h"
-#include "components/dropdown/ExDropDown.h"
-#include "components/dropdown/ExItemSelector.h"
-#include "platform/gui/ExtCtrls.h"
+#include "components/dropdown/ExListPicker.h"
 
-class TDetailItem : public TCollectionItem {
+class TDetailItems;
+
+class TDetailItem : public TPictureItemT<TDetailItems> {
  public:
-  explicit TDetailItem(TCollection* Collection);
-  ~TDetailItem() override;
+  using TPictureItemT::TPictureItemT;
   String ClassName() const override { return u"TDetailItem"; }
   void Assign(TPersistent* Source) override;
 
-  const String& Caption() const { return FCaption; }
-  void SetCaption(const String& Value);
-  Integer ImageIndex() const { return FImageIndex; }
-  void SetImageIndex(Integer Value);
-  TPicture* Image() const { return FImage.get(); }
-  void SetImage(TPicture* Value) { FImage->Assign(Value); }
   // The second text, mini-HTML.
   const String& Notes() const { return FNotes; }
   void SetNotes(const String& Value) { FNotes = Value; }
@@ -35,39 +28,21 @@ class TDetailItem : public TCollectionItem {
   void SetItemObject(TObject* Value) { FItemObject = Value; }
   Integer Tag() const { return FTag; }
   void SetTag(Integer Value) { FTag = Value; }
-  bool Enabled() const { return FEnabled; }
-  void SetEnabled(bool Value) { FEnabled = Value; }
 
  private:
-  String FCaption;
-  Integer FImageIndex = -1;
-  bool FEnabled = true;
-  std::unique_ptr<TPicture> FImage;
   TRect FRect;
   String FNotes;
   TObject* FItemObject = nullptr;
   Integer FTag = 0;
 };
 
-class TDetailItems : public TCollection {
+class TDetailItems : public TPickerItemsT<TDetailItem> {
  public:
-  explicit TDetailItems(TPersistent* AOwner);
+  using TPickerItemsT::TPickerItemsT;
   String ClassName() const override { return u"TDetailItems"; }
-  TDetailItem* Add();
-  TDetailItem* Insert(Integer Index);
-  TDetailItem* Items(Integer Index) const;
   void SetItems(Integer Index, TDetailItem* Value) { SetItem(Index, Value); }
   // The first item whose Caption equals AValue exactly (case-sensitive), -1 when none.
   Integer IndexOf(const String& AValue) const;
-  void DoChange();
-
-  TNotifyEvent OnChange;
-
- protected:
-  TPersistent* GetOwner() override { return FOwner; }
-
- private:
-  TPersistent* FOwner;
 };
 
 // The outcome of completing a typed text from a list of captions.
@@ -86,25 +61,19 @@ struct TAutoCompletion {
 TAutoCompletion AutoCompleteText(const String& Text, Integer SelStart, const std::vector<String>& Captions,
                                  bool MatchCase);
 
-class TExDetailDropDown : public TExCustomDropDown {
+class TExDetailDropDown : public TListPickerDropDown {
  public:
   explicit TExDetailDropDown(TComponent* AOwner);
   ~TExDetailDropDown() override;
   String ClassName() const override { return u"TExDetailDropDown"; }
-  void BeforeDestruction() override;
 
   TDetailItems* Items() const { return FItems.get(); }
   void SetItems(TDetailItems* Value) { FItems->Assign(Value); }
-  Integer ItemIndex() const { return FItemIndex; }
   // A different item index puts its caption into the edit, selects it and fires OnSelect; -1
   // empties the edit without an event.
-  void SetItemIndex(Integer Value);
+  void SetItemIndex(Integer Value) override;
   Integer ItemHeight() const { return FItemHeight; }
   void SetItemHeight(Integer Value) { FItemHeight = Value; }
-  TItemLayout Layout() const { return FLayout; }
-  void SetLayout(TItemLayout Value) { FLayout = Value; }
-  TItemAppearance* ItemAppearance() const { return FItemAppearance.get(); }
-  void SetItemAppearance(TItemAppearance* Value) { FItemAppearance->Assign(Value); }
   TFont* CaptionFont() const { return FCaptionFont.get(); }
   void SetCaptionFont(const TFont* Value) { FCaptionFont->Assign(Value); }
   TFont* NotesFont() const { return FNotesFont.get(); }
@@ -114,16 +83,11 @@ class TExDetailDropDown : public TExCustomDropDown {
   bool MatchCase() const { return FMatchCase; }
   void SetMatchCase(bool Value) { FMatchCase = Value; }
 
-  void SelectFirst();
-  void SelectLast();
-  void SelectNext();
-  void SelectPrevious();
+  using TListPickerDropDown::SelectFirst;
+  using TListPickerDropDown::SelectLast;
+  using TListPickerDropDown::SelectNext;
+  using TListPickerDropDown::SelectPrevious;
 
-  TExCustomItemSelector* ItemSelector() const { return FItemSelector; }
-  const String& CurSearch() const { return FCurSearch; }
-  TTimer* KeyTimer() const { return FKeyTimer; }
-
-  TNotifyEvent OnSelect;
   // Draws each list row in place of the picker: the list's canvas and the row's rectangle.
   TOnDrawSelectedItem OnDrawSelectedImage;
 
@@ -136,39 +100,26 @@ class TExDetailDropDown : public TExCustomDropDown {
   void DropDownSizing() override;
   void SelectNextValue() override;
   void SelectPreviousValue() override;
-  void SetSelectionColorStyle(TSelectionColorStyle Value) override;
-  void SetComponentStyle(TNorvStyle AStyle) override;
 
  protected:
   void Change() override;
   void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyUp(Word& Key, TShiftState Shift) override;
   void WMKeyDown(TMessage& M) override;
-  void Notification(TComponent* AComponent, TOperation Operation) override;
 
-  void UpdateList();
+  Integer EntryCount() const override { return FItems->Count(); }
+  void UpdateList() override;
   void CopyItemsToList();
-  void ListItemSelected(TObject* Sender);
-  void ResetSearch(TObject* Sender);
+  // The list's choice becomes the picker's, its caption the edit's text, all selected.
+  void ListItemSelected(TObject* Sender) override;
   void ItemsChanged(TObject* /*Sender*/) {}
   void MeasureItem(TObject* Sender, TSize& ASize);
   void DrawDetailItem(TObject* Sender, TCanvas* ACanvas, TRect R, Integer Index);
   void SelectorResized(TObject* Sender);
-  void ApplyListTarget(Integer Target);
-  // The entry steps and the search reset shared with the other list pickers.
-  friend struct TPickerListKeys;
   // Writes the edit text as the picker's own change: the completion does not run on it.
   void SetOwnText(const String& Value);
 
-  TExCustomItemSelector* FItemSelector = nullptr;
-  TItemLayout FLayout = ilCaptionRight;
   std::unique_ptr<TDetailItems> FItems;
-  Integer FItemIndex = -1;
-  std::unique_ptr<TItemAppearance> FItemAppearance;
-  bool FInternalCall = false;
-  TTimer* FKeyTimer = nullptr;
-  String FCurSearch;
-  Integer FOldItemIndex = -1;
   Integer FItemHeight = 22;
   std::unique_ptr<TFont> FCaptionFont;
   std::unique_ptr<TFont> FNotesFont;

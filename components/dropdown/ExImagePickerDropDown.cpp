@@ -4,86 +4,35 @@
 
 #include <algorithm>
 
-#include "components/dropdown/ExPickerListKeys.h"
 #include "platform/gui/Forms.h"
 #include "platform/rtl/SysUtils.h"
 
 // ---------------------------------------------------------------------------------------------
 // Items
 
-TImageItem::TImageItem(TCollection* Collection)
-    : TCollectionItem(Collection), FImage(std::make_unique<TPicture>()) {}
-
-TImageItem::~TImageItem() = default;
-
-void TImageItem::SetCaption(const String& Value) {
-  if (Value == FCaption) return;
-  FCaption = Value;
-  if (auto* items = dynamic_cast<TImageItems*>(Collection())) items->DoChange();
-}
-
-void TImageItem::SetImageIndex(Integer Value) {
-  if (Value == FImageIndex) return;
-  FImageIndex = Value;
-  if (auto* items = dynamic_cast<TImageItems*>(Collection())) items->DoChange();
-}
-
 void TImageItem::Assign(TPersistent* Source) {
   if (auto* src = dynamic_cast<TImageItem*>(Source)) {
-    SetCaption(src->FCaption);
-    SetImageIndex(src->FImageIndex);
-    SetImage(src->FImage.get());
-    FEnabled = src->FEnabled;
+    AssignPictureItem(*src);
     FHint = src->FHint;
     return;
   }
   TCollectionItem::Assign(Source);
 }
 
-TImageItems::TImageItems(TPersistent* AOwner)
-    : TCollection([](TCollection* c) { return new TImageItem(c); }), FOwner(AOwner) {}
-
-TImageItem* TImageItems::Add() { return static_cast<TImageItem*>(TCollection::Add()); }
-
-TImageItem* TImageItems::Insert(Integer Index) { return static_cast<TImageItem*>(TCollection::Insert(Index)); }
-
-void TImageItems::DoChange() {
-  if (OnChange) OnChange(this);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Construction
 
-TExImagePickerDropDown::TExImagePickerDropDown(TComponent* AOwner) : TExCustomDropDown(AOwner) {
+TExImagePickerDropDown::TExImagePickerDropDown(TComponent* AOwner) : TListPickerDropDown(AOwner) {
   FItems = std::make_unique<TImageItems>(this);
   FItems->OnChange = [this](TObject* Sender) { ItemsChanged(Sender); };
-  FItemAppearance = std::make_unique<TItemAppearance>(this);
   // The popup exists from construction, with its list.
   CreateDropDownForm();
   SetEditorEnabled(false);
-  FKeyTimer = new TTimer(this);
-  FKeyTimer->SetEnabled(false);
-  FKeyTimer->SetInterval(500);
-  FKeyTimer->OnTimer = [this](TObject* Sender) { ResetSearch(Sender); };
+  CreateKeyTimer();
   SetCursor(crArrow);
 }
 
-TExImagePickerDropDown::~TExImagePickerDropDown() {
-  FItems.reset();
-  FItemAppearance.reset();
-}
-
-void TExImagePickerDropDown::BeforeDestruction() {
-  if (FKeyTimer) FKeyTimer->SetEnabled(false);
-  TExCustomDropDown::BeforeDestruction();
-}
-
-void TExImagePickerDropDown::Notification(TComponent* AComponent, TOperation Operation) {
-  TExCustomDropDown::Notification(AComponent, Operation);
-  if (Operation != opRemove) return;
-  if (AComponent == FItemSelector) FItemSelector = nullptr;
-  if (AComponent == FKeyTimer) FKeyTimer = nullptr;
-}
+TExImagePickerDropDown::~TExImagePickerDropDown() { FItems.reset(); }
 
 // ---------------------------------------------------------------------------------------------
 // Filling
@@ -120,16 +69,7 @@ void TExImagePickerDropDown::AddImagesFromFolder(const String& AFolder, bool Set
 
 void TExImagePickerDropDown::CreateDropDownForm() {
   TExCustomDropDown::CreateDropDownForm();
-  if (!DropDownForm()) return;
-  if (!FItemSelector) {
-    FItemSelector = new TExCustomItemSelector(this);
-    FItemSelector->SetParent(DropDownForm());
-    FItemSelector->SetSelectorType(stImage);
-    FItemSelector->SetBounds(0, 0, FItemSelector->Width(), 150);
-  }
-  FItemSelector->SetColor(DropDownColor());
-  FItemSelector->UpdateSelectorPanel();
-  SetControl(FItemSelector);
+  PlaceListSelector(stImage);
 }
 
 void TExImagePickerDropDown::CopyItemsToList() {
@@ -147,41 +87,24 @@ void TExImagePickerDropDown::CopyItemsToList() {
 
 void TExImagePickerDropDown::UpdateList() {
   if (!FItemSelector) return;
-  FItemSelector->OnItemSelect = nullptr;
-  FItemSelector->SetColumns(FColumns);
-  FItemSelector->SetImages(Images());
-  FItemSelector->SetItemLayout(FLayout);
-  FItemSelector->SetColor(DropDownColor());
+  BeginListUpdate(FColumns);
   FItemSelector->SetItemAppearance(FItemAppearance.get());
   CopyItemsToList();
-  FItemSelector->UpdateSelectorPanel();
-  FItemSelector->SetItemIndex(FItemIndex);
-  FItemSelector->OnItemSelect = [this](TObject* Sender) { ListItemSelected(Sender); };
+  FinishListUpdate();
   FItemSelector->SetShowHint(ShowHint());
-}
-
-void TExImagePickerDropDown::SyncClosedList() {
-  if (FItemSelector && !DroppedDown()) UpdateList();
 }
 
 void TExImagePickerDropDown::BeforeDropDown() {
   TExCustomDropDown::BeforeDropDown();
   UpdateList();
-  if (FItemSelector) {
-    if (OnDrawItem)
-      FItemSelector->OnDrawItem = [this](TObject*, TCanvas* Canvas, TRect R, Integer Index) {
-        if (OnDrawItem) OnDrawItem(this, Canvas, R, Index);
-      };
-    else
-      FItemSelector->OnDrawItem = nullptr;
-  }
+  DrawListItemsBy(&OnDrawItem);
   FOldItemIndex = FItemIndex;
 }
 
 void TExImagePickerDropDown::UpdateDropDownSize() {
-  TPickerListKeys::FitListToPanel(this);
+  FitListToPanel();
   TExCustomDropDown::UpdateDropDownSize();
-  TPickerListKeys::WidenForList(this);
+  WidenForList();
 }
 
 void TExImagePickerDropDown::DoHideDropDown(bool CancelChanges) {
@@ -189,14 +112,6 @@ void TExImagePickerDropDown::DoHideDropDown(bool CancelChanges) {
   const bool wasVisible = form && form->Visible();
   TExCustomDropDown::DoHideDropDown(CancelChanges);
   if (CancelChanges && wasVisible) SetItemIndex(FOldItemIndex);
-}
-
-void TExImagePickerDropDown::ListItemSelected(TObject* /*Sender*/) {
-  TPickerListKeys::ListItemSelected(this);
-}
-
-void TExImagePickerDropDown::ApplyListTarget(Integer Target) {
-  TPickerListKeys::ApplyListTarget(this, Target);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -224,60 +139,20 @@ void TExImagePickerDropDown::SetImageIndex(Integer Value) {
   SetItemIndex(-1);
 }
 
-void TExImagePickerDropDown::SelectFirst() {
-  TPickerListKeys::SelectFirst(this, FItems->Count());
-}
-
-void TExImagePickerDropDown::SelectLast() {
-  TPickerListKeys::SelectLast(this, FItems->Count());
-}
-
-void TExImagePickerDropDown::SelectNext() {
-  TPickerListKeys::SelectNext(this, FItems->Count());
-}
-
-void TExImagePickerDropDown::SelectPrevious() {
-  TPickerListKeys::SelectPrevious(this, FItems->Count());
-}
-
-void TExImagePickerDropDown::ResetSearch(TObject* /*Sender*/) {
-  TPickerListKeys::ResetSearch(this);
-}
-
 // ---------------------------------------------------------------------------------------------
-// Hooks: wheel, styles, painting
+// Hooks: wheel, painting
 
 void TExImagePickerDropDown::SelectNextValue() {
   if (!Enabled() || ReadOnly() || !FItemSelector) return;
-  TPickerListKeys::WheelStep(this, true);
+  WheelStep(true);
 }
 
 void TExImagePickerDropDown::SelectPreviousValue() {
   if (!Enabled() || ReadOnly() || !FItemSelector) return;
-  TPickerListKeys::WheelStep(this, false);
+  WheelStep(false);
 }
 
-void TExImagePickerDropDown::SetSelectionColorStyle(TSelectionColorStyle Value) {
-  TExCustomDropDown::SetSelectionColorStyle(Value);
-  if (FItemSelector) FItemSelector->ItemAppearance()->SetColorStyle(Value);
-}
-
-void TExImagePickerDropDown::SetComponentStyle(TNorvStyle AStyle) {
-  TExCustomDropDown::SetComponentStyle(AStyle);
-  ItemAppearanceStyle(FItemAppearance.get(), AStyle);
-}
-
-void TExImagePickerDropDown::PaintSelectedValue() {
-  TExCustomDropDown::PaintSelectedValue();
-  PaintSelectedImage();
-}
-
-void TExImagePickerDropDown::WMPaint(TMessage& M) {
-  TExCustomDropDown::WMPaint(M);
-  PaintSelectedImage();
-}
-
-void TExImagePickerDropDown::PaintSelectedImage() {
+void TExImagePickerDropDown::PaintValue() {
   TCanvas* c = FWindowImage.Canvas(this);
   const TRect R = FormattingRect();
   if (OnDrawSelectedImage) {
@@ -303,13 +178,9 @@ void TExImagePickerDropDown::WMKeyDown(TMessage& M) {
   TWMKey k{M};
   const bool alt = GetKeyState(VK_MENU) < 0;
   const bool ctrl = GetKeyState(VK_CONTROL) < 0;
-  bool enterHandled = false;
-  if (Enabled() && DroppedDown() && k.CharCode() == VK_RETURN && FItemSelector && FItemSelector->ItemHot() >= 0) {
-    FItemSelector->SetItemIndex(FItemSelector->ItemHot());
-    enterHandled = true;
-  }
+  const bool enterHandled = TakeHotEntry(k.CharCode());
   const Word key = k.CharCode();
   TExCustomDropDown::WMKeyDown(M);
   if (!Enabled() || alt) return;
-  TPickerListKeys::Handle(this, key, ctrl, enterHandled, [this] { return FItems->Count(); });
+  ListKey(key, ctrl, enterHandled);
 }
