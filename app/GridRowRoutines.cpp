@@ -89,3 +89,31 @@ void Grid_Paste_Row(TExColumnGrid* Grid, Integer ARow, bool Copied) {
   if (used && MessageDlg(Get_Text(Grid_Paste_Text_Row_Used), mtConfirmation, mbYesNo) != mrYes) return;
   for (Integer c = 1; c < end; ++c) Grid->SetCells(c, ARow, Row_Clipboard_SL->Strings(c - 1));
 }
+
+void Note_Rows_Left_Out(std::vector<TTable_Rows_Left_Out>& List, const String& Table, Integer Rows_Read,
+                        Integer Rows_Shown) {
+  if (Rows_Read > Rows_Shown) List.push_back(TTable_Rows_Left_Out{Table, Rows_Read, Rows_Shown});
+}
+
+String Rows_Left_Out_Text(const std::vector<TTable_Rows_Left_Out>& List) {
+  String text;
+  for (const TTable_Rows_Left_Out& t : List) {
+    text += sLineBreak + u"\"" + t.Table + u"\": " + IntToStr(t.Rows_Read) + u" rows in the file, " +
+            IntToStr(t.Rows_Shown) + u" shown";
+  }
+  return text;
+}
+
+void Show_Rows_Left_Out(const std::vector<TTable_Rows_Left_Out>& List) {
+  if (List.empty()) return;
+  MessageDlg(Get_Text(Table_Text_Rows_Left_Out) + Rows_Left_Out_Text(List), mtWarning, TMsgDlgButtons{mbOK});
+}
+
+bool Confirm_Rows_Left_Out(std::vector<TTable_Rows_Left_Out>& List) {
+  if (List.empty()) return true;
+  if (MessageDlg(Get_Text(Table_Text_Save_Without) + Rows_Left_Out_Text(List), mtConfirmation, mbYesNo) != mrYes) {
+    return false;
+  }
+  List.clear();
+  return true;
+}

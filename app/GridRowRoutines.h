@@ -7,6 +7,8 @@
 // addressed by real column and display row.
 #pragma once
 
+#include <vector>
+
 #include "platform/rtl/System.h"
 
 class TExColumnGrid;
@@ -45,3 +47,29 @@ void Grid_Copy_Row(TExColumnGrid* Grid, Integer ARow);
 // is in use: it is overwritten only when the user answers Yes. A row outside the data rows changes
 // nothing.
 void Grid_Paste_Row(TExColumnGrid* Grid, Integer ARow, bool Copied);
+
+// ---- Files with more rows than a table takes
+
+// Text ids: the warning when a file is shown that held more rows than its tables take, and the
+// question before OK writes the tables without the rows that were not shown.
+constexpr Integer Table_Text_Rows_Left_Out = 1707;
+constexpr Integer Table_Text_Save_Without = 1708;
+
+// A table that took fewer rows than its file held: the table's name, the rows the file held and
+// the rows the table takes.
+struct TTable_Rows_Left_Out {
+  String Table;
+  Integer Rows_Read = 0;
+  Integer Rows_Shown = 0;
+};
+
+// Notes Table in List when it took fewer rows than Rows_Read.
+void Note_Rows_Left_Out(std::vector<TTable_Rows_Left_Out>& List, const String& Table, Integer Rows_Read,
+                        Integer Rows_Shown);
+// One line per table: "BACnet in Read": 1500 rows in the file, 1000 shown.
+String Rows_Left_Out_Text(const std::vector<TTable_Rows_Left_Out>& List);
+// On showing: when a table left rows out, says so (text 1707 with the tables).
+void Show_Rows_Left_Out(const std::vector<TTable_Rows_Left_Out>& List);
+// On OK, before the tables are written: when a table left rows out, asks (text 1708 with the
+// tables) and empties List on Yes; false on No, when nothing may be written.
+bool Confirm_Rows_Left_Out(std::vector<TTable_Rows_Left_Out>& List);

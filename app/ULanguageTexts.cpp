@@ -832,6 +832,8 @@ const TBuiltInText Built_In_Texts[] = {
     {1704, u"Error! Please set the Set Communication Parameter before to create the GSD file"},
     {1705, u"File already exists. Do you want to overwrite?"},
     {1706, u"Warning! Rows with an unknown Data Type were not written in the EDE file:"},
+    {1707, u"Warning! The file holds more rows than the tables can take: the rows past a table's end are not shown, and OK saves the table without them."},
+    {1708, u"The file held more rows than the tables can take: saving drops the rows that were not shown. Do you want to save?"},
     {1800, u"PROFINET XML File Name"},
     {1801, u"Create the PROFINET XML GSD File"},
     {1802, u"OK"},

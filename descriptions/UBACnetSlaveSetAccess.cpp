@@ -115,12 +115,17 @@ void TFBACnetSlaveSetAccess::FormShow(TObject*) {
   Clear_Table(ACG_BACnet_in_Write);
   Do_Copy_Read = false;
   Do_Copy_Write = false;
+  Rows_Left_Out.clear();
   if (FileExists(File_BACnet_Slave)) Fill_Tables(Read_BACnet_Slave_File(File_BACnet_Slave));
+  Show_Rows_Left_Out(Rows_Left_Out);
 }
 
 void TFBACnetSlaveSetAccess::Fill_Tables(const TBACnet_Slave_Tables& Tables) {
   Fill_Table(ACG_BACnet_in_Read, Tables.In_Read);
   Fill_Table(ACG_BACnet_in_Write, Tables.In_Write);
+  const Integer rows = ACG_BACnet_in_Read->RowCount() - 1;
+  Note_Rows_Left_Out(Rows_Left_Out, TS_BACnet_in_Read->Caption(), static_cast<Integer>(Tables.In_Read.size()), rows);
+  Note_Rows_Left_Out(Rows_Left_Out, TS_BACnet_in_Write->Caption(), static_cast<Integer>(Tables.In_Write.size()), rows);
 }
 
 TBACnet_Slave_Tables TFBACnetSlaveSetAccess::Gather_Tables() const {
@@ -140,7 +145,7 @@ void TFBACnetSlaveSetAccess::End_Editing() {
 
 void TFBACnetSlaveSetAccess::bitbtn1Click(TObject*) {
   End_Editing();
-  if (!Controllo_dati()) return;
+  if (!Controllo_dati() || !Confirm_Rows_Left_Out(Rows_Left_Out)) return;
   Write_BACnet_Slave_File(File_BACnet_Slave, Gather_Tables());
   SetModalResult(mrOk);
 }

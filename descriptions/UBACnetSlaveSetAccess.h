@@ -4,6 +4,7 @@
 // rewrites it on OK after checking the tables.
 #pragma once
 
+#include "app/GridRowRoutines.h"
 #include "app/UDialogFrame.h"
 #include "descriptions/BACnetSlaveFile.h"
 
@@ -26,6 +27,9 @@ class TFBACnetSlaveSetAccess : public TFDialog {
   // Whether the row clipboard holds a row copied from that table.
   bool Do_Copy_Read = false;
   bool Do_Copy_Write = false;
+  // The tables that took fewer rows than the file held when it was shown; OK asks before it writes
+  // them without those rows.
+  std::vector<TTable_Rows_Left_Out> Rows_Left_Out;
 
   TPageControl* PageControl1 = nullptr;
   TTabSheet* TS_BACnet_in_Read = nullptr;
@@ -75,7 +79,7 @@ class TFBACnetSlaveSetAccess : public TFDialog {
   // Opens the unit picker on cell (ACol, ARow) of Grid when ACol is the unit column, then sizes a
   // header's column when the option asks for it.
   void Grid_DblClickCell(TExColumnGrid* Grid, Integer ARow, Integer ACol);
-  // Fills the data rows from what the file held; rows past a table's end are passed over.
+  // Fills the data rows from what the file held; rows past a table's end are noted in Rows_Left_Out.
   void Fill_Tables(const TBACnet_Slave_Tables& Tables);
   // Closes a cell editor still open in either table, so the cells hold what the user typed.
   void End_Editing();

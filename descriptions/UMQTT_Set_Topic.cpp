@@ -87,7 +87,9 @@ void TFMQTT_Set_Topic::FormShow(TObject*) {
   Clear_Table(ACG_Sub);
   Do_Copy_Pub = false;
   Do_Copy_Sub = false;
+  Rows_Left_Out.clear();
   if (FileExists(File_MQTT_Set_Topic)) Fill_Tables(Read_MQTT_Topic_File(File_MQTT_Set_Topic));
+  Show_Rows_Left_Out(Rows_Left_Out);
 }
 
 void TFMQTT_Set_Topic::Fill_Tables(const TMQTT_Topic_Tables& Tables) {
@@ -138,6 +140,9 @@ void TFMQTT_Set_Topic::Fill_Tables(const TMQTT_Topic_Tables& Tables) {
     ACG_Sub->SetCells(mqsMnemonic, r, s.Mnemonic);
   }
   ACG_Sub->EndUpdate();
+  Note_Rows_Left_Out(Rows_Left_Out, TS_MQTT_Publish->Caption(), static_cast<Integer>(Tables.Publish.size()), Table_Rows);
+  Note_Rows_Left_Out(Rows_Left_Out, TS_MQTT_Subscribe->Caption(), static_cast<Integer>(Tables.Subscribe.size()),
+                     Table_Rows);
 }
 
 TMQTT_Topic_Tables TFMQTT_Set_Topic::Gather_Tables() const {
@@ -191,7 +196,7 @@ void TFMQTT_Set_Topic::End_Editing() {
 
 void TFMQTT_Set_Topic::Btn_OKClick(TObject*) {
   End_Editing();
-  if (!Controllo_dati()) return;
+  if (!Controllo_dati() || !Confirm_Rows_Left_Out(Rows_Left_Out)) return;
   Write_MQTT_Topic_File(File_MQTT_Set_Topic, Gather_Tables());
   SetModalResult(mrOk);
 }

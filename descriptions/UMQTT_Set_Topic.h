@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "app/GridRowRoutines.h"
 #include "app/UDialogFrame.h"
 #include "descriptions/MQTTTopicFile.h"
 
@@ -29,6 +30,9 @@ class TFMQTT_Set_Topic : public TFDialog {
   // Whether the row clipboard holds a row copied from that table.
   bool Do_Copy_Pub = false;
   bool Do_Copy_Sub = false;
+  // The tables that took fewer rows than the file held when it was shown; OK asks before it writes
+  // them without those rows.
+  std::vector<TTable_Rows_Left_Out> Rows_Left_Out;
   // The column hints of each table: item n - 1 for real column n.
   std::unique_ptr<TStringList> Hint_MQTT_Set_Topic_Pub;
   std::unique_ptr<TStringList> Hint_MQTT_Set_Topic_Sub;
@@ -72,8 +76,8 @@ class TFMQTT_Set_Topic : public TFDialog {
  private:
   // The table of the page shown.
   TExColumnGrid* Active_Grid() const;
-  // Fills the data rows of the tables from what the file held; rows past the tables' end are
-  // passed over.
+  // Fills the data rows of the tables from what the file held; rows past the tables' end are noted
+  // in Rows_Left_Out.
   void Fill_Tables(const TMQTT_Topic_Tables& Tables);
   // Closes a cell editor still open in either table, so the cells hold what the user typed.
   void End_Editing();

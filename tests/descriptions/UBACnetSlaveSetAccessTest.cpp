@@ -230,6 +230,32 @@ TEST_F(UBACnetSlaveSetAccess, TheObjectCountFollowsTheNameLimit) {
   EXPECT_EQ(saved.In_Write.size(), 500u);
 }
 
+// A file written without the name limit holds more rows than the limited tables take: showing it
+// says so, and OK drops the rows that were not shown only after a Yes.
+TEST_F(UBACnetSlaveSetAccess, RowsBeyondTheTableAreReportedAndDroppedOnlyAfterYes) {
+  TBACnet_Slave_Tables big;
+  for (Integer i = 1; i <= 1500; ++i) {
+    big.In_Read.push_back(TBACnet_Slave_Row{u"Binary Input", u"95", u"0", u"0", u"", u"N", u"i" + IntToStr(i)});
+  }
+  Write_BACnet_Slave_File(File_BACnet_Slave, big);
+  const std::string written = Read_Bytes(File_BACnet_Slave);
+  Limit_Names_To_32();
+  TFormHolder<TFBACnetSlaveSetAccess> form;
+  TestHarness::ExpectMessageContaining(u"\"BACnet in Read\": 1500 rows in the file, 1000 shown", mtWarning);
+  const TModalResult result = Show(form.Form, [&](TFBACnetSlaveSetAccess* F) {
+    EXPECT_EQ(F->ACG_BACnet_in_Read->Cells(bsoMnemonic, 1000), u"i1000");
+    TestHarness::ExpectMessageContaining(u"saving drops the rows that were not shown", mtConfirmation, mrNo);
+    TestHarness::Click(F->Btn_OK);
+    EXPECT_EQ(F->ModalResult(), mrNone);
+    EXPECT_EQ(Read_Bytes(File_BACnet_Slave), written);
+    TestHarness::ExpectMessageContaining(u"saving drops the rows that were not shown", mtConfirmation, mrYes);
+    TestHarness::Click(F->Btn_OK);
+  });
+  EXPECT_EQ(result, mrOk);
+  EXPECT_TRUE(TestHarness::Verify());
+  EXPECT_EQ(Read_BACnet_Slave_File(File_BACnet_Slave).In_Read.size(), 1000u);
+}
+
 TEST_F(UBACnetSlaveSetAccess, EmptyTablesSaveBothElements) {
   TFormHolder<TFBACnetSlaveSetAccess> form;
   Show(form.Form, [](TFBACnetSlaveSetAccess* F) {

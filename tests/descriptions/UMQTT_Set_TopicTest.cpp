@@ -244,9 +244,9 @@ TEST_F(UMQTT_Set_Topic, RowsAfterTheFirstBlankTopicAreDropped) {
   });
 }
 
-// A hand-made file with more rows than the table holds fills the table; the rows beyond it are
-// passed over and not written again.
-TEST_F(UMQTT_Set_Topic, RowsBeyondTheTableArePassedOver) {
+// A hand-made file with more rows than the table holds fills the table and says so; OK drops the
+// rows beyond it only after a Yes.
+TEST_F(UMQTT_Set_Topic, RowsBeyondTheTableAreReportedAndDroppedOnlyAfterYes) {
   TMQTT_Topic_Tables big;
   for (Integer i = 1; i <= 1030; ++i) {
     TMQTT_Publish_Row row;
@@ -259,12 +259,26 @@ TEST_F(UMQTT_Set_Topic, RowsBeyondTheTableArePassedOver) {
     big.Publish.push_back(row);
   }
   Write_MQTT_Topic_File(File_MQTT_Set_Topic, big);
+  const std::string written = Read_Bytes(File_MQTT_Set_Topic);
+  const String warning = u"Warning! The file holds more rows than the tables can take: the rows past a table's end "
+                         u"are not shown, and OK saves the table without them.\r\n"
+                         u"\"MQTT Publish\": 1030 rows in the file, 1024 shown";
+  const String question = u"The file held more rows than the tables can take: saving drops the rows that were not "
+                          u"shown. Do you want to save?\r\n\"MQTT Publish\": 1030 rows in the file, 1024 shown";
   TFormHolder<TFMQTT_Set_Topic> form;
-  Show(form.Form, [](TFMQTT_Set_Topic* F) {
+  TestHarness::ExpectMessage(warning, mtWarning);
+  const TModalResult result = Show(form.Form, [&](TFMQTT_Set_Topic* F) {
     EXPECT_EQ(F->ACG_Pub->RowCount(), 1025);
     EXPECT_EQ(F->ACG_Pub->Cells(mqpTopic, 1024), u"t1024");
+    TestHarness::ExpectMessage(question, mtConfirmation, mrNo);
+    TestHarness::Click(F->Btn_OK);
+    EXPECT_EQ(F->ModalResult(), mrNone);
+    EXPECT_EQ(Read_Bytes(File_MQTT_Set_Topic), written);
+    TestHarness::ExpectMessage(question, mtConfirmation, mrYes);
     TestHarness::Click(F->Btn_OK);
   });
+  EXPECT_EQ(result, mrOk);
+  EXPECT_TRUE(TestHarness::Verify());
   const TMQTT_Topic_Tables saved = Read_MQTT_Topic_File(File_MQTT_Set_Topic);
   ASSERT_EQ(saved.Publish.size(), 1024u);
   EXPECT_EQ(saved.Publish.back().Topic, u"t1024");
