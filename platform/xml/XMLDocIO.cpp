@@ -253,9 +253,23 @@ void AppendCData(std::string& out, const char* s) {
   out += "]]>";
 }
 
+// A text made only of characters XML cannot carry is written as nothing: it does not count as a
+// child, so the file reads back as it is written.
+bool IsWritten(pugi::xml_node n) {
+  return n.type() != pugi::node_pcdata || !XmlCharsOnlyUtf8(n.value()).empty();
+}
+
+pugi::xml_node NextWritten(pugi::xml_node c) {
+  while (c && !IsWritten(c)) c = c.next_sibling();
+  return c;
+}
+
+pugi::xml_node FirstWrittenChild(pugi::xml_node n) { return NextWritten(n.first_child()); }
+pugi::xml_node NextWrittenSibling(pugi::xml_node n) { return NextWritten(n.next_sibling()); }
+
 bool HasTextChild(pugi::xml_node n) {
   for (pugi::xml_node c = n.first_child(); c; c = c.next_sibling()) {
-    if (c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata) return true;
+    if ((c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata) && IsWritten(c)) return true;
   }
   return false;
 }
@@ -275,7 +289,7 @@ void AppendOpen(std::string& out, pugi::xml_node n) {
         AppendEscaped(out, XmlCharsOnlyUtf8(a.value()).c_str(), true);
         out += '"';
       }
-      out += n.first_child() ? ">" : "/>";
+      out += FirstWrittenChild(n) ? ">" : "/>";
       break;
     case pugi::node_pcdata: AppendText(out, XmlCharsOnlyUtf8(n.value()).c_str()); break;
     case pugi::node_cdata: AppendCData(out, XmlCharsOnlyUtf8(n.value()).c_str()); break;
@@ -297,21 +311,21 @@ std::string Serialize(const pugi::xml_document& doc, bool declaration, bool inde
   // broken into lines (an element holding text), when indenting.
   pugi::xml_node inlineFrom;
   int depth = 0;
-  pugi::xml_node n = doc.first_child();
+  pugi::xml_node n = FirstWrittenChild(doc);
   while (n) {
     const bool broken = indent && !inlineFrom;
     if (broken) out.append(static_cast<size_t>(depth) * 2, ' ');
     AppendOpen(out, n);
-    if (n.type() == pugi::node_element && n.first_child()) {
+    if (n.type() == pugi::node_element && FirstWrittenChild(n)) {
       if (broken && HasTextChild(n)) inlineFrom = n;
       if (indent && !inlineFrom) out += kEol;
-      n = n.first_child();
+      n = FirstWrittenChild(n);
       ++depth;
       continue;
     }
     if (indent && !inlineFrom) out += kEol;
     // Up to the next sibling, closing the elements left on the way.
-    while (n && !n.next_sibling()) {
+    while (n && !NextWrittenSibling(n)) {
       n = n.parent();
       if (!n || n.type() == pugi::node_document) {
         n = pugi::xml_node();
@@ -325,7 +339,7 @@ std::string Serialize(const pugi::xml_document& doc, bool declaration, bool inde
       if (n == inlineFrom) inlineFrom = pugi::xml_node();
       if (indent && !inlineFrom) out += kEol;
     }
-    if (n) n = n.next_sibling();
+    if (n) n = NextWrittenSibling(n);
   }
   return out;
 }

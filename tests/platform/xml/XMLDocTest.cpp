@@ -155,6 +155,22 @@ TEST(XMLDocSave, CharactersXmlCannotCarryAreLeftOut) {
   back.LoadFromFile(dir.File("c.xml"));
   EXPECT_EQ(back.DocumentElement().Attributes(u"t"), u"cd\t");
   EXPECT_EQ(back.DocumentElement().ChildNodes()[u"x"].Text(), u"ab\U0001F600");
+
+  // A text of nothing else is no text at all, so the file reads back as it is written.
+  TXMLDocument only;
+  IXMLNode o = only.AddChild(u"o");
+  o.AddChild(u"a").SetText(u"\x02");
+  o.AddChild(u"b");
+  for (bool indent : {false, true}) {
+    only.SetIndent(indent);
+    const std::string saved = only.SaveToBytes();
+    TXMLDocument again;
+    again.LoadFromBytes(saved);
+    again.SetIndent(indent);
+    EXPECT_EQ(again.SaveToBytes(), saved) << indent;
+  }
+  only.SetIndent(false);
+  EXPECT_EQ(only.SaveToBytes(), "<o><a/><b/></o>");
 }
 
 TEST(XMLDocSave, UnwritableFileRaises) {
