@@ -1,6 +1,7 @@
 // The binary component stream: writing and reading one component with its property values.
 #include "components/grid/ExCGridStream.h"
 
+#include <algorithm>
 #include <string>
 
 #include "platform/rtl/SysUtils.h"
@@ -311,6 +312,9 @@ TStreamValue TStreamValue::OfSet(std::vector<String> Members) {
 void WriteComponentStream(TStream* Stream, const TStreamComponent& Component) {
   TWriterState W(Stream);
   W.Bytes(Signature, sizeof Signature);
+  // A class name of 240 characters or more has a length byte that reads as a filer-flags prefix:
+  // an empty prefix goes before it, so the stream reads back.
+  if (std::min<size_t>(Component.ClassName.size(), 255) >= 0xF0) W.Byte1(0xF0);
   W.ShortString(Component.ClassName);
   W.ShortString(Component.Name);
   W.Properties(Component.Properties);

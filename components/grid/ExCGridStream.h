@@ -9,6 +9,8 @@
 // (items, each a list of properties, up to a 0 byte). Names and identifiers are short strings: a
 // length byte and that many bytes.
 //
+// A length byte of 0xF0 or more where the class name begins would read as a filer-flags prefix, so
+// the writer puts an empty prefix (0xF0) before a class name that long.
 // The writer picks the smallest integer kind, short or long 8-bit strings for ASCII text and UTF-16
 // strings for any other text. The reader takes every kind above and checks every length against
 // what the stream still holds, so a damaged stream raises EReadError instead of reading past it.

@@ -52,7 +52,7 @@ bool ValueOf(const TIdent (&Table)[N], const String& Name, Integer& Value) {
 // --- Writing -------------------------------------------------------------------------------------
 
 // A real with 15 significant digits, written with exactly 18 decimals.
-std::string RealText(double Value) {
+std::string FixedRealText(double Value) {
   if (Value == 0 || !std::isfinite(Value)) return "0.000000000000000000";
   char buf[64];
   const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(Value), std::chars_format::scientific, 14);
@@ -99,6 +99,21 @@ std::string StringText(const String& Value) {
   return out;
 }
 
+// A real as FixedRealText writes it when that reads back as the same value at the property's
+// precision; otherwise (a value too small for 18 decimals, or one that 15 digits do not carry) the
+// shortest text that does, so saving, loading and saving again gives the same text.
+std::string RealText(double Value, bool Single) {
+  const std::string fixed = FixedRealText(Value);
+  if (!std::isfinite(Value)) return fixed;
+  double back = 0;
+  std::from_chars(fixed.data(), fixed.data() + fixed.size(), back);
+  if (Single ? static_cast<float>(back) == static_cast<float>(Value) : back == Value) return fixed;
+  char buf[64];
+  const auto res = Single ? std::to_chars(buf, buf + sizeof buf, static_cast<float>(Value))
+                          : std::to_chars(buf, buf + sizeof buf, Value);
+  return std::string(buf, res.ptr);
+}
+
 std::string ValueText(const TPublishedProperty& P, TObject* Instance) {
   switch (P.Kind) {
     case pkBoolean:
@@ -121,7 +136,7 @@ std::string ValueText(const TPublishedProperty& P, TObject* Instance) {
     }
     case pkSingle:
     case pkDouble:
-      return RealText(P.GetFloat(Instance));
+      return RealText(P.GetFloat(Instance), P.Kind == pkSingle);
     case pkString:
       return StringText(P.GetString(Instance));
     default:

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -1116,6 +1117,34 @@ TEST_F(ExCGridStreamTest, ADamagedStreamRaisesAndChangesNothing) {
     EXPECT_EQ(I->Name(), u"Qty");
     EXPECT_EQ(I->Tag(), 300);
     EXPECT_EQ(G->ColWidths(0), 80);
+  }
+}
+
+// What a stream reads writes bytes that read again and write the same: a class name of 240
+// characters or more (its length byte looks like a filer-flags prefix) included.
+TEST(ExCGridStream, WriteReadWriteIsStable) {
+  std::ifstream In(std::string(KP_FIXTURES_DIR) + "/components/grid/colgrid/long-class-name-roundtrip.bin",
+                   std::ios::binary);
+  const std::string Repro((std::istreambuf_iterator<char>(In)), std::istreambuf_iterator<char>());
+  ASSERT_FALSE(Repro.empty());
+  TStreamComponent Long;
+  Long.ClassName = String(240, u'C');
+  Long.Properties.push_back(TStreamProperty{u"Tag", TStreamValue::OfInteger(7)});
+  TMemoryStream LongBytes;
+  WriteComponentStream(&LongBytes, Long);
+  for (const std::string& Bytes : {Repro, LongBytes.Bytes()}) {
+    TMemoryStream S;
+    S.WriteBuffer(Bytes);
+    S.SetPosition(0);
+    const TStreamComponent C = ReadComponentStream(&S);
+    TMemoryStream First;
+    WriteComponentStream(&First, C);
+    First.SetPosition(0);
+    const TStreamComponent Again = ReadComponentStream(&First);
+    EXPECT_EQ(Again.ClassName, C.ClassName);
+    TMemoryStream Second;
+    WriteComponentStream(&Second, Again);
+    EXPECT_EQ(Second.Bytes(), First.Bytes());
   }
 }
 

@@ -127,6 +127,28 @@ TEST_F(PersistenceTest, LookAndFeelRoundTripKeepsStringsColoursAndReals) {
   EXPECT_FLOAT_EQ(other.GetLookAndFeel()->Tabs()->BaseLine()->Thickness(), 0.3f);
 }
 
+// Load, save, load, save gives the same text: a real that 18 decimals cannot carry (an outline of
+// 2e-11 pixels) is written in the shortest form that reads back as the same value.
+TEST_F(PersistenceTest, SaveLoadSaveGivesTheSameText) {
+  TFakeTabStrip first;
+  TStringStream in(Fixture("tiny-outline-size-roundtrip.txt"));
+  LoadTabStripLookAndFeel(first.GetLookAndFeel(), &in);
+  EXPECT_FLOAT_EQ(first.GetLookAndFeel()->TabsContainer()->OutlineSize(), 2e-11f);
+  const std::string text = LookAndFeelText(first.GetLookAndFeel());
+  EXPECT_NE(text.find("TabsContainer.OutlineSize = 2e-11\r\n"), std::string::npos);
+  TFakeTabStrip second;
+  TStringStream again(text);
+  LoadTabStripLookAndFeel(second.GetLookAndFeel(), &again);
+  EXPECT_EQ(LookAndFeelText(second.GetLookAndFeel()), text);
+
+  Options()->DragDrop()->SetDragControlImageResizeFactor(0.1 + 0.2);
+  const std::string options = OptionsText(Options());
+  EXPECT_NE(options.find("DragControlImageResizeFactor = 0.30000000000000004\r\n"), std::string::npos);
+  TFakeTabStrip third;
+  LoadOptionsText(third.GetOptions(), options);
+  EXPECT_EQ(OptionsText(third.GetOptions()), options);
+}
+
 TEST_F(PersistenceTest, ReadingAcceptsTheFormatsVariants) {
   LoadOptionsText(Options(),
                   "OBJECT Saved: TTabsOptions\n"
