@@ -263,6 +263,14 @@ Integer TrimReal(Cardinal Lower, Cardinal Upper, double X) {
 }
 
 void MakeGaussianKernel(TGaussianKernel& K, double Radius, double MaxData, double DataGranularity) {
+  // A radius that is not a positive number spreads nothing: the kernel keeps each pixel as it is
+  // (dividing by it would give weights that are not numbers).
+  if (!(Radius > 0)) {
+    for (float& W : K.Weights) W = 0;
+    K.W(0) = 1;
+    K.Size = 1;
+    return;
+  }
   for (Integer J = -10; J <= 10; ++J) {
     const double T = J / Radius;
     K.W(J) = static_cast<float>(std::exp(-T * T / 2));
@@ -302,6 +310,8 @@ void BlurRow(Byte* P, Integer n, const TGaussianKernel& K, Byte* Scratch) {
 void GaussianBlur(TBitmap* Bitmap, double Radius) {
   if (!Bitmap || Bitmap->PixelFormat() != pf24bit)
     throw EInvalidGraphicOperation(u"Blur only works for 24-bit bitmaps");
+  // Nothing to blur: the row and column shortcuts below would still copy rows and columns.
+  if (!(Radius > 0)) return;
   TGaussianKernel K;
   MakeGaussianKernel(K, Radius, 1, 255);
   const Integer W = Bitmap->Width();

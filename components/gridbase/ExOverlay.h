@@ -102,13 +102,15 @@ Integer TrimInt(Integer Lower, Integer Upper, Integer I);
 // Below Lower gives Lower, at or above Upper gives Upper, others are truncated.
 Integer TrimReal(Cardinal Lower, Cardinal Upper, double X);
 // The normalised kernel of Radius, trimmed where the tail weighs less than MaxData / (2 x
-// DataGranularity).
+// DataGranularity). A radius that is not a positive number gives the kernel that changes nothing
+// (weight 1 at offset 0).
 void MakeGaussianKernel(TGaussianKernel& K, double Radius, double MaxData, double DataGranularity);
 // Blurs the n + 1 pixels of 3 bytes at P with the kernel; Scratch holds at least as many.
 void BlurRow(Byte* P, Integer n, const TGaussianKernel& K, Byte* Scratch);
 // Blurs a 24-bit bitmap; any other raises "Blur only works for 24-bit bitmaps". Rows and columns
 // more than 20 pixels from both ends copy row or column 15: the frame masks are uniform between
-// their rounded ends, which keeps the blur cheap.
+// their rounded ends, which keeps the blur cheap. A radius that is not a positive number leaves the
+// bitmap as it is.
 void GaussianBlur(TBitmap* Bitmap, double Radius);
 // Bitmap becomes a 24-bit black Width x Height mask with a white rounded rectangle of corner Corner
 // drawn with a PenWidth-wide pen (filled when PenWidth < 1) inset by PenWidth div 2 + 2, then

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -1362,6 +1363,10 @@ enum TPublishedKind {
 struct TPublishedProperty {
   String Name;
   TPublishedKind Kind = pkInteger;
+  // The range a loaded number must lie in; a saved text with a value outside it is refused, so a
+  // file cannot give, say, tabs of negative width.
+  double Low = -std::numeric_limits<double>::infinity();
+  double High = std::numeric_limits<double>::infinity();
   const std::vector<String>* EnumNames = nullptr;
   std::function<Int64(TObject*)> GetOrdinal;
   std::function<void(TObject*, Int64)> SetOrdinal;

@@ -79,6 +79,22 @@ TPublishedProperty Object(const char16_t* Name, T* (C::*Get)() const) {
   return p;
 }
 
+// The ranges a loaded value must lie in. Sizes and offsets of the strip's parts are pixels within a
+// screen's reach; durations are not negative, and a period or timer interval, which divides or
+// repeats, is at least 1 ms.
+constexpr double Extent = 10000;
+constexpr double Duration = 4294967295.0;
+
+TPublishedProperty In(TPublishedProperty P, double Low, double High) {
+  P.Low = Low;
+  P.High = High;
+  return P;
+}
+TPublishedProperty Size(TPublishedProperty P) { return In(std::move(P), 0, Extent); }
+TPublishedProperty Offset(TPublishedProperty P) { return In(std::move(P), -Extent, Extent); }
+TPublishedProperty Time(TPublishedProperty P) { return In(std::move(P), 0, Duration); }
+TPublishedProperty Period(TPublishedProperty P) { return In(std::move(P), 1, Duration); }
+
 TProps Join(TProps Base, std::initializer_list<TPublishedProperty> Own) {
   Base.insert(Base.end(), Own.begin(), Own.end());
   return Base;
@@ -131,11 +147,11 @@ std::map<String, TProps> BuildTables() {
 
   // Options.
   using TOf = TTabStripOffsets;
-  t[u"TTabStripOffsets"] = {Int(u"Vertical", &TOf::Vertical, &TOf::SetVertical),
-                            Int(u"Horizontal", &TOf::Horizontal, &TOf::SetHorizontal)};
+  t[u"TTabStripOffsets"] = {Offset(Int(u"Vertical", &TOf::Vertical, &TOf::SetVertical)),
+                            Offset(Int(u"Horizontal", &TOf::Horizontal, &TOf::SetHorizontal))};
   using TCp = TTabStripControlPosition;
-  const TProps position = {Object(u"Offsets", &TCp::Offsets), Int(u"Height", &TCp::Height, &TCp::SetHeight),
-                           Int(u"Width", &TCp::Width, &TCp::SetWidth)};
+  const TProps position = {Object(u"Offsets", &TCp::Offsets), Size(Int(u"Height", &TCp::Height, &TCp::SetHeight)),
+                           Size(Int(u"Width", &TCp::Width, &TCp::SetWidth))};
   t[u"TTabStripControlPosition"] = position;
   t[u"TTabStripControlPropertiesEx"] =
       Join(position, {Bool(u"Visible", &TTabStripControlPropertiesEx::Visible,
@@ -144,38 +160,38 @@ std::map<String, TProps> BuildTables() {
   t[u"TTabStripCloseButtonProperties"] =
       Join(position, {Bool(u"AutoHide", &TCb::AutoHide, &TCb::SetAutoHide),
                       Enum(u"Visibility", &TCb::Visibility, &TCb::SetVisibility, CloseButtonVisibilityNames),
-                      Int(u"AutoHideWidth", &TCb::AutoHideWidth, &TCb::SetAutoHideWidth),
-                      Int(u"CrossRadialOffset", &TCb::CrossRadialOffset, &TCb::SetCrossRadialOffset)});
+                      Size(Int(u"AutoHideWidth", &TCb::AutoHideWidth, &TCb::SetAutoHideWidth)),
+                      Offset(Int(u"CrossRadialOffset", &TCb::CrossRadialOffset, &TCb::SetCrossRadialOffset))});
   using TAb = TTabStripAddButtonProperties;
   t[u"TTabStripAddButtonProperties"] =
       Join(position, {Bool(u"ShowPlusSign", &TAb::ShowPlusSign, &TAb::SetShowPlusSign),
                       Enum(u"Visibility", &TAb::Visibility, &TAb::SetVisibility, AddButtonVisibilityNames),
-                      Int(u"HorizontalOffsetFloating", &TAb::HorizontalOffsetFloating,
-                          &TAb::SetHorizontalOffsetFloating)});
+                      Offset(Int(u"HorizontalOffsetFloating", &TAb::HorizontalOffsetFloating,
+                                 &TAb::SetHorizontalOffsetFloating))});
   using TMd = TStripTabModifiedDisplayOptions;
   t[u"TStripTabModifiedDisplayOptions"] = {
       Enum(u"Style", &TMd::Style, &TMd::SetStyle, ModifiedStyleNames),
-      Int(u"VerticalOffset", &TMd::VerticalOffset, &TMd::SetVerticalOffset),
-      Int(u"Height", &TMd::Height, &TMd::SetHeight),
-      Int(u"Width", &TMd::Width, &TMd::SetWidth),
-      Int(u"AnimationPeriodMS", &TMd::AnimationPeriodMS, &TMd::SetAnimationPeriodMS),
+      Offset(Int(u"VerticalOffset", &TMd::VerticalOffset, &TMd::SetVerticalOffset)),
+      Size(Int(u"Height", &TMd::Height, &TMd::SetHeight)),
+      Size(Int(u"Width", &TMd::Width, &TMd::SetWidth)),
+      Period(Int(u"AnimationPeriodMS", &TMd::AnimationPeriodMS, &TMd::SetAnimationPeriodMS)),
       Enum(u"EaseType", &TMd::EaseType, &TMd::SetEaseType, EaseTypeNames),
-      Int(u"AnimationUpdateMS", &TMd::AnimationUpdateMS, &TMd::SetAnimationUpdateMS)};
+      Time(Int(u"AnimationUpdateMS", &TMd::AnimationUpdateMS, &TMd::SetAnimationUpdateMS))};
   using TTo = TTabStripOptions;
   t[u"TTabStripOptions"] = {
       Bool(u"SeeThroughTabs", &TTo::SeeThroughTabs, &TTo::SetSeeThroughTabs),
-      Int(u"TabOverlap", &TTo::TabOverlap, &TTo::SetTabOverlap),
-      Int(u"ContentOffsetLeft", &TTo::ContentOffsetLeft, &TTo::SetContentOffsetLeft),
-      Int(u"ContentOffsetRight", &TTo::ContentOffsetRight, &TTo::SetContentOffsetRight),
-      Int(u"OffsetLeft", &TTo::OffsetLeft, &TTo::SetOffsetLeft),
-      Int(u"OffsetTop", &TTo::OffsetTop, &TTo::SetOffsetTop),
-      Int(u"OffsetRight", &TTo::OffsetRight, &TTo::SetOffsetRight),
-      Int(u"OffsetBottom", &TTo::OffsetBottom, &TTo::SetOffsetBottom),
-      Int(u"MinWidth", &TTo::MinWidth, &TTo::SetMinWidth),
-      Int(u"MaxWidth", &TTo::MaxWidth, &TTo::SetMaxWidth),
+      Offset(Int(u"TabOverlap", &TTo::TabOverlap, &TTo::SetTabOverlap)),
+      Offset(Int(u"ContentOffsetLeft", &TTo::ContentOffsetLeft, &TTo::SetContentOffsetLeft)),
+      Offset(Int(u"ContentOffsetRight", &TTo::ContentOffsetRight, &TTo::SetContentOffsetRight)),
+      Offset(Int(u"OffsetLeft", &TTo::OffsetLeft, &TTo::SetOffsetLeft)),
+      Offset(Int(u"OffsetTop", &TTo::OffsetTop, &TTo::SetOffsetTop)),
+      Offset(Int(u"OffsetRight", &TTo::OffsetRight, &TTo::SetOffsetRight)),
+      Offset(Int(u"OffsetBottom", &TTo::OffsetBottom, &TTo::SetOffsetBottom)),
+      Size(Int(u"MinWidth", &TTo::MinWidth, &TTo::SetMinWidth)),
+      Size(Int(u"MaxWidth", &TTo::MaxWidth, &TTo::SetMaxWidth)),
       Bool(u"TabWidthFromContent", &TTo::TabWidthFromContent, &TTo::SetTabWidthFromContent),
-      Int(u"PinnedWidth", &TTo::PinnedWidth, &TTo::SetPinnedWidth),
-      Int(u"ImageOffsetLeft", &TTo::ImageOffsetLeft, &TTo::SetImageOffsetLeft),
+      Size(Int(u"PinnedWidth", &TTo::PinnedWidth, &TTo::SetPinnedWidth)),
+      Offset(Int(u"ImageOffsetLeft", &TTo::ImageOffsetLeft, &TTo::SetImageOffsetLeft)),
       Enum(u"TextTrimType", &TTo::TextTrimType, &TTo::SetTextTrimType, TextTrimTypeNames),
       Enum(u"Orientation", &TTo::Orientation, &TTo::SetOrientation, OrientationNames),
       Bool(u"BaseLineTabRegionOnly", &TTo::BaseLineTabRegionOnly, &TTo::SetBaseLineTabRegionOnly),
@@ -190,18 +206,19 @@ std::map<String, TProps> BuildTables() {
   t[u"TTabStripContainerOptions"] = {
       Bool(u"TransparentBackground", &TCo::TransparentBackground, &TCo::SetTransparentBackground),
       Bool(u"OverlayButtons", &TCo::OverlayButtons, &TCo::SetOverlayButtons),
-      Int(u"PaddingLeft", &TCo::PaddingLeft, &TCo::SetPaddingLeft),
-      Int(u"PaddingRight", &TCo::PaddingRight, &TCo::SetPaddingRight)};
+      Size(Int(u"PaddingLeft", &TCo::PaddingLeft, &TCo::SetPaddingLeft)),
+      Size(Int(u"PaddingRight", &TCo::PaddingRight, &TCo::SetPaddingRight))};
   using TSo = TTabStripSpinnerOptions;
   t[u"TTabStripSpinnerOptions"] = {
       Bool(u"ReverseDirection", &TSo::ReverseDirection, &TSo::SetReverseDirection),
-      Int(u"RenderedAnimationStep", &TSo::RenderedAnimationStep, &TSo::SetRenderedAnimationStep),
+      In(Int(u"RenderedAnimationStep", &TSo::RenderedAnimationStep, &TSo::SetRenderedAnimationStep), -360, 360),
       Object(u"Position", &TSo::Position),
-      Ordinal<TSo, Word>(u"SweepAngle", pkWord, &TSo::SweepAngle, &TSo::SetSweepAngle)};
+      In(Ordinal<TSo, Word>(u"SweepAngle", pkWord, &TSo::SweepAngle, &TSo::SetSweepAngle), 0, 360)};
   using TSs = TTabStripSpinnersOptions;
   t[u"TTabStripSpinnersOptions"] = {
       Object(u"Upload", &TSs::Upload), Object(u"Download", &TSs::Download),
-      Ordinal<TSs, Cardinal>(u"AnimationUpdateMS", pkCardinal, &TSs::AnimationUpdateMS, &TSs::SetAnimationUpdateMS),
+      Time(Ordinal<TSs, Cardinal>(u"AnimationUpdateMS", pkCardinal, &TSs::AnimationUpdateMS,
+                                  &TSs::SetAnimationUpdateMS)),
       Bool(u"HideImagesWhenSpinnerVisible", &TSs::HideImagesWhenSpinnerVisible,
            &TSs::SetHideImagesWhenSpinnerVisible)};
   using TDi = TTabStripDisplayOptions;
@@ -215,13 +232,14 @@ std::map<String, TProps> BuildTables() {
   t[u"TTabStripDragOptions"] = {
       Enum(u"DragType", &TDr::DragType, &TDr::SetDragType, DragTypeNames),
       ByteProp(u"DragOutsideImageAlpha", &TDr::DragOutsideImageAlpha, &TDr::SetDragOutsideImageAlpha),
-      Int(u"DragOutsideDistancePixels", &TDr::DragOutsideDistancePixels, &TDr::SetDragOutsideDistancePixels),
-      Int(u"DragStartPixels", &TDr::DragStartPixels, &TDr::SetDragStartPixels),
-      Real(u"DragControlImageResizeFactor", pkDouble, &TDr::DragControlImageResizeFactor,
-           &TDr::SetDragControlImageResizeFactor),
+      Size(Int(u"DragOutsideDistancePixels", &TDr::DragOutsideDistancePixels, &TDr::SetDragOutsideDistancePixels)),
+      Size(Int(u"DragStartPixels", &TDr::DragStartPixels, &TDr::SetDragStartPixels)),
+      In(Real(u"DragControlImageResizeFactor", pkDouble, &TDr::DragControlImageResizeFactor,
+              &TDr::SetDragControlImageResizeFactor),
+         0, 4),
       Ordinal<TDr, TCursor>(u"DragCursor", pkCursor, &TDr::DragCursor, &TDr::SetDragCursor),
       Enum(u"DragDisplay", &TDr::DragDisplay, &TDr::SetDragDisplay, DragDisplayNames),
-      Int(u"DragFormBorderWidth", &TDr::DragFormBorderWidth, &TDr::SetDragFormBorderWidth),
+      In(Int(u"DragFormBorderWidth", &TDr::DragFormBorderWidth, &TDr::SetDragFormBorderWidth), 0, 100),
       Int(u"DragFormBorderColor", &TDr::DragFormBorderColor, &TDr::SetDragFormBorderColor),
       Bool(u"ContrainDraggedTabWithinContainer", &TDr::ContrainDraggedTabWithinContainer,
            &TDr::SetContrainDraggedTabWithinContainer)};
@@ -230,18 +248,18 @@ std::map<String, TProps> BuildTables() {
       Bool(u"UseDefaultEaseType", &TMt::UseDefaultEaseType, &TMt::SetUseDefaultEaseType),
       Bool(u"UseDefaultAnimationTime", &TMt::UseDefaultAnimationTime, &TMt::SetUseDefaultAnimationTime),
       Enum(u"EaseType", &TMt::EaseType, &TMt::SetEaseType, EaseTypeNames),
-      Int(u"AnimationTimeMS", &TMt::AnimationTimeMS, &TMt::SetAnimationTimeMS)};
+      Time(Int(u"AnimationTimeMS", &TMt::AnimationTimeMS, &TMt::SetAnimationTimeMS))};
   using TMa = TTabStripMovementAnimations;
   t[u"TTabStripMovementAnimations"] = {Object(u"TabAdd", &TMa::TabAdd), Object(u"TabDelete", &TMa::TabDelete),
                                        Object(u"TabMove", &TMa::TabMove)};
   using TAn = TTabStripAnimationOptions;
   t[u"TTabStripAnimationOptions"] = {
-      Ordinal<TAn, Cardinal>(u"DefaultMovementAnimationTimeMS", pkCardinal, &TAn::DefaultMovementAnimationTimeMS,
-                             &TAn::SetDefaultMovementAnimationTimeMS),
-      Ordinal<TAn, Cardinal>(u"DefaultStyleAnimationTimeMS", pkCardinal, &TAn::DefaultStyleAnimationTimeMS,
-                             &TAn::SetDefaultStyleAnimationTimeMS),
-      Int(u"AnimationTimerInterval", &TAn::AnimationTimerInterval, &TAn::SetAnimationTimerInterval),
-      Int(u"MinimumTabAnimationWidth", &TAn::MinimumTabAnimationWidth, &TAn::SetMinimumTabAnimationWidth),
+      Time(Ordinal<TAn, Cardinal>(u"DefaultMovementAnimationTimeMS", pkCardinal,
+                                  &TAn::DefaultMovementAnimationTimeMS, &TAn::SetDefaultMovementAnimationTimeMS)),
+      Time(Ordinal<TAn, Cardinal>(u"DefaultStyleAnimationTimeMS", pkCardinal, &TAn::DefaultStyleAnimationTimeMS,
+                                  &TAn::SetDefaultStyleAnimationTimeMS)),
+      Period(Int(u"AnimationTimerInterval", &TAn::AnimationTimerInterval, &TAn::SetAnimationTimerInterval)),
+      Size(Int(u"MinimumTabAnimationWidth", &TAn::MinimumTabAnimationWidth, &TAn::SetMinimumTabAnimationWidth)),
       Enum(u"DefaultMovementEaseType", &TAn::DefaultMovementEaseType, &TAn::SetDefaultMovementEaseType,
            EaseTypeNames),
       Enum(u"DefaultStyleEaseType", &TAn::DefaultStyleEaseType, &TAn::SetDefaultStyleEaseType, EaseTypeNames),
@@ -252,8 +270,8 @@ std::map<String, TProps> BuildTables() {
            &TBe::SetBackgroundDblClickMaximiseRestoreForm),
       Bool(u"BackgroundDragMovesForm", &TBe::BackgroundDragMovesForm, &TBe::SetBackgroundDragMovesForm),
       Bool(u"TabSmartDeleteResizing", &TBe::TabSmartDeleteResizing, &TBe::SetTabSmartDeleteResizing),
-      Int(u"TabSmartDeleteResizeCancelDelay", &TBe::TabSmartDeleteResizeCancelDelay,
-          &TBe::SetTabSmartDeleteResizeCancelDelay),
+      Period(Int(u"TabSmartDeleteResizeCancelDelay", &TBe::TabSmartDeleteResizeCancelDelay,
+                 &TBe::SetTabSmartDeleteResizeCancelDelay)),
       Bool(u"UseBuiltInPopupMenu", &TBe::UseBuiltInPopupMenu, &TBe::SetUseBuiltInPopupMenu),
       Bool(u"TabRightClickSelect", &TBe::TabRightClickSelect, &TBe::SetTabRightClickSelect),
       Bool(u"ActivateNewTab", &TBe::ActivateNewTab, &TBe::SetActivateNewTab),
@@ -264,11 +282,11 @@ std::map<String, TProps> BuildTables() {
   t[u"TTabStripScrollOptions"] = {
       Bool(u"Enabled", &TSc::Enabled, &TSc::SetEnabled),
       Enum(u"ScrollButtons", &TSc::ScrollButtons, &TSc::SetScrollButtons, ScrollButtonsNames),
-      Int(u"ScrollStep", &TSc::ScrollStep, &TSc::SetScrollStep),
-      Int(u"ScrollRepeatDelay", &TSc::ScrollRepeatDelay, &TSc::SetScrollRepeatDelay),
+      In(Int(u"ScrollStep", &TSc::ScrollStep, &TSc::SetScrollStep), 1, Extent),
+      Period(Int(u"ScrollRepeatDelay", &TSc::ScrollRepeatDelay, &TSc::SetScrollRepeatDelay)),
       Bool(u"AutoHideButtons", &TSc::AutoHideButtons, &TSc::SetAutoHideButtons),
       Bool(u"DragScroll", &TSc::DragScroll, &TSc::SetDragScroll),
-      Int(u"DragScrollOffset", &TSc::DragScrollOffset, &TSc::SetDragScrollOffset),
+      Size(Int(u"DragScrollOffset", &TSc::DragScrollOffset, &TSc::SetDragScrollOffset)),
       Bool(u"MouseWheelScroll", &TSc::MouseWheelScroll, &TSc::SetMouseWheelScroll)};
   t[u"TOptions"] = {Object(u"Display", &TOptions::Display), Object(u"DragDrop", &TOptions::DragDrop),
                     Object(u"Animation", &TOptions::Animation), Object(u"Behaviour", &TOptions::Behaviour),
@@ -292,16 +310,16 @@ std::map<String, TProps> BuildTables() {
       ByteProp(u"StartAlpha", &TSt::StartAlpha, &TSt::SetStartAlpha),
       ByteProp(u"StopAlpha", &TSt::StopAlpha, &TSt::SetStopAlpha),
       ColorProp(u"OutlineColor", &TSt::OutlineColor, &TSt::SetOutlineColor),
-      Real(u"OutlineSize", pkSingle, &TSt::OutlineSize, &TSt::SetOutlineSize),
+      In(Real(u"OutlineSize", pkSingle, &TSt::OutlineSize, &TSt::SetOutlineSize), 0, 100),
       ByteProp(u"OutlineAlpha", &TSt::OutlineAlpha, &TSt::SetOutlineAlpha)};
   using TPn = TTabStripLookAndFeelPen;
   t[u"TTabStripLookAndFeelPen"] = {ColorProp(u"Color", &TPn::Color, &TPn::SetColor),
-                                   Real(u"Thickness", pkSingle, &TPn::Thickness, &TPn::SetThickness),
+                                   In(Real(u"Thickness", pkSingle, &TPn::Thickness, &TPn::SetThickness), 0, 100),
                                    Int(u"Alpha", &TPn::Alpha, &TPn::SetAlpha)};
   using TBf = TTabStripLookAndFeelBaseFont;
   const TProps baseFont = {
       Str<TBf>(u"Name", &TBf::Name, &TBf::SetName), ColorProp(u"Color", &TBf::Color, &TBf::SetColor),
-      Int(u"Size", &TBf::Size, &TBf::SetSize), ByteProp(u"Alpha", &TBf::Alpha, &TBf::SetAlpha),
+      In(Int(u"Size", &TBf::Size, &TBf::SetSize), 1, 400), ByteProp(u"Alpha", &TBf::Alpha, &TBf::SetAlpha),
       Enum(u"TextRendoringMode", &TBf::TextRendoringMode, &TBf::SetTextRendoringMode, TextRenderingHintNames)};
   t[u"TTabStripLookAndFeelBaseFont"] = baseFont;
   t[u"TTabStripLookAndFeelFont"] =

@@ -444,8 +444,9 @@ void ApplyAssignment(TComponent* Component, const TAssignment& A) {
       case pkDouble: {
         if (v.Kind != tkReal && v.Kind != tkInteger) ReadError(Format(u"Invalid property value of %s", where));
         const double value = v.Kind == tkReal ? v.Real : static_cast<double>(v.IntValue);
-        // A single-precision value must fit its type.
-        if (p->Kind == pkSingle && std::fabs(value) > std::numeric_limits<float>::max())
+        // A single-precision value must fit its type, and every value the property's range.
+        if ((p->Kind == pkSingle && std::fabs(value) > std::numeric_limits<float>::max()) || value < p->Low ||
+            value > p->High)
           ReadError(Format(u"Invalid property value of %s", where));
         p->SetFloat(instance, value);
         return;
@@ -454,9 +455,13 @@ void ApplyAssignment(TComponent* Component, const TAssignment& A) {
         if (v.Kind != tkString) ReadError(Format(u"Invalid property value of %s", where));
         p->SetString(instance, v.Text);
         return;
-      default:
-        p->SetOrdinal(instance, OrdinalValue(*p, v, where));
+      default: {
+        const Int64 value = OrdinalValue(*p, v, where);
+        if (static_cast<double>(value) < p->Low || static_cast<double>(value) > p->High)
+          ReadError(Format(u"Invalid property value of %s", where));
+        p->SetOrdinal(instance, value);
         return;
+      }
     }
   }
 }

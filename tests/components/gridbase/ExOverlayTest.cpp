@@ -45,6 +45,29 @@ TEST(GaussianKernelTest, RadiusThreeIsTrimmedAndNormalised) {
   EXPECT_GT(K.W(0), K.W(1));
 }
 
+// A radius of 0 (or any that is not a positive number) would divide by it: the kernel keeps every
+// pixel, its weights are numbers, and the blur leaves the bitmap as it is.
+TEST(GaussianKernelTest, ARadiusThatIsNotPositiveChangesNothing) {
+  for (double Radius : {0.0, -2.0, std::nan("")}) {
+    SCOPED_TRACE(Radius);
+    TGaussianKernel K;
+    MakeGaussianKernel(K, Radius, 1, 255);
+    EXPECT_EQ(K.Size, 1);
+    EXPECT_FLOAT_EQ(K.W(0), 1.0f);
+    EXPECT_FLOAT_EQ(K.W(1), 0.0f);
+    EXPECT_FLOAT_EQ(K.W(-1), 0.0f);
+
+    TBitmap B;
+    Fill24(B, 16, 60, clBlack);
+    B.Canvas()->Brush()->SetColor(clWhite);
+    B.Canvas()->FillRect(Rect(3, 30, 9, 31));
+    GaussianBlur(&B, Radius);
+    EXPECT_EQ(RedOf24(B, 5, 30), 255);
+    EXPECT_EQ(RedOf24(B, 5, 29), 0);
+    EXPECT_EQ(RedOf24(B, 2, 30), 0);
+  }
+}
+
 TEST(GaussianBlurTest, OnlyTwentyFourBitBitmapsAreBlurred) {
   TBitmap B;
   B.SetPixelFormat(pf32bit);

@@ -217,6 +217,52 @@ TEST_F(PersistenceTest, BadTextsRaiseAndKeepWhatWasReadBefore) {
   }
 }
 
+// A saved text cannot give the strip sizes, periods or factors it cannot work with: such a value is
+// refused like any invalid one, and the option keeps its value; values at the ends of a range load.
+TEST_F(PersistenceTest, ValuesOutsideTheirRangeAreRefused) {
+  struct TCase {
+    const char* Name;
+    const char* Line;
+  };
+  const TCase options[] = {
+      {"negative minimum tab width", "Options.Display.Tabs.MinWidth = -100"},
+      {"negative maximum tab width", "Options.Display.Tabs.MaxWidth = -50"},
+      {"tab width past the screen", "Options.Display.Tabs.MaxWidth = 10001"},
+      {"negative button height", "Options.Display.CloseButton.Height = -1"},
+      {"glow period 0", "Options.Display.TabModifiedGlow.AnimationPeriodMS = 0"},
+      {"timer interval 0", "Options.Animation.AnimationTimerInterval = 0"},
+      {"negative animation time", "Options.Animation.MovementAnimations.TabMove.AnimationTimeMS = -1"},
+      {"scroll step 0", "Options.Scrolling.ScrollStep = 0"},
+      {"drag image 100 times larger", "Options.DragDrop.DragControlImageResizeFactor = 100"},
+  };
+  for (const TCase& c : options) {
+    SCOPED_TRACE(c.Name);
+    TFakeTabStrip strip;
+    SetDefaultTabStripOptions(strip.GetOptions());
+    const std::string before = OptionsText(strip.GetOptions());
+    EXPECT_THROW(LoadOptionsText(strip.GetOptions(), std::string("object TTabsOptions\n  ") + c.Line + "\nend\n"),
+                 EReadError);
+    EXPECT_EQ(OptionsText(strip.GetOptions()), before);
+  }
+  const TCase looks[] = {
+      {"font size 0", "LookAndFeel.Tabs.DefaultFont.Size = 0"},
+      {"negative pen", "LookAndFeel.Tabs.BaseLine.Thickness = -1.5"},
+      {"negative outline", "LookAndFeel.TabsContainer.OutlineSize = -1"},
+  };
+  for (const TCase& c : looks) {
+    SCOPED_TRACE(c.Name);
+    const std::string before = LookAndFeelText(Strip.GetLookAndFeel());
+    TStringStream in(std::string("object TTabsLookAndFeel\n  ") + c.Line + "\nend\n");
+    EXPECT_THROW(LoadTabStripLookAndFeel(Strip.GetLookAndFeel(), &in), EReadError);
+    EXPECT_EQ(LookAndFeelText(Strip.GetLookAndFeel()), before);
+  }
+  LoadOptionsText(Options(),
+                  "object TTabsOptions\n  Options.Display.Tabs.MinWidth = 0\n"
+                  "  Options.Display.Tabs.MaxWidth = 10000\n  Options.Display.Tabs.TabOverlap = -10000\nend\n");
+  EXPECT_EQ(Options()->Display()->Tabs()->MinWidth(), 0);
+  EXPECT_EQ(Options()->Display()->Tabs()->MaxWidth(), 10000);
+}
+
 TEST_F(PersistenceTest, ASingleValueBeyondItsRangeIsRefused) {
   TStringStream in(std::string("object TTabsLookAndFeel\n"
                                "  LookAndFeel.Tabs.BaseLine.Thickness = 1e300\n"
