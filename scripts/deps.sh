@@ -13,6 +13,7 @@ PACKAGES=(
   fonts-dejavu-core libxml2-utils
   libzip-dev libfreexl-dev mdbtools-dev
   python3-openpyxl python3-docx
+  poppler-utils cups-daemon
 )
 
 for group in "$@"; do

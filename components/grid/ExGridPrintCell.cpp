@@ -6,6 +6,7 @@
 
 #include "components/grid/ExGridGraphics.h"
 #include "components/grid/ExGridPrintInternal.h"
+#include "platform/gui/Printers.h"
 #include "components/gridbase/EsgHTMLE.h"
 #include "components/gridbase/ExUtil.h"
 
@@ -128,6 +129,12 @@ TPoint TGridPrintLayout::MeasurePrintCell(Integer RCol, Integer ARow) {
   Size.Y = std::max(Size.Y, GS.Y);
   if (G->OnCustomCellSize) G->OnCustomCellSize(G, C, RCol, ARow, Size, true);
   return Size;
+}
+
+Integer TGridPrintLayout::PrintEscapement(Integer Angle, bool DriverFix, Integer LandscapeRotation) {
+  // The text turns as on the screen; with the driver fix, a printer that turns landscape pages by
+  // 90 degrees gets the turn reversed.
+  return DriverFix && LandscapeRotation != 270 ? -Angle * 10 : Angle * 10;
 }
 
 Integer TGridPrintLayout::GetPrintRowHeight(Integer ARow) {
@@ -355,7 +362,10 @@ Integer TGridPrintLayout::PrintRow(Integer Y, Integer FromCol, Integer ToCol, In
       const Integer L = (TextHeight(u"gh") + PS->RowSpacing()) * 9 / 8;
       Integer Angle = 0;
       const bool Rotated = G->IsRotated(RC, ARow, Angle);
-      if (Rotated) C->Font()->SetOrientation(Angle * 10);
+      if (Rotated) {
+        const bool Fix = G->FPrintOnPrinter && G->PrinterDriverFix();
+        C->Font()->SetOrientation(PrintEscapement(Angle, Fix, Fix ? Printer()->LandscapeRotation() : 270));
+      }
       const Integer Inset = RoundInt(2 * K);
       if (Kind == ctkHtml) {
         TRect HR = DevRect(TextRect.Left + g2, TextRect.Top, TextRect.Right - g2 - Inset, TextRect.Bottom - s);

@@ -24,6 +24,9 @@ class TGridPrintLayout {
   // The size of a cell (real column, row) in 0.1 mm.
   TPoint MeasurePrintCell(Integer RCol, Integer ARow);
   Integer GetPrintRowHeight(Integer ARow);
+  // The font turn (tenths of a degree) of a cell rotated by Angle degrees: DriverFix holds when the
+  // grid's PrinterDriverFix applies (printing on the printer), LandscapeRotation is the printer's.
+  static Integer PrintEscapement(Integer Angle, bool DriverFix, Integer LandscapeRotation);
   // Draws the columns FromCol .. ToCol of a row whose top is at Y; answers the height it takes.
   Integer PrintRow(Integer Y, Integer FromCol, Integer ToCol, Integer ARow);
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 #include "platform/gui/Graphics.h"
@@ -28,10 +29,45 @@ struct TBitmap::Image {
   bool Empty() const { return Width <= 0 || Height <= 0; }
 };
 
-// What a canvas draws on.
+// A page of drawing kept as shapes, text and pictures instead of pixels (a printer's page), so the
+// page goes to its device as vector output. Coordinates are surface pixels; each command keeps the
+// clip it was drawn under (an index into Clips, -1 for the whole surface).
+struct TCanvasRecording {
+  struct TCommand {
+    enum TKind { Fill, Lines, Shape, Text, Image } Kind = Fill;
+    Integer Clip = -1;
+    TRect Rect;                     // Fill: the area; Image: where the picture goes
+    TColor RGB = 0;                 // Fill, Lines, Text, Shape's outline: 0x00BBGGRR
+    std::vector<TPoint> Points;     // Lines: a polyline
+    Integer Width = 1;              // Lines, Shape: the pen's width
+    TPenStyle Style = psSolid;      // Lines, Shape: the pen's style (psClear: no outline)
+    std::shared_ptr<void> ShapeData;  // Shape: a GraphicsBackend::TShape
+    bool Filled = false;            // Shape: filled with FillRGB
+    TColor FillRGB = 0;
+    String Line;                    // Text: one line, the top-left of its cell at Rect.Left/Top
+    std::shared_ptr<TFont> Font;    // Text
+    bool Opaque = false;            // Text: the cell filled with BkRGB first
+    TColor BkRGB = 0;
+    std::shared_ptr<TBitmap::Image> Pixels;  // Image: pfDevice or premultiplied pf32bit
+  };
+  TSize Size;  // the page in pixels
+  std::vector<TRegion> Clips;
+  std::vector<TCommand> Commands;
+
+  // The clip index for a canvas's current clip (nullptr: none), reusing the last one when equal.
+  Integer ClipIndex(const TRegion* Clip) {
+    if (!Clip) return -1;
+    if (!Clips.empty() && Clips.back().SameArea(*Clip)) return static_cast<Integer>(Clips.size()) - 1;
+    Clips.push_back(*Clip);
+    return static_cast<Integer>(Clips.size()) - 1;
+  }
+};
+
+// What a canvas draws on: pixels, or a recording.
 struct TCanvas::Surface {
   TBitmap::Image* Target = nullptr;
   std::unique_ptr<TBitmap::Image> OwnedTarget;  // set when the surface describes foreign pixels
+  TCanvasRecording* Recording = nullptr;         // set instead of Target for a recorded page
 };
 
 namespace GraphicsBackend {
@@ -172,3 +208,18 @@ void Blit(TBitmap::Image& Dest, const TRegion& Clip, const TRect& DestRect,
           const TBitmap::Image& Source, const TRect& SourceRect, const TBlitMode& Mode);
 
 }  // namespace GraphicsRaster
+
+// Recording instead of drawing (GraphicsCanvas.cpp): the recording a canvas draws into, nullptr
+// when it draws pixels; the clip index of the canvas's current clip in it; and the commands the
+// layer's drawing code adds. Coordinates are logical: the window origin is taken off here.
+namespace GraphicsRecord {
+
+TCanvasRecording* Of(const TCanvas& Canvas);
+void Fill(TCanvas& Canvas, const TRect& R, TColor Color);
+void Text(TCanvas& Canvas, Integer X, Integer Y, const String& Text, const TFont& Font, bool Opaque, TColor Bk,
+          const TRect* ClipTo = nullptr);
+// Pixels of the colour Key (0x00BBGGRR; clNone: none) are left out.
+void Picture(TCanvas& Canvas, const TRect& R, const TBitmap::Image& Pixels, const TRect* SourceRect = nullptr,
+             TColor Key = clNone);
+
+}  // namespace GraphicsRecord

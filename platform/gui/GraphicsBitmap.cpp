@@ -536,6 +536,11 @@ void TBitmap::LoadFromResourceName(const String& ResName) {
 }
 
 void TBitmap::Draw(TCanvas* ACanvas, const TRect& R) {
+  if (ACanvas && !Empty() && GraphicsRecord::Of(*ACanvas)) {
+    GraphicsRecord::Picture(*ACanvas, R, *FImage, nullptr,
+                            Transparent() ? ColorToRGB(TransparentColor()) & 0xFFFFFF : clNone);
+    return;
+  }
   TBitmap::Image* Target = nullptr;
   TRegion Clip;
   TPoint Org;

@@ -51,8 +51,101 @@ void TCanvas::Changed() {
 }
 
 TSize TCanvas::SurfaceSize() const {
+  if (FSurface && FSurface->Recording) return FSurface->Recording->Size;
   if (!FSurface || !FSurface->Target) return TSize();
   return TSize(FSurface->Target->Width, FSurface->Target->Height);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Recording (a printer's page)
+
+TCanvasRecording* GraphicsRecord::Of(const TCanvas& C) {
+  TCanvas::Surface* S = C.GetSurface();
+  return S ? S->Recording : nullptr;
+}
+
+namespace {
+
+TCanvasRecording::TCommand& Add(TCanvas& C, TCanvasRecording::TCommand::TKind Kind) {
+  TCanvasRecording* R = GraphicsRecord::Of(C);
+  TRegion Clip;
+  TCanvasRecording::TCommand Cmd;
+  Cmd.Kind = Kind;
+  Cmd.Clip = C.GetClipRgn(Clip) ? R->ClipIndex(&Clip) : -1;
+  R->Commands.push_back(std::move(Cmd));
+  return R->Commands.back();
+}
+
+TRect Shifted(const TCanvas& C, TRect R) {
+  OffsetRect(R, -C.WindowOrg().X, -C.WindowOrg().Y);
+  return R;
+}
+
+void RecordLines(TCanvas& C, const TPoint* Points, Integer Count, bool Closed) {
+  auto& Cmd = Add(C, TCanvasRecording::TCommand::Lines);
+  for (Integer I = 0; I < Count; ++I) Cmd.Points.emplace_back(Points[I].X - C.WindowOrg().X, Points[I].Y - C.WindowOrg().Y);
+  if (Closed && Count > 0) Cmd.Points.push_back(Cmd.Points.front());
+  Cmd.RGB = ColorToRGB(C.Pen()->Color()) & 0xFFFFFF;
+  Cmd.Width = std::max<Integer>(C.Pen()->Width(), 1);
+  Cmd.Style = C.Pen()->Style();
+}
+
+}  // namespace
+
+void GraphicsRecord::Fill(TCanvas& C, const TRect& R, TColor Color) {
+  if (IsRectEmpty(R)) return;
+  auto& Cmd = Add(C, TCanvasRecording::TCommand::Fill);
+  Cmd.Rect = Shifted(C, R);
+  Cmd.RGB = ColorToRGB(Color) & 0xFFFFFF;
+}
+
+void GraphicsRecord::Text(TCanvas& C, Integer X, Integer Y, const String& Text, const TFont& Font, bool Opaque,
+                          TColor Bk, const TRect* ClipTo) {
+  if (Text.empty()) return;
+  auto& Cmd = Add(C, TCanvasRecording::TCommand::Text);
+  if (ClipTo) {
+    // The text's own clip within the canvas's.
+    TCanvasRecording* R = Of(C);
+    TRegion Clip = Cmd.Clip >= 0 ? R->Clips[Cmd.Clip] : TRegion(TRect(-(1 << 28), -(1 << 28), 1 << 28, 1 << 28));
+    Clip.Intersect(Shifted(C, *ClipTo));
+    Cmd.Clip = R->ClipIndex(&Clip);
+  }
+  Cmd.Rect = TRect(X - C.WindowOrg().X, Y - C.WindowOrg().Y, 0, 0);
+  Cmd.Line = Text;
+  Cmd.Font = std::make_shared<TFont>();
+  Cmd.Font->Assign(&Font);
+  Cmd.RGB = ColorToRGB(Font.Color()) & 0xFFFFFF;
+  Cmd.Opaque = Opaque;
+  Cmd.BkRGB = ColorToRGB(Bk) & 0xFFFFFF;
+}
+
+void GraphicsRecord::Picture(TCanvas& C, const TRect& R, const TBitmap::Image& Pixels, const TRect* SourceRect,
+                             TColor Key) {
+  if (IsRectEmpty(R) || Pixels.Empty()) return;
+  auto& Cmd = Add(C, TCanvasRecording::TCommand::Image);
+  Cmd.Rect = Shifted(C, R);
+  auto Copy = std::make_shared<TBitmap::Image>();
+  const TRect Src = SourceRect ? *SourceRect : TRect(0, 0, Pixels.Width, Pixels.Height);
+  TRect In;
+  IntersectRect(In, Src, TRect(0, 0, Pixels.Width, Pixels.Height));
+  if (IsRectEmpty(In)) return;
+  Copy->Width = In.Width();
+  Copy->Height = In.Height();
+  Copy->Format = Pixels.Format == pf32bit || Key != clNone ? pf32bit : pfDevice;
+  Copy->BytesPerLine = Copy->Width * 4;
+  Copy->Data.assign(static_cast<size_t>(Copy->BytesPerLine) * Copy->Height, 0xFF);
+  for (Integer Y = 0; Y < Copy->Height; ++Y) {
+    const Byte* From = Pixels.Row(In.Top + Y) + static_cast<size_t>(In.Left) * Pixels.BytesPerPixel();
+    Byte* To = Copy->Row(Y);
+    for (Integer X = 0; X < Copy->Width; ++X, From += Pixels.BytesPerPixel(), To += 4) {
+      To[0] = From[0];
+      To[1] = From[1];
+      To[2] = From[2];
+      To[3] = Pixels.Format == pf32bit ? From[3] : 0xFF;
+      if (Key != clNone && (From[2] | From[1] << 8 | From[0] << 16) == Key) To[0] = To[1] = To[2] = To[3] = 0;
+    }
+  }
+  Cmd.Pixels = std::move(Copy);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -109,6 +202,11 @@ void TCanvas::Polyline(const std::vector<TPoint>& Points) {
 }
 
 void TCanvas::Polyline(const TPoint* Points, Integer Count) {
+  if (GraphicsRecord::Of(*this)) {
+    if (Count >= 2 && FPen.Style() != psClear) RecordLines(*this, Points, Count, false);
+    Changed();
+    return;
+  }
   TTarget T;
   if (Count < 2 || FPen.Style() == psClear || !Prepare(*this, T)) return;
   const TColor PenRGB = Rgb(FPen.Color());
@@ -136,6 +234,11 @@ void TCanvas::Polyline(const TPoint* Points, Integer Count) {
 // Areas
 
 void TCanvas::FillRect(const TRect& R) {
+  if (GraphicsRecord::Of(*this)) {
+    if (FBrush.Style() != bsClear) GraphicsRecord::Fill(*this, R, FBrush.Color());
+    Changed();
+    return;
+  }
   TTarget T;
   if (!Prepare(*this, T)) return;
   TRect D = R;
@@ -145,6 +248,17 @@ void TCanvas::FillRect(const TRect& R) {
 }
 
 void TCanvas::FrameRect(const TRect& R) {
+  if (GraphicsRecord::Of(*this)) {
+    if (!IsRectEmpty(R) && FBrush.Style() != bsClear) {
+      const TColor C = FBrush.Color();
+      GraphicsRecord::Fill(*this, TRect(R.Left, R.Top, R.Right, R.Top + 1), C);
+      GraphicsRecord::Fill(*this, TRect(R.Left, R.Bottom - 1, R.Right, R.Bottom), C);
+      GraphicsRecord::Fill(*this, TRect(R.Left, R.Top + 1, R.Left + 1, R.Bottom - 1), C);
+      GraphicsRecord::Fill(*this, TRect(R.Right - 1, R.Top + 1, R.Right, R.Bottom - 1), C);
+    }
+    Changed();
+    return;
+  }
   TTarget T;
   if (IsRectEmpty(R) || FBrush.Style() == bsClear || !Prepare(*this, T)) return;
   TRect D = R;
@@ -161,6 +275,16 @@ void TCanvas::FrameRect(const TRect& R) {
 }
 
 void TCanvas::Rectangle(Integer X1, Integer Y1, Integer X2, Integer Y2) {
+  if (GraphicsRecord::Of(*this)) {
+    const TRect D(std::min(X1, X2), std::min(Y1, Y2), std::max(X1, X2), std::max(Y1, Y2));
+    if (FBrush.Style() != bsClear) GraphicsRecord::Fill(*this, D, FBrush.Color());
+    if (FPen.Style() != psClear && !IsRectEmpty(D)) {
+      const TPoint P[4] = {{D.Left, D.Top}, {D.Right - 1, D.Top}, {D.Right - 1, D.Bottom - 1}, {D.Left, D.Bottom - 1}};
+      RecordLines(*this, P, 4, true);
+    }
+    Changed();
+    return;
+  }
   TTarget T;
   if (!Prepare(*this, T)) return;
   TRect D(std::min(X1, X2), std::min(Y1, Y2), std::max(X1, X2), std::max(Y1, Y2));
@@ -268,6 +392,21 @@ static void AddPolygonEdges(GraphicsBackend::TMask& M, const std::vector<TPoint>
 }
 
 static void DrawShape(TCanvas& C, GraphicsBackend::TShape Shape, bool HasArea) {
+  if (GraphicsRecord::Of(C)) {
+    auto& Cmd = Add(C, TCanvasRecording::TCommand::Shape);
+    const TPoint Org = C.WindowOrg();
+    OffsetRect(Shape.Bounds, -Org.X, -Org.Y);
+    for (TPoint& P : Shape.Points) P = TPoint(P.X - Org.X, P.Y - Org.Y);
+    Shape.Start = TPoint(Shape.Start.X - Org.X, Shape.Start.Y - Org.Y);
+    Shape.End = TPoint(Shape.End.X - Org.X, Shape.End.Y - Org.Y);
+    Cmd.ShapeData = std::make_shared<GraphicsBackend::TShape>(Shape);
+    Cmd.RGB = ColorToRGB(C.Pen()->Color()) & 0xFFFFFF;
+    Cmd.Width = std::max<Integer>(C.Pen()->Width(), 1);
+    Cmd.Style = C.Pen()->Style();
+    Cmd.Filled = HasArea && C.Brush()->Style() != bsClear;
+    Cmd.FillRGB = ColorToRGB(C.Brush()->Color()) & 0xFFFFFF;
+    return;
+  }
   TTarget T;
   if (!Prepare(C, T)) return;
   const TPoint Org = C.WindowOrg();
@@ -361,6 +500,11 @@ TColor TCanvas::Pixels(Integer X, Integer Y) const {
 }
 
 void TCanvas::SetPixels(Integer X, Integer Y, TColor Value) {
+  if (GraphicsRecord::Of(*this)) {
+    GraphicsRecord::Fill(*this, TRect(X, Y, X + 1, Y + 1), Value);
+    Changed();
+    return;
+  }
   TTarget T;
   if (!Prepare(*this, T)) return;
   GraphicsRaster::SetPixel(*T.Image, T.Clip, X - FOrigin.X, Y - FOrigin.Y, Rgb(Value), pmCopy);
@@ -372,7 +516,10 @@ void TCanvas::SetPixels(Integer X, Integer Y, TColor Value) {
 
 void TCanvas::TextOut(Integer X, Integer Y, const String& Text) {
   TTarget T;
-  if (Prepare(*this, T) && !Text.empty()) {
+  if (GraphicsRecord::Of(*this)) {
+    GraphicsRecord::Text(*this, X, Y, Text, FFont, FBkMode == OPAQUE, FBkColor);
+    Changed();
+  } else if (Prepare(*this, T) && !Text.empty()) {
     GraphicsBackend::TMask Glyphs, Cell;
     GraphicsBackend::RasterizeText(FFont, X - FOrigin.X, Y - FOrigin.Y, Text, false, Glyphs, Cell);
     if (FBkMode == OPAQUE) GraphicsRaster::FillMask(*T.Image, T.Clip, Cell, SolidOf(FBkColor), pmCopy);
@@ -383,6 +530,12 @@ void TCanvas::TextOut(Integer X, Integer Y, const String& Text) {
 }
 
 void TCanvas::TextRect(const TRect& R, Integer X, Integer Y, const String& Text) {
+  if (GraphicsRecord::Of(*this)) {
+    if (FBrush.Style() != bsClear) GraphicsRecord::Fill(*this, R, FBkColor);
+    GraphicsRecord::Text(*this, X, Y, Text, FFont, false, FBkColor, &R);
+    Changed();
+    return;
+  }
   TTarget T;
   if (!Prepare(*this, T)) return;
   TRect D = R;
@@ -448,6 +601,15 @@ void TCanvas::StretchDraw(const TRect& R, TGraphic* Graphic) {
 }
 
 void TCanvas::CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source) {
+  if (GraphicsRecord::Of(*this)) {
+    if (Canvas && Canvas->FSurface && Canvas->FSurface->Target) {
+      TRect S = Source;
+      OffsetRect(S, -Canvas->FOrigin.X, -Canvas->FOrigin.Y);
+      GraphicsRecord::Picture(*this, Dest, *Canvas->FSurface->Target, &S);
+      Changed();
+    }
+    return;
+  }
   TTarget T;
   if (!Canvas || !Canvas->FSurface || !Canvas->FSurface->Target || !Prepare(*this, T)) return;
   TRect D = Dest, S = Source;
@@ -496,9 +658,11 @@ void TCanvas::FloodFill(Integer X, Integer Y, TColor Color, TFillStyle FillStyle
 // Clipping and saved states
 
 TRect TCanvas::ClipRect() const {
-  TRegion R(FSurface && FSurface->Target ? GraphicsRaster::ImageRect(*FSurface->Target) : TRect());
+  TRegion R(FSurface && FSurface->Target      ? GraphicsRaster::ImageRect(*FSurface->Target)
+            : FSurface && FSurface->Recording ? TRect(0, 0, FSurface->Recording->Size.cx, FSurface->Recording->Size.cy)
+                                              : TRect());
   if (FHasClip) {
-    if (!FSurface || !FSurface->Target) R = TRegion(kHugeRect);
+    if (!FSurface || (!FSurface->Target && !FSurface->Recording)) R = TRegion(kHugeRect);
     R.Intersect(FClip);
   }
   TRect B = R.Bounds();

@@ -13,6 +13,8 @@ class TPainter {
  public:
   explicit TPainter(TCanvas* C) : FCanvas(C) {
     TCanvas::Surface* S = C ? C->GetSurface() : nullptr;
+    // A recorded page (a printer's) keeps the fills and straight lines as such.
+    FRecord = S && S->Recording;
     if (!S || !S->Target || S->Target->Empty()) return;
     FImage = S->Target;
     FOrg = C->WindowOrg();
@@ -21,11 +23,12 @@ class TPainter {
     if (C->GetClipRgn(Current)) FClip.Intersect(Current);
   }
   ~TPainter() {
-    if (FImage && FCanvas->OnChange) FCanvas->OnChange(FCanvas);
+    if ((FImage || FRecord) && FCanvas->OnChange) FCanvas->OnChange(FCanvas);
   }
-  bool Ready() const { return FImage != nullptr; }
+  bool Ready() const { return FImage != nullptr || FRecord; }
 
   void Fill(const TRect& R, TColor C) {
+    if (FRecord) GraphicsRecord::Fill(*FCanvas, R, C);
     if (!FImage) return;
     TRect D = R;
     OffsetRect(D, -FOrg.X, -FOrg.Y);
@@ -38,12 +41,20 @@ class TPainter {
       for (Integer X = R.Left; X < R.Right; ++X) Pixel(X, Y, ((X + Y) & 1) ? A : B);
   }
   void Pixel(Integer X, Integer Y, TColor C) {
+    if (FRecord) GraphicsRecord::Fill(*FCanvas, TRect(X, Y, X + 1, Y + 1), C);
     if (!FImage) return;
     GraphicsRaster::SetPixel(*FImage, FClip, X - FOrg.X, Y - FOrg.Y, ColorToRGB(C) & 0xFFFFFF,
                              pmCopy);
   }
   // A one-pixel line; the end point is left out.
   void Line(Integer X0, Integer Y0, Integer X1, Integer Y1, TColor C) {
+    if (FRecord && (X0 == X1 || Y0 == Y1)) {
+      // The end point is left out, as on pixels.
+      GraphicsRecord::Fill(*FCanvas,
+                           TRect(std::min(X0, X1 + (X1 < X0 ? 1 : 0)), std::min(Y0, Y1 + (Y1 < Y0 ? 1 : 0)),
+                                 std::max(X0 + 1, X1), std::max(Y0 + 1, Y1)),
+                           C);
+    }
     if (!FImage) return;
     Integer Pattern = 0;
     GraphicsRaster::Line(*FImage, FClip, X0 - FOrg.X, Y0 - FOrg.Y, X1 - FOrg.X, Y1 - FOrg.Y,
@@ -81,6 +92,7 @@ class TPainter {
   }
   TCanvas* FCanvas;
   TBitmap::Image* FImage = nullptr;
+  bool FRecord = false;
   TPoint FOrg;
   TRegion FClip;
 };

@@ -181,6 +181,10 @@ std::vector<Byte> TIcon::SaveToMemory() const {
 }
 
 void TIcon::Draw(TCanvas* ACanvas, const TRect& R) {
+  if (ACanvas && !Empty() && GraphicsRecord::Of(*ACanvas)) {
+    GraphicsRecord::Picture(*ACanvas, R, *FBitmap.GetImage());
+    return;
+  }
   TBitmap::Image* Target = nullptr;
   TRegion Clip;
   TPoint Org;
@@ -427,6 +431,11 @@ void TImageList::Clear() {
 
 void TImageList::Draw(TCanvas* Canvas, Integer X, Integer Y, Integer Index, bool Enabled) {
   if (!Canvas || Index < 0 || Index >= Count()) return;
+  if (GraphicsRecord::Of(*Canvas)) {
+    const TBitmap::Image* Source = FImages[Index]->GetImage();
+    if (Source) GraphicsRecord::Picture(*Canvas, Bounds(X, Y, Source->Width, Source->Height), *Source);
+    return;
+  }
   TBitmap::Image* Target = nullptr;
   TRegion Clip;
   TPoint Org;

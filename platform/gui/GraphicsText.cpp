@@ -233,7 +233,39 @@ Integer DrawText(TCanvas* Canvas, const String& AText, Integer Count, TRect& R, 
   }
 
   TCanvas::Surface* S = Canvas->GetSurface();
-  if (S && S->Target && !S->Target->Empty()) {
+  if (S && S->Recording) {
+    // A recorded page keeps each run of text as text.
+    const bool Opaque = Canvas->BkMode() == OPAQUE;
+    const TRect* ClipTo = (Format & DT_NOCLIP) ? nullptr : &R;
+    Integer LineY = Y;
+    for (const TLine& L : Lines) {
+      if ((Format & DT_EDITCONTROL) && LineY + LineH > R.Bottom && LineY != Y) break;
+      const Integer LW = M.Width(L.Text);
+      Integer X = R.Left;
+      if (Format & DT_CENTER)
+        X = (R.Left + R.Right - LW) / 2;
+      else if (Format & DT_RIGHT)
+        X = R.Right - LW;
+      if (!(Format & DT_PREFIXONLY)) {
+        size_t Start = 0;
+        for (;;) {
+          const size_t Tab = M.ExpandTabs ? L.Text.find(u'\t', Start) : String::npos;
+          const String Run = L.Text.substr(Start, Tab == String::npos ? String::npos : Tab - Start);
+          const Integer RX = X + (Start ? M.Width(L.Text, Start) : 0);
+          GraphicsRecord::Text(*Canvas, RX, LineY, Run, Font, Opaque, Canvas->BkColor(), ClipTo);
+          if (Tab == String::npos) break;
+          Start = Tab + 1;
+        }
+      }
+      if (L.Prefix >= 0 && L.Prefix < static_cast<Integer>(L.Text.size())) {
+        const Integer UX0 = X + M.Width(L.Text, L.Prefix), UX1 = X + M.Width(L.Text, L.Prefix + 1);
+        const Integer UY = LineY + Info.Ascent + std::max<Integer>(Info.UnderlinePos, 1);
+        GraphicsRecord::Fill(*Canvas, TRect(UX0, UY, UX1, UY + std::max<Integer>(Info.LineWidth, 1)), Font.Color());
+      }
+      LineY += LineH;
+    }
+    if (Canvas->OnChange) Canvas->OnChange(Canvas);
+  } else if (S && S->Target && !S->Target->Empty()) {
     const TPoint Org = Canvas->WindowOrg();
     TRegion Clip(GraphicsRaster::ImageRect(*S->Target));
     TRegion Current;

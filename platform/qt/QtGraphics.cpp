@@ -8,6 +8,9 @@
 #include <QImageWriter>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPen>
+#include <QPolygonF>
+#include <QRegion>
 #include <QTextLayout>
 #include <QTransform>
 
@@ -302,3 +305,88 @@ std::vector<Byte> EncodePng(const TBitmap& Bitmap) {
 }
 
 }  // namespace GraphicsBackend
+
+// ---------------------------------------------------------------------------------------------
+// Recorded pages
+
+namespace {
+
+QColor QColorOf(TColor RGB) { return QColor(GetRValue(RGB), GetGValue(RGB), GetBValue(RGB)); }
+
+Qt::PenStyle QtPenStyle(TPenStyle S) {
+  switch (S) {
+    case psDash: return Qt::DashLine;
+    case psDot: return Qt::DotLine;
+    case psDashDot: return Qt::DashDotLine;
+    case psDashDotDot: return Qt::DashDotDotLine;
+    case psClear: return Qt::NoPen;
+    default: return Qt::SolidLine;
+  }
+}
+
+QPen PenOf(const TCanvasRecording::TCommand& C) {
+  QPen Pen(QColorOf(C.RGB));
+  Pen.setWidth(C.Width);
+  Pen.setStyle(QtPenStyle(C.Style));
+  Pen.setCapStyle(Qt::FlatCap);
+  Pen.setJoinStyle(Qt::MiterJoin);
+  return Pen;
+}
+
+}  // namespace
+
+void QtGraphicsBridge::PaintRecording(QPainter& P, const TCanvasRecording& R) {
+  using TCommand = TCanvasRecording::TCommand;
+  for (const TCommand& C : R.Commands) {
+    P.save();
+    if (C.Clip >= 0 && C.Clip < static_cast<Integer>(R.Clips.size())) {
+      QRegion Clip;
+      for (const TRect& Rc : R.Clips[C.Clip].Rects()) Clip += QRect(Rc.Left, Rc.Top, Rc.Width(), Rc.Height());
+      P.setClipRegion(Clip);
+    }
+    switch (C.Kind) {
+      case TCommand::Fill:
+        P.fillRect(QRect(C.Rect.Left, C.Rect.Top, C.Rect.Width(), C.Rect.Height()), QColorOf(C.RGB));
+        break;
+      case TCommand::Lines: {
+        // A pixel line runs through the pixels' centres.
+        P.setPen(PenOf(C));
+        QPolygonF Poly;
+        const double Half = C.Width % 2 ? 0.5 : 0.0;
+        for (const TPoint& Pt : C.Points) Poly << QPointF(Pt.X + Half, Pt.Y + Half);
+        P.drawPolyline(Poly);
+        break;
+      }
+      case TCommand::Shape: {
+        const auto* Shape = static_cast<const GraphicsBackend::TShape*>(C.ShapeData.get());
+        if (!Shape) break;
+        const QPainterPath Path = ShapePath(*Shape);
+        if (C.Filled) P.fillPath(Path, QColorOf(C.FillRGB));
+        if (C.Style != psClear) P.strokePath(Path, PenOf(C));
+        break;
+      }
+      case TCommand::Text: {
+        if (!C.Font) break;
+        const TCachedFont& F = Cached(*C.Font);
+        const QString S = ToQString(C.Line);
+        P.translate(C.Rect.Left, C.Rect.Top);
+        if (C.Font->Orientation() % 3600 != 0) P.rotate(-C.Font->Orientation() / 10.0);
+        if (C.Opaque)
+          P.fillRect(QRectF(0, 0, F.Metrics.horizontalAdvance(S), F.Metrics.ascent() + F.Metrics.descent()),
+                     QColorOf(C.BkRGB));
+        P.setFont(F.Font);
+        P.setPen(QColorOf(C.RGB));
+        P.drawText(QPointF(0, F.Metrics.ascent()), S);
+        break;
+      }
+      case TCommand::Image: {
+        if (!C.Pixels || C.Pixels->Empty()) break;
+        const QImage Img(C.Pixels->Bits(), C.Pixels->Width, C.Pixels->Height, C.Pixels->BytesPerLine,
+                         C.Pixels->Format == pf32bit ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+        P.drawImage(QRect(C.Rect.Left, C.Rect.Top, C.Rect.Width(), C.Rect.Height()), Img);
+        break;
+      }
+    }
+    P.restore();
+  }
+}

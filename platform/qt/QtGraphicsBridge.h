@@ -10,6 +10,8 @@
 
 class QFont;
 class QImage;
+class QPainter;
+struct TCanvasRecording;
 
 namespace QtGraphicsBridge {
 
@@ -29,6 +31,10 @@ std::unique_ptr<TCanvas> NewCanvasOnImage(QImage* Image);
 // The Qt font of a TFont for widgets: the resolved face (DejaVu Sans or DejaVu Sans Mono) at the
 // font's pixel size, with its style.
 QFont ToQFont(const TFont& Font);
+
+// Paints a recorded page with P, one surface pixel to one unit of P: fills and lines as vector
+// shapes, text as text in the canvas's fonts, pictures as images, each under its clip.
+void PaintRecording(QPainter& P, const TCanvasRecording& Recording);
 
 // The QRgb (0xAARRGGBB, opaque) of a colour; system colours come from the fixed table.
 uint32_t ToQRgb(TColor Color);

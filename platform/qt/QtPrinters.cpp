@@ -1,19 +1,40 @@
-// Printing through Qt's print support: a system printer, or a PDF file.
-#include <QImage>
-#include <QPainter>
+// Printing through Qt's print support: the system's printers (over its print service) and PDF
+// files. Pages come as recordings in device pixels of the printable area and are painted as
+// vector output.
+#include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
 #include "platform/gui/GraphicsBackend.h"
 #include "platform/gui/PrintersBackend.h"
+#include "platform/qt/QtGraphicsBridge.h"
 
 namespace {
+
 QString QStr(const String& s) { return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size())); }
 String FromQ(const QString& s) {
   return String(reinterpret_cast<const Char*>(s.utf16()), static_cast<size_t>(s.size()));
 }
+
+// Sets a printer up: the named printer with its own page, or the PDF file printer (A4 at 600
+// pixels per inch without margins); Orientation -1 keeps the printer's own.
+void SetUp(QPrinter& P, const String& Printer, Integer Orientation, const String& PdfFile) {
+  if (Printer.empty()) {
+    P.setOutputFormat(QPrinter::PdfFormat);
+    P.setOutputFileName(QStr(PdfFile));
+    P.setResolution(600);
+    P.setPageSize(QPageSize(QPageSize::A4));
+    P.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+  } else {
+    P.setPrinterName(QStr(Printer));
+  }
+  if (Orientation >= 0) P.setPageOrientation(Orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait);
+  P.setFullPage(false);
+}
+
 }  // namespace
 
 namespace PrintersBackend {
@@ -24,35 +45,41 @@ std::vector<String> PrinterNames() {
   return out;
 }
 
-bool Print(const std::vector<const TBitmap*>& Pages, Integer Dpi, bool Landscape, const String& Title,
+String DefaultPrinterName() { return FromQ(QPrinterInfo::defaultPrinterName()); }
+
+bool PageGeometry(const String& Printer, Integer Orientation, Integer& Width, Integer& Height, Integer& Dpi,
+                  bool& Landscape) {
+  QPrinter P(QPrinter::HighResolution);
+  SetUp(P, Printer, Orientation, String());
+  if (!Printer.empty() && !P.isValid()) return false;
+  const QRect Area = P.pageLayout().paintRectPixels(P.resolution());
+  Width = Area.width();
+  Height = Area.height();
+  Dpi = P.resolution();
+  Landscape = P.pageLayout().orientation() == QPageLayout::Landscape;
+  return Width > 0 && Height > 0;
+}
+
+// Qt turns a landscape page itself before the job reaches the print service, a quarter turn
+// counter-clockwise, whatever the driver would do; that is the turn every printer shows here.
+Integer LandscapeRotation(const String&) { return 90; }
+
+bool Print(const std::vector<const TCanvasRecording*>& Pages, bool Landscape, const String& Title,
            const String& Printer, const String& PdfFile) {
-  QPrinter printer(QPrinter::HighResolution);
-  if (Printer.empty()) {
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QStr(PdfFile));
-  } else {
-    printer.setPrinterName(QStr(Printer));
-  }
-  printer.setDocName(QStr(Title));
-  printer.setPageSize(QPageSize(QPageSize::A4));
-  printer.setPageOrientation(Landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-  printer.setFullPage(true);
-  QPainter p;
-  if (!p.begin(&printer)) return false;
+  QPrinter P(QPrinter::HighResolution);
+  SetUp(P, Printer, Landscape ? 1 : 0, PdfFile);
+  P.setDocName(QStr(Title));
+  if (!Printer.empty() && !P.isValid()) return false;
+  QPainter Painter;
+  if (!Painter.begin(&P)) return false;
   for (size_t i = 0; i < Pages.size(); ++i) {
-    if (i > 0 && !printer.newPage()) return false;
-    TBitmap::Image* img = Pages[i]->GetImage();
-    if (!img || img->Empty()) continue;
-    QImage::Format f = img->Format == pf32bit ? QImage::Format_ARGB32_Premultiplied
-                       : img->Format == pf24bit ? QImage::Format_BGR888
-                                                 : QImage::Format_RGB32;
-    QImage q(img->Bits(), img->Width, img->Height, img->BytesPerLine, f);
-    // The page image covers the page at its own resolution.
-    QRectF target(0, 0, img->Width * printer.resolution() / static_cast<double>(Dpi),
-                  img->Height * printer.resolution() / static_cast<double>(Dpi));
-    p.drawImage(target, q);
+    if (i > 0 && !P.newPage()) {
+      Painter.end();
+      return false;
+    }
+    QtGraphicsBridge::PaintRecording(Painter, *Pages[i]);
   }
-  return p.end();
+  return Painter.end();
 }
 
 }  // namespace PrintersBackend

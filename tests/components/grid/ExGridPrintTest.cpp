@@ -7,7 +7,9 @@
 #include "ExGridTextPrintTestUtil.h"
 #include "components/grid/ExGridGraphics.h"
 #include "components/grid/ExGridPrintSettings.h"
+#include "components/grid/ExGridPrintInternal.h"
 #include "platform/gui/Printers.h"
+#include "tests/platform/gui/PdfTestUtil.h"
 
 namespace {
 
@@ -252,11 +254,12 @@ TEST_F(ExGridPrintTest, DataCheckBoxesPrintOnlyWithGraphics) {
   EXPECT_GT(Drawn(true), 0);
 }
 
-TEST_F(ExGridPrintTest, PrintingToPdfWithItsPageRange) {
+TEST_F(ExGridPrintTest, PrintingToAFileWithItsPageRange) {
   TPrinter* P = Printer();
-  P->SetPrinterIndex(P->Printers()->Count() - 1);  // PDF
+  P->SetPrinterIndex(P->Printers()->Count() - 1);  // the print-to-file printer
+  P->SetOrientation(poPortrait);
   const String File = TempFile("print.pdf");
-  P->SetFileName(File);
+  const std::string Path = StringToUtf8(File);
   // Rows 1000 high: two on each A4 page, three pages for six rows.
   Grid->SetRowCount(6);
   Grid->PrintSettings()->SetFixedHeight(1000);
@@ -264,18 +267,19 @@ TEST_F(ExGridPrintTest, PrintingToPdfWithItsPageRange) {
     const char* Name;
     bool Fast;
     Integer From, To;  // set by OnPrintStart; 0 leaves the range
-    Integer Pages;     // in the file, -1: no file written
+    Integer Pages;     // in the file, -1: no file written (and no file asked for)
     Integer Total;     // PrintNrOfPages afterwards
+    const char* Text;  // a cell text on the printed pages
   };
   const Case Cases[] = {
-      {"all pages", false, 0, 0, 3, 3},
-      {"pages 2 to 3", false, 2, 3, 2, 3},
-      {"cancelled", false, -1, 0, -1, 3},
-      {"fast print lays out every page", true, 0, 0, 3, INT_MAX},
+      {"all pages", false, 0, 0, 3, 3, "1,0"},
+      {"pages 2 to 3", false, 2, 3, 2, 3, "1,3"},
+      {"cancelled", false, -1, 0, -1, 3, nullptr},
+      {"fast print lays out every page", true, 0, 0, 3, INT_MAX, "2,5"},
   };
   for (const Case& C : Cases) {
     SCOPED_TRACE(C.Name);
-    std::remove(StringToUtf8(File).c_str());
+    std::remove(Path.c_str());
     Grid->SetFastPrint(C.Fast);
     const Case Cur = C;
     Grid->OnPrintStart = [Cur](TObject*, Integer, Integer& From, Integer& To) {
@@ -286,21 +290,62 @@ TEST_F(ExGridPrintTest, PrintingToPdfWithItsPageRange) {
       }
     };
     PagesDone.clear();
+    if (C.Pages >= 0) TestHarness::ExpectFileDialog(true, File);
     Grid->Print();
     const std::string Pdf = ReadBytes(File);
     if (C.Pages < 0) {
       EXPECT_TRUE(Pdf.empty());
+    } else if (PdfTest::ToolsPresent()) {
+      EXPECT_EQ(PdfTest::Info(Path).Pages, C.Pages);
+      const std::string Text = PdfTest::Text(Path);
+      EXPECT_NE(Text.find(C.Text), std::string::npos) << Text;
     } else {
-      EXPECT_EQ(PdfPages(Pdf), C.Pages);
+      EXPECT_EQ(Pdf.compare(0, 4, "%PDF"), 0);
     }
     EXPECT_EQ(Grid->PrintNrOfPages(), C.From > 0 ? C.To : C.Total);
   }
   Grid->SetFastPrint(false);
   Grid->OnPrintStart = nullptr;
-  // The print's page size is the printer's page in 0.1 mm: A4 at the printer's resolution.
+  // The print's page size is the printer's page in 0.1 mm: A4 at the printer's resolution, turned
+  // with the print settings' orientation.
+  TestHarness::ExpectFileDialog(true, File);
   Grid->Print();
   EXPECT_NEAR(Grid->PrintPageRect().Right, 2100, 2);
   EXPECT_NEAR(Grid->PrintPageRect().Bottom, -2970, 2);
+  Grid->PrintSettings()->SetUseDefaultOrientation(false);
+  Grid->PrintSettings()->SetOrientation(poLandscape);
+  TestHarness::ExpectFileDialog(true, File);
+  Grid->Print();
+  EXPECT_NEAR(Grid->PrintPageRect().Right, 2970, 2);
+  EXPECT_NEAR(Grid->PrintPageRect().Bottom, -2100, 2);
+  if (PdfTest::ToolsPresent()) {
+    EXPECT_NEAR(PdfTest::Info(Path).Width, 842.0, 1.0);
+  }
+  P->SetOrientation(poPortrait);
+  std::remove(Path.c_str());
+}
+
+// Rotated text turns as on the screen; with the driver fix on the printer, a printer that turns
+// landscape pages by 90 degrees gets the turn reversed.
+TEST_F(ExGridPrintTest, TheDriverFixReversesRotatedTextOnAPrinterTurningLandscapeBy90) {
+  struct Case {
+    const char* Name;
+    bool Fix;
+    Integer Rotation;
+    Integer Escapement;
+  };
+  const Case Cases[] = {
+      {"without the fix", false, 90, 450},
+      {"fix, printer turning by 90", true, 90, -450},
+      {"fix, printer turning by 270", true, 270, 450},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    EXPECT_EQ(TGridPrintLayout::PrintEscapement(45, C.Fix, C.Rotation), C.Escapement);
+  }
+  TPrinter* P = Printer();
+  P->SetPrinterIndex(P->Printers()->Count() - 1);
+  EXPECT_EQ(P->LandscapeRotation(), 90);
 }
 
 }  // namespace

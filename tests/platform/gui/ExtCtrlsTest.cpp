@@ -4,7 +4,6 @@
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/ControlsBackend.h"
 #include "platform/gui/ExtCtrls.h"
-#include "platform/gui/Printers.h"
 
 #include <cstdio>
 #include "platform/gui/TestHarness.h"
@@ -366,39 +365,6 @@ TEST(ExtCtrls, RichEditLinesJoinWithCrLf) {
   re->Lines()->Add(u"}");
   EXPECT_EQ(re->Text(), u"{\r\n  \"value\": 1\r\n}");
   EXPECT_EQ(re->ClassName(), u"TRichEdit");
-}
-
-}  // namespace
-
-namespace {
-
-TEST(Printer, PagesGoToAPdfFileWhenPrintingToPdf) {
-  TPrinter* p = Printer();
-  TStrings* names = p->Printers();
-  ASSERT_GE(names->Count(), 1);
-  EXPECT_EQ(names->Get(names->Count() - 1), u"PDF");
-  p->SetPrinterIndex(names->Count() - 1);
-  String file = Utf8ToString(testing::TempDir()) + u"kp_printer_test.pdf";
-  p->SetFileName(file);
-  p->SetTitle(u"Objects");
-  p->BeginDoc();
-  EXPECT_THROW(p->BeginDoc(), EPrinter);
-  EXPECT_EQ(p->PageWidth(), 1240);
-  p->Canvas()->TextOut(100, 100, u"Page one");
-  p->NewPage();
-  p->Canvas()->TextOut(100, 100, u"Page two");
-  EXPECT_EQ(p->PageNumber(), 2);
-  p->EndDoc();
-  EXPECT_FALSE(p->Printing());
-  std::FILE* in = std::fopen(StringToUtf8(file).c_str(), "rb");
-  ASSERT_NE(in, nullptr);
-  char head[5] = {};
-  EXPECT_EQ(std::fread(head, 1, 4, in), 4u);
-  std::fclose(in);
-  EXPECT_STREQ(head, "%PDF");
-  std::remove(StringToUtf8(file).c_str());
-  EXPECT_THROW(p->EndDoc(), EPrinter);
-  EXPECT_THROW(p->Canvas(), EPrinter);
 }
 
 }  // namespace
