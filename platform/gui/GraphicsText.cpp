@@ -233,53 +233,47 @@ Integer DrawText(TCanvas* Canvas, const String& AText, Integer Count, TRect& R, 
   }
 
   TCanvas::Surface* S = Canvas->GetSurface();
-  if (S && S->Recording) {
-    // A recorded page keeps each run of text as text.
-    const bool Opaque = Canvas->BkMode() == OPAQUE;
-    const TRect* ClipTo = (Format & DT_NOCLIP) ? nullptr : &R;
-    Integer LineY = Y;
-    for (const TLine& L : Lines) {
-      if ((Format & DT_EDITCONTROL) && LineY + LineH > R.Bottom && LineY != Y) break;
-      const Integer LW = M.Width(L.Text);
-      Integer X = R.Left;
-      if (Format & DT_CENTER)
-        X = (R.Left + R.Right - LW) / 2;
-      else if (Format & DT_RIGHT)
-        X = R.Right - LW;
-      if (!(Format & DT_PREFIXONLY)) {
-        size_t Start = 0;
-        for (;;) {
-          const size_t Tab = M.ExpandTabs ? L.Text.find(u'\t', Start) : String::npos;
-          const String Run = L.Text.substr(Start, Tab == String::npos ? String::npos : Tab - Start);
-          const Integer RX = X + (Start ? M.Width(L.Text, Start) : 0);
-          GraphicsRecord::Text(*Canvas, RX, LineY, Run, Font, Opaque, Canvas->BkColor(), ClipTo);
-          if (Tab == String::npos) break;
-          Start = Tab + 1;
-        }
-      }
-      if (L.Prefix >= 0 && L.Prefix < static_cast<Integer>(L.Text.size())) {
-        const Integer UX0 = X + M.Width(L.Text, L.Prefix), UX1 = X + M.Width(L.Text, L.Prefix + 1);
-        const Integer UY = LineY + Info.Ascent + std::max<Integer>(Info.UnderlinePos, 1);
-        GraphicsRecord::Fill(*Canvas, TRect(UX0, UY, UX1, UY + std::max<Integer>(Info.LineWidth, 1)), Font.Color());
-      }
-      LineY += LineH;
-    }
-    if (Canvas->OnChange) Canvas->OnChange(Canvas);
-  } else if (S && S->Target && !S->Target->Empty()) {
+  const bool Record = S && S->Recording;
+  if (Record || (S && S->Target && !S->Target->Empty())) {
     const TPoint Org = Canvas->WindowOrg();
-    TRegion Clip(GraphicsRaster::ImageRect(*S->Target));
-    TRegion Current;
-    if (Canvas->GetClipRgn(Current)) Clip.Intersect(Current);
-    if (!(Format & DT_NOCLIP)) {
-      TRect D = R;
-      OffsetRect(D, -Org.X, -Org.Y);
-      Clip.Intersect(D);
+    TRegion Clip;
+    if (!Record) {
+      Clip = TRegion(GraphicsRaster::ImageRect(*S->Target));
+      TRegion Current;
+      if (Canvas->GetClipRgn(Current)) Clip.Intersect(Current);
+      if (!(Format & DT_NOCLIP)) {
+        TRect D = R;
+        OffsetRect(D, -Org.X, -Org.Y);
+        Clip.Intersect(D);
+      }
     }
     GraphicsRaster::TRasterBrush TextBrush, BkBrush;
     TextBrush.RGB = ColorToRGB(Font.Color()) & 0xFFFFFF;
     BkBrush.RGB = ColorToRGB(Canvas->BkColor()) & 0xFFFFFF;
     const bool Opaque = Canvas->BkMode() == OPAQUE;
     const bool Rtl = (Format & DT_RTLREADING) != 0;
+    // A run of text and the prefix's underline at logical coordinates: kept as text on a recorded
+    // page (a printer's), set as pixels otherwise.
+    auto Run = [&](Integer X, Integer Y, const String& Text) {
+      if (Text.empty()) return;
+      if (Record) {
+        GraphicsRecord::Text(*Canvas, X, Y, Text, Font, Opaque, Canvas->BkColor(), (Format & DT_NOCLIP) ? nullptr : &R);
+        return;
+      }
+      GraphicsBackend::TMask Glyphs, Cell;
+      GraphicsBackend::RasterizeText(Font, X - Org.X, Y - Org.Y, Text, Rtl, Glyphs, Cell);
+      if (Opaque) GraphicsRaster::FillMask(*S->Target, Clip, Cell, BkBrush, pmCopy);
+      GraphicsRaster::FillMask(*S->Target, Clip, Glyphs, TextBrush, pmCopy);
+    };
+    auto Underline = [&](const TRect& U) {
+      if (Record) {
+        GraphicsRecord::Fill(*Canvas, U, Font.Color());
+        return;
+      }
+      TRect D = U;
+      OffsetRect(D, -Org.X, -Org.Y);
+      GraphicsRaster::FillRect(*S->Target, Clip, D, TextBrush, pmCopy);
+    };
     Integer LineY = Y;
     for (const TLine& L : Lines) {
       // An edit control shows no partly visible last line.
@@ -290,31 +284,22 @@ Integer DrawText(TCanvas* Canvas, const String& AText, Integer Count, TRect& R, 
         X = (R.Left + R.Right - LW) / 2;
       else if (Format & DT_RIGHT)
         X = R.Right - LW;
-      const Integer DX = X - Org.X, DY = LineY - Org.Y;
       if (!(Format & DT_PREFIXONLY)) {
         // Tabs: each run is drawn at its own stop.
         size_t Start = 0;
         for (;;) {
           size_t Tab = M.ExpandTabs ? L.Text.find(u'\t', Start) : String::npos;
-          const String Run = L.Text.substr(Start, Tab == String::npos ? String::npos : Tab - Start);
-          if (!Run.empty()) {
-            GraphicsBackend::TMask Glyphs, Cell;
-            const Integer RX = DX + (Start ? M.Width(L.Text, Start) : 0);
-            GraphicsBackend::RasterizeText(Font, RX, DY, Run, Rtl, Glyphs, Cell);
-            if (Opaque) GraphicsRaster::FillMask(*S->Target, Clip, Cell, BkBrush, pmCopy);
-            GraphicsRaster::FillMask(*S->Target, Clip, Glyphs, TextBrush, pmCopy);
-          }
+          Run(X + (Start ? M.Width(L.Text, Start) : 0), LineY,
+              L.Text.substr(Start, Tab == String::npos ? String::npos : Tab - Start));
           if (Tab == String::npos) break;
           Start = Tab + 1;
         }
       }
       if (L.Prefix >= 0 && L.Prefix < static_cast<Integer>(L.Text.size())) {
-        const Integer UX0 = DX + M.Width(L.Text, L.Prefix);
-        const Integer UX1 = DX + M.Width(L.Text, L.Prefix + 1);
-        const Integer UY = DY + Info.Ascent + std::max<Integer>(Info.UnderlinePos, 1);
-        GraphicsRaster::FillRect(*S->Target, Clip,
-                                 TRect(UX0, UY, UX1, UY + std::max<Integer>(Info.LineWidth, 1)),
-                                 TextBrush, pmCopy);
+        const Integer UX0 = X + M.Width(L.Text, L.Prefix);
+        const Integer UX1 = X + M.Width(L.Text, L.Prefix + 1);
+        const Integer UY = LineY + Info.Ascent + std::max<Integer>(Info.UnderlinePos, 1);
+        Underline(TRect(UX0, UY, UX1, UY + std::max<Integer>(Info.LineWidth, 1)));
       }
       LineY += LineH;
     }
