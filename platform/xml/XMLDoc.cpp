@@ -116,6 +116,28 @@ String IXMLNode::NodeName() const {
   return NameOfKind(TypeOf(n.type()));
 }
 
+namespace {
+
+// A UTF-8 name equals a UTF-16 one: compared unit by unit while both are ASCII, converted otherwise.
+bool SameName(const char* utf8, const String& name) {
+  size_t i = 0;
+  for (; utf8[i] != 0; ++i) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    if (c >= 0x80) return Utf8ToString(utf8) == name;
+    if (i >= name.size() || name[i] != c) return false;
+  }
+  return i == name.size();
+}
+
+}  // namespace
+
+bool IXMLNode::NameIs(const String& name) const {
+  if (FPending || FAttr || !FNode) return NodeName() == name;
+  const pugi::xml_node n(FNode);
+  if (n.type() == pugi::node_element) return SameName(n.name(), name);
+  return NameOfKind(TypeOf(n.type())) == name;
+}
+
 String IXMLNode::Text() const {
   if (FPending && !FPending->Placed) return FPending->Type == ntElement ? u"" : FPending->Text;
   if (FAttr) return Utf8ToString(pugi::xml_attribute(FAttr).value());
@@ -123,11 +145,21 @@ String IXMLNode::Text() const {
   const pugi::xml_node n(Node());
   switch (n.type()) {
     case pugi::node_element: {
-      std::string text;
+      // The usual element holds one text node: its value is converted as it stands.
+      pugi::xml_node only;
+      Integer texts = 0;
       for (pugi::xml_node c = n.first_child(); c; c = c.next_sibling()) {
         if (c.type() == pugi::node_element) {
           xmldoc::Fail(u"Element " + Quoted(NodeName()) + u" does not contain a single text node");
         }
+        if (IsTextKind(c)) {
+          only = c;
+          ++texts;
+        }
+      }
+      if (texts <= 1) return only ? Utf8ToString(only.value()) : String();
+      std::string text;
+      for (pugi::xml_node c = n.first_child(); c; c = c.next_sibling()) {
         if (IsTextKind(c)) text += c.value();
       }
       return Utf8ToString(text);
@@ -332,7 +364,7 @@ IXMLNode IXMLNodeList::Get(Integer index) const {
 
 IXMLNode IXMLNodeList::FindNode(const String& name) const {
   for (IXMLNode n = First(); !n.IsNull(); n = n.NextSibling()) {
-    if (n.NodeName() == name) return n;
+    if (n.NameIs(name)) return n;
   }
   return IXMLNode();
 }

@@ -86,6 +86,8 @@ class IXMLNode {
   // The element's or attribute's name; "#text", "#cdata-section", "#comment", "#document" for the
   // other kinds; empty for a null handle.
   String NodeName() const;
+  // NodeName() == name, without making the name's text.
+  bool NameIs(const String& name) const;
 
   // Element: the text of its text and CDATA children, joined ("" when it has none); raises
   // EXMLDocError when the element has element children. Text, CDATA, comment, attribute: the value.

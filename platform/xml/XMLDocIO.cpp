@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/rtl/CodePages.h"
@@ -24,9 +25,52 @@ std::string Lower(std::string s) {
   return s;
 }
 
-// Converts bytes of a single-byte code page to UTF-8.
-std::string CodePageToUtf8(const std::string& bytes, Integer codePage) {
-  return StringToUtf8(AnsiToString(bytes, codePage));
+// The UTF-8 form of every byte of a single-byte code page, worked out once per code page.
+struct TUtf8Table {
+  char Bytes[256][4];
+  unsigned char Size[256];
+};
+
+TUtf8Table MakeUtf8Table(Integer codePage) {
+  std::string all(256, '\0');
+  for (int b = 0; b < 256; ++b) all[static_cast<size_t>(b)] = static_cast<char>(b);
+  const String chars = AnsiToString(all, codePage);
+  TUtf8Table t{};
+  for (int b = 0; b < 256; ++b) {
+    const std::string utf8 = StringToUtf8(String(1, chars[static_cast<size_t>(b)]));
+    std::memcpy(t.Bytes[b], utf8.data(), utf8.size());
+    t.Size[b] = static_cast<unsigned char>(utf8.size());
+  }
+  return t;
+}
+
+const TUtf8Table& Utf8TableFor(Integer codePage) {
+  if (codePage == 850) {
+    static const TUtf8Table table = MakeUtf8Table(850);
+    return table;
+  }
+  static const TUtf8Table table = MakeUtf8Table(1252);
+  return table;
+}
+
+// Converts bytes of a single-byte code page (850 or 1252) to UTF-8 in one pass: runs of ASCII are
+// copied as they are, every other byte is looked up.
+std::string CodePageToUtf8(std::string_view bytes, Integer codePage) {
+  const TUtf8Table& table = Utf8TableFor(codePage);
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 8 + 16);
+  const char* p = bytes.data();
+  const char* const end = p + bytes.size();
+  while (p < end) {
+    const char* run = p;
+    while (p < end && static_cast<unsigned char>(*p) < 0x80) ++p;
+    if (p > run) out.append(run, static_cast<size_t>(p - run));
+    if (p < end) {
+      const auto b = static_cast<unsigned char>(*p++);
+      out.append(table.Bytes[b], table.Size[b]);
+    }
+  }
+  return out;
 }
 
 // The value of encoding="..." in an XML declaration at the start of the bytes; empty when there
@@ -78,7 +122,7 @@ TDecoded DecodeInput(const std::string& bytes, Integer fallbackCodePage, const S
     bom = true;
   }
   const std::string declared = bom ? std::string("utf-8") : DeclaredEncoding(bytes, start);
-  std::string body = bytes.substr(start);
+  const std::string_view body = std::string_view(bytes).substr(start);
   if (declared.empty() || declared == "utf-8" || declared == "utf8" || declared == "us-ascii" ||
       declared == "ascii") {
     if (!IsValidUtf8(body)) {
@@ -88,12 +132,12 @@ TDecoded DecodeInput(const std::string& bytes, Integer fallbackCodePage, const S
       }
       Fail(what + u" is not valid UTF-8 text");
     }
-    result.Bytes = std::move(body);
+    result.Bytes = body;
     return result;
   }
   if (declared == "iso-8859-1" || declared == "latin1" || declared == "latin-1" ||
       declared == "iso_8859-1" || declared == "l1") {
-    result.Bytes = std::move(body);
+    result.Bytes = body;
     result.Encoding = pugi::encoding_latin1;
     return result;
   }
@@ -108,7 +152,7 @@ TDecoded DecodeInput(const std::string& bytes, Integer fallbackCodePage, const S
   Fail(what + u" declares the unsupported encoding " + Quoted(AsciiToString(declared)));
 }
 
-String CheckWellFormed(const pugi::xml_document& doc) {
+String CheckAndMergeTexts(pugi::xml_document& doc, bool checkUtf8) {
   Integer elements = 0;
   for (pugi::xml_node c = doc.first_child(); c; c = c.next_sibling()) {
     if (c.type() == pugi::node_element) ++elements;
@@ -119,19 +163,16 @@ String CheckWellFormed(const pugi::xml_document& doc) {
   if (elements == 0) return u"no root element";
   if (elements > 1) return u"more than one root element";
 
-  // Every element, walked without recursion (a deeply nested file must not exhaust the stack).
+  // Every node, walked without recursion (a deeply nested file must not exhaust the stack).
+  // A character reference to no character (past U+10FFFF, a surrogate) comes out of the parser as
+  // bytes that are not UTF-8.
+  const String badReference = u"a character reference to an invalid character";
   pugi::xml_node n = doc.first_child();
   while (n) {
-    // A character reference to no character (past U+10FFFF, a surrogate) comes out of the
-    // parser as bytes that are not UTF-8.
-    if (!IsValidUtf8(n.name()) || !IsValidUtf8(n.value())) {
-      return u"a character reference to an invalid character";
-    }
+    if (checkUtf8 && (!IsValidUtf8(n.name()) || !IsValidUtf8(n.value()))) return badReference;
     if (n.type() == pugi::node_element) {
       for (pugi::xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) {
-        if (!IsValidUtf8(a.name()) || !IsValidUtf8(a.value())) {
-          return u"a character reference to an invalid character";
-        }
+        if (checkUtf8 && (!IsValidUtf8(a.name()) || !IsValidUtf8(a.value()))) return badReference;
         for (pugi::xml_attribute b = a.next_attribute(); b; b = b.next_attribute()) {
           if (std::strcmp(a.name(), b.name()) == 0) {
             return u"the attribute " + Quoted(Utf8ToString(a.name())) +
@@ -139,26 +180,10 @@ String CheckWellFormed(const pugi::xml_document& doc) {
           }
         }
       }
-    }
-    if (n.first_child()) {
-      n = n.first_child();
-      continue;
-    }
-    while (n && !n.next_sibling()) {
-      n = n.parent();
-      if (n.type() == pugi::node_document) n = pugi::xml_node();
-    }
-    if (n) n = n.next_sibling();
-  }
-  return u"";
-}
-
-void MergeAdjacentTexts(pugi::xml_document& doc) {
-  pugi::xml_node n = doc.first_child();
-  while (n) {
-    if (n.type() == pugi::node_pcdata) {
+    } else if (n.type() == pugi::node_pcdata) {
       while (n.next_sibling().type() == pugi::node_pcdata) {
         const pugi::xml_node next = n.next_sibling();
+        if (checkUtf8 && !IsValidUtf8(next.value())) return badReference;
         const std::string joined = std::string(n.value()) + next.value();
         n.set_value(joined.c_str());
         n.parent().remove_child(next);
@@ -174,6 +199,7 @@ void MergeAdjacentTexts(pugi::xml_document& doc) {
     }
     if (n) n = n.next_sibling();
   }
+  return u"";
 }
 
 namespace {
@@ -384,12 +410,15 @@ void Parse(TXMLDocumentData& data, const std::string& bytes, Integer fallbackCod
     xmldoc::Fail(what + u" is not well-formed XML: " + AsciiToString(r.description()) +
                  u" (at byte " + AsciiToString(std::to_string(r.offset)) + u")");
   }
-  const String problem = xmldoc::CheckWellFormed(data.Doc);
+  // UTF-8 input has been checked and converted input is UTF-8 by construction: only a character
+  // reference, or the parser's own conversion of UTF-16, can put other bytes into the tree.
+  const bool checkUtf8 = decoded.Encoding == pugi::encoding_auto ||
+                         decoded.Bytes.find("&#") != std::string::npos;
+  const String problem = xmldoc::CheckAndMergeTexts(data.Doc, checkUtf8);
   if (!problem.empty()) {
     data.Doc.reset();
     xmldoc::Fail(what + u" is not well-formed XML: " + problem);
   }
-  xmldoc::MergeAdjacentTexts(data.Doc);
 }
 
 }  // namespace

@@ -32,14 +32,13 @@ constexpr unsigned ParseOptions = pugi::parse_default | pugi::parse_comments | p
 // Raises EXMLDocError with the message.
 [[noreturn]] void Fail(const String& message);
 
-// Checks what the parser lets through but a well-formed document may not have: exactly one
-// top-level element, no text at top level, no attribute given twice on one element. Returns an
-// empty text when the tree is sound, else the reason.
-String CheckWellFormed(const pugi::xml_document& doc);
-
-// Joins text nodes that stand next to each other (left so where the parser skipped a processing
-// instruction between them), so a loaded text is one node, as it will be when read again.
-void MergeAdjacentTexts(pugi::xml_document& doc);
+// One walk over a parsed tree. Checks what the parser lets through but a well-formed document may
+// not have: exactly one top-level element, no text at top level, no attribute given twice on one
+// element and, when checkUtf8, no name or value that is not UTF-8 (what a character reference to no
+// character leaves). Joins text nodes that stand next to each other (left so where the parser
+// skipped a processing instruction between them), so a loaded text is one node, as it will be when
+// read again. Returns an empty text when the tree is sound, else the reason.
+String CheckAndMergeTexts(pugi::xml_document& doc, bool checkUtf8);
 
 // True when the name is usable as an element or attribute name in the written file.
 bool IsValidName(const String& name);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/rtl/CodePages.h"
 #include "tests/platform/rtl/FileSizeLimit.h"
 #include "tests/platform/xml/XmllintCheck.h"
 
@@ -564,6 +565,36 @@ TEST(XMLDocLoad, Encodings) {
   EXPECT_THROW(doc.LoadFromBytes("<a>\x82t\x82</a>"), EXMLDocError);
   doc.LoadFromFile(Fixture("fuzz/cp850_undeclared.xml"), 850);
   EXPECT_EQ(doc.DocumentElement().Text(), u"\u00e9t\u00e9 \u00a3");
+}
+
+// Every byte above ASCII of the two fallback code pages reads as the code page says, in text, in
+// attribute values and in names.
+TEST(XMLDocLoad, EveryByteOfTheFallbackCodePages) {
+  std::string high;
+  for (int b = 0x80; b <= 0xFF; ++b) high += static_cast<char>(b);
+  for (Integer codePage : {850, 1252}) {
+    SCOPED_TRACE(codePage);
+    const String expected = AnsiToString(high, codePage);
+    TXMLDocument doc;
+    doc.LoadFromBytes("<a t=\"" + high + "\">x" + high + "</a>", codePage);
+    EXPECT_EQ(doc.DocumentElement().Text(), u"x" + expected);
+    EXPECT_EQ(doc.DocumentElement().Attributes(u"t"), expected);
+  }
+  TXMLDocument doc;
+  doc.LoadFromBytes("<gr\x94\xe1" "e><w\x84rme>1</w\x84rme></gr\x94\xe1" "e>", 850);
+  EXPECT_TRUE(doc.DocumentElement().NameIs(u"gr\u00f6\u00dfe"));
+  EXPECT_FALSE(doc.DocumentElement().NameIs(u"gr\u00f6\u00df"));
+  EXPECT_EQ(doc.DocumentElement().ChildNodes().FindNode(u"w\u00e4rme").Text(), u"1");
+}
+
+// Text converted from a code page is checked like any other: a reference to no character is
+// refused there too.
+TEST(XMLDocLoad, ReferenceToNoCharacterInCodePageText) {
+  TXMLDocument doc;
+  EXPECT_THROW(doc.LoadFromBytes("<a>\x82&#xD800;</a>", 850), EXMLDocError);
+  EXPECT_THROW(doc.LoadFromBytes("<a t=\"\x82&#1114112;\"/>", 1252), EXMLDocError);
+  EXPECT_NO_THROW(doc.LoadFromBytes("<a>\x82&#xE9;</a>", 850));
+  EXPECT_EQ(doc.DocumentElement().Text(), u"\u00e9\u00e9");
 }
 
 TEST(XMLDocLoad, DeepNestingLoadsSavesAndClears) {
