@@ -1,8 +1,5 @@
 #include "enocean/UEnOcean_Catalog.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "platform/rtl/SysUtils.h"
 #include "platform/xml/XMLDoc.h"
 
@@ -11,14 +8,36 @@ namespace {
 const Integer Rorg_RPS = 0xF6;  // status bits in the telegram's status byte select the case
 const Integer Rorg_VLD = 0xD2;  // a data field of the telegram selects the case
 
+// The element names the reader looks for, made once.
+const String Tag_Bitoffs = u"bitoffs";
+const String Tag_Bitsize = u"bitsize";
+const String Tag_Case = u"case";
+const String Tag_Condition = u"condition";
+const String Tag_Data = u"data";
+const String Tag_Datafield = u"datafield";
+const String Tag_Description = u"description";
+const String Tag_Eep = u"eep";
+const String Tag_Func = u"func";
+const String Tag_Info = u"info";
+const String Tag_Number = u"number";
+const String Tag_Profile = u"profile";
+const String Tag_Reserved = u"reserved";
+const String Tag_Rorg = u"rorg";
+const String Tag_Shortcut = u"shortcut";
+const String Tag_Statusfield = u"statusfield";
+const String Tag_Title = u"title";
+const String Tag_Type = u"type";
+const String Tag_Value = u"value";
+
+
 // Releases the children of a node from the last to the first, before the lists themselves go.
 template <typename T>
 void Release_Backwards(std::vector<std::unique_ptr<T>>& list) {
   while (!list.empty()) list.pop_back();
 }
 
-bool Is_Element(const IXMLNode& node, const char16_t* name) {
-  return node.NodeType() == ntElement && node.NodeName() == name;
+bool Is_Element(const IXMLNode& node, const String& name) {
+  return node.NodeType() == ntElement && node.NameIs(name);
 }
 
 // The integer of a `number`, `bitoffs`, `bitsize` or `value` element: decimal, or hexadecimal
@@ -46,9 +65,9 @@ String DataField_Line(const TDataField& Field) {
 // Reads `number` and `title` of a RORG, FUNC or TYPE element when present.
 void Read_Number_Title(const IXMLNode& node, Integer& Number, String& Title) {
   const IXMLNodeList children = node.ChildNodes();
-  const IXMLNode number = children.FindNode(u"number");
+  const IXMLNode number = children.FindNode(Tag_Number);
   if (number) Number = Child_Integer(number);
-  const IXMLNode title = children.FindNode(u"title");
+  const IXMLNode title = children.FindNode(Tag_Title);
   if (title) Title = title.Text();
 }
 
@@ -63,13 +82,13 @@ String Catalog_Hex_Str(Integer Number) { return u"0x" + IntToHex(Number, 2); }
 bool TDataField::Read_DataField_XML(const IXMLNode& DataField) {
   try {
     const IXMLNodeList children = DataField.ChildNodes();
-    if (children.FindNode(u"reserved")) return false;
-    if (const IXMLNode node = children.FindNode(u"data")) FData = node.Text();
-    if (const IXMLNode node = children.FindNode(u"shortcut")) FShortcut = node.Text();
-    if (const IXMLNode node = children.FindNode(u"description")) FDescription = Plain_Text(node);
-    if (const IXMLNode node = children.FindNode(u"info")) FInfo = Plain_Text(node);
-    if (const IXMLNode node = children.FindNode(u"bitoffs")) FBitOffs = Child_Integer(node);
-    if (const IXMLNode node = children.FindNode(u"bitsize")) FBitSize = Child_Integer(node);
+    if (children.FindNode(Tag_Reserved)) return false;
+    if (const IXMLNode node = children.FindNode(Tag_Data)) FData = node.Text();
+    if (const IXMLNode node = children.FindNode(Tag_Shortcut)) FShortcut = node.Text();
+    if (const IXMLNode node = children.FindNode(Tag_Description)) FDescription = Plain_Text(node);
+    if (const IXMLNode node = children.FindNode(Tag_Info)) FInfo = Plain_Text(node);
+    if (const IXMLNode node = children.FindNode(Tag_Bitoffs)) FBitOffs = Child_Integer(node);
+    if (const IXMLNode node = children.FindNode(Tag_Bitsize)) FBitSize = Child_Integer(node);
     return true;
   } catch (const std::exception&) {
     return false;
@@ -82,7 +101,7 @@ TCase::~TCase() { Release_Backwards(List_DataField); }
 
 bool TCase::Read_Case_XML(const IXMLNode& Case_, Integer Rorg, Integer /*Func*/, Integer /*Type_*/) {
   try {
-    if (const IXMLNode title = Case_.ChildNodes().FindNode(u"title")) FTitle = title.Text();
+    if (const IXMLNode title = Case_.ChildNodes().FindNode(Tag_Title)) FTitle = title.Text();
     FCaseIdSize = 0;
     FCaseIdOffset = 0;
     FCaseId = 0;
@@ -92,31 +111,31 @@ bool TCase::Read_Case_XML(const IXMLNode& Case_, Integer Rorg, Integer /*Func*/,
     uint8_t S = 0;
     uint8_t Z = 0;
     for (IXMLNode child : Case_.ChildNodes()) {
-      if (Is_Element(child, u"datafield")) {
+      if (Is_Element(child, Tag_Datafield)) {
         auto field = std::make_unique<TDataField>();
         if (field->Read_DataField_XML(child)) {
           DataField_SL.push_back(DataField_Line(*field));
           List_DataField.push_back(std::move(field));
         }
-      } else if (Is_Element(child, u"condition") && (Rorg == Rorg_RPS || Rorg == Rorg_VLD)) {
+      } else if (Is_Element(child, Tag_Condition) && (Rorg == Rorg_RPS || Rorg == Rorg_VLD)) {
         FCaseId = 0;
         for (IXMLNode part : child.ChildNodes()) {
           const IXMLNodeList items = part.ChildNodes();
-          if (Rorg == Rorg_RPS && Is_Element(part, u"statusfield")) {
-            if (const IXMLNode value = items.FindNode(u"value")) V = static_cast<uint8_t>(Child_Integer(value));
+          if (Rorg == Rorg_RPS && Is_Element(part, Tag_Statusfield)) {
+            if (const IXMLNode value = items.FindNode(Tag_Value)) V = static_cast<uint8_t>(Child_Integer(value));
             if (V == 0) continue;
             // 7 - bitoffs kept in 8 bits; worked out unsigned so that any number the file holds wraps.
-            if (const IXMLNode offs = items.FindNode(u"bitoffs")) {
+            if (const IXMLNode offs = items.FindNode(Tag_Bitoffs)) {
               S = static_cast<uint8_t>(7u - static_cast<uint32_t>(Child_Integer(offs)));
             }
-            if (const IXMLNode size = items.FindNode(u"bitsize")) Z = static_cast<uint8_t>(Child_Integer(size));
+            if (const IXMLNode size = items.FindNode(Tag_Bitsize)) Z = static_cast<uint8_t>(Child_Integer(size));
             if (Z == 0) continue;
             // Bit offsets count from the status byte's top bit: offset 0 is bit 7.
             FCaseId = static_cast<Integer>(static_cast<uint32_t>(FCaseId) + (static_cast<uint32_t>(V) << (S % 32)));
-          } else if (Rorg == Rorg_VLD && Is_Element(part, u"datafield")) {
-            if (const IXMLNode value = items.FindNode(u"value")) FCaseId = Child_Integer(value);
-            if (const IXMLNode offs = items.FindNode(u"bitoffs")) FCaseIdOffset = Child_Integer(offs);
-            if (const IXMLNode size = items.FindNode(u"bitsize")) FCaseIdSize = Child_Integer(size);
+          } else if (Rorg == Rorg_VLD && Is_Element(part, Tag_Datafield)) {
+            if (const IXMLNode value = items.FindNode(Tag_Value)) FCaseId = Child_Integer(value);
+            if (const IXMLNode offs = items.FindNode(Tag_Bitoffs)) FCaseIdOffset = Child_Integer(offs);
+            if (const IXMLNode size = items.FindNode(Tag_Bitsize)) FCaseIdSize = Child_Integer(size);
           }
         }
       }
@@ -136,7 +155,7 @@ bool TType::Read_Type_XML(const IXMLNode& Type_, Integer Rorg, Integer Func) {
     Read_Number_Title(Type_, FNumber, FTitle);
     bool result = true;
     for (IXMLNode child : Type_.ChildNodes()) {
-      if (!Is_Element(child, u"case")) continue;
+      if (!Is_Element(child, Tag_Case)) continue;
       auto item = std::make_unique<TCase>();
       result = item->Read_Case_XML(child, Rorg, Func, FNumber);
       if (result) {
@@ -159,7 +178,7 @@ bool TFunc::Read_Func_XML(const IXMLNode& Func, Integer Rorg) {
     Read_Number_Title(Func, FNumber, FTitle);
     bool result = true;
     for (IXMLNode child : Func.ChildNodes()) {
-      if (!Is_Element(child, u"type")) continue;
+      if (!Is_Element(child, Tag_Type)) continue;
       auto item = std::make_unique<TType>();
       result = item->Read_Type_XML(child, Rorg, FNumber);
       // A TYPE is listed whatever its read gave; only its result travels upward.
@@ -181,7 +200,7 @@ bool TRorg::Read_Rorg_XML(const IXMLNode& Rorg) {
     Read_Number_Title(Rorg, FNumber, FTitle);
     bool result = true;
     for (IXMLNode child : Rorg.ChildNodes()) {
-      if (!Is_Element(child, u"func")) continue;
+      if (!Is_Element(child, Tag_Func)) continue;
       auto item = std::make_unique<TFunc>();
       result = item->Read_Func_XML(child, FNumber);
       if (result) {
@@ -203,9 +222,12 @@ TCatalog_EnOcean::~TCatalog_EnOcean() { Release_Backwards(List_Rorg); }
 
 bool TCatalog_EnOcean::Read_Cat_EnOcean_XML(const String& FileName) {
   if (!FileExists(FileName)) return false;
-  std::ifstream in(StringToUtf8(FileName), std::ios::binary);
-  if (!in) return false;
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string bytes;
+  try {
+    bytes = ReadFileBytes(FileName);
+  } catch (const Exception&) {
+    return false;
+  }
   return Read_Cat_EnOcean_Bytes(bytes);
 }
 
@@ -218,16 +240,16 @@ bool TCatalog_EnOcean::Read_Cat_EnOcean_Bytes(const std::string& Bytes) {
     // The container `profile` stands at the top level, or under a top-level `eep`.
     IXMLNode profile;
     for (IXMLNode node : doc.ChildNodes()) {
-      if (Is_Element(node, u"profile")) {
+      if (Is_Element(node, Tag_Profile)) {
         profile = node;
         break;
       }
     }
     if (!profile) {
       for (IXMLNode node : doc.ChildNodes()) {
-        if (Is_Element(node, u"eep")) {
+        if (Is_Element(node, Tag_Eep)) {
           for (IXMLNode child : node.ChildNodes()) {
-            if (Is_Element(child, u"profile")) {
+            if (Is_Element(child, Tag_Profile)) {
               profile = child;
               break;
             }
@@ -239,7 +261,7 @@ bool TCatalog_EnOcean::Read_Cat_EnOcean_Bytes(const std::string& Bytes) {
     if (!profile) return true;
     bool result = true;
     for (IXMLNode child : profile.ChildNodes()) {
-      if (!Is_Element(child, u"rorg")) continue;
+      if (!Is_Element(child, Tag_Rorg)) continue;
       auto item = std::make_unique<TRorg>();
       result = item->Read_Rorg_XML(child);
       if (result) {
