@@ -1381,10 +1381,13 @@ TCanvas* TCustomControl::Canvas() {
   return FBacking.Canvas();
 }
 
-void TCustomControl::BoundsChanged() {
+TBitmap* TCustomControl::BackingImage() {
   SizeBacking(FBacking, FWidth, FHeight);
-  TWinControl::BoundsChanged();
+  return &FBacking;
 }
+
+// The image follows the new size when it is next used.
+void TCustomControl::BoundsChanged() { TWinControl::BoundsChanged(); }
 
 void TCustomControl::WMPaint(TMessage& M) {
   (void)M;
@@ -1415,7 +1418,13 @@ TCanvas* TGraphicControl::Canvas() {
   return FBacking.Canvas();
 }
 
-void TGraphicControl::BoundsChanged() { SizeBacking(FBacking, FWidth, FHeight); }
+TBitmap* TGraphicControl::BackingImage() {
+  SizeBacking(FBacking, FWidth, FHeight);
+  return &FBacking;
+}
+
+// The image follows the new size when it is next used.
+void TGraphicControl::BoundsChanged() {}
 
 void TGraphicControl::WMPaint(TMessage& M) {
   (void)M;

@@ -556,14 +556,16 @@ class TWinControl : public TControl {
 
 // A windowed control that paints itself. Its Canvas draws on a retained image of the control's
 // size; painting also outside Paint (XOR lines, focus rectangles) shows on the screen, and a paint
-// message copies the image to the screen after Paint ran for an invalidated control.
+// message copies the image to the screen after Paint ran for an invalidated control. The image takes
+// the control's size when it is next used (Canvas, BackingImage, a paint), not at every change of
+// bounds, so a form laid out control by control allocates each image once, at its final size.
 class TCustomControl : public TWinControl {
  public:
   explicit TCustomControl(TComponent* AOwner);
   ~TCustomControl() override;
   String ClassName() const override { return u"TCustomControl"; }
   TCanvas* Canvas();
-  TBitmap* BackingImage() override { return &FBacking; }
+  TBitmap* BackingImage() override;
 
  protected:
   TCustomControl(TComponent* AOwner, TWidgetKind Kind);
@@ -581,7 +583,7 @@ class TGraphicControl : public TControl {
   ~TGraphicControl() override;
   String ClassName() const override { return u"TGraphicControl"; }
   TCanvas* Canvas();
-  TBitmap* BackingImage() override { return &FBacking; }
+  TBitmap* BackingImage() override;
 
  protected:
   void Paint() override {}
