@@ -225,6 +225,12 @@ TFadeButtonFace TFadeButton::CurrentFace() {
 
 void TFadeButton::RepaintNow() {
   if (Width() <= 0 || Height() <= 0) return;
+  // A button that is not on the screen (its form hidden, as every dialog is while the program
+  // starts) is drawn when it is shown.
+  if (!Showing()) {
+    Invalidate();
+    return;
+  }
   Paint();
 }
 

@@ -442,6 +442,9 @@ class TCustomTabStrip : public TCustomControl, public ITabStrip, public IStripTa
   bool Mirrored() const { return FBiDiMode == bdRightToLeft || FBiDiMode == bdRightToLeftNoAlign; }
   TStripTabControl* ControlOf(TStripTab* Tab) const;
   void RepaintNow();
+  // Works the control positions out again when they are out of date or a movement runs (the first
+  // step of every draw).
+  void UpdateControlPositions();
   // Dragging (TabStripDrag.cpp).
   void DragMove(Integer X, Integer Y);
   void MoveDragForm(Integer X, Integer Y, bool Visible);

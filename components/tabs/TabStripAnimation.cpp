@@ -61,7 +61,14 @@ void TCustomTabStrip::AnimationTick(TObject* /*Sender*/) {
 
   if (HasState(stsAnimatingMovement) || HasState(stsAnimatingStyle)) {
     if (HasState(stsDeletingUnPinnedTabs) && !HasState(stsDragging)) SetControlDrawStates(false);
-    Redraw();
+    if (Showing() || FUpdateCount > 0) {
+      Redraw();
+    } else if (Ready()) {
+      // A strip that is not on the screen (its form hidden) draws nothing on a tick: its controls
+      // move on, and it is drawn when it is shown.
+      UpdateControlPositions();
+      Invalidate();
+    }
   }
 
   if (FDragTabObject) {

@@ -37,6 +37,15 @@ bool InView(const TRect& R, Integer Offset, Integer Width) {
 
 }  // namespace
 
+void TCustomTabStrip::UpdateControlPositions() {
+  if (HasState(stsControlPositionsInvalidated) || FTabs->Count() != FLaidOutTabCount ||
+      (HasState(stsAnimatingMovement) && GetTabDisplayState() == tdNormal)) {
+    RemoveState(stsControlPositionsInvalidated);
+    CalculateButtonRects();
+    CalculateTabRects();
+  }
+}
+
 void TCustomTabStrip::DrawCanvas(TCanvas* Target) {
   if (!Ready()) return;
   const Cardinal Start = GetTickCount();
@@ -51,12 +60,7 @@ void TCustomTabStrip::DrawCanvas(TCanvas* Target) {
     }
   } Log{this, Start};
 
-  if (HasState(stsControlPositionsInvalidated) || FTabs->Count() != FLaidOutTabCount ||
-      (HasState(stsAnimatingMovement) && GetTabDisplayState() == tdNormal)) {
-    RemoveState(stsControlPositionsInvalidated);
-    CalculateButtonRects();
-    CalculateTabRects();
-  }
+  UpdateControlPositions();
   if (HasState(stsFirstPaint)) {
     RemoveState(stsFirstPaint);
     SetControlDrawStates(true);

@@ -83,6 +83,8 @@ TEST_F(PaintTest, AHandledContainerKeepsTheBackgroundOutButNotTheTabs) {
 TEST_F(PaintTest, BaseLineAndActiveTab) {
   AddTab(u"A");
   Settle();
+  // The form is not shown, so the ticks did not draw: the strip is drawn now.
+  Strip->Redraw();
   // The base line on the container's last row, outside the tab.
   EXPECT_TRUE(Near(BufferPixel(300, 29), 0xA9886D)) << std::hex << BufferPixel(300, 29);
   // The active tab is drawn over the base line: white near its foot.
@@ -123,6 +125,30 @@ TEST_F(PaintTest, ButtonsShowWhenEnabled) {
   drawn.clear();
   Strip->Redraw();
   EXPECT_EQ(drawn, (std::vector<TStripTabItemType>{itBackground, itTabContainer}));
+}
+
+// The animation ticks draw a strip only while it is on the screen; a hidden strip's tabs still
+// slide to their places, and it is drawn when its form is shown.
+TEST_F(PaintTest, TicksDrawOnlyAStripOnTheScreen) {
+  Integer Draws = 0;
+  Strip->OnAfterDrawItem = [&](TObject*, TGPGraphics*, const TRect&, TStripTabItemType T, Integer) {
+    if (T == itTabContainer) ++Draws;
+  };
+  AddTab(u"A");
+  AddTab(u"B");
+  Draws = 0;
+  Settle();
+  EXPECT_EQ(Draws, 0);
+  EXPECT_EQ(Strip->GetTabControl(1)->ControlRect(), EndRect(1));
+
+  TestHarness::ShowForm(Form);
+  TestHarness::ProcessEvents();
+  EXPECT_GT(Draws, 0) << "not drawn when shown";
+  AddTab(u"C");
+  Draws = 0;
+  Settle();
+  EXPECT_GT(Draws, 0) << "ticks on the screen draw";
+  EXPECT_EQ(Strip->GetTabControl(2)->ControlRect(), EndRect(2));
 }
 
 }  // namespace
