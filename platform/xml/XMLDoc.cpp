@@ -146,6 +146,8 @@ String IXMLNode::Text() const {
   switch (n.type()) {
     case pugi::node_element: {
       // The usual element holds one text node: its value is converted as it stands.
+      const pugi::xml_node first = n.first_child();
+      if (first && !first.next_sibling() && IsTextKind(first)) return Utf8ToString(first.value());
       pugi::xml_node only;
       Integer texts = 0;
       for (pugi::xml_node c = n.first_child(); c; c = c.next_sibling()) {
@@ -363,10 +365,58 @@ IXMLNode IXMLNodeList::Get(Integer index) const {
 }
 
 IXMLNode IXMLNodeList::FindNode(const String& name) const {
+  if (!FAttributes && !FOwner.FAttr && FOwner.Node()) {
+    // The children are looked at in the tree; only the one found gets a handle.
+    for (pugi::xml_node c = pugi::xml_node(FOwner.Node()).first_child(); c; c = c.next_sibling()) {
+      const bool same = c.type() == pugi::node_element ? SameName(c.name(), name)
+                                                       : NameOfKind(TypeOf(c.type())) == name;
+      if (same) return IXMLNode(FOwner.FDoc, c.internal_object());
+    }
+    return IXMLNode();
+  }
   for (IXMLNode n = First(); !n.IsNull(); n = n.NextSibling()) {
     if (n.NameIs(name)) return n;
   }
   return IXMLNode();
+}
+
+void IXMLNodeList::FindNodes(const String* const* names, IXMLNode* found, size_t count) const {
+  for (size_t i = 0; i < count; ++i) found[i] = IXMLNode();
+  if (FAttributes || FOwner.FAttr || !FOwner.Node()) {
+    for (size_t i = 0; i < count; ++i) found[i] = FindNode(*names[i]);
+    return;
+  }
+  size_t left = count;
+  for (pugi::xml_node c = pugi::xml_node(FOwner.Node()).first_child(); c && left > 0; c = c.next_sibling()) {
+    const bool element = c.type() == pugi::node_element;
+    const char* name = element ? c.name() : nullptr;
+    const auto first = element ? static_cast<unsigned char>(name[0]) : 0;
+    for (size_t i = 0; i < count; ++i) {
+      if (found[i]) continue;
+      const String& want = *names[i];
+      // Most names differ in their first letter.
+      if (element && first < 0x80 && !want.empty() && want[0] != first) continue;
+      const bool same = element ? SameName(name, want) : NameOfKind(TypeOf(c.type())) == want;
+      if (same) {
+        found[i] = IXMLNode(FOwner.FDoc, c.internal_object());
+        --left;
+      }
+    }
+  }
+}
+
+void IXMLNodeList::Iterator::Advance() {
+  if (FCurrent.FAttr || FCurrent.FPending || !FCurrent.FNode) {
+    FCurrent = FCurrent.NextSibling();
+    return;
+  }
+  // The handle moves on in place: it keeps its hold on the document.
+  const pugi::xml_node next = pugi::xml_node(FCurrent.FNode).next_sibling();
+  if (next) {
+    FCurrent.FNode = next.internal_object();
+  } else {
+    FCurrent = IXMLNode();
+  }
 }
 
 IXMLNode IXMLNodeList::operator[](const String& name) const {
@@ -481,7 +531,10 @@ bool TXMLDocument::Active() const { return FData->Active; }
 
 void TXMLDocument::SetActive(bool value) {
   if (value == FData->Active) return;
-  if (!value) FData->Doc.reset();
+  if (!value) {
+    FData->Doc.reset();
+    std::string().swap(FData->Buffer);
+  }
   FData->Active = value;
 }
 

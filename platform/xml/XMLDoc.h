@@ -157,6 +157,9 @@ class IXMLNodeList {
   IXMLNode operator[](const String& name) const;
   // The first child node with that name, or a null handle.
   IXMLNode FindNode(const String& name) const;
+  // FindNode for each of count names at once, in one pass over the children: found[i] is the first
+  // child named names[i], or a null handle.
+  void FindNodes(const String* const* names, IXMLNode* found, size_t count) const;
   IXMLNode First() const;
   IXMLNode Last() const;
   Integer IndexOf(const IXMLNode& node) const;  // -1 when not in the list
@@ -175,15 +178,16 @@ class IXMLNodeList {
   // Range-for over the nodes: for (IXMLNode n : node.ChildNodes()) ...
   class Iterator {
    public:
-    IXMLNode operator*() const { return FCurrent; }
+    const IXMLNode& operator*() const { return FCurrent; }
     Iterator& operator++() {
-      FCurrent = FCurrent.NextSibling();
+      Advance();
       return *this;
     }
     bool operator!=(const Iterator& other) const { return FCurrent != other.FCurrent; }
 
    private:
     friend class IXMLNodeList;
+    void Advance();  // FCurrent := its next sibling
     IXMLNode FCurrent;
   };
   Iterator begin() const;

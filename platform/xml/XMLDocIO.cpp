@@ -1,6 +1,10 @@
 // Loading and saving documents: the input encodings, the well-formedness checks the parser leaves
 // out, and the saved form.
+#include <sys/stat.h>
+
+#include <cctype>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -63,6 +67,9 @@ std::string CodePageToUtf8(std::string_view bytes, Integer codePage) {
   const char* const end = p + bytes.size();
   while (p < end) {
     const char* run = p;
+    // Eight bytes at a time while none has its top bit set.
+    uint64_t word;
+    while (end - p >= 8 && (std::memcpy(&word, p, 8), (word & 0x8080808080808080ull) == 0)) p += 8;
     while (p < end && static_cast<unsigned char>(*p) < 0x80) ++p;
     if (p > run) out.append(run, static_cast<size_t>(p - run));
     if (p < end) {
@@ -127,7 +134,8 @@ TDecoded DecodeInput(const std::string& bytes, Integer fallbackCodePage, const S
       declared == "ascii") {
     if (!IsValidUtf8(body)) {
       if (declared.empty() && (fallbackCodePage == 850 || fallbackCodePage == 1252)) {
-        result.Bytes = CodePageToUtf8(body, fallbackCodePage);
+        result.Converted = CodePageToUtf8(body, fallbackCodePage);
+        result.UsesConverted = true;
         return result;
       }
       Fail(what + u" is not valid UTF-8 text");
@@ -142,17 +150,87 @@ TDecoded DecodeInput(const std::string& bytes, Integer fallbackCodePage, const S
     return result;
   }
   if (declared == "windows-1252" || declared == "cp1252") {
-    result.Bytes = CodePageToUtf8(body, 1252);
+    result.Converted = CodePageToUtf8(body, 1252);
+    result.UsesConverted = true;
     return result;
   }
   if (declared == "ibm850" || declared == "cp850" || declared == "850") {
-    result.Bytes = CodePageToUtf8(body, 850);
+    result.Converted = CodePageToUtf8(body, 850);
+    result.UsesConverted = true;
     return result;
   }
   Fail(what + u" declares the unsupported encoding " + Quoted(AsciiToString(declared)));
 }
 
-String CheckAndMergeTexts(pugi::xml_document& doc, bool checkUtf8) {
+namespace {
+
+// True when some start tag of the text may hold two attributes or more. Only tags with an "=" in
+// them are looked at: from each "=" back to the last "<" before it, which starts the only tag that
+// "=" can belong to (no name or attribute value may hold a "<"). That tag counts as suspect when
+// its "<" is followed by a name's first character and two "=" stand outside quotes before it ends
+// at ">" outside quotes, or at any "<". Every real start tag with two attributes is found this way;
+// text that only looks like one (in a comment, say) can at worst make the answer true.
+bool MayHaveAttributePairs(std::string_view s) {
+  const char* const begin = s.data();
+  const char* const end = begin + s.size();
+  const char* from = begin;  // nothing before it needs looking at again
+  const char* eq;
+  while ((eq = static_cast<const char*>(std::memchr(from, '=', static_cast<size_t>(end - from))))) {
+    const char* lt = static_cast<const char*>(memrchr(from, '<', static_cast<size_t>(eq - from)));
+    if (!lt) {
+      from = eq + 1;
+      continue;
+    }
+    const char* p = lt + 1;
+    const auto first = static_cast<unsigned char>(*p);
+    if (!(std::isalpha(first) || first == '_' || first == ':' || first >= 0x80)) {
+      from = eq + 1;
+      continue;
+    }
+    int equals = 0;
+    char quote = 0;
+    for (; p < end && *p != '<'; ++p) {
+      const char c = *p;
+      if (quote) {
+        if (c == quote) quote = 0;
+      } else if (c == '"' || c == '\'') {
+        quote = c;
+      } else if (c == '=') {
+        if (++equals == 2) return true;
+      } else if (c == '>') {
+        break;
+      }
+    }
+    // Past the tag (or up to the "<" that cut it short, which may start a real one).
+    from = p < end && *p == '>' ? p + 1 : p;
+    if (from <= eq) from = eq + 1;
+  }
+  return false;
+}
+
+// True when a processing instruction stands in the text after the XML declaration, where the parser
+// drops it and the texts on both sides of it are left as two nodes.
+bool HasInnerInstruction(std::string_view s) {
+  size_t from = 0;
+  if (s.compare(0, 5, "<?xml") == 0) {
+    const size_t close = s.find("?>");
+    if (close == std::string_view::npos) return false;
+    from = close + 2;
+  }
+  // "?" is rare in markup and text alike: each one is looked at.
+  for (size_t q = s.find('?', from); q != std::string_view::npos; q = s.find('?', q + 1)) {
+    if (q > from && s[q - 1] == '<') return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool NodesNeedWalk(std::string_view text) {
+  return HasInnerInstruction(text) || MayHaveAttributePairs(text);
+}
+
+String CheckAndMergeTexts(pugi::xml_document& doc, bool walkNodes, bool checkUtf8) {
   Integer elements = 0;
   for (pugi::xml_node c = doc.first_child(); c; c = c.next_sibling()) {
     if (c.type() == pugi::node_element) ++elements;
@@ -162,6 +240,7 @@ String CheckAndMergeTexts(pugi::xml_document& doc, bool checkUtf8) {
   }
   if (elements == 0) return u"no root element";
   if (elements > 1) return u"more than one root element";
+  if (!walkNodes && !checkUtf8) return u"";
 
   // Every node, walked without recursion (a deeply nested file must not exhaust the stack).
   // A character reference to no character (past U+10FFFF, a surrogate) comes out of the parser as
@@ -380,8 +459,8 @@ namespace {
 // True when the text holds a character reference to character 0 ("&#0;", "&#x00;", ...). The
 // text is looked at as a whole, so such a reference written inside a CDATA section or a comment
 // is refused too; no file of ours holds one.
-bool HasNulReference(const std::string& s) {
-  for (size_t p = s.find("&#"); p != std::string::npos; p = s.find("&#", p + 2)) {
+bool HasNulReference(std::string_view s) {
+  for (size_t p = s.find("&#"); p != std::string_view::npos; p = s.find("&#", p + 2)) {
     size_t i = p + 2;
     const bool hex = i < s.size() && s[i] == 'x';
     if (hex) ++i;
@@ -395,26 +474,35 @@ bool HasNulReference(const std::string& s) {
 void Parse(TXMLDocumentData& data, const std::string& bytes, Integer fallbackCodePage,
            const String& what) {
   data.Doc.reset();
+  std::string().swap(data.Buffer);
   data.Active = true;
-  const xmldoc::TDecoded decoded = xmldoc::DecodeInput(bytes, fallbackCodePage, what);
+  xmldoc::TDecoded decoded = xmldoc::DecodeInput(bytes, fallbackCodePage, what);
+  const std::string_view text = decoded.Text();
   // A NUL character cannot stand in an XML document, neither as a byte nor as a reference; the
   // parser would take it as the end of the text and silently cut it there.
   if (decoded.Encoding != pugi::encoding_auto &&
-      (decoded.Bytes.find('\0') != std::string::npos || HasNulReference(decoded.Bytes))) {
+      (text.find('\0') != std::string_view::npos || HasNulReference(text))) {
     xmldoc::Fail(what + u" is not well-formed XML: it contains a NUL character");
   }
-  const pugi::xml_parse_result r = data.Doc.load_buffer(decoded.Bytes.data(), decoded.Bytes.size(),
-                                                       xmldoc::ParseOptions, decoded.Encoding);
+  // UTF-8 input has been checked and converted input is UTF-8 by construction: only a character
+  // reference, or the parser's own conversion of UTF-16, can put other bytes into the tree.
+  const bool checkUtf8 = decoded.Encoding == pugi::encoding_auto || text.find("&#") != std::string_view::npos;
+  const bool walkNodes = checkUtf8 || xmldoc::NodesNeedWalk(text);
+  // Converted text is ours: the parser works in it instead of copying it first.
+  pugi::xml_parse_result r;
+  if (decoded.UsesConverted) {
+    data.Buffer = std::move(decoded.Converted);
+    r = data.Doc.load_buffer_inplace(data.Buffer.data(), data.Buffer.size(), xmldoc::ParseOptions,
+                                     decoded.Encoding);
+  } else {
+    r = data.Doc.load_buffer(text.data(), text.size(), xmldoc::ParseOptions, decoded.Encoding);
+  }
   if (!r) {
     data.Doc.reset();
     xmldoc::Fail(what + u" is not well-formed XML: " + AsciiToString(r.description()) +
                  u" (at byte " + AsciiToString(std::to_string(r.offset)) + u")");
   }
-  // UTF-8 input has been checked and converted input is UTF-8 by construction: only a character
-  // reference, or the parser's own conversion of UTF-16, can put other bytes into the tree.
-  const bool checkUtf8 = decoded.Encoding == pugi::encoding_auto ||
-                         decoded.Bytes.find("&#") != std::string::npos;
-  const String problem = xmldoc::CheckAndMergeTexts(data.Doc, checkUtf8);
+  const String problem = xmldoc::CheckAndMergeTexts(data.Doc, walkNodes, checkUtf8);
   if (!problem.empty()) {
     data.Doc.reset();
     xmldoc::Fail(what + u" is not well-formed XML: " + problem);
@@ -436,6 +524,8 @@ void TXMLDocument::LoadFromFile(const String& fileName, Integer fallbackCodePage
                  Utf8ToString(std::strerror(err)));
   }
   std::string bytes;
+  struct stat st;
+  if (fstat(fileno(f), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
   char buffer[65536];
   size_t got;
   while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, got);

@@ -12,6 +12,9 @@
 struct TXMLDocumentData {
   pugi::xml_document Doc;
   bool Active = false;
+  // Text converted for the parser, which parsed it in place: the document's names and values point
+  // into it, so it lives as long as the tree it was parsed into.
+  std::string Buffer;
 };
 
 // A node made by CreateNode: its kind and its name or value until it joins the tree, then the
@@ -32,13 +35,19 @@ constexpr unsigned ParseOptions = pugi::parse_default | pugi::parse_comments | p
 // Raises EXMLDocError with the message.
 [[noreturn]] void Fail(const String& message);
 
-// One walk over a parsed tree. Checks what the parser lets through but a well-formed document may
-// not have: exactly one top-level element, no text at top level, no attribute given twice on one
-// element and, when checkUtf8, no name or value that is not UTF-8 (what a character reference to no
-// character leaves). Joins text nodes that stand next to each other (left so where the parser
-// skipped a processing instruction between them), so a loaded text is one node, as it will be when
-// read again. Returns an empty text when the tree is sound, else the reason.
-String CheckAndMergeTexts(pugi::xml_document& doc, bool checkUtf8);
+// What the parser cannot refuse or leave out by itself: exactly one top-level element, no text at
+// top level, no attribute given twice on one element and, when checkUtf8, no name or value that is
+// not UTF-8 (what a character reference to no character leaves); and the joining of text nodes that
+// stand next to each other (left so where the parser skipped a processing instruction between them),
+// so a loaded text is one node, as it will be when read again. Returns an empty text when the tree
+// is sound, else the reason. The nodes below the top level are walked only when walkNodes (see
+// NodesNeedWalk).
+String CheckAndMergeTexts(pugi::xml_document& doc, bool walkNodes, bool checkUtf8);
+
+// Whether the tree parsed from this UTF-8 text can hold anything the walk above refuses or joins
+// (true when in doubt): a processing instruction after the declaration, or a start tag that may
+// hold two attributes.
+bool NodesNeedWalk(std::string_view text);
 
 // True when the name is usable as an element or attribute name in the written file.
 bool IsValidName(const String& name);
@@ -50,8 +59,11 @@ std::string Serialize(const pugi::xml_document& doc, bool declaration, bool inde
 // (UTF-16 input is handed over as it is). Raises EXMLDocError for an unsupported or invalid
 // encoding; `what` names the source in that message.
 struct TDecoded {
-  std::string Bytes;
+  std::string_view Bytes;      // a part of the input, as it stands
+  std::string Converted;       // the input converted to UTF-8, when UsesConverted
+  bool UsesConverted = false;
   pugi::xml_encoding Encoding = pugi::encoding_utf8;
+  std::string_view Text() const { return UsesConverted ? std::string_view(Converted) : Bytes; }
 };
 TDecoded DecodeInput(const std::string& bytes, Integer fallbackCodePage, const String& what);
 

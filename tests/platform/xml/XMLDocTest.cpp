@@ -597,6 +597,46 @@ TEST(XMLDocLoad, ReferenceToNoCharacterInCodePageText) {
   EXPECT_EQ(doc.DocumentElement().Text(), u"\u00e9\u00e9");
 }
 
+// The tree is walked for these checks only where the text shows a reason to; text that hides a
+// repeated attribute or a processing instruction behind look-alikes is still refused or joined.
+TEST(XMLDocLoad, ChecksSeeThroughLookAlikes) {
+  struct Row {
+    const char* name;
+    std::string bytes;
+  } refused[] = {
+      {"after a tag-like comment with an open quote", "<a><!-- <b x='1 --><c x=\"1\" x=\"2\"/></a>"},
+      {"\">\" inside the first value", "<a t=\"x>y\" t=\"z\"/>"},
+      {"after text holding \"=\"", "<a>x=y<b u=\"1\" u=\"2\"/></a>"},
+      {"blanks around \"=\"", "<a><b u = '1'\r\n u\t=\t'2'/></a>"},
+      {"in code page text", "<a>\x82<b u=\"1\" u=\"2\"/></a>"},
+  };
+  for (const Row& row : refused) {
+    SCOPED_TRACE(row.name);
+    TXMLDocument doc;
+    EXPECT_THROW(doc.LoadFromBytes(row.bytes, 850), EXMLDocError);
+  }
+  TXMLDocument doc;
+  doc.LoadFromBytes("<a t=\"1\" u=\"2\">x=y</a>");
+  EXPECT_EQ(doc.DocumentElement().Attributes(u"u"), u"2");
+  doc.LoadFromBytes("<?xml version=\"1.0\"?><a>\x82<?pi x?>y</a>", 850);
+  EXPECT_EQ(doc.DocumentElement().ChildNodes().Count(), 1);
+  EXPECT_EQ(doc.DocumentElement().Text(), u"\u00e9y");
+}
+
+TEST(XMLDocRead, FindNodesFindsTheFirstOfEachName) {
+  TXMLDocument doc;
+  doc.LoadFromXML(u"<r><!--c--><b>1</b><a>2</a><b>3</b><\u00e4>4</\u00e4></r>");
+  const String a = u"a", b = u"b", none = u"zz", umlaut = u"\u00e4", comment = u"#comment";
+  const String* names[] = {&b, &none, &a, &umlaut, &comment};
+  IXMLNode found[5];
+  doc.DocumentElement().ChildNodes().FindNodes(names, found, 5);
+  EXPECT_EQ(found[0].Text(), u"1");
+  EXPECT_TRUE(found[1].IsNull());
+  EXPECT_EQ(found[2].Text(), u"2");
+  EXPECT_EQ(found[3].Text(), u"4");
+  EXPECT_EQ(found[4].NodeType(), ntComment);
+}
+
 TEST(XMLDocLoad, DeepNestingLoadsSavesAndClears) {
   std::string deep;
   for (int i = 0; i < 100000; ++i) deep += "<a>";
