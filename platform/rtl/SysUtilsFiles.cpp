@@ -404,6 +404,9 @@ std::string ReadFileBytes(const String& FileName) {
     throw EFOpenError(u"Cannot open file \"" + FileName + u"\". " + SysErrorMessage(err));
   }
   std::string out;
+  // Room for the whole file at once, so a large file is not copied over and over as it grows.
+  struct stat st;
+  if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) out.reserve(static_cast<size_t>(st.st_size));
   char buf[65536];
   while (true) {
     const ssize_t n = read(fd, buf, sizeof buf);

@@ -25,8 +25,13 @@ String Utf8ToString(std::string_view utf8) {
   while (i < n) {
     const auto b0 = static_cast<unsigned char>(utf8[i]);
     if (b0 < 0x80) {
-      out.push_back(b0);
-      ++i;
+      // A run of ASCII goes over in one step.
+      size_t j = i + 1;
+      while (j < n && static_cast<unsigned char>(utf8[j]) < 0x80) ++j;
+      const size_t at = out.size();
+      out.resize(at + (j - i));
+      for (size_t k = i; k < j; ++k) out[at + (k - i)] = static_cast<Char>(utf8[k]);
+      i = j;
       continue;
     }
     int extra = 0;
