@@ -1,5 +1,7 @@
 #include "enocean/UEnOcean_Catalog.h"
 
+#include <array>
+
 #include "platform/rtl/SysUtils.h"
 #include "platform/xml/XMLDoc.h"
 
@@ -48,7 +50,8 @@ Integer Child_Integer(const IXMLNode& child) { return StrToIntDef(child.Text(), 
 // The free texts `description` and `info`: their text when they hold plain text only, the empty
 // string when they hold child elements.
 String Plain_Text(const IXMLNode& node) {
-  for (IXMLNode child : node.ChildNodes()) {
+  if (node.IsTextElement()) return node.Text();
+  for (const IXMLNode& child : node.ChildNodes()) {
     if (child.NodeType() == ntElement) return String();
   }
   return node.Text();
@@ -59,15 +62,27 @@ String Number_Line(Integer Number, const String& Title) { return Catalog_Hex_Str
 String Case_Line(Integer CaseNum, const String& Title) { return IntToStr(CaseNum + 1) + u" -> " + Title; }
 
 String DataField_Line(const TDataField& Field) {
-  return Field.FData + u" : " + IntToStr(Field.FBitOffs) + u", " + IntToStr(Field.FBitSize);
+  const String Offs = IntToStr(Field.FBitOffs);
+  const String Size = IntToStr(Field.FBitSize);
+  String Line;
+  Line.reserve(Field.FData.size() + Offs.size() + Size.size() + 5);
+  Line.append(Field.FData).append(u" : ").append(Offs).append(u", ").append(Size);
+  return Line;
+}
+
+// The first child of each of the names (a null handle where there is none), found in one pass over
+// the children instead of one search per name.
+template <size_t N>
+std::array<IXMLNode, N> First_Children(const IXMLNode& node, const std::array<const String*, N>& names) {
+  std::array<IXMLNode, N> found;
+  node.ChildNodes().FindNodes(names.data(), found.data(), N);
+  return found;
 }
 
 // Reads `number` and `title` of a RORG, FUNC or TYPE element when present.
 void Read_Number_Title(const IXMLNode& node, Integer& Number, String& Title) {
-  const IXMLNodeList children = node.ChildNodes();
-  const IXMLNode number = children.FindNode(Tag_Number);
+  const auto [number, title] = First_Children<2>(node, {&Tag_Number, &Tag_Title});
   if (number) Number = Child_Integer(number);
-  const IXMLNode title = children.FindNode(Tag_Title);
   if (title) Title = title.Text();
 }
 
@@ -81,14 +96,15 @@ String Catalog_Hex_Str(Integer Number) { return u"0x" + IntToHex(Number, 2); }
 
 bool TDataField::Read_DataField_XML(const IXMLNode& DataField) {
   try {
-    const IXMLNodeList children = DataField.ChildNodes();
-    if (children.FindNode(Tag_Reserved)) return false;
-    if (const IXMLNode node = children.FindNode(Tag_Data)) FData = node.Text();
-    if (const IXMLNode node = children.FindNode(Tag_Shortcut)) FShortcut = node.Text();
-    if (const IXMLNode node = children.FindNode(Tag_Description)) FDescription = Plain_Text(node);
-    if (const IXMLNode node = children.FindNode(Tag_Info)) FInfo = Plain_Text(node);
-    if (const IXMLNode node = children.FindNode(Tag_Bitoffs)) FBitOffs = Child_Integer(node);
-    if (const IXMLNode node = children.FindNode(Tag_Bitsize)) FBitSize = Child_Integer(node);
+    const auto [reserved, data, shortcut, description, info, bitoffs, bitsize] = First_Children<7>(
+        DataField, {&Tag_Reserved, &Tag_Data, &Tag_Shortcut, &Tag_Description, &Tag_Info, &Tag_Bitoffs, &Tag_Bitsize});
+    if (reserved) return false;
+    if (data) FData = data.Text();
+    if (shortcut) FShortcut = shortcut.Text();
+    if (description) FDescription = Plain_Text(description);
+    if (info) FInfo = Plain_Text(info);
+    if (bitoffs) FBitOffs = Child_Integer(bitoffs);
+    if (bitsize) FBitSize = Child_Integer(bitsize);
     return true;
   } catch (const std::exception&) {
     return false;
@@ -110,7 +126,7 @@ bool TCase::Read_Case_XML(const IXMLNode& Case_, Integer Rorg, Integer /*Func*/,
     uint8_t V = 0;
     uint8_t S = 0;
     uint8_t Z = 0;
-    for (IXMLNode child : Case_.ChildNodes()) {
+    for (const IXMLNode& child : Case_.ChildNodes()) {
       if (Is_Element(child, Tag_Datafield)) {
         auto field = std::make_unique<TDataField>();
         if (field->Read_DataField_XML(child)) {
@@ -119,23 +135,24 @@ bool TCase::Read_Case_XML(const IXMLNode& Case_, Integer Rorg, Integer /*Func*/,
         }
       } else if (Is_Element(child, Tag_Condition) && (Rorg == Rorg_RPS || Rorg == Rorg_VLD)) {
         FCaseId = 0;
-        for (IXMLNode part : child.ChildNodes()) {
-          const IXMLNodeList items = part.ChildNodes();
-          if (Rorg == Rorg_RPS && Is_Element(part, Tag_Statusfield)) {
-            if (const IXMLNode value = items.FindNode(Tag_Value)) V = static_cast<uint8_t>(Child_Integer(value));
+        for (const IXMLNode& part : child.ChildNodes()) {
+          const bool status = Rorg == Rorg_RPS && Is_Element(part, Tag_Statusfield);
+          const bool selector = !status && Rorg == Rorg_VLD && Is_Element(part, Tag_Datafield);
+          if (!status && !selector) continue;
+          const auto [value, offs, size] = First_Children<3>(part, {&Tag_Value, &Tag_Bitoffs, &Tag_Bitsize});
+          if (status) {
+            if (value) V = static_cast<uint8_t>(Child_Integer(value));
             if (V == 0) continue;
             // 7 - bitoffs kept in 8 bits; worked out unsigned so that any number the file holds wraps.
-            if (const IXMLNode offs = items.FindNode(Tag_Bitoffs)) {
-              S = static_cast<uint8_t>(7u - static_cast<uint32_t>(Child_Integer(offs)));
-            }
-            if (const IXMLNode size = items.FindNode(Tag_Bitsize)) Z = static_cast<uint8_t>(Child_Integer(size));
+            if (offs) S = static_cast<uint8_t>(7u - static_cast<uint32_t>(Child_Integer(offs)));
+            if (size) Z = static_cast<uint8_t>(Child_Integer(size));
             if (Z == 0) continue;
             // Bit offsets count from the status byte's top bit: offset 0 is bit 7.
             FCaseId = static_cast<Integer>(static_cast<uint32_t>(FCaseId) + (static_cast<uint32_t>(V) << (S % 32)));
-          } else if (Rorg == Rorg_VLD && Is_Element(part, Tag_Datafield)) {
-            if (const IXMLNode value = items.FindNode(Tag_Value)) FCaseId = Child_Integer(value);
-            if (const IXMLNode offs = items.FindNode(Tag_Bitoffs)) FCaseIdOffset = Child_Integer(offs);
-            if (const IXMLNode size = items.FindNode(Tag_Bitsize)) FCaseIdSize = Child_Integer(size);
+          } else {
+            if (value) FCaseId = Child_Integer(value);
+            if (offs) FCaseIdOffset = Child_Integer(offs);
+            if (size) FCaseIdSize = Child_Integer(size);
           }
         }
       }
@@ -154,7 +171,7 @@ bool TType::Read_Type_XML(const IXMLNode& Type_, Integer Rorg, Integer Func) {
   try {
     Read_Number_Title(Type_, FNumber, FTitle);
     bool result = true;
-    for (IXMLNode child : Type_.ChildNodes()) {
+    for (const IXMLNode& child : Type_.ChildNodes()) {
       if (!Is_Element(child, Tag_Case)) continue;
       auto item = std::make_unique<TCase>();
       result = item->Read_Case_XML(child, Rorg, Func, FNumber);
@@ -177,7 +194,7 @@ bool TFunc::Read_Func_XML(const IXMLNode& Func, Integer Rorg) {
   try {
     Read_Number_Title(Func, FNumber, FTitle);
     bool result = true;
-    for (IXMLNode child : Func.ChildNodes()) {
+    for (const IXMLNode& child : Func.ChildNodes()) {
       if (!Is_Element(child, Tag_Type)) continue;
       auto item = std::make_unique<TType>();
       result = item->Read_Type_XML(child, Rorg, FNumber);
@@ -199,7 +216,7 @@ bool TRorg::Read_Rorg_XML(const IXMLNode& Rorg) {
   try {
     Read_Number_Title(Rorg, FNumber, FTitle);
     bool result = true;
-    for (IXMLNode child : Rorg.ChildNodes()) {
+    for (const IXMLNode& child : Rorg.ChildNodes()) {
       if (!Is_Element(child, Tag_Func)) continue;
       auto item = std::make_unique<TFunc>();
       result = item->Read_Func_XML(child, FNumber);
@@ -239,16 +256,16 @@ bool TCatalog_EnOcean::Read_Cat_EnOcean_Bytes(const std::string& Bytes) {
     doc.LoadFromBytes(Bytes, 850);
     // The container `profile` stands at the top level, or under a top-level `eep`.
     IXMLNode profile;
-    for (IXMLNode node : doc.ChildNodes()) {
+    for (const IXMLNode& node : doc.ChildNodes()) {
       if (Is_Element(node, Tag_Profile)) {
         profile = node;
         break;
       }
     }
     if (!profile) {
-      for (IXMLNode node : doc.ChildNodes()) {
+      for (const IXMLNode& node : doc.ChildNodes()) {
         if (Is_Element(node, Tag_Eep)) {
-          for (IXMLNode child : node.ChildNodes()) {
+          for (const IXMLNode& child : node.ChildNodes()) {
             if (Is_Element(child, Tag_Profile)) {
               profile = child;
               break;
@@ -260,7 +277,7 @@ bool TCatalog_EnOcean::Read_Cat_EnOcean_Bytes(const std::string& Bytes) {
     }
     if (!profile) return true;
     bool result = true;
-    for (IXMLNode child : profile.ChildNodes()) {
+    for (const IXMLNode& child : profile.ChildNodes()) {
       if (!Is_Element(child, Tag_Rorg)) continue;
       auto item = std::make_unique<TRorg>();
       result = item->Read_Rorg_XML(child);
