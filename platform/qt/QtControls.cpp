@@ -28,6 +28,8 @@
 #include <QWidget>
 #include <algorithm>
 #include <map>
+#include <memory>
+#include <optional>
 
 #include "platform/gui/ControlsBackend.h"
 #include "platform/gui/Forms.h"
@@ -109,6 +111,8 @@ class KAdapter {
   Byte opacity = 255;
   TBitmap* layered = nullptr;
   TPoint layeredOffset;  // where the image's top-left corner lies in the widget
+  // The backend object of the widget, for the state it holds back until the widget is shown.
+  QtWidgetImpl* impl = nullptr;
   virtual QWidget* Widget() = 0;
   // The stock widget's own handlers, for the default handling of messages.
   virtual void BaseKeyPress(QKeyEvent* e) = 0;
@@ -120,6 +124,9 @@ class KAdapter {
 };
 
 HWND gLastFocusLost = 0;
+
+// Applies what a widget's backend held back until the widget is shown (see QtWidgetImpl).
+void ApplyPendingState(QtWidgetImpl* impl);
 
 TWinControl* WinOf(TControl* c) { return dynamic_cast<TWinControl*>(c); }
 
@@ -375,6 +382,8 @@ class KWidget : public Base, public KAdapter {
       HandleFocus(this, e);
       return r;
     }
+    // Shown or drawn: what was held back takes effect now.
+    if ((e->type() == QEvent::Show || e->type() == QEvent::Paint) && impl) ApplyPendingState(impl);
     if (HandleEvent(this, e)) return true;
     return Base::event(e);
   }
@@ -436,9 +445,34 @@ class KCombo : public KWidget<QComboBox> {
  public:
   using KWidget<QComboBox>::KWidget;
   void showPopup() override {
+    ReplayFontChange();
     if (auto* w = WinOf(control)) InputNotify(w, CBN_DROPDOWN);
     QComboBox::showPopup();
   }
+
+ protected:
+  // A combo box builds its whole drop-down list when its font changes, also when the change only
+  // comes down from its parent. While it is not on the screen (the combos of every dialog while
+  // the program starts) it takes the change once, when it is first shown or drawn.
+  bool event(QEvent* e) override {
+    if (e->type() == QEvent::FontChange && !isVisible()) {
+      fontChangeHeld_ = true;
+      return true;
+    }
+    if (e->type() == QEvent::Show || e->type() == QEvent::Paint) ReplayFontChange();
+    return KWidget<QComboBox>::event(e);
+  }
+
+ private:
+  void ReplayFontChange() {
+    if (!fontChangeHeld_) return;
+    fontChangeHeld_ = false;
+    QEvent change(QEvent::FontChange);
+    KWidget<QComboBox>::event(&change);
+  }
+  bool fontChangeHeld_ = false;
+
+ public:
   void hidePopup() override {
     QComboBox::hidePopup();
     if (auto* w = WinOf(control)) InputNotify(w, CBN_CLOSEUP);
@@ -449,7 +483,10 @@ class QtWidgetImpl : public TWidgetImpl {
  public:
   QtWidgetImpl(TControl* c, TWidgetKind kind) : control_(c), kind_(kind) { Create(); }
   ~QtWidgetImpl() override {
-    if (adapter_) adapter_->control = nullptr;
+    if (adapter_) {
+      adapter_->control = nullptr;
+      adapter_->impl = nullptr;
+    }
     delete widget_.data();
   }
 
@@ -524,6 +561,28 @@ class QtWidgetImpl : public TWidgetImpl {
   }
   void SetFont(const TFont& f) override {
     if (widget_ && !painted()) QtInternal::ApplyFont(widget_, f);
+  }
+
+  // An editable combo box builds a line editor with the editor's completer: with the drop-down
+  // list (see KCombo) most of the cost of creating a dialog. A combo that is not on the screen (as
+  // the combos of every dialog while the program starts) holds its editability back until it is
+  // shown or drawn, or until something reads or changes what it affects; its edit text meanwhile
+  // is the current item's text unless SetItems kept another (pendingEditText_).
+  bool Unshown(QComboBox* c) const { return c && !c->isVisible(); }
+  void ApplyPending() {
+    QComboBox* c = ComboAsIs();
+    if (!c) return;
+    if (pendingEditable_) {
+      pendingEditable_ = false;
+      MakeEditable(c);
+      if (pendingEditText_) {
+        const bool was = suppress_;
+        suppress_ = true;
+        c->setEditText(*pendingEditText_);
+        suppress_ = was;
+      }
+    }
+    pendingEditText_.reset();
   }
   void SetColor(TColor c) override {
     color_ = c;
@@ -710,7 +769,13 @@ class QtWidgetImpl : public TWidgetImpl {
   // --- text editors
   QLineEdit* Line() const { return qobject_cast<QLineEdit*>(widget_.data()); }
   QPlainTextEdit* Memo() const { return qobject_cast<QPlainTextEdit*>(widget_.data()); }
-  QComboBox* Combo() const { return qobject_cast<QComboBox*>(widget_.data()); }
+  // The combo box with everything held back applied; ComboAsIs leaves it as it is.
+  QComboBox* ComboAsIs() const { return qobject_cast<QComboBox*>(widget_.data()); }
+  QComboBox* Combo() const {
+    QComboBox* c = ComboAsIs();
+    if (c && pendingEditable_) const_cast<QtWidgetImpl*>(this)->ApplyPending();
+    return c;
+  }
   QListWidget* List() const { return qobject_cast<QListWidget*>(widget_.data()); }
   QTreeWidget* Tree() const { return qobject_cast<QTreeWidget*>(widget_.data()); }
   QLineEdit* EditLine() const {
@@ -722,7 +787,10 @@ class QtWidgetImpl : public TWidgetImpl {
   String GetText() const override {
     if (auto* l = EditLine()) return FromQ(l->text());
     if (auto* m = Memo()) return FromQ(m->toPlainText());
-    if (auto* c = Combo()) return FromQ(c->currentText());
+    if (auto* c = ComboAsIs()) {
+      if (pendingEditable_) return FromQ(pendingEditText_ ? *pendingEditText_ : c->currentText());
+      return FromQ(Combo()->currentText());
+    }
     return String();
   }
   // Text set by the layer: the layer sends the change notification itself. The length limit
@@ -899,7 +967,15 @@ class QtWidgetImpl : public TWidgetImpl {
   // --- lists
   void SetItems(const std::vector<String>& items) override {
     suppress_ = true;
-    if (auto* c = Combo()) {
+    if (auto* c = ComboAsIs(); c && pendingEditable_) {
+      // The edit text stays what it was, as it does in an editable combo.
+      const QString text = pendingEditText_ ? *pendingEditText_ : c->currentText();
+      int idx = c->currentIndex();
+      c->clear();
+      for (const String& s : items) c->addItem(QStr(s));
+      c->setCurrentIndex(idx < c->count() ? idx : -1);
+      if (text != c->currentText()) pendingEditText_ = text; else pendingEditText_.reset();
+    } else if (auto* c = Combo()) {
       QString text = c->isEditable() ? c->currentText() : QString();
       int idx = c->currentIndex();
       c->clear();
@@ -915,7 +991,7 @@ class QtWidgetImpl : public TWidgetImpl {
     suppress_ = false;
   }
   Integer ItemIndex() const override {
-    if (auto* c = Combo()) return c->currentIndex();
+    if (auto* c = ComboAsIs()) return c->currentIndex();
     // A list box's index is its selected row: the view also keeps a current row, which it sets
     // to the first one when it takes the focus although nothing is selected.
     if (auto* l = List()) {
@@ -926,7 +1002,9 @@ class QtWidgetImpl : public TWidgetImpl {
   }
   void SetItemIndex(Integer i) override {
     suppress_ = true;
-    if (auto* c = Combo()) {
+    if (auto* c = ComboAsIs()) {
+      // An editable combo's edit text follows the current item: nothing held back stays.
+      pendingEditText_.reset();
       c->setCurrentIndex(i < c->count() ? i : -1);
     } else if (auto* l = List()) {
       l->setCurrentRow(i < l->count() ? i : -1);
@@ -935,16 +1013,29 @@ class QtWidgetImpl : public TWidgetImpl {
     suppress_ = false;
   }
   void SetComboEditable(bool e) override {
-    if (auto* c = Combo()) {
-      c->setEditable(e);
-      if (e && c->lineEdit()) {
-        QLineEdit* le = c->lineEdit();
+    QComboBox* c = ComboAsIs();
+    if (!c) return;
+    if (!e) {
+      pendingEditable_ = false;
+      pendingEditText_.reset();
+      c->setEditable(false);
+      return;
+    }
+    if (c->isEditable() || pendingEditable_) return;
+    if (Unshown(c)) {
+      pendingEditable_ = true;
+      return;
+    }
+    MakeEditable(c);
+  }
+  void MakeEditable(QComboBox* c) {
+    c->setEditable(true);
+    if (QLineEdit* le = c->lineEdit()) {
+      ApplyMaxLength(le);
+      QObject::connect(le, &QLineEdit::textEdited, c, [this, le](const QString&) {
         ApplyMaxLength(le);
-        QObject::connect(le, &QLineEdit::textEdited, c, [this, le](const QString&) {
-          ApplyMaxLength(le);
-          if (auto* w = WinOf(control_)) InputNotify(w, CBN_EDITCHANGE);
-        });
-      }
+        if (auto* w = WinOf(control_)) InputNotify(w, CBN_EDITCHANGE);
+      });
     }
   }
   void SetDroppedDown(bool d) override {
@@ -960,7 +1051,7 @@ class QtWidgetImpl : public TWidgetImpl {
     return c && c->view() && c->view()->isVisible();
   }
   void SetDropDownCount(Integer n) override {
-    if (auto* c = Combo()) c->setMaxVisibleItems(std::max<Integer>(1, n));
+    if (auto* c = ComboAsIs()) c->setMaxVisibleItems(std::max<Integer>(1, n));
   }
   void SetItemHeight(Integer h) override {
     if (auto* c = Combo()) {
@@ -1075,6 +1166,7 @@ class QtWidgetImpl : public TWidgetImpl {
   W* Make(QWidget* parent = nullptr) {
     auto* w = new W(parent);
     w->control = control_;
+    w->impl = this;
     adapter_ = w;
     return w;
   }
@@ -1086,6 +1178,9 @@ class QtWidgetImpl : public TWidgetImpl {
   TColor color_ = clNone;
   KAdapter* adapter_ = nullptr;
   bool sizeable_ = true;
+  // What a combo box not on the screen holds back (see ApplyPending).
+  bool pendingEditable_ = false;
+  std::optional<QString> pendingEditText_;
   std::map<intptr_t, QTreeWidgetItem*> nodes_;
   int maxLength_ = 32767;  // the length limit for typing (32767: none)
 };
@@ -1195,8 +1290,14 @@ void QtWidgetImpl::Create() {
 }
 
 // The stock widget's own handling of a message: the Qt event is rebuilt from it.
+void ApplyPendingState(QtWidgetImpl* impl) { impl->ApplyPending(); }
+
 void QtWidgetImpl::DefaultHandler(TMessage& m) {
   if (!widget_ || !adapter_ || painted()) return;
+  // The stock widget's own handling of input sees the widget as it is meant to be.
+  if ((m.Msg >= WM_KEYFIRST && m.Msg <= WM_KEYLAST) || (m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MOUSELAST)) {
+    ApplyPending();
+  }
   switch (m.Msg) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {

@@ -2,6 +2,8 @@
 // edits, Default and Cancel buttons, lines of memos, lists and scroll bars.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/gui/Clipbrd.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/StdCtrls.h"
@@ -434,6 +436,72 @@ TEST(StdCtrls, TypingInADropDownComboChangesItsTextAndFiresOnChange) {
   TestHarness::TypeText(cb, u"xy");
   EXPECT_EQ(cb->Text(), u"xy");
   EXPECT_EQ(changes, 2);
+}
+
+// A drop-down combo box that is not on the screen builds its editor when it is first shown; built
+// so on a hidden form it must end as one built on the screen, whatever was done to it before.
+TEST(StdCtrls, ADropDownComboBuiltHiddenEndsAsOneBuiltOnTheScreen) {
+  struct Row {
+    const char* name;
+    std::function<void(TComboBox*)> build;
+  } rows[] = {
+      {"items, then an index", [](TComboBox* cb) {
+         cb->Items()->Add(u"a");
+         cb->Items()->Add(u"b");
+         cb->SetItemIndex(1);
+       }},
+      {"text, then items", [](TComboBox* cb) {
+         cb->SetText(u"free");
+         cb->Items()->Add(u"a");
+       }},
+      {"an index, then other items", [](TComboBox* cb) {
+         cb->Items()->Add(u"a");
+         cb->Items()->Add(u"b");
+         cb->SetItemIndex(1);
+         cb->Items()->Clear();
+         cb->Items()->Add(u"x");
+         cb->Items()->Add(u"y");
+       }},
+      {"the style set twice", [](TComboBox* cb) {
+         cb->SetStyle(csDropDown);
+         cb->Items()->Add(u"a");
+       }},
+      {"a list, then a drop-down again", [](TComboBox* cb) {
+         cb->SetStyle(csDropDownList);
+         cb->Items()->Add(u"a");
+         cb->SetItemIndex(0);
+         cb->SetStyle(csDropDown);
+       }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    struct TOutcome {
+      String Text, Typed;
+      Integer Index = -2, Changes = 0;
+    } outcome[2];
+    for (int shownFirst = 0; shownFirst < 2; ++shownFirst) {
+      FormHolder f;
+      if (shownFirst) TestHarness::ShowForm(f.Form);
+      auto* cb = Put<TComboBox>(f.Form, 10, 10);
+      row.build(cb);
+      TOutcome& o = outcome[shownFirst];
+      o.Text = cb->Text();
+      o.Index = cb->ItemIndex();
+      cb->OnChange = [&o](TObject*) { ++o.Changes; };
+      if (!shownFirst) TestHarness::ShowForm(f.Form);
+      cb->SetFocus();
+      cb->SelectAll();
+      TestHarness::TypeText(cb, u"qr");
+      o.Typed = cb->Text();
+    }
+    EXPECT_EQ(outcome[0].Text, outcome[1].Text);
+    EXPECT_EQ(outcome[0].Index, outcome[1].Index);
+    EXPECT_EQ(outcome[0].Typed, u"qr");
+    EXPECT_EQ(outcome[1].Typed, u"qr");
+    // One change for each character typed, however often the style was set.
+    EXPECT_EQ(outcome[0].Changes, 2);
+    EXPECT_EQ(outcome[1].Changes, 2);
+  }
 }
 
 }  // namespace
