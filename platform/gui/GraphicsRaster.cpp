@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "platform/gui/GraphicsBackend.h"
 
@@ -126,21 +127,34 @@ void ResizeImage(TBitmap::Image& Image, Integer W, Integer H, TPixelFormat Forma
   New.Data.assign(static_cast<size_t>(Bpl) * H, 0);
   const Integer Bpp = New.BytesPerPixel();
   const Cardinal FillRGB = static_cast<Cardinal>(ColorToRGB(Fill)) & 0xFFFFFF;
-  for (Integer Y = 0; Y < H; ++Y) {
-    Byte* Row = New.Row(Y);
+  // Outside the old picture: the fill colour, opaque (nothing for a 32-bit image). One row is
+  // made and copied to every row.
+  if (Format != pf32bit && W > 0) {
+    std::vector<Byte> FillRow(static_cast<size_t>(W) * Bpp);
     for (Integer X = 0; X < W; ++X) {
+      Byte* P = FillRow.data() + X * Bpp;
+      StoreRGB(P, FillRGB);
+      if (Bpp == 4) P[3] = 0xFF;
+    }
+    for (Integer Y = 0; Y < H; ++Y) std::memcpy(New.Row(Y), FillRow.data(), FillRow.size());
+  }
+  // Inside it: the old pixels; the alpha byte is kept only from 32-bit to 32-bit.
+  const Integer CW = std::min(W, Image.Width), CH = std::min(H, Image.Height);
+  const bool Same = Bpp == Image.BytesPerPixel() && (Bpp == 3 || (Format == pf32bit && Image.Format == pf32bit));
+  for (Integer Y = 0; Y < CH; ++Y) {
+    Byte* Row = New.Row(Y);
+    const Byte* Old = Image.Row(Y);
+    if (Same) {
+      std::memcpy(Row, Old, static_cast<size_t>(CW) * Bpp);
+      continue;
+    }
+    for (Integer X = 0; X < CW; ++X) {
       Byte* P = Row + X * Bpp;
-      if (Y < Image.Height && X < Image.Width) {
-        const Byte* S = Image.Row(Y) + X * Image.BytesPerPixel();
-        P[0] = S[0];
-        P[1] = S[1];
-        P[2] = S[2];
-        if (Bpp == 4)
-          P[3] = (Format == pf32bit && Image.Format == pf32bit) ? S[3] : static_cast<Byte>(0xFF);
-      } else if (Format != pf32bit) {
-        StoreRGB(P, FillRGB);
-        if (Bpp == 4) P[3] = 0xFF;
-      }
+      const Byte* S = Old + X * Image.BytesPerPixel();
+      P[0] = S[0];
+      P[1] = S[1];
+      P[2] = S[2];
+      if (Bpp == 4) P[3] = (Format == pf32bit && Image.Format == pf32bit) ? S[3] : static_cast<Byte>(0xFF);
     }
   }
   Image.Width = New.Width;

@@ -17,6 +17,7 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <tuple>
 
 #include "platform/gui/GraphicsBackend.h"
@@ -42,10 +43,11 @@ QFont CanvasFont(const TFont& Font) {
 struct TCachedFont {
   QFont Font;
   QFontMetrics Metrics;
+  std::optional<GraphicsBackend::TFontInfo> Info;  // worked out when first asked for
   explicit TCachedFont(const QFont& F) : Font(F), Metrics(F) {}
 };
 
-const TCachedFont& Cached(const TFont& Font) {
+TCachedFont& Cached(const TFont& Font) {
   using Key = std::tuple<String, Integer, Byte>;
   thread_local std::map<Key, std::unique_ptr<TCachedFont>> Cache;
   const Key K(GraphicsBackend::ResolveFontFamily(Font.Name(), Font.Pitch()),
@@ -134,7 +136,9 @@ QPainterPath ShapePath(const GraphicsBackend::TShape& S) {
 namespace GraphicsBackend {
 
 TFontInfo FontInfo(const TFont& Font) {
-  const QFontMetrics& M = Cached(Font).Metrics;
+  TCachedFont& C = Cached(Font);
+  if (C.Info) return *C.Info;
+  const QFontMetrics& M = C.Metrics;
   TFontInfo I;
   I.Ascent = M.ascent();
   I.Descent = M.descent();
@@ -145,6 +149,7 @@ TFontInfo FontInfo(const TFont& Font) {
   I.MaxCharWidth = M.maxWidth();
   I.UnderlinePos = M.underlinePos();
   I.LineWidth = std::max(1, M.lineWidth());
+  C.Info = I;
   return I;
 }
 
