@@ -590,13 +590,14 @@ void TExStringGrid::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integ
     AHeight = AHeight - ((AHeight - H - B) % DefaultRowHeight()) + B;
   }
   TBaseGrid::SetBounds(ALeft, ATop, AWidth, AHeight);
-  if (Parent()) PaintNCBorder();
+  // Every paint draws the border too: a grid that is not on the screen gets it then.
+  if (Parent() && Showing()) PaintNCBorder();
 }
 
 void TExStringGrid::SetBorderColor(TColor Value) {
   if (FBorderColor == Value) return;
   FBorderColor = Value;
-  if (Parent()) PaintNCBorder();
+  if (Parent() && Showing()) PaintNCBorder();
 }
 
 void TExStringGrid::ChangeScale(Integer M, Integer D) {
