@@ -73,6 +73,7 @@ void Open_Dialogs() {
       });
       Form->ShowModal();
       std::printf("dialog%d %s|%.3f\n", Round, D.Name, static_cast<double>(T1 - T0) / 1e6);
+      std::fflush(stdout);
     }
   }
 }
@@ -85,14 +86,17 @@ int Child(int argc, char** argv) {
   int Qt_Argc = 1;
   InitializeGuiLayer(Qt_Argc, argv);
   Application->Initialize();
+  std::printf("app %lld\n", static_cast<long long>(bench::Now_Ns()));
   Application->SetMainFormOnTaskbar(true);
   Create_Program_Forms();
+  std::printf("forms %lld\n", static_cast<long long>(bench::Now_Ns()));
   BenchHooks::After_First_Paint(FLumitoreFirmWare, [Dialogs] {
     std::printf("paint %lld\n", static_cast<long long>(bench::Now_Ns()));
     std::fflush(stdout);
     // The idle program: what it holds once it has stood for a while.
     BenchHooks::After(500, [Dialogs] {
       std::printf("rss %lld\n", static_cast<long long>(bench::Resident_Kb()));
+      std::fflush(stdout);
       if (Dialogs) Open_Dialogs();
       std::fflush(stdout);
       _exit(0);
@@ -112,6 +116,8 @@ std::string Make_Folder(const std::string& Root, const std::string& Name, const 
 }
 
 struct TStart {
+  double App_Ms = 0;    // to the application object
+  double Forms_Ms = 0;  // to every form created
   double Paint_Ms = 0;
   double Rss_Mb = 0;
   std::map<std::string, double> Dialog_Ms;
@@ -128,7 +134,11 @@ TStart Start(const std::string& Folder, bool Dialogs) {
     if (E == std::string::npos) E = Run.Output.size();
     const std::string Line = Run.Output.substr(P, E - P);
     P = E + 1;
-    if (Line.rfind("paint ", 0) == 0) {
+    if (Line.rfind("app ", 0) == 0) {
+      S.App_Ms = static_cast<double>(std::stoll(Line.substr(4)) - Run.Start_Ns) / 1e6;
+    } else if (Line.rfind("forms ", 0) == 0) {
+      S.Forms_Ms = static_cast<double>(std::stoll(Line.substr(6)) - Run.Start_Ns) / 1e6;
+    } else if (Line.rfind("paint ", 0) == 0) {
       S.Paint_Ms = static_cast<double>(std::stoll(Line.substr(6)) - Run.Start_Ns) / 1e6;
     } else if (Line.rfind("rss ", 0) == 0) {
       S.Rss_Mb = static_cast<double>(std::stoll(Line.substr(4))) / 1024;
@@ -162,19 +172,22 @@ int main(int argc, char** argv) {
 
   // The two catalogues in turn, after one warm-up start of each.
   const int Runs = 9;
-  std::vector<double> Paint[2], Rss[2];
+  std::vector<double> App[2], Forms[2], Paint[2], Rss[2];
   for (int I = 0; I < Runs + 1; ++I) {
     for (int C = 0; C < 2; ++C) {
       const TStart S = Start(Folders[C], false);
       if (I == 0) continue;
+      App[C].push_back(S.App_Ms);
+      Forms[C].push_back(S.Forms_Ms);
       Paint[C].push_back(S.Paint_Ms);
       Rss[C].push_back(S.Rss_Mb);
     }
   }
   for (int C = 0; C < 2; ++C) {
-    std::printf("%-18s start to first paint: median %7.1f ms (min %7.1f)   idle memory: median %6.1f MB\n",
+    std::printf("%-18s start to first paint: median %7.1f ms (min %7.1f; application object %6.1f, forms "
+                "created %6.1f)   idle memory: median %6.1f MB\n",
                 Names[C], bench::Median(Paint[C]), *std::min_element(Paint[C].begin(), Paint[C].end()),
-                bench::Median(Rss[C]));
+                bench::Median(App[C]), bench::Median(Forms[C]), bench::Median(Rss[C]));
   }
 
   // The dialogs, with the 1.5 MB catalogue (the lists of the network dialogs are filled from it).

@@ -1,5 +1,6 @@
 #include "platform/qt/bench/BenchHooks.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QObject>
 #include <QTimer>
@@ -9,17 +10,19 @@
 
 namespace {
 
-// Watches one widget for its first paint event; the call waits for the next turn of the event loop,
-// by which time the whole window (the widget and its children) has been drawn.
+// Watches the application for the first paint event of a widget in one window (the window itself,
+// or a child that covers it); the call waits for the next turn of the event loop, by which time the
+// whole window has been drawn.
 class KFirstPaint : public QObject {
  public:
-  KFirstPaint(QWidget* Widget, std::function<void()> Then) : QObject(Widget), then_(std::move(Then)) {}
+  KFirstPaint(QWidget* Window, std::function<void()> Then) : window_(Window), then_(std::move(Then)) {}
 
  protected:
   bool eventFilter(QObject* Watched, QEvent* E) override {
-    if (E->type() == QEvent::Paint && !fired_) {
+    if (E->type() == QEvent::Paint && !fired_ && Watched->isWidgetType() &&
+        static_cast<QWidget*>(Watched)->window() == window_) {
       fired_ = true;
-      Watched->removeEventFilter(this);
+      qApp->removeEventFilter(this);
       std::function<void()> Then = std::move(then_);
       QTimer::singleShot(0, [Then] { Then(); });
       deleteLater();
@@ -28,6 +31,7 @@ class KFirstPaint : public QObject {
   }
 
  private:
+  QWidget* window_;
   std::function<void()> then_;
   bool fired_ = false;
 };
@@ -39,7 +43,7 @@ namespace BenchHooks {
 void After_First_Paint(TWinControl* Form, std::function<void()> Then) {
   QWidget* W = QtInternal::WidgetOf(Form);
   if (!W) return;
-  W->installEventFilter(new KFirstPaint(W, std::move(Then)));
+  qApp->installEventFilter(new KFirstPaint(W->window(), std::move(Then)));
 }
 
 void After(int Ms, std::function<void()> Then) { QTimer::singleShot(Ms, [Then] { Then(); }); }
