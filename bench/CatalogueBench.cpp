@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <unistd.h>
 
@@ -125,15 +126,20 @@ void Fresh_Process(const std::string& From, int Runs) {
               bench::Median(Ours_Wall), bench::Median(Peer_Wall), bench::Median(Wall_Ratio));
 }
 
-// The warm figure: both loads in this process, in turn, after a warm-up.
+// The warm figure: both loads in this process, in turn, after a warm-up. The load is timed, not
+// the release of what it made (the catalogue lives until the program ends).
 void Warm(int Runs) {
   std::vector<double> Ours, Peer, Ratio;
   for (int I = 0; I < Runs + 3; ++I) {
-    int64_t T0 = bench::Now_Ns();
-    Load_Ours_Bytes(gBytes);
-    int64_t T1 = bench::Now_Ns();
-    Parse_Pugixml_Bytes(gBytes);
-    int64_t T2 = bench::Now_Ns();
+    auto Cat = std::make_unique<TCatalog_EnOcean>();
+    auto Doc = std::make_unique<pugi::xml_document>();
+    const int64_t T0 = bench::Now_Ns();
+    Cat->Read_Cat_EnOcean_Bytes(gBytes);
+    const int64_t T1 = bench::Now_Ns();
+    Doc->load_buffer(gBytes.data(), gBytes.size());
+    const int64_t T2 = bench::Now_Ns();
+    Cat.reset();
+    Doc.reset();
     if (I < 3) continue;
     Ours.push_back(static_cast<double>(T1 - T0) / 1e6);
     Peer.push_back(static_cast<double>(T2 - T1) / 1e6);
