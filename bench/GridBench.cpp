@@ -1,0 +1,555 @@
+// The string grid and the column grid at the sizes users load, measured side by side with Qt's
+// model/view (QStandardItemModel, QSortFilterProxyModel, QTableView) on the same data in the same
+// run. Prints the ratio table (ours / Qt, medians of the repetitions) and the growth of the
+// operations whose cost depends on the row count.
+//
+//   grid_bench [--grid_rows=N] [--grid_growth=N,N,...] [--grid_only=name,...] [benchmark flags]
+//
+// --grid_rows sets the size of the ratio table (100000 rows of 10 columns by default),
+// --grid_growth the row counts of the growth table (10000,100000,1000000; empty: none),
+// --grid_only limits both tables to the named operations.
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "components/grid/ExCGrid.h"
+#include "components/grid/ExGrid.h"
+#include "components/grid/ExGridFilter.h"
+#include "components/grid/ExGridSortSettings.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/TestHarness.h"
+#include "platform/qt/bench/QtGridPeer.h"
+#include "platform/rtl/SysUtils.h"
+
+namespace {
+
+constexpr int kCols = 10;
+constexpr int kNumericCol = 1;  // numbers: the automatic sort
+constexpr int kFilterCol = 2;   // 10 % of the texts begin with "K": the filter keeps those
+constexpr int kTextCol = 3;     // words: the alphabetic sort
+constexpr int kPageWidth = 800;
+constexpr int kPageHeight = 600;
+constexpr int kSingleRowOps = 1000;
+
+// --- The data -------------------------------------------------------------------------------------
+
+struct TRandom {
+  uint64_t State = 0x9E3779B97F4A7C15ull;
+  uint32_t Next() {
+    State = State * 6364136223846793005ull + 1442695040888963407ull;
+    return static_cast<uint32_t>(State >> 33);
+  }
+};
+
+String Word(TRandom& R, int MinLen, int MaxLen, Char First = 0) {
+  const int Len = MinLen + static_cast<int>(R.Next() % static_cast<uint32_t>(MaxLen - MinLen + 1));
+  String S;
+  for (int i = 0; i < Len; ++i) S += static_cast<Char>(u'a' + R.Next() % 26);
+  if (First) S[0] = First;
+  return S;
+}
+
+// Rows x kCols short texts, row by row; the last cell is the one text the find looks for.
+std::vector<String> MakeTexts(int Rows) {
+  TRandom R;
+  std::vector<String> T;
+  T.reserve(static_cast<size_t>(Rows) * kCols);
+  for (int r = 0; r < Rows; ++r)
+    for (int c = 0; c < kCols; ++c) {
+      if (c == 0)
+        T.push_back(u"R" + IntToStr(r));
+      else if (c == kNumericCol)
+        T.push_back(IntToStr(static_cast<Integer>(R.Next() % 1000000)) + u"." + IntToStr(static_cast<Integer>(R.Next() % 100)));
+      else if (c == kFilterCol)
+        T.push_back(Word(R, 3, 8, r % 10 == 0 ? u'K' : static_cast<Char>(u'a' + R.Next() % 10)));
+      else
+        T.push_back(Word(R, 3, 9));
+    }
+  T.back() = u"needle";
+  return T;
+}
+
+const std::vector<String>& Texts(int Rows) {
+  static std::map<int, std::vector<String>> Cache;
+  auto It = Cache.find(Rows);
+  if (It == Cache.end()) It = Cache.emplace(Rows, MakeTexts(Rows)).first;
+  return It->second;
+}
+
+size_t HeapInUse() { return mallinfo2().uordblks; }
+
+String CsvFile() { return u"/tmp/grid_bench_" + IntToStr(static_cast<Integer>(getpid())) + u".csv"; }
+
+// --- Our side ---------------------------------------------------------------------------------------
+
+// A shown form with one grid of 800 x 600: one fixed row above the data, no fixed column.
+struct TOurs {
+  TForm* Form = nullptr;
+  TExStringGrid* Grid = nullptr;
+  explicit TOurs(bool ColumnGrid = false) {
+    Form = new TForm(Application);
+    Form->SetBounds(0, 0, kPageWidth + 40, kPageHeight + 40);
+    Form->AfterConstruction();
+    Grid = ColumnGrid ? new TExColumnGrid(Form) : new TExStringGrid(Form);
+    Grid->SetParent(Form);
+    Grid->SetBounds(0, 0, kPageWidth, kPageHeight);
+    TestHarness::ShowForm(Form);
+  }
+  ~TOurs() { TComponent::Free(Form); }
+  TOurs(const TOurs&) = delete;
+  TOurs& operator=(const TOurs&) = delete;
+
+  void Fill(int Rows) {
+    const std::vector<String>& T = Texts(Rows);
+    Grid->SetColCount(kCols);
+    Grid->SetFixedCols(0);
+    Grid->SetRowCount(Rows + 1);
+    for (int c = 0; c < kCols; ++c) Grid->SetCells(c, 0, u"H" + IntToStr(c));
+    for (int r = 0; r < Rows; ++r)
+      for (int c = 0; c < kCols; ++c) Grid->SetCells(c, r + 1, T[static_cast<size_t>(r) * kCols + static_cast<size_t>(c)]);
+  }
+  void Filter() {
+    TFilterData* F = Grid->Filter()->Add();
+    F->SetColumn(kFilterCol);
+    F->SetCondition(u"K*");
+    F->SetCaseSensitive(false);
+    Grid->SetFilterActive(true);
+  }
+  void Unfilter() { Grid->SetFilterActive(false); }
+  void Sort(int Col, bool Automatic) {
+    Grid->SortSettings()->SetAutoFormat(Automatic);
+    Grid->Sort(Col, sdAscending);
+  }
+};
+
+// --- Measuring ---------------------------------------------------------------------------------------
+
+using Clock = std::chrono::steady_clock;
+
+template <class F>
+double Seconds(F&& Step) {
+  const auto t0 = Clock::now();
+  Step();
+  return std::chrono::duration<double>(Clock::now() - t0).count();
+}
+
+// Runs Setup (not timed) and Step (timed) once per iteration.
+void Run(benchmark::State& State, const std::function<void(std::function<void(std::function<void()>)>)>& Body) {
+  for (auto _ : State) {
+    double T = 0;
+    Body([&](std::function<void()> Step) { T = Seconds(Step); });
+    State.SetIterationTime(T);
+    TestHarness::ProcessEvents();
+  }
+}
+
+// The operations, each with our step and (for the ratio table) Qt's.
+struct TBenchOp {
+  const char* Name;
+  const char* Caption;
+  std::function<void(benchmark::State&, int Rows)> Ours;
+  std::function<void(benchmark::State&, int Rows)> Qt;  // empty: ours only
+  bool Growth = false;
+};
+
+std::vector<TBenchOp> Operations() {
+  std::vector<TBenchOp> Ops;
+  Ops.push_back({"fill", "fill (cells written, grid shown)",
+                 [](benchmark::State& S, int Rows) {
+                   Run(S, [&](auto Time) {
+                     TOurs O;
+                     const size_t Before = HeapInUse();
+                     Time([&] { O.Fill(Rows); });
+                     S.counters["bytes_per_cell"] =
+                         static_cast<double>(HeapInUse() - Before) / (static_cast<double>(Rows) * kCols);
+                   });
+                 },
+                 [](benchmark::State& S, int Rows) {
+                   Run(S, [&](auto Time) {
+                     TQtGridPeer Q;
+                     Q.Show(kPageWidth, kPageHeight);
+                     const size_t Before = HeapInUse();
+                     Time([&] { Q.Fill(Texts(Rows), Rows, kCols, kNumericCol); });
+                     S.counters["bytes_per_cell"] =
+                         static_cast<double>(HeapInUse() - Before) / (static_cast<double>(Rows) * kCols);
+                   });
+                 },
+                 true});
+  Ops.push_back({"find", "find a text",
+                 [](benchmark::State& S, int Rows) {
+                   Run(S, [&](auto Time) {
+                     TOurs O;
+                     O.Fill(Rows);
+                     Time([&] { benchmark::DoNotOptimize(O.Grid->FindFirst(u"needle", {TExStringGrid::fnMatchFull})); });
+                   });
+                 },
+                 [](benchmark::State& S, int Rows) {
+                   Run(S, [&](auto Time) {
+                     TQtGridPeer Q;
+                     Q.Show(kPageWidth, kPageHeight);
+                     Q.Fill(Texts(Rows), Rows, kCols);
+                     Time([&] { benchmark::DoNotOptimize(Q.Find(u"needle")); });
+                   });
+                 }});
+  Ops.push_back({"copy", "copy all cells to the clipboard",
+                 [](benchmark::State& S, int Rows) {
+                   Run(S, [&](auto Time) {
+                     TOurs O;
+                     O.Fill(Rows);
+                     Time([&] { O.Grid->CopyToClipBoard(); });
+                   });
+                 },
+                 [](benchmark::State& S, int Rows) {
+                   Run(S, [&](auto Time) {
+                     TQtGridPeer Q;
+                     Q.Show(kPageWidth, kPageHeight);
+                     Q.Fill(Texts(Rows), Rows, kCols);
+                     Time([&] { Q.CopyAll(); });
+                   });
+                 }});
+  Ops.push_back({"csv_read", "CSV read (fills the grid)",
+                 [](benchmark::State& S, int Rows) {
+                   {
+                     TOurs O;
+                     O.Fill(Rows);
+                     O.Grid->SaveToCSV(CsvFile(), true);
+                   }
+                   Run(S, [&](auto Time) {
+                     TOurs O;
+                     Time([&] { O.Grid->LoadFromCSV(CsvFile()); });
+                   });
+                 },
+                 [](benchmark::State& S, int Rows) {
+                   {
+                     TOurs O;
+                     O.Fill(Rows);
+                     O.Grid->SaveToCSV(CsvFile(), true);
+                   }
+                   Run(S, [&](auto Time) {
+                     TQtGridPeer Q;
+                     Q.Show(kPageWidth, kPageHeight);
+                     Time([&] { Q.ReadCSV(CsvFile()); });
+                   });
+                 }});
+  Ops.push_back({"sort_alpha", "sort a column, alphabetic",
+                 [](benchmark::State& S, int Rows) {
+                   Run(S, [&](auto Time) {
+                     TOurs O;
+                     O.Fill(Rows);
+                     Time([&] { O.Sort(kTextCol, false); });
+                   });
+                 },
+                 [](benchmark::State& S, int Rows) {
+                   Run(S, [&](auto Time) {
+                     TQtGridPeer Q;
+                     Q.Show(kPageWidth, kPageHeight);
+                     Q.Fill(Texts(Rows), Rows, kCols);
+                     Time([&] { Q.Sort(kTextCol); });
+                   });
+                 },
+                 true});
+  Ops.push_back({"sort_auto", "sort a column, automatic (numbers)",
+                 [](benchmark::State& S, int Rows) {
+                   Run(S, [&](auto Time) {
+                     TOurs O;
+                     O.Fill(Rows);
+                     Time([&] { O.Sort(kNumericCol, true); });
+                   });
+                 },
+                 [](benchmark::State& S, int Rows) {
+                   Run(S, [&](auto Time) {
+                     TQtGridPeer Q;
+                     Q.Show(kPageWidth, kPageHeight);
+                     Q.Fill(Texts(Rows), Rows, kCols, kNumericCol);
+                     Time([&] { Q.Sort(kNumericCol); });
+                   });
+                 }});
+  Ops.push_back({"sort_column_grid", "sort a column of the column grid",
+                 [](benchmark::State& S, int Rows) {
+                   Run(S, [&](auto Time) {
+                     TOurs O(true);
+                     O.Fill(Rows);
+                     Time([&] { O.Sort(kTextCol, false); });
+                   });
+                 },
+                 [](benchmark::State& S, int Rows) {
+                   Run(S, [&](auto Time) {
+                     TQtGridPeer Q;
+                     Q.Show(kPageWidth, kPageHeight);
+                     Q.Fill(Texts(Rows), Rows, kCols);
+                     Time([&] { Q.Sort(kTextCol); });
+                   });
+                 }});
+  Ops.push_back({"filter", "filter keeping 10 %",
+                 [](benchmark::State& S, int Rows) {
+                   Run(S, [&](auto Time) {
+                     TOurs O;
+                     O.Fill(Rows);
+                     Time([&] { O.Filter(); });
+                   });
+                 },
+                 [](benchmark::State& S, int Rows) {
+                   Run(S, [&](auto Time) {
+                     TQtGridPeer Q;
+                     Q.Show(kPageWidth, kPageHeight);
+                     Q.Fill(Texts(Rows), Rows, kCols);
+                     Time([&] { Q.Filter(kFilterCol, u"K*"); });
+                   });
+                 },
+                 true});
+  Ops.push_back({"unfilter", "removing that filter",
+                 [](benchmark::State& S, int Rows) {
+                   Run(S, [&](auto Time) {
+                     TOurs O;
+                     O.Fill(Rows);
+                     O.Filter();
+                     Time([&] { O.Unfilter(); });
+                   });
+                 },
+                 [](benchmark::State& S, int Rows) {
+                   Run(S, [&](auto Time) {
+                     TQtGridPeer Q;
+                     Q.Show(kPageWidth, kPageHeight);
+                     Q.Fill(Texts(Rows), Rows, kCols);
+                     Q.Filter(kFilterCol, u"K*");
+                     Time([&] { Q.Unfilter(); });
+                   });
+                 },
+                 true});
+  Ops.push_back({"insert_rows", "1000 single-row inserts in the middle",
+                 [](benchmark::State& S, int Rows) {
+                   Run(S, [&](auto Time) {
+                     TOurs O;
+                     O.Fill(Rows);
+                     Time([&] {
+                       for (int i = 0; i < kSingleRowOps; ++i) O.Grid->InsertRows(Rows / 2, 1);
+                     });
+                   });
+                 },
+                 [](benchmark::State& S, int Rows) {
+                   Run(S, [&](auto Time) {
+                     TQtGridPeer Q;
+                     Q.Show(kPageWidth, kPageHeight);
+                     Q.Fill(Texts(Rows), Rows, kCols);
+                     Time([&] {
+                       for (int i = 0; i < kSingleRowOps; ++i) Q.InsertRowAt(Rows / 2);
+                     });
+                   });
+                 },
+                 true});
+  Ops.push_back({"remove_rows", "1000 single-row removes in the middle",
+                 [](benchmark::State& S, int Rows) {
+                   Run(S, [&](auto Time) {
+                     TOurs O;
+                     O.Fill(Rows);
+                     Time([&] {
+                       for (int i = 0; i < kSingleRowOps; ++i) O.Grid->RemoveRows(Rows / 2, 1);
+                     });
+                   });
+                 },
+                 [](benchmark::State& S, int Rows) {
+                   Run(S, [&](auto Time) {
+                     TQtGridPeer Q;
+                     Q.Show(kPageWidth, kPageHeight);
+                     Q.Fill(Texts(Rows), Rows, kCols);
+                     Time([&] {
+                       for (int i = 0; i < kSingleRowOps; ++i) Q.RemoveRowAt(Rows / 2);
+                     });
+                   });
+                 },
+                 true});
+  Ops.push_back({"csv_write", "CSV write",
+                 [](benchmark::State& S, int Rows) {
+                   Run(S, [&](auto Time) {
+                     TOurs O;
+                     O.Fill(Rows);
+                     Time([&] { O.Grid->SaveToCSV(CsvFile(), true); });
+                   });
+                 },
+                 [](benchmark::State& S, int Rows) {
+                   Run(S, [&](auto Time) {
+                     TQtGridPeer Q;
+                     Q.Show(kPageWidth, kPageHeight);
+                     Q.Fill(Texts(Rows), Rows, kCols);
+                     Time([&] { Q.WriteCSV(CsvFile()); });
+                   });
+                 }});
+  Ops.push_back({"repaint", "full repaint of one 800 x 600 page",
+                 [](benchmark::State& S, int Rows) {
+                   Run(S, [&](auto Time) {
+                     TOurs O;
+                     O.Fill(Rows);
+                     O.Grid->Repaint();
+                     Time([&] {
+                       for (int i = 0; i < 10; ++i) O.Grid->Repaint();
+                     });
+                   });
+                 },
+                 [](benchmark::State& S, int Rows) {
+                   Run(S, [&](auto Time) {
+                     TQtGridPeer Q;
+                     Q.Show(kPageWidth, kPageHeight);
+                     Q.Fill(Texts(Rows), Rows, kCols);
+                     Q.Repaint();
+                     Time([&] {
+                       for (int i = 0; i < 10; ++i) Q.Repaint();
+                     });
+                   });
+                 }});
+  return Ops;
+}
+
+// --- The tables ---------------------------------------------------------------------------------------
+
+// Keeps every repetition's time and counters while the console shows them as usual.
+class TCollector : public benchmark::ConsoleReporter {
+ public:
+  std::map<std::string, std::vector<double>> Times;     // seconds per repetition
+  std::map<std::string, std::vector<double>> Counters;  // bytes per cell per repetition
+  void ReportRuns(const std::vector<Run>& Runs) override {
+    for (const Run& R : Runs) {
+      if (R.run_type != Run::RT_Iteration || R.error_occurred) continue;
+      const std::string Name = R.run_name.function_name;
+      Times[Name].push_back(R.real_accumulated_time / static_cast<double>(R.iterations));
+      auto C = R.counters.find("bytes_per_cell");
+      if (C != R.counters.end()) Counters[Name].push_back(C->second.value);
+    }
+    ConsoleReporter::ReportRuns(Runs);
+  }
+};
+
+double Median(std::vector<double> V) {
+  if (V.empty()) return 0;
+  std::sort(V.begin(), V.end());
+  const size_t n = V.size();
+  return n % 2 ? V[n / 2] : (V[n / 2 - 1] + V[n / 2]) / 2;
+}
+
+std::string Name(const char* Table, const char* Op, const std::string& Side) {
+  return std::string(Table) + "/" + Op + "/" + Side;
+}
+
+std::vector<int> ParseSizes(const char* S) {
+  std::vector<int> V;
+  while (*S) {
+    char* End = nullptr;
+    const long N = std::strtol(S, &End, 10);
+    if (End == S) break;
+    if (N > 0) V.push_back(static_cast<int>(N));
+    S = *End == ',' ? End + 1 : End;
+  }
+  return V;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int Rows = 100000;
+  std::vector<int> Growth{10000, 100000, 1000000};
+  std::set<std::string> Only;
+  // Our own flags leave argv before Google Benchmark reads it; repetitions interleave by default.
+  std::vector<char*> Args{argv[0]};
+  static char Reps[] = "--benchmark_repetitions=3";
+  static char Interleave[] = "--benchmark_enable_random_interleaving=true";
+  Args.push_back(Reps);
+  Args.push_back(Interleave);
+  for (int i = 1; i < argc; ++i) {
+    if (std::strncmp(argv[i], "--grid_rows=", 12) == 0)
+      Rows = std::atoi(argv[i] + 12);
+    else if (std::strncmp(argv[i], "--grid_growth=", 14) == 0)
+      Growth = ParseSizes(argv[i] + 14);
+    else if (std::strncmp(argv[i], "--grid_only=", 12) == 0) {
+      std::string L = argv[i] + 12;
+      size_t p = 0;
+      while (p <= L.size()) {
+        const size_t q = std::min(L.find(',', p), L.size());
+        if (q > p) Only.insert(L.substr(p, q - p));
+        p = q + 1;
+      }
+    } else {
+      Args.push_back(argv[i]);
+    }
+  }
+  int ArgCount = static_cast<int>(Args.size());
+  Args.push_back(nullptr);
+
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  int QtArgc = 1;
+  InitializeGuiLayer(QtArgc, argv);
+
+  const std::vector<TBenchOp> Ops = Operations();
+  auto Wanted = [&](const TBenchOp& Op) { return Only.empty() || Only.count(Op.Name) > 0; };
+  for (const TBenchOp& Op : Ops) {
+    if (!Wanted(Op)) continue;
+    auto Ours = Op.Ours;
+    benchmark::RegisterBenchmark(Name("table", Op.Name, "ours").c_str(), [Ours, Rows](benchmark::State& S) { Ours(S, Rows); })
+        ->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+    if (Op.Qt) {
+      auto Qt = Op.Qt;
+      benchmark::RegisterBenchmark(Name("table", Op.Name, "qt").c_str(), [Qt, Rows](benchmark::State& S) { Qt(S, Rows); })
+          ->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+    }
+    if (!Op.Growth) continue;
+    for (int N : Growth) {
+      if (N == Rows) continue;  // the table's own run gives that point
+      benchmark::RegisterBenchmark(Name("growth", Op.Name, std::to_string(N)).c_str(), [Ours, N](benchmark::State& S) { Ours(S, N); })
+          ->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+    }
+  }
+
+  benchmark::Initialize(&ArgCount, Args.data());
+  TCollector Collector;
+  benchmark::RunSpecifiedBenchmarks(&Collector);
+  std::remove(StringToUtf8(CsvFile()).c_str());
+
+  std::printf("\nGrid at %d rows x %d columns, ours / Qt (medians of the repetitions)\n", Rows, kCols);
+  std::printf("%-42s %12s %12s %9s\n", "operation", "ours ms", "Qt ms", "ours/Qt");
+  for (const TBenchOp& Op : Ops) {
+    if (!Wanted(Op) || !Op.Qt) continue;
+    const double O = Median(Collector.Times[Name("table", Op.Name, "ours")]) * 1000;
+    const double Q = Median(Collector.Times[Name("table", Op.Name, "qt")]) * 1000;
+    std::printf("%-42s %12.2f %12.2f %9.2f\n", Op.Caption, O, Q, Q > 0 ? O / Q : 0.0);
+    if (std::strcmp(Op.Name, "fill") == 0) {
+      const double OB = Median(Collector.Counters[Name("table", Op.Name, "ours")]);
+      const double QB = Median(Collector.Counters[Name("table", Op.Name, "qt")]);
+      std::printf("%-42s %10.0f B %10.0f B %9.2f\n", "memory per cell", OB, QB, QB > 0 ? OB / QB : 0.0);
+    }
+  }
+
+  std::vector<int> Sizes = Growth;
+  if (std::find(Sizes.begin(), Sizes.end(), Rows) == Sizes.end()) Sizes.push_back(Rows);
+  std::sort(Sizes.begin(), Sizes.end());
+  if (Sizes.size() > 1) {
+    std::printf("\nGrowth of ours, ms (x: time / time at the previous size)\n%-42s", "operation");
+    for (int N : Sizes) std::printf(" %10d %6s", N, "x");
+    std::printf("\n");
+    for (const TBenchOp& Op : Ops) {
+      if (!Wanted(Op) || !Op.Growth) continue;
+      std::printf("%-42s", Op.Caption);
+      double Prev = 0;
+      for (int N : Sizes) {
+        const std::string Key = N == Rows ? Name("table", Op.Name, "ours") : Name("growth", Op.Name, std::to_string(N));
+        const double T = Median(Collector.Times[Key]) * 1000;
+        if (Prev > 0)
+          std::printf(" %10.2f %6.1f", T, T / Prev);
+        else
+          std::printf(" %10.2f %6s", T, "");
+        Prev = T;
+      }
+      std::printf("\n");
+    }
+  }
+  benchmark::Shutdown();
+  FinalizeGuiLayer();
+  return 0;
+}
