@@ -264,24 +264,69 @@ void SetPixel(TBitmap::Image& Image, const TRegion& Clip, Integer X, Integer Y, 
        static_cast<Cardinal>(RGB) & 0xFFFFFF, Mode);
 }
 
+namespace {
+
+// Ceiling of A / B for B > 0.
+Int64 CeilDiv(Int64 A, Int64 B) { return A >= 0 ? (A + B - 1) / B : -((-A) / B); }
+
+// The steps First … Last - 1 of a walk from Start by Dir (±1) per step that lie inside Low … High - 1.
+void StepsInside(Int64 Start, Integer Dir, Int64 Low, Int64 High, Int64 Steps, Int64& First, Int64& Last) {
+  if (Dir > 0) {
+    First = std::max<Int64>(0, Low - Start);
+    Last = std::min<Int64>(Steps, High - Start);
+  } else {
+    First = std::max<Int64>(0, Start - (High - 1));
+    Last = std::min<Int64>(Steps, Start - Low + 1);
+  }
+}
+
+}  // namespace
+
 void Line(TBitmap::Image& Image, const TRegion& Clip, Integer X0, Integer Y0, Integer X1, Integer Y1,
           TColor RGB, TPenStyle Style, TPenMode Mode, bool BkOpaque, TColor BkRGB,
           Integer& Pattern) {
-  const Integer DX = std::abs(X1 - X0), DY = std::abs(Y1 - Y0);
+  const Int64 DX = std::abs(Int64(X1) - X0), DY = std::abs(Int64(Y1) - Y0);
   const Integer SX = X0 < X1 ? 1 : -1, SY = Y0 < Y1 ? 1 : -1;
-  const Integer Steps = std::max(DX, DY);
+  const Int64 Steps = std::max(DX, DY);
+  const Integer Pattern0 = Pattern;
+  // The dash pattern counts every step of the line, drawn or clipped.
+  Pattern = static_cast<Integer>(Pattern0 + Steps);
+  TRect Box;
+  if (Steps == 0 || Image.Empty() || !IntersectRect(Box, ImageRect(Image), Clip.Bounds())) return;
   const std::vector<Integer>& Dashes = DashPattern(Style);
-  // Bresenham along the major axis; the end point itself is never drawn.
-  Integer X = X0, Y = Y0;
-  Integer Err = (DX > DY ? DX : -DY) / 2;
-  for (Integer I = 0; I < Steps; ++I) {
-    if (Dashes.empty() || DashOn(Dashes, Pattern)) {
-      SetPixel(Image, Clip, X, Y, RGB, Mode);
-    } else if (BkOpaque) {
-      SetPixel(Image, Clip, X, Y, BkRGB, Mode);
+  // Bresenham along the major axis; the end point itself is never drawn. The major coordinate
+  // moves by one on every step, so only the steps whose major coordinate lies inside the clip's
+  // bounds are walked; the walk starts there with the state it would have reached.
+  const bool XMajor = DX > DY;
+  Int64 First = 0, Last = 0;
+  if (XMajor)
+    StepsInside(X0, SX, Box.Left, Box.Right, Steps, First, Last);
+  else
+    StepsInside(Y0, SY, Box.Top, Box.Bottom, Steps, First, Last);
+  if (First >= Last) return;
+  Int64 X, Y, Err;
+  if (XMajor) {
+    const Int64 K = CeilDiv(First * DY - DX / 2, DX);  // minor steps taken before step First
+    X = X0 + SX * First;
+    Y = Y0 + SY * K;
+    Err = DX / 2 - First * DY + K * DX;
+  } else {
+    const Int64 M = CeilDiv(First * DX - DY / 2, DY);
+    Y = Y0 + SY * First;
+    X = X0 + SX * M;
+    Err = -(DY / 2) + First * DX - M * DY;
+  }
+  for (Int64 I = First; I < Last; ++I) {
+    const bool InBox = X >= Box.Left && X < Box.Right && Y >= Box.Top && Y < Box.Bottom;
+    if (InBox) {
+      const Integer Step = static_cast<Integer>(Pattern0 + I);
+      if (Dashes.empty() || DashOn(Dashes, Step)) {
+        SetPixel(Image, Clip, static_cast<Integer>(X), static_cast<Integer>(Y), RGB, Mode);
+      } else if (BkOpaque) {
+        SetPixel(Image, Clip, static_cast<Integer>(X), static_cast<Integer>(Y), BkRGB, Mode);
+      }
     }
-    ++Pattern;
-    const Integer E2 = Err;
+    const Int64 E2 = Err;
     if (E2 > -DX) {
       Err -= DY;
       X += SX;
@@ -295,13 +340,18 @@ void Line(TBitmap::Image& Image, const TRegion& Clip, Integer X0, Integer Y0, In
 
 void FocusRect(TBitmap::Image& Image, const TRegion& Clip, const TRect& R) {
   if (IsRectEmpty(R)) return;
+  TRect Box;
+  if (Image.Empty() || !IntersectRect(Box, ImageRect(Image), Clip.Bounds())) return;
   auto Invert = [&](Integer X, Integer Y) {
     if (((X + Y) & 1) == 0) SetPixel(Image, Clip, X, Y, 0xFFFFFF, pmXor);
   };
-  for (Integer X = R.Left; X < R.Right; ++X) Invert(X, R.Top);
+  // Only the part of each side inside the clip's bounds is walked.
+  const Integer XFrom = std::max(R.Left, Box.Left), XTo = std::min(R.Right, Box.Right);
+  for (Integer X = XFrom; X < XTo; ++X) Invert(X, R.Top);
   if (R.Bottom - 1 > R.Top)
-    for (Integer X = R.Left; X < R.Right; ++X) Invert(X, R.Bottom - 1);
-  for (Integer Y = R.Top + 1; Y < R.Bottom - 1; ++Y) {
+    for (Integer X = XFrom; X < XTo; ++X) Invert(X, R.Bottom - 1);
+  const Integer YFrom = std::max(R.Top + 1, Box.Top), YTo = std::min(R.Bottom - 1, Box.Bottom);
+  for (Integer Y = YFrom; Y < YTo; ++Y) {
     Invert(R.Left, Y);
     if (R.Right - 1 > R.Left) Invert(R.Right - 1, Y);
   }

@@ -1,6 +1,7 @@
 // Our own DrawText: prefix characters, tabs, line and word breaks, ellipses, alignment, clipping
 // and measuring, on the font metrics of the backend.
 #include <algorithm>
+#include <functional>
 
 #include "platform/gui/Graphics.h"
 #include "platform/gui/GraphicsBackend.h"
@@ -55,12 +56,25 @@ String StripPrefix(const String& S, Integer& Prefix) {
   return Out;
 }
 
+// The longest length Keep in 0 … Most whose Text(Keep) fits in Width (0 when none does). Widths
+// grow with the length, so a binary search measures about log2(Most) texts instead of every one.
+size_t LongestFitting(size_t Most, Integer Width, const std::function<Integer(size_t Keep)>& TextWidth) {
+  size_t Lo = 0, Hi = Most;
+  while (Lo < Hi) {
+    const size_t Mid = Lo + (Hi - Lo + 1) / 2;
+    if (TextWidth(Mid) <= Width)
+      Lo = Mid;
+    else
+      Hi = Mid - 1;
+  }
+  return Lo;
+}
+
 // Cuts Line (keeping its prefix mark when it survives) so that it plus "..." fits in Width.
 void EndEllipsis(TLine& Line, const TMeasure& M, Integer Width, bool AtWord) {
   if (M.Width(Line.Text) <= Width) return;
   String Text = Line.Text;
-  size_t Keep = Text.size();
-  while (Keep > 0 && M.Width(Text.substr(0, Keep) + kEllipsis) > Width) --Keep;
+  size_t Keep = LongestFitting(Text.size(), Width, [&](size_t K) { return M.Width(Text.substr(0, K) + kEllipsis); });
   if (AtWord) {
     // Prefer to end at a word boundary inside the part that fits.
     size_t Space = Text.find_last_of(u' ', Keep);
@@ -82,8 +96,7 @@ void PathEllipsis(TLine& Line, const TMeasure& M, Integer Width) {
     return;
   }
   const String Tail = Text.substr(Sep);
-  size_t Keep = Sep;
-  while (Keep > 0 && M.Width(Text.substr(0, Keep) + kEllipsis + Tail) > Width) --Keep;
+  size_t Keep = LongestFitting(Sep, Width, [&](size_t K) { return M.Width(Text.substr(0, K) + kEllipsis + Tail); });
   if (M.Width(Text.substr(0, Keep) + kEllipsis + Tail) > Width) {
     TLine T{kEllipsis + Tail, -1};
     EndEllipsis(T, M, Width, false);
@@ -110,13 +123,9 @@ void WrapParagraph(const TLine& Para, const TMeasure& M, Integer Width, bool Kee
   }
   while (Start < S.size()) {
     // The longest run from Start that fits, ending before a blank when possible.
-    size_t End = Start;
-    size_t LastBreak = String::npos;
-    while (End < S.size()) {
-      if (S[End] == u' ') LastBreak = End;
-      if (M.Width(S.substr(Start, End - Start + 1)) > Width) break;
-      ++End;
-    }
+    const size_t End =
+        Start + LongestFitting(S.size() - Start, Width, [&](size_t K) { return M.Width(S.substr(Start, K)); });
+    const size_t LastBreak = S.rfind(u' ', End);
     size_t Cut, Next;
     if (End >= S.size()) {
       Cut = Next = S.size();
@@ -214,11 +223,11 @@ Integer DrawText(TCanvas* Canvas, const String& AText, Integer Count, TRect& R, 
     }
   }
 
-  Integer MaxW = 0;
-  for (const TLine& L : Lines) MaxW = std::max(MaxW, M.Width(L.Text));
   const Integer TextH = LineH * static_cast<Integer>(Lines.size());
 
   if (Calc) {
+    Integer MaxW = 0;
+    for (const TLine& L : Lines) MaxW = std::max(MaxW, M.Width(L.Text));
     R.Right = R.Left + MaxW;
     R.Bottom = R.Top + TextH;
     return TextH;
@@ -274,16 +283,23 @@ Integer DrawText(TCanvas* Canvas, const String& AText, Integer Count, TRect& R, 
       OffsetRect(D, -Org.X, -Org.Y);
       GraphicsRaster::FillRect(*S->Target, Clip, D, TextBrush, pmCopy);
     };
+    // Lines wholly above or below the clip are not drawn (on a recorded page every line is kept),
+    // and a line is measured only where its alignment needs its width.
+    const TRect Visible = Record ? TRect(0, 0, 0, 0) : Clip.Bounds();
     Integer LineY = Y;
     for (const TLine& L : Lines) {
       // An edit control shows no partly visible last line.
       if ((Format & DT_EDITCONTROL) && LineY + LineH > R.Bottom && LineY != Y) break;
-      const Integer LW = M.Width(L.Text);
+      if (!Record && LineY - Org.Y >= Visible.Bottom) break;
+      if (!Record && LineY - Org.Y + LineH <= Visible.Top) {
+        LineY += LineH;
+        continue;
+      }
       Integer X = R.Left;
       if (Format & DT_CENTER)
-        X = (R.Left + R.Right - LW) / 2;
+        X = (R.Left + R.Right - M.Width(L.Text)) / 2;
       else if (Format & DT_RIGHT)
-        X = R.Right - LW;
+        X = R.Right - M.Width(L.Text);
       if (!(Format & DT_PREFIXONLY)) {
         // Tabs: each run is drawn at its own stop.
         size_t Start = 0;

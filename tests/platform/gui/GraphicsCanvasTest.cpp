@@ -264,6 +264,60 @@ TEST(GraphicsCanvasLines, DottedPenLeavesGapsAndOpaqueBackgroundFillsThem) {
   for (Integer X = 0; X < 40; ++X) EXPECT_NE(C->Pixels(X, 2), clWhite) << X;
 }
 
+// Lines that start or end far outside the picture, or pass it by, put the same pixels (dash
+// phase included) as the same line drawn on a picture large enough to hold all of it.
+TEST(GraphicsCanvasLines, ClippedLinesMatchTheLineDrawnWhole) {
+  constexpr Integer W = 40, H = 30, Off = 130;
+  Cardinal Seed = 99;
+  auto Next = [&Seed](Integer Lo, Integer Hi) {
+    Seed = Seed * 1103515245u + 12345u;
+    return Lo + static_cast<Integer>((Seed >> 8) % static_cast<Cardinal>(Hi - Lo + 1));
+  };
+  for (TPenStyle Style : {psSolid, psDash, psDashDot}) {
+    for (Integer n = 0; n < 300; ++n) {
+      const Integer X0 = Next(-120, 160), Y0 = Next(-120, 160), X1 = Next(-120, 160), Y1 = Next(-120, 160);
+      auto Small = NewBitmap(W, H);
+      auto Big = NewBitmap(W + 2 * Off, H + 2 * Off);
+      for (TBitmap* B : {Small.get(), Big.get()}) {
+        const Integer D = B == Big.get() ? Off : 0;
+        TCanvas* C = B->Canvas();
+        C->Pen()->SetStyle(Style);
+        C->Pen()->SetColor(clBlack);
+        C->SetBkMode(OPAQUE);
+        C->SetBkColor(clRed);
+        C->MoveTo(X0 + D, Y0 + D);
+        C->LineTo(X1 + D, Y1 + D);
+      }
+      for (Integer Y = 0; Y < H; ++Y)
+        for (Integer X = 0; X < W; ++X)
+          ASSERT_EQ(Small->Canvas()->Pixels(X, Y), Big->Canvas()->Pixels(X + Off, Y + Off))
+              << "style " << int(Style) << " line (" << X0 << "," << Y0 << ")-(" << X1 << "," << Y1 << ") at " << X << "," << Y;
+    }
+  }
+}
+
+// A line or focus rectangle a billion pixels long draws only its visible part (it once walked
+// every pixel, which froze the program for minutes).
+TEST(GraphicsCanvasLines, HugeLinesAndFocusRectanglesDrawTheirVisiblePart) {
+  auto B = NewBitmap(20, 20);
+  TCanvas* C = B->Canvas();
+  C->Pen()->SetColor(clBlack);
+  C->MoveTo(-999999999, 5);
+  C->LineTo(999999999, 5);
+  C->MoveTo(3, -999999999);
+  C->LineTo(3, 999999999);
+  C->MoveTo(-999999999, -999999999);
+  C->LineTo(999999999, 999999999);
+  for (Integer X = 0; X < 20; ++X) EXPECT_EQ(C->Pixels(X, 5), clBlack) << X;
+  for (Integer Y = 0; Y < 20; ++Y) EXPECT_EQ(C->Pixels(3, Y), clBlack) << Y;
+  for (Integer I = 0; I < 20; ++I) EXPECT_EQ(C->Pixels(I, I), clBlack) << I;
+  auto F = NewBitmap(20, 20);
+  F->Canvas()->DrawFocusRect(Rect(2, 2, 999999999, 999999999));
+  EXPECT_NE(F->Canvas()->Pixels(2, 2), clWhite);
+  EXPECT_NE(F->Canvas()->Pixels(2, 18), clWhite);
+  EXPECT_EQ(F->Canvas()->Pixels(5, 5), clWhite);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Areas
 

@@ -286,3 +286,20 @@ TEST(GraphicsText, ACanvasWithoutSurfaceMeasuresAndIgnoresDrawing) {
   TRect R = Rect(0, 0, 100, 100);
   EXPECT_EQ(DrawText(&C, u"abc", R, DT_CALCRECT | DT_SINGLELINE), C.TextHeight(u"abc"));
 }
+
+// A single line of 200,000 characters with an end ellipsis, and wrapped in a wide rectangle, is
+// laid out by measuring a few dozen starts of it (measuring every start once took minutes).
+TEST(GraphicsDrawText, VeryLongLinesAreCutAndWrappedWithoutMeasuringEveryStart) {
+  String Text;
+  for (Integer i = 0; i < 20000; ++i) Text += u"abcd efgh ";
+  auto A = NewBitmap(200, 40);
+  TRect R = Rect(0, 0, 200, 20);
+  DrawText(A->Canvas(), Text, R, DT_SINGLELINE | DT_END_ELLIPSIS);
+  EXPECT_LE(Ink(*A).Right, 200);
+  EXPECT_GT(Ink(*A).Right, 150);
+  auto B = NewBitmap(200, 40);
+  TRect W = Rect(0, 0, 999999, 40);
+  DrawText(B->Canvas(), Text, W, DT_WORDBREAK | DT_CALCRECT);
+  EXPECT_GT(W.Bottom, 0);
+  EXPECT_LE(W.Right, 999999);
+}
