@@ -238,7 +238,7 @@ Integer CountLines(const String& S, bool MultiLine) { return MultiLine ? 1 + Cou
 
 // --- CSV fields --------------------------------------------------------------------------------
 
-String DoubleQuotes(const String& S) { return ReplaceChar(S, u'"', u"\"\""); }
+String DoubleQuotes(const String& S) { return S.find(u'"') == String::npos ? S : ReplaceChar(S, u'"', u"\"\""); }
 
 void QuoteMultilineField(String& S) {
   String R;
@@ -313,16 +313,21 @@ String UndoubleChar(Char Ch, const String& S) {
 
 Integer GetCellTextKind(const String& S, bool HtmlEnabled) {
   if (S.empty()) return ctkPlain;
-  const String T = S + u" ";
-  if (T[0] == u'=') return ctkFormula;
-  if (T.compare(0, 2, UnicodeTextMarker) == 0) {
+  // The text is read as if one blank followed it; nothing is copied, and the tags are looked for
+  // in one pass.
+  auto At = [&S](size_t I) -> Char { return I < S.size() ? S[I] : u' '; };
+  if (S[0] == u'=') return ctkFormula;
+  if (At(0) == UnicodeTextMarker[0] && At(1) == UnicodeTextMarker[1]) {
     // Encoded wide text whose first character is "=": a formula.
-    if (T.size() >= 5 && T[3] == u'=' && T[4] == 0) return ctkFormula;
+    if (S.size() >= 4 && At(3) == u'=' && At(4) == 0) return ctkFormula;
     return ctkUnicode;
   }
-  if (T.compare(0, 2, u"{\\") == 0) return ctkRichText;
+  if (At(0) == u'{' && At(1) == u'\\') return ctkRichText;
   if (!HtmlEnabled) return ctkPlain;
-  if (Pos(u"</", T) > 0 || Pos(u"<B", T) > 0 || Pos(u"<I", T) > 0 || Pos(u"<C", T) > 0) return ctkHtml;
+  for (size_t I = S.find(u'<'); I != String::npos; I = S.find(u'<', I + 1)) {
+    const Char Next = At(I + 1);
+    if (Next == u'/' || Next == u'B' || Next == u'I' || Next == u'C') return ctkHtml;
+  }
   return ctkPlain;
 }
 
