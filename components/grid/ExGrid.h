@@ -428,6 +428,18 @@ class TExStringGrid : public TBaseGrid {
   // objects were taken over elsewhere, clear rows.
   void InsertRowsInternal(Integer RowIndex, Integer RCount, bool UpdateCellControls);
   void DeleteRowsInternal(Integer RowIndex, Integer RCount, bool UpdateHidden);
+  // The work of DeleteRowsInternal for a set of display rows (ascending, distinct): Contiguous
+  // tells a range from a list. Answers the cells of the deleted rows when they went in one pass
+  // (empty when row moves are watched and the rows went one at a time).
+  std::vector<std::unique_ptr<TGridCellRow>> DeleteRowSet(const std::vector<Integer>& Rows, bool DropControls,
+                                                          bool Contiguous);
+  // Puts rows in at their final display places (ascending, distinct, no floating footer shown) in
+  // one pass, with their cells and heights, as InsertRowsInternal one row at a time would.
+  void InsertRowSet(const std::vector<Integer>& Places, std::vector<std::unique_ptr<TGridCellRow>> Cells,
+                    const std::vector<Integer>& Heights);
+  // Someone is told of every row move (OnRowMoved, or a grid moving its rows in step): the row
+  // operations then move rows one at a time, as the platform grid does.
+  bool RowMovesObserved() const;
   void ClearRows(Integer RowIndex, Integer RCount);
   void ClearCols(Integer ColIndex, Integer CCount);
 
@@ -2634,7 +2646,38 @@ class TExStringGrid : public TBaseGrid {
   void SetHoverColors(TColor From, TColor To, TColor MirrorFrom, TColor MirrorTo, TColor Border);
   void SetDownColors(TColor From, TColor To, TColor MirrorFrom, TColor MirrorTo, TColor Border);
   // The cell painter's steps.
+  // A cell with a scroll bar: draws the bar at R's right edge, narrows R, answers the text's
+  // scroll position (0 for other cells).
+  Integer DrawCellScrollBar(TCanvas* ACanvas, Integer RCol, Integer ARow, TRect& R);
+  // The current row's indicator in column 0: R's left edge moves past it; answers the shift.
+  Integer DrawRowIndicator(TCanvas* ACanvas, Integer ACol, Integer ARow, TRect& R);
+  // The drop-down and spin buttons shown in every editable cell; R narrows by each button.
+  void DrawAlwaysVisibleEditorButtons(TCanvas* ACanvas, Integer RCol, Integer ARow, TRect& R);
+  // The 3D edges of a fixed cell in the grid's look.
+  void DrawFixedCellEdges(TCanvas* ACanvas, const TRect& R);
+  // The frame lines of the fixed columns at the right.
+  void DrawFixedRightColumnLines(TCanvas* ACanvas, const TRect& R);
+  // The focus rectangle when the cell (or its merged area) is the current cell.
+  void DrawCellFocusRect(TCanvas* ACanvas, Integer ACol, Integer ARow, const TRect& R);
+  // The real column number at the bottom right of a header cell (design helper).
+  void DrawDesignColumnNumber(TCanvas* ACanvas, Integer RCol, const TRect& R);
   void DrawCellBorders(TCanvas* ACanvas, Integer RCol, Integer ARow, TRect R);
+  // The steps of DrawCellText: the background picture and gradient of one cell, the selection
+  // rectangle's part in it, and the text of an HTML cell and of a plain cell (both answer the
+  // width the text takes, for a graphic or sort glyph beside it).
+  // The filter button at the right of a filter-row cell.
+  void DrawFilterButton(TCanvas* ACanvas, Integer RCol, const TRect& TR);
+  // The text rectangle moved by the offsets, the graphic beside or above the text and the node indent.
+  void PlaceCellTextRect(TRect& TR, const TCellGraphicLayout& Layout, Integer ACol, Integer ARow, TCellType CT);
+  void DrawCellBackgroundPicture(TCanvas* ACanvas, Integer ACol, Integer ARow, const TRect& R);
+  void DrawCellBackgroundGradient(TCanvas* ACanvas, const TRect& R);
+  void DrawSelectionRectangle(TCanvas* ACanvas, Integer ACol, Integer RCol, Integer ARow, const TRect& R,
+                              const TGridRect& Sel);
+  Integer DrawCellHtmlText(TCanvas* ACanvas, Integer ACol, Integer RCol, Integer ARow, const String& Text,
+                           const TRect& HR, TColor URLCol, bool WW);
+  Integer DrawCellPlainText(TCanvas* ACanvas, Integer RCol, String Text, TRect& TR, TCellType CT,
+                            const TCellGraphicLayout& Layout, TAlignment HA, TVAlignment VA, bool WW, bool SortGlyph,
+                            TColor URLCol, Integer ErrPos, Integer ErrLen);
   void DrawFixedCellLook(TCanvas* ACanvas, Integer ACol, Integer RCol, Integer ARow, TRect& R,
                          TColor ColorTo, TColor MirrorColor, TColor MirrorColorTo);
   void DrawCellText(TCanvas* ACanvas, Integer ACol, Integer RCol, Integer ARow, TRect R, TGridDrawState AState,
@@ -2810,6 +2853,12 @@ class TExStringGrid : public TBaseGrid {
   Integer CompareRowsIndexed(Integer Index, Integer ARow1, Integer ARow2);
   void QuickSortRows(Integer Col, Integer Left, Integer Right);
   void QuickSortRowsIndexed(Integer Index, Integer Left, Integer Right);
+  // The partition sort cell by cell (SortSwapRows, the pivot in the scratch row), for the sorts
+  // the keys cannot carry; ColOrIndex is the column, or the first sort index when Indexed.
+  void QuickSortRowsByCells(Integer ColOrIndex, Integer Left, Integer Right, bool Indexed);
+  // Sorts rows Left … Right by the keys of their cells (see ExGridSort.cpp) and moves them once;
+  // false, with nothing changed, when the column's comparison needs the cells themselves.
+  bool SortRowsByKeys(Integer Col, Integer Left, Integer Right, bool Indexed);
   void QuickUnSortRows(Integer Left, Integer Right);
   void QSortGroupInternal(bool Indexed);
   // Copies row ARow into the pivot scratch row (RowCount - 2), cell objects shared.

@@ -67,7 +67,7 @@ void TExStringGrid::SetAllGridCells(Integer ACol, Integer ARow, const String& Va
   }
   const Integer D = RealRowToDisplayRow(ARow);
   SetGridCell(ACol, D, Value);
-  if (RealToDisplayCol(ACol) != ACol) RepaintCell(RealToDisplayCol(ACol), D);
+  RepaintCell(RealToDisplayCol(ACol), D);
 }
 
 TObject* TExStringGrid::AllObjects(Integer ACol, Integer ARow) {

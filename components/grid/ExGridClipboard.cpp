@@ -622,5 +622,6 @@ void TExStringGrid::SetSelectionAsText(const String& Value) {
       if (Row >= Last) SetRowCount(RowCount() + 1);
     }
   }
+  Invalidate();
   CellsChanged(TRect(RealColIndex(Sel.Left), Sel.Top, RealColIndex(MaxCol), Row));
 }

@@ -1,6 +1,10 @@
 // TExStringGrid: hidden and moved columns and rows, the conversions between real and display
 // indexes, the current row and top row, and the row structure steps hiding uses.
 #include <algorithm>
+#include <memory>
+#include <unordered_set>
+#include <vector>
+
 
 #include "components/grid/ExGrid.h"
 #include "components/gridbase/EsgHTMLE.h"
@@ -205,6 +209,32 @@ void TExStringGrid::HideRowsEx(Integer FromRow, Integer ToRow) {
   HideRows(FromRow, ToRow);
 }
 
+namespace {
+
+// The cells of a row handle as the list a hidden row keeps: Cols texts with their objects.
+TStrings* RowCellsList(const TGridCellRow* Row, Integer Cols) {
+  auto* L = new TStringList();
+  for (Integer c = 0; c < Cols; ++c) {
+    const TGridCell* Cell = Row && c < static_cast<Integer>(Row->Cells.size()) ? &Row->Cells[static_cast<size_t>(c)] : nullptr;
+    L->AddObject(Cell ? Cell->Text : String(), Cell ? Cell->Object : nullptr);
+  }
+  return L;
+}
+
+// A row handle with the texts and objects of a hidden row's list, over at least Cols columns.
+std::unique_ptr<TGridCellRow> RowFromCellsList(TStrings* Cells, Integer Cols) {
+  auto Row = std::make_unique<TGridCellRow>();
+  const Integer N = std::max(Cols, Cells ? Cells->Count() : 0);
+  Row->Cells.resize(static_cast<size_t>(N));
+  for (Integer c = 0; Cells && c < Cells->Count(); ++c) {
+    Row->Cells[static_cast<size_t>(c)].Text = Cells->Strings(c);
+    Row->Cells[static_cast<size_t>(c)].Object = Cells->Objects(c);
+  }
+  return Row;
+}
+
+}  // namespace
+
 void TExStringGrid::HideRowList(TIntList* RowList) {
   if (!RowList || RowList->Count() == 0) return;
   HideInplaceEdit();
@@ -216,18 +246,35 @@ void TExStringGrid::HideRowList(TIntList* RowList) {
   }
   std::sort(Rows.begin(), Rows.end());
   Rows.erase(std::unique(Rows.begin(), Rows.end()), Rows.end());
+  // The grid keeps one row: a list naming every row leaves the first one shown (and not hidden
+  // as well, which would bring it back twice).
+  if (!Rows.empty() && static_cast<Integer>(Rows.size()) >= RowCount()) Rows.erase(Rows.begin());
+  std::vector<TGridItem*> Items;
+  Items.reserve(Rows.size());
   for (Integer d : Rows) {
     auto* It = static_cast<TGridItem*>(FGridItems->Add());
-    delete It->Items();
-    It->SetItems(RowCellsCopy(d, Cols));
     It->SetIdx(d);
     It->SetHeight(RowHeights(d));
     It->SetLevel(FFilterLevel);
+    Items.push_back(It);
   }
   ++FFilterLevel;
-  for (auto it = Rows.rbegin(); it != Rows.rend(); ++it) {
-    for (Integer c = 0; c < Cols; ++c) SetGridObject(c, *it, nullptr);
-    DeleteRowsInternal(*it, 1, false);
+  // Each item's list is replaced by the row's cells (the item frees only the list it holds).
+  auto SetCells = [](TGridItem* It, TStrings* Cells) {
+    delete It->Items();
+    It->SetItems(Cells);
+  };
+  if (RowMovesObserved()) {
+    for (size_t k = 0; k < Rows.size(); ++k) SetCells(Items[k], RowCellsCopy(Rows[k], Cols));
+    for (auto it = Rows.rbegin(); it != Rows.rend(); ++it) {
+      for (Integer c = 0; c < Cols; ++c) SetGridObject(c, *it, nullptr);
+      DeleteRowsInternal(*it, 1, false);
+    }
+  } else if (!Rows.empty()) {
+    // One pass: the rows' handles leave the grid and their cells go into the items.
+    std::vector<std::unique_ptr<TGridCellRow>> Taken = DeleteRowSet(Rows, false, false);
+    for (size_t k = 0; k < Rows.size(); ++k)
+      SetCells(Items[k], RowCellsList(k < Taken.size() ? Taken[k].get() : nullptr, Cols));
   }
   CellControlsUpdate(true);
 }
@@ -241,12 +288,35 @@ void TExStringGrid::UnHideRowList() {
     if (ItemAt(FGridItems, i)->Level() == Level) Items.push_back(ItemAt(FGridItems, i));
   std::stable_sort(Items.begin(), Items.end(), [](TGridItem* a, TGridItem* b) { return a->Idx() < b->Idx(); });
   if (Row() >= RowCount()) FocusCell(FixedCols(), FixedRows());
-  for (TGridItem* It : Items) {
-    const Integer T = std::min(It->Idx(), RowCount());
-    InsertRowsInternal(T, 1, false);
-    PutRowCells(T, It->Items(), Cols);
-    SetRowHeights(T, It->Height());
-    delete It;
+  // Shown one at a time, item k goes to min(Idx, rows so far); while those places rise strictly
+  // they are the final places, and the rows go in in one pass.
+  std::vector<Integer> Places;
+  Places.reserve(Items.size());
+  bool Rising = true;
+  for (size_t k = 0; k < Items.size(); ++k) {
+    Places.push_back(std::min(Items[k]->Idx(), RowCount() + static_cast<Integer>(k)));
+    if (k > 0 && Places[k] <= Places[k - 1]) Rising = false;
+  }
+  if (!Rising || FloatingFooterVisible()) {
+    for (TGridItem* It : Items) {
+      const Integer T = std::min(It->Idx(), RowCount());
+      InsertRowsInternal(T, 1, false);
+      PutRowCells(T, It->Items(), Cols);
+      SetRowHeights(T, It->Height());
+      delete It;
+    }
+  } else if (!Items.empty()) {
+    std::vector<std::unique_ptr<TGridCellRow>> Cells;
+    std::vector<Integer> Heights;
+    Cells.reserve(Items.size());
+    Heights.reserve(Items.size());
+    for (TGridItem* It : Items) {
+      Cells.push_back(RowFromCellsList(It->Items(), Cols));
+      Heights.push_back(It->Height());
+    }
+    InsertRowSet(Places, std::move(Cells), Heights);
+    std::unordered_set<TCollectionItem*> Gone(Items.begin(), Items.end());
+    FGridItems->DeleteWhere([&Gone](TCollectionItem* It) { return Gone.count(It) > 0; });
   }
   CellControlsUpdate(true);
 }

@@ -306,28 +306,7 @@ void TExStringGrid::DrawGridCell(TCanvas* ACanvas, Integer ACol, Integer ARow, T
   TRect R = ARect;
 
   // 2. A cell with a scroll bar: a bar at the right edge, the text scrolled by its position.
-  Integer ScrollPos = 0;
-  if (GetCellType(RCol, ARow) == ctScrollbar) {
-    TCellGraphic* G = GetCellGraphic(RCol, ARow);
-    if (G && G->CellAngle() < G->CellErrFrom()) {
-      const Integer BW = GetSystemMetrics(SM_CXVSCROLL);
-      const TRect Bar(R.Right - BW, R.Top, R.Right, R.Bottom);
-      ACanvas->Brush()->SetColor(0xF0F0F0);
-      ACanvas->FillRect(Bar);
-      TRect Up(Bar.Left, Bar.Top, Bar.Right, Bar.Top + std::min(BW, Bar.Height() / 2));
-      TRect Down(Bar.Left, Bar.Bottom - Up.Height(), Bar.Right, Bar.Bottom);
-      DrawFrameControl(ACanvas, Up, DFC_SCROLL, DFCS_SCROLLUP);
-      DrawFrameControl(ACanvas, Down, DFC_SCROLL, DFCS_SCROLLDOWN);
-      const Integer Track = Down.Top - Up.Bottom;
-      const Integer Range = std::max(1, G->CellErrFrom());
-      const Integer Thumb = std::max(6, Track * std::max(1, G->CellAngle()) / Range);
-      const Integer Top = Up.Bottom + (Track - Thumb) * std::clamp(G->CellIndex(), 0, Range) / Range;
-      TRect ThumbR(Bar.Left, Top, Bar.Right, Top + Thumb);
-      DrawFrameControl(ACanvas, ThumbR, DFC_BUTTON, DFCS_BUTTONPUSH);
-      R.Right -= BW;
-      ScrollPos = G->CellIndex();
-    }
-  }
+  const Integer ScrollPos = DrawCellScrollBar(ACanvas, RCol, ARow, R);
 
   // 3. Colours, font, alignments, word wrap and gradient; the graphic's layout.
   TGridDrawState VState = AState;
@@ -367,20 +346,7 @@ void TExStringGrid::DrawGridCell(TCanvas* ACanvas, Integer ACol, Integer ARow, T
   if (Fixed) DrawFixedCellLook(ACanvas, ACol, RCol, ARow, R, ColorTo, MirrorColor, MirrorColorTo);
 
   // 9. The row indicator.
-  Integer IndicatorShift = 0;
-  if (ACol == 0 && ARow == Row() && TBaseGrid::FixedCols() > 0 && !FRowIndicator->Empty() &&
-      !(RowCount() == TBaseGrid::FixedRows() && FFixedRowAlways)) {
-    const Integer BH = FRowIndicator->Height();
-    Integer Y = R.Top;
-    if (FVAlignment == vtaCenter) Y = R.Top + (R.Height() - BH) / 2;
-    if (FVAlignment == vtaBottom) Y = R.Bottom - BH;
-    TBitmap Work;
-    Work.Assign(FRowIndicator);
-    Work.SetTransparent(true);
-    ACanvas->Draw(R.Left + 2, Y, &Work);
-    IndicatorShift = FRowIndicator->Width() + 2;
-    R.Left += IndicatorShift;
-  }
+  const Integer IndicatorShift = DrawRowIndicator(ACanvas, ACol, ARow, R);
 
   // 10. ListView headers: a flat button face.
   if (FLook == glListView && Fixed && !FFlat) {
@@ -402,21 +368,7 @@ void TExStringGrid::DrawGridCell(TCanvas* ACanvas, Integer ACol, Integer ARow, T
 
   // 13. Editor buttons drawn in every editable cell.
   const Integer SavedRight = R.Right;
-  if (!Fixed && (FControlLook->DropDownAlwaysVisible() || FControlLook->SpinButtonsAlwaysVisible())) {
-    Byte Kind = FControlLook->FlatButton() ? bkFlat : (FIsWinXP ? bkThemed : bkClassic);
-    if (FFlat && FTones.Background.BrushColor != clNone) Kind = bkTones;
-    bool CanEdit = true;
-    CanEditCell(RCol, ARow, CanEdit);
-    const Byte State = CanEdit ? bsNormalState : bsDisabledState;
-    if (FControlLook->DropDownAlwaysVisible() && HasComboBox(RCol, ARow)) {
-      DrawComboButton(ACanvas, Handle(), TRect(R.Left - 2, R.Top - 1, R.Right + 1, R.Bottom), Kind, State, FTones);
-      R.Right -= 16;
-    }
-    if (FControlLook->SpinButtonsAlwaysVisible() && HasSpinEdit(RCol, ARow)) {
-      DrawSpinButtons(ACanvas, Handle(), TRect(R.Left - 2, R.Top - 1, R.Right + 1, R.Bottom), Kind, State, FTones);
-      R.Right -= 16;
-    }
-  }
+  if (!Fixed) DrawAlwaysVisibleEditorButtons(ACanvas, RCol, ARow, R);
 
   // 14. A self-drawing object that asks to come first.
   TCellDrawer* Drawer = Layout.Graphic && Layout.Graphic->CellType() == ctInterface ? Layout.Graphic->Drawer() : nullptr;
@@ -441,87 +393,11 @@ void TExStringGrid::DrawGridCell(TCanvas* ACanvas, Integer ACol, Integer ARow, T
   R.Left -= IndicatorShift;
 
   // 17. The 3D edges of fixed cells.
-  const TGridOptions O = Options();
-  if (Fixed && !FFlat) {
-    const TColor Half = DimColorHalf(ColorToRGB(FixedColor()));
-    auto Line = [&](Integer X1, Integer Y1, Integer X2, Integer Y2, TColor Color) {
-      ACanvas->Pen()->SetColor(Color);
-      ACanvas->MoveTo(X1, Y1);
-      ACanvas->LineTo(X2, Y2);
-    };
-    ACanvas->Pen()->SetWidth(1);
-    switch (FLook) {
-      case glClassic: {
-        TRect E(R.Left + 1, R.Top + 1, R.Right, R.Bottom + 1);
-        DrawEdge(ACanvas, E, BDR_RAISEDINNER, BF_LEFT | BF_TOP);
-        DrawEdge(ACanvas, E, BDR_RAISED, BF_RIGHT | BF_BOTTOM);
-        ACanvas->Pen()->SetColor(clBlack);
-        ACanvas->MoveTo(R.Right - 1, R.Top);
-        ACanvas->LineTo(R.Right - 1, R.Bottom - 1);
-        ACanvas->LineTo(R.Left - 1, R.Bottom - 1);
-        break;
-      }
-      case glNorv:
-      case glXP:
-        if (O.Contains(goFixedHorzLine)) {
-          const Integer B = R.Bottom + 1;
-          Line(R.Left, B - 1, R.Right - 1, B - 1, Half);
-          ACanvas->Pen()->SetColor(clWhite);
-          ACanvas->MoveTo(R.Right - 2, R.Top + 1);
-          ACanvas->LineTo(R.Left + 1, R.Top + 1);
-          ACanvas->LineTo(R.Left + 1, B - 1);
-        }
-        break;
-      case glSoft:
-        if (Ctl3D()) {
-          const Integer Ri = R.Right + 1;
-          const Integer B = R.Bottom + 1;
-          if (O.Contains(goFixedHorzLine)) {
-            Line(R.Left, B - 1, Ri - 1, B - 1, Half);
-            ACanvas->Pen()->SetColor(clWhite);
-            ACanvas->MoveTo(Ri, R.Top + 1);
-            ACanvas->LineTo(R.Left + 1, R.Top + 1);
-            ACanvas->LineTo(R.Left + 1, B - 1);
-          }
-          if (O.Contains(goFixedVertLine)) {
-            Line(Ri - 2, R.Top, Ri - 2, B - 1, Half);
-            Line(Ri - 1, R.Top, Ri - 1, B - 1, clWhite);
-          }
-        } else {
-          ACanvas->Pen()->SetColor(clBlack);
-          if (O.Contains(goFixedHorzLine)) {
-            Line(R.Left - 1, R.Top - 1, R.Right + 1, R.Top - 1, clBlack);
-            Line(R.Left - 1, R.Bottom, R.Right + 1, R.Bottom, clBlack);
-          }
-          if (O.Contains(goFixedVertLine)) {
-            Line(R.Left - 1, R.Top - 1, R.Left - 1, R.Bottom + 1, clBlack);
-            Line(R.Right, R.Top - 1, R.Right, R.Bottom + 1, clBlack);
-          }
-        }
-        break;
-      default:
-        break;
-    }
-  }
+  if (Fixed && !FFlat) DrawFixedCellEdges(ACanvas, R);
 
   // 18. Fixed right columns outside the classic look.
-  if (FFixedRightCols > 0 && ACol >= ColCount() - FFixedRightCols && FLook != glClassic && !Ctl3D()) {
-    const TColor C = FFlat ? TColor(0x808080) : clBlack;
-    ACanvas->Pen()->SetColor(C);
-    ACanvas->Pen()->SetWidth(1);
-    if (O.Contains(goFixedHorzLine)) {
-      ACanvas->MoveTo(R.Left - 1, R.Top - 1);
-      ACanvas->LineTo(R.Right + 1, R.Top - 1);
-      ACanvas->MoveTo(R.Left - 1, R.Bottom);
-      ACanvas->LineTo(R.Right + 1, R.Bottom);
-    }
-    if (O.Contains(goFixedVertLine)) {
-      ACanvas->MoveTo(R.Left - 1, R.Top - 1);
-      ACanvas->LineTo(R.Left - 1, R.Bottom + 1);
-      ACanvas->MoveTo(R.Right, R.Top - 1);
-      ACanvas->LineTo(R.Right, R.Bottom + 1);
-    }
-  }
+  if (FFixedRightCols > 0 && ACol >= ColCount() - FFixedRightCols && FLook != glClassic && !Ctl3D())
+    DrawFixedRightColumnLines(ACanvas, R);
 
   // 19. The tree lines of node rows.
   if (ACol == 0) DrawNodeTreeLines(ACanvas, ARow, R);
@@ -542,29 +418,170 @@ void TExStringGrid::DrawGridCell(TCanvas* ACanvas, Integer ACol, Integer ARow, T
   if (OnCustomCellDraw) OnCustomCellDraw(this, ACanvas, RCol, ARow, AState, R, false);
 
   // 22. Focus rectangle.
-  if (!FHideFocusRect && Focused() && !O.Contains(goRowSelect)) {
-    const TPoint B = BaseCell(ACol, ARow);
-    if (B.X == Col() && B.Y == Row() && Col() >= TBaseGrid::FixedCols() && Row() >= TBaseGrid::FixedRows()) {
-      TRect FR = R;
-      InflateRect(FR, GridLineWidth() - 1, GridLineWidth() - 1);
-      FR.Right -= 1;
-      FR.Bottom -= 1;
-      ACanvas->Brush()->SetStyle(bsSolid);
-      ACanvas->DrawFocusRect(FR);
-    }
-  }
+  if (!FHideFocusRect && Focused() && !Options().Contains(goRowSelect)) DrawCellFocusRect(ACanvas, ACol, ARow, R);
 
   // 23. Real column numbers in the header at design time.
-  if (ARow == 0 && FShowColNrs && DesignHelperShown()) {
-    ACanvas->Font()->SetName(String());
-    ACanvas->Font()->SetSize(8);
-    ACanvas->Font()->SetStyle(TFontStyles());
-    ACanvas->Font()->SetColor(0x808080);
-    ACanvas->Brush()->SetStyle(bsClear);
-    TRect NR(R.Left, R.Top, R.Right - 2, R.Bottom);
-    DrawText(ACanvas, IntToStr(RCol), NR, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE);
-    ACanvas->Brush()->SetStyle(bsSolid);
+  if (ARow == 0 && FShowColNrs && DesignHelperShown()) DrawDesignColumnNumber(ACanvas, RCol, R);
+}
+
+Integer TExStringGrid::DrawCellScrollBar(TCanvas* ACanvas, Integer RCol, Integer ARow, TRect& R) {
+  if (GetCellType(RCol, ARow) != ctScrollbar) return 0;
+  TCellGraphic* G = GetCellGraphic(RCol, ARow);
+  if (!G || G->CellAngle() >= G->CellErrFrom()) return 0;
+  const Integer BW = GetSystemMetrics(SM_CXVSCROLL);
+  const TRect Bar(R.Right - BW, R.Top, R.Right, R.Bottom);
+  ACanvas->Brush()->SetColor(0xF0F0F0);
+  ACanvas->FillRect(Bar);
+  TRect Up(Bar.Left, Bar.Top, Bar.Right, Bar.Top + std::min(BW, Bar.Height() / 2));
+  TRect Down(Bar.Left, Bar.Bottom - Up.Height(), Bar.Right, Bar.Bottom);
+  DrawFrameControl(ACanvas, Up, DFC_SCROLL, DFCS_SCROLLUP);
+  DrawFrameControl(ACanvas, Down, DFC_SCROLL, DFCS_SCROLLDOWN);
+  const Integer Track = Down.Top - Up.Bottom;
+  const Integer Range = std::max(1, G->CellErrFrom());
+  const Integer Thumb = std::max(6, Track * std::max(1, G->CellAngle()) / Range);
+  const Integer Top = Up.Bottom + (Track - Thumb) * std::clamp(G->CellIndex(), 0, Range) / Range;
+  TRect ThumbR(Bar.Left, Top, Bar.Right, Top + Thumb);
+  DrawFrameControl(ACanvas, ThumbR, DFC_BUTTON, DFCS_BUTTONPUSH);
+  R.Right -= BW;
+  return G->CellIndex();
+}
+
+Integer TExStringGrid::DrawRowIndicator(TCanvas* ACanvas, Integer ACol, Integer ARow, TRect& R) {
+  if (!(ACol == 0 && ARow == Row() && TBaseGrid::FixedCols() > 0 && !FRowIndicator->Empty() &&
+        !(RowCount() == TBaseGrid::FixedRows() && FFixedRowAlways)))
+    return 0;
+  const Integer BH = FRowIndicator->Height();
+  Integer Y = R.Top;
+  if (FVAlignment == vtaCenter) Y = R.Top + (R.Height() - BH) / 2;
+  if (FVAlignment == vtaBottom) Y = R.Bottom - BH;
+  TBitmap Work;
+  Work.Assign(FRowIndicator);
+  Work.SetTransparent(true);
+  ACanvas->Draw(R.Left + 2, Y, &Work);
+  const Integer Shift = FRowIndicator->Width() + 2;
+  R.Left += Shift;
+  return Shift;
+}
+
+void TExStringGrid::DrawAlwaysVisibleEditorButtons(TCanvas* ACanvas, Integer RCol, Integer ARow, TRect& R) {
+  if (!FControlLook->DropDownAlwaysVisible() && !FControlLook->SpinButtonsAlwaysVisible()) return;
+  Byte Kind = FControlLook->FlatButton() ? bkFlat : (FIsWinXP ? bkThemed : bkClassic);
+  if (FFlat && FTones.Background.BrushColor != clNone) Kind = bkTones;
+  bool CanEdit = true;
+  CanEditCell(RCol, ARow, CanEdit);
+  const Byte State = CanEdit ? bsNormalState : bsDisabledState;
+  if (FControlLook->DropDownAlwaysVisible() && HasComboBox(RCol, ARow)) {
+    DrawComboButton(ACanvas, Handle(), TRect(R.Left - 2, R.Top - 1, R.Right + 1, R.Bottom), Kind, State, FTones);
+    R.Right -= 16;
   }
+  if (FControlLook->SpinButtonsAlwaysVisible() && HasSpinEdit(RCol, ARow)) {
+    DrawSpinButtons(ACanvas, Handle(), TRect(R.Left - 2, R.Top - 1, R.Right + 1, R.Bottom), Kind, State, FTones);
+    R.Right -= 16;
+  }
+}
+
+void TExStringGrid::DrawFixedCellEdges(TCanvas* ACanvas, const TRect& R) {
+  const TGridOptions O = Options();
+  const TColor Half = DimColorHalf(ColorToRGB(FixedColor()));
+  auto Line = [&](Integer X1, Integer Y1, Integer X2, Integer Y2, TColor Color) {
+    ACanvas->Pen()->SetColor(Color);
+    ACanvas->MoveTo(X1, Y1);
+    ACanvas->LineTo(X2, Y2);
+  };
+  ACanvas->Pen()->SetWidth(1);
+  switch (FLook) {
+    case glClassic: {
+      TRect E(R.Left + 1, R.Top + 1, R.Right, R.Bottom + 1);
+      DrawEdge(ACanvas, E, BDR_RAISEDINNER, BF_LEFT | BF_TOP);
+      DrawEdge(ACanvas, E, BDR_RAISED, BF_RIGHT | BF_BOTTOM);
+      ACanvas->Pen()->SetColor(clBlack);
+      ACanvas->MoveTo(R.Right - 1, R.Top);
+      ACanvas->LineTo(R.Right - 1, R.Bottom - 1);
+      ACanvas->LineTo(R.Left - 1, R.Bottom - 1);
+      break;
+    }
+    case glNorv:
+    case glXP:
+      if (O.Contains(goFixedHorzLine)) {
+        const Integer B = R.Bottom + 1;
+        Line(R.Left, B - 1, R.Right - 1, B - 1, Half);
+        ACanvas->Pen()->SetColor(clWhite);
+        ACanvas->MoveTo(R.Right - 2, R.Top + 1);
+        ACanvas->LineTo(R.Left + 1, R.Top + 1);
+        ACanvas->LineTo(R.Left + 1, B - 1);
+      }
+      break;
+    case glSoft:
+      if (Ctl3D()) {
+        const Integer Ri = R.Right + 1;
+        const Integer B = R.Bottom + 1;
+        if (O.Contains(goFixedHorzLine)) {
+          Line(R.Left, B - 1, Ri - 1, B - 1, Half);
+          ACanvas->Pen()->SetColor(clWhite);
+          ACanvas->MoveTo(Ri, R.Top + 1);
+          ACanvas->LineTo(R.Left + 1, R.Top + 1);
+          ACanvas->LineTo(R.Left + 1, B - 1);
+        }
+        if (O.Contains(goFixedVertLine)) {
+          Line(Ri - 2, R.Top, Ri - 2, B - 1, Half);
+          Line(Ri - 1, R.Top, Ri - 1, B - 1, clWhite);
+        }
+      } else {
+        ACanvas->Pen()->SetColor(clBlack);
+        if (O.Contains(goFixedHorzLine)) {
+          Line(R.Left - 1, R.Top - 1, R.Right + 1, R.Top - 1, clBlack);
+          Line(R.Left - 1, R.Bottom, R.Right + 1, R.Bottom, clBlack);
+        }
+        if (O.Contains(goFixedVertLine)) {
+          Line(R.Left - 1, R.Top - 1, R.Left - 1, R.Bottom + 1, clBlack);
+          Line(R.Right, R.Top - 1, R.Right, R.Bottom + 1, clBlack);
+        }
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void TExStringGrid::DrawFixedRightColumnLines(TCanvas* ACanvas, const TRect& R) {
+  const TGridOptions O = Options();
+  const TColor C = FFlat ? TColor(0x808080) : clBlack;
+  ACanvas->Pen()->SetColor(C);
+  ACanvas->Pen()->SetWidth(1);
+  if (O.Contains(goFixedHorzLine)) {
+    ACanvas->MoveTo(R.Left - 1, R.Top - 1);
+    ACanvas->LineTo(R.Right + 1, R.Top - 1);
+    ACanvas->MoveTo(R.Left - 1, R.Bottom);
+    ACanvas->LineTo(R.Right + 1, R.Bottom);
+  }
+  if (O.Contains(goFixedVertLine)) {
+    ACanvas->MoveTo(R.Left - 1, R.Top - 1);
+    ACanvas->LineTo(R.Left - 1, R.Bottom + 1);
+    ACanvas->MoveTo(R.Right, R.Top - 1);
+    ACanvas->LineTo(R.Right, R.Bottom + 1);
+  }
+}
+
+void TExStringGrid::DrawCellFocusRect(TCanvas* ACanvas, Integer ACol, Integer ARow, const TRect& R) {
+  const TPoint B = BaseCell(ACol, ARow);
+  if (!(B.X == Col() && B.Y == Row() && Col() >= TBaseGrid::FixedCols() && Row() >= TBaseGrid::FixedRows())) return;
+  TRect FR = R;
+  InflateRect(FR, GridLineWidth() - 1, GridLineWidth() - 1);
+  FR.Right -= 1;
+  FR.Bottom -= 1;
+  ACanvas->Brush()->SetStyle(bsSolid);
+  ACanvas->DrawFocusRect(FR);
+}
+
+void TExStringGrid::DrawDesignColumnNumber(TCanvas* ACanvas, Integer RCol, const TRect& R) {
+  ACanvas->Font()->SetName(String());
+  ACanvas->Font()->SetSize(8);
+  ACanvas->Font()->SetStyle(TFontStyles());
+  ACanvas->Font()->SetColor(0x808080);
+  ACanvas->Brush()->SetStyle(bsClear);
+  TRect NR(R.Left, R.Top, R.Right - 2, R.Bottom);
+  DrawText(ACanvas, IntToStr(RCol), NR, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE);
+  ACanvas->Brush()->SetStyle(bsSolid);
 }
 
 void TExStringGrid::DrawFixedCellLook(TCanvas* ACanvas, Integer ACol, Integer RCol, Integer ARow, TRect& R,
@@ -735,15 +752,8 @@ void TExStringGrid::DrawCellText(TCanvas* ACanvas, Integer ACol, Integer RCol, I
   }
 
   // 4. The filter button.
-  bool FilterButton = false;
-  if (ARow == FFilterRow && FFilter && BuildFilterList(RCol)) {
-    FilterButton = true;
-    TBitmap* Glyph = FFilter->HasFilter(RCol) ? FFilterDropDown->GlyphActive() : FFilterDropDown->Glyph();
-    if (Glyph && !Glyph->Empty())
-      DrawBitmapTransparent(ACanvas, Glyph, ACanvas->Brush()->Color(), TRect(TR.Right - 16, TR.Top, TR.Right, TR.Top + 16));
-    else
-      DrawResourceBitmap(ACanvas, FixedColor(), TRect(TR.Right - 16, TR.Top, TR.Right, TR.Top + 16), u"ESGFILT");
-  }
+  const bool FilterButton = ARow == FFilterRow && FFilter && BuildFilterList(RCol);
+  if (FilterButton) DrawFilterButton(ACanvas, RCol, TR);
 
   // 5. Disjunct selection: unselected rows and columns in their own colours.
   if (!Fixed && !FMouseDown &&
@@ -761,98 +771,23 @@ void TExStringGrid::DrawCellText(TCanvas* ACanvas, Integer ACol, Integer RCol, I
   TCellType CT = Layout.Graphic ? Layout.Graphic->CellType() : ctEmpty;
 
   // 6. The background picture per cell.
-  if (!FBackGround->Bitmap()->Empty() && !OwnColor && KindMatches && !(Selected && FShowSelection)) {
-    TBitmap* B = FBackGround->Bitmap();
-    TRect BR(R.Left - (LW - 1), R.Top - (LW - 1), R.Right, R.Bottom);
-    if (FBackGround->Display() == bdTile) {
-      Integer OX = 0, OY = 0;
-      const Integer FirstC = BC == bcNormal ? FC : 0;
-      const Integer FirstR = BC == bcNormal ? FR : 0;
-      for (Integer c = FirstC; c < ACol; ++c) OX += ColWidths(c);
-      for (Integer r = FirstR; r < ARow; ++r) OY += RowHeights(r);
-      OX %= B->Width();
-      OY %= B->Height();
-      const Integer SavedTile = ACanvas->SaveDC();
-      ACanvas->IntersectClipRect(BR);
-      for (Integer Y = BR.Top - OY; Y < BR.Bottom; Y += B->Height())
-        for (Integer X = BR.Left - OX; X < BR.Right; X += B->Width()) ACanvas->Draw(X, Y, B);
-      ACanvas->RestoreDC(SavedTile);
-    } else {
-      const TRect Pic(FBackGround->Left(), FBackGround->Top(), FBackGround->Left() + B->Width(),
-                      FBackGround->Top() + B->Height());
-      TRect Part;
-      if (IntersectRect(Part, Pic, BR))
-        ACanvas->CopyRect(Part, B->Canvas(),
-                          TRect(Part.Left - Pic.Left, Part.Top - Pic.Top, Part.Right - Pic.Left, Part.Bottom - Pic.Top));
-    }
-  }
+  if (!FBackGround->Bitmap()->Empty() && !OwnColor && KindMatches && !(Selected && FShowSelection))
+    DrawCellBackgroundPicture(ACanvas, ACol, ARow, R);
 
   // 7. The background gradient per cell.
   const TBackGroundDisplay BD = FBackGround->Display();
   if ((BD == bdGradientHorz || BD == bdGradientVert) && FBackGround->ColorTo() != clNone &&
       (!OwnColor || CT == ctCheckBox || CT == ctDataCheckBox || CT == ctRadio || CT == ctButton ||
        CT == ctRadioButton) &&
-      KindMatches && (!Selected || !FShowSelection)) {
-    const TRect GR(R.Left - 1, R.Top - LW, R.Right, R.Bottom + LW - 1);
-    const bool Horz = BD == bdGradientHorz;
-    const Integer Total = Horz ? std::max(1, Width()) : std::max(1, Height());
-    const TColor From = InterpolateColor(FBackGround->Color(), FBackGround->ColorTo(), 0, Total, Horz ? GR.Left : GR.Top);
-    const TColor To = InterpolateColor(FBackGround->Color(), FBackGround->ColorTo(), 0, Total, Horz ? GR.Right : GR.Bottom);
-    DrawGradientRect(ACanvas, From, To, 128, GR, Horz);
-  }
+      KindMatches && (!Selected || !FShowSelection))
+    DrawCellBackgroundGradient(ACanvas, R);
 
   // 8. The selection rectangle.
-  if (FSelectionRectangle && !Fixed) {
-    TGridRect S = Sel;
-    const TPoint B = BaseCell(RCol, ARow);
-    if (IsMergedCell(RCol, ARow)) {
-      const Integer BD2 = RealToDisplayCol(B.X);
-      if (S.Left <= BD2 && BD2 <= S.Right && S.Top <= B.Y && B.Y <= S.Bottom) S = TGridRect{ACol, ARow, ACol, ARow};
-    }
-    if (S.Left <= ACol && ACol <= S.Right && S.Top <= ARow && ARow <= S.Bottom) {
-      ACanvas->Pen()->SetColor(FSelectionRectangleColor);
-      ACanvas->Pen()->SetWidth(2);
-      if (ACol == S.Left) {
-        ACanvas->MoveTo(R.Left - LW + 1, R.Top);
-        ACanvas->LineTo(R.Left - LW + 1, R.Bottom);
-      }
-      if (ACol == S.Right) {
-        ACanvas->MoveTo(R.Right - 1, R.Top);
-        ACanvas->LineTo(R.Right - 1, R.Bottom);
-      }
-      if (ARow == S.Top) {
-        ACanvas->MoveTo(R.Left, R.Top - LW + 1);
-        ACanvas->LineTo(R.Right, R.Top - LW + 1);
-      }
-      if (ARow == S.Bottom) {
-        ACanvas->MoveTo(R.Left, R.Bottom);
-        ACanvas->LineTo(R.Right, R.Bottom);
-      }
-      if (FSelectionResizer && ACol == S.Right && ARow == S.Bottom) {
-        const TRect CR = CellRect(ACol, ARow);
-        ACanvas->Brush()->SetColor(FSelectionRectangleColor);
-        ACanvas->FillRect(TRect(R.Right - 4, R.Bottom - 4, CR.Right, CR.Bottom));
-      }
-      ACanvas->Pen()->SetWidth(1);
-    }
-  }
+  if (FSelectionRectangle && !Fixed) DrawSelectionRectangle(ACanvas, ACol, RCol, ARow, R, Sel);
 
   // 9. The text itself.
   if (Layout.DrawText) {
-    if (!FXYOffsetTopLeftOnly) TR.Right -= FXYOffset.X;
-    TR.Left += FXYOffset.X;
-    TR.Top += FXYOffset.Y;
-    switch (Layout.HAlign) {
-      case haBeforeText: TR.Left += Layout.Width; break;
-      case haAfterText: TR.Right -= Layout.Width; break;
-      default: break;
-    }
-    switch (Layout.VAlign) {
-      case vaAboveText: TR.Top += Layout.Height; break;
-      case vaUnderText: TR.Bottom -= Layout.Height; break;
-      default: break;
-    }
-    if (ACol == 0 && HasNodes() && CT != ctNode) TR.Left += GetRowIndent(ARow);
+    PlaceCellTextRect(TR, Layout, ACol, ARow, CT);
 
     const bool SortHeader = FR > 0 && IsSortIndicatorRow(RCol, ARow) && (ACol >= FC || FSortSettings->SortFixedCols()) &&
                             (RCol == FSortSettings->Column() || FSortIndexes->FindIndex(RCol) >= 0);
@@ -870,16 +805,8 @@ void TExStringGrid::DrawCellText(TCanvas* ACanvas, Integer ACol, Integer RCol, I
       if (FilterButton) HR.Right -= 18;
       HR.Left -= 1;
       if (SortHeader) HR.Right -= 10;
-      String Anchor, Plain, FocusAnchor, Title, CID, CV, CT2;
-      Integer XSize = 0, YSize = 0, Links = 0, HitIdx = 0;
-      TRect AR, CR;
-      const bool Hovered = FHoverCell.X == ACol && FHoverCell.Y == ARow;
-      DrawHtmlText(ACanvas, Text, HR, GetCellImageList(RCol, ARow), 0, 0, -1, Hovered ? FHoverlink : -1, 1, false,
-                   false, false, false, !FGridBlink, FURLUnderlineOnHover, WW, FCtrlDown, 1.0, URLCol, clNone, clNone,
-                   0x808080, Anchor, Plain, FocusAnchor, Title, XSize, YSize, Links, HitIdx, AR, CR, CID, CV, CT2,
-                   FImageCache, FContainer, Handle(), bdHtmlLeftToRight);
+      TextWidth = DrawCellHtmlText(ACanvas, ACol, RCol, ARow, Text, HR, URLCol, WW);
       if (SortGlyph) DrawSortIndicator(ACanvas, RCol, HR.Right + 2, GlyphY(HR));
-      TextWidth = XSize + 2;
     } else if (Kind == ctkRichText) {
       ACanvas->Pen()->SetColor(ACanvas->Brush()->Color());
       if (!(Selected && !Focused() && FSelectionColor == clNone)) {
@@ -891,42 +818,164 @@ void TExStringGrid::DrawCellText(TCanvas* ACanvas, Integer ACol, Integer RCol, I
       ACanvas->Brush()->SetStyle(bsSolid);
       ACanvas->Font()->SetColor(clBlack);
     } else {
-      if (SortGlyph && HA == taCenter) TR.Left += 10;
-      bool Url = false;
-      if (FURLShow && IsUrl(Text)) {
-        Url = true;
-        if (!FURLFull) StripUrlScheme(Text);
-        ACanvas->Font()->SetStyle(ACanvas->Font()->Style() << fsUnderline);
-        ACanvas->Font()->SetColor(URLCol);
-      }
-      String Shown;
-      Cardinal Flags = PlainTextFlags(Text, WW, FMultilineCells, FEnhTextSize, HA, VA, Shown);
-      FVAlign = VA == vtaCenter ? DT_VCENTER : (VA == vtaBottom ? DT_BOTTOM : DT_TOP);
       if (FilterButton) TR.Right -= 16;
-      if (Layout.Graphic || SortGlyph) {
-        TRect M = TR;
-        DrawText(ACanvas, Shown, M, Flags | DT_CALCRECT);
-        TextWidth = M.Width() + 2;
-      }
-      DrawText(ACanvas, Shown, TR, Flags);
-      if (ErrLen > 0 && (CT == ctEmpty || CT == ctValue))
-        DrawErrorUnderline(this, ACanvas, Shown, TR, 0, ErrPos, ErrLen);
-      if (SortGlyph) {
-        Integer W = std::max(0, std::min(TR.Right - TR.Left - 16, TextWidth - 2));
-        Integer X;
-        if (HA == taRightJustify)
-          X = TR.Right - W - 10;
-        else if (HA == taCenter)
-          X = TR.Left + 8;
-        else
-          X = TR.Left + W + 10;
-        DrawSortIndicator(ACanvas, RCol, X, GlyphY(TR));
-      }
-      if (Url) ACanvas->Font()->SetStyle(ACanvas->Font()->Style() >> fsUnderline);
+      TextWidth = DrawCellPlainText(ACanvas, RCol, Text, TR, CT, Layout, HA, VA, WW, SortGlyph, URLCol, ErrPos, ErrLen);
     }
     ACanvas->Brush()->SetStyle(bsSolid);
   }
 
   // 10. The scroll clip.
   if (ScrollPos > 0) ACanvas->RestoreDC(SavedDC);
+}
+
+void TExStringGrid::DrawCellBackgroundPicture(TCanvas* ACanvas, Integer ACol, Integer ARow, const TRect& R) {
+  const Integer LW = GridLineWidth();
+  const TBackGroundCells BC = FBackGround->Cells();
+  TBitmap* B = FBackGround->Bitmap();
+  TRect BR(R.Left - (LW - 1), R.Top - (LW - 1), R.Right, R.Bottom);
+  if (FBackGround->Display() == bdTile) {
+    Integer OX = 0, OY = 0;
+    const Integer FirstC = BC == bcNormal ? TBaseGrid::FixedCols() : 0;
+    const Integer FirstR = BC == bcNormal ? TBaseGrid::FixedRows() : 0;
+    for (Integer c = FirstC; c < ACol; ++c) OX += ColWidths(c);
+    for (Integer r = FirstR; r < ARow; ++r) OY += RowHeights(r);
+    OX %= B->Width();
+    OY %= B->Height();
+    const Integer SavedTile = ACanvas->SaveDC();
+    ACanvas->IntersectClipRect(BR);
+    for (Integer Y = BR.Top - OY; Y < BR.Bottom; Y += B->Height())
+      for (Integer X = BR.Left - OX; X < BR.Right; X += B->Width()) ACanvas->Draw(X, Y, B);
+    ACanvas->RestoreDC(SavedTile);
+  } else {
+    const TRect Pic(FBackGround->Left(), FBackGround->Top(), FBackGround->Left() + B->Width(),
+                    FBackGround->Top() + B->Height());
+    TRect Part;
+    if (IntersectRect(Part, Pic, BR))
+      ACanvas->CopyRect(Part, B->Canvas(),
+                        TRect(Part.Left - Pic.Left, Part.Top - Pic.Top, Part.Right - Pic.Left, Part.Bottom - Pic.Top));
+  }
+}
+
+void TExStringGrid::DrawCellBackgroundGradient(TCanvas* ACanvas, const TRect& R) {
+  const Integer LW = GridLineWidth();
+  const TRect GR(R.Left - 1, R.Top - LW, R.Right, R.Bottom + LW - 1);
+  const bool Horz = FBackGround->Display() == bdGradientHorz;
+  const Integer Total = Horz ? std::max(1, Width()) : std::max(1, Height());
+  const TColor From = InterpolateColor(FBackGround->Color(), FBackGround->ColorTo(), 0, Total, Horz ? GR.Left : GR.Top);
+  const TColor To = InterpolateColor(FBackGround->Color(), FBackGround->ColorTo(), 0, Total, Horz ? GR.Right : GR.Bottom);
+  DrawGradientRect(ACanvas, From, To, 128, GR, Horz);
+}
+
+void TExStringGrid::DrawSelectionRectangle(TCanvas* ACanvas, Integer ACol, Integer RCol, Integer ARow, const TRect& R,
+                                           const TGridRect& Sel) {
+  const Integer LW = GridLineWidth();
+  TGridRect S = Sel;
+  const TPoint B = BaseCell(RCol, ARow);
+  if (IsMergedCell(RCol, ARow)) {
+    const Integer BD2 = RealToDisplayCol(B.X);
+    if (S.Left <= BD2 && BD2 <= S.Right && S.Top <= B.Y && B.Y <= S.Bottom) S = TGridRect{ACol, ARow, ACol, ARow};
+  }
+  if (!(S.Left <= ACol && ACol <= S.Right && S.Top <= ARow && ARow <= S.Bottom)) return;
+  ACanvas->Pen()->SetColor(FSelectionRectangleColor);
+  ACanvas->Pen()->SetWidth(2);
+  if (ACol == S.Left) {
+    ACanvas->MoveTo(R.Left - LW + 1, R.Top);
+    ACanvas->LineTo(R.Left - LW + 1, R.Bottom);
+  }
+  if (ACol == S.Right) {
+    ACanvas->MoveTo(R.Right - 1, R.Top);
+    ACanvas->LineTo(R.Right - 1, R.Bottom);
+  }
+  if (ARow == S.Top) {
+    ACanvas->MoveTo(R.Left, R.Top - LW + 1);
+    ACanvas->LineTo(R.Right, R.Top - LW + 1);
+  }
+  if (ARow == S.Bottom) {
+    ACanvas->MoveTo(R.Left, R.Bottom);
+    ACanvas->LineTo(R.Right, R.Bottom);
+  }
+  if (FSelectionResizer && ACol == S.Right && ARow == S.Bottom) {
+    const TRect CR = CellRect(ACol, ARow);
+    ACanvas->Brush()->SetColor(FSelectionRectangleColor);
+    ACanvas->FillRect(TRect(R.Right - 4, R.Bottom - 4, CR.Right, CR.Bottom));
+  }
+  ACanvas->Pen()->SetWidth(1);
+}
+
+Integer TExStringGrid::DrawCellHtmlText(TCanvas* ACanvas, Integer ACol, Integer RCol, Integer ARow, const String& Text,
+                                        const TRect& HR, TColor URLCol, bool WW) {
+  String Anchor, Plain, FocusAnchor, Title, CID, CV, CT2;
+  Integer XSize = 0, YSize = 0, Links = 0, HitIdx = 0;
+  TRect AR, CR;
+  const bool Hovered = FHoverCell.X == ACol && FHoverCell.Y == ARow;
+  DrawHtmlText(ACanvas, Text, HR, GetCellImageList(RCol, ARow), 0, 0, -1, Hovered ? FHoverlink : -1, 1, false, false,
+               false, false, !FGridBlink, FURLUnderlineOnHover, WW, FCtrlDown, 1.0, URLCol, clNone, clNone, 0x808080,
+               Anchor, Plain, FocusAnchor, Title, XSize, YSize, Links, HitIdx, AR, CR, CID, CV, CT2, FImageCache,
+               FContainer, Handle(), bdHtmlLeftToRight);
+  return XSize + 2;
+}
+
+Integer TExStringGrid::DrawCellPlainText(TCanvas* ACanvas, Integer RCol, String Text, TRect& TR, TCellType CT,
+                                         const TCellGraphicLayout& Layout, TAlignment HA, TVAlignment VA, bool WW,
+                                         bool SortGlyph, TColor URLCol, Integer ErrPos, Integer ErrLen) {
+  Integer TextWidth = 0;
+  if (SortGlyph && HA == taCenter) TR.Left += 10;
+  bool Url = false;
+  if (FURLShow && IsUrl(Text)) {
+    Url = true;
+    if (!FURLFull) StripUrlScheme(Text);
+    ACanvas->Font()->SetStyle(ACanvas->Font()->Style() << fsUnderline);
+    ACanvas->Font()->SetColor(URLCol);
+  }
+  String Shown;
+  Cardinal Flags = PlainTextFlags(Text, WW, FMultilineCells, FEnhTextSize, HA, VA, Shown);
+  FVAlign = VA == vtaCenter ? DT_VCENTER : (VA == vtaBottom ? DT_BOTTOM : DT_TOP);
+  // The text is measured only where a graphic or the sort glyph is placed beside it.
+  if (Layout.Graphic || SortGlyph) {
+    TRect M = TR;
+    DrawText(ACanvas, Shown, M, Flags | DT_CALCRECT);
+    TextWidth = M.Width() + 2;
+  }
+  DrawText(ACanvas, Shown, TR, Flags);
+  if (ErrLen > 0 && (CT == ctEmpty || CT == ctValue)) DrawErrorUnderline(this, ACanvas, Shown, TR, 0, ErrPos, ErrLen);
+  if (SortGlyph) {
+    Integer W = std::max(0, std::min(TR.Right - TR.Left - 16, TextWidth - 2));
+    Integer X;
+    if (HA == taRightJustify)
+      X = TR.Right - W - 10;
+    else if (HA == taCenter)
+      X = TR.Left + 8;
+    else
+      X = TR.Left + W + 10;
+    const Integer Y = VA == vtaCenter ? TR.Top + TR.Height() / 2 : VA == vtaBottom ? TR.Bottom - 8 : TR.Top + 8;
+    DrawSortIndicator(ACanvas, RCol, X, Y);
+  }
+  if (Url) ACanvas->Font()->SetStyle(ACanvas->Font()->Style() >> fsUnderline);
+  return TextWidth;
+}
+
+void TExStringGrid::PlaceCellTextRect(TRect& TR, const TCellGraphicLayout& Layout, Integer ACol, Integer ARow,
+                                      TCellType CT) {
+  if (!FXYOffsetTopLeftOnly) TR.Right -= FXYOffset.X;
+  TR.Left += FXYOffset.X;
+  TR.Top += FXYOffset.Y;
+  switch (Layout.HAlign) {
+    case haBeforeText: TR.Left += Layout.Width; break;
+    case haAfterText: TR.Right -= Layout.Width; break;
+    default: break;
+  }
+  switch (Layout.VAlign) {
+    case vaAboveText: TR.Top += Layout.Height; break;
+    case vaUnderText: TR.Bottom -= Layout.Height; break;
+    default: break;
+  }
+  if (ACol == 0 && HasNodes() && CT != ctNode) TR.Left += GetRowIndent(ARow);
+}
+
+void TExStringGrid::DrawFilterButton(TCanvas* ACanvas, Integer RCol, const TRect& TR) {
+  TBitmap* Glyph = FFilter->HasFilter(RCol) ? FFilterDropDown->GlyphActive() : FFilterDropDown->Glyph();
+  if (Glyph && !Glyph->Empty())
+    DrawBitmapTransparent(ACanvas, Glyph, ACanvas->Brush()->Color(), TRect(TR.Right - 16, TR.Top, TR.Right, TR.Top + 16));
+  else
+    DrawResourceBitmap(ACanvas, FixedColor(), TRect(TR.Right - 16, TR.Top, TR.Right, TR.Top + 16), u"ESGFILT");
 }

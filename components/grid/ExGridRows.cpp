@@ -41,14 +41,6 @@ void CopyRowCellsOver(TExStringGrid* G, Integer FromRow, Integer ToRow, Integer 
   }
 }
 
-// The row's texts and object references dropped; nothing is freed.
-void DropRowCells(TExStringGrid* G, Integer ARow, Integer Cols) {
-  for (Integer c = 0; c < Cols; ++c) {
-    G->SetGridObject(c, ARow, nullptr);
-    G->SetGridCell(c, ARow, String());
-  }
-}
-
 // Column ToCol takes the texts and cell objects of column FromCol over Rows rows.
 void CopyColCellsOver(TExStringGrid* G, Integer FromCol, Integer ToCol, Integer Rows) {
   for (Integer r = 0; r < Rows; ++r) {
@@ -58,6 +50,23 @@ void CopyColCellsOver(TExStringGrid* G, Integer FromCol, Integer ToCol, Integer 
 }
 
 bool ModifiedMarking(TExStringGrid* G) { return G->ShowModified() && G->ShowModified()->Enabled(); }
+
+// Zeros put into a per-row list at the final places (ascending, distinct) as one Insert per place
+// puts them: a place at or past the end of the list as it grows takes none.
+void InsertZeros(TIntList* L, const std::vector<Integer>& Places) {
+  std::vector<Integer> Values;
+  Values.reserve(static_cast<size_t>(L->Count()) + Places.size());
+  Integer Read = 0;
+  const Integer Count = L->Count();
+  for (Integer Place : Places) {
+    if (Place >= static_cast<Integer>(Values.size()) + (Count - Read)) break;
+    while (static_cast<Integer>(Values.size()) < Place) Values.push_back(L->Items(Read++));
+    Values.push_back(0);
+  }
+  while (Read < Count) Values.push_back(L->Items(Read++));
+  L->Clear();
+  for (Integer V : Values) L->Insert(L->Count(), V);
+}
 
 }  // namespace
 
@@ -113,16 +122,15 @@ void TExStringGrid::RemoveRows(Integer RowIndex, Integer RCount) {
     }
 
     const Integer OldCount = RowCount();
-    for (Integer Index = RowIndex; Index < OldCount; ++Index) {
-      if (Index + RCount < OldCount) {
-        CopyRowCellsOver(this, Index + RCount, Index, Cols);
-        SetRowHeights(Index, RowHeights(Index + RCount));
-      } else {
-        DropRowCells(this, Index, Cols);
-      }
-    }
-    // The store keeps rows past the count: the ones the removal vacated are emptied there too.
-    for (Integer Index = OldCount; Index <= OldCount + RCount; ++Index) DropRowCells(this, Index, Cols);
+    // The rows below move up as handles, their heights with them; the removed rows' handles end
+    // up past the new count and are emptied, as are the rows the store keeps past the count.
+    TGridCellStore& Store = CellStoreForUpdate();
+    Store.RotateRows(RowIndex, RowIndex + RCount, OldCount);
+    for (Integer Index = OldCount - RCount; Index <= OldCount + RCount; ++Index) Store.ClearRow(Index);
+    std::vector<Integer> Heights = RowHeightList();
+    for (Integer Index = RowIndex; Index + RCount < OldCount; ++Index)
+      Heights[static_cast<size_t>(Index)] = Heights[static_cast<size_t>(Index + RCount)];
+    SetRowHeightList(std::move(Heights));
 
     SetRowCount(OldCount - RCount);
     if (Row() >= RowCount() && RowCount() - 1 >= FixedRows()) SetRow(RowCount() - 1);
@@ -194,9 +202,24 @@ void TExStringGrid::DoRemoveRows(Integer RowIndex, Integer RCount) {
   DeleteRowsInternal(RowIndex, RCount, true);
 }
 
+bool TExStringGrid::RowMovesObserved() const {
+  return static_cast<bool>(OnRowMoved) || (FSyncGrid && FSyncGrid->Grid() && FSyncGrid->MoveRow());
+}
+
 void TExStringGrid::DeleteRowsInternal(Integer RowIndex, Integer RCount, bool DropControls) {
   if (RowIndex >= RowCount() || RowIndex < 0 || RCount <= 0) return;
   RCount = std::min(RCount, RowCount() - RowIndex);
+  std::vector<Integer> Rows(static_cast<size_t>(RCount));
+  for (Integer k = 0; k < RCount; ++k) Rows[static_cast<size_t>(k)] = RowIndex + k;
+  DeleteRowSet(Rows, DropControls, true);
+}
+
+std::vector<std::unique_ptr<TGridCellRow>> TExStringGrid::DeleteRowSet(const std::vector<Integer>& Rows, bool DropControls,
+                                                                        bool Contiguous) {
+  std::vector<std::unique_ptr<TGridCellRow>> Taken;
+  if (Rows.empty()) return Taken;
+  const Integer RowIndex = Rows.front();
+  const Integer RCount = static_cast<Integer>(Rows.size());
   HideEditor();
 
   if (DropControls && FControlList) {
@@ -204,7 +227,7 @@ void TExStringGrid::DeleteRowsInternal(Integer RowIndex, Integer RCount, bool Dr
       TControlItem* It = FControlList->GetControl(i);
       // The list keeps real rows; the rows deleted here are display rows.
       const Integer D = IsHiddenRow(It->Y()) ? -1 : RealRowToDisplayRow(It->Y());
-      if (D >= RowIndex && D <= RowIndex + RCount - 1) {
+      if (std::binary_search(Rows.begin(), Rows.end(), D)) {
         if (It->Control()) It->Control()->SetVisible(false);
         FControlList->RemoveControl(i);
       }
@@ -245,16 +268,43 @@ void TExStringGrid::DeleteRowsInternal(Integer RowIndex, Integer RCount, bool Dr
     if (HadRowSelect && FixedRows() < RowCount() - 1) SetOptions(Options() >> goRowSelect);
     if (FNumNodes > 0 && Row() < RowCount() && Col() != FixedCols()) SetCol(FixedCols());
 
-    std::vector<Integer> Heights(RowCount());
-    for (Integer r = 0; r < RowCount(); ++r) Heights[r] = RowHeights(r);
-
     if (DropControls && NumHiddenRows() > 0) ShiftHiddenRowItems(RealRowIndex(RowIndex), -RCount);
 
-    // The deleted rows' cells are dropped by the platform grid; the caller freed or took their
-    // objects before.
-    for (Integer k = 0; k < RCount && RowCount() > 1; ++k) {
-      DeleteRow(RowIndex);
-      Heights.erase(Heights.begin() + RowIndex);
+    // The deleted rows' cells are dropped by the platform grid (or handed back to the caller); the
+    // caller freed or took their objects before. At least one row stays.
+    const bool Observed = RowMovesObserved();
+    std::vector<Integer> Heights;
+    if (Observed) {
+      // Whoever watches row moves sees each one, as the platform grid deletes a row by moving it
+      // to the end.
+      Heights.resize(static_cast<size_t>(RowCount()));
+      for (Integer r = 0; r < RowCount(); ++r) Heights[static_cast<size_t>(r)] = RowHeights(r);
+      for (Integer k = 0; k < RCount && RowCount() > 1; ++k) {
+        const Integer R = Contiguous ? RowIndex : Rows[static_cast<size_t>(RCount - 1 - k)];
+        DeleteRow(R);
+        Heights.erase(Heights.begin() + R);
+      }
+    } else {
+      // The rows go in one pass: their handles and heights leave, the rest close up.
+      std::vector<Integer> Gone = Rows;
+      const size_t Most = static_cast<size_t>(std::max<Integer>(0, RowCount() - 1));
+      // One at a time, the first rows of a range (the last of a list) would go first; the rows
+      // that stay get no cells back.
+      const size_t Skip = Gone.size() > Most && !Contiguous ? Gone.size() - Most : 0;
+      if (Gone.size() > Most) {
+        if (Contiguous)
+          Gone.resize(Most);
+        else
+          Gone.erase(Gone.begin(), Gone.begin() + static_cast<std::ptrdiff_t>(Skip));
+      }
+      // Only rows that are not the last ones move to the end before they go, which counts as a row
+      // move for the mouse.
+      const bool Tail = !Gone.empty() && Gone.back() == RowCount() - 1 &&
+                        Gone.back() - Gone.front() + 1 == static_cast<Integer>(Gone.size());
+      if (FEnhRowColMove && !Gone.empty() && !Tail) ColMoveFlg = true;
+      std::vector<std::unique_ptr<TGridCellRow>> Cells = DeleteRowList(Gone);
+      Taken.resize(Rows.size());
+      for (size_t k = 0; k < Cells.size(); ++k) Taken[Skip + k] = std::move(Cells[k]);
     }
     FNormalRowCount = RowCount();
 
@@ -270,11 +320,12 @@ void TExStringGrid::DeleteRowsInternal(Integer RowIndex, Integer RCount, bool Dr
       }
       FSelHidden = false;
     }
-    for (Integer r = 0; r < RowCount() && r < static_cast<Integer>(Heights.size()); ++r) SetRowHeights(r, Heights[r]);
+    if (Observed)
+      for (Integer r = 0; r < RowCount() && r < static_cast<Integer>(Heights.size()); ++r) SetRowHeights(r, Heights[r]);
   }
 
   FEntered = OldEntered;
-  CellsChanged(TRect{0, RowIndex, ColCount() - 1, RowIndex + RCount});
+  CellsChanged(TRect{0, RowIndex, ColCount() - 1, Rows.back() + 1});
   if (TopRow() >= RowCount() - 1) SetTopRow(RowCount() - 1);
 
   if (Row() >= RowCount() && FixedRows() < RowCount()) {
@@ -290,6 +341,7 @@ void TExStringGrid::DeleteRowsInternal(Integer RowIndex, Integer RCount, bool Dr
 
   if (FNumCellControls > 0) CellControlsUpdate(false);
   FFixedFooters = OldFixedFooters;
+  return Taken;
 }
 
 // --- Inserting rows -----------------------------------------------------------------------------
@@ -301,24 +353,25 @@ void TExStringGrid::InsertRows(Integer RowIndex, Integer RCount, bool UpdateCell
 void TExStringGrid::InsertRowsInternal(Integer RowIndex, Integer RCount, bool UpdateCellControls) {
   if (RCount <= 0) return;
   if (FSelHidden || Col() >= ColCount() || Row() >= RowCount()) UnHideSelection();
-  const Integer Cols = TotalColCount();
   const Integer Old = RowCount();
   RowIndex = std::clamp(RowIndex, 0, Old);
-  std::vector<Integer> Heights(Old);
-  for (Integer r = 0; r < Old; ++r) Heights[r] = RowHeights(r);
+  const std::vector<Integer> Heights = RowHeightList();
   const bool FooterVisible = FFloatingFooter && FFloatingFooter->Visible();
 
   SetRowCount(Old + RCount);
-  // Rows move down from the bottom up; the floating footer's row (the last) keeps its place.
+  // Rows move down as handles; the floating footer's row (the last) keeps its place. The new rows
+  // take the handles that fell off the end, emptied.
   const Integer Last = FooterVisible ? RowCount() - 2 : RowCount() - 1;
-  for (Integer Index = Last; Index >= RowIndex + RCount; --Index) {
-    CopyRowCellsOver(this, Index - RCount, Index, Cols);
-    SetRowHeights(Index, Index - RCount < Old ? Heights[Index - RCount] : DefaultRowHeight());
-  }
+  TGridCellStore& Store = CellStoreForUpdate();
+  std::vector<Integer> NewHeights = RowHeightList();
+  if (Last >= RowIndex + RCount) Store.RotateRows(RowIndex, Last + 1 - RCount, Last + 1);
+  for (Integer Index = Last; Index >= RowIndex + RCount; --Index)
+    NewHeights[static_cast<size_t>(Index)] = Index - RCount < Old ? Heights[static_cast<size_t>(Index - RCount)] : DefaultRowHeight();
   for (Integer r = RowIndex; r < RowIndex + RCount && r < RowCount(); ++r) {
-    SetRowHeights(r, DefaultRowHeight());
-    DropRowCells(this, r, Cols);
+    NewHeights[static_cast<size_t>(r)] = DefaultRowHeight();
+    Store.ClearRow(r);
   }
+  SetRowHeightList(std::move(NewHeights));
 
   for (Integer k = 0; k < RCount; ++k) {
     if (ModifiedMarking(this) && RowIndex < FModifiedRows->Count()) FModifiedRows->Insert(RowIndex, 0);
@@ -331,6 +384,34 @@ void TExStringGrid::InsertRowsInternal(Integer RowIndex, Integer RCount, bool Up
   }
   if (!FDestroyingGrid && !HasState(csDestroying))
     CellsChanged(TRect{0, RowIndex, ColCount() - 1, RowIndex + RCount});
+}
+
+void TExStringGrid::InsertRowSet(const std::vector<Integer>& Places, std::vector<std::unique_ptr<TGridCellRow>> Cells,
+                                 const std::vector<Integer>& Heights) {
+  if (Places.empty()) return;
+  if (FSelHidden || Col() >= ColCount() || Row() >= RowCount()) UnHideSelection();
+  const Integer Old = RowCount();
+  const Integer N = static_cast<Integer>(Places.size());
+  std::vector<Integer> NewHeights;
+  NewHeights.reserve(static_cast<size_t>(Old + N));
+  {
+    const std::vector<Integer>& OldHeights = RowHeightList();
+    size_t k = 0;
+    Integer Read = 0;
+    for (Integer r = 0; r < Old + N; ++r) {
+      if (k < Places.size() && Places[k] == r)
+        NewHeights.push_back(Heights[k++]);
+      else
+        NewHeights.push_back(Read < Old ? OldHeights[static_cast<size_t>(Read++)] : DefaultRowHeight());
+    }
+  }
+  SetRowCount(Old + N);
+  CellStoreForUpdate().PutRows(Places, std::move(Cells), Old);
+  SetRowHeightList(std::move(NewHeights));
+  if (ModifiedMarking(this)) InsertZeros(FModifiedRows, Places);
+  if (FUseEnabledRows) InsertZeros(FEnabledRows, Places);
+  if (!FDestroyingGrid && !HasState(csDestroying))
+    CellsChanged(TRect{0, Places.front(), ColCount() - 1, Places.back() + 1});
 }
 
 void TExStringGrid::AddRow() {

@@ -351,6 +351,8 @@ void TExStringGrid::SwapCells(TGridCoord FromCell, TGridCoord ToCell) {
   SetGridObject(FromCell.X, FromCell.Y, GetGridObject(ToCell.X, ToCell.Y));
   SetGridCell(ToCell.X, ToCell.Y, T);
   SetGridObject(ToCell.X, ToCell.Y, O);
+  RepaintCell(FromCell.X, FromCell.Y);
+  RepaintCell(ToCell.X, ToCell.Y);
 }
 
 void TExStringGrid::SetSelection(const TGridRect& Value) {

@@ -8,7 +8,13 @@
 // Whole rows move: texts, cell property objects with their graphics, heights and, where those
 // features are on, the disjunct row selection and the modified marks.
 #include <algorithm>
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <map>
 #include <memory>
+#include <numeric>
+#include <vector>
 
 #include "components/grid/ExGrid.h"
 #include "components/grid/ExGridCellNode.h"
@@ -122,6 +128,49 @@ class TUpdateLock {
  private:
   TExStringGrid* FGrid;
 };
+
+// --- Sort keys ------------------------------------------------------------------------------------
+//
+// A sort of whole rows reads each row's cell once: its text and what the comparisons of its column
+// look at (number or not, the parsed value, the date and time marks, the upper-case or stripped
+// text). The comparison of two rows then works on the keys with the same rules as CompareCells,
+// pair by pair, so rows compare as they always did (the automatic style still decides by the first
+// text of the pair). The partition runs on row numbers; the rows move once, as handles, at the end.
+
+constexpr double NotComputed = std::numeric_limits<double>::quiet_NaN();
+
+struct TRowKey {
+  String S;         // the text compared
+  String Upper;     // S in upper case, where a no-case style may compare it
+  String Num;       // the text the numeric styles read (prefix, suffix, separators handled)
+  String Stripped;  // the text without HTML tags, for ssHTML
+  double Value = 0;
+  bool NumOk = false;  // Num is a whole number, or the cell is empty (counts as 0)
+  bool IsNum = false;  // S is a number text
+  Byte DateKind = 0;   // automatic: 1 S looks like a date, 2 like a time, 0 neither
+  bool HasDateSep = false;
+  bool HasTimeSep = false;
+  double DateV = NotComputed;
+  double TimeV = NotComputed;
+  double ShortV = NotComputed;
+};
+
+struct TColumnKeys {
+  bool Ready = false;
+  TSortStyle Style = ssAutomatic;  // the column's style, after GetColFormat
+  std::vector<TRowKey> Rows;       // by row, from the first row sorted
+};
+
+// Thrown while the keys are made when a column compares by something the keys do not hold (custom
+// and raw comparisons, images, check boxes): the sort then runs cell by cell as before.
+struct TKeysUnfit {};
+
+bool CheckType(TCellType T) { return T == ctCheckBox || T == ctDataCheckBox || T == ctVirtCheckBox || T == ctRowCheckBox; }
+
+double Cached(double& Slot, const std::function<double()>& Make) {
+  if (std::isnan(Slot)) Slot = Make();
+  return Slot;
+}
 
 }  // namespace
 
@@ -344,6 +393,235 @@ void TExStringGrid::SortSwapRows(Integer ARow1, Integer ARow2) {
     SortRow = ARow1;
 }
 
+// --- Sorting by keys -------------------------------------------------------------------------------
+
+bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, bool Indexed) {
+  // A range of one row (or none) costs nothing cell by cell.
+  if (Left >= Right) return false;
+  // What the keys cannot carry: one column moving alone, and per-row lists kept by real row.
+  if (FSortSettings->SingleColumn()) return false;
+  if (FMouseActions->DisjunctRowSelect() && FNavigation->MoveRowOnSort()) return false;
+  const bool Modified = ShowModified() && ShowModified()->Enabled();
+  if (Modified && Right >= FModifiedRows->Count()) return false;
+
+  const Integer N = Right - Left + 1;
+  const bool IgnoreCase = FSortSettings->IgnoreCase();
+  const bool Virtual = FSortSettings->SortOnVirtualCells();
+  std::map<Integer, TColumnKeys> Columns;
+
+  auto MakeKeys = [&](Integer ACol, TColumnKeys& K) {
+    TSortStyle Style = FSortSettings->AutoFormat() ? ssAutomatic : IgnoreCase ? ssAlphaNoCase : ssAlphabetic;
+    String Prefix;
+    String Suffix;
+    GetColFormat(ACol, Style, Prefix, Suffix);
+    if (Style == ssCustom || Style == ssRaw || Style == ssImages || Style == ssCheckBox) throw TKeysUnfit();
+    K.Style = Style;
+    const bool Auto = Style == ssAutomatic;
+    const bool AlphaNum = Style == ssAlphaNumeric || Style == ssAlphaNumericNoCase;
+    const bool Upper = Style == ssAlphaNoCase || (Auto && IgnoreCase) || Style == ssAlphaNumericNoCase;
+    const bool Numbers = Auto || AlphaNum || Style == ssNumeric || Style == ssFinancial;
+    const String DateSep(1, GridDateSeparator());
+    const String TimeSep(1, GridTimeSeparator());
+    const Char Th = GridThousandSeparator();
+    const Char Dec = GridDecimalSeparator();
+    K.Rows.resize(static_cast<size_t>(N));
+    for (Integer r = Left; r <= Right; ++r) {
+      TRowKey& Key = K.Rows[static_cast<size_t>(r - Left)];
+      Key.S = Virtual ? Cells(ACol, r) : GetGridCell(ACol, r);
+      const String& S = Key.S;
+      if (Auto && CheckType(GetCellType(ACol, r))) throw TKeysUnfit();
+      if (Auto || AlphaNum) Key.IsNum = IsNumberText(S);
+      if (Auto) {
+        Key.HasDateSep = Pos(DateSep, S) > 0;
+        Key.HasTimeSep = Pos(TimeSep, S) > 0;
+        const Integer Len = static_cast<Integer>(S.size());
+        const Integer p = Pos(DateSep, S);
+        if (p > 1 && p < 4 && p < Len) {
+          if (DigitsAround(S, p)) Key.DateKind = 1;
+        } else {
+          const Integer q = Pos(TimeSep, S);
+          if (q > 1 && q < 4 && q < Len && DigitsAround(S, q)) Key.DateKind = 2;
+        }
+      }
+      if (Upper) Key.Upper = UpperCase(S);
+      if (Numbers) {
+        String T = RemoveFirst(RemoveFirst(S, Suffix), Prefix);
+        if (Style == ssFinancial) T.erase(std::remove(T.begin(), T.end(), Th), T.end());
+        if (Dec != u'.') {
+          if (size_t d = T.find(Dec); d != String::npos) T[d] = u'.';
+        }
+        Key.NumOk = DecimalValue(T, Key.Value);
+        // An empty cell counts as the number 0.
+        if (!Key.NumOk && (Virtual ? S : Cells(ACol, r)).empty()) {
+          Key.NumOk = true;
+          Key.Value = 0;
+        }
+        Key.Num = std::move(T);
+      }
+      if (Style == ssHTML) Key.Stripped = StrippedCells(ACol, r);
+    }
+    K.Ready = true;
+  };
+
+  auto KeysOf = [&](Integer ACol) -> TColumnKeys& {
+    TColumnKeys& K = Columns[ACol];
+    if (!K.Ready) MakeKeys(ACol, K);
+    return K;
+  };
+
+  // CompareCells on the keys of rows A and B (row numbers as they were before the sort).
+  auto CompareKeys = [&](Integer ACol, Integer A, Integer B, TSortDirection Direction) -> Integer {
+    ++Compares;
+    TColumnKeys& K = KeysOf(ACol);
+    TRowKey& K1 = K.Rows[static_cast<size_t>(A - Left)];
+    TRowKey& K2 = K.Rows[static_cast<size_t>(B - Left)];
+    TSortStyle Style = K.Style;
+    if (Style == ssAutomatic) {
+      if (K1.IsNum) {
+        Style = ssNumeric;
+      } else {
+        Style = IgnoreCase ? ssAlphaNoCase : ssAlphabetic;
+        if (K1.DateKind == 1 && K2.HasDateSep)
+          Style = K1.HasTimeSep ? ssDateTime : ssDate;
+        else if (K1.DateKind == 2 && K2.HasTimeSep)
+          Style = ssTime;
+      }
+    }
+    if (Style == ssAlphaNumeric || Style == ssAlphaNumericNoCase) {
+      if (K1.IsNum && K2.IsNum)
+        Style = ssNumeric;
+      else
+        Style = Style == ssAlphaNumeric ? ssAlphabetic : ssAlphaNoCase;
+    }
+    Integer Res = 0;
+    const String* B1 = &K1.S;
+    const String* B2 = &K2.S;
+    switch (Style) {
+      case ssAlphaNoCase:
+        B1 = &K1.Upper;
+        B2 = &K2.Upper;
+        Res = Sign(K1.Upper.compare(K2.Upper));
+        break;
+      case ssAnsiAlphaCase:
+        Res = Sign(AnsiCompareStr(K1.S, K2.S));
+        break;
+      case ssAnsiAlphaNoCase:
+        Res = Sign(AnsiCompareText(K1.S, K2.S));
+        break;
+      case ssNumeric:
+      case ssFinancial:
+        B1 = &K1.Num;
+        B2 = &K2.Num;
+        Res = (!K1.NumOk && !K2.NumOk) ? 0 : CompareValues(K1.Value, K2.Value);
+        break;
+      case ssDate:
+      case ssDateTime:
+        Res = CompareValues(Cached(K1.DateV, [&] { return DateTimeValue(K1.S, false); }),
+                            Cached(K2.DateV, [&] { return DateTimeValue(K2.S, false); }));
+        break;
+      case ssTime:
+        Res = CompareValues(Cached(K1.TimeV, [&] { return DateTimeValue(K1.S, true); }),
+                            Cached(K2.TimeV, [&] { return DateTimeValue(K2.S, true); }));
+        break;
+      case ssShortDateEU:
+      case ssShortDateUS: {
+        const bool EU = Style == ssShortDateEU;
+        Res = CompareValues(Cached(K1.ShortV, [&] { return ShortDateValue(K1.S, EU); }),
+                            Cached(K2.ShortV, [&] { return ShortDateValue(K2.S, EU); }));
+        break;
+      }
+      case ssHTML:
+        B1 = &K1.Stripped;
+        B2 = &K2.Stripped;
+        Res = Sign(K1.Stripped.compare(K2.Stripped));
+        break;
+      default:
+        Res = Sign(K1.S.compare(K2.S));
+        break;
+    }
+    if (FSortSettings->IgnoreBlanks() && B1->empty() != B2->empty()) {
+      const bool First = FSortSettings->BlankPos() == blFirst;
+      Integer R = B1->empty() ? (First ? -1 : 1) : (First ? 1 : -1);
+      if (Direction == sdDescending) R = -R;
+      Res = R;
+    }
+    return Res;
+  };
+
+  // CompareRows and CompareRowsIndexed on the keys.
+  std::function<Integer(Integer, Integer, Integer)> ByColumn = [&](Integer ACol, Integer A, Integer B) -> Integer {
+    Integer Res = IsIgnoredColumn(ACol) ? 0 : CompareKeys(ACol, A, B, FSortSettings->Direction());
+    if (Res == 0 && FSortSettings->Full() && ACol <= TotalColCount() - 2) Res = ByColumn(ACol + 1, A, B);
+    return Res;
+  };
+  std::function<Integer(Integer, Integer, Integer)> ByIndex = [&](Integer Index, Integer A, Integer B) -> Integer {
+    const Integer Entry = FSortIndexes->Items(Index);
+    const Integer ACol = Entry & 0x7FFFFFFF;
+    const bool Descending = (static_cast<Cardinal>(Entry) & 0x80000000u) != 0;
+    Integer Res = IsIgnoredColumn(ACol) ? 0 : CompareKeys(ACol, A, B, Descending ? sdDescending : sdAscending);
+    if (Res == 0 && FSortSettings->Full() && Index < FSortIndexes->Count() - 1) return ByIndex(Index + 1, A, B);
+    return Descending ? -Res : Res;
+  };
+  auto Compare = [&](Integer A, Integer B) { return Indexed ? ByIndex(0, A, B) : ByColumn(Col, A, B); };
+
+  // The partition sort of QuickSortRows (QuickSortRowsIndexed) on row numbers. The ranges wait on
+  // a list instead of the call stack, in the order the recursion takes them, so any answers of the
+  // comparison end after a bounded number of steps with every row kept once.
+  const Integer OldCompares = Compares;
+  const Integer OldSwaps = Swaps;
+  SortDir = FSortSettings->Direction() == sdDescending ? -1 : 1;
+  const Integer Wanted = Indexed ? 1 : SortDir;
+  std::vector<Integer> Ord(static_cast<size_t>(N));
+  std::iota(Ord.begin(), Ord.end(), Left);
+  auto At = [&](Integer Pos) -> Integer& { return Ord[static_cast<size_t>(Pos - Left)]; };
+  try {
+    if (!Indexed) KeysOf(Col);
+    std::vector<std::pair<Integer, Integer>> Ranges{{Left, Right}};
+    while (!Ranges.empty()) {
+      const auto [L, R] = Ranges.back();
+      Ranges.pop_back();
+      const Integer Pivot = At((L + R) / 2);
+      Integer i = L;
+      Integer j = R;
+      do {
+        while (Compare(Pivot, At(i)) == Wanted && i < R) ++i;
+        while (Compare(At(j), Pivot) == Wanted && j > L) --j;
+        if (i <= j) {
+          if (i != j && (Indexed || Compare(At(i), At(j)) != 0)) {
+            std::swap(At(i), At(j));
+            ++Swaps;
+          }
+          ++i;
+          --j;
+        }
+      } while (i <= j);
+      if (i < R) Ranges.push_back({i, R});
+      if (L < j) Ranges.push_back({L, j});
+    }
+  } catch (const TKeysUnfit&) {
+    Compares = OldCompares;
+    Swaps = OldSwaps;
+    return false;
+  }
+
+  // The rows move once: cells as handles, heights, the cross reference and the modified marks.
+  CellStoreForUpdate().PermuteRows(Left, Ord);
+  std::vector<Integer> Heights = RowHeightList();
+  const std::vector<Integer> OldHeights = Heights;
+  for (Integer p = Left; p <= Right; ++p) Heights[static_cast<size_t>(p)] = OldHeights[static_cast<size_t>(At(p))];
+  SetRowHeightList(std::move(Heights));
+  auto Permute = [&](TIntList* L) {
+    if (Right >= L->Count()) return;
+    std::vector<Integer> Old(static_cast<size_t>(N));
+    for (Integer p = Left; p <= Right; ++p) Old[static_cast<size_t>(p - Left)] = L->Items(p);
+    for (Integer p = Left; p <= Right; ++p) L->SetItems(p, Old[static_cast<size_t>(At(p) - Left)]);
+  };
+  Permute(FSortRowXRef);
+  if (Modified) Permute(FModifiedRows);
+  if (SortRow >= Left && SortRow <= Right) SortRow = static_cast<Integer>(std::find(Ord.begin(), Ord.end(), SortRow) - Ord.begin()) + Left;
+  return true;
+}
+
 // --- Partition sorts ----------------------------------------------------------------------------
 
 void TExStringGrid::CopyPivotRow(Integer ARow) {
@@ -379,43 +657,41 @@ void TExStringGrid::AbandonSort(Integer OldCount, Integer Count) {
 }
 
 void TExStringGrid::QuickSortRows(Integer Col, Integer Left, Integer Right) {
-  SortDir = FSortSettings->Direction() == sdDescending ? -1 : 1;
-  const Integer m = (Left + Right) / 2;
-  const Integer P = RowCount() - 2;
-  CopyPivotRow(m);
-  Integer i = Left;
-  Integer j = Right;
-  do {
-    while (CompareRows(Col, P, i) == SortDir && i < Right) ++i;
-    while (CompareRows(Col, j, P) == SortDir && j > Left) --j;
-    if (i <= j) {
-      if (i != j && CompareRows(Col, i, j) != 0) SortSwapRows(i, j);
-      ++i;
-      --j;
-    }
-  } while (i <= j);
-  if (Left < j) QuickSortRows(Col, Left, j);
-  if (i < Right) QuickSortRows(Col, i, Right);
+  if (!SortRowsByKeys(Col, Left, Right, false)) QuickSortRowsByCells(Col, Left, Right, false);
 }
 
 void TExStringGrid::QuickSortRowsIndexed(Integer Index, Integer Left, Integer Right) {
+  if (Index != 0 || !SortRowsByKeys(-1, Left, Right, true)) QuickSortRowsByCells(Index, Left, Right, true);
+}
+
+void TExStringGrid::QuickSortRowsByCells(Integer ColOrIndex, Integer Left, Integer Right, bool Indexed) {
   SortDir = FSortSettings->Direction() == sdDescending ? -1 : 1;
-  const Integer m = (Left + Right) / 2;
+  const Integer Wanted = Indexed ? 1 : SortDir;
+  auto Compare = [&](Integer A, Integer B) {
+    return Indexed ? CompareRowsIndexed(ColOrIndex, A, B) : CompareRows(ColOrIndex, A, B);
+  };
   const Integer P = RowCount() - 2;
-  CopyPivotRow(m);
-  Integer i = Left;
-  Integer j = Right;
-  do {
-    while (CompareRowsIndexed(Index, P, i) == 1 && i < Right) ++i;
-    while (CompareRowsIndexed(Index, j, P) == 1 && j > Left) --j;
-    if (i <= j) {
-      if (i != j) SortSwapRows(i, j);
-      ++i;
-      --j;
-    }
-  } while (i <= j);
-  if (Left < j) QuickSortRowsIndexed(Index, Left, j);
-  if (i < Right) QuickSortRowsIndexed(Index, i, Right);
+  // The ranges wait on a list in the order a recursion would take them, so the depth of the
+  // partitions never reaches the call stack.
+  std::vector<std::pair<Integer, Integer>> Ranges{{Left, Right}};
+  while (!Ranges.empty()) {
+    const auto [L, R] = Ranges.back();
+    Ranges.pop_back();
+    CopyPivotRow((L + R) / 2);
+    Integer i = L;
+    Integer j = R;
+    do {
+      while (Compare(P, i) == Wanted && i < R) ++i;
+      while (Compare(j, P) == Wanted && j > L) --j;
+      if (i <= j) {
+        if (i != j && (Indexed || Compare(i, j) != 0)) SortSwapRows(i, j);
+        ++i;
+        --j;
+      }
+    } while (i <= j);
+    if (i < R) Ranges.push_back({i, R});
+    if (L < j) Ranges.push_back({L, j});
+  }
 }
 
 void TExStringGrid::QuickUnSortRows(Integer Left, Integer Right) {

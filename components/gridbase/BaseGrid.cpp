@@ -320,7 +320,7 @@ void TBaseGrid::SetCellEx(Integer ACol, Integer ARow, const String& Value) {
 String TBaseGrid::GetGridCell(Integer ACol, Integer ARow) const { return TStringGrid::Cells(ACol, ARow); }
 
 void TBaseGrid::SetGridCell(Integer ACol, Integer ARow, const String& Value) {
-  TStringGrid::SetCells(ACol, ARow, Value);
+  StoreCellText(ACol, ARow, Value);
 }
 
 TObject* TBaseGrid::GetGridObject(Integer ACol, Integer ARow) const { return TStringGrid::Objects(ACol, ARow); }
@@ -363,6 +363,8 @@ void TBaseGrid::RepaintCell(Integer ACol, Integer ARow) {
 
 void TBaseGrid::InvalidateClientRect(const TRect& R) {
   (void)R;
+  // Inside the update lock the last EndUpdate repaints once.
+  if (!RedrawOn()) return;
   Invalidate();
 }
 

@@ -62,6 +62,62 @@ void TGridCellStore::MoveRow(Integer From, Integer To) {
   MoveElement(FRows, static_cast<size_t>(From), static_cast<size_t>(To));
 }
 
+void TGridCellStore::RotateRows(Integer First, Integer NewFirst, Integer End) {
+  if (First < 0 || NewFirst <= First || NewFirst >= End) return;
+  if (End > StoredRows()) FRows.resize(static_cast<size_t>(End));
+  std::rotate(FRows.begin() + First, FRows.begin() + NewFirst, FRows.begin() + End);
+}
+
+std::vector<std::unique_ptr<TGridCellRow>> TGridCellStore::TakeRows(const std::vector<Integer>& Rows, Integer End) {
+  std::vector<std::unique_ptr<TGridCellRow>> Taken(Rows.size());
+  if (Rows.empty()) return Taken;
+  End = std::min(End, StoredRows());
+  size_t k = 0;
+  Integer Write = Rows[0];
+  for (Integer Read = Rows[0]; Read < End; ++Read) {
+    if (k < Rows.size() && Rows[k] == Read) {
+      Taken[k++] = std::move(FRows[static_cast<size_t>(Read)]);
+      continue;
+    }
+    if (Write != Read) FRows[static_cast<size_t>(Write)] = std::move(FRows[static_cast<size_t>(Read)]);
+    ++Write;
+  }
+  for (Integer r = Write; r < End; ++r) FRows[static_cast<size_t>(r)].reset();
+  return Taken;
+}
+
+void TGridCellStore::PutRows(const std::vector<Integer>& Positions, std::vector<std::unique_ptr<TGridCellRow>> Handles,
+                             Integer End) {
+  if (Positions.empty()) return;
+  const Integer N = static_cast<Integer>(Positions.size());
+  const Integer Top = std::max(End + N, Positions.back() + 1);
+  if (Top > StoredRows()) FRows.resize(static_cast<size_t>(Top));
+  // The rows First … End - 1 come down from the bottom; the ones past End were not stored there
+  // before and keep their content only where no moved row lands.
+  Integer Read = End - 1;
+  Integer k = N - 1;
+  for (Integer Write = End + N - 1; Write >= Positions[0] && k >= 0; --Write) {
+    if (Write == Positions[static_cast<size_t>(k)]) {
+      FRows[static_cast<size_t>(Write)] = std::move(Handles[static_cast<size_t>(k)]);
+      --k;
+    } else if (Read >= Positions[0]) {
+      FRows[static_cast<size_t>(Write)] = std::move(FRows[static_cast<size_t>(Read)]);
+      --Read;
+    } else {
+      FRows[static_cast<size_t>(Write)].reset();
+    }
+  }
+}
+
+void TGridCellStore::PermuteRows(Integer First, const std::vector<Integer>& Order) {
+  if (Order.empty() || First < 0) return;
+  const Integer End = First + static_cast<Integer>(Order.size());
+  if (End > StoredRows()) FRows.resize(static_cast<size_t>(End));
+  std::vector<std::unique_ptr<TGridCellRow>> Old(Order.size());
+  for (size_t i = 0; i < Order.size(); ++i) Old[i] = std::move(FRows[static_cast<size_t>(First) + i]);
+  for (size_t i = 0; i < Order.size(); ++i) FRows[static_cast<size_t>(First) + i] = std::move(Old[static_cast<size_t>(Order[i] - First)]);
+}
+
 void TGridCellStore::MoveColumn(Integer From, Integer To) {
   if (From < 0 || To < 0 || From == To) return;
   const size_t low = static_cast<size_t>(std::min(From, To));

@@ -34,6 +34,21 @@ class TGridCellStore {
   void MoveRow(Integer From, Integer To);
   // Moves column From to position To in every stored row.
   void MoveColumn(Integer From, Integer To);
+  // The rows in First … End - 1 turn round so that row NewFirst comes to First (as std::rotate):
+  // handles move, cells do not.
+  void RotateRows(Integer First, Integer NewFirst, Integer End);
+  // Takes the listed rows (ascending, distinct) out in one pass: every row after them moves up
+  // past the ones taken, up to row End - 1 (rows from End on keep their places); the positions
+  // vacated before End are empty. The taken handles come back in list order (nullptr for a row
+  // with no cells).
+  std::vector<std::unique_ptr<TGridCellRow>> TakeRows(const std::vector<Integer>& Rows, Integer End);
+  // Puts rows in at the listed final positions (ascending, distinct) in one pass: the rows from
+  // the first position up to row End - 1 move down to make room (the last ones moving to End and
+  // beyond); a nullptr handle is an empty row.
+  void PutRows(const std::vector<Integer>& Positions, std::vector<std::unique_ptr<TGridCellRow>> Handles, Integer End);
+  // Row handles in the new order: row Order[i] goes to position First + i (Order holds each of
+  // First … First + Order.size() - 1 once).
+  void PermuteRows(Integer First, const std::vector<Integer>& Order);
   // Empties every cell of the row (column), dropping the object references.
   void ClearRow(Integer ARow);
   void ClearColumn(Integer ACol);

@@ -584,6 +584,38 @@ void TCustomGrid::DeleteRow(Integer ARow) {
     Invalidate();
 }
 
+std::vector<std::unique_ptr<TGridCellRow>> TCustomGrid::DeleteRowList(const std::vector<Integer>& Rows) {
+  if (Rows.empty()) return {};
+  for (Integer r : Rows)
+    if (r < 0 || r >= FRowCount) IndexError();
+  if (FInplaceCell.X >= 0) HideEditor();
+  std::vector<std::unique_ptr<TGridCellRow>> Taken = RowsTaken(Rows, FRowCount);
+  size_t k = 0;
+  size_t Write = static_cast<size_t>(Rows[0]);
+  for (size_t Read = Write; Read < FRowHeights.size(); ++Read) {
+    if (k < Rows.size() && static_cast<size_t>(Rows[k]) == Read) {
+      ++k;
+      continue;
+    }
+    FRowHeights[Write++] = FRowHeights[Read];
+  }
+  std::fill(FRowHeights.begin() + static_cast<std::ptrdiff_t>(Write), FRowHeights.end(), FDefaultRowHeight);
+  const Integer Left = FRowCount - static_cast<Integer>(Rows.size());
+  if (Left >= 1)
+    SetRowCount(Left);
+  else
+    Invalidate();
+  return Taken;
+}
+
+void TCustomGrid::SetRowHeightList(std::vector<Integer> Heights) {
+  Heights.resize(static_cast<size_t>(FRowCount), FDefaultRowHeight);
+  for (Integer& h : Heights) h = std::max<Integer>(0, h);
+  if (Heights == FRowHeights) return;
+  FRowHeights = std::move(Heights);
+  RowHeightsChanged();
+}
+
 // --- Notifications ---------------------------------------------------------------------------------
 
 void TCustomGrid::ColumnMoved(Integer FromIndex, Integer ToIndex) {
@@ -619,8 +651,17 @@ void TCustomGrid::SizeChanged(Integer OldColCount, Integer OldRowCount) {
 
 void TCustomGrid::InvalidateCell(Integer ACol, Integer ARow) {
   (void)ACol;
-  (void)ARow;
+  if (!FRedraw || !RowMayShow(ARow)) return;
   Invalidate();
+}
+
+bool TCustomGrid::RowMayShow(Integer ARow) const {
+  if (ARow < 0 || ARow >= FRowCount) return false;
+  // A row scrolled away above may be the top of a merged area that reaches into view.
+  if (ARow < FFixedRows || ARow < FTopLeft.Y) return true;
+  const TAxis ra = RowAxis();
+  const Integer Start = ra.StartOf(ARow);
+  return Start != TAxis::NotLaidOut && Start < ra.Extent;
 }
 
 void TCustomGrid::InvalidateRow(Integer ARow) {

@@ -260,6 +260,7 @@ class TCustomGrid : public TCustomControl {
   void InvalidateEditor();
 
   // Repainting.
+  // Repaints when the cell's row can show and painting is not switched off (WM_SETREDRAW).
   void InvalidateCell(Integer ACol, Integer ARow);
   void InvalidateRow(Integer ARow);
   void InvalidateCol(Integer ACol);
@@ -308,6 +309,12 @@ class TCustomGrid : public TCustomControl {
   virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
   // DeleteRow / DeleteColumn moved the deleted row (column) to this index: drop its cells.
   virtual void RowDeleted(Integer ARow) { (void)ARow; }
+  // DeleteRowList took these rows out (ascending) of the first End rows: take their cells out,
+  // close up the ones after them. Answers the cells taken.
+  virtual std::vector<std::unique_ptr<TGridCellRow>> RowsTaken(const std::vector<Integer>& Rows, Integer End) {
+    (void)End;
+    return std::vector<std::unique_ptr<TGridCellRow>>(Rows.size());
+  }
   virtual void ColumnDeleted(Integer ACol) { (void)ACol; }
 
   void Paint() override;
@@ -343,6 +350,20 @@ class TCustomGrid : public TCustomControl {
   // Closes the editor window: stores its text, detaches it from its cell, hides it; the grid takes
   // the focus back when the editor held it and RestoreFocus is set.
   void HideEdit(bool RestoreFocus = true);
+  // The heights of rows 0 … RowCount - 1.
+  const std::vector<Integer>& RowHeightList() const { return FRowHeights; }
+  // Sets the heights of rows 0 … RowCount - 1 at once (missing ones take the default, negative
+  // ones 0); RowHeightsChanged runs once when any height changed.
+  void SetRowHeightList(std::vector<Integer> Heights);
+  // Removes the listed rows (ascending, distinct) as DeleteRow does, in one pass and without its
+  // notifications: the cells of the rows after them and their heights close up, the count drops
+  // once. The cells of the removed rows come back as handles, in list order.
+  std::vector<std::unique_ptr<TGridCellRow>> DeleteRowList(const std::vector<Integer>& Rows);
+  // Painting is on (no WM_SETREDRAW 0 in force).
+  bool RedrawOn() const { return FRedraw; }
+  // Whether any part of row ARow can show: a fixed row, a row scrolled away above (a merged area
+  // may reach down from it) or a row that starts inside the client area.
+  bool RowMayShow(Integer ARow) const;
   // True while the editor's own text is being stored in its cell.
   bool EditorWriting() const { return FEditUpdateLock > 0; }
   // Sets range, position and visibility of the scroll bars from the grid's state.
@@ -484,12 +505,17 @@ class TStringGrid : public TDrawGrid {
   const TGridCellStore& CellStore() const { return FCells; }
 
  protected:
+  // SetCells without the repaint: the text is stored (an open editor on the cell loads it).
+  void StoreCellText(Integer ACol, Integer ARow, const String& Value);
   void DrawCell(Integer ACol, Integer ARow, const TRect& ARect, TGridDrawState AState) override;
   String GetEditText(Integer ACol, Integer ARow) override;
   void SetEditText(Integer ACol, Integer ARow, const String& Value) override;
   void ColumnMoved(Integer FromIndex, Integer ToIndex) override;
   void RowMoved(Integer FromIndex, Integer ToIndex) override;
   void RowDeleted(Integer ARow) override;
+  std::vector<std::unique_ptr<TGridCellRow>> RowsTaken(const std::vector<Integer>& Rows, Integer End) override;
+  // The cell store itself, for the row operations that move handles.
+  TGridCellStore& CellStoreForUpdate() { return FCells; }
   void ColumnDeleted(Integer ACol) override;
 
  private:

@@ -154,6 +154,12 @@ void TStringGrid::SetCells(Integer ACol, Integer ARow, const String& Value) {
   EditorCellChanged(ACol, ARow, Value);
 }
 
+void TStringGrid::StoreCellText(Integer ACol, Integer ARow, const String& Value) {
+  if (ACol < 0 || ARow < 0) IndexError();
+  FCells.SetText(ACol, ARow, Value);
+  EditorCellChanged(ACol, ARow, Value);
+}
+
 TObject* TStringGrid::Objects(Integer ACol, Integer ARow) const {
   if (ACol < 0 || ARow < 0) IndexError();
   return FCells.Object(ACol, ARow);
@@ -211,5 +217,9 @@ void TStringGrid::RowMoved(Integer FromIndex, Integer ToIndex) {
 }
 
 void TStringGrid::RowDeleted(Integer ARow) { FCells.ClearRow(ARow); }
+
+std::vector<std::unique_ptr<TGridCellRow>> TStringGrid::RowsTaken(const std::vector<Integer>& Rows, Integer End) {
+  return FCells.TakeRows(Rows, End);
+}
 
 void TStringGrid::ColumnDeleted(Integer ACol) { FCells.ClearColumn(ACol); }

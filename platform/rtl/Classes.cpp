@@ -795,6 +795,28 @@ void TCollection::Clear() {
   EndUpdate();
 }
 
+void TCollection::DeleteWhere(const std::function<bool(TCollectionItem* Item)>& Pick) {
+  std::vector<TCollectionItem*> Gone;
+  std::vector<TCollectionItem*> Kept;
+  Kept.reserve(FItems.size());
+  for (TCollectionItem* item : FItems) (Pick(item) ? Gone : Kept).push_back(item);
+  if (Gone.empty()) return;
+  BeginUpdate();
+  try {
+    FItems = std::move(Kept);
+    for (TCollectionItem* item : Gone) {
+      Notify(item, cnDeleting);
+      Notify(item, cnExtracting);
+      item->FCollection = nullptr;
+      delete item;
+    }
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+}
+
 TCollectionItem* TCollection::GetItem(Integer Index) const {
   if (Index < 0 || Index >= Count()) throw EListError(ListIndexError(Index));
   return FItems[static_cast<size_t>(Index)];
@@ -847,8 +869,9 @@ void TCollection::InsertItem(TCollectionItem* Item) {
 
 void TCollection::RemoveItem(TCollectionItem* Item) {
   Notify(Item, cnExtracting);
-  const auto it = std::find(FItems.begin(), FItems.end(), Item);
-  if (it != FItems.end()) FItems.erase(it);
+  // Searched from the end: Clear and most removals take the last items.
+  const auto it = std::find(FItems.rbegin(), FItems.rend(), Item);
+  if (it != FItems.rend()) FItems.erase(std::next(it).base());
   Item->FCollection = nullptr;
   Changed();
 }

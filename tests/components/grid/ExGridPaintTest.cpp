@@ -1174,3 +1174,27 @@ TEST_F(ExGridPaintTest, OutlineOnlyForTheGradientLooks) {
 }
 
 }  // namespace
+
+// A column 999,999,999 pixels wide paints its visible part: its grid lines and the cells after it
+// are clipped to the window before they are walked (the walk once froze the program).
+TEST_F(ExGridPaintTest, AHugeColumnWidthPaintsOnlyTheVisiblePage) {
+  Grid->SetBounds(0, 0, 300, 200);
+  Grid->SetColCount(4);
+  Grid->SetRowCount(5);
+  Grid->SetCells(1, 1, u"wide");
+  Grid->SetColWidths(1, 400);
+  Grid->SetRowHeights(2, 400);
+  // The first two rows of the page (the scroll bars' thumbs differ, and so does the gradient down
+  // the tall row), then the same page with the column and the row reaching a billion pixels past it.
+  auto Page = [this] {
+    Grid->Repaint();
+    std::vector<TColor> P;
+    for (Integer Y = 0; Y < 45; Y += 3)
+      for (Integer X = 0; X < 250; X += 3) P.push_back(Grid->Canvas()->Pixels(X, Y));
+    return P;
+  };
+  const std::vector<TColor> Normal = Page();
+  Grid->SetColWidths(1, 999999999);
+  Grid->SetRowHeights(2, 999999999);
+  EXPECT_EQ(Page(), Normal);
+}

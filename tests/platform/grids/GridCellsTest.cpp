@@ -110,3 +110,29 @@ TEST(GridCellStore, ClearingDropsTextsAndObjectReferences) {
 }
 
 }  // namespace
+
+// The row operations that move many handles in one pass give what one move at a time gives.
+TEST(GridCellStore, RowsTakenPutAndPermutedMoveTheirHandles) {
+  TGridCellStore s;
+  Fill(s, 1, 8);
+  const TGridCellRow* two = s.RowHandle(2);
+  // Taking rows 2, 5 and 6 of the first 7: the rows after close up, row 7 keeps its place.
+  std::vector<std::unique_ptr<TGridCellRow>> taken = s.TakeRows({2, 5, 6}, 7);
+  ASSERT_EQ(taken.size(), 3u);
+  EXPECT_EQ(taken[0].get(), two);
+  EXPECT_EQ(Col(s, 0, 8), "0,0 1,0 3,0 4,0    7,0");
+  // Putting them back at their final places 2, 5 and 6 restores the rows.
+  s.PutRows({2, 5, 6}, std::move(taken), 4);
+  EXPECT_EQ(Col(s, 0, 8), "0,0 1,0 2,0 3,0 4,0 5,0 6,0 7,0");
+  EXPECT_EQ(s.RowHandle(2), two);
+  // A new empty row put in past the stored rows.
+  std::vector<std::unique_ptr<TGridCellRow>> none(1);
+  s.PutRows({1}, std::move(none), 8);
+  EXPECT_EQ(Col(s, 0, 9), "0,0  1,0 2,0 3,0 4,0 5,0 6,0 7,0");
+  // Rows 1 … 4 in the order 4, 2, 1, 3 (an empty row travels as well).
+  s.PermuteRows(1, {4, 2, 1, 3});
+  EXPECT_EQ(Col(s, 0, 5), "0,0 3,0 1,0  2,0");
+  // Rotating 0 … 4 so that row 3 comes first.
+  s.RotateRows(0, 3, 5);
+  EXPECT_EQ(Col(s, 0, 5), " 2,0 0,0 3,0 1,0");
+}
