@@ -162,6 +162,41 @@ struct TBenchOp {
   bool Growth = false;
 };
 
+using TOursStep = std::function<void(TOurs& O, int Rows)>;
+using TQtStep = std::function<void(TQtGridPeer& Q, int Rows)>;
+
+// Our step (timed) on a shown grid filled with Rows rows, after Prepare (not timed).
+std::function<void(benchmark::State&, int)> OnOurs(TOursStep Step, TOursStep Prepare = {}, bool ColumnGrid = false) {
+  return [=](benchmark::State& S, int Rows) {
+    Run(S, [&](auto Time) {
+      TOurs O(ColumnGrid);
+      O.Fill(Rows);
+      if (Prepare) Prepare(O, Rows);
+      Time([&] { Step(O, Rows); });
+    });
+  };
+}
+
+// Qt's step (timed) on a shown view of a model filled with Rows rows, after Prepare (not timed).
+std::function<void(benchmark::State&, int)> OnQt(TQtStep Step, TQtStep Prepare = {}, int NumericCol = -1) {
+  return [=](benchmark::State& S, int Rows) {
+    Run(S, [&](auto Time) {
+      TQtGridPeer Q;
+      Q.Show(kPageWidth, kPageHeight);
+      Q.Fill(Texts(Rows), Rows, kCols, NumericCol);
+      if (Prepare) Prepare(Q, Rows);
+      Time([&] { Step(Q, Rows); });
+    });
+  };
+}
+
+// The CSV file the reads read, written once by our writer.
+void WriteCsvFile(int Rows) {
+  TOurs O;
+  O.Fill(Rows);
+  O.Grid->SaveToCSV(CsvFile(), true);
+}
+
 std::vector<TBenchOp> Operations() {
   std::vector<TBenchOp> Ops;
   Ops.push_back({"fill", "fill (cells written, grid shown)",
@@ -186,226 +221,65 @@ std::vector<TBenchOp> Operations() {
                  },
                  true});
   Ops.push_back({"find", "find a text",
-                 [](benchmark::State& S, int Rows) {
-                   Run(S, [&](auto Time) {
-                     TOurs O;
-                     O.Fill(Rows);
-                     Time([&] { benchmark::DoNotOptimize(O.Grid->FindFirst(u"needle", {TExStringGrid::fnMatchFull})); });
-                   });
-                 },
-                 [](benchmark::State& S, int Rows) {
-                   Run(S, [&](auto Time) {
-                     TQtGridPeer Q;
-                     Q.Show(kPageWidth, kPageHeight);
-                     Q.Fill(Texts(Rows), Rows, kCols);
-                     Time([&] { benchmark::DoNotOptimize(Q.Find(u"needle")); });
-                   });
-                 }});
-  Ops.push_back({"copy", "copy all cells to the clipboard",
-                 [](benchmark::State& S, int Rows) {
-                   Run(S, [&](auto Time) {
-                     TOurs O;
-                     O.Fill(Rows);
-                     Time([&] { O.Grid->CopyToClipBoard(); });
-                   });
-                 },
-                 [](benchmark::State& S, int Rows) {
-                   Run(S, [&](auto Time) {
-                     TQtGridPeer Q;
-                     Q.Show(kPageWidth, kPageHeight);
-                     Q.Fill(Texts(Rows), Rows, kCols);
-                     Time([&] { Q.CopyAll(); });
-                   });
-                 }});
+                 OnOurs([](TOurs& O, int) { benchmark::DoNotOptimize(O.Grid->FindFirst(u"needle", {TExStringGrid::fnMatchFull})); }),
+                 OnQt([](TQtGridPeer& Q, int) { benchmark::DoNotOptimize(Q.Find(u"needle")); })});
+  Ops.push_back({"copy", "copy all cells to the clipboard", OnOurs([](TOurs& O, int) { O.Grid->CopyToClipBoard(); }),
+                 OnQt([](TQtGridPeer& Q, int) { Q.CopyAll(); })});
   Ops.push_back({"csv_read", "CSV read (fills the grid)",
                  [](benchmark::State& S, int Rows) {
-                   {
-                     TOurs O;
-                     O.Fill(Rows);
-                     O.Grid->SaveToCSV(CsvFile(), true);
-                   }
+                   WriteCsvFile(Rows);
                    Run(S, [&](auto Time) {
                      TOurs O;
                      Time([&] { O.Grid->LoadFromCSV(CsvFile()); });
                    });
                  },
                  [](benchmark::State& S, int Rows) {
-                   {
-                     TOurs O;
-                     O.Fill(Rows);
-                     O.Grid->SaveToCSV(CsvFile(), true);
-                   }
+                   WriteCsvFile(Rows);
                    Run(S, [&](auto Time) {
                      TQtGridPeer Q;
                      Q.Show(kPageWidth, kPageHeight);
                      Time([&] { Q.ReadCSV(CsvFile()); });
                    });
                  }});
-  Ops.push_back({"sort_alpha", "sort a column, alphabetic",
-                 [](benchmark::State& S, int Rows) {
-                   Run(S, [&](auto Time) {
-                     TOurs O;
-                     O.Fill(Rows);
-                     Time([&] { O.Sort(kTextCol, false); });
-                   });
-                 },
-                 [](benchmark::State& S, int Rows) {
-                   Run(S, [&](auto Time) {
-                     TQtGridPeer Q;
-                     Q.Show(kPageWidth, kPageHeight);
-                     Q.Fill(Texts(Rows), Rows, kCols);
-                     Time([&] { Q.Sort(kTextCol); });
-                   });
-                 },
-                 true});
-  Ops.push_back({"sort_auto", "sort a column, automatic (numbers)",
-                 [](benchmark::State& S, int Rows) {
-                   Run(S, [&](auto Time) {
-                     TOurs O;
-                     O.Fill(Rows);
-                     Time([&] { O.Sort(kNumericCol, true); });
-                   });
-                 },
-                 [](benchmark::State& S, int Rows) {
-                   Run(S, [&](auto Time) {
-                     TQtGridPeer Q;
-                     Q.Show(kPageWidth, kPageHeight);
-                     Q.Fill(Texts(Rows), Rows, kCols, kNumericCol);
-                     Time([&] { Q.Sort(kNumericCol); });
-                   });
-                 }});
+  Ops.push_back({"sort_alpha", "sort a column, alphabetic", OnOurs([](TOurs& O, int) { O.Sort(kTextCol, false); }),
+                 OnQt([](TQtGridPeer& Q, int) { Q.Sort(kTextCol); }), true});
+  Ops.push_back({"sort_auto", "sort a column, automatic (numbers)", OnOurs([](TOurs& O, int) { O.Sort(kNumericCol, true); }),
+                 OnQt([](TQtGridPeer& Q, int) { Q.Sort(kNumericCol); }, {}, kNumericCol)});
   Ops.push_back({"sort_column_grid", "sort a column of the column grid",
-                 [](benchmark::State& S, int Rows) {
-                   Run(S, [&](auto Time) {
-                     TOurs O(true);
-                     O.Fill(Rows);
-                     Time([&] { O.Sort(kTextCol, false); });
-                   });
-                 },
-                 [](benchmark::State& S, int Rows) {
-                   Run(S, [&](auto Time) {
-                     TQtGridPeer Q;
-                     Q.Show(kPageWidth, kPageHeight);
-                     Q.Fill(Texts(Rows), Rows, kCols);
-                     Time([&] { Q.Sort(kTextCol); });
-                   });
-                 }});
-  Ops.push_back({"filter", "filter keeping 10 %",
-                 [](benchmark::State& S, int Rows) {
-                   Run(S, [&](auto Time) {
-                     TOurs O;
-                     O.Fill(Rows);
-                     Time([&] { O.Filter(); });
-                   });
-                 },
-                 [](benchmark::State& S, int Rows) {
-                   Run(S, [&](auto Time) {
-                     TQtGridPeer Q;
-                     Q.Show(kPageWidth, kPageHeight);
-                     Q.Fill(Texts(Rows), Rows, kCols);
-                     Time([&] { Q.Filter(kFilterCol, u"K*"); });
-                   });
-                 },
-                 true});
+                 OnOurs([](TOurs& O, int) { O.Sort(kTextCol, false); }, {}, true),
+                 OnQt([](TQtGridPeer& Q, int) { Q.Sort(kTextCol); })});
+  Ops.push_back({"filter", "filter keeping 10 %", OnOurs([](TOurs& O, int) { O.Filter(); }),
+                 OnQt([](TQtGridPeer& Q, int) { Q.Filter(kFilterCol, u"K*"); }), true});
   Ops.push_back({"unfilter", "removing that filter",
-                 [](benchmark::State& S, int Rows) {
-                   Run(S, [&](auto Time) {
-                     TOurs O;
-                     O.Fill(Rows);
-                     O.Filter();
-                     Time([&] { O.Unfilter(); });
-                   });
-                 },
-                 [](benchmark::State& S, int Rows) {
-                   Run(S, [&](auto Time) {
-                     TQtGridPeer Q;
-                     Q.Show(kPageWidth, kPageHeight);
-                     Q.Fill(Texts(Rows), Rows, kCols);
-                     Q.Filter(kFilterCol, u"K*");
-                     Time([&] { Q.Unfilter(); });
-                   });
-                 },
+                 OnOurs([](TOurs& O, int) { O.Unfilter(); }, [](TOurs& O, int) { O.Filter(); }),
+                 OnQt([](TQtGridPeer& Q, int) { Q.Unfilter(); }, [](TQtGridPeer& Q, int) { Q.Filter(kFilterCol, u"K*"); }),
                  true});
   Ops.push_back({"insert_rows", "1000 single-row inserts in the middle",
-                 [](benchmark::State& S, int Rows) {
-                   Run(S, [&](auto Time) {
-                     TOurs O;
-                     O.Fill(Rows);
-                     Time([&] {
-                       for (int i = 0; i < kSingleRowOps; ++i) O.Grid->InsertRows(Rows / 2, 1);
-                     });
-                   });
-                 },
-                 [](benchmark::State& S, int Rows) {
-                   Run(S, [&](auto Time) {
-                     TQtGridPeer Q;
-                     Q.Show(kPageWidth, kPageHeight);
-                     Q.Fill(Texts(Rows), Rows, kCols);
-                     Time([&] {
-                       for (int i = 0; i < kSingleRowOps; ++i) Q.InsertRowAt(Rows / 2);
-                     });
-                   });
-                 },
+                 OnOurs([](TOurs& O, int Rows) {
+                   for (int i = 0; i < kSingleRowOps; ++i) O.Grid->InsertRows(Rows / 2, 1);
+                 }),
+                 OnQt([](TQtGridPeer& Q, int Rows) {
+                   for (int i = 0; i < kSingleRowOps; ++i) Q.InsertRowAt(Rows / 2);
+                 }),
                  true});
   Ops.push_back({"remove_rows", "1000 single-row removes in the middle",
-                 [](benchmark::State& S, int Rows) {
-                   Run(S, [&](auto Time) {
-                     TOurs O;
-                     O.Fill(Rows);
-                     Time([&] {
-                       for (int i = 0; i < kSingleRowOps; ++i) O.Grid->RemoveRows(Rows / 2, 1);
-                     });
-                   });
-                 },
-                 [](benchmark::State& S, int Rows) {
-                   Run(S, [&](auto Time) {
-                     TQtGridPeer Q;
-                     Q.Show(kPageWidth, kPageHeight);
-                     Q.Fill(Texts(Rows), Rows, kCols);
-                     Time([&] {
-                       for (int i = 0; i < kSingleRowOps; ++i) Q.RemoveRowAt(Rows / 2);
-                     });
-                   });
-                 },
+                 OnOurs([](TOurs& O, int Rows) {
+                   for (int i = 0; i < kSingleRowOps; ++i) O.Grid->RemoveRows(Rows / 2, 1);
+                 }),
+                 OnQt([](TQtGridPeer& Q, int Rows) {
+                   for (int i = 0; i < kSingleRowOps; ++i) Q.RemoveRowAt(Rows / 2);
+                 }),
                  true});
-  Ops.push_back({"csv_write", "CSV write",
-                 [](benchmark::State& S, int Rows) {
-                   Run(S, [&](auto Time) {
-                     TOurs O;
-                     O.Fill(Rows);
-                     Time([&] { O.Grid->SaveToCSV(CsvFile(), true); });
-                   });
-                 },
-                 [](benchmark::State& S, int Rows) {
-                   Run(S, [&](auto Time) {
-                     TQtGridPeer Q;
-                     Q.Show(kPageWidth, kPageHeight);
-                     Q.Fill(Texts(Rows), Rows, kCols);
-                     Time([&] { Q.WriteCSV(CsvFile()); });
-                   });
-                 }});
-  Ops.push_back({"repaint", "full repaint of one 800 x 600 page",
-                 [](benchmark::State& S, int Rows) {
-                   Run(S, [&](auto Time) {
-                     TOurs O;
-                     O.Fill(Rows);
-                     O.Grid->Repaint();
-                     Time([&] {
-                       for (int i = 0; i < 10; ++i) O.Grid->Repaint();
-                     });
-                   });
-                 },
-                 [](benchmark::State& S, int Rows) {
-                   Run(S, [&](auto Time) {
-                     TQtGridPeer Q;
-                     Q.Show(kPageWidth, kPageHeight);
-                     Q.Fill(Texts(Rows), Rows, kCols);
-                     Q.Repaint();
-                     Time([&] {
-                       for (int i = 0; i < 10; ++i) Q.Repaint();
-                     });
-                   });
-                 }});
+  Ops.push_back({"csv_write", "CSV write", OnOurs([](TOurs& O, int) { O.Grid->SaveToCSV(CsvFile(), true); }),
+                 OnQt([](TQtGridPeer& Q, int) { Q.WriteCSV(CsvFile()); })});
+  // Ten repaints of the page, after a first one that lays it out.
+  Ops.push_back({"repaint", "full repaint of one 800 x 600 page (x10)",
+                 OnOurs([](TOurs& O, int) {
+                   for (int i = 0; i < 10; ++i) O.Grid->Repaint();
+                 }, [](TOurs& O, int) { O.Grid->Repaint(); }),
+                 OnQt([](TQtGridPeer& Q, int) {
+                   for (int i = 0; i < 10; ++i) Q.Repaint();
+                 }, [](TQtGridPeer& Q, int) { Q.Repaint(); })});
   return Ops;
 }
 

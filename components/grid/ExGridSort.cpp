@@ -165,6 +165,36 @@ struct TColumnKeys {
 // and raw comparisons, images, check boxes): the sort then runs cell by cell as before.
 struct TKeysUnfit {};
 
+// The partition sort both row sorts run: Hoare's partition around the value at the middle
+// position, the ranges waiting on a list in the order a recursion would take them, so that any
+// answers of the comparison end after a bounded number of steps with every row kept once.
+// TakePivot(m) keeps the value at position m; PivotVs(i) compares it with position i, VsPivot(j)
+// position j with it; Differ(i, j) tells whether two positions are worth exchanging, Exchange(i,
+// j) exchanges them.
+template <class TTakePivot, class TPivotVs, class TVsPivot, class TDiffer, class TExchange>
+void PartitionSort(Integer Left, Integer Right, Integer Wanted, TTakePivot TakePivot, TPivotVs PivotVs, TVsPivot VsPivot,
+                   TDiffer Differ, TExchange Exchange) {
+  std::vector<std::pair<Integer, Integer>> Ranges{{Left, Right}};
+  while (!Ranges.empty()) {
+    const auto [L, R] = Ranges.back();
+    Ranges.pop_back();
+    TakePivot((L + R) / 2);
+    Integer i = L;
+    Integer j = R;
+    do {
+      while (PivotVs(i) == Wanted && i < R) ++i;
+      while (VsPivot(j) == Wanted && j > L) --j;
+      if (i <= j) {
+        if (i != j && Differ(i, j)) Exchange(i, j);
+        ++i;
+        --j;
+      }
+    } while (i <= j);
+    if (i < R) Ranges.push_back({i, R});
+    if (L < j) Ranges.push_back({L, j});
+  }
+}
+
 bool CheckType(TCellType T) { return T == ctCheckBox || T == ctDataCheckBox || T == ctVirtCheckBox || T == ctRowCheckBox; }
 
 double Cached(double& Slot, const std::function<double()>& Make) {
@@ -564,9 +594,7 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
   };
   auto Compare = [&](Integer A, Integer B) { return Indexed ? ByIndex(0, A, B) : ByColumn(Col, A, B); };
 
-  // The partition sort of QuickSortRows (QuickSortRowsIndexed) on row numbers. The ranges wait on
-  // a list instead of the call stack, in the order the recursion takes them, so any answers of the
-  // comparison end after a bounded number of steps with every row kept once.
+  // The partition sort of QuickSortRows (QuickSortRowsIndexed) on row numbers.
   const Integer OldCompares = Compares;
   const Integer OldSwaps = Swaps;
   SortDir = FSortSettings->Direction() == sdDescending ? -1 : 1;
@@ -576,28 +604,15 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
   auto At = [&](Integer Pos) -> Integer& { return Ord[static_cast<size_t>(Pos - Left)]; };
   try {
     if (!Indexed) KeysOf(Col);
-    std::vector<std::pair<Integer, Integer>> Ranges{{Left, Right}};
-    while (!Ranges.empty()) {
-      const auto [L, R] = Ranges.back();
-      Ranges.pop_back();
-      const Integer Pivot = At((L + R) / 2);
-      Integer i = L;
-      Integer j = R;
-      do {
-        while (Compare(Pivot, At(i)) == Wanted && i < R) ++i;
-        while (Compare(At(j), Pivot) == Wanted && j > L) --j;
-        if (i <= j) {
-          if (i != j && (Indexed || Compare(At(i), At(j)) != 0)) {
-            std::swap(At(i), At(j));
-            ++Swaps;
-          }
-          ++i;
-          --j;
-        }
-      } while (i <= j);
-      if (i < R) Ranges.push_back({i, R});
-      if (L < j) Ranges.push_back({L, j});
-    }
+    Integer Pivot = 0;
+    PartitionSort(
+        Left, Right, Wanted, [&](Integer M) { Pivot = At(M); }, [&](Integer i) { return Compare(Pivot, At(i)); },
+        [&](Integer j) { return Compare(At(j), Pivot); },
+        [&](Integer i, Integer j) { return Indexed || Compare(At(i), At(j)) != 0; },
+        [&](Integer i, Integer j) {
+          std::swap(At(i), At(j));
+          ++Swaps;
+        });
   } catch (const TKeysUnfit&) {
     Compares = OldCompares;
     Swaps = OldSwaps;
@@ -670,28 +685,12 @@ void TExStringGrid::QuickSortRowsByCells(Integer ColOrIndex, Integer Left, Integ
   auto Compare = [&](Integer A, Integer B) {
     return Indexed ? CompareRowsIndexed(ColOrIndex, A, B) : CompareRows(ColOrIndex, A, B);
   };
+  // The pivot is copied into the scratch row before last.
   const Integer P = RowCount() - 2;
-  // The ranges wait on a list in the order a recursion would take them, so the depth of the
-  // partitions never reaches the call stack.
-  std::vector<std::pair<Integer, Integer>> Ranges{{Left, Right}};
-  while (!Ranges.empty()) {
-    const auto [L, R] = Ranges.back();
-    Ranges.pop_back();
-    CopyPivotRow((L + R) / 2);
-    Integer i = L;
-    Integer j = R;
-    do {
-      while (Compare(P, i) == Wanted && i < R) ++i;
-      while (Compare(j, P) == Wanted && j > L) --j;
-      if (i <= j) {
-        if (i != j && (Indexed || Compare(i, j) != 0)) SortSwapRows(i, j);
-        ++i;
-        --j;
-      }
-    } while (i <= j);
-    if (i < R) Ranges.push_back({i, R});
-    if (L < j) Ranges.push_back({L, j});
-  }
+  PartitionSort(
+      Left, Right, Wanted, [&](Integer M) { CopyPivotRow(M); }, [&](Integer i) { return Compare(P, i); },
+      [&](Integer j) { return Compare(j, P); }, [&](Integer i, Integer j) { return Indexed || Compare(i, j) != 0; },
+      [&](Integer i, Integer j) { SortSwapRows(i, j); });
 }
 
 void TExStringGrid::QuickUnSortRows(Integer Left, Integer Right) {
