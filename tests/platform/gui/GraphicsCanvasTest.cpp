@@ -274,7 +274,7 @@ TEST(GraphicsCanvasLines, ClippedLinesMatchTheLineDrawnWhole) {
     return Lo + static_cast<Integer>((Seed >> 8) % static_cast<Cardinal>(Hi - Lo + 1));
   };
   for (TPenStyle Style : {psSolid, psDash, psDashDot}) {
-    for (Integer n = 0; n < 300; ++n) {
+    for (Integer n = 0; n < 80; ++n) {
       const Integer X0 = Next(-120, 160), Y0 = Next(-120, 160), X1 = Next(-120, 160), Y1 = Next(-120, 160);
       auto Small = NewBitmap(W, H);
       auto Big = NewBitmap(W + 2 * Off, H + 2 * Off);
