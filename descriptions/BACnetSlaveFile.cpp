@@ -1,6 +1,7 @@
 #include "descriptions/BACnetSlaveFile.h"
 
 #include "platform/rtl/SysUtils.h"
+#include "platform/xml/XMLChars.h"
 #include "platform/xml/XMLDoc.h"
 
 namespace {
@@ -96,7 +97,7 @@ TBACnet_Slave_Tables Read_BACnet_Slave_Bytes(const std::string& Bytes,
 Integer BACnet_Slave_Row_Count(const std::vector<TBACnet_Slave_Row>& Rows) {
   Integer count = 0;
   for (const TBACnet_Slave_Row& row : Rows) {
-    if (Trim(row.Data_Type).empty()) break;
+    if (Trim(XmlCharsOnly(row.Data_Type)).empty()) break;
     ++count;
   }
   return count;

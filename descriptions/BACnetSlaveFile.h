@@ -44,7 +44,7 @@ TBACnet_Slave_Tables Read_BACnet_Slave_Bytes(
     const std::string& Bytes, TBACnet_Slave_Required Required = TBACnet_Slave_Required::All_Columns);
 
 // The number of rows of a table that the file keeps: the rows before the first one whose Data Type
-// is blank.
+// is blank as written (characters XML cannot carry are left out of the file).
 Integer BACnet_Slave_Row_Count(const std::vector<TBACnet_Slave_Row>& Rows);
 
 // The file's bytes, and the file written over an old one. Each table is written up to its first

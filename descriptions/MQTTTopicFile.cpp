@@ -1,6 +1,7 @@
 #include "descriptions/MQTTTopicFile.h"
 
 #include "platform/rtl/SysUtils.h"
+#include "platform/xml/XMLChars.h"
 #include "platform/xml/XMLDoc.h"
 
 namespace {
@@ -78,7 +79,7 @@ template <class TRow>
 Integer Row_Count(const std::vector<TRow>& Rows) {
   Integer count = 0;
   for (const TRow& row : Rows) {
-    if (Trim(row.Topic).empty()) break;
+    if (Trim(XmlCharsOnly(row.Topic)).empty()) break;
     ++count;
   }
   return count;

@@ -62,7 +62,7 @@ TMQTT_Topic_Tables Read_MQTT_Topic_File(const String& FileName);
 TMQTT_Topic_Tables Read_MQTT_Topic_Bytes(const std::string& Bytes);
 
 // The number of rows of a table that the file keeps: the rows before the first one whose Topic is
-// blank.
+// blank as written (characters XML cannot carry are left out of the file).
 Integer MQTT_Topic_Row_Count(const std::vector<TMQTT_Publish_Row>& Rows);
 Integer MQTT_Topic_Row_Count(const std::vector<TMQTT_Subscribe_Row>& Rows);
 
