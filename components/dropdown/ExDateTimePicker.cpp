@@ -8,6 +8,7 @@
 #include "components/gridbase/EsgPaint.h"
 #include "components/gridbase/ExStyleIF.h"
 #include "components/gridbase/ExThemeLib.h"
+#include "components/gridbase/ExUtil.h"
 #include "components/gridbase/ExXPVS.h"
 #include "platform/gui/Forms.h"
 #include "platform/rtl/SysUtils.h"
@@ -39,30 +40,14 @@ Word DTPShiftFocusMessage() {
 // ---------------------------------------------------------------------------------------------
 // TCustomDateTimePicker
 
-TCustomDateTimePicker::TCustomDateTimePicker(TComponent* AOwner) : TDateTimePicker(AOwner) {
-  FButtonWidth = GetSystemMetrics(SM_CXVSCROLL) + 2;
-  FIsThemed = IsComCtl6();
-  FIsWinXP = IsWinXPOrLater();
-  SetDoubleBuffered(true);
+TCustomDateTimePicker::TCustomDateTimePicker(TComponent* AOwner) : TFlatDateTimePicker(AOwner) {
+  FBorderColor = 0;
   SetCtl3D(false);
-  SetParentCtl3D(false);
 }
 
 TCustomDateTimePicker::~TCustomDateTimePicker() = default;
 
 void TCustomDateTimePicker::SetAutoTab(bool Value) { FAutoTab = Value; }
-
-void TCustomDateTimePicker::SetMetroStyle(bool Value) {
-  if (Value == FMetroStyle) return;
-  FMetroStyle = Value;
-  Invalidate();
-}
-
-void TCustomDateTimePicker::SetBorderStyle(TBorderStyle Value) {
-  if (Value == FBorderStyle) return;
-  FBorderStyle = Value;
-  Invalidate();
-}
 
 void TCustomDateTimePicker::RememberTime() {
   DecodeTime(TDateTimePicker::DateTime(), Fh, Fm, Fs, Fms);
@@ -101,17 +86,12 @@ void TCustomDateTimePicker::Dispatch(TMessage& M) {
 
 bool TCustomDateTimePicker::ThemeActive() const { return ThemeApi.IsThemeActive() != 0; }
 
-bool TCustomDateTimePicker::HotOrActive() const {
-  if (HasState(csDesigning)) return Enabled();
-  return FMouseInControl || (Screen && Screen->ActiveControl() == static_cast<const TWinControl*>(this));
-}
-
 // --- Painting ------------------------------------------------------------------------------------
 
 void TCustomDateTimePicker::WMNCPaint(TMessage& M) {
   DefaultHandler(M);
   if (!Ctl3D()) PaintBorderLines(true);
-  if ((!Enabled() && ThemeActive()) || FBorderColor != clNone) PaintOwnFrame();
+  if ((!Enabled() && ThemeActive()) || FBorderColor != clNone) PaintFrame();
   M.Result = 0;
 }
 
@@ -124,35 +104,10 @@ void TCustomDateTimePicker::WMPaint(TMessage& M) {
   if (metro && TDateTimePicker::Kind() == dtkDate) PaintMetroButton(c);
   c->RestoreDC(saved);
   if (!Ctl3D()) PaintBorderLines(!ThemeActive());
-  PaintOwnFrame();
+  PaintFrame();
 }
 
-void TCustomDateTimePicker::PaintBorderLines(bool Inner) {
-  TCanvas* c = Canvas();
-  const Integer saved = c->SaveDC();
-  TColor pen = FBorderColor;
-  if (FBorderStyle == bsNone && FParent)
-    pen = FParent->Color();
-  else if (FIsThemed)
-    pen = EsgDisabledFrameColor;
-  c->Pen()->SetStyle(psSolid);
-  c->Pen()->SetWidth(1);
-  c->Pen()->SetColor(pen);
-  c->MoveTo(0, FHeight);
-  c->LineTo(0, 0);
-  c->LineTo(FWidth - 1, 0);
-  c->LineTo(FWidth - 1, FHeight - 1);
-  c->LineTo(0, FHeight - 1);
-  if (FParent && Inner) {
-    if (FBorderStyle == bsSingle) c->Pen()->SetColor(FParent->Color());
-    c->MoveTo(1, FHeight - 2);
-    c->LineTo(1, 1);
-    c->LineTo(FWidth - 1, 1);
-  }
-  c->RestoreDC(saved);
-}
-
-void TCustomDateTimePicker::PaintOwnFrame() {
+void TCustomDateTimePicker::PaintFrame() {
   if (NativeFrame() || !FMetroStyle) return;
   if (Enabled() && FBorderColor == clNone) return;
   TCanvas* c = Canvas();
@@ -179,94 +134,21 @@ void TCustomDateTimePicker::PaintOwnFrame() {
     c->Brush()->SetColor(FBorderColor);
     c->FrameRect(w);
   }
-  if (!(FIsWinXP && ThemeActive())) {
-    const Integer cw = ClientWidth(), ch = ClientHeight();
-    c->ExcludeClipRect(Rect(cw - FButtonWidth + 4, 4, cw - 4, ch - 4));
-    TRect b = w;
-    b.Left += cw - FButtonWidth - 2;
-    InflateRect(b, -2, -2);
-    if (HotOrActive()) {
-      TRect e = b;
-      DrawEdge(c, e, EDGE_RAISED, BF_RECT | (DroppedDown() ? BF_FLAT : 0));
-    } else {
-      c->Brush()->SetColor(clBtnFace);
-      c->FillRect(Rect(b.Left, b.Top + 1, b.Right - 1, b.Bottom - 1));
-    }
-    c->ExcludeClipRect(b);
-  }
+  if (!(FIsWinXP && ThemeActive())) PaintButtonBorder(c);
   c->RestoreDC(saved);
 }
 
 void TCustomDateTimePicker::PaintMetroButton(TCanvas* C) {
-  const Integer cw = ClientWidth(), ch = ClientHeight();
-  if (IsComCtl6()) {
-    // The platform's own button goes under the control's colour first.
-    C->Brush()->SetStyle(bsSolid);
-    C->Brush()->SetColor(Color());
-    if (ThemeActive())
-      C->FillRect(Rect(cw - FButtonWidth - 4, 1, cw, FHeight));
-    else
-      C->FillRect(Rect(cw - FButtonWidth - 2, 4, cw - 2, FHeight - 4));
-  }
-  TRect b = Rect(0, 0, FWidth, FHeight);
-  b.Left += cw - FButtonWidth + 2;
-  InflateRect(b, -1, -1);
-  TEsgDropButtonLook look;
-  look.Color = FButtonColor;
-  look.ColorHot = FButtonColorHot;
-  look.ColorDown = FButtonColorDown;
-  look.BorderColor = FButtonBorderColor;
-  look.TextColor = FButtonTextColor;
-  look.TextColorDown = FButtonTextColorDown;
-  look.Hover = FButtonHover;
-  look.Themed = ThemeActive();
-  look.Enabled = Enabled();
-  look.DroppedDown = DroppedDown();
-  PaintEsgDropButton(C, Handle(), b, look);
-  C->ExcludeClipRect(Rect(cw - FButtonWidth - 4, 0, cw + 2, ch));
+  // The platform's own button goes under the control's colour first.
+  if (IsComCtl6()) WipePlatformButton(C, ThemeActive(), 4);
+  PaintDropButton(C, ThemeActive());
 }
 
-// --- Focus and mouse -------------------------------------------------------------------------------
-
-void TCustomDateTimePicker::CMEnter(TMessage& M) {
-  if (!HasState(csDesigning)) {
-    FHasFocus = true;
-    PaintOwnFrame();
-  }
-  TDateTimePicker::CMEnter(M);
-}
-
-void TCustomDateTimePicker::CMExit(TMessage& M) {
-  if (!HasState(csDesigning)) {
-    FHasFocus = false;
-    PaintOwnFrame();
-  }
-  TDateTimePicker::CMExit(M);
-}
-
-void TCustomDateTimePicker::CMMouseEnter(TMessage& M) {
-  TDateTimePicker::CMMouseEnter(M);
-  if (HasState(csDesigning) || !Enabled()) return;
-  FMouseInControl = true;
-  PaintOwnFrame();
-  if (FIsWinXP) Invalidate();
-}
-
-void TCustomDateTimePicker::CMMouseLeave(TMessage& M) {
-  TDateTimePicker::CMMouseLeave(M);
-  if (HasState(csDesigning) || !Enabled()) return;
-  FMouseInControl = false;
-  PaintOwnFrame();
-  FButtonHover = false;
-  if (FIsWinXP) Invalidate();
-}
+// --- Mouse -----------------------------------------------------------------------------------------
 
 void TCustomDateTimePicker::MouseMove(TShiftState Shift, Integer X, Integer Y) {
   TDateTimePicker::MouseMove(Shift, X, Y);
-  const bool hover = FWidth - FButtonWidth < X && X < FWidth;
-  if (hover == FButtonHover) return;
-  FButtonHover = hover;
-  Invalidate();
+  TrackButtonHover(X);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -305,9 +187,7 @@ void TExDateTimePicker::Notification(TComponent* AComponent, TOperation Operatio
 }
 
 String TExDateTimePicker::Version() const {
-  const Cardinal v = static_cast<Cardinal>(GetVersionNr());
-  return IntToStr(static_cast<Integer>(v >> 24)) + u"." + IntToStr(static_cast<Integer>((v >> 16) & 0xFF)) + u"." +
-         IntToStr(static_cast<Integer>((v >> 8) & 0xFF)) + u"." + IntToStr(static_cast<Integer>(v & 0xFF));
+  return VersionNrText(GetVersionNr());
 }
 
 void TExDateTimePicker::DoChange() {
@@ -459,12 +339,6 @@ void TExDateTimePicker::SetAutoTab(bool Value) {
 void TExDateTimePicker::SetBorderStyle(TBorderStyle Value) {
   TCustomDateTimePicker::SetBorderStyle(Value);
   UpdateTimePicker();
-}
-
-void TExDateTimePicker::SetBorderColor(TColor Value) {
-  if (Value == FBorderColor) return;
-  FBorderColor = Value;
-  Invalidate();
 }
 
 // --- AutoTab -------------------------------------------------------------------------------------

@@ -18,15 +18,16 @@
 
 #include <memory>
 
-#include "components/gridbase/DateTimePicker.h"
 #include "components/gridbase/EsgCombo.h"
+#include "components/gridbase/EsgDatePicker.h"
 #include "platform/gui/Graphics.h"
 #include "platform/gui/StdCtrls.h"
 
 // The identifier of the registered message "DTPShiftFocus", as a 16-bit value.
 Word DTPShiftFocusMessage();
 
-class TCustomDateTimePicker : public TDateTimePicker {
+// The flat look, border and button colours come from the grid library's flat picker.
+class TCustomDateTimePicker : public TFlatDateTimePicker {
  public:
   explicit TCustomDateTimePicker(TComponent* AOwner);
   ~TCustomDateTimePicker() override;
@@ -35,12 +36,6 @@ class TCustomDateTimePicker : public TDateTimePicker {
   // A digit typed moves the caret to the next field once the value changed.
   bool AutoTab() const { return FAutoTab; }
   virtual void SetAutoTab(bool Value);
-  // The flat look with the own frame and drop button; a change repaints.
-  bool MetroStyle() const { return FMetroStyle; }
-  void SetMetroStyle(bool Value);
-  // The frame style of the own border painting (bsNone after construction).
-  TBorderStyle BorderStyle() const { return FBorderStyle; }
-  void SetBorderStyle(TBorderStyle Value) override;
   // True: the picker never paints the own frame.
   virtual bool NativeFrame() const { return true; }
   // The reaction to "DTPShiftFocus".
@@ -49,51 +44,24 @@ class TCustomDateTimePicker : public TDateTimePicker {
   // State the painting reads.
   bool IsThemed() const { return FIsThemed; }
   bool IsWinXP() const { return FIsWinXP; }
-  Integer ButtonWidth() const { return FButtonWidth; }
-  bool ButtonHover() const { return FButtonHover; }
-  bool MouseInControl() const { return FMouseInControl; }
-  bool HasFocus() const { return FHasFocus; }
 
   void WndProc(TMessage& Message) override;
   void Dispatch(TMessage& M) override;
 
   // The own frame (MetroStyle, without NativeFrame, when disabled or with a BorderColor).
-  void PaintOwnFrame();
+  void PaintFrame() override;
 
  protected:
   void WMChar(TMessage& M) override;
   void WMPaint(TMessage& M) override;
   void WMNCPaint(TMessage& M);
-  void CMEnter(TMessage& M) override;
-  void CMExit(TMessage& M) override;
-  void CMMouseEnter(TMessage& M) override;
-  void CMMouseLeave(TMessage& M) override;
   void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
-  // The border lines drawn while Ctl3D is off; Inner: with the inner lines.
-  void PaintBorderLines(bool Inner);
   // The own drop button of a date picker in the flat look.
   void PaintMetroButton(TCanvas* C);
   bool ThemeActive() const;
-  bool HotOrActive() const;
   // Remembers the time fields of the value before a digit key.
   void RememberTime();
 
-  TBorderStyle FBorderStyle = bsNone;
-  TColor FBorderColor = 0;
-  bool FIsThemed = false;
-  TColor FButtonColorDown = clNone;
-  TColor FButtonBorderColor = clNone;
-  TColor FButtonTextColor = clNone;
-  TColor FButtonTextColorHot = clNone;
-  TColor FButtonColor = clNone;
-  TColor FButtonColorHot = clNone;
-  TColor FButtonTextColorDown = clNone;
-  Integer FButtonWidth = 0;
-  bool FButtonHover = false;
-  bool FMouseInControl = false;
-  bool FIsWinXP = false;
-  bool FMetroStyle = false;
-  bool FHasFocus = false;
   bool FAutoTab = false;
   Word Fh = 0, Fm = 0, Fs = 0, Fms = 0;
 };
@@ -132,23 +100,7 @@ class TExDateTimePicker : public TCustomDateTimePicker {
   void SetBorderStyle(TBorderStyle Value) override;
   void DoShiftFocus() override;
 
-  // --- Look ---
-  TColor BorderColor() const { return FBorderColor; }
-  void SetBorderColor(TColor Value);
-  TColor ButtonColor() const { return FButtonColor; }
-  void SetButtonColor(TColor Value) { FButtonColor = Value; }
-  TColor ButtonColorHot() const { return FButtonColorHot; }
-  void SetButtonColorHot(TColor Value) { FButtonColorHot = Value; }
-  TColor ButtonColorDown() const { return FButtonColorDown; }
-  void SetButtonColorDown(TColor Value) { FButtonColorDown = Value; }
-  TColor ButtonTextColor() const { return FButtonTextColor; }
-  void SetButtonTextColor(TColor Value) { FButtonTextColor = Value; }
-  TColor ButtonTextColorHot() const { return FButtonTextColorHot; }
-  void SetButtonTextColorHot(TColor Value) { FButtonTextColorHot = Value; }
-  TColor ButtonTextColorDown() const { return FButtonTextColorDown; }
-  void SetButtonTextColorDown(TColor Value) { FButtonTextColorDown = Value; }
-  TColor ButtonBorderColor() const { return FButtonBorderColor; }
-  void SetButtonBorderColor(TColor Value) { FButtonBorderColor = Value; }
+  // --- Look (border and button colours: the flat picker's) ---
   // "1.2.0.0" from GetVersionNr; writes change nothing.
   String Version() const;
   void SetVersion(const String&) {}

@@ -7,6 +7,7 @@
 
 #include "components/dropdown/ExDropDown.h"
 #include "components/gridbase/ATXPVS.h"
+#include "components/gridbase/ExUtil.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace {
@@ -113,9 +114,7 @@ void TExCustomDropDown::DoLabelDblClick() {
 Integer TExCustomDropDown::GetVersionNr() { return 0x01020104; }
 
 String TExCustomDropDown::Version() const {
-  const Integer v = const_cast<TExCustomDropDown*>(this)->GetVersionNr();
-  return IntToStr((v >> 24) & 0xFF) + u"." + IntToStr((v >> 16) & 0xFF) + u"." + IntToStr((v >> 8) & 0xFF) + u"." +
-         IntToStr(v & 0xFF);
+  return VersionNrText(const_cast<TExCustomDropDown*>(this)->GetVersionNr());
 }
 
 void TExCustomDropDown::CreateDropDownButton() {

@@ -31,7 +31,7 @@ enum TLabelPosition {
 // The combo-box message that sets the width of the dropped list.
 constexpr UINT CB_SETDROPPEDWIDTH = 0x0160;
 
-class TEsgCustomCombo : public TCustomComboBox {
+class TEsgCustomCombo : public TCustomComboBox, public TEsgButtonColors {
  public:
   explicit TEsgCustomCombo(TComponent* AOwner);
   ~TEsgCustomCombo() override;
@@ -87,20 +87,6 @@ class TEsgCustomCombo : public TCustomComboBox {
   void SetLabelFont(TFont* Value);
   TLabel* ComboLabel() const { return FLabel; }
 
-  TColor ButtonColor() const { return FButtonColor; }
-  void SetButtonColor(TColor Value) { FButtonColor = Value; }
-  TColor ButtonColorHot() const { return FButtonColorHot; }
-  void SetButtonColorHot(TColor Value) { FButtonColorHot = Value; }
-  TColor ButtonColorDown() const { return FButtonColorDown; }
-  void SetButtonColorDown(TColor Value) { FButtonColorDown = Value; }
-  TColor ButtonTextColor() const { return FButtonTextColor; }
-  void SetButtonTextColor(TColor Value) { FButtonTextColor = Value; }
-  TColor ButtonTextColorHot() const { return FButtonTextColorHot; }
-  void SetButtonTextColorHot(TColor Value) { FButtonTextColorHot = Value; }
-  TColor ButtonTextColorDown() const { return FButtonTextColorDown; }
-  void SetButtonTextColorDown(TColor Value) { FButtonTextColorDown = Value; }
-  TColor ButtonBorderColor() const { return FButtonBorderColor; }
-  void SetButtonBorderColor(TColor Value) { FButtonBorderColor = Value; }
   bool IsWinXP() const { return FIsWinXP; }
   void SetIsWinXP(bool Value) { FIsWinXP = Value; }
   bool IsVista() const { return FIsVista; }
@@ -186,13 +172,6 @@ class TEsgCustomCombo : public TCustomComboBox {
   TColor FNormalColor = clNone;
   bool FHasFocus = false;
   bool FFocusLabel = false;
-  TColor FButtonColorDown = clNone;
-  TColor FButtonBorderColor = clNone;
-  TColor FButtonTextColor = clNone;
-  TColor FButtonTextColorHot = clNone;
-  TColor FButtonColor = clNone;
-  TColor FButtonColorHot = clNone;
-  TColor FButtonTextColorDown = clNone;
   bool FIsVista = false;
   TEsgWindowImage FWindowImage;
 };

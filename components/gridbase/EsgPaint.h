@@ -55,6 +55,36 @@ Integer EsgComboButtonThemeState(bool Enabled, bool MouseButtonDown, bool Droppe
 // Whether the left or the right mouse button is down at this moment.
 bool EsgMouseButtonDown();
 
+// The custom colours of an editor's button (the combo box's and the date pickers' drop-down
+// button, the spin buttons): plain stores, clNone at first, read by the button painting. The
+// controls that have them inherit them.
+class TEsgButtonColors {
+ public:
+  TColor ButtonColor() const { return FButtonColor; }
+  void SetButtonColor(TColor Value) { FButtonColor = Value; }
+  TColor ButtonColorHot() const { return FButtonColorHot; }
+  void SetButtonColorHot(TColor Value) { FButtonColorHot = Value; }
+  TColor ButtonColorDown() const { return FButtonColorDown; }
+  void SetButtonColorDown(TColor Value) { FButtonColorDown = Value; }
+  TColor ButtonTextColor() const { return FButtonTextColor; }
+  void SetButtonTextColor(TColor Value) { FButtonTextColor = Value; }
+  TColor ButtonTextColorHot() const { return FButtonTextColorHot; }
+  void SetButtonTextColorHot(TColor Value) { FButtonTextColorHot = Value; }
+  TColor ButtonTextColorDown() const { return FButtonTextColorDown; }
+  void SetButtonTextColorDown(TColor Value) { FButtonTextColorDown = Value; }
+  TColor ButtonBorderColor() const { return FButtonBorderColor; }
+  void SetButtonBorderColor(TColor Value) { FButtonBorderColor = Value; }
+
+ protected:
+  TColor FButtonColorDown = clNone;
+  TColor FButtonBorderColor = clNone;
+  TColor FButtonTextColor = clNone;
+  TColor FButtonTextColorHot = clNone;
+  TColor FButtonColor = clNone;
+  TColor FButtonColorHot = clNone;
+  TColor FButtonTextColorDown = clNone;
+};
+
 // The look of a date picker's drop-down button.
 struct TEsgDropButtonLook {
   TColor Color = clNone;  // clNone: the theme's combo button, or else the classic one

@@ -211,6 +211,9 @@ Integer IntMax(Integer A, Integer B);
 Integer IntMin(Integer A, Integer B);
 // The nearest integer, halves to even (Round as an Integer), for pixel positions and sizes.
 Integer RoundInt(double X);
+// A component's version text: the four bytes of VersionNr, most significant first, as decimal
+// numbers joined by "." (0x01020000 gives 1.2.0.0).
+String VersionNrText(Integer VersionNr);
 
 // ---------------------------------------------------------------------------------------------
 // Filter condition matcher

@@ -282,3 +282,9 @@ Integer IntMax(Integer A, Integer B) { return A > B ? A : B; }
 Integer IntMin(Integer A, Integer B) { return A < B ? A : B; }
 
 Integer RoundInt(double X) { return static_cast<Integer>(Round(X)); }
+
+String VersionNrText(Integer VersionNr) {
+  const Cardinal v = static_cast<Cardinal>(VersionNr);
+  return IntToStr(static_cast<Integer>(v >> 24)) + u"." + IntToStr(static_cast<Integer>((v >> 16) & 0xFF)) + u"." +
+         IntToStr(static_cast<Integer>((v >> 8) & 0xFF)) + u"." + IntToStr(static_cast<Integer>(v & 0xFF));
+}

@@ -4,6 +4,7 @@
 // editor from TEsgSpinEdit.
 #pragma once
 
+#include "components/gridbase/EsgPaint.h"
 #include "components/gridbase/MaskEdit.h"
 #include "components/gridbase/SpeedButton.h"
 #include "platform/gui/ExtCtrls.h"
@@ -69,25 +70,11 @@ void LoadDefaultSpinGlyph(TBitmap* Glyph, bool Up);
 
 // --- The spin button pair --------------------------------------------------------------------------
 
-class TEsgSpinButton : public TWinControl {
+class TEsgSpinButton : public TWinControl, public TEsgButtonColors {
  public:
   explicit TEsgSpinButton(TComponent* AOwner);
   String ClassName() const override { return u"TEsgSpinButton"; }
 
-  TColor ButtonColor() const { return FButtonColor; }
-  void SetButtonColor(TColor Value) { FButtonColor = Value; }
-  TColor ButtonColorHot() const { return FButtonColorHot; }
-  void SetButtonColorHot(TColor Value) { FButtonColorHot = Value; }
-  TColor ButtonColorDown() const { return FButtonColorDown; }
-  void SetButtonColorDown(TColor Value) { FButtonColorDown = Value; }
-  TColor ButtonTextColor() const { return FButtonTextColor; }
-  void SetButtonTextColor(TColor Value) { FButtonTextColor = Value; }
-  TColor ButtonTextColorHot() const { return FButtonTextColorHot; }
-  void SetButtonTextColorHot(TColor Value) { FButtonTextColorHot = Value; }
-  TColor ButtonTextColorDown() const { return FButtonTextColorDown; }
-  void SetButtonTextColorDown(TColor Value) { FButtonTextColorDown = Value; }
-  TColor ButtonBorderColor() const { return FButtonBorderColor; }
-  void SetButtonBorderColor(TColor Value) { FButtonBorderColor = Value; }
 
   TSpinDirection Direction() const { return FDirection; }
   void SetDirection(TSpinDirection Value);
@@ -141,13 +128,6 @@ class TEsgSpinButton : public TWinControl {
   TWinControl* FFocusControl = nullptr;
   TSpinDirection FDirection = spVertical;
   bool FIsWinXP = false;
-  TColor FButtonColorDown = clNone;
-  TColor FButtonBorderColor = clNone;
-  TColor FButtonTextColor = clNone;
-  TColor FButtonTextColorHot = clNone;
-  TColor FButtonColor = clNone;
-  TColor FButtonColorHot = clNone;
-  TColor FButtonTextColorDown = clNone;
 };
 
 // --- The spin edit ---------------------------------------------------------------------------------
