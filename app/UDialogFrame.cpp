@@ -2,6 +2,7 @@
 
 #include "app/UComon.h"
 #include "components/buttons/FadeButton.h"
+#include "platform/gui/ComCtrls.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/StdCtrls.h"
 
@@ -114,4 +115,11 @@ TFadeButton* TFDialog::Create_Dialog_Button(TWinControl* Parent, const String& N
 
 TLabel* TFDialog::Create_Label(TWinControl* Parent, const String& Name, Integer Left, Integer Top) {
   return New_Label(this, Parent, Name, Left, Top);
+}
+
+TTabSheet* TFDialog::Create_Page(TPageControl* Control, const String& Name) {
+  auto* page = new TTabSheet(this);
+  page->SetName(Name);
+  page->SetPageControl(Control);
+  return page;
 }

@@ -22,7 +22,9 @@
 class TBitmap;
 class TFadeButton;
 class TLabel;
+class TPageControl;
 class TPanel;
+class TTabSheet;
 
 // The background of every dialog and of the main window.
 constexpr TColor Dialog_Color = 0x00EDF7F8;
@@ -113,4 +115,6 @@ class TFDialog : public TForm {
                                     TModalResult Result = mrNone);
   // A label on Parent at (Left, Top), sized to its text.
   TLabel* Create_Label(TWinControl* Parent, const String& Name, Integer Left, Integer Top);
+  // A page added at the end of Control.
+  TTabSheet* Create_Page(TPageControl* Control, const String& Name);
 };

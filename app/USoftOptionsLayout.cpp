@@ -7,13 +7,6 @@
 
 namespace {
 
-TTabSheet* New_Page(TComponent* Owner, TPageControl* Control, const String& Name) {
-  auto* page = new TTabSheet(Owner);
-  page->SetName(Name);
-  page->SetPageControl(Control);
-  return page;
-}
-
 TCheckBox* New_Check_Box(TComponent* Owner, TWinControl* Parent, const String& Name, Integer Left, Integer Top,
                          Integer Width) {
   auto* box = new TCheckBox(Owner);
@@ -43,7 +36,7 @@ TFSoftOptions::TFSoftOptions(TComponent* AOwner)
 
   // The language page: the language in use, three rows of two slots, the page counter and the
   // page buttons.
-  TS_Language = New_Page(this, PC_Options, u"TS_Language");
+  TS_Language = Create_Page(PC_Options, u"TS_Language");
   L_Sel_Lang = Create_Label(TS_Language, u"L_Sel_Lang", 16, 10);
   L_Sel_Lang->Font()->SetStyle(TFontStyles{fsBold});
   for (Integer k = 1; k <= Slots_Per_Page; ++k) {
@@ -72,7 +65,7 @@ TFSoftOptions::TFSoftOptions(TComponent* AOwner)
   Btn_Next->OnClick = [this](TObject* Sender) { Btn_NextClick(Sender); };
 
   // The connection page: the check at start-up is indented under the connection it needs.
-  TS_Con_Options = New_Page(this, PC_Options, u"TS_Con_Options");
+  TS_Con_Options = Create_Page(PC_Options, u"TS_Con_Options");
   CB_En_Con = New_Check_Box(this, TS_Con_Options, u"CB_En_Con", 16, 16, 440);
   CB_Update = New_Check_Box(this, TS_Con_Options, u"CB_Update", 40, 42, 416);
   Btn_Check_Update = Create_Dialog_Button(TS_Con_Options, u"Btn_Check_Update", 16, 76, 220, 28, dgWeb);
@@ -86,7 +79,7 @@ TFSoftOptions::TFSoftOptions(TComponent* AOwner)
     LL_Check_UpdateLinkClick(Sender, Link, LinkType);
   };
 
-  TS_Soft_Settings = New_Page(this, PC_Options, u"TS_Soft_Settings");
+  TS_Soft_Settings = Create_Page(PC_Options, u"TS_Soft_Settings");
   CB_Soft_Set_Jump_Table = New_Check_Box(this, TS_Soft_Settings, u"CB_Soft_Set_Jump_Table", 16, 16, 456);
   CB_DoubleClick_Auto_Size = New_Check_Box(this, TS_Soft_Settings, u"CB_DoubleClick_Auto_Size", 16, 42, 456);
 

@@ -40,8 +40,8 @@ void Fill_Document(TXMLDocument& Doc, const TParGen_Values& V) {
   Add_Octets(Root, DNS_Names, V.Ethernet_DNS);
   Add_Value(Root, u"Ethernet_EN_DNS", V.Ethernet_EN_DNS ? u"1" : u"0");
   Add_Value(Root, u"PROFIBUS_ID_Device", V.PROFIBUS_ID_Device);
-  Add_Value(Root, u"PROFINET_NB_IN", V.PROFINET_NB_IN);
-  Add_Value(Root, u"PROFINET_NB_OUT", V.PROFINET_NB_OUT);
+  Add_Value(Root, ParGen_NB_In_Name, V.PROFINET_NB_IN);
+  Add_Value(Root, ParGen_NB_Out_Name, V.PROFINET_NB_OUT);
 }
 
 }  // namespace
@@ -103,6 +103,13 @@ bool TParGen_Reader::Read_Flag(const String& Name) const {
   return Read_Text(Name, String()) == u"1";
 }
 
+TParGen_Byte_Counts Read_ParGen_Byte_Counts(const TParGen_Reader& Reader, Integer Default) {
+  TParGen_Byte_Counts counts;
+  counts.NB_In = Reader.Read_Integer(ParGen_NB_In_Name, Default);
+  counts.NB_Out = Reader.Read_Integer(ParGen_NB_Out_Name, Default);
+  return counts;
+}
+
 TParGen_Values Default_ParGen_Values() {
   TParGen_Values V;
   V.Ethernet_IP = {u"192", u"168", u"0", u"10"};
@@ -126,8 +133,8 @@ TParGen_Values Read_ParGen_Values(const TParGen_Reader& R) {
   Read_Octets(R, DNS_Names, V.Ethernet_DNS);
   V.Ethernet_EN_DNS = R.Read_Flag(u"Ethernet_EN_DNS");
   V.PROFIBUS_ID_Device = R.Read_Text(u"PROFIBUS_ID_Device", V.PROFIBUS_ID_Device);
-  V.PROFINET_NB_IN = R.Read_Text(u"PROFINET_NB_IN", V.PROFINET_NB_IN);
-  V.PROFINET_NB_OUT = R.Read_Text(u"PROFINET_NB_OUT", V.PROFINET_NB_OUT);
+  V.PROFINET_NB_IN = R.Read_Text(ParGen_NB_In_Name, V.PROFINET_NB_IN);
+  V.PROFINET_NB_OUT = R.Read_Text(ParGen_NB_Out_Name, V.PROFINET_NB_OUT);
   return V;
 }
 

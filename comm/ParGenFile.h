@@ -79,6 +79,18 @@ struct TParGen_Values {
   bool operator==(const TParGen_Values&) const = default;
 };
 
+// The element names of the PROFIBUS input and output byte counts.
+inline constexpr const char16_t* ParGen_NB_In_Name = u"PROFINET_NB_IN";
+inline constexpr const char16_t* ParGen_NB_Out_Name = u"PROFINET_NB_OUT";
+
+// The byte counts as numbers, for the image builder and the description-file writers: each one
+// Default when its element is missing or does not convert.
+struct TParGen_Byte_Counts {
+  Integer NB_In = 0;
+  Integer NB_Out = 0;
+};
+TParGen_Byte_Counts Read_ParGen_Byte_Counts(const TParGen_Reader& Reader, Integer Default);
+
 // The dialog's defaults: 192.168.0.10, 255.255.255.0, gateway 192.168.0.1 off, DNS 8.8.8.8 off,
 // station 10, byte counts 244 and 244.
 TParGen_Values Default_ParGen_Values();

@@ -191,9 +191,9 @@ void Overlay_ParGen(TBank1_Params& Param_Rec, const TParGen_Reader& R) {
                      static_cast<Byte>(R.Read_Integer(u"PROFIBUS_ID_Device", 1) & 0xFF));
   // The element names say PROFINET; they hold the PROFIBUS byte counts. Input and output lie
   // crossed in the record: the output count comes first.
-  Param_Rec.Set_Cardinal(Bank1_Ofs::NB_In, static_cast<Cardinal>(R.Read_Integer(u"PROFINET_NB_IN", 244)));
-  Param_Rec.Set_Cardinal(Bank1_Ofs::NB_Out,
-                         static_cast<Cardinal>(R.Read_Integer(u"PROFINET_NB_OUT", 244)));
+  const TParGen_Byte_Counts counts = Read_ParGen_Byte_Counts(R, 244);
+  Param_Rec.Set_Cardinal(Bank1_Ofs::NB_In, static_cast<Cardinal>(counts.NB_In));
+  Param_Rec.Set_Cardinal(Bank1_Ofs::NB_Out, static_cast<Cardinal>(counts.NB_Out));
 }
 
 Cardinal Bank1_Checksum(const TBank1_Params& Param_Rec) {

@@ -16,3 +16,8 @@ void Save_Text_Lines(const String& FileName, const std::vector<String>& Lines,
   for (const String& line : Lines) list.Add(line);
   list.SaveToFile(FileName, Encoding == TText_Encoding::Ansi ? TEncoding::ANSI : TEncoding::UTF8);
 }
+
+String Two_Digits(Integer Value) {
+  String text = IntToStr(Value);
+  return Length(text) < 2 ? u"0" + text : text;
+}

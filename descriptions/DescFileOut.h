@@ -1,5 +1,5 @@
-// What the description-file writers share: the overwrite question, answered by the caller, and the
-// writing of a text file as a list of lines.
+// What the description-file writers share: the overwrite question, answered by the caller, the
+// writing of a text file as a list of lines, and the two-digit numbers of their dates and times.
 #pragma once
 
 #include <functional>
@@ -28,3 +28,6 @@ enum class TText_Encoding {
 // file. A file that cannot be written raises the runtime library's file error.
 void Save_Text_Lines(const String& FileName, const std::vector<String>& Lines,
                      TText_Encoding Encoding);
+
+// Value as decimal text of at least two digits ("07", "12", "123").
+String Two_Digits(Integer Value);

@@ -42,11 +42,6 @@ String EDE_Value(const String& Value) {
   return out;
 }
 
-String Two_Digits(Integer Value) {
-  String text = IntToStr(Value);
-  return Length(text) < 2 ? u"0" + text : text;
-}
-
 void Add_Objects(TEDE_Objects& Objects, TEDE_Instance_Counters& Counters,
                  const std::vector<TBACnet_Slave_Row>& Rows, bool In_Write,
                  const TEDE_Device_Param& Device) {

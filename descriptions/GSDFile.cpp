@@ -281,8 +281,9 @@ TGSD_Param Read_GSD_Param(const String& File_ParGen) {
   reader.Load_File(File_ParGen);
   TGSD_Param param;
   // The element names speak from the converter's side: its output bytes are the master's inputs.
-  param.GSD_Output_Len = reader.Read_Integer(u"PROFINET_NB_IN", 0);
-  param.GSD_Input_Len = reader.Read_Integer(u"PROFINET_NB_OUT", 0);
+  const TParGen_Byte_Counts counts = Read_ParGen_Byte_Counts(reader, 0);
+  param.GSD_Output_Len = counts.NB_In;
+  param.GSD_Input_Len = counts.NB_Out;
   return param;
 }
 

@@ -298,8 +298,9 @@ TProfinet_Param Read_Profinet_Param(const String& File_ParGen) {
   if (reader.Load(File_ParGen)) {
     // The element names speak from the converter's side: its output bytes are the controller's
     // inputs.
-    param.Profinet_Output_Len = reader.Read_Integer(u"PROFINET_NB_IN", 1438);
-    param.Profinet_Input_Len = reader.Read_Integer(u"PROFINET_NB_OUT", 1438);
+    const TParGen_Byte_Counts counts = Read_ParGen_Byte_Counts(reader, 1438);
+    param.Profinet_Output_Len = counts.NB_In;
+    param.Profinet_Input_Len = counts.NB_Out;
     param.Profinet_Station_Name = reader.Read_Text(u"PROFINET_NAME_STA", param.Profinet_Station_Name);
   }
   if (Trim(param.Profinet_Station_Name).empty()) param.Profinet_Station_Name = u"SERIAL";

@@ -1,15 +1,7 @@
 #include "descriptions/GSDMLFileName.h"
 
+#include "descriptions/DescFileOut.h"
 #include "platform/rtl/SysUtils.h"
-
-namespace {
-
-String Two_Digits(Integer Value) {
-  String text = IntToStr(Value);
-  return Length(text) < 2 ? u"0" + text : text;
-}
-
-}  // namespace
 
 String GSDML_Fix1() { return u"GSDML-V2.31-Tavrel-GX31A09"; }
 

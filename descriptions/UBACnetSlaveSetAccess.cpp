@@ -25,61 +25,18 @@ namespace {
 const Integer In_Read_Headers[bsoColumnCount] = {1916, 1917, 1918, 1919, 1920, 1921, 1922, 1923};
 const Integer In_Write_Headers[bsoColumnCount] = {1924, 1925, 1926, 1927, 1928, 1929, 1930, 1931};
 
-// "Error row "; the row number and the failed check's text follow it.
-constexpr Integer Text_Error_Row = 1932;
-// The row delete question; the row number follows it.
-constexpr Integer Text_Delete_Question = 1960;
-
 void Set_Combo_Items(TExColumnGrid* Grid, Integer Column, const std::vector<String>& Items) {
   TStringList* list = Grid->Columns()->GetItem(Column)->ComboItems();
   list->Clear();
   for (const String& s : Items) list->Add(s);
 }
 
-// Every data row: its number in column 0, every other column empty, the hidden one included.
-void Clear_Table(TExColumnGrid* Grid) {
-  Grid->BeginUpdate();
-  const Integer columns = Grid->AllColCount();
-  for (Integer r = 1; r < Grid->RowCount(); ++r) {
-    Grid->SetCells(0, r, IntToStr(r));
-    for (Integer c = 1; c < columns; ++c) Grid->SetCells(c, r, String());
-  }
-  Grid->EndUpdate();
-}
-
-void Fill_Table(TExColumnGrid* Grid, const std::vector<TBACnet_Slave_Row>& Rows) {
-  Grid->BeginUpdate();
-  const Integer count = std::min<Integer>(static_cast<Integer>(Rows.size()), Grid->RowCount() - 1);
-  for (Integer i = 0; i < count; ++i) {
-    const TBACnet_Slave_Row& row = Rows[static_cast<size_t>(i)];
-    const Integer r = i + 1;
-    Grid->SetCells(bsoData_Type, r, row.Data_Type);
-    Grid->SetCells(bsoEng_Unit, r, row.Eng_Unit);
-    Grid->SetCells(bsoPosition, r, row.Position);
-    Grid->SetCells(bsoBit, r, row.Bit);
-    Grid->SetCells(bsoLength, r, row.Length);
-    Grid->SetCells(bsoSwap, r, row.Swap);
-    Grid->SetCells(bsoMnemonic, r, row.Mnemonic);
-  }
-  Grid->EndUpdate();
-}
-
-std::vector<TBACnet_Slave_Row> Gather_Table(TExColumnGrid* Grid) {
-  std::vector<TBACnet_Slave_Row> rows;
-  for (Integer r = 1; r < Grid->RowCount(); ++r) {
-    TBACnet_Slave_Row row;
-    row.Data_Type = Grid->Cells(bsoData_Type, r);
-    if (Trim(row.Data_Type).empty()) break;
-    row.Eng_Unit = Grid->Cells(bsoEng_Unit, r);
-    row.Position = Grid->Cells(bsoPosition, r);
-    row.Bit = Grid->Cells(bsoBit, r);
-    row.Length = Grid->Cells(bsoLength, r);
-    row.Swap = Grid->Cells(bsoSwap, r);
-    row.Mnemonic = Grid->Cells(bsoMnemonic, r);
-    rows.push_back(std::move(row));
-  }
-  return rows;
-}
+// The columns of a table and the fields of a row of the file.
+const std::vector<TTable_Field<TBACnet_Slave_Row>> Row_Fields = {
+    {bsoData_Type, &TBACnet_Slave_Row::Data_Type}, {bsoEng_Unit, &TBACnet_Slave_Row::Eng_Unit},
+    {bsoPosition, &TBACnet_Slave_Row::Position},   {bsoBit, &TBACnet_Slave_Row::Bit},
+    {bsoLength, &TBACnet_Slave_Row::Length},       {bsoSwap, &TBACnet_Slave_Row::Swap},
+    {bsoMnemonic, &TBACnet_Slave_Row::Mnemonic}};
 
 }  // namespace
 
@@ -106,23 +63,14 @@ void TFBACnetSlaveSetAccess::FormShow(TObject*) {
   Set_Combo_Items(ACG_BACnet_in_Write, bsoPosition, positions);
 
   Desc_Lenght = FileExists(File_ParGen) && Read_BACnet_Device_Param(File_ParGen).EDE_Long_Names;
-  // The row count comes before the emptying, so that no row of an earlier, longer table keeps
-  // its cells past the end and shows them again when the table grows.
-  const Integer rows = BACnet_Slave_Object_Limit(Desc_Lenght) + 1;
-  ACG_BACnet_in_Read->SetRowCount(rows);
-  ACG_BACnet_in_Write->SetRowCount(rows);
-  Clear_Table(ACG_BACnet_in_Read);
-  Clear_Table(ACG_BACnet_in_Write);
-  Do_Copy_Read = false;
-  Do_Copy_Write = false;
-  Rows_Left_Out.clear();
+  Reset_Tables(BACnet_Slave_Object_Limit(Desc_Lenght) + 1);
   if (FileExists(File_BACnet_Slave)) Fill_Tables(Read_BACnet_Slave_File(File_BACnet_Slave));
   Show_Rows_Left_Out(Rows_Left_Out);
 }
 
 void TFBACnetSlaveSetAccess::Fill_Tables(const TBACnet_Slave_Tables& Tables) {
-  Fill_Table(ACG_BACnet_in_Read, Tables.In_Read);
-  Fill_Table(ACG_BACnet_in_Write, Tables.In_Write);
+  Fill_Table_Rows(ACG_BACnet_in_Read, Tables.In_Read, Row_Fields);
+  Fill_Table_Rows(ACG_BACnet_in_Write, Tables.In_Write, Row_Fields);
   const Integer rows = ACG_BACnet_in_Read->RowCount() - 1;
   Note_Rows_Left_Out(Rows_Left_Out, TS_BACnet_in_Read->Caption(), static_cast<Integer>(Tables.In_Read.size()), rows);
   Note_Rows_Left_Out(Rows_Left_Out, TS_BACnet_in_Write->Caption(), static_cast<Integer>(Tables.In_Write.size()), rows);
@@ -130,33 +78,17 @@ void TFBACnetSlaveSetAccess::Fill_Tables(const TBACnet_Slave_Tables& Tables) {
 
 TBACnet_Slave_Tables TFBACnetSlaveSetAccess::Gather_Tables() const {
   TBACnet_Slave_Tables tables;
-  tables.In_Read = Gather_Table(ACG_BACnet_in_Read);
-  tables.In_Write = Gather_Table(ACG_BACnet_in_Write);
+  tables.In_Read = Gather_Table_Rows(ACG_BACnet_in_Read, bsoData_Type, Row_Fields);
+  tables.In_Write = Gather_Table_Rows(ACG_BACnet_in_Write, bsoData_Type, Row_Fields);
   return tables;
 }
 
-void TFBACnetSlaveSetAccess::End_Editing() {
-  // A cell still being edited holds its new text in the editor; close it so the tables hold what
-  // the user sees before they are checked, saved or moved.
-  for (TExColumnGrid* grid : {ACG_BACnet_in_Read, ACG_BACnet_in_Write}) {
-    if (grid->InEditMode()) grid->HideInplaceEdit();
-  }
-}
+void TFBACnetSlaveSetAccess::bitbtn1Click(TObject*) { OK_Click(); }
 
-void TFBACnetSlaveSetAccess::bitbtn1Click(TObject*) {
-  End_Editing();
-  if (!Controllo_dati() || !Confirm_Rows_Left_Out(Rows_Left_Out)) return;
-  Write_BACnet_Slave_File(File_BACnet_Slave, Gather_Tables());
-  SetModalResult(mrOk);
-}
+void TFBACnetSlaveSetAccess::Write_Tables() { Write_BACnet_Slave_File(File_BACnet_Slave, Gather_Tables()); }
 
 bool TFBACnetSlaveSetAccess::Controllo_dati() {
-  const TTable_Check_Result result = Check_BACnet_Slave_Tables(Gather_Tables(), NByte_IN, NByte_OUT, Desc_Lenght);
-  if (result.Ok()) return true;
-  const String text = Get_Text(result.Text_Id) + result.Suffix;
-  MessageDlg(result.Row > 0 ? Get_Text(Text_Error_Row) + IntToStr(result.Row) + text : text, mtError,
-             TMsgDlgButtons{mbOK});
-  return false;
+  return Show_Check_Result(Check_BACnet_Slave_Tables(Gather_Tables(), NByte_IN, NByte_OUT, Desc_Lenght));
 }
 
 void TFBACnetSlaveSetAccess::Grid_DblClickCell(TExColumnGrid* Grid, Integer ARow, Integer ACol) {
@@ -199,56 +131,20 @@ void TFBACnetSlaveSetAccess::KeyPress(TObject* Sender, Char& Key) {
 
 void TFBACnetSlaveSetAccess::GridHint(TObject*, Integer, Integer, String&) {}
 
-TExColumnGrid* TFBACnetSlaveSetAccess::Active_Grid() const {
-  return PageControl1->ActivePage() == TS_BACnet_in_Read ? ACG_BACnet_in_Read : ACG_BACnet_in_Write;
-}
+void TFBACnetSlaveSetAccess::Btn_DelRow_Click(TObject*) { Delete_Row_Click(); }
 
-void TFBACnetSlaveSetAccess::Btn_DelRow_Click(TObject*) {
-  End_Editing();
-  TExColumnGrid* grid = Active_Grid();
-  const Integer row = grid->Row();
-  if (MessageDlg(Get_Text(Text_Delete_Question) + IntToStr(row), mtConfirmation, mbYesNo) == mrYes) {
-    Grid_Delete_Row(row, grid);
-  }
-}
+void TFBACnetSlaveSetAccess::Btn_InsRowClick(TObject*) { Insert_Row_Click(); }
 
-void TFBACnetSlaveSetAccess::Btn_InsRowClick(TObject*) {
-  End_Editing();
-  TExColumnGrid* grid = Active_Grid();
-  Grid_Insert_Row(grid->Row(), grid, false);
-}
+void TFBACnetSlaveSetAccess::Btn_CopyRowClick(TObject*) { Copy_Row_Click(); }
 
-void TFBACnetSlaveSetAccess::Btn_CopyRowClick(TObject*) {
-  End_Editing();
-  TExColumnGrid* grid = Active_Grid();
-  Grid_Copy_Row(grid, grid->Row());
-  Do_Copy_Read = grid == ACG_BACnet_in_Read;
-  Do_Copy_Write = grid == ACG_BACnet_in_Write;
-}
-
-void TFBACnetSlaveSetAccess::Btn_PasteRowClick(TObject*) {
-  End_Editing();
-  TExColumnGrid* grid = Active_Grid();
-  Grid_Paste_Row(grid, grid->Row(), grid == ACG_BACnet_in_Read ? Do_Copy_Read : Do_Copy_Write);
-}
+void TFBACnetSlaveSetAccess::Btn_PasteRowClick(TObject*) { Paste_Row_Click(); }
 
 void TFBACnetSlaveSetAccess::Set_Lang() {
   SetCaption(Get_Text(1900));
   L_SW_Desc->SetCaption(Get_Text(1901));
-  Btn_OK->SetCaption(Get_Text(1902));
-  Btn_Cancel->SetCaption(Get_Text(1903));
-  Btn_DelRow->SetCaption(Get_Text(1904));
-  Btn_InsRow->SetCaption(Get_Text(1905));
-  Btn_CopyRow->SetCaption(Get_Text(1906));
-  Btn_PasteRow->SetCaption(Get_Text(1907));
+  Set_Button_Texts(1902, 1910);
   TS_BACnet_in_Read->SetCaption(Get_Text(1908));
   TS_BACnet_in_Write->SetCaption(Get_Text(1909));
-  Btn_OK->SetHint(Get_Text(1910));
-  Btn_Cancel->SetHint(Get_Text(1911));
-  Btn_DelRow->SetHint(Get_Text(1912));
-  Btn_InsRow->SetHint(Get_Text(1913));
-  Btn_CopyRow->SetHint(Get_Text(1914));
-  Btn_PasteRow->SetHint(Get_Text(1915));
   for (Integer c = 0; c < bsoColumnCount; ++c) {
     ACG_BACnet_in_Read->SetCells(c, 0, Get_Text(In_Read_Headers[c]));
     ACG_BACnet_in_Write->SetCells(c, 0, Get_Text(In_Write_Headers[c]));

@@ -4,16 +4,13 @@
 // rewrites it on OK after checking the tables.
 #pragma once
 
-#include "app/GridRowRoutines.h"
-#include "app/UDialogFrame.h"
 #include "descriptions/BACnetSlaveFile.h"
+#include "descriptions/UTableDialog.h"
 
 class TExColumnGrid;
-class TFadeButton;
-class TPageControl;
 class TTabSheet;
 
-class TFBACnetSlaveSetAccess : public TFDialog {
+class TFBACnetSlaveSetAccess : public TFTable_Dialog {
  public:
   explicit TFBACnetSlaveSetAccess(TComponent* AOwner);
   String ClassName() const override { return u"TFBACnetSlaveSetAccess"; }
@@ -27,21 +24,11 @@ class TFBACnetSlaveSetAccess : public TFDialog {
   // Whether the row clipboard holds a row copied from that table.
   bool Do_Copy_Read = false;
   bool Do_Copy_Write = false;
-  // The tables that took fewer rows than the file held when it was shown; OK asks before it writes
-  // them without those rows.
-  std::vector<TTable_Rows_Left_Out> Rows_Left_Out;
 
-  TPageControl* PageControl1 = nullptr;
   TTabSheet* TS_BACnet_in_Read = nullptr;
   TTabSheet* TS_BACnet_in_Write = nullptr;
   TExColumnGrid* ACG_BACnet_in_Read = nullptr;
   TExColumnGrid* ACG_BACnet_in_Write = nullptr;
-  TFadeButton* Btn_OK = nullptr;
-  TFadeButton* Btn_Cancel = nullptr;
-  TFadeButton* Btn_DelRow = nullptr;
-  TFadeButton* Btn_InsRow = nullptr;
-  TFadeButton* Btn_CopyRow = nullptr;
-  TFadeButton* Btn_PasteRow = nullptr;
 
   void FormCreate(TObject* Sender);
   // Reads the name limit from "ParGen.xml", sizes and empties both tables and loads the file when
@@ -74,15 +61,16 @@ class TFBACnetSlaveSetAccess : public TFDialog {
   // The tables' rows as the file keeps them: each up to its first row with a blank Data Type.
   TBACnet_Slave_Tables Gather_Tables() const;
 
+ protected:
+  bool Check_Tables() override { return Controllo_dati(); }
+  void Write_Tables() override;
+
  private:
-  TExColumnGrid* Active_Grid() const;
   // Opens the unit picker on cell (ACol, ARow) of Grid when ACol is the unit column, then sizes a
   // header's column when the option asks for it.
   void Grid_DblClickCell(TExColumnGrid* Grid, Integer ARow, Integer ACol);
   // Fills the data rows from what the file held; rows past a table's end are noted in Rows_Left_Out.
   void Fill_Tables(const TBACnet_Slave_Tables& Tables);
-  // Closes a cell editor still open in either table, so the cells hold what the user typed.
-  void End_Editing();
 };
 
 extern TFBACnetSlaveSetAccess* FBACnetSlaveSetAccess;

@@ -2,6 +2,7 @@
 
 #include "app/UComon.h"
 #include "app/ULanguage.h"
+#include "descriptions/UAsk_Overwrite.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -10,18 +11,6 @@ namespace {
 // The page captions of the object tables name the tables in the warning.
 constexpr Integer Text_Page_In_Read = 1908;
 constexpr Integer Text_Page_In_Write = 1909;
-
-// The overwrite question of the EDE step: Yes, No or Cancel; only Yes goes on.
-TOverwrite_Answer Ask_Overwrite(Integer Text_Id) {
-  switch (MessageDlg(Get_Text(Text_Id), mtConfirmation, mbYesNoCancel)) {
-    case mrYes:
-      return TOverwrite_Answer::Yes;
-    case mrNo:
-      return TOverwrite_Answer::No;
-    default:
-      return TOverwrite_Answer::Cancel;
-  }
-}
 
 TEDE_Sources Configuration_Sources() {
   TEDE_Sources sources;
@@ -47,7 +36,7 @@ void Make_EDE_File(const String& FileName) {
 }
 
 bool Save_EDE_File(const String& Chosen) {
-  const TEDE_Result result = Save_EDE_File(Chosen, Configuration_Sources(), Ask_Overwrite);
+  const TEDE_Result result = Save_EDE_File(Chosen, Configuration_Sources(), Overwrite_Question(mbYesNoCancel));
   Show_Skipped_Rows(result);
   return result.Written;
 }

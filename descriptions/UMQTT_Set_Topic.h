@@ -5,17 +5,14 @@
 
 #include <memory>
 
-#include "app/GridRowRoutines.h"
-#include "app/UDialogFrame.h"
 #include "descriptions/MQTTTopicFile.h"
+#include "descriptions/UTableDialog.h"
 
 class TExColumnGrid;
-class TFadeButton;
-class TPageControl;
 class TStringList;
 class TTabSheet;
 
-class TFMQTT_Set_Topic : public TFDialog {
+class TFMQTT_Set_Topic : public TFTable_Dialog {
  public:
   explicit TFMQTT_Set_Topic(TComponent* AOwner);
   ~TFMQTT_Set_Topic() override;
@@ -30,24 +27,14 @@ class TFMQTT_Set_Topic : public TFDialog {
   // Whether the row clipboard holds a row copied from that table.
   bool Do_Copy_Pub = false;
   bool Do_Copy_Sub = false;
-  // The tables that took fewer rows than the file held when it was shown; OK asks before it writes
-  // them without those rows.
-  std::vector<TTable_Rows_Left_Out> Rows_Left_Out;
   // The column hints of each table: item n - 1 for real column n.
   std::unique_ptr<TStringList> Hint_MQTT_Set_Topic_Pub;
   std::unique_ptr<TStringList> Hint_MQTT_Set_Topic_Sub;
 
-  TPageControl* PageControl1 = nullptr;
   TTabSheet* TS_MQTT_Publish = nullptr;
   TTabSheet* TS_MQTT_Subscribe = nullptr;
   TExColumnGrid* ACG_Pub = nullptr;
   TExColumnGrid* ACG_Sub = nullptr;
-  TFadeButton* Btn_OK = nullptr;
-  TFadeButton* Btn_Cancel = nullptr;
-  TFadeButton* Btn_DelRow = nullptr;
-  TFadeButton* Btn_InsRow = nullptr;
-  TFadeButton* Btn_CopyRow = nullptr;
-  TFadeButton* Btn_PasteRow = nullptr;
 
   void FormCreate(TObject* Sender);
   // Shows the columns of this converter, empties both tables and loads the file when it exists.
@@ -73,14 +60,14 @@ class TFMQTT_Set_Topic : public TFDialog {
   // The tables' rows as the file keeps them: each up to its first row with a blank Topic.
   TMQTT_Topic_Tables Gather_Tables() const;
 
+ protected:
+  bool Check_Tables() override { return Controllo_dati(); }
+  void Write_Tables() override;
+
  private:
-  // The table of the page shown.
-  TExColumnGrid* Active_Grid() const;
   // Fills the data rows of the tables from what the file held; rows past the tables' end are noted
   // in Rows_Left_Out.
   void Fill_Tables(const TMQTT_Topic_Tables& Tables);
-  // Closes a cell editor still open in either table, so the cells hold what the user typed.
-  void End_Editing();
 };
 
 extern TFMQTT_Set_Topic* FMQTT_Set_Topic;

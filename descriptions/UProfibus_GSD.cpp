@@ -3,18 +3,9 @@
 #include "app/UComon.h"
 #include "app/ULanguage.h"
 #include "descriptions/GSDFile.h"
+#include "descriptions/UAsk_Overwrite.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/rtl/SysUtils.h"
-
-namespace {
-
-// The overwrite question of the GSD step: Yes or No.
-TOverwrite_Answer Ask_Overwrite(Integer Text_Id) {
-  return MessageDlg(Get_Text(Text_Id), mtConfirmation, mbYesNo) == mrYes ? TOverwrite_Answer::Yes
-                                                                          : TOverwrite_Answer::No;
-}
-
-}  // namespace
 
 void Create_GSD_File() {
   const Integer error = Check_GSD_ParGen(File_ParGen);
@@ -31,5 +22,5 @@ void Create_GSD_File() {
   SD.InitialDir = Path_Conf;
   SD.Filter = u"Generic Station Description (*.gsd)|*.gsd";
   if (!SD.Execute()) return;
-  Save_GSD_File(SD.FileName, param, Ask_Overwrite);
+  Save_GSD_File(SD.FileName, param, Overwrite_Question(mbYesNo));
 }

@@ -3,17 +3,8 @@
 #include "app/UComon.h"
 #include "app/ULanguage.h"
 #include "descriptions/GSDMLFile.h"
+#include "descriptions/UAsk_Overwrite.h"
 #include "platform/gui/Dialogs.h"
-
-namespace {
-
-// The overwrite question of the GSDML step: Yes or No.
-TOverwrite_Answer Ask_Overwrite(Integer Text_Id) {
-  return MessageDlg(Get_Text(Text_Id), mtConfirmation, mbYesNo) == mrYes ? TOverwrite_Answer::Yes
-                                                                          : TOverwrite_Answer::No;
-}
-
-}  // namespace
 
 void Save_GSDML_File(const String& Name) {
   // The filter's mask is the name itself, so the list shows only a file of that name.
@@ -22,5 +13,5 @@ void Save_GSDML_File(const String& Name) {
   SD.FileName = Name;
   SD.Filter = u"PROFINET XML (*.xml)|" + Name;
   if (!SD.Execute()) return;
-  Save_GSDML_File(SD.FileName, Name, File_ParGen, Ask_Overwrite);
+  Save_GSDML_File(SD.FileName, Name, File_ParGen, Overwrite_Question(mbYesNo));
 }

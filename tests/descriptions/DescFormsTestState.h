@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/UComon.h"
 #include "app/ULanguage.h"
+#include "components/grid/ExCGrid.h"
 #include "platform/gui/TestHarness.h"
 #include "platform/rtl/SysUtils.h"
 #include "tests/descriptions/DescTestFiles.h"
@@ -72,5 +75,44 @@ inline void Expect_Layout(const std::vector<TLayoutRow>& Rows) {
     EXPECT_EQ(row.Control->Visible(), row.Visible);
   }
 }
+
+}  // namespace desc_test
+
+namespace desc_test {
+
+// The tests of the two-table editors: the row clipboard created, Enter and a header's double click
+// left to the grid, the clock faked. Show runs a script while the dialog is up.
+template <class TDialog>
+class TTableDialogTest : public TDescFormsTest {
+ protected:
+  void SetUp() override {
+    TDescFormsTest::SetUp();
+    TestHarness::UseFakeClock(true);
+    Create_Row_Clipboard();
+    Opt_Jump_Field_Tables = false;
+    Opt_Double_Click_Auto_Size = false;
+  }
+  void TearDown() override {
+    Opt_Jump_Field_Tables = false;
+    Opt_Double_Click_Auto_Size = false;
+    TestHarness::UseFakeClock(false);
+    TDescFormsTest::TearDown();
+  }
+
+  static TModalResult Show(TDialog* Form, std::function<void(TDialog*)> Script) {
+    TestHarness::ExpectModal(Form->ClassName(), [&](TCustomForm&) { Script(Form); });
+    return Form->ShowModal();
+  }
+  // The middle of a cell (display column).
+  static TPoint Mid(TExColumnGrid* G, Integer ACol, Integer ARow) {
+    const TRect r = G->CellRect(ACol, ARow);
+    return TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+  }
+  // A double click on the middle of a cell, with what it started run to its end.
+  static void Double_Click_Cell(TExColumnGrid* G, Integer ACol, Integer ARow) {
+    TestHarness::DoubleClick(G, Mid(G, ACol, ARow));
+    TestHarness::ProcessEvents();
+  }
+};
 
 }  // namespace desc_test

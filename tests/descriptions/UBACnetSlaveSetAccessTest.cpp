@@ -23,25 +23,13 @@ using desc_test::Write_Bytes;
 
 namespace {
 
-class UBACnetSlaveSetAccess : public desc_test::TDescFormsTest {
+class UBACnetSlaveSetAccess : public desc_test::TTableDialogTest<TFBACnetSlaveSetAccess> {
  protected:
-  void SetUp() override {
-    TDescFormsTest::SetUp();
-    TestHarness::UseFakeClock(true);
-    Create_Row_Clipboard();
-    Opt_Jump_Field_Tables = false;
-    Opt_Double_Click_Auto_Size = false;
-  }
   void TearDown() override {
     FBACnet_Eng_Unit = nullptr;
-    TestHarness::UseFakeClock(false);
-    TDescFormsTest::TearDown();
+    TTableDialogTest::TearDown();
   }
 
-  static TModalResult Show(TFBACnetSlaveSetAccess* Form, std::function<void(TFBACnetSlaveSetAccess*)> Script) {
-    TestHarness::ExpectModal(u"TFBACnetSlaveSetAccess", [&](TCustomForm&) { Script(Form); });
-    return Form->ShowModal();
-  }
   static void Set_Row(TExColumnGrid* G, Integer R, const String& Type, const String& Unit, const String& Position,
                       const String& Bit, const String& Length, const String& Mnemonic) {
     G->SetCells(bsoData_Type, R, Type);
@@ -50,10 +38,6 @@ class UBACnetSlaveSetAccess : public desc_test::TDescFormsTest {
     G->SetCells(bsoBit, R, Bit);
     G->SetCells(bsoLength, R, Length);
     G->SetCells(bsoMnemonic, R, Mnemonic);
-  }
-  static TPoint Mid(TExColumnGrid* G, Integer ACol, Integer ARow) {
-    const TRect r = G->CellRect(ACol, ARow);
-    return TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
   }
   void Limit_Names_To_32() const {
     Write_Bytes(File_ParGen, "<Par_Gen><BACnet_Desc_Chars_Limit>1</BACnet_Desc_Chars_Limit></Par_Gen>");
@@ -286,21 +270,18 @@ TEST_F(UBACnetSlaveSetAccess, DoubleClickOnAUnitOpensThePicker) {
       picker->E_Selected_EU->SetText(u"98");
       TestHarness::Click(picker->Btn_OK);
     });
-    TestHarness::DoubleClick(read, Mid(read, bsoEng_Unit, 2));
-    TestHarness::ProcessEvents();
+    Double_Click_Cell(read, bsoEng_Unit, 2);
     EXPECT_EQ(read->Cells(bsoEng_Unit, 2), u"98");
 
     TestHarness::ExpectModal(u"TFBACnet_Eng_Unit", [&](TCustomForm&) {
       picker->E_Selected_EU->SetText(u"1");
       TestHarness::Click(picker->Btn_Cancel);
     });
-    TestHarness::DoubleClick(read, Mid(read, bsoEng_Unit, 2));
-    TestHarness::ProcessEvents();
+    Double_Click_Cell(read, bsoEng_Unit, 2);
     EXPECT_EQ(read->Cells(bsoEng_Unit, 2), u"98");
 
     // Another column opens nothing.
-    TestHarness::DoubleClick(read, Mid(read, bsoMnemonic, 2));
-    TestHarness::ProcessEvents();
+    Double_Click_Cell(read, bsoMnemonic, 2);
     F->SetModalResult(mrCancel);
   });
 }

@@ -24,28 +24,13 @@ using desc_test::TFormHolder;
 
 namespace {
 
-class UMQTT_Set_Topic : public desc_test::TDescFormsTest {
+class UMQTT_Set_Topic : public desc_test::TTableDialogTest<TFMQTT_Set_Topic> {
  protected:
-  void SetUp() override {
-    TDescFormsTest::SetUp();
-    TestHarness::UseFakeClock(true);
-    Create_Row_Clipboard();
-    Opt_Jump_Field_Tables = false;
-    Opt_Double_Click_Auto_Size = false;
-  }
   void TearDown() override {
     FTopicTemplate = nullptr;
-    Opt_Jump_Field_Tables = false;
-    Opt_Double_Click_Auto_Size = false;
-    TestHarness::UseFakeClock(false);
-    TDescFormsTest::TearDown();
+    TTableDialogTest::TearDown();
   }
 
-  // Shows the dialog modally and runs Script while it is up.
-  static TModalResult Show(TFMQTT_Set_Topic* Form, std::function<void(TFMQTT_Set_Topic*)> Script) {
-    TestHarness::ExpectModal(u"TFMQTT_Set_Topic", [&](TCustomForm&) { Script(Form); });
-    return Form->ShowModal();
-  }
   // A publish row that passes the checks.
   static void Good_Publish_Row(TExColumnGrid* G, Integer R, const String& Topic) {
     G->SetCells(mqpTopic, R, Topic);
@@ -55,11 +40,6 @@ class UMQTT_Set_Topic : public desc_test::TDescFormsTest {
     G->SetCells(mqpDimension, R, u"2");
     G->SetCells(mqpPosition, R, u"10");
     G->SetCells(mqpMnemonic, R, u"T" + IntToStr(R));
-  }
-  // The middle of a cell (display column).
-  static TPoint Mid(TExColumnGrid* G, Integer ACol, Integer ARow) {
-    const TRect r = G->CellRect(ACol, ARow);
-    return TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
   }
   bool Topic_File_Exists() const { return FileExists(File_MQTT_Set_Topic); }
 };
@@ -362,22 +342,19 @@ TEST_F(UMQTT_Set_Topic, DoubleClickOnATemplateOpensTheTemplateEditor) {
       editor->RE_TopicTemplate->SetText(u"{\"v\":$VALUE$}");
       TestHarness::Click(editor->Btn_OK);
     });
-    TestHarness::DoubleClick(pub, Mid(pub, template_col, 2));
-    TestHarness::ProcessEvents();
+    Double_Click_Cell(pub, template_col, 2);
     EXPECT_EQ(pub->Cells(mqpTemplate, 2), u"{\"v\":$VALUE$}");
 
     TestHarness::ExpectModal(u"TFTopicTemplate", [&](TCustomForm&) {
       editor->RE_TopicTemplate->SetText(u"thrown away");
       TestHarness::Click(editor->Btn_Cancel);
     });
-    TestHarness::DoubleClick(pub, Mid(pub, template_col, 2));
-    TestHarness::ProcessEvents();
+    Double_Click_Cell(pub, template_col, 2);
     EXPECT_EQ(pub->Cells(mqpTemplate, 2), u"{\"v\":$VALUE$}");
 
     // The current cell is still the template cell; the header only sizes its column.
     Opt_Double_Click_Auto_Size = true;
-    TestHarness::DoubleClick(pub, Mid(pub, template_col, 0));
-    TestHarness::ProcessEvents();
+    Double_Click_Cell(pub, template_col, 0);
     F->SetModalResult(mrCancel);
   });
 }
