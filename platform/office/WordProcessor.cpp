@@ -131,6 +131,8 @@ void ReadDocx(TTextDocument& Doc, const std::string& Bytes) {
     if (!I.SettingsPart.empty() && !I.Package.Find(I.SettingsPart)) I.SettingsPart.clear();
   }
   I.FromPackage = true;
+  // The old insertion point lay in the content just replaced.
+  Doc.FSelection.FPos = Doc.StartOfDocument();
 }
 
 }  // namespace office
@@ -431,7 +433,6 @@ TTextDocument* TTextDocuments::Open(const String& FileName) {
     throw EOleException(u"The file \"" + FileName + u"\" is no document that can be read");
   }
   Doc->FFullName = FileName;
-  Doc->FSelection.FPos = Doc->StartOfDocument();
   FDocs.push_back(std::move(Doc));
   FApp->FActive = FDocs.back().get();
   return FApp->FActive;

@@ -11,6 +11,10 @@
 
 class TTextDocument;
 
+namespace office {
+void ReadDocx(TTextDocument& Doc, const std::string& Bytes);
+}  // namespace office
+
 // A place in a document's content: an insertion point between two pieces of it. Valid until the
 // content next changes.
 class TTextPosition {
@@ -49,6 +53,7 @@ class TTextSelection {
  private:
   friend class TTextDocument;
   friend class TTextDocuments;
+  friend void office::ReadDocx(TTextDocument& Doc, const std::string& Bytes);
   explicit TTextSelection(TTextDocument* D) : FDoc(D) {}
   TTextDocument* FDoc;
   TTextPosition FPos;
@@ -126,6 +131,7 @@ class TTextDocument {
   friend class TTextDocuments;
   friend class TTextSelection;
   friend class TTextTables;
+  friend void office::ReadDocx(TTextDocument& Doc, const std::string& Bytes);
   explicit TTextDocument(TTextApplication* App);
   TTextApplication* FApp;
   std::unique_ptr<TImpl> FImpl;
@@ -177,7 +183,7 @@ class TTextApplication {
 };
 
 namespace office {
-// The body of a document as read (for the fuzz target): raises EOleException for bytes that are no
-// document.
+// Reads the bytes as the document's content (for the fuzz target and Open); the insertion point
+// goes to the start of the new content. Raises EOleException for bytes that are no document.
 void ReadDocx(TTextDocument& Doc, const std::string& Bytes);
 }  // namespace office

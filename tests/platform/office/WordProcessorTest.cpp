@@ -109,4 +109,28 @@ TEST(WordProcessorTest, FilesThatAreNoDocumentRaiseTheAutomationError) {
   App->Quit();
 }
 
+
+TEST(WordProcessorTest, ContentReadIntoADocumentTakesTheTypingAtItsStart) {
+  // The insertion point of the replaced content does not outlive it (found by docx_fuzz under
+  // AddressSanitizer: the typing went to the freed old content).
+  TScratch Dir;
+  std::string Bytes;
+  if (FILE* F = std::fopen(FixturePath("docx/plain.docx").c_str(), "rb")) {
+    char Buf[4096];
+    size_t N;
+    while ((N = std::fread(Buf, 1, sizeof Buf, F)) > 0) Bytes.append(Buf, N);
+    std::fclose(F);
+  }
+  auto App = TTextApplication::Create();
+  TTextDocument* Doc = App->Documents().Add();
+  App->Selection().TypeText(u"lost");
+  office::ReadDocx(*Doc, Bytes);
+  App->Selection().TypeText(u"First");
+  Doc->SaveAs(Dir.File("typed.docx"));
+  App->Quit();
+  const std::string Dump = RunPython(DumpDocument, {Dir.Path("typed.docx")});
+  EXPECT_EQ(Dump.substr(0, 7), "p First") << Dump;
+  EXPECT_EQ(Dump.find("lost"), std::string::npos) << Dump;
+}
+
 }  // namespace
