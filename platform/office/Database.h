@@ -1,7 +1,8 @@
 // The database objects of the automation layer: a connection to a database file and a record set
 // holding the result of a query on it. Database files are those of the desktop database program
 // (.mdb / .accdb), read through mdbtools; its SQL dialect is the one mdbtools understands (SELECT
-// with column lists, WHERE conditions and LIMIT on one table).
+// with column lists, WHERE conditions and LIMIT on one table), less the conditions it cannot test
+// rightly, which are refused.
 #pragma once
 
 #include <memory>
@@ -62,7 +63,11 @@ class TDbRecordSet {
 };
 
 namespace office {
-// Runs a query on a database held in memory (for the fuzz target); EOleException as Open.
+// Runs a query on a database held in memory (for the fuzz target); EOleException as Open. The
+// database is read in a process of its own, as the record set reads a file.
 void QueryDatabaseBytes(const std::string& Bytes, const String& SQL, std::vector<String>& Names,
                         std::vector<std::vector<std::string>>& Records);
+// The same in this process, so that a fuzzing run sees what mdbtools does with the bytes.
+void QueryDatabaseBytesHere(const std::string& Bytes, const String& SQL, std::vector<String>& Names,
+                            std::vector<std::vector<std::string>>& Records);
 }  // namespace office

@@ -27,6 +27,22 @@ class GridOfficeTest : public GridIOFixture {
     S->Workbook()->SaveAs(File(Name));
     App->Quit();
   }
+  // The database file of the fixtures.
+  static String Database(const std::string& Name = "Monitor.mdb") {
+    return Utf8ToString(OfficeTest::FixturePath("mdb/" + Name));
+  }
+  // The texts of a grid row from a column on, joined by "|".
+  std::string RowText(Integer Row, Integer From = 0) const {
+    std::string Out;
+    for (Integer C = From; C < Grid->ColCount(); ++C) Out += (C > From ? "|" : "") + Narrow(Grid->Cells(C, Row));
+    return Out;
+  }
+  // Every row of the grid as RowText, one a line.
+  std::string GridText() const {
+    std::string Out;
+    for (Integer R = 0; R < Grid->RowCount(); ++R) Out += RowText(R) + "\n";
+    return Out;
+  }
   void Fill(Integer Cols, Integer Rows) {
     Grid->SetColCount(Cols);
     Grid->SetRowCount(Rows);
@@ -217,6 +233,276 @@ d.save(sys.argv[1])
   Grid->AppendToDoc(File("report.docx"), u"NoSuchMark");
   EXPECT_EQ(RunPython(Dump, {Folder.string() + "/report.docx"}),
             "p \np \np Mark:\n| 0:0\np \np End\n| last\np \n");
+}
+
+
+// The database of the fixtures holds one table Monitor_Authenticate of 12 fields and one record
+// (tests/fixtures/platform/office/README.md); mdb-export writes that record as
+// 1,1234567890,"12345678",33600,"nobody@sunnyline.co.za",1,1,1,1,0,"06/17/00 20:36:24","Example ...".
+const char* const MonitorTable = "Monitor_Authenticate";
+const char* const MonitorComment = "Example Circuit Added For Monitor Example To Potential New Clients";
+
+TEST_F(GridOfficeTest, ATableLoadsWithItsFieldNamesAboveAndEachValueAsTheText) {
+  Fill(4, 7);
+  std::vector<std::string> Loaded;
+  Grid->OnLoadCell = [&Loaded](TObject*, Integer ACol, Integer ARow, String& V) {
+    Loaded.push_back(std::to_string(ACol) + "," + std::to_string(ARow) + "=" + Narrow(V));
+  };
+  Grid->LoadFromMDBTable(Database(), Utf8ToString(MonitorTable));
+  // One column per field after the fixed column; the fixed row, then one row per record.
+  EXPECT_EQ(Grid->ColCount(), 1 + 12);
+  EXPECT_EQ(Grid->RowCount(), 1 + 1);
+  EXPECT_EQ(Grid->FixedCols(), 1);
+  EXPECT_EQ(Grid->FixedRows(), 1);
+  EXPECT_EQ(Narrow(Grid->Cells(0, 1)), "0:1");  // the fixed column is left alone
+  struct Row {
+    const char* Field;
+    const char* Text;
+  };
+  const Row Rows[] = {
+      {"ID", "1"},                                   // long integer
+      {"LineNumber", "1234567890"},                  // decimal (18, 0)
+      {"LinePassword", "12345678"},                  // text
+      {"LineSpeed", "33600"},                        // decimal (18, 0)
+      {"EMail_Address", "nobody@sunnyline.co.za"},   // text
+      {"Graph_Day", "True"},                         // yes/no
+      {"Graph_Week", "True"},
+      {"Graph_Month", "True"},
+      {"Graph_Year", "True"},
+      {"Graph_EMail", "False"},
+      {"LastVisit", "6/17/2000 8:36:24 PM"},         // date, in the program's date and time format
+      {"Comment", MonitorComment},
+  };
+  for (Integer I = 0; I < 12; ++I) {
+    EXPECT_EQ(Narrow(Grid->Cells(1 + I, 0)), Rows[I].Field) << I;
+    EXPECT_EQ(Narrow(Grid->Cells(1 + I, 1)), Rows[I].Text) << Rows[I].Field;
+  }
+  // Every value passed the load hook, in the order of the fields; the names did not.
+  ASSERT_EQ(Loaded.size(), 12u);
+  EXPECT_EQ(Loaded[0], "1,1=1");
+  EXPECT_EQ(Loaded[11], std::string("12,1=") + MonitorComment);
+
+  // Dates follow the program's format settings.
+  const TFormatSettings Saved = FormatSettings;
+  FormatSettings.ShortDateFormat = u"dd/mm/yyyy";
+  FormatSettings.DateSeparator = u'.';
+  FormatSettings.LongTimeFormat = u"hh:nn:ss";
+  Grid->LoadFromMDBTable(Database(), Utf8ToString(MonitorTable));
+  FormatSettings = Saved;
+  EXPECT_EQ(Narrow(Grid->Cells(11, 1)), "17.06.2000 20:36:24");
+}
+
+TEST_F(GridOfficeTest, TheFixedCellsDecideWhereTheNamesAndTheRecordsGo) {
+  struct Row {
+    const char* Name;
+    Integer FixedCols, FixedRows;
+    Integer Cols, Rows;
+    Integer FirstCol, RecordRow;  // where ID's value lands
+    Integer NameRow;              // -1: no row of names
+  };
+  const Row Rows[] = {
+      {"one fixed row and column", 1, 1, 13, 2, 1, 1, 0},
+      {"no fixed cells", 0, 0, 12, 1, 0, 0, -1},
+      {"two fixed rows", 0, 2, 12, 3, 0, 2, 1},
+      {"three fixed columns", 3, 1, 15, 2, 3, 1, 0},
+  };
+  for (const Row& R : Rows) {
+    Grid->SetColCount(6);
+    Grid->SetRowCount(6);
+    Grid->SetFixedCols(R.FixedCols);
+    Grid->SetFixedRows(R.FixedRows);
+    Fill(6, 6);
+    Grid->LoadFromMDBSQL(Database(), u"SELECT * FROM Monitor_Authenticate");
+    EXPECT_EQ(Grid->ColCount(), R.Cols) << R.Name;
+    EXPECT_EQ(Grid->RowCount(), R.Rows) << R.Name;
+    EXPECT_EQ(Narrow(Grid->Cells(R.FirstCol, R.RecordRow)), "1") << R.Name;
+    EXPECT_EQ(Narrow(Grid->Cells(R.FirstCol + 11, R.RecordRow)), MonitorComment) << R.Name;
+    if (R.NameRow >= 0) {
+      EXPECT_EQ(Narrow(Grid->Cells(R.FirstCol, R.NameRow)), "ID") << R.Name;
+    }
+    // Rows above the names keep what they held.
+    if (R.NameRow > 0) {
+      EXPECT_EQ(Narrow(Grid->Cells(R.FirstCol, 0)), std::to_string(R.FirstCol) + ":0") << R.Name;
+    }
+  }
+}
+
+TEST_F(GridOfficeTest, EmptyFieldsLoadAsEmptyTexts) {
+  // The same record with the e-mail address, the date and the comment empty (null).
+  Fill(13, 2);
+  std::vector<std::string> Loaded;
+  Grid->OnLoadCell = [&Loaded](TObject*, Integer ACol, Integer, String& V) {
+    Loaded.push_back(std::to_string(ACol) + "=" + Narrow(V));
+  };
+  Grid->LoadFromMDBTable(Database("Monitor-empty-fields.mdb"), Utf8ToString(MonitorTable));
+  EXPECT_EQ(RowText(1, 1), "1|1234567890|12345678|33600||True|True|True|True|False||");
+  // The empty values were loaded too: they replaced what the cells held.
+  ASSERT_EQ(Loaded.size(), 12u);
+  EXPECT_EQ(Loaded[4], "5=");
+  EXPECT_EQ(Loaded[10], "11=");
+  EXPECT_EQ(Loaded[11], "12=");
+}
+
+TEST_F(GridOfficeTest, QueriesChooseFieldsAndRecordsAsTheDatabaseReadsThem) {
+  const std::string All = "1|1234567890|12345678|33600|nobody@sunnyline.co.za|True|True|True|True|False|"
+                          "6/17/2000 8:36:24 PM|" + std::string(MonitorComment);
+  struct Row {
+    const char* Name;
+    const char* Where;     // after SELECT * FROM Monitor_Authenticate
+    bool Found;            // the record is in the result
+  };
+  const Row Rows[] = {
+      {"whole number equal", "WHERE ID = 1", true},
+      {"whole number unequal", "WHERE ID <> 1", false},
+      {"whole number ordered", "WHERE ID >= 1 AND ID < 2", true},
+      {"whole number as a whole fraction", "WHERE ID = 1.0", true},
+      {"text equal", "WHERE LinePassword = '12345678'", true},
+      {"text other", "WHERE LinePassword = '1234'", false},
+      {"text like", "WHERE EMail_Address LIKE 'nobody@%'", true},
+      {"text not like", "WHERE EMail_Address LIKE '%.de'", false},
+      {"yes with -1", "WHERE Graph_Day = -1", true},
+      {"yes with 1", "WHERE Graph_Day = 1", true},
+      {"no with -1", "WHERE Graph_EMail = -1", false},
+      {"no with 0", "WHERE Graph_EMail = 0", true},
+      {"yes unequal to no", "WHERE Graph_Day <> 0", true},
+      {"date before a later second", "WHERE LastVisit < '2000-06-17 20:36:25'", true},
+      {"date after its own second", "WHERE LastVisit > '2000-06-17 20:36:24'", false},
+      {"date equal to its second", "WHERE LastVisit = '2000-06-17 20:36:24'", true},
+      {"date on or after its day", "WHERE LastVisit >= '2000-06-17'", true},
+      {"date before the next day m/d/yyyy", "WHERE LastVisit < '6/18/2000'", true},
+      {"date before its day m/d/yyyy", "WHERE LastVisit < '6/17/2000'", false},
+      {"date after a day number", "WHERE LastVisit > 36694", true},
+      {"date before a day number", "WHERE LastVisit < 36694", false},
+      {"or", "WHERE ID = 2 OR Graph_Day = -1", true},
+      {"not", "WHERE NOT ID = 1", false},
+      {"constants", "WHERE 1 = 2", false},
+      {"limit", "LIMIT 0", false},
+  };
+  for (const Row& R : Rows) {
+    Grid->SetColCount(3);
+    Grid->SetRowCount(4);
+    Fill(3, 4);
+    Grid->LoadFromMDBSQL(Database(), u"SELECT * FROM Monitor_Authenticate " + Utf8ToString(R.Where));
+    EXPECT_EQ(Grid->ColCount(), 13) << R.Name;
+    EXPECT_EQ(RowText(0, 1).substr(0, 14), "ID|LineNumber|") << R.Name;
+    if (R.Found) {
+      EXPECT_EQ(Grid->RowCount(), 2) << R.Name;
+      EXPECT_EQ(RowText(1, 1), All) << R.Name;
+    } else {
+      // No record: the rows stay as they were.
+      EXPECT_EQ(Grid->RowCount(), 4) << R.Name;
+      EXPECT_EQ(Narrow(Grid->Cells(1, 1)), "1:1") << R.Name;
+    }
+  }
+
+  // A list of fields, in its order, named as the table spells them.
+  Grid->LoadFromMDBSQL(Database(), u"SELECT comment, id, lastvisit FROM [monitor_authenticate] WHERE graph_day = -1");
+  EXPECT_EQ(GridText(), "0:0|Comment|ID|LastVisit\n0:1|" + std::string(MonitorComment) + "|1|6/17/2000 8:36:24 PM\n");
+}
+
+TEST_F(GridOfficeTest, AQueryTheDatabaseCannotAnswerRightlyIsRefusedAndTheGridKept) {
+  struct Row {
+    const char* Name;
+    const char* Query;
+    const char* Why;
+  };
+  const Row Rows[] = {
+      {"no such table", "SELECT * FROM Nope", "the database has no table \"Nope\""},
+      {"no such field", "SELECT ID, Bogus FROM Monitor_Authenticate",
+       "the table \"Monitor_Authenticate\" has no field \"Bogus\""},
+      {"no such field in a condition", "SELECT * FROM Monitor_Authenticate WHERE ID = 1 AND Bogus = 1",
+       "the table \"Monitor_Authenticate\" has no field \"Bogus\""},
+      {"not a query", "SELEC * FROM Monitor_Authenticate",
+       "the database reads only queries of the form SELECT fields FROM table [WHERE conditions] [LIMIT count]"},
+      {"two statements", "SELECT * FROM Monitor_Authenticate; SELECT * FROM Monitor_Authenticate",
+       "the database reads only queries of the form SELECT fields FROM table [WHERE conditions] [LIMIT count]"},
+      {"decimal field", "SELECT * FROM Monitor_Authenticate WHERE LineSpeed = 1",
+       "conditions on the decimal field \"LineSpeed\" cannot be evaluated"},
+      {"is null", "SELECT * FROM Monitor_Authenticate WHERE Comment IS NULL",
+       "a test for an empty value (IS NULL, IS NOT NULL) on the text field \"Comment\" cannot be evaluated"},
+      {"is not null", "SELECT * FROM Monitor_Authenticate WHERE ID IS NOT NULL",
+       "a test for an empty value (IS NULL, IS NOT NULL) on the whole number field \"ID\" cannot be evaluated"},
+      {"like on a number", "SELECT * FROM Monitor_Authenticate WHERE ID LIKE '1'",
+       "the whole number field \"ID\" can only be compared with =, <>, <, >, <= or >="},
+      {"number with a text", "SELECT * FROM Monitor_Authenticate WHERE ID = '1'",
+       "the whole number field \"ID\" is compared with a text"},
+      {"number with a fraction", "SELECT * FROM Monitor_Authenticate WHERE ID < 1.5",
+       "the whole number field \"ID\" is compared with a fraction or a number out of its range"},
+      {"text with a number", "SELECT * FROM Monitor_Authenticate WHERE LinePassword = 12345678",
+       "the text field \"LinePassword\" is compared with a number"},
+      {"yes/no ordered", "SELECT * FROM Monitor_Authenticate WHERE Graph_Day > 0",
+       "the yes/no field \"Graph_Day\" can only be compared with = or <>"},
+      {"yes/no with 2", "SELECT * FROM Monitor_Authenticate WHERE Graph_Day = 2",
+       "the yes/no field \"Graph_Day\" is compared with something other than 0 (No) or -1 (Yes)"},
+      {"date with no date", "SELECT * FROM Monitor_Authenticate WHERE LastVisit > 'yesterday'",
+       "the date field \"LastVisit\" is compared with \"yesterday\", which is no date (yyyy-mm-dd or m/d/yyyy, "
+       "with hh:mm[:ss] or without)"},
+      {"date with a day out of its month", "SELECT * FROM Monitor_Authenticate WHERE LastVisit > '2000-02-30'",
+       "the date field \"LastVisit\" is compared with \"2000-02-30\", which is no date (yyyy-mm-dd or m/d/yyyy, "
+       "with hh:mm[:ss] or without)"},
+  };
+  bool Loaded = false;
+  Grid->OnLoadCell = [&Loaded](TObject*, Integer, Integer, String&) { Loaded = true; };
+  for (const Row& R : Rows) {
+    Grid->SetColCount(3);
+    Grid->SetRowCount(4);
+    Fill(3, 4);
+    const std::string Before = GridText();
+    try {
+      Grid->LoadFromMDBSQL(Database(), Utf8ToString(R.Query));
+      ADD_FAILURE() << R.Name;
+    } catch (const EOleException& E) {
+      EXPECT_EQ(Narrow(E.Message()), "The query \"" + std::string(R.Query) + "\" failed: " + R.Why) << R.Name;
+    }
+    EXPECT_EQ(GridText(), Before) << R.Name;
+  }
+  // The table form builds the same query.
+  try {
+    Grid->LoadFromMDBTable(Database(), u"Nope");
+    ADD_FAILURE();
+  } catch (const EOleException& E) {
+    EXPECT_EQ(Narrow(E.Message()), "The query \"SELECT * FROM Nope\" failed: the database has no table \"Nope\"");
+  }
+  EXPECT_FALSE(Loaded);
+  EXPECT_EQ(Grid->ColCount(), 3);
+}
+
+
+TEST_F(GridOfficeTest, ADamagedDatabaseFileEndsInAnErrorAndTheGridIsKept) {
+  // Files found by fuzzing the database reader: mdbtools loops for ever on the first and crashes
+  // on the others. The program reads a database apart from itself, so each ends in an error.
+  const std::string Query = "SELECT Comment, ID, LastVisit FROM Monitor_Authenticate WHERE ID = 1 AND "
+                            "Graph_Day = -1 AND LastVisit < '2000-06-18' OR Comment LIKE 'E%'";
+  struct Row {
+    const char* File;
+    std::string Message;
+  };
+  const Row Rows[] = {
+      {"catalog-properties-loop.mdb", "is no database that can be read: its catalog is damaged"},
+      {"catalog-page-map.mdb",
+       "is no database that can be read: the database reader stopped on it (the file is damaged or of a kind it "
+       "cannot read)"},
+      {"condition-on-missing-date.mdb",
+       "\": the database reader stopped on it (the file is damaged or of a kind it cannot read)"},
+  };
+  for (const Row& R : Rows) {
+    Grid->SetColCount(3);
+    Grid->SetRowCount(4);
+    Fill(3, 4);
+    const std::string Before = GridText();
+    try {
+      Grid->LoadFromMDBSQL(Database(R.File), Utf8ToString(Query));
+      ADD_FAILURE() << R.File;
+    } catch (const EOleException& E) {
+      const std::string Message = Narrow(E.Message());
+      EXPECT_NE(Message.find(R.File), std::string::npos) << Message;
+      EXPECT_EQ(Message.substr(Message.size() - std::min(Message.size(), R.Message.size())), R.Message) << Message;
+    }
+    EXPECT_EQ(GridText(), Before) << R.File;
+  }
+  // The reader keeps working after them.
+  Grid->LoadFromMDBTable(Database(), Utf8ToString(MonitorTable));
+  EXPECT_EQ(Narrow(Grid->Cells(1, 1)), "1");
 }
 
 }  // namespace
