@@ -20,6 +20,10 @@
 
 class TBaseGrid;
 
+// Pictures named by a file (image sources of cell markup, file pictures of cells) are read whole
+// on the GUI thread while a cell paints: only regular files up to this size are read at all.
+constexpr Int64 MaxPictureFileSize = 64 * 1024 * 1024;
+
 // ---------------------------------------------------------------------------------------------
 // Enumerations
 // ---------------------------------------------------------------------------------------------

@@ -202,8 +202,21 @@ void TFileStringList::WriteLn(const String& S) {
 // TFilePicture
 // ---------------------------------------------------------------------------------------------
 
+namespace {
+
+// A name that exists but is no regular file of a picture's size (a device, a pipe, a huge file):
+// reading it whole on the GUI thread would never end or take all memory. A missing name is left to
+// the picture loader, which raises its own error.
+bool NotAPictureFile(const String& FileName) {
+  return FileExists(FileName) && !IsRegularFileUpTo(FileName, MaxPictureFileSize);
+}
+
+}  // namespace
+
 void TFilePicture::SetFilename(const String& Value) {
   FFilename = Value;
+  // A device, a pipe or a huge file is refused before it is opened, as a file that cannot be read.
+  if (NotAPictureFile(Value)) throw EFOpenError(u"Cannot open file \"" + Value + u"\". Not a picture file");
   auto Picture = std::make_unique<TPicture>();
   Picture->LoadFromFile(Value);
   FWidth = Picture->Width();
@@ -211,7 +224,9 @@ void TFilePicture::SetFilename(const String& Value) {
 }
 
 void TFilePicture::DrawPicture(TCanvas* Canvas, const TRect& R) {
-  if (FFilename.empty()) return;
+  // Drawing reads the file again on the GUI thread: a name that now stands for a device, a pipe or
+  // a huge file draws nothing.
+  if (FFilename.empty() || NotAPictureFile(FFilename)) return;
   auto Picture = std::make_unique<TPicture>();
   Picture->LoadFromFile(FFilename);
   if (Picture->Graphic()) Canvas->StretchDraw(R, Picture->Graphic());

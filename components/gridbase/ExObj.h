@@ -143,11 +143,13 @@ class TFilePicture : public TPersistent {
   String ClassName() const override { return u"TFilePicture"; }
   const String& Filename() const { return FFilename; }
   // Stores the name, then loads the file to measure it; a missing or unreadable file raises the
-  // picture loader's error (the name stays stored).
+  // picture loader's error (the name stays stored), and so does a device, a pipe or a file larger
+  // than MaxPictureFileSize, which is not read.
   void SetFilename(const String& Value);
   Integer Width() const { return FWidth; }
   Integer Height() const { return FHeight; }
-  // Loads the file and draws it stretched into R; nothing for an empty name.
+  // Loads the file and draws it stretched into R; nothing for an empty name, a device, a pipe or a
+  // file larger than MaxPictureFileSize.
   void DrawPicture(TCanvas* Canvas, const TRect& R);
   // Copies the name and size of another TFilePicture without loading.
   void Assign(TPersistent* Source) override;

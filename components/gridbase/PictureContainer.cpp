@@ -5,6 +5,7 @@
 #include <map>
 #include <mutex>
 
+#include "components/gridbase/ExGridTypes.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace {
@@ -120,10 +121,11 @@ void THTMLPicture::LoadBytes(const Byte* Data, size_t Size, bool Notify) {
 }
 
 void THTMLPicture::LoadFromFile(const String& FileName) {
+  // Only a regular file of a picture's size is read: a device, a pipe or a huge file named by a
+  // cell's markup would otherwise be read on the GUI thread while the cell paints.
+  std::string B;
+  if (!ReadRegularFileBytes(FileName, MaxPictureFileSize, B)) return;
   try {
-    TMemoryStream M;
-    M.LoadFromFile(FileName);
-    const std::string& B = M.Bytes();
     LoadBytes(reinterpret_cast<const Byte*>(B.data()), B.size(), true);
   } catch (...) {
     // A file that cannot be read or decoded leaves an empty picture; nothing is reported.

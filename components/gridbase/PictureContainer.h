@@ -50,7 +50,8 @@ class THTMLPicture : public TGraphic {
   void SetHeight(Integer) override {}
 
   // Loads the file's bytes; any failure (reading or decoding) is swallowed and leaves the picture
-  // empty.
+  // empty. Only a regular file of at most MaxPictureFileSize bytes is read: a device, a pipe or a
+  // larger file loads nothing.
   void LoadFromFile(const String& FileName) override;
   // Loads the bytes from the stream's position to its end (nothing for nullptr); decoding errors
   // propagate.

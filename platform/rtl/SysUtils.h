@@ -335,6 +335,14 @@ String UserConfigFolder();
 
 // Raw bytes of a file. ReadFileBytes raises EFOpenError when the file cannot be read.
 std::string ReadFileBytes(const String& FileName);
+// True when the name (links followed) is a regular file of at most MaxSize bytes: what a reader
+// that takes a whole file on the GUI thread may open without reading forever from a device or
+// waiting on a pipe.
+bool IsRegularFileUpTo(const String& FileName, Int64 MaxSize);
+// The whole content of a regular file of at most MaxSize bytes. False, with Bytes empty, for
+// anything else: a missing or unreadable name, a folder, a device, a pipe, a socket or a larger
+// file. It never waits: a pipe without a writer is refused like any other pipe.
+bool ReadRegularFileBytes(const String& FileName, Int64 MaxSize, std::string& Bytes);
 // Makes Bytes the whole content of the file, creating it when missing. An existing regular file
 // of the user is replaced only once the new content is completely written beside it, so a write
 // that fails (a full disk) leaves the old content as it was; the file keeps its permissions. A

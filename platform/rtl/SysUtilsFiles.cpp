@@ -423,6 +423,43 @@ std::string ReadFileBytes(const String& FileName) {
   return out;
 }
 
+bool IsRegularFileUpTo(const String& FileName, Int64 MaxSize) {
+  struct stat st{};
+  return stat(Native(FileName).c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= MaxSize;
+}
+
+bool ReadRegularFileBytes(const String& FileName, Int64 MaxSize, std::string& Bytes) {
+  Bytes.clear();
+  // Opened without waiting, so a pipe does not block the open; what was opened is then checked
+  // itself, so a name swapped after a first look changes nothing.
+  const int fd = open(Native(FileName).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return false;
+  struct stat st{};
+  bool Ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= MaxSize;
+  if (Ok) {
+    Bytes.reserve(static_cast<size_t>(st.st_size));
+    char buf[65536];
+    while (true) {
+      const ssize_t n = read(fd, buf, sizeof buf);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) {
+        Ok = false;
+        break;
+      }
+      if (n == 0) break;
+      Bytes.append(buf, static_cast<size_t>(n));
+      // A file that grows while it is read is cut off at the limit, never read past it.
+      if (static_cast<Int64>(Bytes.size()) > MaxSize) {
+        Ok = false;
+        break;
+      }
+    }
+  }
+  close(fd);
+  if (!Ok) Bytes.clear();
+  return Ok;
+}
+
 namespace {
 
 // Writes all of Bytes to fd; 0 or the error number.

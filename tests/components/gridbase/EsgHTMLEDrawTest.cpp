@@ -652,3 +652,16 @@ TEST(EsgHTMLEDraw, PicturesFromTheContainerAndTheCache) {
   EXPECT_EQ(U8(Cache.GetPicture(0)->ID()), "http://example.invalid/a.png");
   EXPECT_EQ(N.MaxLineWidth, TMetrics{C}.W(u"x"));
 }
+
+TEST(EsgHTMLEDraw, AnImageSourceThatIsNoPictureFileDrawsNothing) {
+  // A device named as a file source would be read forever while the cell paints.
+  auto B = HtmlBitmap(100, 40);
+  TCanvas* C = B->Canvas();
+  THTMLPictureCache Cache;
+  THtmlCall H;
+  H.Cache = &Cache;
+  H.Run(C, u"x<IMG SRC=\"file:///dev/zero\">");
+  EXPECT_EQ(H.MaxLineWidth, TMetrics{C}.W(u"x"));
+  ASSERT_EQ(Cache.Count(), 1);
+  EXPECT_TRUE(Cache.GetPicture(0)->Empty());
+}

@@ -210,6 +210,19 @@ TEST_F(FilePicture, TheNameMeasuresThePictureAndDrawingReadsTheFileAgain) {
   Empty.DrawPicture(Target.Canvas(), Rect(0, 0, 20, 10));  // no name: nothing
 }
 
+TEST_F(FilePicture, ADeviceIsNeitherMeasuredNorDrawn) {
+  // /dev/zero never ends: naming it raises like an unreadable file, and drawing leaves the target.
+  TFilePicture P;
+  EXPECT_THROW(P.SetFilename(u"/dev/zero"), EFOpenError);
+  EXPECT_EQ(P.Filename(), u"/dev/zero");
+  EXPECT_EQ(P.Width(), 0);
+  TBitmap Target(4, 4);
+  Target.Canvas()->Brush()->SetColor(clWhite);
+  Target.Canvas()->FillRect(Rect(0, 0, 4, 4));
+  P.DrawPicture(Target.Canvas(), Rect(0, 0, 4, 4));
+  EXPECT_EQ(Target.Canvas()->Pixels(2, 2), clWhite);
+}
+
 TEST_F(FilePicture, AMissingFileRaisesAndKeepsTheName) {
   TFilePicture P;
   const String Missing = Dir + u"/missing.bmp";

@@ -1,6 +1,7 @@
 // Pictures of mini-HTML texts: loading from files, streams, resources and URLs, GIF frames and
 // their animation, the picture cache and the picture container.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <fstream>
 #include <string>
 
+#include "components/gridbase/ExGridTypes.h"
 #include "tests/components/gridbase/EsgHTMLETestUtil.h"
 
 namespace {
@@ -92,6 +94,36 @@ TEST(PictureContainer, FailedLoadsLeaveAnEmptyPicture) {
   // Nothing for no stream.
   P.LoadFromStream(nullptr);
   EXPECT_TRUE(P.Empty());
+}
+
+TEST(PictureContainer, OnlyRegularFilesOfAPicturesSizeAreRead) {
+  // Names that are no picture file: reading them whole would never end (a device), wait for a
+  // writer (a pipe) or take the memory of a huge file. Each loads nothing and raises nothing.
+  const auto Dir = std::filesystem::temp_directory_path() / ("gridhtml-notpic-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(Dir);
+  const std::string Fifo = (Dir / "pipe.bmp").string();
+  ASSERT_EQ(mkfifo(Fifo.c_str(), 0600), 0);
+  const std::string Huge = (Dir / "huge.bmp").string();
+  std::ofstream(Huge, std::ios::binary).write("BM", 2);
+  std::filesystem::resize_file(Huge, static_cast<std::uintmax_t>(MaxPictureFileSize) + 1);  // sparse
+  const struct {
+    const char* Name;
+    std::string Path;
+  } Cases[] = {
+      {"an endless device", "/dev/zero"},
+      {"a pipe without a writer", Fifo},
+      {"a file larger than a picture may be", Huge},
+      {"a folder", Dir.string()},
+  };
+  for (const auto& C : Cases) {
+    THTMLPicture P;
+    P.LoadFromFile(Utf8ToString(C.Path));
+    EXPECT_TRUE(P.Empty()) << C.Name;
+    THTMLPicture U;
+    U.LoadFromURL(u"FILE://" + Utf8ToString(C.Path));
+    EXPECT_TRUE(U.Empty()) << C.Name;
+  }
+  std::filesystem::remove_all(Dir);
 }
 
 TEST(PictureContainer, ResourcesAndUrls) {
