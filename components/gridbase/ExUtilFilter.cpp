@@ -2,6 +2,9 @@
 // whether a cell value satisfies a condition typed by the user.
 #include "components/gridbase/ExUtil.h"
 
+#include <map>
+#include <vector>
+
 namespace {
 
 // Relational operands are compared over at most this many characters.
@@ -53,68 +56,164 @@ Integer CompareRelational(const String& V, const String& O) {
   return CompareStr(VText, O);
 }
 
-// The relational test of the first Op (">" or "<") of the pattern: the operand after it (an "="
-// right after the operator makes the test inclusive) compared with the value.
-bool RelationalTest(const String& Pattern, size_t OpPos, const String& Value, bool BlanksInQuotes) {
-  size_t I = OpPos + 1;
-  bool Inclusive = false;
-  if (I < Pattern.size() && Pattern[I] == u'=') {
-    Inclusive = true;
-    ++I;
+// The relational test of an operator of the pattern (">" or "<" at OpPos): the operand after it
+// (an "=" right after the operator makes the test inclusive) compared with a value. The operand is
+// read once; a "<" operand ends at any blank, a ">" operand may hold single blanks inside quotes.
+class TRelationalTest {
+ public:
+  TRelationalTest(const String& Pattern, size_t OpPos) : FGreater(Pattern[OpPos] == u'>') {
+    size_t I = OpPos + 1;
+    if (I < Pattern.size() && Pattern[I] == u'=') {
+      FInclusive = true;
+      ++I;
+    }
+    while (I < Pattern.size() && Pattern[I] == u' ') ++I;
+    FOperand = ReadRelationalOperand(Pattern, I, FGreater);
   }
-  while (I < Pattern.size() && Pattern[I] == u' ') ++I;
-  const Integer C = CompareRelational(Value, ReadRelationalOperand(Pattern, I, BlanksInQuotes));
-  if (Pattern[OpPos] == u'>') return Inclusive ? C >= 0 : C > 0;
-  return Inclusive ? C <= 0 : C < 0;
-}
+  bool Test(const String& Value) const {
+    const Integer C = CompareRelational(Value, FOperand);
+    if (FGreater) return FInclusive ? C >= 0 : C > 0;
+    return FInclusive ? C <= 0 : C < 0;
+  }
 
-// The wildcard match of the pattern from PI against the value from VI: "!" negates the whole
-// match, quotes are skipped, "*" matches any run, "?" any one character.
-bool WildcardMatch(const String& P, size_t PI, const String& V, size_t VI) {
-  bool Negate = false;
-  bool Result = false;
-  for (;;) {
-    if (PI >= P.size()) {
-      Result = VI >= V.size();
-      break;
-    }
-    const Char C = P[PI];
-    if (C == u'!') {
-      Negate = true;
-      ++PI;
-      continue;
-    }
-    if (C == u'"') {
-      ++PI;
-      continue;
-    }
-    if (C == u'*') {
-      while (PI < P.size() && P[PI] == u'*') ++PI;
-      const String Rest = P.substr(PI);
-      // Every tail of the value, the empty one first, never before the current character.
-      for (size_t T = V.size();; --T) {
-        if (MatchPattern(Rest, V.substr(T))) {
-          Result = true;
-          break;
-        }
-        if (T <= VI) break;
+ private:
+  bool FGreater;
+  bool FInclusive = false;
+  String FOperand;
+};
+
+// The operand matcher over one pattern and one value. A "*" hands the rest of the pattern, as a
+// pattern of its own (relational tests and "!" included), every tail of the value. Tried tail by
+// tail and star by star that takes time exponential in the number of stars; here the pattern is
+// cut into its star levels (the text before the first run of stars, then the text after each run)
+// and each level is decided once for every tail of the value, the last level first, so each star
+// looks up whether any of its tails matched. The results are those of the tail-by-tail search.
+class TPatternMatcher {
+ public:
+  TPatternMatcher(const String& Pattern, const String& Value) : P(Pattern), V(Value) {
+    const size_t N = P.size();
+    Start.push_back(0);
+    for (size_t I = 0; I < N;) {
+      if (P[I] != u'*') {
+        ++I;
+        continue;
       }
-      break;
+      while (I < N && P[I] == u'*') ++I;
+      Start.push_back(I);
     }
-    if (VI >= V.size()) {
+    // For every index: the first ">" and "<" at or after it, and whether "!", "^", "&" follow.
+    NextGreater.assign(N + 1, String::npos);
+    NextLess.assign(N + 1, String::npos);
+    HasNot.assign(N + 1, false);
+    HasCaret.assign(N + 1, false);
+    HasAmp.assign(N + 1, false);
+    for (size_t I = N; I-- > 0;) {
+      NextGreater[I] = P[I] == u'>' ? I : NextGreater[I + 1];
+      NextLess[I] = P[I] == u'<' ? I : NextLess[I + 1];
+      HasNot[I] = P[I] == u'!' || HasNot[I + 1];
+      HasCaret[I] = P[I] == u'^' || HasCaret[I + 1];
+      HasAmp[I] = P[I] == u'&' || HasAmp[I + 1];
+    }
+  }
+
+  bool Match() {
+    // AnyFrom[t]: some tail of the value from t on matches the level after the current one.
+    std::vector<char> AnyFrom, Next;
+    for (size_t L = Start.size(); L-- > 1;) {
+      Next.assign(V.size() + 2, 0);
+      for (size_t T = V.size() + 1; T-- > 0;) Next[T] = Level(L, T, AnyFrom) || Next[T + 1];
+      AnyFrom.swap(Next);
+    }
+    return Level(0, 0, AnyFrom);
+  }
+
+ private:
+  // Whether the pattern from level L on matches the value from T on, given for the level after it
+  // whether a tail from each position matches.
+  bool Level(size_t L, size_t T, const std::vector<char>& AnyFrom) {
+    const size_t From = Start[L];
+    bool Greater = true, Less = true;
+    bool HasGreater = false, HasLess = false;
+    const size_t G = NextGreater[From], Ls = NextLess[From];
+    if (G != String::npos) {
+      Greater = Relational(G, T);
+      HasGreater = true;
+    }
+    if (Ls != String::npos) {
+      Less = Relational(Ls, T);
+      HasLess = true;
+    }
+    if (HasNot[From]) {
+      if (G == String::npos) HasGreater = true;
+      if (Ls == String::npos) HasLess = true;
+    }
+    if (HasCaret[From] && (HasGreater || HasLess)) return Greater || Less;
+    if (HasAmp[From] && HasGreater && HasLess) return Greater && Less;
+    if (G != String::npos && Greater) return true;
+    if (Ls != String::npos && Less) return true;
+    // A failed relational test leaves the decision to the literal match of the level: "!" negates
+    // it, quotes are skipped, "?" takes any one character, and the star that ends the level
+    // matches when any tail from the current character on matches the next level.
+    bool Negate = false;
+    bool Result = false;
+    size_t PI = From, VI = T;
+    for (;;) {
+      if (PI >= P.size()) {
+        Result = VI >= V.size();
+        break;
+      }
+      const Char C = P[PI];
+      if (C == u'!') {
+        Negate = true;
+        ++PI;
+        continue;
+      }
+      if (C == u'"') {
+        ++PI;
+        continue;
+      }
+      if (C == u'*') {
+        Result = AnyFrom[VI] != 0;
+        break;
+      }
+      if (VI >= V.size()) {
+        Result = false;
+        break;
+      }
+      if (C == u'?' || C == V[VI]) {
+        ++PI;
+        ++VI;
+        continue;
+      }
       Result = false;
       break;
     }
-    if (C == u'?' || C == V[VI]) {
-      ++PI;
-      ++VI;
-      continue;
-    }
-    Result = false;
-    break;
+    return Negate ? !Result : Result;
   }
-  return Negate ? !Result : Result;
-}
+
+  // The test of the operator at OpPos against the value from T on, worked out once per tail.
+  bool Relational(size_t OpPos, size_t T) {
+    auto It = Tests.find(OpPos);
+    if (It == Tests.end()) {
+      It = Tests.emplace(OpPos, TTests{TRelationalTest(P, OpPos), std::vector<signed char>(V.size() + 1, -1)}).first;
+    }
+    signed char& R = It->second.Results[T];
+    if (R < 0) R = It->second.Test.Test(V.substr(T)) ? 1 : 0;
+    return R != 0;
+  }
+
+  struct TTests {
+    TRelationalTest Test;
+    std::vector<signed char> Results;
+  };
+
+  const String& P;
+  const String& V;
+  std::vector<size_t> Start;
+  std::vector<size_t> NextGreater, NextLess;
+  std::vector<bool> HasNot, HasCaret, HasAmp;
+  std::map<size_t, TTests> Tests;
+};
 
 // Folds one operand's result into the running result by the operator that preceded it.
 bool Combine(Char Pending, bool Running, bool Operand) {
@@ -185,30 +284,7 @@ String DotDecimalText(const String& S) {
   return R;
 }
 
-bool MatchPattern(const String& Pattern, const String& Value) {
-  bool Greater = true, Less = true;
-  bool HasGreater = false, HasLess = false;
-  const size_t GreaterPos = Pattern.find(u'>');
-  const size_t LessPos = Pattern.find(u'<');
-  if (GreaterPos != String::npos) {
-    Greater = RelationalTest(Pattern, GreaterPos, Value, true);
-    HasGreater = true;
-  }
-  if (LessPos != String::npos) {
-    Less = RelationalTest(Pattern, LessPos, Value, false);
-    HasLess = true;
-  }
-  if (Pattern.find(u'!') != String::npos) {
-    if (GreaterPos == String::npos) HasGreater = true;
-    if (LessPos == String::npos) HasLess = true;
-  }
-  if (Pattern.find(u'^') != String::npos && (HasGreater || HasLess)) return Greater || Less;
-  if (Pattern.find(u'&') != String::npos && HasGreater && HasLess) return Greater && Less;
-  if (GreaterPos != String::npos && Greater) return true;
-  if (LessPos != String::npos && Less) return true;
-  // A failed relational test leaves the decision to the literal match of the whole pattern.
-  return WildcardMatch(Pattern, 0, Value, 0);
-}
+bool MatchPattern(const String& Pattern, const String& Value) { return TPatternMatcher(Pattern, Value).Match(); }
 
 bool MatchOperand(const String& Operand, const String& Value, bool CaseSensitive) {
   if (CaseSensitive) return MatchPattern(Operand, Value);

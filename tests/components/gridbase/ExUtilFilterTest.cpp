@@ -121,6 +121,32 @@ TEST(ExUtilFilter, MatchPatternRelationalOperands) {
   EXPECT_TRUE(MatchPattern(u">=" + Long, Long));
 }
 
+TEST(ExUtilFilter, AStarHandsEveryTailTheRestAsAPatternOfItsOwn) {
+  // Many stars against a long value that fails only at its end: tried tail by tail this took
+  // minutes; each star level is now decided once per tail.
+  const String As(28, u'a');
+  const String Stars = u"*a*a*a*a*a*a*a*a*a*a*a*b";
+  const struct {
+    const char* Name;
+    String Pattern;
+    String Value;
+    bool Match;
+  } Cases[] = {
+      {"eleven stars, no b at the end", Stars, As, false},
+      {"eleven stars, a b at the end", Stars, As + u"b", true},
+      {"too few a", u"*a*a*b", u"ab", false},
+      {"enough a", u"*a*a*b", u"aab", true},
+      // The rest after a star is a pattern of its own: its "!" negates it alone, its relational
+      // operator is tested against each tail.
+      {"negation after a star, the empty tail", u"*!b", u"ab", true},
+      {"negation inside the rest", u"a*!b*c", u"axbyc", true},
+      {"relational operator after a star", u"*>5", u"a9", true},
+      {"no tail for the character", u"**?", u"", false},
+  };
+  for (const auto& C : Cases) EXPECT_EQ(MatchPattern(C.Pattern, C.Value), C.Match) << C.Name;
+  EXPECT_FALSE(MatchFilter(Stars, As, false));
+}
+
 TEST(ExUtilFilter, MatcherSteps) {
   EXPECT_EQ(StringToUtf8(RemoveBlanksOutsideQuotes(u" a b \" c d \" e")), "ab\" c d \"e");
 
