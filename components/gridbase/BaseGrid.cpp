@@ -437,6 +437,12 @@ Integer TBaseGrid::TotalColCount() { return ColCount(); }
 // ---------------------------------------------------------------------------------------------
 
 void TBaseGrid::MergeCells(Integer ACol, Integer ARow, Integer SpanX, Integer SpanY) {
+  // Cells outside the grid are refused before any cell changes: stored there, the area would come
+  // back when the grid grows.
+  if (SpanX >= 1 && SpanY >= 1 &&
+      (ACol < 0 || ARow < 0 || static_cast<Int64>(ACol) + SpanX > TotalColCount() ||
+       static_cast<Int64>(ARow) + SpanY > RowCount()))
+    throw EInvalidGridOperation(u"Grid index out of range");
   ++FMergeCount;
   for (Integer i = ACol; i < ACol + SpanX; ++i)
     for (Integer j = ARow; j < ARow + SpanY; ++j) {

@@ -318,7 +318,9 @@ class TBaseGrid : public TObjStringGrid {
   // The display column of a real column.
   virtual Integer DisplColIndex(Integer ACol);
   // Merges the area of SpanX columns and SpanY rows whose base cell is (ACol, ARow). Not checked
-  // against other areas or the grid's bounds; callers pass areas inside the grid.
+  // against other areas. An area that reaches outside the grid (columns up to TotalColCount, rows
+  // up to RowCount) raises EInvalidGridOperation "Grid index out of range" and changes nothing.
+  // With SpanX or SpanY below 1 no cell changes.
   virtual void MergeCells(Integer ACol, Integer ARow, Integer SpanX, Integer SpanY);
   // Splits the whole merged area found through the cell's stored offsets.
   virtual void SplitCells(Integer ACol, Integer ARow);

@@ -54,21 +54,20 @@ void TExGridUndoRedo::StopSequence() {
   FLevel = FItems->Count();
 }
 
-void TExGridUndoRedo::UndoItem(const TUndoRedoItem* X) {
+bool TExGridUndoRedo::WriteItem(const TUndoRedoItem* X, const String& Text, const TExGridUndoRedoEvent& Event) {
   // Markers name no cell: they are stepped over (an unclosed or nested sequence leaves some).
-  if (IsMarker(X)) return;
-  if (OnUndo) OnUndo(this, FGrid, X->Col(), X->Row(), FGrid->GetCellEx(X->Col(), X->Row()), X->OrigValue());
-  FGrid->SetCellEx(X->Col(), X->Row(), X->OrigValue());
-  FGrid->SetCol(FGrid->DisplColIndex(X->Col()));
-  FGrid->SetRow(X->Row());
-}
-
-void TExGridUndoRedo::RedoItem(const TUndoRedoItem* X) {
-  if (IsMarker(X)) return;
-  if (OnRedo) OnRedo(this, FGrid, X->Col(), X->Row(), FGrid->GetCellEx(X->Col(), X->Row()), X->Value());
-  FGrid->SetCellEx(X->Col(), X->Row(), X->Value());
-  FGrid->SetCol(FGrid->DisplColIndex(X->Col()));
-  FGrid->SetRow(X->Row());
+  if (IsMarker(X)) return false;
+  // A cell that left the grid is not written: it would lie outside the grid and come back with
+  // a grown grid.
+  const Integer C = X->Col(), R = X->Row();
+  if (C < 0 || R < 0 || C >= FGrid->TotalColCount() || R >= FGrid->RowCount()) return false;
+  if (Event) Event(this, FGrid, C, R, FGrid->GetCellEx(C, R), Text);
+  FGrid->SetCellEx(C, R, Text);
+  // A hidden last column has no shown place to move to.
+  const Integer D = FGrid->DisplColIndex(C);
+  if (D >= 0 && D < FGrid->ColCount()) FGrid->SetCol(D);
+  FGrid->SetRow(R);
+  return true;
 }
 
 void TExGridUndoRedo::Undo() {
@@ -88,8 +87,7 @@ void TExGridUndoRedo::Undo() {
     if (FLevel > 0) --FLevel;  // the start marker
     FGrid->Invalidate();
   } else {
-    UndoItem(L);
-    if (!IsMarker(L)) FGrid->RepaintCell(FGrid->Col(), L->Row());
+    if (UndoItem(L)) FGrid->RepaintCell(FGrid->Col(), L->Row());
     --FLevel;
   }
 }

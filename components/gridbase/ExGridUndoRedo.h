@@ -78,7 +78,9 @@ class TExGridUndoRedo : public TComponent {
   virtual void StopSequence();
 
   // Undoes the change or sequence before Level, newest first, moving the grid's current cell to
-  // each changed cell. A sequence bracketed inside a sequence is part of the outer step.
+  // each changed cell. A sequence bracketed inside a sequence is part of the outer step. A change
+  // whose cell is no longer inside the grid (rows or columns were removed since) is stepped over
+  // without writing anything, for undo and redo alike, so the history keeps moving.
   void Undo();
   // Redoes the change or sequence at Level, oldest first; a sequence never closed redoes to the
   // end of the history.
@@ -94,8 +96,11 @@ class TExGridUndoRedo : public TComponent {
  private:
   // Drops the items from Level on (changes undone and not redone).
   void DropRedoItems();
-  void UndoItem(const TUndoRedoItem* X);
-  void RedoItem(const TUndoRedoItem* X);
+  // Writes Text into the item's cell, firing Event first, and makes it the current cell; false
+  // (nothing written) for a marker or a cell outside the grid.
+  bool WriteItem(const TUndoRedoItem* X, const String& Text, const TExGridUndoRedoEvent& Event);
+  bool UndoItem(const TUndoRedoItem* X) { return WriteItem(X, X->OrigValue(), OnUndo); }
+  bool RedoItem(const TUndoRedoItem* X) { return WriteItem(X, X->Value(), OnRedo); }
   static bool IsMarker(const TUndoRedoItem* X) { return X->SequenceStart() || X->SequenceStop(); }
 
   std::unique_ptr<TUndoRedoCollection> FItems;

@@ -41,6 +41,36 @@ TEST_F(Merge, SpansBelowOneChangeNoCellButStillCount) {
   EXPECT_EQ(Grid->MergeCount(), 2);
 }
 
+TEST_F(Merge, AnAreaReachingOutsideTheGridIsRefusedAndChangesNothing) {
+  const struct {
+    const char* Name;
+    Integer C, R, SX, SY;
+  } Cases[] = {
+      {"past the last column", 5, 1, 2, 1},
+      {"past the last row", 1, 7, 1, 2},
+      {"left of the first column", -1, 1, 2, 1},
+      {"above the first row", 1, -1, 1, 2},
+      {"a span beyond the integer range", 1, 1, 2147483647, 1},
+  };
+  for (const auto& C : Cases) {
+    try {
+      Grid->MergeCells(C.C, C.R, C.SX, C.SY);
+      ADD_FAILURE() << C.Name << ": no error";
+    } catch (const EInvalidGridOperation& E) {
+      EXPECT_EQ(E.Message(), u"Grid index out of range") << C.Name;
+    }
+  }
+  EXPECT_FALSE(Grid->HasCellProps());
+  EXPECT_EQ(Grid->MergeCount(), 0);
+  // Grown later, the grid shows no area that was never accepted.
+  Grid->SetColCount(10);
+  Grid->SetRowCount(12);
+  EXPECT_FALSE(Grid->IsMergedCell(5, 1));
+  EXPECT_FALSE(Grid->IsMergedCell(1, 7));
+  Grid->MergeCells(8, 10, 2, 2);  // the last cells of the grown grid
+  EXPECT_EQ(Spans(Grid, 9, 11), "part 1,1");
+}
+
 TEST_F(Merge, SplitCellsFromAnyCellResetsTheWholeArea) {
   Grid->MergeCells(1, 2, 3, 2);
   EXPECT_EQ(Grid->MergeCount(), 1);

@@ -168,6 +168,36 @@ TEST_F(UndoRedo, UnclosedAndNestedSequencesStepOverTheirMarkers) {
   EXPECT_EQ(U->Level(), 3);
 }
 
+TEST_F(UndoRedo, AChangeWhoseCellLeftTheGridIsSteppedOver) {
+  Edit(1, 1, u"A");
+  U->RegisterChange(5, 7, u"old", u"new");
+  Grid->SetRowCount(3);  // row 7 is gone
+  Events.clear();
+  U->Undo();
+  EXPECT_EQ(U->Level(), 1) << "the history moves on";
+  EXPECT_TRUE(Events.empty()) << "nothing was written";
+  EXPECT_EQ(Grid->GridCells(5, 7), u"") << "no cell is stored outside the grid";
+  U->Undo();
+  EXPECT_EQ(Texts(), "|||");
+  EXPECT_EQ(U->Level(), 0);
+  U->Redo();
+  U->Redo();
+  EXPECT_EQ(Texts(), "A|||");
+  EXPECT_EQ(U->Level(), 2);
+  Grid->SetRowCount(8);
+  EXPECT_EQ(Grid->Cells(5, 7), u"") << "nothing comes back when the grid grows";
+
+  // Inside a sequence the cells still in the grid are restored.
+  U->Reset();
+  U->StartSequence();
+  Edit(2, 1, u"B");
+  U->RegisterChange(9, 1, u"", u"far");
+  U->StopSequence();
+  U->Undo();
+  EXPECT_EQ(Texts(), "A|||");
+  EXPECT_EQ(U->Level(), 0);
+}
+
 TEST_F(UndoRedo, AStopMarkerWhoseStartWasDroppedUndoesToTheBeginning) {
   U->SetMaxLevel(2);
   U->StartSequence();
