@@ -540,13 +540,33 @@ namespace {
 // Records nested deeper than this are refused rather than walked.
 constexpr Integer MaxXMLLevel = 256;
 
-// The text of a node and all its descendants, joined.
+// The text of a node and all its descendants, joined in document order. Walked without
+// recursion: an element may nest deeper than the call stack allows.
 String DeepText(const IXMLNode& N) {
   const TNodeType T = N.NodeType();
   if (T == ntText || T == ntCData) return N.Text();
   String S;
   if (T != ntElement) return S;
-  for (const IXMLNode& C : N.ChildNodes()) S += DeepText(C);
+  IXMLNode Cur = N.ChildNodes().First();
+  while (Cur) {
+    const TNodeType CT = Cur.NodeType();
+    if (CT == ntText || CT == ntCData) {
+      S += Cur.Text();
+    } else if (CT == ntElement) {
+      if (IXMLNode Child = Cur.ChildNodes().First()) {
+        Cur = Child;
+        continue;
+      }
+    }
+    // The next sibling, else that of the nearest ancestor below N that has one.
+    IXMLNode Next = Cur.NextSibling();
+    while (!Next) {
+      Cur = Cur.ParentNode();
+      if (!Cur || Cur == N) return S;
+      Next = Cur.NextSibling();
+    }
+    Cur = Next;
+  }
   return S;
 }
 
@@ -560,6 +580,7 @@ class TXmlImport {
     FRowBase = FHeaderRow && !LoadFieldDescr ? 0 : G->FixedRows();
     FMaxCol = FColBase;
     FMaxRow = FRowBase;
+    FCols = G->ColCount();
   }
 
   void Records(const IXMLNode& Root) {
@@ -579,15 +600,23 @@ class TXmlImport {
  private:
   // Stores at the target cell, growing the grid to hold it; a cell above the first row (a record
   // without attributes that holds a single text, read level by level) has no place and is left out.
+  // The grid grows ahead of the cells, doubling, so a record of many fields does not resize it once
+  // per field; the import gives it its exact size at the end. FCols counts the columns the grid
+  // needs so far.
   void Store(Integer ACol, Integer ARow, const String& Text) {
     if (ACol < 0 || ARow < 0) return;
-    if (ACol >= FGrid->ColCount()) FGrid->SetColCount(ACol + 1);
-    if (ARow >= FGrid->RowCount()) FGrid->SetRowCount(ARow + 1);
+    FCols = std::max(FCols, ACol + 1);
+    if (ACol >= FGrid->ColCount()) FGrid->SetColCount(GrownCount(FGrid->ColCount(), ACol + 1));
+    if (ARow >= FGrid->RowCount()) FGrid->SetRowCount(GrownCount(FGrid->RowCount(), ARow + 1));
     FGrid->LoadCell(ACol, ARow, Text);
     FMaxCol = std::max(FMaxCol, ACol);
     FMaxRow = std::max(FMaxRow, ARow);
   }
-  bool HeaderFree(Integer ACol) { return ACol >= FGrid->ColCount() || FGrid->Cells(ACol, 0).empty(); }
+  static Integer GrownCount(Integer Count, Integer Needed) {
+    return static_cast<Integer>(std::max<Int64>(Needed, std::min<Int64>(2LL * Count, INT32_MAX)));
+  }
+  // A column the grid needed no header for yet is free; otherwise its header cell must be empty.
+  bool HeaderFree(Integer ACol) { return ACol >= FCols || FGrid->Cells(ACol, 0).empty(); }
 
   void Walk(const IXMLNode& N, Integer Level) {
     if (Level > MaxXMLLevel) throw Exception(u"XML file nested too deeply");
@@ -636,6 +665,7 @@ class TXmlImport {
   Integer FMaxRow = 0;
   Integer FCol = 0;
   Integer FRow = 0;
+  Integer FCols = 0;
 };
 
 // The line of a byte offset: 1 plus the line feeds before it.

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/rtl/CodePages.h"
@@ -246,17 +247,34 @@ String CheckAndMergeTexts(pugi::xml_document& doc, bool walkNodes, bool checkUtf
   // A character reference to no character (past U+10FFFF, a surrogate) comes out of the parser as
   // bytes that are not UTF-8.
   const String badReference = u"a character reference to an invalid character";
+  // A few attributes are compared pair by pair; an element of many has its names counted first, so
+  // a record of tens of thousands of attributes is checked in linear time. Either way the first
+  // attribute whose name comes again is reported.
+  constexpr Integer PairwiseLimit = 16;
+  std::unordered_map<std::string_view, Integer> names;
   pugi::xml_node n = doc.first_child();
   while (n) {
     if (checkUtf8 && (!IsValidUtf8(n.name()) || !IsValidUtf8(n.value()))) return badReference;
-    if (n.type() == pugi::node_element) {
+    if (n.type() == pugi::node_element && n.first_attribute()) {
+      Integer count = 0;
+      for (pugi::xml_attribute a = n.first_attribute(); a && count <= PairwiseLimit; a = a.next_attribute()) ++count;
+      const bool counted = count > PairwiseLimit;
+      if (counted) {
+        names.clear();
+        for (pugi::xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) ++names[a.name()];
+      }
       for (pugi::xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) {
         if (checkUtf8 && (!IsValidUtf8(a.name()) || !IsValidUtf8(a.value()))) return badReference;
-        for (pugi::xml_attribute b = a.next_attribute(); b; b = b.next_attribute()) {
-          if (std::strcmp(a.name(), b.name()) == 0) {
-            return u"the attribute " + Quoted(Utf8ToString(a.name())) +
-                   u" appears twice in the element " + Quoted(Utf8ToString(n.name()));
-          }
+        bool twice = false;
+        if (counted) {
+          twice = names[a.name()] > 1;
+        } else {
+          for (pugi::xml_attribute b = a.next_attribute(); b && !twice; b = b.next_attribute())
+            twice = std::strcmp(a.name(), b.name()) == 0;
+        }
+        if (twice) {
+          return u"the attribute " + Quoted(Utf8ToString(a.name())) + u" appears twice in the element " +
+                 Quoted(Utf8ToString(n.name()));
         }
       }
     } else if (n.type() == pugi::node_pcdata) {

@@ -360,6 +360,30 @@ TEST_F(ExGridExportTest, XmlImportLevelByLevel) {
   EXPECT_EQ(G->RowCount(), 1);
 }
 
+TEST_F(ExGridExportTest, XmlImportOfHugeRecords) {
+  // 50,000 nested elements under one record: their text is one cell, read without exhausting the
+  // stack.
+  std::string Deep;
+  for (int i = 0; i < 50000; ++i) Deep += "<a>";
+  Deep += "core";
+  for (int i = 0; i < 50000; ++i) Deep += "</a>";
+  WriteBytes(Folder / "nested.xml", "<list><rec>" + Deep + "</rec></list>");
+  Grid->LoadFromXML(File("nested.xml"));
+  EXPECT_EQ(Grid->Cells(0, 0), u"core");
+
+  // A record of 70,000 attributes: every value in its column, the grid sized once at the end.
+  std::string Wide = "<list><rec";
+  for (int i = 0; i < 70000; ++i) Wide += " f" + std::to_string(i) + "=\"" + std::to_string(i) + "\"";
+  WriteBytes(Folder / "wide.xml", Wide + "/></list>");
+  auto* G = NewGrid();
+  G->LoadFromXML(File("wide.xml"), false, true);
+  EXPECT_EQ(G->ColCount(), 70001) << "the attributes and the empty cell of a record without children";
+  EXPECT_EQ(G->RowCount(), 2);
+  EXPECT_EQ(G->Cells(0, 0), u"f0");
+  EXPECT_EQ(G->Cells(69999, 0), u"f69999");
+  EXPECT_EQ(G->Cells(69999, 1), u"69999");
+}
+
 TEST_F(ExGridExportTest, XmlImportErrors) {
   try {
     Grid->LoadFromXML(File("missing.xml"));

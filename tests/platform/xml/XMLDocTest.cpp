@@ -487,6 +487,11 @@ TEST(XMLDocLoad, MalformedInputRaises) {
       {"text before the root", "text<a/>"},
       {"text after the root", "<a/>text"},
       {"duplicate attribute", "<a x=\"1\" x=\"2\"/>"},
+      {"duplicate attribute among many", [] {
+         std::string s = "<a";
+         for (int i = 0; i < 5000; ++i) s += " f" + std::to_string(i) + "=\"\"";
+         return s + " f17=\"\"/>";
+       }()},
       {"unquoted attribute", "<a x=1/>"},
       {"NUL character", std::string("<a>\0</a>", 8)},
       {"invalid UTF-8", "<a>\xff\xfe</a>"},
