@@ -55,12 +55,62 @@ Char DetectDelimiter(const String& L1, const String& L2) {
   return Result;
 }
 
-// Leading blanks of a field are dropped; a single blank stays a field of its own.
-void StripLeadingBlanks(String& Line) {
-  while (Line.size() >= 2 && Line[0] == u' ') Line.erase(0, 1);
-}
-
 bool HasCR(const String& S) { return S.find(u'\r') != String::npos; }
+
+// The fields of one line, read from the front:
+// - leading blanks of a field are dropped (a single blank stays);
+// - a field that starts with a double quote runs to the quote that closes it (the first odd run
+//   of quotes), its doubled quotes made single; what follows up to the next delimiter is lost,
+//   and without a closing quote the field is empty;
+// - other fields run to the next delimiter;
+// - after the last delimiter the rest of the line is the last field, its enclosing quotes
+//   removed.
+// The line is read with a position, never cut, so a line of many fields is read in one pass.
+void SplitCSVLine(const String& Line, Char Delim, std::vector<String>& Fields) {
+  Fields.clear();
+  size_t B = 0;  // where the rest of the line starts
+  auto Rest = [&] { return Line.size() - B; };
+  // The 1-based position of the delimiter in the rest of the line, 0 when none is left.
+  auto DelimPos = [&]() -> Int64 {
+    const size_t I = Line.find(Delim, B);
+    return I == String::npos ? 0 : static_cast<Int64>(I - B) + 1;
+  };
+  // Drops the first N characters of the rest (none for N <= 0, all for N past its end).
+  auto Drop = [&](Int64 N) { B += static_cast<size_t>(std::clamp<Int64>(N, 0, static_cast<Int64>(Rest()))); };
+  Int64 P = 0;
+  if (Delim != 0) {
+    while ((P = DelimPos()) > 0) {
+      while (Rest() >= 2 && Line[B] == u' ') {
+        ++B;
+        --P;
+      }
+      String Field;
+      if (Rest() > 0 && Line[B] == u'"') {
+        ++B;
+        const Integer Q = PosUnpairedChar(u'"', Line, B);
+        if (Q > 0) {
+          Field = UndoubleChar(u'"', Line.substr(B, static_cast<size_t>(Q - 1)));
+          Drop(Q);
+        }
+        P = DelimPos();
+      } else if (P > 1) {
+        Field = Line.substr(B, static_cast<size_t>(P - 1));
+      }
+      Fields.push_back(std::move(Field));
+      Drop(P);
+    }
+  }
+  if (Rest() > 0) {
+    while (Rest() >= 2 && Line[B] == u' ') ++B;
+    String Field = Line.substr(B);
+    if (!Field.empty() && Field[0] == u'"') {
+      Field.erase(0, 1);
+      if (!Field.empty() && Field.back() == u'"') Field.pop_back();
+      Field = UndoubleChar(u'"', Field);
+    }
+    Fields.push_back(std::move(Field));
+  }
+}
 
 }  // namespace
 
@@ -185,62 +235,25 @@ void TExStringGrid::InputFromCSV(TStream* Stream, bool Insert, Integer MaxRows) 
 
   Integer Row = StartRow;
   Integer Read = 0;
+  std::vector<String> Fields;
   while (!List.Eof() && (MaxRows <= 0 || Read < MaxRows)) {
+    // Every line of the file is one row: a quote left open does not join the lines that follow.
     List.ReadLn(Line);
-    // A quoted field that holds a bare line break was split over two lines of the file: the lines
-    // are joined again while a quote is left open.
-    while (CountChar(u'"', Line) % 2 == 1 && !List.Eof()) {
-      String Next;
-      List.ReadLn(Next);
-      Line += u"\r\n" + Next;
-    }
     ++Read;
     if (FOemConvert) OemToString(Line);
     if (Row >= RowCount() - FFixedFooters) SetRows(Row + 1000);
 
+    SplitCSVLine(Line, Delim, Fields);
+    // The grid grows once per line to hold its fields.
+    const Int64 Needed = static_cast<Int64>(StartCol) + static_cast<Int64>(Fields.size());
+    if (Needed > static_cast<Int64>(ColCount()) + Hidden) SetColCount(static_cast<Integer>(Needed - Hidden));
     Integer c = StartCol;
-    auto Store = [&](String Field) {
+    for (String& Field : Fields) {
       if (FJavaCSV)
         TildeToLineBreaks(Field);
       else
         VTToCRLF(Field);
-      if (c >= ColCount() + Hidden) SetColCount(c + 1 - Hidden);
-      LoadCell(c, Row, Field);
-    };
-    Integer P = 0;
-    if (Delim != 0) {
-      while (VarCharPos(Delim, Line, P) > 0) {
-        while (Line.size() >= 2 && Line[0] == u' ') {
-          Line.erase(0, 1);
-          --P;
-        }
-        String Field;
-        if (!Line.empty() && Line[0] == u'"') {
-          Line.erase(0, 1);
-          const Integer Q = PosUnpairedChar(u'"', Line);
-          if (Q > 0) {
-            Field = UndoubleChar(u'"', Copy(Line, 1, Q - 1));
-            Delete(Line, 1, Q);
-          }
-          // The delimiter after the closing quote; none left keeps the previous position.
-          VarCharPos(Delim, Line, P);
-        } else {
-          Field = Copy(Line, 1, P - 1);
-        }
-        Store(Field);
-        Delete(Line, 1, P);
-        ++c;
-      }
-    }
-    if (!Line.empty()) {
-      StripLeadingBlanks(Line);
-      String Field = Line;
-      if (!Field.empty() && Field[0] == u'"') {
-        Field.erase(0, 1);
-        if (!Field.empty() && Field.back() == u'"') Field.pop_back();
-        Field = UndoubleChar(u'"', Field);
-      }
-      Store(Field);
+      LoadCell(c++, Row, Field);
     }
     ++Row;
     if (OnFileProgress) Progress.Report(Read, Counted);

@@ -256,10 +256,9 @@ void QuoteMultilineField(String& S) {
   S = std::move(R);
 }
 
-Integer PosUnpairedChar(Char Ch, const String& S, Integer& APos) {
-  APos = 0;
+Integer PosUnpairedChar(Char Ch, const String& S, size_t From) {
   const size_t N = S.size();
-  size_t I = 0;
+  size_t I = From;
   while (I < N) {
     if (S[I] != Ch) {
       ++I;
@@ -268,32 +267,27 @@ Integer PosUnpairedChar(Char Ch, const String& S, Integer& APos) {
     size_t J = I;
     while (J < N && S[J] == Ch) ++J;
     // The run covers I .. J - 1 (0-based).
-    if (J == N) {
-      APos = static_cast<Integer>(N);
-      break;
-    }
-    if ((J - I) % 2 == 1) {
-      APos = static_cast<Integer>(J);  // 1-based position of the run's last character
-      break;
-    }
+    if (J == N) return static_cast<Integer>(N - From);
+    if ((J - I) % 2 == 1) return static_cast<Integer>(J - From);  // the run's last character, 1-based
     I = J;
   }
+  return 0;
+}
+
+Integer PosUnpairedChar(Char Ch, const String& S, Integer& APos) {
+  APos = PosUnpairedChar(Ch, S, size_t{0});
   return APos;
 }
 
-Integer PosUnpairedChar(Char Ch, const String& S) {
-  Integer P = 0;
-  return PosUnpairedChar(Ch, S, P);
-}
+Integer PosUnpairedChar(Char Ch, const String& S) { return PosUnpairedChar(Ch, S, size_t{0}); }
 
 Integer CountUnpairedChar(Char Ch, const String& S) {
-  String Rest = S;
+  // Each find goes on from just after the previous one, so the text is scanned once.
   Integer N = 0;
-  Integer P = PosUnpairedChar(Ch, Rest);
-  while (P > 0) {
+  size_t From = 0;
+  for (Integer P = PosUnpairedChar(Ch, S, From); P > 0; P = PosUnpairedChar(Ch, S, From)) {
     ++N;
-    Delete(Rest, 1, P);
-    P = PosUnpairedChar(Ch, Rest);
+    From += static_cast<size_t>(P);
   }
   return N;
 }

