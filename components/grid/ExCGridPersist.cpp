@@ -4,6 +4,7 @@
 
 #include "components/grid/ExCGrid.h"
 #include "components/grid/ExCGridStream.h"
+#include "components/grid/ExGridIOUtil.h"
 #include "components/grid/ExGridEditors.h"
 #include "platform/gui/Menus.h"
 #include "platform/rtl/IniFiles.h"
@@ -248,7 +249,7 @@ void ReadFont(TFont* F, const String& Sub, const TStreamProperty& P) {
   else if (Sub == u"Color")
     F->SetColor(ColorValue(P));
   else if (Sub == u"Height")
-    F->SetHeight(IntValue(P));
+    F->SetHeight(GridFileFontSize(IntValue(P)));
   else if (Sub == u"Name")
     F->SetName(TextValue(P));
   else if (Sub == u"Orientation")
@@ -256,7 +257,7 @@ void ReadFont(TFont* F, const String& Sub, const TStreamProperty& P) {
   else if (Sub == u"Pitch")
     F->SetPitch(static_cast<TFontPitch>(EnumOrdinal(PitchNames, P)));
   else if (Sub == u"Size")
-    F->SetSize(IntValue(P));
+    F->SetSize(GridFileFontSize(IntValue(P)));
   else if (Sub == u"Style")
     F->SetStyle(TFontStyles::FromBits(SetBits(FontStyleNames, P)));
   else
@@ -271,7 +272,7 @@ void ReadPen(TPen* Pen, const String& Sub, const TStreamProperty& P) {
   else if (Sub == u"Style")
     Pen->SetStyle(static_cast<TPenStyle>(EnumOrdinal(PenStyleNames, P)));
   else if (Sub == u"Width")
-    Pen->SetWidth(IntValue(P));
+    Pen->SetWidth(GridFileExtent(IntValue(P)));
   else
     throw EReadError(u"Property " + P.Name + u" does not exist");
 }
@@ -361,7 +362,7 @@ void ReadItemProperty(TExColumnGrid* Grid, TGridColumnItem* I, const TStreamProp
   else if (N == u"SpinMin") I->SetSpinMin(IntValue(P));
   else if (N == u"SpinStep") I->SetSpinStep(IntValue(P));
   else if (N == u"Tag") I->SetTag(IntValue(P));
-  else if (N == u"Width") I->SetWidth(IntValue(P));
+  else if (N == u"Width") I->SetWidth(GridFileExtent(IntValue(P)));
   else throw EReadError(u"Property " + P.Name + u" does not exist");
 }
 

@@ -180,7 +180,7 @@ void TExStringGrid::LoadFromStream(TStream* Stream) {
     if (Copy(Line, 1, 2) == u"cw") {
       Delete(Line, 1, 3);
       const Integer Index = StrToInt(CutToken(Line, u","));
-      const Integer Width = StrToInt(Line);
+      const Integer Width = GridFileExtent(StrToInt(Line));
       if (Index >= 0 && Index < ColCount()) SetColWidths(Index, Width);
       continue;
     }

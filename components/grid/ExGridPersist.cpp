@@ -176,6 +176,7 @@ void TExStringGrid::StringToColumnStates(const String& Value) {
   // Every number the string gives for the columns is read before anything changes, so a damaged
   // string raises its conversion error and leaves the arrangement as it was.
   const Integer N = StrToInt(Trim(Parts[0]));
+  if (N > GridFileMaxColCount) throw EConvertError(u"'" + Trim(Parts[0]) + u"' is not a valid column count");
   const std::vector<String> WidthItems = GridSplitCommas(Parts[1]);
   const std::vector<String> OrderItems = GridSplitCommas(Parts[2]);
   auto ReadNumbers = [N](const std::vector<String>& Items) {
@@ -216,7 +217,7 @@ void TExStringGrid::StringToColumnStates(const String& Value) {
     SetDefaultColWidth(ColWidths(SC));
   }
   for (Integer i = 0; i < ColCount() && i < static_cast<Integer>(WidthItems.size()); ++i)
-    SetColWidths(i, Entry(WidthValues, WidthItems, i));
+    SetColWidths(i, GridFileExtent(Entry(WidthValues, WidthItems, i)));
   FColumnSize->SetStretch(Stretching);
 }
 
@@ -292,7 +293,7 @@ void TExStringGrid::LoadColSizes() {
   if (FColumnSize->Key().empty() || FColumnSize->Section().empty() || HasState(csDesigning)) return;
   TColumnSizeStore Store(FColumnSize->Location(), FColumnSize->Key(), FColumnSize->Section());
   for (Integer i = 0; i < ColCount(); ++i) {
-    const Integer W = Store.Read(u"Col" + IntToStr(i), ColWidths(i));
+    const Integer W = GridFileExtent(Store.Read(u"Col" + IntToStr(i), ColWidths(i)));
     if (W != ColWidths(i)) SetColWidths(i, W);
   }
   Store.Update();
@@ -376,7 +377,7 @@ void AddFontKeys(std::vector<TVisualKey>& Keys, const String& Prefix, std::funct
                   [Font](TExStringGrid* G) { return static_cast<Integer>(Font(G)->Style().Bits()); },
                   [Font](TExStringGrid* G, Integer V) { Font(G)->SetStyle(TFontStyles::FromBits(static_cast<Byte>(V))); }});
   Keys.push_back({Prefix + u".Size", vkInteger, [Font](TExStringGrid* G) { return Font(G)->Size(); },
-                  [Font](TExStringGrid* G, Integer V) { Font(G)->SetSize(V); }});
+                  [Font](TExStringGrid* G, Integer V) { Font(G)->SetSize(GridFileFontSize(V)); }});
   Keys.push_back({Prefix + u".Name", vkName, nullptr, nullptr, {},
                   [Font](TExStringGrid* G) { return Font(G)->Name(); },
                   [Font](TExStringGrid* G, const String& V) { Font(G)->SetName(V); }});
@@ -423,7 +424,7 @@ const std::vector<TVisualKey>& VisualKeys() {
         VK_BOOL(u"Bands.Active", G->Bands()->Active(), G->Bands()->SetActive(V != 0)),
         VK_COLOR(u"SortSettings.IndexColor", G->SortSettings()->IndexColor(), G->SortSettings()->SetIndexColor(V)),
         VK_COLOR(u"FloatingFooter.Color", G->FloatingFooter()->Color(), G->FloatingFooter()->SetColor(V)),
-        VK_INT(u"ControlLook.CheckSize", G->ControlLook()->CheckSize(), G->ControlLook()->SetCheckSize(V)),
+        VK_INT(u"ControlLook.CheckSize", G->ControlLook()->CheckSize(), G->ControlLook()->SetCheckSize(GridFileExtent(V))),
         VK_COLOR(u"ControlLook.Color", G->ControlLook()->Color(), G->ControlLook()->SetColor(V)),
         VK_COLOR(u"ControlLook.CommentColor", G->ControlLook()->CommentColor(), G->ControlLook()->SetCommentColor(V)),
         {u"ControlLook.ControlStyle", vkEnum, [](TExStringGrid* G) -> Integer { return G->ControlLook()->ControlStyle(); },
@@ -433,7 +434,7 @@ const std::vector<TVisualKey>& VisualKeys() {
                  G->ControlLook()->SetFixedGradientFrom(V)),
         VK_COLOR(u"ControlLook.FixedGradientTo", G->ControlLook()->FixedGradientTo(),
                  G->ControlLook()->SetFixedGradientTo(V)),
-        VK_INT(u"ControlLook.RadioSize", G->ControlLook()->RadioSize(), G->ControlLook()->SetRadioSize(V)),
+        VK_INT(u"ControlLook.RadioSize", G->ControlLook()->RadioSize(), G->ControlLook()->SetRadioSize(GridFileExtent(V))),
         VK_BOOL(u"ControlLook.FlatButton", G->ControlLook()->FlatButton(), G->ControlLook()->SetFlatButton(V != 0)),
         VK_COLOR(u"ControlLook.ProgressBorderColor", G->ControlLook()->ProgressBorderColor(),
                  G->ControlLook()->SetProgressBorderColor(V)),
@@ -451,7 +452,7 @@ const std::vector<TVisualKey>& VisualKeys() {
         VK_BOOL(u"Grouping.HeaderUnderline", G->Grouping()->HeaderUnderline(),
                 G->Grouping()->SetHeaderUnderline(V != 0)),
         VK_COLOR(u"Grouping.HeaderLineColor", G->Grouping()->HeaderLineColor(), G->Grouping()->SetHeaderLineColor(V)),
-        VK_INT(u"Grouping.HeaderLineWidth", G->Grouping()->HeaderLineWidth(), G->Grouping()->SetHeaderLineWidth(V)),
+        VK_INT(u"Grouping.HeaderLineWidth", G->Grouping()->HeaderLineWidth(), G->Grouping()->SetHeaderLineWidth(GridFileExtent(V))),
         VK_COLOR(u"Grouping.SummaryColor", G->Grouping()->SummaryColor(), G->Grouping()->SetSummaryColor(V)),
         VK_COLOR(u"Grouping.SummaryColorTo", G->Grouping()->SummaryColorTo(), G->Grouping()->SetSummaryColorTo(V)),
         VK_COLOR(u"Grouping.SummaryTextColor", G->Grouping()->SummaryTextColor(),
@@ -460,11 +461,11 @@ const std::vector<TVisualKey>& VisualKeys() {
         VK_COLOR(u"Grouping.SummaryLineColor", G->Grouping()->SummaryLineColor(),
                  G->Grouping()->SetSummaryLineColor(V)),
         VK_INT(u"Grouping.SummaryLineWidth", G->Grouping()->SummaryLineWidth(),
-               G->Grouping()->SetSummaryLineWidth(V)),
+               G->Grouping()->SetSummaryLineWidth(GridFileExtent(V))),
         VK_COLOR(u"GridLineColor", G->GridLineColor(), G->SetGridLineColor(V)),
         VK_COLOR(u"GridFixedLineColor", G->GridFixedLineColor(), G->SetGridFixedLineColor(V)),
-        VK_INT(u"BackGround.Top", G->BackGround()->Top(), G->BackGround()->SetTop(V)),
-        VK_INT(u"BackGround.Left", G->BackGround()->Left(), G->BackGround()->SetLeft(V)),
+        VK_INT(u"BackGround.Top", G->BackGround()->Top(), G->BackGround()->SetTop(GridFileOffset(V))),
+        VK_INT(u"BackGround.Left", G->BackGround()->Left(), G->BackGround()->SetLeft(GridFileOffset(V))),
         {u"BackGround.Display", vkEnum, [](TExStringGrid* G) -> Integer { return G->BackGround()->Display(); },
          [](TExStringGrid* G, Integer V) { G->BackGround()->SetDisplay(static_cast<TBackGroundDisplay>(V)); },
          {u"bdTile", u"bdFixed", u"bdGradientHorz", u"bdGradientVert"}},
@@ -641,11 +642,13 @@ void TExStringGrid::LoadPrintSettings(const String& Key, const String& Section) 
     const Integer V = Int(Name, 0);
     return V >= 1 && V <= 6 ? static_cast<TPrintPosition>(V) : ppNone;
   };
-  P->SetColumnSpacing(Int(u"ColumnSpacing", 20));
-  P->SetRowSpacing(Int(u"RowSpacing", 20));
-  P->SetTitleSpacing(Int(u"TitleSpacing", 20));
-  P->SetFixedHeight(Int(u"FixedHeight", 0));
-  P->SetFixedWidth(Int(u"FixedWidth", 0));
+  // Spacings, margins and fixed sizes are held inside the bounds of the grid's files, either sign.
+  auto Extent = [&](const char16_t* Name, Integer Default) { return GridFileOffset(Int(Name, Default)); };
+  P->SetColumnSpacing(Extent(u"ColumnSpacing", 20));
+  P->SetRowSpacing(Extent(u"RowSpacing", 20));
+  P->SetTitleSpacing(Extent(u"TitleSpacing", 20));
+  P->SetFixedHeight(Extent(u"FixedHeight", 0));
+  P->SetFixedWidth(Extent(u"FixedWidth", 0));
   P->SetCentered(Bool(u"Centered", u"Y"));
   P->SetNoAutoSize(Bool(u"NoAutoSize", u"N"));
   P->SetUseFixedHeight(Bool(u"UseFixedHeight", u"N"));
@@ -665,16 +668,16 @@ void TExStringGrid::LoadPrintSettings(const String& Key, const String& Section) 
   P->SetTime(Position(u"Time"));
   P->SetDateFormat(Str(u"DateFormat", String()));
   P->SetTitleText(Str(u"TitleText", String()));
-  P->SetFooterSize(Int(u"FooterSize", 100));
-  P->SetHeaderSize(Int(u"HeaderSize", 100));
-  P->SetLeftSize(Int(u"LeftSize", 100));
-  P->SetRightSize(Int(u"RightSize", 100));
+  P->SetFooterSize(Extent(u"FooterSize", 100));
+  P->SetHeaderSize(Extent(u"HeaderSize", 100));
+  P->SetLeftSize(Extent(u"LeftSize", 100));
+  P->SetRightSize(Extent(u"RightSize", 100));
   const Integer Fit = Int(u"FitToPage", 0);
   if (Fit >= 0 && Fit <= 4) P->SetFitToPage(static_cast<TFitToPage>(Fit));
   auto ReadFont = [&](TFont* F, const char16_t* Prefix) {
     const String Pre = Prefix;
     F->SetName(Str((Pre + u"FontName").c_str(), u"Arial"));
-    F->SetSize(Int((Pre + u"FontSize").c_str(), 10));
+    F->SetSize(GridFileFontSize(Int((Pre + u"FontSize").c_str(), 10)));
     AddMaskStyles(F, Int((Pre + u"FontStyle").c_str(), 0));
     F->SetColor(Int((Pre + u"FontColor").c_str(), 0));
   };

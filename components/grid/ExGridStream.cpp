@@ -960,17 +960,18 @@ void TExStringGrid::LoadAtPointFromBinStream(TPoint Point, TStream* Stream) {
     // Every cell of a whole-grid stream has a record of its own, so counts beyond what the rest of
     // the stream can hold are damage; they would only make the grid huge.
     const Int64 Remaining = Stream->Size() - Stream->Position();
-    if (H.ColCount < 1 || H.RowCount < 1 || H.ColCount > 65536 ||
+    if (H.ColCount < 1 || H.RowCount < 1 || H.ColCount > GridFileMaxColCount || H.RowCount > GridFileMaxRowCount ||
         static_cast<Int64>(H.ColCount) * H.RowCount > Remaining)
       ReadError();
     Clear();
     SetRowCount(H.RowCount);
     SetColCount(H.ColCount);
     const std::vector<String> W = GridSplitCommas(H.ColWidths);
-    for (Integer i = 0; i < ColCount() && i < static_cast<Integer>(W.size()); ++i) SetColWidths(i, StrToInt(W[i]));
+    for (Integer i = 0; i < ColCount() && i < static_cast<Integer>(W.size()); ++i)
+      SetColWidths(i, GridFileExtent(StrToInt(W[i])));
     const std::vector<String> Hs = GridSplitCommas(H.RowHeights);
     for (Integer i = 0; i < RowCount() && i < static_cast<Integer>(Hs.size()); ++i)
-      SetRowHeights(i, StrToInt(Hs[i]));
+      SetRowHeights(i, GridFileExtent(StrToInt(Hs[i])));
   }
 
   TCellProperties PropCarrier(this, 0, 0);
@@ -1193,7 +1194,7 @@ void TExStringGrid::LoadFromFile(const String& FileName) {
     if (Line.size() >= 2 && Line[0] == u'c' && Line[1] == u'w') {
       String Rest = Line.size() > 3 ? Line.substr(3) : String();
       const Integer Index = LeadingDecimal(CutToken(Rest, u","));
-      const Integer Width = LeadingDecimal(Rest);
+      const Integer Width = GridFileExtent(LeadingDecimal(Rest));
       if (Index >= 0 && Index < ColCount()) SetColWidths(Index, Width);
       continue;
     }

@@ -91,6 +91,7 @@ TEST_F(ExGridPersistTest, MalformedColumnStates) {
       {"order entry that is no number", u"3#40,40,50#0,y,2#1,1,1", true},
       {"count that is no number", u"z#40#0#1", true},
       {"last width that is no number", u"3#40,40,5x#0,1,2#1,1,1", true},
+      {"a count past the bound of the grid's files", u"1000000#40#0#1", true},
   };
   for (const Case& C : Cases) {
     SCOPED_TRACE(C.Name);
@@ -111,6 +112,65 @@ TEST_F(ExGridPersistTest, MalformedColumnStates) {
 }
 
 // --- Column widths and order in the ColumnSize store ---------------------------------------------
+
+TEST_F(ExGridPersistTest, WidthsAndSizesFromEveryReaderAreHeldAtTheBound) {
+  // A column of a billion pixels freezes every drawing of the grid: each reader holds it at the
+  // bound the grid's files share.
+  const Integer Max = GridFileMaxExtent;
+  auto Fresh = [this] {
+    auto* G = NewGrid();
+    G->SetColCount(3);
+    return G;
+  };
+  {
+    auto* G = Fresh();
+    WriteBytes(Folder / "g.txt", "3,2\r\ncw 2,999999999\r\n");
+    G->LoadFromFile(File("g.txt"));
+    EXPECT_EQ(G->ColWidths(2), Max) << "grid text file";
+  }
+  {
+    auto* G = Fresh();
+    G->SetSaveFixedCells(true);
+    TMemoryStream M;
+    for (const char16_t* Line : {u"3,2\r\n", u"cw 2,999999999\r\n"})
+      M.WriteBuffer(Line, static_cast<Int64>(std::char_traits<char16_t>::length(Line) * 2));
+    M.SetPosition(0);
+    G->LoadFromStream(&M);
+    EXPECT_EQ(G->ColWidths(2), Max) << "grid text stream";
+  }
+  {
+    auto* G = Fresh();
+    G->StringToColumnStates(u"3#40,999999999,50#0,1,2#1,1,1");
+    EXPECT_EQ(G->ColWidths(1), Max) << "column-state string";
+    EXPECT_EQ(G->ColWidths(2), 50);
+  }
+  {
+    auto* G = Fresh();
+    WriteBytes(Folder / "cols.ini", "[Grid]\r\nCol1=999999999\r\nCol2=-5\r\n");
+    G->ColumnSize()->SetLocation(clIniFile);
+    G->ColumnSize()->SetKey(File("cols.ini"));
+    G->ColumnSize()->SetSection(u"Grid");
+    G->LoadColSizes();
+    EXPECT_EQ(G->ColWidths(1), Max) << "column-size store";
+    EXPECT_EQ(G->ColWidths(2), 0);
+  }
+  {
+    auto* G = Fresh();
+    WriteBytes(Folder / "print.ini", "[P]\r\nFixedWidth=999999999\r\nLeftSize=-999999999\r\nFontSize=999999999\r\n");
+    G->LoadPrintSettings(File("print.ini"), u"P");
+    EXPECT_EQ(G->PrintSettings()->FixedWidth(), Max) << "print settings";
+    EXPECT_EQ(G->PrintSettings()->LeftSize(), -Max);
+    EXPECT_EQ(G->PrintSettings()->Font()->Size(), GridFileMaxFontSize);
+  }
+  {
+    // The visual properties stop at the first integer key the file lacks, after the font sizes
+    // before it were applied.
+    auto* G = Fresh();
+    WriteBytes(Folder / "v.txt", "Font.Size=999999999\r\nControlLook.CheckSize=999999999\r\n");
+    EXPECT_THROW(G->LoadVisualProps(File("v.txt")), EConvertError);
+    EXPECT_EQ(G->Font()->Size(), GridFileMaxFontSize) << "visual properties";
+  }
+}
 
 TEST_F(ExGridPersistTest, ColumnWidthsGoToTheIniFileInItsLayout) {
   SetColumns({20, 30, 40});
