@@ -125,6 +125,25 @@ class TGridDropDownKeys {
     w->W::TBase::KeyPress(Key);
   }
 
+  // A control that acts on a typed character (the calculator's operators and Enter) reads the
+  // field's text as its value; a text that is no value leaves the character without effect.
+  template <class W>
+  static void TypedEntry(W* w, Char& Key) {
+    if (!ReadsAsValue([&] { w->W::TBase::BeforeTypedEntry(Key); })) Key = 0;
+  }
+
+  // Runs Step; false when it stopped because the control's text does not read as its value. Such a
+  // conversion error is the cell's text, not a fault, and never leaves the editor's event.
+  template <class F>
+  static bool ReadsAsValue(F&& Step) {
+    try {
+      Step();
+      return true;
+    } catch (const EConvertError&) {
+      return false;
+    }
+  }
+
   template <class W>
   static void WantSpecialKey(W* w, const TFamilyTraits& T, TMessage& M) {
     w->W::TBase::CMWantSpecialKey(M);
@@ -161,9 +180,11 @@ class TGridDropDownKeys {
   }
 
  private:
+  // The pending calculation; a display that is no number keeps its text, which the cell then takes
+  // as it stands.
   template <class W>
   static void CalcResultOf(W* w) {
-    if constexpr (requires { w->CalcResult(); }) w->CalcResult();
+    if constexpr (requires { w->CalcResult(); }) ReadsAsValue([w] { w->CalcResult(); });
   }
 };
 
@@ -197,6 +218,11 @@ void TGridDropDownEditor<B, Family>::KeyDown(Word& Key, TShiftState Shift) {
 template <class B, TGridDropDownFamily Family>
 void TGridDropDownEditor<B, Family>::KeyPress(Char& Key) {
   TGridDropDownKeys::KeyPress(this, Key);
+}
+
+template <class B, TGridDropDownFamily Family>
+void TGridDropDownEditor<B, Family>::BeforeTypedEntry(Char& Key) {
+  TGridDropDownKeys::TypedEntry(this, Key);
 }
 
 template <class B, TGridDropDownFamily Family>
@@ -237,6 +263,20 @@ void TGridTrackbarDropDown::WndProc(TMessage& Message) { TExTrackBarDropDown::Wn
 TGridMemoDropDown::TGridMemoDropDown(TComponent* AOwner) : TGridDropDownEditor(AOwner) {}
 
 TGridCalculatorDropDown::TGridCalculatorDropDown(TComponent* AOwner) : TGridDropDownEditor(AOwner) {}
+
+void TGridCalculatorDropDown::CreateDropDownForm() {
+  TExCalculatorDropdown::CreateDropDownForm();
+  // The keypad's keys act on the display read as a number: on a cell text that is none they do
+  // nothing.
+  if (TCustomButtonPanel* Keypad = ButtonPanel())
+    Keypad->OnButtonClick = [this](TObject* S, Integer I) {
+      TGridDropDownKeys::ReadsAsValue([&] { CalculatorButtonClick(S, I); });
+    };
+}
+
+void TGridCalculatorDropDown::DropDownFormKeyPress(Char& Key) {
+  if (!TGridDropDownKeys::ReadsAsValue([&] { TExCalculatorDropdown::DropDownFormKeyPress(Key); })) Key = 0;
+}
 
 TGridTimepickerDropDown::TGridTimepickerDropDown(TComponent* AOwner) : TGridDropDownEditor(AOwner) {
   SetFocusDraw(false);

@@ -45,6 +45,9 @@ class TGridDropDownEditor : public B {
   void CMWantSpecialKey(TMessage& M) override;
   void WMSetFocus(TMessage& M) override;
   void Change() override;
+  // The control's own handling of a typed character, which never lets a conversion error of the
+  // field's text out of the key's event.
+  void BeforeTypedEntry(Char& Key) override;
   TExStringGrid* FGrid = nullptr;
 };
 
@@ -70,6 +73,10 @@ class TGridCalculatorDropDown
  public:
   explicit TGridCalculatorDropDown(TComponent* AOwner);
   String ClassName() const override { return u"TGridCalculatorDropDown"; }
+  // A cell text that is no number cannot take part in a calculation: a keypad key or a character
+  // typed in the popup then changes nothing, and no conversion error leaves the event.
+  void CreateDropDownForm() override;
+  void DropDownFormKeyPress(Char& Key) override;
 };
 
 class TGridTimepickerDropDown

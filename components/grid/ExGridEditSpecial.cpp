@@ -612,7 +612,17 @@ void TExStringGrid::ShowSpecialEditor(Integer ACol, Integer ARow) {
           GetEditorProp(rc, ARow, FEditLink);
           TCellGraphic* g = GetCellGraphic(rc, ARow);
           if (g && (g->CellType() == ctImageList || g->CellType() == ctDataImage)) {
-            FEditImagePicker->SetImageIndex(g->CellType() == ctImageList ? g->CellIndex() : Ints(rc, ARow));
+            // A data cell whose text is no number selects no image.
+            Integer Index = -1;
+            if (g->CellType() == ctImageList) {
+              Index = g->CellIndex();
+            } else {
+              try {
+                Index = Ints(rc, ARow);
+              } catch (const EStringGridError&) {
+              }
+            }
+            FEditImagePicker->SetImageIndex(Index);
             const Integer i = FEditImagePicker->ItemIndex();
             FEditImagePicker->SetRawText(i >= 0 ? FEditImagePicker->Items()->Items(i)->Caption() : String());
           }

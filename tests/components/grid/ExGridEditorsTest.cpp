@@ -305,6 +305,57 @@ TEST_F(ExGridEditorsTest, CalculatorEnterCompletesThePendingCalculation) {
   EXPECT_EQ(StrToFloat(Grid->Cells(2, 2)), 5.0);
 }
 
+TEST_F(ExGridEditorsTest, ACellTextThatIsNoValueRaisesNothingFromTheEditors) {
+  // The calculator reads its display as a number for every operation; on a cell text that is none,
+  // no conversion error may leave the key or click that started it (an unexpected message box
+  // fails the test).
+  // A validation that rejects the first Enter puts its text, no number, back into the field.
+  Grid->SetCells(2, 2, String());
+  Integer Validations = 0;
+  Grid->OnCellValidate = [&](TObject*, Integer, Integer, String& Value, bool& Valid) {
+    if (Validations++ > 0) return;
+    Value = u"abc";
+    Valid = false;
+  };
+  Open(edCalculatorDropDown);
+  TGridCalculatorDropDown* dd = Grid->CalculatorDropDown();
+  ASSERT_TRUE(dd->Focused());
+  TestHarness::SendKeyStroke(dd, u'5', TShiftState(), u"5");
+  Key(dd, VK_RETURN);
+  TestHarness::ProcessEvents();
+  ASSERT_EQ(dd->Text(), u"abc");
+  TestHarness::SendKeyStroke(dd, VK_ADD, TShiftState(), u"+");
+  EXPECT_EQ(dd->Text(), u"abc") << "the operator did nothing";
+  Key(dd, VK_RETURN);
+  TestHarness::ProcessEvents();
+  EXPECT_FALSE(dd->Visible()) << "Enter ended the edit";
+  EXPECT_EQ(Grid->Cells(2, 2), u"abc") << "the cell takes the text as it stands";
+
+  // The keys of the popup on such a text.
+  Open(edCalculatorDropDown);
+  dd->ShowDropDown();
+  TestHarness::ProcessEvents();
+  dd->SetRawText(u"abc");
+  TCustomButtonPanel* Keypad = dd->ButtonPanel();
+  ASSERT_NE(Keypad, nullptr);
+  for (Integer I = 0; I < Keypad->Buttons()->Count(); ++I)
+    if (Keypad->Buttons()->Items(I)->Caption() == u"+") Keypad->OnButtonClick(Keypad, I);
+  Char Equals = u'=';
+  dd->DropDownFormKeyPress(Equals);
+  EXPECT_EQ(dd->Text(), u"abc") << "no key of the popup did anything";
+  dd->HideDropDown(true);
+  Key(dd, VK_ESCAPE);
+  TestHarness::ProcessEvents();
+
+  // The image picker on a data image cell whose text is no index opens with no image chosen.
+  Grid->AddDataImage(2, 3, 0, haLeft, vaTop);
+  Grid->SetCells(2, 3, u"x");
+  Grid->SetRow(3);
+  Open(edImagePickerDropDown);
+  EXPECT_TRUE(Grid->ImagePickerDropDown()->Visible());
+  EXPECT_EQ(Grid->ImagePickerDropDown()->ImageIndex(), -1);
+}
+
 TEST_F(ExGridEditorsTest, ColorPickerEndsTheEditWithHomeOnlyWhileItsPopupIsClosed) {
   Grid->SetCells(2, 2, String());
   Open(edColorPickerDropDown);
