@@ -171,6 +171,11 @@ bool TControlList::HasHandle(HWND Handle) const {
   return false;
 }
 
+void TControlList::Clear() {
+  while (Count() > 0) RemoveControl(Count() - 1);
+  TList::Clear();
+}
+
 void TControlList::RemoveControl(Integer Index) {
   TControlItem* Item = GetControl(Index);
   Delete(Index);

@@ -113,6 +113,8 @@ class TControlList : public TList {
   TControlItem* Control(Integer Index) const { return GetControl(Index); }
   // Frees item Index (not its control) and removes it.
   void RemoveControl(Integer Index);
+  // Frees every item (not their controls): the list owns its items.
+  void Clear() override;
 };
 
 // A string list used as an in-memory text file: ReadLn reads from a read position, Write and
