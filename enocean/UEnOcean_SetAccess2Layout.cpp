@@ -168,8 +168,11 @@ void TFEnOcean_SetAccess2::Create_Controls() {
   ESG_EEP_Var->SetFixedRows(0);
   ESG_EEP_Var->SetColWidths(0, 80);
   ESG_EEP_Var->SetColWidths(1, 300);
-  // The grid only shows: no cell is edited.
+  // The grid only shows: no cell is edited. A catalogue name that its cell cuts shows whole as the
+  // cell's hint.
   ESG_EEP_Var->SetOptions(ESG_EEP_Var->Options() >> goEditing);
+  ESG_EEP_Var->SetShowHint(true);
+  ESG_EEP_Var->SetHintShowLargeText(true);
 
   // Tab order: the device list, its buttons, the tree, the grid, the variable buttons.
   const std::vector<TWinControl*> order = {LB_ID_Devices_List, TW_UniSmart_EEP, ESG_EEP_Var};

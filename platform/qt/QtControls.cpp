@@ -17,6 +17,9 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QRegion>
 #include <QWindow>
 #include <QScrollBar>
@@ -447,6 +450,14 @@ class KCombo : public KWidget<QComboBox> {
   void showPopup() override {
     ReplayFontChange();
     if (auto* w = WinOf(control)) InputNotify(w, CBN_DROPDOWN);
+    // The list is as wide as its widest item, so no item is cut, within the screen's width.
+    QAbstractItemView* v = view();
+    int widest = 0;
+    for (int i = 0; i < count(); ++i) widest = std::max(widest, v->fontMetrics().horizontalAdvance(itemText(i)));
+    int wanted = widest + 2 * v->frameWidth() + 16;
+    if (count() > maxVisibleItems()) wanted += v->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    if (const QScreen* sc = screen()) wanted = std::min(wanted, sc->availableGeometry().width());
+    v->setMinimumWidth(std::max(wanted, width()));
     QComboBox::showPopup();
   }
 
@@ -473,6 +484,13 @@ class KCombo : public KWidget<QComboBox> {
   bool fontChangeHeld_ = false;
 
  public:
+  // Whether the edit area cuts the current text.
+  bool TextCut() const {
+    QStyleOptionComboBox opt;
+    initStyleOption(&opt);
+    const QRect edit = style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
+    return fontMetrics().horizontalAdvance(currentText()) > edit.width() - 4;
+  }
   void hidePopup() override {
     QComboBox::hidePopup();
     if (auto* w = WinOf(control)) InputNotify(w, CBN_CLOSEUP);
@@ -1049,6 +1067,14 @@ class QtWidgetImpl : public TWidgetImpl {
   bool DroppedDown() const override {
     auto* c = Combo();
     return c && c->view() && c->view()->isVisible();
+  }
+  bool TextCut() const override {
+    auto* k = dynamic_cast<KCombo*>(widget_.data());
+    return k && k->TextCut();
+  }
+  Integer DroppedWidth() const override {
+    auto* c = Combo();
+    return c && c->view() ? std::max(c->view()->minimumWidth(), c->width()) : 0;
   }
   void SetDropDownCount(Integer n) override {
     if (auto* c = ComboAsIs()) c->setMaxVisibleItems(std::max<Integer>(1, n));
