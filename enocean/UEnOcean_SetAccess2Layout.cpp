@@ -196,6 +196,10 @@ void TFEnOcean_SetAccess2::Create_Controls() {
   LB_ID_Devices_List->OnClick = [this](TObject* Sender) { LB_ID_Devices_ListClick(Sender); };
   LB_ID_Devices_List->OnDblClick = [this](TObject* Sender) { LB_ID_Devices_ListDblClick(Sender); };
   TW_UniSmart_EEP->OnClick = [this](TObject* Sender) { TW_UniSmart_EEPClick(Sender); };
+  // The strip's menu deletes no page of the editor (tabs it added itself it may).
+  CT_Uni_Smart_Remote->OnButtonCloseTabClick = [](TObject*, TStripTab* Tab, bool& Close) {
+    if (Tab->Tag() >= 1 && Tab->Tag() <= 3) Close = false;
+  };
   CT_Uni_Smart_Remote->OnActiveTabChanged = [this](TObject* Sender, TStripTab* ATab) {
     CT_Uni_Smart_RemoteActiveTabChanged(Sender, ATab);
   };

@@ -891,6 +891,48 @@ TEST_F(UEnOcean_SetAccess2, TheSmartAckAddStoresTheMarkedFieldsOfTheGroup) {
   Editor->Hide();
 }
 
+// The page selector's own menu deletes no page of the editor, and every showing brings back the
+// editor's pages: the tabs the menu added are gone and the unidirectional list works as before.
+TEST_F(UEnOcean_SetAccess2, TheSelectorsMenuKeepsTheEditorsPages) {
+  Show_Editor("three_devices.xml");
+  TTabStrip* strip = Editor->CT_Uni_Smart_Remote;
+  auto menu = [&](const String& Item) {
+    const TRect r = strip->GetTabControl(0)->ControlRectScrolled();
+    const TPoint p(r.Left + 22, (r.Top + r.Bottom) / 2);
+    TestHarness::ExpectPopupMenu([&](TPopupMenu& Menu) -> TMenuItem* {
+      for (Integer i = 0; i < Menu.Items()->Count(); ++i)
+        if (Menu.Items()->Items(i)->Caption() == Item) return Menu.Items()->Items(i);
+      return nullptr;
+    });
+    TestHarness::SendMouse(strip, WM_RBUTTONDOWN, p, MK_RBUTTON);
+    TestHarness::SendMouse(strip, WM_RBUTTONUP, p, 0);
+    EXPECT_TRUE(TestHarness::Verify());
+  };
+  menu(u"Delete Tab");
+  ASSERT_EQ(strip->Tabs()->Count(), 3);
+  EXPECT_EQ(strip->Tabs()->Items(0)->Caption(), u"Unidirectional");
+  EXPECT_EQ(Editor->Active_Page(), TFEnOcean_SetAccess2::pgUnidirectional);
+  menu(u"New tab");
+  EXPECT_EQ(strip->Tabs()->Count(), 4);
+
+  Editor->Hide();
+  Show_Editor("three_devices.xml");
+  ASSERT_EQ(strip->Tabs()->Count(), 3);
+  EXPECT_EQ(Editor->Active_Page(), TFEnOcean_SetAccess2::pgUnidirectional);
+  EXPECT_FALSE(strip->Tabs()->Items(1)->Visible());
+  EXPECT_FALSE(strip->Tabs()->Items(2)->Visible());
+  Click_Device(0);
+  EXPECT_EQ(Tree_Lines()[0], u"Unidirectional - EEP List");
+  TestHarness::ExpectModal(u"TFEnOcean_Variable", [&](TCustomForm& f) {
+    EXPECT_EQ(f.Caption(), u"Add EnOcean Variable");
+    EXPECT_TRUE(Variable->CB_EEP_Rorg->Enabled());
+    TestHarness::Click(Variable->Btn_Cancel);
+  });
+  TestHarness::Click(Editor->Btn_Add_Variable);
+  EXPECT_TRUE(TestHarness::Verify());
+  Editor->Hide();
+}
+
 TEST_F(UEnOcean_SetAccess2, APageThatIsNoEEPListShowsAndChangesNothing) {
   Show_Editor("three_devices.xml");
   Click_Device(0);
