@@ -26,6 +26,7 @@
 #include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QWheelEvent>
 #include <QWidget>
@@ -471,6 +472,14 @@ class KCombo : public KWidget<QComboBox> {
       return true;
     }
     if (e->type() == QEvent::Show || e->type() == QEvent::Paint) ReplayFontChange();
+    // Esc pressed while the list is open belongs to the list. Where the window system gives the
+    // key to the dialog's window instead of the list, Qt closes the list first and then hands the
+    // key to this box, which would pass it on to the dialog as its Cancel: the key that closed
+    // the list goes no further.
+    if (e->type() == QEvent::KeyPress && listClosedJustNow_ && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
+      e->accept();
+      return true;
+    }
     return KWidget<QComboBox>::event(e);
   }
 
@@ -492,9 +501,18 @@ class KCombo : public KWidget<QComboBox> {
     return fontMetrics().horizontalAdvance(currentText()) > edit.width() - 4;
   }
   void hidePopup() override {
+    const bool wasOpen = view()->isVisible();
     QComboBox::hidePopup();
+    if (wasOpen) {
+      // Only for the event being handled now: the next turn of the event loop forgets it.
+      listClosedJustNow_ = true;
+      QTimer::singleShot(0, this, [this] { listClosedJustNow_ = false; });
+    }
     if (auto* w = WinOf(control)) InputNotify(w, CBN_CLOSEUP);
   }
+
+ private:
+  bool listClosedJustNow_ = false;
 };
 
 class QtWidgetImpl : public TWidgetImpl {
