@@ -89,7 +89,7 @@ const TBuiltInText Built_In_Texts[] = {
     {319, u"Software Settings"},
     {320, u"Jump into next field in the tables by pressing the Enter Key"},
     {321, u"Enable Auto Size of Table Columns by Double Click"},
-    {322, u"The check for a new version could not be made: the web server did not answer. Check the Internet connection."},
+    {322, u"The check for a new version could not be made: the web server gave no answer that names a version. Check the Internet connection."},
     {400, u"Set Communication"},
     {401, u"Set Communication Setting"},
     {402, u"OK"},

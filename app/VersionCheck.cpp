@@ -59,7 +59,11 @@ String Query_Version(const String& BaseAddress, const String& SoftwareCode) {
 TVersion_Check Check_Version_Result(const String& BaseAddress) {
   const std::optional<String> answer = Try_Query_Version(BaseAddress, SW_Code_Update);
   if (!answer) return vcFailed;
-  return Is_Newer_Version(*answer) ? vcNewer : vcNotNewer;
+  if (Is_Newer_Version(*answer)) return vcNewer;
+  // Only an answer that names a version, or says the server knows none, tells that there is no
+  // newer one; anything else (an empty body, a web page) is no answer to the question.
+  const bool names_version = AnsiUpperCase(*answer) == u"VER. 0.000" || Conv_Version(*answer) != -1;
+  return names_version ? vcNotNewer : vcFailed;
 }
 
 bool Check_Version(const String& BaseAddress) { return Check_Version_Result(BaseAddress) == vcNewer; }

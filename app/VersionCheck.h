@@ -38,7 +38,8 @@ std::optional<String> Try_Query_Version(const String& BaseAddress, const String&
 // The same with an empty answer for a failed query.
 String Query_Version(const String& BaseAddress, const String& SoftwareCode);
 
-// What a version check found: a newer version, none, or no answer at all (the query failed).
+// What a version check found: a newer version, none, or no answer at all (the query failed, or
+// its answer names no version).
 enum TVersion_Check { vcNewer, vcNotNewer, vcFailed };
 // The check against the server at BaseAddress for the software code SW_Code_Update.
 TVersion_Check Check_Version_Result(const String& BaseAddress = Maker_Web_Address);

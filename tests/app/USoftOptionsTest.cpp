@@ -293,6 +293,10 @@ TEST_F(SoftOptionsTest, CheckNowShowsTheLinkOrNoUpdate) {
     answer = u"VER. 1.002";
     TestHarness::Click(Form->Btn_Check_Update);
     EXPECT_EQ(Form->LL_Check_Update->Caption(), u"No Update Available");
+    // A bad answer (a web page instead of a version) is no answer: the check could not be made.
+    answer = u"<html><body>Not found</body></html>";
+    TestHarness::Click(Form->Btn_Check_Update);
+    EXPECT_EQ(Form->LL_Check_Update->Caption(), Get_Text(322));
     TestHarness::Click(Form->Btn_Cancel);
   });
   // No network: the check could not be made, and the dialog says so.
@@ -310,7 +314,7 @@ TEST_F(SoftOptionsTest, CheckNowShowsTheLinkOrNoUpdate) {
   Form->LL_Check_Update->OnLinkClick(Form->LL_Check_Update, Update_Link_Options, sltURL);
   EXPECT_TRUE(TestHarness::Verify());
   SetShellOpenFunction(previous);
-  ASSERT_EQ(asked.size(), 2u);
+  ASSERT_EQ(asked.size(), 3u);
   EXPECT_EQ(asked[0], Maker_Web_Address + u"/home/download/GetversionSW.asp?nomesw=KP31A08");
   EXPECT_EQ(opened, std::vector<String>{Update_Link_Options});
 }

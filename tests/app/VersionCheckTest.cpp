@@ -174,6 +174,14 @@ TEST(VersionQuery, AnswersOfALoopbackServer) {
   EXPECT_EQ(Check_Version_Result(server.Address()), vcFailed);
   server.SetReply(Ok("VER. 0.000"));
   EXPECT_EQ(Check_Version_Result(server.Address()), vcNotNewer);
+  // An answer that names no version is no answer either.
+  for (const char* body : {"", "<html><body>Service unavailable</body></html>", "VER. x.yz"}) {
+    SCOPED_TRACE(body);
+    server.SetReply(Ok(body));
+    EXPECT_EQ(Check_Version_Result(server.Address()), vcFailed);
+  }
+  server.SetReply(Ok("VER. 1.001"));
+  EXPECT_EQ(Check_Version_Result(server.Address()), vcNotNewer);
   const std::string request = server.LastRequest();
   EXPECT_EQ(request.rfind("GET /home/download/GetversionSW.asp?nomesw=KP31A08 HTTP/1.0\r\n", 0), 0u) << request;
 }
@@ -188,8 +196,8 @@ TEST(UpdateLink, WhatTheDialogAndTheMainWindowShow) {
   Load_Default_Texts();
   EXPECT_EQ(Check_Update_Result_Text(vcNotNewer), u"No Update Available");
   EXPECT_EQ(Check_Update_Result_Text(vcFailed),
-            u"The check for a new version could not be made: the web server did not answer. Check the "
-            u"Internet connection.");
+            u"The check for a new version could not be made: the web server gave no answer that names a "
+            u"version. Check the Internet connection.");
   EXPECT_EQ(Check_Update_Result_Text(vcNewer),
             u"<a href=\"" + Maker_Web_Address +
                 u"/Home/download/download.asp#GX31XYZ\">New Version Available. Click Here for more Details</a>");
