@@ -61,60 +61,38 @@ TCustomAction::~TCustomAction() { SetActionList(nullptr); }
 
 namespace {
 
-// Each link of the action sees the new value before the action takes it.
-template <typename F>
-void ForEachLink(const std::vector<TBasicActionLink*>& Clients, F Apply) {
+// Writes one property of the action: each link sees the new value before the action takes it.
+// False when the value was already there.
+template <typename T, typename Setter>
+bool WriteLinked(const std::vector<TBasicActionLink*>& Clients, T& Field, const T& Value, Setter Write) {
+  if (Value == Field) return false;
   const std::vector<TBasicActionLink*> links = Clients;
   for (TBasicActionLink* l : links)
-    if (auto* link = dynamic_cast<TActionLink*>(l)) Apply(*link);
+    if (auto* link = dynamic_cast<TActionLink*>(l)) (link->*Write)(Value);
+  Field = Value;
+  return true;
 }
 
 }  // namespace
 
-void TCustomAction::SetCaption(const String& Value) {
-  if (Value == FCaption) return;
-  ForEachLink(FClients, [&](TActionLink& L) { L.SetCaption(Value); });
-  FCaption = Value;
-}
+void TCustomAction::SetCaption(const String& Value) { WriteLinked(FClients, FCaption, Value, &TActionLink::SetCaption); }
 
 void TCustomAction::SetChecked(bool Value) {
-  if (Value == FChecked) return;
-  ForEachLink(FClients, [&](TActionLink& L) { L.SetChecked(Value); });
-  FChecked = Value;
+  if (!WriteLinked(FClients, FChecked, Value, &TActionLink::SetChecked)) return;
   if (Value && FGroupIndex > 0 && FActionList) {
     for (TCustomAction* other : FActionList->FActions)
       if (other != this && other->FGroupIndex == FGroupIndex) other->SetChecked(false);
   }
 }
 
-void TCustomAction::SetEnabled(bool Value) {
-  if (Value == FEnabled) return;
-  ForEachLink(FClients, [&](TActionLink& L) { L.SetEnabled(Value); });
-  FEnabled = Value;
-}
-
-void TCustomAction::SetVisible(bool Value) {
-  if (Value == FVisible) return;
-  ForEachLink(FClients, [&](TActionLink& L) { L.SetVisible(Value); });
-  FVisible = Value;
-}
-
-void TCustomAction::SetHint(const String& Value) {
-  if (Value == FHint) return;
-  ForEachLink(FClients, [&](TActionLink& L) { L.SetHint(Value); });
-  FHint = Value;
-}
-
+void TCustomAction::SetEnabled(bool Value) { WriteLinked(FClients, FEnabled, Value, &TActionLink::SetEnabled); }
+void TCustomAction::SetVisible(bool Value) { WriteLinked(FClients, FVisible, Value, &TActionLink::SetVisible); }
+void TCustomAction::SetHint(const String& Value) { WriteLinked(FClients, FHint, Value, &TActionLink::SetHint); }
 void TCustomAction::SetImageIndex(Integer Value) {
-  if (Value == FImageIndex) return;
-  ForEachLink(FClients, [&](TActionLink& L) { L.SetImageIndex(Value); });
-  FImageIndex = Value;
+  WriteLinked(FClients, FImageIndex, Value, &TActionLink::SetImageIndex);
 }
-
 void TCustomAction::SetGroupIndex(Integer Value) {
-  if (Value == FGroupIndex) return;
-  ForEachLink(FClients, [&](TActionLink& L) { L.SetGroupIndex(Value); });
-  FGroupIndex = Value;
+  WriteLinked(FClients, FGroupIndex, Value, &TActionLink::SetGroupIndex);
 }
 
 void TCustomAction::SetActionList(TCustomActionList* Value) {
