@@ -3,7 +3,6 @@
 #include "app/UComon.h"
 #include "app/VersionCheck.h"
 #include "platform/gui/StdCtrls.h"
-#include "platform/os/Shell.h"
 
 TFAbout* FAbout = nullptr;
 
@@ -27,4 +26,4 @@ void TFAbout::FormShow(TObject*) {
   Set_Client_Size(425, 148);
 }
 
-void TFAbout::Label4Click(TObject*) { ShellOpen(Home_Page_Url()); }
+void TFAbout::Label4Click(TObject*) { Open_Web_Link(Home_Page_Url()); }

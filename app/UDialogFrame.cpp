@@ -1,12 +1,19 @@
 #include "app/UDialogFrame.h"
 
 #include "app/UComon.h"
+#include "app/ULanguage.h"
 #include "components/buttons/FadeButton.h"
 #include "platform/gui/ComCtrls.h"
+#include "platform/gui/Dialogs.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/StdCtrls.h"
+#include "platform/os/Shell.h"
 
 const String Dialog_Font_Name = u"Verdana";
+
+void Open_Web_Link(const String& Url) {
+  if (!ShellOpen(Url)) MessageDlg(Get_Text(1709) + Url, mtError, TMsgDlgButtons{mbOK});
+}
 
 void Setup_Dialog_Form(TCustomForm* Form) {
   Form->SetColor(Dialog_Color);

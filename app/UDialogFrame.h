@@ -87,6 +87,10 @@ void Setup_Dialog_Button(TFadeButton* Button, TDialogGlyph Glyph, Integer GlyphS
 TLabel* Create_SW_Code_Label(TComponent* Owner, TWinControl* Parent, Integer Left, Integer Top);
 TLabel* Create_SW_Desc_Label(TComponent* Owner, TWinControl* Parent, Integer Left, Integer Top);
 
+// Opens a web link with the desktop's program for it; where none opens it, an error box with
+// text 1709 and the address says so.
+void Open_Web_Link(const String& Url);
+
 // The base of the configurator's dialogs.
 class TFDialog : public TForm {
  public:

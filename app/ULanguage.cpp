@@ -6,6 +6,7 @@
 #include "app/ConfigurationFolder.h"
 #include "app/UComon.h"
 #include "platform/rtl/Classes.h"
+#include "platform/rtl/CodePages.h"
 #include "platform/rtl/SysUtils.h"
 
 std::unique_ptr<TStringList> Text_SL;
@@ -91,9 +92,21 @@ bool Parse_Lng_Line(const String& Line, Integer TextCount, Integer& Id, String& 
   return true;
 }
 
+String Language_File_Text(std::string_view Bytes) {
+  TEncoding encoding;
+  String text = TextFromBytes(Bytes, encoding);
+  if (encoding == TEncoding::ANSI && IsValidUtf8(Bytes) &&
+      std::any_of(Bytes.begin(), Bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+    text = Utf8ToString(Bytes);
+  return text;
+}
+
 void Load_Lng_File(TStringList& SL, const String& FileName) {
   TStringList lines;
-  lines.LoadFromFile(FileName);
+  {
+    TFileStream file(FileName, fmOpenRead | fmShareDenyWrite);
+    lines.SetText(Language_File_Text(file.ReadAllBytes()));
+  }
   // Ids run up to the table's size; a list shorter than that takes only the ids it has.
   const Integer limit = std::min(Text_Count > 0 ? Text_Count : Text_Count_Built_In, SL.Count());
   SL.BeginUpdate();

@@ -4,11 +4,13 @@
 //
 // Language file lines read "STR" + id + " = " + text. Everything else is a comment; "/#/" starts a
 // comment that runs to the end of the line; a text that begins with "¶" (U+00B6) ends before the
-// next "¶", which keeps blanks at its ends. A byte order mark selects UTF-8 or UTF-16, otherwise the
-// file is read as ANSI (Windows-1252).
+// next "¶", which keeps blanks at its ends. A byte order mark selects UTF-8 or UTF-16; a file
+// without one whose bytes are well-formed UTF-8 holding non-ASCII text is read as UTF-8, any other
+// as ANSI (Windows-1252).
 #pragma once
 
 #include <memory>
+#include <string_view>
 
 #include "platform/rtl/System.h"
 
@@ -38,6 +40,9 @@ void Load_Default_Texts();
 // 0 .. TextCount - 1. The id runs from the 4th character of the trimmed line up to the character
 // before the one just before the first "=", so "STR12 = a" names id 12 and "STR12= a" id 1.
 bool Parse_Lng_Line(const String& Line, Integer TextCount, Integer& Id, String& Text);
+
+// The text of a language file's bytes, decoded as the header above says.
+String Language_File_Text(std::string_view Bytes);
 
 // Overlays the texts of one language file onto the list; a later line for the same id wins.
 // Raises the file error when the file cannot be read; the list is then unchanged.

@@ -7,7 +7,6 @@
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/StdCtrls.h"
-#include "platform/os/Shell.h"
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -50,6 +49,11 @@ void TFSoftOptions::Create_Lang_List() {
     } while (FindNext(rec) == 0);
     FindClose(rec);
   }
+  // The built-in English texts are always there to go back to, with or without a file of them.
+  bool english = false;
+  for (Integer i = 0; i < SL_Languages->Count() && !english; ++i)
+    english = Language_Of_File(SL_Languages->Get(i)) == Def_Language_Name;
+  if (!english) SL_Languages->Add(Def_Language_Name + u".lng");
   SL_Languages->CustomSort(
       [](TStringList* List, Integer A, Integer B) { return AnsiCompareText(List->Get(A), List->Get(B)); });
   Show_Page = 1;
@@ -150,11 +154,12 @@ void TFSoftOptions::CB_En_ConClick(TObject*) { Update_CheckBox(); }
 bool TFSoftOptions::Check_Version() { return ::Check_Version(Maker_Web_Address); }
 
 void TFSoftOptions::Btn_Check_UpdateClick(TObject*) {
-  LL_Check_Update->SetCaption(Check_Update_Result_Text(Check_Version()));
+  // Asked for by the user: a check that could not be made says so instead of "No Update Available".
+  LL_Check_Update->SetCaption(Check_Update_Result_Text(Check_Version_Result(Maker_Web_Address)));
   LL_Check_Update->SetVisible(true);
 }
 
-void TFSoftOptions::LL_Check_UpdateLinkClick(TObject*, const String& Link, TSysLinkType) { ShellOpen(Link); }
+void TFSoftOptions::LL_Check_UpdateLinkClick(TObject*, const String& Link, TSysLinkType) { Open_Web_Link(Link); }
 
 void TFSoftOptions::Btn_OKClick(TObject*) {
   Language_Name = Language_In_Use;

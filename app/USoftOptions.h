@@ -48,7 +48,8 @@ class TFSoftOptions : public TFDialog {
 
   // The language page shown, from 1.
   Integer Show_Page = 1;
-  // The language files found ("<language>.lng"), sorted without regard to case.
+  // The language files found ("<language>.lng"), sorted without regard to case; "English.lng"
+  // stands for the built-in English texts also when no such file exists.
   std::unique_ptr<TStringList> SL_Languages;
   // The language the dialog treats as current; becomes Language_Name on OK.
   String Language_In_Use;
@@ -60,11 +61,11 @@ class TFSoftOptions : public TFDialog {
 
   void FormCreate(TObject* Sender);
   void FormShow(TObject* Sender);
-  // Lists the language files of Path_Language and shows page 1.
+  // Lists the language files of Path_Language (and the built-in English) and shows page 1.
   void Create_Lang_List();
   // Shows one page of languages (from 1).
   void Update_Lang_Page(Integer Num_Page);
-  // The number of language pages: 0 without files, else one per six files.
+  // The number of language pages: one per six languages.
   Integer Page_Count() const;
   // The click of Btn_Prev and Btn_Next.
   void Btn_NextClick(TObject* Sender);

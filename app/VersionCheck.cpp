@@ -40,20 +40,33 @@ String Version_Query_Url(const String& BaseAddress, const String& SoftwareCode) 
   return BaseAddress + Version_Query_Path + u"?nomesw=" + SoftwareCode;
 }
 
-String Query_Version(const String& BaseAddress, const String& SoftwareCode) {
+std::optional<String> Try_Query_Version(const String& BaseAddress, const String& SoftwareCode) {
   THttpRequest request;
   request.Url = Version_Query_Url(BaseAddress, SoftwareCode);
   request.Headers.push_back(u"Accept: " + Version_Query_Accept);
   request.UserAgent = Version_Query_User_Agent;
   request.TimeoutMs = Version_Query_Timeout_Ms;
-  const std::string body = HttpGet(request);
+  const std::optional<std::string> body = HttpTryGet(request);
+  if (!body) return std::nullopt;
   // The answer is plain ASCII; anything else is read byte for byte so that it can never fail here.
-  return Trim(IsValidUtf8(body) ? Utf8ToString(body) : AnsiToString(body));
+  return Trim(IsValidUtf8(*body) ? Utf8ToString(*body) : AnsiToString(*body));
 }
 
-bool Check_Version(const String& BaseAddress) {
-  return Is_Newer_Version(Query_Version(BaseAddress, SW_Code_Update));
+String Query_Version(const String& BaseAddress, const String& SoftwareCode) {
+  return Try_Query_Version(BaseAddress, SoftwareCode).value_or(String());
 }
+
+TVersion_Check Check_Version_Result(const String& BaseAddress) {
+  const std::optional<String> answer = Try_Query_Version(BaseAddress, SW_Code_Update);
+  if (!answer) return vcFailed;
+  if (Is_Newer_Version(*answer)) return vcNewer;
+  // Only an answer that names a version, or says the server knows none, tells that there is no
+  // newer one; anything else (an empty body, a web page) is no answer to the question.
+  const bool names_version = AnsiUpperCase(*answer) == u"VER. 0.000" || Conv_Version(*answer) != -1;
+  return names_version ? vcNotNewer : vcFailed;
+}
+
+bool Check_Version(const String& BaseAddress) { return Check_Version_Result(BaseAddress) == vcNewer; }
 
 String Update_Link_Html(const String& Url, const String& Caption) {
   return u"<a href=\"" + Url + u"\">" + Caption + u"</a>";
@@ -61,8 +74,12 @@ String Update_Link_Html(const String& Url, const String& Caption) {
 
 bool Timer_Update_Wanted(bool Enable_Internet, bool Enable_Update) { return Enable_Internet && Enable_Update; }
 
-String Check_Update_Result_Text(bool Newer) {
-  return Newer ? Update_Link_Html(Update_Link_Options, Get_Text(314)) : Get_Text(315);
+String Check_Update_Result_Text(TVersion_Check Result) {
+  switch (Result) {
+    case vcNewer: return Update_Link_Html(Update_Link_Options, Get_Text(314));
+    case vcFailed: return Get_Text(322);
+    default: return Get_Text(315);
+  }
 }
 
 String Update_Link_Main_Html() { return Update_Link_Html(Update_Link_Main, Get_Text(19)); }

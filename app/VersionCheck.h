@@ -3,6 +3,8 @@
 // ("VER. 0.000" when it knows no version).
 #pragma once
 
+#include <optional>
+
 #include "platform/rtl/System.h"
 
 extern const String Version_SW;          // the built-in version, "1.002"
@@ -31,11 +33,18 @@ bool Is_Newer_Version(const String& Answer, const String& LocalVersion = Version
 String Version_Query_Url(const String& BaseAddress, const String& SoftwareCode);
 
 // The server's answer, trimmed: an HTTP GET (HTTP/1.0, no proxy) with a total time limit of 10 s.
-// Any failure (no connection, time-out, an error status) gives an empty answer.
+// Nothing when the query failed (no connection, time-out, an error status).
+std::optional<String> Try_Query_Version(const String& BaseAddress, const String& SoftwareCode);
+// The same with an empty answer for a failed query.
 String Query_Version(const String& BaseAddress, const String& SoftwareCode);
 
-// True when the server at BaseAddress names a version newer than the built-in one for the
-// software code SW_Code_Update. A failed query counts as no newer version.
+// What a version check found: a newer version, none, or no answer at all (the query failed, or
+// its answer names no version).
+enum TVersion_Check { vcNewer, vcNotNewer, vcFailed };
+// The check against the server at BaseAddress for the software code SW_Code_Update.
+TVersion_Check Check_Version_Result(const String& BaseAddress = Maker_Web_Address);
+// True when the server names a version newer than the built-in one; a failed query counts as no
+// newer version (the silent check of the main window's timer).
 bool Check_Version(const String& BaseAddress = Maker_Web_Address);
 
 // The version-check timer of the main window: it runs while both internet options are on; its
@@ -45,8 +54,9 @@ constexpr Cardinal Timer_Update_Interval_Ms = 7200000;
 bool Timer_Update_Wanted(bool Enable_Internet, bool Enable_Update);
 
 // What the options dialog shows after its check: the link to the download page with text 314
-// when a newer version is known, else text 315 ("No Update Available") as plain text.
-String Check_Update_Result_Text(bool Newer);
+// when a newer version is known, text 315 ("No Update Available") when the server knows none, and
+// text 322 as plain text when the check could not be made.
+String Check_Update_Result_Text(TVersion_Check Result);
 // The main window's link to a newer version, with text 19.
 String Update_Link_Main_Html();
 

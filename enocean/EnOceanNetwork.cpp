@@ -85,7 +85,7 @@ String EEP_Node_Str(const TRorFunTyp& EEP) {
          u" TYPE : 0x" + IntToHex(EEP.FTypeNum, 2);
 }
 
-String Variable_Node_Str(const TVarEnOcean& Var) { return u"Variable - " + Var.FData; }
+String Variable_Node_Str(const TVarEnOcean& Var) { return u"Variable - " + Catalog_Display_Text(Var.FData); }
 
 TEEP_Var_Detail Get_EEP_Var_Detail(const TCatalog_EnOcean& Catalog, const TDevice_EnOcean* Device, Integer Tab,
                                    Integer Ind_EEP, Integer Ind_Var) {
@@ -100,7 +100,7 @@ TEEP_Var_Detail Get_EEP_Var_Detail(const TCatalog_EnOcean& Catalog, const TDevic
   if (!In_Range(Ind_Var, eep.VariableList.size())) return detail;
   const TVarEnOcean& var = *eep.VariableList[Ind_Var];
   detail.Case = Catalog.Get_Case_Name_Str(eep.FRorgNum, eep.FFuncNum, eep.FTypeNum, var.FCaseIndex);
-  detail.Variable = var.FData;
+  detail.Variable = Catalog_Display_Text(var.FData);
   detail.Position = IntToStr(var.FPosition);
   detail.BitStart = IntToStr(var.FBitStart);
   return detail;

@@ -57,16 +57,23 @@ String Plain_Text(const IXMLNode& node) {
   return node.Text();
 }
 
-String Number_Line(Integer Number, const String& Title) { return Catalog_Hex_Str(Number) + u" : " + Title; }
+// The display lines hold their texts on one line (Catalog_Display_Text); the texts themselves stay
+// as the file has them.
+String Number_Line(Integer Number, const String& Title) {
+  return Catalog_Hex_Str(Number) + u" : " + Catalog_Display_Text(Title);
+}
 
-String Case_Line(Integer CaseNum, const String& Title) { return IntToStr(CaseNum + 1) + u" -> " + Title; }
+String Case_Line(Integer CaseNum, const String& Title) {
+  return IntToStr(CaseNum + 1) + u" -> " + Catalog_Display_Text(Title);
+}
 
 String DataField_Line(const TDataField& Field) {
   const String Offs = IntToStr(Field.FBitOffs);
   const String Size = IntToStr(Field.FBitSize);
   String Line;
-  Line.reserve(Field.FData.size() + Offs.size() + Size.size() + 5);
-  Line.append(Field.FData).append(u" : ").append(Offs).append(u", ").append(Size);
+  const String Data = Catalog_Display_Text(Field.FData);
+  Line.reserve(Data.size() + Offs.size() + Size.size() + 5);
+  Line.append(Data).append(u" : ").append(Offs).append(u", ").append(Size);
   return Line;
 }
 
@@ -91,6 +98,30 @@ bool In_Range(Integer Index, size_t Count) { return Index >= 0 && static_cast<si
 }  // namespace
 
 String Catalog_Hex_Str(Integer Number) { return u"0x" + IntToHex(Number, 2); }
+
+String Catalog_Display_Text(const String& Text) {
+  auto is_space = [](Char c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; };
+  String out;
+  out.reserve(Text.size());
+  size_t i = 0;
+  while (i < Text.size()) {
+    if (!is_space(Text[i])) {
+      out.push_back(Text[i++]);
+      continue;
+    }
+    size_t j = i;
+    bool line_break = false;
+    for (; j < Text.size() && is_space(Text[j]); ++j) {
+      if (Text[j] == u'\r' || Text[j] == u'\n') line_break = true;
+    }
+    if (!line_break)
+      out.append(Text, i, j - i);
+    else if (i > 0 && j < Text.size())
+      out.push_back(u' ');
+    i = j;
+  }
+  return out;
+}
 
 // ---- TDataField ----
 

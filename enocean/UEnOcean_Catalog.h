@@ -145,3 +145,8 @@ class TCatalog_EnOcean : public TObject {
 // "0x" + Number in at least two upper-case hex digits (eight for a negative number): the number
 // part of the RORG, FUNC and TYPE display lines and of the editor's EEP lines.
 String Catalog_Hex_Str(Integer Number);
+
+// A catalogue text as lists, boxes and cells show it, on one line: every run of blanks and tabs
+// that holds a line break becomes one blank, and goes at the text's ends. The display lines and
+// the name lookups use it; the titles and names themselves keep what the file holds.
+String Catalog_Display_Text(const String& Text);

@@ -129,7 +129,35 @@ bool Save_Network_File(const TDevice_EnOcean_List& DevList, const String& FileNa
   return false;
 }
 
+void TFEnOcean_SetAccess2::Restore_Pages() {
+  TTabStripList* tabs = CT_Uni_Smart_Remote->Tabs();
+  const TPage active = Active_Page();
+  // Tabs the strip's menu added go; the editor's own three stand in their order, unpinned, with
+  // their captions, "Unidirectional" shown and "Remote" hidden ("Smart ACK" keeps its state).
+  for (Integer i = tabs->Count() - 1; i >= 0; --i)
+    if (tabs->Items(i)->Tag() < 1 || tabs->Items(i)->Tag() > 3) tabs->DeleteTab(i, true);
+  const String captions[] = {u"Unidirectional", u"Smart ACK", u"Remote"};
+  for (Integer page = 0; page < 3; ++page) {
+    TStripTab* tab = nullptr;
+    for (Integer i = 0; i < tabs->Count() && !tab; ++i)
+      if (tabs->Items(i)->Tag() == page + 1) tab = tabs->Items(i);
+    if (!tab) {
+      tab = tabs->Add();
+      tab->SetTag(page + 1);
+      if (page == pgSmartACK) tab->SetVisible(false);
+    }
+    if (tab->Pinned()) tab->SetPinned(false);
+    tab->SetCaption(captions[page]);
+    if (tab->Index() != page) tabs->Move(tab->Index(), page);
+  }
+  tabs->Items(pgUnidirectional)->SetVisible(true);
+  tabs->Items(2)->SetVisible(false);
+  // The page shown last stays the active one; without one the unidirectional list is shown.
+  CT_Uni_Smart_Remote->SetActiveTabIndex(active == pgNone ? pgUnidirectional : active);
+}
+
 void TFEnOcean_SetAccess2::FormShow(TObject* /*Sender*/) {
+  Restore_Pages();
   // Whatever an earlier showing left unsaved is dropped: the file is the network.
   Cancel_Devices_List();
   Load_Configuration();

@@ -127,6 +127,8 @@ class TFEnOcean_SetAccess2 : public TFDialog {
   Integer Selected_Device_Index() const;
   // The page of the active tab.
   TPage Active_Page() const;
+  // The page selector's tabs as the editor defines them, each time it is shown.
+  void Restore_Pages();
 
  private:
   // Creates the controls (UEnOcean_SetAccess2Layout.cpp).

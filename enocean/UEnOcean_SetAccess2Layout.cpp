@@ -168,8 +168,11 @@ void TFEnOcean_SetAccess2::Create_Controls() {
   ESG_EEP_Var->SetFixedRows(0);
   ESG_EEP_Var->SetColWidths(0, 80);
   ESG_EEP_Var->SetColWidths(1, 300);
-  // The grid only shows: no cell is edited.
+  // The grid only shows: no cell is edited. A catalogue name that its cell cuts shows whole as the
+  // cell's hint.
   ESG_EEP_Var->SetOptions(ESG_EEP_Var->Options() >> goEditing);
+  ESG_EEP_Var->SetShowHint(true);
+  ESG_EEP_Var->SetHintShowLargeText(true);
 
   // Tab order: the device list, its buttons, the tree, the grid, the variable buttons.
   const std::vector<TWinControl*> order = {LB_ID_Devices_List, TW_UniSmart_EEP, ESG_EEP_Var};
@@ -193,6 +196,10 @@ void TFEnOcean_SetAccess2::Create_Controls() {
   LB_ID_Devices_List->OnClick = [this](TObject* Sender) { LB_ID_Devices_ListClick(Sender); };
   LB_ID_Devices_List->OnDblClick = [this](TObject* Sender) { LB_ID_Devices_ListDblClick(Sender); };
   TW_UniSmart_EEP->OnClick = [this](TObject* Sender) { TW_UniSmart_EEPClick(Sender); };
+  // The strip's menu deletes no page of the editor (tabs it added itself it may).
+  CT_Uni_Smart_Remote->OnButtonCloseTabClick = [](TObject*, TStripTab* Tab, bool& Close) {
+    if (Tab->Tag() >= 1 && Tab->Tag() <= 3) Close = false;
+  };
   CT_Uni_Smart_Remote->OnActiveTabChanged = [this](TObject* Sender, TStripTab* ATab) {
     CT_Uni_Smart_RemoteActiveTabChanged(Sender, ATab);
   };

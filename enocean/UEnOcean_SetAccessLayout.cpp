@@ -70,8 +70,8 @@ TComboBox* New_List(TComponent* Owner, TWinControl* Parent, const String& Name, 
   return list;
 }
 
-// A page selector: no add button, no close buttons, no dragging; each page's tab carries its page
-// + 1 as tag.
+// A page selector: no add button, no close buttons, no dragging, no deleting of its pages; each
+// page's tab carries its page + 1 as tag.
 TTabStrip* New_Selector(TComponent* Owner, TWinControl* Parent, const String& Name, Integer Left, Integer Top,
                         Integer Width, std::initializer_list<const char16_t*> Captions) {
   auto* strip = new TTabStrip(Owner);
@@ -81,6 +81,10 @@ TTabStrip* New_Selector(TComponent* Owner, TWinControl* Parent, const String& Na
   strip->Options()->Display()->AddButton()->SetVisibility(avNone);
   strip->Options()->Display()->CloseButton()->SetVisibility(bvNever);
   strip->Options()->DragDrop()->SetDragType(dtNone);
+  // The strip's menu deletes no page of the editor.
+  strip->OnButtonCloseTabClick = [](TObject*, TStripTab* Tab, bool& Close) {
+    if (Tab->Tag() >= 1) Close = false;
+  };
   Integer tag = 1;
   for (const char16_t* caption : Captions) {
     TStripTab* tab = strip->Tabs()->Add();

@@ -64,6 +64,9 @@ TExColumnGrid* TFEnOcean_Variable_SAck::Create_Vars_Grid(const String& Name, Int
   grid->SetFixedCols(1);
   grid->SetRowHeights(0, 22);
   grid->SetOptions(grid->Options() << goEditing << goColSizing);
+  // A data field's line that its cell cuts shows whole as the cell's hint.
+  grid->SetShowHint(true);
+  grid->SetHintShowLargeText(true);
   for (Integer c = 0; c < 4; ++c) {
     TGridColumnItem* item = grid->Columns()->Items(c);
     item->SetHeader(Vars_Columns[c].Header);

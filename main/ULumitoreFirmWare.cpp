@@ -26,7 +26,6 @@
 #include "enocean/UEnOcean_SetAccess2.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/StdCtrls.h"
-#include "platform/os/Shell.h"
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -258,6 +257,6 @@ void TFLumitoreFirmWare::Timer_UpdateTimer(TObject*) {
   Timer_Update->SetEnabled(true);
 }
 
-void TFLumitoreFirmWare::L_TavrelClick(TObject*) { ShellOpen(Home_Page_Url()); }
+void TFLumitoreFirmWare::L_TavrelClick(TObject*) { Open_Web_Link(Home_Page_Url()); }
 
-void TFLumitoreFirmWare::LL_UpdateLinkClick(TObject*, const String& Link, TSysLinkType) { ShellOpen(Link); }
+void TFLumitoreFirmWare::LL_UpdateLinkClick(TObject*, const String& Link, TSysLinkType) { Open_Web_Link(Link); }

@@ -398,10 +398,11 @@ void TFadeButton::CMDialogKey(TMessage& M) {
   const bool forMe = VisibleAndEnabledOnForm() &&
                      ((key == VK_RETURN && FDefault) || (key == VK_ESCAPE && FCancel && noShift));
   if (forMe) {
-    // A focused push button handles Enter itself; Escape is never a focused button's own key.
+    // While a push button has the focus, Enter and Escape are that button's: the default and the
+    // cancel button leave them to it.
     TCustomForm* form = FindOwnerForm();
     TWinControl* active = form ? form->ActiveControl() : nullptr;
-    if (!(key == VK_RETURN && active && IsPushButton(active))) {
+    if (!(active && IsPushButton(active))) {
       bDown = true;
       Click();
       M.Result = 1;
@@ -416,6 +417,26 @@ void TFadeButton::CMDialogKey(TMessage& M) {
 void TFadeButton::Click() {
   bDown = true;
   DoButtonClick();
+  if (FActionLink) FActionLink->Execute(this);
+}
+
+void TFadeButton::ActionChange(TObject* Sender, bool CheckDefaults) {
+  TCustomControl::ActionChange(Sender, CheckDefaults);
+  auto* action = dynamic_cast<TCustomAction*>(Sender);
+  if (!action || !FGlyph->Empty() || !action->ActionList()) return;
+  TImageList* images = action->ActionList()->Images();
+  if (images && action->ImageIndex() >= 0 && action->ImageIndex() < images->Count())
+    CopyActionImageToGlyph(images, action->ImageIndex());
+}
+
+void TFadeButton::CopyActionImageToGlyph(TImageList* Images, Integer Index) {
+  FGlyph->SetSize(Images->Width(), Images->Height());
+  TCanvas* canvas = FGlyph->Canvas();
+  canvas->Brush()->SetColor(static_cast<TColor>(0xFF00FF));
+  canvas->FillRect(Rect(0, 0, Images->Width(), Images->Height()));
+  Images->Draw(canvas, 0, 0, Index, true);
+  FNumGlyphs = 1;
+  RepaintNow();
 }
 
 void TFadeButton::DoButtonClick() {

@@ -82,7 +82,8 @@ class TFadeButton : public TCustomControl {
 
   TNotifyEvent OnMouseExit;
 
-  // Presses the button: OnClick, then the modal result to the form, then the popup menu.
+  // Presses the button: OnClick, then the modal result to the form, then the popup menu; then the
+  // linked action runs.
   void Click() override;
   void Dispatch(TMessage& Message) override;
 
@@ -109,9 +110,15 @@ class TFadeButton : public TCustomControl {
   void CNKeyUp(TMessage& M) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  // Besides what every control takes from its action: an action of a list with images gives a
+  // button without a glyph its image.
+  void ActionChange(TObject* Sender, bool CheckDefaults) override;
 
  private:
   void DoButtonClick();
+  // The glyph becomes the action's image: the image list's size, filled with the transparent
+  // magenta, the image drawn at (0, 0), one frame.
+  void CopyActionImageToGlyph(TImageList* Images, Integer Index);
   // Draws the face on the control's canvas now (the setters that repaint call it).
   void RepaintNow();
   void StopThread();

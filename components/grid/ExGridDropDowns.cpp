@@ -65,6 +65,12 @@ class TGridDropDownKeys {
       else
         w->SetText(S);
     };
+    // Esc with the popup open closes the popup only (as a cancel); the edit goes on.
+    if (Key == VK_ESCAPE && dropped) {
+      w->W::TBase::KeyDown(Key, Shift);
+      Key = 0;
+      return;
+    }
     if (Key == VK_ESCAPE) {
       writeText(g->GetCurrentCell());
       g->HideInplaceEdit();

@@ -107,6 +107,27 @@ void TExGridButton::Loaded() {
 
 void TExGridButton::Click() { TGraphicControl::Click(); }
 
+std::unique_ptr<TControlActionLink> TExGridButton::CreateActionLink() {
+  return std::make_unique<TExGridButtonActionLink>(this);
+}
+
+bool TExGridButtonActionLink::IsCheckedLinked() const {
+  return TControlActionLink::IsCheckedLinked() && FButton->GroupIndex() != 0 && FButton->AllowAllUp() &&
+         FButton->Down() == CustomAction()->Checked();
+}
+
+bool TExGridButtonActionLink::IsGroupIndexLinked() const {
+  return CustomAction() && FButton->GroupIndex() == CustomAction()->GroupIndex();
+}
+
+void TExGridButtonActionLink::SetChecked(bool Value) {
+  if (IsCheckedLinked()) FButton->SetDown(Value);
+}
+
+void TExGridButtonActionLink::SetGroupIndex(Integer Value) {
+  if (IsGroupIndexLinked()) FButton->SetGroupIndex(Value);
+}
+
 void TExGridButton::SetAllowAllUp(bool Value) {
   if (Value == FAllowAllUp) return;
   FAllowAllUp = Value;
@@ -329,6 +350,7 @@ void TExGridButton::ButtonPressed(Integer Group, TExGridButton* Sender) {
   if (Sender->FDown && FDown) {
     FDown = false;
     FState = bsUp;
+    if (auto* action = dynamic_cast<TCustomAction*>(Action())) action->SetChecked(false);
     Invalidate();
   }
   FAllowAllUp = Sender->FAllowAllUp;

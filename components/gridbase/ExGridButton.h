@@ -128,6 +128,9 @@ class TExGridButton : public TGraphicControl {
   void UpdateTracking();
   void CreateShadeGlyph();
 
+ protected:
+  std::unique_ptr<TControlActionLink> CreateActionLink() override;
+
  private:
   bool Hot() const;
   void ButtonPressed(Integer Group, TExGridButton* Sender);
@@ -176,6 +179,22 @@ class TExGridButton : public TGraphicControl {
   TPopupMenu* FDropDownMenu = nullptr;
   bool FShowCaption = true;
   TButtonState FState = bsUp;
+};
+
+// The grid button's link to its action: besides the caption, the action's checked state writes
+// Down while the button belongs to a group, allows all up and shows that state, and the action's
+// group index writes GroupIndex while the two are equal.
+class TExGridButtonActionLink : public TControlActionLink {
+ public:
+  explicit TExGridButtonActionLink(TExGridButton* AClient) : TControlActionLink(AClient), FButton(AClient) {}
+
+  bool IsCheckedLinked() const override;
+  bool IsGroupIndexLinked() const override;
+  void SetChecked(bool Value) override;
+  void SetGroupIndex(Integer Value) override;
+
+ private:
+  TExGridButton* FButton;
 };
 
 // The accelerator character of a caption (the character after a single "&"), lower case; 0 when

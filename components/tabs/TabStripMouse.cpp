@@ -206,7 +206,13 @@ void TCustomTabStrip::TabPopupMenuClick(TMenuItem* Item) {
       if (PressedTab) PressedTab->SetPinned(false);
       break;
     case 2:
-      if (PressedTab) FTabs->DeleteTab(Pressed, HasState(csDesigning));
+      // A close from the menu: the owner may keep the tab, as for its close button.
+      if (PressedTab) {
+        bool Close = true;
+        DoOnButtonCloseTabClick(PressedTab, Close);
+        if (Close && PressedTab->Collection() == FTabs.get())
+          FTabs->DeleteTab(PressedTab->Index(), HasState(csDesigning));
+      }
       break;
     case 3: DoOnButtonAddClick(); break;
     default:

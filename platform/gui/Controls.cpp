@@ -649,7 +649,63 @@ void TControl::Resize() {
 }
 
 void TControl::Click() {
-  if (OnClick) OnClick(this);
+  if (OnClick)
+    OnClick(this);
+  else if (FActionLink)
+    FActionLink->Execute(this);
+}
+
+TBasicAction* TControl::Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+
+void TControl::SetAction(TBasicAction* Value) {
+  if (!Value) {
+    FActionLink.reset();
+    return;
+  }
+  if (!FActionLink) FActionLink = CreateActionLink();
+  FActionLink->SetAction(Value);
+  FActionLink->OnChange = [this](TObject* Sender) { ActionChange(Sender, false); };
+  ActionChange(Value, true);
+}
+
+std::unique_ptr<TControlActionLink> TControl::CreateActionLink() {
+  return std::make_unique<TControlActionLink>(this);
+}
+
+void TControl::ActionChange(TObject* Sender, bool CheckDefaults) {
+  auto* action = dynamic_cast<TCustomAction*>(Sender);
+  if (!action) return;
+  if (!CheckDefaults || Caption().empty() || Caption() == Name()) SetCaption(action->Caption());
+  if (!CheckDefaults || Enabled()) SetEnabled(action->Enabled());
+  if (!CheckDefaults || Hint().empty()) SetHint(action->Hint());
+  if (!CheckDefaults || Visible()) SetVisible(action->Visible());
+}
+
+// --- TControlActionLink ---------------------------------------------------------------------------
+
+bool TControlActionLink::IsCaptionLinked() const {
+  return TActionLink::IsCaptionLinked() && FClient->Caption() == CustomAction()->Caption();
+}
+bool TControlActionLink::IsEnabledLinked() const {
+  return TActionLink::IsEnabledLinked() && FClient->Enabled() == CustomAction()->Enabled();
+}
+bool TControlActionLink::IsHintLinked() const {
+  return TActionLink::IsHintLinked() && FClient->Hint() == CustomAction()->Hint();
+}
+bool TControlActionLink::IsVisibleLinked() const {
+  return TActionLink::IsVisibleLinked() && FClient->Visible() == CustomAction()->Visible();
+}
+void TControlActionLink::SetCaption(const String& Value) {
+  if (IsCaptionLinked()) FClient->SetCaption(Value);
+}
+void TControlActionLink::SetEnabled(bool Value) {
+  if (IsEnabledLinked()) FClient->SetEnabled(Value);
+}
+void TControlActionLink::SetHint(const String& Value) {
+  if (IsHintLinked()) FClient->SetHint(Value);
+}
+void TControlActionLink::SetVisible(bool Value) {
+  if (IsVisibleLinked()) FClient->SetVisible(Value);
 }
 
 void TControl::DblClick() {

@@ -8,11 +8,13 @@
 #include <memory>
 #include <vector>
 
+#include "platform/gui/ActnList.h"
 #include "platform/gui/Component.h"
 #include "platform/gui/Graphics.h"
 #include "platform/gui/Messages.h"
 
 class TControl;
+class TControlActionLink;
 class TWinControl;
 class TCustomForm;
 class TPopupMenu;
@@ -306,9 +308,16 @@ class TControl : public TComponent {
   virtual bool DragOver(TObject* Source, Integer X, Integer Y, TDragState State);
   virtual void DragDrop(TObject* Source, Integer X, Integer Y);
 
-  // Runs the click behaviour (OnClick).
+  // Runs the click behaviour: OnClick, or without one the linked action.
   virtual void Click();
   virtual void DblClick();
+
+  // The action the control follows (nullptr: none). Linking takes over the action's caption,
+  // enabled and visible state and hint where the control still shows its defaults; later changes
+  // of the action reach the control while it shows what the action showed.
+  TBasicAction* Action() const;
+  void SetAction(TBasicAction* Value);
+  TControlActionLink* ActionLink() const { return FActionLink.get(); }
 
   // The backend widget (nullptr only while being destroyed).
   TWidgetImpl* Impl() const { return FImpl.get(); }
@@ -325,6 +334,12 @@ class TControl : public TComponent {
 
   virtual String GetText() const { return FText; }
   virtual void SetTextImpl(const String& v);
+  // The link a control of this class makes to its action.
+  virtual std::unique_ptr<TControlActionLink> CreateActionLink();
+  // The action (Sender) was linked (CheckDefaults: only where the control shows its defaults) or
+  // changed as a whole.
+  virtual void ActionChange(TObject* Sender, bool CheckDefaults);
+  std::unique_ptr<TControlActionLink> FActionLink;
   virtual void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
   virtual void MouseMove(TShiftState Shift, Integer X, Integer Y);
   virtual void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
@@ -403,6 +418,25 @@ class TControl : public TComponent {
 };
 
 // --- TWinControl ----------------------------------------------------------------------------------
+
+// The link of a control to a TCustomAction: a property of the action reaches the control while the
+// control shows the action's present value of it.
+class TControlActionLink : public TActionLink {
+ public:
+  explicit TControlActionLink(TControl* AClient) : TActionLink(AClient), FClient(AClient) {}
+
+  bool IsCaptionLinked() const override;
+  bool IsEnabledLinked() const override;
+  bool IsHintLinked() const override;
+  bool IsVisibleLinked() const override;
+  void SetCaption(const String& Value) override;
+  void SetEnabled(bool Value) override;
+  void SetHint(const String& Value) override;
+  void SetVisible(bool Value) override;
+
+ protected:
+  TControl* FClient;
+};
 
 class TWinControl : public TControl {
  public:

@@ -116,6 +116,9 @@ class TWidgetImpl {
   virtual void SetComboEditable(bool Editable) { (void)Editable; }
   virtual void SetDroppedDown(bool Down) { (void)Down; }
   virtual bool DroppedDown() const { return false; }
+  // A combo box: whether its edit area cuts the text shown; the width of its drop-down list.
+  virtual bool TextCut() const { return false; }
+  virtual Integer DroppedWidth() const { return 0; }
   virtual void SetDropDownCount(Integer Count) { (void)Count; }
   virtual void SetItemHeight(Integer Height) { (void)Height; }
   virtual Integer TopIndex() const { return 0; }

@@ -625,6 +625,8 @@ void TCustomComboBox::SetDroppedDown(bool v) {
   if (FImpl) FImpl->SetDroppedDown(v);
 }
 
+Integer TCustomComboBox::DroppedWidth() const { return FImpl ? FImpl->DroppedWidth() : Width(); }
+
 void TCustomComboBox::SetDropDownCount(Integer v) {
   FDropDownCount = v;
   if (FImpl) FImpl->SetDropDownCount(v);
@@ -714,6 +716,12 @@ void TCustomComboBox::Dispatch(TMessage& M) {
     case CB_SHOWDROPDOWN: SetDroppedDown(M.WParam != 0); M.Result = 1; break;
     case CB_GETDROPPEDSTATE: M.Result = DroppedDown() ? 1 : 0; break;
     case CB_RESETCONTENT: Clear(); break;
+    case CM_HINTSHOW:
+      TWinControl::Dispatch(M);
+      if (M.Result == 0 && FImpl && FImpl->TextCut()) {
+        if (auto* info = reinterpret_cast<THintInfo*>(M.LParam)) info->HintStr = Text();
+      }
+      break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       TWinControl::Dispatch(M);

@@ -201,6 +201,8 @@ class TMemo : public TCustomMemo {
 
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 
+// A combo box whose edit area cuts the text it shows gives that whole text as its hint.
+
 class TCustomComboBox : public TWinControl {
  public:
   explicit TCustomComboBox(TComponent* AOwner);
@@ -216,6 +218,9 @@ class TCustomComboBox : public TWinControl {
   void SetItemIndex(Integer v);
   bool DroppedDown() const;
   void SetDroppedDown(bool v);
+  // The width of the drop-down list: at least the box's, wider when an item needs it (within the
+  // screen), so the list cuts no item.
+  Integer DroppedWidth() const;
   Integer DropDownCount() const { return FDropDownCount; }
   void SetDropDownCount(Integer v);
   Integer ItemHeight() const { return FItemHeight; }

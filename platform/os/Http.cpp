@@ -20,12 +20,12 @@ size_t Collect(char* data, size_t size, size_t count, void* userdata) {
   return size * count;
 }
 
-std::string RealHttpGet(const THttpRequest& request) {
+std::optional<std::string> RealHttpGet(const THttpRequest& request) {
   static std::once_flag globalInit;
   std::call_once(globalInit, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 
   CURL* curl = curl_easy_init();
-  if (!curl) return "";
+  if (!curl) return std::nullopt;
   std::string body;
   curl_slist* headers = nullptr;
   for (const String& h : request.Headers) headers = curl_slist_append(headers, StringToUtf8(h).c_str());
@@ -57,13 +57,13 @@ std::string RealHttpGet(const THttpRequest& request) {
   curl_slist_free_all(headers);
   curl_easy_cleanup(curl);
   // Only a complete 2xx answer counts; a redirect is not followed and gives nothing either.
-  if (rc != CURLE_OK || status < 200 || status > 299) return "";
+  if (rc != CURLE_OK || status < 200 || status > 299) return std::nullopt;
   return body;
 }
 
 }  // namespace
 
-std::string HttpGet(const THttpRequest& request) {
+std::optional<std::string> HttpTryGet(const THttpRequest& request) {
   THttpGetFunction f;
   {
     std::lock_guard<std::mutex> lock(HookMutex());
@@ -71,6 +71,8 @@ std::string HttpGet(const THttpRequest& request) {
   }
   return f ? f(request) : RealHttpGet(request);
 }
+
+std::string HttpGet(const THttpRequest& request) { return HttpTryGet(request).value_or(std::string()); }
 
 THttpGetFunction SetHttpGetFunction(THttpGetFunction f) {
   std::lock_guard<std::mutex> lock(HookMutex());

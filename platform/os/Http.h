@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,12 +15,14 @@ struct THttpRequest {
   Cardinal TimeoutMs = 10000;    // the whole request, connection included; 0 means 10000
 };
 
-// Sends the request as HTTP/1.0 without any proxy and returns the body of the answer as bytes.
-// Any failure gives an empty answer: no connection, the time limit passed, a status other than
+// Sends the request as HTTP/1.0 without any proxy and returns the body of the answer as bytes,
+// or nothing when the request failed: no connection, the time limit passed, a status other than
 // 2xx, a URL of another scheme. Nothing is raised.
+std::optional<std::string> HttpTryGet(const THttpRequest& request);
+// The same with an empty answer for a failed request.
 std::string HttpGet(const THttpRequest& request);
 
-// Replace the HTTP client for tests. An empty function restores the real one; the previous
-// function is returned.
-using THttpGetFunction = std::function<std::string(const THttpRequest& request)>;
+// Replace the HTTP client for tests (nothing stands for a failed request). An empty function
+// restores the real one; the previous function is returned.
+using THttpGetFunction = std::function<std::optional<std::string>(const THttpRequest& request)>;
 THttpGetFunction SetHttpGetFunction(THttpGetFunction f);

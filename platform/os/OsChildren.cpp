@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <mutex>
 
+#include "platform/os/Clock.h"
+
 extern char** environ;
 
 namespace oschildren {
@@ -36,6 +38,32 @@ pid_t Spawn(const std::string& program, const std::vector<std::string>& argument
   err = posix_spawnp(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ);
   if (err != 0) return -1;
   return pid;
+}
+
+bool WaitChild(pid_t pid, unsigned timeoutMs, int& exitCode) {
+  constexpr Cardinal kPollMs = 10;
+  const UInt64 start = GetTickCount64();
+  for (;;) {
+    int status = 0;
+    const pid_t r = waitpid(pid, &status, WNOHANG);
+    const bool ended = r == pid || (r == -1 && errno != EINTR);
+    if (ended) {
+      if (r != pid) {
+        exitCode = -1;  // someone else reaped it; its code is unknown
+      } else if (WIFEXITED(status)) {
+        exitCode = WEXITSTATUS(status);
+      } else if (WIFSIGNALED(status)) {
+        exitCode = 128 + WTERMSIG(status);
+      } else {
+        exitCode = -1;
+      }
+    } else if (GetTickCount64() - start >= timeoutMs) {
+      Adopt(pid);
+      return false;
+    }
+    Sleep(kPollMs);
+    if (ended) return true;
+  }
 }
 
 void Adopt(pid_t pid) {

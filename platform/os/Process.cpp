@@ -1,11 +1,7 @@
 #include "platform/os/Process.h"
 
-#include <sys/wait.h>
-
-#include <cerrno>
 #include <mutex>
 
-#include "platform/os/Clock.h"
 #include "platform/os/OsChildren.h"
 
 namespace {
@@ -19,8 +15,6 @@ TStartProgramFunction& Hook() {
   return f;
 }
 
-constexpr Cardinal kPollMs = 10;
-
 TProgramStatus RealStartProgram(const String& program, const String& parameters, bool showWindow,
                                 Cardinal timeoutMs, Integer& exitCode) {
   (void)showWindow;  // a Linux program chooses its own window state
@@ -30,28 +24,10 @@ TProgramStatus RealStartProgram(const String& program, const String& parameters,
   const pid_t pid = oschildren::Spawn(StringToUtf8(program), args, err);
   if (pid < 0) return psStartFailed;
 
-  const UInt64 start = GetTickCount64();
-  for (;;) {
-    int status = 0;
-    const pid_t r = waitpid(pid, &status, WNOHANG);
-    const bool ended = r == pid || (r == -1 && errno != EINTR);
-    if (ended) {
-      if (r != pid) {
-        exitCode = -1;  // someone else reaped it; its code is unknown
-      } else if (WIFEXITED(status)) {
-        exitCode = WEXITSTATUS(status);
-      } else if (WIFSIGNALED(status)) {
-        exitCode = 128 + WTERMSIG(status);
-      } else {
-        exitCode = -1;
-      }
-    } else if (GetTickCount64() - start >= timeoutMs) {
-      oschildren::Adopt(pid);
-      return psTimedOut;
-    }
-    Sleep(kPollMs);
-    if (ended) return psExited;
-  }
+  int code = -1;
+  if (!oschildren::WaitChild(pid, timeoutMs, code)) return psTimedOut;
+  exitCode = code;
+  return psExited;
 }
 
 }  // namespace

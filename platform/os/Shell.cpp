@@ -15,13 +15,20 @@ TShellOpenFunction& Hook() {
   return f;
 }
 
+// How long the opener is given to report that nothing opens the target. A desktop's opener hands
+// the target over and ends at once; the fallback of a desktop without one may run the browser it
+// found in the foreground, which then keeps running.
+constexpr unsigned kOpenerVerdictMs = 2000;
+
 bool RealShellOpen(const String& urlOrFile) {
   if (urlOrFile.empty()) return false;
   int err = 0;
   // The target goes as one argument, never through a shell, so no character in it is special.
   const pid_t pid = oschildren::Spawn("xdg-open", {StringToUtf8(urlOrFile)}, err);
   if (pid < 0) return false;
-  oschildren::Adopt(pid);
+  int exitCode = 0;
+  // Ended with an error: no program for the target, or the target is missing.
+  if (oschildren::WaitChild(pid, kOpenerVerdictMs, exitCode)) return exitCode == 0;
   return true;
 }
 

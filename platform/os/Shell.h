@@ -5,9 +5,10 @@
 
 #include "platform/rtl/System.h"
 
-// Hands the URL or file to the desktop's opener (xdg-open) and returns at once, without waiting
-// for it. True when the opener could be started; whether the desktop then shows the target is
-// not known here.
+// Hands the URL or file to the desktop's opener (xdg-open). False when the opener is missing or
+// reports within two seconds that it could not open the target (no program for it, a missing
+// file); true when it handed the target over, or still runs after those two seconds (a browser it
+// started in the foreground).
 bool ShellOpen(const String& urlOrFile);
 
 // Replace the opener for tests. An empty function restores xdg-open; the previous one is returned.

@@ -17,12 +17,16 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QRegion>
 #include <QWindow>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QWheelEvent>
 #include <QWidget>
@@ -447,6 +451,14 @@ class KCombo : public KWidget<QComboBox> {
   void showPopup() override {
     ReplayFontChange();
     if (auto* w = WinOf(control)) InputNotify(w, CBN_DROPDOWN);
+    // The list is as wide as its widest item, so no item is cut, within the screen's width.
+    QAbstractItemView* v = view();
+    int widest = 0;
+    for (int i = 0; i < count(); ++i) widest = std::max(widest, v->fontMetrics().horizontalAdvance(itemText(i)));
+    int wanted = widest + 2 * v->frameWidth() + 16;
+    if (count() > maxVisibleItems()) wanted += v->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    if (const QScreen* sc = screen()) wanted = std::min(wanted, sc->availableGeometry().width());
+    v->setMinimumWidth(std::max(wanted, width()));
     QComboBox::showPopup();
   }
 
@@ -460,6 +472,14 @@ class KCombo : public KWidget<QComboBox> {
       return true;
     }
     if (e->type() == QEvent::Show || e->type() == QEvent::Paint) ReplayFontChange();
+    // Esc pressed while the list is open belongs to the list. Where the window system gives the
+    // key to the dialog's window instead of the list, Qt closes the list first and then hands the
+    // key to this box, which would pass it on to the dialog as its Cancel: the key that closed
+    // the list goes no further.
+    if (e->type() == QEvent::KeyPress && listClosedJustNow_ && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
+      e->accept();
+      return true;
+    }
     return KWidget<QComboBox>::event(e);
   }
 
@@ -473,10 +493,26 @@ class KCombo : public KWidget<QComboBox> {
   bool fontChangeHeld_ = false;
 
  public:
+  // Whether the edit area cuts the current text.
+  bool TextCut() const {
+    QStyleOptionComboBox opt;
+    initStyleOption(&opt);
+    const QRect edit = style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
+    return fontMetrics().horizontalAdvance(currentText()) > edit.width() - 4;
+  }
   void hidePopup() override {
+    const bool wasOpen = view()->isVisible();
     QComboBox::hidePopup();
+    if (wasOpen) {
+      // Only for the event being handled now: the next turn of the event loop forgets it.
+      listClosedJustNow_ = true;
+      QTimer::singleShot(0, this, [this] { listClosedJustNow_ = false; });
+    }
     if (auto* w = WinOf(control)) InputNotify(w, CBN_CLOSEUP);
   }
+
+ private:
+  bool listClosedJustNow_ = false;
 };
 
 class QtWidgetImpl : public TWidgetImpl {
@@ -1049,6 +1085,14 @@ class QtWidgetImpl : public TWidgetImpl {
   bool DroppedDown() const override {
     auto* c = Combo();
     return c && c->view() && c->view()->isVisible();
+  }
+  bool TextCut() const override {
+    auto* k = dynamic_cast<KCombo*>(widget_.data());
+    return k && k->TextCut();
+  }
+  Integer DroppedWidth() const override {
+    auto* c = Combo();
+    return c && c->view() ? std::max(c->view()->minimumWidth(), c->width()) : 0;
   }
   void SetDropDownCount(Integer n) override {
     if (auto* c = ComboAsIs()) c->setMaxVisibleItems(std::max<Integer>(1, n));

@@ -14,10 +14,17 @@
 #include <QPixmap>
 #include <QWheelEvent>
 #include <QWidget>
+#include <QWindow>
 
 #include "platform/gui/HarnessBackend.h"
 #include "platform/qt/QtInternal.h"
 #include "platform/qt/QtKeys.h"
+
+// Qt's entry for a key that the window system gives to a window (the one its own test library
+// uses): Qt routes it as it routes a real key, to the window's focus widget, closing an open popup
+// of another window first.
+Q_GUI_EXPORT void qt_handleKeyEvent(QWindow* w, QEvent::Type t, int k, Qt::KeyboardModifiers mods,
+                                    const QString& text = QString(), bool autorep = false, ushort count = 1);
 
 namespace {
 
@@ -57,6 +64,14 @@ void SendKey(TControl* Control, Word VirtualKey, TShiftState Shift, const String
   int key = QtKeys::QtKeyOf(VirtualKey);
   if (!key && !Text.empty()) key = Text[0];
   QString text = QString::fromUtf16(Text.data(), static_cast<qsizetype>(Text.size()));
+  // While a popup (a combo box's list) is open, the key comes as the window system gives it to the
+  // control's window when that window keeps the keyboard: through Qt's own routing.
+  QWidget* popup = QApplication::activePopupWidget();
+  QWindow* window = w->window()->windowHandle();
+  if (popup && window && !popup->isAncestorOf(w) && popup != w->window()) {
+    qt_handleKeyEvent(window, Down ? QEvent::KeyPress : QEvent::KeyRelease, key, mods, text);
+    return;
+  }
   QKeyEvent e(Down ? QEvent::KeyPress : QEvent::KeyRelease, key, mods, text);
   QApplication::sendEvent(w, &e);
 }

@@ -19,7 +19,7 @@ TEST(BuiltInTexts, TableHasEveryIdAndOnlyTheListedOnesCarryText) {
     ASSERT_FALSE(sl.Get(i).empty()) << "id " << i;
     if (sl.Get(i) != u" ") ++withText;
   }
-  EXPECT_EQ(withText, 907);
+  EXPECT_EQ(withText, 909);
 }
 
 TEST(BuiltInTexts, SamplesKeepTheirBlanksAndQuotes) {
@@ -145,12 +145,33 @@ TEST(LanguageFile, SameLinesInEveryEncoding) {
   };
   folder.Write("utf8_lf.lng", with_line_ends(utf8, "\n"));
   folder.Write("ansi_cr.lng", with_line_ends(StringToAnsi(text, 1252), "\r"));
-  for (const char* name :
-       {"utf8_bom.lng", "utf16le_bom.lng", "utf16be_bom.lng", "ansi.lng", "utf8_lf.lng", "ansi_cr.lng"}) {
+  folder.Write("utf8_no_bom.lng", utf8.substr(3));
+  for (const char* name : {"utf8_bom.lng", "utf16le_bom.lng", "utf16be_bom.lng", "ansi.lng", "utf8_lf.lng",
+                           "ansi_cr.lng", "utf8_no_bom.lng"}) {
     TStringList sl;
     Load_Default_Texts(sl);
     Load_Lng_File(sl, folder.Path(name));
     Expect_German_Overlay(sl, name);
+  }
+}
+
+// Without a byte order mark: well-formed UTF-8 holding non-ASCII text is UTF-8, anything else
+// Windows-1252.
+TEST(LanguageFile, EncodingWithoutAMark) {
+  struct Row {
+    const char* name;
+    std::string bytes;
+    String text;
+  } rows[] = {
+      {"UTF-8", "STR1 = Ger\xC3\xA4t \xC2\xB6", u"STR1 = Ger\u00E4t \u00B6"},
+      {"Windows-1252", "STR1 = Ger\xE4t \xB6", u"STR1 = Ger\u00E4t \u00B6"},
+      {"Windows-1252 with a euro sign", "STR1 = 5 \x80", u"STR1 = 5 \u20AC"},
+      {"ASCII only", "STR1 = Device", u"STR1 = Device"},
+      {"UTF-8 byte order mark", "\xEF\xBB\xBFSTR1 = \xC3\xA4", u"STR1 = \u00E4"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(Language_File_Text(row.bytes), row.text);
   }
 }
 

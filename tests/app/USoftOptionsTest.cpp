@@ -139,23 +139,24 @@ TEST_F(SoftOptionsTest, OkTakesTheChoicesAndSetsTheTimer) {
 }
 
 TEST_F(SoftOptionsTest, ThirteenLanguagesMakeThreePages) {
-  for (Integer i = 1; i <= 13; ++i) Write_Language("Lang" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".lng");
+  Write_Language("English.lng");
+  for (Integer i = 1; i <= 12; ++i) Write_Language("Lang" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".lng");
   Show([&] {
     EXPECT_EQ(Form->L_Page_Lang->Caption(), u"Page 1 / 3");
     EXPECT_FALSE(Form->Btn_Prev->Visible());
     EXPECT_TRUE(Form->Btn_Next->Visible());
-    EXPECT_EQ(Form->L_L[0]->Caption(), u"Lang01");
-    EXPECT_EQ(Form->L_L[5]->Caption(), u"Lang06");
+    EXPECT_EQ(Form->L_L[0]->Caption(), u"English");
+    EXPECT_EQ(Form->L_L[5]->Caption(), u"Lang05");
     EXPECT_EQ(Slots_Shown(), std::vector<bool>(6, true));
     TestHarness::Click(Form->Btn_Next);
     EXPECT_EQ(Form->L_Page_Lang->Caption(), u"Page 2 / 3");
     EXPECT_TRUE(Form->Btn_Prev->Visible());
-    EXPECT_EQ(Form->L_L[0]->Caption(), u"Lang07");
+    EXPECT_EQ(Form->L_L[0]->Caption(), u"Lang06");
     TestHarness::Click(Form->Btn_Next);
     EXPECT_EQ(Form->L_Page_Lang->Caption(), u"Page 3 / 3");
     EXPECT_FALSE(Form->Btn_Next->Visible());
     EXPECT_EQ(Slots_Shown(), (std::vector<bool>{true, false, false, false, false, false}));
-    EXPECT_EQ(Form->L_L[0]->Caption(), u"Lang13");
+    EXPECT_EQ(Form->L_L[0]->Caption(), u"Lang12");
     TestHarness::Click(Form->Btn_Prev);
     EXPECT_EQ(Form->Show_Page, 2);
     TestHarness::Click(Form->Btn_Cancel);
@@ -178,17 +179,38 @@ TEST_F(SoftOptionsTest, OnlyPlainLanguageFilesAreListedSortedWithoutRegardToCase
   EXPECT_EQ(Form->L_L[0]->Caption(), u"Deutsch");
 }
 
-TEST_F(SoftOptionsTest, NoLanguageFileShowsNoSlot) {
+// Without any language file the built-in English is still offered.
+TEST_F(SoftOptionsTest, NoLanguageFileOffersTheBuiltInEnglish) {
   Show([&] {
-    EXPECT_EQ(Form->L_Page_Lang->Caption(), u"Page 1 / 0");
-    EXPECT_EQ(Slots_Shown(), std::vector<bool>(6, false));
+    EXPECT_EQ(Form->L_Page_Lang->Caption(), u"Page 1 / 1");
+    EXPECT_EQ(Slots_Shown(), (std::vector<bool>{true, false, false, false, false, false}));
+    EXPECT_EQ(Form->L_L[0]->Caption(), u"English");
     for (TImage* image : Form->I_L) EXPECT_FALSE(image->Visible());
     EXPECT_FALSE(Form->Btn_Prev->Visible());
-    EXPECT_TRUE(Form->Btn_Next->Visible());
-    TestHarness::Click(Form->Btn_Next);
-    EXPECT_EQ(Form->Show_Page, 1);
+    EXPECT_FALSE(Form->Btn_Next->Visible());
     TestHarness::Click(Form->Btn_Cancel);
   });
+}
+
+// A language file saved as UTF-8 without a byte order mark shows its letters; once another
+// language is chosen, the built-in English brings the English texts back without an English.lng.
+TEST_F(SoftOptionsTest, AUtf8FileWithoutAMarkAndTheWayBackToEnglish) {
+  Write_Language("Deutsch.lng",
+                 "STR300 = Ger\xC3\xA4teoptionen\r\nSTR304 = \xC2\xB6Gew\xC3\xA4hlte Sprache : \xC2\xB6\r\n");
+  Show([&] {
+    ASSERT_EQ(Form->L_L[0]->Caption(), u"Deutsch");
+    ASSERT_EQ(Form->L_L[1]->Caption(), u"English");
+    TestHarness::ExpectMessageContaining(u"to Deutsch", mtConfirmation, mrYes);
+    TestHarness::Click(Form->L_L[0]);
+    EXPECT_EQ(Form->Caption(), u"Ger\u00E4teoptionen");
+    EXPECT_EQ(Form->L_Sel_Lang->Caption(), u"Gew\u00E4hlte Sprache : Deutsch");
+    TestHarness::ExpectMessageContaining(u"to English", mtConfirmation, mrYes);
+    TestHarness::Click(Form->L_L[1]);
+    EXPECT_EQ(Form->Caption(), u"Software Options");
+    EXPECT_EQ(Form->L_Sel_Lang->Caption(), u"Selected Language : English");
+    TestHarness::Click(Form->Btn_OK);
+  });
+  EXPECT_EQ(Language_Name, u"English");
 }
 
 TEST_F(SoftOptionsTest, FlagsComeFromTheLanguageElseTheDefaultFlag) {
@@ -206,9 +228,10 @@ TEST_F(SoftOptionsTest, FlagsComeFromTheLanguageElseTheDefaultFlag) {
   State.Folder.Write("LANGUAGE/Gamma.bmp", "not a bitmap");
   Form->Create_Lang_List();
   EXPECT_TRUE(Form->I_L[1]->Visible());
-  // A flag that cannot be read counts as none.
-  EXPECT_FALSE(Form->I_L[2]->Visible());
-  EXPECT_TRUE(Form->L_L[2]->Visible());
+  // Alpha, Beta, the built-in English, Gamma: a flag that cannot be read counts as none.
+  ASSERT_EQ(Form->L_L[3]->Caption(), u"Gamma");
+  EXPECT_FALSE(Form->I_L[3]->Visible());
+  EXPECT_TRUE(Form->L_L[3]->Visible());
 }
 
 TEST_F(SoftOptionsTest, ChoosingALanguageRelabelsButOnlyOkKeepsIt) {
@@ -270,10 +293,28 @@ TEST_F(SoftOptionsTest, CheckNowShowsTheLinkOrNoUpdate) {
     answer = u"VER. 1.002";
     TestHarness::Click(Form->Btn_Check_Update);
     EXPECT_EQ(Form->LL_Check_Update->Caption(), u"No Update Available");
+    // A bad answer (a web page instead of a version) is no answer: the check could not be made.
+    answer = u"<html><body>Not found</body></html>";
+    TestHarness::Click(Form->Btn_Check_Update);
+    EXPECT_EQ(Form->LL_Check_Update->Caption(), Get_Text(322));
     TestHarness::Click(Form->Btn_Cancel);
   });
+  // No network: the check could not be made, and the dialog says so.
+  SetHttpGetFunction([&](const THttpRequest&) -> std::optional<std::string> { return std::nullopt; });
+  Show([&] {
+    TestHarness::Click(Form->Btn_Check_Update);
+    EXPECT_TRUE(Form->LL_Check_Update->Visible());
+    EXPECT_EQ(Form->LL_Check_Update->Caption(), Get_Text(322));
+    EXPECT_NE(Form->LL_Check_Update->Caption(), u"No Update Available");
+    TestHarness::Click(Form->Btn_Cancel);
+  });
+  // A link that no program opens says so.
+  SetShellOpenFunction([&](const String&) { return false; });
+  TestHarness::ExpectMessage(Get_Text(1709) + Update_Link_Options, mtError, mrOk);
+  Form->LL_Check_Update->OnLinkClick(Form->LL_Check_Update, Update_Link_Options, sltURL);
+  EXPECT_TRUE(TestHarness::Verify());
   SetShellOpenFunction(previous);
-  ASSERT_EQ(asked.size(), 2u);
+  ASSERT_EQ(asked.size(), 3u);
   EXPECT_EQ(asked[0], Maker_Web_Address + u"/home/download/GetversionSW.asp?nomesw=KP31A08");
   EXPECT_EQ(opened, std::vector<String>{Update_Link_Options});
 }

@@ -169,6 +169,19 @@ TEST(VersionQuery, AnswersOfALoopbackServer) {
     server.SetReply(r.reply);
     EXPECT_EQ(Check_Version(server.Address()), r.newer) << r.name;
   }
+  // A failed query is no answer at all; an answer without a newer version is one.
+  server.SetReply("HTTP/1.0 404 Not Found\r\n\r\n");
+  EXPECT_EQ(Check_Version_Result(server.Address()), vcFailed);
+  server.SetReply(Ok("VER. 0.000"));
+  EXPECT_EQ(Check_Version_Result(server.Address()), vcNotNewer);
+  // An answer that names no version is no answer either.
+  for (const char* body : {"", "<html><body>Service unavailable</body></html>", "VER. x.yz"}) {
+    SCOPED_TRACE(body);
+    server.SetReply(Ok(body));
+    EXPECT_EQ(Check_Version_Result(server.Address()), vcFailed);
+  }
+  server.SetReply(Ok("VER. 1.001"));
+  EXPECT_EQ(Check_Version_Result(server.Address()), vcNotNewer);
   const std::string request = server.LastRequest();
   EXPECT_EQ(request.rfind("GET /home/download/GetversionSW.asp?nomesw=KP31A08 HTTP/1.0\r\n", 0), 0u) << request;
 }
@@ -181,8 +194,11 @@ TEST(VersionQuery, AnswerIsTrimmed) {
 
 TEST(UpdateLink, WhatTheDialogAndTheMainWindowShow) {
   Load_Default_Texts();
-  EXPECT_EQ(Check_Update_Result_Text(false), u"No Update Available");
-  EXPECT_EQ(Check_Update_Result_Text(true),
+  EXPECT_EQ(Check_Update_Result_Text(vcNotNewer), u"No Update Available");
+  EXPECT_EQ(Check_Update_Result_Text(vcFailed),
+            u"The check for a new version could not be made: the web server gave no answer that names a "
+            u"version. Check the Internet connection.");
+  EXPECT_EQ(Check_Update_Result_Text(vcNewer),
             u"<a href=\"" + Maker_Web_Address +
                 u"/Home/download/download.asp#GX31XYZ\">New Version Available. Click Here for more Details</a>");
   EXPECT_EQ(Update_Link_Main_Html(),

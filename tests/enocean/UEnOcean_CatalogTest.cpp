@@ -377,4 +377,35 @@ TEST(Catalog, DefaultCatalogCasesAreToldApartBySelector) {
   EXPECT_EQ(cat.Get_CaseObj(0xF6, 0x10, 0, 0)->FCaseId, 0x20);
 }
 
+// Catalogue texts are shown on one line: a run of blanks that holds a line break is one blank,
+// and none at the ends; the texts themselves keep what the file holds.
+TEST(Catalog, DisplayTextsStandOnOneLine) {
+  struct Row {
+    const char* name;
+    String text;
+    String shown;
+  } rows[] = {
+      {"plain", u"Rocker  Switch", u"Rocker  Switch"},
+      {"line feed with indentation", u"Light, Temperature and\n        Occupancy Sensor",
+       u"Light, Temperature and Occupancy Sensor"},
+      {"CR LF", u"Range\r\nA", u"Range A"},
+      {"at both ends", u"\n   Illumination\n  ", u"Illumination"},
+      {"blanks at the ends without a break stay", u" x ", u" x "},
+      {"empty", u"", u""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(Catalog_Display_Text(row.text), row.shown);
+  }
+
+  TCatalog_EnOcean cat;
+  ASSERT_TRUE(cat.Read_Cat_EnOcean_XML(Utf8ToString(KP_FIXTURES_DIR "/enocean/forms/eep_long_titles.xml")));
+  const TFunc& func = *cat.List_Rorg[0]->List_Func[0];
+  EXPECT_EQ(func.FTitle, u"Light, Temperature and\n        Occupancy Sensor");
+  EXPECT_EQ(cat.List_Rorg[0]->Func_SL[0], u"0x08 : Light, Temperature and Occupancy Sensor");
+  EXPECT_EQ(cat.Get_Func_Name_Str(0xA5, 0x08), u"0x08 : Light, Temperature and Occupancy Sensor");
+  EXPECT_EQ(cat.Get_Case_Name_Str(0xA5, 0x08, 0x01, 0), u"1 -> Illumination, temperature and occupancy");
+  EXPECT_EQ(func.List_Type[0]->Case_SL[0], u"1 -> Illumination, temperature and occupancy");
+}
+
 }  // namespace

@@ -316,4 +316,26 @@ TEST_F(UEnOcean_Device, FieldsRoundTripThroughTheDialog) {
   EXPECT_EQ(back.PTM, data.PTM);
 }
 
+// Esc with a list dropped down closes the list only; the next Esc cancels the dialog.
+TEST_F(UEnOcean_Device, EscClosesAnOpenListOnly) {
+  TModalResult after_first = mrNone;
+  bool list_closed = false;
+  TestHarness::ExpectModal(u"TFEnOcean_Device", [&](TCustomForm& f) {
+    Dlg->E_DevEnOcean_ID->SetText(u"0180A1B2");
+    TComboBox* list = Dlg->CB_DevEnOcean_SecType;
+    list->SetFocus();
+    list->SetDroppedDown(true);
+    ASSERT_TRUE(list->DroppedDown());
+    TestHarness::Key(list, VK_ESCAPE);
+    TestHarness::ProcessEvents();
+    list_closed = !list->DroppedDown();
+    after_first = f.ModalResult();
+    EXPECT_EQ(Dlg->E_DevEnOcean_ID->Text(), u"0180A1B2");
+    if (after_first == mrNone) TestHarness::Key(list, VK_ESCAPE);
+  });
+  EXPECT_EQ(Dlg->ShowModal(), mrCancel);
+  EXPECT_TRUE(list_closed);
+  EXPECT_EQ(after_first, mrNone);
+}
+
 }  // namespace

@@ -608,6 +608,34 @@ TEST_F(UEnOcean_SetAccess2, TheTreeAndTheDetailGridShowTheSelection) {
   Editor->Hide();
 }
 
+// Catalogue titles that run over several lines and past the cell: the detail grid shows them on
+// one line, and the hint of a cut cell shows the whole name.
+TEST_F(UEnOcean_SetAccess2, TheDetailGridShowsLongTitlesOnOneLineWithTheirHints) {
+  Catalog = std::make_unique<TCatalog_EnOcean>();
+  ASSERT_TRUE(Catalog->Read_Cat_EnOcean_XML(Utf8ToString(KP_FIXTURES_DIR "/enocean/forms/eep_long_titles.xml")));
+  Catalog_EnOcean = Catalog.get();
+  Folder.Write("EnOcean.xml",
+               "<EnOcean><DevicesList><Device Id=\"1\" Secure_Type=\"0\" Key=\"\" RollCode=\"\" RollCodeAlg=\"0\" "
+               "RollCodeTx=\"0\" CMACAlg=\"0\" DataCript=\"0\" PTM=\"0\"><UnidirectionalList><RorgFuncType "
+               "RorgNum=\"165\" FuncNum=\"8\" TypeNum=\"1\"><VariablesList><Variable CaseInd=\"0\" Data=\"ILL\" "
+               "BitOffs=\"8\" BitSize=\"8\" Position=\"3\" BitStart=\"0\"/></VariablesList></RorgFuncType>"
+               "</UnidirectionalList><SmartACKList/><Remote/></Device></DevicesList></EnOcean>");
+  Show_Editor("");
+  Click_Device(0);
+  Click_Node(2);
+  const String type = u"0x01 : Range 0lx to 510lx, 0\u00B0C to +51\u00B0C and Occupancy Button, with the supply "
+                      u"voltage of the sensor reported in every telegram";
+  EXPECT_EQ(Detail(), (std::vector<String>{u"0xA5 : 4BS Telegram", u"0x08 : Light, Temperature and Occupancy Sensor",
+                                           type, u"1 -> Illumination, temperature and occupancy", u"ILL", u"3", u"0"}));
+  TExStringGrid* grid = Editor->ESG_EEP_Var;
+  const TRect cell = grid->CellRect(1, 3);
+  Application->CancelHint();  // the hint is asked of the control under the mouse
+  Application->ActivateHint(grid->ClientToScreen(TPoint(cell.Left + 5, cell.Top + 5)));
+  EXPECT_EQ(Application->Hint(), type);
+  Application->CancelHint();
+  Editor->Hide();
+}
+
 TEST_F(UEnOcean_SetAccess2, AClickOnAnEmptyTreeSelectsNothing) {
   Show_Editor("");
   Editor->TW_UniSmart_EEP->Items()->Clear();
@@ -860,6 +888,48 @@ TEST_F(UEnOcean_SetAccess2, TheSmartAckAddStoresTheMarkedFieldsOfTheGroup) {
   TestHarness::ExpectModal(u"TFEnOcean_Variable_SAck", mrCancel);
   TestHarness::Click(Editor->Btn_Add_Variable);
   EXPECT_EQ(Editor->DevList[1]->SmartACKList[0]->VariableList.size(), 1u);
+  Editor->Hide();
+}
+
+// The page selector's own menu deletes no page of the editor, and every showing brings back the
+// editor's pages: the tabs the menu added are gone and the unidirectional list works as before.
+TEST_F(UEnOcean_SetAccess2, TheSelectorsMenuKeepsTheEditorsPages) {
+  Show_Editor("three_devices.xml");
+  TTabStrip* strip = Editor->CT_Uni_Smart_Remote;
+  auto menu = [&](const String& Item) {
+    const TRect r = strip->GetTabControl(0)->ControlRectScrolled();
+    const TPoint p(r.Left + 22, (r.Top + r.Bottom) / 2);
+    TestHarness::ExpectPopupMenu([&](TPopupMenu& Menu) -> TMenuItem* {
+      for (Integer i = 0; i < Menu.Items()->Count(); ++i)
+        if (Menu.Items()->Items(i)->Caption() == Item) return Menu.Items()->Items(i);
+      return nullptr;
+    });
+    TestHarness::SendMouse(strip, WM_RBUTTONDOWN, p, MK_RBUTTON);
+    TestHarness::SendMouse(strip, WM_RBUTTONUP, p, 0);
+    EXPECT_TRUE(TestHarness::Verify());
+  };
+  menu(u"Delete Tab");
+  ASSERT_EQ(strip->Tabs()->Count(), 3);
+  EXPECT_EQ(strip->Tabs()->Items(0)->Caption(), u"Unidirectional");
+  EXPECT_EQ(Editor->Active_Page(), TFEnOcean_SetAccess2::pgUnidirectional);
+  menu(u"New tab");
+  EXPECT_EQ(strip->Tabs()->Count(), 4);
+
+  Editor->Hide();
+  Show_Editor("three_devices.xml");
+  ASSERT_EQ(strip->Tabs()->Count(), 3);
+  EXPECT_EQ(Editor->Active_Page(), TFEnOcean_SetAccess2::pgUnidirectional);
+  EXPECT_FALSE(strip->Tabs()->Items(1)->Visible());
+  EXPECT_FALSE(strip->Tabs()->Items(2)->Visible());
+  Click_Device(0);
+  EXPECT_EQ(Tree_Lines()[0], u"Unidirectional - EEP List");
+  TestHarness::ExpectModal(u"TFEnOcean_Variable", [&](TCustomForm& f) {
+    EXPECT_EQ(f.Caption(), u"Add EnOcean Variable");
+    EXPECT_TRUE(Variable->CB_EEP_Rorg->Enabled());
+    TestHarness::Click(Variable->Btn_Cancel);
+  });
+  TestHarness::Click(Editor->Btn_Add_Variable);
+  EXPECT_TRUE(TestHarness::Verify());
   Editor->Hide();
 }
 

@@ -593,3 +593,55 @@ TEST_F(UEnOcean_Variable, NoDeviceSelected) {
 }
 
 }  // namespace
+
+namespace {
+
+// A catalogue whose titles run over several lines and past the width of the lists.
+class UEnOcean_Variable_Long_Titles : public enocean_forms_test::TEnOceanFormsTest {
+ protected:
+  void SetUp() override {
+    TEnOceanFormsTest::SetUp();
+    Catalog = std::make_unique<TCatalog_EnOcean>();
+    ASSERT_TRUE(Catalog->Read_Cat_EnOcean_XML(Utf8ToString(KP_FIXTURES_DIR "/enocean/forms/eep_long_titles.xml")));
+    Catalog_EnOcean = Catalog.get();
+    Dlg.Create();
+    Dlg->DevList = &DevList;
+  }
+
+  TDevice_EnOcean_List DevList;
+  TFormHolder<TFEnOcean_Variable> Dlg;
+};
+
+const String Long_Type = u"0x01 : Range 0lx to 510lx, 0\u00B0C to +51\u00B0C and Occupancy Button, with the supply "
+                         u"voltage of the sensor reported in every telegram";
+
+// Every list shows its catalogue texts on one line; a text the box cuts is its hint, and the
+// dropped list is wide enough for it.
+TEST_F(UEnOcean_Variable_Long_Titles, ListsShowTheTextsOnOneLineAndTheirHintsWhole) {
+  TestHarness::ShowForm(Dlg.Form);
+  User_Choose(Dlg->CB_EEP_Rorg, 0);
+  User_Choose(Dlg->CB_EEP_Func, 0);
+  User_Choose(Dlg->CB_EEP_Type, 0);
+  User_Choose(Dlg->CB_Var_Case, 0);
+  EXPECT_EQ(Items_Of(Dlg->CB_EEP_Func), std::vector<String>{u"0x08 : Light, Temperature and Occupancy Sensor"});
+  EXPECT_EQ(Items_Of(Dlg->CB_EEP_Type), std::vector<String>{Long_Type});
+  EXPECT_EQ(Items_Of(Dlg->CB_Var_Case), std::vector<String>{u"1 -> Illumination, temperature and occupancy"});
+
+  TComboBox* type = Dlg->CB_EEP_Type;
+  Application->CancelHint();  // the hint is asked of the control under the mouse
+  Application->ActivateHint(type->ClientToScreen(TPoint(20, 10)));
+  EXPECT_EQ(Application->Hint(), Long_Type);
+  Application->CancelHint();
+  // A text the box shows whole keeps the box's own hint.
+  Application->ActivateHint(Dlg->CB_EEP_Rorg->ClientToScreen(TPoint(20, 10)));
+  EXPECT_EQ(Application->Hint(), u"Select the Radio ORG");
+  Application->CancelHint();
+
+  type->SetDroppedDown(true);
+  EXPECT_GT(type->DroppedWidth(), type->Width());
+  type->SetDroppedDown(false);
+  EXPECT_EQ(Dlg->CB_EEP_Rorg->DroppedWidth(), Dlg->CB_EEP_Rorg->Width());
+  Dlg->Hide();
+}
+
+}  // namespace

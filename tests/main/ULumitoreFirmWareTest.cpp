@@ -60,10 +60,11 @@ class MainWindowTest : public ::testing::Test {
     SetProgramFolder(Folder.Path());
     ShellOpenBefore = SetShellOpenFunction([this](const String& url) {
       Opened.push_back(url);
-      return true;
+      return Opener_Works;
     });
-    SetHttpGetFunction([this](const THttpRequest& request) {
+    SetHttpGetFunction([this](const THttpRequest& request) -> std::optional<std::string> {
       Queries.push_back(request.Url);
+      if (No_Network) return std::nullopt;
       return StringToUtf8(Answer);
     });
   }
@@ -119,8 +120,10 @@ class MainWindowTest : public ::testing::Test {
   TFLumitoreFirmWare* Main = nullptr;
   TShellOpenFunction ShellOpenBefore;
   std::vector<String> Opened;
+  bool Opener_Works = true;  // false: no program on the desktop opens web links
   std::vector<String> Queries;
   String Answer;
+  bool No_Network = false;
 };
 
 TEST_F(MainWindowTest, FirstStartInAnEmptyProgramFolder) {
@@ -477,6 +480,38 @@ TEST_F(MainWindowTest, VersionCheckTimer) {
   EXPECT_FALSE(Main->LL_Update->Visible());
   Main->LL_Update->OnLinkClick(Main->LL_Update, Update_Link_Main, sltURL);
   EXPECT_EQ(Opened, std::vector<String>{Update_Link_Main});
+}
+
+// The timer's check stays silent when it cannot be made: no message, no link.
+TEST_F(MainWindowTest, TheTimersCheckWithoutANetworkStaysSilent) {
+  TestHarness::UseFakeClock(true);
+  TSettings settings;
+  settings.Opt_Enable_Internet = settings.Opt_Enable_Update = true;
+  Write_Settings(settings);
+  Start();
+  No_Network = true;
+  TestHarness::AdvanceClock(60000);
+  ASSERT_EQ(Queries.size(), 1u);
+  EXPECT_FALSE(Main->LL_Update->Visible());
+  EXPECT_TRUE(Main->Timer_Update->Enabled());
+  EXPECT_TRUE(TestHarness::Verify());
+}
+
+// A web link that no program on the desktop opens says so, with the address.
+TEST_F(MainWindowTest, AWebLinkNothingOpensSaysSo) {
+  Start();
+  TestHarness::ShowForm(Main);
+  TestHarness::Click(Main->L_Tavrel);
+  EXPECT_EQ(Opened, std::vector<String>{Home_Page_Url()});
+  Opener_Works = false;
+  TestHarness::ExpectMessage(
+      u"Error! No program on this computer opens web links. Open this address in a web browser: " + Home_Page_Url(),
+      mtError, mrOk);
+  TestHarness::Click(Main->L_Tavrel);
+  EXPECT_TRUE(TestHarness::Verify());
+  TestHarness::ExpectMessageContaining(Update_Link_Main, mtError);
+  Main->LL_Update->OnLinkClick(Main->LL_Update, Update_Link_Main, sltURL);
+  EXPECT_TRUE(TestHarness::Verify());
 }
 
 // Switching the check on in the options arms the timer with its current interval: a minute while

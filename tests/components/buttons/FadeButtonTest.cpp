@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gui/ActnList.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Menus.h"
 #include "platform/gui/TestHarness.h"
@@ -356,8 +357,8 @@ TEST_F(FadeButtonTest, EnterAndEscapeReachOnlyVisibleEnabledDefaultAndCancelButt
       {"Enter on the default button clicks it once", VK_RETURN, {}, true, true, false, fOk, {"OK"}, false},
       {"Escape presses the cancel button", VK_ESCAPE, {}, true, true, false, fBox, {"Cancel"}, false},
       {"Shift+Escape does not", VK_ESCAPE, ssShift, true, true, false, fBox, {}, true},
-      {"Escape presses cancel while a button has the focus", VK_ESCAPE, {}, true, true, false, fOther,
-       {"Cancel"}, false},
+      {"Escape is the focused button's, not the cancel button's", VK_ESCAPE, {}, true, true, false, fOther, {},
+       false},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.Name);
@@ -402,6 +403,48 @@ TEST_F(FadeButtonTest, DialogKeyWithoutAnOwningFormAsksTheParentForm) {
   EXPECT_EQ(Form->Perform(CM_DIALOGKEY, VK_RETURN, 0), 1);
   EXPECT_TRUE(clicked);
   TComponent::Free(b);
+}
+
+// --- Action -----------------------------------------------------------------------------------------
+
+// A click runs OnClick, then the linked action; an action of a list with images gives a button
+// without a glyph its image, one frame on the transparent magenta.
+TEST_F(FadeButtonTest, TheLinkedActionRunsAfterOnClickAndLendsItsImage) {
+  TImageList images(nullptr, 8, 6);
+  TBitmap picture(8, 6);
+  picture.Canvas()->Brush()->SetColor(clBlue);
+  picture.Canvas()->FillRect(Rect(0, 0, 8, 6));
+  picture.Canvas()->Brush()->SetColor(clRed);
+  picture.Canvas()->FillRect(Rect(0, 0, 4, 3));
+  images.Add(&picture, nullptr);
+  TActionList list(nullptr);
+  list.SetImages(&images);
+  TAction action(nullptr);
+  action.SetActionList(&list);
+  action.SetImageIndex(0);
+  action.SetCaption(u"Run");
+  std::vector<std::string> log;
+  action.OnExecute = [&](TObject*) { log.push_back("action"); };
+
+  auto* b = NewButton(u"", 10, 10);
+  b->OnClick = [&](TObject*) { log.push_back("click"); };
+  b->SetAction(&action);
+  EXPECT_EQ(b->Caption(), u"Run");
+  EXPECT_EQ(b->NumGlyphs(), 1);
+  ASSERT_EQ(b->Glyph()->Width(), 8);
+  EXPECT_EQ(b->Glyph()->Height(), 6);
+  EXPECT_EQ(b->Glyph()->Canvas()->Pixels(1, 1), clRed);
+  EXPECT_EQ(b->Glyph()->Canvas()->Pixels(6, 5), clBlue);
+  TestHarness::ShowForm(Form);
+  TestHarness::Click(b);
+  EXPECT_EQ(log, (std::vector<std::string>{"click", "action"}));
+
+  // A button with a glyph of its own keeps it.
+  auto* own = NewButton(u"", 120, 10);
+  TBitmap glyph(4, 4);
+  own->SetGlyph(&glyph);
+  own->SetAction(&action);
+  EXPECT_EQ(own->Glyph()->Width(), 4);
 }
 
 // --- Popup menu ------------------------------------------------------------------------------------

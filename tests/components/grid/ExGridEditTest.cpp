@@ -14,6 +14,7 @@
 #include "platform/gui/Clipbrd.h"
 #include "platform/gui/ControlsBackend.h"
 #include "platform/gui/Forms.h"
+#include "platform/gui/StdCtrls.h"
 #include "platform/gui/TestHarness.h"
 
 namespace {
@@ -653,6 +654,37 @@ TEST_F(ExGridComboTest, EscInTheEditableComboKeepsTheCell) {
   EXPECT_FALSE(combo->Visible());
   EXPECT_EQ(Grid->Cells(2, 2), u"Beta");
   EXPECT_EQ(Grid->Row(), 2);
+}
+
+// Esc while the list is dropped down closes the list only: the cell stays in edit and the form's
+// cancel button is not pressed; the next Esc ends the edit and keeps the cell.
+TEST_F(ExGridComboTest, EscWithTheListOpenClosesOnlyTheList) {
+  auto* cancel = new TButton(Form);
+  cancel->SetParent(Form);
+  cancel->SetBounds(10, 320, 80, 24);
+  cancel->SetCancel(true);
+  cancel->SetModalResult(mrCancel);
+  for (const TEditorType editor : {edComboList, edComboEdit}) {
+    SCOPED_TRACE(editor == edComboList ? "pick list" : "editable combo");
+    Grid->SetDefaultEditor(editor);
+    Grid->SetCells(2, 2, u"Beta");
+    TGridCombo* combo = OpenCombo(2, 2);
+    ASSERT_TRUE(combo->Focused());
+    combo->SetDroppedDown(true);
+    TestHarness::ProcessEvents();
+    ASSERT_TRUE(combo->DroppedDown());
+    TestHarness::Key(combo, VK_ESCAPE);
+    TestHarness::ProcessEvents();
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_TRUE(combo->Visible());
+    EXPECT_TRUE(Grid->InEdit());
+    EXPECT_EQ(Form->ModalResult(), mrNone);
+    TestHarness::Key(combo, VK_ESCAPE);
+    TestHarness::ProcessEvents();
+    EXPECT_FALSE(combo->Visible());
+    EXPECT_EQ(Grid->Cells(2, 2), u"Beta");
+    EXPECT_EQ(Form->ModalResult(), mrNone);
+  }
 }
 
 TEST_F(ExGridComboTest, WheelWalksTheItemsWithinTheListAndNamesTheRealColumn) {

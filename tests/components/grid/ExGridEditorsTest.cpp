@@ -3,6 +3,8 @@
 // the special editors' show and commit rules.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "components/grid/ExCGrid.h"
 #include "components/grid/ExGrid.h"
 #include "components/grid/ExGridDropDowns.h"
@@ -272,6 +274,37 @@ TEST_F(ExGridEditorsTest, DropDownEscShowsTheCellTextAndEndsTheEdit) {
   TestHarness::ProcessEvents();
   EXPECT_FALSE(dd->Visible());
   EXPECT_EQ(Grid->Cells(2, 2), u"3");
+}
+
+// Esc with the popup open closes the popup only; the next Esc ends the edit and keeps the cell.
+TEST_F(ExGridEditorsTest, DropDownEscWithThePopupOpenClosesOnlyThePopup) {
+  struct Row {
+    const char* Name;
+    TEditorType Type;
+    std::function<TExCustomDropDown*()> Editor;
+  };
+  const Row rows[] = {{"calculator", edCalculatorDropDown, [this] { return Grid->CalculatorDropDown(); }},
+                      {"memo", edMemoDropDown, [this] { return Grid->MemoDropDown(); }}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.Name);
+    Grid->SetCells(2, 2, u"3");
+    Open(r.Type);
+    TExCustomDropDown* dd = r.Editor();
+    ASSERT_TRUE(dd->Visible());
+    Key(dd, VK_DOWN, TShiftState(ssAlt));
+    TestHarness::ProcessEvents();
+    ASSERT_TRUE(dd->DroppedDown());
+    Key(dd, VK_ESCAPE);
+    TestHarness::ProcessEvents();
+    EXPECT_FALSE(dd->DroppedDown());
+    EXPECT_TRUE(dd->Visible());
+    EXPECT_TRUE(Grid->InEdit());
+    Key(dd, VK_ESCAPE);
+    TestHarness::ProcessEvents();
+    EXPECT_FALSE(dd->Visible());
+    EXPECT_FALSE(Grid->InEdit());
+    EXPECT_EQ(Grid->Cells(2, 2), u"3");
+  }
 }
 
 TEST_F(ExGridEditorsTest, DropDownAltDownOpensThePopupAndDownAloneEndsTheEdit) {

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "platform/gui/ActnList.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Menus.h"
 #include "platform/gui/TestHarness.h"
@@ -95,6 +96,45 @@ TEST_F(ExGridButtonTest, GroupedButtonsReleaseEachOther) {
   Bs[2]->SetDown(true);
   Bs[0]->SetDown(true);
   EXPECT_FALSE(Bs[2]->Down());
+}
+
+// The button's action link: the checked state writes Down in a group that allows all up, the group
+// index follows while equal; a button released by its group unchecks its action; a click runs it.
+TEST_F(ExGridButtonTest, TheActionLinkCarriesCheckedAndGroupIndex) {
+  TAction action(nullptr);
+  action.SetGroupIndex(2);
+  Integer runs = 0;
+  action.OnExecute = [&](TObject*) { ++runs; };
+  TExGridButton* B = NewButton(10);
+  TExGridButton* Other = NewButton(60);
+  for (TExGridButton* b : {B, Other}) {
+    b->SetGroupIndex(2);
+    b->SetAllowAllUp(true);
+  }
+  B->SetAction(&action);
+  ASSERT_NE(dynamic_cast<TExGridButtonActionLink*>(B->ActionLink()), nullptr);
+  action.SetChecked(true);
+  EXPECT_TRUE(B->Down());
+  action.SetGroupIndex(3);
+  EXPECT_EQ(B->GroupIndex(), 3);
+  action.SetChecked(false);
+  EXPECT_FALSE(B->Down());
+  action.SetGroupIndex(2);
+  EXPECT_EQ(B->GroupIndex(), 2);
+  // Released by another button of the group: the action is unchecked too.
+  action.SetChecked(true);
+  ASSERT_TRUE(B->Down());
+  Other->SetDown(true);
+  EXPECT_FALSE(B->Down());
+  EXPECT_FALSE(action.Checked());
+  // Without AllowAllUp the checked state is not linked.
+  B->SetAllowAllUp(false);
+  action.SetChecked(true);
+  EXPECT_FALSE(B->Down());
+  B->SetAction(nullptr);
+  B->SetAction(&action);
+  ClickAt(B);
+  EXPECT_EQ(runs, 1);
 }
 
 TEST_F(ExGridButtonTest, DownCountsOnlyInAGroupOrForACheckButton) {

@@ -124,6 +124,31 @@ TEST_F(InputTest, MenuCommands) {
   }
 }
 
+// "Delete Tab" closes the pressed tab as its close button does: the owner may keep it.
+TEST_F(InputTest, DeleteTabFromTheMenuAsksLikeTheCloseButton) {
+  AddTab(u"A");
+  AddTab(u"B");
+  Settle();
+  std::vector<String> asked;
+  bool allow = false;
+  Strip->OnButtonCloseTabClick = [&](TObject*, TStripTab* Tab, bool& Close) {
+    asked.push_back(Tab->Caption());
+    Close = allow;
+  };
+  for (bool a : {false, true}) {
+    allow = a;
+    Settle();
+    const TPoint P = InTab(1);
+    TestHarness::ExpectPopupMenu([&](TPopupMenu& Menu) { return ItemCaptioned(Menu, u"Delete Tab"); });
+    Press(P, mbRight);
+    Release(P, mbRight);
+    Settle();
+  }
+  EXPECT_EQ(asked, (std::vector<String>{u"B", u"B"}));
+  ASSERT_EQ(Strip->Tabs()->Count(), 1);
+  EXPECT_EQ(Strip->Tabs()->Items(0)->Caption(), u"A");
+}
+
 // The menu lists hidden tabs too and can make one active. The hidden tab is neither drawn nor hit:
 // a click on a visible tab still reaches that tab and brings it back.
 TEST_F(InputTest, AHiddenTabMadeActiveFromTheMenuDoesNotCoverTheVisibleTabs) {

@@ -178,6 +178,36 @@ TEST(Shell, SeamReplacesTheOpener) {
   SetShellOpenFunction(std::move(old));
 }
 
+// The desktop's opener as the program finds it in PATH: one that ends with an error (nothing opens
+// the target) is a failure, one that hands the target over is not, and a missing one fails too.
+TEST(Shell, TheOpenersVerdictDecides) {
+  TempDir dir;
+  const char* saved = std::getenv("PATH");
+  const std::string oldPath = saved ? saved : "";
+  struct Row {
+    const char* name;
+    const char* script;  // nullptr: no opener at all
+    bool opened;
+  } rows[] = {
+      {"no program for the target", "#!/bin/sh\nexit 3\n", false},
+      {"handed over", "#!/bin/sh\nexit 0\n", true},
+      {"no opener", nullptr, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const std::string opener = dir.Path() + "/xdg-open";
+    std::filesystem::remove(opener);
+    if (row.script) {
+      std::ofstream(opener) << row.script;
+      std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
+    }
+    setenv("PATH", dir.Path().c_str(), 1);
+    const bool opened = ShellOpen(u"http://www.example.com/home");
+    setenv("PATH", oldPath.c_str(), 1);
+    EXPECT_EQ(opened, row.opened);
+  }
+}
+
 // ---------------------------------------------------------------------------------------------
 // HTTP against a server on the loopback address
 
@@ -268,7 +298,7 @@ TEST(Http, OkAnswerGivesTheBodyAndTheRequestIsHttp10WithTheHeaders) {
       << request;
 }
 
-TEST(Http, ErrorStatusesAndRedirectsGiveAnEmptyAnswer) {
+TEST(Http, ErrorStatusesAndRedirectsAreFailures) {
   struct Row {
     const char* name;
     const char* response;
@@ -281,7 +311,7 @@ TEST(Http, ErrorStatusesAndRedirectsGiveAnEmptyAnswer) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     TLoopbackServer server(row.response);
-    EXPECT_EQ(HttpGet(VersionQuery(server.Url("/"))), "");
+    EXPECT_FALSE(HttpTryGet(VersionQuery(server.Url("/"))).has_value());
   }
 }
 
@@ -294,7 +324,7 @@ TEST(Http, SilentServerGivesAnEmptyAnswerWithinTheTimeLimit) {
   EXPECT_LT(elapsed, std::chrono::milliseconds(3000));
 }
 
-TEST(Http, RefusedConnectionAndOtherSchemesGiveAnEmptyAnswer) {
+TEST(Http, RefusedConnectionAndOtherSchemesAreFailures) {
   // A port that was just free: nothing listens there.
   const int s = socket(AF_INET, SOCK_STREAM, 0);
   sockaddr_in addr{};
@@ -304,7 +334,8 @@ TEST(Http, RefusedConnectionAndOtherSchemesGiveAnEmptyAnswer) {
   socklen_t len = sizeof addr;
   getsockname(s, reinterpret_cast<sockaddr*>(&addr), &len);
   close(s);
-  EXPECT_EQ(HttpGet(VersionQuery(Utf8ToString("http://127.0.0.1:" + std::to_string(ntohs(addr.sin_port)) + "/"))), "");
+  EXPECT_FALSE(HttpTryGet(VersionQuery(Utf8ToString("http://127.0.0.1:" + std::to_string(ntohs(addr.sin_port)) + "/")))
+                   .has_value());
   EXPECT_EQ(HttpGet(VersionQuery(u"file:///etc/hostname")), "");
 }
 
