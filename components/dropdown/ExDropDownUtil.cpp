@@ -235,5 +235,8 @@ Integer DropDownScreenHeight() {
 TRect DropDownWorkArea(TPoint P) {
   const TDropDownScreen& s = ScreenSource();
   if (s.WorkArea) return s.WorkArea(P);
-  return Screen ? Screen->WorkAreaRect() : TRect();
+  if (!Screen) return TRect();
+  // The monitor nearest to P; the primary one's work area when there is none.
+  if (TMonitor* m = Screen->MonitorFromPoint(P, mdNearest)) return m->WorkareaRect();
+  return Screen->WorkAreaRect();
 }

@@ -1705,6 +1705,14 @@ bool UpdateLayeredWindow(HWND Wnd, TCanvas* DstDC, const TPoint* DstPos, const T
   return true;
 }
 
+namespace {
+std::optional<bool> gDisplayComposites;
+}  // namespace
+
+bool DisplayComposites() { return gDisplayComposites ? *gDisplayComposites : FormsBackend::DisplayComposites(); }
+
+void SetDisplayComposites(std::optional<bool> Composites) { gDisplayComposites = Composites; }
+
 void Beep() {
   ++gBeeps;
   if (FormsBackend::HasRealDisplay()) FormsBackend::Beep();
@@ -1875,9 +1883,9 @@ void InputNotify(TWinControl* Control, Word Code) {
   });
 }
 
-void InputActivated(TCustomForm* Form, bool Active) {
+void InputActivated(TCustomForm* Form, bool Active, TCustomForm* Other) {
   if (!Form) return;
-  GuardedCall([&] { Form->Activated(Active); });
+  GuardedCall([&] { Form->Activated(Active, Other); });
 }
 
 void InputMoved(TCustomForm* Form, Integer Left, Integer Top) {

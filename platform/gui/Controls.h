@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/gui/Component.h"
@@ -669,6 +670,12 @@ bool GetLayeredWindowAttributes(HWND Wnd, TColor* Key, Byte* Alpha, Cardinal* Fl
 // sizes it; without SrcDC only those change. DstDC is not used. False when Wnd is no window.
 bool UpdateLayeredWindow(HWND Wnd, TCanvas* DstDC, const TPoint* DstPos, const TSize* Size, TCanvas* SrcDC,
                          const TPoint* SrcPos, TColor Key, const BLENDFUNCTION* Blend, Cardinal Flags);
+
+// True when the display blends translucent windows with what lies below them; without that a
+// translucent pixel of a window hides what lies below. Tests may stand in for the display
+// (SetDisplayComposites; nullopt: the display's own answer).
+bool DisplayComposites();
+void SetDisplayComposites(std::optional<bool> Composites);  // tests
 
 // System settings.
 Integer WheelScrollLines();
