@@ -962,8 +962,40 @@ void TWinControl::AlignControls(TControl* AControl, TRect& R) {
 
 void TWinControl::BoundsChanged() { Realign(); }
 
+namespace {
+
+std::vector<std::pair<intptr_t, TWindowPosHook>> gWindowPosHooks;
+intptr_t gLastWindowPosHook = 0;
+bool gInWindowPosHooks = false;
+
+void RunWindowPosHooks(TWinControl* Window) {
+  if (gWindowPosHooks.empty() || gInWindowPosHooks) return;
+  gInWindowPosHooks = true;
+  struct Reset {
+    ~Reset() { gInWindowPosHooks = false; }
+  } reset;
+  // A hook may remove hooks: the list is copied.
+  const auto hooks = gWindowPosHooks;
+  for (const auto& h : hooks) h.second(Window);
+}
+
+}  // namespace
+
+intptr_t AddWindowPosHook(TWindowPosHook Hook) {
+  gWindowPosHooks.emplace_back(++gLastWindowPosHook, std::move(Hook));
+  return gLastWindowPosHook;
+}
+
+void RemoveWindowPosHook(intptr_t Hook) {
+  gWindowPosHooks.erase(std::remove_if(gWindowPosHooks.begin(), gWindowPosHooks.end(),
+                                       [Hook](const auto& h) { return h.first == Hook; }),
+                        gWindowPosHooks.end());
+}
+
 void TWinControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
+  const TRect before = BoundsRect();
   TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+  if (BoundsRect() != before) RunWindowPosHooks(this);
 }
 
 void TWinControl::SetParent(TWinControl* AParent) { TControl::SetParent(AParent); }
