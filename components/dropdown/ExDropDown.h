@@ -162,17 +162,19 @@ Integer HexToInt(const String& Text);
 // Text, upper-cased unless CaseSensitive.
 void CaseText(const String& Text, bool CaseSensitive, String& Result);
 
-// Where the popup finds the screen it opens on. The default asks the platform's screen: the
-// primary monitor's height and the work area of the monitor nearest to the point. Tests put their
-// own in place; an empty function restores the default.
+// Where the popup finds the screen it opens on. The default asks the platform's screen for the
+// monitor nearest to the point: its bottom edge and its work area. Tests put their own in place;
+// an empty function restores the default.
 struct TDropDownScreen {
-  // The height of the screen the popup measures dpAuto against.
+  // The height of the screen the popup measures dpAuto against (its bottom edge, the screen
+  // starting at 0).
   std::function<Integer()> ScreenHeight;
   // The work area of the monitor nearest to a screen point.
   std::function<TRect(TPoint)> WorkArea;
 };
 void SetDropDownScreen(TDropDownScreen Source);
-Integer DropDownScreenHeight();
+// The bottom edge of the monitor nearest to P: dpAuto opens below when the popup ends above it.
+Integer DropDownScreenBottom(TPoint P);
 TRect DropDownWorkArea(TPoint P);
 
 // ---------------------------------------------------------------------------------------------

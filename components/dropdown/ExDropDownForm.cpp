@@ -378,7 +378,7 @@ void TExCustomDropDown::DoShowDropDown() {
   switch (FDropPosition) {
     case dpDown: y = p.Y + FHeight - 1; break;
     case dpUp: y = p.Y - h; break;
-    default: y = p.Y + h < DropDownScreenHeight() ? p.Y + FHeight - 1 : p.Y - h; break;
+    default: y = p.Y + h < DropDownScreenBottom(p) ? p.Y + FHeight - 1 : p.Y - h; break;
   }
   f->SetBounds(p.X, y, f->Width(), f->Height());
   bool accept = true;

@@ -630,12 +630,13 @@ TEST_F(DropDownTest, ThePopupKeepsLeftOfTheWorkAreasRightEdge) {
   EXPECT_EQ(e->DropDownForm()->Left(), -200) << "a monitor left of the primary one is not clamped";
 }
 
-TEST_F(DropDownTest, ThePopupKeepsInsideTheWorkAreaOfTheMonitorThatHoldsTheEditor) {
-  // The platform's own monitors: a primary one with a task bar and a second one to its right whose
-  // work area ends before a dock on its right edge.
+TEST_F(DropDownTest, ThePopupOpensByTheRoomAndKeepsInsideTheWorkAreaOfTheEditorsMonitor) {
+  // The platform's own monitors: a primary one with a task bar, a second one to its right whose
+  // work area ends before a dock on its right edge, and a third one below the primary.
   SetDropDownScreen({});
   TestHarness::SetMonitors({{Rect(0, 0, 1920, 1080), Rect(0, 0, 1920, 1040), true},
-                            {Rect(1920, 0, 3200, 1024), Rect(1920, 0, 3150, 1024), false}});
+                            {Rect(1920, 0, 3200, 1024), Rect(1920, 0, 3150, 1024), false},
+                            {Rect(0, 1080, 1920, 2160), Rect(0, 1080, 1920, 2120), false}});
   struct Case {
     const char* Name;
     TPoint EditAt;
@@ -646,6 +647,8 @@ TEST_F(DropDownTest, ThePopupKeepsInsideTheWorkAreaOfTheMonitorThatHoldsTheEdito
       {"on the second, room enough", TPoint(2000, 100), Rect(2000, 120, 2300, 220)},
       {"on the second, past its dock", TPoint(3000, 100), Rect(2850, 120, 3150, 220)},
       {"below every monitor, the nearest one's", TPoint(3000, 1500), Rect(2850, 1400, 3150, 1500)},
+      {"on the monitor below, room below", TPoint(100, 1200), Rect(100, 1220, 400, 1320)},
+      {"on the monitor below, at its bottom", TPoint(100, 2100), Rect(100, 2000, 400, 2100)},
   };
   for (const Case& c : cases) {
     TTestDropDown* e = NewEdit(false);
