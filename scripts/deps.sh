@@ -7,7 +7,7 @@ set -euo pipefail
 
 PACKAGES=(
   cmake ninja-build g++ ccache pkg-config
-  qt6-base-dev
+  qt6-base-dev libxcb1-dev
   libpugixml-dev libcurl4-openssl-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev
   fonts-dejavu-core libxml2-utils

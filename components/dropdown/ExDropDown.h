@@ -162,17 +162,19 @@ Integer HexToInt(const String& Text);
 // Text, upper-cased unless CaseSensitive.
 void CaseText(const String& Text, bool CaseSensitive, String& Result);
 
-// Where the popup finds the screen it opens on. The default asks the platform's screen: its height
-// and the work area (the primary monitor's; the platform knows no other). Tests put their own in
-// place; an empty function restores the default.
+// Where the popup finds the screen it opens on. The default asks the platform's screen for the
+// monitor nearest to the point: its bottom edge and its work area. Tests put their own in place;
+// an empty function restores the default.
 struct TDropDownScreen {
-  // The height of the screen the popup measures dpAuto against.
+  // The height of the screen the popup measures dpAuto against (its bottom edge, the screen
+  // starting at 0).
   std::function<Integer()> ScreenHeight;
   // The work area of the monitor nearest to a screen point.
   std::function<TRect(TPoint)> WorkArea;
 };
 void SetDropDownScreen(TDropDownScreen Source);
-Integer DropDownScreenHeight();
+// The bottom edge of the monitor nearest to P: dpAuto opens below when the popup ends above it.
+Integer DropDownScreenBottom(TPoint P);
 TRect DropDownWorkArea(TPoint P);
 
 // ---------------------------------------------------------------------------------------------
@@ -771,6 +773,9 @@ class TDropDownForm : public TForm {
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void FormActivate(TObject* Sender);
   void FormDeactivate(TObject* Sender);
+  // True when Window lies inside the popup: the popup is among its parent windows (a form's
+  // parent window is its popup parent), walked upward from its parent.
+  bool HoldsWindow(TWinControl* Window) const;
   void BeginSizing();
   void EndSizing();
 
@@ -789,6 +794,8 @@ class TDropDownForm : public TForm {
   Integer FMinHeight = 0;
   bool FSizingActive = false;
   bool FHiding = false;
+  // The window that takes the activation from the popup, while its loss is handled.
+  HWND FActivatingWindow = 0;
   TPoint FSizingStart;
   TSize FSizingStartSize;
   TDropDownFormSurface* FSurface = nullptr;

@@ -49,6 +49,7 @@ void TDropDownFormSurface::MouseUp(TMouseButton Button, TShiftState Shift, Integ
 
 TDropDownForm::TDropDownForm(TComponent* AOwner) : TForm(AOwner) {
   SetBorderStyle(bsNone);
+  SetFormStyle(fsStayOnTop);
   SetDoubleBuffered(true);
   FSurface = new TDropDownFormSurface(this);
   FSurface->SetParent(this);
@@ -228,6 +229,9 @@ void TDropDownForm::WMGetDlgCode(TMessage& M) { M.Result = DLGC_WANTARROWS | DLG
 
 void TDropDownForm::Dispatch(TMessage& M) {
   switch (M.Msg) {
+    case WM_ACTIVATE:
+      FActivatingWindow = M.WParam == WA_INACTIVE ? static_cast<HWND>(M.LParam) : 0;
+      break;
     case WM_NCLBUTTONDOWN:
       // The footer's size grip asks for the bottom-right sizing border.
       if (static_cast<Integer>(M.WParam) == HTBOTTOMRIGHT) {
@@ -257,12 +261,24 @@ void TDropDownForm::FormDeactivate(TObject* Sender) {
   if (FBlockActivate || FHiding || !FVisible) return;
   FDeActivate = GetTickCount();
   FDeActivated = true;
-  // Every window that can take the activation is a top-level form of its own, never one inside
-  // the popup: losing the activation always closes.
+  // A window of the popup's own (a dialog or list it opened) takes the activation without closing it.
+  if (HoldsWindow(FindControl(FActivatingWindow))) return;
   if (FExDropDown)
     FExDropDown->DoHideDropDown(FCancelOnDeActivate);
   else
     HidePopup();
+}
+
+bool TDropDownForm::HoldsWindow(TWinControl* Window) const {
+  auto parentWindow = [](TWinControl* w) -> TWinControl* {
+    if (w->Parent()) return w->Parent();
+    auto* f = dynamic_cast<TCustomForm*>(w);
+    return f ? f->PopupParent() : nullptr;
+  };
+  if (!Window) return false;
+  for (TWinControl* w = parentWindow(Window); w; w = parentWindow(w))
+    if (w == this) return true;
+  return false;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -342,6 +358,10 @@ void TExCustomDropDown::DoShowDropDown() {
   f->SetSizeable(FDropDownSizeable);
   f->InitializeAndUpdate();
   f->SetClassShadow(f->Shadow());
+  f->SetDropShadow(f->Shadow());
+  // The popup belongs to the window of the editor's form: it stays above it.
+  TCustomForm* owner = GetParentForm(this);
+  f->SetPopupParent(owner != f ? owner : nullptr);
   // Parent coordinates for now; the placement below replaces them.
   f->SetBounds(FLeft, FTop, f->Width(), f->Height());
   UpdateDropDownSize();
@@ -358,7 +378,7 @@ void TExCustomDropDown::DoShowDropDown() {
   switch (FDropPosition) {
     case dpDown: y = p.Y + FHeight - 1; break;
     case dpUp: y = p.Y - h; break;
-    default: y = p.Y + h < DropDownScreenHeight() ? p.Y + FHeight - 1 : p.Y - h; break;
+    default: y = p.Y + h < DropDownScreenBottom(p) ? p.Y + FHeight - 1 : p.Y - h; break;
   }
   f->SetBounds(p.X, y, f->Width(), f->Height());
   bool accept = true;

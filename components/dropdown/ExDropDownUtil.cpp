@@ -226,14 +226,21 @@ void CaseText(const String& Text, bool CaseSensitive, String& Result) {
 
 void SetDropDownScreen(TDropDownScreen Source) { ScreenSource() = std::move(Source); }
 
-Integer DropDownScreenHeight() {
+Integer DropDownScreenBottom(TPoint P) {
   const TDropDownScreen& s = ScreenSource();
   if (s.ScreenHeight) return s.ScreenHeight();
-  return Screen ? Screen->Height() : 0;
+  if (!Screen) return 0;
+  // A monitor below or above the primary one has its own bottom edge: measured against the
+  // primary one's height, a popup there would always open upwards, even off its monitor.
+  if (TMonitor* m = Screen->MonitorFromPoint(P, mdNearest)) return m->BoundsRect().Bottom;
+  return Screen->Height();
 }
 
 TRect DropDownWorkArea(TPoint P) {
   const TDropDownScreen& s = ScreenSource();
   if (s.WorkArea) return s.WorkArea(P);
-  return Screen ? Screen->WorkAreaRect() : TRect();
+  if (!Screen) return TRect();
+  // The monitor nearest to P; the primary one's work area when there is none.
+  if (TMonitor* m = Screen->MonitorFromPoint(P, mdNearest)) return m->WorkareaRect();
+  return Screen->WorkAreaRect();
 }

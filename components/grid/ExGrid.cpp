@@ -41,11 +41,17 @@ TCursor GridURLCursor = crHandPoint;
 
 namespace {
 Integer GridUnitInitCount = 0;
+// The hook that moves the focus frame of ActiveFocusGrid whenever a window moves; 0 when none.
+intptr_t GridWindowPosHook = 0;
 }  // namespace
 
 void InitExGridModule() {
   if (GridUnitInitCount++ > 0) return;
   ActiveFocusGrid = nullptr;
+  if (!GridWindowPosHook)
+    GridWindowPosHook = AddWindowPosHook([](TWinControl*) {
+      if (ActiveFocusGrid) ActiveFocusGrid->MoveFocusFrame();
+    });
   // The date and time editors are built on the layer's own picker, always present.
   DateTimePickerSupported = true;
   GridCellsClipboardFormat = static_cast<Word>(RegisterClipboardFormat(u"TExStringGrid Cells"));
@@ -57,6 +63,8 @@ void DoneExGridModule() {
   if (GridUnitInitCount <= 0) return;
   if (--GridUnitInitCount > 0) return;
   ActiveFocusGrid = nullptr;
+  if (GridWindowPosHook) RemoveWindowPosHook(GridWindowPosHook);
+  GridWindowPosHook = 0;
   GridHintFontName.clear();
 }
 

@@ -1228,7 +1228,9 @@ class TExStringGrid : public TBaseGrid {
   // ===== painting and cell graphics: ExGridPaint*.cpp =====
   // Frame of the non-client border in BorderColor.
   void PaintNCBorder();
-  // Moves the focus-frame window back over the current cell.
+  // Moves the focus-frame window back over the current cell (nothing when it is there already).
+  // Every window move runs it for ActiveFocusGrid, so the frame follows a form that moves while
+  // an editor is open.
   void MoveFocusFrame();
   // Writes ColumnHeaders / RowHeaders into the header cells.
   void ShowColumnHeaders();
@@ -2695,6 +2697,8 @@ class TExStringGrid : public TBaseGrid {
   // The quick configuration box's rectangle and the last item under the mouse.
   TRect DesignHelperRect();
   bool FFocusFrameShown = false;
+  // The cell the focus frame was last built around, in screen coordinates.
+  TRect FFocusFrameCell;
   // ===== end painting (protected) =====
 
   // ===== editing (protected): ExGridEdit*.cpp =====

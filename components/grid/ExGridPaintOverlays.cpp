@@ -110,13 +110,17 @@ void TExStringGrid::DrawRowMoveIndicator(Integer Y) {
 void TExStringGrid::ShowFocusFrame(TRect R) {
   if (!FFocusWindow) return;
   const TPoint TL = ClientToScreen(TPoint(R.Left, R.Top));
-  ShowGridFocusFrame(FFocusWindow, TRect(TL.X, TL.Y, TL.X + R.Width(), TL.Y + R.Height()));
+  FFocusFrameCell = TRect(TL.X, TL.Y, TL.X + R.Width(), TL.Y + R.Height());
+  ShowGridFocusFrame(FFocusWindow, FFocusFrameCell);
   FFocusFrameShown = true;
 }
 
 void TExStringGrid::MoveFocusFrame() {
   if (!FFocusWindow || !FFocusFrameShown) return;
-  ShowFocusFrame(CellRect(Col(), Row()));
+  const TRect R = CellRect(Col(), Row());
+  const TPoint TL = ClientToScreen(TPoint(R.Left, R.Top));
+  if (FFocusFrameCell == TRect(TL.X, TL.Y, TL.X + R.Width(), TL.Y + R.Height())) return;
+  ShowFocusFrame(R);
 }
 
 void TExStringGrid::HideFocusFrame() {

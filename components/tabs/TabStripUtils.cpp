@@ -288,9 +288,10 @@ void SetBitmapColorAlpha(TBitmap* Bitmap, TColor Key, Byte Alpha) {
 
 namespace {
 
-// A borderless form that shows a premultiplied 32-bit bitmap blended with a constant alpha. The
-// window system here has no per-pixel translucent windows, so the bitmap is blended over the
-// form's own colour.
+// A borderless form that shows a premultiplied 32-bit bitmap blended with a constant alpha. Where
+// the display blends translucent windows the form is a layered window: each pixel's own alpha and
+// the constant alpha let what lies below show. Elsewhere a translucent window would hide what lies
+// below, so the bitmap is blended over the form's own colour instead.
 class TAlphaBlendForm : public TForm {
  public:
   TAlphaBlendForm(TComponent* AOwner, TBitmap* Bitmap, Byte Alpha) : TForm(AOwner), FAlpha(Alpha) {
@@ -298,6 +299,15 @@ class TAlphaBlendForm : public TForm {
     SetBorderStyle(bsNone);
     SetClientWidth(FBitmap.Width());
     SetClientHeight(FBitmap.Height());
+    if (DisplayComposites() && FBitmap.PixelFormat() == pf32bit) {
+      const TSize Size(FBitmap.Width(), FBitmap.Height());
+      const TPoint Origin(0, 0);
+      BLENDFUNCTION Blend;
+      Blend.SourceConstantAlpha = FAlpha;
+      Blend.AlphaFormat = AC_SRC_ALPHA;
+      UpdateLayeredWindow(Handle(), nullptr, nullptr, &Size, FBitmap.Canvas(), &Origin, 0, &Blend, ULW_ALPHA);
+      return;
+    }
     FImage = new TPaintBox(this);
     FImage->SetParent(this);
     FImage->SetAlign(alClient);

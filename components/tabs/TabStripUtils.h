@@ -116,6 +116,8 @@ void ConvertToAlphaBitmap(TBitmap* Bitmap);
 // (byte * Alpha div 255); other pixels stay.
 void SetBitmapColorAlpha(TBitmap* Bitmap, TColor Key, Byte Alpha);
 // A new borderless form owned by Owner that shows the 32-bit premultiplied Bitmap blended with the
-// constant Alpha and the bitmap's own alpha; its client area has the bitmap's size. It is not shown
-// yet; the caller places and shows it, and Owner frees it.
+// constant Alpha and the bitmap's own alpha; its client area has the bitmap's size. Where the
+// display composites it is a layered window, translucent per pixel; elsewhere the bitmap is
+// blended over the form's colour and the window is opaque. It is not shown yet; the caller places
+// and shows it, and Owner frees it.
 TCustomForm* CreateAlphaBlendForm(TComponent* Owner, TBitmap* Bitmap, Byte Alpha);

@@ -1018,8 +1018,40 @@ void TWinControl::AlignControls(TControl* AControl, TRect& R) {
 
 void TWinControl::BoundsChanged() { Realign(); }
 
+namespace {
+
+std::vector<std::pair<intptr_t, TWindowPosHook>> gWindowPosHooks;
+intptr_t gLastWindowPosHook = 0;
+bool gInWindowPosHooks = false;
+
+void RunWindowPosHooks(TWinControl* Window) {
+  if (gWindowPosHooks.empty() || gInWindowPosHooks) return;
+  gInWindowPosHooks = true;
+  struct Reset {
+    ~Reset() { gInWindowPosHooks = false; }
+  } reset;
+  // A hook may remove hooks: the list is copied.
+  const auto hooks = gWindowPosHooks;
+  for (const auto& h : hooks) h.second(Window);
+}
+
+}  // namespace
+
+intptr_t AddWindowPosHook(TWindowPosHook Hook) {
+  gWindowPosHooks.emplace_back(++gLastWindowPosHook, std::move(Hook));
+  return gLastWindowPosHook;
+}
+
+void RemoveWindowPosHook(intptr_t Hook) {
+  gWindowPosHooks.erase(std::remove_if(gWindowPosHooks.begin(), gWindowPosHooks.end(),
+                                       [Hook](const auto& h) { return h.first == Hook; }),
+                        gWindowPosHooks.end());
+}
+
 void TWinControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
+  const TRect before = BoundsRect();
   TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+  if (BoundsRect() != before) RunWindowPosHooks(this);
 }
 
 void TWinControl::SetParent(TWinControl* AParent) { TControl::SetParent(AParent); }
@@ -1761,6 +1793,14 @@ bool UpdateLayeredWindow(HWND Wnd, TCanvas* DstDC, const TPoint* DstPos, const T
   return true;
 }
 
+namespace {
+std::optional<bool> gDisplayComposites;
+}  // namespace
+
+bool DisplayComposites() { return gDisplayComposites ? *gDisplayComposites : FormsBackend::DisplayComposites(); }
+
+void SetDisplayComposites(std::optional<bool> Composites) { gDisplayComposites = Composites; }
+
 void Beep() {
   ++gBeeps;
   if (FormsBackend::HasRealDisplay()) FormsBackend::Beep();
@@ -1931,9 +1971,9 @@ void InputNotify(TWinControl* Control, Word Code) {
   });
 }
 
-void InputActivated(TCustomForm* Form, bool Active) {
+void InputActivated(TCustomForm* Form, bool Active, TCustomForm* Other) {
   if (!Form) return;
-  GuardedCall([&] { Form->Activated(Active); });
+  GuardedCall([&] { Form->Activated(Active, Other); });
 }
 
 void InputMoved(TCustomForm* Form, Integer Left, Integer Top) {

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/gui/ActnList.h"
@@ -703,6 +704,20 @@ bool GetLayeredWindowAttributes(HWND Wnd, TColor* Key, Byte* Alpha, Cardinal* Fl
 // sizes it; without SrcDC only those change. DstDC is not used. False when Wnd is no window.
 bool UpdateLayeredWindow(HWND Wnd, TCanvas* DstDC, const TPoint* DstPos, const TSize* Size, TCanvas* SrcDC,
                          const TPoint* SrcPos, TColor Key, const BLENDFUNCTION* Blend, Cardinal Flags);
+
+// Window moves: each hook runs after a window of the program changed its position or size (a
+// form moved by the user or by code, a control placed anew), with that window, in the order the
+// hooks were added. For what follows another window on the screen. A window a hook moves runs
+// the hooks no further time.
+using TWindowPosHook = std::function<void(TWinControl* Window)>;
+intptr_t AddWindowPosHook(TWindowPosHook Hook);
+void RemoveWindowPosHook(intptr_t Hook);
+
+// True when the display blends translucent windows with what lies below them; without that a
+// translucent pixel of a window hides what lies below. Tests may stand in for the display
+// (SetDisplayComposites; nullopt: the display's own answer).
+bool DisplayComposites();
+void SetDisplayComposites(std::optional<bool> Composites);  // tests
 
 // System settings.
 Integer WheelScrollLines();

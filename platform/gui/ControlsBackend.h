@@ -51,6 +51,11 @@ class TWidgetImpl {
   // 1 minimise, 2 maximise.
   virtual void SetWindowFrame(Integer Border, Integer Icons) { (void)Border; (void)Icons; }
   virtual void SetWindowModal(bool Modal) { (void)Modal; }
+  // Forms: kept above every window that does not stay on top; Owner (nullptr: none) is the window
+  // this one belongs to: it stays above its owner and has no task bar entry of its own.
+  virtual void SetWindowStyle(bool StayOnTop, TWidgetImpl* Owner) { (void)StayOnTop; (void)Owner; }
+  // A soft shadow along the right and bottom edges while the window shows.
+  virtual void SetDropShadow(bool On) { (void)On; }
   virtual void ActivateWindow() {}
   virtual bool IsActiveWindow() const { return false; }
   // The size of the frame around the client area: left, top, right, bottom.
@@ -187,8 +192,9 @@ void InputCloseRequest(TCustomForm* Form);
 void InputNotify(TWinControl* Control, Word Code);
 // A link of a link label was activated.
 void InputLinkActivated(TWinControl* Control, const String& Link);
-// The window's activation changed (top-level windows).
-void InputActivated(TCustomForm* Form, bool Active);
+// The window's activation changed (top-level windows). Other: the window that takes the
+// activation from Form (Active false), nullptr when not known or none of ours.
+void InputActivated(TCustomForm* Form, bool Active, TCustomForm* Other = nullptr);
 // The window system moved a top-level window: Left and Top of its outer frame.
 void InputMoved(TCustomForm* Form, Integer Left, Integer Top);
 // The window system changed the window's state (0 normal, 1 minimised, 2 maximised).

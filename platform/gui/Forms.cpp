@@ -24,6 +24,27 @@ String ShortHint(const String& h) {
 }  // namespace
 
 namespace GuiInternal {
+
+namespace {
+std::vector<TMonitorInfo> gFakeMonitors;
+}  // namespace
+
+void SetFakeMonitors(std::vector<TMonitorInfo> Monitors) { gFakeMonitors = std::move(Monitors); }
+
+std::vector<TMonitorInfo> MonitorInfos() {
+  if (!gFakeMonitors.empty()) return gFakeMonitors;
+  std::vector<TMonitorInfo> infos = FormsBackend::Monitors();
+  if (infos.empty()) infos.push_back({FormsBackend::ScreenRect(), FormsBackend::WorkArea(), true});
+  return infos;
+}
+
+TMonitorInfo PrimaryMonitorInfo() {
+  const std::vector<TMonitorInfo> infos = MonitorInfos();
+  for (const TMonitorInfo& m : infos)
+    if (m.Primary) return m;
+  return infos.front();
+}
+
 const TModalRunner& ModalRunner() { return gModalRunner; }
 }  // namespace GuiInternal
 
@@ -190,6 +211,39 @@ void TCustomForm::SetBorderIcons(TBorderIcons v) {
   ApplyFrame();
 }
 
+void TCustomForm::SetFormStyle(TFormStyle v) {
+  if (v == FFormStyle) return;
+  FFormStyle = v;
+  ApplyWindowStyle();
+}
+
+void TCustomForm::SetPopupParent(TCustomForm* v) {
+  if (v == this) v = nullptr;
+  if (v == FPopupParent) return;
+  if (FPopupParent) FPopupParent->RemoveFreeNotification(this);
+  FPopupParent = v;
+  if (v) v->FreeNotification(this);
+  ApplyWindowStyle();
+}
+
+void TCustomForm::SetDropShadow(bool v) {
+  if (v == FDropShadow) return;
+  FDropShadow = v;
+  if (FImpl) FImpl->SetDropShadow(v);
+}
+
+void TCustomForm::ApplyWindowStyle() {
+  if (FImpl) FImpl->SetWindowStyle(FFormStyle == fsStayOnTop, FPopupParent ? FPopupParent->Impl() : nullptr);
+}
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
+  TWinControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FPopupParent) {
+    FPopupParent = nullptr;
+    ApplyWindowStyle();
+  }
+}
+
 void TCustomForm::ApplyFrame() {
   if (!FImpl) return;
   Integer border = 2;
@@ -225,7 +279,7 @@ void TCustomForm::PlaceWindow() {
   TRect area;
   switch (FPosition) {
     case poScreenCenter:
-    case poDesktopCenter: area = FormsBackend::WorkArea(); break;
+    case poDesktopCenter: area = GuiInternal::PrimaryMonitorInfo().Workarea; break;
     case poMainFormCenter:
     case poOwnerFormCenter: {
       TCustomForm* other = nullptr;
@@ -234,7 +288,7 @@ void TCustomForm::PlaceWindow() {
       if (other && other != this) {
         area = other->BoundsRect();
       } else {
-        area = FormsBackend::WorkArea();
+        area = GuiInternal::PrimaryMonitorInfo().Workarea;
       }
       break;
     }
@@ -269,9 +323,10 @@ void TCustomForm::SetVisible(bool v) {
   }
 }
 
-void TCustomForm::Activated(bool Active) {
+void TCustomForm::Activated(bool Active, TCustomForm* Other) {
   if (Active == FActive) return;
   FActive = Active;
+  Perform(WM_ACTIVATE, Active ? WA_ACTIVE : WA_INACTIVE, Other ? static_cast<LPARAM>(Other->Handle()) : 0);
   if (Active) {
     if (OnActivate) OnActivate(this);
     // The focus goes back where it was, or to the first control that takes it.
@@ -323,7 +378,7 @@ TModalResult TCustomForm::ShowModal() {
     }
   } restore{this, previous};
   if (FImpl) FImpl->SetWindowModal(true);
-  if (previous && previous != this) previous->Activated(false);
+  if (previous && previous != this) previous->Activated(false, this);
   SetVisible(true);
   const TModalRunner& runner = GuiInternal::ModalRunner();
   if (runner) {
@@ -493,7 +548,7 @@ void TCustomForm::SetWindowState(TWindowState v) {
   if (old == wsNormal) FRestoredBounds = BoundsRect();
   FWindowState = v;
   if (v == wsMaximized) {
-    const TRect area = FormsBackend::WorkArea();
+    const TRect area = GuiInternal::PrimaryMonitorInfo().Workarea;
     SetBounds(area.Left, area.Top, area.Width(), area.Height());
     FMaximizedBounds = true;
   } else if (v == wsNormal && FMaximizedBounds) {
@@ -867,9 +922,59 @@ void TScreen::SetCursor(TCursor v) {
   FormsBackend::SetOverrideCursor(v);
 }
 
-Integer TScreen::Width() const { return FormsBackend::ScreenRect().Width(); }
-Integer TScreen::Height() const { return FormsBackend::ScreenRect().Height(); }
-TRect TScreen::WorkAreaRect() const { return FormsBackend::WorkArea(); }
+Integer TScreen::Width() const { return GuiInternal::PrimaryMonitorInfo().Bounds.Width(); }
+Integer TScreen::Height() const { return GuiInternal::PrimaryMonitorInfo().Bounds.Height(); }
+TRect TScreen::WorkAreaRect() const { return GuiInternal::PrimaryMonitorInfo().Workarea; }
+
+void TScreen::UpdateMonitors() {
+  const std::vector<TMonitorInfo> infos = GuiInternal::MonitorInfos();
+  FMonitors.resize(infos.size());
+  for (size_t i = 0; i < infos.size(); ++i) {
+    if (!FMonitors[i]) FMonitors[i] = std::make_unique<TMonitor>();
+    TMonitor& m = *FMonitors[i];
+    m.FMonitorNum = static_cast<Integer>(i);
+    m.FPrimary = infos[i].Primary;
+    m.FBounds = infos[i].Bounds;
+    m.FWorkarea = infos[i].Workarea;
+  }
+}
+
+Integer TScreen::MonitorCount() {
+  UpdateMonitors();
+  return static_cast<Integer>(FMonitors.size());
+}
+
+TMonitor* TScreen::Monitors(Integer Index) {
+  UpdateMonitors();
+  if (Index < 0 || Index >= static_cast<Integer>(FMonitors.size()))
+    throw EListError(u"List index out of bounds (" + Utf8ToString(std::to_string(Index)) + u")");
+  return FMonitors[static_cast<size_t>(Index)].get();
+}
+
+TMonitor* TScreen::PrimaryMonitor() {
+  UpdateMonitors();
+  for (auto& m : FMonitors)
+    if (m->Primary()) return m.get();
+  return FMonitors.empty() ? nullptr : FMonitors.front().get();
+}
+
+TMonitor* TScreen::MonitorFromPoint(TPoint P, TMonitorDefaultTo Default) {
+  UpdateMonitors();
+  for (auto& m : FMonitors)
+    if (PtInRect(m->BoundsRect(), P)) return m.get();
+  if (Default == mdNull) return nullptr;
+  if (Default == mdPrimary) return PrimaryMonitor();
+  // The distance from P to a monitor's bounds, squared (0 inside).
+  auto distance = [P](const TRect& r) {
+    const Int64 dx = P.X < r.Left ? r.Left - P.X : P.X >= r.Right ? P.X - (r.Right - 1) : 0;
+    const Int64 dy = P.Y < r.Top ? r.Top - P.Y : P.Y >= r.Bottom ? P.Y - (r.Bottom - 1) : 0;
+    return dx * dx + dy * dy;
+  };
+  TMonitor* best = nullptr;
+  for (auto& m : FMonitors)
+    if (!best || distance(m->BoundsRect()) < distance(best->BoundsRect())) best = m.get();
+  return best;
+}
 
 TStrings* TScreen::Fonts() {
   if (!FFonts) {

@@ -23,6 +23,7 @@ enum TPosition {
   poOwnerFormCenter
 };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TFormStyle { fsNormal, fsStayOnTop };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
@@ -53,6 +54,17 @@ class TCustomForm : public TWinControl {
   void SetScaled(bool v) { FScaled = v; }
   bool KeyPreview() const { return FKeyPreview; }
   void SetKeyPreview(bool v) { FKeyPreview = v; }
+  // fsStayOnTop keeps the window above every window that does not stay on top.
+  TFormStyle FormStyle() const { return FFormStyle; }
+  void SetFormStyle(TFormStyle v);
+  // The window this one belongs to (nullptr: none): the form stays above it, has no task bar
+  // entry of its own, and counts as lying inside it when activation moves between windows.
+  TCustomForm* PopupParent() const { return FPopupParent; }
+  void SetPopupParent(TCustomForm* v);
+  // A soft shadow along the right and bottom edges of the window while it shows (drawn where the
+  // display blends translucent windows).
+  bool DropShadow() const { return FDropShadow; }
+  void SetDropShadow(bool v);
 
   // Width and Height include the window frame; the client size is what lies inside it.
   TRect ClientRect() const override;
@@ -100,8 +112,11 @@ class TCustomForm : public TWinControl {
   void Dispatch(TMessage& Message) override;
   void SetVisible(bool v) override;
   void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
-  // Called by the layer when the window system activates or deactivates the window.
-  void Activated(bool Active);
+  // Called by the layer when the window system activates or deactivates the window. Other is the
+  // window that loses (Active) or takes (not Active) the activation, nullptr when none of ours.
+  // The form gets WM_ACTIVATE (WA_ACTIVE or WA_INACTIVE, LParam Other's handle), then OnActivate
+  // or OnDeactivate.
+  void Activated(bool Active, TCustomForm* Other = nullptr);
   // Called by the layer when the window system changed the window's state (the user maximised or
   // minimised it): the state is taken without acting on it again.
   void WindowStateChanged(TWindowState State);
@@ -117,8 +132,10 @@ class TCustomForm : public TWinControl {
   // SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE and SC_CLOSE.
   virtual void WMSysCommand(TMessage& M);
   void Resize() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   void PlaceWindow();
   void ApplyFrame();
+  void ApplyWindowStyle();
 
   TFormBorderStyle FFormBorderStyle = bsSizeable;
   TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;
@@ -126,6 +143,9 @@ class TCustomForm : public TWinControl {
   TWindowState FWindowState = wsNormal;
   bool FScaled = true;
   bool FKeyPreview = false;
+  TFormStyle FFormStyle = fsNormal;
+  TCustomForm* FPopupParent = nullptr;
+  bool FDropShadow = false;
   TModalResult FModalResult = mrNone;
   bool FModal = false;
   bool FActive = false;
@@ -276,6 +296,38 @@ class TApplication : public TComponent {
   void StartHintTimer(Integer Pause);
 };
 
+// One display of the desktop: its bounds and its work area (the bounds less the task bars and
+// docks), in desktop coordinates. The screen owns its monitors; a change of the displays updates
+// them in place.
+class TMonitor {
+ public:
+  Integer MonitorNum() const { return FMonitorNum; }
+  bool Primary() const { return FPrimary; }
+  TRect BoundsRect() const { return FBounds; }
+  TRect WorkareaRect() const { return FWorkarea; }
+  Integer Left() const { return FBounds.Left; }
+  Integer Top() const { return FBounds.Top; }
+  Integer Width() const { return FBounds.Width(); }
+  Integer Height() const { return FBounds.Height(); }
+
+ private:
+  friend class TScreen;
+  Integer FMonitorNum = 0;
+  bool FPrimary = false;
+  TRect FBounds;
+  TRect FWorkarea;
+};
+
+// What MonitorFromPoint answers for a point on no monitor: the nearest one, none, or the primary.
+enum TMonitorDefaultTo { mdNearest, mdNull, mdPrimary };
+
+// A display as the window system (or a test) reports it.
+struct TMonitorInfo {
+  TRect Bounds;
+  TRect Workarea;
+  bool Primary = false;
+};
+
 class TScreen : public TComponent {
  public:
   explicit TScreen(TComponent* AOwner);
@@ -293,6 +345,14 @@ class TScreen : public TComponent {
   Integer WorkAreaWidth() const { return WorkAreaRect().Width(); }
   Integer WorkAreaHeight() const { return WorkAreaRect().Height(); }
   Integer PixelsPerInch() const { return 96; }
+  // The displays, the primary one among them. Width, Height and WorkAreaRect are the primary
+  // monitor's.
+  Integer MonitorCount();
+  TMonitor* Monitors(Integer Index);
+  TMonitor* PrimaryMonitor();
+  // The monitor that holds P; for a point on none, as Default says (mdNearest: the monitor whose
+  // bounds lie closest to P).
+  TMonitor* MonitorFromPoint(TPoint P, TMonitorDefaultTo Default = mdNearest);
   // The font names a program can choose from.
   TStrings* Fonts();
   TFont* HintFont() { return &FHintFont; }
@@ -307,7 +367,9 @@ class TScreen : public TComponent {
  private:
   TCursor FCursor = crDefault;
   std::vector<TCustomForm*> FForms;
+  std::vector<std::unique_ptr<TMonitor>> FMonitors;
   std::unique_ptr<TStringList> FFonts;
+  void UpdateMonitors();
   TFont FHintFont;
   TFont FIconFont;
 };

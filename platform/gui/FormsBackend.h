@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/gui/Controls.h"
+#include "platform/gui/Forms.h"
 
 namespace FormsBackend {
 
@@ -29,9 +30,10 @@ void PostCall(std::function<void()> Call);
 // Native timers: Tick runs every IntervalMs on the GUI thread until StopTimer.
 intptr_t StartTimer(Cardinal IntervalMs, std::function<void()> Tick);
 void StopTimer(intptr_t Timer);
-// Screen geometry.
+// Screen geometry: the primary display's, and every display with its work area.
 TRect ScreenRect();
 TRect WorkArea();
+std::vector<TMonitorInfo> Monitors();
 // The real mouse position and the control under a screen point (nullptr when none of ours).
 TPoint CursorPos();
 TControl* ControlAtScreenPoint(TPoint P);
@@ -45,5 +47,8 @@ void SetOverrideCursor(TCursor Cursor);
 TWinControl* FocusWidgetControl();
 // True when the backend is a real display (not the offscreen or minimal platform).
 bool HasRealDisplay();
+// True when the display blends translucent windows with what lies below them (a compositing
+// window manager, or a display server that always composites).
+bool DisplayComposites();
 
 }  // namespace FormsBackend

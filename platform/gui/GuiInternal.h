@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "platform/gui/Controls.h"
 #include "platform/gui/Forms.h"
@@ -27,6 +28,12 @@ void StopCallbackTimer(uint64_t Key);
 void KillTimersOf(HWND Wnd);
 void SetFakeClock(bool On);
 void AdvanceFakeClock(Cardinal Ms);
+
+// The displays: those a test set (SetFakeMonitors; none: the window system's), and the primary
+// one among them.
+void SetFakeMonitors(std::vector<TMonitorInfo> Monitors);
+std::vector<TMonitorInfo> MonitorInfos();
+TMonitorInfo PrimaryMonitorInfo();
 
 // The modal runner installed by the harness (empty when none).
 const TModalRunner& ModalRunner();

@@ -9,6 +9,7 @@
 
 #include "platform/gui/Controls.h"
 #include "platform/gui/DragDrop.h"
+#include "platform/gui/TestHarness.h"
 
 namespace HarnessBackend {
 
@@ -30,6 +31,10 @@ void SetDragReceiver(std::function<DWORD(const TMimeParts& Parts, DWORD OkEffect
 std::vector<Byte> GrabPngBytes(TControl* Control);
 // A pixel as the window system composes the window (0xAARRGGBB, straight alpha).
 Cardinal ComposedPixel(TControl* Control, Integer X, Integer Y);
+// How the window system is asked to show a top-level control's window; a pixel of its drop
+// shadow from the window's top-left corner (0 where none shows).
+TestHarness::TWindowLook WindowLook(TControl* Window);
+Cardinal ShadowPixel(TControl* Window, Integer X, Integer Y);
 // Real milliseconds (for WaitUntil's bound).
 Int64 Milliseconds();
 

@@ -166,6 +166,8 @@ void Uninstall() {
 bool Installed() { return gInstalled; }
 
 void Reset() {
+  GuiInternal::SetFakeMonitors({});
+  ::SetDisplayComposites(std::nullopt);
   gQueue.clear();
   gMessages.clear();
   gFileDialogs.clear();
@@ -389,6 +391,14 @@ Integer PendingPosted(HWND Wnd, UINT Msg) { return GuiInternal::PendingPosted(Wn
 
 void UseFakeClock(bool On) { GuiInternal::SetFakeClock(On); }
 void AdvanceClock(Cardinal Ms) { GuiInternal::AdvanceFakeClock(Ms); }
+
+void SetMonitors(const std::vector<TMonitorInfo>& Monitors) { GuiInternal::SetFakeMonitors(Monitors); }
+
+void SetDisplayComposites(std::optional<bool> Composites) { ::SetDisplayComposites(Composites); }
+
+TWindowLook WindowLook(TControl* Window) { return HarnessBackend::WindowLook(Window); }
+
+Cardinal ShadowPixelARGB(TControl* Window, Integer X, Integer Y) { return HarnessBackend::ShadowPixel(Window, X, Y); }
 
 bool GrabPng(TControl* Control, const String& FileName) {
   return Control->Impl() && Control->Impl()->GrabToPng(FileName);

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+#include <optional>
 #include <vector>
 
 #include "platform/gui/Controls.h"
@@ -107,6 +109,26 @@ void UseFakeClock(bool On);
 void AdvanceClock(Cardinal Ms);
 
 // --- The screen --------------------------------------------------------------------------------------
+
+// Displays that stand in for the window system's (bounds and work area in desktop coordinates,
+// one of them primary) until Reset or an empty list; Screen's monitors and its primary geometry
+// then report these.
+void SetMonitors(const std::vector<TMonitorInfo>& Monitors);
+// Whether the display blends translucent windows (nullopt, and Reset: the display's own answer).
+void SetDisplayComposites(std::optional<bool> Composites);
+
+// How the window system is asked to show a top-level control's window.
+struct TWindowLook {
+  bool StaysOnTop = false;    // above every window that does not stay on top
+  bool ToolWindow = false;    // a window of its owner, no task bar entry of its own
+  TControl* Owner = nullptr;  // the window it belongs to
+  bool Shadow = false;        // its drop shadow shows
+};
+TWindowLook WindowLook(TControl* Window);
+// One pixel of the window's drop shadow, at X, Y from the window's top-left corner (the shadow
+// lies right of and below the window), with straight alpha as PixelARGB gives it; 0 where no
+// shadow shows.
+Cardinal ShadowPixelARGB(TControl* Window, Integer X, Integer Y);
 
 // The control and its children as they show, as a PNG file or its bytes.
 bool GrabPng(TControl* Control, const String& FileName);

@@ -223,6 +223,59 @@ class KOverlay : public QWidget {
   TBitmap* image_;
 };
 
+// The drop shadow of a top-level window, drawn by the program: a window of its own, the shadowed
+// window's size plus the shadow's offset, that shows a soft grey band along the right and bottom
+// edges and is transparent elsewhere. It takes no input and never the activation.
+class KShadow : public QWidget {
+ public:
+  static constexpr int kOffset = 4;
+  static constexpr int kDarkest = 80;  // the alpha where the shadow is deepest
+
+  KShadow() {
+    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowTransparentForInput |
+                   Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+  }
+  // Follows the shadowed window's outer rectangle (screen coordinates).
+  void Follow(const QRect& window) {
+    const QSize size(window.width() + kOffset, window.height() + kOffset);
+    if (geometry() != QRect(window.topLeft(), size)) setGeometry(QRect(window.topLeft(), size));
+    if (image_.size() != size) {
+      image_ = Shade(window.width(), window.height());
+      update();
+    }
+  }
+  // The shadow of a Width x Height window: the window's rectangle moved by the offset, less the
+  // window itself, fading over the offset towards every edge of the moved rectangle.
+  static QImage Shade(int Width, int Height) {
+    QImage q(Width + kOffset, Height + kOffset, QImage::Format_ARGB32_Premultiplied);
+    q.fill(Qt::transparent);
+    auto fade = [](int d) { return std::min(d + 1, kOffset) / double(kOffset); };
+    for (int y = kOffset; y < q.height(); ++y) {
+      auto* row = reinterpret_cast<QRgb*>(q.scanLine(y));
+      for (int x = kOffset; x < q.width(); ++x) {
+        if (x < Width && y < Height) continue;
+        const double f = fade(x - kOffset) * fade(y - kOffset) * fade(q.width() - 1 - x) * fade(q.height() - 1 - y);
+        row[x] = qPremultiply(qRgba(0, 0, 0, static_cast<int>(kDarkest * f + 0.5)));
+      }
+    }
+    return q;
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(0, 0, image_);
+  }
+
+ private:
+  QImage image_;
+};
+
 void HandleFocus(KAdapter* a, QEvent* e) {
   TWinControl* wc = WinOf(a->control);
   if (!wc) return;
@@ -354,7 +407,13 @@ bool HandleEvent(KAdapter* a, QEvent* e) {
     case QEvent::WindowActivate:
     case QEvent::WindowDeactivate:
       if (auto* f = dynamic_cast<TCustomForm*>(c)) {
-        if (a->Widget()->isWindow()) InputActivated(f, e->type() == QEvent::WindowActivate);
+        if (a->Widget()->isWindow()) {
+          // The window system makes the new window the active one before it tells the old one.
+          TCustomForm* other = nullptr;
+          if (e->type() == QEvent::WindowDeactivate)
+            other = dynamic_cast<TCustomForm*>(QtInternal::ControlOfWidget(QApplication::activeWindow()));
+          InputActivated(f, e->type() == QEvent::WindowActivate, other == f ? nullptr : other);
+        }
       }
       return false;
     default:
@@ -523,6 +582,7 @@ class QtWidgetImpl : public TWidgetImpl {
       adapter_->control = nullptr;
       adapter_->impl = nullptr;
     }
+    delete shadow_.data();
     delete widget_.data();
   }
 
@@ -561,6 +621,7 @@ class QtWidgetImpl : public TWidgetImpl {
       const int cw = std::max(0, wd - fr.Left - fr.Right), ch = std::max(0, h - fr.Top - fr.Bottom);
       if (!sizeable_) w->setFixedSize(cw, ch);
       w->setGeometry(l + fr.Left, t + fr.Top, cw, ch);
+      UpdateShadow();
       return;
     }
     w->setGeometry(l, t, wd, h);
@@ -569,7 +630,9 @@ class QtWidgetImpl : public TWidgetImpl {
   void SetVisible(bool v) override {
     if (!widget_) return;
     if (kind_ == wkForm || kind_ == wkPopup) {
+      if (v) ApplyOwner();
       widget_->setVisible(v);
+      UpdateShadow();
       return;
     }
     if (!widget_->parentWidget()) return;
@@ -676,26 +739,84 @@ class QtWidgetImpl : public TWidgetImpl {
   }
   void SetWindowFrame(Integer Border, Integer Icons) override {
     if (!widget_) return;
-    Qt::WindowFlags f = Qt::Window;
-    if (Border == 0) {
-      f |= Qt::FramelessWindowHint;
-    } else {
-      f |= Qt::WindowTitleHint | Qt::CustomizeWindowHint;
-      if (Icons & 1) f |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-      if (Icons & 2) f |= Qt::WindowMinimizeButtonHint;
-      if (Icons & 4) f |= Qt::WindowMaximizeButtonHint;
-    }
+    border_ = Border;
+    icons_ = Icons;
     sizeable_ = Border == 2;
-    const bool vis = widget_->isVisible();
-    widget_->setWindowFlags(f);
+    ApplyWindowFlags();
     if (!sizeable_) {
       widget_->setFixedSize(widget_->size());
     } else {
       widget_->setMinimumSize(0, 0);
       widget_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     }
-    if (vis) widget_->show();
   }
+  void SetWindowStyle(bool StayOnTop, TWidgetImpl* Owner) override {
+    if (!widget_ || kind_ != wkForm) return;
+    stayOnTop_ = StayOnTop;
+    owner_ = Owner ? static_cast<QtWidgetImpl*>(Owner)->widget_ : nullptr;
+    ApplyWindowFlags();
+    ApplyOwner();
+  }
+  void SetDropShadow(bool On) override {
+    dropShadow_ = On;
+    ApplyWindowFlags();
+    UpdateShadow();
+  }
+  // The window's kind and hints from its frame, its place in the stacking order and its owner: a
+  // window with an owner is a tool window of that owner (kept above it, no task bar entry of its
+  // own). The shadow is ours to draw, so the window system is asked for none.
+  void ApplyWindowFlags() {
+    if (!widget_ || kind_ != wkForm) return;
+    Qt::WindowFlags f = owner_ ? Qt::Tool : Qt::Window;
+    if (border_ == 0) {
+      f |= Qt::FramelessWindowHint;
+    } else {
+      f |= Qt::WindowTitleHint | Qt::CustomizeWindowHint;
+      if (icons_ & 1) f |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+      if (icons_ & 2) f |= Qt::WindowMinimizeButtonHint;
+      if (icons_ & 4) f |= Qt::WindowMaximizeButtonHint;
+    }
+    if (stayOnTop_) f |= Qt::WindowStaysOnTopHint;
+    f |= Qt::NoDropShadowWindowHint;
+    if (widget_->windowFlags() == f) return;
+    const bool vis = widget_->isVisible();
+    widget_->setWindowFlags(f);
+    if (vis) {
+      ApplyOwner();
+      widget_->show();
+    }
+  }
+  // The owner's window becomes the transient parent of ours (made again by every change of flags).
+  // A form that never had an owner is left as the window system made it.
+  void ApplyOwner() {
+    if (!widget_ || kind_ != wkForm || (!owner_ && !hadOwner_)) return;
+    QWidget* owner = owner_;
+    hadOwner_ = owner != nullptr;
+    if (owner && !owner->windowHandle()) owner->winId();
+    if (!widget_->windowHandle()) widget_->winId();
+    if (widget_->windowHandle()) widget_->windowHandle()->setTransientParent(owner ? owner->windowHandle() : nullptr);
+  }
+  // The drop shadow shows beside the visible window where the display blends translucent windows;
+  // without that a shadow could only hide what lies below, and none is drawn.
+  void UpdateShadow() {
+    const bool show = dropShadow_ && widget_ && widget_->isWindow() && widget_->isVisible() && DisplayComposites();
+    if (!show) {
+      if (shadow_) shadow_->hide();
+      return;
+    }
+    if (!shadow_) shadow_ = new KShadow;
+    shadow_->Follow(widget_->frameGeometry());
+    shadow_->winId();
+    if (QWindow* sw = shadow_->windowHandle()) sw->setTransientParent(widget_->windowHandle());
+    if (!shadow_->isVisible()) {
+      shadow_->show();
+      // Below the window it shadows.
+      widget_->raise();
+    }
+  }
+  QWidget* Shadow() const { return shadow_ && shadow_->isVisible() ? shadow_.data() : nullptr; }
+  bool StaysOnTop() const { return stayOnTop_; }
+  QWidget* Owner() const { return owner_; }
   void SetWindowModal(bool m) override {
     if (widget_) widget_->setWindowModality(m ? Qt::ApplicationModal : Qt::NonModal);
   }
@@ -1219,6 +1340,12 @@ class QtWidgetImpl : public TWidgetImpl {
   TWidgetKind kind_;
   QPointer<QWidget> widget_;
   QPointer<KOverlay> overlay_;
+  QPointer<KShadow> shadow_;
+  QPointer<QWidget> owner_;
+  Integer border_ = 2, icons_ = 0;
+  bool stayOnTop_ = false;
+  bool hadOwner_ = false;
+  bool dropShadow_ = false;
   TColor color_ = clNone;
   KAdapter* adapter_ = nullptr;
   bool sizeable_ = true;
@@ -1471,6 +1598,11 @@ QWidget* WidgetOf(const TControl* Control) {
   if (!Control) return nullptr;
   auto* impl = static_cast<QtWidgetImpl*>(Control->Impl());
   return impl ? impl->widget() : nullptr;
+}
+
+QWidget* ShadowOf(const TControl* Control) {
+  auto* impl = Control ? static_cast<QtWidgetImpl*>(Control->Impl()) : nullptr;
+  return impl ? impl->Shadow() : nullptr;
 }
 
 TControl* ControlOfWidget(QWidget* w) {

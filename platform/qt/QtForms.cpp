@@ -10,7 +10,10 @@
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
+#include <cstdlib>
 #include <functional>
+
+#include <xcb/xcb.h>
 
 #include "platform/gui/ControlsBackend.h"
 #include "platform/gui/FormsBackend.h"
@@ -43,6 +46,14 @@ class Dispatcher : public QObject {
 
 Dispatcher* gDispatcher = nullptr;
 bool gOverrideCursor = false;
+
+// The number of the X screen the connection was opened on ("host:display.screen").
+int ScreenNumberOfDisplay() {
+  const QByteArray d = qgetenv("DISPLAY");
+  const int dot = d.lastIndexOf('.');
+  const int colon = d.lastIndexOf(':');
+  return dot > colon ? d.mid(dot + 1).toInt() : 0;
+}
 
 String FromQ(const QString& s) {
   return String(reinterpret_cast<const Char*>(s.utf16()), static_cast<size_t>(s.size()));
@@ -124,6 +135,17 @@ TRect WorkArea() {
   return Rect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
 }
 
+std::vector<TMonitorInfo> Monitors() {
+  std::vector<TMonitorInfo> out;
+  const QScreen* primary = QGuiApplication::primaryScreen();
+  for (const QScreen* s : QGuiApplication::screens()) {
+    const QRect g = s->geometry(), a = s->availableGeometry();
+    out.push_back({Rect(g.left(), g.top(), g.left() + g.width(), g.top() + g.height()),
+                   Rect(a.left(), a.top(), a.left() + a.width(), a.top() + a.height()), s == primary});
+  }
+  return out;
+}
+
 TPoint CursorPos() {
   QPoint p = QCursor::pos();
   return TPoint(p.x(), p.y());
@@ -175,6 +197,29 @@ TWinControl* FocusWidgetControl() {
 bool HasRealDisplay() {
   const QString p = QGuiApplication::platformName();
   return p != QLatin1String("offscreen") && p != QLatin1String("minimal");
+}
+
+bool DisplayComposites() {
+  const QString p = QGuiApplication::platformName();
+  if (p.startsWith(QLatin1String("wayland"))) return true;
+  if (p != QLatin1String("xcb")) return false;
+  // An X display composites while a compositing manager owns the selection _NET_WM_CM_S<screen>.
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+  if (!c) return false;
+  const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(ScreenNumberOfDisplay());
+  xcb_intern_atom_reply_t* atom =
+      xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, static_cast<uint16_t>(name.size()), name.constData()), nullptr);
+  if (!atom) return false;
+  bool owned = false;
+  if (atom->atom != XCB_ATOM_NONE) {
+    xcb_get_selection_owner_reply_t* owner =
+        xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, atom->atom), nullptr);
+    owned = owner && owner->owner != XCB_WINDOW_NONE;
+    free(owner);
+  }
+  free(atom);
+  return owned;
 }
 
 }  // namespace FormsBackend

@@ -180,19 +180,47 @@ std::vector<Byte> GrabPngBytes(TControl* Control) {
   return std::vector<Byte>(bytes.begin(), bytes.end());
 }
 
-Cardinal ComposedPixel(TControl* Control, Integer X, Integer Y) {
-  QWidget* w = QtInternal::WidgetOf(Control);
+namespace {
+
+// A widget rendered over nothing, so what it leaves transparent stays so; 0xAARRGGBB.
+Cardinal RenderedPixel(QWidget* w, int X, int Y) {
   if (!w || X < 0 || Y < 0 || X >= w->width() || Y >= w->height()) return 0;
-  // Rendered over nothing: what the window leaves transparent (its shape, its translucent
-  // pixels) stays so.
   QImage img(w->size(), QImage::Format_ARGB32);
   img.fill(Qt::transparent);
   w->render(&img);
-  QColor c = img.pixelColor(X, Y);
+  const QColor c = img.pixelColor(X, Y);
   const double opacity = w->isWindow() ? w->windowOpacity() : 1.0;
   const int a = static_cast<int>(c.alpha() * opacity + 0.5);
   return (static_cast<Cardinal>(a) << 24) | (static_cast<Cardinal>(c.red()) << 16) |
          (static_cast<Cardinal>(c.green()) << 8) | static_cast<Cardinal>(c.blue());
+}
+
+}  // namespace
+
+TestHarness::TWindowLook WindowLook(TControl* Window) {
+  TestHarness::TWindowLook look;
+  QWidget* w = QtInternal::WidgetOf(Window);
+  if (!w || !w->isWindow()) return look;
+  look.StaysOnTop = w->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+  look.ToolWindow = w->windowType() == Qt::Tool;
+  if (QWindow* h = w->windowHandle(); h && h->transientParent()) {
+    for (QWidget* top : QApplication::topLevelWidgets())
+      if (top->windowHandle() == h->transientParent()) look.Owner = QtInternal::ControlOfWidget(top);
+  }
+  look.Shadow = QtInternal::ShadowOf(Window) != nullptr;
+  return look;
+}
+
+Cardinal ComposedPixel(TControl* Control, Integer X, Integer Y) {
+  return RenderedPixel(QtInternal::WidgetOf(Control), X, Y);
+}
+
+Cardinal ShadowPixel(TControl* Window, Integer X, Integer Y) {
+  QWidget* w = QtInternal::WidgetOf(Window);
+  QWidget* s = QtInternal::ShadowOf(Window);
+  if (!w || !s) return 0;
+  const QPoint at = w->frameGeometry().topLeft() + QPoint(X, Y) - s->geometry().topLeft();
+  return RenderedPixel(s, at.x(), at.y());
 }
 
 Int64 Milliseconds() {

@@ -15,6 +15,8 @@ namespace QtInternal {
 
 // The widget of a control (nullptr when it has none).
 QWidget* WidgetOf(const TControl* Control);
+// The drop shadow's window beside a top-level control's window while it shows (nullptr: none).
+QWidget* ShadowOf(const TControl* Control);
 // The control a widget belongs to, looking up the parent widgets (nullptr when none of ours).
 TControl* ControlOfWidget(QWidget* Widget);
 // The MK_* bits of Qt's mouse buttons and keyboard modifiers (as their int values).

@@ -630,6 +630,93 @@ TEST_F(DropDownTest, ThePopupKeepsLeftOfTheWorkAreasRightEdge) {
   EXPECT_EQ(e->DropDownForm()->Left(), -200) << "a monitor left of the primary one is not clamped";
 }
 
+TEST_F(DropDownTest, ThePopupOpensByTheRoomAndKeepsInsideTheWorkAreaOfTheEditorsMonitor) {
+  // The platform's own monitors: a primary one with a task bar, a second one to its right whose
+  // work area ends before a dock on its right edge, and a third one below the primary.
+  SetDropDownScreen({});
+  TestHarness::SetMonitors({{Rect(0, 0, 1920, 1080), Rect(0, 0, 1920, 1040), true},
+                            {Rect(1920, 0, 3200, 1024), Rect(1920, 0, 3150, 1024), false},
+                            {Rect(0, 1080, 1920, 2160), Rect(0, 1080, 1920, 2120), false}});
+  struct Case {
+    const char* Name;
+    TPoint EditAt;
+    TRect Expected;
+  };
+  const Case cases[] = {
+      {"on the primary, past its right edge", TPoint(1800, 100), Rect(1620, 120, 1920, 220)},
+      {"on the second, room enough", TPoint(2000, 100), Rect(2000, 120, 2300, 220)},
+      {"on the second, past its dock", TPoint(3000, 100), Rect(2850, 120, 3150, 220)},
+      {"below every monitor, the nearest one's", TPoint(3000, 1500), Rect(2850, 1400, 3150, 1500)},
+      {"on the monitor below, room below", TPoint(100, 1200), Rect(100, 1220, 400, 1320)},
+      {"on the monitor below, at its bottom", TPoint(100, 2100), Rect(100, 2000, 400, 2100)},
+  };
+  for (const Case& c : cases) {
+    TTestDropDown* e = NewEdit(false);
+    e->SetBounds(c.EditAt.X, c.EditAt.Y, 200, 21);
+    e->SetDropDownWidth(300);
+    e->SetDropDownHeight(100);
+    e->ShowDropDown();
+    EXPECT_EQ(e->DropDownForm()->BoundsRect(), c.Expected) << c.Name;
+    e->HideDropDown(false);
+    TComponent::Free(e);
+  }
+}
+
+TEST_F(DropDownTest, ThePopupIsATopmostWindowOfTheEditorsFormWithTheShadowAsked) {
+  TestHarness::SetDisplayComposites(true);
+  TestHarness::ShowForm(Form);
+  TTestDropDown* e = NewEdit();
+  TDropDownForm* f = e->DropDownForm();
+  e->ShowDropDown();
+  TestHarness::TWindowLook look = TestHarness::WindowLook(f);
+  EXPECT_TRUE(look.StaysOnTop);
+  EXPECT_TRUE(look.ToolWindow);
+  EXPECT_EQ(look.Owner, Form) << "the editor's form owns the popup";
+  EXPECT_TRUE(look.Shadow) << "DropDownShadow is on by default";
+  EXPECT_TRUE(f->ClassShadow());
+  EXPECT_GT(TestHarness::ShadowPixelARGB(f, f->Width() + 1, f->Height() / 2) >> 24, 0u);
+  EXPECT_GT(TestHarness::ShadowPixelARGB(f, f->Width() / 2, f->Height() + 1) >> 24, 0u);
+  e->HideDropDown(false);
+  EXPECT_FALSE(TestHarness::WindowLook(f).Shadow) << "the shadow closes with the popup";
+  e->SetDropDownShadow(false);
+  e->ShowDropDown();
+  EXPECT_FALSE(f->ClassShadow());
+  EXPECT_FALSE(TestHarness::WindowLook(f).Shadow) << "every opening takes the setting anew";
+  e->HideDropDown(false);
+}
+
+TEST_F(DropDownTest, LosingActivationToAWindowOfThePopupKeepsItOpen) {
+  TTestDropDown* e = NewEdit(false);
+  e->SetText(u"5");
+  TDropDownForm* f = e->DropDownForm();
+  // A dialog the popup opens is a window of the popup; the editor's own form is not.
+  auto* dialog = new TForm(Form);
+  dialog->SetPopupParent(f);
+  dialog->AfterConstruction();
+  auto* unrelated = new TForm(Form);
+  unrelated->AfterConstruction();
+  e->ShowDropDown();
+  e->SetRawText(u"7");
+  f->Activated(false, dialog);
+  EXPECT_TRUE(f->Visible()) << "the popup's own dialog took the activation";
+  f->Activated(true);
+  f->Activated(false, unrelated);
+  EXPECT_FALSE(f->Visible());
+  EXPECT_EQ(e->Text(), u"5") << "closed as cancelled";
+  // Through the window system: showing the dialog keeps the popup, showing another window closes it.
+  TestHarness::ShowForm(Form);
+  e->SetParent(Form);
+  e->ShowDropDown();
+  TestHarness::ShowForm(f);
+  ASSERT_TRUE(f->Active());
+  TestHarness::ShowForm(dialog);
+  EXPECT_TRUE(f->Visible());
+  dialog->Hide();
+  TestHarness::ShowForm(f);  // the activation comes back to the popup as its dialog closes
+  TestHarness::ShowForm(unrelated);
+  EXPECT_FALSE(f->Visible());
+}
+
 TEST_F(DropDownTest, TheSizeTheUserLeftWinsUntilTheSizeIsWrittenAnew) {
   TTestDropDown* e = NewEdit(false);
   e->SetBounds(30, 100, 200, 21);

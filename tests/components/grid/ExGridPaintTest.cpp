@@ -1040,6 +1040,34 @@ TEST_F(ExGridPaintTest, FocusFrameHugsTheCell) {
   EXPECT_FALSE(W->Visible());
 }
 
+TEST_F(ExGridPaintTest, TheFocusFrameFollowsTheFormWhileAnEditorIsOpen) {
+  Grid->SetOptions(Grid->Options() << goEditing);
+  Grid->FocusHelper()->SetEnabled(true);
+  Grid->SetCol(2);
+  Grid->SetRow(2);
+  Grid->SetFocus();
+  Grid->ShowInplaceEdit();
+  ASSERT_EQ(ActiveFocusGrid, Grid);
+  TControl* W = Grid->FocusWindow();
+  ASSERT_TRUE(W->Visible());
+  auto expectOverTheCell = [&](const char* What) {
+    const TRect R = Grid->CellRect(2, 2);
+    const TPoint TL = Grid->ClientToScreen(TPoint(R.Left, R.Top));
+    EXPECT_EQ(W->BoundsRect(), Rect(TL.X - 4, TL.Y - 4, TL.X + R.Width() + 5, TL.Y + R.Height() + 5)) << What;
+  };
+  expectOverTheCell("as the edit starts");
+  Form->SetBounds(Form->Left() + 70, Form->Top() + 30, Form->Width(), Form->Height());
+  TestHarness::ProcessEvents();
+  expectOverTheCell("after the form moved");
+  Grid->SetBounds(Grid->Left() + 15, Grid->Top() + 10, Grid->Width(), Grid->Height());
+  expectOverTheCell("after the grid moved in the form");
+  Grid->HideFocusFrame();
+  const TRect Hidden = W->BoundsRect();
+  Form->SetBounds(Form->Left() - 70, Form->Top(), Form->Width(), Form->Height());
+  EXPECT_EQ(W->BoundsRect(), Hidden) << "a hidden frame stays where it is";
+  EXPECT_FALSE(W->Visible());
+}
+
 // --- On the screen ---------------------------------------------------------------------------------------
 
 TEST_F(ExGridPaintTest, CellColourReachesTheScreen) {

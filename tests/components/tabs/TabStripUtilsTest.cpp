@@ -6,6 +6,7 @@
 #include "components/tabs/TabStripUtils.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Forms.h"
+#include "platform/gui/TestHarness.h"
 
 namespace {
 
@@ -268,6 +269,49 @@ TEST(WindowTest, AlphaBlendFormTakesTheBitmapsSize) {
   EXPECT_EQ(form->ClientHeight(), 12);
   EXPECT_EQ(form->BorderStyle(), bsNone);
   EXPECT_FALSE(form->Visible());
+}
+
+// The drag image: a key-coloured pixel made transparent, a plain one, and one half covered by its
+// own alpha (premultiplied), shown with a constant alpha of 200.
+TEST(WindowTest, AlphaBlendFormIsTranslucentPerPixelWhereTheDisplayComposites) {
+  std::unique_ptr<TBitmap> b(Bitmap32(3, 1));
+  auto* row = static_cast<Byte*>(b->ScanLine(0));
+  const Byte pixels[12] = {0xFF, 0xFE, 0xFF, 0xFF, 0x00, 0x00, 0xFF, 0xFF, 0x80, 0x00, 0x00, 0x80};
+  std::copy(pixels, pixels + 12, row);
+  b->ImageChanged();
+  SetBitmapColorAlpha(b.get(), static_cast<TColor>(0xFFFEFF), 0);
+  struct Case {
+    const char* Name;
+    bool Composites;
+    Cardinal Key, Red, HalfBlue;  // PixelARGB of the three pixels (alpha only where it varies)
+  };
+  const Case cases[] = {
+      {"a compositing display", true, 0x00000000u, 0xC8FF0000u, 0x640000FFu},
+      {"no compositing: opaque, blended over the form", false, 0xFF000000u, 0xFF000000u, 0xFF000000u},
+  };
+  for (const Case& c : cases) {
+    TestHarness::SetDisplayComposites(c.Composites);
+    TForm owner(nullptr);
+    TCustomForm* form = CreateAlphaBlendForm(&owner, b.get(), 200);
+    form->SetBounds(40, 40, form->Width(), form->Height());
+    form->Show();
+    TestHarness::ProcessEvents();
+    EXPECT_EQ(form->ClientWidth(), 3) << c.Name;
+    if (c.Composites) {
+      EXPECT_EQ(TestHarness::PixelARGB(form, 0, 0), c.Key) << c.Name << ": the key colour lets all show";
+      const Cardinal red = TestHarness::PixelARGB(form, 1, 0);
+      EXPECT_NEAR(static_cast<int>(red >> 24), 200, 1) << c.Name;
+      EXPECT_EQ(red & 0xFFFFFF, c.Red & 0xFFFFFF) << c.Name;
+      const Cardinal half = TestHarness::PixelARGB(form, 2, 0);
+      EXPECT_NEAR(static_cast<int>(half >> 24), 100, 2) << c.Name << ": its own alpha times the constant";
+      EXPECT_NEAR(static_cast<int>(half & 0xFF), 0xFF, 3) << c.Name;
+    } else {
+      for (Integer x = 0; x < 3; ++x)
+        EXPECT_EQ(TestHarness::PixelARGB(form, x, 0) & 0xFF000000u, c.Key) << c.Name << " at " << x;
+    }
+    form->Hide();
+  }
+  TestHarness::SetDisplayComposites(std::nullopt);
 }
 
 }  // namespace

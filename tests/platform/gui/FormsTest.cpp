@@ -344,3 +344,147 @@ TEST(Forms, AMoveWithoutTheLeftButtonDownIsNotStarted) {
 }
 
 }  // namespace
+
+// --- Monitors, window styles and the drop shadow ---------------------------------------------------
+
+namespace {
+
+// A primary display with a task bar at the bottom and a second one to its right, shorter, with
+// a dock on its right edge.
+const std::vector<TMonitorInfo> TwoMonitors = {
+    {Rect(0, 0, 1920, 1080), Rect(0, 0, 1920, 1040), true},
+    {Rect(1920, 0, 3200, 1024), Rect(1920, 0, 3150, 1024), false},
+};
+
+}  // namespace
+
+TEST(Screen, MonitorsAnswerForThePointTheyHoldOrAsTheDefaultSays) {
+  TestHarness::SetMonitors(TwoMonitors);
+  ASSERT_EQ(Screen->MonitorCount(), 2);
+  EXPECT_EQ(Screen->PrimaryMonitor(), Screen->Monitors(0));
+  EXPECT_EQ(Screen->Monitors(1)->WorkareaRect(), Rect(1920, 0, 3150, 1024));
+  EXPECT_EQ(Screen->Width(), 1920) << "the screen's size is the primary monitor's";
+  EXPECT_EQ(Screen->Height(), 1080);
+  EXPECT_EQ(Screen->WorkAreaRect(), Rect(0, 0, 1920, 1040));
+  struct Case {
+    const char* Name;
+    TPoint P;
+    TMonitorDefaultTo Default;
+    Integer Expected;  // the monitor's number, -1 for none
+  };
+  const Case cases[] = {
+      {"inside the primary", TPoint(100, 100), mdNull, 0},
+      {"the second's left edge", TPoint(1920, 500), mdNull, 1},
+      {"below the second, nearest", TPoint(2500, 1500), mdNearest, 1},
+      {"left of the primary, nearest", TPoint(-300, 1070), mdNearest, 0},
+      {"below the second's short bottom, nearest", TPoint(1990, 1050), mdNearest, 1},
+      {"on no monitor, none", TPoint(2500, 1500), mdNull, -1},
+      {"on no monitor, the primary", TPoint(2500, 1500), mdPrimary, 0},
+  };
+  for (const Case& c : cases) {
+    TMonitor* m = Screen->MonitorFromPoint(c.P, c.Default);
+    EXPECT_EQ(m ? m->MonitorNum() : -1, c.Expected) << c.Name;
+  }
+  EXPECT_THROW(Screen->Monitors(2), EListError);
+  TestHarness::SetMonitors({});
+  EXPECT_GE(Screen->MonitorCount(), 1) << "the window system's displays again";
+}
+
+TEST(Forms, AStayOnTopFormOfAnOwnerIsAToolWindowAboveIt) {
+  FormHolder owner, popup;
+  EXPECT_EQ(popup->FormStyle(), fsNormal);
+  TestHarness::TWindowLook look = TestHarness::WindowLook(popup.Form);
+  EXPECT_FALSE(look.StaysOnTop);
+  EXPECT_FALSE(look.ToolWindow);
+  popup->SetFormStyle(fsStayOnTop);
+  popup->SetPopupParent(owner.Form);
+  TestHarness::ShowForm(owner.Form);
+  TestHarness::ShowForm(popup.Form);
+  look = TestHarness::WindowLook(popup.Form);
+  EXPECT_TRUE(look.StaysOnTop);
+  EXPECT_TRUE(look.ToolWindow);
+  EXPECT_EQ(look.Owner, owner.Form);
+  popup->SetPopupParent(nullptr);
+  look = TestHarness::WindowLook(popup.Form);
+  EXPECT_FALSE(look.ToolWindow) << "without an owner it is a window of its own again";
+  EXPECT_EQ(look.Owner, nullptr);
+  EXPECT_TRUE(look.StaysOnTop);
+  // An owner that goes away is forgotten.
+  auto* gone = new TTestForm;
+  popup->SetPopupParent(gone);
+  TComponent::Free(gone);
+  EXPECT_EQ(popup->PopupParent(), nullptr);
+  EXPECT_FALSE(TestHarness::WindowLook(popup.Form).ToolWindow);
+}
+
+TEST(Forms, TheDropShadowShowsRightAndBelowWhereTheDisplayComposites) {
+  FormHolder f;
+  f->SetBorderStyle(bsNone);
+  f->SetBounds(50, 60, 200, 100);
+  f->SetDropShadow(true);
+  TestHarness::SetDisplayComposites(false);
+  TestHarness::ShowForm(f.Form);
+  EXPECT_FALSE(TestHarness::WindowLook(f.Form).Shadow) << "without compositing a shadow could only hide";
+  f->Hide();
+  TestHarness::SetDisplayComposites(true);
+  TestHarness::ShowForm(f.Form);
+  ASSERT_TRUE(TestHarness::WindowLook(f.Form).Shadow);
+  struct Case {
+    const char* Name;
+    Integer X, Y;
+    bool Shaded;
+  };
+  const Case cases[] = {
+      {"right of the window", 201, 50, true},
+      {"below the window", 100, 101, true},
+      {"the bottom-right corner", 201, 101, true},
+      {"under the window itself", 100, 50, false},
+      {"right of the window's top, above the offset", 201, 1, false},
+      {"below the window's left, before the offset", 1, 101, false},
+      {"beyond the shadow", 206, 50, false},
+  };
+  for (const Case& c : cases) {
+    const Cardinal p = TestHarness::ShadowPixelARGB(f.Form, c.X, c.Y);
+    if (c.Shaded) {
+      EXPECT_GT(p >> 24, 0u) << c.Name;
+      EXPECT_LT(p >> 24, 255u) << c.Name << ": a shadow lets what lies below show";
+      EXPECT_EQ(p & 0xFFFFFF, 0u) << c.Name << ": black";
+    } else {
+      EXPECT_EQ(p, 0u) << c.Name;
+    }
+  }
+  EXPECT_GT(TestHarness::ShadowPixelARGB(f.Form, 200, 50) >> 24, TestHarness::ShadowPixelARGB(f.Form, 203, 50) >> 24)
+      << "the shadow fades outward";
+  f->SetBounds(300, 200, 200, 100);
+  EXPECT_GT(TestHarness::ShadowPixelARGB(f.Form, 201, 50) >> 24, 0u) << "the shadow follows the window";
+  f->SetBounds(300, 200, 120, 80);
+  EXPECT_GT(TestHarness::ShadowPixelARGB(f.Form, 121, 40) >> 24, 0u) << "and its size";
+  EXPECT_EQ(TestHarness::ShadowPixelARGB(f.Form, 201, 50), 0u);
+  f->SetDropShadow(false);
+  EXPECT_FALSE(TestHarness::WindowLook(f.Form).Shadow);
+  f->SetDropShadow(true);
+  f->Hide();
+  EXPECT_FALSE(TestHarness::WindowLook(f.Form).Shadow) << "the shadow goes with the window";
+}
+
+// Notes the window that takes the activation each time the form loses it.
+class TActivationProbe : public TTestForm {
+ public:
+  std::vector<HWND> Taking;
+  void Dispatch(TMessage& M) override {
+    if (M.Msg == WM_ACTIVATE && M.WParam == WA_INACTIVE) Taking.push_back(static_cast<HWND>(M.LParam));
+    TTestForm::Dispatch(M);
+  }
+};
+
+TEST(Forms, TheFormLosingTheActivationLearnsWhichWindowTakesIt) {
+  auto* first = new TActivationProbe;
+  FormHolder second;
+  TestHarness::ShowForm(first);
+  ASSERT_TRUE(first->Active());
+  TestHarness::ShowForm(second.Form);
+  EXPECT_FALSE(first->Active());
+  ASSERT_FALSE(first->Taking.empty());
+  EXPECT_EQ(first->Taking.back(), second->Handle());
+  TComponent::Free(first);
+}
