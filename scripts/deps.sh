@@ -3,7 +3,7 @@
 # package is missing, so a second run on a complete machine returns at once.
 # Usage: scripts/deps.sh [group ...]   the groups add what only some scripts need:
 #   bench   Google Benchmark (scripts/bench.sh)
-#   fuzz    clang and libFuzzer (scripts/fuzz.sh)
+#   fuzz    clang and libFuzzer (the sanitized build: scripts/test.sh --sanitize, scripts/fuzz.sh)
 set -euo pipefail
 
 PACKAGES=(

@@ -1,44 +1,47 @@
 #!/usr/bin/env bash
-# Builds the readers' fuzz targets with clang and libFuzzer under AddressSanitizer (build/fuzz) and
-# runs each for a while, a few at a time. Not part of CI.
+# Builds the readers' fuzz targets with clang and libFuzzer under AddressSanitizer and
+# UndefinedBehaviorSanitizer (the sanitized build, build/sanitize) and runs each for a while, a few
+# at a time. Not part of CI.
 #
-#   scripts/fuzz.sh [-t SECONDS] [-j JOBS] [TARGET ...]
+#   scripts/fuzz.sh [-t SECONDS] [-j JOBS] [-n] [TARGET ...]
 #
-# -t is the run time of each target (600 s by default), -j how many run at once (3). Without names
-# every target runs. Each target starts from its seed folders (tests/fixtures, read only) and keeps
-# what it finds new in build/fuzz/corpus/<target>; an input that crashes, leaks or hangs is written
-# to build/fuzz/findings/<target>/. One line per target goes to build/fuzz/fuzz.log: the target, its
-# run time, the inputs executed and the findings. The exit code is 1 when any target found something.
+# -t is the run time of each target (600 s by default), -j how many run at once (3), -n runs the
+# targets as they are built, without configuring or building. Without names every target runs.
+# Each target starts from its seed folders (tests/fixtures, read only) and keeps what it finds new
+# in build/sanitize/corpus/<target>; an input that crashes, leaks or hangs is written to
+# build/sanitize/findings/<target>/. One line per target goes to build/sanitize/fuzz.log: the
+# target, its run time, the inputs executed and the findings. The exit code is 1 when any target
+# found something.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 SECONDS_EACH=600
 JOBS=3
-while getopts "t:j:" opt; do
+BUILD=1
+while getopts "t:j:n" opt; do
   case $opt in
     t) SECONDS_EACH=$OPTARG ;;
     j) JOBS=$OPTARG ;;
-    *) echo "usage: $0 [-t SECONDS] [-j JOBS] [TARGET ...]" >&2; exit 2 ;;
+    n) BUILD=0 ;;
+    *) echo "usage: $0 [-t SECONDS] [-j JOBS] [-n] [TARGET ...]" >&2; exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
 
-./scripts/deps.sh fuzz
-
-BUILD_DIR=${BUILD_DIR:-build/fuzz}
-CC=clang-14 CXX=clang++-14 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-  -DCMAKE_CXX_FLAGS="-O1 -fno-omit-frame-pointer" -DFUZZ=ON -DBUILD_TESTING=ON >/dev/null
+BUILD_DIR=${BUILD_DIR:-build/sanitize}
+if [ $BUILD -eq 1 ]; then ./scripts/configure-sanitized.sh "$BUILD_DIR"; fi
 
 TARGETS=("$@")
 if [ ${#TARGETS[@]} -eq 0 ]; then
   for f in "$BUILD_DIR"/fuzz-targets/*; do TARGETS+=("$(basename "$f")"); done
 fi
-cmake --build "$BUILD_DIR" --parallel "$JOBS" --target "${TARGETS[@]}"
+if [ $BUILD -eq 1 ]; then cmake --build "$BUILD_DIR" --parallel "$JOBS" --target "${TARGETS[@]}"; fi
 
 export QT_QPA_PLATFORM=offscreen
 # The system's font library keeps caches for the life of the process; those are not our leaks.
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
-export ASAN_OPTIONS="abort_on_error=0:detect_leaks=1"
+export ASAN_OPTIONS="detect_leaks=1"
+export UBSAN_OPTIONS="print_stacktrace=1"
 
 run_one() {
   local name=$1 build=$2 secs=$3

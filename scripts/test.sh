@@ -2,8 +2,9 @@
 # Installs what is missing, builds everything and runs every test. The exit code is the tests' result.
 #
 #   scripts/test.sh              the Debug build in build/test (what CI runs)
-#   scripts/test.sh --sanitize   the same under AddressSanitizer and UndefinedBehaviorSanitizer in
-#                                build/sanitize, leak detection on (not part of CI: slower)
+#   scripts/test.sh --sanitize   the same built with clang under AddressSanitizer and
+#                                UndefinedBehaviorSanitizer in build/sanitize, leak detection on
+#                                (not part of CI: slower)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,14 +21,12 @@ done
 JOBS=${JOBS:-$(nproc)}
 if [ $SANITIZE -eq 1 ]; then
   BUILD_DIR=${BUILD_DIR:-build/sanitize}
-  FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
-  cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \
-    -DCMAKE_CXX_FLAGS="$FLAGS" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
+  ./scripts/configure-sanitized.sh "$BUILD_DIR"
   # Leaks inside the system's font library are named in the suppression file; every other leak,
   # memory error or undefined behaviour fails its test.
   export ASAN_OPTIONS="detect_leaks=1"
   export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
-  export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+  export UBSAN_OPTIONS="print_stacktrace=1"
 else
   BUILD_DIR=${BUILD_DIR:-build/test}
   cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON
