@@ -3,6 +3,7 @@
 # package is missing, so a second run on a complete machine returns at once.
 # Usage: scripts/deps.sh [group ...]   the groups add what only some scripts need:
 #   bench   Google Benchmark (scripts/bench.sh)
+#   fuzz    clang and libFuzzer (the sanitized build: scripts/test.sh --sanitize, scripts/fuzz.sh)
 set -euo pipefail
 
 PACKAGES=(
@@ -19,6 +20,7 @@ PACKAGES=(
 for group in "$@"; do
   case "$group" in
     bench) PACKAGES+=(libbenchmark-dev) ;;
+    fuzz) PACKAGES+=(clang-14 libclang-rt-14-dev) ;;
     *) echo "deps: unknown group $group" >&2; exit 2 ;;
   esac
 done

@@ -169,8 +169,10 @@ namespace {
 // them are looked at: from each "=" back to the last "<" before it, which starts the only tag that
 // "=" can belong to (no name or attribute value may hold a "<"). That tag counts as suspect when
 // its "<" is followed by a name's first character and two "=" stand outside quotes before it ends
-// at ">" outside quotes, or at any "<". Every real start tag with two attributes is found this way;
-// text that only looks like one (in a comment, say) can at worst make the answer true.
+// at ">" outside quotes, or at a "<" outside quotes. The parser takes a "<" inside a quoted value,
+// which would hide the attributes after it from this look back: a tag with one counts as suspect
+// too. Every real start tag with two attributes is found this way; text that only looks like one
+// (in a comment, say) can at worst make the answer true.
 bool MayHaveAttributePairs(std::string_view s) {
   const char* const begin = s.data();
   const char* const end = begin + s.size();
@@ -190,10 +192,13 @@ bool MayHaveAttributePairs(std::string_view s) {
     }
     int equals = 0;
     char quote = 0;
-    for (; p < end && *p != '<'; ++p) {
+    for (; p < end; ++p) {
       const char c = *p;
       if (quote) {
+        if (c == '<') return true;
         if (c == quote) quote = 0;
+      } else if (c == '<') {
+        break;
       } else if (c == '"' || c == '\'') {
         quote = c;
       } else if (c == '=') {

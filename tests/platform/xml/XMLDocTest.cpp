@@ -492,6 +492,7 @@ TEST(XMLDocLoad, MalformedInputRaises) {
          for (int i = 0; i < 5000; ++i) s += " f" + std::to_string(i) + "=\"\"";
          return s + " f17=\"\"/>";
        }()},
+      {"duplicate attribute after a value holding a \"<\"", "<a><b x=\"0<\" y=\"1\" y=\"2\"/></a>"},
       {"unquoted attribute", "<a x=1/>"},
       {"NUL character", std::string("<a>\0</a>", 8)},
       {"invalid UTF-8", "<a>\xff\xfe</a>"},
