@@ -2746,6 +2746,45 @@ class TExStringGrid : public TBaseGrid {
   void ReportKeyDown(Word Key);
   void KeyMoveToBaseCell();
   void KeyRowSelection(Integer OldRow, bool ShiftDown);
+  // The steps of the WM_KEYDOWN key map (ExGridKeys.cpp). A step answering bool has ended the key
+  // when it answers true (KeyDeletesRow: when it answers false).
+  struct TKeyPress {
+    Word Key = 0;
+    bool Ctrl = false, Shift = false, Alt = false;
+    Integer OldCol = 0, OldRow = 0, RealCol = 0;  // the cell before the key; RealCol is OldCol's
+    Integer OldLeftCol = 0, OldTopRow = 0;
+    bool KeepScroll = false;        // a row-selecting grid keeps its columns scrolled
+    bool EnterNotEditable = false;  // Enter on a cell that cannot be edited
+    bool RowSelect = false;         // goRowSelect as the key map reached Home and End
+    bool NodeRow = false;           // the current row is a node row
+  };
+  static void SwallowKey(TMessage& M);
+  bool KeyCancelsOleDrag(const TKeyPress& K, TMessage& M);
+  void KeyNoteStart(TKeyPress& K);
+  bool KeyScrollsOnly(const TKeyPress& K, TMessage& M);
+  bool KeyStartsRangeEdit(const TKeyPress& K, TMessage& M);
+  void KeyFocusesSearchPanel(const TKeyPress& K);
+  bool KeyRefusedByCell(const TKeyPress& K, TMessage& M);
+  void KeyOnControlCell(const TKeyPress& K);
+  bool KeyHomeEnd(const TKeyPress& K, TMessage& M);
+  void KeyHomeEndCell(const TKeyPress& K);
+  void KeyHomeEndRow(const TKeyPress& K);
+  void KeyCtrlHomeFirstColumn(const TKeyPress& K);
+  void KeyHomeEndColumn(const TKeyPress& K);
+  void KeyEnterOnUneditableCell(const TKeyPress& K, TMessage& M);
+  void KeyOnNodeRow(const TKeyPress& K);
+  bool KeyScrollsRowSelectColumns(const TKeyPress& K, TMessage& M);
+  bool KeyWalksTab(const TKeyPress& K);
+  bool KeySkipsFixedCells(const TKeyPress& K, TMessage& M);
+  bool KeyMovesCell(const TKeyPress& K, TMessage& M);
+  bool KeyOnClipboard(const TKeyPress& K);
+  bool KeyInsertsRow(const TKeyPress& K);
+  bool KeySelectsAll(const TKeyPress& K);
+  void KeyDisjunctSelection(const TKeyPress& K);
+  bool KeyDeletesRow(const TKeyPress& K);
+  void KeyTabPastFixedRightCols(const TKeyPress& K);
+  void KeyAfterEnterOrF2(const TKeyPress& K);
+  void KeyReportSelectionChange();
   // Mouse press, release, double click, right button, wheel.
   void WMLButtonDown(TMessage& M) override;
   void WMLButtonUp(TMessage& M) override;
