@@ -2803,6 +2803,44 @@ class TExStringGrid : public TBaseGrid {
   bool ShowModifiedEnabled() const;
   bool IsInResizeGrip(Integer X, Integer Y);
   void StartGripDrag(TMessage& M, bool CheckEditing);
+  // The steps of the left press (ExGridMouse.cpp). A step answering bool has ended the press when
+  // it answers true.
+  struct TLeftPress {
+    Integer X = 0, Y = 0;          // the point
+    Word Keys = 0;                 // the message's key flags
+    Integer ACol = -1, ARow = -1;  // the cell (display column), its base cell once in the cells
+    Integer RC = -1;               // the real column of ACol
+    bool AltMod = false, ShiftMod = false, CtrlMod = false;  // the one modifier that counts
+    bool ValidCell = false;        // the point's own cell lies in the grid
+    bool FixedPos = false;         // a fixed column or row
+    bool FixedCell = false;        // fixed by position or by the fixed-cell question
+    bool HotmailCol0 = false;      // column 0 of a grid that selects rows with its check boxes
+    bool CanEdit = false;
+    bool NormalCell = false;       // neither fixed by position nor by the question
+    bool AlwaysDrop = false;       // a combo cell showing its drop-down button always
+  };
+  void PressResetFlags();
+  void PressClearsDisjunctCells(TLeftPress& P);
+  void PressNoteStart(const TLeftPress& P);
+  void PressOutsideCells(TMessage& M);
+  void PressMovesToBaseCell(TLeftPress& P);
+  bool PressSizesFixedArea(const TLeftPress& P);
+  void PressFixedCellButton(const TLeftPress& P);
+  bool PressOnCellGraphic(const TLeftPress& P, TMessage& M);
+  void PressHeaderNodeGlyph(const TLeftPress& P);
+  bool PressNodeGlyph(const TLeftPress& P);
+  bool PressPreparesOleDrag(const TLeftPress& P, const TRect& CR);
+  bool PressCellButton(const TLeftPress& P);
+  void PressNoteClickOffset(const TLeftPress& P);
+  bool PressDisjunctRowsCols(TLeftPress& P, TMessage& M);
+  void PressHeaderSelection(const TLeftPress& P);
+  void PressNoteMoveCandidate(const TLeftPress& P);
+  bool PressTogglesCheck(const TLeftPress& P);
+  void PressFocusesDirectCombo(TLeftPress& P);
+  bool PressDefersSelecting(const TLeftPress& P);
+  void PressOnFixedCell(const TLeftPress& P);
+  void PressOnCell(const TLeftPress& P, TMessage& M);
+  void PressStartsDirectEdit(const TLeftPress& P, const TRect& CR);
   // The link or HTML form control under a point of a cell (display column).
   struct THtmlHit {
     bool Html = false;
