@@ -2728,6 +2728,26 @@ class TExStringGrid : public TBaseGrid {
   void ShowEditLink(Integer ACol, Integer ARow, TRect R, TColor AColor, TFont* AFont);
   // The drop-down editors' common set-up before their value is loaded.
   void PrepareDropDown(TExCustomDropDown* DD, TRect R);
+  // The steps of ShowSpecialEditor (ExGridEditSpecial.cpp): the control loaded for the cell and
+  // how it is shown.
+  struct TSpecialEditorShow {
+    TWinControl* Ctrl = nullptr;       // the control shown, placed and focused
+    bool PlaceDefault = true;          // placed over the cell (else it placed itself)
+    bool StartChar = true;             // the character that started the edit is posted to it
+    bool EditCtrlSet = true;           // EditCtrl names it
+    std::function<void()> AfterFocus;  // what it does once focused
+  };
+  TColor SpecialEditorLook(Integer RCol, TFont& AFont);
+  TSpecialEditorShow LoadSpecialEditor(Integer ACol, Integer ARow, const TRect& R, TColor BC, const String& Text);
+  void PlaceSpecialEditor(const TSpecialEditorShow& S, const TRect& R, TColor BC);
+  void LoadSpinEditor(TSpecialEditorShow& S, Integer RCol, Integer ARow, const String& Text);
+  void LoadComboEditor(TSpecialEditorShow& S, Integer ACol, Integer ARow, const String& Text);
+  void LoadEditBtnEditor(TSpecialEditorShow& S, Integer ACol, Integer ARow, Integer H, const String& Text);
+  void LoadDateEditor(TSpecialEditorShow& S, Integer RCol, Integer ARow, const String& Text);
+  void LoadRichEditor(TSpecialEditorShow& S, Integer RCol, Integer ARow, const TRect& R);
+  void LoadDateTimeEditor(TSpecialEditorShow& S, Integer RCol, Integer ARow, Integer H, const String& Text);
+  void LoadDropDownValue(Integer RCol, Integer ARow, TColor BC, const String& Text);
+  void LoadImagePickerValue(Integer RCol, Integer ARow);
   // The saved window procedure of the edit link's control.
   TWndMethod FEditLinkSavedWndProc;
   // How deep the Tab walk is in passing over cells that cannot be edited.
