@@ -2732,6 +2732,26 @@ class TExStringGrid : public TBaseGrid {
   void ShowEditLink(Integer ACol, Integer ARow, TRect R, TColor AColor, TFont* AFont);
   // The drop-down editors' common set-up before their value is loaded.
   void PrepareDropDown(TExCustomDropDown* DD, TRect R);
+  // The steps of ShowSpecialEditor (ExGridEditSpecial.cpp): the control loaded for the cell and
+  // how it is shown.
+  struct TSpecialEditorShow {
+    TWinControl* Ctrl = nullptr;       // the control shown, placed and focused
+    bool PlaceDefault = true;          // placed over the cell (else it placed itself)
+    bool StartChar = true;             // the character that started the edit is posted to it
+    bool EditCtrlSet = true;           // EditCtrl names it
+    std::function<void()> AfterFocus;  // what it does once focused
+  };
+  TColor SpecialEditorLook(Integer RCol, TFont& AFont);
+  TSpecialEditorShow LoadSpecialEditor(Integer ACol, Integer ARow, const TRect& R, TColor BC, const String& Text);
+  void PlaceSpecialEditor(const TSpecialEditorShow& S, const TRect& R, TColor BC);
+  void LoadSpinEditor(TSpecialEditorShow& S, Integer RCol, Integer ARow, const String& Text);
+  void LoadComboEditor(TSpecialEditorShow& S, Integer ACol, Integer ARow, const String& Text);
+  void LoadEditBtnEditor(TSpecialEditorShow& S, Integer ACol, Integer ARow, Integer H, const String& Text);
+  void LoadDateEditor(TSpecialEditorShow& S, Integer RCol, Integer ARow, const String& Text);
+  void LoadRichEditor(TSpecialEditorShow& S, Integer RCol, Integer ARow, const TRect& R);
+  void LoadDateTimeEditor(TSpecialEditorShow& S, Integer RCol, Integer ARow, Integer H, const String& Text);
+  void LoadDropDownValue(Integer RCol, Integer ARow, TColor BC, const String& Text);
+  void LoadImagePickerValue(Integer RCol, Integer ARow);
   // The saved window procedure of the edit link's control.
   TWndMethod FEditLinkSavedWndProc;
   // How deep the Tab walk is in passing over cells that cannot be edited.
@@ -2750,6 +2770,45 @@ class TExStringGrid : public TBaseGrid {
   void ReportKeyDown(Word Key);
   void KeyMoveToBaseCell();
   void KeyRowSelection(Integer OldRow, bool ShiftDown);
+  // The steps of the WM_KEYDOWN key map (ExGridKeys.cpp). A step answering bool has ended the key
+  // when it answers true (KeyDeletesRow: when it answers false).
+  struct TKeyPress {
+    Word Key = 0;
+    bool Ctrl = false, Shift = false, Alt = false;
+    Integer OldCol = 0, OldRow = 0, RealCol = 0;  // the cell before the key; RealCol is OldCol's
+    Integer OldLeftCol = 0, OldTopRow = 0;
+    bool KeepScroll = false;        // a row-selecting grid keeps its columns scrolled
+    bool EnterNotEditable = false;  // Enter on a cell that cannot be edited
+    bool RowSelect = false;         // goRowSelect as the key map reached Home and End
+    bool NodeRow = false;           // the current row is a node row
+  };
+  static void SwallowKey(TMessage& M);
+  bool KeyCancelsOleDrag(const TKeyPress& K, TMessage& M);
+  void KeyNoteStart(TKeyPress& K);
+  bool KeyScrollsOnly(const TKeyPress& K, TMessage& M);
+  bool KeyStartsRangeEdit(const TKeyPress& K, TMessage& M);
+  void KeyFocusesSearchPanel(const TKeyPress& K);
+  bool KeyRefusedByCell(const TKeyPress& K, TMessage& M);
+  void KeyOnControlCell(const TKeyPress& K);
+  bool KeyHomeEnd(const TKeyPress& K, TMessage& M);
+  void KeyHomeEndCell(const TKeyPress& K);
+  void KeyHomeEndRow(const TKeyPress& K);
+  void KeyCtrlHomeFirstColumn(const TKeyPress& K);
+  void KeyHomeEndColumn(const TKeyPress& K);
+  void KeyEnterOnUneditableCell(const TKeyPress& K, TMessage& M);
+  void KeyOnNodeRow(const TKeyPress& K);
+  bool KeyScrollsRowSelectColumns(const TKeyPress& K, TMessage& M);
+  bool KeyWalksTab(const TKeyPress& K);
+  bool KeySkipsFixedCells(const TKeyPress& K, TMessage& M);
+  bool KeyMovesCell(const TKeyPress& K, TMessage& M);
+  bool KeyOnClipboard(const TKeyPress& K);
+  bool KeyInsertsRow(const TKeyPress& K);
+  bool KeySelectsAll(const TKeyPress& K);
+  void KeyDisjunctSelection(const TKeyPress& K);
+  bool KeyDeletesRow(const TKeyPress& K);
+  void KeyTabPastFixedRightCols(const TKeyPress& K);
+  void KeyAfterEnterOrF2(const TKeyPress& K);
+  void KeyReportSelectionChange();
   // Mouse press, release, double click, right button, wheel.
   void WMLButtonDown(TMessage& M) override;
   void WMLButtonUp(TMessage& M) override;
@@ -2768,6 +2827,44 @@ class TExStringGrid : public TBaseGrid {
   bool ShowModifiedEnabled() const;
   bool IsInResizeGrip(Integer X, Integer Y);
   void StartGripDrag(TMessage& M, bool CheckEditing);
+  // The steps of the left press (ExGridMouse.cpp). A step answering bool has ended the press when
+  // it answers true.
+  struct TLeftPress {
+    Integer X = 0, Y = 0;          // the point
+    Word Keys = 0;                 // the message's key flags
+    Integer ACol = -1, ARow = -1;  // the cell (display column), its base cell once in the cells
+    Integer RC = -1;               // the real column of ACol
+    bool AltMod = false, ShiftMod = false, CtrlMod = false;  // the one modifier that counts
+    bool ValidCell = false;        // the point's own cell lies in the grid
+    bool FixedPos = false;         // a fixed column or row
+    bool FixedCell = false;        // fixed by position or by the fixed-cell question
+    bool HotmailCol0 = false;      // column 0 of a grid that selects rows with its check boxes
+    bool CanEdit = false;
+    bool NormalCell = false;       // neither fixed by position nor by the question
+    bool AlwaysDrop = false;       // a combo cell showing its drop-down button always
+  };
+  void PressResetFlags();
+  void PressClearsDisjunctCells(TLeftPress& P);
+  void PressNoteStart(const TLeftPress& P);
+  void PressOutsideCells(TMessage& M);
+  void PressMovesToBaseCell(TLeftPress& P);
+  bool PressSizesFixedArea(const TLeftPress& P);
+  void PressFixedCellButton(const TLeftPress& P);
+  bool PressOnCellGraphic(const TLeftPress& P, TMessage& M);
+  void PressHeaderNodeGlyph(const TLeftPress& P);
+  bool PressNodeGlyph(const TLeftPress& P);
+  bool PressPreparesOleDrag(const TLeftPress& P, const TRect& CR);
+  bool PressCellButton(const TLeftPress& P);
+  void PressNoteClickOffset(const TLeftPress& P);
+  bool PressDisjunctRowsCols(TLeftPress& P, TMessage& M);
+  void PressHeaderSelection(const TLeftPress& P);
+  void PressNoteMoveCandidate(const TLeftPress& P);
+  bool PressTogglesCheck(const TLeftPress& P);
+  void PressFocusesDirectCombo(TLeftPress& P);
+  bool PressDefersSelecting(const TLeftPress& P);
+  void PressOnFixedCell(const TLeftPress& P);
+  void PressOnCell(const TLeftPress& P, TMessage& M);
+  void PressStartsDirectEdit(const TLeftPress& P, const TRect& CR);
   // The link or HTML form control under a point of a cell (display column).
   struct THtmlHit {
     bool Html = false;

@@ -293,264 +293,110 @@ void TExStringGrid::PrepareDropDown(TExCustomDropDown* DD, TRect R) {
   DD->SetBounds(R.Left, R.Top, std::max(0, R.Right - R.Left - 1), std::max(0, R.Bottom - R.Top - 1));
 }
 
+// Shows the special editor of EditControl over the cell (ACol a display column): the cell's look,
+// the editor loaded with the cell's value, then placed, shown and focused.
 void TExStringGrid::ShowSpecialEditor(Integer ACol, Integer ARow) {
   FEditing = true;
   FSpecialEditor = true;
   FEditActive = true;
   const TRect R = CellRect(ACol, ARow);
-  const Integer W = std::max(0, R.Right - R.Left - 1);
-  const Integer H = std::max(0, R.Bottom - R.Top - 1);
-  const Integer displayCol = ACol;
   const Integer rc = DisplayToRealCol(ACol);
+  TFont font;
+  const TColor BC = SpecialEditorLook(rc, font);
 
-  // The cell's colours and font.
+  FGridState = gsNormal;
+  EditCtrl = nullptr;
+  if (EditControl != edCustom) FLastValidation = true;
+  const String text = GetEditText(ACol, ARow);
+
+  if (EditControl == edCustom) {
+    if (FEditLink) ShowEditLink(rc, ARow, R, BC, &font);
+    FStartEditChar = 0;
+    return;
+  }
+  const TSpecialEditorShow S = LoadSpecialEditor(ACol, ARow, R, BC, text);
+  if (S.Ctrl) PlaceSpecialEditor(S, R, BC);
+  FStartEditChar = 0;
+}
+
+// The cell's colour and font as the editor shows them; answers the background colour.
+TColor TExStringGrid::SpecialEditorLook(Integer RCol, TFont& AFont) {
   TBrush brush;
   brush.SetColor(Color());
-  TFont font;
-  font.Assign(Font());
+  AFont.Assign(Font());
   TGridDrawState state;
   TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
   TAlignment ha = taLeftJustify;
   TVAlignment va = vtaTop;
   bool ww = WordWrap();
   TCellGradientDirection gd = GradientVertical;
-  GetVisualProperties(rc, Row(), state, false, false, false, &brush, colorTo, mirror, mirrorTo, &font, ha, va, ww, gd);
-  const TColor BC = brush.Color();
+  GetVisualProperties(RCol, Row(), state, false, false, false, &brush, colorTo, mirror, mirrorTo, &AFont, ha, va, ww,
+                      gd);
+  return brush.Color();
+}
 
-  FGridState = gsNormal;
-  EditCtrl = nullptr;
-  if (EditControl != edCustom) FLastValidation = true;
-  const String text = GetEditText(displayCol, ARow);
-
-  TWinControl* ctrl = nullptr;    // the control shown, placed and focused below
-  bool placeDefault = true;       // placed over the cell with W x H
-  bool startChar = true;          // the start character is posted to it
-  bool editCtrlSet = true;        // EditCtrl names it
-  std::function<void()> afterFocus;
-
+// The editor control of EditControl loaded with the cell's text, by editor kind; no control when
+// the kind has none here.
+TExStringGrid::TSpecialEditorShow TExStringGrid::LoadSpecialEditor(Integer ACol, Integer ARow, const TRect& R,
+                                                                   TColor BC, const String& Text) {
+  TSpecialEditorShow S;
+  const Integer rc = DisplayToRealCol(ACol);
+  const Integer H = std::max(0, R.Bottom - R.Top - 1);
   switch (EditControl) {
     case edSpinEdit:
     case edFloatSpinEdit:
     case edTimeSpinEdit:
-    case edDateSpinEdit: {
-      TGridSpin* spin = SpinEdit();
-      spin->ReCreate();
-      spin->SetExcelStyleDecimalSeparator(FExcelStyleDecimalSeparator);
-      GetEditorProp(rc, ARow, FEditLink);
-      switch (EditControl) {
-        case edSpinEdit:
-          spin->SetSpinType(sptNormal);
-          spin->SetText(IntToStr(LeadingInteger(text)));
-          break;
-        case edFloatSpinEdit: {
-          spin->SetSpinType(sptFloat);
-          double v = 0;
-          TFormatSettings dot = FormatSettings;
-          dot.DecimalSeparator = u'.';
-          if (!TryStrToFloat(NormalizeNumberText(text), v, dot)) v = 0;
-          spin->SetFloatValue(v);
-          break;
-        }
-        case edTimeSpinEdit:
-          spin->SetSpinType(sptTime);
-          spin->SetText(text);
-          break;
-        default: {
-          spin->SetSpinType(sptDate);
-          TDateTime d = 0;
-          if (Trim(text).empty() || !TryStrToDate(text, d)) d = Now();
-          spin->SetDateValue(d);
-          break;
-        }
-      }
-      ctrl = spin;
-      afterFocus = [this, spin] {
-        if (FSpinUpClick) spin->StepUp(false);
-        if (FSpinDnClick) spin->StepDown(false);
-        FSpinUpClick = false;
-        FSpinDnClick = false;
-      };
-      break;
-    }
+    case edDateSpinEdit: LoadSpinEditor(S, rc, ARow, Text); break;
     case edComboEdit:
-    case edComboList: {
-      TGridCombo* combo = EditCombo;
-      if (!combo) break;
-      const bool list = EditControl == edComboList;
-      combo->SetStyle(list ? csDropDownList : csDropDown);
-      // The application fills the items for the cell.
-      GetEditorProp(rc, ARow, FEditLink);
-      combo->SetDropDownCount(FControlLook ? FControlLook->DropDownCount() : 8);
-      combo->SetDroppedDown(false);
-      bool reportFirst = false;
-      if (list) {
-        Integer i = combo->Items()->IndexOf(text);
-        if (i >= 0) {
-          combo->SetItemIndex(i);
-        } else if (FComboIdx == -1) {
-          i = combo->Items()->IndexOf(GetEditText(displayCol, ARow));
-          if (i < 0 && combo->Items()->Count() > 0) i = 0;
-          combo->SetItemIndex(i);
-          reportFirst = combo->Items()->Count() > 0;
-        } else {
-          combo->SetItemIndex(FComboIdx);
-        }
-      } else {
-        combo->SetText(text);
-        if (FComboIdx != -1 && combo->ItemIndex() < 0) combo->SetItemIndex(FComboIdx);
-        combo->SetMaxLength(FMaxComboLength);
-      }
-      const bool flat = IsFlatLook(FLook);
-      combo->SetFlat(flat);
-      combo->SetEtched(flat);
-      if (FNavigation->AutoComboDropSize())
-        combo->SizeDropDownWidth();
-      else if (combo->DropWidth() > 0)
-        combo->Perform(CB_SETDROPPEDWIDTH, static_cast<WPARAM>(combo->DropWidth()), 0);
-      ctrl = combo;
-      afterFocus = [this, combo, rc, ARow, reportFirst] {
-        if (reportFirst) {
-          // A pick list opened on a text it does not hold shows the item it selected instead.
-          const Integer i = combo->ItemIndex();
-          const String s = i >= 0 ? combo->Items()->Strings(i) : String();
-          TObject* o = i >= 0 ? combo->Items()->Objects(i) : nullptr;
-          if (OnComboChange) OnComboChange(this, rc, ARow, i, s);
-          if (OnComboObjectChange) OnComboObjectChange(this, rc, ARow, i, s, o);
-        }
-        if (FMouseActions->DirectComboDrop() || (FControlLook && FControlLook->DropDownAlwaysVisible()))
-          combo->SetDroppedDown(true);
-        if (FMouseActions->DirectEdit() && FMouseActions->DirectComboDrop()) {
-          const TGridRect s = Selection();
-          DoSelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
-        }
-      };
-      break;
-    }
+    case edComboList: LoadComboEditor(S, ACol, ARow, Text); break;
     case edEditBtn:
     case edNumericEditBtn:
     case edFloatEditBtn:
-    case edMaskEditBtn: {
-      TGridEditBtn* eb = EditBtn;
-      if (!eb) break;
-      eb->ReCreate();
-      GetEditorProp(rc, ARow, FEditLink);
-      eb->SetEditMask(EditControl == edMaskEditBtn ? GetEditMask(displayCol, ARow) : String());
-      eb->SetText(text);
-      eb->SetMaxLength(FMaxEditLength);
-      ctrl = eb;
-      afterFocus = [eb, H] { eb->SetHeight(H); };
+    case edMaskEditBtn: LoadEditBtnEditor(S, ACol, ARow, H, Text); break;
+    case edCheckBox:
+      if (TGridCheckBox* cb = EditCheck) {
+        cb->ReCreate();
+        cb->SetCaption(Text);
+        cb->SetChecked(false);
+        S.Ctrl = cb;
+        S.StartChar = false;
+        S.EditCtrlSet = false;
+      }
       break;
-    }
-    case edCheckBox: {
-      TGridCheckBox* cb = EditCheck;
-      if (!cb) break;
-      cb->ReCreate();
-      cb->SetCaption(text);
-      cb->SetChecked(false);
-      ctrl = cb;
-      startChar = false;
-      editCtrlSet = false;
-      break;
-    }
     case edDateEdit:
     case edDateEditUpDown:
-    case edTimeEdit: {
-      if (!DateTimePickerSupported) break;
-      TGridDatePicker* dp = DateTimePicker();
-      dp->SetParent(this);
-      dp->ReCreate();
-      GetEditorProp(rc, ARow, FEditLink);
-      if (EditControl == edTimeEdit) {
-        dp->SetKind(dtkTime);
-        TDateTime t = 0;
-        if (Trim(text).empty() || !dp->TextToValue(text, t)) t = Now();
-        dp->SetTime(t);
-        startChar = false;
-      } else {
-        dp->SetKind(dtkDate);
-        TDateTime d = Now();
-        if (!Trim(text).empty()) {
-          if (OnCustomStrToDate) {
-            OnCustomStrToDate(this, text, d);
-          } else {
-            // A text the picker wrote in its own format reads back as well as the locale's.
-            TDateTime v = 0;
-            if (TryStrToDateTime(text, v) || dp->TextToValue(text, v)) d = v;
-          }
-        }
-        dp->SetDateMode(EditControl == edDateEditUpDown ? dmUpDown : dmComboBox);
-        dp->SetDateTime(d);
+    case edTimeEdit:
+      if (DateTimePickerSupported) LoadDateEditor(S, rc, ARow, Text);
+      break;
+    case edButton:
+      if (TGridButton* b = GridButton) {
+        b->ReCreate();
+        b->SetBounds(R.Left - 1, R.Top - 1, std::max(0, R.Right - R.Left - 1) + 2, H + 2);
+        b->SetCaption(Text);
+        S.Ctrl = b;
+        S.PlaceDefault = false;
+        S.StartChar = false;
       }
-      ctrl = dp;
-      afterFocus = [this, dp] {
-        if (FMouseActions->DirectDateDrop() && EditControl != edTimeEdit)
-          SendMessage(dp->Handle(), WM_KEYDOWN, VK_F4, 0);
-      };
       break;
-    }
-    case edButton: {
-      TGridButton* b = GridButton;
-      if (!b) break;
-      b->ReCreate();
-      b->SetBounds(R.Left - 1, R.Top - 1, W + 2, H + 2);
-      b->SetCaption(text);
-      ctrl = b;
-      placeDefault = false;
-      startChar = false;
-      break;
-    }
     case edUnitEditBtn:
     case edNumericUnitEditBtn:
-    case edFloatUnitEditBtn: {
-      TGridUnitEditBtn* ub = UnitEditBtn;
-      if (!ub) break;
-      ub->ReCreate();
-      GetEditorProp(rc, ARow, FEditLink);
-      ub->SetMaxLength(FMaxEditLength);
-      ub->SetUnitID(String());
-      ub->SetText(String());
-      ub->SetText(text);
-      ub->SetTextAndUnit(text);
-      ctrl = ub;
-      afterFocus = [ub, H] { ub->SetHeight(H); };
+    case edFloatUnitEditBtn:
+      if (TGridUnitEditBtn* ub = UnitEditBtn) {
+        ub->ReCreate();
+        GetEditorProp(rc, ARow, FEditLink);
+        ub->SetMaxLength(FMaxEditLength);
+        ub->SetUnitID(String());
+        ub->SetText(String());
+        ub->SetText(Text);
+        ub->SetTextAndUnit(Text);
+        S.Ctrl = ub;
+        S.AfterFocus = [ub, H] { ub->SetHeight(H); };
+      }
       break;
-    }
-    case edCustom:
-      if (FEditLink) ShowEditLink(rc, ARow, R, BC, &font);
-      FStartEditChar = 0;
-      return;
-    case edRichEdit: {
-      TExRichEdit* re = InplaceRichEdit();
-      re->ReCreate();
-      re->SetBorderStyle(bsNone);
-      GetEditorProp(rc, ARow, FEditLink);
-      re->Lock();
-      CellToRich(rc, ARow, re);
-      re->Unlock();
-      if (FNavigation->EditSelectAll()) re->SelectAll();
-      TRect margins(2, 2, R.Right - R.Left - 2, R.Bottom - R.Top - 2);
-      re->Perform(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&margins));
-      ctrl = re;
+    case edRichEdit: LoadRichEditor(S, rc, ARow, R); break;
+    case edDateTimeEdit:
+      if (DateTimePickerSupported) LoadDateTimeEditor(S, rc, ARow, H, Text);
       break;
-    }
-    case edDateTimeEdit: {
-      if (!DateTimePickerSupported) break;
-      TGridDateTimePicker* dtp = DateAndTimePicker();
-      GetEditorProp(rc, ARow, FEditLink);
-      TDateTime v = 0;
-      if (Trim(text).empty() || !(TryStrToDateTime(text, v) || TryStrToDate(text, v))) v = Now();
-      FOriginalDateTime = v;
-      dtp->SetKind(dkDateTime);
-      dtp->SetDateTime(v);
-      dtp->SetBorderStyle(bsNone);
-      ctrl = dtp;
-      startChar = false;
-      editCtrlSet = false;
-      afterFocus = [dtp, H] {
-        if (dtp->Height() < H) dtp->SetHeight(H);
-      };
-      break;
-    }
     case edTrackbarDropDown:
     case edMemoDropDown:
     case edCalculatorDropDown:
@@ -562,106 +408,297 @@ void TExStringGrid::ShowSpecialEditor(Integer ACol, Integer ARow) {
     case edExGridDropDown: {
       TExCustomDropDown* dd = DropDownOf(EditControl);
       PrepareDropDown(dd, R);
-      placeDefault = false;
-      switch (EditControl) {
-        case edTrackbarDropDown:
-          GetEditorProp(rc, ARow, FEditLink);
-          FEditTrackBar->SetPosition(LeadingInteger(text));
-          break;
-        case edMemoDropDown:
-          GetEditorProp(rc, ARow, FEditLink);
-          FEditMemo->SetText(text);
-          FEditMemo->SetSelStart(0);
-          FEditMemo->SetSelLength(0);
-          break;
-        case edCalculatorDropDown:
-          GetEditorProp(rc, ARow, FEditLink);
-          FEditCalculator->SetText(text);
-          break;
-        case edTimePickerDropDown:
-          GetEditorProp(rc, ARow, FEditLink);
-          FEditTimePicker->SetText(text);
-          FEditTimePicker->SetEditorEnabled(true);
-          break;
-        case edDetailDropDown: {
-          GetEditorProp(rc, ARow, FEditLink);
-          FEditDetailPicker->SetText(text);
-          FEditDetailPicker->SetEditorEnabled(true);
-          const Integer i = FEditDetailPicker->Items()->IndexOf(FEditDetailPicker->Text());
-          if (i >= 0) FEditDetailPicker->SetItemIndex(i);
-          break;
-        }
-        case edGridDropDown: {
-          FEditGridPicker->SetColor(BC);
-          FEditGridPicker->SetEditorEnabled(true);
-          GetEditorProp(rc, ARow, FEditLink);
-          FEditGridPicker->BeginUpdate();
-          FEditGridPicker->EndUpdate();
-          FEditGridPicker->SetItemIndex(text.empty() ? 0 : FEditGridPicker->GetItemIndex(text));
-          FEditGridPicker->SetText(text);
-          break;
-        }
-        case edColorPickerDropDown: {
-          GetEditorProp(rc, ARow, FEditLink);
-          TCellGraphic* g = GetCellGraphic(rc, ARow);
-          FEditColorPicker->SetSelectedColor(g && g->CellType() == ctShape ? static_cast<TColor>(g->CellIndex())
-                                                                            : Colors(rc, ARow));
-          break;
-        }
-        case edImagePickerDropDown: {
-          GetEditorProp(rc, ARow, FEditLink);
-          TCellGraphic* g = GetCellGraphic(rc, ARow);
-          if (g && (g->CellType() == ctImageList || g->CellType() == ctDataImage)) {
-            // A data cell whose text is no number selects no image.
-            Integer Index = -1;
-            if (g->CellType() == ctImageList) {
-              Index = g->CellIndex();
-            } else {
-              try {
-                Index = Ints(rc, ARow);
-              } catch (const EStringGridError&) {
-              }
-            }
-            FEditImagePicker->SetImageIndex(Index);
-            const Integer i = FEditImagePicker->ItemIndex();
-            FEditImagePicker->SetRawText(i >= 0 ? FEditImagePicker->Items()->Items(i)->Caption() : String());
-          }
-          break;
-        }
-        default: {
-          FEditExGridPicker->SetColor(BC);
-          FEditExGridPicker->SetEditorEnabled(true);
-          if (TExStringGrid* list = FEditExGridPicker->Grid()) list->SetFixedRowAlways(true);
-          GetEditorProp(rc, ARow, FEditLink);
-          FEditExGridPicker->BeginUpdate();
-          FEditExGridPicker->EndUpdate();
-          if (FEditExGridPicker->UseItems())
-            FEditExGridPicker->SetItemIndex(text.empty() ? 0 : FEditExGridPicker->GetItemIndex(text));
-          FEditExGridPicker->SetText(text);
-          break;
-        }
-      }
-      ctrl = dd;
-      afterFocus = [this, dd] {
+      LoadDropDownValue(rc, ARow, BC, Text);
+      S.Ctrl = dd;
+      S.PlaceDefault = false;
+      S.AfterFocus = [this, dd] {
         if (FMouseActions->DirectComboDrop()) dd->ShowDropDown();
       };
       break;
     }
     default: break;
   }
+  return S;
+}
 
-  if (ctrl) {
-    if (placeDefault) ctrl->SetBounds(R.Left, R.Top, W, H);
-    ctrl->SetVisible(true);
-    ctrl->SetEnabled(true);
-    ctrl->SetColor(BC);
-    if (ctrl->CanFocus()) ctrl->SetFocus();
-    if (afterFocus) afterFocus();
-    if (startChar && FStartEditChar != 0) PostMessage(ctrl->Handle(), WM_CHAR, FStartEditChar, 0);
-    if (editCtrlSet) EditCtrl = ctrl;
-    EditMode = true;
+// Places the editor over the cell (unless it placed itself), shows, colours and focuses it,
+// then passes it the character that started the edit.
+void TExStringGrid::PlaceSpecialEditor(const TSpecialEditorShow& S, const TRect& R, TColor BC) {
+  TWinControl* ctrl = S.Ctrl;
+  if (S.PlaceDefault)
+    ctrl->SetBounds(R.Left, R.Top, std::max(0, R.Right - R.Left - 1), std::max(0, R.Bottom - R.Top - 1));
+  ctrl->SetVisible(true);
+  ctrl->SetEnabled(true);
+  ctrl->SetColor(BC);
+  if (ctrl->CanFocus()) ctrl->SetFocus();
+  if (S.AfterFocus) S.AfterFocus();
+  if (S.StartChar && FStartEditChar != 0) PostMessage(ctrl->Handle(), WM_CHAR, FStartEditChar, 0);
+  if (S.EditCtrlSet) EditCtrl = ctrl;
+  EditMode = true;
+}
+
+// The spin editors: a whole number, a number read with either decimal separator, a time or a
+// date (today when the text is none); a press on an always-visible spin button steps it.
+void TExStringGrid::LoadSpinEditor(TSpecialEditorShow& S, Integer RCol, Integer ARow, const String& Text) {
+  TGridSpin* spin = SpinEdit();
+  spin->ReCreate();
+  spin->SetExcelStyleDecimalSeparator(FExcelStyleDecimalSeparator);
+  GetEditorProp(RCol, ARow, FEditLink);
+  switch (EditControl) {
+    case edSpinEdit:
+      spin->SetSpinType(sptNormal);
+      spin->SetText(IntToStr(LeadingInteger(Text)));
+      break;
+    case edFloatSpinEdit: {
+      spin->SetSpinType(sptFloat);
+      double v = 0;
+      TFormatSettings dot = FormatSettings;
+      dot.DecimalSeparator = u'.';
+      if (!TryStrToFloat(NormalizeNumberText(Text), v, dot)) v = 0;
+      spin->SetFloatValue(v);
+      break;
+    }
+    case edTimeSpinEdit:
+      spin->SetSpinType(sptTime);
+      spin->SetText(Text);
+      break;
+    default: {
+      spin->SetSpinType(sptDate);
+      TDateTime d = 0;
+      if (Trim(Text).empty() || !TryStrToDate(Text, d)) d = Now();
+      spin->SetDateValue(d);
+      break;
+    }
   }
-  FStartEditChar = 0;
+  S.Ctrl = spin;
+  S.AfterFocus = [this, spin] {
+    if (FSpinUpClick) spin->StepUp(false);
+    if (FSpinDnClick) spin->StepDown(false);
+    FSpinUpClick = false;
+    FSpinDnClick = false;
+  };
+}
+
+// The combo editors: the application fills the items for the cell; a pick list selects the
+// cell's text, else the remembered or the first item (and reports it once focused); an edit
+// combo takes the text.
+void TExStringGrid::LoadComboEditor(TSpecialEditorShow& S, Integer ACol, Integer ARow, const String& Text) {
+  TGridCombo* combo = EditCombo;
+  if (!combo) return;
+  const Integer rc = DisplayToRealCol(ACol);
+  const bool list = EditControl == edComboList;
+  combo->SetStyle(list ? csDropDownList : csDropDown);
+  GetEditorProp(rc, ARow, FEditLink);
+  combo->SetDropDownCount(FControlLook ? FControlLook->DropDownCount() : 8);
+  combo->SetDroppedDown(false);
+  bool reportFirst = false;
+  if (list) {
+    Integer i = combo->Items()->IndexOf(Text);
+    if (i >= 0) {
+      combo->SetItemIndex(i);
+    } else if (FComboIdx == -1) {
+      i = combo->Items()->IndexOf(GetEditText(ACol, ARow));
+      if (i < 0 && combo->Items()->Count() > 0) i = 0;
+      combo->SetItemIndex(i);
+      reportFirst = combo->Items()->Count() > 0;
+    } else {
+      combo->SetItemIndex(FComboIdx);
+    }
+  } else {
+    combo->SetText(Text);
+    if (FComboIdx != -1 && combo->ItemIndex() < 0) combo->SetItemIndex(FComboIdx);
+    combo->SetMaxLength(FMaxComboLength);
+  }
+  const bool flat = IsFlatLook(FLook);
+  combo->SetFlat(flat);
+  combo->SetEtched(flat);
+  if (FNavigation->AutoComboDropSize())
+    combo->SizeDropDownWidth();
+  else if (combo->DropWidth() > 0)
+    combo->Perform(CB_SETDROPPEDWIDTH, static_cast<WPARAM>(combo->DropWidth()), 0);
+  S.Ctrl = combo;
+  S.AfterFocus = [this, combo, rc, ARow, reportFirst] {
+    if (reportFirst) {
+      // A pick list opened on a text it does not hold shows the item it selected instead.
+      const Integer i = combo->ItemIndex();
+      const String s = i >= 0 ? combo->Items()->Strings(i) : String();
+      TObject* o = i >= 0 ? combo->Items()->Objects(i) : nullptr;
+      if (OnComboChange) OnComboChange(this, rc, ARow, i, s);
+      if (OnComboObjectChange) OnComboObjectChange(this, rc, ARow, i, s, o);
+    }
+    if (FMouseActions->DirectComboDrop() || (FControlLook && FControlLook->DropDownAlwaysVisible()))
+      combo->SetDroppedDown(true);
+    if (FMouseActions->DirectEdit() && FMouseActions->DirectComboDrop()) {
+      const TGridRect s = Selection();
+      DoSelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
+    }
+  };
+}
+
+// The edit-with-button editors; the mask one takes the cell's edit mask.
+void TExStringGrid::LoadEditBtnEditor(TSpecialEditorShow& S, Integer ACol, Integer ARow, Integer H,
+                                      const String& Text) {
+  TGridEditBtn* eb = EditBtn;
+  if (!eb) return;
+  eb->ReCreate();
+  GetEditorProp(DisplayToRealCol(ACol), ARow, FEditLink);
+  eb->SetEditMask(EditControl == edMaskEditBtn ? GetEditMask(ACol, ARow) : String());
+  eb->SetText(Text);
+  eb->SetMaxLength(FMaxEditLength);
+  S.Ctrl = eb;
+  S.AfterFocus = [eb, H] { eb->SetHeight(H); };
+}
+
+// The date and time pickers: a time (now when the text is none), or a date read by the
+// application's hook, the locale or the picker's own format (today when none).
+void TExStringGrid::LoadDateEditor(TSpecialEditorShow& S, Integer RCol, Integer ARow, const String& Text) {
+  TGridDatePicker* dp = DateTimePicker();
+  dp->SetParent(this);
+  dp->ReCreate();
+  GetEditorProp(RCol, ARow, FEditLink);
+  if (EditControl == edTimeEdit) {
+    dp->SetKind(dtkTime);
+    TDateTime t = 0;
+    if (Trim(Text).empty() || !dp->TextToValue(Text, t)) t = Now();
+    dp->SetTime(t);
+    S.StartChar = false;
+  } else {
+    dp->SetKind(dtkDate);
+    TDateTime d = Now();
+    if (!Trim(Text).empty()) {
+      if (OnCustomStrToDate) {
+        OnCustomStrToDate(this, Text, d);
+      } else {
+        // A text the picker wrote in its own format reads back as well as the locale's.
+        TDateTime v = 0;
+        if (TryStrToDateTime(Text, v) || dp->TextToValue(Text, v)) d = v;
+      }
+    }
+    dp->SetDateMode(EditControl == edDateEditUpDown ? dmUpDown : dmComboBox);
+    dp->SetDateTime(d);
+  }
+  S.Ctrl = dp;
+  S.AfterFocus = [this, dp] {
+    if (FMouseActions->DirectDateDrop() && EditControl != edTimeEdit) SendMessage(dp->Handle(), WM_KEYDOWN, VK_F4, 0);
+  };
+}
+
+// The rich-text editor: the cell's rich text, with margins inside the cell.
+void TExStringGrid::LoadRichEditor(TSpecialEditorShow& S, Integer RCol, Integer ARow, const TRect& R) {
+  TExRichEdit* re = InplaceRichEdit();
+  re->ReCreate();
+  re->SetBorderStyle(bsNone);
+  GetEditorProp(RCol, ARow, FEditLink);
+  re->Lock();
+  CellToRich(RCol, ARow, re);
+  re->Unlock();
+  if (FNavigation->EditSelectAll()) re->SelectAll();
+  TRect margins(2, 2, R.Right - R.Left - 2, R.Bottom - R.Top - 2);
+  re->Perform(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&margins));
+  S.Ctrl = re;
+}
+
+// The date-and-time picker (now when the text is none); the value it started from is kept.
+void TExStringGrid::LoadDateTimeEditor(TSpecialEditorShow& S, Integer RCol, Integer ARow, Integer H,
+                                       const String& Text) {
+  TGridDateTimePicker* dtp = DateAndTimePicker();
+  GetEditorProp(RCol, ARow, FEditLink);
+  TDateTime v = 0;
+  if (Trim(Text).empty() || !(TryStrToDateTime(Text, v) || TryStrToDate(Text, v))) v = Now();
+  FOriginalDateTime = v;
+  dtp->SetKind(dkDateTime);
+  dtp->SetDateTime(v);
+  dtp->SetBorderStyle(bsNone);
+  S.Ctrl = dtp;
+  S.StartChar = false;
+  S.EditCtrlSet = false;
+  S.AfterFocus = [dtp, H] {
+    if (dtp->Height() < H) dtp->SetHeight(H);
+  };
+}
+
+// The cell's value into the drop-down editor of EditControl, after the application's editor
+// properties.
+void TExStringGrid::LoadDropDownValue(Integer RCol, Integer ARow, TColor BC, const String& Text) {
+  switch (EditControl) {
+    case edTrackbarDropDown:
+      GetEditorProp(RCol, ARow, FEditLink);
+      FEditTrackBar->SetPosition(LeadingInteger(Text));
+      break;
+    case edMemoDropDown:
+      GetEditorProp(RCol, ARow, FEditLink);
+      FEditMemo->SetText(Text);
+      FEditMemo->SetSelStart(0);
+      FEditMemo->SetSelLength(0);
+      break;
+    case edCalculatorDropDown:
+      GetEditorProp(RCol, ARow, FEditLink);
+      FEditCalculator->SetText(Text);
+      break;
+    case edTimePickerDropDown:
+      GetEditorProp(RCol, ARow, FEditLink);
+      FEditTimePicker->SetText(Text);
+      FEditTimePicker->SetEditorEnabled(true);
+      break;
+    case edDetailDropDown: {
+      GetEditorProp(RCol, ARow, FEditLink);
+      FEditDetailPicker->SetText(Text);
+      FEditDetailPicker->SetEditorEnabled(true);
+      const Integer i = FEditDetailPicker->Items()->IndexOf(FEditDetailPicker->Text());
+      if (i >= 0) FEditDetailPicker->SetItemIndex(i);
+      break;
+    }
+    case edGridDropDown:
+      FEditGridPicker->SetColor(BC);
+      FEditGridPicker->SetEditorEnabled(true);
+      GetEditorProp(RCol, ARow, FEditLink);
+      FEditGridPicker->BeginUpdate();
+      FEditGridPicker->EndUpdate();
+      FEditGridPicker->SetItemIndex(Text.empty() ? 0 : FEditGridPicker->GetItemIndex(Text));
+      FEditGridPicker->SetText(Text);
+      break;
+    case edColorPickerDropDown: {
+      GetEditorProp(RCol, ARow, FEditLink);
+      TCellGraphic* g = GetCellGraphic(RCol, ARow);
+      FEditColorPicker->SetSelectedColor(g && g->CellType() == ctShape ? static_cast<TColor>(g->CellIndex())
+                                                                        : Colors(RCol, ARow));
+      break;
+    }
+    case edImagePickerDropDown:
+      GetEditorProp(RCol, ARow, FEditLink);
+      LoadImagePickerValue(RCol, ARow);
+      break;
+    default:
+      FEditExGridPicker->SetColor(BC);
+      FEditExGridPicker->SetEditorEnabled(true);
+      if (TExStringGrid* list = FEditExGridPicker->Grid()) list->SetFixedRowAlways(true);
+      GetEditorProp(RCol, ARow, FEditLink);
+      FEditExGridPicker->BeginUpdate();
+      FEditExGridPicker->EndUpdate();
+      if (FEditExGridPicker->UseItems())
+        FEditExGridPicker->SetItemIndex(Text.empty() ? 0 : FEditExGridPicker->GetItemIndex(Text));
+      FEditExGridPicker->SetText(Text);
+      break;
+  }
+}
+
+// The image picker selects the image of an image-list cell, or of a data image cell by its
+// number; a data cell whose text is no number selects no image.
+void TExStringGrid::LoadImagePickerValue(Integer RCol, Integer ARow) {
+  TCellGraphic* g = GetCellGraphic(RCol, ARow);
+  if (!g || (g->CellType() != ctImageList && g->CellType() != ctDataImage)) return;
+  Integer Index = -1;
+  if (g->CellType() == ctImageList) {
+    Index = g->CellIndex();
+  } else {
+    try {
+      Index = Ints(RCol, ARow);
+    } catch (const EStringGridError&) {
+    }
+  }
+  FEditImagePicker->SetImageIndex(Index);
+  const Integer i = FEditImagePicker->ItemIndex();
+  FEditImagePicker->SetRawText(i >= 0 ? FEditImagePicker->Items()->Items(i)->Caption() : String());
 }
 
 void TExStringGrid::ShowEditLink(Integer ACol, Integer ARow, TRect R, TColor AColor, TFont* AFont) {

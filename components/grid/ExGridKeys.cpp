@@ -72,437 +72,493 @@ void TExStringGrid::KeyRowSelection(Integer OldRow, bool ShiftDown) {
 
 // --- WM_KEYDOWN: the key map ------------------------------------------------------------------------
 
+// The key map in its order. A step that answers true has ended the key; the rest run on.
 void TExStringGrid::WMKeyDown(TMessage& M) {
-  TWMKey msg{M};
-  const Word Key = msg.CharCode();
+  TKeyPress K;
+  K.Key = TWMKey{M}.CharCode();
   const TShiftState shift = KeyShiftState();
-  const bool ctrl = shift.Contains(ssCtrl);
-  const bool shiftDown = shift.Contains(ssShift);
-  const bool alt = shift.Contains(ssAlt);
+  K.Ctrl = shift.Contains(ssCtrl);
+  K.Shift = shift.Contains(ssShift);
+  K.Alt = shift.Contains(ssAlt);
 
-  auto swallow = [&]() {
-    msg.SetCharCode(0);
-    M.Result = 1;
-  };
-
-  // Esc cancels a drag of cells out of the grid.
-  if (Key == VK_ESCAPE && FOleDrag) {
-    const TPoint p = ScreenToClient(GetCursorPos());
-    OleDragFinish(p.X, p.Y, true);
-    swallow();
+  if (KeyCancelsOleDrag(K, M)) return;
+  KeyNoteStart(K);
+  if (KeyScrollsOnly(K, M)) return;
+  if (KeyStartsRangeEdit(K, M)) return;
+  KeyFocusesSearchPanel(K);
+  if (KeyRefusedByCell(K, M)) return;
+  K.EnterNotEditable = K.Key == VK_RETURN && !IsEditable(K.RealCol, Row());
+  if (!K.EnterNotEditable) KeyOnControlCell(K);
+  K.RowSelect = Options().Contains(goRowSelect);
+  if (KeyHomeEnd(K, M)) return;
+  if (K.EnterNotEditable) {
+    KeyEnterOnUneditableCell(K, M);
     return;
   }
+  K.NodeRow = FNumNodes > 0 && IsNode(Row());
+  KeyOnNodeRow(K);
+  if (KeyScrollsRowSelectColumns(K, M)) return;
+  if (KeyWalksTab(K)) return;
+  if (KeySkipsFixedCells(K, M)) return;
+  if (KeyMovesCell(K, M)) return;
+  if (KeyOnClipboard(K)) return;
+  if (KeyInsertsRow(K)) return;
+  if (KeySelectsAll(K)) return;
+  KeyDisjunctSelection(K);
+  if (!KeyDeletesRow(K)) return;
+  KeyTabPastFixedRightCols(K);
+  KeyAfterEnterOrF2(K);
+  KeyReportSelectionChange();
+}
 
-  // 1. What the key starts from.
+// Ends the key as handled: no character follows and the platform does not move.
+void TExStringGrid::SwallowKey(TMessage& M) {
+  TWMKey{M}.SetCharCode(0);
+  M.Result = 1;
+}
+
+// Esc cancels a drag of cells out of the grid.
+bool TExStringGrid::KeyCancelsOleDrag(const TKeyPress& K, TMessage& M) {
+  if (K.Key != VK_ESCAPE || !FOleDrag) return false;
+  const TPoint p = ScreenToClient(GetCursorPos());
+  OleDragFinish(p.X, p.Y, true);
+  SwallowKey(M);
+  return true;
+}
+
+// What the key starts from: the selection, the cell and the scroll position; whether a row
+// selecting grid keeps its columns scrolled as they are.
+void TExStringGrid::KeyNoteStart(TKeyPress& K) {
   FMoveSelection = Selection();
-  const Integer oldCol = Col();
-  const Integer oldRow = Row();
-  const Integer rc = DisplayToRealCol(oldCol);
-  const Integer oldLeftCol = LeftCol();
-  const Integer oldTopRow = TopRow();
-  const bool keepScroll = (Key == VK_PRIOR || Key == VK_NEXT || Key == VK_UP || Key == VK_DOWN) &&
-                          Options().Contains(goRowSelect) && LeftCol() != FixedCols() &&
-                          FNavigation->KeepHorizScroll();
+  K.OldCol = Col();
+  K.OldRow = Row();
+  K.RealCol = DisplayToRealCol(K.OldCol);
+  K.OldLeftCol = LeftCol();
+  K.OldTopRow = TopRow();
+  K.KeepScroll = (K.Key == VK_PRIOR || K.Key == VK_NEXT || K.Key == VK_UP || K.Key == VK_DOWN) &&
+                 Options().Contains(goRowSelect) && LeftCol() != FixedCols() && FNavigation->KeepHorizScroll();
+}
 
-  // 2. Scrolling without moving the current cell.
-  if (FNavigation->MoveScrollOnly() &&
-      (Key == VK_PRIOR || Key == VK_NEXT || Key == VK_END || Key == VK_HOME || Key == VK_UP || Key == VK_DOWN)) {
-    const Integer vis = VisibleRowCount();
-    switch (Key) {
-      case VK_PRIOR:
-        if (vis + FixedRows() < TopRow())
-          SetTopRow(TopRow() - vis);
-        else
-          SetTopRow(FixedRows());
-        break;
-      case VK_NEXT:
-        if (TopRow() + vis < RowCount()) SetTopRow(std::min(TopRow() + vis, RowCount() - 1));
-        break;
-      case VK_END: SetTopRow(std::max(FixedRows(), RowCount() - vis)); break;
-      case VK_HOME: SetTopRow(FixedRows()); break;
-      case VK_UP:
-        if (TopRow() > FixedRows()) SetTopRow(TopRow() - 1);
-        break;
-      case VK_DOWN:
-        if (TopRow() + vis < RowCount()) SetTopRow(TopRow() + 1);
-        break;
-    }
-    M.Result = 1;
-    return;
+// Scrolling without moving the current cell (MoveScrollOnly): the page keys, Home, End, Up, Down.
+bool TExStringGrid::KeyScrollsOnly(const TKeyPress& K, TMessage& M) {
+  const Word Key = K.Key;
+  if (!FNavigation->MoveScrollOnly() ||
+      !(Key == VK_PRIOR || Key == VK_NEXT || Key == VK_END || Key == VK_HOME || Key == VK_UP || Key == VK_DOWN))
+    return false;
+  const Integer vis = VisibleRowCount();
+  switch (Key) {
+    case VK_PRIOR:
+      if (vis + FixedRows() < TopRow())
+        SetTopRow(TopRow() - vis);
+      else
+        SetTopRow(FixedRows());
+      break;
+    case VK_NEXT:
+      if (TopRow() + vis < RowCount()) SetTopRow(std::min(TopRow() + vis, RowCount() - 1));
+      break;
+    case VK_END: SetTopRow(std::max(FixedRows(), RowCount() - vis)); break;
+    case VK_HOME: SetTopRow(FixedRows()); break;
+    case VK_UP:
+      if (TopRow() > FixedRows()) SetTopRow(TopRow() - 1);
+      break;
+    case VK_DOWN:
+      if (TopRow() + vis < RowCount()) SetTopRow(TopRow() + 1);
+      break;
   }
+  M.Result = 1;
+  return true;
+}
 
-  const bool enterOrF2 = Key == VK_RETURN || Key == VK_F2;
-
-  // 3. Editing on double click only: Enter and F2 still start editing an editable cell.
-  if (FMouseActions->EditOnDblClickOnly() && enterOrF2 && !Options().Contains(goEditing)) {
+// Enter and F2 start editing where the grid edits only on double click or on request in a range
+// selection; a cell that cannot be edited swallows them.
+bool TExStringGrid::KeyStartsRangeEdit(const TKeyPress& K, TMessage& M) {
+  if (K.Key != VK_RETURN && K.Key != VK_F2) return false;
+  if (FMouseActions->EditOnDblClickOnly() && !Options().Contains(goEditing)) {
     const bool old = FMouseActions->RangeSelectAndEdit();
     FMouseActions->SetRangeSelectAndEdit(true);
-    const bool editable = IsEditable(rc, Row());
+    const bool editable = IsEditable(K.RealCol, Row());
     FMouseActions->SetRangeSelectAndEdit(old);
     if (editable) SetOptions(Options() << goEditing);
   }
-
-  // 4. Range selection with editing on request.
-  if (FMouseActions->RangeSelectAndEdit() && !Options().Contains(goEditing) && enterOrF2) {
-    if (!IsEditable(rc, Row())) {
-      ReportKeyDown(Key);
-      swallow();
-      return;
+  if (FMouseActions->RangeSelectAndEdit() && !Options().Contains(goEditing)) {
+    if (!IsEditable(K.RealCol, Row())) {
+      ReportKeyDown(K.Key);
+      SwallowKey(M);
+      return true;
     }
     SetOptions(Options() << goEditing);
     ShowInplaceEdit();
   }
+  return false;
+}
 
-  // 5. Ctrl+F focuses the search panel's edit field.
-  if (Key == 'F' && ctrl && FSearchFooter->Visible() && FSearchPanel && FSearchPanel->EditControl() &&
+// Ctrl+F focuses the search panel's edit field.
+void TExStringGrid::KeyFocusesSearchPanel(const TKeyPress& K) {
+  if (K.Key == 'F' && K.Ctrl && FSearchFooter->Visible() && FSearchPanel && FSearchPanel->EditControl() &&
       FSearchPanel->EditControl()->CanFocus())
     FSearchPanel->EditControl()->SetFocus();
+}
 
-  // 6. Enter and F2 on cells that cannot be edited here.
-  bool editable = true;
-  if (enterOrF2) {
-    editable = IsEditable(rc, Row());
-    if (Options().Contains(goEditing) && !editable) {
-      ReportKeyDown(Key);
-      swallow();
-      return;
-    }
-    const String text = GetCellEx(rc, Row());
-    if (GetCellTextKind(text, FEnableHTML) == ctkHtml && UpperCasePos(u"<CONTROL", text) > 0) {
-      M.Result = 1;
-      return;
-    }
+// Enter and F2 on a cell that cannot be edited in an editing grid, or on an HTML cell with form
+// controls, end here.
+bool TExStringGrid::KeyRefusedByCell(const TKeyPress& K, TMessage& M) {
+  if (K.Key != VK_RETURN && K.Key != VK_F2) return false;
+  const bool editable = IsEditable(K.RealCol, Row());
+  if (Options().Contains(goEditing) && !editable) {
+    ReportKeyDown(K.Key);
+    SwallowKey(M);
+    return true;
   }
-
-  // 7. Enter or Space on a control cell (check box, radio, button).
-  const bool enterNotEditable = Key == VK_RETURN && !IsEditable(rc, Row());
-  if (!enterNotEditable && (Key == VK_RETURN || Key == VK_SPACE) && HasCellControl(rc, Row())) {
-    bool canEdit = Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit();
-    CanEditCell(rc, Row(), canEdit);
-    if (Key == VK_SPACE && HasCheckBox(rc, Row()) && (canEdit || ControlLook()->CheckAlwaysActive())) {
-      ToggleCheckBox(rc, Row(), true);
-      if (ShowModifiedEnabled()) {
-        SetRowModified(Row(), true);
-        RepaintCell(0, Row());
-      }
-      bool state = false;
-      GetCheckBoxState(rc, DisplayRowToRealRow(Row()), state);
-      CheckBoxClick(rc, Row(), state);
-    } else if (Key == VK_SPACE && IsRadio(rc, Row()) && (canEdit || ControlLook()->RadioAlwaysActive())) {
-      StepRadioGroup(rc, Row(), true);
-      Integer idx = -1;
-      GetRadioIdx(rc, Row(), idx);
-      if (OnRadioClick) OnRadioClick(this, rc, Row(), idx);
-    } else if (Key == VK_SPACE && HasRadioButton(rc, Row()) &&
-               (canEdit || ControlLook()->RadioAlwaysActive())) {
-      ToggleRadioButton(rc, Row(), true);
-      if (OnRadioButtonClick) OnRadioButtonClick(this, rc, Row());
-    } else if (HasButton(rc, Row()) && canEdit) {
-      // The button shows pressed while the key is held; its release clicks it (KeyUp).
-      PushButton(Col(), Row(), true);
-      FKeyPushedButton = TPoint(Col(), Row());
-    }
-    RepaintCell(Col(), Row());
+  const String text = GetCellEx(K.RealCol, Row());
+  if (GetCellTextKind(text, FEnableHTML) == ctkHtml && UpperCasePos(u"<CONTROL", text) > 0) {
+    M.Result = 1;
+    return true;
   }
+  return false;
+}
 
-  // 8. Home and End.
-  const bool rowSelect = Options().Contains(goRowSelect);
+// Enter or Space on a control cell: Space toggles a check box, steps a radio group or chooses a
+// radio button; Enter or Space presses a cell button.
+void TExStringGrid::KeyOnControlCell(const TKeyPress& K) {
+  const Integer rc = K.RealCol;
+  if ((K.Key != VK_RETURN && K.Key != VK_SPACE) || !HasCellControl(rc, Row())) return;
+  bool canEdit = Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit();
+  CanEditCell(rc, Row(), canEdit);
+  const bool space = K.Key == VK_SPACE;
+  if (space && HasCheckBox(rc, Row()) && (canEdit || ControlLook()->CheckAlwaysActive())) {
+    ToggleCheckBox(rc, Row(), true);
+    if (ShowModifiedEnabled()) {
+      SetRowModified(Row(), true);
+      RepaintCell(0, Row());
+    }
+    bool state = false;
+    GetCheckBoxState(rc, DisplayRowToRealRow(Row()), state);
+    CheckBoxClick(rc, Row(), state);
+  } else if (space && IsRadio(rc, Row()) && (canEdit || ControlLook()->RadioAlwaysActive())) {
+    StepRadioGroup(rc, Row(), true);
+    Integer idx = -1;
+    GetRadioIdx(rc, Row(), idx);
+    if (OnRadioClick) OnRadioClick(this, rc, Row(), idx);
+  } else if (space && HasRadioButton(rc, Row()) && (canEdit || ControlLook()->RadioAlwaysActive())) {
+    ToggleRadioButton(rc, Row(), true);
+    if (OnRadioButtonClick) OnRadioButtonClick(this, rc, Row());
+  } else if (HasButton(rc, Row()) && canEdit) {
+    // The button shows pressed while the key is held; its release clicks it (KeyUp).
+    PushButton(Col(), Row(), true);
+    FKeyPushedButton = TPoint(Col(), Row());
+  }
+  RepaintCell(Col(), Row());
+}
+
+// Home and End by HomeEndKey: to the first or last cell, row or column. True when one of the
+// forms took the key.
+bool TExStringGrid::KeyHomeEnd(const TKeyPress& K, TMessage& M) {
+  if (K.Key != VK_HOME && K.Key != VK_END) return false;
   const THomeEndAction homeEnd = FNavigation->HomeEndKey();
+  // A grid shrunk to its header row leaves the row and column forms to the platform.
   const bool shrunkToHeader = FFixedRowAlways && RowCount() == 1;
-  auto restoreLeftCol = [&]() {
-    if (rowSelect && FNavigation->KeepHorizScroll()) {
-      BeginUpdate();
-      SetLeftCol(oldLeftCol);
-      EndUpdate();
-    }
-  };
-  if ((Key == VK_HOME || Key == VK_END) && !ctrl && homeEnd == heFirstLastCell) {
-    if (Key == VK_HOME)
-      MoveColRow(FixedCols(), FixedRows(), true, true);
-    else
-      MoveColRow(ColCount() - 1, RowCount() - 1, true, true);
-    KeyMoveToBaseCell();
-    ReportKeyDown(Key);
-    M.Result = 0;
-    return;
-  }
-  if ((Key == VK_HOME || Key == VK_END) && !ctrl && homeEnd == heFirstLastRow && !shrunkToHeader) {
-    if (Key == VK_HOME) {
-      SetRow(FixedRows());
-    } else {
-      const bool footer = FloatingFooterVisible();
-      const Integer target =
-          footer && RowCount() > 2 ? RowCount() - 2 : RowCount() - FFixedFooters - 1;
-      SetRow(std::max(FixedRows(), target));
-      if (FFixedFooters > 0 && !footer) SetTopRow(std::max(FixedRows(), RowCount() - VisibleRowCount()));
-    }
-    KeyMoveToBaseCell();
-    KeyRowSelection(oldRow, shiftDown);
-    if (Key == VK_END && FloatingFooterVisible())
-      SetTopRow(std::max(FixedRows(), RowCount() - VisibleRowCount()));
-    ReportKeyDown(Key);
-    M.Result = 0;
-    restoreLeftCol();
-    return;
-  }
-  if (Key == VK_HOME && ctrl && homeEnd == heFirstLastColumn) {
+  if (!K.Ctrl && homeEnd == heFirstLastCell)
+    KeyHomeEndCell(K);
+  else if (!K.Ctrl && homeEnd == heFirstLastRow && !shrunkToHeader)
+    KeyHomeEndRow(K);
+  else if (K.Key == VK_HOME && K.Ctrl && homeEnd == heFirstLastColumn)
+    KeyCtrlHomeFirstColumn(K);
+  else if (!K.Ctrl && homeEnd == heFirstLastColumn && !K.RowSelect && !shrunkToHeader)
+    KeyHomeEndColumn(K);
+  else
+    return false;
+  M.Result = 0;
+  return true;
+}
+
+// Home and End to the first or last cell of the grid.
+void TExStringGrid::KeyHomeEndCell(const TKeyPress& K) {
+  if (K.Key == VK_HOME)
+    MoveColRow(FixedCols(), FixedRows(), true, true);
+  else
+    MoveColRow(ColCount() - 1, RowCount() - 1, true, true);
+  KeyMoveToBaseCell();
+  ReportKeyDown(K.Key);
+}
+
+// Home and End to the first or last normal row; the last row lies above the footers.
+void TExStringGrid::KeyHomeEndRow(const TKeyPress& K) {
+  if (K.Key == VK_HOME) {
     SetRow(FixedRows());
+  } else {
+    const bool footer = FloatingFooterVisible();
+    const Integer target = footer && RowCount() > 2 ? RowCount() - 2 : RowCount() - FFixedFooters - 1;
+    SetRow(std::max(FixedRows(), target));
+    if (FFixedFooters > 0 && !footer) SetTopRow(std::max(FixedRows(), RowCount() - VisibleRowCount()));
+  }
+  KeyMoveToBaseCell();
+  KeyRowSelection(K.OldRow, K.Shift);
+  if (K.Key == VK_END && FloatingFooterVisible()) SetTopRow(std::max(FixedRows(), RowCount() - VisibleRowCount()));
+  ReportKeyDown(K.Key);
+  if (K.RowSelect && FNavigation->KeepHorizScroll()) {
+    BeginUpdate();
+    SetLeftCol(K.OldLeftCol);
+    EndUpdate();
+  }
+}
+
+// Ctrl+Home to the first selectable column of the first normal row.
+void TExStringGrid::KeyCtrlHomeFirstColumn(const TKeyPress& K) {
+  SetRow(FixedRows());
+  const Integer fc = FirstSelectableCol(Row());
+  if (fc >= 0) SetCol(fc);
+  KeyMoveToBaseCell();
+  SetLeftCol(FirstNavigableCol());
+  ReportKeyDown(K.Key);
+}
+
+// Home and End along the current row; with Shift they select to the row's first or last column.
+void TExStringGrid::KeyHomeEndColumn(const TKeyPress& K) {
+  if (K.Shift) {
+    TGridRect r = Selection();
+    const Integer to = K.Key == VK_HOME ? FixedCols() : ColCount() - FFixedRightCols - 1;
+    r.Left = std::min(Col(), to);
+    r.Right = std::max(Col(), to);
+    r.Top = r.Bottom = Row();
+    SetSelection(r);
+    RepaintRow(Row());
+  } else if (K.Key == VK_HOME) {
     const Integer fc = FirstSelectableCol(Row());
     if (fc >= 0) SetCol(fc);
     KeyMoveToBaseCell();
     SetLeftCol(FirstNavigableCol());
-    ReportKeyDown(Key);
-    M.Result = 0;
-    return;
+  } else {
+    SetCol(ColCount() - 1);
+    KeyMoveToBaseCell();
+    SetLeftCol(std::max(FixedCols(), ColCount() - VisibleColCount()));
   }
-  if ((Key == VK_HOME || Key == VK_END) && !ctrl && homeEnd == heFirstLastColumn && !rowSelect && !shrunkToHeader) {
-    if (shiftDown) {
-      TGridRect r = Selection();
-      const Integer to = Key == VK_HOME ? FixedCols() : ColCount() - FFixedRightCols - 1;
-      r.Left = std::min(Col(), to);
-      r.Right = std::max(Col(), to);
-      r.Top = r.Bottom = Row();
-      SetSelection(r);
-      RepaintRow(Row());
-    } else if (Key == VK_HOME) {
-      const Integer fc = FirstSelectableCol(Row());
-      if (fc >= 0) SetCol(fc);
-      KeyMoveToBaseCell();
-      SetLeftCol(FirstNavigableCol());
-    } else {
-      SetCol(ColCount() - 1);
-      KeyMoveToBaseCell();
-      SetLeftCol(std::max(FixedCols(), ColCount() - VisibleColCount()));
-    }
-    ReportKeyDown(Key);
-    M.Result = 0;
-    return;
-  }
+  ReportKeyDown(K.Key);
+}
 
-  // 10. Enter on a cell that cannot be edited: the form's key preview may take it.
-  if (enterNotEditable) {
-    TCustomForm* form = GetParentForm(this);
-    if (form && form->KeyPreview()) {
-      TBaseGrid::WMKeyDown(M);
-    } else {
-      ReportKeyDown(Key);
-      swallow();
-    }
-    return;
+// Enter on a cell that cannot be edited: the form's key preview may take it, else it ends here.
+void TExStringGrid::KeyEnterOnUneditableCell(const TKeyPress& K, TMessage& M) {
+  TCustomForm* form = GetParentForm(this);
+  if (form && form->KeyPreview()) {
+    TBaseGrid::WMKeyDown(M);
+  } else {
+    ReportKeyDown(K.Key);
+    SwallowKey(M);
   }
+}
 
-  // 9. Every other key.
-  // 9.1 Right and Left open and close a merged node row.
-  const bool nodeRow = FNumNodes > 0 && IsNode(Row());
-  if ((Key == VK_RIGHT || Key == VK_LEFT) && nodeRow && IsMergedCell(0, Row())) {
-    if (Key == VK_RIGHT)
+// Right and Left open and close a merged node row.
+void TExStringGrid::KeyOnNodeRow(const TKeyPress& K) {
+  if ((K.Key == VK_RIGHT || K.Key == VK_LEFT) && K.NodeRow && IsMergedCell(0, Row())) {
+    if (K.Key == VK_RIGHT)
       ExpandNode(DisplayRowToRealRow(Row()));
     else
       ContractNode(DisplayRowToRealRow(Row()));
   }
+}
 
-  // 9.2 Left and Right in a row-selecting grid scroll the columns.
-  if ((Key == VK_LEFT || Key == VK_RIGHT) && rowSelect && !nodeRow && VisibleColCount() + FixedCols() < ColCount()) {
-    auto scrollOne = [&]() {
-      if (Key == VK_LEFT) {
-        if (LeftCol() > FixedCols()) SetLeftCol(LeftCol() - 1);
-      } else if (LeftCol() + VisibleColCount() < ColCount()) {
-        SetLeftCol(LeftCol() + 1);
+// Left and Right in a row-selecting grid wider than its window scroll the columns by one: with
+// LeftRightRowSelect only with Ctrl and the key goes on, else always and the key ends here.
+bool TExStringGrid::KeyScrollsRowSelectColumns(const TKeyPress& K, TMessage& M) {
+  if ((K.Key != VK_LEFT && K.Key != VK_RIGHT) || !K.RowSelect || K.NodeRow ||
+      VisibleColCount() + FixedCols() >= ColCount())
+    return false;
+  auto scrollOne = [&]() {
+    if (K.Key == VK_LEFT) {
+      if (LeftCol() > FixedCols()) SetLeftCol(LeftCol() - 1);
+    } else if (LeftCol() + VisibleColCount() < ColCount()) {
+      SetLeftCol(LeftCol() + 1);
+    }
+  };
+  if (FNavigation->LeftRightRowSelect()) {
+    if (K.Ctrl) scrollOne();
+    return false;
+  }
+  scrollOne();
+  ReportKeyDown(K.Key);
+  M.Result = 0;
+  return true;
+}
+
+// Tab walks the cells when the grid takes it.
+bool TExStringGrid::KeyWalksTab(const TKeyPress& K) {
+  if (K.Key != VK_TAB || !Options().Contains(goTabs)) return false;
+  TabNavigate(K.Shift);
+  const TGridRect s = Selection();
+  if (!(s == FMoveSelection)) DoSelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
+  return true;
+}
+
+// With SkipFixedCells the arrows step over fixed cells inside the grid (by the fixed-cell
+// question, which takes display columns); a row-selecting grid takes the next row found.
+bool TExStringGrid::KeySkipsFixedCells(const TKeyPress& K, TMessage& M) {
+  if (!FNavigation->SkipFixedCells() || !IsArrowKey(K.Key)) return false;
+  const Integer r = Row(), c = Col();
+  if (K.Key == VK_LEFT && c - 1 >= FixedCols() && IsFixed(c - 1, r)) {
+    for (Integer i = c - 1; i >= FixedCols(); --i)
+      if (!IsFixed(i, r)) {
+        SetCol(i);
+        break;
       }
-    };
-    if (FNavigation->LeftRightRowSelect()) {
-      if (ctrl) scrollOne();
-    } else {
-      scrollOne();
-      ReportKeyDown(Key);
-      M.Result = 0;
-      return;
-    }
+  } else if (K.Key == VK_RIGHT && c + 1 < ColCount() - FFixedRightCols && IsFixed(c + 1, r)) {
+    for (Integer i = c + 1; i < ColCount() - FFixedRightCols; ++i)
+      if (!IsFixed(i, r)) {
+        SetCol(i);
+        break;
+      }
+  } else if (K.Key == VK_UP && r - 1 >= FixedRows() && IsFixed(c, r - 1)) {
+    for (Integer i = r - 1; i >= FixedRows(); --i)
+      if (!IsFixed(c, i) || K.RowSelect) {
+        SetRow(i);
+        break;
+      }
+  } else if (K.Key == VK_DOWN && r + 1 < RowCount() - FFixedFooters && IsFixed(c, r + 1)) {
+    for (Integer i = r + 1; i < RowCount() - FFixedFooters; ++i)
+      if (!IsFixed(c, i) || K.RowSelect) {
+        SetRow(i);
+        break;
+      }
+  } else {
+    return false;
   }
+  ReportKeyDown(K.Key);
+  TWMKey{M}.SetCharCode(0);
+  return true;
+}
 
-  // 9.3 Tab walks the cells.
-  if (Key == VK_TAB && Options().Contains(goTabs)) {
-    TabNavigate(shiftDown);
-    const TGridRect s = Selection();
-    if (!(s == FMoveSelection)) DoSelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
-    return;
-  }
-
-  // 9.4.1 Fixed cells inside the grid (by the fixed-cell question) are stepped over. IsFixed takes
-  // display columns.
-  if (FNavigation->SkipFixedCells() && (IsArrowKey(Key))) {
-    bool handled = false;
-    const Integer r = Row(), c = Col();
-    if (Key == VK_LEFT && c - 1 >= FixedCols() && IsFixed(c - 1, r)) {
-      for (Integer i = c - 1; i >= FixedCols(); --i)
-        if (!IsFixed(i, r)) {
-          SetCol(i);
-          break;
-        }
-      handled = true;
-    } else if (Key == VK_RIGHT && c + 1 < ColCount() - FFixedRightCols && IsFixed(c + 1, r)) {
-      for (Integer i = c + 1; i < ColCount() - FFixedRightCols; ++i)
-        if (!IsFixed(i, r)) {
-          SetCol(i);
-          break;
-        }
-      handled = true;
-    } else if (Key == VK_UP && r - 1 >= FixedRows() && IsFixed(c, r - 1)) {
-      for (Integer i = r - 1; i >= FixedRows(); --i)
-        if (!IsFixed(c, i) || rowSelect) {
-          SetRow(i);
-          break;
-        }
-      handled = true;
-    } else if (Key == VK_DOWN && r + 1 < RowCount() - FFixedFooters && IsFixed(c, r + 1)) {
-      for (Integer i = r + 1; i < RowCount() - FFixedFooters; ++i)
-        if (!IsFixed(c, i) || rowSelect) {
-          SetRow(i);
-          break;
-        }
-      handled = true;
-    }
-    if (handled) {
-      ReportKeyDown(Key);
-      msg.SetCharCode(0);
-      return;
-    }
-  }
-
-  // 9.4.2 Down on the last normal row appends a row.
+// The platform's key handling (OnKeyDown, KeyDown, the move) with what the grid does around it:
+// Down on the last normal row appends a row, the selection rectangle follows, a visible search
+// panel keeps the last row above it and the columns of a row-selecting grid keep their scroll.
+// True when the search panel ended the key before the platform saw it.
+bool TExStringGrid::KeyMovesCell(const TKeyPress& K, TMessage& M) {
+  const Word Key = K.Key;
   if (Key == VK_DOWN && IsLastNormalRow() && FNavigation->AppendOnArrowDown()) AppendRowOnArrowDown();
-
-  // 9.4.3 The selection rectangle follows the keys.
   if (FSelectionRectangle && !(Selection() == FMoveSelection)) {
     RepaintRect(TRect(FMoveSelection.Left, FMoveSelection.Top, FMoveSelection.Right, FMoveSelection.Bottom));
     FMoveSelection = Selection();
   }
 
-  // 9.4.4 A visible search panel keeps the last row above it.
   const bool searchAtEnd = FSearchFooter->Visible() && TopRow() >= RowCount() - VisibleRowCount();
   const bool lastRow = Row() == RowCount() - 1;
+  const bool movesOnLastRow =
+      Key == VK_NEXT || Key == VK_END || Key == VK_LEFT || Key == VK_RIGHT || Key == VK_DOWN;
+  const bool otherKey = Key != VK_SHIFT && Key != VK_MENU && !IsNavKey(Key);
   bool bracket = false;
   if (searchAtEnd) {
     if (Key == VK_DOWN && lastRow) {
       ScrollLastRowAboveSearchPanel();
       M.Result = 1;
       ReportKeyDown(Key);
-      return;
+      return true;
     }
     if ((Key == VK_RIGHT && lastRow && Col() == ColCount() - 1) || (Key == VK_LEFT && lastRow && Col() == FixedCols())) {
       M.Result = 1;
       ReportKeyDown(Key);
-      return;
+      return true;
     }
-    if ((lastRow && (Key == VK_NEXT || Key == VK_END || Key == VK_LEFT || Key == VK_RIGHT || Key == VK_DOWN)) ||
-        (Key != VK_SHIFT && Key != VK_MENU && !IsNavKey(Key))) {
+    if ((lastRow && movesOnLastRow) || otherKey) {
       BeginUpdate();
       bracket = true;
     }
   }
-  // 9.4.5
-  if (keepScroll) BeginUpdate();
+  if (K.KeepScroll) BeginUpdate();
 
-  // 9.4.6 The platform's key handling: OnKeyDown, KeyDown, the move.
   TBaseGrid::WMKeyDown(M);
 
-  // 9.4.7
   if (searchAtEnd) {
-    if (Key != VK_SHIFT && Key != VK_MENU && !IsNavKey(Key) && TopRow() != oldTopRow) SetTopRow(oldTopRow);
+    if (otherKey && TopRow() != K.OldTopRow) SetTopRow(K.OldTopRow);
     if (bracket) EndUpdate();
   }
-  // 9.4.8
-  if (FSearchFooter->Visible() && Row() == RowCount() - 1 &&
-      (Key == VK_NEXT || Key == VK_END || Key == VK_LEFT || Key == VK_RIGHT || Key == VK_DOWN))
-    ScrollLastRowAboveSearchPanel();
-  // 9.4.9
-  if (keepScroll) {
-    SetLeftCol(oldLeftCol);
+  if (FSearchFooter->Visible() && Row() == RowCount() - 1 && movesOnLastRow) ScrollLastRowAboveSearchPanel();
+  if (K.KeepScroll) {
+    SetLeftCol(K.OldLeftCol);
     EndUpdate();
   }
+  return false;
+}
 
-  // 9.4.10 The row the disjunct selection keys act on.
-  Integer R = Row();
-  if (FMouseActions->DisjunctRowSelect() && FMouseActions->RowSelectPersistent()) R = DisplayRowToRealRow(R);
-
-  // 9.4.11 Clipboard keys.
-  if (FNavigation->AllowClipboardShortCuts()) {
-    auto ask = [&](const TClipboardEvent& E) {
-      bool allow = true;
-      if (E) E(this, allow);
-      return allow;
-    };
-    if (ctrl && !shiftDown && Key == 'X') {
-      if (ask(OnClipboardCut)) CutSelectionToClipboard();
-      return;
-    }
-    if (ctrl && !shiftDown && Key == 'V') {
-      if (ask(OnClipboardPaste)) PasteSelectionFromClipboard();
-      return;
-    }
-    if (ctrl && !shiftDown && (Key == 'C' || Key == VK_INSERT)) {
-      if (ask(OnClipboardCopy)) CopySelectionToClipboard();
-      return;
-    }
-    if (shiftDown && !ctrl && Key == VK_INSERT) {
-      if (ask(OnClipboardPaste)) PasteSelectionFromClipboard();
-      return;
-    }
-    if (shiftDown && !ctrl && Key == VK_DELETE) {
-      if (ask(OnClipboardCut)) CutSelectionToClipboard();
-      return;
-    }
+// The clipboard keys with AllowClipboardShortCuts; each asks its event first. True when the key
+// was one of them.
+bool TExStringGrid::KeyOnClipboard(const TKeyPress& K) {
+  if (!FNavigation->AllowClipboardShortCuts()) return false;
+  auto ask = [&](const TClipboardEvent& E) {
+    bool allow = true;
+    if (E) E(this, allow);
+    return allow;
+  };
+  const Word Key = K.Key;
+  const bool ctrlOnly = K.Ctrl && !K.Shift;
+  const bool shiftOnly = K.Shift && !K.Ctrl;
+  if ((ctrlOnly && Key == 'X') || (shiftOnly && Key == VK_DELETE)) {
+    if (ask(OnClipboardCut)) CutSelectionToClipboard();
+  } else if ((ctrlOnly && Key == 'V') || (shiftOnly && Key == VK_INSERT)) {
+    if (ask(OnClipboardPaste)) PasteSelectionFromClipboard();
+  } else if (ctrlOnly && (Key == 'C' || Key == VK_INSERT)) {
+    if (ask(OnClipboardCopy)) CopySelectionToClipboard();
+  } else {
+    return false;
   }
+  return true;
+}
 
-  // 9.4.12 Row insertion, select-all and the rest.
-  if (Key == VK_INSERT && !ctrl && !shiftDown && !alt && FNavigation->AllowInsertRow()) {
-    bool canInsert = true;
-    CanInsertRow(Row(), canInsert);
-    if (!canInsert) return;
-    const Integer curRow = Row();
-    const bool filterWas = FFilterActive;
-    if (filterWas) SetFilterActive(false);
-    Integer insertAt = DisplayRowToRealRow(curRow);
-    Integer newRow = curRow;
-    if (FNavigation->InsertPosition() == pInsertAfter) {
-      if (FFixedRowAlways && RowCount() == FixedRows()) {
-        DoInsertRow(DisplayRowToRealRow(curRow));
-        newRow = 1;
-      } else if (curRow + 1 < RowCount()) {
-        insertAt = DisplayRowToRealRow(curRow + 1);
-        DoInsertRow(insertAt);
-        newRow = curRow + 1;
-      } else {
-        DoInsertRow(insertAt);
-      }
+// Insert adds a row before or after the current one (InsertPosition), with the filter off while
+// it goes in. True when the key was the row insertion, refused or not.
+bool TExStringGrid::KeyInsertsRow(const TKeyPress& K) {
+  if (K.Key != VK_INSERT || K.Ctrl || K.Shift || K.Alt || !FNavigation->AllowInsertRow()) return false;
+  bool canInsert = true;
+  CanInsertRow(Row(), canInsert);
+  if (!canInsert) return true;
+  const Integer curRow = Row();
+  const bool filterWas = FFilterActive;
+  if (filterWas) SetFilterActive(false);
+  Integer insertAt = DisplayRowToRealRow(curRow);
+  Integer newRow = curRow;
+  if (FNavigation->InsertPosition() == pInsertAfter) {
+    if (FFixedRowAlways && RowCount() == FixedRows()) {
+      DoInsertRow(DisplayRowToRealRow(curRow));
+      newRow = 1;
+    } else if (curRow + 1 < RowCount()) {
+      insertAt = DisplayRowToRealRow(curRow + 1);
+      DoInsertRow(insertAt);
+      newRow = curRow + 1;
     } else {
       DoInsertRow(insertAt);
     }
-    if (OnAutoInsertRow) OnAutoInsertRow(this, insertAt);
-    SetModified(true);
-    if (filterWas) SetFilterActive(true);
-    if (newRow >= 0 && newRow < RowCount()) SetRow(newRow);
-    CalcFooter(-1);
-    return;
+  } else {
+    DoInsertRow(insertAt);
   }
-  if (Key == 'A' && ctrl && (rowSelect || Options().Contains(goRangeSelect))) {
-    TGridRect r{FirstNavigableCol(), FixedRows(), ColCount() - FFixedRightCols - 1, RowCount() - FFixedFooters - 1};
-    if (FMouseActions->DisjunctRowSelect()) SelectRows(FixedRows(), RowCount() - FixedRows() - FFixedFooters);
-    AdjustKeySelectAll(r);
-    SetSelection(r);
-    // The last normal cell becomes current through a click, as a user would make it current.
-    FocusCell(r.Right, r.Bottom);
-    const TRect cr = CellRect(r.Right, r.Bottom);
-    SimulateCellClickAt(cr.Left + 2, cr.Top + 2);
-    FocusCell(r.Right, r.Bottom);
-    SetSelection(r);
-    return;
-  }
+  if (OnAutoInsertRow) OnAutoInsertRow(this, insertAt);
+  SetModified(true);
+  if (filterWas) SetFilterActive(true);
+  if (newRow >= 0 && newRow < RowCount()) SetRow(newRow);
+  CalcFooter(-1);
+  return true;
+}
 
-  if (IsNavKey(Key)) {
+// Ctrl+A selects every normal cell of a row- or range-selecting grid.
+bool TExStringGrid::KeySelectsAll(const TKeyPress& K) {
+  if (K.Key != 'A' || !K.Ctrl || !(K.RowSelect || Options().Contains(goRangeSelect))) return false;
+  TGridRect r{FirstNavigableCol(), FixedRows(), ColCount() - FFixedRightCols - 1, RowCount() - FFixedFooters - 1};
+  if (FMouseActions->DisjunctRowSelect()) SelectRows(FixedRows(), RowCount() - FixedRows() - FFixedFooters);
+  AdjustKeySelectAll(r);
+  SetSelection(r);
+  // The last normal cell becomes current through a click, as a user would make it current.
+  FocusCell(r.Right, r.Bottom);
+  const TRect cr = CellRect(r.Right, r.Bottom);
+  SimulateCellClickAt(cr.Left + 2, cr.Top + 2);
+  FocusCell(r.Right, r.Bottom);
+  SetSelection(r);
+  return true;
+}
+
+// The disjunct row and column selections follow the navigation keys; Space toggles the current
+// row and column in them. The row is the real one when the row selection persists.
+void TExStringGrid::KeyDisjunctSelection(const TKeyPress& K) {
+  Integer R = Row();
+  if (FMouseActions->DisjunctRowSelect() && FMouseActions->RowSelectPersistent()) R = DisplayRowToRealRow(R);
+  if (IsNavKey(K.Key)) {
     if (FMouseActions->DisjunctRowSelect()) {
-      if (!shiftDown && !ctrl) ClearRowSelect();
-      if (shiftDown) {
+      if (!K.Shift && !K.Ctrl) ClearRowSelect();
+      if (K.Shift) {
         const TGridRect s = Selection();
         SelectRows(s.Top, s.Bottom - s.Top + 1);
       } else {
@@ -510,8 +566,8 @@ void TExStringGrid::WMKeyDown(TMessage& M) {
       }
     }
     if (FMouseActions->DisjunctColSelect()) {
-      if (!shiftDown && !ctrl) ClearColSelect();
-      if (shiftDown) {
+      if (!K.Shift && !K.Ctrl) ClearColSelect();
+      if (K.Shift) {
         const TGridRect s = Selection();
         SelectCols(s.Left, s.Right - s.Left + 1);
       } else {
@@ -519,44 +575,60 @@ void TExStringGrid::WMKeyDown(TMessage& M) {
       }
     }
   }
-  if (Key == VK_SPACE) {
+  if (K.Key == VK_SPACE) {
     if (FMouseActions->DisjunctRowSelect()) SetRowSelect(R, !RowSelect(R));
     if (FMouseActions->DisjunctColSelect()) SetColSelect(Col(), !ColSelect(Col()));
   }
-  if (Key == VK_DELETE && !alt && FNavigation->AllowDeleteRow() &&
-      RowCount() - FixedRows() - FFixedFooters >= 1) {
-    const Integer realRow = DisplayRowToRealRow(Row());
-    const bool filterWas = FFilterActive;
-    if (filterWas) SetFilterActive(false);
-    bool canDelete = true;
-    if (OnCanDeleteRow) OnCanDeleteRow(this, realRow, canDelete);
-    if (!canDelete) {
-      if (filterWas) SetFilterActive(true);
-      return;
-    }
-    DoDeleteRow(realRow);
+}
+
+// Delete removes the current row (AllowDeleteRow), with the filter off while it goes. False when
+// OnCanDeleteRow refused it: the key ends there.
+bool TExStringGrid::KeyDeletesRow(const TKeyPress& K) {
+  if (K.Key != VK_DELETE || K.Alt || !FNavigation->AllowDeleteRow() || RowCount() - FixedRows() - FFixedFooters < 1)
+    return true;
+  const Integer realRow = DisplayRowToRealRow(Row());
+  const bool filterWas = FFilterActive;
+  if (filterWas) SetFilterActive(false);
+  bool canDelete = true;
+  if (OnCanDeleteRow) OnCanDeleteRow(this, realRow, canDelete);
+  if (!canDelete) {
     if (filterWas) SetFilterActive(true);
-    if (FloatingFooterVisible() && Row() >= RowCount() - 1 && RowCount() >= 2) SetRow(RowCount() - 2);
-    RememberCellValue(Col(), Row());
-    SetModified(true);
-    CalcFooter(-1);
+    return false;
   }
-  if (Key == VK_TAB && Options().Contains(goTabs) && FFixedRightCols > 0 &&
-      oldCol + 1 == ColCount() + NumHiddenColumns() - FFixedRightCols) {
-    const Integer next = oldRow + 1 < RowCount() - FFixedFooters ? oldRow + 1 : FixedRows();
+  DoDeleteRow(realRow);
+  if (filterWas) SetFilterActive(true);
+  if (FloatingFooterVisible() && Row() >= RowCount() - 1 && RowCount() >= 2) SetRow(RowCount() - 2);
+  RememberCellValue(Col(), Row());
+  SetModified(true);
+  CalcFooter(-1);
+  return true;
+}
+
+// Tab from the last normal column of a grid with fixed right columns goes on to the next row.
+void TExStringGrid::KeyTabPastFixedRightCols(const TKeyPress& K) {
+  if (K.Key == VK_TAB && Options().Contains(goTabs) && FFixedRightCols > 0 &&
+      K.OldCol + 1 == ColCount() + NumHiddenColumns() - FFixedRightCols) {
+    const Integer next = K.OldRow + 1 < RowCount() - FFixedFooters ? K.OldRow + 1 : FixedRows();
     MoveColRow(FirstNavigableCol(), next, true, true);
   }
-  if (enterOrF2) {
-    RememberCellValue(Col(), Row());
-    if (HasHtmlControl(GetCellEx(DisplayToRealCol(Col()), Row()))) EditHtmlControl(Col(), Row(), String());
-    if (Key == VK_F2) AfterF2Key();
-  }
+}
+
+// After Enter and F2: the value is remembered for Esc, an HTML form control in the cell takes the
+// edit, and F2 runs its hook.
+void TExStringGrid::KeyAfterEnterOrF2(const TKeyPress& K) {
+  if (K.Key != VK_RETURN && K.Key != VK_F2) return;
+  RememberCellValue(Col(), Row());
+  if (HasHtmlControl(GetCellEx(DisplayToRealCol(Col()), Row()))) EditHtmlControl(Col(), Row(), String());
+  if (K.Key == VK_F2) AfterF2Key();
+}
+
+// A selection the key changed is reported once.
+void TExStringGrid::KeyReportSelectionChange() {
   const TGridRect s = Selection();
   if (!(s == FMoveSelection)) {
     DoSelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
     FMoveSelection = s;
   }
-  (void)editable;
 }
 
 void TExStringGrid::WMKeyUp(TMessage& M) { TBaseGrid::WMKeyUp(M); }

@@ -128,15 +128,75 @@ bool TExStringGrid::CellLinkAt(Integer ACol, Integer ARow, Integer X, Integer Y,
 
 // --- Left press ------------------------------------------------------------------------------------
 
+// The press in its order. A step answering true has ended the press; the rest run on.
 void TExStringGrid::WMLButtonDown(TMessage& M) {
   TWMMouse mm{M};
-  const Integer X = mm.XPos();
-  const Integer Y = mm.YPos();
-  Integer ACol = -1, ARow = -1;
-  MouseToCell(X, Y, ACol, ARow);
+  TLeftPress P;
+  P.X = mm.XPos();
+  P.Y = mm.YPos();
+  P.Keys = static_cast<Word>(mm.Keys());
+  MouseToCell(P.X, P.Y, P.ACol, P.ARow);
 
-  // 1. Widths changed before this press (in code, by an earlier drag) do not hold back its
-  // release.
+  PressResetFlags();
+  if (IsInResizeGrip(P.X, P.Y)) {
+    StartGripDrag(M, true);
+    M.Result = 1;
+    return;
+  }
+  // A press outside the selection of a range-select-and-edit grid does not edit.
+  if (Options().Contains(goEditing) && FMouseActions->RangeSelectAndEdit() &&
+      !CellInGridRect(Selection(), P.ACol, P.ARow))
+    SetOptions(Options() >> goEditing);
+  bool allow = true;
+  if (OnCanClickCell) OnCanClickCell(this, P.ARow, P.ACol, allow);
+  if (!allow) return;
+  if (FCellSelectorMode) {
+    CellSelectorClick(P.ACol, P.ARow);
+    return;
+  }
+  if (FMouseSelectMode == msResize) {
+    StartGripDrag(M, false);
+    return;
+  }
+  PressClearsDisjunctCells(P);
+  PressNoteStart(P);
+  if (P.ACol == -1 || P.ARow == -1) {
+    PressOutsideCells(M);
+    return;
+  }
+  PressMovesToBaseCell(P);
+  if (PressSizesFixedArea(P)) return;
+  P.RC = DisplayToRealCol(P.ACol);
+  P.FixedPos = P.ACol < FixedCols() || P.ARow < FixedRows();
+  P.FixedCell = P.FixedPos || IsFixed(P.ACol, P.ARow);
+  if (P.FixedCell) HideInplaceEdit();
+  PressFixedCellButton(P);
+  if (!HasState(csDesigning) && P.ValidCell && PressOnCellGraphic(P, M)) return;
+  if (P.ACol >= ColCount() || P.ARow < 0 || P.ARow >= RowCount()) {
+    TBaseGrid::WMLButtonDown(M);
+    return;
+  }
+  PressNoteClickOffset(P);
+  if (PressDisjunctRowsCols(P, M)) return;
+  if (HandleLinkPress(P.ACol, P.ARow, P.X, P.Y)) return;
+  Movecell = -1;
+  PressHeaderSelection(P);
+  PressNoteMoveCandidate(P);
+  P.CanEdit = Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit();
+  CanEditCell(P.RC, P.ARow, P.CanEdit);
+  if (PressTogglesCheck(P)) return;
+  PressFocusesDirectCombo(P);
+  const bool deferSelecting = PressDefersSelecting(P);
+  if (!P.FixedPos && P.FixedCell)
+    PressOnFixedCell(P);
+  else
+    PressOnCell(P, M);
+  if (deferSelecting) FGridState = gsSelecting;
+}
+
+// Widths changed before this press (in code, by an earlier drag) do not hold back its release;
+// the press starts with no click, spin or move pending.
+void TExStringGrid::PressResetFlags() {
   ColSizeFlg = false;
   ColMoveFlg = false;
   FDoOnClick = true;
@@ -144,46 +204,26 @@ void TExStringGrid::WMLButtonDown(TMessage& M) {
   FMouseKeepDown = true;
   FSpinUpClick = false;
   FSpinDnClick = false;
+}
 
-  // 2. The selection's resize grip.
-  if (IsInResizeGrip(X, Y)) {
-    StartGripDrag(M, true);
-    M.Result = 1;
-    return;
-  }
-
-  // 3.
-  if (Options().Contains(goEditing) && FMouseActions->RangeSelectAndEdit() &&
-      !CellInGridRect(Selection(), ACol, ARow))
-    SetOptions(Options() >> goEditing);
-
-  // 4.
-  bool allow = true;
-  if (OnCanClickCell) OnCanClickCell(this, ARow, ACol, allow);
-  if (!allow) return;
-
-  // 5.
-  if (FCellSelectorMode) {
-    CellSelectorClick(ACol, ARow);
-    return;
-  }
-
-  // 6.
-  if (FMouseSelectMode == msResize) {
-    StartGripDrag(M, false);
-    return;
-  }
-
-  // 7.
-  const TPressModifier mod = PressModifier(static_cast<Word>(mm.Keys()));
-  const bool validCell = ACol >= 0 && ARow >= 0 && ACol < ColCount() && ARow < RowCount();
-  if (FMouseActions->DisjunctCellSelect() && mod != pmCtrl && validCell && ACol >= FixedCols() &&
-      ARow >= FixedRows()) {
+// With DisjunctCellSelect a press on a normal cell without Ctrl starts a new cell selection.
+void TExStringGrid::PressClearsDisjunctCells(TLeftPress& P) {
+  const TPressModifier mod = PressModifier(P.Keys);
+  P.AltMod = mod == pmAlt;
+  P.ShiftMod = mod == pmShift;
+  P.CtrlMod = mod == pmCtrl;
+  P.ValidCell = P.ACol >= 0 && P.ARow >= 0 && P.ACol < ColCount() && P.ARow < RowCount();
+  if (FMouseActions->DisjunctCellSelect() && !P.CtrlMod && P.ValidCell &&
+      P.ACol >= FixedCols() && P.ARow >= FixedRows()) {
     FSelectedCells->Clear();
     Invalidate();
   }
+}
 
-  // 8.
+// What the press starts from: no search text, move or selection click pending, the scroll
+// position; the sizing candidate, the cell whose right or bottom border lies just left of or
+// above the point.
+void TExStringGrid::PressNoteStart(const TLeftPress& P) {
   SearchInc.clear();
   FMoveColInd = -1;
   FMoveRowInd = -1;
@@ -192,234 +232,238 @@ void TExStringGrid::WMLButtonDown(TMessage& M) {
   FOldKeepLeftCol = LeftCol();
   FOldTopRow = TopRow();
 
-  // 9. The sizing candidate: the cell whose right or bottom border lies just left of or above the
-  // point.
-  {
-    Integer sc = -1, sr = -1;
-    if (ACol == 0)
-      MouseToCell(X, Y - 4, sc, sr);
-    else if (ARow == 0)
-      MouseToCell(X - 5, Y, sc, sr);
-    else
-      MouseToCell(X - 5, Y - 4, sc, sr);
-    Colclicked = sc;
-    Rowclicked = sr;
-    if (sc >= 0) Colclickedsize = ColWidths(sc);
-    if (sr >= 0) Rowclickedsize = RowHeights(sr);
-    Clickposx = X;
-    Clickposy = Y;
-    if (FLook == glListView) RepaintCell(FHotFixedCell.X, FHotFixedCell.Y);
-  }
+  Integer sc = -1, sr = -1;
+  if (P.ACol == 0)
+    MouseToCell(P.X, P.Y - 4, sc, sr);
+  else if (P.ARow == 0)
+    MouseToCell(P.X - 5, P.Y, sc, sr);
+  else
+    MouseToCell(P.X - 5, P.Y - 4, sc, sr);
+  Colclicked = sc;
+  Rowclicked = sr;
+  if (sc >= 0) Colclickedsize = ColWidths(sc);
+  if (sr >= 0) Rowclickedsize = RowHeights(sr);
+  Clickposx = P.X;
+  Clickposy = P.Y;
+  if (FLook == glListView) RepaintCell(FHotFixedCell.X, FHotFixedCell.Y);
+}
 
-  // 10. Outside the cells.
-  if (ACol == -1 || ARow == -1) {
-    HideInplaceEdit();
-    if (!FFixedRowAlways) TBaseGrid::WMLButtonDown(M);
-    return;
-  }
+// A press outside the cells ends the edit; the platform takes it unless the header row stays.
+void TExStringGrid::PressOutsideCells(TMessage& M) {
+  HideInplaceEdit();
+  if (!FFixedRowAlways) TBaseGrid::WMLButtonDown(M);
+}
 
-  // 11. A merged area answers with its base cell.
-  {
-    const TPoint bc = BaseCell(DisplayToRealCol(ACol), ARow);
-    ACol = RealToDisplayCol(bc.X);
-    ARow = bc.Y;
-  }
+// A merged area answers with its base cell.
+void TExStringGrid::PressMovesToBaseCell(TLeftPress& P) {
+  const TPoint bc = BaseCell(DisplayToRealCol(P.ACol), P.ARow);
+  P.ACol = RealToDisplayCol(bc.X);
+  P.ARow = bc.Y;
   if (FMouseActions->CaretPositioning()) LButFlg = true;
+}
 
-  // 12. Sizing the fixed area.
+// Sizing the fixed columns or rows, armed by where the pointer last moved.
+bool TExStringGrid::PressSizesFixedArea(const TLeftPress& P) {
   if (FSizeFixed) {
-    StartFixedSizing(true, X, Y);
-    return;
+    StartFixedSizing(true, P.X, P.Y);
+    return true;
   }
   if (FSizeFixedR) {
-    StartFixedSizing(false, X, Y);
-    return;
+    StartFixedSizing(false, P.X, P.Y);
+    return true;
   }
+  return false;
+}
 
-  const Integer RC = DisplayToRealCol(ACol);
-  const bool fixedPos = ACol < FixedCols() || ARow < FixedRows();
-  const bool fixedCell = fixedPos || IsFixed(ACol, ARow);
-  // 13.
-  if (fixedCell) HideInplaceEdit();
-
-  // 14. Fixed cells drawn as buttons show pressed.
-  const bool onNodeGlyph = ACol == 0 && FNumNodes > 0 && IsNode(ARow) && IsNodeGlyphHit(ARow, X);
+// Fixed cells drawn as buttons show pressed (not on a node glyph).
+void TExStringGrid::PressFixedCellButton(const TLeftPress& P) {
+  const bool onNodeGlyph = P.ACol == 0 && FNumNodes > 0 && IsNode(P.ARow) && IsNodeGlyphHit(P.ARow, P.X);
   if (FFixedAsButtons && Options().Contains(goFixedVertLine) && Options().Contains(goFixedHorzLine) && Ctl3D() &&
-      fixedCell && !onNodeGlyph) {
-    TRect r = CellRect(ACol, ARow);
+      P.FixedCell && !onNodeGlyph) {
+    TRect r = CellRect(P.ACol, P.ARow);
     DrawEdge(Canvas(), r, BDR_SUNKENINNER, BF_RECT);
     FPushedFixedCell = r;
-    FPushedCellButton = TPoint(ACol, ARow);
+    FPushedCellButton = TPoint(P.ACol, P.ARow);
     FFixedCellPushed = true;
   }
+}
 
-  // 15. Cell graphics.
-  if (!HasState(csDesigning) && validCell) {
-    const TRect cr = CellRect(ACol, ARow);
-    // 15.1 Always-visible spin buttons.
-    if (ControlLook()->SpinButtonsAlwaysVisible() && HasSpinEdit(RC, ARow) && X > cr.Right - 18) {
-      if (Y <= (cr.Top + cr.Bottom) / 2)
-        FSpinUpClick = true;
-      else
-        FSpinDnClick = true;
+// The cell graphics a press acts on, by kind. True when one of them took the press.
+bool TExStringGrid::PressOnCellGraphic(const TLeftPress& P, TMessage& M) {
+  const TRect cr = CellRect(P.ACol, P.ARow);
+  // Always-visible spin buttons: the press steps the editor it opens.
+  if (ControlLook()->SpinButtonsAlwaysVisible() && HasSpinEdit(P.RC, P.ARow) && P.X > cr.Right - 18) {
+    if (P.Y <= (cr.Top + cr.Bottom) / 2)
+      FSpinUpClick = true;
+    else
+      FSpinDnClick = true;
+  }
+  PressHeaderNodeGlyph(P);
+  if (PressNodeGlyph(P)) return true;
+  if (IsRadio(P.RC, P.ARow) && (IsEditable(P.RC, P.ARow) || ControlLook()->RadioAlwaysActive())) {
+    HideInplaceEdit();
+    ClickRadioGroup(P.ACol, P.ARow, P.Y - cr.Top, P.X - cr.Left);
+    if (CanFocus()) SetFocus();
+    return true;
+  }
+  // The node column does not select.
+  if (P.ACol == 0 && P.ARow >= FixedRows() && FNumNodes > 0 && !FMouseActions->RowSelect() &&
+      !Options().Contains(goRowSizing)) {
+    if (OnMouseDown) OnMouseDown(this, mbLeft, KeysToShiftState(P.Keys), P.X, P.Y);
+    if (OnClickCell) OnClickCell(this, P.ARow, P.ACol);
+    return true;
+  }
+  if (PressPreparesOleDrag(P, cr)) return true;
+  if (GetCellType(P.RC, P.ARow) == ctRating && IsEditable(P.RC, P.ARow)) {
+    HideInplaceEdit();
+    double rate = std::trunc((P.X - cr.Left) / 9.0) / 2.0;
+    if (RatingChange(P.RC, P.ARow, rate)) {
+      SetFloats(P.RC, P.ARow, rate);
+      RepaintCell(P.ACol, P.ARow);
     }
-    // 15.2 The header's node glyph expands or contracts every node.
-    if (ARow < FixedRows() && ACol == 0 && FMouseActions->NodeAllExpandContract()) {
-      TCellGraphic* g = GetCellGraphic(0, ARow);
-      if (g && g->CellType() == ctNode && IsNodeGlyphHit(ARow, X)) {
-        if (g->CellBoolean())
-          ExpandAll();
-        else
-          ContractAll();
-        g->SetCellBoolean(!g->CellBoolean());
-        RepaintCell(0, ARow);
-      }
-    }
-    // 15.3 A node row's glyph.
-    if (ARow >= FixedRows() && ACol == 0 && FNumNodes > 0 && IsNode(ARow) &&
-        (!FMouseActions->PreciseNodeClick() || IsNodeGlyphHit(ARow, X))) {
-      if (OnMouseDown) OnMouseDown(this, mbLeft, KeysToShiftState(static_cast<Word>(mm.Keys())), X, Y);
-      if (OnClickCell) OnClickCell(this, ARow, ACol);
-      const Integer realRow = DisplayRowToRealRow(ARow);
-      bool allowNode = true;
-      const bool contracted = GetNodeState(ARow);
-      if (contracted) {
-        if (OnBeforeExpandNode) OnBeforeExpandNode(this, ARow, realRow, allowNode);
-      } else if (OnBeforeContractNode) {
-        OnBeforeContractNode(this, ARow, realRow, allowNode);
-      }
-      if (allowNode) {
-        if (contracted) {
-          ExpandNode(realRow);
-          if (OnExpandNode) OnExpandNode(this, ARow, realRow);
-        } else {
-          ContractNode(realRow);
-          if (OnContractNode) OnContractNode(this, ARow, realRow);
-        }
-      }
-      if (FMouseActions->MoveRowOnNodeClick()) SetRow(ARow);
-      return;
-    }
-    // 15.4 Radio groups.
-    if (IsRadio(RC, ARow) && (IsEditable(RC, ARow) || ControlLook()->RadioAlwaysActive())) {
-      HideInplaceEdit();
-      ClickRadioGroup(ACol, ARow, Y - cr.Top, X - cr.Left);
-      if (CanFocus()) SetFocus();
-      return;
-    }
-    // 15.5 The node column does not select.
-    if (ACol == 0 && ARow >= FixedRows() && FNumNodes > 0 && !FMouseActions->RowSelect() &&
-        !Options().Contains(goRowSizing)) {
-      if (OnMouseDown) OnMouseDown(this, mbLeft, KeysToShiftState(static_cast<Word>(mm.Keys())), X, Y);
-      if (OnClickCell) OnClickCell(this, ARow, ACol);
-      return;
-    }
-    // 15.6 A press on selected cells of an OLE drag source prepares the drag.
-    const bool header = ARow < FixedRows();
-    if (FDragDropSettings && FDragDropSettings->OleDropSource() && !Options().Contains(goEditing) &&
-        !HasButton(RC, ARow) && !HasCheckBox(RC, ARow) &&
-        (IsSelected(ACol, ARow) || (header && !FEnhRowColMove))) {
-      if (header && (FMouseActions->ColSelect() || FMouseActions->AllSelect())) {
-        // handled by the header selection below
-      } else if (!header && ACol >= FixedCols()) {
-        const bool farFromBorders = !Options().Contains(goColSizing) || (X - cr.Left > 3 && cr.Right - X > 3);
-        if (farFromBorders) {
-          if (CanFocus()) SetFocus();
-          if (OnMouseDown) OnMouseDown(this, mbLeft, KeysToShiftState(static_cast<Word>(mm.Keys())), X, Y);
-          FSelectionClick = true;
-          if (OnClickCell) OnClickCell(this, ARow, ACol);
-          return;
-        }
-      }
-    }
-    // 15.7 Ratings.
-    if (GetCellType(RC, ARow) == ctRating && IsEditable(RC, ARow)) {
-      HideInplaceEdit();
-      double rate = std::trunc((X - cr.Left) / 9.0) / 2.0;
-      if (RatingChange(RC, ARow, rate)) {
-        SetFloats(RC, ARow, rate);
-        RepaintCell(ACol, ARow);
-      }
-      return;
-    }
-    // 15.8 Cell buttons and 15.9 expand glyphs.
-    const bool hasButton = HasButton(RC, ARow);
-    const bool hasExpand = HasExpand(RC, ARow);
-    if (hasButton || hasExpand) {
-      HideInplaceEdit();
-      if (!fixedCell) {
-        FForceSel = true;
-        if (SelectCell(ACol, ARow)) MoveColRow(ACol, ARow, true, true);
-        FForceSel = false;
-      }
-      const TRect br = hasButton ? GetCellControlRect(ACol, ARow) : GetExpandRect(RC, ARow);
-      if (PointIn(br, X, Y)) {
-        PushButton(ACol, ARow, true);
-        FPushedCellButton = TPoint(ACol, ARow);
-        SetCaptureControl(this);
-        if (OnClickCell) OnClickCell(this, ARow, ACol);
-      }
-      return;
-    }
-    // 15.10 A press on any cell of a merged area selects its base cell.
-    if (IsMergedCell(RC, ARow) && !fixedCell && !OnMouseDown) {
-      const TRect br = CellRect(ACol, ARow);
-      M.LParam = MakeLParam(br.Left + 2, br.Top + 2);
+    return true;
+  }
+  if (PressCellButton(P)) return true;
+  // A press on any cell of a merged area selects its base cell.
+  if (IsMergedCell(P.RC, P.ARow) && !P.FixedCell && !OnMouseDown) {
+    const TRect br = CellRect(P.ACol, P.ARow);
+    M.LParam = MakeLParam(br.Left + 2, br.Top + 2);
+  }
+  return false;
+}
+
+// The header's node glyph expands or contracts every node.
+void TExStringGrid::PressHeaderNodeGlyph(const TLeftPress& P) {
+  if (P.ARow >= FixedRows() || P.ACol != 0 || !FMouseActions->NodeAllExpandContract()) return;
+  TCellGraphic* g = GetCellGraphic(0, P.ARow);
+  if (g && g->CellType() == ctNode && IsNodeGlyphHit(P.ARow, P.X)) {
+    if (g->CellBoolean())
+      ExpandAll();
+    else
+      ContractAll();
+    g->SetCellBoolean(!g->CellBoolean());
+    RepaintCell(0, P.ARow);
+  }
+}
+
+// A node row's glyph expands or contracts its node, as the before-events allow.
+bool TExStringGrid::PressNodeGlyph(const TLeftPress& P) {
+  const Integer ARow = P.ARow;
+  if (ARow < FixedRows() || P.ACol != 0 || FNumNodes <= 0 || !IsNode(ARow) ||
+      (FMouseActions->PreciseNodeClick() && !IsNodeGlyphHit(ARow, P.X)))
+    return false;
+  if (OnMouseDown) OnMouseDown(this, mbLeft, KeysToShiftState(P.Keys), P.X, P.Y);
+  if (OnClickCell) OnClickCell(this, ARow, P.ACol);
+  const Integer realRow = DisplayRowToRealRow(ARow);
+  bool allowNode = true;
+  const bool contracted = GetNodeState(ARow);
+  if (contracted) {
+    if (OnBeforeExpandNode) OnBeforeExpandNode(this, ARow, realRow, allowNode);
+  } else if (OnBeforeContractNode) {
+    OnBeforeContractNode(this, ARow, realRow, allowNode);
+  }
+  if (allowNode) {
+    if (contracted) {
+      ExpandNode(realRow);
+      if (OnExpandNode) OnExpandNode(this, ARow, realRow);
+    } else {
+      ContractNode(realRow);
+      if (OnContractNode) OnContractNode(this, ARow, realRow);
     }
   }
+  if (FMouseActions->MoveRowOnNodeClick()) SetRow(ARow);
+  return true;
+}
 
-  // 16.
-  if (ACol >= ColCount() || ARow < 0 || ARow >= RowCount()) {
-    TBaseGrid::WMLButtonDown(M);
-    return;
+// A press on selected cells of an OLE drag source prepares the drag, which starts on the next
+// move; a header press that selects columns or the grid goes on to that selection.
+bool TExStringGrid::PressPreparesOleDrag(const TLeftPress& P, const TRect& CR) {
+  const bool header = P.ARow < FixedRows();
+  if (!FDragDropSettings || !FDragDropSettings->OleDropSource() || Options().Contains(goEditing) ||
+      HasButton(P.RC, P.ARow) || HasCheckBox(P.RC, P.ARow) ||
+      !(IsSelected(P.ACol, P.ARow) || (header && !FEnhRowColMove)))
+    return false;
+  if (header || P.ACol < FixedCols()) return false;
+  const bool farFromBorders = !Options().Contains(goColSizing) || (P.X - CR.Left > 3 && CR.Right - P.X > 3);
+  if (!farFromBorders) return false;
+  if (CanFocus()) SetFocus();
+  if (OnMouseDown) OnMouseDown(this, mbLeft, KeysToShiftState(P.Keys), P.X, P.Y);
+  FSelectionClick = true;
+  if (OnClickCell) OnClickCell(this, P.ARow, P.ACol);
+  return true;
+}
+
+// Cell buttons and expand glyphs: the cell becomes current and the button shows pressed, with
+// the mouse captured, when the point lies on it.
+bool TExStringGrid::PressCellButton(const TLeftPress& P) {
+  const bool hasButton = HasButton(P.RC, P.ARow);
+  const bool hasExpand = HasExpand(P.RC, P.ARow);
+  if (!hasButton && !hasExpand) return false;
+  HideInplaceEdit();
+  if (!P.FixedCell) {
+    FForceSel = true;
+    if (SelectCell(P.ACol, P.ARow)) MoveColRow(P.ACol, P.ARow, true, true);
+    FForceSel = false;
   }
-
-  // 17.
-  {
-    TRect sr;
-    if (Colclicked >= 0 && Rowclicked >= 0) sr = CellRect(Colclicked, Rowclicked);
-    Clickposdx = X - sr.Left;
-    Clickposdy = Y - sr.Top;
+  const TRect br = hasButton ? GetCellControlRect(P.ACol, P.ARow) : GetExpandRect(P.RC, P.ARow);
+  if (PointIn(br, P.X, P.Y)) {
+    PushButton(P.ACol, P.ARow, true);
+    FPushedCellButton = TPoint(P.ACol, P.ARow);
+    SetCaptureControl(this);
+    if (OnClickCell) OnClickCell(this, P.ARow, P.ACol);
   }
+  return true;
+}
 
-  // 18. Disjunct rows.
-  const bool hotmailCol0 = ACol == 0 && FMouseActions->HotmailRowSelect();
-  if (FMouseActions->DisjunctRowSelect() && ARow >= FixedRows() && !hotmailCol0) {
-    if (mod == pmShift) {
+// The press position within the sizing candidate cell.
+void TExStringGrid::PressNoteClickOffset(const TLeftPress& P) {
+  TRect sr;
+  if (Colclicked >= 0 && Rowclicked >= 0) sr = CellRect(Colclicked, Rowclicked);
+  Clickposdx = P.X - sr.Left;
+  Clickposdy = P.Y - sr.Top;
+}
+
+// The disjunct row and column selections: Shift on a row selects the range from the selection
+// before the press (ending the press); Ctrl notes whether the press deselects; a plain press
+// starts a new selection.
+bool TExStringGrid::PressDisjunctRowsCols(TLeftPress& P, TMessage& M) {
+  P.HotmailCol0 = P.ACol == 0 && FMouseActions->HotmailRowSelect();
+  if (FMouseActions->DisjunctRowSelect() && P.ARow >= FixedRows() && !P.HotmailCol0) {
+    if (P.ShiftMod) {
       const TGridRect before = Selection();
       TBaseGrid::WMLButtonDown(M);
       TGridRect r;
-      r.Left = std::min(ACol, before.Left);
-      r.Right = std::max(ACol, before.Left);
-      r.Top = std::min(ARow, before.Top);
-      r.Bottom = std::max(ARow, before.Top);
+      r.Left = std::min(P.ACol, before.Left);
+      r.Right = std::max(P.ACol, before.Left);
+      r.Top = std::min(P.ARow, before.Top);
+      r.Bottom = std::max(P.ARow, before.Top);
       SetSelection(r);
-      return;
+      return true;
     }
-    if (mod == pmCtrl || FMouseActions->DisjunctRowSelectNoCtrl()) {
-      const Integer fr = FMouseActions->RowSelectPersistent() ? DisplayRowToRealRow(ARow) : ARow;
+    if (P.CtrlMod || FMouseActions->DisjunctRowSelectNoCtrl()) {
+      const Integer fr = FMouseActions->RowSelectPersistent() ? DisplayRowToRealRow(P.ARow) : P.ARow;
       FDeselectState = RowSelect(fr);
     } else {
       FMouseDown = true;
-      if (mod != pmAlt) ClearRowSelect();
+      if (!P.AltMod) ClearRowSelect();
     }
   }
-  // 19. Disjunct columns.
-  if (FMouseActions->DisjunctColSelect() && ACol >= FixedCols()) {
-    if (mod == pmCtrl) {
-      FDeselectState = ColSelect(ACol);
+  if (FMouseActions->DisjunctColSelect() && P.ACol >= FixedCols()) {
+    if (P.CtrlMod) {
+      FDeselectState = ColSelect(P.ACol);
     } else {
       FMouseDown = true;
       ClearColSelect();
     }
   }
+  return false;
+}
 
-  // 20. Links and HTML form controls.
-  if (HandleLinkPress(ACol, ARow, X, Y)) return;
-
-  // 21. Header selections and the move candidate.
-  Movecell = -1;
-  const bool shiftPress = mod == pmShift;
+// The header selections: the top-left cell selects the grid, a fixed column cell the rows and a
+// header cell the columns (Shift extends the selection).
+void TExStringGrid::PressHeaderSelection(const TLeftPress& P) {
+  const Integer ACol = P.ACol, ARow = P.ARow;
+  const bool shiftPress = P.ShiftMod;
   if (ACol < FixedCols() && ARow < FixedRows() && FMouseActions->AllSelect() &&
       Options().Contains(goRangeSelect) && FMouseSelectMode == msAll) {
     if (CanFocus()) SetFocus();
@@ -452,142 +496,163 @@ void TExStringGrid::WMLButtonDown(TMessage& M) {
     SetSelection(TGridRect{std::min(from, ACol), FixedRows(), std::max(from, ACol), RowCount() - 1});
     FMouseSelectStart = from;
   }
-  if (ARow < FixedRows() && ACol >= FixedCols()) {
-    Movecell = ACol;
-  } else if (ACol < FixedCols() && ARow >= FixedRows()) {
-    Movecell = ARow;
+}
+
+// The move candidate: the column of a header cell, the row of a fixed column cell, with the
+// press offset in the cell.
+void TExStringGrid::PressNoteMoveCandidate(const TLeftPress& P) {
+  if (P.ARow < FixedRows() && P.ACol >= FixedCols()) {
+    Movecell = P.ACol;
+  } else if (P.ACol < FixedCols() && P.ARow >= FixedRows()) {
+    Movecell = P.ARow;
   }
   if (Movecell >= 0) {
-    const TRect cr = CellRect(ACol, ARow);
-    MoveOfsX = X - cr.Left;
-    MoveOfsY = Y - cr.Top;
+    const TRect cr = CellRect(P.ACol, P.ARow);
+    MoveOfsX = P.X - cr.Left;
+    MoveOfsY = P.Y - cr.Top;
   }
+}
 
-  // 22. Check boxes and radio buttons.
-  bool canEdit = Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit();
-  CanEditCell(RC, ARow, canEdit);
+// A press in a check box or radio button toggles it; in column 0 of a hotmail-style grid it
+// selects the row, in the header with CheckAllCheck it sets the whole column.
+bool TExStringGrid::PressTogglesCheck(const TLeftPress& P) {
+  const Integer RC = P.RC, ACol = P.ACol, ARow = P.ARow;
   const bool isCheck = HasCheckBox(RC, ARow);
   const bool isRadioButton = HasRadioButton(RC, ARow);
-  if ((isCheck || isRadioButton) && (canEdit || ControlLook()->CheckAlwaysActive() || hotmailCol0) &&
-      IsInCheckBox(RC, ARow, X, Y)) {
-    HideInplaceEdit();
-    if (CanFocus()) SetFocus();
-    if (isRadioButton) {
-      ToggleRadioButton(RC, ARow, true);
-      if (OnRadioButtonClick) OnRadioButtonClick(this, RC, ARow);
-    } else {
-      ToggleCheckBox(RC, ARow, true);
-    }
-    if (ShowModifiedEnabled()) {
-      SetRowModified(ARow, true);
-      RepaintCell(0, ARow);
-    }
-    bool state = false;
-    GetCheckBoxState(RC, DisplayRowToRealRow(ARow), state);
-    if (hotmailCol0) {
-      SelectRows(ARow, 1);
-      const Integer realRow = DisplayRowToRealRow(ARow);
-      SetRowSelect(realRow, !RowSelect(realRow));
-      if (!RowSelect(DisplayRowToRealRow(Row()))) FShowSelection = false;
-    }
-    if (!FNavigation->AlwaysEdit() && ACol >= FixedCols() && ARow >= FixedRows()) MoveColRow(ACol, ARow, true, true);
-    CheckBoxClick(RC, ARow, state);
-    if (FHideFocusRect) RepaintCell(ACol, ARow);
-    if (ARow < FixedRows() && FMouseActions->CheckAllCheck()) {
-      for (Integer r = FixedRows(); r < RowCount(); ++r) {
-        if (FMouseActions->HotmailRowSelect())
-          SetRowSelect(r, state);
-        else
-          SetCheckBoxState(RC, r, state);
-      }
-      Invalidate();
-    }
-    if (OnMouseDown) OnMouseDown(this, mbLeft, KeyboardShiftState(), X, Y);
-    Click();
-    return;
+  if (!((isCheck || isRadioButton) && (P.CanEdit || ControlLook()->CheckAlwaysActive() || P.HotmailCol0) &&
+        IsInCheckBox(RC, ARow, P.X, P.Y)))
+    return false;
+  HideInplaceEdit();
+  if (CanFocus()) SetFocus();
+  if (isRadioButton) {
+    ToggleRadioButton(RC, ARow, true);
+    if (OnRadioButtonClick) OnRadioButtonClick(this, RC, ARow);
+  } else {
+    ToggleCheckBox(RC, ARow, true);
   }
+  if (ShowModifiedEnabled()) {
+    SetRowModified(ARow, true);
+    RepaintCell(0, ARow);
+  }
+  bool state = false;
+  GetCheckBoxState(RC, DisplayRowToRealRow(ARow), state);
+  if (P.HotmailCol0) {
+    SelectRows(ARow, 1);
+    const Integer realRow = DisplayRowToRealRow(ARow);
+    SetRowSelect(realRow, !RowSelect(realRow));
+    if (!RowSelect(DisplayRowToRealRow(Row()))) FShowSelection = false;
+  }
+  if (!FNavigation->AlwaysEdit() && ACol >= FixedCols() && ARow >= FixedRows()) MoveColRow(ACol, ARow, true, true);
+  CheckBoxClick(RC, ARow, state);
+  if (FHideFocusRect) RepaintCell(ACol, ARow);
+  if (ARow < FixedRows() && FMouseActions->CheckAllCheck()) {
+    for (Integer r = FixedRows(); r < RowCount(); ++r) {
+      if (FMouseActions->HotmailRowSelect())
+        SetRowSelect(r, state);
+      else
+        SetCheckBoxState(RC, r, state);
+    }
+    Invalidate();
+  }
+  if (OnMouseDown) OnMouseDown(this, mbLeft, KeyboardShiftState(), P.X, P.Y);
+  Click();
+  return true;
+}
 
-  // 23. Direct editing of combo cells.
-  const bool normalCell = ACol >= FixedCols() && ARow >= FixedRows() && !fixedCell;
-  const bool alwaysDrop = ControlLook()->DropDownAlwaysVisible() && HasComboBox(RC, ARow);
-  if (normalCell && alwaysDrop && (canEdit || FMouseActions->EditOnDblClickOnly())) {
+// A normal cell with an always-visible drop-down edits directly: the open editor ends and the
+// grid takes the focus.
+void TExStringGrid::PressFocusesDirectCombo(TLeftPress& P) {
+  P.NormalCell = P.ACol >= FixedCols() && P.ARow >= FixedRows() && !P.FixedCell;
+  P.AlwaysDrop = ControlLook()->DropDownAlwaysVisible() && HasComboBox(P.RC, P.ARow);
+  if (P.NormalCell && P.AlwaysDrop && (P.CanEdit || FMouseActions->EditOnDblClickOnly())) {
     HideInplaceEdit();
     if (CanFocus()) SetFocus();
     if (FMouseActions->EditOnDblClickOnly()) FEditActive = false;
   }
-
-  // 24. A press outside a range-select-and-edit selection selects instead of editing.
-  bool deferSelecting = false;
-  {
-    const TGridRect s = Selection();
-    const bool wholeSelection = s.Left == ACol && s.Right == ACol && s.Top == ARow && s.Bottom == ARow;
-    if (!wholeSelection && FMouseActions->RangeSelectAndEdit() && !fixedCell && !canEdit) {
-      SetOptions(Options() >> goEditing);
-      deferSelecting = true;
-    }
-  }
-
-  // 25. Fixed cells by the fixed-cell question, and everything else.
-  if (!fixedPos && fixedCell) {
-    const bool footerRow = FloatingFooterVisible() && ARow == RowCount() - 1;
-    if (!footerRow && OnClickCell) OnClickCell(this, ARow, ACol);
-  } else {
-    const TRect cr = CellRect(ACol, ARow);
-    const bool edgeCell = ACol == LeftCol() + VisibleColCount() || ARow == TopRow() + VisibleRowCount();
-    const bool keepScroll = Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll();
-    const Integer keepLeft = LeftCol();
-    const Integer topBefore = TopRow();
-    if (keepScroll) BeginUpdate();
-    if (!FSelHidden) {
-      const bool alwaysEdit = FNavigation->AlwaysEdit();
-      FNavigation->SetAlwaysEdit(false);
-      TBaseGrid::WMLButtonDown(M);
-      FNavigation->SetAlwaysEdit(alwaysEdit);
-    }
-    if (keepScroll) {
-      SetLeftCol(keepLeft);
-      EndUpdate();
-    }
-    if (edgeCell && FMouseActions->NoAutoRangeScroll() && FGridState == gsSelecting) FGridState = gsNormal;
-    if (FMouseActions->NoScrollOnPartialRow() && TopRow() != topBefore) {
-      SetTopRow(topBefore);
-      PostMessage(Handle(), WM_LBUTTONUP, 0, MakeLParam(X, Y));
-    }
-    const bool onHeaderBorder = ARow < FixedRows() && Options().Contains(goColSizing) &&
-                                (X - cr.Left < 4 || cr.Right - X < 4);
-    if (!onHeaderBorder && OnClickCell) OnClickCell(this, ARow, ACol);
-    if (OnCellValidate) {
-      FEntered = false;
-      RememberCellValue(Col(), Row());
-    }
-    if (IsMergedCell(RC, ARow) && !fixedCell && (IsSelected(ACol, ARow) || FMouseActions->DirectEdit()) && canEdit)
-      ShowInplaceEdit();
-    const bool inside = X - cr.Left > 3 && cr.Right - X > 3;
-    const bool comboOnDbl = FMouseActions->EditOnDblClickOnly() && HasComboBox(RC, ARow);
-    if (inside && normalCell && (canEdit || comboOnDbl) && (FMouseActions->DirectEdit() || alwaysDrop) &&
-        !HasCellControl(RC, ARow)) {
-      if (comboOnDbl) {
-        SetOptions(Options() << goEditing);
-        if (CanFocus()) SetFocus();
-      }
-      bool allowChange = true;
-      if (ARow != Row() && OnRowChanging) OnRowChanging(this, Row(), ARow, allowChange);
-      if (allowChange && ACol != Col() && OnColChanging) OnColChanging(this, Col(), ACol, allowChange);
-      if (allowChange && (ACol != Col() || ARow != Row()) && OnCellChanging)
-        OnCellChanging(this, Row(), Col(), ARow, ACol, allowChange);
-      if (allowChange) {
-        if (Col() != ACol || Row() != ARow) MoveColRow(ACol, ARow, true, true);
-        RememberCellValue(Col(), Row());
-        ShowEditor();
-      }
-    }
-  }
-
-  // 26.
-  if (deferSelecting) FGridState = gsSelecting;
 }
 
-// Step E of the press: links and HTML form controls. True when the press ends here.
+// A press outside a range-select-and-edit selection selects instead of editing: editing goes off
+// now, the selecting state is set when the press is done. True when it was.
+bool TExStringGrid::PressDefersSelecting(const TLeftPress& P) {
+  const TGridRect s = Selection();
+  const bool wholeSelection = s.Left == P.ACol && s.Right == P.ACol && s.Top == P.ARow && s.Bottom == P.ARow;
+  if (!wholeSelection && FMouseActions->RangeSelectAndEdit() && !P.FixedCell && !P.CanEdit) {
+    SetOptions(Options() >> goEditing);
+    return true;
+  }
+  return false;
+}
+
+// A cell fixed by the fixed-cell question is only clicked (not the floating footer's row).
+void TExStringGrid::PressOnFixedCell(const TLeftPress& P) {
+  const bool footerRow = FloatingFooterVisible() && P.ARow == RowCount() - 1;
+  if (!footerRow && OnClickCell) OnClickCell(this, P.ARow, P.ACol);
+}
+
+// Every other cell: the platform's press (selecting, moving the current cell) with the columns
+// of a row-selecting grid kept where they were, then the click, the value kept for validation
+// and the editor of a merged or direct-edit cell.
+void TExStringGrid::PressOnCell(const TLeftPress& P, TMessage& M) {
+  const TRect cr = CellRect(P.ACol, P.ARow);
+  const bool edgeCell = P.ACol == LeftCol() + VisibleColCount() || P.ARow == TopRow() + VisibleRowCount();
+  const bool keepScroll = Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll();
+  const Integer keepLeft = LeftCol();
+  const Integer topBefore = TopRow();
+  if (keepScroll) BeginUpdate();
+  if (!FSelHidden) {
+    const bool alwaysEdit = FNavigation->AlwaysEdit();
+    FNavigation->SetAlwaysEdit(false);
+    TBaseGrid::WMLButtonDown(M);
+    FNavigation->SetAlwaysEdit(alwaysEdit);
+  }
+  if (keepScroll) {
+    SetLeftCol(keepLeft);
+    EndUpdate();
+  }
+  if (edgeCell && FMouseActions->NoAutoRangeScroll() && FGridState == gsSelecting) FGridState = gsNormal;
+  if (FMouseActions->NoScrollOnPartialRow() && TopRow() != topBefore) {
+    SetTopRow(topBefore);
+    PostMessage(Handle(), WM_LBUTTONUP, 0, MakeLParam(P.X, P.Y));
+  }
+  const bool onHeaderBorder =
+      P.ARow < FixedRows() && Options().Contains(goColSizing) && (P.X - cr.Left < 4 || cr.Right - P.X < 4);
+  if (!onHeaderBorder && OnClickCell) OnClickCell(this, P.ARow, P.ACol);
+  if (OnCellValidate) {
+    FEntered = false;
+    RememberCellValue(Col(), Row());
+  }
+  if (IsMergedCell(P.RC, P.ARow) && !P.FixedCell && (IsSelected(P.ACol, P.ARow) || FMouseActions->DirectEdit()) &&
+      P.CanEdit)
+    ShowInplaceEdit();
+  PressStartsDirectEdit(P, cr);
+}
+
+// Direct editing: a press well inside a normal cell that can be edited opens its editor, as the
+// row, column and cell changing events allow.
+void TExStringGrid::PressStartsDirectEdit(const TLeftPress& P, const TRect& CR) {
+  const Integer ACol = P.ACol, ARow = P.ARow;
+  const bool inside = P.X - CR.Left > 3 && CR.Right - P.X > 3;
+  const bool comboOnDbl = FMouseActions->EditOnDblClickOnly() && HasComboBox(P.RC, ARow);
+  if (!(inside && P.NormalCell && (P.CanEdit || comboOnDbl) && (FMouseActions->DirectEdit() || P.AlwaysDrop) &&
+        !HasCellControl(P.RC, ARow)))
+    return;
+  if (comboOnDbl) {
+    SetOptions(Options() << goEditing);
+    if (CanFocus()) SetFocus();
+  }
+  bool allowChange = true;
+  if (ARow != Row() && OnRowChanging) OnRowChanging(this, Row(), ARow, allowChange);
+  if (allowChange && ACol != Col() && OnColChanging) OnColChanging(this, Col(), ACol, allowChange);
+  if (allowChange && (ACol != Col() || ARow != Row()) && OnCellChanging)
+    OnCellChanging(this, Row(), Col(), ARow, ACol, allowChange);
+  if (allowChange) {
+    if (Col() != ACol || Row() != ARow) MoveColRow(ACol, ARow, true, true);
+    RememberCellValue(Col(), Row());
+    ShowEditor();
+  }
+}
+
+// Links and HTML form controls under a press. True when the press ends here.
 bool TExStringGrid::HandleLinkPress(Integer ACol, Integer ARow, Integer X, Integer Y) {
   THtmlHit hit;
   const Integer RC = DisplayToRealCol(ACol);
