@@ -151,4 +151,26 @@ TEST_F(PaintTest, TicksDrawOnlyAStripOnTheScreen) {
   EXPECT_EQ(Strip->GetTabControl(2)->ControlRect(), EndRect(2));
 }
 
+// Tabs added or hidden while the strip's form is hidden (as every dialog is at start) are not
+// drawn then; they still take their places, and the strip is drawn when shown.
+TEST_F(PaintTest, TabChangesDrawOnlyAStripOnTheScreen) {
+  Integer Draws = 0;
+  Strip->OnAfterDrawItem = [&](TObject*, TGPGraphics*, const TRect&, TStripTabItemType T, Integer) {
+    if (T == itTabContainer) ++Draws;
+  };
+  AddTab(u"A");
+  AddTab(u"B");
+  AddTab(u"C")->SetVisible(false);
+  Settle();
+  EXPECT_EQ(Draws, 0);
+  EXPECT_EQ(Strip->GetTabControl(1)->ControlRect(), EndRect(1));
+
+  TestHarness::ShowForm(Form);
+  TestHarness::ProcessEvents();
+  EXPECT_GT(Draws, 0) << "not drawn when shown";
+  Draws = 0;
+  AddTab(u"D");
+  EXPECT_GT(Draws, 0) << "a change on the screen draws";
+}
+
 }  // namespace
