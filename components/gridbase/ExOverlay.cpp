@@ -1,6 +1,7 @@
 // Arrow and focus-frame windows, the alpha mask and the blurred frame mask.
 #include "components/gridbase/ExOverlay.h"
 
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -103,11 +104,9 @@ void MarkLine(std::vector<bool>& Px, Integer Stride, TPoint A, const TPoint& B) 
   }
 }
 
-}  // namespace
-
-TRegion ArrowRegion(TArrowDirection Dir) {
-  // The pixels the outline covers (winding rule) and the outline itself, so the tips and edges
-  // given by the points show.
+// The pixels the outline covers (winding rule) and the outline itself, so the tips and edges
+// given by the points show.
+TRegion Make_Arrow_Region(TArrowDirection Dir) {
   const std::vector<TPoint> Outline = ArrowOutline(Dir);
   const TSize S = OutlineExtent(Outline);
   std::vector<bool> Px(static_cast<size_t>(S.cx * S.cy), false);
@@ -129,6 +128,16 @@ TRegion ArrowRegion(TArrowDirection Dir) {
     }
   }
   return R;
+}
+
+}  // namespace
+
+TRegion ArrowRegion(TArrowDirection Dir) {
+  // Every grid makes its four arrow windows; the regions depend on the direction alone, so they
+  // are worked out once.
+  static const std::array<TRegion, 4> Regions = {Make_Arrow_Region(arrUp), Make_Arrow_Region(arrDown),
+                                                 Make_Arrow_Region(arrLeft), Make_Arrow_Region(arrRight)};
+  return Regions[static_cast<size_t>(Dir) % Regions.size()];
 }
 
 TArrowWindow::TArrowWindow(TComponent* AOwner, TArrowDirection Direction)

@@ -112,7 +112,7 @@ void TCustomTabStrip::SetParent(TWinControl* AParent) {
 
 void TCustomTabStrip::BoundsChanged() {
   TCustomControl::BoundsChanged();
-  if (!HasState(csLoading) && FOptions) Redraw();
+  if (!HasState(csLoading) && FOptions) RedrawWhenShown();
 }
 
 void TCustomTabStrip::Notification(TComponent* AComponent, TOperation Operation) {
@@ -171,12 +171,28 @@ void TCustomTabStrip::Redraw() {
     return;
   }
   RemoveState(stsPendingUpdates);
+  if (FQuietRedraws > 0) {
+    UpdateControlPositions();
+    Invalidate();
+    return;
+  }
   RepaintNow();
 }
 
 void TCustomTabStrip::RepaintNow() {
   if (FDestroying || !FWindowCreated || Width() <= 0 || Height() <= 0) return;
   PaintWindow(Canvas());
+}
+
+void TCustomTabStrip::RedrawWhenShown() {
+  if (Showing() || FUpdateCount > 0 || !Ready()) {
+    Redraw();
+    return;
+  }
+  // A strip that is not on the screen draws nothing when its bounds change: its controls take
+  // their places, and it is drawn in full when shown.
+  UpdateControlPositions();
+  Invalidate();
 }
 
 void TCustomTabStrip::Invalidate() { TCustomControl::Invalidate(); }
@@ -215,6 +231,16 @@ TStripTabControl* TCustomTabStrip::ControlOf(TStripTab* Tab) const {
 
 void TCustomTabStrip::TabChanged(TStripTab* Tab, TTabChangeType ChangeType) {
   if (FDestroying) return;
+  // A strip that is not on the screen (its form hidden, as every dialog is at start) draws nothing
+  // for a change of its tabs: its controls take their places, and it is drawn when shown.
+  struct TQuiet {
+    Integer& Count;
+    const bool On;
+    ~TQuiet() {
+      if (On) --Count;
+    }
+  } Quiet{FQuietRedraws, Tab && !Showing() && FUpdateCount == 0 && Ready()};
+  if (Quiet.On) ++FQuietRedraws;
   if (Ready() && ChangeType == tcPropertyUpdated) ApplyPropertyUpdate();
   bool TabGone = false;
   if (Tab) {

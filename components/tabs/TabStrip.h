@@ -442,6 +442,12 @@ class TCustomTabStrip : public TCustomControl, public ITabStrip, public IStripTa
   bool Mirrored() const { return FBiDiMode == bdRightToLeft || FBiDiMode == bdRightToLeftNoAlign; }
   TStripTabControl* ControlOf(TStripTab* Tab) const;
   void RepaintNow();
+  // Redraws a strip on the screen (or inside an update); one that is not only places its controls
+  // and is drawn when shown.
+  void RedrawWhenShown();
+  // Above zero while a change of the tabs of a strip that is not on the screen is handled, or
+  // while a draw sets the first states of the controls: a redraw then only places the controls.
+  Integer FQuietRedraws = 0;
   // Works the control positions out again when they are out of date or a movement runs (the first
   // step of every draw).
   void UpdateControlPositions();

@@ -63,7 +63,15 @@ void TCustomTabStrip::DrawCanvas(TCanvas* Target) {
   UpdateControlPositions();
   if (HasState(stsFirstPaint)) {
     RemoveState(stsFirstPaint);
-    SetControlDrawStates(true);
+    // The draw that follows shows the new states: a redraw they ask for only places the controls.
+    ++FQuietRedraws;
+    try {
+      SetControlDrawStates(true);
+    } catch (...) {
+      --FQuietRedraws;
+      throw;
+    }
+    --FQuietRedraws;
   }
 
   const TRect Client = ClientRect();

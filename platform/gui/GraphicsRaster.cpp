@@ -222,9 +222,21 @@ void FillRect(TBitmap::Image& Image, const TRegion& Clip, const TRect& R, const 
               TPenMode Mode) {
   if (Brush.Style == bsClear || Image.Empty()) return;
   const Integer Bpp = Image.BytesPerPixel();
+  const bool SolidCopy = Brush.Style == bsSolid && Mode == pmCopy;
   for (const TRect& C : Clip.Rects()) {
     TRect Part;
     if (!IntersectRect(Part, C, R) || !IntersectRect(Part, Part, ImageRect(Image))) continue;
+    if (SolidCopy) {
+      // The common case (a control's background): the first row is plotted and copied to the
+      // others.
+      const size_t Offset = static_cast<size_t>(Part.Left) * Bpp;
+      const size_t Bytes = static_cast<size_t>(Part.Right - Part.Left) * Bpp;
+      Byte* First = Image.Row(Part.Top) + Offset;
+      for (Integer X = 0; X < Part.Right - Part.Left; ++X)
+        Plot(First + static_cast<size_t>(X) * Bpp, Bpp, static_cast<Cardinal>(Brush.RGB) & 0xFFFFFF, pmCopy);
+      for (Integer Y = Part.Top + 1; Y < Part.Bottom; ++Y) std::memcpy(Image.Row(Y) + Offset, First, Bytes);
+      continue;
+    }
     for (Integer Y = Part.Top; Y < Part.Bottom; ++Y) {
       Byte* Row = Image.Row(Y);
       for (Integer X = Part.Left; X < Part.Right; ++X) {

@@ -32,8 +32,8 @@
 #include <QWidget>
 #include <algorithm>
 #include <map>
-#include <memory>
 #include <optional>
+#include <memory>
 
 #include "platform/gui/ControlsBackend.h"
 #include "platform/gui/Forms.h"
@@ -659,7 +659,14 @@ class QtWidgetImpl : public TWidgetImpl {
       widget_->setCursor(ShapeOf(c));
   }
   void SetFont(const TFont& f) override {
-    if (widget_ && !painted()) QtInternal::ApplyFont(widget_, f);
+    if (!widget_ || painted()) return;
+    // Most controls are given the same font more than once while their form is built (created,
+    // then placed on a parent whose font they share): the same font and colour again would only
+    // make Qt compare and spread them through the widget once more.
+    const TAppliedFont key{f.Name(), GraphicsBackend::FontPixelSize(f), f.Style(), f.Color(), f.Pitch()};
+    if (appliedFont_ && *appliedFont_ == key) return;
+    QtInternal::ApplyFont(widget_, f);
+    appliedFont_ = key;
   }
 
   // An editable combo box builds a line editor with the editor's completer: with the drop-down
@@ -1323,6 +1330,16 @@ class QtWidgetImpl : public TWidgetImpl {
   }
 
   bool painted() const { return adapter_ && adapter_->painted; }
+  // What ApplyFont last gave the widget.
+  struct TAppliedFont {
+    String Name;
+    Integer PixelSize;
+    TFontStyles Style;
+    TColor Color;
+    TFontPitch Pitch;
+    bool operator==(const TAppliedFont&) const = default;
+  };
+  std::optional<TAppliedFont> appliedFont_;
   QWidget* widget() const { return widget_; }
   bool suppress_ = false;
 

@@ -127,28 +127,35 @@ TEST_F(PaintTest, ButtonsShowWhenEnabled) {
   EXPECT_EQ(drawn, (std::vector<TStripTabItemType>{itBackground, itTabContainer}));
 }
 
-// The animation ticks draw a strip only while it is on the screen; a hidden strip's tabs still
-// slide to their places, and it is drawn when its form is shown.
-TEST_F(PaintTest, TicksDrawOnlyAStripOnTheScreen) {
+// A strip draws on an animation tick or a change of its tabs only while it is on the screen; a
+// hidden strip's tabs (every dialog's at start) still take and slide to their places, and it is
+// drawn when its form is shown.
+TEST_F(PaintTest, TicksAndTabChangesDrawOnlyAStripOnTheScreen) {
   Integer Draws = 0;
   Strip->OnAfterDrawItem = [&](TObject*, TGPGraphics*, const TRect&, TStripTabItemType T, Integer) {
     if (T == itTabContainer) ++Draws;
   };
   AddTab(u"A");
   AddTab(u"B");
-  Draws = 0;
+  TStripTab* C = AddTab(u"C");
+  C->SetVisible(false);
+  C->SetVisible(true);
+  EXPECT_EQ(Draws, 0) << "tab changes off the screen draw";
   Settle();
-  EXPECT_EQ(Draws, 0);
+  EXPECT_EQ(Draws, 0) << "ticks off the screen draw";
   EXPECT_EQ(Strip->GetTabControl(1)->ControlRect(), EndRect(1));
+  EXPECT_EQ(Strip->GetTabControl(2)->ControlRect(), EndRect(2));
 
   TestHarness::ShowForm(Form);
   TestHarness::ProcessEvents();
   EXPECT_GT(Draws, 0) << "not drawn when shown";
-  AddTab(u"C");
+  Draws = 0;
+  AddTab(u"D");
+  EXPECT_GT(Draws, 0) << "a tab change on the screen draws";
   Draws = 0;
   Settle();
   EXPECT_GT(Draws, 0) << "ticks on the screen draw";
-  EXPECT_EQ(Strip->GetTabControl(2)->ControlRect(), EndRect(2));
+  EXPECT_EQ(Strip->GetTabControl(3)->ControlRect(), EndRect(3));
 }
 
 }  // namespace
