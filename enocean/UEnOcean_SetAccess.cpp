@@ -6,8 +6,9 @@
 #include "components/tabs/TabStrip.h"
 #include "enocean/DeviceCheck.h"
 #include "enocean/EnOceanFile.h"
-#include "enocean/UEnOcean_SetAccess2.h"
 #include "enocean/UEnOcean_Catalog.h"
+#include "enocean/UEnOcean_Fields.h"
+#include "enocean/UEnOcean_NetworkFile.h"
 #include "enocean/VariableChoice.h"
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/Dialogs.h"
@@ -44,21 +45,7 @@ Integer Active_Page(TTabStrip* Strip) {
   return tab ? tab->Tag() - 1 : -1;
 }
 
-const TCatalog_EnOcean& Catalog() {
-  static const TCatalog_EnOcean empty;
-  return Catalog_EnOcean ? *Catalog_EnOcean : empty;
-}
-
 bool In_Range(Integer Index, size_t Count) { return Index >= 0 && static_cast<size_t>(Index) < Count; }
-
-// Replaces a list's items and leaves it without a selection.
-void Refill(TComboBox* List, const std::vector<String>* Items) {
-  List->Items()->Clear();
-  if (Items) {
-    for (const String& item : *Items) List->Items()->Add(item);
-  }
-  List->SetItemIndex(-1);
-}
 
 void Show_Error(Integer TextId, const String& Value = String()) {
   MessageDlg(Get_Text(TextId) + Value, mtError, {mbOK});
@@ -66,7 +53,7 @@ void Show_Error(Integer TextId, const String& Value = String()) {
 
 }  // namespace
 
-TFEnOcean_SetAccess::TFEnOcean_SetAccess(TComponent* AOwner) : TFDialog(AOwner) { Create_Controls(); }
+TFEnOcean_SetAccess::TFEnOcean_SetAccess(TComponent* AOwner) : TFEnOcean_Device_Fields(AOwner) { Create_Controls(); }
 
 TFEnOcean_SetAccess::~TFEnOcean_SetAccess() = default;
 
@@ -96,24 +83,7 @@ void TFEnOcean_SetAccess::Set_Lang() {
   L_ID_Devices_List->SetCaption(Get_Text(806));
   CT_ID_Data->Tabs()->Items(0)->SetCaption(Get_Text(807));
   CT_ID_Data->Tabs()->Items(1)->SetCaption(Get_Text(808));
-  L_DevEnOcean_ID->SetCaption(Get_Text(809));
-  E_DevEnOcean_ID->SetHint(Get_Text(810));
-  // The security type and the seven security pairs: label, then the input's hint.
-  const std::pair<TLabel*, TControl*> pairs[] = {
-      {L_DevEnOcean_SecType, CB_DevEnOcean_SecType},
-      {L_DevEnOcean_Secure_Key, E_DevEnOcean_Secure_Key},
-      {L_DevEnOcean_Secure_RollCode, E_DevEnOcean_Secure_RollCode},
-      {L_DevEnOcean_Secure_RollCodeAlg, CB_DevEnOcean_Secure_RollCodeAlg},
-      {L_DevEnOcean_Secure_RollCodeTx, CB_DevEnOcean_Secure_RollCodeTx},
-      {L_DevEnOcean_Secure_CMACAlg, CB_DevEnOcean_Secure_CMACAlg},
-      {L_DevEnOcean_Secure_DataEnc, CB_DevEnOcean_Secure_DataEnc},
-      {L_DevEnOcean_Secure_PTM, CB_DevEnOcean_Secure_PTM},
-  };
-  Integer id = 811;
-  for (const auto& [label, input] : pairs) {
-    label->SetCaption(Get_Text(id++));
-    input->SetHint(Get_Text(id++));
-  }
+  Set_Device_Field_Texts(809);
   // Caption and hint of each button, from id on.
   auto button_texts = [](std::initializer_list<TFadeButton*> Buttons, Integer From) {
     for (TFadeButton* button : Buttons) {
@@ -130,7 +100,7 @@ void TFEnOcean_SetAccess::Set_Lang() {
   const std::pair<TLabel*, TControl*> fields[] = {
       {L_EEP_Rorg, CB_EEP_Rorg}, {L_EEP_Func, CB_EEP_Func}, {L_EEP_Type, CB_EEP_Type}, {L_Var_Case, CB_Var_Case},
   };
-  id = 838;
+  Integer id = 838;
   for (const auto& [label, input] : fields) {
     label->SetCaption(Get_Text(id++));
     input->SetHint(Get_Text(id++));
@@ -152,7 +122,7 @@ void TFEnOcean_SetAccess::FormShow(TObject* /*Sender*/) {
   Show_Id_List();
   CB_DevEnOcean_SecTypeChange(CB_DevEnOcean_SecType);
   // The catalogue lists start from the RORG; nothing of an earlier showing stays chosen.
-  Refill(CB_EEP_Rorg, &Catalog().Rorg_SL);
+  Refill(CB_EEP_Rorg, &EnOcean_Catalog().Rorg_SL);
   CB_EEP_Rorg_Func_Type_Change(CB_EEP_Rorg);
   Update_Data_Exchange(-1);
   Ind_EEP = -1;
@@ -165,25 +135,9 @@ void TFEnOcean_SetAccess::Btn_OKClick(TObject* /*Sender*/) {
   if (Save_Configuration()) SetModalResult(mrOk);
 }
 
-// ---- The network file: the same reader and writer as the newer editor, so the Smart-ACK EEPs of
-// a file, which this editor does not edit, are written back as they were read.
-
-bool TFEnOcean_SetAccess::Save_Configuration() {
-  if (!Save_Network_File(DevList, File_EnOcean, Network_Read_Whole)) return false;
-  Network_Read_Whole = true;
-  return true;
-}
-
-void TFEnOcean_SetAccess::Load_Configuration() { Network_Read_Whole = Load_Network_File(DevList, File_EnOcean); }
-
-void TFEnOcean_SetAccess::Cancel_Devices_List() { ::Cancel_Devices_List(DevList); }
-
 // ---- Devices
 
-Integer TFEnOcean_SetAccess::Selected_Device_Index() const {
-  const Integer index = LB_ID_Devices_List->ItemIndex();
-  return In_Range(index, DevList.size()) ? index : -1;
-}
+Integer TFEnOcean_SetAccess::Selected_Device_Index() const { return Selected_Device_In(LB_ID_Devices_List); }
 
 void TFEnOcean_SetAccess::Show_Id_List() {
   LB_ID_Devices_List->Items()->BeginUpdate();
@@ -193,35 +147,9 @@ void TFEnOcean_SetAccess::Show_Id_List() {
   LB_ID_Devices_List->SetItemIndex(-1);
 }
 
-TDevice_Data TFEnOcean_SetAccess::Device_Fields() const {
-  TDevice_Data data;
-  data.Id = E_DevEnOcean_ID->Text();
-  data.Secure_Type = CB_DevEnOcean_SecType->ItemIndex();
-  data.Key = E_DevEnOcean_Secure_Key->Text();
-  data.RollCode = E_DevEnOcean_Secure_RollCode->Text();
-  data.RollCodeAlg = CB_DevEnOcean_Secure_RollCodeAlg->ItemIndex();
-  data.RollCodeTx = CB_DevEnOcean_Secure_RollCodeTx->ItemIndex();
-  data.CMACAlg = CB_DevEnOcean_Secure_CMACAlg->ItemIndex();
-  data.DataCript = CB_DevEnOcean_Secure_DataEnc->ItemIndex();
-  data.PTM = CB_DevEnOcean_Secure_PTM->ItemIndex();
-  return data;
-}
-
-void TFEnOcean_SetAccess::Show_Device_Fields(const TDevice_Data& Data) {
-  E_DevEnOcean_ID->SetText(Data.Id);
-  CB_DevEnOcean_SecType->SetItemIndex(Data.Secure_Type);
-  E_DevEnOcean_Secure_Key->SetText(Data.Key);
-  E_DevEnOcean_Secure_RollCode->SetText(Data.RollCode);
-  CB_DevEnOcean_Secure_RollCodeAlg->SetItemIndex(Data.RollCodeAlg);
-  CB_DevEnOcean_Secure_RollCodeTx->SetItemIndex(Data.RollCodeTx);
-  CB_DevEnOcean_Secure_CMACAlg->SetItemIndex(Data.CMACAlg);
-  CB_DevEnOcean_Secure_DataEnc->SetItemIndex(Data.DataCript);
-  CB_DevEnOcean_Secure_PTM->SetItemIndex(Data.PTM);
-}
-
 bool TFEnOcean_SetAccess::Check_Data_Device() {
   // Silent: a device that does not pass is simply not taken.
-  return Check_Device_Data(Device_Fields()).OK();
+  return Check_Device_Data(Device_Data()).OK();
 }
 
 void TFEnOcean_SetAccess::LB_ID_Devices_ListClick(TObject* /*Sender*/) { Update_IdSec_DataEx(); }
@@ -234,32 +162,18 @@ void TFEnOcean_SetAccess::Update_IdSec_DataEx() {
 
 void TFEnOcean_SetAccess::Update_ID_Security(Integer Index) {
   if (In_Range(Index, DevList.size())) {
-    Show_Device_Fields(Get_Device_Data(*DevList[Index]));
+    Show_Device_Data(Get_Device_Data(*DevList[Index]));
   } else {
     TDevice_Data empty;  // empty texts, every list at item 0
-    Show_Device_Fields(empty);
+    Show_Device_Data(empty);
   }
   CB_DevEnOcean_SecTypeChange(CB_DevEnOcean_SecType);
 }
 
 void TFEnOcean_SetAccess::CB_DevEnOcean_SecTypeChange(TObject* /*Sender*/) {
-  const std::pair<TLabel*, TWinControl*> pairs[] = {
-      {L_DevEnOcean_Secure_Key, E_DevEnOcean_Secure_Key},
-      {L_DevEnOcean_Secure_RollCode, E_DevEnOcean_Secure_RollCode},
-      {L_DevEnOcean_Secure_RollCodeAlg, CB_DevEnOcean_Secure_RollCodeAlg},
-      {L_DevEnOcean_Secure_RollCodeTx, CB_DevEnOcean_Secure_RollCodeTx},
-      {L_DevEnOcean_Secure_CMACAlg, CB_DevEnOcean_Secure_CMACAlg},
-      {L_DevEnOcean_Secure_DataEnc, CB_DevEnOcean_Secure_DataEnc},
-      {L_DevEnOcean_Secure_PTM, CB_DevEnOcean_Secure_PTM},
-  };
-  const Integer shown = Secure_Pairs_Shown(CB_DevEnOcean_SecType->ItemIndex());
-  if (shown < 0) return;  // no type selected: the fields stay as they are
-  for (Integer i = 0; i < 7; ++i) {
-    pairs[i].first->SetVisible(i < shown);
-    pairs[i].second->SetVisible(i < shown);
-  }
+  const TLabel* last = Show_Secure_Pairs().Label;
+  if (!last) return;  // no type selected: the fields stay as they are
   // The device buttons follow the last label shown; the window keeps its height.
-  const TLabel* last = shown == 0 ? L_DevEnOcean_SecType : pairs[shown - 1].first;
   const Integer top = last->Top() + Device_Buttons_Below_Label;
   Btn_Add_Device->SetTop(top);
   Btn_Modify_Device->SetTop(top);
@@ -270,14 +184,14 @@ void TFEnOcean_SetAccess::Btn_Add_Modify_DeviceClick(TObject* Sender) {
   if (Sender == Btn_Add_Device) {
     if (!Check_Data_Device()) return;
     auto device = std::make_unique<TDevice_EnOcean>();
-    Set_Device_Data(*device, Device_Fields());
+    Set_Device_Data(*device, Device_Data());
     // IDs may repeat.
     DevList.push_back(std::move(device));
     Show_Id_List();
   } else if (Sender == Btn_Modify_Device) {
     const Integer index = Selected_Device_Index();
     if (index < 0 || !Check_Data_Device()) return;
-    Set_Device_Data(*DevList[index], Device_Fields());
+    Set_Device_Data(*DevList[index], Device_Data());
     Show_Id_List();
     // The device stays selected, so the fields and the tree still show it.
     LB_ID_Devices_List->SetItemIndex(index);
@@ -345,27 +259,7 @@ void TFEnOcean_SetAccess::Update_DE_Remote(Integer Index) {
   (void)Index;
 }
 
-void TFEnOcean_SetAccess::Find_Selected_EEP_Var() {
-  Ind_EEP = -1;
-  Ind_Var = -1;
-  const TTreeNode* root = TW_UniSmart_EEP->Items()->GetFirstNode();
-  const TTreeNode* selected = TW_UniSmart_EEP->Selected();
-  if (!root || !selected) return;
-  for (Integer e = 0; e < root->Count(); ++e) {
-    const TTreeNode* eep_node = root->Item(e);
-    if (eep_node == selected) {
-      Ind_EEP = e;
-      return;
-    }
-    for (Integer v = 0; v < eep_node->Count(); ++v) {
-      if (eep_node->Item(v) == selected) {
-        Ind_EEP = e;
-        Ind_Var = v;
-        return;
-      }
-    }
-  }
-}
+void TFEnOcean_SetAccess::Find_Selected_EEP_Var() { Find_Selected_EEP_Var_In(TW_UniSmart_EEP); }
 
 void TFEnOcean_SetAccess::Show_Tree_Selecting(Integer EEP, Integer Var) {
   Update_Data_Exchange(Selected_Device_Index());
@@ -388,7 +282,7 @@ void TFEnOcean_SetAccess::Update_EEP_VAR() {
   const TRorFunTyp_List* list = Active_EEP_List();
   if (!list || !In_Range(Ind_EEP, list->size())) return;
   const TRorFunTyp& eep = *(*list)[Ind_EEP];
-  const TCatalog_EnOcean& cat = Catalog();
+  const TCatalog_EnOcean& cat = EnOcean_Catalog();
   // Each level is chosen as a user would, so the list below it fills; a level the catalogue does
   // not hold (a network made with another catalogue) leaves the lists below it empty.
   auto choose = [this](TComboBox* List, Integer Index) {
@@ -414,35 +308,13 @@ void TFEnOcean_SetAccess::Update_EEP_VAR() {
 
 void TFEnOcean_SetAccess::CB_EEP_Rorg_Func_Type_Change(TObject* Sender) {
   // Only the unidirectional panel's lists cascade.
-  const TCatalog_EnOcean& cat = Catalog();
-  const Integer r = CB_EEP_Rorg->ItemIndex();
-  const Integer f = CB_EEP_Func->ItemIndex();
-  const Integer t = CB_EEP_Type->ItemIndex();
-  if (Sender == CB_EEP_Rorg) {
-    const TRorg* rorg = cat.Get_Rorg(r);
-    Refill(CB_EEP_Func, rorg ? &rorg->Func_SL : nullptr);
-    Refill(CB_EEP_Type, nullptr);
-    Refill(CB_Var_Case, nullptr);
-    Refill(CB_Var_DataField, nullptr);
-  } else if (Sender == CB_EEP_Func) {
-    const TFunc* func = cat.Get_Func(r, f);
-    Refill(CB_EEP_Type, func ? &func->Type_SL : nullptr);
-    Refill(CB_Var_Case, nullptr);
-    Refill(CB_Var_DataField, nullptr);
-  } else if (Sender == CB_EEP_Type) {
-    const TType* type = cat.Get_Type(r, f, t);
-    Refill(CB_Var_Case, type ? &type->Case_SL : nullptr);
-    Refill(CB_Var_DataField, nullptr);
-  } else if (Sender == CB_Var_Case) {
-    const TCase* case_ = cat.Get_Case(r, f, t, CB_Var_Case->ItemIndex());
-    Refill(CB_Var_DataField, case_ ? &case_->DataField_SL : nullptr);
-  }
+  Cascade_Catalog_Lists({CB_EEP_Rorg, CB_EEP_Func, CB_EEP_Type, {CB_Var_Case}, CB_Var_DataField}, Sender);
 }
 
 // ---- EEPs
 
 bool TFEnOcean_SetAccess::Check_EEP(Integer Index) {
-  const TCatalog_EnOcean& cat = Catalog();
+  const TCatalog_EnOcean& cat = EnOcean_Catalog();
   const Integer r = CB_EEP_Rorg->ItemIndex();
   const Integer f = CB_EEP_Func->ItemIndex();
   const Integer t = CB_EEP_Type->ItemIndex();
@@ -484,7 +356,7 @@ void TFEnOcean_SetAccess::Btn_EEP_Add_Modify_Click(TObject* Sender) {
   if (Selected_Device_Index() < 0) return;
   if (Sender == Btn_EEP_Add) {
     if (!Check_EEP(-1)) return;
-    const TCatalog_EnOcean& cat = Catalog();
+    const TCatalog_EnOcean& cat = EnOcean_Catalog();
     const Integer r = CB_EEP_Rorg->ItemIndex();
     const Integer f = CB_EEP_Func->ItemIndex();
     auto eep = std::make_unique<TRorFunTyp>();
@@ -507,7 +379,7 @@ void TFEnOcean_SetAccess::Btn_EEP_Add_Modify_Click(TObject* Sender) {
 // ---- Variables
 
 bool TFEnOcean_SetAccess::Check_Var(Integer /*Index*/) {
-  const TCatalog_EnOcean& cat = Catalog();
+  const TCatalog_EnOcean& cat = EnOcean_Catalog();
   const Integer r = CB_EEP_Rorg->ItemIndex();
   const Integer f = CB_EEP_Func->ItemIndex();
   const Integer t = CB_EEP_Type->ItemIndex();
@@ -547,7 +419,7 @@ void TFEnOcean_SetAccess::Btn_Var_Add_Modify_Click(TObject* Sender) {
     choice.Position = E_Var_Position->Text();
     choice.BitStart = CB_Var_BitStart->ItemIndex();
     auto& vars = (*list)[Ind_EEP]->VariableList;
-    vars.push_back(Make_Variable(Catalog(), choice));
+    vars.push_back(Make_Variable(EnOcean_Catalog(), choice));
     Show_Tree_Selecting(Ind_EEP, static_cast<Integer>(vars.size()) - 1);
   } else if (Sender == Btn_Var_Delete) {
     auto& vars = (*list)[Ind_EEP]->VariableList;

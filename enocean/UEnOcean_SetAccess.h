@@ -11,10 +11,10 @@
 // variables are added from its own catalogue lists; their checks show the error texts.
 #pragma once
 
-#include "app/UDialogFrame.h"
 #include "enocean/EnOceanNetwork.h"
+#include "enocean/UEnOcean_DeviceFields.h"
+#include "enocean/UEnOcean_NetworkFile.h"
 
-struct TDevice_Data;
 class TComboBox;
 class TEdit;
 class TFadeButton;
@@ -25,17 +25,16 @@ class TStripTab;
 class TTabStrip;
 class TTreeView;
 
-class TFEnOcean_SetAccess : public TFDialog {
+// The device fields on "ID & Security" and their record are those of TFEnOcean_Device_Fields; the
+// network, its file and the selections (DevList, Ind_EEP, Ind_Var, Network_Read_Whole,
+// Save_Configuration, Load_Configuration, Cancel_Devices_List) those of TEnOcean_Network_Editing,
+// the same as the newer editor's, so the Smart-ACK EEPs of a file, which this editor does not
+// edit, are written back as they were read.
+class TFEnOcean_SetAccess : public TFEnOcean_Device_Fields, public TEnOcean_Network_Editing {
  public:
   explicit TFEnOcean_SetAccess(TComponent* AOwner);
   ~TFEnOcean_SetAccess() override;
   String ClassName() const override { return u"TFEnOcean_SetAccess"; }
-
-  // The whole network while the dialog is shown; released on every showing and on closing.
-  TDevice_EnOcean_List DevList;
-  // The EEP and the variable selected in the tree, -1 when none.
-  Integer Ind_EEP = -1;
-  Integer Ind_Var = -1;
 
   TLabel* L_ID_Devices_List = nullptr;
   TListBox* LB_ID_Devices_List = nullptr;
@@ -43,24 +42,6 @@ class TFEnOcean_SetAccess : public TFDialog {
 
   // "ID & Security": the device dialog's fields, with the device buttons below them.
   TPanel* PEnOcean_DefID_IDSec = nullptr;
-  TLabel* L_DevEnOcean_ID = nullptr;
-  TEdit* E_DevEnOcean_ID = nullptr;
-  TLabel* L_DevEnOcean_SecType = nullptr;
-  TComboBox* CB_DevEnOcean_SecType = nullptr;
-  TLabel* L_DevEnOcean_Secure_Key = nullptr;
-  TEdit* E_DevEnOcean_Secure_Key = nullptr;
-  TLabel* L_DevEnOcean_Secure_RollCode = nullptr;
-  TEdit* E_DevEnOcean_Secure_RollCode = nullptr;
-  TLabel* L_DevEnOcean_Secure_RollCodeAlg = nullptr;
-  TComboBox* CB_DevEnOcean_Secure_RollCodeAlg = nullptr;
-  TLabel* L_DevEnOcean_Secure_RollCodeTx = nullptr;
-  TComboBox* CB_DevEnOcean_Secure_RollCodeTx = nullptr;
-  TLabel* L_DevEnOcean_Secure_CMACAlg = nullptr;
-  TComboBox* CB_DevEnOcean_Secure_CMACAlg = nullptr;
-  TLabel* L_DevEnOcean_Secure_DataEnc = nullptr;
-  TComboBox* CB_DevEnOcean_Secure_DataEnc = nullptr;
-  TLabel* L_DevEnOcean_Secure_PTM = nullptr;
-  TComboBox* CB_DevEnOcean_Secure_PTM = nullptr;
   TFadeButton* Btn_Add_Device = nullptr;
   TFadeButton* Btn_Modify_Device = nullptr;
   TFadeButton* Btn_Delete_Device = nullptr;
@@ -169,11 +150,6 @@ class TFEnOcean_SetAccess : public TFDialog {
   bool Check_EEP(Integer Index);
   bool Check_Var(Integer Index);
 
-  // --- The network file (as the newer editor: Load_Network_File, Save_Network_File)
-  bool Save_Configuration();
-  void Load_Configuration();
-  void Cancel_Devices_List();
-  bool Network_Read_Whole = true;
   void Set_Lang();
 
   // The position of the selected device in DevList, -1 when none is selected.
@@ -189,9 +165,6 @@ class TFEnOcean_SetAccess : public TFDialog {
   void Find_Selected_EEP_Var();
   // Rebuilds the tree for the selected device and selects node EEP (and variable Var, -1 for none).
   void Show_Tree_Selecting(Integer EEP, Integer Var);
-  // The device fields as they stand, and the same filled in.
-  TDevice_Data Device_Fields() const;
-  void Show_Device_Fields(const TDevice_Data& Data);
 };
 
 extern TFEnOcean_SetAccess* FEnOcean_SetAccess;

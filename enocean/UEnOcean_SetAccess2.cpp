@@ -9,6 +9,8 @@
 #include "enocean/EnOceanFile.h"
 #include "enocean/UEnOcean_Catalog.h"
 #include "enocean/UEnOcean_Device.h"
+#include "enocean/UEnOcean_Fields.h"
+#include "enocean/UEnOcean_NetworkFile.h"
 #include "enocean/UEnOcean_Variable.h"
 #include "enocean/UEnOcean_Variable_SAck.h"
 #include "enocean/VariableChoice.h"
@@ -40,12 +42,6 @@ constexpr Integer Row_Case = 5;
 constexpr Integer Row_Variable = 6;
 constexpr Integer Row_Position = 7;
 constexpr Integer Row_BitStart = 8;
-
-// The catalogue of the program state; an empty one while none is loaded.
-const TCatalog_EnOcean& Catalog() {
-  static const TCatalog_EnOcean empty;
-  return Catalog_EnOcean ? *Catalog_EnOcean : empty;
-}
 
 bool Ask_Yes(Integer TextId) {
   return MessageDlg(Get_Text(TextId), mtConfirmation, mbYesNoCancel) == mrYes;
@@ -107,28 +103,6 @@ void TFEnOcean_SetAccess2::Init_Table() {
 
 // ---- Showing, OK and the network file
 
-bool Load_Network_File(TDevice_EnOcean_List& DevList, const String& FileName) {
-  String problems;
-  try {
-    TNetwork_File network = Read_Network_File(FileName);
-    for (auto& device : network.Devices) DevList.push_back(std::move(device));
-    if (network.Read_Whole()) return true;
-    problems = Network_Problems_Text(network.Problems);
-  } catch (const Exception& E) {
-    problems = sLineBreak + E.Message();
-  }
-  MessageDlg(Get_Text(Text_Network_Damaged) + problems, mtWarning, {mbOK});
-  return false;
-}
-
-bool Save_Network_File(const TDevice_EnOcean_List& DevList, const String& FileName, bool Read_Whole) {
-  if (!Read_Whole && MessageDlg(Get_Text(Text_Network_Replace), mtConfirmation, mbYesNo) != mrYes) return false;
-  String error;
-  if (Save_Configuration(DevList, FileName, &error)) return true;
-  MessageDlg(Get_Text(Text_Network_Not_Saved) + error, mtError, {mbOK});
-  return false;
-}
-
 void TFEnOcean_SetAccess2::Restore_Pages() {
   TTabStripList* tabs = CT_Uni_Smart_Remote->Tabs();
   const TPage active = Active_Page();
@@ -169,22 +143,9 @@ void TFEnOcean_SetAccess2::Btn_OKClick(TObject* /*Sender*/) {
   if (Save_Configuration()) SetModalResult(mrOk);
 }
 
-bool TFEnOcean_SetAccess2::Save_Configuration() {
-  if (!Save_Network_File(DevList, File_EnOcean, Network_Read_Whole)) return false;
-  Network_Read_Whole = true;
-  return true;
-}
-
-void TFEnOcean_SetAccess2::Load_Configuration() { Network_Read_Whole = Load_Network_File(DevList, File_EnOcean); }
-
-void TFEnOcean_SetAccess2::Cancel_Devices_List() { ::Cancel_Devices_List(DevList); }
-
 // ---- Selection
 
-Integer TFEnOcean_SetAccess2::Selected_Device_Index() const {
-  const Integer index = LB_ID_Devices_List->ItemIndex();
-  return index >= 0 && index < static_cast<Integer>(DevList.size()) ? index : -1;
-}
+Integer TFEnOcean_SetAccess2::Selected_Device_Index() const { return Selected_Device_In(LB_ID_Devices_List); }
 
 TDevice_EnOcean* TFEnOcean_SetAccess2::Selected_Device() const {
   const Integer index = Selected_Device_Index();
@@ -234,33 +195,12 @@ void TFEnOcean_SetAccess2::Show_EnOcean_TreeView_Uni_SAck(Integer Ind_Device) {
   nodes->EndUpdate();
 }
 
-void TFEnOcean_SetAccess2::Find_Selected_EEP_Var() {
-  Ind_EEP = -1;
-  Ind_Var = -1;
-  // An empty tree has nothing selected.
-  const TTreeNode* root = TW_UniSmart_EEP->Items()->GetFirstNode();
-  const TTreeNode* selected = TW_UniSmart_EEP->Selected();
-  if (!root || !selected) return;
-  for (Integer e = 0; e < root->Count(); ++e) {
-    const TTreeNode* eep_node = root->Item(e);
-    if (eep_node == selected) {
-      Ind_EEP = e;
-      return;
-    }
-    for (Integer v = 0; v < eep_node->Count(); ++v) {
-      if (eep_node->Item(v) == selected) {
-        Ind_EEP = e;
-        Ind_Var = v;
-        return;
-      }
-    }
-  }
-}
+void TFEnOcean_SetAccess2::Find_Selected_EEP_Var() { Find_Selected_EEP_Var_In(TW_UniSmart_EEP); }
 
 void TFEnOcean_SetAccess2::Show_EnOcean_ESG_EEP_Var() {
   const TPage page = Active_Page();
   const TEEP_Var_Detail detail =
-      Get_EEP_Var_Detail(Catalog(), page == pgNone ? nullptr : Selected_Device(), page, Ind_EEP, Ind_Var);
+      Get_EEP_Var_Detail(EnOcean_Catalog(), page == pgNone ? nullptr : Selected_Device(), page, Ind_EEP, Ind_Var);
   ESG_EEP_Var->SetCells(1, Row_Rorg, detail.Rorg);
   ESG_EEP_Var->SetCells(1, Row_Func, detail.Func);
   ESG_EEP_Var->SetCells(1, Row_Type, detail.Type);
@@ -394,7 +334,7 @@ void TFEnOcean_SetAccess2::Add_Uni_EnOcean_Variable() {
   FEnOcean_Variable->Mode = 0;
   if (FEnOcean_Variable->ShowModal() != mrOk) return;
   // A triple that is not yet an EEP of the device becomes a new EEP with the variable in it.
-  Add_Variable(Catalog(), *device, FEnOcean_Variable->Variable_Choice(), FEnOcean_Variable->EEP_Index);
+  Add_Variable(EnOcean_Catalog(), *device, FEnOcean_Variable->Variable_Choice(), FEnOcean_Variable->EEP_Index);
   Show_EnOcean_TreeView_Uni_SAck(Selected_Device_Index());
 }
 
@@ -461,9 +401,9 @@ void TFEnOcean_SetAccess2::Modify_EEP_Variable(TPage Page, const TFlowTexts& Tex
   if (FEnOcean_Variable->ShowModal() != mrOk) return;
   const TVariable_Choice choice = FEnOcean_Variable->Variable_Choice();
   if (ind_var < 0) {
-    Modify_EEP(Catalog(), *device, choice, release_variables);
+    Modify_EEP(EnOcean_Catalog(), *device, choice, release_variables);
   } else {
-    Modify_Variable(Catalog(), *device, choice);
+    Modify_Variable(EnOcean_Catalog(), *device, choice);
   }
   Show_EnOcean_TreeView_Uni_SAck(ind_device);
 }
@@ -476,7 +416,7 @@ void TFEnOcean_SetAccess2::Add_SAck_EnOcean_Variable() {
   if (FEnOcean_Variable_SAck->ShowModal() != mrOk) return;
   // The group's marked data fields become variables of the Smart-ACK EEP (a new one when the
   // device has no EEP of the chosen triple yet).
-  Add_SAck_Group(Catalog(), *device, FEnOcean_Variable_SAck->SAck_Choice(), FEnOcean_Variable_SAck->EEP_Index);
+  Add_SAck_Group(EnOcean_Catalog(), *device, FEnOcean_Variable_SAck->SAck_Choice(), FEnOcean_Variable_SAck->EEP_Index);
   Show_EnOcean_TreeView_Uni_SAck(Selected_Device_Index());
 }
 

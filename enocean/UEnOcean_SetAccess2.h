@@ -11,6 +11,7 @@
 
 #include "app/UDialogFrame.h"
 #include "enocean/EnOceanNetwork.h"
+#include "enocean/UEnOcean_NetworkFile.h"
 
 class TExStringGrid;
 class TFadeButton;
@@ -25,17 +26,13 @@ class TStripTab;
 class TTabStrip;
 class TTreeView;
 
-class TFEnOcean_SetAccess2 : public TFDialog {
+// The network, its file and the selections (DevList, Ind_EEP, Ind_Var, Network_Read_Whole,
+// Save_Configuration, Load_Configuration, Cancel_Devices_List) are those of TEnOcean_Network_Editing.
+class TFEnOcean_SetAccess2 : public TFDialog, public TEnOcean_Network_Editing {
  public:
   explicit TFEnOcean_SetAccess2(TComponent* AOwner);
   ~TFEnOcean_SetAccess2() override;
   String ClassName() const override { return u"TFEnOcean_SetAccess2"; }
-
-  // The whole network while the dialog lives; emptied and reloaded on every showing.
-  TDevice_EnOcean_List DevList;
-  // The EEP and the variable selected in the tree, -1 when none (Find_Selected_EEP_Var).
-  Integer Ind_EEP = -1;
-  Integer Ind_Var = -1;
 
   // The pages of the selector: what the tree and the EEP and variable actions work on.
   enum TPage { pgNone = -1, pgUnidirectional = 0, pgSmartACK = 1 };
@@ -113,16 +110,6 @@ class TFEnOcean_SetAccess2 : public TFDialog {
   void Init_Table();
   void Set_Lang();
 
-  // --- The network file
-  // Writes DevList to the configuration's "EnOcean.xml"; false when that failed or was not wanted.
-  bool Save_Configuration();
-  // Appends the content of the configuration's "EnOcean.xml" to DevList.
-  void Load_Configuration();
-  // False while DevList came from a file that was not read whole (Load_Network_File).
-  bool Network_Read_Whole = true;
-  // Releases the whole network.
-  void Cancel_Devices_List();
-
   // The position of the selected device in DevList, -1 when none is selected.
   Integer Selected_Device_Index() const;
   // The page of the active tab.
@@ -147,17 +134,3 @@ class TFEnOcean_SetAccess2 : public TFDialog {
 };
 
 extern TFEnOcean_SetAccess2* FEnOcean_SetAccess2;
-
-// The network editors' messages about the network file: a file that could not be read whole (what
-// could not be read follows), the question before such a file is replaced by the network shown, and
-// a network that could not be written (the editor stays open; the error the file gave follows).
-constexpr Integer Text_Network_Damaged = 1232;
-constexpr Integer Text_Network_Not_Saved = 1233;
-constexpr Integer Text_Network_Replace = 1234;
-
-// What both editors do with the network file. Load_Network_File appends the file's network to
-// DevList and shows what could not be read of it; true when the file was read whole.
-// Save_Network_File writes DevList; when the file was not read whole (Read_Whole false) it asks
-// first, and No writes nothing. False when nothing was written; a failed write is shown.
-bool Load_Network_File(TDevice_EnOcean_List& DevList, const String& FileName);
-bool Save_Network_File(const TDevice_EnOcean_List& DevList, const String& FileName, bool Read_Whole);

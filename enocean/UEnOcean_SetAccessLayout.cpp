@@ -19,8 +19,6 @@ constexpr Integer Edit_Height = 21;
 constexpr Integer List_Height = 22;
 constexpr Integer Button_Width = 110;
 constexpr Integer Button_Height = 28;
-// The key and the rolling code are free text of at most this many characters.
-constexpr Integer Secure_Text_Max = 16;
 
 // The device fields keep the device dialog's places relative to each other: inputs at left 160
 // and 201 wide, rows at these tops.
@@ -147,32 +145,7 @@ void TFEnOcean_SetAccess::Create_Controls() {
   // "ID & Security".
   TPanel* id_sec = PEnOcean_DefID_IDSec;
   const Integer* row = Device_Row_Tops;
-  L_DevEnOcean_ID = label(id_sec, u"L_DevEnOcean_ID", row[0], u"Device ID");
-  E_DevEnOcean_ID = New_Edit(this, id_sec, u"E_DevEnOcean_ID", Device_Input_Left, row[0], Device_Input_Width, 0);
-  L_DevEnOcean_SecType = label(id_sec, u"L_DevEnOcean_SecType", row[1], u"Secure Type");
-  CB_DevEnOcean_SecType = New_List(this, id_sec, u"CB_DevEnOcean_SecType", Device_Input_Left, row[1],
-                                   Device_Input_Width, &Secure_Type_Items());
-  L_DevEnOcean_Secure_Key = label(id_sec, u"L_DevEnOcean_Secure_Key", row[2], u"Key");
-  E_DevEnOcean_Secure_Key = New_Edit(this, id_sec, u"E_DevEnOcean_Secure_Key", Device_Input_Left, row[2],
-                                     Device_Input_Width, Secure_Text_Max);
-  L_DevEnOcean_Secure_RollCode = label(id_sec, u"L_DevEnOcean_Secure_RollCode", row[3], u"Rolling Code");
-  E_DevEnOcean_Secure_RollCode = New_Edit(this, id_sec, u"E_DevEnOcean_Secure_RollCode", Device_Input_Left, row[3],
-                                          Device_Input_Width, Secure_Text_Max);
-  L_DevEnOcean_Secure_RollCodeAlg = label(id_sec, u"L_DevEnOcean_Secure_RollCodeAlg", row[4], u"Rolling Code Algorithm");
-  CB_DevEnOcean_Secure_RollCodeAlg = New_List(this, id_sec, u"CB_DevEnOcean_Secure_RollCodeAlg", Device_Input_Left,
-                                              row[4], Device_Input_Width, &RollCodeAlg_Items());
-  L_DevEnOcean_Secure_RollCodeTx = label(id_sec, u"L_DevEnOcean_Secure_RollCodeTx", row[5], u"Rolling Code Tx");
-  CB_DevEnOcean_Secure_RollCodeTx = New_List(this, id_sec, u"CB_DevEnOcean_Secure_RollCodeTx", Device_Input_Left,
-                                             row[5], Device_Input_Width, &RollCodeTx_Items());
-  L_DevEnOcean_Secure_CMACAlg = label(id_sec, u"L_DevEnOcean_Secure_CMACAlg", row[6], u"CMAC Algorithm");
-  CB_DevEnOcean_Secure_CMACAlg = New_List(this, id_sec, u"CB_DevEnOcean_Secure_CMACAlg", Device_Input_Left, row[6],
-                                          Device_Input_Width, &CMACAlg_Items());
-  L_DevEnOcean_Secure_DataEnc = label(id_sec, u"L_DevEnOcean_Secure_DataEnc", row[7], u"Data Encripted");
-  CB_DevEnOcean_Secure_DataEnc = New_List(this, id_sec, u"CB_DevEnOcean_Secure_DataEnc", Device_Input_Left, row[7],
-                                          Device_Input_Width, &DataCript_Items());
-  L_DevEnOcean_Secure_PTM = label(id_sec, u"L_DevEnOcean_Secure_PTM", row[8], u"PTM");
-  CB_DevEnOcean_Secure_PTM = New_List(this, id_sec, u"CB_DevEnOcean_Secure_PTM", Device_Input_Left, row[8],
-                                      Device_Input_Width, &PTM_Items());
+  Create_Device_Fields(id_sec, row[0], Label_Left, Device_Input_Left, Device_Input_Width);
   // Below the last field shown (the security type moves them); as designed, below the PTM.
   Btn_Add_Device = button(id_sec, u"Btn_Add_Device", Label_Left, row[8] + 33, dgAdd, u"Add Device");
   Btn_Modify_Device = button(id_sec, u"Btn_Modify_Device", Label_Left + Button_Width + 8, row[8] + 33, dgModify,
@@ -240,10 +213,7 @@ void TFEnOcean_SetAccess::Create_Controls() {
 
   // Tab order: the device list, then the fields of each page from top to bottom.
   LB_ID_Devices_List->SetTabOrder(0);
-  const std::vector<TWinControl*> device_order = {
-      E_DevEnOcean_ID,          CB_DevEnOcean_SecType,           E_DevEnOcean_Secure_Key,
-      E_DevEnOcean_Secure_RollCode, CB_DevEnOcean_Secure_RollCodeAlg, CB_DevEnOcean_Secure_RollCodeTx,
-      CB_DevEnOcean_Secure_CMACAlg, CB_DevEnOcean_Secure_DataEnc,  CB_DevEnOcean_Secure_PTM};
+  const std::vector<TWinControl*> device_order = Device_Field_Order();
   for (size_t i = 0; i < device_order.size(); ++i) device_order[i]->SetTabOrder(static_cast<Integer>(i));
 
   OnCreate = [this](TObject* Sender) { FormCreate(Sender); };

@@ -13,33 +13,16 @@ namespace {
 
 constexpr Integer Client_Width = 460;
 constexpr Integer Client_Height = 390;
-// The editor's message when no device is selected.
-constexpr Integer Text_Select_Device = 1231;
-
-// The catalogue of the program state; an empty one while none is loaded.
-const TCatalog_EnOcean& Catalog() {
-  static const TCatalog_EnOcean empty;
-  return Catalog_EnOcean ? *Catalog_EnOcean : empty;
-}
-
-// Replaces a list's items and leaves it without a selection.
-void Refill(TComboBox* List, const std::vector<String>* Items) {
-  List->Items()->Clear();
-  if (Items) {
-    for (const String& item : *Items) List->Items()->Add(item);
-  }
-  List->SetItemIndex(-1);
-}
 
 }  // namespace
 
-TFEnOcean_Variable::TFEnOcean_Variable(TComponent* AOwner) : TFDialog(AOwner) { Create_Controls(); }
+TFEnOcean_Variable::TFEnOcean_Variable(TComponent* AOwner) : TFEnOcean_Variable_Base(AOwner) { Create_Controls(); }
 
 void TFEnOcean_Variable::FormCreate(TObject* /*Sender*/) {
   L_SW_Code->SetCaption(SW_Code);
   Set_Client_Size(Client_Width, Client_Height);
   Set_Lang();
-  Refill(CB_EEP_Rorg, &Catalog().Rorg_SL);
+  Refill(CB_EEP_Rorg, &EnOcean_Catalog().Rorg_SL);
 }
 
 void TFEnOcean_Variable::Set_Lang() {
@@ -67,11 +50,6 @@ void TFEnOcean_Variable::Set_Lang() {
   CB_Var_BitStart->SetHint(Get_Text(1125));
 }
 
-const TDevice_EnOcean* TFEnOcean_Variable::Selected_Device() const {
-  if (!DevList || Ind_Dev < 0 || Ind_Dev >= static_cast<Integer>(DevList->size())) return nullptr;
-  return (*DevList)[Ind_Dev].get();
-}
-
 void TFEnOcean_Variable::Choose(TComboBox* List, Integer Index) {
   List->SetItemIndex(Index);
   CB_EEP_Var_Change(List);
@@ -83,36 +61,10 @@ void TFEnOcean_Variable::Reset_Position() {
 }
 
 void TFEnOcean_Variable::CB_EEP_Var_Change(TObject* Sender) {
-  const TCatalog_EnOcean& cat = Catalog();
-  const Integer r = CB_EEP_Rorg->ItemIndex();
-  const Integer f = CB_EEP_Func->ItemIndex();
-  const Integer t = CB_EEP_Type->ItemIndex();
-  const Integer c = CB_Var_Case->ItemIndex();
-  // A list without a selection (or a position the catalogue lacks) leaves the level below empty.
-  if (Sender == CB_EEP_Rorg) {
-    const TRorg* rorg = cat.Get_Rorg(r);
-    Refill(CB_EEP_Func, rorg ? &rorg->Func_SL : nullptr);
-    Refill(CB_EEP_Type, nullptr);
-    Refill(CB_Var_Case, nullptr);
-    Refill(CB_Var_Variable, nullptr);
-    Reset_Position();
-  } else if (Sender == CB_EEP_Func) {
-    const TFunc* func = cat.Get_Func(r, f);
-    Refill(CB_EEP_Type, func ? &func->Type_SL : nullptr);
-    Refill(CB_Var_Case, nullptr);
-    Refill(CB_Var_Variable, nullptr);
-    Reset_Position();
-  } else if (Sender == CB_EEP_Type) {
-    const TType* type = cat.Get_Type(r, f, t);
-    Refill(CB_Var_Case, type ? &type->Case_SL : nullptr);
-    Refill(CB_Var_Variable, nullptr);
-    Reset_Position();
-  } else if (Sender == CB_Var_Case) {
-    const TCase* case_ = cat.Get_Case(r, f, t, c);
-    Refill(CB_Var_Variable, case_ ? &case_->DataField_SL : nullptr);
-    Reset_Position();
-  }
-  // The variable list changes nothing below it.
+  // The variable list changes nothing below it; every other list empties the position below it.
+  const TCatalog_Level level =
+      Cascade_Catalog_Lists({CB_EEP_Rorg, CB_EEP_Func, CB_EEP_Type, {CB_Var_Case}, CB_Var_Variable}, Sender);
+  if (level != catNone) Reset_Position();
 }
 
 void TFEnOcean_Variable::Apply_Prefill(const TVariable_Prefill& Prefill) {
@@ -135,7 +87,7 @@ void TFEnOcean_Variable::ShowData_Uni_Add_Var(Integer Ind_Dev, Integer Ind_EEP, 
   this->Ind_EEP = Ind_EEP;
   this->Ind_Var = Ind_Var;
   if (const TDevice_EnOcean* device = Selected_Device()) {
-    Apply_Prefill(ShowData_Uni_Prefill(Catalog(), *device, Ind_EEP, Ind_Var));
+    Apply_Prefill(ShowData_Uni_Prefill(EnOcean_Catalog(), *device, Ind_EEP, Ind_Var));
   }
 }
 
@@ -144,7 +96,7 @@ void TFEnOcean_Variable::ShowData_SAck_Add_Var(Integer Ind_Dev, Integer Ind_EEP,
   this->Ind_EEP = Ind_EEP;
   this->Ind_Var = Ind_Var;
   if (const TDevice_EnOcean* device = Selected_Device()) {
-    Apply_Prefill(ShowData_SAck_Prefill(Catalog(), *device, Ind_EEP, Ind_Var));
+    Apply_Prefill(ShowData_SAck_Prefill(EnOcean_Catalog(), *device, Ind_EEP, Ind_Var));
   }
 }
 
@@ -207,31 +159,10 @@ TVariable_Choice TFEnOcean_Variable::Variable_Choice() const {
   return choice;
 }
 
-bool TFEnOcean_Variable::ISNewEEP(Integer& Index) const {
-  Index = -1;
-  const TDevice_EnOcean* device = Selected_Device();
-  return !device || ::ISNewEEP(Catalog(), *device, Variable_Choice(), Index);
-}
+bool TFEnOcean_Variable::ISNewEEP(Integer& Index) const { return Is_New_EEP(Variable_Choice(), Index); }
 
-bool TFEnOcean_Variable::Check_Var(Integer Index) const {
-  const TDevice_EnOcean* device = Selected_Device();
-  return device && ::Check_Var(Catalog(), *device, Variable_Choice(), Index);
-}
+bool TFEnOcean_Variable::Check_Var(Integer Index) const { return Has_Var(Variable_Choice(), Index); }
 
-bool TFEnOcean_Variable::Check_Data() {
-  EEP_Index = -1;
-  const TDevice_EnOcean* device = Selected_Device();
-  if (!device) {
-    MessageDlg(Get_Text(Text_Select_Device), mtError, {mbOK});
-    return false;
-  }
-  const TVariable_Check check = Check_Variable_Data(Catalog(), *device, Variable_Choice());
-  EEP_Index = check.EEP_Index;
-  if (check.OK()) return true;
-  MessageDlg(Get_Text(check.TextId) + check.Value, mtError, {mbOK});
-  return false;
-}
-
-void TFEnOcean_Variable::Btn_OKClick(TObject* /*Sender*/) {
-  if (Check_Data()) SetModalResult(mrOk);
+TVariable_Check TFEnOcean_Variable::Check_Choice(const TDevice_EnOcean& Device) const {
+  return Check_Variable_Data(EnOcean_Catalog(), Device, Variable_Choice());
 }

@@ -9,16 +9,15 @@
 // (Variable_Choice, EEP_Index) and changes its model.
 #pragma once
 
-#include "app/UDialogFrame.h"
-#include "enocean/EnOceanNetwork.h"
-#include "enocean/VariableChoice.h"
+#include "enocean/UEnOcean_VariableBase.h"
 
 class TComboBox;
 class TEdit;
-class TFadeButton;
 class TLabel;
 
-class TFEnOcean_Variable : public TFDialog {
+// The editor's network and device (DevList, Ind_Dev), EEP_Index, the EEP block, OK and Cancel and
+// the OK check (Check_Data, Btn_OKClick) are those of TFEnOcean_Variable_Base.
+class TFEnOcean_Variable : public TFEnOcean_Variable_Base {
  public:
   explicit TFEnOcean_Variable(TComponent* AOwner);
   String ClassName() const override { return u"TFEnOcean_Variable"; }
@@ -27,29 +26,14 @@ class TFEnOcean_Variable : public TFDialog {
   Integer Uni_SAck = 0;        // 0 = the device's unidirectional list, 1 = its Smart-ACK list
   Integer Mode = 0;            // 0 = add, 1 = modify
   Integer Modify_EEP_Var = 0;  // with Mode 1: 0 = the EEP is modified, 1 = a variable is modified
-  // The position, in the list chosen by Uni_SAck, of the device's EEP with the chosen RORG, FUNC
-  // and TYPE, or -1 when the device has no such EEP yet. Written by the OK check.
-  Integer EEP_Index = -1;
+  // EEP_Index is the position in the list chosen by Uni_SAck. ShowData_Uni_Add_Var /
+  // ShowData_SAck_Add_Var set Ind_Dev (the editor may set it too).
 
-  // The editor's network and its selected device: the editor points DevList at its device list;
-  // ShowData_Uni_Add_Var / ShowData_SAck_Add_Var set Ind_Dev (the editor may set it too). The OK
-  // check works on that device.
-  const TDevice_EnOcean_List* DevList = nullptr;
-  Integer Ind_Dev = -1;
   // The editor's selected EEP and variable, remembered by the prefill: a modified variable is not
   // compared with itself.
   Integer Ind_EEP = -1;
   Integer Ind_Var = -1;
 
-  TLabel* L_EEP = nullptr;
-  TLabel* L_EEP_RORG = nullptr;
-  TComboBox* CB_EEP_Rorg = nullptr;
-  TLabel* L_EEP_FUNC = nullptr;
-  TComboBox* CB_EEP_Func = nullptr;
-  TLabel* L_EEP_TYPE = nullptr;
-  TComboBox* CB_EEP_Type = nullptr;
-  TLabel* L_Variable = nullptr;
-  TLabel* L_Var_CASE = nullptr;
   TComboBox* CB_Var_Case = nullptr;
   TLabel* L_Var_Variable = nullptr;
   TComboBox* CB_Var_Variable = nullptr;
@@ -58,14 +42,10 @@ class TFEnOcean_Variable : public TFDialog {
   TLabel* L_Var_BitStart = nullptr;
   TComboBox* CB_Var_BitStart = nullptr;
 
-  TFadeButton* Btn_OK = nullptr;
-  TFadeButton* Btn_Cancel = nullptr;
-
   void FormCreate(TObject* Sender);
   void FormShow(TObject* Sender);
   // The change event of the five catalogue lists: fills the level below the list that changed.
   void CB_EEP_Var_Change(TObject* Sender);
-  void Btn_OKClick(TObject* Sender);
   void Set_Lang();
 
   // Prepare the lists from EEP Ind_EEP (and variable Ind_Var) of device Ind_Dev before showing;
@@ -74,10 +54,9 @@ class TFEnOcean_Variable : public TFDialog {
   void ShowData_Uni_Add_Var(Integer Ind_Dev, Integer Ind_EEP, Integer Ind_Var);
   void ShowData_SAck_Add_Var(Integer Ind_Dev, Integer Ind_EEP, Integer Ind_Var);
 
-  // The OK check (enocean/VariableChoice.h: the levels chosen, the position, room for a new EEP,
-  // no variable twice in an EEP): sets EEP_Index, shows the first failure's message and returns
-  // false, or returns true.
-  bool Check_Data();
+  // The OK check is Check_Variable_Data (the levels chosen, the position, room for a new EEP, no
+  // variable twice in an EEP).
+
   // The two parts of the check on the selected device: ISNewEEP is True when the chosen RORG,
   // FUNC and TYPE are not yet an EEP of the list chosen by Uni_SAck (Index := -1), else False with
   // Index := that EEP's position; Check_Var is True when EEP Index already holds the chosen case
@@ -89,11 +68,12 @@ class TFEnOcean_Variable : public TFDialog {
   // enocean/VariableChoice.h after OK.
   TVariable_Choice Variable_Choice() const;
 
+ protected:
+  TVariable_Check Check_Choice(const TDevice_EnOcean& Device) const override;
+
  private:
   // Creates the controls (UEnOcean_VariableLayout.cpp).
   void Create_Controls();
-  // The device the dialog works on, nullptr when the editor has none selected.
-  const TDevice_EnOcean* Selected_Device() const;
   // Selects Index in a list and runs the change handler for it, as a user's choice would.
   void Choose(TComboBox* List, Integer Index);
   // Applies a prefill computed from the network (enocean/VariableChoice.h).

@@ -14,39 +14,14 @@ constexpr Integer Label_Left = 16;
 constexpr Integer Input_Left = 134;
 constexpr Integer Input_Width = 307;
 constexpr Integer Edit_Height = 21;
-constexpr Integer List_Height = 22;
-
-// A drop-down list without free text.
-TComboBox* Create_List(TFDialog* Form, const String& Name, Integer Top) {
-  auto* list = new TComboBox(Form);
-  list->SetName(Name);
-  list->SetParent(Form);
-  list->SetStyle(csDropDownList);
-  list->SetBounds(Input_Left, Top, Input_Width, List_Height);
-  list->SetTabStop(true);
-  return list;
-}
 
 }  // namespace
 
 void TFEnOcean_Variable::Create_Controls() {
-  Create_Title_Panel();
-
-  L_EEP = Create_Label(this, u"L_EEP", Label_Left, 70);
-  L_EEP->Font()->SetStyle(TFontStyles{fsBold});
-  L_EEP_RORG = Create_Label(this, u"L_EEP_RORG", Label_Left, 99);
-  CB_EEP_Rorg = Create_List(this, u"CB_EEP_Rorg", 99);
-  L_EEP_FUNC = Create_Label(this, u"L_EEP_FUNC", Label_Left, 127);
-  CB_EEP_Func = Create_List(this, u"CB_EEP_Func", 127);
-  L_EEP_TYPE = Create_Label(this, u"L_EEP_TYPE", Label_Left, 155);
-  CB_EEP_Type = Create_List(this, u"CB_EEP_Type", 155);
-
-  L_Variable = Create_Label(this, u"L_Variable", Label_Left, 206);
-  L_Variable->Font()->SetStyle(TFontStyles{fsBold});
-  L_Var_CASE = Create_Label(this, u"L_Var_CASE", Label_Left, 235);
-  CB_Var_Case = Create_List(this, u"CB_Var_Case", 235);
+  Create_EEP_Block(false);
+  CB_Var_Case = Create_List(u"CB_Var_Case", 235, false);
   L_Var_Variable = Create_Label(this, u"L_Var_Variable", Label_Left, 263);
-  CB_Var_Variable = Create_List(this, u"CB_Var_Variable", 263);
+  CB_Var_Variable = Create_List(u"CB_Var_Variable", 263, false);
   L_Var_Position = Create_Label(this, u"L_Var_Position", Label_Left, 291);
   E_Var_Position = new TEdit(this);
   E_Var_Position->SetName(u"E_Var_Position");
@@ -55,13 +30,11 @@ void TFEnOcean_Variable::Create_Controls() {
   E_Var_Position->SetTabStop(true);
   E_Var_Position->SetText(u"E_Var_Position");
   L_Var_BitStart = Create_Label(this, u"L_Var_BitStart", Label_Left, 319);
-  CB_Var_BitStart = Create_List(this, u"CB_Var_BitStart", 319);
+  CB_Var_BitStart = Create_List(u"CB_Var_BitStart", 319, false);
   for (const String& item : BitStart_Items()) CB_Var_BitStart->Items()->Add(item);
   CB_Var_BitStart->SetItemIndex(0);
 
-  Create_Button_Panel();
-  Btn_OK = Create_Dialog_Button(P_Button, u"Btn_OK", 16, 6, 110, 28, dgOK);
-  Btn_Cancel = Create_Dialog_Button(P_Button, u"Btn_Cancel", 134, 6, 110, 28, dgCancel, mrCancel);
+  Create_OK_Cancel();
 
   // Tab order: the inputs from top to bottom, then the buttons.
   const std::vector<TWinControl*> order = {CB_EEP_Rorg, CB_EEP_Func,     CB_EEP_Type,    CB_Var_Case,
@@ -73,5 +46,4 @@ void TFEnOcean_Variable::Create_Controls() {
   for (TComboBox* list : {CB_EEP_Rorg, CB_EEP_Func, CB_EEP_Type, CB_Var_Case, CB_Var_Variable}) {
     list->OnChange = [this](TObject* Sender) { CB_EEP_Var_Change(Sender); };
   }
-  Btn_OK->OnClick = [this](TObject* Sender) { Btn_OKClick(Sender); };
 }

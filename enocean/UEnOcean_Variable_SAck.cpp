@@ -13,29 +13,11 @@ TFEnOcean_Variable_SAck* FEnOcean_Variable_SAck = nullptr;
 
 namespace {
 
-// The editor's message when no device is selected.
-constexpr Integer Text_Select_Device = 1231;
-
 // The columns of a case's table.
 constexpr Integer Col_Variable = 0;
 constexpr Integer Col_Enable = 1;
 constexpr Integer Col_Position = 2;
 constexpr Integer Col_BitStart = 3;
-
-// The catalogue of the program state; an empty one while none is loaded.
-const TCatalog_EnOcean& Catalog() {
-  static const TCatalog_EnOcean empty;
-  return Catalog_EnOcean ? *Catalog_EnOcean : empty;
-}
-
-// Replaces a list's items and leaves it without a selection.
-void Refill(TComboBox* List, const std::vector<String>* Items) {
-  List->Items()->Clear();
-  if (Items) {
-    for (const String& item : *Items) List->Items()->Add(item);
-  }
-  List->SetItemIndex(-1);
-}
 
 // The start bit of a Bit Start cell: its position among "0" to "7", 0 for any other text.
 Integer Bit_Start_Of(const String& Text) {
@@ -48,14 +30,16 @@ Integer Bit_Start_Of(const String& Text) {
 
 }  // namespace
 
-TFEnOcean_Variable_SAck::TFEnOcean_Variable_SAck(TComponent* AOwner) : TFDialog(AOwner) { Create_Controls(); }
+TFEnOcean_Variable_SAck::TFEnOcean_Variable_SAck(TComponent* AOwner) : TFEnOcean_Variable_Base(AOwner) {
+  Create_Controls();
+}
 
 void TFEnOcean_Variable_SAck::FormCreate(TObject* /*Sender*/) {
   L_SW_Code->SetCaption(SW_Code);
   Set_Client_Size(464, 694);
   Form_Height = Height();
   Set_Lang();
-  Refill(CB_EEP_Rorg, &Catalog().Rorg_SL);
+  Refill(CB_EEP_Rorg, &EnOcean_Catalog().Rorg_SL);
 }
 
 void TFEnOcean_Variable_SAck::Set_Lang() {}
@@ -72,11 +56,6 @@ void TFEnOcean_Variable_SAck::FormCanResize(TObject* /*Sender*/, Integer& /*NewW
   // Until the creation has taken the height there is none to keep.
   if (Form_Height > 0) NewHeight = Form_Height;
   Resize = true;
-}
-
-const TDevice_EnOcean* TFEnOcean_Variable_SAck::Selected_Device() const {
-  if (!DevList || Ind_Dev < 0 || Ind_Dev >= static_cast<Integer>(DevList->size())) return nullptr;
-  return (*DevList)[Ind_Dev].get();
 }
 
 void TFEnOcean_Variable_SAck::Choose(TComboBox* List, Integer Index) {
@@ -112,37 +91,19 @@ void TFEnOcean_Variable_SAck::Table_Show_Vars(TExColumnGrid* ACG, const std::vec
 }
 
 void TFEnOcean_Variable_SAck::CB_EEP_Var_Change(TObject* Sender) {
-  const TCatalog_EnOcean& cat = Catalog();
-  const Integer r = CB_EEP_Rorg->ItemIndex();
-  const Integer f = CB_EEP_Func->ItemIndex();
-  const Integer t = CB_EEP_Type->ItemIndex();
-  // A list without a selection (or a position the catalogue lacks) leaves the level below empty.
-  if (Sender == CB_EEP_Rorg) {
-    const TRorg* rorg = cat.Get_Rorg(r);
-    Refill(CB_EEP_Func, rorg ? &rorg->Func_SL : nullptr);
-    Refill(CB_EEP_Type, nullptr);
-    Refill(CB_Var_Case_IN, nullptr);
-    Refill(CB_Var_Case_OUT, nullptr);
-    Clear_Table_IN();
-    Clear_Table_OUT();
-  } else if (Sender == CB_EEP_Func) {
-    const TFunc* func = cat.Get_Func(r, f);
-    Refill(CB_EEP_Type, func ? &func->Type_SL : nullptr);
-    Refill(CB_Var_Case_IN, nullptr);
-    Refill(CB_Var_Case_OUT, nullptr);
-    Clear_Table_IN();
-    Clear_Table_OUT();
-  } else if (Sender == CB_EEP_Type) {
-    const TType* type = cat.Get_Type(r, f, t);
-    Refill(CB_Var_Case_IN, type ? &type->Case_SL : nullptr);
-    Refill(CB_Var_Case_OUT, type ? &type->Case_SL : nullptr);
-    Clear_Table_IN();
-    Clear_Table_OUT();
-  } else if (Sender == CB_Var_Case_IN || Sender == CB_Var_Case_OUT) {
+  const TCatalog_Level level =
+      Cascade_Catalog_Lists({CB_EEP_Rorg, CB_EEP_Func, CB_EEP_Type, {CB_Var_Case_IN, CB_Var_Case_OUT}, nullptr}, Sender);
+  if (level == catCase) {
+    // A case shows its data fields in its own table.
     const bool in = Sender == CB_Var_Case_IN;
-    const TCase* case_ = cat.Get_Case(r, f, t, (in ? CB_Var_Case_IN : CB_Var_Case_OUT)->ItemIndex());
+    const TCase* case_ = EnOcean_Catalog().Get_Case(CB_EEP_Rorg->ItemIndex(), CB_EEP_Func->ItemIndex(),
+                                                    CB_EEP_Type->ItemIndex(),
+                                                    (in ? CB_Var_Case_IN : CB_Var_Case_OUT)->ItemIndex());
     static const std::vector<String> none;
     Table_Show_Vars(in ? ACG_Vars_Case_IN : ACG_Vars_Case_OUT, case_ ? case_->DataField_SL : none);
+  } else if (level != catNone) {
+    Clear_Table_IN();
+    Clear_Table_OUT();
   }
 }
 
@@ -171,31 +132,10 @@ TSAck_Choice TFEnOcean_Variable_SAck::SAck_Choice() const {
   return choice;
 }
 
-bool TFEnOcean_Variable_SAck::ISNewEEP(Integer& Index) const {
-  Index = -1;
-  const TDevice_EnOcean* device = Selected_Device();
-  return !device || ::ISNewEEP(Catalog(), *device, SAck_Choice(), Index);
-}
+bool TFEnOcean_Variable_SAck::ISNewEEP(Integer& Index) const { return Is_New_EEP(SAck_Choice(), Index); }
 
-bool TFEnOcean_Variable_SAck::Check_Var(Integer Index) const {
-  const TDevice_EnOcean* device = Selected_Device();
-  return device && ::Check_Var(Catalog(), *device, SAck_Choice(), Index);
-}
+bool TFEnOcean_Variable_SAck::Check_Var(Integer Index) const { return Has_Var(SAck_Choice(), Index); }
 
-bool TFEnOcean_Variable_SAck::Check_Data() {
-  EEP_Index = -1;
-  const TDevice_EnOcean* device = Selected_Device();
-  if (!device) {
-    MessageDlg(Get_Text(Text_Select_Device), mtError, {mbOK});
-    return false;
-  }
-  const TVariable_Check check = Check_SAck_Data(Catalog(), *device, SAck_Choice());
-  EEP_Index = check.EEP_Index;
-  if (check.OK()) return true;
-  MessageDlg(Get_Text(check.TextId) + check.Value, mtError, {mbOK});
-  return false;
-}
-
-void TFEnOcean_Variable_SAck::Btn_OKClick(TObject* /*Sender*/) {
-  if (Check_Data()) SetModalResult(mrOk);
+TVariable_Check TFEnOcean_Variable_SAck::Check_Choice(const TDevice_EnOcean& Device) const {
+  return Check_SAck_Data(EnOcean_Catalog(), Device, SAck_Choice());
 }

@@ -18,49 +18,30 @@
 
 #include <vector>
 
-#include "app/UDialogFrame.h"
-#include "enocean/EnOceanNetwork.h"
-#include "enocean/VariableChoice.h"
+#include "enocean/UEnOcean_VariableBase.h"
 
 class TComboBox;
 class TExColumnGrid;
-class TFadeButton;
 class TLabel;
 
-class TFEnOcean_Variable_SAck : public TFDialog {
+// The editor's network and device (DevList, Ind_Dev), EEP_Index (the position in the device's
+// Smart-ACK list), the EEP block, OK and Cancel and the OK check (Check_Data, Btn_OKClick) are
+// those of TFEnOcean_Variable_Base.
+class TFEnOcean_Variable_SAck : public TFEnOcean_Variable_Base {
  public:
   explicit TFEnOcean_Variable_SAck(TComponent* AOwner);
   String ClassName() const override { return u"TFEnOcean_Variable_SAck"; }
 
   // The window's height at creation: the user may change the width only.
   Integer Form_Height = 0;
-  // The position, in the device's Smart-ACK list, of the EEP with the chosen RORG, FUNC and TYPE,
-  // or -1 when the device has no such EEP yet. Written by the OK check.
-  Integer EEP_Index = -1;
 
-  // The editor's network and its selected device, set before showing. The OK check works on that
-  // device.
-  const TDevice_EnOcean_List* DevList = nullptr;
-  Integer Ind_Dev = -1;
-
-  TLabel* L_EEP = nullptr;
-  TLabel* L_EEP_RORG = nullptr;
-  TComboBox* CB_EEP_Rorg = nullptr;
-  TLabel* L_EEP_FUNC = nullptr;
-  TComboBox* CB_EEP_Func = nullptr;
-  TLabel* L_EEP_TYPE = nullptr;
-  TComboBox* CB_EEP_Type = nullptr;
-  TLabel* L_Variable = nullptr;  // "Variables Smart Ack - Case IN"
-  TLabel* L_Var_CASE = nullptr;
+  // L_Variable is "Variables Smart Ack - Case IN", L_Var_CASE its "Case".
   TComboBox* CB_Var_Case_IN = nullptr;
   TExColumnGrid* ACG_Vars_Case_IN = nullptr;
   TLabel* Label1 = nullptr;  // "Variables Smart Ack - Case OUT"
   TLabel* Label2 = nullptr;  // "Case"
   TComboBox* CB_Var_Case_OUT = nullptr;
   TExColumnGrid* ACG_Vars_Case_OUT = nullptr;
-
-  TFadeButton* Btn_OK = nullptr;
-  TFadeButton* Btn_Cancel = nullptr;
 
   void FormCreate(TObject* Sender);
   // Fixes RORG and FUNC at their Smart-ACK positions (which empties the levels below them).
@@ -70,13 +51,11 @@ class TFEnOcean_Variable_SAck : public TFDialog {
   // The change event of the five lists: fills the level below the list that changed, or the case's
   // table.
   void CB_EEP_Var_Change(TObject* Sender);
-  void Btn_OKClick(TObject* Sender);
   // The captions stay as designed: nothing to set.
   void Set_Lang();
 
-  // The OK check (enocean/VariableChoice.h, Check_SAck_Data): sets EEP_Index, shows the first
-  // failure's message and returns false, or returns true.
-  bool Check_Data();
+  // The OK check is Check_SAck_Data (enocean/VariableChoice.h).
+
   // The two parts of the check on the selected device's Smart-ACK list: ISNewEEP is True when the
   // chosen RORG, FUNC and TYPE are not yet one of its EEPs (Index := -1), else False with Index :=
   // that EEP's position; Check_Var is True when a ticked row's case and data field is already in EEP
@@ -94,12 +73,13 @@ class TFEnOcean_Variable_SAck : public TFDialog {
   // The dialog's choice as it stands: what the editor hands to Add_SAck_Group after OK.
   TSAck_Choice SAck_Choice() const;
 
+ protected:
+  TVariable_Check Check_Choice(const TDevice_EnOcean& Device) const override;
+
  private:
   // Creates the controls (UEnOcean_Variable_SAckLayout.cpp).
   void Create_Controls();
   TExColumnGrid* Create_Vars_Grid(const String& Name, Integer Top);
-  // The device the dialog works on, nullptr when the editor has none selected.
-  const TDevice_EnOcean* Selected_Device() const;
   // Selects Index in a list and runs the change handler for it, as a user's choice would.
   void Choose(TComboBox* List, Integer Index);
   static void Clear_Table(TExColumnGrid* ACG);

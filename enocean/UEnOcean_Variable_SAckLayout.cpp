@@ -17,24 +17,9 @@ namespace {
 constexpr Integer Client_Width = 464;
 constexpr Integer Client_Height = 694;
 constexpr Integer Label_Left = 16;
-constexpr Integer Input_Left = 134;
-constexpr Integer Input_Width = 307;
-constexpr Integer List_Height = 22;
 constexpr Integer Grid_Left = 16;
 constexpr Integer Grid_Width = 425;
 constexpr Integer Grid_Height = 137;
-
-// A drop-down list without free text that stretches with the window.
-TComboBox* Create_List(TFDialog* Form, const String& Name, Integer Top) {
-  auto* list = new TComboBox(Form);
-  list->SetName(Name);
-  list->SetParent(Form);
-  list->SetStyle(csDropDownList);
-  list->SetBounds(Input_Left, Top, Input_Width, List_Height);
-  list->SetAnchors(akLeft | akTop | akRight);
-  list->SetTabStop(true);
-  return list;
-}
 
 // The columns of a case's table: header, width, editor.
 struct TVars_Column {
@@ -91,28 +76,15 @@ void TFEnOcean_Variable_SAck::Create_Controls() {
   SetBorderStyle(bsSizeable);
   Set_Client_Size(Client_Width, Client_Height);
   SetCaption(u"Add EnOcean Variable");
-  Create_Title_Panel();
+  Create_EEP_Block(true);
   L_SW_Desc->SetCaption(u"Add EnOcean Device");
-
-  L_EEP = Create_Label(this, u"L_EEP", Label_Left, 70);
-  L_EEP->Font()->SetStyle(TFontStyles{fsBold});
   L_EEP->SetCaption(u"EEP");
-  L_EEP_RORG = Create_Label(this, u"L_EEP_RORG", Label_Left, 99);
   L_EEP_RORG->SetCaption(u"Rorg");
-  CB_EEP_Rorg = Create_List(this, u"CB_EEP_Rorg", 99);
-  L_EEP_FUNC = Create_Label(this, u"L_EEP_FUNC", Label_Left, 127);
   L_EEP_FUNC->SetCaption(u"Func");
-  CB_EEP_Func = Create_List(this, u"CB_EEP_Func", 127);
-  L_EEP_TYPE = Create_Label(this, u"L_EEP_TYPE", Label_Left, 155);
   L_EEP_TYPE->SetCaption(u"Type");
-  CB_EEP_Type = Create_List(this, u"CB_EEP_Type", 155);
-
-  L_Variable = Create_Label(this, u"L_Variable", Label_Left, 206);
-  L_Variable->Font()->SetStyle(TFontStyles{fsBold});
   L_Variable->SetCaption(u"Variables Smart Ack - Case IN");
-  L_Var_CASE = Create_Label(this, u"L_Var_CASE", Label_Left, 235);
   L_Var_CASE->SetCaption(u"Case");
-  CB_Var_Case_IN = Create_List(this, u"CB_Var_Case_IN", 235);
+  CB_Var_Case_IN = Create_List(u"CB_Var_Case_IN", 235, true);
   ACG_Vars_Case_IN = Create_Vars_Grid(u"ACG_Vars_Case_IN", 272);
 
   Label1 = Create_Label(this, u"Label1", Label_Left, 438);
@@ -120,13 +92,11 @@ void TFEnOcean_Variable_SAck::Create_Controls() {
   Label1->SetCaption(u"Variables Smart Ack - Case OUT");
   Label2 = Create_Label(this, u"Label2", Label_Left, 467);
   Label2->SetCaption(u"Case");
-  CB_Var_Case_OUT = Create_List(this, u"CB_Var_Case_OUT", 467);
+  CB_Var_Case_OUT = Create_List(u"CB_Var_Case_OUT", 467, true);
   ACG_Vars_Case_OUT = Create_Vars_Grid(u"ACG_Vars_Case_OUT", 504);
 
-  Create_Button_Panel();
-  Btn_OK = Create_Dialog_Button(P_Button, u"Btn_OK", 16, 6, 110, 28, dgOK);
+  Create_OK_Cancel();
   Btn_OK->SetCaption(u"OK");
-  Btn_Cancel = Create_Dialog_Button(P_Button, u"Btn_Cancel", 134, 6, 110, 28, dgCancel, mrCancel);
   Btn_Cancel->SetCaption(u"Cancel");
 
   // Tab order: the inputs from top to bottom, then the buttons.
@@ -142,5 +112,4 @@ void TFEnOcean_Variable_SAck::Create_Controls() {
   for (TComboBox* list : {CB_EEP_Rorg, CB_EEP_Func, CB_EEP_Type, CB_Var_Case_IN, CB_Var_Case_OUT}) {
     list->OnChange = [this](TObject* Sender) { CB_EEP_Var_Change(Sender); };
   }
-  Btn_OK->OnClick = [this](TObject* Sender) { Btn_OKClick(Sender); };
 }

@@ -8,6 +8,7 @@
 #include "platform/gui/ExtCtrls.h"
 #include "tests/enocean/EnOceanFormsTestState.h"
 
+using enocean_forms_test::Expect_Layout;
 using enocean_forms_test::TFormHolder;
 using enocean_forms_test::User_Choose;
 
@@ -49,13 +50,8 @@ class UEnOcean_Device : public enocean_forms_test::TEnOceanFormsTest {
 };
 
 TEST_F(UEnOcean_Device, Layout) {
-  struct Row {
-    const char* name;
-    TControl* control;
-    Integer left, top, width, height;
-  };
   TFEnOcean_Device* f = Dlg.Form;
-  const Row rows[] = {
+  Expect_Layout({
       {"ID label", f->L_DevEnOcean_ID, 16, 72, -1, -1},
       {"ID", f->E_DevEnOcean_ID, 160, 72, 201, 21},
       {"type label", f->L_DevEnOcean_SecType, 16, 112, -1, -1},
@@ -72,14 +68,7 @@ TEST_F(UEnOcean_Device, Layout) {
       {"title panel", f->P_Title, 0, 0, 380, 69},
       {"OK", f->Btn_OK, 16, 6, 110, 28},
       {"Cancel", f->Btn_Cancel, 134, 6, 110, 28},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    EXPECT_EQ(row.control->Left(), row.left);
-    EXPECT_EQ(row.control->Top(), row.top);
-    if (row.width >= 0) { EXPECT_EQ(row.control->Width(), row.width); }
-    if (row.height >= 0) { EXPECT_EQ(row.control->Height(), row.height); }
-  }
+  });
   EXPECT_EQ(f->ClientWidth(), 380);
   EXPECT_EQ(f->P_Button->Height(), 40);
   EXPECT_EQ(f->P_Button->Top() + 40, f->ClientHeight());

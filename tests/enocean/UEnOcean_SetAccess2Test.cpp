@@ -31,24 +31,20 @@
 #include "tests/app/AppTestFolder.h"
 #include "tests/enocean/EnOceanFormsTestState.h"
 
+using enocean_forms_test::Editor_Fixture;
 using enocean_forms_test::TFormHolder;
 using enocean_forms_test::User_Choose;
 
 namespace {
 
-std::string Editor_Fixture(const std::string& Name) {
-  return TTestFolder::Read_Bytes(std::string(KP_FIXTURES_DIR) + "/enocean/editor/" + Name);
-}
-
 std::string Network_Fixture(const std::string& Name) {
   return TTestFolder::Read_Bytes(std::string(KP_FIXTURES_DIR) + "/enocean/network/" + Name);
 }
 
-class UEnOcean_SetAccess2 : public enocean_forms_test::TEnOceanFormsTest {
+class UEnOcean_SetAccess2 : public enocean_forms_test::TEnOceanEditorTest<TFEnOcean_SetAccess2> {
  protected:
   void SetUp() override {
-    TEnOceanFormsTest::SetUp();
-    File_EnOcean = Folder.Path("EnOcean.xml");
+    TEnOceanEditorTest::SetUp();
     // The program's creation order: the editor before the dialogs it opens.
     Editor.Create();
     Device.Create();
@@ -66,22 +62,7 @@ class UEnOcean_SetAccess2 : public enocean_forms_test::TEnOceanFormsTest {
     FEnOcean_Device = nullptr;
     FEnOcean_Variable = nullptr;
     FEnOcean_Variable_SAck = nullptr;
-    File_EnOcean.clear();
-    TEnOceanFormsTest::TearDown();
-  }
-
-  // Shows the editor (not modally) on the network file Fixture ("" for none).
-  void Show_Editor(const std::string& Fixture) {
-    if (!Fixture.empty()) Folder.Write("EnOcean.xml", Editor_Fixture(Fixture));
-    TestHarness::ShowForm(Editor.Form);
-  }
-
-  std::vector<String> Device_Lines() const {
-    std::vector<String> lines;
-    for (Integer i = 0; i < Editor->LB_ID_Devices_List->Count(); ++i) {
-      lines.push_back(Editor->LB_ID_Devices_List->Items()->Strings(i));
-    }
-    return lines;
+    TEnOceanEditorTest::TearDown();
   }
 
   // A click on device line Index, as the user makes it.
@@ -147,8 +128,6 @@ class UEnOcean_SetAccess2 : public enocean_forms_test::TEnOceanFormsTest {
     return std::move(Read_Network_File(File_EnOcean).Devices);
   }
 
-  TTestFolder Folder;
-  TFormHolder<TFEnOcean_SetAccess2> Editor;
   TFormHolder<TFEnOcean_Device> Device;
   TFormHolder<TFEnOcean_Variable> Variable;
   TFormHolder<TFEnOcean_Variable_SAck> Variable_SAck;

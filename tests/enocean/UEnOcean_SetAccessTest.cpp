@@ -22,44 +22,22 @@
 #include "tests/enocean/EnOceanFormsTestState.h"
 
 using enocean_forms_test::Items_Of;
+using enocean_forms_test::Editor_Fixture;
 using enocean_forms_test::TFormHolder;
 using enocean_forms_test::User_Choose;
 
 namespace {
 
-std::string Editor_Fixture(const std::string& Name) {
-  return TTestFolder::Read_Bytes(std::string(KP_FIXTURES_DIR) + "/enocean/editor/" + Name);
-}
-
-class UEnOcean_SetAccess : public enocean_forms_test::TEnOceanFormsTest {
+class UEnOcean_SetAccess : public enocean_forms_test::TEnOceanEditorTest<TFEnOcean_SetAccess> {
  protected:
   void SetUp() override {
-    TEnOceanFormsTest::SetUp();
-    File_EnOcean = Folder.Path("EnOcean.xml");
+    TEnOceanEditorTest::SetUp();
     Editor.Create();
     // The tests switch pages through the strips' model; their animation clocks are not needed.
     for (TTabStrip* strip : Strips()) strip->AnimateTimer()->SetEnabled(false);
   }
-  void TearDown() override {
-    File_EnOcean.clear();
-    TEnOceanFormsTest::TearDown();
-  }
-
   std::vector<TTabStrip*> Strips() const {
     return {Editor->CT_ID_Data, Editor->CT_Uni_Smart_Remote, Editor->CT_EEP_Var, Editor->CT_EEP_Var_Smart};
-  }
-
-  void Show_Editor(const std::string& Fixture) {
-    if (!Fixture.empty()) Folder.Write("EnOcean.xml", Editor_Fixture(Fixture));
-    TestHarness::ShowForm(Editor.Form);
-  }
-
-  std::vector<String> Device_Lines() const {
-    std::vector<String> lines;
-    for (Integer i = 0; i < Editor->LB_ID_Devices_List->Count(); ++i) {
-      lines.push_back(Editor->LB_ID_Devices_List->Items()->Strings(i));
-    }
-    return lines;
   }
 
   // The user selects device line Index (-1: none).
@@ -101,8 +79,6 @@ class UEnOcean_SetAccess : public enocean_forms_test::TEnOceanFormsTest {
 
   void Click(TFadeButton* Button) { Button->OnClick(Button); }
 
-  TTestFolder Folder;
-  TFormHolder<TFEnOcean_SetAccess> Editor;
 };
 
 TEST_F(UEnOcean_SetAccess, PagesAndTexts) {

@@ -18,6 +18,8 @@
 #include "platform/gui/ExtCtrls.h"
 #include "tests/enocean/EnOceanFormsTestState.h"
 
+using enocean_forms_test::Expect_Layout;
+using enocean_forms_test::Variable_Base_Layout;
 using enocean_forms_test::Items_Of;
 using enocean_forms_test::TFormHolder;
 using enocean_forms_test::User_Choose;
@@ -98,20 +100,9 @@ class UEnOcean_Variable : public enocean_forms_test::TEnOceanFormsTest {
 };
 
 TEST_F(UEnOcean_Variable, LayoutAndTexts) {
-  struct Row {
-    const char* name;
-    TControl* control;
-    Integer left, top, width, height;
-  };
   TFEnOcean_Variable* f = Dlg.Form;
-  const Row rows[] = {
-      {"EEP heading", f->L_EEP, 16, 70, -1, -1},
-      {"RORG label", f->L_EEP_RORG, 16, 99, -1, -1},
-      {"RORG", f->CB_EEP_Rorg, 134, 99, 307, 22},
-      {"FUNC", f->CB_EEP_Func, 134, 127, 307, 22},
-      {"TYPE", f->CB_EEP_Type, 134, 155, 307, 22},
-      {"variable heading", f->L_Variable, 16, 206, -1, -1},
-      {"case label", f->L_Var_CASE, 16, 235, -1, -1},
+  Expect_Layout(Variable_Base_Layout(f));
+  Expect_Layout({
       {"case", f->CB_Var_Case, 134, 235, 307, 22},
       {"variable", f->CB_Var_Variable, 134, 263, 307, 22},
       {"position label", f->L_Var_Position, 16, 291, -1, -1},
@@ -119,16 +110,7 @@ TEST_F(UEnOcean_Variable, LayoutAndTexts) {
       {"bit start", f->CB_Var_BitStart, 134, 319, 307, 22},
       {"title panel", f->P_Title, 0, 0, 460, 69},
       {"button panel", f->P_Button, 0, 350, 460, 40},
-      {"OK", f->Btn_OK, 16, 6, 110, 28},
-      {"Cancel", f->Btn_Cancel, 134, 6, 110, 28},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    EXPECT_EQ(row.control->Left(), row.left);
-    EXPECT_EQ(row.control->Top(), row.top);
-    if (row.width >= 0) { EXPECT_EQ(row.control->Width(), row.width); }
-    if (row.height >= 0) { EXPECT_EQ(row.control->Height(), row.height); }
-  }
+  });
   EXPECT_EQ(f->ClientWidth(), 460);
   EXPECT_EQ(f->ClientHeight(), 390);
   EXPECT_EQ(f->Btn_Cancel->ModalResult(), mrCancel);

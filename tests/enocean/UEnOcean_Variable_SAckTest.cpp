@@ -25,6 +25,8 @@
 #include "platform/gui/ExtCtrls.h"
 #include "tests/enocean/EnOceanFormsTestState.h"
 
+using enocean_forms_test::Expect_Layout;
+using enocean_forms_test::Variable_Base_Layout;
 using enocean_forms_test::Items_Of;
 using enocean_forms_test::TFormHolder;
 using enocean_forms_test::User_Choose;
@@ -116,22 +118,9 @@ class UEnOcean_Variable_SAck : public enocean_forms_test::TEnOceanFormsTest {
 };
 
 TEST_F(UEnOcean_Variable_SAck, LayoutAndDesignTexts) {
-  struct Row {
-    const char* name;
-    TControl* control;
-    Integer left, top, width, height;
-  };
   TFEnOcean_Variable_SAck* f = Dlg.Form;
-  const Row rows[] = {
-      {"EEP heading", f->L_EEP, 16, 70, -1, -1},
-      {"RORG label", f->L_EEP_RORG, 16, 99, -1, -1},
-      {"RORG", f->CB_EEP_Rorg, 134, 99, 307, 22},
-      {"FUNC label", f->L_EEP_FUNC, 16, 127, -1, -1},
-      {"FUNC", f->CB_EEP_Func, 134, 127, 307, 22},
-      {"TYPE label", f->L_EEP_TYPE, 16, 155, -1, -1},
-      {"TYPE", f->CB_EEP_Type, 134, 155, 307, 22},
-      {"IN heading", f->L_Variable, 16, 206, -1, -1},
-      {"IN case label", f->L_Var_CASE, 16, 235, -1, -1},
+  Expect_Layout(Variable_Base_Layout(f));
+  Expect_Layout({
       {"IN case", f->CB_Var_Case_IN, 134, 235, 307, 22},
       {"IN table", f->ACG_Vars_Case_IN, 16, 272, 425, 137},
       {"OUT heading", f->Label1, 16, 438, -1, -1},
@@ -140,16 +129,7 @@ TEST_F(UEnOcean_Variable_SAck, LayoutAndDesignTexts) {
       {"OUT table", f->ACG_Vars_Case_OUT, 16, 504, 425, 137},
       {"title panel", f->P_Title, 0, 0, 464, 69},
       {"button panel", f->P_Button, 0, 654, 464, 40},
-      {"OK", f->Btn_OK, 16, 6, 110, 28},
-      {"Cancel", f->Btn_Cancel, 134, 6, 110, 28},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    EXPECT_EQ(row.control->Left(), row.left);
-    EXPECT_EQ(row.control->Top(), row.top);
-    if (row.width >= 0) { EXPECT_EQ(row.control->Width(), row.width); }
-    if (row.height >= 0) { EXPECT_EQ(row.control->Height(), row.height); }
-  }
+  });
   EXPECT_EQ(f->ClientWidth(), 464);
   EXPECT_EQ(f->ClientHeight(), 694);
   EXPECT_EQ(f->Form_Height, f->Height());
