@@ -31,12 +31,12 @@
 
 #include "components/gridbase/EsgPaint.h"
 #include "components/gridbase/ExStyleIF.h"
-#include "components/gridbase/MaskEdit.h"
-#include "components/gridbase/SpeedButton.h"
+#include "platform/gui/Buttons.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Graphics.h"
+#include "platform/gui/Mask.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/rtl/Classes.h"
 

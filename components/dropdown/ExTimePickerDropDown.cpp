@@ -1,6 +1,6 @@
 #include "components/dropdown/ExTimePickerDropDown.h"
 
-#include "components/gridbase/DateTimePicker.h"
+#include "platform/gui/ComCtrls.h"
 #include "platform/gui/ExtCtrls.h"
 
 namespace {

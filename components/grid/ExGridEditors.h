@@ -14,7 +14,7 @@
 #include "components/gridbase/EsgDatePicker.h"
 #include "components/gridbase/EsgEditBtn.h"
 #include "components/gridbase/ExGridTypes.h"
-#include "components/gridbase/MaskEdit.h"
+#include "platform/gui/Mask.h"
 #include "components/gridbase/esgspin.h"
 #include "platform/grids/Grids.h"
 #include "platform/gui/Forms.h"

@@ -9,8 +9,8 @@
 // picker paints its own frame (PaintFrame) and decides when the flat button and lines are drawn.
 #pragma once
 
-#include "components/gridbase/DateTimePicker.h"
 #include "components/gridbase/EsgPaint.h"
+#include "platform/gui/ComCtrls.h"
 
 class TFlatDateTimePicker : public TDateTimePicker, public TEsgButtonColors {
  public:

@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "components/gridbase/EsgPaint.h"
-#include "components/gridbase/MaskEdit.h"
-#include "components/gridbase/SpeedButton.h"
+#include "platform/gui/Buttons.h"
+#include "platform/gui/Mask.h"
 
 class TEsgEditButton;
 

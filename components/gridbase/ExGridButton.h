@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "components/gridbase/ExGridTypes.h"  // TExGridButtonStyle
-#include "components/gridbase/SpeedButton.h"  // TButtonState
+#include "platform/gui/Buttons.h"  // TButtonState
 #include "platform/gui/Controls.h"
 #include "platform/gui/Menus.h"
 

@@ -5,9 +5,9 @@
 #pragma once
 
 #include "components/gridbase/EsgPaint.h"
-#include "components/gridbase/MaskEdit.h"
-#include "components/gridbase/SpeedButton.h"
+#include "platform/gui/Buttons.h"
 #include "platform/gui/ExtCtrls.h"
+#include "platform/gui/Mask.h"
 
 // --- Enumerations ----------------------------------------------------------------------------------
 

@@ -1,4 +1,5 @@
-// Common controls: the rich edit used as plain text, the tree view and the page control.
+// Common controls: the rich edit used as plain text, the tree view, the page control and the
+// date-time picker.
 #pragma once
 
 #include <functional>
@@ -6,6 +7,7 @@
 #include <vector>
 
 #include "platform/gui/StdCtrls.h"
+#include "platform/rtl/SysUtils.h"
 
 // --- Rich edit -------------------------------------------------------------------------------------
 
@@ -261,4 +263,182 @@ class TPageControl : public TCustomControl {
   TTabSheet* FActivePage = nullptr;
   Integer FTabHeight = 20;
   friend class TTabSheet;
+};
+
+// --- Date-time picker (ComCtrlsDateTime.cpp) ------------------------------------------------------
+
+// A control that holds one date and time, shows it in the locale's short or long date format
+// or its long time format (or a format of its own), and has a drop-down button (date, combo-box
+// mode) or an up-down pair (time, or up-down mode) at its right edge.
+//
+// Editing: the date (or time) is made of three fields in the order the format shows them; Left and
+// Right choose a field, Up and Down (and the up-down pair) step it; a field wraps round within its
+// range (the day within its month) and the year stops at 1 and 9999. A click on the drop-down button, F4 or Alt+Down opens and closes the
+// drop-down state (OnDropDown, OnCloseUp). OnChange fires for the user's changes, not for values
+// set in code.
+//
+// The drop-down shows a month calendar below the picker (above it when there is no room below):
+// a title with the month and year between two arrows that page the months, the days of the week
+// from Monday, and six weeks of days with the marked day highlighted. A click on a day, or Enter,
+// takes that day (keeping the time of day) and closes; Esc closes without a change, and so does
+// a click elsewhere. While it is open, the arrow keys move the marked day by a day or a week and
+// PgUp and PgDn by a month, in the calendar or in the picker.
+//
+// Digits typed into a field replace it: a day, month, hour, minute or second takes up to two
+// digits and changes as soon as they make a valid value (a first 0 waits for the second digit; a
+// digit that would make it too large starts the field anew), a year takes effect with its fourth
+// digit. Choosing another field starts a new entry.
+//
+// With ShowCheckbox the picker shows a check box before the value; the user clears and sets it
+// with a click or the space bar. While it is clear the value is shown greyed and cannot be edited
+// or dropped down; the value itself is kept. Writing the value in code does not change the box.
+//
+// Notifications: the user's changes, the opening and the closing of the drop-down state reach the
+// picker itself as CN_NOTIFY (DTN_DATETIMECHANGE, DTN_DROPDOWN, DTN_CLOSEUP) before the events
+// fire, and every value or check-box write in code is a DTM_SETSYSTEMTIME message, so a derived
+// picker can act on them in its message handling.
+
+// The picker's notification codes (NMHDR code of CN_NOTIFY; LParam a TNMDateTimeChange*).
+constexpr UINT DTN_DATETIMECHANGE = static_cast<UINT>(-759);
+constexpr UINT DTN_DROPDOWN = static_cast<UINT>(-754);
+constexpr UINT DTN_CLOSEUP = static_cast<UINT>(-753);
+// The set-value message: WParam GDT_VALID with LParam a TDateTime* (the value to store; the
+// check box stays as it is), or GDT_NONE (the check box is cleared; LParam unused).
+constexpr UINT DTM_SETSYSTEMTIME = 0x1002;
+constexpr WPARAM GDT_VALID = 0;
+constexpr WPARAM GDT_NONE = 1;
+
+// The record of a picker notification.
+struct TNMDateTimeChange {
+  NMHDR hdr;
+  // GDT_NONE when the change cleared the check box, else GDT_VALID.
+  Cardinal dwFlags = 0;
+  // The value after the change.
+  TDateTime Value = 0;
+};
+
+enum TDateTimeKind { dtkDate, dtkTime };
+enum TDTDateMode { dmComboBox, dmUpDown };
+enum TDTDateFormat { dfShort, dfLong };
+
+class TMonthCalendarView;
+
+class TDateTimePicker : public TCustomControl {
+ public:
+  explicit TDateTimePicker(TComponent* AOwner);
+  ~TDateTimePicker() override;
+  String ClassName() const override { return u"TDateTimePicker"; }
+
+  TDateTime DateTime() const { return FDateTime; }
+  void SetDateTime(TDateTime Value);
+  // The date part (the time of day kept) and the time of day (the date kept).
+  TDateTime Date() const;
+  void SetDate(TDateTime Value);
+  TDateTime Time() const;
+  void SetTime(TDateTime Value);
+
+  TDateTimeKind Kind() const { return FKind; }
+  void SetKind(TDateTimeKind Value);
+  TDTDateMode DateMode() const { return FDateMode; }
+  void SetDateMode(TDTDateMode Value);
+  TDTDateFormat DateFormat() const { return FDateFormat; }
+  void SetDateFormat(TDTDateFormat Value);
+  // A format of its own (FormatDateTime rules); empty: the locale's format of the kind.
+  const String& Format() const { return FFormat; }
+  void SetFormat(const String& Value);
+
+  // The text shown.
+  String DisplayText() const;
+  // The field the keys step: 0..2 in the order of the format.
+  Integer SelectedField() const { return FSelectedField; }
+  void SetSelectedField(Integer Value);
+
+  bool DroppedDown() const { return FDroppedDown; }
+  void SetDroppedDown(bool Value);
+  // The area of the drop-down button or the up-down pair at the right edge.
+  TRect ButtonRect() const;
+
+  // The check box before the value (see above).
+  bool ShowCheckbox() const { return FShowCheckbox; }
+  void SetShowCheckbox(bool Value);
+  bool Checked() const { return FChecked; }
+  void SetChecked(bool Value);
+  // The area of the check box (empty without ShowCheckbox).
+  TRect CheckboxRect() const;
+
+  // The month calendar of the drop-down: its popup form and the control in it (nullptr before the
+  // first opening), the day it marks, and where it shows a day and the month arrows (in the
+  // control's client coordinates; empty for a day it does not show).
+  TCustomForm* CalendarForm() const;
+  TCustomControl* CalendarControl() const;
+  TDateTime CalendarDate() const;
+  TRect CalendarDayRect(TDateTime Day) const;
+  TRect CalendarArrowRect(bool Next) const;
+
+  TNotifyEvent OnChange;
+  TNotifyEvent OnDropDown;
+  TNotifyEvent OnCloseUp;
+
+  void Dispatch(TMessage& M) override;
+
+ protected:
+  void Paint() override;
+  void WMPaint(TMessage& M) override;
+  void WMGetDlgCode(TMessage& M) override;
+  void WMKillFocus(TMessage& M) override;
+  void WMChar(TMessage& M) override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  // Steps the selected field by Delta as the user does (OnChange).
+  void StepField(Integer Delta);
+  // A digit typed into the selected field.
+  void TypeDigit(Integer Digit);
+  // The user's change of the value.
+  void UserChange(TDateTime Value);
+  // The user's click on the check box or its space bar.
+  void UserToggleCheckbox();
+  // Sends the picker the notification Code (CN_NOTIFY) with Flags.
+  void Notify(UINT Code, Cardinal Flags);
+  // The default handling of the set-value message and of the notifications.
+  void DTMSetSystemTime(TMessage& M);
+  void CNNotify(TMessage& M);
+  String DisplayFormat() const;
+  // Whether the picker shows the up-down pair instead of the drop-down button.
+  bool ShowsUpDown() const { return FKind == dtkTime || FDateMode == dmUpDown; }
+  // The value can be edited now (the check box, when shown, is set).
+  bool Editable() const { return !FShowCheckbox || FChecked; }
+  // The calendar of the drop-down: shows it for the current value, hides it.
+  void ShowCalendar();
+  void HideCalendar();
+  bool CalendarShowing() const;
+  // The calendar's choice of a day: the value takes it with its own time of day, and the drop-down
+  // closes.
+  void CalendarPick(TDateTime Day);
+  // The calendar lost the activation: it closes, and a click on the button within 250 ms that
+  // caused it does not open it again.
+  void CalendarDeactivated();
+  // Keys the picker passes to the open calendar; true when the calendar took the key.
+  bool CalendarKey(Word Key);
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+  TDateTime FDateTime = 0;
+  TDateTimeKind FKind = dtkDate;
+  TDTDateMode FDateMode = dmComboBox;
+  TDTDateFormat FDateFormat = dfShort;
+  String FFormat;
+  Integer FSelectedField = 0;
+  bool FDroppedDown = false;
+  bool FShowCheckbox = false;
+  bool FChecked = true;
+  // The digits typed into the field FTypedField so far (FTypedCount of them), -1: none.
+  Integer FTypedField = -1;
+  Integer FTypedValue = 0;
+  Integer FTypedCount = 0;
+  TCustomForm* FCalendarForm = nullptr;
+  TMonthCalendarView* FCalendar = nullptr;
+  // When the calendar last closed by losing the activation.
+  bool FCalendarDeactivated = false;
+  Cardinal FCalendarClosedTick = 0;
+
+  friend class TMonthCalendarView;
 };

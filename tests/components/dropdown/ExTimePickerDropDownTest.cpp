@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "components/gridbase/DateTimePicker.h"
+#include "platform/gui/ComCtrls.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/StdCtrls.h"

@@ -1,6 +1,6 @@
 // The speed button: a button without a window and without focus that shows a glyph and a caption.
-// The editor controls of the grid library build their embedded buttons on it (the spin button
-// pair, the edit button).
+// The editor controls of the component library build their embedded buttons on it (the spin
+// button pair, the edit button, the drop-down button).
 //
 // Behaviour kept to what those controls rely on:
 // - A left press shows the button down and captures the mouse; moving off the pressed button shows

@@ -1,4 +1,4 @@
-#include "components/gridbase/SpeedButton.h"
+#include "platform/gui/Buttons.h"
 
 #include <algorithm>
 

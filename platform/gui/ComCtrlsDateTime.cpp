@@ -1,4 +1,4 @@
-#include "components/gridbase/DateTimePicker.h"
+#include "platform/gui/ComCtrls.h"
 
 #include <algorithm>
 #include <cmath>
