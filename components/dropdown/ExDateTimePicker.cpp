@@ -525,25 +525,9 @@ void TExDateTimePicker::UpdateLabel() {
   TRect r(0, 0, 1000, 255);
   DrawText(&measure, FLabel->Caption(), r, DT_CALCRECT | DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
   const Integer w = r.Width();
-  const Integer L = FLeft, T = FTop, W = FWidth, H = FHeight;
-  const Integer h = FLabel->Height(), lw = FLabel->Width(), m = FLabelMargin;
-  Integer top = T, left = L;
-  switch (FLabelPosition) {
-    case lpLeftTop: top = T; left = L - w - m; break;
-    case lpLeftCenter: top = T + (H - h) / 2; left = L - w - m; break;
-    case lpLeftBottom: top = T + H - h; left = L - w - m; break;
-    case lpTopLeft: top = T - h - m; left = L; break;
-    case lpBottomLeft: top = T + H + m; left = L; break;
-    case lpLeftTopLeft: top = T; left = L - m; break;
-    case lpLeftCenterLeft: top = T + (H - h) / 2; left = L - m; break;
-    case lpLeftBottomLeft: top = T + H - h; left = L - m; break;
-    case lpTopCenter: top = T - h - m; left = L + (W - lw) / 2; break;
-    case lpBottomCenter: top = T + H + m; left = L + (W - lw) / 2; break;
-    case lpRightTop: top = T; left = L + W + m; break;
-    case lpRightCenter: top = T + (H - h) / 2; left = L + W + m; break;
-    case lpRighBottom: top = T + H - h; left = L + W + m; break;
-  }
-  FLabel->SetBounds(left, top, FLabel->Width(), FLabel->Height());
+  const TPoint place = Caption_Label_Place(FLabelPosition, Rect(FLeft, FTop, FLeft + FWidth, FTop + FHeight),
+                                           TSize(FLabel->Width(), FLabel->Height()), w, FLabelMargin);
+  FLabel->SetBounds(place.X, place.Y, FLabel->Width(), FLabel->Height());
   FLabel->SetVisible(Visible());
 }
 

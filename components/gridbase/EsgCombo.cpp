@@ -166,6 +166,33 @@ void TEsgCustomCombo::LabelFontChanged() {
   if (HasState(csDesigning) && !HasState(csLoading)) SetParentFont(false);
 }
 
+TPoint Caption_Label_Place(Integer Position, const TRect& Control, const TSize& Label, Integer Text_Width,
+                           Integer Margin) {
+  const Integer L = Control.Left, T = Control.Top, W = Control.Width(), H = Control.Height();
+  const Integer lw = Label.cx, h = Label.cy, w = Text_Width, m = Margin;
+  // The drop-down library's two further positions.
+  constexpr Integer Top_Right = lpRighBottom + 1;
+  constexpr Integer Bottom_Right = lpRighBottom + 2;
+  switch (Position) {
+    case lpLeftTop: return TPoint(L - w - m, T);
+    case lpLeftCenter: return TPoint(L - w - m, T + (H - h) / 2);
+    case lpLeftBottom: return TPoint(L - w - m, T + H - h);
+    case lpTopLeft: return TPoint(L, T - h - m);
+    case lpBottomLeft: return TPoint(L, T + H + m);
+    case lpLeftTopLeft: return TPoint(L - m, T);
+    case lpLeftCenterLeft: return TPoint(L - m, T + (H - h) / 2);
+    case lpLeftBottomLeft: return TPoint(L - m, T + H - h);
+    case lpTopCenter: return TPoint(L + (W - lw) / 2, T - h - m);
+    case lpBottomCenter: return TPoint(L + (W - lw) / 2, T + H + m);
+    case lpRightTop: return TPoint(L + W + m, T);
+    case lpRightCenter: return TPoint(L + W + m, T + (H - h) / 2);
+    case lpRighBottom: return TPoint(L + W + m, T + H - h);
+    case Top_Right: return TPoint(L + W - lw, T - h - m);
+    case Bottom_Right: return TPoint(L + W - lw, T + H + m);
+    default: return TPoint(L, T);
+  }
+}
+
 void TEsgCustomCombo::UpdateLabel() {
   if (!FLabel) return;
   FLabel->SetTransparent(FLabelTransparent);
@@ -175,25 +202,9 @@ void TEsgCustomCombo::UpdateLabel() {
   TRect r = Rect(0, 0, 1000, 255);
   DrawText(c, FLabel->Caption(), r, DT_CALCRECT | DT_LEFT | DT_HIDEPREFIX);
   const Integer w = r.Width();
-  const Integer l = FLeft, t = FTop, cw = FWidth, ch = FHeight;
-  const Integer lw = FLabel->Width(), lh = FLabel->Height(), m = FLabelMargin;
-  Integer top = t, left = l;
-  switch (FLabelPosition) {
-    case lpLeftTop: top = t, left = l - w - m; break;
-    case lpLeftCenter: top = t + (ch - lh) / 2, left = l - w - m; break;
-    case lpLeftBottom: top = t + ch - lh, left = l - w - m; break;
-    case lpTopLeft: top = t - lh - m, left = l; break;
-    case lpBottomLeft: top = t + ch + m, left = l; break;
-    case lpLeftTopLeft: top = t, left = l - m; break;
-    case lpLeftCenterLeft: top = t + (ch - lh) / 2, left = l - m; break;
-    case lpLeftBottomLeft: top = t + ch - lh, left = l - m; break;
-    case lpTopCenter: top = t - lh - m, left = l + (cw - lw) / 2; break;
-    case lpBottomCenter: top = t + ch + m, left = l + (cw - lw) / 2; break;
-    case lpRightTop: top = t, left = l + cw + m; break;
-    case lpRightCenter: top = t + (ch - lh) / 2, left = l + cw + m; break;
-    case lpRighBottom: top = t + ch - lh, left = l + cw + m; break;
-  }
-  FLabel->SetBounds(left, top, lw, lh);
+  const TPoint place = Caption_Label_Place(FLabelPosition, Rect(FLeft, FTop, FLeft + FWidth, FTop + FHeight),
+                                           TSize(FLabel->Width(), FLabel->Height()), w, FLabelMargin);
+  FLabel->SetBounds(place.X, place.Y, FLabel->Width(), FLabel->Height());
   FLabel->SetVisible(Visible());
 }
 

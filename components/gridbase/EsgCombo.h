@@ -28,6 +28,13 @@ enum TLabelPosition {
   lpRighBottom
 };
 
+// Where a caption label goes beside a control whose bounds in its parent are Control: Label is the
+// label's size, Text_Width the width of its caption and Margin the gap. Position is the ordinal of
+// a TLabelPosition, or of the drop-down library's positions, which go on with top right (13) and
+// bottom right (14); any other value leaves the label at the control's top left corner.
+TPoint Caption_Label_Place(Integer Position, const TRect& Control, const TSize& Label, Integer Text_Width,
+                           Integer Margin);
+
 // The combo-box message that sets the width of the dropped list.
 constexpr UINT CB_SETDROPPEDWIDTH = 0x0160;
 
