@@ -329,23 +329,6 @@ void TColorBoxItem::Assign(TPersistent* Source) {
   TCollectionItem::Assign(Source);
 }
 
-TColorBoxItems::TColorBoxItems(TPersistent* AOwner)
-    : TCollection([](TCollection* c) { return new TColorBoxItem(c); }), FOwner(AOwner) {}
-
-TColorBoxItem* TColorBoxItems::Add() { return static_cast<TColorBoxItem*>(TCollection::Add()); }
-
-TColorBoxItem* TColorBoxItems::Insert(Integer Index) {
-  return static_cast<TColorBoxItem*>(TCollection::Insert(Index));
-}
-
-TColorBoxItem* TColorBoxItems::Items(Integer Index) const {
-  return static_cast<TColorBoxItem*>(GetItem(Index));
-}
-
-void TColorBoxItems::DoChange() {
-  if (OnChange) OnChange(this);
-}
-
 // ---------------------------------------------------------------------------------------------
 // TCustomColorSelector
 

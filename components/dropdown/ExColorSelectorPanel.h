@@ -178,23 +178,10 @@ class TColorBoxItem : public TCollectionItem {
   TItemPos FColorBoxPos = ipStandAlone;
 };
 
-class TColorBoxItems : public TCollection {
+class TColorBoxItems : public TSelectorItemCollection<TColorBoxItem> {
  public:
-  explicit TColorBoxItems(TPersistent* AOwner);
+  using TSelectorItemCollection::TSelectorItemCollection;
   String ClassName() const override { return u"TColorBoxItems"; }
-  TColorBoxItem* Add();
-  TColorBoxItem* Insert(Integer Index);
-  TColorBoxItem* Items(Integer Index) const;
-  void SetItems(Integer Index, TColorBoxItem* Value) { SetItem(Index, Value); }
-  void DoChange();
-
-  TNotifyEvent OnChange;
-
- protected:
-  TPersistent* GetOwner() override { return FOwner; }
-
- private:
-  TPersistent* FOwner;
 };
 
 class TCustomColorSelector : public TExCustomColorSelectorPanel {

@@ -72,6 +72,32 @@ enum TDropDownEditType : Byte {
 enum TButtonStyle : Byte { bsButton, bsDropDown };
 enum TExButtonState : Byte { absUp, absDisabled, absDown, absDropDown, absExclusive };
 
+// The item list of a selector panel: a collection of one item class with the owner it reports and
+// a change event its items raise through DoChange.
+template <class TItem>
+class TSelectorItemCollection : public TCollection {
+ public:
+  explicit TSelectorItemCollection(TPersistent* AOwner)
+      : TCollection([](TCollection* c) { return new TItem(c); }), FOwner(AOwner) {}
+
+  TItem* Add() { return static_cast<TItem*>(TCollection::Add()); }
+  TItem* Insert(Integer Index) { return static_cast<TItem*>(TCollection::Insert(Index)); }
+  TItem* Items(Integer Index) const { return static_cast<TItem*>(GetItem(Index)); }
+  void SetItems(Integer Index, TItem* Value) { SetItem(Index, Value); }
+  // Raises OnChange (Sender = the collection); the items call it.
+  void DoChange() {
+    if (OnChange) OnChange(this);
+  }
+
+  TNotifyEvent OnChange;
+
+ protected:
+  TPersistent* GetOwner() override { return FOwner; }
+
+ private:
+  TPersistent* FOwner;
+};
+
 namespace ExDropDown {
 
 // Where the caption label sits beside the edit.

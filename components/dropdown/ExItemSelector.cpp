@@ -55,26 +55,6 @@ void TSelectorItem::Assign(TPersistent* Source) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// TSelectorItems
-
-TSelectorItems::TSelectorItems(TPersistent* AOwner)
-    : TCollection([](TCollection* c) { return new TSelectorItem(c); }), FMyOwner(AOwner) {}
-
-TSelectorItem* TSelectorItems::Add() { return static_cast<TSelectorItem*>(TCollection::Add()); }
-
-TSelectorItem* TSelectorItems::Insert(Integer Index) {
-  return static_cast<TSelectorItem*>(TCollection::Insert(Index));
-}
-
-TSelectorItem* TSelectorItems::Items(Integer Index) const {
-  return static_cast<TSelectorItem*>(GetItem(Index));
-}
-
-void TSelectorItems::DoChange() {
-  if (OnChange) OnChange(this);
-}
-
-// ---------------------------------------------------------------------------------------------
 // TItemAppearance
 
 TItemAppearance::TItemAppearance(TPersistent* AOwner)

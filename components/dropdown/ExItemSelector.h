@@ -69,25 +69,10 @@ class TSelectorItem : public TCollectionItem {
 
 // The items of a selector. Only the writes of Caption, Color and ImageIndex that change a value
 // raise OnChange; adding, inserting, deleting and clearing raise nothing.
-class TSelectorItems : public TCollection {
+class TSelectorItems : public TSelectorItemCollection<TSelectorItem> {
  public:
-  explicit TSelectorItems(TPersistent* AOwner);
+  using TSelectorItemCollection::TSelectorItemCollection;
   String ClassName() const override { return u"TSelectorItems"; }
-
-  TSelectorItem* Add();
-  TSelectorItem* Insert(Integer Index);
-  TSelectorItem* Items(Integer Index) const;
-  void SetItems(Integer Index, TSelectorItem* Value) { SetItem(Index, Value); }
-  // Raises OnChange (Sender = the collection); the items call it.
-  void DoChange();
-
-  TNotifyEvent OnChange;
-
- protected:
-  TPersistent* GetOwner() override { return FMyOwner; }
-
- private:
-  TPersistent* FMyOwner;
 };
 
 // --- Item appearance -------------------------------------------------------------------------------
