@@ -163,32 +163,12 @@ void TEsgEditButton::BtnMouseUp(TObject* Sender, TMouseButton Button, TShiftStat
 
 // --- TEsgEditBtn -----------------------------------------------------------------------------------
 
-TEsgEditBtn::TEsgEditBtn(TComponent* AOwner) : TCustomMaskEdit(AOwner) {
-  FButton = new TEsgEditButton(this);
-  FButton->SetBounds(0, 0, 18, 18);
-  FButton->SetVisible(true);
-  FButton->SetParent(this);
-  FButton->SetFocusControl(this);
+TEsgEditBtn::TEsgEditBtn(TComponent* AOwner) : TEsgPartEdit(AOwner, 18, 18) {
   FButton->OnClick = [this](TObject* Sender) { DoClickBtn(Sender); };
-  SetText(u"0");
-  FControlStyle &= ~static_cast<uint32_t>(csSetCaption);
-  // The window exists from construction on: its styles, edit rectangle and first layout.
-  CreateParams();
-  CreateWnd();
-  Perform(WM_SIZE, 0, MakeLParam(ClientWidth(), ClientHeight()));
-}
-
-TEsgEditBtn::~TEsgEditBtn() { FButton = nullptr; }
-
-void TEsgEditBtn::BeforeDestruction() {
-  // The button part goes with the edit's children; nothing may reach it once destruction began.
-  FButton = nullptr;
-  TCustomMaskEdit::BeforeDestruction();
+  Finish_Construction();
 }
 
 void TEsgEditBtn::CreateParams() { SetAlignment(FRightAlign ? taRightJustify : taLeftJustify); }
-
-void TEsgEditBtn::CreateWnd() { SetEditRect(); }
 
 void TEsgEditBtn::SetRightAlign(bool Value) {
   if (Value == FRightAlign) return;
@@ -228,17 +208,6 @@ void TEsgEditBtn::WMChar(TMessage& M) {
   TCustomMaskEdit::WMChar(M);
 }
 
-void TEsgEditBtn::Dispatch(TMessage& M) {
-  switch (M.Msg) {
-    case WM_CUT:
-    case WM_PASTE:
-      if (!FEditorEnabled || ReadOnly()) return;
-      TCustomMaskEdit::Dispatch(M);
-      break;
-    default: TCustomMaskEdit::Dispatch(M);
-  }
-}
-
 void TEsgEditBtn::CMEnter(TMessage& M) {
   if (AutoSelect() && !(FControlState & csLButtonDown)) SelectAll();
   TCustomMaskEdit::CMEnter(M);
@@ -247,22 +216,6 @@ void TEsgEditBtn::CMEnter(TMessage& M) {
 Integer TEsgEditBtn::MinHeight() const {
   const Integer f = FontCellHeight();
   return f + std::min(SystemFontCellHeight(), f) / 4;
-}
-
-void TEsgEditBtn::WMSize(TMessage& M) {
-  TCustomMaskEdit::WMSize(M);
-  const Integer mh = MinHeight();
-  if (FHeight < mh) {
-    SetHeight(mh);
-    return;
-  }
-  if (!FButton) return;
-  const Integer k = BorderStyle() == bsNone ? 1 : 5;
-  if (Ctl3D())
-    FButton->SetBounds(FWidth - FButton->Width() - k, 0, FButton->Width(), FHeight - k);
-  else
-    FButton->SetBounds(FWidth - FButton->Width(), 1, FButton->Width(), FHeight - 3);
-  SetEditRect();
 }
 
 void TEsgEditBtn::SetEditRect() {

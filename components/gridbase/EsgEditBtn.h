@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "components/gridbase/EsgPaint.h"
+#include "components/gridbase/EsgPartEdit.h"
 #include "platform/gui/Buttons.h"
-#include "platform/gui/Mask.h"
 
 class TEsgEditButton;
 
@@ -93,20 +93,16 @@ class TEsgEditButton : public TWinControl {
   TColor FButtonTextColorDown = clNone;
 };
 
-// A one-line edit with the button part at its right edge. OnClickBtn fires when the button is
-// released (Sender = the part) or F4 is pressed without Ctrl or Alt (Sender = the edit).
-class TEsgEditBtn : public TCustomMaskEdit {
+// A one-line edit with the button part at its right edge (Button, EditorEnabled and the layout
+// are those of TEsgPartEdit). OnClickBtn fires when the button is released (Sender = the part) or
+// F4 is pressed without Ctrl or Alt (Sender = the edit).
+class TEsgEditBtn : public TEsgPartEdit<TEsgEditButton> {
  public:
   explicit TEsgEditBtn(TComponent* AOwner);
-  ~TEsgEditBtn() override;
   String ClassName() const override { return u"TEsgEditBtn"; }
-  void BeforeDestruction() override;
 
-  TEsgEditButton* Button() const { return FButton; }
   Integer ButtonWidth() const { return FButtonWidth; }
   void SetButtonWidth(Integer Value);
-  bool EditorEnabled() const { return FEditorEnabled; }
-  void SetEditorEnabled(bool Value) { FEditorEnabled = Value; }
   TBitmap* Glyph() const { return FButton->Glyph(); }
   void SetGlyph(TBitmap* Value) { FButton->SetGlyph(Value); }
   String ButtonCaption() const { return FButton->ButtonCaption(); }
@@ -121,28 +117,21 @@ class TEsgEditBtn : public TCustomMaskEdit {
   // Fires OnClickBtn with Sender.
   virtual void DoClickBtn(TObject* Sender);
 
-  // The least height the edit's font needs.
-  Integer MinHeight() const;
-
-  void Dispatch(TMessage& M) override;
+  Integer MinHeight() const override;
 
  protected:
   void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyPress(Char& Key) override;
   void WMChar(TMessage& M) override;
-  void WMSize(TMessage& M) override;
   void CMEnter(TMessage& M) override;
-  // The window's creation: the alignment, then the edit rectangle.
-  void CreateParams();
-  void CreateWnd();
-  // Narrows the edit rectangle to leave room for the button (and the unit).
-  void SetEditRect();
+  // The alignment.
+  void CreateParams() override;
+  // Leaves room for the button (and the unit).
+  void SetEditRect() override;
 
   // Pixels kept free for the unit text left of the button.
   Integer FUnitSize = 0;
   bool FRightAlign = false;
-  TEsgEditButton* FButton = nullptr;
-  bool FEditorEnabled = true;
   Integer FButtonWidth = 18;
   bool FIsWinXP = false;
 };

@@ -40,28 +40,10 @@ bool IsNumberChar(Char C) {
 
 // --- Construction ----------------------------------------------------------------------------------
 
-TEsgSpinEdit::TEsgSpinEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner) {
-  FButton = new TEsgSpinButton(this);
-  FButton->SetBounds(0, 0, 15, 17);
-  FButton->SetVisible(true);
-  FButton->SetParent(this);
-  FButton->SetFocusControl(this);
+TEsgSpinEdit::TEsgSpinEdit(TComponent* AOwner) : TEsgPartEdit(AOwner, 15, 17) {
   FButton->OnUpClick = [this](TObject* Sender) { UpClick(Sender); };
   FButton->OnDownClick = [this](TObject* Sender) { DownClick(Sender); };
-  SetText(u"0");
-  FControlStyle &= ~static_cast<uint32_t>(csSetCaption);
-  // The window exists from construction on: its styles, edit rectangle and first layout.
-  CreateParams();
-  CreateWnd();
-  Perform(WM_SIZE, 0, MakeLParam(ClientWidth(), ClientHeight()));
-}
-
-TEsgSpinEdit::~TEsgSpinEdit() { FButton = nullptr; }
-
-void TEsgSpinEdit::BeforeDestruction() {
-  // The pair goes with the edit's children; nothing may reach it once destruction has begun.
-  FButton = nullptr;
-  TCustomMaskEdit::BeforeDestruction();
+  Finish_Construction();
 }
 
 void TEsgSpinEdit::CreateParams() {
@@ -71,8 +53,6 @@ void TEsgSpinEdit::CreateParams() {
     default: SetAlignment(taLeftJustify); break;
   }
 }
-
-void TEsgSpinEdit::CreateWnd() { SetEditRect(); }
 
 void TEsgSpinEdit::Loaded() {
   TCustomMaskEdit::Loaded();
@@ -343,17 +323,6 @@ void TEsgSpinEdit::KeyDown(Word& Key, TShiftState Shift) {
   TCustomMaskEdit::KeyDown(Key, Shift);
 }
 
-void TEsgSpinEdit::Dispatch(TMessage& M) {
-  switch (M.Msg) {
-    case WM_CUT:
-    case WM_PASTE:
-      if (!FEditorEnabled || ReadOnly()) return;
-      TCustomMaskEdit::Dispatch(M);
-      break;
-    default: TCustomMaskEdit::Dispatch(M);
-  }
-}
-
 // --- Focus -----------------------------------------------------------------------------------------
 
 void TEsgSpinEdit::CMEnter(TMessage& M) {
@@ -395,22 +364,6 @@ Integer TEsgSpinEdit::MinHeight() const {
   Integer h = f + std::min(SystemFontCellHeight(), f) / 4 + 2;
   if (BorderStyle() == bsSingle) h += GetSystemMetrics(SM_CYBORDER) * 4;
   return h;
-}
-
-void TEsgSpinEdit::WMSize(TMessage& M) {
-  TCustomMaskEdit::WMSize(M);
-  const Integer mh = MinHeight();
-  if (FHeight < mh) {
-    SetHeight(mh);
-    return;
-  }
-  if (!FButton) return;
-  const Integer k = BorderStyle() == bsNone ? 1 : 5;
-  if (Ctl3D())
-    FButton->SetBounds(FWidth - FButton->Width() - k, 0, FButton->Width(), FHeight - k);
-  else
-    FButton->SetBounds(FWidth - FButton->Width(), 1, FButton->Width(), FHeight - 3);
-  SetEditRect();
 }
 
 void TEsgSpinEdit::SetEditRect() {

@@ -5,9 +5,9 @@
 #pragma once
 
 #include "components/gridbase/EsgPaint.h"
+#include "components/gridbase/EsgPartEdit.h"
 #include "platform/gui/Buttons.h"
 #include "platform/gui/ExtCtrls.h"
-#include "platform/gui/Mask.h"
 
 // --- Enumerations ----------------------------------------------------------------------------------
 
@@ -137,12 +137,12 @@ class TEsgSpinButton : public TWinControl, public TEsgButtonColors {
 // of its own) and writing keeps the value inside the bounds. Typed characters are filtered by the
 // spin type; the buttons, the arrow keys and Page Up / Page Down step the value, and for dates and
 // times the field under the caret decides which part is stepped.
-class TEsgSpinEdit : public TCustomMaskEdit {
+//
+// Button, EditorEnabled and the layout of the pair are those of TEsgPartEdit.
+class TEsgSpinEdit : public TEsgPartEdit<TEsgSpinButton> {
  public:
   explicit TEsgSpinEdit(TComponent* AOwner);
-  ~TEsgSpinEdit() override;
   String ClassName() const override { return u"TEsgSpinEdit"; }
-  void BeforeDestruction() override;
 
   // The value of the text as an integer: empty text is 0, text that is not a number MinValue.
   Integer Value();
@@ -193,8 +193,6 @@ class TEsgSpinEdit : public TCustomMaskEdit {
   void SetPrecision(Integer Value);
   bool ShowSeconds() const { return FShowSeconds; }
   void SetShowSeconds(bool V) { FShowSeconds = V; }
-  bool EditorEnabled() const { return FEditorEnabled; }
-  void SetEditorEnabled(bool V) { FEditorEnabled = V; }
   bool ReturnIsTab() const { return FReturnIsTab; }
   void SetReturnIsTab(bool V) { FReturnIsTab = V; }
   bool ExcelStyleDecimalSeparator() const { return FExcelStyleDecimalSeparator; }
@@ -213,7 +211,6 @@ class TEsgSpinEdit : public TCustomMaskEdit {
   // True after a date step when the short date format puts the month before the day.
   bool UsDates() const { return FUsDates; }
 
-  TEsgSpinButton* Button() const { return FButton; }
   // Stores the themed look and gives it to the button pair.
   void SetWinXPLook(bool Value);
   bool IsWinXP() const { return FIsWinXP; }
@@ -227,10 +224,7 @@ class TEsgSpinEdit : public TCustomMaskEdit {
   virtual void UpClick(TObject* Sender);
   virtual void DownClick(TObject* Sender);
 
-  // The least height the edit's font needs.
-  Integer MinHeight() const;
-
-  void Dispatch(TMessage& M) override;
+  Integer MinHeight() const override;
 
  protected:
   void Loaded() override;
@@ -238,14 +232,12 @@ class TEsgSpinEdit : public TCustomMaskEdit {
   void KeyPress(Char& Key) override;
   void WMKeyDown(TMessage& M) override;
   void WMChar(TMessage& M) override;
-  void WMSize(TMessage& M) override;
   void CMEnter(TMessage& M) override;
   void CMExit(TMessage& M) override;
-  // The window's creation: styles from the alignment, then the edit rectangle.
-  void CreateParams();
-  void CreateWnd();
-  // Narrows the edit rectangle so the text stays clear of the button pair.
-  void SetEditRect();
+  // Styles from the alignment.
+  void CreateParams() override;
+  // Keeps the text clear of the button pair.
+  void SetEditRect() override;
   // The width one pixel wider and back: lays the button pair out again.
   void Relayout();
   // One step in direction D (+1 up, -1 down).
@@ -265,8 +257,6 @@ class TEsgSpinEdit : public TCustomMaskEdit {
   TDateTime FTimeValue = 0;
   Integer FIncrement = 1;
   double FIncrementFloat = 0.1;
-  TEsgSpinButton* FButton = nullptr;
-  bool FEditorEnabled = true;
   TSpinDirection FDirection = spVertical;
   TEsgSpinType FSpinType = sptNormal;
   Integer FPrecision = 0;
