@@ -1,45 +1,18 @@
 #include "enocean/UEnOcean_DeviceFields.h"
 
-#include <utility>
+#include <array>
 
 #include "app/ULanguage.h"
 #include "enocean/EnOceanNetwork.h"
+#include "enocean/UEnOcean_Fields.h"
 #include "platform/gui/StdCtrls.h"
 
 namespace {
 
-constexpr Integer Edit_Height = 21;
-constexpr Integer List_Height = 22;
 // The key and the rolling code are free text of at most this many characters.
 constexpr Integer Secure_Text_Max = 16;
 // The rows below the ID: the security type, then the seven pairs.
 constexpr Integer Row_Offsets[9] = {0, 40, 72, 104, 136, 168, 200, 232, 264};
-
-TEdit* New_Edit(TComponent* Owner, TWinControl* Parent, const String& Name, Integer Left, Integer Top, Integer Width,
-                Integer MaxLength) {
-  auto* edit = new TEdit(Owner);
-  edit->SetName(Name);
-  edit->SetParent(Parent);
-  edit->SetBounds(Left, Top, Width, Edit_Height);
-  edit->SetMaxLength(MaxLength);
-  edit->SetText(u"");
-  edit->SetTabStop(true);
-  return edit;
-}
-
-// A drop-down list without free text, filled with its fixed items, item 0 selected.
-TComboBox* New_List(TComponent* Owner, TWinControl* Parent, const String& Name, Integer Left, Integer Top,
-                    Integer Width, const std::vector<String>& Items) {
-  auto* list = new TComboBox(Owner);
-  list->SetName(Name);
-  list->SetParent(Parent);
-  list->SetStyle(csDropDownList);
-  list->SetBounds(Left, Top, Width, List_Height);
-  for (const String& item : Items) list->Items()->Add(item);
-  list->SetItemIndex(0);
-  list->SetTabStop(true);
-  return list;
-}
 
 }  // namespace
 
@@ -50,10 +23,10 @@ void TFEnOcean_Device_Fields::Create_Device_Fields(TWinControl* Parent, Integer 
   Integer row = 0;
   auto label = [&](const String& Name) { return Create_Label(Parent, Name, Label_Left, Top + Row_Offsets[row]); };
   auto edit = [&](const String& Name, Integer MaxLength) {
-    return New_Edit(this, Parent, Name, Input_Left, Top + Row_Offsets[row++], Input_Width, MaxLength);
+    return New_Field_Edit(this, Parent, Name, Input_Left, Top + Row_Offsets[row++], Input_Width, MaxLength);
   };
   auto list = [&](const String& Name, const std::vector<String>& Items) {
-    return New_List(this, Parent, Name, Input_Left, Top + Row_Offsets[row++], Input_Width, Items);
+    return New_Field_List(this, Parent, Name, Input_Left, Top + Row_Offsets[row++], Input_Width, &Items);
   };
   L_DevEnOcean_ID = label(u"L_DevEnOcean_ID");
   E_DevEnOcean_ID = edit(u"E_DevEnOcean_ID", 0);
@@ -76,53 +49,41 @@ void TFEnOcean_Device_Fields::Create_Device_Fields(TWinControl* Parent, Integer 
 }
 
 std::vector<TWinControl*> TFEnOcean_Device_Fields::Device_Field_Order() const {
-  return {E_DevEnOcean_ID,
-          CB_DevEnOcean_SecType,
-          E_DevEnOcean_Secure_Key,
-          E_DevEnOcean_Secure_RollCode,
-          CB_DevEnOcean_Secure_RollCodeAlg,
-          CB_DevEnOcean_Secure_RollCodeTx,
-          CB_DevEnOcean_Secure_CMACAlg,
-          CB_DevEnOcean_Secure_DataEnc,
-          CB_DevEnOcean_Secure_PTM};
+  std::vector<TWinControl*> order;
+  for (const TField_Row& row : Field_Rows()) order.push_back(row.Input);
+  return order;
+}
+
+std::array<TFEnOcean_Device_Fields::TField_Row, 9> TFEnOcean_Device_Fields::Field_Rows() const {
+  return {{{L_DevEnOcean_ID, E_DevEnOcean_ID},
+           {L_DevEnOcean_SecType, CB_DevEnOcean_SecType},
+           {L_DevEnOcean_Secure_Key, E_DevEnOcean_Secure_Key},
+           {L_DevEnOcean_Secure_RollCode, E_DevEnOcean_Secure_RollCode},
+           {L_DevEnOcean_Secure_RollCodeAlg, CB_DevEnOcean_Secure_RollCodeAlg},
+           {L_DevEnOcean_Secure_RollCodeTx, CB_DevEnOcean_Secure_RollCodeTx},
+           {L_DevEnOcean_Secure_CMACAlg, CB_DevEnOcean_Secure_CMACAlg},
+           {L_DevEnOcean_Secure_DataEnc, CB_DevEnOcean_Secure_DataEnc},
+           {L_DevEnOcean_Secure_PTM, CB_DevEnOcean_Secure_PTM}}};
 }
 
 void TFEnOcean_Device_Fields::Set_Device_Field_Texts(Integer From) {
-  const std::pair<TLabel*, TControl*> fields[] = {
-      {L_DevEnOcean_ID, E_DevEnOcean_ID},
-      {L_DevEnOcean_SecType, CB_DevEnOcean_SecType},
-      {L_DevEnOcean_Secure_Key, E_DevEnOcean_Secure_Key},
-      {L_DevEnOcean_Secure_RollCode, E_DevEnOcean_Secure_RollCode},
-      {L_DevEnOcean_Secure_RollCodeAlg, CB_DevEnOcean_Secure_RollCodeAlg},
-      {L_DevEnOcean_Secure_RollCodeTx, CB_DevEnOcean_Secure_RollCodeTx},
-      {L_DevEnOcean_Secure_CMACAlg, CB_DevEnOcean_Secure_CMACAlg},
-      {L_DevEnOcean_Secure_DataEnc, CB_DevEnOcean_Secure_DataEnc},
-      {L_DevEnOcean_Secure_PTM, CB_DevEnOcean_Secure_PTM},
-  };
-  for (const auto& [label, input] : fields) {
-    label->SetCaption(Get_Text(From++));
-    input->SetHint(Get_Text(From++));
+  for (const TField_Row& row : Field_Rows()) {
+    row.Label->SetCaption(Get_Text(From++));
+    row.Input->SetHint(Get_Text(From++));
   }
 }
 
 TFEnOcean_Device_Fields::TField_Row TFEnOcean_Device_Fields::Show_Secure_Pairs() {
-  // The seven security pairs in their order on the form; a security type shows the first ones.
-  const TField_Row pairs[] = {
-      {L_DevEnOcean_Secure_Key, E_DevEnOcean_Secure_Key},
-      {L_DevEnOcean_Secure_RollCode, E_DevEnOcean_Secure_RollCode},
-      {L_DevEnOcean_Secure_RollCodeAlg, CB_DevEnOcean_Secure_RollCodeAlg},
-      {L_DevEnOcean_Secure_RollCodeTx, CB_DevEnOcean_Secure_RollCodeTx},
-      {L_DevEnOcean_Secure_CMACAlg, CB_DevEnOcean_Secure_CMACAlg},
-      {L_DevEnOcean_Secure_DataEnc, CB_DevEnOcean_Secure_DataEnc},
-      {L_DevEnOcean_Secure_PTM, CB_DevEnOcean_Secure_PTM},
-  };
+  // The seven security pairs follow the ID and the type; a security type shows the first ones.
+  const std::array<TField_Row, 9> rows = Field_Rows();
+  const TField_Row* pairs = rows.data() + 2;
   const Integer shown = Secure_Pairs_Shown(CB_DevEnOcean_SecType->ItemIndex());
   if (shown < 0) return {};
   for (Integer i = 0; i < 7; ++i) {
     pairs[i].Label->SetVisible(i < shown);
     pairs[i].Input->SetVisible(i < shown);
   }
-  return shown == 0 ? TField_Row{L_DevEnOcean_SecType, CB_DevEnOcean_SecType} : pairs[shown - 1];
+  return rows[1 + shown];
 }
 
 TDevice_Data TFEnOcean_Device_Fields::Device_Data() const {

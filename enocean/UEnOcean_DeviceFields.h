@@ -3,6 +3,7 @@
 // pairs a security type shows.
 #pragma once
 
+#include <array>
 #include <vector>
 
 #include "app/UDialogFrame.h"
@@ -63,4 +64,6 @@ class TFEnOcean_Device_Fields : public TFDialog {
   // their text. Gives the last row shown (the security type when no pair is shown), or an empty row
   // when no type is selected and nothing changed.
   TField_Row Show_Secure_Pairs();
+  // The nine rows from the ID down.
+  std::array<TField_Row, 9> Field_Rows() const;
 };

@@ -17,6 +17,31 @@ void Refill(TComboBox* List, const std::vector<String>* Items) {
   List->SetItemIndex(-1);
 }
 
+TEdit* New_Field_Edit(TComponent* Owner, TWinControl* Parent, const String& Name, Integer Left, Integer Top,
+                      Integer Width, Integer MaxLength) {
+  auto* edit = new TEdit(Owner);
+  edit->SetName(Name);
+  edit->SetParent(Parent);
+  edit->SetBounds(Left, Top, Width, 21);
+  edit->SetMaxLength(MaxLength);
+  edit->SetText(u"");
+  return edit;
+}
+
+TComboBox* New_Field_List(TComponent* Owner, TWinControl* Parent, const String& Name, Integer Left, Integer Top,
+                          Integer Width, const std::vector<String>* Items) {
+  auto* list = new TComboBox(Owner);
+  list->SetName(Name);
+  list->SetParent(Parent);
+  list->SetStyle(csDropDownList);
+  list->SetBounds(Left, Top, Width, 22);
+  if (Items) {
+    for (const String& item : *Items) list->Items()->Add(item);
+    list->SetItemIndex(0);
+  }
+  return list;
+}
+
 TCatalog_Level Cascade_Catalog_Lists(const TCatalog_Lists& Lists, TObject* Sender) {
   const TCatalog_EnOcean& cat = EnOcean_Catalog();
   const Integer r = Lists.Rorg->ItemIndex();

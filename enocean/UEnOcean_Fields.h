@@ -9,13 +9,24 @@
 
 class TCatalog_EnOcean;
 class TComboBox;
+class TComponent;
+class TEdit;
 class TObject;
+class TWinControl;
 
 // The catalogue of the program state; an empty one while none is loaded.
 const TCatalog_EnOcean& EnOcean_Catalog();
 
 // Replaces a list's items (none for nullptr) and leaves it without a selection.
 void Refill(TComboBox* List, const std::vector<String>* Items);
+
+// An edit owned by Owner on Parent at (Left, Top), Width wide and 21 high, empty, taking at most
+// MaxLength characters (0: no limit).
+TEdit* New_Field_Edit(TComponent* Owner, TWinControl* Parent, const String& Name, Integer Left, Integer Top,
+                      Integer Width, Integer MaxLength);
+// A drop-down list without free text, 22 high, with its fixed items (item 0 selected) or none.
+TComboBox* New_Field_List(TComponent* Owner, TWinControl* Parent, const String& Name, Integer Left, Integer Top,
+                          Integer Width, const std::vector<String>* Items);
 
 // The catalogue lists of a dialog from the RORG down. A dialog may show more than one case list
 // (each filled from the TYPE) and may have no data field list.

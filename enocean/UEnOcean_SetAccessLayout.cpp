@@ -7,6 +7,7 @@
 #include "components/buttons/FadeButton.h"
 #include "components/tabs/TabStrip.h"
 #include "enocean/EnOceanNetwork.h"
+#include "enocean/UEnOcean_Fields.h"
 #include "enocean/UEnOcean_SetAccess.h"
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/ExtCtrls.h"
@@ -15,8 +16,6 @@
 namespace {
 
 constexpr Integer Label_Left = 16;
-constexpr Integer Edit_Height = 21;
-constexpr Integer List_Height = 22;
 constexpr Integer Button_Width = 110;
 constexpr Integer Button_Height = 28;
 
@@ -40,32 +39,6 @@ TPanel* New_Panel(TComponent* Owner, TWinControl* Parent, const String& Name, In
   panel->SetShowCaption(false);
   panel->SetParentColor(true);
   return panel;
-}
-
-TEdit* New_Edit(TComponent* Owner, TWinControl* Parent, const String& Name, Integer Left, Integer Top, Integer Width,
-                Integer MaxLength) {
-  auto* edit = new TEdit(Owner);
-  edit->SetName(Name);
-  edit->SetParent(Parent);
-  edit->SetBounds(Left, Top, Width, Edit_Height);
-  edit->SetMaxLength(MaxLength);
-  edit->SetText(u"");
-  return edit;
-}
-
-// A drop-down list without free text, with its fixed items (item 0 selected) or none.
-TComboBox* New_List(TComponent* Owner, TWinControl* Parent, const String& Name, Integer Left, Integer Top,
-                    Integer Width, const std::vector<String>* Items) {
-  auto* list = new TComboBox(Owner);
-  list->SetName(Name);
-  list->SetParent(Parent);
-  list->SetStyle(csDropDownList);
-  list->SetBounds(Left, Top, Width, List_Height);
-  if (Items) {
-    for (const String& item : *Items) list->Items()->Add(item);
-    list->SetItemIndex(0);
-  }
-  return list;
 }
 
 // A page selector: no add button, no close buttons, no dragging, no deleting of its pages; each
@@ -174,11 +147,11 @@ void TFEnOcean_SetAccess::Create_Controls() {
     TPanel* eep = New_Panel(this, Panel, u"PEnOcean_EEP" + Suffix, 385, 38, 470, 420);
     *c.EEP_Page = eep;
     *c.L_Rorg = label(eep, u"L_EEP_Rorg" + Suffix, 16, u"RORG");
-    *c.Rorg = New_List(this, eep, u"CB_EEP_Rorg" + Suffix, Field_Input_Left, 16, Field_Input_Width, nullptr);
+    *c.Rorg = New_Field_List(this, eep, u"CB_EEP_Rorg" + Suffix, Field_Input_Left, 16, Field_Input_Width, nullptr);
     *c.L_Func = label(eep, u"L_EEP_Func" + Suffix, 48, u"FUNC");
-    *c.Func = New_List(this, eep, u"CB_EEP_Func" + Suffix, Field_Input_Left, 48, Field_Input_Width, nullptr);
+    *c.Func = New_Field_List(this, eep, u"CB_EEP_Func" + Suffix, Field_Input_Left, 48, Field_Input_Width, nullptr);
     *c.L_Type = label(eep, u"L_EEP_Type" + Suffix, 80, u"TYPE");
-    *c.Type = New_List(this, eep, u"CB_EEP_Type" + Suffix, Field_Input_Left, 80, Field_Input_Width, nullptr);
+    *c.Type = New_Field_List(this, eep, u"CB_EEP_Type" + Suffix, Field_Input_Left, 80, Field_Input_Width, nullptr);
     *c.EEP_Add = button(eep, u"Btn_EEP_Add" + Suffix, 16, 124, dgAdd, u"Add");
     *c.EEP_Modify = button(eep, u"Btn_EEP_Modify" + Suffix, 134, 124, dgModify, u"Modify");
     *c.EEP_Delete = button(eep, u"Btn_EEP_Delete" + Suffix, 252, 124, dgDelete, u"Delete");
@@ -186,13 +159,13 @@ void TFEnOcean_SetAccess::Create_Controls() {
     TPanel* var = New_Panel(this, Panel, u"PEnOcean_Var" + Suffix, 385, 38, 470, 420);
     *c.Var_Page = var;
     *c.L_Case = label(var, u"L_Var_Case" + Suffix, 16, u"CASE");
-    *c.Case = New_List(this, var, u"CB_Var_Case" + Suffix, Field_Input_Left, 16, Field_Input_Width, nullptr);
+    *c.Case = New_Field_List(this, var, u"CB_Var_Case" + Suffix, Field_Input_Left, 16, Field_Input_Width, nullptr);
     *c.L_DataField = label(var, u"L_Var_DataField" + Suffix, 48, u"Variable");
-    *c.DataField = New_List(this, var, u"CB_Var_DataField" + Suffix, Field_Input_Left, 48, Field_Input_Width, nullptr);
+    *c.DataField = New_Field_List(this, var, u"CB_Var_DataField" + Suffix, Field_Input_Left, 48, Field_Input_Width, nullptr);
     *c.L_Position = label(var, u"L_Var_Position" + Suffix, 80, u"Position");
-    *c.Position = New_Edit(this, var, u"E_Var_Position" + Suffix, Field_Input_Left, 80, Field_Input_Width, 0);
+    *c.Position = New_Field_Edit(this, var, u"E_Var_Position" + Suffix, Field_Input_Left, 80, Field_Input_Width, 0);
     *c.L_BitStart = label(var, u"L_Var_BitStart" + Suffix, 112, u"Bit Start");
-    *c.BitStart = New_List(this, var, u"CB_Var_BitStart" + Suffix, Field_Input_Left, 112, Field_Input_Width,
+    *c.BitStart = New_Field_List(this, var, u"CB_Var_BitStart" + Suffix, Field_Input_Left, 112, Field_Input_Width,
                            &BitStart_Items());
     *c.Var_Add = button(var, u"Btn_Var_Add" + Suffix, 16, 156, dgAdd, u"Add");
     *c.Var_Modify = button(var, u"Btn_Var_Modify" + Suffix, 134, 156, dgModify, u"Modify");

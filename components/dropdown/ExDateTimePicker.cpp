@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "components/dropdown/ExDropDown.h"
 #include "components/gridbase/EsgPaint.h"
 #include "components/gridbase/ExStyleIF.h"
 #include "components/gridbase/ExThemeLib.h"
@@ -518,17 +519,8 @@ void TExDateTimePicker::LabelFontChanged(TObject* /*Sender*/) {
 
 void TExDateTimePicker::UpdateLabel() {
   if (!FLabel) return;
-  FLabel->SetTransparent(FLabelTransparent);
-  FLabel->Font()->Assign(FParentFnt ? Font() : FLabelFont.get());
-  TCanvas measure;
-  measure.Font()->Assign(FLabel->Font());
-  TRect r(0, 0, 1000, 255);
-  DrawText(&measure, FLabel->Caption(), r, DT_CALCRECT | DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
-  const Integer w = r.Width();
-  const TPoint place = Caption_Label_Place(FLabelPosition, Rect(FLeft, FTop, FLeft + FWidth, FTop + FHeight),
-                                           TSize(FLabel->Width(), FLabel->Height()), w, FLabelMargin);
-  FLabel->SetBounds(place.X, place.Y, FLabel->Width(), FLabel->Height());
-  FLabel->SetVisible(Visible());
+  Place_Caption_Label(FLabel, FLabelTransparent, FParentFnt ? Font() : FLabelFont.get(), DT_NOPREFIX,
+                      FLabelPosition, Rect(FLeft, FTop, FLeft + FWidth, FTop + FHeight), FLabelMargin, Visible());
 }
 
 void TExDateTimePicker::SetVisible(bool v) {

@@ -7,7 +7,6 @@
 
 #include "components/dropdown/ExDropDown.h"
 #include "components/gridbase/ATXPVS.h"
-#include "components/gridbase/EsgCombo.h"
 #include "components/gridbase/ExUtil.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -838,17 +837,8 @@ void TExCustomDropDown::LabelFontChanged(TObject* Sender) {
 
 void TExCustomDropDown::UpdateLabel() {
   if (!FLabel) return;
-  FLabel->SetTransparent(FLabelTransparent);
-  FLabel->Font()->Assign(FParentFnt ? Font() : FLabelFont.get());
-  TCanvas measure;
-  measure.Font()->Assign(FLabel->Font());
-  TRect r(0, 0, 1000, 255);
-  DrawText(&measure, FLabel->Caption(), r, DT_CALCRECT | DT_LEFT | DT_SINGLELINE | DT_HIDEPREFIX);
-  const Integer w = r.Width();
-  const TPoint place = Caption_Label_Place(FLabelPosition, Rect(FLeft, FTop, FLeft + FWidth, FTop + FHeight),
-                                           TSize(FLabel->Width(), FLabel->Height()), w, FLabelMargin);
-  FLabel->SetBounds(place.X, place.Y, FLabel->Width(), FLabel->Height());
-  FLabel->SetVisible(Visible());
+  Place_Caption_Label(FLabel, FLabelTransparent, FParentFnt ? Font() : FLabelFont.get(), DT_HIDEPREFIX,
+                      FLabelPosition, Rect(FLeft, FTop, FLeft + FWidth, FTop + FHeight), FLabelMargin, Visible());
 }
 
 // ---------------------------------------------------------------------------------------------

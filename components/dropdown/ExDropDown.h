@@ -148,6 +148,13 @@ using TGetTextEvent = std::function<void(TObject* Sender, String& Text)>;
 // Drawing, colour, text and number routines
 // ---------------------------------------------------------------------------------------------
 
+// Lays out the caption label of a control of this library: its transparency and font, then its
+// place at Position (TLabelPosition's ordinal) around the control's bounds Control, Margin away,
+// with its caption measured on one line with Prefix_Flag (DT_HIDEPREFIX or DT_NOPREFIX), and the
+// control's visibility.
+void Place_Caption_Label(TLabel* Label, bool Transparent, TFont* Font, UINT Prefix_Flag, Integer Position,
+                         const TRect& Control, Integer Margin, bool Visible);
+
 // Fills Rect with Steps bands from FromColor to ToColor, left to right when Horizontal, else top to
 // bottom. Steps 0 counts as 1; system colours are resolved; the far edge is left out by one pixel;
 // band positions and colour steps round to the nearest integer, ties to even.

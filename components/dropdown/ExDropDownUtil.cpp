@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "components/dropdown/ExDropDown.h"
+#include "components/gridbase/EsgCombo.h"
 #include "components/gridbase/EsgHTMLE.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -53,6 +54,20 @@ void DrawGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, Integer Ste
       Canvas->Rectangle(Rect.Left, y, Rect.Right, y + band + 1);
     }
   }
+}
+
+void Place_Caption_Label(TLabel* Label, bool Transparent, TFont* Font, UINT Prefix_Flag, Integer Position,
+                         const TRect& Control, Integer Margin, bool Visible) {
+  Label->SetTransparent(Transparent);
+  Label->Font()->Assign(Font);
+  TCanvas measure;
+  measure.Font()->Assign(Label->Font());
+  TRect r(0, 0, 1000, 255);
+  DrawText(&measure, Label->Caption(), r, DT_CALCRECT | DT_LEFT | DT_SINGLELINE | Prefix_Flag);
+  const TPoint place =
+      Caption_Label_Place(Position, Control, TSize(Label->Width(), Label->Height()), r.Width(), Margin);
+  Label->SetBounds(place.X, place.Y, Label->Width(), Label->Height());
+  Label->SetVisible(Visible);
 }
 
 TColor BlendColor(TColor Col1, TColor Col2, Integer Percent) {
