@@ -178,9 +178,9 @@ class TColorBoxItem : public TCollectionItem {
   TItemPos FColorBoxPos = ipStandAlone;
 };
 
-class TColorBoxItems : public TSelectorItemCollection<TColorBoxItem> {
+class TColorBoxItems : public TPickerItemsT<TColorBoxItem> {
  public:
-  using TSelectorItemCollection::TSelectorItemCollection;
+  using TPickerItemsT::TPickerItemsT;
   String ClassName() const override { return u"TColorBoxItems"; }
 };
 

@@ -72,19 +72,18 @@ enum TDropDownEditType : Byte {
 enum TButtonStyle : Byte { bsButton, bsDropDown };
 enum TExButtonState : Byte { absUp, absDisabled, absDown, absDropDown, absExclusive };
 
-// The item list of a selector panel: a collection of one item class with the owner it reports and
-// a change event its items raise through DoChange.
-template <class TItem>
-class TSelectorItemCollection : public TCollection {
+// A collection of Item for the pickers and the selector panels: typed access, the owner it was
+// made for, and OnChange, fired by DoChange when an item's caption (or image index, or colour)
+// changes.
+template <class Item>
+class TPickerItemsT : public TCollection {
  public:
-  explicit TSelectorItemCollection(TPersistent* AOwner)
-      : TCollection([](TCollection* c) { return new TItem(c); }), FOwner(AOwner) {}
-
-  TItem* Add() { return static_cast<TItem*>(TCollection::Add()); }
-  TItem* Insert(Integer Index) { return static_cast<TItem*>(TCollection::Insert(Index)); }
-  TItem* Items(Integer Index) const { return static_cast<TItem*>(GetItem(Index)); }
-  void SetItems(Integer Index, TItem* Value) { SetItem(Index, Value); }
-  // Raises OnChange (Sender = the collection); the items call it.
+  explicit TPickerItemsT(TPersistent* AOwner)
+      : TCollection([](TCollection* c) -> TCollectionItem* { return new Item(c); }), FOwner(AOwner) {}
+  Item* Add() { return static_cast<Item*>(TCollection::Add()); }
+  Item* Insert(Integer Index) { return static_cast<Item*>(TCollection::Insert(Index)); }
+  Item* Items(Integer Index) const { return static_cast<Item*>(TCollection::GetItem(Index)); }
+  void SetItems(Integer Index, Item* Value) { SetItem(Index, Value); }
   void DoChange() {
     if (OnChange) OnChange(this);
   }

@@ -69,9 +69,9 @@ class TSelectorItem : public TCollectionItem {
 
 // The items of a selector. Only the writes of Caption, Color and ImageIndex that change a value
 // raise OnChange; adding, inserting, deleting and clearing raise nothing.
-class TSelectorItems : public TSelectorItemCollection<TSelectorItem> {
+class TSelectorItems : public TPickerItemsT<TSelectorItem> {
  public:
-  using TSelectorItemCollection::TSelectorItemCollection;
+  using TPickerItemsT::TPickerItemsT;
   String ClassName() const override { return u"TSelectorItems"; }
 };
 

@@ -3,7 +3,8 @@
 //
 // Their items: a caption that notifies the collection, an enabled flag, and for the image and
 // detail items an image index (notifying too) and a picture of their own (TPickerItemT,
-// TPictureItemT, the collection TPickerItemsT).
+// TPictureItemT, the collection TPickerItemsT of ExDropDown.h, which the selector panels' item
+// lists use too).
 //
 // The pickers stand on TListPickerDropDown: the list in the popup, its refresh, the list's choice,
 // the selection colour style and component style of the list, the 500 ms timer that ends a typed
@@ -77,29 +78,6 @@ class TPictureItemT : public TPickerItemT<C> {
 
   Integer FImageIndex = -1;
   std::unique_ptr<TPicture> FImage;
-};
-
-// A picker's collection of Item: typed access, the owner it was made for, and OnChange, fired by
-// DoChange when an item's caption (or image index, or colour) changes.
-template <class Item>
-class TPickerItemsT : public TCollection {
- public:
-  explicit TPickerItemsT(TPersistent* AOwner)
-      : TCollection([](TCollection* c) -> TCollectionItem* { return new Item(c); }), FOwner(AOwner) {}
-  Item* Add() { return static_cast<Item*>(TCollection::Add()); }
-  Item* Insert(Integer Index) { return static_cast<Item*>(TCollection::Insert(Index)); }
-  Item* Items(Integer Index) const { return static_cast<Item*>(TCollection::GetItem(Index)); }
-  void DoChange() {
-    if (OnChange) OnChange(this);
-  }
-
-  TNotifyEvent OnChange;
-
- protected:
-  TPersistent* GetOwner() override { return FOwner; }
-
- private:
-  TPersistent* FOwner;
 };
 
 // ---------------------------------------------------------------------------------------------
