@@ -410,6 +410,8 @@ class TExStringGrid : public TBaseGrid {
   void UnHideRows(Integer FromRow, Integer ToRow);
   void UnHideRowsAll();
   void UnHideRowList();
+  // Brings the hidden rows of Items (in the order of their rows) back in one pass and frees the items.
+  void ShowHiddenItems(const std::vector<TGridItem*>& Items);
   void HideSelection();
   void UnHideSelection();
   void UpdateEditMode();

@@ -282,12 +282,16 @@ void TExStringGrid::HideRowList(TIntList* RowList) {
 void TExStringGrid::UnHideRowList() {
   if (FFilterLevel <= 0) return;
   const Integer Level = FFilterLevel - 1;
-  const Integer Cols = TotalColCount();
   std::vector<TGridItem*> Items;
   for (Integer i = 0; i < NumHiddenRows(); ++i)
     if (ItemAt(FGridItems, i)->Level() == Level) Items.push_back(ItemAt(FGridItems, i));
   std::stable_sort(Items.begin(), Items.end(), [](TGridItem* a, TGridItem* b) { return a->Idx() < b->Idx(); });
   if (Row() >= RowCount()) FocusCell(FixedCols(), FixedRows());
+  ShowHiddenItems(Items);
+}
+
+void TExStringGrid::ShowHiddenItems(const std::vector<TGridItem*>& Items) {
+  const Integer Cols = TotalColCount();
   // Shown one at a time, item k goes to min(Idx, rows so far); while those places rise strictly
   // they are the final places, and the rows go in in one pass.
   std::vector<Integer> Places;
@@ -344,14 +348,13 @@ void TExStringGrid::UnHideRows(Integer FromRow, Integer ToRow) {
 }
 
 void TExStringGrid::UnHideRowsAll() {
-  while (NumHiddenRows() > 0) {
-    const Integer First = ItemAt(FGridItems, 0)->Idx();
-    Integer Last = First;
-    for (Integer i = 1; i < NumHiddenRows() && ItemAt(FGridItems, i)->Idx() == Last + 1; ++i) ++Last;
-    const Integer Before = NumHiddenRows();
-    UnHideRows(First, Last);
-    if (NumHiddenRows() == Before) delete ItemAt(FGridItems, 0);
-  }
+  // Every hidden row comes back in one pass, each to its own row (row by row, a grid with a filter
+  // over many rows took minutes to close).
+  std::vector<TGridItem*> Items;
+  Items.reserve(static_cast<size_t>(NumHiddenRows()));
+  for (Integer i = 0; i < NumHiddenRows(); ++i) Items.push_back(ItemAt(FGridItems, i));
+  std::stable_sort(Items.begin(), Items.end(), [](TGridItem* a, TGridItem* b) { return a->Idx() < b->Idx(); });
+  ShowHiddenItems(Items);
   FFilterLevel = 0;
 }
 
