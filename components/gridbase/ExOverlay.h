@@ -44,9 +44,8 @@ class TGridAlphaMask;
 
 // The borderless, disabled, topmost popup that carries the soft focus frame around the current
 // cell: 0 x 0 and red at start. The grid sizes it, gives it the frame's premultiplied image and
-// the ring of pixels to show. The window system of this platform has neither per-pixel-alpha
-// windows nor window shapes: the window draws the image blended over its colour, and only inside
-// the ring when one is set.
+// the ring of pixels to show. The window draws the image blended over its colour, and only inside
+// the ring when one is set (it is not a layered window like the drag image).
 class TGridFocusWindow : public TCustomControl {
  public:
   explicit TGridFocusWindow(TComponent* AOwner);
