@@ -139,6 +139,12 @@ void RasterizeShape(const TShape& Shape, const TShapePen& Pen, bool WantFill, TM
 // that point: Glyphs covers the ink (underline and strike-out included), Cell the text cell.
 void RasterizeText(const TFont& Font, Integer X, Integer Y, const String& Text, bool RightToLeft,
                    TMask& Glyphs, TMask& Cell);
+// Sets the glyphs of one left-to-right line of text in colour RGB (0x00BBGGRR) straight into
+// Image, the top-left of its cell at (X, Y), inside Clip: the same pixels as colouring the Glyphs
+// mask of RasterizeText with a solid brush in pmCopy, without the mask (a grid draws a text per
+// cell on every paint). False, with nothing drawn, for a rotated font.
+bool SetTextPixels(TBitmap::Image& Image, const TRegion& Clip, const TFont& Font, Integer X, Integer Y,
+                   const String& Text, TColor RGB);
 
 // Decodes an ICO, GIF (its first frame on the frame's own canvas), PNG or other format the backend
 // reads into Bitmap as pf32bit with premultiplied alpha. False when the data cannot be read.

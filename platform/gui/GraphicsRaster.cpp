@@ -306,6 +306,36 @@ void Line(TBitmap::Image& Image, const TRegion& Clip, Integer X0, Integer Y0, In
   TRect Box;
   if (Steps == 0 || Image.Empty() || !IntersectRect(Box, ImageRect(Image), Clip.Bounds())) return;
   const std::vector<Integer>& Dashes = DashPattern(Style);
+  if (DX == 0 || DY == 0) {
+    // A horizontal or vertical line (grid lines, frames, solid bands): each rectangle of the clip
+    // takes its part of the span directly, with no test per pixel. The rectangles are disjoint, so
+    // every pixel is written once, as by the walk below.
+    const Integer Bpp = Image.BytesPerPixel();
+    const TRect Whole = ImageRect(Image);
+    for (const TRect& Part : Clip.Rects()) {
+      TRect C;
+      if (!IntersectRect(C, Part, Whole)) continue;
+      Int64 From = 0, To = 0;
+      if (DY == 0) {
+        if (Y0 < C.Top || Y0 >= C.Bottom) continue;
+        StepsInside(X0, SX, C.Left, C.Right, Steps, From, To);
+      } else {
+        if (X0 < C.Left || X0 >= C.Right) continue;
+        StepsInside(Y0, SY, C.Top, C.Bottom, Steps, From, To);
+      }
+      for (Int64 I = From; I < To; ++I) {
+        const Integer X = static_cast<Integer>(DY == 0 ? X0 + SX * I : X0);
+        const Integer Y = static_cast<Integer>(DY == 0 ? Y0 : Y0 + SY * I);
+        Cardinal Col = static_cast<Cardinal>(RGB);
+        if (!Dashes.empty() && !DashOn(Dashes, static_cast<Integer>(Pattern0 + I))) {
+          if (!BkOpaque) continue;
+          Col = static_cast<Cardinal>(BkRGB);
+        }
+        Plot(Image.Row(Y) + X * Bpp, Bpp, Col & 0xFFFFFF, Mode);
+      }
+    }
+    return;
+  }
   // Bresenham along the major axis; the end point itself is never drawn. The major coordinate
   // moves by one on every step, so only the steps whose major coordinate lies inside the clip's
   // bounds are walked; the walk starts there with the state it would have reached.

@@ -122,9 +122,11 @@ void WrapParagraph(const TLine& Para, const TMeasure& M, Integer Width, bool Kee
     return;
   }
   while (Start < S.size()) {
-    // The longest run from Start that fits, ending before a blank when possible.
-    const size_t End =
-        Start + LongestFitting(S.size() - Start, Width, [&](size_t K) { return M.Width(S.substr(Start, K)); });
+    // The longest run from Start that fits, ending before a blank when possible. Most cells hold
+    // a text that fits on one line: one measure of the rest settles that.
+    const size_t Rest = S.size() - Start;
+    auto RunWidth = [&](size_t K) { return M.Width(S.substr(Start, K)); };
+    const size_t End = Start + (RunWidth(Rest) <= Width ? Rest : LongestFitting(Rest - 1, Width, RunWidth));
     const size_t LastBreak = S.rfind(u' ', End);
     size_t Cut, Next;
     if (End >= S.size()) {
@@ -269,6 +271,9 @@ Integer DrawText(TCanvas* Canvas, const String& AText, Integer Count, TRect& R, 
         GraphicsRecord::Text(*Canvas, X, Y, Text, Font, Opaque, Canvas->BkColor(), (Format & DT_NOCLIP) ? nullptr : &R);
         return;
       }
+      // Transparent text is set straight into the target; an opaque one needs the cell's mask too.
+      if (!Opaque && !Rtl && GraphicsBackend::SetTextPixels(*S->Target, Clip, Font, X - Org.X, Y - Org.Y, Text, TextBrush.RGB))
+        return;
       GraphicsBackend::TMask Glyphs, Cell;
       GraphicsBackend::RasterizeText(Font, X - Org.X, Y - Org.Y, Text, Rtl, Glyphs, Cell);
       if (Opaque) GraphicsRaster::FillMask(*S->Target, Clip, Cell, BkBrush, pmCopy);

@@ -67,10 +67,12 @@ void ToMask(const QImage& Img, Integer Left, Integer Top, GraphicsBackend::TMask
   Mask.Width = Img.width();
   Mask.Height = Img.height();
   Mask.Bits.assign(static_cast<size_t>(Mask.Width) * Mask.Height, 0);
-  for (int Y = 0; Y < Img.height(); ++Y) {
+  const int W = Mask.Width, H = Mask.Height;
+  for (int Y = 0; Y < H; ++Y) {
     const QRgb* Row = reinterpret_cast<const QRgb*>(Img.constScanLine(Y));
-    for (int X = 0; X < Img.width(); ++X)
-      if (qAlpha(Row[X]) >= 128) Mask.Bits[static_cast<size_t>(Y) * Mask.Width + X] = 1;
+    Byte* Bits = Mask.Bits.data() + static_cast<size_t>(Y) * W;
+    for (int X = 0; X < W; ++X)
+      if (qAlpha(Row[X]) >= 128) Bits[X] = 1;
   }
 }
 
@@ -282,6 +284,33 @@ void RasterizeText(const TFont& Font, Integer X, Integer Y, const String& Text, 
     P.end();
     ToMask(CellImg, CellBox.left(), CellBox.top(), Cell);
   }
+}
+
+bool SetTextPixels(TBitmap::Image& Image, const TRegion& Clip, const TFont& Font, Integer X, Integer Y,
+                   const String& Text, TColor RGB) {
+  if (Font.Orientation() % 3600 != 0) return false;
+  if (Text.empty() || Image.Empty() || Clip.IsEmpty()) return true;
+  QImage::Format Format = QImage::Format_RGB32;
+  if (Image.Format == pf24bit) Format = QImage::Format_BGR888;
+  if (Image.Format == pf32bit) Format = QImage::Format_ARGB32_Premultiplied;
+  QImage Img(Image.Bits(), Image.Width, Image.Height, Image.BytesPerLine, Format);
+  const TCachedFont& C = Cached(Font);
+  QPainter P(&Img);
+  P.setRenderHint(QPainter::TextAntialiasing, false);
+  P.setRenderHint(QPainter::Antialiasing, false);
+  const std::vector<TRect>& Rects = Clip.Rects();
+  if (Rects.size() == 1) {
+    const TRect& R = Rects.front();
+    P.setClipRect(QRect(R.Left, R.Top, R.Width(), R.Height()));
+  } else {
+    QRegion Region;
+    for (const TRect& R : Rects) Region += QRect(R.Left, R.Top, R.Width(), R.Height());
+    P.setClipRegion(Region);
+  }
+  P.setFont(C.Font);
+  P.setPen(QColor(GetRValue(RGB), GetGValue(RGB), GetBValue(RGB)));
+  P.drawText(QPointF(X, Y + C.Metrics.ascent()), ToQString(Text));
+  return true;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -303,3 +303,59 @@ TEST(GraphicsDrawText, VeryLongLinesAreCutAndWrappedWithoutMeasuringEveryStart) 
   EXPECT_GT(W.Bottom, 0);
   EXPECT_LE(W.Right, 999999);
 }
+
+// Transparent text is set straight into the picture instead of through a glyph mask: every pixel
+// comes out as colouring the mask would give it, in every pixel format, style, size and clip.
+TEST(GraphicsText, TextSetStraightIntoThePictureMatchesTheColouredGlyphMask) {
+  struct Row {
+    const char* Name;
+    TPixelFormat Format;
+    TFontStyles Style;
+    Integer Height;
+    const char16_t* Text;
+    TRect Clip;  // inside the 90 x 30 picture
+  } Rows[] = {
+      {"device, plain", pfDevice, {}, -11, u"Rg0 jyW", Rect(0, 0, 90, 30)},
+      {"device, bold italic", pfDevice, {fsBold, fsItalic}, -13, u"Afj|Qg", Rect(0, 0, 90, 30)},
+      {"device, underline and strike-out", pfDevice, {fsUnderline, fsStrikeOut}, -11, u"under", Rect(0, 0, 90, 30)},
+      {"device, cut by the clip", pfDevice, {}, -16, u"WWWgggg", Rect(7, 9, 33, 18)},
+      {"24-bit, accents", pf24bit, {}, -12, u"\u00c5\u00e9\u00fc\u00df\u00e7", Rect(0, 0, 90, 30)},
+      {"32-bit, cut by the clip", pf32bit, {fsBold}, -11, u"x1@%", Rect(3, 0, 20, 30)},
+  };
+  for (const Row& R : Rows) {
+    TFont Font;
+    Font.SetName(u"Verdana");
+    Font.SetHeight(R.Height);
+    Font.SetStyle(R.Style);
+    std::unique_ptr<TBitmap> Pictures[2];
+    for (auto& B : Pictures) {
+      B = std::make_unique<TBitmap>();
+      B->SetPixelFormat(R.Format);
+      B->SetSize(90, 30);
+      B->Canvas()->Brush()->SetColor(clWhite);
+      B->Canvas()->FillRect(Rect(0, 0, 90, 30));
+    }
+    const TRegion Clip(R.Clip);
+    const TColor Ink = 0x00305070;
+    ASSERT_TRUE(GraphicsBackend::SetTextPixels(*Pictures[0]->GetImage(), Clip, Font, 4, 6, R.Text, Ink)) << R.Name;
+    GraphicsBackend::TMask Glyphs, Cell;
+    GraphicsBackend::RasterizeText(Font, 4, 6, R.Text, false, Glyphs, Cell);
+    GraphicsRaster::TRasterBrush Brush;
+    Brush.RGB = Ink;
+    GraphicsRaster::FillMask(*Pictures[1]->GetImage(), Clip, Glyphs, Brush, pmCopy);
+    Integer Inked = 0;
+    for (Integer Y = 0; Y < 30; ++Y)
+      for (Integer X = 0; X < 90; ++X) {
+        const TColor Got = Pictures[0]->Canvas()->Pixels(X, Y);
+        ASSERT_EQ(Got, Pictures[1]->Canvas()->Pixels(X, Y)) << R.Name << " at " << X << "," << Y;
+        Inked += Got == Ink;
+      }
+    EXPECT_GT(Inked, 10) << R.Name;
+  }
+  // A rotated font is left to the mask.
+  TFont Rotated;
+  Rotated.SetOrientation(900);
+  auto B = NewBitmap(20, 20);
+  EXPECT_FALSE(GraphicsBackend::SetTextPixels(*B->GetImage(), TRegion(Rect(0, 0, 20, 20)), Rotated, 2, 18, u"ab", 0));
+  EXPECT_EQ(Ink(*B), TRect());
+}
