@@ -301,9 +301,15 @@ void TCanvas::Rectangle(Integer X1, Integer Y1, Integer X2, Integer Y2) {
   if (IsRectEmpty(D)) return;
   const Integer W = std::max<Integer>(FPen.Width(), 1);
   if (W == 1) {
+    const TColor PenRGB = Rgb(FPen.Color());
+    if (FPen.Style() == psSolid && B.Style == bsSolid && (B.RGB & 0xFFFFFF) == (PenRGB & 0xFFFFFF)) {
+      // Frame and inside in one colour (a solid cell background, a band of a gradient): one fill.
+      GraphicsRaster::FillRect(*T.Image, T.Clip, D, B, Mode);
+      Changed();
+      return;
+    }
     GraphicsRaster::FillRect(*T.Image, T.Clip,
                              TRect(D.Left + 1, D.Top + 1, D.Right - 1, D.Bottom - 1), B, Mode);
-    const TColor PenRGB = Rgb(FPen.Color());
     if (D.Width() == 1 || D.Height() == 1) {
       GraphicsRaster::FillRect(*T.Image, T.Clip, D, SolidOf(FPen.Color()), Mode);
     } else {

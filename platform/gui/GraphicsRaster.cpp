@@ -1,6 +1,7 @@
 // The layer's own raster code: pixel stores, raster operations, rectangles, one-pixel lines, masks,
 // focus rectangles, flood fill and block transfers. Every pixel the canvas writes passes here.
 #include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -323,15 +324,22 @@ void Line(TBitmap::Image& Image, const TRegion& Clip, Integer X0, Integer Y0, In
         if (X0 < C.Left || X0 >= C.Right) continue;
         StepsInside(Y0, SY, C.Top, C.Bottom, Steps, From, To);
       }
-      for (Int64 I = From; I < To; ++I) {
-        const Integer X = static_cast<Integer>(DY == 0 ? X0 + SX * I : X0);
-        const Integer Y = static_cast<Integer>(DY == 0 ? Y0 : Y0 + SY * I);
-        Cardinal Col = static_cast<Cardinal>(RGB);
-        if (!Dashes.empty() && !DashOn(Dashes, static_cast<Integer>(Pattern0 + I))) {
-          if (!BkOpaque) continue;
-          Col = static_cast<Cardinal>(BkRGB);
-        }
-        Plot(Image.Row(Y) + X * Bpp, Bpp, Col & 0xFFFFFF, Mode);
+      if (From >= To) continue;
+      // The pixel of step From and the distance in bytes from one step's pixel to the next.
+      const Integer X = static_cast<Integer>(DY == 0 ? X0 + SX * From : X0);
+      const Integer Y = static_cast<Integer>(DY == 0 ? Y0 : Y0 + SY * From);
+      Byte* P = Image.Row(Y) + static_cast<size_t>(X) * Bpp;
+      const std::ptrdiff_t Stride = DY == 0 ? SX * Bpp : SY * static_cast<std::ptrdiff_t>(Image.BytesPerLine);
+      const Cardinal Pen = static_cast<Cardinal>(RGB) & 0xFFFFFF, Gap = static_cast<Cardinal>(BkRGB) & 0xFFFFFF;
+      if (Dashes.empty()) {
+        for (Int64 I = From; I < To; ++I, P += Stride) Plot(P, Bpp, Pen, Mode);
+        continue;
+      }
+      for (Int64 I = From; I < To; ++I, P += Stride) {
+        if (DashOn(Dashes, static_cast<Integer>(Pattern0 + I)))
+          Plot(P, Bpp, Pen, Mode);
+        else if (BkOpaque)
+          Plot(P, Bpp, Gap, Mode);
       }
     }
     return;

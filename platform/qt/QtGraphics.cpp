@@ -14,11 +14,13 @@
 #include <QTextLayout>
 #include <QTransform>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <map>
 #include <optional>
 #include <tuple>
+#include <vector>
 
 #include "platform/gui/GraphicsBackend.h"
 #include "platform/qt/QtGraphicsBridge.h"
@@ -44,19 +46,59 @@ struct TCachedFont {
   QFont Font;
   QFontMetrics Metrics;
   std::optional<GraphicsBackend::TFontInfo> Info;  // worked out when first asked for
-  explicit TCachedFont(const QFont& F) : Font(F), Metrics(F) {}
+  // The advances of the Latin-1 characters, each asked for when first met (-1: not yet).
+  std::array<int16_t, 256> Advances;
+  // Two bits per pair of Latin-1 characters, worked out when the pair is first met: 1 when the pair
+  // measures as its two advances, 2 when the face joins or moves them (a ligature such as "fi").
+  std::vector<Byte> Pairs;
+  explicit TCachedFont(const QFont& F) : Font(F), Metrics(F) { Advances.fill(-1); }
+
+  int16_t Advance(Char Ch) {
+    int16_t& A = Advances[Ch];
+    if (A < 0) A = static_cast<int16_t>(Metrics.horizontalAdvance(QChar(Ch)));
+    return A;
+  }
+  bool PairAddsUp(Char A, Char B) {
+    if (Pairs.empty()) Pairs.assign(256 * 256 / 4, 0);
+    const size_t I = static_cast<size_t>(A) * 256 + B;
+    Byte& Bits = Pairs[I / 4];
+    const int Shift = static_cast<int>(I % 4) * 2;
+    Byte State = (Bits >> Shift) & 3;
+    if (State == 0) {
+      const QChar Two[2] = {QChar(A), QChar(B)};
+      State = Metrics.horizontalAdvance(QString(Two, 2)) == Advance(A) + Advance(B) ? 1 : 2;
+      Bits = static_cast<Byte>(Bits | (State << Shift));
+    }
+    return State == 1;
+  }
 };
 
 TCachedFont& Cached(const TFont& Font) {
   using Key = std::tuple<String, Integer, Byte>;
   thread_local std::map<Key, std::unique_ptr<TCachedFont>> Cache;
-  const Key K(GraphicsBackend::ResolveFontFamily(Font.Name(), Font.Pitch()),
-              GraphicsBackend::FontPixelSize(Font), Font.Style().Bits());
+  // The font asked for last, by what decides its entry: a paint asks for one font cell after cell.
+  thread_local struct {
+    String Name;
+    TFontPitch Pitch = fpDefault;
+    Integer Size = 0;
+    Byte Style = 0;
+    TCachedFont* Entry = nullptr;
+  } Last;
+  const Integer Size = GraphicsBackend::FontPixelSize(Font);
+  if (Last.Entry && Last.Size == Size && Last.Style == Font.Style().Bits() && Last.Pitch == Font.Pitch() &&
+      Last.Name == Font.Name())
+    return *Last.Entry;
+  const Key K(GraphicsBackend::ResolveFontFamily(Font.Name(), Font.Pitch()), Size, Font.Style().Bits());
   auto It = Cache.find(K);
   if (It == Cache.end()) {
     if (Cache.size() > 256) Cache.clear();
     It = Cache.emplace(K, std::make_unique<TCachedFont>(CanvasFont(Font))).first;
   }
+  Last.Name = Font.Name();
+  Last.Pitch = Font.Pitch();
+  Last.Size = Size;
+  Last.Style = Font.Style().Bits();
+  Last.Entry = It->second.get();
   return *It->second;
 }
 
@@ -157,7 +199,20 @@ TFontInfo FontInfo(const TFont& Font) {
 
 Integer TextWidth(const TFont& Font, const String& Text) {
   if (Text.empty()) return 0;
-  return Cached(Font).Metrics.horizontalAdvance(ToQString(Text));
+  TCachedFont& C = Cached(Font);
+  // Printable Latin-1 text adds up its characters' advances (the canvas fonts are hinted to whole
+  // pixels and set without kerning), unless two of its characters are joined by the face. Other
+  // text is shaped.
+  Integer Width = 0;
+  Char Prev = 0;
+  for (size_t I = 0; I < Text.size(); ++I) {
+    const Char Ch = Text[I];
+    if (Ch < 0x20 || (Ch >= 0x7F && Ch < 0xA0) || Ch == 0xAD || Ch > 0xFF || (I > 0 && !C.PairAddsUp(Prev, Ch)))
+      return C.Metrics.horizontalAdvance(ToQString(Text));
+    Width += C.Advance(Ch);
+    Prev = Ch;
+  }
+  return Width;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -425,6 +425,20 @@ TEST(GraphicsCanvasAreas, RectangleFillRectAndFrameRectStayInsideTheirBounds) {
          C->Rectangle(1, 1, 5, 4);
        },
        "......\n.KKKK.\n.K..K.\n.KKKK.\n......\n"},
+      {"Rectangle with pen and brush in one colour",
+       [](TCanvas* C) {
+         C->Pen()->SetColor(clRed);
+         C->Rectangle(1, 1, 5, 4);
+       },
+       "......\n.RRRR.\n.RRRR.\n.RRRR.\n......\n"},
+      {"Rectangle in one colour, XOR: every pixel once",
+       [](TCanvas* C) {
+         C->Pen()->SetColor(clWhite);
+         C->Pen()->SetMode(pmXor);
+         C->Brush()->SetColor(clWhite);
+         C->Rectangle(1, 1, 5, 4);
+       },
+       "......\n.KKKK.\n.KKKK.\n.KKKK.\n......\n"},
       {"empty FillRect", [](TCanvas* C) { C->FillRect(Rect(3, 3, 3, 5)); },
        "......\n......\n......\n......\n......\n"},
   };

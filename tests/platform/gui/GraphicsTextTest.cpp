@@ -359,3 +359,42 @@ TEST(GraphicsText, TextSetStraightIntoThePictureMatchesTheColouredGlyphMask) {
   EXPECT_FALSE(GraphicsBackend::SetTextPixels(*B->GetImage(), TRegion(Rect(0, 0, 20, 20)), Rotated, 2, 18, u"ab", 0));
   EXPECT_EQ(Ink(*B), TRect());
 }
+
+// Latin-1 text is measured by adding up its characters' advances, except where the face joins two
+// of them: every pair of printable Latin-1 characters (and words with the letters a face joins)
+// measures as the shaped text does.
+// Text with a character beyond Latin-1 is shaped, so an en space after the text gives the shaped
+// width.
+TEST(GraphicsText, LatinTextMeasuresAsTheShapedText) {
+  const String EnSpace = u"\u2002";
+  std::vector<Char> Printable;
+  for (Char Ch = 0x20; Ch <= 0xFF; ++Ch)
+    if (Ch < 0x7F || (Ch >= 0xA0 && Ch != 0xAD)) Printable.push_back(Ch);
+  const std::vector<String> Words = {u"office", u"baffle", u"fjord", u"Tavrel", u"AVAWAY", u"LT", u"ff fi fl ffi ffl",
+                                     u"\u00c5ngstr\u00f6m", u"1,234.56", u"a  b", u"--->", u"'\"'"};
+  struct Row {
+    const char* Name;
+    const char16_t* Face;
+    Integer Height;
+    TFontStyles Style;
+  } Rows[] = {{"sans", u"Verdana", -11, {}},
+              {"sans bold (joins ff and fi)", u"Tahoma", -13, {fsBold}},
+              {"sans italic", u"Arial", -12, {fsItalic}},
+              {"mono", u"Courier New", -11, {}}};
+  for (const Row& R : Rows) {
+    TFont F;
+    F.SetName(R.Face);
+    F.SetHeight(R.Height);
+    F.SetStyle(R.Style);
+    const Integer Space = GraphicsBackend::TextWidth(F, EnSpace);
+    auto Check = [&](const String& S) {
+      ASSERT_EQ(GraphicsBackend::TextWidth(F, S) + Space, GraphicsBackend::TextWidth(F, S + EnSpace))
+          << R.Name << ": " << StringToUtf8(S);
+    };
+    for (const String& W : Words) Check(W);
+    for (Char A : Printable) {
+      Check(String(1, A));
+      for (Char B : Printable) Check(String{A, B});
+    }
+  }
+}
