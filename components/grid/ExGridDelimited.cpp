@@ -124,19 +124,39 @@ void TExStringGrid::OutputToCSV(const String& FileName, bool Append, bool Unicod
   const TSaveRange SR = SaveRangeOf(this);
   const Integer Hidden = FSaveHiddenCells ? NumHiddenColumns() : 0;
   const Char Sep = FDelimiter == 0 ? u',' : FDelimiter;
-  const String SepText(1, Sep);
 
-  TFileStringList List;
-  if (Append) List.LoadFromFile(FileName);
+  // The file's text is gathered in one buffer, each line ending in CR LF, and encoded and written
+  // once: after the lines already in the file when appending (in the encoding they were read in),
+  // in UTF-8 when asked for, else in the ANSI code page.
+  String Out;
+  TEncoding Encoding = TEncoding::ANSI;
+  if (Append) {
+    TFileStringList Old;
+    Old.LoadFromFile(FileName);
+    Out = Old.Text();
+    Encoding = Old.Encoding();
+  }
+  if (Unicode) Encoding = TEncoding::UTF8;
+  // Most fields need neither quotes nor changes: they are told apart by one look at their text.
+  const bool PlainFieldsAsTheyAre = !FOemConvert && !FJavaCSV && !FAlwaysQuotes && Sep != u'"';
   TProgress Progress(this);
 
   ExportNotification(esExportStart, SR.StartRow);
   for (Integer r = SR.StartRow; r <= SR.EndRow; ++r) {
     ExportNotification(esExportNextRow, r);
     for (Integer c = SR.StartCol; c <= SR.EndCol + Hidden; ++c) {
-      if (c > SR.StartCol) List.Write(SepText);
+      if (c > SR.StartCol) Out += Sep;
       const Integer RC = FSaveHiddenCells ? c : DisplayToRealCol(c);
-      String S = DoubleQuotes(SaveCell(RC, r));
+      String S = SaveCell(RC, r);
+      if (PlainFieldsAsTheyAre &&
+          std::none_of(S.begin(), S.end(), [Sep](Char Ch) { return Ch == u'"' || Ch == Sep || Ch == u'\r'; })) {
+        if (S.empty() && FQuoteEmptyCells)
+          Out += u"\"\"";
+        else
+          Out += S;
+        continue;
+      }
+      S = DoubleQuotes(S);
       if (FOemConvert) StringToOem(S);
       bool Quoted = false;
       if (FAlwaysQuotes) {
@@ -160,17 +180,14 @@ void TExStringGrid::OutputToCSV(const String& FileName, bool Append, bool Unicod
         else
           QuoteMultilineField(S);
       }
-      List.Write(S);
+      Out += S;
     }
-    List.WriteLn(String());
+    Out += u"\r\n";
     Progress.Report(r, RowCount() - 1);
   }
   ExportNotification(esExportDone, -1);
 
-  if (Unicode)
-    List.SaveToFile(FileName, TEncoding::UTF8);
-  else
-    List.SaveToFile(FileName);
+  WriteFileBytes(FileName, TextToBytes(Out, Encoding));
 }
 
 // --- Reading ------------------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QImage>
 #include <QImageReader>
 #include <QImageWriter>
@@ -14,6 +15,7 @@
 #include <QTextLayout>
 #include <QTransform>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -51,7 +53,15 @@ struct TCachedFont {
   // Two bits per pair of Latin-1 characters, worked out when the pair is first met: 1 when the pair
   // measures as its two advances, 2 when the face joins or moves them (a ligature such as "fi").
   std::vector<Byte> Pairs;
+  // The ink of each Latin-1 character set on its own, its cell's top-left at (0, 0): Left and Top
+  // of the mask are moved to where the character is set. Made when the character is first set.
+  struct TGlyph {
+    Integer DX = 0, DY = 0;
+    GraphicsBackend::TMask Ink;
+  };
+  std::array<std::unique_ptr<TGlyph>, 256> Glyphs;
   explicit TCachedFont(const QFont& F) : Font(F), Metrics(F) { Advances.fill(-1); }
+  TGlyph& Glyph(Char Ch);
 
   int16_t Advance(Char Ch) {
     int16_t& A = Advances[Ch];
@@ -66,10 +76,42 @@ struct TCachedFont {
     Byte State = (Bits >> Shift) & 3;
     if (State == 0) {
       const QChar Two[2] = {QChar(A), QChar(B)};
-      State = Metrics.horizontalAdvance(QString(Two, 2)) == Advance(A) + Advance(B) ? 1 : 2;
+      State = PairStandsApart(A, B) && Metrics.horizontalAdvance(QString(Two, 2)) == Advance(A) + Advance(B) ? 1 : 2;
       Bits = static_cast<Byte>(Bits | (State << Shift));
     }
     return State == 1;
+  }
+  // The glyphs the face sets for A followed by B are those of A and of B alone, B one advance of A
+  // after A (a ligature may be as wide as its letters).
+  bool PairStandsApart(Char A, Char B) {
+    auto Shape = [this](const QString& S, QList<quint32>& Ids, QList<QPointF>& At) {
+      QTextLayout Layout(S, Font);
+      Layout.beginLayout();
+      Layout.createLine();
+      Layout.endLayout();
+      const QList<QGlyphRun> Runs = Layout.glyphRuns();
+      if (Runs.size() != 1) return false;
+      Ids = Runs.front().glyphIndexes();
+      At = Runs.front().positions();
+      return Ids.size() == At.size();
+    };
+    QList<quint32> IA, IB, IAB;
+    QList<QPointF> PA, PB, PAB;
+    const QChar Two[2] = {QChar(A), QChar(B)};
+    if (!Shape(QString(QChar(A)), IA, PA) || !Shape(QString(QChar(B)), IB, PB) || !Shape(QString(Two, 2), IAB, PAB))
+      return false;
+    return IA.size() == 1 && IB.size() == 1 && IAB.size() == 2 && IAB[0] == IA[0] && IAB[1] == IB[0] &&
+           PAB[1].x() - PAB[0].x() == Advance(A);
+  }
+  // Printable Latin-1 text whose characters stand as their advances say, pair by pair: it measures
+  // as the sum of its advances and is set character by character.
+  bool AddsUp(const String& Text) {
+    for (size_t I = 0; I < Text.size(); ++I) {
+      const Char Ch = Text[I];
+      if (Ch < 0x20 || (Ch >= 0x7F && Ch < 0xA0) || Ch == 0xAD || Ch > 0xFF) return false;
+      if (I > 0 && !PairAddsUp(Text[I - 1], Ch)) return false;
+    }
+    return true;
   }
 };
 
@@ -122,6 +164,46 @@ QImage NewMaskImage(const QRect& R) {
   QImage Img(std::max(R.width(), 1), std::max(R.height(), 1), QImage::Format_ARGB32_Premultiplied);
   Img.fill(Qt::transparent);
   return Img;
+}
+
+TCachedFont::TGlyph& TCachedFont::Glyph(Char Ch) {
+  std::unique_ptr<TGlyph>& G = Glyphs[Ch];
+  if (G) return *G;
+  G = std::make_unique<TGlyph>();
+  // Drawn as a text of one character, with room on every side for any overhang.
+  const int Ascent = Metrics.ascent();
+  const int Pad = std::max({2, Ascent + Metrics.descent(), Metrics.maxWidth()});
+  QImage Img = NewMaskImage(QRect(0, 0, Advance(Ch) + 2 * Pad, Ascent + Metrics.descent() + 2 * Pad));
+  {
+    QPainter P(&Img);
+    P.setRenderHint(QPainter::TextAntialiasing, false);
+    P.setRenderHint(QPainter::Antialiasing, false);
+    P.setFont(Font);
+    P.setPen(Qt::black);
+    P.drawText(QPointF(Pad, Pad + Ascent), QString(QChar(Ch)));
+  }
+  // Only the rows and columns that hold ink are kept.
+  GraphicsBackend::TMask All;
+  ToMask(Img, 0, 0, All);
+  int L = All.Width, T = All.Height, R = -1, B = -1;
+  for (int Y = 0; Y < All.Height; ++Y)
+    for (int X = 0; X < All.Width; ++X)
+      if (All.Bits[static_cast<size_t>(Y) * All.Width + X]) {
+        L = std::min(L, X);
+        R = std::max(R, X);
+        T = std::min(T, Y);
+        B = std::max(B, Y);
+      }
+  if (R < 0) return *G;  // a blank
+  G->DX = L - Pad;
+  G->DY = T - Pad;
+  G->Ink.Width = R - L + 1;
+  G->Ink.Height = B - T + 1;
+  G->Ink.Bits.resize(static_cast<size_t>(G->Ink.Width) * G->Ink.Height);
+  for (int Y = 0; Y < G->Ink.Height; ++Y)
+    std::memcpy(G->Ink.Bits.data() + static_cast<size_t>(Y) * G->Ink.Width,
+                All.Bits.data() + static_cast<size_t>(Y + T) * All.Width + L, static_cast<size_t>(G->Ink.Width));
+  return *G;
 }
 
 // The angle (degrees, counter-clockwise, parametric) on the ellipse in R of the ray from its
@@ -203,15 +285,9 @@ Integer TextWidth(const TFont& Font, const String& Text) {
   // Printable Latin-1 text adds up its characters' advances (the canvas fonts are hinted to whole
   // pixels and set without kerning), unless two of its characters are joined by the face. Other
   // text is shaped.
+  if (!C.AddsUp(Text)) return C.Metrics.horizontalAdvance(ToQString(Text));
   Integer Width = 0;
-  Char Prev = 0;
-  for (size_t I = 0; I < Text.size(); ++I) {
-    const Char Ch = Text[I];
-    if (Ch < 0x20 || (Ch >= 0x7F && Ch < 0xA0) || Ch == 0xAD || Ch > 0xFF || (I > 0 && !C.PairAddsUp(Prev, Ch)))
-      return C.Metrics.horizontalAdvance(ToQString(Text));
-    Width += C.Advance(Ch);
-    Prev = Ch;
-  }
+  for (const Char Ch : Text) Width += C.Advance(Ch);
   return Width;
 }
 
@@ -345,11 +421,28 @@ bool SetTextPixels(TBitmap::Image& Image, const TRegion& Clip, const TFont& Font
                    const String& Text, TColor RGB) {
   if (Font.Orientation() % 3600 != 0) return false;
   if (Text.empty() || Image.Empty() || Clip.IsEmpty()) return true;
+  TCachedFont& C = Cached(Font);
+  const TFontStyles Style = Font.Style();
+  if (!Style.Contains(fsUnderline) && !Style.Contains(fsStrikeOut) && C.AddsUp(Text)) {
+    // Each character's ink, kept from its first drawing, is coloured where the advances put it.
+    GraphicsRaster::TRasterBrush Brush;
+    Brush.RGB = RGB & 0xFFFFFF;
+    Integer Pen = X;
+    for (const Char Ch : Text) {
+      TCachedFont::TGlyph& G = C.Glyph(Ch);
+      if (!G.Ink.Bits.empty()) {
+        G.Ink.Left = Pen + G.DX;
+        G.Ink.Top = Y + G.DY;
+        GraphicsRaster::FillMask(Image, Clip, G.Ink, Brush, pmCopy);
+      }
+      Pen += C.Advance(Ch);
+    }
+    return true;
+  }
   QImage::Format Format = QImage::Format_RGB32;
   if (Image.Format == pf24bit) Format = QImage::Format_BGR888;
   if (Image.Format == pf32bit) Format = QImage::Format_ARGB32_Premultiplied;
   QImage Img(Image.Bits(), Image.Width, Image.Height, Image.BytesPerLine, Format);
-  const TCachedFont& C = Cached(Font);
   QPainter P(&Img);
   P.setRenderHint(QPainter::TextAntialiasing, false);
   P.setRenderHint(QPainter::Antialiasing, false);

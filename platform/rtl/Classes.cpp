@@ -59,8 +59,11 @@ String TextFromBytes(std::string_view Bytes, TEncoding& Encoding) {
 
 std::string TextToBytes(const String& Text, TEncoding Encoding) {
   switch (Encoding) {
-    case TEncoding::UTF8:
-      return "\xEF\xBB\xBF" + StringToUtf8(Text);
+    case TEncoding::UTF8: {
+      std::string out = StringToUtf8(Text);
+      out.insert(0, "\xEF\xBB\xBF");
+      return out;
+    }
     case TEncoding::Unicode:
     case TEncoding::BigEndianUnicode: {
       const bool be = Encoding == TEncoding::BigEndianUnicode;

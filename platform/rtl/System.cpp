@@ -77,8 +77,24 @@ String Utf8ToString(std::string_view utf8) {
 
 std::string StringToUtf8(const String& s) {
   std::string out;
-  out.reserve(s.size());
-  for (size_t i = 0; i < s.size(); ++i) {
+  // The leading run of ASCII, the bulk of most texts, is found eight units at a time and copied
+  // as it is.
+  const char16_t* p = s.data();
+  const size_t n = s.size();
+  size_t ascii = 0;
+  while (ascii + 8 <= n) {
+    char16_t bits = 0;
+    for (size_t k = 0; k < 8; ++k) bits |= p[ascii + k];
+    if (bits >= 0x80) break;
+    ascii += 8;
+  }
+  while (ascii < n && p[ascii] < 0x80) ++ascii;
+  out.resize(ascii);
+  char* o = out.data();
+  for (size_t i = 0; i < ascii; ++i) o[i] = static_cast<char>(p[i]);
+  if (ascii == s.size()) return out;
+  out.reserve(s.size() + (s.size() - ascii) * 2);
+  for (size_t i = ascii; i < s.size(); ++i) {
     char32_t cp = s[i];
     if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
       cp = 0x10000 + ((cp - 0xD800) << 10) + (s[i + 1] - 0xDC00);

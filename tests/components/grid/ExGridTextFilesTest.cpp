@@ -57,6 +57,9 @@ TEST_F(ExGridTextFilesTest, CsvFieldsAreQuotedAsTheSettingsSay) {
       {"always quotes keeps the LF of a line break", u"a\r\nb", true, true, false, "\"a\nb\""},
       {"java empty", u"", false, true, true, "^"},
       {"java delimiter stays bare", u"a,b", false, true, true, "a,b"},
+      {"the delimiter and quotes", u"a,\"b\"", false, true, false, "\"a,\"\"b\"\"\""},
+      {"a lone CR is quoted", u"a\rb", false, true, false, "\"a\rb\""},
+      {"a lone LF stays bare", u"a\nb", false, true, false, "a\nb"},
   };
   for (const Case& C : Cases) {
     SCOPED_TRACE(C.Name);
@@ -85,10 +88,16 @@ TEST_F(ExGridTextFilesTest, CsvInUnicodeIsUtf8WithAMarkAndAppendingKeepsTheFileF
   Grid->SetCells(1, 1, u"x");
   Grid->AppendToCSV(F, true);
   EXPECT_EQ(ReadBytes(F), "\xEF\xBB\xBF\xC3\xA9t\xC3\xA9\r\nx\r\n");
-  // Without Unicode the ANSI code page.
+  // Appending without Unicode keeps the encoding the file was read in.
+  Grid->SetCells(1, 1, u"\u00fc");
+  Grid->AppendToCSV(F);
+  EXPECT_EQ(ReadBytes(F), "\xEF\xBB\xBF\xC3\xA9t\xC3\xA9\r\nx\r\n\xC3\xBC\r\n");
+  // Without Unicode the ANSI code page, also for the lines appended.
   Grid->SetCells(1, 1, u"\u00e9");
   Grid->SaveToCSV(F);
   EXPECT_EQ(ReadBytes(F), "\xE9\r\n");
+  Grid->AppendToCSV(F);
+  EXPECT_EQ(ReadBytes(F), "\xE9\r\n\xE9\r\n");
 }
 
 TEST_F(ExGridTextFilesTest, CsvWriterReportsProgressOnlyWhenItChanges) {
