@@ -1,6 +1,7 @@
 // Database files read through mdbtools: the connection opens the file, a record set runs a query
 // through the mdbtools SQL engine and keeps every record it returns.
 #include "platform/office/Database.h"
+#include "platform/office/OfficeLibraries.h"
 
 #include <mdbsql.h>
 
@@ -461,6 +462,8 @@ constexpr rlim_t ReaderCpuSeconds = 120;
 // with it. Work's EOleException comes back as it was raised; a process that dies or runs past its
 // processor time raises EOleException with Failed.
 std::string RunApart(const std::function<std::string()>& Work, const String& Failed) {
+  const std::string NoLibrary = Load_Database_Library();
+  if (!NoLibrary.empty()) throw EOleException(Failed + u": " + Utf8ToString(NoLibrary));
   int Fd[2];
   if (pipe(Fd) != 0) throw EOleException(Failed + u": the database reader could not be started");
   std::fflush(nullptr);

@@ -21,7 +21,9 @@
 #include "platform/os/Icmp.h"
 #include "platform/os/Process.h"
 #include "platform/os/SerialPorts.h"
+#include "platform/os/SharedLibrary.h"
 #include "platform/os/Shell.h"
+#include "platform/rtl/SysUtils.h"
 
 namespace {
 
@@ -349,6 +351,34 @@ TEST(Http, SeamReplacesTheClient) {
 
 // ---------------------------------------------------------------------------------------------
 // ICMP
+
+TEST(SharedLibrary, PresentLibraryGivesItsFunctions) {
+  TSharedLibrary Libc("libc.so.6");
+  EXPECT_TRUE(Libc.Load());
+  EXPECT_EQ(Libc.LoadError(), "");
+  using TStrlen = size_t (*)(const char*);
+  EXPECT_EQ(reinterpret_cast<TStrlen>(Libc.Need("strlen"))("four"), 4u);
+  EXPECT_EQ(Libc.Find("no_such_function_here"), nullptr);
+  try {
+    Libc.Need("no_such_function_here");
+    FAIL() << "a missing function raised nothing";
+  } catch (const Exception& E) {
+    EXPECT_EQ(E.Message(), u"The library libc.so.6 has no function no_such_function_here");
+  }
+}
+
+TEST(SharedLibrary, MissingLibraryIsReportedByNameAndNeverCrashes) {
+  TSharedLibrary Missing("libkp_no_such_library.so.7");
+  EXPECT_FALSE(Missing.Load());
+  EXPECT_NE(Missing.LoadError().find("libkp_no_such_library.so.7"), std::string::npos);
+  EXPECT_EQ(Missing.Find("anything"), nullptr);
+  try {
+    Missing.Need("anything");
+    FAIL() << "a missing library raised nothing";
+  } catch (const Exception& E) {
+    EXPECT_EQ(E.Message().rfind(u"The library libkp_no_such_library.so.7 could not be loaded: ", 0), 0u);
+  }
+}
 
 TEST(Icmp, EchoFromTheLoopbackAddress) {
   TSystemIcmpClient client;
