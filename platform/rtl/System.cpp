@@ -1,37 +1,31 @@
 #include "platform/rtl/System.h"
 
 #include <cmath>
-
-namespace {
-
-// Appends the UTF-16 form of one code point.
-void AppendCodePoint(String& out, char32_t cp) {
-  if (cp < 0x10000) {
-    out.push_back(static_cast<Char>(cp));
-  } else {
-    cp -= 0x10000;
-    out.push_back(static_cast<Char>(0xD800 + (cp >> 10)));
-    out.push_back(static_cast<Char>(0xDC00 + (cp & 0x3FF)));
-  }
-}
-
-}  // namespace
+#include <cstdint>
+#include <cstring>
 
 String Utf8ToString(std::string_view utf8) {
-  String out;
-  out.reserve(utf8.size());
-  size_t i = 0;
   const size_t n = utf8.size();
+  // No byte gives more than one UTF-16 unit (a four-byte sequence gives two), so the text is
+  // written straight into room for n units and cut to its length at the end.
+  String out(n, u'\0');
+  Char* const begin = out.data();
+  Char* d = begin;
+  const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
+  size_t i = 0;
   while (i < n) {
-    const auto b0 = static_cast<unsigned char>(utf8[i]);
+    // ASCII goes over eight bytes at a time while none has its top bit set.
+    uint64_t word;
+    while (n - i >= 8 && (std::memcpy(&word, s + i, 8), (word & 0x8080808080808080ull) == 0)) {
+      for (int k = 0; k < 8; ++k) d[k] = s[i + k];
+      d += 8;
+      i += 8;
+    }
+    if (i >= n) break;
+    const unsigned char b0 = s[i];
     if (b0 < 0x80) {
-      // A run of ASCII goes over in one step.
-      size_t j = i + 1;
-      while (j < n && static_cast<unsigned char>(utf8[j]) < 0x80) ++j;
-      const size_t at = out.size();
-      out.resize(at + (j - i));
-      for (size_t k = i; k < j; ++k) out[at + (k - i)] = static_cast<Char>(utf8[k]);
-      i = j;
+      *d++ = b0;
+      ++i;
       continue;
     }
     int extra = 0;
@@ -46,32 +40,34 @@ String Utf8ToString(std::string_view utf8) {
       extra = 3;
       cp = b0 & 0x07;
     } else {
-      out.push_back(0xFFFD);  // a stray continuation or an invalid lead byte
+      *d++ = 0xFFFD;  // a stray continuation or an invalid lead byte
       ++i;
       continue;
     }
     bool ok = true;
     for (int k = 1; k <= extra; ++k) {
-      if (i + k >= n) {
+      if (i + k >= n || (s[i + k] & 0xC0) != 0x80) {
         ok = false;
         break;
       }
-      const auto b = static_cast<unsigned char>(utf8[i + k]);
-      if ((b & 0xC0) != 0x80) {
-        ok = false;
-        break;
-      }
-      cp = (cp << 6) | (b & 0x3F);
+      cp = (cp << 6) | (s[i + k] & 0x3F);
     }
     static const char32_t kMin[] = {0, 0x80, 0x800, 0x10000};
     if (!ok || cp < kMin[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-      out.push_back(0xFFFD);
+      *d++ = 0xFFFD;
       ++i;
       continue;
     }
-    AppendCodePoint(out, cp);
+    if (cp < 0x10000) {
+      *d++ = static_cast<Char>(cp);
+    } else {
+      cp -= 0x10000;
+      *d++ = static_cast<Char>(0xD800 + (cp >> 10));
+      *d++ = static_cast<Char>(0xDC00 + (cp & 0x3FF));
+    }
     i += extra + 1;
   }
+  out.resize(static_cast<size_t>(d - begin));
   return out;
 }
 

@@ -40,3 +40,27 @@ TEST(SystemTest, Utf8RoundTripsIncludingSurrogatePairs) {
   EXPECT_EQ(StringToUtf8(String(9, u'z')), std::string(9, 'z'));
   EXPECT_EQ(StringToUtf8(String()), std::string());
 }
+
+// ASCII is taken eight bytes at a time: the cases put sequences and faults on both sides of those
+// steps and at the very end of the bytes.
+TEST(SystemTest, Utf8ToStringAcrossAsciiRunsAndFaults) {
+  const struct {
+    const char* Name;
+    std::string Bytes;
+    String Text;
+  } Cases[] = {
+      {"empty", "", u""},
+      {"ascii shorter than a step", "abc", u"abc"},
+      {"ascii of two steps and a tail", "0123456789abcdefXYZ", u"0123456789abcdefXYZ"},
+      {"letter inside the first step", "abc\xC3\xA9" "defghijk", u"abc\u00E9defghijk"},
+      {"letter right after a step", "01234567\xC3\xA9x", u"01234567\u00E9x"},
+      {"pair after a step", "01234567\xF0\x9F\x98\x80", String(u"01234567") + String{0xD83D, 0xDE00}},
+      {"sequence cut at the end", "0123456789\xE2\x82", String(u"0123456789") + String{0xFFFD, 0xFFFD}},
+      {"stray continuation", "abcdefgh\x80" "abcdefgh", String(u"abcdefgh") + String{0xFFFD} + u"abcdefgh"},
+      {"overlong form", "\xC0\xAF" "abcdefgh", String{0xFFFD, 0xFFFD} + u"abcdefgh"},
+      {"encoded surrogate", "\xED\xA0\x80z", String{0xFFFD, 0xFFFD, 0xFFFD} + u"z"},
+      {"beyond the last code point", "\xF4\x90\x80\x80", String{0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD}},
+      {"code page byte among ascii", "Temp\x82rature sensor", String(u"Temp") + String{0xFFFD} + u"rature sensor"},
+  };
+  for (const auto& C : Cases) EXPECT_EQ(Utf8ToString(C.Bytes), C.Text) << C.Name;
+}
