@@ -9,9 +9,7 @@
 // features are on, the disjunct row selection and the modified marks.
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <limits>
-#include <map>
 #include <memory>
 #include <numeric>
 #include <vector>
@@ -135,30 +133,35 @@ class TUpdateLock {
 // look at (number or not, the parsed value, the date and time marks, the upper-case or stripped
 // text). The comparison of two rows then works on the keys with the same rules as CompareCells,
 // pair by pair, so rows compare as they always did (the automatic style still decides by the first
-// text of the pair). The partition runs on row numbers; the rows move once, as handles, at the end.
+// text of the pair). The sort column's keys are made for every row before the partition; the
+// columns that only break ties get a row's key when a tie first needs it. The partition runs on
+// row numbers; the rows move once, as handles, at the end.
 
 constexpr double NotComputed = std::numeric_limits<double>::quiet_NaN();
 
 struct TRowKey {
-  String S;         // the text compared
-  String Upper;     // S in upper case, where a no-case style may compare it
-  String Num;       // the text the numeric styles read (prefix, suffix, separators handled)
-  String Stripped;  // the text without HTML tags, for ssHTML
+  String S;    // the text compared
+  String Alt;  // S in upper case where a no-case style may compare it; the stripped text for ssHTML
   double Value = 0;
-  bool NumOk = false;  // Num is a whole number, or the cell is empty (counts as 0)
-  bool IsNum = false;  // S is a number text
-  Byte DateKind = 0;   // automatic: 1 S looks like a date, 2 like a time, 0 neither
-  bool HasDateSep = false;
-  bool HasTimeSep = false;
   double DateV = NotComputed;
   double TimeV = NotComputed;
   double ShortV = NotComputed;
+  bool Ready = false;
+  bool IsNum = false;     // S is a number text
+  bool NumOk = false;     // the numeric text is a whole number, or the cell is empty (counts as 0)
+  bool NumBlank = false;  // the text the numeric styles read is empty
+  Byte DateKind = 0;      // automatic: 1 S looks like a date, 2 like a time, 0 neither
+  bool HasDateSep = false;
+  bool HasTimeSep = false;
 };
 
 struct TColumnKeys {
   bool Ready = false;
+  bool Ignored = false;            // an IgnoreColumns column: its cells always compare equal
   TSortStyle Style = ssAutomatic;  // the column's style, after GetColFormat
-  std::vector<TRowKey> Rows;       // by row, from the first row sorted
+  String Prefix;
+  String Suffix;
+  std::vector<TRowKey> Rows;  // by row, from the first row sorted
 };
 
 // Thrown while the keys are made when a column compares by something the keys do not hold (custom
@@ -197,7 +200,8 @@ void PartitionSort(Integer Left, Integer Right, Integer Wanted, TTakePivot TakeP
 
 bool CheckType(TCellType T) { return T == ctCheckBox || T == ctDataCheckBox || T == ctVirtCheckBox || T == ctRowCheckBox; }
 
-double Cached(double& Slot, const std::function<double()>& Make) {
+template <class TMake>
+double Cached(double& Slot, TMake Make) {
   if (std::isnan(Slot)) Slot = Make();
   return Slot;
 }
@@ -437,74 +441,107 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
   const Integer N = Right - Left + 1;
   const bool IgnoreCase = FSortSettings->IgnoreCase();
   const bool Virtual = FSortSettings->SortOnVirtualCells();
-  std::map<Integer, TColumnKeys> Columns;
+  const bool Full = FSortSettings->Full();
+  const bool IgnoreBlanks = FSortSettings->IgnoreBlanks();
+  const bool BlanksFirst = FSortSettings->BlankPos() == blFirst;
+  const TSortDirection Direction = FSortSettings->Direction();
+  const Integer TotalCols = TotalColCount();
+  const Char DateSep = GridDateSeparator();
+  const Char TimeSep = GridTimeSeparator();
+  const Char Th = GridThousandSeparator();
+  const Char Dec = GridDecimalSeparator();
+  // The sort indexes as columns and directions.
+  std::vector<std::pair<Integer, bool>> Entries;
+  if (Indexed) {
+    for (Integer i = 0; i < FSortIndexes->Count(); ++i) {
+      const Integer Entry = FSortIndexes->Items(i);
+      Entries.push_back({Entry & 0x7FFFFFFF, (static_cast<Cardinal>(Entry) & 0x80000000u) != 0});
+    }
+    if (Entries.empty()) return false;  // the cell by cell sort raises the list's range error
+  }
+  std::vector<std::unique_ptr<TColumnKeys>> Columns;
 
-  auto MakeKeys = [&](Integer ACol, TColumnKeys& K) {
-    TSortStyle Style = FSortSettings->AutoFormat() ? ssAutomatic : IgnoreCase ? ssAlphaNoCase : ssAlphabetic;
-    String Prefix;
-    String Suffix;
-    GetColFormat(ACol, Style, Prefix, Suffix);
-    if (Style == ssCustom || Style == ssRaw || Style == ssImages || Style == ssCheckBox) throw TKeysUnfit();
-    K.Style = Style;
+  // The column's style and what stays the same for all its cells.
+  auto ColumnOf = [&](Integer ACol) -> TColumnKeys& {
+    if (ACol >= static_cast<Integer>(Columns.size())) Columns.resize(static_cast<size_t>(ACol) + 1);
+    std::unique_ptr<TColumnKeys>& P = Columns[static_cast<size_t>(ACol)];
+    if (!P) P = std::make_unique<TColumnKeys>();
+    TColumnKeys& K = *P;
+    if (K.Ready) return K;
+    K.Ignored = IsIgnoredColumn(ACol);
+    if (!K.Ignored) {
+      TSortStyle Style = FSortSettings->AutoFormat() ? ssAutomatic : IgnoreCase ? ssAlphaNoCase : ssAlphabetic;
+      GetColFormat(ACol, Style, K.Prefix, K.Suffix);
+      if (Style == ssCustom || Style == ssRaw || Style == ssImages || Style == ssCheckBox) throw TKeysUnfit();
+      K.Style = Style;
+      K.Rows.resize(static_cast<size_t>(N));
+    }
+    K.Ready = true;
+    return K;
+  };
+
+  auto MakeKey = [&](Integer ACol, TColumnKeys& K, Integer r, TRowKey& Key) {
+    const TSortStyle Style = K.Style;
     const bool Auto = Style == ssAutomatic;
     const bool AlphaNum = Style == ssAlphaNumeric || Style == ssAlphaNumericNoCase;
     const bool Upper = Style == ssAlphaNoCase || (Auto && IgnoreCase) || Style == ssAlphaNumericNoCase;
     const bool Numbers = Auto || AlphaNum || Style == ssNumeric || Style == ssFinancial;
-    const String DateSep(1, GridDateSeparator());
-    const String TimeSep(1, GridTimeSeparator());
-    const Char Th = GridThousandSeparator();
-    const Char Dec = GridDecimalSeparator();
-    K.Rows.resize(static_cast<size_t>(N));
-    for (Integer r = Left; r <= Right; ++r) {
-      TRowKey& Key = K.Rows[static_cast<size_t>(r - Left)];
-      Key.S = Virtual ? Cells(ACol, r) : GetGridCell(ACol, r);
-      const String& S = Key.S;
-      if (Auto && CheckType(GetCellType(ACol, r))) throw TKeysUnfit();
-      if (Auto || AlphaNum) Key.IsNum = IsNumberText(S);
-      if (Auto) {
-        Key.HasDateSep = Pos(DateSep, S) > 0;
-        Key.HasTimeSep = Pos(TimeSep, S) > 0;
-        const Integer Len = static_cast<Integer>(S.size());
-        const Integer p = Pos(DateSep, S);
-        if (p > 1 && p < 4 && p < Len) {
-          if (DigitsAround(S, p)) Key.DateKind = 1;
-        } else {
-          const Integer q = Pos(TimeSep, S);
-          if (q > 1 && q < 4 && q < Len && DigitsAround(S, q)) Key.DateKind = 2;
-        }
+    Key.S = Virtual ? Cells(ACol, r) : GetGridCell(ACol, r);
+    const String& S = Key.S;
+    if (Auto && CheckType(GetCellType(ACol, r))) throw TKeysUnfit();
+    if (Auto || AlphaNum) Key.IsNum = IsNumberText(S);
+    if (Auto) {
+      const size_t d = S.find(DateSep);
+      const size_t t = S.find(TimeSep);
+      Key.HasDateSep = d != String::npos;
+      Key.HasTimeSep = t != String::npos;
+      const Integer Len = static_cast<Integer>(S.size());
+      const Integer p = Key.HasDateSep ? static_cast<Integer>(d) + 1 : 0;
+      if (p > 1 && p < 4 && p < Len) {
+        if (DigitsAround(S, p)) Key.DateKind = 1;
+      } else {
+        const Integer q = Key.HasTimeSep ? static_cast<Integer>(t) + 1 : 0;
+        if (q > 1 && q < 4 && q < Len && DigitsAround(S, q)) Key.DateKind = 2;
       }
-      if (Upper) Key.Upper = UpperCase(S);
-      if (Numbers) {
-        String T = RemoveFirst(RemoveFirst(S, Suffix), Prefix);
+    }
+    if (Upper) Key.Alt = UpperCase(S);
+    if (Numbers) {
+      // The text the numeric rule reads: without suffix and prefix, thousand separators
+      // (financial) and with "." for the decimal separator. Most texts need none of that.
+      const bool Plain = K.Prefix.empty() && K.Suffix.empty() && Style != ssFinancial &&
+                         (Dec == u'.' || S.find(Dec) == String::npos);
+      String T;
+      if (!Plain) {
+        T = RemoveFirst(RemoveFirst(S, K.Suffix), K.Prefix);
         if (Style == ssFinancial) T.erase(std::remove(T.begin(), T.end(), Th), T.end());
         if (Dec != u'.') {
-          if (size_t d = T.find(Dec); d != String::npos) T[d] = u'.';
+          if (size_t p = T.find(Dec); p != String::npos) T[p] = u'.';
         }
-        Key.NumOk = DecimalValue(T, Key.Value);
-        // An empty cell counts as the number 0.
-        if (!Key.NumOk && (Virtual ? S : Cells(ACol, r)).empty()) {
-          Key.NumOk = true;
-          Key.Value = 0;
-        }
-        Key.Num = std::move(T);
       }
-      if (Style == ssHTML) Key.Stripped = StrippedCells(ACol, r);
+      const String& Num = Plain ? S : T;
+      Key.NumOk = DecimalValue(Num, Key.Value);
+      Key.NumBlank = Num.empty();
+      // An empty cell counts as the number 0.
+      if (!Key.NumOk && (Virtual ? S : Cells(ACol, r)).empty()) {
+        Key.NumOk = true;
+        Key.Value = 0;
+      }
     }
-    K.Ready = true;
+    if (Style == ssHTML) Key.Alt = StrippedCells(ACol, r);
+    Key.Ready = true;
   };
 
-  auto KeysOf = [&](Integer ACol) -> TColumnKeys& {
-    TColumnKeys& K = Columns[ACol];
-    if (!K.Ready) MakeKeys(ACol, K);
-    return K;
+  auto KeyOf = [&](Integer ACol, TColumnKeys& K, Integer Row) -> TRowKey& {
+    TRowKey& Key = K.Rows[static_cast<size_t>(Row - Left)];
+    if (!Key.Ready) MakeKey(ACol, K, Row, Key);
+    return Key;
   };
 
   // CompareCells on the keys of rows A and B (row numbers as they were before the sort).
-  auto CompareKeys = [&](Integer ACol, Integer A, Integer B, TSortDirection Direction) -> Integer {
+  auto CompareKeys = [&](Integer ACol, TColumnKeys& K, Integer A, Integer B, TSortDirection Dir) -> Integer {
     ++Compares;
-    TColumnKeys& K = KeysOf(ACol);
-    TRowKey& K1 = K.Rows[static_cast<size_t>(A - Left)];
-    TRowKey& K2 = K.Rows[static_cast<size_t>(B - Left)];
+    TRowKey& K1 = KeyOf(ACol, K, A);
+    TRowKey& K2 = KeyOf(ACol, K, B);
     TSortStyle Style = K.Style;
     if (Style == ssAutomatic) {
       if (K1.IsNum) {
@@ -524,13 +561,12 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
         Style = Style == ssAlphaNumeric ? ssAlphabetic : ssAlphaNoCase;
     }
     Integer Res = 0;
-    const String* B1 = &K1.S;
-    const String* B2 = &K2.S;
+    // Whether each text, as the style compares it, is empty (for the blanks rule).
+    bool Blank1 = K1.S.empty();
+    bool Blank2 = K2.S.empty();
     switch (Style) {
       case ssAlphaNoCase:
-        B1 = &K1.Upper;
-        B2 = &K2.Upper;
-        Res = Sign(K1.Upper.compare(K2.Upper));
+        Res = Sign(K1.Alt.compare(K2.Alt));
         break;
       case ssAnsiAlphaCase:
         Res = Sign(AnsiCompareStr(K1.S, K2.S));
@@ -540,8 +576,8 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
         break;
       case ssNumeric:
       case ssFinancial:
-        B1 = &K1.Num;
-        B2 = &K2.Num;
+        Blank1 = K1.NumBlank;
+        Blank2 = K2.NumBlank;
         Res = (!K1.NumOk && !K2.NumOk) ? 0 : CompareValues(K1.Value, K2.Value);
         break;
       case ssDate:
@@ -561,49 +597,69 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
         break;
       }
       case ssHTML:
-        B1 = &K1.Stripped;
-        B2 = &K2.Stripped;
-        Res = Sign(K1.Stripped.compare(K2.Stripped));
+        Blank1 = K1.Alt.empty();
+        Blank2 = K2.Alt.empty();
+        Res = Sign(K1.Alt.compare(K2.Alt));
         break;
       default:
         Res = Sign(K1.S.compare(K2.S));
         break;
     }
-    if (FSortSettings->IgnoreBlanks() && B1->empty() != B2->empty()) {
-      const bool First = FSortSettings->BlankPos() == blFirst;
-      Integer R = B1->empty() ? (First ? -1 : 1) : (First ? 1 : -1);
-      if (Direction == sdDescending) R = -R;
+    if (IgnoreBlanks && Blank1 != Blank2) {
+      Integer R = Blank1 ? (BlanksFirst ? -1 : 1) : (BlanksFirst ? 1 : -1);
+      if (Dir == sdDescending) R = -R;
       Res = R;
     }
     return Res;
   };
 
-  // CompareRows and CompareRowsIndexed on the keys.
-  std::function<Integer(Integer, Integer, Integer)> ByColumn = [&](Integer ACol, Integer A, Integer B) -> Integer {
-    Integer Res = IsIgnoredColumn(ACol) ? 0 : CompareKeys(ACol, A, B, FSortSettings->Direction());
-    if (Res == 0 && FSortSettings->Full() && ACol <= TotalColCount() - 2) Res = ByColumn(ACol + 1, A, B);
-    return Res;
+  // CompareRows and CompareRowsIndexed on the keys. A row compared with itself is equal in every
+  // column the comparison would visit; those comparisons are counted all the same.
+  auto ByColumn = [&](Integer A, Integer B) -> Integer {
+    for (Integer c = Col;; ++c) {
+      TColumnKeys& K = ColumnOf(c);
+      Integer Res = 0;
+      if (!K.Ignored) {
+        if (A == B)
+          ++Compares;
+        else
+          Res = CompareKeys(c, K, A, B, Direction);
+      }
+      if (Res != 0 || !Full || c > TotalCols - 2) return Res;
+    }
   };
-  std::function<Integer(Integer, Integer, Integer)> ByIndex = [&](Integer Index, Integer A, Integer B) -> Integer {
-    const Integer Entry = FSortIndexes->Items(Index);
-    const Integer ACol = Entry & 0x7FFFFFFF;
-    const bool Descending = (static_cast<Cardinal>(Entry) & 0x80000000u) != 0;
-    Integer Res = IsIgnoredColumn(ACol) ? 0 : CompareKeys(ACol, A, B, Descending ? sdDescending : sdAscending);
-    if (Res == 0 && FSortSettings->Full() && Index < FSortIndexes->Count() - 1) return ByIndex(Index + 1, A, B);
-    return Descending ? -Res : Res;
+  auto ByIndex = [&](Integer A, Integer B) -> Integer {
+    const Integer Count = static_cast<Integer>(Entries.size());
+    for (Integer i = 0;; ++i) {
+      const auto [c, Descending] = Entries[static_cast<size_t>(i)];
+      TColumnKeys& K = ColumnOf(c);
+      Integer Res = 0;
+      if (!K.Ignored) {
+        if (A == B)
+          ++Compares;
+        else
+          Res = CompareKeys(c, K, A, B, Descending ? sdDescending : sdAscending);
+      }
+      if (Res == 0 && Full && i < Count - 1) continue;
+      return Descending ? -Res : Res;
+    }
   };
-  auto Compare = [&](Integer A, Integer B) { return Indexed ? ByIndex(0, A, B) : ByColumn(Col, A, B); };
+  auto Compare = [&](Integer A, Integer B) { return Indexed ? ByIndex(A, B) : ByColumn(A, B); };
 
   // The partition sort of QuickSortRows (QuickSortRowsIndexed) on row numbers.
   const Integer OldCompares = Compares;
   const Integer OldSwaps = Swaps;
-  SortDir = FSortSettings->Direction() == sdDescending ? -1 : 1;
+  SortDir = Direction == sdDescending ? -1 : 1;
   const Integer Wanted = Indexed ? 1 : SortDir;
   std::vector<Integer> Ord(static_cast<size_t>(N));
   std::iota(Ord.begin(), Ord.end(), Left);
   auto At = [&](Integer Pos) -> Integer& { return Ord[static_cast<size_t>(Pos - Left)]; };
   try {
-    if (!Indexed) KeysOf(Col);
+    // The first column's keys for every row, at once.
+    const Integer First = Indexed ? Entries.front().first : Col;
+    TColumnKeys& K = ColumnOf(First);
+    if (!K.Ignored)
+      for (Integer r = Left; r <= Right; ++r) KeyOf(First, K, r);
     Integer Pivot = 0;
     PartitionSort(
         Left, Right, Wanted, [&](Integer M) { Pivot = At(M); }, [&](Integer i) { return Compare(Pivot, At(i)); },

@@ -91,6 +91,8 @@ String LocaleShortDateFormat() { return FormatSettings.ShortDateFormat; }
 // --- Character classes -------------------------------------------------------------------------
 
 bool IsDigitChar(Char Ch) {
+  // Below 0x80 only the ASCII digits are number characters; most texts never reach the table.
+  if (Ch < 0x80) return Ch >= u'0' && Ch <= u'9';
   auto It = std::upper_bound(NumberRanges.begin(), NumberRanges.end(), Ch,
                              [](Char C, const std::pair<Char, Char>& R) { return C < R.first; });
   if (It == NumberRanges.begin()) return false;

@@ -1223,6 +1223,57 @@ TEST_F(ExGridDataTest, SortByKeysMatchesTheSortCellByCell) {
   }
 }
 
+// Ties broken by the columns to the right (an ignored column passed over) and the indexed sort's
+// entries give the same rows, comparisons and exchanges by keys as cell by cell.
+TEST_F(ExGridDataTest, TieBreaksAndIndexedSortsByKeysMatchTheSortCellByCell) {
+  struct Case {
+    const char* Name;
+    bool Indexed;
+    std::vector<std::pair<Integer, bool>> Entries;  // column, descending
+    std::vector<Integer> Ignored;
+  } Cases[] = {
+      {"ties on the next columns", false, {}, {}},
+      {"ties skip an ignored column", false, {}, {2}},
+      {"indexed, second entry descending", true, {{1, false}, {2, true}}, {}},
+      {"indexed, first entry ignored", true, {{1, false}, {3, false}}, {1}},
+      {"indexed, automatic numbers first", true, {{2, false}, {1, true}}, {}},
+  };
+  const Texts A{u"b", u"a", u"b", u"a", u"b", u"c", u"a", u"b"};
+  const Texts B{u"10", u"9", u"9", u"", u"10", u"x", u"9", u"2"};
+  for (const Case& C : Cases) {
+    Texts Order[2];
+    Integer Work[2][2];
+    for (Integer Pass = 0; Pass < 2; ++Pass) {
+      std::vector<Texts> Rows;
+      for (size_t i = 0; i < A.size(); ++i) Rows.push_back({u"", A[i], B[i], IntToStr(static_cast<Integer>(A.size() - i))});
+      Load(Rows, 4);
+      Grid->SortSettings()->SetAutoFormat(true);
+      Grid->SortSettings()->SetFull(true);
+      Grid->IgnoreColumns()->Clear();
+      for (Integer I : C.Ignored) Grid->IgnoreColumns()->Add(I);
+      Grid->SortIndexes()->Clear();
+      for (const auto& [Col, Desc] : C.Entries) Grid->SortIndexes()->AddIndex(Col, !Desc);
+      Grid->MouseActions()->SetDisjunctRowSelect(Pass == 1);
+      Grid->Navigation()->SetMoveRowOnSort(Pass == 1);
+      const Integer Compares = Grid->SortCompares(), Swaps = Grid->SortSwaps();
+      if (C.Indexed)
+        Grid->QSortIndexed();
+      else
+        Grid->Sort(1, sdAscending);
+      Work[Pass][0] = Grid->SortCompares() - Compares;
+      Work[Pass][1] = Grid->SortSwaps() - Swaps;
+      for (Integer r = 1; r < Grid->RowCount(); ++r)
+        Order[Pass].push_back(Grid->Cells(1, r) + u"|" + Grid->Cells(2, r) + u"|" + Grid->Cells(3, r));
+      Grid->MouseActions()->SetDisjunctRowSelect(false);
+      Grid->Navigation()->SetMoveRowOnSort(false);
+      Grid->IgnoreColumns()->Clear();
+    }
+    EXPECT_EQ(Order[0], Order[1]) << C.Name;
+    EXPECT_EQ(Work[0][0], Work[1][0]) << C.Name << ": comparisons";
+    EXPECT_EQ(Work[0][1], Work[1][1]) << C.Name << ": exchanges";
+  }
+}
+
 // A mixed column of 20,000 rows under the automatic comparison (decided by the first text of each
 // pair, so no consistent order) sorts to an end with every row kept once.
 TEST_F(ExGridDataTest, AnInconsistentComparisonEndsWithEveryRowKept) {
