@@ -28,7 +28,17 @@ TGridCell& TGridCellStore::Ensure(Integer ACol, Integer ARow) {
   if (ARow >= StoredRows()) FRows.resize(static_cast<size_t>(ARow) + 1);
   std::unique_ptr<TGridCellRow>& row = FRows[static_cast<size_t>(ARow)];
   if (!row) row = std::make_unique<TGridCellRow>();
-  if (ACol >= static_cast<Integer>(row->Cells.size())) row->Cells.resize(static_cast<size_t>(ACol) + 1);
+  std::vector<TGridCell>& cells = row->Cells;
+  const size_t need = static_cast<size_t>(ACol) + 1;
+  if (need > cells.size()) {
+    if (need > cells.capacity()) {
+      // Doubling, but not past the row room when the cell lies inside it.
+      size_t room = std::max(need, 2 * cells.capacity());
+      if (need <= FRowRoom) room = std::min(room, FRowRoom);
+      cells.reserve(room);
+    }
+    cells.resize(need);
+  }
   return row->Cells[static_cast<size_t>(ACol)];
 }
 

@@ -55,6 +55,10 @@ class TGridCellStore {
   // Forgets everything.
   void Clear();
 
+  // The cell room a row grows to (the grid's column count): a row filled cell by cell up to it
+  // holds no unused room. Writes past it grow the row as before.
+  void SetRowRoom(Integer Cells) { FRowRoom = Cells > 0 ? static_cast<size_t>(Cells) : 0; }
+
   // The number of row positions the store holds (rows past it are empty).
   Integer StoredRows() const { return static_cast<Integer>(FRows.size()); }
   // The handle of a row, nullptr for a row with no cells stored (tests of the cheap row move).
@@ -65,4 +69,5 @@ class TGridCellStore {
   TGridCell& Ensure(Integer ACol, Integer ARow);
 
   std::vector<std::unique_ptr<TGridCellRow>> FRows;
+  size_t FRowRoom = 0;
 };

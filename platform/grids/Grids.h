@@ -513,6 +513,8 @@ class TStringGrid : public TDrawGrid {
   void ColumnMoved(Integer FromIndex, Integer ToIndex) override;
   void RowMoved(Integer FromIndex, Integer ToIndex) override;
   void RowDeleted(Integer ARow) override;
+  // Rows of the cell store grow their room up to the new column count.
+  void SizeChanged(Integer OldColCount, Integer OldRowCount) override;
   std::vector<std::unique_ptr<TGridCellRow>> RowsTaken(const std::vector<Integer>& Rows, Integer End) override;
   // The cell store itself, for the row operations that move handles.
   TGridCellStore& CellStoreForUpdate() { return FCells; }

@@ -218,6 +218,11 @@ void TStringGrid::RowMoved(Integer FromIndex, Integer ToIndex) {
 
 void TStringGrid::RowDeleted(Integer ARow) { FCells.ClearRow(ARow); }
 
+void TStringGrid::SizeChanged(Integer OldColCount, Integer OldRowCount) {
+  FCells.SetRowRoom(ColCount());
+  TDrawGrid::SizeChanged(OldColCount, OldRowCount);
+}
+
 std::vector<std::unique_ptr<TGridCellRow>> TStringGrid::RowsTaken(const std::vector<Integer>& Rows, Integer End) {
   return FCells.TakeRows(Rows, End);
 }
