@@ -73,6 +73,7 @@ String TExStringGrid::GetRectAsText(TGridRect R, bool Disjunct) {
   ExportNotification(esExportStart, -1);
   const bool RowDisjunct = FMouseActions->DisjunctRowSelect() && Disjunct && !FMouseActions->DisjunctColSelect();
   const bool ColDisjunct = FMouseActions->DisjunctColSelect() && Disjunct;
+  const bool CopyTags = FNavigation->CopyHTMLTagsToClipboard();
   String S;
   for (Integer r = R.Top; r <= R.Bottom; ++r) {
     ExportNotification(esExportNewRow, r);
@@ -80,12 +81,13 @@ String TExStringGrid::GetRectAsText(TGridRect R, bool Disjunct) {
     for (Integer c = R.Left; c <= R.Right; ++c) {
       if (ColDisjunct && !ColSelect(c)) continue;
       const Integer RC = RealColIndex(c);
-      String V = DecodeUnicodeText(SaveCell(RC, r));
+      String V = SaveCell(RC, r);
+      if (V.compare(0, UnicodeTextMarker.size(), UnicodeTextMarker) == 0) V = DecodeUnicodeText(V);
       if (V.find(u'\r') != String::npos) {
         // A line break inside a value: the value is quoted, its CRs become LFs.
         V = u"\"" + CRToLF(V) + u"\"";
       }
-      if (!FNavigation->CopyHTMLTagsToClipboard() && V.find(u"</") != String::npos)
+      if (!CopyTags && V.find(u"</") != String::npos)
         V = StrippedCells(RC, r);
       else if (V.find(u"{\\") != String::npos)
         V = GridRichTextToPlain(Cells(RC, r));

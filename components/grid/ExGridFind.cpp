@@ -17,6 +17,16 @@ namespace {
 // The search text that finds empty cells.
 const String EmptyCellSearch = u"\"\"";
 
+// Text from position From holds What (upper case when Fold), each character of Text upper-cased
+// as AnsiUpperCase does when Fold: the test on the upper-cased text without making it.
+bool SameAt(const String& Text, size_t From, const String& What, bool Fold) {
+  for (size_t i = 0; i < What.size(); ++i) {
+    const Char C = Text[From + i];
+    if ((Fold ? AnsiUpperChar(C) : C) != What[i]) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 // --- The scan -----------------------------------------------------------------------------------
@@ -33,17 +43,22 @@ bool TExStringGrid::MatchFindCell(Integer ACol, Integer ARow, bool Wide) {
     Text = ByReal ? AllCells(ACol, ARow) : Cells(ACol, ARow);
     if (P.Contains(fnIgnoreHTMLTags)) Text = StripHtml(Text);
   }
-  if (!MatchCase) Text = AnsiUpperCase(Text);
 
   if (SearchCache == EmptyCellSearch) return Text.empty();
   if (SearchCacheWide == EmptyCellSearch) return Text.empty();
 
+  if (!Wide && P.Contains(fnMatchRegular)) return MatchFilter(SearchCache, MatchCase ? Text : AnsiUpperCase(Text), MatchCase);
+  // The position of the search text in the (upper-cased) cell text: at the start with
+  // fnMatchStart, anywhere otherwise; the whole text with fnMatchFull. An empty search text is
+  // found nowhere.
   const String& What = Wide ? SearchCacheWide : SearchCache;
-  if (!Wide && P.Contains(fnMatchRegular)) return MatchFilter(SearchCache, Text, MatchCase);
-  const Integer p = What.empty() ? 0 : Pos(What, Text);
-  const bool StartOk = P.Contains(fnMatchStart) ? p == 1 : p > 0;
-  const bool FullOk = P.Contains(fnMatchFull) ? What == Text : true;
-  return StartOk && FullOk;
+  if (What.empty() || Text.size() < What.size()) return false;
+  const bool Fold = !MatchCase;
+  if (P.Contains(fnMatchFull)) return Text.size() == What.size() && SameAt(Text, 0, What, Fold);
+  if (P.Contains(fnMatchStart)) return SameAt(Text, 0, What, Fold);
+  for (size_t i = 0; i + What.size() <= Text.size(); ++i)
+    if (SameAt(Text, i, What, Fold)) return true;
+  return false;
 }
 
 Integer TExStringGrid::FindHiddenNodeRow(Integer ARow) {

@@ -263,6 +263,8 @@ String AnsiUpperCase(const String& S) {
   return out;
 }
 
+Char AnsiUpperChar(Char C) { return UnicodeUpper(C); }
+
 String AnsiLowerCase(const String& S) {
   String out = S;
   for (auto& c : out) c = UnicodeLower(c);

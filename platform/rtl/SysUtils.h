@@ -220,6 +220,8 @@ String LowerCase(const String& S);
 // Every letter (Unicode simple case mapping).
 String AnsiUpperCase(const String& S);
 String AnsiLowerCase(const String& S);
+// One character as AnsiUpperCase maps it (one character always maps to one).
+Char AnsiUpperChar(Char C);
 // Ordinal comparisons: < 0, 0 or > 0. CompareText ignores the case of ASCII letters.
 Integer CompareStr(const String& S1, const String& S2);
 Integer CompareText(const String& S1, const String& S2);
