@@ -2350,6 +2350,8 @@ class TExStringGrid : public TBaseGrid {
   TCursor FOldCursor = crDefault;
   bool FBlockFocus = false;
   bool FBlockKill = false;
+  // Set while Esc hides a drop-down editor: the commit then leaves the cell as it was.
+  bool FCancelSpecialEdit = false;
   bool FDblClk = false;
   TGridRect FOldSelection;
   TGridRect FSizeSelection;
@@ -2754,6 +2756,14 @@ class TExStringGrid : public TBaseGrid {
   void LoadDateTimeEditor(TSpecialEditorShow& S, Integer RCol, Integer ARow, Integer H, const String& Text);
   void LoadDropDownValue(Integer RCol, Integer ARow, TColor BC, const String& Text);
   void LoadImagePickerValue(Integer RCol, Integer ARow);
+  // The steps of CommitSpecialEditor (ExGridEditSpecial.cpp), by editor kind.
+  void EndSpecialEditor(TWinControl* C);
+  void CommitSpinEditor(Integer RCol, Integer ARow);
+  void CommitEditLink(Integer RCol, Integer ARow);
+  void CommitControlEditor(Integer RCol, Integer ARow);
+  void CommitDropDownEditor(Integer RCol, Integer ARow);
+  void CommitColorPickerValue(Integer RCol, Integer ARow);
+  void CommitImagePickerValue(Integer RCol, Integer ARow);
   // The saved window procedure of the edit link's control.
   TWndMethod FEditLinkSavedWndProc;
   // How deep the Tab walk is in passing over cells that cannot be edited.

@@ -73,6 +73,13 @@ class TGridDropDownKeys {
     }
     if (Key == VK_ESCAPE) {
       writeText(g->GetCurrentCell());
+      // A cancel: hiding the editor writes nothing into the cell. The colour and image pickers
+      // would otherwise write their value, which the cell's text need not be.
+      g->FCancelSpecialEdit = true;
+      struct Cancel {
+        bool& f;
+        ~Cancel() { f = false; }
+      } cancel{g->FCancelSpecialEdit};
       g->HideInplaceEdit();
       FocusGrid(g);
       Key = 0;

@@ -743,6 +743,8 @@ void TExStringGrid::ShowEditLink(Integer ACol, Integer ARow, TRect R, TColor ACo
 
 // --- Committing --------------------------------------------------------------------------------------
 
+// Takes the value of the special editor of EditControl into the cell (ACol a display column),
+// hides the editor and reports the end of the edit.
 void TExStringGrid::CommitSpecialEditor(Integer ACol, Integer ARow) {
   if (FDestroyingGrid || HasState(csDestroying)) return;
   FSpecialEditor = false;
@@ -756,92 +758,12 @@ void TExStringGrid::CommitSpecialEditor(Integer ACol, Integer ARow) {
   } unblock{this};
   const Integer rc = DisplayToRealCol(ACol);
   FStartEditChar = 0;
-  auto done = [this](TWinControl* C) {
-    if (C) {
-      C->SetEnabled(false);
-      C->SetVisible(false);
-    }
-    EditMode = false;
-  };
-
   switch (EditControl) {
     case edSpinEdit:
     case edFloatSpinEdit:
     case edTimeSpinEdit:
-    case edDateSpinEdit: {
-      TGridSpin* spin = FEditSpin;
-      if (!spin) break;
-      if (spin->AllowEmptyValue() && Trim(spin->Text()).empty()) {
-        SetEditCellText(rc, ARow, String());
-      } else {
-        switch (EditControl) {
-          case edSpinEdit: SetInts(rc, ARow, spin->Value()); break;
-          case edFloatSpinEdit: SetFloats(rc, ARow, spin->FloatValue()); break;
-          case edTimeSpinEdit: SetEditCellText(rc, ARow, spin->Text()); break;
-          default: SetDates(rc, ARow, spin->DateValue()); break;
-        }
-      }
-      done(spin);
-      break;
-    }
-    case edComboEdit:
-    case edComboList:
-      if (EditMode && EditCombo) {
-        if (EditCombo->DroppedDown()) EditCombo->SetDroppedDown(false);
-        SetEditCellText(rc, ARow, EditCombo->Text());
-        done(EditCombo);
-      }
-      break;
-    case edEditBtn:
-    case edNumericEditBtn:
-    case edFloatEditBtn:
-    case edMaskEditBtn:
-      if (EditMode && EditBtn) {
-        SetEditCellText(rc, ARow, EditBtn->Text());
-        done(EditBtn);
-      }
-      break;
-    case edCheckBox: done(EditCheck); break;
-    case edDateEdit:
-    case edDateEditUpDown:
-    case edTimeEdit:
-      if (DateTimePickerSupported && FEditDate) {
-        SetEditCellText(rc, ARow, FEditDate->Checked() ? FEditDate->PickerText() : String());
-        done(FEditDate);
-      }
-      break;
-    case edButton: done(GridButton); break;
-    case edUnitEditBtn:
-    case edNumericUnitEditBtn:
-    case edFloatUnitEditBtn:
-      if (UnitEditBtn) {
-        SetEditCellText(rc, ARow, UnitEditBtn->Text() + UnitEditBtn->UnitID());
-        done(UnitEditBtn);
-      }
-      break;
-    case edCustom:
-      if (FEditLink) {
-        if (FControlLook && FControlLook->DropDownAlwaysVisible()) GetEditorType(rc, ARow, EditControl);
-        SetEditCellText(rc, ARow, FEditLink->GetEditorValue());
-        if (FEditLink->EditStyle() != esPopup) FEditLink->SetVisible(false);
-        FEditLink->RestoreWinProc();
-        EditMode = false;
-      }
-      break;
-    case edRichEdit:
-      if (FInplaceRichEdit) {
-        SetEditCellText(rc, ARow, RichToString(FInplaceRichEdit));
-        done(FInplaceRichEdit);
-      }
-      break;
-    case edDateTimeEdit:
-      if (DateTimePickerSupported && FEditDateTime) {
-        SetEditCellText(rc, ARow,
-                        FEditDateTime->Checked() ? FormatDateTime(DateTimeCellFormat(), FEditDateTime->DateTime())
-                                                 : String());
-        done(FEditDateTime);
-      }
-      break;
+    case edDateSpinEdit: CommitSpinEditor(rc, ARow); break;
+    case edCustom: CommitEditLink(rc, ARow); break;
     case edTrackbarDropDown:
     case edMemoDropDown:
     case edCalculatorDropDown:
@@ -850,44 +772,149 @@ void TExStringGrid::CommitSpecialEditor(Integer ACol, Integer ARow) {
     case edGridDropDown:
     case edColorPickerDropDown:
     case edImagePickerDropDown:
-    case edExGridDropDown: {
-      if (!EditMode) break;
-      TExCustomDropDown* dd = DropDownOf(EditControl);
-      switch (EditControl) {
-        case edMemoDropDown: SetEditCellText(rc, ARow, MemoLinesText(FEditMemo->MemoText())); break;
-        case edColorPickerDropDown: {
-          TColor color = FEditColorPicker->SelectedColor();
-          String value = FEditColorPicker->SelectedColorText();
-          if (OnColorSelected) OnColorSelected(this, rc, ARow, color, value);
-          SetEditCellText(rc, ARow, value);
-          TCellGraphic* g = GetCellGraphic(rc, ARow);
-          if (g && g->CellType() == ctShape) {
-            g->SetCellIndex(static_cast<Integer>(color));
-            RepaintCell(RealToDisplayCol(rc), ARow);
-          } else {
-            SetColors(rc, ARow, color);
-          }
-          break;
-        }
-        case edImagePickerDropDown: {
-          Integer index = FEditImagePicker->ImageIndex();
-          if (OnImageSelected) OnImageSelected(this, rc, ARow, index);
-          TCellGraphic* g = GetCellGraphic(rc, ARow);
-          if (g && g->CellType() == ctImageList) {
-            g->SetCellIndex(index);
-            RepaintCell(RealToDisplayCol(rc), ARow);
-          } else if (g && g->CellType() == ctDataImage) {
-            SetEditCellText(rc, ARow, IntToStr(index));
-          }
-          break;
-        }
-        default: SetEditCellText(rc, ARow, dd->Text()); break;
-      }
-      if (dd->DroppedDown()) dd->HideDropDown(true);
-      done(dd);
-      break;
-    }
-    default: break;
+    case edExGridDropDown: CommitDropDownEditor(rc, ARow); break;
+    default: CommitControlEditor(rc, ARow); break;
   }
   if (EditControl != edNormal && FEditActive) NotifyEditingDone(rc, ARow);
+}
+
+// The edit is over: the editor control (when there is one) is hidden and disabled.
+void TExStringGrid::EndSpecialEditor(TWinControl* C) {
+  if (C) {
+    C->SetEnabled(false);
+    C->SetVisible(false);
+  }
+  EditMode = false;
+}
+
+// The spin editors write their number, time or date; an empty text where the editor allows one
+// empties the cell.
+void TExStringGrid::CommitSpinEditor(Integer RCol, Integer ARow) {
+  TGridSpin* spin = FEditSpin;
+  if (!spin) return;
+  if (spin->AllowEmptyValue() && Trim(spin->Text()).empty()) {
+    SetEditCellText(RCol, ARow, String());
+  } else {
+    switch (EditControl) {
+      case edSpinEdit: SetInts(RCol, ARow, spin->Value()); break;
+      case edFloatSpinEdit: SetFloats(RCol, ARow, spin->FloatValue()); break;
+      case edTimeSpinEdit: SetEditCellText(RCol, ARow, spin->Text()); break;
+      default: SetDates(RCol, ARow, spin->DateValue()); break;
+    }
+  }
+  EndSpecialEditor(spin);
+}
+
+// The edit link writes its editor's value and gives its control back.
+void TExStringGrid::CommitEditLink(Integer RCol, Integer ARow) {
+  if (!FEditLink) return;
+  if (FControlLook && FControlLook->DropDownAlwaysVisible()) GetEditorType(RCol, ARow, EditControl);
+  SetEditCellText(RCol, ARow, FEditLink->GetEditorValue());
+  if (FEditLink->EditStyle() != esPopup) FEditLink->SetVisible(false);
+  FEditLink->RestoreWinProc();
+  EditMode = false;
+}
+
+// The other editor controls write their text (the check box and the button write nothing; an
+// unticked date picker writes an empty text).
+void TExStringGrid::CommitControlEditor(Integer RCol, Integer ARow) {
+  switch (EditControl) {
+    case edComboEdit:
+    case edComboList:
+      if (EditMode && EditCombo) {
+        if (EditCombo->DroppedDown()) EditCombo->SetDroppedDown(false);
+        SetEditCellText(RCol, ARow, EditCombo->Text());
+        EndSpecialEditor(EditCombo);
+      }
+      break;
+    case edEditBtn:
+    case edNumericEditBtn:
+    case edFloatEditBtn:
+    case edMaskEditBtn:
+      if (EditMode && EditBtn) {
+        SetEditCellText(RCol, ARow, EditBtn->Text());
+        EndSpecialEditor(EditBtn);
+      }
+      break;
+    case edCheckBox: EndSpecialEditor(EditCheck); break;
+    case edDateEdit:
+    case edDateEditUpDown:
+    case edTimeEdit:
+      if (DateTimePickerSupported && FEditDate) {
+        SetEditCellText(RCol, ARow, FEditDate->Checked() ? FEditDate->PickerText() : String());
+        EndSpecialEditor(FEditDate);
+      }
+      break;
+    case edButton: EndSpecialEditor(GridButton); break;
+    case edUnitEditBtn:
+    case edNumericUnitEditBtn:
+    case edFloatUnitEditBtn:
+      if (UnitEditBtn) {
+        SetEditCellText(RCol, ARow, UnitEditBtn->Text() + UnitEditBtn->UnitID());
+        EndSpecialEditor(UnitEditBtn);
+      }
+      break;
+    case edRichEdit:
+      if (FInplaceRichEdit) {
+        SetEditCellText(RCol, ARow, RichToString(FInplaceRichEdit));
+        EndSpecialEditor(FInplaceRichEdit);
+      }
+      break;
+    case edDateTimeEdit:
+      if (DateTimePickerSupported && FEditDateTime) {
+        SetEditCellText(RCol, ARow,
+                        FEditDateTime->Checked() ? FormatDateTime(DateTimeCellFormat(), FEditDateTime->DateTime())
+                                                 : String());
+        EndSpecialEditor(FEditDateTime);
+      }
+      break;
+    default: break;
+  }
+}
+
+// The drop-down editors write their value (a cancelled edit writes nothing), close their popup
+// and hide.
+void TExStringGrid::CommitDropDownEditor(Integer RCol, Integer ARow) {
+  if (!EditMode) return;
+  TExCustomDropDown* dd = DropDownOf(EditControl);
+  if (!FCancelSpecialEdit) {
+    switch (EditControl) {
+      case edMemoDropDown: SetEditCellText(RCol, ARow, MemoLinesText(FEditMemo->MemoText())); break;
+      case edColorPickerDropDown: CommitColorPickerValue(RCol, ARow); break;
+      case edImagePickerDropDown: CommitImagePickerValue(RCol, ARow); break;
+      default: SetEditCellText(RCol, ARow, dd->Text()); break;
+    }
+  }
+  if (dd->DroppedDown()) dd->HideDropDown(true);
+  EndSpecialEditor(dd);
+}
+
+// The colour picker writes the text of its colour, then gives the colour to the cell's shape or
+// to the cell.
+void TExStringGrid::CommitColorPickerValue(Integer RCol, Integer ARow) {
+  TColor color = FEditColorPicker->SelectedColor();
+  String value = FEditColorPicker->SelectedColorText();
+  if (OnColorSelected) OnColorSelected(this, RCol, ARow, color, value);
+  SetEditCellText(RCol, ARow, value);
+  TCellGraphic* g = GetCellGraphic(RCol, ARow);
+  if (g && g->CellType() == ctShape) {
+    g->SetCellIndex(static_cast<Integer>(color));
+    RepaintCell(RealToDisplayCol(RCol), ARow);
+  } else {
+    SetColors(RCol, ARow, color);
+  }
+}
+
+// The image picker gives its image to an image-list cell, or writes its number into a data
+// image cell.
+void TExStringGrid::CommitImagePickerValue(Integer RCol, Integer ARow) {
+  Integer index = FEditImagePicker->ImageIndex();
+  if (OnImageSelected) OnImageSelected(this, RCol, ARow, index);
+  TCellGraphic* g = GetCellGraphic(RCol, ARow);
+  if (g && g->CellType() == ctImageList) {
+    g->SetCellIndex(index);
+    RepaintCell(RealToDisplayCol(RCol), ARow);
+  } else if (g && g->CellType() == ctDataImage) {
+    SetEditCellText(RCol, ARow, IntToStr(index));
+  }
 }

@@ -23,6 +23,7 @@ class TEditorsGrid : public TExStringGrid {
   TGridUnitEditBtn* UnitEditor() const { return UnitEditBtn; }
   TGridButton* ButtonEditor() const { return GridButton; }
   TGridCombo* Combo() const { return EditCombo; }
+  TWinControl* Editor() const { return EditCtrl; }
   bool InEdit() const { return EditMode; }
   void SetSpinUpClick(bool Value) { FSpinUpClick = Value; }
   void SetStartChar(Char Ch) { FStartEditChar = Ch; }
@@ -398,6 +399,68 @@ TEST_F(ExGridEditorsTest, ColorPickerEndsTheEditWithHomeOnlyWhileItsPopupIsClose
   TestHarness::ProcessEvents();
   EXPECT_FALSE(dd->Visible());
   EXPECT_FALSE(Grid->InEdit());
+}
+
+// Esc cancels a drop-down edit: the cell keeps its text and colour, also where the editor's
+// value is no text (a colour, an image) and the cell's text is not one it can show.
+TEST_F(ExGridEditorsTest, DropDownEditCancelledWithEscLeavesTheCellAsItWas) {
+  struct Case {
+    const char* Name;
+    TEditorType Type;
+    String Text;
+    std::function<void(TEditorsGrid*)> Prepare;  // before the editor opens
+    std::function<void(TEditorsGrid*)> Edit;     // what the user does before the final Esc
+  };
+  const auto none = [](TEditorsGrid*) {};
+  const Case Cases[] = {
+      {"colour picker on a text that is no colour", edColorPickerDropDown, u"3", none, none},
+      {"colour picker after a colour was picked", edColorPickerDropDown, u"3", none,
+       [](TEditorsGrid* G) {
+         G->ColorPickerDropDown()->ShowDropDown();
+         G->ColorPickerDropDown()->SetSelectedColor(clRed);
+         G->ColorPickerDropDown()->HideDropDown(false);
+       }},
+      {"colour picker whose popup was closed with Esc first", edColorPickerDropDown, u"3", none,
+       [](TEditorsGrid* G) {
+         G->ColorPickerDropDown()->ShowDropDown();
+         TestHarness::ProcessEvents();
+         Key(G->ColorPickerDropDown(), VK_ESCAPE);
+       }},
+      {"image picker on a data image cell whose text is no index", edImagePickerDropDown, u"x",
+       [](TEditorsGrid* G) { G->AddDataImage(2, 2, 0, haLeft, vaTop); }, none},
+      {"image picker after another image was picked", edImagePickerDropDown, u"x",
+       [](TEditorsGrid* G) { G->AddImageIdx(2, 2, 0, haLeft, vaTop); },
+       [](TEditorsGrid* G) { G->ImagePickerDropDown()->SetImageIndex(2); }},
+  };
+  TImageList Images(nullptr, 16, 16);
+  TBitmap Strip;
+  Strip.SetSize(48, 16);
+  Images.Add(&Strip, nullptr);
+  Grid->SetGridImages(&Images);
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Grid->SetCells(2, 2, C.Text);
+    Grid->SetColors(2, 2, clYellow);
+    C.Prepare(Grid);
+    Open(C.Type);
+    TExCustomDropDown* dd = dynamic_cast<TExCustomDropDown*>(Grid->Editor());
+    ASSERT_NE(dd, nullptr);
+    ASSERT_TRUE(dd->Visible());
+    C.Edit(Grid);
+    TestHarness::ProcessEvents();
+    Key(dd, VK_ESCAPE);
+    TestHarness::ProcessEvents();
+    EXPECT_FALSE(Grid->InEdit());
+    EXPECT_EQ(Grid->Cells(2, 2), C.Text);
+    EXPECT_EQ(Grid->Colors(2, 2), clYellow);
+    Integer Image = -1;
+    if (Grid->GetImageIdx(2, 2, Image)) {
+      EXPECT_EQ(Image, 0);
+    }
+    Grid->RemoveDataImage(2, 2);
+    Grid->RemoveImageIdx(2, 2);
+  }
+  Grid->SetGridImages(nullptr);
 }
 
 // --- Edit links ---------------------------------------------------------------------------------------
