@@ -2877,6 +2877,27 @@ class TExStringGrid : public TBaseGrid {
   void PressOnFixedCell(const TLeftPress& P);
   void PressOnCell(const TLeftPress& P, TMessage& M);
   void PressStartsDirectEdit(const TLeftPress& P, const TRect& CR);
+  // The steps of WMLButtonUp (ExGridMouse.cpp), on the release's point and cell.
+  struct TLeftRelease {
+    Integer X = 0, Y = 0;          // the point
+    Word Keys = 0;                 // the message's key flags
+    Integer ACol = -1, ARow = -1;  // the cell (display column)
+  };
+  bool ReleaseEndsOleDrag(const TLeftRelease& R, TMessage& M);
+  void ReleaseResetState(const TLeftRelease& R);
+  bool ReleaseCellButton(const TLeftRelease& R);
+  void ReleaseClicksFixedCell(const TLeftRelease& R);
+  bool ReleaseSelectionClick(const TLeftRelease& R, TMessage& M);
+  void ReleaseDisjunctRows(const TLeftRelease& R);
+  void ReleaseSelectsGroup(const TLeftRelease& R);
+  void ReleaseDisjunctCols(const TLeftRelease& R);
+  void ReleasePlatform(const TLeftRelease& R, TMessage& M);
+  // The steps of WMLButtonDblClk (ExGridMouse.cpp).
+  bool DblClickPastLastColumn(TMessage& M, Integer X, Integer& ACol, Integer& ARow);
+  bool DblClickSizesColumn(TMessage& M, Integer X, Integer ACol, Integer ARow);
+  bool DblClickOnCellControl(TMessage& M, Integer X, Integer Y, Integer ACol, Integer ARow, bool CellControl);
+  void DblClickStartsEdit(Integer ACol, Integer ARow);
+  void DblClickEditsFixedCell(Integer ACol, Integer ARow);
   // The link or HTML form control under a point of a cell (display column).
   struct THtmlHit {
     bool Html = false;

@@ -988,27 +988,55 @@ void TExStringGrid::ClickRadioGroup(Integer ACol, Integer ARow, Integer YOfs, In
 
 // --- Left release ------------------------------------------------------------------------------------------
 
+// The release in its order. A step answering true has ended the release.
 void TExStringGrid::WMLButtonUp(TMessage& M) {
   TWMMouse mm{M};
-  const Integer X = mm.XPos();
-  const Integer Y = mm.YPos();
-  Integer ACol = -1, ARow = -1;
-  MouseToCell(X, Y, ACol, ARow);
-  // The release that ends a drag of cells out of the grid drops them and does nothing else.
-  if (FOleDrag) {
-    OleDragFinish(X, Y, false);
-    FMouseDown = false;
-    FMouseKeepDown = false;
-    FMouseDownMove = false;
-    FSelectionClick = false;
-    FDoOnClick = false;
-    if (FGridState == gsSelecting) FGridState = gsNormal;
+  TLeftRelease R;
+  R.X = mm.XPos();
+  R.Y = mm.YPos();
+  R.Keys = static_cast<Word>(mm.Keys());
+  MouseToCell(R.X, R.Y, R.ACol, R.ARow);
+  if (ReleaseEndsOleDrag(R, M)) return;
+  const bool moved = ColMoveFlg;
+  const bool sized = ColSizeFlg;
+  ReleaseResetState(R);
+  const bool overControl = ReleaseCellButton(R);
+  CloseSizingHint();
+  if (overControl && R.ACol >= 0 && R.ARow >= 0) {
     TBaseGrid::WMLButtonUp(M);
     return;
   }
-  const bool moved = ColMoveFlg;
-  const bool sized = ColSizeFlg;
+  ReleaseClicksFixedCell(R);
+  if (ReleaseSelectionClick(R, M)) return;
+  ReleaseDisjunctRows(R);
+  ReleaseSelectsGroup(R);
+  ReleaseDisjunctCols(R);
+  const bool moveEnded = EndRowColMove(R.X, R.Y);
+  ReleasePlatform(R, M);
 
+  // A header click sorts. A pending header-border double click ends with this release whatever
+  // happens, so it never holds back a later click.
+  if (!(moved || sized || moveEnded || R.ACol < 0 || R.ARow < 0)) HeaderClickSort(R.ACol, R.ARow, R.X, R.Y);
+  FDblClk = false;
+}
+
+// The release that ends a drag of cells out of the grid drops them and does nothing else.
+bool TExStringGrid::ReleaseEndsOleDrag(const TLeftRelease& R, TMessage& M) {
+  if (!FOleDrag) return false;
+  OleDragFinish(R.X, R.Y, false);
+  FMouseDown = false;
+  FMouseKeepDown = false;
+  FMouseDownMove = false;
+  FSelectionClick = false;
+  FDoOnClick = false;
+  if (FGridState == gsSelecting) FGridState = gsNormal;
+  TBaseGrid::WMLButtonUp(M);
+  return true;
+}
+
+// No move, size, press or selection drag is pending any more; the cells the press showed
+// pressed are drawn released and a fixed-area sizing ends.
+void TExStringGrid::ReleaseResetState(const TLeftRelease& R) {
   ColMoveFlg = false;
   ColSizeFlg = false;
   FMouseDown = false;
@@ -1022,115 +1050,118 @@ void TExStringGrid::WMLButtonUp(TMessage& M) {
   }
   FMouseSelectStart = -1;
   HideMoveArrows();
-  EndFixedSizing(X, Y);
+  EndFixedSizing(R.X, R.Y);
   if (FFixedCellPushed) {
     FFixedCellPushed = false;
     InvalidateClientRect(FPushedFixedCell);
   }
+}
 
-  // 1. A held cell button or expand glyph.
+// A held cell button or expand glyph comes up; released over it (and enabled) it clicks.
+// Answers whether the release was over the control.
+bool TExStringGrid::ReleaseCellButton(const TLeftRelease& R) {
+  if (FPushedCellButton.X < 0 || FPushedCellButton.Y < 0) return false;
   bool overControl = false;
-  if (FPushedCellButton.X >= 0 && FPushedCellButton.Y >= 0) {
-    const TPoint p = FPushedCellButton;
-    const Integer prc = DisplayToRealCol(p.X);
-    const bool fixedCell = p.X < FixedCols() || p.Y < FixedRows();
-    bool enabled = true;
-    if (!ControlLook()->NoDisabledButtonLook() && !fixedCell) {
-      enabled = Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit();
-      CanEditCell(prc, p.Y, enabled);
-    }
-    if (enabled || fixedCell) {
-      if (!IsNode(p.Y)) PushButton(p.X, p.Y, false);
-      if (HasButton(prc, p.Y) && PointIn(GetCellControlRect(p.X, p.Y), X, Y)) {
-        overControl = true;
-        ButtonClick(prc, p.Y);
-      } else if (HasExpand(prc, p.Y) && PointIn(GetExpandRect(prc, p.Y), X, Y)) {
-        overControl = true;
-        ExpandClick(prc, p.Y, ToggleExpand(prc, p.Y));
-      }
-    }
-    if (GetCaptureControl() == this) SetCaptureControl(nullptr);
-    FPushedCellButton = TPoint(-1, -1);
+  const TPoint p = FPushedCellButton;
+  const Integer prc = DisplayToRealCol(p.X);
+  const bool fixedCell = p.X < FixedCols() || p.Y < FixedRows();
+  bool enabled = true;
+  if (!ControlLook()->NoDisabledButtonLook() && !fixedCell) {
+    enabled = Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit();
+    CanEditCell(prc, p.Y, enabled);
   }
-  // 2.
-  CloseSizingHint();
-  // 3.
-  if (overControl && ACol >= 0 && ARow >= 0) {
-    TBaseGrid::WMLButtonUp(M);
-    return;
+  if (enabled || fixedCell) {
+    if (!IsNode(p.Y)) PushButton(p.X, p.Y, false);
+    if (HasButton(prc, p.Y) && PointIn(GetCellControlRect(p.X, p.Y), R.X, R.Y)) {
+      overControl = true;
+      ButtonClick(prc, p.Y);
+    } else if (HasExpand(prc, p.Y) && PointIn(GetExpandRect(prc, p.Y), R.X, R.Y)) {
+      overControl = true;
+      ExpandClick(prc, p.Y, ToggleExpand(prc, p.Y));
+    }
   }
+  if (GetCaptureControl() == this) SetCaptureControl(nullptr);
+  FPushedCellButton = TPoint(-1, -1);
+  return overControl;
+}
 
-  // 4. OnClick of a fixed cell.
-  if (FDoOnClick && ACol >= 0 && ARow >= 0 && (ARow < FixedRows() || ACol < FixedCols()) &&
-      !(ARow < FixedRows() && IsOnSizingBorder(X, Y)) && OnClick)
+// OnClick of a fixed cell (not of a header's sizing border), once per press.
+void TExStringGrid::ReleaseClicksFixedCell(const TLeftRelease& R) {
+  if (FDoOnClick && R.ACol >= 0 && R.ARow >= 0 && (R.ARow < FixedRows() || R.ACol < FixedCols()) &&
+      !(R.ARow < FixedRows() && IsOnSizingBorder(R.X, R.Y)) && OnClick)
     OnClick(this);
   FDoOnClick = false;
+}
 
-  // 5.
-  if (FGridState == gsSelecting && !FMouseResize) {
-    // the platform's release ends the selecting state and clicks (below)
-  }
-
-  // 6. A click on a selected cell of an OLE drag source that did not drag.
-  const bool validNormal = ACol >= FixedCols() && ARow >= FixedRows() && ACol < ColCount() && ARow < RowCount();
-  if (FSelectionClick && validNormal) {
-    FSelectionClick = false;
-    if (FMouseActions->DisjunctRowSelect()) {
-      const bool ctrl = GetKeyState(VK_CONTROL) < 0 || (mm.Keys() & kMkControl);
-      if (!ctrl && !FMouseActions->DisjunctRowSelectNoCtrl()) ClearRowSelect();
-      if (ctrl || FMouseActions->DisjunctRowSelectNoCtrl()) {
-        SetRowSelect(ARow, !RowSelect(ARow));
-        if (OnMouseUp) OnMouseUp(this, mbLeft, TShiftState(), X, Y);
-        TBaseGrid::WMLButtonUp(M);
-        return;
-      }
+// A click on a selected cell of an OLE drag source that did not drag selects that cell, or
+// toggles its row among disjunct rows (which ends the release).
+bool TExStringGrid::ReleaseSelectionClick(const TLeftRelease& R, TMessage& M) {
+  const bool validNormal =
+      R.ACol >= FixedCols() && R.ARow >= FixedRows() && R.ACol < ColCount() && R.ARow < RowCount();
+  if (!FSelectionClick || !validNormal) return false;
+  FSelectionClick = false;
+  if (FMouseActions->DisjunctRowSelect()) {
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0 || (R.Keys & kMkControl);
+    if (!ctrl && !FMouseActions->DisjunctRowSelectNoCtrl()) ClearRowSelect();
+    if (ctrl || FMouseActions->DisjunctRowSelectNoCtrl()) {
+      SetRowSelect(R.ARow, !RowSelect(R.ARow));
+      if (OnMouseUp) OnMouseUp(this, mbLeft, TShiftState(), R.X, R.Y);
+      TBaseGrid::WMLButtonUp(M);
+      return true;
     }
-    if (Options().Contains(goRowSelect))
-      SetSelection(TGridRect{FixedCols(), ARow, ColCount() - 1, ARow});
-    else
-      MoveColRow(ACol, ARow, true, true);
   }
+  if (Options().Contains(goRowSelect))
+    SetSelection(TGridRect{FixedCols(), R.ARow, ColCount() - 1, R.ARow});
+  else
+    MoveColRow(R.ACol, R.ARow, true, true);
+  return false;
+}
 
-  // 7. Disjunct rows.
-  const bool hotmailCol0 = ACol == 0 && FMouseActions->HotmailRowSelect();
-  bool selChangeKept = true;
-  if (FMouseActions->DisjunctRowSelect() && ACol >= 0 && !(ACol == 0 && FNumNodes > 0 && IsNode(ARow))) {
+// Disjunct rows: the selection becomes selected rows; a press that began on a selected row
+// deselects it.
+void TExStringGrid::ReleaseDisjunctRows(const TLeftRelease& R) {
+  const bool hotmailCol0 = R.ACol == 0 && FMouseActions->HotmailRowSelect();
+  if (FMouseActions->DisjunctRowSelect() && R.ACol >= 0 && !(R.ACol == 0 && FNumNodes > 0 && IsNode(R.ARow))) {
     if (!hotmailCol0) SelectionToRowSelect(false);
-    if (FDeselectState && ARow >= FixedRows() && ARow < RowCount() - FFixedFooters) {
-      const Integer fr = FMouseActions->RowSelectPersistent() ? DisplayRowToRealRow(ARow) : ARow;
+    if (FDeselectState && R.ARow >= FixedRows() && R.ARow < RowCount() - FFixedFooters) {
+      const Integer fr = FMouseActions->RowSelectPersistent() ? DisplayRowToRealRow(R.ARow) : R.ARow;
       SetRowSelect(fr, false);
-      selChangeKept = false;
     }
     if (FMouseActions->HotmailRowSelect()) RepaintCell(0, 0);
   }
   FDeselectState = FDeselectState && FMouseActions->DisjunctColSelect();
+}
 
-  // 8. A click on an expanded node row selects its children.
-  if (FGrouping && FGrouping->AutoSelectGroup() && ACol > 0 && ARow >= FixedRows() && FNumNodes > 0 && IsNode(ARow) &&
-      !GetNodeState(ARow)) {
-    const Integer span = GetNodeSpan(ARow);
-    const Integer last = std::min(RowCount() - 1, ARow + std::max(0, span - 1));
-    if (FMouseActions->DisjunctRowSelect())
-      for (Integer r = ARow + 1; r <= last; ++r) SetRowSelect(r, true);
-    else if (last > ARow)
-      SetSelection(TGridRect{FixedCols(), ARow + 1, ColCount() - 1, last});
-  }
+// A click on an expanded node row selects its children.
+void TExStringGrid::ReleaseSelectsGroup(const TLeftRelease& R) {
+  if (!(FGrouping && FGrouping->AutoSelectGroup() && R.ACol > 0 && R.ARow >= FixedRows() && FNumNodes > 0 &&
+        IsNode(R.ARow) && !GetNodeState(R.ARow)))
+    return;
+  const Integer span = GetNodeSpan(R.ARow);
+  const Integer last = std::min(RowCount() - 1, R.ARow + std::max(0, span - 1));
+  if (FMouseActions->DisjunctRowSelect())
+    for (Integer r = R.ARow + 1; r <= last; ++r) SetRowSelect(r, true);
+  else if (last > R.ARow)
+    SetSelection(TGridRect{FixedCols(), R.ARow + 1, ColCount() - 1, last});
+}
 
-  // 9. Disjunct columns.
+// Disjunct columns: the selection becomes selected columns; a press that began on a selected
+// column deselects it.
+void TExStringGrid::ReleaseDisjunctCols(const TLeftRelease& R) {
   if (FMouseActions->DisjunctColSelect()) {
     SelectionToColSelect(false);
-    if (FDeselectState && ACol >= FixedCols()) SetColSelect(ACol, false);
+    if (FDeselectState && R.ACol >= FixedCols()) SetColSelect(R.ACol, false);
   }
   FDeselectState = false;
+}
 
-  // 10. The end of a row or column move.
-  const bool moveEnded = EndRowColMove(X, Y);
-
-  // 11. The platform's release. A selecting press ends on the cell it started from while the
-  // pointer stays in the same merged area, so the area's base cell stays current.
+// The platform's release, which ends the selecting state. A selecting press ends on the cell it
+// started from while the pointer stays in the same merged area, so the area's base cell stays
+// current. A selection enlarged by its grip fills the new area from the clipboard.
+void TExStringGrid::ReleasePlatform(const TLeftRelease& R, TMessage& M) {
   const TGridRect gripFrom = FDropSelection;
-  if (FGridState == gsSelecting && ACol >= 0 && ARow >= 0 && ACol < ColCount() && ARow < RowCount()) {
-    const TPoint rb = BaseCell(DisplayToRealCol(ACol), ARow);
+  if (FGridState == gsSelecting && R.ACol >= 0 && R.ARow >= 0 && R.ACol < ColCount() && R.ARow < RowCount()) {
+    const TPoint rb = BaseCell(DisplayToRealCol(R.ACol), R.ARow);
     const TPoint cb = BaseCell(RealCol(), Row());
     if (rb.X == cb.X && rb.Y == cb.Y && IsMergedCell(rb.X, rb.Y)) {
       const TRect br = CellRect(RealToDisplayCol(rb.X), rb.Y);
@@ -1139,30 +1170,18 @@ void TExStringGrid::WMLButtonUp(TMessage& M) {
   }
   TBaseGrid::WMLButtonUp(M);
   if (FGridState == gsSelecting) FGridState = gsNormal;
-  if (FMouseResize) {
-    FMouseResize = false;
-    const TGridRect to = Selection();
-    bool allowResize = true;
-    if (OnSelectionResize)
-      OnSelectionResize(this, gripFrom.Left, gripFrom.Top, gripFrom.Right, gripFrom.Bottom, allowResize);
-    if (allowResize) {
-      const bool editing = Options().Contains(goEditing);
-      SetOptions(Options() >> goEditing);
-      PasteSelectionFromClipboard();
-      if (editing) SetOptions(Options() << goEditing);
-      if (OnSelectionResized) OnSelectionResized(this, to.Left, to.Top, to.Right, to.Bottom);
-    }
-  }
-  (void)selChangeKept;
-
-  // 12. A header click sorts. A pending header-border double click ends with this release
-  // whatever happens, so it never holds back a later click.
-  if (moved || sized || moveEnded || ACol < 0 || ARow < 0) {
-    FDblClk = false;
-    return;
-  }
-  HeaderClickSort(ACol, ARow, X, Y);
-  FDblClk = false;
+  if (!FMouseResize) return;
+  FMouseResize = false;
+  const TGridRect to = Selection();
+  bool allowResize = true;
+  if (OnSelectionResize)
+    OnSelectionResize(this, gripFrom.Left, gripFrom.Top, gripFrom.Right, gripFrom.Bottom, allowResize);
+  if (!allowResize) return;
+  const bool editing = Options().Contains(goEditing);
+  SetOptions(Options() >> goEditing);
+  PasteSelectionFromClipboard();
+  if (editing) SetOptions(Options() << goEditing);
+  if (OnSelectionResized) OnSelectionResized(this, to.Left, to.Top, to.Right, to.Bottom);
 }
 
 void TExStringGrid::HeaderClickSort(Integer ACol, Integer ARow, Integer X, Integer Y) {
@@ -1378,107 +1397,114 @@ bool TExStringGrid::DisjunctCellPick(Integer ACol, Integer ARow, TShiftState Shi
 
 // --- Double click --------------------------------------------------------------------------------------
 
+// The double click in its order. A step answering true has ended it.
 void TExStringGrid::WMLButtonDblClk(TMessage& M) {
   TWMMouse mm{M};
   const Integer X = mm.XPos();
   const Integer Y = mm.YPos();
   Integer ACol = -1, ARow = -1;
   MouseToCell(X, Y, ACol, ARow);
-  // 1.
   const bool cellControl = ACol >= 0 && ARow >= 0 && HasCellControl(DisplayToRealCol(ACol), ARow);
   if (FMouseActions->RangeSelectAndEdit() && !cellControl) FForceSel = true;
-
-  // 2. Beyond the last column counts as the header of the last column.
-  if (ACol == -1 && ARow >= 0 && ColCount() > 0) {
-    TRect last = CellRect(ColCount() - 1, ARow);
-    if (last.Right > 0 && X >= last.Right) {
-      if (FFixedRowAlways) {
-        TBaseGrid::WMLButtonDblClk(M);
-        FForceSel = false;
-        return;
-      }
-      ACol = ColCount() - 1;
-      ARow = 0;
-    }
-  }
-
-  // 3. A double click on a header border sizes the column to its content.
-  if (ACol >= 0 && ARow >= 0 && ARow < FixedRows() && Options().Contains(goColSizing) &&
-      FMouseActions->AutoSizeColOnDblClick()) {
-    const TRect cr = CellRect(ACol, ARow);
-    Integer sizeCol = -1;
-    bool onBorder = false;
-    if (std::abs(X - cr.Left) <= 3) {
-      onBorder = true;
-      if (ACol - 1 >= FixedCols()) sizeCol = ACol - 1;
-    } else if (std::abs(cr.Right - X) <= 3) {
-      onBorder = true;
-      if (ACol >= FixedCols()) sizeCol = ACol;
-    }
-    if (onBorder) {
-      FDblClk = true;
-      if (sizeCol >= 0) {
-        bool allow = true;
-        if (OnColumnSize) OnColumnSize(this, sizeCol, allow);
-        if (allow) {
-          AutoSizeCol(sizeCol, 0);
-          if (OnEndColumnSize) OnEndColumnSize(this, sizeCol);
-        }
-        FForceSel = false;
-        TBaseGrid::WMLButtonDblClk(M);
-        return;
-      }
-    }
-  }
-
-  // 4. Buttons and cell controls.
-  if (ACol >= 0 && ARow >= 0 && ACol < ColCount() && ARow < RowCount()) {
-    const Integer RC = DisplayToRealCol(ACol);
-    if ((HasButton(RC, ARow) && PointIn(GetCellControlRect(ACol, ARow), X, Y)) ||
-        (HasExpand(RC, ARow) && PointIn(GetExpandRect(RC, ARow), X, Y))) {
-      FForceSel = false;
-      return;
-    }
-    if (cellControl) {
-      TBaseGrid::WMLButtonDblClk(M);
-      FForceSel = false;
-      return;
-    }
-  }
-
-  // 5.
+  if (DblClickPastLastColumn(M, X, ACol, ARow)) return;
+  if (DblClickSizesColumn(M, X, ACol, ARow)) return;
+  if (DblClickOnCellControl(M, X, Y, ACol, ARow, cellControl)) return;
   TBaseGrid::WMLButtonDblClk(M);
   if (ACol >= 0 && ARow >= 0 && OnDblClickCell) OnDblClickCell(this, ARow, ACol);
-
-  if (ACol >= 0 && ARow >= 0 && ACol < ColCount() && ARow < RowCount()) {
-    const Integer RC = DisplayToRealCol(ACol);
-    if (FMouseActions->EditOnDblClickOnly()) {
-      // 6.
-      const bool old = FMouseActions->RangeSelectAndEdit();
-      FMouseActions->SetRangeSelectAndEdit(true);
-      const bool editable = IsEditable(RC, ARow);
-      FMouseActions->SetRangeSelectAndEdit(old);
-      if (editable) {
-        SetOptions(Options() << goEditing);
-        if (Col() != ACol || Row() != ARow) MoveColRow(ACol, ARow, true, true);
-        ShowInplaceEdit();
-      }
-    } else if (FMouseActions->RangeSelectAndEdit() && IsEditable(RC, ARow)) {
-      // 7.
-      SetOptions(Options() << goEditing);
-      const TRect br = CellRect(ACol, ARow);
-      MouseDown(mbLeft, TShiftState(), br.Left + 4, br.Top + 4);
-    }
-  }
-
-  // 8.
+  DblClickStartsEdit(ACol, ARow);
   FForceSel = false;
-  if (ACol >= 0 && ARow >= 0) {
-    if (ARow < FixedRows() && FMouseActions->FixedRowsEdit() == fceDblClick)
-      EditFixedCell(ACol, ARow);
-    else if (ACol < FixedCols() && FMouseActions->FixedColsEdit() == fceDblClick)
-      EditFixedCell(ACol, ARow);
+  DblClickEditsFixedCell(ACol, ARow);
+}
+
+// Beyond the last column counts as the header of the last column; a grid whose header row
+// stays leaves such a double click to the platform.
+bool TExStringGrid::DblClickPastLastColumn(TMessage& M, Integer X, Integer& ACol, Integer& ARow) {
+  if (!(ACol == -1 && ARow >= 0 && ColCount() > 0)) return false;
+  const TRect last = CellRect(ColCount() - 1, ARow);
+  if (last.Right <= 0 || X < last.Right) return false;
+  if (FFixedRowAlways) {
+    TBaseGrid::WMLButtonDblClk(M);
+    FForceSel = false;
+    return true;
   }
+  ACol = ColCount() - 1;
+  ARow = 0;
+  return false;
+}
+
+// A double click on a header border sizes the column left of it to its content.
+bool TExStringGrid::DblClickSizesColumn(TMessage& M, Integer X, Integer ACol, Integer ARow) {
+  if (!(ACol >= 0 && ARow >= 0 && ARow < FixedRows() && Options().Contains(goColSizing) &&
+        FMouseActions->AutoSizeColOnDblClick()))
+    return false;
+  const TRect cr = CellRect(ACol, ARow);
+  Integer sizeCol = -1;
+  if (std::abs(X - cr.Left) <= 3) {
+    if (ACol - 1 >= FixedCols()) sizeCol = ACol - 1;
+  } else if (std::abs(cr.Right - X) <= 3) {
+    if (ACol >= FixedCols()) sizeCol = ACol;
+  } else {
+    return false;
+  }
+  FDblClk = true;
+  if (sizeCol < 0) return false;
+  bool allow = true;
+  if (OnColumnSize) OnColumnSize(this, sizeCol, allow);
+  if (allow) {
+    AutoSizeCol(sizeCol, 0);
+    if (OnEndColumnSize) OnEndColumnSize(this, sizeCol);
+  }
+  FForceSel = false;
+  TBaseGrid::WMLButtonDblClk(M);
+  return true;
+}
+
+// A double click on a cell button or expand glyph does nothing more; on another cell control
+// only the platform's handling runs.
+bool TExStringGrid::DblClickOnCellControl(TMessage& M, Integer X, Integer Y, Integer ACol, Integer ARow,
+                                          bool CellControl) {
+  if (!(ACol >= 0 && ARow >= 0 && ACol < ColCount() && ARow < RowCount())) return false;
+  const Integer RC = DisplayToRealCol(ACol);
+  if ((HasButton(RC, ARow) && PointIn(GetCellControlRect(ACol, ARow), X, Y)) ||
+      (HasExpand(RC, ARow) && PointIn(GetExpandRect(RC, ARow), X, Y))) {
+    FForceSel = false;
+    return true;
+  }
+  if (!CellControl) return false;
+  TBaseGrid::WMLButtonDblClk(M);
+  FForceSel = false;
+  return true;
+}
+
+// A grid that edits on double clicks only opens the editor of an editable cell; a range-select
+// grid edits the cell as a press on it would.
+void TExStringGrid::DblClickStartsEdit(Integer ACol, Integer ARow) {
+  if (!(ACol >= 0 && ARow >= 0 && ACol < ColCount() && ARow < RowCount())) return;
+  const Integer RC = DisplayToRealCol(ACol);
+  if (FMouseActions->EditOnDblClickOnly()) {
+    const bool old = FMouseActions->RangeSelectAndEdit();
+    FMouseActions->SetRangeSelectAndEdit(true);
+    const bool editable = IsEditable(RC, ARow);
+    FMouseActions->SetRangeSelectAndEdit(old);
+    if (editable) {
+      SetOptions(Options() << goEditing);
+      if (Col() != ACol || Row() != ARow) MoveColRow(ACol, ARow, true, true);
+      ShowInplaceEdit();
+    }
+  } else if (FMouseActions->RangeSelectAndEdit() && IsEditable(RC, ARow)) {
+    SetOptions(Options() << goEditing);
+    const TRect br = CellRect(ACol, ARow);
+    MouseDown(mbLeft, TShiftState(), br.Left + 4, br.Top + 4);
+  }
+}
+
+// Fixed rows or columns edited on double click open their editor.
+void TExStringGrid::DblClickEditsFixedCell(Integer ACol, Integer ARow) {
+  if (ACol < 0 || ARow < 0) return;
+  if (ARow < FixedRows() && FMouseActions->FixedRowsEdit() == fceDblClick)
+    EditFixedCell(ACol, ARow);
+  else if (ACol < FixedCols() && FMouseActions->FixedColsEdit() == fceDblClick)
+    EditFixedCell(ACol, ARow);
 }
 
 // --- Right button --------------------------------------------------------------------------------------
