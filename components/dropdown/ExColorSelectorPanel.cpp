@@ -333,7 +333,7 @@ void TColorBoxItem::Assign(TPersistent* Source) {
 // TCustomColorSelector
 
 TCustomColorSelector::TCustomColorSelector(TComponent* AOwner)
-    : TExCustomColorSelectorPanel(AOwner),
+    : TItemPanelT(AOwner, 4, false),
       FColorBoxAppearance(std::make_unique<TColorBoxAppearance>()),
       FItems(std::make_unique<TColorBoxItems>(this)) {
   SetParentColor(true);
@@ -393,15 +393,6 @@ void TCustomColorSelector::AddDefaultPalette() {
     }
 }
 
-bool TCustomColorSelector::ItemEnabled(Integer Index) const {
-  return Index >= 0 && Index < FItems->Count() && FItems->Items(Index)->Enabled();
-}
-
-void TCustomColorSelector::GetItemArea(TRect& R) {
-  R = ClientRect();
-  InflateRect(R, -FOffSetX, -FOffSetY);
-}
-
 void TCustomColorSelector::GetItemSize(TSize& Size) { Size = TSize(FColorBoxWidth, FColorBoxHeight); }
 
 void TCustomColorSelector::UpdateLayout() {
@@ -409,33 +400,11 @@ void TCustomColorSelector::UpdateLayout() {
     SetBounds(FLeft, FTop, 100, 50);
     return;
   }
-  FItemHot = -1;
-  TSize S;
-  GetItemSize(S);
-  TRect A;
-  GetItemArea(A);
-  Integer x = A.Left, y = A.Top, column = 0, widest = 0;
-  bool standAlone = false;
-  const Integer count = FItems->Count();
-  for (Integer i = 0; i < count; ++i) {
-    TColorBoxItem* item = FItems->Items(i);
-    item->SetItemRect(Rect(x, y, x + S.cx, y + S.cy));
-    ++column;
-    if (i == count - 1) break;
-    if (item->ColorBoxPos() == ipStandAlone) standAlone = true;
-    if (column < FColumns) {
-      x += S.cx + FColumnGap;
-    } else {
-      widest = std::max(widest, x);
-      y += S.cy;
-      if (standAlone) y += FColumnGap;
-      standAlone = false;
-      x = A.Left;
-      column = 0;
-    }
-  }
+  // Rows of joined boxes touch, so a column of top, middle and bottom boxes forms one strip.
+  const TSize extent =
+      LayOutItemRows(FColumnGap, [this](Integer I) { return FItems->Items(I)->ColorBoxPos() == ipStandAlone; });
   FLaidOut = true;
-  SetBounds(FLeft, FTop, std::max(widest, x) + S.cx + A.Left + 1, y + S.cy + A.Top);
+  SetBounds(FLeft, FTop, extent.cx + 1, extent.cy);
   Invalidate();
 }
 
@@ -513,51 +482,18 @@ void TCustomColorSelector::Paint() {
   for (Integer i = 0; i < FItems->Count(); ++i) DrawItem(i, c);
 }
 
-// The backing image keeps the other boxes: erasing the box and drawing it again in its current
-// state is what invalidating its rectangle would show.
 void TCustomColorSelector::InvalidateItem(Integer Index) {
-  if (!FLaidOut || Index < 0 || Index >= FItems->Count()) return;
-  TCanvas* c = Canvas();
-  TRect R = FItems->Items(Index)->ItemRect();
+  if (!FLaidOut || !ValidIndex(Index)) return;
   // The frame lines reach one pixel past the box's right and bottom edges.
-  R.Right += 1;
-  R.Bottom += 1;
-  c->Brush()->SetStyle(bsSolid);
-  c->Brush()->SetColor(FColor);
-  c->FillRect(R);
-  DrawItem(Index, c);
-  // A neighbour joined to this box in a strip may share the erased line: draw it again.
-  for (Integer i = Index - FColumns; i <= Index + FColumns; i += FColumns)
-    if (i != Index && i >= 0 && i < FItems->Count()) DrawItem(i, c);
+  RedrawItemCell(Index, 1);
+  // A neighbour joined to this box in a strip may share the erased line: draw it again. The
+  // layout puts one box in a row for Columns below 1.
+  const Integer columns = std::max<Integer>(1, FColumns);
+  for (Integer i = Index - columns; i <= Index + columns; i += columns)
+    if (i != Index && ValidIndex(i)) DrawItem(i, Canvas());
 }
 
-void TCustomColorSelector::SetItemIndex(Integer Index) {
-  if (Index < -1 || Index >= FItems->Count()) return;
-  if (Index >= 0 && !ItemEnabled(Index)) return;
-  if (FItemIndex >= 0 && Index != FItemIndex) {
-    const Integer old = FItemIndex;
-    FItemIndex = -1;
-    InvalidateItem(old);
-  }
-  FItemIndex = Index;
-  if (Index >= 0) {
-    FSelectedColor = FItems->Items(Index)->Color();
-    DrawItem(Index, Canvas());
-    if (OnItemSelect) OnItemSelect(this);
-  }
-}
-
-void TCustomColorSelector::SetItemHot(Integer Index) {
-  if (Index == FItemHot) return;
-  if (Index >= 0 && !ItemEnabled(Index)) return;
-  if (FItemHot >= 0) {
-    const Integer old = FItemHot;
-    FItemHot = -1;
-    InvalidateItem(old);
-  }
-  FItemHot = Index;
-  if (Index >= 0) DrawItem(Index, Canvas());
-}
+void TCustomColorSelector::ItemSelected(Integer Index) { FSelectedColor = FItems->Items(Index)->Color(); }
 
 void TCustomColorSelector::SetSelectedColor(TColor Value) {
   if (Value == FSelectedColor) return;
@@ -569,56 +505,6 @@ void TCustomColorSelector::SetSelectedColor(TColor Value) {
       return;
     }
   SetItemIndex(-1);
-}
-
-Integer TCustomColorSelector::ItemAtPos(Integer X, Integer Y) const {
-  for (Integer i = 0; i < FItems->Count(); ++i)
-    if (PtInRect(FItems->Items(i)->ItemRect(), Point(X, Y))) return i;
-  return -1;
-}
-
-void TCustomColorSelector::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
-  TExCustomColorSelectorPanel::MouseDown(Button, Shift, X, Y);
-  const Integer i = ItemAtPos(X, Y);
-  if (i >= 0 && ItemEnabled(i)) SetItemIndex(i);
-}
-
-void TCustomColorSelector::MouseMove(TShiftState Shift, Integer X, Integer Y) {
-  TExCustomColorSelectorPanel::MouseMove(Shift, X, Y);
-  const Integer i = ItemAtPos(X, Y);
-  if (i == FItemHot) return;
-  SetItemHot(i >= 0 && ItemEnabled(i) ? i : -1);
-}
-
-void TCustomColorSelector::CMMouseLeave(TMessage& M) {
-  TExCustomColorSelectorPanel::CMMouseLeave(M);
-  SetItemHot(-1);
-}
-
-void TCustomColorSelector::SelectFirst() {
-  if (FItems->Count() > 0) SetItemIndex(0);
-}
-
-void TCustomColorSelector::SelectLast() {
-  if (FItems->Count() > 0) SetItemIndex(FItems->Count() - 1);
-}
-
-void TCustomColorSelector::SelectNext() {
-  const Integer next = FItemIndex < 0 ? 0 : FItemIndex + 1;
-  if (next < FItems->Count()) SetItemIndex(next);
-}
-
-void TCustomColorSelector::SelectPrevious() {
-  if (FItemIndex - 1 >= 0) SetItemIndex(FItemIndex - 1);
-}
-
-void TCustomColorSelector::HotNext() {
-  const Integer next = FItemHot < 0 ? 0 : FItemHot + 1;
-  if (next < FItems->Count()) SetItemHot(next);
-}
-
-void TCustomColorSelector::HotPrevious() {
-  if (FItemHot - 1 >= 0) SetItemHot(FItemHot - 1);
 }
 
 void TCustomColorSelector::HandleKey(Word Key, bool EditorEnabled, bool DroppedDown) {

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "components/dropdown/ExDropDown.h"
+#include "components/dropdown/ExItemPanel.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Graphics.h"
@@ -184,15 +185,14 @@ class TColorBoxItems : public TPickerItemsT<TColorBoxItem> {
   String ClassName() const override { return u"TColorBoxItems"; }
 };
 
-class TCustomColorSelector : public TExCustomColorSelectorPanel {
+// The grid of colour boxes: the item panel's rows with ColumnGap between the boxes and below a
+// row holding a stand-alone box; from no selection, the previous box is none.
+class TCustomColorSelector : public TItemPanelT<TExCustomColorSelectorPanel, TCustomColorSelector> {
  public:
   explicit TCustomColorSelector(TComponent* AOwner);
   ~TCustomColorSelector() override;
   String ClassName() const override { return u"TCustomColorSelector"; }
 
-  Integer ItemIndex() const { return FItemIndex; }
-  void SetItemIndex(Integer Index);
-  Integer ItemHot() const { return FItemHot; }
   TColorBoxItems* Items() const { return FItems.get(); }
   void SetItems(TColorBoxItems* Value) { FItems->Assign(Value); }
   TColorBoxAppearance* ColorBoxAppearance() const { return FColorBoxAppearance.get(); }
@@ -210,38 +210,21 @@ class TCustomColorSelector : public TExCustomColorSelectorPanel {
   TColor SelectedColor() const { return FSelectedColor; }
   void SetSelectedColor(TColor Value);
 
-  void SelectFirst();
-  void SelectLast();
-  void SelectNext();
-  void SelectPrevious();
-  void HotNext();
-  void HotPrevious();
   // The picker's keys (33 to 40) while the grid is enabled.
   void HandleKey(Word Key, bool EditorEnabled, bool DroppedDown);
   // Clears the boxes and adds the 60 colours of the default palette.
   void AddDefaultPalette();
-  Integer ItemAtPos(Integer X, Integer Y) const;
 
-  virtual void DrawItem(Integer Index, TCanvas* ACanvas);
-  virtual void GetItemArea(TRect& R);
-  virtual void GetItemSize(TSize& Size);
-  virtual void UpdateLayout();
-  virtual void InvalidateItem(Integer Index);
-
-  TNotifyEvent OnItemSelect;
+  void DrawItem(Integer Index, TCanvas* ACanvas) override;
+  void GetItemSize(TSize& Size) override;
+  void UpdateLayout() override;
+  void InvalidateItem(Integer Index) override;
 
  protected:
   void Paint() override;
-  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
-  void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
-  void CMMouseLeave(TMessage& M) override;
-  void SetItemHot(Integer Index);
-  bool ItemEnabled(Integer Index) const;
+  // The selected box's colour becomes SelectedColor.
+  void ItemSelected(Integer Index) override;
 
-  Integer FItemIndex = -1;
-  Integer FItemHot = -1;
-  Integer FOffSetX = 4;
-  Integer FOffSetY = 4;
   Integer FColumns = 10;
   Integer FColumnGap = 4;
   Integer FColorBoxHeight = 12;

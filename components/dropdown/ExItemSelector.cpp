@@ -197,7 +197,7 @@ void ItemAppearanceStyle(TItemAppearance* Appearance, TNorvStyle AStyle) {
 // ---------------------------------------------------------------------------------------------
 // TCustomItemSelector: the panel
 
-TCustomItemSelector::TCustomItemSelector(TComponent* AOwner) : TCustomControl(AOwner) {
+TCustomItemSelector::TCustomItemSelector(TComponent* AOwner) : TItemPanelT(AOwner, 2, true) {
   SetParentColor(true);
   FExItemSelector = dynamic_cast<TExCustomItemSelector*>(AOwner);
   if (!FExItemSelector) throw Exception(u"Invalid parent");
@@ -222,19 +222,6 @@ TColor TCustomItemSelector::ItemColorSelected() const {
 }
 TColor TCustomItemSelector::ItemColorSelectedTo() const {
   return FExItemSelector->ItemAppearance()->ColorSelectedTo();
-}
-
-bool TCustomItemSelector::ValidIndex(Integer Index) const {
-  return FExItemSelector && Index >= 0 && Index < Items()->Count();
-}
-
-bool TCustomItemSelector::ItemEnabled(Integer Index) const {
-  return ValidIndex(Index) && Items()->Items(Index)->Enabled();
-}
-
-void TCustomItemSelector::GetItemArea(TRect& R) {
-  R = ClientRect();
-  InflateRect(R, -FOffSetX, -FOffSetY);
 }
 
 void TCustomItemSelector::GetItemSize(TSize& Size) {
@@ -291,35 +278,14 @@ void TCustomItemSelector::GetItemSize(TSize& Size) {
 
 void TCustomItemSelector::UpdateLayout() {
   if (!FExItemSelector) return;
-  TSelectorItems* items = Items();
-  if (items->Count() == 0) {
+  if (Items()->Count() == 0) {
     SetBounds(FLeft, FTop, 100, 50);
     FExItemSelector->AdjustScrollBars();
     return;
   }
-  FItemHot = -1;
-  TSize S;
-  GetItemSize(S);
-  TRect A;
-  GetItemArea(A);
-  Integer x = A.Left, y = A.Top, column = 0, widest = 0;
-  const Integer columns = std::max<Integer>(1, Columns());
-  for (Integer i = 0; i < items->Count(); ++i) {
-    items->Items(i)->SetItemRect(Rect(x, y, x + S.cx, y + S.cy));
-    ++column;
-    if (i == items->Count() - 1) break;
-    if (column < columns) {
-      x += S.cx;
-    } else {
-      widest = std::max(widest, x);
-      y += S.cy;
-      x = A.Left;
-      column = 0;
-    }
-  }
-  const Integer height = y + S.cy + A.Top;
-  const Integer width = std::max(widest, x) + S.cx + A.Left;
-  SetBounds(FLeft, FTop, width, height);
+  // Cells touch: there is no gap between items.
+  const TSize extent = LayOutItemRows(0, [](Integer) { return false; });
+  SetBounds(FLeft, FTop, extent.cx, extent.cy);
   FExItemSelector->AdjustScrollBars();
   Invalidate();
 }
@@ -483,119 +449,13 @@ void TCustomItemSelector::DrawItems() {
 
 void TCustomItemSelector::Paint() { DrawItems(); }
 
-// The backing image keeps what was drawn, so invalidating one cell is erasing it and drawing it
-// again in its current state; the other cells stay as they are.
 void TCustomItemSelector::InvalidateItem(Integer Index) {
-  if (!ValidIndex(Index)) return;
-  TCanvas* c = Canvas();
-  c->Brush()->SetStyle(bsSolid);
-  c->Brush()->SetColor(FColor);
-  c->FillRect(Items()->Items(Index)->ItemRect());
-  DrawItem(Index, c);
+  if (ValidIndex(Index)) RedrawItemCell(Index, 0);
 }
 
-void TCustomItemSelector::DoItemSelect() {
-  if (OnItemSelect) OnItemSelect(this);
-}
-
-void TCustomItemSelector::SetItemIndex(Integer Value) {
-  if (!FExItemSelector) return;
-  // An index outside the items would be kept and reported as the selection; it is refused.
-  if (Value < -1 || Value >= Items()->Count()) return;
-  if (Value >= 0 && !ItemEnabled(Value)) return;
-  if (FItemIndex >= 0 && Value != FItemIndex) {
-    const Integer old = FItemIndex;
-    FItemIndex = -1;
-    InvalidateItem(old);
-  }
-  FItemIndex = Value;
-  if (Value >= 0) {
-    DrawItem(Value, Canvas());
-    DoItemSelect();
-  }
-}
-
-void TCustomItemSelector::SetItemHot(Integer Index) {
-  if (Index == FItemHot) return;
-  if (Index >= 0 && !ItemEnabled(Index)) return;
-  if (FItemHot >= 0) {
-    const Integer old = FItemHot;
-    FItemHot = -1;
-    InvalidateItem(old);
-  }
-  FItemHot = Index;
-  if (Index >= 0) DrawItem(Index, Canvas());
-}
-
-Integer TCustomItemSelector::ItemAtPos(Integer X, Integer Y) const {
-  if (!FExItemSelector) return -1;
-  for (Integer i = 0; i < Items()->Count(); ++i)
-    if (PtInRect(Items()->Items(i)->ItemRect(), Point(X, Y))) return i;
-  return -1;
-}
-
-void TCustomItemSelector::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
-  TCustomControl::MouseDown(Button, Shift, X, Y);
-  const Integer i = ItemAtPos(X, Y);
-  if (i >= 0 && ItemEnabled(i)) SetItemIndex(i);
-}
-
-void TCustomItemSelector::MouseMove(TShiftState Shift, Integer X, Integer Y) {
-  TCustomControl::MouseMove(Shift, X, Y);
-  const Integer i = ItemAtPos(X, Y);
-  if (i < 0) {
-    SetItemHot(-1);
-    return;
-  }
-  if (i == FItemHot) return;
-  SetItemHot(ItemEnabled(i) ? i : -1);
-  SetHint(Items()->Items(i)->Hint());
+void TCustomItemSelector::HotItemEntered(Integer Index) {
+  SetHint(Items()->Items(Index)->Hint());
   if (Application) Application->CancelHint();
-}
-
-void TCustomItemSelector::CMMouseLeave(TMessage& M) {
-  TCustomControl::CMMouseLeave(M);
-  SetItemHot(-1);
-}
-
-void TCustomItemSelector::SelectFirst() {
-  if (Items()->Count() > 0) SetItemIndex(0);
-}
-
-void TCustomItemSelector::SelectLast() {
-  if (Items()->Count() > 0) SetItemIndex(Items()->Count() - 1);
-}
-
-void TCustomItemSelector::SelectNext() {
-  if (Items()->Count() == 0) return;
-  if (FItemIndex < 0)
-    SetItemIndex(0);
-  else if (FItemIndex + 1 < Items()->Count())
-    SetItemIndex(FItemIndex + 1);
-}
-
-void TCustomItemSelector::SelectPrevious() {
-  if (Items()->Count() == 0) return;
-  if (FItemIndex < 0)
-    SetItemIndex(0);
-  else if (FItemIndex - 1 >= 0)
-    SetItemIndex(FItemIndex - 1);
-}
-
-void TCustomItemSelector::HotNext() {
-  if (Items()->Count() == 0) return;
-  if (FItemHot < 0)
-    SetItemHot(0);
-  else if (FItemHot + 1 < Items()->Count())
-    SetItemHot(FItemHot + 1);
-}
-
-void TCustomItemSelector::HotPrevious() {
-  if (Items()->Count() == 0) return;
-  if (FItemHot < 0)
-    SetItemHot(0);
-  else if (FItemHot - 1 >= 0)
-    SetItemHot(FItemHot - 1);
 }
 
 bool TCustomItemSelector::LookupItem(const String& s) {

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "components/dropdown/ExDropDown.h"
+#include "components/dropdown/ExItemPanel.h"
 #include "components/gridbase/ExStyleIF.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/Graphics.h"
@@ -150,16 +151,15 @@ void ItemAppearanceStyle(TItemAppearance* Appearance, TNorvStyle AStyle);
 
 // --- The panel -------------------------------------------------------------------------------------
 
-class TCustomItemSelector : public TCustomControl {
+// The panel: the item panel's rows of touching cells; from no selection, the previous item is
+// the first one.
+class TCustomItemSelector : public TItemPanelT<TCustomControl, TCustomItemSelector> {
  public:
   // Raises Exception "Invalid parent" when AOwner is not a TExCustomItemSelector.
   explicit TCustomItemSelector(TComponent* AOwner);
   ~TCustomItemSelector() override;
   String ClassName() const override { return u"TCustomItemSelector"; }
 
-  Integer ItemIndex() const { return FItemIndex; }
-  void SetItemIndex(Integer Value);
-  Integer ItemHot() const { return FItemHot; }
   TExCustomItemSelector* ExItemSelector() const { return FExItemSelector; }
 
   // Views of the host's settings.
@@ -176,25 +176,14 @@ class TCustomItemSelector : public TCustomControl {
   TColor ItemColorSelected() const;
   TColor ItemColorSelectedTo() const;
 
-  void SelectFirst();
-  void SelectLast();
-  void SelectNext();
-  void SelectPrevious();
-  void HotNext();
-  void HotPrevious();
   // Selects the first item whose plain, trimmed, upper-cased caption begins with s.
   bool LookupItem(const String& s);
-  // The first item whose cell holds the point (panel coordinates), -1 when none.
-  Integer ItemAtPos(Integer X, Integer Y) const;
 
-  virtual void DrawItem(Integer Index, TCanvas* ACanvas);
-  virtual void GetItemArea(TRect& R);
-  virtual void GetItemSize(TSize& Size);
-  virtual void InvalidateItem(Integer Index);
-  virtual void UpdateLayout();
+  void DrawItem(Integer Index, TCanvas* ACanvas) override;
+  void GetItemSize(TSize& Size) override;
+  void InvalidateItem(Integer Index) override;
+  void UpdateLayout() override;
   void DrawItems();
-
-  TNotifyEvent OnItemSelect;
 
   // Layout constants.
   Integer OffSetX() const { return FOffSetX; }
@@ -205,18 +194,9 @@ class TCustomItemSelector : public TCustomControl {
 
  protected:
   void Paint() override;
-  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
-  void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
-  void CMMouseLeave(TMessage& M) override;
-  void SetItemHot(Integer Index);
-  bool ValidIndex(Integer Index) const;
-  bool ItemEnabled(Integer Index) const;
-  void DoItemSelect();
+  // The panel's hint becomes the item's, and a showing hint makes way for it.
+  void HotItemEntered(Integer Index) override;
 
-  Integer FItemIndex = -1;
-  Integer FItemHot = -1;
-  Integer FOffSetX = 2;
-  Integer FOffSetY = 2;
   Integer FItemOffSetX = 4;
   Integer FItemOffSetY = 4;
   Integer FCaptionGap = 4;

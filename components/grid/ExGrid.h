@@ -2884,6 +2884,7 @@ class TExStringGrid : public TBaseGrid {
     Integer ACol = -1, ARow = -1;  // the cell (display column)
   };
   bool ReleaseEndsOleDrag(const TLeftRelease& R, TMessage& M);
+  void EndPressState();
   void ReleaseResetState(const TLeftRelease& R);
   bool ReleaseCellButton(const TLeftRelease& R);
   void ReleaseClicksFixedCell(const TLeftRelease& R);

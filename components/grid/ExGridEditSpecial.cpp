@@ -49,6 +49,10 @@ bool IsFlatLook(TGridLook L) {
 
 String DateTimeCellFormat() { return FormatSettings.ShortDateFormat + u" " + FormatSettings.ShortTimeFormat; }
 
+// The editor types edited with a drop-down control (the track bar up to the grid drop-down, in
+// that order).
+bool IsDropDownEditor(TEditorType T) { return T >= edTrackbarDropDown && T <= edExGridDropDown; }
+
 }  // namespace
 
 // --- Editors made on first use --------------------------------------------------------------------------
@@ -764,16 +768,12 @@ void TExStringGrid::CommitSpecialEditor(Integer ACol, Integer ARow) {
     case edTimeSpinEdit:
     case edDateSpinEdit: CommitSpinEditor(rc, ARow); break;
     case edCustom: CommitEditLink(rc, ARow); break;
-    case edTrackbarDropDown:
-    case edMemoDropDown:
-    case edCalculatorDropDown:
-    case edTimePickerDropDown:
-    case edDetailDropDown:
-    case edGridDropDown:
-    case edColorPickerDropDown:
-    case edImagePickerDropDown:
-    case edExGridDropDown: CommitDropDownEditor(rc, ARow); break;
-    default: CommitControlEditor(rc, ARow); break;
+    default:
+      if (IsDropDownEditor(EditControl))
+        CommitDropDownEditor(rc, ARow);
+      else
+        CommitControlEditor(rc, ARow);
+      break;
   }
   if (EditControl != edNormal && FEditActive) NotifyEditingDone(rc, ARow);
 }

@@ -1024,14 +1024,19 @@ void TExStringGrid::WMLButtonUp(TMessage& M) {
 bool TExStringGrid::ReleaseEndsOleDrag(const TLeftRelease& R, TMessage& M) {
   if (!FOleDrag) return false;
   OleDragFinish(R.X, R.Y, false);
+  EndPressState();
+  TBaseGrid::WMLButtonUp(M);
+  return true;
+}
+
+// The press is over: no button held, no move, selection click or click pending, no selecting.
+void TExStringGrid::EndPressState() {
   FMouseDown = false;
   FMouseKeepDown = false;
   FMouseDownMove = false;
   FSelectionClick = false;
   FDoOnClick = false;
   if (FGridState == gsSelecting) FGridState = gsNormal;
-  TBaseGrid::WMLButtonUp(M);
-  return true;
 }
 
 // No move, size, press or selection drag is pending any more; the cells the press showed

@@ -549,12 +549,7 @@ void TExStringGrid::OleDragStartStep(Integer X, Integer Y, TShiftState Shift) {
     if (ArwD) ArwD->SetVisible(false);
     if (ArwU) ArwU->SetVisible(false);
     EndBlockFocus();
-    FMouseDown = false;
-    FMouseKeepDown = false;
-    FMouseDownMove = false;
-    FSelectionClick = false;
-    FDoOnClick = false;
-    if (FGridState == gsSelecting) FGridState = gsNormal;
+    EndPressState();
   };
   const Integer okEffects = static_cast<Integer>(DROPEFFECT_COPY | DROPEFFECT_MOVE);
   Integer effect = 0;

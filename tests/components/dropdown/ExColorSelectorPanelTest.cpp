@@ -276,3 +276,17 @@ TEST_F(ExColorSelectorPanelTest, TheGridFramesHotAndSelectedBoxes) {
   Press(Grid, TPoint(9, 9));
   EXPECT_EQ(Grid->BackingImage()->Canvas()->Pixels(20, 4), 0xC5C5C5) << "the old selection drawn plain again";
 }
+
+TEST_F(ExColorSelectorPanelTest, AGridOfNoColumnsStacksItsBoxesAndRepaintsTheOneLeft) {
+  auto* Grid = NewPanel<TCustomColorSelector>();
+  Grid->AddDefaultPalette();
+  Grid->SetColumns(0);
+  Grid->UpdateLayout();
+  EXPECT_EQ(Grid->Items()->Items(1)->ItemRect(), Rect(4, 20, 16, 32)) << "one box a row";
+  TestHarness::SendMouse(Grid, WM_MOUSEMOVE, TPoint(10, 10));
+  EXPECT_EQ(Grid->ItemHot(), 0);
+  // Leaving a hot box repaints it and its neighbours in the strip.
+  TestHarness::SendMouse(Grid, WM_MOUSEMOVE, TPoint(10, 25));
+  EXPECT_EQ(Grid->ItemHot(), 1);
+  EXPECT_EQ(Grid->BackingImage()->Canvas()->Pixels(4, 4), 0xC5C5C5) << "the box left drawn plain again";
+}
