@@ -326,46 +326,15 @@ void TExDetailDropDown::WMKeyDown(TMessage& M) {
   const bool alt = GetKeyState(VK_MENU) < 0;
   const bool ctrl = GetKeyState(VK_CONTROL) < 0;
   if (Enabled() && !alt) {
-    switch (key) {
-      case VK_PRIOR:
-      case VK_NEXT: PageKey(key); break;
-      case VK_HOME:
-      case VK_END:
-        if (DroppedDown() && FItemSelector)
-          FirstLastInList(key);
-        else if (!EditorEnabled() && key == VK_HOME)
-          SelectFirst();
-        else if (!EditorEnabled())
-          SelectLast();
-        break;
-      case VK_UP:
-      case VK_DOWN:
-        if (DroppedDown() && FItemSelector) {
-          RowKeyInList(key);
-          Invalidate();
-        } else if (key == VK_UP) {
-          SelectPrevious();
-        } else {
-          SelectNext();
-        }
-        break;
-      case VK_LEFT:
-      case VK_RIGHT:
-        if (DroppedDown() && !EditorEnabled() && FItemSelector) StepInList(key);
-        break;
-      case VK_SHIFT:
-      case VK_CONTROL:
-      case VK_MENU:
-        // A modifier alone types nothing: it must not spoil the search text.
-        break;
-      default:
-        // With typing in the edit, the typed characters are completed from the captions, which
-        // is the search: a search of its own would put the whole caption of its find into the
-        // edit for the character to overwrite, and the completion would start over from it.
-        if (ctrl || !FItemSelector || EditorEnabled()) break;
-        TypeAhead(key);
-        break;
-    }
+    // With typing in the edit, the typed characters are completed from the captions, which is
+    // the search: a search of its own would put the whole caption of its find into the edit for
+    // the character to overwrite, and the completion would start over from it. The list keeps
+    // the entries of the last opening.
+    TListKeyRules rules;
+    rules.EditCompletes = true;
+    rules.SyncBeforeSearch = false;
+    rules.RepaintAfterRowKey = true;
+    ListKey(key, ctrl, false, rules);
     // While the popup is open the list's moving keys are the picker's alone.
     if (DroppedDown() && (key == VK_PRIOR || key == VK_NEXT || key == VK_LEFT || key == VK_UP ||
                           key == VK_RIGHT || key == VK_DOWN)) {

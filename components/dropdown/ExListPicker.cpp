@@ -147,17 +147,23 @@ bool TListPickerDropDown::TakeHotEntry(Word Key) {
   return true;
 }
 
-void TListPickerDropDown::ListKey(Word Key, bool Ctrl, bool EnterHandled) {
+void TListPickerDropDown::ListKey(Word Key, bool Ctrl, bool EnterHandled, const TListKeyRules& Rules) {
+  const bool inList = DroppedDown() && FItemSelector;
   switch (Key) {
     case VK_RETURN:
-      if (!EnterHandled && OnSelect) OnSelect(this);
+      if (Rules.EditCompletes)
+        SearchKey(Key, Ctrl, Rules);
+      else if (!EnterHandled && OnSelect)
+        OnSelect(this);
       break;
     case VK_PRIOR:
     case VK_NEXT: PageKey(Key); break;
     case VK_HOME:
     case VK_END:
-      if (DroppedDown() && FItemSelector)
+      if (inList)
         FirstLastInList(Key);
+      else if (Rules.EditCompletes && EditorEnabled())
+        break;  // the edit moves its caret
       else if (Key == VK_HOME)
         SelectFirst();
       else
@@ -165,28 +171,33 @@ void TListPickerDropDown::ListKey(Word Key, bool Ctrl, bool EnterHandled) {
       break;
     case VK_UP:
     case VK_DOWN:
-      if (DroppedDown() && FItemSelector)
+      if (inList) {
         RowKeyInList(Key);
-      else if (Key == VK_UP)
+        if (Rules.RepaintAfterRowKey) Invalidate();
+      } else if (Key == VK_UP) {
         SelectPrevious();
-      else
+      } else {
         SelectNext();
+      }
       break;
     case VK_LEFT:
     case VK_RIGHT:
-      if (DroppedDown() && !EditorEnabled() && FItemSelector) StepInList(Key);
+      if (inList && !EditorEnabled()) StepInList(Key);
       break;
     case VK_SHIFT:
     case VK_CONTROL:
     case VK_MENU:
       // A modifier alone types nothing: it must not spoil the search text.
       break;
-    default:
-      if (Ctrl || !FItemSelector) break;
-      SyncClosedList();
-      TypeAhead(Key);
-      break;
+    default: SearchKey(Key, Ctrl, Rules); break;
   }
+}
+
+void TListPickerDropDown::SearchKey(Word Key, bool Ctrl, const TListKeyRules& Rules) {
+  if (Ctrl || !FItemSelector) return;
+  if (Rules.EditCompletes && EditorEnabled()) return;
+  if (Rules.SyncBeforeSearch) SyncClosedList();
+  TypeAhead(Key);
 }
 
 void TListPickerDropDown::PageKey(Word Key) {

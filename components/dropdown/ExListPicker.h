@@ -149,11 +149,25 @@ class TListPickerDropDown : public TExCustomDropDown {
   void ResetSearch(TObject* Sender);
   // Enter in the open popup takes the list's hot entry: true when it did.
   bool TakeHotEntry(Word Key);
+  // Where a picker's list keys differ from the colour and image pickers'.
+  struct TListKeyRules {
+    // The edit completes typed text from the entries and owns Enter: Enter searches as any other
+    // key, a typed key searches only while the edit takes no typing, and Home / End on the
+    // closed picker move the choice only then.
+    bool EditCompletes = false;
+    // A closed popup's list is brought up to date before a typed key searches it.
+    bool SyncBeforeSearch = true;
+    // The editor is repainted after Up / Down in the open list.
+    bool RepaintAfterRowKey = false;
+  };
   // The list keys: Enter fires OnSelect unless it took the hot entry, Page Up/Down move by a
   // visible page, Home/End go to the first or last entry, Up/Down move by a row of FColumns
   // entries, Left/Right step inside the open list when the edit is read only, and typed
-  // characters extend the search text.
-  void ListKey(Word Key, bool Ctrl, bool EnterHandled);
+  // characters extend the search text; Rules say where the picker differs.
+  void ListKey(Word Key, bool Ctrl, bool EnterHandled, const TListKeyRules& Rules);
+  void ListKey(Word Key, bool Ctrl, bool EnterHandled) { ListKey(Key, Ctrl, EnterHandled, TListKeyRules()); }
+  // A typed key (Ctrl not held) extends the search text.
+  void SearchKey(Word Key, bool Ctrl, const TListKeyRules& Rules);
   // The steps of those keys: Page Up / Page Down move a visible page in the list (brought up to
   // date first); in the open list, Home / End go to its first or last entry, Up / Down by a row of
   // FColumns entries, Left / Right to the previous or next entry; a typed character extends the
