@@ -79,8 +79,9 @@ enum TStripTabItemType {
   itScrollRightButton
 };
 
-// Easing curves of the animations (formulas in TabStripUtils: CalculateEase).
-enum TTabStripEaseType {
+// Easing curves of the animations (formulas in TabStripUtils: CalculateEase). Held in an int, so
+// that any number that reaches CalculateEase is a value of the type, which refuses unknown ones.
+enum TTabStripEaseType : int {
   ttNone,
   ttLinearTween,
   ttEaseInQuad,
