@@ -150,8 +150,8 @@ void TExStringGrid::Paint() {
   C->Pen()->SetStyle(psSolid);
   C->Brush()->SetStyle(bsSolid);
   TBaseGrid::Paint();
-  // The cell painter leaves its clip behind; what follows draws anywhere in the control.
-  C->SelectClipRgn(nullptr);
+  // The cell painter leaves its clip behind; what follows draws anywhere this paint covers.
+  C->SelectClipRgn(PaintArea());
 
   if (EditorMode() || EditMode) {
     const TRect R = CellRect(Col(), Row());

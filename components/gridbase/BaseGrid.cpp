@@ -361,11 +361,25 @@ void TBaseGrid::RepaintCell(Integer ACol, Integer ARow) {
   if (!IsRectEmpty(R)) InvalidateClientRect(R);
 }
 
+void TBaseGrid::InvalidateCell(Integer ACol, Integer ARow) {
+  // Rows that cannot show are passed over at once (a bulk fill writes mostly such rows).
+  if (!RedrawOn() || !RowMayShow(ARow) || !HandleAllocated()) return;
+  const TRect R = CellRect(DisplColIndex(ACol), ARow);
+  if (!IsRectEmpty(R)) InvalidateCellPixels(R);
+}
+
 void TBaseGrid::InvalidateClientRect(const TRect& R) {
-  (void)R;
   // Inside the update lock the last EndUpdate repaints once.
   if (!RedrawOn()) return;
-  Invalidate();
+  InvalidateCellPixels(R);
+}
+
+void TBaseGrid::InvalidateCellPixels(const TRect& R) {
+  // A cell's borders, edges and lines reach one pixel into its neighbours, which the paint of
+  // the rectangle then draws again over it as a whole paint does.
+  TRect Wide = R;
+  InflateRect(Wide, 1, 1);
+  TObjStringGrid::InvalidateClientRect(Wide);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -287,6 +287,8 @@ class TBaseGrid : public TObjStringGrid {
 
   // Repaints the cell's rectangle (a merged area's whole rectangle).
   void RepaintCell(Integer ACol, Integer ARow);
+  // A stored cell (real column, display row) changed: what it shows is repainted when it shows.
+  void InvalidateCell(Integer ACol, Integer ARow) override;
 
   // --- Virtual operations ---------------------------------------------------------------------
   // Whether the painter treats the cell as fixed.
@@ -378,9 +380,9 @@ class TBaseGrid : public TObjStringGrid {
   bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
   void TopLeftChanged() override;
-  // Asks for a client rectangle to be painted again. The platform repaints the whole control; a
-  // derived grid may narrow it.
-  virtual void InvalidateClientRect(const TRect& R);
+  // Asks for a client rectangle to be painted again (nothing inside the update lock, whose last
+  // EndUpdate repaints the whole grid).
+  void InvalidateClientRect(const TRect& R) override;
 
   // The cell's property object when the cell lies inside the grid, else nullptr.
   TCellProperties* PropsAt(Integer ACol, Integer ARow) const;
@@ -416,6 +418,8 @@ class TBaseGrid : public TObjStringGrid {
   Integer FMergeCount = 0;
 
  private:
+  // Repaints a cell's rectangle R with the pixel around it.
+  void InvalidateCellPixels(const TRect& R);
   // Makes and stores the property object of an empty slot, filled from GetCellDefaults.
   TCellProperties* CreateCellProps(Integer ACol, Integer ARow);
   // Frees a property object and its graphic when the grid owns that graphic (KeepGraphic aside).

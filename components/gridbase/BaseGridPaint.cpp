@@ -51,8 +51,15 @@ void TBaseGrid::Paint() {
 
 void TBaseGrid::DrawCell(Integer ACol, Integer ARow, const TRect& ARect, TGridDrawState AState) {
   // The library clips each cell to its own rectangle; a merged area paints over all its cells, so
-  // the painter gets the whole client area and keeps to the fixed area's edge itself.
-  Canvas()->SelectClipRect(ClientRect());
+  // the painter gets the whole client area (of what this paint covers) and keeps to the fixed
+  // area's edge itself.
+  if (const TRegion* Area = PaintArea()) {
+    TRegion Clip(*Area);
+    Clip.Intersect(ClientRect());
+    Canvas()->SelectClipRgn(&Clip);
+  } else {
+    Canvas()->SelectClipRect(ClientRect());
+  }
   // A merged area's base cell in view paints the whole area; its other cells in this pass then
   // have nothing left to paint.
   if (TCellProperties* P = PropsAt(ACol, ARow))

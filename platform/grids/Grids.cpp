@@ -650,9 +650,10 @@ void TCustomGrid::SizeChanged(Integer OldColCount, Integer OldRowCount) {
 // --- Repainting --------------------------------------------------------------------------------------
 
 void TCustomGrid::InvalidateCell(Integer ACol, Integer ARow) {
-  (void)ACol;
   if (!FRedraw || !RowMayShow(ARow)) return;
-  Invalidate();
+  const TRect R = CellRect(ACol, ARow);
+  if (IsRectEmpty(R)) return;
+  InvalidateClientRect(TRect(R.Left, R.Top, R.Right + ColAxis().Line(ACol), R.Bottom + RowAxis().Line(ARow)));
 }
 
 bool TCustomGrid::RowMayShow(Integer ARow) const {

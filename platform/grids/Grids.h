@@ -260,8 +260,9 @@ class TCustomGrid : public TCustomControl {
   void InvalidateEditor();
 
   // Repainting.
-  // Repaints when the cell's row can show and painting is not switched off (WM_SETREDRAW).
-  void InvalidateCell(Integer ACol, Integer ARow);
+  // Repaints the cell's rectangle (with the lines drawn after it) when the cell shows and painting
+  // is not switched off (WM_SETREDRAW); a grid that merges cells repaints what the cell covers.
+  virtual void InvalidateCell(Integer ACol, Integer ARow);
   void InvalidateRow(Integer ARow);
   void InvalidateCol(Integer ACol);
   void InvalidateGrid();

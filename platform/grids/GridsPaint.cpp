@@ -55,6 +55,9 @@ void TCustomGrid::Paint() {
 
   const TAxis ca = ColAxis(), ra = RowAxis();
   const std::vector<TLaidOut> cols = LayOut(ca), rows = LayOut(ra);
+  // A paint of invalidated parts visits the cells that reach into them only.
+  const TRegion* Area = PaintArea();
+  const TRect Box = Area ? Area->Bounds() : Rect(0, 0, FWidth, FHeight);
   const TGridRect sel = Selection();
   const bool focused = GridOrEditorFocused();
   const bool drawFocusSelected = FOptions.Contains(goDrawFocusSelected) || FOptions.Contains(goRowSelect);
@@ -62,8 +65,10 @@ void TCustomGrid::Paint() {
 
   for (const TLaidOut& r : rows) {
     const Integer h = ra.Size(r.Index);
+    if (r.Start >= Box.Bottom || r.Start + h + ra.Line(r.Index) <= Box.Top) continue;
     for (const TLaidOut& col : cols) {
       const Integer w = ca.Size(col.Index);
+      if (col.Start >= Box.Right || col.Start + w + ca.Line(col.Index) <= Box.Left) continue;
       const TRect rect = Rect(col.Start, r.Start, col.Start + w, r.Start + h);
       const bool fixed = col.Index < FFixedCols || r.Index < FFixedRows;
       TGridDrawState state;

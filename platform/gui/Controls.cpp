@@ -153,6 +153,8 @@ void TControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AH
   BoundsChanged();
   if (resized) {
     FNeedsPaint = true;
+    FPaintWhole = true;
+    FPaintArea.Clear();
     if (FImpl) FImpl->Invalidate();
     if (!HasState(csLoading)) {
       TMessage m;
@@ -714,7 +716,29 @@ void TControl::DblClick() {
 
 void TControl::Invalidate() {
   FNeedsPaint = true;
+  FPaintWhole = true;
+  FPaintArea.Clear();
   if (FImpl) FImpl->Invalidate();
+}
+
+namespace {
+constexpr size_t kMaxPaintParts = 64;
+}
+
+void TControl::InvalidateClientRect(const TRect& R) {
+  TRect Part;
+  if (!IntersectRect(Part, R, Rect(0, 0, FWidth, FHeight))) return;
+  // A pending paint of the whole control already covers the part.
+  if (FNeedsPaint && FPaintWhole) return;
+  FNeedsPaint = true;
+  FPaintWhole = false;
+  FPaintArea.Union(Part);
+  // Many scattered parts are painted as the whole control.
+  if (FPaintArea.Rects().size() > kMaxPaintParts) {
+    Invalidate();
+    return;
+  }
+  if (FImpl) FImpl->InvalidateRect(Part);
 }
 
 void TControl::InvalidateSelf() { Invalidate(); }
@@ -750,6 +774,12 @@ void TControl::PaintIfNeeded() {
   if (!FNeedsPaint || FInPaint) return;
   if (HasState(csDestroying)) return;
   FNeedsPaint = false;
+  // This paint takes the pending area (PaintArea answers it while WM_PAINT runs); what is
+  // invalidated meanwhile is pending for the next paint.
+  FPaintingWhole = FPaintWhole;
+  FPaintingArea = std::move(FPaintArea);
+  FPaintWhole = true;
+  FPaintArea.Clear();
   FInPaint = true;
   struct Reset {
     bool& f;
@@ -1479,9 +1509,13 @@ void TCustomControl::BoundsChanged() { TWinControl::BoundsChanged(); }
 
 void TCustomControl::WMPaint(TMessage& M) {
   (void)M;
+  const bool Resized = FBacking.Width() != FWidth || FBacking.Height() != FHeight;
   SizeBacking(FBacking, FWidth, FHeight);
   TCanvas* c = FBacking.Canvas();
-  c->SelectClipRgn(nullptr);
+  // A paint of invalidated parts draws inside them only; the image keeps its other pixels (a
+  // resized image has none to keep).
+  const TRegion* Area = Resized ? nullptr : PaintArea();
+  c->SelectClipRgn(Area);
   c->SetWindowOrg(TPoint(0, 0));
   c->Font()->Assign(&FFont);
   c->Brush()->SetColor(FColor);

@@ -274,6 +274,10 @@ class TControl : public TComponent {
   void DeliverMessage(TMessage& Message);
 
   virtual void Invalidate();
+  // Schedules a repaint of the part R of the client area (nothing when R lies outside it): the next
+  // paint draws inside the pending parts only, and the screen gets those pixels. A whole-control
+  // Invalidate pending takes it in.
+  virtual void InvalidateClientRect(const TRect& R);
   virtual void Update();
   void Repaint();
   void Refresh() { Repaint(); }
@@ -328,6 +332,12 @@ class TControl : public TComponent {
   // control was invalidated since it last painted.
   void PaintIfNeeded();
   bool NeedsPaint() const { return FNeedsPaint; }
+  // What the pending paint covers: nullptr for the whole control, else the parts invalidated by
+  // InvalidateClientRect (during WM_PAINT: what this paint covers).
+  const TRegion* PaintArea() const {
+    if (FInPaint) return FPaintingWhole ? nullptr : &FPaintingArea;
+    return FPaintWhole ? nullptr : &FPaintArea;
+  }
 
  protected:
   // Creates the backend widget of the given kind (see ControlsBackend.h).
@@ -394,7 +404,11 @@ class TControl : public TComponent {
   bool FParentShowHint = true;
   bool FShowHint = false;
   bool FNeedsPaint = true;
+  bool FPaintWhole = true;  // the pending paint covers the whole control, else FPaintArea
+  TRegion FPaintArea;
   bool FInPaint = false;
+  bool FPaintingWhole = true;  // what the paint running now covers
+  TRegion FPaintingArea;
   TAlign FAlign = alNone;
   TAnchors FAnchors = DefaultAnchors;
   String FHint;

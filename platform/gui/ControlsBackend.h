@@ -32,6 +32,8 @@ class TWidgetImpl {
   virtual TPoint ClientOriginOnScreen() const = 0;
   // Schedules a repaint: the control paints again (Paint runs) and the screen gets its pixels.
   virtual void Invalidate() = 0;
+  // Schedules a repaint of the part R of the client area only.
+  virtual void InvalidateRect(const TRect& R) = 0;
   // Schedules a copy of the backing image to the screen without running Paint.
   virtual void ScheduleScreenUpdate() = 0;
   // Paints what is pending now.

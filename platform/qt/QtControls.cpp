@@ -719,6 +719,9 @@ class QtWidgetImpl : public TWidgetImpl {
   void Invalidate() override {
     if (widget_) widget_->update();
   }
+  void InvalidateRect(const TRect& R) override {
+    if (widget_) widget_->update(QRect(R.Left, R.Top, R.Width(), R.Height()));
+  }
   void ScheduleScreenUpdate() override {
     if (widget_) widget_->update();
   }

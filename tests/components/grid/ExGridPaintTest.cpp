@@ -1226,3 +1226,47 @@ TEST_F(ExGridPaintTest, AHugeColumnWidthPaintsOnlyTheVisiblePage) {
   Grid->SetRowHeights(2, 999999999);
   EXPECT_EQ(Page(), Normal);
 }
+
+// A cell write repaints that cell's rectangle (and the pixel around it) only, when the cell shows
+// (its display column when a column before it is hidden); a write to a row scrolled out of view, inside the update lock or
+// through GridCells repaints nothing, and the last EndUpdate repaints the whole grid. What the
+// partial paints leave on the screen is what a whole repaint shows.
+TEST_F(ExGridPaintTest, ACellWriteRepaintsThatCellsRectangleOnly) {
+  Grid->SetBounds(0, 0, 300, 200);
+  Grid->SetColCount(6);
+  Grid->SetRowCount(100);
+  Grid->HideColumn(1);
+  TestHarness::ProcessEvents();
+  ASSERT_FALSE(Grid->NeedsPaint());
+  struct {
+    const char* Name;
+    Integer Col, Row;      // real column, display row
+    Integer DisplayCol;    // where the cell shows
+  } Shown[] = {{"a normal cell", 2, 3, 1}, {"a fixed cell", 0, 0, 0}, {"after the hidden column", 4, 5, 3}};
+  for (const auto& C : Shown) {
+    Grid->SetCells(C.Col, C.Row, u"changed");
+    ASSERT_TRUE(Grid->NeedsPaint()) << C.Name;
+    ASSERT_NE(Grid->PaintArea(), nullptr) << C.Name;
+    // The cell and the pixel around it, where its neighbours' lines and edges reach.
+    TRect Want = Grid->CellRect(C.DisplayCol, C.Row);
+    InflateRect(Want, 1, 1);
+    IntersectRect(Want, Want, Rect(0, 0, Grid->Width(), Grid->Height()));
+    EXPECT_EQ(Grid->PaintArea()->Bounds(), Want) << C.Name;
+    TestHarness::ProcessEvents();
+    ASSERT_FALSE(Grid->NeedsPaint()) << C.Name;
+  }
+  const std::vector<Byte> Partly = TestHarness::GrabPngBytes(Grid);
+  Grid->Repaint();
+  EXPECT_TRUE(TestHarness::GrabPngBytes(Grid) == Partly) << "the partial paints differ from a whole repaint";
+
+  Grid->SetCells(2, 90, u"far below");
+  EXPECT_FALSE(Grid->NeedsPaint()) << "a row out of view";
+  Grid->SetGridCell(2, 3, u"raw");
+  EXPECT_FALSE(Grid->NeedsPaint()) << "GridCells";
+  Grid->BeginUpdate();
+  Grid->SetCells(2, 3, u"locked");
+  EXPECT_FALSE(Grid->NeedsPaint()) << "inside the update lock";
+  Grid->EndUpdate();
+  EXPECT_TRUE(Grid->NeedsPaint());
+  EXPECT_EQ(Grid->PaintArea(), nullptr) << "EndUpdate repaints the whole grid";
+}

@@ -55,6 +55,25 @@ TEST_F(Paint, OnlyTheCellsInViewAreDrawnAndNoFocusStateWithoutTheFocus) {
   EXPECT_EQ(rows, (std::vector<Integer>{0, 10, 11, 12, 13, 14})) << "the partly visible row is drawn";
 }
 
+// A cell write repaints the cell's rectangle with the lines after it, and the paint draws the cells
+// that reach into it only; a row out of view repaints nothing.
+TEST_F(Paint, ACellWriteRepaintsItsRectangleAndThePaintDrawsThoseCellsOnly) {
+  Grid->SetRowCount(30);
+  TestHarness::ProcessEvents();
+  ASSERT_FALSE(Grid->NeedsPaint());
+  Grid->SetCells(2, 3, u"new");
+  ASSERT_TRUE(Grid->NeedsPaint());
+  ASSERT_NE(Grid->PaintArea(), nullptr);
+  const TRect R = Grid->CellRect(2, 3);
+  EXPECT_EQ(Grid->PaintArea()->Bounds(), Rect(R.Left, R.Top, R.Right + 1, R.Bottom + 1));
+  Grid->Drawn.clear();
+  TestHarness::ProcessEvents();
+  ASSERT_EQ(Grid->Drawn.size(), 1u);
+  EXPECT_EQ(Cell(Grid->Drawn[0].Col, Grid->Drawn[0].Row), Cell(2, 3));
+  Grid->SetCells(2, 25, u"below");
+  EXPECT_FALSE(Grid->NeedsPaint());
+}
+
 // A 3 × 3 grid of 10 × 8 cells, nothing to scroll: fixed cells 0 … 9 across and 0 … 7 down.
 struct SmallGrid : GridFixture {
   void SetUp() override {

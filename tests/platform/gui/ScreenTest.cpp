@@ -169,6 +169,76 @@ TEST(Screen, DrawingOutsidePaintShowsAndAnXorLineDrawnTwiceLeavesNoTrace) {
   TComponent::Free(f);
 }
 
+// A control that paints its whole client in a new colour each time and keeps the clip each
+// paint had.
+class TPaintCounter : public TCustomControl {
+ public:
+  explicit TPaintCounter(TComponent* owner) : TCustomControl(owner) {}
+  String ClassName() const override { return u"TPaintCounter"; }
+  std::vector<TRect> Clips;
+  static TColor ColorOf(size_t n) { return static_cast<TColor>(0x102030 * (n + 1) & 0xFFFFFF); }
+
+ protected:
+  void Paint() override {
+    TCanvas* c = Canvas();
+    Clips.push_back(c->ClipRect());
+    c->Brush()->SetColor(ColorOf(Clips.size()));
+    c->FillRect(Rect(0, 0, Width(), Height()));
+  }
+};
+
+// A part of a control invalidated alone is painted alone: the paint is clipped to it, the other
+// pixels keep what the last paint left. Parts outside the control are nothing, parts add up, a
+// whole-control invalidation takes them in, and many scattered parts become the whole control.
+TEST(Screen, InvalidatedPartsArePaintedAloneAndTheRestKeepsItsPixels) {
+  auto* f = new TForm(Application);
+  f->SetBounds(0, 0, 200, 120);
+  auto* p = new TPaintCounter(f);
+  p->SetParent(f);
+  p->SetBounds(10, 10, 60, 40);
+  TestHarness::ShowForm(f);
+  TestHarness::ProcessEvents();
+  ASSERT_FALSE(p->NeedsPaint());
+  const size_t First = p->Clips.size();
+  ASSERT_GE(First, 1u);
+  const TColor Old = TPaintCounter::ColorOf(First);
+
+  p->InvalidateClientRect(Rect(100, 100, 120, 120));
+  EXPECT_FALSE(p->NeedsPaint()) << "a part outside the control";
+
+  p->InvalidateClientRect(Rect(5, 6, 15, 12));
+  p->InvalidateClientRect(Rect(40, 30, 70, 50));  // reaches past the edge: cut to the control
+  ASSERT_TRUE(p->NeedsPaint());
+  ASSERT_NE(p->PaintArea(), nullptr);
+  EXPECT_EQ(p->PaintArea()->Bounds(), Rect(5, 6, 60, 40));
+  TestHarness::ProcessEvents();
+  ASSERT_EQ(p->Clips.size(), First + 1);
+  EXPECT_EQ(p->Clips.back(), Rect(5, 6, 60, 40));
+  const TColor New = TPaintCounter::ColorOf(First + 1);
+  const struct {
+    const char* Name;
+    Integer X, Y;
+    TColor Want;
+  } Pixels[] = {{"first part", 5, 6, New},   {"first part's last pixel", 14, 11, New},
+                {"beside it", 15, 11, Old},  {"between the parts", 30, 20, Old},
+                {"second part", 59, 39, New}, {"outside both", 0, 0, Old}};
+  for (const auto& P : Pixels) {
+    EXPECT_EQ(p->BackingImage()->Canvas()->Pixels(P.X, P.Y), P.Want) << P.Name;
+    EXPECT_EQ(TestHarness::Pixel(p, P.X, P.Y), P.Want) << P.Name << " on the screen";
+  }
+
+  p->InvalidateClientRect(Rect(1, 1, 2, 2));
+  p->Invalidate();
+  p->InvalidateClientRect(Rect(3, 3, 4, 4));
+  EXPECT_EQ(p->PaintArea(), nullptr) << "the whole control";
+  TestHarness::ProcessEvents();
+  EXPECT_EQ(p->Clips.back(), Rect(0, 0, 60, 40));
+
+  for (Integer i = 0; i < 70; ++i) p->InvalidateClientRect(Rect(i % 30 * 2, i / 30 * 2, i % 30 * 2 + 1, i / 30 * 2 + 1));
+  EXPECT_EQ(p->PaintArea(), nullptr) << "seventy scattered pixels";
+  TComponent::Free(f);
+}
+
 // Runs only under a real display (scripts/gui-smoke.sh runs it under Xvfb with the xcb platform).
 TEST(RealWindow, AFormOpensAndTakesInputOnARealDisplay) {
   if (!FormsBackend::HasRealDisplay()) GTEST_SKIP() << "no real display (offscreen platform)";
