@@ -111,6 +111,16 @@ inline std::vector<TLayout_Row> Variable_Base_Layout(TFEnOcean_Variable_Base* f)
   };
 }
 
+// What both variable dialogs share in their frame: the common rows, the client size given, and OK
+// left to the dialog's own check while Cancel closes it.
+inline void Expect_Variable_Frame(TFEnOcean_Variable_Base* f, Integer ClientWidth, Integer ClientHeight) {
+  Expect_Layout(Variable_Base_Layout(f));
+  EXPECT_EQ(f->ClientWidth(), ClientWidth);
+  EXPECT_EQ(f->ClientHeight(), ClientHeight);
+  EXPECT_EQ(f->Btn_Cancel->ModalResult(), mrCancel);
+  EXPECT_EQ(f->Btn_OK->ModalResult(), mrNone);
+}
+
 // A network file of the editors' fixtures.
 inline std::string Editor_Fixture(const std::string& Name) {
   return TTestFolder::Read_Bytes(std::string(KP_FIXTURES_DIR) + "/enocean/editor/" + Name);

@@ -11,6 +11,10 @@
 #include "enocean/UEnOcean_Catalog.h"
 #include "enocean/VariableChoice.h"
 #include "platform/rtl/SysUtils.h"
+#include "tests/enocean/NetworkBuilders.h"
+
+using enocean_test::Add_EEP;
+using enocean_test::Add_Var;
 
 namespace {
 
@@ -35,22 +39,6 @@ TSAck_Choice Actuator(Integer CaseIn, std::vector<TSAck_Var_Row> In, Integer Cas
   choice.RowsIn = std::move(In);
   choice.RowsOut = std::move(Out);
   return choice;
-}
-
-TRorFunTyp& Add_EEP(TRorFunTyp_List& List, Integer Rorg, Integer Func, Integer Type) {
-  auto eep = std::make_unique<TRorFunTyp>();
-  eep->FRorgNum = Rorg;
-  eep->FFuncNum = Func;
-  eep->FTypeNum = Type;
-  List.push_back(std::move(eep));
-  return *List.back();
-}
-
-void Add_Var(TRorFunTyp& EEP, Integer CaseIndex, const String& Data) {
-  auto var = std::make_unique<TVarEnOcean>();
-  var->FCaseIndex = CaseIndex;
-  var->FData = Data;
-  EEP.VariableList.push_back(std::move(var));
 }
 
 class SAckChoice : public ::testing::Test {

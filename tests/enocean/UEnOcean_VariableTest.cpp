@@ -17,37 +17,18 @@
 #include "components/buttons/FadeButton.h"
 #include "platform/gui/ExtCtrls.h"
 #include "tests/enocean/EnOceanFormsTestState.h"
+#include "tests/enocean/NetworkBuilders.h"
 
 using enocean_forms_test::Expect_Layout;
-using enocean_forms_test::Variable_Base_Layout;
+using enocean_forms_test::Expect_Variable_Frame;
 using enocean_forms_test::Items_Of;
 using enocean_forms_test::TFormHolder;
 using enocean_forms_test::User_Choose;
+using enocean_test::Add_Device;
+using enocean_test::Add_EEP;
+using enocean_test::Add_Var;
 
 namespace {
-
-TRorFunTyp& Add_EEP(TRorFunTyp_List& List, Integer Rorg, Integer Func, Integer Type) {
-  auto eep = std::make_unique<TRorFunTyp>();
-  eep->FRorgNum = Rorg;
-  eep->FFuncNum = Func;
-  eep->FTypeNum = Type;
-  List.push_back(std::move(eep));
-  return *List.back();
-}
-
-void Add_Var(TRorFunTyp& EEP, Integer CaseIndex, const String& Data, Integer Position, Integer BitStart) {
-  auto var = std::make_unique<TVarEnOcean>();
-  var->FCaseIndex = CaseIndex;
-  var->FData = Data;
-  var->FPosition = Position;
-  var->FBitStart = BitStart;
-  EEP.VariableList.push_back(std::move(var));
-}
-
-TDevice_EnOcean& Add_Device(TDevice_EnOcean_List& List) {
-  List.push_back(std::make_unique<TDevice_EnOcean>());
-  return *List.back();
-}
 
 // What the five catalogue lists and the variable's fields show.
 struct TShown {
@@ -101,7 +82,7 @@ class UEnOcean_Variable : public enocean_forms_test::TEnOceanFormsTest {
 
 TEST_F(UEnOcean_Variable, LayoutAndTexts) {
   TFEnOcean_Variable* f = Dlg.Form;
-  Expect_Layout(Variable_Base_Layout(f));
+  Expect_Variable_Frame(f, 460, 390);
   Expect_Layout({
       {"case", f->CB_Var_Case, 134, 235, 307, 22},
       {"variable", f->CB_Var_Variable, 134, 263, 307, 22},
@@ -111,10 +92,6 @@ TEST_F(UEnOcean_Variable, LayoutAndTexts) {
       {"title panel", f->P_Title, 0, 0, 460, 69},
       {"button panel", f->P_Button, 0, 350, 460, 40},
   });
-  EXPECT_EQ(f->ClientWidth(), 460);
-  EXPECT_EQ(f->ClientHeight(), 390);
-  EXPECT_EQ(f->Btn_Cancel->ModalResult(), mrCancel);
-  EXPECT_EQ(f->Btn_OK->ModalResult(), mrNone);
 
   EXPECT_EQ(f->Caption(), u"Add EnOcean Variable");
   EXPECT_EQ(f->L_SW_Code->Caption(), u"KP31A08");

@@ -24,12 +24,14 @@
 #include "enocean/EnOceanFile.h"
 #include "platform/gui/ExtCtrls.h"
 #include "tests/enocean/EnOceanFormsTestState.h"
+#include "tests/enocean/NetworkBuilders.h"
 
 using enocean_forms_test::Expect_Layout;
-using enocean_forms_test::Variable_Base_Layout;
+using enocean_forms_test::Expect_Variable_Frame;
 using enocean_forms_test::Items_Of;
 using enocean_forms_test::TFormHolder;
 using enocean_forms_test::User_Choose;
+using enocean_test::Add_EEP;
 
 namespace {
 
@@ -61,19 +63,7 @@ class UEnOcean_Variable_SAck : public enocean_forms_test::TEnOceanFormsTest {
     Dlg->DevList = &DevList;
   }
 
-  TDevice_EnOcean& Add_Device() {
-    DevList.push_back(std::make_unique<TDevice_EnOcean>());
-    return *DevList.back();
-  }
-  static TRorFunTyp& Add_EEP(TRorFunTyp_List& List, Integer Rorg, Integer Func, Integer Type) {
-    auto eep = std::make_unique<TRorFunTyp>();
-    eep->FRorgNum = Rorg;
-    eep->FFuncNum = Func;
-    eep->FTypeNum = Type;
-    List.push_back(std::move(eep));
-    return *List.back();
-  }
-
+  TDevice_EnOcean& Add_Device() { return enocean_test::Add_Device(DevList); }
   const TType& Actuator() const { return *Catalog->List_Rorg[3]->List_Func[9]->List_Type[0]; }
   // The table rows of a case as the dialog first shows them.
   std::vector<String> Fresh_Rows(Integer CaseInd) const {
@@ -119,7 +109,7 @@ class UEnOcean_Variable_SAck : public enocean_forms_test::TEnOceanFormsTest {
 
 TEST_F(UEnOcean_Variable_SAck, LayoutAndDesignTexts) {
   TFEnOcean_Variable_SAck* f = Dlg.Form;
-  Expect_Layout(Variable_Base_Layout(f));
+  Expect_Variable_Frame(f, 464, 694);
   Expect_Layout({
       {"IN case", f->CB_Var_Case_IN, 134, 235, 307, 22},
       {"IN table", f->ACG_Vars_Case_IN, 16, 272, 425, 137},
@@ -130,11 +120,7 @@ TEST_F(UEnOcean_Variable_SAck, LayoutAndDesignTexts) {
       {"title panel", f->P_Title, 0, 0, 464, 69},
       {"button panel", f->P_Button, 0, 654, 464, 40},
   });
-  EXPECT_EQ(f->ClientWidth(), 464);
-  EXPECT_EQ(f->ClientHeight(), 694);
   EXPECT_EQ(f->Form_Height, f->Height());
-  EXPECT_EQ(f->Btn_Cancel->ModalResult(), mrCancel);
-  EXPECT_EQ(f->Btn_OK->ModalResult(), mrNone);
   for (TComboBox* list : {f->CB_EEP_Rorg, f->CB_EEP_Func, f->CB_EEP_Type, f->CB_Var_Case_IN, f->CB_Var_Case_OUT}) {
     EXPECT_EQ(list->Style(), csDropDownList);
   }

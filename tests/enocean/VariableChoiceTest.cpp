@@ -6,6 +6,10 @@
 
 #include "enocean/UEnOcean_Catalog.h"
 #include "platform/rtl/SysUtils.h"
+#include "tests/enocean/NetworkBuilders.h"
+
+using enocean_test::Add_EEP;
+using enocean_test::Add_Var;
 
 namespace {
 
@@ -31,24 +35,6 @@ class VariableChoice : public ::testing::Test {
     choice.VarInd = v;
     choice.Position = position;
     return choice;
-  }
-
-  static TRorFunTyp& Add_EEP(TRorFunTyp_List& list, Integer rorg, Integer func, Integer type) {
-    auto eep = std::make_unique<TRorFunTyp>();
-    eep->FRorgNum = rorg;
-    eep->FFuncNum = func;
-    eep->FTypeNum = type;
-    list.push_back(std::move(eep));
-    return *list.back();
-  }
-
-  static void Add_Var(TRorFunTyp& eep, Integer caseInd, const String& data, Integer position = 0, Integer bitStart = 0) {
-    auto var = std::make_unique<TVarEnOcean>();
-    var->FCaseIndex = caseInd;
-    var->FData = data;
-    var->FPosition = position;
-    var->FBitStart = bitStart;
-    eep.VariableList.push_back(std::move(var));
   }
 
   TCatalog_EnOcean Cat;
