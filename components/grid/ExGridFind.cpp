@@ -182,7 +182,9 @@ bool TExStringGrid::DoFind(TPoint StartCell, const String& s, TPoint& Result, TF
     }
   } else {
     while (!Found && X >= Left && X <= Right) {
+      const Integer StoreCol = FindParams.Contains(fnIncludeHiddenColumns) ? X : DisplayToRealCol(X);
       while (Y >= Top && Y <= Bottom) {
+        CellStore().PrefetchColumnWalk(StoreCol, Y, Step);
         ExportNotification(esExportNewRow, Y);
         if (MatchFindCell(X, Y, Wide)) {
           Found = true;

@@ -9,9 +9,11 @@
 // features are on, the disjunct row selection and the modified marks.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <memory>
 #include <numeric>
+#include <unordered_map>
 #include <vector>
 
 #include "components/grid/ExGrid.h"
@@ -133,9 +135,10 @@ class TUpdateLock {
 // look at (number or not, the parsed value, the date and time marks, the upper-case or stripped
 // text). The comparison of two rows then works on the keys with the same rules as CompareCells,
 // pair by pair, so rows compare as they always did (the automatic style still decides by the first
-// text of the pair). The sort column's keys are made for every row before the partition; the
-// columns that only break ties get a row's key when a tie first needs it. The partition runs on
-// row numbers; the rows move once, as handles, at the end.
+// text of the pair). The partition runs on compact items made from the sort column's keys; a
+// full key is kept only for a row whose comparison the items cannot decide, and the columns that
+// only break ties make a row's key when a tie first needs it. The rows move once, as handles, at
+// the end.
 
 constexpr double NotComputed = std::numeric_limits<double>::quiet_NaN();
 
@@ -161,7 +164,8 @@ struct TColumnKeys {
   TSortStyle Style = ssAutomatic;  // the column's style, after GetColFormat
   String Prefix;
   String Suffix;
-  std::vector<TRowKey> Rows;  // by row, from the first row sorted
+  // The keys made so far, by row: the comparisons the sort items cannot decide make them.
+  std::unordered_map<Integer, TRowKey> Rows;
 };
 
 // Thrown while the keys are made when a column compares by something the keys do not hold (custom
@@ -474,7 +478,6 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
       GetColFormat(ACol, Style, K.Prefix, K.Suffix);
       if (Style == ssCustom || Style == ssRaw || Style == ssImages || Style == ssCheckBox) throw TKeysUnfit();
       K.Style = Style;
-      K.Rows.resize(static_cast<size_t>(N));
     }
     K.Ready = true;
     return K;
@@ -532,7 +535,7 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
   };
 
   auto KeyOf = [&](Integer ACol, TColumnKeys& K, Integer Row) -> TRowKey& {
-    TRowKey& Key = K.Rows[static_cast<size_t>(Row - Left)];
+    TRowKey& Key = K.Rows[Row];
     if (!Key.Ready) MakeKey(ACol, K, Row, Key);
     return Key;
   };
@@ -646,25 +649,127 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
   };
   auto Compare = [&](Integer A, Integer B) { return Indexed ? ByIndex(A, B) : ByColumn(A, B); };
 
-  // The partition sort of QuickSortRows (QuickSortRowsIndexed) on row numbers.
+  // The partition sort of QuickSortRows (QuickSortRowsIndexed) on compact items: each holds its
+  // row's number and what most comparisons of the first column need (the value, the first eight
+  // characters of the text compared, the marks), so the partition reads the items it walks and
+  // goes to the row keys only where the items cannot tell (equal beginnings, dates, other styles).
+  struct TItem {
+    double Value;
+    uint64_t Prefix[2];  // the first eight characters, most significant first, 0 past the end
+    Integer Row;
+    Integer Length;  // of the text the prefix is taken from
+    bool IsNum, NumOk, NumBlank, Blank, DateLike;
+    Byte DateKind;
+  };
   const Integer OldCompares = Compares;
   const Integer OldSwaps = Swaps;
   SortDir = Direction == sdDescending ? -1 : 1;
   const Integer Wanted = Indexed ? 1 : SortDir;
-  std::vector<Integer> Ord(static_cast<size_t>(N));
-  std::iota(Ord.begin(), Ord.end(), Left);
-  auto At = [&](Integer Pos) -> Integer& { return Ord[static_cast<size_t>(Pos - Left)]; };
+  std::vector<TItem> Items(static_cast<size_t>(N));
+  auto At = [&](Integer Pos) -> TItem& { return Items[static_cast<size_t>(Pos - Left)]; };
   try {
-    // The first column's keys for every row, at once.
+    // Every row's item, from its key of the first column (a key is kept only where a comparison
+    // the items cannot decide needs it).
     const Integer First = Indexed ? Entries.front().first : Col;
+    const bool FirstDescending = Indexed && Entries.front().second;
     TColumnKeys& K = ColumnOf(First);
-    if (!K.Ignored)
-      for (Integer r = Left; r <= Right; ++r) KeyOf(First, K, r);
-    Integer Pivot = 0;
+    const bool Upper = K.Style == ssAlphaNoCase || (K.Style == ssAutomatic && IgnoreCase) || K.Style == ssAlphaNumericNoCase;
+    for (Integer r = Left; r <= Right; ++r) {
+      TItem& It = At(r);
+      It = TItem{0, {0, 0}, r, 0, false, false, false, false, true, 0};
+      if (K.Ignored) continue;
+      CellStore().PrefetchColumnWalk(First, r, 1);
+      TRowKey Key;
+      MakeKey(First, K, r, Key);
+      const String& T = Upper ? Key.Alt : Key.S;
+      for (size_t c = 0; c < 8; ++c) It.Prefix[c / 4] = (It.Prefix[c / 4] << 16) | (c < T.size() ? T[c] : 0);
+      It.Length = static_cast<Integer>(T.size());
+      It.Value = Key.Value;
+      It.IsNum = Key.IsNum;
+      It.NumOk = Key.NumOk;
+      It.NumBlank = Key.NumBlank;
+      It.Blank = Key.S.empty();
+      It.DateKind = Key.DateKind;
+      It.DateLike = Key.HasDateSep || Key.HasTimeSep;
+    }
+    // The first column's comparison from the items, with the rules of CompareKeys; false where
+    // the items cannot tell (counted then by the comparison of the keys).
+    auto FromItems = [&](const TItem& A, const TItem& B, Integer& Res) -> bool {
+      if (K.Ignored) return false;
+      TSortStyle Style = K.Style;
+      if (Style == ssAutomatic) {
+        if (A.IsNum)
+          Style = ssNumeric;
+        else if (A.DateKind != 0 && B.DateLike)
+          return false;
+        else
+          Style = IgnoreCase ? ssAlphaNoCase : ssAlphabetic;
+      } else if (Style == ssAlphaNumeric || Style == ssAlphaNumericNoCase) {
+        Style = A.IsNum && B.IsNum ? ssNumeric : Style == ssAlphaNumeric ? ssAlphabetic : ssAlphaNoCase;
+      }
+      bool Blank1 = A.Blank;
+      bool Blank2 = B.Blank;
+      switch (Style) {
+        case ssAlphabetic:
+        case ssAlphaCase:
+        case ssAlphaNoCase:
+          if (A.Prefix[0] != B.Prefix[0])
+            Res = A.Prefix[0] < B.Prefix[0] ? -1 : 1;
+          else if (A.Prefix[1] != B.Prefix[1])
+            Res = A.Prefix[1] < B.Prefix[1] ? -1 : 1;
+          else if (A.Length == B.Length && A.Length <= 8)
+            Res = 0;  // the whole texts are the prefixes
+          else
+            return false;
+          break;
+        case ssNumeric:
+        case ssFinancial:
+          Blank1 = A.NumBlank;
+          Blank2 = B.NumBlank;
+          Res = (!A.NumOk && !B.NumOk) ? 0 : CompareValues(A.Value, B.Value);
+          break;
+        default:
+          return false;
+      }
+      ++Compares;
+      if (IgnoreBlanks && Blank1 != Blank2) {
+        const TSortDirection Dir = Indexed ? (FirstDescending ? sdDescending : sdAscending) : Direction;
+        Integer R = Blank1 ? (BlanksFirst ? -1 : 1) : (BlanksFirst ? 1 : -1);
+        if (Dir == sdDescending) R = -R;
+        Res = R;
+      }
+      return true;
+    };
+    // Compare (ByColumn, ByIndex) on two items: the first column from the items where they tell,
+    // the columns after it (ties) by the keys.
+    auto CompareItems = [&](const TItem& A, const TItem& B) -> Integer {
+      Integer Res = 0;
+      if (A.Row == B.Row || !FromItems(A, B, Res)) return Compare(A.Row, B.Row);
+      if (!Indexed) {
+        if (Res != 0 || !Full || Col > TotalCols - 2) return Res;
+        for (Integer c = Col + 1;; ++c) {
+          TColumnKeys& KC = ColumnOf(c);
+          Res = KC.Ignored ? 0 : CompareKeys(c, KC, A.Row, B.Row, Direction);
+          if (Res != 0 || !Full || c > TotalCols - 2) return Res;
+        }
+      }
+      const Integer Count = static_cast<Integer>(Entries.size());
+      if (Res == 0 && Full && Count > 1) {
+        for (Integer i = 1;; ++i) {
+          const auto [c, Descending] = Entries[static_cast<size_t>(i)];
+          TColumnKeys& KC = ColumnOf(c);
+          Res = KC.Ignored ? 0 : CompareKeys(c, KC, A.Row, B.Row, Descending ? sdDescending : sdAscending);
+          if (Res == 0 && Full && i < Count - 1) continue;
+          return Descending ? -Res : Res;
+        }
+      }
+      return FirstDescending ? -Res : Res;
+    };
+    TItem Pivot{};
     PartitionSort(
-        Left, Right, Wanted, [&](Integer M) { Pivot = At(M); }, [&](Integer i) { return Compare(Pivot, At(i)); },
-        [&](Integer j) { return Compare(At(j), Pivot); },
-        [&](Integer i, Integer j) { return Indexed || Compare(At(i), At(j)) != 0; },
+        Left, Right, Wanted, [&](Integer M) { Pivot = At(M); }, [&](Integer i) { return CompareItems(Pivot, At(i)); },
+        [&](Integer j) { return CompareItems(At(j), Pivot); },
+        [&](Integer i, Integer j) { return Indexed || CompareItems(At(i), At(j)) != 0; },
         [&](Integer i, Integer j) {
           std::swap(At(i), At(j));
           ++Swaps;
@@ -674,18 +779,21 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
     Swaps = OldSwaps;
     return false;
   }
+  std::vector<Integer> Ord(static_cast<size_t>(N));
+  for (size_t i = 0; i < Ord.size(); ++i) Ord[i] = Items[i].Row;
+  auto OrdAt = [&](Integer Pos) -> Integer& { return Ord[static_cast<size_t>(Pos - Left)]; };
 
   // The rows move once: cells as handles, heights, the cross reference and the modified marks.
   CellStoreForUpdate().PermuteRows(Left, Ord);
   std::vector<Integer> Heights = RowHeightList();
   const std::vector<Integer> OldHeights = Heights;
-  for (Integer p = Left; p <= Right; ++p) Heights[static_cast<size_t>(p)] = OldHeights[static_cast<size_t>(At(p))];
+  for (Integer p = Left; p <= Right; ++p) Heights[static_cast<size_t>(p)] = OldHeights[static_cast<size_t>(OrdAt(p))];
   SetRowHeightList(std::move(Heights));
   auto Permute = [&](TIntList* L) {
     if (Right >= L->Count()) return;
     std::vector<Integer> Old(static_cast<size_t>(N));
     for (Integer p = Left; p <= Right; ++p) Old[static_cast<size_t>(p - Left)] = L->Items(p);
-    for (Integer p = Left; p <= Right; ++p) L->SetItems(p, Old[static_cast<size_t>(At(p) - Left)]);
+    for (Integer p = Left; p <= Right; ++p) L->SetItems(p, Old[static_cast<size_t>(OrdAt(p) - Left)]);
   };
   Permute(FSortRowXRef);
   if (Modified) Permute(FModifiedRows);

@@ -42,6 +42,18 @@ TGridCell& TGridCellStore::Ensure(Integer ACol, Integer ARow) {
   return row->Cells[static_cast<size_t>(ACol)];
 }
 
+void TGridCellStore::PrefetchColumnWalk(Integer ACol, Integer ARow, Integer Step) const {
+  if (ACol < 0) return;
+  const size_t col = static_cast<size_t>(ACol);
+  auto rowAt = [&](Integer Ahead) -> const TGridCellRow* {
+    const Integer r = ARow + Ahead * Step;
+    return r >= 0 && r < StoredRows() ? FRows[static_cast<size_t>(r)].get() : nullptr;
+  };
+  if (const TGridCellRow* row = rowAt(16)) __builtin_prefetch(row);
+  if (const TGridCellRow* row = rowAt(8); row && col < row->Cells.size()) __builtin_prefetch(&row->Cells[col]);
+  if (const TGridCellRow* row = rowAt(4); row && col < row->Cells.size()) __builtin_prefetch(row->Cells[col].Text.data());
+}
+
 String TGridCellStore::Text(Integer ACol, Integer ARow) const {
   const TGridCell* c = Find(ACol, ARow);
   return c ? c->Text : String();

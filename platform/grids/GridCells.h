@@ -59,6 +59,11 @@ class TGridCellStore {
   // holds no unused room. Writes past it grow the row as before.
   void SetRowRoom(Integer Cells) { FRowRoom = Cells > 0 ? static_cast<size_t>(Cells) : 0; }
 
+  // A hint for a walk down column ACol (rows ARow, ARow + Step, ...): the rows a few steps ahead
+  // are brought toward the cache in stages (the row, then its cell, then the cell's text), so a
+  // walk over rows stored far apart does not wait on memory at every cell. Changes nothing.
+  void PrefetchColumnWalk(Integer ACol, Integer ARow, Integer Step) const;
+
   // The number of row positions the store holds (rows past it are empty).
   Integer StoredRows() const { return static_cast<Integer>(FRows.size()); }
   // The handle of a row, nullptr for a row with no cells stored (tests of the cheap row move).

@@ -98,10 +98,11 @@ void TQtGridPeer::Fill(const std::vector<String>& Texts, int Rows, int Cols, int
 int TQtGridPeer::RowCount() const { return impl_->Proxy.rowCount(); }
 
 bool TQtGridPeer::Find(const String& Text) {
+  // The whole text of a cell, case-insensitive: the test the grid's find makes by default.
   const QString T = QStr(Text);
   QStandardItemModel& M = impl_->Model;
   for (int c = 0; c < M.columnCount(); ++c)
-    if (!M.findItems(T, Qt::MatchExactly, c).isEmpty()) return true;
+    if (!M.findItems(T, Qt::MatchFixedString, c).isEmpty()) return true;
   return false;
 }
 

@@ -21,7 +21,7 @@ class TQtGridPeer {
   // stored as numbers, so that the proxy sorts that column by value (-1: none).
   void Fill(const std::vector<String>& Texts, int Rows, int Cols, int NumericCol = -1);
   int RowCount() const;
-  // The first cell whose text is exactly Text, searched column by column.
+  // The first cell whose whole text is Text, whatever the case, searched column by column.
   bool Find(const String& Text);
   // Every cell as tab-separated lines on the clipboard.
   void CopyAll();

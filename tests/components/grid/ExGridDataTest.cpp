@@ -804,6 +804,33 @@ TEST_F(ExGridDataTest, FindScansInColumnOrRowOrder) {
   }
 }
 
+// The cell test of a find: where the search text must stand, with and without case, letters
+// beyond ASCII folded as AnsiUpperCase folds them.
+TEST_F(ExGridDataTest, FindTestsEachCellByPlaceAndCase) {
+  const struct {
+    const char* Name;
+    String Cell, What;
+    TFP Params;
+    bool Found;
+  } Cases[] = {
+      {"inside, any case", u"xxHiTyy", u"hit", TFP{}, true},
+      {"inside, case matters", u"xxHiTyy", u"hit", TFP{TExStringGrid::fnMatchCase}, false},
+      {"at the start only, found later", u"xxhit", u"hit", TFP{TExStringGrid::fnMatchStart}, false},
+      {"at the start", u"HITxx", u"hit", TFP{TExStringGrid::fnMatchStart}, true},
+      {"whole text, longer cell", u"hitx", u"hit", TFP{TExStringGrid::fnMatchFull}, false},
+      {"whole text, any case", u"HiT", u"hit", TFP{TExStringGrid::fnMatchFull}, true},
+      {"search text longer than the cell", u"hi", u"hit", TFP{}, false},
+      {"letters beyond ASCII, any case", u"\u00c4rger", u"\u00e4RG", TFP{TExStringGrid::fnMatchStart}, true},
+      {"letters beyond ASCII, case matters", u"\u00c4rger", u"\u00e4rg", TFP{TExStringGrid::fnMatchCase}, false},
+      {"the last place of the cell", u"abcab", u"cab", TFP{}, true},
+  };
+  for (const auto& C : Cases) {
+    Load({{u"", C.Cell}}, 2);
+    const TPoint P = Grid->Find(TPoint{-1, -1}, C.What, C.Params);
+    EXPECT_EQ(P.X == 1 && P.Y == 1, C.Found) << C.Name;
+  }
+}
+
 TEST_F(ExGridDataTest, FindEmptyCellsAndFindNextToTheEnd) {
   Load({{u"", u"a", u"b"}, {u"", u"", u"a"}}, 3);
   TPoint P = Grid->Find(TPoint{-1, -1}, u"\"\"", TFP{});
