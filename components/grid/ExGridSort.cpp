@@ -617,9 +617,10 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
   };
 
   // CompareRows and CompareRowsIndexed on the keys. A row compared with itself is equal in every
-  // column the comparison would visit; those comparisons are counted all the same.
-  auto ByColumn = [&](Integer A, Integer B) -> Integer {
-    for (Integer c = Col;; ++c) {
+  // column the comparison would visit; those comparisons are counted all the same. ByColumn
+  // starts at column From, ByIndex at entry From.
+  auto ByColumn = [&](Integer From, Integer A, Integer B) -> Integer {
+    for (Integer c = From;; ++c) {
       TColumnKeys& K = ColumnOf(c);
       Integer Res = 0;
       if (!K.Ignored) {
@@ -631,9 +632,9 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
       if (Res != 0 || !Full || c > TotalCols - 2) return Res;
     }
   };
-  auto ByIndex = [&](Integer A, Integer B) -> Integer {
+  auto ByIndex = [&](Integer From, Integer A, Integer B) -> Integer {
     const Integer Count = static_cast<Integer>(Entries.size());
-    for (Integer i = 0;; ++i) {
+    for (Integer i = From;; ++i) {
       const auto [c, Descending] = Entries[static_cast<size_t>(i)];
       TColumnKeys& K = ColumnOf(c);
       Integer Res = 0;
@@ -647,7 +648,7 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
       return Descending ? -Res : Res;
     }
   };
-  auto Compare = [&](Integer A, Integer B) { return Indexed ? ByIndex(A, B) : ByColumn(A, B); };
+  auto Compare = [&](Integer A, Integer B) { return Indexed ? ByIndex(0, A, B) : ByColumn(Col, A, B); };
 
   // The partition sort of QuickSortRows (QuickSortRowsIndexed) on compact items: each holds its
   // row's number and what most comparisons of the first column need (the value, the first eight
@@ -745,24 +746,8 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
     auto CompareItems = [&](const TItem& A, const TItem& B) -> Integer {
       Integer Res = 0;
       if (A.Row == B.Row || !FromItems(A, B, Res)) return Compare(A.Row, B.Row);
-      if (!Indexed) {
-        if (Res != 0 || !Full || Col > TotalCols - 2) return Res;
-        for (Integer c = Col + 1;; ++c) {
-          TColumnKeys& KC = ColumnOf(c);
-          Res = KC.Ignored ? 0 : CompareKeys(c, KC, A.Row, B.Row, Direction);
-          if (Res != 0 || !Full || c > TotalCols - 2) return Res;
-        }
-      }
-      const Integer Count = static_cast<Integer>(Entries.size());
-      if (Res == 0 && Full && Count > 1) {
-        for (Integer i = 1;; ++i) {
-          const auto [c, Descending] = Entries[static_cast<size_t>(i)];
-          TColumnKeys& KC = ColumnOf(c);
-          Res = KC.Ignored ? 0 : CompareKeys(c, KC, A.Row, B.Row, Descending ? sdDescending : sdAscending);
-          if (Res == 0 && Full && i < Count - 1) continue;
-          return Descending ? -Res : Res;
-        }
-      }
+      if (!Indexed) return Res != 0 || !Full || Col > TotalCols - 2 ? Res : ByColumn(Col + 1, A.Row, B.Row);
+      if (Res == 0 && Full && Entries.size() > 1) return ByIndex(1, A.Row, B.Row);
       return FirstDescending ? -Res : Res;
     };
     TItem Pivot{};
