@@ -540,6 +540,14 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
     return Key;
   };
 
+  // With IgnoreBlanks, one empty text of the two goes first or last whatever the direction;
+  // otherwise the style's result Res stands.
+  auto BlanksRule = [&](bool Blank1, bool Blank2, TSortDirection Dir, Integer Res) -> Integer {
+    if (!IgnoreBlanks || Blank1 == Blank2) return Res;
+    const Integer R = Blank1 ? (BlanksFirst ? -1 : 1) : (BlanksFirst ? 1 : -1);
+    return Dir == sdDescending ? -R : R;
+  };
+
   // CompareCells on the keys of rows A and B (row numbers as they were before the sort).
   auto CompareKeys = [&](Integer ACol, TColumnKeys& K, Integer A, Integer B, TSortDirection Dir) -> Integer {
     ++Compares;
@@ -608,12 +616,7 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
         Res = Sign(K1.S.compare(K2.S));
         break;
     }
-    if (IgnoreBlanks && Blank1 != Blank2) {
-      Integer R = Blank1 ? (BlanksFirst ? -1 : 1) : (BlanksFirst ? 1 : -1);
-      if (Dir == sdDescending) R = -R;
-      Res = R;
-    }
-    return Res;
+    return BlanksRule(Blank1, Blank2, Dir, Res);
   };
 
   // CompareRows and CompareRowsIndexed on the keys. A row compared with itself is equal in every
@@ -733,12 +736,7 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
           return false;
       }
       ++Compares;
-      if (IgnoreBlanks && Blank1 != Blank2) {
-        const TSortDirection Dir = Indexed ? (FirstDescending ? sdDescending : sdAscending) : Direction;
-        Integer R = Blank1 ? (BlanksFirst ? -1 : 1) : (BlanksFirst ? 1 : -1);
-        if (Dir == sdDescending) R = -R;
-        Res = R;
-      }
+      Res = BlanksRule(Blank1, Blank2, Indexed ? (FirstDescending ? sdDescending : sdAscending) : Direction, Res);
       return true;
     };
     // Compare (ByColumn, ByIndex) on two items: the first column from the items where they tell,
