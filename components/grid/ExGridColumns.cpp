@@ -214,6 +214,7 @@ namespace {
 // The cells of a row handle as the list a hidden row keeps: Cols texts with their objects.
 TStrings* RowCellsList(const TGridCellRow* Row, Integer Cols) {
   auto* L = new TStringList();
+  L->SetCapacity(Cols);
   for (Integer c = 0; c < Cols; ++c) {
     const TGridCell* Cell = Row && c < static_cast<Integer>(Row->Cells.size()) ? &Row->Cells[static_cast<size_t>(c)] : nullptr;
     L->AddObject(Cell ? Cell->Text : String(), Cell ? Cell->Object : nullptr);

@@ -169,6 +169,10 @@ class TStringList : public TStrings {
   ~TStringList() override;
   String ClassName() const override { return u"TStringList"; }
 
+  // Room for NewCapacity strings before the list grows again (less than Count changes nothing).
+  void SetCapacity(Integer NewCapacity) {
+    if (NewCapacity > Count()) FItems.reserve(static_cast<size_t>(NewCapacity));
+  }
   Integer Count() const override { return static_cast<Integer>(FItems.size()); }
   String Get(Integer Index) const override;
   void Put(Integer Index, const String& S) override;
