@@ -811,7 +811,12 @@ bool TExStringGrid::IsBalloon(Integer ACol, Integer ARow, String& Title, String&
 // while columns or rows are hidden; placing maps both to the display.
 void TExStringGrid::CellControlsUpdate(bool Rebuild) {
   if (!HandleAllocated()) return;
-  if (Rebuild) {
+  // A control sits in a cell's properties: a grid that never made any has none to list (and is
+  // not walked cell by cell, which on a large grid costs more than a filter).
+  if (Rebuild && !HasCellProps()) {
+    FControlList->Clear();
+    FNumCellControls = 0;
+  } else if (Rebuild) {
     FControlList->Clear();
     for (Integer C = 0; C < TotalColCount(); ++C)
       for (Integer R = 0; R < RowCount(); ++R)
