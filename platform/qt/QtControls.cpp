@@ -31,6 +31,9 @@
 #include <QWheelEvent>
 #include <QWidget>
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <typeinfo>
 #include <map>
 #include <optional>
 #include <memory>
@@ -132,7 +135,24 @@ HWND gLastFocusLost = 0;
 // Applies what a widget's backend held back until the widget is shown (see QtWidgetImpl).
 void ApplyPendingState(QtWidgetImpl* impl);
 
-TWinControl* WinOf(TControl* c) { return dynamic_cast<TWinControl*>(c); }
+// Every event asks it, and a dynamic_cast searches the whole class tree of a deep control class
+// each time: the answer is kept per dynamic type (a control under construction has the type of
+// the constructor running, so the answer matches dynamic_cast's at every moment).
+TWinControl* WinOf(TControl* c) {
+  if (!c) return nullptr;
+  struct TEntry {
+    const std::type_info* Type = nullptr;
+    bool Win = false;
+  };
+  thread_local std::array<TEntry, 64> Known;
+  const std::type_info& T = typeid(*c);
+  TEntry& E = Known[(reinterpret_cast<uintptr_t>(&T) >> 4) % Known.size()];
+  if (E.Type != &T) {
+    E.Type = &T;
+    E.Win = dynamic_cast<TWinControl*>(c) != nullptr;
+  }
+  return E.Win ? static_cast<TWinControl*>(c) : nullptr;
+}
 
 // A bitmap's pixels as a Qt image over the same memory (valid while the bitmap is unchanged).
 QImage ImageOf(TBitmap* b) {
