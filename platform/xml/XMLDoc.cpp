@@ -2,6 +2,8 @@
 // and the saved form are in XMLDocIO.cpp.
 #include "platform/xml/XMLDoc.h"
 
+#include <bit>
+#include <cstdint>
 #include <string>
 
 #include "platform/xml/XMLDocImpl.h"
@@ -382,24 +384,32 @@ IXMLNode IXMLNodeList::FindNode(const String& name) const {
 
 void IXMLNodeList::FindNodes(const String* const* names, IXMLNode* found, size_t count) const {
   for (size_t i = 0; i < count; ++i) found[i] = IXMLNode();
-  if (FAttributes || FOwner.FAttr || !FOwner.Node()) {
+  if (count > 64 || FAttributes || FOwner.FAttr || !FOwner.Node()) {
     for (size_t i = 0; i < count; ++i) found[i] = FindNode(*names[i]);
     return;
   }
-  size_t left = count;
-  for (pugi::xml_node c = pugi::xml_node(FOwner.Node()).first_child(); c && left > 0; c = c.next_sibling()) {
+  // The names still looked for, one bit each; the walk ends when none is left.
+  uint64_t open = count == 64 ? ~uint64_t{0} : (uint64_t{1} << count) - 1;
+  for (pugi::xml_node c = pugi::xml_node(FOwner.Node()).first_child(); c && open; c = c.next_sibling()) {
     const bool element = c.type() == pugi::node_element;
     const char* name = element ? c.name() : nullptr;
     const auto first = element ? static_cast<unsigned char>(name[0]) : 0;
-    for (size_t i = 0; i < count; ++i) {
-      if (found[i]) continue;
+    String kind;  // the name of a node of another kind, made when first compared
+    for (uint64_t rest = open; rest != 0; rest &= rest - 1) {
+      const int i = std::countr_zero(rest);
       const String& want = *names[i];
-      // Most names differ in their first letter.
-      if (element && first < 0x80 && !want.empty() && want[0] != first) continue;
-      const bool same = element ? SameName(name, want) : NameOfKind(TypeOf(c.type())) == want;
+      bool same;
+      if (element) {
+        // Most names differ in their first letter.
+        if (first < 0x80 && !want.empty() && want[0] != first) continue;
+        same = SameName(name, want);
+      } else {
+        if (kind.empty()) kind = NameOfKind(TypeOf(c.type()));
+        same = kind == want;
+      }
       if (same) {
         found[i] = IXMLNode(FOwner.FDoc, c.internal_object());
-        --left;
+        open &= ~(uint64_t{1} << i);
       }
     }
   }

@@ -633,14 +633,16 @@ TEST(XMLDocRead, FindNodesFindsTheFirstOfEachName) {
   TXMLDocument doc;
   doc.LoadFromXML(u"<r><!--c--><b>1</b><a>2</a><b>3</b><\u00e4>4</\u00e4></r>");
   const String a = u"a", b = u"b", none = u"zz", umlaut = u"\u00e4", comment = u"#comment";
-  const String* names[] = {&b, &none, &a, &umlaut, &comment};
-  IXMLNode found[5];
-  doc.DocumentElement().ChildNodes().FindNodes(names, found, 5);
+  // A name asked for twice gets the same first node in both places.
+  const String* names[] = {&b, &none, &a, &umlaut, &comment, &b};
+  IXMLNode found[6];
+  doc.DocumentElement().ChildNodes().FindNodes(names, found, 6);
   EXPECT_EQ(found[0].Text(), u"1");
   EXPECT_TRUE(found[1].IsNull());
   EXPECT_EQ(found[2].Text(), u"2");
   EXPECT_EQ(found[3].Text(), u"4");
   EXPECT_EQ(found[4].NodeType(), ntComment);
+  EXPECT_EQ(found[5].Text(), u"1");
 }
 
 TEST(XMLDocLoad, DeepNestingLoadsSavesAndClears) {
