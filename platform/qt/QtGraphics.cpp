@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <optional>
@@ -60,13 +61,22 @@ struct TCachedFont {
     GraphicsBackend::TMask Ink;
   };
   std::array<std::unique_ptr<TGlyph>, 256> Glyphs;
-  explicit TCachedFont(const QFont& F) : Font(F), Metrics(F) { Advances.fill(-1); }
+  explicit TCachedFont(const QFont& F) : Font(F), Metrics(F) {
+    Advances.fill(-1);
+    SingleGlyphs.fill(kGlyphUnknown);
+  }
   TGlyph& Glyph(Char Ch);
 
   int16_t Advance(Char Ch) {
     int16_t& A = Advances[Ch];
     if (A < 0) A = static_cast<int16_t>(Metrics.horizontalAdvance(QChar(Ch)));
     return A;
+  }
+  // The state of the pair A, B: 0 not worked out yet, 1 adds up, 2 joined or moved by the face.
+  Byte PairState(Char A, Char B) const {
+    if (Pairs.empty()) return 0;
+    const size_t I = static_cast<size_t>(A) * 256 + B;
+    return (Pairs[I / 4] >> (static_cast<int>(I % 4) * 2)) & 3;
   }
   bool PairAddsUp(Char A, Char B) {
     if (Pairs.empty()) Pairs.assign(256 * 256 / 4, 0);
@@ -81,38 +91,61 @@ struct TCachedFont {
     }
     return State == 1;
   }
+  // Lays S out on one line: its glyphs and their positions, false unless it is one run.
+  bool Shape(const QString& S, QList<quint32>& Ids, QList<QPointF>& At) const {
+    QTextLayout Layout(S, Font);
+    Layout.beginLayout();
+    Layout.createLine();
+    Layout.endLayout();
+    const QList<QGlyphRun> Runs = Layout.glyphRuns();
+    if (Runs.size() != 1) return false;
+    Ids = Runs.front().glyphIndexes();
+    At = Runs.front().positions();
+    return Ids.size() == At.size();
+  }
+  // The one glyph the face sets for Ch on its own, or -1 when it sets none or several; laid out
+  // once per character, as every pair with it asks again.
+  int64_t SingleGlyph(Char Ch) {
+    int64_t& G = SingleGlyphs[Ch];
+    if (G == kGlyphUnknown) {
+      QList<quint32> Ids;
+      QList<QPointF> At;
+      G = Shape(QString(QChar(Ch)), Ids, At) && Ids.size() == 1 ? static_cast<int64_t>(Ids[0]) : -1;
+    }
+    return G;
+  }
   // The glyphs the face sets for A followed by B are those of A and of B alone, B one advance of A
   // after A (a ligature may be as wide as its letters).
   bool PairStandsApart(Char A, Char B) {
-    auto Shape = [this](const QString& S, QList<quint32>& Ids, QList<QPointF>& At) {
-      QTextLayout Layout(S, Font);
-      Layout.beginLayout();
-      Layout.createLine();
-      Layout.endLayout();
-      const QList<QGlyphRun> Runs = Layout.glyphRuns();
-      if (Runs.size() != 1) return false;
-      Ids = Runs.front().glyphIndexes();
-      At = Runs.front().positions();
-      return Ids.size() == At.size();
-    };
-    QList<quint32> IA, IB, IAB;
-    QList<QPointF> PA, PB, PAB;
+    const int64_t GA = SingleGlyph(A), GB = SingleGlyph(B);
+    if (GA < 0 || GB < 0) return false;
+    QList<quint32> IAB;
+    QList<QPointF> PAB;
     const QChar Two[2] = {QChar(A), QChar(B)};
-    if (!Shape(QString(QChar(A)), IA, PA) || !Shape(QString(QChar(B)), IB, PB) || !Shape(QString(Two, 2), IAB, PAB))
-      return false;
-    return IA.size() == 1 && IB.size() == 1 && IAB.size() == 2 && IAB[0] == IA[0] && IAB[1] == IB[0] &&
-           PAB[1].x() - PAB[0].x() == Advance(A);
+    if (!Shape(QString(Two, 2), IAB, PAB)) return false;
+    return IAB.size() == 2 && IAB[0] == GA && IAB[1] == GB && PAB[1].x() - PAB[0].x() == Advance(A);
   }
   // Printable Latin-1 text whose characters stand as their advances say, pair by pair: it measures
-  // as the sum of its advances and is set character by character.
-  bool AddsUp(const String& Text) {
+  // as the sum of its advances and is set character by character. Pairs met for the first time
+  // are worked out (a layout each), unless there are more than MostToLearn of them: a text then is
+  // better shaped once than learnt pair by pair (a caption measured once at start).
+  bool AddsUp(const String& Text, size_t MostToLearn = SIZE_MAX) {
+    size_t Unknown = 0;
     for (size_t I = 0; I < Text.size(); ++I) {
       const Char Ch = Text[I];
       if (Ch < 0x20 || (Ch >= 0x7F && Ch < 0xA0) || Ch == 0xAD || Ch > 0xFF) return false;
-      if (I > 0 && !PairAddsUp(Text[I - 1], Ch)) return false;
+      if (I == 0) continue;
+      const Byte State = PairState(Text[I - 1], Ch);
+      if (State == 2) return false;
+      if (State == 0 && ++Unknown > MostToLearn) return false;
+    }
+    for (size_t I = 1; I < Text.size() && Unknown > 0; ++I) {
+      if (!PairAddsUp(Text[I - 1], Text[I])) return false;
     }
     return true;
   }
+  static constexpr int64_t kGlyphUnknown = -2;
+  std::array<int64_t, 256> SingleGlyphs;
 };
 
 TCachedFont& Cached(const TFont& Font) {
@@ -284,8 +317,9 @@ Integer TextWidth(const TFont& Font, const String& Text) {
   TCachedFont& C = Cached(Font);
   // Printable Latin-1 text adds up its characters' advances (the canvas fonts are hinted to whole
   // pixels and set without kerning), unless two of its characters are joined by the face. Other
-  // text is shaped.
-  if (!C.AddsUp(Text)) return C.Metrics.horizontalAdvance(ToQString(Text));
+  // text is shaped, and so is text with more than two pairs not met before: one shaping costs less
+  // than learning them, and painting learns the pairs of what it sets.
+  if (!C.AddsUp(Text, 2)) return C.Metrics.horizontalAdvance(ToQString(Text));
   Integer Width = 0;
   for (const Char Ch : Text) Width += C.Advance(Ch);
   return Width;
