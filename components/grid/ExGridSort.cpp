@@ -548,6 +548,14 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
     return Dir == sdDescending ? -R : R;
   };
 
+  // The numeric and financial styles on two keys (a full key or a row's compact item): their
+  // order, and whether each is blank for the blanks rule.
+  auto NumericOrder = [](const auto& A, const auto& B, bool& Blank1, bool& Blank2) -> Integer {
+    Blank1 = A.NumBlank;
+    Blank2 = B.NumBlank;
+    return (!A.NumOk && !B.NumOk) ? 0 : CompareValues(A.Value, B.Value);
+  };
+
   // CompareCells on the keys of rows A and B (row numbers as they were before the sort).
   auto CompareKeys = [&](Integer ACol, TColumnKeys& K, Integer A, Integer B, TSortDirection Dir) -> Integer {
     ++Compares;
@@ -587,9 +595,7 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
         break;
       case ssNumeric:
       case ssFinancial:
-        Blank1 = K1.NumBlank;
-        Blank2 = K2.NumBlank;
-        Res = (!K1.NumOk && !K2.NumOk) ? 0 : CompareValues(K1.Value, K2.Value);
+        Res = NumericOrder(K1, K2, Blank1, Blank2);
         break;
       case ssDate:
       case ssDateTime:
@@ -728,9 +734,7 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
           break;
         case ssNumeric:
         case ssFinancial:
-          Blank1 = A.NumBlank;
-          Blank2 = B.NumBlank;
-          Res = (!A.NumOk && !B.NumOk) ? 0 : CompareValues(A.Value, B.Value);
+          Res = NumericOrder(A, B, Blank1, Blank2);
           break;
         default:
           return false;
