@@ -45,14 +45,35 @@ std::vector<char> FieldsOf(const String& Format, bool Time) {
   return fields;
 }
 
+// A value taken apart into the fields the user edits, and put together again.
+struct TDateParts {
+  Word Y = 0, M = 0, D = 0, H = 0, N = 0, S = 0, MS = 0;
+  explicit TDateParts(TDateTime Value) {
+    DecodeDate(Value, Y, M, D);
+    DecodeTime(Value, H, N, S, MS);
+  }
+  // The part a field letter edits, null for none.
+  Word* Field(char F) {
+    switch (F) {
+      case 'd': return &D;
+      case 'm': return &M;
+      case 'y': return &Y;
+      case 'h': return &H;
+      case 'n': return &N;
+      case 's': return &S;
+      default: return nullptr;
+    }
+  }
+  // The value again; a day past the end of its month (31 February) becomes the month's last.
+  TDateTime Value() {
+    D = static_cast<Word>(std::min<Integer>(D, DaysInAMonth(Y, M)));
+    const TDateTime date = EncodeDate(Y, M, D);
+    const TDateTime time = EncodeTime(H, N, S, MS);
+    return date + (date < 0 ? -time : time);
+  }
+};
+
 Integer Wrap(Integer Value, Integer Low, Integer Count) { return ((Value - Low) % Count + Count) % Count + Low; }
-
-bool IsLeapYear(Word Year) { return (Year % 4 == 0 && Year % 100 != 0) || Year % 400 == 0; }
-
-Integer DaysInMonth(Word Year, Word Month) {
-  static constexpr Word MonthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return MonthDays[Month - 1] + (Month == 2 && IsLeapYear(Year) ? 1 : 0);
-}
 
 // The layout of the month calendar.
 constexpr Integer CalMargin = 4;
@@ -121,7 +142,7 @@ class TMonthCalendarView : public TCustomControl {
     Integer month = y * 12 + (m - 1) + Months;
     month = std::clamp<Integer>(month, 12, 9999 * 12 + 11);
     const Word ny = static_cast<Word>(month / 12), nm = static_cast<Word>(month % 12 + 1);
-    SetMarked(EncodeDate(ny, nm, static_cast<Word>(std::min<Integer>(d, DaysInMonth(ny, nm)))));
+    SetMarked(EncodeDate(ny, nm, static_cast<Word>(std::min<Integer>(d, DaysInAMonth(ny, nm)))));
   }
   void MoveDays(Integer Days) {
     const TDateTime target = FMarked + Days;
@@ -484,17 +505,10 @@ void TDateTimePicker::TypeDigit(Integer Digit) {
     FTypedValue = 0;
     FTypedCount = 0;
   }
-  Word y = 0, m = 0, d = 0, h = 0, n = 0, s = 0, ms = 0;
-  DecodeDate(FDateTime, y, m, d);
-  DecodeTime(FDateTime, h, n, s, ms);
-  static constexpr Word MonthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  auto daysIn = [](Word Year, Word Month) -> Integer {
-    const bool leap = (Year % 4 == 0 && Year % 100 != 0) || Year % 400 == 0;
-    return MonthDays[Month - 1] + (Month == 2 && leap ? 1 : 0);
-  };
+  TDateParts parts(FDateTime);
   Integer low = 0, high = 59;
   switch (field) {
-    case 'd': low = 1, high = daysIn(y, m); break;
+    case 'd': low = 1, high = DaysInAMonth(parts.Y, parts.M); break;
     case 'm': low = 1, high = 12; break;
     case 'h': high = 23; break;
     case 'y': low = 1, high = 9999; break;
@@ -511,19 +525,9 @@ void TDateTimePicker::TypeDigit(Integer Digit) {
   FTypedCount = count;
   // A year counts once all four digits are there; a first 0 waits for the digit after it.
   if ((field == 'y' && count < 4) || value < low) return;
-  switch (field) {
-    case 'd': d = static_cast<Word>(value); break;
-    case 'm': m = static_cast<Word>(value); break;
-    case 'y': y = static_cast<Word>(value); break;
-    case 'h': h = static_cast<Word>(value); break;
-    case 'n': n = static_cast<Word>(value); break;
-    case 's': s = static_cast<Word>(value); break;
-    default: break;
-  }
-  d = static_cast<Word>(std::min<Integer>(d, daysIn(y, m)));
-  const TDateTime date = EncodeDate(y, m, d);
-  const TDateTime time = EncodeTime(h, n, s, ms);
-  UserChange(date + (date < 0 ? -time : time));
+  Word* part = parts.Field(field);
+  if (part) *part = static_cast<Word>(value);
+  UserChange(parts.Value());
 }
 
 void TDateTimePicker::StepField(Integer Delta) {
@@ -532,27 +536,17 @@ void TDateTimePicker::StepField(Integer Delta) {
   const std::vector<char> fields = FieldsOf(DisplayFormat(), FKind == dtkTime);
   if (fields.empty()) return;
   const char field = fields[static_cast<size_t>(std::min<Integer>(FSelectedField, static_cast<Integer>(fields.size()) - 1))];
-  Word y = 0, m = 0, d = 0, h = 0, n = 0, s = 0, ms = 0;
-  DecodeDate(FDateTime, y, m, d);
-  DecodeTime(FDateTime, h, n, s, ms);
-  static constexpr Word MonthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  auto daysIn = [](Word Year, Word Month) -> Integer {
-    const bool leap = (Year % 4 == 0 && Year % 100 != 0) || Year % 400 == 0;
-    return MonthDays[Month - 1] + (Month == 2 && leap ? 1 : 0);
-  };
+  TDateParts parts(FDateTime);
   switch (field) {
-    case 'd': d = static_cast<Word>(Wrap(d + Delta, 1, daysIn(y, m))); break;
-    case 'm': m = static_cast<Word>(Wrap(m + Delta, 1, 12)); break;
-    case 'y': y = static_cast<Word>(std::clamp<Integer>(y + Delta, 1, 9999)); break;
-    case 'h': h = static_cast<Word>(Wrap(h + Delta, 0, 24)); break;
-    case 'n': n = static_cast<Word>(Wrap(n + Delta, 0, 60)); break;
-    case 's': s = static_cast<Word>(Wrap(s + Delta, 0, 60)); break;
+    case 'd': parts.D = static_cast<Word>(Wrap(parts.D + Delta, 1, DaysInAMonth(parts.Y, parts.M))); break;
+    case 'm': parts.M = static_cast<Word>(Wrap(parts.M + Delta, 1, 12)); break;
+    case 'y': parts.Y = static_cast<Word>(std::clamp<Integer>(parts.Y + Delta, 1, 9999)); break;
+    case 'h': parts.H = static_cast<Word>(Wrap(parts.H + Delta, 0, 24)); break;
+    case 'n': parts.N = static_cast<Word>(Wrap(parts.N + Delta, 0, 60)); break;
+    case 's': parts.S = static_cast<Word>(Wrap(parts.S + Delta, 0, 60)); break;
     default: break;
   }
-  d = static_cast<Word>(std::min<Integer>(d, daysIn(y, m)));
-  const TDateTime date = EncodeDate(y, m, d);
-  const TDateTime time = EncodeTime(h, n, s, ms);
-  UserChange(date + (date < 0 ? -time : time));
+  UserChange(parts.Value());
 }
 
 TRect TDateTimePicker::ButtonRect() const {
