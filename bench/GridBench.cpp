@@ -244,10 +244,10 @@ std::vector<TBenchOp> Operations() {
   Ops.push_back({"sort_alpha", "sort a column, alphabetic", OnOurs([](TOurs& O, int) { O.Sort(kTextCol, false); }),
                  OnQt([](TQtGridPeer& Q, int) { Q.Sort(kTextCol); }), true});
   Ops.push_back({"sort_auto", "sort a column, automatic (numbers)", OnOurs([](TOurs& O, int) { O.Sort(kNumericCol, true); }),
-                 OnQt([](TQtGridPeer& Q, int) { Q.Sort(kNumericCol); }, {}, kNumericCol)});
+                 OnQt([](TQtGridPeer& Q, int) { Q.Sort(kNumericCol); }, {}, kNumericCol), true});
   Ops.push_back({"sort_column_grid", "sort a column of the column grid",
                  OnOurs([](TOurs& O, int) { O.Sort(kTextCol, false); }, {}, true),
-                 OnQt([](TQtGridPeer& Q, int) { Q.Sort(kTextCol); })});
+                 OnQt([](TQtGridPeer& Q, int) { Q.Sort(kTextCol); }), true});
   Ops.push_back({"filter", "filter keeping 10 %", OnOurs([](TOurs& O, int) { O.Filter(); }),
                  OnQt([](TQtGridPeer& Q, int) { Q.Filter(kFilterCol, u"K*"); }), true});
   Ops.push_back({"unfilter", "removing that filter",

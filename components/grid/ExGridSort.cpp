@@ -135,10 +135,10 @@ class TUpdateLock {
 // look at (number or not, the parsed value, the date and time marks, the upper-case or stripped
 // text). The comparison of two rows then works on the keys with the same rules as CompareCells,
 // pair by pair, so rows compare as they always did (the automatic style still decides by the first
-// text of the pair). The partition runs on compact items made from the sort column's keys; a
-// full key is kept only for a row whose comparison the items cannot decide, and the columns that
-// only break ties make a row's key when a tie first needs it. The rows move once, as handles, at
-// the end.
+// text of the pair). The partition exchanges compact items made from the sort column's keys in one
+// contiguous array; a full key is kept only for a row whose comparison the items cannot decide.
+// The columns that only break ties make a row's compact item when a tie first reaches it, kept in
+// a table of that column by row position. The rows move once, as handles, at the end.
 
 constexpr double NotComputed = std::numeric_limits<double>::quiet_NaN();
 
@@ -158,14 +158,30 @@ struct TRowKey {
   bool HasTimeSep = false;
 };
 
+// A row's compact item for one column: what most comparisons of the column need (the parsed value,
+// the first eight characters of the text compared, the marks) in 32 bytes.
+struct TSortItem {
+  double Value;
+  uint64_t Prefix[2];  // the first eight characters, most significant first, 0 past the end
+  Integer Row;
+  Byte Length;  // of the text the prefix is taken from, 9 for any longer one
+  Byte IsNum : 1, NumOk : 1, NumBlank : 1, Blank : 1, DateLike : 1, DateKind : 2;
+};
+static_assert(sizeof(TSortItem) == 32, "a sort item fills half a cache line");
+
 struct TColumnKeys {
   bool Ready = false;
   bool Ignored = false;            // an IgnoreColumns column: its cells always compare equal
   TSortStyle Style = ssAutomatic;  // the column's style, after GetColFormat
+  bool Upper = false;              // the style may compare the upper-case text
   String Prefix;
   String Suffix;
   // The keys made so far, by row: the comparisons the sort items cannot decide make them.
   std::unordered_map<Integer, TRowKey> Rows;
+  // A column that breaks ties: the items made so far, and by row position (from the range's
+  // first row) the index of its item, -1 while no tie has reached the row.
+  std::vector<TSortItem> Items;
+  std::vector<Integer> Slot;
 };
 
 // Thrown while the keys are made when a column compares by something the keys do not hold (custom
@@ -478,6 +494,7 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
       GetColFormat(ACol, Style, K.Prefix, K.Suffix);
       if (Style == ssCustom || Style == ssRaw || Style == ssImages || Style == ssCheckBox) throw TKeysUnfit();
       K.Style = Style;
+      K.Upper = Style == ssAlphaNoCase || (Style == ssAutomatic && IgnoreCase) || Style == ssAlphaNumericNoCase;
     }
     K.Ready = true;
     return K;
@@ -487,7 +504,6 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
     const TSortStyle Style = K.Style;
     const bool Auto = Style == ssAutomatic;
     const bool AlphaNum = Style == ssAlphaNumeric || Style == ssAlphaNumericNoCase;
-    const bool Upper = Style == ssAlphaNoCase || (Auto && IgnoreCase) || Style == ssAlphaNumericNoCase;
     const bool Numbers = Auto || AlphaNum || Style == ssNumeric || Style == ssFinancial;
     Key.S = Virtual ? Cells(ACol, r) : GetGridCell(ACol, r);
     const String& S = Key.S;
@@ -507,7 +523,7 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
         if (q > 1 && q < 4 && q < Len && DigitsAround(S, q)) Key.DateKind = 2;
       }
     }
-    if (Upper) Key.Alt = UpperCase(S);
+    if (K.Upper) Key.Alt = UpperCase(S);
     if (Numbers) {
       // The text the numeric rule reads: without suffix and prefix, thousand separators
       // (financial) and with "." for the decimal separator. Most texts need none of that.
@@ -625,9 +641,94 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
     return BlanksRule(Blank1, Blank2, Dir, Res);
   };
 
-  // CompareRows and CompareRowsIndexed on the keys. A row compared with itself is equal in every
-  // column the comparison would visit; those comparisons are counted all the same. ByColumn
-  // starts at column From, ByIndex at entry From.
+  // A row's compact item for column ACol, from its key (made for the item and not kept).
+  auto MakeItem = [&](Integer ACol, TColumnKeys& K, Integer r, TSortItem& It) {
+    It = TSortItem{0, {0, 0}, r, 0, false, false, false, false, true, 0};
+    if (K.Ignored) return;
+    TRowKey Key;
+    MakeKey(ACol, K, r, Key);
+    const String& T = K.Upper ? Key.Alt : Key.S;
+    for (size_t c = 0; c < 8; ++c) It.Prefix[c / 4] = (It.Prefix[c / 4] << 16) | (c < T.size() ? T[c] : 0);
+    It.Length = static_cast<Byte>(std::min<size_t>(T.size(), 9));
+    It.Value = Key.Value;
+    It.IsNum = Key.IsNum;
+    It.NumOk = Key.NumOk;
+    It.NumBlank = Key.NumBlank;
+    It.Blank = Key.S.empty();
+    It.DateKind = Key.DateKind & 3;
+    It.DateLike = Key.HasDateSep || Key.HasTimeSep;
+  };
+
+  // CompareKeys from two rows' items of the column, where the items tell (counted then); false
+  // where they cannot (equal beginnings of longer texts, dates and times, the locale's and the
+  // HTML comparisons), left to the keys.
+  auto FromItems = [&](const TColumnKeys& K, const TSortItem& A, const TSortItem& B, TSortDirection Dir,
+                       Integer& Res) -> bool {
+    if (K.Ignored) return false;
+    TSortStyle Style = K.Style;
+    if (Style == ssAutomatic) {
+      if (A.IsNum)
+        Style = ssNumeric;
+      else if (A.DateKind != 0 && B.DateLike)
+        return false;
+      else
+        Style = IgnoreCase ? ssAlphaNoCase : ssAlphabetic;
+    } else if (Style == ssAlphaNumeric || Style == ssAlphaNumericNoCase) {
+      Style = A.IsNum && B.IsNum ? ssNumeric : Style == ssAlphaNumeric ? ssAlphabetic : ssAlphaNoCase;
+    }
+    bool Blank1 = A.Blank;
+    bool Blank2 = B.Blank;
+    switch (Style) {
+      case ssAlphabetic:
+      case ssAlphaCase:
+      case ssAlphaNoCase:
+        if (A.Prefix[0] != B.Prefix[0])
+          Res = A.Prefix[0] < B.Prefix[0] ? -1 : 1;
+        else if (A.Prefix[1] != B.Prefix[1])
+          Res = A.Prefix[1] < B.Prefix[1] ? -1 : 1;
+        else if (A.Length == B.Length && A.Length <= 8)
+          Res = 0;  // the whole texts are the prefixes
+        else
+          return false;
+        break;
+      case ssNumeric:
+      case ssFinancial:
+        Res = NumericOrder(A, B, Blank1, Blank2);
+        break;
+      default:
+        return false;
+    }
+    ++Compares;
+    Res = BlanksRule(Blank1, Blank2, Dir, Res);
+    return true;
+  };
+
+  // The item of a tie-breaking column for a row (by its number before the sort), made when a tie
+  // first reaches the row.
+  auto TieItem = [&](Integer ACol, TColumnKeys& K, Integer Row) -> Integer {
+    if (K.Slot.empty()) K.Slot.assign(static_cast<size_t>(N), -1);
+    Integer& S = K.Slot[static_cast<size_t>(Row - Left)];
+    if (S < 0) {
+      TSortItem It;
+      MakeItem(ACol, K, Row, It);
+      S = static_cast<Integer>(K.Items.size());
+      K.Items.push_back(It);
+    }
+    return S;
+  };
+
+  // CompareKeys on column ACol of rows A and B, through their items where those tell.
+  auto CompareTie = [&](Integer ACol, TColumnKeys& K, Integer A, Integer B, TSortDirection Dir) -> Integer {
+    const Integer IA = TieItem(ACol, K, A);
+    const Integer IB = TieItem(ACol, K, B);
+    Integer Res = 0;
+    if (FromItems(K, K.Items[static_cast<size_t>(IA)], K.Items[static_cast<size_t>(IB)], Dir, Res)) return Res;
+    return CompareKeys(ACol, K, A, B, Dir);
+  };
+
+  // CompareRows and CompareRowsIndexed on the columns after the first: ByColumn starts at column
+  // From, ByIndex at entry From. A row compared with itself is equal in every column the
+  // comparison would visit; those comparisons are counted all the same.
   auto ByColumn = [&](Integer From, Integer A, Integer B) -> Integer {
     for (Integer c = From;; ++c) {
       TColumnKeys& K = ColumnOf(c);
@@ -636,7 +737,7 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
         if (A == B)
           ++Compares;
         else
-          Res = CompareKeys(c, K, A, B, Direction);
+          Res = CompareTie(c, K, A, B, Direction);
       }
       if (Res != 0 || !Full || c > TotalCols - 2) return Res;
     }
@@ -651,108 +752,42 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
         if (A == B)
           ++Compares;
         else
-          Res = CompareKeys(c, K, A, B, Descending ? sdDescending : sdAscending);
+          Res = CompareTie(c, K, A, B, Descending ? sdDescending : sdAscending);
       }
       if (Res == 0 && Full && i < Count - 1) continue;
       return Descending ? -Res : Res;
     }
   };
-  auto Compare = [&](Integer A, Integer B) { return Indexed ? ByIndex(0, A, B) : ByColumn(Col, A, B); };
 
-  // The partition sort of QuickSortRows (QuickSortRowsIndexed) on compact items: each holds its
-  // row's number and what most comparisons of the first column need (the value, the first eight
-  // characters of the text compared, the marks), so the partition reads the items it walks and
-  // goes to the row keys only where the items cannot tell (equal beginnings, dates, other styles).
-  struct TItem {
-    double Value;
-    uint64_t Prefix[2];  // the first eight characters, most significant first, 0 past the end
-    Integer Row;
-    Integer Length;  // of the text the prefix is taken from
-    bool IsNum, NumOk, NumBlank, Blank, DateLike;
-    Byte DateKind;
-  };
+  // The partition sort of QuickSortRows (QuickSortRowsIndexed) on the first column's items: the
+  // partition reads and exchanges the items it walks and goes to the row keys only where the
+  // items cannot tell.
   const Integer OldCompares = Compares;
   const Integer OldSwaps = Swaps;
   SortDir = Direction == sdDescending ? -1 : 1;
   const Integer Wanted = Indexed ? 1 : SortDir;
-  std::vector<TItem> Items(static_cast<size_t>(N));
-  auto At = [&](Integer Pos) -> TItem& { return Items[static_cast<size_t>(Pos - Left)]; };
+  std::vector<TSortItem> Items(static_cast<size_t>(N));
+  auto At = [&](Integer Pos) -> TSortItem& { return Items[static_cast<size_t>(Pos - Left)]; };
   try {
-    // Every row's item, from its key of the first column (a key is kept only where a comparison
-    // the items cannot decide needs it).
     const Integer First = Indexed ? Entries.front().first : Col;
     const bool FirstDescending = Indexed && Entries.front().second;
+    const TSortDirection FirstDir = Indexed ? (FirstDescending ? sdDescending : sdAscending) : Direction;
     TColumnKeys& K = ColumnOf(First);
-    const bool Upper = K.Style == ssAlphaNoCase || (K.Style == ssAutomatic && IgnoreCase) || K.Style == ssAlphaNumericNoCase;
     for (Integer r = Left; r <= Right; ++r) {
-      TItem& It = At(r);
-      It = TItem{0, {0, 0}, r, 0, false, false, false, false, true, 0};
-      if (K.Ignored) continue;
-      CellStore().PrefetchColumnWalk(First, r, 1);
-      TRowKey Key;
-      MakeKey(First, K, r, Key);
-      const String& T = Upper ? Key.Alt : Key.S;
-      for (size_t c = 0; c < 8; ++c) It.Prefix[c / 4] = (It.Prefix[c / 4] << 16) | (c < T.size() ? T[c] : 0);
-      It.Length = static_cast<Integer>(T.size());
-      It.Value = Key.Value;
-      It.IsNum = Key.IsNum;
-      It.NumOk = Key.NumOk;
-      It.NumBlank = Key.NumBlank;
-      It.Blank = Key.S.empty();
-      It.DateKind = Key.DateKind;
-      It.DateLike = Key.HasDateSep || Key.HasTimeSep;
+      if (!K.Ignored) CellStore().PrefetchColumnWalk(First, r, 1);
+      MakeItem(First, K, r, At(r));
     }
-    // The first column's comparison from the items, with the rules of CompareKeys; false where
-    // the items cannot tell (counted then by the comparison of the keys).
-    auto FromItems = [&](const TItem& A, const TItem& B, Integer& Res) -> bool {
-      if (K.Ignored) return false;
-      TSortStyle Style = K.Style;
-      if (Style == ssAutomatic) {
-        if (A.IsNum)
-          Style = ssNumeric;
-        else if (A.DateKind != 0 && B.DateLike)
-          return false;
-        else
-          Style = IgnoreCase ? ssAlphaNoCase : ssAlphabetic;
-      } else if (Style == ssAlphaNumeric || Style == ssAlphaNumericNoCase) {
-        Style = A.IsNum && B.IsNum ? ssNumeric : Style == ssAlphaNumeric ? ssAlphabetic : ssAlphaNoCase;
-      }
-      bool Blank1 = A.Blank;
-      bool Blank2 = B.Blank;
-      switch (Style) {
-        case ssAlphabetic:
-        case ssAlphaCase:
-        case ssAlphaNoCase:
-          if (A.Prefix[0] != B.Prefix[0])
-            Res = A.Prefix[0] < B.Prefix[0] ? -1 : 1;
-          else if (A.Prefix[1] != B.Prefix[1])
-            Res = A.Prefix[1] < B.Prefix[1] ? -1 : 1;
-          else if (A.Length == B.Length && A.Length <= 8)
-            Res = 0;  // the whole texts are the prefixes
-          else
-            return false;
-          break;
-        case ssNumeric:
-        case ssFinancial:
-          Res = NumericOrder(A, B, Blank1, Blank2);
-          break;
-        default:
-          return false;
-      }
-      ++Compares;
-      Res = BlanksRule(Blank1, Blank2, Indexed ? (FirstDescending ? sdDescending : sdAscending) : Direction, Res);
-      return true;
-    };
     // Compare (ByColumn, ByIndex) on two items: the first column from the items where they tell,
-    // the columns after it (ties) by the keys.
-    auto CompareItems = [&](const TItem& A, const TItem& B) -> Integer {
+    // else from the keys; the columns after it (ties) by their own items.
+    auto CompareItems = [&](const TSortItem& A, const TSortItem& B) -> Integer {
+      if (A.Row == B.Row) return Indexed ? ByIndex(0, A.Row, B.Row) : ByColumn(Col, A.Row, B.Row);
       Integer Res = 0;
-      if (A.Row == B.Row || !FromItems(A, B, Res)) return Compare(A.Row, B.Row);
+      if (!FromItems(K, A, B, FirstDir, Res)) Res = K.Ignored ? 0 : CompareKeys(First, K, A.Row, B.Row, FirstDir);
       if (!Indexed) return Res != 0 || !Full || Col > TotalCols - 2 ? Res : ByColumn(Col + 1, A.Row, B.Row);
       if (Res == 0 && Full && Entries.size() > 1) return ByIndex(1, A.Row, B.Row);
       return FirstDescending ? -Res : Res;
     };
-    TItem Pivot{};
+    TSortItem Pivot{};
     PartitionSort(
         Left, Right, Wanted, [&](Integer M) { Pivot = At(M); }, [&](Integer i) { return CompareItems(Pivot, At(i)); },
         [&](Integer j) { return CompareItems(At(j), Pivot); },
@@ -768,12 +803,15 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
   }
   std::vector<Integer> Ord(static_cast<size_t>(N));
   for (size_t i = 0; i < Ord.size(); ++i) Ord[i] = Items[i].Row;
+  // The items and keys are done with before the rows move.
+  std::vector<TSortItem>().swap(Items);
+  Columns.clear();
   auto OrdAt = [&](Integer Pos) -> Integer& { return Ord[static_cast<size_t>(Pos - Left)]; };
 
   // The rows move once: cells as handles, heights, the cross reference and the modified marks.
   CellStoreForUpdate().PermuteRows(Left, Ord);
-  std::vector<Integer> Heights = RowHeightList();
-  const std::vector<Integer> OldHeights = Heights;
+  const std::vector<Integer>& OldHeights = RowHeightList();
+  std::vector<Integer> Heights = OldHeights;
   for (Integer p = Left; p <= Right; ++p) Heights[static_cast<size_t>(p)] = OldHeights[static_cast<size_t>(OrdAt(p))];
   SetRowHeightList(std::move(Heights));
   auto Permute = [&](TIntList* L) {
@@ -887,6 +925,7 @@ void TExStringGrid::RestoreFixedColumn(TStrings* Saved) {
 
 void TExStringGrid::InitSortXRef() {
   FSortRowXRef->Clear();
+  FSortRowXRef->SetCapacity(RowCount());
   for (Integer r = 0; r < RowCount(); ++r) FSortRowXRef->Add(r);
 }
 

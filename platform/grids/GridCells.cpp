@@ -135,9 +135,25 @@ void TGridCellStore::PermuteRows(Integer First, const std::vector<Integer>& Orde
   if (Order.empty() || First < 0) return;
   const Integer End = First + static_cast<Integer>(Order.size());
   if (End > StoredRows()) FRows.resize(static_cast<size_t>(End));
-  std::vector<std::unique_ptr<TGridCellRow>> Old(Order.size());
-  for (size_t i = 0; i < Order.size(); ++i) Old[i] = std::move(FRows[static_cast<size_t>(First) + i]);
-  for (size_t i = 0; i < Order.size(); ++i) FRows[static_cast<size_t>(First) + i] = std::move(Old[static_cast<size_t>(Order[i] - First)]);
+  // In place, cycle by cycle: a position takes the handle its order names, and the position that
+  // handle left takes its own, until the cycle comes back to where it started. No copy of the rows'
+  // handles is made (a million rows would take 8 MB more for the time of the move).
+  const size_t n = Order.size();
+  std::unique_ptr<TGridCellRow>* Rows = FRows.data() + First;
+  std::vector<bool> Placed(n, false);
+  for (size_t Start = 0; Start < n; ++Start) {
+    if (Placed[Start]) continue;
+    std::unique_ptr<TGridCellRow> Held = std::move(Rows[Start]);
+    size_t i = Start;
+    for (;;) {
+      Placed[i] = true;
+      const size_t From = static_cast<size_t>(Order[i] - First);
+      if (From == Start || From >= n || Placed[From]) break;
+      Rows[i] = std::move(Rows[From]);
+      i = From;
+    }
+    Rows[i] = std::move(Held);
+  }
 }
 
 void TGridCellStore::MoveColumn(Integer From, Integer To) {

@@ -105,6 +105,32 @@ class ExGridDataTest : public testing::Test {
     for (Integer r = From; r < Grid->RowCount(); ++r) T.push_back(Grid->Cells(ACol, r));
     return T;
   }
+  // Runs Setup and Sort twice, by keys and cell by cell (which a grid with the disjunct row
+  // selection moved on sort still takes), and expects the same rows (columns 1 on), comparisons
+  // and exchanges from both.
+  void ExpectSortByKeysAsCellByCell(const char* Name, const std::function<void()>& Setup, const std::function<void()>& Sort) {
+    Texts Order[2];
+    Integer Work[2][2];
+    for (Integer Pass = 0; Pass < 2; ++Pass) {
+      Setup();
+      Grid->MouseActions()->SetDisjunctRowSelect(Pass == 1);
+      Grid->Navigation()->SetMoveRowOnSort(Pass == 1);
+      const Integer Compares = Grid->SortCompares(), Swaps = Grid->SortSwaps();
+      Sort();
+      Work[Pass][0] = Grid->SortCompares() - Compares;
+      Work[Pass][1] = Grid->SortSwaps() - Swaps;
+      for (Integer r = 1; r < Grid->RowCount(); ++r) {
+        String Row = Grid->Cells(1, r);
+        for (Integer c = 2; c < Grid->ColCount(); ++c) Row += u"|" + Grid->Cells(c, r);
+        Order[Pass].push_back(Row);
+      }
+      Grid->MouseActions()->SetDisjunctRowSelect(false);
+      Grid->Navigation()->SetMoveRowOnSort(false);
+    }
+    EXPECT_EQ(Order[0], Order[1]) << Name;
+    EXPECT_EQ(Work[0][0], Work[1][0]) << Name << ": comparisons";
+    EXPECT_EQ(Work[0][1], Work[1][1]) << Name << ": exchanges";
+  }
   TForm* Form = nullptr;
   TDataGrid* Grid = nullptr;
 };
@@ -1226,27 +1252,16 @@ TEST_F(ExGridDataTest, SortByKeysMatchesTheSortCellByCell) {
     std::vector<Texts> Rows;
     for (size_t i = 0; i < C.Values.size(); ++i)
       Rows.push_back({u"", C.Values[i], IntToStr(static_cast<Integer>(C.Values.size() - i))});
-    Texts Order[2];
-    Integer Work[2][2];
-    for (Integer Pass = 0; Pass < 2; ++Pass) {
-      Load(Rows, 3);
-      Grid->SortSettings()->SetAutoFormat(C.Auto);
-      Grid->SortSettings()->SetIgnoreCase(C.IgnoreCase);
-      Grid->SortSettings()->SetFull(C.Full);
-      Grid->SortSettings()->SetIgnoreBlanks(C.Blanks);
-      Grid->MouseActions()->SetDisjunctRowSelect(Pass == 1);
-      Grid->Navigation()->SetMoveRowOnSort(Pass == 1);
-      const Integer Compares = Grid->SortCompares(), Swaps = Grid->SortSwaps();
-      Grid->Sort(1, sdAscending);
-      Work[Pass][0] = Grid->SortCompares() - Compares;
-      Work[Pass][1] = Grid->SortSwaps() - Swaps;
-      for (Integer r = 1; r < Grid->RowCount(); ++r) Order[Pass].push_back(Grid->Cells(1, r) + u"|" + Grid->Cells(2, r));
-      Grid->MouseActions()->SetDisjunctRowSelect(false);
-      Grid->Navigation()->SetMoveRowOnSort(false);
-    }
-    EXPECT_EQ(Order[0], Order[1]) << C.Name;
-    EXPECT_EQ(Work[0][0], Work[1][0]) << C.Name << ": comparisons";
-    EXPECT_EQ(Work[0][1], Work[1][1]) << C.Name << ": exchanges";
+    ExpectSortByKeysAsCellByCell(
+        C.Name,
+        [&] {
+          Load(Rows, 3);
+          Grid->SortSettings()->SetAutoFormat(C.Auto);
+          Grid->SortSettings()->SetIgnoreCase(C.IgnoreCase);
+          Grid->SortSettings()->SetFull(C.Full);
+          Grid->SortSettings()->SetIgnoreBlanks(C.Blanks);
+        },
+        [&] { Grid->Sort(1, sdAscending); });
   }
 }
 
@@ -1268,36 +1283,75 @@ TEST_F(ExGridDataTest, TieBreaksAndIndexedSortsByKeysMatchTheSortCellByCell) {
   const Texts A{u"b", u"a", u"b", u"a", u"b", u"c", u"a", u"b"};
   const Texts B{u"10", u"9", u"9", u"", u"10", u"x", u"9", u"2"};
   for (const Case& C : Cases) {
-    Texts Order[2];
-    Integer Work[2][2];
-    for (Integer Pass = 0; Pass < 2; ++Pass) {
-      std::vector<Texts> Rows;
-      for (size_t i = 0; i < A.size(); ++i) Rows.push_back({u"", A[i], B[i], IntToStr(static_cast<Integer>(A.size() - i))});
-      Load(Rows, 4);
-      Grid->SortSettings()->SetAutoFormat(true);
-      Grid->SortSettings()->SetFull(true);
-      Grid->IgnoreColumns()->Clear();
-      for (Integer I : C.Ignored) Grid->IgnoreColumns()->Add(I);
-      Grid->SortIndexes()->Clear();
-      for (const auto& [Col, Desc] : C.Entries) Grid->SortIndexes()->AddIndex(Col, !Desc);
-      Grid->MouseActions()->SetDisjunctRowSelect(Pass == 1);
-      Grid->Navigation()->SetMoveRowOnSort(Pass == 1);
-      const Integer Compares = Grid->SortCompares(), Swaps = Grid->SortSwaps();
-      if (C.Indexed)
-        Grid->QSortIndexed();
-      else
-        Grid->Sort(1, sdAscending);
-      Work[Pass][0] = Grid->SortCompares() - Compares;
-      Work[Pass][1] = Grid->SortSwaps() - Swaps;
-      for (Integer r = 1; r < Grid->RowCount(); ++r)
-        Order[Pass].push_back(Grid->Cells(1, r) + u"|" + Grid->Cells(2, r) + u"|" + Grid->Cells(3, r));
-      Grid->MouseActions()->SetDisjunctRowSelect(false);
-      Grid->Navigation()->SetMoveRowOnSort(false);
-      Grid->IgnoreColumns()->Clear();
-    }
-    EXPECT_EQ(Order[0], Order[1]) << C.Name;
-    EXPECT_EQ(Work[0][0], Work[1][0]) << C.Name << ": comparisons";
-    EXPECT_EQ(Work[0][1], Work[1][1]) << C.Name << ": exchanges";
+    std::vector<Texts> Rows;
+    for (size_t i = 0; i < A.size(); ++i) Rows.push_back({u"", A[i], B[i], IntToStr(static_cast<Integer>(A.size() - i))});
+    ExpectSortByKeysAsCellByCell(
+        C.Name,
+        [&] {
+          Load(Rows, 4);
+          Grid->SortSettings()->SetAutoFormat(true);
+          Grid->SortSettings()->SetFull(true);
+          Grid->IgnoreColumns()->Clear();
+          for (Integer I : C.Ignored) Grid->IgnoreColumns()->Add(I);
+          Grid->SortIndexes()->Clear();
+          for (const auto& [Col, Desc] : C.Entries) Grid->SortIndexes()->AddIndex(Col, !Desc);
+        },
+        [&] {
+          if (C.Indexed)
+            Grid->QSortIndexed();
+          else
+            Grid->Sort(1, sdAscending);
+        });
+  }
+  Grid->IgnoreColumns()->Clear();
+}
+
+// The columns that break ties compare by compact items of their own (the first characters, the
+// value, the marks) and by their full texts where those cannot tell: long texts alike in their
+// first eight characters, case, numbers, blanks, dates, both directions and the indexed sort give
+// the same rows, comparisons and exchanges as cell by cell.
+TEST_F(ExGridDataTest, TieColumnsGiveTheSameOrderAsTheSortCellByCell) {
+  struct Case {
+    const char* Name;
+    Texts Ties;
+    bool Auto, IgnoreCase, Blanks, BlanksLast, Descending, Indexed;
+  } Cases[] = {
+      {"long texts alike in their beginnings",
+       {u"Temperature 10", u"Temperature 9", u"Temperature 10", u"Temperature 1", u"Temp", u"", u"Temperature 9", u"Temperatur"},
+       false, false, false, false, false, false},
+      {"no case, descending",
+       {u"temperature 10", u"Temperature 9", u"TEMPERATURE 10", u"b", u"B", u"", u"a", u"Temperature 9"},
+       false, true, false, false, true, false},
+      {"automatic numbers with blanks last",
+       {u"10", u"9", u"", u"-1", u"1e1", u"x", u"", u"9.5"}, true, false, true, true, false, false},
+      {"automatic dates and times",
+       {u"12/03/2020", u"1/2/2019", u"", u"3/3/2021 10:00", u"10:30", u"9:15", u"1/2/2019", u"x"}, true, true, false, false, false, false},
+      {"indexed, tie entry descending, blanks first",
+       {u"Temperature 10", u"", u"9", u"Temperature 1", u"", u"10", u"Temperature 10", u"a"}, true, false, true, false, false, true},
+  };
+  const Texts Keys{u"b", u"a", u"b", u"a", u"b", u"a", u"b", u"a"};
+  for (const Case& C : Cases) {
+    std::vector<Texts> Rows;
+    for (size_t i = 0; i < Keys.size(); ++i) Rows.push_back({u"", Keys[i], C.Ties[i], IntToStr(static_cast<Integer>(i))});
+    ExpectSortByKeysAsCellByCell(
+        C.Name,
+        [&] {
+          Load(Rows, 4);
+          Grid->SortSettings()->SetAutoFormat(C.Auto);
+          Grid->SortSettings()->SetIgnoreCase(C.IgnoreCase);
+          Grid->SortSettings()->SetFull(true);
+          Grid->SortSettings()->SetIgnoreBlanks(C.Blanks);
+          Grid->SortSettings()->SetBlankPos(C.BlanksLast ? blLast : blFirst);
+          Grid->SortIndexes()->Clear();
+          Grid->SortIndexes()->AddIndex(1, true);
+          Grid->SortIndexes()->AddIndex(2, false);
+        },
+        [&] {
+          if (C.Indexed)
+            Grid->QSortIndexed();
+          else
+            Grid->Sort(1, C.Descending ? sdDescending : sdAscending);
+        });
   }
 }
 

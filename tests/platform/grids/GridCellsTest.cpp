@@ -112,6 +112,36 @@ TEST(GridCellStore, ClearingDropsTextsAndObjectReferences) {
 }  // namespace
 
 // The row operations that move many handles in one pass give what one move at a time gives.
+// A permutation moves each handle once, whatever its cycles: the rows of First … come in the
+// listed order, the rows around them stay, and no handle is lost or doubled.
+TEST(GridCellStore, PermutingRowsPlacesEveryHandleOnceWhateverTheCycles) {
+  struct Case {
+    const char* Name;
+    Integer First;
+    std::vector<Integer> Order;
+  } Cases[] = {
+      {"unchanged", 1, {1, 2, 3, 4, 5, 6}},
+      {"one pair exchanged", 1, {1, 5, 3, 4, 2, 6}},
+      {"reversed", 1, {6, 5, 4, 3, 2, 1}},
+      {"one cycle through all", 1, {2, 3, 4, 5, 6, 1}},
+      {"three cycles", 2, {3, 2, 6, 7, 4, 5}},
+      {"past the stored rows", 6, {9, 6, 8, 7}},
+  };
+  for (const Case& C : Cases) {
+    TGridCellStore s;
+    Fill(s, 2, 8);
+    std::vector<const TGridCellRow*> Before;
+    for (Integer r = 0; r < 10; ++r) Before.push_back(s.RowHandle(r));
+    s.PermuteRows(C.First, C.Order);
+    const Integer End = C.First + static_cast<Integer>(C.Order.size());
+    for (Integer r = 0; r < 10; ++r) {
+      const Integer From = r >= C.First && r < End ? C.Order[static_cast<size_t>(r - C.First)] : r;
+      EXPECT_EQ(s.RowHandle(r), Before[static_cast<size_t>(From)]) << C.Name << ", row " << r;
+      EXPECT_EQ(s.Text(1, r), From < 8 ? Utf8ToString(std::to_string(From) + ",1") : u"") << C.Name << ", row " << r;
+    }
+  }
+}
+
 TEST(GridCellStore, RowsTakenPutAndPermutedMoveTheirHandles) {
   TGridCellStore s;
   Fill(s, 1, 8);
