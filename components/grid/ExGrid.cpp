@@ -101,9 +101,126 @@ void TColumnSize::SetStretch(bool Value) {
 
 // --- TGridItem ----------------------------------------------------------------------------------
 
-TGridItem::TGridItem(TCollection* Collection) : TCollectionItem(Collection), FItems(new TStringList()) {}
+TGridItem::TGridItem(TCollection* Collection) : TCollectionItem(Collection) {}
 
 TGridItem::~TGridItem() { delete FItems; }
+
+TStrings* TGridItem::Items() const {
+  if (!FItems) {
+    auto* L = new TStringList();
+    L->SetCapacity(FCols);
+    const size_t Stored = FRow ? FRow->Cells.size() : 0;
+    for (Integer c = 0; c < FCols; ++c) {
+      if (static_cast<size_t>(c) < Stored)
+        L->AddObject(FRow->Cells[static_cast<size_t>(c)].Text, FRow->Cells[static_cast<size_t>(c)].Object);
+      else
+        L->Add(String());
+    }
+    FItems = L;
+    FRow.reset();
+  }
+  return FItems;
+}
+
+void TGridItem::SetItems(TStrings* Value) {
+  FItems = Value;
+  FRow.reset();
+  FCols = 0;
+}
+
+void TGridItem::SetCellRow(std::unique_ptr<TGridCellRow> Row, Integer Cols) {
+  delete FItems;
+  FItems = nullptr;
+  FRow = std::move(Row);
+  FCols = std::max<Integer>(Cols, 0);
+  if (FRow && FRow->Cells.size() > static_cast<size_t>(FCols)) FRow->Cells.resize(static_cast<size_t>(FCols));
+}
+
+std::unique_ptr<TGridCellRow> TGridItem::TakeCellRow() {
+  std::unique_ptr<TGridCellRow> Row;
+  if (FItems) {
+    Row = std::make_unique<TGridCellRow>();
+    Row->Cells.resize(static_cast<size_t>(FItems->Count()));
+    for (Integer c = 0; c < FItems->Count(); ++c) {
+      Row->Cells[static_cast<size_t>(c)].Text = FItems->Strings(c);
+      Row->Cells[static_cast<size_t>(c)].Object = FItems->Objects(c);
+    }
+    delete FItems;
+    FItems = nullptr;
+  } else {
+    Row = std::move(FRow);
+  }
+  FCols = 0;
+  return Row;
+}
+
+Integer TGridItem::CellCount() const { return FItems ? FItems->Count() : FCols; }
+
+namespace {
+void CheckCellIndex(Integer ACol, Integer Count) {
+  if (ACol < 0 || ACol >= Count) throw EStringListError(Format(u"List index out of bounds (%d)", ACol));
+}
+}  // namespace
+
+String TGridItem::CellText(Integer ACol) const {
+  if (FItems) return FItems->Strings(ACol);
+  CheckCellIndex(ACol, FCols);
+  return FRow && static_cast<size_t>(ACol) < FRow->Cells.size() ? FRow->Cells[static_cast<size_t>(ACol)].Text : String();
+}
+
+TObject* TGridItem::CellObject(Integer ACol) const {
+  if (FItems) return FItems->Objects(ACol);
+  CheckCellIndex(ACol, FCols);
+  return FRow && static_cast<size_t>(ACol) < FRow->Cells.size() ? FRow->Cells[static_cast<size_t>(ACol)].Object : nullptr;
+}
+
+TGridCell& TGridItem::RowCell(Integer ACol) {
+  CheckCellIndex(ACol, FCols);
+  if (!FRow) FRow = std::make_unique<TGridCellRow>();
+  if (FRow->Cells.size() <= static_cast<size_t>(ACol)) FRow->Cells.resize(static_cast<size_t>(ACol) + 1);
+  return FRow->Cells[static_cast<size_t>(ACol)];
+}
+
+void TGridItem::SetCellText(Integer ACol, const String& Value) {
+  if (FItems) {
+    FItems->SetStrings(ACol, Value);
+  } else if (Value.empty() && (!FRow || static_cast<size_t>(ACol) >= FRow->Cells.size())) {
+    CheckCellIndex(ACol, FCols);  // an empty cell past the stored ones stays unstored
+  } else {
+    RowCell(ACol).Text = Value;
+  }
+}
+
+void TGridItem::SetCellObject(Integer ACol, TObject* Value) {
+  if (FItems)
+    FItems->SetObjects(ACol, Value);
+  else
+    RowCell(ACol).Object = Value;
+}
+
+void TGridItem::WidenCells(Integer Count) {
+  if (FItems)
+    while (FItems->Count() < Count) FItems->Add(String());
+  else
+    FCols = std::max(FCols, Count);
+}
+
+void TGridItem::MoveCell(Integer From, Integer To) {
+  if (FItems) {
+    FItems->Move(From, To);
+    return;
+  }
+  if (From == To) return;
+  CheckCellIndex(From, FCols);
+  CheckCellIndex(To, FCols);
+  if (!FRow || FRow->Cells.size() <= static_cast<size_t>(std::min(From, To))) return;  // both empty
+  if (FRow->Cells.size() <= static_cast<size_t>(std::max(From, To))) FRow->Cells.resize(static_cast<size_t>(std::max(From, To)) + 1);
+  auto& C = FRow->Cells;
+  if (From < To)
+    std::rotate(C.begin() + From, C.begin() + From + 1, C.begin() + To + 1);
+  else
+    std::rotate(C.begin() + To, C.begin() + From, C.begin() + From + 1);
+}
 
 // --- Construction and destruction ---------------------------------------------------------------
 

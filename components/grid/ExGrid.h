@@ -23,6 +23,7 @@
 #include "components/gridbase/ExGridOptions.h"
 #include "components/gridbase/ExObj.h"
 #include "components/gridbase/ExStyleIF.h"
+#include "platform/grids/GridCells.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/Graphics.h"
 #include "platform/gui/Messages.h"
@@ -162,8 +163,12 @@ class ITExStringGridSelect {
   virtual void CellSelected(Integer ACol, Integer ARow) = 0;
 };
 
-// A hidden row: its real index, its height, its cells (entry i the text of column i, object i that
-// cell's property object) and the filter level that hid it.
+// A hidden row: its real index, its height, its cells and the filter level that hid it. The cells
+// are kept as the row the cell store held (taken over, not copied), over the columns the grid had
+// when the row was hidden; their list form (entry i the text of column i, object i that cell's
+// property object) is made only when asked for (Items) and from then on holds the cells. The cell
+// accessors below read and write whichever form the item holds, so the grid's own readers never
+// make the list.
 class TGridItem : public TCollectionItem {
  public:
   explicit TGridItem(TCollection* Collection);
@@ -174,17 +179,45 @@ class TGridItem : public TCollectionItem {
   void SetIdx(Integer Value) { FIdx = Value; }
   Integer Height() const { return FHeight; }
   void SetHeight(Integer Value) { FHeight = Value; }
-  TStrings* Items() const { return FItems; }
+  // The cells as a list the item owns (made from the kept row on the first call).
+  TStrings* Items() const;
   // Takes over the given list (freed with the item); the old list is not freed.
-  void SetItems(TStrings* Value) { FItems = Value; }
+  void SetItems(TStrings* Value);
   Integer Level() const { return FLevel; }
   void SetLevel(Integer Value) { FLevel = Value; }
 
+  // Takes over a row of the cell store as the cells of Cols columns (cells past them are dropped;
+  // nullptr is a row of empty cells).
+  void SetCellRow(std::unique_ptr<TGridCellRow> Row, Integer Cols);
+  // Hands the cells back as a row of the cell store (nullptr when every cell is empty and none
+  // was ever stored); the item keeps no cells then.
+  std::unique_ptr<TGridCellRow> TakeCellRow();
+  // The number of cells, and a cell's text and object (EStringListError "List index out of bounds
+  // (%d)" outside 0 … CellCount() - 1, as the list form answers).
+  Integer CellCount() const;
+  String CellText(Integer ACol) const;
+  TObject* CellObject(Integer ACol) const;
+  void SetCellText(Integer ACol, const String& Value);
+  void SetCellObject(Integer ACol, TObject* Value);
+  // At least Count cells, the new ones empty.
+  void WidenCells(Integer Count);
+  // The cell at From moves to To and the ones between close up.
+  void MoveCell(Integer From, Integer To);
+
  private:
+  TGridCell& RowCell(Integer ACol);
+
+  // A filter hides many rows at once: the fields are ordered to keep the item small.
   Integer FIdx = 0;
   Integer FHeight = 0;
-  TStrings* FItems;
+  Integer FCols = 0;
   Integer FLevel = 0;
+  // Set while the grid frees the items whose rows it showed again.
+  friend class TExStringGrid;
+  bool FShown = false;
+  // Exactly one form holds the cells: the list when made, else the row (over FCols columns).
+  mutable TStrings* FItems = nullptr;
+  mutable std::unique_ptr<TGridCellRow> FRow;
 };
 
 // The number of real columns that take part in hiding (0 … 511), plus one spare entry.
@@ -319,6 +352,8 @@ class TExStringGrid : public TBaseGrid {
   TObject* AllObjects(Integer ACol, Integer ARow);
   void SetAllObjects(Integer ACol, Integer ARow, TObject* AObject);
   TObject* GetAllGridObject(Integer ACol, Integer ARow);
+  // The cells of a hidden row as a list the row's item owns (made on the first call), nullptr for
+  // a row that is not hidden.
   TStrings* HiddenRowStrings(Integer ARow) const;
   String StrippedCells(Integer ACol, Integer ARow);
   Integer LinesInCell(Integer ACol, Integer ARow);
@@ -2163,8 +2198,15 @@ class TExStringGrid : public TBaseGrid {
   void DestroyWnd();
   // Moves a row's texts, objects and height (hidden columns' cells included).
   void CopyRowCells(Integer FromRow, Integer ToRow);
-  TStrings* RowCellsCopy(Integer ARow, Integer Cols);
-  void PutRowCells(Integer ARow, TStrings* Cells, Integer Cols);
+  // The item of a hidden real row, nullptr for a row that is not hidden.
+  TGridItem* HiddenRowItem(Integer ARow) const;
+  // HideRowList's work on a list of display rows (in any order; repeats and rows outside the grid
+  // are left out).
+  void HideDisplayRows(std::vector<Integer> Rows);
+  // A copy of a display row's cells over Cols columns; the cells of a hidden row written into a
+  // display row (over at least Cols columns).
+  std::unique_ptr<TGridCellRow> RowCellsCopy(Integer ARow, Integer Cols);
+  void PutRowCells(Integer ARow, const TGridItem* Item, Integer Cols);
   Integer CellControlRow(Integer ARow) const { return ARow; }
   // Creates the settings objects and panels the data operations use.
   void CreateSettingsObjects();

@@ -826,10 +826,9 @@ void TExStringGrid::CellControlsUpdate(bool Rebuild) {
     // The controls of hidden rows stay listed, so that they are hidden and come back with the row.
     for (Integer I = 0; I < NumHiddenRows(); ++I) {
       auto* Item = static_cast<TGridItem*>(FGridItems->Items(I));
-      TStrings* Cells = Item ? Item->Items() : nullptr;
-      if (!Cells) continue;
-      for (Integer C = 0; C < Cells->Count(); ++C)
-        if (auto* P = dynamic_cast<TCellProperties*>(Cells->Objects(C)))
+      if (!Item) continue;
+      for (Integer C = 0; C < Item->CellCount(); ++C)
+        if (auto* P = dynamic_cast<TCellProperties*>(Item->CellObject(C)))
           if (P->Control()) FControlList->AddControl(C, Item->Idx(), P->Control());
     }
     FNumCellControls = FControlList->Count();

@@ -35,8 +35,8 @@ bool ParseFloatCell(const String& Text, double& Value) {
 
 String TExStringGrid::AllCells(Integer ACol, Integer ARow) {
   if (ACol < 0 || ARow < 0) return String();
-  if (TStrings* L = HiddenRowStrings(ARow)) {
-    String S = ACol < L->Count() ? L->Strings(ACol) : String();
+  if (TGridItem* L = HiddenRowItem(ARow)) {
+    String S = ACol < L->CellCount() ? L->CellText(ACol) : String();
     DoGetDisplText(ACol, ARow, S);
     return S;
   }
@@ -45,9 +45,9 @@ String TExStringGrid::AllCells(Integer ACol, Integer ARow) {
 
 void TExStringGrid::SetAllCells(Integer ACol, Integer ARow, const String& Value) {
   if (ACol < 0 || ARow < 0) return;
-  if (TStrings* L = HiddenRowStrings(ARow)) {
-    while (L->Count() <= ACol) L->Add(String());
-    L->SetStrings(ACol, Value);
+  if (TGridItem* L = HiddenRowItem(ARow)) {
+    L->WidenCells(ACol + 1);
+    L->SetCellText(ACol, Value);
     return;
   }
   const Integer D = RealRowToDisplayRow(ARow);
@@ -56,13 +56,13 @@ void TExStringGrid::SetAllCells(Integer ACol, Integer ARow, const String& Value)
 }
 
 String TExStringGrid::AllGridCells(Integer ACol, Integer ARow) {
-  if (TStrings* L = HiddenRowStrings(ARow)) return L->Strings(ACol);
+  if (TGridItem* L = HiddenRowItem(ARow)) return L->CellText(ACol);
   return GetGridCell(ACol, RealRowToDisplayRow(ARow));
 }
 
 void TExStringGrid::SetAllGridCells(Integer ACol, Integer ARow, const String& Value) {
-  if (TStrings* L = HiddenRowStrings(ARow)) {
-    L->SetStrings(ACol, Value);
+  if (TGridItem* L = HiddenRowItem(ARow)) {
+    L->SetCellText(ACol, Value);
     return;
   }
   const Integer D = RealRowToDisplayRow(ARow);
@@ -71,8 +71,8 @@ void TExStringGrid::SetAllGridCells(Integer ACol, Integer ARow, const String& Va
 }
 
 TObject* TExStringGrid::AllObjects(Integer ACol, Integer ARow) {
-  if (TStrings* L = HiddenRowStrings(ARow)) {
-    TObject* O = ACol < L->Count() ? L->Objects(ACol) : nullptr;
+  if (TGridItem* L = HiddenRowItem(ARow)) {
+    TObject* O = ACol < L->CellCount() ? L->CellObject(ACol) : nullptr;
     if (auto* P = dynamic_cast<TCellProperties*>(O)) return P->CellObject();
     return O;
   }
@@ -80,18 +80,18 @@ TObject* TExStringGrid::AllObjects(Integer ACol, Integer ARow) {
 }
 
 void TExStringGrid::SetAllObjects(Integer ACol, Integer ARow, TObject* AObject) {
-  if (TStrings* L = HiddenRowStrings(ARow)) {
-    while (L->Count() <= ACol) L->Add(String());
-    if (auto* P = dynamic_cast<TCellProperties*>(L->Objects(ACol))) {
+  if (TGridItem* L = HiddenRowItem(ARow)) {
+    L->WidenCells(ACol + 1);
+    if (auto* P = dynamic_cast<TCellProperties*>(L->CellObject(ACol))) {
       P->SetCellObject(AObject);
     } else if (AObject) {
       // A cell's object lives in its properties: a bare object in the kept row would be dropped
       // when the row is shown again, so the cell gets properties that hold it.
       auto* P = new TCellProperties(this, ACol, ARow);
       P->SetCellObject(AObject);
-      L->SetObjects(ACol, P);
+      L->SetCellObject(ACol, P);
     } else {
-      L->SetObjects(ACol, nullptr);
+      L->SetCellObject(ACol, nullptr);
     }
     return;
   }
@@ -99,7 +99,7 @@ void TExStringGrid::SetAllObjects(Integer ACol, Integer ARow, TObject* AObject) 
 }
 
 TObject* TExStringGrid::GetAllGridObject(Integer ACol, Integer ARow) {
-  if (TStrings* L = HiddenRowStrings(ARow)) return ACol < L->Count() ? L->Objects(ACol) : nullptr;
+  if (TGridItem* L = HiddenRowItem(ARow)) return ACol < L->CellCount() ? L->CellObject(ACol) : nullptr;
   return GetGridObject(ACol, RealRowToDisplayRow(ARow));
 }
 

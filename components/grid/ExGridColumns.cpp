@@ -2,7 +2,6 @@
 // indexes, the current row and top row, and the row structure steps hiding uses.
 #include <algorithm>
 #include <memory>
-#include <unordered_set>
 #include <vector>
 
 
@@ -12,6 +11,13 @@
 
 namespace {
 TGridItem* ItemAt(TCollection* Items, Integer Index) { return static_cast<TGridItem*>(Items->GetItem(Index)); }
+
+// Hidden-row items in the order of their rows, equal rows in list order. One level's items are
+// made in that order already and are left as they are.
+void SortByIdx(std::vector<TGridItem*>& Items) {
+  auto Before = [](const TGridItem* a, const TGridItem* b) { return a->Idx() < b->Idx(); };
+  if (!std::is_sorted(Items.begin(), Items.end(), Before)) std::stable_sort(Items.begin(), Items.end(), Before);
+}
 }  // namespace
 
 // --- Column conversions -------------------------------------------------------------------------
@@ -141,7 +147,7 @@ Integer TExStringGrid::DisplayRowToRealRow(Integer ARow) const {
   return R;
 }
 
-bool TExStringGrid::IsHiddenRow(Integer Rowindex) const { return HiddenRowStrings(Rowindex) != nullptr; }
+bool TExStringGrid::IsHiddenRow(Integer Rowindex) const { return HiddenRowItem(Rowindex) != nullptr; }
 
 bool TExStringGrid::IsHiddenRow(Integer Rowindex, TIntList*& ListHidden) const {
   if (!ListHidden) {
@@ -151,28 +157,37 @@ bool TExStringGrid::IsHiddenRow(Integer Rowindex, TIntList*& ListHidden) const {
   return ListHidden->HasValue(Rowindex);
 }
 
-TStrings* TExStringGrid::HiddenRowStrings(Integer ARow) const {
+TGridItem* TExStringGrid::HiddenRowItem(Integer ARow) const {
   for (Integer i = 0; i < NumHiddenRows(); ++i) {
     TGridItem* It = ItemAt(FGridItems, i);
-    if (It->Idx() == ARow) return It->Items();
+    if (It->Idx() == ARow) return It;
   }
   return nullptr;
 }
 
-// --- Row structure steps ------------------------------------------------------------------------
-
-TStrings* TExStringGrid::RowCellsCopy(Integer ARow, Integer Cols) {
-  auto* L = new TStringList();
-  for (Integer c = 0; c < Cols; ++c) L->AddObject(GetGridCell(c, ARow), GetGridObject(c, ARow));
-  return L;
+TStrings* TExStringGrid::HiddenRowStrings(Integer ARow) const {
+  TGridItem* It = HiddenRowItem(ARow);
+  return It ? It->Items() : nullptr;
 }
 
-void TExStringGrid::PutRowCells(Integer ARow, TStrings* Cells, Integer Cols) {
-  const Integer N = std::max(Cols, Cells ? Cells->Count() : 0);
-  for (Integer c = 0; c < N; ++c) {
-    const bool Has = Cells && c < Cells->Count();
-    SetGridCell(c, ARow, Has ? Cells->Strings(c) : String());
-    SetGridObject(c, ARow, Has ? Cells->Objects(c) : nullptr);
+// --- Row structure steps ------------------------------------------------------------------------
+
+std::unique_ptr<TGridCellRow> TExStringGrid::RowCellsCopy(Integer ARow, Integer Cols) {
+  auto Row = std::make_unique<TGridCellRow>();
+  Row->Cells.resize(static_cast<size_t>(std::max<Integer>(Cols, 0)));
+  for (Integer c = 0; c < Cols; ++c) {
+    Row->Cells[static_cast<size_t>(c)].Text = GetGridCell(c, ARow);
+    Row->Cells[static_cast<size_t>(c)].Object = GetGridObject(c, ARow);
+  }
+  return Row;
+}
+
+void TExStringGrid::PutRowCells(Integer ARow, const TGridItem* Item, Integer Cols) {
+  const Integer Count = Item->CellCount();
+  for (Integer c = 0; c < std::max(Cols, Count); ++c) {
+    const bool Has = c < Count;
+    SetGridCell(c, ARow, Has ? Item->CellText(c) : String());
+    SetGridObject(c, ARow, Has ? Item->CellObject(c) : nullptr);
   }
 }
 
@@ -191,8 +206,7 @@ void TExStringGrid::HideRows(Integer FromRow, Integer ToRow) {
     for (Integer i = 0; i < NumHiddenRows(); ++i)
       if (ItemAt(FGridItems, i)->Idx() < R) ++P;
     auto* It = static_cast<TGridItem*>(FGridItems->Insert(P));
-    delete It->Items();
-    It->SetItems(RowCellsCopy(D, Cols));
+    It->SetCellRow(RowCellsCopy(D, Cols), Cols);
     It->SetIdx(R);
     It->SetHeight(RowHeights(D));
     // Not a filter level: showing a filter level leaves these rows alone.
@@ -209,73 +223,45 @@ void TExStringGrid::HideRowsEx(Integer FromRow, Integer ToRow) {
   HideRows(FromRow, ToRow);
 }
 
-namespace {
-
-// The cells of a row handle as the list a hidden row keeps: Cols texts with their objects.
-TStrings* RowCellsList(const TGridCellRow* Row, Integer Cols) {
-  auto* L = new TStringList();
-  L->SetCapacity(Cols);
-  for (Integer c = 0; c < Cols; ++c) {
-    const TGridCell* Cell = Row && c < static_cast<Integer>(Row->Cells.size()) ? &Row->Cells[static_cast<size_t>(c)] : nullptr;
-    L->AddObject(Cell ? Cell->Text : String(), Cell ? Cell->Object : nullptr);
-  }
-  return L;
-}
-
-// A row handle with the texts and objects of a hidden row's list, over at least Cols columns.
-std::unique_ptr<TGridCellRow> RowFromCellsList(TStrings* Cells, Integer Cols) {
-  auto Row = std::make_unique<TGridCellRow>();
-  const Integer N = std::max(Cols, Cells ? Cells->Count() : 0);
-  Row->Cells.resize(static_cast<size_t>(N));
-  for (Integer c = 0; Cells && c < Cells->Count(); ++c) {
-    Row->Cells[static_cast<size_t>(c)].Text = Cells->Strings(c);
-    Row->Cells[static_cast<size_t>(c)].Object = Cells->Objects(c);
-  }
-  return Row;
-}
-
-}  // namespace
-
 void TExStringGrid::HideRowList(TIntList* RowList) {
   if (!RowList || RowList->Count() == 0) return;
+  std::vector<Integer> Rows;
+  Rows.reserve(static_cast<size_t>(RowList->Count()));
+  for (Integer i = 0; i < RowList->Count(); ++i) Rows.push_back(RowList->Items(i));
+  HideDisplayRows(std::move(Rows));
+}
+
+void TExStringGrid::HideDisplayRows(std::vector<Integer> Rows) {
+  if (Rows.empty()) return;
   HideInplaceEdit();
   const Integer Cols = TotalColCount();
-  std::vector<Integer> Rows;
-  for (Integer i = 0; i < RowList->Count(); ++i) {
-    const Integer d = RowList->Items(i);
-    if (d >= 0 && d < RowCount()) Rows.push_back(d);
-  }
-  std::sort(Rows.begin(), Rows.end());
+  const Integer Count = RowCount();
+  Rows.erase(std::remove_if(Rows.begin(), Rows.end(), [Count](Integer d) { return d < 0 || d >= Count; }), Rows.end());
+  if (!std::is_sorted(Rows.begin(), Rows.end())) std::sort(Rows.begin(), Rows.end());
   Rows.erase(std::unique(Rows.begin(), Rows.end()), Rows.end());
   // The grid keeps one row: a list naming every row leaves the first one shown (and not hidden
   // as well, which would bring it back twice).
-  if (!Rows.empty() && static_cast<Integer>(Rows.size()) >= RowCount()) Rows.erase(Rows.begin());
-  std::vector<TGridItem*> Items;
-  Items.reserve(Rows.size());
+  if (!Rows.empty() && static_cast<Integer>(Rows.size()) >= Count) Rows.erase(Rows.begin());
+  // The level's items are the last ones of the collection, in the order of Rows.
+  const Integer First = NumHiddenRows();
   for (Integer d : Rows) {
     auto* It = static_cast<TGridItem*>(FGridItems->Add());
     It->SetIdx(d);
     It->SetHeight(RowHeights(d));
     It->SetLevel(FFilterLevel);
-    Items.push_back(It);
   }
   ++FFilterLevel;
-  // Each item's list is replaced by the row's cells (the item frees only the list it holds).
-  auto SetCells = [](TGridItem* It, TStrings* Cells) {
-    delete It->Items();
-    It->SetItems(Cells);
-  };
+  auto Item = [this, First](size_t k) { return ItemAt(FGridItems, First + static_cast<Integer>(k)); };
   if (RowMovesObserved()) {
-    for (size_t k = 0; k < Rows.size(); ++k) SetCells(Items[k], RowCellsCopy(Rows[k], Cols));
+    for (size_t k = 0; k < Rows.size(); ++k) Item(k)->SetCellRow(RowCellsCopy(Rows[k], Cols), Cols);
     for (auto it = Rows.rbegin(); it != Rows.rend(); ++it) {
       for (Integer c = 0; c < Cols; ++c) SetGridObject(c, *it, nullptr);
       DeleteRowsInternal(*it, 1, false);
     }
   } else if (!Rows.empty()) {
-    // One pass: the rows' handles leave the grid and their cells go into the items.
+    // One pass: the rows' handles leave the grid and go into the items as they are.
     std::vector<std::unique_ptr<TGridCellRow>> Taken = DeleteRowSet(Rows, false, false);
-    for (size_t k = 0; k < Rows.size(); ++k)
-      SetCells(Items[k], RowCellsList(k < Taken.size() ? Taken[k].get() : nullptr, Cols));
+    for (size_t k = 0; k < Rows.size(); ++k) Item(k)->SetCellRow(k < Taken.size() ? std::move(Taken[k]) : nullptr, Cols);
   }
   CellControlsUpdate(true);
 }
@@ -284,9 +270,10 @@ void TExStringGrid::UnHideRowList() {
   if (FFilterLevel <= 0) return;
   const Integer Level = FFilterLevel - 1;
   std::vector<TGridItem*> Items;
+  Items.reserve(static_cast<size_t>(NumHiddenRows()));
   for (Integer i = 0; i < NumHiddenRows(); ++i)
     if (ItemAt(FGridItems, i)->Level() == Level) Items.push_back(ItemAt(FGridItems, i));
-  std::stable_sort(Items.begin(), Items.end(), [](TGridItem* a, TGridItem* b) { return a->Idx() < b->Idx(); });
+  SortByIdx(Items);
   if (Row() >= RowCount()) FocusCell(FixedCols(), FixedRows());
   ShowHiddenItems(Items);
 }
@@ -306,22 +293,23 @@ void TExStringGrid::ShowHiddenItems(const std::vector<TGridItem*>& Items) {
     for (TGridItem* It : Items) {
       const Integer T = std::min(It->Idx(), RowCount());
       InsertRowsInternal(T, 1, false);
-      PutRowCells(T, It->Items(), Cols);
+      PutRowCells(T, It, Cols);
       SetRowHeights(T, It->Height());
       delete It;
     }
   } else if (!Items.empty()) {
+    // The items hand their rows back as they are; the items go in one pass over the collection.
     std::vector<std::unique_ptr<TGridCellRow>> Cells;
     std::vector<Integer> Heights;
     Cells.reserve(Items.size());
     Heights.reserve(Items.size());
     for (TGridItem* It : Items) {
-      Cells.push_back(RowFromCellsList(It->Items(), Cols));
+      Cells.push_back(It->TakeCellRow());
       Heights.push_back(It->Height());
+      It->FShown = true;
     }
     InsertRowSet(Places, std::move(Cells), Heights);
-    std::unordered_set<TCollectionItem*> Gone(Items.begin(), Items.end());
-    FGridItems->DeleteWhere([&Gone](TCollectionItem* It) { return Gone.count(It) > 0; });
+    FGridItems->DeleteWhere([](TCollectionItem* It) { return static_cast<TGridItem*>(It)->FShown; });
   }
   CellControlsUpdate(true);
 }
@@ -336,12 +324,12 @@ void TExStringGrid::UnHideRows(Integer FromRow, Integer ToRow) {
     TGridItem* It = ItemAt(FGridItems, i);
     if (It->Idx() >= FromRow && It->Idx() <= ToRow) Items.push_back(It);
   }
-  std::stable_sort(Items.begin(), Items.end(), [](TGridItem* a, TGridItem* b) { return a->Idx() < b->Idx(); });
+  SortByIdx(Items);
   for (TGridItem* It : Items) {
     // The rows still hidden before it are counted, the item itself is not (its Idx is not below).
     const Integer D = std::min(RealRowToDisplayRow(It->Idx()), RowCount());
     InsertRowsInternal(D, 1, false);
-    PutRowCells(D, It->Items(), Cols);
+    PutRowCells(D, It, Cols);
     SetRowHeights(D, It->Height());
     delete It;
   }
@@ -354,7 +342,7 @@ void TExStringGrid::UnHideRowsAll() {
   std::vector<TGridItem*> Items;
   Items.reserve(static_cast<size_t>(NumHiddenRows()));
   for (Integer i = 0; i < NumHiddenRows(); ++i) Items.push_back(ItemAt(FGridItems, i));
-  std::stable_sort(Items.begin(), Items.end(), [](TGridItem* a, TGridItem* b) { return a->Idx() < b->Idx(); });
+  SortByIdx(Items);
   ShowHiddenItems(Items);
   FFilterLevel = 0;
 }
@@ -428,20 +416,20 @@ void TExStringGrid::MoveRows(Integer FromIndex, Integer ToIndex, Integer Count) 
   if (FromIndex == ToIndex || Count <= 0) return;
   // The whole rows travel, the cells of hidden columns and the heights included.
   const Integer Cols = TotalColCount();
-  std::vector<TStrings*> Saved;
-  std::vector<Integer> Heights;
+  // Each row is held aside as a hidden row would be, in an item of no collection.
+  std::vector<std::unique_ptr<TGridItem>> Saved;
   for (Integer r = FromIndex; r < FromIndex + Count; ++r) {
-    Saved.push_back(RowCellsCopy(r, Cols));
-    Heights.push_back(RowHeights(r));
+    Saved.push_back(std::make_unique<TGridItem>(nullptr));
+    Saved.back()->SetCellRow(RowCellsCopy(r, Cols), Cols);
+    Saved.back()->SetHeight(RowHeights(r));
     for (Integer c = 0; c < Cols; ++c) SetGridObject(c, r, nullptr);
   }
   if (FromIndex + Count < ToIndex) ToIndex -= Count;
   RemoveRowsEx(FromIndex, Count);
   InsertRows(ToIndex, Count, true);
   for (Integer k = 0; k < Count; ++k) {
-    PutRowCells(ToIndex + k, Saved[k], Cols);
-    SetRowHeights(ToIndex + k, Heights[k]);
-    delete Saved[k];
+    PutRowCells(ToIndex + k, Saved[static_cast<size_t>(k)].get(), Cols);
+    SetRowHeights(ToIndex + k, Saved[static_cast<size_t>(k)]->Height());
   }
 }
 

@@ -112,12 +112,12 @@ void TExStringGrid::ApplyFilter() {
   FFilterFixedRows = FixedRows();
   const Integer Last = RowCount() - FFixedFooters - 1;
   const Integer Total = RowCount() - FFixedFooters - FixedRows();
-  TIntList List(0, 0);
+  std::vector<Integer> List;
   Integer Tested = 0;
   int16_t Progress = 0;
   for (Integer r = FixedRows(); r <= Last; ++r) {
     if (FFilterNormalCellsOnly && (IsNode(r) || IsSummary(r))) continue;
-    if (!MatchFilterRow(r)) List.Add(r);
+    if (!MatchFilterRow(r)) List.push_back(r);
     ++Tested;
     if (Total > 0) {
       Progress = static_cast<int16_t>(Round(static_cast<double>(Tested) / Total * 100));
@@ -126,8 +126,8 @@ void TExStringGrid::ApplyFilter() {
   }
   // Every application makes one level, also when no row failed, so that taking the newest level
   // away never shows the rows of an older one.
-  if (List.Count() > 0)
-    HideRowList(&List);
+  if (!List.empty())
+    HideDisplayRows(std::move(List));
   else
     ++FFilterLevel;
   if (Total > 0 && OnFilterProgress) OnFilterProgress(this, Progress);
@@ -217,8 +217,8 @@ bool TExStringGrid::BuildFilterList(Integer ACol) {
       Entries.push_back(FilterEntry(Trim(Cells(ACol, r))));
     if (!FFilterIncremental)
       for (Integer i = 0; i < NumHiddenRows(); ++i) {
-        TStrings* S = static_cast<TGridItem*>(FGridItems->GetItem(i))->Items();
-        if (S && ACol >= 0 && ACol < S->Count()) Entries.push_back(FilterEntry(Trim(S->Strings(ACol))));
+        const auto* It = static_cast<TGridItem*>(FGridItems->GetItem(i));
+        if (ACol >= 0 && ACol < It->CellCount()) Entries.push_back(FilterEntry(Trim(It->CellText(ACol))));
       }
     // Sorted and without duplicates, both by the locale's comparison that ignores case; of equal
     // entries the first one stays.

@@ -407,9 +407,8 @@ void TExStringGrid::ColumnMoved(Integer FromIndex, Integer ToIndex) {
   // 4. The rows held aside by row hiding move their cells the same way.
   for (Integer i = 0; i < FGridItems->Count(); ++i) {
     auto* item = static_cast<TGridItem*>(FGridItems->Items(i));
-    TStrings* cells = item ? item->Items() : nullptr;
-    if (!cells || realFrom >= cells->Count() || realTo >= cells->Count()) continue;
-    cells->Move(realFrom, realTo);
+    if (!item || realFrom >= item->CellCount() || realTo >= item->CellCount()) continue;
+    item->MoveCell(realFrom, realTo);
   }
   // 5. The sort state follows its column.
   auto follow = [&](Integer c) {

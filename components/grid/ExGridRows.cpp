@@ -303,8 +303,12 @@ std::vector<std::unique_ptr<TGridCellRow>> TExStringGrid::DeleteRowSet(const std
                         Gone.back() - Gone.front() + 1 == static_cast<Integer>(Gone.size());
       if (FEnhRowColMove && !Gone.empty() && !Tail) ColMoveFlg = true;
       std::vector<std::unique_ptr<TGridCellRow>> Cells = DeleteRowList(Gone);
-      Taken.resize(Rows.size());
-      for (size_t k = 0; k < Cells.size(); ++k) Taken[Skip + k] = std::move(Cells[k]);
+      if (Skip == 0 && Cells.size() == Rows.size()) {
+        Taken = std::move(Cells);
+      } else {
+        Taken.resize(Rows.size());
+        for (size_t k = 0; k < Cells.size(); ++k) Taken[Skip + k] = std::move(Cells[k]);
+      }
     }
     FNormalRowCount = RowCount();
 
@@ -568,9 +572,8 @@ void TExStringGrid::Clear() {
 void TExStringGrid::ClearAll() {
   Clear();
   for (Integer i = 0; i < NumHiddenRows(); ++i) {
-    TStrings* S = HiddenItem(FGridItems, i)->Items();
-    if (!S) continue;
-    for (Integer j = 0; j < S->Count(); ++j) S->SetStrings(j, String());
+    TGridItem* It = HiddenItem(FGridItems, i);
+    for (Integer j = 0; j < It->CellCount(); ++j) It->SetCellText(j, String());
   }
 }
 

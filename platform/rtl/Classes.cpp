@@ -799,25 +799,38 @@ void TCollection::Clear() {
 }
 
 void TCollection::DeleteWhere(const std::function<bool(TCollectionItem* Item)>& Pick) {
-  std::vector<TCollectionItem*> Gone;
-  std::vector<TCollectionItem*> Kept;
-  Kept.reserve(FItems.size());
-  for (TCollectionItem* item : FItems) (Pick(item) ? Gone : Kept).push_back(item);
-  if (Gone.empty()) return;
-  BeginUpdate();
+  // The kept items close up in place as the picked ones go (no second list: on a large
+  // collection the copies cost more than the walk).
+  size_t Write = 0;
+  size_t Read = 0;
+  bool Any = false;
+  auto CloseUp = [&] {
+    for (; Read < FItems.size(); ++Read) FItems[Write++] = FItems[Read];
+    FItems.resize(Write);
+  };
   try {
-    FItems = std::move(Kept);
-    for (TCollectionItem* item : Gone) {
+    while (Read < FItems.size()) {
+      TCollectionItem* item = FItems[Read];
+      if (!Pick(item)) {
+        FItems[Write++] = item;
+        ++Read;
+        continue;
+      }
+      ++Read;  // the item leaves the list, also when telling of it raises
+      if (!Any) BeginUpdate();
+      Any = true;
       Notify(item, cnDeleting);
       Notify(item, cnExtracting);
       item->FCollection = nullptr;
       delete item;
     }
   } catch (...) {
-    EndUpdate();
+    CloseUp();
+    if (Any) EndUpdate();
     throw;
   }
-  EndUpdate();
+  CloseUp();
+  if (Any) EndUpdate();
 }
 
 TCollectionItem* TCollection::GetItem(Integer Index) const {

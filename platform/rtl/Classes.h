@@ -350,7 +350,8 @@ class TCollection : public TPersistent {
   void Delete(Integer Index);
   void Clear();
   // Deletes every item the predicate picks, in one pass over the list (the others keep their
-  // order); the items are told as Delete tells them, the change is reported once.
+  // order); the items are told as Delete tells them, the change is reported once. The list closes
+  // up during the pass: the predicate and the notifications must not read the collection.
   void DeleteWhere(const std::function<bool(TCollectionItem* Item)>& Pick);
   Integer Count() const { return static_cast<Integer>(FItems.size()); }
   // The item at Index; EListError "List index out of bounds (%d)" outside the list.
