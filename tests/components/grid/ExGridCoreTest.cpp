@@ -997,6 +997,75 @@ TEST_F(ExGridCoreTest, FilterLevelsStackAndComeBackOneAtATime) {
   EXPECT_TRUE(Grid->IsHiddenRow(9));
 }
 
+// A row hidden by a filter level keeps its cells as they were; reading and writing them through
+// the grid's cell access, before or after HiddenRowStrings made their list, and moving a column
+// while the row is hidden, all show when the row comes back.
+TEST_F(ExGridCoreTest, CellsOfAFilteredRowAnswerAlikeBeforeAndAfterTheirListIsMade) {
+  struct TCase {
+    const char* Name;
+    bool AskForList;
+  };
+  for (const TCase& Case : {TCase{"kept row", false}, TCase{"list made", true}}) {
+    SCOPED_TRACE(Case.Name);
+    Grid->SetColCount(5);
+    Grid->SetRowCount(10);
+    Fill();
+    TObject A;
+    TIntList Rows(0, 0);
+    Rows.Add(5);
+    Rows.Add(3);
+    Grid->HideRowList(&Rows);
+    if (Case.AskForList) {
+      TStrings* L = Grid->HiddenRowStrings(3);
+      ASSERT_NE(L, nullptr);
+      EXPECT_EQ(L->Count(), 5);
+      EXPECT_EQ(L->Strings(2), u"2,3");
+      EXPECT_EQ(Grid->HiddenRowStrings(3), L);
+    }
+    EXPECT_EQ(Grid->HiddenRowStrings(4), nullptr);
+    EXPECT_TRUE(Grid->IsHiddenRow(3));
+    EXPECT_EQ(Grid->AllCells(2, 3), u"2,3");
+    EXPECT_EQ(Grid->AllGridCells(4, 5), u"4,5");
+    EXPECT_THROW(Grid->AllGridCells(5, 3), EStringListError);
+    EXPECT_EQ(Grid->GetAllGridObject(7, 3), nullptr);
+    Grid->SetAllGridCells(1, 3, u"one");
+    Grid->SetAllCells(6, 3, u"far");  // past the kept columns: the row grows
+    Grid->SetAllObjects(2, 5, &A);
+    EXPECT_EQ(Grid->AllCells(6, 3), u"far");
+    EXPECT_EQ(Grid->AllCells(5, 3), u"");
+    EXPECT_EQ(Grid->AllObjects(2, 5), &A);
+    Grid->MoveColumn(1, 3);
+
+    Grid->UnHideRowList();
+    Grid->SetFilterLevel(Grid->FilterLevel() - 1);
+    EXPECT_EQ(Grid->NumHiddenRows(), 0);
+    EXPECT_EQ(Grid->Cells(1, 3), u"2,3");
+    EXPECT_EQ(Grid->Cells(3, 3), u"one");
+    EXPECT_EQ(Grid->Cells(3, 4), u"1,4");
+    EXPECT_EQ(Grid->Cells(1, 5), u"2,5");
+    EXPECT_EQ(Grid->Objects(1, 5), &A);
+    Grid->SetObjects(1, 5, nullptr);
+    Grid->MoveColumn(3, 1);
+  }
+}
+
+// ClearAll empties the texts of hidden rows too, whichever form holds them, and keeps the rows.
+TEST_F(ExGridCoreTest, ClearAllEmptiesHiddenRows) {
+  Grid->SetColCount(5);
+  Grid->SetRowCount(10);
+  Fill();
+  TIntList Rows(0, 0);
+  Rows.Add(3);
+  Rows.Add(5);
+  Grid->HideRowList(&Rows);
+  ASSERT_NE(Grid->HiddenRowStrings(5), nullptr);
+  Grid->ClearAll();
+  EXPECT_EQ(Grid->NumHiddenRows(), 2);
+  Grid->UnHideRowsAll();
+  for (Integer r : {3, 5})
+    for (Integer c = 0; c < 5; ++c) EXPECT_EQ(Grid->Cells(c, r), u"") << c << "," << r;
+}
+
 TEST_F(ExGridCoreTest, MovingRowsTakesTheCellsOfHiddenColumnsAlong) {
   Fill();
   Grid->HideColumn(2);

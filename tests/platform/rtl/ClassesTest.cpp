@@ -398,6 +398,34 @@ TEST(CollectionTest, ItemsKnowTheirCollectionAndIndex) {
   EXPECT_EQ(col.Count(), 0);
 }
 
+// DeleteWhere frees the picked items, keeps the others in their order and reports the change once
+// (none when nothing was picked); a predicate that raises leaves the items it did not reach.
+TEST(CollectionTest, DeleteWhereKeepsTheOthersInOrder) {
+  TWatchedCollection col;
+  for (const char16_t* n : {u"a", u"x1", u"b", u"x2", u"x3", u"c"}) static_cast<TNamedItem*>(col.Add())->Name = n;
+  auto Names = [&col] {
+    String S;
+    for (Integer i = 0; i < col.Count(); ++i) S += col.Item(i)->Name + u" ";
+    return S;
+  };
+  auto Picked = [](TCollectionItem* It) { return static_cast<TNamedItem*>(It)->Name.rfind(u"x", 0) == 0; };
+  int before = col.Updates;
+  col.DeleteWhere(Picked);
+  EXPECT_EQ(Names(), u"a b c ");
+  EXPECT_EQ(col.Updates, before + 1);
+  before = col.Updates;
+  col.DeleteWhere(Picked);
+  EXPECT_EQ(Names(), u"a b c ");
+  EXPECT_EQ(col.Updates, before);
+  EXPECT_THROW(col.DeleteWhere([](TCollectionItem* It) -> bool {
+    if (static_cast<TNamedItem*>(It)->Name == u"b") throw EListError(u"stop");
+    return true;
+  }),
+               EListError);
+  EXPECT_EQ(Names(), u"b c ");
+  EXPECT_EQ(col.Item(0)->Collection(), &col);
+}
+
 TEST(StreamTest, MemoryAndFileStreams) {
   TTempFolder tmp;
   TMemoryStream mem;
