@@ -25,6 +25,7 @@
 #include "components/grid/ExGridSortSettings.h"
 #include "components/gridbase/EsgHTMLE.h"
 #include "components/gridbase/ExUtil.h"
+#include "platform/rtl/LargeArray.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace {
@@ -178,10 +179,11 @@ struct TColumnKeys {
   String Suffix;
   // The keys made so far, by row: the comparisons the sort items cannot decide make them.
   std::unordered_map<Integer, TRowKey> Rows;
-  // A column that breaks ties: the items made so far, and by row position (from the range's
-  // first row) the index of its item, -1 while no tie has reached the row.
-  std::vector<TSortItem> Items;
-  std::vector<Integer> Slot;
+  // A column that breaks ties: by row position (from the range's first row) the number of the
+  // row's item, 0 while no tie has reached the row, and the items in the order made.
+  std::unique_ptr<TLargeArray<Integer>> Slot;
+  std::unique_ptr<TLargeArray<TSortItem>> Items;
+  Integer Made = 0;
 };
 
 // Thrown while the keys are made when a column compares by something the keys do not hold (custom
@@ -705,24 +707,25 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
 
   // The item of a tie-breaking column for a row (by its number before the sort), made when a tie
   // first reaches the row.
-  auto TieItem = [&](Integer ACol, TColumnKeys& K, Integer Row) -> Integer {
-    if (K.Slot.empty()) K.Slot.assign(static_cast<size_t>(N), -1);
-    Integer& S = K.Slot[static_cast<size_t>(Row - Left)];
-    if (S < 0) {
-      TSortItem It;
-      MakeItem(ACol, K, Row, It);
-      S = static_cast<Integer>(K.Items.size());
-      K.Items.push_back(It);
+  auto TieItem = [&](Integer ACol, TColumnKeys& K, Integer Row) -> const TSortItem& {
+    if (!K.Slot) {
+      K.Slot = std::make_unique<TLargeArray<Integer>>(static_cast<size_t>(N));
+      K.Items = std::make_unique<TLargeArray<TSortItem>>(static_cast<size_t>(N));
     }
-    return S;
+    Integer& S = (*K.Slot)[static_cast<size_t>(Row - Left)];
+    if (S == 0) {
+      MakeItem(ACol, K, Row, (*K.Items)[static_cast<size_t>(K.Made)]);
+      S = ++K.Made;
+    }
+    return (*K.Items)[static_cast<size_t>(S - 1)];
   };
 
   // CompareKeys on column ACol of rows A and B, through their items where those tell.
   auto CompareTie = [&](Integer ACol, TColumnKeys& K, Integer A, Integer B, TSortDirection Dir) -> Integer {
-    const Integer IA = TieItem(ACol, K, A);
-    const Integer IB = TieItem(ACol, K, B);
+    const TSortItem& IA = TieItem(ACol, K, A);
+    const TSortItem& IB = TieItem(ACol, K, B);
     Integer Res = 0;
-    if (FromItems(K, K.Items[static_cast<size_t>(IA)], K.Items[static_cast<size_t>(IB)], Dir, Res)) return Res;
+    if (FromItems(K, IA, IB, Dir, Res)) return Res;
     return CompareKeys(ACol, K, A, B, Dir);
   };
 
@@ -766,8 +769,9 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
   const Integer OldSwaps = Swaps;
   SortDir = Direction == sdDescending ? -1 : 1;
   const Integer Wanted = Indexed ? 1 : SortDir;
-  std::vector<TSortItem> Items(static_cast<size_t>(N));
-  auto At = [&](Integer Pos) -> TSortItem& { return Items[static_cast<size_t>(Pos - Left)]; };
+  auto ItemStore = std::make_unique<TLargeArray<TSortItem>>(static_cast<size_t>(N));
+  TSortItem* Items = ItemStore->data();
+  auto At = [&](Integer Pos) -> TSortItem& { return Items[Pos - Left]; };
   try {
     const Integer First = Indexed ? Entries.front().first : Col;
     const bool FirstDescending = Indexed && Entries.front().second;
@@ -801,28 +805,34 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
     Swaps = OldSwaps;
     return false;
   }
-  std::vector<Integer> Ord(static_cast<size_t>(N));
-  for (size_t i = 0; i < Ord.size(); ++i) Ord[i] = Items[i].Row;
+  TLargeArray<Integer> Ord(static_cast<size_t>(N));
+  for (Integer i = 0; i < N; ++i) Ord[static_cast<size_t>(i)] = Items[i].Row;
   // The items and keys are done with before the rows move.
-  std::vector<TSortItem>().swap(Items);
+  ItemStore.reset();
   Columns.clear();
-  auto OrdAt = [&](Integer Pos) -> Integer& { return Ord[static_cast<size_t>(Pos - Left)]; };
+  auto OrdAt = [&](Integer Pos) { return Ord[static_cast<size_t>(Pos - Left)]; };
 
-  // The rows move once: cells as handles, heights, the cross reference and the modified marks.
-  CellStoreForUpdate().PermuteRows(Left, Ord);
+  // The rows move once: cells as handles, heights (where they differ), the cross reference and
+  // the modified marks.
+  CellStoreForUpdate().PermuteRows(Left, Ord.data(), N);
   const std::vector<Integer>& OldHeights = RowHeightList();
-  std::vector<Integer> Heights = OldHeights;
-  for (Integer p = Left; p <= Right; ++p) Heights[static_cast<size_t>(p)] = OldHeights[static_cast<size_t>(OrdAt(p))];
-  SetRowHeightList(std::move(Heights));
+  const auto HeightsFrom = OldHeights.begin() + Left;
+  if (std::find_if(HeightsFrom, OldHeights.begin() + Right + 1, [&](Integer H) { return H != *HeightsFrom; }) !=
+      OldHeights.begin() + Right + 1) {
+    std::vector<Integer> Heights = OldHeights;
+    for (Integer p = Left; p <= Right; ++p) Heights[static_cast<size_t>(p)] = OldHeights[static_cast<size_t>(OrdAt(p))];
+    SetRowHeightList(std::move(Heights));
+  }
   auto Permute = [&](TIntList* L) {
     if (Right >= L->Count()) return;
-    std::vector<Integer> Old(static_cast<size_t>(N));
+    TLargeArray<Integer> Old(static_cast<size_t>(N));
     for (Integer p = Left; p <= Right; ++p) Old[static_cast<size_t>(p - Left)] = L->Items(p);
     for (Integer p = Left; p <= Right; ++p) L->SetItems(p, Old[static_cast<size_t>(OrdAt(p) - Left)]);
   };
   Permute(FSortRowXRef);
   if (Modified) Permute(FModifiedRows);
-  if (SortRow >= Left && SortRow <= Right) SortRow = static_cast<Integer>(std::find(Ord.begin(), Ord.end(), SortRow) - Ord.begin()) + Left;
+  if (SortRow >= Left && SortRow <= Right)
+    SortRow = static_cast<Integer>(std::find(Ord.data(), Ord.data() + N, SortRow) - Ord.data()) + Left;
   return true;
 }
 

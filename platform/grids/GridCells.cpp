@@ -1,6 +1,9 @@
 #include "platform/grids/GridCells.h"
 
 #include <algorithm>
+#include <utility>
+
+#include "platform/rtl/LargeArray.h"
 
 namespace {
 
@@ -131,29 +134,22 @@ void TGridCellStore::PutRows(const std::vector<Integer>& Positions, std::vector<
   }
 }
 
-void TGridCellStore::PermuteRows(Integer First, const std::vector<Integer>& Order) {
-  if (Order.empty() || First < 0) return;
-  const Integer End = First + static_cast<Integer>(Order.size());
+void TGridCellStore::PermuteRows(Integer First, const Integer* Order, Integer Count) {
+  if (Count <= 0 || First < 0) return;
+  const Integer End = First + Count;
   if (End > StoredRows()) FRows.resize(static_cast<size_t>(End));
-  // In place, cycle by cycle: a position takes the handle its order names, and the position that
-  // handle left takes its own, until the cycle comes back to where it started. No copy of the rows'
-  // handles is made (a million rows would take 8 MB more for the time of the move).
-  const size_t n = Order.size();
+  // The handles are gathered from a copy, each position independent of the others, so the reads
+  // of a large permutation overlap instead of waiting on one another along its cycles.
+  const size_t n = static_cast<size_t>(Count);
   std::unique_ptr<TGridCellRow>* Rows = FRows.data() + First;
-  std::vector<bool> Placed(n, false);
-  for (size_t Start = 0; Start < n; ++Start) {
-    if (Placed[Start]) continue;
-    std::unique_ptr<TGridCellRow> Held = std::move(Rows[Start]);
-    size_t i = Start;
-    for (;;) {
-      Placed[i] = true;
-      const size_t From = static_cast<size_t>(Order[i] - First);
-      if (From == Start || From >= n || Placed[From]) break;
-      Rows[i] = std::move(Rows[From]);
-      i = From;
-    }
-    Rows[i] = std::move(Held);
+  TLargeArray<TGridCellRow*> Old(n);
+  for (size_t i = 0; i < n; ++i) Old[i] = Rows[i].release();
+  for (size_t i = 0; i < n; ++i) {
+    const size_t From = static_cast<size_t>(Order[i] - First);
+    if (From < n) Rows[i].reset(std::exchange(Old[From], nullptr));
   }
+  // A handle no position named (an order that repeats one) is not kept twice: it is freed.
+  for (size_t i = 0; i < n; ++i) delete Old[i];
 }
 
 void TGridCellStore::MoveColumn(Integer From, Integer To) {

@@ -47,8 +47,11 @@ class TGridCellStore {
   // beyond); a nullptr handle is an empty row.
   void PutRows(const std::vector<Integer>& Positions, std::vector<std::unique_ptr<TGridCellRow>> Handles, Integer End);
   // Row handles in the new order: row Order[i] goes to position First + i (Order holds each of
-  // First … First + Order.size() - 1 once).
-  void PermuteRows(Integer First, const std::vector<Integer>& Order);
+  // First … First + Count - 1 once).
+  void PermuteRows(Integer First, const Integer* Order, Integer Count);
+  void PermuteRows(Integer First, const std::vector<Integer>& Order) {
+    PermuteRows(First, Order.data(), static_cast<Integer>(Order.size()));
+  }
   // Empties every cell of the row (column), dropping the object references.
   void ClearRow(Integer ARow);
   void ClearColumn(Integer ACol);
