@@ -12,11 +12,9 @@
 namespace {
 TGridItem* ItemAt(TCollection* Items, Integer Index) { return static_cast<TGridItem*>(Items->GetItem(Index)); }
 
-// Hidden-row items in the order of their rows, equal rows in list order. One level's items are
-// made in that order already and are left as they are.
+// Hidden-row items in the order of their rows, equal rows in list order.
 void SortByIdx(std::vector<TGridItem*>& Items) {
-  auto Before = [](const TGridItem* a, const TGridItem* b) { return a->Idx() < b->Idx(); };
-  if (!std::is_sorted(Items.begin(), Items.end(), Before)) std::stable_sort(Items.begin(), Items.end(), Before);
+  std::stable_sort(Items.begin(), Items.end(), [](const TGridItem* a, const TGridItem* b) { return a->Idx() < b->Idx(); });
 }
 }  // namespace
 
@@ -271,9 +269,14 @@ void TExStringGrid::UnHideRowList() {
   const Integer Level = FFilterLevel - 1;
   std::vector<TGridItem*> Items;
   Items.reserve(static_cast<size_t>(NumHiddenRows()));
-  for (Integer i = 0; i < NumHiddenRows(); ++i)
-    if (ItemAt(FGridItems, i)->Level() == Level) Items.push_back(ItemAt(FGridItems, i));
-  SortByIdx(Items);
+  bool Sorted = true;
+  for (Integer i = 0; i < NumHiddenRows(); ++i) {
+    TGridItem* It = ItemAt(FGridItems, i);
+    if (It->Level() != Level) continue;
+    if (!Items.empty() && It->Idx() < Items.back()->Idx()) Sorted = false;
+    Items.push_back(It);
+  }
+  if (!Sorted) SortByIdx(Items);
   if (Row() >= RowCount()) FocusCell(FixedCols(), FixedRows());
   ShowHiddenItems(Items);
 }
@@ -281,15 +284,38 @@ void TExStringGrid::UnHideRowList() {
 void TExStringGrid::ShowHiddenItems(const std::vector<TGridItem*>& Items) {
   const Integer Cols = TotalColCount();
   // Shown one at a time, item k goes to min(Idx, rows so far); while those places rise strictly
-  // they are the final places, and the rows go in in one pass.
+  // they are the final places, and the rows go in in one pass. The rows leave the items in the
+  // same walk (the items of a million rows are read once) and go back when the places do not rise;
+  // a row whose list was made leaves only when they do, so the list stays as it was.
   std::vector<Integer> Places;
-  Places.reserve(Items.size());
-  bool Rising = true;
-  for (size_t k = 0; k < Items.size(); ++k) {
-    Places.push_back(std::min(Items[k]->Idx(), RowCount() + static_cast<Integer>(k)));
-    if (k > 0 && Places[k] <= Places[k - 1]) Rising = false;
+  std::vector<std::unique_ptr<TGridCellRow>> Cells;
+  std::vector<Integer> Heights;
+  bool Rising = !FloatingFooterVisible();
+  if (Rising) {
+    Places.reserve(Items.size());
+    Cells.reserve(Items.size());
+    Heights.reserve(Items.size());
+    bool AnyList = false;
+    for (size_t k = 0; k < Items.size() && Rising; ++k) {
+      TGridItem* It = Items[k];
+      Places.push_back(std::min(It->Idx(), RowCount() + static_cast<Integer>(k)));
+      Rising = k == 0 || Places[k] > Places[k - 1];
+      AnyList = AnyList || It->FItems;
+      Cells.push_back(It->FItems ? nullptr : std::move(It->FRow));
+      Heights.push_back(It->Height());
+      It->FShown = true;
+    }
+    for (size_t k = 0; (!Rising || AnyList) && k < Cells.size(); ++k) {
+      TGridItem* It = Items[k];
+      if (!Rising) {
+        if (!It->FItems) It->FRow = std::move(Cells[k]);
+        It->FShown = false;
+      } else if (It->FItems) {
+        Cells[k] = It->TakeCellRow();
+      }
+    }
   }
-  if (!Rising || FloatingFooterVisible()) {
+  if (!Rising) {
     for (TGridItem* It : Items) {
       const Integer T = std::min(It->Idx(), RowCount());
       InsertRowsInternal(T, 1, false);
@@ -298,16 +324,7 @@ void TExStringGrid::ShowHiddenItems(const std::vector<TGridItem*>& Items) {
       delete It;
     }
   } else if (!Items.empty()) {
-    // The items hand their rows back as they are; the items go in one pass over the collection.
-    std::vector<std::unique_ptr<TGridCellRow>> Cells;
-    std::vector<Integer> Heights;
-    Cells.reserve(Items.size());
-    Heights.reserve(Items.size());
-    for (TGridItem* It : Items) {
-      Cells.push_back(It->TakeCellRow());
-      Heights.push_back(It->Height());
-      It->FShown = true;
-    }
+    // The items handed their rows back as they are; the items go in one pass over the collection.
     InsertRowSet(Places, std::move(Cells), Heights);
     FGridItems->DeleteWhere([](TCollectionItem* It) { return static_cast<TGridItem*>(It)->FShown; });
   }

@@ -1049,6 +1049,49 @@ TEST_F(ExGridCoreTest, CellsOfAFilteredRowAnswerAlikeBeforeAndAfterTheirListIsMa
   }
 }
 
+// Stacked filter levels hide rows under the same numbers, so showing them all goes row by row; a
+// row whose list was asked for keeps that list until it comes back, and every row gets its own
+// cells and height.
+TEST_F(ExGridCoreTest, StackedLevelsAllShownKeepEachRowsCellsAndAListAskedFor) {
+  Grid->SetColCount(5);
+  Grid->SetRowCount(10);
+  Fill();
+  Grid->SetRowHeights(4, 44);
+  Grid->SetRowHeights(6, 46);
+  TIntList First(0, 0);
+  First.Add(2);
+  First.Add(4);
+  Grid->HideRowList(&First);
+  TIntList Second(0, 0);
+  Second.Add(2);
+  Second.Add(4);
+  Grid->HideRowList(&Second);  // the rows then shown as 2 and 4: real rows 3 and 6
+  TStrings* Kept = Grid->HiddenRowStrings(4);
+  ASSERT_NE(Kept, nullptr);
+  Kept->SetStrings(1, u"kept");
+  EXPECT_EQ(Grid->HiddenRowStrings(4), Kept);
+  Grid->UnHideRowsAll();
+  EXPECT_EQ(Grid->NumHiddenRows(), 0);
+  EXPECT_EQ(Grid->RowCount(), 10);
+  std::vector<String> Column;
+  for (Integer r = 0; r < 10; ++r) Column.push_back(Grid->Cells(2, r));
+  std::vector<String> Sorted = Column;
+  std::sort(Sorted.begin(), Sorted.end());
+  std::vector<String> All;
+  for (Integer r = 0; r < 10; ++r) All.push_back(u"2," + IntToStr(r));
+  std::sort(All.begin(), All.end());
+  EXPECT_EQ(Sorted, All);  // no row lost or doubled
+  for (Integer r = 0; r < 10; ++r) {
+    const String Own = Grid->Cells(2, r).substr(2);
+    EXPECT_EQ(Grid->Cells(3, r), u"3," + Own) << r;
+    if (Own == u"4") {
+      EXPECT_EQ(Grid->Cells(1, r), u"kept");
+      EXPECT_EQ(Grid->RowHeights(r), 44);
+    }
+    if (Own == u"6") EXPECT_EQ(Grid->RowHeights(r), 46) << r;
+  }
+}
+
 // ClearAll empties the texts of hidden rows too, whichever form holds them, and keeps the rows.
 TEST_F(ExGridCoreTest, ClearAllEmptiesHiddenRows) {
   Grid->SetColCount(5);
