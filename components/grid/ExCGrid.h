@@ -361,6 +361,7 @@ class TExColumnGrid : public TExStringGrid {
   void UpdateColumnSize(Integer ACol, Integer& AWidth) override;
   void UpdateAutoColumnSize(Integer ACol, Integer& AWidth) override;
   String GetFormattedCell(Integer ACol, Integer ARow) override;
+  bool FormatsCellText(Integer ACol) override;
   void SyncColumnHeaders() override;
   void AllCellsChanged() override;
   // The filter drop-down of a column with Filter entries lists their names; a choice sets the

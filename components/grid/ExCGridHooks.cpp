@@ -516,10 +516,17 @@ Integer TExColumnGrid::GetEditLimit() {
   return TExStringGrid::GetEditLimit();
 }
 
+bool TExColumnGrid::FormatsCellText(Integer ACol) {
+  TGridColumnItem* Item = IsGridDestroying() ? nullptr : ItemOf(ACol);
+  if (!Item) return TExStringGrid::FormatsCellText(ACol);
+  return OnGetFloatFormat || !Item->FloatFormat().empty();
+}
+
 String TExColumnGrid::GetFormattedCell(Integer ACol, Integer ARow) {
   TGridColumnItem* Item = IsGridDestroying() ? nullptr : ItemOf(ACol);
   if (!Item) return TExStringGrid::GetFormattedCell(ACol, ARow);
   const String Text = GetCellEx(ACol, ARow);
+  if (!FormatsCellText(ACol)) return Text;
   String Fmt = Item->FloatFormat();
   const Integer Kind = ClassifyNumberText(Text);
   bool IsFloat = Kind == ntInteger || Kind == ntFloat;

@@ -920,41 +920,50 @@ void TExStringGrid::SetEditCellText(Integer ACol, Integer ARow, const String& Va
 String TExStringGrid::GetCellText(Integer ACol, Integer ARow) { return GetCellEx(ACol, ARow); }
 
 String TExStringGrid::SaveCell(Integer ACol, Integer ARow) {
-  String Text = FSaveVirtCells ? GetFormattedCell(ACol, ARow) : GetGridCell(ACol, ARow);
-  if (Text.empty()) {
+  String Scratch;
+  return RefText(SaveCellRef(ACol, ARow, Scratch), Scratch);
+}
+
+const String& TExStringGrid::SaveCellRef(Integer ACol, Integer ARow, String& Scratch) {
+  const String* Text = FSaveVirtCells ? &FormattedCellRef(ACol, ARow, Scratch) : &StoredCellText(ACol, ARow);
+  if (Text->empty()) {
     // An empty check-box cell saves its state as the check texts; the state is read at the real
     // row of the cell.
     auto* Props = dynamic_cast<TCellProperties*>(GetAllGridObject(ACol, RealRowIndex(ARow)));
     auto* G = Props ? dynamic_cast<TCellGraphic*>(Props->GraphicObject()) : nullptr;
-    if (G && G->CellType() == ctCheckBox) {
-      if (G->CellBoolean())
-        GetCheckTrue(ACol, ARow, Text);
+    const bool Check = G && G->CellType() == ctCheckBox;
+    if (Check || (G && G->CellType() == ctTriStateCheckBox)) {
+      Scratch.clear();
+      if (Check ? G->CellBoolean() : G->CellCheckBoxState() == cbChecked)
+        GetCheckTrue(ACol, ARow, Scratch);
       else
-        GetCheckFalse(ACol, ARow, Text);
-    } else if (G && G->CellType() == ctTriStateCheckBox) {
-      if (G->CellCheckBoxState() == cbChecked)
-        GetCheckTrue(ACol, ARow, Text);
-      else
-        GetCheckFalse(ACol, ARow, Text);
+        GetCheckFalse(ACol, ARow, Scratch);
+      Text = &Scratch;
     }
   }
-  switch (GetCellTextKind(Text, FEnableHTML)) {
+  switch (GetCellTextKind(*Text, FEnableHTML)) {
     case 1:
-      if (!FSaveWithHTML) Text = StripHtml(Text);
+      if (!FSaveWithHTML) {
+        Scratch = StripHtml(*Text);
+        Text = &Scratch;
+      }
       break;
     case 2:
       if (FSaveWithRTF) {
         String T;
-        for (Char ch : Text)
+        for (Char ch : *Text)
           if (ch != u'\r' && ch != u'\n') T += ch;
-        Text = T;
+        Scratch = std::move(T);
+        Text = &Scratch;
       }
       break;
     default:
       break;
   }
-  if (OnSaveCell) OnSaveCell(this, ACol, ARow, Text);
-  return Text;
+  if (!OnSaveCell) return *Text;
+  if (Text != &Scratch) Scratch = *Text;
+  OnSaveCell(this, ACol, ARow, Scratch);
+  return Scratch;
 }
 
 void TExStringGrid::LoadCell(Integer ACol, Integer ARow, const String& Value) {

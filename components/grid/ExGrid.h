@@ -344,6 +344,8 @@ class TExStringGrid : public TBaseGrid {
   void SetWideCells(Integer ACol, Integer ARow, const String& Value) { SetCellEx(ACol, ARow, Value); }
   // By real row: also the rows held aside by row hiding.
   String AllCells(Integer ACol, Integer ARow);
+  // AllCells' text read as CellExRef reads GetCellEx's.
+  const String& AllCellsRef(Integer ACol, Integer ARow, String& Scratch);
   void SetAllCells(Integer ACol, Integer ARow, const String& Value);
   String AllGridCells(Integer ACol, Integer ARow);
   void SetAllGridCells(Integer ACol, Integer ARow, const String& Value);
@@ -1223,6 +1225,16 @@ class TExStringGrid : public TBaseGrid {
   virtual void QUnSort();
   virtual void CalcFooter(Integer ACol);
 
+  // --- Reading many cells without copying their texts -----------------------------------------
+  // Whether GetFormattedCell may give other than the cell text (GetCellEx) in column ACol; an
+  // override of GetFormattedCell answers for itself and gives the cell text where this is false.
+  virtual bool FormatsCellText(Integer ACol);
+  // GetFormattedCell's and SaveCell's texts read as CellExRef reads GetCellEx's: a reference to the
+  // stored text where that is the answer, else to Scratch holding it. SaveCell gives a copy of
+  // SaveCellRef's text.
+  const String& FormattedCellRef(Integer ACol, Integer ARow, String& Scratch);
+  const String& SaveCellRef(Integer ACol, Integer ARow, String& Scratch);
+
   // --- Overrides of the base grid's virtual operations ----------------------------------------
   bool IsFixed(Integer ACol, Integer ARow) override;
   Integer GetRowIndent(Integer ARow) override;
@@ -1230,6 +1242,7 @@ class TExStringGrid : public TBaseGrid {
   void DrawGridCell(TCanvas* ACanvas, Integer ACol, Integer ARow, TRect ARect, TGridDrawState AState) override;
   void LastRowChanged() override;
   void DoGetDisplText(Integer ACol, Integer ARow, String& Value) override;
+  bool ChangesDisplText(Integer ACol, Integer ARow) override;
   void GetCellDefaults(Integer ACol, Integer ARow, TFont* AFont, TBrush* ABrush, TColor& AColorTo,
                        TColor& AMirrorColor, TColor& AMirrorColorTo, TAlignment& HA, TVAlignment& VA, bool& WW,
                        TCellGradientDirection& GD) override;

@@ -373,6 +373,13 @@ void TExStringGrid::DoGetDisplText(Integer ACol, Integer ARow, String& Value) {
   }
 }
 
+// The cells DoGetDisplText may change: every cell with the event or URLs shown in the text, column 1
+// of a node row with the group count.
+bool TExStringGrid::ChangesDisplText(Integer ACol, Integer ARow) {
+  return TBaseGrid::ChangesDisplText(ACol, ARow) || FURLShowInText ||
+         (FGrouping && FGrouping->ShowGroupCount() && ACol == 1 && IsNode(ARow));
+}
+
 Integer TExStringGrid::GetRowIndent(Integer ARow) {
   if (!HasNodes() || ARow < 0 || !HasCellProperties(0, ARow)) return 0;
   return GetCellProperties(0, ARow)->NodeLevel() * (FCellNode ? FCellNode->NodeIndent() : 12);

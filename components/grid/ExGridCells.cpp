@@ -34,13 +34,18 @@ bool ParseFloatCell(const String& Text, double& Value) {
 // --- Texts --------------------------------------------------------------------------------------
 
 String TExStringGrid::AllCells(Integer ACol, Integer ARow) {
-  if (ACol < 0 || ARow < 0) return String();
-  if (TGridItem* L = HiddenRowItem(ARow)) {
-    String S = ACol < L->CellCount() ? L->CellText(ACol) : String();
-    DoGetDisplText(ACol, ARow, S);
-    return S;
-  }
-  return GetCellEx(ACol, RealRowToDisplayRow(ARow));
+  String Scratch;
+  return RefText(AllCellsRef(ACol, ARow, Scratch), Scratch);
+}
+
+const String& TExStringGrid::AllCellsRef(Integer ACol, Integer ARow, String& Scratch) {
+  Scratch.clear();
+  if (ACol < 0 || ARow < 0) return Scratch;
+  TGridItem* L = HiddenRowItem(ARow);
+  if (!L) return CellExRef(ACol, RealRowToDisplayRow(ARow), Scratch);
+  if (ACol < L->CellCount()) Scratch = L->CellText(ACol);
+  DoGetDisplText(ACol, ARow, Scratch);
+  return Scratch;
 }
 
 void TExStringGrid::SetAllCells(Integer ACol, Integer ARow, const String& Value) {

@@ -28,6 +28,18 @@ class TClipboardOpen {
   TClipboardOpen& operator=(const TClipboardOpen&) = delete;
 };
 
+// A value the clipboard text takes as it is: no wide-text marker, no line break (so one line), no
+// HTML end tag and no rich text.
+bool IsPlainClipboardValue(const String& V) {
+  if (V.size() >= 2 && V[0] == UnicodeTextMarker[0] && V[1] == UnicodeTextMarker[1]) return false;
+  // CR, "<" and "{" as bits of the characters 0 ... 63 and 64 ... 127.
+  constexpr uint64_t Low = (uint64_t{1} << u'\r') | (uint64_t{1} << u'<');
+  constexpr uint64_t High = uint64_t{1} << (u'{' - 64);
+  for (Char C : V)
+    if (C < 64 ? (Low >> C) & 1 : C < 128 && ((High >> (C - 64)) & 1)) return false;
+  return true;
+}
+
 bool IsPlainInteger(const String& S) {
   Integer V = 0;
   return !S.empty() && TryStrToInt(S, V) && S.find(u'$') == String::npos && S.find(u'x') == String::npos &&
@@ -74,28 +86,36 @@ String TExStringGrid::GetRectAsText(TGridRect R, bool Disjunct) {
   const bool RowDisjunct = FMouseActions->DisjunctRowSelect() && Disjunct && !FMouseActions->DisjunctColSelect();
   const bool ColDisjunct = FMouseActions->DisjunctColSelect() && Disjunct;
   const bool CopyTags = FNavigation->CopyHTMLTagsToClipboard();
+  // The value of a cell whose saved text needs more than taking it as it is.
+  auto Converted = [&](String V, Integer RC, Integer r) {
+    if (V.compare(0, UnicodeTextMarker.size(), UnicodeTextMarker) == 0) V = DecodeUnicodeText(V);
+    if (V.find(u'\r') != String::npos) {
+      // A line break inside a value: the value is quoted, its CRs become LFs.
+      V = u"\"" + CRToLF(V) + u"\"";
+    }
+    if (!CopyTags && V.find(u"</") != String::npos)
+      V = StrippedCells(RC, r);
+    else if (V.find(u"{\\") != String::npos)
+      V = GridRichTextToPlain(Cells(RC, r));
+    if (FExcelClipboardFormat && CountLines(V, FMultilineCells) > 1) {
+      V = StringReplace(V, u"\r\n", String(1, Char(11)), TReplaceFlags{rfReplaceAll});
+      V = u"\"" + V + u"\"";
+    }
+    return V;
+  };
   String S;
+  String Scratch;
   for (Integer r = R.Top; r <= R.Bottom; ++r) {
     ExportNotification(esExportNewRow, r);
     if (RowDisjunct && !RowSelect(FMouseActions->RowSelectPersistent() ? RealRowIndex(r) : r)) continue;
     for (Integer c = R.Left; c <= R.Right; ++c) {
       if (ColDisjunct && !ColSelect(c)) continue;
       const Integer RC = RealColIndex(c);
-      String V = SaveCell(RC, r);
-      if (V.compare(0, UnicodeTextMarker.size(), UnicodeTextMarker) == 0) V = DecodeUnicodeText(V);
-      if (V.find(u'\r') != String::npos) {
-        // A line break inside a value: the value is quoted, its CRs become LFs.
-        V = u"\"" + CRToLF(V) + u"\"";
-      }
-      if (!CopyTags && V.find(u"</") != String::npos)
-        V = StrippedCells(RC, r);
-      else if (V.find(u"{\\") != String::npos)
-        V = GridRichTextToPlain(Cells(RC, r));
-      if (FExcelClipboardFormat && CountLines(V, FMultilineCells) > 1) {
-        V = StringReplace(V, u"\r\n", String(1, Char(11)), TReplaceFlags{rfReplaceAll});
-        V = u"\"" + V + u"\"";
-      }
-      S += V;
+      const String& Saved = SaveCellRef(RC, r, Scratch);
+      if (IsPlainClipboardValue(Saved))
+        S += Saved;
+      else
+        S += Converted(Saved, RC, r);
       if (c != R.Right) S += u'\t';
     }
     if (R.Top < R.Bottom) S += u"\r\n";

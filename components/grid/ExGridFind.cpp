@@ -17,12 +17,20 @@ namespace {
 // The search text that finds empty cells.
 const String EmptyCellSearch = u"\"\"";
 
+bool IsEmptyCellSearch(const String& S) { return S.size() == EmptyCellSearch.size() && S == EmptyCellSearch; }
+
+// The upper case AnsiUpperChar gives, ASCII answered here.
+inline Char FoldUpper(Char C) {
+  if (C < 0x80) return C >= u'a' && C <= u'z' ? static_cast<Char>(C - (u'a' - u'A')) : C;
+  return AnsiUpperChar(C);
+}
+
 // Text from position From holds What (upper case when Fold), each character of Text upper-cased
 // as AnsiUpperCase does when Fold: the test on the upper-cased text without making it.
-bool SameAt(const String& Text, size_t From, const String& What, bool Fold) {
+inline bool SameAt(const String& Text, size_t From, const String& What, bool Fold) {
   for (size_t i = 0; i < What.size(); ++i) {
     const Char C = Text[From + i];
-    if ((Fold ? AnsiUpperChar(C) : C) != What[i]) return false;
+    if ((Fold ? FoldUpper(C) : C) != What[i]) return false;
   }
   return true;
 }
@@ -35,17 +43,18 @@ bool TExStringGrid::MatchFindCell(Integer ACol, Integer ARow, bool Wide) {
   const TFindParams P = TFindParams::FromBits(FFindParams);
   const bool MatchCase = P.Contains(fnMatchCase);
   if (!P.Contains(fnIncludeHiddenColumns)) ACol = DisplayToRealCol(ACol);
-  const bool ByReal = P.Contains(fnIncludeHiddenRows);
-  String Text;
-  if (Wide) {
-    Text = ByReal ? AllWideCells(ACol, ARow) : WideCells(ACol, ARow);
-  } else {
-    Text = ByReal ? AllCells(ACol, ARow) : Cells(ACol, ARow);
-    if (P.Contains(fnIgnoreHTMLTags)) Text = StripHtml(Text);
+  // The cell's text (the same for the wide search) read without a copy where it is stored as it is.
+  String Scratch;
+  const String& Cell =
+      P.Contains(fnIncludeHiddenRows) ? AllCellsRef(ACol, ARow, Scratch) : CellExRef(ACol, ARow, Scratch);
+  const String* TextAt = &Cell;
+  if (!Wide && P.Contains(fnIgnoreHTMLTags)) {
+    Scratch = StripHtml(Cell);
+    TextAt = &Scratch;
   }
+  const String& Text = *TextAt;
 
-  if (SearchCache == EmptyCellSearch) return Text.empty();
-  if (SearchCacheWide == EmptyCellSearch) return Text.empty();
+  if (IsEmptyCellSearch(SearchCache) || IsEmptyCellSearch(SearchCacheWide)) return Text.empty();
 
   if (!Wide && P.Contains(fnMatchRegular)) return MatchFilter(SearchCache, MatchCase ? Text : AnsiUpperCase(Text), MatchCase);
   // The position of the search text in the (upper-cased) cell text: at the start with

@@ -277,9 +277,17 @@ void TExStringGrid::DrawRTFCell(Integer ACol, Integer ARow, TCanvas* ACanvas, TR
 // Formatted cell text
 // ---------------------------------------------------------------------------------------------
 
+bool TExStringGrid::FormatsCellText(Integer) { return static_cast<bool>(OnGetFloatFormat); }
+
+const String& TExStringGrid::FormattedCellRef(Integer ACol, Integer ARow, String& Scratch) {
+  if (!FormatsCellText(ACol)) return CellExRef(ACol, ARow, Scratch);
+  Scratch = GetFormattedCell(ACol, ARow);
+  return Scratch;
+}
+
 String TExStringGrid::GetFormattedCell(Integer ACol, Integer ARow) {
   String Text = GetCellEx(ACol, ARow);
-  if (!OnGetFloatFormat) return Text;
+  if (!FormatsCellText(ACol)) return Text;
   const Integer Kind = ClassifyNumberText(Trim(Text));
   if (Kind != ntInteger && Kind != ntFloat && Kind != ntExponent) return Text;
   bool IsFloat = true;

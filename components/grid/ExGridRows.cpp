@@ -127,10 +127,7 @@ void TExStringGrid::RemoveRows(Integer RowIndex, Integer RCount) {
     TGridCellStore& Store = CellStoreForUpdate();
     Store.RotateRows(RowIndex, RowIndex + RCount, OldCount);
     for (Integer Index = OldCount - RCount; Index <= OldCount + RCount; ++Index) Store.ClearRow(Index);
-    std::vector<Integer> Heights = RowHeightList();
-    for (Integer Index = RowIndex; Index + RCount < OldCount; ++Index)
-      Heights[static_cast<size_t>(Index)] = Heights[static_cast<size_t>(Index + RCount)];
-    SetRowHeightList(std::move(Heights));
+    MoveRowHeights(RowIndex, RowIndex + RCount, OldCount, 0);
 
     SetRowCount(OldCount - RCount);
     if (Row() >= RowCount() && RowCount() - 1 >= FixedRows()) SetRow(RowCount() - 1);
@@ -359,23 +356,16 @@ void TExStringGrid::InsertRowsInternal(Integer RowIndex, Integer RCount, bool Up
   if (FSelHidden || Col() >= ColCount() || Row() >= RowCount()) UnHideSelection();
   const Integer Old = RowCount();
   RowIndex = std::clamp(RowIndex, 0, Old);
-  const std::vector<Integer> Heights = RowHeightList();
   const bool FooterVisible = FFloatingFooter && FFloatingFooter->Visible();
 
   SetRowCount(Old + RCount);
-  // Rows move down as handles; the floating footer's row (the last) keeps its place. The new rows
-  // take the handles that fell off the end, emptied.
+  // Rows move down as handles, their heights with them; the floating footer's row (the last) keeps
+  // its place. The new rows take the handles that fell off the end, emptied, and the default height.
   const Integer Last = FooterVisible ? RowCount() - 2 : RowCount() - 1;
   TGridCellStore& Store = CellStoreForUpdate();
-  std::vector<Integer> NewHeights = RowHeightList();
   if (Last >= RowIndex + RCount) Store.RotateRows(RowIndex, Last + 1 - RCount, Last + 1);
-  for (Integer Index = Last; Index >= RowIndex + RCount; --Index)
-    NewHeights[static_cast<size_t>(Index)] = Index - RCount < Old ? Heights[static_cast<size_t>(Index - RCount)] : DefaultRowHeight();
-  for (Integer r = RowIndex; r < RowIndex + RCount && r < RowCount(); ++r) {
-    NewHeights[static_cast<size_t>(r)] = DefaultRowHeight();
-    Store.ClearRow(r);
-  }
-  SetRowHeightList(std::move(NewHeights));
+  for (Integer r = RowIndex; r < RowIndex + RCount && r < RowCount(); ++r) Store.ClearRow(r);
+  MoveRowHeights(RowIndex, Last + 1 - RCount, Last + 1, RCount);
 
   for (Integer k = 0; k < RCount; ++k) {
     if (ModifiedMarking(this) && RowIndex < FModifiedRows->Count()) FModifiedRows->Insert(RowIndex, 0);

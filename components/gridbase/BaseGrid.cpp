@@ -291,18 +291,23 @@ void TBaseGrid::ClearCellAndObject(Integer ACol, Integer ARow) {
 // ---------------------------------------------------------------------------------------------
 
 String TBaseGrid::GetCellEx(Integer ACol, Integer ARow) {
+  String Scratch;
+  return RefText(CellExRef(ACol, ARow, Scratch), Scratch);
+}
+
+const String& TBaseGrid::CellExRef(Integer ACol, Integer ARow, String& Scratch) {
   TPoint B(ACol, ARow);
   if (const TCellProperties* P = PropsAt(ACol, ARow)) B = P->GetBaseCell(ACol, ARow);
-  String Text = TStringGrid::Cells(B.X, B.Y);
-  if (B.Y < FNormalRowCount) {
-    DoGetDisplText(B.X, B.Y, Text);
-    if (OnGetDisplWideText) {
-      String Wide = DecodeUnicodeText(Text);
-      DoGetDisplWideText(B.X, B.Y, Wide);
-      Text = EncodeUnicodeText(Wide);
-    }
+  const String& Stored = TStringGrid::StoredCellText(B.X, B.Y);
+  if (B.Y >= FNormalRowCount || !ChangesDisplText(B.X, B.Y)) return Stored;
+  Scratch = Stored;
+  DoGetDisplText(B.X, B.Y, Scratch);
+  if (OnGetDisplWideText) {
+    String Wide = DecodeUnicodeText(Scratch);
+    DoGetDisplWideText(B.X, B.Y, Wide);
+    Scratch = EncodeUnicodeText(Wide);
   }
-  return Text;
+  return Scratch;
 }
 
 void TBaseGrid::SetCellEx(Integer ACol, Integer ARow, const String& Value) {
@@ -404,6 +409,8 @@ void TBaseGrid::LastRowChanged() {}
 void TBaseGrid::DoGetDisplText(Integer ACol, Integer ARow, String& Value) {
   if (OnGetDisplText) OnGetDisplText(this, ACol, ARow, Value);
 }
+
+bool TBaseGrid::ChangesDisplText(Integer, Integer) { return OnGetDisplText || OnGetDisplWideText; }
 
 void TBaseGrid::DoGetDisplWideText(Integer ACol, Integer ARow, String& Value) {
   if (OnGetDisplWideText) OnGetDisplWideText(this, ACol, ARow, Value);

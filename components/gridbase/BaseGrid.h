@@ -240,6 +240,12 @@ class TBaseGrid : public TObjStringGrid {
   String Cells(Integer ACol, Integer ARow) { return GetCellEx(ACol, ARow); }
   void SetCells(Integer ACol, Integer ARow, const String& Value) { SetCellEx(ACol, ARow, Value); }
   String GetCellEx(Integer ACol, Integer ARow);
+  // GetCellEx's text without a copy where it is the stored text: a reference to the stored text
+  // (valid until the cell or its row changes), or to Scratch filled with the text the display-text
+  // hooks give.
+  const String& CellExRef(Integer ACol, Integer ARow, String& Scratch);
+  // The text a ...Ref read handed out, as a value of its own: Scratch moved out when it holds it.
+  static String RefText(const String& Ref, String& Scratch) { return &Ref == &Scratch ? std::move(Scratch) : Ref; }
   void SetCellEx(Integer ACol, Integer ARow, const String& Value);
   // GridCells: the library's text of the cell itself; no base cell, no events, no repaint.
   String GridCells(Integer ACol, Integer ARow) const { return GetGridCell(ACol, ARow); }
@@ -302,6 +308,10 @@ class TBaseGrid : public TObjStringGrid {
   // Called after a write to the last row while the last row is hidden.
   virtual void LastRowChanged();
   virtual void DoGetDisplText(Integer ACol, Integer ARow, String& Value);
+  // Whether DoGetDisplText or DoGetDisplWideText may change the text of the cell (ACol, ARow):
+  // false lets CellExRef hand out the stored text itself. An override of DoGetDisplText answers
+  // true for every cell it may change.
+  virtual bool ChangesDisplText(Integer ACol, Integer ARow);
   virtual void DoGetDisplWideText(Integer ACol, Integer ARow, String& Value);
   // The defaults of a new cell property object.
   virtual void GetCellDefaults(Integer ACol, Integer ARow, TFont* AFont, TBrush* ABrush, TColor& AColorTo,

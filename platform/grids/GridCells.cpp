@@ -18,19 +18,29 @@ void MoveElement(std::vector<T>& V, size_t From, size_t To) {
                 V.begin() + static_cast<std::ptrdiff_t>(From) + 1);
 }
 
+// What a cell never written reads as.
+const String EmptyText;
+
 }  // namespace
+
+TGridCellStore::~TGridCellStore() { Clear(); }
+
+void TGridCellStore::FreeRow(size_t ARow) {
+  delete FRows[ARow];
+  FRows[ARow] = nullptr;
+}
 
 const TGridCell* TGridCellStore::Find(Integer ACol, Integer ARow) const {
   if (ACol < 0 || ARow < 0 || ARow >= StoredRows()) return nullptr;
-  const TGridCellRow* row = FRows[static_cast<size_t>(ARow)].get();
+  const TGridCellRow* row = FRows[static_cast<size_t>(ARow)];
   if (!row || ACol >= static_cast<Integer>(row->Cells.size())) return nullptr;
   return &row->Cells[static_cast<size_t>(ACol)];
 }
 
 TGridCell& TGridCellStore::Ensure(Integer ACol, Integer ARow) {
   if (ARow >= StoredRows()) FRows.resize(static_cast<size_t>(ARow) + 1);
-  std::unique_ptr<TGridCellRow>& row = FRows[static_cast<size_t>(ARow)];
-  if (!row) row = std::make_unique<TGridCellRow>();
+  TGridCellRow*& row = FRows[static_cast<size_t>(ARow)];
+  if (!row) row = new TGridCellRow;
   std::vector<TGridCell>& cells = row->Cells;
   const size_t need = static_cast<size_t>(ACol) + 1;
   if (need > cells.size()) {
@@ -50,7 +60,7 @@ void TGridCellStore::PrefetchColumnWalk(Integer ACol, Integer ARow, Integer Step
   const size_t col = static_cast<size_t>(ACol);
   auto rowAt = [&](Integer Ahead) -> const TGridCellRow* {
     const Integer r = ARow + Ahead * Step;
-    return r >= 0 && r < StoredRows() ? FRows[static_cast<size_t>(r)].get() : nullptr;
+    return r >= 0 && r < StoredRows() ? FRows[static_cast<size_t>(r)] : nullptr;
   };
   if (const TGridCellRow* row = rowAt(16)) __builtin_prefetch(row);
   if (const TGridCellRow* row = rowAt(8); row && col < row->Cells.size()) __builtin_prefetch(&row->Cells[col]);
@@ -60,6 +70,11 @@ void TGridCellStore::PrefetchColumnWalk(Integer ACol, Integer ARow, Integer Step
 String TGridCellStore::Text(Integer ACol, Integer ARow) const {
   const TGridCell* c = Find(ACol, ARow);
   return c ? c->Text : String();
+}
+
+const String& TGridCellStore::TextRef(Integer ACol, Integer ARow) const {
+  const TGridCell* c = Find(ACol, ARow);
+  return c ? c->Text : EmptyText;
 }
 
 TObject* TGridCellStore::Object(Integer ACol, Integer ARow) const {
@@ -101,13 +116,13 @@ std::vector<std::unique_ptr<TGridCellRow>> TGridCellStore::TakeRows(const std::v
   Integer Write = Rows[0];
   for (Integer Read = Rows[0]; Read < End; ++Read) {
     if (k < Rows.size() && Rows[k] == Read) {
-      Taken[k++] = std::move(FRows[static_cast<size_t>(Read)]);
+      Taken[k++].reset(FRows[static_cast<size_t>(Read)]);
       continue;
     }
-    if (Write != Read) FRows[static_cast<size_t>(Write)] = std::move(FRows[static_cast<size_t>(Read)]);
+    if (Write != Read) FRows[static_cast<size_t>(Write)] = FRows[static_cast<size_t>(Read)];
     ++Write;
   }
-  for (Integer r = Write; r < End; ++r) FRows[static_cast<size_t>(r)].reset();
+  std::fill(FRows.begin() + Write, FRows.begin() + End, nullptr);
   return Taken;
 }
 
@@ -122,14 +137,19 @@ void TGridCellStore::PutRows(const std::vector<Integer>& Positions, std::vector<
   Integer Read = End - 1;
   Integer k = N - 1;
   for (Integer Write = End + N - 1; Write >= Positions[0] && k >= 0; --Write) {
+    // Every position from the first one down to End + N - 1 is written once, and every row read
+    // from there was read before its place was written: nothing is lost or held twice.
     if (Write == Positions[static_cast<size_t>(k)]) {
-      FRows[static_cast<size_t>(Write)] = std::move(Handles[static_cast<size_t>(k)]);
+      if (Write >= End) FreeRow(static_cast<size_t>(Write));
+      FRows[static_cast<size_t>(Write)] = Handles[static_cast<size_t>(k)].release();
       --k;
     } else if (Read >= Positions[0]) {
-      FRows[static_cast<size_t>(Write)] = std::move(FRows[static_cast<size_t>(Read)]);
+      if (Write >= End) FreeRow(static_cast<size_t>(Write));
+      FRows[static_cast<size_t>(Write)] = FRows[static_cast<size_t>(Read)];
+      FRows[static_cast<size_t>(Read)] = nullptr;
       --Read;
     } else {
-      FRows[static_cast<size_t>(Write)].reset();
+      FreeRow(static_cast<size_t>(Write));
     }
   }
 }
@@ -141,12 +161,12 @@ void TGridCellStore::PermuteRows(Integer First, const Integer* Order, Integer Co
   // The handles are gathered from a copy, each position independent of the others, so the reads
   // of a large permutation overlap instead of waiting on one another along its cycles.
   const size_t n = static_cast<size_t>(Count);
-  std::unique_ptr<TGridCellRow>* Rows = FRows.data() + First;
+  TGridCellRow** Rows = FRows.data() + First;
   TLargeArray<TGridCellRow*> Old(n);
-  for (size_t i = 0; i < n; ++i) Old[i] = Rows[i].release();
+  for (size_t i = 0; i < n; ++i) Old[i] = std::exchange(Rows[i], nullptr);
   for (size_t i = 0; i < n; ++i) {
     const size_t From = static_cast<size_t>(Order[i] - First);
-    if (From < n) Rows[i].reset(std::exchange(Old[From], nullptr));
+    if (From < n) Rows[i] = std::exchange(Old[From], nullptr);
   }
   // A handle no position named (an order that repeats one) is not kept twice: it is freed.
   for (size_t i = 0; i < n; ++i) delete Old[i];
@@ -156,7 +176,7 @@ void TGridCellStore::MoveColumn(Integer From, Integer To) {
   if (From < 0 || To < 0 || From == To) return;
   const size_t low = static_cast<size_t>(std::min(From, To));
   const size_t top = static_cast<size_t>(std::max(From, To));
-  for (std::unique_ptr<TGridCellRow>& row : FRows) {
+  for (TGridCellRow* row : FRows) {
     if (!row || row->Cells.size() <= low) continue;  // nothing stored in the moved range
     if (row->Cells.size() <= top) row->Cells.resize(top + 1);
     MoveElement(row->Cells, static_cast<size_t>(From), static_cast<size_t>(To));
@@ -165,18 +185,21 @@ void TGridCellStore::MoveColumn(Integer From, Integer To) {
 
 void TGridCellStore::ClearRow(Integer ARow) {
   if (ARow < 0 || ARow >= StoredRows()) return;
-  FRows[static_cast<size_t>(ARow)].reset();
+  FreeRow(static_cast<size_t>(ARow));
 }
 
 void TGridCellStore::ClearColumn(Integer ACol) {
   if (ACol < 0) return;
-  for (std::unique_ptr<TGridCellRow>& row : FRows)
+  for (TGridCellRow* row : FRows)
     if (row && ACol < static_cast<Integer>(row->Cells.size())) row->Cells[static_cast<size_t>(ACol)] = TGridCell();
 }
 
-void TGridCellStore::Clear() { FRows.clear(); }
+void TGridCellStore::Clear() {
+  for (TGridCellRow* row : FRows) delete row;
+  FRows.clear();
+}
 
 const TGridCellRow* TGridCellStore::RowHandle(Integer ARow) const {
   if (ARow < 0 || ARow >= StoredRows()) return nullptr;
-  return FRows[static_cast<size_t>(ARow)].get();
+  return FRows[static_cast<size_t>(ARow)];
 }

@@ -21,11 +21,15 @@ struct TGridCellRow {
 class TGridCellStore {
  public:
   TGridCellStore() = default;
+  ~TGridCellStore();
   TGridCellStore(const TGridCellStore&) = delete;
   TGridCellStore& operator=(const TGridCellStore&) = delete;
 
   // A cell never written reads as an empty text and no object. Indexes are 0 or more.
   String Text(Integer ACol, Integer ARow) const;
+  // The stored text itself, no copy (an empty text for a cell never written); valid until the
+  // cell or its row changes.
+  const String& TextRef(Integer ACol, Integer ARow) const;
   TObject* Object(Integer ACol, Integer ARow) const;
   void SetText(Integer ACol, Integer ARow, const String& Value);
   void SetObject(Integer ACol, Integer ARow, TObject* Value);
@@ -76,6 +80,11 @@ class TGridCellStore {
   const TGridCell* Find(Integer ACol, Integer ARow) const;
   TGridCell& Ensure(Integer ACol, Integer ARow);
 
-  std::vector<std::unique_ptr<TGridCellRow>> FRows;
+  // Drops the row held at position ARow (which must be inside FRows).
+  void FreeRow(size_t ARow);
+
+  // The rows by position, each owned by the store (nullptr: no cells). Plain pointers, so that
+  // moving a range of rows is one move of memory.
+  std::vector<TGridCellRow*> FRows;
   size_t FRowRoom = 0;
 };

@@ -616,6 +616,28 @@ void TCustomGrid::SetRowHeightList(std::vector<Integer> Heights) {
   RowHeightsChanged();
 }
 
+void TCustomGrid::MoveRowHeights(Integer First, Integer NewFirst, Integer End, Integer Fresh) {
+  First = std::max<Integer>(First, 0);
+  End = std::min<Integer>(End, static_cast<Integer>(FRowHeights.size()));
+  bool Changed = false;
+  if (First < NewFirst && NewFirst < End) {
+    // A turn changes nothing where every height equals the one Shift rows further round.
+    const auto B = FRowHeights.begin();
+    const std::ptrdiff_t Shift = NewFirst - First;
+    Changed = !std::equal(B + First, B + End - Shift, B + NewFirst) || !std::equal(B + End - Shift, B + End, B + First);
+    if (Changed) std::rotate(B + First, B + NewFirst, B + End);
+  }
+  const Integer FreshEnd = std::min<Integer>(First + std::max<Integer>(Fresh, 0), static_cast<Integer>(FRowHeights.size()));
+  for (Integer r = First; r < FreshEnd; ++r) {
+    Integer& H = FRowHeights[static_cast<size_t>(r)];
+    if (H != FDefaultRowHeight) {
+      H = FDefaultRowHeight;
+      Changed = true;
+    }
+  }
+  if (Changed) RowHeightsChanged();
+}
+
 // --- Notifications ---------------------------------------------------------------------------------
 
 void TCustomGrid::ColumnMoved(Integer FromIndex, Integer ToIndex) {

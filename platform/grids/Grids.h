@@ -356,6 +356,11 @@ class TCustomGrid : public TCustomControl {
   // Sets the heights of rows 0 … RowCount - 1 at once (missing ones take the default, negative
   // ones 0); RowHeightsChanged runs once when any height changed.
   void SetRowHeightList(std::vector<Integer> Heights);
+  // The heights following rows that moved as handles, in place: rows First … End - 1 turn round as
+  // std::rotate turns them, so that row NewFirst comes to First (nothing turns unless First <
+  // NewFirst < End), then rows First … First + Fresh - 1 take the default height. Indexes are
+  // limited to the rows there are; RowHeightsChanged runs once when any height changed.
+  void MoveRowHeights(Integer First, Integer NewFirst, Integer End, Integer Fresh);
   // Removes the listed rows (ascending, distinct) as DeleteRow does, in one pass and without its
   // notifications: the cells of the rows after them and their heights close up, the count drops
   // once. The cells of the removed rows come back as handles, in list order.
@@ -494,6 +499,8 @@ class TStringGrid : public TDrawGrid {
 
   // Any index from 0, beyond the counts too; a negative one raises.
   String Cells(Integer ACol, Integer ARow) const;
+  // The same text without a copy, valid until the cell or its row changes.
+  const String& StoredCellText(Integer ACol, Integer ARow) const;
   void SetCells(Integer ACol, Integer ARow, const String& Value);
   TObject* Objects(Integer ACol, Integer ARow) const;
   void SetObjects(Integer ACol, Integer ARow, TObject* Value);

@@ -142,9 +142,11 @@ TStringGrid::TStringGrid(TComponent* AOwner) : TDrawGrid(AOwner) {}
 
 TStringGrid::~TStringGrid() = default;
 
-String TStringGrid::Cells(Integer ACol, Integer ARow) const {
+String TStringGrid::Cells(Integer ACol, Integer ARow) const { return StoredCellText(ACol, ARow); }
+
+const String& TStringGrid::StoredCellText(Integer ACol, Integer ARow) const {
   if (ACol < 0 || ARow < 0) IndexError();
-  return FCells.Text(ACol, ARow);
+  return FCells.TextRef(ACol, ARow);
 }
 
 void TStringGrid::SetCells(Integer ACol, Integer ARow, const String& Value) {

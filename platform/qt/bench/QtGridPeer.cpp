@@ -98,11 +98,17 @@ void TQtGridPeer::Fill(const std::vector<String>& Texts, int Rows, int Cols, int
 int TQtGridPeer::RowCount() const { return impl_->Proxy.rowCount(); }
 
 bool TQtGridPeer::Find(const String& Text) {
-  // The whole text of a cell, case-insensitive: the test the grid's find makes by default.
+  // A part of a cell's text, whatever the case, and the found cell made current: the test and the
+  // step of the grid's search footer.
   const QString T = QStr(Text);
   QStandardItemModel& M = impl_->Model;
-  for (int c = 0; c < M.columnCount(); ++c)
-    if (!M.findItems(T, Qt::MatchFixedString, c).isEmpty()) return true;
+  for (int c = 0; c < M.columnCount(); ++c) {
+    const QModelIndexList Hit = M.match(M.index(0, c), Qt::DisplayRole, T, 1, Qt::MatchContains);
+    if (!Hit.isEmpty()) {
+      impl_->View.setCurrentIndex(impl_->Proxy.mapFromSource(Hit.first()));
+      return true;
+    }
+  }
   return false;
 }
 

@@ -21,7 +21,8 @@ class TQtGridPeer {
   // stored as numbers, so that the proxy sorts that column by value (-1: none).
   void Fill(const std::vector<String>& Texts, int Rows, int Cols, int NumericCol = -1);
   int RowCount() const;
-  // The first cell whose whole text is Text, whatever the case, searched column by column.
+  // The first cell whose text holds Text, whatever the case, searched column by column; it becomes
+  // the view's current cell.
   bool Find(const String& Text);
   // Every cell as tab-separated lines on the clipboard.
   void CopyAll();

@@ -698,6 +698,7 @@ TEST_F(ExCGridTest, FloatFormatFormatsNumbersOnly) {
     SCOPED_TRACE(C.Name);
     Grid->SetCells(1, 2, C.Text);
     EXPECT_EQ(Grid->GetFormattedCell(1, 2), C.Shown);
+    EXPECT_EQ(Grid->SaveCell(1, 2), C.Shown);
   }
   EXPECT_EQ(Grid->GetCellFloatFormat(1, 2), u"%.1f");
   EXPECT_EQ(Grid->GetCellFloatFormat(2, 2), Grid->FloatFormat());

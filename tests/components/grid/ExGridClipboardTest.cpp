@@ -3,6 +3,9 @@
 // HTML copy.
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "components/gridbase/ExUtil.h"
 #include "platform/gui/Clipbrd.h"
 #include "ExGridIOTestUtil.h"
 
@@ -59,6 +62,48 @@ TEST_F(ExGridClipboardTest, CopiedTextHasTabsAndLineEnds) {
   Grid->SetCells(3, 1, u"x\r\ny");
   Select(Grid, 3, 1, 3, 1);
   EXPECT_EQ(Grid->GetSelectionAsText(), u"\"x\n\ny\"");
+}
+
+// Each kind of value as a copy puts it in the clipboard text, whether the saved text goes in as it
+// is or needs more; the cell beside it is plain.
+TEST_F(ExGridClipboardTest, CopiedValueOfEachKind) {
+  const struct {
+    const char* Name;
+    String Text;
+    std::function<void(TExStringGrid*)> Setup;
+    String Copied;
+  } Cases[] = {
+      {"plain", u"abc", {}, u"abc\tz"},
+      {"tags kept", u"<b>bold</b>", {}, u"<b>bold</b>\tz"},
+      {"tags dropped", u"<b>bold</b>",
+       [](TExStringGrid* G) { G->Navigation()->SetCopyHTMLTagsToClipboard(false); }, u"bold\tz"},
+      {"less-than sign", u"a < b", {}, u"a < b\tz"},
+      {"wide text", EncodeUnicodeText(u"\u0416x"), {}, u"\u0416x\tz"},
+      {"line break", u"a\r\nb", {}, u"\"a\n\nb\"\tz"},
+      {"the display-text event's text", u"stored",
+       [](TExStringGrid* G) {
+         G->OnGetDisplText = [](TObject*, Integer ACol, Integer, String& V) {
+           if (ACol == 1) V = u"shown";
+         };
+       },
+       u"shown\tz"},
+      {"a formatted number", u"3.14159",
+       [](TExStringGrid* G) {
+         G->OnGetFloatFormat = [](TObject*, Integer, Integer, bool&, String& Fmt) { Fmt = u"%.2f"; };
+       },
+       u"3.14\tz"},
+      {"a merged area", u"joined", [](TExStringGrid* G) { G->MergeCells(1, 1, 2, 1); }, u"joined\tjoined"},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    TExStringGrid* G = NewGrid();
+    G->SetCells(1, 1, C.Text);
+    G->SetCells(2, 1, u"z");
+    if (C.Setup) C.Setup(G);
+    Select(G, 1, 1, 2, 1);
+    EXPECT_EQ(G->GetSelectionAsText(), C.Copied);
+    TComponent::Free(G);
+  }
 }
 
 TEST_F(ExGridClipboardTest, PastedBlockFillingTheSelectionEndsThere) {

@@ -857,6 +857,36 @@ TEST_F(ExGridDataTest, FindTestsEachCellByPlaceAndCase) {
   }
 }
 
+// A find reads each cell's text as the grid shows it, also where that is not the stored text: the
+// display-text event's text, a merged area's text in every cell of it, a hidden row's text when
+// hidden rows are searched.
+TEST_F(ExGridDataTest, FindReadsTheShownTextOfEveryCell) {
+  Load({{u"", u"stored", u"x"}, {u"", u"joined", u""}, {u"", u"y", u"aside"}}, 3);
+  Grid->OnGetDisplText = [](TObject*, Integer ACol, Integer ARow, String& V) {
+    if (ACol == 2 && ARow == 1) V = u"shown";
+  };
+  Grid->MergeCells(1, 2, 2, 1);
+  Grid->HideRow(3);
+  Grid->SetFindCol(2);
+  const struct {
+    const char* Name;
+    String What;
+    TFP Params;
+    TPoint Expected;
+  } Cases[] = {
+      {"the event's text", u"shown", TFP{}, TPoint{2, 1}},
+      {"not the stored text the event replaced", u"x", TFP{TExStringGrid::fnMatchFull}, TPoint{-1, -1}},
+      {"a merged area's text in its second cell", u"joined", TFP{TExStringGrid::fnFindInPresetCol}, TPoint{2, 2}},
+      {"a hidden row, searched", u"aside", TFP{TExStringGrid::fnIncludeHiddenRows}, TPoint{2, 3}},
+      {"a hidden row, not searched", u"aside", TFP{}, TPoint{-1, -1}},
+  };
+  for (const auto& C : Cases) {
+    const TPoint P = Grid->Find(TPoint{-1, -1}, C.What, C.Params);
+    EXPECT_EQ(P.X, C.Expected.X) << C.Name;
+    EXPECT_EQ(P.Y, C.Expected.Y) << C.Name;
+  }
+}
+
 TEST_F(ExGridDataTest, FindEmptyCellsAndFindNextToTheEnd) {
   Load({{u"", u"a", u"b"}, {u"", u"", u"a"}}, 3);
   TPoint P = Grid->Find(TPoint{-1, -1}, u"\"\"", TFP{});

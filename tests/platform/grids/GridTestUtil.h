@@ -33,6 +33,9 @@ class TLoggingGrid : public TStringGrid {
   using TCustomGrid::FSizingIndex;
   using TCustomGrid::MaxLeftCol;
   using TCustomGrid::MaxTopRow;
+  using TCustomGrid::MoveRowHeights;
+  using TCustomGrid::RowHeightList;
+  using TCustomGrid::SetRowHeightList;
 
  protected:
   Integer GetEditLimit() override { return EditLimit; }

@@ -1,4 +1,6 @@
 // Dimensions, geometry, the current cell, the selection and scrolling of TCustomGrid.
+#include <algorithm>
+
 #include "tests/platform/grids/GridTestUtil.h"
 
 namespace {
@@ -262,6 +264,34 @@ TEST_F(Layout, ShrinkingTheCountsPullsTheScrollPositionBackToFillTheView) {
   Grid->SetTopRow(30);
   Grid->SetRowCount(10);
   EXPECT_EQ(Grid->TopRow(), Grid->MaxTopRow());
+}
+
+// Heights follow rows moved as handles: a range turns round, fresh rows take the default, and the
+// grid hears of it only when a height changed.
+TEST_F(Layout, MovedRowHeightsTurnRoundAndTellOnlyOfAChange) {
+  using H = std::vector<Integer>;
+  const struct {
+    const char* Name;
+    H Before;
+    Integer First, NewFirst, End, Fresh;
+    H After;
+    bool Told;
+  } Cases[] = {
+      {"the last row comes up as a fresh one", {24, 30, 31, 32, 33}, 1, 4, 5, 1, {24, 24, 30, 31, 32}, true},
+      {"a row leaves for the end", {24, 30, 31, 32, 33}, 1, 2, 5, 0, {24, 31, 32, 33, 30}, true},
+      {"equal heights turned", {24, 24, 24, 24, 24}, 1, 4, 5, 1, {24, 24, 24, 24, 24}, false},
+      {"heights repeating with the turn", {24, 30, 31, 30, 31}, 1, 3, 5, 0, {24, 30, 31, 30, 31}, false},
+      {"no turn, only a fresh row", {24, 30, 31, 32, 33}, 2, 2, 5, 1, {24, 30, 24, 32, 33}, true},
+      {"a range past the rows is cut", {24, 30, 31, 32, 33}, 3, 4, 9, 0, {24, 30, 31, 33, 32}, true},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Grid->SetRowHeightList(C.Before);
+    Grid->Log.clear();
+    Grid->MoveRowHeights(C.First, C.NewFirst, C.End, C.Fresh);
+    EXPECT_EQ(Grid->RowHeightList(), C.After);
+    EXPECT_EQ(std::count(Grid->Log.begin(), Grid->Log.end(), "RowHeightsChanged") > 0, C.Told);
+  }
 }
 
 }  // namespace
