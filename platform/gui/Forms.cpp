@@ -6,6 +6,7 @@
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/FormsBackend.h"
 #include "platform/gui/GuiInternal.h"
+#include "platform/rtl/LargeArray.h"
 #include "platform/gui/Threads.h"
 
 TApplication* Application = nullptr;
@@ -75,6 +76,7 @@ void InitializeGuiLayer() {
 }
 
 void InitializeGuiLayer(int& argc, char** argv) {
+  LargeMemory::KeepFreedMemory();
   FormsBackend::CreateApplication(argc, argv);
   InitializeGuiLayer();
 }

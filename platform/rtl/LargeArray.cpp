@@ -1,5 +1,6 @@
 #include "platform/rtl/LargeArray.h"
 
+#include <malloc.h>
 #include <sys/mman.h>
 
 #include <cstdint>
@@ -47,6 +48,13 @@ void Release(void* P, size_t Bytes, bool Mapped) noexcept {
     munmap(P, RoundUp(Bytes, HugePage));
   else
     std::free(P);
+}
+
+void KeepFreedMemory() {
+#ifdef __GLIBC__
+  mallopt(M_TRIM_THRESHOLD, 128 << 20);
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);
+#endif
 }
 
 }  // namespace LargeMemory

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "platform/rtl/LargeArray.h"
 
@@ -35,5 +39,19 @@ TEST(LargeArray, StartsZeroedAndKeepsEveryElement) {
     EXPECT_TRUE(Kept) << C.Name;
   }
 }
+
+#ifdef __GLIBC__
+// A filter over a million rows takes and frees blocks of several megabytes again and again: they
+// come from the heap, which keeps them for the next time, not from mappings of their own that the
+// system has to fault in afresh each time.
+TEST(LargeArray, BlocksOfMegabytesComeFromTheHeap) {
+  LargeMemory::KeepFreedMemory();
+  const size_t MappedBefore = mallinfo2().hblkhd;
+  void* Block = std::malloc(size_t(8) << 20);
+  ASSERT_NE(Block, nullptr);
+  EXPECT_EQ(mallinfo2().hblkhd, MappedBefore);
+  std::free(Block);
+}
+#endif
 
 }  // namespace
