@@ -139,6 +139,8 @@ void TCustomGrid::SetRowCount(Integer Value) {
   const Integer oldCols = FColCount, oldRows = FRowCount;
   if (Value <= FFixedRows) FFixedRows = Value - 1;
   FRowCount = Value;
+  for (size_t r = static_cast<size_t>(Value); r < FRowHeights.size(); ++r)
+    if (FRowHeights[r] != FDefaultRowHeight) --FOwnRowHeights;
   FRowHeights.resize(static_cast<size_t>(Value), FDefaultRowHeight);
   SetCountsAfterChange(oldCols, oldRows);
 }
@@ -218,8 +220,10 @@ Integer TCustomGrid::RowHeights(Integer Index) const {
 void TCustomGrid::SetRowHeights(Integer Index, Integer Value) {
   if (Index < 0 || Index >= FRowCount) return;
   Value = std::max<Integer>(0, Value);
-  if (FRowHeights[static_cast<size_t>(Index)] == Value) return;
-  FRowHeights[static_cast<size_t>(Index)] = Value;
+  Integer& H = FRowHeights[static_cast<size_t>(Index)];
+  if (H == Value) return;
+  FOwnRowHeights += (Value != FDefaultRowHeight) - (H != FDefaultRowHeight);
+  H = Value;
   RowHeightsChanged();
 }
 
@@ -232,6 +236,7 @@ void TCustomGrid::SetDefaultColWidth(Integer Value) {
 void TCustomGrid::SetDefaultRowHeight(Integer Value) {
   FDefaultRowHeight = std::max<Integer>(0, Value);
   FRowHeights.assign(static_cast<size_t>(FRowCount), FDefaultRowHeight);
+  FOwnRowHeights = 0;
   RowHeightsChanged();
 }
 
@@ -576,6 +581,7 @@ void TCustomGrid::DeleteRow(Integer ARow) {
   const Integer last = FRowCount - 1;
   if (ARow != last) RowMoved(ARow, last);
   RowDeleted(last);
+  if (FRowHeights[static_cast<size_t>(ARow)] != FDefaultRowHeight) --FOwnRowHeights;
   FRowHeights.erase(FRowHeights.begin() + ARow);
   FRowHeights.push_back(FDefaultRowHeight);
   if (FRowCount > 1)
@@ -594,6 +600,7 @@ std::vector<std::unique_ptr<TGridCellRow>> TCustomGrid::DeleteRowList(const std:
   size_t Write = static_cast<size_t>(Rows[0]);
   for (size_t Read = Write; Read < FRowHeights.size(); ++Read) {
     if (k < Rows.size() && static_cast<size_t>(Rows[k]) == Read) {
+      if (FRowHeights[Read] != FDefaultRowHeight) --FOwnRowHeights;
       ++k;
       continue;
     }
@@ -613,6 +620,8 @@ void TCustomGrid::SetRowHeightList(std::vector<Integer> Heights) {
   for (Integer& h : Heights) h = std::max<Integer>(0, h);
   if (Heights == FRowHeights) return;
   FRowHeights = std::move(Heights);
+  FOwnRowHeights = static_cast<Integer>(
+      std::count_if(FRowHeights.begin(), FRowHeights.end(), [this](Integer h) { return h != FDefaultRowHeight; }));
   RowHeightsChanged();
 }
 
@@ -620,6 +629,8 @@ void TCustomGrid::MoveRowHeights(Integer First, Integer NewFirst, Integer End, I
   First = std::max<Integer>(First, 0);
   End = std::min<Integer>(End, static_cast<Integer>(FRowHeights.size()));
   bool Changed = false;
+  // With every height the default, neither the turn nor the fresh rows change one.
+  if (FOwnRowHeights == 0) return;
   if (First < NewFirst && NewFirst < End) {
     // A turn changes nothing where every height equals the one Shift rows further round.
     const auto B = FRowHeights.begin();
@@ -632,6 +643,7 @@ void TCustomGrid::MoveRowHeights(Integer First, Integer NewFirst, Integer End, I
     Integer& H = FRowHeights[static_cast<size_t>(r)];
     if (H != FDefaultRowHeight) {
       H = FDefaultRowHeight;
+      --FOwnRowHeights;
       Changed = true;
     }
   }

@@ -431,6 +431,8 @@ class TCustomGrid : public TCustomControl {
   Integer FGridLineWidth = 1;
   std::vector<Integer> FColWidths;
   std::vector<Integer> FRowHeights;
+  // How many rows have a height other than the default: none lets rows move without their heights.
+  Integer FOwnRowHeights = 0;
   TGridOptions FOptions;
   TColor FFixedColor;
   bool FDefaultDrawing = true;

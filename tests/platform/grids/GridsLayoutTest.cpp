@@ -294,4 +294,18 @@ TEST_F(Layout, MovedRowHeightsTurnRoundAndTellOnlyOfAChange) {
   }
 }
 
+// Rows of the default height move without their heights; an own height still moves with its row
+// after others were cut off with their rows or set back to the default.
+TEST_F(Layout, AnOwnHeightLeftAfterOthersWentStillMoves) {
+  Grid->SetRowHeights(4, 40);
+  Grid->SetRowHeights(2, 30);
+  Grid->SetRowCount(4);
+  Grid->MoveRowHeights(1, 3, 4, 1);
+  EXPECT_EQ(Grid->RowHeightList(), (std::vector<Integer>{24, 24, 24, 30}));
+  Grid->SetRowHeights(3, 24);
+  Grid->SetRowHeights(1, 50);
+  Grid->MoveRowHeights(1, 2, 4, 0);
+  EXPECT_EQ(Grid->RowHeightList(), (std::vector<Integer>{24, 24, 24, 50}));
+}
+
 }  // namespace
