@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <unistd.h>
 
 #include <filesystem>
@@ -53,6 +54,12 @@ class ExGridCoreTest : public testing::Test {
   void Fill() {
     for (Integer r = 0; r < Grid->RowCount(); ++r)
       for (Integer c = 0; c < Grid->AllColCount(); ++c) Grid->SetCells(c, r, IntToStr(c) + u"," + IntToStr(r));
+  }
+  // Hides the rows as one filter level, listed in the order given.
+  void HideList(std::initializer_list<Integer> Rows) {
+    TIntList L(0, 0);
+    for (Integer r : Rows) L.Add(r);
+    Grid->HideRowList(&L);
   }
   TForm* Form = nullptr;
   TCoreGrid* Grid = nullptr;
@@ -972,13 +979,8 @@ TEST_F(ExGridCoreTest, AllCellsOfAHiddenRowPadAndPassTheDisplayHook) {
 TEST_F(ExGridCoreTest, FilterLevelsStackAndComeBackOneAtATime) {
   Fill();
   Grid->HideRow(9);
-  TIntList First(0, 0);
-  First.Add(2);
-  First.Add(3);
-  Grid->HideRowList(&First);
-  TIntList Second(0, 0);
-  Second.Add(4);
-  Grid->HideRowList(&Second);
+  HideList({2, 3});
+  HideList({4});
   EXPECT_EQ(Grid->RowCount(), 6);
   EXPECT_EQ(Grid->Cells(1, 2), u"1,4");
   EXPECT_EQ(Grid->Cells(1, 4), u"1,7");
@@ -1011,10 +1013,7 @@ TEST_F(ExGridCoreTest, CellsOfAFilteredRowAnswerAlikeBeforeAndAfterTheirListIsMa
     Grid->SetRowCount(10);
     Fill();
     TObject A;
-    TIntList Rows(0, 0);
-    Rows.Add(5);
-    Rows.Add(3);
-    Grid->HideRowList(&Rows);
+    HideList({5, 3});
     if (Case.AskForList) {
       TStrings* L = Grid->HiddenRowStrings(3);
       ASSERT_NE(L, nullptr);
@@ -1058,14 +1057,8 @@ TEST_F(ExGridCoreTest, StackedLevelsAllShownKeepEachRowsCellsAndAListAskedFor) {
   Fill();
   Grid->SetRowHeights(4, 44);
   Grid->SetRowHeights(6, 46);
-  TIntList First(0, 0);
-  First.Add(2);
-  First.Add(4);
-  Grid->HideRowList(&First);
-  TIntList Second(0, 0);
-  Second.Add(2);
-  Second.Add(4);
-  Grid->HideRowList(&Second);  // the rows then shown as 2 and 4: real rows 3 and 6
+  HideList({2, 4});
+  HideList({2, 4});  // the rows then shown as 2 and 4: real rows 3 and 6
   TStrings* Kept = Grid->HiddenRowStrings(4);
   ASSERT_NE(Kept, nullptr);
   Kept->SetStrings(1, u"kept");
@@ -1097,10 +1090,7 @@ TEST_F(ExGridCoreTest, ClearAllEmptiesHiddenRows) {
   Grid->SetColCount(5);
   Grid->SetRowCount(10);
   Fill();
-  TIntList Rows(0, 0);
-  Rows.Add(3);
-  Rows.Add(5);
-  Grid->HideRowList(&Rows);
+  HideList({3, 5});
   ASSERT_NE(Grid->HiddenRowStrings(5), nullptr);
   Grid->ClearAll();
   EXPECT_EQ(Grid->NumHiddenRows(), 2);
