@@ -1,5 +1,11 @@
 #include "platform/xml/XMLChars.h"
 
+#include <bit>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "platform/rtl/SysUtils.h"
 
 bool IsXmlChar(char32_t C) {
@@ -80,6 +86,45 @@ std::string XmlCharsOnlyUtf8(std::string_view S) {
     S.remove_prefix(n);
   }
   return out;
+}
+
+size_t PlainXmlAsciiPrefix(std::string_view S) {
+  const char* const begin = S.data();
+  const char* const end = begin + S.size();
+  const char* p = begin;
+#if defined(__SSE2__)
+  const __m128i space = _mm_set1_epi8(0x20);
+  const __m128i tab = _mm_set1_epi8(0x09);
+  const __m128i lineFeed = _mm_set1_epi8(0x0A);
+  const __m128i carriageReturn = _mm_set1_epi8(0x0D);
+  for (; end - p >= 16; p += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    // Compared as signed bytes, those from 0x80 on are below zero: one comparison finds them and the
+    // control characters alike.
+    const __m128i below = _mm_cmplt_epi8(v, space);
+    const __m128i allowed = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, tab), _mm_cmpeq_epi8(v, lineFeed)),
+                                         _mm_cmpeq_epi8(v, carriageReturn));
+    const auto stop = static_cast<unsigned>(_mm_movemask_epi8(_mm_andnot_si128(allowed, below)));
+    if (stop != 0) return static_cast<size_t>(p - begin) + static_cast<size_t>(std::countr_zero(stop));
+  }
+#endif
+  for (; p < end; ++p) {
+    const auto b = static_cast<unsigned char>(*p);
+    if (b >= 0x80 || (b < 0x20 && b != 0x09 && b != 0x0A && b != 0x0D)) break;
+  }
+  return static_cast<size_t>(p - begin);
+}
+
+size_t FindNonXmlCharUtf8(std::string_view S) {
+  size_t at = 0;
+  for (;;) {
+    at += PlainXmlAsciiPrefix(S.substr(at));
+    if (at == S.size()) return std::string_view::npos;
+    char32_t c = 0;
+    const size_t n = Utf8Char(S.substr(at), c);
+    if (n == 0 || !IsXmlChar(c)) return at;
+    at += n;
+  }
 }
 
 namespace {

@@ -54,10 +54,15 @@ bool IsValidName(const String& name) {
   if (name.empty()) return false;
   for (size_t i = 0; i < name.size(); ++i) {
     const char16_t c = name[i];
+    // A character past U+FFFF is a pair of surrogates; U+FFFE, U+FFFF and a surrogate of no pair
+    // cannot stand in a file at all.
+    const bool pair = c >= 0xD800 && c <= 0xDBFF && i + 1 < name.size() && name[i + 1] >= 0xDC00 &&
+                      name[i + 1] <= 0xDFFF;
     const bool letter = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'_' ||
-                        c == u':' || c >= 0xC0;
+                        c == u':' || pair || (c >= 0xC0 && c <= 0xFFFD && (c < 0xD800 || c > 0xDFFF));
     const bool other = (c >= u'0' && c <= u'9') || c == u'-' || c == u'.' || c == 0xB7;
     if (!(letter || (i > 0 && other))) return false;
+    if (pair) ++i;
   }
   return true;
 }

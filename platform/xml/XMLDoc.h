@@ -7,7 +7,10 @@
 //   one. Other text is kept exactly as it stands.
 // - Reading `Text` of an element that has element children raises EXMLDocError.
 // - Reading an attribute as a number raises when the attribute is missing or is not an integer.
-// - A missing or malformed file raises EXMLDocError on load, with the reason and the place.
+// - A missing or malformed file raises EXMLDocError on load, with the reason and the place. A
+//   character XML 1.0 cannot carry (XMLChars.h) makes a file malformed, wherever it stands as it is
+//   and wherever a character reference to it is decoded (text, attribute values), so no value read
+//   can lose a character when it is written back.
 //
 // The saved form, byte for byte (the default options):
 // - UTF-8 without byte order mark, no XML declaration, no line breaks and no indentation.
@@ -20,8 +23,8 @@
 //   tab, line feed and carriage return "&#9;", "&#10;" and "&#13;" (so they read back unchanged).
 // - A comment is written "<!--text-->", a CDATA section "<![CDATA[text]]>".
 // - Characters that XML 1.0 cannot carry (control characters other than tab, line feed and
-//   carriage return, U+FFFE, U+FFFF) are left out of every value (XMLChars.h), so the file is
-//   well-formed for every XML tool.
+//   carriage return, U+FFFE, U+FFFF) are left out of every value set by the program (XMLChars.h),
+//   so the file is well-formed for every XML tool; a loaded document holds none.
 // With SetXMLDeclaration(true) the document starts with `<?xml version="1.0" encoding="UTF-8"?>` and
 // CR LF. With SetIndent(true) each node starts on a line of its own, indented by two blanks per
 // level, lines ending in CR LF; an element holding only text keeps it on its own line
@@ -214,13 +217,14 @@ class TXMLDocument : public TObject {
   void Clear();
 
   // Loads a file, replacing the document. Raises EXMLDocError when the file is missing or cannot be
-  // read, and when it is not well-formed XML (the message names the file, the reason and the byte
-  // offset). On failure the document is left empty and active.
+  // read, and when it is not well-formed XML, a character XML cannot carry included (the message
+  // names the file, the reason and the byte offset in the text read as UTF-8). On failure the
+  // document is left empty and active.
   //
   // Encoding: a byte order mark (UTF-8, UTF-16) or the declared encoding (UTF-8, UTF-16, US-ASCII,
   // ISO-8859-1, windows-1252, IBM850) decides; without either the bytes are UTF-8. Bytes that are
   // not valid UTF-8 and declare no encoding raise, unless fallbackCodePage names the code page to
-  // read them in (850 or 1252).
+  // read them in (850 or 1252). UTF-16 with a surrogate of no pair raises.
   void LoadFromFile(const String& fileName, Integer fallbackCodePage = 0);
   void LoadFromBytes(const std::string& bytes, Integer fallbackCodePage = 0);
   void LoadFromXML(const String& xml);

@@ -2,6 +2,7 @@
 // out, and the saved form.
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdint>
@@ -36,10 +37,18 @@ struct TUtf8Table {
   unsigned char Size[256];
 };
 
+// The number ISO-8859-1 goes by among the code pages.
+constexpr Integer Latin1CodePage = 28591;
+
 TUtf8Table MakeUtf8Table(Integer codePage) {
-  std::string all(256, '\0');
-  for (int b = 0; b < 256; ++b) all[static_cast<size_t>(b)] = static_cast<char>(b);
-  const String chars = AnsiToString(all, codePage);
+  String chars;
+  if (codePage == Latin1CodePage) {
+    for (int b = 0; b < 256; ++b) chars += static_cast<Char>(b);  // each byte is that character
+  } else {
+    std::string all(256, '\0');
+    for (int b = 0; b < 256; ++b) all[static_cast<size_t>(b)] = static_cast<char>(b);
+    chars = AnsiToString(all, codePage);
+  }
   TUtf8Table t{};
   for (int b = 0; b < 256; ++b) {
     const std::string utf8 = StringToUtf8(String(1, chars[static_cast<size_t>(b)]));
@@ -54,29 +63,35 @@ const TUtf8Table& Utf8TableFor(Integer codePage) {
     static const TUtf8Table table = MakeUtf8Table(850);
     return table;
   }
+  if (codePage == Latin1CodePage) {
+    static const TUtf8Table table = MakeUtf8Table(Latin1CodePage);
+    return table;
+  }
   static const TUtf8Table table = MakeUtf8Table(1252);
   return table;
 }
 
-// Converts bytes of a single-byte code page (850 or 1252) to UTF-8 in one pass: runs of ASCII are
-// copied as they are, every other byte is looked up.
-std::string CodePageToUtf8(std::string_view bytes, Integer codePage) {
+// Converts bytes of a single-byte code page (850, 1252 or ISO-8859-1) to UTF-8 in one pass: runs of
+// plain ASCII are copied as they are, every other byte is looked up. Sets nonXmlAt to the offset in
+// the result of the first control character XML cannot carry (npos when there is none); the bytes
+// from 0x80 on are all characters XML carries in these code pages.
+std::string CodePageToUtf8(std::string_view bytes, Integer codePage, size_t& nonXmlAt) {
   const TUtf8Table& table = Utf8TableFor(codePage);
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 8 + 16);
-  const char* p = bytes.data();
-  const char* const end = p + bytes.size();
-  while (p < end) {
-    const char* run = p;
-    // Eight bytes at a time while none has its top bit set.
-    uint64_t word;
-    while (end - p >= 8 && (std::memcpy(&word, p, 8), (word & 0x8080808080808080ull) == 0)) p += 8;
-    while (p < end && static_cast<unsigned char>(*p) < 0x80) ++p;
-    if (p > run) out.append(run, static_cast<size_t>(p - run));
-    if (p < end) {
-      const auto b = static_cast<unsigned char>(*p++);
+  nonXmlAt = std::string_view::npos;
+  while (!bytes.empty()) {
+    const size_t run = PlainXmlAsciiPrefix(bytes);
+    out.append(bytes.data(), run);
+    if (run == bytes.size()) break;
+    const auto b = static_cast<unsigned char>(bytes[run]);
+    if (b < 0x80) {
+      if (nonXmlAt == std::string_view::npos) nonXmlAt = out.size();
+      out += static_cast<char>(b);
+    } else {
       out.append(table.Bytes[b], table.Size[b]);
     }
+    bytes.remove_prefix(run + 1);
   }
   return out;
 }
@@ -102,6 +117,30 @@ std::string DeclaredEncoding(const std::string& bytes, size_t start) {
   return Lower(decl.substr(p, close - p));
 }
 
+// UTF-16 text in either byte order (after its byte order mark, or starting "<?") as UTF-8. Raises
+// for an unpaired surrogate or a cut last unit.
+std::string Utf16ToUtf8(std::string_view b, const String& what) {
+  const auto byte = [&b](size_t i) { return static_cast<unsigned char>(b[i]); };
+  const bool mark = (byte(0) == 0xFF && byte(1) == 0xFE) || (byte(0) == 0xFE && byte(1) == 0xFF);
+  const bool bigEndian = byte(0) == 0xFE || byte(0) == 0;
+  const size_t start = mark ? 2 : 0;
+  if ((b.size() - start) % 2 != 0) Fail(what + u" is not valid UTF-16 text");
+  String units((b.size() - start) / 2, u'\0');
+  for (size_t i = 0; i < units.size(); ++i) {
+    const size_t at = start + 2 * i;
+    units[i] = static_cast<Char>(bigEndian ? byte(at) << 8 | byte(at + 1) : byte(at + 1) << 8 | byte(at));
+  }
+  for (size_t i = 0; i < units.size(); ++i) {
+    const Char c = units[i];
+    if (c < 0xD800 || c > 0xDFFF) continue;
+    if (c > 0xDBFF || i + 1 == units.size() || units[i + 1] < 0xDC00 || units[i + 1] > 0xDFFF) {
+      Fail(what + u" is not valid UTF-16 text");
+    }
+    ++i;
+  }
+  return StringToUtf8(units);
+}
+
 bool LooksUtf16(const std::string& b) {
   if (b.size() >= 2) {
     const auto c0 = static_cast<unsigned char>(b[0]);
@@ -118,9 +157,9 @@ bool LooksUtf16(const std::string& b) {
 TDecoded DecodeInput(const std::string& bytes, Integer fallbackCodePage, const String& what) {
   TDecoded result;
   if (LooksUtf16(bytes)) {
-    // pugixml reads UTF-16 in either byte order and converts it itself.
-    result.Bytes = bytes;
-    result.Encoding = pugi::encoding_auto;
+    result.Converted = Utf16ToUtf8(bytes, what);
+    result.UsesConverted = true;
+    result.NonXmlAt = FindNonXmlCharUtf8(result.Converted);
     return result;
   }
   size_t start = 0;
@@ -131,36 +170,34 @@ TDecoded DecodeInput(const std::string& bytes, Integer fallbackCodePage, const S
   }
   const std::string declared = bom ? std::string("utf-8") : DeclaredEncoding(bytes, start);
   const std::string_view body = std::string_view(bytes).substr(start);
+  Integer codePage = 0;
   if (declared.empty() || declared == "utf-8" || declared == "utf8" || declared == "us-ascii" ||
       declared == "ascii") {
-    if (!IsValidUtf8(body)) {
-      if (declared.empty() && (fallbackCodePage == 850 || fallbackCodePage == 1252)) {
-        result.Converted = CodePageToUtf8(body, fallbackCodePage);
-        result.UsesConverted = true;
-        return result;
-      }
+    // One pass finds both what is not UTF-8 and what XML cannot carry; only when it stops is the
+    // text checked for being UTF-8 at all.
+    const size_t nonXmlAt = FindNonXmlCharUtf8(body);
+    if (nonXmlAt == std::string_view::npos || IsValidUtf8(body)) {
+      result.Bytes = body;
+      result.NonXmlAt = nonXmlAt;
+      return result;
+    }
+    if (!declared.empty() || (fallbackCodePage != 850 && fallbackCodePage != 1252)) {
       Fail(what + u" is not valid UTF-8 text");
     }
-    result.Bytes = body;
-    return result;
+    codePage = fallbackCodePage;
+  } else if (declared == "iso-8859-1" || declared == "latin1" || declared == "latin-1" ||
+             declared == "iso_8859-1" || declared == "l1") {
+    codePage = Latin1CodePage;
+  } else if (declared == "windows-1252" || declared == "cp1252") {
+    codePage = 1252;
+  } else if (declared == "ibm850" || declared == "cp850" || declared == "850") {
+    codePage = 850;
+  } else {
+    Fail(what + u" declares the unsupported encoding " + Quoted(AsciiToString(declared)));
   }
-  if (declared == "iso-8859-1" || declared == "latin1" || declared == "latin-1" ||
-      declared == "iso_8859-1" || declared == "l1") {
-    result.Bytes = body;
-    result.Encoding = pugi::encoding_latin1;
-    return result;
-  }
-  if (declared == "windows-1252" || declared == "cp1252") {
-    result.Converted = CodePageToUtf8(body, 1252);
-    result.UsesConverted = true;
-    return result;
-  }
-  if (declared == "ibm850" || declared == "cp850" || declared == "850") {
-    result.Converted = CodePageToUtf8(body, 850);
-    result.UsesConverted = true;
-    return result;
-  }
-  Fail(what + u" declares the unsupported encoding " + Quoted(AsciiToString(declared)));
+  result.Converted = CodePageToUtf8(body, codePage, result.NonXmlAt);
+  result.UsesConverted = true;
+  return result;
 }
 
 namespace {
@@ -236,7 +273,23 @@ bool NodesNeedWalk(std::string_view text) {
   return HasInnerInstruction(text) || MayHaveAttributePairs(text);
 }
 
-String CheckAndMergeTexts(pugi::xml_document& doc, bool walkNodes, bool checkUtf8) {
+namespace {
+
+// The node after n in document order (its first child, else the next sibling of it or of its
+// nearest ancestor that has one); a null node at the end. Walks a tree without recursion, so a
+// deeply nested file does not exhaust the stack.
+pugi::xml_node NextInDocument(pugi::xml_node n) {
+  if (n.first_child()) return n.first_child();
+  while (!n.next_sibling()) {
+    n = n.parent();
+    if (!n || n.type() == pugi::node_document) return pugi::xml_node();
+  }
+  return n.next_sibling();
+}
+
+}  // namespace
+
+String CheckAndMergeTexts(pugi::xml_document& doc, bool walkNodes) {
   Integer elements = 0;
   for (pugi::xml_node c = doc.first_child(); c; c = c.next_sibling()) {
     if (c.type() == pugi::node_element) ++elements;
@@ -246,20 +299,14 @@ String CheckAndMergeTexts(pugi::xml_document& doc, bool walkNodes, bool checkUtf
   }
   if (elements == 0) return u"no root element";
   if (elements > 1) return u"more than one root element";
-  if (!walkNodes && !checkUtf8) return u"";
+  if (!walkNodes) return u"";
 
-  // Every node, walked without recursion (a deeply nested file must not exhaust the stack).
-  // A character reference to no character (past U+10FFFF, a surrogate) comes out of the parser as
-  // bytes that are not UTF-8.
-  const String badReference = u"a character reference to an invalid character";
   // A few attributes are compared pair by pair; an element of many has its names counted first, so
   // a record of tens of thousands of attributes is checked in linear time. Either way the first
   // attribute whose name comes again is reported.
   constexpr Integer PairwiseLimit = 16;
   std::unordered_map<std::string_view, Integer> names;
-  pugi::xml_node n = doc.first_child();
-  while (n) {
-    if (checkUtf8 && (!IsValidUtf8(n.name()) || !IsValidUtf8(n.value()))) return badReference;
+  for (pugi::xml_node n = doc.first_child(); n; n = NextInDocument(n)) {
     if (n.type() == pugi::node_element && n.first_attribute()) {
       Integer count = 0;
       for (pugi::xml_attribute a = n.first_attribute(); a && count <= PairwiseLimit; a = a.next_attribute()) ++count;
@@ -269,7 +316,6 @@ String CheckAndMergeTexts(pugi::xml_document& doc, bool walkNodes, bool checkUtf
         for (pugi::xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) ++names[a.name()];
       }
       for (pugi::xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) {
-        if (checkUtf8 && (!IsValidUtf8(a.name()) || !IsValidUtf8(a.value()))) return badReference;
         bool twice = false;
         if (counted) {
           twice = names[a.name()] > 1;
@@ -285,23 +331,96 @@ String CheckAndMergeTexts(pugi::xml_document& doc, bool walkNodes, bool checkUtf
     } else if (n.type() == pugi::node_pcdata) {
       while (n.next_sibling().type() == pugi::node_pcdata) {
         const pugi::xml_node next = n.next_sibling();
-        if (checkUtf8 && !IsValidUtf8(next.value())) return badReference;
         const std::string joined = std::string(n.value()) + next.value();
         n.set_value(joined.c_str());
         n.parent().remove_child(next);
       }
     }
-    if (n.first_child()) {
-      n = n.first_child();
-      continue;
-    }
-    while (n && !n.next_sibling()) {
-      n = n.parent();
-      if (n.type() == pugi::node_document) n = pugi::xml_node();
-    }
-    if (n) n = n.next_sibling();
   }
   return u"";
+}
+
+namespace {
+
+String AtByte(size_t offset) { return u" (at byte " + IntToStr(static_cast<Int64>(offset)) + u")"; }
+
+// The first character reference from `from` on that the parser decodes to a character XML 1.0
+// cannot carry, or npos. The parser decodes "&#" with decimal digits, or "&#x" with hexadecimal
+// ones, up to ";" (anything else after "&#" it keeps as text); a number past U+10FFFF, however
+// many digits it has, counts as such a character. "&#X" is taken as hexadecimal too, so that no
+// reading of the text can let one through.
+size_t FindNonXmlReference(std::string_view s, size_t from = 0) {
+  for (size_t p = s.find("&#", from); p != std::string_view::npos; p = s.find("&#", p + 2)) {
+    size_t i = p + 2;
+    const bool hex = i < s.size() && (s[i] == 'x' || s[i] == 'X');
+    if (hex) ++i;
+    const size_t digits = i;
+    char32_t value = 0;  // held at 0x110000 once past the last character
+    for (; i < s.size(); ++i) {
+      const char c = s[i];
+      char32_t d;
+      if (c >= '0' && c <= '9') {
+        d = static_cast<char32_t>(c - '0');
+      } else if (hex && (c | ' ') >= 'a' && (c | ' ') <= 'f') {
+        d = static_cast<char32_t>((c | ' ') - 'a' + 10);
+      } else {
+        break;
+      }
+      value = std::min<char32_t>(value * (hex ? 16 : 10) + d, 0x110000);
+    }
+    if (i > digits && i < s.size() && s[i] == ';' && !IsXmlChar(value)) return p;
+  }
+  return std::string_view::npos;
+}
+
+// Where a reference found by FindNonXmlReference stands in text or in an attribute value, where the
+// parser decodes it: the offset of the first such one in the text, or npos when every one stands
+// where nothing is decoded (in a comment, a CDATA section or a processing instruction, where
+// "&#1;" is only those four characters). The text is parsed again without decoding anything, so
+// each value holds the references as they were written, in its place in the text.
+size_t DecodedNonXmlReference(std::string_view text, size_t firstFound) {
+  std::string copy(text);
+  pugi::xml_document doc;
+  constexpr unsigned AsWritten =
+      ParseOptions & ~(pugi::parse_escapes | pugi::parse_eol | pugi::parse_wconv_attribute);
+  if (!doc.load_buffer_inplace(copy.data(), copy.size(), AsWritten, pugi::encoding_utf8)) {
+    return std::string_view::npos;
+  }
+  const auto base = reinterpret_cast<uintptr_t>(copy.data());
+  const auto offsetIn = [&](const char* value) {
+    const size_t at = FindNonXmlReference(value);
+    if (at == std::string_view::npos) return at;
+    const auto where = reinterpret_cast<uintptr_t>(value);
+    return where >= base && where < base + copy.size() ? static_cast<size_t>(where - base) + at : firstFound;
+  };
+  for (pugi::xml_node n = doc.first_child(); n; n = NextInDocument(n)) {
+    size_t at = std::string_view::npos;
+    if (n.type() == pugi::node_pcdata) at = offsetIn(n.value());
+    for (pugi::xml_attribute a = n.first_attribute(); a && at == std::string_view::npos;
+         a = a.next_attribute()) {
+      at = offsetIn(a.value());
+    }
+    if (at != std::string_view::npos) return at;
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace
+
+String CheckCharacters(std::string_view text, size_t nonXmlAt) {
+  if (nonXmlAt != std::string_view::npos) {
+    // A control character, or U+FFFE / U+FFFF (EF BF BE / EF BF BF): the text is UTF-8 by now.
+    const auto byte = [&](size_t i) { return Integer(static_cast<unsigned char>(text[nonXmlAt + i])); };
+    const Integer c =
+        byte(0) < 0x80 ? byte(0) : (byte(0) & 0x0F) << 12 | (byte(1) & 0x3F) << 6 | (byte(2) & 0x3F);
+    return u"it contains the character U+" + IntToHex(c, 4) + u", which XML cannot carry" +
+           AtByte(nonXmlAt);
+  }
+  const size_t found = FindNonXmlReference(text);
+  if (found == std::string_view::npos) return u"";
+  const size_t decoded = DecodedNonXmlReference(text, found);
+  if (decoded == std::string_view::npos) return u"";
+  return u"a character reference to a character XML cannot carry" + AtByte(decoded);
 }
 
 namespace {
@@ -479,21 +598,6 @@ std::string Serialize(const pugi::xml_document& doc, bool declaration, bool inde
 
 namespace {
 
-// True when the text holds a character reference to character 0 ("&#0;", "&#x00;", ...). The
-// text is looked at as a whole, so such a reference written inside a CDATA section or a comment
-// is refused too; no file of ours holds one.
-bool HasNulReference(std::string_view s) {
-  for (size_t p = s.find("&#"); p != std::string_view::npos; p = s.find("&#", p + 2)) {
-    size_t i = p + 2;
-    const bool hex = i < s.size() && s[i] == 'x';
-    if (hex) ++i;
-    const size_t digits = i;
-    while (i < s.size() && s[i] == '0') ++i;
-    if (i > digits && i < s.size() && s[i] == ';') return true;
-  }
-  return false;
-}
-
 void Parse(TXMLDocumentData& data, const std::string& bytes, Integer fallbackCodePage,
            const String& what) {
   data.Doc.reset();
@@ -501,31 +605,27 @@ void Parse(TXMLDocumentData& data, const std::string& bytes, Integer fallbackCod
   data.Active = true;
   xmldoc::TDecoded decoded = xmldoc::DecodeInput(bytes, fallbackCodePage, what);
   const std::string_view text = decoded.Text();
-  // A NUL character cannot stand in an XML document, neither as a byte nor as a reference; the
-  // parser would take it as the end of the text and silently cut it there.
-  if (decoded.Encoding != pugi::encoding_auto &&
-      (text.find('\0') != std::string_view::npos || HasNulReference(text))) {
-    xmldoc::Fail(what + u" is not well-formed XML: it contains a NUL character");
-  }
-  // UTF-8 input has been checked and converted input is UTF-8 by construction: only a character
-  // reference, or the parser's own conversion of UTF-16, can put other bytes into the tree.
-  const bool checkUtf8 = decoded.Encoding == pugi::encoding_auto || text.find("&#") != std::string_view::npos;
-  const bool walkNodes = checkUtf8 || xmldoc::NodesNeedWalk(text);
+  // A character XML cannot carry, as it stands or as a reference, is refused: the parser would take
+  // it (a NUL cutting its text short), and a value would change without a word, since no writer of
+  // the program writes such a character back.
+  const String bad = xmldoc::CheckCharacters(text, decoded.NonXmlAt);
+  if (!bad.empty()) xmldoc::Fail(what + u" is not well-formed XML: " + bad);
+  const bool walkNodes = xmldoc::NodesNeedWalk(text);
   // Converted text is ours: the parser works in it instead of copying it first.
   pugi::xml_parse_result r;
   if (decoded.UsesConverted) {
     data.Buffer = std::move(decoded.Converted);
     r = data.Doc.load_buffer_inplace(data.Buffer.data(), data.Buffer.size(), xmldoc::ParseOptions,
-                                     decoded.Encoding);
+                                     pugi::encoding_utf8);
   } else {
-    r = data.Doc.load_buffer(text.data(), text.size(), xmldoc::ParseOptions, decoded.Encoding);
+    r = data.Doc.load_buffer(text.data(), text.size(), xmldoc::ParseOptions, pugi::encoding_utf8);
   }
   if (!r) {
     data.Doc.reset();
     xmldoc::Fail(what + u" is not well-formed XML: " + AsciiToString(r.description()) +
                  u" (at byte " + AsciiToString(std::to_string(r.offset)) + u")");
   }
-  const String problem = xmldoc::CheckAndMergeTexts(data.Doc, walkNodes, checkUtf8);
+  const String problem = xmldoc::CheckAndMergeTexts(data.Doc, walkNodes);
   if (!problem.empty()) {
     data.Doc.reset();
     xmldoc::Fail(what + u" is not well-formed XML: " + problem);

@@ -36,18 +36,24 @@ constexpr unsigned ParseOptions = pugi::parse_default | pugi::parse_comments | p
 [[noreturn]] void Fail(const String& message);
 
 // What the parser cannot refuse or leave out by itself: exactly one top-level element, no text at
-// top level, no attribute given twice on one element and, when checkUtf8, no name or value that is
-// not UTF-8 (what a character reference to no character leaves); and the joining of text nodes that
-// stand next to each other (left so where the parser skipped a processing instruction between them),
-// so a loaded text is one node, as it will be when read again. Returns an empty text when the tree
-// is sound, else the reason. The nodes below the top level are walked only when walkNodes (see
+// top level, no attribute given twice on one element; and the joining of text nodes that stand next
+// to each other (left so where the parser skipped a processing instruction between them), so a
+// loaded text is one node, as it will be when read again. Returns an empty text when the tree is
+// sound, else the reason. The nodes below the top level are walked only when walkNodes (see
 // NodesNeedWalk).
-String CheckAndMergeTexts(pugi::xml_document& doc, bool walkNodes, bool checkUtf8);
+String CheckAndMergeTexts(pugi::xml_document& doc, bool walkNodes);
 
 // Whether the tree parsed from this UTF-8 text can hold anything the walk above refuses or joins
 // (true when in doubt): a processing instruction after the declaration, or a start tag that may
 // hold two attributes.
 bool NodesNeedWalk(std::string_view text);
+
+// The characters XML 1.0 cannot carry (XMLChars.h), which the parser would take without a word:
+// as they stand (anywhere: text, names, comments, processing instructions; nonXmlAt is where
+// DecodeInput found the first, npos for none), and as character references where the parser
+// decodes them (text and attribute values). Returns an empty text when there is none, else the
+// reason and the byte offset in the text.
+String CheckCharacters(std::string_view text, size_t nonXmlAt);
 
 // True when the name is usable as an element or attribute name in the written file.
 bool IsValidName(const String& name);
@@ -55,14 +61,15 @@ bool IsValidName(const String& name);
 // The document in its saved form.
 std::string Serialize(const pugi::xml_document& doc, bool declaration, bool indent);
 
-// Converts the file's bytes to UTF-8 for the parser and says which encoding pugixml must apply
-// (UTF-16 input is handed over as it is). Raises EXMLDocError for an unsupported or invalid
-// encoding; `what` names the source in that message.
+// Converts the file's bytes to the UTF-8 text the parser reads, finding on the way the first
+// character XML cannot carry. Raises EXMLDocError for an unsupported encoding or bytes that are not
+// valid in theirs; `what` names the source in that message.
 struct TDecoded {
   std::string_view Bytes;      // a part of the input, as it stands
   std::string Converted;       // the input converted to UTF-8, when UsesConverted
   bool UsesConverted = false;
-  pugi::xml_encoding Encoding = pugi::encoding_utf8;
+  // The offset in Text() of the first character XML 1.0 cannot carry, as it stands; npos for none.
+  size_t NonXmlAt = std::string_view::npos;
   std::string_view Text() const { return UsesConverted ? std::string_view(Converted) : Bytes; }
 };
 TDecoded DecodeInput(const std::string& bytes, Integer fallbackCodePage, const String& what);

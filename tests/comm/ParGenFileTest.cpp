@@ -112,8 +112,13 @@ TEST(ParGenFile, TheRootIsTheFirstElement) {
   EXPECT_EQ(Read_ParGen_File(Fixture("pargen/comment_before_root.xml")), Expected);
 }
 
+// A character XML cannot carry ("1&#1;0" for the station address) makes the file malformed too: read,
+// the value would be written back as "10".
 TEST(ParGenFile, AMalformedFileRaises) {
-  EXPECT_THROW(Read_ParGen_File(Fixture("pargen/malformed.xml")), EXMLDocError);
+  for (const char* file : {"pargen/malformed.xml", "pargen/control_character.xml"}) {
+    SCOPED_TRACE(file);
+    EXPECT_THROW(Read_ParGen_File(Fixture(file)), EXMLDocError);
+  }
 }
 
 TEST(ParGenFile, AFileThatCannotBeWrittenRaises) {

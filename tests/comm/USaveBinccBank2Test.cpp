@@ -295,6 +295,7 @@ TEST_F(Bank2, ConversionErrorsNameTheDeviceAndWriteNothing) {
       {"EEP without VariablesList", "enocean/err_no_variables_list.xml", u"device 1 (Id \"5\")"},
       {"RORG not a number", "enocean/err_bad_rorg.xml", u"device 1 (Id \"5\")"},
       {"malformed file", "enocean/malformed.xml", nullptr},
+      {"key holding a character XML cannot carry", "enocean/err_key_control_character.xml", nullptr},
   };
   std::filesystem::create_directory(StringToUtf8(Dir.File(u"bin")));
   for (const TRow& Row : Rows) {

@@ -303,6 +303,15 @@ TEST(NetworkFileReading, FilesWithoutANetwork) {
   EXPECT_THROW(Read_Network_Bytes(""), EXMLDocError);
 }
 
+// A character XML cannot carry makes the file malformed, as it stands or as a reference: read, the
+// key "a", U+0001, "b", U+0001, "c" would be written back as "abc" without a word.
+TEST(NetworkFileReading, ACharacterXmlCannotCarryMakesTheFileMalformed) {
+  EXPECT_THROW(Read_Network_File(Utf8ToString(Fixtures + "key_with_control_characters.xml")), EXMLDocError);
+  std::string raw = Read_Bytes(Fixtures + "key_with_control_characters.xml");
+  raw.replace(raw.find("&#1;"), 4, "\x01");
+  EXPECT_THROW(Read_Network_Bytes(raw), EXMLDocError);
+}
+
 // Many problems are listed up to a number, then counted.
 TEST(NetworkFileReading, TheProblemsTextListsTheFirstOnes) {
   std::vector<TNetwork_File_Problem> problems;
