@@ -11,7 +11,7 @@ bool In_Range(const String& Text, Integer Low, Integer High) {
 
 }  // namespace
 
-Integer Check_Value(const String& Text) { return StrToIntDef(Text, -1); }
+Integer Check_Value(const String& Text) { return DecStrToIntDef(Text, -1); }
 
 TCheck_Result Check_Octets(const std::array<String, 4>& Octets, Integer First_Text_Id) {
   for (int i = 0; i < 4; ++i) {

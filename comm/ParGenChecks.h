@@ -1,7 +1,7 @@
 // The checks of the communication parameters dialog, as pure functions over the field texts.
 //
-// Each check reads a field as an integer; a text that is not an integer, an empty box included,
-// counts as -1 and so fails. The checks of a panel run in the order of its rows and stop at the
+// Each check reads a field as a decimal integer, by the rule the readers of "ParGen.xml" use; a
+// text that is not one, an empty box or a hexadecimal form included, counts as -1 and so fails. The checks of a panel run in the order of its rows and stop at the
 // first failure, whose text id (in the text table) the dialog shows in an error box.
 #pragma once
 
@@ -18,7 +18,7 @@ struct TCheck_Result {
   static TCheck_Result Fail(Integer Id) { return {Id}; }
 };
 
-// A field's text as the checks read it: the integer, or -1 when the text is not one.
+// A field's text as the checks read it: the decimal integer, or -1 when the text is not one.
 Integer Check_Value(const String& Text);
 
 // Four octets 0..255 in order; the first failing octet i gives First_Text_Id + i.

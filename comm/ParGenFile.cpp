@@ -93,7 +93,7 @@ Integer TParGen_Reader::Read_Integer(const String& Name, Integer Default) const 
   try {
     const IXMLNode Node = FDoc->RootElement().ChildNodes().FindNode(Name);
     if (Node.IsNull()) return Default;
-    return StrToIntDef(Node.Text(), Default);
+    return DecStrToIntDef(Node.Text(), Default);
   } catch (const Exception&) {
     return Default;
   }

@@ -5,7 +5,9 @@
 // comment or processing instruction before it changes nothing. The communication
 // parameters dialog writes it; the image builder and the description-file writers read it again
 // whenever they run. Every reader reads each value on its own: a missing element, or one whose text
-// cannot be read, gives that reader's default for the value, and the next value is read.
+// cannot be read, gives that reader's default for the value, and the next value is read. Numbers
+// are decimal text, read by the same rule the dialog's checks apply (ParGenChecks.h), so a value
+// the dialog let through reads back as the same number.
 //
 // The dialog writes the root `Par_Gen`, then the comment "SW_VERSION = 1.002" after the root at the
 // top level, then these 21 children in this order, each as typed:
@@ -54,7 +56,8 @@ class TParGen_Reader {
   // The text of the root's first child of that name, unchanged; Default when the element is
   // missing or its text cannot be read (it holds elements).
   String Read_Text(const String& Name, const String& Default) const;
-  // The text converted as an integer; Default when it is missing or does not convert.
+  // The text converted as a decimal integer (leading blanks and a sign allowed, no hexadecimal
+  // form); Default when it is missing or does not convert.
   Integer Read_Integer(const String& Name, Integer Default) const;
   // A flag is set only when its text is exactly "1".
   bool Read_Flag(const String& Name) const;

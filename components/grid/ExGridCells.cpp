@@ -9,14 +9,15 @@
 #include "platform/rtl/SysUtils.h"
 
 namespace {
-// "42", " -7 " and the like; an empty text and a lone "-" count as 0.
+// "42", " -7 " and the like, in decimal only ("0x1F" and "$1F" are no integers to a cell); an
+// empty text and a lone "-" count as 0.
 bool ParseIntCell(const String& Text, Integer& Value) {
   const String S = Trim(Text);
   if (S.empty() || S == u"-") {
     Value = 0;
     return true;
   }
-  return TryStrToInt(S, Value);
+  return TryDecStrToInt(S, Value);
 }
 
 bool ParseFloatCell(const String& Text, double& Value) {

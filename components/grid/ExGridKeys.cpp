@@ -501,31 +501,29 @@ bool TExStringGrid::KeyOnClipboard(const TKeyPress& K) {
 }
 
 // Insert adds a row before or after the current one (InsertPosition), with the filter off while
-// it goes in. True when the key was the row insertion, refused or not.
+// it goes in. The current row's real index is taken while the filter still hides its rows: once
+// they are back, the display index names another row. True when the key was the row insertion,
+// refused or not.
 bool TExStringGrid::KeyInsertsRow(const TKeyPress& K) {
   if (K.Key != VK_INSERT || K.Ctrl || K.Shift || K.Alt || !FNavigation->AllowInsertRow()) return false;
   bool canInsert = true;
   CanInsertRow(Row(), canInsert);
   if (!canInsert) return true;
   const Integer curRow = Row();
+  const Integer realRow = DisplayRowToRealRow(curRow);
   const bool filterWas = FFilterActive;
   if (filterWas) SetFilterActive(false);
-  Integer insertAt = DisplayRowToRealRow(curRow);
+  Integer insertAt = realRow;
   Integer newRow = curRow;
   if (FNavigation->InsertPosition() == pInsertAfter) {
     if (FFixedRowAlways && RowCount() == FixedRows()) {
-      DoInsertRow(DisplayRowToRealRow(curRow));
       newRow = 1;
     } else if (curRow + 1 < RowCount()) {
-      insertAt = DisplayRowToRealRow(curRow + 1);
-      DoInsertRow(insertAt);
+      insertAt = realRow + 1;
       newRow = curRow + 1;
-    } else {
-      DoInsertRow(insertAt);
     }
-  } else {
-    DoInsertRow(insertAt);
   }
+  DoInsertRow(insertAt);
   if (OnAutoInsertRow) OnAutoInsertRow(this, insertAt);
   SetModified(true);
   if (filterWas) SetFilterActive(true);

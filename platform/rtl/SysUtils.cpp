@@ -49,7 +49,8 @@ namespace {
 
 // The classic integer text rules. Bits is 32 or 64. Hexadecimal text may use the full unsigned
 // width of the type and is taken as its bit pattern; decimal text must fit the signed range.
-bool ParseInteger(const String& S, int Bits, Int64& Out) {
+// Without AllowHex only the decimal form is taken.
+bool ParseInteger(const String& S, int Bits, Int64& Out, bool AllowHex = true) {
   size_t i = 0;
   const size_t n = S.size();
   while (i < n && S[i] == u' ') ++i;
@@ -59,15 +60,17 @@ bool ParseInteger(const String& S, int Bits, Int64& Out) {
     ++i;
   }
   bool hex = false;
-  if (i < n && S[i] == u'$') {
-    hex = true;
-    ++i;
-  } else if (i < n && (S[i] == u'x' || S[i] == u'X')) {
-    hex = true;
-    ++i;
-  } else if (i + 1 < n && S[i] == u'0' && (S[i + 1] == u'x' || S[i + 1] == u'X')) {
-    hex = true;
-    i += 2;
+  if (AllowHex) {
+    if (i < n && S[i] == u'$') {
+      hex = true;
+      ++i;
+    } else if (i < n && (S[i] == u'x' || S[i] == u'X')) {
+      hex = true;
+      ++i;
+    } else if (i + 1 < n && S[i] == u'0' && (S[i + 1] == u'x' || S[i + 1] == u'X')) {
+      hex = true;
+      i += 2;
+    }
   }
   if (i >= n) return false;  // no digits at all
   const UInt64 unsignedMax = Bits == 32 ? 0xFFFFFFFFull : ~0ull;
@@ -126,6 +129,18 @@ Integer StrToInt(const String& S) {
 Integer StrToIntDef(const String& S, Integer Default) {
   Integer v;
   return TryStrToInt(S, v) ? v : Default;
+}
+
+bool TryDecStrToInt(const String& S, Integer& Value) {
+  Int64 v;
+  if (!ParseInteger(S, 32, v, false)) return false;
+  Value = static_cast<Integer>(v);
+  return true;
+}
+
+Integer DecStrToIntDef(const String& S, Integer Default) {
+  Integer v;
+  return TryDecStrToInt(S, v) ? v : Default;
 }
 
 bool TryStrToInt64(const String& S, Int64& Value) {

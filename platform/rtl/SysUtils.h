@@ -116,6 +116,12 @@ bool TryStrToInt(const String& S, Integer& Value);
 Int64 StrToInt64(const String& S);
 Int64 StrToInt64Def(const String& S, Int64 Default);
 bool TryStrToInt64(const String& S, Int64& Value);
+// Decimal integer text only: the rules above without the hexadecimal forms, so "0x1F", "$1F" and
+// "x1F" are errors like any other text that is not a number. Optional leading blanks and a sign,
+// then decimal digits to the end of the text, within the range of an Integer. The Try form
+// returns false and leaves Value unchanged; the Def form gives Default.
+bool TryDecStrToInt(const String& S, Integer& Value);
+Integer DecStrToIntDef(const String& S, Integer Default);
 
 // Booleans: StrToBool accepts "0" / "-1" / any integer, and "True" / "False" in any case.
 String BoolToStr(bool B, bool UseBoolStrs = false);

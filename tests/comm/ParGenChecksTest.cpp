@@ -163,6 +163,14 @@ TEST(ParGenChecks, SisterVariantPanels) {
          return Check_ModbusTCPSlave(F);
        },
        524},
+      {"modbus tcp port in hexadecimal",
+       [] {
+         auto F = Good_ModbusTCP();
+         F.Port = u"$1F6";
+         return Check_ModbusTCPSlave(F);
+       },
+       524},
+      {"modbus slave id in hexadecimal", [] { return Check_ModbusSlave({0, 0, u"0x10"}); }, 526},
       {"modbus slave two stop bits with no parity", [] { return Check_ModbusSlave({0, 1, u"1"}); }, -1},
       {"modbus slave two stop bits with odd parity", [] { return Check_ModbusSlave({1, 1, u"1"}); }, 525},
       {"modbus slave id 247", [] { return Check_ModbusSlave({2, 0, u"247"}); }, -1},

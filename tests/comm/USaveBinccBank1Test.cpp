@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "comm/ParGenChecks.h"
+#include "comm/ParGenFile.h"
 #include "comm/USaveBincc.h"
 #include "enocean/UEnOcean_Catalog.h"
 #include "platform/xml/XMLDoc.h"
@@ -141,6 +143,43 @@ TEST(Bank1Image, AnEmptyParGenGivesTheDefaultOfEachValue) {
   EXPECT_EQ(At(0x074, 8), (std::vector<Byte>{244, 0, 0, 0, 244, 0, 0, 0}));
   // 3467 - (192 + 168 + 2 + 205) + (192 + 168 + 0 + 10) + 4 x 255 + 1 + 2 x 244
   EXPECT_EQ(B.Param_Rec.Get_Cardinal(0x7FC), 4779u);
+}
+
+// The numbers of "ParGen.xml" are decimal text. What the dialog's checks let through, the builder
+// reads as that number; any other text, a hexadecimal one included, gives the value's default
+// (station 1, input count 244).
+TEST(Bank1Image, TheBuilderReadsTheNumbersTheDialogsChecksAccept) {
+  struct TRow {
+    const char* Name;
+    const char16_t* Text;
+    bool Accepted;
+  };
+  const TRow Rows[] = {
+      {"plain", u"7", true},
+      {"leading blank", u" 7", true},
+      {"plus sign", u"+7", true},
+      {"leading zeros", u"007", true},
+      {"0x hexadecimal", u"0x07", false},
+      {"0X hexadecimal", u"0X7", false},
+      {"$ hexadecimal", u"$07", false},
+      {"x hexadecimal", u"x07", false},
+      {"trailing blank", u"7 ", false},
+      {"empty", u"", false},
+  };
+  const auto Catalog = Make_Test_Catalog();
+  TTempFolder Dir;
+  for (const TRow& Row : Rows) {
+    SCOPED_TRACE(Row.Name);
+    TParGen_Values V = Default_ParGen_Values();
+    V.PROFIBUS_ID_Device = Row.Text;
+    V.PROFINET_NB_IN = Row.Text;
+    EXPECT_EQ(Check_ParGen_Values(V).Text_Id, Row.Accepted ? -1 : 760);
+    Write_ParGen_File(Dir.File(u"ParGen.xml"), V);
+    TSaveBincc B;
+    B.Create_Bin(Dir.File(u"ParGen.xml"), Dir.File(u"EnOcean.xml"), *Catalog);
+    EXPECT_EQ(B.Bank1_Buf[0x081], Row.Accepted ? 7 : 1);
+    EXPECT_EQ(B.Param_Rec.Get_Cardinal(0x078), Row.Accepted ? 7u : 244u);
+  }
 }
 
 TEST(Bank1Image, EveryBuildStartsFromTheDefaults) {

@@ -145,6 +145,10 @@ TEST(EDEFile, ChoosesTheDeviceInstanceByType) {
       {"type_not_a_number_reads_ip",
        "<Par_Gen><BACnet_Type>one</BACnet_Type><BACnet_DEV_IDE>5</BACnet_DEV_IDE></Par_Gen>", u"5",
        false},
+      {"type_in_hexadecimal_reads_ip",
+       "<Par_Gen><BACnet_Type>0x1</BACnet_Type><BACnet_DEV_IDE>1200</BACnet_DEV_IDE>"
+       "<BACnet_Ser_DEV_IDE>77</BACnet_Ser_DEV_IDE></Par_Gen>",
+       u"1200", false},
       {"serial_without_its_instance",
        "<Par_Gen><BACnet_Type>1</BACnet_Type><BACnet_DEV_IDE>1200</BACnet_DEV_IDE></Par_Gen>", u"",
        false},

@@ -137,6 +137,7 @@ TEST(GSDFile, ReadsTheCountsCrosswise) {
       {"both_counts", "pargen/in10_out20.xml", 20, 10},
       {"one_missing_is_0", "pargen/in70_only.xml", 0, 70},
       {"text_and_elements_are_0", "pargen/counts_not_numbers.xml", 0, 0},
+      {"hexadecimal_text_is_0", "pargen/counts_hex.xml", 0, 0},
       {"comment_before_the_root", "pargen/comment_before_root.xml", 16, 32},
   };
   for (const auto& c : cases) {

@@ -583,19 +583,31 @@ TEST_F(ExGridCoreTest, IntsReadTheStrippedTrimmedText) {
       {"fraction", u"4.2", true, 0},
       {"tagged digit", u"<B>7</B>", false, 7},
       {"letters", u"abc", true, 0},
+      {"plus sign", u"+31", false, 31},
+      {"leading zeros", u"031", false, 31},
+      {"0x hexadecimal", u"0x1F", true, 0},
+      {"$ hexadecimal", u"$1F", true, 0},
+      {"x hexadecimal", u"x1F", true, 0},
+      {"hexadecimal with blanks", u" 0x1F ", true, 0},
+      {"past the range", u"2147483648", true, 0},
   };
-  for (const Case& C : Cases) {
-    SCOPED_TRACE(C.Name);
-    Grid->SetCells(1, 1, C.Text);
-    if (C.Raises) {
-      try {
-        (void)Grid->Ints(1, 1);
-        ADD_FAILURE() << "no error";
-      } catch (const EStringGridError& E) {
-        EXPECT_EQ(E.Message(), u"Cell does not contain integer value");
+  // AllInts reads the same text by real row, without stripping tags.
+  for (const bool All : {false, true}) {
+    for (const Case& C : Cases) {
+      if (All && C.Text[0] == u'<') continue;
+      SCOPED_TRACE(std::string(C.Name) + (All ? " (AllInts)" : " (Ints)"));
+      Grid->SetCells(1, 1, C.Text);
+      const auto Read = [&] { return All ? Grid->AllInts(1, 1) : Grid->Ints(1, 1); };
+      if (C.Raises) {
+        try {
+          (void)Read();
+          ADD_FAILURE() << "no error";
+        } catch (const EStringGridError& E) {
+          EXPECT_EQ(E.Message(), u"Cell does not contain integer value");
+        }
+      } else {
+        EXPECT_EQ(Read(), C.Value);
       }
-    } else {
-      EXPECT_EQ(Grid->Ints(1, 1), C.Value);
     }
   }
   Grid->SetCells(1, 1, u"<B>7</B>");

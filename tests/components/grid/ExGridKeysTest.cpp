@@ -3,6 +3,7 @@
 // rows, select all), the moves after it (wrapping, moving rows), key-up and key-press rules.
 #include <gtest/gtest.h>
 
+#include "components/grid/ExGridFilter.h"
 #include "components/grid/ExGridGraphics.h"
 #include "ExGridInputTestUtil.h"
 
@@ -184,6 +185,56 @@ TEST_F(ExGridInputTest, InsertAddsAnEmptyRowBeforeTheCurrentOne) {
   Grid->OnCanInsertRow = [](TObject*, Integer, bool& CanInsert) { CanInsert = false; };
   Key(VK_INSERT);
   EXPECT_EQ(Grid->RowCount(), 11);
+}
+
+// With a filter on, Insert and Delete act beside the row the user sees as current, wherever the
+// filter's hidden rows put it among all rows. Column 1 holds a1, b1, a2, b2, a3; the filter "a*"
+// shows a1, a2, a3 in display rows 1 to 3.
+TEST_F(ExGridInputTest, InsertAndDeleteUnderAFilterActBesideTheShownRow) {
+  using Texts = std::vector<String>;
+  struct TCase {
+    const char* Name;
+    Word Key;
+    TInsertPosition Position;
+    Integer Row;         // the display row made current
+    Integer Reported;    // the row OnAutoInsertRow or OnAutoDeleteRow names
+    Texts All;           // column 1 once the filter is off
+  } cases[] = {
+      {"Insert before a2", VK_INSERT, pInsertBefore, 2, 3, {u"a1", u"b1", u"", u"a2", u"b2", u"a3"}},
+      {"Insert after a2", VK_INSERT, pInsertAfter, 2, 4, {u"a1", u"b1", u"a2", u"", u"b2", u"a3"}},
+      {"Insert before a3", VK_INSERT, pInsertBefore, 3, 5, {u"a1", u"b1", u"a2", u"b2", u"", u"a3"}},
+      {"Insert after a3, the last row", VK_INSERT, pInsertAfter, 3, 6, {u"a1", u"b1", u"a2", u"b2", u"a3", u""}},
+      {"Insert before a1", VK_INSERT, pInsertBefore, 1, 1, {u"", u"a1", u"b1", u"a2", u"b2", u"a3"}},
+      {"Delete a2", VK_DELETE, pInsertBefore, 2, 3, {u"a1", u"b1", u"b2", u"a3"}},
+      {"Delete a3", VK_DELETE, pInsertBefore, 3, 5, {u"a1", u"b1", u"a2", u"b2"}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TearDown();
+    SetUp();
+    const Texts Start = {u"a1", u"b1", u"a2", u"b2", u"a3"};
+    Grid->SetRowCount(static_cast<Integer>(Start.size()) + 1);
+    for (size_t k = 0; k < Start.size(); ++k) Grid->SetCells(1, static_cast<Integer>(k) + 1, Start[k]);
+    TFilterData* F = Grid->Filter()->Add();
+    F->SetColumn(1);
+    F->SetCondition(u"a*");
+    Grid->SetFilterActive(true);
+    ASSERT_EQ(Grid->RowCount(), 4);
+    Grid->Navigation()->SetAllowInsertRow(true);
+    Grid->Navigation()->SetAllowDeleteRow(true);
+    Grid->Navigation()->SetInsertPosition(c.Position);
+    Grid->SetRow(c.Row);
+    std::vector<Integer> reported;
+    Grid->OnAutoInsertRow = [&](TObject*, Integer ARow) { reported.push_back(ARow); };
+    Grid->OnAutoDeleteRow = [&](TObject*, Integer ARow) { reported.push_back(ARow); };
+    Key(c.Key);
+    EXPECT_EQ(reported, (std::vector<Integer>{c.Reported}));
+    EXPECT_TRUE(Grid->FilterActive());
+    Grid->SetFilterActive(false);
+    Texts All;
+    for (Integer r = 1; r < Grid->RowCount(); ++r) All.push_back(Grid->Cells(1, r));
+    EXPECT_EQ(All, c.All);
+  }
 }
 
 TEST_F(ExGridInputTest, MovingKeysForgetTheIncrementalSearchTextButHomeDoesNot) {

@@ -20,12 +20,14 @@ class SysUtilsTest : public ::testing::Test {
 
 }  // namespace
 
+// The decimal conversion follows the same rows, except that a hexadecimal form is no number to it.
 TEST_F(SysUtilsTest, IntegerTextFollowsTheClassicRules) {
   struct Row {
     const char* name;
     String text;
     bool ok;
     Integer value;
+    bool hex = false;  // a hexadecimal form
   };
   const Row rows[] = {
       {"plain", u"12", true, 12},
@@ -38,16 +40,16 @@ TEST_F(SysUtilsTest, IntegerTextFollowsTheClassicRules) {
       {"empty", u"", false, 0},
       {"blanks only", u"   ", false, 0},
       {"sign only", u"-", false, 0},
-      {"dollar hex", u"$1F", true, 31},
-      {"x hex", u"x1F", true, 31},
-      {"X hex", u"X1f", true, 31},
-      {"0x hex", u"0x1F", true, 31},
-      {"0X hex", u"0X1f", true, 31},
-      {"negative hex", u"-0x10", true, -16},
+      {"dollar hex", u"$1F", true, 31, true},
+      {"x hex", u"x1F", true, 31, true},
+      {"X hex", u"X1f", true, 31, true},
+      {"0x hex", u"0x1F", true, 31, true},
+      {"0X hex", u"0X1f", true, 31, true},
+      {"negative hex", u"-0x10", true, -16, true},
       {"hex prefix alone", u"$", false, 0},
       {"0x alone", u"0x", false, 0},
       {"hex digit in decimal", u"1F", false, 0},
-      {"full-width hex is the bit pattern", u"$FFFFFFFF", true, -1},
+      {"full-width hex is the bit pattern", u"$FFFFFFFF", true, -1, true},
       {"hex past 32 bits", u"$100000000", false, 0},
       {"largest", u"2147483647", true, 2147483647},
       {"smallest", u"-2147483648", true, INT32_MIN},
@@ -63,6 +65,11 @@ TEST_F(SysUtilsTest, IntegerTextFollowsTheClassicRules) {
     EXPECT_EQ(TryStrToInt(r.text, v), r.ok);
     EXPECT_EQ(v, r.ok ? r.value : 12345);  // a failed Try leaves the value alone
     EXPECT_EQ(StrToIntDef(r.text, -99), r.ok ? r.value : -99);
+    const bool decimal = r.ok && !r.hex;
+    Integer d = 12345;
+    EXPECT_EQ(TryDecStrToInt(r.text, d), decimal);
+    EXPECT_EQ(d, decimal ? r.value : 12345);
+    EXPECT_EQ(DecStrToIntDef(r.text, -99), decimal ? r.value : -99);
     if (r.ok) {
       EXPECT_EQ(StrToInt(r.text), r.value);
     } else {
