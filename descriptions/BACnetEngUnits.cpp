@@ -321,7 +321,7 @@ const std::vector<Integer>& Eng_Unit_Category_Units(Integer Index) {
 }
 
 String Eng_Unit_Label(const String& Unit_Text) {
-  return u"-> " + Desc_Unit(StrToIntDef(Unit_Text, -1));
+  return u"-> " + Desc_Unit(DecStrToIntDef(Unit_Text, -1));
 }
 
 TBACnet_Eng_Unit_Model::TBACnet_Eng_Unit_Model() { Select_Type(0); }

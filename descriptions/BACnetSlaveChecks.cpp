@@ -70,9 +70,9 @@ TTable_Check_Result Check_Table(const std::vector<TBACnet_Slave_Row>& Rows, cons
   for (Integer i = 0; i < count; ++i) {
     const TBACnet_Slave_Row& row = Rows[static_cast<size_t>(i)];
     const Integer r = i + 1;
-    const Integer unit = StrToIntDef(row.Eng_Unit, -1);
+    const Integer unit = DecStrToIntDef(row.Eng_Unit, -1);
     if (unit < 0 || unit > 65535) return TTable_Check_Result::Fail(r, Rules.Eng_Unit_Text);
-    const Integer position = StrToIntDef(row.Position, -1);
+    const Integer position = DecStrToIntDef(row.Position, -1);
     if (position < 0 || position >= Bytes) {
       return TTable_Check_Result::Fail(r, Rules.Position_Text, IntToStr(Bytes - 1));
     }
@@ -81,10 +81,10 @@ TTable_Check_Result Check_Table(const std::vector<TBACnet_Slave_Row>& Rows, cons
     if (Is_Binary(Rules, row.Data_Type)) {
       // The start bit names a bit of the object's byte; the list offers 0 to 7, and the message
       // says so, so a hand-edited value outside them is refused as well as an empty one.
-      const Integer bit = StrToIntDef(row.Bit, -1);
+      const Integer bit = DecStrToIntDef(row.Bit, -1);
       if (bit < 0 || bit > 7) return TTable_Check_Result::Fail(r, Rules.Bit_Text);
     } else {
-      const Integer length = StrToIntDef(row.Length, 0);
+      const Integer length = DecStrToIntDef(row.Length, 0);
       if (const TLength_Bound* bound = Bound_Of(Rules, row.Data_Type)) {
         if (length < bound->Min || length > bound->Max) return TTable_Check_Result::Fail(r, bound->Text_Id);
       }

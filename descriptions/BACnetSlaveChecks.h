@@ -2,8 +2,8 @@
 // rows, and the length the in-Write table presets for a chosen object type.
 //
 // Each table is checked from its first row up to the first one with a blank Data Type; the first
-// failure ends the check. Eng. Unit and Position count as -1 when they are not integers, Length as
-// 0. Type names are compared exactly.
+// failure ends the check. Numbers are decimal integers: Eng. Unit and Position count as -1 when
+// they are not ("$10" included), Length as 0. Type names are compared exactly.
 #pragma once
 
 #include "descriptions/BACnetSlaveFile.h"

@@ -16,7 +16,7 @@ const TCommon_Checks Publish_Checks{1452, 1453, 1454, 1455, 1456, 1474, 1477, 14
 const TCommon_Checks Subscribe_Checks{1457, 1458, 1459, 1460, 1461, 1475, 1479, 1480,
                                       mqsDataType, mqsPosition, mqsIPAddress, mqsInputTemplate, mqsTemplate};
 
-Integer Number(const String& Text) { return StrToIntDef(Text, -1); }
+Integer Number(const String& Text) { return DecStrToIntDef(Text, -1); }
 
 // The id of the first failing check of the fields both tables have, -1 when they pass; a position
 // failure sets Suffix to the highest position.

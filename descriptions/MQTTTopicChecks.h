@@ -2,8 +2,9 @@
 // the columns of the two tables.
 //
 // Rows are checked in order up to the first one with a blank Topic; the first failure ends the
-// check. Number cells are read as integers; a text that is not one counts as -1. A check tied to a
-// column runs only while that column is shown; the timer check always runs.
+// check. Number cells are read as decimal integers; a text that is not one ("0x10" included)
+// counts as -1. A check tied to a column runs only while that column is shown; the timer check
+// always runs.
 #pragma once
 
 #include "descriptions/MQTTTopicFile.h"

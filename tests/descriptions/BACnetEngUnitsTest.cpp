@@ -71,6 +71,8 @@ TEST(BACnetEngUnits, TheSelectButtonTakesTheChosenUnit) {
   model.Set_Selected_EU(u"abc");
   EXPECT_EQ(model.Selected_EU(), u"abc");
   EXPECT_EQ(model.Label5(), u"-> unknown");
+  model.Set_Selected_EU(u"0x3E");  // 62 only when read as hexadecimal
+  EXPECT_EQ(model.Label5(), u"-> unknown");
 
   model.Select_Type(22);  // "Other", its first unit chosen
   model.Select_Eng_Unit();

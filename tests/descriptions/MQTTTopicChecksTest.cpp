@@ -83,6 +83,8 @@ TEST(MQTTTopicChecks, TableOfCases) {
       {"publish position 1440", [](TMQTT_Topic_Tables& t) { t.Publish[0].Position = u"1440"; }, 1, 1456, u"1439"},
       {"publish position not a number", [](TMQTT_Topic_Tables& t) { t.Publish[0].Position = u"12a"; }, 1, 1456,
        u"1439"},
+      {"publish position in hexadecimal", [](TMQTT_Topic_Tables& t) { t.Publish[0].Position = u"0x10"; }, 1,
+       1456, u"1439"},
       {"publish position empty", [](TMQTT_Topic_Tables& t) { t.Publish[0].Position = u""; }, 1, 1456, u"1439"},
       {"publish bad address while hidden", [](TMQTT_Topic_Tables& t) { t.Publish[0].IPAddress = u"x"; }, 0, -1},
       {"publish bad address while shown", [](TMQTT_Topic_Tables& t) { t.Publish[0].IPAddress = u"1.2.3"; }, 1,
