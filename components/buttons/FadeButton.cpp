@@ -158,7 +158,9 @@ void TFadeButton::SetSlowDecease(bool v) {
 
 void TFadeButton::SetStyle(TFadeButtonStyle v) {
   FStyle = v;
-  FTransparentWindow = IsSeeThroughStyle(v);
+  // The see-through styles make the window transparent: their parent's painting shows wherever
+  // the face leaves the button.
+  SetTransparentWindow(IsSeeThroughStyle(v));
   Invalidate();
 }
 
@@ -227,11 +229,11 @@ void TFadeButton::RepaintNow() {
   if (Width() <= 0 || Height() <= 0) return;
   // A button that is not on the screen (its form hidden, as every dialog is while the program
   // starts) is drawn when it is shown.
-  if (!Showing()) {
-    Invalidate();
-    return;
-  }
-  Paint();
+  Invalidate();
+  if (!Showing()) return;
+  // Painted now, from what the window shows beneath the face: the parent's painting for a
+  // transparent window, else the button's colour.
+  PaintIfNeeded();
 }
 
 void TFadeButton::Paint() {
@@ -247,7 +249,8 @@ void TFadeButton::Paint() {
   face.Font = &font;
 
   // The face is drawn off-screen first; the see-through styles start from the transparent colour
-  // so that their parent shows wherever the face leaves it.
+  // so that what the window shows beneath (the parent's painting for a transparent window, else
+  // the button's colour) stays wherever the face leaves it.
   TBitmap bmp(W, H);
   bmp.SetPixelFormat(pfDevice);
   TCanvas* bc = bmp.Canvas();
@@ -279,12 +282,6 @@ void TFadeButton::Paint() {
 
   TCanvas* c = Canvas();
   if (seeThrough) {
-    // What shows through: the parent's colour for a see-through window, else the button's own
-    // background.
-    const TColor under = (FTransparentWindow && Parent()) ? Parent()->Color() : Color();
-    c->Brush()->SetColor(ColorToRGB(under));
-    c->Brush()->SetStyle(bsSolid);
-    c->FillRect(Rect(0, 0, W, H));
     bmp.SetTransparentColor(FadeTransparentColor);
     bmp.SetTransparent(true);
   }

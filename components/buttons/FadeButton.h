@@ -74,6 +74,8 @@ class TFadeButton : public TCustomControl {
   // Fade the hot-track colour out after the mouse leaves instead of dropping it at once.
   bool SlowDecease() const { return FSlowDecease; }
   void SetSlowDecease(bool v);
+  // bsModern, bsShape and bsQuicken make the window transparent (TransparentWindow): the parent's
+  // painting shows wherever the face leaves the button; the other styles make it opaque again.
   TFadeButtonStyle Style() const { return FStyle; }
   void SetStyle(TFadeButtonStyle v);
   // The caption may wrap instead of being shortened.
@@ -150,8 +152,6 @@ class TFadeButton : public TCustomControl {
   bool bCursorOnButton = false;
   std::unique_ptr<TFadeButtonThread> FThread;
   Integer FHotTrackStep = 0;
-  // The window lets its parent show through (set by Style writes of the see-through styles).
-  bool FTransparentWindow = false;
   // Set while the fade thread is being stopped: its last synchronised step must not suspend it.
   bool FStoppingThread = false;
 };

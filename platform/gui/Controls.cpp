@@ -56,6 +56,10 @@ std::map<const TControl*, WindowLayer> gLayers;
 
 String IntText(Integer v) { return Utf8ToString(std::to_string(v)); }
 
+// The transparent windows there are; while there are none, a change of what a control shows
+// looks no further.
+Integer gTransparentWindows = 0;
+
 }  // namespace
 
 TMouse* Mouse = nullptr;
@@ -138,6 +142,7 @@ void TControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AH
   const bool changed = ALeft != FLeft || ATop != FTop || AWidth != FWidth || AHeight != FHeight;
   if (!changed) return;
   const bool resized = AWidth != FWidth || AHeight != FHeight;
+  const TRect before = BoundsRect();
   FLeft = ALeft;
   FTop = ATop;
   FWidth = AWidth;
@@ -162,6 +167,16 @@ void TControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AH
       m.LParam = MakeLParam(ClientWidth(), ClientHeight());
       Perform(m.Msg, m.WParam, m.LParam);
     }
+  }
+  if (gTransparentWindows > 0) {
+    // The transparent windows above the control show another picture beneath them where it lay
+    // and where it lies now; a transparent window moved shows another picture beneath itself.
+    if (FParent) TWinControl::AboveChanged(this, before);
+    auto* w = dynamic_cast<TWinControl*>(this);
+    if (resized || (w && w->FTransparentWindow))
+      Invalidate();
+    else if (FParent)
+      TWinControl::AboveChanged(this, BoundsRect());
   }
   if (FParent && FAlign != alNone && !FParent->FAligning) FParent->Realign();
 }
@@ -202,6 +217,7 @@ void TControl::SetVisible(bool v) {
   VisibleChanging();
   FVisible = v;
   if (FImpl) FImpl->SetVisible(v && (FParent != nullptr));
+  if (gTransparentWindows > 0 && FParent) TWinControl::AboveChanged(this, BoundsRect());
   Perform(CM_VISIBLECHANGED, v ? 1 : 0, 0);
   if (FParent && FAlign != alNone) FParent->Realign();
 }
@@ -719,6 +735,7 @@ void TControl::Invalidate() {
   FPaintWhole = true;
   FPaintArea.Clear();
   if (FImpl) FImpl->Invalidate();
+  if (gTransparentWindows > 0) TWinControl::BeneathChanged(this, Rect(0, 0, FWidth, FHeight));
 }
 
 namespace {
@@ -739,6 +756,7 @@ void TControl::InvalidateClientRect(const TRect& R) {
     return;
   }
   if (FImpl) FImpl->InvalidateRect(Part);
+  if (gTransparentWindows > 0) TWinControl::BeneathChanged(this, Part);
 }
 
 void TControl::InvalidateSelf() { Invalidate(); }
@@ -759,6 +777,8 @@ void TControl::BringToFront() {
     v.erase(std::remove(v.begin(), v.end(), this), v.end());
     v.push_back(this);
   }
+  // A transparent window brought up has more beneath it.
+  if (gTransparentWindows > 0) Restacked();
 }
 
 void TControl::SendToBack() {
@@ -768,6 +788,13 @@ void TControl::SendToBack() {
     v.erase(std::remove(v.begin(), v.end(), this), v.end());
     v.insert(v.begin(), this);
   }
+  // The transparent windows it went below now show it beneath them.
+  if (gTransparentWindows > 0) Restacked();
+}
+
+void TControl::Restacked() {
+  if (auto* w = dynamic_cast<TWinControl*>(this); w && w->FTransparentWindow) Invalidate();
+  if (FParent) TWinControl::AboveChanged(this, BoundsRect());
 }
 
 void TControl::PaintIfNeeded() {
@@ -807,6 +834,7 @@ void TWinControl::RegisterHandle() { FHandle = GuiInternal::AllocateHandle(this)
 
 TWinControl::~TWinControl() {
   TWinControl::BeforeDestruction();
+  if (FTransparentWindow) --gTransparentWindows;
 }
 
 void TWinControl::BeforeDestruction() {
@@ -861,12 +889,15 @@ void TWinControl::InsertControl(TControl* C) {
   C->FAnchorRight = pr.Right - (C->FLeft + C->FWidth);
   C->FAnchorBottom = pr.Bottom - (C->FTop + C->FHeight);
   if (C->FAlign != alNone) Realign();
+  if (gTransparentWindows > 0) C->Restacked();
   Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(C), 1);
 }
 
 void TWinControl::RemoveControl(TControl* C) {
   auto it = std::find(FControls.begin(), FControls.end(), C);
   if (it == FControls.end()) return;
+  // The transparent windows above it show what it covered.
+  if (gTransparentWindows > 0 && !HasState(csDestroying)) AboveChanged(C, C->BoundsRect());
   if (auto* w = dynamic_cast<TWinControl*>(C)) {
     if (TCustomForm* f = GetParentForm(this, true)) f->DefocusControl(w, true);
     FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), w), FTabList.end());
@@ -1169,6 +1200,82 @@ void TWinControl::ClearOverlay() {
     ClearOverlayRect(*FOverlay, Rect(0, 0, FOverlay->Width(), FOverlay->Height()));
   }
   if (FImpl && !FInPaint) FImpl->UpdateOverlay();
+}
+
+// --- Transparent windows -----------------------------------------------------------------------------
+
+void TWinControl::SetTransparentWindow(bool v) {
+  if (v == FTransparentWindow) return;
+  FTransparentWindow = v;
+  gTransparentWindows += v ? 1 : -1;
+  Invalidate();
+}
+
+void TWinControl::PaintBeneath(TCanvas* Canvas) {
+  if (!Canvas || !FParent || FWidth <= 0 || FHeight <= 0) return;
+  TBitmap beneath;
+  beneath.SetPixelFormat(pfDevice);
+  beneath.SetSize(FWidth, FHeight);
+  if (!FImpl || !FImpl->RenderBeneath(&beneath)) {
+    // Nothing from the window system: the parent's colour.
+    TCanvas* c = beneath.Canvas();
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(FParent->Color());
+    c->FillRect(Rect(0, 0, FWidth, FHeight));
+  }
+  Canvas->Draw(0, 0, &beneath);
+}
+
+void TWinControl::BeneathChanged(TControl* Control, const TRect& R) {
+  if (auto* w = dynamic_cast<TWinControl*>(Control)) {
+    for (TControl* c : w->FControls) {
+      auto* cw = dynamic_cast<TWinControl*>(c);
+      if (!cw || !cw->FTransparentWindow) continue;
+      TRect r = R;
+      OffsetRect(r, -c->FLeft, -c->FTop);
+      cw->RepaintBeneath(r);
+    }
+  }
+  if (Control->FParent) {
+    TRect r = R;
+    OffsetRect(r, Control->FLeft, Control->FTop);
+    AboveChanged(Control, r);
+  }
+}
+
+void TWinControl::AboveChanged(TControl* Control, TRect R) {
+  // What a control shows is part of what its parent shows, so the walk goes on up the parents.
+  for (TControl* c = Control; c->FParent; c = c->FParent) {
+    TWinControl* p = c->FParent;
+    // Windowed controls lie above every control without a window, and above the windowed
+    // controls before them.
+    bool above = dynamic_cast<TWinControl*>(c) == nullptr;
+    for (TControl* s : p->FControls) {
+      if (s == c) {
+        above = true;
+        continue;
+      }
+      auto* sw = above ? dynamic_cast<TWinControl*>(s) : nullptr;
+      if (!sw || !sw->FTransparentWindow) continue;
+      TRect r = R;
+      OffsetRect(r, -s->FLeft, -s->FTop);
+      sw->RepaintBeneath(r);
+    }
+    OffsetRect(R, p->FLeft, p->FTop);
+  }
+}
+
+void TWinControl::RepaintBeneath(const TRect& R) {
+  TRect Part;
+  if (!IntersectRect(Part, R, Rect(0, 0, FWidth, FHeight))) return;
+  // A part already waiting for the next paint needs nothing more.
+  if (FNeedsPaint) {
+    if (FPaintWhole) return;
+    TRegion Pending = FPaintArea;
+    Pending.Union(Part);
+    if (Pending.SameArea(FPaintArea)) return;
+  }
+  InvalidateClientRect(Part);
 }
 
 void TWinControl::DefaultHandler(TMessage& Message) {
@@ -1524,7 +1631,10 @@ void TCustomControl::WMPaint(TMessage& M) {
   c->Pen()->SetWidth(1);
   c->Pen()->SetStyle(psSolid);
   c->Pen()->SetMode(pmCopy);
-  if (!(FControlStyle & csOpaque)) c->FillRect(Rect(0, 0, FWidth, FHeight));
+  if (TransparentWindow())
+    PaintBeneath(c);
+  else if (!(FControlStyle & csOpaque))
+    c->FillRect(Rect(0, 0, FWidth, FHeight));
   Paint();
 }
 

@@ -429,6 +429,8 @@ class TControl : public TComponent {
  private:
   void SetFontFromParent();
   void SetColorFromParent();
+  // The control took another place in the stacking order of its parent's children.
+  void Restacked();
   bool FUpdatingFont = false;
 };
 
@@ -542,6 +544,18 @@ class TWinControl : public TControl {
   // The overlay's image, nullptr before the first OverlayCanvas.
   TBitmap* OverlayImage() const { return FOverlay.get(); }
 
+  // A transparent window shows, beneath its own drawing, what its parent paints at its place
+  // together with the parent's other children below it (a picture, a pattern, another control).
+  // A self-painting control's paint then starts from that picture (PaintBeneath) instead of its
+  // colour, and whatever changes the picture (a repaint of the parent or of a control below it, a
+  // control below moved, shown or hidden) repaints the window where they overlap. Off at first.
+  bool TransparentWindow() const { return FTransparentWindow; }
+  void SetTransparentWindow(bool v);
+  // Draws on Canvas, in the control's client coordinates, what shows beneath the control: its
+  // parent's painting and that of the parent's other children below it, where they overlap it.
+  // Nothing without a parent.
+  void PaintBeneath(TCanvas* Canvas);
+
   void DefaultHandler(TMessage& Message) override;
 
  protected:
@@ -597,7 +611,16 @@ class TWinControl : public TControl {
   void RegisterHandle();
   // Clears the overlay inside its canvas's clip (the whole image without one).
   void ClearOverlay();
+  // What Control shows at R (its client coordinates) changed: the transparent windows that show
+  // it beneath them repaint there (its own, and in each of its parents those above it).
+  static void BeneathChanged(TControl* Control, const TRect& R);
+  // The same for the transparent windows above Control in each of its parents only, R in the
+  // parent's client coordinates (Control moved, shown, hidden or restacked).
+  static void AboveChanged(TControl* Control, TRect R);
+  // A transparent window repaints the part R (its client coordinates) unless already pending.
+  void RepaintBeneath(const TRect& R);
   std::unique_ptr<TBitmap> FOverlay;
+  bool FTransparentWindow = false;
   friend class TControl;
 };
 

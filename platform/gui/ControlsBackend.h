@@ -38,6 +38,10 @@ class TWidgetImpl {
   virtual void ScheduleScreenUpdate() = 0;
   // Paints what is pending now.
   virtual void UpdateNow() = 0;
+  // Draws into Target (a pfDevice bitmap of the widget's size) what shows beneath the widget: its
+  // parent widget's own painting and the parent's other children below this widget, each where
+  // it overlaps the widget. False, with Target untouched, when the widget has no parent widget.
+  virtual bool RenderBeneath(TBitmap* Target) { (void)Target; return false; }
   // Lets the stock widget handle a message (the class's original window procedure). The widget
   // rebuilds its own event from the message.
   virtual void DefaultHandler(TMessage& Message) { (void)Message; }

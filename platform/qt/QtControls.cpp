@@ -748,6 +748,28 @@ class QtWidgetImpl : public TWidgetImpl {
   void UpdateNow() override {
     if (widget_ && widget_->isVisible()) widget_->repaint();
   }
+  bool RenderBeneath(TBitmap* Target) override {
+    QWidget* w = widget_;
+    QWidget* parent = w && !w->isWindow() ? w->parentWidget() : nullptr;
+    if (!parent) return false;
+    QImage image = ImageOf(Target);
+    if (image.isNull()) return false;
+    const QRect at = w->geometry();  // in the parent's coordinates
+    QPainter p(&image);
+    // The parent's own painting (its background and paint) without its children...
+    parent->render(&p, QPoint(0, 0), QRegion(at), QWidget::DrawWindowBackground);
+    // ...then its children below this one, bottom first, each with its own children.
+    for (QObject* o : parent->children()) {
+      if (o == w) break;
+      auto* below = qobject_cast<QWidget*>(o);
+      if (!below || below->isWindow() || !below->isVisibleTo(parent)) continue;
+      const QRect part = below->geometry() & at;
+      if (part.isEmpty()) continue;
+      below->render(&p, part.topLeft() - at.topLeft(), QRegion(part.translated(-below->pos())),
+                    QWidget::DrawChildren);
+    }
+    return true;
+  }
   void DefaultHandler(TMessage& m) override;
 
   bool GrabToPng(const String& file) override {

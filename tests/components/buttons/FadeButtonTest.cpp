@@ -223,6 +223,88 @@ TEST_F(FadeButtonTest, GlyphSetsNumGlyphsFromItsShape) {
   }
 }
 
+// --- See-through styles ------------------------------------------------------------------------------
+
+namespace {
+
+// A container that paints a pattern of 4 x 4 cells, no two neighbours alike; Shift moves the
+// pattern one cell to the left.
+class TPatternBox : public TCustomControl {
+ public:
+  explicit TPatternBox(TComponent* AOwner) : TCustomControl(AOwner) {}
+  String ClassName() const override { return u"TPatternBox"; }
+  Integer Shift = 0;
+  // The colour the box paints at a point of its client area.
+  TColor At(Integer X, Integer Y) const {
+    const Integer cx = X / 4 + Shift, cy = Y / 4;
+    return RGB((cx * 16) % 256, (cy * 16) % 256, (cx + cy) % 2 ? 0xC0 : 0x40);
+  }
+
+ protected:
+  void Paint() override {
+    TCanvas* c = Canvas();
+    c->Brush()->SetStyle(bsSolid);
+    for (Integer y = 0; y < Height(); y += 4)
+      for (Integer x = 0; x < Width(); x += 4) {
+        c->Brush()->SetColor(At(x, y));
+        c->FillRect(Rect(x, y, x + 4, y + 4));
+      }
+  }
+};
+
+}  // namespace
+
+TEST_F(FadeButtonTest, SeeThroughStylesShowWhatTheParentPaintsBeneathThem) {
+  auto* box = new TPatternBox(Form);
+  box->SetParent(Form);
+  box->SetBounds(0, 0, 200, 100);
+  box->SetColor(clWhite);
+  TestHarness::ShowForm(Form);
+  struct Row {
+    const char* Name;
+    TFadeButtonStyle Style;
+    bool SeeThrough;
+  };
+  const Row rows[] = {
+      {"modern", bsModern, true},  {"shape", bsShape, true},       {"quicken", bsQuicken, true},
+      {"normal", bsNormal, false}, {"encarta", bsEncarta, false}, {"old", bsOld, false},
+  };
+  // The four corners of an 80 x 24 button: outside the face of every see-through style.
+  const TPoint corners[] = {TPoint(0, 0), TPoint(79, 0), TPoint(0, 23), TPoint(79, 23)};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.Name);
+    auto* b = NewButton(u"", 13, 22, box);
+    b->SetColor(0x00C0C0);
+    b->SetLightColor(0x00FFFF);
+    b->SetShadowColor(0x008080);
+    b->SetStyle(r.Style);
+    TestHarness::ProcessEvents();
+    for (const TPoint& p : corners) {
+      const TColor under = box->At(b->Left() + p.X, b->Top() + p.Y);
+      if (r.SeeThrough) {
+        EXPECT_EQ(TestHarness::Pixel(b, p.X, p.Y), under) << p.X << ", " << p.Y;
+      } else {
+        EXPECT_NE(TestHarness::Pixel(b, p.X, p.Y), under) << p.X << ", " << p.Y;
+      }
+    }
+    // An opaque button paints its own face colour inside its frame.
+    if (!r.SeeThrough) {
+      EXPECT_EQ(TestHarness::Pixel(b, 3, 3), 0x00C0C0);
+    }
+    TComponent::Free(b);
+  }
+
+  // The parent paints anew: the button shows the new pattern beneath it.
+  auto* b = NewButton(u"", 13, 22, box);
+  b->SetStyle(bsModern);
+  TestHarness::ProcessEvents();
+  box->Shift = 1;
+  box->Invalidate();
+  TestHarness::ProcessEvents();
+  EXPECT_EQ(TestHarness::Pixel(b, 0, 0), box->At(13, 22));
+  EXPECT_EQ(TestHarness::Pixel(b, 79, 23), box->At(92, 45));
+}
+
 // --- Clicks ----------------------------------------------------------------------------------------
 
 TEST_F(FadeButtonTest, ClickWithModalResultClosesTheModalFormAfterOnClick) {

@@ -1,7 +1,10 @@
 // Window shapes and layered windows: regions, constant alpha, colour keys and per-pixel alpha, as
-// the window system composes the windows.
+// the window system composes the windows; transparent child windows over what lies beneath them.
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "platform/gui/ExtCtrls.h"
 #include "platform/gui/TestHarness.h"
 #include "tests/platform/gui/GuiTestUtil.h"
 
@@ -164,6 +167,152 @@ TEST_F(Bare, UpdateLayeredWindowWithAColourKeyLeavesThatColourOut) {
   EXPECT_EQ(TestHarness::PixelARGB(F.Form, 0, 0), 0u);
   EXPECT_EQ(TestHarness::PixelARGB(F.Form, 1, 0), 0xFF00FF00u);
   EXPECT_FALSE(UpdateLayeredWindow(0, nullptr, nullptr, &size, src.Canvas(), nullptr, 0, nullptr, 0));
+}
+
+// --- Transparent windows ---------------------------------------------------------------------------
+
+// A control that paints upright stripes 3 pixels wide, First and Second by turns.
+class TStripes : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+  TColor First = clRed, Second = clBlue;
+  TColor At(Integer X) const { return (X / 3) % 2 ? Second : First; }
+
+ protected:
+  void Paint() override {
+    for (Integer x = 0; x < Width(); x += 3) {
+      Canvas()->Brush()->SetColor(At(x));
+      Canvas()->FillRect(Rect(x, 0, x + 3, Height()));
+    }
+  }
+};
+
+// A transparent window that draws only a black mark of 4 x 4 in its top-left corner.
+class TGlass : public TCustomControl {
+ public:
+  explicit TGlass(TComponent* AOwner) : TCustomControl(AOwner) {
+    SetColor(clWhite);
+    SetTransparentWindow(true);
+  }
+
+ protected:
+  void Paint() override {
+    Canvas()->Brush()->SetColor(clBlack);
+    Canvas()->FillRect(Rect(0, 0, 4, 4));
+  }
+};
+
+// On a shown form: a striped box; on it, bottom first, a yellow shape (no window), a green box, the
+// transparent window Glass over part of both and a grey box over Glass's lower right corner. A second
+// transparent window sits on the form itself.
+struct TGlassScene {
+  FormHolder F;
+  TStripes* Box = new TStripes(F.Form);
+  TShape* Dot = new TShape(F.Form);
+  TCustomControl* Below = new TCustomControl(F.Form);
+  TGlass* Glass = new TGlass(F.Form);
+  TCustomControl* Cover = new TCustomControl(F.Form);
+  TGlass* OnForm = new TGlass(F.Form);
+
+  TGlassScene() {
+    F->SetColor(clSilver);
+    Box->SetParent(F.Form);
+    Box->SetBounds(0, 0, 120, 60);
+    auto place = [this](TControl* c, Integer l, Integer t, Integer w, Integer h) {
+      c->SetParent(Box);
+      c->SetBounds(l, t, w, h);
+    };
+    place(Dot, 70, 30, 10, 10);
+    Dot->Brush()->SetColor(clYellow);
+    place(Below, 40, 10, 20, 20);
+    Below->SetColor(clGreen);
+    place(Glass, 30, 5, 60, 40);
+    place(Cover, 80, 30, 20, 20);
+    Cover->SetColor(clGray);
+    OnForm->SetParent(F.Form);
+    OnForm->SetBounds(130, 5, 20, 20);
+    TestHarness::ShowForm(F.Form);
+  }
+  // What Glass shows at a point of its own, from the box's stripes there.
+  TColor Stripes(Integer X) const { return Box->At(Glass->Left() + X); }
+};
+
+TEST(TransparentWindow, ShowsWhatItsParentAndTheControlsBelowItPaintBeneathItsOwnDrawing) {
+  TGlassScene s;
+  struct Probe {
+    const char* Name;
+    TPoint At;  // in Glass
+    TColor Want;
+  };
+  const Probe probes[] = {
+      {"its own drawing", TPoint(1, 1), clBlack},
+      {"the parent's painting", TPoint(5, 2), s.Stripes(5)},
+      {"a windowed control below", TPoint(15, 10), clGreen},
+      {"a control without a window below", TPoint(45, 30), clYellow},
+      {"not a control above", TPoint(55, 30), s.Stripes(55)},
+  };
+  for (const Probe& p : probes) EXPECT_EQ(TestHarness::Pixel(s.Glass, p.At.X, p.At.Y), p.Want) << p.Name;
+  EXPECT_EQ(TestHarness::Pixel(s.OnForm, 10, 10), clSilver) << "a form's colour";
+  // Painted while the form is grabbed: the same picture.
+  s.Glass->Invalidate();
+  EXPECT_EQ(TestHarness::Pixel(s.F.Form, 35, 7), s.Stripes(5));
+  EXPECT_EQ(TestHarness::Pixel(s.F.Form, 45, 15), clGreen);
+  // Switched off, the window paints its colour again.
+  s.Glass->SetTransparentWindow(false);
+  TestHarness::ProcessEvents();
+  EXPECT_EQ(TestHarness::Pixel(s.Glass, 5, 2), clWhite);
+}
+
+TEST(TransparentWindow, RepaintsWhenWhatLiesBeneathItChanges) {
+  struct Row {
+    const char* Name;
+    std::function<void(TGlassScene&)> Change;
+    std::function<TControl*(TGlassScene&)> Window;
+    TPoint At;
+    std::function<TColor(TGlassScene&)> Want;
+  };
+  auto glass = [](TGlassScene& s) -> TControl* { return s.Glass; };
+  const Row rows[] = {
+      {"the parent repaints",
+       [](TGlassScene& s) {
+         s.Box->First = clFuchsia;
+         s.Box->Second = clAqua;
+         s.Box->Invalidate();
+       },
+       glass, TPoint(5, 2), [](TGlassScene& s) { return s.Stripes(5); }},
+      {"a part of the parent repaints",
+       [](TGlassScene& s) {
+         s.Box->First = s.Box->Second = clFuchsia;
+         s.Box->InvalidateClientRect(Rect(30, 0, 40, 10));
+       },
+       glass, TPoint(5, 2), [](TGlassScene&) { return clFuchsia; }},
+      {"a control below repaints", [](TGlassScene& s) { s.Below->SetColor(clAqua); }, glass, TPoint(15, 10),
+       [](TGlassScene&) { return clAqua; }},
+      {"a control without a window below repaints", [](TGlassScene& s) { s.Dot->Brush()->SetColor(clLime); },
+       glass, TPoint(45, 30), [](TGlassScene&) { return clLime; }},
+      {"a control below moves away", [](TGlassScene& s) { s.Below->SetBounds(0, 30, 20, 20); }, glass,
+       TPoint(15, 10), [](TGlassScene& s) { return s.Stripes(15); }},
+      {"a control below is hidden", [](TGlassScene& s) { s.Below->SetVisible(false); }, glass, TPoint(15, 10),
+       [](TGlassScene& s) { return s.Stripes(15); }},
+      {"a control is sent below it", [](TGlassScene& s) { s.Cover->SendToBack(); }, glass, TPoint(55, 30),
+       [](TGlassScene&) { return clGray; }},
+      {"the window moves", [](TGlassScene& s) { s.Glass->SetLeft(s.Glass->Left() + 3); }, glass, TPoint(5, 2),
+       [](TGlassScene& s) { return s.Stripes(5); }},
+      {"the form's colour changes", [](TGlassScene& s) { s.F->SetColor(clTeal); },
+       [](TGlassScene& s) -> TControl* { return s.OnForm; }, TPoint(10, 10),
+       [](TGlassScene&) { return clTeal; }},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.Name);
+    TGlassScene s;
+    TestHarness::ProcessEvents();
+    const TColor before = TestHarness::Pixel(r.Window(s), r.At.X, r.At.Y);
+    r.Change(s);
+    TestHarness::ProcessEvents();
+    const TColor want = r.Want(s);
+    ASSERT_NE(before, want) << "the change must show";
+    EXPECT_EQ(TestHarness::Pixel(r.Window(s), r.At.X, r.At.Y), want);
+  }
 }
 
 }  // namespace
