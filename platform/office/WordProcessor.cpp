@@ -427,6 +427,8 @@ TTextDocument* TTextDocuments::Open(const String& FileName) {
   std::unique_ptr<TTextDocument> Doc(new TTextDocument(FApp));
   try {
     office::ReadDocx(*Doc, ReadFileBytes(FileName));
+  } catch (const office::EOfficeLimit& E) {
+    throw EOleException(u"The file \"" + FileName + u"\" is no document that can be read: " + E.Message());
   } catch (const Exception&) {
     throw EOleException(u"The file \"" + FileName + u"\" is no document that can be read");
   }
