@@ -2,6 +2,7 @@
 // of the automation layer: the calls, their order and their arguments are the grid's; the layer
 // keeps the files.
 #include <memory>
+#include <utility>
 
 #include "components/grid/ExGrid.h"
 #include "components/gridbase/ExUtil.h"
@@ -68,11 +69,18 @@ void ParseUsedRange(const String& Address, Integer& FC, Integer& FR, Integer& LR
     const String First = DropDollar(Copy(Address, 1, Colon - 1));
     const String Last = DropDollar(Copy(Address, Colon + 1, Address.size()));
     if (Pos(u"$", First) == 0) {
-      // Whole rows.
-      FR = AddressNumber(First);
-      LR = AddressNumber(Last);
-      FC = 1;
-      LC = 256;
+      // Whole rows ("$3:$5") span every column of the sheet, whole columns ("$A:$C") every row.
+      if (AddressNumber(First) != -1) {
+        FR = AddressNumber(First);
+        LR = AddressNumber(Last);
+        FC = 1;
+        LC = SheetMaxCols;
+      } else {
+        FC = AddressColumn(First);
+        LC = AddressColumn(Last);
+        FR = 1;
+        LR = SheetMaxRows;
+      }
       return;
     }
     SplitEnd(First, FR, FC);
@@ -87,6 +95,12 @@ void ParseUsedRange(const String& Address, Integer& FC, Integer& FR, Integer& LR
   LR = FR;
   LC = FC;
 }
+
+// The most cells a worksheet's used range may span to be loaded. Every cell of the range is
+// loaded, those the sheet leaves empty as empty texts, so a range of a few cells far apart (A1 and
+// XFD1048576) would otherwise visit billions of empty ones; as many as a workbook may hold is
+// the bound.
+constexpr Int64 ImportMaxCells = 8388608;
 
 void ImportFromXLS(TExStringGrid* G, const String& Filename, const String& SheetName) {
   const THourGlass Cursor;
@@ -111,6 +125,11 @@ void ImportFromXLS(TExStringGrid* G, const String& Filename, const String& Sheet
     Integer FC, FR, LR, LC;
     ParseUsedRange(Address, FC, FR, LR, LC);
     if (FC != -1 && FR != -1 && LR != -1 && LC != -1) {
+      const Int64 Cells = static_cast<Int64>(LR - FR + 1) * (LC - FC + 1);
+      if (Cells > ImportMaxCells)
+        throw EStringGridError(u"Excel worksheet " + Sheet->Name() + u" is larger than the grid takes: its used range " +
+                               Address + u" spans " + IntToStr(LR - FR + 1) + u" rows and " + IntToStr(LC - FC + 1) +
+                               u" columns, " + IntToStr(Cells) + u" cells, more than " + IntToStr(ImportMaxCells));
       G->SetColCount(LC - FC + 1);
       G->SetRowCount(LR - FR + 1);
     }
@@ -127,13 +146,23 @@ void ImportFromXLS(TExStringGrid* G, const String& Filename, const String& Sheet
       } else {
         const TOleArray Values = Sheet->Range(Range).Values();
         const Integer Rows = G->RowCount() - Fr, Cols = G->ColCount() - Fc;
-        // Only the elements that hold a value are visited; unassigned and empty ones load nothing.
-        for (const auto& [Pos, V] : Values.Assigned()) {
-          const auto [I, J] = Pos;
-          if (I > Rows || J > Cols) continue;
-          if (V.Kind == TOleValue::vkEmpty || V.Kind == TOleValue::vkError) continue;
-          G->LoadCell(J + Fc - 1, I + Fr - 1, V.AsText());
-        }
+        // Every element is loaded: one the sheet leaves unassigned as an empty text, so that no
+        // text the grid held before stays inside the range. Error values are skipped. The
+        // assigned elements come row by row, so one walk meets them in the loop's order.
+        const auto& Assigned = Values.Assigned();
+        auto Next = Assigned.begin();
+        for (Integer I = 1; I <= Rows; ++I)
+          for (Integer J = 1; J <= Cols; ++J) {
+            const std::pair<Integer, Integer> At{I, J};
+            while (Next != Assigned.end() && Next->first < At) ++Next;
+            if (Next == Assigned.end() || Next->first != At) {
+              G->LoadCell(J + Fc - 1, I + Fr - 1, String());
+              continue;
+            }
+            const TOleValue& V = Next->second;
+            if (V.Kind == TOleValue::vkEmpty || V.Kind == TOleValue::vkError) continue;
+            G->LoadCell(J + Fc - 1, I + Fr - 1, V.AsText());
+          }
       }
     } catch (...) {
       throw Exception(u"Incorrect XLS file");
@@ -264,7 +293,7 @@ std::unique_ptr<TStringList> TExStringGrid::GetXLSSheets(const String& FileName)
   try {
     TWorkbook* Book = App->Workbooks().Open(FileName);
     auto List = std::make_unique<TStringList>();
-    for (Integer I = 1; I <= Book->SheetCount(); ++I) List->Add(Book->Sheets(I)->Name());
+    for (Integer I = 1; I <= Book->WorksheetCount(); ++I) List->Add(Book->Worksheets(I)->Name());
     Book->SetSaved(true);
     App->Quit();
     return List;

@@ -1,5 +1,6 @@
 #include "platform/office/OfficePackage.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include <zip.h>
@@ -7,8 +8,21 @@
 namespace office {
 
 namespace {
-// Together the parts of a package may unpack to no more than this.
+// What a package may unpack to. Office files compress about ten to one; a part that unpacks to
+// much more than a hundred times its packed size is a zip bomb (a few hundred kilobytes of
+// repeated bytes that would unpack to gigabytes), refused before anything is unpacked. Small
+// parts and packages are always taken whatever their ratio, and no package unpacks to more than
+// MaxUnpacked in all.
 constexpr zip_uint64_t MaxUnpacked = 512ull * 1024 * 1024;
+constexpr zip_uint64_t AlwaysUnpacked = 16ull * 1024 * 1024;
+constexpr zip_uint64_t MaxRatio = 100;
+
+// What Packed bytes may unpack to.
+zip_uint64_t UnpackBudget(zip_uint64_t Packed) {
+  return Packed >= MaxUnpacked / MaxRatio ? MaxUnpacked : std::max(AlwaysUnpacked, Packed * MaxRatio);
+}
+
+String SizeText(zip_uint64_t N) { return UIntToStr(N) + u" bytes"; }
 
 struct TZipCloser {
   zip_t* Z;
@@ -40,12 +54,17 @@ TPackage TPackage::Read(const std::string& Bytes, const String& Message) {
     zip_stat_t St;
     zip_stat_init(&St);
     if (zip_stat_index(Z, static_cast<zip_uint64_t>(I), 0, &St) != 0 || !(St.valid & ZIP_STAT_NAME) ||
-        !(St.valid & ZIP_STAT_SIZE))
+        !(St.valid & ZIP_STAT_SIZE) || !(St.valid & ZIP_STAT_COMP_SIZE))
       throw EOleException(Message);
     std::string Name = St.name;
     if (!Name.empty() && Name.back() == '/') continue;  // a folder entry
+    if (St.size > UnpackBudget(St.comp_size))
+      throw EOfficeLimit(u"its part \"" + Utf8ToString(Name) + u"\" would unpack to " + SizeText(St.size) + u" from " +
+                         SizeText(St.comp_size) + u", more than a hundred times its size");
     Total += St.size;
-    if (St.size > MaxUnpacked || Total > MaxUnpacked) throw EOleException(Message);
+    if (Total > UnpackBudget(Bytes.size()))
+      throw EOfficeLimit(u"its parts would unpack to more than the " + SizeText(UnpackBudget(Bytes.size())) +
+                         u" a file of " + SizeText(Bytes.size()) + u" may unpack to");
     zip_file_t* F = zip_fopen_index(Z, static_cast<zip_uint64_t>(I), 0);
     if (!F) throw EOleException(Message);
     std::string Data(St.size, '\0');

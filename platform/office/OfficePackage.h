@@ -13,9 +13,15 @@
 
 namespace office {
 
+// A file past a bound of what the layer reads (what a package may unpack to, the length of a
+// cell's text). Its message says which bound, so the caller's error can name it.
+KP_DECLARE_EXCEPTION(EOfficeLimit, EOleException)
+
 // A zip package held in memory. Read raises EOleException with Message when the bytes are no zip
-// archive, a part cannot be unpacked, or the parts together unpack to more than the limit (a small
-// file that would unpack to gigabytes is refused, not unpacked).
+// archive or a part cannot be unpacked, and EOfficeLimit when a part would unpack to more than a
+// hundred times its packed size or the parts together to more than a hundred times the package
+// (16 MB are always taken, 512 MB never): a small file that would unpack to gigabytes is refused,
+// not unpacked.
 class TPackage {
  public:
   static TPackage Read(const std::string& Bytes, const String& Message);

@@ -1,5 +1,6 @@
 #include "platform/office/Spreadsheet.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/office/SpreadsheetImpl.h"
@@ -10,6 +11,7 @@ String TOleValue::AsText() const {
   switch (Kind) {
     case vkText:
     case vkError:
+    case vkDate:
       return Text;
     case vkNumber:
       return FloatToStr(Number);
@@ -119,6 +121,12 @@ TOleArray TSheetRange::Values() const {
 void TSheetRange::SetValues(const TOleArray& A) {
   const Integer Rows = std::min(A.Rows(), FBottom - FTop + 1);
   const Integer Cols = std::min(A.Cols(), FRight - FLeft + 1);
+  for (const auto& [Pos, V] : A.Assigned())
+    if (V.Kind == TOleValue::vkText && V.Text.size() > static_cast<size_t>(SheetMaxCellText) && Pos.first <= Rows &&
+        Pos.second <= Cols)
+      throw EOleException(u"The text for the cell " + ColumnLetters(FLeft + Pos.second - 1) +
+                          IntToStr(FTop + Pos.first - 1) + u" holds " + IntToStr(static_cast<Int64>(V.Text.size())) +
+                          u" characters, more than the " + IntToStr(SheetMaxCellText) + u" a cell holds");
   for (Integer R = 1; R <= Rows; ++R)
     for (Integer C = 1; C <= Cols; ++C) FSheet->Store(FTop + R - 1, FLeft + C - 1, A.Get(R, C));
 }
@@ -201,6 +209,17 @@ TWorkbook::~TWorkbook() = default;
 TWorksheet* TWorkbook::Sheets(Integer Index) {
   if (Index < 1 || Index > SheetCount()) throw EOleException(u"The workbook has no sheet " + IntToStr(Index));
   return FSheets[static_cast<size_t>(Index - 1)].get();
+}
+
+Integer TWorkbook::WorksheetCount() const {
+  return static_cast<Integer>(std::count_if(FSheets.begin(), FSheets.end(), [](const auto& S) { return S->IsWorksheet(); }));
+}
+
+TWorksheet* TWorkbook::Worksheets(Integer Index) {
+  Integer N = 0;
+  for (auto& S : FSheets)
+    if (S->IsWorksheet() && ++N == Index) return S.get();
+  throw EOleException(u"The workbook has no worksheet " + IntToStr(Index));
 }
 
 TWorksheet* TWorkbook::ActiveSheet() {

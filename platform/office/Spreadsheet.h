@@ -11,19 +11,24 @@
 #include "platform/office/OleAuto.h"
 
 // A value as automation hands it over. An unassigned value stands for an element of an array that
-// was never set; an empty value for a cell that holds nothing.
+// was never set; an empty value for a cell that holds nothing. A date is a number whose cell shows
+// it as a date or a time.
 struct TOleValue {
-  enum TKind { vkUnassigned, vkEmpty, vkText, vkNumber, vkBoolean, vkError };
+  enum TKind { vkUnassigned, vkEmpty, vkText, vkNumber, vkBoolean, vkError, vkDate };
   TKind Kind = vkUnassigned;
-  String Text;  // vkText; vkError: the error's text ("#DIV/0!")
-  double Number = 0;
+  // vkText; vkError: the error's text ("#DIV/0!"); vkDate: the text the cell's number format shows
+  // ("02.01.2020", "1/2/2020 10:30")
+  String Text;
+  double Number = 0;  // vkNumber; vkDate: the serial day, of the 1900 count (day 1: 1900-01-01)
   bool Boolean = false;
 
   static TOleValue OfText(const String& S) { return TOleValue{vkText, S, 0, false}; }
   static TOleValue OfNumber(double D) { return TOleValue{vkNumber, String(), D, false}; }
   static TOleValue OfBoolean(bool B) { return TOleValue{vkBoolean, String(), 0, B}; }
+  static TOleValue OfDate(double Serial, const String& Shown) { return TOleValue{vkDate, Shown, Serial, false}; }
   static TOleValue Empty() { return TOleValue{vkEmpty, String(), 0, false}; }
-  // The value as text: a number as FloatToStr writes it, a boolean as "True" / "False".
+  // The value as text: a number as FloatToStr writes it, a boolean as "True" / "False", a date as
+  // its cell shows it.
   String AsText() const;
 };
 
@@ -49,6 +54,9 @@ class TOleArray {
 // The largest sheet: rows and columns a cell address may name.
 constexpr Integer SheetMaxRows = 1048576;
 constexpr Integer SheetMaxCols = 16384;
+// The most characters a cell's text holds. A workbook with a longer one is refused when read (the
+// text would be cut in spreadsheet programs), and such a text is refused when written.
+constexpr Integer SheetMaxCellText = 32767;
 
 // Column letters of a 1-based column: "A".."Z", "AA".."ZZ", "AAA".. ; and back (0 when the text
 // holds anything but letters or names a column past the largest).
@@ -80,7 +88,8 @@ class TSheetRange {
   // Every cell of the range as an array of its size; cells holding nothing stay unassigned.
   TOleArray Values() const;
   // Writes the array from the range's first cell; only the cells both cover are written. A text
-  // becomes the cell's text, an unassigned or empty element empties the cell.
+  // becomes the cell's text (a date the text it shows), an unassigned or empty element empties the
+  // cell. A text longer than SheetMaxCellText raises EOleException before any cell is written.
   void SetValues(const TOleArray& A);
   // Makes the first cell the sheet's active cell.
   void Select();
@@ -96,6 +105,9 @@ class TSheetRange {
 class TWorksheet {
  public:
   String Name() const { return FName; }
+  // Whether the sheet is a worksheet (a sheet of cells); a chart sheet or a dialog sheet of a book
+  // read from a file is not. Only worksheets hold cells.
+  bool IsWorksheet() const { return FIsWorksheet; }
   // Raises EOleException for a name Office refuses (empty, over 31 characters, one of : \ / ? * [ ],
   // or the name of another sheet of the book, compared without case).
   void SetName(const String& Value);
@@ -124,6 +136,7 @@ class TWorksheet {
   // The package part the sheet was read from, empty for a sheet added since.
   std::string FPart;
   bool FChanged = false;
+  bool FIsWorksheet = true;
 
  private:
   friend class TWorkbook;
@@ -144,6 +157,10 @@ class TWorkbook {
   Integer SheetCount() const { return static_cast<Integer>(FSheets.size()); }
   // Sheet Index, 1-based; EOleException out of range.
   TWorksheet* Sheets(Integer Index);
+  // The worksheets alone, in their order among the sheets (chart and dialog sheets left out).
+  Integer WorksheetCount() const;
+  // Worksheet Index, 1-based; EOleException out of range.
+  TWorksheet* Worksheets(Integer Index);
   TWorksheet* ActiveSheet();
   // A new worksheet "SheetN" after the last one, made the active sheet.
   TWorksheet* AddWorksheet();

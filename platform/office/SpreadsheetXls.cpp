@@ -2,11 +2,26 @@
 // can be changed and saved under a new name as an Office Open XML workbook, not written back.
 #include <freexl.h>
 
+#include "platform/office/SheetFormats.h"
 #include "platform/office/SpreadsheetImpl.h"
 
 namespace office {
 
 namespace {
+
+// A date cell. FreeXL tells a date, a date and time or a time apart by the cell's format, but
+// hands over neither the format nor the number: only ISO text. The cell shows that text, made by
+// the date formats of the workbook reader from the day it names; text that names no day stays.
+TOleValue DateValue(const FreeXL_CellValue& V) {
+  const String Text = V.value.text_value ? Utf8ToString(V.value.text_value) : String();
+  static const TDateFormat Date(u"yyyy-mm-dd"), DateTime(u"yyyy-mm-dd hh:mm:ss"), Time(u"hh:mm:ss");
+  const TDateFormat& F = V.type == FREEXL_CELL_DATE ? Date : V.type == FREEXL_CELL_DATETIME ? DateTime : Time;
+  double Serial;
+  String Shown;
+  if (IsoDateSerial(Text, Serial) && F.Format(Serial, 0, Shown)) return TOleValue::OfDate(Serial, Shown);
+  return TOleValue::OfText(Text);
+}
+
 struct TXlsHandle {
   const void* H = nullptr;
   ~TXlsHandle() {
@@ -50,10 +65,12 @@ void ReadXls(TWorkbook& Book, const String& FileName) {
             break;
           case FREEXL_CELL_TEXT:
           case FREEXL_CELL_SST_TEXT:
+            O = TOleValue::OfText(V.value.text_value ? Utf8ToString(V.value.text_value) : String());
+            break;
           case FREEXL_CELL_DATE:
           case FREEXL_CELL_DATETIME:
           case FREEXL_CELL_TIME:
-            O = TOleValue::OfText(V.value.text_value ? Utf8ToString(V.value.text_value) : String());
+            O = DateValue(V);
             break;
           default:
             continue;

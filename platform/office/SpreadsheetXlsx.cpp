@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstring>
 
+#include "platform/office/SheetFormats.h"
 #include "platform/office/SpreadsheetImpl.h"
 
 namespace office {
@@ -42,6 +43,19 @@ bool ParseCellRef(const char* S, Integer& Row, Integer& Col) {
   return true;
 }
 
+// A cell's text as the file holds it (UTF-8, control characters written _xHHHH_). A text longer
+// than a cell holds raises EOfficeLimit; the caller adds which cell.
+String CellText(const std::string& Utf8) {
+  const size_t Max = static_cast<size_t>(SheetMaxCellText);
+  const String TooLong = u"holds more than the " + IntToStr(SheetMaxCellText) + u" characters a cell holds";
+  // Every character takes at most seven bytes ("_xHHHH_"): a text longer than that is refused
+  // before it is decoded.
+  if (Utf8.size() > 7 * Max) throw EOfficeLimit(TooLong);
+  String S = DecodeXString(Utf8);
+  if (S.size() > Max) throw EOfficeLimit(TooLong);
+  return S;
+}
+
 // The text of a shared string or an inline string: its t, or the t of each of its runs.
 String StringItemText(pugi::xml_node Si) {
   std::string S;
@@ -49,10 +63,53 @@ String StringItemText(pugi::xml_node Si) {
     if (std::strcmp(LocalName(C), "t") == 0) S += C.text().get();
     else if (std::strcmp(LocalName(C), "r") == 0) S += Child(C, "t").text().get();
   }
-  return DecodeXString(S);
+  return CellText(S);
 }
 
-TOleValue CellValue(pugi::xml_node C, const std::vector<String>& Shared) {
+// The cell formats of a workbook as far as they show dates: a number in a cell whose format shows
+// a date or a time is read as the text that format shows.
+struct TCellStyles {
+  std::map<Integer, std::unique_ptr<TDateFormat>> Formats;  // by number format id, date formats only
+  std::vector<const TDateFormat*> ByXf;                     // per cell format: its date format or nullptr
+  double DayOffset = 0;                                     // 1462 in a workbook of the 1904 count
+
+  const TDateFormat* DateFormatOf(pugi::xml_node C) const {
+    const Integer Xf = Attr(C, "s").as_int(0);
+    return Xf >= 0 && static_cast<size_t>(Xf) < ByXf.size() ? ByXf[static_cast<size_t>(Xf)] : nullptr;
+  }
+};
+
+TCellStyles ReadCellStyles(const TWorkbook::TImpl& I, const std::string& Folder) {
+  TCellStyles St;
+  if (Attr(Child(I.Workbook.document_element(), "workbookPr"), "date1904").as_bool()) St.DayOffset = 1462;
+  const std::string Part = RelTarget(I.WorkbookRels, "/styles", Folder);
+  const std::string* Bytes = Part.empty() ? nullptr : I.Package.Find(Part);
+  pugi::xml_document D;
+  // A styles part that cannot be read leaves the numbers as they are.
+  if (!Bytes || !D.load_buffer(Bytes->data(), Bytes->size())) return St;
+  const pugi::xml_node Root = D.document_element();
+  std::map<Integer, String> Codes;
+  for (pugi::xml_node F = Child(Child(Root, "numFmts"), "numFmt"); F; F = F.next_sibling())
+    if (std::strcmp(LocalName(F), "numFmt") == 0)
+      Codes[Attr(F, "numFmtId").as_int(-1)] = Utf8ToString(Attr(F, "formatCode").value());
+  std::map<Integer, const TDateFormat*> Known;
+  for (pugi::xml_node X = Child(Child(Root, "cellXfs"), "xf"); X; X = X.next_sibling()) {
+    if (std::strcmp(LocalName(X), "xf") != 0) continue;
+    const Integer Id = Attr(X, "numFmtId").as_int(0);
+    auto It = Known.find(Id);
+    if (It == Known.end()) {
+      auto Code = Codes.find(Id);
+      auto Format = std::make_unique<TDateFormat>(Code != Codes.end() ? Code->second : BuiltInDateCode(Id));
+      const TDateFormat* Kept = nullptr;
+      if (Format->IsDate()) Kept = (St.Formats[Id] = std::move(Format)).get();
+      It = Known.emplace(Id, Kept).first;
+    }
+    St.ByXf.push_back(It->second);
+  }
+  return St;
+}
+
+TOleValue CellValue(pugi::xml_node C, const std::vector<String>& Shared, const TCellStyles& Styles) {
   const std::string T = Attr(C, "t").value();
   const pugi::xml_node V = Child(C, "v");
   if (T == "inlineStr") {
@@ -67,22 +124,36 @@ TOleValue CellValue(pugi::xml_node C, const std::vector<String>& Shared) {
     if (Index < 0 || static_cast<size_t>(Index) >= Shared.size()) throw EOleException(u"bad shared string");
     return TOleValue::OfText(Shared[static_cast<size_t>(Index)]);
   }
-  if (T == "str" || T == "d") return TOleValue::OfText(DecodeXString(Text));
+  if (T == "d") {
+    // A date written as ISO 8601 text shows as its cell's date format shows it.
+    const String S = CellText(Text);
+    double Serial;
+    String Shown;
+    const TDateFormat* F = Styles.DateFormatOf(C);
+    if (F && IsoDateSerial(S, Serial) && F->Format(Serial, 0, Shown)) return TOleValue::OfDate(Serial, Shown);
+    return TOleValue::OfText(S);
+  }
+  if (T == "str") return TOleValue::OfText(CellText(Text));
   if (T == "b") return TOleValue::OfBoolean(std::strcmp(Text, "0") != 0);
   if (T == "e") {
     TOleValue E;
     E.Kind = TOleValue::vkError;
-    E.Text = Utf8ToString(Text);
+    E.Text = CellText(Text);
     return E;
   }
   double D = 0;
   const char* End = Text + std::strlen(Text);
   while (Text < End && (*Text == ' ')) ++Text;
   if (std::from_chars(Text, End, D).ec != std::errc()) throw EOleException(u"bad number");
+  if (const TDateFormat* F = Styles.DateFormatOf(C)) {
+    String Shown;
+    if (F->Format(D, Styles.DayOffset, Shown)) return TOleValue::OfDate(D + Styles.DayOffset, Shown);
+  }
   return TOleValue::OfNumber(D);
 }
 
-void ReadSheetCells(TWorksheet& Sheet, pugi::xml_node Root, const std::vector<String>& Shared, size_t& Total) {
+void ReadSheetCells(TWorksheet& Sheet, pugi::xml_node Root, const std::vector<String>& Shared,
+                    const TCellStyles& Styles, size_t& Total) {
   auto& Cells = Sheet.CellMap();
   Integer Row = 0;
   for (pugi::xml_node R = Child(Child(Root, "sheetData"), "row"); R; R = R.next_sibling()) {
@@ -101,7 +172,12 @@ void ReadSheetCells(TWorksheet& Sheet, pugi::xml_node Root, const std::vector<St
       Col = CC;
       if (!CA) C.append_attribute("r") = StringToUtf8(ColumnLetters(Col) + IntToStr(Row)).c_str();
       if (++Total > MaxCells) throw EOleException(u"too many cells");
-      Cells[{Row, Col}].Value = CellValue(C, Shared);
+      try {
+        Cells[{Row, Col}].Value = CellValue(C, Shared, Styles);
+      } catch (const EOfficeLimit& E) {
+        throw EOfficeLimit(u"the cell " + ColumnLetters(Col) + IntToStr(Row) + u" of the sheet \"" + Sheet.Name() +
+                           u"\" " + E.Message());
+      }
     }
   }
   const pugi::xml_node Sel = Child(Child(Child(Root, "sheetViews"), "sheetView"), "selection");
@@ -138,9 +214,17 @@ void ReadXlsx(TWorkbook& Book, const std::string& Bytes) {
   if (const std::string* Ss = SsPart.empty() ? nullptr : I.Package.Find(SsPart)) {
     pugi::xml_document D;
     ParsePart(D, *Ss, Msg);
-    for (pugi::xml_node Si = D.document_element().first_child(); Si; Si = Si.next_sibling())
-      if (std::strcmp(LocalName(Si), "si") == 0) Shared.push_back(StringItemText(Si));
+    for (pugi::xml_node Si = D.document_element().first_child(); Si; Si = Si.next_sibling()) {
+      if (std::strcmp(LocalName(Si), "si") != 0) continue;
+      try {
+        Shared.push_back(StringItemText(Si));
+      } catch (const EOfficeLimit& E) {
+        throw EOfficeLimit(u"the shared string " + IntToStr(static_cast<Integer>(Shared.size())) + u" " + E.Message());
+      }
+    }
   }
+
+  const TCellStyles Styles = ReadCellStyles(I, Folder);
 
   const pugi::xml_node Root = I.Workbook.document_element();
   size_t Total = 0;
@@ -148,15 +232,20 @@ void ReadXlsx(TWorkbook& Book, const std::string& Bytes) {
     if (std::strcmp(LocalName(S), "sheet") != 0) continue;
     TWorksheet* Sheet = Book.NewSheet(Utf8ToString(Attr(S, "name").value()));
     const std::string Id = Attr(S, "id").value();
+    std::string Type;
     for (pugi::xml_node R = I.WorkbookRels.document_element().first_child(); R; R = R.next_sibling())
-      if (Id == Attr(R, "Id").value()) Sheet->FPart = ResolveTarget(Attr(R, "Target").value(), Folder);
+      if (Id == Attr(R, "Id").value()) {
+        Sheet->FPart = ResolveTarget(Attr(R, "Target").value(), Folder);
+        Type = Attr(R, "Type").value();
+      }
     const std::string* Part = Sheet->FPart.empty() ? nullptr : I.Package.Find(Sheet->FPart);
+    // Chart sheets and dialog sheets are sheets of the book without cells: not worksheets.
+    Sheet->FIsWorksheet = Type.size() >= 10 && Type.compare(Type.size() - 10, 10, "/worksheet") == 0;
     if (!Part) continue;
     auto Doc = std::make_unique<pugi::xml_document>();
     ParsePart(*Doc, *Part, Msg);
-    // Chart sheets and dialog sheets are sheets of the book without cells.
-    if (std::strcmp(LocalName(Doc->document_element()), "worksheet") == 0)
-      ReadSheetCells(*Sheet, Doc->document_element(), Shared, Total);
+    Sheet->FIsWorksheet = std::strcmp(LocalName(Doc->document_element()), "worksheet") == 0;
+    if (Sheet->FIsWorksheet) ReadSheetCells(*Sheet, Doc->document_element(), Shared, Styles, Total);
     I.SheetDocs[Sheet->FPart] = std::move(Doc);
   }
   if (Book.SheetCount() == 0) throw EOleException(Msg);
@@ -179,6 +268,8 @@ void ReadWorkbookFile(TWorkbook& Book, const String& FileName) {
       ReadXls(Book, FileName);
     else
       throw EOleException(u"no workbook");
+  } catch (const EOfficeLimit& E) {
+    throw EOleException(u"The file \"" + FileName + u"\" is no workbook that can be read: " + E.Message());
   } catch (const EOleException&) {
     throw EOleException(u"The file \"" + FileName + u"\" is no workbook that can be read");
   }
@@ -339,7 +430,9 @@ bool WriteSheetCells(TWorksheet& Sheet, pugi::xml_node Root) {
     C.remove_attribute("t");
     const TOleValue& V = Cell.Value;
     switch (V.Kind) {
-      case TOleValue::vkText: {
+      case TOleValue::vkText:
+      case TOleValue::vkDate: {
+        // A date goes as the text it shows: the book may have no format to show its number with.
         C.append_attribute("t") = "inlineStr";
         pugi::xml_node T = C.append_child((P + "is").c_str()).append_child((P + "t").c_str());
         const std::string S = EncodeXString(V.Text);

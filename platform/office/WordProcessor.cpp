@@ -191,14 +191,9 @@ void TTextSelection::GotoLastLine() {
 TTextTableCell TTextTable::Cell(Integer Row, Integer Column) {
   if (Row < 1 || Row > FRows || Column < 1 || Column > FCols)
     throw EOleException(u"The table has no cell (" + IntToStr(Row) + u", " + IntToStr(Column) + u")");
-  pugi::xml_node Tbl = N(FNode);
-  Integer R = 0;
-  for (pugi::xml_node Tr = Tbl.first_child(); Tr; Tr = Tr.next_sibling()) {
-    if (!Is(Tr, "tr") || ++R != Row) continue;
-    Integer C = 0;
-    for (pugi::xml_node Tc = Tr.first_child(); Tc; Tc = Tc.next_sibling())
-      if (Is(Tc, "tc") && ++C == Column) return TTextTableCell(P(Tc));
-  }
+  Integer C = 0;
+  for (pugi::xml_node Tc = N(FRowNodes[static_cast<size_t>(Row - 1)]).first_child(); Tc; Tc = Tc.next_sibling())
+    if (Is(Tc, "tc") && ++C == Column) return TTextTableCell(P(Tc));
   throw EOleException(u"The table has no cell (" + IntToStr(Row) + u", " + IntToStr(Column) + u")");
 }
 
@@ -280,8 +275,11 @@ TTextTable* TTextTables::Add(const TTextRange& Place, Integer Rows, Integer Colu
   const Integer ColWidth = std::max<Integer>(1, TextWidth / Columns);
   pugi::xml_node Grid = Tbl.append_child((W + "tblGrid").c_str());
   for (Integer C = 0; C < Columns; ++C) Grid.append_child((W + "gridCol").c_str()).append_attribute((W + "w").c_str()) = ColWidth;
+  std::vector<void*> RowNodes;
+  RowNodes.reserve(static_cast<size_t>(Rows));
   for (Integer R = 0; R < Rows; ++R) {
     pugi::xml_node Tr = Tbl.append_child((W + "tr").c_str());
+    RowNodes.push_back(P(Tr));
     for (Integer C = 0; C < Columns; ++C) {
       pugi::xml_node Tc = Tr.append_child((W + "tc").c_str());
       pugi::xml_node Cw = Tc.append_child((W + "tcPr").c_str()).append_child((W + "tcW").c_str());
@@ -290,7 +288,7 @@ TTextTable* TTextTables::Add(const TTextRange& Place, Integer Rows, Integer Colu
       Tc.append_child((W + "p").c_str());
     }
   }
-  FTables.push_back(std::unique_ptr<TTextTable>(new TTextTable(P(Tbl), Rows, Columns)));
+  FTables.push_back(std::unique_ptr<TTextTable>(new TTextTable(P(Tbl), Rows, Columns, std::move(RowNodes))));
   return FTables.back().get();
 }
 
@@ -429,6 +427,8 @@ TTextDocument* TTextDocuments::Open(const String& FileName) {
   std::unique_ptr<TTextDocument> Doc(new TTextDocument(FApp));
   try {
     office::ReadDocx(*Doc, ReadFileBytes(FileName));
+  } catch (const office::EOfficeLimit& E) {
+    throw EOleException(u"The file \"" + FileName + u"\" is no document that can be read: " + E.Message());
   } catch (const Exception&) {
     throw EOleException(u"The file \"" + FileName + u"\" is no document that can be read");
   }

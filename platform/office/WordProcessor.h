@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/office/OleAuto.h"
@@ -82,9 +83,13 @@ class TTextTable {
 
  private:
   friend class TTextTables;
-  TTextTable(void* Node, Integer Rows, Integer Cols) : FNode(Node), FRows(Rows), FCols(Cols) {}
+  TTextTable(void* Node, Integer Rows, Integer Cols, std::vector<void*> RowNodes)
+      : FNode(Node), FRows(Rows), FCols(Cols), FRowNodes(std::move(RowNodes)) {}
   void* FNode;
   Integer FRows, FCols;
+  // The table's rows, so that a cell is found without walking the rows before it (a table is
+  // filled cell by cell).
+  std::vector<void*> FRowNodes;
 };
 
 class TTextTables {

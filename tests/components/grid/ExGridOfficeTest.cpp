@@ -93,6 +93,120 @@ TEST_F(GridOfficeTest, TheUsedRangeLoadsWithTheFixedOffsets) {
   EXPECT_EQ(Narrow(Grid->Cells(1, 1)), "alone");
 }
 
+TEST_F(GridOfficeTest, ACellTheSheetLeavesEmptyLoadsEmpty) {
+  // B2 and C3 are left empty inside the used range A1:C3.
+  MakeWorkbook("holes.xlsx", {{"A1", "a1"}, {"B1", "b1"}, {"C1", "c1"}, {"A2", "a2"}, {"C2", "c2"}, {"A3", "a3"},
+                              {"B3", "b3"}});
+  Fill(4, 4);
+  std::vector<std::string> Loaded;
+  Grid->OnLoadCell = [&Loaded](TObject*, Integer ACol, Integer ARow, String& V) {
+    Loaded.push_back(std::to_string(ACol) + "," + std::to_string(ARow) + "=" + Narrow(V));
+  };
+  Grid->LoadFromXLS(File("holes.xlsx"));
+  EXPECT_EQ(GridText(), "a1|b1|c1\na2||c2\na3|b3|\n");
+  // Each cell of the range went through the load hook, the empty ones with an empty text.
+  EXPECT_EQ(Loaded, (std::vector<std::string>{"0,0=a1", "1,0=b1", "2,0=c1", "0,1=a2", "1,1=", "2,1=c2", "0,2=a3",
+                                              "1,2=b3", "2,2="}));
+  // Below and right of the fixed cells alike: the fixed cells keep their texts, the range is the sheet's.
+  Grid->OnLoadCell = nullptr;
+  Grid->SetSaveFixedCells(false);
+  Fill(4, 4);
+  Grid->LoadFromXLS(File("holes.xlsx"));
+  EXPECT_EQ(GridText(), "0:0|1:0|2:0|3:0\n0:1|a1|b1|c1\n0:2|a2||c2\n0:3|a3|b3|\n");
+}
+
+TEST_F(GridOfficeTest, ADateCellLoadsAsTheTextItsFormatShows) {
+  RunPython(R"PY(
+import sys, datetime, openpyxl
+b = openpyxl.Workbook()
+ws = b.active
+ws["A1"] = datetime.date(2020, 1, 2)
+ws["A1"].number_format = "dd.mm.yyyy"
+ws["B1"] = datetime.datetime(2020, 1, 2, 10, 30, 5)
+ws["C1"] = datetime.date(2020, 1, 2)
+ws["C1"].number_format = "mm-dd-yy"
+ws["D1"] = 43832
+b.save(sys.argv[1])
+)PY",
+            {Folder.string() + "/dates.xlsx"});
+  Grid->LoadFromXLS(File("dates.xlsx"));
+  // A date in its own format, in openpyxl's format of a date and time, in the short date; a plain
+  // number stays a number.
+  EXPECT_EQ(GridText(), "02.01.2020|2020-01-02 10:30:05|1/2/2020|43832\n");
+}
+
+TEST_F(GridOfficeTest, TheSheetListHoldsTheWorksheetsAlone) {
+  RunPython(R"PY(
+import sys, openpyxl
+from openpyxl.chart import BarChart, Reference
+b = openpyxl.Workbook()
+ws = b.active
+ws.title = "Data"
+ws.append([1]); ws.append([2])
+chart = BarChart()
+chart.add_data(Reference(ws, min_col=1, min_row=1, max_row=2))
+b.create_chartsheet("Chart").add_chart(chart)
+b.create_sheet("More")
+b.save(sys.argv[1])
+)PY",
+            {Folder.string() + "/chart.xlsx"});
+  EXPECT_EQ(Narrow(Grid->GetXLSSheets(File("chart.xlsx"))->CommaText()), "Data,More");
+}
+
+TEST_F(GridOfficeTest, AUsedRangeOverWholeRowsOrColumnsLoadsAllItHolds) {
+  struct Row {
+    const char* Name;
+    std::vector<std::pair<std::string, std::string>> Cells;
+    Integer Cols, Rows;
+    Integer LastCol, LastRow;  // where the last cell's text lands
+    const char* Last;
+  } Rows[] = {
+      {"every column ($1:$1)", {{"A1", "first"}, {"XFD1", "last"}}, 16384, 1, 16383, 0, "last"},
+      {"every row ($B:$B)", {{"B1", "first"}, {"B1048576", "last"}}, 1, 1048576, 0, 1048575, "last"},
+  };
+  for (const Row& R : Rows) {
+    MakeWorkbook("whole.xlsx", R.Cells);
+    Fill(3, 3);
+    Grid->LoadFromXLS(File("whole.xlsx"));
+    EXPECT_EQ(Grid->ColCount(), R.Cols) << R.Name;
+    EXPECT_EQ(Grid->RowCount(), R.Rows) << R.Name;
+    EXPECT_EQ(Narrow(Grid->Cells(0, 0)), "first") << R.Name;
+    EXPECT_EQ(Narrow(Grid->Cells(R.LastCol, R.LastRow)), R.Last) << R.Name;
+    EXPECT_EQ(Narrow(Grid->Cells(R.LastCol / 2, R.LastRow / 2)), "") << R.Name;
+  }
+}
+
+TEST_F(GridOfficeTest, AWorkbookTheGridCannotTakeIsRefusedAndTheGridKept) {
+  MakeWorkbook("corners.xlsx", {{"A1", "first"}, {"XFD1048576", "last"}});
+  struct Row {
+    const char* Name;
+    String File;
+    std::string Message;
+  } Rows[] = {
+      {"a used range of more cells than the grid takes", File("corners.xlsx"),
+       "Excel worksheet Sheet1 is larger than the grid takes: its used range $A$1:$XFD$1048576 spans 1048576 rows "
+       "and 16384 columns, 17179869184 cells, more than 8388608"},
+      // 65 KB that would unpack to 64 MiB in one cell (tests/fixtures/platform/office/make-limit-xlsx.py).
+      {"a zip bomb", Utf8ToString(OfficeTest::FixturePath("xlsx/bomb-cell.xlsx")),
+       "is no workbook that can be read: its part \"xl/worksheets/sheet1.xml\" would unpack to 67109075 bytes from "
+       "65420 bytes, more than a hundred times its size"},
+  };
+  for (const Row& R : Rows) {
+    Fill(3, 3);
+    const std::string Before = GridText();
+    try {
+      Grid->LoadFromXLS(R.File);
+      ADD_FAILURE() << R.Name;
+    } catch (const Exception& E) {
+      const std::string Message = Narrow(E.Message());
+      EXPECT_EQ(Message.substr(Message.size() - std::min(Message.size(), R.Message.size())), R.Message) << R.Name;
+    }
+    EXPECT_EQ(GridText(), Before) << R.Name;
+    EXPECT_EQ(TSheetApplication::GetActive(), nullptr) << R.Name;
+    EXPECT_EQ(Screen->Cursor(), crDefault) << R.Name;
+  }
+}
+
 TEST_F(GridOfficeTest, ExportWritesTheSaveRangeAsTextsAndReadsBack) {
   Fill(30, 2);
   Grid->SetCells(0, 1, u"two\r\nlines");
