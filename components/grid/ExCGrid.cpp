@@ -275,7 +275,7 @@ Integer TGridColumnItem::Width() const {
 }
 
 void TGridColumnItem::SetWidth(Integer Value) {
-  FWidth = Value;
+  FWidth = GridExtent(Value);
   if (TExColumnGrid* G = Grid()) G->SetAllColWidths(Index(), Value);
 }
 

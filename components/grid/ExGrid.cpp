@@ -845,6 +845,7 @@ void TExStringGrid::SetFixedRightCols(Integer Value) {
 }
 
 void TExStringGrid::SetDefaultRowHeight(Integer Value) {
+  Value = GridExtent(Value);
   TBaseGrid::SetDefaultRowHeight(Value);
   if (HasState(csDesigning)) FFixedRowHeight = Value;
   if (FFloatingFooter) {
@@ -854,6 +855,7 @@ void TExStringGrid::SetDefaultRowHeight(Integer Value) {
 }
 
 void TExStringGrid::SetFixedRowHeight(Integer Value) {
+  Value = GridExtent(Value);
   FFixedRowHeight = Value;
   if (HasState(csLoading)) return;
   if (Value == DefaultRowHeight()) {
@@ -864,6 +866,7 @@ void TExStringGrid::SetFixedRowHeight(Integer Value) {
 }
 
 void TExStringGrid::SetFixedColWidth(Integer Value) {
+  Value = GridExtent(Value);
   if (HasState(csLoading) || Value == DefaultColWidth()) return;
   for (Integer c = 0; c < TBaseGrid::FixedCols(); ++c) SetColWidths(c, Value);
 }

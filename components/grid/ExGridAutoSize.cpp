@@ -289,14 +289,8 @@ void TExStringGrid::SwapColumns(Integer ACol1, Integer ACol2) {
 
 void TExStringGrid::SwapRows(Integer ARow1, Integer ARow2) {
   if (ARow1 == ARow2 || ARow1 < 0 || ARow2 < 0 || ARow1 >= RowCount() || ARow2 >= RowCount()) return;
-  for (Integer c = 0; c < AllColCount(); ++c) {
-    const String T = GetGridCell(c, ARow1);
-    TObject* O = GetGridObject(c, ARow1);
-    SetGridCell(c, ARow1, GetGridCell(c, ARow2));
-    SetGridObject(c, ARow1, GetGridObject(c, ARow2));
-    SetGridCell(c, ARow2, T);
-    SetGridObject(c, ARow2, O);
-  }
+  // The rows change places as handles, with the cells of every column.
+  CellStoreForUpdate().ExchangeRows(ARow1, ARow2);
   const Integer H1 = RowHeights(ARow1);
   SetRowHeights(ARow1, RowHeights(ARow2));
   SetRowHeights(ARow2, H1);

@@ -49,6 +49,7 @@ Integer TExStringGrid::AllColWidths(Integer ACol) const {
 }
 
 void TExStringGrid::SetAllColWidths(Integer ACol, Integer Value) {
+  Value = GridExtent(Value);
   if (ACol >= 0 && ACol < MaxGridColumns) FAllColWidths[ACol] = static_cast<int16_t>(Value);
   if (!IsHiddenColumn(ACol)) SetColWidths(RealToDisplayCol(ACol), Value);
 }
@@ -442,8 +443,9 @@ void TExStringGrid::MoveRows(Integer FromIndex, Integer ToIndex, Integer Count) 
     for (Integer c = 0; c < Cols; ++c) SetGridObject(c, r, nullptr);
   }
   if (FromIndex + Count < ToIndex) ToIndex -= Count;
+  // A move leaves the merged areas as they are: the rows only change places.
   RemoveRowsEx(FromIndex, Count);
-  InsertRows(ToIndex, Count, true);
+  InsertRowsInternal(ToIndex, Count, true);
   for (Integer k = 0; k < Count; ++k) {
     PutRowCells(ToIndex + k, Saved[static_cast<size_t>(k)].get(), Cols);
     SetRowHeights(ToIndex + k, Saved[static_cast<size_t>(k)]->Height());

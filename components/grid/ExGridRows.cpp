@@ -33,14 +33,6 @@ class TUpdateLock {
   TExStringGrid* FGrid;
 };
 
-// Row ToRow takes the texts and cell objects of row FromRow over Cols columns.
-void CopyRowCellsOver(TExStringGrid* G, Integer FromRow, Integer ToRow, Integer Cols) {
-  for (Integer c = 0; c < Cols; ++c) {
-    G->SetGridCell(c, ToRow, G->GetGridCell(c, FromRow));
-    G->SetGridObject(c, ToRow, G->GetGridObject(c, FromRow));
-  }
-}
-
 // Column ToCol takes the texts and cell objects of column FromCol over Rows rows.
 void CopyColCellsOver(TExStringGrid* G, Integer FromCol, Integer ToCol, Integer Rows) {
   for (Integer r = 0; r < Rows; ++r) {
@@ -98,6 +90,7 @@ void TExStringGrid::RemoveRows(Integer RowIndex, Integer RCount) {
   const Integer Cols = TotalColCount();
 
   ShiftControlRows(RealRowIndex(RowIndex + RCount), -RCount);
+  KeepMergesBeforeRemove(true, RowIndex, RCount);
   FreeCellPropsRange(0, RowIndex, Cols - 1, RowIndex + RCount - 1);
 
   const bool OldEntered = FEntered;
@@ -164,20 +157,19 @@ void TExStringGrid::RemoveRows(Integer RowIndex, Integer RCount) {
 void TExStringGrid::RemoveRowsEx(Integer RowIndex, Integer RCount) {
   if (RCount <= 0 || RowIndex < 0 || RowIndex >= RowCount()) return;
   RCount = std::min(RCount, RowCount() - RowIndex);
-  const Integer Cols = TotalColCount();
   const Integer OldRow = Row();
   const Integer OldTopRow = TopRow();
   {
     TUpdateLock Lock(this);
     const Integer OldCount = RowCount();
-    // Texts and object references move up; the objects stay alive with them. Heights stay put.
-    for (Integer Index = RowIndex; Index < OldCount; ++Index)
-      if (Index + RCount < OldCount) CopyRowCellsOver(this, Index + RCount, Index, Cols);
+    // The rows below move up as handles, texts and object references with them; heights stay put.
+    // The removed rows end up past the new count and are dropped there: their objects are not
+    // freed (whoever removes them keeps them).
+    TGridCellStore& Store = CellStoreForUpdate();
+    Store.RotateRows(RowIndex, RowIndex + RCount, OldCount);
+    for (Integer Index = OldCount - RCount; Index < OldCount; ++Index) Store.ClearRow(Index);
     for (Integer k = 0; k < RCount; ++k)
       if (FMouseActions->DisjunctRowSelect() && RowIndex < FRowSelect->Count()) FRowSelect->Delete(RowIndex);
-    // The rows leaving at the end hold references that moved up: they are dropped, not freed.
-    for (Integer Index = OldCount - RCount; Index < OldCount; ++Index)
-      for (Integer c = 0; c < Cols; ++c) SetGridObject(c, Index, nullptr);
     SetRowCount(OldCount - RCount);
     FMaxRowCount -= RCount;
     if (OldRow < RowCount()) {
@@ -194,6 +186,7 @@ void TExStringGrid::RemoveRowsEx(Integer RowIndex, Integer RCount) {
 
 void TExStringGrid::DoRemoveRows(Integer RowIndex, Integer RCount) {
   if (RCount <= 0 || RowIndex < 0 || RowIndex >= RowCount()) return;
+  KeepMergesBeforeRemove(true, RowIndex, RCount);
   // The hidden columns' cells of the rows go too.
   FreeCellPropsRange(0, RowIndex, TotalColCount() - 1, std::min(RowIndex + RCount, RowCount()) - 1);
   DeleteRowsInternal(RowIndex, RCount, true);
@@ -348,7 +341,9 @@ std::vector<std::unique_ptr<TGridCellRow>> TExStringGrid::DeleteRowSet(const std
 // --- Inserting rows -----------------------------------------------------------------------------
 
 void TExStringGrid::InsertRows(Integer RowIndex, Integer RCount, bool UpdateCellControls) {
+  const Integer Old = RowCount();
   InsertRowsInternal(RowIndex, RCount, UpdateCellControls);
+  if (RCount > 0) KeepMergesAfterInsert(true, std::clamp(RowIndex, 0, Old), RCount);
 }
 
 void TExStringGrid::InsertRowsInternal(Integer RowIndex, Integer RCount, bool UpdateCellControls) {
@@ -428,6 +423,7 @@ void TExStringGrid::RemoveCols(Integer ColIndex, Integer CCount) {
   if (ColIndex + CCount > Total) CCount = Total - ColIndex;
   if (CCount <= 0) return;
 
+  KeepMergesBeforeRemove(false, ColIndex, CCount);
   ClearCols(ColIndex, CCount);
   // The removed cells' property objects go too, also when clearing keeps them (ClearTextOnly).
   FreeCellPropsRange(ColIndex, 0, ColIndex + CCount - 1, RowCount() - 1);
@@ -492,6 +488,7 @@ void TExStringGrid::InsertCols(Integer ColIndex, Integer CCount) {
       SetGridCell(c, r, String());
     }
   }
+  KeepMergesAfterInsert(false, ColIndex, CCount);
 }
 
 void TExStringGrid::MergeCols(Integer ColIndex1, Integer ColIndex2, const String& Separator) {

@@ -34,7 +34,13 @@ Integer Sign(Integer V) { return V < 0 ? -1 : (V > 0 ? 1 : 0); }
 
 template <typename T>
 Integer CompareValues(T A, T B) {
-  return A < B ? -1 : (B < A ? 1 : 0);
+  if (A < B) return -1;
+  if (B < A) return 1;
+  if (A == B) return 0;
+  // A value that is not a number (no text's digits give one) comes after every number, equal to
+  // another such value, so that the order stays one order.
+  const bool NanA = A != A, NanB = B != B;
+  return NanA == NanB ? 0 : (NanA ? 1 : -1);
 }
 
 // The platform's decimal conversion: leading blanks, a sign, digits, "." and an exponent. Value is
@@ -101,6 +107,34 @@ bool DigitsAround(const String& S, Integer p) {
   return p > 1 && p < static_cast<Integer>(S.size()) && IsDigit(S[p - 2]) && IsDigit(S[p]);
 }
 
+// What a text looks like to the automatic style: 1 a date (the locale date separator at the second
+// or third place with a digit on each side), 2 a time (the time separator so, where the date
+// separator is not), 0 neither.
+Byte DateKindOf(const String& S, Char DateSep, Char TimeSep) {
+  const Integer Len = static_cast<Integer>(S.size());
+  const size_t d = S.find(DateSep);
+  const Integer p = d != String::npos ? static_cast<Integer>(d) + 1 : 0;
+  if (p > 1 && p < 4 && p < Len) return DigitsAround(S, p) ? 1 : 0;
+  const size_t t = S.find(TimeSep);
+  const Integer q = t != String::npos ? static_cast<Integer>(t) + 1 : 0;
+  return q > 1 && q < 4 && q < Len && DigitsAround(S, q) ? 2 : 0;
+}
+
+// The automatic and alphanumeric styles order texts of different kinds by kind, and texts of one
+// kind by that kind's own rule: texts sorting before every number as letters do (the empty text,
+// blanks, and those that begin with a character below "0"), then numbers by value, dates by date,
+// times by time (automatic only), then every other text by its letters. Where the style's rule of
+// each pair of texts was an order (numbers among numbers, texts among texts, dates among dates, a
+// blank or a word against numbers) this keeps it; it is one order for any mix.
+enum TTextRank : Byte { trLowText, trNumber, trDate, trTime, trText };
+
+TTextRank TextRank(const String& S, bool IsNum, Byte DateKind) {
+  if (IsNum) return trNumber;
+  if (DateKind == 1) return trDate;
+  if (DateKind == 2) return trTime;
+  return S.empty() || S[0] < u'0' ? trLowText : trText;
+}
+
 // A locale date-time text as a number; an empty text or one that does not convert gives 0.
 double DateTimeValue(const String& S, bool TimeOnly) {
   if (S.empty()) return 0;
@@ -135,8 +169,7 @@ class TUpdateLock {
 // A sort of whole rows reads each row's cell once: its text and what the comparisons of its column
 // look at (number or not, the parsed value, the date and time marks, the upper-case or stripped
 // text). The comparison of two rows then works on the keys with the same rules as CompareCells,
-// pair by pair, so rows compare as they always did (the automatic style still decides by the first
-// text of the pair). The partition exchanges compact items made from the sort column's keys in one
+// pair by pair, so rows compare by keys as they do cell by cell. The partition exchanges compact items made from the sort column's keys in one
 // contiguous array; a full key is kept only for a row whose comparison the items cannot decide.
 // The columns that only break ties make a row's compact item when a tie first reaches it, kept in
 // a table of that column by row position. The rows move once, as handles, at the end.
@@ -155,8 +188,7 @@ struct TRowKey {
   bool NumOk = false;     // the numeric text is a whole number, or the cell is empty (counts as 0)
   bool NumBlank = false;  // the text the numeric styles read is empty
   Byte DateKind = 0;      // automatic: 1 S looks like a date, 2 like a time, 0 neither
-  bool HasDateSep = false;
-  bool HasTimeSep = false;
+  bool Low = false;       // S sorts before every number by its letters (TextRank)
 };
 
 // A row's compact item for one column: what most comparisons of the column need (the parsed value,
@@ -166,7 +198,7 @@ struct TSortItem {
   uint64_t Prefix[2];  // the first eight characters, most significant first, 0 past the end
   Integer Row;
   Byte Length;  // of the text the prefix is taken from, 9 for any longer one
-  Byte IsNum : 1, NumOk : 1, NumBlank : 1, Blank : 1, DateLike : 1, DateKind : 2;
+  Byte IsNum : 1, NumOk : 1, NumBlank : 1, Blank : 1, Low : 1, DateKind : 2;
 };
 static_assert(sizeof(TSortItem) == 32, "a sort item fills half a cache line");
 
@@ -251,38 +283,62 @@ Integer TExStringGrid::CompareCells(Integer ACol, Integer ARow1, Integer ARow2, 
     S2 = GetGridCell(ACol, ARow2);
   }
 
+  // The number a text stands for under the numeric rule (suffix and prefix removed, the thousand
+  // separators too for the financial style, the decimal separator made "."); a text that is no
+  // number gives the value of the characters read, an empty cell 0.
+  auto NumberOf = [&](const String& S, Integer ARow, bool Financial, String& T) {
+    T = RemoveFirst(RemoveFirst(S, Suffix), Prefix);
+    if (Financial) {
+      const Char Th = GridThousandSeparator();
+      T.erase(std::remove(T.begin(), T.end(), Th), T.end());
+    }
+    const Char Dec = GridDecimalSeparator();
+    if (Dec != u'.') {
+      if (size_t p = T.find(Dec); p != String::npos) T[p] = u'.';
+    }
+    double V = 0;
+    if (!DecimalValue(T, V) && Cells(ACol, ARow).empty()) V = 0;
+    return V;
+  };
+
+  bool Ranked = false;
+  Integer Res = 0;
   if (Style == ssAutomatic) {
-    const TCellType T = GetCellType(ACol, ARow1);
-    if (T == ctCheckBox || T == ctDataCheckBox || T == ctVirtCheckBox || T == ctRowCheckBox) {
+    const bool Check1 = CheckType(GetCellType(ACol, ARow1));
+    const bool Check2 = CheckType(GetCellType(ACol, ARow2));
+    if (Check1 && Check2) {
       Style = ssCheckBox;
-    } else if (IsNumberText(S1)) {
-      Style = ssNumeric;
-    } else {
-      Style = FSortSettings->IgnoreCase() ? ssAlphaNoCase : ssAlphabetic;
-      const String DateSep(1, GridDateSeparator());
-      const String TimeSep(1, GridTimeSeparator());
-      const Integer Len = static_cast<Integer>(S1.size());
-      const Integer p = Pos(DateSep, S1);
-      if (p > 1 && p < 4 && p < Len) {
-        if (DigitsAround(S1, p) && Pos(DateSep, S2) > 0) Style = Pos(TimeSep, S1) > 0 ? ssDateTime : ssDate;
-      } else {
-        const Integer q = Pos(TimeSep, S1);
-        if (q > 1 && q < 4 && q < Len && DigitsAround(S1, q) && Pos(TimeSep, S2) > 0) Style = ssTime;
-      }
+    } else if (Check1 || Check2) {
+      // A check box cell comes after every text.
+      Ranked = true;
+      Res = Check1 ? 1 : -1;
     }
   }
-  if (Style == ssAlphaNumeric || Style == ssAlphaNumericNoCase) {
-    if (IsNumberText(S1) && IsNumberText(S2))
-      Style = ssNumeric;
-    else
-      Style = Style == ssAlphaNumeric ? ssAlphabetic : ssAlphaNoCase;
+  if (!Ranked && (Style == ssAutomatic || Style == ssAlphaNumeric || Style == ssAlphaNumericNoCase)) {
+    Ranked = true;
+    const bool Auto = Style == ssAutomatic;
+    const Char DateSep = GridDateSeparator(), TimeSep = GridTimeSeparator();
+    const bool Num1 = IsNumberText(S1), Num2 = IsNumberText(S2);
+    const TTextRank R1 = TextRank(S1, Num1, Auto ? DateKindOf(S1, DateSep, TimeSep) : 0);
+    const TTextRank R2 = TextRank(S2, Num2, Auto ? DateKindOf(S2, DateSep, TimeSep) : 0);
+    if (R1 != R2) {
+      Res = R1 < R2 ? -1 : 1;
+    } else if (R1 == trNumber) {
+      String T1, T2;
+      Res = CompareValues(NumberOf(S1, ARow1, false, T1), NumberOf(S2, ARow2, false, T2));
+    } else if (R1 == trDate || R1 == trTime) {
+      Res = CompareValues(DateTimeValue(S1, R1 == trTime), DateTimeValue(S2, R1 == trTime));
+    } else if (Auto ? FSortSettings->IgnoreCase() : Style == ssAlphaNumericNoCase) {
+      Res = Sign(UpperCase(S1).compare(UpperCase(S2)));
+    } else {
+      Res = Sign(S1.compare(S2));
+    }
   }
 
-  Integer Res = 0;
   // The texts the blank test looks at: as compared by the style.
   String B1 = S1;
   String B2 = S2;
-  switch (Style) {
+  if (!Ranked) switch (Style) {
     case ssAlphabetic:
     case ssAlphaCase:
     case ssAutomatic:
@@ -301,34 +357,11 @@ Integer TExStringGrid::CompareCells(Integer ACol, Integer ARow1, Integer ARow2, 
       break;
     case ssNumeric:
     case ssFinancial: {
-      String T1 = RemoveFirst(RemoveFirst(S1, Suffix), Prefix);
-      String T2 = RemoveFirst(RemoveFirst(S2, Suffix), Prefix);
-      if (Style == ssFinancial) {
-        const Char Th = GridThousandSeparator();
-        T1.erase(std::remove(T1.begin(), T1.end(), Th), T1.end());
-        T2.erase(std::remove(T2.begin(), T2.end(), Th), T2.end());
-      }
-      const Char Dec = GridDecimalSeparator();
-      if (Dec != u'.') {
-        if (size_t p = T1.find(Dec); p != String::npos) T1[p] = u'.';
-        if (size_t p = T2.find(Dec); p != String::npos) T2[p] = u'.';
-      }
-      B1 = T1;
-      B2 = T2;
-      double V1 = 0;
-      double V2 = 0;
-      bool Ok1 = DecimalValue(T1, V1);
-      bool Ok2 = DecimalValue(T2, V2);
-      // An empty cell counts as the number 0.
-      if (!Ok1 && Cells(ACol, ARow1).empty()) {
-        Ok1 = true;
-        V1 = 0;
-      }
-      if (!Ok2 && Cells(ACol, ARow2).empty()) {
-        Ok2 = true;
-        V2 = 0;
-      }
-      Res = (!Ok1 && !Ok2) ? 0 : CompareValues(V1, V2);
+      // Texts that are no number count as the value of the characters read (two of them too, so
+      // that the order is one order); an empty cell counts as the number 0.
+      const double V1 = NumberOf(S1, ARow1, Style == ssFinancial, B1);
+      const double V2 = NumberOf(S2, ARow2, Style == ssFinancial, B2);
+      Res = CompareValues(V1, V2);
       break;
     }
     case ssDate:
@@ -415,16 +448,13 @@ void TExStringGrid::SortSwapRows(Integer ARow1, Integer ARow2) {
     SetGridObject(c, ARow1, GetGridObject(c, ARow2));
     SetGridCell(c, ARow2, T1);
     SetGridObject(c, ARow2, O1);
+    // The rows themselves stay where they are with one cell exchanged: a mark on either row (a
+    // change kept for undo) no longer names what the row holds.
+    CellStoreForUpdate().RenewRow(ARow1);
+    CellStoreForUpdate().RenewRow(ARow2);
   } else {
-    const Integer Cols = TotalColCount();
-    for (Integer c = 0; c < Cols; ++c) {
-      const String T = GetGridCell(c, ARow1);
-      TObject* O = GetGridObject(c, ARow1);
-      SetGridCell(c, ARow1, GetGridCell(c, ARow2));
-      SetGridObject(c, ARow1, GetGridObject(c, ARow2));
-      SetGridCell(c, ARow2, T);
-      SetGridObject(c, ARow2, O);
-    }
+    // The rows change places as handles, with the cells of every column.
+    CellStoreForUpdate().ExchangeRows(ARow1, ARow2);
     const Integer H1 = RowHeights(ARow1);
     const Integer H2 = RowHeights(ARow2);
     if (H1 != H2) {
@@ -510,21 +540,9 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
     Key.S = Virtual ? Cells(ACol, r) : GetGridCell(ACol, r);
     const String& S = Key.S;
     if (Auto && CheckType(GetCellType(ACol, r))) throw TKeysUnfit();
+    Key.Low = S.empty() || S[0] < u'0';
     if (Auto || AlphaNum) Key.IsNum = IsNumberText(S);
-    if (Auto) {
-      const size_t d = S.find(DateSep);
-      const size_t t = S.find(TimeSep);
-      Key.HasDateSep = d != String::npos;
-      Key.HasTimeSep = t != String::npos;
-      const Integer Len = static_cast<Integer>(S.size());
-      const Integer p = Key.HasDateSep ? static_cast<Integer>(d) + 1 : 0;
-      if (p > 1 && p < 4 && p < Len) {
-        if (DigitsAround(S, p)) Key.DateKind = 1;
-      } else {
-        const Integer q = Key.HasTimeSep ? static_cast<Integer>(t) + 1 : 0;
-        if (q > 1 && q < 4 && q < Len && DigitsAround(S, q)) Key.DateKind = 2;
-      }
-    }
+    if (Auto) Key.DateKind = DateKindOf(S, DateSep, TimeSep);
     if (K.Upper) Key.Alt = UpperCase(S);
     if (Numbers) {
       // The text the numeric rule reads: without suffix and prefix, thousand separators
@@ -571,7 +589,16 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
   auto NumericOrder = [](const auto& A, const auto& B, bool& Blank1, bool& Blank2) -> Integer {
     Blank1 = A.NumBlank;
     Blank2 = B.NumBlank;
-    return (!A.NumOk && !B.NumOk) ? 0 : CompareValues(A.Value, B.Value);
+    return CompareValues(A.Value, B.Value);
+  };
+
+  // The kind of a key (a full key or a row's compact item) for the automatic and alphanumeric
+  // styles.
+  auto RankOf = [](const auto& A, bool Auto) {
+    if (A.IsNum) return trNumber;
+    if (Auto && A.DateKind == 1) return trDate;
+    if (Auto && A.DateKind == 2) return trTime;
+    return A.Low ? trLowText : trText;
   };
 
   // CompareCells on the keys of rows A and B (row numbers as they were before the sort).
@@ -580,27 +607,20 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
     TRowKey& K1 = KeyOf(ACol, K, A);
     TRowKey& K2 = KeyOf(ACol, K, B);
     TSortStyle Style = K.Style;
-    if (Style == ssAutomatic) {
-      if (K1.IsNum) {
-        Style = ssNumeric;
-      } else {
-        Style = IgnoreCase ? ssAlphaNoCase : ssAlphabetic;
-        if (K1.DateKind == 1 && K2.HasDateSep)
-          Style = K1.HasTimeSep ? ssDateTime : ssDate;
-        else if (K1.DateKind == 2 && K2.HasTimeSep)
-          Style = ssTime;
-      }
-    }
-    if (Style == ssAlphaNumeric || Style == ssAlphaNumericNoCase) {
-      if (K1.IsNum && K2.IsNum)
-        Style = ssNumeric;
-      else
-        Style = Style == ssAlphaNumeric ? ssAlphabetic : ssAlphaNoCase;
-    }
-    Integer Res = 0;
     // Whether each text, as the style compares it, is empty (for the blanks rule).
     bool Blank1 = K1.S.empty();
     bool Blank2 = K2.S.empty();
+    if (Style == ssAutomatic || Style == ssAlphaNumeric || Style == ssAlphaNumericNoCase) {
+      // Kinds first; then numbers by value, dates and times by theirs, texts by their letters.
+      const bool Auto = Style == ssAutomatic;
+      const TTextRank R1 = RankOf(K1, Auto), R2 = RankOf(K2, Auto);
+      if (R1 != R2) return BlanksRule(Blank1, Blank2, Dir, R1 < R2 ? -1 : 1);
+      if (R1 == trNumber) return BlanksRule(Blank1, Blank2, Dir, CompareValues(K1.Value, K2.Value));
+      if (R1 == trDate) Style = ssDate;
+      else if (R1 == trTime) Style = ssTime;
+      else Style = K.Upper ? ssAlphaNoCase : ssAlphabetic;
+    }
+    Integer Res = 0;
     switch (Style) {
       case ssAlphaNoCase:
         Res = Sign(K1.Alt.compare(K2.Alt));
@@ -658,7 +678,20 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
     It.NumBlank = Key.NumBlank;
     It.Blank = Key.S.empty();
     It.DateKind = Key.DateKind & 3;
-    It.DateLike = Key.HasDateSep || Key.HasTimeSep;
+    It.Low = Key.Low;
+  };
+
+  // The order of two items' texts by their first eight characters, where those tell.
+  auto PrefixOrder = [](const TSortItem& A, const TSortItem& B, Integer& Res) -> bool {
+    if (A.Prefix[0] != B.Prefix[0])
+      Res = A.Prefix[0] < B.Prefix[0] ? -1 : 1;
+    else if (A.Prefix[1] != B.Prefix[1])
+      Res = A.Prefix[1] < B.Prefix[1] ? -1 : 1;
+    else if (A.Length == B.Length && A.Length <= 8)
+      Res = 0;  // the whole texts are the prefixes
+    else
+      return false;
+    return true;
   };
 
   // CompareKeys from two rows' items of the column, where the items tell (counted then); false
@@ -668,30 +701,26 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
                        Integer& Res) -> bool {
     if (K.Ignored) return false;
     TSortStyle Style = K.Style;
-    if (Style == ssAutomatic) {
-      if (A.IsNum)
-        Style = ssNumeric;
-      else if (A.DateKind != 0 && B.DateLike)
-        return false;
-      else
-        Style = IgnoreCase ? ssAlphaNoCase : ssAlphabetic;
-    } else if (Style == ssAlphaNumeric || Style == ssAlphaNumericNoCase) {
-      Style = A.IsNum && B.IsNum ? ssNumeric : Style == ssAlphaNumeric ? ssAlphabetic : ssAlphaNoCase;
-    }
     bool Blank1 = A.Blank;
     bool Blank2 = B.Blank;
+    if (Style == ssAutomatic || Style == ssAlphaNumeric || Style == ssAlphaNumericNoCase) {
+      const bool Auto = Style == ssAutomatic;
+      const TTextRank R1 = RankOf(A, Auto), R2 = RankOf(B, Auto);
+      if (R1 != R2)
+        Res = R1 < R2 ? -1 : 1;
+      else if (R1 == trNumber)
+        Res = CompareValues(A.Value, B.Value);
+      else if (R1 == trDate || R1 == trTime || !PrefixOrder(A, B, Res))
+        return false;  // the dates and times, and longer texts alike in their beginnings
+      ++Compares;
+      Res = BlanksRule(Blank1, Blank2, Dir, Res);
+      return true;
+    }
     switch (Style) {
       case ssAlphabetic:
       case ssAlphaCase:
       case ssAlphaNoCase:
-        if (A.Prefix[0] != B.Prefix[0])
-          Res = A.Prefix[0] < B.Prefix[0] ? -1 : 1;
-        else if (A.Prefix[1] != B.Prefix[1])
-          Res = A.Prefix[1] < B.Prefix[1] ? -1 : 1;
-        else if (A.Length == B.Length && A.Length <= 8)
-          Res = 0;  // the whole texts are the prefixes
-        else
-          return false;
+        if (!PrefixOrder(A, B, Res)) return false;
         break;
       case ssNumeric:
       case ssFinancial:

@@ -4,6 +4,11 @@
 #include "components/gridbase/BaseGrid.h"
 
 #include <algorithm>
+#include <functional>
+#include <set>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "components/gridbase/ExGridUndoRedo.h"
 #include "components/gridbase/ExUtil.h"
@@ -147,7 +152,7 @@ void TBaseGrid::SetDefaultDrawing(bool Value) {
 }
 
 void TBaseGrid::SetGridLineWidth(Integer Value) {
-  FGridLineWidth = Value;
+  FGridLineWidth = GridExtent(Value);
   TStringGrid::SetGridLineWidth(0);
   Invalidate();
 }
@@ -179,6 +184,38 @@ void TBaseGrid::SetUndoRedo(TExGridUndoRedo* Value) {
 void TBaseGrid::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation == opRemove && AComponent == FUndoRedo) FUndoRedo = nullptr;
   TObjStringGrid::Notification(AComponent, Operation);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Marked rows
+// ---------------------------------------------------------------------------------------------
+
+std::shared_ptr<TGridRowMark> TBaseGrid::MarkRow(Integer ARow) {
+  if (ARow < 0 || ARow >= RowCount()) return nullptr;
+  return TGridRowMark::Of(CellStoreForUpdate().EnsureRow(ARow));
+}
+
+void TBaseGrid::FindMarkedRows(const std::vector<const TGridRowMark*>& Marks, std::vector<Integer>& Rows) const {
+  const TGridCellStore& Store = CellStore();
+  std::unordered_map<const TGridCellRow*, Integer> Where;
+  bool Walked = false;
+  for (size_t i = 0; i < Marks.size() && i < Rows.size(); ++i) {
+    if (!Marks[i]) continue;
+    const TGridCellRow* Row = Marks[i]->Row();
+    Integer& R = Rows[i];
+    if (!Row) {
+      R = -1;
+      continue;
+    }
+    if (R >= 0 && R < RowCount() && Store.RowHandle(R) == Row) continue;
+    if (!Walked) {
+      for (Integer r = 0; r < RowCount(); ++r)
+        if (const TGridCellRow* H = Store.RowHandle(r)) Where.emplace(H, r);
+      Walked = true;
+    }
+    const auto It = Where.find(Row);
+    R = It == Where.end() ? -1 : It->second;
+  }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -498,6 +535,124 @@ void TBaseGrid::SplitCells(Integer ACol, Integer ARow) {
   --FMergeCount;
 }
 
+namespace {
+
+// A merged area in one axis's terms: Along is the axis rows or columns are removed from or
+// inserted into (rows when they are), Across the other one. First and Last are both inside.
+struct TMergedArea {
+  Integer AlongFirst, AlongLast, AcrossFirst, AcrossLast;
+};
+
+}  // namespace
+
+// The cell at (along, across) of an axis as (column, row).
+static TPoint AxisCell(bool Rows, Integer Along, Integer Across) {
+  return Rows ? TPoint(Across, Along) : TPoint(Along, Across);
+}
+
+// The merged areas with a cell in rows (columns) From … To - 1, each once, whole and inside the
+// grid; cells whose offsets lead to no such area are passed over.
+static std::vector<TMergedArea> AreasMeeting(TBaseGrid* G, bool Rows, Integer From, Integer To,
+                                             const std::function<TCellProperties*(Integer, Integer)>& Props) {
+  const Integer Cols = G->TotalColCount(), RowsN = G->RowCount();
+  const Integer Across = Rows ? Cols : RowsN;
+  std::vector<TMergedArea> Areas;
+  std::set<std::pair<Integer, Integer>> Bases;
+  for (Integer a = From; a < To; ++a)
+    for (Integer b = 0; b < Across; ++b) {
+      const TPoint C = AxisCell(Rows, a, b);
+      const TCellProperties* P = Props(C.X, C.Y);
+      if (!P || P->CellSpanX() < 0 || P->CellSpanY() < 0) continue;
+      const TPoint B = P->IsBaseCell() ? C : P->GetBaseCell(C.X, C.Y);
+      const TCellProperties* BP = Props(B.X, B.Y);
+      if (!BP || !BP->IsBaseCell() || BP->CellSpanX() < 0 || BP->CellSpanY() < 0) continue;
+      if (BP->CellSpanX() == 0 && BP->CellSpanY() == 0) continue;
+      const Int64 LastCol = Int64(B.X) + BP->CellSpanX(), LastRow = Int64(B.Y) + BP->CellSpanY();
+      if (LastCol >= Cols || LastRow >= RowsN || C.X > LastCol || C.Y > LastRow) continue;
+      if (!Bases.insert({B.X, B.Y}).second) continue;
+      if (Rows)
+        Areas.push_back({B.Y, static_cast<Integer>(LastRow), B.X, static_cast<Integer>(LastCol)});
+      else
+        Areas.push_back({B.X, static_cast<Integer>(LastCol), B.Y, static_cast<Integer>(LastRow)});
+    }
+  return Areas;
+}
+
+void TBaseGrid::KeepMergesBeforeRemove(bool Rows, Integer First, Integer Count) {
+  const Integer Along = Rows ? RowCount() : TotalColCount();
+  if (!FHasCellProps || Count <= 0 || First < 0 || First >= Along) return;
+  const Integer End = First + std::min(Count, Along - First);
+  auto Props = [this](Integer C, Integer R) { return PropsAt(C, R); };
+  // Sets a cell's place in its area: the base cell with its spans, any other with its offsets.
+  auto Place = [&](Integer a, Integer b, bool Base, Integer AlongValue, Integer AcrossValue) {
+    const TPoint C = AxisCell(Rows, a, b);
+    TCellProperties* P = GetCellProperties(C.X, C.Y);
+    P->SetIsBaseCell(Base);
+    P->SetCellSpanX(Rows ? AcrossValue : AlongValue);
+    P->SetCellSpanY(Rows ? AlongValue : AcrossValue);
+  };
+  for (const TMergedArea& A : AreasMeeting(this, Rows, First, End, Props)) {
+    if (A.AlongFirst >= First && A.AlongLast < End) continue;  // goes with its cells
+    const Integer Gone = std::min(A.AlongLast, End - 1) - std::max(A.AlongFirst, First) + 1;
+    // The part of the area that stays after the removed rows (columns) and its first index: the
+    // base keeps its place when it stays, else the first index left takes it.
+    const Integer NewBase = A.AlongFirst < First ? A.AlongFirst : End;
+    if (NewBase != A.AlongFirst) {
+      // The base cell's text and property object move to the new base; the cell they leave goes
+      // with the removed ones.
+      const TPoint Old = AxisCell(Rows, A.AlongFirst, A.AcrossFirst);
+      const TPoint New = AxisCell(Rows, NewBase, A.AcrossFirst);
+      const String Text = GetGridCell(Old.X, Old.Y);
+      TObject* Obj = TStringGrid::Objects(Old.X, Old.Y);
+      SetGridCell(Old.X, Old.Y, GetGridCell(New.X, New.Y));
+      TStringGrid::SetObjects(Old.X, Old.Y, TStringGrid::Objects(New.X, New.Y));
+      SetGridCell(New.X, New.Y, Text);
+      TStringGrid::SetObjects(New.X, New.Y, Obj);
+    }
+    const Integer AlongSpan = A.AlongLast - A.AlongFirst - Gone;
+    const Integer AcrossSpan = A.AcrossLast - A.AcrossFirst;
+    const bool Single = AlongSpan == 0 && AcrossSpan == 0;
+    // Offsets along the axis, counted in the indexes that stay (the removed ones closed up).
+    auto Stays = [&](Integer a) { return a < First || a >= End; };
+    auto AlongOffset = [&](Integer a) { return a - NewBase - (a >= End && NewBase < First ? Gone : 0); };
+    for (Integer a = NewBase; a <= A.AlongLast; ++a) {
+      if (!Stays(a)) continue;
+      for (Integer b = A.AcrossFirst; b <= A.AcrossLast; ++b) {
+        if (Single)
+          Place(a, b, true, -1, -1);
+        else if (a == NewBase && b == A.AcrossFirst)
+          Place(a, b, true, AlongSpan, AcrossSpan);
+        else
+          Place(a, b, false, AlongOffset(a), b - A.AcrossFirst);
+      }
+    }
+  }
+}
+
+void TBaseGrid::KeepMergesAfterInsert(bool Rows, Integer First, Integer Count) {
+  const Integer Along = Rows ? RowCount() : TotalColCount();
+  if (!FHasCellProps || Count <= 0 || First <= 0 || First + Count >= Along) return;
+  auto Props = [this](Integer C, Integer R) { return PropsAt(C, R); };
+  // The areas cut in two meet the row (column) before the inserted ones, their base at or before it;
+  // their part after the cut now lies Count further on, where its cells still hold their old offsets.
+  for (const TMergedArea& A : AreasMeeting(this, Rows, First - 1, First, Props)) {
+    if (A.AlongLast < First) continue;  // ends before the inserted ones
+    const Integer AlongSpan = A.AlongLast - A.AlongFirst + Count;
+    if (A.AlongFirst + AlongSpan >= Along) continue;
+    for (Integer a = A.AlongFirst; a <= A.AlongFirst + AlongSpan; ++a)
+      for (Integer b = A.AcrossFirst; b <= A.AcrossLast; ++b) {
+        const TPoint C = AxisCell(Rows, a, b);
+        TCellProperties* P = GetCellProperties(C.X, C.Y);
+        const bool Base = a == A.AlongFirst && b == A.AcrossFirst;
+        P->SetIsBaseCell(Base);
+        const Integer AlongValue = Base ? AlongSpan : a - A.AlongFirst;
+        const Integer AcrossValue = Base ? A.AcrossLast - A.AcrossFirst : b - A.AcrossFirst;
+        P->SetCellSpanX(Rows ? AcrossValue : AlongValue);
+        P->SetCellSpanY(Rows ? AlongValue : AcrossValue);
+      }
+  }
+}
+
 TPoint TBaseGrid::BaseCell(Integer ACol, Integer ARow) const {
   if (const TCellProperties* P = PropsAt(ACol, ARow)) return P->GetBaseCell(ACol, ARow);
   return TPoint(ACol, ARow);
@@ -623,20 +778,39 @@ Integer TBaseGrid::FixedRowsHeight() const {
   return H;
 }
 
+namespace {
+
+// A cell this far from the view, or farther, is laid out at this distance: no drawing reaches it,
+// and the sums made with its rectangle stay inside the integer range.
+constexpr Int64 FarFromView = Int64(1) << 29;
+
+Integer NearView(Int64 V) { return static_cast<Integer>(std::clamp(V, -FarFromView, FarFromView)); }
+
+// The distance of index I from where the fixed indexes start (I below Fixed) or from the first
+// scrolled index in view, First (any other I, before or after First), summing the sizes between.
+template <class TSize>
+Int64 AxisOffset(Integer I, Integer Fixed, Integer First, TSize Size) {
+  Int64 P = 0;
+  if (I < Fixed)
+    for (Integer k = 0; k < I; ++k) P += Size(k);
+  else if (I >= First)
+    for (Integer k = First; k < I; ++k) P += Size(k);
+  else
+    for (Integer k = I; k < First; ++k) P -= Size(k);
+  return P;
+}
+
+}  // namespace
+
 TRect TBaseGrid::RawCellRect(Integer ACol, Integer ARow) const {
-  Integer X = 0, Y = 0;
-  for (Integer c = 0; c < ACol; ++c) X += ColWidths(c);
-  for (Integer r = 0; r < ARow; ++r) Y += RowHeights(r);
   // Scrolled columns and rows lie before LeftCol / TopRow; the first of those in view starts where
   // the library's cell rectangle of (LeftCol, TopRow) starts.
-  if (ACol >= FixedCols())
-    for (Integer c = 0; c < LeftCol(); ++c) X -= ColWidths(c);
-  if (ARow >= FixedRows())
-    for (Integer r = 0; r < TopRow(); ++r) Y -= RowHeights(r);
+  const Int64 X = AxisOffset(ACol, FixedCols(), LeftCol(), [this](Integer c) { return ColWidths(c); });
+  const Int64 Y = AxisOffset(ARow, FixedRows(), TopRow(), [this](Integer r) { return RowHeights(r); });
   const TRect TopLeft = TCustomGrid::CellRect(LeftCol(), TopRow());
-  const Integer OffX = ACol < FixedCols() ? 0 : TopLeft.Left;
-  const Integer OffY = ARow < FixedRows() ? 0 : TopLeft.Top;
-  return TRect(X + OffX, Y + OffY, X + OffX + ColWidths(ACol), Y + OffY + RowHeights(ARow));
+  const Int64 L = X + (ACol < FixedCols() ? 0 : TopLeft.Left);
+  const Int64 T = Y + (ARow < FixedRows() ? 0 : TopLeft.Top);
+  return TRect(NearView(L), NearView(T), NearView(L + ColWidths(ACol)), NearView(T + RowHeights(ARow)));
 }
 
 TRect TBaseGrid::CellRect(Integer ACol, Integer ARow) const {

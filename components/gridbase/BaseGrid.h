@@ -202,6 +202,14 @@ class TBaseGrid : public TObjStringGrid {
   // Stores the link and makes this grid the component's Grid.
   void SetUndoRedo(TExGridUndoRedo* Value);
 
+  // A mark on the row now at ARow, for a history of changes that must find the row again wherever
+  // rows moved since (the row is made when it holds no cells yet); nullptr outside the grid.
+  std::shared_ptr<TGridRowMark> MarkRow(Integer ARow);
+  // Where marked rows stand now: Rows[i] comes in as where the row of Marks[i] stood and goes out
+  // as where it stands, -1 for a row no longer among the grid's rows (removed, or held aside while
+  // hidden); an entry without a mark is left as it is. One pass over the rows at most.
+  void FindMarkedRows(const std::vector<const TGridRowMark*>& Marks, std::vector<Integer>& Rows) const;
+
   // The display text of a cell (fired for rows below NormalRowCount).
   TGetDisplTextEvent OnGetDisplText;
   // The display text of a cell as a wide string; the result is read back in "|\" encoding.
@@ -401,6 +409,16 @@ class TBaseGrid : public TObjStringGrid {
   // The width of the fixed columns and the height of the fixed rows together.
   Integer FixedColsWidth() const;
   Integer FixedRowsHeight() const;
+
+  // Merged areas kept whole when rows (Rows) or columns are removed or inserted. Called before
+  // Count rows (columns) from First are removed: an area losing some of them shrinks; one losing
+  // its first row (column) takes the first one left as its base, with the base cell's text and
+  // property object; one left with a single cell is merged no more. An area wholly inside the
+  // removed ones goes with its cells, one wholly outside them is not touched.
+  void KeepMergesBeforeRemove(bool Rows, Integer First, Integer Count);
+  // Called after Count rows (columns) were inserted at First: an area they cut in two grows over
+  // them, their cells joining it.
+  void KeepMergesAfterInsert(bool Rows, Integer First, Integer Count);
 
   bool FDefaultDrawing = false;
   Integer FGridLineWidth = 1;

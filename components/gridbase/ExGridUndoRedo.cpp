@@ -34,6 +34,7 @@ void TExGridUndoRedo::RegisterChange(Integer ACol, Integer ARow, const String& O
   X->SetRow(ARow);
   X->SetValue(NewValue);
   X->SetOrigValue(OldValue);
+  if (FGrid) X->SetRowMark(FGrid->MarkRow(ARow));
   FLevel = FItems->Count();
 }
 
@@ -70,23 +71,38 @@ bool TExGridUndoRedo::WriteItem(const TUndoRedoItem* X, const String& Text, cons
   return true;
 }
 
+void TExGridUndoRedo::FindRows(const std::vector<TUndoRedoItem*>& Items) {
+  std::vector<const TGridRowMark*> Marks;
+  std::vector<Integer> Rows;
+  for (const TUndoRedoItem* X : Items) {
+    Marks.push_back(X->RowMark().get());
+    Rows.push_back(X->Row());
+  }
+  FGrid->FindMarkedRows(Marks, Rows);
+  for (size_t i = 0; i < Items.size(); ++i) Items[i]->SetRow(Rows[i]);
+}
+
 void TExGridUndoRedo::Undo() {
   if (!FGrid || FLevel <= 0 || FItems->Count() < FLevel) return;
-  const TUndoRedoItem* L = FItems->Items(FLevel - 1);
+  TUndoRedoItem* L = FItems->Items(FLevel - 1);
   if (L->SequenceStop()) {
     // Back to the matching start marker; a sequence inside the sequence is part of the step.
+    std::vector<TUndoRedoItem*> Step;
     --FLevel;
     Integer Depth = 1;
     while (FLevel > 0) {
-      const TUndoRedoItem* X = FItems->Items(FLevel - 1);
+      TUndoRedoItem* X = FItems->Items(FLevel - 1);
       if (X->SequenceStart() && --Depth == 0) break;
       if (X->SequenceStop()) ++Depth;
-      UndoItem(X);
+      if (!IsMarker(X)) Step.push_back(X);
       --FLevel;
     }
     if (FLevel > 0) --FLevel;  // the start marker
+    FindRows(Step);
+    for (const TUndoRedoItem* X : Step) UndoItem(X);
     FGrid->Invalidate();
   } else {
+    FindRows({L});
     if (UndoItem(L)) FGrid->RepaintCell(FGrid->Col(), L->Row());
     --FLevel;
   }
@@ -98,19 +114,24 @@ void TExGridUndoRedo::Redo() {
   FLevel = I + 1;
   if (FItems->Items(I)->SequenceStart()) {
     // Every item up to the matching stop marker, or to the end of an unclosed sequence.
+    std::vector<TUndoRedoItem*> Step;
     Integer J = I + 1;
     Integer Depth = 1;
     while (J < FItems->Count()) {
-      const TUndoRedoItem* X = FItems->Items(J);
+      TUndoRedoItem* X = FItems->Items(J);
       if (X->SequenceStop() && --Depth == 0) break;
       if (X->SequenceStart()) ++Depth;
-      RedoItem(X);
+      if (!IsMarker(X)) Step.push_back(X);
       ++J;
     }
     FLevel = J < FItems->Count() ? J + 1 : FItems->Count();
+    FindRows(Step);
+    for (const TUndoRedoItem* X : Step) RedoItem(X);
     FGrid->Invalidate();
   } else {
-    RedoItem(FItems->Items(I));
+    TUndoRedoItem* X = FItems->Items(I);
+    FindRows({X});
+    RedoItem(X);
   }
 }
 

@@ -4,12 +4,16 @@
 // one step.
 #pragma once
 
+#include <memory>
+#include <vector>
+
 #include "components/gridbase/ExGridTypes.h"
 #include "platform/gui/Component.h"
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/System.h"
 
 class TBaseGrid;
+class TGridRowMark;
 
 // One change of a cell's text, or a sequence marker (Col and Row -1, texts empty).
 class TUndoRedoItem : public TCollectionItem {
@@ -31,6 +35,10 @@ class TUndoRedoItem : public TCollectionItem {
   void SetSequenceStart(bool Value) { FSequenceStart = Value; }
   bool SequenceStop() const { return FSequenceStop; }
   void SetSequenceStop(bool Value) { FSequenceStop = Value; }
+  // The mark on the changed cell's row, by which the row is found again after rows moved; none for
+  // a change registered without a grid (its Row is then used as it stands).
+  const std::shared_ptr<TGridRowMark>& RowMark() const { return FRowMark; }
+  void SetRowMark(std::shared_ptr<TGridRowMark> Value) { FRowMark = std::move(Value); }
 
  private:
   Integer FRow = 0;
@@ -39,6 +47,7 @@ class TUndoRedoItem : public TCollectionItem {
   String FOrigValue;
   bool FSequenceStart = false;
   bool FSequenceStop = false;
+  std::shared_ptr<TGridRowMark> FRowMark;
 };
 
 class TUndoRedoCollection : public TCollection {
@@ -79,8 +88,10 @@ class TExGridUndoRedo : public TComponent {
 
   // Undoes the change or sequence before Level, newest first, moving the grid's current cell to
   // each changed cell. A sequence bracketed inside a sequence is part of the outer step. A change
-  // whose cell is no longer inside the grid (rows or columns were removed since) is stepped over
-  // without writing anything, for undo and redo alike, so the history keeps moving.
+  // follows its row: rows inserted, removed, sorted, moved or filtered since leave it writing into
+  // the row it was made in, wherever that row stands now. A change whose row is gone (removed, or
+  // hidden at the moment) or whose cell is no longer inside the grid is stepped over without
+  // writing anything, for undo and redo alike, so the history keeps moving.
   void Undo();
   // Redoes the change or sequence at Level, oldest first; a sequence never closed redoes to the
   // end of the history.
@@ -99,6 +110,8 @@ class TExGridUndoRedo : public TComponent {
   // Writes Text into the item's cell, firing Event first, and makes it the current cell; false
   // (nothing written) for a marker or a cell outside the grid.
   bool WriteItem(const TUndoRedoItem* X, const String& Text, const TExGridUndoRedoEvent& Event);
+  // Puts each item's Row where its row stands now (-1 for a row that is gone).
+  void FindRows(const std::vector<TUndoRedoItem*>& Items);
   bool UndoItem(const TUndoRedoItem* X) { return WriteItem(X, X->OrigValue(), OnUndo); }
   bool RedoItem(const TUndoRedoItem* X) { return WriteItem(X, X->Value(), OnRedo); }
   static bool IsMarker(const TUndoRedoItem* X) { return X->SequenceStart() || X->SequenceStop(); }

@@ -1,6 +1,7 @@
 #include "platform/grids/GridCells.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <utility>
 
 #include "platform/rtl/LargeArray.h"
@@ -21,7 +22,36 @@ void MoveElement(std::vector<T>& V, size_t From, size_t To) {
 // What a cell never written reads as.
 const String EmptyText;
 
+// The marks by the rows they mark. Made once and never freed, so that rows freed while the
+// program ends find it still there.
+std::unordered_map<const TGridCellRow*, TGridRowMark*>& Marks() {
+  static auto* M = new std::unordered_map<const TGridCellRow*, TGridRowMark*>();
+  return *M;
+}
+
 }  // namespace
+
+TGridCellRow::~TGridCellRow() {
+  auto& M = Marks();
+  if (M.empty()) return;
+  const auto It = M.find(this);
+  if (It == M.end()) return;
+  It->second->FRow = nullptr;
+  M.erase(It);
+}
+
+std::shared_ptr<TGridRowMark> TGridRowMark::Of(const TGridCellRow* Row) {
+  if (!Row) return nullptr;
+  auto& M = Marks();
+  if (const auto It = M.find(Row); It != M.end()) return It->second->shared_from_this();
+  std::shared_ptr<TGridRowMark> Mark(new TGridRowMark(Row));
+  M.emplace(Row, Mark.get());
+  return Mark;
+}
+
+TGridRowMark::~TGridRowMark() {
+  if (FRow) Marks().erase(FRow);
+}
 
 TGridCellStore::~TGridCellStore() { Clear(); }
 
@@ -181,6 +211,30 @@ void TGridCellStore::MoveColumn(Integer From, Integer To) {
     if (row->Cells.size() <= top) row->Cells.resize(top + 1);
     MoveElement(row->Cells, static_cast<size_t>(From), static_cast<size_t>(To));
   }
+}
+
+const TGridCellRow* TGridCellStore::EnsureRow(Integer ARow) {
+  if (ARow < 0) return nullptr;
+  if (ARow >= StoredRows()) FRows.resize(static_cast<size_t>(ARow) + 1);
+  TGridCellRow*& Row = FRows[static_cast<size_t>(ARow)];
+  if (!Row) Row = new TGridCellRow;
+  return Row;
+}
+
+void TGridCellStore::ExchangeRows(Integer ARow1, Integer ARow2) {
+  if (ARow1 < 0 || ARow2 < 0 || ARow1 == ARow2) return;
+  const Integer Top = std::max(ARow1, ARow2);
+  if (Top >= StoredRows()) FRows.resize(static_cast<size_t>(Top) + 1);
+  std::swap(FRows[static_cast<size_t>(ARow1)], FRows[static_cast<size_t>(ARow2)]);
+}
+
+void TGridCellStore::RenewRow(Integer ARow) {
+  if (ARow < 0 || ARow >= StoredRows() || !FRows[static_cast<size_t>(ARow)]) return;
+  TGridCellRow*& Row = FRows[static_cast<size_t>(ARow)];
+  auto* Fresh = new TGridCellRow;
+  Fresh->Cells = std::move(Row->Cells);
+  delete Row;
+  Row = Fresh;
 }
 
 void TGridCellStore::ClearRow(Integer ARow) {

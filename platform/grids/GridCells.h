@@ -16,6 +16,33 @@ struct TGridCell {
 // The cells of one row, by column.
 struct TGridCellRow {
   std::vector<TGridCell> Cells;
+
+  TGridCellRow() = default;
+  TGridCellRow(const TGridCellRow&) = delete;
+  TGridCellRow& operator=(const TGridCellRow&) = delete;
+  // A row freed tells its mark (TGridRowMark), when it has one, that it is gone.
+  ~TGridCellRow();
+};
+
+// A mark on a row of cells, for whoever keeps a reference to a row beyond the moment (a history
+// of cell changes): the row moves as a handle, so the mark finds it wherever it went, and the mark
+// learns when the row is freed, so that no row made later at the same address is taken for it.
+// One mark is shared by all who mark the same row. GUI thread only.
+class TGridRowMark : public std::enable_shared_from_this<TGridRowMark> {
+ public:
+  // The mark of Row, made when the row has none.
+  static std::shared_ptr<TGridRowMark> Of(const TGridCellRow* Row);
+  ~TGridRowMark();
+  TGridRowMark(const TGridRowMark&) = delete;
+  TGridRowMark& operator=(const TGridRowMark&) = delete;
+
+  // The row marked; nullptr once it was freed.
+  const TGridCellRow* Row() const { return FRow; }
+
+ private:
+  explicit TGridRowMark(const TGridCellRow* Row) : FRow(Row) {}
+  friend struct TGridCellRow;
+  const TGridCellRow* FRow;
 };
 
 class TGridCellStore {
@@ -56,6 +83,12 @@ class TGridCellStore {
   void PermuteRows(Integer First, const std::vector<Integer>& Order) {
     PermuteRows(First, Order.data(), static_cast<Integer>(Order.size()));
   }
+  // The handle of a row, made (with no cells) when the row has none.
+  const TGridCellRow* EnsureRow(Integer ARow);
+  // Rows ARow1 and ARow2 change places (their handles do).
+  void ExchangeRows(Integer ARow1, Integer ARow2);
+  // The row's cells move to a new handle, so that a mark on the old one no longer finds them.
+  void RenewRow(Integer ARow);
   // Empties every cell of the row (column), dropping the object references.
   void ClearRow(Integer ARow);
   void ClearColumn(Integer ACol);

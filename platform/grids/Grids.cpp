@@ -126,9 +126,11 @@ void TCustomGrid::SetColCount(Integer Value) {
   if (Value == 0) Value = 1;
   if (Value == FColCount) return;
   const Integer oldCols = FColCount, oldRows = FRowCount;
+  // The widths are made first: when that fails (no memory for them), the grid keeps its old count
+  // over its old widths.
+  FColWidths.resize(static_cast<size_t>(Value), FDefaultColWidth);
   if (Value <= FFixedCols) FFixedCols = Value - 1;
   FColCount = Value;
-  FColWidths.resize(static_cast<size_t>(Value), FDefaultColWidth);
   SetCountsAfterChange(oldCols, oldRows);
 }
 
@@ -137,11 +139,15 @@ void TCustomGrid::SetRowCount(Integer Value) {
   if (Value == 0) Value = 1;
   if (Value == FRowCount) return;
   const Integer oldCols = FColCount, oldRows = FRowCount;
+  Integer Gone = 0;
+  for (size_t r = static_cast<size_t>(Value); r < FRowHeights.size(); ++r)
+    if (FRowHeights[r] != FDefaultRowHeight) ++Gone;
+  // The heights are made first: when that fails (no memory for them), the grid keeps its old count
+  // over its old heights.
+  FRowHeights.resize(static_cast<size_t>(Value), FDefaultRowHeight);
+  FOwnRowHeights -= Gone;
   if (Value <= FFixedRows) FFixedRows = Value - 1;
   FRowCount = Value;
-  for (size_t r = static_cast<size_t>(Value); r < FRowHeights.size(); ++r)
-    if (FRowHeights[r] != FDefaultRowHeight) --FOwnRowHeights;
-  FRowHeights.resize(static_cast<size_t>(Value), FDefaultRowHeight);
   SetCountsAfterChange(oldCols, oldRows);
 }
 
@@ -206,7 +212,7 @@ Integer TCustomGrid::ColWidths(Integer Index) const {
 
 void TCustomGrid::SetColWidths(Integer Index, Integer Value) {
   if (Index < 0 || Index >= FColCount) return;
-  Value = std::max<Integer>(0, Value);
+  Value = GridExtent(Value);
   if (FColWidths[static_cast<size_t>(Index)] == Value) return;
   FColWidths[static_cast<size_t>(Index)] = Value;
   ColWidthsChanged();
@@ -219,7 +225,7 @@ Integer TCustomGrid::RowHeights(Integer Index) const {
 
 void TCustomGrid::SetRowHeights(Integer Index, Integer Value) {
   if (Index < 0 || Index >= FRowCount) return;
-  Value = std::max<Integer>(0, Value);
+  Value = GridExtent(Value);
   Integer& H = FRowHeights[static_cast<size_t>(Index)];
   if (H == Value) return;
   FOwnRowHeights += (Value != FDefaultRowHeight) - (H != FDefaultRowHeight);
@@ -228,20 +234,20 @@ void TCustomGrid::SetRowHeights(Integer Index, Integer Value) {
 }
 
 void TCustomGrid::SetDefaultColWidth(Integer Value) {
-  FDefaultColWidth = std::max<Integer>(0, Value);
+  FDefaultColWidth = GridExtent(Value);
   FColWidths.assign(static_cast<size_t>(FColCount), FDefaultColWidth);
   ColWidthsChanged();
 }
 
 void TCustomGrid::SetDefaultRowHeight(Integer Value) {
-  FDefaultRowHeight = std::max<Integer>(0, Value);
+  FDefaultRowHeight = GridExtent(Value);
   FRowHeights.assign(static_cast<size_t>(FRowCount), FDefaultRowHeight);
   FOwnRowHeights = 0;
   RowHeightsChanged();
 }
 
 void TCustomGrid::SetGridLineWidth(Integer Value) {
-  Value = std::max<Integer>(0, Value);
+  Value = GridExtent(Value);
   if (Value == FGridLineWidth) return;
   FGridLineWidth = Value;
   UpdateScrollRange();
@@ -617,7 +623,7 @@ std::vector<std::unique_ptr<TGridCellRow>> TCustomGrid::DeleteRowList(const std:
 
 void TCustomGrid::SetRowHeightList(std::vector<Integer> Heights) {
   Heights.resize(static_cast<size_t>(FRowCount), FDefaultRowHeight);
-  for (Integer& h : Heights) h = std::max<Integer>(0, h);
+  for (Integer& h : Heights) h = GridExtent(h);
   if (Heights == FRowHeights) return;
   FRowHeights = std::move(Heights);
   FOwnRowHeights = static_cast<Integer>(

@@ -14,6 +14,13 @@
 
 KP_DECLARE_EXCEPTION(EInvalidGridOperation, Exception)
 
+// The widest column, the highest row and the widest grid line a grid holds, in pixels. A size
+// asked for outside 0 … GridMaxExtent is held at the nearer end, so that the sums of the layout stay
+// inside the integer range.
+constexpr Integer GridMaxExtent = 32767;
+// Value held inside 0 … GridMaxExtent.
+constexpr Integer GridExtent(Integer Value) { return Value < 0 ? 0 : Value > GridMaxExtent ? GridMaxExtent : Value; }
+
 // --- Options, states, coordinates ------------------------------------------------------------------
 
 enum TGridOption : Byte {

@@ -27,9 +27,11 @@ struct TCustomGrid::TAxis {
   Integer Line(Integer I) const { return I < Fixed ? LineFixed : LineNormal; }
   Integer Step(Integer I) const { return Size(I) + Line(I); }
 
+  // The size of the fixed indexes; when they reach past the client size only some value at or past
+  // Extent (the sum stops there, so that it stays inside the integer range).
   Integer FixedExtent() const {
     Integer p = 0;
-    for (Integer i = 0; i < Fixed && i < Count; ++i) p += Step(i);
+    for (Integer i = 0; i < Fixed && i < Count && p < Extent; ++i) p += Step(i);
     return p;
   }
 
@@ -39,7 +41,7 @@ struct TCustomGrid::TAxis {
     if (I < 0 || I >= Count) return NotLaidOut;
     Integer p = 0;
     if (I < Fixed) {
-      for (Integer i = 0; i < I; ++i) p += Step(i);
+      for (Integer i = 0; i < I && p < Extent; ++i) p += Step(i);
       return p;
     }
     if (I < First) return NotLaidOut;

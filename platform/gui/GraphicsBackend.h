@@ -133,8 +133,10 @@ struct TShapePen {
 };
 // Fill: the pixels the shape's area covers (nothing for Arc and Polyline or when WantFill is
 // false); Outline: the pixels the pen covers. Lines leave out the end point of an open figure.
+// With Within, only the pixels inside it are made: a shape or a pen far larger than the target
+// costs what it covers of the target.
 void RasterizeShape(const TShape& Shape, const TShapePen& Pen, bool WantFill, TMask& Fill,
-                    TMask& Outline);
+                    TMask& Outline, const TRect* Within = nullptr);
 // One line of text, the top-left of its cell at (X, Y), rotated by the font's orientation about
 // that point: Glyphs covers the ink (underline and strike-out included), Cell the text cell.
 void RasterizeText(const TFont& Font, Integer X, Integer Y, const String& Text, bool RightToLeft,

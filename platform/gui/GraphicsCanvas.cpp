@@ -224,7 +224,8 @@ void TCanvas::Polyline(const TPoint* Points, Integer Count) {
       Shape.Points.emplace_back(Points[I].X - FOrigin.X, Points[I].Y - FOrigin.Y);
     GraphicsBackend::TShapePen Pen{FPen.Width(), FPen.Style()};
     GraphicsBackend::TMask Fill, Outline;
-    GraphicsBackend::RasterizeShape(Shape, Pen, false, Fill, Outline);
+    const TRect Within = T.Clip.Bounds();
+    GraphicsBackend::RasterizeShape(Shape, Pen, false, Fill, Outline, &Within);
     GraphicsRaster::FillMask(*T.Image, T.Clip, Outline, SolidOf(FPen.Color()), FPen.Mode());
   }
   Changed();
@@ -335,7 +336,8 @@ void TCanvas::Rectangle(Integer X1, Integer Y1, Integer X2, Integer Y2) {
                     {D.Left + Inset, D.Bottom - 1 - Inset}};
     GraphicsBackend::TShapePen Pen{W, FPen.Style() == psInsideFrame ? psSolid : FPen.Style()};
     GraphicsBackend::TMask Fill, Outline;
-    GraphicsBackend::RasterizeShape(Shape, Pen, true, Fill, Outline);
+    const TRect Within = T.Clip.Bounds();
+    GraphicsBackend::RasterizeShape(Shape, Pen, true, Fill, Outline, &Within);
     GraphicsRaster::FillMask(*T.Image, T.Clip, Fill, B, Mode, &Outline);
     GraphicsRaster::FillMask(*T.Image, T.Clip, Outline, SolidOf(FPen.Color()), Mode);
   }
@@ -434,7 +436,8 @@ static void DrawShape(TCanvas& C, GraphicsBackend::TShape Shape, bool HasArea) {
                                 Pen->Style() == psInsideFrame ? psSolid : Pen->Style()};
   const bool WantFill = HasArea && C.Brush()->Style() != bsClear;
   GraphicsBackend::TMask Fill, Outline;
-  GraphicsBackend::RasterizeShape(Shape, SP, WantFill, Fill, Outline);
+  const TRect Within = T.Clip.Bounds();
+  GraphicsBackend::RasterizeShape(Shape, SP, WantFill, Fill, Outline, &Within);
   if (!NoPen && SP.Width == 1 && SP.Style == psSolid &&
       Shape.Kind == GraphicsBackend::TShapeKind::Polygon)
     AddPolygonEdges(Outline, Shape.Points);

@@ -329,14 +329,18 @@ Integer TextWidth(const TFont& Font, const String& Text) {
 // Shapes
 
 void RasterizeShape(const TShape& Shape, const TShapePen& Pen, bool WantFill, TMask& Fill,
-                    TMask& Outline) {
+                    TMask& Outline, const TRect* Within) {
   Fill = TMask();
   Outline = TMask();
   const bool HasArea = Shape.Kind != TShapeKind::Arc && Shape.Kind != TShapeKind::Polyline;
   const bool Wide = Pen.Width > 1;
   const QPainterPath Path = ShapePath(Shape);
-  const QRect Box = Path.boundingRect().toAlignedRect().adjusted(-Pen.Width - 2, -Pen.Width - 2,
-                                                                 Pen.Width + 2, Pen.Width + 2);
+  QRect Box = Path.boundingRect().toAlignedRect().adjusted(-Pen.Width - 2, -Pen.Width - 2, Pen.Width + 2,
+                                                           Pen.Width + 2);
+  if (Within) {
+    Box = Box.intersected(QRect(QPoint(Within->Left, Within->Top), QPoint(Within->Right - 1, Within->Bottom - 1)));
+    if (Box.isEmpty()) return;
+  }
   if (WantFill && HasArea) {
     // Pixels whose centres lie inside the shape.
     QImage Img = NewMaskImage(Box);

@@ -1,6 +1,11 @@
 // The string grid's automatic sizing: columns by the rows ColumnSize examines, rows by lines or by
 // measured text, fitting the columns into the control, swapping and zooming.
+#include <climits>
+#include <functional>
+
 #include "ExGridTextPrintTestUtil.h"
+#include "components/grid/ExCGrid.h"
+#include "components/grid/ExGridIOUtil.h"
 #include "components/grid/ExGridSortSettings.h"
 
 namespace {
@@ -202,6 +207,61 @@ TEST_F(ExGridAutoSizeTest, SizingTheControlToItsCells) {
   Grid->SizeToCells();
   EXPECT_EQ(Grid->ClientWidth(), 50);
   EXPECT_EQ(Grid->ClientHeight(), 3 * Grid->DefaultRowHeight());
+}
+
+// Widths, heights and line widths at the integer's bounds are held at the bounds the grid's files
+// use (0 … GridFileMaxExtent pixels): the grid then lays its cells out, scrolls, paints and sizes
+// them to their content with every sum inside the integer range.
+TEST_F(ExGridAutoSizeTest, SizesAtTheIntegersBoundsAreHeldAtTheBoundsOfTheFiles) {
+  using TGrid = TExColumnGrid;
+  struct Case {
+    const char* Name;
+    std::function<void(TGrid&, Integer)> Set;
+    std::function<Integer(TGrid&)> Get;
+  };
+  const Case Cases[] = {
+      {"column width", [](TGrid& G, Integer V) { G.SetColWidths(1, V); }, [](TGrid& G) { return G.ColWidths(1); }},
+      {"row height", [](TGrid& G, Integer V) { G.SetRowHeights(1, V); }, [](TGrid& G) { return G.RowHeights(1); }},
+      {"default column width", [](TGrid& G, Integer V) { G.SetDefaultColWidth(V); },
+       [](TGrid& G) { return G.ColWidths(3); }},
+      {"default row height", [](TGrid& G, Integer V) { G.SetDefaultRowHeight(V); },
+       [](TGrid& G) { return G.RowHeights(3); }},
+      {"fixed row height", [](TGrid& G, Integer V) { G.SetFixedRowHeight(V); },
+       [](TGrid& G) { return std::max(G.FixedRowHeight(), G.RowHeights(0)); }},
+      {"fixed column width", [](TGrid& G, Integer V) { G.SetFixedColWidth(V); }, [](TGrid& G) { return G.ColWidths(0); }},
+      {"width of a shown column", [](TGrid& G, Integer V) { G.SetAllColWidths(1, V); },
+       [](TGrid& G) { return G.AllColWidths(1); }},
+      {"width of a hidden column, shown again",
+       [](TGrid& G, Integer V) {
+         G.HideColumn(3);
+         G.SetAllColWidths(3, V);
+         G.UnHideColumn(3);
+       },
+       [](TGrid& G) { return G.ColWidths(3); }},
+      {"width of a column item", [](TGrid& G, Integer V) { G.Columns()->Items(1)->SetWidth(V); },
+       [](TGrid& G) { return std::max(G.Columns()->Items(1)->Width(), G.ColWidths(1)); }},
+      {"grid line width", [](TGrid& G, Integer V) { G.SetGridLineWidth(V); }, [](TGrid& G) { return G.GridLineWidth(); }},
+  };
+  for (const Case& C : Cases)
+    for (const auto& [Value, Held] : {std::pair<Integer, Integer>{INT_MAX, GridFileMaxExtent}, {INT_MIN, 0}}) {
+      TGrid G(Form);
+      G.SetParent(Form);
+      G.SetBounds(0, 0, 300, 200);
+      G.SetColCount(6);
+      G.SetRowCount(8);
+      for (Integer c = 0; c < 6; ++c)
+        for (Integer r = 0; r < 8; ++r) G.SetCells(c, r, u"cell " + IntToStr(c) + u"," + IntToStr(r));
+      C.Set(G, Value);
+      EXPECT_EQ(C.Get(G), Held) << C.Name << " set to " << Value;
+      G.Repaint();
+      G.AutoSizeCol(1, 0);
+      G.AutoSizeRow(1, 0);
+      G.SetTopRow(G.RowCount() - 1);
+      G.SetLeftCol(G.ColCount() - 1);
+      G.Repaint();
+      EXPECT_GE(G.VisibleColCount(), 1) << C.Name;
+      EXPECT_GE(G.VisibleRowCount(), 1) << C.Name;
+    }
 }
 
 }  // namespace

@@ -526,7 +526,9 @@ TEST_F(ExGridDataTest, AutomaticStyleComparisons) {
   } Cases[] = {
       {"dates", u"1/2/2020", u"5/3/2019", 1},
       {"letters first: text", u"abc", u"5/3/2019", 1},
-      {"number first: numeric against letters", u"12", u"abc", 1},
+      {"a number before letters", u"12", u"abc", -1},
+      {"letters after a number", u"abc", u"12", 1},
+      {"a blank before a number", u"", u"-5", -1},
       {"numbers", u"9", u"10", -1},
       {"times", u"9:30", u"10:15", -1},
       {"text", u"b", u"a", 1},
@@ -536,6 +538,196 @@ TEST_F(ExGridDataTest, AutomaticStyleComparisons) {
     Grid->SetCells(1, 1, C.First);
     Grid->SetCells(1, 2, C.Second);
     EXPECT_EQ(Grid->CompareCells(1, 1, 2, sdAscending), C.Expected) << C.Name;
+  }
+}
+
+// How a column compares: its style (through OnGetFormat), prefix and suffix, the sort settings
+// that change a comparison, and the locale's separators.
+struct TSortColumnCase {
+  const char* Name;
+  TSortStyle Style;
+  bool IgnoreCase;
+  String Prefix, Suffix;
+  bool CommaDecimal;  // "," the decimal separator, "." the thousand separator
+  bool BlanksLast;    // IgnoreBlanks with blLast
+};
+
+void SetUpSortColumn(TDataGrid* Grid, const TSortColumnCase& C) {
+  if (C.CommaDecimal) {
+    FormatSettings.DecimalSeparator = u',';
+    FormatSettings.ThousandSeparator = u'.';
+  } else {
+    FormatSettings = TFormatSettings::English();
+  }
+  Grid->SortSettings()->SetIgnoreCase(C.IgnoreCase);
+  Grid->SortSettings()->SetIgnoreBlanks(C.BlanksLast);
+  Grid->SortSettings()->SetBlankPos(blLast);
+  Grid->OnGetFormat = [C](TObject*, Integer, TSortStyle& Style, String& Prefix, String& Suffix) {
+    Style = C.Style;
+    Prefix = C.Prefix;
+    Suffix = C.Suffix;
+  };
+}
+
+const TSortColumnCase SortColumnCases[] = {
+    {"automatic", ssAutomatic, false, u"", u"", false, false},
+    {"automatic, no case, blanks last", ssAutomatic, true, u"", u"", false, true},
+    {"numeric", ssNumeric, false, u"", u"", false, false},
+    {"numeric with a prefix", ssNumeric, false, u"$", u"", false, false},
+    {"financial with a suffix", ssFinancial, false, u"", u" EUR", true, false},
+    {"alphanumeric", ssAlphaNumeric, false, u"", u"", false, false},
+    {"alphanumeric, no case", ssAlphaNumericNoCase, false, u"", u"", false, false},
+};
+
+// Over texts that mix numbers (overflowing ones too), blanks, words, texts that begin like numbers,
+// dates, times and currency texts, every style's comparison is one order: the answer for (b, a) is
+// the opposite of the one for (a, b), and an order of three never goes round in a circle.
+TEST_F(ExGridDataTest, EachStylesComparisonIsOneOrderOverMixedTexts) {
+  const Texts Values{u"",       u" ",       u"   ",         u"-1e309",      u"1e309",    u"NaN",      u"nan",
+                     u"1e5",    u" 12",     u"12",          u"-3",          u"0",        u"-0",       u"0.5",
+                     u"abc",    u"ABC",     u"Zeta",        u"$5",          u"(none)",   u"#1",       u"12abc",
+                     u"5x",     u"-x",      u"-",           u".",           u"1,234",    u"1/2/2020", u"5/3/2019",
+                     u"10:30",  u"9:15",    u"3/3/2021 10:00", u"12,50 EUR", u"1.234,50 EUR", u"EUR", u"$-2",
+                     u"x/y",    u"--",      u"99/99/9999"};
+  const Integer N = static_cast<Integer>(Values.size());
+  for (const TSortColumnCase& C : SortColumnCases) {
+    SCOPED_TRACE(C.Name);
+    LoadColumn(1, Values, 2);
+    SetUpSortColumn(Grid, C);
+    std::vector<std::vector<Integer>> Cmp(N, std::vector<Integer>(N));
+    for (Integer i = 0; i < N; ++i)
+      for (Integer j = 0; j < N; ++j) Cmp[i][j] = Grid->CompareCells(1, i + 1, j + 1, sdAscending);
+    for (Integer i = 0; i < N; ++i)
+      for (Integer j = 0; j < N; ++j) {
+        EXPECT_EQ(Cmp[i][j], -Cmp[j][i]) << StringToUtf8(Values[i]) << " | " << StringToUtf8(Values[j]);
+        if (Cmp[i][j] > 0) continue;
+        for (Integer k = 0; k < N; ++k)
+          if (Cmp[j][k] <= 0) {
+            EXPECT_LE(Cmp[i][k], Cmp[i][j] + Cmp[j][k] < 0 ? -1 : 0)
+                << StringToUtf8(Values[i]) << " | " << StringToUtf8(Values[j]) << " | " << StringToUtf8(Values[k]);
+          }
+      }
+  }
+}
+
+// 2,000 mixed texts sorted either way, by keys and cell by cell, end with every pair of neighbours
+// in order under the comparison.
+TEST_F(ExGridDataTest, MixedTextsSortWithEveryNeighbourInOrder) {
+  Texts Values;
+  Cardinal Seed = 11;
+  auto Next = [&Seed](Cardinal Range) {
+    Seed = Seed * 1103515245u + 12345u;
+    return static_cast<Integer>((Seed >> 8) % Range);
+  };
+  for (Integer i = 0; i < 2000; ++i) {
+    const Integer V = Next(1000) - 300;
+    switch (Next(12)) {
+      case 0: Values.push_back(IntToStr(V)); break;
+      case 1: Values.push_back(IntToStr(V) + u".5"); break;
+      case 2: Values.push_back(IntToStr(V) + u"e309"); break;
+      case 3: Values.push_back(Next(2) ? u"" : u"  "); break;
+      case 4: Values.push_back(u"w" + IntToStr(V)); break;
+      case 5: Values.push_back(IntToStr(V) + u"x"); break;
+      case 6: Values.push_back(u"(" + IntToStr(V) + u")"); break;
+      case 7: Values.push_back(IntToStr(1 + Next(12)) + u"/" + IntToStr(1 + Next(28)) + u"/20" + IntToStr(10 + Next(10))); break;
+      case 8: Values.push_back(IntToStr(Next(24)) + u":" + IntToStr(10 + Next(50))); break;
+      case 9: Values.push_back(Next(2) ? u"NaN" : u"-"); break;
+      case 10: Values.push_back(u"$" + IntToStr(V)); break;
+      default: Values.push_back(u"1e" + IntToStr(V)); break;
+    }
+  }
+  for (const TSortColumnCase& C : SortColumnCases)
+    for (const TSortDirection Direction : {sdAscending, sdDescending})
+      for (const bool ByCells : {false, true}) {
+        SCOPED_TRACE(std::string(C.Name) + (Direction == sdAscending ? ", ascending" : ", descending") +
+                     (ByCells ? ", cell by cell" : ", by keys"));
+        LoadColumn(1, Values, 2);
+        SetUpSortColumn(Grid, C);
+        Grid->MouseActions()->SetDisjunctRowSelect(ByCells);
+        Grid->Navigation()->SetMoveRowOnSort(ByCells);
+        Grid->Sort(1, Direction);
+        Integer OutOfOrder = 0;
+        for (Integer r = 1; r + 1 < Grid->RowCount(); ++r) {
+          const Integer Res = Grid->CompareCells(1, r, r + 1, Direction);
+          if (Direction == sdAscending ? Res > 0 : Res < 0) ++OutOfOrder;
+        }
+        EXPECT_EQ(OutOfOrder, 0);
+        Grid->MouseActions()->SetDisjunctRowSelect(false);
+        Grid->Navigation()->SetMoveRowOnSort(false);
+      }
+}
+
+// Columns whose texts the style's own rule already ordered sort as they always did.
+TEST_F(ExGridDataTest, ColumnsTheStylesRulesOrderedSortAsBefore) {
+  const struct {
+    TSortColumnCase Column;
+    Texts Values, Ascending, Descending;
+  } Cases[] = {
+      {{"automatic numbers", ssAutomatic, false, u"", u"", false, false},
+       {u"10", u"9", u"-1.5", u"1e2", u"0", u"-3", u"1e309", u"-1e309", u"2.5", u"1e-3", u"007", u"12"},
+       {u"-1e309", u"-3", u"-1.5", u"0", u"1e-3", u"2.5", u"007", u"9", u"10", u"12", u"1e2", u"1e309"},
+       {u"1e309", u"1e2", u"12", u"10", u"9", u"007", u"2.5", u"1e-3", u"0", u"-1.5", u"-3", u"-1e309"}},
+      {{"automatic positive numbers and blanks", ssAutomatic, false, u"", u"", false, false},
+       {u"", u"10", u"9", u"", u"0.5", u"1e3", u"3"},
+       {u"", u"", u"0.5", u"3", u"9", u"10", u"1e3"},
+       {u"1e3", u"10", u"9", u"3", u"0.5", u"", u""}},
+      {{"automatic positive numbers and blanks last", ssAutomatic, false, u"", u"", false, true},
+       {u"", u"10", u"9", u"", u"0.5", u"1e3", u"3"},
+       {u"0.5", u"3", u"9", u"10", u"1e3", u"", u""},
+       {u"1e3", u"10", u"9", u"3", u"0.5", u"", u""}},
+      {{"automatic texts", ssAutomatic, false, u"", u"", false, false},
+       {u"b", u"A", u"a", u"Zeta", u"(none)", u"#1", u"$5", u" 12", u"12abc", u"5x", u"-x", u"NaN", u"x y", u"", u"ABC", u"abc"},
+       {u"", u" 12", u"#1", u"$5", u"(none)", u"-x", u"12abc", u"5x", u"A", u"ABC", u"NaN", u"Zeta", u"a", u"abc", u"b", u"x y"},
+       {u"x y", u"b", u"abc", u"a", u"Zeta", u"NaN", u"ABC", u"A", u"5x", u"12abc", u"-x", u"(none)", u"$5", u"#1", u" 12", u""}},
+      {{"automatic texts, no case", ssAutomatic, true, u"", u"", false, false},
+       {u"b", u"A", u"a", u"Zeta", u"(none)", u"#1", u"$5", u" 12", u"12abc", u"5x", u"-x", u"NaN", u"x y", u"", u"ABC", u"abc"},
+       {u"", u" 12", u"#1", u"$5", u"(none)", u"-x", u"12abc", u"5x", u"a", u"A", u"abc", u"ABC", u"b", u"NaN", u"x y", u"Zeta"},
+       {u"Zeta", u"x y", u"NaN", u"b", u"ABC", u"abc", u"A", u"a", u"5x", u"12abc", u"-x", u"(none)", u"$5", u"#1", u" 12", u""}},
+      {{"automatic dates and blanks", ssAutomatic, false, u"", u"", false, false},
+       {u"1/2/2020", u"5/3/2019", u"", u"12/31/1999", u"3/3/2021 10:00", u"7/4/2020"},
+       {u"", u"12/31/1999", u"5/3/2019", u"1/2/2020", u"7/4/2020", u"3/3/2021 10:00"},
+       {u"3/3/2021 10:00", u"7/4/2020", u"1/2/2020", u"5/3/2019", u"12/31/1999", u""}},
+      {{"automatic times and blanks", ssAutomatic, false, u"", u"", false, false},
+       {u"10:30", u"9:15", u"", u"23:59", u"0:01", u"12:00"},
+       {u"", u"0:01", u"9:15", u"10:30", u"12:00", u"23:59"},
+       {u"23:59", u"12:00", u"10:30", u"9:15", u"0:01", u""}},
+      {{"automatic negative numbers and words", ssAutomatic, false, u"", u"", false, false},
+       {u"-3", u"abc", u"-1.5", u"xyz", u"-1e309", u"Word"},
+       {u"-1e309", u"-3", u"-1.5", u"Word", u"abc", u"xyz"},
+       {u"xyz", u"abc", u"Word", u"-1.5", u"-3", u"-1e309"}},
+      {{"automatic symbols and positive numbers", ssAutomatic, false, u"", u"", false, false},
+       {u"5", u"(none)", u"12", u" ", u"#x", u"$", u"1e5"},
+       {u" ", u"#x", u"$", u"(none)", u"5", u"12", u"1e5"},
+       {u"1e5", u"12", u"5", u"(none)", u"$", u"#x", u" "}},
+      {{"numeric numbers and blanks", ssNumeric, false, u"", u"", false, false},
+       {u"10", u"9", u"", u"-2", u"1e2", u"3.5", u""},
+       {u"-2", u"", u"", u"3.5", u"9", u"10", u"1e2"},
+       {u"1e2", u"10", u"9", u"3.5", u"", u"", u"-2"}},
+      {{"numeric with a prefix", ssNumeric, false, u"$", u"", false, false},
+       {u"$10", u"$9", u"$-2", u"$1e2", u"$0.5"},
+       {u"$-2", u"$0.5", u"$9", u"$10", u"$1e2"},
+       {u"$1e2", u"$10", u"$9", u"$0.5", u"$-2"}},
+      {{"financial with a suffix", ssFinancial, false, u"", u" EUR", true, false},
+       {u"1.234,50 EUR", u"999,00 EUR", u"-5,00 EUR", u"12.000.000,00 EUR", u"0,01 EUR"},
+       {u"-5,00 EUR", u"0,01 EUR", u"999,00 EUR", u"1.234,50 EUR", u"12.000.000,00 EUR"},
+       {u"12.000.000,00 EUR", u"1.234,50 EUR", u"999,00 EUR", u"0,01 EUR", u"-5,00 EUR"}},
+      {{"alphanumeric numbers and words", ssAlphaNumeric, false, u"", u"", false, false},
+       {u"10", u"9", u"abc", u"B", u"-3", u"Zeta", u"1e2"},
+       {u"-3", u"9", u"10", u"1e2", u"B", u"Zeta", u"abc"},
+       {u"abc", u"Zeta", u"B", u"1e2", u"10", u"9", u"-3"}},
+      {{"alphanumeric, no case", ssAlphaNumericNoCase, false, u"", u"", false, false},
+       {u"10", u"9", u"abc", u"B", u"-3", u"Zeta", u"a"},
+       {u"-3", u"9", u"10", u"a", u"abc", u"B", u"Zeta"},
+       {u"Zeta", u"B", u"abc", u"a", u"10", u"9", u"-3"}},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.Column.Name);
+    LoadColumn(1, C.Values, 2);
+    SetUpSortColumn(Grid, C.Column);
+    Grid->Sort(1, sdAscending);
+    EXPECT_EQ(Column(1), C.Ascending);
+    Grid->Sort(1, sdDescending);
+    EXPECT_EQ(Column(1), C.Descending);
   }
 }
 
@@ -1181,6 +1373,69 @@ TEST_F(ExGridDataTest, HiddenRowsKeepTheirPlacesHeightsAndPropertiesThroughSortA
   Grid->SetUndoRedo(nullptr);
 }
 
+// An undone (redone) change writes into the row it was made in, wherever rows were inserted,
+// removed, sorted, moved or filtered since; a change whose row was removed, or is hidden, writes
+// nothing, and no other row loses its text.
+TEST_F(ExGridDataTest, UndoAndRedoFollowTheChangedRowThroughStructureChanges) {
+  TExGridUndoRedo Undo(Form);
+  Grid->SetUndoRedo(&Undo);
+  auto Filter = [this](const String& Condition) {
+    TFilterData* F = Grid->Filter()->Add();
+    F->SetColumn(1);
+    F->SetCondition(Condition);
+    Grid->SetFilterActive(true);
+  };
+  struct Case {
+    const char* Name;
+    std::function<void()> Change;
+    Texts AfterUndo;
+  };
+  const Case Cases[] = {
+      {"a row removed before it", [&] { Grid->RemoveRows(1, 1); }, {u"b", u"c", u"d", u"e", u"f"}},
+      {"its own row removed", [&] { Grid->RemoveRows(3, 1); }, {u"a", u"b", u"d", u"e", u"f"}},
+      {"its own row removed by the delete key's removal", [&] { Grid->DoRemoveRows(3, 1); }, {u"a", u"b", u"d", u"e", u"f"}},
+      {"a row removed by the delete key's removal", [&] { Grid->DoRemoveRows(2, 1); }, {u"a", u"c", u"d", u"e", u"f"}},
+      {"rows inserted before it", [&] { Grid->InsertRows(2, 2); }, {u"a", u"", u"", u"b", u"c", u"d", u"e", u"f"}},
+      {"sorted", [&] { Grid->Sort(1, sdDescending); }, {u"c", u"f", u"e", u"d", u"b", u"a"}},
+      {"moved", [&] { Grid->MoveRow(3, 6); }, {u"a", u"b", u"d", u"e", u"f", u"c"}},
+      {"another row moved past it", [&] { Grid->MoveRows(1, 5, 1); }, {u"b", u"c", u"d", u"a", u"e", u"f"}},
+      {"exchanged", [&] { Grid->SwapRows(3, 5); }, {u"a", u"b", u"e", u"d", u"c", u"f"}},
+      {"kept by a filter", [&] { Filter(u"x"); }, {u"c"}},
+      {"hidden by a filter", [&] { Filter(u"a"); }, {u"a"}},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    LoadColumn(1, {u"a", u"b", u"c", u"d", u"e", u"f"}, 2);
+    Undo.Reset();
+    Undo.RegisterChange(1, 3, u"c", u"x");
+    Grid->SetCells(1, 3, u"x");
+    C.Change();
+    Undo.Undo();
+    EXPECT_EQ(Column(1), C.AfterUndo);
+    if (Grid->FilterActive()) {
+      Grid->SetFilterActive(false);
+      Grid->Filter()->Clear();
+    }
+  }
+
+  // A sequence across a removed row: both changes come back in their rows, and go again.
+  LoadColumn(1, {u"a", u"b", u"c", u"d", u"e"}, 2);
+  Undo.Reset();
+  Undo.StartSequence();
+  Undo.RegisterChange(1, 2, u"b", u"y");
+  Undo.RegisterChange(1, 4, u"d", u"z");
+  Undo.StopSequence();
+  Grid->SetCells(1, 2, u"y");
+  Grid->SetCells(1, 4, u"z");
+  Grid->RemoveRows(3, 1);
+  Grid->InsertRows(1, 1);
+  Undo.Undo();
+  EXPECT_EQ(Column(1), (Texts{u"", u"a", u"b", u"d", u"e"}));
+  Undo.Redo();
+  EXPECT_EQ(Column(1), (Texts{u"", u"a", u"y", u"z", u"e"}));
+  Grid->SetUndoRedo(nullptr);
+}
+
 // Rows hidden and shown by range keep their heights; the current row stays inside the grid.
 TEST_F(ExGridDataTest, HidingAndShowingRowsKeepsHeightsAndTheCurrentRow) {
   LoadColumn(1, {u"a", u"b", u"c", u"d", u"e"}, 2);
@@ -1214,6 +1469,114 @@ TEST_F(ExGridDataTest, MergedCellsAndPropertiesFollowTheirRowsThroughInsertAndRe
   EXPECT_TRUE(Grid->IsMergedCell(2, 3));
   EXPECT_EQ(Grid->GetCellProperties(0, 4)->BrushColor(), clBlue);
   EXPECT_EQ(Grid->RowHeights(3), 33);
+}
+
+// A merged area as the grid holds it: base cell, columns and rows, and the text it shows.
+struct TMergedArea {
+  Integer Col, Row, Cols, Rows;
+  String Text;
+  bool operator==(const TMergedArea& O) const {
+    return Col == O.Col && Row == O.Row && Cols == O.Cols && Rows == O.Rows && Text == O.Text;
+  }
+};
+
+std::ostream& operator<<(std::ostream& Out, const TMergedArea& A) {
+  return Out << "(" << A.Col << "," << A.Row << " " << A.Cols << "x" << A.Rows << " " << StringToUtf8(A.Text) << ")";
+}
+
+// Rows and columns removed or inserted through merged areas keep every area whole: one losing
+// some of its rows (columns) shrinks, one losing its base takes the first row (column) left as
+// its base with the base's text, one left with a single cell is merged no more, one cut in two by
+// inserted rows (columns) grows over them; every cell of an area points back to its base, so a
+// write through any of them lands in the base and nowhere else.
+TEST_F(ExGridDataTest, RowsAndColumnsRemovedOrInsertedThroughMergedAreasKeepThemWhole) {
+  struct Case {
+    const char* Name;
+    std::function<void(TDataGrid*)> Op;
+    std::vector<TMergedArea> Areas;
+    std::vector<std::pair<TPoint, String>> Cells;  // texts expected after the change
+  };
+  // Area A: columns 1-2, rows 2-5, showing "M"; area B: column 3, rows 3-4, showing "N".
+  const Case Cases[] = {
+      {"rows inside an area, another wholly", [](TDataGrid* G) { G->RemoveRows(3, 2); }, {{1, 2, 2, 2, u"M"}}, {{{3, 3}, u"r5c3"}}},
+      {"the base row of an area", [](TDataGrid* G) { G->RemoveRows(2, 1); }, {{1, 2, 2, 3, u"M"}, {3, 2, 1, 2, u"N"}}, {}},
+      {"the base row, one cell left", [](TDataGrid* G) { G->RemoveRows(3, 1); }, {{1, 2, 2, 3, u"M"}}, {{{3, 3}, u"N"}}},
+      {"rows across the ends of both", [](TDataGrid* G) { G->RemoveRows(4, 3); }, {{1, 2, 2, 2, u"M"}}, {{{3, 3}, u"N"}, {{3, 4}, u"r7c3"}}},
+      {"rows before and into the areas", [](TDataGrid* G) { G->RemoveRows(1, 2); }, {{1, 1, 2, 3, u"M"}, {3, 1, 1, 2, u"N"}}, {}},
+      {"rows after the areas", [](TDataGrid* G) { G->RemoveRows(6, 2); }, {{1, 2, 2, 4, u"M"}, {3, 3, 1, 2, u"N"}}, {}},
+      {"the base row by the delete key's removal", [](TDataGrid* G) { G->DoRemoveRows(2, 1); }, {{1, 2, 2, 3, u"M"}, {3, 2, 1, 2, u"N"}}, {}},
+      {"rows inserted inside an area", [](TDataGrid* G) { G->InsertRows(3, 2); }, {{1, 2, 2, 6, u"M"}, {3, 5, 1, 2, u"N"}}, {{{1, 3}, u"M"}}},
+      {"a row inserted inside both", [](TDataGrid* G) { G->InsertRows(4, 1); }, {{1, 2, 2, 5, u"M"}, {3, 3, 1, 3, u"N"}}, {}},
+      {"a row inserted at a base", [](TDataGrid* G) { G->InsertRows(2, 1); }, {{1, 3, 2, 4, u"M"}, {3, 4, 1, 2, u"N"}}, {{{1, 2}, u""}}},
+      {"a row inserted after an area", [](TDataGrid* G) { G->InsertRows(6, 1); }, {{1, 2, 2, 4, u"M"}, {3, 3, 1, 2, u"N"}}, {}},
+      {"a column inside an area", [](TDataGrid* G) { G->RemoveCols(2, 1); }, {{1, 2, 1, 4, u"M"}, {2, 3, 1, 2, u"N"}}, {}},
+      {"the base column of an area", [](TDataGrid* G) { G->RemoveCols(1, 1); }, {{1, 2, 1, 4, u"M"}, {2, 3, 1, 2, u"N"}}, {}},
+      {"both columns of an area", [](TDataGrid* G) { G->RemoveCols(1, 2); }, {{1, 3, 1, 2, u"N"}}, {{{1, 2}, u"r2c3"}}},
+      {"a column inserted inside an area", [](TDataGrid* G) { G->InsertCols(2, 1); }, {{1, 2, 3, 4, u"M"}, {4, 3, 1, 2, u"N"}}, {}},
+      {"a column inserted at a base", [](TDataGrid* G) { G->InsertCols(1, 1); }, {{2, 2, 2, 4, u"M"}, {4, 3, 1, 2, u"N"}}, {}},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    std::vector<Texts> Rows;
+    for (Integer r = 1; r <= 8; ++r) {
+      Texts Row;
+      for (Integer c = 0; c < 5; ++c) Row.push_back(u"r" + IntToStr(r) + u"c" + IntToStr(c));
+      Rows.push_back(Row);
+    }
+    Load(Rows, 5);
+    Grid->MergeCells(1, 2, 2, 4);
+    Grid->SetCells(1, 2, u"M");
+    Grid->GetCellProperties(1, 2)->SetBrushColor(clYellow);
+    Grid->MergeCells(3, 3, 1, 2);
+    Grid->SetCells(3, 3, u"N");
+    C.Op(Grid);
+
+    // Every area whole; every cell that is not a base lies inside its base's area.
+    std::vector<TMergedArea> Areas;
+    for (Integer c = 0; c < Grid->TotalColCount(); ++c)
+      for (Integer r = 0; r < Grid->RowCount(); ++r) {
+        if (!Grid->HasCellProperties(c, r)) continue;
+        const TCellProperties* P = Grid->GetCellProperties(c, r);
+        if (P->IsBaseCell()) {
+          if (P->CellSpanX() <= 0 && P->CellSpanY() <= 0) continue;
+          Areas.push_back({c, r, P->CellSpanX() + 1, P->CellSpanY() + 1, Grid->Cells(c, r)});
+          for (Integer i = c; i <= c + P->CellSpanX(); ++i)
+            for (Integer j = r; j <= r + P->CellSpanY(); ++j)
+              if (i != c || j != r) {
+                EXPECT_TRUE(Grid->HasCellProperties(i, j)) << i << "," << j;
+                EXPECT_FALSE(Grid->IsBaseCell(i, j)) << i << "," << j;
+                EXPECT_EQ(Grid->BaseCell(i, j), TPoint(c, r)) << i << "," << j;
+              }
+        } else {
+          const TPoint B = Grid->BaseCell(c, r);
+          if (!Grid->HasCellProperties(B.X, B.Y)) {
+            ADD_FAILURE() << c << "," << r << " points to a cell without properties";
+            continue;
+          }
+          const TCellProperties* BP = Grid->GetCellProperties(B.X, B.Y);
+          EXPECT_TRUE(BP->IsBaseCell() && c <= B.X + BP->CellSpanX() && r <= B.Y + BP->CellSpanY()) << c << "," << r;
+        }
+      }
+    EXPECT_EQ(Areas, C.Areas);
+    for (const auto& [Cell, Text] : C.Cells) EXPECT_EQ(Grid->Cells(Cell.X, Cell.Y), Text) << Cell.X << "," << Cell.Y;
+    // The base of area A keeps its colour wherever it went.
+    for (const TMergedArea& A : Areas) {
+      if (A.Text == u"M") {
+        EXPECT_EQ(Grid->GetCellProperties(A.Col, A.Row)->BrushColor(), clYellow);
+      }
+    }
+    // A write through any cell of an area lands in its base only; the header row is untouched.
+    Texts Header;
+    for (Integer c = 0; c < Grid->ColCount(); ++c) Header.push_back(Grid->Cells(c, 0));
+    for (const TMergedArea& A : Areas)
+      for (Integer i = A.Col; i < A.Col + A.Cols; ++i)
+        for (Integer j = A.Row; j < A.Row + A.Rows; ++j) {
+          Grid->SetCells(i, j, u"W" + IntToStr(i) + IntToStr(j));
+          EXPECT_EQ(Grid->Cells(A.Col, A.Row), u"W" + IntToStr(i) + IntToStr(j));
+        }
+    for (Integer c = 0; c < Grid->ColCount(); ++c) EXPECT_EQ(Grid->Cells(c, 0), Header[c]) << c;
+    Grid->Clear();
+  }
 }
 
 // Filtering 60,000 rows down to a tenth and removing the filter is one pass each way (row by

@@ -109,6 +109,32 @@ TEST(GridCellStore, ClearingDropsTextsAndObjectReferences) {
   EXPECT_EQ(s.Text(1, 0), u"0,1");
 }
 
+// A mark on a row finds the row wherever its handle moved, and learns when it is freed: a row
+// made afterwards, wherever it is stored, is never taken for it. Rows whose cells were exchanged
+// in place are renewed, so a mark no longer takes them for the row it marked.
+TEST(GridCellStore, AMarkFollowsItsRowAndLearnsWhenItIsFreed) {
+  TGridCellStore s;
+  Fill(s, 2, 4);
+  const std::shared_ptr<TGridRowMark> Mark = TGridRowMark::Of(s.RowHandle(1));
+  EXPECT_EQ(TGridRowMark::Of(s.RowHandle(1)), Mark) << "one mark per row";
+  s.ExchangeRows(1, 3);
+  EXPECT_EQ(s.RowHandle(3), Mark->Row());
+  EXPECT_EQ(Row(s, 3, 2), "1,0 1,1");
+  s.RotateRows(0, 2, 4);
+  EXPECT_EQ(s.RowHandle(1), Mark->Row());
+  s.RenewRow(1);
+  EXPECT_EQ(Row(s, 1, 2), "1,0 1,1") << "the cells stay";
+  EXPECT_EQ(Mark->Row(), nullptr);
+  EXPECT_NE(s.RowHandle(1), nullptr);
+
+  const std::shared_ptr<TGridRowMark> Other = TGridRowMark::Of(s.EnsureRow(6));
+  ASSERT_NE(Other->Row(), nullptr);
+  s.ClearRow(6);
+  EXPECT_EQ(Other->Row(), nullptr);
+  for (Integer r = 0; r < 64; ++r) s.SetText(0, 10 + r, u"new");
+  for (Integer r = 0; r < 74; ++r) EXPECT_NE(TGridRowMark::Of(s.EnsureRow(r)), Other);
+}
+
 }  // namespace
 
 // The row operations that move many handles in one pass give what one move at a time gives.

@@ -1,5 +1,12 @@
 // Dimensions, geometry, the current cell, the selection and scrolling of TCustomGrid.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <new>
 
 #include "tests/platform/grids/GridTestUtil.h"
 
@@ -110,6 +117,49 @@ TEST_F(Layout, CountsRefuseNegativesKeepFixedBelowThemAndPullTheCurrentCellIn) {
   EXPECT_EQ(Grid->RowCount(), 1);
   Grid->SetColCount(8);
   EXPECT_EQ(Grid->ColWidths(7), 64) << "new columns take the default width";
+}
+
+// A count whose widths or heights find no memory raises and leaves the grid as it was: the old
+// count over the old sizes, every later read and write inside them. A child process whose address
+// space is held a little above what it uses asks for 2^31 - 1 columns or rows (8 GB of sizes).
+TEST_F(Layout, ACountWhoseSizesFindNoMemoryLeavesTheGridAsItWas) {
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+  GTEST_SKIP() << "the address sanitizer maps the address space its own way";
+#endif
+#endif
+  for (const bool Cols : {true, false}) {
+    const pid_t Pid = fork();
+    ASSERT_GE(Pid, 0);
+    if (Pid == 0) {
+      long Pages = 0;
+      if (FILE* F = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(F, "%ld", &Pages) != 1) Pages = 0;
+        std::fclose(F);
+      }
+      const rlimit Limit{static_cast<rlim_t>(Pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (256u << 20),
+                         RLIM_INFINITY};
+      if (Pages <= 0 || setrlimit(RLIMIT_AS, &Limit) != 0) _exit(3);
+      int Code = 1;  // the count went through: nothing was refused
+      try {
+        if (Cols)
+          Grid->SetColCount(INT_MAX);
+        else
+          Grid->SetRowCount(INT_MAX);
+      } catch (const std::bad_alloc&) {
+        Code = 0;
+        if (Grid->ColCount() != 5 || Grid->RowCount() != 5) Code = 2;
+        Grid->SetColWidths(4, 30);
+        Grid->SetRowHeights(4, 30);
+        if (Grid->ColWidths(4) != 30 || Grid->RowHeights(4) != 30 || Grid->CellRect(4, 4).Right <= 0) Code = 2;
+      }
+      _exit(Code);
+    }
+    int Status = 0;
+    ASSERT_EQ(waitpid(Pid, &Status, 0), Pid);
+    ASSERT_TRUE(WIFEXITED(Status)) << (Cols ? "columns" : "rows");
+    EXPECT_EQ(WEXITSTATUS(Status), 0) << (Cols ? "columns" : "rows");
+  }
 }
 
 TEST_F(Layout, SizesReadTheDefaultOutsideTheGridAndNotifyOnlyOnChange) {
