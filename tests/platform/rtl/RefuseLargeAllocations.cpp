@@ -21,5 +21,23 @@ void* operator new(std::size_t Size) {
   throw std::bad_alloc();
 }
 
+// The rest of the family (arrays, nothrow) goes through the same two, so every block a replaced
+// operator new hands out is freed by the matching delete. The aligned forms stay the library's.
+void* operator new[](std::size_t Size) { return ::operator new(Size); }
+void* operator new(std::size_t Size, const std::nothrow_t&) noexcept {
+  try {
+    return ::operator new(Size);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
+void* operator new[](std::size_t Size, const std::nothrow_t&) noexcept {
+  return ::operator new(Size, std::nothrow);
+}
+
 void operator delete(void* P) noexcept { std::free(P); }
 void operator delete(void* P, std::size_t) noexcept { std::free(P); }
+void operator delete[](void* P) noexcept { std::free(P); }
+void operator delete[](void* P, std::size_t) noexcept { std::free(P); }
+void operator delete(void* P, const std::nothrow_t&) noexcept { std::free(P); }
+void operator delete[](void* P, const std::nothrow_t&) noexcept { std::free(P); }

@@ -1,7 +1,8 @@
 // Lets a test run out of memory the way a huge input does, without taking the memory: while an
 // object of this class lives, every allocation through operator new of at least the given size
 // raises std::bad_alloc. A test executable that uses it links RefuseLargeAllocations.cpp, which
-// replaces the global operator new and delete (forwarding everything else to malloc and free).
+// replaces the global operator new and delete with all their plain, array and nothrow forms
+// (forwarding everything else to malloc and free).
 #pragma once
 
 #include <cstddef>
