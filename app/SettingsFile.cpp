@@ -49,16 +49,17 @@ TSettings Read_Settings(const TXMLDocument& xml) {
 
 }  // namespace
 
-TSettings Read_Settings_File(const String& FileName) {
-  if (!FileExists(FileName)) return TSettings();
-  TXMLDocument xml;
+TSettings Read_Settings_File(const String& FileName, String* Error) {
+  if (FileMissing(FileName)) return TSettings();
+  std::string bytes;
   try {
-    xml.LoadFromFile(FileName);
-  } catch (const std::exception&) {
-    // A file that is not XML at all counts as a missing one.
+    bytes = ReadRegularFile(FileName, Max_Settings_File_Size);
+  } catch (const Exception& e) {
+    if (Error) *Error = e.Message();
     return TSettings();
   }
-  return Read_Settings(xml);
+  // A file that is not XML at all counts as a missing one.
+  return Read_Settings_Bytes(bytes);
 }
 
 TSettings Read_Settings_Bytes(const std::string& Bytes) {

@@ -30,10 +30,16 @@ struct TSettings {
   bool Opt_Double_Click_Auto_Size = false;
 };
 
+// The largest settings file read: a few hundred bytes are written.
+constexpr Int64 Max_Settings_File_Size = 1024 * 1024;
+
 // Reads the file. Never raises: a missing file, or one that is not well-formed XML, gives all
 // defaults; otherwise each value is read on its own, and a missing or malformed part gives only
-// that value's default. The root's name is not checked.
-TSettings Read_Settings_File(const String& FileName);
+// that value's default. The root's name is not checked. A name that stands for something that
+// cannot be read as a file (a folder, a pipe, a device, a file larger than Max_Settings_File_Size,
+// one that cannot be opened or does not fit in memory) gives all defaults too, and Error, when
+// given, receives the message that names the file.
+TSettings Read_Settings_File(const String& FileName, String* Error = nullptr);
 // The same on the bytes of such a file.
 TSettings Read_Settings_Bytes(const std::string& Bytes);
 

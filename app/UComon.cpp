@@ -104,19 +104,20 @@ String Init_Program_State(const String& ProgramFolder) {
   Path_Conf.clear();
   Update_Option = 0;
   Update_Read_Back = true;
-  Apply_Settings(Read_Settings_File(Path_Join(Path_Program, Settings_File_Name)));
+  // A settings file that cannot be read gives the defaults, and a language file that cannot be
+  // read leaves the English texts: the start-up goes on and the caller shows the messages.
+  String errors;
+  Apply_Settings(Read_Settings_File(Path_Join(Path_Program, Settings_File_Name), &errors));
   Set_Program_Texts();
 
-  String languageError;
   try {
     Init_Language();
   } catch (const Exception& e) {
-    // The English texts are in place; the start-up goes on and the caller shows the message.
-    languageError = e.Message();
+    errors += (errors.empty() ? String() : String(sLineBreak)) + e.Message();
   }
 
   Reopen_Last_Configuration();
   Set_Files();
   Create_Row_Clipboard();
-  return languageError;
+  return errors;
 }

@@ -108,7 +108,8 @@ void Reopen_Last_Configuration();
 // The non-window part of the main window's start-up, in the program's order: the folders, the
 // state's start values, the settings file of the program folder (all defaults when it is missing
 // or unreadable), the product texts, the text table in the chosen language, the reopening of the
-// last configuration, the file paths and the row clipboard. A language file that exists but cannot
-// be read leaves the English texts in place; its error message is returned for the caller to show
-// (empty when all went well), and the start-up goes on.
+// last configuration, the file paths and the row clipboard. A settings file that cannot be read as
+// a file (a folder, a pipe, ... at its name) gives the defaults, and a language file that exists but
+// cannot be read leaves the English texts in place; their error messages are returned, one a line,
+// for the caller to show (empty when all went well), and the start-up goes on.
 String Init_Program_State(const String& ProgramFolder);

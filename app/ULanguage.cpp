@@ -1,6 +1,7 @@
 #include "app/ULanguage.h"
 
 #include <algorithm>
+#include <new>
 #include <vector>
 
 #include "app/ConfigurationFolder.h"
@@ -22,7 +23,7 @@ constexpr Char Pilcrow = u'\u00B6';
 // choosing it must load it). The name itself must match exactly. "" when there is none.
 String Find_Language_File(const String& PathLanguage, const String& LanguageName) {
   const String exact = Path_Join(PathLanguage, LanguageName + u".lng");
-  if (FileExists(exact)) return exact;
+  if (!FileMissing(exact)) return exact;
   String found;
   TSearchRec rec;
   if (FindFirst(Path_Join(PathLanguage, u"*.lng"), faAnyFile & ~faDirectory, rec) == 0) {
@@ -103,9 +104,10 @@ String Language_File_Text(std::string_view Bytes) {
 
 void Load_Lng_File(TStringList& SL, const String& FileName) {
   TStringList lines;
-  {
-    TFileStream file(FileName, fmOpenRead | fmShareDenyWrite);
-    lines.SetText(Language_File_Text(file.ReadAllBytes()));
+  try {
+    lines.SetText(Language_File_Text(ReadRegularFile(FileName, Max_Lng_File_Size)));
+  } catch (const std::bad_alloc&) {
+    throw OutOfMemoryReading(FileName);
   }
   // Ids run up to the table's size; a list shorter than that takes only the ids it has.
   const Integer limit = std::min(Text_Count > 0 ? Text_Count : Text_Count_Built_In, SL.Count());

@@ -44,15 +44,21 @@ bool Parse_Lng_Line(const String& Line, Integer TextCount, Integer& Id, String& 
 // The text of a language file's bytes, decoded as the header above says.
 String Language_File_Text(std::string_view Bytes);
 
+// The largest language file read: the 2100 texts with comments take a small part of it.
+constexpr Int64 Max_Lng_File_Size = 16 * 1024 * 1024;
+
 // Overlays the texts of one language file onto the list; a later line for the same id wins.
-// Raises the file error when the file cannot be read; the list is then unchanged.
+// Raises the file error when the file cannot be read, is no regular file (a folder, a pipe, a
+// device) or is larger than Max_Lng_File_Size, and EOutOfMemory when it does not fit in memory;
+// each names the file, and the list is then unchanged.
 void Load_Lng_File(TStringList& SL, const String& FileName);
 void Load_Lng_File(const String& FileName);
 
 // Fills the list with the English texts, then overlays the file PathLanguage/LanguageName.lng (an
 // extension in other letter case, such as ".LNG", counts too, as the options dialog lists it).
 // When that file is missing, LanguageName becomes "English" and "English.lng" is used when present.
-// A file that exists but cannot be read raises its error after the English texts are in place.
+// A file that exists but cannot be read raises its error after the English texts are in place;
+// so does anything else at the file's name (a folder, a pipe, ...), which is not a missing file.
 void Init_Language(TStringList& SL, const String& PathLanguage, String& LanguageName);
 // The same on Text_SL, Path_Language and Language_Name.
 void Init_Language();

@@ -19,6 +19,9 @@ constexpr Integer Listed_Language_Attributes = faHidden | faSysFile | faArchive 
 
 String Language_Of_File(const String& FileName) { return Copy(FileName, 1, Length(FileName) - 4); }
 
+// The largest flag picture read: a flag is a small bitmap.
+constexpr Int64 Max_Flag_File_Size = 16 * 1024 * 1024;
+
 }  // namespace
 
 void TFSoftOptions::FormCreate(TObject*) {
@@ -91,14 +94,16 @@ void TFSoftOptions::Update_Lang_Page(Integer Num_Page) {
     label->SetCaption(name);
     label->SetVisible(true);
     String flag = Path_Join(Path_Language, name + u".bmp");
-    if (!FileExists(flag)) flag = Path_Join(Path_Language, u"DefaultFlag.bmp");
+    if (FileMissing(flag)) flag = Path_Join(Path_Language, u"DefaultFlag.bmp");
     bool hasFlag = false;
-    if (FileExists(flag)) {
+    // A flag that cannot be read (a folder, a pipe or a device at its name, a file far larger than
+    // a flag, a damaged picture, too little memory) leaves the slot with its label only, like a
+    // missing one.
+    if (IsRegularFileUpTo(flag, Max_Flag_File_Size)) {
       try {
         image->Picture()->LoadFromFile(flag);
         hasFlag = true;
-      } catch (const Exception&) {
-        // A flag that cannot be read leaves the slot with its label only, like a missing one.
+      } catch (const std::exception&) {
       }
     }
     image->SetVisible(hasFlag);

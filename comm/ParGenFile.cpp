@@ -51,14 +51,14 @@ TParGen_Reader::~TParGen_Reader() = default;
 
 bool TParGen_Reader::Load(const String& FileName) {
   FLoaded = false;
-  if (!FileExists(FileName)) return false;
+  if (FileMissing(FileName)) return false;
   Load_File(FileName);
   return true;
 }
 
 void TParGen_Reader::Load_File(const String& FileName) {
   FLoaded = false;
-  FDoc->LoadFromFile(FileName);
+  FDoc->LoadFromFile(FileName, 0, Max_ParGen_File_Size);
   FLoaded = true;
 }
 

@@ -33,6 +33,9 @@ inline constexpr const char16_t* ParGen_File_Name = u"ParGen.xml";
 // The comment that follows the root.
 inline constexpr const char16_t* ParGen_Version_Comment = u"SW_VERSION = 1.002";
 
+// The largest "ParGen.xml" read: the dialogs of every variant write a few kilobytes.
+constexpr Int64 Max_ParGen_File_Size = 1024 * 1024;
+
 // Reads single values of a loaded "ParGen.xml", each in a guarded step of its own.
 class TParGen_Reader {
  public:
@@ -41,8 +44,10 @@ class TParGen_Reader {
   TParGen_Reader(const TParGen_Reader&) = delete;
   TParGen_Reader& operator=(const TParGen_Reader&) = delete;
 
-  // Loads the file. False when it does not exist (every read then gives its default). A file that is
-  // not well-formed XML raises the XML document's error.
+  // Loads the file. False when it is missing (every read then gives its default). A file that is
+  // not well-formed XML raises the XML document's error, and so does a name that stands for no
+  // regular file (a folder, a pipe, a device) or a file larger than Max_ParGen_File_Size; a file
+  // that does not fit in memory raises EOutOfMemory. Each message names the file.
   bool Load(const String& FileName);
   // Loads the file; a missing one raises the XML document's error like a malformed one.
   void Load_File(const String& FileName);
@@ -102,8 +107,7 @@ TParGen_Values Default_ParGen_Values();
 // element is missing or cannot be read.
 TParGen_Values Read_ParGen_Values(const TParGen_Reader& Reader);
 
-// Reads the file for the dialog: the defaults when it does not exist. A file that is not
-// well-formed XML raises the XML document's error.
+// Reads the file for the dialog: the defaults when it is missing. Raises as TParGen_Reader::Load.
 TParGen_Values Read_ParGen_File(const String& FileName);
 
 // The document the dialog writes: the root, the version comment, the 21 values.

@@ -1,5 +1,7 @@
 #include "descriptions/BACnetSlaveFile.h"
 
+#include <new>
+
 #include "platform/rtl/SysUtils.h"
 #include "platform/xml/XMLChars.h"
 #include "platform/xml/XMLDoc.h"
@@ -82,9 +84,13 @@ void Build_Document(TXMLDocument& Doc, const TBACnet_Slave_Tables& Tables) {
 
 TBACnet_Slave_Tables Read_BACnet_Slave_File(const String& FileName,
                                             TBACnet_Slave_Required Required) {
-  TXMLDocument doc;
-  doc.LoadFromFile(FileName);
-  return Read_Document(doc, Required);
+  try {
+    TXMLDocument doc;
+    doc.LoadFromFile(FileName, 0, Max_BACnet_Slave_File_Size);
+    return Read_Document(doc, Required);
+  } catch (const std::bad_alloc&) {
+    throw OutOfMemoryReading(FileName);
+  }
 }
 
 TBACnet_Slave_Tables Read_BACnet_Slave_Bytes(const std::string& Bytes,

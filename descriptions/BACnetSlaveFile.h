@@ -23,6 +23,9 @@ struct TBACnet_Slave_Row {
   String Mnemonic;   // the object's name
 };
 
+// The largest object file read: both tables full take a small part of it.
+constexpr Int64 Max_BACnet_Slave_File_Size = 16 * 1024 * 1024;
+
 struct TBACnet_Slave_Tables {
   std::vector<TBACnet_Slave_Row> In_Read;   // "BACnet in Read": objects the converter offers
   std::vector<TBACnet_Slave_Row> In_Write;  // "BACnet in Write": objects written into it
@@ -35,7 +38,9 @@ enum class TBACnet_Slave_Required { All_Columns, EDE_Columns };
 
 // Reads the file. The root is the document's first element. A missing table element, or a row
 // without one of the required attributes raises EXMLDocError; a row without Swap reads "N". A
-// missing file or one that is not XML raises EXMLDocError.
+// missing file or one that is not XML raises EXMLDocError, and so does a name that stands for no
+// regular file (a folder, a pipe, a device) or a file larger than Max_BACnet_Slave_File_Size; a file
+// that does not fit in memory raises EOutOfMemory. Each message names the file.
 TBACnet_Slave_Tables Read_BACnet_Slave_File(
     const String& FileName,
     TBACnet_Slave_Required Required = TBACnet_Slave_Required::All_Columns);

@@ -110,7 +110,7 @@ TEDE_Objects Make_EDE_Objects(const TBACnet_Slave_Tables& Tables, const TEDE_Dev
 
 TEDE_Objects Read_BACnet_Slave_Objects(const String& File_BACnet_Slave,
                                        const TEDE_Device_Param& Device) {
-  if (!FileExists(File_BACnet_Slave)) return TEDE_Objects();
+  if (FileMissing(File_BACnet_Slave)) return TEDE_Objects();
   return Make_EDE_Objects(
       Read_BACnet_Slave_File(File_BACnet_Slave, TBACnet_Slave_Required::EDE_Columns), Device);
 }

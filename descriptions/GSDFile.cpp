@@ -273,7 +273,7 @@ void Add_Modules(std::vector<String>& Lines, Integer Byte_Count, bool Input, Int
 }  // namespace
 
 Integer Check_GSD_ParGen(const String& File_ParGen) {
-  return FileExists(File_ParGen) ? 0 : Text_GSD_No_ParGen;
+  return FileMissing(File_ParGen) ? Text_GSD_No_ParGen : 0;
 }
 
 TGSD_Param Read_GSD_Param(const String& File_ParGen) {

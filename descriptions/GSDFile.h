@@ -18,7 +18,8 @@ struct TGSD_Param {
   Integer GSD_Output_Len = 0;
 };
 
-// 0 when "ParGen.xml" exists, else the id of the message that asks for the parameters first.
+// 0 when "ParGen.xml" is not missing, else the id of the message that asks for the parameters
+// first. Anything else at its name (a folder, a pipe) is for the reader to refuse.
 Integer Check_GSD_ParGen(const String& File_ParGen);
 
 // Reads the counts from "ParGen.xml": GSD_Output_Len from PROFINET_NB_IN and GSD_Input_Len from

@@ -1,5 +1,7 @@
 #include "descriptions/MQTTTopicFile.h"
 
+#include <new>
+
 #include "platform/rtl/SysUtils.h"
 #include "platform/xml/XMLChars.h"
 #include "platform/xml/XMLDoc.h"
@@ -109,9 +111,13 @@ void Build_Document(TXMLDocument& Doc, const TMQTT_Topic_Tables& Tables) {
 }  // namespace
 
 TMQTT_Topic_Tables Read_MQTT_Topic_File(const String& FileName) {
-  TXMLDocument doc;
-  doc.LoadFromFile(FileName);
-  return Read_Document(doc);
+  try {
+    TXMLDocument doc;
+    doc.LoadFromFile(FileName, 0, Max_MQTT_Topic_File_Size);
+    return Read_Document(doc);
+  } catch (const std::bad_alloc&) {
+    throw OutOfMemoryReading(FileName);
+  }
 }
 
 TMQTT_Topic_Tables Read_MQTT_Topic_Bytes(const std::string& Bytes) {

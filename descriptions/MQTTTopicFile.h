@@ -48,6 +48,9 @@ struct TMQTT_Subscribe_Row {
   String Mnemonic;
 };
 
+// The largest topic file read: both tables full, with long templates, take a small part of it.
+constexpr Int64 Max_MQTT_Topic_File_Size = 16 * 1024 * 1024;
+
 struct TMQTT_Topic_Tables {
   std::vector<TMQTT_Publish_Row> Publish;
   std::vector<TMQTT_Subscribe_Row> Subscribe;
@@ -56,7 +59,9 @@ struct TMQTT_Topic_Tables {
 // Reads the file. The root is the document's first element. Topic, Retained, QoS and Mnemonic are
 // required: a row without one of them, or a missing table element, raises EXMLDocError; any other
 // missing attribute reads as the row's default (empty, "N" for the publish flags). A missing file
-// or one that is not XML raises EXMLDocError.
+// or one that is not XML raises EXMLDocError, and so does a name that stands for no regular file
+// (a folder, a pipe, a device) or a file larger than Max_MQTT_Topic_File_Size; a file that does not
+// fit in memory raises EOutOfMemory. Each message names the file.
 TMQTT_Topic_Tables Read_MQTT_Topic_File(const String& FileName);
 // The same from the bytes of a file.
 TMQTT_Topic_Tables Read_MQTT_Topic_Bytes(const std::string& Bytes);

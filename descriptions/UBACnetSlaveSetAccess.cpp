@@ -62,9 +62,9 @@ void TFBACnetSlaveSetAccess::FormShow(TObject*) {
   for (Integer p = 0; p < NByte_OUT; ++p) positions.push_back(IntToStr(p));
   Set_Combo_Items(ACG_BACnet_in_Write, bsoPosition, positions);
 
-  Desc_Lenght = FileExists(File_ParGen) && Read_BACnet_Device_Param(File_ParGen).EDE_Long_Names;
+  Desc_Lenght = Read_BACnet_Device_Param(File_ParGen).EDE_Long_Names;
   Reset_Tables(BACnet_Slave_Object_Limit(Desc_Lenght) + 1);
-  if (FileExists(File_BACnet_Slave)) Fill_Tables(Read_BACnet_Slave_File(File_BACnet_Slave));
+  if (!FileMissing(File_BACnet_Slave)) Fill_Tables(Read_BACnet_Slave_File(File_BACnet_Slave));
   Show_Rows_Left_Out(Rows_Left_Out);
 }
 

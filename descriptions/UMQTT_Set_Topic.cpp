@@ -100,7 +100,7 @@ void TFMQTT_Set_Topic::FormShow(TObject*) {
   TS_MQTT_Subscribe->SetTabVisible(true);
   PageControl1->SetActivePage(TS_MQTT_Publish);
   Reset_Tables(Table_Rows + 1);
-  if (FileExists(File_MQTT_Set_Topic)) Fill_Tables(Read_MQTT_Topic_File(File_MQTT_Set_Topic));
+  if (!FileMissing(File_MQTT_Set_Topic)) Fill_Tables(Read_MQTT_Topic_File(File_MQTT_Set_Topic));
   Show_Rows_Left_Out(Rows_Left_Out);
 }
 

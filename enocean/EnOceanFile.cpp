@@ -1,5 +1,7 @@
 #include "enocean/EnOceanFile.h"
 
+#include <new>
+
 #include "platform/rtl/SysUtils.h"
 #include "platform/xml/XMLDoc.h"
 
@@ -209,10 +211,14 @@ std::string Network_File_Bytes(const TDevice_EnOcean_List& DevList) {
 }
 
 TNetwork_File Read_Network_File(const String& FileName) {
-  if (!FileExists(FileName)) return TNetwork_File();
-  TXMLDocument doc;
-  doc.LoadFromFile(FileName);
-  return Read_Document(doc);
+  if (FileMissing(FileName)) return TNetwork_File();
+  try {
+    TXMLDocument doc;
+    doc.LoadFromFile(FileName, 0, Max_Network_File_Size);
+    return Read_Document(doc);
+  } catch (const std::bad_alloc&) {
+    throw OutOfMemoryReading(FileName);
+  }
 }
 
 TNetwork_File Read_Network_Bytes(const std::string& Bytes) {

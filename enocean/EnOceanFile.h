@@ -16,6 +16,10 @@
 
 #include "enocean/EnOceanNetwork.h"
 
+// The largest network file read: far more devices, EEPs and variables than the configuration
+// image can hold.
+constexpr Int64 Max_Network_File_Size = 16 * 1024 * 1024;
+
 // The version written in the comment after the root.
 extern const char16_t* const EnOcean_File_Version;
 
@@ -63,7 +67,9 @@ struct TNetwork_File {
 //   variable pass whose case the catalogue does not hold, since it skips that variable). The image
 //   does not carry the Smart-ACK EEPs.
 // A missing file gives an empty network, read whole. A file that is not well-formed XML raises the
-// XML document's error.
+// XML document's error, and so does a name that stands for no regular file (a folder, a pipe, a
+// device) or a file larger than Max_Network_File_Size; a file that does not fit in memory raises
+// EOutOfMemory. Each message names the file.
 TNetwork_File Read_Network_File(const String& FileName);
 // The same from the bytes of such a file.
 TNetwork_File Read_Network_Bytes(const std::string& Bytes);

@@ -268,12 +268,13 @@ TCatalog_EnOcean::TCatalog_EnOcean() = default;
 
 TCatalog_EnOcean::~TCatalog_EnOcean() { Release_Backwards(List_Rorg); }
 
-bool TCatalog_EnOcean::Read_Cat_EnOcean_XML(const String& FileName) {
-  if (!FileExists(FileName)) return false;
+bool TCatalog_EnOcean::Read_Cat_EnOcean_XML(const String& FileName, String* Error) {
+  if (FileMissing(FileName)) return false;
   std::string bytes;
   try {
-    bytes = ReadFileBytes(FileName);
-  } catch (const Exception&) {
+    bytes = ReadRegularFile(FileName, Max_Catalog_File_Size);
+  } catch (const Exception& E) {
+    if (Error) *Error = E.Message();
     return false;
   }
   return Read_Cat_EnOcean_Bytes(bytes);

@@ -90,6 +90,9 @@ class TRorg : public TObject {
   std::vector<String> Func_SL; // "0x02 : title", parallel to List_Func
 };
 
+// The largest catalogue file read: the published catalogue takes about 1.5 MB.
+constexpr Int64 Max_Catalog_File_Size = 64 * 1024 * 1024;
+
 class TCatalog_EnOcean : public TObject {
  public:
   TCatalog_EnOcean();
@@ -100,8 +103,12 @@ class TCatalog_EnOcean : public TObject {
   // (nothing touched), does not parse, or its last RORG failed to read; what was appended before
   // an error stays. The container `profile` is taken at the top level or under a top-level `eep`.
   // The text encoding is the declared one, else UTF-8 when the bytes are valid UTF-8, else code
-  // page 850.
-  bool Read_Cat_EnOcean_XML(const String& FileName);
+  // page 850. It never raises: a name that stands for something that cannot be read as a file (a
+  // folder, a pipe, a device, a file larger than Max_Catalog_File_Size, one that cannot be opened
+  // or does not fit in memory) gives False with nothing touched, and Error, when given, receives
+  // the message that names the file. Running out of memory while the file is read into the
+  // catalogue gives False too.
+  bool Read_Cat_EnOcean_XML(const String& FileName, String* Error = nullptr);
   // The same from the bytes of such a file (the file reader and the fuzz target use it).
   bool Read_Cat_EnOcean_Bytes(const std::string& Bytes);
 

@@ -52,9 +52,9 @@ void TFLumitoreFirmWare::FormCreate(TObject*) {
   Layout_Variant();
 
   // Folders, settings, product texts, the text table, the last configuration, the file paths and
-  // the row clipboard. A language file that cannot be read leaves the English texts; its error is
-  // shown once the window stands.
-  FStart_Language_Error = Init_Program_State(ProgramFolder());
+  // the row clipboard. A settings file that cannot be read gives the defaults and a language file
+  // that cannot be read leaves the English texts; their errors are shown once the window stands.
+  FStart_Errors = Init_Program_State(ProgramFolder());
   Arm_Update_Timer();
   SetCaption(Title_Program);
   L_SW_Code->SetCaption(SW_Code);
@@ -62,15 +62,15 @@ void TFLumitoreFirmWare::FormCreate(TObject*) {
   Set_Lang();
 
   // The catalogue is read once; a missing or broken file leaves it empty or partly filled, and
-  // nothing is reported.
+  // nothing is reported. Only a name that cannot be read as a file at all (a folder, a pipe, a
+  // device, a file far too large) is reported with the other start-up errors.
   FCatalog = std::make_unique<TCatalog_EnOcean>();
   Catalog_EnOcean = FCatalog.get();
-  try {
-    FCatalog->Read_Cat_EnOcean_XML(Path_Join(Path_Cat_EnOcean, u"eep.xml"));
-  } catch (const Exception&) {
-  }
+  String catalogError;
+  FCatalog->Read_Cat_EnOcean_XML(Path_Join(Path_Cat_EnOcean, u"eep.xml"), &catalogError);
+  if (!catalogError.empty()) FStart_Errors += (FStart_Errors.empty() ? String() : String(sLineBreak)) + catalogError;
 
-  if (!FStart_Language_Error.empty()) MessageDlg(FStart_Language_Error, mtError, TMsgDlgButtons{mbOK});
+  if (!FStart_Errors.empty()) MessageDlg(FStart_Errors, mtError, TMsgDlgButtons{mbOK});
 }
 
 void TFLumitoreFirmWare::FormClose(TObject*, TCloseAction& Action) {

@@ -93,8 +93,9 @@ class TFLumitoreFirmWare : public TForm {
   void L_TavrelClick(TObject* Sender);
   void LL_UpdateLinkClick(TObject* Sender, const String& Link, TSysLinkType LinkType);
 
-  // The error text of a language file that exists but could not be read at start-up ("" if none).
-  const String& Start_Language_Error() const { return FStart_Language_Error; }
+  // The error texts of the start-up's files that could not be read (the settings file, a language
+  // file that exists, a catalogue name that stands for no file), one a line ("" if none).
+  const String& Start_Errors() const { return FStart_Errors; }
 
  private:
   // The controls as the window stores them.
@@ -107,7 +108,7 @@ class TFLumitoreFirmWare : public TForm {
   void Arm_Update_Timer();
 
   std::unique_ptr<TCatalog_EnOcean> FCatalog;
-  String FStart_Language_Error;
+  String FStart_Errors;
 };
 
 extern TFLumitoreFirmWare* FLumitoreFirmWare;

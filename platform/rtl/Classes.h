@@ -459,7 +459,8 @@ class THandleStream : public TStream {
 
 // A file opened with fmCreate (create or truncate, read and write), fmOpenRead, fmOpenWrite or
 // fmOpenReadWrite. Failing raises EFCreateError "Cannot create file "<name>". <reason>" or
-// EFOpenError "Cannot open file "<name>". <reason>".
+// EFOpenError "Cannot open file "<name>". <reason>". Opened for reading only, it must be a regular
+// file (OpenRegularFile): a folder, a device or a pipe is refused. No open waits for a pipe.
 class TFileStream : public THandleStream {
  public:
   TFileStream(const String& FileName, Word Mode);

@@ -1,6 +1,5 @@
 // Streams: the base stream, file streams and memory streams.
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -102,24 +101,22 @@ TFileStream::TFileStream(const String& FileName, Word Mode) : THandleStream(-1),
     }
     return;
   }
-  int flags = O_CLOEXEC;
-  switch (Mode & 3) {
-    case fmOpenWrite: flags |= O_WRONLY; break;
-    case fmOpenReadWrite: flags |= O_RDWR; break;
-    default: flags |= O_RDONLY; break;
+  // A file opened for reading only must be a regular file: a folder, a device or a pipe is refused
+  // without waiting for a pipe's writer and without reading forever from a device.
+  const Word access = Mode & 3;
+  if (access != fmOpenWrite && access != fmOpenReadWrite) {
+    FHandle = OpenRegularFile(FileName);
+    return;
   }
+  // Opened without waiting, so a pipe without a reader is refused; the writes then wait as usual.
+  const int flags = O_CLOEXEC | O_NONBLOCK | O_NOCTTY | (access == fmOpenWrite ? O_WRONLY : O_RDWR);
   FHandle = ::open(path.c_str(), flags);
-  int err = errno;
-  if (FHandle >= 0) {
-    // A folder opens for reading on this system but is no file.
-    struct stat st{};
-    if (fstat(FHandle, &st) == 0 && S_ISDIR(st.st_mode)) {
-      ::close(FHandle);
-      FHandle = -1;
-      err = EISDIR;
-    }
+  if (FHandle < 0) {
+    const int err = errno;
+    throw EFOpenError(u"Cannot open file \"" + FileName + u"\". " + SysErrorMessage(err));
   }
-  if (FHandle < 0) throw EFOpenError(u"Cannot open file \"" + FileName + u"\". " + SysErrorMessage(err));
+  const int status = ::fcntl(FHandle, F_GETFL);
+  if (status != -1) ::fcntl(FHandle, F_SETFL, status & ~O_NONBLOCK);
 }
 
 TFileStream::~TFileStream() {

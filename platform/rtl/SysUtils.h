@@ -341,21 +341,47 @@ void SetProgramName(const String& Name);
 // $XDG_CONFIG_HOME or ~/.config, without a trailing delimiter.
 String UserConfigFolder();
 
-// Raw bytes of a file. ReadFileBytes raises EFOpenError when the file cannot be read.
+// Reading whole files. A reader opens only a regular file: a folder, a device, a pipe or a socket
+// at the name is refused with an error that names the file and says what stands there, before
+// anything is opened (opening some devices does something) and again on what was opened (a name
+// swapped in between changes nothing); nothing ever waits for a pipe's writer. Each reader bounds
+// the size it takes to what it reads, so a file it could never use is refused before it fills the
+// memory.
+//
+// True only when nothing stands at the name: it, or a folder on its way, is missing (a link that
+// leads nowhere counts as missing). A reader takes that, and only that, for a missing file; a
+// folder, a device or a pipe at the name is not missing, and reading it says what it is.
+bool FileMissing(const String& FileName);
+// A regular file opened for reading; the caller closes the descriptor. Raises EFOpenError
+// "Cannot open file "<name>". <reason>" when it cannot be opened or stands for no regular file
+// ("It is a folder, not a file.", "It is a pipe, not a file.", ...).
+int OpenRegularFile(const String& FileName);
+// The whole content of a regular file of at most MaxSize bytes. Raises EFOpenError as
+// OpenRegularFile does, and for a larger file; EReadError "Cannot read file "<name>". <reason>"
+// when reading fails; EOutOfMemory (OutOfMemoryReading) when the content does not fit in memory.
+std::string ReadRegularFile(const String& FileName, Int64 MaxSize);
+// The same for a regular file of any size.
 std::string ReadFileBytes(const String& FileName);
+// The error a reader raises when a file does not fit in memory (std::bad_alloc while it reads):
+// EOutOfMemory "Not enough memory to read file "<name>".", so it reaches the user like any other
+// file that cannot be read, and the program goes on.
+EOutOfMemory OutOfMemoryReading(const String& FileName);
 // True when the name (links followed) is a regular file of at most MaxSize bytes: what a reader
 // that takes a whole file on the GUI thread may open without reading forever from a device or
 // waiting on a pipe.
 bool IsRegularFileUpTo(const String& FileName, Int64 MaxSize);
 // The whole content of a regular file of at most MaxSize bytes. False, with Bytes empty, for
-// anything else: a missing or unreadable name, a folder, a device, a pipe, a socket or a larger
-// file. It never waits: a pipe without a writer is refused like any other pipe.
+// anything else: a missing or unreadable name, a folder, a device, a pipe, a socket, a larger
+// file or one that does not fit in memory. It never waits: a pipe without a writer is refused
+// like any other pipe.
 bool ReadRegularFileBytes(const String& FileName, Int64 MaxSize, std::string& Bytes);
 // Makes Bytes the whole content of the file, creating it when missing. An existing regular file
 // of the user is replaced only once the new content is completely written beside it, so a write
 // that fails (a full disk) leaves the old content as it was; the file keeps its permissions. A
 // file the user may not write is not replaced. Links, devices and files with several names or of
-// another owner are written in place.
+// another owner are written in place. A file that did not exist is removed again when its content
+// cannot be written, so a failed write leaves no empty or partial file behind. A pipe without a
+// reader is refused, never waited for.
 enum TFileWriteResult { fwDone, fwCannotCreate, fwCannotWrite };
 // The outcome, with the system's error number in Error.
 TFileWriteResult ReplaceFileBytes(const String& FileName, std::string_view Bytes, Integer& Error);

@@ -8,8 +8,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <limits>
 #include <memory>
 #include <mutex>
+#include <new>
+#include <stdexcept>
 
 #include "platform/rtl/SysUtils.h"
 
@@ -397,30 +400,162 @@ String ProgramFolder() {
 // ---------------------------------------------------------------------------------------------
 // Raw file bytes
 
-std::string ReadFileBytes(const String& FileName) {
-  const int fd = open(Native(FileName).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    const int err = errno;
-    throw EFOpenError(u"Cannot open file \"" + FileName + u"\". " + SysErrorMessage(err));
+namespace {
+
+// How reading a whole file ended.
+enum class TReadEnd { Done, CannotOpen, NotAFile, TooLarge, CannotRead };
+
+struct TReadOutcome {
+  TReadEnd End = TReadEnd::Done;
+  int Error = 0;    // the system's error number (CannotOpen, CannotRead)
+  mode_t Mode = 0;  // what stands at the name (NotAFile)
+  Int64 Size = 0;   // the size found (TooLarge)
+};
+
+// Closes a descriptor when it goes out of scope, also when an allocation fails while reading.
+class TDescriptor {
+ public:
+  explicit TDescriptor(int Fd) : FFd(Fd) {}
+  ~TDescriptor() {
+    if (FFd >= 0) close(FFd);
   }
-  std::string out;
+  TDescriptor(const TDescriptor&) = delete;
+  TDescriptor& operator=(const TDescriptor&) = delete;
+  int Get() const { return FFd; }
+
+ private:
+  int FFd;
+};
+
+// Opens a regular file for reading. What stands at the name is looked at before it is opened, so
+// a device is never opened, and what was opened is looked at again. The open does not wait, so a
+// pipe put there in between is refused too. -1 with Out telling why.
+int OpenRegular(const std::string& Path, TReadOutcome& Out, struct stat& St) {
+  if (stat(Path.c_str(), &St) == 0 && !S_ISREG(St.st_mode)) {
+    Out.End = TReadEnd::NotAFile;
+    Out.Mode = St.st_mode;
+    return -1;
+  }
+  const int fd = open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) {
+    Out.End = TReadEnd::CannotOpen;
+    Out.Error = errno;
+    return -1;
+  }
+  if (fstat(fd, &St) != 0) {
+    Out.End = TReadEnd::CannotOpen;
+    Out.Error = errno;
+    close(fd);
+    return -1;
+  }
+  if (!S_ISREG(St.st_mode)) {
+    Out.End = TReadEnd::NotAFile;
+    Out.Mode = St.st_mode;
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+// Reads the whole regular file into Bytes (emptied first). Raises std::bad_alloc when the content
+// does not fit in memory.
+TReadOutcome ReadRegular(const std::string& Path, Int64 MaxSize, std::string& Bytes) {
+  Bytes.clear();
+  TReadOutcome out;
+  struct stat st{};
+  const TDescriptor fd(OpenRegular(Path, out, st));
+  if (fd.Get() < 0) return out;
+  if (static_cast<Int64>(st.st_size) > MaxSize) {
+    out.End = TReadEnd::TooLarge;
+    out.Size = static_cast<Int64>(st.st_size);
+    return out;
+  }
   // Room for the whole file at once, so a large file is not copied over and over as it grows.
-  struct stat st;
-  if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) out.reserve(static_cast<size_t>(st.st_size));
+  Bytes.reserve(static_cast<size_t>(st.st_size));
   char buf[65536];
   while (true) {
-    const ssize_t n = read(fd, buf, sizeof buf);
+    const ssize_t n = read(fd.Get(), buf, sizeof buf);
+    if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
-      if (errno == EINTR) continue;
-      const int err = errno;
-      close(fd);
-      throw EReadError(u"Cannot read file \"" + FileName + u"\". " + SysErrorMessage(err));
+      out.End = TReadEnd::CannotRead;
+      out.Error = errno;
+      break;
     }
     if (n == 0) break;
-    out.append(buf, static_cast<size_t>(n));
+    Bytes.append(buf, static_cast<size_t>(n));
+    // A file that grows while it is read is cut off at the limit, never read past it.
+    if (static_cast<Int64>(Bytes.size()) > MaxSize) {
+      out.End = TReadEnd::TooLarge;
+      out.Size = static_cast<Int64>(Bytes.size());
+      break;
+    }
   }
-  close(fd);
+  if (out.End != TReadEnd::Done) Bytes.clear();
   return out;
+}
+
+// What stands at a name that is no regular file, as the end of a message.
+String NotAFileReason(mode_t Mode) {
+  if (S_ISDIR(Mode)) return u"It is a folder, not a file.";
+  if (S_ISFIFO(Mode)) return u"It is a pipe, not a file.";
+  if (S_ISSOCK(Mode)) return u"It is a socket, not a file.";
+  return u"It is a device, not a file.";
+}
+
+[[noreturn]] void RaiseReadFailure(const String& FileName, const TReadOutcome& Out, Int64 MaxSize) {
+  const String open = u"Cannot open file \"" + FileName + u"\". ";
+  switch (Out.End) {
+    case TReadEnd::NotAFile:
+      throw EFOpenError(open + NotAFileReason(Out.Mode));
+    case TReadEnd::TooLarge:
+      throw EFOpenError(open + u"It is too large: " + IntToStr(Out.Size) + u" bytes, where at most " +
+                        IntToStr(MaxSize) + u" are read.");
+    case TReadEnd::CannotRead:
+      throw EReadError(u"Cannot read file \"" + FileName + u"\". " + SysErrorMessage(Out.Error));
+    case TReadEnd::CannotOpen:
+    case TReadEnd::Done:
+      break;
+  }
+  throw EFOpenError(open + SysErrorMessage(Out.Error));
+}
+
+}  // namespace
+
+bool FileMissing(const String& FileName) {
+  struct stat st{};
+  if (stat(Native(FileName).c_str(), &st) == 0) return false;
+  return errno == ENOENT || errno == ENOTDIR;
+}
+
+int OpenRegularFile(const String& FileName) {
+  TReadOutcome out;
+  struct stat st{};
+  const int fd = OpenRegular(Native(FileName), out, st);
+  if (fd < 0) RaiseReadFailure(FileName, out, 0);
+  return fd;
+}
+
+std::string ReadRegularFile(const String& FileName, Int64 MaxSize) {
+  std::string bytes;
+  TReadOutcome out;
+  try {
+    out = ReadRegular(Native(FileName), MaxSize, bytes);
+  } catch (const std::bad_alloc&) {
+    throw OutOfMemoryReading(FileName);
+  } catch (const std::length_error&) {
+    // Larger than a string can ever hold.
+    throw OutOfMemoryReading(FileName);
+  }
+  if (out.End != TReadEnd::Done) RaiseReadFailure(FileName, out, MaxSize);
+  return bytes;
+}
+
+std::string ReadFileBytes(const String& FileName) {
+  return ReadRegularFile(FileName, std::numeric_limits<Int64>::max());
+}
+
+EOutOfMemory OutOfMemoryReading(const String& FileName) {
+  return EOutOfMemory(u"Not enough memory to read file \"" + FileName + u"\".");
 }
 
 bool IsRegularFileUpTo(const String& FileName, Int64 MaxSize) {
@@ -429,35 +564,13 @@ bool IsRegularFileUpTo(const String& FileName, Int64 MaxSize) {
 }
 
 bool ReadRegularFileBytes(const String& FileName, Int64 MaxSize, std::string& Bytes) {
-  Bytes.clear();
-  // Opened without waiting, so a pipe does not block the open; what was opened is then checked
-  // itself, so a name swapped after a first look changes nothing.
-  const int fd = open(Native(FileName).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return false;
-  struct stat st{};
-  bool Ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= MaxSize;
-  if (Ok) {
-    Bytes.reserve(static_cast<size_t>(st.st_size));
-    char buf[65536];
-    while (true) {
-      const ssize_t n = read(fd, buf, sizeof buf);
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) {
-        Ok = false;
-        break;
-      }
-      if (n == 0) break;
-      Bytes.append(buf, static_cast<size_t>(n));
-      // A file that grows while it is read is cut off at the limit, never read past it.
-      if (static_cast<Int64>(Bytes.size()) > MaxSize) {
-        Ok = false;
-        break;
-      }
-    }
+  try {
+    return ReadRegular(Native(FileName), MaxSize, Bytes).End == TReadEnd::Done;
+  } catch (const std::bad_alloc&) {
+  } catch (const std::length_error&) {
   }
-  close(fd);
-  if (!Ok) Bytes.clear();
-  return Ok;
+  Bytes.clear();
+  return false;
 }
 
 namespace {
@@ -476,15 +589,29 @@ int WriteAll(int fd, std::string_view Bytes) {
   return 0;
 }
 
-// Creates or truncates the file and writes it in place.
+// Writes the file in place, creating it when missing. The open does not wait, so a pipe without a
+// reader is refused rather than waited for; the writes then wait as usual. A file that this call
+// created is removed again when its content cannot be written, so a full disk leaves no empty or
+// partial new file behind.
 TFileWriteResult WriteInPlace(const std::string& Path, std::string_view Bytes, Integer& Error) {
-  const int fd = open(Path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  constexpr int Flags = O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+  bool created = false;
+  int fd = open(Path.c_str(), Flags | O_TRUNC);
+  if (fd < 0 && errno == ENOENT) {
+    fd = open(Path.c_str(), Flags | O_CREAT | O_EXCL, 0666);
+    created = fd >= 0;
+    // A link that leads nowhere: the file it names is made where it points.
+    if (fd < 0 && errno == EEXIST) fd = open(Path.c_str(), Flags | O_CREAT | O_TRUNC, 0666);
+  }
   if (fd < 0) {
     Error = errno;
     return fwCannotCreate;
   }
+  const int flags = fcntl(fd, F_GETFL);
+  if (flags != -1) fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
   int err = WriteAll(fd, Bytes);
   if (close(fd) != 0 && err == 0) err = errno;
+  if (err != 0 && created) unlink(Path.c_str());
   Error = err;
   return err == 0 ? fwDone : fwCannotWrite;
 }

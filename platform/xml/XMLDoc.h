@@ -203,6 +203,9 @@ class IXMLNodeList {
   bool FAttributes = false;
 };
 
+// The largest file LoadFromFile reads unless its caller names a bound fitting what it reads.
+constexpr Int64 XMLFileMaxSize = 256 * 1024 * 1024;
+
 // The document. It starts inactive; SetActive(true), a load or AddChild makes it active.
 class TXMLDocument : public TObject {
  public:
@@ -218,14 +221,17 @@ class TXMLDocument : public TObject {
 
   // Loads a file, replacing the document. Raises EXMLDocError when the file is missing or cannot be
   // read, and when it is not well-formed XML, a character XML cannot carry included (the message
-  // names the file, the reason and the byte offset in the text read as UTF-8). On failure the
-  // document is left empty and active.
+  // names the file, the reason and the byte offset in the text read as UTF-8). Only a regular file
+  // of at most maxSize bytes is read: a folder, a device, a pipe or a larger file raises
+  // EXMLDocError naming the file and saying what stands there, without waiting for a pipe
+  // (ReadRegularFile). A file that does not fit in memory raises EOutOfMemory naming it.
+  // On failure the document is left empty and active.
   //
   // Encoding: a byte order mark (UTF-8, UTF-16) or the declared encoding (UTF-8, UTF-16, US-ASCII,
   // ISO-8859-1, windows-1252, IBM850) decides; without either the bytes are UTF-8. Bytes that are
   // not valid UTF-8 and declare no encoding raise, unless fallbackCodePage names the code page to
   // read them in (850 or 1252). UTF-16 with a surrogate of no pair raises.
-  void LoadFromFile(const String& fileName, Integer fallbackCodePage = 0);
+  void LoadFromFile(const String& fileName, Integer fallbackCodePage = 0, Int64 maxSize = XMLFileMaxSize);
   void LoadFromBytes(const std::string& bytes, Integer fallbackCodePage = 0);
   void LoadFromXML(const String& xml);
   // Writes the document (see the saved form above). SaveToFile replaces the file and raises

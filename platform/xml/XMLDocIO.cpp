@@ -634,34 +634,28 @@ void Parse(TXMLDocumentData& data, const std::string& bytes, Integer fallbackCod
 
 }  // namespace
 
-void TXMLDocument::LoadFromFile(const String& fileName, Integer fallbackCodePage) {
+void TXMLDocument::LoadFromFile(const String& fileName, Integer fallbackCodePage, Int64 maxSize) {
   const String what = u"The XML file \"" + fileName + u"\"";
-  const std::string path = StringToUtf8(fileName);
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) {
-    const int err = errno;
-    FData->Doc.reset();
-    FData->Active = true;
-    if (err == ENOENT) xmldoc::Fail(what + u" does not exist");
-    xmldoc::Fail(u"Cannot open the XML file \"" + fileName + u"\": " +
-                 Utf8ToString(std::strerror(err)));
-  }
   std::string bytes;
-  struct stat st;
-  if (fstat(fileno(f), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
-  char buffer[65536];
-  size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, got);
-  const bool failed = std::ferror(f) != 0;
-  const int err = errno;
-  std::fclose(f);
-  if (failed) {
+  try {
+    bytes = ReadRegularFile(fileName, maxSize);
+  } catch (const EOutOfMemory&) {
     FData->Doc.reset();
     FData->Active = true;
-    xmldoc::Fail(u"Cannot read the XML file \"" + fileName + u"\": " +
-                 Utf8ToString(std::strerror(err)));
+    throw;
+  } catch (const EStreamError& e) {
+    FData->Doc.reset();
+    FData->Active = true;
+    if (FileMissing(fileName)) xmldoc::Fail(what + u" does not exist");
+    xmldoc::Fail(e.Message());
   }
-  Parse(*FData, bytes, fallbackCodePage, what);
+  try {
+    Parse(*FData, bytes, fallbackCodePage, what);
+  } catch (const std::bad_alloc&) {
+    FData->Doc.reset();
+    std::string().swap(FData->Buffer);
+    throw OutOfMemoryReading(fileName);
+  }
 }
 
 void TXMLDocument::LoadFromBytes(const std::string& bytes, Integer fallbackCodePage) {

@@ -5,6 +5,8 @@
 #include "app/UComon.h"
 #include "platform/rtl/SysUtils.h"
 #include "tests/app/AppTestFolder.h"
+#include "tests/platform/rtl/NotAFile.h"
+#include "tests/platform/rtl/RefuseLargeAllocations.h"
 
 // Found by argument-dependent lookup, so they live beside TSettings in the global namespace.
 bool operator==(const TSettings& a, const TSettings& b) {
@@ -59,6 +61,35 @@ TEST(SettingsFile, ReadingGivesTheDefaultsPerValue) {
   for (const Row& r : rows) {
     EXPECT_EQ(Read_Settings_File(Utf8ToString(Fixture_Path(std::string("settings/") + r.file))), r.expected)
         << r.file;
+  }
+}
+
+// A name that cannot be read as a file (something that is no file, a file far too large, one that
+// does not fit in memory) gives the defaults and the message that names it, at once. A missing
+// file or one that is not XML gives the defaults without a word.
+TEST(SettingsFile, WhatCannotBeReadAsAFileGivesTheDefaultsAndSaysSo) {
+  const TWatchdog watchdog;
+  for (const TNot_A_File_Case& c : Not_A_File_Cases) {
+    SCOPED_TRACE(c.Name);
+    TTestFolder folder;
+    Put_Not_A_File(folder.FsPath("Lumitor.xml"), c.Kind, Max_Settings_File_Size);
+    String error;
+    EXPECT_EQ(Read_Settings_File(folder.Path("Lumitor.xml"), &error), Defaults);
+    EXPECT_TRUE(Says_Not_A_File(error, folder.Path("Lumitor.xml"), c)) << StringToUtf8(error);
+  }
+  {
+    SCOPED_TRACE("no memory for it");
+    TTestFolder folder;
+    Put_Sparse_File(folder.FsPath("Lumitor.xml"), Max_Settings_File_Size);
+    const TRefuse_Large_Allocations refuse(Max_Settings_File_Size / 2);
+    String error;
+    EXPECT_EQ(Read_Settings_File(folder.Path("Lumitor.xml"), &error), Defaults);
+    EXPECT_EQ(error, Out_Of_Memory_Message(folder.Path("Lumitor.xml")));
+  }
+  for (const char* file : {"missing.xml", "not_well_formed.xml", "empty_file.xml"}) {
+    String error;
+    EXPECT_EQ(Read_Settings_File(Utf8ToString(Fixture_Path(std::string("settings/") + file)), &error), Defaults);
+    EXPECT_EQ(error, u"") << file;
   }
 }
 

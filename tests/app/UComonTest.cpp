@@ -8,6 +8,7 @@
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/SysUtils.h"
 #include "tests/app/AppTestFolder.h"
+#include "tests/platform/rtl/NotAFile.h"
 
 namespace {
 
@@ -74,6 +75,26 @@ TEST(StartUp, ExistingFoldersAndFilesAreKept) {
   EXPECT_TRUE(Opt_Enable_Internet && Opt_Enable_Update);
   EXPECT_EQ(Get_Text(0), u"Beginn");
   EXPECT_TRUE(std::filesystem::exists(folder.FsPath("LANGUAGE/Deutsch.lng")));
+}
+
+// A folder at the settings file's name and a pipe at the language file's name: the start-up goes
+// on with the defaults and the English texts, and returns both messages, one a line, each naming
+// its file.
+TEST(StartUp, FilesThatAreNoFilesAreReportedAndTheStartGoesOn) {
+  Reset_State();
+  TTestFolder folder;
+  std::filesystem::create_directory(folder.FsPath("Lumitor.xml"));
+  std::filesystem::create_directory(folder.FsPath("LANGUAGE"));
+  Put_Not_A_File(folder.FsPath("LANGUAGE/English.lng"), TNot_A_File::Pipe, Max_Lng_File_Size);
+  const TWatchdog watchdog;
+  EXPECT_EQ(Init_Program_State(folder.Path()),
+            u"Cannot open file \"" + folder.Path("Lumitor.xml") + u"\". It is a folder, not a file.\r\n"
+            u"Cannot open file \"" + folder.Path("LANGUAGE/English.lng") + u"\". It is a pipe, not a file.");
+  EXPECT_EQ(Current_Settings().Last_IP_Address, u"192.168.2.205");
+  EXPECT_EQ(Language_Name, u"English");
+  EXPECT_EQ(Text_SL->Count(), 2100);
+  EXPECT_EQ(Get_Text(0), u"Begin");
+  ASSERT_TRUE(Row_Clipboard_SL);
 }
 
 TEST(StartUp, ReopeningTheLastConfiguration) {

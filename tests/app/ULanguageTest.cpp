@@ -7,6 +7,8 @@
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/CodePages.h"
 #include "platform/rtl/SysUtils.h"
+#include "tests/platform/rtl/NotAFile.h"
+#include "tests/platform/rtl/RefuseLargeAllocations.h"
 
 namespace {
 
@@ -181,6 +183,44 @@ TEST(LanguageFile, UnreadableFileRaisesAndLeavesTheTable) {
   TTestFolder folder;
   EXPECT_THROW(Load_Lng_File(sl, folder.Path("missing.lng")), Exception);
   EXPECT_EQ(sl.Count(), 2100);
+  EXPECT_EQ(sl.Get(0), u"Begin");
+}
+
+// Something that is no file, or a file far too large, at a language file's name raises at once
+// with the message that names the file, and so does a file that does not fit in memory; the table
+// keeps its texts. Such a name is not a missing file: the language does not silently fall back to
+// English.
+TEST(LanguageFile, WhatCannotBeReadAsAFileRaisesByName) {
+  const TWatchdog watchdog;
+  for (const TNot_A_File_Case& c : Not_A_File_Cases) {
+    SCOPED_TRACE(c.Name);
+    TTestFolder folder;
+    Put_Not_A_File(folder.FsPath("Deutsch.lng"), c.Kind, Max_Lng_File_Size);
+    TStringList sl;
+    Load_Default_Texts(sl);
+    try {
+      Load_Lng_File(sl, folder.Path("Deutsch.lng"));
+      ADD_FAILURE() << "no exception";
+    } catch (const EFOpenError& e) {
+      EXPECT_TRUE(Says_Not_A_File(e.Message(), folder.Path("Deutsch.lng"), c)) << StringToUtf8(e.Message());
+    }
+    EXPECT_EQ(sl.Get(0), u"Begin");
+    String name = u"Deutsch";
+    EXPECT_THROW(Init_Language(sl, folder.Path(), name), EFOpenError);
+    EXPECT_EQ(sl.Count(), 2100);
+    EXPECT_EQ(sl.Get(0), u"Begin");
+  }
+  TTestFolder folder;
+  Put_Sparse_File(folder.FsPath("Deutsch.lng"), Max_Lng_File_Size);
+  TStringList sl;
+  Load_Default_Texts(sl);
+  const TRefuse_Large_Allocations refuse(Max_Lng_File_Size / 2);
+  try {
+    Load_Lng_File(sl, folder.Path("Deutsch.lng"));
+    ADD_FAILURE() << "no exception";
+  } catch (const EOutOfMemory& e) {
+    EXPECT_EQ(e.Message(), Out_Of_Memory_Message(folder.Path("Deutsch.lng")));
+  }
   EXPECT_EQ(sl.Get(0), u"Begin");
 }
 

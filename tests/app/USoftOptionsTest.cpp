@@ -12,6 +12,7 @@
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/SysUtils.h"
 #include "tests/app/AppFormsTestSupport.h"
+#include "tests/platform/rtl/NotAFile.h"
 
 namespace {
 
@@ -232,6 +233,17 @@ TEST_F(SoftOptionsTest, FlagsComeFromTheLanguageElseTheDefaultFlag) {
   ASSERT_EQ(Form->L_L[3]->Caption(), u"Gamma");
   EXPECT_FALSE(Form->I_L[3]->Visible());
   EXPECT_TRUE(Form->L_L[3]->Visible());
+
+  // Nor is a folder, a pipe, a device or a huge file at a flag's name read (nor taken for a missing
+  // flag): the list shows at once, the slot with its label only.
+  const TWatchdog watchdog;
+  for (const TNot_A_File_Case& c : Not_A_File_Cases) {
+    SCOPED_TRACE(c.Name);
+    Put_Not_A_File(State.Folder.FsPath("LANGUAGE/Gamma.bmp"), c.Kind, Int64(1) << 30);
+    Form->Create_Lang_List();
+    EXPECT_FALSE(Form->I_L[3]->Visible());
+    EXPECT_TRUE(Form->L_L[3]->Visible());
+  }
 }
 
 TEST_F(SoftOptionsTest, ChoosingALanguageRelabelsButOnlyOkKeepsIt) {

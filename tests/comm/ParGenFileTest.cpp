@@ -9,6 +9,8 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/xml/XMLDoc.h"
 #include "tests/comm/CommTestSupport.h"
+#include "tests/platform/rtl/NotAFile.h"
+#include "tests/platform/rtl/RefuseLargeAllocations.h"
 
 namespace {
 
@@ -148,6 +150,37 @@ TEST(ParGenFile, AWriteThatFailsHalfwayKeepsTheOldFile) {
   // Once there is room again the new file replaces the old one.
   Write_ParGen_File(File, Default_ParGen_Values());
   EXPECT_EQ(File_Bytes(File), Fixture_Bytes("pargen/defaults.xml"));
+}
+
+// Something that is no file, or a file far too large, at the name of "ParGen.xml" is no missing
+// file: every reader of it raises at once with the message that names the file, and a file that
+// does not fit in memory raises EOutOfMemory naming it.
+TEST(ParGenReader, WhatCannotBeReadAsAFileRaisesByName) {
+  TTempFolder Dir;
+  const String File = Dir.File(u"ParGen.xml");
+  const TWatchdog Watchdog;
+  for (const TNot_A_File_Case& C : Not_A_File_Cases) {
+    SCOPED_TRACE(C.Name);
+    Put_Not_A_File(File, C.Kind, Max_ParGen_File_Size);
+    try {
+      Read_ParGen_File(File);
+      ADD_FAILURE() << "no exception";
+    } catch (const Exception& E) {
+      EXPECT_TRUE(Says_Not_A_File(E.Message(), File, C)) << StringToUtf8(E.Message());
+    }
+    TParGen_Reader R;
+    EXPECT_THROW(R.Load(File), EXMLDocError);
+    EXPECT_FALSE(R.Loaded());
+    std::filesystem::remove_all(StringToUtf8(File));
+  }
+  Put_Sparse_File(File, Max_ParGen_File_Size);
+  const TRefuse_Large_Allocations Refuse(Max_ParGen_File_Size / 2);
+  try {
+    Read_ParGen_File(File);
+    ADD_FAILURE() << "no exception";
+  } catch (const EOutOfMemory& E) {
+    EXPECT_EQ(E.Message(), Out_Of_Memory_Message(File));
+  }
 }
 
 TEST(ParGenReader, ReadsTheValuesOfOtherReaders) {

@@ -5,9 +5,11 @@
 #include "comm/ParGenChecks.h"
 #include "comm/ParGenFile.h"
 #include "comm/USaveBincc.h"
+#include "enocean/EnOceanFile.h"
 #include "enocean/UEnOcean_Catalog.h"
 #include "platform/xml/XMLDoc.h"
 #include "tests/comm/CommTestSupport.h"
+#include "tests/platform/rtl/NotAFile.h"
 
 namespace {
 
@@ -240,6 +242,34 @@ TEST_F(SaveBin, AFailedSecondBankLeavesTheFirstUntouched) {
   EXPECT_EQ(File_Bytes(Bin(u"bank1.bin")), "old");
   EXPECT_FALSE(Exists(u"bank1.bin.tmp"));
   EXPECT_FALSE(Exists(u"bank2.bin"));
+}
+
+// Something that is no file, or a file far too large, at the name of either input is no missing
+// file: the build fails at once with the message that names the file, and no bank file is written.
+TEST_F(SaveBin, AnInputThatIsNoFileFailsTheBuild) {
+  struct Input {
+    const char16_t* name;
+    Int64 bound;
+  };
+  const Input inputs[] = {{u"ParGen.xml", Max_ParGen_File_Size}, {u"EnOcean.xml", Max_Network_File_Size}};
+  const TWatchdog watchdog;
+  for (const Input& input : inputs) {
+    for (const TNot_A_File_Case& c : Not_A_File_Cases) {
+      SCOPED_TRACE(StringToUtf8(input.name) + ", " + c.Name);
+      const String file = Dir.File(input.name);
+      Put_Not_A_File(file, c.Kind, input.bound);
+      try {
+        B.Create_Bin(Dir.File(u"ParGen.xml"), Dir.File(u"EnOcean.xml"), *Catalog);
+        ADD_FAILURE() << "no exception";
+      } catch (const Exception& E) {
+        EXPECT_TRUE(Says_Not_A_File(E.Message(), file, c)) << StringToUtf8(E.Message());
+      }
+      EXPECT_THROW(B.Save_Bin(Dir.Path()), EConfigImageError);
+      EXPECT_FALSE(Exists(u"bank1.bin"));
+      EXPECT_FALSE(Exists(u"bank2.bin"));
+      std::filesystem::remove_all(StringToUtf8(file));
+    }
+  }
 }
 
 TEST_F(SaveBin, AFailedBuildWritesNothing) {

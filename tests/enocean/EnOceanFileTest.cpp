@@ -11,6 +11,8 @@
 
 #include "platform/rtl/SysUtils.h"
 #include "platform/xml/XMLDoc.h"
+#include "tests/platform/rtl/NotAFile.h"
+#include "tests/platform/rtl/RefuseLargeAllocations.h"
 #include "tests/platform/xml/XmllintCheck.h"
 
 namespace {
@@ -164,6 +166,33 @@ TEST_F(NetworkFile, MissingFileIsAnEmptyNetworkReadWhole) {
   const TNetwork_File read = Read_Network_File(Path("EnOcean.xml"));
   EXPECT_TRUE(read.Devices.empty());
   EXPECT_TRUE(read.Read_Whole());
+}
+
+// Something that is no file, or a file far too large, at the network file's name is no missing
+// file: reading raises at once with the message that names the file. A file that does not fit in
+// memory raises EOutOfMemory naming it; the program goes on.
+TEST_F(NetworkFile, WhatCannotBeReadAsAFileRaisesByName) {
+  const String file = Path("EnOcean.xml");
+  const TWatchdog watchdog;
+  for (const TNot_A_File_Case& c : Not_A_File_Cases) {
+    SCOPED_TRACE(c.Name);
+    Put_Not_A_File(file, c.Kind, Max_Network_File_Size);
+    try {
+      Read_Network_File(file);
+      ADD_FAILURE() << "no exception";
+    } catch (const Exception& e) {
+      EXPECT_TRUE(Says_Not_A_File(e.Message(), file, c)) << StringToUtf8(e.Message());
+    }
+    fs::remove_all(Dir / "EnOcean.xml");
+  }
+  Put_Sparse_File(file, Max_Network_File_Size);
+  const TRefuse_Large_Allocations refuse(Max_Network_File_Size / 2);
+  try {
+    Read_Network_File(file);
+    ADD_FAILURE() << "no exception";
+  } catch (const EOutOfMemory& e) {
+    EXPECT_EQ(e.Message(), Out_Of_Memory_Message(file));
+  }
 }
 
 // A control character in a typed text cannot stand in the file; it is left out so that other tools

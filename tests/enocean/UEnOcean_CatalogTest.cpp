@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/rtl/SysUtils.h"
+#include "tests/platform/rtl/NotAFile.h"
+#include "tests/platform/rtl/RefuseLargeAllocations.h"
 
 namespace {
 
@@ -216,6 +219,40 @@ TEST(Catalog, LoadingAppendsAndAFailedLoadKeepsWhatWasThere) {
   EXPECT_EQ(cat.Rorg_SL.size(), 1u);
   ASSERT_TRUE(cat.Read_Cat_EnOcean_XML(Fixture("same_content_utf8.xml")));
   EXPECT_EQ(cat.Rorg_SL, (std::vector<String>{u"0xA5 : 4BS Telegram", u"0xA5 : 4BS Telegram"}));
+}
+
+// Something that is no file, or a file far too large, at the catalogue's name gives False at once
+// with nothing touched, and the message that names the file; so does a catalogue that does not fit
+// in memory, which never ends the program.
+TEST(Catalog, WhatCannotBeReadAsAFileGivesFalseAndSaysSo) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                    ("catalog_not_a_file_" + std::to_string(::getpid()));
+  const String file = Utf8ToString((dir / "eep.xml").string());
+  const TWatchdog watchdog;
+  for (const TNot_A_File_Case& c : Not_A_File_Cases) {
+    SCOPED_TRACE(c.Name);
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    Put_Not_A_File(file, c.Kind, Max_Catalog_File_Size);
+    TCatalog_EnOcean cat;
+    ASSERT_TRUE(cat.Read_Cat_EnOcean_XML(Fixture("same_content_utf8.xml")));
+    String error;
+    EXPECT_FALSE(cat.Read_Cat_EnOcean_XML(file, &error));
+    EXPECT_TRUE(Says_Not_A_File(error, file, c)) << StringToUtf8(error);
+    EXPECT_EQ(cat.Rorg_SL.size(), 1u);
+  }
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  Put_Sparse_File(file, Max_Catalog_File_Size);
+  TCatalog_EnOcean cat;
+  String error;
+  {
+    const TRefuse_Large_Allocations refuse(Max_Catalog_File_Size / 2);
+    EXPECT_FALSE(cat.Read_Cat_EnOcean_XML(file, &error));
+  }
+  EXPECT_EQ(error, Out_Of_Memory_Message(file));
+  EXPECT_TRUE(cat.List_Rorg.empty());
+  std::filesystem::remove_all(dir);
 }
 
 // The tree as lines, level by level, to compare two catalogues.

@@ -32,6 +32,7 @@
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/SysUtils.h"
 #include "tests/app/AppTestFolder.h"
+#include "tests/platform/rtl/NotAFile.h"
 
 namespace {
 
@@ -142,6 +143,25 @@ TEST_F(MainWindowTest, FirstStartInAnEmptyProgramFolder) {
   EXPECT_TRUE(Catalog_EnOcean->List_Rorg.empty());
   ASSERT_TRUE(Row_Clipboard_SL);
   EXPECT_EQ(Text_SL->Count(), 2100);
+}
+
+// A folder at the settings file's name and a pipe at the catalogue's: the program starts with the
+// defaults and an empty catalogue, at once, and says so once the window stands, naming both files.
+TEST_F(MainWindowTest, StartFilesThatAreNoFilesAreReported) {
+  fs::create_directory(Folder.FsPath("Lumitor.xml"));
+  fs::create_directory(Folder.FsPath("CAT_EnOcean"));
+  Put_Not_A_File(Folder.FsPath("CAT_EnOcean/eep.xml"), TNot_A_File::Pipe, Max_Catalog_File_Size);
+  const String expected = u"Cannot open file \"" + Folder.Path("Lumitor.xml") + u"\". It is a folder, not a file.\r\n"
+                          u"Cannot open file \"" + Folder.Path("CAT_EnOcean/eep.xml") + u"\". It is a pipe, not a file.";
+  const TWatchdog watchdog;
+  TestHarness::ExpectMessage(expected, mtError);
+  Start();
+  EXPECT_TRUE(TestHarness::Verify());
+  EXPECT_EQ(Main->Start_Errors(), expected);
+  EXPECT_EQ(Last_IP_Address, u"192.168.2.205");
+  ASSERT_NE(Catalog_EnOcean, nullptr);
+  EXPECT_TRUE(Catalog_EnOcean->List_Rorg.empty());
+  fs::remove(Folder.FsPath("Lumitor.xml"));
 }
 
 // Every step that needs a configuration refuses without one.

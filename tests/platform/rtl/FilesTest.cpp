@@ -12,6 +12,8 @@
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/SysUtils.h"
 #include "tests/platform/rtl/FileSizeLimit.h"
+#include "tests/platform/rtl/NotAFile.h"
+#include "tests/platform/rtl/RefuseLargeAllocations.h"
 #include "tests/platform/rtl/TempFolder.h"
 
 namespace {
@@ -189,9 +191,9 @@ TEST(FilesTest, ProgramFolder) {
 }
 
 // Every writer of whole files: when the new content cannot be written completely (here: a file
-// size limit standing in for a full disk), the old file keeps its content and nothing else is
-// left in its folder.
-TEST(FilesTest, FailedWriteKeepsTheOldFile) {
+// size limit standing in for a full disk), the old file keeps its content, and a file that did not
+// exist before is not left behind empty or cut short; nothing else is left in the folder either.
+TEST(FilesTest, FailedWriteKeepsTheOldFileAndLeavesNoNewOne) {
   const std::string big(4096, 'x');
   struct Row {
     const char* name;
@@ -213,24 +215,122 @@ TEST(FilesTest, FailedWriteKeepsTheOldFile) {
        }},
   };
   for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    TTempFolder tmp;
-    const String file = tmp / u"ParGen.xml";
-    WriteFileBytes(file, "old content\r\n");
-    try {
-      TFileSizeLimit limit(256);
-      row.write(file);
-      ADD_FAILURE() << "no exception";
-    } catch (const EStreamError& e) {
-      EXPECT_EQ(e.Message().rfind(u"Cannot write file \"" + file + u"\". ", 0), 0u)
-          << StringToUtf8(e.Message());
+    for (const bool existed : {true, false}) {
+      SCOPED_TRACE(std::string(row.name) + (existed ? ", over an old file" : ", a new file"));
+      TTempFolder tmp;
+      const String file = tmp / u"ParGen.xml";
+      if (existed) WriteFileBytes(file, "old content\r\n");
+      try {
+        TFileSizeLimit limit(256);
+        row.write(file);
+        ADD_FAILURE() << "no exception";
+      } catch (const EStreamError& e) {
+        EXPECT_EQ(e.Message().rfind(u"Cannot write file \"" + file + u"\". ", 0), 0u)
+            << StringToUtf8(e.Message());
+      }
+      std::set<std::string> entries;
+      for (const auto& e : std::filesystem::directory_iterator(StringToUtf8(tmp.Path())))
+        entries.insert(e.path().filename().string());
+      if (existed) {
+        EXPECT_EQ(ReadFileBytes(file), "old content\r\n");
+        EXPECT_EQ(entries, std::set<std::string>{"ParGen.xml"});
+      } else {
+        EXPECT_EQ(entries, std::set<std::string>{});
+      }
     }
-    EXPECT_EQ(ReadFileBytes(file), "old content\r\n");
-    std::set<std::string> entries;
-    for (const auto& e : std::filesystem::directory_iterator(StringToUtf8(tmp.Path())))
-      entries.insert(e.path().filename().string());
-    EXPECT_EQ(entries, std::set<std::string>{"ParGen.xml"});
   }
+}
+
+// Only nothing at a name is a missing file: a folder, a pipe or a file there is not.
+TEST(FilesTest, FileMissingOnlyWhereNothingStands) {
+  TTempFolder tmp;
+  WriteFileBytes(tmp / u"file", "x");
+  ASSERT_TRUE(CreateDir(tmp / u"folder"));
+  ASSERT_EQ(mkfifo(StringToUtf8(tmp / u"pipe").c_str(), 0600), 0);
+  ASSERT_EQ(symlink("nowhere", StringToUtf8(tmp / u"link").c_str()), 0);
+  const struct {
+    const char16_t* name;
+    bool missing;
+  } rows[] = {
+      {u"none", true},          {u"no/such/file", true}, {u"file/below", true}, {u"link", true},
+      {u"file", false},         {u"folder", false},      {u"pipe", false},
+  };
+  for (const auto& row : rows) EXPECT_EQ(FileMissing(tmp / row.name), row.missing) << StringToUtf8(row.name);
+}
+
+// Every whole-file reader of the library refuses what is no regular file (and the bounded one a
+// larger file) with a message that names the file and says what stands there, at once: it neither
+// waits for a pipe's writer nor reads a device for ever. A file at the bound is read.
+TEST(FilesTest, ReadersRefuseWhatIsNoFile) {
+  constexpr Int64 Bound = 4096;
+  struct Reader {
+    const char* name;
+    bool bounded;
+    std::function<void(const String& File)> read;
+  };
+  const Reader readers[] = {
+      {"ReadRegularFile", true, [](const String& File) { ReadRegularFile(File, Bound); }},
+      {"ReadFileBytes", false, [](const String& File) { ReadFileBytes(File); }},
+      {"TFileStream", false, [](const String& File) { TFileStream stream(File, fmOpenRead | fmShareDenyWrite); }},
+      {"TStringList.LoadFromFile", false,
+       [](const String& File) {
+         TStringList list;
+         list.LoadFromFile(File);
+       }},
+      {"TMemoryStream.LoadFromFile", false,
+       [](const String& File) {
+         TMemoryStream stream;
+         stream.LoadFromFile(File);
+       }},
+  };
+  const TWatchdog watchdog;
+  for (const Reader& reader : readers) {
+    for (const TNot_A_File_Case& c : Not_A_File_Cases) {
+      if (c.Kind == TNot_A_File::Too_Large && !reader.bounded) continue;
+      SCOPED_TRACE(std::string(reader.name) + ", " + c.Name);
+      TTempFolder tmp;
+      const String file = tmp / u"eep.xml";
+      Put_Not_A_File(file, c.Kind, Bound);
+      try {
+        reader.read(file);
+        ADD_FAILURE() << "no exception";
+      } catch (const EFOpenError& e) {
+        EXPECT_TRUE(Says_Not_A_File(e.Message(), file, c)) << StringToUtf8(e.Message());
+      }
+    }
+  }
+  TTempFolder tmp;
+  WriteFileBytes(tmp / u"eep.xml", std::string(Bound, 'x'));
+  EXPECT_EQ(ReadRegularFile(tmp / u"eep.xml", Bound).size(), static_cast<size_t>(Bound));
+  EXPECT_THROW(ReadRegularFile(tmp / u"none.xml", Bound), EFOpenError);
+}
+
+// A file that does not fit in memory is an error that names it, like any other file that cannot be
+// read; the program goes on.
+TEST(FilesTest, FileThatDoesNotFitInMemoryIsAnError) {
+  TTempFolder tmp;
+  const String file = tmp / u"eep.xml";
+  Put_Sparse_File(file, 8 << 20);
+  const TRefuse_Large_Allocations refuse(1 << 20);
+  try {
+    ReadRegularFile(file, 16 << 20);
+    ADD_FAILURE() << "no exception";
+  } catch (const EOutOfMemory& e) {
+    EXPECT_EQ(e.Message(), Out_Of_Memory_Message(file));
+  }
+  std::string bytes = "x";
+  EXPECT_FALSE(ReadRegularFileBytes(file, 16 << 20, bytes));
+  EXPECT_EQ(bytes, "");
+}
+
+// Writing never waits for a pipe's reader: a pipe without one is refused at once.
+TEST(FilesTest, WritersDoNotWaitForAPipe) {
+  TTempFolder tmp;
+  const String pipe = tmp / u"Lumitor.xml";
+  ASSERT_EQ(mkfifo(StringToUtf8(pipe).c_str(), 0600), 0);
+  const TWatchdog watchdog;
+  EXPECT_THROW(WriteFileBytes(pipe, "<a/>"), EFCreateError);
+  EXPECT_THROW(TFileStream(pipe, fmOpenWrite), EFOpenError);
 }
 
 // A replaced file keeps its permissions; a file reached through a link is written where the link

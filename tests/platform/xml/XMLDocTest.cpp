@@ -12,6 +12,7 @@
 
 #include "platform/rtl/CodePages.h"
 #include "tests/platform/rtl/FileSizeLimit.h"
+#include "tests/platform/rtl/NotAFile.h"
 #include "tests/platform/xml/XmllintCheck.h"
 
 namespace {
@@ -660,6 +661,30 @@ TEST(XMLDocLoad, FileErrorsNameTheFile) {
   } catch (const EXMLDocError& e) {
     EXPECT_NE(e.Message().find(u"mismatched.xml"), String::npos);
     EXPECT_NE(e.Message().find(u"not well-formed"), String::npos);
+  }
+}
+
+// A name that stands for no regular file, or for a file larger than the caller's bound, is refused
+// at once with a message that names the file and says what stands there; the document is left
+// empty and active.
+TEST(XMLDocLoad, WhatIsNoFileIsRefusedByName) {
+  constexpr Int64 Bound = 1024;
+  const TWatchdog watchdog;
+  for (const TNot_A_File_Case& c : Not_A_File_Cases) {
+    SCOPED_TRACE(c.Name);
+    TempDir dir;
+    const String file = dir.File("EnOcean.xml");
+    Put_Not_A_File(file, c.Kind, Bound);
+    TXMLDocument doc;
+    doc.LoadFromXML(u"<old/>");
+    try {
+      doc.LoadFromFile(file, 0, Bound);
+      ADD_FAILURE() << "no exception";
+    } catch (const EXMLDocError& e) {
+      EXPECT_TRUE(Says_Not_A_File(e.Message(), file, c)) << StringToUtf8(e.Message());
+    }
+    EXPECT_TRUE(doc.Active());
+    EXPECT_EQ(doc.ChildNodes().Count(), 0);
   }
 }
 
