@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -263,6 +264,48 @@ TEST_F(UEnOcean_Variable_SAck, TheCascadeFillsTheCaseTables) {
   EXPECT_EQ(Items_Of(f->CB_Var_Case_IN), Catalog->List_Rorg[3]->List_Func[9]->List_Type[1]->Case_SL);
   EXPECT_EQ(f->CB_Var_Case_IN->ItemIndex(), -1);
   EXPECT_EQ(f->CB_Var_Case_OUT->ItemIndex(), -1);
+  f->Hide();
+}
+
+// The user rests the pointer on every cell of both case tables in turn: a cell that cuts its text
+// (a long data-field line, a long position typed in) shows the whole text as its hint, under the
+// pointer, and a cell whose text fits shows none.
+TEST_F(UEnOcean_Variable_SAck, EveryCutCellOfTheCaseTablesShowsItsWholeTextUnderTheRestingPointer) {
+  TFEnOcean_Variable_SAck* f = Dlg.Form;
+  TestHarness::UseFakeClock(true);
+  TestHarness::ShowForm(f);
+  User_Choose(f->CB_EEP_Type, 0);
+  User_Choose(f->CB_Var_Case_IN, 0);
+  User_Choose(f->CB_Var_Case_OUT, 1);
+  const String long_line = u"POS : 8, 7 - the position of the actuator in per cent of its whole travel";
+  f->ACG_Vars_Case_IN->SetCells(0, 2, long_line);
+  Type_Cell(f->ACG_Vars_Case_OUT, 2, 1, u"1234567890123456789012345678901234567890");
+  ASSERT_EQ(f->ACG_Vars_Case_OUT->Cells(2, 1), u"1234567890123456789012345678901234567890");
+
+  struct Cut {
+    TExColumnGrid* grid;
+    Integer col, row;
+  };
+  const Cut cut[] = {{f->ACG_Vars_Case_IN, 0, 2}, {f->ACG_Vars_Case_OUT, 2, 1}};
+  for (TExColumnGrid* grid : {f->ACG_Vars_Case_IN, f->ACG_Vars_Case_OUT}) {
+    TCanvas measure;
+    measure.Font()->Assign(grid->Font());
+    for (Integer row = 0; row < grid->RowCount(); ++row) {
+      for (Integer col = 0; col < 4; ++col) {
+        SCOPED_TRACE((grid == f->ACG_Vars_Case_IN ? "IN " : "OUT ") + std::to_string(col) + "," + std::to_string(row));
+        const bool is_cut = std::any_of(std::begin(cut), std::end(cut), [&](const Cut& c) {
+          return c.grid == grid && c.col == col && c.row == row;
+        });
+        const String text = grid->Cells(col, row);
+        const TRect cell = grid->CellRect(col, row);
+        EXPECT_EQ(measure.TextWidth(text) > cell.Width(), is_cut) << "the texts are cut or fit by a wide margin";
+        EXPECT_EQ(enocean_forms_test::Hint_After_Rest(grid, TPoint(cell.Left + 5, cell.Top + 5)),
+                  is_cut ? text : String());
+      }
+    }
+  }
+  Application->CancelHint();
+  TestHarness::UseFakeClock(false);
   f->Hide();
 }
 
