@@ -26,6 +26,7 @@
 #include "platform/gui/ExtCtrls.h"
 #include "tests/enocean/EnOceanFormsTestState.h"
 #include "tests/enocean/NetworkBuilders.h"
+#include "tests/TempFolder.h"
 
 using enocean_forms_test::Expect_Layout;
 using enocean_forms_test::Expect_Variable_Frame;
@@ -442,8 +443,8 @@ TEST_F(UEnOcean_Variable_SAck, AGroupTypedIntoTheTablesIsStoredAndWritten) {
   EXPECT_EQ(f->EEP_Index, -1);
 
   EXPECT_EQ(Add_SAck_Group(*Catalog, device, f->SAck_Choice(), f->EEP_Index), 0);
-  const std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / "sackdlg_group";
-  std::filesystem::create_directories(dir);
+  const TTempFolder folder("sackdlg_group");
+  const std::filesystem::path dir = folder.FsPath();
   ASSERT_TRUE(Save_Configuration(DevList, Utf8ToString((dir / "EnOcean.xml").string())));
   EXPECT_EQ(Read_Bytes(dir / "EnOcean.xml"), Read_Bytes(KP_FIXTURES_DIR "/enocean/sack/group_stored.xml"));
 
@@ -452,7 +453,6 @@ TEST_F(UEnOcean_Variable_SAck, AGroupTypedIntoTheTablesIsStoredAndWritten) {
   ASSERT_EQ(read.size(), 1u);
   ASSERT_EQ(read[0]->SmartACKList.size(), 1u);
   EXPECT_EQ(read[0]->SmartACKList[0]->VariableList.size(), 4u);
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
