@@ -73,7 +73,10 @@ TFSoftOptions::TFSoftOptions(TComponent* AOwner)
   LL_Check_Update = new TLinkLabel(this);
   LL_Check_Update->SetName(u"LL_Check_Update");
   LL_Check_Update->SetParent(TS_Con_Options);
-  LL_Check_Update->SetBounds(16, 116, 456, 20);
+  // What the check found, below the button down to the foot of the page: a long text (the check
+  // could not be made) breaks into lines and shows whole.
+  LL_Check_Update->SetBounds(16, 116, 456, 96);
+  LL_Check_Update->SetWordWrap(true);
   LL_Check_Update->SetVisible(false);
   LL_Check_Update->OnLinkClick = [this](TObject* Sender, const String& Link, TSysLinkType LinkType) {
     LL_Check_UpdateLinkClick(Sender, Link, LinkType);

@@ -62,6 +62,9 @@ class TWidgetImpl {
   virtual void SetWindowStyle(bool StayOnTop, TWidgetImpl* Owner) { (void)StayOnTop; (void)Owner; }
   // A soft shadow along the right and bottom edges while the window shows.
   virtual void SetDropShadow(bool On) { (void)On; }
+  // Popups: the window lets the mouse through to whatever lies beneath it (a hint window over the
+  // control it explains); it never takes the pointer from that control.
+  virtual void SetMouseThrough(bool On) { (void)On; }
   virtual void ActivateWindow() {}
   virtual bool IsActiveWindow() const { return false; }
   // The size of the frame around the client area: left, top, right, bottom.

@@ -358,6 +358,11 @@ String LinkLabelMarkup(const String& Caption) {
 
 }  // namespace
 
+void TLinkLabel::SetWordWrap(bool v) {
+  FWordWrap = v;
+  if (FImpl) FImpl->SetWordWrap(v);
+}
+
 void TLinkLabel::SetTextImpl(const String& v) {
   FText = v;
   if (FImpl) FImpl->SetLinkText(LinkLabelMarkup(v));

@@ -142,10 +142,16 @@ class TLinkLabel : public TWinControl {
   explicit TLinkLabel(TComponent* AOwner);
   String ClassName() const override { return u"TLinkLabel"; }
   TSysLinkEvent OnLinkClick;
+  // A text longer than the control is wide breaks into lines between words.
+  bool WordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool v);
 
  protected:
   void SetTextImpl(const String& v) override;
   void Dispatch(TMessage& M) override;
+
+ private:
+  bool FWordWrap = false;
 };
 
 // --- Timers ----------------------------------------------------------------------------------------

@@ -604,6 +604,9 @@ THintWindow::THintWindow(TComponent* AOwner) : TCustomControl(AOwner, wkPopup) {
   FColor = clInfoBk;
   FParentFont = false;
   if (Screen) FFont.Assign(Screen->HintFont());
+  // A hint often lies over the place it explains, right under the pointer: the mouse stays with
+  // the control beneath.
+  if (FImpl) FImpl->SetMouseThrough(true);
 }
 
 TRect THintWindow::CalcHintRect(Integer MaxWidth, const String& Hint) {
@@ -866,7 +869,8 @@ void TApplication::ActivateHint(const TPoint& CursorPos) {
     FHintAsked = true;
     FHintCursorRect = info.CursorRect;
   }
-  if (refused != 0 || info.HintStr.empty()) return;
+  // A hint of nothing but blanks (a text table's empty entry is a single blank) has nothing to show.
+  if (refused != 0 || Trim(info.HintStr).empty()) return;
   FHint = info.HintStr;
   if (OnHint) OnHint(this);
   if (!FHintWindow) {

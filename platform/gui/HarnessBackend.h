@@ -20,6 +20,12 @@ void SendMouse(TControl* Control, Integer Kind, TMouseButton Button, TPoint P, T
                Word ButtonsDown);
 void SendWheel(TControl* Control, Integer Delta, TPoint P, TShiftState Shift);
 void SendEnterLeave(TControl* Control, bool Enter);
+// The window system's pointer (TestHarness::MovePointer): moves it to the screen point Global;
+// PointerRecheck sends the Leave and Enter of a window shown or hidden under it since;
+// PointerReset gives the pointer back to the window system.
+void MovePointer(TPoint Global, TShiftState Shift, Word ButtonsDown);
+void PointerRecheck();
+void PointerReset();
 // MIME data of another program dragged over Control to P: enter, move, then drop or leave; the
 // events go to the widget under P that takes drops (or its nearest parent that does). Answers the
 // action of the drop, or of the move when not dropped (DROPEFFECT_*).

@@ -172,6 +172,7 @@ void Reset() {
   gMessages.clear();
   gFileDialogs.clear();
   HarnessBackend::SetDragReceiver(nullptr);
+  HarnessBackend::PointerReset();
 }
 
 void ExpectModal(const String& Name, std::function<void(TCustomForm& Form)> Script) {
@@ -250,6 +251,15 @@ Word ButtonBit(TMouseButton b) {
   return b == mbLeft ? MK_LBUTTON : b == mbRight ? MK_RBUTTON : MK_MBUTTON;
 }
 
+// The MK_* bits of the buttons Shift holds down.
+Word ButtonsOf(TShiftState Shift) {
+  Word down = 0;
+  if (Shift.Contains(ssLeft)) down |= MK_LBUTTON;
+  if (Shift.Contains(ssRight)) down |= MK_RBUTTON;
+  if (Shift.Contains(ssMiddle)) down |= MK_MBUTTON;
+  return down;
+}
+
 String DefaultText(Word vk, TShiftState shift) {
   const bool upper = shift.Contains(ssShift);
   if (vk >= 'A' && vk <= 'Z') return String(1, static_cast<Char>(upper ? vk : vk + 32));
@@ -305,11 +315,7 @@ void MouseDown(TControl* Control, TMouseButton Button, TPoint P, TShiftState Shi
 }
 
 void MouseMove(TControl* Control, TPoint P, TShiftState Shift) {
-  Word down = 0;
-  if (Shift.Contains(ssLeft)) down |= MK_LBUTTON;
-  if (Shift.Contains(ssRight)) down |= MK_RBUTTON;
-  if (Shift.Contains(ssMiddle)) down |= MK_MBUTTON;
-  HarnessBackend::SendMouse(Control, 0, mbLeft, P, Shift, down);
+  HarnessBackend::SendMouse(Control, 0, mbLeft, P, Shift, ButtonsOf(Shift));
 }
 
 void MouseUp(TControl* Control, TMouseButton Button, TPoint P, TShiftState Shift) {
@@ -318,6 +324,10 @@ void MouseUp(TControl* Control, TMouseButton Button, TPoint P, TShiftState Shift
 
 void MouseEnter(TControl* Control) { HarnessBackend::SendEnterLeave(Control, true); }
 void MouseLeave(TControl* Control) { HarnessBackend::SendEnterLeave(Control, false); }
+
+void MovePointer(TPoint P, TShiftState Shift) { HarnessBackend::MovePointer(P, Shift, ButtonsOf(Shift)); }
+
+void MovePointer(TControl* Control, TPoint P, TShiftState Shift) { MovePointer(Control->ClientToScreen(P), Shift); }
 
 void Wheel(TControl* Control, Integer Delta, TPoint P, TShiftState Shift) {
   HarnessBackend::SendWheel(Control, Delta, P, Shift);
@@ -369,6 +379,7 @@ void ProcessEvents() {
   // Posted calls may post more; a few rounds settle them.
   for (int i = 0; i < 3; ++i) FormsBackend::ProcessEvents();
   if (Application) Application->FreeReleased();
+  HarnessBackend::PointerRecheck();
 }
 
 bool WaitUntil(const std::function<bool()>& Condition, Integer TimeoutMs) {
@@ -378,6 +389,7 @@ bool WaitUntil(const std::function<bool()>& Condition, Integer TimeoutMs) {
     const Int64 left = end - HarnessBackend::Milliseconds();
     if (left <= 0) return Condition();
     FormsBackend::WaitAndProcessEvents(static_cast<Integer>(std::min<Int64>(left, 50)));
+    HarnessBackend::PointerRecheck();
   }
 }
 
@@ -390,7 +402,10 @@ void ShowForm(TCustomForm* Form) {
 Integer PendingPosted(HWND Wnd, UINT Msg) { return GuiInternal::PendingPosted(Wnd, Msg); }
 
 void UseFakeClock(bool On) { GuiInternal::SetFakeClock(On); }
-void AdvanceClock(Cardinal Ms) { GuiInternal::AdvanceFakeClock(Ms); }
+void AdvanceClock(Cardinal Ms) {
+  GuiInternal::AdvanceFakeClock(Ms);
+  HarnessBackend::PointerRecheck();
+}
 
 void SetMonitors(const std::vector<TMonitorInfo>& Monitors) { GuiInternal::SetFakeMonitors(Monitors); }
 

@@ -64,6 +64,15 @@ void MouseMove(TControl* Control, TPoint P, TShiftState Shift = TShiftState());
 void MouseUp(TControl* Control, TMouseButton Button, TPoint P, TShiftState Shift = TShiftState());
 void MouseEnter(TControl* Control);
 void MouseLeave(TControl* Control);
+// The window system's pointer, moved as a user moves the mouse: to screen point P over the
+// topmost window there, also one that asks the window system to let the mouse through (an X
+// server gives a window that lies under the pointer the pointer all the same). The widgets it
+// leaves hear Leave, those it comes onto Enter, and the one under it the move; GetCursorPos reads
+// P. From then on until Reset, a window shown or hidden under the resting pointer sends Leave and
+// Enter again, as the window system does, whenever events are handled or the fake clock moves.
+void MovePointer(TPoint P, TShiftState Shift = TShiftState());
+// The same to client point P of Control.
+void MovePointer(TControl* Control, TPoint P, TShiftState Shift = TShiftState());
 // A wheel turn of Delta (120 per notch, positive away from the user) at client point P.
 void Wheel(TControl* Control, Integer Delta, TPoint P, TShiftState Shift = TShiftState());
 // Press and release of a key on Control. Text: the characters the key types; by default those of

@@ -34,6 +34,7 @@
 #include <array>
 #include <cstdint>
 #include <typeinfo>
+#include <vector>
 #include <map>
 #include <optional>
 #include <memory>
@@ -128,6 +129,8 @@ class KAdapter {
   virtual void BaseWheel(QWheelEvent* e) = 0;
   // The offset of the widget that takes the mouse (the viewport of a scroll area).
   virtual QPoint MouseOrigin() { return QPoint(0, 0); }
+  // A window that lets the mouse through to what lies beneath it.
+  bool mouseThrough = false;
 };
 
 HWND gLastFocusLost = 0;
@@ -315,11 +318,143 @@ void HandleFocus(KAdapter* a, QEvent* e) {
   }
 }
 
+// --- Windows that let the mouse through ----------------------------------------------------------
+//
+// A window that lets the mouse through (a hint over the control it explains) asks the window system
+// to pass input on, but an X server still gives a window that appears under the pointer the
+// pointer: the control beneath hears Leave, and the moves go to the window. So the layer keeps the
+// mouse with the control beneath itself: such a Leave is held back while the pointer is still in
+// the control (and the Enter that answers it when the window goes is dropped), and the mouse
+// events the window gets go on to the widget beneath it.
+
+// The widgets whose Leave is held back, the innermost first.
+std::vector<QPointer<QWidget>> gHeldLeaves;
+
+bool LetsMouseThrough(QWidget* W) {
+  auto* ka = dynamic_cast<KAdapter*>(W);
+  return ka && ka->mouseThrough;
+}
+
+QPoint PointerGlobal() {
+  const TPoint p = QtInternal::PointerPos();
+  return QPoint(p.X, p.Y);
+}
+
+bool PointerIn(QWidget* W, const QPoint& Global) {
+  return W && W->isVisible() && W->rect().contains(W->mapFromGlobal(Global));
+}
+
+bool MouseThroughWindowAt(const QPoint& Global) {
+  for (QWidget* t : QApplication::topLevelWidgets()) {
+    if (t->isVisible() && LetsMouseThrough(t) && t->frameGeometry().contains(Global)) return true;
+  }
+  return false;
+}
+
+// Holds back the Leave of a widget the pointer is still in, under a window that lets it through.
+bool HoldLeave(QWidget* W) {
+  const QPoint g = PointerGlobal();
+  if (!PointerIn(W, g) || !MouseThroughWindowAt(g)) return false;
+  gHeldLeaves.emplace_back(W);
+  return true;
+}
+
+// The Enter that answers a held Leave: as far as the control knows, the pointer never left.
+bool TakeHeldEnter(QWidget* W) {
+  const auto it = std::find(gHeldLeaves.begin(), gHeldLeaves.end(), W);
+  if (it == gHeldLeaves.end()) return false;
+  gHeldLeaves.erase(it);
+  return true;
+}
+
+// The widgets held back that the pointer has left since hear their Leave now.
+void ReleaseHeldLeaves() {
+  const QPoint g = PointerGlobal();
+  std::vector<QPointer<QWidget>> left;
+  for (auto it = gHeldLeaves.begin(); it != gHeldLeaves.end();) {
+    if (*it && PointerIn(*it, g)) {
+      ++it;
+      continue;
+    }
+    if (*it) left.push_back(*it);
+    it = gHeldLeaves.erase(it);
+  }
+  for (const QPointer<QWidget>& w : left) {
+    auto* ka = w ? dynamic_cast<KAdapter*>(w.data()) : nullptr;
+    if (ka && ka->control) InputMouseLeave(ka->control);
+  }
+}
+
+// The widget beneath a window that lets the mouse through, at a screen point: in the window the
+// pointer was in when that window came over it, else in the active window, else in another.
+QWidget* WidgetBeneath(QWidget* Self, const QPoint& Global) {
+  auto takes = [&](QWidget* t) {
+    return t && t != Self && t->isVisible() && !LetsMouseThrough(t) && t->frameGeometry().contains(Global);
+  };
+  QWidget* top = nullptr;
+  for (const QPointer<QWidget>& w : gHeldLeaves) {
+    if (w && takes(w->window())) {
+      top = w->window();
+      break;
+    }
+  }
+  if (!top && takes(QApplication::activeWindow())) top = QApplication::activeWindow();
+  if (!top) {
+    for (QWidget* t : QApplication::topLevelWidgets()) {
+      if (takes(t)) {
+        top = t;
+        break;
+      }
+    }
+  }
+  if (!top) return nullptr;
+  QWidget* child = top->childAt(top->mapFromGlobal(Global));
+  return child ? child : top;
+}
+
+// The mouse events of a window that lets the mouse through go on to the widget beneath it; its own
+// crossing events mean nothing to the controls. True when the event was one of these.
+bool PassMouseThrough(KAdapter* a, QEvent* e) {
+  switch (e->type()) {
+    case QEvent::Enter:
+    case QEvent::Leave:
+      return true;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove: {
+      auto* me = static_cast<QMouseEvent*>(e);
+      e->accept();
+      ReleaseHeldLeaves();
+      const QPointF g = me->globalPosition();
+      if (QWidget* t = WidgetBeneath(a->Widget(), g.toPoint())) {
+        QMouseEvent beneath(me->type(), t->mapFromGlobal(g), g, me->button(), me->buttons(), me->modifiers());
+        QApplication::sendEvent(t, &beneath);
+      }
+      return true;
+    }
+    case QEvent::Wheel: {
+      auto* we = static_cast<QWheelEvent*>(e);
+      e->accept();
+      const QPointF g = we->globalPosition();
+      if (QWidget* t = WidgetBeneath(a->Widget(), g.toPoint())) {
+        QWheelEvent beneath(t->mapFromGlobal(g), g, we->pixelDelta(), we->angleDelta(), we->buttons(), we->modifiers(),
+                            we->phase(), we->inverted());
+        QApplication::sendEvent(t, &beneath);
+      }
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
 // Translates one Qt event; true when it was consumed.
 bool HandleEvent(KAdapter* a, QEvent* e) {
   TControl* c = a->control;
   if (!c) return false;
   TWinControl* wc = WinOf(c);
+  if (a->mouseThrough && PassMouseThrough(a, e)) return e->type() != QEvent::Enter && e->type() != QEvent::Leave;
   switch (e->type()) {
     case QEvent::ShortcutOverride:
       // Every key is ours: no application shortcut may take it.
@@ -377,9 +512,12 @@ bool HandleEvent(KAdapter* a, QEvent* e) {
       return true;
     }
     case QEvent::Enter:
+      if (TakeHeldEnter(a->Widget())) return false;
+      ReleaseHeldLeaves();
       InputMouseEnter(c);
       return false;
     case QEvent::Leave:
+      if (HoldLeave(a->Widget())) return false;
       InputMouseLeave(c);
       return false;
     case QEvent::DragEnter:
@@ -809,6 +947,11 @@ class QtWidgetImpl : public TWidgetImpl {
     ApplyWindowFlags();
     ApplyOwner();
   }
+  void SetMouseThrough(bool On) override {
+    if (!widget_ || kind_ != wkPopup) return;
+    adapter_->mouseThrough = On;
+    widget_->setWindowFlag(Qt::WindowTransparentForInput, On);
+  }
   void SetDropShadow(bool On) override {
     dropShadow_ = On;
     ApplyWindowFlags();
@@ -1040,6 +1183,13 @@ class QtWidgetImpl : public TWidgetImpl {
   }
   void SetWordWrap(bool w) override {
     if (auto* m = Memo()) m->setLineWrapMode(w ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    if (kind_ == wkLinkLabel) {
+      // Lines broken at the width read from the top down.
+      if (auto* l = qobject_cast<QLabel*>(widget_.data())) {
+        l->setWordWrap(w);
+        l->setAlignment(Qt::AlignLeft | (w ? Qt::AlignTop : Qt::AlignVCenter));
+      }
+    }
   }
   void SetScrollBars(Integer b) override {
     if (auto* m = Memo()) {

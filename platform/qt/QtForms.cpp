@@ -12,6 +12,7 @@
 #include <QWidget>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 
 #include <xcb/xcb.h>
 
@@ -60,6 +61,23 @@ String FromQ(const QString& s) {
 }
 
 }  // namespace
+
+namespace {
+// The test harness's pointer, while a test moves one.
+std::optional<TPoint> gHarnessPointer;
+}  // namespace
+
+namespace QtInternal {
+
+TPoint PointerPos() {
+  if (gHarnessPointer) return *gHarnessPointer;
+  const QPoint p = QCursor::pos();
+  return TPoint(p.x(), p.y());
+}
+
+void SetHarnessPointer(std::optional<TPoint> Pos) { gHarnessPointer = Pos; }
+
+}  // namespace QtInternal
 
 namespace FormsBackend {
 
@@ -146,10 +164,7 @@ std::vector<TMonitorInfo> Monitors() {
   return out;
 }
 
-TPoint CursorPos() {
-  QPoint p = QCursor::pos();
-  return TPoint(p.x(), p.y());
-}
+TPoint CursorPos() { return QtInternal::PointerPos(); }
 
 TControl* ControlAtScreenPoint(TPoint P) {
   QWidget* w = QApplication::widgetAt(QPoint(P.X, P.Y));

@@ -10,11 +10,15 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QPointer>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
+#include <optional>
+#include <vector>
 
 #include "platform/gui/HarnessBackend.h"
 #include "platform/qt/QtInternal.h"
@@ -50,6 +54,75 @@ Qt::MouseButtons QtButtons(Word down) {
   if (down & MK_RBUTTON) b |= Qt::RightButton;
   if (down & MK_MBUTTON) b |= Qt::MiddleButton;
   return b;
+}
+
+// --- The window system's pointer ------------------------------------------------------------------
+
+struct TPointer {
+  bool Active = false;
+  QPoint Global;
+  QPointer<QWidget> Under;  // the widget the pointer is in, as its last crossing events told
+  Qt::MouseButtons Buttons;
+  Qt::KeyboardModifiers Modifiers;
+};
+TPointer gPointer;
+
+// The window system's stacking: tool tips and popups over the windows that stay on top, those over
+// the rest, the active window over the other plain windows.
+int StackRank(QWidget* Window) {
+  const Qt::WindowType type = Window->windowType();
+  if (type == Qt::ToolTip || type == Qt::Popup) return 3;
+  if (Window->windowFlags() & Qt::WindowStaysOnTopHint) return 2;
+  return Window->isActiveWindow() ? 1 : 0;
+}
+
+// The widget under a screen point: the deepest widget of the topmost window of a control there.
+// A window takes the pointer where it lies whatever it asks of the window system: an X server gives
+// the pointer to a window that appears under it also when the window asks to let input through.
+QWidget* WidgetUnderPointer(const QPoint& Global) {
+  QWidget* top = nullptr;
+  int rank = -1;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (!w->isVisible() || !w->frameGeometry().contains(Global) || !QtInternal::ControlOfWidget(w)) continue;
+    const int r = StackRank(w);
+    if (r > rank) {
+      top = w;
+      rank = r;
+    }
+  }
+  if (!top) return nullptr;
+  QWidget* child = top->childAt(top->mapFromGlobal(Global));
+  return child ? child : top;
+}
+
+// A widget and its parents up to its window, the widget first.
+std::vector<QPointer<QWidget>> WidgetChain(QWidget* W) {
+  std::vector<QPointer<QWidget>> chain;
+  for (; W; W = W->isWindow() ? nullptr : W->parentWidget()) chain.emplace_back(W);
+  return chain;
+}
+
+// The crossing events of the pointer going from one widget to another, as Qt gives them: Leave to
+// the widgets left (the innermost first), Enter to those entered (the outermost first).
+void SendCrossing(QWidget* From, QWidget* To) {
+  const auto leaving = WidgetChain(From);
+  const auto entering = WidgetChain(To);
+  auto holds = [](const std::vector<QPointer<QWidget>>& Chain, QWidget* W) {
+    return std::find(Chain.begin(), Chain.end(), W) != Chain.end();
+  };
+  for (const QPointer<QWidget>& w : leaving) {
+    if (!w || holds(entering, w)) continue;
+    QEvent e(QEvent::Leave);
+    QApplication::sendEvent(w, &e);
+  }
+  for (auto it = entering.rbegin(); it != entering.rend(); ++it) {
+    QWidget* w = *it;
+    if (!w || holds(leaving, w)) continue;
+    const QPointF global(gPointer.Global);
+    const QPointF local = w->mapFromGlobal(global);
+    QEnterEvent e(local, local, global);
+    QApplication::sendEvent(w, &e);
+  }
 }
 
 }  // namespace
@@ -154,6 +227,41 @@ void SendWheel(TControl* Control, Integer Delta, TPoint P, TShiftState Shift) {
   QWheelEvent e(QPointF(p), global, QPoint(), QPoint(0, Delta), Qt::NoButton,
                 Qt::KeyboardModifiers(QtKeys::ModifiersOf(Shift)), Qt::NoScrollPhase, false);
   QApplication::sendEvent(target, &e);
+}
+
+void MovePointer(TPoint Global, TShiftState Shift, Word ButtonsDown) {
+  gPointer.Active = true;
+  gPointer.Global = QPoint(Global.X, Global.Y);
+  gPointer.Buttons = QtButtons(ButtonsDown);
+  gPointer.Modifiers = Qt::KeyboardModifiers(QtKeys::ModifiersOf(Shift));
+  QtInternal::SetHarnessPointer(Global);
+  const QPointer<QWidget> from = gPointer.Under;
+  const QPointer<QWidget> under = WidgetUnderPointer(gPointer.Global);
+  if (under != from) {
+    gPointer.Under = under;
+    SendCrossing(from, under);
+  }
+  if (!under) return;
+  const QPointF global(gPointer.Global);
+  QMouseEvent e(QEvent::MouseMove, under->mapFromGlobal(global), global, Qt::NoButton, gPointer.Buttons,
+                gPointer.Modifiers);
+  QApplication::sendEvent(under, &e);
+}
+
+void PointerRecheck() {
+  if (!gPointer.Active) return;
+  // The window system looks again when a window appears or goes under the pointer; within one
+  // window the pointer goes from widget to widget only with a move.
+  const QPointer<QWidget> from = gPointer.Under;
+  QWidget* under = WidgetUnderPointer(gPointer.Global);
+  if (under == from || (from && under && from->window() == under->window())) return;
+  gPointer.Under = under;
+  SendCrossing(from, under);
+}
+
+void PointerReset() {
+  gPointer = TPointer();
+  QtInternal::SetHarnessPointer(std::nullopt);
 }
 
 void SendEnterLeave(TControl* Control, bool Enter) {

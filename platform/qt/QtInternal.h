@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include "platform/gui/Controls.h"
 #include "platform/gui/DragDropBackend.h"
@@ -23,6 +24,10 @@ TControl* ControlOfWidget(QWidget* Widget);
 Word MouseKeysOf(unsigned Buttons, unsigned Modifiers);
 // The font a TFont draws with, applied to a widget.
 void ApplyFont(QWidget* Widget, const TFont& Font);
+// Where the pointer is, in screen coordinates: the test harness's pointer while a test moves one,
+// else the window system's. SetHarnessPointer(std::nullopt) gives it back to the window system.
+TPoint PointerPos();
+void SetHarnessPointer(std::optional<TPoint> Pos);
 
 // Drag and drop (QtDragDrop.cpp). A drag event of the window system over a control's widget becomes
 // the layer's drag input; Origin is where the widget's mouse coordinates start in the control's

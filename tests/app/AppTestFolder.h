@@ -1,36 +1,25 @@
 // A temporary folder for one test, removed with everything in it when the test ends.
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
 #include "platform/rtl/System.h"
+#include "tests/TempFolder.h"
 
 class TTestFolder {
  public:
-  TTestFolder() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "app_test_XXXXXX").string();
-    FPath = mkdtemp(tmpl.data());
-  }
-  ~TTestFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(FPath, ec);
-  }
-  TTestFolder(const TTestFolder&) = delete;
-  TTestFolder& operator=(const TTestFolder&) = delete;
-
   // The folder, and a path inside it, as the program's strings.
-  String Path() const { return Utf8ToString(FPath.string()); }
-  String Path(const std::string& name) const { return Utf8ToString((FPath / name).string()); }
-  std::filesystem::path FsPath(const std::string& name = "") const { return name.empty() ? FPath : FPath / name; }
+  String Path() const { return FFolder.Path(); }
+  String Path(const std::string& name) const { return FFolder.File(name); }
+  std::filesystem::path FsPath(const std::string& name = "") const { return FFolder.FsPath(name); }
 
   void Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(FPath / name, std::ios::binary) << bytes;
+    std::ofstream(FsPath(name), std::ios::binary) << bytes;
   }
-  std::string Read(const std::string& name) const { return Read_Bytes(FPath / name); }
+  std::string Read(const std::string& name) const { return Read_Bytes(FsPath(name)); }
 
   static std::string Read_Bytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -38,7 +27,7 @@ class TTestFolder {
   }
 
  private:
-  std::filesystem::path FPath;
+  TTempFolder FFolder{"app_test"};
 };
 
 inline std::string Fixture_Path(const std::string& name) { return std::string(KP_FIXTURES_DIR) + "/app/" + name; }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
+
 #include "app/VersionCheck.h"
 #include "components/buttons/FadeButton.h"
 #include "platform/gui/ComCtrls.h"
@@ -279,6 +282,53 @@ TEST_F(SoftOptionsTest, ChoosingALanguageRelabelsButOnlyOkKeepsIt) {
     TestHarness::Click(Form->Btn_OK);
   });
   EXPECT_EQ(Language_Name, u"Deutsch");
+}
+
+// What the check on demand leaves on the connection page shows whole: it breaks into lines within
+// the page, below the button, and its last line is drawn too.
+TEST_F(SoftOptionsTest, TheTextOfTheCheckShowsWholeOnThePage) {
+  std::optional<std::string> answer;
+  SetHttpGetFunction([&](const THttpRequest&) { return answer; });
+  Opt_Enable_Internet = Opt_Enable_Update = true;
+  struct Row {
+    const char* name;
+    std::optional<std::string> answer;
+    String shown;  // the words the label shows
+  };
+  const Row rows[] = {
+      {"the check could not be made", std::nullopt, Get_Text(322)},
+      {"no newer version", "VER. 1.002", Get_Text(315)},
+      {"a newer version", "VER. 1.003", Get_Text(314)},
+  };
+  Show([&] {
+    Form->PC_Options->SetActivePage(Form->TS_Con_Options);
+    TLinkLabel* label = Form->LL_Check_Update;
+    for (const Row& row : rows) {
+      SCOPED_TRACE(row.name);
+      answer = row.answer;
+      TestHarness::Click(Form->Btn_Check_Update);
+      TestHarness::ProcessEvents();
+      ASSERT_TRUE(label->Visible());
+      TCanvas measure;
+      measure.Font()->Assign(label->Font());
+      TRect need(0, 0, label->Width(), 0);
+      DrawText(&measure, row.shown, need, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+      EXPECT_LE(need.Width(), label->Width());
+      EXPECT_LE(need.Height(), label->Height()) << "every line of the text has room";
+      const TRect page = Form->TS_Con_Options->ClientRect();
+      EXPECT_GE(label->Top(), Form->Btn_Check_Update->Top() + Form->Btn_Check_Update->Height());
+      EXPECT_LE(label->Left() + label->Width(), page.Right);
+      EXPECT_LE(label->Top() + label->Height(), page.Bottom) << "the label ends inside the page";
+      // The last line is drawn: its band holds text.
+      const TColor blank = TestHarness::Pixel(label, label->Width() - 1, label->Height() - 1);
+      const Integer last_line = need.Height() - measure.TextHeight(u"Ag");
+      bool ink = false;
+      for (Integer y = std::max(last_line, 0); y < std::min(need.Height(), label->Height()) && !ink; ++y)
+        for (Integer x = 0; x < label->Width() && !ink; ++x) ink = TestHarness::Pixel(label, x, y) != blank;
+      EXPECT_TRUE(ink) << "the last line shows";
+    }
+    TestHarness::Click(Form->Btn_Cancel);
+  });
 }
 
 TEST_F(SoftOptionsTest, CheckNowShowsTheLinkOrNoUpdate) {

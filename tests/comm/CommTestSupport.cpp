@@ -75,16 +75,3 @@ void Write_Bytes(const String& FileName, const std::string& Bytes) {
   std::ofstream Out(StringToUtf8(FileName), std::ios::binary | std::ios::trunc);
   Out << Bytes;
 }
-
-TTempFolder::TTempFolder() {
-  std::string Templ = (std::filesystem::temp_directory_path() / "kp_comm_XXXXXX").string();
-  if (::mkdtemp(Templ.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  FPath = Utf8ToString(Templ);
-}
-
-TTempFolder::~TTempFolder() {
-  std::error_code Ec;
-  std::filesystem::remove_all(StringToUtf8(FPath), Ec);
-}
-
-String TTempFolder::File(const String& Name) const { return FPath + u"/" + Name; }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/rtl/System.h"
+#include "tests/TempFolder.h"
 
 class TCatalog_EnOcean;
 
@@ -24,15 +25,4 @@ std::string Fixture_Bytes(const std::string& RelativePath);
 std::string File_Bytes(const String& FileName);
 void Write_Bytes(const String& FileName, const std::string& Bytes);
 
-// A fresh, empty folder that is removed with the object.
-class TTempFolder {
- public:
-  TTempFolder();
-  ~TTempFolder();
-  const String& Path() const { return FPath; }
-  // Path + "/" + Name.
-  String File(const String& Name) const;
 
- private:
-  String FPath;
-};

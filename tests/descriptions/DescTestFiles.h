@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "platform/rtl/System.h"
+#include "tests/TempFolder.h"
 
 namespace desc_test {
 
@@ -31,25 +32,10 @@ inline void Write_Bytes(const String& FileName, const std::string& Bytes) {
 // A fresh folder for the running test, removed with everything in it when the object goes.
 class TScratch {
  public:
-  TScratch() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(info->test_suite_name()) + "_" + info->name();
-    for (char& c : name) {
-      if (c == '/') c = '_';
-    }
-    FPath = std::filesystem::temp_directory_path() /
-            ("kp_descriptions_" + name + "_" + std::to_string(::getpid()));
-    std::filesystem::remove_all(FPath);
-    std::filesystem::create_directories(FPath);
-  }
-  ~TScratch() {
-    std::error_code ec;
-    std::filesystem::remove_all(FPath, ec);
-  }
-  String Path(const std::string& Name) const { return Utf8ToString((FPath / Name).string()); }
+  String Path(const std::string& Name) const { return FFolder.File(Name); }
 
  private:
-  std::filesystem::path FPath;
+  TTempFolder FFolder{"kp_descriptions"};
 };
 
 }  // namespace desc_test

@@ -16,26 +16,18 @@
 #include "descriptions/GSDMLFile.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/xml/XMLDoc.h"
+#include "tests/TempFolder.h"
 
 namespace {
 
-// The readers of "ParGen.xml" take a file name, so the input goes through a file of this process,
-// removed when the process ends.
-struct TInput_File {
-  std::filesystem::path Path = std::filesystem::temp_directory_path() /
-                               ("kp_descriptions_fuzz_" + std::to_string(::getpid()) + ".xml");
-  ~TInput_File() {
-    std::error_code ec;
-    std::filesystem::remove(Path, ec);
-  }
-};
-
+// The readers of "ParGen.xml" take a file name, so the input goes through a file in a folder of
+// this process, removed when the process ends.
 String Input_File(const std::string& Bytes) {
-  static const TInput_File file;
-  std::ofstream out(file.Path, std::ios::binary | std::ios::trunc);
+  static const TTempFolder folder("kp_descriptions_fuzz");
+  std::ofstream out(folder.FsPath("input.xml"), std::ios::binary | std::ios::trunc);
   out << Bytes;
   out.close();
-  return Utf8ToString(file.Path.string());
+  return folder.File("input.xml");
 }
 
 void Check_GSD(const String& File) {

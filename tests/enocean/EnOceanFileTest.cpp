@@ -14,6 +14,7 @@
 #include "tests/platform/rtl/NotAFile.h"
 #include "tests/platform/rtl/RefuseLargeAllocations.h"
 #include "tests/platform/xml/XmllintCheck.h"
+#include "tests/TempFolder.h"
 
 namespace {
 
@@ -29,17 +30,10 @@ std::string Read_Bytes(const fs::path& path) {
 // A folder of its own for each test's files.
 class NetworkFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    Dir = fs::temp_directory_path() / ("enocean_" + std::string(info->name()) + "_" + std::to_string(::getpid()));
-    fs::remove_all(Dir);
-    fs::create_directories(Dir);
-  }
-  void TearDown() override { fs::remove_all(Dir); }
+  String Path(const char* name) const { return Folder.File(name); }
 
-  String Path(const char* name) const { return Utf8ToString((Dir / name).string()); }
-
-  fs::path Dir;
+  TTempFolder Folder{"enocean"};
+  const fs::path Dir = Folder.FsPath();
 };
 
 TRorFunTyp* Add_EEP(TRorFunTyp_List& list, Integer rorg, Integer func, Integer type) {

@@ -68,6 +68,16 @@ inline void User_Choose(TComboBox* List, Integer Index) {
   List->Parent()->NotifyCommand(List, CBN_SELCHANGE);
 }
 
+// What the user sees after resting the pointer on client point P of Control: the pointer moves
+// there as the window system moves it, the hint pause runs out on the fake clock (the test turns
+// it on), and the text of the hint window that then shows is given ("" when none shows).
+inline String Hint_After_Rest(TControl* Control, TPoint P) {
+  TestHarness::MovePointer(Control, P);
+  TestHarness::AdvanceClock(static_cast<Cardinal>(Application->HintPause()));
+  THintWindow* hint = Application->HintWindow();
+  return hint && hint->Active() ? hint->Caption() : String();
+}
+
 // The items of a list, in order.
 inline std::vector<String> Items_Of(TComboBox* List) {
   std::vector<String> items;

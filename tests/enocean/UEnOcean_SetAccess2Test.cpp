@@ -620,6 +620,73 @@ TEST_F(UEnOcean_SetAccess2, TheDetailGridShowsLongTitlesOnOneLineWithTheirHints)
   Editor->Hide();
 }
 
+// The published catalogue's A5-10-1A, whose TYPE title runs far past the detail grid's cell: the
+// user rests the pointer on each cell of the grid in turn, and every cell that cuts its text shows
+// the whole text as its hint, each time, while a cell whose text fits shows none. The hint lies
+// over the cell, under the pointer, and stays there.
+TEST_F(UEnOcean_SetAccess2, EveryCutCellOfTheDetailGridShowsItsWholeTextUnderTheRestingPointer) {
+  Catalog = std::make_unique<TCatalog_EnOcean>();
+  ASSERT_TRUE(Catalog->Read_Cat_EnOcean_XML(Utf8ToString(KP_FIXTURES_DIR "/enocean/forms/eep_a5_10_1a.xml")));
+  Catalog_EnOcean = Catalog.get();
+  Folder.Write("EnOcean.xml",
+               "<EnOcean><DevicesList><Device Id=\"1\" Secure_Type=\"0\" Key=\"\" RollCode=\"\" RollCodeAlg=\"0\" "
+               "RollCodeTx=\"0\" CMACAlg=\"0\" DataCript=\"0\" PTM=\"0\"><UnidirectionalList><RorgFuncType "
+               "RorgNum=\"165\" FuncNum=\"16\" TypeNum=\"26\"><VariablesList><Variable CaseInd=\"0\" "
+               "Data=\"Temperature of the room, measured linearly from 0 \xC2\xB0" "C to +40 \xC2\xB0" "C\" BitOffs=\"16\" "
+               "BitSize=\"8\" Position=\"7\" BitStart=\"2\"/></VariablesList></RorgFuncType></UnidirectionalList>"
+               "<SmartACKList/><Remote/></Device></DevicesList></EnOcean>");
+  TestHarness::UseFakeClock(true);
+  Show_Editor("");
+  Click_Device(0);
+  Click_Node(2);
+  TExStringGrid* grid = Editor->ESG_EEP_Var;
+  ASSERT_EQ(grid->Cells(1, 3), u"0x1A : Supply voltage monitor, Temperature Sensor, Set Point, Fan Speed and "
+                                u"Occupancy Control");
+
+  struct Row {
+    const char* name;
+    Integer col, row;
+    bool cut;
+  };
+  const Row rows[] = {
+      {"EEP heading, merged", 1, 0, false},  {"RORG label", 0, 1, false},
+      {"RORG", 1, 1, false},                 {"FUNC", 1, 2, false},
+      {"TYPE", 1, 3, true},                  {"TYPE label", 0, 3, false},
+      {"variable heading, merged", 0, 4, false}, {"case", 1, 5, false},
+      {"variable", 1, 6, true},              {"position", 1, 7, false},
+      {"TYPE again, after a cell without a hint", 1, 3, true},
+      {"bit start", 1, 8, false},            {"variable again", 1, 6, true},
+      {"TYPE once more, straight from a cut cell", 1, 3, true},
+  };
+  TCanvas measure;
+  measure.Font()->Assign(grid->Font());
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const TPoint base = grid->BaseCell(row.col, row.row);
+    const String text = grid->Cells(base.X, base.Y);
+    const TRect cell = grid->CellRect(row.col, row.row);
+    // The fixture's texts are cut or fit by a wide margin.
+    EXPECT_EQ(measure.TextWidth(text) > cell.Width(), row.cut) << StringToUtf8(text);
+    EXPECT_EQ(enocean_forms_test::Hint_After_Rest(grid, TPoint(cell.Left + 12, cell.Top + 5)),
+              row.cut ? text : String());
+    THintWindow* hint = Application->HintWindow();
+    if (!row.cut || !hint) continue;
+    EXPECT_EQ(hint->BoundsRect().TopLeft(), grid->ClientToScreen(cell.TopLeft())) << "the hint lies over the cell";
+    EXPECT_GE(hint->Width(), measure.TextWidth(text)) << "the hint window holds the whole text";
+    // The pointer moves on inside the cell, over the hint: the hint stays.
+    TestHarness::MovePointer(grid, TPoint(cell.Left + 40, cell.Top + 6));
+    TestHarness::ProcessEvents();
+    EXPECT_TRUE(hint->Active());
+  }
+  // Off the grid the hint goes.
+  TestHarness::MovePointer(Editor->TW_UniSmart_EEP, TPoint(20, 20));
+  TestHarness::ProcessEvents();
+  EXPECT_FALSE(Application->HintWindow()->Active());
+  Application->CancelHint();
+  TestHarness::UseFakeClock(false);
+  Editor->Hide();
+}
+
 TEST_F(UEnOcean_SetAccess2, AClickOnAnEmptyTreeSelectsNothing) {
   Show_Editor("");
   Editor->TW_UniSmart_EEP->Items()->Clear();

@@ -555,6 +555,37 @@ TEST_F(UEnOcean_Variable, NoDeviceSelected) {
 
 namespace {
 
+// The user rests the pointer on each list and box in turn: a control with a hint text shows it,
+// one whose hint is only a blank (the case, the variable, the position, the start bit) shows no
+// hint window at all.
+TEST_F(UEnOcean_Variable, OnlyControlsWithAHintTextShowAHintWindow) {
+  TFEnOcean_Variable* f = Dlg.Form;
+  TestHarness::UseFakeClock(true);
+  TestHarness::ShowForm(f);
+  struct Row {
+    const char* name;
+    TControl* control;
+    const char16_t* hint;
+  };
+  const Row rows[] = {
+      {"RORG", f->CB_EEP_Rorg, u"Select the Radio ORG"},
+      {"case", f->CB_Var_Case, u""},
+      {"FUNC", f->CB_EEP_Func, u"Select Functionality"},
+      {"variable", f->CB_Var_Variable, u""},
+      {"position", f->E_Var_Position, u""},
+      {"TYPE", f->CB_EEP_Type, u"Select Type of Device"},
+      {"bit start", f->CB_Var_BitStart, u""},
+      {"OK", f->Btn_OK, u"Confirm and save the EnOcean Variable"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(enocean_forms_test::Hint_After_Rest(row.control, TPoint(20, 8)), String(row.hint));
+  }
+  Application->CancelHint();
+  TestHarness::UseFakeClock(false);
+  f->Hide();
+}
+
 // A catalogue whose titles run over several lines and past the width of the lists.
 class UEnOcean_Variable_Long_Titles : public enocean_forms_test::TEnOceanFormsTest {
  protected:

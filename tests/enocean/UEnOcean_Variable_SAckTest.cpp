@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -25,6 +26,7 @@
 #include "platform/gui/ExtCtrls.h"
 #include "tests/enocean/EnOceanFormsTestState.h"
 #include "tests/enocean/NetworkBuilders.h"
+#include "tests/TempFolder.h"
 
 using enocean_forms_test::Expect_Layout;
 using enocean_forms_test::Expect_Variable_Frame;
@@ -266,6 +268,48 @@ TEST_F(UEnOcean_Variable_SAck, TheCascadeFillsTheCaseTables) {
   f->Hide();
 }
 
+// The user rests the pointer on every cell of both case tables in turn: a cell that cuts its text
+// (a long data-field line, a long position typed in) shows the whole text as its hint, under the
+// pointer, and a cell whose text fits shows none.
+TEST_F(UEnOcean_Variable_SAck, EveryCutCellOfTheCaseTablesShowsItsWholeTextUnderTheRestingPointer) {
+  TFEnOcean_Variable_SAck* f = Dlg.Form;
+  TestHarness::UseFakeClock(true);
+  TestHarness::ShowForm(f);
+  User_Choose(f->CB_EEP_Type, 0);
+  User_Choose(f->CB_Var_Case_IN, 0);
+  User_Choose(f->CB_Var_Case_OUT, 1);
+  const String long_line = u"POS : 8, 7 - the position of the actuator in per cent of its whole travel";
+  f->ACG_Vars_Case_IN->SetCells(0, 2, long_line);
+  Type_Cell(f->ACG_Vars_Case_OUT, 2, 1, u"1234567890123456789012345678901234567890");
+  ASSERT_EQ(f->ACG_Vars_Case_OUT->Cells(2, 1), u"1234567890123456789012345678901234567890");
+
+  struct Cut {
+    TExColumnGrid* grid;
+    Integer col, row;
+  };
+  const Cut cut[] = {{f->ACG_Vars_Case_IN, 0, 2}, {f->ACG_Vars_Case_OUT, 2, 1}};
+  for (TExColumnGrid* grid : {f->ACG_Vars_Case_IN, f->ACG_Vars_Case_OUT}) {
+    TCanvas measure;
+    measure.Font()->Assign(grid->Font());
+    for (Integer row = 0; row < grid->RowCount(); ++row) {
+      for (Integer col = 0; col < 4; ++col) {
+        SCOPED_TRACE((grid == f->ACG_Vars_Case_IN ? "IN " : "OUT ") + std::to_string(col) + "," + std::to_string(row));
+        const bool is_cut = std::any_of(std::begin(cut), std::end(cut), [&](const Cut& c) {
+          return c.grid == grid && c.col == col && c.row == row;
+        });
+        const String text = grid->Cells(col, row);
+        const TRect cell = grid->CellRect(col, row);
+        EXPECT_EQ(measure.TextWidth(text) > cell.Width(), is_cut) << "the texts are cut or fit by a wide margin";
+        EXPECT_EQ(enocean_forms_test::Hint_After_Rest(grid, TPoint(cell.Left + 5, cell.Top + 5)),
+                  is_cut ? text : String());
+      }
+    }
+  }
+  Application->CancelHint();
+  TestHarness::UseFakeClock(false);
+  f->Hide();
+}
+
 TEST_F(UEnOcean_Variable_SAck, TheWidthMayChangeTheHeightMayNot) {
   TFEnOcean_Variable_SAck* f = Dlg.Form;
   TestHarness::ShowForm(f);
@@ -399,8 +443,8 @@ TEST_F(UEnOcean_Variable_SAck, AGroupTypedIntoTheTablesIsStoredAndWritten) {
   EXPECT_EQ(f->EEP_Index, -1);
 
   EXPECT_EQ(Add_SAck_Group(*Catalog, device, f->SAck_Choice(), f->EEP_Index), 0);
-  const std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / "sackdlg_group";
-  std::filesystem::create_directories(dir);
+  const TTempFolder folder("sackdlg_group");
+  const std::filesystem::path dir = folder.FsPath();
   ASSERT_TRUE(Save_Configuration(DevList, Utf8ToString((dir / "EnOcean.xml").string())));
   EXPECT_EQ(Read_Bytes(dir / "EnOcean.xml"), Read_Bytes(KP_FIXTURES_DIR "/enocean/sack/group_stored.xml"));
 
@@ -409,7 +453,6 @@ TEST_F(UEnOcean_Variable_SAck, AGroupTypedIntoTheTablesIsStoredAndWritten) {
   ASSERT_EQ(read.size(), 1u);
   ASSERT_EQ(read[0]->SmartACKList.size(), 1u);
   EXPECT_EQ(read[0]->SmartACKList[0]->VariableList.size(), 4u);
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

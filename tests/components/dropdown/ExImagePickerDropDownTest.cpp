@@ -11,6 +11,7 @@
 
 #include "platform/gui/Forms.h"
 #include "platform/gui/TestHarness.h"
+#include "tests/TempFolder.h"
 
 namespace {
 
@@ -111,8 +112,8 @@ TEST_F(ExImagePickerDropDownTest, TheSelectedPictureIsPaintedCentredInTheEdit) {
 
 TEST_F(ExImagePickerDropDownTest, AFolderGivesOneItemPerEntryAndKeepsTheOnesThatAreNoPicture) {
   namespace fs = std::filesystem;
-  const fs::path dir = fs::temp_directory_path() / ("ddpickers_folder_" + std::to_string(::getpid()));
-  fs::remove_all(dir);
+  const TTempFolder folder("ddpickers_folder");
+  const fs::path dir = folder.FsPath();
   fs::create_directories(dir / "sub.bmp");
   TBitmap bmp(3, 2);
   bmp.SaveToFile(Utf8ToString((dir / "good.bmp").string()));
@@ -134,7 +135,6 @@ TEST_F(ExImagePickerDropDownTest, AFolderGivesOneItemPerEntryAndKeepsTheOnesThat
   }
   EXPECT_EQ(pictures, 1);
   EXPECT_EQ(empties, 2) << "the broken file and the sub-folder";
-  fs::remove_all(dir);
 }
 
 TEST_F(ExImagePickerDropDownTest, ClosedArrowsMoveTheSelectionLeftAndRightDoNothing) {

@@ -21,6 +21,7 @@
 #include "platform/gui/Menus.h"
 #include "platform/gui/TestHarness.h"
 #include "platform/rtl/IniFiles.h"
+#include "tests/TempFolder.h"
 
 namespace {
 
@@ -91,9 +92,6 @@ class ExCGridTest : public testing::Test {
     String S;
     for (Integer c = 0; c < G->ColCount(); ++c) S += (c ? u"|" : u"") + G->Cells(c, 0);
     return S;
-  }
-  static String TempName(const char* Name) {
-    return Utf8ToString(::testing::TempDir() + "colgrid-" + std::to_string(getpid()) + "-" + Name);
   }
   TForm* Form = nullptr;
   TTestColumnGrid* Grid = nullptr;
@@ -823,12 +821,7 @@ class ExCGridPositionsTest : public ExCGridTest {
  protected:
   void SetUp() override {
     ExCGridTest::SetUp();
-    File = TempName("positions.ini");
-    std::remove(StringToUtf8(File).c_str());
-  }
-  void TearDown() override {
-    std::remove(StringToUtf8(File).c_str());
-    ExCGridTest::TearDown();
+    File = Folder.File(u"positions.ini");
   }
   // A three-column grid without fixed column, its headers A, B, C.
   TTestColumnGrid* ThreeColumns() {
@@ -842,6 +835,7 @@ class ExCGridPositionsTest : public ExCGridTest {
     for (Integer i = 0; i < G->Columns()->Count(); ++i) S += IntToStr(G->Columns()->Items(i)->DefIdx());
     return S;
   }
+  TTempFolder Folder{"colgrid"};
   String File;
 };
 

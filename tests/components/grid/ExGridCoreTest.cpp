@@ -20,6 +20,7 @@
 #include "components/gridbase/ExGridButton.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/TestHarness.h"
+#include "tests/TempFolder.h"
 
 namespace {
 
@@ -459,9 +460,8 @@ TEST_F(ExGridCoreTest, EmptyCheckBoxCellsSaveTheirState) {
 }
 
 TEST_F(ExGridCoreTest, SavedColumnWidthsComeBackWithTheNextGrid) {
-  const std::filesystem::path Ini =
-      std::filesystem::temp_directory_path() / ("exgridcore-widths-" + std::to_string(getpid()) + ".ini");
-  std::filesystem::remove(Ini);
+  const TTempFolder Folder("exgridcore_widths");
+  const std::filesystem::path Ini = Folder.FsPath("widths.ini");
   const String Key = Utf8ToString(Ini.string());
   auto Configure = [&](TExStringGrid* G) {
     G->ColumnSize()->SetLocation(clIniFile);
@@ -481,7 +481,6 @@ TEST_F(ExGridCoreTest, SavedColumnWidthsComeBackWithTheNextGrid) {
   Second->SetParent(Form);
   EXPECT_EQ(Second->ColWidths(2), 91);
   TComponent::Free(Second);
-  std::filesystem::remove(Ini);
 }
 
 // --- Notifiers and listeners ------------------------------------------------------------------------

@@ -13,6 +13,7 @@
 
 #include "components/grid/ExGrid.h"
 #include "platform/gui/Forms.h"
+#include "tests/TempFolder.h"
 
 namespace GridIOFuzz {
 
@@ -29,8 +30,8 @@ inline void StartGuiLayer() {
 
 // The input as a file of its own; the path as the grid's text.
 inline String ScratchFile(const uint8_t* Data, size_t Size, const char* Extension) {
-  const std::filesystem::path P =
-      std::filesystem::temp_directory_path() / ("exgrid_io_fuzz_" + std::to_string(::getpid()) + Extension);
+  static const TTempFolder Folder("exgrid_io_fuzz");
+  const std::filesystem::path P = Folder.FsPath(std::string("input") + Extension);
   std::ofstream Out(P, std::ios::binary | std::ios::trunc);
   Out.write(reinterpret_cast<const char*>(Data), static_cast<std::streamsize>(Size));
   return Utf8ToString(P.string());

@@ -8,11 +8,13 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 
 #include "components/grid/ExGrid.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/TestHarness.h"
+#include "tests/TempFolder.h"
 
 namespace GridIOTest {
 
@@ -39,11 +41,8 @@ class GridIOFixture : public testing::Test {
  protected:
   void SetUp() override {
     TestHarness::UseFakeClock(true);
-    Folder = std::filesystem::temp_directory_path() /
-             ("exgridio_" + std::to_string(::getpid()) + "_" +
-              testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(Folder);
-    std::filesystem::create_directories(Folder);
+    Scratch = std::make_unique<TTempFolder>("exgridio");
+    Folder = Scratch->FsPath();
     Form = new TForm(Application);
     Form->SetBounds(50, 50, 600, 400);
     Form->AfterConstruction();
@@ -53,7 +52,7 @@ class GridIOFixture : public testing::Test {
   void TearDown() override {
     TComponent::Free(Form);
     TestHarness::UseFakeClock(false);
-    std::filesystem::remove_all(Folder);
+    Scratch.reset();
   }
   virtual TExStringGrid* NewGrid() {
     auto* G = new TExStringGrid(Form);
@@ -63,6 +62,7 @@ class GridIOFixture : public testing::Test {
   String File(const std::string& Name) const { return PathText(Folder / Name); }
   std::string Bytes(const std::string& Name) const { return ReadBytes(Folder / Name); }
 
+  std::unique_ptr<TTempFolder> Scratch;
   std::filesystem::path Folder;
   TForm* Form = nullptr;
   TExStringGrid* Grid = nullptr;

@@ -12,6 +12,7 @@
 #include "components/grid/ExGrid.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/TestHarness.h"
+#include "tests/TempFolder.h"
 
 // The grid under test, with its print and HTML settings made from the start.
 class TTextPrintGrid : public TExStringGrid {
@@ -35,10 +36,8 @@ class ExGridTextPrintTest : public testing::Test {
     TComponent::Free(Form);
     TestHarness::UseFakeClock(false);
   }
-  // A file name in the test's temporary folder.
-  static String TempFile(const std::string& Name) {
-    return Utf8ToString(::testing::TempDir() + "exgrid_textprint_" + Name);
-  }
+  // A file name in the test's own temporary folder.
+  String TempFile(const std::string& Name) const { return Folder.File(Name); }
   static std::string ReadBytes(const String& FileName) {
     std::ifstream In(StringToUtf8(FileName), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
@@ -63,5 +62,6 @@ class ExGridTextPrintTest : public testing::Test {
     return T;
   }
   TForm* Form = nullptr;
+  TTempFolder Folder{"exgrid_textprint"};
   TExStringGrid* Grid = nullptr;
 };

@@ -13,6 +13,7 @@
 #include "platform/gui/StdCtrls.h"
 #include "platform/office/Spreadsheet.h"
 #include "tests/components/grid/GridSettingsTestUtil.h"
+#include "tests/TempFolder.h"
 
 namespace {
 
@@ -243,7 +244,8 @@ TEST_F(DropTest, AColumnAnnouncedFromAListBoxShowsAgainWhereItIsDropped) {
 }
 
 TEST_F(DropTest, OneCsvFileIsAskedForTwiceThenLoadedAndSeveralFilesAreIgnored) {
-  const std::string Path = ::testing::TempDir() + "griddrop_" + std::to_string(::getpid()) + ".csv";
+  const TTempFolder Folder("griddrop");
+  const std::string Path = Folder.FsPath("griddrop.csv").string();
   std::ofstream(Path, std::ios::binary) << "p,q\r\nr,s\r\n";
   const String Csv = Utf8ToString(Path);
   Grid->OnOleDropFile = [this](TObject*, Integer R, Integer C, const String& Name, bool&) {
@@ -254,7 +256,6 @@ TEST_F(DropTest, OneCsvFileIsAskedForTwiceThenLoadedAndSeveralFilesAreIgnored) {
   // The file fills the grid from its first cell on, the fixed cells included.
   EXPECT_EQ(Narrow(Grid->Cells(0, 0)), "p");
   EXPECT_EQ(Narrow(Grid->Cells(1, 1)), "s");
-  std::remove(Path.c_str());
 
   Log.clear();
   DropAt(FileData({u"/tmp/a.csv", u"/tmp/b.csv"}), At(1, 1));
@@ -264,7 +265,8 @@ TEST_F(DropTest, OneCsvFileIsAskedForTwiceThenLoadedAndSeveralFilesAreIgnored) {
 }
 
 TEST_F(DropTest, OneWorkbookIsAskedForTwiceThenLoaded) {
-  const std::string Path = ::testing::TempDir() + "griddrop_" + std::to_string(::getpid()) + ".xlsx";
+  const TTempFolder Folder("griddrop");
+  const std::string Path = Folder.FsPath("griddrop.xlsx").string();
   {
     auto App = TSheetApplication::Create();
     TWorkbook* Book = App->Workbooks().Add();
@@ -284,13 +286,13 @@ TEST_F(DropTest, OneWorkbookIsAskedForTwiceThenLoaded) {
   EXPECT_EQ(Grid->RowCount(), 1);
   EXPECT_EQ(Narrow(Grid->Cells(0, 0)), "x");
   EXPECT_EQ(Narrow(Grid->Cells(1, 0)), "2");
-  std::remove(Path.c_str());
 }
 
 // Drops from other programs come through the window system as MIME data, the way a file manager,
 // an editor or a browser offers it; the grid's settings decide what it takes.
 TEST_F(DropTest, DropsFromOtherProgramsAreTakenAsTheirSettingsAllow) {
-  const std::string Path = ::testing::TempDir() + "griddrop_other_" + std::to_string(::getpid()) + ".csv";
+  const TTempFolder Folder("griddrop");
+  const std::string Path = Folder.FsPath("griddrop_other.csv").string();
   std::ofstream(Path, std::ios::binary) << "p;q\r\nr;s\r\n";
   const std::string FileUrl = "file://" + Path;
   using TParts = TestHarness::TMimeParts;
@@ -352,7 +354,6 @@ TEST_F(DropTest, DropsFromOtherProgramsAreTakenAsTheirSettingsAllow) {
     for (const auto& [At, Text] : C.Cells) EXPECT_EQ(Narrow(Grid->Cells(At.X, At.Y)), Text) << At.X << "," << At.Y;
   }
   SetRTFDropAllowed(false);
-  std::remove(Path.c_str());
 }
 
 TEST_F(DropTest, ADragOfAnotherProgramThatLeavesChangesNothingAndCtrlCopies) {

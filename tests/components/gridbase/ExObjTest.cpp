@@ -12,6 +12,7 @@
 #include "platform/gui/Forms.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/rtl/SysUtils.h"
+#include "tests/TempFolder.h"
 
 namespace {
 
@@ -163,16 +164,8 @@ TEST(ControlList, FindsControlsByCellAndHandleAndNeverFreesThem) {
 }
 
 struct FilePicture : ::testing::Test {
-  String Dir;
-  void SetUp() override {
-    // One folder per test process: tests of this suite run side by side under ctest.
-    const auto Path = std::filesystem::temp_directory_path() /
-                      ("gridbase_filepicture_" + std::to_string(::getpid()) + "_" +
-                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(Path);
-    Dir = Utf8ToString(Path.string());
-  }
-  void TearDown() override { std::filesystem::remove_all(StringToUtf8(Dir)); }
+  TTempFolder Folder{"gridbase_filepicture"};
+  const String Dir = Folder.Path();
   // A 4 x 2 bitmap file of one colour.
   String MakeBitmap(const String& Name, TColor Color) {
     TBitmap B(4, 2);

@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "components/gridbase/ExThemeLib.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/TestHarness.h"
+#include "tests/TempFolder.h"
 
 namespace {
 
@@ -54,18 +56,15 @@ constexpr TThemeLibraryLoader SchemeLoader{&TSchemeLibrary::Load, &TSchemeLibrar
 class RegistryFixture : public testing::Test {
  protected:
   void SetUp() override {
-    Folder = std::filesystem::temp_directory_path() /
-             ("gridctrls-style-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-              "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(Folder);
-    std::filesystem::create_directories(Folder);
+    Scratch = std::make_unique<TTempFolder>("gridctrls_style");
+    Folder = Scratch->FsPath();
     SetRegistryFile(Utf8ToString((Folder / "registry.ini").string()));
   }
   void TearDown() override {
     SetThemeLibraryLoader(nullptr);
     TSchemeLibrary::Scheme = nullptr;
     SetRegistryFile(u"");
-    std::filesystem::remove_all(Folder);
+    Scratch.reset();
   }
   static void CreateKey(const String& Key) {
     TRegistry Reg;
@@ -78,6 +77,7 @@ class RegistryFixture : public testing::Test {
     ASSERT_TRUE(Reg.OpenKey(Key, true));
     Reg.WriteInteger(u"Theme", Value);
   }
+  std::unique_ptr<TTempFolder> Scratch;
   std::filesystem::path Folder;
 };
 

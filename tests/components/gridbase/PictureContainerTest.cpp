@@ -11,6 +11,7 @@
 
 #include "components/gridbase/ExGridTypes.h"
 #include "tests/components/gridbase/EsgHTMLETestUtil.h"
+#include "tests/TempFolder.h"
 
 namespace {
 
@@ -19,20 +20,15 @@ std::string U8(const String& S) { return StringToUtf8(S); }
 // A file in a fresh temporary folder, removed with the folder.
 class TempFile {
  public:
-  TempFile(const std::string& Name, const std::vector<Byte>& Bytes) {
-    Dir_ = std::filesystem::temp_directory_path() /
-           ("gridhtml-" + std::to_string(::getpid()) + "-" +
-            std::to_string(reinterpret_cast<uintptr_t>(this)) + "-" + Name);
-    std::filesystem::create_directories(Dir_);
-    Path_ = Dir_ / Name;
+  TempFile(const std::string& Name, const std::vector<Byte>& Bytes) : Path_(Dir_.FsPath(Name)) {
     std::ofstream(Path_, std::ios::binary).write(reinterpret_cast<const char*>(Bytes.data()),
                                                  static_cast<std::streamsize>(Bytes.size()));
   }
-  ~TempFile() { std::filesystem::remove_all(Dir_); }
   String Path() const { return Utf8ToString(Path_.string()); }
 
  private:
-  std::filesystem::path Dir_, Path_;
+  TTempFolder Dir_{"gridhtml"};
+  std::filesystem::path Path_;
 };
 
 void Load(THTMLPicture& P, const std::vector<Byte>& Bytes) { P.LoadFromMemory(Bytes.data(), Bytes.size()); }
@@ -99,8 +95,8 @@ TEST(PictureContainer, FailedLoadsLeaveAnEmptyPicture) {
 TEST(PictureContainer, OnlyRegularFilesOfAPicturesSizeAreRead) {
   // Names that are no picture file: reading them whole would never end (a device), wait for a
   // writer (a pipe) or take the memory of a huge file. Each loads nothing and raises nothing.
-  const auto Dir = std::filesystem::temp_directory_path() / ("gridhtml-notpic-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(Dir);
+  const TTempFolder Folder("gridhtml_notpic");
+  const auto Dir = Folder.FsPath();
   const std::string Fifo = (Dir / "pipe.bmp").string();
   ASSERT_EQ(mkfifo(Fifo.c_str(), 0600), 0);
   const std::string Huge = (Dir / "huge.bmp").string();
@@ -123,7 +119,6 @@ TEST(PictureContainer, OnlyRegularFilesOfAPicturesSizeAreRead) {
     U.LoadFromURL(u"FILE://" + Utf8ToString(C.Path));
     EXPECT_TRUE(U.Empty()) << C.Name;
   }
-  std::filesystem::remove_all(Dir);
 }
 
 TEST(PictureContainer, ResourcesAndUrls) {

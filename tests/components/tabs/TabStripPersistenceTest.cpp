@@ -7,6 +7,7 @@
 #include "components/tabs/TabStripClasses.h"
 #include "components/tabs/TabStripUtils.h"
 #include "tests/components/tabs/FakeTabStrip.h"
+#include "tests/TempFolder.h"
 
 namespace {
 
@@ -34,8 +35,6 @@ void LoadOptionsText(TOptions* Options, const std::string& Text) {
   LoadTabStripOptions(Options, &stream);
 }
 
-String TempFile(const char* Name) { return Utf8ToString(::testing::TempDir() + Name); }
-
 class PersistenceTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -44,7 +43,10 @@ class PersistenceTest : public ::testing::Test {
     Strip.Reports.clear();
   }
   TOptions* Options() { return Strip.GetOptions(); }
+  // A file in the test's own folder.
+  String TempFile(const char* Name) const { return Folder.File(Name); }
   TFakeTabStrip Strip;
+  TTempFolder Folder{"tabs_options"};
 };
 
 TEST_F(PersistenceTest, DefaultOptionsAreWrittenPropertyByProperty) {

@@ -10,6 +10,7 @@
 #include "platform/gui/Threads.h"
 #include "platform/os/Clock.h"
 #include "tests/components/tabs/TabStripTestUtil.h"
+#include "tests/TempFolder.h"
 
 namespace {
 
@@ -476,7 +477,8 @@ TEST_F(TabStripTest, OptionsAsStatements) {
 }
 
 TEST_F(TabStripTest, SavedOptionsReplaceTheFileAndLoadIntoAnotherStrip) {
-  const String Name = Utf8ToString(::testing::TempDir() + "tabs-view-options.txt");
+  const TTempFolder Folder("tabs_view");
+  const String Name = Folder.File(u"tabs-view-options.txt");
   {
     TFileStream Old(Name, fmCreate);
     Old.WriteBuffer(std::string_view("left over from before, much longer than nothing at all"));
@@ -494,7 +496,6 @@ TEST_F(TabStripTest, SavedOptionsReplaceTheFileAndLoadIntoAnotherStrip) {
   EXPECT_EQ(Other->Options()->Display()->Tabs()->TabOverlap(), 9);
   EXPECT_TRUE(Other->Options()->Behaviour()->DebugMode());
   EXPECT_EQ(Other->OptionsToCode(), Strip->OptionsToCode());
-  DeleteFile(Name);
 }
 
 }  // namespace

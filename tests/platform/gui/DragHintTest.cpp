@@ -156,6 +156,59 @@ TEST(Hints, AControlWithoutAHintOfItsOwnIsAskedPerPlace) {
   TestHarness::UseFakeClock(false);
 }
 
+// A control whose hint lies right under the pointer (as a grid's cell hint lies over its cell).
+class TUnderPointerHint : public TRecorder {
+ public:
+  using TRecorder::TRecorder;
+  void WndProc(TMessage& m) override {
+    if (m.Msg == CM_HINTSHOW) {
+      auto* info = reinterpret_cast<THintInfo*>(m.LParam);
+      info->HintPos = ClientToScreen(TPoint(info->CursorPos.X - 10, info->CursorPos.Y - 5));
+    }
+    TRecorder::WndProc(m);
+  }
+};
+
+// The hint window lets the mouse through: appearing under the pointer it takes nothing from the
+// control beneath, which goes on hearing the mouse until the pointer leaves it.
+TEST(Hints, AHintUnderThePointerLetsTheMouseThroughToTheControl) {
+  TestHarness::UseFakeClock(true);
+  FormHolder f;
+  auto* c = new TUnderPointerHint(f.Form);
+  c->SetParent(f.Form);
+  c->SetBounds(10, 10, 200, 40);
+  c->SetHint(u"Over the place it explains");
+  c->SetShowHint(true);
+  c->Watch = {WM_MOUSEMOVE, CM_MOUSELEAVE};
+  auto* other = new TRecorder(f.Form);
+  other->SetParent(f.Form);
+  other->SetBounds(10, 100, 200, 40);
+  TestHarness::ShowForm(f.Form);
+  auto Showing = [] { return Application->HintWindow() && Application->HintWindow()->Active(); };
+
+  TestHarness::MovePointer(c, TPoint(30, 20));
+  TestHarness::AdvanceClock(Application->HintPause());
+  ASSERT_TRUE(Showing());
+  const TRect hint = Application->HintWindow()->BoundsRect();
+  ASSERT_TRUE(PtInRect(hint, c->ClientToScreen(TPoint(30, 20)))) << "the hint lies under the pointer";
+  TestHarness::ProcessEvents();
+  EXPECT_TRUE(Showing());
+  c->Log.clear();
+  // A move over the hint reaches the control beneath it.
+  TestHarness::MovePointer(c, TPoint(34, 22));
+  TestHarness::ProcessEvents();
+  EXPECT_TRUE(Showing());
+  EXPECT_EQ(c->Log, (std::vector<std::string>{"WM_MOUSEMOVE 0 00160022"}));
+  // Off the control the hint goes, and the control hears that the pointer left it.
+  TestHarness::MovePointer(other, TPoint(30, 20));
+  TestHarness::ProcessEvents();
+  EXPECT_FALSE(Showing());
+  ASSERT_FALSE(c->Log.empty());
+  EXPECT_EQ(c->Log.back().rfind("CM_MOUSELEAVE", 0), 0u);
+  Application->CancelHint();
+  TestHarness::UseFakeClock(false);
+}
+
 TEST(Drag, AnAutomaticDragDropsOnAControlThatAccepts) {
   FormHolder f;
   auto* source = new TRecorder(f.Form);

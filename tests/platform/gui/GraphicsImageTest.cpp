@@ -7,6 +7,7 @@
 
 #include "platform/gui/Graphics.h"
 #include "platform/gui/GraphicsBackend.h"
+#include "tests/TempFolder.h"
 
 namespace {
 
@@ -21,11 +22,11 @@ std::vector<Byte> ReadBytes(const std::string& Path) {
 
 String ToStr(const std::string& S) { return Utf8ToString(S); }
 
-// A scratch file removed at the end of the test.
+// A scratch file in a folder of its own, removed at the end of the test.
 struct TTempFile {
+  TTempFolder Folder{"graphics"};
   std::string Path;
-  explicit TTempFile(const char* Name) : Path(::testing::TempDir() + Name) {}
-  ~TTempFile() { std::remove(Path.c_str()); }
+  explicit TTempFile(const char* Name) : Path(Folder.FsPath(Name).string()) {}
 };
 
 }  // namespace

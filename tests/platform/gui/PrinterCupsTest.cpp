@@ -18,6 +18,7 @@
 
 #include "platform/gui/Printers.h"
 #include "platform/gui/TestHarness.h"
+#include "tests/TempFolder.h"
 #include "tests/platform/gui/PdfTestUtil.h"
 
 extern char** environ;
@@ -35,9 +36,6 @@ class PrivateScheduler {
  public:
   // Writes the configuration and starts the scheduler; Ready() tells whether it came up.
   PrivateScheduler() {
-    char Dir[] = "/tmp/kp_cups_XXXXXX";
-    if (!mkdtemp(Dir)) return;
-    FDir = Dir;
     chmod(FDir.c_str(), 0755);
     for (const char* Sub : {"/spool", "/cache", "/state", "/out", "/bin", "/bin/backend"}) mkdir((FDir + Sub).c_str(), 0755);
     chmod((FDir + "/out").c_str(), 0777);
@@ -71,7 +69,6 @@ class PrivateScheduler {
       kill(FPid, SIGTERM);
       waitpid(FPid, nullptr, 0);
     }
-    if (!FDir.empty()) std::system(("rm -rf '" + FDir + "'").c_str());
   }
   bool Started() const { return FPid > 0; }
   std::string Socket() const { return FDir + "/cups.sock"; }
@@ -80,7 +77,8 @@ class PrivateScheduler {
   bool Running() const { return FPid > 0 && waitpid(FPid, nullptr, WNOHANG) == 0; }
 
  private:
-  std::string FDir;
+  TTempFolder FFolder{"kp_cups"};
+  const std::string FDir = FFolder.FsPath().string();
   pid_t FPid = 0;
 };
 

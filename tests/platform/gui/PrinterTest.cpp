@@ -9,6 +9,7 @@
 #include "platform/gui/Printers.h"
 #include "platform/gui/TestHarness.h"
 #include "tests/platform/gui/PdfTestUtil.h"
+#include "tests/TempFolder.h"
 
 namespace {
 
@@ -20,13 +21,9 @@ class PrinterTest : public testing::Test {
     P = Printer();
     P->SetPrinterIndex(P->Printers()->Count() - 1);  // the print-to-file printer
     P->SetOrientation(poPortrait);
-    File = testing::TempDir() + "kp_printer_test_" + std::to_string(getpid()) + ".pdf";
-    std::remove(File.c_str());
+    File = Folder.FsPath("kp_printer_test.pdf").string();
   }
-  void TearDown() override {
-    std::remove(File.c_str());
-    P->SetTitle(u"");
-  }
+  void TearDown() override { P->SetTitle(u""); }
   // Two pages, each with a line of text and a frame.
   void PrintTwoPages() {
     P->BeginDoc();
@@ -43,6 +40,7 @@ class PrinterTest : public testing::Test {
     P->EndDoc();
   }
   TPrinter* P = nullptr;
+  TTempFolder Folder{"kp_printer_test"};
   std::string File;
 };
 

@@ -11,14 +11,15 @@
 #include <string>
 
 #include "platform/rtl/SysUtils.h"
+#include "tests/TempFolder.h"
 
 namespace OfficeTest {
 
 // Runs a Python script with the arguments (each quoted) and gives its standard output; the test
 // fails when the script fails.
 inline std::string RunPython(const std::string& Script, const std::vector<std::string>& Args = {}) {
-  const std::filesystem::path File = std::filesystem::temp_directory_path() /
-                                     ("office_py_" + std::to_string(::getpid()) + ".py");
+  const TTempFolder Folder("office_py");
+  const std::filesystem::path File = Folder.FsPath("script.py");
   if (FILE* F = std::fopen(File.c_str(), "wb")) {
     std::fwrite(Script.data(), 1, Script.size(), F);
     std::fclose(F);
@@ -36,7 +37,6 @@ inline std::string RunPython(const std::string& Script, const std::vector<std::s
   size_t N;
   while ((N = std::fread(Buf, 1, sizeof Buf, P)) > 0) Out.append(Buf, N);
   const int Status = ::pclose(P);
-  std::filesystem::remove(File);
   EXPECT_EQ(Status, 0) << Out;
   return Out;
 }
@@ -44,19 +44,11 @@ inline std::string RunPython(const std::string& Script, const std::vector<std::s
 // A scratch folder that goes with the test.
 class TScratch {
  public:
-  TScratch() {
-    FPath = std::filesystem::temp_directory_path() /
-            ("office_" + std::to_string(::getpid()) + "_" +
-             testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(FPath);
-    std::filesystem::create_directories(FPath);
-  }
-  ~TScratch() { std::filesystem::remove_all(FPath); }
-  std::string Path(const std::string& Name) const { return (FPath / Name).string(); }
-  String File(const std::string& Name) const { return Utf8ToString(Path(Name)); }
+  std::string Path(const std::string& Name) const { return FFolder.FsPath(Name).string(); }
+  String File(const std::string& Name) const { return FFolder.File(Name); }
 
  private:
-  std::filesystem::path FPath;
+  TTempFolder FFolder{"office"};
 };
 
 inline std::string Narrow(const String& S) { return StringToUtf8(S); }

@@ -24,20 +24,12 @@
 #include "platform/os/SharedLibrary.h"
 #include "platform/os/Shell.h"
 #include "platform/rtl/SysUtils.h"
+#include "tests/TempFolder.h"
 
 namespace {
 
-class TempDir {
- public:
-  TempDir() {
-    char pattern[] = "/tmp/os_test_XXXXXX";
-    FPath = mkdtemp(pattern);
-  }
-  ~TempDir() { std::filesystem::remove_all(FPath); }
-  const std::string& Path() const { return FPath; }
-
- private:
-  std::string FPath;
+struct TempDir : TTempFolder {
+  TempDir() : TTempFolder("os_test") {}
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -192,13 +184,13 @@ TEST(Shell, TheOpenersVerdictDecides) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    const std::string opener = dir.Path() + "/xdg-open";
+    const std::string opener = dir.FsPath("xdg-open").string();
     std::filesystem::remove(opener);
     if (row.script) {
       std::ofstream(opener) << row.script;
       std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
     }
-    setenv("PATH", dir.Path().c_str(), 1);
+    setenv("PATH", dir.FsPath().c_str(), 1);
     const bool opened = ShellOpen(u"http://www.example.com/home");
     setenv("PATH", oldPath.c_str(), 1);
     EXPECT_EQ(opened, row.opened);
@@ -450,9 +442,9 @@ TEST(SerialPorts, ListingTheMachinesPortsWorks) {
 TEST(SerialPorts, NamesKindsAndOrder) {
   TempDir dir;
   for (const char* name : {"ttyUSB10", "ttyACM0", "ttyUSB2", "ttyS0", "ttyUSBx", "tty1", "ttyACM"}) {
-    std::ofstream(dir.Path() + "/" + name) << "";
+    std::ofstream(dir.FsPath(name)) << "";
   }
-  const String folder = Utf8ToString(dir.Path());
+  const String folder = dir.Path();
   EXPECT_EQ(GetSerialPortNames(folder),
             (std::vector<String>{folder + u"/ttyUSB2", folder + u"/ttyUSB10", folder + u"/ttyACM0"}));
   EXPECT_TRUE(GetSerialPortNames(folder + u"/missing").empty());
@@ -465,19 +457,19 @@ TEST(SerialPorts, ClassFolderTellsWhichTtySNodesHaveAUart) {
   TempDir dev;
   TempDir ttyClass;
   for (const char* name : {"ttyS0", "ttyS1", "ttyS2", "ttyS3", "ttyUSB0"}) {
-    std::ofstream(dev.Path() + "/" + name) << "";
+    std::ofstream(dev.FsPath(name)) << "";
   }
   struct Row {
     const char* name;
     const char* type;  // the content of the class folder's "type" entry
   } rows[] = {{"ttyS0", "4\n"}, {"ttyS1", "0\n"}, {"ttyS2", "garbage\n"}};
   for (const Row& row : rows) {
-    std::filesystem::create_directory(ttyClass.Path() + "/" + row.name);
-    std::ofstream(ttyClass.Path() + "/" + row.name + "/type") << row.type;
+    std::filesystem::create_directory(ttyClass.FsPath(row.name));
+    std::ofstream(ttyClass.FsPath(row.name) / "type") << row.type;
   }
-  const String folder = Utf8ToString(dev.Path());
+  const String folder = dev.Path();
   // ttyS2 (unreadable type) and ttyS3 (not described) are plain files here, which no UART answers.
-  EXPECT_EQ(GetSerialPortNames(folder, Utf8ToString(ttyClass.Path())),
+  EXPECT_EQ(GetSerialPortNames(folder, ttyClass.Path()),
             (std::vector<String>{folder + u"/ttyS0", folder + u"/ttyUSB0"}));
   // Without a class folder every ttyS* node is asked itself.
   EXPECT_EQ(GetSerialPortNames(folder), (std::vector<String>{folder + u"/ttyUSB0"}));

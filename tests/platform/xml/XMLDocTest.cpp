@@ -13,6 +13,7 @@
 #include "platform/rtl/CodePages.h"
 #include "tests/platform/rtl/FileSizeLimit.h"
 #include "tests/platform/rtl/NotAFile.h"
+#include "tests/TempFolder.h"
 #include "tests/platform/xml/XmllintCheck.h"
 
 namespace {
@@ -28,17 +29,8 @@ std::string ReadBytes(const std::string& path) {
 String Fixture(const char* name) { return Utf8ToString(kFixtures + name); }
 
 // A fresh folder under the system's temporary folder, removed at the end of the test.
-class TempDir {
- public:
-  TempDir() {
-    char pattern[] = "/tmp/xmldoc_test_XXXXXX";
-    FPath = mkdtemp(pattern);
-  }
-  ~TempDir() { std::filesystem::remove_all(FPath); }
-  String File(const char* name) const { return Utf8ToString(FPath + "/" + name); }
-
- private:
-  std::string FPath;
+struct TempDir : TTempFolder {
+  TempDir() : TTempFolder("xmldoc_test") {}
 };
 
 // ---------------------------------------------------------------------------------------------
