@@ -473,6 +473,10 @@ class TOperandPattern {
     // The last tail of the value that matches the level after the current one (-1: none).
     Int64 AnyTo = -1;
     for (size_t L = FLevels.size(); L-- > 1;) {
+      // A level that ends in a star, with no relational test and no "!" after its start, matches
+      // no tail when no tail matches the next level.
+      const TLevel& Lv = FLevels[L];
+      if (AnyTo < 0 && L + 1 < FLevels.size() && Lv.Greater == None && Lv.Less == None && !Lv.HasNot) continue;
       Int64 Last = -1;
       for (size_t T = V.size() + 1; T-- > 0;)
         if (Level(L, T, AnyTo, V, &Tails)) {
