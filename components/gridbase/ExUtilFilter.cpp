@@ -242,9 +242,23 @@ class TSuffixNumbers {
     } else {
       return false;
     }
-    // The first significant digit.
-    size_t F = From;
-    while (F < End && (S[F] == u'0' || S[F] == u'.')) ++F;
+    // The first significant digit. Suffixes are asked for from the end of the text to its start, so
+    // the one found for the suffix before is taken when only zeros (or the point) lie between.
+    size_t F = End;
+    if (End == FirstEnd && From <= FirstFrom) {
+      F = FirstFound;
+      for (size_t J = From; J < FirstFrom; ++J)
+        if (S[J] != u'0' && S[J] != u'.') {
+          F = J;
+          break;
+        }
+    } else {
+      F = From;
+      while (F < End && (S[F] == u'0' || S[F] == u'.')) ++F;
+    }
+    FirstFrom = From;
+    FirstEnd = End;
+    FirstFound = F;
     if (F >= End) {
       Value = 0;
       return true;
@@ -316,6 +330,7 @@ class TSuffixNumbers {
   Int64 ExpValue = 0, ExpProbe = 0;
   bool UnderflowOutOfRange = false;
   TCached Cache[3];
+  size_t FirstFrom = None, FirstEnd = None, FirstFound = None;  // the last first significant digit found
 };
 
 // --- Relational tests ------------------------------------------------------------------------------------
