@@ -53,10 +53,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   TScene& S = Scene();
   const uint8_t Flags = Data[0];
   const Integer Width = static_cast<Integer>(Data[1]) - 8;
-  const size_t Repeat = 1 + static_cast<size_t>(Data[2]) * Data[2];
+  const size_t Repeat = 1 + static_cast<size_t>(Data[2]);
   const String Piece = Utf8ToString(std::string(reinterpret_cast<const char*>(Data) + 3, Size - 3));
   String Text;
-  for (size_t i = 0; i < Repeat && Text.size() < (1u << 16); ++i) Text += Piece;
+  for (size_t i = 0; i < Repeat && Text.size() < (1u << 14); ++i) Text += Piece;
 
   Cardinal Format = DT_WORDBREAK;
   if (Flags & 1) Format |= DT_NOPREFIX;
