@@ -563,7 +563,9 @@ TEST(GraphicsDrawText, WordBreaksStayWhereTheyWere) {
           TRect Calc = Rect(0, 0, W, 10);
           DrawText(Probe->Canvas(), Text, Calc, Format | DT_WORDBREAK | DT_CALCRECT);
           EXPECT_EQ(Calc.Height(), LineH * static_cast<Integer>(Lines.size())) << Where;
-          if (!(Format & DT_EXPANDTABS)) EXPECT_EQ(Calc.Width(), Widest) << Where;
+          if (!(Format & DT_EXPANDTABS)) {
+            EXPECT_EQ(Calc.Width(), Widest) << Where;
+          }
           if (KeepWords) continue;  // drawn, the lines are cut with an ellipsis
           // As drawn: the wrapped text against its reference lines drawn one by one.
           const Integer H = std::min<Integer>(LineH * static_cast<Integer>(Lines.size()), 4000);

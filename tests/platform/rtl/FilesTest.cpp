@@ -294,7 +294,9 @@ TEST(FilesTest, FileReplacedPieceByPiece) {
       replacement.Write("content");
     }
     EXPECT_EQ(std::filesystem::exists(StringToUtf8(row.read)), existed);
-    if (existed) EXPECT_EQ(ReadFileBytes(row.read), before);
+    if (existed) {
+      EXPECT_EQ(ReadFileBytes(row.read), before);
+    }
     {
       TFileReplacement replacement(row.target);
       replacement.Write("first, ");
