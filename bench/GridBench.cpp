@@ -40,6 +40,7 @@ constexpr int kTextCol = 3;     // words: the alphabetic sort
 constexpr int kPageWidth = 800;
 constexpr int kPageHeight = 600;
 constexpr int kSingleRowOps = 1000;
+constexpr size_t kLongCellChars = 128 * 1024;  // the word-wrapped cell: 128 K characters of words
 
 // --- The data -------------------------------------------------------------------------------------
 
@@ -84,6 +85,19 @@ const std::vector<String>& Texts(int Rows) {
   auto It = Cache.find(Rows);
   if (It == Cache.end()) It = Cache.emplace(Rows, MakeTexts(Rows)).first;
   return It->second;
+}
+
+// Words of one to ten letters between single blanks, Chars characters in all.
+String LongWords(size_t Chars) {
+  TRandom R;
+  String S;
+  S.reserve(Chars + 16);
+  while (S.size() < Chars) {
+    if (!S.empty()) S += u' ';
+    S += Word(R, 1, 10);
+  }
+  S.resize(Chars);
+  return S;
 }
 
 size_t HeapInUse() { return mallinfo2().uordblks; }
@@ -131,6 +145,14 @@ struct TOurs {
     Grid->Sort(Col, sdAscending);
   }
 };
+
+// A shown grid of two rows and two columns whose data cell holds a long text of words, word-wrapped
+// as the grids do from the start.
+void FillLongCell(TOurs& O) {
+  O.Grid->SetColCount(2);
+  O.Grid->SetRowCount(2);
+  O.Grid->SetCells(1, 1, LongWords(kLongCellChars));
+}
 
 // --- Measuring ---------------------------------------------------------------------------------------
 
@@ -274,6 +296,31 @@ std::vector<TBenchOp> Operations() {
                  true});
   Ops.push_back({"csv_write", "CSV write", OnOurs([](TOurs& O, int) { O.Grid->SaveToCSV(CsvFile(), true); }),
                  OnQt([](TQtGridPeer& Q, int) { Q.WriteCSV(CsvFile()); })});
+  // The paint of a page whose one data cell holds 128 K characters of words, wrapped to the cell's
+  // width (each paint lays the text out again); Qt's view wraps the same text in its item (a
+  // QTextLayout of the whole text). A first paint, not timed, leaves the fonts' caches as a shown
+  // page has them.
+  auto LongCellQt = [](benchmark::State& S, int) {
+    Run(S, [&](auto Time) {
+      TQtGridPeer Q;
+      Q.Show(kPageWidth, kPageHeight);
+      Q.Fill({u"H0", u"H1", u"", LongWords(kLongCellChars)}, 2, 2);
+      Q.Repaint();
+      Time([&] { Q.Repaint(); });
+    });
+  };
+  auto LongCellOurs = [](bool ColumnGrid) {
+    return [ColumnGrid](benchmark::State& S, int) {
+      Run(S, [&](auto Time) {
+        TOurs O(ColumnGrid);
+        FillLongCell(O);
+        O.Grid->Repaint();
+        Time([&] { O.Grid->Repaint(); });
+      });
+    };
+  };
+  Ops.push_back({"wrap_paint", "paint of a word-wrapped 128 K cell", LongCellOurs(false), LongCellQt});
+  Ops.push_back({"wrap_paint_column_grid", "the same in the column grid", LongCellOurs(true), LongCellQt});
   // Ten repaints of the page, after a first one that lays it out.
   Ops.push_back({"repaint", "full repaint of one 800 x 600 page (x10)",
                  OnOurs([](TOurs& O, int) {

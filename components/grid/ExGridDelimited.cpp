@@ -125,18 +125,21 @@ void TExStringGrid::OutputToCSV(const String& FileName, bool Append, bool Unicod
   const Integer Hidden = FSaveHiddenCells ? NumHiddenColumns() : 0;
   const Char Sep = FDelimiter == 0 ? u',' : FDelimiter;
 
-  // The file's text is gathered in one buffer, each line ending in CR LF, and encoded and written
-  // once: after the lines already in the file when appending (in the encoding they were read in),
-  // in UTF-8 when asked for, else in the ANSI code page.
-  String Out;
+  // The file's text, each line ending in CR LF, is encoded and written a part at a time: after the
+  // lines already in the file when appending (in the encoding they were read in), in UTF-8 when
+  // asked for, else in the ANSI code page. The file takes it once it is complete.
+  String OldText;
   TEncoding Encoding = TEncoding::ANSI;
   if (Append) {
     TFileStringList Old;
     Old.LoadFromFile(FileName);
-    Out = Old.Text();
+    OldText = Old.Text();
     Encoding = Old.Encoding();
   }
   if (Unicode) Encoding = TEncoding::UTF8;
+  exgrid_text::TTextFileWriter File(FileName, Encoding);
+  String& Out = File.Text();
+  Out = std::move(OldText);
   // Most fields need neither quotes nor changes: they are told apart by one look at their text.
   const bool PlainFieldsAsTheyAre = !FOemConvert && !FJavaCSV && !FAlwaysQuotes && Sep != u'"';
   TProgress Progress(this);
@@ -154,6 +157,7 @@ void TExStringGrid::OutputToCSV(const String& FileName, bool Append, bool Unicod
           Out += u"\"\"";
         else
           Out += S;
+        File.Flush();
         continue;
       }
       S = DoubleQuotes(S);
@@ -181,13 +185,14 @@ void TExStringGrid::OutputToCSV(const String& FileName, bool Append, bool Unicod
           QuoteMultilineField(S);
       }
       Out += S;
+      File.Flush();
     }
     Out += u"\r\n";
+    File.Flush();
     Progress.Report(r, RowCount() - 1);
   }
   ExportNotification(esExportDone, -1);
-
-  WriteFileBytes(FileName, TextToBytes(Out, Encoding));
+  File.Commit();
 }
 
 // --- Reading ------------------------------------------------------------------------------------

@@ -3,10 +3,28 @@
 #include "components/grid/ExGridFilter.h"
 
 #include "components/grid/ExGrid.h"
+#include "components/gridbase/ExUtil.h"
 
 // --- TFilterData ---------------------------------------------------------------------------------
 
 TFilterData::TFilterData(TCollection* Collection) : TCollectionItem(Collection) {}
+
+TFilterData::~TFilterData() = default;
+
+void TFilterData::SetCondition(const String& Value) {
+  FCondition = Value;
+  FCompiled.reset();
+}
+
+void TFilterData::SetCaseSensitive(bool Value) {
+  FCaseSensitive = Value;
+  FCompiled.reset();
+}
+
+const TFilterCondition& TFilterData::CompiledCondition() const {
+  if (!FCompiled) FCompiled = std::make_unique<TFilterCondition>(FCondition, FCaseSensitive);
+  return *FCompiled;
+}
 
 void TFilterData::Assign(TPersistent* Source) {
   auto* S = dynamic_cast<TFilterData*>(Source);
@@ -17,6 +35,7 @@ void TFilterData::Assign(TPersistent* Source) {
   FColumn = S->FColumn;
   FCondition = S->FCondition;
   FCaseSensitive = S->FCaseSensitive;
+  FCompiled.reset();
   FData = S->FData;
   FPrefix = S->FPrefix;
   FSuffix = S->FSuffix;

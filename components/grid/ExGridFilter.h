@@ -18,6 +18,7 @@
 #include "platform/rtl/System.h"
 
 class TExStringGrid;
+class TFilterCondition;
 
 // Which text of a cell a condition tests.
 enum TFilterCells : Byte { fcVirtual, fcNormal, fcStripHTML, fcCalculated, fcRow };
@@ -30,6 +31,7 @@ enum TFilterMethod : Byte { fmExpression, fmLiteral };
 class TFilterData : public TCollectionItem {
  public:
   explicit TFilterData(TCollection* Collection);
+  ~TFilterData() override;
   String ClassName() const override { return u"TFilterData"; }
   // Copies every setting of another TFilterData; any other source raises the assign error.
   void Assign(TPersistent* Source) override;
@@ -37,9 +39,12 @@ class TFilterData : public TCollectionItem {
   int16_t Column() const { return FColumn; }
   void SetColumn(int16_t Value) { FColumn = Value; }
   const String& Condition() const { return FCondition; }
-  void SetCondition(const String& Value) { FCondition = Value; }
+  void SetCondition(const String& Value);
   bool CaseSensitive() const { return FCaseSensitive; }
-  void SetCaseSensitive(bool Value) { FCaseSensitive = Value; }
+  void SetCaseSensitive(bool Value);
+  // Condition with CaseSensitive read for matching: made when first asked for and kept until
+  // either changes, so a filter run reads the condition once, not once per row.
+  const TFilterCondition& CompiledCondition() const;
   TFilterCells Data() const { return FData; }
   void SetData(TFilterCells Value) { FData = Value; }
   // Removed from the front and the end of the cell text before the test.
@@ -61,6 +66,7 @@ class TFilterData : public TCollectionItem {
   String FSuffix;
   TFilterOperation FOperation = foSHORT;
   TFilterMethod FMethod = fmExpression;
+  mutable std::unique_ptr<TFilterCondition> FCompiled;
 };
 
 // The grid's filter: its conditions in order.

@@ -79,7 +79,7 @@ bool TExStringGrid::MatchFilterRow(Integer ARow) {
         if (F->Condition().empty())
           Match = true;
         else if (F->Method() == fmExpression)
-          Match = MatchFilter(F->Condition(), Text, F->CaseSensitive());
+          Match = F->CompiledCondition().Match(Text);
         else
           Match = F->Condition() == Text;
       } catch (...) {

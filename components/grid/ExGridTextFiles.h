@@ -6,6 +6,8 @@
 #include <cmath>
 
 #include "components/grid/ExGrid.h"
+#include "platform/rtl/Classes.h"
+#include "platform/rtl/SysUtils.h"
 
 namespace exgrid_text {
 
@@ -37,6 +39,47 @@ class TProgress {
  private:
   TExStringGrid* FGrid;
   Integer FLast = -1;
+};
+
+// A text file written a part at a time: the text given to it is encoded and written whenever a
+// part has gathered, so that memory holds one part of the file, not the file. The file is
+// replaced only at Commit (see TFileReplacement); a text not committed leaves the old file as it
+// was. The encoding's byte-order mark starts the file once, and a UTF-16 pair is never cut.
+class TTextFileWriter {
+ public:
+  TTextFileWriter(const String& FileName, TEncoding Encoding) : FFile(FileName), FEncoding(Encoding) {}
+  // The text to add to: after adding, Flush when a part has gathered.
+  String& Text() { return FText; }
+  void Flush(bool All = false) {
+    if (!All && FText.size() < kPart) return;
+    size_t N = FText.size();
+    // A high surrogate waits for its low one.
+    if (!All && N > 0 && FText[N - 1] >= 0xD800 && FText[N - 1] <= 0xDBFF) --N;
+    std::string Bytes = TextToBytes(FText.substr(0, N), FEncoding);
+    const size_t Mark = FMarked ? PreambleSize() : 0;
+    FMarked = true;
+    FFile.Write(std::string_view(Bytes).substr(std::min(Mark, Bytes.size())));
+    FText.erase(0, N);
+  }
+  void Commit() {
+    Flush(true);
+    FFile.Commit();
+  }
+
+ private:
+  static constexpr size_t kPart = 1 << 16;
+  size_t PreambleSize() const {
+    switch (FEncoding) {
+      case TEncoding::UTF8: return 3;
+      case TEncoding::Unicode:
+      case TEncoding::BigEndianUnicode: return 2;
+      default: return 0;
+    }
+  }
+  TFileReplacement FFile;
+  TEncoding FEncoding;
+  String FText;
+  bool FMarked = false;  // the byte-order mark is written
 };
 
 }  // namespace exgrid_text

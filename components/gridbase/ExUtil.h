@@ -15,6 +15,9 @@
 // nearest integer with ties to even.
 #pragma once
 
+#include <memory>
+#include <vector>
+
 #include "platform/gui/Controls.h"
 #include "platform/gui/Graphics.h"
 #include "platform/gui/Messages.h"
@@ -226,6 +229,31 @@ String VersionNrText(Integer VersionNr);
 // from left to right with "&" (and) and "|", "^", ";" (or), and parentheses. Case-insensitive
 // unless CaseSensitive.
 bool MatchFilter(const String& Condition, const String& Value, bool CaseSensitive);
+
+class TOperandPattern;
+
+// A condition of MatchFilter read once, to be tested against many values: Match gives what
+// MatchFilter gives for the condition and the value. Neither the length of the condition nor the
+// depth of its parentheses is read again per value, and the tests after a star take time in
+// proportion to the value's length.
+class TFilterCondition {
+ public:
+  TFilterCondition(const String& Condition, bool CaseSensitive);
+  ~TFilterCondition();
+  TFilterCondition(TFilterCondition&&) noexcept;
+  TFilterCondition& operator=(TFilterCondition&&) noexcept;
+  TFilterCondition(const TFilterCondition&) = delete;
+  TFilterCondition& operator=(const TFilterCondition&) = delete;
+
+  bool Match(const String& Value) const;
+
+ private:
+  struct TStep;
+  struct TSequence;
+  bool FCaseSensitive;
+  std::vector<std::unique_ptr<TOperandPattern>> FOperands;
+  std::vector<TSequence> FSequences;
+};
 
 // The matcher's steps.
 // S without the blanks that stand outside double quotes.

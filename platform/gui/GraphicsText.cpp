@@ -20,6 +20,7 @@ struct TMeasure {
   const TFont& Font;
   Integer TabWidth;
   bool ExpandTabs;
+  Integer AveCharWidth;
   // Width of a line, tabs expanded to the next stop when asked.
   Integer Width(const String& S) const {
     if (!ExpandTabs || S.find(u'\t') == String::npos) return GraphicsBackend::TextWidth(Font, S);
@@ -29,11 +30,13 @@ struct TMeasure {
       const size_t Tab = S.find(u'\t', Start);
       X += GraphicsBackend::TextWidth(Font, S.substr(Start, Tab - Start));
       if (Tab == String::npos) break;
-      X = TabWidth > 0 ? (X / TabWidth + 1) * TabWidth : X;
+      X = NextStop(X);
       Start = Tab + 1;
     }
     return X;
   }
+  // Where a tab at X moves the text to.
+  Integer NextStop(Integer X) const { return TabWidth > 0 ? (X / TabWidth + 1) * TabWidth : X; }
   // Width of the first N characters.
   Integer Width(const String& S, size_t N) const { return Width(S.substr(0, N)); }
 };
@@ -111,6 +114,26 @@ void PathEllipsis(TLine& Line, const TMeasure& M, Integer Width) {
     Line.Prefix = Prefix - static_cast<Integer>(Sep - Keep) + static_cast<Integer>(kEllipsis.size());
 }
 
+// The longest run of S from Start whose width fits in Width, and when the whole rest fits, the
+// rest. Widths grow with the length, so the search measures about twice the line's length in a few
+// runs instead of the whole rest: it first tries the run a line of average characters could hold
+// (most cells hold a text shorter than that, settled by one measure), then doubles it while it fits
+// and halves back between the last run that fits and the first that does not.
+size_t FittingRun(const String& S, size_t Start, const TMeasure& M, Integer Width) {
+  const size_t Rest = S.size() - Start;
+  auto RunWidth = [&](size_t K) { return M.Width(S.substr(Start, K)); };
+  const size_t Guess = 8 + 2 * static_cast<size_t>(std::max<Integer>(Width, 0) / std::max<Integer>(M.AveCharWidth, 1));
+  size_t Lo = 0;                      // a run that fits (or none)
+  size_t Hi = std::min(Rest, Guess);  // the run tried next
+  while (RunWidth(Hi) <= Width) {
+    if (Hi == Rest) return Rest;
+    Lo = Hi;
+    Hi = std::min(Rest, 2 * Hi);
+  }
+  // The longest fitting run is at least Lo and shorter than Hi.
+  return Lo + LongestFitting(Hi - 1 - Lo, Width, [&](size_t K) { return RunWidth(Lo + K); });
+}
+
 // Breaks one paragraph into lines of at most Width: at blanks, and inside a word that is too
 // long for a line of its own (unless KeepWords, when such a word stays whole on its line).
 void WrapParagraph(const TLine& Para, const TMeasure& M, Integer Width, bool KeepWords,
@@ -122,27 +145,31 @@ void WrapParagraph(const TLine& Para, const TMeasure& M, Integer Width, bool Kee
     return;
   }
   while (Start < S.size()) {
-    // The longest run from Start that fits, ending before a blank when possible. Most cells hold
-    // a text that fits on one line: one measure of the rest settles that.
-    const size_t Rest = S.size() - Start;
-    auto RunWidth = [&](size_t K) { return M.Width(S.substr(Start, K)); };
-    const size_t End = Start + (RunWidth(Rest) <= Width ? Rest : LongestFitting(Rest - 1, Width, RunWidth));
-    const size_t LastBreak = S.rfind(u' ', End);
+    const size_t End = Start + FittingRun(S, Start, M, Width);
     size_t Cut, Next;
     if (End >= S.size()) {
       Cut = Next = S.size();
     } else if (S[End] == u' ') {
       Cut = End;
       Next = End;
-    } else if (LastBreak != String::npos && LastBreak >= Start) {
-      Cut = LastBreak;
-      Next = LastBreak;
-    } else if (KeepWords) {
-      Cut = S.find(u' ', End);
-      if (Cut == String::npos) Cut = S.size();
-      Next = Cut;
     } else {
-      Cut = Next = std::max(End, Start + 1);  // at least one character per line
+      // The last blank of the run, looked for within the line only.
+      size_t LastBreak = String::npos;
+      for (size_t I = End + 1; I-- > Start;)
+        if (S[I] == u' ') {
+          LastBreak = I;
+          break;
+        }
+      if (LastBreak != String::npos) {
+        Cut = LastBreak;
+        Next = LastBreak;
+      } else if (KeepWords) {
+        Cut = S.find(u' ', End);
+        if (Cut == String::npos) Cut = S.size();
+        Next = Cut;
+      } else {
+        Cut = Next = std::max(End, Start + 1);  // at least one character per line
+      }
     }
     TLine L;
     L.Text = S.substr(Start, Cut - Start);
@@ -172,7 +199,8 @@ Integer DrawText(TCanvas* Canvas, const String& AText, Integer Count, TRect& R, 
   }
   const TFont& Font = *Canvas->Font();
   const GraphicsBackend::TFontInfo Info = GraphicsBackend::FontInfo(Font);
-  const TMeasure M{Font, TabChars * std::max<Integer>(Info.AveCharWidth, 1), (Format & DT_EXPANDTABS) != 0};
+  const TMeasure M{Font, TabChars * std::max<Integer>(Info.AveCharWidth, 1), (Format & DT_EXPANDTABS) != 0,
+                   Info.AveCharWidth};
   const Integer LineH = Info.Height + ((Format & DT_EXTERNALLEADING) ? Info.ExternalLeading : 0);
   const Integer Width = R.Width();
   const bool Single = (Format & DT_SINGLELINE) != 0;
@@ -306,13 +334,15 @@ Integer DrawText(TCanvas* Canvas, const String& AText, Integer Count, TRect& R, 
       else if (Format & DT_RIGHT)
         X = R.Right - M.Width(L.Text);
       if (!(Format & DT_PREFIXONLY)) {
-        // Tabs: each run is drawn at its own stop.
+        // Tabs: each run is drawn at its own stop, the stops found run by run.
         size_t Start = 0;
+        Integer RunX = 0;
         for (;;) {
           size_t Tab = M.ExpandTabs ? L.Text.find(u'\t', Start) : String::npos;
-          Run(X + (Start ? M.Width(L.Text, Start) : 0), LineY,
-              L.Text.substr(Start, Tab == String::npos ? String::npos : Tab - Start));
+          const String Piece = L.Text.substr(Start, Tab == String::npos ? String::npos : Tab - Start);
+          Run(X + RunX, LineY, Piece);
           if (Tab == String::npos) break;
+          RunX = M.NextStop(RunX + GraphicsBackend::TextWidth(Font, Piece));
           Start = Tab + 1;
         }
       }

@@ -3,6 +3,7 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -388,6 +389,27 @@ TFileWriteResult ReplaceFileBytes(const String& FileName, std::string_view Bytes
 // The same, raising EFCreateError "Cannot create file "<name>". <reason>" or EWriteError
 // "Cannot write file "<name>". <reason>".
 void WriteFileBytes(const String& FileName, std::string_view Bytes);
+
+// A file replaced as ReplaceFileBytes replaces it, its new content written piece by piece, so that
+// content too large to hold whole goes out a part at a time. The pieces reach the old file only
+// at Commit: until then they go to a file beside it (or, for a file written in place, to an
+// unnamed temporary file), so a failed write or an error raised between two pieces leaves the old
+// file as it was; a new file not committed is removed again. Failures raise EFCreateError or
+// EWriteError as WriteFileBytes does.
+class TFileReplacement {
+ public:
+  explicit TFileReplacement(const String& FileName);
+  ~TFileReplacement();
+  TFileReplacement(const TFileReplacement&) = delete;
+  TFileReplacement& operator=(const TFileReplacement&) = delete;
+  void Write(std::string_view Bytes);
+  void Commit();
+
+ private:
+  struct TState;
+  String FFileName;
+  std::unique_ptr<TState> FState;
+};
 
 // The text of an OS error number.
 String SysErrorMessage(Integer ErrorCode);

@@ -616,60 +616,192 @@ TFileWriteResult WriteInPlace(const std::string& Path, std::string_view Bytes, I
   return err == 0 ? fwDone : fwCannotWrite;
 }
 
-}  // namespace
+// How a file's new content reaches it: through a file beside it that takes its place once complete
+// (Temp), or written into the file itself (InPlace).
+struct TReplacement {
+  std::string Path;
+  bool InPlace = true;
+  bool Existed = false;  // a file (or link) of that name was there
+  std::string Temp;
+  int TempFd = -1;
+};
 
-TFileWriteResult ReplaceFileBytes(const String& FileName, std::string_view Bytes, Integer& Error) {
+// Chooses the way for Path and opens the file beside it. fwCannotCreate (with the error number)
+// for a file the user may not write.
+TFileWriteResult PrepareReplacement(const std::string& Path, TReplacement& R, Integer& Error) {
   Error = 0;
-  const std::string path = Native(FileName);
+  R.Path = Path;
   struct stat st{};
+  R.Existed = lstat(Path.c_str(), &st) == 0;
   // A new file has nothing to lose; a link, a device, a file with several names or one owned by
   // someone else keeps its identity only when written in place.
-  if (lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1 ||
-      st.st_uid != geteuid()) {
-    return WriteInPlace(path, Bytes, Error);
-  }
+  if (!R.Existed || !S_ISREG(st.st_mode) || st.st_nlink != 1 || st.st_uid != geteuid()) return fwDone;
   // A file the user may not write stays as it is, even where its folder would let it be replaced.
-  if (access(path.c_str(), W_OK) != 0) {
+  if (access(Path.c_str(), W_OK) != 0) {
     Error = errno;
     return fwCannotCreate;
   }
   // The new content goes to a file beside the old one, which it replaces only once it is complete,
   // so a failed write (a full disk) leaves the old file untouched.
-  const size_t slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  const size_t slash = Path.rfind('/');
+  const std::string folder = slash == std::string::npos ? std::string() : Path.substr(0, slash + 1);
+  const std::string name = slash == std::string::npos ? Path : Path.substr(slash + 1);
   std::string temp = folder + "." + name + ".XXXXXX";
   const int fd = mkostemp(temp.data(), O_CLOEXEC);
   // A folder that takes no new file: the old way is the only one left.
-  if (fd < 0) return WriteInPlace(path, Bytes, Error);
+  if (fd < 0) return fwDone;
   // The new file takes the old one's group and permissions; where the group cannot be kept, the
   // file is written in place rather than handed to another group.
   struct stat made{};
   if (fstat(fd, &made) != 0 || (made.st_gid != st.st_gid && fchown(fd, static_cast<uid_t>(-1), st.st_gid) != 0)) {
     close(fd);
     unlink(temp.c_str());
-    return WriteInPlace(path, Bytes, Error);
+    return fwDone;
   }
   fchmod(fd, st.st_mode & 07777);
-  int err = WriteAll(fd, Bytes);
-  if (close(fd) != 0 && err == 0) err = errno;
-  if (err == 0 && rename(temp.c_str(), path.c_str()) != 0) err = errno;
+  R.InPlace = false;
+  R.Temp = temp;
+  R.TempFd = fd;
+  return fwDone;
+}
+
+// Ends a replacement through the file beside: after WriteError (0 when all was written) the file
+// is closed and takes the old one's place, or is removed.
+TFileWriteResult FinishReplacement(TReplacement& R, int WriteError, Integer& Error) {
+  int err = WriteError;
+  if (close(R.TempFd) != 0 && err == 0) err = errno;
+  R.TempFd = -1;
+  if (err == 0 && rename(R.Temp.c_str(), R.Path.c_str()) != 0) err = errno;
   if (err != 0) {
-    unlink(temp.c_str());
+    unlink(R.Temp.c_str());
     Error = err;
     return fwCannotWrite;
   }
   return fwDone;
 }
 
+[[noreturn]] void RaiseWriteResult(const String& FileName, TFileWriteResult Result, Integer Error) {
+  if (Result == fwCannotCreate)
+    throw EFCreateError(u"Cannot create file \"" + FileName + u"\". " + SysErrorMessage(Error));
+  throw EWriteError(u"Cannot write file \"" + FileName + u"\". " + SysErrorMessage(Error));
+}
+
+// An unnamed file for content on its way to a file written in place; -1 when none can be made.
+int OpenSpool() {
+  const char* dir = getenv("TMPDIR");
+  for (const char* d : {dir, "/tmp"}) {
+    if (!d || !*d) continue;
+    const int fd = open(d, O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (fd >= 0) return fd;
+  }
+  return -1;
+}
+
+}  // namespace
+
+TFileWriteResult ReplaceFileBytes(const String& FileName, std::string_view Bytes, Integer& Error) {
+  TReplacement R;
+  const TFileWriteResult Prepared = PrepareReplacement(Native(FileName), R, Error);
+  if (Prepared != fwDone) return Prepared;
+  if (R.InPlace) return WriteInPlace(R.Path, Bytes, Error);
+  return FinishReplacement(R, WriteAll(R.TempFd, Bytes), Error);
+}
+
+// --- TFileReplacement ---------------------------------------------------------------------------------
+
+struct TFileReplacement::TState {
+  TReplacement R;
+  int NewFd = -1;        // a new file, written directly; removed unless committed
+  int SpoolFd = -1;      // content gathered for an existing file written in place
+  std::string Gathered;  // the same where no spool file could be made
+  bool Done = false;
+};
+
+TFileReplacement::TFileReplacement(const String& FileName) : FFileName(FileName), FState(std::make_unique<TState>()) {
+  Integer Error = 0;
+  TReplacement& R = FState->R;
+  const TFileWriteResult Prepared = PrepareReplacement(Native(FileName), R, Error);
+  if (Prepared != fwDone) RaiseWriteResult(FileName, Prepared, Error);
+  if (!R.InPlace) return;
+  if (!R.Existed) {
+    FState->NewFd = open(R.Path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (FState->NewFd < 0) RaiseWriteResult(FileName, fwCannotCreate, errno);
+    return;
+  }
+  FState->SpoolFd = OpenSpool();
+}
+
+TFileReplacement::~TFileReplacement() {
+  if (FState->Done) return;
+  if (FState->R.TempFd >= 0) {
+    close(FState->R.TempFd);
+    unlink(FState->R.Temp.c_str());
+  }
+  if (FState->NewFd >= 0) {
+    close(FState->NewFd);
+    unlink(FState->R.Path.c_str());
+  }
+  if (FState->SpoolFd >= 0) close(FState->SpoolFd);
+}
+
+void TFileReplacement::Write(std::string_view Bytes) {
+  if (FState->Done || Bytes.empty()) return;
+  const int fd = !FState->R.InPlace ? FState->R.TempFd : FState->R.Existed ? FState->SpoolFd : FState->NewFd;
+  if (fd < 0) {
+    FState->Gathered.append(Bytes);
+    return;
+  }
+  const int err = WriteAll(fd, Bytes);
+  if (err != 0) RaiseWriteResult(FFileName, fwCannotWrite, err);
+}
+
+void TFileReplacement::Commit() {
+  if (FState->Done) return;
+  FState->Done = true;
+  Integer Error = 0;
+  TFileWriteResult Result = fwDone;
+  if (!FState->R.InPlace) {
+    Result = FinishReplacement(FState->R, 0, Error);
+  } else if (!FState->R.Existed) {
+    const int err = close(FState->NewFd) != 0 ? errno : 0;
+    FState->NewFd = -1;
+    if (err != 0) {
+      unlink(FState->R.Path.c_str());
+      Error = err;
+      Result = fwCannotWrite;
+    }
+  } else if (FState->SpoolFd < 0) {
+    Result = WriteInPlace(FState->R.Path, FState->Gathered, Error);
+    FState->Gathered.clear();
+  } else {
+    // The gathered content copied into the file, a block at a time.
+    const int In = FState->SpoolFd;
+    FState->SpoolFd = -1;
+    const int Out = open(FState->R.Path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (Out < 0) {
+      Error = errno;
+      Result = fwCannotCreate;
+    } else {
+      int err = lseek(In, 0, SEEK_SET) < 0 ? errno : 0;
+      char Buffer[65536];
+      while (err == 0) {
+        const ssize_t n = read(In, Buffer, sizeof Buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) err = errno;
+        if (n <= 0) break;
+        err = WriteAll(Out, std::string_view(Buffer, static_cast<size_t>(n)));
+      }
+      if (close(Out) != 0 && err == 0) err = errno;
+      Error = err;
+      Result = err == 0 ? fwDone : fwCannotWrite;
+    }
+    close(In);
+  }
+  if (Result != fwDone) RaiseWriteResult(FFileName, Result, Error);
+}
+
 void WriteFileBytes(const String& FileName, std::string_view Bytes) {
   Integer err = 0;
-  switch (ReplaceFileBytes(FileName, Bytes, err)) {
-    case fwDone:
-      return;
-    case fwCannotCreate:
-      throw EFCreateError(u"Cannot create file \"" + FileName + u"\". " + SysErrorMessage(err));
-    case fwCannotWrite:
-      throw EWriteError(u"Cannot write file \"" + FileName + u"\". " + SysErrorMessage(err));
-  }
+  const TFileWriteResult Result = ReplaceFileBytes(FileName, Bytes, err);
+  if (Result != fwDone) RaiseWriteResult(FileName, Result, err);
 }

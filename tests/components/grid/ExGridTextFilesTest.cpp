@@ -2,8 +2,13 @@
 // quoted and multi-line fields, loading, inserting, row limits), fixed-width files and the grid's
 // own line stream.
 #include "ExGridTextPrintTestUtil.h"
+
+#include <filesystem>
+
 #include "components/grid/ExGridFooter.h"
 #include "components/gridbase/ExObj.h"
+#include "tests/AllocationCount.h"
+#include "tests/platform/rtl/FileSizeLimit.h"
 
 namespace {
 
@@ -107,6 +112,79 @@ TEST_F(ExGridTextFilesTest, CsvWriterReportsProgressOnlyWhenItChanges) {
   Grid->OnFileProgress = [&Seen](TObject*, int16_t P) { Seen.push_back(P); };
   Grid->SaveToCSV(TempFile("progress.csv"));
   EXPECT_EQ(Seen, (std::vector<int>{0, 25, 50, 75, 100}));
+}
+
+// A grid of many empty cells with one text in its last cell gives every row all its fields (an
+// empty one as two quotes). The text is encoded and written a part at a time, so memory holds a part
+// of the file, not the file (the whole text was held as UTF-16 and again encoded: a 90 KB sparse
+// file loaded and saved again ran out of memory); a UTF-8 file has its byte-order mark once.
+TEST_F(ExGridTextFilesTest, CsvOfAWideSparseGridIsWrittenAPartAtATime) {
+  if (!TAllocationCount::Available()) GTEST_SKIP() << "allocations are not counted under AddressSanitizer";
+  const struct {
+    Integer N;
+    bool Unicode;
+  } Cases[] = {{1000, false}, {300, true}};
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.Unicode ? "UTF-8" : "ANSI");
+    Grid->SetColCount(C.N);
+    Grid->SetRowCount(C.N);
+    Grid->SetCells(C.N - 1, C.N - 1, u"x");
+    std::string Row;
+    for (Integer c = 0; c < C.N; ++c) Row += c ? ",\"\"" : "\"\"";
+    Row += "\r\n";
+    const String F = TempFile("sparse.csv");
+    {
+      TAllocationCount Count;
+      Grid->SaveToCSV(F, C.Unicode);
+      EXPECT_LT(Count.Peak(), 1u << 20);
+    }
+    const std::string Bytes = ReadBytes(F);
+    const std::string Mark = C.Unicode ? "\xEF\xBB\xBF" : "";
+    const std::string LastRow = Row.substr(0, Row.size() - 4) + "x\r\n";
+    ASSERT_EQ(Bytes.size(), Mark.size() + Row.size() * static_cast<size_t>(C.N - 1) + LastRow.size());
+    EXPECT_EQ(Bytes.substr(0, Mark.size() + Row.size()), Mark + Row);
+    EXPECT_EQ(Bytes.substr(Bytes.size() - LastRow.size()), LastRow);
+    EXPECT_EQ(Bytes.find("\xEF\xBB\xBF", Mark.size()), std::string::npos);
+  }
+}
+
+// The file takes the new text only once all of it is written: a write that fails (a full disk) or a
+// cell hook that raises midway leaves the old file as it was and no part file beside it, the
+// failure raised as the writer's error; a new file that could not be finished is not left behind.
+TEST_F(ExGridTextFilesTest, CsvThatCannotBeFinishedLeavesTheFileAsItWas) {
+  Grid->SetColCount(200);
+  Grid->SetRowCount(2000);
+  for (Integer r = 0; r < 2000; ++r) Grid->SetCells(1, r, u"some text");
+  const String F = TempFile("kept.csv");
+  const std::filesystem::path Folder = std::filesystem::path(StringToUtf8(F)).parent_path();
+  auto PartFiles = [&] {
+    int N = 0;
+    for (const auto& E : std::filesystem::directory_iterator(Folder))
+      if (E.path().filename().string().rfind(".exgrid_textprint_kept.csv.", 0) == 0) ++N;
+    return N;
+  };
+  WriteBytes(F, "old,content\r\n");
+  {
+    TFileSizeLimit Limit(256 * 1024);
+    EXPECT_THROW(Grid->SaveToCSV(F), EWriteError);
+  }
+  EXPECT_EQ(ReadBytes(F), "old,content\r\n");
+  EXPECT_EQ(PartFiles(), 0);
+
+  Integer Saved = 0;
+  Grid->OnSaveCell = [&](TObject*, Integer, Integer, String&) {
+    if (++Saved == 100000) throw Exception(u"stop");
+  };
+  EXPECT_THROW(Grid->SaveToCSV(F), Exception);
+  EXPECT_EQ(ReadBytes(F), "old,content\r\n");
+  EXPECT_EQ(PartFiles(), 0);
+
+  const String New = TempFile("new.csv");
+  std::filesystem::remove(StringToUtf8(New));
+  Saved = 0;
+  EXPECT_THROW(Grid->SaveToCSV(New), Exception);
+  EXPECT_FALSE(std::filesystem::exists(StringToUtf8(New)));
+  Grid->OnSaveCell = nullptr;
 }
 
 // --- Delimited files: reading --------------------------------------------------------------------

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+
+#include "tests/AllocationCount.h"
+#include "tests/components/gridbase/FilterReference.h"
 
 namespace {
 
@@ -24,6 +28,57 @@ void ExpectFilters(const FilterCase* Begin, const FilterCase* End) {
 class ExUtilFilterLocale : public ::testing::Test {
  protected:
   void TearDown() override { FormatSettings = TFormatSettings::English(); }
+};
+
+// German settings: decimal comma, dot as thousand and date separator.
+void UseGermanSettings() {
+  FormatSettings.DecimalSeparator = u',';
+  FormatSettings.ThousandSeparator = u'.';
+  FormatSettings.DateSeparator = u'.';
+  FormatSettings.ShortDateFormat = u"dd.MM.yyyy";
+}
+
+struct TRandom {
+  uint64_t State;
+  explicit TRandom(uint64_t Seed) : State(Seed) {}
+  uint32_t Next(uint32_t Below) {
+    State = State * 6364136223846793005ull + 1442695040888963407ull;
+    return static_cast<uint32_t>(State >> 33) % Below;
+  }
+  String Text(const String& Alphabet, uint32_t MaxLength) {
+    String S;
+    const uint32_t N = Next(MaxLength + 1);
+    for (uint32_t i = 0; i < N; ++i) S += Alphabet[Next(static_cast<uint32_t>(Alphabet.size()))];
+    return S;
+  }
+};
+
+// The compiled matcher and the per-call matcher on one condition and one value.
+void ExpectSameAsPerCall(const String& Condition, const String& Value, bool CaseSensitive) {
+  EXPECT_EQ(TFilterCondition(Condition, CaseSensitive).Match(Value),
+            FilterReference::MatchFilter(Condition, Value, CaseSensitive))
+      << "condition \"" << StringToUtf8(Condition) << "\", value \"" << StringToUtf8(Value) << "\""
+      << (CaseSensitive ? ", case-sensitive" : "");
+}
+
+// Conditions over the whole language: operators, groups (closed, open, stray), quotes, stars with
+// what follows them, negation and the relational operators on numbers, dates and texts.
+const String Conditions[] = {
+    u"", u"*", u"a", u"=abc", u"a*", u"*a", u"!a*", u"?5?", u">100", u">=150&<200", u"<=10", u">a",
+    u">\"a b\"", u"\"a b\"", u"a|b&c", u"(a|b)&c", u"c&(a|c)", u"((a))", u"(a|b", u"a(b", u"x|(a", u"((a)",
+    u"*>5", u"*<5", u"a*>=3", u"*>1/2/2020", u">\"1/2/2020 10:00\"", u"*!b", u"a*!b*c", u"**?", u"1*|*9",
+    u"^a", u">5^<2", u"*>5&<9", u">1e3", u"*<-1.5e2", u" a | b ", u"\"a|b\"", u"(a)b", u"a;b^c|d", u")a(",
+    u"\"", u"((", u"))", u"&", u"|a", u"a|", u"*a*b*c", u"!", u">", u"<", u">=", u">\"\"", u"<\" \"",
+    u">1,000", u"*>0x10", u">$1F", u"(*>5)|(*<1)", u"((a|b)&(c|d))|e", u"*1.5*", u"!*", u"*>=1.2.2020",
+    u"<31.12.2019", u"*>1,5", u"\"(a\"|b", u"(\"a)\"|b)", u"a\"|\"b", u"=", u"==a", u"(=a)", u">-5&<5",
+    u"( =a)", u"(\ta\t)|b", u"(\"a)\"(\"a b\")", u"(\")\"a b\")", u"(\"(a b)\")", u"(x)\"(a b)\"|c", u"(\" a\")",
+};
+
+const String Values[] = {
+    u"", u"a", u"A", u"abc", u"150", u"200", u"10", u"5", u"9", u"10x", u">a", u"a b", u"a|b", u"c", u"b",
+    u"axbyc", u"a9", u"1/2/2020", u"3/4/2020", u"1/2/2020 11:30", u"12/31/2019", u"1.75", u"1,234.5", u"-1e3",
+    u"1e5", u"0x1F", u"  7  ", u"31.12.2019", u"1,75", u"ab", u"abz", u" ", u"\"", u"!b", u"x6y", u"a5b7",
+    u"1.2.2020", u"x1/2/2020", u"-200", u"(a", u"a)", u"=a", u"2,5", u"1.000,5", u"e5", u"5e", u".5", u"5.",
 };
 
 }  // namespace
@@ -164,4 +219,151 @@ TEST(ExUtilFilter, MatcherSteps) {
   EXPECT_FALSE(MatchOperand(u"abc", u"ABC", true));
 
   EXPECT_EQ(StringToUtf8(DotDecimalText(u"1,234.5")), "1234.5");
+}
+
+// Every condition of the table against every value, in both cases and with English and German
+// settings: the condition read once gives what reading it for every value gave.
+TEST_F(ExUtilFilterLocale, CompiledConditionsGiveThePerCallResults) {
+  for (int Locale = 0; Locale < 2; ++Locale) {
+    if (Locale == 1) UseGermanSettings();
+    for (const String& C : Conditions)
+      for (bool CaseSensitive : {false, true})
+        for (const String& V : Values) ExpectSameAsPerCall(C, V, CaseSensitive);
+  }
+}
+
+// The relational test after a star is decided for every tail of the value at once: against the
+// tail-by-tail test on values made of the characters numbers, dates and times are written with,
+// and on long values whose tails read as long numbers, far too large or too small ones, numbers
+// with long exponents, dates after runs of zeros or blanks and dates in long lists.
+TEST_F(ExUtilFilterLocale, RelationalTestsAfterAStarGiveTheTailByTailResults) {
+  const String Patterns[] = {u"*>5",       u"*<5",        u"*>=0.5",  u"*<1e2",         u"*>-1",
+                             u"*<0",       u"*>1/2/2020", u"*<=3/4/2020", u"a*>3",     u"*>\"1/2/2020 10:00\"",
+                             u"*>1e300",   u"*<1e-300",   u"*>0",     u"*>ab",          u"*>7&<9",
+                             u"*>=31.12.2019", u"*<1,5",  u"*>$10",   u"*>=1.000"};
+  for (int Locale = 0; Locale < 2; ++Locale) {
+    if (Locale == 1) UseGermanSettings();
+    TRandom R(77 + Locale);
+    const String Alphabets[] = {u"0123456789", u"0123456789.,-+eE ", u"0123456789/: -", u"0123456789.: ",
+                                u"01/ :a-x$9", u"05e+-. ,"};
+    for (const String& P : Patterns)
+      for (const String& A : Alphabets)
+        for (int i = 0; i < 25; ++i) {
+          const String V = R.Text(A, 24);
+          EXPECT_EQ(MatchPattern(P, V), FilterReference::MatchPattern(P, V))
+              << "pattern \"" << StringToUtf8(P) << "\", value \"" << StringToUtf8(V) << "\", locale " << Locale;
+        }
+
+    auto Digits = [&](size_t N, const String& Of) {
+      String S;
+      for (size_t i = 0; i < N; ++i) S += Of[R.Next(static_cast<uint32_t>(Of.size()))];
+      return S;
+    };
+    auto Repeated = [](const String& Piece, size_t Times, const String& End) {
+      String S;
+      for (size_t i = 0; i < Times; ++i) S += Piece;
+      return S + End;
+    };
+    const String Numbers[] = {u"*>5", u"*<1e-300", u"*>1e300"};
+    const String Dates[] = {u"*>1/2/2020", u"*<=3/4/2020", u"*>=31.12.2019"};
+    const struct {
+      String Value;
+      const String* Patterns;
+      size_t Count;
+    } Long[] = {
+        {u"1." + Digits(850, u"0123456789") + u"e-5", Numbers, 1},
+        {String(450, u'0') + u"5", Numbers, 3},
+        {u"0." + String(400, u'0') + u"1", Numbers, 3},
+        {u"-0." + String(330, u'0') + u"25e+3", Numbers, 3},
+        {String(350, u'9'), Numbers, 3},
+        {Digits(420, u"123456789") + u"." + Digits(60, u"0123456789"), Numbers, 3},
+        {u"5e" + String(20, u'0') + u"3", Numbers, 3},
+        {u"1e-0000000000400", Numbers, 3},
+        {u"1" + String(420, u'0') + u"e-0000000001", Numbers, 3},
+        {u"0." + String(420, u'0') + u"1e+0000000001", Numbers, 3},
+        {Digits(450, u"0123456789") + u"e-440", Numbers, 3},
+        {String(450, u'0') + u"1/2/2020", Dates, 3},
+        {u"1/2/2020" + String(450, u' '), Dates, 3},
+        {String(450, u' ') + u"1/2/2020 10:00", Dates, 3},
+        {u"1/2/2020 10:00" + String(450, u'\t'), Dates, 3},
+        {Repeated(u"1/", 200, u"2020"), Dates, 3},
+        {Repeated(u"0 ", 200, u"1.2.2020"), Dates, 3},
+        {Digits(450, u"0123456789/ .:,-"), Numbers, 3},
+        {Digits(450, u"0123456789/ .:,-"), Dates, 3},
+    };
+    for (const auto& L : Long)
+      for (size_t k = 0; k < L.Count; ++k) {
+        const String& P = L.Patterns[k];
+        EXPECT_EQ(MatchPattern(P, L.Value), FilterReference::MatchPattern(P, L.Value))
+            << "pattern \"" << StringToUtf8(P) << "\", value of " << L.Value.size() << " characters starting \""
+            << StringToUtf8(L.Value.substr(0, 40)) << "\", locale " << Locale;
+      }
+  }
+}
+
+// Random conditions of operands, operators, quotes and parentheses against random values.
+TEST(ExUtilFilter, RandomConditionsGiveThePerCallResults) {
+  TRandom R(2024);
+  const String Pieces[] = {u"a", u"b", u"*", u"?", u"!", u"(", u")", u"|", u"&", u";", u"^", u"\"", u" ",
+                           u">", u"<", u"=", u"5", u"1/2/2020", u"ab", u"*a", u">=3", u"\t", u"( ", u"\" "};
+  for (int i = 0; i < 3000; ++i) {
+    String C;
+    const uint32_t N = R.Next(9);
+    for (uint32_t k = 0; k < N; ++k) C += Pieces[R.Next(sizeof Pieces / sizeof Pieces[0])];
+    const String V = R.Text(u"ab5 3|(\"*", 6);
+    ExpectSameAsPerCall(C, V, R.Next(2) == 0);
+  }
+}
+
+// Deep parentheses are read without recursion and without copying the rest of the condition for
+// each group: the memory a condition takes grows with its length, not with its square (6,000 "("
+// took some 150 MB, 100,000 ran past 10 GB).
+TEST(ExUtilFilter, DeepParenthesesTakeMemoryInProportionToTheirDepth) {
+  if (!TAllocationCount::Available()) GTEST_SKIP() << "allocations are not counted under AddressSanitizer";
+  constexpr size_t Depth = 6000;
+  const struct {
+    const char* Name;
+    String Condition;
+    String Value;
+    bool Match;
+  } Cases[] = {
+      {"open groups", String(Depth, u'(') + u"a", u"a", true},
+      {"open groups, other value", String(Depth, u'(') + u"a", u"b", false},
+      {"closed groups", String(Depth, u'(') + u"a|b" + String(Depth, u')'), u"b", true},
+      {"closed groups and more", String(Depth, u'(') + u"a" + String(Depth, u')') + u"&b", u"a", false},
+  };
+  for (const auto& C : Cases) {
+    TAllocationCount Count;
+    EXPECT_EQ(MatchFilter(C.Condition, C.Value, false), C.Match) << C.Name;
+    EXPECT_LT(Count.Allocated(), 512 * C.Condition.size()) << C.Name;
+  }
+}
+
+// A relational test after a star is decided for every tail of a value in one pass: what it takes
+// grows with the value's length (a value of 2,000 characters made some 10 MB of copies of its
+// tails; one of 200,000 took a minute).
+TEST(ExUtilFilter, ATestAfterAStarTakesMemoryInProportionToTheValue) {
+  if (!TAllocationCount::Available()) GTEST_SKIP() << "allocations are not counted under AddressSanitizer";
+  constexpr size_t N = 2000;
+  String Dates;
+  while (Dates.size() < N) Dates += u"1/1/2019 ";
+  const struct {
+    const char* Name;
+    String Pattern;
+    String Value;
+  } Cases[] = {
+      {"letters", u"*>5", String(N, u'a')},
+      {"small digits", u"*>5", String(N, u'1')},
+      {"zeros", u"*>5", String(N, u'0')},
+      {"zeros, less", u"*<5", String(N, u'0')},
+      {"a fraction", u"*<0.5", u"0." + String(N, u'3')},
+      {"dates", u"*>1/2/2020", Dates},
+      {"dates, less", u"*<1/2/2020", Dates},
+  };
+  for (const auto& C : Cases) {
+    const bool Expected = FilterReference::MatchPattern(C.Pattern, C.Value);
+    TAllocationCount Count;
+    EXPECT_EQ(MatchPattern(C.Pattern, C.Value), Expected) << C.Name;
+    EXPECT_LT(Count.Allocated(), 64 * N + (1u << 20)) << C.Name;
+  }
 }

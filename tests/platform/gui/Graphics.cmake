@@ -5,6 +5,7 @@ set(KP_GRAPHICS_TEST_SOURCES
   GraphicsGdiPlusTest.cpp
   GraphicsImageTest.cpp
   GraphicsTextTest.cpp
+  ${CMAKE_SOURCE_DIR}/tests/AllocationCount.cpp
 )
 
 # The picture readers' fuzz entry point, replayed over the graphics fixtures.

@@ -213,6 +213,12 @@ TEST(FilesTest, FailedWriteKeepsTheOldFileAndLeavesNoNewOne) {
          stream.WriteBuffer(big);
          stream.SaveToFile(File);
        }},
+      {"TFileReplacement",
+       [&](const String& File) {
+         TFileReplacement replacement(File);
+         for (int i = 0; i < 4; ++i) replacement.Write(big);
+         replacement.Commit();
+       }},
   };
   for (const Row& row : rows) {
     for (const bool existed : {true, false}) {
@@ -360,4 +366,53 @@ TEST(FilesTest, ReplacedFileKeepsPermissionsAndLinks) {
   EXPECT_EQ(ReadFileBytes(file), "through the link");
   ASSERT_EQ(lstat(StringToUtf8(link).c_str(), &st), 0);
   EXPECT_TRUE(S_ISLNK(st.st_mode));
+}
+
+// A file replaced piece by piece takes the pieces only at Commit: abandoned before, it keeps its old
+// content (a new file is not left behind); committed, it holds the pieces in order. A file, a new
+// file and a file reached through a link, the link staying a link and the file its permissions.
+TEST(FilesTest, FileReplacedPieceByPiece) {
+  TTempFolder tmp;
+  const String file = tmp / u"data.csv";
+  const String link = tmp / u"link.csv";
+  const String fresh = tmp / u"new.csv";
+  WriteFileBytes(file, "old");
+  ASSERT_EQ(chmod(StringToUtf8(file).c_str(), 0640), 0);
+  ASSERT_EQ(symlink(StringToUtf8(file).c_str(), StringToUtf8(link).c_str()), 0);
+  const struct {
+    const char* name;
+    String target;
+    String read;  // where the content lands
+  } rows[] = {{"file", file, file}, {"link", link, file}, {"new file", fresh, fresh}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const bool existed = std::filesystem::exists(StringToUtf8(row.read));
+    const std::string before = existed ? ReadFileBytes(row.read) : std::string();
+    {
+      TFileReplacement replacement(row.target);
+      replacement.Write("abandoned ");
+      replacement.Write("content");
+    }
+    EXPECT_EQ(std::filesystem::exists(StringToUtf8(row.read)), existed);
+    if (existed) {
+      EXPECT_EQ(ReadFileBytes(row.read), before);
+    }
+    {
+      TFileReplacement replacement(row.target);
+      replacement.Write("first, ");
+      replacement.Write(std::string(100000, 'x'));
+      replacement.Write(", last");
+      replacement.Commit();
+    }
+    EXPECT_EQ(ReadFileBytes(row.read), "first, " + std::string(100000, 'x') + ", last");
+  }
+  struct stat st{};
+  ASSERT_EQ(lstat(StringToUtf8(link).c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  ASSERT_EQ(stat(StringToUtf8(file).c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  std::set<std::string> entries;
+  for (const auto& e : std::filesystem::directory_iterator(StringToUtf8(tmp.Path())))
+    entries.insert(e.path().filename().string());
+  EXPECT_EQ(entries, (std::set<std::string>{"data.csv", "link.csv", "new.csv"}));
 }
