@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/rtl/SysUtils.h"
+#include "tests/TempFolder.h"
 #include "tests/platform/rtl/NotAFile.h"
 #include "tests/platform/rtl/RefuseLargeAllocations.h"
 
@@ -225,8 +226,8 @@ TEST(Catalog, LoadingAppendsAndAFailedLoadKeepsWhatWasThere) {
 // with nothing touched, and the message that names the file; so does a catalogue that does not fit
 // in memory, which never ends the program.
 TEST(Catalog, WhatCannotBeReadAsAFileGivesFalseAndSaysSo) {
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                    ("catalog_not_a_file_" + std::to_string(::getpid()));
+  const TTempFolder temp("catalog_not_a_file");
+  const std::filesystem::path dir = temp.FsPath("case");
   const String file = Utf8ToString((dir / "eep.xml").string());
   const TWatchdog watchdog;
   for (const TNot_A_File_Case& c : Not_A_File_Cases) {
