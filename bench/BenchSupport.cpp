@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 
 #include "platform/rtl/CodePages.h"
@@ -210,6 +211,18 @@ double Median(std::vector<double> Values) {
   std::sort(Values.begin(), Values.end());
   const size_t N = Values.size();
   return N % 2 ? Values[N / 2] : (Values[N / 2 - 1] + Values[N / 2]) / 2;
+}
+
+std::vector<int> ParseSizes(const char* Text) {
+  std::vector<int> Sizes;
+  while (*Text) {
+    char* End = nullptr;
+    const long N = std::strtol(Text, &End, 10);
+    if (End == Text) break;
+    if (N > 0) Sizes.push_back(static_cast<int>(N));
+    Text = *End == ',' ? End + 1 : End;
+  }
+  return Sizes;
 }
 
 }  // namespace bench

@@ -38,4 +38,8 @@ int64_t Resident_Kb();
 // Median of the values (0 for none).
 double Median(std::vector<double> Values);
 
+// The positive whole numbers of a comma-separated list ("10000,100000"), in order; the list ends
+// at the first text that is no number.
+std::vector<int> ParseSizes(const char* Text);
+
 }  // namespace bench

@@ -29,6 +29,7 @@
 #include "platform/gui/Forms.h"
 #include "platform/gui/TestHarness.h"
 #include "platform/qt/bench/QtGridPeer.h"
+#include "bench/BenchSupport.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace {
@@ -351,27 +352,8 @@ class TCollector : public benchmark::ConsoleReporter {
   }
 };
 
-double Median(std::vector<double> V) {
-  if (V.empty()) return 0;
-  std::sort(V.begin(), V.end());
-  const size_t n = V.size();
-  return n % 2 ? V[n / 2] : (V[n / 2 - 1] + V[n / 2]) / 2;
-}
-
 std::string Name(const char* Table, const char* Op, const std::string& Side) {
   return std::string(Table) + "/" + Op + "/" + Side;
-}
-
-std::vector<int> ParseSizes(const char* S) {
-  std::vector<int> V;
-  while (*S) {
-    char* End = nullptr;
-    const long N = std::strtol(S, &End, 10);
-    if (End == S) break;
-    if (N > 0) V.push_back(static_cast<int>(N));
-    S = *End == ',' ? End + 1 : End;
-  }
-  return V;
 }
 
 }  // namespace
@@ -390,7 +372,7 @@ int main(int argc, char** argv) {
     if (std::strncmp(argv[i], "--grid_rows=", 12) == 0)
       Rows = std::atoi(argv[i] + 12);
     else if (std::strncmp(argv[i], "--grid_growth=", 14) == 0)
-      Growth = ParseSizes(argv[i] + 14);
+      Growth = bench::ParseSizes(argv[i] + 14);
     else if (std::strncmp(argv[i], "--grid_only=", 12) == 0) {
       std::string L = argv[i] + 12;
       size_t p = 0;
@@ -439,12 +421,12 @@ int main(int argc, char** argv) {
   std::printf("%-42s %12s %12s %9s\n", "operation", "ours ms", "Qt ms", "ours/Qt");
   for (const TBenchOp& Op : Ops) {
     if (!Wanted(Op) || !Op.Qt) continue;
-    const double O = Median(Collector.Times[Name("table", Op.Name, "ours")]) * 1000;
-    const double Q = Median(Collector.Times[Name("table", Op.Name, "qt")]) * 1000;
+    const double O = bench::Median(Collector.Times[Name("table", Op.Name, "ours")]) * 1000;
+    const double Q = bench::Median(Collector.Times[Name("table", Op.Name, "qt")]) * 1000;
     std::printf("%-42s %12.2f %12.2f %9.2f\n", Op.Caption, O, Q, Q > 0 ? O / Q : 0.0);
     if (std::strcmp(Op.Name, "fill") == 0) {
-      const double OB = Median(Collector.Counters[Name("table", Op.Name, "ours")]);
-      const double QB = Median(Collector.Counters[Name("table", Op.Name, "qt")]);
+      const double OB = bench::Median(Collector.Counters[Name("table", Op.Name, "ours")]);
+      const double QB = bench::Median(Collector.Counters[Name("table", Op.Name, "qt")]);
       std::printf("%-42s %10.0f B %10.0f B %9.2f\n", "memory per cell", OB, QB, QB > 0 ? OB / QB : 0.0);
     }
   }
@@ -462,7 +444,7 @@ int main(int argc, char** argv) {
       double Prev = 0;
       for (int N : Sizes) {
         const std::string Key = N == Rows ? Name("table", Op.Name, "ours") : Name("growth", Op.Name, std::to_string(N));
-        const double T = Median(Collector.Times[Key]) * 1000;
+        const double T = bench::Median(Collector.Times[Key]) * 1000;
         if (Prev > 0)
           std::printf(" %10.2f %6.1f", T, T / Prev);
         else

@@ -20,6 +20,7 @@
 #include "components/grid/ExGrid.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/TestHarness.h"
+#include "bench/BenchSupport.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace {
@@ -75,25 +76,6 @@ class TCollector : public benchmark::ConsoleReporter {
   }
 };
 
-double Median(std::vector<double> V) {
-  if (V.empty()) return 0;
-  std::sort(V.begin(), V.end());
-  const size_t n = V.size();
-  return n % 2 ? V[n / 2] : (V[n / 2 - 1] + V[n / 2]) / 2;
-}
-
-std::vector<int> ParseSizes(const char* S) {
-  std::vector<int> V;
-  while (*S) {
-    char* End = nullptr;
-    const long N = std::strtol(S, &End, 10);
-    if (End == S) break;
-    if (N > 0) V.push_back(static_cast<int>(N));
-    S = *End == ',' ? End + 1 : End;
-  }
-  return V;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -103,7 +85,7 @@ int main(int argc, char** argv) {
   Args.push_back(Reps);
   for (int i = 1; i < argc; ++i) {
     if (std::strncmp(argv[i], "--office_rows=", 14) == 0)
-      Sizes = ParseSizes(argv[i] + 14);
+      Sizes = bench::ParseSizes(argv[i] + 14);
     else
       Args.push_back(argv[i]);
   }
@@ -145,7 +127,7 @@ int main(int argc, char** argv) {
     std::printf("%-36s", Op.Caption);
     double Prev = 0;
     for (int N : Sizes) {
-      const double T = Median(Collector.Times[Name(Op.Name, N)]) * 1000;
+      const double T = bench::Median(Collector.Times[Name(Op.Name, N)]) * 1000;
       if (Prev > 0)
         std::printf(" %10.2f %6.1f", T, T / Prev);
       else
