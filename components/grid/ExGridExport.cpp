@@ -485,13 +485,13 @@ String XmlUnescape(const String& S) {
 
 void TExStringGrid::SaveToXML(const String& FileName, const String& ListDescr, const String& RecordDescr,
                               TStrings* FieldDescr, bool ExportEmptyCells) {
-  {
-    // The file is made first, so that a place that cannot take it fails before any work.
-    try {
-      TFileStream Probe(FileName, fmCreate);
-    } catch (const EStreamError&) {
-      throw EStringGridError(u"Cannot Create file " + FileName);
-    }
+  // The file's replacement is made first, so that a place that cannot take it fails before any work;
+  // the old file stays as it was until the whole text is written.
+  std::unique_ptr<TFileReplacement> Out;
+  try {
+    Out = std::make_unique<TFileReplacement>(FileName);
+  } catch (const EStreamError&) {
+    throw EStringGridError(u"Cannot Create file " + FileName);
   }
   // The bytes are in the encoding the declaration names (characters it lacks as character
   // references); an encoding the grid cannot write gives Windows-1252, declared as such.
@@ -532,7 +532,8 @@ void TExStringGrid::SaveToXML(const String& FileName, const String& ListDescr, c
   Lines.Add(u"</" + ListDescr + u">");
   std::string Bytes;
   XmlTextToBytes(Lines.Text(), Encoding, Bytes);
-  TFileStream(FileName, fmCreate).WriteBuffer(Bytes);
+  Out->Write(Bytes);
+  Out->Commit();
 }
 
 namespace {

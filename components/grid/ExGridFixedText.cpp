@@ -1,6 +1,7 @@
 // TExStringGrid: fixed-width text files (fields in fixed character columns) and the grid's own line
 // stream, which AssignCells uses to copy cells between grids.
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "components/grid/ExGrid.h"
@@ -71,9 +72,10 @@ Integer TExStringGrid::GetMaxCharsInCol(Integer ACol) {
 // --- Fixed-width files ----------------------------------------------------------------------------
 
 void TExStringGrid::SaveToFixed(const String& FileName, TIntList* Positions) {
-  std::unique_ptr<TFileStream> File;
+  // The old file stays as it was until every line is written.
+  std::unique_ptr<TFileReplacement> File;
   try {
-    File = std::make_unique<TFileStream>(FileName, fmCreate);
+    File = std::make_unique<TFileReplacement>(FileName);
   } catch (const EFCreateError&) {
     throw EStringGridError(u"Cannot Create file " + FileName);
   }
@@ -98,8 +100,9 @@ void TExStringGrid::SaveToFixed(const String& FileName, TIntList* Positions) {
       Line += S;
     }
     Line += u"\r\n";
-    File->WriteBuffer(TextToBytes(Line, TEncoding::ANSI));
+    File->Write(TextToBytes(Line, TEncoding::ANSI));
   }
+  File->Commit();
   ExportNotification(esExportDone, -1);
 }
 

@@ -394,11 +394,6 @@ namespace {
 // The name the statements of the code rendering start with.
 const String CodeComponentName = u"TabStrip1";
 
-void DeleteExisting(const String& FileName) {
-  if (FileExists(FileName) && !DeleteFile(FileName))
-    throw EFCreateError(Format(u"Cannot create file \"%s\". %s", FileName, SysErrorMessage(GetLastError())));
-}
-
 }  // namespace
 
 void SaveTabStripOptions(TOptions* Options, TStream* Stream) {
@@ -438,9 +433,11 @@ String TabStripLookAndFeelToCode(TTabStripLookAndFeel* LookAndFeel) {
 }
 
 void SaveTabStripOptionsToFile(TOptions* Options, const String& FileName) {
-  DeleteExisting(FileName);
-  TFileStream stream(FileName, fmCreate);
+  // Written whole to memory first; the file is then replaced in one step, so a failed save keeps
+  // the old file and leaves no new one.
+  TMemoryStream stream;
   SaveTabStripOptions(Options, &stream);
+  stream.SaveToFile(FileName);
 }
 
 void LoadTabStripOptionsFromFile(TOptions* Options, const String& FileName) {
@@ -449,9 +446,11 @@ void LoadTabStripOptionsFromFile(TOptions* Options, const String& FileName) {
 }
 
 void SaveTabStripLookAndFeelToFile(TTabStripLookAndFeel* LookAndFeel, const String& FileName) {
-  DeleteExisting(FileName);
-  TFileStream stream(FileName, fmCreate);
+  // Written whole to memory first; the file is then replaced in one step, so a failed save keeps
+  // the old file and leaves no new one.
+  TMemoryStream stream;
   SaveTabStripLookAndFeel(LookAndFeel, &stream);
+  stream.SaveToFile(FileName);
 }
 
 void LoadTabStripLookAndFeelFromFile(TTabStripLookAndFeel* LookAndFeel, const String& FileName) {

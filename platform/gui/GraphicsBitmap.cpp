@@ -35,9 +35,12 @@ void TGraphic::LoadFromFile(const String& FileName) {
   LoadFromStream(&Stream);
 }
 
+// The whole stream form is made before the file is touched, and the file is replaced as a whole, so
+// a graphic that cannot be written (or a full disk) leaves an old file as it was and no new one.
 void TGraphic::SaveToFile(const String& FileName) {
-  TFileStream Stream(FileName, fmCreate);
+  TMemoryStream Stream;
   SaveToStream(&Stream);
+  Stream.SaveToFile(FileName);
 }
 
 void TGraphic::LoadFromStream(TStream* Stream) {

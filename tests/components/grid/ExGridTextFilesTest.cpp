@@ -4,6 +4,9 @@
 #include "ExGridTextPrintTestUtil.h"
 
 #include <filesystem>
+#include <functional>
+#include <memory>
+#include <set>
 
 #include "components/grid/ExGridFooter.h"
 #include "components/gridbase/ExObj.h"
@@ -185,6 +188,71 @@ TEST_F(ExGridTextFilesTest, CsvThatCannotBeFinishedLeavesTheFileAsItWas) {
   EXPECT_THROW(Grid->SaveToCSV(New), Exception);
   EXPECT_FALSE(std::filesystem::exists(StringToUtf8(New)));
   Grid->OnSaveCell = nullptr;
+}
+
+// Every whole-file writer of the grid: a write that fails (a full disk) or a cell hook that raises
+// midway leaves an old file as it was and a new one not there, with nothing else left in the
+// folder, and the failure reaches the caller.
+TEST_F(ExGridTextFilesTest, WholeFileWritersThatCannotFinishKeepTheOldFileAndLeaveNoNewOne) {
+  Grid->SetColCount(4);
+  Grid->SetRowCount(20);
+  for (Integer r = 0; r < 20; ++r)
+    for (Integer c = 0; c < 4; ++c) Grid->SetCells(c, r, u"some text");
+  struct Writer {
+    const char* Name;
+    bool SavesCells;  // asks the cell hook for the texts
+    std::function<void(const String& File)> Save;
+  };
+  const Writer Writers[] = {
+      {"CSV", true, [&](const String& F) { Grid->SaveToCSV(F); }},
+      {"fixed-width text", true,
+       [&](const String& F) {
+         TIntList Widths(0, 0);
+         Grid->SaveToFixed(F, &Widths);
+       }},
+      {"XML records", true, [&](const String& F) { Grid->SaveToXML(F, u"list", u"rec", nullptr, true); }},
+      {"ASCII", true, [&](const String& F) { Grid->SaveToASCII(F); }},
+      {"HTML", true, [&](const String& F) { Grid->SaveToHTML(F, false); }},
+      {"grid text file", true, [&](const String& F) { Grid->SaveToFile(F); }},
+      {"binary cells", false, [&](const String& F) { Grid->SaveToBinFile(F); }},
+  };
+  for (const Writer& W : Writers) {
+    for (const bool FullDisk : {true, false}) {
+      if (!FullDisk && !W.SavesCells) continue;
+      for (const bool Existed : {true, false}) {
+        SCOPED_TRACE(std::string(W.Name) + (FullDisk ? ", full disk" : ", a hook raising midway") +
+                     (Existed ? ", over an old file" : ", a new file"));
+        const TTempFolder Dir("exgrid_writers");
+        const String F = Dir.File("saved.txt");
+        if (Existed) WriteBytes(F, "old content\r\n");
+        if (!FullDisk) {
+          Grid->OnSaveCell = [](TObject*, Integer, Integer ARow, String&) {
+            if (ARow == 10) throw Exception(u"stop");
+          };
+        }
+        try {
+          std::unique_ptr<TFileSizeLimit> Limit;
+          if (FullDisk) Limit = std::make_unique<TFileSizeLimit>(64);
+          W.Save(F);
+          ADD_FAILURE() << "no exception";
+        } catch (const EWriteError&) {
+          EXPECT_TRUE(FullDisk);
+        } catch (const Exception& E) {
+          EXPECT_FALSE(FullDisk);
+          EXPECT_EQ(E.Message(), u"stop");
+        }
+        Grid->OnSaveCell = nullptr;
+        std::set<std::string> Entries;
+        for (const auto& E : std::filesystem::directory_iterator(Dir.FsPath())) Entries.insert(E.path().filename().string());
+        if (Existed) {
+          EXPECT_EQ(ReadBytes(F), "old content\r\n");
+          EXPECT_EQ(Entries, std::set<std::string>{"saved.txt"});
+        } else {
+          EXPECT_EQ(Entries, std::set<std::string>{});
+        }
+      }
+    }
+  }
 }
 
 // --- Delimited files: reading --------------------------------------------------------------------

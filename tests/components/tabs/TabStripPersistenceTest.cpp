@@ -1,13 +1,18 @@
 // Saving and loading the option and look-and-feel trees in the textual component format.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
+#include <set>
 #include <sstream>
 
 #include "components/tabs/TabStripClasses.h"
 #include "components/tabs/TabStripUtils.h"
 #include "tests/components/tabs/FakeTabStrip.h"
 #include "tests/TempFolder.h"
+#include "tests/platform/rtl/FileSizeLimit.h"
 
 namespace {
 
@@ -106,6 +111,40 @@ TEST_F(PersistenceTest, SavedFileLoadedIntoAnotherStripGivesTheSameOptions) {
   EXPECT_EQ(other.GetOptions()->Display()->Tabs()->TabOverlap(), -4);
   // The values arrive as ordinary writes.
   EXPECT_FALSE(other.Reports.empty());
+}
+
+// Saving to a file name on a disk that cannot take the text (a full disk) keeps an old file as it
+// was and leaves no new one, nothing else in the folder, and the failure reaches the caller.
+TEST_F(PersistenceTest, SaveThatCannotFinishKeepsTheOldFileAndLeavesNoNewOne) {
+  struct Writer {
+    const char* Name;
+    std::function<void(const String& File)> Save;
+  };
+  const Writer Writers[] = {
+      {"options", [&](const String& F) { SaveTabStripOptionsToFile(Options(), F); }},
+      {"look and feel", [&](const String& F) { SaveTabStripLookAndFeelToFile(Strip.GetLookAndFeel(), F); }},
+  };
+  for (const Writer& W : Writers) {
+    for (const bool Existed : {true, false}) {
+      SCOPED_TRACE(std::string(W.Name) + (Existed ? ", over an old file" : ", a new file"));
+      const TTempFolder Dir("tabs_save");
+      const String F = Dir.File("saved.txt");
+      if (Existed) std::ofstream(Dir.FsPath("saved.txt"), std::ios::binary) << "old content";
+      {
+        const TFileSizeLimit Limit(64);
+        EXPECT_THROW(W.Save(F), EWriteError);
+      }
+      std::set<std::string> Entries;
+      for (const auto& E : std::filesystem::directory_iterator(Dir.FsPath())) Entries.insert(E.path().filename().string());
+      if (Existed) {
+        std::ifstream In(Dir.FsPath("saved.txt"), std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(In), {}), "old content");
+        EXPECT_EQ(Entries, std::set<std::string>{"saved.txt"});
+      } else {
+        EXPECT_EQ(Entries, std::set<std::string>{});
+      }
+    }
+  }
 }
 
 TEST_F(PersistenceTest, LookAndFeelRoundTripKeepsStringsColoursAndReals) {

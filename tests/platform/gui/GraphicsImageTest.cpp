@@ -2,12 +2,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <memory>
+#include <set>
 
 #include "platform/gui/Graphics.h"
 #include "platform/gui/GraphicsBackend.h"
 #include "tests/TempFolder.h"
+#include "tests/platform/rtl/FileSizeLimit.h"
 
 namespace {
 
@@ -320,6 +325,74 @@ TEST(GraphicsIcon, LoadsTheHandWrittenIconAndSavesItBack) {
   const Byte NotIcon[] = {1, 2, 3, 4};
   EXPECT_THROW(J.LoadFromMemory(NotIcon, sizeof NotIcon), EInvalidGraphic);
   EXPECT_EQ(J.Width(), 2);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Saving to a file that cannot be finished
+
+namespace {
+
+// A bitmap whose stream form fails after its first bytes.
+class TBrokenBitmap : public TBitmap {
+ public:
+  void SaveToStream(TStream* Stream) override {
+    Stream->WriteBuffer(std::string_view("BM"));
+    throw EInvalidGraphic(u"broken");
+  }
+};
+
+}  // namespace
+
+// A graphic saved to a file that cannot take it all (a full disk), or whose writing raises midway,
+// leaves an old file as it was and a new one not there, nothing else in the folder, and the
+// failure reaches the caller.
+TEST(GraphicsFiles, SaveThatCannotFinishKeepsTheOldFileAndLeavesNoNewOne) {
+  TBitmap Bitmap;
+  Bitmap.SetSize(64, 64);
+  TJPEGImage Jpeg;
+  Jpeg.Assign(&Bitmap);
+  TPicture Picture;
+  Picture.SetBitmap(&Bitmap);
+  TBrokenBitmap Broken;
+  Broken.SetSize(2, 2);
+  struct Writer {
+    const char* Name;
+    bool FullDisk;  // else the writing itself raises
+    std::function<void(const String& File)> Save;
+  };
+  const Writer Writers[] = {
+      {"bitmap", true, [&](const String& F) { Bitmap.SaveToFile(F); }},
+      {"JPEG", true, [&](const String& F) { Jpeg.SaveToFile(F); }},
+      {"picture", true, [&](const String& F) { Picture.SaveToFile(F); }},
+      {"a graphic whose writing raises", false, [&](const String& F) { Broken.SaveToFile(F); }},
+  };
+  for (const Writer& W : Writers) {
+    for (const bool Existed : {true, false}) {
+      SCOPED_TRACE(std::string(W.Name) + (Existed ? ", over an old file" : ", a new file"));
+      const TTempFolder Dir("graphics_save");
+      const std::string Path = Dir.FsPath("saved.img").string();
+      if (Existed) std::ofstream(Path, std::ios::binary) << "old content";
+      try {
+        std::unique_ptr<TFileSizeLimit> Limit;
+        if (W.FullDisk) Limit = std::make_unique<TFileSizeLimit>(64);
+        W.Save(ToStr(Path));
+        ADD_FAILURE() << "no exception";
+      } catch (const EWriteError&) {
+        EXPECT_TRUE(W.FullDisk);
+      } catch (const EInvalidGraphic&) {
+        EXPECT_FALSE(W.FullDisk);
+      }
+      std::set<std::string> Entries;
+      for (const auto& E : std::filesystem::directory_iterator(Dir.FsPath())) Entries.insert(E.path().filename().string());
+      if (Existed) {
+        const std::vector<Byte> Old = ReadBytes(Path);
+        EXPECT_EQ(std::string(Old.begin(), Old.end()), "old content");
+        EXPECT_EQ(Entries, std::set<std::string>{"saved.img"});
+      } else {
+        EXPECT_EQ(Entries, std::set<std::string>{});
+      }
+    }
+  }
 }
 
 // ---------------------------------------------------------------------------------------------
