@@ -188,7 +188,7 @@ struct TRowKey {
   bool NumOk = false;     // the numeric text is a whole number, or the cell is empty (counts as 0)
   bool NumBlank = false;  // the text the numeric styles read is empty
   Byte DateKind = 0;      // automatic: 1 S looks like a date, 2 like a time, 0 neither
-  bool Low = false;       // S sorts before every number by its letters (TextRank)
+  TTextRank Rank = trText;  // the kind of S for the automatic and alphanumeric styles
 };
 
 // A row's compact item for one column: what most comparisons of the column need (the parsed value,
@@ -198,15 +198,22 @@ struct TSortItem {
   uint64_t Prefix[2];  // the first eight characters, most significant first, 0 past the end
   Integer Row;
   Byte Length;  // of the text the prefix is taken from, 9 for any longer one
-  Byte IsNum : 1, NumOk : 1, NumBlank : 1, Blank : 1, Low : 1, DateKind : 2;
+  Byte IsNum : 1, NumOk : 1, NumBlank : 1, Blank : 1;
+  TTextRank Rank;  // a whole byte: the comparisons read it first
 };
 static_assert(sizeof(TSortItem) == 32, "a sort item fills half a cache line");
+
+// How the compact items of a column compare: by kind, then numbers by value and texts by their
+// beginnings (the automatic and alphanumeric styles); by the beginnings of the texts; by value;
+// or not at all (everything is left to the full keys).
+enum TItemRule : Byte { irNone, irRanked, irLetters, irNumbers };
 
 struct TColumnKeys {
   bool Ready = false;
   bool Ignored = false;            // an IgnoreColumns column: its cells always compare equal
   TSortStyle Style = ssAutomatic;  // the column's style, after GetColFormat
   bool Upper = false;              // the style may compare the upper-case text
+  TItemRule ItemRule = irNone;
   String Prefix;
   String Suffix;
   // The keys made so far, by row: the comparisons the sort items cannot decide make them.
@@ -527,6 +534,24 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
       if (Style == ssCustom || Style == ssRaw || Style == ssImages || Style == ssCheckBox) throw TKeysUnfit();
       K.Style = Style;
       K.Upper = Style == ssAlphaNoCase || (Style == ssAutomatic && IgnoreCase) || Style == ssAlphaNumericNoCase;
+      switch (Style) {
+        case ssAutomatic:
+        case ssAlphaNumeric:
+        case ssAlphaNumericNoCase:
+          K.ItemRule = irRanked;
+          break;
+        case ssAlphabetic:
+        case ssAlphaCase:
+        case ssAlphaNoCase:
+          K.ItemRule = irLetters;
+          break;
+        case ssNumeric:
+        case ssFinancial:
+          K.ItemRule = irNumbers;
+          break;
+        default:
+          K.ItemRule = irNone;
+      }
     }
     K.Ready = true;
     return K;
@@ -540,9 +565,9 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
     Key.S = Virtual ? Cells(ACol, r) : GetGridCell(ACol, r);
     const String& S = Key.S;
     if (Auto && CheckType(GetCellType(ACol, r))) throw TKeysUnfit();
-    Key.Low = S.empty() || S[0] < u'0';
     if (Auto || AlphaNum) Key.IsNum = IsNumberText(S);
     if (Auto) Key.DateKind = DateKindOf(S, DateSep, TimeSep);
+    Key.Rank = TextRank(S, Key.IsNum, Key.DateKind);
     if (K.Upper) Key.Alt = UpperCase(S);
     if (Numbers) {
       // The text the numeric rule reads: without suffix and prefix, thousand separators
@@ -584,21 +609,12 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
     return Dir == sdDescending ? -R : R;
   };
 
-  // The numeric and financial styles on two keys (a full key or a row's compact item): their
+  // The numeric and financial styles on two full keys: their
   // order, and whether each is blank for the blanks rule.
   auto NumericOrder = [](const auto& A, const auto& B, bool& Blank1, bool& Blank2) -> Integer {
     Blank1 = A.NumBlank;
     Blank2 = B.NumBlank;
     return CompareValues(A.Value, B.Value);
-  };
-
-  // The kind of a key (a full key or a row's compact item) for the automatic and alphanumeric
-  // styles.
-  auto RankOf = [](const auto& A, bool Auto) {
-    if (A.IsNum) return trNumber;
-    if (Auto && A.DateKind == 1) return trDate;
-    if (Auto && A.DateKind == 2) return trTime;
-    return A.Low ? trLowText : trText;
   };
 
   // CompareCells on the keys of rows A and B (row numbers as they were before the sort).
@@ -612,8 +628,7 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
     bool Blank2 = K2.S.empty();
     if (Style == ssAutomatic || Style == ssAlphaNumeric || Style == ssAlphaNumericNoCase) {
       // Kinds first; then numbers by value, dates and times by theirs, texts by their letters.
-      const bool Auto = Style == ssAutomatic;
-      const TTextRank R1 = RankOf(K1, Auto), R2 = RankOf(K2, Auto);
+      const TTextRank R1 = K1.Rank, R2 = K2.Rank;
       if (R1 != R2) return BlanksRule(Blank1, Blank2, Dir, R1 < R2 ? -1 : 1);
       if (R1 == trNumber) return BlanksRule(Blank1, Blank2, Dir, CompareValues(K1.Value, K2.Value));
       if (R1 == trDate) Style = ssDate;
@@ -665,7 +680,7 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
 
   // A row's compact item for column ACol, from its key (made for the item and not kept).
   auto MakeItem = [&](Integer ACol, TColumnKeys& K, Integer r, TSortItem& It) {
-    It = TSortItem{0, {0, 0}, r, 0, false, false, false, false, true, 0};
+    It = TSortItem{0, {0, 0}, r, 0, false, false, false, false, trLowText};
     if (K.Ignored) return;
     TRowKey Key;
     MakeKey(ACol, K, r, Key);
@@ -677,8 +692,7 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
     It.NumOk = Key.NumOk;
     It.NumBlank = Key.NumBlank;
     It.Blank = Key.S.empty();
-    It.DateKind = Key.DateKind & 3;
-    It.Low = Key.Low;
+    It.Rank = Key.Rank;
   };
 
   // The order of two items' texts by their first eight characters, where those tell.
@@ -699,38 +713,32 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
   // HTML comparisons), left to the keys.
   auto FromItems = [&](const TColumnKeys& K, const TSortItem& A, const TSortItem& B, TSortDirection Dir,
                        Integer& Res) -> bool {
-    if (K.Ignored) return false;
-    TSortStyle Style = K.Style;
-    bool Blank1 = A.Blank;
-    bool Blank2 = B.Blank;
-    if (Style == ssAutomatic || Style == ssAlphaNumeric || Style == ssAlphaNumericNoCase) {
-      const bool Auto = Style == ssAutomatic;
-      const TTextRank R1 = RankOf(A, Auto), R2 = RankOf(B, Auto);
-      if (R1 != R2)
-        Res = R1 < R2 ? -1 : 1;
-      else if (R1 == trNumber)
-        Res = CompareValues(A.Value, B.Value);
-      else if (R1 == trDate || R1 == trTime || !PrefixOrder(A, B, Res))
-        return false;  // the dates and times, and longer texts alike in their beginnings
-      ++Compares;
-      Res = BlanksRule(Blank1, Blank2, Dir, Res);
-      return true;
-    }
-    switch (Style) {
-      case ssAlphabetic:
-      case ssAlphaCase:
-      case ssAlphaNoCase:
-        if (!PrefixOrder(A, B, Res)) return false;
+    switch (K.ItemRule) {
+      case irRanked:
+        // Kinds first; then numbers by value, texts by their letters; the dates and times are
+        // left to the keys.
+        if (A.Rank != B.Rank) {
+          Res = A.Rank < B.Rank ? -1 : 1;
+          break;
+        }
+        if (A.Rank == trNumber) {
+          Res = CompareValues(A.Value, B.Value);
+          break;
+        }
+        if (A.Rank == trDate || A.Rank == trTime) return false;
+        [[fallthrough]];
+      case irLetters:
+        if (!PrefixOrder(A, B, Res)) return false;  // longer texts alike in their beginnings
         break;
-      case ssNumeric:
-      case ssFinancial:
-        Res = NumericOrder(A, B, Blank1, Blank2);
-        break;
+      case irNumbers:
+        ++Compares;
+        Res = BlanksRule(A.NumBlank, B.NumBlank, Dir, CompareValues(A.Value, B.Value));
+        return true;
       default:
         return false;
     }
     ++Compares;
-    Res = BlanksRule(Blank1, Blank2, Dir, Res);
+    Res = BlanksRule(A.Blank, B.Blank, Dir, Res);
     return true;
   };
 
