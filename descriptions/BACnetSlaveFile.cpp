@@ -1,7 +1,5 @@
 #include "descriptions/BACnetSlaveFile.h"
 
-#include <new>
-
 #include "platform/rtl/SysUtils.h"
 #include "platform/xml/XMLChars.h"
 #include "platform/xml/XMLDoc.h"
@@ -84,13 +82,8 @@ void Build_Document(TXMLDocument& Doc, const TBACnet_Slave_Tables& Tables) {
 
 TBACnet_Slave_Tables Read_BACnet_Slave_File(const String& FileName,
                                             TBACnet_Slave_Required Required) {
-  try {
-    TXMLDocument doc;
-    doc.LoadFromFile(FileName, 0, Max_BACnet_Slave_File_Size);
-    return Read_Document(doc, Required);
-  } catch (const std::bad_alloc&) {
-    throw OutOfMemoryReading(FileName);
-  }
+  return ReadXMLFile(FileName, Max_BACnet_Slave_File_Size,
+                     [&](TXMLDocument& doc) { return Read_Document(doc, Required); });
 }
 
 TBACnet_Slave_Tables Read_BACnet_Slave_Bytes(const std::string& Bytes,

@@ -1,7 +1,5 @@
 #include "descriptions/MQTTTopicFile.h"
 
-#include <new>
-
 #include "platform/rtl/SysUtils.h"
 #include "platform/xml/XMLChars.h"
 #include "platform/xml/XMLDoc.h"
@@ -111,13 +109,7 @@ void Build_Document(TXMLDocument& Doc, const TMQTT_Topic_Tables& Tables) {
 }  // namespace
 
 TMQTT_Topic_Tables Read_MQTT_Topic_File(const String& FileName) {
-  try {
-    TXMLDocument doc;
-    doc.LoadFromFile(FileName, 0, Max_MQTT_Topic_File_Size);
-    return Read_Document(doc);
-  } catch (const std::bad_alloc&) {
-    throw OutOfMemoryReading(FileName);
-  }
+  return ReadXMLFile(FileName, Max_MQTT_Topic_File_Size, [](TXMLDocument& doc) { return Read_Document(doc); });
 }
 
 TMQTT_Topic_Tables Read_MQTT_Topic_Bytes(const std::string& Bytes) {

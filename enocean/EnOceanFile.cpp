@@ -1,7 +1,5 @@
 #include "enocean/EnOceanFile.h"
 
-#include <new>
-
 #include "platform/rtl/SysUtils.h"
 #include "platform/xml/XMLDoc.h"
 
@@ -212,13 +210,7 @@ std::string Network_File_Bytes(const TDevice_EnOcean_List& DevList) {
 
 TNetwork_File Read_Network_File(const String& FileName) {
   if (FileMissing(FileName)) return TNetwork_File();
-  try {
-    TXMLDocument doc;
-    doc.LoadFromFile(FileName, 0, Max_Network_File_Size);
-    return Read_Document(doc);
-  } catch (const std::bad_alloc&) {
-    throw OutOfMemoryReading(FileName);
-  }
+  return ReadXMLFile(FileName, Max_Network_File_Size, [](TXMLDocument& doc) { return Read_Document(doc); });
 }
 
 TNetwork_File Read_Network_Bytes(const std::string& Bytes) {

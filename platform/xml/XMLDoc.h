@@ -38,6 +38,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <new>
 #include <string>
 
 #include "platform/rtl/SysUtils.h"
@@ -267,3 +268,16 @@ class TXMLDocument : public TObject {
   bool FDeclaration = false;
   bool FIndent = false;
 };
+
+// Loads FileName (within maxSize bytes) and gives what read makes of the document. Memory running
+// out while the file is loaded or read is EOutOfMemory naming the file, as for every other reader.
+template <class TRead>
+auto ReadXMLFile(const String& fileName, Int64 maxSize, TRead read) {
+  try {
+    TXMLDocument doc;
+    doc.LoadFromFile(fileName, 0, maxSize);
+    return read(doc);
+  } catch (const std::bad_alloc&) {
+    throw OutOfMemoryReading(fileName);
+  }
+}
