@@ -225,4 +225,17 @@ std::vector<int> ParseSizes(const char* Text) {
   return Sizes;
 }
 
+void PrintGrowthRow(const std::vector<int>& Sizes, const std::function<std::vector<double>(int)>& TimesAt) {
+  double Prev = 0;
+  for (int N : Sizes) {
+    const double T = Median(TimesAt(N)) * 1000;
+    if (Prev > 0)
+      std::printf(" %10.2f %6.1f", T, T / Prev);
+    else
+      std::printf(" %10.2f %6s", T, "");
+    Prev = T;
+  }
+  std::printf("\n");
+}
+
 }  // namespace bench

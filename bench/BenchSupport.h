@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,5 +42,9 @@ double Median(std::vector<double> Values);
 // The positive whole numbers of a comma-separated list ("10000,100000"), in order; the list ends
 // at the first text that is no number.
 std::vector<int> ParseSizes(const char* Text);
+
+// One row of a growth table after its caption: for each size the median of its times (seconds,
+// printed in ms) and, from the second size on, its ratio to the time at the size before.
+void PrintGrowthRow(const std::vector<int>& Sizes, const std::function<std::vector<double>(int)>& TimesAt);
 
 }  // namespace bench

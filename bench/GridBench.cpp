@@ -441,17 +441,9 @@ int main(int argc, char** argv) {
     for (const TBenchOp& Op : Ops) {
       if (!Wanted(Op) || !Op.Growth) continue;
       std::printf("%-42s", Op.Caption);
-      double Prev = 0;
-      for (int N : Sizes) {
-        const std::string Key = N == Rows ? Name("table", Op.Name, "ours") : Name("growth", Op.Name, std::to_string(N));
-        const double T = bench::Median(Collector.Times[Key]) * 1000;
-        if (Prev > 0)
-          std::printf(" %10.2f %6.1f", T, T / Prev);
-        else
-          std::printf(" %10.2f %6s", T, "");
-        Prev = T;
-      }
-      std::printf("\n");
+      bench::PrintGrowthRow(Sizes, [&](int N) {
+        return Collector.Times[N == Rows ? Name("table", Op.Name, "ours") : Name("growth", Op.Name, std::to_string(N))];
+      });
     }
   }
   benchmark::Shutdown();

@@ -125,16 +125,7 @@ int main(int argc, char** argv) {
   std::printf("\n");
   for (const TBenchOp& Op : Ops) {
     std::printf("%-36s", Op.Caption);
-    double Prev = 0;
-    for (int N : Sizes) {
-      const double T = bench::Median(Collector.Times[Name(Op.Name, N)]) * 1000;
-      if (Prev > 0)
-        std::printf(" %10.2f %6.1f", T, T / Prev);
-      else
-        std::printf(" %10.2f %6s", T, "");
-      Prev = T;
-    }
-    std::printf("\n");
+    bench::PrintGrowthRow(Sizes, [&](int N) { return Collector.Times[Name(Op.Name, N)]; });
   }
   benchmark::Shutdown();
   FinalizeGuiLayer();
