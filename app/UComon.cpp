@@ -97,6 +97,11 @@ void Reopen_Last_Configuration() {
   if (DirectoryExists(folder)) Path_Conf = folder;
 }
 
+void Append_Start_Error(String& Errors, const String& Line) {
+  if (!Errors.empty()) Errors += sLineBreak;
+  Errors += Line;
+}
+
 String Init_Program_State(const String& ProgramFolder) {
   Create_Text_Table();
   Init_Program_Folders(ProgramFolder);
@@ -113,7 +118,7 @@ String Init_Program_State(const String& ProgramFolder) {
   try {
     Init_Language();
   } catch (const Exception& e) {
-    errors += (errors.empty() ? String() : String(sLineBreak)) + e.Message();
+    Append_Start_Error(errors, e.Message());
   }
 
   Reopen_Last_Configuration();

@@ -113,3 +113,6 @@ void Reopen_Last_Configuration();
 // cannot be read leaves the English texts in place; their error messages are returned, one a line,
 // for the caller to show (empty when all went well), and the start-up goes on.
 String Init_Program_State(const String& ProgramFolder);
+
+// Adds Line to a list of start-up messages, one a line.
+void Append_Start_Error(String& Errors, const String& Line);

@@ -68,7 +68,7 @@ void TFLumitoreFirmWare::FormCreate(TObject*) {
   Catalog_EnOcean = FCatalog.get();
   String catalogError;
   FCatalog->Read_Cat_EnOcean_XML(Path_Join(Path_Cat_EnOcean, u"eep.xml"), &catalogError);
-  if (!catalogError.empty()) FStart_Errors += (FStart_Errors.empty() ? String() : String(sLineBreak)) + catalogError;
+  if (!catalogError.empty()) Append_Start_Error(FStart_Errors, catalogError);
 
   if (!FStart_Errors.empty()) MessageDlg(FStart_Errors, mtError, TMsgDlgButtons{mbOK});
 }

@@ -19,42 +19,18 @@ bool StartsWithNoCase(const String& S, size_t At, const char16_t* Word) {
   return true;
 }
 
-// The civil date of a day counted from 1970-01-01.
-void CivilFromDays(Int64 Z, Integer& Y, Integer& M, Integer& D) {
-  Z += 719468;
-  const Int64 Era = (Z >= 0 ? Z : Z - 146096) / 146097;
-  const Int64 Doe = Z - Era * 146097;
-  const Int64 Yoe = (Doe - Doe / 1460 + Doe / 36524 - Doe / 146096) / 365;
-  const Int64 Doy = Doe - (365 * Yoe + Yoe / 4 - Yoe / 100);
-  const Int64 Mp = (5 * Doy + 2) / 153;
-  D = static_cast<Integer>(Doy - (153 * Mp + 2) / 5 + 1);
-  M = static_cast<Integer>(Mp < 10 ? Mp + 3 : Mp - 9);
-  Y = static_cast<Integer>(Yoe + Era * 400 + (M <= 2 ? 1 : 0));
-}
-
-// The day of a civil date counted from 1970-01-01.
-Int64 DaysFromCivil(Integer Y, Integer M, Integer D) {
-  Y -= M <= 2 ? 1 : 0;
-  const Int64 Era = (Y >= 0 ? Y : Y - 399) / 400;
-  const Int64 Yoe = Y - Era * 400;
-  const Int64 Doy = (153 * (M > 2 ? M - 3 : M + 9) + 2) / 5 + D - 1;
-  const Int64 Doe = Yoe * 365 + Yoe / 4 - Yoe / 100 + Doy;
-  return Era * 146097 + Doe - 719468;
-}
-
-// Day 1 of the 1900 count is 1900-01-01 (day -25567 from 1970); from day 61 on the count is one
-// ahead, as it holds a 1900-02-29.
-constexpr Int64 Day1900 = -25568;
-
-// The date of a whole day of the 1900 count: day 0 is "1900-01-00" and day 60 "1900-02-29", as
-// spreadsheet programs show them.
+// The date of a whole day of the 1900 count that spreadsheet programs keep: day 1 is 1900-01-01,
+// day 0 shows as "1900-01-00" and day 60 as "1900-02-29", and from day 61 (1900-03-01) on the day
+// is the TDateTime (days from 1899-12-30).
 void DateOfSerialDay(Int64 Day, Integer& Y, Integer& M, Integer& D) {
   if (Day == 0) {
     Y = 1900, M = 1, D = 0;
   } else if (Day == 60) {
     Y = 1900, M = 2, D = 29;
   } else {
-    CivilFromDays(Day + Day1900 - (Day > 60 ? 1 : 0), Y, M, D);
+    Word Year, Month, DayOfMonth;
+    DecodeDate(static_cast<TDateTime>(Day < 60 ? Day + 1 : Day), Year, Month, DayOfMonth);
+    Y = Year, M = Month, D = DayOfMonth;
   }
 }
 
@@ -397,12 +373,10 @@ bool IsoDateSerial(const String& Text, double& Serial) {
   if (N >= 10 && Text[4] == u'-') {
     Integer Y, M, D;
     if (!Digits(4, Y) || !Next(u'-') || !Digits(2, M) || !Next(u'-') || !Digits(2, D)) return false;
-    if (M < 1 || M > 12 || D < 1 || D > static_cast<Integer>(DaysInAMonth(static_cast<Word>(Y), static_cast<Word>(M))))
-      return false;
-    const Int64 Day = DaysFromCivil(Y, M, D) - Day1900;  // real days from 1899-12-31
-    if (Day < 0) return false;
-    // From 1900-03-01 on, the 1900 count is one ahead of the real days.
-    Days = static_cast<double>(Day + (Day >= 60 ? 1 : 0));
+    TDateTime Date;
+    // No date before 1899-12-31 (day 0); before 1900-03-01 the count is one behind the TDateTime.
+    if (!TryEncodeDate(static_cast<Word>(Y), static_cast<Word>(M), static_cast<Word>(D), Date) || Date < 1) return false;
+    Days = Date < 61 ? Date - 1 : Date;
     HasDate = true;
     if (I == N) {
       Serial = Days;

@@ -43,16 +43,19 @@ bool ParseCellRef(const char* S, Integer& Row, Integer& Col) {
   return true;
 }
 
+[[noreturn]] void CellTextTooLong() {
+  throw EOfficeLimit(u"holds more than the " + IntToStr(SheetMaxCellText) + u" characters a cell holds");
+}
+
 // A cell's text as the file holds it (UTF-8, control characters written _xHHHH_). A text longer
 // than a cell holds raises EOfficeLimit; the caller adds which cell.
 String CellText(const std::string& Utf8) {
   const size_t Max = static_cast<size_t>(SheetMaxCellText);
-  const String TooLong = u"holds more than the " + IntToStr(SheetMaxCellText) + u" characters a cell holds";
   // Every character takes at most seven bytes ("_xHHHH_"): a text longer than that is refused
   // before it is decoded.
-  if (Utf8.size() > 7 * Max) throw EOfficeLimit(TooLong);
+  if (Utf8.size() > 7 * Max) CellTextTooLong();
   String S = DecodeXString(Utf8);
-  if (S.size() > Max) throw EOfficeLimit(TooLong);
+  if (S.size() > Max) CellTextTooLong();
   return S;
 }
 
@@ -69,7 +72,7 @@ String StringItemText(pugi::xml_node Si) {
 // The cell formats of a workbook as far as they show dates: a number in a cell whose format shows
 // a date or a time is read as the text that format shows.
 struct TCellStyles {
-  std::map<Integer, std::unique_ptr<TDateFormat>> Formats;  // by number format id, date formats only
+  std::map<Integer, std::unique_ptr<TDateFormat>> Formats;  // by number format id; null: no date
   std::vector<const TDateFormat*> ByXf;                     // per cell format: its date format or nullptr
   double DayOffset = 0;                                     // 1462 in a workbook of the 1904 count
 
@@ -92,19 +95,16 @@ TCellStyles ReadCellStyles(const TWorkbook::TImpl& I, const std::string& Folder)
   for (pugi::xml_node F = Child(Child(Root, "numFmts"), "numFmt"); F; F = F.next_sibling())
     if (std::strcmp(LocalName(F), "numFmt") == 0)
       Codes[Attr(F, "numFmtId").as_int(-1)] = Utf8ToString(Attr(F, "formatCode").value());
-  std::map<Integer, const TDateFormat*> Known;
   for (pugi::xml_node X = Child(Child(Root, "cellXfs"), "xf"); X; X = X.next_sibling()) {
     if (std::strcmp(LocalName(X), "xf") != 0) continue;
     const Integer Id = Attr(X, "numFmtId").as_int(0);
-    auto It = Known.find(Id);
-    if (It == Known.end()) {
+    auto [It, New] = St.Formats.try_emplace(Id);
+    if (New) {
       auto Code = Codes.find(Id);
       auto Format = std::make_unique<TDateFormat>(Code != Codes.end() ? Code->second : BuiltInDateCode(Id));
-      const TDateFormat* Kept = nullptr;
-      if (Format->IsDate()) Kept = (St.Formats[Id] = std::move(Format)).get();
-      It = Known.emplace(Id, Kept).first;
+      if (Format->IsDate()) It->second = std::move(Format);
     }
-    St.ByXf.push_back(It->second);
+    St.ByXf.push_back(It->second.get());
   }
   return St;
 }

@@ -189,7 +189,7 @@ void TTextSelection::GotoLastLine() {
 // ---- tables -----------------------------------------------------------------------------------
 
 TTextTableCell TTextTable::Cell(Integer Row, Integer Column) {
-  if (Row < 1 || Row > FRows || Column < 1 || Column > FCols)
+  if (Row < 1 || Row > Rows() || Column < 1 || Column > FCols)
     throw EOleException(u"The table has no cell (" + IntToStr(Row) + u", " + IntToStr(Column) + u")");
   Integer C = 0;
   for (pugi::xml_node Tc = N(FRowNodes[static_cast<size_t>(Row - 1)]).first_child(); Tc; Tc = Tc.next_sibling())
@@ -288,7 +288,7 @@ TTextTable* TTextTables::Add(const TTextRange& Place, Integer Rows, Integer Colu
       Tc.append_child((W + "p").c_str());
     }
   }
-  FTables.push_back(std::unique_ptr<TTextTable>(new TTextTable(P(Tbl), Rows, Columns, std::move(RowNodes))));
+  FTables.push_back(std::unique_ptr<TTextTable>(new TTextTable(Columns, std::move(RowNodes))));
   return FTables.back().get();
 }
 

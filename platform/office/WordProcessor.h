@@ -76,17 +76,15 @@ class TTextTableCell {
 
 class TTextTable {
  public:
-  Integer Rows() const { return FRows; }
+  Integer Rows() const { return static_cast<Integer>(FRowNodes.size()); }
   Integer Columns() const { return FCols; }
   // Cell (Row, Column), both 1-based; EOleException outside the table.
   TTextTableCell Cell(Integer Row, Integer Column);
 
  private:
   friend class TTextTables;
-  TTextTable(void* Node, Integer Rows, Integer Cols, std::vector<void*> RowNodes)
-      : FNode(Node), FRows(Rows), FCols(Cols), FRowNodes(std::move(RowNodes)) {}
-  void* FNode;
-  Integer FRows, FCols;
+  TTextTable(Integer Cols, std::vector<void*> RowNodes) : FCols(Cols), FRowNodes(std::move(RowNodes)) {}
+  Integer FCols;
   // The table's rows, so that a cell is found without walking the rows before it (a table is
   // filled cell by cell).
   std::vector<void*> FRowNodes;
