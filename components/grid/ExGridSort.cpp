@@ -184,10 +184,7 @@ struct TRowKey {
   double TimeV = NotComputed;
   double ShortV = NotComputed;
   bool Ready = false;
-  bool IsNum = false;     // S is a number text
-  bool NumOk = false;     // the numeric text is a whole number, or the cell is empty (counts as 0)
-  bool NumBlank = false;  // the text the numeric styles read is empty
-  Byte DateKind = 0;      // automatic: 1 S looks like a date, 2 like a time, 0 neither
+  bool NumBlank = false;    // the text the numeric styles read is empty
   TTextRank Rank = trText;  // the kind of S for the automatic and alphanumeric styles
 };
 
@@ -198,8 +195,8 @@ struct TSortItem {
   uint64_t Prefix[2];  // the first eight characters, most significant first, 0 past the end
   Integer Row;
   Byte Length;  // of the text the prefix is taken from, 9 for any longer one
-  Byte IsNum : 1, NumOk : 1, NumBlank : 1, Blank : 1;
-  TTextRank Rank;  // a whole byte: the comparisons read it first
+  bool NumBlank, Blank;
+  TTextRank Rank;
 };
 static_assert(sizeof(TSortItem) == 32, "a sort item fills half a cache line");
 
@@ -457,8 +454,8 @@ void TExStringGrid::SortSwapRows(Integer ARow1, Integer ARow2) {
     SetGridObject(c, ARow2, O1);
     // The rows themselves stay where they are with one cell exchanged: a mark on either row (a
     // change kept for undo) no longer names what the row holds.
-    CellStoreForUpdate().RenewRow(ARow1);
-    CellStoreForUpdate().RenewRow(ARow2);
+    CellStoreForUpdate().ForgetRowMark(ARow1);
+    CellStoreForUpdate().ForgetRowMark(ARow2);
   } else {
     // The rows change places as handles, with the cells of every column.
     CellStoreForUpdate().ExchangeRows(ARow1, ARow2);
@@ -565,9 +562,7 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
     Key.S = Virtual ? Cells(ACol, r) : GetGridCell(ACol, r);
     const String& S = Key.S;
     if (Auto && CheckType(GetCellType(ACol, r))) throw TKeysUnfit();
-    if (Auto || AlphaNum) Key.IsNum = IsNumberText(S);
-    if (Auto) Key.DateKind = DateKindOf(S, DateSep, TimeSep);
-    Key.Rank = TextRank(S, Key.IsNum, Key.DateKind);
+    Key.Rank = TextRank(S, (Auto || AlphaNum) && IsNumberText(S), Auto ? DateKindOf(S, DateSep, TimeSep) : 0);
     if (K.Upper) Key.Alt = UpperCase(S);
     if (Numbers) {
       // The text the numeric rule reads: without suffix and prefix, thousand separators
@@ -583,13 +578,9 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
         }
       }
       const String& Num = Plain ? S : T;
-      Key.NumOk = DecimalValue(Num, Key.Value);
       Key.NumBlank = Num.empty();
       // An empty cell counts as the number 0.
-      if (!Key.NumOk && (Virtual ? S : Cells(ACol, r)).empty()) {
-        Key.NumOk = true;
-        Key.Value = 0;
-      }
+      if (!DecimalValue(Num, Key.Value) && (Virtual ? S : Cells(ACol, r)).empty()) Key.Value = 0;
     }
     if (Style == ssHTML) Key.Alt = StrippedCells(ACol, r);
     Key.Ready = true;
@@ -607,14 +598,6 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
     if (!IgnoreBlanks || Blank1 == Blank2) return Res;
     const Integer R = Blank1 ? (BlanksFirst ? -1 : 1) : (BlanksFirst ? 1 : -1);
     return Dir == sdDescending ? -R : R;
-  };
-
-  // The numeric and financial styles on two full keys: their
-  // order, and whether each is blank for the blanks rule.
-  auto NumericOrder = [](const auto& A, const auto& B, bool& Blank1, bool& Blank2) -> Integer {
-    Blank1 = A.NumBlank;
-    Blank2 = B.NumBlank;
-    return CompareValues(A.Value, B.Value);
   };
 
   // CompareCells on the keys of rows A and B (row numbers as they were before the sort).
@@ -648,7 +631,10 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
         break;
       case ssNumeric:
       case ssFinancial:
-        Res = NumericOrder(K1, K2, Blank1, Blank2);
+        // By value; the blanks rule looks at the text the numeric styles read.
+        Blank1 = K1.NumBlank;
+        Blank2 = K2.NumBlank;
+        Res = CompareValues(K1.Value, K2.Value);
         break;
       case ssDate:
       case ssDateTime:
@@ -680,7 +666,7 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
 
   // A row's compact item for column ACol, from its key (made for the item and not kept).
   auto MakeItem = [&](Integer ACol, TColumnKeys& K, Integer r, TSortItem& It) {
-    It = TSortItem{0, {0, 0}, r, 0, false, false, false, false, trLowText};
+    It = TSortItem{0, {0, 0}, r, 0, false, false, trLowText};
     if (K.Ignored) return;
     TRowKey Key;
     MakeKey(ACol, K, r, Key);
@@ -688,8 +674,6 @@ bool TExStringGrid::SortRowsByKeys(Integer Col, Integer Left, Integer Right, boo
     for (size_t c = 0; c < 8; ++c) It.Prefix[c / 4] = (It.Prefix[c / 4] << 16) | (c < T.size() ? T[c] : 0);
     It.Length = static_cast<Byte>(std::min<size_t>(T.size(), 9));
     It.Value = Key.Value;
-    It.IsNum = Key.IsNum;
-    It.NumOk = Key.NumOk;
     It.NumBlank = Key.NumBlank;
     It.Blank = Key.S.empty();
     It.Rank = Key.Rank;

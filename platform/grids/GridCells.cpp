@@ -31,10 +31,12 @@ std::unordered_map<const TGridCellRow*, TGridRowMark*>& Marks() {
 
 }  // namespace
 
-TGridCellRow::~TGridCellRow() {
+TGridCellRow::~TGridCellRow() { TGridRowMark::Forget(this); }
+
+void TGridRowMark::Forget(const TGridCellRow* Row) {
   auto& M = Marks();
   if (M.empty()) return;
-  const auto It = M.find(this);
+  const auto It = M.find(Row);
   if (It == M.end()) return;
   It->second->FRow = nullptr;
   M.erase(It);
@@ -228,13 +230,8 @@ void TGridCellStore::ExchangeRows(Integer ARow1, Integer ARow2) {
   std::swap(FRows[static_cast<size_t>(ARow1)], FRows[static_cast<size_t>(ARow2)]);
 }
 
-void TGridCellStore::RenewRow(Integer ARow) {
-  if (ARow < 0 || ARow >= StoredRows() || !FRows[static_cast<size_t>(ARow)]) return;
-  TGridCellRow*& Row = FRows[static_cast<size_t>(ARow)];
-  auto* Fresh = new TGridCellRow;
-  Fresh->Cells = std::move(Row->Cells);
-  delete Row;
-  Row = Fresh;
+void TGridCellStore::ForgetRowMark(Integer ARow) {
+  if (ARow >= 0 && ARow < StoredRows()) TGridRowMark::Forget(FRows[static_cast<size_t>(ARow)]);
 }
 
 void TGridCellStore::ClearRow(Integer ARow) {

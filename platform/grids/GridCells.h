@@ -42,6 +42,9 @@ class TGridRowMark : public std::enable_shared_from_this<TGridRowMark> {
  private:
   explicit TGridRowMark(const TGridCellRow* Row) : FRow(Row) {}
   friend struct TGridCellRow;
+  friend class TGridCellStore;
+  // The mark of Row, when it has one, learns that it no longer finds the row.
+  static void Forget(const TGridCellRow* Row);
   const TGridCellRow* FRow;
 };
 
@@ -87,8 +90,9 @@ class TGridCellStore {
   const TGridCellRow* EnsureRow(Integer ARow);
   // Rows ARow1 and ARow2 change places (their handles do).
   void ExchangeRows(Integer ARow1, Integer ARow2);
-  // The row's cells move to a new handle, so that a mark on the old one no longer finds them.
-  void RenewRow(Integer ARow);
+  // A mark on the row no longer finds it (the row's cells were exchanged with another row's in
+  // place); a mark made later is a new one.
+  void ForgetRowMark(Integer ARow);
   // Empties every cell of the row (column), dropping the object references.
   void ClearRow(Integer ARow);
   void ClearColumn(Integer ACol);

@@ -111,7 +111,7 @@ TEST(GridCellStore, ClearingDropsTextsAndObjectReferences) {
 
 // A mark on a row finds the row wherever its handle moved, and learns when it is freed: a row
 // made afterwards, wherever it is stored, is never taken for it. Rows whose cells were exchanged
-// in place are renewed, so a mark no longer takes them for the row it marked.
+// in place lose their marks, so a mark no longer takes them for the row it marked.
 TEST(GridCellStore, AMarkFollowsItsRowAndLearnsWhenItIsFreed) {
   TGridCellStore s;
   Fill(s, 2, 4);
@@ -122,7 +122,7 @@ TEST(GridCellStore, AMarkFollowsItsRowAndLearnsWhenItIsFreed) {
   EXPECT_EQ(Row(s, 3, 2), "1,0 1,1");
   s.RotateRows(0, 2, 4);
   EXPECT_EQ(s.RowHandle(1), Mark->Row());
-  s.RenewRow(1);
+  s.ForgetRowMark(1);
   EXPECT_EQ(Row(s, 1, 2), "1,0 1,1") << "the cells stay";
   EXPECT_EQ(Mark->Row(), nullptr);
   EXPECT_NE(s.RowHandle(1), nullptr);
