@@ -69,11 +69,15 @@ const TGridCell* TGridCellStore::Find(Integer ACol, Integer ARow) const {
   return &row->Cells[static_cast<size_t>(ACol)];
 }
 
-TGridCell& TGridCellStore::Ensure(Integer ACol, Integer ARow) {
+TGridCellRow& TGridCellStore::RowAt(Integer ARow) {
   if (ARow >= StoredRows()) FRows.resize(static_cast<size_t>(ARow) + 1);
-  TGridCellRow*& row = FRows[static_cast<size_t>(ARow)];
-  if (!row) row = new TGridCellRow;
-  std::vector<TGridCell>& cells = row->Cells;
+  TGridCellRow*& Row = FRows[static_cast<size_t>(ARow)];
+  if (!Row) Row = new TGridCellRow;
+  return *Row;
+}
+
+TGridCell& TGridCellStore::Ensure(Integer ACol, Integer ARow) {
+  std::vector<TGridCell>& cells = RowAt(ARow).Cells;
   const size_t need = static_cast<size_t>(ACol) + 1;
   if (need > cells.size()) {
     if (need > cells.capacity()) {
@@ -84,7 +88,7 @@ TGridCell& TGridCellStore::Ensure(Integer ACol, Integer ARow) {
     }
     cells.resize(need);
   }
-  return row->Cells[static_cast<size_t>(ACol)];
+  return cells[static_cast<size_t>(ACol)];
 }
 
 void TGridCellStore::PrefetchColumnWalk(Integer ACol, Integer ARow, Integer Step) const {
@@ -215,13 +219,7 @@ void TGridCellStore::MoveColumn(Integer From, Integer To) {
   }
 }
 
-const TGridCellRow* TGridCellStore::EnsureRow(Integer ARow) {
-  if (ARow < 0) return nullptr;
-  if (ARow >= StoredRows()) FRows.resize(static_cast<size_t>(ARow) + 1);
-  TGridCellRow*& Row = FRows[static_cast<size_t>(ARow)];
-  if (!Row) Row = new TGridCellRow;
-  return Row;
-}
+const TGridCellRow* TGridCellStore::EnsureRow(Integer ARow) { return ARow < 0 ? nullptr : &RowAt(ARow); }
 
 void TGridCellStore::ExchangeRows(Integer ARow1, Integer ARow2) {
   if (ARow1 < 0 || ARow2 < 0 || ARow1 == ARow2) return;

@@ -116,6 +116,8 @@ class TGridCellStore {
  private:
   const TGridCell* Find(Integer ACol, Integer ARow) const;
   TGridCell& Ensure(Integer ACol, Integer ARow);
+  // Row ARow (0 or more), made with no cells when it has none.
+  TGridCellRow& RowAt(Integer ARow);
 
   // Drops the row held at position ARow (which must be inside FRows).
   void FreeRow(size_t ARow);
