@@ -2983,9 +2983,6 @@ class TExStringGrid : public TBaseGrid {
   bool HoverLinks(Integer ACol, Integer ARow, Integer X, Integer Y);
   bool BalloonEnabled() const;
   void CloseBalloon();
-  // Ends the hint of the place the pointer left and asks for the place under it after the hint
-  // pause.
-  void RestartCellHint();
   // Moving and dragging out.
   void ColumnMoved(Integer FromIndex, Integer ToIndex) override;
   void RowMoved(Integer FromIndex, Integer ToIndex) override;

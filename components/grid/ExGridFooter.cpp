@@ -363,8 +363,7 @@ void TFooterPanel::MouseMove(TShiftState Shift, Integer X, Integer Y) {
   TFloatingFooter* F = FGrid ? FGrid->FloatingFooter() : nullptr;
   if (F && F->ShowHint() && ColumnAtX(X) != FLastHintCol && Application) {
     // Another column: the hint of the last one goes, and the new column's hint starts over.
-    Application->CancelHint();
-    Application->HintMouseMessage(this);
+    Application->RestartHint(this);
   }
 }
 

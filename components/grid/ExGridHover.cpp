@@ -170,7 +170,7 @@ void TExStringGrid::MouseMove(TShiftState Shift, Integer X, Integer Y) {
       cell = TPoint(RealToDisplayCol(bc.X), bc.Y);
     }
     if (cell.X != FLastHintPos.X || cell.Y != FLastHintPos.Y) {
-      if (FLastHintPos.X >= 0) RestartCellHint();
+      if (FLastHintPos.X >= 0 && Application) Application->RestartHint(this);
       FLastHintPos = TPoint(-1, -1);
     }
     if (BalloonEnabled() && (cell.X != FLastBalloonPos.X || cell.Y != FLastBalloonPos.Y)) {
@@ -276,7 +276,7 @@ bool TExStringGrid::HoverLinks(Integer ACol, Integer ARow, Integer X, Integer Y)
     }
     if (!title.empty() && title != FLastAnchorHint) {
       FLastAnchorHint = title;
-      RestartCellHint();
+      if (Application) Application->RestartHint(this);
     }
     Invokedchange = true;
     TBaseGrid::SetCursor(GridURLCursor);
@@ -290,13 +290,6 @@ bool TExStringGrid::HoverLinks(Integer ACol, Integer ARow, Integer X, Integer Y)
     FAnchor.clear();
   }
   return cursor;
-}
-
-void TExStringGrid::RestartCellHint() {
-  // Cancelling alone would leave a resting pointer without a hint until it moved again.
-  if (!Application) return;
-  Application->CancelHint();
-  Application->HintMouseMessage(this);
 }
 
 bool TExStringGrid::BalloonEnabled() const { return FBalloonSettings && FBalloonSettings->Enable(); }

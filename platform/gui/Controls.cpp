@@ -172,11 +172,10 @@ void TControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AH
     // The transparent windows above the control show another picture beneath them where it lay
     // and where it lies now; a transparent window moved shows another picture beneath itself.
     if (FParent) TWinControl::AboveChanged(this, before);
-    auto* w = dynamic_cast<TWinControl*>(this);
-    if (resized || (w && w->FTransparentWindow))
+    if (resized)
       Invalidate();
-    else if (FParent)
-      TWinControl::AboveChanged(this, BoundsRect());
+    else
+      Restacked();
   }
   if (FParent && FAlign != alNone && !FParent->FAligning) FParent->Realign();
 }
@@ -793,8 +792,11 @@ void TControl::SendToBack() {
 }
 
 void TControl::Restacked() {
-  if (auto* w = dynamic_cast<TWinControl*>(this); w && w->FTransparentWindow) Invalidate();
-  if (FParent) TWinControl::AboveChanged(this, BoundsRect());
+  // A transparent window repaints itself, and its Invalidate tells the windows above it.
+  if (auto* w = dynamic_cast<TWinControl*>(this); w && w->FTransparentWindow)
+    Invalidate();
+  else if (FParent)
+    TWinControl::AboveChanged(this, BoundsRect());
 }
 
 void TControl::PaintIfNeeded() {

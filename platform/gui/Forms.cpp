@@ -887,6 +887,12 @@ void TApplication::ActivateHint(const TPoint& CursorPos) {
     });
 }
 
+void TApplication::RestartHint(TControl* Control) {
+  // Cancelling alone would leave a resting pointer without a hint until it moved again.
+  CancelHint();
+  HintMouseMessage(Control);
+}
+
 void TApplication::CancelHint() {
   StopHintTimers();
   HideHint();

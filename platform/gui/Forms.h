@@ -260,6 +260,9 @@ class TApplication : public TComponent {
   void SetHintWindowClass(THintWindowClass Factory);
   // Called by the layer when the mouse rests on or leaves a control.
   void HintMouseMessage(TControl* Control);
+  // Ends the hint shown and asks for the hint of Control again after the hint pause (the pointer
+  // went to another part of the control, with a hint of its own).
+  void RestartHint(TControl* Control);
   TNotifyEvent OnHint;
   String Hint() const { return FHint; }
 

@@ -369,6 +369,8 @@ bool TakeHeldEnter(QWidget* W) {
 
 // The widgets held back that the pointer has left since hear their Leave now.
 void ReleaseHeldLeaves() {
+  // Nearly always none: the pointer is then not asked for (a round trip to the display server).
+  if (gHeldLeaves.empty()) return;
   const QPoint g = PointerGlobal();
   std::vector<QPointer<QWidget>> left;
   for (auto it = gHeldLeaves.begin(); it != gHeldLeaves.end();) {
