@@ -4,7 +4,6 @@
 #include "components/gridbase/BaseGrid.h"
 
 #include <algorithm>
-#include <functional>
 #include <set>
 #include <unordered_map>
 #include <utility>
@@ -551,9 +550,10 @@ static TPoint AxisCell(bool Rows, Integer Along, Integer Across) {
 }
 
 // The merged areas with a cell in rows (columns) From … To - 1, each once, whole and inside the
-// grid; cells whose offsets lead to no such area are passed over.
-static std::vector<TMergedArea> AreasMeeting(TBaseGrid* G, bool Rows, Integer From, Integer To,
-                                             const std::function<TCellProperties*(Integer, Integer)>& Props) {
+// grid; cells whose offsets lead to no such area are passed over. Props(column, row) gives a cell's
+// properties, nullptr where it has none.
+template <class TProps>
+static std::vector<TMergedArea> AreasMeeting(TBaseGrid* G, bool Rows, Integer From, Integer To, TProps Props) {
   const Integer Cols = G->TotalColCount(), RowsN = G->RowCount();
   const Integer Across = Rows ? Cols : RowsN;
   std::vector<TMergedArea> Areas;
@@ -578,18 +578,23 @@ static std::vector<TMergedArea> AreasMeeting(TBaseGrid* G, bool Rows, Integer Fr
   return Areas;
 }
 
+// Sets a cell's place in its area: the base cell with its spans, any other with its offsets.
+static void PlaceInArea(TBaseGrid* G, bool Rows, Integer a, Integer b, bool Base, Integer AlongValue,
+                        Integer AcrossValue) {
+  const TPoint C = AxisCell(Rows, a, b);
+  TCellProperties* P = G->GetCellProperties(C.X, C.Y);
+  P->SetIsBaseCell(Base);
+  P->SetCellSpanX(Rows ? AcrossValue : AlongValue);
+  P->SetCellSpanY(Rows ? AlongValue : AcrossValue);
+}
+
 void TBaseGrid::KeepMergesBeforeRemove(bool Rows, Integer First, Integer Count) {
   const Integer Along = Rows ? RowCount() : TotalColCount();
   if (!FHasCellProps || Count <= 0 || First < 0 || First >= Along) return;
   const Integer End = First + std::min(Count, Along - First);
   auto Props = [this](Integer C, Integer R) { return PropsAt(C, R); };
-  // Sets a cell's place in its area: the base cell with its spans, any other with its offsets.
   auto Place = [&](Integer a, Integer b, bool Base, Integer AlongValue, Integer AcrossValue) {
-    const TPoint C = AxisCell(Rows, a, b);
-    TCellProperties* P = GetCellProperties(C.X, C.Y);
-    P->SetIsBaseCell(Base);
-    P->SetCellSpanX(Rows ? AcrossValue : AlongValue);
-    P->SetCellSpanY(Rows ? AlongValue : AcrossValue);
+    PlaceInArea(this, Rows, a, b, Base, AlongValue, AcrossValue);
   };
   for (const TMergedArea& A : AreasMeeting(this, Rows, First, End, Props)) {
     if (A.AlongFirst >= First && A.AlongLast < End) continue;  // goes with its cells
@@ -641,14 +646,9 @@ void TBaseGrid::KeepMergesAfterInsert(bool Rows, Integer First, Integer Count) {
     if (A.AlongFirst + AlongSpan >= Along) continue;
     for (Integer a = A.AlongFirst; a <= A.AlongFirst + AlongSpan; ++a)
       for (Integer b = A.AcrossFirst; b <= A.AcrossLast; ++b) {
-        const TPoint C = AxisCell(Rows, a, b);
-        TCellProperties* P = GetCellProperties(C.X, C.Y);
         const bool Base = a == A.AlongFirst && b == A.AcrossFirst;
-        P->SetIsBaseCell(Base);
-        const Integer AlongValue = Base ? AlongSpan : a - A.AlongFirst;
-        const Integer AcrossValue = Base ? A.AcrossLast - A.AcrossFirst : b - A.AcrossFirst;
-        P->SetCellSpanX(Rows ? AcrossValue : AlongValue);
-        P->SetCellSpanY(Rows ? AlongValue : AcrossValue);
+        PlaceInArea(this, Rows, a, b, Base, Base ? AlongSpan : a - A.AlongFirst,
+                    Base ? A.AcrossLast - A.AcrossFirst : b - A.AcrossFirst);
       }
   }
 }
