@@ -10,6 +10,7 @@
 using namespace GridIOTest;
 using OfficeTest::Narrow;
 using OfficeTest::RunPython;
+using OfficeTest::MakeWorkbookWithAChartSheet;
 
 namespace {
 
@@ -136,20 +137,7 @@ b.save(sys.argv[1])
 }
 
 TEST_F(GridOfficeTest, TheSheetListHoldsTheWorksheetsAlone) {
-  RunPython(R"PY(
-import sys, openpyxl
-from openpyxl.chart import BarChart, Reference
-b = openpyxl.Workbook()
-ws = b.active
-ws.title = "Data"
-ws.append([1]); ws.append([2])
-chart = BarChart()
-chart.add_data(Reference(ws, min_col=1, min_row=1, max_row=2))
-b.create_chartsheet("Chart").add_chart(chart)
-b.create_sheet("More")
-b.save(sys.argv[1])
-)PY",
-            {Folder.string() + "/chart.xlsx"});
+  MakeWorkbookWithAChartSheet(Folder.string() + "/chart.xlsx");
   EXPECT_EQ(Narrow(Grid->GetXLSSheets(File("chart.xlsx"))->CommaText()), "Data,More");
 }
 

@@ -41,6 +41,25 @@ inline std::string RunPython(const std::string& Script, const std::vector<std::s
   return Out;
 }
 
+// Writes at Path a workbook of three sheets: the worksheet "Data" (1 and 2 in A1:A2), the chart
+// sheet "Chart" drawing them and the worksheet "More" ("x" in A1).
+inline void MakeWorkbookWithAChartSheet(const std::string& Path) {
+  RunPython(R"PY(
+import sys, openpyxl
+from openpyxl.chart import BarChart, Reference
+b = openpyxl.Workbook()
+ws = b.active
+ws.title = "Data"
+ws.append([1]); ws.append([2])
+chart = BarChart()
+chart.add_data(Reference(ws, min_col=1, min_row=1, max_row=2))
+b.create_chartsheet("Chart").add_chart(chart)
+b.create_sheet("More")["A1"] = "x"
+b.save(sys.argv[1])
+)PY",
+            {Path});
+}
+
 // A scratch folder that goes with the test.
 class TScratch {
  public:

@@ -325,20 +325,7 @@ TEST(SpreadsheetTest, ALegacyWorkbooksDatesReadAsDatesWithTheirText) {
 
 TEST(SpreadsheetTest, ChartSheetsAreSheetsButNoWorksheets) {
   TScratch Dir;
-  RunPython(R"PY(
-import sys, openpyxl
-from openpyxl.chart import BarChart, Reference
-b = openpyxl.Workbook()
-ws = b.active
-ws.title = "Data"
-ws.append([1]); ws.append([2])
-chart = BarChart()
-chart.add_data(Reference(ws, min_col=1, min_row=1, max_row=2))
-b.create_chartsheet("Chart").add_chart(chart)
-b.create_sheet("More")["A1"] = "x"
-b.save(sys.argv[1])
-)PY",
-            {Dir.Path("chart.xlsx")});
+  MakeWorkbookWithAChartSheet(Dir.Path("chart.xlsx"));
   auto App = TSheetApplication::Create();
   TWorkbook* Book = App->Workbooks().Open(Dir.File("chart.xlsx"));
   ASSERT_EQ(Book->SheetCount(), 3);
