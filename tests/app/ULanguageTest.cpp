@@ -198,12 +198,8 @@ TEST(LanguageFile, WhatCannotBeReadAsAFileRaisesByName) {
     Put_Not_A_File(folder.FsPath("Deutsch.lng"), c.Kind, Max_Lng_File_Size);
     TStringList sl;
     Load_Default_Texts(sl);
-    try {
-      Load_Lng_File(sl, folder.Path("Deutsch.lng"));
-      ADD_FAILURE() << "no exception";
-    } catch (const EFOpenError& e) {
-      EXPECT_TRUE(Says_Not_A_File(e.Message(), folder.Path("Deutsch.lng"), c)) << StringToUtf8(e.Message());
-    }
+    const String file = folder.Path("Deutsch.lng");
+    Expect_Not_A_File_Error<EFOpenError>([&] { Load_Lng_File(sl, file); }, file, c);
     EXPECT_EQ(sl.Get(0), u"Begin");
     String name = u"Deutsch";
     EXPECT_THROW(Init_Language(sl, folder.Path(), name), EFOpenError);

@@ -163,12 +163,7 @@ TEST(FilesOfTheProgram, AnExportWhoseInputIsNoFileFailsAndWritesNothing) {
         Put_Not_A_File(in(folder, input.file), c.Kind, input.bound);
         const String target = dir.Path("target");
         Write_Bytes(target, "old");
-        try {
-          e.write(folder, target);
-          ADD_FAILURE() << "no exception";
-        } catch (const Exception& E) {
-          EXPECT_TRUE(Says_Not_A_File(E.Message(), in(folder, input.file), c)) << StringToUtf8(E.Message());
-        }
+        Expect_Not_A_File_Error([&] { e.write(folder, target); }, in(folder, input.file), c);
         EXPECT_EQ(Read_Bytes(target), "old");
       }
     }
@@ -195,12 +190,7 @@ TEST(FilesOfTheProgram, TheTableFilesRefuseWhatCannotBeReadAsAFile) {
       TScratch dir;
       const String file = dir.Path(StringToUtf8(reader.file));
       Put_Not_A_File(file, c.Kind, reader.bound);
-      try {
-        reader.read(file);
-        ADD_FAILURE() << "no exception";
-      } catch (const Exception& E) {
-        EXPECT_TRUE(Says_Not_A_File(E.Message(), file, c)) << StringToUtf8(E.Message());
-      }
+      Expect_Not_A_File_Error([&] { reader.read(file); }, file, c);
     }
     SCOPED_TRACE(StringToUtf8(reader.file) + ", no memory for it");
     TScratch dir;

@@ -297,12 +297,7 @@ TEST(FilesTest, ReadersRefuseWhatIsNoFile) {
       TTempFolder tmp;
       const String file = tmp / u"eep.xml";
       Put_Not_A_File(file, c.Kind, Bound);
-      try {
-        reader.read(file);
-        ADD_FAILURE() << "no exception";
-      } catch (const EFOpenError& e) {
-        EXPECT_TRUE(Says_Not_A_File(e.Message(), file, c)) << StringToUtf8(e.Message());
-      }
+      Expect_Not_A_File_Error<EFOpenError>([&] { reader.read(file); }, file, c);
     }
   }
   TTempFolder tmp;

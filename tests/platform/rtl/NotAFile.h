@@ -6,6 +6,7 @@
 #pragma once
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -34,6 +35,17 @@ inline constexpr TNot_A_File_Case Not_A_File_Cases[] = {
 // stands there.
 inline bool Says_Not_A_File(const String& Message, const String& File, const TNot_A_File_Case& Case) {
   return Message.rfind(u"Cannot open file \"" + File + u"\". " + Case.Says, 0) == 0;
+}
+
+// Expects Read to raise E with the message a reader gives for Case at File.
+template <class E = Exception, class TRead>
+void Expect_Not_A_File_Error(TRead Read, const String& File, const TNot_A_File_Case& Case) {
+  try {
+    Read();
+    ADD_FAILURE() << "no exception";
+  } catch (const E& e) {
+    EXPECT_TRUE(Says_Not_A_File(e.Message(), File, Case)) << StringToUtf8(e.Message());
+  }
 }
 
 // The message of a file that does not fit in memory.

@@ -669,12 +669,7 @@ TEST(XMLDocLoad, WhatIsNoFileIsRefusedByName) {
     Put_Not_A_File(file, c.Kind, Bound);
     TXMLDocument doc;
     doc.LoadFromXML(u"<old/>");
-    try {
-      doc.LoadFromFile(file, 0, Bound);
-      ADD_FAILURE() << "no exception";
-    } catch (const EXMLDocError& e) {
-      EXPECT_TRUE(Says_Not_A_File(e.Message(), file, c)) << StringToUtf8(e.Message());
-    }
+    Expect_Not_A_File_Error<EXMLDocError>([&] { doc.LoadFromFile(file, 0, Bound); }, file, c);
     EXPECT_TRUE(doc.Active());
     EXPECT_EQ(doc.ChildNodes().Count(), 0);
   }
